@@ -1,0 +1,35 @@
+#pragma once
+
+#include "common/outcome.h"
+
+#include <QStringList>
+
+#include <vector>
+
+namespace varn::cli {
+
+// Exit statuses of varn-cli.
+enum ExitCode { Done = 0, Refused = 1, UsageError = 2, DatabaseError = 3 };
+
+// One sub-command: its name, a one-line synopsis for the help text, and the
+// function that runs it on the arguments after the name.
+struct Command
+{
+    const char *name;
+    const char *synopsis;
+    int (*run)(const QStringList &arguments);
+};
+
+// Each group of commands lives in its own source file.
+std::vector<Command> languageCommands();
+std::vector<Command> workspaceCommands();
+
+// Prints a refusal's message on stderr (nothing for a silent one) and returns
+// the exit code that goes with it.
+int report(const Outcome &outcome, ExitCode whenRefused = Refused);
+
+// Writes a line to stdout / stderr in UTF-8.
+void printLine(const QString &text);
+void printError(const QString &text);
+
+} // namespace varn::cli

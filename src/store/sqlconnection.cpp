@@ -1,0 +1,76 @@
+#include "store/sqlconnection.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace varn::store {
+
+namespace {
+
+const char *const kRequiredTables[] = {
+    "MASTER_REQ",  "FUNC_REQ",     "STRUC_REQ",  "POSS_VALS",  "REQ_ENTITY", "DEPENDENT_REQ",
+    "SYSTEM_NAME", "OM_ENTITY",    "OM_ATTR",    "OM_METHOD",  "OM_INH",     "OM_AGG",
+    "OM_PV",       "PK_MASTR_REQ", "PK_ENT_REQ", "PK_DEP_REQ", "PK_PV_REQ",  "PK_ENT_OM",
+    "PK_ATTR_OM",  "PK_METH_OM",   "PK_INH_OM",  "PK_AGG_OM",  "PK_PV_OM",
+};
+
+} // namespace
+
+Result<QSqlDatabase> SqlConnection::open(const QString &connectionName, const QString &filePath,
+                                         Access access)
+{
+    if (QSqlDatabase::contains(connectionName)) {
+        QSqlDatabase existing = QSqlDatabase::database(connectionName, false);
+        if (existing.isOpen() && existing.databaseName() == filePath)
+            return existing;
+        close(connectionName);
+    }
+    if (!QFileInfo(filePath).isFile())
+        return Outcome::stop(QStringLiteral("unable to open database file: %1").arg(filePath));
+
+    QString error;
+    {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        database.setDatabaseName(filePath);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000");
+        if (access == Access::ReadOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        database.setConnectOptions(options);
+        if (database.open()) {
+            QSqlQuery pragma(database);
+            if (pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON")))
+                return database;
+            error = pragma.lastError().text();
+        } else {
+            error = database.lastError().text();
+        }
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    return Outcome::stop(error);
+}
+
+void SqlConnection::close(const QString &connectionName)
+{
+    if (!QSqlDatabase::contains(connectionName))
+        return;
+    {
+        QSqlDatabase database = QSqlDatabase::database(connectionName, false);
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
+bool SqlConnection::hasRequirementsTables(const QSqlDatabase &database)
+{
+    const QStringList tables = database.tables(QSql::Tables);
+    for (const char *table : kRequiredTables) {
+        if (!tables.contains(QLatin1String(table)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace varn::store

@@ -1,0 +1,34 @@
+# Sourced by run.sh and test.sh: installs what a fresh Debian 12 machine lacks,
+# then configures and builds into build/.
+set -euo pipefail
+
+VARN_PACKAGES=(
+    build-essential cmake ninja-build pkg-config ccache
+    qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc
+    unixodbc unixodbc-dev odbcinst libsqliteodbc libsqlite3-dev
+    fonts-dejavu-core
+)
+
+varn_install_packages() {
+    local missing=()
+    for package in "${VARN_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; exit 1; }
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+varn_build() {
+    local build_dir=${VARN_BUILD_DIR:-build}
+    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${VARN_BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
+    cmake --build "$build_dir" -j"$(nproc)"
+}
