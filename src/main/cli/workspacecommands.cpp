@@ -1,10 +1,90 @@
+// new and info: creating a workspace and describing one.
+#include "app/cvarnapp.h"
 #include "cli/clicommand.h"
+#include "cli/clioptions.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace varn::cli {
 
+namespace {
+
+using app::CVarnApp;
+
+CVarnApp::NoticeSink noticesOnStderr()
+{
+    return [](const Outcome &notice) { printError(notice.message()); };
+}
+
+std::optional<CliOptions> parseOrComplain(const QStringList &arguments, const QSet<QString> &valued,
+                                          const QStringList &required, const char *synopsis)
+{
+    QString error;
+    std::optional<CliOptions> options = CliOptions::parse(arguments, valued, {}, &error);
+    for (const QString &name : required) {
+        if (options && !options->has(name))
+            error = QStringLiteral("option --%1 is required").arg(name);
+    }
+    if (!options || !error.isEmpty() || !options->positional().isEmpty()) {
+        printError(QStringLiteral("varn-cli: %1")
+                       .arg(error.isEmpty() ? QStringLiteral("unexpected argument") : error));
+        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
+        return std::nullopt;
+    }
+    return options;
+}
+
+constexpr const char *kNewSynopsis = "new --system NAME --workspace FILE.vnp";
+constexpr const char *kInfoSynopsis = "info --workspace FILE.vnp";
+
+int runNew(const QStringList &arguments)
+{
+    const auto options =
+        parseOrComplain(arguments, {QStringLiteral("system"), QStringLiteral("workspace")},
+                        {QStringLiteral("system"), QStringLiteral("workspace")}, kNewSynopsis);
+    if (!options)
+        return UsageError;
+    CVarnApp app(noticesOnStderr());
+    if (Outcome created = app.newWorkspace(options->value(QStringLiteral("system"))); !created)
+        return report(created, created.kind() == MessageKind::Stop ? DatabaseError : Refused);
+    const QString file = QFileInfo(options->value(QStringLiteral("workspace"))).absoluteFilePath();
+    if (Outcome saved = app.saveWorkspace(file); !saved)
+        return report(saved, DatabaseError);
+    printLine(QStringLiteral("Created %1 for the %2 system; requirements database %3")
+                  .arg(QDir::toNativeSeparators(file), app.systemName(),
+                       app.requirementsSource().databasePath()));
+    return Done;
+}
+
+int runInfo(const QStringList &arguments)
+{
+    const auto options = parseOrComplain(arguments, {QStringLiteral("workspace")},
+                                         {QStringLiteral("workspace")}, kInfoSynopsis);
+    if (!options)
+        return UsageError;
+    CVarnApp app(noticesOnStderr());
+    if (Outcome opened = app.openWorkspace(options->value(QStringLiteral("workspace"))); !opened)
+        return report(opened, DatabaseError);
+    const Result<int> count = app.requirementCount();
+    if (!count)
+        return report(count.outcome(), DatabaseError);
+    const app::DataSource source = app.requirementsSource();
+    printLine(QStringLiteral("System name:  %1").arg(app.systemName()));
+    printLine(QStringLiteral("Data source:  %1").arg(source.name));
+    printLine(QStringLiteral("Database:     %1").arg(source.databasePath()));
+    printLine(QStringLiteral("Requirements: %1").arg(count.value()));
+    return Done;
+}
+
+} // namespace
+
 std::vector<Command> workspaceCommands()
 {
-    return {};
+    return {
+        {"new", kNewSynopsis, runNew},
+        {"info", kInfoSynopsis, runInfo},
+    };
 }
 
 } // namespace varn::cli

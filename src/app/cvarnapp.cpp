@@ -1,0 +1,311 @@
+#include "app/cvarnapp.h"
+
+#include "app/blankimage.h"
+#include "store/sqlconnection.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace varn::app {
+
+using store::SqlConnection;
+
+namespace {
+
+// Characters that a data-source name or a file name cannot hold.
+const QString kForbiddenInSystemName = QStringLiteral("[]{}(),;?*=!@\\/");
+
+const QString kCannotOpenRequirements = QStringLiteral(
+    "Cannot open Requirements database.\nCheck the configuration and permissions of the ReqDB.\n");
+const QString kCannotOpenApplication = QStringLiteral(
+    "Cannot open Application database.\nCheck the configuration and permissions of the AppDB.\n");
+
+QString uniqueConnectionName(const char *base)
+{
+    static QAtomicInt next;
+    return QStringLiteral("%1-%2").arg(QLatin1String(base)).arg(next.fetchAndAddRelaxed(1));
+}
+
+// Opens a requirements database and makes sure it is one.
+Outcome openRequirementsDatabase(const QString &connection, const QString &path)
+{
+    QString reason;
+    {
+        Result<QSqlDatabase> database = SqlConnection::open(connection, path);
+        if (!database)
+            return Outcome::stop(kCannotOpenRequirements + database.outcome().message());
+        if (SqlConnection::hasRequirementsTables(database.value()))
+            return Outcome::ok();
+        reason = database->lastError().text();
+    }
+    SqlConnection::close(connection);
+    if (reason.isEmpty())
+        reason = QStringLiteral("%1 is not a requirements database.").arg(path);
+    return Outcome::stop(kCannotOpenRequirements + reason);
+}
+
+// True when the file is a requirements database that already holds requirements.
+bool holdsRequirements(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return false;
+    const QString connection = uniqueConnectionName("probe");
+    bool holds = false;
+    {
+        Result<QSqlDatabase> database =
+            SqlConnection::open(connection, path, SqlConnection::Access::ReadOnly);
+        if (database && SqlConnection::hasRequirementsTables(database.value())) {
+            QSqlQuery query(database.value());
+            holds = query.exec(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ")) && query.next() &&
+                    query.value(0).toInt() > 0;
+        }
+    }
+    SqlConnection::close(connection);
+    return holds;
+}
+
+} // namespace
+
+CVarnApp::CVarnApp(NoticeSink notices)
+    : m_notices(std::move(notices)), m_requirementsConnection(uniqueConnectionName("ReqDB")),
+      m_applicationConnection(uniqueConnectionName("AppDB"))
+{}
+
+CVarnApp::~CVarnApp()
+{
+    closeWorkspace();
+}
+
+Outcome CVarnApp::checkSystemName(const QString &systemName)
+{
+    if (systemName.isEmpty())
+        return Outcome::refused(QStringLiteral("Must enter a System Name or Cancel."));
+    if (systemName.size() > kLongestSystemName)
+        return Outcome::refused(
+            QStringLiteral("A System Name has at most %1 characters.").arg(kLongestSystemName));
+    for (const QChar c : systemName) {
+        if (kForbiddenInSystemName.contains(c) || c.category() == QChar::Other_Control)
+            return Outcome::refused(
+                QStringLiteral("A System Name cannot contain any of the characters "
+                               "[ ] { } ( ) , ; ? * = ! @ \\ / or control characters."));
+    }
+    return Outcome::ok();
+}
+
+Outcome CVarnApp::checkCanOpen() const
+{
+    if (isWorkspaceOpen())
+        return Outcome::refused(QStringLiteral("A Varn SE file is currently open. Close the "
+                                               "current file\nbefore opening an existing one."));
+    return Outcome::ok();
+}
+
+void CVarnApp::notice(const Outcome &outcome) const
+{
+    if (!outcome.isOk() && m_notices)
+        m_notices(outcome);
+}
+
+Outcome CVarnApp::newWorkspace(const QString &systemName)
+{
+    if (isWorkspaceOpen())
+        return Outcome::refused(
+            QStringLiteral("Must close the current document before creating a new one."));
+    if (Outcome name = checkSystemName(systemName); !name)
+        return name;
+
+    const Settings settings;
+    notice(settings.openProblem());
+    const Settings::Value installPath = settings.installPath();
+    notice(installPath.problem);
+    const Settings::Value accessVersion = settings.accessVersion();
+    notice(accessVersion.problem);
+
+    // The length is checked before the database file is written, so a
+    // refused name leaves nothing behind.
+    const DataSource source = DataSource::requirementsFor(systemName, installPath.text);
+    if (Outcome length = source.checkAttributeLength(DataSource::Kind::Requirements); !length)
+        return length;
+    if (holdsRequirements(source.databasePath()))
+        return Outcome::stop(
+            QStringLiteral("A requirements database for the system \"%1\" already exists and "
+                           "holds requirements:\n%2\nOpen its workspace file, or choose another "
+                           "System Name.")
+                .arg(systemName, source.databasePath()));
+    if (Outcome written = BlankImage::writeTo(accessVersion.text, source.databasePath()); !written)
+        return written;
+
+    m_installPath = installPath.text;
+    m_document.emplace(WorkspaceValues{source.name, source.userId, source.password,
+                                       source.description, source.databaseFileName,
+                                       source.databaseFolder, systemName, installPath.text});
+    auto abandon = [&](Outcome why) {
+        releaseConnections();
+        QFile::remove(source.databasePath());
+        return why;
+    };
+
+    if (!OdbcInstaller::registerDataSource(source))
+        return abandon(Outcome::refused(OdbcInstaller::requirementsRegistrationFailure()));
+    m_document->dataSourceRegistered = true;
+
+    if (Outcome requirements =
+            openRequirementsDatabase(m_requirementsConnection, source.databasePath());
+        !requirements)
+        return abandon(requirements);
+    m_document->requirementsConnectionOpen = true;
+
+    if (Outcome application = openApplicationDatabase(settings, true); !application)
+        return abandon(application);
+    if (Outcome stored = storeSystemName(systemName); !stored)
+        return abandon(stored);
+
+    m_workspaceFilePath.clear();
+    m_requirementsChanged = false;
+    m_document->setModified(true);
+    return Outcome::ok();
+}
+
+Outcome CVarnApp::openApplicationDatabase(const Settings &settings, bool registerDataSource)
+{
+    const Settings::Value directory = settings.databaseDirectory();
+    notice(directory.problem);
+    m_applicationSource = DataSource::applicationIn(directory.text);
+    if (Outcome length = m_applicationSource.checkAttributeLength(DataSource::Kind::Application);
+        !length)
+        return length;
+    if (registerDataSource && !OdbcInstaller::registerDataSource(m_applicationSource))
+        return Outcome::silentlyRefused();
+    Result<QSqlDatabase> application =
+        SqlConnection::open(m_applicationConnection, m_applicationSource.databasePath(),
+                            SqlConnection::Access::ReadOnly);
+    if (!application)
+        return Outcome::stop(kCannotOpenApplication + application.outcome().message());
+    m_document->applicationConnectionOpen = true;
+    m_document->applicationDescription = m_applicationSource.description;
+    return Outcome::ok();
+}
+
+Outcome CVarnApp::storeSystemName(const QString &systemName)
+{
+    QSqlQuery query(requirementsDatabase());
+    if (!query.prepare(QStringLiteral("UPDATE SYSTEM_NAME SET SystemName = ?")))
+        return Outcome::stop(QStringLiteral("Cannot open ReqSysNameSet recordset.\n") +
+                             query.lastError().text());
+    query.addBindValue(systemName);
+    if (!query.exec() || query.numRowsAffected() != 1)
+        return Outcome::stop(QStringLiteral("Cannot write to ReqSysNameSet recordset.\n") +
+                             (query.lastError().text().trimmed().isEmpty()
+                                  ? QStringLiteral("SYSTEM_NAME does not hold exactly one row.")
+                                  : query.lastError().text()));
+    return Outcome::ok();
+}
+
+Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath)
+{
+    if (isWorkspaceOpen())
+        return Outcome::refused(QStringLiteral("A Varn SE file is currently open.\nClose the "
+                                               "current file before opening an existing one."));
+    Result<WorkspaceValues> values = WorkspaceFile::read(workspaceFilePath);
+    if (!values)
+        return values.outcome();
+
+    m_document.emplace(values.takeValue());
+    m_workspaceFilePath = workspaceFilePath;
+    auto abandon = [&](Outcome why) {
+        releaseConnections();
+        return why;
+    };
+
+    const DataSource source = m_document->requirementsSource();
+    if (!OdbcInstaller::registerDataSource(source))
+        return abandon(Outcome::refused(OdbcInstaller::requirementsRegistrationFailure()));
+    m_document->dataSourceRegistered = true;
+
+    if (Outcome requirements =
+            openRequirementsDatabase(m_requirementsConnection, source.databasePath());
+        !requirements)
+        return abandon(requirements);
+    m_document->requirementsConnectionOpen = true;
+
+    const Settings settings;
+    notice(settings.openProblem());
+    if (Outcome application = openApplicationDatabase(settings, false); !application)
+        return abandon(application);
+
+    m_installPath = m_document->values().installPath;
+    m_workspaceFileFolder = m_installPath + QStringLiteral("Varn SE Files/");
+    m_requirementsChanged = false;
+    return Outcome::ok();
+}
+
+Outcome CVarnApp::saveWorkspace(const QString &workspaceFilePath)
+{
+    if (!m_document)
+        return Outcome::refused(WorkspaceFile::writeErrorMessage());
+    if (Outcome written = WorkspaceFile::write(workspaceFilePath, m_document->values()); !written)
+        return written;
+    m_workspaceFilePath = workspaceFilePath;
+    m_document->setModified(false);
+    return Outcome::ok();
+}
+
+QString CVarnApp::proposedSavePath() const
+{
+    return m_workspaceFileFolder + systemName() + QStringLiteral(".vnp");
+}
+
+void CVarnApp::releaseConnections()
+{
+    SqlConnection::close(m_applicationConnection);
+    SqlConnection::close(m_requirementsConnection);
+    if (m_document && m_document->dataSourceRegistered)
+        OdbcInstaller::removeDataSource(m_document->values().dataSourceName);
+    m_document.reset();
+    m_workspaceFilePath.clear();
+}
+
+void CVarnApp::closeWorkspace()
+{
+    releaseConnections();
+    m_requirementsChanged = false;
+}
+
+QString CVarnApp::systemName() const
+{
+    return m_document ? m_document->values().systemName : QString();
+}
+
+QSqlDatabase CVarnApp::requirementsDatabase() const
+{
+    return QSqlDatabase::database(m_requirementsConnection, false);
+}
+
+QSqlDatabase CVarnApp::applicationDatabase() const
+{
+    return QSqlDatabase::database(m_applicationConnection, false);
+}
+
+DataSource CVarnApp::requirementsSource() const
+{
+    return m_document ? m_document->requirementsSource() : DataSource{};
+}
+
+Result<int> CVarnApp::requirementCount() const
+{
+    QSqlQuery query(requirementsDatabase());
+    if (!query.prepare(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE FSTType IS NULL OR "
+                                      "FSTType <> ?")))
+        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
+                             query.lastError().text());
+    query.addBindValue(QStringLiteral("Deleted"));
+    if (!query.exec() || !query.next())
+        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
+                             query.lastError().text());
+    return query.value(0).toInt();
+}
+
+} // namespace varn::app

@@ -1,0 +1,142 @@
+#include "app/workspacefile.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using varn::app::WorkspaceFile;
+using varn::app::WorkspaceValues;
+
+namespace {
+
+WorkspaceValues acme()
+{
+    return {QStringLiteral("AcmeReqDS"),
+            QStringLiteral("varn"),
+            QStringLiteral("quorbel"),
+            QStringLiteral("Varn req DS"),
+            QStringLiteral("AcmeReq.mdb"),
+            QStringLiteral("/home/u/Varn SE/User Files/Varn SE Databases"),
+            QStringLiteral("Acme"),
+            QStringLiteral("/home/u/Varn SE/User Files/")};
+}
+
+} // namespace
+
+class WorkspaceFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shortStringsAreOneLengthByteAndTheirCharacters()
+    {
+        const WorkspaceValues values{"a", "", "pw", "d", "f", "g", "Acme", "/"};
+        // a, "", pw, d, f, g, Acme, / each behind its length byte
+        QCOMPARE(WorkspaceFile::encode(values), QByteArray::fromHex("0161"
+                                                                    "00"
+                                                                    "027077"
+                                                                    "0164"
+                                                                    "0166"
+                                                                    "0167"
+                                                                    "0441636d65"
+                                                                    "012f"));
+    }
+
+    void lengthPrefix_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::newRow("empty") << 0 << QByteArray("\x00", 1);
+        QTest::newRow("254: one byte") << 254 << QByteArray("\xFE");
+        QTest::newRow("255: 0xFF and 16 bits") << 255 << QByteArray("\xFF\xFF\x00", 3);
+        QTest::newRow("65533: last 16-bit") << 65533 << QByteArray("\xFF\xFD\xFF");
+        QTest::newRow("65534: 0xFF 0xFFFF and 32 bits")
+            << 65534 << QByteArray("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7);
+        QTest::newRow("70000") << 70000 << QByteArray("\xFF\xFF\xFF\x70\x11\x01\x00", 7);
+    }
+
+    void lengthPrefix()
+    {
+        QFETCH(int, length);
+        QFETCH(QByteArray, prefix);
+        WorkspaceValues values = acme();
+        values.dataSourceName = QString(length, QLatin1Char('x'));
+        const QByteArray bytes = WorkspaceFile::encode(values);
+        QCOMPARE(bytes.left(prefix.size()), prefix);
+        QCOMPARE(bytes.mid(prefix.size(), length), QByteArray(length, 'x'));
+
+        const auto decoded = WorkspaceFile::decode(bytes);
+        QVERIFY(decoded.isOk());
+        QCOMPARE(decoded.value(), values);
+    }
+
+    void roundTripThroughAFile()
+    {
+        QTemporaryDir dir;
+        WorkspaceValues values = acme();
+        values.systemName = QStringLiteral("Łódź Straße 東京");
+        const QString path = dir.filePath(QStringLiteral("acme.vnp"));
+        QVERIFY(WorkspaceFile::write(path, values).isOk());
+        const auto read = WorkspaceFile::read(path);
+        QVERIFY(read.isOk());
+        QCOMPARE(read.value(), values);
+    }
+
+    void bytesThatAreNotUtf8AreReadAsLatin1()
+    {
+        WorkspaceValues values = acme();
+        QByteArray bytes = WorkspaceFile::encode(values);
+        const qsizetype at = bytes.indexOf("\x04"
+                                           "Acme") +
+                             1;
+        QVERIFY(at > 1);
+        bytes[at] = char(0xC9); // "Acme" -> "\xC9cme", invalid UTF-8
+        const auto decoded = WorkspaceFile::decode(bytes);
+        QVERIFY(decoded.isOk());
+        QCOMPARE(decoded->systemName, QStringLiteral("Écme"));
+    }
+
+    void damagedFilesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray good = WorkspaceFile::encode(acme());
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("cut inside a string") << good.left(good.size() - 1);
+        QTest::newRow("cut inside the first string") << good.left(5);
+        QTest::newRow("seven strings") << good.left(good.lastIndexOf('\x1B'));
+        QTest::newRow("a byte too many") << good + 'x';
+        QTest::newRow("16-bit prefix cut") << QByteArray("\xFF\x10", 2);
+        QTest::newRow("32-bit prefix cut") << QByteArray("\xFF\xFF\xFF\x01\x00", 5);
+        QTest::newRow("huge length") << QByteArray("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7);
+        QTest::newRow("text file") << QByteArray("DSN=AcmeReqDS\nUID=varn\n");
+    }
+
+    void damagedFilesAreRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        const auto decoded = WorkspaceFile::decode(bytes);
+        QVERIFY(!decoded.isOk());
+        QCOMPARE(decoded.outcome().message(),
+                 QStringLiteral("Error opening file at the path specified."));
+    }
+
+    void missingFileIsAReadError()
+    {
+        const auto read = WorkspaceFile::read(QStringLiteral("/nonexistent/acme.vnp"));
+        QCOMPARE(read.outcome().message(),
+                 QStringLiteral("Error opening file at the path specified."));
+    }
+
+    void failedWriteLeavesTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("acme.vnp"));
+        QVERIFY(WorkspaceFile::write(path, acme()).isOk());
+        const auto refused =
+            WorkspaceFile::write(dir.filePath(QStringLiteral("no/such/dir/x.vnp")), acme());
+        QCOMPARE(refused.message(), QStringLiteral("Error writing to .vnp file."));
+        QVERIFY(WorkspaceFile::read(path).isOk());
+    }
+};
+
+QTEST_GUILESS_MAIN(WorkspaceFileTest)
+#include "tst_workspacefile.moc"
