@@ -1,0 +1,232 @@
+#include "templates/templatecatalogue.h"
+
+#include <algorithm>
+
+namespace varn::templates {
+
+namespace {
+
+using L = ConnectiveList;
+
+constexpr ListItem kWith[] = {{"with", 'h'}, {"using", 'h'}, {"containing", 'h'},
+                              {"for", 'h'},  {"to", 'h'},    {"from", 'h'}};
+constexpr ListItem kWhen[] = {{"when", 'w'},   {"while", 'w'}, {"once", 'w'},
+                              {"before", 'b'}, {"after", 'f'}, {"until", 'w'}};
+constexpr ListItem kToFrom[] = {{"to", 'm'}, {"from", 'm'}};
+constexpr ListItem kIf[] = {{"if", 'i'}};
+constexpr ListItem kIs[] = {{"is", 'l'},
+                            {"is equal to", 'l'},
+                            {"is not equal to", 'l'},
+                            {"is greater than", 'l'},
+                            {"is less than", 'l'},
+                            {"is > than or = to", 'l'},
+                            {"is < than or = to", 'l'}};
+constexpr ListItem kIsTemplate18[] = {{"is", 'l'},
+                                      {"is equal to", 'l'},
+                                      {"is not equal to", 'l'},
+                                      {"is greater than", 'l'},
+                                      {"is less than", 'l'},
+                                      {"is > or = to", 'l'},
+                                      {"is < or = to", 'l'}};
+constexpr ListItem kOr[] = {{"or", 'r'}};
+constexpr ListItem kAndOr[] = {{"and", 'o'}, {"or", 'o'}};
+constexpr ListItem kThatHas[] = {{"that has", 'z'},           {"that have", 'z'},
+                                 {"that does not have", 'z'}, {"that do not have", 'z'},
+                                 {"containing", 'z'},         {"not containing", 'z'}};
+constexpr ListItem kOf[] = {
+    {"of", 'l'},        {"equal to", 'l'},       {"not equal to", 'l'},   {"greater than", 'l'},
+    {"less than", 'l'}, {"> than or = to", 'l'}, {"< than or = to", 'l'}, {"set to", 'l'}};
+constexpr ListItem kExternal[] = {{"to", 'x'}, {"from", 'x'}};
+constexpr ListItem kExternalEvent[] = {{"is sent to", 'x'}, {"is received from", 'x'}};
+constexpr ListItem kBy[] = {{"by", 'j'}, {"based on", 'j'}};
+constexpr ListItem kBeforeAfter[] = {{"before", 'b'}, {"after", 'f'}};
+constexpr ListItem kEveryAt[] = {{"every", 'y'}, {"at", 'y'}};
+
+constexpr ConnectiveListInfo kLists[] = {
+    {L::With, kWith},
+    {L::When, kWhen},
+    {L::ToFrom, kToFrom},
+    {L::If, kIf},
+    {L::Is, kIs},
+    {L::IsTemplate18, kIsTemplate18},
+    {L::Or, kOr},
+    {L::AndOr, kAndOr},
+    {L::ThatHas, kThatHas},
+    {L::Of, kOf},
+    {L::External, kExternal},
+    {L::ExternalEvent, kExternalEvent},
+    {L::By, kBy},
+    {L::BeforeAfter, kBeforeAfter},
+    {L::EveryAt, kEveryAt},
+};
+
+using R = FieldRole;
+using K = FieldKind;
+
+constexpr const char *kRelational = "Relational phrase; specifies a value's relativity";
+constexpr const char *kCompound = "Logical term; specifies compound association";
+constexpr const char *kExternalTip = "Specifies external exchange of data or control";
+
+// In FieldRole order.
+constexpr FieldRoleInfo kRoles[] = {
+    {R::WhoWhat, K::Text, "who/what", "Actor that performs function; a role", 'k', L::None},
+    {R::DoWhat, K::Text, "(to) do what?", "Function performed; an operative verb", 'd', L::None},
+    {R::Attribute, K::Text, "attribute", "Aspect or characteristic of entity; a noun", 'a',
+     L::None},
+    {R::Type, K::Text, "type", "Kind of entity; an adjective or descriptive noun", 't', L::None},
+    {R::Entity, K::Entity, "entity", "Domain object; a noun", 'e', L::None},
+    {R::Part, K::Text, "part", "Part of entity; a noun", 'p', L::None},
+    {R::Action, K::Text, "(is) action", "Action driven by event; a verb phrase", 'c', L::None},
+    {R::Value, K::Text, "value", "Attribute's state or value; a noun", 'g', L::None},
+    {R::Quantity, K::Text, "quantity", "Specifies a numerical value", 'q', L::None},
+    {R::Units, K::Text, "units", "Specifies a means of measurement; a metric", 'u', L::None},
+    {R::SpatialTerm, K::Text, "spatial term", "Spatial term; specifies association by proximity",
+     's', L::None},
+    {R::WithList, K::List, "with...", "Associative phrase; specifies interaction", 'h', L::With},
+    {R::WhenList, K::List, "when...", "Time-relative preposition; specifies event", 'w', L::When},
+    {R::ToFromList, K::List, "to / from", "Specifies a state transition", 'm', L::ToFrom},
+    {R::IfList, K::List, "if", "Conditional term; specifies dependent association", 'i', L::If},
+    {R::IsList, K::List, "is...", kRelational, 'l', L::Is},
+    {R::OrList, K::List, "or", "Logical term; specifies an attribute's value", 'r', L::Or},
+    {R::OrAndList, K::List, "or / and", kCompound, 'o', L::AndOr},
+    {R::AndOrList, K::List, "and / or", kCompound, 'o', L::AndOr},
+    {R::ThatHasList, K::List, "that has...", "Possessive phrase; specifies ownership", 'z',
+     L::ThatHas},
+    {R::OfList, K::List, "of...", kRelational, 'l', L::Of},
+    {R::ExternalList, K::List, "to, from...", kExternalTip, 'x', L::External},
+    {R::ExternalEventList, K::List, "to, from...", kExternalTip, 'x', L::ExternalEvent},
+    {R::ByList, K::List, "by...", "Associative phrase; specifies interaction", 'j', L::By},
+    {R::BeforeAfterList, K::List, "before / after", "Time-relative preposition; specifies event",
+     'b', L::BeforeAfter},
+    {R::EveryAtList, K::List, "every / at", "Time-relative preposition; specifies timeliness", 'y',
+     L::EveryAt},
+};
+
+constexpr const char *kPreamblePhrases[] = {
+    "shall",
+    "shall provide the capability",
+    "shall deny the capability",
+    "shall enable the",
+    "shall allow the",
+    "shall prohibit the",
+    "shall prevent the",
+};
+
+constexpr const char *kCategories[] = {"Software",       "Hardware",    "Performance", "Derived",
+                                       "User Interface", "Enhancement", "Nice to Have"};
+
+QStringList toStringList(std::span<const char *const> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
+} // namespace
+
+const FunctionalTemplate *TemplateCatalogue::functional(int number)
+{
+    const auto all = functionalTemplates();
+    if (number < 1 || number > int(all.size()))
+        return nullptr;
+    return &all[std::size_t(number - 1)];
+}
+
+const FieldRoleInfo &TemplateCatalogue::role(FieldRole role)
+{
+    static_assert(std::size(kRoles) == std::size_t(FieldRole::EveryAtList) + 1);
+    return kRoles[std::size_t(role)];
+}
+
+ConnectiveList TemplateCatalogue::listOf(FieldRole fieldRole, int templateNumber)
+{
+    const ConnectiveList list = role(fieldRole).list;
+    return list == L::Is && templateNumber == 18 ? L::IsTemplate18 : list;
+}
+
+std::span<const ListItem> TemplateCatalogue::items(ConnectiveList list)
+{
+    for (const ConnectiveListInfo &info : kLists) {
+        if (info.list == list)
+            return info.items;
+    }
+    return {};
+}
+
+QStringList TemplateCatalogue::itemTexts(ConnectiveList list)
+{
+    QStringList texts;
+    for (const ListItem &item : items(list))
+        texts.append(QString::fromUtf8(item.text));
+    return texts;
+}
+
+int TemplateCatalogue::positionOf(ConnectiveList list, const QString &text)
+{
+    const auto all = items(list);
+    const auto found = std::find_if(all.begin(), all.end(), [&](const ListItem &item) {
+        return text == QLatin1String(item.text);
+    });
+    return found == all.end() ? -1 : int(found - all.begin());
+}
+
+const char *TemplateCatalogue::navigatorItem(int number)
+{
+    if (const FunctionalTemplate *functionalTemplate = functional(number))
+        return functionalTemplate->navigatorItem;
+    for (const NavigatorEntry &entry : structuralTemplates()) {
+        if (entry.number == number)
+            return entry.navigatorItem;
+    }
+    return "";
+}
+
+const char *TemplateCatalogue::specification(int number)
+{
+    if (const FunctionalTemplate *functionalTemplate = functional(number))
+        return functionalTemplate->specification;
+    for (const NavigatorEntry &entry : structuralTemplates()) {
+        if (entry.number == number)
+            return entry.specification;
+    }
+    return "";
+}
+
+int TemplateCatalogue::firstExampleRow(int number)
+{
+    if (const FunctionalTemplate *functionalTemplate = functional(number))
+        return functionalTemplate->firstExampleRow;
+    for (const NavigatorEntry &entry : structuralTemplates()) {
+        if (entry.number == number)
+            return entry.firstExampleRow;
+    }
+    return 0;
+}
+
+QStringList TemplateCatalogue::preamblePhrases()
+{
+    return toStringList(kPreamblePhrases);
+}
+
+QString TemplateCatalogue::preambleSentencePhrase(int position)
+{
+    if (position < 0 || position >= kPreambleCount)
+        return {};
+    return QStringLiteral(" system ") + QString::fromUtf8(kPreamblePhrases[position]);
+}
+
+QStringList TemplateCatalogue::categories()
+{
+    return toStringList(kCategories);
+}
+
+QStringList TemplateCatalogue::priorities()
+{
+    QStringList list;
+    for (int i = 1; i <= 9; ++i)
+        list.append(QString::number(i));
+    return list;
+}
+
+} // namespace varn::templates
