@@ -1,0 +1,65 @@
+#include "store/counterset.h"
+
+#include <limits>
+
+namespace varn::store {
+
+namespace {
+
+const CounterTable &tableOf(Counter counter)
+{
+    return kCounterTables[int(counter)];
+}
+
+} // namespace
+
+CounterSet::CounterSet(Counter counter, const QString &connectionName)
+    : RecordSet(tableOf(counter).setName, tableOf(counter).table,
+                std::span<const RecordColumn<CounterRow>>(&tableOf(counter).column, 1),
+                Access::Updatable, connectionName),
+      m_counter(counter)
+{}
+
+Result<qint32> CounterSet::nextKey()
+{
+    if (isBOF() || isEOF())
+        return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
+                             QStringLiteral("No current record."));
+    if (row().value == std::numeric_limits<qint32>::max())
+        return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
+                             QStringLiteral("Every key has been handed out."));
+    return row().value + 1;
+}
+
+Result<qint32> CounterSet::allocateKey()
+{
+    // Edit first so the value comes from the stored row, not the buffer.
+    if (Outcome editing = edit(); !editing)
+        return editing;
+    Result<qint32> key = nextKey();
+    if (!key) {
+        cancelUpdate();
+        return key;
+    }
+    row().value = key.value();
+    if (Outcome updated = update(); !updated) {
+        cancelUpdate();
+        return updated;
+    }
+    return key;
+}
+
+Result<qint32> CounterSet::allocateKeyAndAdd(RecordSetCore &target)
+{
+    Result<qint32> key = allocateKey();
+    if (!key)
+        return key;
+    target.setFilter({});
+    target.requeryLater();
+    if (Outcome adding = target.addNew(); !adding)
+        return adding;
+    target.setKeyValue(key.value());
+    return key;
+}
+
+} // namespace varn::store

@@ -1,0 +1,25 @@
+#pragma once
+
+// Messages of the save frame that its callers show; the record sets' own
+// failures carry "Cannot open <set> recordset.\n" and the like, followed by the
+// database's text.
+namespace varn::store::messages {
+
+inline constexpr char kNoTransactions[] =
+    "Cannot perform a transaction on the Requirements database.";
+inline constexpr char kCannotWriteMsReqSet[] = "Cannot write to the MsReqSet recordset.";
+inline constexpr char kObjectModelFailed[] =
+    "Error creating object model. Your database may be corrupt.\rVerify your database, then "
+    "retry composing.";
+inline constexpr char kOutOfMemoryRecordsets[] =
+    "Out of memory. Could not allocate memory for one or more recordsets.";
+
+// Marking the replaced version after the commit of an edit.
+inline constexpr char kEditOpenFailed[] = "Cannot open ReqMsSet recordset for requirement edit.\n";
+inline constexpr char kEditNotFound[] = "Error querying the Requirements database for edit.";
+inline constexpr char kEditWriteFailed[] = "Error querying the Requirements database during edit.";
+
+// The kind written into MASTER_REQ.FSTType of a deleted or superseded row.
+inline constexpr char kDeletedKind[] = "Deleted";
+
+} // namespace varn::store::messages

@@ -1,0 +1,71 @@
+#include "storetestsupport.h"
+
+#include "store/sqlconnection.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+// Q_INIT_RESOURCE declares a function of the global namespace.
+static void registerBlankImages()
+{
+    Q_INIT_RESOURCE(blank_images);
+}
+
+void StoreTestSupport::initResources()
+{
+    if (!QFile::exists(QStringLiteral(":/blank/Mdb2003.mdb")))
+        registerBlankImages();
+}
+
+QString StoreTestSupport::copyBlankImage(const QTemporaryDir &folder, const QString &image)
+{
+    initResources();
+    const QString target = folder.filePath(image + QStringLiteral(".mdb"));
+    QFile::remove(target);
+    if (!QFile::copy(QStringLiteral(":/blank/%1.mdb").arg(image), target))
+        return {};
+    // Files copied out of the resources are read-only.
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+bool StoreTestSupport::openFreshDatabase(const QTemporaryDir &folder, const QString &connectionName,
+                                         const QString &image)
+{
+    const QString path = copyBlankImage(folder, image);
+    if (path.isEmpty()) {
+        QTest::qFail("cannot copy the blank image", __FILE__, __LINE__);
+        return false;
+    }
+    const auto opened = varn::store::SqlConnection::open(connectionName, path);
+    if (!opened) {
+        QTest::qFail(qPrintable(opened.outcome().message()), __FILE__, __LINE__);
+        return false;
+    }
+    return true;
+}
+
+void StoreTestSupport::closeDatabase(const QString &connectionName)
+{
+    varn::store::SqlConnection::close(connectionName);
+}
+
+bool StoreTestSupport::exec(const QString &connectionName, const QString &sql)
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    if (query.exec(sql))
+        return true;
+    qWarning("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+    return false;
+}
+
+QVariant StoreTestSupport::scalar(const QString &connectionName, const QString &sql)
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    if (!query.exec(sql) || !query.next())
+        return {};
+    return query.value(0);
+}

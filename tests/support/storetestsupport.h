@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh requirements database per test: a byte copy of a blank image from
+// the program's resources in a temporary folder, opened on its own named
+// connection. The images live in varn_engine, a static library, so their
+// resource must be registered once per process before the first copy:
+// StoreTestSupport::initResources() (call it in initTestCase) does that with
+// Q_INIT_RESOURCE(blank_images).
+class StoreTestSupport
+{
+public:
+    static void initResources();
+
+    // Copies ":/blank/<image>.mdb" into the folder as a writable file; returns
+    // its path, or an empty string on failure.
+    static QString copyBlankImage(const QTemporaryDir &folder,
+                                  const QString &image = QStringLiteral("Mdb2003"));
+
+    // Copies the blank image and opens a connection of that name on it;
+    // returns false (and fails the test) when it cannot.
+    static bool openFreshDatabase(const QTemporaryDir &folder, const QString &connectionName,
+                                  const QString &image = QStringLiteral("Mdb2003"));
+    static void closeDatabase(const QString &connectionName);
+
+    // Runs one statement on the connection, bypassing the record sets; for
+    // arranging and inspecting what tests need.
+    static bool exec(const QString &connectionName, const QString &sql);
+    // The first column of the first row of a query, or an invalid variant.
+    static QVariant scalar(const QString &connectionName, const QString &sql);
+};
