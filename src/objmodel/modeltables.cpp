@@ -1,0 +1,356 @@
+#include "objmodel/modeltables.h"
+
+#include <QSqlError>
+
+namespace varn::objmodel {
+
+namespace {
+
+struct CounterTable
+{
+    const char *read;
+    const char *write;
+    const char *failureLine;
+};
+
+// In CounterId order.
+constexpr CounterTable kCounters[] = {
+    {"SELECT PEntReq FROM PK_ENT_REQ", "UPDATE PK_ENT_REQ SET PEntReq = ?",
+     "Error querying the PkRqEntSet recordset.\n"},
+    {"SELECT PEntOm FROM PK_ENT_OM", "UPDATE PK_ENT_OM SET PEntOm = ?",
+     "Error querying the PkRqOEntSet recordset.\n"},
+    {"SELECT PAttrOm FROM PK_ATTR_OM", "UPDATE PK_ATTR_OM SET PAttrOm = ?",
+     "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
+    {"SELECT PMethOm FROM PK_METH_OM", "UPDATE PK_METH_OM SET PMethOm = ?",
+     "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n"},
+    {"SELECT PInhOm FROM PK_INH_OM", "UPDATE PK_INH_OM SET PInhOm = ?",
+     "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n"},
+    {"SELECT PAggOm FROM PK_AGG_OM", "UPDATE PK_AGG_OM SET PAggOm = ?",
+     "Error querying the PkRqOEntSet-ReqOeSet, PkRqOAggSet-ReqAgSet, PkRqOAttrSet-ReqAtSet "
+     "recordsets.\n"},
+    {"SELECT PPvOm FROM PK_PV_OM", "UPDATE PK_PV_OM SET PPvOm = ?",
+     "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
+};
+
+constexpr const char *kEntityQuery = "Error querying the ReqOeSet recordset.\n";
+constexpr const char *kEntityWrite =
+    "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n";
+constexpr const char *kAttributeQuery = "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n";
+constexpr const char *kMethodQuery = "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n";
+constexpr const char *kAggregationQuery =
+    "Error querying the PkRqOEntSet-ReqOeSet, PkRqOAggSet-ReqAgSet, PkRqOAttrSet-ReqAtSet "
+    "recordsets.\n";
+constexpr const char *kLinkWrite = "Error adding record to the ReqEnSet recordset.\n";
+
+// Statement slots of m_statements.
+enum Statement {
+    FindEntity,
+    InsertEntity,
+    FindAttribute,
+    InsertAttribute,
+    UpdateAttributeType,
+    FindMethod,
+    InsertMethod,
+    InsertInheritance,
+    FindAggregation,
+    InsertAggregation,
+    FindPossibleValue,
+    InsertPossibleValue,
+    InsertRequirementEntity,
+    FirstCounterRead = 100,
+    FirstCounterWrite = 200,
+};
+
+QVariant reference(qint32 key)
+{
+    return key > 0 ? QVariant(key) : QVariant(QMetaType::fromType<int>());
+}
+
+} // namespace
+
+ModelTables::ModelTables(QSqlDatabase database) : m_database(std::move(database)) {}
+
+QSqlQuery &ModelTables::prepared(int statement, const char *sql)
+{
+    auto found = m_statements.find(statement);
+    if (found == m_statements.end()) {
+        QSqlQuery query(m_database);
+        query.prepare(QString::fromLatin1(sql));
+        found = m_statements.insert(statement, query);
+    }
+    return *found;
+}
+
+Outcome ModelTables::failure(const char *firstLine, const QSqlQuery &query) const
+{
+    return Outcome::stop(QString::fromLatin1(firstLine) + query.lastError().text());
+}
+
+Result<qint32> ModelTables::allocate(CounterId counter, const char *failureLine)
+{
+    CounterState &state = m_counters[counter];
+    if (!state.loaded) {
+        QSqlQuery &read = prepared(int(FirstCounterRead) + counter, kCounters[counter].read);
+        if (!read.exec() || !read.next())
+            return failure(failureLine, read);
+        state.value = read.value(0).toInt();
+        read.finish();
+        state.loaded = true;
+    }
+    state.changed = true;
+    return ++state.value;
+}
+
+Outcome ModelTables::flushCounters()
+{
+    for (int counter = 0; counter < CounterCount; ++counter) {
+        CounterState &state = m_counters[counter];
+        if (!state.changed)
+            continue;
+        QSqlQuery &write = prepared(int(FirstCounterWrite) + counter, kCounters[counter].write);
+        write.addBindValue(state.value);
+        if (!write.exec())
+            return failure(kCounters[counter].failureLine, write);
+        state.changed = false;
+    }
+    return Outcome::ok();
+}
+
+Result<std::optional<ModelEntity>> ModelTables::findEntity(const QString &name)
+{
+    if (const auto known = m_entities.constFind(name); known != m_entities.cend())
+        return std::optional<ModelEntity>(*known);
+    if (m_complete)
+        return std::optional<ModelEntity>();
+    QSqlQuery &query = prepared(FindEntity, "SELECT Entity_ID, Entity FROM OM_ENTITY WHERE "
+                                            "Entity = ? ORDER BY Entity_ID");
+    query.addBindValue(name);
+    if (!query.exec())
+        return failure(kEntityQuery, query);
+    if (!query.next())
+        return std::optional<ModelEntity>();
+    const ModelEntity entity{query.value(0).toInt(), query.value(1).toString()};
+    query.finish();
+    m_entities.insert(name, entity);
+    return std::optional<ModelEntity>(entity);
+}
+
+Result<ModelEntity> ModelTables::addEntity(const QString &name)
+{
+    const Result<qint32> key = allocate(EntOm, kEntityWrite);
+    if (!key)
+        return key.outcome();
+    QSqlQuery &insert =
+        prepared(InsertEntity, "INSERT INTO OM_ENTITY (Entity_ID, Entity) VALUES (?, ?)");
+    insert.addBindValue(key.value());
+    insert.addBindValue(name);
+    if (!insert.exec())
+        return failure(kEntityWrite, insert);
+    const ModelEntity entity{key.value(), name};
+    m_entities.insert(name, entity);
+    return entity;
+}
+
+Result<ModelEntity> ModelTables::ensureEntity(const QString &name)
+{
+    Result<std::optional<ModelEntity>> found = findEntity(name);
+    if (!found)
+        return found.outcome();
+    if (found.value())
+        return *found.value();
+    return addEntity(name);
+}
+
+Result<std::optional<qint32>> ModelTables::findAttribute(const QString &name, qint32 owner)
+{
+    const QPair<QString, qint32> key(name, owner);
+    if (const auto known = m_attributes.constFind(key); known != m_attributes.cend())
+        return std::optional<qint32>(*known);
+    if (m_complete)
+        return std::optional<qint32>();
+    QSqlQuery &query = prepared(FindAttribute, "SELECT Attr_ID FROM OM_ATTR WHERE Attribute = ? "
+                                               "AND FK_EntityID = ? ORDER BY Attr_ID");
+    query.addBindValue(name);
+    query.addBindValue(owner);
+    if (!query.exec())
+        return failure(kAttributeQuery, query);
+    if (!query.next())
+        return std::optional<qint32>();
+    const qint32 attribute = query.value(0).toInt();
+    query.finish();
+    m_attributes.insert(key, attribute);
+    return std::optional<qint32>(attribute);
+}
+
+Result<qint32> ModelTables::addAttribute(const QString &name, const QString &dataType, qint32 owner)
+{
+    const Result<qint32> key = allocate(AttrOm, kAttributeQuery);
+    if (!key)
+        return key.outcome();
+    QSqlQuery &insert = prepared(InsertAttribute, "INSERT INTO OM_ATTR (Attr_ID, Attribute, "
+                                                  "DataTypeDef, FK_EntityID) VALUES (?, ?, ?, ?)");
+    insert.addBindValue(key.value());
+    insert.addBindValue(name);
+    insert.addBindValue(dataType);
+    insert.addBindValue(reference(owner));
+    if (!insert.exec())
+        return failure(kAttributeQuery, insert);
+    m_attributes.insert({name, owner}, key.value());
+    return key.value();
+}
+
+Outcome ModelTables::setAttributeType(qint32 attribute, const QString &dataType)
+{
+    QSqlQuery &update =
+        prepared(UpdateAttributeType, "UPDATE OM_ATTR SET DataTypeDef = ? WHERE Attr_ID = ?");
+    update.addBindValue(dataType);
+    update.addBindValue(attribute);
+    if (!update.exec())
+        return failure(kAttributeQuery, update);
+    return Outcome::ok();
+}
+
+Result<std::optional<qint32>> ModelTables::findMethod(const QString &name, qint32 owner)
+{
+    const QPair<QString, qint32> key(name, owner);
+    if (const auto known = m_methods.constFind(key); known != m_methods.cend())
+        return std::optional<qint32>(*known);
+    if (m_complete)
+        return std::optional<qint32>();
+    QSqlQuery &query = prepared(FindMethod, "SELECT Method_ID FROM OM_METHOD WHERE Method = ? AND "
+                                            "FK_EntityID = ? ORDER BY Method_ID");
+    query.addBindValue(name);
+    query.addBindValue(owner);
+    if (!query.exec())
+        return failure(kMethodQuery, query);
+    if (!query.next())
+        return std::optional<qint32>();
+    const qint32 method = query.value(0).toInt();
+    query.finish();
+    m_methods.insert(key, method);
+    return std::optional<qint32>(method);
+}
+
+Result<qint32> ModelTables::addMethod(const QString &name, qint32 owner)
+{
+    const Result<qint32> key = allocate(MethOm, kMethodQuery);
+    if (!key)
+        return key.outcome();
+    QSqlQuery &insert = prepared(
+        InsertMethod, "INSERT INTO OM_METHOD (Method_ID, Method, FK_EntityID) VALUES (?, ?, ?)");
+    insert.addBindValue(key.value());
+    insert.addBindValue(name);
+    insert.addBindValue(reference(owner));
+    if (!insert.exec())
+        return failure(kMethodQuery, insert);
+    m_methods.insert({name, owner}, key.value());
+    return key.value();
+}
+
+Outcome ModelTables::addInheritance(const QString &subEntity, qint32 base)
+{
+    const Result<qint32> key = allocate(InhOm, kEntityWrite);
+    if (!key)
+        return key.outcome();
+    QSqlQuery &insert = prepared(
+        InsertInheritance, "INSERT INTO OM_INH (InH_ID, InH_Entity, FK_EntityID) VALUES (?, ?, ?)");
+    insert.addBindValue(key.value());
+    insert.addBindValue(subEntity);
+    insert.addBindValue(reference(base));
+    if (!insert.exec())
+        return failure(kEntityWrite, insert);
+    return Outcome::ok();
+}
+
+Result<bool> ModelTables::hasAggregation(const QString &part, qint32 whole)
+{
+    const QPair<QString, qint32> key(part, whole);
+    if (m_aggregations.contains(key))
+        return true;
+    if (m_complete)
+        return false;
+    QSqlQuery &query = prepared(FindAggregation, "SELECT Agg_ID FROM OM_AGG WHERE AggEntity = ? "
+                                                 "AND FK_EntityID = ?");
+    query.addBindValue(part);
+    query.addBindValue(whole);
+    if (!query.exec())
+        return failure(kAggregationQuery, query);
+    const bool found = query.next();
+    query.finish();
+    if (found)
+        m_aggregations.insert(key, true);
+    return found;
+}
+
+Outcome ModelTables::addAggregation(const QString &part, qint32 whole)
+{
+    const Result<qint32> key = allocate(AggOm, kAggregationQuery);
+    if (!key)
+        return key.outcome();
+    QSqlQuery &insert = prepared(
+        InsertAggregation, "INSERT INTO OM_AGG (Agg_ID, AggEntity, FK_EntityID) VALUES (?, ?, ?)");
+    insert.addBindValue(key.value());
+    insert.addBindValue(part);
+    insert.addBindValue(reference(whole));
+    if (!insert.exec())
+        return failure(kAggregationQuery, insert);
+    m_aggregations.insert({part, whole}, true);
+    return Outcome::ok();
+}
+
+Result<bool> ModelTables::hasPossibleValue(const QString &value, qint32 attribute)
+{
+    const QPair<QString, qint32> key(value, attribute);
+    if (m_possibleValues.contains(key))
+        return true;
+    if (m_complete)
+        return false;
+    QSqlQuery &query = prepared(FindPossibleValue, "SELECT PVOM_ID FROM OM_PV WHERE Value = ? AND "
+                                                   "FK_AttrID = ?");
+    query.addBindValue(value);
+    query.addBindValue(attribute);
+    if (!query.exec())
+        return failure(kAttributeQuery, query);
+    const bool found = query.next();
+    query.finish();
+    if (found)
+        m_possibleValues.insert(key, true);
+    return found;
+}
+
+Outcome ModelTables::addPossibleValue(const QString &value, qint32 attribute)
+{
+    const Result<qint32> key = allocate(PvOm, kAttributeQuery);
+    if (!key)
+        return key.outcome();
+    QSqlQuery &insert = prepared(InsertPossibleValue,
+                                 "INSERT INTO OM_PV (PVOM_ID, FK_AttrID, Value) VALUES (?, ?, ?)");
+    insert.addBindValue(key.value());
+    insert.addBindValue(reference(attribute));
+    insert.addBindValue(value);
+    if (!insert.exec())
+        return failure(kAttributeQuery, insert);
+    m_possibleValues.insert({value, attribute}, true);
+    return Outcome::ok();
+}
+
+Outcome ModelTables::addRequirementEntity(const QString &spacedName, qint32 requirement,
+                                          bool functional, qint32 entity)
+{
+    const Result<qint32> key = allocate(EntReq, kLinkWrite);
+    if (!key)
+        return key.outcome();
+    QSqlQuery &insert = prepared(InsertRequirementEntity,
+                                 "INSERT INTO REQ_ENTITY (Req_EntityID, ReqEntity, FK_FReqNum, "
+                                 "FK_SReqNum, FK_OMEntity) VALUES (?, ?, ?, ?, ?)");
+    insert.addBindValue(key.value());
+    insert.addBindValue(spacedName);
+    insert.addBindValue(functional ? reference(requirement) : reference(0));
+    insert.addBindValue(functional ? reference(0) : reference(requirement));
+    insert.addBindValue(reference(entity));
+    if (!insert.exec())
+        return failure(kLinkWrite, insert);
+    return Outcome::ok();
+}
+
+} // namespace varn::objmodel

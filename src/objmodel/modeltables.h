@@ -1,0 +1,89 @@
+#pragma once
+
+#include "common/outcome.h"
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace varn::objmodel {
+
+// An object-model entity: its key and stored name.
+struct ModelEntity
+{
+    qint32 key = 0;
+    QString name;
+};
+
+// The object-model tables, REQ_ENTITY and their key counters as derivation
+// sees them, inside the caller's transaction. Lookups compare names exactly;
+// what was found or written is remembered, so a requirement that names the
+// same entity five times asks the database once. Keys come from the counter
+// tables: the counters are read once and written back by flushCounters(),
+// which the caller runs before it commits.
+//
+// A rebuild that starts from empty tables says so (assumeEmpty), and every
+// lookup is then answered from memory alone.
+class ModelTables
+{
+public:
+    explicit ModelTables(QSqlDatabase database);
+
+    // Only valid while every row of the model tables is written through this
+    // object, starting from empty tables.
+    void assumeEmpty() { m_complete = true; }
+
+    Result<std::optional<ModelEntity>> findEntity(const QString &name);
+    Result<ModelEntity> addEntity(const QString &name);
+    Result<ModelEntity> ensureEntity(const QString &name);
+
+    Result<std::optional<qint32>> findAttribute(const QString &name, qint32 owner);
+    Result<qint32> addAttribute(const QString &name, const QString &dataType, qint32 owner);
+    Outcome setAttributeType(qint32 attribute, const QString &dataType);
+
+    Result<std::optional<qint32>> findMethod(const QString &name, qint32 owner);
+    Result<qint32> addMethod(const QString &name, qint32 owner);
+
+    Outcome addInheritance(const QString &subEntity, qint32 base);
+    Result<bool> hasAggregation(const QString &part, qint32 whole);
+    Outcome addAggregation(const QString &part, qint32 whole);
+
+    Result<bool> hasPossibleValue(const QString &value, qint32 attribute);
+    Outcome addPossibleValue(const QString &value, qint32 attribute);
+
+    // REQ_ENTITY: the requirement's wording of an entity and the entity it became.
+    Outcome addRequirementEntity(const QString &spacedName, qint32 requirement, bool functional,
+                                 qint32 entity);
+
+    [[nodiscard]] Outcome flushCounters();
+
+private:
+    enum CounterId { EntReq, EntOm, AttrOm, MethOm, InhOm, AggOm, PvOm, CounterCount };
+    struct CounterState
+    {
+        qint32 value = 0;
+        bool loaded = false;
+        bool changed = false;
+    };
+
+    Result<qint32> allocate(CounterId counter, const char *failureLine);
+    QSqlQuery &prepared(int statement, const char *sql);
+    Outcome failure(const char *firstLine, const QSqlQuery &query) const;
+
+    QSqlDatabase m_database;
+    bool m_complete = false;
+    std::array<CounterState, CounterCount> m_counters;
+    QHash<int, QSqlQuery> m_statements;
+
+    QHash<QString, ModelEntity> m_entities;
+    QHash<QPair<QString, qint32>, qint32> m_attributes;
+    QHash<QPair<QString, qint32>, qint32> m_methods;
+    QHash<QPair<QString, qint32>, bool> m_aggregations;
+    QHash<QPair<QString, qint32>, bool> m_possibleValues;
+};
+
+} // namespace varn::objmodel
