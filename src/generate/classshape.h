@@ -1,0 +1,52 @@
+#pragma once
+
+#include "common/outcome.h"
+#include "generate/generationtypes.h"
+#include "generate/objectmodel.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace varn::generate {
+
+// One entity as the class generators see it: its base, its attributes sorted
+// into the groups the class files are written from, and its methods.
+class ClassShape
+{
+public:
+    struct Member
+    {
+        QString name;        // the attribute as stored ("speed", "*pDriver")
+        QString dataType;    // as stored ("int", "pointer", ...)
+        QString capitalised; // name with its first letter upper-cased
+        QString target;      // pointer and reference: the name after "*p" / "&r"
+        QStringList values;  // possible values, in key order
+
+        bool isLink() const
+        {
+            return dataType == QLatin1String("pointer") || dataType == QLatin1String("reference");
+        }
+    };
+
+    // Builds the shape of one entity of the model; a base key that names no
+    // entity is refused with the kind's name-lookup message.
+    static Result<ClassShape> of(const ObjectModel &model, const ObjectModel::Entity &entity,
+                                 GeneratorKind kind);
+
+    QString name;
+    QString base;             // empty when the entity is a kind of nothing
+    QList<Member> attributes; // every attribute, by data type then name
+    QList<Member> enumerated; // "int" with possible values
+    QList<Member> plainInts;  // "int" without possible values
+    QList<Member> longsAndDoubles;
+    QList<Member> pointers;
+    QList<Member> references;
+    QList<Member> linksByName; // pointers and references, by attribute name
+    QStringList methods;       // by name
+
+    static QString upperFirst(const QString &text);
+    static QString lowerFirst(const QString &text);
+};
+
+} // namespace varn::generate

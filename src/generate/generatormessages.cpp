@@ -1,0 +1,70 @@
+#include "generate/generatormessages.h"
+
+namespace varn::generate {
+
+namespace {
+
+constexpr const char *kRecordSetNames[] = {
+    "ReqOeSet", "ReqOeSet2", "ReqAtSet", "ReqMeSet", "ReqInSet", "ReqAgSet", "ReqOmPvSet",
+};
+
+QString recordSetName(RecordSet set)
+{
+    return QLatin1String(kRecordSetNames[static_cast<int>(set)]);
+}
+
+QString incompleteNote(GeneratorKind kind)
+{
+    return kind == GeneratorKind::Sql ? QStringLiteral(" SQL file not fully generated.")
+                                      : QString();
+}
+
+} // namespace
+
+QString GeneratorMessages::cannotOpen(RecordSet set, GeneratorKind kind,
+                                      const QString &databaseText)
+{
+    return QStringLiteral("Cannot open %1 recordset.%2\n")
+               .arg(recordSetName(set), incompleteNote(kind)) +
+           databaseText;
+}
+
+QString GeneratorMessages::errorQuerying(RecordSet set, GeneratorKind kind,
+                                         const QString &databaseText)
+{
+    return QStringLiteral("Error querying the %1 recordset.%2\n")
+               .arg(recordSetName(set), incompleteNote(kind)) +
+           databaseText;
+}
+
+// A key that names no OM_ENTITY row: the name lookup of the second entity set
+// fails, and no name can be written in its place.
+QString GeneratorMessages::missingEntity(GeneratorKind kind, int entityId)
+{
+    return errorQuerying(RecordSet::OeSet2, kind,
+                         QStringLiteral("No OM_ENTITY row has the Entity_ID %1.").arg(entityId));
+}
+
+QString GeneratorMessages::cannotCreateFolder(const QString &folder, const QString &reason)
+{
+    return QStringLiteral("Cannot create the folder %1.\n").arg(folder) + reason;
+}
+
+QString GeneratorMessages::cannotDeleteFile(const QString &file, const QString &reason)
+{
+    return QStringLiteral("Cannot delete the old file %1.\n").arg(file) + reason;
+}
+
+QString GeneratorMessages::cannotWriteFile(const QString &file, const QString &reason)
+{
+    return QStringLiteral("Cannot write the file %1.\n").arg(file) + reason;
+}
+
+QString GeneratorMessages::unusableFileName(const QString &name)
+{
+    return QStringLiteral("The name \"%1\" cannot be used as a file name. No file was written "
+                          "for it and generation stopped.")
+        .arg(name);
+}
+
+} // namespace varn::generate

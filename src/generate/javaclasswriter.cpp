@@ -1,0 +1,138 @@
+#include "generate/javaclasswriter.h"
+
+#include "generate/generatormessages.h"
+
+namespace varn::generate {
+
+namespace {
+
+const QString kIndent = QStringLiteral("    ");
+
+void section(QString &out, const char *title)
+{
+    out += kIndent + QLatin1String("//") + QLatin1String(title) + QLatin1String("\n\n");
+}
+
+void accessorPair(QString &out, const QString &type, const ClassShape::Member &attribute)
+{
+    const QString &name = attribute.name;
+    const QString &cap = attribute.capitalised;
+    out += kIndent + QLatin1String("public ") + type + QLatin1String(" get") + cap +
+           QLatin1String("() {return ") + name + QLatin1String(";}\n") + kIndent +
+           QLatin1String("public void set") + cap + QLatin1Char('(') + type + QLatin1String(" in") +
+           cap + QLatin1String(") {") + name + QLatin1String(" = in") + cap +
+           QLatin1String(";}\n\n");
+}
+
+void field(QString &out, const QString &type, const QString &name)
+{
+    out +=
+        kIndent + QLatin1String("private ") + type + QLatin1Char(' ') + name + QLatin1String(";\n");
+}
+
+void creatingField(QString &out, const ClassShape::Member &link)
+{
+    out += kIndent + QLatin1String("private ") + link.target + QLatin1Char(' ') +
+           ClassShape::lowerFirst(link.target) + QLatin1String(" = new ") + link.target +
+           QLatin1String("();\n");
+}
+
+} // namespace
+
+QString JavaClassWriter::render(const ClassShape &shape) const
+{
+    QString out;
+    writeBanner(out, shape);
+    out += QLatin1String("public class ") + shape.name;
+    if (!shape.base.isEmpty())
+        out += QLatin1String(" extends ") + shape.base;
+    out += QLatin1String(" {\n\n");
+    writeEnumerations(out, shape);
+    writeAccessors(out, shape);
+    writeMethods(out, shape);
+    writeFields(out, shape);
+    out += QLatin1Char('}');
+    return out;
+}
+
+void JavaClassWriter::writeBanner(QString &out, const ClassShape &shape)
+{
+    out += QLatin1String("/**\n** Varn SE-generated Java file.\n** \n** ") +
+           QLatin1String(texts::kVersionLine) + QLatin1String("\n** \n** FILENAME: ") + shape.name +
+           QLatin1String(".java\n*/\n\n");
+}
+
+void JavaClassWriter::writeEnumerations(QString &out, const ClassShape &shape)
+{
+    if (!shape.enumerated.isEmpty())
+        section(out, "ENUM DEFINITIONS");
+    for (const ClassShape::Member &attribute : shape.enumerated) {
+        out +=
+            kIndent + QLatin1String("public enum ") + attribute.capitalised + QLatin1String(" {\n");
+        for (qsizetype i = 0; i < attribute.values.size(); ++i) {
+            out += QLatin1String("        ") + attribute.values.at(i) +
+                   QLatin1String(i + 1 < attribute.values.size() ? ",\n" : "\n");
+        }
+        out += kIndent + QLatin1String("}\n\n");
+        accessorPair(out, attribute.capitalised, attribute);
+    }
+}
+
+// Long and double accessors follow the int ones without a section line of
+// their own.
+void JavaClassWriter::writeAccessors(QString &out, const ClassShape &shape)
+{
+    if (!shape.plainInts.isEmpty())
+        section(out, "GET/SET ACCESSOR METHODS");
+    for (const ClassShape::Member &attribute : shape.plainInts)
+        accessorPair(out, attribute.dataType, attribute);
+    for (const ClassShape::Member &attribute : shape.longsAndDoubles)
+        accessorPair(out, attribute.dataType, attribute);
+}
+
+void JavaClassWriter::writeMethods(QString &out, const ClassShape &shape)
+{
+    if (shape.methods.isEmpty())
+        return;
+    section(out, "METHODS");
+    for (const QString &method : shape.methods)
+        out += kIndent + QLatin1String("public int ") + method + QLatin1String("() {return 0;}\n");
+    out += QLatin1Char('\n');
+}
+
+// Every present section is preceded by exactly one empty line; the first one
+// follows the empty line that ends whatever came before it.
+void JavaClassWriter::writeFields(QString &out, const ClassShape &shape)
+{
+    bool first = true;
+    const auto open = [&](const char *title) {
+        if (!first)
+            out += QLatin1Char('\n');
+        first = false;
+        section(out, title);
+    };
+    if (!shape.enumerated.isEmpty() || !shape.plainInts.isEmpty()) {
+        open("ATTRIBUTES");
+        for (const ClassShape::Member &attribute : shape.enumerated)
+            field(out, attribute.capitalised, attribute.name);
+        for (const ClassShape::Member &attribute : shape.plainInts)
+            field(out, attribute.dataType, attribute.name);
+    }
+    if (!shape.longsAndDoubles.isEmpty()) {
+        open("DOUBLE and LONG ATTRIBUTES");
+        for (const ClassShape::Member &attribute : shape.longsAndDoubles)
+            field(out, attribute.dataType, attribute.name);
+    }
+    if (!shape.pointers.isEmpty()) {
+        open("ASSOCATION ATTRIBUTES");
+        for (const ClassShape::Member &link : shape.pointers)
+            creatingField(out, link);
+    }
+    if (!shape.references.isEmpty()) {
+        open("COMPOSITION ATTRIBUTES");
+        for (const ClassShape::Member &link : shape.references)
+            creatingField(out, link);
+    }
+}
+
+} // namespace varn::generate

@@ -1,0 +1,188 @@
+#include "generate/modelgenerator.h"
+
+#include "generate/classshape.h"
+#include "generate/cppheaderwriter.h"
+#include "generate/generatormessages.h"
+#include "generate/javaclasswriter.h"
+#include "generate/objectmodelreader.h"
+#include "generate/outputfolder.h"
+#include "generate/sqlmodulewriter.h"
+
+#include <QDir>
+
+namespace varn::generate {
+
+namespace {
+
+struct KindTraits
+{
+    GeneratorKind kind;
+    const char *cliName;
+    const char *folderSuffix;
+    const char *fileSuffix;
+};
+
+constexpr KindTraits kKinds[] = {
+    {GeneratorKind::Sql, "sql", texts::kSqlFolderSuffix, ".sql"},
+    {GeneratorKind::Cpp, "cpp", texts::kCppFolderSuffix, ".h"},
+    {GeneratorKind::Java, "java", texts::kJavaFolderSuffix, ".java"},
+};
+
+const KindTraits &traits(GeneratorKind kind)
+{
+    for (const KindTraits &entry : kKinds) {
+        if (entry.kind == kind)
+            return entry;
+    }
+    return kKinds[0];
+}
+
+void reportStatus(const GenerationCallbacks &callbacks, const char *status)
+{
+    if (callbacks.status)
+        callbacks.status(QLatin1String(status));
+}
+
+void reportProgress(const GenerationCallbacks &callbacks, int percent, const QString &name)
+{
+    if (callbacks.progress)
+        callbacks.progress(percent, name);
+}
+
+// The checks every generator makes before it touches the folder: the model
+// has entities, and the names that become file names stay file names.
+Outcome checkModel(const ObjectModel &model, const QString &systemName, bool namesAreFiles)
+{
+    if (model.entities().isEmpty())
+        return Outcome::refused(QLatin1String(texts::kNoEntities));
+    if (!OutputFolder::isUsableFileName(systemName))
+        return Outcome::stop(GeneratorMessages::unusableFileName(systemName));
+    if (namesAreFiles) {
+        for (const ObjectModel::Entity &entity : model.entities()) {
+            if (!OutputFolder::isUsableFileName(entity.name))
+                return Outcome::stop(GeneratorMessages::unusableFileName(entity.name));
+        }
+    }
+    return Outcome::ok();
+}
+
+Result<GeneratedFiles> generateSql(const QSqlDatabase &database, const GeneratorSettings &settings,
+                                   const GenerationCallbacks &callbacks)
+{
+    Result<ObjectModel> model = ObjectModelReader::read(
+        database,
+        {RecordSet::OeSet, RecordSet::OeSet2, RecordSet::AtSet, RecordSet::AgSet, RecordSet::InSet},
+        GeneratorKind::Sql);
+    if (!model)
+        return model.outcome();
+    if (Outcome checked = checkModel(model.value(), settings.systemName, false); !checked)
+        return checked;
+
+    const OutputFolder folder(ModelGenerator::outputFolder(GeneratorKind::Sql, settings.installPath,
+                                                           settings.systemName));
+    if (Outcome prepared = folder.prepare(QStringLiteral(".sql")); !prepared)
+        return prepared;
+
+    SqlModuleWriter writer(model.value(), settings.systemName, callbacks);
+    Result<QString> text = writer.render();
+    if (!text)
+        return text.outcome();
+    const QString fileName = settings.systemName + QLatin1String(".sql");
+    if (Outcome written = folder.write(fileName, text->toUtf8()); !written)
+        return written;
+
+    reportStatus(callbacks, texts::kStatusFinished);
+    reportProgress(callbacks, 100, {});
+    GeneratedFiles files{folder.path(), {fileName}, {}};
+    if (!writer.heavyTables().isEmpty())
+        files.notice = QLatin1String(texts::kHeavyTablesNotice);
+    return files;
+}
+
+Result<QString> renderClass(GeneratorKind kind, const ObjectModel &model,
+                            const ObjectModel::Entity &entity, bool verbose)
+{
+    Result<ClassShape> shape = ClassShape::of(model, entity, kind);
+    if (!shape)
+        return shape.outcome();
+    if (kind == GeneratorKind::Cpp)
+        return CppHeaderWriter(verbose).render(shape.value());
+    return JavaClassWriter().render(shape.value());
+}
+
+Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &database,
+                                       const GeneratorSettings &settings,
+                                       const GenerationCallbacks &callbacks)
+{
+    Result<ObjectModel> model =
+        ObjectModelReader::read(database,
+                                {RecordSet::OeSet, RecordSet::OeSet2, RecordSet::AtSet,
+                                 RecordSet::MeSet, RecordSet::InSet, RecordSet::OmPvSet},
+                                kind);
+    if (!model)
+        return model.outcome();
+    if (Outcome checked = checkModel(model.value(), settings.systemName, true); !checked)
+        return checked;
+
+    const QString suffix = ModelGenerator::fileSuffix(kind);
+    const OutputFolder folder(
+        ModelGenerator::outputFolder(kind, settings.installPath, settings.systemName));
+    if (Outcome prepared = folder.prepare(suffix); !prepared)
+        return prepared;
+
+    reportStatus(callbacks, texts::kStatusPleaseWait);
+    reportProgress(callbacks, 0, {});
+    GeneratedFiles files{folder.path(), {}, {}};
+    const QList<ObjectModel::Entity> &entities = model->entities();
+    for (qsizetype done = 0; done < entities.size(); ++done) {
+        const ObjectModel::Entity &entity = entities.at(done);
+        reportProgress(callbacks, int(done * 100 / entities.size()), entity.name);
+        Result<QString> text = renderClass(kind, model.value(), entity, settings.verbose);
+        if (!text)
+            return text.outcome();
+        const QString fileName = entity.name + suffix;
+        if (Outcome written = folder.write(fileName, text->toUtf8()); !written)
+            return written;
+        files.files.append(fileName);
+    }
+    reportStatus(callbacks, texts::kStatusFinished);
+    reportProgress(callbacks, 100, {});
+    return files;
+}
+
+} // namespace
+
+Result<GeneratedFiles> ModelGenerator::generate(GeneratorKind kind, const QSqlDatabase &database,
+                                                const GeneratorSettings &settings,
+                                                const GenerationCallbacks &callbacks)
+{
+    if (kind == GeneratorKind::Sql)
+        return generateSql(database, settings, callbacks);
+    return generateClasses(kind, database, settings, callbacks);
+}
+
+QString ModelGenerator::outputFolder(GeneratorKind kind, const QString &installPath,
+                                     const QString &systemName)
+{
+    QString path = installPath;
+    if (!path.isEmpty() && !path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    path += systemName + QLatin1String(traits(kind).folderSuffix);
+    return QDir::cleanPath(QDir(path).absolutePath());
+}
+
+QString ModelGenerator::fileSuffix(GeneratorKind kind)
+{
+    return QLatin1String(traits(kind).fileSuffix);
+}
+
+std::optional<GeneratorKind> ModelGenerator::kindFromName(const QString &name)
+{
+    for (const KindTraits &entry : kKinds) {
+        if (name == QLatin1String(entry.cliName))
+            return entry.kind;
+    }
+    return std::nullopt;
+}
+
+} // namespace varn::generate

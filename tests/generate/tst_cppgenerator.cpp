@@ -1,0 +1,478 @@
+// C++ headers: the exact text in verbose and plain form, one file per entity,
+// folder handling, and the system compiler's verdict on each header.
+
+#include "generate/modelgenerator.h"
+#include "testmodel.h"
+
+using namespace varn;
+using namespace varn::generate;
+using namespace varn::generate::test;
+
+namespace {
+
+const QString kSystem = QStringLiteral("Acme Telecom");
+using Build = void (*)(TestModel &);
+
+Result<GeneratedFiles> generateCpp(TestModel &model, bool verbose)
+{
+    return ModelGenerator::generate(GeneratorKind::Cpp, model.database(),
+                                    {model.installPath(), kSystem, verbose});
+}
+
+QString cppFolder(const TestModel &model)
+{
+    return ModelGenerator::outputFolder(GeneratorKind::Cpp, model.installPath(), kSystem);
+}
+
+// Truck, a kind of Vehicle, with an enumerated colour, a speed, a pointer to
+// its driver and one derived method.
+void buildTruck(TestModel &m)
+{
+    const int vehicle = m.entity(QStringLiteral("Vehicle"));
+    const int truck = m.entity(QStringLiteral("Truck"));
+    m.entity(QStringLiteral("Driver"));
+    m.base(QStringLiteral("Truck"), vehicle);
+    m.values(m.attribute(truck, QStringLiteral("colour"), QStringLiteral("int")),
+             {QStringLiteral("red"), QStringLiteral("green")});
+    m.attribute(truck, QStringLiteral("speed"), QStringLiteral("long"));
+    m.pointer(truck, QStringLiteral("Driver"));
+    m.method(truck, QStringLiteral("displaySpeed"));
+}
+
+// The compiler, or an empty string when the machine has none.
+QString compiler()
+{
+    for (const char *name : {"c++", "g++", "clang++"}) {
+        const QString found = QStandardPaths::findExecutable(QLatin1String(name));
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+}
+
+ToolRun compileHeader(const QString &compilerPath, const QString &folder, const QString &header)
+{
+    return runTool(compilerPath,
+                   {QStringLiteral("-fsyntax-only"), QStringLiteral("-x"), QStringLiteral("c++"),
+                    QStringLiteral("-I"), folder, QDir(folder).filePath(header)});
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Build)
+
+class TestCppGenerator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(blank_images); }
+
+    void headerText_data();
+    void headerText();
+    void filesPerEntity();
+    void emptyModelKeepsOldFiles();
+    void unusableEntityName();
+    void compilerAcceptsHeaders_data();
+    void compilerAcceptsHeaders();
+    void compilerRejects_data();
+    void compilerRejects();
+};
+
+void TestCppGenerator::headerText_data()
+{
+    QTest::addColumn<Build>("build");
+    QTest::addColumn<QString>("entity");
+    QTest::addColumn<bool>("verbose");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("Truck verbose") << Build(buildTruck) << QStringLiteral("Truck") << true
+                                   << QStringList{
+                                          QStringLiteral("#include \"Vehicle.h\""),
+                                          QStringLiteral("#include \"Driver.h\""),
+                                          QString(),
+                                          QStringLiteral("class Truck : public Vehicle"),
+                                          QStringLiteral("{"),
+                                          QStringLiteral("  public:"),
+                                          QString(),
+                                          QStringLiteral("    enum Colour"),
+                                          QStringLiteral("    {"),
+                                          QStringLiteral("      red,"),
+                                          QStringLiteral("      green"),
+                                          QStringLiteral("    };"),
+                                          QString(),
+                                          QStringLiteral("    Colour getColour();"),
+                                          QStringLiteral("    void setColour(Colour);"),
+                                          QString(),
+                                          QStringLiteral("    long getSpeed();"),
+                                          QStringLiteral("    void setSpeed(long);"),
+                                          QString(),
+                                          QStringLiteral("    //Derived Methods"),
+                                          QString(),
+                                          QStringLiteral("    int displaySpeed();"),
+                                          QString(),
+                                          QStringLiteral("    //Constructors"),
+                                          QString(),
+                                          QStringLiteral("    Truck();"),
+                                          QStringLiteral("    Truck(Colour, long);"),
+                                          QString(),
+                                          QStringLiteral("    //Destructor"),
+                                          QString(),
+                                          QStringLiteral("    ~Truck();"),
+                                          QString(),
+                                          QStringLiteral("  private:"),
+                                          QString(),
+                                          QStringLiteral("    Colour _Colour;"),
+                                          QStringLiteral("    long speed;"),
+                                          QStringLiteral("    Driver *pDriver;"),
+                                          QStringLiteral("};"),
+                                      };
+    QTest::newRow("Truck plain") << Build(buildTruck) << QStringLiteral("Truck") << false
+                                 << QStringList{
+                                        QStringLiteral("#include \"Vehicle.h\""),
+                                        QStringLiteral("#include \"Driver.h\""),
+                                        QString(),
+                                        QStringLiteral("class Truck : public Vehicle"),
+                                        QStringLiteral("{"),
+                                        QStringLiteral("  public:"),
+                                        QString(),
+                                        QStringLiteral("    long getSpeed();"),
+                                        QStringLiteral("    void setSpeed(long);"),
+                                        QString(),
+                                        QStringLiteral("    //Derived Methods"),
+                                        QString(),
+                                        QStringLiteral("    int displaySpeed();"),
+                                        QString(),
+                                        QStringLiteral("  private:"),
+                                        QString(),
+                                        QStringLiteral("    int colour;"),
+                                        QStringLiteral("    long speed;"),
+                                        QStringLiteral("    Driver *pDriver;"),
+                                        QStringLiteral("};"),
+                                    };
+    const Build lonely = [](TestModel &m) { m.entity(QStringLiteral("Lonely")); };
+    const QStringList lonelyLines = {
+        QStringLiteral("class Lonely"), QStringLiteral("{"), QStringLiteral("  public:"), QString(),
+        QStringLiteral("  private:"),   QString(),           QStringLiteral("};"),
+    };
+    QTest::newRow("empty entity verbose") << lonely << QStringLiteral("Lonely") << true
+                                          << QStringList{
+                                                 QStringLiteral("class Lonely"),
+                                                 QStringLiteral("{"),
+                                                 QStringLiteral("  public:"),
+                                                 QString(),
+                                                 QStringLiteral("    //Constructors"),
+                                                 QString(),
+                                                 QStringLiteral("    Lonely();"),
+                                                 QString(),
+                                                 QStringLiteral("  private:"),
+                                                 QString(),
+                                                 QStringLiteral("};"),
+                                             };
+    QTest::newRow("empty entity plain")
+        << lonely << QStringLiteral("Lonely") << false << QStringList(lonelyLines);
+
+    // Every scalar kind: the constructor takes one parameter per accessor, in
+    // accessor order (enumerations, ints, then double before long).
+    const Build scalars = [](TestModel &m) {
+        const int truck = m.entity(QStringLiteral("Truck"));
+        m.attribute(truck, QStringLiteral("speed"), QStringLiteral("long"));
+        m.attribute(truck, QStringLiteral("weight"), QStringLiteral("double"));
+        m.attribute(truck, QStringLiteral("load"), QStringLiteral("int"));
+        m.values(m.attribute(truck, QStringLiteral("colour"), QStringLiteral("int")),
+                 {QStringLiteral("red"), QStringLiteral("green"), QStringLiteral("blue")});
+        m.part(truck, QStringLiteral("Engine"));
+    };
+    QTest::newRow("constructor parameters")
+        << scalars << QStringLiteral("Truck") << true
+        << QStringList{
+               QStringLiteral("#include \"Engine.h\""),
+               QString(),
+               QStringLiteral("class Truck"),
+               QStringLiteral("{"),
+               QStringLiteral("  public:"),
+               QString(),
+               QStringLiteral("    enum Colour"),
+               QStringLiteral("    {"),
+               QStringLiteral("      red,"),
+               QStringLiteral("      green,"),
+               QStringLiteral("      blue"),
+               QStringLiteral("    };"),
+               QString(),
+               QStringLiteral("    Colour getColour();"),
+               QStringLiteral("    void setColour(Colour);"),
+               QString(),
+               QStringLiteral("    int getLoad();"),
+               QStringLiteral("    void setLoad(int);"),
+               QString(),
+               QStringLiteral("    double getWeight();"),
+               QStringLiteral("    void setWeight(double);"),
+               QString(),
+               QStringLiteral("    long getSpeed();"),
+               QStringLiteral("    void setSpeed(long);"),
+               QString(),
+               QStringLiteral("    //Constructors"),
+               QString(),
+               QStringLiteral("    Truck();"),
+               QStringLiteral("    Truck(Colour, int, double, long);"),
+               QString(),
+               QStringLiteral("  private:"),
+               QString(),
+               QStringLiteral("    Colour _Colour;"),
+               QStringLiteral("    int load;"),
+               QStringLiteral("    double weight;"),
+               QStringLiteral("    long speed;"),
+               QStringLiteral("    Engine &rEngine;"),
+               QStringLiteral("};"),
+           };
+
+    // Includes follow the attribute names ("&r" sorts before "*p"), a class
+    // named twice is included twice; members follow data type, then name.
+    const Build links = [](TestModel &m) {
+        const int cart = m.entity(QStringLiteral("Cart"));
+        m.pointer(cart, QStringLiteral("Engine"));
+        m.pointer(cart, QStringLiteral("axle"));
+        m.part(cart, QStringLiteral("Engine"));
+        m.method(cart, QStringLiteral("Stop"));
+        m.method(cart, QStringLiteral("move"));
+        m.method(cart, QStringLiteral("getEngine"));
+    };
+    QTest::newRow("includes and members") << links << QStringLiteral("Cart") << false
+                                          << QStringList{
+                                                 QStringLiteral("#include \"Engine.h\""),
+                                                 QStringLiteral("#include \"axle.h\""),
+                                                 QStringLiteral("#include \"Engine.h\""),
+                                                 QString(),
+                                                 QStringLiteral("class Cart"),
+                                                 QStringLiteral("{"),
+                                                 QStringLiteral("  public:"),
+                                                 QString(),
+                                                 QStringLiteral("    //Derived Methods"),
+                                                 QString(),
+                                                 QStringLiteral("    int getEngine();"),
+                                                 QStringLiteral("    int move();"),
+                                                 QStringLiteral("    int Stop();"),
+                                                 QString(),
+                                                 QStringLiteral("  private:"),
+                                                 QString(),
+                                                 QStringLiteral("    axle *paxle;"),
+                                                 QStringLiteral("    Engine *pEngine;"),
+                                                 QStringLiteral("    Engine &rEngine;"),
+                                                 QStringLiteral("};"),
+                                             };
+    QTest::newRow("destructor with pointers only") << links << QStringLiteral("Cart") << true
+                                                   << QStringList{
+                                                          QStringLiteral("#include \"Engine.h\""),
+                                                          QStringLiteral("#include \"axle.h\""),
+                                                          QStringLiteral("#include \"Engine.h\""),
+                                                          QString(),
+                                                          QStringLiteral("class Cart"),
+                                                          QStringLiteral("{"),
+                                                          QStringLiteral("  public:"),
+                                                          QString(),
+                                                          QStringLiteral("    //Derived Methods"),
+                                                          QString(),
+                                                          QStringLiteral("    int getEngine();"),
+                                                          QStringLiteral("    int move();"),
+                                                          QStringLiteral("    int Stop();"),
+                                                          QString(),
+                                                          QStringLiteral("    //Constructors"),
+                                                          QString(),
+                                                          QStringLiteral("    Cart();"),
+                                                          QString(),
+                                                          QStringLiteral("    //Destructor"),
+                                                          QString(),
+                                                          QStringLiteral("    ~Cart();"),
+                                                          QString(),
+                                                          QStringLiteral("  private:"),
+                                                          QString(),
+                                                          QStringLiteral("    axle *paxle;"),
+                                                          QStringLiteral("    Engine *pEngine;"),
+                                                          QStringLiteral("    Engine &rEngine;"),
+                                                          QStringLiteral("};"),
+                                                      };
+}
+
+void TestCppGenerator::headerText()
+{
+    QFETCH(Build, build);
+    QFETCH(QString, entity);
+    QFETCH(bool, verbose);
+    QFETCH(QStringList, lines);
+    TestModel model;
+    QVERIFY(model.isValid());
+    build(model);
+    const Result<GeneratedFiles> result = generateCpp(model, verbose);
+    QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
+    const QByteArray bytes =
+        readText(cppFolder(model) + QLatin1Char('/') + entity + QStringLiteral(".h")).toUtf8();
+    QVERIFY(sameLines(QString::fromUtf8(bytes), cppBanner(entity) + lines));
+    QVERIFY(bytes.endsWith("\n};"));
+}
+
+void TestCppGenerator::filesPerEntity()
+{
+    TestModel model;
+    QVERIFY(model.isValid());
+    buildWorkedExamples(model);
+    const QString folder = cppFolder(model);
+    writeText(folder + QStringLiteral("/Removed.h"), "old");
+    writeText(folder + QStringLiteral("/Truck.h"), "old");
+    writeText(folder + QStringLiteral("/notes.hpp"), "keep");
+    const Result<GeneratedFiles> result = generateCpp(model, true);
+    QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
+    QCOMPARE(result->folder,
+             model.tempPath() + QStringLiteral("/User Files/Acme Telecom C++ Files"));
+    const QStringList expected = {
+        QStringLiteral("Truck.h"),      QStringLiteral("Driver.h"),
+        QStringLiteral("Engine.h"),     QStringLiteral("Delivery_Truck.h"),
+        QStringLiteral("Dispatcher.h"), QStringLiteral("Operator.h"),
+    };
+    QCOMPARE(result->files, expected);
+    QStringList onDisk = expected + QStringList{QStringLiteral("notes.hpp")};
+    onDisk.sort();
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), onDisk);
+    QVERIFY(readText(folder + QStringLiteral("/Truck.h")).startsWith(QStringLiteral("//////")));
+}
+
+void TestCppGenerator::emptyModelKeepsOldFiles()
+{
+    TestModel model;
+    QVERIFY(model.isValid());
+    writeText(cppFolder(model) + QStringLiteral("/Truck.h"), "old");
+    const Result<GeneratedFiles> result = generateCpp(model, false);
+    QVERIFY(!result.isOk());
+    QVERIFY(result.outcome().message().startsWith(
+        QStringLiteral("There are no records in the OM_Entity table.")));
+    QCOMPARE(readText(cppFolder(model) + QStringLiteral("/Truck.h")), QStringLiteral("old"));
+}
+
+// An entity name becomes a file name; one holding a separator would write
+// outside the folder, so generation stops before anything is deleted.
+void TestCppGenerator::unusableEntityName()
+{
+    TestModel model;
+    QVERIFY(model.isValid());
+    model.entity(QStringLiteral("Truck"));
+    model.entity(QStringLiteral("../../Display/printTruckTimer"));
+    writeText(cppFolder(model) + QStringLiteral("/Truck.h"), "old");
+    const Result<GeneratedFiles> result = generateCpp(model, false);
+    QVERIFY(!result.isOk());
+    QCOMPARE(result.outcome().kind(), MessageKind::Stop);
+    QVERIFY(result.outcome().message().contains(QStringLiteral("../../Display/printTruckTimer")));
+    QCOMPARE(readText(cppFolder(model) + QStringLiteral("/Truck.h")), QStringLiteral("old"));
+    QVERIFY(!QFile::exists(model.tempPath() + QStringLiteral("/Display")));
+}
+
+void TestCppGenerator::compilerAcceptsHeaders_data()
+{
+    QTest::addColumn<bool>("verbose");
+    QTest::newRow("verbose") << true;
+    QTest::newRow("plain") << false;
+}
+
+void TestCppGenerator::compilerAcceptsHeaders()
+{
+    QFETCH(bool, verbose);
+    const QString compilerPath = compiler();
+    if (compilerPath.isEmpty())
+        QSKIP("No C++ compiler (c++, g++ or clang++) on PATH.");
+    TestModel model;
+    QVERIFY(model.isValid());
+    buildWorkedExamples(model);
+    const Result<GeneratedFiles> result = generateCpp(model, verbose);
+    QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
+    for (const QString &header : result->files) {
+        const ToolRun run = compileHeader(compilerPath, result->folder, header);
+        QVERIFY(run.started);
+        QVERIFY2(run.exitCode == 0, qPrintable(header + QLatin1Char('\n') + run.output));
+    }
+}
+
+// Model names for which the headers, written as they are specified, do not
+// compile. Kept as specified; each row records one case.
+void TestCppGenerator::compilerRejects_data()
+{
+    QTest::addColumn<Build>("build");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<bool>("verbose");
+
+    QTest::newRow("possible value with a blank") << Build([](TestModel &m) {
+        m.values(m.attribute(m.entity(QStringLiteral("Truck")), QStringLiteral("colour"),
+                             QStringLiteral("int")),
+                 {QStringLiteral("dark red"), QStringLiteral("green")});
+    }) << QStringLiteral("Truck.h") << true;
+    QTest::newRow("possible value with a hyphen") << Build([](TestModel &m) {
+        m.values(m.attribute(m.entity(QStringLiteral("Link")), QStringLiteral("mode"),
+                             QStringLiteral("int")),
+                 {QStringLiteral("on-line"), QStringLiteral("off-line")});
+    }) << QStringLiteral("Link.h") << true;
+    QTest::newRow("possible values true and false") << Build([](TestModel &m) {
+        m.values(m.attribute(m.entity(QStringLiteral("Door")), QStringLiteral("locked"),
+                             QStringLiteral("int")),
+                 {QStringLiteral("true"), QStringLiteral("false")});
+    }) << QStringLiteral("Door.h") << true;
+    QTest::newRow("one value in two enumerations of a class") << Build([](TestModel &m) {
+        const int cab = m.entity(QStringLiteral("Cab"));
+        m.values(m.attribute(cab, QStringLiteral("door"), QStringLiteral("int")),
+                 {QStringLiteral("open"), QStringLiteral("closed")});
+        m.values(m.attribute(cab, QStringLiteral("window"), QStringLiteral("int")),
+                 {QStringLiteral("open"), QStringLiteral("closed")});
+    }) << QStringLiteral("Cab.h") << true;
+    QTest::newRow("derived get method beside a long accessor") << Build([](TestModel &m) {
+        const int truck = m.entity(QStringLiteral("Truck"));
+        m.attribute(truck, QStringLiteral("speed"), QStringLiteral("long"));
+        m.method(truck, QStringLiteral("getSpeed"));
+    }) << QStringLiteral("Truck.h") << false;
+    QTest::newRow("state attribute and its getIs method") << Build([](TestModel &m) {
+        const int valve = m.entity(QStringLiteral("Valve"));
+        m.attribute(valve, QStringLiteral("isOpen"), QStringLiteral("int"));
+        m.method(valve, QStringLiteral("getIsOpen"));
+    }) << QStringLiteral("Valve.h") << true;
+    QTest::newRow("attribute named after its class") << Build([](TestModel &m) {
+        const int truck = m.entity(QStringLiteral("Truck"));
+        m.values(m.attribute(truck, QStringLiteral("truck"), QStringLiteral("int")),
+                 {QStringLiteral("small"), QStringLiteral("large")});
+    }) << QStringLiteral("Truck.h") << true;
+    QTest::newRow("timer and entity pointing at each other") << Build([](TestModel &m) {
+        const int truck = m.entity(QStringLiteral("Truck"));
+        const int timer = m.entity(QStringLiteral("DisplayTruckTimer"));
+        m.pointer(truck, QStringLiteral("DisplayTruckTimer"));
+        m.pointer(timer, QStringLiteral("Truck"));
+    }) << QStringLiteral("Truck.h") << false;
+    QTest::newRow("two included classes including a third") << Build([](TestModel &m) {
+        const int truck = m.entity(QStringLiteral("Truck"));
+        const int driver = m.entity(QStringLiteral("Driver"));
+        const int dispatcher = m.entity(QStringLiteral("Dispatcher"));
+        m.entity(QStringLiteral("Route"));
+        m.pointer(truck, QStringLiteral("Driver"));
+        m.pointer(truck, QStringLiteral("Dispatcher"));
+        m.pointer(driver, QStringLiteral("Route"));
+        m.pointer(dispatcher, QStringLiteral("Route"));
+    }) << QStringLiteral("Truck.h") << false;
+    QTest::newRow("entity name with a hyphen")
+        << Build([](TestModel &m) { m.entity(QStringLiteral("E-mail")); })
+        << QStringLiteral("E-mail.h") << false;
+}
+
+void TestCppGenerator::compilerRejects()
+{
+    QFETCH(Build, build);
+    QFETCH(QString, header);
+    QFETCH(bool, verbose);
+    const QString compilerPath = compiler();
+    if (compilerPath.isEmpty())
+        QSKIP("No C++ compiler (c++, g++ or clang++) on PATH.");
+    TestModel model;
+    QVERIFY(model.isValid());
+    build(model);
+    const Result<GeneratedFiles> result = generateCpp(model, verbose);
+    QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
+    const ToolRun run = compileHeader(compilerPath, result->folder, header);
+    QVERIFY(run.started);
+    QEXPECT_FAIL("", "the header is written as specified for this name", Continue);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.output.left(600)));
+}
+
+QTEST_GUILESS_MAIN(TestCppGenerator)
+#include "tst_cppgenerator.moc"
