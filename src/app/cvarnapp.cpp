@@ -160,6 +160,8 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
 
     if (Outcome application = openApplicationDatabase(settings, true); !application)
         return abandon(application);
+    if (Outcome created = createRecordObjects(); !created)
+        return abandon(created);
     if (Outcome stored = storeSystemName(systemName); !stored)
         return abandon(stored);
 
@@ -236,6 +238,9 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath)
     if (Outcome application = openApplicationDatabase(settings, false); !application)
         return abandon(application);
 
+    if (Outcome created = createRecordObjects(); !created)
+        return abandon(created);
+
     m_installPath = m_document->values().installPath;
     m_workspaceFileFolder = m_installPath + QStringLiteral("Varn SE Files/");
     m_requirementsChanged = false;
@@ -258,8 +263,19 @@ QString CVarnApp::proposedSavePath() const
     return m_workspaceFileFolder + systemName() + QStringLiteral(".vnp");
 }
 
+Outcome CVarnApp::createRecordObjects()
+{
+    Result<std::unique_ptr<store::RecordObjects>> records =
+        store::RecordObjects::create(m_requirementsConnection);
+    if (!records)
+        return records.outcome();
+    m_records = records.takeValue();
+    return Outcome::ok();
+}
+
 void CVarnApp::releaseConnections()
 {
+    m_records.reset();
     SqlConnection::close(m_applicationConnection);
     SqlConnection::close(m_requirementsConnection);
     if (m_document && m_document->dataSourceRegistered)

@@ -4,6 +4,7 @@
 #include "app/datasource.h"
 #include "app/settings.h"
 #include "common/outcome.h"
+#include "store/recordobjects.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -58,6 +59,9 @@ public:
     QString proposedSavePath() const;
 
     QSqlDatabase requirementsDatabase() const;
+    const QString &requirementsConnectionName() const { return m_requirementsConnection; }
+    // The long-lived record sets of the open workspace; nullptr without one.
+    store::RecordObjects *records() const { return m_records.get(); }
     QSqlDatabase applicationDatabase() const;
     DataSource requirementsSource() const;
     const DataSource &applicationSource() const { return m_applicationSource; }
@@ -72,6 +76,7 @@ private:
     // The application data source is registered by New only; it stays.
     Outcome openApplicationDatabase(const Settings &settings, bool registerDataSource);
     Outcome storeSystemName(const QString &systemName);
+    Outcome createRecordObjects();
     void notice(const Outcome &outcome) const;
     void releaseConnections();
 
@@ -79,6 +84,7 @@ private:
     QString m_requirementsConnection;
     QString m_applicationConnection;
     std::optional<CVarnDoc> m_document;
+    std::unique_ptr<store::RecordObjects> m_records;
     DataSource m_applicationSource;
     QString m_installPath;
     QString m_workspaceFileFolder;

@@ -13,8 +13,10 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands = languageCommands();
-    for (const Command &command : workspaceCommands())
-        commands.push_back(command);
+    for (auto group : {workspaceCommands, requirementCommands}) {
+        for (const Command &command : group())
+            commands.push_back(command);
+    }
     return commands;
 }
 

@@ -11,8 +11,8 @@ void showMessage(const varn::Outcome &outcome)
 {
     if (!outcome.hasMessage())
         return;
-    const auto icon = outcome.kind() == varn::MessageKind::Stop ? QMessageBox::Critical
-                                                                 : QMessageBox::NoIcon;
+    const auto icon =
+        outcome.kind() == varn::MessageKind::Stop ? QMessageBox::Critical : QMessageBox::NoIcon;
     QMessageBox box(icon, QStringLiteral("Varn SE"), outcome.message(), QMessageBox::Ok);
     box.exec();
 }

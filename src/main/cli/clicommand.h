@@ -23,6 +23,7 @@ struct Command
 // Each group of commands lives in its own source file.
 std::vector<Command> languageCommands();
 std::vector<Command> workspaceCommands();
+std::vector<Command> requirementCommands();
 
 // Prints a refusal's message on stderr (nothing for a silent one) and returns
 // the exit code that goes with it.

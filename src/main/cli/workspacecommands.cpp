@@ -1,7 +1,6 @@
 // new and info: creating a workspace and describing one.
 #include "app/cvarnapp.h"
-#include "cli/clicommand.h"
-#include "cli/clioptions.h"
+#include "cli/cliworkspace.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,37 +11,14 @@ namespace {
 
 using app::CVarnApp;
 
-CVarnApp::NoticeSink noticesOnStderr()
-{
-    return [](const Outcome &notice) { printError(notice.message()); };
-}
-
-std::optional<CliOptions> parseOrComplain(const QStringList &arguments, const QSet<QString> &valued,
-                                          const QStringList &required, const char *synopsis)
-{
-    QString error;
-    std::optional<CliOptions> options = CliOptions::parse(arguments, valued, {}, &error);
-    for (const QString &name : required) {
-        if (options && !options->has(name))
-            error = QStringLiteral("option --%1 is required").arg(name);
-    }
-    if (!options || !error.isEmpty() || !options->positional().isEmpty()) {
-        printError(QStringLiteral("varn-cli: %1")
-                       .arg(error.isEmpty() ? QStringLiteral("unexpected argument") : error));
-        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
-        return std::nullopt;
-    }
-    return options;
-}
-
 constexpr const char *kNewSynopsis = "new --system NAME --workspace FILE.vnp";
 constexpr const char *kInfoSynopsis = "info --workspace FILE.vnp";
 
 int runNew(const QStringList &arguments)
 {
     const auto options =
-        parseOrComplain(arguments, {QStringLiteral("system"), QStringLiteral("workspace")},
-                        {QStringLiteral("system"), QStringLiteral("workspace")}, kNewSynopsis);
+        parseCommandOptions(arguments, {QStringLiteral("system"), QStringLiteral("workspace")},
+                            {QStringLiteral("system"), QStringLiteral("workspace")}, kNewSynopsis);
     if (!options)
         return UsageError;
     CVarnApp app(noticesOnStderr());
@@ -59,13 +35,13 @@ int runNew(const QStringList &arguments)
 
 int runInfo(const QStringList &arguments)
 {
-    const auto options = parseOrComplain(arguments, {QStringLiteral("workspace")},
-                                         {QStringLiteral("workspace")}, kInfoSynopsis);
+    const auto options = parseCommandOptions(arguments, {QStringLiteral("workspace")},
+                                             {QStringLiteral("workspace")}, kInfoSynopsis);
     if (!options)
         return UsageError;
     CVarnApp app(noticesOnStderr());
-    if (Outcome opened = app.openWorkspace(options->value(QStringLiteral("workspace"))); !opened)
-        return report(opened, DatabaseError);
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
     const Result<int> count = app.requirementCount();
     if (!count)
         return report(count.outcome(), DatabaseError);

@@ -1,0 +1,37 @@
+#include "cli/cliworkspace.h"
+
+namespace varn::cli {
+
+app::CVarnApp::NoticeSink noticesOnStderr()
+{
+    return [](const Outcome &notice) { printError(notice.message()); };
+}
+
+std::optional<CliOptions> parseCommandOptions(const QStringList &arguments,
+                                              const QSet<QString> &valued,
+                                              const QStringList &required, const char *synopsis,
+                                              const QSet<QString> &flags)
+{
+    QString error;
+    std::optional<CliOptions> options = CliOptions::parse(arguments, valued, flags, &error);
+    for (const QString &name : required) {
+        if (options && error.isEmpty() && !options->has(name))
+            error = QStringLiteral("option --%1 is required").arg(name);
+    }
+    if (options && error.isEmpty() && !options->positional().isEmpty())
+        error = QStringLiteral("unexpected argument \"%1\"").arg(options->positional().first());
+    if (!options || !error.isEmpty()) {
+        printError(QStringLiteral("varn-cli: %1").arg(error));
+        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
+        return std::nullopt;
+    }
+    return options;
+}
+
+int openWorkspace(app::CVarnApp &app, const CliOptions &options)
+{
+    const Outcome opened = app.openWorkspace(options.value(QStringLiteral("workspace")));
+    return opened ? Done : report(opened, DatabaseError);
+}
+
+} // namespace varn::cli
