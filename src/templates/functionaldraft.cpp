@@ -2,6 +2,8 @@
 
 #include "language/requirementbuilder.h"
 #include "language/termvocabulary.h"
+#include "store/creqmsset.h"
+#include "store/creqset.h"
 
 namespace varn::templates {
 
@@ -53,6 +55,41 @@ FunctionalDraft FunctionalDraft::fromBuilder(const language::RequirementBuilder 
         draft.loadedVersion = builder.version();
         draft.loadedFirstVersion = builder.firstVersion();
     }
+    return draft;
+}
+
+FunctionalDraft FunctionalDraft::fromStored(const store::FuncReqRow &fields,
+                                            const store::MasterReqRow *master)
+{
+    FunctionalDraft draft = forTemplate(fields.Source);
+    const QStringList preambles = TemplateCatalogue::preamblePhrases();
+    draft.preamble = preambles.value(fields.Preamble.toInt(), preambles.first());
+    for (int k = 0; k < draft.fields.size(); ++k) {
+        DraftField &field = draft.fields[k];
+        const QString &stored = fields.field(k);
+        if (field.kind != DraftField::Kind::List) {
+            field.text = stored;
+            continue;
+        }
+        bool isNumber = false;
+        const int position = stored.toInt(&isNumber);
+        const auto items = TemplateCatalogue::items(field.list);
+        if (isNumber && position >= 0 && position < int(items.size()))
+            field.text = QString::fromUtf8(items[std::size_t(position)].text);
+    }
+    if (!master)
+        return draft;
+
+    draft.paragraph = master->ParaNum;
+    draft.comments = master->Comments;
+    if (TemplateCatalogue::categories().contains(master->Category))
+        draft.category = master->Category;
+    const QStringList positions = TemplateCatalogue::priorities();
+    draft.priority = positions.value(master->Priority - 1, positions.first());
+    draft.release = positions.value(master->Release - 1, positions.first());
+    draft.loadedNumber = master->Req_Num;
+    draft.loadedVersion = master->Version >= 1000 ? 1 : master->Version;
+    draft.loadedFirstVersion = master->OrigReqNum >= 1000000 ? 0 : master->OrigReqNum;
     return draft;
 }
 

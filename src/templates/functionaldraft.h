@@ -8,6 +8,10 @@
 namespace varn::language {
 class RequirementBuilder;
 }
+namespace varn::store {
+struct FuncReqRow;
+struct MasterReqRow;
+} // namespace varn::store
 
 namespace varn::templates {
 
@@ -49,6 +53,13 @@ struct FunctionalDraft
     static FunctionalDraft forTemplate(int number);
     // The Builder's cells in position order, each with its G-code letter.
     static FunctionalDraft fromBuilder(const language::RequirementBuilder &builder);
+
+    // A stored template requirement as a template loads it: text fields from
+    // their columns, lists at their stored positions (no selection for an
+    // empty column or a position outside the list), the preamble, and, with
+    // the MASTER_REQ row, the attributes and version data.
+    static FunctionalDraft fromStored(const store::FuncReqRow &fields,
+                                      const store::MasterReqRow *master = nullptr);
 
     int preamblePosition() const;
     bool isOpen(int field) const { return field >= 0 && field < fields.size(); }
