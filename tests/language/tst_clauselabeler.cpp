@@ -101,8 +101,7 @@ void TestClauseLabeler::labelsClauses_data()
     row("dezarza", "F2 F2 N2 N2 N4 N4 N4");
     row("dezac", "F2 F2 N1 N1 N1");
     row("dezax", "F2 F2 N2 N2 M2");
-    row("kdatebtecmgmgitelgrlg",
-        "Q0 A6 A6 A6 A6 B4 B4 B4 B4 P2 P2 P2 P2 D4 D4 D4 P2 P2 P1 P1 P1");
+    row("kdatebtecmgmgitelgrlg", "Q0 A6 A6 A6 A6 B4 B4 B4 B4 P2 P2 P2 P2 D4 D4 D4 P2 P2 P1 P1 P1");
     row("", "");
 }
 

@@ -308,8 +308,9 @@ void TestGCodeGrammar::walkEdges_data()
     QTest::newRow("high byte") << QByteArray("de\xff") << false << InvalidTerm;
     QTest::newRow("digit first") << QByteArray("1de") << false << Start;
     QTest::newRow("28 letters") << QByteArray("kdeheheheheheheheheheheheheh") << false << QString();
-    QTest::newRow("29 letters") << QByteArray("kdeheheheheheheheheheheheheh" "e") << false
-                                << TooLong;
+    QTest::newRow("29 letters") << QByteArray("kdeheheheheheheheheheheheheh"
+                                              "e")
+                                << false << TooLong;
     QTest::newRow("before the start matches nothing") << QByteArray("dex") << false << QString();
     QTest::newRow("dewecmg composing") << QByteArray("dewecmg") << false << QString();
     QTest::newRow("dewecg") << QByteArray("dewecg") << false << AttributePhrasing;
