@@ -19,7 +19,8 @@ public:
     const QString &path() const { return m_path; }
 
     // Creates the folder and deletes the files (not folders) in it whose
-    // names end with the suffix (".sql", ".h", ".java").
+    // names end with the suffix (".sql", ".h", ".java"), and the temporary
+    // files an interrupted run may have left.
     Outcome prepare(const QString &suffix) const;
 
     // Writes the bytes as the named file of the folder, replacing one of the
@@ -31,6 +32,9 @@ public:
     static bool isUsableFileName(const QString &name);
 
 private:
+    static QString temporaryName(const QString &fileName);
+    static bool isLeftOver(const QString &entryName, const QString &suffix);
+
     QString m_path;
 };
 

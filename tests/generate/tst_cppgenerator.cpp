@@ -72,6 +72,7 @@ private slots:
     void headerText();
     void filesPerEntity();
     void emptyModelKeepsOldFiles();
+    void writeFailureLeavesNoPartialFile();
     void unusableEntityName();
     void compilerAcceptsHeaders_data();
     void compilerAcceptsHeaders();
@@ -319,6 +320,7 @@ void TestCppGenerator::filesPerEntity()
     writeText(folder + QStringLiteral("/Removed.h"), "old");
     writeText(folder + QStringLiteral("/Truck.h"), "old");
     writeText(folder + QStringLiteral("/notes.hpp"), "keep");
+    writeText(folder + QStringLiteral("/.Removed.h.x7k2q9"), "left by a killed run");
     const Result<GeneratedFiles> result = generateCpp(model, true);
     QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
     QCOMPARE(result->folder,
@@ -345,6 +347,26 @@ void TestCppGenerator::emptyModelKeepsOldFiles()
     QVERIFY(result.outcome().message().startsWith(
         QStringLiteral("There are no records in the OM_Entity table.")));
     QCOMPARE(readText(cppFolder(model) + QStringLiteral("/Truck.h")), QStringLiteral("old"));
+}
+
+// A folder stands where Truck.h is to go: the files before it stay, no
+// temporary file is left behind, and generation stops there.
+void TestCppGenerator::writeFailureLeavesNoPartialFile()
+{
+    TestModel model;
+    QVERIFY(model.isValid());
+    for (const char *name : {"Alpha", "Truck", "Zed"})
+        model.entity(QLatin1String(name));
+    const QString folder = cppFolder(model);
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/Truck.h")));
+    const Result<GeneratedFiles> result = generateCpp(model, false);
+    QVERIFY(!result.isOk());
+    QCOMPARE(result.outcome().kind(), MessageKind::Stop);
+    QVERIFY2(result.outcome().message().startsWith(QStringLiteral("Cannot write the file ") +
+                                                   folder + QStringLiteral("/Truck.h.\n")),
+             qPrintable(result.outcome().message()));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Alpha.h")});
 }
 
 // An entity name becomes a file name; one holding a separator would write
