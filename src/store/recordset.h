@@ -17,7 +17,6 @@ public:
 
     Row &row() { return m_row; }
     const Row &row() const { return m_row; }
-    std::span<const RecordColumn<Row>> columns() const { return m_columnsOfRow; }
 
 protected:
     // The key, when the set may write, is the first column.

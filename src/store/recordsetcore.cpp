@@ -451,11 +451,9 @@ std::optional<QVariant> RecordSetCore::storedValue(int column, const QVariant &r
     return std::nullopt;
 }
 
-Outcome RecordSetCore::prepareOnce(std::optional<QSqlQuery> &query, const QString &sql,
+Outcome RecordSetCore::prepareInto(std::optional<QSqlQuery> &query, const QString &sql,
                                    const QString &firstLine)
 {
-    if (query)
-        return Outcome::ok();
     query.emplace(m_database);
     if (query->prepare(sql))
         return Outcome::ok();
@@ -466,13 +464,15 @@ Outcome RecordSetCore::prepareOnce(std::optional<QSqlQuery> &query, const QStrin
 
 Outcome RecordSetCore::insertBuffer()
 {
-    const QString sql =
-        QLatin1String("INSERT INTO ") + m_quotedTable + QLatin1String(" (") +
-        m_quotedColumns.join(QLatin1String(", ")) + QLatin1String(") VALUES (") +
-        QStringList(m_columns.size(), QString(QLatin1Char('?'))).join(QLatin1String(", ")) +
-        QLatin1Char(')');
-    if (Outcome prepared = prepareOnce(m_insert, sql, line(kAddLine)); !prepared)
-        return prepared;
+    if (!m_insert) {
+        const QString sql =
+            QLatin1String("INSERT INTO ") + m_quotedTable + QLatin1String(" (") +
+            m_quotedColumns.join(QLatin1String(", ")) + QLatin1String(") VALUES (") +
+            QStringList(m_columns.size(), QString(QLatin1Char('?'))).join(QLatin1String(", ")) +
+            QLatin1Char(')');
+        if (Outcome prepared = prepareInto(m_insert, sql, line(kAddLine)); !prepared)
+            return prepared;
+    }
     for (int column = 0; column < m_columns.size(); ++column) {
         QString error;
         const std::optional<QVariant> value = storedValue(column, bufferValue(column), &error);
@@ -549,10 +549,13 @@ Outcome RecordSetCore::deleteRow()
         return refusal;
     if (!hasCurrentRow())
         return fail(tableLine(kDeleteLine), QString::fromLatin1(kNoCurrentRecord));
-    const QString sql = QLatin1String("DELETE FROM ") + m_quotedTable + QLatin1String(" WHERE ") +
-                        m_quotedColumns.at(0) + QLatin1String(" = ?");
-    if (Outcome prepared = prepareOnce(m_delete, sql, tableLine(kDeleteLine)); !prepared)
-        return prepared;
+    if (!m_delete) {
+        const QString sql = QLatin1String("DELETE FROM ") + m_quotedTable +
+                            QLatin1String(" WHERE ") + m_quotedColumns.at(0) +
+                            QLatin1String(" = ?");
+        if (Outcome prepared = prepareInto(m_delete, sql, tableLine(kDeleteLine)); !prepared)
+            return prepared;
+    }
     QString error;
     m_delete->bindValue(0, *storedValue(0, m_rows.at(m_index).at(0), &error));
     if (!m_delete->exec())

@@ -142,7 +142,7 @@ private:
     Outcome insertBuffer();
     Outcome updateChanged();
     QSqlQuery *preparedUpdate(quint64 changed);
-    Outcome prepareOnce(std::optional<QSqlQuery> &query, const QString &sql,
+    Outcome prepareInto(std::optional<QSqlQuery> &query, const QString &sql,
                         const QString &firstLine);
     Outcome fail(const QString &firstLine, const QString &error);
     QString line(const char *pattern) const;
