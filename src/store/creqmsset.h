@@ -39,13 +39,13 @@ inline constexpr RecordColumn<MasterReqRow> kMasterReqColumns[] = {
 };
 static_assert(columnsMatchMembers<MasterReqRow>(kMasterReqColumns));
 
-// MASTER_REQ of the requirements database. Rows are never deleted: a deleted
-// or superseded requirement gets the kind "Deleted".
+// MASTER_REQ of the requirements database. Rows are never deleted (the set
+// refuses to): a deleted or superseded requirement gets the kind "Deleted".
 class CReqMsSet : public RecordSet<MasterReqRow>
 {
 public:
     explicit CReqMsSet(const QString &connectionName)
-        : RecordSet("ReqMsSet", "MASTER_REQ", kMasterReqColumns, Access::Updatable, connectionName)
+        : RecordSet("ReqMsSet", "MASTER_REQ", kMasterReqColumns, Access::Appendable, connectionName)
     {}
 };
 

@@ -13,7 +13,8 @@ namespace varn::store {
 template <typename Row> class RecordSet : public RecordSetCore
 {
 public:
-    enum class Access { Updatable, ReadOnly };
+    // Appendable: added and edited, never deleted.
+    enum class Access { Updatable, Appendable, ReadOnly };
 
     Row &row() { return m_row; }
     const Row &row() const { return m_row; }
@@ -49,11 +50,11 @@ private:
     static Binding binding(const char *setName, const char *table,
                            std::span<const RecordColumn<Row>> columns, Access access)
     {
-        Binding result{QString::fromLatin1(setName),
-                       QString::fromLatin1(table),
-                       {},
-                       {},
-                       access == Access::Updatable};
+        Binding result;
+        result.setName = QString::fromLatin1(setName);
+        result.table = QString::fromLatin1(table);
+        result.updatable = access != Access::ReadOnly;
+        result.deletable = access == Access::Updatable;
         for (const RecordColumn<Row> &column : columns) {
             result.types.append(column.type);
             result.columns.append(QString::fromLatin1(column.name));

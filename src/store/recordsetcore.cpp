@@ -77,7 +77,8 @@ QVariant rawFromStored(ColumnType type, const QVariant &stored)
 RecordSetCore::RecordSetCore(Binding binding, QString connectionName)
     : m_name(std::move(binding.setName)), m_table(std::move(binding.table)),
       m_types(std::move(binding.types)), m_columns(std::move(binding.columns)),
-      m_updatable(binding.updatable), m_connection(std::move(connectionName))
+      m_updatable(binding.updatable), m_deletable(binding.deletable),
+      m_connection(std::move(connectionName))
 {
     // Changed columns are tracked in a 64-bit mask.
     Q_ASSERT(m_columns.size() <= 64 && m_columns.size() == m_types.size());
@@ -382,6 +383,16 @@ Outcome RecordSetCore::checkWritable()
     return Outcome::ok();
 }
 
+Outcome RecordSetCore::checkDeletable()
+{
+    if (Outcome refusal = checkWritable(); !refusal)
+        return refusal;
+    if (!m_deletable)
+        return fail(tableLine(kDeleteLine),
+                    QString::fromLatin1("Rows of %1 are never deleted.").arg(m_table));
+    return Outcome::ok();
+}
+
 Outcome RecordSetCore::addNew()
 {
     if (Outcome refusal = checkWritable(); !refusal)
@@ -545,7 +556,7 @@ Outcome RecordSetCore::updateChanged()
 
 Outcome RecordSetCore::deleteRow()
 {
-    if (Outcome refusal = checkWritable(); !refusal)
+    if (Outcome refusal = checkDeletable(); !refusal)
         return refusal;
     if (!hasCurrentRow())
         return fail(tableLine(kDeleteLine), QString::fromLatin1(kNoCurrentRecord));
@@ -567,7 +578,7 @@ Outcome RecordSetCore::deleteRow()
 
 Result<int> RecordSetCore::deleteMatching()
 {
-    if (Outcome refusal = checkWritable(); !refusal)
+    if (Outcome refusal = checkDeletable(); !refusal)
         return refusal;
     QString sql = QLatin1String("DELETE FROM ") + m_quotedTable;
     if (!m_filter.isEmpty())

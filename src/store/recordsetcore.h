@@ -106,7 +106,8 @@ protected:
         QString table;
         QList<ColumnType> types;
         QStringList columns;
-        bool updatable; // false: a snapshot whatever the open type asks
+        bool updatable = false; // false: a snapshot whatever the open type asks
+        bool deletable = false; // false: rows are only ever added and edited
     };
 
     RecordSetCore(Binding binding, QString connectionName);
@@ -138,6 +139,7 @@ private:
     void loadCurrent();
     bool hasCurrentRow();
     Outcome checkWritable();
+    Outcome checkDeletable();
     std::optional<QVariant> storedValue(int column, const QVariant &raw, QString *error) const;
     Outcome insertBuffer();
     Outcome updateChanged();
@@ -153,6 +155,7 @@ private:
     const QList<ColumnType> m_types;
     const QStringList m_columns;
     const bool m_updatable;
+    const bool m_deletable;
     const QString m_connection;
     QString m_defaultStatement;
 

@@ -81,6 +81,7 @@ private slots:
     void editWritesOnlyChangedColumns();
     void deletedRowsAreSkipped();
     void deleteMatchingUsesTheFilter();
+    void masterRowsAreNeverDeleted();
     void referenceLeftAtZeroIsWrittenAsNull();
     void missingReferenceIsRefusedWithDatabaseText();
     void reservedColumnNamesRoundTrip();
@@ -499,6 +500,24 @@ void TestRecordSets::deleteMatchingUsesTheFilter()
     links.setFilter({});
     QVERIFY(links.requery());
     QCOMPARE(links.row().Dep_Num, 3);
+}
+
+void TestRecordSets::masterRowsAreNeverDeleted()
+{
+    CReqMsSet master(kConnection);
+    QVERIFY(master.open());
+    QVERIFY(addMaster(master, 1, QStringLiteral("Technical")));
+    QVERIFY(master.requery());
+    QVERIFY(master.canAppend());
+    const varn::Outcome outcome = master.deleteRow();
+    QVERIFY(!outcome);
+    QVERIFY(
+        outcome.message().startsWith(QStringLiteral("Error deleting records from MASTER_REQ.\n")));
+    QVERIFY(!master.deleteMatching().isOk());
+    QCOMPARE(
+        StoreTestSupport::scalar(kConnection, QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ"))
+            .toInt(),
+        1);
 }
 
 void TestRecordSets::referenceLeftAtZeroIsWrittenAsNull()
