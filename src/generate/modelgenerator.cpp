@@ -56,11 +56,11 @@ Outcome checkModel(const ObjectModel &model, const QString &systemName, bool nam
     if (model.entities().isEmpty())
         return Outcome::refused(QLatin1String(texts::kNoEntities));
     if (!OutputFolder::isUsableFileName(systemName))
-        return Outcome::stop(GeneratorMessages::unusableFileName(systemName));
+        return Outcome::warning(GeneratorMessages::unusableFileName(systemName));
     if (namesAreFiles) {
         for (const ObjectModel::Entity &entity : model.entities()) {
             if (!OutputFolder::isUsableFileName(entity.name))
-                return Outcome::stop(GeneratorMessages::unusableFileName(entity.name));
+                return Outcome::warning(GeneratorMessages::unusableFileName(entity.name));
         }
     }
     return Outcome::ok();
