@@ -70,6 +70,17 @@ QVariant reference(qint32 key)
 
 ModelTables::ModelTables(QSqlDatabase database) : m_database(std::move(database)) {}
 
+void ModelTables::reset()
+{
+    m_complete = false;
+    m_counters = {};
+    m_entities.clear();
+    m_attributes.clear();
+    m_methods.clear();
+    m_aggregations.clear();
+    m_possibleValues.clear();
+}
+
 QSqlQuery &ModelTables::prepared(int statement, const char *sql)
 {
     auto found = m_statements.find(statement);

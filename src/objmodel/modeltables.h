@@ -37,6 +37,11 @@ public:
     // object, starting from empty tables.
     void assumeEmpty() { m_complete = true; }
 
+    // Forgets what was looked up and the counters read, keeping the prepared
+    // statements: for the next save, whose transaction starts afresh (what a
+    // rolled-back save wrote must not be remembered).
+    void reset();
+
     Result<std::optional<ModelEntity>> findEntity(const QString &name);
     Result<ModelEntity> addEntity(const QString &name);
     Result<ModelEntity> ensureEntity(const QString &name);

@@ -61,9 +61,10 @@ QString collapsedBody(QString body)
 class FunctionalCommit::Run
 {
 public:
-    Run(store::RecordObjects &records, const QString &systemName, FunctionalDraft &draft,
-        const QDate &today)
-        : m_records(records), m_systemName(systemName), m_draft(draft), m_today(today)
+    Run(store::RecordObjects &records, objmodel::ModelTables &modelTables,
+        const QString &systemName, FunctionalDraft &draft, const QDate &today)
+        : m_records(records), m_modelTables(modelTables), m_systemName(systemName), m_draft(draft),
+          m_today(today)
     {}
 
     CommitResult save()
@@ -327,11 +328,11 @@ private:
 
     Outcome deriveModel(const QList<TermRecord> &terms)
     {
-        objmodel::ModelTables tables(QSqlDatabase::database(m_records.connectionName(), false));
-        objmodel::ObjectModelDeriver deriver(tables);
+        m_modelTables.reset();
+        objmodel::ObjectModelDeriver deriver(m_modelTables);
         if (Outcome derived = deriver.DeriveObjectModel(terms, m_result.number, true); !derived)
             return derived;
-        return tables.flushCounters();
+        return m_modelTables.flushCounters();
     }
 
     void retireEditedVersion()
@@ -349,6 +350,7 @@ private:
     }
 
     store::RecordObjects &m_records;
+    objmodel::ModelTables &m_modelTables;
     const QString &m_systemName;
     FunctionalDraft &m_draft;
     const QDate m_today;
@@ -358,12 +360,13 @@ private:
 };
 
 FunctionalCommit::FunctionalCommit(store::RecordObjects &records, QString systemName)
-    : m_records(records), m_systemName(std::move(systemName))
+    : m_records(records), m_systemName(std::move(systemName)),
+      m_modelTables(QSqlDatabase::database(records.connectionName(), false))
 {}
 
 CommitResult FunctionalCommit::save(FunctionalDraft &draft, const QDate &today)
 {
-    return Run(m_records, m_systemName, draft, today).save();
+    return Run(m_records, m_modelTables, m_systemName, draft, today).save();
 }
 
 } // namespace varn::templates

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "objmodel/modeltables.h"
 #include "templates/functionaldraft.h"
 
 #include <QDate>
@@ -49,6 +50,7 @@ private:
     class Run;
     store::RecordObjects &m_records;
     QString m_systemName;
+    objmodel::ModelTables m_modelTables; // its statements serve every save
 };
 
 } // namespace varn::templates
