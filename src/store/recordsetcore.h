@@ -82,7 +82,8 @@ public:
 
     // addNew clears the row buffer; update writes it as a new row (it joins
     // the result at the next requery, and the buffer keeps the values written).
-    // edit keeps the current row's values; update writes the changed columns.
+    // edit loads the current row as stored into the buffer; update then writes
+    // the columns the caller changed, found by the row's key (its first column).
     [[nodiscard]] Outcome addNew();
     [[nodiscard]] Outcome edit();
     [[nodiscard]] Outcome update();
