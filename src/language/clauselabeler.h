@@ -16,9 +16,10 @@ class ClauseLabeler
 {
 public:
     // Labels the records in place: those before the first record whose letter
-    // is 0, or all of them when there is none. Every other record is left with
-    // group 0 and form 0. Any length is labelled (a structural requirement's
-    // terms may outnumber the Builder's cells).
+    // is 0, or all of them when there is none. Every other record gets group 0
+    // and form 0, and so does every record when the terms are refused. Any
+    // length is labelled (a structural requirement's terms may outnumber the
+    // Builder's cells).
     static Outcome LabelClauses(std::span<TermRecord> records);
     static Outcome LabelClauses(QList<TermRecord> &records);
 

@@ -10,59 +10,182 @@ namespace varn::language {
 
 namespace {
 
-using Letters = GrammarRule::Letters;
+// The tables compiled for the walk. A term X after the letter P1 is tried
+// only against the rows that can apply to that pair, in table order, each
+// reduced to the positions it still constrains; most terms meet their row
+// first or second.
+struct Constraint
+{
+    quint8 position = 0;
+    quint32 mask = 0;
+};
 
-// The family rows that apply to each letter, in table order, so that a term
-// is tried only against the rows of its own family.
+struct CompiledRule
+{
+    quint8 rule = 0; // index into its table
+    quint8 count = 0;
+    std::array<Constraint, 4> constraints{};
+};
+
+constexpr quint32 bitOfIndex(int letter)
+{
+    return 1u << letter;
+}
+
+// The constraints of a row that are left once X (and P1 when given) are known.
+constexpr CompiledRule compile(const GrammarRule &rule, std::size_t index, bool knowFirst)
+{
+    CompiledRule compiled;
+    compiled.rule = quint8(index);
+    for (std::size_t position = knowFirst ? 2 : 1; position < GrammarRule::PositionCount;
+         ++position) {
+        if (rule.masks[position] != ~0u)
+            compiled.constraints[compiled.count++] = {quint8(position), rule.masks[position]};
+    }
+    return compiled;
+}
+
+constexpr bool admits(const GrammarRule &rule, int x, int p1)
+{
+    return (rule.masks[GrammarRule::X] & bitOfIndex(x)) != 0 &&
+           (rule.masks[GrammarRule::P1] & bitOfIndex(p1)) != 0;
+}
+
+constexpr std::size_t familyEntryCount()
+{
+    std::size_t count = 0;
+    for (int x = 0; x < 26; ++x) {
+        for (int p1 = 0; p1 < 26; ++p1) {
+            for (const GrammarRule &rule : FamilyRules)
+                count += admits(rule, x, p1) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// The rows for the pair (X, P1) are rows[start[X * 26 + P1]] up to the next start.
+struct FamilyIndex
+{
+    std::array<CompiledRule, familyEntryCount()> rows{};
+    std::array<quint16, 26 * 26 + 1> start{};
+};
+
+constexpr FamilyIndex compileFamilies()
+{
+    static_assert(std::size(FamilyRules) < 256 && familyEntryCount() < 65536);
+    FamilyIndex index;
+    std::size_t next = 0;
+    for (int pair = 0; pair < 26 * 26; ++pair) {
+        index.start[std::size_t(pair)] = quint16(next);
+        for (std::size_t row = 0; row < std::size(FamilyRules); ++row) {
+            if (admits(FamilyRules[row], pair / 26, pair % 26))
+                index.rows[next++] = compile(FamilyRules[row], row, true);
+        }
+    }
+    index.start[26 * 26] = quint16(next);
+    return index;
+}
+
+constexpr FamilyIndex Families = compileFamilies();
+
+// Most terms are decided by X and the two letters before it alone: for each
+// such triple, the row that decides when the first row that can apply needs
+// no further letter; NeedsRows when it does, NoFamily for 'd' and 'k'.
+constexpr quint8 NeedsRows = 0xff;
+constexpr quint8 NoFamily = 0xfe;
+constexpr int P2Values = 27; // the letters, and no letter before the start
+
+constexpr quint32 p2Bit(int p2)
+{
+    return p2 < 26 ? bitOfIndex(p2) : LetterSet::NoLetterBit;
+}
+
+constexpr quint8 directDecision(int pair, int p2)
+{
+    const int from = Families.start[std::size_t(pair)], to = Families.start[std::size_t(pair) + 1];
+    for (int index = from; index < to; ++index) {
+        const CompiledRule &compiled = Families.rows[std::size_t(index)];
+        bool admitted = true, further = false;
+        for (int c = 0; c < compiled.count; ++c) {
+            const Constraint &constraint = compiled.constraints[std::size_t(c)];
+            if (constraint.position == GrammarRule::P2)
+                admitted = (constraint.mask & p2Bit(p2)) != 0;
+            else
+                further = true;
+        }
+        if (admitted)
+            return further ? NeedsRows : compiled.rule;
+    }
+    return NoFamily;
+}
+
+constexpr auto compileDirect()
+{
+    static_assert(std::size(FamilyRules) < NoFamily);
+    std::array<quint8, 26 * 26 * P2Values> direct{};
+    for (int pair = 0; pair < 26 * 26; ++pair) {
+        for (int p2 = 0; p2 < P2Values; ++p2)
+            direct[std::size_t(pair * P2Values + p2)] = directDecision(pair, p2);
+    }
+    return direct;
+}
+
+constexpr auto Direct = compileDirect();
+
+// The end checks by the last letter.
 struct RuleList
 {
     quint8 count = 0;
-    std::array<quint8, 32> rows{};
+    std::array<CompiledRule, 32> rows{};
 };
 
-constexpr std::array<RuleList, 26> buildFamilyIndex()
+constexpr std::array<RuleList, 26> compileEndChecks()
 {
     std::array<RuleList, 26> index{};
     for (int letter = 0; letter < 26; ++letter) {
         RuleList &list = index[std::size_t(letter)];
-        for (std::size_t row = 0; row < std::size(FamilyRules); ++row) {
-            if (FamilyRules[row].masks[GrammarRule::X] & (1u << letter))
-                list.rows[list.count++] = quint8(row);
+        for (std::size_t row = 0; row < std::size(EndCheckRules); ++row) {
+            if (EndCheckRules[row].masks[GrammarRule::X] & bitOfIndex(letter))
+                list.rows[list.count++] = compile(EndCheckRules[row], row, false);
         }
     }
     return index;
 }
 
-static_assert(std::size(FamilyRules) < 256);
-constexpr std::array<RuleList, 26> FamilyIndex = buildFamilyIndex();
+constexpr std::array<RuleList, 26> EndCheckIndex = compileEndChecks();
 
-// Bits of the G-code's letters, with five "no letter" places before the
-// start so that P1..P5 of any term can be read without a test.
-constexpr int Lead = 5;
-
-struct LetterBits
+// The bit of the letter at an index of the G-code; "no letter" outside it.
+quint32 bitAt(QByteArrayView gcode, qsizetype index)
 {
-    std::array<quint32, Lead + GCodeGrammar::MaxLength + 1> bits;
-    qsizetype size;
+    return index >= 0 && index < gcode.size() ? LetterSet::bitOf(gcode[index])
+                                              : LetterSet::NoLetterBit;
+}
 
-    explicit LetterBits(QByteArrayView gcode) : size(gcode.size())
-    {
-        for (int index = 0; index < Lead; ++index)
-            bits[std::size_t(index)] = LetterSet::NoLetterBit;
-        for (qsizetype index = 0; index < size; ++index)
-            bits[std::size_t(Lead + index)] = LetterSet::bitOf(gcode[index]);
-    }
-    quint32 at(qsizetype index) const
-    {
-        return index < size ? bits[std::size_t(Lead + index)] : LetterSet::NoLetterBit;
-    }
-};
-
-struct Counters
+// The bit of the letter a family row's position names, for the term at i.
+quint32 around(QByteArrayView gcode, qsizetype i, int position)
 {
-    int when = 0;
-    int ifs = 0;
-};
+    return bitAt(gcode, position < GrammarRule::G0 ? i - position : position - GrammarRule::G0);
+}
+
+template <typename Bit> bool holds(const CompiledRule &compiled, Bit bitAt)
+{
+    for (int index = 0; index < compiled.count; ++index) {
+        const Constraint &constraint = compiled.constraints[std::size_t(index)];
+        if ((bitAt(constraint.position) & constraint.mask) == 0)
+            return false;
+    }
+    return true;
+}
+
+// The first of the rows whose constraints all hold, or -1.
+template <typename Bit> int firstMatch(const CompiledRule *row, const CompiledRule *end, Bit bitAt)
+{
+    for (; row != end; ++row) {
+        if (holds(*row, bitAt))
+            return row->rule;
+    }
+    return -1;
+}
 
 GrammarVerdict decide(const GrammarRule &rule)
 {
@@ -78,46 +201,33 @@ GrammarVerdict decide(const GrammarRule &rule)
     return GrammarVerdict::accepted(rule.name);
 }
 
-GrammarVerdict familyCheck(const LetterBits &letters, qsizetype i, char term)
+struct Counters
 {
-    const RuleList &list = FamilyIndex[std::size_t(term - 'a')];
-    const Letters around = {letters.at(i),
-                            letters.bits[std::size_t(Lead + i - 1)],
-                            letters.bits[std::size_t(Lead + i - 2)],
-                            letters.bits[std::size_t(Lead + i - 3)],
-                            letters.bits[std::size_t(Lead + i - 4)],
-                            letters.bits[std::size_t(Lead + i - 5)],
-                            letters.at(0),
-                            letters.at(1)};
-    for (int row = 0; row < list.count; ++row) {
-        const GrammarRule &rule = FamilyRules[list.rows[std::size_t(row)]];
-        if (rule.matches(around))
-            return decide(rule);
-    }
-    // 'd' and 'k' belong to no family.
-    return GrammarVerdict::refused("family", LanguageMessage::InvalidTerm);
-}
+    int when = 0;
+    int ifs = 0;
+};
 
-// The counters of when-type and 'if' terms, after the family check passed.
-GrammarVerdict countTerm(Counters &counters, char term, char previous, const char *rule)
+// The counters of when-type and 'if' terms, after the family check passed;
+// the name of the failing check, or null.
+const char *countTerm(Counters &counters, char term, char previous, LanguageMessage &message)
 {
     using M = LanguageMessage;
     if (WhenTypeTerms.contains(term)) {
         if (++counters.when > 1)
-            return GrammarVerdict::refused("when-count", M::TwoWhenClauses);
+            return message = M::TwoWhenClauses, "when-count";
         if (counters.ifs > 0)
-            return GrammarVerdict::refused("if-before-when", M::IfBeforeWhen);
+            return message = M::IfBeforeWhen, "if-before-when";
     } else if (term == 'i') {
         if (++counters.ifs > 1)
-            return GrammarVerdict::refused("if-count", M::TwoIfClauses);
+            return message = M::TwoIfClauses, "if-count";
     } else if (term == 'o' && counters.ifs == 0) {
-        return GrammarVerdict::refused("and-before-if", M::AndBeforeIf);
+        return message = M::AndBeforeIf, "and-before-if";
     } else if (term == 'q' && previous == 'e' && counters.when > 0) {
-        return GrammarVerdict::refused("when-quantity", M::WhenBeforeEntityQuantity);
+        return message = M::WhenBeforeEntityQuantity, "when-quantity";
     } else if (term == 'y' && counters.when > 0) {
-        return GrammarVerdict::refused("when-every", M::WhenBeforeEvery);
+        return message = M::WhenBeforeEvery, "when-every";
     }
-    return GrammarVerdict::accepted(rule);
+    return nullptr;
 }
 
 // The opening pair "kd" is not examined; every other term is, from the second
@@ -128,15 +238,18 @@ qsizetype firstExamined(QByteArrayView gcode)
     return gcode.size() > 1 && gcode[0] == 'k' && gcode[1] == 'd' ? 2 : 1;
 }
 
-GrammarVerdict endCheck(const LetterBits &letters)
+// The end checks. Rows that collect note their message and let the next row
+// decide; an accepting row then refuses with what was noted.
+GrammarVerdict endCheck(QByteArrayView gcode)
 {
-    Letters tail;
-    for (std::size_t back = 0; back < tail.size(); ++back)
-        tail[back] = letters.at(letters.size - 1 - qsizetype(back));
+    const qsizetype size = gcode.size();
+    const RuleList &list = EndCheckIndex[std::size_t(gcode[size - 1] - 'a')];
+    const auto fromEnd = [&](int back) { return bitAt(gcode, size - 1 - back); };
     GrammarVerdict collected = GrammarVerdict::accepted("");
-    for (const GrammarRule &rule : EndCheckRules) {
-        if (!rule.matches(tail))
+    for (int row = 0; row < list.count; ++row) {
+        if (!holds(list.rows[std::size_t(row)], fromEnd))
             continue;
+        const GrammarRule &rule = EndCheckRules[list.rows[std::size_t(row)].rule];
         if (rule.verdict != RuleVerdict::Collect) {
             return collected.messageCount > 0 && rule.verdict == RuleVerdict::Accept ? collected
                                                                                      : decide(rule);
@@ -158,21 +271,32 @@ GrammarVerdict GCodeGrammar::evaluate(QByteArrayView gcode, bool endChecks)
     if (gcode.isEmpty() || (gcode[0] != 'd' && gcode[0] != 'k'))
         return GrammarVerdict::refused("start", LanguageMessage::NotFunctional);
 
-    const LetterBits letters(gcode);
     Counters counters;
-    GrammarVerdict verdict = GrammarVerdict::accepted("start");
+    const char *decidedBy = "start";
     for (qsizetype i = firstExamined(gcode); i < gcode.size(); ++i) {
         const char term = gcode[i];
         if (!LetterSet::isLetter(term))
             return GrammarVerdict::refused("letter", LanguageMessage::InvalidTerm);
-        verdict = familyCheck(letters, i, term);
-        if (!verdict.isAccepted())
-            return verdict;
-        verdict = countTerm(counters, term, gcode[i - 1], verdict.rule);
-        if (!verdict.isAccepted())
-            return verdict;
+        const int pair = (term - 'a') * 26 + (gcode[i - 1] - 'a');
+        const int p2 = i >= 2 ? gcode[i - 2] - 'a' : 26;
+        int row = Direct[std::size_t(pair * P2Values + p2)];
+        if (row == NeedsRows) {
+            row = firstMatch(Families.rows.data() + Families.start[std::size_t(pair)],
+                             Families.rows.data() + Families.start[std::size_t(pair) + 1],
+                             [&](int position) { return around(gcode, i, position); });
+        }
+        // 'd' and 'k' belong to no family.
+        if (row == NoFamily)
+            return GrammarVerdict::refused("family", LanguageMessage::InvalidTerm);
+        const GrammarRule &rule = FamilyRules[row];
+        if (rule.verdict != RuleVerdict::Accept)
+            return decide(rule);
+        LanguageMessage message{};
+        if (const char *check = countTerm(counters, term, gcode[i - 1], message))
+            return GrammarVerdict::refused(check, message);
+        decidedBy = rule.name;
     }
-    return endChecks ? endCheck(letters) : verdict;
+    return endChecks ? endCheck(gcode) : GrammarVerdict::accepted(decidedBy);
 }
 
 Outcome GCodeGrammar::ValidateSequence(QByteArrayView gcode, bool endChecks)
