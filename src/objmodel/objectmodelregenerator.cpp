@@ -1,0 +1,278 @@
+#include "objmodel/objectmodelregenerator.h"
+
+#include "language/clauselabeler.h"
+#include "language/gcodegrammar.h"
+#include "objmodel/modeltables.h"
+#include "objmodel/objectmodelderiver.h"
+
+#include <QHash>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace varn::objmodel {
+
+using language::TermRecord;
+
+namespace {
+
+// Emptied in this order; REQ_ENTITY goes last.
+constexpr const char *kModelTables[] = {"OM_PV",  "OM_ATTR",   "OM_METHOD", "OM_AGG",
+                                        "OM_INH", "OM_ENTITY", "REQ_ENTITY"};
+// The names the messages give them.
+constexpr const char *kModelTableNames[] = {"OM_PV",  "OM_ATTR",   "OM_METH",   "OM_AGG",
+                                            "OM_INH", "OM_ENTITY", "REQ_ENTITY"};
+// Reset to 0 in this order.
+constexpr std::pair<const char *, const char *> kCounters[] = {
+    {"PK_ENT_REQ", "PEntReq"}, {"PK_ENT_OM", "PEntOm"},   {"PK_AGG_OM", "PAggOm"},
+    {"PK_INH_OM", "PInhOm"},   {"PK_METH_OM", "PMethOm"}, {"PK_ATTR_OM", "PAttrOm"},
+    {"PK_PV_OM", "PPvOm"},
+};
+
+const QString kNoTransactions =
+    QStringLiteral("Cannot perform a transaction on the Requirements database.");
+const QString kDeleteFailed =
+    QStringLiteral("Error deleting records from the object model database.");
+const QString kRebuildFailed = QStringLiteral(
+    "The object model database could not be rebuilt. At least one Functional or Structural "
+    "requirement\nmust be saved before regenerating the object model database.");
+const QString kUnknownShape = QStringLiteral(
+    "Structural requirement could not be rebuilt. Fields populated in STRUC_REQ table\ndo not "
+    "equate to any known template.");
+const QString kBadLabels = QStringLiteral("A requirement has failed GCode assignment; requirement "
+                                          "cannot be reconstructed. Rebuild aborted.");
+
+// Every term of a rebuilt requirement holds its text normalised with its
+// letter; a text opening with a digit is a name only for g, q and v.
+void normaliseTexts(QList<TermRecord> &records)
+{
+    for (TermRecord &record : records) {
+        if (record.letter == 0)
+            break;
+        const bool number = !record.text.isEmpty() && record.text[0].isDigit();
+        if (number && !QByteArrayView("gqv").contains(record.letter))
+            continue;
+        record.text = language::GCodeGrammar::NormalizeName(record.text, record.letter);
+    }
+}
+
+QString joinedPart(const QString &type, const QString &entity)
+{
+    return type.isEmpty() ? entity : type + QLatin1Char('_') + entity;
+}
+
+// Texts of a structural requirement, by the template its filled columns show.
+Result<QStringList> structuralTexts(const ObjectModelRegenerator::StoredRequirement &stored)
+{
+    QStringList texts = {QStringLiteral("system")};
+    auto addIfGiven = [&texts](const QString &text) {
+        if (!text.isEmpty())
+            texts.append(text);
+    };
+    if (!stored.entityBasic.isEmpty()) {
+        addIfGiven(stored.typeBasic);
+        texts.append(stored.entityBasic);
+    } else if (stored.attrName.isEmpty()) {
+        if (stored.entityInList.isEmpty())
+            return Outcome::refused(kUnknownShape);
+        texts.append(joinedPart(stored.typeInList, stored.entityInList));
+        addIfGiven(stored.typeWithList);
+        texts.append(stored.entityWithList);
+    } else {
+        addIfGiven(stored.typeAttr);
+        texts << stored.entityAttr << QStringLiteral("that has") << stored.attrName;
+        for (const QString &value : stored.possibleValues)
+            texts << QStringLiteral("of") << value;
+    }
+    return texts;
+}
+
+// Texts of a functional requirement: Field0 only with an actor, then every
+// field that holds a term.
+QStringList functionalTexts(const ObjectModelRegenerator::StoredRequirement &stored)
+{
+    const QStringList &fields = stored.fields;
+    QStringList texts;
+    if (stored.tcode.startsWith(QLatin1Char('k')))
+        texts << fields.value(0);
+    texts << fields.value(1);
+    for (int k = 2; k <= 26; ++k) {
+        const QString field = fields.value(k);
+        if (!field.isEmpty() && field != QLatin1String("-1"))
+            texts << field;
+    }
+    if (!fields.value(27).isEmpty())
+        texts << fields.value(27);
+    return texts;
+}
+
+} // namespace
+
+ObjectModelRegenerator::ObjectModelRegenerator(QSqlDatabase database)
+    : m_database(std::move(database))
+{}
+
+void ObjectModelRegenerator::notice(const Outcome &outcome) const
+{
+    if (m_notices && outcome.hasMessage())
+        m_notices(outcome);
+}
+
+Result<QList<TermRecord>> ObjectModelRegenerator::rebuildTerms(const StoredRequirement &stored)
+{
+    const bool functional = stored.kind == QLatin1String("Functional");
+    if (stored.tcode.size() < 2)
+        return Outcome::refused(
+            functional ? QStringLiteral("Invalid length of TCode string in FUNC_REQ table.")
+                       : QStringLiteral("Invalid length of TCode string in STRUC_REQ."));
+    QStringList texts;
+    if (functional) {
+        texts = functionalTexts(stored);
+    } else {
+        Result<QStringList> structural = structuralTexts(stored);
+        if (!structural)
+            return structural.outcome();
+        texts = structural.takeValue();
+    }
+    QList<TermRecord> records = language::termRecordsFromGCode(stored.tcode.toLatin1());
+    for (qsizetype j = 0; j < records.size() && j < texts.size(); ++j) {
+        if (records[j].letter != 0)
+            records[j].text = texts[j];
+    }
+    normaliseTexts(records);
+    return records;
+}
+
+Outcome ObjectModelRegenerator::regenerate()
+{
+    if (!m_database.driver()->hasFeature(QSqlDriver::Transactions))
+        return Outcome::refused(kNoTransactions);
+    if (!m_database.transaction())
+        return Outcome::stop(kNoTransactions + QLatin1Char('\n') + m_database.lastError().text());
+    Outcome result = deleteObjectModel();
+    if (!result) {
+        notice(result);
+        result = Outcome::refused(kDeleteFailed);
+    } else if (result = rebuild(); !result) {
+        notice(result);
+        result = Outcome::refused(kRebuildFailed);
+    } else if (!m_database.commit()) {
+        result = Outcome::stop(m_database.lastError().text());
+    }
+    if (!result)
+        m_database.rollback();
+    return result;
+}
+
+Outcome ObjectModelRegenerator::deleteObjectModel()
+{
+    QSqlQuery query(m_database);
+    for (std::size_t t = 0; t < std::size(kModelTables); ++t) {
+        if (!query.exec(QStringLiteral("DELETE FROM ") + QLatin1String(kModelTables[t])))
+            return Outcome::stop(QStringLiteral("Error deleting records from %1.\n")
+                                     .arg(QLatin1String(kModelTableNames[t])) +
+                                 query.lastError().text());
+    }
+    for (const auto &[table, column] : kCounters) {
+        if (!query.exec(QStringLiteral("UPDATE %1 SET %2 = 0")
+                            .arg(QLatin1String(table), QLatin1String(column))))
+            return Outcome::stop(
+                QStringLiteral("Error deleting records from %1.\n").arg(QLatin1String(table)) +
+                query.lastError().text());
+    }
+    return Outcome::ok();
+}
+
+Outcome ObjectModelRegenerator::rebuild()
+{
+    QSqlQuery kinds(m_database);
+    if (!kinds.exec(QStringLiteral("SELECT COUNT(*), SUM(CASE WHEN FSTType IN ('Functional', "
+                                   "'Structural') THEN 1 ELSE 0 END) FROM MASTER_REQ")) ||
+        !kinds.next())
+        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
+                             kinds.lastError().text());
+    const int total = kinds.value(0).toInt();
+    if (total == 0 || kinds.value(1).toInt() == 0)
+        return Outcome::silentlyRefused();
+    kinds.finish();
+
+    // The possible values of every attribute definition, in stored order.
+    QHash<qint32, QStringList> possibleValues;
+    QSqlQuery values(m_database);
+    if (!values.exec(QStringLiteral("SELECT FK_SReqNum, Value FROM POSS_VALS ORDER BY PV_ID")))
+        return Outcome::stop(QStringLiteral("Cannot open ReqPvSet recordset.\n") +
+                             values.lastError().text());
+    while (values.next())
+        possibleValues[values.value(0).toInt()].append(values.value(1).toString());
+
+    QString fieldColumns;
+    for (int k = 0; k < 28; ++k)
+        fieldColumns += QStringLiteral(", f.Field%1").arg(k);
+    QSqlQuery requirements(m_database);
+    requirements.setForwardOnly(true);
+    if (!requirements.exec(
+            QStringLiteral(
+                "SELECT m.Req_Num, m.FSTType, f.F_ReqNum, f.TCodeStrF%1, s.S_ReqNum, s.TCodeStrS, "
+                "s.TypeBasic, s.EntityBasic, s.TypeAttr, s.EntityAttr, s.AttrName, s.TypeWithList, "
+                "s.EntityWithList, s.TypeInList, s.EntityInList FROM MASTER_REQ m LEFT JOIN "
+                "FUNC_REQ "
+                "f ON f.F_ReqNum = m.Req_Num LEFT JOIN STRUC_REQ s ON s.S_ReqNum = m.Req_Num ORDER "
+                "BY "
+                "m.Req_Num")
+                .arg(fieldColumns)))
+        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
+                             requirements.lastError().text());
+
+    ModelTables tables(m_database);
+    tables.assumeEmpty();
+    ObjectModelDeriver deriver(tables);
+    if (m_progress)
+        m_progress(0, 0);
+    constexpr int kStructural = 4 + 28;
+    for (int position = 1; requirements.next(); ++position) {
+        const qint32 number = requirements.value(0).toInt();
+        StoredRequirement stored;
+        stored.kind = requirements.value(1).toString();
+        const bool functional = stored.kind == QLatin1String("Functional");
+        if (functional || stored.kind == QLatin1String("Structural")) {
+            if (functional && requirements.value(2).isNull())
+                return Outcome::refused(
+                    QStringLiteral("Invalid length of TCode string in FUNC_REQ table."));
+            if (!functional && requirements.value(kStructural).isNull())
+                return Outcome::refused(
+                    QStringLiteral("Invalid length of TCode string in STRUC_REQ."));
+            if (functional) {
+                stored.tcode = requirements.value(3).toString();
+                for (int k = 0; k < 28; ++k)
+                    stored.fields.append(requirements.value(4 + k).toString());
+            } else {
+                int column = kStructural + 1;
+                stored.tcode = requirements.value(column++).toString();
+                for (QString *text :
+                     {&stored.typeBasic, &stored.entityBasic, &stored.typeAttr, &stored.entityAttr,
+                      &stored.attrName, &stored.typeWithList, &stored.entityWithList,
+                      &stored.typeInList, &stored.entityInList})
+                    *text = requirements.value(column++).toString();
+                stored.possibleValues = possibleValues.value(number);
+            }
+            Result<QList<TermRecord>> records = rebuildTerms(stored);
+            if (!records)
+                return records.outcome();
+            if (Outcome labelled = language::ClauseLabeler::LabelClauses(records.value());
+                !labelled) {
+                notice(labelled);
+                return Outcome::refused(kBadLabels);
+            }
+            // A requirement whose own derivation fails keeps what it wrote;
+            // the rebuild goes on with the next one.
+            notice(deriver.DeriveObjectModel(records.value(), number, functional));
+        }
+        if (m_progress)
+            m_progress(int(position / (total * 0.01)), number);
+    }
+    if (Outcome flushed = tables.flushCounters(); !flushed)
+        return flushed;
+    return Outcome::ok();
+}
+
+} // namespace varn::objmodel

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "common/outcome.h"
+#include "language/termrecord.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <functional>
+
+namespace varn::objmodel {
+
+// Throws the whole object model away and derives it again from every stored
+// functional and structural requirement, in one transaction: a regeneration
+// that fails at any point leaves the old model exactly as it was.
+class ObjectModelRegenerator
+{
+public:
+    // Percentage done (0 to 100) and the number of the requirement just processed.
+    using Progress = std::function<void(int percent, qint32 processed)>;
+    // Messages shown on the way (a failed table, a requirement whose own
+    // derivation failed); the regeneration's outcome comes after them.
+    using Notices = std::function<void(const Outcome &notice)>;
+
+    explicit ObjectModelRegenerator(QSqlDatabase database);
+
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
+    void setNotices(Notices notices) { m_notices = std::move(notices); }
+
+    // Delete and rebuild. On success the caller clears its
+    // requirements-changed flag.
+    Outcome regenerate();
+
+    // The terms a stored requirement is rebuilt into, normalised and ended by
+    // the end record; labelled later. Exposed for the checks that a save
+    // stores what the rebuild reads.
+    struct StoredRequirement
+    {
+        QString kind; // "Functional" or "Structural"
+        QString tcode;
+        QStringList fields; // Field0..Field27, or the STRUC_REQ columns below
+        QString typeBasic, entityBasic, typeAttr, entityAttr, attrName;
+        QString typeWithList, entityWithList, typeInList, entityInList;
+        QStringList possibleValues;
+    };
+    static Result<QList<language::TermRecord>> rebuildTerms(const StoredRequirement &stored);
+
+private:
+    Outcome deleteObjectModel();
+    Outcome rebuild();
+    void notice(const Outcome &outcome) const;
+
+    QSqlDatabase m_database;
+    Progress m_progress;
+    Notices m_notices;
+};
+
+} // namespace varn::objmodel

@@ -1,0 +1,80 @@
+#include "templates/storedrequirementloader.h"
+
+#include "language/requirementbuilder.h"
+#include "store/creqmsset.h"
+#include "store/cvarnset.h"
+
+namespace varn::templates {
+
+namespace {
+
+const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
+
+Result<store::MasterReqRow> masterRow(const QString &connectionName, int number)
+{
+    store::CReqMsSet master(connectionName);
+    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
+    if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot);
+        !opened || master.isEOF())
+        return Outcome::warning(kQueryFailed);
+    return master.row();
+}
+
+Result<store::FuncReqRow> functionalRow(const QString &connectionName, int number)
+{
+    store::CVarnSet fields(connectionName); // reads FUNC_REQ of either database
+    fields.setFilter(QStringLiteral("F_ReqNum = ?"), {number});
+    if (Outcome opened = fields.open(store::CVarnSet::OpenType::Snapshot);
+        !opened || fields.isEOF())
+        return Outcome::warning(kQueryFailed);
+    return fields.row();
+}
+
+Result<FunctionalDraft> builderDraft(const store::FuncReqRow &fields,
+                                     const store::MasterReqRow &master, bool edit)
+{
+    language::StoredBuilderRequirement stored;
+    stored.number = master.Req_Num;
+    stored.edit = edit;
+    stored.preamble = fields.Preamble.toInt();
+    for (int k = 0; k < store::FuncReqRow::kFieldCount; ++k)
+        stored.fields.append(fields.field(k));
+    stored.gcode = fields.TCodeStrF.toLatin1();
+    stored.version = master.Version;
+    stored.firstVersion = master.OrigReqNum;
+    language::RequirementBuilder builder;
+    if (Outcome loaded = builder.loadStored(stored); !loaded)
+        return loaded;
+    FunctionalDraft draft = FunctionalDraft::fromBuilder(builder);
+    // The attributes as a template loads them.
+    const FunctionalDraft attributes = FunctionalDraft::fromStored(fields, &master);
+    draft.category = attributes.category;
+    draft.priority = attributes.priority;
+    draft.release = attributes.release;
+    draft.paragraph = attributes.paragraph;
+    draft.comments = attributes.comments;
+    return draft;
+}
+
+} // namespace
+
+Result<FunctionalDraft> StoredRequirementLoader::functional(const QString &connectionName,
+                                                            int number, bool edit)
+{
+    const Result<store::MasterReqRow> master = masterRow(connectionName, number);
+    if (!master)
+        return master.outcome();
+    const Result<store::FuncReqRow> fields = functionalRow(connectionName, number);
+    if (!fields)
+        return fields.outcome();
+    Result<FunctionalDraft> draft =
+        fields->Source == 0 ? builderDraft(fields.value(), master.value(), edit)
+                            : FunctionalDraft::fromStored(fields.value(), &master.value());
+    if (!draft)
+        return draft;
+    draft->loadedNumber = number;
+    draft->edit = edit;
+    return draft;
+}
+
+} // namespace varn::templates

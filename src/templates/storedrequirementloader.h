@@ -1,0 +1,23 @@
+#pragma once
+
+#include "common/outcome.h"
+#include "templates/functionaldraft.h"
+
+#include <QString>
+
+namespace varn::templates {
+
+// Reads a stored functional requirement into the draft its composer opens
+// with: a template's fields and lists, or the Builder's cells, with the
+// attributes and version data of its MASTER_REQ row. Works on the
+// requirements database (edit and re-use) and on the application database
+// (the worked examples).
+class StoredRequirementLoader
+{
+public:
+    // For an edit the draft saves a new version of the requirement; otherwise
+    // a later save stores an independent requirement.
+    static Result<FunctionalDraft> functional(const QString &connectionName, int number, bool edit);
+};
+
+} // namespace varn::templates

@@ -1,0 +1,269 @@
+#include "objmodel/objectmodelregenerator.h"
+#include "store/recordobjects.h"
+#include "store/sqlconnection.h"
+#include "support/storetestsupport.h"
+#include "templates/functionalcommit.h"
+#include "templates/storedrequirementloader.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QtTest>
+
+#include <memory>
+
+using namespace varn;
+using namespace varn::templates;
+using objmodel::ObjectModelRegenerator;
+
+namespace {
+
+const QString kConnection = QStringLiteral("regeneration");
+const QString kAppDb = QStringLiteral("appdb");
+
+constexpr const char *kModelTables[] = {"OM_ENTITY", "OM_ATTR", "OM_METHOD", "OM_INH",
+                                        "OM_AGG",    "OM_PV",   "REQ_ENTITY"};
+
+// Every row of the seven model tables and the seven counters, as text.
+QStringList objectModel()
+{
+    QStringList lines;
+    QSqlQuery query(QSqlDatabase::database(kConnection));
+    for (const char *table : kModelTables) {
+        query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)));
+        while (query.next()) {
+            QStringList columns{QLatin1String(table)};
+            for (int c = 0; c < query.record().count(); ++c)
+                columns.append(query.value(c).toString());
+            lines.append(columns.join(QLatin1Char('|')));
+        }
+    }
+    for (const char *counter : {"PK_ENT_REQ", "PK_ENT_OM", "PK_ATTR_OM", "PK_METH_OM", "PK_INH_OM",
+                                "PK_AGG_OM", "PK_PV_OM"}) {
+        query.exec(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(counter)));
+        query.next();
+        lines.append(QLatin1String(counter) + QLatin1Char('|') + query.value(0).toString());
+    }
+    return lines;
+}
+
+QVariant scalar(const QString &sql)
+{
+    return StoreTestSupport::scalar(kConnection, sql);
+}
+
+} // namespace
+
+class RegenerationTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<store::RecordObjects> m_records;
+    QStringList m_notices;
+    QList<int> m_progress;
+
+    Outcome regenerate()
+    {
+        ObjectModelRegenerator regenerator(QSqlDatabase::database(kConnection));
+        m_notices.clear();
+        m_progress.clear();
+        regenerator.setNotices([this](const Outcome &notice) { m_notices << notice.message(); });
+        regenerator.setProgress([this](int percent, qint32) { m_progress << percent; });
+        return regenerator.regenerate();
+    }
+
+    // Every functional worked example of the application database, saved in turn.
+    int saveExamples()
+    {
+        QSqlQuery numbers(QSqlDatabase::database(kAppDb));
+        numbers.exec(QStringLiteral("SELECT F_ReqNum FROM FUNC_REQ ORDER BY F_ReqNum"));
+        FunctionalCommit commit(*m_records, QStringLiteral("ESD"));
+        int saved = 0;
+        while (numbers.next()) {
+            Result<FunctionalDraft> draft =
+                StoredRequirementLoader::functional(kAppDb, numbers.value(0).toInt(), false);
+            if (!draft)
+                return -1;
+            draft->loadedNumber = -1;
+            if (!commit.save(draft.value()).outcome)
+                return -1;
+            ++saved;
+        }
+        return saved;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        StoreTestSupport::initResources();
+        QVERIFY(store::SqlConnection::open(kAppDb, QStringLiteral(VARN_APPDB_PATH),
+                                           store::SqlConnection::Access::ReadOnly));
+    }
+    void cleanupTestCase() { StoreTestSupport::closeDatabase(kAppDb); }
+
+    void init()
+    {
+        QVERIFY(StoreTestSupport::openFreshDatabase(m_folder, kConnection));
+        m_records = std::make_unique<store::RecordObjects>(kConnection);
+    }
+
+    void cleanup()
+    {
+        m_records.reset();
+        StoreTestSupport::closeDatabase(kConnection);
+    }
+
+    void rebuildGivesTheModelTheSavesBuilt()
+    {
+        QVERIFY(saveExamples() > 50);
+        const QStringList incremental = objectModel();
+        QVERIFY(incremental.size() > 100);
+        const Outcome regenerated = regenerate();
+        QVERIFY2(regenerated, qPrintable(regenerated.message()));
+        QCOMPARE(objectModel(), incremental);
+        QVERIFY(m_notices.isEmpty());
+        QCOMPARE(m_progress.first(), 0);
+        QCOMPARE(m_progress.last(), 100);
+        QVERIFY(std::is_sorted(m_progress.begin(), m_progress.end()));
+    }
+
+    void deletedRequirementsLeaveTheModel()
+    {
+        QVERIFY(saveExamples() > 50);
+        QVERIFY(StoreTestSupport::exec(
+            kConnection, "UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num > 1"));
+        QVERIFY(regenerate());
+        QCOMPARE(scalar("SELECT COUNT(DISTINCT FK_FReqNum) FROM REQ_ENTITY").toInt(), 1);
+        QCOMPARE(scalar("SELECT MIN(Entity_ID) FROM OM_ENTITY").toInt(), 1);
+        QCOMPARE(scalar("SELECT MIN(Req_EntityID) FROM REQ_ENTITY").toInt(), 1);
+        QCOMPARE(scalar("SELECT PEntOm FROM PK_ENT_OM").toInt(),
+                 scalar("SELECT COUNT(*) FROM OM_ENTITY").toInt());
+    }
+
+    void failuresLeaveTheOldModel_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("every requirement deleted or technical")
+            << "UPDATE MASTER_REQ SET FSTType = CASE WHEN Req_Num % 2 = 0 THEN 'Deleted' ELSE "
+               "'Technical' END"
+            << "";
+        QTest::newRow("a functional TCode of one letter")
+            << "UPDATE FUNC_REQ SET TCodeStrF = 'd' WHERE F_ReqNum = 3"
+            << "Invalid length of TCode string in FUNC_REQ table.";
+        QTest::newRow("a TCode that labels into no clauses")
+            << "UPDATE FUNC_REQ SET TCodeStrF = 'dee' WHERE F_ReqNum = 3"
+            << "Internal error. Invalid G-Code specified.";
+        QTest::newRow("a structural row of no known shape")
+            << "INSERT INTO MASTER_REQ (Req_Num, FSTType) VALUES (999, 'Structural') ;; "
+               "INSERT INTO STRUC_REQ (S_ReqNum, Source, TCodeStrS) VALUES (999, 20, 'kpe')"
+            << "Structural requirement could not be rebuilt. Fields populated in STRUC_REQ "
+               "table\ndo not equate to any known template.";
+        QTest::newRow("a table that refuses deletes")
+            << "CREATE TRIGGER keep BEFORE DELETE ON OM_METHOD BEGIN SELECT RAISE(ABORT, "
+               "'locked'); END"
+            << "Error deleting records from OM_METH.\nlocked";
+    }
+
+    void failuresLeaveTheOldModel()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, notice);
+        QVERIFY(saveExamples() > 50);
+        const QStringList before = objectModel();
+        for (const QString &statement : damage.split(QStringLiteral(" ;; ")))
+            QVERIFY2(StoreTestSupport::exec(kConnection, statement), qPrintable(statement));
+        const Outcome regenerated = regenerate();
+        QVERIFY(!regenerated);
+        if (damage.contains("TRIGGER"))
+            QCOMPARE(regenerated.message(),
+                     QStringLiteral("Error deleting records from the object model database."));
+        else
+            QCOMPARE(
+                regenerated.message(),
+                QStringLiteral(
+                    "The object model database could not be rebuilt. At least one Functional or "
+                    "Structural requirement\nmust be saved before regenerating the object model "
+                    "database."));
+        if (!notice.isEmpty()) {
+            // Labelling says why, then that the requirement cannot be rebuilt.
+            QCOMPARE(m_notices.size(), notice.startsWith("Internal error") ? 2 : 1);
+            QVERIFY2(m_notices.first().startsWith(notice.section("\n", 0, 0)),
+                     qPrintable(m_notices.first()));
+        }
+        QCOMPARE(objectModel(), before);
+    }
+
+    void rebuiltTerms_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("tcode");
+        QTest::addColumn<QStringList>("columns");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("do-what first: Field0 unused")
+            << "Functional"
+            << "dewec"
+            << QStringList{"ignored", "display", "truck", "-1", "", "when", "truck", "arrives"}
+            << QStringList{"display", "Truck", "when", "Truck", "arrives"};
+        QTest::newRow("actor first") << "Functional"
+                                     << "kde" << QStringList{"operator", "display", "truck"}
+                                     << QStringList{"operator", "display", "Truck"};
+        QTest::newRow("list positions stay as stored")
+            << "Functional"
+            << "dexe" << QStringList{"", "send", "report", "0", "website"}
+            << QStringList{"send", "Report", "0", "Website"};
+        QTest::newRow("attribute definition with values")
+            << "Structural"
+            << "kezalglg" << QStringList{"attribute", "", "gate", "status", "red", "green"}
+            << QStringList{"system", "Gate", "thatHas", "status", "of", "red", "of", "green"};
+        QTest::newRow("composition with types")
+            << "Structural"
+            << "kpte" << QStringList{"composition", "passenger", "planes", "big", "airline"}
+            << QStringList{"system", "Passenger_Plane", "Big", "Airline"};
+        QTest::newRow("entity definition")
+            << "Structural"
+            << "ke" << QStringList{"entity", "", "cargo reservations"}
+            << QStringList{"system", "CargoReservation"};
+    }
+
+    void rebuiltTerms()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, tcode);
+        QFETCH(QStringList, columns);
+        ObjectModelRegenerator::StoredRequirement stored;
+        stored.kind = kind;
+        stored.tcode = tcode;
+        if (kind == "Functional") {
+            stored.fields = columns;
+        } else if (columns.first() == "attribute") {
+            stored.typeAttr = columns[1];
+            stored.entityAttr = columns[2];
+            stored.attrName = columns[3];
+            stored.possibleValues = columns.mid(4);
+        } else if (columns.first() == "composition") {
+            stored.typeInList = columns[1];
+            stored.entityInList = columns[2];
+            stored.typeWithList = columns[3];
+            stored.entityWithList = columns[4];
+        } else {
+            stored.typeBasic = columns[1];
+            stored.entityBasic = columns[2];
+        }
+        const auto records = ObjectModelRegenerator::rebuildTerms(stored);
+        QVERIFY(records);
+        QStringList texts;
+        QByteArray letters;
+        for (const auto &record : records.value()) {
+            if (record.letter == 0)
+                break;
+            texts << record.text;
+            letters += record.letter;
+        }
+        QCOMPARE(QString::fromLatin1(letters), tcode);
+        QTEST(texts, "texts");
+    }
+};
+
+QTEST_GUILESS_MAIN(RegenerationTest)
+#include "tst_regeneration.moc"
