@@ -84,7 +84,8 @@ public:
     }
 
 private:
-    bool inside(qsizetype index) const { return index >= 0 && index < m_count; }
+    // One comparison: a negative index wraps past the end.
+    bool inside(qsizetype index) const { return std::size_t(index) < std::size_t(m_count); }
     const TermRecord &record(qsizetype index) const { return m_records[std::size_t(index)]; }
 
     std::span<TermRecord> m_records;

@@ -132,6 +132,17 @@ constexpr auto compileDirect()
 
 constexpr auto Direct = compileDirect();
 
+constexpr auto accepting()
+{
+    std::array<bool, std::size(FamilyRules)> accepts{};
+    for (std::size_t row = 0; row < accepts.size(); ++row)
+        accepts[row] = FamilyRules[row].verdict == RuleVerdict::Accept;
+    return accepts;
+}
+
+// Whether each family row accepts, without reading the whole row.
+constexpr auto Accepting = accepting();
+
 // The end checks by the last letter.
 struct RuleList
 {
@@ -207,25 +218,53 @@ struct Counters
     int ifs = 0;
 };
 
+// Which counter check a letter takes part in.
+enum CounterKind : quint8 { Uncounted, WhenType, If, And, Quantity, Every };
+
+constexpr std::array<quint8, 26> counterKinds()
+{
+    std::array<quint8, 26> kinds{};
+    for (const char letter : {'b', 'f', 'w'})
+        kinds[std::size_t(letter - 'a')] = WhenType;
+    kinds['i' - 'a'] = If;
+    kinds['o' - 'a'] = And;
+    kinds['q' - 'a'] = Quantity;
+    kinds['y' - 'a'] = Every;
+    return kinds;
+}
+
+constexpr std::array<quint8, 26> CounterKinds = counterKinds();
+
 // The counters of when-type and 'if' terms, after the family check passed;
 // the name of the failing check, or null.
 const char *countTerm(Counters &counters, char term, char previous, LanguageMessage &message)
 {
     using M = LanguageMessage;
-    if (WhenTypeTerms.contains(term)) {
+    switch (CounterKinds[std::size_t(term - 'a')]) {
+    case WhenType:
         if (++counters.when > 1)
             return message = M::TwoWhenClauses, "when-count";
         if (counters.ifs > 0)
             return message = M::IfBeforeWhen, "if-before-when";
-    } else if (term == 'i') {
+        break;
+    case If:
         if (++counters.ifs > 1)
             return message = M::TwoIfClauses, "if-count";
-    } else if (term == 'o' && counters.ifs == 0) {
-        return message = M::AndBeforeIf, "and-before-if";
-    } else if (term == 'q' && previous == 'e' && counters.when > 0) {
-        return message = M::WhenBeforeEntityQuantity, "when-quantity";
-    } else if (term == 'y' && counters.when > 0) {
-        return message = M::WhenBeforeEvery, "when-every";
+        break;
+    case And:
+        if (counters.ifs == 0)
+            return message = M::AndBeforeIf, "and-before-if";
+        break;
+    case Quantity:
+        if (previous == 'e' && counters.when > 0)
+            return message = M::WhenBeforeEntityQuantity, "when-quantity";
+        break;
+    case Every:
+        if (counters.when > 0)
+            return message = M::WhenBeforeEvery, "when-every";
+        break;
+    default:
+        break;
     }
     return nullptr;
 }
@@ -272,7 +311,7 @@ GrammarVerdict GCodeGrammar::evaluate(QByteArrayView gcode, bool endChecks)
         return GrammarVerdict::refused("start", LanguageMessage::NotFunctional);
 
     Counters counters;
-    const char *decidedBy = "start";
+    int decidedBy = -1;
     for (qsizetype i = firstExamined(gcode); i < gcode.size(); ++i) {
         const char term = gcode[i];
         if (!LetterSet::isLetter(term))
@@ -286,17 +325,20 @@ GrammarVerdict GCodeGrammar::evaluate(QByteArrayView gcode, bool endChecks)
                              [&](int position) { return around(gcode, i, position); });
         }
         // 'd' and 'k' belong to no family.
-        if (row == NoFamily)
+        if (row < 0 || row == NoFamily)
             return GrammarVerdict::refused("family", LanguageMessage::InvalidTerm);
-        const GrammarRule &rule = FamilyRules[row];
-        if (rule.verdict != RuleVerdict::Accept)
-            return decide(rule);
-        LanguageMessage message{};
-        if (const char *check = countTerm(counters, term, gcode[i - 1], message))
-            return GrammarVerdict::refused(check, message);
-        decidedBy = rule.name;
+        if (!Accepting[std::size_t(row)])
+            return decide(FamilyRules[row]);
+        if (CounterKinds[std::size_t(term - 'a')] != Uncounted) {
+            LanguageMessage message{};
+            if (const char *check = countTerm(counters, term, gcode[i - 1], message))
+                return GrammarVerdict::refused(check, message);
+        }
+        decidedBy = row;
     }
-    return endChecks ? endCheck(gcode) : GrammarVerdict::accepted(decidedBy);
+    if (endChecks)
+        return endCheck(gcode);
+    return GrammarVerdict::accepted(decidedBy < 0 ? "start" : FamilyRules[decidedBy].name);
 }
 
 Outcome GCodeGrammar::ValidateSequence(QByteArrayView gcode, bool endChecks)
