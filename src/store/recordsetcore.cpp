@@ -86,6 +86,16 @@ RecordSetCore::RecordSetCore(Binding binding, QString connectionName)
 
 RecordSetCore::~RecordSetCore() = default;
 
+void RecordSetCore::releaseStatements()
+{
+    m_select.reset();
+    m_preparedSelect.clear();
+    m_insert.reset();
+    m_delete.reset();
+    m_updates.clear();
+    m_database = QSqlDatabase();
+}
+
 void RecordSetCore::setFilter(const QString &where, const QVariantList &values)
 {
     m_filter = where;
@@ -110,6 +120,8 @@ Outcome RecordSetCore::openWith(const QString &statement, const QVariantList &va
         database = QSqlDatabase::database(m_connection, false);
     if (!database.isOpen())
         return fail(line(kOpenLine), QString::fromLatin1("The database connection is not open."));
+    if (!m_database.isOpen() || m_database.databaseName() != database.databaseName())
+        releaseStatements();
     m_database = database;
     if (m_quotedTable.isEmpty())
         prepareIdentifiers(database);
@@ -129,12 +141,10 @@ void RecordSetCore::close()
     m_writable = false;
     m_stale = false;
     m_mode = EditMode::None;
-    m_select.reset();
-    m_preparedSelect.clear();
-    m_insert.reset();
-    m_delete.reset();
-    m_updates.clear();
-    m_database = QSqlDatabase();
+    // The prepared statements stay for the next open: groups are closed and
+    // opened again on every save. The SELECT lets go of what it read.
+    if (m_select)
+        m_select->finish();
     m_rows.clear();
     m_deleted.clear();
     m_exhausted = true;

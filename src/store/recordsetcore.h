@@ -56,7 +56,8 @@ public:
     [[nodiscard]] Outcome open(OpenType type = OpenType::Dynaset);
     [[nodiscard]] Outcome open(const QString &statement, const QVariantList &values = {},
                                OpenType type = OpenType::Dynaset);
-    // Releases every statement; the filter and sort stay.
+    // Closes the result; the filter and sort stay, and so do the prepared
+    // statements, for the next open on the same database.
     void close();
     bool isOpen() const { return m_open; }
 
@@ -126,6 +127,7 @@ protected:
     friend class CounterSet;
 
 private:
+    void releaseStatements();
     Outcome openWith(const QString &statement, const QVariantList &values, OpenType type);
     QString selectText() const;
     void prepareIdentifiers(const QSqlDatabase &database);

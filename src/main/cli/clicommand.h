@@ -24,6 +24,7 @@ struct Command
 std::vector<Command> languageCommands();
 std::vector<Command> workspaceCommands();
 std::vector<Command> requirementCommands();
+std::vector<Command> modelCommands();
 
 // Prints a refusal's message on stderr (nothing for a silent one) and returns
 // the exit code that goes with it.

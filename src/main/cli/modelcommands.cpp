@@ -1,0 +1,99 @@
+// regenerate and generate: the object model and what is generated from it.
+#include "cli/cliworkspace.h"
+#include "generate/modelgenerator.h"
+#include "objmodel/objectmodelregenerator.h"
+
+#include <QDir>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace varn::cli {
+
+namespace {
+
+using app::CVarnApp;
+
+constexpr const char *kRegenerateSynopsis = "regenerate --workspace FILE.vnp";
+constexpr const char *kGenerateSynopsis = "generate sql|cpp|java --workspace FILE.vnp [--verbose]";
+
+bool stderrIsTerminal()
+{
+    return isatty(fileno(stderr)) != 0;
+}
+
+int runRegenerate(const QStringList &arguments)
+{
+    const auto options = parseCommandOptions(arguments, {QStringLiteral("workspace")},
+                                             {QStringLiteral("workspace")}, kRegenerateSynopsis);
+    if (!options)
+        return UsageError;
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+
+    objmodel::ObjectModelRegenerator regenerator(app.requirementsDatabase());
+    regenerator.setNotices([](const Outcome &notice) { printError(notice.message()); });
+    if (stderrIsTerminal()) {
+        regenerator.setProgress([](int percent, qint32 processed) {
+            std::fprintf(stderr, "\r%3d%% complete, processed requirement %d", percent, processed);
+            std::fflush(stderr);
+        });
+    }
+    const Outcome regenerated = regenerator.regenerate();
+    if (stderrIsTerminal())
+        std::fputc('\n', stderr);
+    if (!regenerated)
+        return report(regenerated,
+                      regenerated.kind() == MessageKind::Stop ? DatabaseError : Refused);
+    app.setRequirementsChanged(false);
+    printLine(QStringLiteral("Success. Your object model database has been rebuilt."));
+    return Done;
+}
+
+int runGenerate(const QStringList &given)
+{
+    QStringList arguments = given;
+    const auto kind = arguments.isEmpty()
+                          ? std::nullopt
+                          : generate::ModelGenerator::kindFromName(arguments.takeFirst());
+    if (!kind) {
+        printError(QStringLiteral("varn-cli: generate takes sql, cpp or java"));
+        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(kGenerateSynopsis));
+        return UsageError;
+    }
+    const auto options =
+        parseCommandOptions(arguments, {QStringLiteral("workspace")}, {QStringLiteral("workspace")},
+                            kGenerateSynopsis, {QStringLiteral("verbose")});
+    if (!options)
+        return UsageError;
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+
+    generate::GeneratorSettings settings{app.installPath(), app.systemName(),
+                                         options->flag(QStringLiteral("verbose"))};
+    const Result<generate::GeneratedFiles> generated =
+        generate::ModelGenerator::generate(*kind, app.requirementsDatabase(), settings);
+    if (!generated)
+        return report(generated.outcome(),
+                      generated.outcome().kind() == MessageKind::Stop ? DatabaseError : Refused);
+    if (!generated->notice.isEmpty())
+        printError(generated->notice);
+    printLine(QStringLiteral("%1 file(s) written to %2")
+                  .arg(generated->files.size())
+                  .arg(QDir::toNativeSeparators(generated->folder)));
+    return Done;
+}
+
+} // namespace
+
+std::vector<Command> modelCommands()
+{
+    return {
+        {"regenerate", kRegenerateSynopsis, runRegenerate},
+        {"generate", kGenerateSynopsis, runGenerate},
+    };
+}
+
+} // namespace varn::cli
