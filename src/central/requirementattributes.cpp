@@ -1,0 +1,93 @@
+#include "central/requirementattributes.h"
+
+#include "store/creqmsset.h"
+#include "templates/templatecatalogue.h"
+
+namespace varn::central {
+
+using templates::TemplateCatalogue;
+
+namespace {
+
+const QString kMissing =
+    QStringLiteral("The Requirement Number does not exist in the Requirements database.");
+
+QString listNotChosen(const char *list)
+{
+    return QStringLiteral("Validation error. A selection must be made from the %1 drop-down list.")
+        .arg(QLatin1String(list));
+}
+
+} // namespace
+
+Result<RequirementAttributes::Values> RequirementAttributes::load(int number,
+                                                                  QList<Outcome> *notices) const
+{
+    store::CReqMsSet master(m_connection);
+    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
+    if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot); !opened)
+        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
+    if (master.isEOF())
+        return Outcome::warning(kMissing);
+    const store::MasterReqRow &row = master.row();
+    auto notice = [notices](const QString &text) {
+        if (notices)
+            notices->append(Outcome::refused(text));
+    };
+
+    Values values;
+    values.paragraph = row.ParaNum;
+    values.comments = row.Comments;
+    values.version = row.Version;
+    if (TemplateCatalogue::categories().contains(row.Category))
+        values.category = row.Category;
+    else
+        notice(QStringLiteral("The Category retrieved does not match any predefined "
+                              "value.\nSetting the Category to the default, which is Software."));
+    if (row.Priority >= 1 && row.Priority <= 9)
+        values.priority = QString::number(row.Priority);
+    if (row.Release >= 1 && row.Release <= 9)
+        values.release = QString::number(row.Release);
+    else
+        notice(QStringLiteral("The Release value retrieved does not match any predefined "
+                              "value.\nSetting the Release to the default, which is 1."));
+    return values;
+}
+
+Outcome RequirementAttributes::save(int number, const Values &values) const
+{
+    store::CReqMsSet master(m_connection);
+    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
+    if (Outcome opened = master.open(); !opened)
+        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
+    if (master.isEOF())
+        return Outcome::warning(kMissing);
+    const int category = TemplateCatalogue::categories().indexOf(values.category);
+    const int priority = TemplateCatalogue::priorities().indexOf(values.priority);
+    const int release = TemplateCatalogue::priorities().indexOf(values.release);
+    if (category < 0)
+        return Outcome::refused(listNotChosen("Category"));
+    if (priority < 0)
+        return Outcome::refused(listNotChosen("Priority"));
+    if (release < 0)
+        return Outcome::refused(listNotChosen("Release"));
+
+    if (Outcome editing = master.edit(); !editing)
+        return Outcome::stop(QStringLiteral("Error writing to the Requirements database."));
+    store::MasterReqRow &row = master.row();
+    row.ParaNum = values.paragraph.isEmpty() ? QStringLiteral("None") : values.paragraph;
+    row.Priority = priority + 1;
+    row.Category = values.category;
+    row.Release = release + 1;
+    row.Comments = values.comments;
+    if (Outcome updated = master.update(); !updated)
+        return Outcome::stop(QStringLiteral("Error writing to the Requirements database."));
+    return Outcome::ok();
+}
+
+QString RequirementAttributes::savedStatus(int number)
+{
+    return QStringLiteral("Requirement %1 successfully updated.").arg(number);
+}
+
+} // namespace varn::central

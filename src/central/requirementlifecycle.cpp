@@ -1,0 +1,103 @@
+#include "central/requirementlifecycle.h"
+
+#include "store/cdependset.h"
+#include "store/creqmsset.h"
+#include "store/datesaved.h"
+
+namespace varn::central {
+
+namespace {
+
+const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
+
+// The MASTER_REQ row of a number; nullopt when there is none.
+Result<std::optional<store::MasterReqRow>> findRow(const QString &connection, int number)
+{
+    store::CReqMsSet master(connection);
+    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
+    if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot); !opened)
+        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
+    if (master.isEOF())
+        return std::optional<store::MasterReqRow>();
+    return std::optional<store::MasterReqRow>(master.row());
+}
+
+bool isDeleted(const store::MasterReqRow &row)
+{
+    return row.FSTType == QLatin1String("Deleted");
+}
+
+} // namespace
+
+Result<int> RequirementLifecycle::composerFor(int number, bool edit) const
+{
+    Result<std::optional<store::MasterReqRow>> found = findRow(m_connection, number);
+    if (!found)
+        return found.outcome();
+    if (edit && found.value() && isDeleted(*found.value()))
+        return Outcome::warning(
+            QStringLiteral("The selected requirement has been deleted and cannot be edited."));
+    if (!found.value())
+        return Outcome::warning(QStringLiteral(
+            "Internal error. Requirement not found. See your Varn SE administrator."));
+    const int source = found.value()->Source;
+    if (source < 0 || source > kLastComposer)
+        return Outcome::warning(
+            QStringLiteral("There is no template for the selected requirement."));
+    return source;
+}
+
+Result<QList<int>> RequirementLifecycle::dependentsBeforeDeletion(int number) const
+{
+    Result<std::optional<store::MasterReqRow>> found = findRow(m_connection, number);
+    if (!found)
+        return found.outcome();
+    if (!found.value())
+        return Outcome::warning(
+            QStringLiteral("The Requirement Number does not exist in the Requirements database."));
+    if (isDeleted(*found.value()))
+        return Outcome::warning(
+            QStringLiteral("This requirement has already been deleted. No action taken."));
+
+    store::CDependSet links(m_connection);
+    links.setFilter(QStringLiteral("FK_ReqNum = ?"), {number});
+    links.setSort(QStringLiteral("Dep_ReqNum"));
+    if (Outcome opened = links.open(store::CDependSet::OpenType::Snapshot); !opened)
+        return links.errorOutcome(QStringLiteral("Cannot open DependSet recordset.\n"));
+    QList<int> dependents;
+    for (; !links.isEOF(); links.moveNext())
+        dependents.append(links.row().Dep_ReqNum);
+    return dependents;
+}
+
+QString RequirementLifecycle::deletionQuestion(int number, const QList<int> &dependents)
+{
+    if (dependents.isEmpty())
+        return QStringLiteral("Are you sure you want to delete the selected requirement?");
+    QString question =
+        QStringLiteral("Requirement number %1 has the\nfollowing dependent requirements.\n")
+            .arg(number);
+    for (const int dependent : dependents)
+        question += QString::number(dependent) + QLatin1Char('\n');
+    return question + QStringLiteral("Do you want to continue with deletion?");
+}
+
+Outcome RequirementLifecycle::markDeleted(int number, const QDate &today) const
+{
+    store::CReqMsSet master(m_connection);
+    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
+    if (Outcome opened = master.open(); !opened)
+        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
+    if (master.isEOF())
+        return Outcome::warning(
+            QStringLiteral("The Requirement Number does not exist in the Requirements database."));
+    if (Outcome editing = master.edit(); !editing)
+        return Outcome::warning(kQueryFailed);
+    master.row().FSTType = QStringLiteral("Deleted");
+    master.row().DateSaved = store::DateSaved::text(today);
+    if (Outcome updated = master.update(); !updated)
+        return Outcome::warning(kQueryFailed);
+    return Outcome::ok();
+}
+
+} // namespace varn::central
