@@ -77,19 +77,8 @@ FunctionalDraft FunctionalDraft::fromStored(const store::FuncReqRow &fields,
         if (isNumber && position >= 0 && position < int(items.size()))
             field.text = QString::fromUtf8(items[std::size_t(position)].text);
     }
-    if (!master)
-        return draft;
-
-    draft.paragraph = master->ParaNum;
-    draft.comments = master->Comments;
-    if (TemplateCatalogue::categories().contains(master->Category))
-        draft.category = master->Category;
-    const QStringList positions = TemplateCatalogue::priorities();
-    draft.priority = positions.value(master->Priority - 1, positions.first());
-    draft.release = positions.value(master->Release - 1, positions.first());
-    draft.loadedNumber = master->Req_Num;
-    draft.loadedVersion = master->Version >= 1000 ? 1 : master->Version;
-    draft.loadedFirstVersion = master->OrigReqNum >= 1000000 ? 0 : master->OrigReqNum;
+    if (master)
+        draft.takeStored(*master);
     return draft;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "templates/draftattributes.h"
 #include "templates/templatecatalogue.h"
 
 #include <QList>
@@ -32,22 +33,11 @@ struct DraftField
 
 // A functional requirement as a template dialog or the Requirement Builder
 // holds it when Save is pressed: everything the commit reads.
-struct FunctionalDraft
+struct FunctionalDraft : DraftAttributes
 {
     int source = 1;           // 0 the Builder, 1 to 18 a template
     QString preamble;         // the shown phrase; empty when none is shown
     QList<DraftField> fields; // Field0 (who/what), Field1 (do what), then the rest
-    QString category = QStringLiteral("Software");
-    QString priority = QStringLiteral("1");
-    QString release = QStringLiteral("1");
-    QString paragraph;
-    QString comments;
-
-    // The stored requirement the composer was opened on.
-    int loadedNumber = -1;
-    bool edit = false;
-    int loadedVersion = 1;
-    int loadedFirstVersion = 0;
 
     // A template's fields, empty (no fields for a number outside 1 to 18).
     static FunctionalDraft forTemplate(int number);

@@ -1,0 +1,240 @@
+#include "templates/saveframe.h"
+
+#include "language/clauselabeler.h"
+#include "language/gcodegrammar.h"
+#include "objmodel/objectmodelderiver.h"
+#include "store/datesaved.h"
+#include "store/savetransaction.h"
+#include "store/storemessages.h"
+#include "store/supersededversion.h"
+#include "templates/templatecatalogue.h"
+
+namespace varn::templates {
+
+using language::TermRecord;
+using store::RecordGroup;
+
+namespace {
+
+constexpr int kLongestBody = 254;
+
+const QString kTooLong = QStringLiteral(
+    "Requirement is too long. The combined length of all fields is greater than 254 "
+    "characters.\nTry simplifying the requirement or breaking it down into two shorter ones.");
+
+QString listNotChosen(const char *list)
+{
+    return QStringLiteral("Validation error. A selection must be made from the %1 drop-down list.")
+        .arg(QLatin1String(list));
+}
+
+} // namespace
+
+// One press of Save.
+class SaveFrame::Run
+{
+public:
+    Run(store::RecordObjects &records, objmodel::ModelTables &modelTables,
+        ComposedRequirement &requirement, const QDate &today)
+        : m_records(records), m_modelTables(modelTables), m_requirement(requirement),
+          m_attributes(requirement.attributes()), m_today(today)
+    {}
+
+    CommitResult save()
+    {
+        if (!take(m_requirement.checkBeforeSaving()))
+            return m_result;
+        const int category = TemplateCatalogue::categories().indexOf(m_attributes.category);
+        const int priority = TemplateCatalogue::priorities().indexOf(m_attributes.priority);
+        const int release = TemplateCatalogue::priorities().indexOf(m_attributes.release);
+
+        if (Outcome opened = openGroups(); !opened)
+            return refuse(opened);
+        store::SaveTransaction transaction(m_records.connectionName());
+        if (Outcome begun = transaction.begin(); !begun) {
+            closeGroups();
+            return refuse(begun);
+        }
+        const Result<qint32> number = m_records.pkRqMastrSet().nextKey();
+        if (!number)
+            return refuse(number.outcome());
+        m_result.number = number.value();
+
+        store::CReqMsSet &master = m_records.reqMsSet();
+        if (!master.canAppend()) {
+            transaction.rollback();
+            closeGroups();
+            return refuse(
+                Outcome::refused(QString::fromLatin1(store::messages::kCannotWriteMsReqSet)));
+        }
+        if (Outcome adding = master.addNew(); !adding)
+            return refuse(master.errorOutcome(
+                QStringLiteral("Cannot add record to the MsReqSet recordset.\n")));
+        if (!fillMasterRow(category, priority, release))
+            return m_result;
+
+        QList<TermRecord> terms;
+        QString body;
+        if (!take(m_requirement.compose(body, terms)))
+            return m_result;
+        if (body.size() > kLongestBody)
+            return refuse(Outcome::refused(kTooLong));
+        QByteArray tcode;
+        if (m_requirement.derivesObjectModel() && !checkGrammar(terms, tcode))
+            return m_result;
+
+        if (Outcome written = writeRows(body, tcode); !written)
+            return refuse(written);
+        if (m_requirement.derivesObjectModel()) {
+            if (Outcome derived = deriveModel(terms); !derived) {
+                m_result.detail = derived.message();
+                return refuse(
+                    Outcome::refused(QString::fromLatin1(store::messages::kObjectModelFailed)));
+            }
+        }
+        if (Outcome committed = transaction.commit(); !committed)
+            return refuse(committed);
+        closeGroups();
+        retireEditedVersion();
+        return m_result;
+    }
+
+private:
+    CommitResult refuse(const Outcome &why)
+    {
+        m_result.outcome = why;
+        return m_result;
+    }
+
+    // False (with the refusal taken into the result) when the step stops.
+    bool take(const SaveStep &step)
+    {
+        if (step.proceeds())
+            return true;
+        m_result.outcome = step.outcome;
+        m_result.focusField = step.focusField;
+        m_result.selectField = step.selectField;
+        return false;
+    }
+
+    Outcome openGroups()
+    {
+        if (Outcome own = m_records.openGroup(m_requirement.recordGroup()); !own)
+            return own;
+        if (!m_requirement.derivesObjectModel())
+            return Outcome::ok();
+        return m_records.openGroup(RecordGroup::ObjectModel);
+    }
+
+    void closeGroups()
+    {
+        if (m_requirement.derivesObjectModel())
+            m_records.closeGroup(RecordGroup::ObjectModel);
+        m_records.closeGroup(m_requirement.recordGroup());
+    }
+
+    bool fillMasterRow(int category, int priority, int release)
+    {
+        store::MasterReqRow &row = m_records.reqMsSet().row();
+        if (!take(m_requirement.describeMaster(row)))
+            return false;
+        row.Req_Num = m_result.number;
+        row.ParaNum =
+            m_attributes.paragraph.isEmpty() ? QStringLiteral("None") : m_attributes.paragraph;
+        if (!m_attributes.comments.isEmpty())
+            row.Comments = m_attributes.comments;
+        if (category < 0)
+            return take(SaveStep::stop(Outcome::refused(listNotChosen("Category"))));
+        row.Category = m_attributes.category;
+        if (priority < 0)
+            return take(SaveStep::stop(Outcome::refused(listNotChosen("Priority"))));
+        row.Priority = priority + 1;
+        if (release < 0)
+            return take(SaveStep::stop(Outcome::refused(listNotChosen("Release"))));
+        row.Release = release + 1;
+        row.DateSaved = store::DateSaved::text(m_today);
+        return true;
+    }
+
+    // The TCode from the terms' letters, the end checks and clause labelling.
+    bool checkGrammar(QList<TermRecord> &terms, QByteArray &tcode)
+    {
+        for (const TermRecord &term : terms)
+            tcode.append(term.letter);
+        terms.append(TermRecord{});
+        if (Outcome valid = language::GCodeGrammar::ValidateSequence(tcode, true); !valid)
+            return take(SaveStep::stop(valid));
+        if (Outcome labelled = language::ClauseLabeler::LabelClauses(terms); !labelled)
+            return take(SaveStep::stop(labelled));
+        return true;
+    }
+
+    Outcome writeRows(const QString &body, const QByteArray &tcode)
+    {
+        store::CReqMsSet &master = m_records.reqMsSet();
+        store::MasterReqRow &row = master.row();
+        const bool edit = m_attributes.isEditing();
+        row.Version = edit ? m_attributes.loadedVersion + 1 : 1;
+        row.OrigReqNum = !edit                                  ? m_result.number
+                         : m_attributes.loadedFirstVersion != 0 ? m_attributes.loadedFirstVersion
+                                                                : m_attributes.loadedNumber;
+        row.ReqText = m_requirement.storedText(body);
+        m_version = row.Version;
+        m_firstVersion = row.OrigReqNum;
+        if (Outcome updated = master.update(); !updated)
+            return master.errorOutcome(
+                QStringLiteral("Error adding new record to the ReqMsSet recordset.\n"));
+
+        if (const Result<qint32> key = m_records.pkRqMastrSet().allocateKey(); !key)
+            return m_records.pkRqMastrSet().errorOutcome(
+                QStringLiteral("Error updating the PkMastrSet recordset.\n"));
+        return m_requirement.writeOwnRows(m_records, m_result.number, tcode);
+    }
+
+    Outcome deriveModel(const QList<TermRecord> &terms)
+    {
+        m_modelTables.reset();
+        objmodel::ObjectModelDeriver deriver(m_modelTables);
+        const bool functional = m_requirement.recordGroup() == RecordGroup::Functional;
+        if (Outcome derived = deriver.DeriveObjectModel(terms, m_result.number, functional);
+            !derived)
+            return derived;
+        return m_modelTables.flushCounters();
+    }
+
+    // After the commit: the edited version is marked "Deleted", and the new
+    // version becomes the loaded one so that a further save versions it.
+    void retireEditedVersion()
+    {
+        if (!m_attributes.isEditing())
+            return;
+        m_result.retireProblem = store::SupersededVersion::markDeleted(
+            m_records.connectionName(), m_attributes.loadedNumber, m_today);
+        if (!m_result.retireProblem)
+            return;
+        m_result.versionRetired = true;
+        m_attributes.loadedNumber = m_result.number;
+        m_attributes.loadedVersion = m_version;
+        m_attributes.loadedFirstVersion = m_firstVersion;
+    }
+
+    store::RecordObjects &m_records;
+    objmodel::ModelTables &m_modelTables;
+    ComposedRequirement &m_requirement;
+    DraftAttributes &m_attributes;
+    const QDate m_today;
+    CommitResult m_result;
+    int m_version = 1;
+    int m_firstVersion = 0;
+};
+
+SaveFrame::SaveFrame(store::RecordObjects &records)
+    : m_records(records), m_modelTables(QSqlDatabase::database(records.connectionName(), false))
+{}
+
+CommitResult SaveFrame::save(ComposedRequirement &requirement, const QDate &today)
+{
+    return Run(m_records, m_modelTables, requirement, today).save();
+}
+
+} // namespace varn::templates
