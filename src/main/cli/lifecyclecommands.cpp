@@ -1,0 +1,307 @@
+// edit, reuse, delete, depend, attributes and show: a stored requirement's life.
+#include "central/dependentlinks.h"
+#include "central/requirementattributes.h"
+#include "central/requirementlifecycle.h"
+#include "cli/cliworkspace.h"
+#include "cli/draftoptions.h"
+#include "templates/storedrequirementloader.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace varn::cli {
+
+namespace {
+
+using app::CVarnApp;
+
+constexpr const char *kEditSynopsis =
+    "edit --workspace FILE.vnp --number N [--preamble P] [--field K=TEXT]... [--category C] "
+    "[--priority N] [--release N] [--paragraph T] [--comments T]";
+constexpr const char *kReuseSynopsis =
+    "reuse --workspace FILE.vnp --number N [the options of edit]";
+constexpr const char *kDeleteSynopsis = "delete --workspace FILE.vnp --number N [--yes]";
+constexpr const char *kDependSynopsis =
+    "depend --workspace FILE.vnp --parent N [--dependent M]... [--clear]";
+constexpr const char *kAttributesSynopsis =
+    "attributes --workspace FILE.vnp --number N [--paragraph T] [--category C] [--priority N] "
+    "[--release N] [--comments T]";
+constexpr const char *kShowSynopsis = "show --workspace FILE.vnp --number N";
+
+// A number option that must hold a whole number.
+std::optional<int> numberOption(const CliOptions &options, const QString &name)
+{
+    bool isNumber = false;
+    const int number = options.value(name).toInt(&isNumber);
+    return isNumber ? std::optional<int>(number) : std::nullopt;
+}
+
+int badNumber(const QString &name, const char *synopsis)
+{
+    printError(QStringLiteral("varn-cli: --%1 takes a requirement number").arg(name));
+    printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
+    return UsageError;
+}
+
+int editOrReuse(const QStringList &arguments, bool edit)
+{
+    const char *synopsis = edit ? kEditSynopsis : kReuseSynopsis;
+    const auto options = parseCommandOptions(
+        arguments,
+        {QStringLiteral("workspace"), QStringLiteral("number"), QStringLiteral("preamble"),
+         QStringLiteral("field"), QStringLiteral("category"), QStringLiteral("priority"),
+         QStringLiteral("release"), QStringLiteral("paragraph"), QStringLiteral("comments")},
+        {QStringLiteral("workspace"), QStringLiteral("number")}, synopsis);
+    if (!options)
+        return UsageError;
+    const auto number = numberOption(*options, QStringLiteral("number"));
+    if (!number)
+        return badNumber(QStringLiteral("number"), synopsis);
+
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+    const Result<int> source =
+        central::RequirementLifecycle(app.requirementsConnectionName()).composerFor(*number, edit);
+    if (!source)
+        return report(source.outcome());
+    if (source.value() > templates::TemplateCatalogue::kFunctionalCount) {
+        printError(QStringLiteral("varn-cli: requirement %1 is not a functional requirement; "
+                                  "this command edits and re-uses functional ones")
+                       .arg(*number));
+        return Refused;
+    }
+    Result<templates::FunctionalDraft> draft = templates::StoredRequirementLoader::functional(
+        app.requirementsConnectionName(), *number, edit);
+    if (!draft)
+        return report(draft.outcome(), DatabaseError);
+    if (const QString problem = applyDraftOptions(*options, draft.value()); !problem.isEmpty()) {
+        printError(QStringLiteral("varn-cli: ") + problem);
+        return UsageError;
+    }
+    return saveFunctionalDraft(app, draft.value());
+}
+
+int runEdit(const QStringList &arguments)
+{
+    return editOrReuse(arguments, true);
+}
+
+int runReuse(const QStringList &arguments)
+{
+    return editOrReuse(arguments, false);
+}
+
+bool askYes(const QString &question)
+{
+    printError(question + QStringLiteral(" [y/N]"));
+    QTextStream in(stdin);
+    const QString answer = in.readLine().trimmed().toLower();
+    return answer == QLatin1String("y") || answer == QLatin1String("yes");
+}
+
+int runDelete(const QStringList &arguments)
+{
+    const auto options =
+        parseCommandOptions(arguments, {QStringLiteral("workspace"), QStringLiteral("number")},
+                            {QStringLiteral("workspace"), QStringLiteral("number")},
+                            kDeleteSynopsis, {QStringLiteral("yes")});
+    if (!options)
+        return UsageError;
+    const auto number = numberOption(*options, QStringLiteral("number"));
+    if (!number)
+        return badNumber(QStringLiteral("number"), kDeleteSynopsis);
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+    const central::RequirementLifecycle lifecycle(app.requirementsConnectionName());
+    const Result<QList<int>> dependents = lifecycle.dependentsBeforeDeletion(*number);
+    if (!dependents)
+        return report(dependents.outcome());
+    const QString question =
+        central::RequirementLifecycle::deletionQuestion(*number, dependents.value());
+    if (options->flag(QStringLiteral("yes")))
+        printError(
+            question.section(QLatin1Char('\n'), 0, -2)); // the dependents, without the question
+    else if (!askYes(question))
+        return Refused;
+    if (Outcome deleted = lifecycle.markDeleted(*number); !deleted)
+        return report(deleted, DatabaseError);
+    app.setRequirementsChanged(true);
+    printLine(QStringLiteral("Requirement %1 deleted.").arg(*number));
+    return Done;
+}
+
+int runDepend(const QStringList &arguments)
+{
+    const auto options = parseCommandOptions(
+        arguments,
+        {QStringLiteral("workspace"), QStringLiteral("parent"), QStringLiteral("dependent")},
+        {QStringLiteral("workspace"), QStringLiteral("parent")}, kDependSynopsis,
+        {QStringLiteral("clear")});
+    if (!options)
+        return UsageError;
+    const auto parent = numberOption(*options, QStringLiteral("parent"));
+    if (!parent)
+        return badNumber(QStringLiteral("parent"), kDependSynopsis);
+    QList<int> dependents;
+    for (const QString &given : options->values(QStringLiteral("dependent"))) {
+        bool isNumber = false;
+        const int dependent = given.toInt(&isNumber);
+        if (!isNumber)
+            return badNumber(QStringLiteral("dependent"), kDependSynopsis);
+        if (Outcome added = central::DependentLinks::checkAddition(dependents, dependent); !added)
+            return report(added);
+        dependents.append(dependent);
+    }
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+    const central::DependentLinks links(app.requirementsConnectionName());
+    if (!dependents.isEmpty() || options->flag(QStringLiteral("clear"))) {
+        if (Outcome saved = links.saveDependents(*parent, dependents); !saved)
+            return report(saved, DatabaseError);
+        printLine(central::DependentLinks::savedStatus(*parent));
+        return Done;
+    }
+    const Result<QList<int>> stored = links.dependentsOf(*parent);
+    if (!stored)
+        return report(stored.outcome(), DatabaseError);
+    if (stored->isEmpty())
+        printLine(central::DependentLinks::noDependentsStatus(*parent));
+    for (const int dependent : stored.value())
+        printLine(QString::number(dependent));
+    return Done;
+}
+
+int runAttributes(const QStringList &arguments)
+{
+    const QStringList attributeNames = {QStringLiteral("paragraph"), QStringLiteral("category"),
+                                        QStringLiteral("priority"), QStringLiteral("release"),
+                                        QStringLiteral("comments")};
+    QSet<QString> valued(attributeNames.begin(), attributeNames.end());
+    valued << QStringLiteral("workspace") << QStringLiteral("number");
+    const auto options = parseCommandOptions(
+        arguments, valued, {QStringLiteral("workspace"), QStringLiteral("number")},
+        kAttributesSynopsis);
+    if (!options)
+        return UsageError;
+    const auto number = numberOption(*options, QStringLiteral("number"));
+    if (!number)
+        return badNumber(QStringLiteral("number"), kAttributesSynopsis);
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+    const central::RequirementAttributes attributes(app.requirementsConnectionName());
+    QList<Outcome> notices;
+    Result<central::RequirementAttributes::Values> values = attributes.load(*number, &notices);
+    if (!values)
+        return report(values.outcome());
+    for (const Outcome &notice : notices)
+        printError(notice.message());
+    bool changed = false;
+    for (const QString &name : attributeNames)
+        changed = changed || options->has(name);
+    if (changed) {
+        values->paragraph = options->value(QStringLiteral("paragraph"), values->paragraph);
+        values->category = options->value(QStringLiteral("category"), values->category);
+        values->priority = options->value(QStringLiteral("priority"), values->priority);
+        values->release = options->value(QStringLiteral("release"), values->release);
+        values->comments = options->value(QStringLiteral("comments"), values->comments);
+        if (Outcome saved = attributes.save(*number, values.value()); !saved)
+            return report(saved, saved.kind() == MessageKind::Stop ? DatabaseError : Refused);
+        printLine(central::RequirementAttributes::savedStatus(*number));
+        return Done;
+    }
+    printLine(QStringLiteral("Paragraph: %1").arg(values->paragraph));
+    printLine(QStringLiteral("Category:  %1").arg(values->category));
+    printLine(QStringLiteral("Priority:  %1").arg(values->priority));
+    printLine(QStringLiteral("Release:   %1").arg(values->release));
+    printLine(QStringLiteral("Version:   %1").arg(values->version));
+    printLine(QStringLiteral("Comments:  %1").arg(values->comments));
+    return Done;
+}
+
+// Prints every column of the rows a bound query finds, "Column: value".
+bool printRows(const QSqlDatabase &database, const QString &sql, int number, const QString &heading)
+{
+    QSqlQuery query(database);
+    query.prepare(sql);
+    query.addBindValue(number);
+    if (!query.exec())
+        return false;
+    while (query.next()) {
+        printLine(heading);
+        const QSqlRecord record = query.record();
+        for (int c = 0; c < record.count(); ++c) {
+            if (!query.isNull(c))
+                printLine(
+                    QStringLiteral("  %1: %2").arg(record.fieldName(c), query.value(c).toString()));
+        }
+    }
+    return true;
+}
+
+int runShow(const QStringList &arguments)
+{
+    const auto options =
+        parseCommandOptions(arguments, {QStringLiteral("workspace"), QStringLiteral("number")},
+                            {QStringLiteral("workspace"), QStringLiteral("number")}, kShowSynopsis);
+    if (!options)
+        return UsageError;
+    const auto number = numberOption(*options, QStringLiteral("number"));
+    if (!number)
+        return badNumber(QStringLiteral("number"), kShowSynopsis);
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+    const QSqlDatabase database = app.requirementsDatabase();
+    QSqlQuery exists(database);
+    exists.prepare(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE Req_Num = ?"));
+    exists.addBindValue(*number);
+    if (!exists.exec() || !exists.next())
+        return report(Outcome::stop(QStringLiteral("Error querying the Requirements database.")),
+                      DatabaseError);
+    if (exists.value(0).toInt() == 0)
+        return report(Outcome::warning(
+            QStringLiteral("The Requirement Number does not exist in the Requirements database.")));
+    const bool shown =
+        printRows(database, QStringLiteral("SELECT * FROM MASTER_REQ WHERE Req_Num = ?"), *number,
+                  QStringLiteral("MASTER_REQ")) &&
+        printRows(database, QStringLiteral("SELECT * FROM FUNC_REQ WHERE F_ReqNum = ?"), *number,
+                  QStringLiteral("FUNC_REQ")) &&
+        printRows(database, QStringLiteral("SELECT * FROM STRUC_REQ WHERE S_ReqNum = ?"), *number,
+                  QStringLiteral("STRUC_REQ")) &&
+        printRows(database,
+                  QStringLiteral(
+                      "SELECT PV_ID, Value FROM POSS_VALS WHERE FK_SReqNum = ? ORDER BY PV_ID"),
+                  *number, QStringLiteral("POSS_VALS")) &&
+        printRows(
+            database,
+            QStringLiteral("SELECT Dep_Num, Dep_ReqNum FROM DEPENDENT_REQ WHERE FK_ReqNum = ? "
+                           "ORDER BY Dep_ReqNum"),
+            *number, QStringLiteral("DEPENDENT_REQ"));
+    return shown
+               ? Done
+               : report(Outcome::stop(QStringLiteral("Error querying the Requirements database.")),
+                        DatabaseError);
+}
+
+} // namespace
+
+std::vector<Command> lifecycleCommands()
+{
+    return {
+        {"edit", kEditSynopsis, runEdit},
+        {"reuse", kReuseSynopsis, runReuse},
+        {"delete", kDeleteSynopsis, runDelete},
+        {"depend", kDependSynopsis, runDepend},
+        {"attributes", kAttributesSynopsis, runAttributes},
+        {"show", kShowSynopsis, runShow},
+    };
+}
+
+} // namespace varn::cli
