@@ -2,6 +2,12 @@
 
 namespace varn::templates {
 
+qint32 ComposedRequirement::firstVersionOfEdit()
+{
+    const DraftAttributes &loaded = attributes();
+    return loaded.loadedFirstVersion != 0 ? loaded.loadedFirstVersion : loaded.loadedNumber;
+}
+
 QString ComposedRequirement::storedText(const QString &body) const
 {
     return collapsedBody(body);

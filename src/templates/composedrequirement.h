@@ -50,6 +50,9 @@ public:
     // The sentence body, measured as it is against the 254-character limit,
     // and the terms without their end record (none when nothing is derived).
     virtual SaveStep compose(QString &body, QList<language::TermRecord> &terms) = 0;
+    // OrigReqNum of an edit: the loaded first version, or the edited
+    // requirement itself when its first version is unknown (0).
+    virtual qint32 firstVersionOfEdit();
     // ReqText from the body: runs of blanks collapsed, trailing blanks removed.
     virtual QString storedText(const QString &body) const;
     // The rows of the requirement's own tables, under the new number, after

@@ -175,9 +175,7 @@ private:
         store::MasterReqRow &row = master.row();
         const bool edit = m_attributes.isEditing();
         row.Version = edit ? m_attributes.loadedVersion + 1 : 1;
-        row.OrigReqNum = !edit                                  ? m_result.number
-                         : m_attributes.loadedFirstVersion != 0 ? m_attributes.loadedFirstVersion
-                                                                : m_attributes.loadedNumber;
+        row.OrigReqNum = edit ? m_requirement.firstVersionOfEdit() : m_result.number;
         row.ReqText = m_requirement.storedText(body);
         m_version = row.Version;
         m_firstVersion = row.OrigReqNum;

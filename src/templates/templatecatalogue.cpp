@@ -115,6 +115,28 @@ constexpr const char *kPreamblePhrases[] = {
 constexpr const char *kCategories[] = {"Software",       "Hardware",    "Performance", "Derived",
                                        "User Interface", "Enhancement", "Nice to Have"};
 
+constexpr StructuralTemplate kStructuralDialogs[] = {
+    {19, "Template #19: Attribute Definition", 65},
+    {20, "Template #20: Composition Definition", 70},
+    {21, "Template #21: Entity/Type Definition", 61},
+    {22, "Template #22: Message Definition", 76},
+};
+
+constexpr const char *kArticles[] = {"A", "An"};
+constexpr const char *kStateValue[] = {"state", "value"};
+constexpr const char *kValueGroups[] = {"possible values", "data type of"};
+constexpr const char *kAttributeDataTypes[] = {"integer", "decimal", "string", "date/time",
+                                               "boolean"};
+constexpr const char *kCardinalities[] = {"a",    "an",   "0..n", "1..n", "2..n", "3..n", "4..n",
+                                          "5..n", "6..n", "7..n", "8..n", "9..n", "10..n"};
+constexpr const char *kMessageDataTypes[] = {"Alpha", "Alphanumeric", "Numeric"};
+constexpr int kLastMessagePosition = 99;
+
+constexpr TableColumn kMessageFieldColumns[] = {
+    {"No.", 40},   {"Pos.", 40}, {"Field", 100},           {"Data Type", 100},
+    {"From", 100}, {"To", 100},  {"Possible Values", 420},
+};
+
 QStringList toStringList(std::span<const char *const> texts)
 {
     QStringList list;
@@ -214,6 +236,62 @@ QString TemplateCatalogue::preambleSentencePhrase(int position)
     if (position < 0 || position >= kPreambleCount)
         return {};
     return QStringLiteral(" system ") + QString::fromUtf8(kPreamblePhrases[position]);
+}
+
+std::span<const StructuralTemplate> TemplateCatalogue::structuralDialogs()
+{
+    return kStructuralDialogs;
+}
+
+const StructuralTemplate *TemplateCatalogue::structural(int number)
+{
+    static_assert(std::size(kStructuralDialogs) == kLastStructural - kFirstStructural + 1);
+    if (number < kFirstStructural || number > kLastStructural)
+        return nullptr;
+    return &kStructuralDialogs[std::size_t(number - kFirstStructural)];
+}
+
+QStringList TemplateCatalogue::articles()
+{
+    return toStringList(kArticles);
+}
+
+QStringList TemplateCatalogue::stateValueChoices()
+{
+    return toStringList(kStateValue);
+}
+
+QStringList TemplateCatalogue::valueGroupChoices()
+{
+    return toStringList(kValueGroups);
+}
+
+QStringList TemplateCatalogue::attributeDataTypes()
+{
+    return toStringList(kAttributeDataTypes);
+}
+
+QStringList TemplateCatalogue::cardinalities()
+{
+    return toStringList(kCardinalities);
+}
+
+QStringList TemplateCatalogue::messageDataTypes()
+{
+    return toStringList(kMessageDataTypes);
+}
+
+QStringList TemplateCatalogue::messagePositions()
+{
+    QStringList list;
+    for (int i = 1; i <= kLastMessagePosition; ++i)
+        list.append(QString::number(i));
+    return list;
+}
+
+std::span<const TableColumn> TemplateCatalogue::messageFieldColumns()
+{
+    return kMessageFieldColumns;
 }
 
 QStringList TemplateCatalogue::categories()

@@ -108,6 +108,22 @@ struct NavigatorEntry
     int firstExampleRow;
 };
 
+// A structural template's dialog: its number (the requirement's Source),
+// title and worked example (the STRUC_REQ row of the application database).
+struct StructuralTemplate
+{
+    int number; // 19 to 22
+    const char *title;
+    int exampleNumber;
+};
+
+// A column of a table a dialog shows: its title and width.
+struct TableColumn
+{
+    const char *title;
+    int width;
+};
+
 class TemplateCatalogue
 {
 public:
@@ -137,6 +153,26 @@ public:
     static QStringList preamblePhrases();
     static QString preambleSentencePhrase(int position);
     static constexpr int kFirstActorPreamble = 3; // positions 3 to 6 take who/what
+
+    // The structural templates' dialogs; nullptr outside 19 to 22.
+    static constexpr int kFirstStructural = 19;
+    static constexpr int kLastStructural = 22;
+    static std::span<const StructuralTemplate> structuralDialogs();
+    static const StructuralTemplate *structural(int number);
+    // The technical composer's number, the Source of its requirements.
+    static constexpr int kTechnicalSource = 23;
+
+    // The fixed lists of the structural templates, in their order (a stored
+    // position counts from 0).
+    static QStringList articles();           // "A", "An"
+    static QStringList stateValueChoices();  // the state / value radio buttons
+    static QStringList valueGroupChoices();  // "possible values", "data type of"
+    static QStringList attributeDataTypes(); // the Data Type radio buttons of Template 19
+    static QStringList cardinalities();      // "a", "an", "0..n" to "10..n"
+    static QStringList messageDataTypes();   // "Alpha", "Alphanumeric", "Numeric"
+    static QStringList messagePositions();   // "1" to "99"
+    // Fields Currently Defined of the Message Definition.
+    static std::span<const TableColumn> messageFieldColumns();
 
     static QStringList categories();
     static QStringList priorities(); // "1" to "9"; Release uses the same list

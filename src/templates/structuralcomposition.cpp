@@ -1,0 +1,156 @@
+#include "templates/structuralcomposition.h"
+
+#include "language/gcodegrammar.h"
+#include "language/termnormalizer.h"
+#include "store/creqpvset.h"
+#include "store/creqstset.h"
+#include "templates/attributedefinition.h"
+#include "templates/compositiondefinition.h"
+#include "templates/entitydefinition.h"
+#include "templates/messagedefinition.h"
+#include "templates/structuralmessages.h"
+#include "templates/templatecatalogue.h"
+
+namespace varn::templates {
+
+using language::TermRecord;
+
+namespace {
+
+constexpr int kLongestField = 50;
+
+QString message(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+std::unique_ptr<StructuralComposition> StructuralComposition::forDraft(StructuralDraft &draft,
+                                                                       const QString &systemName)
+{
+    switch (draft.source) {
+    case 19:
+        return std::make_unique<AttributeDefinition>(draft, systemName);
+    case 20:
+        return std::make_unique<CompositionDefinition>(draft, systemName);
+    case 21:
+        return std::make_unique<EntityDefinition>(draft, systemName);
+    case 22:
+        return std::make_unique<MessageDefinition>(draft, systemName);
+    default:
+        return nullptr;
+    }
+}
+
+SaveStep StructuralComposition::describeMaster(store::MasterReqRow &row)
+{
+    row.FSTType = QStringLiteral("Structural");
+    row.Source = m_draft.source;
+    row.Preamble = masterPreamble();
+    return SaveStep::proceed();
+}
+
+Outcome StructuralComposition::writeOwnRows(store::RecordObjects &records, qint32 number,
+                                            const QByteArray &tcode)
+{
+    const QString failed = QStringLiteral("Error adding record to the ReqStSet recordset.\n");
+    store::CReqStSet &structural = records.reqStSet();
+    if (Outcome adding = structural.addNew(); !adding)
+        return structural.errorOutcome(failed);
+    store::StrucReqRow &row = structural.row();
+    row.S_ReqNum = number;
+    row.Source = m_draft.source;
+    fillRow(row);
+    row.TCodeStrS = QString::fromLatin1(tcode);
+    if (Outcome updated = structural.update(); !updated)
+        return structural.errorOutcome(failed);
+
+    store::CReqPvSet &values = records.reqPvSet();
+    for (const QString &value : storedValues()) {
+        const Result<qint32> key = records.pkRqPvSet().allocateKey();
+        if (!key)
+            return records.pkRqPvSet().errorOutcome(
+                QStringLiteral("Error updating the PkRqPvSet recordset.\n"));
+        if (Outcome adding = values.addNew(); !adding)
+            return values.errorOutcome(
+                QStringLiteral("Error adding record to the ReqPvSet recordset.\n"));
+        values.row() = store::PossValRow{key.value(), number, value};
+        if (Outcome updated = values.update(); !updated)
+            return values.errorOutcome(
+                QStringLiteral("Error adding record to the ReqPvSet recordset.\n"));
+    }
+    return Outcome::ok();
+}
+
+SaveStep StructuralComposition::stop(const char *text, StructuralControl control, bool select)
+{
+    return SaveStep::stop(Outcome::refused(message(text)), int(control), select);
+}
+
+SentencePreview StructuralComposition::refusePreview(const char *text, StructuralControl control)
+{
+    return {Outcome::refused(message(text)), int(control), {}};
+}
+
+// Trailing blanks removed and the full stop appended.
+SentencePreview StructuralComposition::previewOf(QString sentence)
+{
+    while (sentence.endsWith(QLatin1Char(' ')))
+        sentence.chop(1);
+    return {Outcome::ok(), -1, sentence + QLatin1Char('.')};
+}
+
+SaveStep StructuralComposition::checkTerm(const QString &text, char letter,
+                                          StructuralControl control, bool select)
+{
+    if (text.size() > kLongestField)
+        return stop(messages::kFieldTooLong, control, true);
+    QString normalised = text;
+    if (Outcome accepted = language::TermNormalizer::normalizeField(normalised, letter); !accepted)
+        return SaveStep::stop(accepted, int(control), select);
+    return SaveStep::proceed();
+}
+
+// The rebuild normalises every text by its letter, but one that begins with a
+// digit is a name only for g, q and v.
+void StructuralComposition::appendTerm(QList<TermRecord> &terms, char letter, const QString &text)
+{
+    const bool number = !text.isEmpty() && text.front().isDigit();
+    const bool named = !number || QByteArrayView("gqv").contains(letter);
+    terms.append(TermRecord{0, 0, letter,
+                            named ? language::GCodeGrammar::NormalizeName(text, letter) : text});
+}
+
+int StructuralComposition::articlePosition() const
+{
+    return TemplateCatalogue::articles().indexOf(m_draft.article);
+}
+
+SaveStep StructuralComposition::appendValueTerms(QList<TermRecord> &terms) const
+{
+    const QStringList values = storedValues();
+    for (const QString &value : values) {
+        if (value.size() > kLongestField)
+            return stop(messages::kFieldTooLong, StructuralControl::PossibleValues);
+    }
+    // Two terms per value, and the TCode holds at most MaxLength letters.
+    const qsizetype room = (language::GCodeGrammar::MaxLength - terms.size()) / 2;
+    if (values.size() > room)
+        return SaveStep::stop(Outcome::refused(message(messages::kTooManyValues).arg(room)),
+                              int(StructuralControl::PossibleValues));
+    for (const QString &value : values) {
+        appendTerm(terms, 'l', QStringLiteral("of"));
+        appendTerm(terms, 'g', value);
+    }
+    return SaveStep::proceed();
+}
+
+QString StructuralComposition::bodyFromPreview() const
+{
+    QString sentence = preview().sentence;
+    sentence.chop(1); // the full stop
+    return collapsedBody(sentence.mid(m_draft.article.size() + 1));
+}
+
+} // namespace varn::templates
