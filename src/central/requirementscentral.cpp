@@ -1,0 +1,259 @@
+#include "central/requirementscentral.h"
+
+#include "store/creqjustenset.h"
+
+#include <algorithm>
+
+namespace varn::central {
+
+namespace {
+
+const QString kCannotOpenSet = QStringLiteral("Cannot open ReqMsSet recordset.\n");
+
+const QString &notFoundMessage()
+{
+    static const QString message =
+        QStringLiteral("The Requirement Number does not exist in the Requirements database.");
+    return message;
+}
+
+} // namespace
+
+RequirementsCentral::RequirementsCentral(const QString &connectionName)
+    : m_connection(connectionName), m_set(connectionName)
+{
+    m_model.setColumns(CentralColumns::shown(m_flags));
+}
+
+const QString &RequirementsCentral::noSelectionMessage()
+{
+    static const QString message = QStringLiteral("No requirement is currently selected.");
+    return message;
+}
+
+const QString &RequirementsCentral::printNote()
+{
+    static const QString note = QStringLiteral(
+        "To Print, go to your <SystemName>ReqDB.mdb database and print the System Requirements "
+        "report.\n\nTips: You can change the Sort Order from within the report's Design View (see "
+        "Sorting and Grouping).\nYou can also customize the System Requirements query from which "
+        "the report is drawn.\nIt is recommended that you modify renamed copies of the original "
+        "Report and Query to retain their integrity.\nYou can also create your own read-only "
+        "queries and reports without affecting your requirements database.\nAlways save a "
+        "back-up copy of your <SystemName>ReqDB.mdb file before adding new queries.");
+    return note;
+}
+
+Outcome RequirementsCentral::loadSettings()
+{
+    Result<DisplaySettings::Stored> stored = DisplaySettings::load(m_connection);
+    if (!stored)
+        return stored.outcome();
+    m_flags = stored->flags;
+    m_colour = stored->backgroundColour;
+    m_model.setColumns(CentralColumns::shown(m_flags));
+    if (!DisplaySettings::isColourChoice(m_colour))
+        return Outcome::refused(DisplaySettings::invalidColourMessage());
+    return Outcome::ok();
+}
+
+Result<QStringList> RequirementsCentral::entityNames()
+{
+    store::CReqJustEnSet set(m_connection);
+    if (Outcome opened = set.open(store::RecordSetCore::OpenType::Snapshot); !opened)
+        return opened;
+    QStringList names;
+    while (!set.isEOF()) {
+        if (!set.row().ReqEntity.isEmpty())
+            names.append(set.row().ReqEntity);
+        if (Outcome moved = set.moveNext(); !moved)
+            return set.errorOutcome(QStringLiteral("Cannot open ReqJustEnSet recordset.\n"));
+    }
+    set.close();
+    // The list is sorted as a sorted combo box sorts: without regard to case.
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int order = QString::compare(a, b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    return names;
+}
+
+QString RequirementsCentral::sortText() const
+{
+    return QString::fromLatin1(CentralColumns::info(m_sortColumn).sortField) +
+           (m_ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+}
+
+Result<QList<store::MasterReqRow>> RequirementsCentral::fetch(const QueryStatement &query)
+{
+    m_set.close();
+    m_set.setFilter(query.filter, query.filter.isEmpty() ? QVariantList() : query.values);
+    m_set.setSort(sortText());
+    const auto snapshot = store::RecordSetCore::OpenType::Snapshot;
+    const Outcome opened = query.statement.isEmpty()
+                               ? m_set.open(snapshot)
+                               : m_set.open(query.statement, query.values, snapshot);
+    if (!opened)
+        return m_set.errorOutcome(kCannotOpenSet);
+    QList<store::MasterReqRow> rows;
+    while (!m_set.isEOF()) {
+        rows.append(m_set.row());
+        if (Outcome moved = m_set.moveNext(); !moved) {
+            m_set.close();
+            return m_set.errorOutcome(kCannotOpenSet);
+        }
+    }
+    m_set.close();
+    return rows;
+}
+
+Outcome RequirementsCentral::run(const QueryStatement &query, QueryKind kind)
+{
+    Result<QList<store::MasterReqRow>> rows = fetch(query);
+    if (!rows)
+        return rows.outcome(); // the list keeps what it showed
+    m_model.reset(rows.takeValue(), CentralColumns::shown(m_flags));
+    m_kind = kind;
+    return Outcome::ok();
+}
+
+Outcome RequirementsCentral::runType(QueryKind kind)
+{
+    return run(RequirementQuery::ofType(kind), kind);
+}
+
+Outcome RequirementsCentral::runByTemplate(int position)
+{
+    if (position < 0)
+        return Outcome::ok();
+    if (Outcome ran = run(RequirementQuery::byTemplate(position), QueryKind::ByTemplate); !ran)
+        return ran;
+    m_templatePosition = position;
+    return Outcome::ok();
+}
+
+Outcome RequirementsCentral::runByNumber(const QString &text)
+{
+    if (text.isEmpty())
+        return Outcome::ok();
+    Result<QueryStatement> query = RequirementQuery::byNumber(text);
+    if (!query)
+        return query.outcome();
+    return run(query.value(), QueryKind::ByNumber);
+}
+
+Outcome RequirementsCentral::runByParagraph(const QString &text)
+{
+    if (text.isEmpty())
+        return Outcome::ok();
+    return run(RequirementQuery::byParagraph(text), QueryKind::ByParagraph);
+}
+
+Outcome RequirementsCentral::runByEntity(const QString &text)
+{
+    if (text.isEmpty())
+        return Outcome::ok();
+    return run(RequirementQuery::byEntity(text), QueryKind::ByEntity);
+}
+
+Outcome RequirementsCentral::runByVersion(const store::MasterReqRow *selected)
+{
+    if (!selected)
+        return Outcome::warning(noSelectionMessage());
+    // The stored row says which first version all versions share.
+    Result<QList<store::MasterReqRow>> found =
+        fetch(RequirementQuery::requirement(selected->Req_Num));
+    if (!found)
+        return found.outcome();
+    if (found->isEmpty())
+        return Outcome::warning(notFoundMessage());
+    return run(RequirementQuery::versionsOf(found->first().OrigReqNum), QueryKind::ByVersion);
+}
+
+Outcome RequirementsCentral::runText(QueryKind kind, const QString &text)
+{
+    if (text.isEmpty())
+        return runType(QueryKind::All);
+    switch (kind) {
+    case QueryKind::ByNumber:
+        return runByNumber(text);
+    case QueryKind::ByParagraph:
+        return runByParagraph(text);
+    default:
+        return runByEntity(text);
+    }
+}
+
+Outcome RequirementsCentral::rerun(const FieldTexts &texts)
+{
+    switch (m_kind) {
+    case QueryKind::Functional:
+    case QueryKind::Structural:
+    case QueryKind::Technical:
+    case QueryKind::All:
+        return runType(m_kind);
+    case QueryKind::ByTemplate:
+        return runByTemplate(m_templatePosition);
+    case QueryKind::ByVersion:
+        if (const store::MasterReqRow *first = m_model.requirementAt(0))
+            return runByVersion(first);
+        return runType(QueryKind::All);
+    case QueryKind::ByNumber:
+        return runText(m_kind, texts.number);
+    case QueryKind::ByParagraph:
+        return runText(m_kind, texts.paragraph);
+    case QueryKind::ByEntity:
+        return runText(m_kind, texts.entity);
+    }
+    return runType(QueryKind::All);
+}
+
+Outcome RequirementsCentral::sortByColumn(int listColumn, const FieldTexts &texts)
+{
+    const QList<Column> &columns = m_model.columns();
+    if (listColumn < 0 || listColumn >= columns.size())
+        return Outcome::ok();
+    const Column clicked = columns.at(listColumn);
+    m_ascending = clicked == m_sortColumn ? !m_ascending : true;
+    m_sortColumn = clicked;
+    return rerun(texts);
+}
+
+Outcome RequirementsCentral::toggleColumn(int flag, const FieldTexts &texts)
+{
+    if (flag < 0 || flag >= kFlagCount)
+        return Outcome::stop(QStringLiteral(
+            "Internal error. Unknown Display menu selection.\nSee your Varn SE administrator."));
+    m_flags[flag] = !m_flags[flag];
+    Outcome listed = rerun(texts);
+    if (!listed) // the columns follow the flags even when the rows could not be read again
+        m_model.setColumns(CentralColumns::shown(m_flags));
+    Outcome stored = DisplaySettings::storeFlags(m_connection, m_flags);
+    return listed ? stored : listed;
+}
+
+Outcome RequirementsCentral::chooseColour(int choice)
+{
+    if (choice == m_colour)
+        return Outcome::ok();
+    if (!DisplaySettings::isColourChoice(choice))
+        return DisplaySettings::storeColour(m_connection, choice);
+    m_colour = choice;
+    return DisplaySettings::storeColour(m_connection, choice);
+}
+
+Result<QString> RequirementsCentral::sentenceOf(const store::MasterReqRow *selected)
+{
+    if (!selected)
+        return Outcome::warning(noSelectionMessage());
+    Result<QList<store::MasterReqRow>> found =
+        fetch(RequirementQuery::requirement(selected->Req_Num));
+    if (!found)
+        return found.outcome();
+    if (found->isEmpty())
+        return Outcome::warning(notFoundMessage());
+    const store::MasterReqRow &row = found->first();
+    return row.Preamble + QLatin1Char(' ') + row.ReqText + QLatin1Char('.');
+}
+
+} // namespace varn::central

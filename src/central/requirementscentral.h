@@ -1,0 +1,96 @@
+#pragma once
+
+#include "central/centralcolumns.h"
+#include "central/displaysettings.h"
+#include "central/requirementquery.h"
+#include "central/requirementtablemodel.h"
+#include "common/outcome.h"
+#include "store/creqmsset.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace varn::central {
+
+// What the text fields of the form hold when a query runs again.
+struct FieldTexts
+{
+    QString number;
+    QString paragraph;
+    QString entity;
+};
+
+// The engine of Requirements Central: runs each query on its own MASTER_REQ
+// set (opened for the query and closed again), fills the list model, keeps
+// the current query, the sort and the display settings of SYSTEM_NAME. It
+// shows nothing; every message comes back as an outcome.
+class RequirementsCentral
+{
+public:
+    explicit RequirementsCentral(const QString &connectionName);
+
+    RequirementTableModel &model() { return m_model; }
+    const RequirementTableModel &model() const { return m_model; }
+
+    // Reads the column flags and the colour of SYSTEM_NAME. On a refusal
+    // the initial flags stay; a colour that is none of the three is kept as
+    // read and reported.
+    Outcome loadSettings();
+    // The distinct entity names, sorted as the By Entity list shows them.
+    Result<QStringList> entityNames();
+
+    // Functional, Structural, Technical or All.
+    Outcome runType(QueryKind kind);
+    // Nothing while no template is selected (position -1).
+    Outcome runByTemplate(int position);
+    // Each of these does nothing for an empty text.
+    Outcome runByNumber(const QString &text);
+    Outcome runByParagraph(const QString &text);
+    Outcome runByEntity(const QString &text);
+    // Every version of the selected requirement (nullptr: none selected).
+    Outcome runByVersion(const store::MasterReqRow *selected);
+    // The current query again: the text queries with the fields' texts, or
+    // All when that text is empty; By Version on the first row.
+    Outcome rerun(const FieldTexts &texts);
+
+    // A click on a list column's header.
+    Outcome sortByColumn(int listColumn, const FieldTexts &texts);
+    // A Display menu item: toggles the flag, lists again and stores the flags.
+    Outcome toggleColumn(int flag, const FieldTexts &texts);
+    // Stores another colour choice; the current one does nothing.
+    Outcome chooseColour(int choice);
+
+    // The sentence of the selected requirement as stored now.
+    Result<QString> sentenceOf(const store::MasterReqRow *selected);
+
+    QueryKind currentKind() const { return m_kind; }
+    int templatePosition() const { return m_templatePosition; }
+    const ColumnFlags &columnFlags() const { return m_flags; }
+    // As stored; possibly none of the three choices.
+    int backgroundColour() const { return m_colour; }
+    Column sortColumn() const { return m_sortColumn; }
+    bool sortAscending() const { return m_ascending; }
+    QString sortText() const;
+
+    static const QString &noSelectionMessage();
+    // The note Print... shows; the requirements are printed from the
+    // database's own report.
+    static const QString &printNote();
+
+private:
+    Outcome run(const QueryStatement &query, QueryKind kind);
+    Result<QList<store::MasterReqRow>> fetch(const QueryStatement &query);
+    Outcome runText(QueryKind kind, const QString &text);
+
+    QString m_connection;
+    store::CReqMsSet m_set;
+    RequirementTableModel m_model;
+    QueryKind m_kind = QueryKind::All;
+    int m_templatePosition = -1;
+    ColumnFlags m_flags = CentralColumns::initialFlags();
+    int m_colour = DisplaySettings::kSkyBlue;
+    Column m_sortColumn = Column::Number;
+    bool m_ascending = true;
+};
+
+} // namespace varn::central

@@ -1,0 +1,436 @@
+#include "central/recordnavigation.h"
+#include "central/requirementscentral.h"
+#include "requirementrows.h"
+#include "support/storetestsupport.h"
+
+#include <QtTest>
+
+using namespace varn;
+using namespace varn::central;
+
+namespace {
+
+const QString kConnection = QStringLiteral("central");
+
+QSqlDatabase database()
+{
+    return QSqlDatabase::database(kConnection, false);
+}
+
+// Numbers of the requirement rows of the list, in list order.
+QList<int> listed(const RequirementsCentral &central)
+{
+    QList<int> numbers;
+    for (int row = 0; row < central.model().requirementCount(); ++row)
+        numbers.append(central.model().requirementAt(row)->Req_Num);
+    return numbers;
+}
+
+QStringList headers(const RequirementsCentral &central)
+{
+    QStringList texts;
+    const RequirementTableModel &model = central.model();
+    for (int column = 0; column < model.columnCount(); ++column)
+        texts.append(model.headerData(column, Qt::Horizontal).toString());
+    return texts;
+}
+
+const store::MasterReqRow *rowOf(const RequirementsCentral &central, int number)
+{
+    for (int row = 0; row < central.model().requirementCount(); ++row) {
+        if (central.model().requirementAt(row)->Req_Num == number)
+            return central.model().requirementAt(row);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class RequirementsCentralTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+
+    // Requirement 4 was superseded by 12 (its version 2); 5 was deleted.
+    void storeExamples()
+    {
+        const RequirementRow rows[] = {
+            {1, "Functional", 9, "3.1", "notify the operator", 1, 0, {"wind sensor", "Runway"}},
+            {2, "Structural", 19, "3.2", "define a gate", 1, 0, {"runway"}},
+            {3, "Technical", 23, "4.1", "respond within a second"},
+            {4, "Deleted", 9, "3.1", "assess the weight", 1, 0, {"freight scale"}},
+            {5, "Deleted", 1, "7", "remove the cargo"},
+            {10, "Functional", 9, "3.3", "close the gate"},
+            {12, "Functional", 9, "3.1", "assess the weight again", 2, 4, {"freight scale"}},
+            {100, "Functional", 1, "10.1", "zoom the map", 1, 0, {"Wind Sensor"}},
+        };
+        for (const RequirementRow &row : rows)
+            QVERIFY(insertRequirement(database(), row));
+    }
+
+private slots:
+    void initTestCase() { StoreTestSupport::initResources(); }
+
+    void init()
+    {
+        QVERIFY(StoreTestSupport::openFreshDatabase(m_folder, kConnection));
+        storeExamples();
+    }
+
+    void cleanup() { StoreTestSupport::closeDatabase(kConnection); }
+
+    void numberPattern_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("digits") << "12" << true;
+        QTest::newRow("wildcard") << "*" << true;
+        QTest::newRow("mixed") << "1*2*" << true;
+        QTest::newRow("letter") << "12a" << false;
+        QTest::newRow("blank") << " 1" << false;
+        QTest::newRow("sign") << "-1" << false;
+        QTest::newRow("quote") << "1'" << false;
+        QTest::newRow("other digits") << QString::fromUtf8("١٢") << false;
+    }
+
+    void numberPattern()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        const Result<QueryStatement> query = RequirementQuery::byNumber(text);
+        QCOMPARE(query.isOk(), accepted);
+        if (!accepted) {
+            QCOMPARE(query.outcome().message(), QStringLiteral("Invalid Requirement number. Must "
+                                                               "specify an integer, * for all, or "
+                                                               "a combination thereof."));
+            QCOMPARE(query.outcome().kind(), MessageKind::Warning);
+        }
+    }
+
+    void queries_data()
+    {
+        QTest::addColumn<QueryKind>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("expected");
+        using L = QList<int>;
+        QTest::newRow("all") << QueryKind::All << "" << L{1, 2, 3, 10, 12, 100};
+        QTest::newRow("functional") << QueryKind::Functional << "" << L{1, 10, 12, 100};
+        QTest::newRow("structural") << QueryKind::Structural << "" << L{2};
+        QTest::newRow("technical") << QueryKind::Technical << "" << L{3};
+        QTest::newRow("template 9") << QueryKind::ByTemplate << "9" << L{1, 10, 12};
+        QTest::newRow("template 1 leaves deleted out") << QueryKind::ByTemplate << "1" << L{100};
+        QTest::newRow("builder") << QueryKind::ByTemplate << "0" << L{};
+        QTest::newRow("number exact") << QueryKind::ByNumber << "12" << L{12};
+        QTest::newRow("number prefix") << QueryKind::ByNumber << "1*" << L{1, 10, 12, 100};
+        QTest::newRow("number all lists deleted")
+            << QueryKind::ByNumber << "*" << L{1, 2, 3, 4, 5, 10, 12, 100};
+        QTest::newRow("number of a deleted one") << QueryKind::ByNumber << "4" << L{4};
+        QTest::newRow("number with leading zero") << QueryKind::ByNumber << "012" << L{};
+        QTest::newRow("paragraph") << QueryKind::ByParagraph << "3.1" << L{1, 12};
+        QTest::newRow("paragraph wildcard") << QueryKind::ByParagraph << "3*" << L{1, 2, 10, 12};
+        QTest::newRow("paragraph is not pasted") << QueryKind::ByParagraph << "x' OR '1'='1" << L{};
+        QTest::newRow("entity") << QueryKind::ByEntity << "freight scale" << L{12};
+        QTest::newRow("entity any case") << QueryKind::ByEntity << "wind sensor" << L{1, 100};
+        QTest::newRow("entity wildcard") << QueryKind::ByEntity << "*way" << L{1, 2};
+        QTest::newRow("entity is not pasted") << QueryKind::ByEntity << "x') OR (1=1" << L{};
+    }
+
+    void queries()
+    {
+        QFETCH(QueryKind, kind);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, expected);
+        RequirementsCentral central(kConnection);
+        Outcome outcome = Outcome::ok();
+        switch (kind) {
+        case QueryKind::ByTemplate:
+            outcome = central.runByTemplate(text.toInt());
+            break;
+        case QueryKind::ByNumber:
+            outcome = central.runByNumber(text);
+            break;
+        case QueryKind::ByParagraph:
+            outcome = central.runByParagraph(text);
+            break;
+        case QueryKind::ByEntity:
+            outcome = central.runByEntity(text);
+            break;
+        default:
+            outcome = central.runType(kind);
+        }
+        QVERIFY2(outcome.isOk(), qPrintable(outcome.message()));
+        QCOMPARE(listed(central), expected);
+        QCOMPARE(central.currentKind(), kind);
+        // The list always ends with one empty row.
+        QCOMPARE(central.model().rowCount(), expected.size() + 1);
+        QVERIFY(!central.model().data(central.model().index(expected.size(), 0)).isValid());
+    }
+
+    void versions_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("the newest version") << 12 << QList<int>{4, 12};
+        QTest::newRow("the superseded version") << 4 << QList<int>{4, 12};
+        QTest::newRow("a single version") << 10 << QList<int>{10};
+    }
+
+    void versions()
+    {
+        QFETCH(int, selected);
+        QFETCH(QList<int>, expected);
+        RequirementsCentral central(kConnection);
+        QVERIFY(central.runByNumber(QStringLiteral("*")).isOk());
+        QVERIFY(central.runByVersion(rowOf(central, selected)).isOk());
+        QCOMPARE(listed(central), expected);
+        QCOMPARE(central.currentKind(), QueryKind::ByVersion);
+    }
+
+    void refusalsKeepTheList()
+    {
+        RequirementsCentral central(kConnection);
+        QVERIFY(central.runType(QueryKind::Technical).isOk());
+
+        const Outcome invalid = central.runByNumber(QStringLiteral("12a"));
+        QVERIFY(!invalid.isOk());
+        QCOMPARE(listed(central), QList<int>{3});
+        QCOMPARE(central.currentKind(), QueryKind::Technical);
+
+        // Empty texts and no template do nothing.
+        for (const Outcome &nothing : {central.runByNumber({}), central.runByParagraph({}),
+                                       central.runByEntity({}), central.runByTemplate(-1)}) {
+            QVERIFY(nothing.isOk());
+            QCOMPARE(listed(central), QList<int>{3});
+        }
+        QCOMPARE(central.currentKind(), QueryKind::Technical);
+
+        const Outcome none = central.runByVersion(nullptr);
+        QCOMPARE(none.message(), QStringLiteral("No requirement is currently selected."));
+        QCOMPARE(none.kind(), MessageKind::Warning);
+
+        // A database failure names the set and keeps what the list showed.
+        QVERIFY(StoreTestSupport::exec(kConnection, "ALTER TABLE MASTER_REQ RENAME TO MOVED"));
+        const Outcome failed = central.runType(QueryKind::All);
+        QVERIFY(failed.message().startsWith(QStringLiteral("Cannot open ReqMsSet recordset.\n")));
+        QVERIFY(failed.message().size() > 36);
+        QCOMPARE(failed.kind(), MessageKind::Stop);
+        QCOMPARE(listed(central), QList<int>{3});
+        QVERIFY(StoreTestSupport::exec(kConnection, "ALTER TABLE MOVED RENAME TO MASTER_REQ"));
+    }
+
+    void sorting()
+    {
+        RequirementsCentral central(kConnection);
+        QVERIFY(central.runType(QueryKind::Functional).isOk());
+        const int requirement = int(central.model().columns().indexOf(Column::Requirement));
+        QVERIFY(requirement > 0);
+
+        QVERIFY(central.sortByColumn(requirement, {}).isOk());
+        QCOMPARE(central.sortText(), QStringLiteral("ReqText ASC"));
+        QCOMPARE(listed(central), (QList<int>{12, 10, 1, 100}));
+        // The same header again reverses the direction; the query stays.
+        QVERIFY(central.sortByColumn(requirement, {}).isOk());
+        QCOMPARE(central.sortText(), QStringLiteral("ReqText DESC"));
+        QCOMPARE(listed(central), (QList<int>{100, 1, 10, 12}));
+        QCOMPARE(central.currentKind(), QueryKind::Functional);
+        // Another header sorts ascending.
+        QVERIFY(central.sortByColumn(0, {}).isOk());
+        QCOMPARE(central.sortText(), QStringLiteral("Req_Num ASC"));
+        // The number list is sorted first ascending, so a click reverses it.
+        QVERIFY(central.sortByColumn(0, {}).isOk());
+        QCOMPARE(listed(central), (QList<int>{100, 12, 10, 1}));
+    }
+
+    void rerunUsesTheFields()
+    {
+        RequirementsCentral central(kConnection);
+        QVERIFY(central.runByParagraph(QStringLiteral("3.1")).isOk());
+        // The field now holds another text: the query runs with it.
+        QVERIFY(central.rerun({{}, QStringLiteral("4*"), {}}).isOk());
+        QCOMPARE(listed(central), QList<int>{3});
+        // An emptied field lists All.
+        QVERIFY(central.rerun({}).isOk());
+        QCOMPARE(central.currentKind(), QueryKind::All);
+        QCOMPARE(listed(central).size(), 6);
+
+        QVERIFY(central.runByNumber(QStringLiteral("*")).isOk());
+        QVERIFY(central.runByVersion(rowOf(central, 12)).isOk());
+        // Sorted by number already: the click reverses it.
+        QVERIFY(central.sortByColumn(0, {}).isOk());
+        QCOMPARE(listed(central), (QList<int>{12, 4}));
+        QCOMPARE(central.currentKind(), QueryKind::ByVersion);
+    }
+
+    void cellTexts_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("priority of two digits") << int(Column::Priority) << 99 << "99";
+        QTest::newRow("priority of three") << int(Column::Priority) << 100 << "";
+        QTest::newRow("negative priority") << int(Column::Priority) << -1 << "-1";
+        QTest::newRow("release too long") << int(Column::Release) << -10 << "";
+        QTest::newRow("version of three") << int(Column::Version) << 999 << "999";
+        QTest::newRow("version of four") << int(Column::Version) << 1000 << "";
+        QTest::newRow("orig of six") << int(Column::OrigNumber) << 999999 << "999999";
+        QTest::newRow("orig of seven") << int(Column::OrigNumber) << 1000000 << "";
+        QTest::newRow("number of any length") << int(Column::Number) << 12345678 << "12345678";
+        QTest::newRow("source of any length") << int(Column::Source) << 12345 << "12345";
+    }
+
+    void cellTexts()
+    {
+        QFETCH(int, column);
+        QFETCH(int, value);
+        QFETCH(QString, expected);
+        store::MasterReqRow row;
+        const int store::MasterReqRow::*members[] = {&store::MasterReqRow::Req_Num,
+                                                     nullptr,
+                                                     &store::MasterReqRow::Source,
+                                                     nullptr,
+                                                     &store::MasterReqRow::Priority,
+                                                     &store::MasterReqRow::Release,
+                                                     &store::MasterReqRow::Version,
+                                                     nullptr,
+                                                     nullptr,
+                                                     &store::MasterReqRow::OrigReqNum};
+        row.*const_cast<int store::MasterReqRow::*>(members[column]) = value;
+        QCOMPARE(CentralColumns::cellText(row, Column(column)), expected);
+
+        row.Preamble = QStringLiteral("The Acme system shall");
+        row.ReqText = QStringLiteral("notify the operator");
+        QCOMPARE(CentralColumns::cellText(row, Column::Requirement),
+                 QStringLiteral("The Acme system shall notify the operator"));
+    }
+
+    void displaySettings()
+    {
+        RequirementsCentral central(kConnection);
+        QVERIFY(central.loadSettings().isOk());
+        QCOMPARE(headers(central), (QStringList{"No.", "Type", "Category", "Priority", "Release",
+                                                "Paragraph", "Requirement"}));
+        const int version = int(Column::Version) - 1;
+        QVERIFY(central.toggleColumn(version, {}).isOk());
+        // Stored at once, with the other flags as they stand.
+        QCOMPARE(
+            StoreTestSupport::scalar(kConnection, "SELECT VersionSet FROM SYSTEM_NAME").toInt(), 1);
+        QCOMPARE(StoreTestSupport::scalar(kConnection, "SELECT TypeSet FROM SYSTEM_NAME").toInt(),
+                 1);
+        QCOMPARE(StoreTestSupport::scalar(kConnection, "SELECT SourceSet FROM SYSTEM_NAME").toInt(),
+                 0);
+        QVERIFY(headers(central).contains(QStringLiteral("Version")));
+        QCOMPARE(central.model().requirementCount(), 6);
+
+        RequirementsCentral reopened(kConnection);
+        QVERIFY(reopened.loadSettings().isOk());
+        QCOMPARE(headers(reopened).indexOf(QStringLiteral("Version")), 5);
+
+        QVERIFY(reopened.chooseColour(2).isOk());
+        QCOMPARE(StoreTestSupport::scalar(kConnection, "SELECT BackgroundColor FROM SYSTEM_NAME")
+                     .toInt(),
+                 2);
+        QCOMPARE(
+            StoreTestSupport::scalar(kConnection, "SELECT SystemName FROM SYSTEM_NAME").toString(),
+            QStringLiteral("Unspecified"));
+    }
+
+    void invalidColour_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::newRow("3") << 3;
+        QTest::newRow("-1") << -1;
+    }
+
+    void invalidColour()
+    {
+        QFETCH(int, stored);
+        QVERIFY(StoreTestSupport::exec(
+            kConnection,
+            QStringLiteral("UPDATE SYSTEM_NAME SET BackgroundColor = %1").arg(stored)));
+        RequirementsCentral central(kConnection);
+        const Outcome loaded = central.loadSettings();
+        QCOMPARE(loaded.message(),
+                 QStringLiteral("The BackgroundColor field of your SYSTEM_NAME table (in your .mdb "
+                                "file) must be 0, 1, or 2."));
+        QCOMPARE(central.backgroundColour(), stored);
+        // The flags were read all the same.
+        QCOMPARE(central.model().columnCount(), 7);
+        // Any of the three choices is a change and is stored.
+        QVERIFY(central.chooseColour(0).isOk());
+        QCOMPARE(StoreTestSupport::scalar(kConnection, "SELECT BackgroundColor FROM SYSTEM_NAME")
+                     .toInt(),
+                 0);
+        QVERIFY(!central.chooseColour(3).isOk());
+        QCOMPARE(central.backgroundColour(), 0);
+    }
+
+    void missingSettingsRow()
+    {
+        QVERIFY(StoreTestSupport::exec(kConnection, "DELETE FROM SYSTEM_NAME"));
+        RequirementsCentral central(kConnection);
+        const Outcome loaded = central.loadSettings();
+        QVERIFY(
+            loaded.message().startsWith(QStringLiteral("Cannot open ReqSysNameSet recordset.\n")));
+        QCOMPARE(central.model().columnCount(), 7);
+        QVERIFY(!central.toggleColumn(0, {}).isOk());
+    }
+
+    void sentence()
+    {
+        RequirementsCentral central(kConnection);
+        QVERIFY(central.runType(QueryKind::All).isOk());
+        const Result<QString> shown = central.sentenceOf(rowOf(central, 10));
+        QCOMPARE(shown.value(), QStringLiteral("The Acme system shall close the gate."));
+        QCOMPARE(central.sentenceOf(nullptr).outcome().message(),
+                 QStringLiteral("No requirement is currently selected."));
+        store::MasterReqRow gone;
+        gone.Req_Num = 77;
+        const Result<QString> missing = central.sentenceOf(&gone);
+        QCOMPARE(missing.outcome().message(),
+                 QStringLiteral("The Requirement Number does not exist in the Requirements "
+                                "database."));
+        QCOMPARE(missing.outcome().kind(), MessageKind::Warning);
+    }
+
+    void entityNames()
+    {
+        RequirementsCentral central(kConnection);
+        const Result<QStringList> names = central.entityNames();
+        QVERIFY(names.isOk());
+        QCOMPARE(names.value(),
+                 (QStringList{"freight scale", "Runway", "runway", "Wind Sensor", "wind sensor"}));
+    }
+
+    void recordNavigation_data()
+    {
+        QTest::addColumn<RecordMove>("move");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("expected");
+        // Three requirements and the empty row.
+        QTest::newRow("first") << RecordMove::First << 2 << 4 << 0;
+        QTest::newRow("last") << RecordMove::Last << 0 << 4 << 2;
+        QTest::newRow("last of one") << RecordMove::Last << -1 << 2 << 0;
+        QTest::newRow("last of none") << RecordMove::Last << -1 << 1 << 0;
+        QTest::newRow("next") << RecordMove::Next << 0 << 4 << 1;
+        QTest::newRow("next wraps") << RecordMove::Next << 2 << 4 << 0;
+        QTest::newRow("next from the empty row") << RecordMove::Next << 3 << 4 << 0;
+        QTest::newRow("next without selection") << RecordMove::Next << -1 << 4 << 0;
+        QTest::newRow("previous") << RecordMove::Previous << 2 << 4 << 1;
+        QTest::newRow("previous stays") << RecordMove::Previous << 0 << 4 << 0;
+        QTest::newRow("previous without selection") << RecordMove::Previous << -1 << 4 << 0;
+    }
+
+    void recordNavigation()
+    {
+        QFETCH(RecordMove, move);
+        QFETCH(int, selected);
+        QFETCH(int, rows);
+        QFETCH(int, expected);
+        QCOMPARE(RecordNavigation::target(move, selected, rows), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(RequirementsCentralTest)
+#include "tst_requirementscentral.moc"
