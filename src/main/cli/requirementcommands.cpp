@@ -1,13 +1,17 @@
-// add, build and list: composing and listing requirements from a shell.
+// add, build, tech and list: composing and listing requirements from a shell.
 #include "cli/cliworkspace.h"
 #include "language/requirementbuilder.h"
 #include "language/termvocabulary.h"
 #include "store/recordobjects.h"
 #include "templates/functionalcommit.h"
+#include "templates/structuralcommit.h"
+#include "templates/technicalcommit.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace varn::cli {
 
@@ -17,12 +21,19 @@ using app::CVarnApp;
 using language::RequirementBuilder;
 using language::TermList;
 using language::TermVocabulary;
+using templates::CommitResult;
+using templates::DraftAttributes;
 using templates::FunctionalDraft;
+using templates::StructuralControl;
+using templates::StructuralDraft;
 using templates::TemplateCatalogue;
 
 constexpr const char *kAddSynopsis =
-    "add --workspace FILE.vnp --template N [--preamble P] [--field K=TEXT]... [--category C] "
-    "[--priority N] [--release N] [--paragraph T] [--comments T]";
+    "add --workspace FILE.vnp --template N [--preamble P] [--field K=TEXT]... [--value V]... "
+    "[--category C] [--priority N] [--release N] [--paragraph T] [--comments T]";
+constexpr const char *kTechSynopsis =
+    "tech --workspace FILE.vnp --text TEXT [--category C] [--priority N] [--release N] "
+    "[--paragraph T] [--comments T]";
 constexpr const char *kBuildSynopsis =
     "build --workspace FILE.vnp [--preamble P] --term LETTER=TEXT ... [--category C] "
     "[--priority N] [--release N] [--paragraph T] [--comments T]";
@@ -52,7 +63,7 @@ QString preambleFrom(const CliOptions &options)
     return given;
 }
 
-void takeAttributes(const CliOptions &options, FunctionalDraft &draft)
+void takeAttributes(const CliOptions &options, DraftAttributes &draft)
 {
     draft.category = options.value(QStringLiteral("category"), draft.category);
     draft.priority = options.value(QStringLiteral("priority"), draft.priority);
@@ -70,10 +81,8 @@ std::optional<std::pair<QString, QString>> keyAndText(const QString &argument)
     return std::make_pair(argument.left(equals), argument.mid(equals + 1));
 }
 
-int saveDraft(CVarnApp &app, FunctionalDraft &draft)
+int reportSaved(CVarnApp &app, const CommitResult &saved)
 {
-    templates::FunctionalCommit commit(*app.records(), app.systemName());
-    const templates::CommitResult saved = commit.save(draft);
     if (!saved.detail.isEmpty())
         printError(saved.detail);
     if (!saved.outcome)
@@ -87,19 +96,181 @@ int saveDraft(CVarnApp &app, FunctionalDraft &draft)
     return Done;
 }
 
+int saveDraft(CVarnApp &app, FunctionalDraft &draft)
+{
+    templates::FunctionalCommit commit(*app.records(), app.systemName());
+    return reportSaved(app, commit.save(draft));
+}
+
+// The controls "--field NAME=TEXT" fills in a structural template, and the
+// templates (19 to 22) that have them.
+struct StructuralField
+{
+    const char *name;
+    StructuralControl control;
+    const char *templates;
+};
+
+constexpr StructuralField kStructuralFields[] = {
+    {"Article", StructuralControl::Article, "19 20 22"},
+    {"Type", StructuralControl::Type, "19 20 21"},
+    {"Entity", StructuralControl::Entity, "19 20 21"},
+    {"Message", StructuralControl::Entity, "22"},
+    {"StateValue", StructuralControl::StateValue, "19"},
+    {"Attribute", StructuralControl::Attribute, "19"},
+    {"Field", StructuralControl::Attribute, "22"},
+    {"ValueGroup", StructuralControl::ValueGroup, "19"},
+    {"DataType", StructuralControl::DataType, "19 22"},
+    {"Default", StructuralControl::Default, "19"},
+    {"HowMany", StructuralControl::HowMany, "20"},
+    {"Cardinality", StructuralControl::Cardinality, "20"},
+    {"PartType", StructuralControl::PartType, "20"},
+    {"PartEntity", StructuralControl::PartEntity, "20"},
+    {"Position", StructuralControl::Position, "22"},
+    {"From", StructuralControl::From, "22"},
+    {"To", StructuralControl::To, "22"},
+};
+
+QStringList structuralFieldNames(int number)
+{
+    QStringList names;
+    for (const StructuralField &field : kStructuralFields) {
+        if (QString::fromLatin1(field.templates).split(' ').contains(QString::number(number)))
+            names.append(QString::fromLatin1(field.name));
+    }
+    return names;
+}
+
+QString *textOf(StructuralDraft &draft, StructuralControl control)
+{
+    switch (control) {
+    case StructuralControl::Article:
+        return &draft.article;
+    case StructuralControl::Type:
+        return &draft.type;
+    case StructuralControl::Entity:
+        return &draft.entity;
+    case StructuralControl::Attribute:
+        return &draft.attribute;
+    case StructuralControl::DataType:
+        return &draft.dataType;
+    case StructuralControl::Default:
+        return &draft.defaultValue;
+    case StructuralControl::HowMany:
+        return &draft.howMany;
+    case StructuralControl::Cardinality:
+        return &draft.cardinality;
+    case StructuralControl::PartType:
+        return &draft.partType;
+    case StructuralControl::PartEntity:
+        return &draft.partEntity;
+    case StructuralControl::Position:
+        return &draft.position;
+    case StructuralControl::From:
+        return &draft.from;
+    case StructuralControl::To:
+        return &draft.to;
+    default:
+        return nullptr;
+    }
+}
+
+// Sets one control from "--field NAME=TEXT"; a usage problem is returned.
+QString setStructuralField(StructuralDraft &draft, const QString &name, const QString &text)
+{
+    const QStringList names = structuralFieldNames(draft.source);
+    const auto found = std::find_if(
+        std::begin(kStructuralFields), std::end(kStructuralFields), [&](const StructuralField &f) {
+            return name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0 &&
+                   names.contains(QLatin1String(f.name));
+        });
+    if (found == std::end(kStructuralFields))
+        return QStringLiteral("--field takes NAME=TEXT with NAME one of %1 for template %2")
+            .arg(names.join(QStringLiteral(", ")))
+            .arg(draft.source);
+    const StructuralControl control = found->control;
+    if (control != StructuralControl::StateValue && control != StructuralControl::ValueGroup) {
+        *textOf(draft, control) = text;
+        return {};
+    }
+    const QStringList choices = control == StructuralControl::StateValue
+                                    ? TemplateCatalogue::stateValueChoices()
+                                    : TemplateCatalogue::valueGroupChoices();
+    const int choice = choices.indexOf(text);
+    if (choice < 0)
+        return QStringLiteral("%1 takes %2")
+            .arg(QLatin1String(found->name), choices.join(QStringLiteral(" or ")));
+    (control == StructuralControl::StateValue ? draft.stateValue : draft.valueGroup) = choice;
+    return {};
+}
+
+// The possible values / data type of buttons of Template 19 follow from what
+// was given, unless ValueGroup names one; a contradiction is a usage problem.
+QString chooseValueGroup(StructuralDraft &draft, bool values)
+{
+    if (draft.source != 19)
+        return {};
+    const bool dataType = !draft.dataType.isEmpty();
+    if (draft.valueGroup < 0 && values != dataType)
+        draft.valueGroup = values ? 0 : 1;
+    if (values && draft.valueGroup != 0)
+        return QStringLiteral("--value needs the possible values (ValueGroup=possible values)");
+    if (dataType && draft.valueGroup != 1)
+        return QStringLiteral("DataType needs the data type (ValueGroup=data type of)");
+    return {};
+}
+
+int addStructural(const CliOptions &options, int number)
+{
+    StructuralDraft draft = StructuralDraft::forTemplate(number);
+    takeAttributes(options, draft);
+    if (options.has(QStringLiteral("preamble"))) {
+        const QString given = options.value(QStringLiteral("preamble"));
+        bool isNumber = false;
+        const int position = given.toInt(&isNumber);
+        draft.article = isNumber ? TemplateCatalogue::articles().value(position, given) : given;
+    }
+    for (const QString &field : options.values(QStringLiteral("field"))) {
+        const auto entry = keyAndText(field);
+        if (!entry)
+            return usageError(QStringLiteral("--field takes NAME=TEXT"), kAddSynopsis);
+        if (const QString problem = setStructuralField(draft, entry->first, entry->second);
+            !problem.isEmpty())
+            return usageError(problem, kAddSynopsis);
+    }
+    const QStringList values = options.values(QStringLiteral("value"));
+    if (!values.isEmpty() && number != 19 && number != 22)
+        return usageError(QStringLiteral("--value is for templates 19 and 22"), kAddSynopsis);
+    if (const QString problem = chooseValueGroup(draft, !values.isEmpty()); !problem.isEmpty())
+        return usageError(problem, kAddSynopsis);
+    for (const QString &value : values) {
+        if (Outcome added = draft.addPossibleValue(value); !added)
+            return report(added);
+    }
+
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, options); opened != Done)
+        return opened;
+    templates::StructuralCommit commit(*app.records(), app.systemName());
+    return reportSaved(app, commit.save(draft));
+}
+
 int runAdd(const QStringList &arguments)
 {
     QSet<QString> valued = kAttributeOptions;
-    valued << QStringLiteral("template") << QStringLiteral("field");
+    valued << QStringLiteral("template") << QStringLiteral("field") << QStringLiteral("value");
     const auto options = parseCommandOptions(
         arguments, valued, {QStringLiteral("workspace"), QStringLiteral("template")}, kAddSynopsis);
     if (!options)
         return UsageError;
     bool isNumber = false;
     const int number = options->value(QStringLiteral("template")).toInt(&isNumber);
+    if (isNumber && TemplateCatalogue::structural(number))
+        return addStructural(*options, number);
     if (!isNumber || !TemplateCatalogue::functional(number))
-        return usageError(QStringLiteral("--template takes a functional template, 1 to 18"),
-                          kAddSynopsis);
+        return usageError(QStringLiteral("--template takes a template, 1 to 22"), kAddSynopsis);
+    if (options->has(QStringLiteral("value")))
+        return usageError(QStringLiteral("--value is for templates 19 and 22"), kAddSynopsis);
 
     FunctionalDraft draft = FunctionalDraft::forTemplate(number);
     draft.preamble = preambleFrom(*options);
@@ -210,6 +381,26 @@ int runBuild(const QStringList &arguments)
     return saveDraft(app, draft);
 }
 
+int runTech(const QStringList &arguments)
+{
+    QSet<QString> valued = kAttributeOptions;
+    valued.remove(QStringLiteral("preamble"));
+    valued << QStringLiteral("text");
+    const auto options = parseCommandOptions(
+        arguments, valued, {QStringLiteral("workspace"), QStringLiteral("text")}, kTechSynopsis);
+    if (!options)
+        return UsageError;
+    templates::TechnicalDraft draft;
+    takeAttributes(*options, draft);
+    draft.text = options->value(QStringLiteral("text"));
+
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+    templates::TechnicalCommit commit(*app.records(), app.systemName());
+    return reportSaved(app, commit.save(draft));
+}
+
 QString csvField(const QString &text)
 {
     QString quoted = text;
@@ -271,6 +462,7 @@ std::vector<Command> requirementCommands()
     return {
         {"add", kAddSynopsis, runAdd},
         {"build", kBuildSynopsis, runBuild},
+        {"tech", kTechSynopsis, runTech},
         {"list", kListSynopsis, runList},
     };
 }
