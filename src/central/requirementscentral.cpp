@@ -20,7 +20,7 @@ const QString &notFoundMessage()
 } // namespace
 
 RequirementsCentral::RequirementsCentral(const QString &connectionName)
-    : m_connection(connectionName), m_set(connectionName)
+    : m_connection(connectionName)
 {
     m_model.setColumns(CentralColumns::shown(m_flags));
 }
@@ -86,24 +86,23 @@ QString RequirementsCentral::sortText() const
 
 Result<QList<store::MasterReqRow>> RequirementsCentral::fetch(const QueryStatement &query)
 {
-    m_set.close();
-    m_set.setFilter(query.filter, query.filter.isEmpty() ? QVariantList() : query.values);
-    m_set.setSort(sortText());
+    // A set of its own for each query, so that nothing stays open on the
+    // connection between the user's actions.
+    store::CReqMsSet set(m_connection);
+    set.setFilter(query.filter, query.filter.isEmpty() ? QVariantList() : query.values);
+    set.setSort(sortText());
     const auto snapshot = store::RecordSetCore::OpenType::Snapshot;
     const Outcome opened = query.statement.isEmpty()
-                               ? m_set.open(snapshot)
-                               : m_set.open(query.statement, query.values, snapshot);
+                               ? set.open(snapshot)
+                               : set.open(query.statement, query.values, snapshot);
     if (!opened)
-        return m_set.errorOutcome(kCannotOpenSet);
+        return set.errorOutcome(kCannotOpenSet);
     QList<store::MasterReqRow> rows;
-    while (!m_set.isEOF()) {
-        rows.append(m_set.row());
-        if (Outcome moved = m_set.moveNext(); !moved) {
-            m_set.close();
-            return m_set.errorOutcome(kCannotOpenSet);
-        }
+    while (!set.isEOF()) {
+        rows.append(set.row());
+        if (Outcome moved = set.moveNext(); !moved)
+            return set.errorOutcome(kCannotOpenSet);
     }
-    m_set.close();
     return rows;
 }
 

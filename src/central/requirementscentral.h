@@ -20,8 +20,8 @@ struct FieldTexts
     QString entity;
 };
 
-// The engine of Requirements Central: runs each query on its own MASTER_REQ
-// set (opened for the query and closed again), fills the list model, keeps
+// The engine of Requirements Central: runs each query on a MASTER_REQ set of
+// its own (made for the query and released again), fills the list model, keeps
 // the current query, the sort and the display settings of SYSTEM_NAME. It
 // shows nothing; every message comes back as an outcome.
 class RequirementsCentral
@@ -83,7 +83,6 @@ private:
     Outcome runText(QueryKind kind, const QString &text);
 
     QString m_connection;
-    store::CReqMsSet m_set;
     RequirementTableModel m_model;
     QueryKind m_kind = QueryKind::All;
     int m_templatePosition = -1;

@@ -1,44 +1,48 @@
 // varn: the desktop program.
 #include "app/cvarnapp.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/mainwindow.h"
+#include "app/widgets/messagepresenter.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QMessageBox>
-
-namespace {
-
-void showMessage(const varn::Outcome &outcome)
-{
-    if (!outcome.hasMessage())
-        return;
-    const auto icon =
-        outcome.kind() == varn::MessageKind::Stop ? QMessageBox::Critical : QMessageBox::NoIcon;
-    QMessageBox box(icon, QStringLiteral("Varn SE"), outcome.message(), QMessageBox::Ok);
-    box.exec();
-}
-
-} // namespace
+#include <QCommandLineParser>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Varn Systems"));
     QApplication::setApplicationName(QStringLiteral("Varn SE"));
+    QApplication::setApplicationVersion(QStringLiteral("4.0"));
 
-    varn::app::CVarnApp workspace(showMessage);
-    const QStringList arguments = app.arguments().mid(1);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Varn SE requirements workstation"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("workspace"),
+                                 QStringLiteral("A workspace file (.vnp) to open."),
+                                 QStringLiteral("[workspace]"));
+    parser.process(application);
+
+    varn::app::MessagePresenter presenter;
+    varn::app::MainWindow *window = nullptr;
+    // Messages shown on the way (settings read with their defaults).
+    varn::app::CVarnApp workspace(
+        [&](const varn::Outcome &notice) { presenter.showMessage(window, notice); });
+    varn::app::FeatureRegistry features;
+    varn::app::registerLandedFeatures(features);
+
+    varn::app::MainWindow mainWindow(workspace, presenter, features);
+    window = &mainWindow;
+    mainWindow.showAtStart();
+
+    const QStringList arguments = parser.positionalArguments();
     if (!arguments.isEmpty()) {
-        const varn::Outcome opened = workspace.openWorkspace(arguments.first());
-        if (!opened) {
-            showMessage(opened);
+        // A workspace named on the command line that cannot be opened ends
+        // the program.
+        if (!mainWindow.openWorkspaceFile(arguments.first()))
             return 1;
-        }
+    } else {
+        mainWindow.showStartDialog();
     }
-
-    QMainWindow window;
-    window.setWindowTitle(workspace.isWorkspaceOpen()
-                              ? workspace.systemName() + QStringLiteral(" - Varn SE")
-                              : QStringLiteral("Varn SE"));
-    window.showMaximized();
-    return app.exec();
+    return application.exec();
 }

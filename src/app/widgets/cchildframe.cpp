@@ -1,0 +1,44 @@
+#include "app/widgets/cchildframe.h"
+
+#include <QCloseEvent>
+
+namespace varn::app {
+
+CChildFrame::CChildFrame(WindowKind kind, QWidget *view, QWidget *parent)
+    : QMdiSubWindow(parent), m_kind(kind)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view);
+}
+
+void CChildFrame::applySmallestSize()
+{
+    setMinimumSize(frameSizeFor(WindowKinds::info(m_kind).smallestClientSize));
+}
+
+QSize CChildFrame::frameSizeFor(const QSize &clientSize) const
+{
+    const QMargins margins = contentsMargins();
+    return clientSize.grownBy(margins);
+}
+
+void CChildFrame::closeWithoutCheck()
+{
+    m_checked = false;
+    close();
+}
+
+void CChildFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_checked && m_closeCheck && !m_closeCheck(*this)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit frameClosed(this);
+    else
+        m_checked = true;
+}
+
+} // namespace varn::app

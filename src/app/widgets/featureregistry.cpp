@@ -1,0 +1,59 @@
+#include "app/widgets/featureregistry.h"
+
+namespace varn::app {
+
+void FeatureRegistry::provideView(WindowKind kind, ViewFactory factory)
+{
+    m_views[kind] = std::move(factory);
+}
+
+void FeatureRegistry::provideCommand(Command command, CommandHandler handler)
+{
+    m_commands[{command, 0}] = std::move(handler);
+}
+
+void FeatureRegistry::provideTemplate(int number, CommandHandler handler)
+{
+    m_commands[{Command::Template, number}] = std::move(handler);
+}
+
+bool FeatureRegistry::hasView(WindowKind kind) const
+{
+    return m_views.count(kind) > 0;
+}
+
+bool FeatureRegistry::hasCommand(Command command) const
+{
+    return m_commands.count({command, 0}) > 0;
+}
+
+bool FeatureRegistry::hasTemplate(int number) const
+{
+    return m_commands.count({Command::Template, number}) > 0;
+}
+
+QWidget *FeatureRegistry::createView(WindowKind kind, Workbench &workbench) const
+{
+    const auto found = m_views.find(kind);
+    return found == m_views.end() ? nullptr : found->second(workbench);
+}
+
+bool FeatureRegistry::run(Command command, Workbench &workbench, int argument) const
+{
+    const auto found = m_commands.find({command, 0});
+    if (found == m_commands.end())
+        return false;
+    found->second(workbench, argument);
+    return true;
+}
+
+bool FeatureRegistry::runTemplate(int number, Workbench &workbench) const
+{
+    const auto found = m_commands.find({Command::Template, number});
+    if (found == m_commands.end())
+        return false;
+    found->second(workbench, number);
+    return true;
+}
+
+} // namespace varn::app

@@ -1,0 +1,106 @@
+#include "app/widgets/mainactions.h"
+
+#include "app/widgets/recentfiles.h"
+#include "central/centralcolumns.h"
+#include "central/displaysettings.h"
+#include "templates/templatecatalogue.h"
+
+#include <QAction>
+
+namespace varn::app {
+
+namespace {
+
+constexpr int kTemplateCount = 22;
+
+} // namespace
+
+QAction *MainActions::make(const QString &text, const QString &tip)
+{
+    auto *action = new QAction(text, this);
+    action->setStatusTip(tip);
+    return action;
+}
+
+MainActions::MainActions(QObject *parent) : QObject(parent)
+{
+    newWorkspace = make(QStringLiteral("&New"), QStringLiteral("Create a new workspace"));
+    newWorkspace->setShortcut(QKeySequence::New);
+    open = make(QStringLiteral("&Open..."), QStringLiteral("Open an existing workspace"));
+    open->setShortcut(QKeySequence::Open);
+    close = make(QStringLiteral("&Close"), QStringLiteral("Close the workspace"));
+    save = make(QStringLiteral("&Save"), QStringLiteral("Save the workspace file"));
+    save->setShortcut(QKeySequence::Save);
+    saveAs = make(QStringLiteral("Save &As..."),
+                  QStringLiteral("Save the workspace file with a new name"));
+    print = make(QStringLiteral("&Print..."), QStringLiteral("Print the requirements"));
+    for (int position = 0; position < RecentFiles::kCount; ++position)
+        recentFiles.append(make(QString(), QStringLiteral("Open this workspace")));
+    exit = make(QStringLiteral("E&xit"), QStringLiteral("Quit Varn SE"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    requirementAttributes = make(QStringLiteral("Requirement &Attributes..."));
+    parentDependent = make(QStringLiteral("&Parent-Dependent Relationships..."));
+
+    toolbar = make(QStringLiteral("&Toolbar"), QStringLiteral("Show or hide the toolbar"));
+    toolbar->setCheckable(true);
+    statusBar = make(QStringLiteral("&Status Bar"), QStringLiteral("Show or hide the status bar"));
+    statusBar->setCheckable(true);
+    for (const central::BackgroundColour &colour : central::DisplaySettings::colours()) {
+        QAction *action = make(QString::fromLatin1(colour.menuItem));
+        action->setCheckable(true);
+        colours.append(action);
+    }
+    for (const WindowKindInfo &kind : WindowKinds::all()) {
+        if (kind.goToItem)
+            goTo[int(kind.kind)] = make(QString::fromLatin1(kind.goToItem));
+    }
+    backToCentral = make(QStringLiteral("Back To Requirements Central"),
+                         QStringLiteral("Go back to Requirements Central"));
+
+    firstRecord = make(QStringLiteral("&First Record"), QStringLiteral("Select the first row"));
+    previousRecord =
+        make(QStringLiteral("&Previous Record"), QStringLiteral("Select the previous row"));
+    nextRecord = make(QStringLiteral("&Next Record"), QStringLiteral("Select the next row"));
+    lastRecord =
+        make(QStringLiteral("&Last Record"), QStringLiteral("Select the last requirement"));
+
+    for (const central::ColumnInfo &column : central::CentralColumns::all()) {
+        if (!column.displayItem)
+            continue;
+        QAction *action = make(QString::fromLatin1(column.displayItem),
+                               QStringLiteral("Show or hide the column"));
+        action->setCheckable(true);
+        display.append(action);
+    }
+
+    composeFunctional = make(QStringLiteral("&Functional Requirement..."));
+    composeStructural = make(QStringLiteral("&Structural Requirement..."));
+    composeTechnical = make(QStringLiteral("&Technical Requirement..."));
+
+    builder = make(QStringLiteral("Requirement &Builder..."));
+    for (int number = 1; number <= kTemplateCount; ++number)
+        templates.append(
+            make(QString::fromLatin1(templates::TemplateCatalogue::navigatorItem(number)) +
+                 QStringLiteral("...")));
+
+    javaObjectModel = make(QStringLiteral("&Java Object Model..."));
+    cppObjectModel = make(QStringLiteral("&C++ Object Model..."));
+    dataModel = make(QStringLiteral("&Data Model..."));
+    objectModelEntities = make(QStringLiteral("Object Model &Entities..."));
+    objectModelAttributes = make(QStringLiteral("Object Model &Attributes..."));
+    objectModelMethods = make(QStringLiteral("Object Model &Methods..."));
+
+    generateObjectModel = make(QStringLiteral("&Object Model..."));
+    generateDataModelSql = make(QStringLiteral("Data Model &SQL..."));
+    regenerate = make(QStringLiteral("&Regenerate Object Model Database"));
+
+    cascade = make(QStringLiteral("&Cascade"), QStringLiteral("Arrange the windows overlapping"));
+    about = make(QStringLiteral("&About Varn SE..."), QStringLiteral("Show the program version"));
+    about->setShortcut(QKeySequence(Qt::Key_F1));
+    helpTopics = make(QStringLiteral("&Help Topics"));
+    // The help file is not part of the program.
+    helpTopics->setEnabled(false);
+}
+
+} // namespace varn::app

@@ -1,0 +1,67 @@
+#include "app/widgets/messagepresenter.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace varn::app {
+
+namespace {
+
+struct KindIcon
+{
+    MessageKind kind;
+    QMessageBox::Icon icon;
+};
+
+constexpr KindIcon kIcons[] = {
+    {MessageKind::Plain, QMessageBox::NoIcon},
+    {MessageKind::Warning, QMessageBox::Warning},
+    {MessageKind::Stop, QMessageBox::Critical},
+    {MessageKind::Information, QMessageBox::Information},
+};
+
+QMessageBox::Icon iconOf(MessageKind kind)
+{
+    for (const KindIcon &entry : kIcons) {
+        if (entry.kind == kind)
+            return entry.icon;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MessagePresenter::~MessagePresenter() = default;
+
+void MessagePresenter::showMessage(QWidget *parent, const Outcome &message)
+{
+    if (!message.hasMessage())
+        return;
+    QMessageBox box(iconOf(message.kind()), title(), message.message(), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString MessagePresenter::chooseFileToOpen(QWidget *parent, const QString &folder,
+                                           const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), folder, filter);
+}
+
+QString MessagePresenter::chooseFileToSave(QWidget *parent, const QString &proposedPath,
+                                           const QString &filter)
+{
+    QFileDialog dialog(parent, QStringLiteral("Save As"), proposedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("vnp"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+int MessagePresenter::runDialog(QDialog &dialog)
+{
+    return dialog.exec();
+}
+
+} // namespace varn::app

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/widgets/windowkind.h"
+#include "common/outcome.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+namespace varn::app {
+
+class CVarnApp;
+class MessagePresenter;
+
+// What every window and command of the desktop program reaches: the
+// application object, the presenter of modal windows, the navigation between
+// the child windows, and the per-workspace choices the windows share (the
+// background colour of Requirements Central and the Object Model language).
+class Workbench : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Language { Cpp, Java };
+
+    Workbench(CVarnApp &app, MessagePresenter &presenter, QObject *parent = nullptr);
+
+    CVarnApp &app() const { return m_app; }
+    MessagePresenter &presenter() const { return m_presenter; }
+
+    // The window that modal dialogs and messages belong to.
+    QWidget *dialogParent() const { return m_dialogParent; }
+    void setDialogParent(QWidget *parent) { m_dialogParent = parent; }
+    void showMessage(const Outcome &message) const;
+
+    // Raises the window of that kind, or opens it.
+    void goTo(WindowKind kind);
+    void setNavigator(std::function<void(WindowKind)> navigator)
+    {
+        m_navigator = std::move(navigator);
+    }
+
+    // 0, 1 or 2 (Sky Blue, Bisque, Lavender Blush); other dialogs paint their
+    // own shade of it.
+    int backgroundColour() const { return m_backgroundColour; }
+    void setBackgroundColour(int choice);
+
+    Language objectModelLanguage() const { return m_language; }
+    void setObjectModelLanguage(Language language);
+
+    // A command stored, edited or deleted requirements: the lists query again.
+    void announceRequirementsStored() { emit requirementsStored(); }
+
+    // Back to the state of a program without a workspace.
+    void resetForWorkspace();
+
+signals:
+    void backgroundColourChanged(int choice);
+    void objectModelLanguageChanged(varn::app::Workbench::Language language);
+    void requirementsStored();
+
+private:
+    CVarnApp &m_app;
+    MessagePresenter &m_presenter;
+    QPointer<QWidget> m_dialogParent;
+    std::function<void(WindowKind)> m_navigator;
+    int m_backgroundColour = 0;
+    Language m_language = Language::Cpp;
+};
+
+} // namespace varn::app

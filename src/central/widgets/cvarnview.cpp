@@ -1,0 +1,445 @@
+#include "central/widgets/cvarnview.h"
+
+#include "templates/templatecatalogue.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace varn::central {
+
+namespace {
+
+constexpr int kTemplateCount = 22;
+const QColor kSentenceColour(255, 255, 190);
+
+struct TypeButton
+{
+    const char *label;
+    QueryKind kind;
+};
+
+constexpr TypeButton kTypeButtons[] = {
+    {"Functional", QueryKind::Functional},
+    {"Structural", QueryKind::Structural},
+    {"Technical", QueryKind::Technical},
+    {"All", QueryKind::All},
+};
+
+namespace tip {
+const char kType[] = "Queries for requirements based on type";
+const char kNumber[] = "Queries for requirement based on number";
+const char kEntity[] = "Queries for requirements containing entity";
+const char kParagraph[] = "Queries for requirement by paragraph number";
+const char kTemplate[] = "Queries for requirements by template";
+const char kSee[] = "Displays selected requirement";
+const char kDelete[] = "Deletes selected requirement";
+const char kEdit[] = "Opens selected requirement for editing";
+const char kReuse[] = "Opens selected requirement for re-use";
+const char kVersion[] = "Queries for all versions of selected requirement";
+} // namespace tip
+
+QPushButton *button(const char *label, const char *toolTip, const char *name)
+{
+    auto *made = new QPushButton(QString::fromLatin1(label));
+    made->setToolTip(QString::fromLatin1(toolTip));
+    made->setObjectName(QString::fromLatin1(name));
+    made->setAutoDefault(false);
+    return made;
+}
+
+QPushButton *goButton(const char *toolTip, const char *name)
+{
+    QPushButton *go = button("Go", toolTip, name);
+    go->setFixedWidth(go->fontMetrics().horizontalAdvance(QStringLiteral("Go")) + 24);
+    return go;
+}
+
+QLabel *label(const char *text, QWidget *buddy)
+{
+    auto *made = new QLabel(QString::fromLatin1(text));
+    made->setBuddy(buddy);
+    made->setToolTip(buddy->toolTip());
+    return made;
+}
+
+QColor colourOf(int choice)
+{
+    const BackgroundColour &colour = DisplaySettings::colours()[choice];
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+} // namespace
+
+CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
+    : QWidget(parent), m_central(connectionName), m_entity(new QComboBox),
+      m_entityGo(goButton(tip::kEntity, "entityGo")),
+      m_byVersion(button("By Version", tip::kVersion, "byVersion")), m_template(new QComboBox),
+      m_number(new QLineEdit), m_numberGo(goButton(tip::kNumber, "numberGo")),
+      m_paragraph(new QLineEdit), m_paragraphGo(goButton(tip::kParagraph, "paragraphGo")),
+      m_see(button("See Requirement", tip::kSee, "seeRequirement")),
+      m_edit(button("Edit...", tip::kEdit, "edit")),
+      m_delete(button("Delete", tip::kDelete, "delete")),
+      m_reuse(button("Re-use...", tip::kReuse, "reuse")), m_list(new QTableView),
+      m_sentence(new QPlainTextEdit)
+{
+    setWindowTitle(QStringLiteral("Requirements Central"));
+    setAutoFillBackground(true);
+    buildList();
+
+    m_sentence->setObjectName(QStringLiteral("sentence"));
+    m_sentence->setReadOnly(true);
+    m_sentence->setFixedHeight(m_sentence->fontMetrics().lineSpacing() * 3 + 12);
+    QPalette sentencePalette = m_sentence->palette();
+    sentencePalette.setColor(QPalette::Base, kSentenceColour);
+    m_sentence->setPalette(sentencePalette);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(buildQueryGroup());
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_sentence);
+
+    for (QPushButton *command : {m_edit, m_delete, m_reuse})
+        command->setEnabled(false);
+    connectControls();
+    paint(DisplaySettings::kSkyBlue);
+}
+
+QWidget *CVarnView::buildTypeGroup()
+{
+    auto *group = new QGroupBox(QStringLiteral("By Type"));
+    group->setToolTip(QString::fromLatin1(tip::kType));
+    auto *row = new QHBoxLayout(group);
+    row->setContentsMargins(6, 2, 6, 2);
+    for (const TypeButton &type : kTypeButtons) {
+        auto *radio = new QRadioButton(QString::fromLatin1(type.label));
+        radio->setToolTip(QString::fromLatin1(tip::kType));
+        radio->setObjectName(QString::fromLatin1(type.label));
+        row->addWidget(radio);
+        m_typeButtons.append(radio);
+        connect(radio, &QRadioButton::clicked, this, [this, kind = type.kind] { runType(kind); });
+    }
+    m_typeButtons.last()->setChecked(true);
+    return group;
+}
+
+QWidget *CVarnView::buildQueryGroup()
+{
+    m_entity->setObjectName(QStringLiteral("entity"));
+    m_entity->setEditable(true);
+    m_entity->setInsertPolicy(QComboBox::NoInsert);
+    m_entity->lineEdit()->setMaxLength(RequirementQuery::kLongestEntityText);
+    m_entity->setToolTip(QString::fromLatin1(tip::kEntity));
+    m_entity->setMinimumContentsLength(14);
+
+    m_template->setObjectName(QStringLiteral("template"));
+    m_template->setToolTip(QString::fromLatin1(tip::kTemplate));
+    m_template->addItem(QStringLiteral("Requirement Builder"));
+    for (int number = 1; number <= kTemplateCount; ++number)
+        m_template->addItem(
+            QString::fromLatin1(templates::TemplateCatalogue::navigatorItem(number)));
+    m_template->setCurrentIndex(-1);
+    m_template->setMaxVisibleItems(kTemplateCount + 1);
+
+    m_number->setObjectName(QStringLiteral("number"));
+    m_number->setMaxLength(RequirementQuery::kLongestNumberText);
+    m_number->setToolTip(QString::fromLatin1(tip::kNumber));
+    m_paragraph->setObjectName(QStringLiteral("paragraph"));
+    m_paragraph->setToolTip(QString::fromLatin1(tip::kParagraph));
+
+    auto *group = new QGroupBox(QStringLiteral("View Requirements"));
+    auto *grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(buildTypeGroup(), 0, 0, 1, 3);
+    grid->addWidget(m_byVersion, 0, 4, 1, 2, Qt::AlignBottom);
+    grid->addWidget(label("By &Entity:", m_entity), 1, 0);
+    grid->addWidget(m_entity, 1, 1);
+    grid->addWidget(m_entityGo, 1, 2);
+    grid->addWidget(label("By &Template:", m_template), 1, 3);
+    grid->addWidget(m_template, 1, 4, 1, 2);
+    grid->addWidget(label("By &Number (*):", m_number), 2, 0);
+    grid->addWidget(m_number, 2, 1);
+    grid->addWidget(m_numberGo, 2, 2);
+    grid->addWidget(label("By &Paragraph:", m_paragraph), 2, 3);
+    grid->addWidget(m_paragraph, 2, 4);
+    grid->addWidget(m_paragraphGo, 2, 5);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
+
+    auto *commands = new QHBoxLayout;
+    commands->addWidget(m_see);
+    commands->addStretch(1);
+    commands->addWidget(m_edit);
+    commands->addWidget(m_delete);
+    commands->addWidget(m_reuse);
+    grid->addLayout(commands, 3, 0, 1, 6);
+    return group;
+}
+
+void CVarnView::buildList()
+{
+    m_list->setObjectName(QStringLiteral("requirements"));
+    m_list->setModel(&m_central.model());
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setShowGrid(true);
+    m_list->setWordWrap(false);
+    m_list->setTextElideMode(Qt::ElideRight);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setTabKeyNavigation(false);
+    // One fixed row height keeps a list of any length as quick as a short one.
+    QHeaderView *rows = m_list->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
+    QHeaderView *header = m_list->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setStretchLastSection(false);
+    m_list->installEventFilter(this);
+    applyColumnLayout();
+}
+
+void CVarnView::connectControls()
+{
+    connect(m_numberGo, &QPushButton::clicked, this, &CVarnView::runByNumber);
+    connect(m_number, &QLineEdit::returnPressed, this, &CVarnView::runByNumber);
+    connect(m_paragraphGo, &QPushButton::clicked, this, &CVarnView::runByParagraph);
+    connect(m_paragraph, &QLineEdit::returnPressed, this, &CVarnView::runByParagraph);
+    connect(m_entityGo, &QPushButton::clicked, this, &CVarnView::runByEntity);
+    connect(m_entity->lineEdit(), &QLineEdit::returnPressed, this, &CVarnView::runByEntity);
+    connect(m_template, &QComboBox::activated, this, &CVarnView::runByTemplate);
+    connect(m_byVersion, &QPushButton::clicked, this, &CVarnView::runByVersion);
+    connect(m_see, &QPushButton::clicked, this, &CVarnView::seeRequirement);
+    connect(m_list, &QTableView::doubleClicked, this, &CVarnView::seeRequirement);
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &CVarnView::sortByColumn);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { emit selectedRowChanged(selectedRow()); });
+    connect(m_edit, &QPushButton::clicked, this, [this] { requestRowCommand(RowCommand::Edit); });
+    connect(m_delete, &QPushButton::clicked, this,
+            [this] { requestRowCommand(RowCommand::Delete); });
+    connect(m_reuse, &QPushButton::clicked, this, [this] { requestRowCommand(RowCommand::Reuse); });
+}
+
+void CVarnView::openOnWorkspace()
+{
+    report(m_central.loadSettings());
+    paint(paintedColour());
+    fillEntityList();
+    afterQuery(m_central.runType(QueryKind::All));
+    emit settingsChanged();
+}
+
+void CVarnView::report(const Outcome &outcome)
+{
+    if (!outcome && outcome.hasMessage())
+        emit message(outcome);
+}
+
+int CVarnView::paintedColour() const
+{
+    const int stored = m_central.backgroundColour();
+    return DisplaySettings::isColourChoice(stored) ? stored : DisplaySettings::kSkyBlue;
+}
+
+void CVarnView::paint(int choice)
+{
+    QPalette form = palette();
+    form.setColor(QPalette::Window, colourOf(choice));
+    setPalette(form);
+    // The list and the sentence box keep their own backgrounds.
+    m_list->setPalette(QPalette());
+    QPalette sentencePalette = m_sentence->palette();
+    sentencePalette.setColor(QPalette::Base, kSentenceColour);
+    m_sentence->setPalette(sentencePalette);
+}
+
+FieldTexts CVarnView::fieldTexts() const
+{
+    return {m_number->text(), m_paragraph->text(), m_entity->currentText()};
+}
+
+void CVarnView::afterQuery(const Outcome &outcome)
+{
+    applyColumnLayout();
+    report(outcome);
+    emit listChanged(m_central.model().requirementCount());
+}
+
+void CVarnView::applyColumnLayout()
+{
+    QHeaderView *header = m_list->horizontalHeader();
+    const QList<Column> &columns = m_central.model().columns();
+    for (int section = 0; section < columns.size(); ++section)
+        header->resizeSection(section, CentralColumns::info(columns.at(section)).width);
+    const int sorted = int(columns.indexOf(m_central.sortColumn()));
+    header->setSortIndicator(sorted,
+                             m_central.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void CVarnView::runType(QueryKind kind)
+{
+    afterQuery(m_central.runType(kind));
+}
+
+void CVarnView::runByNumber()
+{
+    const Outcome outcome = m_central.runByNumber(m_number->text());
+    afterQuery(outcome);
+    if (!outcome) {
+        m_number->setFocus();
+        m_number->selectAll();
+    }
+}
+
+void CVarnView::runByParagraph()
+{
+    afterQuery(m_central.runByParagraph(m_paragraph->text()));
+}
+
+void CVarnView::runByEntity()
+{
+    const QString text = m_entity->currentText();
+    if (text.isEmpty())
+        return;
+    afterQuery(m_central.runByEntity(text));
+    fillEntityList();
+}
+
+void CVarnView::runByTemplate(int position)
+{
+    afterQuery(m_central.runByTemplate(position));
+}
+
+void CVarnView::runByVersion()
+{
+    afterQuery(m_central.runByVersion(m_central.model().requirementAt(selectedRow())));
+}
+
+void CVarnView::sortByColumn(int column)
+{
+    // The view takes no input while it lists again.
+    setEnabled(false);
+    if (m_central.currentKind() == QueryKind::ByVersion)
+        selectRow(0);
+    const Outcome outcome = m_central.sortByColumn(column, fieldTexts());
+    setEnabled(true);
+    afterQuery(outcome);
+}
+
+void CVarnView::fillEntityList()
+{
+    // The list is emptied and read again; what the user typed stays.
+    const QString typed = m_entity->currentText();
+    Result<QStringList> names = m_central.entityNames();
+    m_entity->clear();
+    if (names)
+        m_entity->addItems(names.value());
+    m_entity->setCurrentIndex(-1);
+    m_entity->setEditText(typed);
+    if (!names)
+        report(names.outcome());
+}
+
+int CVarnView::selectedRow() const
+{
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void CVarnView::selectRow(int row)
+{
+    m_list->selectRow(row);
+    m_list->scrollTo(m_central.model().index(row, 0));
+}
+
+QString CVarnView::sentence() const
+{
+    return m_sentence->toPlainText();
+}
+
+void CVarnView::moveRecord(RecordMove move)
+{
+    selectRow(RecordNavigation::target(move, selectedRow(), m_central.model().rowCount()));
+}
+
+void CVarnView::toggleColumn(int flag)
+{
+    setEnabled(false);
+    const Outcome outcome = m_central.toggleColumn(flag, fieldTexts());
+    setEnabled(true);
+    afterQuery(outcome);
+    emit settingsChanged();
+}
+
+void CVarnView::chooseColour(int choice)
+{
+    const int before = m_central.backgroundColour();
+    const Outcome outcome = m_central.chooseColour(choice);
+    if (m_central.backgroundColour() != before) {
+        paint(paintedColour());
+        emit backgroundColourChanged(paintedColour());
+    }
+    report(outcome);
+    emit settingsChanged();
+}
+
+void CVarnView::seeRequirement()
+{
+    Result<QString> sentence = m_central.sentenceOf(m_central.model().requirementAt(selectedRow()));
+    if (!sentence) {
+        report(sentence.outcome());
+        return;
+    }
+    m_sentence->setPlainText(sentence.value());
+}
+
+void CVarnView::runAgain()
+{
+    afterQuery(m_central.rerun(fieldTexts()));
+    fillEntityList();
+}
+
+void CVarnView::setRowCommandAvailable(RowCommand command, bool available)
+{
+    QPushButton *const buttons[] = {m_edit, m_delete, m_reuse};
+    buttons[int(command)]->setEnabled(available);
+}
+
+void CVarnView::requestRowCommand(RowCommand command)
+{
+    const store::MasterReqRow *selected = m_central.model().requirementAt(selectedRow());
+    emit rowCommandRequested(command, selected ? selected->Req_Num : 0);
+}
+
+bool CVarnView::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter on the list shows the selected requirement, as a double click does.
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            seeRequirement();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace varn::central

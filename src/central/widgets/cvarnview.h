@@ -1,0 +1,106 @@
+#pragma once
+
+#include "central/recordnavigation.h"
+#include "central/requirementscentral.h"
+#include "common/outcome.h"
+
+#include <QWidget>
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+
+namespace varn::central {
+
+// Requirements Central: the query controls, the list of requirements and
+// the box with the sentence of one requirement. It shows no window of its
+// own: messages, and the Edit, Delete and Re-use commands of other
+// subsystems, leave it as signals.
+class CVarnView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class RowCommand { Edit, Delete, Reuse };
+
+    explicit CVarnView(const QString &connectionName, QWidget *parent = nullptr);
+
+    // Reads the display settings, fills the entity list and lists All.
+    void openOnWorkspace();
+
+    RequirementsCentral &central() { return m_central; }
+    const RequirementsCentral &central() const { return m_central; }
+    QTableView *list() const { return m_list; }
+    // The selected list row, or -1.
+    int selectedRow() const;
+    void selectRow(int row);
+    QString sentence() const;
+
+    // The colour painted: the stored choice, or Sky Blue when that is none
+    // of the three.
+    int paintedColour() const;
+    void setRowCommandAvailable(RowCommand command, bool available);
+
+public slots:
+    void moveRecord(varn::central::RecordMove move);
+    void toggleColumn(int flag);
+    void chooseColour(int choice);
+    void seeRequirement();
+    // Lists the current query again (after requirements were stored).
+    void runAgain();
+
+signals:
+    void message(const varn::Outcome &outcome);
+    void rowCommandRequested(varn::central::CVarnView::RowCommand command, int requirementNumber);
+    // Column flags or colour changed.
+    void settingsChanged();
+    void backgroundColourChanged(int choice);
+    void listChanged(int requirementCount);
+    void selectedRowChanged(int row);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *buildQueryGroup();
+    QWidget *buildTypeGroup();
+    void buildList();
+    void connectControls();
+    void report(const Outcome &outcome);
+    void runType(QueryKind kind);
+    void runByNumber();
+    void runByParagraph();
+    void runByEntity();
+    void runByTemplate(int position);
+    void runByVersion();
+    void sortByColumn(int column);
+    void afterQuery(const Outcome &outcome);
+    void fillEntityList();
+    void applyColumnLayout();
+    void paint(int choice);
+    FieldTexts fieldTexts() const;
+    void requestRowCommand(RowCommand command);
+
+    RequirementsCentral m_central;
+    QList<QRadioButton *> m_typeButtons;
+    QComboBox *m_entity;
+    QPushButton *m_entityGo;
+    QPushButton *m_byVersion;
+    QComboBox *m_template;
+    QLineEdit *m_number;
+    QPushButton *m_numberGo;
+    QLineEdit *m_paragraph;
+    QPushButton *m_paragraphGo;
+    QPushButton *m_see;
+    QPushButton *m_edit;
+    QPushButton *m_delete;
+    QPushButton *m_reuse;
+    QTableView *m_list;
+    QPlainTextEdit *m_sentence;
+};
+
+} // namespace varn::central

@@ -1,0 +1,563 @@
+#include "app/cvarnapp.h"
+#include "app/widgets/aboutdialog.h"
+#include "app/widgets/cchildframe.h"
+#include "app/widgets/mainactions.h"
+#include "app/widgets/mainwindow.h"
+#include "app/widgets/opencreatedialog.h"
+#include "app/widgets/recentfiles.h"
+#include "app/widgets/systemnamedialog.h"
+#include "app/widgets/windownavigator.h"
+#include "support/workspaceenvironment.h"
+#include "testpresenter.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QtTest>
+
+#include <memory>
+
+using namespace varn;
+using namespace varn::app;
+
+namespace {
+
+QString screenshotFolder()
+{
+    const QString folder = QStringLiteral(VARN_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+void saveScreenshot(QWidget &widget, const QString &name)
+{
+    widget.show();
+    widget.adjustSize();
+    QVERIFY(widget.grab().save(screenshotFolder() + QLatin1Char('/') + name));
+}
+
+// Fills the System Name dialog and presses OK.
+std::function<int(QDialog &)> typeSystemName(const QString &name)
+{
+    return [name](QDialog &dialog) {
+        auto *systemName = qobject_cast<SystemNameDialog *>(&dialog);
+        if (!systemName)
+            return int(QDialog::Rejected);
+        systemName->nameEdit()->setText(name);
+        systemName->accept();
+        return systemName->result();
+    };
+}
+
+// A view standing in for a window another subsystem provides.
+QWidget *placeholderView(const QString &title)
+{
+    auto *view = new QLabel(title);
+    view->setWindowTitle(title);
+    return view;
+}
+
+QStringList menuTitles(QMainWindow &window)
+{
+    QStringList titles;
+    for (QAction *menu : window.menuBar()->actions())
+        titles.append(menu->text());
+    return titles;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WorkspaceEnvironment> m_environment;
+    TestPresenter m_presenter;
+    std::unique_ptr<CVarnApp> m_app;
+    std::unique_ptr<FeatureRegistry> m_features;
+    std::unique_ptr<MainWindow> m_window;
+
+    // A fresh program; features are those the test provides.
+    void start(const std::function<void(FeatureRegistry &)> &provide = {})
+    {
+        m_features = std::make_unique<FeatureRegistry>();
+        if (provide)
+            provide(*m_features);
+        m_window = std::make_unique<MainWindow>(*m_app, m_presenter, *m_features);
+        m_window->resize(1100, 800);
+        m_window->show();
+    }
+
+    void createWorkspace(const QString &name = QStringLiteral("Acme"))
+    {
+        m_presenter.dialogHandler = typeSystemName(name);
+        m_window->newWorkspace();
+        m_presenter.dialogHandler = {};
+        QVERIFY2(m_app->isWorkspaceOpen(), qPrintable(m_presenter.texts().join('\n')));
+    }
+
+    QString savedWorkspace(const QString &name = QStringLiteral("Acme"))
+    {
+        createWorkspace(name);
+        const QString path = m_environment->root() + QLatin1Char('/') + name + ".vnp";
+        m_presenter.saveAnswers = {path};
+        if (!m_window->save())
+            return {};
+        return path;
+    }
+
+    CChildFrame *frame(WindowKind kind) const { return m_window->navigator().frame(kind); }
+
+private slots:
+    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
+
+    // Each test starts a new program: no workspace was opened since.
+    void init()
+    {
+        m_presenter = TestPresenter();
+        QDir(m_environment->installPath()).removeRecursively();
+        m_app = std::make_unique<CVarnApp>(
+            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
+    }
+
+    void cleanup()
+    {
+        if (m_window)
+            m_window->navigator().closeAll();
+        m_app->closeWorkspace();
+        m_window.reset();
+        m_app.reset();
+    }
+
+    void startDialog_data()
+    {
+        QTest::addColumn<int>("answer"); // -1 Cancel, else the choice
+        QTest::addColumn<QStringList>("dialogs");
+        QTest::addColumn<int>("fileDialogs");
+        QTest::addColumn<bool>("opened");
+        const int open = int(OpenCreateDialog::Choice::Open);
+        const int create = int(OpenCreateDialog::Choice::Create);
+        QTest::newRow("cancel") << -1 << QStringList{"Open/Create"} << 0 << false;
+        QTest::newRow("open") << open << QStringList{"Open/Create"} << 1 << false;
+        QTest::newRow("create") << create << QStringList{"Open/Create", "System Name"} << 0 << true;
+    }
+
+    void startDialog()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, dialogs);
+        QFETCH(int, fileDialogs);
+        QFETCH(bool, opened);
+        start();
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            if (auto *start = qobject_cast<OpenCreateDialog *>(&dialog)) {
+                // Open is chosen at first.
+                if (start->choice() != OpenCreateDialog::Choice::Open)
+                    return int(QDialog::Rejected);
+                if (answer < 0)
+                    return int(QDialog::Rejected);
+                start->setChoice(OpenCreateDialog::Choice(answer));
+                return int(QDialog::Accepted);
+            }
+            return typeSystemName(QStringLiteral("Acme"))(dialog);
+        };
+        m_window->showStartDialog();
+        QCOMPARE(m_presenter.dialogTitles, dialogs);
+        QCOMPARE(m_presenter.openFolders.size(), fileDialogs);
+        if (fileDialogs)
+            QCOMPARE(m_presenter.openFolders.first(),
+                     m_environment->installPath() + QStringLiteral("Varn SE Files/"));
+        QCOMPARE(m_app->isWorkspaceOpen(), opened);
+        QCOMPARE(frame(WindowKind::RequirementsCentral) != nullptr, opened);
+        QVERIFY(m_presenter.messages.isEmpty());
+    }
+
+    void systemNameDialog_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << ""
+                               << "Must enter a System Name or Cancel.";
+        QTest::newRow("blanks inside") << "Acme Telecom"
+                                       << "";
+        QTest::newRow("unusable in a file name")
+            << "Acme/Telecom"
+            << "A System Name cannot contain any of the characters [ ] { } ( ) , ; ? * = ! @ \\ / "
+               "or control characters.";
+    }
+
+    void systemNameDialog()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        SystemNameDialog dialog(m_presenter);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("System Name"));
+        QCOMPARE(dialog.nameEdit()->maxLength(), 50);
+        dialog.show();
+        dialog.nameEdit()->setText(name);
+        QTest::keyClick(dialog.nameEdit(), Qt::Key_Return);
+        // A refusal keeps the dialog open with its message.
+        QCOMPARE(dialog.isVisible(), !message.isEmpty());
+        QCOMPARE(dialog.result() == QDialog::Accepted, message.isEmpty());
+        QCOMPARE(m_presenter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (message.isEmpty())
+            QCOMPARE(dialog.systemName(), name);
+    }
+
+    void screenshotsOfTheDialogs()
+    {
+        OpenCreateDialog start;
+        QCOMPARE(start.windowTitle(), QStringLiteral("Open/Create"));
+        QCOMPARE(start.choice(), OpenCreateDialog::Choice::Open);
+        saveScreenshot(start, QStringLiteral("open-create-dialog.png"));
+
+        SystemNameDialog name(m_presenter);
+        name.nameEdit()->setText(QStringLiteral("Acme Telecom"));
+        const auto *hint = name.findChild<QLabel *>(QStringLiteral("hint"));
+        QVERIFY(hint);
+        QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QVERIFY(hint->text().contains(QStringLiteral("\"The\"")));
+        QVERIFY(hint->text().contains(QStringLiteral("\"system\"")));
+        saveScreenshot(name, QStringLiteral("system-name-dialog.png"));
+    }
+
+    void newOpensRequirementsCentral()
+    {
+        start();
+        QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Help"}));
+        createWorkspace();
+        CChildFrame *central = frame(WindowKind::RequirementsCentral);
+        QVERIFY(central);
+        QCOMPARE(central->windowTitle(),
+                 QStringLiteral("Requirements Central - System Name: Acme"));
+        QCOMPARE(central->pos(), QPoint(0, 0));
+        QCOMPARE(central->widget()->size(), QSize(644, 438));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Varn SE - Acme"));
+        QCOMPARE(m_window->statusPaneText(1), QStringLiteral("Acme"));
+        QCOMPARE(m_window->statusPaneText(2), QStringLiteral("0 requirements"));
+        QCOMPARE(
+            menuTitles(*m_window),
+            (QStringList{"&File", "&Edit", "&View", "&Record", "&Display", "&Compose", "&Templates",
+                         "&Inspect", "&Generate", "&Utilities", "&Window", "&Help"}));
+        QVERIFY(m_window->centralToolBar()->isVisible());
+        QVERIFY(!m_window->otherToolBar()->isVisible());
+
+        // The user cannot shrink the frame below its smallest client area.
+        central->resize(100, 100);
+        QVERIFY(central->widget()->width() >= 644);
+        QVERIFY(central->widget()->height() >= 400);
+    }
+
+    void refusedWhileOpen_data()
+    {
+        QTest::addColumn<bool>("newCommand");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("new") << true
+                             << "Must close the current document before creating a new one.";
+        QTest::newRow("open") << false
+                              << "A Varn SE file is currently open. Close the current file\nbefore "
+                                 "opening an existing one.";
+    }
+
+    void refusedWhileOpen()
+    {
+        QFETCH(bool, newCommand);
+        QFETCH(QString, message);
+        start();
+        createWorkspace();
+        m_presenter.clear();
+        m_presenter.dialogHandler = typeSystemName(QStringLiteral("Other"));
+        if (newCommand)
+            m_window->newWorkspace();
+        else
+            m_window->openWorkspace();
+        QCOMPARE(m_presenter.texts(), QStringList{message});
+        QVERIFY(m_presenter.dialogTitles.isEmpty());
+        QVERIFY(m_presenter.openFolders.isEmpty());
+        QCOMPARE(m_app->systemName(), QStringLiteral("Acme"));
+    }
+
+    void saveProposals()
+    {
+        start();
+        createWorkspace();
+        // No workspace opened yet since the start: the bare name, in the
+        // dialog's current folder.
+        m_presenter.clear();
+        QVERIFY(!m_window->save());
+        QCOMPARE(m_presenter.saveProposals, QStringList{"Acme.vnp"});
+        QVERIFY(m_app->isModified());
+
+        const QString path = m_environment->root() + QStringLiteral("/acme-file.vnp");
+        m_presenter.saveAnswers = {path};
+        QVERIFY(m_window->save());
+        QVERIFY(QFileInfo::exists(path));
+        QVERIFY(!m_app->isModified());
+        // Saved: Save does nothing.
+        m_presenter.clear();
+        QVERIFY(m_window->save());
+        QVERIFY(m_presenter.saveProposals.isEmpty());
+
+        QVERIFY(m_window->closeWorkspace());
+        QVERIFY(m_window->openWorkspaceFile(path));
+        m_presenter.clear();
+        QVERIFY(!m_window->saveAs());
+        QCOMPARE(m_presenter.saveProposals, QStringList{m_environment->installPath() +
+                                                        QStringLiteral("Varn SE Files/Acme.vnp")});
+        QVERIFY(m_presenter.messages.isEmpty());
+    }
+
+    void closeChecks()
+    {
+        start();
+        createWorkspace();
+        m_app->setRequirementsChanged(true);
+        m_presenter.clear();
+        // The save dialog is cancelled: the workspace stays open, and so does
+        // the main window.
+        QVERIFY(!m_window->closeWorkspace());
+        QCOMPARE(m_presenter.texts(), QStringList{MainWindow::reminderText()});
+        QCOMPARE(m_presenter.saveProposals, QStringList{"Acme.vnp"});
+        QVERIFY(m_app->isWorkspaceOpen());
+        QVERIFY(frame(WindowKind::RequirementsCentral));
+        QVERIFY(!m_window->close());
+        QVERIFY(m_window->isVisible());
+        QVERIFY(m_app->isWorkspaceOpen());
+
+        m_presenter.clear();
+        m_presenter.saveAnswers = {m_environment->root() + QStringLiteral("/closed.vnp")};
+        QVERIFY(m_window->closeWorkspace());
+        QCOMPARE(m_presenter.texts(), QStringList{MainWindow::reminderText()});
+        QVERIFY(!m_app->isWorkspaceOpen());
+        QCOMPARE(m_window->mdiArea()->subWindowList().size(), 0);
+        QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Help"}));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Varn SE"));
+        QVERIFY(!m_window->actions().save->isEnabled());
+    }
+
+    void regenerationDialogTakesTheReminder()
+    {
+        int reminders = 0;
+        start([&](FeatureRegistry &features) {
+            features.provideCommand(Command::RegenerationReminder,
+                                    [&](Workbench &, int) { ++reminders; });
+        });
+        const QString path = savedWorkspace();
+        QVERIFY(!path.isEmpty());
+        m_app->setRequirementsChanged(true);
+        m_presenter.clear();
+        QVERIFY(m_window->closeWorkspace());
+        QCOMPARE(reminders, 1);
+        QVERIFY(m_presenter.messages.isEmpty());
+        QVERIFY(m_presenter.saveProposals.isEmpty());
+    }
+
+    void closingTheLastWindowClosesTheWorkspace()
+    {
+        start();
+        QVERIFY(!savedWorkspace().isEmpty());
+        QVERIFY(frame(WindowKind::RequirementsCentral)->close());
+        QVERIFY(!m_app->isWorkspaceOpen());
+        QCOMPARE(m_window->mdiArea()->subWindowList().size(), 0);
+    }
+
+    void goToRaisesOneWindow()
+    {
+        start([](FeatureRegistry &features) {
+            features.provideView(WindowKind::FunctionalNavigator, [](Workbench &) {
+                return placeholderView(QStringLiteral("Functional Navigator"));
+            });
+        });
+        createWorkspace();
+        QAction *goTo = m_window->actions().goTo[int(WindowKind::FunctionalNavigator)];
+        QVERIFY(goTo->isEnabled());
+        goTo->trigger();
+        CChildFrame *navigator = frame(WindowKind::FunctionalNavigator);
+        QVERIFY(navigator);
+        QCOMPARE(navigator->windowTitle(),
+                 QStringLiteral("Functional Navigator - System Name: Acme"));
+        QCOMPARE(navigator->pos(), QPoint(28, 30));
+        QCOMPARE(navigator->widget()->size(), QSize(644, 438));
+        QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Window", "&Help"}));
+        QVERIFY(m_window->otherToolBar()->isVisible());
+        QVERIFY(!m_window->centralToolBar()->isVisible());
+
+        // The second time it is raised where the user left it.
+        navigator->move(200, 150);
+        m_window->actions().backToCentral->trigger();
+        QCOMPARE(m_window->mdiArea()->activeSubWindow(), frame(WindowKind::RequirementsCentral));
+        goTo->trigger();
+        QCOMPARE(frame(WindowKind::FunctionalNavigator), navigator);
+        QCOMPARE(m_window->mdiArea()->subWindowList().size(), 2);
+        QCOMPARE(m_window->mdiArea()->activeSubWindow(), navigator);
+        QCOMPARE(navigator->pos(), QPoint(200, 150));
+
+        // Closed and opened again, it is placed again.
+        QVERIFY(navigator->close());
+        QVERIFY(m_app->isWorkspaceOpen());
+        m_window->goTo(WindowKind::FunctionalNavigator);
+        QCOMPARE(frame(WindowKind::FunctionalNavigator)->pos(), QPoint(28, 30));
+    }
+
+    void viewMenusLeaveOutTheirOwnKind()
+    {
+        start([](FeatureRegistry &features) {
+            features.provideView(WindowKind::DataModel, [](Workbench &) {
+                return placeholderView(QStringLiteral("Data Model"));
+            });
+        });
+        createWorkspace();
+        m_window->goTo(WindowKind::DataModel);
+        QAction *viewMenu = m_window->menuBar()->actions().at(1);
+        QStringList items;
+        for (QAction *item : viewMenu->menu()->actions()) {
+            if (!item->isSeparator())
+                items.append(item->text());
+        }
+        QCOMPARE(items,
+                 (QStringList{"&Status Bar", "&Requirements Central...", "&Functional Navigator...",
+                              "&Structural Navigator...", "&Object Model..."}));
+        QCOMPARE(frame(WindowKind::DataModel)->pos(), QPoint(56, 60));
+        QCOMPARE(frame(WindowKind::DataModel)->widget()->size(), QSize(644, 400));
+    }
+
+    void itemsOfMissingWindowsAreDisabled()
+    {
+        start([](FeatureRegistry &features) {
+            features.provideTemplate(9, [](Workbench &, int) {});
+            features.provideCommand(Command::RegenerateObjectModel, [](Workbench &, int) {});
+        });
+        MainActions &a = m_window->actions();
+        QVERIFY(a.newWorkspace->isEnabled());
+        QVERIFY(!a.regenerate->isEnabled()); // no workspace
+        createWorkspace();
+        QVERIFY(a.regenerate->isEnabled());
+        QVERIFY(a.templates.at(8)->isEnabled());
+        QVERIFY(!a.templates.at(0)->isEnabled());
+        QCOMPARE(a.templates.size(), 22);
+        QCOMPARE(a.templates.at(21)->text(), QStringLiteral("22  Message Definition..."));
+        for (QAction *missing :
+             {a.composeFunctional, a.composeStructural, a.composeTechnical, a.builder,
+              a.javaObjectModel, a.cppObjectModel, a.dataModel, a.objectModelEntities,
+              a.generateObjectModel, a.generateDataModelSql, a.requirementAttributes,
+              a.parentDependent, a.helpTopics})
+            QVERIFY2(!missing->isEnabled(), qPrintable(missing->text()));
+        for (QAction *present : {a.goTo[int(WindowKind::RequirementsCentral)], a.firstRecord,
+                                 a.print, a.save, a.close, a.cascade, a.about})
+            QVERIFY2(present->isEnabled(), qPrintable(present->text()));
+    }
+
+    void objectModelLanguage()
+    {
+        start([](FeatureRegistry &features) {
+            features.provideView(WindowKind::ObjectModel, [](Workbench &workbench) {
+                return placeholderView(workbench.objectModelLanguage() == Workbench::Language::Java
+                                           ? QStringLiteral("Java")
+                                           : QStringLiteral("C++"));
+            });
+        });
+        createWorkspace();
+        MainActions &a = m_window->actions();
+        a.javaObjectModel->trigger();
+        QCOMPARE(m_window->workbench().objectModelLanguage(), Workbench::Language::Java);
+        QVERIFY(!a.cppObjectModel->isEnabled());
+        QVERIFY(a.javaObjectModel->isEnabled());
+        // Go to Object Model sets C++.
+        m_window->goToObjectModel(Workbench::Language::Cpp);
+        QVERIFY(a.cppObjectModel->isEnabled());
+        QVERIFY(!a.javaObjectModel->isEnabled());
+        a.javaObjectModel->setEnabled(true);
+        a.javaObjectModel->trigger();
+        QCOMPARE(m_window->mdiArea()->subWindowList().size(), 2);
+        // After the window closes the language is C++ again.
+        QVERIFY(frame(WindowKind::ObjectModel)->close());
+        QCOMPARE(m_window->workbench().objectModelLanguage(), Workbench::Language::Cpp);
+        a.cppObjectModel->trigger();
+        QCOMPARE(qobject_cast<QLabel *>(frame(WindowKind::ObjectModel)->widget())->text(),
+                 QStringLiteral("C++"));
+    }
+
+    void viewThatCannotBeMade()
+    {
+        start([](FeatureRegistry &features) {
+            features.provideView(WindowKind::StructuralNavigator,
+                                 [](Workbench &) { return nullptr; });
+        });
+        createWorkspace();
+        m_presenter.clear();
+        m_window->actions().composeStructural->trigger();
+        QCOMPARE(m_presenter.texts(), QStringList{"Error: failed to create a new frame."});
+        QVERIFY(!frame(WindowKind::StructuralNavigator));
+    }
+
+    void recentFiles()
+    {
+        start();
+        QStringList paths;
+        for (const QString &name : QStringList{"One", "Two", "Three", "Four"}) {
+            paths.prepend(savedWorkspace(name));
+            QVERIFY(!paths.first().isEmpty());
+            QVERIFY(m_window->closeWorkspace());
+        }
+        QCOMPARE(RecentFiles().files(), paths.mid(0, 3));
+        const QList<QAction *> &items = m_window->actions().recentFiles;
+        QCOMPARE(items.at(0)->text(), QStringLiteral("&1 Four.vnp"));
+        QVERIFY(items.at(2)->isVisible());
+        // A recent file opens its workspace.
+        items.at(2)->trigger();
+        QCOMPARE(m_app->systemName(), QStringLiteral("Two"));
+        QCOMPARE(RecentFiles().files().first(), paths.at(2));
+        QVERIFY(m_window->closeWorkspace());
+        // A file that is gone is dropped from the list.
+        QFile::remove(paths.at(1));
+        QVERIFY(!m_window->openWorkspaceFile(paths.at(1)));
+        QCOMPARE(m_presenter.texts().last(),
+                 QStringLiteral("Error opening file at the path specified."));
+        QVERIFY(!RecentFiles().files().contains(paths.at(1)));
+    }
+
+    void geometryIsRemembered()
+    {
+        start();
+        m_window->showNormal();
+        m_window->setGeometry(120, 90, 900, 640);
+        const QRect placed = m_window->geometry();
+        QVERIFY(m_window->close());
+        m_window.reset();
+        start();
+        m_window->hide();
+        m_window->showAtStart();
+        QCOMPARE(m_window->geometry(), placed);
+    }
+
+    void aboutAndPrint()
+    {
+        start();
+        QString version;
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            if (auto *label = dialog.findChild<QLabel *>(QStringLiteral("version")))
+                version = label->text();
+            return int(QDialog::Accepted);
+        };
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window.get(), Qt::Key_F1);
+        QCOMPARE(m_presenter.dialogTitles, QStringList{"About Varn SE"});
+        QCOMPARE(version, QStringLiteral("Varn SE Version 4.0"));
+
+        createWorkspace();
+        m_presenter.clear();
+        m_window->actions().print->trigger();
+        QCOMPARE(m_presenter.messages.size(), 1);
+        QVERIFY(m_presenter.texts().first().startsWith(
+            QStringLiteral("To Print, go to your <SystemName>ReqDB.mdb database and print the "
+                           "System Requirements report.\n\nTips: ")));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
