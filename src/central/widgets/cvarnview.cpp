@@ -2,7 +2,10 @@
 
 #include "templates/templatecatalogue.h"
 
+#include <algorithm>
+
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -73,6 +77,14 @@ QLabel *label(const char *text, QWidget *buddy)
     return made;
 }
 
+// The column widths suit a small font of about five pixels a character; a
+// wider font widens them in proportion, so the headers stay readable.
+int scaledWidth(int width, const QFontMetrics &metrics)
+{
+    constexpr double kDesignCharWidth = 5.0;
+    return std::max(width, int(width * metrics.averageCharWidth() / kDesignCharWidth + 0.5));
+}
+
 QColor colourOf(int choice)
 {
     const BackgroundColour &colour = DisplaySettings::colours()[choice];
@@ -94,6 +106,7 @@ CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
       m_sentence(new QPlainTextEdit)
 {
     setWindowTitle(QStringLiteral("Requirements Central"));
+    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     setAutoFillBackground(true);
     buildList();
 
@@ -162,8 +175,8 @@ QWidget *CVarnView::buildQueryGroup()
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(4);
-    grid->addWidget(buildTypeGroup(), 0, 0, 1, 3);
-    grid->addWidget(m_byVersion, 0, 4, 1, 2, Qt::AlignBottom);
+    grid->addWidget(buildTypeGroup(), 0, 0, 1, 4);
+    grid->addWidget(m_byVersion, 0, 4, 1, 2, Qt::AlignRight | Qt::AlignBottom);
     grid->addWidget(label("By &Entity:", m_entity), 1, 0);
     grid->addWidget(m_entity, 1, 1);
     grid->addWidget(m_entityGo, 1, 2);
@@ -283,12 +296,17 @@ void CVarnView::afterQuery(const Outcome &outcome)
     emit listChanged(m_central.model().requirementCount());
 }
 
+int CVarnView::columnWidth(const ColumnInfo &column) const
+{
+    return scaledWidth(column.width, m_list->fontMetrics());
+}
+
 void CVarnView::applyColumnLayout()
 {
     QHeaderView *header = m_list->horizontalHeader();
     const QList<Column> &columns = m_central.model().columns();
     for (int section = 0; section < columns.size(); ++section)
-        header->resizeSection(section, CentralColumns::info(columns.at(section)).width);
+        header->resizeSection(section, columnWidth(CentralColumns::info(columns.at(section))));
     const int sorted = int(columns.indexOf(m_central.sortColumn()));
     header->setSortIndicator(sorted,
                              m_central.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);

@@ -43,6 +43,8 @@ public:
     // The colour painted: the stored choice, or Sky Blue when that is none
     // of the three.
     int paintedColour() const;
+    // The width the list gives a column.
+    int columnWidth(const ColumnInfo &column) const;
     void setRowCommandAvailable(RowCommand command, bool available);
 
 public slots:

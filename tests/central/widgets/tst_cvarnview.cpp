@@ -1,0 +1,438 @@
+#include "app/cvarnapp.h"
+#include "app/widgets/cchildframe.h"
+#include "app/widgets/mainactions.h"
+#include "app/widgets/mainwindow.h"
+#include "app/widgets/systemnamedialog.h"
+#include "app/widgets/testpresenter.h"
+#include "app/widgets/windownavigator.h"
+#include "central/requirementrows.h"
+#include "central/widgets/cvarnview.h"
+#include "support/workspaceenvironment.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QtTest>
+
+#include <memory>
+
+using namespace varn;
+using namespace varn::app;
+using varn::central::CVarnView;
+
+namespace {
+
+const QColor kSkyBlue(184, 228, 250);
+const QColor kBisque(250, 224, 202);
+const QString kNoSelection = QStringLiteral("No requirement is currently selected.");
+
+QStringList headers(const QTableView &list)
+{
+    QStringList texts;
+    for (int column = 0; column < list.model()->columnCount(); ++column)
+        texts.append(list.model()->headerData(column, Qt::Horizontal).toString());
+    return texts;
+}
+
+// The numbers the list shows, the trailing empty row as "".
+QStringList shownNumbers(const QTableView &list)
+{
+    QStringList numbers;
+    for (int row = 0; row < list.model()->rowCount(); ++row)
+        numbers.append(list.model()->index(row, 0).data().toString());
+    return numbers;
+}
+
+void clickHeader(QTableView &list, int section)
+{
+    QHeaderView *header = list.horizontalHeader();
+    const QPoint inside(header->sectionViewportPosition(section) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, inside);
+}
+
+} // namespace
+
+class CVarnViewTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WorkspaceEnvironment> m_environment;
+    TestPresenter m_presenter;
+    std::unique_ptr<CVarnApp> m_app;
+    std::unique_ptr<FeatureRegistry> m_features;
+    std::unique_ptr<MainWindow> m_window;
+
+    void start(const std::function<void(FeatureRegistry &)> &provide = {})
+    {
+        m_features = std::make_unique<FeatureRegistry>();
+        if (provide)
+            provide(*m_features);
+        m_window = std::make_unique<MainWindow>(*m_app, m_presenter, *m_features);
+        m_window->resize(1100, 800);
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    // A new workspace, and a path to save it to.
+    QString createWorkspace()
+    {
+        m_presenter.dialogHandler = [](QDialog &dialog) {
+            auto *name = qobject_cast<SystemNameDialog *>(&dialog);
+            name->nameEdit()->setText(QStringLiteral("Acme"));
+            name->accept();
+            return name->result();
+        };
+        m_window->newWorkspace();
+        m_presenter.dialogHandler = {};
+        return m_environment->root() + QStringLiteral("/Acme.vnp");
+    }
+
+    CVarnView &view() const { return *m_window->centralView(); }
+    QTableView &list() const { return *view().list(); }
+    template <typename T> T *control(const char *name) const
+    {
+        return view().findChild<T *>(QString::fromLatin1(name));
+    }
+
+    // Stores requirements as a composing command does; the list shows All.
+    void store(const QList<RequirementRow> &rows)
+    {
+        for (const RequirementRow &row : rows)
+            QVERIFY(insertRequirement(m_app->requirementsDatabase(), row));
+        m_window->workbench().announceRequirementsStored();
+    }
+
+    void storeExamples()
+    {
+        store(
+            {{1, "Functional", 9, "3.1", "notify the operator", 1, 0, {"wind sensor"}},
+             {2, "Structural", 19, "3.2", "define the gate", 1, 0, {"gate"}},
+             {3, "Deleted", 9, "3.1", "assess the weight", 1, 0, {"freight scale"}},
+             {4, "Functional", 9, "3.1", "assess the weight of the cargo", 2, 3, {"freight scale"}},
+             {12, "Technical", 23, "4", "answer within one second"}});
+    }
+
+    void reopen(const QString &path)
+    {
+        m_presenter.saveAnswers = {path};
+        QVERIFY(m_window->closeWorkspace());
+        QVERIFY(m_window->openWorkspaceFile(path));
+    }
+
+    QVariant stored(const QString &column) const
+    {
+        QSqlQuery query(m_app->requirementsDatabase());
+        return query.exec(QStringLiteral("SELECT %1 FROM SYSTEM_NAME").arg(column)) && query.next()
+                   ? query.value(0)
+                   : QVariant();
+    }
+
+private slots:
+    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
+
+    void init()
+    {
+        m_presenter = TestPresenter();
+        QDir(m_environment->installPath()).removeRecursively();
+        m_app = std::make_unique<CVarnApp>(
+            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
+        start();
+    }
+
+    void cleanup()
+    {
+        m_window->navigator().closeAll();
+        m_app->closeWorkspace();
+        m_window.reset();
+        m_app.reset();
+    }
+
+    void newWorkspace()
+    {
+        createWorkspace();
+        QCOMPARE(headers(list()), (QStringList{"No.", "Type", "Category", "Priority", "Release",
+                                               "Paragraph", "Requirement"}));
+        QCOMPARE(shownNumbers(list()), QStringList{""});
+        // At least the columns' own widths, and wide enough for their texts.
+        const QList<int> widths{40, 64, 80, 54, 54, 92, 420};
+        const QStringList texts{"100",     "Functional", "Performance", "Priority",
+                                "Release", "Paragraph",  "Requirement"};
+        const QFontMetrics metrics = list().fontMetrics();
+        for (int column = 0; column < widths.size(); ++column) {
+            const int width = list().horizontalHeader()->sectionSize(column);
+            QVERIFY(width >= widths.at(column));
+            QVERIFY2(width >= metrics.horizontalAdvance(texts.at(column)) + 8,
+                     qPrintable(texts.at(column)));
+        }
+        QVERIFY(list().showGrid());
+        QCOMPARE(list().selectionBehavior(), QAbstractItemView::SelectRows);
+
+        QCOMPARE(view().palette().color(QPalette::Window), kSkyBlue);
+        QCOMPARE(view().findChild<QPlainTextEdit *>("sentence")->palette().color(QPalette::Base),
+                 QColor(255, 255, 190));
+        MainActions &a = m_window->actions();
+        QCOMPARE(a.colours.at(0)->isChecked(), true);
+        QStringList checked;
+        for (QAction *item : a.display) {
+            if (item->isChecked())
+                checked.append(item->text());
+        }
+        QCOMPARE(checked, (QStringList{"&Type", "&Category", "&Priority", "R&elease", "Para&graph",
+                                       "Re&quirement"}));
+
+        QCOMPARE(control<QRadioButton>("All")->toolTip(),
+                 QStringLiteral("Queries for requirements based on type"));
+        QCOMPARE(control<QLineEdit>("number")->toolTip(),
+                 QStringLiteral("Queries for requirement based on number"));
+        QCOMPARE(control<QPushButton>("byVersion")->toolTip(),
+                 QStringLiteral("Queries for all versions of selected requirement"));
+        QCOMPARE(control<QComboBox>("template")->count(), 23);
+        QCOMPARE(control<QComboBox>("template")->itemText(1), QStringLiteral("1  Association"));
+        QCOMPARE(control<QComboBox>("template")->currentIndex(), -1);
+        QCOMPARE(control<QLineEdit>("number")->maxLength(), 50);
+        QCOMPARE(control<QComboBox>("entity")->lineEdit()->maxLength(), 50);
+        QVERIFY(m_presenter.messages.isEmpty());
+    }
+
+    void recordNavigation()
+    {
+        createWorkspace();
+        storeExamples();
+        auto *number = control<QLineEdit>("number");
+        number->setText(QStringLiteral("2"));
+        QTest::keyClick(number, Qt::Key_Return);
+        // One result: the requirement and the empty row.
+        QCOMPARE(shownNumbers(list()), (QStringList{"2", ""}));
+        MainActions &a = m_window->actions();
+        a.lastRecord->trigger();
+        QCOMPARE(view().selectedRow(), 0);
+        a.nextRecord->trigger();
+        QCOMPARE(view().selectedRow(), 0);
+
+        control<QRadioButton>("All")->click();
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", ""}));
+        QCOMPARE(view().selectedRow(), -1);
+        a.previousRecord->trigger();
+        QCOMPARE(view().selectedRow(), 0);
+        a.lastRecord->trigger();
+        QCOMPARE(view().selectedRow(), 3);
+        a.nextRecord->trigger();
+        QCOMPARE(view().selectedRow(), 0);
+        a.nextRecord->trigger();
+        QCOMPARE(view().selectedRow(), 1);
+        a.firstRecord->trigger();
+        QCOMPARE(view().selectedRow(), 0);
+        QCOMPARE(m_window->statusPaneText(2), QStringLiteral("4 requirements"));
+        QCOMPARE(m_window->statusPaneText(3), QStringLiteral("No. 1"));
+        // The list is navigable with the keys.
+        list().setFocus();
+        QTest::keyClick(&list(), Qt::Key_Down);
+        QCOMPARE(view().selectedRow(), 1);
+    }
+
+    void byNumber()
+    {
+        createWorkspace();
+        storeExamples();
+        auto *number = control<QLineEdit>("number");
+        control<QRadioButton>("Technical")->click();
+        number->setText(QStringLiteral("12a"));
+        control<QPushButton>("numberGo")->click();
+        QCOMPARE(m_presenter.messages.size(), 1);
+        QCOMPARE(m_presenter.messages.first().text,
+                 QStringLiteral("Invalid Requirement number. Must specify an integer, * for all, "
+                                "or a combination thereof."));
+        QCOMPARE(m_presenter.messages.first().kind, MessageKind::Warning);
+        QCOMPARE(shownNumbers(list()), (QStringList{"12", ""}));
+        QVERIFY(number->hasFocus());
+
+        // "*" lists deleted and superseded requirements too.
+        number->setText(QStringLiteral("*"));
+        QTest::keyClick(number, Qt::Key_Enter);
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "3", "4", "12", ""}));
+        QCOMPARE(list().model()->index(2, 1).data().toString(), QStringLiteral("Deleted"));
+        number->setText(QStringLiteral("1*"));
+        QTest::keyClick(number, Qt::Key_Return);
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "12", ""}));
+        QCOMPARE(m_presenter.messages.size(), 1);
+    }
+
+    void otherQueries()
+    {
+        createWorkspace();
+        storeExamples();
+        auto *entity = control<QComboBox>("entity");
+        QCOMPARE(entity->count(), 3); // refilled after the requirements were stored
+        QCOMPARE(entity->itemText(0), QStringLiteral("freight scale"));
+        entity->setEditText(QStringLiteral("freight*"));
+        QTest::keyClick(entity->lineEdit(), Qt::Key_Return);
+        QCOMPARE(shownNumbers(list()), (QStringList{"4", ""}));
+        QCOMPARE(entity->currentText(), QStringLiteral("freight*"));
+
+        auto *paragraph = control<QLineEdit>("paragraph");
+        paragraph->setText(QStringLiteral("3.*"));
+        control<QPushButton>("paragraphGo")->click();
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", ""}));
+
+        auto *byTemplate = control<QComboBox>("template");
+        byTemplate->setCurrentIndex(9);
+        emit byTemplate->activated(9);
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "4", ""}));
+
+        // Every version of the selected requirement.
+        view().selectRow(1);
+        control<QPushButton>("byVersion")->click();
+        QCOMPARE(shownNumbers(list()), (QStringList{"3", "4", ""}));
+        view().selectRow(2);
+        control<QPushButton>("byVersion")->click();
+        QCOMPARE(m_presenter.texts(), QStringList{kNoSelection});
+    }
+
+    void sortByHeader()
+    {
+        createWorkspace();
+        storeExamples();
+        const int requirement = int(headers(list()).indexOf(QStringLiteral("Requirement")));
+        clickHeader(list(), requirement);
+        QCOMPARE(shownNumbers(list()), (QStringList{"12", "4", "2", "1", ""}));
+        clickHeader(list(), requirement);
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", ""}));
+        QCOMPARE(view().central().sortText(), QStringLiteral("ReqText DESC"));
+        QCOMPARE(list().horizontalHeader()->sortIndicatorSection(), requirement);
+        QCOMPARE(list().horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        // The query stays what it was.
+        control<QRadioButton>("Functional")->click();
+        clickHeader(list(), 0);
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "4", ""}));
+        QVERIFY(view().isEnabled());
+    }
+
+    void versionColumnIsStored()
+    {
+        const QString path = createWorkspace();
+        storeExamples();
+        QAction *version = m_window->actions().display.at(5);
+        QCOMPARE(version->text(), QStringLiteral("&Version"));
+        QVERIFY(!version->isChecked());
+        version->trigger();
+        QVERIFY(version->isChecked());
+        QCOMPARE(stored(QStringLiteral("VersionSet")).toInt(), 1);
+        QCOMPARE(headers(list()).indexOf(QStringLiteral("Version")), 5);
+        QCOMPARE(list().model()->index(2, 5).data().toString(), QStringLiteral("2"));
+        QVERIFY(list().horizontalHeader()->sectionSize(5) >= 54);
+        // The rows stay those of the current query.
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", ""}));
+
+        reopen(path);
+        QCOMPARE(headers(list()).indexOf(QStringLiteral("Version")), 5);
+        QVERIFY(m_window->actions().display.at(5)->isChecked());
+        QVERIFY(m_presenter.messages.isEmpty());
+    }
+
+    void backgroundColour()
+    {
+        const QString path = createWorkspace();
+        QSqlQuery update(m_app->requirementsDatabase());
+        QVERIFY(update.exec(QStringLiteral("UPDATE SYSTEM_NAME SET BackgroundColor = 3")));
+        reopen(path);
+        QCOMPARE(m_presenter.texts(),
+                 QStringList{"The BackgroundColor field of your SYSTEM_NAME table (in your .mdb "
+                             "file) must be 0, 1, or 2."});
+        QCOMPARE(view().palette().color(QPalette::Window), kSkyBlue);
+        for (QAction *colour : m_window->actions().colours)
+            QVERIFY(!colour->isChecked());
+
+        m_window->actions().colours.at(1)->trigger();
+        QCOMPARE(view().palette().color(QPalette::Window), kBisque);
+        QCOMPARE(stored(QStringLiteral("BackgroundColor")).toInt(), 1);
+        QCOMPARE(m_window->workbench().backgroundColour(), 1);
+        QVERIFY(m_window->actions().colours.at(1)->isChecked());
+        QVERIFY(!m_window->actions().colours.at(0)->isChecked());
+        // Choosing the current colour again changes nothing.
+        m_window->actions().colours.at(1)->trigger();
+        QVERIFY(m_window->actions().colours.at(1)->isChecked());
+        QCOMPARE(m_presenter.messages.size(), 1);
+    }
+
+    void seeRequirement()
+    {
+        createWorkspace();
+        storeExamples();
+        auto *see = control<QPushButton>("seeRequirement");
+        auto *sentence = view().findChild<QPlainTextEdit *>("sentence");
+        see->click();
+        view().selectRow(4); // the empty row
+        see->click();
+        QCOMPARE(m_presenter.texts(), (QStringList{kNoSelection, kNoSelection}));
+        QCOMPARE(m_presenter.messages.first().kind, MessageKind::Warning);
+        QVERIFY(sentence->toPlainText().isEmpty());
+
+        const QRect second = list().visualRect(list().model()->index(1, 2));
+        QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, second.center());
+        QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(sentence->toPlainText(), QStringLiteral("The Acme system shall define the gate."));
+        view().selectRow(3);
+        QTest::keyClick(&list(), Qt::Key_Return);
+        QCOMPARE(sentence->toPlainText(),
+                 QStringLiteral("The Acme system shall answer within one second."));
+        QCOMPARE(m_presenter.messages.size(), 2);
+    }
+
+    void rowCommands()
+    {
+        QList<int> edited;
+        cleanup();
+        init();
+        m_window.reset();
+        start([&](FeatureRegistry &features) {
+            features.provideCommand(
+                Command::EditRequirement, [&](Workbench &workbench, int number) {
+                    edited.append(number);
+                    QVERIFY(insertRequirement(workbench.app().requirementsDatabase(), {30}));
+                    workbench.announceRequirementsStored();
+                });
+        });
+        createWorkspace();
+        storeExamples();
+        QVERIFY(!control<QPushButton>("delete")->isEnabled());
+        QVERIFY(!control<QPushButton>("reuse")->isEnabled());
+        view().selectRow(1);
+        control<QPushButton>("edit")->click();
+        QCOMPARE(edited, QList<int>{2});
+        // The list follows what the command stored.
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", "30", ""}));
+    }
+
+    void screenshot()
+    {
+        createWorkspace();
+        store({{1,
+                "Functional",
+                9,
+                "3.1",
+                "provide the capability to notify the operator when the wind sensor changes "
+                "from nominal to caution",
+                1,
+                0,
+                {"wind sensor"}},
+               {2, "Structural", 19, "3.2", "define a gate with a gate number and a terminal"},
+               {3, "Functional", 1, "3.3",
+                "provide the capability to assess the weight of foreign cargo"},
+               {4, "Technical", 23, "4.1", "answer every query within one second"}});
+        view().selectRow(0);
+        control<QPushButton>("seeRequirement")->click();
+        const QString folder = QStringLiteral(VARN_BINARY_DIR "/screenshots");
+        QDir().mkpath(folder);
+        QVERIFY(m_window->grab().save(folder + QStringLiteral("/requirements-central.png")));
+    }
+};
+
+QTEST_MAIN(CVarnViewTest)
+#include "tst_cvarnview.moc"
