@@ -2,7 +2,6 @@
 
 #include "language/grammartables.h"
 #include "language/termnormalizer.h"
-#include "language/termvocabulary.h"
 
 #include <array>
 
@@ -178,21 +177,23 @@ quint32 around(QByteArrayView gcode, qsizetype i, int position)
     return bitAt(gcode, position < GrammarRule::G0 ? i - position : position - GrammarRule::G0);
 }
 
-template <typename Bit> bool holds(const CompiledRule &compiled, Bit bitAt)
+// Whether a row's constraints all hold, the letters read through letterBit.
+template <typename Bit> bool holds(const CompiledRule &compiled, Bit letterBit)
 {
     for (int index = 0; index < compiled.count; ++index) {
         const Constraint &constraint = compiled.constraints[std::size_t(index)];
-        if ((bitAt(constraint.position) & constraint.mask) == 0)
+        if ((letterBit(constraint.position) & constraint.mask) == 0)
             return false;
     }
     return true;
 }
 
 // The first of the rows whose constraints all hold, or -1.
-template <typename Bit> int firstMatch(const CompiledRule *row, const CompiledRule *end, Bit bitAt)
+template <typename Bit>
+int firstMatch(const CompiledRule *row, const CompiledRule *end, Bit letterBit)
 {
     for (; row != end; ++row) {
-        if (holds(*row, bitAt))
+        if (holds(*row, letterBit))
             return row->rule;
     }
     return -1;

@@ -18,8 +18,9 @@ enum class RuleVerdict : quint8 {
 
 // One row of a family table or of the end checks: a condition on the letters
 // around the term under test, and its verdict. A row's condition is a set of
-// allowed letters per position; an OR of positions in the tables is written
-// as consecutive rows with the same verdict.
+// allowed letters per position (it holds when every position's letter is in
+// its set); an OR of positions in the tables is written as consecutive rows
+// with the same verdict.
 struct GrammarRule
 {
     // Positions of a family row: X, the five letters before it, G[0] and G[1].
@@ -59,15 +60,6 @@ struct GrammarRule
     constexpr GrammarRule collect(LanguageMessage text) const
     {
         return decide(RuleVerdict::Collect, text);
-    }
-
-    constexpr bool matches(const Letters &bits) const
-    {
-        for (std::size_t position = 0; position < PositionCount; ++position) {
-            if ((bits[position] & masks[position]) == 0)
-                return false;
-        }
-        return true;
     }
 
 private:

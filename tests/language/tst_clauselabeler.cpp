@@ -34,6 +34,7 @@ private slots:
     void checksAcrossClauses_data();
     void checksAcrossClauses();
     void keepsLettersAndTexts();
+    void refusalClearsLabels();
     void stopsAtTheEndRecord();
     void formTables_data();
     void formTables();
@@ -186,6 +187,21 @@ void TestClauseLabeler::keepsLettersAndTexts()
     for (int index = 0; index < texts.size(); ++index) {
         QCOMPARE(records.at(index).text, texts.at(index));
         QCOMPARE(records.at(index).letter, "kdewec"[index]);
+    }
+}
+
+// A refused requirement hands no half-labelled terms to derivation.
+void TestClauseLabeler::refusalClearsLabels()
+{
+    QList<TermRecord> records = termRecordsFromGCode("dehelg");
+    for (TermRecord &record : records) {
+        record.group = 'Z';
+        record.form = 9;
+    }
+    QVERIFY(!ClauseLabeler::LabelClauses(records).isOk());
+    for (const TermRecord &record : records) {
+        QCOMPARE(record.group, '\0');
+        QCOMPARE(record.form, 0);
     }
 }
 
