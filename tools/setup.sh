@@ -29,6 +29,8 @@ varn_install_packages() {
 
 varn_build() {
     local build_dir=${VARN_BUILD_DIR:-build}
+    # Let every checkout of the project share one compiler cache.
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
     cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${VARN_BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
     cmake --build "$build_dir" -j"$(nproc)"
 }
