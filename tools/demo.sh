@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The headless demo of ./run.sh: creates a workspace in a scratch folder and
-# shows what varn-cli makes of it. Nothing outside the scratch folder is touched.
+# The headless demo of ./run.sh: creates a workspace in a scratch folder, saves
+# the worked examples into it, regenerates the object model and generates the
+# SQL module, the C++ headers and the Java classes. Nothing outside the scratch
+# folder is touched.
 set -euo pipefail
 cli=${1:-build/bin/varn-cli}
 scratch=$(mktemp -d)
@@ -12,5 +14,19 @@ export ODBCSYSINI="$scratch/odbcsys" ODBCINI="$scratch/odbc.ini" VARN_SE_CONFIG=
 printf '[General]\nInstallPath=%s/User Files/\n' "$scratch" > "$VARN_SE_CONFIG"
 
 echo "== No display: running the headless demo in $scratch"
-"$cli" new --system "Acme Telecom" --workspace "$scratch/acme.vnp"
-"$cli" info --workspace "$scratch/acme.vnp"
+"$cli" new --system ESD --workspace "$scratch/esd.vnp"
+echo "== Saving the worked examples"
+"$cli" examples --workspace "$scratch/esd.vnp" | tr '\n' ' '
+echo
+"$cli" info --workspace "$scratch/esd.vnp"
+echo "== The first requirements"
+"$cli" list --workspace "$scratch/esd.vnp" | head -5
+echo "== Regenerating the object model"
+"$cli" regenerate --workspace "$scratch/esd.vnp"
+for kind in sql cpp java; do
+    "$cli" generate "$kind" --workspace "$scratch/esd.vnp"
+done
+echo "== One generated C++ header"
+header=$(ls "$scratch/User Files/ESD C++ Files/"*.h | head -1)
+echo "$header"
+head -20 "$header"

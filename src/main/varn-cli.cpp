@@ -13,7 +13,8 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands = languageCommands();
-    for (auto group : {workspaceCommands, requirementCommands, lifecycleCommands, modelCommands}) {
+    for (auto group : {workspaceCommands, requirementCommands, exampleCommands, lifecycleCommands,
+                       modelCommands}) {
         for (const Command &command : group())
             commands.push_back(command);
     }

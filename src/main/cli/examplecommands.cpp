@@ -1,0 +1,51 @@
+// examples: saves the worked examples of the application database into a workspace.
+#include "cli/cliworkspace.h"
+#include "cli/draftoptions.h"
+#include "templates/storedrequirementloader.h"
+
+#include <QSqlQuery>
+
+namespace varn::cli {
+
+namespace {
+
+constexpr const char *kExamplesSynopsis = "examples --workspace FILE.vnp";
+
+int runExamples(const QStringList &arguments)
+{
+    const auto options = parseCommandOptions(arguments, {QStringLiteral("workspace")},
+                                             {QStringLiteral("workspace")}, kExamplesSynopsis);
+    if (!options)
+        return UsageError;
+    app::CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+
+    const QString examples = app.applicationDatabase().connectionName();
+    QSqlQuery numbers(app.applicationDatabase());
+    if (!numbers.exec(QStringLiteral("SELECT F_ReqNum FROM FUNC_REQ ORDER BY F_ReqNum")))
+        return report(Outcome::stop(QStringLiteral("Cannot open VarnSet recordset.\n")),
+                      DatabaseError);
+    QList<int> worked;
+    while (numbers.next())
+        worked.append(numbers.value(0).toInt());
+    for (const int number : worked) {
+        Result<templates::FunctionalDraft> draft =
+            templates::StoredRequirementLoader::functional(examples, number, false);
+        if (!draft)
+            return report(draft.outcome(), DatabaseError);
+        draft->loadedNumber = -1; // a new requirement of the workspace
+        if (const int saved = saveFunctionalDraft(app, draft.value()); saved != Done)
+            return saved;
+    }
+    return Done;
+}
+
+} // namespace
+
+std::vector<Command> exampleCommands()
+{
+    return {{"examples", kExamplesSynopsis, runExamples}};
+}
+
+} // namespace varn::cli
