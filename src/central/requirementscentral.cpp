@@ -2,6 +2,10 @@
 
 #include "store/creqjustenset.h"
 
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
 #include <algorithm>
 
 namespace varn::central {
@@ -9,6 +13,11 @@ namespace varn::central {
 namespace {
 
 const QString kCannotOpenSet = QStringLiteral("Cannot open ReqMsSet recordset.\n");
+
+QString errorText(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
 
 const QString &notFoundMessage()
 {
@@ -23,6 +32,7 @@ RequirementsCentral::RequirementsCentral(const QString &connectionName)
     : m_connection(connectionName)
 {
     m_model.setColumns(CentralColumns::shown(m_flags));
+    m_model.setPageLoader([this](const QList<qint32> &numbers) { return readPage(numbers); });
 }
 
 const QString &RequirementsCentral::noSelectionMessage()
@@ -84,13 +94,12 @@ QString RequirementsCentral::sortText() const
            (m_ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
 }
 
-Result<QList<store::MasterReqRow>> RequirementsCentral::fetch(const QueryStatement &query)
+Result<QList<store::MasterReqRow>> RequirementsCentral::fetch(const QueryStatement &query) const
 {
-    // A set of its own for each query, so that nothing stays open on the
+    // A set of its own for each read, so that nothing stays open on the
     // connection between the user's actions.
     store::CReqMsSet set(m_connection);
     set.setFilter(query.filter, query.filter.isEmpty() ? QVariantList() : query.values);
-    set.setSort(sortText());
     const auto snapshot = store::RecordSetCore::OpenType::Snapshot;
     const Outcome opened = query.statement.isEmpty()
                                ? set.open(snapshot)
@@ -106,12 +115,49 @@ Result<QList<store::MasterReqRow>> RequirementsCentral::fetch(const QueryStateme
     return rows;
 }
 
+Result<QList<qint32>> RequirementsCentral::fetchNumbers(const QueryStatement &query) const
+{
+    // The query's numbers in its order; the rows follow a page at a time.
+    QString sql = query.statement.isEmpty()
+                      ? QStringLiteral("SELECT Req_Num FROM MASTER_REQ")
+                      : QStringLiteral("SELECT Req_Num FROM (%1) listed").arg(query.statement);
+    if (!query.filter.isEmpty())
+        sql += QStringLiteral(" WHERE (%1)").arg(query.filter);
+    sql += QStringLiteral(" ORDER BY ") + sortText();
+
+    QSqlQuery select(QSqlDatabase::database(m_connection, false));
+    select.setForwardOnly(true);
+    if (!select.prepare(sql))
+        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
+    for (const QVariant &value : query.values)
+        select.addBindValue(value);
+    if (!select.exec())
+        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
+    QList<qint32> numbers;
+    while (select.next())
+        numbers.append(select.value(0).toInt());
+    if (select.lastError().isValid())
+        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
+    return numbers;
+}
+
+Result<QList<store::MasterReqRow>> RequirementsCentral::readPage(const QList<qint32> &numbers) const
+{
+    const QStringList placeholders(numbers.size(), QStringLiteral("?"));
+    QVariantList values;
+    values.reserve(numbers.size());
+    for (const qint32 number : numbers)
+        values.append(number);
+    return fetch(
+        {QStringLiteral("Req_Num IN (%1)").arg(placeholders.join(QLatin1Char(','))), {}, values});
+}
+
 Outcome RequirementsCentral::run(const QueryStatement &query, QueryKind kind)
 {
-    Result<QList<store::MasterReqRow>> rows = fetch(query);
-    if (!rows)
-        return rows.outcome(); // the list keeps what it showed
-    m_model.reset(rows.takeValue(), CentralColumns::shown(m_flags));
+    Result<QList<qint32>> numbers = fetchNumbers(query);
+    if (!numbers)
+        return numbers.outcome(); // the list keeps what it showed
+    m_model.reset(numbers.takeValue(), CentralColumns::shown(m_flags));
     m_kind = kind;
     return Outcome::ok();
 }
@@ -155,13 +201,12 @@ Outcome RequirementsCentral::runByEntity(const QString &text)
     return run(RequirementQuery::byEntity(text), QueryKind::ByEntity);
 }
 
-Outcome RequirementsCentral::runByVersion(const store::MasterReqRow *selected)
+Outcome RequirementsCentral::runByVersion(qint32 selected)
 {
-    if (!selected)
+    if (selected == 0)
         return Outcome::warning(noSelectionMessage());
     // The stored row says which first version all versions share.
-    Result<QList<store::MasterReqRow>> found =
-        fetch(RequirementQuery::requirement(selected->Req_Num));
+    Result<QList<store::MasterReqRow>> found = fetch(RequirementQuery::requirement(selected));
     if (!found)
         return found.outcome();
     if (found->isEmpty())
@@ -194,7 +239,7 @@ Outcome RequirementsCentral::rerun(const FieldTexts &texts)
     case QueryKind::ByTemplate:
         return runByTemplate(m_templatePosition);
     case QueryKind::ByVersion:
-        if (const store::MasterReqRow *first = m_model.requirementAt(0))
+        if (const qint32 first = m_model.numberAt(0))
             return runByVersion(first);
         return runType(QueryKind::All);
     case QueryKind::ByNumber:
@@ -241,12 +286,11 @@ Outcome RequirementsCentral::chooseColour(int choice)
     return DisplaySettings::storeColour(m_connection, choice);
 }
 
-Result<QString> RequirementsCentral::sentenceOf(const store::MasterReqRow *selected)
+Result<QString> RequirementsCentral::sentenceOf(qint32 selected)
 {
-    if (!selected)
+    if (selected == 0)
         return Outcome::warning(noSelectionMessage());
-    Result<QList<store::MasterReqRow>> found =
-        fetch(RequirementQuery::requirement(selected->Req_Num));
+    Result<QList<store::MasterReqRow>> found = fetch(RequirementQuery::requirement(selected));
     if (!found)
         return found.outcome();
     if (found->isEmpty())

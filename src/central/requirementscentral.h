@@ -20,10 +20,12 @@ struct FieldTexts
     QString entity;
 };
 
-// The engine of Requirements Central: runs each query on a MASTER_REQ set of
-// its own (made for the query and released again), fills the list model, keeps
-// the current query, the sort and the display settings of SYSTEM_NAME. It
-// shows nothing; every message comes back as an outcome.
+// The engine of Requirements Central: runs each query with bound values and
+// hands the list model the numbers it selects (the model reads the rows a
+// page at a time through MASTER_REQ record sets); keeps the current query,
+// the sort and the display settings of SYSTEM_NAME. Nothing stays open on
+// the connection between queries. It shows nothing; every message comes back
+// as an outcome.
 class RequirementsCentral
 {
 public:
@@ -47,8 +49,8 @@ public:
     Outcome runByNumber(const QString &text);
     Outcome runByParagraph(const QString &text);
     Outcome runByEntity(const QString &text);
-    // Every version of the selected requirement (nullptr: none selected).
-    Outcome runByVersion(const store::MasterReqRow *selected);
+    // Every version of the selected requirement (0: none selected).
+    Outcome runByVersion(qint32 selected);
     // The current query again: the text queries with the fields' texts, or
     // All when that text is empty; By Version on the first row.
     Outcome rerun(const FieldTexts &texts);
@@ -60,8 +62,9 @@ public:
     // Stores another colour choice; the current one does nothing.
     Outcome chooseColour(int choice);
 
-    // The sentence of the selected requirement as stored now.
-    Result<QString> sentenceOf(const store::MasterReqRow *selected);
+    // The sentence of the selected requirement as stored now (0: none
+    // selected).
+    Result<QString> sentenceOf(qint32 selected);
 
     QueryKind currentKind() const { return m_kind; }
     int templatePosition() const { return m_templatePosition; }
@@ -79,7 +82,10 @@ public:
 
 private:
     Outcome run(const QueryStatement &query, QueryKind kind);
-    Result<QList<store::MasterReqRow>> fetch(const QueryStatement &query);
+    // The rows a query selects, through a MASTER_REQ record set.
+    Result<QList<store::MasterReqRow>> fetch(const QueryStatement &query) const;
+    Result<QList<qint32>> fetchNumbers(const QueryStatement &query) const;
+    Result<QList<store::MasterReqRow>> readPage(const QList<qint32> &numbers) const;
     Outcome runText(QueryKind kind, const QString &text);
 
     QString m_connection;

@@ -1,30 +1,47 @@
 #pragma once
 
 #include "central/centralcolumns.h"
+#include "common/outcome.h"
 #include "store/creqmsset.h"
 
 #include <QAbstractTableModel>
 #include <QList>
 
+#include <functional>
+#include <memory>
+#include <vector>
+
 namespace varn::central {
 
-// The list of Requirements Central: the requirement rows of the last query
-// followed by one empty row, in the shown columns. Cells are formed when
-// they are painted, so a long result costs only its rows.
+// The list of Requirements Central: the requirements of the last query, in
+// its order, followed by one empty row, in the shown columns. The query
+// hands over the requirement numbers only; the rows themselves are read a
+// page at a time when they are first shown, so a list of any length costs
+// its numbers and the pages the user looks at.
 class RequirementTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    explicit RequirementTableModel(QObject *parent = nullptr);
+    static constexpr int kPageRows = 128;
+    // Reads the MASTER_REQ rows of the numbers (in any order).
+    using PageLoader =
+        std::function<Result<QList<store::MasterReqRow>>(const QList<qint32> &numbers)>;
 
+    explicit RequirementTableModel(QObject *parent = nullptr);
+    ~RequirementTableModel() override;
+
+    void setPageLoader(PageLoader loader) { m_loader = std::move(loader); }
     // Replaces rows and columns at once.
-    void reset(QList<store::MasterReqRow> rows, QList<Column> columns);
+    void reset(QList<qint32> numbers, QList<Column> columns);
     void setColumns(QList<Column> columns);
 
     const QList<Column> &columns() const { return m_columns; }
-    int requirementCount() const { return int(m_rows.size()); }
-    // The requirement of a list row; nullptr for the empty row or outside.
+    int requirementCount() const { return int(m_numbers.size()); }
+    // 0 for the empty row or outside the list.
+    qint32 numberAt(int row) const;
+    // The requirement of a list row, read with its page; nullptr for the
+    // empty row, outside the list, or when its page cannot be read.
     const store::MasterReqRow *requirementAt(int row) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -33,9 +50,21 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+signals:
+    // A page could not be read (the database's message, shown with the stop
+    // icon); said once per listing.
+    void pageFailed(const QString &message) const;
+
 private:
-    QList<store::MasterReqRow> m_rows;
+    using Page = std::vector<store::MasterReqRow>;
+    const Page *page(int pageIndex) const;
+
+    PageLoader m_loader;
+    QList<qint32> m_numbers;
     QList<Column> m_columns;
+    mutable std::vector<std::unique_ptr<Page>> m_pages;
+    mutable std::vector<bool> m_failedPages;
+    mutable bool m_failureSaid = false;
 };
 
 } // namespace varn::central

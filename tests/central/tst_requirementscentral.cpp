@@ -22,7 +22,7 @@ QList<int> listed(const RequirementsCentral &central)
 {
     QList<int> numbers;
     for (int row = 0; row < central.model().requirementCount(); ++row)
-        numbers.append(central.model().requirementAt(row)->Req_Num);
+        numbers.append(central.model().numberAt(row));
     return numbers;
 }
 
@@ -33,15 +33,6 @@ QStringList headers(const RequirementsCentral &central)
     for (int column = 0; column < model.columnCount(); ++column)
         texts.append(model.headerData(column, Qt::Horizontal).toString());
     return texts;
-}
-
-const store::MasterReqRow *rowOf(const RequirementsCentral &central, int number)
-{
-    for (int row = 0; row < central.model().requirementCount(); ++row) {
-        if (central.model().requirementAt(row)->Req_Num == number)
-            return central.model().requirementAt(row);
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -182,7 +173,7 @@ private slots:
         QFETCH(QList<int>, expected);
         RequirementsCentral central(kConnection);
         QVERIFY(central.runByNumber(QStringLiteral("*")).isOk());
-        QVERIFY(central.runByVersion(rowOf(central, selected)).isOk());
+        QVERIFY(central.runByVersion(selected).isOk());
         QCOMPARE(listed(central), expected);
         QCOMPARE(central.currentKind(), QueryKind::ByVersion);
     }
@@ -205,7 +196,7 @@ private slots:
         }
         QCOMPARE(central.currentKind(), QueryKind::Technical);
 
-        const Outcome none = central.runByVersion(nullptr);
+        const Outcome none = central.runByVersion(0);
         QCOMPARE(none.message(), QStringLiteral("No requirement is currently selected."));
         QCOMPARE(none.kind(), MessageKind::Warning);
 
@@ -255,11 +246,50 @@ private slots:
         QCOMPARE(listed(central).size(), 6);
 
         QVERIFY(central.runByNumber(QStringLiteral("*")).isOk());
-        QVERIFY(central.runByVersion(rowOf(central, 12)).isOk());
+        QVERIFY(central.runByVersion(12).isOk());
         // Sorted by number already: the click reverses it.
         QVERIFY(central.sortByColumn(0, {}).isOk());
         QCOMPARE(listed(central), (QList<int>{12, 4}));
         QCOMPARE(central.currentKind(), QueryKind::ByVersion);
+    }
+
+    void pages()
+    {
+        // Longer than two pages, listed in another order than the numbers.
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        for (int number = 1000; number < 1300; ++number)
+            QVERIFY(insertRequirement(
+                db, {number, "Functional", 2, "9",
+                     QStringLiteral("text %1").arg(2000 - number, 4, 10, QLatin1Char('0'))}));
+        QVERIFY(db.commit());
+        RequirementsCentral central(kConnection);
+        QVERIFY(central.runByTemplate(2).isOk());
+        const int requirement = int(central.model().columns().indexOf(Column::Requirement));
+        QVERIFY(central.sortByColumn(requirement, {}).isOk());
+        const RequirementTableModel &model = central.model();
+        QCOMPARE(model.requirementCount(), 300);
+        for (const int row : {0, 127, 128, 299}) {
+            const int number = 1299 - row;
+            QCOMPARE(model.numberAt(row), number);
+            QCOMPARE(model.data(model.index(row, requirement)).toString(),
+                     QStringLiteral("The Acme system shall text %1")
+                         .arg(2000 - number, 4, 10, QLatin1Char('0')));
+            QCOMPARE(model.requirementAt(row)->Req_Num, number);
+        }
+
+        // A page that cannot be read shows empty cells and says so once.
+        QSignalSpy failures(&model, &RequirementTableModel::pageFailed);
+        QVERIFY(central.runByTemplate(2).isOk());
+        QVERIFY(StoreTestSupport::exec(kConnection, "ALTER TABLE MASTER_REQ RENAME TO MOVED"));
+        QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("1299"));
+        QCOMPARE(model.data(model.index(0, requirement)).toString(), QString());
+        QCOMPARE(model.data(model.index(200, requirement)).toString(), QString());
+        QVERIFY(!model.requirementAt(5));
+        QCOMPARE(failures.size(), 1);
+        QVERIFY(failures.first().first().toString().startsWith(
+            QStringLiteral("Cannot open ReqMsSet recordset.\n")));
+        QVERIFY(StoreTestSupport::exec(kConnection, "ALTER TABLE MOVED RENAME TO MASTER_REQ"));
     }
 
     void cellTexts_data()
@@ -380,13 +410,11 @@ private slots:
     {
         RequirementsCentral central(kConnection);
         QVERIFY(central.runType(QueryKind::All).isOk());
-        const Result<QString> shown = central.sentenceOf(rowOf(central, 10));
+        const Result<QString> shown = central.sentenceOf(10);
         QCOMPARE(shown.value(), QStringLiteral("The Acme system shall close the gate."));
-        QCOMPARE(central.sentenceOf(nullptr).outcome().message(),
+        QCOMPARE(central.sentenceOf(0).outcome().message(),
                  QStringLiteral("No requirement is currently selected."));
-        store::MasterReqRow gone;
-        gone.Req_Num = 77;
-        const Result<QString> missing = central.sentenceOf(&gone);
+        const Result<QString> missing = central.sentenceOf(77);
         QCOMPARE(missing.outcome().message(),
                  QStringLiteral("The Requirement Number does not exist in the Requirements "
                                 "database."));

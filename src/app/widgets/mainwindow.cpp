@@ -486,8 +486,8 @@ QWidget *MainWindow::createCentralView()
         setStatusPane(3, QString());
     });
     connect(view, &CVarnView::selectedRowChanged, this, [this, view](int row) {
-        const store::MasterReqRow *selected = view->central().model().requirementAt(row);
-        setStatusPane(3, selected ? QStringLiteral("No. %1").arg(selected->Req_Num) : QString());
+        const qint32 selected = view->central().model().numberAt(row);
+        setStatusPane(3, selected ? QStringLiteral("No. %1").arg(selected) : QString());
     });
     connect(view, &CVarnView::rowCommandRequested, this,
             [this](CVarnView::RowCommand row, int number) {

@@ -243,6 +243,10 @@ void CVarnView::connectControls()
     connect(m_list, &QTableView::doubleClicked, this, &CVarnView::seeRequirement);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CVarnView::sortByColumn);
+    // A page is read while the list paints: its failure is told afterwards.
+    connect(
+        &m_central.model(), &RequirementTableModel::pageFailed, this,
+        [this](const QString &text) { report(Outcome::stop(text)); }, Qt::QueuedConnection);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { emit selectedRowChanged(selectedRow()); });
     connect(m_edit, &QPushButton::clicked, this, [this] { requestRowCommand(RowCommand::Edit); });
@@ -348,7 +352,7 @@ void CVarnView::runByTemplate(int position)
 
 void CVarnView::runByVersion()
 {
-    afterQuery(m_central.runByVersion(m_central.model().requirementAt(selectedRow())));
+    afterQuery(m_central.runByVersion(m_central.model().numberAt(selectedRow())));
 }
 
 void CVarnView::sortByColumn(int column)
@@ -421,7 +425,7 @@ void CVarnView::chooseColour(int choice)
 
 void CVarnView::seeRequirement()
 {
-    Result<QString> sentence = m_central.sentenceOf(m_central.model().requirementAt(selectedRow()));
+    Result<QString> sentence = m_central.sentenceOf(m_central.model().numberAt(selectedRow()));
     if (!sentence) {
         report(sentence.outcome());
         return;
@@ -443,8 +447,7 @@ void CVarnView::setRowCommandAvailable(RowCommand command, bool available)
 
 void CVarnView::requestRowCommand(RowCommand command)
 {
-    const store::MasterReqRow *selected = m_central.model().requirementAt(selectedRow());
-    emit rowCommandRequested(command, selected ? selected->Req_Num : 0);
+    emit rowCommandRequested(command, m_central.model().numberAt(selectedRow()));
 }
 
 bool CVarnView::eventFilter(QObject *watched, QEvent *event)
