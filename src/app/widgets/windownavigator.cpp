@@ -41,6 +41,8 @@ int WindowNavigator::openCount() const
 CChildFrame *WindowNavigator::raiseOrOpen(WindowKind kind)
 {
     if (CChildFrame *open = frame(kind)) {
+        if (open->isMinimized())
+            open->showNormal();
         open->show();
         m_area.setActiveSubWindow(open);
         open->raise();

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QToolBar>
 #include <QtTest>
 
@@ -359,10 +360,33 @@ private slots:
     void closingTheLastWindowClosesTheWorkspace()
     {
         start();
-        QVERIFY(!savedWorkspace().isEmpty());
+        createWorkspace();
+        // Never saved: the save dialog comes first, and cancelling it keeps
+        // the window and the workspace.
+        QVERIFY(!frame(WindowKind::RequirementsCentral)->close());
+        QCOMPARE(m_presenter.saveProposals, QStringList{"Acme.vnp"});
+        QVERIFY(m_app->isWorkspaceOpen());
+        m_presenter.saveAnswers = {m_environment->root() + QStringLiteral("/last.vnp")};
         QVERIFY(frame(WindowKind::RequirementsCentral)->close());
         QVERIFY(!m_app->isWorkspaceOpen());
         QCOMPARE(m_window->mdiArea()->subWindowList().size(), 0);
+        QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Help"}));
+    }
+
+    void droppedWorkspaceFileOpens()
+    {
+        start();
+        const QString path = savedWorkspace();
+        QVERIFY(m_window->closeWorkspace());
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+        QApplication::sendEvent(m_window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+        QApplication::sendEvent(m_window.get(), &drop);
+        QVERIFY(m_app->isWorkspaceOpen());
+        QCOMPARE(m_app->workspaceFilePath(), path);
     }
 
     void goToRaisesOneWindow()
