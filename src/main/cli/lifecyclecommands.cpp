@@ -123,11 +123,12 @@ int runDelete(const QStringList &arguments)
         return report(dependents.outcome());
     const QString question =
         central::RequirementLifecycle::deletionQuestion(*number, dependents.value());
-    if (options->flag(QStringLiteral("yes")))
-        printError(
-            question.section(QLatin1Char('\n'), 0, -2)); // the dependents, without the question
-    else if (!askYes(question))
-        return Refused;
+    if (!options->flag(QStringLiteral("yes"))) {
+        if (!askYes(question))
+            return Refused;
+    } else if (!dependents->isEmpty()) {
+        printError(question.section(QLatin1Char('\n'), 0, -2)); // the dependents, unasked
+    }
     if (Outcome deleted = lifecycle.markDeleted(*number); !deleted)
         return report(deleted, DatabaseError);
     app.setRequirementsChanged(true);
