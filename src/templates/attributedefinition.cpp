@@ -17,6 +17,7 @@ constexpr const char *kListPhrase = "with the possible value(s): ";
 constexpr const char *kTypePhrase = "with the data type of ";
 constexpr const char *kDefaultPhrase = " and a default of ";
 constexpr const char *kValueSeparator = ", ";
+constexpr int kLongestDefault = 50;
 
 } // namespace
 
@@ -98,6 +99,8 @@ SaveStep AttributeDefinition::compose(QString &body, QList<TermRecord> &terms)
     appendTerm(terms, 'a', m_draft.attribute);
     if (SaveStep step = appendValueTerms(terms); !step.proceeds())
         return step;
+    if (m_draft.defaultValue.size() > kLongestDefault)
+        return stop(messages::kFieldTooLong, Control::Default, true);
     body = bodyFromPreview();
     return SaveStep::proceed();
 }

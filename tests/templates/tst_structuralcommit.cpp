@@ -517,6 +517,9 @@ private slots:
         QTest::newRow("19 type over 50 characters")
             << with(pressure(), [](auto &d) { d.type = QString(51, 't'); }) << tooLong
             << int(Control::Type);
+        QTest::newRow("19 default over 50 characters")
+            << with(pressure(), [](auto &d) { d.defaultValue = QString(51, '0'); }) << tooLong
+            << int(Control::Default);
         QTest::newRow("19 value over 50 characters")
             << withValues(windSensor(), 2, 51) << tooLong << int(Control::PossibleValues);
         QTest::newRow("19 13 values")
