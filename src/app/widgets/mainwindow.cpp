@@ -61,7 +61,7 @@ MainWindow::MainWindow(CVarnApp &app, MessagePresenter &presenter, FeatureRegist
     : QMainWindow(parent), m_app(app), m_presenter(presenter), m_features(features),
       m_workbench(app, presenter), m_area(new QMdiArea(this)),
       m_navigator(new WindowNavigator(*m_area, m_workbench, features, this)),
-      m_actions(new MainActions(this)), m_menus(new MainMenus(*m_actions, this))
+      m_actions(new MainActions(this)), m_menus(std::make_unique<MainMenus>(*m_actions, this))
 {
     setObjectName(QStringLiteral("MainWindow"));
     setAcceptDrops(true);

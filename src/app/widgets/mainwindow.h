@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QLabel;
@@ -105,7 +106,7 @@ private:
     QMdiArea *m_area;
     WindowNavigator *m_navigator;
     MainActions *m_actions;
-    MainMenus *m_menus;
+    std::unique_ptr<MainMenus> m_menus;
     QToolBar *m_centralBar = nullptr;
     QToolBar *m_otherBar = nullptr;
     std::array<QLabel *, 3> m_panes{};

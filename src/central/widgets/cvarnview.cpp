@@ -113,9 +113,6 @@ CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
     m_sentence->setObjectName(QStringLiteral("sentence"));
     m_sentence->setReadOnly(true);
     m_sentence->setFixedHeight(m_sentence->fontMetrics().lineSpacing() * 3 + 12);
-    QPalette sentencePalette = m_sentence->palette();
-    sentencePalette.setColor(QPalette::Base, kSentenceColour);
-    m_sentence->setPalette(sentencePalette);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
