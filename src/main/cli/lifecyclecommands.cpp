@@ -4,7 +4,12 @@
 #include "central/requirementlifecycle.h"
 #include "cli/cliworkspace.h"
 #include "cli/draftoptions.h"
+#include "cli/structuraloptions.h"
 #include "templates/storedrequirementloader.h"
+#include "templates/structuralcommit.h"
+#include "templates/structuralloader.h"
+#include "templates/technicalcommit.h"
+#include "templates/technicaldraft.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -19,8 +24,8 @@ namespace {
 using app::CVarnApp;
 
 constexpr const char *kEditSynopsis =
-    "edit --workspace FILE.vnp --number N [--preamble P] [--field K=TEXT]... [--category C] "
-    "[--priority N] [--release N] [--paragraph T] [--comments T]";
+    "edit --workspace FILE.vnp --number N [--preamble P] [--field K=TEXT]... [--value V]... "
+    "[--text T] [--category C] [--priority N] [--release N] [--paragraph T] [--comments T]";
 constexpr const char *kReuseSynopsis =
     "reuse --workspace FILE.vnp --number N [the options of edit]";
 constexpr const char *kDeleteSynopsis = "delete --workspace FILE.vnp --number N [--yes]";
@@ -46,6 +51,46 @@ int badNumber(const QString &name, const char *synopsis)
     return UsageError;
 }
 
+// The attributes an edit or re-use changes; what is left out keeps its value.
+template <typename Draft> void takeChangedAttributes(const CliOptions &options, Draft &draft)
+{
+    draft.category = options.value(QStringLiteral("category"), draft.category);
+    draft.priority = options.value(QStringLiteral("priority"), draft.priority);
+    draft.release = options.value(QStringLiteral("release"), draft.release);
+    draft.paragraph = options.value(QStringLiteral("paragraph"), draft.paragraph);
+    draft.comments = options.value(QStringLiteral("comments"), draft.comments);
+}
+
+int saveStructural(CVarnApp &app, const CliOptions &options, int number, bool edit)
+{
+    Result<templates::StructuralDraft> draft =
+        templates::StructuralLoader::stored(app.requirementsConnectionName(), number, edit);
+    if (!draft)
+        return report(draft.outcome(), DatabaseError);
+    takeChangedAttributes(options, draft.value());
+    if (const QString problem = applyStructuralOptions(options, draft.value());
+        !problem.isEmpty()) {
+        printError(QStringLiteral("varn-cli: ") + problem);
+        return UsageError;
+    }
+    if (Outcome added = addStructuralValues(options, draft.value()); !added)
+        return report(added);
+    templates::StructuralCommit commit(*app.records(), app.systemName());
+    return reportCommit(app, commit.save(draft.value()));
+}
+
+int saveTechnical(CVarnApp &app, const CliOptions &options, int number, bool edit)
+{
+    Result<templates::TechnicalDraft> draft =
+        templates::TechnicalDraft::stored(app.requirementsConnectionName(), number, edit);
+    if (!draft)
+        return report(draft.outcome(), DatabaseError);
+    takeChangedAttributes(options, draft.value());
+    draft->text = options.value(QStringLiteral("text"), draft->text);
+    templates::TechnicalCommit commit(*app.records(), app.systemName());
+    return reportCommit(app, commit.save(draft.value()));
+}
+
 int editOrReuse(const QStringList &arguments, bool edit)
 {
     const char *synopsis = edit ? kEditSynopsis : kReuseSynopsis;
@@ -53,7 +98,8 @@ int editOrReuse(const QStringList &arguments, bool edit)
         arguments,
         {QStringLiteral("workspace"), QStringLiteral("number"), QStringLiteral("preamble"),
          QStringLiteral("field"), QStringLiteral("category"), QStringLiteral("priority"),
-         QStringLiteral("release"), QStringLiteral("paragraph"), QStringLiteral("comments")},
+         QStringLiteral("release"), QStringLiteral("paragraph"), QStringLiteral("comments"),
+         QStringLiteral("value"), QStringLiteral("text")},
         {QStringLiteral("workspace"), QStringLiteral("number")}, synopsis);
     if (!options)
         return UsageError;
@@ -68,14 +114,13 @@ int editOrReuse(const QStringList &arguments, bool edit)
         central::RequirementLifecycle(app.requirementsConnectionName()).composerFor(*number, edit);
     if (!source)
         return report(source.outcome());
-    if (source.value() > templates::TemplateCatalogue::kFunctionalCount) {
-        printError(QStringLiteral("varn-cli: requirement %1 is not a functional requirement; "
-                                  "this command edits and re-uses functional ones")
-                       .arg(*number));
-        return Refused;
-    }
-    Result<templates::FunctionalDraft> draft = templates::StoredRequirementLoader::functional(
-        app.requirementsConnectionName(), *number, edit);
+    const QString connection = app.requirementsConnectionName();
+    if (source.value() == central::RequirementLifecycle::kLastComposer)
+        return saveTechnical(app, *options, *number, edit);
+    if (source.value() > templates::TemplateCatalogue::kFunctionalCount)
+        return saveStructural(app, *options, *number, edit);
+    Result<templates::FunctionalDraft> draft =
+        templates::StoredRequirementLoader::functional(connection, *number, edit);
     if (!draft)
         return report(draft.outcome(), DatabaseError);
     if (const QString problem = applyDraftOptions(*options, draft.value()); !problem.isEmpty()) {

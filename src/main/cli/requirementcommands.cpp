@@ -1,5 +1,6 @@
 // add, build, tech and list: composing and listing requirements from a shell.
 #include "cli/cliworkspace.h"
+#include "cli/structuraloptions.h"
 #include "language/requirementbuilder.h"
 #include "language/termvocabulary.h"
 #include "store/recordobjects.h"
@@ -224,29 +225,10 @@ int addStructural(const CliOptions &options, int number)
 {
     StructuralDraft draft = StructuralDraft::forTemplate(number);
     takeAttributes(options, draft);
-    if (options.has(QStringLiteral("preamble"))) {
-        const QString given = options.value(QStringLiteral("preamble"));
-        bool isNumber = false;
-        const int position = given.toInt(&isNumber);
-        draft.article = isNumber ? TemplateCatalogue::articles().value(position, given) : given;
-    }
-    for (const QString &field : options.values(QStringLiteral("field"))) {
-        const auto entry = keyAndText(field);
-        if (!entry)
-            return usageError(QStringLiteral("--field takes NAME=TEXT"), kAddSynopsis);
-        if (const QString problem = setStructuralField(draft, entry->first, entry->second);
-            !problem.isEmpty())
-            return usageError(problem, kAddSynopsis);
-    }
-    const QStringList values = options.values(QStringLiteral("value"));
-    if (!values.isEmpty() && number != 19 && number != 22)
-        return usageError(QStringLiteral("--value is for templates 19 and 22"), kAddSynopsis);
-    if (const QString problem = chooseValueGroup(draft, !values.isEmpty()); !problem.isEmpty())
+    if (const QString problem = applyStructuralOptions(options, draft); !problem.isEmpty())
         return usageError(problem, kAddSynopsis);
-    for (const QString &value : values) {
-        if (Outcome added = draft.addPossibleValue(value); !added)
-            return report(added);
-    }
+    if (Outcome added = addStructuralValues(options, draft); !added)
+        return report(added);
 
     CVarnApp app(noticesOnStderr());
     if (const int opened = openWorkspace(app, options); opened != Done)
@@ -456,6 +438,46 @@ int runList(const QStringList &arguments)
 }
 
 } // namespace
+
+QString applyStructuralOptions(const CliOptions &options, StructuralDraft &draft)
+{
+    if (options.has(QStringLiteral("preamble"))) {
+        const QString given = options.value(QStringLiteral("preamble"));
+        bool isNumber = false;
+        const int position = given.toInt(&isNumber);
+        draft.article = isNumber ? TemplateCatalogue::articles().value(position, given) : given;
+    }
+    for (const QString &field : options.values(QStringLiteral("field"))) {
+        const auto entry = keyAndText(field);
+        if (!entry)
+            return QStringLiteral("--field takes NAME=TEXT");
+        if (const QString problem = setStructuralField(draft, entry->first, entry->second);
+            !problem.isEmpty())
+            return problem;
+    }
+    const QStringList values = options.values(QStringLiteral("value"));
+    if (!values.isEmpty() && draft.source != 19 && draft.source != 22)
+        return QStringLiteral("--value is for templates 19 and 22");
+    if (const QString problem =
+            chooseValueGroup(draft, !values.isEmpty() || !draft.possibleValues.isEmpty());
+        !problem.isEmpty())
+        return problem;
+    return {};
+}
+
+Outcome addStructuralValues(const CliOptions &options, StructuralDraft &draft)
+{
+    for (const QString &value : options.values(QStringLiteral("value"))) {
+        if (Outcome added = draft.addPossibleValue(value); !added)
+            return added;
+    }
+    return Outcome::ok();
+}
+
+int reportCommit(app::CVarnApp &app, const templates::CommitResult &saved)
+{
+    return reportSaved(app, saved);
+}
 
 std::vector<Command> requirementCommands()
 {
