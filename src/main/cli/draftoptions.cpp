@@ -1,6 +1,7 @@
 #include "cli/draftoptions.h"
 
 #include "cli/clicommand.h"
+#include "cli/structuraloptions.h"
 #include "store/recordobjects.h"
 #include "templates/functionalcommit.h"
 
@@ -38,18 +39,7 @@ QString applyDraftOptions(const CliOptions &options, templates::FunctionalDraft 
 int saveFunctionalDraft(app::CVarnApp &app, templates::FunctionalDraft &draft)
 {
     templates::FunctionalCommit commit(*app.records(), app.systemName());
-    const templates::CommitResult saved = commit.save(draft);
-    if (!saved.detail.isEmpty())
-        printError(saved.detail);
-    if (!saved.outcome)
-        return report(saved.outcome,
-                      saved.outcome.kind() == MessageKind::Stop ? DatabaseError : Refused);
-    if (saved.versionRetired)
-        app.setRequirementsChanged(true);
-    if (!saved.retireProblem)
-        printError(saved.retireProblem.message());
-    printLine(QString::number(saved.number));
-    return Done;
+    return reportCommit(app, commit.save(draft));
 }
 
 } // namespace varn::cli
