@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -149,32 +148,6 @@ inline void writeText(const QString &path, const QByteArray &bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
-}
-
-// Runs a program to its end; returns its exit code and merged output.
-struct ToolRun
-{
-    bool started = false;
-    int exitCode = -1;
-    QString output;
-};
-
-inline ToolRun runTool(const QString &program, const QStringList &arguments,
-                       const QString &workingDirectory = {})
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    if (!workingDirectory.isEmpty())
-        process.setWorkingDirectory(workingDirectory);
-    process.start(program, arguments);
-    ToolRun run;
-    run.started = process.waitForStarted();
-    if (!run.started)
-        return run;
-    process.waitForFinished(120000);
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.output = QString::fromLocal8Bit(process.readAll());
-    return run;
 }
 
 // The lines of the banner every C++ header starts with.

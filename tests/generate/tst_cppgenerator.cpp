@@ -2,6 +2,7 @@
 // folder handling, and the system compiler's verdict on each header.
 
 #include "generate/modelgenerator.h"
+#include "outputtools.h"
 #include "testmodel.h"
 
 using namespace varn;
@@ -37,24 +38,6 @@ void buildTruck(TestModel &m)
     m.attribute(truck, QStringLiteral("speed"), QStringLiteral("long"));
     m.pointer(truck, QStringLiteral("Driver"));
     m.method(truck, QStringLiteral("displaySpeed"));
-}
-
-// The compiler, or an empty string when the machine has none.
-QString compiler()
-{
-    for (const char *name : {"c++", "g++", "clang++"}) {
-        const QString found = QStandardPaths::findExecutable(QLatin1String(name));
-        if (!found.isEmpty())
-            return found;
-    }
-    return QString();
-}
-
-ToolRun compileHeader(const QString &compilerPath, const QString &folder, const QString &header)
-{
-    return runTool(compilerPath,
-                   {QStringLiteral("-fsyntax-only"), QStringLiteral("-x"), QStringLiteral("c++"),
-                    QStringLiteral("-I"), folder, QDir(folder).filePath(header)});
 }
 
 } // namespace
@@ -396,7 +379,7 @@ void TestCppGenerator::compilerAcceptsHeaders_data()
 void TestCppGenerator::compilerAcceptsHeaders()
 {
     QFETCH(bool, verbose);
-    const QString compilerPath = compiler();
+    const QString compilerPath = cppCompiler();
     if (compilerPath.isEmpty())
         QSKIP("No C++ compiler (c++, g++ or clang++) on PATH.");
     TestModel model;
@@ -404,10 +387,11 @@ void TestCppGenerator::compilerAcceptsHeaders()
     buildWorkedExamples(model);
     const Result<GeneratedFiles> result = generateCpp(model, verbose);
     QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
-    for (const QString &header : result->files) {
-        const ToolRun run = compileHeader(compilerPath, result->folder, header);
-        QVERIFY(run.started);
-        QVERIFY2(run.exitCode == 0, qPrintable(header + QLatin1Char('\n') + run.output));
+    const QList<ToolRun> runs = compileHeaders(compilerPath, result->folder, result->files);
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        QVERIFY(runs.at(i).started);
+        QVERIFY2(runs.at(i).exitCode == 0,
+                 qPrintable(result->files.at(i) + QLatin1Char('\n') + runs.at(i).output));
     }
 }
 
@@ -482,7 +466,7 @@ void TestCppGenerator::compilerRejects()
     QFETCH(Build, build);
     QFETCH(QString, header);
     QFETCH(bool, verbose);
-    const QString compilerPath = compiler();
+    const QString compilerPath = cppCompiler();
     if (compilerPath.isEmpty())
         QSKIP("No C++ compiler (c++, g++ or clang++) on PATH.");
     TestModel model;

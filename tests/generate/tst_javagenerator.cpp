@@ -2,6 +2,7 @@
 // Java compiler's verdict on the classes.
 
 #include "generate/modelgenerator.h"
+#include "outputtools.h"
 #include "testmodel.h"
 
 using namespace varn;
@@ -35,18 +36,6 @@ void buildTruck(TestModel &m)
     m.pointer(truck, QStringLiteral("Driver"));
     m.part(truck, QStringLiteral("Engine"));
     m.method(truck, QStringLiteral("displaySpeed"));
-}
-
-// Compiles every .java file of the folder in one run.
-ToolRun compileClasses(const QString &javac, const QString &folder, const QString &classes)
-{
-    // A quicker start of the compiler's own virtual machine for small inputs.
-    QStringList arguments = {QStringLiteral("-J-XX:TieredStopAtLevel=1"),
-                             QStringLiteral("-J-XX:+UseSerialGC"), QStringLiteral("-d"), classes,
-                             QStringLiteral("-nowarn")};
-    for (const QString &file : QDir(folder).entryList({QStringLiteral("*.java")}, QDir::Files))
-        arguments.append(QDir(folder).filePath(file));
-    return runTool(javac, arguments);
 }
 
 } // namespace
@@ -258,16 +247,17 @@ void TestJavaGenerator::filesPerEntity()
 
 void TestJavaGenerator::javacAcceptsClasses()
 {
-    const QString javac = QStandardPaths::findExecutable(QStringLiteral("javac"));
+    const QString javac = javaCompiler();
     if (javac.isEmpty())
-        QSKIP("javac is not on PATH; install a JDK (Debian: default-jdk-headless) to run this.");
+        QSKIP(kNoJavac);
     TestModel model;
     QVERIFY(model.isValid());
     buildWorkedExamples(model);
     const Result<GeneratedFiles> result = generateJava(model);
     QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
     QTemporaryDir classes;
-    const ToolRun run = compileClasses(javac, result->folder, classes.path());
+    const ToolRun run =
+        compileClasses(javac, result->folder, javaFiles(result->folder), classes.path());
     QVERIFY(run.started);
     QVERIFY2(run.exitCode == 0, qPrintable(run.output));
     QVERIFY(QFile::exists(classes.filePath(QStringLiteral("Delivery_Truck.class"))));
@@ -311,16 +301,17 @@ void TestJavaGenerator::javacRejects_data()
 void TestJavaGenerator::javacRejects()
 {
     QFETCH(Build, build);
-    const QString javac = QStandardPaths::findExecutable(QStringLiteral("javac"));
+    const QString javac = javaCompiler();
     if (javac.isEmpty())
-        QSKIP("javac is not on PATH; install a JDK (Debian: default-jdk-headless) to run this.");
+        QSKIP(kNoJavac);
     TestModel model;
     QVERIFY(model.isValid());
     build(model);
     const Result<GeneratedFiles> result = generateJava(model);
     QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
     QTemporaryDir classes;
-    const ToolRun run = compileClasses(javac, result->folder, classes.path());
+    const ToolRun run =
+        compileClasses(javac, result->folder, javaFiles(result->folder), classes.path());
     QVERIFY(run.started);
     QEXPECT_FAIL("", "the class is written as specified for this name", Continue);
     QVERIFY2(run.exitCode == 0, qPrintable(run.output.left(600)));

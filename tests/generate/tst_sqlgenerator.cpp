@@ -4,6 +4,7 @@
 
 #include "generate/generatormessages.h"
 #include "generate/modelgenerator.h"
+#include "outputtools.h"
 #include "testmodel.h"
 
 #include <QRegularExpression>
@@ -410,59 +411,6 @@ void TestSqlGenerator::progressReported()
     QCOMPARE(names.mid(1, 4), QStringList({QStringLiteral("E0"), QStringLiteral("E1"),
                                            QStringLiteral("E2"), QStringLiteral("E3")}));
 }
-
-// A fresh SQLite database that the module's table statements are run in.
-class ScratchSqlite
-{
-public:
-    ScratchSqlite() : m_name(QStringLiteral("sql-module-%1").arg(++s_count))
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        database.setDatabaseName(m_dir.filePath(QStringLiteral("module.db")));
-        if (database.open())
-            QSqlQuery(database).exec(QStringLiteral("PRAGMA synchronous = OFF"));
-    }
-    ~ScratchSqlite() { QSqlDatabase::removeDatabase(m_name); }
-    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
-
-    // Runs the module's CREATE TABLE and ADD COLUMN statements, taken out of
-    // their module lines; ADD CONSTRAINT is left out, as SQLite cannot add a
-    // constraint to an existing table. Returns the first failure.
-    QString runTableStatements(const QString &module, bool keyClauseLast)
-    {
-        static const QRegularExpression statementLine(QStringLiteral("^  strSQL = \"(.*?)\"?$"));
-        QSqlQuery query(database());
-        for (const QString &line : module.split(QLatin1Char('\n'))) {
-            const QRegularExpressionMatch match = statementLine.match(line);
-            if (!match.hasMatch() || match.captured(1).contains(QLatin1String(" ADD CONSTRAINT ")))
-                continue;
-            const QString statement =
-                keyClauseLast ? keyClauseAfterColumns(match.captured(1)) : match.captured(1);
-            if (!query.exec(statement))
-                return statement + QLatin1Char('\n') + query.lastError().text();
-            ++m_statements;
-        }
-        return QString();
-    }
-    int statements() const { return m_statements; }
-
-private:
-    // SQLite takes a table constraint only after the column definitions, so
-    // the primary-key clause moves behind the columns for it.
-    static QString keyClauseAfterColumns(QString statement)
-    {
-        static const QRegularExpression create(
-            QStringLiteral("^(CREATE TABLE \\S+ \\(\\[PKID_Entity\\d+\\] long)"
-                           "(, CONSTRAINT \\[PK_\\d+\\] PRIMARY KEY \\(\\[PKID_Entity\\d+\\]\\))"
-                           "(.*)\\);$"));
-        return statement.replace(create, QStringLiteral("\\1\\3\\2);"));
-    }
-
-    static inline int s_count = 0;
-    QTemporaryDir m_dir;
-    QString m_name;
-    int m_statements = 0;
-};
 
 void TestSqlGenerator::sqliteRunsTableStatements()
 {

@@ -2,8 +2,7 @@
 #include "store/recordobjects.h"
 #include "store/sqlconnection.h"
 #include "support/storetestsupport.h"
-#include "templates/functionalcommit.h"
-#include "templates/storedrequirementloader.h"
+#include "support/workedexamples.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -12,7 +11,6 @@
 #include <memory>
 
 using namespace varn;
-using namespace varn::templates;
 using objmodel::ObjectModelRegenerator;
 
 namespace {
@@ -72,32 +70,16 @@ class RegenerationTest : public QObject
         return regenerator.regenerate();
     }
 
-    // Every functional worked example of the application database, saved in turn.
     int saveExamples()
     {
-        QSqlQuery numbers(QSqlDatabase::database(kAppDb));
-        numbers.exec(QStringLiteral("SELECT F_ReqNum FROM FUNC_REQ ORDER BY F_ReqNum"));
-        FunctionalCommit commit(*m_records, QStringLiteral("ESD"));
-        int saved = 0;
-        while (numbers.next()) {
-            Result<FunctionalDraft> draft =
-                StoredRequirementLoader::functional(kAppDb, numbers.value(0).toInt(), false);
-            if (!draft)
-                return -1;
-            draft->loadedNumber = -1;
-            if (!commit.save(draft.value()).outcome)
-                return -1;
-            ++saved;
-        }
-        return saved;
+        return WorkedExamples::saveAll(kAppDb, *m_records, QStringLiteral("ESD"));
     }
 
 private slots:
     void initTestCase()
     {
         StoreTestSupport::initResources();
-        QVERIFY(store::SqlConnection::open(kAppDb, QStringLiteral(VARN_APPDB_PATH),
-                                           store::SqlConnection::Access::ReadOnly));
+        QVERIFY(WorkedExamples::openApplicationDatabase(kAppDb));
     }
     void cleanupTestCase() { StoreTestSupport::closeDatabase(kAppDb); }
 

@@ -4,6 +4,7 @@
 #include "store/recordobjects.h"
 #include "store/sqlconnection.h"
 #include "support/storetestsupport.h"
+#include "support/workedexamples.h"
 #include "templates/functionalcommit.h"
 #include "templates/templatecatalogue.h"
 
@@ -171,10 +172,7 @@ private slots:
     void initTestCase()
     {
         StoreTestSupport::initResources();
-        QVERIFY2(QFile::exists(QStringLiteral(VARN_APPDB_PATH)), VARN_APPDB_PATH);
-        const auto opened = store::SqlConnection::open(kAppDb, QStringLiteral(VARN_APPDB_PATH),
-                                                       store::SqlConnection::Access::ReadOnly);
-        QVERIFY2(opened, qPrintable(opened.outcome().message()));
+        QVERIFY(WorkedExamples::openApplicationDatabase(kAppDb));
     }
 
     void cleanupTestCase() { StoreTestSupport::closeDatabase(kAppDb); }
