@@ -92,9 +92,11 @@ public:
                     Outcome::refused(QString::fromLatin1(store::messages::kObjectModelFailed)));
             }
         }
+        // Reads still pending at the commit would keep the write-ahead log
+        // from being checkpointed, and it would grow with every save.
+        closeGroups();
         if (Outcome committed = transaction.commit(); !committed)
             return refuse(committed);
-        closeGroups();
         retireEditedVersion();
         return m_result;
     }
