@@ -4,6 +4,7 @@
 #include "language/gcodegrammar.h"
 #include "objmodel/modeltables.h"
 #include "objmodel/objectmodelderiver.h"
+#include "objmodel/suspendedindexes.h"
 
 #include <QHash>
 #include <QSqlDriver>
@@ -153,7 +154,7 @@ Outcome ObjectModelRegenerator::regenerate()
     if (!result) {
         notice(result);
         result = Outcome::refused(kDeleteFailed);
-    } else if (result = rebuild(); !result) {
+    } else if (result = rebuildWithoutIndexes(); !result) {
         notice(result);
         result = Outcome::refused(kRebuildFailed);
     } else if (!m_database.commit()) {
@@ -162,6 +163,16 @@ Outcome ObjectModelRegenerator::regenerate()
     if (!result)
         m_database.rollback();
     return result;
+}
+
+Outcome ObjectModelRegenerator::rebuildWithoutIndexes()
+{
+    Result<SuspendedIndexes> indexes = SuspendedIndexes::suspend(m_database, kModelTables);
+    if (!indexes)
+        return indexes.outcome();
+    if (Outcome rebuilt = rebuild(); !rebuilt)
+        return rebuilt;
+    return indexes->restore();
 }
 
 Outcome ObjectModelRegenerator::deleteObjectModel()

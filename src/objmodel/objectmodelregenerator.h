@@ -49,6 +49,7 @@ public:
 private:
     Outcome deleteObjectModel();
     Outcome rebuild();
+    Outcome rebuildWithoutIndexes();
     void notice(const Outcome &outcome) const;
 
     QSqlDatabase m_database;

@@ -44,6 +44,20 @@ QStringList objectModel()
     return lines;
 }
 
+// Every index of the database with its definition; a regeneration drops the
+// model's indexes while it loads and must leave them all as they were.
+QStringList indexes()
+{
+    QStringList definitions;
+    QSqlQuery query(QSqlDatabase::database(kConnection));
+    query.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' ORDER BY "
+                              "name"));
+    while (query.next())
+        definitions.append(query.value(0).toString() + QLatin1Char(':') +
+                           query.value(1).toString());
+    return definitions;
+}
+
 QVariant scalar(const QString &sql)
 {
     return StoreTestSupport::scalar(kConnection, sql);
@@ -100,9 +114,12 @@ private slots:
         QVERIFY(saveExamples() > 50);
         const QStringList incremental = objectModel();
         QVERIFY(incremental.size() > 100);
+        const QStringList indexesBefore = indexes();
+        QVERIFY(indexesBefore.size() > 15);
         const Outcome regenerated = regenerate();
         QVERIFY2(regenerated, qPrintable(regenerated.message()));
         QCOMPARE(objectModel(), incremental);
+        QCOMPARE(indexes(), indexesBefore);
         QVERIFY(m_notices.isEmpty());
         QCOMPARE(m_progress.first(), 0);
         QCOMPARE(m_progress.last(), 100);
@@ -153,6 +170,7 @@ private slots:
         QFETCH(QString, notice);
         QVERIFY(saveExamples() > 50);
         const QStringList before = objectModel();
+        const QStringList indexesBefore = indexes();
         for (const QString &statement : damage.split(QStringLiteral(" ;; ")))
             QVERIFY2(StoreTestSupport::exec(kConnection, statement), qPrintable(statement));
         const Outcome regenerated = regenerate();
@@ -174,6 +192,7 @@ private slots:
                      qPrintable(m_notices.first()));
         }
         QCOMPARE(objectModel(), before);
+        QCOMPARE(indexes(), indexesBefore);
     }
 
     void rebuiltTerms_data()

@@ -1,0 +1,54 @@
+#include "objmodel/suspendedindexes.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace varn::objmodel {
+
+namespace {
+
+const QString kIndexFailure = QStringLiteral("Cannot rebuild the object model's indexes.\n");
+
+} // namespace
+
+Result<SuspendedIndexes> SuspendedIndexes::suspend(const QSqlDatabase &database,
+                                                   std::span<const char *const> tables)
+{
+    SuspendedIndexes suspended(database);
+    QStringList names;
+    QSqlQuery query(database);
+    // Indexes SQLite makes for keys and unique columns have no definition
+    // and cannot be dropped; they stay.
+    query.prepare(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND "
+                                 "tbl_name = ? AND sql IS NOT NULL ORDER BY name"));
+    for (const char *table : tables) {
+        query.addBindValue(QLatin1String(table));
+        if (!query.exec())
+            return Outcome::stop(kIndexFailure + query.lastError().text());
+        while (query.next()) {
+            names.append(query.value(0).toString());
+            suspended.m_definitions.append(query.value(1).toString());
+        }
+    }
+    const QSqlDriver *driver = database.driver();
+    for (const QString &name : std::as_const(names)) {
+        if (!query.exec(QStringLiteral("DROP INDEX ") +
+                        driver->escapeIdentifier(name, QSqlDriver::TableName)))
+            return Outcome::stop(kIndexFailure + query.lastError().text());
+    }
+    return suspended;
+}
+
+Outcome SuspendedIndexes::restore()
+{
+    QSqlQuery query(m_database);
+    for (const QString &definition : std::as_const(m_definitions)) {
+        if (!query.exec(definition))
+            return Outcome::stop(kIndexFailure + query.lastError().text());
+    }
+    m_definitions.clear();
+    return Outcome::ok();
+}
+
+} // namespace varn::objmodel

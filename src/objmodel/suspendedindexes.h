@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/outcome.h"
+
+#include <QSqlDatabase>
+#include <QStringList>
+
+#include <span>
+
+namespace varn::objmodel {
+
+// The indexes of some tables, dropped for a bulk load inside an open
+// transaction and created again from their stored definitions once the rows
+// are in: building an index once costs far less than keeping it up to date
+// row by row. A rollback brings the dropped indexes back as well.
+class SuspendedIndexes
+{
+public:
+    static Result<SuspendedIndexes> suspend(const QSqlDatabase &database,
+                                            std::span<const char *const> tables);
+    // Creates every dropped index again; the first failure ends it.
+    Outcome restore();
+
+private:
+    explicit SuspendedIndexes(QSqlDatabase database) : m_database(std::move(database)) {}
+
+    QSqlDatabase m_database;
+    QStringList m_definitions; // CREATE INDEX statements, as stored
+};
+
+} // namespace varn::objmodel
