@@ -10,6 +10,7 @@
 #include "central/requirementlifecycle.h"
 #include "objmodel/objectmodelregenerator.h"
 #include "store/recordobjects.h"
+#include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "templates/functionalcommit.h"
 #include "templates/structuralcommit.h"
@@ -20,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace varn;
 using namespace varn::templates;
@@ -79,25 +81,19 @@ class WriteAheadLogTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<store::RecordObjects> m_records;
+    std::optional<FreshWorkspace> m_workspace;
 
 private slots:
     void initTestCase() { StoreTestSupport::initResources(); }
 
     void init()
     {
-        QVERIFY(StoreTestSupport::openFreshDatabase(m_folder, kConnection));
-        m_records = std::make_unique<store::RecordObjects>(kConnection);
+        QVERIFY(m_workspace.emplace(kConnection).isOpen());
         QVERIFY(StoreTestSupport::exec(
             kConnection, QStringLiteral("PRAGMA wal_autocheckpoint = %1").arg(kCheckpointFrames)));
     }
 
-    void cleanup()
-    {
-        m_records.reset();
-        StoreTestSupport::closeDatabase(kConnection);
-    }
+    void cleanup() { m_workspace.reset(); }
 
     void logStaysSmallAcrossWrites_data()
     {
@@ -145,13 +141,13 @@ private slots:
     void logStaysSmallAcrossWrites()
     {
         QFETCH(Write, write);
-        QVERIFY(write(*m_records, 1));
+        QVERIFY(write(m_workspace->records(), 1));
         QVERIFY(logFrames() >= 0); // checkpoints what the first write left
-        QVERIFY(write(*m_records, 2));
+        QVERIFY(write(m_workspace->records(), 2));
         const int oneWrite = logFrames();
         QVERIFY(oneWrite > 0);
         for (int i = 3; i <= kRepeats; ++i)
-            QVERIFY2(write(*m_records, i), qPrintable(QString::number(i)));
+            QVERIFY2(write(m_workspace->records(), i), qPrintable(QString::number(i)));
         const int frames = logFrames();
         QVERIFY2(frames <= 2 * oneWrite + kCheckpointFrames,
                  qPrintable(QStringLiteral("%1 frames in the log after %2 writes of %3 frames")

@@ -9,14 +9,14 @@
 
 #include "generate/modelgenerator.h"
 #include "outputtools.h"
-#include "store/recordobjects.h"
+#include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "support/workedexamples.h"
 
 #include <QSqlRecord>
 #include <QtTest>
 
-#include <memory>
+#include <optional>
 
 using namespace varn;
 using namespace varn::generate;
@@ -134,15 +134,14 @@ class WorkedExamplesOutputTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<store::RecordObjects> m_records;
+    std::optional<FreshWorkspace> m_workspace;
     int m_entities = 0;
 
     Result<GeneratedFiles> generate(GeneratorKind kind, bool verbose = false)
     {
         return ModelGenerator::generate(
             kind, QSqlDatabase::database(kWorkspace),
-            {m_folder.filePath(QStringLiteral("User Files/")), kSystem, verbose});
+            {m_workspace->folderPath() + QStringLiteral("/User Files/"), kSystem, verbose});
     }
 
 private slots:
@@ -150,9 +149,8 @@ private slots:
     {
         StoreTestSupport::initResources();
         QVERIFY(WorkedExamples::openApplicationDatabase(kAppDb));
-        QVERIFY(StoreTestSupport::openFreshDatabase(m_folder, kWorkspace));
-        m_records = std::make_unique<store::RecordObjects>(kWorkspace);
-        QVERIFY(WorkedExamples::saveAll(kAppDb, *m_records, kSystem) > 0);
+        QVERIFY(m_workspace.emplace(kWorkspace).isOpen());
+        QVERIFY(WorkedExamples::saveAll(kAppDb, m_workspace->records(), kSystem) > 0);
         m_entities =
             StoreTestSupport::scalar(kWorkspace, QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY"))
                 .toInt();
@@ -161,8 +159,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        m_records.reset();
-        StoreTestSupport::closeDatabase(kWorkspace);
+        m_workspace.reset();
         StoreTestSupport::closeDatabase(kAppDb);
     }
 

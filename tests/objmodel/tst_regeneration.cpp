@@ -1,6 +1,7 @@
 #include "objmodel/objectmodelregenerator.h"
 #include "store/recordobjects.h"
 #include "store/sqlconnection.h"
+#include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "support/workedexamples.h"
 
@@ -9,6 +10,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace varn;
 using objmodel::ObjectModelRegenerator;
@@ -69,8 +71,7 @@ class RegenerationTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<store::RecordObjects> m_records;
+    std::optional<FreshWorkspace> m_workspace;
     QStringList m_notices;
     QList<int> m_progress;
 
@@ -86,7 +87,7 @@ class RegenerationTest : public QObject
 
     int saveExamples()
     {
-        return WorkedExamples::saveAll(kAppDb, *m_records, QStringLiteral("ESD"));
+        return WorkedExamples::saveAll(kAppDb, m_workspace->records(), QStringLiteral("ESD"));
     }
 
 private slots:
@@ -97,17 +98,9 @@ private slots:
     }
     void cleanupTestCase() { StoreTestSupport::closeDatabase(kAppDb); }
 
-    void init()
-    {
-        QVERIFY(StoreTestSupport::openFreshDatabase(m_folder, kConnection));
-        m_records = std::make_unique<store::RecordObjects>(kConnection);
-    }
+    void init() { QVERIFY(m_workspace.emplace(kConnection).isOpen()); }
 
-    void cleanup()
-    {
-        m_records.reset();
-        StoreTestSupport::closeDatabase(kConnection);
-    }
+    void cleanup() { m_workspace.reset(); }
 
     void rebuildGivesTheModelTheSavesBuilt()
     {

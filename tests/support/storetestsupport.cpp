@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 
 // Q_INIT_RESOURCE declares a function of the global namespace.
@@ -68,4 +69,16 @@ QVariant StoreTestSupport::scalar(const QString &connectionName, const QString &
     if (!query.exec(sql) || !query.next())
         return {};
     return query.value(0);
+}
+
+QStringList StoreTestSupport::row(const QString &connectionName, const QString &sql)
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName));
+    QStringList values;
+    if (query.exec(sql) && query.next()) {
+        for (int c = 0; c < query.record().count(); ++c)
+            values.append(query.value(c).isNull() ? QStringLiteral("<null>")
+                                                  : query.value(c).toString());
+    }
+    return values;
 }

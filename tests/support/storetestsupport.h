@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A fresh requirements database per test: a byte copy of a blank image from
@@ -30,4 +31,7 @@ public:
     static bool exec(const QString &connectionName, const QString &sql);
     // The first column of the first row of a query, or an invalid variant.
     static QVariant scalar(const QString &connectionName, const QString &sql);
+    // Every column of the first row as text, NULL as "<null>"; empty when
+    // the query fails or returns no row.
+    static QStringList row(const QString &connectionName, const QString &sql);
 };

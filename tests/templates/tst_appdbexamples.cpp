@@ -3,6 +3,7 @@
 #include "store/cvarnset.h"
 #include "store/recordobjects.h"
 #include "store/sqlconnection.h"
+#include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "support/workedexamples.h"
 #include "templates/functionalcommit.h"
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace varn;
 using namespace varn::templates;
@@ -165,8 +167,7 @@ class AppDbExamplesTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<store::RecordObjects> m_records;
+    std::optional<FreshWorkspace> m_workspace;
 
 private slots:
     void initTestCase()
@@ -177,17 +178,9 @@ private slots:
 
     void cleanupTestCase() { StoreTestSupport::closeDatabase(kAppDb); }
 
-    void init()
-    {
-        QVERIFY(StoreTestSupport::openFreshDatabase(m_folder, kFresh));
-        m_records = std::make_unique<store::RecordObjects>(kFresh);
-    }
+    void init() { QVERIFY(m_workspace.emplace(kFresh).isOpen()); }
 
-    void cleanup()
-    {
-        m_records.reset();
-        StoreTestSupport::closeDatabase(kFresh);
-    }
+    void cleanup() { m_workspace.reset(); }
 
     // A navigator counts rows from 1 in table order, so the rows must be
     // numbered 1 to 76 without a gap.
@@ -326,7 +319,7 @@ private slots:
         QVERIFY2(draft, qPrintable(draft.outcome().message()));
         const QDate saved = QDate::fromString(master->DateSaved, QStringLiteral("M-d-yyyy"));
         const CommitResult result =
-            FunctionalCommit(*m_records, kSystem).save(draft.value(), saved);
+            FunctionalCommit(m_workspace->records(), kSystem).save(draft.value(), saved);
         QVERIFY2(result.outcome, qPrintable(result.outcome.message() + ' ' + result.detail));
 
         // The save stores the example exactly: every column but the numbers.

@@ -1,4 +1,5 @@
 #include "store/recordobjects.h"
+#include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "templates/functionalcommit.h"
 
@@ -7,6 +8,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace varn;
 using namespace varn::templates;
@@ -23,14 +25,7 @@ QVariant scalar(const QString &sql)
 
 QStringList row(const QString &sql)
 {
-    QSqlQuery query(QSqlDatabase::database(kConnection));
-    QStringList values;
-    if (query.exec(sql) && query.next()) {
-        for (int c = 0; c < query.record().count(); ++c)
-            values.append(query.value(c).isNull() ? QStringLiteral("<null>")
-                                                  : query.value(c).toString());
-    }
-    return values;
+    return StoreTestSupport::row(kConnection, sql);
 }
 
 // Template 9 filled as in the worked example of the ESD airport system.
@@ -89,12 +84,11 @@ class FunctionalCommitTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<store::RecordObjects> m_records;
+    std::optional<FreshWorkspace> m_workspace;
 
     CommitResult save(FunctionalDraft &draft, const QString &system = QStringLiteral("ESD"))
     {
-        FunctionalCommit commit(*m_records, system);
+        FunctionalCommit commit(m_workspace->records(), system);
         return commit.save(draft, kToday);
     }
 
@@ -109,17 +103,9 @@ class FunctionalCommitTest : public QObject
 private slots:
     void initTestCase() { StoreTestSupport::initResources(); }
 
-    void init()
-    {
-        QVERIFY(StoreTestSupport::openFreshDatabase(m_folder, kConnection));
-        m_records = std::make_unique<store::RecordObjects>(kConnection);
-    }
+    void init() { QVERIFY(m_workspace.emplace(kConnection).isOpen()); }
 
-    void cleanup()
-    {
-        m_records.reset();
-        StoreTestSupport::closeDatabase(kConnection);
-    }
+    void cleanup() { m_workspace.reset(); }
 
     void storedExampleColumnByColumn()
     {

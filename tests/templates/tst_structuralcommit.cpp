@@ -5,6 +5,7 @@
 #include "objmodel/modeltables.h"
 #include "objmodel/objectmodelderiver.h"
 #include "store/recordobjects.h"
+#include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "templates/messagefields.h"
 #include "templates/structuralcommit.h"
@@ -16,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace varn;
 using namespace varn::templates;
@@ -34,17 +36,9 @@ QVariant scalar(const QString &sql)
     return StoreTestSupport::scalar(kConnection, sql);
 }
 
-// Every column of the first row, NULL as "<null>".
 QStringList row(const QString &sql)
 {
-    QSqlQuery query(QSqlDatabase::database(kConnection));
-    QStringList values;
-    if (query.exec(sql) && query.next()) {
-        for (int c = 0; c < query.record().count(); ++c)
-            values.append(query.value(c).isNull() ? QStringLiteral("<null>")
-                                                  : query.value(c).toString());
-    }
-    return values;
+    return StoreTestSupport::row(kConnection, sql);
 }
 
 QStringList column(const QString &sql)
@@ -251,12 +245,11 @@ class StructuralCommitTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<store::RecordObjects> m_records;
+    std::optional<FreshWorkspace> m_workspace;
 
     CommitResult save(StructuralDraft &draft, const QString &system = QStringLiteral("ESD"))
     {
-        StructuralCommit commit(*m_records, system);
+        StructuralCommit commit(m_workspace->records(), system);
         return commit.save(draft, kToday);
     }
 
@@ -271,17 +264,9 @@ class StructuralCommitTest : public QObject
 private slots:
     void initTestCase() { StoreTestSupport::initResources(); }
 
-    void init()
-    {
-        QVERIFY(StoreTestSupport::openFreshDatabase(m_folder, kConnection));
-        m_records = std::make_unique<store::RecordObjects>(kConnection);
-    }
+    void init() { QVERIFY(m_workspace.emplace(kConnection).isOpen()); }
 
-    void cleanup()
-    {
-        m_records.reset();
-        StoreTestSupport::closeDatabase(kConnection);
-    }
+    void cleanup() { m_workspace.reset(); }
 
     void storedRows_data()
     {

@@ -1,6 +1,7 @@
 // The technical composer's Save: free text, no TCode, no object model.
 #include "objmodel/objectmodelregenerator.h"
 #include "store/recordobjects.h"
+#include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "templates/functionalcommit.h"
 #include "templates/technicalcommit.h"
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace varn;
 using namespace varn::templates;
@@ -30,14 +32,7 @@ QVariant scalar(const QString &sql)
 
 QStringList row(const QString &sql)
 {
-    QSqlQuery query(QSqlDatabase::database(kConnection));
-    QStringList values;
-    if (query.exec(sql) && query.next()) {
-        for (int c = 0; c < query.record().count(); ++c)
-            values.append(query.value(c).isNull() ? QStringLiteral("<null>")
-                                                  : query.value(c).toString());
-    }
-    return values;
+    return StoreTestSupport::row(kConnection, sql);
 }
 
 TechnicalDraft draftOf(const QString &text)
@@ -61,29 +56,20 @@ class TechnicalCommitTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<store::RecordObjects> m_records;
+    std::optional<FreshWorkspace> m_workspace;
 
     CommitResult save(TechnicalDraft &draft, const QString &system = QStringLiteral("ESD"))
     {
-        TechnicalCommit commit(*m_records, system);
+        TechnicalCommit commit(m_workspace->records(), system);
         return commit.save(draft, kToday);
     }
 
 private slots:
     void initTestCase() { StoreTestSupport::initResources(); }
 
-    void init()
-    {
-        QVERIFY(StoreTestSupport::openFreshDatabase(m_folder, kConnection));
-        m_records = std::make_unique<store::RecordObjects>(kConnection);
-    }
+    void init() { QVERIFY(m_workspace.emplace(kConnection).isOpen()); }
 
-    void cleanup()
-    {
-        m_records.reset();
-        StoreTestSupport::closeDatabase(kConnection);
-    }
+    void cleanup() { m_workspace.reset(); }
 
     void storedRow()
     {
@@ -257,7 +243,7 @@ private slots:
         functional.preamble = QStringLiteral("shall");
         functional.setField(1, QStringLiteral("notify"));
         functional.setField(4, QStringLiteral("operational subsystem"));
-        FunctionalCommit commit(*m_records, QStringLiteral("ESD"));
+        FunctionalCommit commit(m_workspace->records(), QStringLiteral("ESD"));
         QVERIFY(commit.save(functional, kToday).outcome);
         TechnicalDraft draft = draftOf(QStringLiteral("notify the operational subsystem"));
         QCOMPARE(save(draft).number, 2);
