@@ -1,4 +1,5 @@
 // varn-cli new and info, run as a user runs them.
+#include "support/clirun.h"
 #include "support/workspaceenvironment.h"
 
 #include <QProcess>
@@ -12,21 +13,7 @@ class CliWorkspaceTest : public QObject
 
     std::unique_ptr<WorkspaceEnvironment> m_environment;
 
-    struct Run
-    {
-        int exitCode;
-        QString out;
-        QString err;
-    };
-
-    Run cli(const QStringList &arguments)
-    {
-        QProcess process;
-        process.start(qEnvironmentVariable("VARN_CLI"), arguments);
-        process.waitForFinished(30000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    static CliRun cli(const QStringList &arguments) { return CliRun::run(arguments); }
 
 private slots:
     void initTestCase()
@@ -38,13 +25,13 @@ private slots:
     void newThenInfo()
     {
         const QString file = m_environment->root() + QStringLiteral("/acme.vnp");
-        const Run created =
+        const CliRun created =
             cli({QStringLiteral("new"), QStringLiteral("--system"), QStringLiteral("Acme Telecom"),
                  QStringLiteral("--workspace"), file});
         QCOMPARE(created.exitCode, 0);
         QVERIFY(QFile::exists(file));
 
-        const Run info = cli({QStringLiteral("info"), QStringLiteral("--workspace"), file});
+        const CliRun info = cli({QStringLiteral("info"), QStringLiteral("--workspace"), file});
         QCOMPARE(info.exitCode, 0);
         QVERIFY(info.out.contains(QStringLiteral("System name:  Acme Telecom\n")));
         QVERIFY(info.out.contains(QStringLiteral("Data source:  Acme TelecomReqDS\n")));
@@ -76,7 +63,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
-        const Run run = cli(arguments);
+        const CliRun run = cli(arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.startsWith(message), qPrintable(run.err));
     }

@@ -1,4 +1,5 @@
 // edit, reuse, delete and show on every kind of requirement, run as a user runs them.
+#include "support/clirun.h"
 #include "support/workspaceenvironment.h"
 
 #include <QProcess>
@@ -13,23 +14,7 @@ class CliLifecycleTest : public QObject
     std::unique_ptr<WorkspaceEnvironment> m_environment;
     QString m_workspace;
 
-    struct Run
-    {
-        int exitCode;
-        QString out;
-        QString err;
-    };
-
-    Run cli(QStringList arguments)
-    {
-        arguments.insert(1, QStringLiteral("--workspace"));
-        arguments.insert(2, m_workspace);
-        QProcess process;
-        process.start(qEnvironmentVariable("VARN_CLI"), arguments);
-        process.waitForFinished(30000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    CliRun cli(const QStringList &arguments) const { return CliRun::run(arguments, m_workspace); }
 
 private slots:
     void initTestCase()
@@ -67,13 +52,13 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, sentence);
-        const Run edited = cli(arguments);
+        const CliRun edited = cli(arguments);
         QCOMPARE(edited.exitCode, 0);
         const QString number = edited.out.trimmed();
-        const Run shown = cli({"show", "--number", number});
+        const CliRun shown = cli({"show", "--number", number});
         QVERIFY(shown.out.contains(QStringLiteral("  Version: 2\n")));
         QVERIFY(cli({"list"}).out.contains(sentence));
-        const Run old = cli({"show", "--number", arguments[2]});
+        const CliRun old = cli({"show", "--number", arguments[2]});
         QVERIFY(old.out.contains(QStringLiteral("  FSTType: Deleted\n")));
         QCOMPARE(
             cli({"edit", "--number", arguments[2]}).err,
@@ -82,7 +67,7 @@ private slots:
 
     void deletedRequirementsCanBeReused()
     {
-        const Run reused = cli({"reuse", "--number", "2"});
+        const CliRun reused = cli({"reuse", "--number", "2"});
         QCOMPARE(reused.exitCode, 0);
         QVERIFY(cli({"show", "--number", reused.out.trimmed()})
                     .out.contains(QStringLiteral("  Version: 1\n")));

@@ -1,4 +1,5 @@
 // varn-cli add --template 19..22 and tech, run as a user runs them.
+#include "support/clirun.h"
 #include "support/workspaceenvironment.h"
 
 #include <QProcess>
@@ -14,23 +15,7 @@ class StructuralCliTest : public QObject
     QString m_workspace;
     QStringList m_listing; // as the last row of commands() left it
 
-    struct Run
-    {
-        int exitCode;
-        QString out;
-        QString err;
-    };
-
-    Run cli(QStringList arguments)
-    {
-        arguments.insert(1, QStringLiteral("--workspace"));
-        arguments.insert(2, m_workspace);
-        QProcess process;
-        process.start(qEnvironmentVariable("VARN_CLI"), arguments);
-        process.waitForFinished(30000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    CliRun cli(const QStringList &arguments) const { return CliRun::run(arguments, m_workspace); }
 
     QStringList listing() { return cli({"list", "--format", "csv"}).out.split('\n'); }
 
@@ -160,7 +145,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, result);
-        const Run run = cli(arguments);
+        const CliRun run = cli(arguments);
         QCOMPARE(run.exitCode, exitCode);
         const QStringList lines = listing();
         if (exitCode == 0) {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// One run of varn-cli to its end, for the suites that drive the program as a
+// user would. ctest names the program in VARN_CLI.
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+
+    // With a workspace, "--workspace FILE" goes after the command name.
+    static CliRun run(QStringList arguments, const QString &workspace = {});
+};
