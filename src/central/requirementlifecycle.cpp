@@ -1,6 +1,6 @@
 #include "central/requirementlifecycle.h"
 
-#include "store/cdependset.h"
+#include "central/dependentlinks.h"
 #include "store/creqmsset.h"
 #include "store/datesaved.h"
 
@@ -59,15 +59,7 @@ Result<QList<int>> RequirementLifecycle::dependentsBeforeDeletion(int number) co
         return Outcome::warning(
             QStringLiteral("This requirement has already been deleted. No action taken."));
 
-    store::CDependSet links(m_connection);
-    links.setFilter(QStringLiteral("FK_ReqNum = ?"), {number});
-    links.setSort(QStringLiteral("Dep_ReqNum"));
-    if (Outcome opened = links.open(store::CDependSet::OpenType::Snapshot); !opened)
-        return links.errorOutcome(QStringLiteral("Cannot open DependSet recordset.\n"));
-    QList<int> dependents;
-    for (; !links.isEOF(); links.moveNext())
-        dependents.append(links.row().Dep_ReqNum);
-    return dependents;
+    return DependentLinks(m_connection).dependentsOf(number);
 }
 
 QString RequirementLifecycle::deletionQuestion(int number, const QList<int> &dependents)

@@ -94,6 +94,18 @@ QString RequirementsCentral::sortText() const
            (m_ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
 }
 
+Result<store::MasterReqRow> RequirementsCentral::selectedRow(qint32 selected) const
+{
+    if (selected == 0)
+        return Outcome::warning(noSelectionMessage());
+    Result<QList<store::MasterReqRow>> found = fetch(RequirementQuery::requirement(selected));
+    if (!found)
+        return found.outcome();
+    if (found->isEmpty())
+        return Outcome::warning(notFoundMessage());
+    return found->first();
+}
+
 Result<QList<store::MasterReqRow>> RequirementsCentral::fetch(const QueryStatement &query) const
 {
     // A set of its own for each read, so that nothing stays open on the
@@ -203,15 +215,11 @@ Outcome RequirementsCentral::runByEntity(const QString &text)
 
 Outcome RequirementsCentral::runByVersion(qint32 selected)
 {
-    if (selected == 0)
-        return Outcome::warning(noSelectionMessage());
     // The stored row says which first version all versions share.
-    Result<QList<store::MasterReqRow>> found = fetch(RequirementQuery::requirement(selected));
-    if (!found)
-        return found.outcome();
-    if (found->isEmpty())
-        return Outcome::warning(notFoundMessage());
-    return run(RequirementQuery::versionsOf(found->first().OrigReqNum), QueryKind::ByVersion);
+    const Result<store::MasterReqRow> row = selectedRow(selected);
+    if (!row)
+        return row.outcome();
+    return run(RequirementQuery::versionsOf(row->OrigReqNum), QueryKind::ByVersion);
 }
 
 Outcome RequirementsCentral::runText(QueryKind kind, const QString &text)
@@ -288,15 +296,10 @@ Outcome RequirementsCentral::chooseColour(int choice)
 
 Result<QString> RequirementsCentral::sentenceOf(qint32 selected)
 {
-    if (selected == 0)
-        return Outcome::warning(noSelectionMessage());
-    Result<QList<store::MasterReqRow>> found = fetch(RequirementQuery::requirement(selected));
-    if (!found)
-        return found.outcome();
-    if (found->isEmpty())
-        return Outcome::warning(notFoundMessage());
-    const store::MasterReqRow &row = found->first();
-    return row.Preamble + QLatin1Char(' ') + row.ReqText + QLatin1Char('.');
+    const Result<store::MasterReqRow> row = selectedRow(selected);
+    if (!row)
+        return row.outcome();
+    return row->Preamble + QLatin1Char(' ') + row->ReqText + QLatin1Char('.');
 }
 
 } // namespace varn::central

@@ -84,6 +84,9 @@ private:
     Outcome run(const QueryStatement &query, QueryKind kind);
     // The rows a query selects, through a MASTER_REQ record set.
     Result<QList<store::MasterReqRow>> fetch(const QueryStatement &query) const;
+    // The stored row of the selected requirement, or the message to show
+    // when nothing is selected or the row is gone.
+    Result<store::MasterReqRow> selectedRow(qint32 selected) const;
     Result<QList<qint32>> fetchNumbers(const QueryStatement &query) const;
     Result<QList<store::MasterReqRow>> readPage(const QList<qint32> &numbers) const;
     Outcome runText(QueryKind kind, const QString &text);
