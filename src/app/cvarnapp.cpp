@@ -148,15 +148,8 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
         return why;
     };
 
-    if (!OdbcInstaller::registerDataSource(source))
-        return abandon(Outcome::refused(OdbcInstaller::requirementsRegistrationFailure()));
-    m_document->dataSourceRegistered = true;
-
-    if (Outcome requirements =
-            openRequirementsDatabase(m_requirementsConnection, source.databasePath());
-        !requirements)
-        return abandon(requirements);
-    m_document->requirementsConnectionOpen = true;
+    if (Outcome connected = connectRequirements(source); !connected)
+        return abandon(connected);
 
     if (Outcome application = openApplicationDatabase(settings, true); !application)
         return abandon(application);
@@ -168,6 +161,21 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
     m_workspaceFilePath.clear();
     m_requirementsChanged = false;
     m_document->setModified(true);
+    return Outcome::ok();
+}
+
+// Registers the workspace's data source and opens the requirements
+// connection through it.
+Outcome CVarnApp::connectRequirements(const DataSource &source)
+{
+    if (!OdbcInstaller::registerDataSource(source))
+        return Outcome::refused(OdbcInstaller::requirementsRegistrationFailure());
+    m_document->dataSourceRegistered = true;
+    if (Outcome requirements =
+            openRequirementsDatabase(m_requirementsConnection, source.databasePath());
+        !requirements)
+        return requirements;
+    m_document->requirementsConnectionOpen = true;
     return Outcome::ok();
 }
 
@@ -223,15 +231,8 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath)
     };
 
     const DataSource source = m_document->requirementsSource();
-    if (!OdbcInstaller::registerDataSource(source))
-        return abandon(Outcome::refused(OdbcInstaller::requirementsRegistrationFailure()));
-    m_document->dataSourceRegistered = true;
-
-    if (Outcome requirements =
-            openRequirementsDatabase(m_requirementsConnection, source.databasePath());
-        !requirements)
-        return abandon(requirements);
-    m_document->requirementsConnectionOpen = true;
+    if (Outcome connected = connectRequirements(source); !connected)
+        return abandon(connected);
 
     const Settings settings;
     notice(settings.openProblem());

@@ -74,6 +74,7 @@ public:
 
 private:
     // The application data source is registered by New only; it stays.
+    Outcome connectRequirements(const DataSource &source);
     Outcome openApplicationDatabase(const Settings &settings, bool registerDataSource);
     Outcome storeSystemName(const QString &systemName);
     Outcome createRecordObjects();
