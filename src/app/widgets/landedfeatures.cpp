@@ -1,6 +1,6 @@
 #include "app/widgets/featureregistry.h"
-
-#include <QtGlobal>
+#include "generate/widgets/generatordialog.h"
+#include "objmodel/widgets/regenerationdialog.h"
 
 namespace varn::app {
 
@@ -8,7 +8,8 @@ namespace varn::app {
 // Requirements Central is provided by the main window itself.
 void registerLandedFeatures(FeatureRegistry &registry)
 {
-    Q_UNUSED(registry);
+    objmodel::registerRegenerationFeatures(registry);
+    generate::registerGeneratorFeatures(registry);
 }
 
 } // namespace varn::app

@@ -8,6 +8,7 @@
 #include "app/widgets/systemnamedialog.h"
 #include "app/widgets/windownavigator.h"
 #include "support/workspaceenvironment.h"
+#include "screenshot.h"
 #include "testpresenter.h"
 
 #include <QAction>
@@ -26,20 +27,6 @@ using namespace varn;
 using namespace varn::app;
 
 namespace {
-
-QString screenshotFolder()
-{
-    const QString folder = QStringLiteral(VARN_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    return folder;
-}
-
-void saveScreenshot(QWidget &widget, const QString &name)
-{
-    widget.show();
-    widget.adjustSize();
-    QVERIFY(widget.grab().save(screenshotFolder() + QLatin1Char('/') + name));
-}
 
 // Fills the System Name dialog and presses OK.
 std::function<int(QDialog &)> typeSystemName(const QString &name)

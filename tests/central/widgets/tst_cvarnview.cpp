@@ -2,6 +2,7 @@
 #include "app/widgets/cchildframe.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
+#include "app/widgets/screenshot.h"
 #include "app/widgets/systemnamedialog.h"
 #include "app/widgets/testpresenter.h"
 #include "app/widgets/windownavigator.h"
@@ -428,9 +429,7 @@ private slots:
                {4, "Technical", 23, "4.1", "answer every query within one second"}});
         view().selectRow(0);
         control<QPushButton>("seeRequirement")->click();
-        const QString folder = QStringLiteral(VARN_BINARY_DIR "/screenshots");
-        QDir().mkpath(folder);
-        QVERIFY(m_window->grab().save(folder + QStringLiteral("/requirements-central.png")));
+        QVERIFY(m_window->grab().save(screenshotPath(QStringLiteral("requirements-central.png"))));
     }
 };
 

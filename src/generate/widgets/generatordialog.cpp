@@ -1,0 +1,143 @@
+#include "generate/widgets/generatordialog.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/busydialog.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/messagepresenter.h"
+#include "app/widgets/progresspanel.h"
+#include "app/widgets/workbench.h"
+#include "generate/modelgenerator.h"
+#include "objmodel/widgets/regenerationdialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace varn::generate {
+
+namespace {
+
+const QString kReady = QStringLiteral("Ready.");
+
+} // namespace
+
+QString GeneratorDialog::title(Output output)
+{
+    return output == Output::DataModelSql ? QStringLiteral("Generate Data Model SQL")
+                                          : QStringLiteral("Generate Object Model");
+}
+
+QColor GeneratorDialog::background(int scheme)
+{
+    static const QColor kSchemes[] = {QColor(184, 228, 250), QColor(250, 224, 202),
+                                      QColor(250, 221, 255)};
+    if (scheme < 0 || scheme >= int(std::size(kSchemes)))
+        return QColor();
+    return kSchemes[scheme];
+}
+
+GeneratorDialog::GeneratorDialog(app::Workbench &workbench, Output output, QWidget *parent)
+    : QDialog(parent), m_workbench(workbench), m_output(output),
+      m_panel(new app::ProgressPanel(app::ProgressPanel::Processed::Hidden, this)),
+      m_generate(new QPushButton(QStringLiteral("Generate"), this))
+{
+    setWindowTitle(title(output));
+    if (const QColor colour = background(workbench.backgroundColour()); colour.isValid()) {
+        QPalette colours = palette();
+        colours.setColor(QPalette::Window, colour);
+        setPalette(colours);
+        setAutoFillBackground(true);
+    } else {
+        workbench.showMessage(Outcome::refused(QStringLiteral("Error applying color scheme.")));
+    }
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_generate, QDialogButtonBox::ActionRole);
+    QPushButton *close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    m_generate->setDefault(true);
+    connect(m_generate, &QPushButton::clicked, this, &GeneratorDialog::generate);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    if (output == Output::ObjectModel)
+        layout->addWidget(languageChoice());
+    layout->addWidget(m_panel);
+    layout->addWidget(buttons);
+    m_panel->setStatus(kReady);
+    setMinimumWidth(380);
+}
+
+QWidget *GeneratorDialog::languageChoice()
+{
+    auto *choice = new QWidget(this);
+    m_java = new QRadioButton(QStringLiteral("Java file output (.java)"), choice);
+    m_cpp = new QRadioButton(QStringLiteral("C++ header file output (.h)"), choice);
+    m_verbose = new QCheckBox(QStringLiteral("Verbose"), choice);
+    m_verbose->setToolTip(
+        QStringLiteral("Check for enums, get/set methods, constructors/destructors"));
+    m_java->setChecked(true);
+    m_verbose->setEnabled(false);
+    connect(m_cpp, &QRadioButton::toggled, m_verbose, &QCheckBox::setEnabled);
+
+    auto *layout = new QVBoxLayout(choice);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_java);
+    layout->addWidget(m_cpp);
+    auto *verboseRow = new QHBoxLayout;
+    verboseRow->addSpacing(20);
+    verboseRow->addWidget(m_verbose);
+    layout->addLayout(verboseRow);
+    return choice;
+}
+
+GeneratorKind GeneratorDialog::chosenKind() const
+{
+    if (m_output == Output::DataModelSql)
+        return GeneratorKind::Sql;
+    return m_cpp->isChecked() ? GeneratorKind::Cpp : GeneratorKind::Java;
+}
+
+void GeneratorDialog::generate()
+{
+    app::BusyDialog busy(*this);
+    const app::CVarnApp &application = m_workbench.app();
+    const GeneratorKind kind = chosenKind();
+    GenerationCallbacks callbacks;
+    callbacks.status = [this](const QString &status) { m_panel->setStatus(status); };
+    callbacks.progress = [this](int percent, const QString &) { m_panel->setPercent(percent); };
+    const Result<GeneratedFiles> written =
+        ModelGenerator::generate(kind, application.requirementsDatabase(),
+                                 {application.installPath(), application.systemName(),
+                                  kind == GeneratorKind::Cpp && m_verbose->isChecked()},
+                                 callbacks);
+    if (!written) {
+        m_workbench.showMessage(written.outcome());
+        return;
+    }
+    if (!written->notice.isEmpty())
+        m_workbench.showMessage(Outcome::refused(written->notice, MessageKind::Information));
+}
+
+void GeneratorDialog::run(app::Workbench &workbench, Output output)
+{
+    if (!workbench.app().isWorkspaceOpen())
+        return;
+    if (workbench.app().requirementsChanged())
+        objmodel::RegenerationDialog::run(workbench, objmodel::RegenerationDialog::Opening::Stale);
+    GeneratorDialog dialog(workbench, output, workbench.dialogParent());
+    workbench.presenter().runDialog(dialog);
+}
+
+void registerGeneratorFeatures(app::FeatureRegistry &registry)
+{
+    registry.provideCommand(app::Command::GenerateDataModelSql, [](app::Workbench &workbench, int) {
+        GeneratorDialog::run(workbench, GeneratorDialog::Output::DataModelSql);
+    });
+    registry.provideCommand(app::Command::GenerateObjectModel, [](app::Workbench &workbench, int) {
+        GeneratorDialog::run(workbench, GeneratorDialog::Output::ObjectModel);
+    });
+}
+
+} // namespace varn::generate

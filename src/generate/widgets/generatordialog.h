@@ -1,0 +1,66 @@
+#pragma once
+
+#include "generate/generationtypes.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QPushButton;
+class QRadioButton;
+
+namespace varn::app {
+class FeatureRegistry;
+class ProgressPanel;
+class Workbench;
+} // namespace varn::app
+
+namespace varn::generate {
+
+// The two generator dialogs: "Generate Data Model SQL" writes the SQL module;
+// "Generate Object Model" writes Java classes or C++ headers, as its radio
+// buttons choose, the headers verbose or plain.
+class GeneratorDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum class Output { DataModelSql, ObjectModel };
+
+    GeneratorDialog(app::Workbench &workbench, Output output, QWidget *parent = nullptr);
+
+    // The Generate button: writes the files of the chosen kind.
+    void generate();
+    GeneratorKind chosenKind() const;
+
+    app::ProgressPanel *panel() const { return m_panel; }
+    QPushButton *generateButton() const { return m_generate; }
+    // Only in the Object Model dialog; nullptr in the other.
+    QRadioButton *javaChoice() const { return m_java; }
+    QRadioButton *cppChoice() const { return m_cpp; }
+    QCheckBox *verboseBox() const { return m_verbose; }
+
+    static QString title(Output output);
+    // The dialog's shade of the colour scheme; invalid for a scheme that
+    // does not exist.
+    static QColor background(int scheme);
+
+    // Offers the regeneration first when requirements were edited or deleted
+    // since the last one, then shows the dialog modally.
+    static void run(app::Workbench &workbench, Output output);
+
+private:
+    QWidget *languageChoice();
+
+    app::Workbench &m_workbench;
+    Output m_output;
+    QRadioButton *m_java = nullptr;
+    QRadioButton *m_cpp = nullptr;
+    QCheckBox *m_verbose = nullptr;
+    app::ProgressPanel *m_panel;
+    QPushButton *m_generate;
+};
+
+// The two Generate menu commands.
+void registerGeneratorFeatures(app::FeatureRegistry &registry);
+
+} // namespace varn::generate

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace varn::app {
+class FeatureRegistry;
+class ProgressPanel;
+class Workbench;
+} // namespace varn::app
+
+namespace varn::objmodel {
+
+// "Regenerate Object Model Database": throws the object model away and
+// derives it again from every stored requirement, showing the progress. Opened
+// from the menu, or stale: by a generator or a closing workspace when
+// requirements were edited or deleted since the last regeneration.
+class RegenerationDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum class Opening { FromMenu, Stale };
+
+    RegenerationDialog(app::Workbench &workbench, Opening opening, QWidget *parent = nullptr);
+
+    // The Generate button: runs the regeneration; on success the dialog is no
+    // longer stale and the requirements count as regenerated.
+    void generate();
+
+    app::ProgressPanel *panel() const { return m_panel; }
+    QPushButton *generateButton() const { return m_generate; }
+
+    static QString title() { return QStringLiteral("Regenerate Object Model Database"); }
+    static QString staleText();
+
+    // Shows the dialog modally through the workbench's presenter.
+    static void run(app::Workbench &workbench, Opening opening);
+
+private:
+    app::Workbench &m_workbench;
+    app::ProgressPanel *m_panel;
+    QPushButton *m_generate;
+};
+
+// The menu command and the reminder of a closing workspace.
+void registerRegenerationFeatures(app::FeatureRegistry &registry);
+
+} // namespace varn::objmodel

@@ -1,0 +1,293 @@
+// The regeneration dialog and the two generator dialogs, driven as a user
+// drives them on a workspace holding the worked examples.
+
+#include "app/cvarnapp.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/progresspanel.h"
+#include "app/widgets/screenshot.h"
+#include "app/widgets/testpresenter.h"
+#include "app/widgets/workbench.h"
+#include "generate/widgets/generatordialog.h"
+#include "objmodel/widgets/regenerationdialog.h"
+#include "support/workedexamples.h"
+#include "support/workspaceenvironment.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QtTest>
+
+#include <memory>
+
+using namespace varn;
+using namespace varn::app;
+using generate::GeneratorDialog;
+using objmodel::RegenerationDialog;
+
+namespace {
+
+const QString kSystem = QStringLiteral("ESD");
+const QString kReady = QStringLiteral("\n    Ready.");
+const QString kSuccess = QStringLiteral("\nSuccess. Your object model database has been rebuilt.");
+const QString kRebuildFailed = QStringLiteral(
+    "The object model database could not be rebuilt. At least one Functional or Structural "
+    "requirement\nmust be saved before regenerating the object model database.");
+const QString kNoEntities = QStringLiteral(
+    "There are no records in the OM_Entity table. No Requirements have been created for the "
+    "current system.\nUse the Templates or Builder to create requirements before attempting to "
+    "Generate.");
+
+} // namespace
+
+Q_DECLARE_METATYPE(RegenerationDialog::Opening)
+Q_DECLARE_METATYPE(GeneratorDialog::Output)
+
+class GeneratorDialogsTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WorkspaceEnvironment> m_environment;
+    TestPresenter m_presenter;
+    std::unique_ptr<CVarnApp> m_app;
+    std::unique_ptr<Workbench> m_workbench;
+
+    void saveExamples()
+    {
+        QVERIFY(WorkedExamples::saveAll(m_app->applicationDatabase().connectionName(),
+                                        *m_app->records(), kSystem) > 50);
+    }
+
+    int scalar(const QString &sql) const
+    {
+        QSqlQuery query(m_app->requirementsDatabase());
+        return query.exec(sql) && query.next() ? query.value(0).toInt() : -1;
+    }
+
+    QStringList filesIn(const QString &folder, const QString &pattern) const
+    {
+        return QDir(m_app->installPath() + kSystem + folder).entryList({pattern}, QDir::Files);
+    }
+
+private slots:
+    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
+
+    void init()
+    {
+        m_presenter = TestPresenter();
+        QDir(m_environment->installPath()).removeRecursively();
+        m_app = std::make_unique<CVarnApp>(
+            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
+        const Outcome created = m_app->newWorkspace(kSystem);
+        QVERIFY2(created, qPrintable(created.message()));
+        m_workbench = std::make_unique<Workbench>(*m_app, m_presenter);
+    }
+
+    void cleanup()
+    {
+        m_workbench.reset();
+        m_app->closeWorkspace();
+        m_app.reset();
+    }
+
+    void regenerationRebuildsAndClearsTheFlag_data()
+    {
+        QTest::addColumn<RegenerationDialog::Opening>("opening");
+        QTest::addColumn<QString>("firstStatus");
+        QTest::newRow("from the menu") << RegenerationDialog::Opening::FromMenu << kReady;
+        QTest::newRow("stale") << RegenerationDialog::Opening::Stale
+                               << RegenerationDialog::staleText();
+    }
+
+    void regenerationRebuildsAndClearsTheFlag()
+    {
+        QFETCH(RegenerationDialog::Opening, opening);
+        QFETCH(QString, firstStatus);
+        saveExamples();
+        const int entities = scalar(QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY"));
+        m_app->setRequirementsChanged(true);
+
+        RegenerationDialog dialog(*m_workbench, opening);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Regenerate Object Model Database"));
+        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(253, 233, 161));
+        QCOMPARE(dialog.panel()->status(), firstStatus);
+        QCOMPARE(dialog.panel()->percentText(), QStringLiteral("0"));
+
+        dialog.generateButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(dialog.panel()->status(), kSuccess);
+        QCOMPARE(dialog.panel()->percentText(), QStringLiteral("100"));
+        QCOMPARE(dialog.panel()->barValue(), 100);
+        QCOMPARE(dialog.panel()->processedText().toInt(),
+                 scalar(QStringLiteral("SELECT MAX(Req_Num) FROM MASTER_REQ")));
+        QVERIFY(!m_app->requirementsChanged());
+        QVERIFY(dialog.isEnabled());
+        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY")), entities);
+        QCOMPARE(scalar(QStringLiteral("SELECT MIN(Entity_ID) FROM OM_ENTITY")), 1);
+        saveScreenshot(dialog, QStringLiteral("regeneration.png"));
+    }
+
+    // Nothing saved: the rebuild fails, the message is shown and the flag stays.
+    void regenerationFailureIsShown()
+    {
+        m_app->setRequirementsChanged(true);
+        RegenerationDialog dialog(*m_workbench, RegenerationDialog::Opening::FromMenu);
+        dialog.generateButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList{kRebuildFailed});
+        QVERIFY(dialog.panel()->status() != kSuccess);
+        QVERIFY(m_app->requirementsChanged());
+        QVERIFY(dialog.isEnabled());
+    }
+
+    void generatorWritesTheChosenOutput_data()
+    {
+        QTest::addColumn<GeneratorDialog::Output>("output");
+        QTest::addColumn<QString>("language"); // "java", "cpp", "cpp verbose" or ""
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("marker"); // a text only this output holds
+        QTest::newRow("SQL module")
+            << GeneratorDialog::Output::DataModelSql << QString() << QStringLiteral(" SQL")
+            << QStringLiteral("*.sql") << QStringLiteral("CREATE TABLE");
+        QTest::newRow("Java classes") << GeneratorDialog::Output::ObjectModel
+                                      << QStringLiteral("java") << QStringLiteral(" Java Files")
+                                      << QStringLiteral("*.java") << QStringLiteral("public class");
+        QTest::newRow("C++ headers")
+            << GeneratorDialog::Output::ObjectModel << QStringLiteral("cpp")
+            << QStringLiteral(" C++ Files") << QStringLiteral("*.h") << QStringLiteral("  public:");
+        QTest::newRow("verbose C++ headers")
+            << GeneratorDialog::Output::ObjectModel << QStringLiteral("cpp verbose")
+            << QStringLiteral(" C++ Files") << QStringLiteral("*.h")
+            << QStringLiteral("//Constructors");
+    }
+
+    void generatorWritesTheChosenOutput()
+    {
+        QFETCH(GeneratorDialog::Output, output);
+        QFETCH(QString, language);
+        QFETCH(QString, folder);
+        QFETCH(QString, pattern);
+        QFETCH(QString, marker);
+        saveExamples();
+        GeneratorDialog dialog(*m_workbench, output);
+        QCOMPARE(dialog.windowTitle(), GeneratorDialog::title(output));
+        QCOMPARE(dialog.panel()->status(), QStringLiteral("Ready."));
+        if (language.startsWith(QLatin1String("cpp")))
+            dialog.cppChoice()->click();
+        if (language.endsWith(QLatin1String("verbose")))
+            dialog.verboseBox()->click();
+
+        dialog.generateButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(dialog.panel()->status(), QStringLiteral("Finished generating."));
+        QCOMPARE(dialog.panel()->percentText(), QStringLiteral("100"));
+        const QStringList files = filesIn(folder, pattern);
+        QCOMPARE(files.size(), output == GeneratorDialog::Output::DataModelSql
+                                   ? 1
+                                   : scalar(QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY")));
+        QFile first(m_app->installPath() + kSystem + folder + QLatin1Char('/') + files.first());
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(first.readAll());
+        QVERIFY2(text.contains(marker), qPrintable(text.left(400)));
+        QCOMPARE(text.contains(QLatin1String("//Constructors")),
+                 language == QLatin1String("cpp verbose"));
+        if (language == QLatin1String("cpp verbose") ||
+            output == GeneratorDialog::Output::DataModelSql)
+            saveScreenshot(dialog, QStringLiteral("generate-%1.png")
+                                       .arg(output == GeneratorDialog::Output::DataModelSql
+                                                ? QStringLiteral("sql")
+                                                : QStringLiteral("object-model")));
+    }
+
+    void verboseAppliesOnlyToCpp()
+    {
+        GeneratorDialog objectModel(*m_workbench, GeneratorDialog::Output::ObjectModel);
+        QVERIFY(objectModel.javaChoice()->isChecked());
+        QCOMPARE(objectModel.javaChoice()->text(), QStringLiteral("Java file output (.java)"));
+        QCOMPARE(objectModel.cppChoice()->text(), QStringLiteral("C++ header file output (.h)"));
+        QCOMPARE(objectModel.verboseBox()->toolTip(),
+                 QStringLiteral("Check for enums, get/set methods, constructors/destructors"));
+        QVERIFY(!objectModel.verboseBox()->isEnabled());
+        objectModel.cppChoice()->click();
+        QVERIFY(objectModel.verboseBox()->isEnabled());
+        QCOMPARE(objectModel.chosenKind(), generate::GeneratorKind::Cpp);
+        objectModel.javaChoice()->click();
+        QVERIFY(!objectModel.verboseBox()->isEnabled());
+        QCOMPARE(objectModel.chosenKind(), generate::GeneratorKind::Java);
+
+        GeneratorDialog sql(*m_workbench, GeneratorDialog::Output::DataModelSql);
+        QVERIFY(!sql.javaChoice() && !sql.cppChoice() && !sql.verboseBox());
+        QCOMPARE(sql.chosenKind(), generate::GeneratorKind::Sql);
+    }
+
+    void emptyModelIsReported()
+    {
+        GeneratorDialog dialog(*m_workbench, GeneratorDialog::Output::DataModelSql);
+        dialog.generateButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList{kNoEntities});
+        QVERIFY(dialog.isEnabled());
+        QVERIFY(!QDir(m_app->installPath() + kSystem + QStringLiteral(" SQL")).exists());
+    }
+
+    void backgroundFollowsTheColourScheme_data()
+    {
+        QTest::addColumn<int>("scheme");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("sky blue") << 0 << QColor(184, 228, 250);
+        QTest::newRow("bisque") << 1 << QColor(250, 224, 202);
+        QTest::newRow("lavender blush") << 2 << QColor(250, 221, 255);
+    }
+
+    void backgroundFollowsTheColourScheme()
+    {
+        QFETCH(int, scheme);
+        QFETCH(QColor, colour);
+        m_workbench->setBackgroundColour(scheme);
+        GeneratorDialog dialog(*m_workbench, GeneratorDialog::Output::ObjectModel);
+        QCOMPARE(dialog.palette().color(QPalette::Window), colour);
+        QVERIFY(m_presenter.texts().isEmpty());
+        QVERIFY(!GeneratorDialog::background(3).isValid());
+    }
+
+    // The menu commands: a generator offers the regeneration first when
+    // requirements were edited or deleted since the last one.
+    void staleRequirementsAreRegeneratedFirst_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QStringList>("dialogs");
+        const QString generator = QStringLiteral("Generate Object Model");
+        QTest::newRow("requirements changed")
+            << true << QStringList{RegenerationDialog::title(), generator};
+        QTest::newRow("nothing changed") << false << QStringList{generator};
+    }
+
+    void staleRequirementsAreRegeneratedFirst()
+    {
+        QFETCH(bool, changed);
+        QFETCH(QStringList, dialogs);
+        saveExamples();
+        m_app->setRequirementsChanged(changed);
+        QStringList openingStatus;
+        m_presenter.dialogHandler = [&openingStatus](QDialog &dialog) {
+            if (auto *regeneration = qobject_cast<RegenerationDialog *>(&dialog)) {
+                openingStatus.append(regeneration->panel()->status());
+                regeneration->generateButton()->click();
+            }
+            return int(QDialog::Rejected);
+        };
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        QVERIFY(registry.hasCommand(Command::RegenerateObjectModel));
+        QVERIFY(registry.hasCommand(Command::RegenerationReminder));
+        QVERIFY(registry.hasCommand(Command::GenerateDataModelSql));
+        QVERIFY(registry.run(Command::GenerateObjectModel, *m_workbench));
+        QCOMPARE(m_presenter.dialogTitles, dialogs);
+        QCOMPARE(openingStatus,
+                 changed ? QStringList{RegenerationDialog::staleText()} : QStringList());
+        QVERIFY(!m_app->requirementsChanged());
+    }
+};
+
+QTEST_MAIN(GeneratorDialogsTest)
+#include "tst_generatordialogs.moc"
