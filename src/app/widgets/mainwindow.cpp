@@ -12,6 +12,7 @@
 #include "app/widgets/usersettings.h"
 #include "app/widgets/windownavigator.h"
 #include "central/widgets/cvarnview.h"
+#include "objmodel/widgets/regenerationdialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -373,8 +374,7 @@ bool MainWindow::saveAs()
 
 QString MainWindow::reminderText()
 {
-    return QStringLiteral("One or more requirements have been edited or deleted.\nYour database "
-                          "needs to regenerated. Click Generate.");
+    return objmodel::RegenerationDialog::staleText();
 }
 
 bool MainWindow::closeCheck()

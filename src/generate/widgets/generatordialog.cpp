@@ -4,14 +4,11 @@
 #include "app/widgets/busydialog.h"
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/messagepresenter.h"
-#include "app/widgets/progresspanel.h"
 #include "app/widgets/workbench.h"
 #include "generate/modelgenerator.h"
 #include "objmodel/widgets/regenerationdialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -39,34 +36,16 @@ QColor GeneratorDialog::background(int scheme)
 }
 
 GeneratorDialog::GeneratorDialog(app::Workbench &workbench, Output output, QWidget *parent)
-    : QDialog(parent), m_workbench(workbench), m_output(output),
-      m_panel(new app::ProgressPanel(app::ProgressPanel::Processed::Hidden, this)),
-      m_generate(new QPushButton(QStringLiteral("Generate"), this))
+    : ProgressDialog(title(output), app::ProgressPanel::Processed::Hidden, parent),
+      m_workbench(workbench), m_output(output)
 {
-    setWindowTitle(title(output));
-    if (const QColor colour = background(workbench.backgroundColour()); colour.isValid()) {
-        QPalette colours = palette();
-        colours.setColor(QPalette::Window, colour);
-        setPalette(colours);
-        setAutoFillBackground(true);
-    } else {
+    if (const QColor colour = background(workbench.backgroundColour()); colour.isValid())
+        setBackground(colour);
+    else
         workbench.showMessage(Outcome::refused(QStringLiteral("Error applying color scheme.")));
-    }
-
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(m_generate, QDialogButtonBox::ActionRole);
-    QPushButton *close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
-    m_generate->setDefault(true);
-    connect(m_generate, &QPushButton::clicked, this, &GeneratorDialog::generate);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *layout = new QVBoxLayout(this);
     if (output == Output::ObjectModel)
-        layout->addWidget(languageChoice());
-    layout->addWidget(m_panel);
-    layout->addWidget(buttons);
-    m_panel->setStatus(kReady);
-    setMinimumWidth(380);
+        addChoices(languageChoice());
+    panel()->setStatus(kReady);
 }
 
 QWidget *GeneratorDialog::languageChoice()
@@ -105,8 +84,8 @@ void GeneratorDialog::generate()
     const app::CVarnApp &application = m_workbench.app();
     const GeneratorKind kind = chosenKind();
     GenerationCallbacks callbacks;
-    callbacks.status = [this](const QString &status) { m_panel->setStatus(status); };
-    callbacks.progress = [this](int percent, const QString &) { m_panel->setPercent(percent); };
+    callbacks.status = [this](const QString &status) { panel()->setStatus(status); };
+    callbacks.progress = [this](int percent, const QString &) { panel()->setPercent(percent); };
     const Result<GeneratedFiles> written =
         ModelGenerator::generate(kind, application.requirementsDatabase(),
                                  {application.installPath(), application.systemName(),

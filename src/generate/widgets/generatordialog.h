@@ -1,16 +1,13 @@
 #pragma once
 
+#include "app/widgets/progressdialog.h"
 #include "generate/generationtypes.h"
 
-#include <QDialog>
-
 class QCheckBox;
-class QPushButton;
 class QRadioButton;
 
 namespace varn::app {
 class FeatureRegistry;
-class ProgressPanel;
 class Workbench;
 } // namespace varn::app
 
@@ -19,7 +16,7 @@ namespace varn::generate {
 // The two generator dialogs: "Generate Data Model SQL" writes the SQL module;
 // "Generate Object Model" writes Java classes or C++ headers, as its radio
 // buttons choose, the headers verbose or plain.
-class GeneratorDialog : public QDialog
+class GeneratorDialog : public app::ProgressDialog
 {
     Q_OBJECT
 
@@ -29,11 +26,9 @@ public:
     GeneratorDialog(app::Workbench &workbench, Output output, QWidget *parent = nullptr);
 
     // The Generate button: writes the files of the chosen kind.
-    void generate();
+    void generate() override;
     GeneratorKind chosenKind() const;
 
-    app::ProgressPanel *panel() const { return m_panel; }
-    QPushButton *generateButton() const { return m_generate; }
     // Only in the Object Model dialog; nullptr in the other.
     QRadioButton *javaChoice() const { return m_java; }
     QRadioButton *cppChoice() const { return m_cpp; }
@@ -56,8 +51,6 @@ private:
     QRadioButton *m_java = nullptr;
     QRadioButton *m_cpp = nullptr;
     QCheckBox *m_verbose = nullptr;
-    app::ProgressPanel *m_panel;
-    QPushButton *m_generate;
 };
 
 // The two Generate menu commands.

@@ -4,13 +4,8 @@
 #include "app/widgets/busydialog.h"
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/messagepresenter.h"
-#include "app/widgets/progresspanel.h"
 #include "app/widgets/workbench.h"
 #include "objmodel/objectmodelregenerator.h"
-
-#include <QDialogButtonBox>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace varn::objmodel {
 
@@ -30,41 +25,23 @@ QString RegenerationDialog::staleText()
 }
 
 RegenerationDialog::RegenerationDialog(app::Workbench &workbench, Opening opening, QWidget *parent)
-    : QDialog(parent), m_workbench(workbench),
-      m_panel(new app::ProgressPanel(app::ProgressPanel::Processed::Shown, this)),
-      m_generate(new QPushButton(QStringLiteral("Generate"), this))
+    : ProgressDialog(title(), app::ProgressPanel::Processed::Shown, parent), m_workbench(workbench)
 {
-    setWindowTitle(title());
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kBackground);
-    setPalette(colours);
-    setAutoFillBackground(true);
-
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(m_generate, QDialogButtonBox::ActionRole);
-    QPushButton *close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
-    m_generate->setDefault(true);
-    connect(m_generate, &QPushButton::clicked, this, &RegenerationDialog::generate);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_panel);
-    layout->addWidget(buttons);
-    m_panel->setStatus(opening == Opening::Stale ? staleText() : kReady);
-    setMinimumWidth(420);
+    setBackground(kBackground);
+    panel()->setStatus(opening == Opening::Stale ? staleText() : kReady);
 }
 
 void RegenerationDialog::generate()
 {
     app::BusyDialog busy(*this);
-    m_panel->setStatus(kPleaseWait);
-    m_panel->setPercent(0);
-    m_panel->setProcessed(0);
+    panel()->setStatus(kPleaseWait);
+    panel()->setPercent(0);
+    panel()->setProcessed(0);
 
     ObjectModelRegenerator regenerator(m_workbench.app().requirementsDatabase());
     regenerator.setProgress([this](int percent, qint32 processed) {
-        m_panel->setProcessed(processed);
-        m_panel->setPercent(percent);
+        panel()->setProcessed(processed);
+        panel()->setPercent(percent);
     });
     regenerator.setNotices([this](const Outcome &notice) { m_workbench.showMessage(notice); });
     const Outcome regenerated = regenerator.regenerate();
@@ -72,8 +49,8 @@ void RegenerationDialog::generate()
         m_workbench.showMessage(regenerated);
         return;
     }
-    m_panel->setStatus(kSuccess);
-    m_panel->setPercent(100);
+    panel()->setStatus(kSuccess);
+    panel()->setPercent(100);
     m_workbench.app().setRequirementsChanged(false);
 }
 

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QDialog>
-
-class QPushButton;
+#include "app/widgets/progressdialog.h"
 
 namespace varn::app {
 class FeatureRegistry;
-class ProgressPanel;
 class Workbench;
 } // namespace varn::app
 
@@ -16,7 +13,7 @@ namespace varn::objmodel {
 // derives it again from every stored requirement, showing the progress. Opened
 // from the menu, or stale: by a generator or a closing workspace when
 // requirements were edited or deleted since the last regeneration.
-class RegenerationDialog : public QDialog
+class RegenerationDialog : public app::ProgressDialog
 {
     Q_OBJECT
 
@@ -27,10 +24,7 @@ public:
 
     // The Generate button: runs the regeneration; on success the dialog is no
     // longer stale and the requirements count as regenerated.
-    void generate();
-
-    app::ProgressPanel *panel() const { return m_panel; }
-    QPushButton *generateButton() const { return m_generate; }
+    void generate() override;
 
     static QString title() { return QStringLiteral("Regenerate Object Model Database"); }
     static QString staleText();
@@ -40,8 +34,6 @@ public:
 
 private:
     app::Workbench &m_workbench;
-    app::ProgressPanel *m_panel;
-    QPushButton *m_generate;
 };
 
 // The menu command and the reminder of a closing workspace.
