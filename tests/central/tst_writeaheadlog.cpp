@@ -10,6 +10,7 @@
 #include "central/requirementlifecycle.h"
 #include "objmodel/objectmodelregenerator.h"
 #include "store/recordobjects.h"
+#include "support/exampledrafts.h"
 #include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "templates/functionalcommit.h"
@@ -37,25 +38,7 @@ using Write = std::function<bool(store::RecordObjects &, int i)>;
 
 FunctionalDraft functional(int i)
 {
-    FunctionalDraft draft = FunctionalDraft::forTemplate(9);
-    draft.preamble = QStringLiteral("shall provide the capability");
-    const QStringList texts = {"",
-                               "notify",
-                               "",
-                               "",
-                               QStringLiteral("subsystem %1").arg(i),
-                               "when",
-                               "sensor",
-                               "",
-                               "weather station",
-                               "changes",
-                               "from",
-                               "nominal",
-                               "to",
-                               "caution"};
-    for (int k = 0; k < texts.size(); ++k)
-        draft.setField(k, texts[k]);
-    return draft;
+    return windSensorNotification(QStringLiteral("subsystem %1").arg(i));
 }
 
 bool saveFunctional(store::RecordObjects &records, int i)

@@ -1,4 +1,5 @@
 #include "store/recordobjects.h"
+#include "support/exampledrafts.h"
 #include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "templates/functionalcommit.h"
@@ -28,28 +29,9 @@ QStringList row(const QString &sql)
     return StoreTestSupport::row(kConnection, sql);
 }
 
-// Template 9 filled as in the worked example of the ESD airport system.
 FunctionalDraft esdEvent()
 {
-    FunctionalDraft draft = FunctionalDraft::forTemplate(9);
-    draft.preamble = QStringLiteral("shall provide the capability");
-    const QStringList texts = {"",
-                               "notify",
-                               "",
-                               "",
-                               "operational subsystem",
-                               "when",
-                               "wind sensor",
-                               "",
-                               "runway weather station",
-                               "changes",
-                               "from",
-                               "nominal",
-                               "to",
-                               "caution"};
-    for (int k = 0; k < texts.size(); ++k)
-        draft.setField(k, texts[k]);
-    return draft;
+    return windSensorNotification();
 }
 
 // The commit refusals keep the database as it was.
