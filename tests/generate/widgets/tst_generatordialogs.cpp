@@ -3,6 +3,8 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/featureregistry.h"
+#include "app/widgets/mainactions.h"
+#include "app/widgets/mainwindow.h"
 #include "app/widgets/progresspanel.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/testpresenter.h"
@@ -286,6 +288,26 @@ private slots:
         QCOMPARE(openingStatus,
                  changed ? QStringList{RegenerationDialog::staleText()} : QStringList());
         QVERIFY(!m_app->requirementsChanged());
+    }
+
+    // The menu items of the program's own features are enabled with a
+    // workspace open and open their dialogs.
+    void menuItemsOpenTheDialogs()
+    {
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        MainWindow window(*m_app, m_presenter, registry);
+        const MainActions &actions = window.actions();
+        const QList<QPair<QAction *, QString>> items = {
+            {actions.regenerate, RegenerationDialog::title()},
+            {actions.generateObjectModel, QStringLiteral("Generate Object Model")},
+            {actions.generateDataModelSql, QStringLiteral("Generate Data Model SQL")}};
+        for (const auto &[action, title] : items) {
+            QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+            m_presenter.dialogTitles.clear();
+            action->trigger();
+            QCOMPARE(m_presenter.dialogTitles, QStringList{title});
+        }
     }
 };
 
