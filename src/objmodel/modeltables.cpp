@@ -86,15 +86,24 @@ QSqlQuery &ModelTables::prepared(int statement, const char *sql)
     auto found = m_statements.find(statement);
     if (found == m_statements.end()) {
         QSqlQuery query(m_database);
-        query.prepare(QString::fromLatin1(sql));
+        // A statement that does not prepare is not kept; running it fails
+        // with "parameter count mismatch", so its own error is kept for the
+        // message instead.
+        if (!query.prepare(QString::fromLatin1(sql))) {
+            m_prepareError = query.lastError().text();
+            m_unprepared = query;
+            return m_unprepared;
+        }
         found = m_statements.insert(statement, query);
     }
     return *found;
 }
 
-Outcome ModelTables::failure(const char *firstLine, const QSqlQuery &query) const
+Outcome ModelTables::failure(const char *firstLine, const QSqlQuery &query)
 {
-    return Outcome::stop(QString::fromLatin1(firstLine) + query.lastError().text());
+    const QString error = m_prepareError.isEmpty() ? query.lastError().text() : m_prepareError;
+    m_prepareError.clear();
+    return Outcome::stop(QString::fromLatin1(firstLine) + error);
 }
 
 Result<qint32> ModelTables::allocate(CounterId counter, const char *failureLine)

@@ -77,12 +77,14 @@ private:
 
     Result<qint32> allocate(CounterId counter, const char *failureLine);
     QSqlQuery &prepared(int statement, const char *sql);
-    Outcome failure(const char *firstLine, const QSqlQuery &query) const;
+    Outcome failure(const char *firstLine, const QSqlQuery &query);
 
     QSqlDatabase m_database;
     bool m_complete = false;
     std::array<CounterState, CounterCount> m_counters;
     QHash<int, QSqlQuery> m_statements;
+    QSqlQuery m_unprepared; // the last statement that did not prepare
+    QString m_prepareError;
 
     QHash<QString, ModelEntity> m_entities;
     QHash<QPair<QString, qint32>, qint32> m_attributes;

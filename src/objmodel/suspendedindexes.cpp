@@ -20,8 +20,9 @@ Result<SuspendedIndexes> SuspendedIndexes::suspend(const QSqlDatabase &database,
     QSqlQuery query(database);
     // Indexes SQLite makes for keys and unique columns have no definition
     // and cannot be dropped; they stay.
-    query.prepare(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND "
-                                 "tbl_name = ? AND sql IS NOT NULL ORDER BY name"));
+    if (!query.prepare(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' "
+                                      "AND tbl_name = ? AND sql IS NOT NULL ORDER BY name")))
+        return Outcome::stop(kIndexFailure + query.lastError().text());
     for (const char *table : tables) {
         query.addBindValue(QLatin1String(table));
         if (!query.exec())

@@ -305,6 +305,18 @@ private slots:
         QCOMPARE(derived.message(), QStringLiteral("Invalid GCode character encountered."));
     }
 
+    // A table that cannot be written names itself and the database's own
+    // error, not a follow-on error of the statement that never prepared.
+    void missingTableIsNamedInTheMessage()
+    {
+        QVERIFY(
+            StoreTestSupport::exec(kConnection, "ALTER TABLE OM_METHOD RENAME TO OM_METHOD_GONE"));
+        const Outcome derived = derive("de", {"display", "truck"});
+        QVERIFY(!derived);
+        QVERIFY2(derived.message().contains(QStringLiteral("no such table: OM_METHOD")),
+                 qPrintable(derived.message()));
+    }
+
     void namesWithQuotesAndNonAsciiAreBound()
     {
         QVERIFY(derive("dae", {"display", "größe'%", "Straßen_Bahn"}));

@@ -275,7 +275,8 @@ int runAttributes(const QStringList &arguments)
 bool printRows(const QSqlDatabase &database, const QString &sql, int number, const QString &heading)
 {
     QSqlQuery query(database);
-    query.prepare(sql);
+    if (!query.prepare(sql))
+        return false;
     query.addBindValue(number);
     if (!query.exec())
         return false;
@@ -306,9 +307,10 @@ int runShow(const QStringList &arguments)
         return opened;
     const QSqlDatabase database = app.requirementsDatabase();
     QSqlQuery exists(database);
-    exists.prepare(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE Req_Num = ?"));
+    const bool prepared =
+        exists.prepare(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE Req_Num = ?"));
     exists.addBindValue(*number);
-    if (!exists.exec() || !exists.next())
+    if (!prepared || !exists.exec() || !exists.next())
         return report(Outcome::stop(QStringLiteral("Error querying the Requirements database.")),
                       DatabaseError);
     if (exists.value(0).toInt() == 0)
