@@ -1,5 +1,6 @@
 #include "app/widgets/featureregistry.h"
 #include "generate/widgets/generatordialog.h"
+#include "inspect/widgets/objectmodelview.h"
 #include "objmodel/widgets/regenerationdialog.h"
 
 namespace varn::app {
@@ -10,6 +11,7 @@ void registerLandedFeatures(FeatureRegistry &registry)
 {
     objmodel::registerRegenerationFeatures(registry);
     generate::registerGeneratorFeatures(registry);
+    inspect::registerInspectionFeatures(registry);
 }
 
 } // namespace varn::app

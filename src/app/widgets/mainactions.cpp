@@ -84,8 +84,10 @@ MainActions::MainActions(QObject *parent) : QObject(parent)
             make(QString::fromLatin1(templates::TemplateCatalogue::navigatorItem(number)) +
                  QStringLiteral("...")));
 
-    javaObjectModel = make(QStringLiteral("&Java Object Model..."));
-    cppObjectModel = make(QStringLiteral("&C++ Object Model..."));
+    javaObjectModel =
+        make(QStringLiteral("&Java Object Model..."), QStringLiteral("Inspect Java Object Model"));
+    cppObjectModel =
+        make(QStringLiteral("&C++ Object Model..."), QStringLiteral("Inspect C++ Object Model"));
     dataModel = make(QStringLiteral("&Data Model..."));
     objectModelEntities = make(QStringLiteral("Object Model &Entities..."));
     objectModelAttributes = make(QStringLiteral("Object Model &Attributes..."));

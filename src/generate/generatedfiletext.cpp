@@ -1,0 +1,59 @@
+#include "generate/generatedfiletext.h"
+
+#include "generate/modelgenerator.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace varn::generate {
+
+namespace {
+
+constexpr qsizetype kLongestExplanation = 255;
+const QLatin1String kLineEnd("\r\n");
+
+QString missingFolderText(GeneratorKind kind)
+{
+    return QStringLiteral("\r\n\r\nYour directory of %1 files does not exist.\r\n\r\n")
+               .arg(kind == GeneratorKind::Java ? QStringLiteral("Java") : QStringLiteral("C++")) +
+           QStringLiteral("Go to Generate -> Object Model... from the Main Menu to generate\r\n"
+                          "your directory of files.");
+}
+
+// The same text in both languages.
+QString unreadableText(const QString &explanation)
+{
+    return QStringLiteral("\r\n\r\nFile could not be displayed.\r\n\r\nRegenerate your C++ files "
+                          "from the Main Menu by performing Generate -> Object Model...\r\n\r\n"
+                          "Explanation:\r\n\r\n") +
+           explanation.left(kLongestExplanation);
+}
+
+} // namespace
+
+QString GeneratedFileText::forClass(const QString &folder, const QString &className,
+                                    GeneratorKind kind)
+{
+    const QString suffix = ModelGenerator::fileSuffix(kind);
+    const QDir directory(folder);
+    if (directory.entryList({QLatin1Char('*') + suffix}, QDir::Files).isEmpty())
+        return missingFolderText(kind);
+
+    QFile file(directory.filePath(className + suffix));
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadableText(file.errorString());
+    QString text;
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        text += QString::fromUtf8(line) + kLineEnd;
+    }
+    if (file.error() != QFile::NoError)
+        return unreadableText(file.errorString());
+    return text;
+}
+
+} // namespace varn::generate

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "generate/generationtypes.h"
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace varn::generate {
+
+// The generated-file viewer: a read-only pane showing the generated C++
+// header or Java class of the class selected in the object-model tree. Its
+// folder is fixed when it is made.
+class CHdrFileView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // kind is Cpp or Java.
+    CHdrFileView(const QString &folder, GeneratorKind kind, QWidget *parent = nullptr);
+
+    void showClass(const QString &className);
+    QString shownText() const;
+
+private:
+    QString m_folder;
+    GeneratorKind m_kind;
+    QPlainTextEdit *m_text;
+};
+
+} // namespace varn::generate

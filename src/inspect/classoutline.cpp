@@ -1,0 +1,326 @@
+#include "inspect/classoutline.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <optional>
+
+namespace varn::inspect {
+
+namespace {
+
+const QString kEntityOpen = QStringLiteral("Cannot open ReqOeSet recordset.\n");
+const QString kAttributeOpen = QStringLiteral("Cannot open ReqAtSet recordset.\n");
+const QString kMethodOpen = QStringLiteral("Cannot open ReqMeSet recordset.\n");
+const QString kValueOpen = QStringLiteral("Cannot open ReqOmPvSet recordset.\n");
+const QString kValueQuery = QStringLiteral("Error querying the ReqOmPvSet recordset.\n");
+const QString kNoRequirements = QStringLiteral(
+    "There are no requirements for the current system. To view your object model,\ncreate at "
+    "least one functional or structural requirement.");
+const QLatin1String kEnumPrefix("enum ");
+
+// Names sort as the record sets sort them: case aside first, then by case.
+QString nameOrder(const char *column)
+{
+    return QStringLiteral("%1 COLLATE NOCASE, %1").arg(QLatin1String(column));
+}
+
+QString capitalised(QString name)
+{
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
+    return name;
+}
+
+QString lowerFirst(QString name)
+{
+    if (!name.isEmpty())
+        name[0] = name[0].toLower();
+    return name;
+}
+
+struct Attribute
+{
+    qint32 key = 0;
+    QString name;
+    QString type;
+    bool enumeration = false;
+
+    QString cap() const { return capitalised(name); }
+    QString target() const { return name.mid(2); } // "*pEngine" / "&rEngine"
+};
+
+class Reader
+{
+public:
+    explicit Reader(const QSqlDatabase &database) : m_query(database) {}
+
+    // The entity's key; none when no entity has that name.
+    std::optional<qint32> entityKey(const QString &name, Outcome &problem)
+    {
+        if (!run(QStringLiteral(
+                     "SELECT Entity_ID FROM OM_ENTITY WHERE Entity = ? ORDER BY Entity_ID"),
+                 {name})) {
+            problem = failure(kEntityOpen);
+            return std::nullopt;
+        }
+        if (!m_query.next())
+            return std::nullopt;
+        const qint32 key = m_query.value(0).toInt();
+        m_query.finish();
+        return key;
+    }
+
+    bool attributes(qint32 entity, QList<Attribute> &attributes, Outcome &problem)
+    {
+        if (!run(QStringLiteral("SELECT Attr_ID, Attribute, DataTypeDef FROM OM_ATTR WHERE "
+                                "FK_EntityID = ? ORDER BY ") +
+                     nameOrder("DataTypeDef") + QStringLiteral(", ") + nameOrder("Attribute"),
+                 {entity})) {
+            problem = failure(kAttributeOpen);
+            return false;
+        }
+        while (m_query.next())
+            attributes.append({m_query.value(0).toInt(), m_query.value(1).toString(),
+                               m_query.value(2).toString()});
+        return true;
+    }
+
+    bool values(qint32 attribute, QStringList &values, Outcome &problem)
+    {
+        if (!run(QStringLiteral("SELECT Value FROM OM_PV WHERE FK_AttrID = ? ORDER BY ") +
+                     nameOrder("Value"),
+                 {attribute})) {
+            problem = failure(kValueOpen);
+            return false;
+        }
+        while (m_query.next())
+            values.append(m_query.value(0).toString());
+        if (m_query.lastError().isValid()) {
+            problem = failure(kValueQuery);
+            return false;
+        }
+        return true;
+    }
+
+    bool methods(qint32 entity, QStringList &methods, Outcome &problem)
+    {
+        if (!run(QStringLiteral("SELECT Method FROM OM_METHOD WHERE FK_EntityID = ? ORDER BY ") +
+                     nameOrder("Method"),
+                 {entity})) {
+            problem = failure(kMethodOpen);
+            return false;
+        }
+        while (m_query.next())
+            methods.append(m_query.value(0).toString());
+        return true;
+    }
+
+    std::optional<qint32> attributeKey(qint32 entity, const QString &name, Outcome &problem)
+    {
+        if (!run(QStringLiteral("SELECT Attr_ID FROM OM_ATTR WHERE FK_EntityID = ? AND "
+                                "Attribute = ? ORDER BY Attr_ID"),
+                 {entity, name})) {
+            problem = failure(kAttributeOpen);
+            return std::nullopt;
+        }
+        if (!m_query.next())
+            return std::nullopt;
+        const qint32 key = m_query.value(0).toInt();
+        m_query.finish();
+        return key;
+    }
+
+private:
+    // Prepares, binds and runs one statement; false when any step fails, with
+    // that step's error kept for the message.
+    bool run(const QString &sql, const QVariantList &values)
+    {
+        if (!m_query.prepare(sql))
+            return false;
+        for (const QVariant &value : values)
+            m_query.addBindValue(value);
+        return m_query.exec();
+    }
+
+    Outcome failure(const QString &firstLine) const
+    {
+        return Outcome::stop(firstLine + m_query.lastError().text());
+    }
+
+    QSqlQuery m_query;
+};
+
+// Builds the outline of one class from its attributes and methods.
+class OutlineWriter
+{
+public:
+    OutlineWriter(const QString &entity, OutlineLanguage language)
+        : m_entity(entity), m_cpp(language == OutlineLanguage::Cpp)
+    {}
+
+    // Without methods (their read failed) the outline ends before them.
+    void write(const QList<Attribute> &attributes, const QStringList *methods,
+               QList<OutlineNode> &nodes)
+    {
+        m_nodes = &nodes;
+        for (const Attribute &attribute : attributes) {
+            if (attribute.enumeration)
+                add(kEnumPrefix + attribute.cap(), NodeImage::Enumeration, true);
+        }
+        for (const Attribute &attribute : attributes) {
+            if (attribute.type == QLatin1String("int"))
+                accessors(attribute, attribute.enumeration ? attribute.cap() : attribute.type);
+        }
+        bool ownsPointers = false;
+        for (const Attribute &attribute : attributes) {
+            if (attribute.type == QLatin1String("long") ||
+                attribute.type == QLatin1String("double"))
+                accessors(attribute, attribute.type);
+            ownsPointers = ownsPointers || attribute.type == QLatin1String("pointer");
+        }
+        if (!methods)
+            return;
+        for (const QString &method : *methods)
+            add(QStringLiteral("int ") + method +
+                    (m_cpp ? QLatin1String("();") : QLatin1String("()")),
+                NodeImage::Method);
+        if (m_cpp)
+            constructors(ownsPointers);
+        members(attributes);
+    }
+
+private:
+    void add(const QString &text, NodeImage image, bool expandable = false)
+    {
+        m_nodes->append({text, image, expandable});
+    }
+
+    void accessors(const Attribute &attribute, const QString &type)
+    {
+        const QString cap = attribute.cap();
+        if (m_cpp) {
+            add(type + QStringLiteral(" get") + cap + QStringLiteral("();"), NodeImage::Method);
+            add(QStringLiteral("void set") + cap + QLatin1Char('(') + type + QStringLiteral(");"),
+                NodeImage::Method);
+            m_parameters += type + QStringLiteral(", ");
+        } else {
+            add(type + QStringLiteral(" get") + cap + QStringLiteral("()"), NodeImage::Method);
+            add(QStringLiteral("void set") + cap + QLatin1Char('(') + type + QStringLiteral(" in") +
+                    cap + QLatin1Char(')'),
+                NodeImage::Method);
+        }
+    }
+
+    void constructors(bool ownsPointers)
+    {
+        add(m_entity + QStringLiteral("();"), NodeImage::Method);
+        if (!m_parameters.isEmpty()) {
+            QString withParameters =
+                m_entity + QLatin1Char('(') + m_parameters.trimmed() + QStringLiteral(");");
+            withParameters.replace(QStringLiteral(",)"), QStringLiteral(")"));
+            add(withParameters, NodeImage::Method);
+        }
+        if (ownsPointers)
+            add(QLatin1Char('~') + m_entity + QStringLiteral("();"), NodeImage::Method);
+    }
+
+    void members(const QList<Attribute> &attributes)
+    {
+        for (const Attribute &attribute : attributes) {
+            if (attribute.enumeration)
+                add(m_cpp ? attribute.cap() + QStringLiteral(" _") + attribute.cap() +
+                                QLatin1Char(';')
+                          : attribute.cap() + QLatin1Char(' ') + attribute.name + QLatin1Char(';'),
+                    NodeImage::Member);
+        }
+        for (const Attribute &attribute : attributes) {
+            if (attribute.type == QLatin1String("int") && !attribute.enumeration)
+                add(QStringLiteral("int ") + attribute.name + QLatin1Char(';'), NodeImage::Member);
+        }
+        for (const char *type : {"long", "double"}) {
+            for (const Attribute &attribute : attributes) {
+                if (attribute.type == QLatin1String(type))
+                    add(attribute.type + QLatin1Char(' ') + attribute.name + QLatin1Char(';'),
+                        NodeImage::Member);
+            }
+        }
+        for (const auto &[type, image] : {std::pair{"pointer", NodeImage::Pointer},
+                                          std::pair{"reference", NodeImage::Reference}}) {
+            for (const Attribute &attribute : attributes) {
+                if (attribute.type != QLatin1String(type))
+                    continue;
+                const QString field = m_cpp ? attribute.name : lowerFirst(attribute.target());
+                add(attribute.target() + QLatin1Char(' ') + field + QLatin1Char(';'), image);
+            }
+        }
+    }
+
+    QString m_entity;
+    bool m_cpp;
+    QString m_parameters;
+    QList<OutlineNode> *m_nodes = nullptr;
+};
+
+} // namespace
+
+Result<QStringList> ClassOutline::entities() const
+{
+    QSqlQuery query(m_database);
+    if (!query.exec(QStringLiteral("SELECT Entity FROM OM_ENTITY ORDER BY Entity_ID")))
+        return Outcome::stop(kEntityOpen + query.lastError().text());
+    QStringList names;
+    while (query.next())
+        names.append(query.value(0).toString());
+    if (names.isEmpty())
+        return Outcome::refused(kNoRequirements);
+    return names;
+}
+
+Outline ClassOutline::members(const QString &entity, OutlineLanguage language) const
+{
+    Outline outline;
+    Reader reader(m_database);
+    const std::optional<qint32> key = reader.entityKey(entity, outline.problem);
+    if (!key)
+        return outline;
+    QList<Attribute> attributes;
+    if (!reader.attributes(*key, attributes, outline.problem))
+        return outline;
+    for (Attribute &attribute : attributes) {
+        if (attribute.type != QLatin1String("int"))
+            continue;
+        QStringList values;
+        if (!reader.values(attribute.key, values, outline.problem))
+            return outline;
+        attribute.enumeration = !values.isEmpty();
+    }
+    QStringList methods;
+    const bool methodsRead = reader.methods(*key, methods, outline.problem);
+    OutlineWriter(entity, language)
+        .write(attributes, methodsRead ? &methods : nullptr, outline.nodes);
+    return outline;
+}
+
+Outline ClassOutline::enumerationValues(const QString &entity, const QString &enumerationNode) const
+{
+    Outline outline;
+    const QString attribute =
+        lowerFirst(enumerationNode.startsWith(kEnumPrefix) ? enumerationNode.mid(kEnumPrefix.size())
+                                                           : enumerationNode);
+    Reader reader(m_database);
+    const std::optional<qint32> key = reader.entityKey(entity, outline.problem);
+    if (!key)
+        return outline;
+    const std::optional<qint32> attributeKey =
+        reader.attributeKey(*key, attribute, outline.problem);
+    if (!attributeKey)
+        return outline;
+    QStringList values;
+    reader.values(*attributeKey, values, outline.problem);
+    for (const QString &value : std::as_const(values))
+        outline.nodes.append({value, NodeImage::Value, false});
+    return outline;
+}
+
+} // namespace varn::inspect

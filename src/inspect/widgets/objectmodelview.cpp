@@ -1,0 +1,40 @@
+#include "inspect/widgets/objectmodelview.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/workbench.h"
+#include "generate/modelgenerator.h"
+#include "generate/widgets/chdrfileview.h"
+#include "inspect/widgets/cobjtreeview.h"
+
+namespace varn::inspect {
+
+ObjectModelView::ObjectModelView(app::Workbench &workbench, QWidget *parent)
+    : QSplitter(Qt::Horizontal, parent)
+{
+    const bool java = workbench.objectModelLanguage() == app::Workbench::Language::Java;
+    const generate::GeneratorKind kind =
+        java ? generate::GeneratorKind::Java : generate::GeneratorKind::Cpp;
+    const app::CVarnApp &application = workbench.app();
+    m_tree = new CObjTreeView(application.requirementsDatabase(),
+                              java ? OutlineLanguage::Java : OutlineLanguage::Cpp, this);
+    m_fileView =
+        new generate::CHdrFileView(generate::ModelGenerator::outputFolder(
+                                       kind, application.installPath(), application.systemName()),
+                                   kind, this);
+    addWidget(m_tree);
+    addWidget(m_fileView);
+    setStretchFactor(0, 2);
+    setStretchFactor(1, 3);
+    connect(m_tree, &CObjTreeView::classSelected, m_fileView, &generate::CHdrFileView::showClass);
+    connect(m_tree, &CObjTreeView::message, this,
+            [&workbench](const Outcome &outcome) { workbench.showMessage(outcome); });
+}
+
+void registerInspectionFeatures(app::FeatureRegistry &registry)
+{
+    registry.provideView(app::WindowKind::ObjectModel,
+                         [](app::Workbench &workbench) { return new ObjectModelView(workbench); });
+}
+
+} // namespace varn::inspect

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QSplitter>
+
+namespace varn::app {
+class FeatureRegistry;
+class Workbench;
+} // namespace varn::app
+
+namespace varn::generate {
+class CHdrFileView;
+}
+
+namespace varn::inspect {
+
+class CObjTreeView;
+
+// The view of the Inspect Object Model window: the object-model tree beside
+// the generated file of the class selected in it, both in the language the
+// window was opened in.
+class ObjectModelView : public QSplitter
+{
+    Q_OBJECT
+
+public:
+    explicit ObjectModelView(app::Workbench &workbench, QWidget *parent = nullptr);
+
+    CObjTreeView *tree() const { return m_tree; }
+    generate::CHdrFileView *fileView() const { return m_fileView; }
+
+private:
+    CObjTreeView *m_tree;
+    generate::CHdrFileView *m_fileView;
+};
+
+// The Object Model window.
+void registerInspectionFeatures(app::FeatureRegistry &registry);
+
+} // namespace varn::inspect

@@ -1,0 +1,229 @@
+// The Inspect Object Model window: the tree of classes in C++ and Java, read
+// lazily, and the generated file of the selected class beside it.
+
+#include "app/cvarnapp.h"
+#include "app/widgets/cchildframe.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/mainactions.h"
+#include "app/widgets/mainwindow.h"
+#include "app/widgets/screenshot.h"
+#include "app/widgets/testpresenter.h"
+#include "app/widgets/windownavigator.h"
+#include "app/widgets/workbench.h"
+#include "generate/modelgenerator.h"
+#include "generate/widgets/chdrfileview.h"
+#include "inspect/widgets/cobjtreeview.h"
+#include "inspect/widgets/objectmodelview.h"
+#include "support/workspaceenvironment.h"
+
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtTest>
+
+#include <memory>
+
+using namespace varn;
+using namespace varn::app;
+using inspect::CObjTreeView;
+using inspect::ObjectModelView;
+
+namespace {
+
+QStringList childTexts(const QTreeWidgetItem *item)
+{
+    QStringList texts;
+    for (int i = 0; i < item->childCount(); ++i)
+        texts.append(item->child(i)->text(0));
+    return texts;
+}
+
+QStringList topLevelTexts(const QTreeWidget &tree)
+{
+    QStringList texts;
+    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+        texts.append(tree.topLevelItem(i)->text(0));
+    return texts;
+}
+
+QTreeWidgetItem *topLevel(const QTreeWidget &tree, const QString &text)
+{
+    const QList<QTreeWidgetItem *> found = tree.findItems(text, Qt::MatchExactly);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Workbench::Language)
+
+class ObjectModelViewTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WorkspaceEnvironment> m_environment;
+    TestPresenter m_presenter;
+    std::unique_ptr<CVarnApp> m_app;
+    std::unique_ptr<Workbench> m_workbench;
+
+    void exec(const QString &sql)
+    {
+        QSqlQuery query(m_app->requirementsDatabase());
+        QVERIFY2(query.exec(sql), qPrintable(sql + QLatin1Char('\n') + query.lastError().text()));
+    }
+
+    // Truck with an enumerated colour, a speed and a pointer to its driver.
+    void storeModel()
+    {
+        exec(QStringLiteral("INSERT INTO OM_ENTITY VALUES (1, 'Truck'), (2, 'Driver'), "
+                            "(3, 'Engine')"));
+        exec(QStringLiteral("INSERT INTO OM_ATTR VALUES (1, 'colour', 'int', 1), (2, 'speed', "
+                            "'long', 1), (3, '*pDriver', 'pointer', 1)"));
+        exec(QStringLiteral("INSERT INTO OM_PV VALUES (1, 1, 'red'), (2, 1, 'green')"));
+        exec(QStringLiteral("INSERT INTO OM_METHOD VALUES (1, 'displaySpeed', 1)"));
+    }
+
+private slots:
+    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
+
+    void init()
+    {
+        m_presenter = TestPresenter();
+        QDir(m_environment->installPath()).removeRecursively();
+        m_app = std::make_unique<CVarnApp>(
+            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
+        const Outcome created = m_app->newWorkspace(QStringLiteral("ESD"));
+        QVERIFY2(created, qPrintable(created.message()));
+        m_workbench = std::make_unique<Workbench>(*m_app, m_presenter);
+    }
+
+    void cleanup()
+    {
+        m_workbench.reset();
+        m_app->closeWorkspace();
+        m_app.reset();
+    }
+
+    void classOutlineInTheWindowsLanguage_data()
+    {
+        QTest::addColumn<Workbench::Language>("language");
+        QTest::addColumn<QStringList>("members");
+        QTest::newRow("C++")
+            << Workbench::Language::Cpp
+            << QStringList{"enum Colour",      "Colour getColour();",  "void setColour(Colour);",
+                           "long getSpeed();", "void setSpeed(long);", "int displaySpeed();",
+                           "Truck();",         "Truck(Colour, long);", "~Truck();",
+                           "Colour _Colour;",  "long speed;",          "Driver *pDriver;"};
+        QTest::newRow("Java") << Workbench::Language::Java
+                              << QStringList{"enum Colour",
+                                             "Colour getColour()",
+                                             "void setColour(Colour inColour)",
+                                             "long getSpeed()",
+                                             "void setSpeed(long inSpeed)",
+                                             "int displaySpeed()",
+                                             "Colour colour;",
+                                             "long speed;",
+                                             "Driver driver;"};
+    }
+
+    void classOutlineInTheWindowsLanguage()
+    {
+        QFETCH(Workbench::Language, language);
+        QFETCH(QStringList, members);
+        storeModel();
+        m_workbench->setObjectModelLanguage(language);
+        ObjectModelView view(*m_workbench);
+        view.resize(700, 400);
+        view.show();
+        CObjTreeView &tree = *view.tree();
+        QCOMPARE(topLevelTexts(tree), (QStringList{"Driver", "Engine", "Truck"}));
+        QTreeWidgetItem *truck = topLevel(tree, QStringLiteral("Truck"));
+        QCOMPARE(childTexts(truck), QStringList{QString()}); // the placeholder
+
+        truck->setExpanded(true);
+        QCOMPARE(childTexts(truck), members);
+        QTreeWidgetItem *colours = truck->child(0);
+        colours->setExpanded(true);
+        QCOMPARE(childTexts(colours), (QStringList{"green", "red"}));
+        if (language == Workbench::Language::Cpp)
+            saveScreenshot(view, QStringLiteral("object-model.png"));
+
+        truck->setExpanded(false);
+        QCOMPARE(childTexts(truck), QStringList{QString()});
+        QVERIFY(m_presenter.texts().isEmpty());
+    }
+
+    // Members are read on every expansion, so what was derived meanwhile shows.
+    void expandingAgainReadsTheModelAgain()
+    {
+        storeModel();
+        ObjectModelView view(*m_workbench);
+        view.show();
+        QTreeWidgetItem *driver = topLevel(*view.tree(), QStringLiteral("Driver"));
+        driver->setExpanded(true);
+        QCOMPARE(childTexts(driver), QStringList{"Driver();"});
+        driver->setExpanded(false);
+        exec(QStringLiteral("INSERT INTO OM_ATTR VALUES (4, 'licence', 'int', 2)"));
+        driver->setExpanded(true);
+        QCOMPARE(childTexts(driver), (QStringList{"int getLicence();", "void setLicence(int);",
+                                                  "Driver();", "Driver(int);", "int licence;"}));
+    }
+
+    void selectedClassShowsItsGeneratedFile()
+    {
+        storeModel();
+        ObjectModelView view(*m_workbench);
+        view.show();
+        CObjTreeView &tree = *view.tree();
+        QTreeWidgetItem *truck = topLevel(tree, QStringLiteral("Truck"));
+        tree.setCurrentItem(truck);
+        QVERIFY(view.fileView()->shownText().startsWith(
+            QStringLiteral("\n\nYour directory of C++ files does not exist.")));
+
+        QVERIFY(generate::ModelGenerator::generate(
+                    generate::GeneratorKind::Cpp, m_app->requirementsDatabase(),
+                    {m_app->installPath(), m_app->systemName(), false})
+                    .isOk());
+        tree.setCurrentItem(topLevel(tree, QStringLiteral("Driver")));
+        truck->setExpanded(true);
+        tree.setCurrentItem(truck->child(3)); // a member of Truck shows Truck's file
+        const QString shown = view.fileView()->shownText();
+        QVERIFY2(shown.contains(QStringLiteral("//FILENAME: Truck.h\n")), qPrintable(shown));
+        QVERIFY(shown.contains(QStringLiteral("class Truck\n")));
+        QVERIFY(!shown.contains(QLatin1Char('\r')));
+    }
+
+    void emptyModelIsReported()
+    {
+        ObjectModelView view(*m_workbench);
+        view.show();
+        QCOMPARE(view.tree()->topLevelItemCount(), 0);
+        QCOMPARE(m_presenter.texts(),
+                 QStringList{"There are no requirements for the current system. To view your "
+                             "object model,\ncreate at least one functional or structural "
+                             "requirement."});
+    }
+
+    void javaCommandOpensTheWindowInJava()
+    {
+        storeModel();
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        MainWindow window(*m_app, m_presenter, registry);
+        window.show();
+        QVERIFY(window.actions().javaObjectModel->isEnabled());
+        window.actions().javaObjectModel->trigger();
+        CChildFrame *frame = window.navigator().frame(WindowKind::ObjectModel);
+        QVERIFY(frame);
+        auto *view = qobject_cast<ObjectModelView *>(frame->widget());
+        QVERIFY(view);
+        QTreeWidgetItem *truck = topLevel(*view->tree(), QStringLiteral("Truck"));
+        QVERIFY(truck);
+        truck->setExpanded(true);
+        QVERIFY(childTexts(truck).contains(QStringLiteral("Driver driver;")));
+        QVERIFY(!window.actions().cppObjectModel->isEnabled());
+        window.navigator().closeAll();
+    }
+};
+
+QTEST_MAIN(ObjectModelViewTest)
+#include "tst_objectmodelview.moc"
