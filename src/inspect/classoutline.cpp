@@ -88,32 +88,17 @@ public:
 
     bool values(qint32 attribute, QStringList &values, Outcome &problem)
     {
-        if (!run(QStringLiteral("SELECT Value FROM OM_PV WHERE FK_AttrID = ? ORDER BY ") +
-                     nameOrder("Value"),
-                 {attribute})) {
-            problem = failure(kValueOpen);
-            return false;
-        }
-        while (m_query.next())
-            values.append(m_query.value(0).toString());
-        if (m_query.lastError().isValid()) {
-            problem = failure(kValueQuery);
-            return false;
-        }
-        return true;
+        return texts(QStringLiteral("SELECT Value FROM OM_PV WHERE FK_AttrID = ? ORDER BY ") +
+                         nameOrder("Value"),
+                     attribute, values, {kValueOpen, kValueQuery}, problem);
     }
 
     bool methods(qint32 entity, QStringList &methods, Outcome &problem)
     {
-        if (!run(QStringLiteral("SELECT Method FROM OM_METHOD WHERE FK_EntityID = ? ORDER BY ") +
-                     nameOrder("Method"),
-                 {entity})) {
-            problem = failure(kMethodOpen);
-            return false;
-        }
-        while (m_query.next())
-            methods.append(m_query.value(0).toString());
-        return true;
+        return texts(
+            QStringLiteral("SELECT Method FROM OM_METHOD WHERE FK_EntityID = ? ORDER BY ") +
+                nameOrder("Method"),
+            entity, methods, {kMethodOpen, kMethodOpen}, problem);
     }
 
     std::optional<qint32> attributeKey(qint32 entity, const QString &name, Outcome &problem)
@@ -132,6 +117,29 @@ public:
     }
 
 private:
+    struct FailureLines
+    {
+        const QString &open;
+        const QString &read;
+    };
+
+    // The first column of every row of a query on one key.
+    bool texts(const QString &sql, qint32 key, QStringList &texts, FailureLines lines,
+               Outcome &problem)
+    {
+        if (!run(sql, {key})) {
+            problem = failure(lines.open);
+            return false;
+        }
+        while (m_query.next())
+            texts.append(m_query.value(0).toString());
+        if (m_query.lastError().isValid()) {
+            problem = failure(lines.read);
+            return false;
+        }
+        return true;
+    }
+
     // Prepares, binds and runs one statement; false when any step fails, with
     // that step's error kept for the message.
     bool run(const QString &sql, const QVariantList &values)

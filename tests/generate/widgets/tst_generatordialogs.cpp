@@ -5,6 +5,7 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
+#include "app/widgets/openworkspace.h"
 #include "app/widgets/progresspanel.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/testpresenter.h"
@@ -22,6 +23,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace varn;
 using namespace varn::app;
@@ -52,24 +54,23 @@ class GeneratorDialogsTest : public QObject
 
     std::unique_ptr<WorkspaceEnvironment> m_environment;
     TestPresenter m_presenter;
-    std::unique_ptr<CVarnApp> m_app;
-    std::unique_ptr<Workbench> m_workbench;
+    std::optional<OpenWorkspace> m_open;
 
     void saveExamples()
     {
-        QVERIFY(WorkedExamples::saveAll(m_app->applicationDatabase().connectionName(),
-                                        *m_app->records(), kSystem) > 50);
+        QVERIFY(WorkedExamples::saveAll(m_open->app.applicationDatabase().connectionName(),
+                                        *m_open->app.records(), kSystem) > 50);
     }
 
     int scalar(const QString &sql) const
     {
-        QSqlQuery query(m_app->requirementsDatabase());
+        QSqlQuery query(m_open->app.requirementsDatabase());
         return query.exec(sql) && query.next() ? query.value(0).toInt() : -1;
     }
 
     QStringList filesIn(const QString &folder, const QString &pattern) const
     {
-        return QDir(m_app->installPath() + kSystem + folder).entryList({pattern}, QDir::Files);
+        return QDir(m_open->app.installPath() + kSystem + folder).entryList({pattern}, QDir::Files);
     }
 
 private slots:
@@ -78,20 +79,11 @@ private slots:
     void init()
     {
         m_presenter = TestPresenter();
-        QDir(m_environment->installPath()).removeRecursively();
-        m_app = std::make_unique<CVarnApp>(
-            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
-        const Outcome created = m_app->newWorkspace(kSystem);
-        QVERIFY2(created, qPrintable(created.message()));
-        m_workbench = std::make_unique<Workbench>(*m_app, m_presenter);
+        m_open.emplace(*m_environment, m_presenter, kSystem);
+        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
     }
 
-    void cleanup()
-    {
-        m_workbench.reset();
-        m_app->closeWorkspace();
-        m_app.reset();
-    }
+    void cleanup() { m_open.reset(); }
 
     void regenerationRebuildsAndClearsTheFlag_data()
     {
@@ -108,9 +100,9 @@ private slots:
         QFETCH(QString, firstStatus);
         saveExamples();
         const int entities = scalar(QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY"));
-        m_app->setRequirementsChanged(true);
+        m_open->app.setRequirementsChanged(true);
 
-        RegenerationDialog dialog(*m_workbench, opening);
+        RegenerationDialog dialog(m_open->workbench, opening);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Regenerate Object Model Database"));
         QCOMPARE(dialog.palette().color(QPalette::Window), QColor(253, 233, 161));
         QCOMPARE(dialog.panel()->status(), firstStatus);
@@ -123,7 +115,7 @@ private slots:
         QCOMPARE(dialog.panel()->barValue(), 100);
         QCOMPARE(dialog.panel()->processedText().toInt(),
                  scalar(QStringLiteral("SELECT MAX(Req_Num) FROM MASTER_REQ")));
-        QVERIFY(!m_app->requirementsChanged());
+        QVERIFY(!m_open->app.requirementsChanged());
         QVERIFY(dialog.isEnabled());
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY")), entities);
         QCOMPARE(scalar(QStringLiteral("SELECT MIN(Entity_ID) FROM OM_ENTITY")), 1);
@@ -133,12 +125,12 @@ private slots:
     // Nothing saved: the rebuild fails, the message is shown and the flag stays.
     void regenerationFailureIsShown()
     {
-        m_app->setRequirementsChanged(true);
-        RegenerationDialog dialog(*m_workbench, RegenerationDialog::Opening::FromMenu);
+        m_open->app.setRequirementsChanged(true);
+        RegenerationDialog dialog(m_open->workbench, RegenerationDialog::Opening::FromMenu);
         dialog.generateButton()->click();
         QCOMPARE(m_presenter.texts(), QStringList{kRebuildFailed});
         QVERIFY(dialog.panel()->status() != kSuccess);
-        QVERIFY(m_app->requirementsChanged());
+        QVERIFY(m_open->app.requirementsChanged());
         QVERIFY(dialog.isEnabled());
     }
 
@@ -172,7 +164,7 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(QString, marker);
         saveExamples();
-        GeneratorDialog dialog(*m_workbench, output);
+        GeneratorDialog dialog(m_open->workbench, output);
         QCOMPARE(dialog.windowTitle(), GeneratorDialog::title(output));
         QCOMPARE(dialog.panel()->status(), QStringLiteral("Ready."));
         if (language.startsWith(QLatin1String("cpp")))
@@ -188,7 +180,8 @@ private slots:
         QCOMPARE(files.size(), output == GeneratorDialog::Output::DataModelSql
                                    ? 1
                                    : scalar(QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY")));
-        QFile first(m_app->installPath() + kSystem + folder + QLatin1Char('/') + files.first());
+        QFile first(m_open->app.installPath() + kSystem + folder + QLatin1Char('/') +
+                    files.first());
         QVERIFY(first.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(first.readAll());
         QVERIFY2(text.contains(marker), qPrintable(text.left(400)));
@@ -204,7 +197,7 @@ private slots:
 
     void verboseAppliesOnlyToCpp()
     {
-        GeneratorDialog objectModel(*m_workbench, GeneratorDialog::Output::ObjectModel);
+        GeneratorDialog objectModel(m_open->workbench, GeneratorDialog::Output::ObjectModel);
         QVERIFY(objectModel.javaChoice()->isChecked());
         QCOMPARE(objectModel.javaChoice()->text(), QStringLiteral("Java file output (.java)"));
         QCOMPARE(objectModel.cppChoice()->text(), QStringLiteral("C++ header file output (.h)"));
@@ -218,18 +211,18 @@ private slots:
         QVERIFY(!objectModel.verboseBox()->isEnabled());
         QCOMPARE(objectModel.chosenKind(), generate::GeneratorKind::Java);
 
-        GeneratorDialog sql(*m_workbench, GeneratorDialog::Output::DataModelSql);
+        GeneratorDialog sql(m_open->workbench, GeneratorDialog::Output::DataModelSql);
         QVERIFY(!sql.javaChoice() && !sql.cppChoice() && !sql.verboseBox());
         QCOMPARE(sql.chosenKind(), generate::GeneratorKind::Sql);
     }
 
     void emptyModelIsReported()
     {
-        GeneratorDialog dialog(*m_workbench, GeneratorDialog::Output::DataModelSql);
+        GeneratorDialog dialog(m_open->workbench, GeneratorDialog::Output::DataModelSql);
         dialog.generateButton()->click();
         QCOMPARE(m_presenter.texts(), QStringList{kNoEntities});
         QVERIFY(dialog.isEnabled());
-        QVERIFY(!QDir(m_app->installPath() + kSystem + QStringLiteral(" SQL")).exists());
+        QVERIFY(!QDir(m_open->app.installPath() + kSystem + QStringLiteral(" SQL")).exists());
     }
 
     void backgroundFollowsTheColourScheme_data()
@@ -245,8 +238,8 @@ private slots:
     {
         QFETCH(int, scheme);
         QFETCH(QColor, colour);
-        m_workbench->setBackgroundColour(scheme);
-        GeneratorDialog dialog(*m_workbench, GeneratorDialog::Output::ObjectModel);
+        m_open->workbench.setBackgroundColour(scheme);
+        GeneratorDialog dialog(m_open->workbench, GeneratorDialog::Output::ObjectModel);
         QCOMPARE(dialog.palette().color(QPalette::Window), colour);
         QVERIFY(m_presenter.texts().isEmpty());
         QVERIFY(!GeneratorDialog::background(3).isValid());
@@ -269,7 +262,7 @@ private slots:
         QFETCH(bool, changed);
         QFETCH(QStringList, dialogs);
         saveExamples();
-        m_app->setRequirementsChanged(changed);
+        m_open->app.setRequirementsChanged(changed);
         QStringList openingStatus;
         m_presenter.dialogHandler = [&openingStatus](QDialog &dialog) {
             if (auto *regeneration = qobject_cast<RegenerationDialog *>(&dialog)) {
@@ -283,11 +276,11 @@ private slots:
         QVERIFY(registry.hasCommand(Command::RegenerateObjectModel));
         QVERIFY(registry.hasCommand(Command::RegenerationReminder));
         QVERIFY(registry.hasCommand(Command::GenerateDataModelSql));
-        QVERIFY(registry.run(Command::GenerateObjectModel, *m_workbench));
+        QVERIFY(registry.run(Command::GenerateObjectModel, m_open->workbench));
         QCOMPARE(m_presenter.dialogTitles, dialogs);
         QCOMPARE(openingStatus,
                  changed ? QStringList{RegenerationDialog::staleText()} : QStringList());
-        QVERIFY(!m_app->requirementsChanged());
+        QVERIFY(!m_open->app.requirementsChanged());
     }
 
     // The menu items of the program's own features are enabled with a
@@ -296,7 +289,7 @@ private slots:
     {
         FeatureRegistry registry;
         registerLandedFeatures(registry);
-        MainWindow window(*m_app, m_presenter, registry);
+        MainWindow window(m_open->app, m_presenter, registry);
         const MainActions &actions = window.actions();
         const QList<QPair<QAction *, QString>> items = {
             {actions.regenerate, RegenerationDialog::title()},

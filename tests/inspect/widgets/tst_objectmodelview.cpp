@@ -6,6 +6,7 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
+#include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/testpresenter.h"
 #include "app/widgets/windownavigator.h"
@@ -22,6 +23,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace varn;
 using namespace varn::app;
@@ -62,12 +64,11 @@ class ObjectModelViewTest : public QObject
 
     std::unique_ptr<WorkspaceEnvironment> m_environment;
     TestPresenter m_presenter;
-    std::unique_ptr<CVarnApp> m_app;
-    std::unique_ptr<Workbench> m_workbench;
+    std::optional<OpenWorkspace> m_open;
 
     void exec(const QString &sql)
     {
-        QSqlQuery query(m_app->requirementsDatabase());
+        QSqlQuery query(m_open->app.requirementsDatabase());
         QVERIFY2(query.exec(sql), qPrintable(sql + QLatin1Char('\n') + query.lastError().text()));
     }
 
@@ -88,20 +89,11 @@ private slots:
     void init()
     {
         m_presenter = TestPresenter();
-        QDir(m_environment->installPath()).removeRecursively();
-        m_app = std::make_unique<CVarnApp>(
-            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
-        const Outcome created = m_app->newWorkspace(QStringLiteral("ESD"));
-        QVERIFY2(created, qPrintable(created.message()));
-        m_workbench = std::make_unique<Workbench>(*m_app, m_presenter);
+        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
+        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
     }
 
-    void cleanup()
-    {
-        m_workbench.reset();
-        m_app->closeWorkspace();
-        m_app.reset();
-    }
+    void cleanup() { m_open.reset(); }
 
     void classOutlineInTheWindowsLanguage_data()
     {
@@ -130,8 +122,8 @@ private slots:
         QFETCH(Workbench::Language, language);
         QFETCH(QStringList, members);
         storeModel();
-        m_workbench->setObjectModelLanguage(language);
-        ObjectModelView view(*m_workbench);
+        m_open->workbench.setObjectModelLanguage(language);
+        ObjectModelView view(m_open->workbench);
         view.resize(700, 400);
         view.show();
         CObjTreeView &tree = *view.tree();
@@ -156,7 +148,7 @@ private slots:
     void expandingAgainReadsTheModelAgain()
     {
         storeModel();
-        ObjectModelView view(*m_workbench);
+        ObjectModelView view(m_open->workbench);
         view.show();
         QTreeWidgetItem *driver = topLevel(*view.tree(), QStringLiteral("Driver"));
         driver->setExpanded(true);
@@ -171,7 +163,7 @@ private slots:
     void selectedClassShowsItsGeneratedFile()
     {
         storeModel();
-        ObjectModelView view(*m_workbench);
+        ObjectModelView view(m_open->workbench);
         view.show();
         CObjTreeView &tree = *view.tree();
         QTreeWidgetItem *truck = topLevel(tree, QStringLiteral("Truck"));
@@ -180,8 +172,8 @@ private slots:
             QStringLiteral("\n\nYour directory of C++ files does not exist.")));
 
         QVERIFY(generate::ModelGenerator::generate(
-                    generate::GeneratorKind::Cpp, m_app->requirementsDatabase(),
-                    {m_app->installPath(), m_app->systemName(), false})
+                    generate::GeneratorKind::Cpp, m_open->app.requirementsDatabase(),
+                    {m_open->app.installPath(), m_open->app.systemName(), false})
                     .isOk());
         tree.setCurrentItem(topLevel(tree, QStringLiteral("Driver")));
         truck->setExpanded(true);
@@ -194,7 +186,7 @@ private slots:
 
     void emptyModelIsReported()
     {
-        ObjectModelView view(*m_workbench);
+        ObjectModelView view(m_open->workbench);
         view.show();
         QCOMPARE(view.tree()->topLevelItemCount(), 0);
         QCOMPARE(m_presenter.texts(),
@@ -208,7 +200,7 @@ private slots:
         storeModel();
         FeatureRegistry registry;
         registerLandedFeatures(registry);
-        MainWindow window(*m_app, m_presenter, registry);
+        MainWindow window(m_open->app, m_presenter, registry);
         window.show();
         QVERIFY(window.actions().javaObjectModel->isEnabled());
         window.actions().javaObjectModel->trigger();
