@@ -5,6 +5,7 @@
 #include "app/widgets/workbench.h"
 #include "generate/modelgenerator.h"
 #include "generate/widgets/chdrfileview.h"
+#include "inspect/widgets/cdatatreeview.h"
 #include "inspect/widgets/cobjtreeview.h"
 
 namespace varn::inspect {
@@ -35,6 +36,12 @@ void registerInspectionFeatures(app::FeatureRegistry &registry)
 {
     registry.provideView(app::WindowKind::ObjectModel,
                          [](app::Workbench &workbench) { return new ObjectModelView(workbench); });
+    registry.provideView(app::WindowKind::DataModel, [](app::Workbench &workbench) {
+        auto *tree = new CDataTreeView(workbench.app().requirementsDatabase());
+        QObject::connect(tree, &CDataTreeView::message, tree,
+                         [&workbench](const Outcome &outcome) { workbench.showMessage(outcome); });
+        return tree;
+    });
 }
 
 } // namespace varn::inspect

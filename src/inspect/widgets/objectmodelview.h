@@ -33,7 +33,7 @@ private:
     generate::CHdrFileView *m_fileView;
 };
 
-// The Object Model window.
+// The Object Model and Data Model windows.
 void registerInspectionFeatures(app::FeatureRegistry &registry);
 
 } // namespace varn::inspect

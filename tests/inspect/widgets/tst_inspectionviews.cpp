@@ -1,5 +1,6 @@
-// The Inspect Object Model window: the tree of classes in C++ and Java, read
-// lazily, and the generated file of the selected class beside it.
+// The Inspect Object Model window (the tree of classes in C++ and Java, read
+// lazily, and the generated file of the selected class beside it) and the
+// Inspect Data Model window.
 
 #include "app/cvarnapp.h"
 #include "app/widgets/cchildframe.h"
@@ -13,6 +14,7 @@
 #include "app/widgets/workbench.h"
 #include "generate/modelgenerator.h"
 #include "generate/widgets/chdrfileview.h"
+#include "inspect/widgets/cdatatreeview.h"
 #include "inspect/widgets/cobjtreeview.h"
 #include "inspect/widgets/objectmodelview.h"
 #include "support/workspaceenvironment.h"
@@ -58,7 +60,7 @@ QTreeWidgetItem *topLevel(const QTreeWidget &tree, const QString &text)
 
 Q_DECLARE_METATYPE(Workbench::Language)
 
-class ObjectModelViewTest : public QObject
+class InspectionViewsTest : public QObject
 {
     Q_OBJECT
 
@@ -215,7 +217,34 @@ private slots:
         QVERIFY(!window.actions().cppObjectModel->isEnabled());
         window.navigator().closeAll();
     }
+
+    void dataModelWindowShowsTheTablesColumns()
+    {
+        storeModel();
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        MainWindow window(m_open->app, m_presenter, registry);
+        window.show();
+        QVERIFY(window.actions().dataModel->isEnabled());
+        window.actions().dataModel->trigger();
+        CChildFrame *frame = window.navigator().frame(WindowKind::DataModel);
+        QVERIFY(frame);
+        auto *tree = qobject_cast<inspect::CDataTreeView *>(frame->widget());
+        QVERIFY(tree);
+        QCOMPARE(topLevelTexts(*tree), (QStringList{"Driver", "Engine", "Truck"}));
+        QTreeWidgetItem *truck = topLevel(*tree, QStringLiteral("Truck"));
+        truck->setExpanded(true);
+        QCOMPARE(childTexts(truck),
+                 (QStringList{"PKID_Entity1 : long", "colour : short", "speed : long"}));
+        QTreeWidgetItem *driver = topLevel(*tree, QStringLiteral("Driver"));
+        driver->setExpanded(true);
+        QCOMPARE(childTexts(driver), (QStringList{"PKID_Entity2 : long", "FKp_Truck : long"}));
+        truck->setExpanded(false);
+        QCOMPARE(childTexts(truck), QStringList{QString()});
+        QVERIFY(m_presenter.texts().isEmpty());
+        window.navigator().closeAll();
+    }
 };
 
-QTEST_MAIN(ObjectModelViewTest)
-#include "tst_objectmodelview.moc"
+QTEST_MAIN(InspectionViewsTest)
+#include "tst_inspectionviews.moc"

@@ -1,0 +1,35 @@
+#include "inspect/widgets/cdatatreeview.h"
+
+namespace varn::inspect {
+
+CDataTreeView::CDataTreeView(QSqlDatabase database, QWidget *parent)
+    : LazyTree(parent), m_outline(std::move(database))
+{
+    setObjectName(QStringLiteral("dataModelTree"));
+}
+
+QIcon CDataTreeView::icon(ColumnImage image)
+{
+    struct Look
+    {
+        QColor colour;
+        char letter;
+    };
+    static const Look kLooks[] = {
+        {QColor(153, 102, 51), 'T'}, {QColor(198, 40, 40), 'K'}, {QColor(21, 101, 192), 'c'},
+        {QColor(106, 27, 154), 'p'}, {QColor(173, 20, 87), 'r'}, {QColor(0, 121, 107), 'i'},
+    };
+    const Look &look = kLooks[int(image)];
+    return tile(look.colour, look.letter);
+}
+
+// Only tables expand.
+void CDataTreeView::readChildren(QTreeWidgetItem *item)
+{
+    const TableColumns columns = m_outline.columns(item->text(0));
+    for (const TableColumn &column : columns.columns)
+        addNode(item, column.text, icon(column.image));
+    report(columns.problem);
+}
+
+} // namespace varn::inspect

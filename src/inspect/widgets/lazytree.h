@@ -1,0 +1,48 @@
+#pragma once
+
+#include "common/outcome.h"
+
+#include <QTreeWidget>
+
+namespace varn::inspect {
+
+// A tree over the object model that reads lazily: the top level is listed
+// when the view is first shown, a node's children are read each time it is
+// expanded and dropped when it collapses, so what changed meanwhile shows on
+// the next expansion. Every node that can expand and has not been read holds
+// one empty child, so that the tree shows its expand button.
+class LazyTree : public QTreeWidget
+{
+    Q_OBJECT
+
+public:
+    void fill();
+
+    // A 16-pixel picture: a coloured tile with a letter.
+    static QIcon tile(const QColor &colour, char letter);
+
+signals:
+    void message(const varn::Outcome &outcome);
+
+protected:
+    explicit LazyTree(QWidget *parent);
+
+    virtual Result<QStringList> topLevelNames() const = 0;
+    virtual QIcon topLevelIcon() const = 0;
+    // Adds the children of an expandable node whose placeholder is gone.
+    virtual void readChildren(QTreeWidgetItem *item) = 0;
+
+    QTreeWidgetItem *addNode(QTreeWidgetItem *parent, const QString &text, const QIcon &icon,
+                             bool expandable = false);
+    void report(const Outcome &problem);
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void addPlaceholder(QTreeWidgetItem *item);
+    void expandNode(QTreeWidgetItem *item);
+    void collapseNode(QTreeWidgetItem *item);
+
+    bool m_filled = false;
+};
+
+} // namespace varn::inspect
