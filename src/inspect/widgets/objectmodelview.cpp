@@ -2,11 +2,13 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/featureregistry.h"
+#include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "generate/modelgenerator.h"
 #include "generate/widgets/chdrfileview.h"
 #include "inspect/widgets/cdatatreeview.h"
 #include "inspect/widgets/cobjtreeview.h"
+#include "inspect/widgets/modelbrowserdialog.h"
 
 namespace varn::inspect {
 
@@ -34,6 +36,17 @@ ObjectModelView::ObjectModelView(app::Workbench &workbench, QWidget *parent)
 
 void registerInspectionFeatures(app::FeatureRegistry &registry)
 {
+    for (const auto &[command, kind] :
+         {std::pair{app::Command::ObjectModelEntities, BrowserKind::Entities},
+          std::pair{app::Command::ObjectModelAttributes, BrowserKind::Attributes},
+          std::pair{app::Command::ObjectModelMethods, BrowserKind::Methods}}) {
+        registry.provideCommand(command, [kind](app::Workbench &workbench, int) {
+            if (!workbench.app().isWorkspaceOpen())
+                return;
+            ModelBrowserDialog dialog(workbench, kind, workbench.dialogParent());
+            workbench.presenter().runDialog(dialog);
+        });
+    }
     registry.provideView(app::WindowKind::ObjectModel,
                          [](app::Workbench &workbench) { return new ObjectModelView(workbench); });
     registry.provideView(app::WindowKind::DataModel, [](app::Workbench &workbench) {

@@ -33,7 +33,7 @@ private:
     generate::CHdrFileView *m_fileView;
 };
 
-// The Object Model and Data Model windows.
+// The Object Model and Data Model windows and the three browsing dialogs.
 void registerInspectionFeatures(app::FeatureRegistry &registry);
 
 } // namespace varn::inspect

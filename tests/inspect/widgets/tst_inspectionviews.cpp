@@ -16,10 +16,13 @@
 #include "generate/widgets/chdrfileview.h"
 #include "inspect/widgets/cdatatreeview.h"
 #include "inspect/widgets/cobjtreeview.h"
+#include "inspect/widgets/modelbrowserdialog.h"
 #include "inspect/widgets/objectmodelview.h"
 #include "support/workspaceenvironment.h"
 
 #include <QDir>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
@@ -59,6 +62,26 @@ QTreeWidgetItem *topLevel(const QTreeWidget &tree, const QString &text)
 } // namespace
 
 Q_DECLARE_METATYPE(Workbench::Language)
+Q_DECLARE_METATYPE(inspect::BrowserKind)
+
+namespace {
+
+QStringList listTexts(const QListWidget &list)
+{
+    QStringList texts;
+    for (int i = 0; i < list.count(); ++i)
+        texts.append(list.item(i)->text());
+    return texts;
+}
+
+void select(QListWidget &list, const QString &text)
+{
+    const QList<QListWidgetItem *> found = list.findItems(text, Qt::MatchExactly);
+    QVERIFY(!found.isEmpty());
+    list.setCurrentItem(found.first());
+}
+
+} // namespace
 
 class InspectionViewsTest : public QObject
 {
@@ -243,6 +266,76 @@ private slots:
         QCOMPARE(childTexts(truck), QStringList{QString()});
         QVERIFY(m_presenter.texts().isEmpty());
         window.navigator().closeAll();
+    }
+
+    void browsingDialogs_data()
+    {
+        QTest::addColumn<inspect::BrowserKind>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("noSelection");
+        QTest::addColumn<QList<QStringList>>("truck");
+        QTest::addColumn<bool>("selectionEmpties");
+        QTest::newRow("entities") << inspect::BrowserKind::Entities
+                                  << QStringLiteral("Object Model Entities")
+                                  << QStringLiteral("An entity must be selected to see its "
+                                                    "definition.")
+                                  << QList<QStringList>{{"None."}} << false;
+        QTest::newRow("attributes")
+            << inspect::BrowserKind::Attributes << QStringLiteral("Object Model Attributes")
+            << QStringLiteral("Select an entity to see attributes.")
+            << QList<QStringList>{{"int colour", "long speed"}, {"Driver driver;"}, {"None."}}
+            << true;
+        QTest::newRow("methods") << inspect::BrowserKind::Methods
+                                 << QStringLiteral("Object Model Methods")
+                                 << QStringLiteral("Select an entity to see methods.")
+                                 << QList<QStringList>{{"int displaySpeed();"}} << true;
+    }
+
+    void browsingDialogs()
+    {
+        QFETCH(inspect::BrowserKind, kind);
+        QFETCH(QString, title);
+        QFETCH(QString, noSelection);
+        QFETCH(QList<QStringList>, truck);
+        QFETCH(bool, selectionEmpties);
+        storeModel();
+        inspect::ModelBrowserDialog dialog(m_open->workbench, kind);
+        QCOMPARE(dialog.windowTitle(), title);
+        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(173, 227, 194));
+        QCOMPARE(listTexts(*dialog.entityList()), (QStringList{"Driver", "Engine", "Truck"}));
+
+        dialog.seeButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList{noSelection});
+        for (const QListWidget *results : dialog.resultLists())
+            QCOMPARE(results->count(), 0);
+
+        select(*dialog.entityList(), QStringLiteral("Truck"));
+        dialog.seeButton()->click();
+        QList<QStringList> shown;
+        for (const QListWidget *results : dialog.resultLists())
+            shown.append(listTexts(*results));
+        QCOMPARE(shown, truck);
+        if (kind == inspect::BrowserKind::Attributes)
+            saveScreenshot(dialog, QStringLiteral("object-model-attributes.png"));
+
+        select(*dialog.entityList(), QStringLiteral("Driver"));
+        QCOMPARE(dialog.resultLists().first()->count() == 0, selectionEmpties);
+        emit dialog.entityList()->itemDoubleClicked(dialog.entityList()->currentItem());
+        QCOMPARE(listTexts(*dialog.resultLists().first()), QStringList{"None."});
+        QCOMPARE(m_presenter.texts().size(), 1);
+    }
+
+    void browsingCommandsOpenTheirDialogs()
+    {
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        MainWindow window(m_open->app, m_presenter, registry);
+        const MainActions &actions = window.actions();
+        for (QAction *action : {actions.objectModelEntities, actions.objectModelAttributes,
+                                actions.objectModelMethods})
+            QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+        actions.objectModelAttributes->trigger();
+        QCOMPARE(m_presenter.dialogTitles, QStringList{"Object Model Attributes"});
     }
 };
 

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "common/outcome.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace varn::inspect {
+
+// The three browsing dialogs of the object model: entity types, attributes
+// and methods of one entity at a time.
+enum class BrowserKind { Entities, Attributes, Methods };
+
+// What the results of one list are read from.
+enum class ResultQuery { Types, DataMembers, Associations, Compositions, Methods };
+
+struct ResultListSpec
+{
+    const char *caption;
+    ResultQuery query;
+};
+
+// One dialog's texts and lists.
+struct BrowserSpec
+{
+    BrowserKind kind;
+    const char *title;
+    const char *seeButton;
+    const char *seeTooltip;
+    const char *noSelection; // shown when See is pressed with no entity selected
+    QList<ResultListSpec> lists;
+    bool selectionEmptiesResults; // a new selection empties the result lists
+};
+
+// The lists of the dialogs, read afresh on every call.
+class ModelBrowser
+{
+public:
+    static const BrowserSpec &spec(BrowserKind kind);
+    static constexpr const char *kNone = "None.";
+
+    explicit ModelBrowser(QSqlDatabase database) : m_database(std::move(database)) {}
+
+    // Every entity name, sorted.
+    Result<QStringList> entities() const;
+    // The lines of each of the dialog's lists for the entity, in the order of
+    // its spec; a list without rows holds "None.". After a database error the
+    // lists read before it stay, and problem holds the message.
+    QList<QStringList> see(BrowserKind kind, const QString &entity, Outcome &problem) const;
+
+private:
+    QSqlDatabase m_database;
+};
+
+} // namespace varn::inspect
