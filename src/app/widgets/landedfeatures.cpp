@@ -2,6 +2,7 @@
 #include "generate/widgets/generatordialog.h"
 #include "inspect/widgets/objectmodelview.h"
 #include "objmodel/widgets/regenerationdialog.h"
+#include "templates/widgets/technicalcomposerdialog.h"
 
 namespace varn::app {
 
@@ -12,6 +13,7 @@ void registerLandedFeatures(FeatureRegistry &registry)
     objmodel::registerRegenerationFeatures(registry);
     generate::registerGeneratorFeatures(registry);
     inspect::registerInspectionFeatures(registry);
+    templates::registerComposerFeatures(registry);
 }
 
 } // namespace varn::app

@@ -1,0 +1,148 @@
+#include "templates/widgets/technicalcomposerdialog.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/messagepresenter.h"
+#include "app/widgets/workbench.h"
+#include "templates/technicalcommit.h"
+#include "templates/widgets/draftattributecontrols.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace varn::templates {
+
+namespace {
+
+const QString kEditMode = QStringLiteral("EDIT MODE");
+
+QLineEdit *readOnlyBox(QWidget *parent, const char *name)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+} // namespace
+
+TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int number, bool edit,
+                                                 QWidget *parent)
+    : QDialog(parent), m_workbench(workbench), m_attributes(new DraftAttributeControls(this)),
+      m_head(new QLabel(TechnicalCommit::sentenceHead(workbench.app().systemName()), this)),
+      m_text(new QPlainTextEdit(this)), m_number(readOnlyBox(this, "requirementNumber")),
+      m_editMode(readOnlyBox(this, "editMode")),
+      m_clear(new QPushButton(QStringLiteral("Clear"), this)),
+      m_save(new QPushButton(QStringLiteral("Save"), this))
+{
+    setWindowTitle(QStringLiteral("Compose Technical Requirement"));
+    m_text->setObjectName(QStringLiteral("requirementText"));
+    m_text->setTabChangesFocus(true);
+    DraftAttributeControls::limitLength(m_text, kLongestText);
+    m_editMode->setEnabled(false);
+    m_number->setFixedWidth(80);
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_clear, QDialogButtonBox::ResetRole);
+    buttons->addButton(m_save, QDialogButtonBox::ActionRole);
+    QPushButton *close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    m_clear->setToolTip(QStringLiteral("Clears all template fields"));
+    m_save->setToolTip(QStringLiteral("Validates and commits requirement to database"));
+    close->setToolTip(QStringLiteral("Closes dialog without saving changes"));
+    m_save->setAutoDefault(false);
+    connect(m_clear, &QPushButton::clicked, this, &TechnicalComposerDialog::clear);
+    connect(m_save, &QPushButton::clicked, this, &TechnicalComposerDialog::save);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *grid = new QGridLayout(this);
+    const auto labelled = [this, grid](int row, int column, const QString &text, QWidget *control) {
+        auto *label = new QLabel(text, this);
+        label->setBuddy(control);
+        grid->addWidget(label, row, column);
+        grid->addWidget(control, row, column + 1);
+    };
+    labelled(0, 0, QStringLiteral("&Paragraph:"), m_attributes->paragraph());
+    labelled(0, 2, QStringLiteral("C&ategory:"), m_attributes->category());
+    labelled(0, 4, QStringLiteral("Pr&iority:"), m_attributes->priority());
+    labelled(0, 6, QStringLiteral("R&elease:"), m_attributes->release());
+    grid->addWidget(m_head, 1, 0, 1, 8);
+    grid->addWidget(m_text, 2, 0, 1, 8);
+    auto *commentsLabel = new QLabel(QStringLiteral("C&omments:"), this);
+    commentsLabel->setBuddy(m_attributes->comments());
+    grid->addWidget(commentsLabel, 3, 0, 1, 8);
+    grid->addWidget(m_attributes->comments(), 4, 0, 1, 8);
+    labelled(5, 0, QStringLiteral("Requirement #:"), m_number);
+    grid->addWidget(m_editMode, 5, 2, 1, 2);
+    grid->addWidget(buttons, 6, 0, 1, 8);
+    grid->setRowStretch(2, 2);
+    grid->setRowStretch(4, 1);
+    resize(620, 380);
+
+    if (number >= 1) {
+        Result<TechnicalDraft> stored =
+            TechnicalDraft::stored(workbench.app().requirementsConnectionName(), number, edit);
+        if (stored)
+            m_draft = stored.takeValue();
+        else
+            m_workbench.showMessage(stored.outcome());
+    }
+    showDraft();
+    m_text->setFocus();
+}
+
+void TechnicalComposerDialog::showDraft()
+{
+    m_attributes->show(m_draft);
+    m_text->setPlainText(m_draft.text);
+    m_editMode->setText(m_draft.isEditing() ? kEditMode : QString());
+}
+
+void TechnicalComposerDialog::clear()
+{
+    m_attributes->takeInto(m_draft);
+    m_draft.clear();
+    showDraft();
+    m_text->setFocus();
+}
+
+void TechnicalComposerDialog::save()
+{
+    app::CVarnApp &application = m_workbench.app();
+    if (!application.records())
+        return;
+    m_attributes->takeInto(m_draft);
+    m_draft.text = m_text->toPlainText();
+    const CommitResult result =
+        TechnicalCommit(*application.records(), application.systemName()).save(m_draft);
+    if (!result.outcome) {
+        m_workbench.showMessage(result.outcome);
+        if (result.focusField == TechnicalCommit::kTextField)
+            m_text->setFocus();
+        return;
+    }
+    m_number->setText(QString::number(result.number));
+    if (result.versionRetired)
+        application.setRequirementsChanged(true);
+    if (result.retireProblem.hasMessage())
+        m_workbench.showMessage(result.retireProblem);
+    m_editMode->setText(m_draft.isEditing() ? kEditMode : QString());
+    m_workbench.announceRequirementsStored();
+}
+
+void registerComposerFeatures(app::FeatureRegistry &registry)
+{
+    registry.provideCommand(app::Command::ComposeTechnical, [](app::Workbench &workbench, int) {
+        if (!workbench.app().isWorkspaceOpen())
+            return;
+        TechnicalComposerDialog dialog(workbench, -1, false, workbench.dialogParent());
+        workbench.presenter().runDialog(dialog);
+    });
+}
+
+} // namespace varn::templates

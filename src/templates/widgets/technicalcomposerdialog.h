@@ -1,0 +1,63 @@
+#pragma once
+
+#include "templates/technicaldraft.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace varn::app {
+class FeatureRegistry;
+class Workbench;
+} // namespace varn::app
+
+namespace varn::templates {
+
+class DraftAttributeControls;
+
+// "Compose Technical Requirement": free text after "The <system> system
+// shall", with the attributes, saved as a technical requirement; opened new,
+// or on a stored requirement to edit or re-use it.
+class TechnicalComposerDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kLongestText = 254;
+
+    // A number below 1 opens a new requirement.
+    TechnicalComposerDialog(app::Workbench &workbench, int number = -1, bool edit = false,
+                            QWidget *parent = nullptr);
+
+    void save();
+    void clear();
+
+    QPlainTextEdit *textBox() const { return m_text; }
+    DraftAttributeControls *attributes() const { return m_attributes; }
+    QLineEdit *numberBox() const { return m_number; }
+    QLineEdit *editModeBox() const { return m_editMode; }
+    QLabel *sentenceHead() const { return m_head; }
+    QPushButton *saveButton() const { return m_save; }
+    QPushButton *clearButton() const { return m_clear; }
+
+private:
+    void showDraft();
+
+    app::Workbench &m_workbench;
+    TechnicalDraft m_draft;
+    DraftAttributeControls *m_attributes;
+    QLabel *m_head;
+    QPlainTextEdit *m_text;
+    QLineEdit *m_number;
+    QLineEdit *m_editMode;
+    QPushButton *m_clear;
+    QPushButton *m_save;
+};
+
+// The Compose Technical Requirement command.
+void registerComposerFeatures(app::FeatureRegistry &registry);
+
+} // namespace varn::templates

@@ -1,0 +1,157 @@
+// The Compose Technical Requirement dialog, driven as a user drives it.
+
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/mainactions.h"
+#include "app/widgets/mainwindow.h"
+#include "app/widgets/openworkspace.h"
+#include "app/widgets/screenshot.h"
+#include "templates/widgets/draftattributecontrols.h"
+#include "templates/widgets/technicalcomposerdialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QtTest>
+
+#include <optional>
+
+using namespace varn;
+using namespace varn::app;
+using varn::templates::TechnicalComposerDialog;
+
+class TechnicalComposerTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WorkspaceEnvironment> m_environment;
+    TestPresenter m_presenter;
+    std::optional<OpenWorkspace> m_open;
+
+    // The stored row's kind, text, version, first version and paragraph.
+    QStringList stored(int number) const
+    {
+        QSqlQuery query(m_open->app.requirementsDatabase());
+        query.prepare(
+            QStringLiteral("SELECT FSTType, Source, Preamble, ReqText, Version, "
+                           "OrigReqNum, ParaNum, Category FROM MASTER_REQ WHERE Req_Num = ?"));
+        query.addBindValue(number);
+        QStringList columns;
+        if (query.exec() && query.next())
+            for (int c = 0; c < 8; ++c)
+                columns.append(query.value(c).toString());
+        return columns;
+    }
+
+    void fill(TechnicalComposerDialog &dialog, const QString &text)
+    {
+        dialog.textBox()->setPlainText(text);
+        dialog.attributes()->paragraph()->setText(QStringLiteral("4.1"));
+        dialog.attributes()->category()->setCurrentText(QStringLiteral("Performance"));
+    }
+
+private slots:
+    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
+
+    void init()
+    {
+        m_presenter = TestPresenter();
+        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
+        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
+    }
+
+    void cleanup() { m_open.reset(); }
+
+    void newRequirementIsSaved()
+    {
+        TechnicalComposerDialog dialog(m_open->workbench);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Compose Technical Requirement"));
+        QCOMPARE(dialog.sentenceHead()->text(), QStringLiteral("The ESD system shall"));
+        QCOMPARE(dialog.attributes()->category()->currentText(), QStringLiteral("Software"));
+        QVERIFY(dialog.editModeBox()->text().isEmpty());
+        fill(dialog, QStringLiteral("answer  every query within 2 seconds. "));
+        QSignalSpy stored(&m_open->workbench, &Workbench::requirementsStored);
+
+        dialog.saveButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(dialog.numberBox()->text(), QStringLiteral("1"));
+        QCOMPARE(stored.count(), 1);
+        QCOMPARE(this->stored(1), (QStringList{"Technical", "23", "The ESD system shall",
+                                               "answer every query within 2 seconds", "1", "1",
+                                               "4.1", "Performance"}));
+        QVERIFY(!m_open->app.requirementsChanged());
+        saveScreenshot(dialog, QStringLiteral("technical-composer.png"));
+    }
+
+    void emptyTextIsRefused()
+    {
+        TechnicalComposerDialog dialog(m_open->workbench);
+        dialog.textBox()->setPlainText(QStringLiteral("   "));
+        dialog.saveButton()->click();
+        QCOMPARE(m_presenter.texts(),
+                 QStringList{"Validation error. The requirement text must be defined."});
+        QVERIFY(dialog.numberBox()->text().isEmpty());
+        QVERIFY(stored(1).isEmpty());
+    }
+
+    void textIsKeptTo254Characters()
+    {
+        TechnicalComposerDialog dialog(m_open->workbench);
+        dialog.textBox()->setPlainText(QString(300, QLatin1Char('a')));
+        QCOMPARE(dialog.textBox()->toPlainText().size(), 254);
+        dialog.attributes()->comments()->setPlainText(QString(300, QLatin1Char('c')));
+        QCOMPARE(dialog.attributes()->comments()->toPlainText().size(), 254);
+    }
+
+    void clearKeepsTheAttributes()
+    {
+        TechnicalComposerDialog dialog(m_open->workbench);
+        fill(dialog, QStringLiteral("log every login"));
+        dialog.attributes()->comments()->setPlainText(QStringLiteral("ask security"));
+        dialog.clearButton()->click();
+        QVERIFY(dialog.textBox()->toPlainText().isEmpty());
+        QCOMPARE(dialog.attributes()->paragraph()->text(), QStringLiteral("4.1"));
+        QCOMPARE(dialog.attributes()->category()->currentText(), QStringLiteral("Performance"));
+        QCOMPARE(dialog.attributes()->comments()->toPlainText(), QStringLiteral("ask security"));
+    }
+
+    // Editing saves version 2, retires version 1 and marks the requirements
+    // changed; a second save versions again.
+    void editingSavesANewVersion()
+    {
+        {
+            TechnicalComposerDialog first(m_open->workbench);
+            fill(first, QStringLiteral("log every login"));
+            first.saveButton()->click();
+        }
+        TechnicalComposerDialog dialog(m_open->workbench, 1, true);
+        QCOMPARE(dialog.editModeBox()->text(), QStringLiteral("EDIT MODE"));
+        QCOMPARE(dialog.textBox()->toPlainText(), QStringLiteral("log every login"));
+        QCOMPARE(dialog.attributes()->paragraph()->text(), QStringLiteral("4.1"));
+        dialog.textBox()->setPlainText(QStringLiteral("log every login and logout"));
+        dialog.saveButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(dialog.numberBox()->text(), QStringLiteral("2"));
+        QCOMPARE(stored(1).first(), QStringLiteral("Deleted"));
+        QCOMPARE(stored(2).mid(3, 3), (QStringList{"log every login and logout", "2", "1"}));
+        QVERIFY(m_open->app.requirementsChanged());
+        dialog.saveButton()->click();
+        QCOMPARE(stored(3).mid(4, 2), (QStringList{"3", "1"}));
+        QCOMPARE(stored(2).first(), QStringLiteral("Deleted"));
+    }
+
+    void commandOpensTheComposer()
+    {
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        MainWindow window(m_open->app, m_presenter, registry);
+        QVERIFY(window.actions().composeTechnical->isEnabled());
+        window.actions().composeTechnical->trigger();
+        QCOMPARE(m_presenter.dialogTitles, QStringList{"Compose Technical Requirement"});
+    }
+};
+
+QTEST_MAIN(TechnicalComposerTest)
+#include "tst_technicalcomposer.moc"
