@@ -1,5 +1,7 @@
 #include "inspect/classoutline.h"
 
+#include "inspect/modelqueries.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -9,21 +11,14 @@ namespace varn::inspect {
 
 namespace {
 
-const QString kEntityOpen = QStringLiteral("Cannot open ReqOeSet recordset.\n");
-const QString kAttributeOpen = QStringLiteral("Cannot open ReqAtSet recordset.\n");
-const QString kMethodOpen = QStringLiteral("Cannot open ReqMeSet recordset.\n");
+using namespace modelqueries;
+
 const QString kValueOpen = QStringLiteral("Cannot open ReqOmPvSet recordset.\n");
 const QString kValueQuery = QStringLiteral("Error querying the ReqOmPvSet recordset.\n");
 const QString kNoRequirements = QStringLiteral(
     "There are no requirements for the current system. To view your object model,\ncreate at "
     "least one functional or structural requirement.");
 const QLatin1String kEnumPrefix("enum ");
-
-// Names sort as the record sets sort them: case aside first, then by case.
-QString nameOrder(const char *column)
-{
-    return QStringLiteral("%1 COLLATE NOCASE, %1").arg(QLatin1String(column));
-}
 
 QString capitalised(QString name)
 {
@@ -274,15 +269,7 @@ private:
 
 Result<QStringList> ClassOutline::entities() const
 {
-    QSqlQuery query(m_database);
-    if (!query.exec(QStringLiteral("SELECT Entity FROM OM_ENTITY ORDER BY Entity_ID")))
-        return Outcome::stop(kEntityOpen + query.lastError().text());
-    QStringList names;
-    while (query.next())
-        names.append(query.value(0).toString());
-    if (names.isEmpty())
-        return Outcome::refused(kNoRequirements);
-    return names;
+    return entityNames(m_database, kNoRequirements);
 }
 
 Outline ClassOutline::members(const QString &entity, OutlineLanguage language) const

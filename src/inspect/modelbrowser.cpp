@@ -1,5 +1,7 @@
 #include "inspect/modelbrowser.h"
 
+#include "inspect/modelqueries.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -7,7 +9,7 @@ namespace varn::inspect {
 
 namespace {
 
-const QString kEntityOpen = QStringLiteral("Cannot open ReqOeSet recordset.\n");
+using modelqueries::kEntityOpen;
 
 const BrowserSpec kSpecs[] = {
     {BrowserKind::Entities,

@@ -1,5 +1,7 @@
 #include "inspect/tableoutline.h"
 
+#include "inspect/modelqueries.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -7,8 +9,8 @@ namespace varn::inspect {
 
 namespace {
 
-const QString kEntityOpen = QStringLiteral("Cannot open ReqOeSet recordset.\n");
-const QString kAttributeOpen = QStringLiteral("Cannot open ReqAtSet recordset.\n");
+using namespace modelqueries;
+
 const QString kAggregationOpen = QStringLiteral("Cannot open ReqAgSet recordset.\n");
 const QString kInheritanceOpen = QStringLiteral("Cannot open ReqInSet recordset.\n");
 const QString kNoRequirements = QStringLiteral(
@@ -88,15 +90,7 @@ private:
 
 Result<QStringList> TableOutline::tables() const
 {
-    QSqlQuery query(m_database);
-    if (!query.exec(QStringLiteral("SELECT Entity FROM OM_ENTITY ORDER BY Entity_ID")))
-        return Outcome::stop(kEntityOpen + query.lastError().text());
-    QStringList names;
-    while (query.next())
-        names.append(query.value(0).toString());
-    if (names.isEmpty())
-        return Outcome::refused(kNoRequirements);
-    return names;
+    return entityNames(m_database, kNoRequirements);
 }
 
 TableColumns TableOutline::columns(const QString &table) const
