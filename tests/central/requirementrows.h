@@ -83,3 +83,19 @@ inline bool insertRequirement(const QSqlDatabase &database, const RequirementRow
     }
     return true;
 }
+
+// A parent-dependent link, with the next free key.
+inline bool insertDependent(const QSqlDatabase &database, int parent, int dependent)
+{
+    QSqlQuery link(database);
+    link.prepare(QStringLiteral("INSERT INTO DEPENDENT_REQ (Dep_Num, FK_ReqNum, Dep_ReqNum) "
+                                "VALUES ((SELECT COALESCE(MAX(Dep_Num), 0) + 1 FROM "
+                                "DEPENDENT_REQ), ?, ?)"));
+    link.addBindValue(parent);
+    link.addBindValue(dependent);
+    if (!link.exec()) {
+        qWarning() << link.lastError().text();
+        return false;
+    }
+    return true;
+}

@@ -1,4 +1,5 @@
 #include "app/widgets/featureregistry.h"
+#include "central/widgets/requirementdeletion.h"
 #include "generate/widgets/generatordialog.h"
 #include "inspect/widgets/objectmodelview.h"
 #include "objmodel/widgets/regenerationdialog.h"
@@ -14,6 +15,7 @@ void registerLandedFeatures(FeatureRegistry &registry)
     generate::registerGeneratorFeatures(registry);
     inspect::registerInspectionFeatures(registry);
     templates::registerComposerFeatures(registry);
+    central::registerDeletion(registry);
 }
 
 } // namespace varn::app

@@ -42,6 +42,12 @@ void MessagePresenter::showMessage(QWidget *parent, const Outcome &message)
     box.exec();
 }
 
+bool MessagePresenter::askYesNo(QWidget *parent, const QString &title, const QString &question)
+{
+    return QMessageBox::question(parent, title, question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 QString MessagePresenter::chooseFileToOpen(QWidget *parent, const QString &folder,
                                            const QString &filter)
 {

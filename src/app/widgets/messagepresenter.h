@@ -26,6 +26,8 @@ public:
     // dialog's current folder); empty when cancelled.
     virtual QString chooseFileToSave(QWidget *parent, const QString &proposedPath,
                                      const QString &filter);
+    // A question with the buttons Yes and No, No the default; true for Yes.
+    virtual bool askYesNo(QWidget *parent, const QString &title, const QString &question);
     // Runs a modal dialog; returns its result code.
     virtual int runDialog(QDialog &dialog);
 

@@ -26,6 +26,9 @@ public:
     QStringList saveProposals;
     QStringList openFolders;
     QStringList dialogTitles;
+    // Answers to Yes/No questions in turn; No when none is left.
+    QList<bool> yesNoAnswers;
+    QStringList questions;
     // Called with each modal dialog; without one the dialog is cancelled.
     std::function<int(QDialog &)> dialogHandler;
 
@@ -45,6 +48,12 @@ public:
     {
         saveProposals.append(proposedPath);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+
+    bool askYesNo(QWidget *, const QString &title, const QString &question) override
+    {
+        questions.append(title + QLatin1Char('|') + question);
+        return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
     }
 
     int runDialog(QDialog &dialog) override
@@ -67,5 +76,6 @@ public:
         saveProposals.clear();
         openFolders.clear();
         dialogTitles.clear();
+        questions.clear();
     }
 };

@@ -8,6 +8,7 @@
 #include "app/widgets/windownavigator.h"
 #include "central/requirementrows.h"
 #include "central/widgets/cvarnview.h"
+#include "central/widgets/requirementdeletion.h"
 #include "support/workspaceenvironment.h"
 
 #include <QAction>
@@ -409,6 +410,52 @@ private slots:
         QCOMPARE(edited, QList<int>{2});
         // The list follows what the command stored.
         QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", "30", ""}));
+    }
+
+    // Delete asks first, naming the dependents; Yes marks the requirement
+    // deleted, the list drops it and the requirements count as changed.
+    void deleteAsksThenMarksTheRequirement_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("yes") << true << QStringList{"1", "4", "12", ""};
+        QTest::newRow("no") << false << QStringList{"1", "2", "4", "12", ""};
+    }
+
+    void deleteAsksThenMarksTheRequirement()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QStringList, listed);
+        cleanup();
+        init();
+        m_window.reset();
+        start(central::registerDeletion);
+        createWorkspace();
+        storeExamples();
+        QVERIFY(insertDependent(m_app->requirementsDatabase(), 2, 12));
+        QVERIFY(insertDependent(m_app->requirementsDatabase(), 2, 4));
+        QVERIFY(control<QPushButton>("delete")->isEnabled());
+
+        control<QPushButton>("delete")->click(); // nothing selected yet
+        QCOMPARE(m_presenter.texts(), QStringList{kNoSelection});
+        view().selectRow(1);
+        m_presenter.yesNoAnswers = {yes};
+        control<QPushButton>("delete")->click();
+        QCOMPARE(m_presenter.questions,
+                 QStringList{"Delete Confirmation|Requirement number 2 has the\nfollowing "
+                             "dependent requirements.\n4\n12\nDo you want to continue with "
+                             "deletion?"});
+        QCOMPARE(shownNumbers(list()), listed);
+        QCOMPARE(m_app->requirementsChanged(), yes);
+        if (!yes)
+            return;
+        view().selectRow(0);
+        m_presenter.yesNoAnswers = {true};
+        control<QPushButton>("delete")->click();
+        QCOMPARE(m_presenter.questions.last(),
+                 QStringLiteral("Delete Confirmation|Are you sure you want to delete the "
+                                "selected requirement?"));
+        QCOMPARE(shownNumbers(list()), (QStringList{"4", "12", ""}));
     }
 
     void screenshot()
