@@ -53,17 +53,9 @@ public:
     // The entity's key; none when no entity has that name.
     std::optional<qint32> entityKey(const QString &name, Outcome &problem)
     {
-        if (!run(QStringLiteral(
-                     "SELECT Entity_ID FROM OM_ENTITY WHERE Entity = ? ORDER BY Entity_ID"),
-                 {name})) {
-            problem = failure(kEntityOpen);
-            return std::nullopt;
-        }
-        if (!m_query.next())
-            return std::nullopt;
-        const qint32 key = m_query.value(0).toInt();
-        m_query.finish();
-        return key;
+        return firstKey(
+            QStringLiteral("SELECT Entity_ID FROM OM_ENTITY WHERE Entity = ? ORDER BY Entity_ID"),
+            {name}, kEntityOpen, problem);
     }
 
     bool attributes(qint32 entity, QList<Attribute> &attributes, Outcome &problem)
@@ -98,10 +90,18 @@ public:
 
     std::optional<qint32> attributeKey(qint32 entity, const QString &name, Outcome &problem)
     {
-        if (!run(QStringLiteral("SELECT Attr_ID FROM OM_ATTR WHERE FK_EntityID = ? AND "
-                                "Attribute = ? ORDER BY Attr_ID"),
-                 {entity, name})) {
-            problem = failure(kAttributeOpen);
+        return firstKey(QStringLiteral("SELECT Attr_ID FROM OM_ATTR WHERE FK_EntityID = ? AND "
+                                       "Attribute = ? ORDER BY Attr_ID"),
+                        {entity, name}, kAttributeOpen, problem);
+    }
+
+private:
+    // The first column of the first row; none when there is no row.
+    std::optional<qint32> firstKey(const QString &sql, const QVariantList &values,
+                                   const QString &failureLine, Outcome &problem)
+    {
+        if (!run(sql, values)) {
+            problem = failure(failureLine);
             return std::nullopt;
         }
         if (!m_query.next())
@@ -111,7 +111,6 @@ public:
         return key;
     }
 
-private:
     struct FailureLines
     {
         const QString &open;
