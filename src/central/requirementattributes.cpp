@@ -1,6 +1,7 @@
 #include "central/requirementattributes.h"
 
 #include "store/creqmsset.h"
+#include "store/savetransaction.h"
 #include "templates/templatecatalogue.h"
 
 namespace varn::central {
@@ -56,6 +57,12 @@ Result<RequirementAttributes::Values> RequirementAttributes::load(int number,
 
 Outcome RequirementAttributes::save(int number, const Values &values) const
 {
+    // Its own transaction, committed once the row's read is closed: a read
+    // still pending at the commit keeps the write-ahead log from being
+    // checkpointed.
+    store::SaveTransaction transaction(m_connection);
+    if (Outcome begun = transaction.begin(); !begun)
+        return begun;
     store::CReqMsSet master(m_connection);
     master.setFilter(QStringLiteral("Req_Num = ?"), {number});
     if (Outcome opened = master.open(); !opened)
@@ -82,7 +89,8 @@ Outcome RequirementAttributes::save(int number, const Values &values) const
     row.Comments = values.comments;
     if (Outcome updated = master.update(); !updated)
         return Outcome::stop(QStringLiteral("Error writing to the Requirements database."));
-    return Outcome::ok();
+    master.close();
+    return transaction.commit();
 }
 
 QString RequirementAttributes::savedStatus(int number)

@@ -3,6 +3,7 @@
 #include "central/dependentlinks.h"
 #include "store/creqmsset.h"
 #include "store/datesaved.h"
+#include "store/savetransaction.h"
 
 namespace varn::central {
 
@@ -76,6 +77,12 @@ QString RequirementLifecycle::deletionQuestion(int number, const QList<int> &dep
 
 Outcome RequirementLifecycle::markDeleted(int number, const QDate &today) const
 {
+    // Its own transaction, committed once the row's read is closed: a read
+    // still pending at the commit keeps the write-ahead log from being
+    // checkpointed.
+    store::SaveTransaction transaction(m_connection);
+    if (Outcome begun = transaction.begin(); !begun)
+        return begun;
     store::CReqMsSet master(m_connection);
     master.setFilter(QStringLiteral("Req_Num = ?"), {number});
     if (Outcome opened = master.open(); !opened)
@@ -89,7 +96,8 @@ Outcome RequirementLifecycle::markDeleted(int number, const QDate &today) const
     master.row().DateSaved = store::DateSaved::text(today);
     if (Outcome updated = master.update(); !updated)
         return Outcome::warning(kQueryFailed);
-    return Outcome::ok();
+    master.close();
+    return transaction.commit();
 }
 
 } // namespace varn::central

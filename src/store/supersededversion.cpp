@@ -2,6 +2,7 @@
 
 #include "store/creqmsset.h"
 #include "store/datesaved.h"
+#include "store/savetransaction.h"
 #include "store/storemessages.h"
 
 namespace varn::store {
@@ -9,6 +10,12 @@ namespace varn::store {
 Outcome SupersededVersion::markDeleted(const QString &connectionName, qint32 reqNum,
                                        const QDate &today)
 {
+    // Its own transaction, committed once the row's read is closed: a read
+    // still pending at the commit keeps the write-ahead log from being
+    // checkpointed.
+    SaveTransaction transaction(connectionName);
+    if (Outcome begun = transaction.begin(); !begun)
+        return begun;
     CReqMsSet master(connectionName);
     master.setFilter(QStringLiteral("Req_Num = ?"), {reqNum});
     if (Outcome opened = master.open(); !opened)
@@ -21,7 +28,8 @@ Outcome SupersededVersion::markDeleted(const QString &connectionName, qint32 req
     master.row().DateSaved = DateSaved::text(today);
     if (!master.update())
         return Outcome::stop(QString::fromLatin1(messages::kEditWriteFailed));
-    return Outcome::ok();
+    master.close();
+    return transaction.commit();
 }
 
 } // namespace varn::store

@@ -9,6 +9,8 @@
 #include "store/supersededversion.h"
 #include "templates/templatecatalogue.h"
 
+#include <QScopeGuard>
+
 namespace varn::templates {
 
 using language::TermRecord;
@@ -50,11 +52,12 @@ public:
 
         if (Outcome opened = openGroups(); !opened)
             return refuse(opened);
+        // Whatever way the save ends, its record sets are closed again, so no
+        // read of theirs stays pending on the connection.
+        const auto closeOnExit = qScopeGuard([this] { closeGroups(); });
         store::SaveTransaction transaction(m_records.connectionName());
-        if (Outcome begun = transaction.begin(); !begun) {
-            closeGroups();
+        if (Outcome begun = transaction.begin(); !begun)
             return refuse(begun);
-        }
         const Result<qint32> number = m_records.pkRqMastrSet().nextKey();
         if (!number)
             return refuse(number.outcome());
@@ -63,7 +66,6 @@ public:
         store::CReqMsSet &master = m_records.reqMsSet();
         if (!master.canAppend()) {
             transaction.rollback();
-            closeGroups();
             return refuse(
                 Outcome::refused(QString::fromLatin1(store::messages::kCannotWriteMsReqSet)));
         }

@@ -113,6 +113,21 @@ private slots:
             return saveFunctional(records, i) &&
                    central::RequirementAttributes(kConnection).save(i, values).isOk();
         });
+        // A refused save opened its record sets too; they must not stay
+        // reading while the attribute changes that follow commit.
+        QTest::newRow("refused save, then attributes")
+            << Write([](store::RecordObjects &records, int i) {
+                   if (i == 1 && !saveFunctional(records, i))
+                       return false;
+                   FunctionalDraft tooLong = functional(i);
+                   for (const int field : {4, 6, 8, 11, 13})
+                       tooLong.setField(field, QString(50, QLatin1Char('x')));
+                   if (FunctionalCommit(records, QStringLiteral("ESD")).save(tooLong).outcome)
+                       return false;
+                   central::RequirementAttributes::Values values;
+                   values.comments = QStringLiteral("reviewed %1").arg(i);
+                   return central::RequirementAttributes(kConnection).save(1, values).isOk();
+               });
         QTest::newRow("regeneration") << Write([](store::RecordObjects &records, int i) {
             return saveFunctional(records, i) &&
                    objmodel::ObjectModelRegenerator(QSqlDatabase::database(kConnection))
