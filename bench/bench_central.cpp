@@ -3,6 +3,7 @@
 // then the cells of the first screen as the list asks for them to paint.
 // The widgets themselves are not linked here; the figures are the query and
 // model side of the first painted screen.
+#include "app/blankimage.h"
 #include "central/requirementscentral.h"
 #include "store/sqlconnection.h"
 
@@ -166,23 +167,15 @@ bool run(const QString &path)
 
 } // namespace
 
-static void registerBlankImages()
-{
-    Q_INIT_RESOURCE(blank_images);
-}
-
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
-    if (!QFile::exists(QStringLiteral(":/blank/Mdb2003.mdb")))
-        registerBlankImages();
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("centralReq.mdb"));
-    if (!QFile::copy(QStringLiteral(":/blank/Mdb2003.mdb"), path)) {
-        std::fprintf(stderr, "cannot copy the blank image\n");
+    if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
+        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
         return 1;
     }
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     if (!fill(path)) {
         std::fprintf(stderr, "cannot store the requirements\n");
         return 1;

@@ -1,5 +1,6 @@
 // Saves N generated functional requirements into a fresh workspace database
 // and prints requirements per second.
+#include "app/blankimage.h"
 #include "store/recordobjects.h"
 #include "store/sqlconnection.h"
 #include "templates/functionalcommit.h"
@@ -10,11 +11,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-
-static void initialiseBlankImages()
-{
-    Q_INIT_RESOURCE(blank_images);
-}
 
 using namespace varn;
 using namespace varn::templates;
@@ -51,8 +47,7 @@ double saveMany(int count)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("BenchReq.mdb"));
-    QFile::copy(QStringLiteral(":/blank/Mdb2003.mdb"), path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    app::BlankImage::writeTo(QString(), path);
     const QString connection = QStringLiteral("bench%1").arg(count);
     if (!store::SqlConnection::open(connection, path)) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(path));
@@ -84,7 +79,6 @@ double saveMany(int count)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    initialiseBlankImages();
     for (const int count : {1000, 10000}) {
         const double seconds = saveMany(count);
         if (seconds <= 0)

@@ -2,6 +2,7 @@
 // scalar and enumerated attributes, pointers, parts, bases and methods, and
 // prints the seconds each generator takes (reading the tables included).
 
+#include "app/blankimage.h"
 #include "generate/classshape.h"
 #include "generate/cppheaderwriter.h"
 #include "generate/javaclasswriter.h"
@@ -141,15 +142,12 @@ double secondsOf(const QElapsedTimer &timer)
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    Q_INIT_RESOURCE(blank_images);
-
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("BenchReq.mdb"));
-    if (!QFile::copy(QStringLiteral(":/blank/Mdb2003.mdb"), path)) {
-        std::fprintf(stderr, "cannot copy the blank image\n");
+    if (Outcome written = app::BlankImage::writeTo(QString(), path); !written) {
+        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
         return 1;
     }
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     {
         Result<QSqlDatabase> opened = store::SqlConnection::open(kConnection, path);
         if (!opened) {

@@ -2,6 +2,7 @@
 // requirements (the worked examples with varied names) and compares it with
 // the raw SQLite C API inserting the same number of object-model rows in one
 // transaction.
+#include "app/blankimage.h"
 #include "objmodel/objectmodelregenerator.h"
 #include "store/recordobjects.h"
 #include "store/sqlconnection.h"
@@ -19,11 +20,6 @@
 
 #include <cstdio>
 
-static void initialiseBlankImages()
-{
-    Q_INIT_RESOURCE(blank_images);
-}
-
 using namespace varn;
 
 namespace {
@@ -35,8 +31,7 @@ const QString kAppDb = QStringLiteral("appdb");
 QString blankCopy(const QTemporaryDir &folder, const QString &name)
 {
     const QString path = folder.filePath(name);
-    QFile::copy(QStringLiteral(":/blank/Mdb2003.mdb"), path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    app::BlankImage::writeTo(QString(), path);
     return path;
 }
 
@@ -138,7 +133,6 @@ double rawInsertSeconds(const QString &path, int rows)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    initialiseBlankImages();
     const QString appDb =
         argc > 1 ? QString::fromLocal8Bit(argv[1])
                  : QCoreApplication::applicationDirPath() + QStringLiteral("/AppDB.mdb");

@@ -1,6 +1,7 @@
 // Inserts 100,000 OM_ATTR rows in one transaction, each with its key taken
 // from PK_ATTR_OM, as a regeneration does: once through the record sets and
 // once through the sqlite3 C API doing the same statements.
+#include "app/blankimage.h"
 #include "store/recordobjects.h"
 #include "store/savetransaction.h"
 #include "store/sqlconnection.h"
@@ -24,10 +25,7 @@ const QString kConnection = QStringLiteral("bench_store");
 QString copyBlank(const QTemporaryDir &folder, const QString &name)
 {
     const QString path = folder.filePath(name);
-    if (!QFile::copy(QStringLiteral(":/blank/Mdb2003.mdb"), path))
-        return {};
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    return path;
+    return varn::app::BlankImage::writeTo(QString(), path) ? path : QString();
 }
 
 void report(const char *what, qint64 nanoseconds)
@@ -166,16 +164,9 @@ bool throughSqlite(const QString &path, bool withCounter)
 
 } // namespace
 
-static void registerBlankImages()
-{
-    Q_INIT_RESOURCE(blank_images);
-}
-
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
-    if (!QFile::exists(QStringLiteral(":/blank/Mdb2003.mdb")))
-        registerBlankImages();
     QTemporaryDir folder;
     const QString viaSets = copyBlank(folder, QStringLiteral("sets.mdb"));
     const QString viaCounter = copyBlank(folder, QStringLiteral("counter.mdb"));

@@ -4,6 +4,7 @@
 // with object-model rows inserted as derivation writes them. Shared by the
 // generator suites; header only, since only tst_*.cpp files are built.
 
+#include "app/blankimage.h"
 #include "store/sqlconnection.h"
 
 #include <QDir>
@@ -25,8 +26,7 @@ public:
           m_installPath(m_dir.path() + QStringLiteral("/User Files/"))
     {
         const QString path = m_dir.filePath(QStringLiteral("TestReq.mdb"));
-        QFile::copy(QStringLiteral(":/blank/Mdb2003.mdb"), path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        app::BlankImage::writeTo(QString(), path);
         Result<QSqlDatabase> opened = store::SqlConnection::open(m_connection, path);
         if (opened) {
             m_database = opened.value();

@@ -49,7 +49,6 @@ class TestCppGenerator : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(blank_images); }
 
     void headerText_data();
     void headerText();

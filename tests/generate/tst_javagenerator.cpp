@@ -47,7 +47,6 @@ class TestJavaGenerator : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(blank_images); }
 
     void classText_data();
     void classText();

@@ -59,7 +59,6 @@ class TestSqlGenerator : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(blank_images); }
 
     void wholeModule();
     void statementLines_data();

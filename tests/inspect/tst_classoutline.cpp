@@ -49,7 +49,6 @@ class ClassOutlineTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(blank_images); }
 
     void members_data()
     {

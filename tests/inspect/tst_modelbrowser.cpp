@@ -38,7 +38,6 @@ class ModelBrowserTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(blank_images); }
 
     void lists_data()
     {

@@ -31,7 +31,6 @@ class TableOutlineTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(blank_images); }
 
     void columns_data()
     {

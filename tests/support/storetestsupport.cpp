@@ -1,5 +1,6 @@
 #include "storetestsupport.h"
 
+#include "app/blankimage.h"
 #include "store/sqlconnection.h"
 
 #include <QFile>
@@ -23,14 +24,8 @@ void StoreTestSupport::initResources()
 
 QString StoreTestSupport::copyBlankImage(const QTemporaryDir &folder, const QString &image)
 {
-    initResources();
     const QString target = folder.filePath(image + QStringLiteral(".mdb"));
-    QFile::remove(target);
-    if (!QFile::copy(QStringLiteral(":/blank/%1.mdb").arg(image), target))
-        return {};
-    // Files copied out of the resources are read-only.
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    return target;
+    return varn::app::BlankImage::writeTo(image, target) ? target : QString();
 }
 
 bool StoreTestSupport::openFreshDatabase(const QTemporaryDir &folder, const QString &connectionName,

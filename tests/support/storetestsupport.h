@@ -15,8 +15,8 @@ class StoreTestSupport
 public:
     static void initResources();
 
-    // Copies ":/blank/<image>.mdb" into the folder as a writable file; returns
-    // its path, or an empty string on failure.
+    // Writes the blank image of that name ("Mdb2003", "Mdb97", ...) into the
+    // folder as New does; returns its path, or an empty string on failure.
     static QString copyBlankImage(const QTemporaryDir &folder,
                                   const QString &image = QStringLiteral("Mdb2003"));
 
