@@ -1,7 +1,6 @@
 #include "templates/widgets/technicalcomposerdialog.h"
 
 #include "app/cvarnapp.h"
-#include "app/widgets/featureregistry.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "templates/technicalcommit.h"
@@ -133,16 +132,6 @@ void TechnicalComposerDialog::save()
         m_workbench.showMessage(result.retireProblem);
     m_editMode->setText(m_draft.isEditing() ? kEditMode : QString());
     m_workbench.announceRequirementsStored();
-}
-
-void registerComposerFeatures(app::FeatureRegistry &registry)
-{
-    registry.provideCommand(app::Command::ComposeTechnical, [](app::Workbench &workbench, int) {
-        if (!workbench.app().isWorkspaceOpen())
-            return;
-        TechnicalComposerDialog dialog(workbench, -1, false, workbench.dialogParent());
-        workbench.presenter().runDialog(dialog);
-    });
 }
 
 } // namespace varn::templates

@@ -57,7 +57,9 @@ private:
     QPushButton *m_save;
 };
 
-// The Compose Technical Requirement command.
+// The composers' commands: Compose Technical Requirement, the functional
+// templates, the Requirement Builder, the navigators, and Edit and Re-use of
+// Requirements Central, which open the composer of the stored requirement.
 void registerComposerFeatures(app::FeatureRegistry &registry);
 
 } // namespace varn::templates

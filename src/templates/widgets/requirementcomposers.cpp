@@ -1,0 +1,93 @@
+#include "templates/widgets/requirementcomposers.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/messagepresenter.h"
+#include "app/widgets/workbench.h"
+#include "central/requirementlifecycle.h"
+#include "central/requirementscentral.h"
+#include "templates/composerdispatch.h"
+#include "templates/widgets/functionaltemplatedialog.h"
+#include "templates/widgets/technicalcomposerdialog.h"
+
+namespace varn::templates {
+
+QString structuralTemplateMissing(int templateNumber)
+{
+    return QStringLiteral("The dialog of structural template %1 is not available in this "
+                          "version of Varn SE yet.\nUse a functional template or the "
+                          "Requirement Builder, or the varn-cli add command.")
+        .arg(templateNumber);
+}
+
+void openFunctionalTemplate(app::Workbench &workbench, int templateNumber, const QString &workText)
+{
+    if (!workbench.app().isWorkspaceOpen())
+        return;
+    FunctionalTemplateDialog dialog(workbench, templateNumber, -1, false, workText,
+                                    workbench.dialogParent());
+    workbench.presenter().runDialog(dialog);
+}
+
+void openStoredRequirement(app::Workbench &workbench, int number, bool edit)
+{
+    app::CVarnApp &application = workbench.app();
+    if (!application.isWorkspaceOpen())
+        return;
+    if (number <= 0) {
+        workbench.showMessage(Outcome::warning(central::RequirementsCentral::noSelectionMessage()));
+        return;
+    }
+    const Result<int> source =
+        central::RequirementLifecycle(application.requirementsConnectionName())
+            .composerFor(number, edit);
+    if (!source) {
+        workbench.showMessage(source.outcome());
+        return;
+    }
+    QWidget *parent = workbench.dialogParent();
+    switch (ComposerDispatch::composerOf(source.value())) {
+    case ComposerKind::FunctionalTemplate: {
+        FunctionalTemplateDialog dialog(workbench, source.value(), number, edit, {}, parent);
+        workbench.presenter().runDialog(dialog);
+        return;
+    }
+    case ComposerKind::Technical: {
+        TechnicalComposerDialog dialog(workbench, number, edit, parent);
+        workbench.presenter().runDialog(dialog);
+        return;
+    }
+    case ComposerKind::StructuralTemplate:
+        workbench.showMessage(Outcome::warning(structuralTemplateMissing(source.value())));
+        return;
+    case ComposerKind::Builder:
+    case ComposerKind::None:
+        workbench.showMessage(
+            Outcome::warning(QStringLiteral("There is no template for the selected requirement.")));
+        return;
+    }
+}
+
+void registerComposerFeatures(app::FeatureRegistry &registry)
+{
+    registry.provideCommand(app::Command::ComposeTechnical, [](app::Workbench &workbench, int) {
+        if (!workbench.app().isWorkspaceOpen())
+            return;
+        TechnicalComposerDialog dialog(workbench, -1, false, workbench.dialogParent());
+        workbench.presenter().runDialog(dialog);
+    });
+    for (const FunctionalTemplate &functional : TemplateCatalogue::functionalTemplates())
+        registry.provideTemplate(functional.number, [](app::Workbench &workbench, int number) {
+            openFunctionalTemplate(workbench, number);
+        });
+    registry.provideCommand(app::Command::EditRequirement,
+                            [](app::Workbench &workbench, int number) {
+                                openStoredRequirement(workbench, number, true);
+                            });
+    registry.provideCommand(app::Command::ReuseRequirement,
+                            [](app::Workbench &workbench, int number) {
+                                openStoredRequirement(workbench, number, false);
+                            });
+}
+
+} // namespace varn::templates

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace varn::app {
+class Workbench;
+}
+
+namespace varn::templates {
+
+// Edit... and Re-use... of Requirements Central: opens the composer that
+// stored the requirement, on it, in edit or re-use mode; refusals (nothing
+// selected, an edit of a deleted row, no composer) are shown instead.
+void openStoredRequirement(app::Workbench &workbench, int number, bool edit);
+
+// Opens a functional template (1 to 18) new, with the text for its Work Area.
+void openFunctionalTemplate(app::Workbench &workbench, int templateNumber,
+                            const QString &workText = {});
+
+// The message of a structural template until its dialog exists.
+QString structuralTemplateMissing(int templateNumber);
+
+} // namespace varn::templates

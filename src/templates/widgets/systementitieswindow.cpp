@@ -1,0 +1,143 @@
+#include "templates/widgets/systementitieswindow.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/workbench.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace varn::templates {
+
+QPointer<SystemEntitiesWindow> SystemEntitiesWindow::s_shown;
+
+namespace {
+
+QListWidget *namedList(QWidget *parent, const QString &name)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setAccessibleName(name);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    return list;
+}
+
+} // namespace
+
+SystemEntitiesWindow *SystemEntitiesWindow::showOver(app::Workbench &workbench, QWidget *owner)
+{
+    if (!s_shown) {
+        s_shown = new SystemEntitiesWindow(workbench, owner);
+        s_shown->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    s_shown->centreOver(owner);
+    s_shown->show();
+    s_shown->raise();
+    s_shown->activateWindow();
+    return s_shown;
+}
+
+void SystemEntitiesWindow::closeShown()
+{
+    delete s_shown.data();
+}
+
+SystemEntitiesWindow::SystemEntitiesWindow(app::Workbench &workbench, QWidget *owner)
+    : QDialog(owner), m_workbench(workbench),
+      m_queries(workbench.app().requirementsConnectionName()),
+      m_entities(namedList(this, QStringLiteral("Entity"))),
+      m_typeEntities(namedList(this, QStringLiteral("Type : Entity"))),
+      m_attributes(namedList(this, QStringLiteral("Attributes"))),
+      m_types(namedList(this, QStringLiteral("Types"))),
+      m_parts(namedList(this, QStringLiteral("Parts")))
+{
+    setWindowTitle(QStringLiteral("System Entities"));
+    setModal(false);
+    auto *grid = new QGridLayout(this);
+    const auto labelled = [this, grid](int column, const QString &text, QListWidget *list) {
+        auto *label = new QLabel(text, this);
+        label->setBuddy(list);
+        grid->addWidget(label, 0, column);
+        grid->addWidget(list, 1, column);
+    };
+    labelled(0, QStringLiteral("&Entity"), m_entities);
+    labelled(1, QStringLiteral("T&ype : Entity"), m_typeEntities);
+    labelled(2, QStringLiteral("&Attributes"), m_attributes);
+    labelled(3, QStringLiteral("Type&s"), m_types);
+    labelled(4, QStringLiteral("&Parts"), m_parts);
+    const auto definitionButton = [this, grid](int column, const QString &tooltip) {
+        auto *button = new QPushButton(QStringLiteral("Definition >>"), this);
+        button->setToolTip(tooltip);
+        button->setAutoDefault(false);
+        grid->addWidget(button, 2, column);
+        return button;
+    };
+    connect(definitionButton(0, QStringLiteral("Displays definition of selected entity")),
+            &QPushButton::clicked, this, &SystemEntitiesWindow::showEntityDefinition);
+    connect(definitionButton(1, QStringLiteral("Displays definition of selected type : entity")),
+            &QPushButton::clicked, this, &SystemEntitiesWindow::showTypeEntityDefinition);
+    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    close->setToolTip(QStringLiteral("Closes dialog"));
+    close->setAutoDefault(false);
+    grid->addWidget(close, 2, 4);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_entities, &QListWidget::itemDoubleClicked, this,
+            &SystemEntitiesWindow::showEntityDefinition);
+    connect(m_typeEntities, &QListWidget::itemDoubleClicked, this,
+            &SystemEntitiesWindow::showTypeEntityDefinition);
+    resize(760, 320);
+
+    fill(m_entities, m_queries.entities());
+    fill(m_typeEntities, m_queries.typeEntities());
+}
+
+void SystemEntitiesWindow::fill(QListWidget *list, const Result<QStringList> &lines)
+{
+    list->clear();
+    if (!lines) {
+        m_workbench.showMessage(lines.outcome());
+        return;
+    }
+    list->addItems(lines.value());
+}
+
+void SystemEntitiesWindow::showDefinition(QListWidget *list, bool typeEntity,
+                                          const QString &noSelection)
+{
+    QListWidgetItem *selected = list->currentItem();
+    if (!selected || !selected->isSelected()) {
+        m_workbench.showMessage(Outcome::warning(noSelection));
+        return;
+    }
+    Result<EntityDefinitionLists> definition = m_queries.definition(selected->text(), typeEntity);
+    if (!definition) {
+        m_workbench.showMessage(definition.outcome());
+        return;
+    }
+    fill(m_attributes, definition->attributes);
+    fill(m_types, definition->types);
+    fill(m_parts, definition->parts);
+}
+
+void SystemEntitiesWindow::showEntityDefinition()
+{
+    showDefinition(m_entities, false,
+                   QStringLiteral("An entity must be selected to see its definition."));
+}
+
+void SystemEntitiesWindow::showTypeEntityDefinition()
+{
+    showDefinition(m_typeEntities, true,
+                   QStringLiteral("A type : entity must be selected to see its definition."));
+}
+
+void SystemEntitiesWindow::centreOver(QWidget *owner)
+{
+    if (!owner)
+        return;
+    const QRect area = owner->frameGeometry();
+    move(area.center() - rect().center());
+}
+
+} // namespace varn::templates
