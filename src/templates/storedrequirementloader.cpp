@@ -30,16 +30,23 @@ Result<store::FuncReqRow> functionalRow(const QString &connectionName, int numbe
     return fields.row();
 }
 
-Result<FunctionalDraft> builderDraft(const store::FuncReqRow &fields,
-                                     const store::MasterReqRow &master, bool edit)
+language::StoredBuilderRequirement builderRequirement(const store::FuncReqRow &fields, bool edit)
 {
     language::StoredBuilderRequirement stored;
-    stored.number = master.Req_Num;
+    stored.number = fields.F_ReqNum;
     stored.edit = edit;
     stored.preamble = fields.Preamble.toInt();
     for (int k = 0; k < store::FuncReqRow::kFieldCount; ++k)
         stored.fields.append(fields.field(k));
     stored.gcode = fields.TCodeStrF.toLatin1();
+    return stored;
+}
+
+Result<FunctionalDraft> builderDraft(const store::FuncReqRow &fields,
+                                     const store::MasterReqRow &master, bool edit)
+{
+    language::StoredBuilderRequirement stored = builderRequirement(fields, edit);
+    stored.number = master.Req_Num;
     stored.version = master.Version;
     stored.firstVersion = master.OrigReqNum;
     language::RequirementBuilder builder;
@@ -75,6 +82,15 @@ Result<FunctionalDraft> StoredRequirementLoader::functional(const QString &conne
     draft->loadedNumber = number;
     draft->edit = edit;
     return draft;
+}
+
+Result<language::StoredBuilderRequirement>
+StoredRequirementLoader::builderCells(const QString &connectionName, int number, bool edit)
+{
+    const Result<store::FuncReqRow> fields = functionalRow(connectionName, number);
+    if (!fields)
+        return fields.outcome();
+    return builderRequirement(fields.value(), edit);
 }
 
 } // namespace varn::templates

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "language/requirementbuilder.h"
 #include "templates/functionaldraft.h"
 
 #include <QString>
@@ -18,6 +19,11 @@ public:
     // For an edit the draft saves a new version of the requirement; otherwise
     // a later save stores an independent requirement.
     static Result<FunctionalDraft> functional(const QString &connectionName, int number, bool edit);
+    // A requirement composed in the Builder (or its worked example) as the
+    // Builder loads it: the preamble, the 28 cells and the G-code, with the
+    // version data when the MASTER_REQ row is there.
+    static Result<language::StoredBuilderRequirement> builderCells(const QString &connectionName,
+                                                                   int number, bool edit);
 };
 
 } // namespace varn::templates

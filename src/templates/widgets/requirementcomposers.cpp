@@ -8,6 +8,7 @@
 #include "central/requirementscentral.h"
 #include "templates/composerdispatch.h"
 #include "templates/widgets/functionaltemplatedialog.h"
+#include "templates/widgets/requirementbuilderdialog.h"
 #include "templates/widgets/technicalcomposerdialog.h"
 
 namespace varn::templates {
@@ -26,6 +27,14 @@ void openFunctionalTemplate(app::Workbench &workbench, int templateNumber, const
         return;
     FunctionalTemplateDialog dialog(workbench, templateNumber, -1, false, workText,
                                     workbench.dialogParent());
+    workbench.presenter().runDialog(dialog);
+}
+
+void openRequirementBuilder(app::Workbench &workbench)
+{
+    if (!workbench.app().isWorkspaceOpen())
+        return;
+    RequirementBuilderDialog dialog(workbench, -1, false, workbench.dialogParent());
     workbench.presenter().runDialog(dialog);
 }
 
@@ -60,7 +69,11 @@ void openStoredRequirement(app::Workbench &workbench, int number, bool edit)
     case ComposerKind::StructuralTemplate:
         workbench.showMessage(Outcome::warning(structuralTemplateMissing(source.value())));
         return;
-    case ComposerKind::Builder:
+    case ComposerKind::Builder: {
+        RequirementBuilderDialog dialog(workbench, number, edit, parent);
+        workbench.presenter().runDialog(dialog);
+        return;
+    }
     case ComposerKind::None:
         workbench.showMessage(
             Outcome::warning(QStringLiteral("There is no template for the selected requirement.")));
@@ -80,6 +93,9 @@ void registerComposerFeatures(app::FeatureRegistry &registry)
         registry.provideTemplate(functional.number, [](app::Workbench &workbench, int number) {
             openFunctionalTemplate(workbench, number);
         });
+    registry.provideCommand(app::Command::RequirementBuilder, [](app::Workbench &workbench, int) {
+        openRequirementBuilder(workbench);
+    });
     registry.provideCommand(app::Command::EditRequirement,
                             [](app::Workbench &workbench, int number) {
                                 openStoredRequirement(workbench, number, true);

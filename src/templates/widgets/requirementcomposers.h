@@ -17,6 +17,9 @@ void openStoredRequirement(app::Workbench &workbench, int number, bool edit);
 void openFunctionalTemplate(app::Workbench &workbench, int templateNumber,
                             const QString &workText = {});
 
+// Opens the Requirement Builder on a new requirement.
+void openRequirementBuilder(app::Workbench &workbench);
+
 // The message of a structural template until its dialog exists.
 QString structuralTemplateMissing(int templateNumber);
 

@@ -1,0 +1,510 @@
+#include "templates/widgets/requirementbuilderdialog.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/messagepresenter.h"
+#include "app/widgets/workbench.h"
+#include "templates/functionalcommit.h"
+#include "templates/storedrequirementloader.h"
+#include "templates/templateform.h"
+#include "templates/widgets/composerlook.h"
+#include "templates/widgets/draftattributecontrols.h"
+#include "templates/widgets/systementitieswindow.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace varn::templates {
+
+using language::RequirementBuilder;
+using language::TermButton;
+using language::TermControl;
+using language::TermList;
+using language::TermVocabulary;
+
+namespace {
+
+const QString kEditMode = QStringLiteral("EDIT MODE");
+const QColor kBackground(160, 219, 248);
+constexpr int kCellsPerRow = 6;
+constexpr int kFirstRowCells = 4; // who/what, do what and two more beside the preamble
+
+struct ButtonInfo
+{
+    const char *text;
+    const char *tooltip;
+};
+
+constexpr ButtonInfo kButtons[] = {
+    {"See Example", "Displays example in template fields; overwrites data"},
+    {"Clear", "Clears all template fields"},
+    {"System Entities...", "Opens the System Entities dialog"},
+    {"Preview", "Displays the defined requirement"},
+    {"Save", "Validates and commits requirement to database"},
+    {"Close", "Closes dialog without saving changes"},
+};
+
+struct TermButtonInfo
+{
+    TermButton button;
+    const char *text;
+    TermControl tooltip;
+};
+
+// In the order of the dialog.
+constexpr TermButtonInfo kTermButtons[] = {
+    {TermButton::Units, "Units", TermControl::UnitsButton},
+    {TermButton::Quantity, "Quantity", TermControl::QuantityButton},
+    {TermButton::Value, "Value", TermControl::ValueButton},
+    {TermButton::Attribute, "Attribute", TermControl::AttributeButton},
+    {TermButton::Spatiality, "Spatiality", TermControl::SpatialityButton},
+    {TermButton::State, "State", TermControl::StateButton},
+    {TermButton::Part, "Part", TermControl::PartButton},
+    {TermButton::Type, "Type", TermControl::TypeButton},
+    {TermButton::Entity, "Entity", TermControl::EntityButton},
+};
+
+constexpr TermList kTermLists[] = {
+    TermList::Temporal, TermList::StateTransition, TermList::Relational,  TermList::Possessive,
+    TermList::Logical,  TermList::EventAction,     TermList::Associative, TermList::External,
+};
+
+TermControl listTooltip(TermList list)
+{
+    return TermControl(int(TermControl::TemporalList) + int(list));
+}
+
+QLineEdit *readOnlyBox(QWidget *parent, const char *name, const QString &accessibleName)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setReadOnly(true);
+    box->setAccessibleName(accessibleName);
+    return box;
+}
+
+} // namespace
+
+RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, int number, bool edit,
+                                                   QWidget *parent)
+    : QDialog(parent), m_workbench(workbench), m_attributes(new DraftAttributeControls(this)),
+      m_preamble(new QComboBox(this)), m_preview(new QPlainTextEdit(this)),
+      m_number(readOnlyBox(this, "requirementNumber", QStringLiteral("Requirement #:"))),
+      m_editMode(readOnlyBox(this, "editMode", QStringLiteral("Edit mode")))
+{
+    setWindowTitle(QStringLiteral("Requirement Builder"));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *heading = new QLabel(TemplateForm::sentenceHead(workbench.app().systemName()), this);
+    heading->setObjectName(QStringLiteral("heading"));
+    layout->addWidget(heading);
+    layout->addWidget(makeGrid());
+    layout->addWidget(makeTermControls());
+
+    auto *attributes = new QHBoxLayout;
+    const auto labelled = [this, attributes](const QString &text, QWidget *control) {
+        auto *label = new QLabel(text, this);
+        label->setBuddy(control);
+        control->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+        attributes->addWidget(label);
+        attributes->addWidget(control);
+    };
+    labelled(QStringLiteral("&Paragraph:"), m_attributes->paragraph());
+    labelled(QStringLiteral("C&ategory:"), m_attributes->category());
+    labelled(QStringLiteral("Pr&iority:"), m_attributes->priority());
+    labelled(QStringLiteral("R&elease:"), m_attributes->release());
+    labelled(QStringLiteral("Requirement #:"), m_number);
+    attributes->addWidget(m_editMode);
+    attributes->addStretch();
+    layout->addLayout(attributes);
+    auto *commentsLabel = new QLabel(QStringLiteral("C&omments:"), this);
+    commentsLabel->setBuddy(m_attributes->comments());
+    m_attributes->comments()->setAccessibleName(QStringLiteral("Comments:"));
+    layout->addWidget(commentsLabel);
+    layout->addWidget(m_attributes->comments(), 1);
+    auto *previewLabel = new QLabel(QStringLiteral("Pre&view"), this);
+    previewLabel->setBuddy(m_preview);
+    m_preview->setAccessibleName(QStringLiteral("Preview"));
+    m_preview->setReadOnly(true);
+    m_preview->setTabChangesFocus(true);
+    ComposerLook::paintBase(*m_preview, ComposerLook::paleYellow());
+    layout->addWidget(previewLabel);
+    layout->addWidget(m_preview, 1);
+    auto *buttons = new QHBoxLayout;
+    addButtons(buttons);
+    layout->addLayout(buttons);
+    m_number->setFixedWidth(80);
+    m_editMode->setFixedWidth(100);
+    m_editMode->setEnabled(false);
+
+    auto *saveKey = new QShortcut(QKeySequence::Save, this);
+    connect(saveKey, &QShortcut::activated, this, &RequirementBuilderDialog::save);
+
+    if (number >= 1) {
+        const QString connection = workbench.app().requirementsConnectionName();
+        Result<FunctionalDraft> stored =
+            StoredRequirementLoader::functional(connection, number, edit);
+        Result<language::StoredBuilderRequirement> cells =
+            StoredRequirementLoader::builderCells(connection, number, edit);
+        if (stored && cells) {
+            cells->version = stored->loadedVersion;
+            cells->firstVersion = stored->loadedFirstVersion;
+            static_cast<DraftAttributes &>(m_loaded) = stored.value();
+            if (Outcome loaded = m_builder.loadStored(cells.value()); !loaded)
+                workbench.showMessage(loaded);
+            else
+                m_number->setText(QString::number(number));
+        } else {
+            workbench.showMessage(stored ? cells.outcome() : stored.outcome());
+        }
+        if (m_builder.requirementNumber() < 0)
+            m_loaded.forgetLoaded();
+    }
+    m_attributes->show(m_loaded);
+    showBuilder();
+    m_typed = false;
+}
+
+RequirementBuilderDialog::~RequirementBuilderDialog()
+{
+    SystemEntitiesWindow::closeShown();
+}
+
+QWidget *RequirementBuilderDialog::makeCell(int position)
+{
+    auto *box = new QWidget(this);
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(1);
+    auto *caption = new QLabel(box);
+    auto *cell = new QLineEdit(box);
+    cell->setObjectName(QStringLiteral("cell%1").arg(position));
+    cell->setMaxLength(RequirementBuilder::MaxCellLength);
+    caption->setBuddy(cell);
+    if (position == 0)
+        cell->setToolTip(TermVocabulary::description(TermControl::WhoWhatField));
+    if (position == 1)
+        cell->setToolTip(TermVocabulary::description(TermControl::DoWhatField));
+    if (position <= 1)
+        ComposerLook::paintRed(*caption);
+    connect(cell, &QLineEdit::textEdited, this, [this, position](const QString &text) {
+        m_builder.setCellText(position, text);
+        m_typed = true;
+    });
+    column->addWidget(caption);
+    column->addWidget(cell);
+    m_captions.append(caption);
+    m_cells.append(cell);
+    return box;
+}
+
+QWidget *RequirementBuilderDialog::makeGrid()
+{
+    auto *area = new QWidget(this);
+    auto *grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto *preambleBox = new QWidget(area);
+    auto *preambleColumn = new QVBoxLayout(preambleBox);
+    preambleColumn->setContentsMargins(0, 0, 0, 0);
+    preambleColumn->setSpacing(1);
+    auto *shall = new QLabel(QStringLiteral("&shall"), preambleBox);
+    shall->setBuddy(m_preamble);
+    ComposerLook::paintRed(*shall);
+    m_preamble->setObjectName(QStringLiteral("preamble"));
+    m_preamble->setAccessibleName(QStringLiteral("shall"));
+    for (int position = 0; position < TermVocabulary::PreambleCount; ++position)
+        m_preamble->addItem(TermVocabulary::preambleEntry(position));
+    m_preamble->setToolTip(TermVocabulary::description(TermControl::PreambleList));
+    connect(m_preamble, &QComboBox::activated, this, &RequirementBuilderDialog::choosePreamble);
+    preambleColumn->addWidget(shall);
+    preambleColumn->addWidget(m_preamble);
+    grid->addWidget(preambleBox, 0, 0, 1, 2);
+    for (int position = 0; position < RequirementBuilder::CellCount; ++position) {
+        QWidget *cellBox = makeCell(position);
+        if (position < kFirstRowCells) {
+            grid->addWidget(cellBox, 0, 2 + position);
+        } else {
+            const int index = position - kFirstRowCells;
+            grid->addWidget(cellBox, 1 + index / kCellsPerRow, index % kCellsPerRow);
+        }
+    }
+    for (int column = 0; column < kCellsPerRow; ++column) {
+        grid->setColumnStretch(column, 1);
+        grid->setColumnMinimumWidth(column, 130);
+    }
+    return area;
+}
+
+QWidget *RequirementBuilderDialog::makeTermControls()
+{
+    auto *area = new QWidget(this);
+    auto *grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    int column = 0;
+    for (const TermButtonInfo &info : kTermButtons) {
+        auto *pushButton = new QPushButton(QString::fromUtf8(info.text), area);
+        pushButton->setToolTip(TermVocabulary::description(info.tooltip));
+        pushButton->setAutoDefault(false);
+        const TermButton button = info.button;
+        connect(pushButton, &QPushButton::clicked, this, [this, button] { appendButton(button); });
+        grid->addWidget(pushButton, 0, column++);
+        m_termButtons.append(pushButton);
+    }
+    column = 0;
+    for (const TermList list : kTermLists) {
+        auto *box = new QWidget(area);
+        auto *stack = new QVBoxLayout(box);
+        stack->setContentsMargins(0, 0, 0, 0);
+        stack->setSpacing(1);
+        auto *chooser = new QComboBox(box);
+        const QString title = TermVocabulary::listTitle(list);
+        auto *label = new QLabel(title, box);
+        label->setBuddy(chooser);
+        chooser->setAccessibleName(title);
+        chooser->setToolTip(TermVocabulary::description(listTooltip(list)));
+        for (int position = 0; position < TermVocabulary::entryCount(list); ++position)
+            chooser->addItem(TermVocabulary::entry(list, position));
+        chooser->setCurrentIndex(-1);
+        connect(chooser, &QComboBox::activated, this,
+                [this, list](int position) { appendListEntry(list, position); });
+        stack->addWidget(label);
+        stack->addWidget(chooser);
+        grid->addWidget(box, 1, column++);
+        m_termLists.append(chooser);
+    }
+    return area;
+}
+
+void RequirementBuilderDialog::addButtons(QLayout *row)
+{
+    for (const ButtonInfo &info : kButtons) {
+        auto *pushButton = new QPushButton(QString::fromUtf8(info.text), this);
+        pushButton->setToolTip(QString::fromUtf8(info.tooltip));
+        pushButton->setAutoDefault(false);
+        row->addWidget(pushButton);
+        m_buttons.append(pushButton);
+    }
+    connect(m_buttons[0], &QPushButton::clicked, this, &RequirementBuilderDialog::seeExample);
+    connect(m_buttons[1], &QPushButton::clicked, this, [this] { clear(); });
+    connect(m_buttons[2], &QPushButton::clicked, this,
+            [this] { SystemEntitiesWindow::showOver(m_workbench, this); });
+    connect(m_buttons[3], &QPushButton::clicked, this, &RequirementBuilderDialog::preview);
+    connect(m_buttons[4], &QPushButton::clicked, this, &RequirementBuilderDialog::save);
+    connect(m_buttons[5], &QPushButton::clicked, this, &RequirementBuilderDialog::reject);
+}
+
+QPushButton *RequirementBuilderDialog::button(const QString &text) const
+{
+    for (QPushButton *pushButton : m_buttons) {
+        if (pushButton->text() == text)
+            return pushButton;
+    }
+    return nullptr;
+}
+
+QPushButton *RequirementBuilderDialog::termButton(TermButton button) const
+{
+    for (std::size_t k = 0; k < std::size(kTermButtons); ++k) {
+        if (kTermButtons[k].button == button)
+            return m_termButtons.value(int(k));
+    }
+    return nullptr;
+}
+
+QComboBox *RequirementBuilderDialog::termList(TermList list) const
+{
+    for (std::size_t k = 0; k < std::size(kTermLists); ++k) {
+        if (kTermLists[k] == list)
+            return m_termLists.value(int(k));
+    }
+    return nullptr;
+}
+
+void RequirementBuilderDialog::appendButton(TermButton button)
+{
+    afterAppend(m_builder.appendButton(button));
+}
+
+void RequirementBuilderDialog::appendListEntry(TermList list, int position)
+{
+    QComboBox *chooser = termList(list);
+    chooser->setEnabled(false);
+    afterAppend(m_builder.appendListEntry(list, position));
+    chooser->setEnabled(m_builder.termControlsEnabled());
+}
+
+void RequirementBuilderDialog::afterAppend(const Result<language::AppendedTerm> &appended)
+{
+    if (!appended) {
+        m_workbench.showMessage(appended.outcome());
+        return;
+    }
+    if (!appended->notice.isEmpty())
+        m_workbench.showMessage(Outcome::refused(appended->notice, MessageKind::Information));
+    m_typed = true;
+    showBuilder();
+    preview();
+}
+
+void RequirementBuilderDialog::choosePreamble(int position)
+{
+    if (Outcome chosen = m_builder.choosePreamble(position); !chosen)
+        m_workbench.showMessage(chosen);
+    for (QComboBox *chooser : std::as_const(m_termLists))
+        chooser->setCurrentIndex(-1);
+    forgetLoaded();
+    showBuilder();
+}
+
+void RequirementBuilderDialog::forgetLoaded()
+{
+    m_loaded.forgetLoaded();
+    m_number->clear();
+}
+
+void RequirementBuilderDialog::showBuilder()
+{
+    {
+        const QSignalBlocker blocker(m_preamble);
+        m_preamble->setCurrentIndex(m_builder.preamblePosition());
+    }
+    for (int position = 0; position < RequirementBuilder::CellCount; ++position) {
+        const language::BuilderCell &state = m_builder.cell(position);
+        QLineEdit *cell = m_cells[position];
+        m_captions[position]->setText(state.caption);
+        cell->setAccessibleName(state.caption);
+        if (cell->text() != state.text)
+            cell->setText(state.text);
+        cell->setEnabled(state.enabled);
+        ComposerLook::paintBase(*cell, state.received ? QColor(Qt::white) : kBackground);
+    }
+    const bool termsEnabled = m_builder.termControlsEnabled();
+    for (QPushButton *pushButton : std::as_const(m_termButtons))
+        pushButton->setEnabled(termsEnabled);
+    for (QComboBox *chooser : std::as_const(m_termLists))
+        chooser->setEnabled(termsEnabled);
+    m_editMode->setText(m_loaded.isEditing() ? kEditMode : QString());
+    if (QLineEdit *focus = m_cells.value(m_builder.focusCell()))
+        focus->setFocus();
+}
+
+void RequirementBuilderDialog::preview()
+{
+    m_preview->setPlainText(m_builder.sentence(m_workbench.app().systemName()));
+}
+
+void RequirementBuilderDialog::seeExample()
+{
+    const QString connection = m_workbench.app().applicationDatabase().connectionName();
+    Result<language::StoredBuilderRequirement> example =
+        StoredRequirementLoader::builderCells(connection, kExampleNumber, false);
+    if (!example) {
+        m_workbench.showMessage(
+            Outcome::refused(QStringLiteral("Cannot open VarnSet recordset.\n")));
+        return;
+    }
+    if (Outcome loaded = m_builder.loadExample(example.value()); !loaded) {
+        m_workbench.showMessage(loaded);
+        return;
+    }
+    for (QComboBox *chooser : std::as_const(m_termLists))
+        chooser->setCurrentIndex(-1);
+    forgetLoaded();
+    showBuilder();
+    m_typed = false;
+}
+
+bool RequirementBuilderDialog::hasUnsavedText() const
+{
+    if (!m_typed)
+        return false;
+    for (const QLineEdit *cell : m_cells) {
+        if (!cell->text().isEmpty())
+            return true;
+    }
+    return false;
+}
+
+bool RequirementBuilderDialog::clear()
+{
+    if (hasUnsavedText() &&
+        !m_workbench.presenter().askYesNo(
+            this, windowTitle(),
+            QStringLiteral("Clear all template fields? The text you typed will be lost.")))
+        return false;
+    choosePreamble(0);
+    m_typed = false;
+    return true;
+}
+
+void RequirementBuilderDialog::save()
+{
+    app::CVarnApp &application = m_workbench.app();
+    if (!application.records())
+        return;
+    FunctionalDraft draft = FunctionalDraft::fromBuilder(m_builder);
+    static_cast<DraftAttributes &>(draft) = m_loaded;
+    m_attributes->takeInto(draft);
+    setEnabled(false);
+    const CommitResult result =
+        FunctionalCommit(*application.records(), application.systemName()).save(draft);
+    setEnabled(true);
+    if (!result.outcome) {
+        if (!result.detail.isEmpty())
+            m_workbench.showMessage(Outcome::stop(result.detail));
+        m_workbench.showMessage(result.outcome);
+        if (QLineEdit *cell = m_cells.value(result.focusField)) {
+            cell->setFocus();
+            if (result.selectField)
+                cell->selectAll();
+        }
+        return;
+    }
+    m_loaded = draft;
+    m_number->setText(QString::number(result.number));
+    m_number->selectAll();
+    if (result.versionRetired)
+        application.setRequirementsChanged(true);
+    if (result.retireProblem.hasMessage())
+        m_workbench.showMessage(result.retireProblem);
+    m_editMode->setText(m_loaded.isEditing() ? kEditMode : QString());
+    m_typed = false;
+    m_workbench.announceRequirementsStored();
+}
+
+void RequirementBuilderDialog::reject()
+{
+    if (hasUnsavedText() &&
+        !m_workbench.presenter().askYesNo(
+            this, windowTitle(),
+            QStringLiteral("Close without saving? The text you typed will be lost.")))
+        return;
+    SystemEntitiesWindow::closeShown();
+    QDialog::reject();
+}
+
+void RequirementBuilderDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Enter previews the sentence; on a button it presses the button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto *pushButton = qobject_cast<QPushButton *>(focusWidget()))
+            pushButton->click();
+        else
+            preview();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace varn::templates
