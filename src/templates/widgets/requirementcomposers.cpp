@@ -10,6 +10,7 @@
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/requirementbuilderdialog.h"
 #include "templates/widgets/technicalcomposerdialog.h"
+#include "templates/widgets/templatenavigatorview.h"
 
 namespace varn::templates {
 
@@ -93,6 +94,7 @@ void registerComposerFeatures(app::FeatureRegistry &registry)
         registry.provideTemplate(functional.number, [](app::Workbench &workbench, int number) {
             openFunctionalTemplate(workbench, number);
         });
+    registerNavigators(registry);
     registry.provideCommand(app::Command::RequirementBuilder, [](app::Workbench &workbench, int) {
         openRequirementBuilder(workbench);
     });

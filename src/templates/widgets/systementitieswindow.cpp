@@ -20,6 +20,7 @@ QListWidget *namedList(QWidget *parent, const QString &name)
     list->setObjectName(name);
     list->setAccessibleName(name);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setMinimumSize(180, 200);
     return list;
 }
 

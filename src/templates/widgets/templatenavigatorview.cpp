@@ -1,0 +1,178 @@
+#include "templates/widgets/templatenavigatorview.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/workbench.h"
+#include "templates/navigatorexamples.h"
+#include "templates/templatecatalogue.h"
+#include "templates/widgets/draftattributecontrols.h"
+#include "templates/widgets/requirementcomposers.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace varn::templates {
+
+namespace {
+
+constexpr int kLongestCompose = 254;
+
+QString shownText(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family family,
+                                             QWidget *parent)
+    : QWidget(parent), m_workbench(workbench), m_family(family),
+      m_compose(new QPlainTextEdit(this)), m_templates(new QListWidget(this)),
+      m_text(new QPlainTextEdit(this))
+{
+    const bool functional = family == Family::Functional;
+    setObjectName(functional ? QStringLiteral("functionalNavigator")
+                             : QStringLiteral("structuralNavigator"));
+    auto *layout = new QVBoxLayout(this);
+    auto *step1 = new QLabel(QStringLiteral("Step &1.  Compose Requirement."), this);
+    step1->setBuddy(m_compose);
+    m_compose->setAccessibleName(QStringLiteral("Step 1.  Compose Requirement."));
+    m_compose->setTabChangesFocus(true);
+    DraftAttributeControls::limitLength(m_compose, kLongestCompose);
+    layout->addWidget(step1);
+    layout->addWidget(m_compose, 1);
+    const QString step2Text =
+        functional ? QStringLiteral("Step &2.  Select a functional template and See Examples, as "
+                                    "needed. To use a template, click on Go to Template.")
+                   : QStringLiteral("Step &2.  Select a structural template and See Examples, as "
+                                    "needed. To use a template, click on Go to Template.");
+    auto *step2 = new QLabel(step2Text, this);
+    step2->setWordWrap(true);
+    step2->setBuddy(m_templates);
+    m_templates->setAccessibleName(QString(step2Text).remove(QLatin1Char('&')));
+    layout->addWidget(step2);
+
+    auto *choice = new QHBoxLayout;
+    m_templates->setMinimumWidth(280);
+    choice->addWidget(m_templates, 1);
+    m_text->setReadOnly(true);
+    m_text->setAccessibleName(QStringLiteral("Template text"));
+    m_text->setTabChangesFocus(true);
+    choice->addWidget(m_text, 2);
+    layout->addLayout(choice, 3);
+    if (functional) {
+        for (const FunctionalTemplate &entry : TemplateCatalogue::functionalTemplates())
+            m_templates->addItem(QString::fromUtf8(entry.navigatorItem));
+    } else {
+        for (const NavigatorEntry &entry : TemplateCatalogue::structuralTemplates())
+            m_templates->addItem(QString::fromUtf8(entry.navigatorItem));
+    }
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(addButton(QStringLiteral("Show Template Specification")));
+    buttons->addWidget(addButton(QStringLiteral("See Examples")));
+    buttons->addWidget(addButton(functional ? QStringLiteral("Go to Template...")
+                                            : QStringLiteral("Go to Template")));
+    layout->addLayout(buttons);
+    connect(m_buttons[0], &QPushButton::clicked, this, &TemplateNavigatorView::showSpecification);
+    connect(m_buttons[1], &QPushButton::clicked, this, &TemplateNavigatorView::showExamples);
+    connect(m_buttons[2], &QPushButton::clicked, this, &TemplateNavigatorView::goToTemplate);
+    connect(m_templates, &QListWidget::itemDoubleClicked, this,
+            &TemplateNavigatorView::showSpecification);
+    if (functional) {
+        auto *builderRow = new QHBoxLayout;
+        auto *hint = new QLabel(QStringLiteral("If you cannot phrase your requirement using the "
+                                               "existing templates, proceed to the Requirement "
+                                               "Builder.  ->->->"),
+                                this);
+        hint->setWordWrap(true);
+        builderRow->addWidget(hint, 1);
+        QPushButton *builder = addButton(QStringLiteral("Go to Builder..."));
+        builderRow->addWidget(builder);
+        connect(builder, &QPushButton::clicked, this, &TemplateNavigatorView::goToBuilder);
+        layout->addLayout(builderRow);
+    }
+}
+
+QPushButton *TemplateNavigatorView::addButton(const QString &text)
+{
+    auto *pushButton = new QPushButton(text, this);
+    m_buttons.append(pushButton);
+    return pushButton;
+}
+
+QPushButton *TemplateNavigatorView::button(const QString &text) const
+{
+    for (QPushButton *pushButton : m_buttons) {
+        if (pushButton->text() == text)
+            return pushButton;
+    }
+    return nullptr;
+}
+
+int TemplateNavigatorView::selectedTemplate() const
+{
+    const int row = m_templates->currentRow();
+    if (row < 0 || !m_templates->currentItem()->isSelected())
+        return 0;
+    return row + (m_family == Family::Functional ? 1 : TemplateCatalogue::kFirstStructural);
+}
+
+void TemplateNavigatorView::showSpecification()
+{
+    const int number = selectedTemplate();
+    if (number == 0) {
+        m_workbench.showMessage(Outcome::warning(QStringLiteral("No template selected.")));
+        return;
+    }
+    m_text->setPlainText(shownText(QString::fromUtf8(TemplateCatalogue::specification(number))));
+}
+
+void TemplateNavigatorView::showExamples()
+{
+    if (selectedTemplate() == 0)
+        m_templates->setCurrentRow(0);
+    const Result<QString> examples = NavigatorExamples::read(
+        m_workbench.app().applicationDatabase().connectionName(), selectedTemplate());
+    if (!examples) {
+        m_workbench.showMessage(examples.outcome());
+        return;
+    }
+    m_text->setPlainText(shownText(examples.value()));
+}
+
+void TemplateNavigatorView::goToTemplate()
+{
+    const int number = selectedTemplate();
+    if (number == 0) {
+        m_workbench.showMessage(Outcome::warning(QStringLiteral("No template selected.")));
+        return;
+    }
+    if (m_family == Family::Structural) {
+        m_workbench.showMessage(Outcome::warning(structuralTemplateMissing(number)));
+        return;
+    }
+    openFunctionalTemplate(m_workbench, number, m_compose->toPlainText());
+}
+
+void TemplateNavigatorView::goToBuilder()
+{
+    openRequirementBuilder(m_workbench);
+}
+
+void registerNavigators(app::FeatureRegistry &registry)
+{
+    registry.provideView(app::WindowKind::FunctionalNavigator, [](app::Workbench &workbench) {
+        return new TemplateNavigatorView(workbench, TemplateNavigatorView::Family::Functional);
+    });
+    registry.provideView(app::WindowKind::StructuralNavigator, [](app::Workbench &workbench) {
+        return new TemplateNavigatorView(workbench, TemplateNavigatorView::Family::Structural);
+    });
+}
+
+} // namespace varn::templates

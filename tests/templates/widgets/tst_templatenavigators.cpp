@@ -1,0 +1,145 @@
+// The Functional and Structural Navigators, driven as a user drives them.
+
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/mainactions.h"
+#include "app/widgets/mainwindow.h"
+#include "app/widgets/openworkspace.h"
+#include "app/widgets/screenshot.h"
+#include "templates/widgets/functionaltemplatedialog.h"
+#include "templates/widgets/templatenavigatorview.h"
+
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QtTest>
+
+#include <optional>
+
+using namespace varn;
+using namespace varn::app;
+using varn::templates::FunctionalTemplateDialog;
+using varn::templates::TemplateNavigatorView;
+using Family = TemplateNavigatorView::Family;
+
+Q_DECLARE_METATYPE(Family)
+
+class TemplateNavigatorsTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WorkspaceEnvironment> m_environment;
+    TestPresenter m_presenter;
+    std::optional<OpenWorkspace> m_open;
+
+    // Rows first to first + 2 of the application database's MASTER_REQ.
+    QString examples(int first) const
+    {
+        QSqlQuery query(m_open->app.applicationDatabase());
+        query.exec(QStringLiteral("SELECT Preamble, ReqText FROM MASTER_REQ ORDER BY Req_Num"));
+        QStringList shown;
+        for (int row = 1; query.next() && shown.size() < 3; ++row) {
+            if (row >= first)
+                shown.append(query.value(0).toString() + ' ' + query.value(1).toString() + '.');
+        }
+        return shown.join(QStringLiteral("\n\n"));
+    }
+
+private slots:
+    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
+
+    void init()
+    {
+        m_presenter = TestPresenter();
+        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
+        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
+    }
+
+    void cleanup() { m_open.reset(); }
+
+    void navigators_data()
+    {
+        QTest::addColumn<Family>("family");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("specification");
+        QTest::addColumn<int>("firstExample");
+        QTest::addColumn<QString>("goTo");
+        QTest::newRow("functional") << Family::Functional << 18 << 8 << "TEMPLATE: Event (T9)\n"
+                                    << 20 << "Go to Template...";
+        QTest::newRow("structural")
+            << Family::Structural << 4 << 2 << "TEMPLATE: Entity Definition (T21)\n"
+            << 65 << "Go to Template";
+    }
+
+    void navigators()
+    {
+        QFETCH(Family, family);
+        QFETCH(int, items);
+        QFETCH(int, row);
+        QFETCH(QString, specification);
+        QFETCH(int, firstExample);
+        QFETCH(QString, goTo);
+        TemplateNavigatorView view(m_open->workbench, family);
+        QCOMPARE(view.templateList()->count(), items);
+        view.button(QStringLiteral("Show Template Specification"))->click();
+        view.button(goTo)->click();
+        QCOMPARE(m_presenter.texts(),
+                 (QStringList{"No template selected.", "No template selected."}));
+        // See Examples without a selection selects the first template.
+        view.button(QStringLiteral("See Examples"))->click();
+        QCOMPARE(view.templateList()->currentRow(), 0);
+        QCOMPARE(view.textPane()->toPlainText(), examples(firstExample));
+        view.templateList()->setCurrentRow(row);
+        emit view.templateList()->itemDoubleClicked(view.templateList()->currentItem());
+        QVERIFY(view.textPane()->toPlainText().startsWith(specification));
+        view.resize(700, 480);
+        saveScreenshot(view, family == Family::Functional
+                                 ? QStringLiteral("functional-navigator.png")
+                                 : QStringLiteral("structural-navigator.png"));
+    }
+
+    // The words typed in the navigator reach the template's Work Area.
+    void goToTemplateHandsOverTheComposeText()
+    {
+        TemplateNavigatorView view(m_open->workbench, Family::Functional);
+        view.composeBox()->setPlainText(QStringLiteral("notify ops when wind changes"));
+        view.templateList()->setCurrentRow(8);
+        QString workArea;
+        m_presenter.dialogHandler = [&](QDialog &shown) {
+            if (auto *dialog = dynamic_cast<FunctionalTemplateDialog *>(&shown))
+                workArea = dialog->workArea()->toPlainText();
+            return int(QDialog::Rejected);
+        };
+        view.button(QStringLiteral("Go to Template..."))->click();
+        view.button(QStringLiteral("Go to Builder..."))->click();
+        QCOMPARE(m_presenter.dialogTitles,
+                 (QStringList{"Template #9: Event", "Requirement Builder"}));
+        QCOMPARE(workArea, QStringLiteral("notify ops when wind changes"));
+
+        TemplateNavigatorView structural(m_open->workbench, Family::Structural);
+        structural.templateList()->setCurrentRow(0);
+        structural.button(QStringLiteral("Go to Template"))->click();
+        QCOMPARE(m_presenter.texts().size(), 1);
+        QVERIFY(m_presenter.texts().first().contains(QStringLiteral("not available")));
+        QCOMPARE(m_presenter.dialogTitles.size(), 2);
+    }
+
+    // The menu items of the composers are enabled with a workspace open.
+    void menusOpenTheComposers()
+    {
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        MainWindow window(m_open->app, m_presenter, registry);
+        QVERIFY(window.actions().composeFunctional->isEnabled());
+        QVERIFY(window.actions().composeStructural->isEnabled());
+        QVERIFY(window.actions().builder->isEnabled());
+        window.actions().builder->trigger();
+        window.actions().templates.at(17)->trigger();
+        QCOMPARE(m_presenter.dialogTitles,
+                 (QStringList{"Requirement Builder", "Template #18: Temporal Event"}));
+    }
+};
+
+QTEST_MAIN(TemplateNavigatorsTest)
+#include "tst_templatenavigators.moc"
