@@ -1,6 +1,7 @@
 // The Requirement Builder dialog, driven as a user drives it.
 
 #include "app/widgets/featureregistry.h"
+#include "app/widgets/labelledcontrols.h"
 #include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
 #include "templates/widgets/requirementbuilderdialog.h"
@@ -129,6 +130,7 @@ private slots:
         QVERIFY(!dialog.cell(0)->isEnabled());
         buildTruckDisplay(dialog);
         QCOMPARE(dialog.builder().gcode(), QByteArray("daewec"));
+        QCOMPARE(misnamedControls(dialog), QStringList());
         QCOMPARE(dialog.caption(6)->text(), QStringLiteral("action"));
         QCOMPARE(dialog.cell(4)->text(), QStringLiteral("when"));
         QTest::keyClick(dialog.cell(6), Qt::Key_Return);

@@ -1,6 +1,7 @@
 // The dialog of the functional templates, driven as a user drives it.
 
 #include "app/widgets/featureregistry.h"
+#include "app/widgets/labelledcontrols.h"
 #include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
 #include "support/exampledrafts.h"
@@ -173,6 +174,7 @@ private slots:
         QFETCH(int, number);
         FunctionalTemplateDialog dialog(m_open->workbench, number);
         dialog.button(QStringLiteral("See Example"))->click();
+        QCOMPARE(misnamedControls(dialog), QStringList());
         dialog.preview();
         QVERIFY(dialog.previewArea()->toPlainText().startsWith(QStringLiteral("The ESD system ")));
         saveScreenshot(dialog, QStringLiteral("template-%1.png").arg(number, 2, 10, QChar('0')));

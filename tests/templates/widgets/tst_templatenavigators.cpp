@@ -1,6 +1,7 @@
 // The Functional and Structural Navigators, driven as a user drives them.
 
 #include "app/widgets/featureregistry.h"
+#include "app/widgets/labelledcontrols.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/openworkspace.h"
@@ -82,6 +83,7 @@ private slots:
         QFETCH(QString, goTo);
         TemplateNavigatorView view(m_open->workbench, family);
         QCOMPARE(view.templateList()->count(), items);
+        QCOMPARE(misnamedControls(view), QStringList());
         view.button(QStringLiteral("Show Template Specification"))->click();
         view.button(goTo)->click();
         QCOMPARE(m_presenter.texts(),
