@@ -111,6 +111,7 @@ FunctionalTemplateDialog::FunctionalTemplateDialog(app::Workbench &workbench, in
     m_head->setObjectName(QStringLiteral("sentenceHead"));
     m_preview->setObjectName(QStringLiteral("previewArea"));
     m_preview->setReadOnly(true);
+    m_preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_preview->setTabChangesFocus(true);
     m_preview->setAccessibleName(QStringLiteral("Preview Area"));
     ComposerLook::paintBase(*m_preview, ComposerLook::paleYellow());

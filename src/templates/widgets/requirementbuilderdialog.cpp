@@ -137,6 +137,7 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
     previewLabel->setBuddy(m_preview);
     m_preview->setAccessibleName(QStringLiteral("Preview"));
     m_preview->setReadOnly(true);
+    m_preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_preview->setTabChangesFocus(true);
     ComposerLook::paintBase(*m_preview, ComposerLook::paleYellow());
     layout->addWidget(previewLabel);
