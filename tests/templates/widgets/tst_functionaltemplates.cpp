@@ -9,6 +9,7 @@
 #include "templates/functionalcommit.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/functionaltemplatedialog.h"
+#include "templates/widgets/requirementcomposers.h"
 #include "templates/widgets/systementitieswindow.h"
 
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -397,6 +399,33 @@ private slots:
         QCOMPARE(m_presenter.texts(),
                  (QStringList{"The selected requirement has been deleted and cannot be edited.",
                               "No requirement is currently selected."}));
+        QCOMPARE(m_presenter.dialogTitles, QStringList());
+    }
+
+    // Edit and Re-use open the composer of the stored Source; the structural
+    // templates' dialogs are not there yet, and an unknown Source has none.
+    void dispatchBySource_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("structural") << 20 << templates::structuralTemplateMissing(20);
+        QTest::newRow("unknown") << 24 << "There is no template for the selected requirement.";
+    }
+
+    void dispatchBySource()
+    {
+        QFETCH(int, source);
+        QFETCH(QString, message);
+        QSqlQuery insert(requirements());
+        insert.prepare(QStringLiteral("INSERT INTO MASTER_REQ VALUES (1, 'Structural', ?, "
+                                      "'Software', 1, 1, 1, 'None', 'An', 'airline', 1, "
+                                      "'3-7-2009', NULL)"));
+        insert.addBindValue(source);
+        QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        QVERIFY(registry.run(Command::ReuseRequirement, m_open->workbench, 1));
+        QCOMPARE(m_presenter.texts(), QStringList{message});
         QCOMPARE(m_presenter.dialogTitles, QStringList());
     }
 
