@@ -149,6 +149,22 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
     m_editMode->setFixedWidth(100);
     m_editMode->setEnabled(false);
 
+    // Reading order for the keyboard: the sentence, the terms, the
+    // attributes, Comments, then the buttons.
+    QList<QWidget *> order{m_preamble};
+    for (QLineEdit *cell : std::as_const(m_cells))
+        order << cell;
+    for (QPushButton *pushButton : std::as_const(m_termButtons))
+        order << pushButton;
+    for (QComboBox *chooser : std::as_const(m_termLists))
+        order << chooser;
+    order << m_attributes->paragraph() << m_attributes->category() << m_attributes->priority()
+          << m_attributes->release() << m_number << m_attributes->comments() << m_preview;
+    for (QPushButton *pushButton : std::as_const(m_buttons))
+        order << pushButton;
+    for (int k = 1; k < order.size(); ++k)
+        setTabOrder(order[k - 1], order[k]);
+
     auto *saveKey = new QShortcut(QKeySequence::Save, this);
     connect(saveKey, &QShortcut::activated, this, &RequirementBuilderDialog::save);
 
