@@ -70,13 +70,19 @@ private slots:
     // empty list or an entity the object model does not hold.
     void listsAfterASave()
     {
-        QSqlQuery(QStringLiteral("INSERT INTO OM_ENTITY (Entity_ID, Entity) VALUES (900, "
-                                 "'Runway_Light')"),
-                  QSqlDatabase::database(kConnection));
+        // A quote in a name is data, not part of the statement.
+        for (const char *statement :
+             {"INSERT INTO OM_ENTITY (Entity_ID, Entity) VALUES (900, 'Runway_Light')",
+              "INSERT INTO OM_ENTITY (Entity_ID, Entity) VALUES (901, 'Pilot''s_Lounge')",
+              "INSERT INTO OM_ATTR VALUES (900, 'SeatCount', 'int', 901)"})
+            QVERIFY(QSqlQuery(QSqlDatabase::database(kConnection)).exec(statement));
         const SystemEntities entities(kConnection);
         QCOMPARE(entities.entities().value(),
                  (QStringList{"Operational Subsystem", "Runway Weather Station"}));
-        QCOMPARE(entities.typeEntities().value(), QStringList{"Runway : Light"});
+        QCOMPARE(entities.typeEntities().value(),
+                 (QStringList{"Pilot's : Lounge", "Runway : Light"}));
+        QCOMPARE(entities.definition(QStringLiteral("Pilot's : Lounge"), true)->attributes,
+                 QStringList{"seat count"});
         const auto station = entities.definition(QStringLiteral("Runway Weather Station"), false);
         QCOMPARE(station->attributes, QStringList{"wind sensor"});
         QCOMPARE(station->types, QStringList{"None."});
