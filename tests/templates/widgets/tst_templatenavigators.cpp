@@ -6,13 +6,16 @@
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
+#include "central/widgets/cvarnview.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/templatenavigatorview.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QtTest>
 
 #include <optional>
@@ -140,6 +143,34 @@ private slots:
         window.actions().templates.at(17)->trigger();
         QCOMPARE(m_presenter.dialogTitles,
                  (QStringList{"Requirement Builder", "Template #18: Temporal Event"}));
+    }
+
+    // In the window alone: a template's example saved from the Templates
+    // menu shows in Requirements Central, whose Edit... makes version 2.
+    void composeThenEditFromTheWindow()
+    {
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        MainWindow window(m_open->app, m_presenter, registry);
+        window.goTo(WindowKind::RequirementsCentral);
+        central::CVarnView *central = window.centralView();
+        QVERIFY(central);
+        QStringList modes;
+        m_presenter.dialogHandler = [&](QDialog &shown) {
+            auto &dialog = dynamic_cast<FunctionalTemplateDialog &>(shown);
+            modes.append(dialog.editModeBox()->text());
+            if (modes.size() == 1)
+                dialog.button(QStringLiteral("See Example"))->click();
+            dialog.button(QStringLiteral("Save"))->click();
+            return int(QDialog::Accepted);
+        };
+        window.actions().templates.at(8)->trigger();
+        QCOMPARE(central->list()->model()->index(0, 0).data().toString(), QStringLiteral("1"));
+        central->selectRow(0);
+        central->findChild<QPushButton *>(QStringLiteral("edit"))->click();
+        QCOMPARE(modes, (QStringList{QString(), "EDIT MODE"}));
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(central->list()->model()->index(0, 0).data().toString(), QStringLiteral("2"));
     }
 };
 
