@@ -243,7 +243,20 @@ QWidget *RequirementBuilderDialog::makeGrid()
     for (int position = 0; position < TermVocabulary::PreambleCount; ++position)
         m_preamble->addItem(TermVocabulary::preambleEntry(position));
     m_preamble->setToolTip(TermVocabulary::description(TermControl::PreambleList));
-    connect(m_preamble, &QComboBox::activated, this, &RequirementBuilderDialog::choosePreamble);
+    // A new preamble starts the grid again: typed text is not lost unasked.
+    connect(m_preamble, &QComboBox::activated, this, [this](int position) {
+        if (hasUnsavedText() &&
+            !m_workbench.presenter().askYesNo(
+                this, windowTitle(),
+                QStringLiteral("Start the requirement again with this preamble? The text you "
+                               "typed will be lost."))) {
+            const QSignalBlocker blocker(m_preamble);
+            m_preamble->setCurrentIndex(m_builder.preamblePosition());
+            return;
+        }
+        choosePreamble(position);
+        m_typed = false;
+    });
     preambleColumn->addWidget(shall);
     preambleColumn->addWidget(m_preamble);
     grid->addWidget(preambleBox, 0, 0, 1, 2);

@@ -181,7 +181,12 @@ private slots:
         QFETCH(QString, whoWhat);
         RequirementBuilderDialog dialog(m_open->workbench);
         buildTruckDisplay(dialog);
-        dialog.choosePreamble(preamble);
+        // The user is asked first; No keeps the grid.
+        emit dialog.preambleList()->activated(preamble);
+        QCOMPARE(dialog.builder().gcode(), QByteArray("daewec"));
+        m_presenter.yesNoAnswers = {true};
+        emit dialog.preambleList()->activated(preamble);
+        QCOMPARE(m_presenter.questions.size(), 2);
         QCOMPARE(dialog.builder().gcode(), gcode);
         QCOMPARE(dialog.caption(0)->text(), whoWhat);
         QCOMPARE(dialog.cell(0)->isEnabled(), !whoWhat.isEmpty());
