@@ -1,6 +1,6 @@
 #include "generate/modelgenerator.h"
 
-#include "generate/classshape.h"
+#include "generate/classshapes.h"
 #include "generate/cppheaderwriter.h"
 #include "generate/generatormessages.h"
 #include "generate/javaclasswriter.h"
@@ -50,19 +50,15 @@ void reportProgress(const GenerationCallbacks &callbacks, int percent, const QSt
 }
 
 // The checks every generator makes before it touches the folder: the model
-// has entities, and the names that become file names stay file names.
-Outcome checkModel(const ObjectModel &model, const QString &systemName, bool namesAreFiles)
+// has entities, and the system name, part of the folder's and the SQL
+// files' names, stays a file name. Class files are named after the class
+// names as written, which are identifiers.
+Outcome checkModel(const ObjectModel &model, const QString &systemName)
 {
     if (model.entities().isEmpty())
         return Outcome::refused(QLatin1String(texts::kNoEntities));
     if (!OutputFolder::isUsableFileName(systemName))
         return Outcome::warning(GeneratorMessages::unusableFileName(systemName));
-    if (namesAreFiles) {
-        for (const ObjectModel::Entity &entity : model.entities()) {
-            if (!OutputFolder::isUsableFileName(entity.name))
-                return Outcome::warning(GeneratorMessages::unusableFileName(entity.name));
-        }
-    }
     return Outcome::ok();
 }
 
@@ -75,7 +71,7 @@ Result<GeneratedFiles> generateSql(const QSqlDatabase &database, const Generator
         GeneratorKind::Sql);
     if (!model)
         return model.outcome();
-    if (Outcome checked = checkModel(model.value(), settings.systemName, false); !checked)
+    if (Outcome checked = checkModel(model.value(), settings.systemName); !checked)
         return checked;
 
     const OutputFolder folder(ModelGenerator::outputFolder(GeneratorKind::Sql, settings.installPath,
@@ -99,15 +95,11 @@ Result<GeneratedFiles> generateSql(const QSqlDatabase &database, const Generator
     return files;
 }
 
-Result<QString> renderClass(GeneratorKind kind, const ObjectModel &model,
-                            const ObjectModel::Entity &entity, bool verbose)
+QString renderClass(GeneratorKind kind, const ClassShape &shape, bool verbose)
 {
-    Result<ClassShape> shape = ClassShape::of(model, entity, kind);
-    if (!shape)
-        return shape.outcome();
     if (kind == GeneratorKind::Cpp)
-        return CppHeaderWriter(verbose).render(shape.value());
-    return JavaClassWriter().render(shape.value());
+        return CppHeaderWriter(verbose).render(shape);
+    return JavaClassWriter().render(shape);
 }
 
 Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &database,
@@ -121,8 +113,12 @@ Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &d
                                 kind);
     if (!model)
         return model.outcome();
-    if (Outcome checked = checkModel(model.value(), settings.systemName, true); !checked)
+    if (Outcome checked = checkModel(model.value(), settings.systemName); !checked)
         return checked;
+    const Result<QList<ClassShape>> shapes =
+        ClassShapes::build(model.value(), kind, settings.verbose);
+    if (!shapes)
+        return shapes.outcome();
 
     const QString suffix = ModelGenerator::fileSuffix(kind);
     const OutputFolder folder(
@@ -133,15 +129,13 @@ Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &d
     reportStatus(callbacks, texts::kStatusPleaseWait);
     reportProgress(callbacks, 0, {});
     GeneratedFiles files{folder.path(), {}, {}};
-    const QList<ObjectModel::Entity> &entities = model->entities();
-    for (qsizetype done = 0; done < entities.size(); ++done) {
-        const ObjectModel::Entity &entity = entities.at(done);
-        reportProgress(callbacks, int(done * 100 / entities.size()), entity.name);
-        Result<QString> text = renderClass(kind, model.value(), entity, settings.verbose);
-        if (!text)
-            return text.outcome();
-        const QString fileName = entity.name + suffix;
-        if (Outcome written = folder.write(fileName, text->toUtf8()); !written)
+    for (qsizetype done = 0; done < shapes->size(); ++done) {
+        const ClassShape &shape = shapes->at(done);
+        reportProgress(callbacks, int(done * 100 / shapes->size()), shape.name);
+        const QString fileName = shape.className + suffix;
+        if (Outcome written =
+                folder.write(fileName, renderClass(kind, shape, settings.verbose).toUtf8());
+            !written)
             return written;
         files.files.append(fileName);
     }
