@@ -7,6 +7,7 @@
 #include "generate/objectmodelreader.h"
 #include "generate/outputfolder.h"
 #include "generate/sqlmodulewriter.h"
+#include "generate/sqlschemawriter.h"
 
 #include <QDir>
 
@@ -74,22 +75,29 @@ Result<GeneratedFiles> generateSql(const QSqlDatabase &database, const Generator
     if (Outcome checked = checkModel(model.value(), settings.systemName); !checked)
         return checked;
 
-    const OutputFolder folder(ModelGenerator::outputFolder(GeneratorKind::Sql, settings.installPath,
+    const QString fileName = settings.systemName + QLatin1String(".sql");
+    const QString schemaName = SqlSchemaWriter::fileName(settings.systemName);
+    const OutputFolder folder(settings.installPath,
+                              ModelGenerator::outputFolder(GeneratorKind::Sql, settings.installPath,
                                                            settings.systemName));
-    if (Outcome prepared = folder.prepare(QStringLiteral(".sql")); !prepared)
+    if (Outcome prepared = folder.prepare(QStringLiteral(".sql"), {fileName, schemaName});
+        !prepared)
         return prepared;
 
     SqlModuleWriter writer(model.value(), settings.systemName, callbacks);
     Result<QString> text = writer.render();
     if (!text)
         return text.outcome();
-    const QString fileName = settings.systemName + QLatin1String(".sql");
     if (Outcome written = folder.write(fileName, text->toUtf8()); !written)
+        return written;
+    // Beside the module, the same tables as plain SQL that databases run.
+    const QString schema = SqlSchemaWriter(model.value(), settings.systemName).render();
+    if (Outcome written = folder.write(schemaName, schema.toUtf8()); !written)
         return written;
 
     reportStatus(callbacks, texts::kStatusFinished);
     reportProgress(callbacks, 100, {});
-    GeneratedFiles files{folder.path(), {fileName}, {}};
+    GeneratedFiles files{folder.path(), {fileName, schemaName}, {}};
     if (!writer.heavyTables().isEmpty())
         files.notice = QLatin1String(texts::kHeavyTablesNotice);
     return files;
@@ -121,9 +129,13 @@ Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &d
         return shapes.outcome();
 
     const QString suffix = ModelGenerator::fileSuffix(kind);
+    QStringList fileNames;
+    for (const ClassShape &shape : shapes.value())
+        fileNames.append(shape.className + suffix);
     const OutputFolder folder(
+        settings.installPath,
         ModelGenerator::outputFolder(kind, settings.installPath, settings.systemName));
-    if (Outcome prepared = folder.prepare(suffix); !prepared)
+    if (Outcome prepared = folder.prepare(suffix, fileNames); !prepared)
         return prepared;
 
     reportStatus(callbacks, texts::kStatusPleaseWait);
@@ -132,7 +144,7 @@ Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &d
     for (qsizetype done = 0; done < shapes->size(); ++done) {
         const ClassShape &shape = shapes->at(done);
         reportProgress(callbacks, int(done * 100 / shapes->size()), shape.name);
-        const QString fileName = shape.className + suffix;
+        const QString &fileName = fileNames.at(done);
         if (Outcome written =
                 folder.write(fileName, renderClass(kind, shape, settings.verbose).toUtf8());
             !written)
@@ -150,6 +162,10 @@ Result<GeneratedFiles> ModelGenerator::generate(GeneratorKind kind, const QSqlDa
                                                 const GeneratorSettings &settings,
                                                 const GenerationCallbacks &callbacks)
 {
+    if (QDir::fromNativeSeparators(settings.installPath)
+            .split(QLatin1Char('/'))
+            .contains(QLatin1String("..")))
+        return Outcome::warning(GeneratorMessages::parentInInstallPath(settings.installPath));
     if (kind == GeneratorKind::Sql)
         return generateSql(database, settings, callbacks);
     return generateClasses(kind, database, settings, callbacks);

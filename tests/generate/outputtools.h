@@ -206,6 +206,24 @@ public:
     }
     int statements() const { return m_statements; }
 
+    // Runs a script of statements that each end a line with ";", foreign
+    // keys enforced. Returns the first failure.
+    QString runScript(const QString &script)
+    {
+        QSqlQuery query(database());
+        query.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+        for (QString statement : script.split(QStringLiteral(";\n"), Qt::SkipEmptyParts)) {
+            while (statement.startsWith(QLatin1String("--")) || statement.startsWith(u'\n'))
+                statement = statement.mid(statement.indexOf(u'\n') + 1);
+            if (statement.trimmed().isEmpty())
+                continue;
+            if (!query.exec(statement))
+                return statement + QLatin1Char('\n') + query.lastError().text();
+            ++m_statements;
+        }
+        return QString();
+    }
+
 private:
     // SQLite takes a table constraint only after the column definitions, so
     // the primary-key clause moves behind the columns for it.

@@ -150,6 +150,18 @@ inline void writeText(const QString &path, const QByteArray &bytes)
         file.write(bytes);
 }
 
+// Leaves files in a folder as an earlier run of a generator would have left
+// them: the files, and the manifest that names them.
+inline void writeEarlierRun(const QString &folder, const QStringList &files)
+{
+    QByteArray manifest;
+    for (const QString &file : files) {
+        writeText(folder + QLatin1Char('/') + file, "old");
+        manifest += file.toUtf8() + '\n';
+    }
+    writeText(folder + QStringLiteral("/.varn-generated"), manifest);
+}
+
 // The lines every C++ header starts with: the banner and the include guard.
 inline QStringList cppBanner(const QString &entity)
 {

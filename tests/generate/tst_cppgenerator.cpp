@@ -313,8 +313,7 @@ void TestCppGenerator::filesPerEntity()
     QVERIFY(model.isValid());
     buildWorkedExamples(model);
     const QString folder = cppFolder(model);
-    writeText(folder + QStringLiteral("/Removed.h"), "old");
-    writeText(folder + QStringLiteral("/Truck.h"), "old");
+    writeEarlierRun(folder, {QStringLiteral("Removed.h"), QStringLiteral("Truck.h")});
     writeText(folder + QStringLiteral("/notes.hpp"), "keep");
     writeText(folder + QStringLiteral("/.Removed.h.x7k2q9"), "left by a killed run");
     const Result<GeneratedFiles> result = generateCpp(model, true);
@@ -327,7 +326,8 @@ void TestCppGenerator::filesPerEntity()
         QStringLiteral("Dispatcher.h"), QStringLiteral("Operator.h"),
     };
     QCOMPARE(result->files, expected);
-    QStringList onDisk = expected + QStringList{QStringLiteral("notes.hpp")};
+    QStringList onDisk =
+        expected + QStringList{QStringLiteral("notes.hpp"), QStringLiteral(".varn-generated")};
     onDisk.sort();
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), onDisk);
     QVERIFY(readText(folder + QStringLiteral("/Truck.h")).startsWith(QStringLiteral("//////")));
@@ -362,7 +362,7 @@ void TestCppGenerator::writeFailureLeavesNoPartialFile()
                                                    folder + QStringLiteral("/Truck.h.\n")),
              qPrintable(result.outcome().message()));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("Alpha.h")});
+             QStringList({QStringLiteral(".varn-generated"), QStringLiteral("Alpha.h")}));
 }
 
 // An entity name becomes a file name as the class name is written, so one

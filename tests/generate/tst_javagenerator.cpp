@@ -221,7 +221,7 @@ void TestJavaGenerator::filesPerEntity()
     QVERIFY(model.isValid());
     buildWorkedExamples(model);
     const QString folder = javaFolder(model);
-    writeText(folder + QStringLiteral("/Removed.java"), "old");
+    writeEarlierRun(folder, {QStringLiteral("Removed.java")});
     writeText(folder + QStringLiteral("/Truck.class"), "keep");
     QStringList progress;
     GenerationCallbacks callbacks;
@@ -238,7 +238,8 @@ void TestJavaGenerator::filesPerEntity()
                           QStringLiteral("16 Driver"), QStringLiteral("33 Engine"),
                           QStringLiteral("50 Delivery_Truck"), QStringLiteral("66 Dispatcher"),
                           QStringLiteral("83 Operator"), QStringLiteral("100 ")}));
-    QStringList onDisk = result->files + QStringList{QStringLiteral("Truck.class")};
+    QStringList onDisk = result->files + QStringList{QStringLiteral("Truck.class"),
+                                                     QStringLiteral(".varn-generated")};
     onDisk.sort();
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), onDisk);
     QCOMPARE(result->files.size(), 6);

@@ -8,6 +8,7 @@
 #include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "support/workedexamples.h"
+#include "testmodel.h"
 
 #include <QSqlRecord>
 #include <QtTest>
@@ -65,7 +66,7 @@ private slots:
     {
         const Result<GeneratedFiles> result = generate(GeneratorKind::Sql);
         QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
-        QCOMPARE(result->files.size(), 1);
+        QCOMPARE(result->files.size(), 2);
         QFile module(QDir(result->folder).filePath(result->files.first()));
         QVERIFY(module.open(QIODevice::ReadOnly));
 
@@ -75,6 +76,25 @@ private slots:
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QCOMPARE(sqlite.database().tables().size(), m_entities);
         QVERIFY(sqlite.database().record(QStringLiteral("Airfield")).count() > 1);
+    }
+
+    // The plain schema beside the module runs as it is: every table, with
+    // foreign keys enforced.
+    void schemaRunsInSqlite()
+    {
+        const Result<GeneratedFiles> result = generate(GeneratorKind::Sql);
+        QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
+        QCOMPARE(result->files.size(), 2);
+        ScratchSqlite sqlite;
+        const QString failure =
+            sqlite.runScript(readText(QDir(result->folder).filePath(result->files.last())));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(sqlite.database().tables().size(), m_entities);
+        QSqlQuery references(sqlite.database());
+        QVERIFY(references.exec(QStringLiteral(
+            "SELECT COUNT(*) FROM sqlite_master m, pragma_foreign_key_list(m.name)")));
+        QVERIFY(references.next());
+        QVERIFY(references.value(0).toInt() > m_entities / 2);
     }
 
     void headersCompile_data()
