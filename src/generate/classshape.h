@@ -60,6 +60,8 @@ public:
     // Every method the class declares or inherits with no parameters (the
     // getters and derived methods), with the type it returns; Java only.
     QHash<QString, QString> parameterlessMethods;
+    // Pointer and reference targets that name no class of the model.
+    QSet<QString> missingTargets;
     // Pointer and reference targets whose header is not included, since the
     // include would close a cycle through a base class or no such class
     // exists; their forward declaration stands for them. C++ only.

@@ -41,6 +41,12 @@ Result<QList<ClassShape>> ClassShapes::build(const ObjectModel &model, Generator
         shapes.append(std::move(shape.value()));
     }
     cutInheritanceLoops(shapes, index);
+    for (ClassShape &shape : shapes) {
+        for (const ClassShape::Member &link : std::as_const(shape.linksByName)) {
+            if (!index.contains(link.target))
+                shape.missingTargets.insert(link.target);
+        }
+    }
 
     const ClassNaming naming(kind == GeneratorKind::Java ? CodeLanguage::Java : CodeLanguage::Cpp,
                              verbose);

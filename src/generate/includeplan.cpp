@@ -47,14 +47,12 @@ void IncludePlan::apply(QList<ClassShape> &shapes)
     QList<QList<Edge>> edges(shapes.size());
     for (qsizetype i = 0; i < shapes.size(); ++i) {
         ClassShape &shape = shapes[i];
-        shape.targetsNotIncluded.clear();
+        shape.targetsNotIncluded = shape.missingTargets;
         if (!shape.base.isEmpty() && index.contains(shape.base))
             edges[i].append({index.value(shape.base), true});
         for (const ClassShape::Member &link : std::as_const(shape.linksByName)) {
             if (index.contains(link.target))
                 edges[i].append({index.value(link.target), false});
-            else
-                shape.targetsNotIncluded.insert(link.target);
         }
     }
 

@@ -30,9 +30,16 @@ void field(QString &out, const QString &type, const QString &name)
         kIndent + QLatin1String("private ") + type + QLatin1Char(' ') + name + QLatin1String(";\n");
 }
 
-void creatingField(QString &out, const ClassShape::Member &link)
+// A field of a class the model does not hold would not compile; it is kept
+// as a comment that says so.
+void creatingField(QString &out, const ClassShape::Member &link, const ClassShape &shape)
 {
-    out += kIndent + QLatin1String("private ") + link.targetClass + QLatin1Char(' ') + link.field +
+    if (shape.missingTargets.contains(link.target))
+        out += kIndent + QLatin1String("//") + link.targetClass +
+               QLatin1String(" is no class of the model: ");
+    else
+        out += kIndent;
+    out += QLatin1String("private ") + link.targetClass + QLatin1Char(' ') + link.field +
            QLatin1String(" = new ") + link.targetClass + QLatin1String("();\n");
 }
 
@@ -124,12 +131,12 @@ void JavaClassWriter::writeFields(QString &out, const ClassShape &shape)
     if (!shape.pointers.isEmpty()) {
         open("ASSOCATION ATTRIBUTES");
         for (const ClassShape::Member &link : shape.pointers)
-            creatingField(out, link);
+            creatingField(out, link, shape);
     }
     if (!shape.references.isEmpty()) {
         open("COMPOSITION ATTRIBUTES");
         for (const ClassShape::Member &link : shape.references)
-            creatingField(out, link);
+            creatingField(out, link, shape);
     }
 }
 
