@@ -42,6 +42,7 @@ Result<ClassShape> ClassShape::of(const ObjectModel &model, const ObjectModel::E
 
     for (const ObjectModel::Attribute *attribute : model.attributesOf(entity.id)) {
         Member member;
+        member.id = attribute->id;
         member.name = attribute->name;
         member.dataType = attribute->dataType;
         member.capitalised = upperFirst(attribute->name);

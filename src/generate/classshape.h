@@ -19,6 +19,7 @@ class ClassShape
 public:
     struct Member
     {
+        int id = 0;          // the attribute's key
         QString name;        // the attribute as stored ("speed", "*pDriver")
         QString dataType;    // as stored ("int", "pointer", ...)
         QString capitalised; // name with its first letter upper-cased
