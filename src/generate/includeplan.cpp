@@ -3,8 +3,6 @@
 #include <QHash>
 #include <QSet>
 
-#include <deque>
-
 namespace varn::generate {
 
 namespace {
@@ -15,25 +13,60 @@ struct Edge
     bool base;
 };
 
-// The headers reached from one start through at least one base include.
-QSet<qsizetype> reachedThroughBase(const QList<QList<Edge>> &edges, qsizetype start)
+// The strongly connected components of the include graph (Tarjan's
+// algorithm, without recursion): the component number of every header.
+QList<int> components(const QList<QList<Edge>> &edges)
 {
-    // States: (header, whether a base include was passed on the way).
-    QSet<qsizetype> seen[2];
-    std::deque<std::pair<qsizetype, bool>> queue{{start, false}};
-    seen[0].insert(start);
-    while (!queue.empty()) {
-        const auto [from, passedBase] = queue.front();
-        queue.pop_front();
-        for (const Edge &edge : edges.at(from)) {
-            const bool passed = passedBase || edge.base;
-            if (!seen[passed].contains(edge.to)) {
-                seen[passed].insert(edge.to);
-                queue.push_back({edge.to, passed});
+    const qsizetype count = edges.size();
+    QList<int> component(count, -1);
+    QList<int> order(count, -1);
+    QList<int> low(count, 0);
+    QList<bool> onStack(count, false);
+    QList<qsizetype> stack;
+    int counter = 0;
+    int found = 0;
+    struct Frame
+    {
+        qsizetype node;
+        qsizetype next;
+    };
+    for (qsizetype start = 0; start < count; ++start) {
+        if (order.at(start) >= 0)
+            continue;
+        QList<Frame> frames{{start, 0}};
+        order[start] = low[start] = counter++;
+        stack.append(start);
+        onStack[start] = true;
+        while (!frames.isEmpty()) {
+            Frame &frame = frames.last();
+            const qsizetype node = frame.node;
+            if (frame.next < edges.at(node).size()) {
+                const qsizetype to = edges.at(node).at(frame.next++).to;
+                if (order.at(to) < 0) {
+                    order[to] = low[to] = counter++;
+                    stack.append(to);
+                    onStack[to] = true;
+                    frames.append({to, 0});
+                } else if (onStack.at(to)) {
+                    low[node] = qMin(low.at(node), order.at(to));
+                }
+                continue;
             }
+            if (low.at(node) == order.at(node)) {
+                qsizetype member;
+                do {
+                    member = stack.takeLast();
+                    onStack[member] = false;
+                    component[member] = found;
+                } while (member != node);
+                ++found;
+            }
+            frames.removeLast();
+            if (!frames.isEmpty())
+                low[frames.last().node] = qMin(low.at(frames.last().node), low.at(node));
         }
     }
-    return seen[1];
+    return component;
 }
 
 } // namespace
@@ -56,15 +89,21 @@ void IncludePlan::apply(QList<ClassShape> &shapes)
         }
     }
 
-    QHash<qsizetype, QSet<qsizetype>> reached;
+    // A path from the target back to the including header lies within their
+    // component; one through a base exists exactly when the component holds
+    // a base include, since every header of it reaches every other.
+    const QList<int> component = components(edges);
+    QSet<int> withBase;
     for (qsizetype i = 0; i < shapes.size(); ++i) {
         for (const Edge &edge : std::as_const(edges.at(i))) {
-            if (edge.base)
-                continue;
-            auto found = reached.find(edge.to);
-            if (found == reached.end())
-                found = reached.insert(edge.to, reachedThroughBase(edges, edge.to));
-            if (found->contains(i))
+            if (edge.base && component.at(edge.to) == component.at(i))
+                withBase.insert(component.at(i));
+        }
+    }
+    for (qsizetype i = 0; i < shapes.size(); ++i) {
+        for (const Edge &edge : std::as_const(edges.at(i))) {
+            if (!edge.base && component.at(edge.to) == component.at(i) &&
+                withBase.contains(component.at(i)))
                 shapes[i].targetsNotIncluded.insert(shapes.at(edge.to).name);
         }
     }
