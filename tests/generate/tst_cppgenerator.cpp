@@ -492,6 +492,12 @@ void TestCppGenerator::awkwardModelsCompile_data()
            })
         << QStringLiteral("Cart.h") << false
         << QStringList{QStringLiteral("class Ghost;"), QStringLiteral("    Ghost *pGhost;")};
+    QTest::newRow("bases leading back to the start") << Build([](TestModel &m) {
+        const int a = m.entity(QStringLiteral("A"));
+        const int b = m.entity(QStringLiteral("B"));
+        m.base(QStringLiteral("A"), b);
+        m.base(QStringLiteral("B"), a);
+    }) << QStringLiteral("A.h") << true << QStringList{QStringLiteral("class A")};
     QTest::newRow("base and pointer partner")
         << Build([](TestModel &m) {
                const int vehicle = m.entity(QStringLiteral("Vehicle"));
