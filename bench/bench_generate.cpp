@@ -3,12 +3,13 @@
 // prints the seconds each generator takes (reading the tables included).
 
 #include "app/blankimage.h"
-#include "generate/classshape.h"
+#include "generate/classshapes.h"
 #include "generate/cppheaderwriter.h"
 #include "generate/javaclasswriter.h"
 #include "generate/modelgenerator.h"
 #include "generate/objectmodelreader.h"
 #include "generate/sqlmodulewriter.h"
+#include "generate/sqlschemawriter.h"
 #include "store/sqlconnection.h"
 
 #include <QCoreApplication>
@@ -117,16 +118,18 @@ qsizetype renderOnly(GeneratorKind kind, const QSqlDatabase &database, bool verb
         return -1;
     if (kind == GeneratorKind::Sql) {
         Result<QString> text = SqlModuleWriter(model.value(), QStringLiteral("Bench")).render();
-        return text ? text->toUtf8().size() : -1;
+        const QString schema = SqlSchemaWriter(model.value(), QStringLiteral("Bench")).render();
+        return text ? text->toUtf8().size() + schema.toUtf8().size() : -1;
     }
+    // Shaping and naming every class (and planning the includes) belongs to
+    // rendering.
+    const Result<QList<ClassShape>> shapes = ClassShapes::build(model.value(), kind, verbose);
+    if (!shapes)
+        return -1;
     qsizetype bytes = 0;
-    for (const ObjectModel::Entity &entity : model->entities()) {
-        Result<ClassShape> shape = ClassShape::of(model.value(), entity, kind);
-        if (!shape)
-            return -1;
-        const QString text = kind == GeneratorKind::Cpp
-                                 ? CppHeaderWriter(verbose).render(shape.value())
-                                 : JavaClassWriter().render(shape.value());
+    for (const ClassShape &shape : shapes.value()) {
+        const QString text = kind == GeneratorKind::Cpp ? CppHeaderWriter(verbose).render(shape)
+                                                        : JavaClassWriter().render(shape);
         bytes += text.toUtf8().size();
     }
     return bytes;

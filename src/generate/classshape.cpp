@@ -41,21 +41,33 @@ Result<ClassShape> ClassShape::of(const ObjectModel &model, const ObjectModel::E
     }
 
     for (const ObjectModel::Attribute *attribute : model.attributesOf(entity.id)) {
-        Member member{attribute->name, attribute->dataType, upperFirst(attribute->name), {}, {}};
+        Member member;
+        member.id = attribute->id;
+        member.name = attribute->name;
+        member.dataType = attribute->dataType;
+        member.capitalised = upperFirst(attribute->name);
         if (member.isLink())
             member.target = attribute->name.mid(2);
         else if (isType(member, "int"))
             member.values = model.valuesOf(attribute->id);
         shape.attributes.append(member);
-        sortMember(shape, member);
     }
-    shape.linksByName = shape.pointers + shape.references;
-    std::stable_sort(shape.linksByName.begin(), shape.linksByName.end(),
+    shape.regroup();
+    shape.methods = model.methodsOf(entity.id);
+    return shape;
+}
+
+void ClassShape::regroup()
+{
+    for (QList<Member> *group : {&enumerated, &plainInts, &longsAndDoubles, &pointers, &references})
+        group->clear();
+    for (const Member &member : std::as_const(attributes))
+        sortMember(*this, member);
+    linksByName = pointers + references;
+    std::stable_sort(linksByName.begin(), linksByName.end(),
                      [](const Member &left, const Member &right) {
                          return ObjectModel::nameLess(left.name, right.name);
                      });
-    shape.methods = model.methodsOf(entity.id);
-    return shape;
 }
 
 QString ClassShape::upperFirst(const QString &text)

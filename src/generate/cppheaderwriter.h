@@ -19,6 +19,7 @@ public:
 private:
     void writeBanner(QString &out, const ClassShape &shape) const;
     void writeIncludes(QString &out, const ClassShape &shape) const;
+    void writeForwardDeclarations(QString &out, const ClassShape &shape) const;
     void writeVerboseAccessors(QString &out, const ClassShape &shape) const;
     void writeAccessors(QString &out, const ClassShape &shape) const;
     void writeMethods(QString &out, const ClassShape &shape) const;

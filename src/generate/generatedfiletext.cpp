@@ -1,5 +1,6 @@
 #include "generate/generatedfiletext.h"
 
+#include "generate/identifierspelling.h"
 #include "generate/modelgenerator.h"
 
 #include <QDir>
@@ -39,7 +40,9 @@ QString GeneratedFileText::forClass(const QString &folder, const QString &classN
     if (directory.entryList({QLatin1Char('*') + suffix}, QDir::Files).isEmpty())
         return missingFolderText(kind);
 
-    QFile file(directory.filePath(className + suffix));
+    const CodeLanguage language =
+        kind == GeneratorKind::Java ? CodeLanguage::Java : CodeLanguage::Cpp;
+    QFile file(directory.filePath(IdentifierSpelling::spell(className, language) + suffix));
     if (!file.open(QIODevice::ReadOnly))
         return unreadableText(file.errorString());
     QString text;

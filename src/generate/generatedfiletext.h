@@ -12,7 +12,9 @@ namespace varn::generate {
 class GeneratedFileText
 {
 public:
-    // kind is Cpp or Java; folder is that kind's output folder.
+    // kind is Cpp or Java; folder is that kind's output folder. The class is
+    // named as the model names its entity; its file is named as the class
+    // is written (IdentifierSpelling).
     static QString forClass(const QString &folder, const QString &className, GeneratorKind kind);
 };
 

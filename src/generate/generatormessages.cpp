@@ -67,4 +67,20 @@ QString GeneratorMessages::unusableFileName(const QString &name)
         .arg(name);
 }
 
+QString GeneratorMessages::parentInInstallPath(const QString &installPath)
+{
+    return QStringLiteral("The installation path \"%1\" holds a \"..\" component. Generated "
+                          "files are written only below a plain installation path; nothing was "
+                          "deleted or written.")
+        .arg(installPath);
+}
+
+QString GeneratorMessages::folderOutsideInstallPath(const QString &folder,
+                                                    const QString &installPath)
+{
+    return QStringLiteral("The folder %1 is a link that leads outside the installation path %2. "
+                          "Nothing was deleted or written.")
+        .arg(folder, installPath);
+}
+
 } // namespace varn::generate

@@ -62,6 +62,8 @@ public:
     static QString cannotDeleteFile(const QString &file, const QString &reason);
     static QString cannotWriteFile(const QString &file, const QString &reason);
     static QString unusableFileName(const QString &name);
+    static QString parentInInstallPath(const QString &installPath);
+    static QString folderOutsideInstallPath(const QString &folder, const QString &installPath);
 };
 
 } // namespace varn::generate

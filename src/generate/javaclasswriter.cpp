@@ -15,8 +15,8 @@ void section(QString &out, const char *title)
 
 void accessorPair(QString &out, const QString &type, const ClassShape::Member &attribute)
 {
-    const QString &name = attribute.name;
-    const QString &cap = attribute.capitalised;
+    const QString &name = attribute.field;
+    const QString &cap = attribute.stem;
     out += kIndent + QLatin1String("public ") + type + QLatin1String(" get") + cap +
            QLatin1String("() {return ") + name + QLatin1String(";}\n") + kIndent +
            QLatin1String("public void set") + cap + QLatin1Char('(') + type + QLatin1String(" in") +
@@ -30,11 +30,17 @@ void field(QString &out, const QString &type, const QString &name)
         kIndent + QLatin1String("private ") + type + QLatin1Char(' ') + name + QLatin1String(";\n");
 }
 
-void creatingField(QString &out, const ClassShape::Member &link)
+// A field of a class the model does not hold would not compile; it is kept
+// as a comment that says so.
+void creatingField(QString &out, const ClassShape::Member &link, const ClassShape &shape)
 {
-    out += kIndent + QLatin1String("private ") + link.target + QLatin1Char(' ') +
-           ClassShape::lowerFirst(link.target) + QLatin1String(" = new ") + link.target +
-           QLatin1String("();\n");
+    if (shape.missingTargets.contains(link.target))
+        out += kIndent + QLatin1String("//") + link.targetClass +
+               QLatin1String(" is no class of the model: ");
+    else
+        out += kIndent;
+    out += QLatin1String("private ") + link.targetClass + QLatin1Char(' ') + link.field +
+           QLatin1String(" = new ") + link.targetClass + QLatin1String("();\n");
 }
 
 } // namespace
@@ -43,9 +49,9 @@ QString JavaClassWriter::render(const ClassShape &shape) const
 {
     QString out;
     writeBanner(out, shape);
-    out += QLatin1String("public class ") + shape.name;
-    if (!shape.base.isEmpty())
-        out += QLatin1String(" extends ") + shape.base;
+    out += QLatin1String("public class ") + shape.className;
+    if (!shape.baseClass.isEmpty())
+        out += QLatin1String(" extends ") + shape.baseClass;
     out += QLatin1String(" {\n\n");
     writeEnumerations(out, shape);
     writeAccessors(out, shape);
@@ -58,8 +64,8 @@ QString JavaClassWriter::render(const ClassShape &shape) const
 void JavaClassWriter::writeBanner(QString &out, const ClassShape &shape)
 {
     out += QLatin1String("/**\n** Varn SE-generated Java file.\n** \n** ") +
-           QLatin1String(texts::kVersionLine) + QLatin1String("\n** \n** FILENAME: ") + shape.name +
-           QLatin1String(".java\n*/\n\n");
+           QLatin1String(texts::kVersionLine) + QLatin1String("\n** \n** FILENAME: ") +
+           shape.className + QLatin1String(".java\n*/\n\n");
 }
 
 void JavaClassWriter::writeEnumerations(QString &out, const ClassShape &shape)
@@ -67,14 +73,13 @@ void JavaClassWriter::writeEnumerations(QString &out, const ClassShape &shape)
     if (!shape.enumerated.isEmpty())
         section(out, "ENUM DEFINITIONS");
     for (const ClassShape::Member &attribute : shape.enumerated) {
-        out +=
-            kIndent + QLatin1String("public enum ") + attribute.capitalised + QLatin1String(" {\n");
-        for (qsizetype i = 0; i < attribute.values.size(); ++i) {
-            out += QLatin1String("        ") + attribute.values.at(i) +
-                   QLatin1String(i + 1 < attribute.values.size() ? ",\n" : "\n");
+        out += kIndent + QLatin1String("public enum ") + attribute.stem + QLatin1String(" {\n");
+        for (qsizetype i = 0; i < attribute.valueNames.size(); ++i) {
+            out += QLatin1String("        ") + attribute.valueNames.at(i) +
+                   QLatin1String(i + 1 < attribute.valueNames.size() ? ",\n" : "\n");
         }
         out += kIndent + QLatin1String("}\n\n");
-        accessorPair(out, attribute.capitalised, attribute);
+        accessorPair(out, attribute.stem, attribute);
     }
 }
 
@@ -92,10 +97,10 @@ void JavaClassWriter::writeAccessors(QString &out, const ClassShape &shape)
 
 void JavaClassWriter::writeMethods(QString &out, const ClassShape &shape)
 {
-    if (shape.methods.isEmpty())
+    if (shape.methodNames.isEmpty())
         return;
     section(out, "METHODS");
-    for (const QString &method : shape.methods)
+    for (const QString &method : shape.methodNames)
         out += kIndent + QLatin1String("public int ") + method + QLatin1String("() {return 0;}\n");
     out += QLatin1Char('\n');
 }
@@ -114,24 +119,24 @@ void JavaClassWriter::writeFields(QString &out, const ClassShape &shape)
     if (!shape.enumerated.isEmpty() || !shape.plainInts.isEmpty()) {
         open("ATTRIBUTES");
         for (const ClassShape::Member &attribute : shape.enumerated)
-            field(out, attribute.capitalised, attribute.name);
+            field(out, attribute.stem, attribute.field);
         for (const ClassShape::Member &attribute : shape.plainInts)
-            field(out, attribute.dataType, attribute.name);
+            field(out, attribute.dataType, attribute.field);
     }
     if (!shape.longsAndDoubles.isEmpty()) {
         open("DOUBLE and LONG ATTRIBUTES");
         for (const ClassShape::Member &attribute : shape.longsAndDoubles)
-            field(out, attribute.dataType, attribute.name);
+            field(out, attribute.dataType, attribute.field);
     }
     if (!shape.pointers.isEmpty()) {
         open("ASSOCATION ATTRIBUTES");
         for (const ClassShape::Member &link : shape.pointers)
-            creatingField(out, link);
+            creatingField(out, link, shape);
     }
     if (!shape.references.isEmpty()) {
         open("COMPOSITION ATTRIBUTES");
         for (const ClassShape::Member &link : shape.references)
-            creatingField(out, link);
+            creatingField(out, link, shape);
     }
 }
 

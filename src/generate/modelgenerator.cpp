@@ -1,12 +1,13 @@
 #include "generate/modelgenerator.h"
 
-#include "generate/classshape.h"
+#include "generate/classshapes.h"
 #include "generate/cppheaderwriter.h"
 #include "generate/generatormessages.h"
 #include "generate/javaclasswriter.h"
 #include "generate/objectmodelreader.h"
 #include "generate/outputfolder.h"
 #include "generate/sqlmodulewriter.h"
+#include "generate/sqlschemawriter.h"
 
 #include <QDir>
 
@@ -50,19 +51,15 @@ void reportProgress(const GenerationCallbacks &callbacks, int percent, const QSt
 }
 
 // The checks every generator makes before it touches the folder: the model
-// has entities, and the names that become file names stay file names.
-Outcome checkModel(const ObjectModel &model, const QString &systemName, bool namesAreFiles)
+// has entities, and the system name, part of the folder's and the SQL
+// files' names, stays a file name. Class files are named after the class
+// names as written, which are identifiers.
+Outcome checkModel(const ObjectModel &model, const QString &systemName)
 {
     if (model.entities().isEmpty())
         return Outcome::refused(QLatin1String(texts::kNoEntities));
     if (!OutputFolder::isUsableFileName(systemName))
         return Outcome::warning(GeneratorMessages::unusableFileName(systemName));
-    if (namesAreFiles) {
-        for (const ObjectModel::Entity &entity : model.entities()) {
-            if (!OutputFolder::isUsableFileName(entity.name))
-                return Outcome::warning(GeneratorMessages::unusableFileName(entity.name));
-        }
-    }
     return Outcome::ok();
 }
 
@@ -75,39 +72,42 @@ Result<GeneratedFiles> generateSql(const QSqlDatabase &database, const Generator
         GeneratorKind::Sql);
     if (!model)
         return model.outcome();
-    if (Outcome checked = checkModel(model.value(), settings.systemName, false); !checked)
+    if (Outcome checked = checkModel(model.value(), settings.systemName); !checked)
         return checked;
 
-    const OutputFolder folder(ModelGenerator::outputFolder(GeneratorKind::Sql, settings.installPath,
+    const QString fileName = settings.systemName + QLatin1String(".sql");
+    const QString schemaName = SqlSchemaWriter::fileName(settings.systemName);
+    const OutputFolder folder(settings.installPath,
+                              ModelGenerator::outputFolder(GeneratorKind::Sql, settings.installPath,
                                                            settings.systemName));
-    if (Outcome prepared = folder.prepare(QStringLiteral(".sql")); !prepared)
+    if (Outcome prepared = folder.prepare(QStringLiteral(".sql"), {fileName, schemaName});
+        !prepared)
         return prepared;
 
     SqlModuleWriter writer(model.value(), settings.systemName, callbacks);
     Result<QString> text = writer.render();
     if (!text)
         return text.outcome();
-    const QString fileName = settings.systemName + QLatin1String(".sql");
     if (Outcome written = folder.write(fileName, text->toUtf8()); !written)
+        return written;
+    // Beside the module, the same tables as plain SQL that databases run.
+    const QString schema = SqlSchemaWriter(model.value(), settings.systemName).render();
+    if (Outcome written = folder.write(schemaName, schema.toUtf8()); !written)
         return written;
 
     reportStatus(callbacks, texts::kStatusFinished);
     reportProgress(callbacks, 100, {});
-    GeneratedFiles files{folder.path(), {fileName}, {}};
+    GeneratedFiles files{folder.path(), {fileName, schemaName}, {}};
     if (!writer.heavyTables().isEmpty())
         files.notice = QLatin1String(texts::kHeavyTablesNotice);
     return files;
 }
 
-Result<QString> renderClass(GeneratorKind kind, const ObjectModel &model,
-                            const ObjectModel::Entity &entity, bool verbose)
+QString renderClass(GeneratorKind kind, const ClassShape &shape, bool verbose)
 {
-    Result<ClassShape> shape = ClassShape::of(model, entity, kind);
-    if (!shape)
-        return shape.outcome();
     if (kind == GeneratorKind::Cpp)
-        return CppHeaderWriter(verbose).render(shape.value());
-    return JavaClassWriter().render(shape.value());
+        return CppHeaderWriter(verbose).render(shape);
+    return JavaClassWriter().render(shape);
 }
 
 Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &database,
@@ -121,27 +121,33 @@ Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &d
                                 kind);
     if (!model)
         return model.outcome();
-    if (Outcome checked = checkModel(model.value(), settings.systemName, true); !checked)
+    if (Outcome checked = checkModel(model.value(), settings.systemName); !checked)
         return checked;
+    const Result<QList<ClassShape>> shapes =
+        ClassShapes::build(model.value(), kind, settings.verbose);
+    if (!shapes)
+        return shapes.outcome();
 
     const QString suffix = ModelGenerator::fileSuffix(kind);
+    QStringList fileNames;
+    for (const ClassShape &shape : shapes.value())
+        fileNames.append(shape.className + suffix);
     const OutputFolder folder(
+        settings.installPath,
         ModelGenerator::outputFolder(kind, settings.installPath, settings.systemName));
-    if (Outcome prepared = folder.prepare(suffix); !prepared)
+    if (Outcome prepared = folder.prepare(suffix, fileNames); !prepared)
         return prepared;
 
     reportStatus(callbacks, texts::kStatusPleaseWait);
     reportProgress(callbacks, 0, {});
     GeneratedFiles files{folder.path(), {}, {}};
-    const QList<ObjectModel::Entity> &entities = model->entities();
-    for (qsizetype done = 0; done < entities.size(); ++done) {
-        const ObjectModel::Entity &entity = entities.at(done);
-        reportProgress(callbacks, int(done * 100 / entities.size()), entity.name);
-        Result<QString> text = renderClass(kind, model.value(), entity, settings.verbose);
-        if (!text)
-            return text.outcome();
-        const QString fileName = entity.name + suffix;
-        if (Outcome written = folder.write(fileName, text->toUtf8()); !written)
+    for (qsizetype done = 0; done < shapes->size(); ++done) {
+        const ClassShape &shape = shapes->at(done);
+        reportProgress(callbacks, int(done * 100 / shapes->size()), shape.name);
+        const QString &fileName = fileNames.at(done);
+        if (Outcome written =
+                folder.write(fileName, renderClass(kind, shape, settings.verbose).toUtf8());
+            !written)
             return written;
         files.files.append(fileName);
     }
@@ -156,6 +162,10 @@ Result<GeneratedFiles> ModelGenerator::generate(GeneratorKind kind, const QSqlDa
                                                 const GeneratorSettings &settings,
                                                 const GenerationCallbacks &callbacks)
 {
+    if (QDir::fromNativeSeparators(settings.installPath)
+            .split(QLatin1Char('/'))
+            .contains(QLatin1String("..")))
+        return Outcome::warning(GeneratorMessages::parentInInstallPath(settings.installPath));
     if (kind == GeneratorKind::Sql)
         return generateSql(database, settings, callbacks);
     return generateClasses(kind, database, settings, callbacks);

@@ -12,27 +12,73 @@
 
 namespace varn::generate {
 
-OutputFolder::OutputFolder(QString path) : m_path(std::move(path)) {}
+OutputFolder::OutputFolder(QString installPath, QString path)
+    : m_installPath(std::move(installPath)), m_path(std::move(path))
+{}
 
-Outcome OutputFolder::prepare(const QString &suffix) const
+Outcome OutputFolder::prepare(const QString &suffix, const QStringList &filesToWrite) const
 {
+    if (Outcome inside = checkInsideInstallPath(); !inside)
+        return inside;
     QDir folder(m_path);
     if (!folder.mkpath(QStringLiteral(".")))
         return Outcome::stop(GeneratorMessages::cannotCreateFolder(
             m_path, QStringLiteral("The folder could not be made.")));
 
-    const QFileInfoList entries =
-        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        if (!entry.fileName().endsWith(suffix, Qt::CaseSensitive) &&
-            !isLeftOver(entry.fileName(), suffix))
-            continue;
-        QFile file(entry.absoluteFilePath());
+    QStringList doomed = previousFiles();
+    for (const QFileInfo &entry :
+         folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
+        if (isLeftOver(entry.fileName(), suffix) ||
+            isLeftOver(entry.fileName(), QLatin1String(kManifestName)))
+            doomed.append(entry.fileName());
+    }
+    for (const QString &name : std::as_const(doomed)) {
+        const QFileInfo entry(folder.filePath(name));
+        if (!entry.isSymLink() && !entry.isFile())
+            continue; // gone already, or a folder
+        QFile file(entry.filePath());
         if (!file.remove())
             return Outcome::stop(
-                GeneratorMessages::cannotDeleteFile(entry.absoluteFilePath(), file.errorString()));
+                GeneratorMessages::cannotDeleteFile(file.fileName(), file.errorString()));
     }
+
+    QByteArray manifest = "# Files the last run of Varn SE's generator wrote here; its next run "
+                          "deletes them.\n";
+    for (const QString &name : filesToWrite)
+        manifest += name.toUtf8() + '\n';
+    return write(QLatin1String(kManifestName), manifest);
+}
+
+// The folder is made below the installation path; if it stands there as a
+// link already, the link must stay inside that path.
+Outcome OutputFolder::checkInsideInstallPath() const
+{
+    const QFileInfo folder(m_path);
+    if (!folder.isSymLink())
+        return Outcome::ok();
+    const QString root = QFileInfo(m_installPath).canonicalFilePath();
+    const QString target = folder.canonicalFilePath();
+    if (root.isEmpty() || target.isEmpty() || !target.startsWith(root + QLatin1Char('/')))
+        return Outcome::stop(GeneratorMessages::folderOutsideInstallPath(m_path, m_installPath));
     return Outcome::ok();
+}
+
+// The names the manifest lists, as far as they name files of this folder.
+QStringList OutputFolder::previousFiles() const
+{
+    QFile manifest(QDir(m_path).filePath(QLatin1String(kManifestName)));
+    if (!manifest.open(QIODevice::ReadOnly))
+        return {};
+    QStringList names;
+    for (const QByteArray &line : manifest.readAll().split('\n')) {
+        const QString name = QString::fromUtf8(line);
+        if (name.isEmpty() || name.startsWith(QLatin1Char('#')) || !isUsableFileName(name) ||
+            name == QLatin1String(".") || name == QLatin1String("..") ||
+            name == QLatin1String(kManifestName))
+            continue;
+        names.append(name);
+    }
+    return names;
 }
 
 // The temporary file is hidden and its name does not end with the suffix, so

@@ -1,5 +1,8 @@
 #include "inspect/classoutline.h"
 
+#include "generate/classnaming.h"
+#include "generate/classshape.h"
+#include "generate/objectmodel.h"
 #include "inspect/modelqueries.h"
 
 #include <QSqlError>
@@ -27,23 +30,69 @@ QString capitalised(QString name)
     return name;
 }
 
-QString lowerFirst(QString name)
-{
-    if (!name.isEmpty())
-        name[0] = name[0].toLower();
-    return name;
-}
+} // namespace
 
-struct Attribute
+struct OutlineAttribute
 {
     qint32 key = 0;
     QString name;
     QString type;
     bool enumeration = false;
+    QStringList values;
 
-    QString cap() const { return capitalised(name); }
-    QString target() const { return name.mid(2); } // "*pEngine" / "&rEngine"
+    // As the generated class file writes them (generate::ClassNaming).
+    QString stem;
+    QString field;
+    QString targetClass;
+
+    QString cap() const { return stem; }
 };
+
+// The names the generated class file gives the entity's members, so the
+// outline shows what the file holds: the generators' own shaping and naming
+// run over the rows read here.
+struct ClassNames
+{
+    QString className;
+    QStringList methods;
+};
+
+namespace {
+
+using Attribute = OutlineAttribute;
+
+ClassNames nameAsGenerated(const QString &entity, QList<Attribute> &attributes,
+                           const QStringList &methods, OutlineLanguage language)
+{
+    using namespace varn::generate;
+    ObjectModel model;
+    model.addEntity({1, entity});
+    for (const Attribute &attribute : std::as_const(attributes)) {
+        model.addAttribute({attribute.key, attribute.name, attribute.type, 1});
+        for (const QString &value : attribute.values)
+            model.addPossibleValue({0, attribute.key, value});
+    }
+    for (const QString &method : methods)
+        model.addMethod({0, method, 1});
+    model.finish();
+    const bool cpp = language == OutlineLanguage::Cpp;
+    Result<ClassShape> shape = ClassShape::of(model, model.entities().first(),
+                                              cpp ? GeneratorKind::Cpp : GeneratorKind::Java);
+    if (!shape)
+        return {entity, methods};
+    ClassNaming(cpp ? CodeLanguage::Cpp : CodeLanguage::Java, true).apply(shape.value(), nullptr);
+    for (Attribute &attribute : attributes) {
+        for (const ClassShape::Member &member : std::as_const(shape->attributes)) {
+            if (member.id != attribute.key)
+                continue;
+            attribute.stem = member.stem.isEmpty() ? capitalised(member.name) : member.stem;
+            attribute.field = member.field;
+            attribute.targetClass = member.targetClass;
+            attribute.values = member.valueNames;
+        }
+    }
+    return {shape->className, shape->methodNames};
+}
 
 class Reader
 {
@@ -67,9 +116,13 @@ public:
             problem = failure(kAttributeOpen);
             return false;
         }
-        while (m_query.next())
-            attributes.append({m_query.value(0).toInt(), m_query.value(1).toString(),
-                               m_query.value(2).toString()});
+        while (m_query.next()) {
+            Attribute attribute;
+            attribute.key = m_query.value(0).toInt();
+            attribute.name = m_query.value(1).toString();
+            attribute.type = m_query.value(2).toString();
+            attributes.append(attribute);
+        }
         return true;
     }
 
@@ -231,19 +284,17 @@ private:
     {
         for (const Attribute &attribute : attributes) {
             if (attribute.enumeration)
-                add(m_cpp ? attribute.cap() + QStringLiteral(" _") + attribute.cap() +
-                                QLatin1Char(';')
-                          : attribute.cap() + QLatin1Char(' ') + attribute.name + QLatin1Char(';'),
+                add(attribute.cap() + QLatin1Char(' ') + attribute.field + QLatin1Char(';'),
                     NodeImage::Member);
         }
         for (const Attribute &attribute : attributes) {
             if (attribute.type == QLatin1String("int") && !attribute.enumeration)
-                add(QStringLiteral("int ") + attribute.name + QLatin1Char(';'), NodeImage::Member);
+                add(QStringLiteral("int ") + attribute.field + QLatin1Char(';'), NodeImage::Member);
         }
         for (const char *type : {"long", "double"}) {
             for (const Attribute &attribute : attributes) {
                 if (attribute.type == QLatin1String(type))
-                    add(attribute.type + QLatin1Char(' ') + attribute.name + QLatin1Char(';'),
+                    add(attribute.type + QLatin1Char(' ') + attribute.field + QLatin1Char(';'),
                         NodeImage::Member);
             }
         }
@@ -252,8 +303,11 @@ private:
             for (const Attribute &attribute : attributes) {
                 if (attribute.type != QLatin1String(type))
                     continue;
-                const QString field = m_cpp ? attribute.name : lowerFirst(attribute.target());
-                add(attribute.target() + QLatin1Char(' ') + field + QLatin1Char(';'), image);
+                const QString field =
+                    m_cpp ? QLatin1Char(attribute.type == QLatin1String("pointer") ? '*' : '&') +
+                                attribute.field
+                          : attribute.field;
+                add(attribute.targetClass + QLatin1Char(' ') + field + QLatin1Char(';'), image);
             }
         }
     }
@@ -271,49 +325,62 @@ Result<QStringList> ClassOutline::entities() const
     return entityNames(m_database, kNoRequirements);
 }
 
-Outline ClassOutline::members(const QString &entity, OutlineLanguage language) const
+// The entity's key and attributes, with the possible values of its ints.
+std::optional<qint32> ClassOutline::readAttributes(const QString &entity,
+                                                   QList<OutlineAttribute> &attributes,
+                                                   Outcome &problem) const
 {
-    Outline outline;
     Reader reader(m_database);
-    const std::optional<qint32> key = reader.entityKey(entity, outline.problem);
-    if (!key)
-        return outline;
-    QList<Attribute> attributes;
-    if (!reader.attributes(*key, attributes, outline.problem))
-        return outline;
+    const std::optional<qint32> key = reader.entityKey(entity, problem);
+    if (!key || !reader.attributes(*key, attributes, problem))
+        return std::nullopt;
     for (Attribute &attribute : attributes) {
         if (attribute.type != QLatin1String("int"))
             continue;
-        QStringList values;
-        if (!reader.values(attribute.key, values, outline.problem))
-            return outline;
-        attribute.enumeration = !values.isEmpty();
+        if (!reader.values(attribute.key, attribute.values, problem))
+            return std::nullopt;
+        attribute.enumeration = !attribute.values.isEmpty();
     }
+    return key;
+}
+
+Outline ClassOutline::members(const QString &entity, OutlineLanguage language) const
+{
+    Outline outline;
+    QList<Attribute> attributes;
+    const std::optional<qint32> key = readAttributes(entity, attributes, outline.problem);
+    if (!key)
+        return outline;
     QStringList methods;
-    const bool methodsRead = reader.methods(*key, methods, outline.problem);
-    OutlineWriter(entity, language)
-        .write(attributes, methodsRead ? &methods : nullptr, outline.nodes);
+    const bool methodsRead = Reader(m_database).methods(*key, methods, outline.problem);
+    const ClassNames names = nameAsGenerated(entity, attributes, methods, language);
+    OutlineWriter(names.className, language)
+        .write(attributes, methodsRead ? &names.methods : nullptr, outline.nodes);
     return outline;
 }
 
+// The node shows the enumeration's name as the class file writes it, in
+// either language; the values are shown as that file writes them.
 Outline ClassOutline::enumerationValues(const QString &entity, const QString &enumerationNode) const
 {
     Outline outline;
-    const QString attribute =
-        lowerFirst(enumerationNode.startsWith(kEnumPrefix) ? enumerationNode.mid(kEnumPrefix.size())
-                                                           : enumerationNode);
-    Reader reader(m_database);
-    const std::optional<qint32> key = reader.entityKey(entity, outline.problem);
-    if (!key)
+    const QString shown = enumerationNode.startsWith(kEnumPrefix)
+                              ? enumerationNode.mid(kEnumPrefix.size())
+                              : enumerationNode;
+    QList<Attribute> attributes;
+    if (!readAttributes(entity, attributes, outline.problem))
         return outline;
-    const std::optional<qint32> attributeKey =
-        reader.attributeKey(*key, attribute, outline.problem);
-    if (!attributeKey)
-        return outline;
-    QStringList values;
-    reader.values(*attributeKey, values, outline.problem);
-    for (const QString &value : std::as_const(values))
-        outline.nodes.append({value, NodeImage::Value, false});
+    for (OutlineLanguage language : {OutlineLanguage::Cpp, OutlineLanguage::Java}) {
+        QList<Attribute> named = attributes;
+        nameAsGenerated(entity, named, {}, language);
+        for (const Attribute &attribute : std::as_const(named)) {
+            if (!attribute.enumeration || attribute.stem != shown)
+                continue;
+            for (const QString &value : attribute.values)
+                outline.nodes.append({value, NodeImage::Value, false});
+            return outline;
+        }
+    }
     return outline;
 }
 

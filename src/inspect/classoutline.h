@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace varn::inspect {
 
 enum class OutlineLanguage { Cpp, Java };
@@ -48,6 +50,10 @@ public:
     Outline enumerationValues(const QString &entity, const QString &enumerationNode) const;
 
 private:
+    std::optional<qint32> readAttributes(const QString &entity,
+                                         QList<struct OutlineAttribute> &attributes,
+                                         Outcome &problem) const;
+
     QSqlDatabase m_database;
 };
 

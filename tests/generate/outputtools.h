@@ -68,43 +68,70 @@ inline QString cppCompiler()
     return QString();
 }
 
-// Checks one header on its own. Headers that include each other without
-// guards recurse until the include depth runs out; a small depth lets such a
-// header fail quickly instead of after hundreds of nested includes.
-inline QStringList headerCheckArguments(const QString &folder, const QString &header)
+// The flags users are promised their generated headers compile with.
+inline QStringList headerCheckFlags(const QString &folder)
 {
-    return {QStringLiteral("-fsyntax-only"),
-            QStringLiteral("-fmax-include-depth=24"),
+    return {QStringLiteral("-std=c++17"),
+            QStringLiteral("-fsyntax-only"),
+            QStringLiteral("-Wall"),
             QStringLiteral("-x"),
             QStringLiteral("c++"),
             QStringLiteral("-I"),
-            folder,
-            QDir(folder).filePath(header)};
+            folder};
 }
 
-inline ToolRun compileHeader(const QString &compiler, const QString &folder, const QString &header)
+// What the compiler says about a run that failed; empty when it compiled.
+// Warnings do not count: the plain form of a class with a part declares a
+// reference member and no constructor, as specified, which -Wall mentions.
+inline QString complaints(const ToolRun &run)
 {
-    return runTool(compiler, headerCheckArguments(folder, header));
+    if (!run.started)
+        return QStringLiteral("the compiler did not start");
+    return run.exitCode != 0 ? run.output.left(4000) : QString();
 }
 
-// Checks many headers, each on its own, with as many compilers running at
-// once as the machine has cores. The runs come back in the order given.
-inline QList<ToolRun> compileHeaders(const QString &compiler, const QString &folder,
-                                     const QStringList &headers)
+// Checks every header as a translation unit of its own. The compiler takes
+// each input file as a unit of its own, so one run checks a batch of them;
+// as many runs go at once as the machine has cores. Returns the complaints
+// of every run that was not clean.
+inline QString headerComplaints(const QString &compiler, const QString &folder,
+                                const QStringList &headers)
 {
+    constexpr qsizetype kBatch = 40;
     const qsizetype parallel = qMax(1, QThread::idealThreadCount());
-    QList<ToolRun> runs;
+    QString found;
     std::deque<std::unique_ptr<QProcess>> running;
-    for (const QString &header : headers) {
-        if (qsizetype(running.size()) == parallel) {
-            runs.append(finishTool(*running.front()));
-            running.pop_front();
-        }
-        running.push_back(startTool(compiler, headerCheckArguments(folder, header)));
+    const auto finishOne = [&] {
+        found += complaints(finishTool(*running.front()));
+        running.pop_front();
+    };
+    for (qsizetype from = 0; from < headers.size(); from += kBatch) {
+        if (qsizetype(running.size()) == parallel)
+            finishOne();
+        QStringList arguments = headerCheckFlags(folder);
+        for (const QString &header : headers.mid(from, kBatch))
+            arguments.append(QDir(folder).filePath(header));
+        running.push_back(startTool(compiler, arguments));
     }
-    for (const std::unique_ptr<QProcess> &process : running)
-        runs.append(finishTool(*process));
-    return runs;
+    while (!running.empty())
+        finishOne();
+    return found;
+}
+
+// Checks all headers together: one translation unit that includes every one.
+inline QString togetherComplaints(const QString &compiler, const QString &folder,
+                                  const QStringList &headers)
+{
+    QTemporaryDir unitFolder;
+    QFile unit(unitFolder.filePath(QStringLiteral("all.cpp")));
+    if (!unit.open(QIODevice::WriteOnly))
+        return unit.errorString();
+    for (const QString &header : headers)
+        unit.write("#include \"" + header.toUtf8() + "\"\n");
+    unit.close();
+    QStringList arguments = headerCheckFlags(folder);
+    arguments.append(unit.fileName());
+    return complaints(runTool(compiler, arguments));
 }
 
 inline QString javaCompiler()
@@ -178,6 +205,24 @@ public:
         return QString();
     }
     int statements() const { return m_statements; }
+
+    // Runs a script of statements that each end a line with ";", foreign
+    // keys enforced. Returns the first failure.
+    QString runScript(const QString &script)
+    {
+        QSqlQuery query(database());
+        query.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+        for (QString statement : script.split(QStringLiteral(";\n"), Qt::SkipEmptyParts)) {
+            while (statement.startsWith(QLatin1String("--")) || statement.startsWith(u'\n'))
+                statement = statement.mid(statement.indexOf(u'\n') + 1);
+            if (statement.trimmed().isEmpty())
+                continue;
+            if (!query.exec(statement))
+                return statement + QLatin1Char('\n') + query.lastError().text();
+            ++m_statements;
+        }
+        return QString();
+    }
 
 private:
     // SQLite takes a table constraint only after the column definitions, so

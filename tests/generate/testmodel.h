@@ -150,10 +150,23 @@ inline void writeText(const QString &path, const QByteArray &bytes)
         file.write(bytes);
 }
 
-// The lines of the banner every C++ header starts with.
+// Leaves files in a folder as an earlier run of a generator would have left
+// them: the files, and the manifest that names them.
+inline void writeEarlierRun(const QString &folder, const QStringList &files)
+{
+    QByteArray manifest;
+    for (const QString &file : files) {
+        writeText(folder + QLatin1Char('/') + file, "old");
+        manifest += file.toUtf8() + '\n';
+    }
+    writeText(folder + QStringLiteral("/.varn-generated"), manifest);
+}
+
+// The lines every C++ header starts with: the banner and the include guard.
 inline QStringList cppBanner(const QString &entity)
 {
     const QString rule(77, QLatin1Char('/'));
+    const QString guard = QStringLiteral("VARN_") + entity + QStringLiteral("_H");
     return {
         rule,
         QStringLiteral("//Varn SE-generated C++ header file."),
@@ -162,7 +175,16 @@ inline QStringList cppBanner(const QString &entity)
         rule,
         QStringLiteral("//FILENAME: ") + entity + QStringLiteral(".h"),
         rule,
+        QString(),
+        QStringLiteral("#ifndef ") + guard,
+        QStringLiteral("#define ") + guard,
         QString()};
+}
+
+// The lines every C++ header ends with, after the class's "};".
+inline QStringList cppEnd()
+{
+    return {QString(), QStringLiteral("#endif"), QString()};
 }
 
 inline QStringList javaBanner(const QString &entity)

@@ -39,6 +39,19 @@ void buildTruck(TestModel &m)
     m.method(truck, QStringLiteral("displaySpeed"));
 }
 
+// Names the class files write otherwise than the model holds them.
+void buildAwkward(TestModel &m)
+{
+    const int truck = m.entity(QStringLiteral("Truck"));
+    m.entity(QStringLiteral("Engine"));
+    m.values(m.attribute(truck, QStringLiteral("flash-rate"), QStringLiteral("int")),
+             {QStringLiteral("true"), QStringLiteral("dark red")});
+    m.attribute(truck, QStringLiteral("speed"), QStringLiteral("long"));
+    m.method(truck, QStringLiteral("getSpeed"));
+    m.pointer(truck, QStringLiteral("Engine"));
+    m.part(truck, QStringLiteral("Engine"));
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Build)
@@ -114,6 +127,32 @@ private slots:
                                                          "m double weight;",
                                                          "p Driver driver;",
                                                          "r Engine engine;"};
+        // The outline shows the names of the generated files.
+        QTest::newRow("names as the files write them, C++")
+            << Build(buildAwkward) << OutlineLanguage::Cpp
+            << QStringList{"E enum Flash_x002D_rate +",
+                           "f Flash_x002D_rate getFlash_x002D_rate();",
+                           "f void setFlash_x002D_rate(Flash_x002D_rate);",
+                           "f long getSpeed();",
+                           "f void setSpeed(long);",
+                           "f Truck();",
+                           "f Truck(Flash_x002D_rate, long);",
+                           "f ~Truck();",
+                           "m Flash_x002D_rate _Flash_x002D_rate;",
+                           "m long speed;",
+                           "p Engine *pEngine;",
+                           "r Engine &rEngine;"};
+        QTest::newRow("names as the files write them, Java")
+            << Build(buildAwkward) << OutlineLanguage::Java
+            << QStringList{"E enum Flash_x002D_rate +",
+                           "f Flash_x002D_rate getFlash_x002D_rate()",
+                           "f void setFlash_x002D_rate(Flash_x002D_rate inFlash_x002D_rate)",
+                           "f long getSpeed()",
+                           "f void setSpeed(long inSpeed)",
+                           "m Flash_x002D_rate flash_x002D_rate;",
+                           "m long speed;",
+                           "p Engine engine;",
+                           "r Engine engine_2;"};
         QTest::newRow("unknown entity") << empty << OutlineLanguage::Cpp << QStringList();
     }
 
@@ -145,6 +184,15 @@ private slots:
         QCOMPARE(shown(values.nodes), (QStringList{"v green", "v red"}));
         QVERIFY(outline.enumerationValues(QStringLiteral("Driver"), QStringLiteral("enum Colour"))
                     .nodes.isEmpty());
+
+        TestModel awkward;
+        QVERIFY(awkward.isValid());
+        buildAwkward(awkward);
+        QCOMPARE(shown(ClassOutline(awkward.database())
+                           .enumerationValues(QStringLiteral("Truck"),
+                                              QStringLiteral("enum Flash_x002D_rate"))
+                           .nodes),
+                 (QStringList{"v dark_x0020_red", "v true_"}));
     }
 
     void entitiesInTableOrder()

@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(dialog.panel()->percentText(), QStringLiteral("100"));
         const QStringList files = filesIn(folder, pattern);
         QCOMPARE(files.size(), output == GeneratorDialog::Output::DataModelSql
-                                   ? 1
+                                   ? 2 // the module and the schema
                                    : scalar(QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY")));
         QFile first(m_open->app.installPath() + kSystem + folder + QLatin1Char('/') +
                     files.first());
