@@ -7,6 +7,7 @@ VARN_PACKAGES=(
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc
     unixodbc unixodbc-dev odbcinst libsqliteodbc libsqlite3-dev
     fonts-dejavu-core
+    openjdk-17-jdk-headless
 )
 
 varn_install_packages() {
