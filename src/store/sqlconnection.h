@@ -12,7 +12,9 @@ namespace varn::store {
 class SqlConnection
 {
 public:
-    enum class Access { ReadWrite, ReadOnly };
+    // Immutable reads a file that nobody may write (a read-only file or
+    // folder): no locks, no journal, nothing created beside it.
+    enum class Access { ReadWrite, ReadOnly, Immutable };
 
     // Opens the connection, or reuses it when it is already open on the same
     // file. A file that does not exist is not created. On failure the
