@@ -1,11 +1,13 @@
 // varn: the desktop program.
 #include "app/cvarnapp.h"
+#include "app/terminationsignals.h"
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/messagepresenter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSocketNotifier>
 
 int main(int argc, char **argv)
 {
@@ -22,6 +24,15 @@ int main(int argc, char **argv)
                                  QStringLiteral("A workspace file (.vnp) to open."),
                                  QStringLiteral("[workspace]"));
     parser.process(application);
+
+    // SIGINT, SIGTERM and SIGHUP leave every event loop; the workspace then
+    // closes as the program ends, releasing its data source.
+    using varn::app::TerminationSignals;
+    TerminationSignals::install();
+    QSocketNotifier signalNotifier(TerminationSignals::descriptor(), QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [] {
+        QApplication::exit(TerminationSignals::exitStatus(TerminationSignals::take()));
+    });
 
     varn::app::MessagePresenter presenter;
     varn::app::MainWindow *window = nullptr;
