@@ -239,13 +239,12 @@ Result<SqlConnection::Access> CVarnApp::checkBeforeOpen(const QString &workspace
         return refusal(file.message());
     if (Outcome schema = RequirementsSchema::verify(database); !schema)
         return refusal(schema.message());
-    const SqlConnection::Access readAccess = RequirementsSchema::readAccessFor(database);
-    if (readAccess == SqlConnection::Access::ReadOnly)
+    if (RequirementsSchema::mayBeWritten(database))
         return SqlConnection::Access::ReadWrite;
     if (use == Use::Change)
         return refusal(QStringLiteral("The database or its folder is read-only, so it cannot be "
                                       "changed. Copy it to a folder you can write to."));
-    return readAccess;
+    return SqlConnection::Access::Immutable;
 }
 
 Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)

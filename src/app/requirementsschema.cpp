@@ -84,11 +84,9 @@ bool RequirementsSchema::isWritable(const QString &path)
            ::access(name.constData(), W_OK) == 0;
 }
 
-SqlConnection::Access RequirementsSchema::readAccessFor(const QString &databasePath)
+bool RequirementsSchema::mayBeWritten(const QString &databasePath)
 {
-    if (isWritable(databasePath) && isWritable(QFileInfo(databasePath).absolutePath()))
-        return SqlConnection::Access::ReadOnly;
-    return SqlConnection::Access::Immutable;
+    return isWritable(databasePath) && isWritable(QFileInfo(databasePath).absolutePath());
 }
 
 Outcome RequirementsSchema::verify(const QString &databasePath)
@@ -103,7 +101,12 @@ Outcome RequirementsSchema::verify(const QString &databasePath)
     if (header != QByteArray("SQLite format 3", 16))
         return Outcome::refused(QStringLiteral("The file is not a database."));
 
-    const Result<Schema> found = schemaOf(databasePath, readAccessFor(databasePath));
+    // Where the file may be written, a read-write handle that changes nothing
+    // is the one that cleans up a write-ahead log when it closes.
+    const SqlConnection::Access access = mayBeWritten(databasePath)
+                                             ? SqlConnection::Access::Unchanged
+                                             : SqlConnection::Access::Immutable;
+    const Result<Schema> found = schemaOf(databasePath, access);
     if (!found)
         return Outcome::refused(
             QStringLiteral("The database cannot be read: %1").arg(found.outcome().message()));

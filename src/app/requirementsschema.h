@@ -22,8 +22,8 @@ public:
     // user, or none for anyone (which even the superuser respects here).
     static bool isWritable(const QString &path);
 
-    // How a database the user may read should be opened for reading only.
-    static store::SqlConnection::Access readAccessFor(const QString &databasePath);
+    // The database and its folder may be written (its write-ahead log too).
+    static bool mayBeWritten(const QString &databasePath);
 };
 
 } // namespace varn::app

@@ -55,11 +55,8 @@ void endOnSignal(int signal)
     _exit(varn::app::TerminationSignals::exitStatus(signal));
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int runCommand(int argc, char **argv)
 {
-    varn::app::TerminationSignals::handleOnWatcherThread(endOnSignal);
     if (const int invalid = firstInvalidArgument(argc, argv); invalid != 0) {
         std::fprintf(stderr, "varn-cli: argument %d is not valid UTF-8\n", invalid);
         return UsageError;
@@ -82,4 +79,20 @@ int main(int argc, char **argv)
     printError(QStringLiteral("varn-cli: unknown command \"%1\"").arg(name));
     printUsage(commands);
     return UsageError;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    varn::app::TerminationSignals::handleOnWatcherThread(endOnSignal);
+    const int code = runCommand(argc, argv);
+    // The command has closed its workspace. A signal from here on must not
+    // run its action while static objects are torn down: the lock waits for
+    // an action already running (it ends the process) and keeps any later
+    // one out until the process has left.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const varn::app::OdbcIniLock lock;
+    _exit(code);
 }

@@ -43,7 +43,7 @@ Result<QSqlDatabase> SqlConnection::open(const QString &connectionName, const QS
         } else {
             database.setDatabaseName(filePath);
         }
-        if (access != Access::ReadWrite)
+        if (access == Access::ReadOnly || access == Access::Immutable)
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         database.setConnectOptions(options);
         if (database.open()) {
