@@ -116,17 +116,23 @@ OdbcIniFile::Span OdbcIniFile::find(const QString &name) const
     const QByteArray wanted = name.toUtf8();
     Span span;
     qsizetype position = 0;
+    qsizetype commentsAbove = -1; // comment lines right above a header describe it
     while (position < m_bytes.size()) {
         qsizetype lineEnd = m_bytes.indexOf('\n', position);
         lineEnd = lineEnd < 0 ? m_bytes.size() : lineEnd + 1;
-        if (const auto header = headerName(m_bytes.mid(position, lineEnd - position))) {
+        const QByteArray line = m_bytes.mid(position, lineEnd - position).trimmed();
+        if (const auto header = headerName(line)) {
             if (span.begin >= 0) {
-                span.end = position;
+                span.end = commentsAbove >= 0 ? commentsAbove : position;
                 return span;
             }
             if (header->compare(wanted, Qt::CaseInsensitive) == 0)
                 span.begin = position;
         }
+        if (line.startsWith('#') || line.startsWith(';'))
+            commentsAbove = commentsAbove >= 0 ? commentsAbove : position;
+        else
+            commentsAbove = -1;
         position = lineEnd;
     }
     if (span.begin >= 0)
