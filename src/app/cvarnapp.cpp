@@ -230,6 +230,8 @@ Result<SqlConnection::Access> CVarnApp::checkBeforeOpen(const QString &workspace
 {
     if (Outcome checked = WorkspaceValuesCheck::check(values); !checked)
         return WorkspaceFile::refusal(workspaceFilePath, checked.message());
+    if (Outcome length = WorkspaceValuesCheck::checkConnectionLength(values); !length)
+        return length;
     const QString database = CVarnDoc(values).requirementsSource().databasePath();
     auto refusal = [&](const QString &reason) {
         return Outcome::stop(kCannotOpenRequirements + QDir::toNativeSeparators(database) +

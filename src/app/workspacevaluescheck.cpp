@@ -78,15 +78,14 @@ Outcome WorkspaceValuesCheck::check(const WorkspaceValues &values)
         folder.split(QLatin1Char('/')).contains(QStringLiteral("..")))
         return refusal(QStringLiteral("The database folder is not an absolute path without "
                                       "\"..\"."));
-    const DataSource source{name,
-                            values.userId,
-                            values.password,
-                            values.description,
-                            values.databaseFileName,
-                            values.databaseFolder};
-    if (!source.checkAttributeLength(DataSource::Kind::Requirements))
-        return refusal(QStringLiteral("Its connection info exceeds 254 characters."));
     return Outcome::ok();
+}
+
+Outcome WorkspaceValuesCheck::checkConnectionLength(const WorkspaceValues &values)
+{
+    const DataSource source{values.dataSourceName, values.userId,           values.password,
+                            values.description,    values.databaseFileName, values.databaseFolder};
+    return source.checkAttributeLength(DataSource::Kind::Requirements);
 }
 
 Outcome WorkspaceValuesCheck::checkDatabaseFile(const QString &path)

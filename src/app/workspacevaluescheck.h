@@ -14,6 +14,9 @@ public:
     static constexpr int kLongestField = 254;
 
     static Outcome check(const WorkspaceValues &values);
+    // The same 254-character limit on the connection string that New applies,
+    // refused with New's message.
+    static Outcome checkConnectionLength(const WorkspaceValues &values);
     // The database the values name must be an existing regular file.
     static Outcome checkDatabaseFile(const QString &path);
     // True for a character a name or a line of the ODBC file must not hold:

@@ -1,5 +1,6 @@
 #include "app/blankimage.h"
 #include "app/cvarnapp.h"
+#include "app/cvarndoc.h"
 #include "app/datasource.h"
 #include "app/workspacefile.h"
 #include "support/workspaceenvironment.h"
@@ -114,6 +115,11 @@ class WorkspaceTest : public QObject
             changed.dataSourceName = QStringLiteral("AppDS");
         if (damage == QLatin1String("long-field"))
             changed.description = QString(1000, QLatin1Char('x'));
+        if (damage == QLatin1String("long-connection"))
+            changed.description = QString(
+                255 - DataSource(CVarnDoc(changed).requirementsSource()).attributeString().size() +
+                    changed.description.size(),
+                QLatin1Char('d'));
         if (damage == QLatin1String("relative-folder"))
             changed.databaseFolder = QStringLiteral("../Varn SE Databases");
         QVERIFY(WorkspaceFile::write(file, changed).isOk());
@@ -377,6 +383,8 @@ private slots:
         QTest::newRow("AppDS as data-source name") << "appds-name" << badFile;
         QTest::newRow("1000-byte description") << "long-field" << badFile;
         QTest::newRow("relative database folder") << "relative-folder" << badFile;
+        QTest::newRow("connection info of 255 characters")
+            << "long-connection" << kTooLongForRequirements;
     }
 
     void badWorkspacesAreRefusedCleanly()
