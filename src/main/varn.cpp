@@ -55,5 +55,10 @@ int main(int argc, char **argv)
     } else {
         mainWindow.showStartDialog();
     }
-    return application.exec();
+    const int status = application.exec();
+    // A signal leaves the loop with the window still shown; hide it while it
+    // is whole, since hiding it from its destructor would update its menus
+    // half destroyed.
+    mainWindow.hide();
+    return status;
 }

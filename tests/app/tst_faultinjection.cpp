@@ -220,6 +220,31 @@ private slots:
         verifyAtRest();
     }
 
+    void desktopProgramClosesOnSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void desktopProgramClosesOnSignal()
+    {
+        QFETCH(int, signal);
+        const QString program = QFileInfo(qEnvironmentVariable("VARN_CLI")).dir().filePath("varn");
+        if (!QFileInfo::exists(program))
+            QSKIP("the desktop program is not built");
+        QProcess desktop;
+        desktop.start(program, {m_workspace});
+        QVERIFY(desktop.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(OdbcInstaller::isRegistered(kDataSource), 20000);
+        ::kill(pid_t(desktop.processId()), signal);
+        QVERIFY(desktop.waitForFinished(20000));
+        QCOMPARE(desktop.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(desktop.exitCode(), 128 + signal);
+        QCOMPARE(fileBytes(m_environment->userOdbcIni()), m_odbcAtRest);
+    }
+
     void mutatedWorkspacesAreRefused_data()
     {
         QTest::addColumn<QList<QByteArray>>("files");
