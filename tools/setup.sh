@@ -35,3 +35,14 @@ varn_build() {
     cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${VARN_BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
     cmake --build "$build_dir" -j"$(nproc)"
 }
+
+varn_sanitizer_run() {
+    local build_dir=${VARN_SANITIZE_BUILD_DIR:-build-sanitize}
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARN_SANITIZE=ON \
+        -DVARN_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$build_dir" -j"$(nproc)" --target tst_faultinjection varn-cli
+    # Qt keeps some allocations to the end of the process; leaks are not what
+    # this run looks for.
+    (cd "$build_dir" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -R '^tst_faultinjection$')
+}

@@ -1,9 +1,13 @@
 #include "app/cvarnapp.h"
 
 #include "app/blankimage.h"
+#include "app/odbcinilock.h"
+#include "app/requirementsschema.h"
+#include "app/workspacevaluescheck.h"
 #include "store/sqlconnection.h"
 
 #include <QAtomicInt>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -30,11 +34,12 @@ QString uniqueConnectionName(const char *base)
 }
 
 // Opens a requirements database and makes sure it is one.
-Outcome openRequirementsDatabase(const QString &connection, const QString &path)
+Outcome openRequirementsDatabase(const QString &connection, const QString &path,
+                                 SqlConnection::Access access)
 {
     QString reason;
     {
-        Result<QSqlDatabase> database = SqlConnection::open(connection, path);
+        Result<QSqlDatabase> database = SqlConnection::open(connection, path, access);
         if (!database)
             return Outcome::stop(kCannotOpenRequirements + database.outcome().message());
         if (SqlConnection::hasRequirementsTables(database.value()))
@@ -166,13 +171,13 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
 
 // Registers the workspace's data source and opens the requirements
 // connection through it.
-Outcome CVarnApp::connectRequirements(const DataSource &source)
+Outcome CVarnApp::connectRequirements(const DataSource &source, SqlConnection::Access access)
 {
-    if (!OdbcInstaller::registerDataSource(source))
+    if (!OdbcInstaller::registerHeldDataSource(source))
         return Outcome::refused(OdbcInstaller::requirementsRegistrationFailure());
     m_document->dataSourceRegistered = true;
     if (Outcome requirements =
-            openRequirementsDatabase(m_requirementsConnection, source.databasePath());
+            openRequirementsDatabase(m_requirementsConnection, source.databasePath(), access);
         !requirements)
         return requirements;
     m_document->requirementsConnectionOpen = true;
@@ -189,6 +194,12 @@ Outcome CVarnApp::openApplicationDatabase(const Settings &settings, bool registe
         return length;
     if (registerDataSource && !OdbcInstaller::registerDataSource(m_applicationSource))
         return Outcome::silentlyRefused();
+    // Open does not register it anew, but keeps it naming the database of
+    // the folder DbDir names now (no write when it already does).
+    if (!registerDataSource &&
+        OdbcInstaller::registeredValue(m_applicationSource.name, QStringLiteral("Database")) !=
+            m_applicationSource.databasePath())
+        OdbcInstaller::registerDataSource(m_applicationSource);
     Result<QSqlDatabase> application =
         SqlConnection::open(m_applicationConnection, m_applicationSource.databasePath(),
                             SqlConnection::Access::ReadOnly);
@@ -214,7 +225,31 @@ Outcome CVarnApp::storeSystemName(const QString &systemName)
     return Outcome::ok();
 }
 
-Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath)
+Result<SqlConnection::Access> CVarnApp::checkBeforeOpen(const QString &workspaceFilePath,
+                                                        const WorkspaceValues &values, Use use)
+{
+    if (Outcome checked = WorkspaceValuesCheck::check(values); !checked)
+        return WorkspaceFile::refusal(workspaceFilePath, checked.message());
+    if (Outcome length = WorkspaceValuesCheck::checkConnectionLength(values); !length)
+        return length;
+    const QString database = CVarnDoc(values).requirementsSource().databasePath();
+    auto refusal = [&](const QString &reason) {
+        return Outcome::stop(kCannotOpenRequirements + QDir::toNativeSeparators(database) +
+                             QLatin1Char('\n') + reason);
+    };
+    if (Outcome file = WorkspaceValuesCheck::checkDatabaseFile(database); !file)
+        return refusal(file.message());
+    if (Outcome schema = RequirementsSchema::verify(database); !schema)
+        return refusal(schema.message());
+    if (RequirementsSchema::mayBeWritten(database))
+        return SqlConnection::Access::ReadWrite;
+    if (use == Use::Change)
+        return refusal(QStringLiteral("The database or its folder is read-only, so it cannot be "
+                                      "changed. Copy it to a folder you can write to."));
+    return SqlConnection::Access::Immutable;
+}
+
+Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
 {
     if (isWorkspaceOpen())
         return Outcome::refused(QStringLiteral("A Varn SE file is currently open.\nClose the "
@@ -222,6 +257,10 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath)
     Result<WorkspaceValues> values = WorkspaceFile::read(workspaceFilePath);
     if (!values)
         return values.outcome();
+    const Result<SqlConnection::Access> access =
+        checkBeforeOpen(workspaceFilePath, values.value(), use);
+    if (!access)
+        return access.outcome();
 
     m_document.emplace(values.takeValue());
     m_workspaceFilePath = workspaceFilePath;
@@ -231,8 +270,9 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath)
     };
 
     const DataSource source = m_document->requirementsSource();
-    if (Outcome connected = connectRequirements(source); !connected)
+    if (Outcome connected = connectRequirements(source, access.value()); !connected)
         return abandon(connected);
+    m_readOnly = access.value() != SqlConnection::Access::ReadWrite;
 
     const Settings settings;
     notice(settings.openProblem());
@@ -280,8 +320,9 @@ void CVarnApp::releaseConnections()
     SqlConnection::close(m_applicationConnection);
     SqlConnection::close(m_requirementsConnection);
     if (m_document && m_document->dataSourceRegistered)
-        OdbcInstaller::removeDataSource(m_document->values().dataSourceName);
+        OdbcInstaller::releaseHeldDataSource(m_document->values().dataSourceName);
     m_document.reset();
+    m_readOnly = false;
     m_workspaceFilePath.clear();
 }
 
@@ -289,6 +330,15 @@ void CVarnApp::closeWorkspace()
 {
     releaseConnections();
     m_requirementsChanged = false;
+}
+
+std::optional<DataSourceHolders::Holder> CVarnApp::openElsewhere(const QString &workspaceFilePath)
+{
+    const Result<WorkspaceValues> values = WorkspaceFile::read(workspaceFilePath);
+    if (!values || !WorkspaceValuesCheck::check(values.value()))
+        return std::nullopt;
+    const OdbcIniLock lock;
+    return DataSourceHolders::otherHolder(values->dataSourceName);
 }
 
 QString CVarnApp::systemName() const

@@ -2,9 +2,11 @@
 
 #include "app/cvarndoc.h"
 #include "app/datasource.h"
+#include "app/datasourceholders.h"
 #include "app/settings.h"
 #include "common/outcome.h"
 #include "store/recordobjects.h"
+#include "store/sqlconnection.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -40,12 +42,25 @@ public:
     // dialog is shown.
     Outcome checkCanOpen() const;
 
+    // What the caller will do with an opened workspace. Open checks the
+    // workspace file and the database before it writes anything: Change
+    // refuses a database the user may not write; Read opens such a database
+    // read-only without leaving any file beside it.
+    enum class Use { Change, Read };
+
     Outcome newWorkspace(const QString &systemName);
-    Outcome openWorkspace(const QString &workspaceFilePath);
+    Outcome openWorkspace(const QString &workspaceFilePath, Use use = Use::Change);
     Outcome saveWorkspace(const QString &workspaceFilePath);
     void closeWorkspace();
 
     bool isWorkspaceOpen() const { return m_document.has_value(); }
+    // Open on a database nobody may write: nothing can be saved.
+    bool isReadOnly() const { return m_readOnly; }
+
+    // The Varn SE process (pid and program) that has the workspace of this
+    // file open, other than this one; nullopt when none does or the file
+    // cannot be read. Ask before Open to offer a read-only open.
+    static std::optional<DataSourceHolders::Holder> openElsewhere(const QString &workspaceFilePath);
     bool isModified() const { return m_document && m_document->isModified(); }
     const CVarnDoc *document() const { return m_document ? &*m_document : nullptr; }
 
@@ -74,7 +89,11 @@ public:
 
 private:
     // The application data source is registered by New only; it stays.
-    Outcome connectRequirements(const DataSource &source);
+    Outcome connectRequirements(
+        const DataSource &source,
+        store::SqlConnection::Access access = store::SqlConnection::Access::ReadWrite);
+    Result<store::SqlConnection::Access> checkBeforeOpen(const QString &workspaceFilePath,
+                                                         const WorkspaceValues &values, Use use);
     Outcome openApplicationDatabase(const Settings &settings, bool registerDataSource);
     Outcome storeSystemName(const QString &systemName);
     Outcome createRecordObjects();
@@ -91,6 +110,7 @@ private:
     QString m_workspaceFileFolder;
     QString m_workspaceFilePath;
     bool m_requirementsChanged = false;
+    bool m_readOnly = false;
 };
 
 } // namespace varn::app

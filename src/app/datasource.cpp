@@ -1,9 +1,15 @@
 #include "app/datasource.h"
 
+#include "app/datasourceholders.h"
+#include "app/odbcinifile.h"
+#include "app/odbcinilock.h"
+
 #include <odbcinst.h>
 
 #include <QByteArray>
+#include <QCryptographicHash>
 
+#include <optional>
 #include <utility>
 
 namespace varn::app {
@@ -19,22 +25,62 @@ const std::pair<const char *, const char *> kDriverKeys[] = {
     {"Timeout", "2000"},
 };
 
-bool useUserDataSources()
+constexpr int kLongestDataSourceName = 32; // bytes, as the driver manager counts
+const QString kForbiddenInDataSourceName = QStringLiteral("[]{}(),;?*=!@\\");
+
+bool hasControlCharacter(const QString &text)
 {
-    return SQLSetConfigMode(ODBC_USER_DSN);
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            return true;
+    }
+    return false;
 }
 
-QString profileString(const char *section, const char *key, const char *file)
+// The section the driver reads: the attribute string's keys and the driver's own.
+std::optional<QByteArray> sectionText(const DataSource &source)
 {
-    char buffer[1024] = {};
-    const int length = SQLGetPrivateProfileString(section, key, "", buffer, sizeof buffer, file);
-    return length > 0 ? QString::fromUtf8(buffer, length) : QString();
+    const std::pair<const char *, QString> keys[] = {
+        {"Driver", QString::fromLatin1(OdbcInstaller::driverName())},
+        {"UID", source.userId},
+        {"PWD", source.password},
+        {"DESCRIPTION", source.description},
+        {"DBQ", source.databaseFileName},
+        {"FIL", QStringLiteral("MicrosoftAccess")},
+        {"DEFAULTDIR", source.databaseFolder},
+        {"Database", source.databasePath()},
+    };
+    if (!OdbcInstaller::isValidDataSourceName(source.name))
+        return std::nullopt;
+    QByteArray text = '[' + source.name.toUtf8() + "]\n";
+    for (const auto &[key, value] : keys) {
+        if (hasControlCharacter(value))
+            return std::nullopt;
+        text += QByteArray(key) + '=' + value.toUtf8() + '\n';
+    }
+    for (const auto &[key, value] : kDriverKeys)
+        text += QByteArray(key) + '=' + value + '\n';
+    return text;
 }
 
-bool writeKey(const QByteArray &section, const char *key, const QString &value)
+bool writeSection(const DataSource &source, bool hold)
 {
-    return SQLWritePrivateProfileString(section.constData(), key, value.toUtf8().constData(),
-                                        "odbc.ini");
+    const std::optional<QByteArray> text = sectionText(source);
+    if (!text || !OdbcInstaller::isDriverInstalled())
+        return false;
+    const OdbcIniLock lock;
+    OdbcIniFile file;
+    if (!lock.isHeld() || !file.load())
+        return false;
+    if (hold && !DataSourceHolders::hold(source.name, source.databasePath()))
+        return false;
+    file.replaceSection(source.name, *text);
+    if (file.commit())
+        return true;
+    if (hold)
+        DataSourceHolders::release(source.name);
+    return false;
 }
 
 } // namespace
@@ -62,9 +108,26 @@ Outcome DataSource::checkAttributeLength(Kind kind) const
                                            "shorter."));
 }
 
+QString DataSource::requirementsNameFor(const QString &systemName)
+{
+    const QString suffix = QStringLiteral("ReqDS");
+    const QString whole = systemName + suffix;
+    if (whole.toUtf8().size() <= kLongestDataSourceName)
+        return whole;
+    // A long name keeps its beginning and gains a short hash of the whole
+    // name, so two long names that begin alike still differ.
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(systemName.toUtf8(), QCryptographicHash::Sha1).toHex().left(6));
+    const qsizetype room = kLongestDataSourceName - suffix.size() - hash.size() - 1;
+    QString head = systemName;
+    while (!head.isEmpty() && (head.toUtf8().size() > room || head.back().isHighSurrogate()))
+        head.chop(1);
+    return head.trimmed() + QLatin1Char('-') + hash + suffix;
+}
+
 DataSource DataSource::requirementsFor(const QString &systemName, const QString &installPath)
 {
-    return {systemName + QStringLiteral("ReqDS"),
+    return {requirementsNameFor(systemName),
             QStringLiteral("varn"),
             QStringLiteral("quorbel"),
             QStringLiteral("Varn req DS"),
@@ -105,41 +168,41 @@ bool OdbcInstaller::isDriverInstalled()
 
 bool OdbcInstaller::registerDataSource(const DataSource &source)
 {
-    if (source.name.isEmpty() || !isDriverInstalled() || !useUserDataSources())
-        return false;
-    const QByteArray section = source.name.toUtf8();
-    if (!SQLWriteDSNToIni(section.constData(), driverName()))
-        return false;
-    const bool written = writeKey(section, "UID", source.userId) &&
-                         writeKey(section, "PWD", source.password) &&
-                         writeKey(section, "DESCRIPTION", source.description) &&
-                         writeKey(section, "DBQ", source.databaseFileName) &&
-                         writeKey(section, "FIL", QStringLiteral("MicrosoftAccess")) &&
-                         writeKey(section, "DEFAULTDIR", source.databaseFolder) &&
-                         writeKey(section, "Database", source.databasePath());
-    bool driverKeysWritten = written;
-    for (const auto &[key, value] : kDriverKeys) {
-        if (driverKeysWritten)
-            driverKeysWritten = writeKey(section, key, QString::fromLatin1(value));
-    }
-    if (!driverKeysWritten) {
-        SQLRemoveDSNFromIni(section.constData());
-        return false;
-    }
-    return true;
+    return writeSection(source, false);
+}
+
+bool OdbcInstaller::registerHeldDataSource(const DataSource &source)
+{
+    return writeSection(source, true);
+}
+
+void OdbcInstaller::releaseHeldDataSource(const QString &name)
+{
+    const OdbcIniLock lock;
+    DataSourceHolders::release(name);
+    OdbcIniFile file;
+    if (!lock.isHeld() || DataSourceHolders::isHeld(name) || !file.load())
+        return;
+    file.removeSection(name);
+    file.commit();
+}
+
+void OdbcInstaller::releaseAllHeldHere()
+{
+    for (const QString &name : DataSourceHolders::heldHere())
+        releaseHeldDataSource(name);
 }
 
 bool OdbcInstaller::removeDataSource(const QString &name)
 {
-    if (name.isEmpty() || !useUserDataSources())
+    if (name.isEmpty())
         return false;
-    const QByteArray section = name.toUtf8();
-    if (!SQLRemoveDSNFromIni(section.constData()))
+    const OdbcIniLock lock;
+    OdbcIniFile file;
+    if (!lock.isHeld() || !file.load() || !file.section(name))
         return false;
-    // The installer keeps answering from its read cache after a removal;
-    // deleting the (already gone) section through the profile API clears it.
-    SQLWritePrivateProfileString(section.constData(), nullptr, nullptr, "odbc.ini");
-    return true;
+    file.removeSection(name);
+    return file.commit();
 }
 
 bool OdbcInstaller::isRegistered(const QString &name)
@@ -149,9 +212,20 @@ bool OdbcInstaller::isRegistered(const QString &name)
 
 QString OdbcInstaller::registeredValue(const QString &name, const QString &key)
 {
-    if (!useUserDataSources())
-        return {};
-    return profileString(name.toUtf8().constData(), key.toUtf8().constData(), "odbc.ini");
+    OdbcIniFile file;
+    return file.load() ? file.value(name, key) : QString();
+}
+
+bool OdbcInstaller::isValidDataSourceName(const QString &name)
+{
+    if (name.isEmpty() || name.toUtf8().size() > kLongestDataSourceName ||
+        hasControlCharacter(name) || name != name.trimmed())
+        return false;
+    for (const QChar c : name) {
+        if (kForbiddenInDataSourceName.contains(c))
+            return false;
+    }
+    return true;
 }
 
 } // namespace varn::app

@@ -29,13 +29,18 @@ struct DataSource
     enum class Kind { Requirements, Application };
     Outcome checkAttributeLength(Kind kind) const;
 
+    // System name + "ReqDS" when that fits ODBC's 32 bytes; otherwise the
+    // name's beginning, "-", six hex digits of its hash, and "ReqDS".
+    static QString requirementsNameFor(const QString &systemName);
     static DataSource requirementsFor(const QString &systemName, const QString &installPath);
     static DataSource applicationIn(const QString &databaseDirectory);
 };
 
-// Registers and removes per-user ODBC data sources through unixODBC's
-// installer library, for the SQLite3 ODBC driver, so any ODBC client can read
-// the open workspace.
+// Registers and removes per-user ODBC data sources for the SQLite3 ODBC
+// driver, so any ODBC client can read the open workspace. The user's ODBC
+// file is rewritten whole, once per change, under the lock every Varn SE
+// process takes; its other sections stay byte for byte. A refused value
+// (control characters, a name ODBC cannot carry) registers nothing.
 class OdbcInstaller
 {
 public:
@@ -43,10 +48,20 @@ public:
 
     static bool isDriverInstalled();
     static bool registerDataSource(const DataSource &source);
+    // Registers the source and records this process as one of its holders,
+    // in one step, so no other process removes it in between.
+    static bool registerHeldDataSource(const DataSource &source);
+    // Drops this process's hold; removes the source when no live Varn SE
+    // process holds it any more.
+    static void releaseHeldDataSource(const QString &name);
+    // Drops every hold of this process (a signal ends it).
+    static void releaseAllHeldHere();
     static bool removeDataSource(const QString &name);
     static bool isRegistered(const QString &name);
     // The value of one key of a registered data source, empty when absent.
     static QString registeredValue(const QString &name, const QString &key);
+    // Letters ODBC allows in a data-source name, at most 32 bytes.
+    static bool isValidDataSourceName(const QString &name);
 
     static const QString &requirementsRegistrationFailure();
 };

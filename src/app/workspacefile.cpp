@@ -1,5 +1,6 @@
 #include "app/workspacefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -7,12 +8,18 @@
 #include <array>
 #include <optional>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace varn::app {
 
 namespace {
 
-// Workspace files are a few hundred bytes; anything past this is not one.
-constexpr qint64 kLargestWorkspaceFile = 16 * 1024 * 1024;
+// Workspace files are a few hundred bytes and their fields are checked to at
+// most 254 characters each; anything past this is not one.
+constexpr qint64 kLargestWorkspaceFile = 64 * 1024;
 
 void appendLittleEndian(QByteArray &out, quint32 value, int bytes)
 {
@@ -143,12 +150,50 @@ Outcome WorkspaceFile::write(const QString &path, const WorkspaceValues &values)
     return Outcome::ok();
 }
 
+Outcome WorkspaceFile::refusal(const QString &path, const QString &reason)
+{
+    return Outcome::refused(readErrorMessage() + QLatin1Char('\n') +
+                            QDir::toNativeSeparators(path) + QLatin1Char('\n') + reason);
+}
+
 Result<WorkspaceValues> WorkspaceFile::read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestWorkspaceFile)
+    // The type is checked before the file is opened, and again on the opened
+    // file: a device or a pipe is never read, and opening never blocks.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status = {};
+    if (::stat(name.constData(), &status) != 0)
         return Outcome::refused(readErrorMessage());
-    return decode(file.readAll());
+    if (!S_ISREG(status.st_mode))
+        return refusal(path, QStringLiteral("It is not a regular file."));
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return Outcome::refused(readErrorMessage());
+    QByteArray bytes;
+    bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    if (regular) {
+        bytes.resize(kLargestWorkspaceFile + 1);
+        qsizetype total = 0;
+        while (total < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + total, size_t(bytes.size() - total));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            total += n;
+        }
+        bytes.truncate(total);
+    }
+    ::close(fd);
+    if (!regular)
+        return refusal(path, QStringLiteral("It is not a regular file."));
+    if (bytes.size() > kLargestWorkspaceFile)
+        return refusal(path, QStringLiteral("It is too large to be a workspace file."));
+    Result<WorkspaceValues> values = decode(bytes);
+    if (!values)
+        return refusal(path, QStringLiteral("It is damaged: its strings do not match their "
+                                            "lengths."));
+    return values;
 }
 
 } // namespace varn::app

@@ -1,10 +1,14 @@
 // varn-cli: the scriptable face of the engine. Results on stdout; a refusal
 // prints the system's message on stderr.
+#include "app/datasource.h"
+#include "app/odbcinilock.h"
+#include "app/terminationsignals.h"
 #include "cli/clicommand.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <unistd.h>
 
 using namespace varn::cli;
 
@@ -28,10 +32,35 @@ void printUsage(const std::vector<Command> &commands)
         printError(QStringLiteral("  ") + QString::fromUtf8(command.synopsis));
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// An argument that is not valid UTF-8 would reach the database as
+// replacement characters; it is refused instead.
+int firstInvalidArgument(int argc, char **argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        if (QString::fromUtf8(bytes).toUtf8() != bytes)
+            return i;
+    }
+    return 0;
+}
+
+// A signal ends the command as Close would: the data source this process
+// holds is released (removed unless another Varn SE process holds it). The
+// lock stays held to the end, so nothing is registered after the release;
+// the database itself is left to its journal, as after any interruption.
+void endOnSignal(int signal)
+{
+    const varn::app::OdbcIniLock lock;
+    varn::app::OdbcInstaller::releaseAllHeldHere();
+    _exit(varn::app::TerminationSignals::exitStatus(signal));
+}
+
+int runCommand(int argc, char **argv)
+{
+    if (const int invalid = firstInvalidArgument(argc, argv); invalid != 0) {
+        std::fprintf(stderr, "varn-cli: argument %d is not valid UTF-8\n", invalid);
+        return UsageError;
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Varn Systems"));
     QCoreApplication::setApplicationName(QStringLiteral("Varn SE"));
@@ -50,4 +79,20 @@ int main(int argc, char **argv)
     printError(QStringLiteral("varn-cli: unknown command \"%1\"").arg(name));
     printUsage(commands);
     return UsageError;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    varn::app::TerminationSignals::handleOnWatcherThread(endOnSignal);
+    const int code = runCommand(argc, argv);
+    // The command has closed its workspace. A signal from here on must not
+    // run its action while static objects are torn down: the lock waits for
+    // an action already running (it ends the process) and keeps any later
+    // one out until the process has left.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const varn::app::OdbcIniLock lock;
+    _exit(code);
 }

@@ -1,11 +1,13 @@
 // varn: the desktop program.
 #include "app/cvarnapp.h"
+#include "app/terminationsignals.h"
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/messagepresenter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSocketNotifier>
 
 int main(int argc, char **argv)
 {
@@ -22,6 +24,15 @@ int main(int argc, char **argv)
                                  QStringLiteral("A workspace file (.vnp) to open."),
                                  QStringLiteral("[workspace]"));
     parser.process(application);
+
+    // SIGINT, SIGTERM and SIGHUP leave every event loop; the workspace then
+    // closes as the program ends, releasing its data source.
+    using varn::app::TerminationSignals;
+    TerminationSignals::install();
+    QSocketNotifier signalNotifier(TerminationSignals::descriptor(), QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [] {
+        QApplication::exit(TerminationSignals::exitStatus(TerminationSignals::take()));
+    });
 
     varn::app::MessagePresenter presenter;
     varn::app::MainWindow *window = nullptr;
@@ -44,5 +55,10 @@ int main(int argc, char **argv)
     } else {
         mainWindow.showStartDialog();
     }
-    return application.exec();
+    const int status = application.exec();
+    // A signal leaves the loop with the window still shown; hide it while it
+    // is whole, since hiding it from its destructor would update its menus
+    // half destroyed.
+    mainWindow.hide();
+    return status;
 }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 namespace varn::store {
 
@@ -22,7 +23,7 @@ Result<QSqlDatabase> SqlConnection::open(const QString &connectionName, const QS
 {
     if (QSqlDatabase::contains(connectionName)) {
         QSqlDatabase existing = QSqlDatabase::database(connectionName, false);
-        if (existing.isOpen() && existing.databaseName() == filePath)
+        if (existing.isOpen() && existing.databaseName() == filePath && access != Access::Immutable)
             return existing;
         close(connectionName);
     }
@@ -33,9 +34,16 @@ Result<QSqlDatabase> SqlConnection::open(const QString &connectionName, const QS
     {
         QSqlDatabase database =
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        database.setDatabaseName(filePath);
         QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000");
-        if (access == Access::ReadOnly)
+        if (access == Access::Immutable) {
+            database.setDatabaseName(QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath())
+                                         .toString(QUrl::FullyEncoded) +
+                                     QStringLiteral("?immutable=1"));
+            options += QStringLiteral(";QSQLITE_OPEN_URI");
+        } else {
+            database.setDatabaseName(filePath);
+        }
+        if (access == Access::ReadOnly || access == Access::Immutable)
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         database.setConnectOptions(options);
         if (database.open()) {

@@ -12,7 +12,11 @@ namespace varn::store {
 class SqlConnection
 {
 public:
-    enum class Access { ReadWrite, ReadOnly };
+    // Unchanged opens for reading and writing without switching the journal
+    // mode, so a look at a file changes nothing and, closed last, leaves no
+    // write-ahead log behind. Immutable reads a file that nobody may write (a
+    // read-only file or folder): no locks, no journal, nothing created beside it.
+    enum class Access { ReadWrite, ReadOnly, Unchanged, Immutable };
 
     // Opens the connection, or reuses it when it is already open on the same
     // file. A file that does not exist is not created. On failure the

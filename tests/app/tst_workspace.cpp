@@ -1,6 +1,8 @@
 #include "app/blankimage.h"
 #include "app/cvarnapp.h"
+#include "app/cvarndoc.h"
 #include "app/datasource.h"
+#include "app/workspacefile.h"
 #include "support/workspaceenvironment.h"
 
 #include <QDir>
@@ -11,6 +13,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace varn;
 using namespace varn::app;
 
@@ -18,6 +22,8 @@ namespace {
 
 QByteArray fileBytes(const QString &path)
 {
+    if (!QFileInfo(path).isFile())
+        return {};
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -66,6 +72,57 @@ class WorkspaceTest : public QObject
                 .attributeString()
                 .size();
         return base + QString(length - fixed, QLatin1Char('x')) + QLatin1Char('/');
+    }
+
+    // Damage applied after the workspace was saved, as a hostile or broken
+    // copy would bring it.
+    void damageDatabase(const QString &damage, const QString &database)
+    {
+        if (damage == QLatin1String("empty-database"))
+            QFile(database).resize(0);
+        if (damage == QLatin1String("fifo-database")) {
+            QFile::remove(database);
+            QCOMPARE(mkfifo(QFile::encodeName(database).constData(), 0600), 0);
+        }
+        if (damage != QLatin1String("other-sqlite") && damage != QLatin1String("renamed-column"))
+            return;
+        if (damage == QLatin1String("other-sqlite"))
+            QFile::remove(database);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "damage");
+            db.setDatabaseName(database);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
+            QVERIFY(query.exec(damage == QLatin1String("other-sqlite")
+                                   ? QStringLiteral("CREATE TABLE notes (text TEXT)")
+                                   : QStringLiteral("ALTER TABLE MASTER_REQ RENAME COLUMN ReqText "
+                                                    "TO Text")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("damage"));
+    }
+
+    void damageWorkspaceFile(const QString &damage, const QString &file)
+    {
+        Result<WorkspaceValues> values = WorkspaceFile::read(file);
+        if (!values)
+            return;
+        WorkspaceValues changed = values.value();
+        if (damage == QLatin1String("planted-section"))
+            changed.userId = QStringLiteral("varn\n[Planted]\nDriver=/tmp/evil.so");
+        if (damage == QLatin1String("appds-name"))
+            changed.dataSourceName = QStringLiteral("AppDS");
+        if (damage == QLatin1String("long-field"))
+            changed.description = QString(1000, QLatin1Char('x'));
+        if (damage == QLatin1String("long-connection"))
+            changed.description = QString(
+                255 - DataSource(CVarnDoc(changed).requirementsSource()).attributeString().size() +
+                    changed.description.size(),
+                QLatin1Char('d'));
+        if (damage == QLatin1String("relative-folder"))
+            changed.databaseFolder = QStringLiteral("../Varn SE Databases");
+        QVERIFY(WorkspaceFile::write(file, changed).isOk());
     }
 
 private slots:
@@ -314,6 +371,20 @@ private slots:
             << "no-appdb"
             << "Cannot open Application database.\nCheck the configuration and permissions of the "
                "AppDB.\n";
+        const QString notRequirements = QStringLiteral(
+            "Cannot open Requirements database.\nCheck the configuration and permissions of the "
+            "ReqDB.\n");
+        QTest::newRow("empty database file") << "empty-database" << notRequirements;
+        QTest::newRow("another SQLite database") << "other-sqlite" << notRequirements;
+        QTest::newRow("MASTER_REQ column renamed") << "renamed-column" << notRequirements;
+        QTest::newRow("database is a FIFO") << "fifo-database" << notRequirements;
+        const QString badFile = QStringLiteral("Error opening file at the path specified.\n");
+        QTest::newRow("line breaks plant a section") << "planted-section" << badFile;
+        QTest::newRow("AppDS as data-source name") << "appds-name" << badFile;
+        QTest::newRow("1000-byte description") << "long-field" << badFile;
+        QTest::newRow("relative database folder") << "relative-folder" << badFile;
+        QTest::newRow("connection info of 255 characters")
+            << "long-connection" << kTooLongForRequirements;
     }
 
     void badWorkspacesAreRefusedCleanly()
@@ -342,7 +413,11 @@ private slots:
         if (damage == QLatin1String("no-appdb"))
             m_environment->writeSettings(m_environment->installPath(), QString(),
                                          m_environment->root());
+        damageDatabase(damage, database);
+        damageWorkspaceFile(damage, file);
 
+        const QByteArray databaseBefore = fileBytes(database);
+        const QByteArray odbcBefore = fileBytes(m_environment->userOdbcIni());
         auto app = makeApp();
         const Outcome opened = app->openWorkspace(file);
         QVERIFY(!opened.isOk());
@@ -351,6 +426,13 @@ private slots:
         QVERIFY(!OdbcInstaller::isRegistered(QStringLiteral("AcmeReqDS")));
         if (damage == QLatin1String("not-a-database"))
             QCOMPARE(fileBytes(database), QByteArray("These are my notes, not a database.\n"));
+        // Refused before anything was written: the database, its folder and
+        // the user's ODBC file are as they were.
+        QCOMPARE(fileBytes(database), databaseBefore);
+        QVERIFY(!QFileInfo::exists(database + QStringLiteral("-wal")));
+        QVERIFY(!QFileInfo::exists(database + QStringLiteral("-shm")));
+        if (damage != QLatin1String("no-driver") && damage != QLatin1String("no-appdb"))
+            QCOMPARE(fileBytes(m_environment->userOdbcIni()), odbcBefore);
     }
 
     void missingDriverStopsNewAndLeavesNoDatabase()

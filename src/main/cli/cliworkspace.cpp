@@ -28,9 +28,9 @@ std::optional<CliOptions> parseCommandOptions(const QStringList &arguments,
     return options;
 }
 
-int openWorkspace(app::CVarnApp &app, const CliOptions &options)
+int openWorkspace(app::CVarnApp &app, const CliOptions &options, app::CVarnApp::Use use)
 {
-    const Outcome opened = app.openWorkspace(options.value(QStringLiteral("workspace")));
+    const Outcome opened = app.openWorkspace(options.value(QStringLiteral("workspace")), use);
     return opened ? Done : report(opened, DatabaseError);
 }
 

@@ -19,7 +19,9 @@ std::optional<CliOptions> parseCommandOptions(const QStringList &arguments,
                                               const QSet<QString> &flags = {});
 
 // Opens the workspace named by --workspace; Done, or the exit code after the
-// message has been printed.
-int openWorkspace(app::CVarnApp &app, const CliOptions &options);
+// message has been printed. Commands that only read pass Use::Read, so they
+// also work on a database in a read-only folder.
+int openWorkspace(app::CVarnApp &app, const CliOptions &options,
+                  app::CVarnApp::Use use = app::CVarnApp::Use::Change);
 
 } // namespace varn::cli

@@ -303,7 +303,7 @@ int runShow(const QStringList &arguments)
     if (!number)
         return badNumber(QStringLiteral("number"), kShowSynopsis);
     CVarnApp app(noticesOnStderr());
-    if (const int opened = openWorkspace(app, *options); opened != Done)
+    if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
     const QSqlDatabase database = app.requirementsDatabase();
     QSqlQuery exists(database);

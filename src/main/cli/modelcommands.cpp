@@ -68,7 +68,7 @@ int runGenerate(const QStringList &given)
     if (!options)
         return UsageError;
     CVarnApp app(noticesOnStderr());
-    if (const int opened = openWorkspace(app, *options); opened != Done)
+    if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
 
     generate::GeneratorSettings settings{app.installPath(), app.systemName(),

@@ -403,7 +403,7 @@ int runList(const QStringList &arguments)
         return usageError(QStringLiteral("--format takes table, csv or json"), kListSynopsis);
 
     CVarnApp app(noticesOnStderr());
-    if (const int opened = openWorkspace(app, *options); opened != Done)
+    if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
     store::CReqMsSet &master = app.records()->reqMsSet();
     master.setFilter(QStringLiteral("FSTType IS NULL OR FSTType <> ?"),

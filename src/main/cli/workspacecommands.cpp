@@ -40,7 +40,7 @@ int runInfo(const QStringList &arguments)
     if (!options)
         return UsageError;
     CVarnApp app(noticesOnStderr());
-    if (const int opened = openWorkspace(app, *options); opened != Done)
+    if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
     const Result<int> count = app.requirementCount();
     if (!count)

@@ -1,0 +1,101 @@
+#include "app/workspacevaluescheck.h"
+
+#include "app/cvarnapp.h"
+#include "app/datasource.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <array>
+#include <sys/stat.h>
+
+namespace varn::app {
+
+namespace {
+
+struct Field
+{
+    const char *label;
+    const QString WorkspaceValues::*value;
+};
+
+constexpr std::array<Field, 8> kFields = {{
+    {"data-source name", &WorkspaceValues::dataSourceName},
+    {"user id", &WorkspaceValues::userId},
+    {"password", &WorkspaceValues::password},
+    {"description", &WorkspaceValues::description},
+    {"database file name", &WorkspaceValues::databaseFileName},
+    {"database folder", &WorkspaceValues::databaseFolder},
+    {"system name", &WorkspaceValues::systemName},
+    {"installation path", &WorkspaceValues::installPath},
+}};
+
+Outcome refusal(const QString &reason)
+{
+    return Outcome::refused(reason);
+}
+
+} // namespace
+
+bool WorkspaceValuesCheck::isUnsafeCharacter(QChar c)
+{
+    const char16_t code = c.unicode();
+    return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+           c == QChar::ParagraphSeparator || code == 0x200E || code == 0x200F ||
+           (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+}
+
+Outcome WorkspaceValuesCheck::check(const WorkspaceValues &values)
+{
+    for (const Field &field : kFields) {
+        const QString &text = values.*field.value;
+        if (text.size() > kLongestField)
+            return refusal(QStringLiteral("The %1 is longer than %2 characters.")
+                               .arg(QLatin1String(field.label))
+                               .arg(kLongestField));
+        for (const QChar c : text) {
+            if (isUnsafeCharacter(c))
+                return refusal(QStringLiteral("The %1 holds a control character.")
+                                   .arg(QLatin1String(field.label)));
+        }
+    }
+    const QString &name = values.dataSourceName;
+    if (!name.endsWith(QLatin1String("ReqDS")) ||
+        name.compare(QLatin1String("AppDS"), Qt::CaseInsensitive) == 0)
+        return refusal(QStringLiteral("The data-source name does not end in \"ReqDS\"."));
+    if (!OdbcInstaller::isValidDataSourceName(name))
+        return refusal(QStringLiteral("The data-source name is not one ODBC accepts (at most 32 "
+                                      "bytes, none of [ ] { } ( ) , ; ? * = ! @ \\)."));
+    if (!CVarnApp::checkSystemName(values.systemName))
+        return refusal(QStringLiteral("The system name is not one the System Name dialog "
+                                      "accepts."));
+    const QString &file = values.databaseFileName;
+    if (file.isEmpty() || file.contains(QLatin1Char('/')) || file == QLatin1String(".") ||
+        file == QLatin1String(".."))
+        return refusal(QStringLiteral("The database file name is not a plain file name."));
+    const QString &folder = values.databaseFolder;
+    if (!QDir::isAbsolutePath(folder) ||
+        folder.split(QLatin1Char('/')).contains(QStringLiteral("..")))
+        return refusal(QStringLiteral("The database folder is not an absolute path without "
+                                      "\"..\"."));
+    return Outcome::ok();
+}
+
+Outcome WorkspaceValuesCheck::checkConnectionLength(const WorkspaceValues &values)
+{
+    const DataSource source{values.dataSourceName, values.userId,           values.password,
+                            values.description,    values.databaseFileName, values.databaseFolder};
+    return source.checkAttributeLength(DataSource::Kind::Requirements);
+}
+
+Outcome WorkspaceValuesCheck::checkDatabaseFile(const QString &path)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return refusal(QStringLiteral("The database file does not exist."));
+    if (!S_ISREG(status.st_mode))
+        return refusal(QStringLiteral("The database file is not a regular file."));
+    return Outcome::ok();
+}
+
+} // namespace varn::app
