@@ -2,6 +2,7 @@
 
 #include "store/creqmsset.h"
 #include "store/savetransaction.h"
+#include "templates/storedtextcheck.h"
 #include "templates/templatecatalogue.h"
 
 namespace varn::central {
@@ -60,6 +61,9 @@ Outcome RequirementAttributes::save(int number, const Values &values) const
     // Its own transaction, committed once the row's read is closed: a read
     // still pending at the commit keeps the write-ahead log from being
     // checkpointed.
+    if (Outcome fits = templates::StoredTextCheck::attributes(values.paragraph, values.comments);
+        !fits)
+        return fits;
     store::SaveTransaction transaction(m_connection);
     if (Outcome begun = transaction.begin(); !begun)
         return begun;

@@ -148,8 +148,11 @@ Outcome ObjectModelRegenerator::regenerate()
 {
     if (!m_database.driver()->hasFeature(QSqlDriver::Transactions))
         return Outcome::refused(kNoTransactions);
-    if (!m_database.transaction())
-        return Outcome::stop(kNoTransactions + QLatin1Char('\n') + m_database.lastError().text());
+    // BEGIN IMMEDIATE: the write lock is waited for (the busy timeout) now,
+    // instead of failing at once when the first delete needs it.
+    m_notRebuilt = 0;
+    if (QSqlQuery begin(m_database); !begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return Outcome::stop(kNoTransactions + QLatin1Char('\n') + begin.lastError().text());
     Outcome result = deleteObjectModel();
     if (!result) {
         notice(result);
@@ -276,7 +279,11 @@ Outcome ObjectModelRegenerator::rebuild()
             }
             // A requirement whose own derivation fails keeps what it wrote;
             // the rebuild goes on with the next one.
-            notice(deriver.DeriveObjectModel(records.value(), number, functional));
+            if (Outcome derived = deriver.DeriveObjectModel(records.value(), number, functional);
+                !derived) {
+                ++m_notRebuilt;
+                notice(derived);
+            }
         }
         if (m_progress)
             m_progress(int(position / (total * 0.01)), number);

@@ -31,6 +31,9 @@ public:
     // Delete and rebuild. On success the caller clears its
     // requirements-changed flag.
     Outcome regenerate();
+    // Requirements of the last regenerate() whose own derivation failed; the
+    // rebuild went on past each of them.
+    int notRebuiltCount() const { return m_notRebuilt; }
 
     // The terms a stored requirement is rebuilt into, normalised and ended by
     // the end record; labelled later. Exposed for the checks that a save
@@ -55,6 +58,7 @@ private:
     QSqlDatabase m_database;
     Progress m_progress;
     Notices m_notices;
+    int m_notRebuilt = 0;
 };
 
 } // namespace varn::objmodel

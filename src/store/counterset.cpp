@@ -25,6 +25,14 @@ Result<qint32> CounterSet::nextKey()
     if (isBOF() || isEOF())
         return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
                              QStringLiteral("No current record."));
+    // A counter below zero was damaged outside the program; handing out a
+    // key of zero or less would store requirements no one can name.
+    if (row().value < 0)
+        return Outcome::refused(
+            QStringLiteral("Validation error. The %1 key counter holds %2; keys are positive "
+                           "numbers.\nYour database may be corrupt.")
+                .arg(QLatin1String(tableOf(m_counter).table))
+                .arg(row().value));
     if (row().value == std::numeric_limits<qint32>::max())
         return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
                              QStringLiteral("Every key has been handed out."));

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 
 namespace varn::store {
 
@@ -20,6 +21,20 @@ QSqlDatabase databaseOf(const QString &connectionName)
 QString errorText(const QSqlDatabase &database)
 {
     const QSqlError error = database.lastError();
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+// The write lock is taken at BEGIN: a read transaction that turns into a
+// write later fails at once when another process holds the lock, where an
+// immediate one waits for the connection's busy timeout first. Empty on success.
+QString beginWriting(QSqlDatabase &database)
+{
+    if (database.driverName() != QLatin1String("QSQLITE"))
+        return database.transaction() ? QString() : errorText(database);
+    QSqlQuery begin(database);
+    if (begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return {};
+    const QSqlError error = begin.lastError();
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
@@ -45,10 +60,9 @@ Outcome SaveTransaction::begin()
     if (!supportsTransactions(m_connection))
         return Outcome::refused(QString::fromLatin1(messages::kNoTransactions));
     QSqlDatabase database = databaseOf(m_connection);
-    if (!database.transaction())
+    if (const QString error = beginWriting(database); !error.isEmpty())
         return Outcome::stop(
-            QStringLiteral("Cannot begin a transaction on the Requirements database.\n") +
-            errorText(database));
+            QStringLiteral("Cannot begin a transaction on the Requirements database.\n") + error);
     m_active = true;
     return Outcome::ok();
 }

@@ -34,7 +34,9 @@ Result<QSqlDatabase> SqlConnection::open(const QString &connectionName, const QS
     {
         QSqlDatabase database =
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000");
+        // A writer that meets another process's write waits this long before
+        // it refuses with "database is locked".
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=8000");
         if (access == Access::Immutable) {
             database.setDatabaseName(QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath())
                                          .toString(QUrl::FullyEncoded) +

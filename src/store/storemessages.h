@@ -14,10 +14,13 @@ inline constexpr char kObjectModelFailed[] =
 inline constexpr char kOutOfMemoryRecordsets[] =
     "Out of memory. Could not allocate memory for one or more recordsets.";
 
-// Marking the replaced version after the commit of an edit.
+// Marking the replaced version in the transaction of an edit.
 inline constexpr char kEditOpenFailed[] = "Cannot open ReqMsSet recordset for requirement edit.\n";
 inline constexpr char kEditNotFound[] = "Error querying the Requirements database for edit.";
 inline constexpr char kEditWriteFailed[] = "Error querying the Requirements database during edit.";
+// Another program retired the version between its load and this save.
+inline constexpr char kEditAlreadyDeleted[] =
+    "The selected requirement has been deleted and cannot be edited.";
 
 // The kind written into MASTER_REQ.FSTType of a deleted or superseded row.
 inline constexpr char kDeletedKind[] = "Deleted";

@@ -7,14 +7,18 @@
 
 namespace varn::store {
 
-// After the commit of an edit, the version that the new row replaces is marked
-// "Deleted" with the day of the edit. It runs outside the save's transaction,
-// in a MASTER_REQ set of its own; a failure leaves the new version saved.
+// The version an edit replaces is marked "Deleted" with the day of the edit,
+// in a MASTER_REQ set of its own.
 class SupersededVersion
 {
 public:
+    // In a transaction of its own.
     static Outcome markDeleted(const QString &connectionName, qint32 reqNum,
                                const QDate &today = QDate::currentDate());
+    // Inside the save's own transaction, which the caller commits: the new
+    // version and the retired one go or stay together.
+    static Outcome markDeletedInSave(const QString &connectionName, qint32 reqNum,
+                                     const QDate &today);
 };
 
 } // namespace varn::store

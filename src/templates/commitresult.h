@@ -23,8 +23,6 @@ struct CommitResult
     // An edit retired the version it replaced: the requirements have changed
     // since the object model was last regenerated.
     bool versionRetired = false;
-    // Retiring the replaced version failed; the new version stays saved.
-    Outcome retireProblem = Outcome::ok();
 };
 
 } // namespace varn::templates

@@ -7,6 +7,7 @@
 #include "store/savetransaction.h"
 #include "store/storemessages.h"
 #include "store/supersededversion.h"
+#include "templates/storedtextcheck.h"
 #include "templates/templatecatalogue.h"
 
 #include <QScopeGuard>
@@ -46,18 +47,24 @@ public:
     {
         if (!take(m_requirement.checkBeforeSaving()))
             return m_result;
+        if (Outcome fits =
+                StoredTextCheck::attributes(m_attributes.paragraph, m_attributes.comments);
+            !fits)
+            return refuse(fits);
         const int category = TemplateCatalogue::categories().indexOf(m_attributes.category);
         const int priority = TemplateCatalogue::priorities().indexOf(m_attributes.priority);
         const int release = TemplateCatalogue::priorities().indexOf(m_attributes.release);
 
-        if (Outcome opened = openGroups(); !opened)
-            return refuse(opened);
-        // Whatever way the save ends, its record sets are closed again, so no
-        // read of theirs stays pending on the connection.
-        const auto closeOnExit = qScopeGuard([this] { closeGroups(); });
+        // The write lock first: the counters and rows are then read as this
+        // save will write them, with no other writer in between.
         store::SaveTransaction transaction(m_records.connectionName());
         if (Outcome begun = transaction.begin(); !begun)
             return refuse(begun);
+        if (Outcome opened = openGroups(); !opened)
+            return refuse(opened);
+        // Whatever way the save ends, its record sets are closed again (before
+        // the transaction rolls back), so no read of theirs stays pending.
+        const auto closeOnExit = qScopeGuard([this] { closeGroups(); });
         const Result<qint32> number = m_records.pkRqMastrSet().nextKey();
         if (!number)
             return refuse(number.outcome());
@@ -81,6 +88,9 @@ public:
             return m_result;
         if (body.size() > kLongestBody)
             return refuse(Outcome::refused(kTooLong));
+        if (Outcome safe = StoredTextCheck::composition(m_requirement.storedText(body), terms);
+            !safe)
+            return refuse(safe);
         QByteArray tcode;
         if (m_requirement.derivesObjectModel() && !checkGrammar(terms, tcode))
             return m_result;
@@ -97,9 +107,11 @@ public:
         // Reads still pending at the commit would keep the write-ahead log
         // from being checkpointed, and it would grow with every save.
         closeGroups();
+        if (Outcome retired = retireEditedVersion(); !retired)
+            return refuse(retired);
         if (Outcome committed = transaction.commit(); !committed)
             return refuse(committed);
-        retireEditedVersion();
+        becomeLoadedVersion();
         return m_result;
     }
 
@@ -204,15 +216,21 @@ private:
         return m_modelTables.flushCounters();
     }
 
-    // After the commit: the edited version is marked "Deleted", and the new
-    // version becomes the loaded one so that a further save versions it.
-    void retireEditedVersion()
+    // In the save's transaction: the edited version is marked "Deleted", so
+    // that an edit never leaves two live versions behind.
+    Outcome retireEditedVersion()
     {
         if (!m_attributes.isEditing())
-            return;
-        m_result.retireProblem = store::SupersededVersion::markDeleted(
-            m_records.connectionName(), m_attributes.loadedNumber, m_today);
-        if (!m_result.retireProblem)
+            return Outcome::ok();
+        return store::SupersededVersion::markDeletedInSave(m_records.connectionName(),
+                                                           m_attributes.loadedNumber, m_today);
+    }
+
+    // After the commit, the new version becomes the loaded one so that a
+    // further save versions it.
+    void becomeLoadedVersion()
+    {
+        if (!m_attributes.isEditing())
             return;
         m_result.versionRetired = true;
         m_attributes.loadedNumber = m_result.number;

@@ -219,6 +219,26 @@ private slots:
                  QStringLiteral("Error querying the Requirements database."));
     }
 
+    // An edit is one transaction: when the replaced version cannot be
+    // retired (another program retired it first), the new one is not kept.
+    void editStoresNothingWhenTheOldVersionCannotBeRetired()
+    {
+        TechnicalDraft first = draftOf(QStringLiteral("log faults"));
+        QVERIFY(save(first).outcome);
+        Result<TechnicalDraft> loaded = TechnicalDraft::stored(kConnection, 1, true);
+        QVERIFY(loaded);
+        TechnicalDraft draft = loaded.value();
+        draft.text = QStringLiteral("log every fault");
+        QVERIFY(StoreTestSupport::exec(
+            kConnection, QStringLiteral("UPDATE MASTER_REQ SET FSTType = 'Deleted'")));
+        const CommitResult result = save(draft);
+        QCOMPARE(result.outcome.message(),
+                 QStringLiteral("The selected requirement has been deleted and cannot be edited."));
+        QVERIFY(!result.versionRetired);
+        QCOMPARE(scalar("SELECT COUNT(*) FROM MASTER_REQ").toInt(), 1);
+        QCOMPARE(scalar("SELECT PMastrReq FROM PK_MASTR_REQ").toInt(), 1);
+    }
+
     void clearKeepsTheAttributes()
     {
         TechnicalDraft draft = draftOf(QStringLiteral("log faults"));

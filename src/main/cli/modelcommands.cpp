@@ -2,6 +2,7 @@
 #include "cli/cliworkspace.h"
 #include "generate/modelgenerator.h"
 #include "objmodel/objectmodelregenerator.h"
+#include "objmodel/regenerationsummary.h"
 
 #include <QDir>
 
@@ -47,7 +48,13 @@ int runRegenerate(const QStringList &arguments)
         return report(regenerated,
                       regenerated.kind() == MessageKind::Stop ? DatabaseError : Refused);
     app.setRequirementsChanged(false);
-    printLine(QStringLiteral("Success. Your object model database has been rebuilt."));
+    // The rebuild goes on past a requirement it cannot rebuild; the count of
+    // them makes the run a failure all the same.
+    if (const int failed = regenerator.notRebuiltCount(); failed > 0) {
+        printError(objmodel::RegenerationSummary::notRebuilt(failed));
+        return Refused;
+    }
+    printLine(objmodel::RegenerationSummary::success());
     return Done;
 }
 

@@ -91,8 +91,6 @@ int reportSaved(CVarnApp &app, const CommitResult &saved)
                       saved.outcome.kind() == MessageKind::Stop ? DatabaseError : Refused);
     if (saved.versionRetired)
         app.setRequirementsChanged(true);
-    if (!saved.retireProblem)
-        printError(saved.retireProblem.message());
     printLine(QString::number(saved.number));
     return Done;
 }

@@ -6,6 +6,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "objmodel/objectmodelregenerator.h"
+#include "objmodel/regenerationsummary.h"
 
 namespace varn::objmodel {
 
@@ -14,7 +15,6 @@ namespace {
 const QColor kBackground(253, 233, 161);
 const QString kReady = QStringLiteral("\n    Ready.");
 const QString kPleaseWait = QStringLiteral("\n    Please wait...");
-const QString kSuccess = QStringLiteral("\nSuccess. Your object model database has been rebuilt.");
 
 } // namespace
 
@@ -49,9 +49,15 @@ void RegenerationDialog::generate()
         m_workbench.showMessage(regenerated);
         return;
     }
-    panel()->setStatus(kSuccess);
     panel()->setPercent(100);
     m_workbench.app().setRequirementsChanged(false);
+    if (const int failed = regenerator.notRebuiltCount(); failed > 0) {
+        const QString summary = RegenerationSummary::notRebuilt(failed);
+        panel()->setStatus(QLatin1Char('\n') + summary);
+        m_workbench.showMessage(Outcome::warning(summary));
+        return;
+    }
+    panel()->setStatus(QLatin1Char('\n') + RegenerationSummary::success());
 }
 
 void RegenerationDialog::run(app::Workbench &workbench, Opening opening)

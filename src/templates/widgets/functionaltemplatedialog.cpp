@@ -435,6 +435,10 @@ void FunctionalTemplateDialog::save()
     app::CVarnApp &application = m_workbench.app();
     if (!application.records())
         return;
+    if (const qint32 number = m_saved.savedNumber(*this); number > 0) {
+        m_workbench.showMessage(Outcome::warning(SavedComposition::alreadySavedText(number)));
+        return;
+    }
     takeDraft();
     setEnabled(false);
     const CommitResult result =
@@ -451,10 +455,9 @@ void FunctionalTemplateDialog::save()
     m_number->selectAll();
     if (result.versionRetired)
         application.setRequirementsChanged(true);
-    if (result.retireProblem.hasMessage())
-        m_workbench.showMessage(result.retireProblem);
     m_editMode->setText(m_draft.isEditing() ? kEditMode : QString());
     m_typed = false;
+    m_saved.remember(*this, result.number);
     m_workbench.announceRequirementsStored();
 }
 

@@ -3,6 +3,8 @@
 #include "templates/functionaldraft.h"
 #include "templates/templateform.h"
 
+#include "templates/widgets/savedcomposition.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -83,6 +85,7 @@ private:
     TemplateForm m_form;
     FunctionalDraft m_draft;
     bool m_typed = false;
+    SavedComposition m_saved;
     QStringListModel *m_entityNames;
     DraftAttributeControls *m_attributes;
     QPlainTextEdit *m_workArea;

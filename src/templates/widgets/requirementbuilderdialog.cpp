@@ -483,6 +483,10 @@ void RequirementBuilderDialog::save()
     app::CVarnApp &application = m_workbench.app();
     if (!application.records())
         return;
+    if (const qint32 number = m_saved.savedNumber(*this); number > 0) {
+        m_workbench.showMessage(Outcome::warning(SavedComposition::alreadySavedText(number)));
+        return;
+    }
     FunctionalDraft draft = FunctionalDraft::fromBuilder(m_builder);
     static_cast<DraftAttributes &>(draft) = m_loaded;
     m_attributes->takeInto(draft);
@@ -506,10 +510,9 @@ void RequirementBuilderDialog::save()
     m_number->selectAll();
     if (result.versionRetired)
         application.setRequirementsChanged(true);
-    if (result.retireProblem.hasMessage())
-        m_workbench.showMessage(result.retireProblem);
     m_editMode->setText(m_loaded.isEditing() ? kEditMode : QString());
     m_typed = false;
+    m_saved.remember(*this, result.number);
     m_workbench.announceRequirementsStored();
 }
 

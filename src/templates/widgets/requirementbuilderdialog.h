@@ -3,6 +3,8 @@
 #include "language/requirementbuilder.h"
 #include "templates/draftattributes.h"
 
+#include "templates/widgets/savedcomposition.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -77,6 +79,7 @@ private:
     language::RequirementBuilder m_builder;
     DraftAttributes m_loaded; // the stored requirement and its attributes
     bool m_typed = false;
+    SavedComposition m_saved;
     DraftAttributeControls *m_attributes;
     QComboBox *m_preamble;
     QList<QPushButton *> m_termButtons;

@@ -5,6 +5,7 @@
 #include "app/widgets/workbench.h"
 #include "templates/technicalcommit.h"
 #include "templates/widgets/draftattributecontrols.h"
+#include "templates/widgets/savedcomposition.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace varn::templates {
 
@@ -38,7 +40,8 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
       m_text(new QPlainTextEdit(this)), m_number(readOnlyBox(this, "requirementNumber")),
       m_editMode(readOnlyBox(this, "editMode")),
       m_clear(new QPushButton(QStringLiteral("Clear"), this)),
-      m_save(new QPushButton(QStringLiteral("Save"), this))
+      m_save(new QPushButton(QStringLiteral("Save"), this)),
+      m_saved(std::make_unique<SavedComposition>())
 {
     setWindowTitle(QStringLiteral("Compose Technical Requirement"));
     m_text->setObjectName(QStringLiteral("requirementText"));
@@ -54,10 +57,14 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     m_clear->setToolTip(QStringLiteral("Clears all template fields"));
     m_save->setToolTip(QStringLiteral("Validates and commits requirement to database"));
     close->setToolTip(QStringLiteral("Closes dialog without saving changes"));
-    m_save->setAutoDefault(false);
+    // No default button: Enter in a one-line field neither clears nor saves.
+    for (QPushButton *pushButton : {m_clear, m_save, close})
+        pushButton->setAutoDefault(false);
     connect(m_clear, &QPushButton::clicked, this, &TechnicalComposerDialog::clear);
     connect(m_save, &QPushButton::clicked, this, &TechnicalComposerDialog::save);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto *saveKey = new QShortcut(QKeySequence::Save, this);
+    connect(saveKey, &QShortcut::activated, this, &TechnicalComposerDialog::save);
 
     auto *grid = new QGridLayout(this);
     const auto labelled = [this, grid](int row, int column, const QString &text, QWidget *control) {
@@ -93,6 +100,24 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     }
     showDraft();
     m_text->setFocus();
+    m_untouched = SavedComposition::contentsOf(*this);
+}
+
+TechnicalComposerDialog::~TechnicalComposerDialog() = default;
+
+bool TechnicalComposerDialog::hasUnsavedText() const
+{
+    return !m_text->toPlainText().isEmpty() && SavedComposition::contentsOf(*this) != m_untouched;
+}
+
+void TechnicalComposerDialog::reject()
+{
+    if (hasUnsavedText() &&
+        !m_workbench.presenter().askYesNo(
+            this, windowTitle(),
+            QStringLiteral("Close without saving? The text you typed will be lost.")))
+        return;
+    QDialog::reject();
 }
 
 void TechnicalComposerDialog::showDraft()
@@ -108,6 +133,8 @@ void TechnicalComposerDialog::clear()
     m_draft.clear();
     showDraft();
     m_text->setFocus();
+    m_saved->forget();
+    m_untouched = SavedComposition::contentsOf(*this);
 }
 
 void TechnicalComposerDialog::save()
@@ -115,6 +142,10 @@ void TechnicalComposerDialog::save()
     app::CVarnApp &application = m_workbench.app();
     if (!application.records())
         return;
+    if (const qint32 number = m_saved->savedNumber(*this); number > 0) {
+        m_workbench.showMessage(Outcome::warning(SavedComposition::alreadySavedText(number)));
+        return;
+    }
     m_attributes->takeInto(m_draft);
     m_draft.text = m_text->toPlainText();
     const CommitResult result =
@@ -128,9 +159,9 @@ void TechnicalComposerDialog::save()
     m_number->setText(QString::number(result.number));
     if (result.versionRetired)
         application.setRequirementsChanged(true);
-    if (result.retireProblem.hasMessage())
-        m_workbench.showMessage(result.retireProblem);
     m_editMode->setText(m_draft.isEditing() ? kEditMode : QString());
+    m_saved->remember(*this, result.number);
+    m_untouched = SavedComposition::contentsOf(*this);
     m_workbench.announceRequirementsStored();
 }
 

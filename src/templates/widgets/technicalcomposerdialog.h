@@ -3,6 +3,9 @@
 #include "templates/technicaldraft.h"
 
 #include <QDialog>
+#include <QStringList>
+
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -17,6 +20,7 @@ class Workbench;
 namespace varn::templates {
 
 class DraftAttributeControls;
+class SavedComposition;
 
 // "Compose Technical Requirement": free text after "The <system> system
 // shall", with the attributes, saved as a technical requirement; opened new,
@@ -31,6 +35,7 @@ public:
     // A number below 1 opens a new requirement.
     TechnicalComposerDialog(app::Workbench &workbench, int number = -1, bool edit = false,
                             QWidget *parent = nullptr);
+    ~TechnicalComposerDialog() override;
 
     void save();
     void clear();
@@ -43,8 +48,13 @@ public:
     QPushButton *saveButton() const { return m_save; }
     QPushButton *clearButton() const { return m_clear; }
 
+public slots:
+    // Asks before typed text is lost.
+    void reject() override;
+
 private:
     void showDraft();
+    bool hasUnsavedText() const;
 
     app::Workbench &m_workbench;
     TechnicalDraft m_draft;
@@ -55,6 +65,8 @@ private:
     QLineEdit *m_editMode;
     QPushButton *m_clear;
     QPushButton *m_save;
+    std::unique_ptr<SavedComposition> m_saved;
+    QStringList m_untouched; // the contents as opened, cleared or last saved
 };
 
 // The composers' commands: Compose Technical Requirement, the functional

@@ -122,6 +122,25 @@ private slots:
         saveScreenshot(dialog, QStringLiteral("regeneration.png"));
     }
 
+    // One requirement that cannot be rebuilt: the rest is, and the final
+    // message gives the count.
+    void regenerationCountsWhatItCouldNotRebuild()
+    {
+        saveExamples();
+        QSqlQuery trigger(m_open->app.requirementsDatabase());
+        QVERIFY(trigger.exec(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE INSERT ON REQ_ENTITY WHEN NEW.FK_FReqNum = (SELECT "
+            "MIN(F_ReqNum) FROM FUNC_REQ) BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        RegenerationDialog dialog(m_open->workbench, RegenerationDialog::Opening::FromMenu);
+        dialog.generateButton()->click();
+        const QString summary = QStringLiteral(
+            "Your object model database has been rebuilt, but 1 requirement could not be rebuilt.");
+        QVERIFY(!m_presenter.texts().isEmpty());
+        QCOMPARE(m_presenter.texts().last(), summary);
+        QCOMPARE(dialog.panel()->status(), QLatin1Char('\n') + summary);
+        QVERIFY(scalar(QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY")) > 0);
+    }
+
     // Nothing saved: the rebuild fails, the message is shown and the flag stays.
     void regenerationFailureIsShown()
     {

@@ -144,6 +144,11 @@ private slots:
                                          "Functional"}));
         QCOMPARE(functionalColumns(m_open->app.requirementsDatabase(), 1).last(),
                  QStringLiteral("daewec"));
+        // Saved again unchanged: the number, not a second copy.
+        dialog.button(QStringLiteral("Save"))->click();
+        QCOMPARE(m_presenter.texts(),
+                 QStringList{varn::templates::SavedComposition::alreadySavedText(1)});
+        QVERIFY(master(2).isEmpty());
     }
 
     // Before the first entity nothing is checked; the entity then refused is

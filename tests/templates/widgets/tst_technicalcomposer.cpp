@@ -137,9 +137,57 @@ private slots:
         QCOMPARE(stored(1).first(), QStringLiteral("Deleted"));
         QCOMPARE(stored(2).mid(3, 3), (QStringList{"log every login and logout", "2", "1"}));
         QVERIFY(m_open->app.requirementsChanged());
+        dialog.attributes()->paragraph()->setText(QStringLiteral("4.2"));
         dialog.saveButton()->click();
         QCOMPARE(stored(3).mid(4, 2), (QStringList{"3", "1"}));
         QCOMPARE(stored(2).first(), QStringLiteral("Deleted"));
+    }
+
+    // Enter in a one-line field neither clears nor saves; Ctrl+S saves; a
+    // second Save of the same words says the number instead of storing them
+    // again, and a change saves anew.
+    void keyboardAndSecondSave()
+    {
+        TechnicalComposerDialog dialog(m_open->workbench);
+        fill(dialog, QStringLiteral("log every login"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(dialog.attributes()->paragraph(), Qt::Key_Return);
+        QCOMPARE(dialog.textBox()->toPlainText(), QStringLiteral("log every login"));
+        QVERIFY(stored(1).isEmpty());
+        QTest::keySequence(dialog.attributes()->paragraph(), QKeySequence::Save);
+        QCOMPARE(dialog.numberBox()->text(), QStringLiteral("1"));
+        dialog.saveButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList{"This requirement has already been saved as "
+                                                  "#1.\nChange it before saving it again."});
+        QVERIFY(stored(2).isEmpty());
+        dialog.attributes()->comments()->setPlainText(QStringLiteral("ask security"));
+        dialog.saveButton()->click();
+        QCOMPARE(dialog.numberBox()->text(), QStringLiteral("2"));
+    }
+
+    void escapeAsksBeforeTypedTextIsLost_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("typed, stay") << true << false;
+        QTest::newRow("typed, close") << true << true;
+        QTest::newRow("nothing typed") << false << false;
+    }
+
+    void escapeAsksBeforeTypedTextIsLost()
+    {
+        QFETCH(bool, typed);
+        QFETCH(bool, answer);
+        TechnicalComposerDialog dialog(m_open->workbench);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        if (typed)
+            QTest::keyClicks(dialog.textBox(), QStringLiteral("log every login"));
+        m_presenter.yesNoAnswers = {answer};
+        QTest::keyClick(dialog.attributes()->paragraph(), Qt::Key_Escape);
+        QCOMPARE(m_presenter.questions.size(), typed ? 1 : 0);
+        QCOMPARE(dialog.isVisible(), typed && !answer);
     }
 
     void commandOpensTheComposer()
