@@ -1,0 +1,3 @@
+// An engine never reaches its own widgets.
+#include "central/requirementquery.h"
+#include "central/widgets/cvarnview.h"

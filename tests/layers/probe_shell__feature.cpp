@@ -1,0 +1,3 @@
+// The shell knows no feature.
+#include "app/widgets/featureregistry.h"
+#include "central/widgets/cvarnview.h"

@@ -1,0 +1,3 @@
+// The store knows nothing above it.
+#include "central/requirementquery.h"
+#include "store/sqlconnection.h"
