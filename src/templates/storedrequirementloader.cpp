@@ -4,6 +4,9 @@
 #include "store/creqmsset.h"
 #include "store/cvarnset.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 namespace varn::templates {
 
 namespace {
@@ -75,6 +78,17 @@ Result<FunctionalDraft> StoredRequirementLoader::functional(const QString &conne
     draft->loadedNumber = number;
     draft->edit = edit;
     return draft;
+}
+
+Result<QList<int>> StoredRequirementLoader::functionalNumbers(const QString &connectionName)
+{
+    QSqlQuery numbers(QSqlDatabase::database(connectionName, false));
+    if (!numbers.exec(QStringLiteral("SELECT F_ReqNum FROM FUNC_REQ ORDER BY F_ReqNum")))
+        return Outcome::stop(QStringLiteral("Cannot open VarnSet recordset.\n"));
+    QList<int> found;
+    while (numbers.next())
+        found.append(numbers.value(0).toInt());
+    return found;
 }
 
 } // namespace varn::templates

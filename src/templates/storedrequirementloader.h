@@ -18,6 +18,8 @@ public:
     // For an edit the draft saves a new version of the requirement; otherwise
     // a later save stores an independent requirement.
     static Result<FunctionalDraft> functional(const QString &connectionName, int number, bool edit);
+    // The numbers of the stored functional requirements, in order.
+    static Result<QList<int>> functionalNumbers(const QString &connectionName);
 };
 
 } // namespace varn::templates
