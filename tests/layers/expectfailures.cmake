@@ -1,9 +1,11 @@
-# Builds each probe target on its own; a probe passes when its last include,
-# the wrong-way one, is the header the compiler cannot find.
+# Builds each probe target on its own; a probe passes when its include marked
+# "// wrong way" is the header the compiler cannot find.
 foreach(probe IN LISTS PROBES)
-    file(STRINGS ${SOURCE_DIR}/${probe}.cpp includes REGEX "^#include \"")
-    list(GET includes -1 wrongWay)
-    string(REGEX REPLACE "^#include \"(.*)\"$" "\\1" wrongWay "${wrongWay}")
+    file(STRINGS ${SOURCE_DIR}/${probe}.cpp wrongWay REGEX "^#include \".*// wrong way$")
+    string(REGEX REPLACE "^#include \"([^\"]*)\".*$" "\\1" wrongWay "${wrongWay}")
+    if(wrongWay STREQUAL "")
+        message(FATAL_ERROR "${probe} marks no include \"// wrong way\"")
+    endif()
     execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${probe}
                     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
     if(result EQUAL 0)

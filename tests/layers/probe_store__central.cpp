@@ -1,3 +1,4 @@
 // The store knows nothing above it.
-#include "central/requirementquery.h"
 #include "store/sqlconnection.h"
+
+#include "central/requirementquery.h" // wrong way
