@@ -1,5 +1,7 @@
 #include "objmodel/storedrequirementreader.h"
 
+#include "language/gcodegrammar.h"
+
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -7,7 +9,8 @@ namespace varn::objmodel {
 
 namespace {
 
-constexpr int kFieldCount = 28;
+// FUNC_REQ holds one field per term a requirement can hold.
+constexpr int kFieldCount = language::GCodeGrammar::MaxLength;
 
 // The STRUC_REQ texts, in the order of their StoredRequirement members.
 constexpr const char *kStructuralColumns[] = {"TypeBasic",      "EntityBasic", "TypeAttr",
