@@ -1,6 +1,6 @@
 #include "objmodel/storedrequirementreader.h"
 
-#include "language/gcodegrammar.h"
+#include "common/requirementlimits.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
@@ -8,9 +8,6 @@
 namespace varn::objmodel {
 
 namespace {
-
-// FUNC_REQ holds one field per term a requirement can hold.
-constexpr int kFieldCount = language::GCodeGrammar::MaxLength;
 
 // The STRUC_REQ texts, in the order of their StoredRequirement members.
 constexpr const char *kStructuralColumns[] = {"TypeBasic",      "EntityBasic", "TypeAttr",
@@ -29,7 +26,7 @@ static_assert(std::size(kStructuralColumns) == std::size(kStructuralTexts));
 QString selectStatement()
 {
     QString columns = QStringLiteral("m.Req_Num, m.FSTType, f.F_ReqNum, f.TCodeStrF");
-    for (int k = 0; k < kFieldCount; ++k)
+    for (int k = 0; k < kMaxTerms; ++k)
         columns += QStringLiteral(", f.Field%1").arg(k);
     columns += QStringLiteral(", s.S_ReqNum, s.TCodeStrS");
     for (const char *column : kStructuralColumns)
@@ -101,8 +98,8 @@ bool StoredRequirementReader::next(StoredRequirement &stored)
     if (stored.isFunctional()) {
         stored.hasOwnRow = !m_rows.isNull(m_functionalRow);
         stored.tcode = m_rows.value(m_functionalCode).toString();
-        stored.fields.reserve(kFieldCount);
-        for (int k = 0; k < kFieldCount; ++k)
+        stored.fields.reserve(kMaxTerms);
+        for (int k = 0; k < kMaxTerms; ++k)
             stored.fields.append(m_rows.value(m_firstField + k).toString());
     } else if (stored.isStructural()) {
         stored.hasOwnRow = !m_rows.isNull(m_structuralRow);

@@ -1,5 +1,6 @@
 #include "templates/storedrequirementloader.h"
 
+#include "common/requirementlimits.h"
 #include "language/requirementbuilder.h"
 #include "store/creqmsset.h"
 #include "store/cvarnset.h"
@@ -40,7 +41,7 @@ Result<FunctionalDraft> builderDraft(const store::FuncReqRow &fields,
     stored.number = master.Req_Num;
     stored.edit = edit;
     stored.preamble = fields.Preamble.toInt();
-    for (int k = 0; k < store::FuncReqRow::kFieldCount; ++k)
+    for (int k = 0; k < kMaxTerms; ++k)
         stored.fields.append(fields.field(k));
     stored.gcode = fields.TCodeStrF.toLatin1();
     stored.version = master.Version;
