@@ -1,6 +1,7 @@
 // Speed of the requirement grammar: ValidateSequence (end checks on) followed
 // by LabelClauses, on a mix of G-codes like those the composers produce.
 // Prints G-codes per second on one core.
+#include "common/requirementlimits.h"
 #include "language/clauselabeler.h"
 #include "language/gcodegrammar.h"
 
@@ -50,7 +51,7 @@ QByteArray compose(QRandomGenerator &random)
     QByteArray gcode = random.bounded(10) < 3 ? QByteArray("kd") : QByteArray("d");
     const int target = 4 + int(random.bounded(15));
     const int kind = int(random.bounded(100));
-    for (int attempt = 0; attempt < 400 && gcode.size() < GCodeGrammar::MaxLength; ++attempt) {
+    for (int attempt = 0; attempt < 400 && gcode.size() < varn::kMaxTerms; ++attempt) {
         if (gcode.size() >= target &&
             (kind >= 70 || GCodeGrammar::evaluate(gcode, true).isAccepted()))
             break;
@@ -58,7 +59,7 @@ QByteArray compose(QRandomGenerator &random)
         if (GCodeGrammar::evaluate(gcode + term, false).isAccepted())
             gcode += term;
     }
-    if (kind >= 85 && gcode.size() < GCodeGrammar::MaxLength)
+    if (kind >= 85 && gcode.size() < varn::kMaxTerms)
         gcode += char('a' + random.bounded(26));
     return gcode;
 }

@@ -2,7 +2,9 @@
 // from PK_ATTR_OM, as a regeneration does: once through the record sets and
 // once through the sqlite3 C API doing the same statements.
 #include "app/blankimage.h"
-#include "store/recordobjects.h"
+#include "store/counterset.h"
+#include "store/creqatset.h"
+#include "store/creqoeset.h"
 #include "store/savetransaction.h"
 #include "store/sqlconnection.h"
 
@@ -40,19 +42,19 @@ bool throughRecordSets(const QString &path)
         return false;
     bool ok = false;
     {
-        varn::store::RecordObjects records(kConnection);
-        ok = bool(records.openGroup(varn::store::RecordGroup::ObjectModel));
+        varn::store::CReqOeSet entities(kConnection);
+        varn::store::CReqAtSet attributes(kConnection);
+        varn::store::CPkRqOEntSet entityCounter(kConnection);
+        varn::store::CPkRqOAttrSet counter(kConnection);
+        ok = entities.open() && attributes.open() && entityCounter.open() && counter.open();
         varn::store::SaveTransaction transaction(kConnection);
         ok = ok && transaction.begin();
-        auto &entities = records.reqOeSet();
-        auto entity = records.pkRqOEntSet().allocateKeyAndAdd(entities);
+        auto entity = entityCounter.allocateKeyAndAdd(entities);
         ok = ok && entity.isOk();
         if (ok) {
             entities.row().Entity = QStringLiteral("Truck");
             ok = bool(entities.update());
         }
-        auto &attributes = records.reqAtSet();
-        auto &counter = records.pkRqOAttrSet();
         QElapsedTimer timer;
         timer.start();
         for (int i = 1; ok && i <= kRows; ++i) {

@@ -54,6 +54,20 @@ ColumnFlags CentralColumns::initialFlags()
     return {true, false, true, true, true, false, true, true, false, false, false};
 }
 
+std::optional<Column> CentralColumns::named(const QString &name)
+{
+    const auto plain = [](QString text) {
+        return text.remove(QLatin1Char(' ')).remove(QLatin1Char('.')).toLower();
+    };
+    const QString wanted = plain(name);
+    for (const ColumnInfo &info : all()) {
+        if (wanted == plain(QString::fromLatin1(info.header)) ||
+            wanted == plain(QString::fromLatin1(info.sortField)))
+            return info.column;
+    }
+    return std::nullopt;
+}
+
 QString CentralColumns::cellText(const store::MasterReqRow &row, Column column)
 {
     const int longest = info(column).longestText;

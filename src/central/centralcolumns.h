@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace varn::central {
@@ -55,6 +56,10 @@ public:
     static QList<Column> shown(const ColumnFlags &flags);
     // The flags a new requirements database starts with.
     static ColumnFlags initialFlags();
+
+    // The column a user names by its header ("Date Saved") or its field
+    // ("DateSaved"), in any case, spaces and dots left out.
+    static std::optional<Column> named(const QString &name);
 
     // The text of a cell as the list shows it.
     static QString cellText(const store::MasterReqRow &row, Column column);

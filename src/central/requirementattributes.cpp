@@ -1,7 +1,8 @@
 #include "central/requirementattributes.h"
 
+#include "central/masterrowedit.h"
+
 #include "store/creqmsset.h"
-#include "store/savetransaction.h"
 #include "templates/storedtextcheck.h"
 #include "templates/templatecatalogue.h"
 
@@ -58,43 +59,33 @@ Result<RequirementAttributes::Values> RequirementAttributes::load(int number,
 
 Outcome RequirementAttributes::save(int number, const Values &values) const
 {
-    // Its own transaction, committed once the row's read is closed: a read
-    // still pending at the commit keeps the write-ahead log from being
-    // checkpointed.
     if (Outcome fits = templates::StoredTextCheck::attributes(values.paragraph, values.comments);
         !fits)
         return fits;
-    store::SaveTransaction transaction(m_connection);
-    if (Outcome begun = transaction.begin(); !begun)
-        return begun;
-    store::CReqMsSet master(m_connection);
-    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
-    if (Outcome opened = master.open(); !opened)
-        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
-    if (master.isEOF())
-        return Outcome::warning(kMissing);
     const int category = TemplateCatalogue::categories().indexOf(values.category);
     const int priority = TemplateCatalogue::priorities().indexOf(values.priority);
     const int release = TemplateCatalogue::priorities().indexOf(values.release);
-    if (category < 0)
-        return Outcome::refused(listNotChosen("Category"));
-    if (priority < 0)
-        return Outcome::refused(listNotChosen("Priority"));
-    if (release < 0)
-        return Outcome::refused(listNotChosen("Release"));
-
-    if (Outcome editing = master.edit(); !editing)
-        return Outcome::stop(QStringLiteral("Error writing to the Requirements database."));
-    store::MasterReqRow &row = master.row();
-    row.ParaNum = values.paragraph.isEmpty() ? QStringLiteral("None") : values.paragraph;
-    row.Priority = priority + 1;
-    row.Category = values.category;
-    row.Release = release + 1;
-    row.Comments = values.comments;
-    if (Outcome updated = master.update(); !updated)
-        return Outcome::stop(QStringLiteral("Error writing to the Requirements database."));
-    master.close();
-    return transaction.commit();
+    MasterRowEdit::Steps steps;
+    steps.missing = kMissing;
+    steps.writeFailed =
+        Outcome::stop(QStringLiteral("Error writing to the Requirements database."));
+    steps.check = [&] {
+        if (category < 0)
+            return Outcome::refused(listNotChosen("Category"));
+        if (priority < 0)
+            return Outcome::refused(listNotChosen("Priority"));
+        if (release < 0)
+            return Outcome::refused(listNotChosen("Release"));
+        return Outcome::ok();
+    };
+    steps.change = [&](store::MasterReqRow &row) {
+        row.ParaNum = values.paragraph.isEmpty() ? QStringLiteral("None") : values.paragraph;
+        row.Priority = priority + 1;
+        row.Category = values.category;
+        row.Release = release + 1;
+        row.Comments = values.comments;
+    };
+    return MasterRowEdit::apply(m_connection, number, steps);
 }
 
 QString RequirementAttributes::savedStatus(int number)

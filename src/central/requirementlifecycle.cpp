@@ -1,9 +1,9 @@
 #include "central/requirementlifecycle.h"
 
 #include "central/dependentlinks.h"
+#include "central/masterrowedit.h"
 #include "store/creqmsset.h"
 #include "store/datesaved.h"
-#include "store/savetransaction.h"
 
 namespace varn::central {
 
@@ -77,27 +77,15 @@ QString RequirementLifecycle::deletionQuestion(int number, const QList<int> &dep
 
 Outcome RequirementLifecycle::markDeleted(int number, const QDate &today) const
 {
-    // Its own transaction, committed once the row's read is closed: a read
-    // still pending at the commit keeps the write-ahead log from being
-    // checkpointed.
-    store::SaveTransaction transaction(m_connection);
-    if (Outcome begun = transaction.begin(); !begun)
-        return begun;
-    store::CReqMsSet master(m_connection);
-    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
-    if (Outcome opened = master.open(); !opened)
-        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
-    if (master.isEOF())
-        return Outcome::warning(
-            QStringLiteral("The Requirement Number does not exist in the Requirements database."));
-    if (Outcome editing = master.edit(); !editing)
-        return Outcome::warning(kQueryFailed);
-    master.row().FSTType = QStringLiteral("Deleted");
-    master.row().DateSaved = store::DateSaved::text(today);
-    if (Outcome updated = master.update(); !updated)
-        return Outcome::warning(kQueryFailed);
-    master.close();
-    return transaction.commit();
+    MasterRowEdit::Steps steps;
+    steps.missing =
+        QStringLiteral("The Requirement Number does not exist in the Requirements database.");
+    steps.writeFailed = Outcome::warning(kQueryFailed);
+    steps.change = [&today](store::MasterReqRow &row) {
+        row.FSTType = QStringLiteral("Deleted");
+        row.DateSaved = store::DateSaved::text(today);
+    };
+    return MasterRowEdit::apply(m_connection, number, steps);
 }
 
 } // namespace varn::central

@@ -55,6 +55,12 @@ public:
     // All when that text is empty; By Version on the first row.
     Outcome rerun(const FieldTexts &texts);
 
+    // The order of the next query.
+    void setSort(Column column, bool ascending)
+    {
+        m_sortColumn = column;
+        m_ascending = ascending;
+    }
     // A click on a list column's header.
     Outcome sortByColumn(int listColumn, const FieldTexts &texts);
     // A Display menu item: toggles the flag, lists again and stores the flags.

@@ -1,5 +1,6 @@
 #include "language/gcodegrammar.h"
 
+#include "common/requirementlimits.h"
 #include "language/grammartables.h"
 #include "language/termnormalizer.h"
 
@@ -306,7 +307,7 @@ GrammarVerdict endCheck(QByteArrayView gcode)
 
 GrammarVerdict GCodeGrammar::evaluate(QByteArrayView gcode, bool endChecks)
 {
-    if (gcode.size() > MaxLength)
+    if (gcode.size() > kMaxTerms)
         return GrammarVerdict::refused("length", LanguageMessage::GCodeTooLong);
     if (gcode.isEmpty() || (gcode[0] != 'd' && gcode[0] != 'k'))
         return GrammarVerdict::refused("start", LanguageMessage::NotFunctional);

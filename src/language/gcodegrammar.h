@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "common/requirementlimits.h"
 #include "language/grammarverdict.h"
 
 #include <QByteArrayView>
@@ -16,7 +17,6 @@ class GCodeGrammar
 {
 public:
     // The longest G-code: the Builder's 28 cells, the buffer of every composer.
-    static constexpr int MaxLength = 28;
 
     // Accepts or refuses a G-code; with endChecks the end-of-requirement checks
     // run after the walk. C17 refuses silently.

@@ -1,5 +1,6 @@
 #include "language/requirementbuilder.h"
 
+#include "common/requirementlimits.h"
 #include "language/gcodegrammar.h"
 #include "language/languagemessages.h"
 #include "language/sentencerenderer.h"
@@ -35,7 +36,7 @@ const BuilderCell EmptyCell;
 // The Builder's grid holds at most 28 letters with who/what, 27 without.
 std::optional<LanguageMessage> storedGCodeProblem(QByteArrayView gcode, bool whoWhatMode)
 {
-    if (gcode.size() > GCodeGrammar::MaxLength)
+    if (gcode.size() > kMaxTerms)
         return M::GCodeTooLong;
     if (gcode.isEmpty() || gcode.size() > (whoWhatMode ? 28 : 27))
         return M::InvalidGCode;
@@ -197,7 +198,7 @@ void RequirementBuilder::resetGrid()
 
 void RequirementBuilder::fillCells(const QStringList &fields, int count)
 {
-    for (int position = 0; position < CellCount; ++position) {
+    for (int position = 0; position < kMaxTerms; ++position) {
         BuilderCell &cell = m_cells[std::size_t(position)];
         cell.text = fields.value(position);
         cell.enabled = position < count;
@@ -221,7 +222,7 @@ Outcome RequirementBuilder::loadStored(const StoredBuilderRequirement &stored)
     m_version = stored.version;
     m_firstVersion = stored.firstVersion;
     fillCells(stored.fields, m_termCount);
-    for (int position = 0; position < CellCount; ++position) {
+    for (int position = 0; position < kMaxTerms; ++position) {
         const char letter = letterOfCell(position);
         m_cells[std::size_t(position)].caption =
             letter ? TermVocabulary::TermName(letter) : QString();
@@ -255,7 +256,7 @@ Outcome RequirementBuilder::loadExample(const StoredBuilderRequirement &example)
 
 bool RequirementBuilder::setCellText(int position, const QString &text)
 {
-    if (position < 0 || position >= CellCount)
+    if (position < 0 || position >= kMaxTerms)
         return false;
     m_cells[std::size_t(position)].text = text;
     return true;
@@ -263,7 +264,7 @@ bool RequirementBuilder::setCellText(int position, const QString &text)
 
 const BuilderCell &RequirementBuilder::cell(int position) const
 {
-    if (position < 0 || position >= CellCount)
+    if (position < 0 || position >= kMaxTerms)
         return EmptyCell;
     return m_cells[std::size_t(position)];
 }
@@ -271,7 +272,7 @@ const BuilderCell &RequirementBuilder::cell(int position) const
 char RequirementBuilder::letterOfCell(int position) const
 {
     const qsizetype index = m_whoWhatMode ? position : position - 1;
-    if (position < 0 || position >= CellCount || index < 0 || index >= m_gcode.size())
+    if (position < 0 || position >= kMaxTerms || index < 0 || index >= m_gcode.size())
         return 0;
     return m_gcode.at(index);
 }
@@ -279,7 +280,7 @@ char RequirementBuilder::letterOfCell(int position) const
 QStringList RequirementBuilder::cellTexts() const
 {
     QStringList texts;
-    texts.reserve(CellCount);
+    texts.reserve(kMaxTerms);
     for (const BuilderCell &cell : m_cells)
         texts << cell.text;
     return texts;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "common/requirementlimits.h"
 #include "language/termvocabulary.h"
 
 #include <QByteArray>
@@ -48,7 +49,6 @@ struct AppendedTerm
 class RequirementBuilder
 {
 public:
-    static constexpr int CellCount = 28;
     // The edit boxes of the cells take at most this many characters.
     static constexpr int MaxCellLength = 50;
     // Cells the worked example fills.
@@ -78,7 +78,7 @@ public:
     bool isValidationActive() const { return m_validationActive; }
     bool isRangeOn() const { return m_rangeOn; }
     bool termControlsEnabled() const { return m_termControlsEnabled; }
-    bool isFull() const { return m_termCount >= CellCount; }
+    bool isFull() const { return m_termCount >= kMaxTerms; }
     int requirementNumber() const { return m_requirementNumber; }
     bool isEditMode() const { return m_editMode; }
     int version() const { return m_version; }
@@ -101,7 +101,7 @@ private:
     void resetGrid();
     void fillCells(const QStringList &fields, int count);
 
-    std::array<BuilderCell, CellCount> m_cells;
+    std::array<BuilderCell, kMaxTerms> m_cells;
     QByteArray m_gcode;
     int m_termCount = 0;
     int m_preamble = 0;

@@ -4,6 +4,7 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/messagepresenter.h"
+#include "app/widgets/workspacecontroller.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -50,10 +51,10 @@ int main(int argc, char **argv)
     if (!arguments.isEmpty()) {
         // A workspace named on the command line that cannot be opened ends
         // the program.
-        if (!mainWindow.openWorkspaceFile(arguments.first()))
+        if (!mainWindow.workspace().openWorkspaceFile(arguments.first()))
             return 1;
     } else {
-        mainWindow.showStartDialog();
+        mainWindow.workspace().showStartDialog();
     }
     const int status = application.exec();
     // A signal leaves the loop with the window still shown; hide it while it

@@ -6,7 +6,6 @@
 #include "objmodel/objectmodelderiver.h"
 #include "objmodel/suspendedindexes.h"
 
-#include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -121,7 +120,7 @@ void ObjectModelRegenerator::notice(const Outcome &outcome) const
 
 Result<QList<TermRecord>> ObjectModelRegenerator::rebuildTerms(const StoredRequirement &stored)
 {
-    const bool functional = stored.kind == QLatin1String("Functional");
+    const bool functional = stored.isFunctional();
     if (stored.tcode.size() < 2)
         return Outcome::refused(
             functional ? QStringLiteral("Invalid length of TCode string in FUNC_REQ table.")
@@ -199,98 +198,56 @@ Outcome ObjectModelRegenerator::deleteObjectModel()
 
 Outcome ObjectModelRegenerator::rebuild()
 {
-    QSqlQuery kinds(m_database);
-    if (!kinds.exec(QStringLiteral("SELECT COUNT(*), SUM(CASE WHEN FSTType IN ('Functional', "
-                                   "'Structural') THEN 1 ELSE 0 END) FROM MASTER_REQ")) ||
-        !kinds.next())
-        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
-                             kinds.lastError().text());
-    const int total = kinds.value(0).toInt();
-    if (total == 0 || kinds.value(1).toInt() == 0)
-        return Outcome::silentlyRefused();
-    kinds.finish();
-
-    // The possible values of every attribute definition, in stored order.
-    QHash<qint32, QStringList> possibleValues;
-    QSqlQuery values(m_database);
-    if (!values.exec(QStringLiteral("SELECT FK_SReqNum, Value FROM POSS_VALS ORDER BY PV_ID")))
-        return Outcome::stop(QStringLiteral("Cannot open ReqPvSet recordset.\n") +
-                             values.lastError().text());
-    while (values.next())
-        possibleValues[values.value(0).toInt()].append(values.value(1).toString());
-
-    QString fieldColumns;
-    for (int k = 0; k < 28; ++k)
-        fieldColumns += QStringLiteral(", f.Field%1").arg(k);
-    QSqlQuery requirements(m_database);
-    requirements.setForwardOnly(true);
-    if (!requirements.exec(
-            QStringLiteral(
-                "SELECT m.Req_Num, m.FSTType, f.F_ReqNum, f.TCodeStrF%1, s.S_ReqNum, s.TCodeStrS, "
-                "s.TypeBasic, s.EntityBasic, s.TypeAttr, s.EntityAttr, s.AttrName, s.TypeWithList, "
-                "s.EntityWithList, s.TypeInList, s.EntityInList FROM MASTER_REQ m LEFT JOIN "
-                "FUNC_REQ "
-                "f ON f.F_ReqNum = m.Req_Num LEFT JOIN STRUC_REQ s ON s.S_ReqNum = m.Req_Num ORDER "
-                "BY "
-                "m.Req_Num")
-                .arg(fieldColumns)))
-        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
-                             requirements.lastError().text());
-
+    StoredRequirementReader reader(m_database);
+    if (Outcome opened = reader.open(); !opened)
+        return opened;
     ModelTables tables(m_database);
     tables.assumeEmpty();
     ObjectModelDeriver deriver(tables);
-    if (m_progress)
-        m_progress(0, 0);
-    constexpr int kStructural = 4 + 28;
-    for (int position = 1; requirements.next(); ++position) {
-        const qint32 number = requirements.value(0).toInt();
-        StoredRequirement stored;
-        stored.kind = requirements.value(1).toString();
-        const bool functional = stored.kind == QLatin1String("Functional");
-        if (functional || stored.kind == QLatin1String("Structural")) {
-            if (functional && requirements.value(2).isNull())
-                return Outcome::refused(
-                    QStringLiteral("Invalid length of TCode string in FUNC_REQ table."));
-            if (!functional && requirements.value(kStructural).isNull())
-                return Outcome::refused(
-                    QStringLiteral("Invalid length of TCode string in STRUC_REQ."));
-            if (functional) {
-                stored.tcode = requirements.value(3).toString();
-                for (int k = 0; k < 28; ++k)
-                    stored.fields.append(requirements.value(4 + k).toString());
-            } else {
-                int column = kStructural + 1;
-                stored.tcode = requirements.value(column++).toString();
-                for (QString *text :
-                     {&stored.typeBasic, &stored.entityBasic, &stored.typeAttr, &stored.entityAttr,
-                      &stored.attrName, &stored.typeWithList, &stored.entityWithList,
-                      &stored.typeInList, &stored.entityInList})
-                    *text = requirements.value(column++).toString();
-                stored.possibleValues = possibleValues.value(number);
-            }
-            Result<QList<TermRecord>> records = rebuildTerms(stored);
-            if (!records)
-                return records.outcome();
-            if (Outcome labelled = language::ClauseLabeler::LabelClauses(records.value());
-                !labelled) {
-                notice(labelled);
-                return Outcome::refused(kBadLabels);
-            }
-            // A requirement whose own derivation fails keeps what it wrote;
-            // the rebuild goes on with the next one.
-            if (Outcome derived = deriver.DeriveObjectModel(records.value(), number, functional);
-                !derived) {
-                ++m_notRebuilt;
-                notice(derived);
-            }
+    reportProgress(0, reader.total(), 0);
+    StoredRequirement stored;
+    for (int position = 1; reader.next(stored); ++position) {
+        if (stored.isFunctional() || stored.isStructural()) {
+            if (Outcome rebuilt = rebuildOne(stored, deriver); !rebuilt)
+                return rebuilt;
         }
-        if (m_progress)
-            m_progress(int(position / (total * 0.01)), number);
+        reportProgress(position, reader.total(), stored.number);
     }
-    if (Outcome flushed = tables.flushCounters(); !flushed)
-        return flushed;
+    if (Outcome read = reader.passOutcome(); !read)
+        return read;
+    return tables.flushCounters();
+}
+
+Outcome ObjectModelRegenerator::rebuildOne(const StoredRequirement &stored,
+                                           ObjectModelDeriver &deriver)
+{
+    if (!stored.hasOwnRow)
+        return Outcome::refused(
+            stored.isFunctional()
+                ? QStringLiteral("Invalid length of TCode string in FUNC_REQ table.")
+                : QStringLiteral("Invalid length of TCode string in STRUC_REQ."));
+    Result<QList<TermRecord>> records = rebuildTerms(stored);
+    if (!records)
+        return records.outcome();
+    if (Outcome labelled = language::ClauseLabeler::LabelClauses(records.value()); !labelled) {
+        notice(labelled);
+        return Outcome::refused(kBadLabels);
+    }
+    // A requirement whose own derivation fails keeps what it wrote; the
+    // rebuild goes on with the next one.
+    if (Outcome derived =
+            deriver.DeriveObjectModel(records.value(), stored.number, stored.isFunctional());
+        !derived) {
+        ++m_notRebuilt;
+        notice(derived);
+    }
     return Outcome::ok();
+}
+
+void ObjectModelRegenerator::reportProgress(int position, int total, qint32 number) const
+{
+    if (m_progress)
+        m_progress(position == 0 ? 0 : int(position / (total * 0.01)), number);
 }
 
 } // namespace varn::objmodel

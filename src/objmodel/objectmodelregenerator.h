@@ -2,6 +2,7 @@
 
 #include "common/outcome.h"
 #include "language/termrecord.h"
+#include "objmodel/storedrequirementreader.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -10,6 +11,8 @@
 #include <functional>
 
 namespace varn::objmodel {
+
+class ObjectModelDeriver;
 
 // Throws the whole object model away and derives it again from every stored
 // functional and structural requirement, in one transaction: a regeneration
@@ -38,21 +41,16 @@ public:
     // The terms a stored requirement is rebuilt into, normalised and ended by
     // the end record; labelled later. Exposed for the checks that a save
     // stores what the rebuild reads.
-    struct StoredRequirement
-    {
-        QString kind; // "Functional" or "Structural"
-        QString tcode;
-        QStringList fields; // Field0..Field27, or the STRUC_REQ columns below
-        QString typeBasic, entityBasic, typeAttr, entityAttr, attrName;
-        QString typeWithList, entityWithList, typeInList, entityInList;
-        QStringList possibleValues;
-    };
+    using StoredRequirement = objmodel::StoredRequirement;
     static Result<QList<language::TermRecord>> rebuildTerms(const StoredRequirement &stored);
 
 private:
     Outcome deleteObjectModel();
     Outcome rebuild();
     Outcome rebuildWithoutIndexes();
+    // Labels and derives one requirement; a refusal stops the rebuild.
+    Outcome rebuildOne(const StoredRequirement &stored, ObjectModelDeriver &deriver);
+    void reportProgress(int position, int total, qint32 number) const;
     void notice(const Outcome &outcome) const;
 
     QSqlDatabase m_database;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/requirementlimits.h"
 #include "store/recordset.h"
 
 #include <array>
@@ -10,7 +11,6 @@ namespace varn::store {
 // its MASTER_REQ number.
 struct FuncReqRow
 {
-    static constexpr int kFieldCount = 28;
 
     qint32 F_ReqNum = 0;
     qint32 Source = 0;
@@ -51,7 +51,7 @@ struct FuncReqRow
     const QString &field(int k) const { return this->*kFields[k]; }
 
 private:
-    static constexpr std::array<QString FuncReqRow::*, kFieldCount> kFields = {
+    static constexpr std::array<QString FuncReqRow::*, kMaxTerms> kFields = {
         &FuncReqRow::Field0,  &FuncReqRow::Field1,  &FuncReqRow::Field2,  &FuncReqRow::Field3,
         &FuncReqRow::Field4,  &FuncReqRow::Field5,  &FuncReqRow::Field6,  &FuncReqRow::Field7,
         &FuncReqRow::Field8,  &FuncReqRow::Field9,  &FuncReqRow::Field10, &FuncReqRow::Field11,

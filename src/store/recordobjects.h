@@ -3,14 +3,7 @@
 #include "common/outcome.h"
 #include "store/cdependset.h"
 #include "store/counterset.h"
-#include "store/creqagset.h"
-#include "store/creqatset.h"
-#include "store/creqenset.h"
-#include "store/creqinset.h"
-#include "store/creqmeset.h"
 #include "store/creqmsset.h"
-#include "store/creqoeset.h"
-#include "store/creqompvset.h"
 #include "store/creqpvset.h"
 #include "store/creqset.h"
 #include "store/creqstset.h"
@@ -22,12 +15,15 @@
 
 namespace varn::store {
 
-// The groups in which the long-lived record sets are opened and closed.
-enum class RecordGroup { Functional, Structural, AllRequirements, ObjectModel };
+// The groups in which the long-lived record sets are opened and closed: the
+// sets a functional or a structural save writes through.
+enum class RecordGroup { Functional, Structural };
 
-// One long-lived set per requirements table and per counter table, all on the
-// workspace's one requirements connection, created when a workspace is
-// created or opened and destroyed before that connection is closed.
+// One long-lived set per requirements table and per requirement counter, all
+// on the workspace's one requirements connection, created when a workspace is
+// created or opened and destroyed before that connection is closed. The
+// object-model tables and their counters are written by objmodel::ModelTables
+// alone.
 class RecordObjects
 {
 public:
@@ -55,26 +51,11 @@ public:
     CReqSet &reqSet() { return m_reqSet; }
     CReqStSet &reqStSet() { return m_reqStSet; }
     CReqPvSet &reqPvSet() { return m_reqPvSet; }
-    CReqEnSet &reqEnSet() { return m_reqEnSet; }
     CDependSet &dependSet() { return m_dependSet; }
-    CReqOeSet &reqOeSet() { return m_reqOeSet; }
-    CReqAtSet &reqAtSet() { return m_reqAtSet; }
-    CReqMeSet &reqMeSet() { return m_reqMeSet; }
-    CReqInSet &reqInSet() { return m_reqInSet; }
-    CReqAgSet &reqAgSet() { return m_reqAgSet; }
-    CReqOmPvSet &reqOmPvSet() { return m_reqOmPvSet; }
 
     CPkRqMastrSet &pkRqMastrSet() { return m_pkRqMastrSet; }
-    CPkRqEntSet &pkRqEntSet() { return m_pkRqEntSet; }
     CPkDepReq &pkDepReq() { return m_pkDepReq; }
     CPkRqPvSet &pkRqPvSet() { return m_pkRqPvSet; }
-    CPkRqOEntSet &pkRqOEntSet() { return m_pkRqOEntSet; }
-    CPkRqOAttrSet &pkRqOAttrSet() { return m_pkRqOAttrSet; }
-    CPkRqOMethSet &pkRqOMethSet() { return m_pkRqOMethSet; }
-    CPkRqOInhSet &pkRqOInhSet() { return m_pkRqOInhSet; }
-    CPkRqOAggSet &pkRqOAggSet() { return m_pkRqOAggSet; }
-    CPkRqOPvSet &pkRqOPvSet() { return m_pkRqOPvSet; }
-    CounterSet &counter(Counter which);
 
 private:
     RecordSetCore &set(int id);
@@ -84,24 +65,10 @@ private:
     CReqSet m_reqSet;
     CReqStSet m_reqStSet;
     CReqPvSet m_reqPvSet;
-    CReqEnSet m_reqEnSet;
     CDependSet m_dependSet;
-    CReqOeSet m_reqOeSet;
-    CReqAtSet m_reqAtSet;
-    CReqMeSet m_reqMeSet;
-    CReqInSet m_reqInSet;
-    CReqAgSet m_reqAgSet;
-    CReqOmPvSet m_reqOmPvSet;
     CPkRqMastrSet m_pkRqMastrSet;
-    CPkRqEntSet m_pkRqEntSet;
     CPkDepReq m_pkDepReq;
     CPkRqPvSet m_pkRqPvSet;
-    CPkRqOEntSet m_pkRqOEntSet;
-    CPkRqOAttrSet m_pkRqOAttrSet;
-    CPkRqOMethSet m_pkRqOMethSet;
-    CPkRqOInhSet m_pkRqOInhSet;
-    CPkRqOAggSet m_pkRqOAggSet;
-    CPkRqOPvSet m_pkRqOPvSet;
 };
 
 } // namespace varn::store

@@ -1,5 +1,6 @@
 #include "templates/functionalcommit.h"
 
+#include "common/requirementlimits.h"
 #include "language/termnormalizer.h"
 #include "store/recordobjects.h"
 
@@ -99,7 +100,7 @@ public:
         fields.F_ReqNum = number;
         fields.Source = m_draft.source;
         fields.Preamble = QString::number(m_draft.preamblePosition());
-        for (int k = 0; k < m_draft.fields.size() && k < store::FuncReqRow::kFieldCount; ++k)
+        for (int k = 0; k < m_draft.fields.size() && k < kMaxTerms; ++k)
             fields.field(k) = storedField(k);
         fields.TCodeStrF = QString::fromLatin1(tcode);
         if (Outcome updated = functional.update(); !updated)

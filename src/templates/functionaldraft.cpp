@@ -1,5 +1,6 @@
 #include "templates/functionaldraft.h"
 
+#include "common/requirementlimits.h"
 #include "language/requirementbuilder.h"
 #include "language/termvocabulary.h"
 #include "store/creqmsset.h"
@@ -41,7 +42,7 @@ FunctionalDraft FunctionalDraft::fromBuilder(const language::RequirementBuilder 
     FunctionalDraft draft;
     draft.source = 0;
     draft.preamble = builder.preambleText();
-    for (int cell = 0; cell < language::RequirementBuilder::CellCount; ++cell) {
+    for (int cell = 0; cell < kMaxTerms; ++cell) {
         DraftField field;
         field.letter = builder.letterOfCell(cell);
         field.text = builder.cell(cell).text;

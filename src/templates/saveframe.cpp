@@ -133,21 +133,11 @@ private:
         return false;
     }
 
-    Outcome openGroups()
-    {
-        if (Outcome own = m_records.openGroup(m_requirement.recordGroup()); !own)
-            return own;
-        if (!m_requirement.derivesObjectModel())
-            return Outcome::ok();
-        return m_records.openGroup(RecordGroup::ObjectModel);
-    }
+    // The save's own record sets; the derived object model is written
+    // through ModelTables.
+    Outcome openGroups() { return m_records.openGroup(m_requirement.recordGroup()); }
 
-    void closeGroups()
-    {
-        if (m_requirement.derivesObjectModel())
-            m_records.closeGroup(RecordGroup::ObjectModel);
-        m_records.closeGroup(m_requirement.recordGroup());
-    }
+    void closeGroups() { m_records.closeGroup(m_requirement.recordGroup()); }
 
     bool fillMasterRow(int category, int priority, int release)
     {

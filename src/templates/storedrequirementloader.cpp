@@ -1,8 +1,12 @@
 #include "templates/storedrequirementloader.h"
 
+#include "common/requirementlimits.h"
 #include "language/requirementbuilder.h"
 #include "store/creqmsset.h"
 #include "store/cvarnset.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 namespace varn::templates {
 
@@ -36,7 +40,7 @@ language::StoredBuilderRequirement builderRequirement(const store::FuncReqRow &f
     stored.number = fields.F_ReqNum;
     stored.edit = edit;
     stored.preamble = fields.Preamble.toInt();
-    for (int k = 0; k < store::FuncReqRow::kFieldCount; ++k)
+    for (int k = 0; k < kMaxTerms; ++k)
         stored.fields.append(fields.field(k));
     stored.gcode = fields.TCodeStrF.toLatin1();
     return stored;
@@ -91,6 +95,17 @@ StoredRequirementLoader::builderCells(const QString &connectionName, int number,
     if (!fields)
         return fields.outcome();
     return builderRequirement(fields.value(), edit);
+}
+
+Result<QList<int>> StoredRequirementLoader::functionalNumbers(const QString &connectionName)
+{
+    QSqlQuery numbers(QSqlDatabase::database(connectionName, false));
+    if (!numbers.exec(QStringLiteral("SELECT F_ReqNum FROM FUNC_REQ ORDER BY F_ReqNum")))
+        return Outcome::stop(QStringLiteral("Cannot open VarnSet recordset.\n"));
+    QList<int> found;
+    while (numbers.next())
+        found.append(numbers.value(0).toInt());
+    return found;
 }
 
 } // namespace varn::templates

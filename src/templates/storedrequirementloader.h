@@ -24,6 +24,8 @@ public:
     // version data when the MASTER_REQ row is there.
     static Result<language::StoredBuilderRequirement> builderCells(const QString &connectionName,
                                                                    int number, bool edit);
+    // The numbers of the stored functional requirements, in order.
+    static Result<QList<int>> functionalNumbers(const QString &connectionName);
 };
 
 } // namespace varn::templates

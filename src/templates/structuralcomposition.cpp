@@ -1,5 +1,6 @@
 #include "templates/structuralcomposition.h"
 
+#include "common/requirementlimits.h"
 #include "language/gcodegrammar.h"
 #include "language/termnormalizer.h"
 #include "store/creqpvset.h"
@@ -134,8 +135,8 @@ SaveStep StructuralComposition::appendValueTerms(QList<TermRecord> &terms) const
         if (value.size() > kLongestField)
             return stop(messages::kFieldTooLong, StructuralControl::PossibleValues);
     }
-    // Two terms per value, and the TCode holds at most MaxLength letters.
-    const qsizetype room = (language::GCodeGrammar::MaxLength - terms.size()) / 2;
+    // Two terms per value, and the TCode holds at most kMaxTerms letters.
+    const qsizetype room = (kMaxTerms - terms.size()) / 2;
     if (values.size() > room)
         return SaveStep::stop(Outcome::refused(message(messages::kTooManyValues).arg(room)),
                               int(StructuralControl::PossibleValues));

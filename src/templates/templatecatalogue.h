@@ -128,7 +128,6 @@ class TemplateCatalogue
 {
 public:
     static constexpr int kFunctionalCount = 18;
-    static constexpr int kFieldColumns = 28;
 
     static std::span<const FunctionalTemplate> functionalTemplates();
     // nullptr outside 1 to 18.

@@ -32,6 +32,74 @@ private slots:
                  QStringLiteral("3\n"));
     }
 
+    // list runs Requirements Central's queries: the numbers each lists, in
+    // order, or the exit code of a refusal.
+    void listRunsTheQueries_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("numbers");
+        const QStringList none;
+        QTest::newRow("all") << QStringList{} << 0 << QStringList{"1", "2", "3"};
+        QTest::newRow("type") << QStringList{"--type", "structural"} << 0 << QStringList{"1", "3"};
+        QTest::newRow("type, any case")
+            << QStringList{"--type", "Technical"} << 0 << QStringList{"2"};
+        QTest::newRow("no functional") << QStringList{"--type", "functional"} << 0 << none;
+        QTest::newRow("template") << QStringList{"--template", "19"} << 0 << QStringList{"3"};
+        QTest::newRow("number pattern")
+            << QStringList{"--number", "*"} << 0 << QStringList{"1", "2", "3"};
+        QTest::newRow("entity") << QStringList{"--entity", "gat*"} << 0 << QStringList{"3"};
+        QTest::newRow("versions") << QStringList{"--version", "2"} << 0 << QStringList{"2"};
+        QTest::newRow("sorted down")
+            << QStringList{"--sort", "no.", "--desc"} << 0 << QStringList{"3", "2", "1"};
+        QTest::newRow("sorted by field") << QStringList{"--sort", "FSTType", "--type", "structural"}
+                                         << 0 << QStringList{"1", "3"};
+        QTest::newRow("bad number pattern") << QStringList{"--number", "1'"} << 1 << none;
+        QTest::newRow("unknown type") << QStringList{"--type", "green"} << 2 << none;
+        QTest::newRow("unknown column") << QStringList{"--sort", "colour"} << 2 << none;
+        QTest::newRow("two queries")
+            << QStringList{"--type", "technical", "--template", "19"} << 2 << none;
+    }
+
+    void listRunsTheQueries()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, numbers);
+        const CliRun listed = cli(QStringList{"list", "--format", "csv"} + arguments);
+        QCOMPARE(listed.exitCode, exitCode);
+        QStringList found;
+        for (const QString &line : listed.out.split('\n', Qt::SkipEmptyParts).mid(1))
+            found.append(line.section(',', 0, 0));
+        QCOMPARE(found, numbers);
+    }
+
+    // model shows the classes of the derived model, each one's outline, and
+    // a table per class.
+    void modelShowsTheDerivedModel()
+    {
+        const CliRun classes = cli({"model", "classes"});
+        QCOMPARE(classes.exitCode, 0);
+        const QStringList names = classes.out.split('\n', Qt::SkipEmptyParts);
+        QVERIFY(names.contains(QStringLiteral("Gate")));
+        const CliRun tables = cli({"model", "tables"});
+        QCOMPARE(tables.exitCode, 0);
+        QStringList tableNames;
+        for (const QString &line : tables.out.split('\n', Qt::SkipEmptyParts)) {
+            if (!line.startsWith(' '))
+                tableNames.append(line);
+        }
+        QCOMPARE(tableNames, names);
+        const CliRun cpp = cli({"model", "class", "Gate"});
+        const CliRun java = cli({"model", "class", "Gate", "--language", "java"});
+        QCOMPARE(cpp.exitCode, 0);
+        QVERIFY(cpp.out.startsWith(QStringLiteral("Gate\n")));
+        QVERIFY2(cpp.out.contains(QStringLiteral("    open\n")), qPrintable(cpp.out));
+        QVERIFY(cpp.out != java.out);
+        QCOMPARE(cli({"model", "class"}).exitCode, 2);
+        QCOMPARE(cli({"model", "views"}).exitCode, 2);
+    }
+
     void everyKindIsEditedIntoANewVersion_data()
     {
         QTest::addColumn<QStringList>("arguments");

@@ -35,7 +35,7 @@ public:
             return broken;
         if (finished.isAccepted() && !composing.isAccepted())
             return QStringLiteral("accepted finished but not while composing");
-        if (gcode.size() > GCodeGrammar::MaxLength && composing.isAccepted())
+        if (gcode.size() > varn::kMaxTerms && composing.isAccepted())
             return QStringLiteral("too long but accepted");
         return checkLabels(gcode);
     }
@@ -149,4 +149,5 @@ void TestLanguageProperties::randomGCodes()
 }
 
 QTEST_APPLESS_MAIN(TestLanguageProperties)
+#include "common/requirementlimits.h"
 #include "tst_languageproperties.moc"

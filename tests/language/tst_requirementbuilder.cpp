@@ -59,7 +59,7 @@ StoredBuilderRequirement stored(const QByteArray &gcode, int number = 7)
     requirement.gcode = gcode;
     requirement.version = 3;
     requirement.firstVersion = 2;
-    for (int cell = 0; cell < RequirementBuilder::CellCount; ++cell)
+    for (int cell = 0; cell < varn::kMaxTerms; ++cell)
         requirement.fields << (cell < 6 ? QStringLiteral("text%1").arg(cell) : QString());
     return requirement;
 }
@@ -533,4 +533,5 @@ void TestRequirementBuilder::rendersSentence()
 }
 
 QTEST_APPLESS_MAIN(TestRequirementBuilder)
+#include "common/requirementlimits.h"
 #include "tst_requirementbuilder.moc"

@@ -1,5 +1,7 @@
 #include "support/storetestsupport.h"
 
+#include "store/creqenset.h"
+#include "store/creqoeset.h"
 #include "store/datesaved.h"
 #include "store/recordobjects.h"
 #include "store/savetransaction.h"
@@ -29,6 +31,34 @@ int counterValue(const char *table)
                                     QStringLiteral("SELECT * FROM ") + QLatin1String(table))
         .toInt();
 }
+
+// Object-model tables and counters, for the counter cases that need a second
+// table beside the requirements (saves write the model through ModelTables).
+struct ModelSets
+{
+    explicit ModelSets(const QString &connection)
+        : entities(connection), links(connection), entityCounter(connection),
+          linkCounter(connection), attributeCounter(connection)
+    {}
+
+    bool open()
+    {
+        for (RecordSetCore *set : std::initializer_list<RecordSetCore *>{
+                 &entities, &links, &entityCounter, &linkCounter, &attributeCounter}) {
+            set->close();
+            set->setFilter({});
+            if (!set->open())
+                return false;
+        }
+        return true;
+    }
+
+    CReqOeSet entities;
+    CReqEnSet links;
+    CPkRqOEntSet entityCounter;
+    CPkRqEntSet linkCounter;
+    CPkRqOAttrSet attributeCounter;
+};
 
 } // namespace
 
@@ -60,6 +90,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<RecordObjects> m_records;
+    std::unique_ptr<ModelSets> m_model;
 };
 
 void TestKeyAllocation::init()
@@ -69,12 +100,14 @@ void TestKeyAllocation::init()
     auto created = RecordObjects::create(kConnection);
     QVERIFY(created.isOk());
     m_records = created.takeValue();
+    m_model = std::make_unique<ModelSets>(kConnection);
 }
 
 void TestKeyAllocation::cleanup()
 {
     // The sets go before the connection they use.
     m_records.reset();
+    m_model.reset();
     StoreTestSupport::closeDatabase(kConnection);
     m_folder.reset();
 }
@@ -100,19 +133,19 @@ qint32 TestKeyAllocation::saveFunctional(const QString &entity)
     if (!r.reqSet().update())
         return 0;
 
-    const auto entityId = r.pkRqOEntSet().allocateKeyAndAdd(r.reqOeSet());
+    const auto entityId = m_model->entityCounter.allocateKeyAndAdd(m_model->entities);
     if (!entityId)
         return 0;
-    r.reqOeSet().row().Entity = entity;
-    if (!r.reqOeSet().update())
+    m_model->entities.row().Entity = entity;
+    if (!m_model->entities.update())
         return 0;
-    const auto linkId = r.pkRqEntSet().allocateKeyAndAdd(r.reqEnSet());
+    const auto linkId = m_model->linkCounter.allocateKeyAndAdd(m_model->links);
     if (!linkId)
         return 0;
-    r.reqEnSet().row().ReqEntity = entity;
-    r.reqEnSet().row().FK_FReqNum = number.value();
-    r.reqEnSet().row().FK_OMEntity = entityId.value();
-    if (!r.reqEnSet().update())
+    m_model->links.row().ReqEntity = entity;
+    m_model->links.row().FK_FReqNum = number.value();
+    m_model->links.row().FK_OMEntity = entityId.value();
+    if (!m_model->links.update())
         return 0;
     return number.value();
 }
@@ -120,7 +153,7 @@ qint32 TestKeyAllocation::saveFunctional(const QString &entity)
 void TestKeyAllocation::keysCountUpFromOne()
 {
     QVERIFY(m_records->openGroup(RecordGroup::Functional));
-    QVERIFY(m_records->openGroup(RecordGroup::ObjectModel));
+    QVERIFY(m_model->open());
     SaveTransaction transaction(kConnection);
     QVERIFY(transaction.begin());
     QCOMPARE(saveFunctional(QStringLiteral("Truck")), 1);
@@ -130,6 +163,7 @@ void TestKeyAllocation::keysCountUpFromOne()
     QVERIFY(!transaction.isActive());
     QVERIFY(!transaction.commit()); // nothing left to commit
     m_records->closeAll();
+    m_model = std::make_unique<ModelSets>(kConnection);
 
     QCOMPARE(counterValue("PK_MASTR_REQ"), 3);
     QCOMPARE(counterValue("PK_ENT_OM"), 3);
@@ -148,7 +182,7 @@ void TestKeyAllocation::keysCountUpFromOne()
 void TestKeyAllocation::failedSaveLeavesRowsAndCounters()
 {
     QVERIFY(m_records->openGroup(RecordGroup::Functional));
-    QVERIFY(m_records->openGroup(RecordGroup::ObjectModel));
+    QVERIFY(m_model->open());
     {
         SaveTransaction transaction(kConnection);
         QVERIFY(transaction.begin());
@@ -172,7 +206,7 @@ void TestKeyAllocation::failedSaveLeavesRowsAndCounters()
 
     // The next save reopens its groups and takes the same number.
     QVERIFY(m_records->openGroup(RecordGroup::Functional));
-    QVERIFY(m_records->openGroup(RecordGroup::ObjectModel));
+    QVERIFY(m_model->open());
     SaveTransaction transaction(kConnection);
     QVERIFY(transaction.begin());
     QCOMPARE(saveFunctional(QStringLiteral("Road")), 2);
@@ -187,7 +221,7 @@ void TestKeyAllocation::deletingTheHighestRowDoesNotLowerTheCounter()
 {
     RecordObjects &r = *m_records;
     const auto saveOne = [&](const QString &entity) {
-        if (!r.openGroup(RecordGroup::Functional) || !r.openGroup(RecordGroup::ObjectModel))
+        if (!r.openGroup(RecordGroup::Functional) || !m_model->open())
             return 0;
         SaveTransaction transaction(kConnection);
         if (!transaction.begin())
@@ -222,15 +256,15 @@ void TestKeyAllocation::deletingTheHighestRowDoesNotLowerTheCounter()
 
 void TestKeyAllocation::allocationForFilteredTargetStartsOnWholeTable()
 {
-    QVERIFY(m_records->openGroup(RecordGroup::ObjectModel));
+    QVERIFY(m_model->open());
     RecordObjects &r = *m_records;
-    CReqOeSet &entities = r.reqOeSet();
+    CReqOeSet &entities = m_model->entities;
     for (const QString &name : {QStringLiteral("Truck"), QStringLiteral("Driver")}) {
         // A lookup that finds nothing, then the add that derivation makes.
         entities.setFilter(QStringLiteral("Entity = ?"), {name});
         QVERIFY(entities.requery());
         QVERIFY(entities.isEOF());
-        const auto key = r.pkRqOEntSet().allocateKeyAndAdd(entities);
+        const auto key = m_model->entityCounter.allocateKeyAndAdd(entities);
         QVERIFY(key.isOk());
         QVERIFY(entities.filter().isEmpty());
         QCOMPARE(entities.row().Entity_ID, key.value());
@@ -243,21 +277,21 @@ void TestKeyAllocation::allocationForFilteredTargetStartsOnWholeTable()
     for (; !entities.isEOF(); entities.moveNext())
         names.append(entities.row().Entity);
     QCOMPARE(names, (QStringList{"Truck", "Driver"}));
-    QCOMPARE(r.pkRqOEntSet().row().value, 2);
+    QCOMPARE(m_model->entityCounter.row().value, 2);
 }
 
 void TestKeyAllocation::counterAtItsLimitIsRefused()
 {
     QVERIFY(StoreTestSupport::exec(kConnection,
                                    QStringLiteral("UPDATE PK_ATTR_OM SET PAttrOm = 2147483647")));
-    QVERIFY(m_records->openGroup(RecordGroup::ObjectModel));
-    const auto key = m_records->pkRqOAttrSet().allocateKey();
+    QVERIFY(m_model->open());
+    const auto key = m_model->attributeCounter.allocateKey();
     QVERIFY(!key.isOk());
     QVERIFY(key.outcome().message().startsWith(
         QStringLiteral("Error querying the PkRqOAttrSet recordset.\n")));
     QCOMPARE(counterValue("PK_ATTR_OM"), 2147483647);
     // The counter set is usable again afterwards.
-    QCOMPARE(m_records->pkRqOAttrSet().editMode(), RecordSetCore::EditMode::None);
+    QCOMPARE(m_model->attributeCounter.editMode(), RecordSetCore::EditMode::None);
 }
 
 void TestKeyAllocation::connectionWithoutTransactionsIsRefused()

@@ -128,7 +128,7 @@ Result<FunctionalDraft> builderDraft(const store::FuncReqRow &fields,
     language::StoredBuilderRequirement stored;
     stored.number = master.Req_Num;
     stored.preamble = fields.Preamble.toInt();
-    for (int k = 0; k < store::FuncReqRow::kFieldCount; ++k)
+    for (int k = 0; k < kMaxTerms; ++k)
         stored.fields.append(fields.field(k));
     stored.gcode = fields.TCodeStrF.toLatin1();
     stored.version = master.Version;
@@ -283,7 +283,7 @@ private slots:
 
         language::StoredBuilderRequirement example;
         example.preamble = fields->Preamble.toInt();
-        for (int k = 0; k < store::FuncReqRow::kFieldCount; ++k)
+        for (int k = 0; k < kMaxTerms; ++k)
             example.fields.append(fields->field(k));
         example.gcode = fields->TCodeStrF.toLatin1();
         language::RequirementBuilder builder;
@@ -341,4 +341,5 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(AppDbExamplesTest)
+#include "common/requirementlimits.h"
 #include "tst_appdbexamples.moc"

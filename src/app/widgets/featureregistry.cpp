@@ -56,4 +56,26 @@ bool FeatureRegistry::runTemplate(int number, Workbench &workbench) const
     return true;
 }
 
+void FeatureRegistry::provideCheck(Command command, CheckQuery query)
+{
+    m_checks[command] = std::move(query);
+}
+
+void FeatureRegistry::provideMenuTexts(MenuList list, QStringList texts)
+{
+    m_menuTexts[list] = std::move(texts);
+}
+
+bool FeatureRegistry::isChecked(Command command, const Workbench &workbench, int argument) const
+{
+    const auto found = m_checks.find(command);
+    return found != m_checks.end() && found->second(workbench, argument);
+}
+
+QStringList FeatureRegistry::menuTexts(MenuList list) const
+{
+    const auto found = m_menuTexts.find(list);
+    return found == m_menuTexts.end() ? QStringList() : found->second;
+}
+
 } // namespace varn::app

@@ -2,6 +2,8 @@
 
 #include "app/widgets/windowkind.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <map>
 #include <utility>
@@ -31,6 +33,23 @@ enum class Command {
     // The regeneration dialog in its reminder form, shown when a workspace
     // whose requirements were edited or deleted closes.
     RegenerationReminder,
+    // Requirements Central's File > Print, Record and Display menus; the
+    // argument of DisplayColumn is the item's position in the Display menu,
+    // that of BackgroundColour the colour's.
+    Print,
+    FirstRecord,
+    PreviousRecord,
+    NextRecord,
+    LastRecord,
+    DisplayColumn,
+    BackgroundColour,
+};
+
+// The menus whose items a feature names.
+enum class MenuList {
+    Templates,         // the Templates menu: template n at n - 1
+    DisplayColumns,    // the Display menu's columns
+    BackgroundColours, // the View menu's colours
 };
 
 // The windows and dialogs the program has: each subsystem provides its views
@@ -44,10 +63,14 @@ public:
     // The argument is the template number of a Template command and the
     // selected requirement's number of Edit, Delete and Re-use.
     using CommandHandler = std::function<void(Workbench &, int argument)>;
+    // Whether the checkable item of a command and argument is checked.
+    using CheckQuery = std::function<bool(const Workbench &, int argument)>;
 
     void provideView(WindowKind kind, ViewFactory factory);
     void provideCommand(Command command, CommandHandler handler);
     void provideTemplate(int number, CommandHandler handler);
+    void provideCheck(Command command, CheckQuery query);
+    void provideMenuTexts(MenuList list, QStringList texts);
 
     bool hasView(WindowKind kind) const;
     bool hasCommand(Command command) const;
@@ -57,15 +80,22 @@ public:
     // False when the command is not provided.
     bool run(Command command, Workbench &workbench, int argument = 0) const;
     bool runTemplate(int number, Workbench &workbench) const;
+    // False when no check is provided.
+    bool isChecked(Command command, const Workbench &workbench, int argument) const;
+    // Empty when no feature names them.
+    QStringList menuTexts(MenuList list) const;
 
 private:
     using Key = std::pair<Command, int>;
     std::map<WindowKind, ViewFactory> m_views;
     std::map<Key, CommandHandler> m_commands;
+    std::map<Command, CheckQuery> m_checks;
+    std::map<MenuList, QStringList> m_menuTexts;
 };
 
 // What the program provides from the subsystems that have landed; called
-// once by the program before its main window is made.
+// once by the program before its main window is made. Defined by the
+// program's composition root (src/main), which knows every feature.
 void registerLandedFeatures(FeatureRegistry &registry);
 
 } // namespace varn::app

@@ -1,19 +1,11 @@
 #include "app/widgets/mainactions.h"
 
+#include "app/widgets/featureregistry.h"
 #include "app/widgets/recentfiles.h"
-#include "central/centralcolumns.h"
-#include "central/displaysettings.h"
-#include "templates/templatecatalogue.h"
 
 #include <QAction>
 
 namespace varn::app {
-
-namespace {
-
-constexpr int kTemplateCount = 22;
-
-} // namespace
 
 QAction *MainActions::make(const QString &text, const QString &tip)
 {
@@ -22,7 +14,7 @@ QAction *MainActions::make(const QString &text, const QString &tip)
     return action;
 }
 
-MainActions::MainActions(QObject *parent) : QObject(parent)
+MainActions::MainActions(const FeatureRegistry &features, QObject *parent) : QObject(parent)
 {
     newWorkspace = make(QStringLiteral("&New"), QStringLiteral("Create a new workspace"));
     newWorkspace->setShortcut(QKeySequence::New);
@@ -46,8 +38,8 @@ MainActions::MainActions(QObject *parent) : QObject(parent)
     toolbar->setCheckable(true);
     statusBar = make(QStringLiteral("&Status Bar"), QStringLiteral("Show or hide the status bar"));
     statusBar->setCheckable(true);
-    for (const central::BackgroundColour &colour : central::DisplaySettings::colours()) {
-        QAction *action = make(QString::fromLatin1(colour.menuItem));
+    for (const QString &colour : features.menuTexts(MenuList::BackgroundColours)) {
+        QAction *action = make(colour);
         action->setCheckable(true);
         colours.append(action);
     }
@@ -65,11 +57,8 @@ MainActions::MainActions(QObject *parent) : QObject(parent)
     lastRecord =
         make(QStringLiteral("&Last Record"), QStringLiteral("Select the last requirement"));
 
-    for (const central::ColumnInfo &column : central::CentralColumns::all()) {
-        if (!column.displayItem)
-            continue;
-        QAction *action = make(QString::fromLatin1(column.displayItem),
-                               QStringLiteral("Show or hide the column"));
+    for (const QString &column : features.menuTexts(MenuList::DisplayColumns)) {
+        QAction *action = make(column, QStringLiteral("Show or hide the column"));
         action->setCheckable(true);
         display.append(action);
     }
@@ -79,10 +68,8 @@ MainActions::MainActions(QObject *parent) : QObject(parent)
     composeTechnical = make(QStringLiteral("&Technical Requirement..."));
 
     builder = make(QStringLiteral("Requirement &Builder..."));
-    for (int number = 1; number <= kTemplateCount; ++number)
-        templates.append(
-            make(QString::fromLatin1(templates::TemplateCatalogue::navigatorItem(number)) +
-                 QStringLiteral("...")));
+    for (const QString &name : features.menuTexts(MenuList::Templates))
+        templates.append(make(name + QStringLiteral("...")));
 
     javaObjectModel =
         make(QStringLiteral("&Java Object Model..."), QStringLiteral("Inspect Java Object Model"));

@@ -11,14 +11,17 @@ class QAction;
 
 namespace varn::app {
 
+class FeatureRegistry;
+
 // Every command of the menus and tool bars, made once; the menus of each
-// kind of window hold the ones they show.
+// kind of window hold the ones they show. The items that features name
+// (templates, display columns, colours) come from the registry.
 class MainActions : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit MainActions(QObject *parent);
+    MainActions(const FeatureRegistry &features, QObject *parent);
 
     // File
     QAction *newWorkspace;

@@ -1,24 +1,19 @@
 #include "app/widgets/mainwindow.h"
 
 #include "app/cvarnapp.h"
-#include "app/settings.h"
 #include "app/widgets/aboutdialog.h"
 #include "app/widgets/cchildframe.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainmenus.h"
 #include "app/widgets/messagepresenter.h"
-#include "app/widgets/opencreatedialog.h"
-#include "app/widgets/systemnamedialog.h"
 #include "app/widgets/usersettings.h"
 #include "app/widgets/windownavigator.h"
-#include "central/widgets/cvarnview.h"
-#include "objmodel/widgets/regenerationdialog.h"
+#include "app/widgets/workspacecontroller.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -31,22 +26,46 @@ namespace varn::app {
 
 namespace {
 
-using central::CVarnView;
-using central::RecordMove;
-
 const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
 const QString kStateKey = QStringLiteral("MainWindow/state");
 
-struct RowCommandOf
+// The menu items that run a feature's command, and whether they act on the
+// list of Requirements Central (enabled while it is open).
+struct CommandItem
 {
-    CVarnView::RowCommand row;
+    QAction *MainActions::*action;
+    Command command;
+    bool onList;
+};
+
+constexpr CommandItem kCommandItems[] = {
+    {&MainActions::print, Command::Print, false},
+    {&MainActions::firstRecord, Command::FirstRecord, true},
+    {&MainActions::previousRecord, Command::PreviousRecord, true},
+    {&MainActions::nextRecord, Command::NextRecord, true},
+    {&MainActions::lastRecord, Command::LastRecord, true},
+    {&MainActions::composeTechnical, Command::ComposeTechnical, false},
+    {&MainActions::builder, Command::RequirementBuilder, false},
+    {&MainActions::requirementAttributes, Command::RequirementAttributes, false},
+    {&MainActions::parentDependent, Command::ParentDependent, false},
+    {&MainActions::objectModelEntities, Command::ObjectModelEntities, false},
+    {&MainActions::objectModelAttributes, Command::ObjectModelAttributes, false},
+    {&MainActions::objectModelMethods, Command::ObjectModelMethods, false},
+    {&MainActions::generateObjectModel, Command::GenerateObjectModel, false},
+    {&MainActions::generateDataModelSql, Command::GenerateDataModelSql, false},
+    {&MainActions::regenerate, Command::RegenerateObjectModel, false},
+};
+
+// The checkable items of a list, each running its command with its position.
+struct CheckedList
+{
+    QList<QAction *> MainActions::*actions;
     Command command;
 };
 
-constexpr RowCommandOf kRowCommands[] = {
-    {CVarnView::RowCommand::Edit, Command::EditRequirement},
-    {CVarnView::RowCommand::Delete, Command::DeleteRequirement},
-    {CVarnView::RowCommand::Reuse, Command::ReuseRequirement},
+constexpr CheckedList kCheckedLists[] = {
+    {&MainActions::display, Command::DisplayColumn},
+    {&MainActions::colours, Command::BackgroundColour},
 };
 
 bool isWorkspaceFile(const QUrl &url)
@@ -62,7 +81,9 @@ MainWindow::MainWindow(CVarnApp &app, MessagePresenter &presenter, FeatureRegist
     : QMainWindow(parent), m_app(app), m_presenter(presenter), m_features(features),
       m_workbench(app, presenter), m_area(new QMdiArea(this)),
       m_navigator(new WindowNavigator(*m_area, m_workbench, features, this)),
-      m_actions(new MainActions(this)), m_menus(std::make_unique<MainMenus>(*m_actions, this))
+      m_actions(new MainActions(features, this)),
+      m_workspace(new WorkspaceController(app, m_workbench, features, *m_actions, this)),
+      m_menus(std::make_unique<MainMenus>(*m_actions, this))
 {
     setObjectName(QStringLiteral("MainWindow"));
     setAcceptDrops(true);
@@ -72,11 +93,13 @@ MainWindow::MainWindow(CVarnApp &app, MessagePresenter &presenter, FeatureRegist
 
     m_workbench.setDialogParent(this);
     m_workbench.setNavigator([this](WindowKind kind) { goTo(kind); });
-    m_features.provideView(WindowKind::RequirementsCentral,
-                           [this](Workbench &) { return createCentralView(); });
+    m_workbench.setViewFinder([this](WindowKind kind) { return view(kind); });
+    connect(&m_workbench, &Workbench::statusPaneChanged, this, &MainWindow::setStatusPane);
+    connect(&m_workbench, &Workbench::checksChanged, this, &MainWindow::syncChecks);
 
-    m_navigator->setLastWindowCheck([this] { return closeCheck(); });
-    connect(m_navigator, &WindowNavigator::lastWindowClosed, this, &MainWindow::finishClose);
+    m_navigator->setLastWindowCheck([this] { return m_workspace->closeCheck(); });
+    connect(m_navigator, &WindowNavigator::lastWindowClosed, m_workspace,
+            &WorkspaceController::finishClose);
     connect(m_navigator, &WindowNavigator::activeKindChanged, this, &MainWindow::updateMenus);
     connect(m_navigator, &WindowNavigator::windowClosed, this, [this](WindowKind kind) {
         // A newly opened Object Model window shows C++.
@@ -88,11 +111,10 @@ MainWindow::MainWindow(CVarnApp &app, MessagePresenter &presenter, FeatureRegist
 
     buildToolBars();
     buildStatusBar();
-    connectFileActions();
+    connectWorkspace();
+    connectWindowActions();
     connectViewActions();
-    connectCentralActions();
     connectCommandActions();
-    updateRecentFiles();
     updateTitle();
     updateMenus();
 }
@@ -134,7 +156,8 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::setStatusPane(int pane, const QString &text)
 {
-    m_panes[pane - 1]->setText(text);
+    if (pane >= 1 && pane <= int(m_panes.size()))
+        m_panes[pane - 1]->setText(text);
 }
 
 QString MainWindow::statusPaneText(int pane) const
@@ -142,23 +165,20 @@ QString MainWindow::statusPaneText(int pane) const
     return pane == 0 ? statusBar()->currentMessage() : m_panes[pane - 1]->text();
 }
 
-void MainWindow::connectFileActions()
+void MainWindow::connectWorkspace()
+{
+    connect(m_workspace, &WorkspaceController::workspaceOpened, this, &MainWindow::workspaceOpened);
+    connect(m_workspace, &WorkspaceController::workspaceClosing, m_navigator,
+            &WindowNavigator::closeAll);
+    connect(m_workspace, &WorkspaceController::workspaceClosed, this, &MainWindow::workspaceClosed);
+}
+
+void MainWindow::connectWindowActions()
 {
     const MainActions &a = *m_actions;
     // The shortcuts work whichever menus are shown.
     addActions({a.newWorkspace, a.open, a.save, a.exit, a.about});
-    connect(a.newWorkspace, &QAction::triggered, this, &MainWindow::newWorkspace);
-    connect(a.open, &QAction::triggered, this, &MainWindow::openWorkspace);
-    connect(a.save, &QAction::triggered, this, &MainWindow::save);
-    connect(a.saveAs, &QAction::triggered, this, &MainWindow::saveAs);
-    connect(a.close, &QAction::triggered, this, &MainWindow::closeWorkspace);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
-    connect(a.print, &QAction::triggered, this,
-            [this] { showMessage(Outcome::refused(central::RequirementsCentral::printNote())); });
-    for (QAction *recent : a.recentFiles) {
-        connect(recent, &QAction::triggered, this,
-                [this, recent] { openWorkspaceFile(recent->data().toString()); });
-    }
     connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
@@ -195,78 +215,30 @@ void MainWindow::connectViewActions()
     connect(a.cascade, &QAction::triggered, m_area, &QMdiArea::cascadeSubWindows);
 }
 
-void MainWindow::connectCentralActions()
-{
-    const MainActions &a = *m_actions;
-    const std::pair<QAction *, RecordMove> moves[] = {{a.firstRecord, RecordMove::First},
-                                                      {a.previousRecord, RecordMove::Previous},
-                                                      {a.nextRecord, RecordMove::Next},
-                                                      {a.lastRecord, RecordMove::Last}};
-    for (const auto &[action, move] : moves) {
-        connect(action, &QAction::triggered, this, [this, move = move] {
-            if (CVarnView *view = centralView())
-                view->moveRecord(move);
-        });
-    }
-    for (int flag = 0; flag < a.display.size(); ++flag) {
-        connect(a.display.at(flag), &QAction::triggered, this, [this, flag] {
-            if (CVarnView *view = centralView())
-                view->toggleColumn(flag);
-            syncCentralChecks();
-        });
-    }
-    for (int choice = 0; choice < a.colours.size(); ++choice) {
-        connect(a.colours.at(choice), &QAction::triggered, this, [this, choice] {
-            if (CVarnView *view = centralView())
-                view->chooseColour(choice);
-            syncCentralChecks();
-        });
-    }
-}
-
-void MainWindow::connectCommand(QAction *action, Command command)
-{
-    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
-}
-
 void MainWindow::connectCommandActions()
 {
     const MainActions &a = *m_actions;
-    connectCommand(a.composeTechnical, Command::ComposeTechnical);
-    connectCommand(a.builder, Command::RequirementBuilder);
-    connectCommand(a.requirementAttributes, Command::RequirementAttributes);
-    connectCommand(a.parentDependent, Command::ParentDependent);
-    connectCommand(a.objectModelEntities, Command::ObjectModelEntities);
-    connectCommand(a.objectModelAttributes, Command::ObjectModelAttributes);
-    connectCommand(a.objectModelMethods, Command::ObjectModelMethods);
-    connectCommand(a.generateObjectModel, Command::GenerateObjectModel);
-    connectCommand(a.generateDataModelSql, Command::GenerateDataModelSql);
-    connectCommand(a.regenerate, Command::RegenerateObjectModel);
+    for (const CommandItem &item : kCommandItems) {
+        connect(a.*item.action, &QAction::triggered, this,
+                [this, command = item.command] { m_features.run(command, m_workbench); });
+    }
+    for (const CheckedList &list : kCheckedLists) {
+        const QList<QAction *> &items = a.*list.actions;
+        for (int position = 0; position < items.size(); ++position) {
+            connect(items.at(position), &QAction::triggered, this,
+                    [this, command = list.command, position] {
+                        m_features.run(command, m_workbench, position);
+                        syncChecks();
+                    });
+        }
+    }
     for (int number = 1; number <= a.templates.size(); ++number) {
         connect(a.templates.at(number - 1), &QAction::triggered, this,
                 [this, number] { m_features.runTemplate(number, m_workbench); });
     }
 }
 
-void MainWindow::runCommand(Command command, int argument)
-{
-    // Requirements Central takes no input while a generation dialog is open.
-    const bool generating =
-        command == Command::GenerateObjectModel || command == Command::GenerateDataModelSql;
-    CVarnView *view = centralView();
-    if (generating && view)
-        view->setEnabled(false);
-    m_features.run(command, m_workbench, argument);
-    if (generating && (view = centralView()))
-        view->setEnabled(true);
-}
-
-void MainWindow::showMessage(const Outcome &outcome)
-{
-    m_presenter.showMessage(this, outcome);
-}
-
-// ---- start-up and the File commands ----
+// ---- start-up and the workspace ----
 
 void MainWindow::showAtStart()
 {
@@ -280,66 +252,6 @@ void MainWindow::showAtStart()
     showMaximized();
 }
 
-void MainWindow::showStartDialog()
-{
-    OpenCreateDialog dialog(this);
-    if (m_presenter.runDialog(dialog) != QDialog::Accepted)
-        return;
-    if (dialog.choice() == OpenCreateDialog::Choice::Open)
-        openWorkspace();
-    else
-        newWorkspace();
-}
-
-void MainWindow::newWorkspace()
-{
-    if (m_app.isWorkspaceOpen()) {
-        // With a workspace open the engine refuses before anything else.
-        showMessage(m_app.newWorkspace(QString()));
-        return;
-    }
-    SystemNameDialog dialog(m_presenter, this);
-    if (m_presenter.runDialog(dialog) != QDialog::Accepted)
-        return;
-    if (Outcome created = m_app.newWorkspace(dialog.systemName()); !created) {
-        showMessage(created);
-        return;
-    }
-    workspaceOpened();
-}
-
-void MainWindow::openWorkspace()
-{
-    if (Outcome can = m_app.checkCanOpen(); !can) {
-        showMessage(can);
-        return;
-    }
-    const Settings settings;
-    showMessage(settings.openProblem());
-    const Settings::Value installPath = settings.installPathForOpen();
-    showMessage(installPath.problem);
-    const QString folder = installPath.text + QStringLiteral("Varn SE Files/");
-    const QString path = m_presenter.chooseFileToOpen(this, folder, workspaceFilter());
-    if (!path.isEmpty())
-        openWorkspaceFile(path);
-}
-
-bool MainWindow::openWorkspaceFile(const QString &path)
-{
-    if (Outcome opened = m_app.openWorkspace(path); !opened) {
-        showMessage(opened);
-        if (!m_app.isWorkspaceOpen() && !QFileInfo::exists(path)) {
-            m_recentFiles.remove(path);
-            updateRecentFiles();
-        }
-        return false;
-    }
-    m_recentFiles.add(path);
-    updateRecentFiles();
-    workspaceOpened();
-    return true;
-}
-
 void MainWindow::workspaceOpened()
 {
     m_workbench.resetForWorkspace();
@@ -348,60 +260,8 @@ void MainWindow::workspaceOpened()
     goTo(WindowKind::RequirementsCentral);
 }
 
-bool MainWindow::save()
+void MainWindow::workspaceClosed()
 {
-    if (!m_app.isWorkspaceOpen() || !m_app.isModified())
-        return true;
-    return saveAs();
-}
-
-bool MainWindow::saveAs()
-{
-    if (!m_app.isWorkspaceOpen())
-        return false;
-    const QString path =
-        m_presenter.chooseFileToSave(this, m_app.proposedSavePath(), workspaceFilter());
-    if (path.isEmpty())
-        return false;
-    if (Outcome saved = m_app.saveWorkspace(path); !saved) {
-        showMessage(saved);
-        return false;
-    }
-    m_recentFiles.add(path);
-    updateRecentFiles();
-    return true;
-}
-
-QString MainWindow::reminderText()
-{
-    return objmodel::RegenerationDialog::staleText();
-}
-
-bool MainWindow::closeCheck()
-{
-    if (!m_app.isWorkspaceOpen())
-        return true;
-    if (m_app.requirementsChanged() && !m_features.run(Command::RegenerationReminder, m_workbench))
-        showMessage(Outcome::refused(reminderText(), MessageKind::Information));
-    // A workspace never saved is offered the file-save dialog, without a
-    // question first; cancelling it cancels the close.
-    return !m_app.isModified() || saveAs();
-}
-
-bool MainWindow::closeWorkspace()
-{
-    if (!m_app.isWorkspaceOpen())
-        return true;
-    if (!closeCheck())
-        return false;
-    finishClose();
-    return true;
-}
-
-void MainWindow::finishClose()
-{
-    m_navigator->closeAll();
-    m_app.closeWorkspace();
     m_navigator->clearPlaced();
     m_workbench.resetForWorkspace();
     for (int pane = 1; pane <= int(m_panes.size()); ++pane)
@@ -412,7 +272,7 @@ void MainWindow::finishClose()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!closeWorkspace()) {
+    if (!m_workspace->closeWorkspace()) {
         event->ignore();
         return;
     }
@@ -435,7 +295,7 @@ void MainWindow::dropEvent(QDropEvent *event)
     if (urls.isEmpty() || !isWorkspaceFile(urls.first()))
         return;
     event->acceptProposedAction();
-    openWorkspaceFile(urls.first().toLocalFile());
+    m_workspace->openWorkspaceFile(urls.first().toLocalFile());
 }
 
 void MainWindow::showAbout()
@@ -450,13 +310,7 @@ void MainWindow::goTo(WindowKind kind)
 {
     if (!m_app.isWorkspaceOpen())
         return;
-    const bool wasOpen = m_navigator->frame(kind) != nullptr;
-    CChildFrame *frame = m_navigator->raiseOrOpen(kind);
-    if (frame && !wasOpen && kind == WindowKind::RequirementsCentral) {
-        CVarnView *view = centralView();
-        view->openOnWorkspace();
-        m_workbench.setBackgroundColour(view->paintedColour());
-    }
+    m_navigator->raiseOrOpen(kind);
     updateMenus();
 }
 
@@ -467,39 +321,10 @@ void MainWindow::goToObjectModel(std::optional<Workbench::Language> language)
     goTo(WindowKind::ObjectModel);
 }
 
-central::CVarnView *MainWindow::centralView() const
+QWidget *MainWindow::view(WindowKind kind) const
 {
-    CChildFrame *frame = m_navigator->frame(WindowKind::RequirementsCentral);
-    return frame ? qobject_cast<CVarnView *>(frame->widget()) : nullptr;
-}
-
-QWidget *MainWindow::createCentralView()
-{
-    auto *view = new CVarnView(m_app.requirementsConnectionName());
-    connect(view, &CVarnView::message, this, &MainWindow::showMessage);
-    connect(view, &CVarnView::settingsChanged, this, &MainWindow::syncCentralChecks);
-    connect(view, &CVarnView::backgroundColourChanged, &m_workbench,
-            &Workbench::setBackgroundColour);
-    connect(view, &CVarnView::listChanged, this, [this](int count) {
-        setStatusPane(2, count == 1 ? QStringLiteral("1 requirement")
-                                    : QStringLiteral("%1 requirements").arg(count));
-        setStatusPane(3, QString());
-    });
-    connect(view, &CVarnView::selectedRowChanged, this, [this, view](int row) {
-        const qint32 selected = view->central().model().numberAt(row);
-        setStatusPane(3, selected ? QStringLiteral("No. %1").arg(selected) : QString());
-    });
-    connect(view, &CVarnView::rowCommandRequested, this,
-            [this](CVarnView::RowCommand row, int number) {
-                for (const RowCommandOf &entry : kRowCommands) {
-                    if (entry.row == row)
-                        runCommand(entry.command, number);
-                }
-            });
-    connect(&m_workbench, &Workbench::requirementsStored, view, &CVarnView::runAgain);
-    for (const RowCommandOf &entry : kRowCommands)
-        view->setRowCommandAvailable(entry.row, m_features.hasCommand(entry.command));
-    return view;
+    CChildFrame *frame = m_navigator->frame(kind);
+    return frame ? frame->widget() : nullptr;
 }
 
 // ---- menus, tool bars, title ----
@@ -529,19 +354,16 @@ void MainWindow::updateMenus()
     m_centralBar->setVisible(m_toolbarShown && centralBar);
     m_otherBar->setVisible(m_toolbarShown && !centralBar);
     updateEnabled();
+    syncChecks();
 }
 
 void MainWindow::updateEnabled()
 {
     const MainActions &a = *m_actions;
     const bool open = m_app.isWorkspaceOpen();
-    const bool listing = centralView() != nullptr;
-    for (QAction *action : {a.save, a.saveAs, a.close, a.print, a.backToCentral})
+    const bool listing = view(WindowKind::RequirementsCentral) != nullptr;
+    for (QAction *action : {a.save, a.saveAs, a.close, a.backToCentral})
         action->setEnabled(open);
-    for (QAction *action : {a.firstRecord, a.previousRecord, a.nextRecord, a.lastRecord})
-        action->setEnabled(listing);
-    for (QAction *action : a.display + a.colours)
-        action->setEnabled(listing);
     for (const WindowKindInfo &info : WindowKinds::all()) {
         if (QAction *item = a.goTo[int(info.kind)])
             item->setEnabled(open && m_features.hasView(info.kind));
@@ -557,52 +379,28 @@ void MainWindow::updateEnabled()
     a.cppObjectModel->setEnabled(objectModel && !(shown && java));
     a.javaObjectModel->setEnabled(objectModel && !(shown && !java));
 
-    const std::pair<QAction *, Command> commands[] = {
-        {a.composeTechnical, Command::ComposeTechnical},
-        {a.builder, Command::RequirementBuilder},
-        {a.requirementAttributes, Command::RequirementAttributes},
-        {a.parentDependent, Command::ParentDependent},
-        {a.objectModelEntities, Command::ObjectModelEntities},
-        {a.objectModelAttributes, Command::ObjectModelAttributes},
-        {a.objectModelMethods, Command::ObjectModelMethods},
-        {a.generateObjectModel, Command::GenerateObjectModel},
-        {a.generateDataModelSql, Command::GenerateDataModelSql},
-        {a.regenerate, Command::RegenerateObjectModel},
-    };
-    for (const auto &[action, command] : commands)
-        action->setEnabled(open && m_features.hasCommand(command));
+    for (const CommandItem &item : kCommandItems) {
+        (a.*item.action)
+            ->setEnabled(open && (!item.onList || listing) && m_features.hasCommand(item.command));
+    }
+    for (const CheckedList &list : kCheckedLists) {
+        for (QAction *action : a.*list.actions)
+            action->setEnabled(listing && m_features.hasCommand(list.command));
+    }
     for (int number = 1; number <= a.templates.size(); ++number)
         a.templates.at(number - 1)->setEnabled(open && m_features.hasTemplate(number));
 }
 
-void MainWindow::syncCentralChecks()
+void MainWindow::syncChecks()
 {
-    const CVarnView *view = centralView();
-    if (!view)
-        return;
-    const central::RequirementsCentral &engine = view->central();
     const MainActions &a = *m_actions;
-    for (int flag = 0; flag < a.display.size(); ++flag)
-        a.display.at(flag)->setChecked(engine.columnFlags()[flag]);
-    // A stored colour that is none of the three leaves every item unchecked.
-    for (int choice = 0; choice < a.colours.size(); ++choice)
-        a.colours.at(choice)->setChecked(choice == engine.backgroundColour());
-}
-
-void MainWindow::updateRecentFiles()
-{
-    const QStringList &files = m_recentFiles.files();
-    for (int position = 0; position < m_actions->recentFiles.size(); ++position) {
-        QAction *action = m_actions->recentFiles.at(position);
-        const bool used = position < files.size();
-        action->setVisible(used);
-        if (!used)
-            continue;
-        action->setText(QStringLiteral("&%1 %2")
-                            .arg(position + 1)
-                            .arg(QFileInfo(files.at(position)).fileName()));
-        action->setData(files.at(position));
-        action->setStatusTip(files.at(position));
+    if (!view(WindowKind::RequirementsCentral))
+        return;
+    for (const CheckedList &list : kCheckedLists) {
+        const QList<QAction *> &items = a.*list.actions;
+        for (int position = 0; position < items.size(); ++position)
+            items.at(position)->setChecked(
+                m_features.isChecked(list.command, m_workbench, position));
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/widgets/featureregistry.h"
-#include "app/widgets/recentfiles.h"
 #include "app/widgets/windowkind.h"
 #include "app/widgets/workbench.h"
 
@@ -15,10 +14,6 @@ class QLabel;
 class QMdiArea;
 class QToolBar;
 
-namespace varn::central {
-class CVarnView;
-}
-
 namespace varn::app {
 
 class CVarnApp;
@@ -26,10 +21,12 @@ class MainActions;
 class MainMenus;
 class MessagePresenter;
 class WindowNavigator;
+class WorkspaceController;
 
 // The main window: one area of child windows over the open workspace, the
-// File commands of the workspace, the menus and tool bars of the active kind
-// of window, and a status bar of four panes.
+// menus and tool bars of the active kind of window, and a status bar of four
+// panes. The File commands are the workspace controller's; the windows and
+// the other commands are those the features provide through the registry.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -41,35 +38,23 @@ public:
 
     // Shows the window where it was last time, or maximised.
     void showAtStart();
-    // The Open/Create dialog of a start without a workspace file.
-    void showStartDialog();
-
-    // The File commands. Those that report return false when they did not
-    // happen (refused or cancelled).
-    void newWorkspace();
-    void openWorkspace();
-    bool openWorkspaceFile(const QString &path);
-    bool save();
-    bool saveAs();
-    bool closeWorkspace();
 
     // Raises the window of that kind, or opens it.
     void goTo(WindowKind kind);
     void goToObjectModel(std::optional<Workbench::Language> language);
 
     Workbench &workbench() { return m_workbench; }
+    WorkspaceController &workspace() const { return *m_workspace; }
     WindowNavigator &navigator() const { return *m_navigator; }
     MainActions &actions() const { return *m_actions; }
     QMdiArea *mdiArea() const { return m_area; }
-    central::CVarnView *centralView() const;
+    // The view of the open window of that kind, or nullptr.
+    QWidget *view(WindowKind kind) const;
     QToolBar *centralToolBar() const { return m_centralBar; }
     QToolBar *otherToolBar() const { return m_otherBar; }
     // Pane 0 is the message pane; 1 the system, 2 the listed requirements,
     // 3 the selected requirement.
     QString statusPaneText(int pane) const;
-
-    static QString workspaceFilter() { return QStringLiteral("Varn SE Files (*.vnp)"); }
-    static QString reminderText();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -79,33 +64,27 @@ protected:
 private:
     void buildToolBars();
     void buildStatusBar();
-    void connectFileActions();
+    void connectWorkspace();
+    void connectWindowActions();
     void connectViewActions();
-    void connectCentralActions();
     void connectCommandActions();
-    void connectCommand(QAction *action, Command command);
-    void runCommand(Command command, int argument = 0);
     void updateMenus();
     void updateEnabled();
-    void updateRecentFiles();
-    void syncCentralChecks();
+    void syncChecks();
     void updateTitle();
-    bool closeCheck();
-    void finishClose();
     void workspaceOpened();
+    void workspaceClosed();
     void showAbout();
-    void showMessage(const Outcome &outcome);
-    QWidget *createCentralView();
     void setStatusPane(int pane, const QString &text);
 
     CVarnApp &m_app;
     MessagePresenter &m_presenter;
     FeatureRegistry &m_features;
     Workbench m_workbench;
-    RecentFiles m_recentFiles;
     QMdiArea *m_area;
     WindowNavigator *m_navigator;
     MainActions *m_actions;
+    WorkspaceController *m_workspace;
     std::unique_ptr<MainMenus> m_menus;
     QToolBar *m_centralBar = nullptr;
     QToolBar *m_otherBar = nullptr;

@@ -41,6 +41,18 @@ public:
     {
         m_navigator = std::move(navigator);
     }
+    // The view of the open window of that kind, or nullptr.
+    QWidget *view(WindowKind kind) const { return m_viewFinder ? m_viewFinder(kind) : nullptr; }
+    void setViewFinder(std::function<QWidget *(WindowKind)> finder)
+    {
+        m_viewFinder = std::move(finder);
+    }
+
+    // Panes 1 to 3 of the status bar: the system, the listed requirements,
+    // the selected requirement.
+    void setStatusPane(int pane, const QString &text) { emit statusPaneChanged(pane, text); }
+    // The checked state of menu items changed (see FeatureRegistry::isChecked).
+    void announceChecksChanged() { emit checksChanged(); }
 
     // 0, 1 or 2 (Sky Blue, Bisque, Lavender Blush); other dialogs paint their
     // own shade of it.
@@ -60,12 +72,15 @@ signals:
     void backgroundColourChanged(int choice);
     void objectModelLanguageChanged(varn::app::Workbench::Language language);
     void requirementsStored();
+    void statusPaneChanged(int pane, const QString &text);
+    void checksChanged();
 
 private:
     CVarnApp &m_app;
     MessagePresenter &m_presenter;
     QPointer<QWidget> m_dialogParent;
     std::function<void(WindowKind)> m_navigator;
+    std::function<QWidget *(WindowKind)> m_viewFinder;
     int m_backgroundColour = 0;
     Language m_language = Language::Cpp;
 };

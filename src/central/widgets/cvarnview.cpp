@@ -24,7 +24,6 @@ namespace varn::central {
 
 namespace {
 
-constexpr int kTemplateCount = 22;
 const QColor kSentenceColour(255, 255, 190);
 
 struct TypeButton
@@ -156,11 +155,11 @@ QWidget *CVarnView::buildQueryGroup()
     m_template->setObjectName(QStringLiteral("template"));
     m_template->setToolTip(QString::fromLatin1(tip::kTemplate));
     m_template->addItem(QStringLiteral("Requirement Builder"));
-    for (int number = 1; number <= kTemplateCount; ++number)
+    for (int number = 1; number <= templates::TemplateCatalogue::kLastStructural; ++number)
         m_template->addItem(
             QString::fromLatin1(templates::TemplateCatalogue::navigatorItem(number)));
     m_template->setCurrentIndex(-1);
-    m_template->setMaxVisibleItems(kTemplateCount + 1);
+    m_template->setMaxVisibleItems(templates::TemplateCatalogue::kLastStructural + 1);
 
     m_number->setObjectName(QStringLiteral("number"));
     m_number->setMaxLength(RequirementQuery::kLongestNumberText);

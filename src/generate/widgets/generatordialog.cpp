@@ -6,9 +6,9 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "generate/modelgenerator.h"
-#include "objmodel/widgets/regenerationdialog.h"
 
 #include <QCheckBox>
+#include <QPointer>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -103,20 +103,31 @@ void GeneratorDialog::run(app::Workbench &workbench, Output output)
 {
     if (!workbench.app().isWorkspaceOpen())
         return;
-    if (workbench.app().requirementsChanged())
-        objmodel::RegenerationDialog::run(workbench, objmodel::RegenerationDialog::Opening::Stale);
+    // Requirements Central takes no input while a generation dialog is open.
+    const QPointer<QWidget> central = workbench.view(app::WindowKind::RequirementsCentral);
+    if (central)
+        central->setEnabled(false);
     GeneratorDialog dialog(workbench, output, workbench.dialogParent());
     workbench.presenter().runDialog(dialog);
+    if (central)
+        central->setEnabled(true);
 }
 
 void registerGeneratorFeatures(app::FeatureRegistry &registry)
 {
-    registry.provideCommand(app::Command::GenerateDataModelSql, [](app::Workbench &workbench, int) {
-        GeneratorDialog::run(workbench, GeneratorDialog::Output::DataModelSql);
-    });
-    registry.provideCommand(app::Command::GenerateObjectModel, [](app::Workbench &workbench, int) {
-        GeneratorDialog::run(workbench, GeneratorDialog::Output::ObjectModel);
-    });
+    for (const auto output :
+         {GeneratorDialog::Output::DataModelSql, GeneratorDialog::Output::ObjectModel}) {
+        const app::Command command = output == GeneratorDialog::Output::ObjectModel
+                                         ? app::Command::GenerateObjectModel
+                                         : app::Command::GenerateDataModelSql;
+        registry.provideCommand(command, [&registry, output](app::Workbench &workbench, int) {
+            // Edited requirements are regenerated first, through the
+            // regeneration dialog's reminder.
+            if (workbench.app().isWorkspaceOpen() && workbench.app().requirementsChanged())
+                registry.run(app::Command::RegenerationReminder, workbench);
+            GeneratorDialog::run(workbench, output);
+        });
+    }
 }
 
 } // namespace varn::generate

@@ -39,8 +39,7 @@ public:
     // does not exist.
     static QColor background(int scheme);
 
-    // Offers the regeneration first when requirements were edited or deleted
-    // since the last one, then shows the dialog modally.
+    // Shows the dialog modally, Requirements Central disabled meanwhile.
     static void run(app::Workbench &workbench, Output output);
 
 private:

@@ -5,8 +5,8 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "generate/modelgenerator.h"
-#include "generate/widgets/chdrfileview.h"
 #include "inspect/widgets/cdatatreeview.h"
+#include "inspect/widgets/chdrfileview.h"
 #include "inspect/widgets/cobjtreeview.h"
 #include "inspect/widgets/modelbrowserdialog.h"
 
@@ -21,15 +21,14 @@ ObjectModelView::ObjectModelView(app::Workbench &workbench, QWidget *parent)
     const app::CVarnApp &application = workbench.app();
     m_tree = new CObjTreeView(application.requirementsDatabase(),
                               java ? OutlineLanguage::Java : OutlineLanguage::Cpp, this);
-    m_fileView =
-        new generate::CHdrFileView(generate::ModelGenerator::outputFolder(
-                                       kind, application.installPath(), application.systemName()),
-                                   kind, this);
+    m_fileView = new CHdrFileView(generate::ModelGenerator::outputFolder(
+                                      kind, application.installPath(), application.systemName()),
+                                  kind, this);
     addWidget(m_tree);
     addWidget(m_fileView);
     setStretchFactor(0, 2);
     setStretchFactor(1, 3);
-    connect(m_tree, &CObjTreeView::classSelected, m_fileView, &generate::CHdrFileView::showClass);
+    connect(m_tree, &CObjTreeView::classSelected, m_fileView, &CHdrFileView::showClass);
     connect(m_tree, &CObjTreeView::message, this,
             [&workbench](const Outcome &outcome) { workbench.showMessage(outcome); });
 }

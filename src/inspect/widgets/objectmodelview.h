@@ -7,12 +7,9 @@ class FeatureRegistry;
 class Workbench;
 } // namespace varn::app
 
-namespace varn::generate {
-class CHdrFileView;
-}
-
 namespace varn::inspect {
 
+class CHdrFileView;
 class CObjTreeView;
 
 // The view of the Inspect Object Model window: the object-model tree beside
@@ -26,11 +23,11 @@ public:
     explicit ObjectModelView(app::Workbench &workbench, QWidget *parent = nullptr);
 
     CObjTreeView *tree() const { return m_tree; }
-    generate::CHdrFileView *fileView() const { return m_fileView; }
+    CHdrFileView *fileView() const { return m_fileView; }
 
 private:
     CObjTreeView *m_tree;
-    generate::CHdrFileView *m_fileView;
+    CHdrFileView *m_fileView;
 };
 
 // The Object Model and Data Model windows and the three browsing dialogs.

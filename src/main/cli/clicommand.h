@@ -27,6 +27,7 @@ std::vector<Command> requirementCommands();
 std::vector<Command> modelCommands();
 std::vector<Command> lifecycleCommands();
 std::vector<Command> exampleCommands();
+std::vector<Command> inspectCommands();
 
 // Prints a refusal's message on stderr (nothing for a silent one) and returns
 // the exit code that goes with it.

@@ -3,8 +3,6 @@
 #include "cli/draftoptions.h"
 #include "templates/storedrequirementloader.h"
 
-#include <QSqlQuery>
-
 namespace varn::cli {
 
 namespace {
@@ -22,14 +20,11 @@ int runExamples(const QStringList &arguments)
         return opened;
 
     const QString examples = app.applicationDatabase().connectionName();
-    QSqlQuery numbers(app.applicationDatabase());
-    if (!numbers.exec(QStringLiteral("SELECT F_ReqNum FROM FUNC_REQ ORDER BY F_ReqNum")))
-        return report(Outcome::stop(QStringLiteral("Cannot open VarnSet recordset.\n")),
-                      DatabaseError);
-    QList<int> worked;
-    while (numbers.next())
-        worked.append(numbers.value(0).toInt());
-    for (const int number : worked) {
+    const Result<QList<int>> worked =
+        templates::StoredRequirementLoader::functionalNumbers(examples);
+    if (!worked)
+        return report(worked.outcome(), DatabaseError);
+    for (const int number : worked.value()) {
         Result<templates::FunctionalDraft> draft =
             templates::StoredRequirementLoader::functional(examples, number, false);
         if (!draft)

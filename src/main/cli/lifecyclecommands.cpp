@@ -1,6 +1,7 @@
 // edit, reuse, delete, depend, attributes and show: a stored requirement's life.
 #include "central/dependentlinks.h"
 #include "central/requirementattributes.h"
+#include "central/requirementdump.h"
 #include "central/requirementlifecycle.h"
 #include "cli/cliworkspace.h"
 #include "cli/draftoptions.h"
@@ -11,8 +12,6 @@
 #include "templates/technicalcommit.h"
 #include "templates/technicaldraft.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTextStream>
 
 #include <cstdio>
@@ -271,27 +270,6 @@ int runAttributes(const QStringList &arguments)
     return Done;
 }
 
-// Prints every column of the rows a bound query finds, "Column: value".
-bool printRows(const QSqlDatabase &database, const QString &sql, int number, const QString &heading)
-{
-    QSqlQuery query(database);
-    if (!query.prepare(sql))
-        return false;
-    query.addBindValue(number);
-    if (!query.exec())
-        return false;
-    while (query.next()) {
-        printLine(heading);
-        const QSqlRecord record = query.record();
-        for (int c = 0; c < record.count(); ++c) {
-            if (!query.isNull(c))
-                printLine(
-                    QStringLiteral("  %1: %2").arg(record.fieldName(c), query.value(c).toString()));
-        }
-    }
-    return true;
-}
-
 int runShow(const QStringList &arguments)
 {
     const auto options =
@@ -305,37 +283,17 @@ int runShow(const QStringList &arguments)
     CVarnApp app(noticesOnStderr());
     if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
-    const QSqlDatabase database = app.requirementsDatabase();
-    QSqlQuery exists(database);
-    const bool prepared =
-        exists.prepare(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE Req_Num = ?"));
-    exists.addBindValue(*number);
-    if (!prepared || !exists.exec() || !exists.next())
-        return report(Outcome::stop(QStringLiteral("Error querying the Requirements database.")),
-                      DatabaseError);
-    if (exists.value(0).toInt() == 0)
-        return report(Outcome::warning(
-            QStringLiteral("The Requirement Number does not exist in the Requirements database.")));
-    const bool shown =
-        printRows(database, QStringLiteral("SELECT * FROM MASTER_REQ WHERE Req_Num = ?"), *number,
-                  QStringLiteral("MASTER_REQ")) &&
-        printRows(database, QStringLiteral("SELECT * FROM FUNC_REQ WHERE F_ReqNum = ?"), *number,
-                  QStringLiteral("FUNC_REQ")) &&
-        printRows(database, QStringLiteral("SELECT * FROM STRUC_REQ WHERE S_ReqNum = ?"), *number,
-                  QStringLiteral("STRUC_REQ")) &&
-        printRows(database,
-                  QStringLiteral(
-                      "SELECT PV_ID, Value FROM POSS_VALS WHERE FK_SReqNum = ? ORDER BY PV_ID"),
-                  *number, QStringLiteral("POSS_VALS")) &&
-        printRows(
-            database,
-            QStringLiteral("SELECT Dep_Num, Dep_ReqNum FROM DEPENDENT_REQ WHERE FK_ReqNum = ? "
-                           "ORDER BY Dep_ReqNum"),
-            *number, QStringLiteral("DEPENDENT_REQ"));
-    return shown
-               ? Done
-               : report(Outcome::stop(QStringLiteral("Error querying the Requirements database.")),
-                        DatabaseError);
+    const Result<QList<central::DumpedRow>> rows =
+        central::RequirementDump::read(app.requirementsConnectionName(), *number);
+    if (!rows)
+        return report(rows.outcome(),
+                      rows.outcome().kind() == MessageKind::Stop ? DatabaseError : Refused);
+    for (const central::DumpedRow &row : rows.value()) {
+        printLine(row.table);
+        for (const auto &[name, value] : row.fields)
+            printLine(QStringLiteral("  %1: %2").arg(name, value));
+    }
+    return Done;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // add, build, tech and list: composing and listing requirements from a shell.
+#include "central/requirementscentral.h"
 #include "cli/cliworkspace.h"
 #include "cli/structuraloptions.h"
 #include "language/requirementbuilder.h"
@@ -38,7 +39,10 @@ constexpr const char *kTechSynopsis =
 constexpr const char *kBuildSynopsis =
     "build --workspace FILE.vnp [--preamble P] --term LETTER=TEXT ... [--category C] "
     "[--priority N] [--release N] [--paragraph T] [--comments T]";
-constexpr const char *kListSynopsis = "list --workspace FILE.vnp [--format table|csv|json]";
+constexpr const char *kListSynopsis =
+    "list --workspace FILE.vnp [--type functional|structural|technical | --entity NAME | "
+    "--number PATTERN | --paragraph TEXT | --template N | --version N] [--sort COLUMN [--desc]] "
+    "[--format table|csv|json]";
 
 const QSet<QString> kAttributeOptions = {QStringLiteral("workspace"), QStringLiteral("preamble"),
                                          QStringLiteral("category"),  QStringLiteral("priority"),
@@ -388,46 +392,131 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// The query options of list, each running the Requirements Central query of
+// that name; at most one is given.
+struct ListQuery
+{
+    const char *option;
+    Outcome (*run)(central::RequirementsCentral &central, const QString &value, bool *valid);
+};
+
+Outcome runListedType(central::RequirementsCentral &central, const QString &value, bool *valid)
+{
+    static const QMap<QString, central::QueryKind> kinds = {
+        {QStringLiteral("functional"), central::QueryKind::Functional},
+        {QStringLiteral("structural"), central::QueryKind::Structural},
+        {QStringLiteral("technical"), central::QueryKind::Technical}};
+    *valid = kinds.contains(value.toLower());
+    return *valid ? central.runType(kinds.value(value.toLower())) : Outcome::ok();
+}
+
+Outcome runListedTemplate(central::RequirementsCentral &central, const QString &value, bool *valid)
+{
+    const int number = value.toInt(valid);
+    *valid = *valid && number >= 0 && number <= TemplateCatalogue::kLastStructural;
+    return *valid ? central.runByTemplate(number) : Outcome::ok();
+}
+
+Outcome runListedVersions(central::RequirementsCentral &central, const QString &value, bool *valid)
+{
+    const qint32 number = value.toInt(valid);
+    *valid = *valid && number > 0;
+    return *valid ? central.runByVersion(number) : Outcome::ok();
+}
+
+constexpr ListQuery kListQueries[] = {
+    {"type", runListedType},
+    {"entity",
+     [](central::RequirementsCentral &central, const QString &value, bool *valid) {
+         *valid = !value.isEmpty();
+         return central.runByEntity(value);
+     }},
+    {"number",
+     [](central::RequirementsCentral &central, const QString &value, bool *valid) {
+         *valid = !value.isEmpty();
+         return central.runByNumber(value);
+     }},
+    {"paragraph",
+     [](central::RequirementsCentral &central, const QString &value, bool *valid) {
+         *valid = !value.isEmpty();
+         return central.runByParagraph(value);
+     }},
+    {"template", runListedTemplate},
+    {"version", runListedVersions},
+};
+
+constexpr const char *kListUsage =
+    "--type takes functional, structural or technical; --template 0 (the Builder) to 22; "
+    "--version a requirement number; --entity, --number and --paragraph a text";
+
 int runList(const QStringList &arguments)
 {
-    const auto options =
-        parseCommandOptions(arguments, {QStringLiteral("workspace"), QStringLiteral("format")},
-                            {QStringLiteral("workspace")}, kListSynopsis);
+    QSet<QString> valued = {QStringLiteral("workspace"), QStringLiteral("format"),
+                            QStringLiteral("sort")};
+    for (const ListQuery &query : kListQueries)
+        valued.insert(QString::fromLatin1(query.option));
+    const auto options = parseCommandOptions(arguments, valued, {QStringLiteral("workspace")},
+                                             kListSynopsis, {QStringLiteral("desc")});
     if (!options)
         return UsageError;
     const QString format = options->value(QStringLiteral("format"), QStringLiteral("table"));
     if (format != QLatin1String("table") && format != QLatin1String("csv") &&
         format != QLatin1String("json"))
         return usageError(QStringLiteral("--format takes table, csv or json"), kListSynopsis);
+    const ListQuery *chosen = nullptr;
+    for (const ListQuery &query : kListQueries) {
+        if (!options->has(QString::fromLatin1(query.option)))
+            continue;
+        if (chosen)
+            return usageError(QStringLiteral("list takes one query option"), kListSynopsis);
+        chosen = &query;
+    }
+    std::optional<central::Column> sort = central::Column::Number;
+    if (options->has(QStringLiteral("sort")))
+        sort = central::CentralColumns::named(options->value(QStringLiteral("sort")));
+    if (!sort)
+        return usageError(QStringLiteral("--sort takes a list column (No., Type, Source, "
+                                         "Category, Priority, Release, Version, Paragraph, "
+                                         "Requirement, Orig No., Date Saved, Comments)"),
+                          kListSynopsis);
 
     CVarnApp app(noticesOnStderr());
     if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
-    store::CReqMsSet &master = app.records()->reqMsSet();
-    master.setFilter(QStringLiteral("FSTType IS NULL OR FSTType <> ?"),
-                     {QStringLiteral("Deleted")});
-    master.setSort(QStringLiteral("Req_Num"));
-    if (Outcome opened = master.open(); !opened)
-        return report(opened, DatabaseError);
+    central::RequirementsCentral central(app.requirementsConnectionName());
+    central.setSort(*sort, !options->flag(QStringLiteral("desc")));
+    bool valid = true;
+    const Outcome listed =
+        chosen ? chosen->run(central, options->value(QString::fromLatin1(chosen->option)), &valid)
+               : central.runType(central::QueryKind::All);
+    if (!valid)
+        return usageError(QString::fromLatin1(kListUsage), kListSynopsis);
+    if (!listed)
+        return report(listed, listed.kind() == MessageKind::Stop ? DatabaseError : Refused);
 
+    const central::RequirementTableModel &model = central.model();
     QJsonArray json;
     if (format == QLatin1String("csv"))
         printLine(QStringLiteral("number,type,sentence"));
-    for (; !master.isEOF(); master.moveNext()) {
-        const store::MasterReqRow &row = master.row();
-        const QString sentence = row.Preamble + QLatin1Char(' ') + row.ReqText + QLatin1Char('.');
+    for (int position = 0; position < model.requirementCount(); ++position) {
+        const store::MasterReqRow *row = model.requirementAt(position);
+        if (!row)
+            return report(
+                Outcome::stop(QStringLiteral("Error querying the Requirements database.")),
+                DatabaseError);
+        const QString sentence = row->Preamble + QLatin1Char(' ') + row->ReqText + QLatin1Char('.');
         if (format == QLatin1String("json"))
-            json.append(QJsonObject{{QStringLiteral("number"), row.Req_Num},
-                                    {QStringLiteral("type"), row.FSTType},
+            json.append(QJsonObject{{QStringLiteral("number"), row->Req_Num},
+                                    {QStringLiteral("type"), row->FSTType},
                                     {QStringLiteral("sentence"), sentence}});
         else if (format == QLatin1String("csv"))
             printLine(QStringLiteral("%1,%2,%3")
-                          .arg(row.Req_Num)
-                          .arg(csvField(row.FSTType), csvField(sentence)));
+                          .arg(row->Req_Num)
+                          .arg(csvField(row->FSTType), csvField(sentence)));
         else
             printLine(QStringLiteral("%1  %2  %3")
-                          .arg(row.Req_Num, 5)
-                          .arg(row.FSTType, -10)
+                          .arg(row->Req_Num, 5)
+                          .arg(row->FSTType, -10)
                           .arg(sentence));
     }
     if (format == QLatin1String("json"))

@@ -3,6 +3,7 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "common/requirementlimits.h"
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
 #include "templates/templateform.h"
@@ -260,7 +261,7 @@ QWidget *RequirementBuilderDialog::makeGrid()
     preambleColumn->addWidget(shall);
     preambleColumn->addWidget(m_preamble);
     grid->addWidget(preambleBox, 0, 0, 1, 2);
-    for (int position = 0; position < RequirementBuilder::CellCount; ++position) {
+    for (int position = 0; position < kMaxTerms; ++position) {
         QWidget *cellBox = makeCell(position);
         if (position < kFirstRowCells) {
             grid->addWidget(cellBox, 0, 2 + position);
@@ -409,7 +410,7 @@ void RequirementBuilderDialog::showBuilder()
         const QSignalBlocker blocker(m_preamble);
         m_preamble->setCurrentIndex(m_builder.preamblePosition());
     }
-    for (int position = 0; position < RequirementBuilder::CellCount; ++position) {
+    for (int position = 0; position < kMaxTerms; ++position) {
         const language::BuilderCell &state = m_builder.cell(position);
         QLineEdit *cell = m_cells[position];
         m_captions[position]->setText(state.caption);

@@ -7,8 +7,11 @@
 #include "app/widgets/recentfiles.h"
 #include "app/widgets/systemnamedialog.h"
 #include "app/widgets/windownavigator.h"
-#include "support/workspaceenvironment.h"
+#include "app/widgets/workspacecontroller.h"
+#include "central/widgets/centralviewfeature.h"
 #include "screenshot.h"
+#include "support/workspaceenvironment.h"
+#include "templates/widgets/templatemenu.h"
 #include "testpresenter.h"
 
 #include <QAction>
@@ -73,6 +76,9 @@ class MainWindowTest : public QObject
     void start(const std::function<void(FeatureRegistry &)> &provide = {})
     {
         m_features = std::make_unique<FeatureRegistry>();
+        // Requirements Central and the names of the templates are always there.
+        central::registerCentralView(*m_features);
+        templates::registerTemplateMenu(*m_features);
         if (provide)
             provide(*m_features);
         m_window = std::make_unique<MainWindow>(*m_app, m_presenter, *m_features);
@@ -83,7 +89,7 @@ class MainWindowTest : public QObject
     void createWorkspace(const QString &name = QStringLiteral("Acme"))
     {
         m_presenter.dialogHandler = typeSystemName(name);
-        m_window->newWorkspace();
+        m_window->workspace().newWorkspace();
         m_presenter.dialogHandler = {};
         QVERIFY2(m_app->isWorkspaceOpen(), qPrintable(m_presenter.texts().join('\n')));
     }
@@ -93,7 +99,7 @@ class MainWindowTest : public QObject
         createWorkspace(name);
         const QString path = m_environment->root() + QLatin1Char('/') + name + ".vnp";
         m_presenter.saveAnswers = {path};
-        if (!m_window->save())
+        if (!m_window->workspace().save())
             return {};
         return path;
     }
@@ -153,7 +159,7 @@ private slots:
             }
             return typeSystemName(QStringLiteral("Acme"))(dialog);
         };
-        m_window->showStartDialog();
+        m_window->workspace().showStartDialog();
         QCOMPARE(m_presenter.dialogTitles, dialogs);
         QCOMPARE(m_presenter.openFolders.size(), fileDialogs);
         if (fileDialogs)
@@ -260,9 +266,9 @@ private slots:
         m_presenter.clear();
         m_presenter.dialogHandler = typeSystemName(QStringLiteral("Other"));
         if (newCommand)
-            m_window->newWorkspace();
+            m_window->workspace().newWorkspace();
         else
-            m_window->openWorkspace();
+            m_window->workspace().openWorkspace();
         QCOMPARE(m_presenter.texts(), QStringList{message});
         QVERIFY(m_presenter.dialogTitles.isEmpty());
         QVERIFY(m_presenter.openFolders.isEmpty());
@@ -276,24 +282,24 @@ private slots:
         // No workspace opened yet since the start: the bare name, in the
         // dialog's current folder.
         m_presenter.clear();
-        QVERIFY(!m_window->save());
+        QVERIFY(!m_window->workspace().save());
         QCOMPARE(m_presenter.saveProposals, QStringList{"Acme.vnp"});
         QVERIFY(m_app->isModified());
 
         const QString path = m_environment->root() + QStringLiteral("/acme-file.vnp");
         m_presenter.saveAnswers = {path};
-        QVERIFY(m_window->save());
+        QVERIFY(m_window->workspace().save());
         QVERIFY(QFileInfo::exists(path));
         QVERIFY(!m_app->isModified());
         // Saved: Save does nothing.
         m_presenter.clear();
-        QVERIFY(m_window->save());
+        QVERIFY(m_window->workspace().save());
         QVERIFY(m_presenter.saveProposals.isEmpty());
 
-        QVERIFY(m_window->closeWorkspace());
-        QVERIFY(m_window->openWorkspaceFile(path));
+        QVERIFY(m_window->workspace().closeWorkspace());
+        QVERIFY(m_window->workspace().openWorkspaceFile(path));
         m_presenter.clear();
-        QVERIFY(!m_window->saveAs());
+        QVERIFY(!m_window->workspace().saveAs());
         QCOMPARE(m_presenter.saveProposals, QStringList{m_environment->installPath() +
                                                         QStringLiteral("Varn SE Files/Acme.vnp")});
         QVERIFY(m_presenter.messages.isEmpty());
@@ -301,14 +307,19 @@ private slots:
 
     void closeChecks()
     {
-        start();
+        int reminders = 0;
+        start([&](FeatureRegistry &features) {
+            features.provideCommand(Command::RegenerationReminder,
+                                    [&](Workbench &, int) { ++reminders; });
+        });
         createWorkspace();
         m_app->setRequirementsChanged(true);
         m_presenter.clear();
         // The save dialog is cancelled: the workspace stays open, and so does
         // the main window.
-        QVERIFY(!m_window->closeWorkspace());
-        QCOMPARE(m_presenter.texts(), QStringList{MainWindow::reminderText()});
+        QVERIFY(!m_window->workspace().closeWorkspace());
+        QCOMPARE(reminders, 1);
+        QVERIFY(m_presenter.texts().isEmpty());
         QCOMPARE(m_presenter.saveProposals, QStringList{"Acme.vnp"});
         QVERIFY(m_app->isWorkspaceOpen());
         QVERIFY(frame(WindowKind::RequirementsCentral));
@@ -318,8 +329,8 @@ private slots:
 
         m_presenter.clear();
         m_presenter.saveAnswers = {m_environment->root() + QStringLiteral("/closed.vnp")};
-        QVERIFY(m_window->closeWorkspace());
-        QCOMPARE(m_presenter.texts(), QStringList{MainWindow::reminderText()});
+        QVERIFY(m_window->workspace().closeWorkspace());
+        QCOMPARE(reminders, 3); // the close of the window asked too
         QVERIFY(!m_app->isWorkspaceOpen());
         QCOMPARE(m_window->mdiArea()->subWindowList().size(), 0);
         QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Help"}));
@@ -338,7 +349,7 @@ private slots:
         QVERIFY(!path.isEmpty());
         m_app->setRequirementsChanged(true);
         m_presenter.clear();
-        QVERIFY(m_window->closeWorkspace());
+        QVERIFY(m_window->workspace().closeWorkspace());
         QCOMPARE(reminders, 1);
         QVERIFY(m_presenter.messages.isEmpty());
         QVERIFY(m_presenter.saveProposals.isEmpty());
@@ -364,7 +375,7 @@ private slots:
     {
         start();
         const QString path = savedWorkspace();
-        QVERIFY(m_window->closeWorkspace());
+        QVERIFY(m_window->workspace().closeWorkspace());
         QMimeData dropped;
         dropped.setUrls({QUrl::fromLocalFile(path)});
         QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &dropped, Qt::LeftButton, {});
@@ -512,7 +523,7 @@ private slots:
         for (const QString &name : QStringList{"One", "Two", "Three", "Four"}) {
             paths.prepend(savedWorkspace(name));
             QVERIFY(!paths.first().isEmpty());
-            QVERIFY(m_window->closeWorkspace());
+            QVERIFY(m_window->workspace().closeWorkspace());
         }
         QCOMPARE(RecentFiles().files(), paths.mid(0, 3));
         const QList<QAction *> &items = m_window->actions().recentFiles;
@@ -522,10 +533,10 @@ private slots:
         items.at(2)->trigger();
         QCOMPARE(m_app->systemName(), QStringLiteral("Two"));
         QCOMPARE(RecentFiles().files().first(), paths.at(2));
-        QVERIFY(m_window->closeWorkspace());
+        QVERIFY(m_window->workspace().closeWorkspace());
         // A file that is gone is dropped from the list.
         QFile::remove(paths.at(1));
-        QVERIFY(!m_window->openWorkspaceFile(paths.at(1)));
+        QVERIFY(!m_window->workspace().openWorkspaceFile(paths.at(1)));
         QCOMPARE(m_presenter.texts().last(),
                  QStringLiteral("Error opening file at the path specified."));
         QVERIFY(!RecentFiles().files().contains(paths.at(1)));

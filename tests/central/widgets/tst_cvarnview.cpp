@@ -6,10 +6,13 @@
 #include "app/widgets/systemnamedialog.h"
 #include "app/widgets/testpresenter.h"
 #include "app/widgets/windownavigator.h"
+#include "app/widgets/workspacecontroller.h"
 #include "central/requirementrows.h"
+#include "central/widgets/centralviewfeature.h"
 #include "central/widgets/cvarnview.h"
 #include "central/widgets/requirementdeletion.h"
 #include "support/workspaceenvironment.h"
+#include "templates/widgets/templatemenu.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -73,6 +76,9 @@ class CVarnViewTest : public QObject
     void start(const std::function<void(FeatureRegistry &)> &provide = {})
     {
         m_features = std::make_unique<FeatureRegistry>();
+        // Requirements Central and the names of the templates are always there.
+        central::registerCentralView(*m_features);
+        templates::registerTemplateMenu(*m_features);
         if (provide)
             provide(*m_features);
         m_window = std::make_unique<MainWindow>(*m_app, m_presenter, *m_features);
@@ -91,12 +97,15 @@ class CVarnViewTest : public QObject
             name->accept();
             return name->result();
         };
-        m_window->newWorkspace();
+        m_window->workspace().newWorkspace();
         m_presenter.dialogHandler = {};
         return m_environment->root() + QStringLiteral("/Acme.vnp");
     }
 
-    CVarnView &view() const { return *m_window->centralView(); }
+    CVarnView &view() const
+    {
+        return *qobject_cast<CVarnView *>(m_window->view(WindowKind::RequirementsCentral));
+    }
     QTableView &list() const { return *view().list(); }
     template <typename T> T *control(const char *name) const
     {
@@ -124,8 +133,8 @@ class CVarnViewTest : public QObject
     void reopen(const QString &path)
     {
         m_presenter.saveAnswers = {path};
-        QVERIFY(m_window->closeWorkspace());
-        QVERIFY(m_window->openWorkspaceFile(path));
+        QVERIFY(m_window->workspace().closeWorkspace());
+        QVERIFY(m_window->workspace().openWorkspaceFile(path));
     }
 
     QVariant stored(const QString &column) const

@@ -153,7 +153,8 @@ private slots:
         registerLandedFeatures(registry);
         MainWindow window(m_open->app, m_presenter, registry);
         window.goTo(WindowKind::RequirementsCentral);
-        central::CVarnView *central = window.centralView();
+        auto *central =
+            qobject_cast<central::CVarnView *>(window.view(WindowKind::RequirementsCentral));
         QVERIFY(central);
         QStringList modes;
         m_presenter.dialogHandler = [&](QDialog &shown) {

@@ -1,21 +1,25 @@
+// The composition root: every feature's widgets register their windows and
+// commands into the shell here.
 #include "app/widgets/featureregistry.h"
+#include "central/widgets/centralviewfeature.h"
 #include "central/widgets/requirementdeletion.h"
 #include "generate/widgets/generatordialog.h"
 #include "inspect/widgets/objectmodelview.h"
 #include "objmodel/widgets/regenerationdialog.h"
 #include "templates/widgets/technicalcomposerdialog.h"
+#include "templates/widgets/templatemenu.h"
 
 namespace varn::app {
 
-// Each subsystem's widgets add their views and commands here as they land;
-// Requirements Central is provided by the main window itself.
 void registerLandedFeatures(FeatureRegistry &registry)
 {
+    central::registerCentralView(registry);
+    central::registerDeletion(registry);
+    templates::registerTemplateMenu(registry);
+    templates::registerComposerFeatures(registry);
     objmodel::registerRegenerationFeatures(registry);
     generate::registerGeneratorFeatures(registry);
     inspect::registerInspectionFeatures(registry);
-    templates::registerComposerFeatures(registry);
-    central::registerDeletion(registry);
 }
 
 } // namespace varn::app

@@ -1,4 +1,4 @@
-#include "generate/widgets/chdrfileview.h"
+#include "inspect/widgets/chdrfileview.h"
 
 #include "generate/generatedfiletext.h"
 
@@ -7,7 +7,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-namespace varn::generate {
+namespace varn::inspect {
 
 namespace {
 
@@ -16,7 +16,7 @@ constexpr int kTextMargin = 8;
 
 } // namespace
 
-CHdrFileView::CHdrFileView(const QString &folder, GeneratorKind kind, QWidget *parent)
+CHdrFileView::CHdrFileView(const QString &folder, generate::GeneratorKind kind, QWidget *parent)
     : QWidget(parent), m_folder(folder), m_kind(kind), m_text(new QPlainTextEdit(this))
 {
     QPalette colours = palette();
@@ -42,7 +42,7 @@ void CHdrFileView::showClass(const QString &className)
 {
     // The text ends its lines with CR LF, as it is specified; the pane
     // breaks lines on LF alone.
-    QString text = GeneratedFileText::forClass(m_folder, className, m_kind);
+    QString text = generate::GeneratedFileText::forClass(m_folder, className, m_kind);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text->setPlainText(text);
 }
@@ -52,4 +52,4 @@ QString CHdrFileView::shownText() const
     return m_text->toPlainText();
 }
 
-} // namespace varn::generate
+} // namespace varn::inspect

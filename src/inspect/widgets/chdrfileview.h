@@ -6,7 +6,7 @@
 
 class QPlainTextEdit;
 
-namespace varn::generate {
+namespace varn::inspect {
 
 // The generated-file viewer: a read-only pane showing the generated C++
 // header or Java class of the class selected in the object-model tree. Its
@@ -17,15 +17,15 @@ class CHdrFileView : public QWidget
 
 public:
     // kind is Cpp or Java.
-    CHdrFileView(const QString &folder, GeneratorKind kind, QWidget *parent = nullptr);
+    CHdrFileView(const QString &folder, generate::GeneratorKind kind, QWidget *parent = nullptr);
 
     void showClass(const QString &className);
     QString shownText() const;
 
 private:
     QString m_folder;
-    GeneratorKind m_kind;
+    generate::GeneratorKind m_kind;
     QPlainTextEdit *m_text;
 };
 
-} // namespace varn::generate
+} // namespace varn::inspect

@@ -1,0 +1,175 @@
+#include "app/widgets/workspacecontroller.h"
+
+#include "app/cvarnapp.h"
+#include "app/settings.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/mainactions.h"
+#include "app/widgets/messagepresenter.h"
+#include "app/widgets/opencreatedialog.h"
+#include "app/widgets/systemnamedialog.h"
+#include "app/widgets/workbench.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+namespace varn::app {
+
+WorkspaceController::WorkspaceController(CVarnApp &app, Workbench &workbench,
+                                         const FeatureRegistry &features,
+                                         const MainActions &actions, QWidget *window)
+    : QObject(window), m_app(app), m_workbench(workbench), m_presenter(workbench.presenter()),
+      m_features(features), m_actions(actions), m_window(window)
+{
+    connectActions();
+    updateRecentFiles();
+}
+
+void WorkspaceController::connectActions()
+{
+    const MainActions &a = m_actions;
+    connect(a.newWorkspace, &QAction::triggered, this, &WorkspaceController::newWorkspace);
+    connect(a.open, &QAction::triggered, this, &WorkspaceController::openWorkspace);
+    connect(a.save, &QAction::triggered, this, &WorkspaceController::save);
+    connect(a.saveAs, &QAction::triggered, this, &WorkspaceController::saveAs);
+    connect(a.close, &QAction::triggered, this, &WorkspaceController::closeWorkspace);
+    for (QAction *recent : a.recentFiles) {
+        connect(recent, &QAction::triggered, this,
+                [this, recent] { openWorkspaceFile(recent->data().toString()); });
+    }
+}
+
+void WorkspaceController::showMessage(const Outcome &outcome)
+{
+    m_presenter.showMessage(m_window, outcome);
+}
+
+void WorkspaceController::showStartDialog()
+{
+    OpenCreateDialog dialog(m_window);
+    if (m_presenter.runDialog(dialog) != QDialog::Accepted)
+        return;
+    if (dialog.choice() == OpenCreateDialog::Choice::Open)
+        openWorkspace();
+    else
+        newWorkspace();
+}
+
+void WorkspaceController::newWorkspace()
+{
+    if (m_app.isWorkspaceOpen()) {
+        // With a workspace open the engine refuses before anything else.
+        showMessage(m_app.newWorkspace(QString()));
+        return;
+    }
+    SystemNameDialog dialog(m_presenter, m_window);
+    if (m_presenter.runDialog(dialog) != QDialog::Accepted)
+        return;
+    if (Outcome created = m_app.newWorkspace(dialog.systemName()); !created) {
+        showMessage(created);
+        return;
+    }
+    emit workspaceOpened();
+}
+
+void WorkspaceController::openWorkspace()
+{
+    if (Outcome can = m_app.checkCanOpen(); !can) {
+        showMessage(can);
+        return;
+    }
+    const Settings settings;
+    showMessage(settings.openProblem());
+    const Settings::Value installPath = settings.installPathForOpen();
+    showMessage(installPath.problem);
+    const QString folder = installPath.text + QStringLiteral("Varn SE Files/");
+    const QString path = m_presenter.chooseFileToOpen(m_window, folder, workspaceFilter());
+    if (!path.isEmpty())
+        openWorkspaceFile(path);
+}
+
+bool WorkspaceController::openWorkspaceFile(const QString &path)
+{
+    if (Outcome opened = m_app.openWorkspace(path); !opened) {
+        showMessage(opened);
+        if (!m_app.isWorkspaceOpen() && !QFileInfo::exists(path)) {
+            m_recentFiles.remove(path);
+            updateRecentFiles();
+        }
+        return false;
+    }
+    m_recentFiles.add(path);
+    updateRecentFiles();
+    emit workspaceOpened();
+    return true;
+}
+
+bool WorkspaceController::save()
+{
+    if (!m_app.isWorkspaceOpen() || !m_app.isModified())
+        return true;
+    return saveAs();
+}
+
+bool WorkspaceController::saveAs()
+{
+    if (!m_app.isWorkspaceOpen())
+        return false;
+    const QString path =
+        m_presenter.chooseFileToSave(m_window, m_app.proposedSavePath(), workspaceFilter());
+    if (path.isEmpty())
+        return false;
+    if (Outcome saved = m_app.saveWorkspace(path); !saved) {
+        showMessage(saved);
+        return false;
+    }
+    m_recentFiles.add(path);
+    updateRecentFiles();
+    return true;
+}
+
+bool WorkspaceController::closeCheck()
+{
+    if (!m_app.isWorkspaceOpen())
+        return true;
+    if (m_app.requirementsChanged())
+        m_features.run(Command::RegenerationReminder, m_workbench);
+    // A workspace never saved is offered the file-save dialog, without a
+    // question first; cancelling it cancels the close.
+    return !m_app.isModified() || saveAs();
+}
+
+bool WorkspaceController::closeWorkspace()
+{
+    if (!m_app.isWorkspaceOpen())
+        return true;
+    if (!closeCheck())
+        return false;
+    finishClose();
+    return true;
+}
+
+void WorkspaceController::finishClose()
+{
+    emit workspaceClosing();
+    m_app.closeWorkspace();
+    emit workspaceClosed();
+}
+
+void WorkspaceController::updateRecentFiles()
+{
+    const QStringList &files = m_recentFiles.files();
+    for (int position = 0; position < m_actions.recentFiles.size(); ++position) {
+        QAction *action = m_actions.recentFiles.at(position);
+        const bool used = position < files.size();
+        action->setVisible(used);
+        if (!used)
+            continue;
+        action->setText(QStringLiteral("&%1 %2")
+                            .arg(position + 1)
+                            .arg(QFileInfo(files.at(position)).fileName()));
+        action->setData(files.at(position));
+        action->setStatusTip(files.at(position));
+    }
+}
+
+} // namespace varn::app

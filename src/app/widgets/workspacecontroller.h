@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/widgets/recentfiles.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace varn {
+class Outcome;
+}
+
+namespace varn::app {
+
+class CVarnApp;
+class FeatureRegistry;
+class MainActions;
+class MessagePresenter;
+class Workbench;
+
+// The File commands of the workspace: new, open (from the dialog, a recent
+// file or a dropped file), save, save as and close, with the checks before
+// a close and the list of recent files.
+class WorkspaceController : public QObject
+{
+    Q_OBJECT
+
+public:
+    WorkspaceController(CVarnApp &app, Workbench &workbench, const FeatureRegistry &features,
+                        const MainActions &actions, QWidget *window);
+
+    // The Open/Create dialog of a start without a workspace file.
+    void showStartDialog();
+
+    // Those that report return false when the command did not happen
+    // (refused or cancelled).
+    void newWorkspace();
+    void openWorkspace();
+    bool openWorkspaceFile(const QString &path);
+    bool save();
+    bool saveAs();
+    bool closeWorkspace();
+    // The reminder to regenerate, and the save of a modified workspace;
+    // false when the user cancelled.
+    bool closeCheck();
+    // Closes the workspace after its check.
+    void finishClose();
+
+    static QString workspaceFilter() { return QStringLiteral("Varn SE Files (*.vnp)"); }
+
+signals:
+    void workspaceOpened();
+    // Before the workspace closes: its windows close first.
+    void workspaceClosing();
+    void workspaceClosed();
+
+private:
+    void connectActions();
+    void showMessage(const Outcome &outcome);
+    void updateRecentFiles();
+
+    CVarnApp &m_app;
+    Workbench &m_workbench;
+    MessagePresenter &m_presenter;
+    const FeatureRegistry &m_features;
+    const MainActions &m_actions;
+    QWidget *m_window;
+    RecentFiles m_recentFiles;
+};
+
+} // namespace varn::app

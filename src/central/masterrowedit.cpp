@@ -1,0 +1,31 @@
+#include "central/masterrowedit.h"
+
+#include "store/savetransaction.h"
+
+namespace varn::central {
+
+Outcome MasterRowEdit::apply(const QString &connectionName, int number, const Steps &steps)
+{
+    store::SaveTransaction transaction(connectionName);
+    if (Outcome begun = transaction.begin(); !begun)
+        return begun;
+    store::CReqMsSet master(connectionName);
+    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
+    if (Outcome opened = master.open(); !opened)
+        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
+    if (master.isEOF())
+        return Outcome::warning(steps.missing);
+    if (steps.check) {
+        if (Outcome checked = steps.check(); !checked)
+            return checked;
+    }
+    if (Outcome editing = master.edit(); !editing)
+        return steps.writeFailed;
+    steps.change(master.row());
+    if (Outcome updated = master.update(); !updated)
+        return steps.writeFailed;
+    master.close();
+    return transaction.commit();
+}
+
+} // namespace varn::central

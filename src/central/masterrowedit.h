@@ -1,0 +1,32 @@
+#pragma once
+
+#include "common/outcome.h"
+#include "store/creqmsset.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace varn::central {
+
+// An in-place edit of one MASTER_REQ row (no new version), in a transaction
+// of its own that commits once the row's read is closed: a read still
+// pending at the commit keeps the write-ahead log from being checkpointed.
+class MasterRowEdit
+{
+public:
+    // Refused (warning, missing) when the row does not exist; writeFailed
+    // when it cannot be written; check runs once the row is found and its
+    // refusal leaves the row as it was; change sets the new values.
+    struct Steps
+    {
+        QString missing;
+        Outcome writeFailed = Outcome::ok();
+        std::function<Outcome()> check;
+        std::function<void(store::MasterReqRow &row)> change;
+    };
+
+    static Outcome apply(const QString &connectionName, int number, const Steps &steps);
+};
+
+} // namespace varn::central

@@ -1,0 +1,150 @@
+// model: what the Inspect windows show of the derived object model.
+#include "cli/cliworkspace.h"
+#include "inspect/classoutline.h"
+#include "inspect/modelbrowser.h"
+#include "inspect/tableoutline.h"
+
+namespace varn::cli {
+
+namespace {
+
+using app::CVarnApp;
+
+constexpr const char *kModelSynopsis =
+    "model classes|class NAME|tables --workspace FILE.vnp [--language cpp|java]";
+
+int refusedOrFailed(const Outcome &outcome)
+{
+    return report(outcome, outcome.kind() == MessageKind::Stop ? DatabaseError : Refused);
+}
+
+int printClasses(const CVarnApp &app)
+{
+    const Result<QStringList> entities =
+        inspect::ClassOutline(app.requirementsDatabase()).entities();
+    if (!entities)
+        return refusedOrFailed(entities.outcome());
+    for (const QString &entity : entities.value())
+        printLine(entity);
+    return Done;
+}
+
+// The class outline of the Object Model window, each enumeration followed
+// by its values, then the lists of the Object Model Entities, Attributes
+// and Methods dialogs.
+int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLanguage language)
+{
+    const inspect::ClassOutline outline(app.requirementsDatabase());
+    const inspect::Outline members = outline.members(entity, language);
+    printLine(entity);
+    for (const inspect::OutlineNode &node : members.nodes) {
+        printLine(QStringLiteral("  ") + node.text);
+        if (!node.expandable)
+            continue;
+        const inspect::Outline values = outline.enumerationValues(entity, node.text);
+        for (const inspect::OutlineNode &value : values.nodes)
+            printLine(QStringLiteral("    ") + value.text);
+        if (!values.problem)
+            return refusedOrFailed(values.problem);
+    }
+    if (!members.problem)
+        return refusedOrFailed(members.problem);
+    const inspect::ModelBrowser browser(app.requirementsDatabase());
+    for (const auto kind : {inspect::BrowserKind::Entities, inspect::BrowserKind::Attributes,
+                            inspect::BrowserKind::Methods}) {
+        Outcome problem = Outcome::ok();
+        const QList<QStringList> lists = browser.see(kind, entity, problem);
+        const inspect::BrowserSpec &spec = inspect::ModelBrowser::spec(kind);
+        for (int list = 0; list < lists.size() && list < spec.lists.size(); ++list) {
+            printLine(QString::fromLatin1(spec.lists.at(list).caption));
+            for (const QString &line : lists.at(list))
+                printLine(QStringLiteral("  ") + line);
+        }
+        if (!problem)
+            return refusedOrFailed(problem);
+    }
+    return Done;
+}
+
+// The Data Model window: each table with its columns.
+int printTables(const CVarnApp &app)
+{
+    const inspect::TableOutline outline(app.requirementsDatabase());
+    const Result<QStringList> tables = outline.tables();
+    if (!tables)
+        return refusedOrFailed(tables.outcome());
+    for (const QString &table : tables.value()) {
+        printLine(table);
+        const inspect::TableColumns columns = outline.columns(table);
+        for (const inspect::TableColumn &column : columns.columns)
+            printLine(QStringLiteral("  ") + column.text);
+        if (!columns.problem)
+            return refusedOrFailed(columns.problem);
+    }
+    return Done;
+}
+
+int usage(const QString &problem)
+{
+    printError(QStringLiteral("varn-cli: ") + problem);
+    printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(kModelSynopsis));
+    return UsageError;
+}
+
+// The words of the command (classes, class NAME or tables), wherever they
+// stand among the options; the options are left in arguments.
+QStringList takeWords(QStringList &arguments)
+{
+    QStringList words;
+    for (int position = 0; position < arguments.size();) {
+        if (arguments.at(position).startsWith(QLatin1String("--"))) {
+            position += 2; // every option of model takes a value
+            continue;
+        }
+        words.append(arguments.takeAt(position));
+    }
+    return words;
+}
+
+int runModel(const QStringList &given)
+{
+    QStringList arguments = given;
+    const QStringList words = takeWords(arguments);
+    const QString view = words.value(0);
+    QString entity;
+    if (view == QLatin1String("class")) {
+        if (words.size() != 2)
+            return usage(QStringLiteral("model class takes a class name"));
+        entity = words.at(1);
+    } else if (words.size() != 1 ||
+               (view != QLatin1String("classes") && view != QLatin1String("tables"))) {
+        return usage(QStringLiteral("model takes classes, class NAME or tables"));
+    }
+    const auto options =
+        parseCommandOptions(arguments, {QStringLiteral("workspace"), QStringLiteral("language")},
+                            {QStringLiteral("workspace")}, kModelSynopsis);
+    if (!options)
+        return UsageError;
+    const QString languageName = options->value(QStringLiteral("language"), QStringLiteral("cpp"));
+    if (languageName != QLatin1String("cpp") && languageName != QLatin1String("java"))
+        return usage(QStringLiteral("--language takes cpp or java"));
+    const auto language = languageName == QLatin1String("java") ? inspect::OutlineLanguage::Java
+                                                                : inspect::OutlineLanguage::Cpp;
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+    if (view == QLatin1String("classes"))
+        return printClasses(app);
+    if (view == QLatin1String("tables"))
+        return printTables(app);
+    return printClass(app, entity, language);
+}
+
+} // namespace
+
+std::vector<Command> inspectCommands()
+{
+    return {{"model", kModelSynopsis, runModel}};
+}
+
+} // namespace varn::cli

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "common/outcome.h"
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+
+namespace varn::objmodel {
+
+// A stored requirement as the object model is rebuilt from it: its kind, its
+// term codes, and the texts of its FUNC_REQ fields or STRUC_REQ columns.
+struct StoredRequirement
+{
+    qint32 number = 0;
+    QString kind;           // "Functional", "Structural", or another kind the model ignores
+    bool hasOwnRow = false; // its FUNC_REQ or STRUC_REQ row exists
+    QString tcode;
+    QStringList fields; // Field0..Field27, or the STRUC_REQ columns below
+    QString typeBasic, entityBasic, typeAttr, entityAttr, attrName;
+    QString typeWithList, entityWithList, typeInList, entityInList;
+    QStringList possibleValues;
+
+    bool isFunctional() const { return kind == QLatin1String("Functional"); }
+    bool isStructural() const { return kind == QLatin1String("Structural"); }
+};
+
+// Reads every stored requirement in number order, each with its FUNC_REQ or
+// STRUC_REQ row and possible values, by column name, in one forward pass.
+class StoredRequirementReader
+{
+public:
+    explicit StoredRequirementReader(QSqlDatabase database);
+
+    // Counts the requirements and starts the pass. Refused silently when
+    // there is no functional or structural requirement to rebuild from.
+    Outcome open();
+    int total() const { return m_total; }
+    // False after the last requirement, or when the pass failed.
+    bool next(StoredRequirement &stored);
+    // After next() returned false: whether the pass read every requirement.
+    Outcome passOutcome() const;
+
+private:
+    Outcome readPossibleValues();
+
+    QSqlDatabase m_database;
+    QSqlQuery m_rows;
+    QHash<qint32, QStringList> m_possibleValues;
+    int m_total = 0;
+    // Column positions, looked up by name once.
+    int m_number = -1, m_kind = -1, m_functionalRow = -1, m_functionalCode = -1;
+    int m_firstField = -1, m_structuralRow = -1, m_structuralCode = -1;
+    int m_firstStructuralText = -1;
+};
+
+} // namespace varn::objmodel

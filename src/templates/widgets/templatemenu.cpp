@@ -1,0 +1,16 @@
+#include "templates/widgets/templatemenu.h"
+
+#include "app/widgets/featureregistry.h"
+#include "templates/templatecatalogue.h"
+
+namespace varn::templates {
+
+void registerTemplateMenu(app::FeatureRegistry &registry)
+{
+    QStringList names;
+    for (int number = 1; number <= TemplateCatalogue::kLastStructural; ++number)
+        names.append(QString::fromLatin1(TemplateCatalogue::navigatorItem(number)));
+    registry.provideMenuTexts(app::MenuList::Templates, names);
+}
+
+} // namespace varn::templates
