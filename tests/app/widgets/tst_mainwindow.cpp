@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
 #include <QToolBar>
 #include <QtTest>
 
@@ -540,6 +541,34 @@ private slots:
         QCOMPARE(m_presenter.texts().last(),
                  QStringLiteral("Error opening file at the path specified."));
         QVERIFY(!RecentFiles().files().contains(paths.at(1)));
+    }
+
+    // A second desktop program on a workspace another one has open says so
+    // and leaves it alone; once the first has ended, the workspace opens.
+    void workspaceOpenInAnotherProgramIsRefused()
+    {
+        const QString program =
+            QFileInfo(qEnvironmentVariable("VARN_CLI")).dir().filePath(QStringLiteral("varn"));
+        QVERIFY2(QFileInfo::exists(program), qPrintable(program));
+        start();
+        const QString path = savedWorkspace();
+        QVERIFY(!path.isEmpty());
+        QVERIFY(m_window->workspace().closeWorkspace());
+        QProcess first;
+        first.start(program, {path});
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(CVarnApp::openElsewhere(path).has_value(), 20000);
+        m_presenter.clear();
+        QVERIFY(!m_window->workspace().openWorkspaceFile(path));
+        QVERIFY(!m_app->isWorkspaceOpen());
+        QCOMPARE(m_presenter.texts(),
+                 QStringList{QStringLiteral("This workspace is already open in %1 (process %2).\n"
+                                            "Close it there before opening it here.")
+                                 .arg(CVarnApp::openElsewhere(path)->program)
+                                 .arg(first.processId())});
+        first.terminate();
+        QVERIFY(first.waitForFinished(20000));
+        QVERIFY(m_window->workspace().openWorkspaceFile(path));
     }
 
     void geometryIsRemembered()
