@@ -92,7 +92,12 @@ Outcome CVarnApp::checkSystemName(const QString &systemName)
         return Outcome::refused(
             QStringLiteral("A System Name has at most %1 characters.").arg(kLongestSystemName));
     for (const QChar c : systemName) {
-        if (kForbiddenInSystemName.contains(c) || c.category() == QChar::Other_Control)
+        // The name becomes file, class and data-source names: no control,
+        // format (bidi, zero-width) or line-separator characters.
+        const QChar::Category category = c.category();
+        if (kForbiddenInSystemName.contains(c) || category == QChar::Other_Control ||
+            category == QChar::Other_Format || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
             return Outcome::refused(
                 QStringLiteral("A System Name cannot contain any of the characters "
                                "[ ] { } ( ) , ; ? * = ! @ \\ / or control characters."));
