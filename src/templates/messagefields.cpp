@@ -8,8 +8,6 @@ namespace varn::templates {
 
 namespace {
 
-constexpr int kMessageDefinition = 22;
-
 // The message is compared as a whole text: its own "%" and "_" are no
 // wildcards.
 QString likeLiteral(QString text)
@@ -68,7 +66,7 @@ Result<QList<MessageFieldLine>> MessageFields::ofMessage(const QString &connecti
     structural.setFilter(
         QStringLiteral("(EntityAttr LIKE ? ESCAPE '!') AND (Source = ?) AND (S_ReqNum IN "
                        "(SELECT Req_Num FROM MASTER_REQ WHERE FSTType <> ?))"),
-        {likeLiteral(message), kMessageDefinition, QStringLiteral("Deleted")});
+        {likeLiteral(message), TemplateCatalogue::kMessageDefinition, QStringLiteral("Deleted")});
     structural.setSort(QStringLiteral("Position, S_ReqNum"));
     if (Outcome opened = structural.open(store::CReqStSet::OpenType::Snapshot); !opened)
         return opened;

@@ -13,8 +13,6 @@ namespace {
 constexpr int kAttributeDefinition = 19;
 constexpr int kCompositionDefinition = 20;
 constexpr int kEntityDefinition = 21;
-constexpr int kMessageDefinition = 22;
-
 const QString kNoValue =
     QStringLiteral("A Possible Value has not been defined. Must enter a value in the Add field.");
 const QString kNoValueSelected =
@@ -81,7 +79,7 @@ StructuralDraft StructuralDraft::fromStored(const store::StrucReqRow &row,
         draft.type = row.TypeBasic;
         draft.entity = row.EntityBasic;
         break;
-    case kMessageDefinition:
+    case TemplateCatalogue::kMessageDefinition:
         draft.entity = row.EntityAttr;
         draft.attribute = row.AttrName;
         draft.dataType = itemAt(TemplateCatalogue::messageDataTypes(), row.DataType);
@@ -136,7 +134,8 @@ void StructuralDraft::chooseValueGroup(int group)
 void StructuralDraft::clear()
 {
     const QString keptArticle = article;
-    const QString keptDataType = source == kMessageDefinition ? dataType : QString();
+    const QString keptDataType =
+        source == TemplateCatalogue::kMessageDefinition ? dataType : QString();
     const DraftAttributes attributes = *this;
     *this = forTemplate(source);
     static_cast<DraftAttributes &>(*this) = attributes;

@@ -11,8 +11,6 @@ namespace varn::templates {
 
 namespace {
 
-constexpr int kMessageDefinition = 22;
-
 const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
 
 template <typename Set> Result<QStringList> valuesOf(const QString &connectionName, int number)
@@ -68,7 +66,7 @@ Result<StructuralDraft> StructuralLoader::stored(const QString &connectionName, 
     if (!row || !row.value())
         return Outcome::warning(kQueryFailed);
     const store::StrucReqRow &structural = *row.value();
-    const QString failure = structural.Source == kMessageDefinition
+    const QString failure = structural.Source == TemplateCatalogue::kMessageDefinition
                                 ? QStringLiteral("Error opening the ReqPvSet recordset.")
                                 : kQueryFailed;
     const Result<QStringList> values =

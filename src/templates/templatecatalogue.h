@@ -156,6 +156,9 @@ public:
     // The structural templates' dialogs; nullptr outside 19 to 22.
     static constexpr int kFirstStructural = 19;
     static constexpr int kLastStructural = 22;
+    // The structural template that defines a message (its fields are the
+    // message's, not an entity's).
+    static constexpr int kMessageDefinition = 22;
     static std::span<const StructuralTemplate> structuralDialogs();
     static const StructuralTemplate *structural(int number);
     // The technical composer's number, the Source of its requirements.
