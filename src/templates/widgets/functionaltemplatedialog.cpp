@@ -6,6 +6,7 @@
 #include "templates/entitynamelist.h"
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
+#include "templates/widgets/composerguard.h"
 #include "templates/widgets/composerlook.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/systementitieswindow.h"
@@ -398,10 +399,8 @@ bool FunctionalTemplateDialog::hasUnsavedText() const
 
 bool FunctionalTemplateDialog::clear()
 {
-    if (hasUnsavedText() &&
-        !m_workbench.presenter().askYesNo(
-            this, windowTitle(),
-            QStringLiteral("Clear all template fields? The text you typed will be lost.")))
+    if (!ComposerGuard::mayDiscard(m_workbench, *this, hasUnsavedText(),
+                                   ComposerGuard::clearQuestion()))
         return false;
     takeDraft();
     TemplateForm::clearFields(m_draft);
@@ -463,10 +462,8 @@ void FunctionalTemplateDialog::save()
 
 void FunctionalTemplateDialog::reject()
 {
-    if (hasUnsavedText() &&
-        !m_workbench.presenter().askYesNo(
-            this, windowTitle(),
-            QStringLiteral("Close without saving? The text you typed will be lost.")))
+    if (!ComposerGuard::mayDiscard(m_workbench, *this, hasUnsavedText(),
+                                   ComposerGuard::closeQuestion()))
         return;
     SystemEntitiesWindow::closeShown();
     QDialog::reject();
@@ -474,16 +471,8 @@ void FunctionalTemplateDialog::reject()
 
 void FunctionalTemplateDialog::keyPressEvent(QKeyEvent *event)
 {
-    // Enter previews the sentence; it never saves or closes the dialog. On a
-    // button it presses the button.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *pushButton = qobject_cast<QPushButton *>(focusWidget()))
-            pushButton->click();
-        else
-            preview();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!ComposerGuard::handleEnter(*this, *event, [this] { preview(); }))
+        QDialog::keyPressEvent(event);
 }
 
 } // namespace varn::templates

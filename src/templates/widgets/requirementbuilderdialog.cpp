@@ -7,6 +7,7 @@
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
 #include "templates/templateform.h"
+#include "templates/widgets/composerguard.h"
 #include "templates/widgets/composerlook.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/systementitieswindow.h"
@@ -469,10 +470,8 @@ bool RequirementBuilderDialog::hasUnsavedText() const
 
 bool RequirementBuilderDialog::clear()
 {
-    if (hasUnsavedText() &&
-        !m_workbench.presenter().askYesNo(
-            this, windowTitle(),
-            QStringLiteral("Clear all template fields? The text you typed will be lost.")))
+    if (!ComposerGuard::mayDiscard(m_workbench, *this, hasUnsavedText(),
+                                   ComposerGuard::clearQuestion()))
         return false;
     choosePreamble(0);
     m_typed = false;
@@ -519,10 +518,8 @@ void RequirementBuilderDialog::save()
 
 void RequirementBuilderDialog::reject()
 {
-    if (hasUnsavedText() &&
-        !m_workbench.presenter().askYesNo(
-            this, windowTitle(),
-            QStringLiteral("Close without saving? The text you typed will be lost.")))
+    if (!ComposerGuard::mayDiscard(m_workbench, *this, hasUnsavedText(),
+                                   ComposerGuard::closeQuestion()))
         return;
     SystemEntitiesWindow::closeShown();
     QDialog::reject();
@@ -530,15 +527,8 @@ void RequirementBuilderDialog::reject()
 
 void RequirementBuilderDialog::keyPressEvent(QKeyEvent *event)
 {
-    // Enter previews the sentence; on a button it presses the button.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *pushButton = qobject_cast<QPushButton *>(focusWidget()))
-            pushButton->click();
-        else
-            preview();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!ComposerGuard::handleEnter(*this, *event, [this] { preview(); }))
+        QDialog::keyPressEvent(event);
 }
 
 } // namespace varn::templates

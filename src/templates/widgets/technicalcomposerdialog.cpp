@@ -4,6 +4,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "templates/technicalcommit.h"
+#include "templates/widgets/composerguard.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/savedcomposition.h"
 
@@ -112,10 +113,8 @@ bool TechnicalComposerDialog::hasUnsavedText() const
 
 void TechnicalComposerDialog::reject()
 {
-    if (hasUnsavedText() &&
-        !m_workbench.presenter().askYesNo(
-            this, windowTitle(),
-            QStringLiteral("Close without saving? The text you typed will be lost.")))
+    if (!ComposerGuard::mayDiscard(m_workbench, *this, hasUnsavedText(),
+                                   ComposerGuard::closeQuestion()))
         return;
     QDialog::reject();
 }

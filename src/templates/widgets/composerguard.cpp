@@ -1,0 +1,31 @@
+#include "templates/widgets/composerguard.h"
+
+#include "app/widgets/messagepresenter.h"
+#include "app/widgets/workbench.h"
+
+#include <QDialog>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace varn::templates {
+
+bool ComposerGuard::mayDiscard(app::Workbench &workbench, QDialog &dialog, bool hasUnsavedText,
+                               const QString &question)
+{
+    return !hasUnsavedText ||
+           workbench.presenter().askYesNo(&dialog, dialog.windowTitle(), question);
+}
+
+bool ComposerGuard::handleEnter(QDialog &dialog, const QKeyEvent &event,
+                                const std::function<void()> &preview)
+{
+    if (event.key() != Qt::Key_Return && event.key() != Qt::Key_Enter)
+        return false;
+    if (auto *pushButton = qobject_cast<QPushButton *>(dialog.focusWidget()))
+        pushButton->click();
+    else
+        preview();
+    return true;
+}
+
+} // namespace varn::templates
