@@ -47,9 +47,9 @@ double saveMany(int count)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("BenchReq.mdb"));
-    app::BlankImage::writeTo(QString(), path);
     const QString connection = QStringLiteral("bench%1").arg(count);
-    if (!store::SqlConnection::open(connection, path)) {
+    if (!app::BlankImage::writeTo(QString(), path) ||
+        !store::SqlConnection::open(connection, path)) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(path));
         return 0;
     }

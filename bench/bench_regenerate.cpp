@@ -30,9 +30,9 @@ const QString kAppDb = QStringLiteral("appdb");
 
 QString blankCopy(const QTemporaryDir &folder, const QString &name)
 {
+    // An empty path when the copy fails: opening it then fails loudly.
     const QString path = folder.filePath(name);
-    app::BlankImage::writeTo(QString(), path);
-    return path;
+    return app::BlankImage::writeTo(QString(), path) ? path : QString();
 }
 
 // The functional examples, each entity field suffixed so names vary.

@@ -14,8 +14,8 @@ Result<QList<int>> DependentLinks::dependentsOf(int parent) const
     if (Outcome opened = links.open(store::CDependSet::OpenType::Snapshot); !opened)
         return links.errorOutcome(QStringLiteral("Cannot open DependSet recordset.\n"));
     QList<int> dependents;
-    for (; !links.isEOF(); links.moveNext())
-        dependents.append(links.row().Dep_ReqNum);
+    if (!links.forEachRow([&](const auto &row) { dependents.append(row.Dep_ReqNum); }))
+        return links.errorOutcome(QStringLiteral("Cannot open DependSet recordset.\n"));
     return dependents;
 }
 

@@ -14,7 +14,7 @@ enum class MessageKind { Plain, Warning, Stop, Information };
 // text the user is to see; the engine never shows it, the caller does (a box in
 // the GUI, stderr in varn-cli). A refusal may also be silent: the operation
 // said no and there is nothing to show.
-class Outcome
+class [[nodiscard]] Outcome
 {
 public:
     static Outcome ok() { return Outcome(true, {}, MessageKind::Plain); }
@@ -43,7 +43,7 @@ private:
 };
 
 // A value, or the refusal that stands in its place.
-template <typename T> class Result
+template <typename T> class [[nodiscard]] Result
 {
 public:
     Result(T value) : m_value(std::move(value)), m_outcome(Outcome::ok()) {}

@@ -55,7 +55,9 @@ int preambleOrNone(int position)
 
 RequirementBuilder::RequirementBuilder()
 {
-    choosePreamble(0);
+    // The first preamble always exists.
+    [[maybe_unused]] const Outcome chosen = choosePreamble(0);
+    Q_ASSERT(chosen);
 }
 
 Outcome RequirementBuilder::choosePreamble(int position)

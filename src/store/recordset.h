@@ -19,6 +19,19 @@ public:
     Row &row() { return m_row; }
     const Row &row() const { return m_row; }
 
+    // Hands every row from the current one to the end to visit; a read that
+    // fails on the way ends the walk with its outcome, so a caller never
+    // takes a cut-short list for the whole one.
+    template <typename Visit> Outcome forEachRow(Visit visit)
+    {
+        while (!isEOF()) {
+            visit(row());
+            if (Outcome moved = moveNext(); !moved)
+                return moved;
+        }
+        return Outcome::ok();
+    }
+
 protected:
     // The key, when the set may write, is the first column.
     RecordSet(const char *setName, const char *table, std::span<const RecordColumn<Row>> columns,

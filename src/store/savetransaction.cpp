@@ -45,8 +45,10 @@ SaveTransaction::SaveTransaction(QString connectionName) : m_connection(std::mov
 
 SaveTransaction::~SaveTransaction()
 {
+    // Nothing is left to tell of a rollback that fails here: the database
+    // drops an unfinished transaction when its connection closes.
     if (m_active)
-        rollback();
+        (void)rollback();
 }
 
 bool SaveTransaction::supportsTransactions(const QString &connectionName)
@@ -79,7 +81,9 @@ Outcome SaveTransaction::commit()
         return Outcome::ok();
     }
     const QString error = errorText(database);
-    rollback();
+    // The commit's own error is the one to report; a failed rollback after
+    // it changes nothing the user can act on.
+    (void)rollback();
     return Outcome::stop(
         QStringLiteral("Cannot commit the transaction on the Requirements database.\n") + error);
 }

@@ -7,7 +7,7 @@
 namespace varn::templates {
 
 // What a save did, or why it did not.
-struct CommitResult
+struct [[nodiscard]] CommitResult
 {
     Outcome outcome = Outcome::ok();
     // The database's own message behind a failed derivation, shown before

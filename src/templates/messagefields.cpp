@@ -40,8 +40,8 @@ Result<QString> joinedValues(const QString &connectionName, const store::StrucRe
     if (Outcome opened = values.open(store::CReqPvSet::OpenType::Snapshot); !opened)
         return opened;
     QStringList texts;
-    for (; !values.isEOF(); values.moveNext())
-        texts.append(values.row().Value);
+    if (Outcome read = values.forEachRow([&](const auto &row) { texts.append(row.Value); }); !read)
+        return read;
     return texts.join(QLatin1String(", "));
 }
 
@@ -71,14 +71,20 @@ Result<QList<MessageFieldLine>> MessageFields::ofMessage(const QString &connecti
     if (Outcome opened = structural.open(store::CReqStSet::OpenType::Snapshot); !opened)
         return opened;
     QList<MessageFieldLine> lines;
-    for (; !structural.isEOF(); structural.moveNext()) {
-        const store::StrucReqRow &row = structural.row();
+    Outcome valuesRead = Outcome::ok();
+    Outcome read = structural.forEachRow([&](const store::StrucReqRow &row) {
         Result<QString> values = joinedValues(connectionName, row);
-        if (!values)
-            return values.outcome();
+        if (!values) {
+            valuesRead = values.outcome();
+            return;
+        }
         lines.append({row.S_ReqNum, row.Position == -1 ? QString() : QString::number(row.Position),
                       row.AttrName, dataTypeName(row.DataType), row.From, row.To, values.value()});
-    }
+    });
+    if (!valuesRead)
+        return valuesRead;
+    if (!read)
+        return read;
     return lines;
 }
 

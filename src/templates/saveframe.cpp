@@ -72,7 +72,7 @@ public:
 
         store::CReqMsSet &master = m_records.reqMsSet();
         if (!master.canAppend()) {
-            transaction.rollback();
+            (void)transaction.rollback();
             return refuse(
                 Outcome::refused(QString::fromLatin1(store::messages::kCannotWriteMsReqSet)));
         }

@@ -92,8 +92,10 @@ StructuralDraft StructuralDraft::fromStored(const store::StrucReqRow &row,
         break;
     }
     if (row.PossVal == QLatin1String("0")) {
+        // Only an empty value is refused, and one cannot be shown in the
+        // list anyway; every other stored value is loaded.
         for (const QString &value : values)
-            draft.addPossibleValue(value);
+            (void)draft.addPossibleValue(value);
     }
     if (master)
         draft.takeStored(*master);

@@ -21,8 +21,8 @@ template <typename Set> Result<QStringList> valuesOf(const QString &connectionNa
     if (Outcome opened = values.open(Set::OpenType::Snapshot); !opened)
         return opened;
     QStringList texts;
-    for (; !values.isEOF(); values.moveNext())
-        texts.append(values.row().Value);
+    if (Outcome read = values.forEachRow([&](const auto &row) { texts.append(row.Value); }); !read)
+        return read;
     return texts;
 }
 

@@ -26,7 +26,8 @@ public:
           m_installPath(m_dir.path() + QStringLiteral("/User Files/"))
     {
         const QString path = m_dir.filePath(QStringLiteral("TestReq.mdb"));
-        app::BlankImage::writeTo(QString(), path);
+        if (Outcome written = app::BlankImage::writeTo(QString(), path); !written)
+            qWarning("cannot write the test database: %s", qPrintable(written.message()));
         Result<QSqlDatabase> opened = store::SqlConnection::open(m_connection, path);
         if (opened) {
             m_database = opened.value();

@@ -257,7 +257,6 @@ void TestKeyAllocation::deletingTheHighestRowDoesNotLowerTheCounter()
 void TestKeyAllocation::allocationForFilteredTargetStartsOnWholeTable()
 {
     QVERIFY(m_model->open());
-    RecordObjects &r = *m_records;
     CReqOeSet &entities = m_model->entities;
     for (const QString &name : {QStringLiteral("Truck"), QStringLiteral("Driver")}) {
         // A lookup that finds nothing, then the add that derivation makes.
@@ -274,8 +273,7 @@ void TestKeyAllocation::allocationForFilteredTargetStartsOnWholeTable()
     }
     // The target stands on a fresh result over the whole table.
     QStringList names;
-    for (; !entities.isEOF(); entities.moveNext())
-        names.append(entities.row().Entity);
+    QVERIFY(entities.forEachRow([&](const auto &row) { names.append(row.Entity); }));
     QCOMPARE(names, (QStringList{"Truck", "Driver"}));
     QCOMPARE(m_model->entityCounter.row().value, 2);
 }

@@ -51,8 +51,9 @@ bool addMaster(CReqMsSet &master, qint32 number, const QString &kind)
 QStringList walkEntities(CReqOeSet &entities)
 {
     QStringList names;
-    for (entities.moveFirst(); !entities.isEOF(); entities.moveNext())
-        names.append(entities.row().Entity);
+    if (!entities.moveFirst() ||
+        !entities.forEachRow([&](const auto &row) { names.append(row.Entity); }))
+        names.append(QStringLiteral("<read failed>"));
     return names;
 }
 
@@ -643,15 +644,14 @@ void TestRecordSets::wholeStatementOpens()
     distinct.setSort(QStringLiteral("ReqEntity"));
     QVERIFY(distinct.open());
     QStringList found;
-    for (; !distinct.isEOF(); distinct.moveNext())
-        found.append(distinct.row().ReqEntity);
+    const auto take = [&found](const auto &row) { found.append(row.ReqEntity); };
+    QVERIFY(distinct.forEachRow(take));
     QCOMPARE(found, (QStringList{"Driver", "Road", "Truck"}));
 
     distinct.setFilter(QStringLiteral("ReqEntity <> ?"), {QStringLiteral("Road")});
     QVERIFY(distinct.requery());
     found.clear();
-    for (; !distinct.isEOF(); distinct.moveNext())
-        found.append(distinct.row().ReqEntity);
+    QVERIFY(distinct.forEachRow(take));
     QCOMPARE(found, (QStringList{"Driver", "Truck"}));
 
     // A caller's statement with bound values: requirements mentioning an entity.
@@ -660,8 +660,7 @@ void TestRecordSets::wholeStatementOpens()
                                        "FK_FReqNum from REQ_ENTITY where ReqEntity Like ?)"),
                         {QStringLiteral("Tr%")}, CReqMsSet::OpenType::Snapshot));
     QList<int> numbers;
-    for (; !master.isEOF(); master.moveNext())
-        numbers.append(master.row().Req_Num);
+    QVERIFY(master.forEachRow([&](const auto &row) { numbers.append(row.Req_Num); }));
     QCOMPARE(numbers, (QList<int>{3, 1}));
     QVERIFY(!master.canAppend());
 

@@ -80,7 +80,7 @@ StructuralDraft windSensor()
     draft.attribute = QStringLiteral("wind sensor");
     draft.chooseValueGroup(0);
     for (const char *value : {"nominal", "caution", "warning", "hazardous"})
-        draft.addPossibleValue(QString::fromLatin1(value));
+        (void)draft.addPossibleValue(QString::fromLatin1(value));
     draft.defaultValue = QStringLiteral("nominal");
     return draft;
 }
@@ -124,7 +124,7 @@ StructuralDraft gate()
     draft.position = QStringLiteral("1");
     draft.dataType = QStringLiteral("Alphanumeric");
     for (const char *value : {"5B", "5A", "NE CARGO", "SW CARGO"})
-        draft.addPossibleValue(QString::fromLatin1(value));
+        (void)draft.addPossibleValue(QString::fromLatin1(value));
     return draft;
 }
 
@@ -142,7 +142,8 @@ StructuralDraft withValues(StructuralDraft draft, int count, int length = 6)
 {
     draft.possibleValues.clear();
     for (int i = 0; i < count; ++i)
-        draft.addPossibleValue(QStringLiteral("v%1").arg(i, length - 1, 10, QLatin1Char('0')));
+        (void)draft.addPossibleValue(
+            QStringLiteral("v%1").arg(i, length - 1, 10, QLatin1Char('0')));
     return draft;
 }
 
@@ -200,7 +201,8 @@ QList<TermRecord> rebuiltTerms(int number)
             !stored.isEmpty() && stored[0].isDigit() && !QByteArrayView("gqv").contains(letter);
         records[j].text = keep ? stored : language::GCodeGrammar::NormalizeName(stored, letter);
     }
-    language::ClauseLabeler::LabelClauses(records);
+    if (!language::ClauseLabeler::LabelClauses(records))
+        return {}; // compares unequal to any labelled requirement
     return records;
 }
 
