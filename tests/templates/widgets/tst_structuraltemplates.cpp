@@ -3,6 +3,7 @@
 #include "app/widgets/labelledcontrols.h"
 #include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
+#include "support/clirun.h"
 #include "templates/templatecatalogue.h"
 #include "templates/widgets/structuraltemplatedialog.h"
 
@@ -55,6 +56,22 @@ QStringList storedRows(const QSqlDatabase &database, int number)
     return rows;
 }
 
+// The rows of requirement 1 of a workspace database the test has not open.
+QStringList cliRows(const QString &path)
+{
+    QStringList rows;
+    {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("cliWorkspace"));
+        database.setDatabaseName(path);
+        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (database.open())
+            rows = storedRows(database, 1);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("cliWorkspace"));
+    return rows;
+}
+
 } // namespace
 
 class StructuralTemplatesTest : public QObject
@@ -91,21 +108,45 @@ private slots:
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QStringList>("cli"); // varn-cli add with the example's fields
         QTest::newRow("19") << 19
                             << "A runway weather station shall include a state attribute named "
                                "wind sensor with the possible value(s): caution, hazardous, "
-                               "nominal, warning and a default of nominal.";
-        QTest::newRow("20") << 20 << "An airline shall include 0..n passenger planes.";
-        QTest::newRow("21") << 21 << "The ESD system shall include cargo reservations.";
+                               "nominal, warning and a default of nominal."
+                            << QStringList{"--field", "Entity=runway weather station",
+                                           "--field", "StateValue=state",
+                                           "--field", "Attribute=wind sensor",
+                                           "--value", "warning",
+                                           "--value", "nominal",
+                                           "--value", "hazardous",
+                                           "--value", "caution",
+                                           "--field", "Default=nominal"};
+        QTest::newRow("20") << 20 << "An airline shall include 0..n passenger planes."
+                            << QStringList{"--preamble", "An",
+                                           "--field",    "Entity=airline",
+                                           "--field",    "Cardinality=0..n",
+                                           "--field",    "PartType=passenger",
+                                           "--field",    "PartEntity=planes"};
+        QTest::newRow("21") << 21 << "The ESD system shall include cargo reservations."
+                            << QStringList{"--field", "Entity=cargo reservations"};
         QTest::newRow("22") << 22
                             << "A gate arrival message shall include a gate identifier field "
-                               "with the possible value(s): 5A, 5B, NE CARGO, SW CARGO.";
+                               "with the possible value(s): 5A, 5B, NE CARGO, SW CARGO."
+                            << QStringList{"--field", "Message=gate arrival message",
+                                           "--field", "Position=2",
+                                           "--field", "Field=gate identifier",
+                                           "--field", "DataType=Alphanumeric",
+                                           "--value", "5A",
+                                           "--value", "5B",
+                                           "--value", "NE CARGO",
+                                           "--value", "SW CARGO"};
     }
 
     void workedExampleSavesItsRows()
     {
         QFETCH(int, number);
         QFETCH(QString, sentence);
+        QFETCH(QStringList, cli);
         QString reopened;
         {
             StructuralTemplateDialog dialog(m_open->workbench, number);
@@ -121,6 +162,19 @@ private slots:
             const QStringList expected = storedRows(m_open->app.applicationDatabase(), example);
             QVERIFY(expected.size() > 4);
             QCOMPARE(storedRows(requirements(), 1), expected);
+
+            // The same fields through varn-cli, into a workspace of its own (of
+            // another system: the one open holds ESD's database).
+            const QString workspace = m_environment->root() + QStringLiteral("/cli.vnp");
+            QCOMPARE(CliRun::run({"new", "--system", "CLI", "--workspace", workspace}).exitCode, 0);
+            const CliRun added = CliRun::run(QStringList{"add"} + cli +
+                                                 QStringList{"--template", QString::number(number)},
+                                             workspace);
+            QVERIFY2(added.exitCode == 0, qPrintable(added.err));
+            // All but the MASTER_REQ preamble, which names the system in template 21.
+            QCOMPARE(
+                cliRows(m_environment->databaseFolder() + QStringLiteral("/CLIReq.mdb")).mid(3),
+                expected.mid(3));
         }
         StructuralTemplateDialog edit(m_open->workbench, number, 1, true);
         edit.preview();
