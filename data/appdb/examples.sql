@@ -3,7 +3,7 @@
 -- (73), and the three rows per template that the navigators show from their first
 -- example row. A navigator counts rows from 1 in Req_Num order, so Req_Num n is
 -- row n. Each functional row is what a save of its fields for the system ESD
--- writes; structural rows are sentences only.
+-- writes; the structural rows of STRUC_REQ and POSS_VALS are in structuralexamples.sql.
 
 -- Template #9: Event (navigator rows 1 to 3; example 2)
 INSERT INTO MASTER_REQ (Req_Num, FSTType, Source, Category, Priority, Release, Version, ParaNum,

@@ -233,10 +233,12 @@ private slots:
             QVERIFY(master->Preamble.startsWith(QStringLiteral("The ESD system shall")));
             return;
         }
-        // Structural rows: the sentence only, opened as the structural saves open it.
+        // Structural rows: the sentence and the template's STRUC_REQ row, opened as
+        // the structural saves open them.
         QCOMPARE(master->FSTType, QStringLiteral("Structural"));
         QVERIFY(!hasFields);
         QVERIFY(master->Source >= 19 && master->Source <= 22);
+        QCOMPARE(sourceOf("STRUC_REQ", "S_ReqNum", number), master->Source);
         const QStringList preambles =
             master->Source == 21 ? QStringList{QStringLiteral("The ESD system shall include")}
                                  : QStringList{QStringLiteral("A"), QStringLiteral("An")};

@@ -6,6 +6,10 @@
 #include "central/centralcolumns.h"
 #include "central/displaysettings.h"
 #include "central/widgets/cvarnview.h"
+#include "central/widgets/parentdependentdialog.h"
+#include "central/widgets/requirementattributesdialog.h"
+
+#include "app/widgets/messagepresenter.h"
 
 namespace varn::central {
 
@@ -76,6 +80,21 @@ QWidget *createView(Workbench &workbench, const app::FeatureRegistry &registry)
     return view;
 }
 
+// The requirement selected in Requirements Central; 0 when none is.
+int selectedNumber(const Workbench &workbench)
+{
+    const CVarnView *view = openView(workbench);
+    return view ? view->central().model().numberAt(view->selectedRow()) : 0;
+}
+
+template <typename Dialog> void runOnSelection(Workbench &workbench)
+{
+    if (!workbench.app().isWorkspaceOpen())
+        return;
+    Dialog dialog(workbench, selectedNumber(workbench), workbench.dialogParent());
+    workbench.presenter().runDialog(dialog);
+}
+
 QStringList displayItems()
 {
     QStringList items;
@@ -103,6 +122,12 @@ void registerCentralView(app::FeatureRegistry &registry)
     });
     registry.provideCommand(Command::Print, [](Workbench &workbench, int) {
         workbench.showMessage(Outcome::refused(RequirementsCentral::printNote()));
+    });
+    registry.provideCommand(Command::ParentDependent, [](Workbench &workbench, int) {
+        runOnSelection<ParentDependentDialog>(workbench);
+    });
+    registry.provideCommand(Command::RequirementAttributes, [](Workbench &workbench, int) {
+        runOnSelection<RequirementAttributesDialog>(workbench);
     });
     for (const auto &[command, move] : kMoves) {
         registry.provideCommand(command, [move = move](Workbench &workbench, int) {

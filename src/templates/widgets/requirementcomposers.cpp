@@ -9,24 +9,26 @@
 #include "templates/composerdispatch.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/requirementbuilderdialog.h"
+#include "templates/widgets/structuraltemplatedialog.h"
 #include "templates/widgets/technicalcomposerdialog.h"
 #include "templates/widgets/templatenavigatorview.h"
 
 namespace varn::templates {
-
-QString structuralTemplateMissing(int templateNumber)
-{
-    return QStringLiteral("The dialog of structural template %1 is not available in this "
-                          "version of Varn SE yet.\nUse a functional template or the "
-                          "Requirement Builder, or the varn-cli add command.")
-        .arg(templateNumber);
-}
 
 void openFunctionalTemplate(app::Workbench &workbench, int templateNumber, const QString &workText)
 {
     if (!workbench.app().isWorkspaceOpen())
         return;
     FunctionalTemplateDialog dialog(workbench, templateNumber, -1, false, workText,
+                                    workbench.dialogParent());
+    workbench.presenter().runDialog(dialog);
+}
+
+void openStructuralTemplate(app::Workbench &workbench, int templateNumber, const QString &workText)
+{
+    if (!workbench.app().isWorkspaceOpen())
+        return;
+    StructuralTemplateDialog dialog(workbench, templateNumber, -1, false, workText,
                                     workbench.dialogParent());
     workbench.presenter().runDialog(dialog);
 }
@@ -67,9 +69,11 @@ void openStoredRequirement(app::Workbench &workbench, int number, bool edit)
         workbench.presenter().runDialog(dialog);
         return;
     }
-    case ComposerKind::StructuralTemplate:
-        workbench.showMessage(Outcome::warning(structuralTemplateMissing(source.value())));
+    case ComposerKind::StructuralTemplate: {
+        StructuralTemplateDialog dialog(workbench, source.value(), number, edit, {}, parent);
+        workbench.presenter().runDialog(dialog);
         return;
+    }
     case ComposerKind::Builder: {
         RequirementBuilderDialog dialog(workbench, number, edit, parent);
         workbench.presenter().runDialog(dialog);
@@ -93,6 +97,10 @@ void registerComposerFeatures(app::FeatureRegistry &registry)
     for (const FunctionalTemplate &functional : TemplateCatalogue::functionalTemplates())
         registry.provideTemplate(functional.number, [](app::Workbench &workbench, int number) {
             openFunctionalTemplate(workbench, number);
+        });
+    for (const StructuralTemplate &structural : TemplateCatalogue::structuralDialogs())
+        registry.provideTemplate(structural.number, [](app::Workbench &workbench, int number) {
+            openStructuralTemplate(workbench, number);
         });
     registerNavigators(registry);
     registry.provideCommand(app::Command::RequirementBuilder, [](app::Workbench &workbench, int) {

@@ -20,7 +20,8 @@ void openFunctionalTemplate(app::Workbench &workbench, int templateNumber,
 // Opens the Requirement Builder on a new requirement.
 void openRequirementBuilder(app::Workbench &workbench);
 
-// The message of a structural template until its dialog exists.
-QString structuralTemplateMissing(int templateNumber);
+// Opens a structural template (19 to 22) new, with the text for its Work Area.
+void openStructuralTemplate(app::Workbench &workbench, int templateNumber,
+                            const QString &workText = {});
 
 } // namespace varn::templates

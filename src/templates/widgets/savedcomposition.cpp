@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 
 namespace varn::templates {
@@ -21,6 +22,11 @@ QStringList SavedComposition::contentsOf(const QWidget &dialog)
                 contents << area->toPlainText();
         } else if (const auto *list = qobject_cast<const QComboBox *>(child)) {
             contents << list->currentText();
+        } else if (const auto *values = qobject_cast<const QListWidget *>(child)) {
+            QStringList items;
+            for (int row = 0; row < values->count(); ++row)
+                items << values->item(row)->text();
+            contents << items.join(QLatin1Char('\n'));
         } else if (const auto *check = qobject_cast<const QAbstractButton *>(child)) {
             if (check->isCheckable())
                 contents << QString::number(check->isChecked());

@@ -154,7 +154,7 @@ void TemplateNavigatorView::goToTemplate()
         return;
     }
     if (m_family == Family::Structural) {
-        m_workbench.showMessage(Outcome::warning(structuralTemplateMissing(number)));
+        openStructuralTemplate(m_workbench, number, m_compose->toPlainText());
         return;
     }
     openFunctionalTemplate(m_workbench, number, m_compose->toPlainText());

@@ -474,11 +474,11 @@ private slots:
         for (QAction *missing :
              {a.composeFunctional, a.composeStructural, a.composeTechnical, a.builder,
               a.javaObjectModel, a.cppObjectModel, a.dataModel, a.objectModelEntities,
-              a.generateObjectModel, a.generateDataModelSql, a.requirementAttributes,
-              a.parentDependent, a.helpTopics})
+              a.generateObjectModel, a.generateDataModelSql, a.helpTopics})
             QVERIFY2(!missing->isEnabled(), qPrintable(missing->text()));
-        for (QAction *present : {a.goTo[int(WindowKind::RequirementsCentral)], a.firstRecord,
-                                 a.print, a.save, a.close, a.cascade, a.about})
+        for (QAction *present :
+             {a.goTo[int(WindowKind::RequirementsCentral)], a.firstRecord, a.print, a.save, a.close,
+              a.cascade, a.about, a.requirementAttributes, a.parentDependent})
             QVERIFY2(present->isEnabled(), qPrintable(present->text()));
     }
 

@@ -1,0 +1,261 @@
+#include "central/widgets/parentdependentdialog.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/workbench.h"
+#include "central/dependentlinks.h"
+#include "central/requirementpicklist.h"
+#include "central/widgets/requirementpicktable.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace varn::central {
+
+namespace {
+
+const QString kNoParent = QStringLiteral("No requirement is currently selected.");
+
+QPlainTextEdit *sentenceBox(const QString &name, QWidget *parent)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setReadOnly(true);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setAccessibleName(name);
+    box->setMaximumHeight(box->fontMetrics().lineSpacing() * 3 + 12);
+    return box;
+}
+
+QLabel *labelFor(const QString &text, QWidget *control, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(control);
+    control->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+    return label;
+}
+
+} // namespace
+
+ParentDependentDialog::ParentDependentDialog(app::Workbench &workbench, int parent,
+                                             QWidget *parentWidget)
+    : QDialog(parentWidget), m_workbench(workbench),
+      m_connection(workbench.app().requirementsConnectionName()),
+      m_parents(new RequirementPickTable(QString(), this)),
+      m_candidates(new RequirementPickTable(QString(), this)),
+      m_parentSentence(sentenceBox(QStringLiteral("Parent requirement"), this)),
+      m_candidateSentence(sentenceBox(QStringLiteral("Dependent requirement"), this)),
+      m_dependents(new QListWidget(this)), m_status(new QLineEdit(this))
+{
+    setWindowTitle(QStringLiteral("Parent-Dependent Relationships"));
+    m_candidates->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_status->setReadOnly(true);
+    m_status->setAccessibleName(QStringLiteral("Status"));
+
+    auto *layout = new QGridLayout(this);
+    auto *lists = new QVBoxLayout;
+    lists->addWidget(
+        labelFor(QStringLiteral("&Select a Requirement to see its Dependents:"), m_parents, this));
+    lists->addWidget(m_parents, 2);
+    auto *parentRow = new QHBoxLayout;
+    parentRow->addWidget(m_parentSentence, 1);
+    QPushButton *seeParent = addButton(QStringLiteral("See Requirement"),
+                                       QStringLiteral("Shows the selected requirement above"));
+    parentRow->addWidget(seeParent, 0, Qt::AlignTop);
+    lists->addLayout(parentRow);
+    lists->addWidget(
+        labelFor(QStringLiteral("&Add/Remove Dependent Requirements:"), m_candidates, this));
+    lists->addWidget(m_candidates, 2);
+    auto *candidateRow = new QHBoxLayout;
+    candidateRow->addWidget(m_candidateSentence, 1);
+    auto *candidateButtons = new QVBoxLayout;
+    QPushButton *seeCandidate = addButton(QStringLiteral("See Requirement"),
+                                          QStringLiteral("Shows the selected requirement below"));
+    seeCandidate->setAccessibleName(QStringLiteral("See Dependent Requirement"));
+    candidateButtons->addWidget(seeCandidate);
+    candidateButtons->addWidget(
+        addButton(QStringLiteral("Show All"), QStringLiteral("Lists every requirement below")));
+    candidateButtons->addStretch();
+    candidateRow->addLayout(candidateButtons);
+    lists->addLayout(candidateRow);
+    layout->addLayout(lists, 0, 0);
+
+    auto *group = new QGroupBox(QStringLiteral("Dependents"), this);
+    auto *groupLayout = new QVBoxLayout(group);
+    m_dependents->setAccessibleName(QStringLiteral("Dependents"));
+    m_dependents->setMaximumWidth(110);
+    groupLayout->addWidget(m_dependents, 1);
+    const std::pair<const char *, const char *> editing[] = {
+        {">", "Adds the selected requirements below as dependents"},
+        {"<", "Removes the selected number"},
+        {"<<", "Removes every number"},
+        {"Save", "Saves the dependents of the selected requirement"}};
+    for (const auto &[text, tip] : editing)
+        groupLayout->addWidget(addButton(QString::fromLatin1(text), QString::fromLatin1(tip)));
+    group->setMaximumWidth(150);
+    layout->addWidget(group, 0, 1);
+    layout->setColumnStretch(0, 1);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_status, 1);
+    bottom->addWidget(addButton(QStringLiteral("Close"), QStringLiteral("Closes the dialog")));
+    layout->addLayout(bottom, 1, 0, 1, 2);
+    setMinimumSize(900, 640);
+
+    connect(m_parents, &QTableWidget::itemSelectionChanged, this,
+            &ParentDependentDialog::selectParent);
+    connect(seeParent, &QPushButton::clicked, this,
+            [this] { m_parentSentence->setPlainText(m_parents->shownSentence()); });
+    connect(m_parents, &QTableWidget::cellDoubleClicked, seeParent, &QPushButton::click);
+    connect(seeCandidate, &QPushButton::clicked, this,
+            [this] { m_candidateSentence->setPlainText(m_candidates->shownSentence()); });
+    connect(m_candidates, &QTableWidget::cellDoubleClicked, seeCandidate, &QPushButton::click);
+    connect(button(QStringLiteral("Show All")), &QPushButton::clicked, this,
+            &ParentDependentDialog::showAll);
+    connect(button(QStringLiteral(">")), &QPushButton::clicked, this,
+            &ParentDependentDialog::addDependents);
+    connect(button(QStringLiteral("<")), &QPushButton::clicked, this,
+            &ParentDependentDialog::removeDependent);
+    connect(button(QStringLiteral("<<")), &QPushButton::clicked, this,
+            &ParentDependentDialog::removeAll);
+    connect(button(QStringLiteral("Save")), &QPushButton::clicked, this,
+            &ParentDependentDialog::save);
+    connect(button(QStringLiteral("Close")), &QPushButton::clicked, this, &QDialog::reject);
+
+    fill(m_parents, false);
+    fill(m_candidates, false);
+    if (parent > 0)
+        m_parents->selectNumber(parent);
+}
+
+QPushButton *ParentDependentDialog::addButton(const QString &text, const QString &tooltip)
+{
+    auto *pushButton = new QPushButton(text, this);
+    pushButton->setAutoDefault(false);
+    pushButton->setToolTip(tooltip);
+    pushButton->setAccessibleName(text);
+    m_buttons.append(pushButton);
+    return pushButton;
+}
+
+QPushButton *ParentDependentDialog::button(const QString &text) const
+{
+    for (QPushButton *pushButton : m_buttons) {
+        if (pushButton->text() == text)
+            return pushButton;
+    }
+    return nullptr;
+}
+
+void ParentDependentDialog::fill(RequirementPickTable *table, bool dependentsOfParent)
+{
+    const RequirementPickList list(m_connection);
+    const PickedRequirement *parent = m_parents->current();
+    const Result<QList<PickedRequirement>> rows =
+        dependentsOfParent && parent ? list.dependentsOf(parent->number) : list.linkable();
+    if (!rows) {
+        m_workbench.showMessage(rows.outcome());
+        table->setRequirements({});
+        return;
+    }
+    table->setRequirements(rows.value());
+    if (dependentsOfParent && rows->isEmpty())
+        m_workbench.showMessage(Outcome::warning(
+            QStringLiteral("The dependent requirement(s) do not exist in the MASTER_REQ table.")));
+}
+
+void ParentDependentDialog::selectParent()
+{
+    m_dependents->clear();
+    m_status->clear();
+    const PickedRequirement *parent = m_parents->current();
+    if (!parent) {
+        if (m_parents->currentRow() >= 0)
+            m_workbench.showMessage(Outcome::warning(kNoParent));
+        return;
+    }
+    const Result<QList<int>> links = DependentLinks(m_connection).dependentsOf(parent->number);
+    if (!links) {
+        m_workbench.showMessage(links.outcome());
+        return;
+    }
+    if (links->isEmpty()) {
+        m_status->setText(DependentLinks::noDependentsStatus(parent->number));
+        m_candidates->setRequirements({});
+        return;
+    }
+    for (const int dependent : links.value())
+        m_dependents->addItem(QString::number(dependent));
+    fill(m_candidates, true);
+}
+
+void ParentDependentDialog::showAll()
+{
+    fill(m_candidates, false);
+}
+
+QList<int> ParentDependentDialog::listedDependents() const
+{
+    QList<int> numbers;
+    for (int row = 0; row < m_dependents->count(); ++row)
+        numbers.append(m_dependents->item(row)->text().toInt());
+    return numbers;
+}
+
+void ParentDependentDialog::addDependents()
+{
+    const QList<qint32> chosen = m_candidates->selectedNumbers();
+    if (chosen.isEmpty()) {
+        m_workbench.showMessage(
+            Outcome::warning(QStringLiteral("No dependent requirement is currently selected.")));
+        return;
+    }
+    for (const qint32 number : chosen) {
+        if (Outcome fresh = DependentLinks::checkAddition(listedDependents(), number); !fresh) {
+            m_workbench.showMessage(fresh);
+            continue;
+        }
+        m_dependents->addItem(QString::number(number));
+    }
+}
+
+void ParentDependentDialog::removeDependent()
+{
+    QListWidgetItem *item = m_dependents->currentItem();
+    if (!item || !item->isSelected()) {
+        m_workbench.showMessage(Outcome::warning(
+            QStringLiteral("A dependent requirement number has not been selected for removal.")));
+        return;
+    }
+    delete item;
+}
+
+void ParentDependentDialog::removeAll()
+{
+    m_dependents->clear();
+}
+
+void ParentDependentDialog::save()
+{
+    const PickedRequirement *parent = m_parents->current();
+    if (!parent) {
+        m_workbench.showMessage(Outcome::warning(kNoParent));
+        return;
+    }
+    const Outcome saved =
+        DependentLinks(m_connection).saveDependents(parent->number, listedDependents());
+    if (!saved) {
+        m_workbench.showMessage(saved);
+        return;
+    }
+    m_status->setText(DependentLinks::savedStatus(parent->number));
+    m_status->setFocus();
+    m_status->selectAll();
+}
+
+} // namespace varn::central

@@ -1,0 +1,203 @@
+#include "central/widgets/requirementattributesdialog.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/workbench.h"
+#include "central/requirementattributes.h"
+#include "central/requirementpicklist.h"
+#include "central/widgets/requirementpicktable.h"
+#include "templates/templatecatalogue.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace varn::central {
+
+namespace {
+
+using templates::TemplateCatalogue;
+
+const QString kNoneSelected = QStringLiteral("No requirement is currently selected.");
+constexpr int kLongestParagraph = 50;
+
+QComboBox *fixedList(const QStringList &items, QWidget *parent)
+{
+    auto *list = new QComboBox(parent);
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+} // namespace
+
+RequirementAttributesDialog::RequirementAttributesDialog(app::Workbench &workbench, int selected,
+                                                         QWidget *parent)
+    : QDialog(parent), m_workbench(workbench),
+      m_connection(workbench.app().requirementsConnectionName()),
+      m_requirements(new RequirementPickTable(QStringLiteral("Select a Requirement"), this)),
+      m_sentence(new QPlainTextEdit(this)), m_paragraph(new QLineEdit(this)),
+      m_priority(fixedList(TemplateCatalogue::priorities(), this)),
+      m_category(fixedList(TemplateCatalogue::categories(), this)),
+      m_release(fixedList(TemplateCatalogue::priorities(), this)), m_version(new QLineEdit(this)),
+      m_comments(new QPlainTextEdit(this)), m_status(new QLineEdit(this))
+{
+    setWindowTitle(QStringLiteral("Requirement Attributes"));
+    m_sentence->setReadOnly(true);
+    m_sentence->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_sentence->setAccessibleName(QStringLiteral("Requirement"));
+    m_sentence->setMaximumHeight(m_sentence->fontMetrics().lineSpacing() * 3 + 12);
+    m_paragraph->setMaxLength(kLongestParagraph);
+    m_version->setReadOnly(true);
+    m_status->setReadOnly(true);
+    m_status->setAccessibleName(QStringLiteral("Status"));
+
+    auto *layout = new QVBoxLayout(this);
+    auto *listLabel = new QLabel(QStringLiteral("&Select a Requirement"), this);
+    listLabel->setBuddy(m_requirements);
+    layout->addWidget(listLabel);
+    layout->addWidget(m_requirements, 1);
+    auto *sentenceRow = new QHBoxLayout;
+    sentenceRow->addWidget(m_sentence, 1);
+    QPushButton *see = addButton(QStringLiteral("See Requirement"),
+                                 QStringLiteral("Loads the selected requirement's attributes"));
+    sentenceRow->addWidget(see, 0, Qt::AlignTop);
+    layout->addLayout(sentenceRow);
+
+    auto *group = new QGroupBox(QStringLiteral("Edit Attributes"), this);
+    auto *form = new QFormLayout(group);
+    const auto labelled = [form, group](const QString &text, QWidget *control) {
+        auto *label = new QLabel(text, group);
+        label->setBuddy(control);
+        control->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+        form->addRow(label, control);
+    };
+    auto *lists = new QHBoxLayout;
+    labelled(QStringLiteral("&Paragraph:"), m_paragraph);
+    const std::pair<const char *, QComboBox *> choices[] = {
+        {"P&riority:", m_priority}, {"&Category:", m_category}, {"R&elease:", m_release}};
+    for (const auto &[text, list] : choices) {
+        auto *label = new QLabel(QString::fromLatin1(text), group);
+        label->setBuddy(list);
+        list->setAccessibleName(QString::fromLatin1(text).remove(QLatin1Char('&')));
+        lists->addWidget(label);
+        lists->addWidget(list);
+    }
+    auto *versionLabel = new QLabel(QStringLiteral("Version:"), group);
+    versionLabel->setBuddy(m_version);
+    m_version->setAccessibleName(QStringLiteral("Version:"));
+    m_version->setMaximumWidth(60);
+    lists->addWidget(versionLabel);
+    lists->addWidget(m_version);
+    lists->addStretch();
+    form->addRow(lists);
+    labelled(QStringLiteral("C&omments:"), m_comments);
+    m_comments->setMaximumHeight(m_comments->fontMetrics().lineSpacing() * 4 + 12);
+    layout->addWidget(group);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_status, 1);
+    bottom->addWidget(addButton(QStringLiteral("Save Changes"),
+                                QStringLiteral("Writes the attributes of the requirement")));
+    bottom->addWidget(addButton(QStringLiteral("Close"), QStringLiteral("Closes the dialog")));
+    layout->addLayout(bottom);
+    setMinimumSize(820, 580);
+
+    connect(m_requirements, &QTableWidget::cellClicked, this,
+            &RequirementAttributesDialog::forgetShown);
+    connect(m_requirements, &QTableWidget::cellDoubleClicked, see, &QPushButton::click);
+    connect(see, &QPushButton::clicked, this, &RequirementAttributesDialog::seeRequirement);
+    connect(button(QStringLiteral("Save Changes")), &QPushButton::clicked, this,
+            &RequirementAttributesDialog::saveChanges);
+    connect(button(QStringLiteral("Close")), &QPushButton::clicked, this, &QDialog::reject);
+
+    const Result<QList<PickedRequirement>> rows = RequirementPickList(m_connection).live();
+    if (!rows)
+        m_workbench.showMessage(rows.outcome());
+    m_requirements->setRequirements(rows ? rows.value() : QList<PickedRequirement>());
+    if (selected > 0)
+        m_requirements->selectNumber(selected);
+}
+
+QPushButton *RequirementAttributesDialog::addButton(const QString &text, const QString &tooltip)
+{
+    auto *pushButton = new QPushButton(text, this);
+    pushButton->setAutoDefault(false);
+    pushButton->setToolTip(tooltip);
+    pushButton->setAccessibleName(text);
+    m_buttons.append(pushButton);
+    return pushButton;
+}
+
+QPushButton *RequirementAttributesDialog::button(const QString &text) const
+{
+    for (QPushButton *pushButton : m_buttons) {
+        if (pushButton->text() == text)
+            return pushButton;
+    }
+    return nullptr;
+}
+
+void RequirementAttributesDialog::forgetShown()
+{
+    m_sentence->clear();
+    for (QComboBox *list : {m_priority, m_category, m_release})
+        list->setCurrentIndex(-1);
+    m_paragraph->clear();
+    m_version->clear();
+    m_comments->clear();
+    m_status->clear();
+}
+
+void RequirementAttributesDialog::seeRequirement()
+{
+    const PickedRequirement *picked = m_requirements->current();
+    if (!picked) {
+        m_workbench.showMessage(Outcome::warning(kNoneSelected));
+        return;
+    }
+    m_sentence->setPlainText(picked->sentence + QLatin1Char('.'));
+    QList<Outcome> notices;
+    const Result<RequirementAttributes::Values> values =
+        RequirementAttributes(m_connection).load(picked->number, &notices);
+    for (const Outcome &notice : std::as_const(notices))
+        m_workbench.showMessage(notice);
+    if (!values) {
+        m_workbench.showMessage(values.outcome());
+        return;
+    }
+    m_paragraph->setText(values->paragraph);
+    m_comments->setPlainText(values->comments);
+    m_version->setText(QString::number(values->version));
+    m_category->setCurrentIndex(m_category->findText(values->category));
+    m_priority->setCurrentIndex(m_priority->findText(values->priority));
+    m_release->setCurrentIndex(m_release->findText(values->release));
+}
+
+void RequirementAttributesDialog::saveChanges()
+{
+    const PickedRequirement *picked = m_requirements->current();
+    if (!picked) {
+        m_workbench.showMessage(Outcome::warning(kNoneSelected));
+        return;
+    }
+    RequirementAttributes::Values values;
+    values.paragraph = m_paragraph->text();
+    values.category = m_category->currentIndex() < 0 ? QString() : m_category->currentText();
+    values.priority = m_priority->currentIndex() < 0 ? QString() : m_priority->currentText();
+    values.release = m_release->currentIndex() < 0 ? QString() : m_release->currentText();
+    values.comments = m_comments->toPlainText();
+    const Outcome saved = RequirementAttributes(m_connection).save(picked->number, values);
+    if (!saved) {
+        m_workbench.showMessage(saved);
+        return;
+    }
+    m_status->setText(RequirementAttributes::savedStatus(picked->number));
+}
+
+} // namespace varn::central

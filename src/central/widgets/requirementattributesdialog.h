@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace varn::app {
+class Workbench;
+}
+
+namespace varn::central {
+
+class RequirementPickTable;
+
+// Edit > Requirement Attributes: the paragraph, priority, category, release
+// and comments of a stored requirement, changed in place (no new version).
+class RequirementAttributesDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // With a number, that requirement is selected when it is listed.
+    RequirementAttributesDialog(app::Workbench &workbench, int selected = 0,
+                                QWidget *parent = nullptr);
+
+    RequirementPickTable *requirements() const { return m_requirements; }
+    QPlainTextEdit *sentence() const { return m_sentence; }
+    QLineEdit *paragraph() const { return m_paragraph; }
+    QComboBox *priority() const { return m_priority; }
+    QComboBox *category() const { return m_category; }
+    QComboBox *release() const { return m_release; }
+    QLineEdit *version() const { return m_version; }
+    QPlainTextEdit *comments() const { return m_comments; }
+    QLineEdit *statusLine() const { return m_status; }
+    QPushButton *button(const QString &text) const;
+
+    void seeRequirement();
+    void saveChanges();
+
+private:
+    void forgetShown();
+    QPushButton *addButton(const QString &text, const QString &tooltip);
+
+    app::Workbench &m_workbench;
+    QString m_connection;
+    RequirementPickTable *m_requirements;
+    QPlainTextEdit *m_sentence;
+    QLineEdit *m_paragraph;
+    QComboBox *m_priority;
+    QComboBox *m_category;
+    QComboBox *m_release;
+    QLineEdit *m_version;
+    QPlainTextEdit *m_comments;
+    QLineEdit *m_status;
+    QList<QPushButton *> m_buttons;
+};
+
+} // namespace varn::central

@@ -1,0 +1,662 @@
+#include "templates/widgets/structuraltemplatedialog.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/workbench.h"
+#include "templates/messagefields.h"
+#include "templates/structuralcommit.h"
+#include "templates/structuralloader.h"
+#include "templates/templatecatalogue.h"
+#include "templates/templateform.h"
+#include "templates/widgets/composerlook.h"
+#include "templates/widgets/draftattributecontrols.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringListModel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace varn::templates {
+
+namespace {
+
+constexpr int kAttributeDefinition = 19;
+constexpr int kCompositionDefinition = 20;
+constexpr int kEntityDefinition = 21;
+constexpr int kDialogWidth = 880;
+constexpr int kMessageDialogWidth = 960;
+constexpr int kAttributeDialogWidth = 1080;
+constexpr int kTextWidth = 130;
+constexpr int kEntityCharacters = 22;
+
+QString titleOf(int number)
+{
+    const StructuralTemplate *form = TemplateCatalogue::structural(number);
+    return form ? QString::fromUtf8(form->title) : QString();
+}
+
+// A word of the sentence between its controls, level with them.
+QLabel *phrase(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    return label;
+}
+
+// Every radio button of the group unchecked, then the one of the id.
+void checkChoice(QButtonGroup *group, int id)
+{
+    if (!group)
+        return;
+    group->setExclusive(false);
+    for (QAbstractButton *button : group->buttons())
+        button->setChecked(false);
+    if (QAbstractButton *button = group->button(id))
+        button->setChecked(true);
+    group->setExclusive(true);
+}
+
+int positionIn(const QStringList &items, const QString &text)
+{
+    return text.isEmpty() ? -1 : int(items.indexOf(text));
+}
+
+} // namespace
+
+StructuralTemplateDialog::StructuralTemplateDialog(app::Workbench &workbench, int templateNumber,
+                                                   int number, bool edit, const QString &workText,
+                                                   QWidget *parent)
+    : TemplateDialogFrame(workbench, titleOf(templateNumber), workText, parent),
+      m_draft(StructuralDraft::forTemplate(templateNumber))
+{
+    app::CVarnApp &application = workbench.app();
+    auto *sentence = new QWidget(this);
+    switch (templateNumber) {
+    case kAttributeDefinition:
+        buildAttributeDefinition(sentence);
+        break;
+    case kCompositionDefinition:
+        buildCompositionDefinition(sentence);
+        break;
+    case kEntityDefinition:
+        sentenceHead()->setText(TemplateForm::sentenceHead(application.systemName()));
+        buildEntityDefinition(sentence);
+        break;
+    default:
+        buildMessageDefinition(sentence);
+        break;
+    }
+    sentenceHead()->setVisible(templateNumber == kEntityDefinition);
+    placeSentence(sentence, m_order);
+    // Room for the longest list entries and, in Template 22, for the columns
+    // of Fields Currently Defined.
+    setMinimumWidth(m_fieldsTable     ? kMessageDialogWidth
+                    : m_dataTypeGroup ? kAttributeDialogWidth
+                                      : kDialogWidth);
+
+    if (number >= 1) {
+        Result<StructuralDraft> stored =
+            StructuralLoader::stored(application.requirementsConnectionName(), number, edit);
+        if (stored && stored->source == templateNumber)
+            m_draft = stored.takeValue();
+        else
+            workbench.showMessage(stored ? Outcome::warning(QStringLiteral(
+                                               "Error querying the Requirements database."))
+                                         : stored.outcome());
+    }
+    showDraft();
+    if (m_draft.loadedNumber >= 1) {
+        numberBox()->setText(QString::number(m_draft.loadedNumber));
+        showMessageFields();
+    }
+    setUntyped();
+}
+
+// ---- the sentence controls ----
+
+QLineEdit *StructuralTemplateDialog::textField(Control which, QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setMaxLength(kLongestField);
+    box->setMinimumWidth(kTextWidth);
+    connect(box, &QLineEdit::textEdited, this, &StructuralTemplateDialog::markTyped);
+    m_controls.insert(which, box);
+    m_order.append(box);
+    return box;
+}
+
+QComboBox *StructuralTemplateDialog::entityField(Control which, QWidget *parent)
+{
+    QComboBox *entity = entityList(parent);
+    entity->setMinimumContentsLength(kEntityCharacters);
+    connect(entity, &QComboBox::editTextChanged, this, &StructuralTemplateDialog::markTyped);
+    m_controls.insert(which, entity);
+    m_order.append(entity);
+    return entity;
+}
+
+QComboBox *StructuralTemplateDialog::fixedList(Control which, const QStringList &items,
+                                               QWidget *parent)
+{
+    auto *list = new QComboBox(parent);
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    connect(list, &QComboBox::activated, this, &StructuralTemplateDialog::markTyped);
+    m_controls.insert(which, list);
+    m_order.append(list);
+    return list;
+}
+
+QButtonGroup *StructuralTemplateDialog::radioChoice(Control which, const QStringList &texts,
+                                                    QWidget *box)
+{
+    auto *group = new QButtonGroup(this);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (int id = 0; id < texts.size(); ++id) {
+        auto *radio = new QRadioButton(texts.at(id), box);
+        radio->setAccessibleName(texts.at(id));
+        group->addButton(radio, id);
+        layout->addWidget(radio);
+        m_order.append(radio);
+    }
+    connect(group, &QButtonGroup::idClicked, this, &StructuralTemplateDialog::markTyped);
+    m_choices.insert(which, group);
+    m_controls.insert(which, group->button(0));
+    return group;
+}
+
+QWidget *StructuralTemplateDialog::valueButtons(const QString &add, const QString &remove,
+                                                QWidget *parent)
+{
+    auto *box = new QWidget(parent);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const QString tips[] = {QStringLiteral("Adds the possible value to the list"),
+                            QStringLiteral("Removes the selected possible value")};
+    int k = 0;
+    for (const QString &text : {add, remove}) {
+        auto *button = new QPushButton(text, box);
+        button->setAutoDefault(false);
+        button->setToolTip(tips[k++]);
+        button->setAccessibleName(text);
+        layout->addWidget(button);
+        m_valueButtons.append(button);
+        m_order.append(button);
+    }
+    layout->addStretch();
+    connect(static_cast<QPushButton *>(m_valueButtons[0]), &QPushButton::clicked, this,
+            &StructuralTemplateDialog::addValue);
+    connect(static_cast<QPushButton *>(m_valueButtons[1]), &QPushButton::clicked, this,
+            &StructuralTemplateDialog::removeValue);
+    return box;
+}
+
+QListWidget *StructuralTemplateDialog::valuesBox(const QString &name, QWidget *parent)
+{
+    m_values = new QListWidget(parent);
+    m_values->setAccessibleName(name);
+    m_values->setMinimumWidth(160);
+    m_values->setMaximumHeight(110);
+    m_controls.insert(Control::PossibleValues, m_values);
+    m_order.append(m_values);
+    return m_values;
+}
+
+void StructuralTemplateDialog::buildAttributeDefinition(QWidget *sentence)
+{
+    auto *grid = new QGridLayout(sentence);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(1);
+    const auto cell = [grid, sentence](int row, int column, const QString &label,
+                                       QWidget *control) {
+        grid->addWidget(smallLabel(label, control, sentence), row, column);
+        grid->addWidget(control, row + 1, column);
+    };
+    cell(0, 0, QStringLiteral("A/An"),
+         fixedList(Control::Article, TemplateCatalogue::articles(), sentence));
+    cell(0, 1, QStringLiteral("type"), textField(Control::Type, sentence));
+    cell(0, 2, QStringLiteral("entity"), entityField(Control::Entity, sentence));
+    grid->addWidget(phrase(QStringLiteral("shall include a"), sentence), 1, 3);
+    auto *stateValue = new QWidget(sentence);
+    radioChoice(Control::StateValue, TemplateCatalogue::stateValueChoices(), stateValue);
+    grid->addWidget(stateValue, 0, 4, 2, 1);
+    grid->addWidget(phrase(QStringLiteral("attribute named"), sentence), 1, 5);
+    cell(0, 6, QStringLiteral("attribute"), textField(Control::Attribute, sentence));
+    grid->addWidget(phrase(QStringLiteral("with the"), sentence), 1, 7);
+    auto *valueGroup = new QWidget(sentence);
+    QButtonGroup *groups =
+        radioChoice(Control::ValueGroup, TemplateCatalogue::valueGroupChoices(), valueGroup);
+    connect(groups, &QButtonGroup::idClicked, this, &StructuralTemplateDialog::chooseValueGroup);
+    grid->addWidget(valueGroup, 0, 8, 2, 1);
+
+    auto *values = new QHBoxLayout;
+    auto *addColumn = new QVBoxLayout;
+    QLineEdit *add = textField(Control::AddField, sentence);
+    add->setToolTip(QStringLiteral("Type a possible value, then click Add"));
+    addColumn->addWidget(
+        smallLabel(QStringLiteral("<enter a possible value and click Add>"), add, sentence));
+    addColumn->addWidget(add);
+    addColumn->addStretch();
+    values->addLayout(addColumn, 2);
+    values->addWidget(valueButtons(QStringLiteral("Add"), QStringLiteral("Delete"), sentence));
+    values->addWidget(valuesBox(QStringLiteral("Possible values"), sentence), 2);
+    values->addWidget(phrase(QStringLiteral("<- possible values ----- data type ->"), sentence), 0,
+                      Qt::AlignVCenter);
+    m_dataTypeGroup = new QGroupBox(QStringLiteral("Data Type"), sentence);
+    m_dataTypeGroup->setAccessibleName(QStringLiteral("Data Type"));
+    radioChoice(Control::DataType, TemplateCatalogue::attributeDataTypes(), m_dataTypeGroup);
+    values->addWidget(m_dataTypeGroup);
+    auto *defaultColumn = new QVBoxLayout;
+    QLineEdit *defaultValue = textField(Control::Default, sentence);
+    defaultColumn->addWidget(
+        smallLabel(QStringLiteral("and a default of"), defaultValue, sentence));
+    defaultColumn->addWidget(defaultValue);
+    defaultColumn->addStretch();
+    values->addLayout(defaultColumn, 2);
+    grid->addLayout(values, 2, 0, 1, 9);
+}
+
+void StructuralTemplateDialog::buildCompositionDefinition(QWidget *sentence)
+{
+    auto *grid = new QGridLayout(sentence);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(1);
+    const auto cell = [grid, sentence](int row, int column, const QString &label,
+                                       QWidget *control) {
+        grid->addWidget(smallLabel(label, control, sentence), row, column);
+        grid->addWidget(control, row + 1, column);
+    };
+    cell(0, 0, QStringLiteral("A/An"),
+         fixedList(Control::Article, TemplateCatalogue::articles(), sentence));
+    cell(0, 1, QStringLiteral("type"), textField(Control::Type, sentence));
+    cell(0, 2, QStringLiteral("entity"), entityField(Control::Entity, sentence));
+    grid->addWidget(phrase(QStringLiteral("shall include"), sentence), 1, 3);
+    cell(0, 4, QStringLiteral("how many?"), textField(Control::HowMany, sentence));
+    cell(0, 5, QStringLiteral("(or) what cardinality?"),
+         fixedList(Control::Cardinality, TemplateCatalogue::cardinalities(), sentence));
+    grid->addWidget(phrase(QStringLiteral("Part:"), sentence), 3, 0, Qt::AlignRight);
+    cell(2, 1, QStringLiteral("Part: type"), textField(Control::PartType, sentence));
+    cell(2, 2, QStringLiteral("Part: entity"), entityField(Control::PartEntity, sentence));
+    for (int column = 0; column < 6; ++column)
+        grid->setColumnStretch(column, column == 3 ? 0 : 1);
+    grid->setColumnStretch(6, 2);
+}
+
+void StructuralTemplateDialog::buildEntityDefinition(QWidget *sentence)
+{
+    auto *grid = new QGridLayout(sentence);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(1);
+    grid->addWidget(phrase(QStringLiteral("shall include"), sentence), 1, 0);
+    QLineEdit *type = textField(Control::Type, sentence);
+    grid->addWidget(smallLabel(QStringLiteral("type"), type, sentence), 0, 1);
+    grid->addWidget(type, 1, 1);
+    QComboBox *entity = entityField(Control::Entity, sentence);
+    grid->addWidget(smallLabel(QStringLiteral("entity"), entity, sentence), 0, 2);
+    grid->addWidget(entity, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(3, 2);
+}
+
+void StructuralTemplateDialog::buildMessageDefinition(QWidget *sentence)
+{
+    auto *grid = new QGridLayout(sentence);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(1);
+    const auto cell = [grid, sentence](int row, int column, const QString &label,
+                                       QWidget *control) {
+        grid->addWidget(smallLabel(label, control, sentence), row, column);
+        grid->addWidget(control, row + 1, column);
+    };
+    cell(0, 0, QStringLiteral("A/An"),
+         fixedList(Control::Article, TemplateCatalogue::articles(), sentence));
+    cell(0, 1, QStringLiteral("message"), textField(Control::Entity, sentence));
+    grid->addWidget(phrase(QStringLiteral("shall include the following field:"), sentence), 1, 2, 1,
+                    2);
+    QComboBox *position = editableList(sentence);
+    position->addItems(TemplateCatalogue::messagePositions());
+    position->setCurrentIndex(-1);
+    position->lineEdit()->setMaxLength(2);
+    position->setMinimumContentsLength(3);
+    connect(position, &QComboBox::editTextChanged, this, &StructuralTemplateDialog::markTyped);
+    m_controls.insert(Control::Position, position);
+    m_order.append(position);
+    cell(2, 0, QStringLiteral("Position"), position);
+    cell(2, 1, QStringLiteral("Field"), textField(Control::Attribute, sentence));
+    cell(2, 2, QStringLiteral("Data Type"),
+         fixedList(Control::DataType, TemplateCatalogue::messageDataTypes(), sentence));
+    auto *range = new QGroupBox(QStringLiteral("-- Range --"), sentence);
+    range->setAccessibleName(QStringLiteral("-- Range --"));
+    auto *rangeLayout = new QHBoxLayout(range);
+    for (auto [which, text] : {std::pair{Control::From, "From"}, std::pair{Control::To, "To"}}) {
+        QLineEdit *bound = textField(which, range);
+        rangeLayout->addWidget(smallLabel(QString::fromLatin1(text), bound, range));
+        rangeLayout->addWidget(bound);
+    }
+    grid->addWidget(range, 2, 3, 2, 1);
+
+    auto *values = new QHBoxLayout;
+    auto *addColumn = new QVBoxLayout;
+    QLineEdit *add = textField(Control::AddField, sentence);
+    add->setToolTip(QStringLiteral("Type a possible value, then click >"));
+    addColumn->addWidget(smallLabel(QStringLiteral("Possible Values"), add, sentence));
+    addColumn->addWidget(add);
+    addColumn->addStretch();
+    values->addLayout(addColumn, 1);
+    values->addWidget(valueButtons(QStringLiteral(">"), QStringLiteral("<"), sentence));
+    auto *listColumn = new QVBoxLayout;
+    QListWidget *list = valuesBox(QStringLiteral("Possible Values List"), sentence);
+    auto *listLabel = new QLabel(QStringLiteral("Possible Values List"), sentence);
+    listLabel->setBuddy(list);
+    listColumn->addWidget(listLabel);
+    listColumn->addWidget(list);
+    values->addLayout(listColumn, 1);
+    values->addStretch(1);
+    grid->addLayout(values, 4, 0, 1, 4);
+    buildFieldsTable(sentence);
+    auto *tableLabel = new QLabel(QStringLiteral("Fields Currently Defined"), sentence);
+    tableLabel->setBuddy(m_fieldsTable);
+    grid->addWidget(tableLabel, 5, 0, 1, 4);
+    grid->addWidget(m_fieldsTable, 6, 0, 1, 4);
+    for (int column = 0; column < 4; ++column)
+        grid->setColumnStretch(column, 1);
+}
+
+void StructuralTemplateDialog::buildFieldsTable(QWidget *parent)
+{
+    const auto columns = TemplateCatalogue::messageFieldColumns();
+    m_fieldsTable = new QTableWidget(0, int(columns.size()), parent);
+    m_fieldsTable->setAccessibleName(QStringLiteral("Fields Currently Defined"));
+    m_fieldsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_fieldsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_fieldsTable->verticalHeader()->hide();
+    m_fieldsTable->setMinimumHeight(110);
+    m_fieldsTable->horizontalHeader()->setStretchLastSection(true);
+    for (int column = 0; column < int(columns.size()); ++column) {
+        m_fieldsTable->setHorizontalHeaderItem(
+            column, new QTableWidgetItem(QString::fromUtf8(columns[column].title)));
+        m_fieldsTable->setColumnWidth(column, columns[column].width);
+    }
+    m_order.append(m_fieldsTable);
+}
+
+// ---- between the controls and the draft ----
+
+void StructuralTemplateDialog::setControlText(Control which, const QString &text)
+{
+    QWidget *widget = control(which);
+    if (auto *box = qobject_cast<QLineEdit *>(widget)) {
+        box->setText(text);
+    } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
+        const int position = text.isEmpty() ? -1 : list->findText(text, Qt::MatchExactly);
+        list->setCurrentIndex(position);
+        if (list->isEditable() &&
+            (position < 0 || list->model() == static_cast<QAbstractItemModel *>(entityNames())))
+            list->setEditText(text);
+    }
+}
+
+QString StructuralTemplateDialog::controlText(Control which) const
+{
+    QWidget *widget = control(which);
+    if (auto *box = qobject_cast<QLineEdit *>(widget))
+        return box->text();
+    if (auto *list = qobject_cast<QComboBox *>(widget))
+        return list->currentIndex() < 0 && !list->isEditable() ? QString() : list->currentText();
+    return {};
+}
+
+void StructuralTemplateDialog::showDraft()
+{
+    attributes()->show(m_draft);
+    const std::pair<Control, const QString *> texts[] = {
+        {Control::Article, &m_draft.article},
+        {Control::Type, &m_draft.type},
+        {Control::Entity, &m_draft.entity},
+        {Control::Attribute, &m_draft.attribute},
+        {Control::Default, &m_draft.defaultValue},
+        {Control::HowMany, &m_draft.howMany},
+        {Control::Cardinality, &m_draft.cardinality},
+        {Control::PartType, &m_draft.partType},
+        {Control::PartEntity, &m_draft.partEntity},
+        {Control::Position, &m_draft.position},
+        {Control::From, &m_draft.from},
+        {Control::To, &m_draft.to},
+    };
+    for (const auto &[which, text] : texts)
+        setControlText(which, *text);
+    if (m_dataTypeGroup)
+        checkChoice(choice(Control::DataType),
+                    positionIn(TemplateCatalogue::attributeDataTypes(), m_draft.dataType));
+    else
+        setControlText(Control::DataType, m_draft.dataType);
+    checkChoice(choice(Control::StateValue), m_draft.stateValue);
+    checkChoice(choice(Control::ValueGroup), m_draft.valueGroup);
+    if (m_values) {
+        m_values->clear();
+        m_values->addItems(m_draft.possibleValues);
+    }
+    applyValueGroup();
+    showEditMode(m_draft.isEditing());
+}
+
+void StructuralTemplateDialog::takeDraft()
+{
+    attributes()->takeInto(m_draft);
+    const std::pair<Control, QString *> texts[] = {
+        {Control::Article, &m_draft.article},
+        {Control::Type, &m_draft.type},
+        {Control::Entity, &m_draft.entity},
+        {Control::Attribute, &m_draft.attribute},
+        {Control::Default, &m_draft.defaultValue},
+        {Control::HowMany, &m_draft.howMany},
+        {Control::Cardinality, &m_draft.cardinality},
+        {Control::PartType, &m_draft.partType},
+        {Control::PartEntity, &m_draft.partEntity},
+        {Control::Position, &m_draft.position},
+        {Control::From, &m_draft.from},
+        {Control::To, &m_draft.to},
+    };
+    for (const auto &[which, text] : texts) {
+        if (control(which))
+            *text = controlText(which);
+    }
+    if (m_dataTypeGroup) {
+        const int checked = choice(Control::DataType)->checkedId();
+        m_draft.dataType = TemplateCatalogue::attributeDataTypes().value(checked);
+    } else if (control(Control::DataType)) {
+        m_draft.dataType = controlText(Control::DataType);
+    }
+    if (QButtonGroup *group = choice(Control::StateValue))
+        m_draft.stateValue = group->checkedId();
+    if (QButtonGroup *group = choice(Control::ValueGroup))
+        m_draft.valueGroup = group->checkedId();
+}
+
+void StructuralTemplateDialog::chooseValueGroup(int group)
+{
+    takeDraft();
+    m_draft.chooseValueGroup(group);
+    if (group == 1 && control(Control::AddField))
+        setControlText(Control::AddField, QString());
+    showDraft();
+}
+
+void StructuralTemplateDialog::applyValueGroup()
+{
+    if (!m_dataTypeGroup)
+        return;
+    const bool values = m_draft.valueGroup != 1;
+    const bool dataType = m_draft.valueGroup != 0;
+    control(Control::AddField)->setEnabled(values);
+    m_values->setEnabled(values);
+    for (QWidget *button : std::as_const(m_valueButtons))
+        button->setEnabled(values);
+    m_dataTypeGroup->setEnabled(dataType);
+}
+
+void StructuralTemplateDialog::showMessageFields()
+{
+    if (!m_fieldsTable)
+        return;
+    m_fieldsTable->setRowCount(0);
+    if (m_draft.loadedNumber < 1)
+        return;
+    const Result<QList<MessageFieldLine>> lines = MessageFields::ofRequirement(
+        workbench().app().requirementsConnectionName(), m_draft.loadedNumber);
+    if (!lines) {
+        workbench().showMessage(lines.outcome());
+        return;
+    }
+    for (const MessageFieldLine &line : lines.value()) {
+        const int row = m_fieldsTable->rowCount();
+        m_fieldsTable->insertRow(row);
+        const QString cells[] = {QString::number(line.number),
+                                 line.position,
+                                 line.field,
+                                 line.dataType,
+                                 line.from,
+                                 line.to,
+                                 line.possibleValues};
+        for (int column = 0; column < int(std::size(cells)); ++column)
+            m_fieldsTable->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+}
+
+// ---- the buttons ----
+
+void StructuralTemplateDialog::addValue()
+{
+    takeDraft();
+    const QString text = controlText(Control::AddField);
+    if (Outcome added = m_draft.addPossibleValue(text); !added) {
+        workbench().showMessage(added);
+        control(Control::AddField)->setFocus();
+        return;
+    }
+    setControlText(Control::AddField, QString());
+    showDraft();
+    markTyped();
+    control(Control::AddField)->setFocus();
+}
+
+void StructuralTemplateDialog::removeValue()
+{
+    takeDraft();
+    const int selected = m_values->currentItem() && m_values->currentItem()->isSelected()
+                             ? m_values->currentRow()
+                             : -1;
+    if (Outcome removed = m_draft.removePossibleValue(selected); !removed) {
+        workbench().showMessage(removed);
+        return;
+    }
+    showDraft();
+    markTyped();
+}
+
+void StructuralTemplateDialog::preview()
+{
+    takeDraft();
+    const SentencePreview shown =
+        StructuralCommit::preview(m_draft, workbench().app().systemName());
+    if (!shown.outcome) {
+        workbench().showMessage(shown.outcome);
+        focusControl(shown.focusField, false);
+        return;
+    }
+    previewArea()->setPlainText(shown.sentence);
+}
+
+void StructuralTemplateDialog::seeExample()
+{
+    takeDraft();
+    const Outcome filled = StructuralLoader::fillExample(
+        workbench().app().applicationDatabase().connectionName(), m_draft);
+    if (!filled)
+        workbench().showMessage(filled);
+    m_draft.forgetLoaded();
+    if (m_fieldsTable)
+        m_fieldsTable->setRowCount(0);
+    showDraft();
+    numberBox()->clear();
+    setUntyped();
+}
+
+bool StructuralTemplateDialog::hasUnsavedText() const
+{
+    if (!typed())
+        return false;
+    for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it) {
+        if (it.key() != Control::Article && !controlText(it.key()).isEmpty())
+            return true;
+    }
+    return m_values && m_values->count() > 0;
+}
+
+bool StructuralTemplateDialog::clear()
+{
+    if (!mayClear())
+        return false;
+    takeDraft();
+    m_draft.clear();
+    if (control(Control::AddField))
+        setControlText(Control::AddField, QString());
+    if (m_fieldsTable)
+        m_fieldsTable->setRowCount(0);
+    showDraft();
+    numberBox()->clear();
+    setUntyped();
+    return true;
+}
+
+void StructuralTemplateDialog::focusControl(int which, bool select)
+{
+    QWidget *widget = control(Control(which));
+    if (which < 0 || !widget)
+        return;
+    widget->setFocus();
+    if (!select)
+        return;
+    if (auto *box = qobject_cast<QLineEdit *>(widget))
+        box->selectAll();
+    else if (auto *list = qobject_cast<QComboBox *>(widget); list && list->isEditable())
+        list->lineEdit()->selectAll();
+}
+
+void StructuralTemplateDialog::save()
+{
+    if (!mayStartSave())
+        return;
+    takeDraft();
+    app::CVarnApp &application = workbench().app();
+    setEnabled(false);
+    const CommitResult result =
+        StructuralCommit(*application.records(), application.systemName()).save(m_draft);
+    setEnabled(true);
+    if (!finishSave(result, m_draft.isEditing())) {
+        focusControl(result.focusField, result.selectField);
+        return;
+    }
+    if (m_fieldsTable) {
+        // The message's fields, the one just saved among them.
+        const int loaded = m_draft.loadedNumber;
+        m_draft.loadedNumber = result.number;
+        showMessageFields();
+        m_draft.loadedNumber = loaded;
+    }
+}
+
+} // namespace varn::templates

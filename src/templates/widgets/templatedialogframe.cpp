@@ -1,0 +1,293 @@
+#include "templates/widgets/templatedialogframe.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/messagepresenter.h"
+#include "app/widgets/workbench.h"
+#include "templates/entitynamelist.h"
+#include "templates/widgets/composerguard.h"
+#include "templates/widgets/composerlook.h"
+#include "templates/widgets/draftattributecontrols.h"
+#include "templates/widgets/systementitieswindow.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace varn::templates {
+
+namespace {
+
+const QString kEditMode = QStringLiteral("EDIT MODE");
+
+struct ButtonInfo
+{
+    const char *text;
+    const char *tooltip;
+};
+
+// In their order from left to right.
+constexpr ButtonInfo kButtons[] = {
+    {"See Example", "Displays example in template fields; overwrites data"},
+    {"Clear", "Clears all template fields"},
+    {"System Entities...", "Opens the System Entities dialog"},
+    {"Preview", "Displays the defined requirement"},
+    {"Save", "Validates and commits requirement to database"},
+    {"Close", "Closes dialog without saving changes"},
+};
+
+QLineEdit *readOnlyBox(QWidget *parent, const char *name, const QString &accessibleName)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setReadOnly(true);
+    box->setAccessibleName(accessibleName);
+    return box;
+}
+
+QString withoutMnemonic(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QString &title,
+                                         const QString &workText, QWidget *parent)
+    : QDialog(parent), m_workbench(workbench), m_entityNames(new QStringListModel(this)),
+      m_attributes(new DraftAttributeControls(this)), m_workArea(new QPlainTextEdit(this)),
+      m_head(new QLabel(this)), m_sentenceSlot(new QVBoxLayout),
+      m_preview(new QPlainTextEdit(this)),
+      m_number(readOnlyBox(this, "requirementNumber", QStringLiteral("Requirement #:"))),
+      m_editMode(readOnlyBox(this, "editMode", QStringLiteral("Edit mode")))
+{
+    setWindowTitle(title);
+    if (!ComposerLook::paintBackground(*this, workbench.backgroundColour()))
+        workbench.showMessage(Outcome::refused(QStringLiteral("Error applying color scheme.")));
+
+    m_workArea->setObjectName(QStringLiteral("workArea"));
+    m_workArea->setTabChangesFocus(true);
+    m_workArea->setPlainText(workText.left(kLongestWorkText));
+    DraftAttributeControls::limitLength(m_workArea, kLongestWorkText);
+    m_head->setObjectName(QStringLiteral("sentenceHead"));
+    m_preview->setObjectName(QStringLiteral("previewArea"));
+    m_preview->setReadOnly(true);
+    m_preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_preview->setTabChangesFocus(true);
+    m_preview->setAccessibleName(QStringLiteral("Preview Area"));
+    ComposerLook::paintBase(*m_preview, ComposerLook::paleYellow());
+    m_editMode->setEnabled(false);
+    m_number->setFixedWidth(80);
+    m_editMode->setFixedWidth(100);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *workLabel = new QLabel(QStringLiteral("&Work Area"), this);
+    workLabel->setBuddy(m_workArea);
+    m_workArea->setAccessibleName(QStringLiteral("Work Area"));
+    layout->addWidget(workLabel);
+    layout->addWidget(m_workArea, 1);
+
+    auto *attributes = new QHBoxLayout;
+    const auto labelled = [this, attributes](const QString &text, QWidget *control) {
+        auto *label = new QLabel(text, this);
+        label->setBuddy(control);
+        control->setAccessibleName(withoutMnemonic(text));
+        attributes->addWidget(label);
+        attributes->addWidget(control);
+    };
+    labelled(QStringLiteral("&Paragraph:"), m_attributes->paragraph());
+    labelled(QStringLiteral("C&ategory:"), m_attributes->category());
+    labelled(QStringLiteral("Pr&iority:"), m_attributes->priority());
+    labelled(QStringLiteral("R&elease:"), m_attributes->release());
+    attributes->addStretch();
+    layout->addLayout(attributes);
+
+    layout->addWidget(m_head);
+    layout->addLayout(m_sentenceSlot);
+
+    auto *commentsLabel = new QLabel(QStringLiteral("C&omments:"), this);
+    commentsLabel->setBuddy(m_attributes->comments());
+    m_attributes->comments()->setAccessibleName(QStringLiteral("Comments:"));
+    layout->addWidget(commentsLabel);
+    layout->addWidget(m_attributes->comments(), 1);
+    auto *previewLabel = new QLabel(QStringLiteral("Pre&view Area"), this);
+    previewLabel->setBuddy(m_preview);
+    layout->addWidget(previewLabel);
+    layout->addWidget(m_preview, 1);
+
+    auto *numberRow = new QHBoxLayout;
+    auto *numberLabel = new QLabel(QStringLiteral("Requirement #:"), this);
+    numberLabel->setBuddy(m_number);
+    numberRow->addWidget(numberLabel);
+    numberRow->addWidget(m_number);
+    numberRow->addWidget(m_editMode);
+    numberRow->addStretch();
+    layout->addLayout(numberRow);
+    auto *buttons = new QHBoxLayout;
+    addButtons(buttons);
+    layout->addLayout(buttons);
+
+    // Reading order for the keyboard: the Work Area, the attributes, the
+    // sentence, Comments, then the buttons.
+    m_leadingOrder = {m_workArea, m_attributes->paragraph(), m_attributes->category(),
+                      m_attributes->priority(), m_attributes->release()};
+    m_trailingOrder = {m_attributes->comments(), m_preview, m_number};
+    for (QPushButton *pushButton : std::as_const(m_buttons))
+        m_trailingOrder << pushButton;
+
+    auto *saveKey = new QShortcut(QKeySequence::Save, this);
+    connect(saveKey, &QShortcut::activated, this, [this] { save(); });
+    fillEntityNames();
+}
+
+TemplateDialogFrame::~TemplateDialogFrame()
+{
+    SystemEntitiesWindow::closeShown();
+}
+
+void TemplateDialogFrame::placeSentence(QWidget *sentence, const QList<QWidget *> &order)
+{
+    m_sentenceSlot->addWidget(sentence);
+    const QList<QWidget *> all = m_leadingOrder + order + m_trailingOrder;
+    for (int k = 1; k < all.size(); ++k)
+        setTabOrder(all[k - 1], all[k]);
+}
+
+void TemplateDialogFrame::addButtons(QLayout *row)
+{
+    for (const ButtonInfo &info : kButtons) {
+        auto *pushButton = new QPushButton(QString::fromUtf8(info.text), this);
+        pushButton->setToolTip(QString::fromUtf8(info.tooltip));
+        pushButton->setAutoDefault(false);
+        row->addWidget(pushButton);
+        m_buttons.append(pushButton);
+    }
+    connect(m_buttons[0], &QPushButton::clicked, this, [this] { seeExample(); });
+    connect(m_buttons[1], &QPushButton::clicked, this, [this] { clear(); });
+    connect(m_buttons[2], &QPushButton::clicked, this, &TemplateDialogFrame::showSystemEntities);
+    connect(m_buttons[3], &QPushButton::clicked, this, [this] { preview(); });
+    connect(m_buttons[4], &QPushButton::clicked, this, [this] { save(); });
+    connect(m_buttons[5], &QPushButton::clicked, this, &TemplateDialogFrame::reject);
+}
+
+QPushButton *TemplateDialogFrame::button(const QString &text) const
+{
+    for (QPushButton *pushButton : m_buttons) {
+        if (pushButton->text() == text)
+            return pushButton;
+    }
+    return nullptr;
+}
+
+void TemplateDialogFrame::fillEntityNames()
+{
+    Result<QStringList> names =
+        EntityNameList::read(m_workbench.app().requirementsConnectionName());
+    if (!names) {
+        m_workbench.showMessage(names.outcome());
+        return;
+    }
+    m_entityNames->setStringList(names.value());
+}
+
+QLabel *TemplateDialogFrame::smallLabel(const QString &text, QWidget *control, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    label->setFont(font);
+    label->setBuddy(control);
+    control->setAccessibleName(withoutMnemonic(text));
+    return label;
+}
+
+QComboBox *TemplateDialogFrame::editableList(QWidget *parent)
+{
+    auto *list = new QComboBox(parent);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(12);
+    list->lineEdit()->setMaxLength(kLongestField);
+    return list;
+}
+
+QComboBox *TemplateDialogFrame::entityList(QWidget *parent)
+{
+    QComboBox *list = editableList(parent);
+    list->setModel(m_entityNames);
+    list->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    list->completer()->setFilterMode(Qt::MatchStartsWith);
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+void TemplateDialogFrame::showEditMode(bool editing)
+{
+    m_editMode->setText(editing ? kEditMode : QString());
+}
+
+bool TemplateDialogFrame::mayClear()
+{
+    return ComposerGuard::mayDiscard(m_workbench, *this, hasUnsavedText(),
+                                     ComposerGuard::clearQuestion());
+}
+
+bool TemplateDialogFrame::mayStartSave()
+{
+    if (!m_workbench.app().records())
+        return false;
+    if (const qint32 number = m_saved.savedNumber(*this); number > 0) {
+        m_workbench.showMessage(Outcome::warning(SavedComposition::alreadySavedText(number)));
+        return false;
+    }
+    return true;
+}
+
+bool TemplateDialogFrame::finishSave(const CommitResult &result, bool editing)
+{
+    if (!result.outcome) {
+        if (!result.detail.isEmpty())
+            m_workbench.showMessage(Outcome::stop(result.detail));
+        m_workbench.showMessage(result.outcome);
+        return false;
+    }
+    m_number->setText(QString::number(result.number));
+    m_number->selectAll();
+    if (result.versionRetired)
+        m_workbench.app().setRequirementsChanged(true);
+    showEditMode(editing);
+    m_typed = false;
+    m_saved.remember(*this, result.number);
+    m_workbench.announceRequirementsStored();
+    return true;
+}
+
+void TemplateDialogFrame::showSystemEntities()
+{
+    SystemEntitiesWindow::showOver(m_workbench, this);
+}
+
+void TemplateDialogFrame::reject()
+{
+    if (!ComposerGuard::mayDiscard(m_workbench, *this, hasUnsavedText(),
+                                   ComposerGuard::closeQuestion()))
+        return;
+    SystemEntitiesWindow::closeShown();
+    QDialog::reject();
+}
+
+void TemplateDialogFrame::keyPressEvent(QKeyEvent *event)
+{
+    if (!ComposerGuard::handleEnter(*this, *event, [this] { preview(); }))
+        QDialog::keyPressEvent(event);
+}
+
+} // namespace varn::templates
