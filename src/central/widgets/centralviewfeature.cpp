@@ -6,6 +6,7 @@
 #include "central/centralcolumns.h"
 #include "central/displaysettings.h"
 #include "central/widgets/cvarnview.h"
+#include "central/widgets/requirementprinting.h"
 
 namespace varn::central {
 
@@ -101,9 +102,8 @@ void registerCentralView(app::FeatureRegistry &registry)
     registry.provideView(app::WindowKind::RequirementsCentral, [&registry](Workbench &workbench) {
         return createView(workbench, registry);
     });
-    registry.provideCommand(Command::Print, [](Workbench &workbench, int) {
-        workbench.showMessage(Outcome::refused(RequirementsCentral::printNote()));
-    });
+    registry.provideCommand(Command::Print,
+                            [](Workbench &workbench, int) { printListedRequirements(workbench); });
     for (const auto &[command, move] : kMoves) {
         registry.provideCommand(command, [move = move](Workbench &workbench, int) {
             if (CVarnView *view = openView(workbench))
