@@ -64,6 +64,12 @@ QString Settings::defaultDatabaseDirectory()
     const QString besideProgram = QCoreApplication::applicationDirPath();
     if (!besideProgram.isEmpty() && QFileInfo::exists(besideProgram + QStringLiteral("/AppDB.mdb")))
         return besideProgram;
+    if (!besideProgram.isEmpty()) {
+        const QString installed = QDir::cleanPath(besideProgram + QLatin1Char('/') +
+                                                  QStringLiteral(VARN_DATA_FROM_PROGRAM));
+        if (QFileInfo::exists(installed + QStringLiteral("/AppDB.mdb")))
+            return installed;
+    }
     return QStringLiteral(VARN_INSTALLED_DATA_DIR);
 }
 

@@ -152,8 +152,9 @@ Outcome WorkspaceFile::write(const QString &path, const WorkspaceValues &values)
 
 Outcome WorkspaceFile::refusal(const QString &path, const QString &reason)
 {
+    // The specified message, then which file and why, as "path: reason".
     return Outcome::refused(readErrorMessage() + QLatin1Char('\n') +
-                            QDir::toNativeSeparators(path) + QLatin1Char('\n') + reason);
+                            QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason);
 }
 
 Result<WorkspaceValues> WorkspaceFile::read(const QString &path)
@@ -163,12 +164,12 @@ Result<WorkspaceValues> WorkspaceFile::read(const QString &path)
     const QByteArray name = QFile::encodeName(path);
     struct stat status = {};
     if (::stat(name.constData(), &status) != 0)
-        return Outcome::refused(readErrorMessage());
+        return refusal(path, qt_error_string(errno));
     if (!S_ISREG(status.st_mode))
-        return refusal(path, QStringLiteral("It is not a regular file."));
+        return refusal(path, QStringLiteral("not a regular file"));
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return Outcome::refused(readErrorMessage());
+        return refusal(path, qt_error_string(errno));
     QByteArray bytes;
     bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     if (regular) {
@@ -186,13 +187,13 @@ Result<WorkspaceValues> WorkspaceFile::read(const QString &path)
     }
     ::close(fd);
     if (!regular)
-        return refusal(path, QStringLiteral("It is not a regular file."));
+        return refusal(path, QStringLiteral("not a regular file"));
     if (bytes.size() > kLargestWorkspaceFile)
-        return refusal(path, QStringLiteral("It is too large to be a workspace file."));
+        return refusal(path, QStringLiteral("too large to be a workspace file"));
     Result<WorkspaceValues> values = decode(bytes);
     if (!values)
-        return refusal(path, QStringLiteral("It is damaged: its strings do not match their "
-                                            "lengths."));
+        return refusal(path, QStringLiteral("not a workspace file (its texts do not match "
+                                            "their lengths)"));
     return values;
 }
 

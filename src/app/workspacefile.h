@@ -35,8 +35,7 @@ public:
     // Written through a temporary file, so a failed write leaves the old file.
     static Outcome write(const QString &path, const WorkspaceValues &values);
     // Reads a regular file of workspace size only (never a device or pipe).
-    // A missing file is refused with the read error alone; any other refusal
-    // adds the path and the reason.
+    // A refusal adds the path and the reason to the read error.
     static Result<WorkspaceValues> read(const QString &path);
     static Outcome refusal(const QString &path, const QString &reason);
 

@@ -32,11 +32,12 @@ Result<QList<PickedRequirement>> RequirementPickList::read(const QString &filter
     if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot); !opened)
         return master.errorOutcome(QStringLiteral("Error querying the ReqMsSet recordset.\n"));
     QList<PickedRequirement> picked;
-    for (; !master.isEOF(); master.moveNext()) {
-        const store::MasterReqRow &row = master.row();
+    const auto pick = [&picked](const store::MasterReqRow &row) {
         picked.append(
             {row.Req_Num, row.FSTType, row.ParaNum, row.Preamble + QLatin1Char(' ') + row.ReqText});
-    }
+    };
+    if (!master.forEachRow(pick))
+        return master.errorOutcome(QStringLiteral("Error querying the ReqMsSet recordset.\n"));
     return picked;
 }
 

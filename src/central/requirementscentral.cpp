@@ -41,19 +41,6 @@ const QString &RequirementsCentral::noSelectionMessage()
     return message;
 }
 
-const QString &RequirementsCentral::printNote()
-{
-    static const QString note = QStringLiteral(
-        "To Print, go to your <SystemName>ReqDB.mdb database and print the System Requirements "
-        "report.\n\nTips: You can change the Sort Order from within the report's Design View (see "
-        "Sorting and Grouping).\nYou can also customize the System Requirements query from which "
-        "the report is drawn.\nIt is recommended that you modify renamed copies of the original "
-        "Report and Query to retain their integrity.\nYou can also create your own read-only "
-        "queries and reports without affecting your requirements database.\nAlways save a "
-        "back-up copy of your <SystemName>ReqDB.mdb file before adding new queries.");
-    return note;
-}
-
 Outcome RequirementsCentral::loadSettings()
 {
     Result<DisplaySettings::Stored> stored = DisplaySettings::load(m_connection);
@@ -92,6 +79,22 @@ QString RequirementsCentral::sortText() const
 {
     return QString::fromLatin1(CentralColumns::info(m_sortColumn).sortField) +
            (m_ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+}
+
+QString RequirementsCentral::orderText() const
+{
+    // The list shows the preamble before the text, so the sentence is the
+    // order a reader expects.
+    const QString field = m_sortColumn == Column::Requirement
+                              ? QStringLiteral("COALESCE(Preamble, '') || ' ' || "
+                                               "COALESCE(ReqText, '')")
+                              : QString::fromLatin1(CentralColumns::info(m_sortColumn).sortField);
+    return field + (m_ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+}
+
+QString RequirementsCentral::sentenceText(const store::MasterReqRow &row)
+{
+    return row.Preamble + QLatin1Char(' ') + row.ReqText + QLatin1Char('.');
 }
 
 Result<store::MasterReqRow> RequirementsCentral::selectedRow(qint32 selected) const
@@ -135,7 +138,10 @@ Result<QList<qint32>> RequirementsCentral::fetchNumbers(const QueryStatement &qu
                       : QStringLiteral("SELECT Req_Num FROM (%1) listed").arg(query.statement);
     if (!query.filter.isEmpty())
         sql += QStringLiteral(" WHERE (%1)").arg(query.filter);
-    sql += QStringLiteral(" ORDER BY ") + sortText();
+    // Req_Num last keeps equal sort values in a stable order.
+    sql += QStringLiteral(" ORDER BY ") + orderText();
+    if (m_sortColumn != Column::Number)
+        sql += QStringLiteral(", Req_Num");
 
     QSqlQuery select(QSqlDatabase::database(m_connection, false));
     select.setForwardOnly(true);
@@ -299,7 +305,7 @@ Result<QString> RequirementsCentral::sentenceOf(qint32 selected)
     const Result<store::MasterReqRow> row = selectedRow(selected);
     if (!row)
         return row.outcome();
-    return row->Preamble + QLatin1Char(' ') + row->ReqText + QLatin1Char('.');
+    return sentenceText(row.value());
 }
 
 } // namespace varn::central

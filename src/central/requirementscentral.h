@@ -80,11 +80,13 @@ public:
     Column sortColumn() const { return m_sortColumn; }
     bool sortAscending() const { return m_ascending; }
     QString sortText() const;
+    // The ORDER BY of the listing: the sort field, except that the
+    // Requirement column orders by the sentence it shows.
+    QString orderText() const;
+    // The sentence a list row shows in the box below the list.
+    static QString sentenceText(const store::MasterReqRow &row);
 
     static const QString &noSelectionMessage();
-    // The note Print... shows; the requirements are printed from the
-    // database's own report.
-    static const QString &printNote();
 
 private:
     Outcome run(const QueryStatement &query, QueryKind kind);

@@ -1,5 +1,7 @@
 #include "generate/generatormessages.h"
 
+#include <QDir>
+
 namespace varn::generate {
 
 namespace {
@@ -81,6 +83,13 @@ QString GeneratorMessages::folderOutsideInstallPath(const QString &folder,
     return QStringLiteral("The folder %1 is a link that leads outside the installation path %2. "
                           "Nothing was deleted or written.")
         .arg(folder, installPath);
+}
+
+QString GeneratorMessages::written(const GeneratedFiles &files)
+{
+    return QStringLiteral("%1 file(s) written to %2")
+        .arg(files.files.size())
+        .arg(QDir::toNativeSeparators(files.folder));
 }
 
 } // namespace varn::generate

@@ -64,6 +64,8 @@ public:
     static QString unusableFileName(const QString &name);
     static QString parentInInstallPath(const QString &installPath);
     static QString folderOutsideInstallPath(const QString &folder, const QString &installPath);
+    // What a finished generation wrote: the count and the folder.
+    static QString written(const GeneratedFiles &files);
 };
 
 } // namespace varn::generate

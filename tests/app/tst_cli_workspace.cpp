@@ -52,8 +52,10 @@ private slots:
                                         << "varn-cli: option --workspace is required\n";
         QTest::newRow("unknown option") << QStringList{"info", "--workspce", "x"} << 2
                                         << "varn-cli: unknown option --workspce\n";
-        QTest::newRow("no such workspace") << QStringList{"info", "--workspace", "/nonexistent.vnp"}
-                                           << 3 << "Error opening file at the path specified.\n";
+        QTest::newRow("no such workspace")
+            << QStringList{"info", "--workspace", "/nonexistent.vnp"} << 3
+            << "Error opening file at the path specified.\n"
+               "/nonexistent.vnp: No such file or directory\n";
         QTest::newRow("unknown command")
             << QStringList{"frobnicate"} << 2 << "varn-cli: unknown command \"frobnicate\"\n";
     }

@@ -119,11 +119,36 @@ private slots:
                  QStringLiteral("Error opening file at the path specified."));
     }
 
-    void missingFileIsAReadError()
+    // A file that cannot be read keeps the message and adds, on a second
+    // line, which file and why.
+    void openErrorsNameThePathAndReason_data()
     {
-        const auto read = WorkspaceFile::read(QStringLiteral("/nonexistent/acme.vnp"));
+        QTest::addColumn<QByteArray>("content"); // "-": no file at all
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray("-") << "No such file or directory";
+        QTest::newRow("garbage") << QByteArray("DSN=AcmeReqDS\nUID=varn\n")
+                                 << "not a workspace file (its texts do not match their lengths)";
+        QTest::newRow("empty") << QByteArray()
+                               << "not a workspace file (its texts do not match "
+                                  "their lengths)";
+    }
+
+    void openErrorsNameThePathAndReason()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("acme.vnp"));
+        if (content != "-") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const auto read = WorkspaceFile::read(path);
+        QVERIFY(!read.isOk());
         QCOMPARE(read.outcome().message(),
-                 QStringLiteral("Error opening file at the path specified."));
+                 QStringLiteral("Error opening file at the path specified.\n") + path +
+                     QStringLiteral(": ") + reason);
     }
 
     void failedWriteLeavesTheOldFile()

@@ -1,5 +1,7 @@
 #include "app/widgets/aboutdialog.h"
 
+#include "app/widgets/programicon.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,20 +11,33 @@
 
 namespace varn::app {
 
-AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
+AboutDialog::AboutDialog(const QString &databaseFile, QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("About Varn SE"));
 
     auto *icon = new QLabel(this);
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
+    icon->setPixmap(ProgramIcon::icon().pixmap(size, size));
     auto *version = new QLabel(versionText(), this);
     version->setObjectName(QStringLiteral("version"));
     auto *purpose = new QLabel(QStringLiteral("Requirements engineering workstation"), this);
+    auto *toolkit =
+        new QLabel(QStringLiteral("Built with Qt %1, running on Qt %2")
+                       .arg(QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())),
+                   this);
+    toolkit->setObjectName(QStringLiteral("toolkit"));
+    auto *database = new QLabel(databaseFile.isEmpty()
+                                    ? QStringLiteral("No workspace is open.")
+                                    : QStringLiteral("Requirements database: ") + databaseFile,
+                                this);
+    database->setObjectName(QStringLiteral("database"));
+    database->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(version);
     texts->addWidget(purpose);
+    texts->addWidget(toolkit);
+    texts->addWidget(database);
     auto *top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
     top->addLayout(texts);

@@ -1,5 +1,7 @@
 #include "app/widgets/cchildframe.h"
 
+#include "app/widgets/programicon.h"
+
 #include <QCloseEvent>
 
 namespace varn::app {
@@ -9,6 +11,8 @@ CChildFrame::CChildFrame(WindowKind kind, QWidget *view, QWidget *parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view);
+    // Without an icon of its own the frame would show the toolkit's.
+    setWindowIcon(ProgramIcon::icon());
 }
 
 void CChildFrame::applySmallestSize()

@@ -78,4 +78,9 @@ QStringList FeatureRegistry::menuTexts(MenuList list) const
     return found == m_menuTexts.end() ? QStringList() : found->second;
 }
 
+void FeatureRegistry::provideHelpPage(const QString &fileName, HelpPage page)
+{
+    m_helpPages[fileName] = std::move(page);
+}
+
 } // namespace varn::app

@@ -71,6 +71,11 @@ public:
     void provideTemplate(int number, CommandHandler handler);
     void provideCheck(Command command, CheckQuery query);
     void provideMenuTexts(MenuList list, QStringList texts);
+    // A page of the manual that a feature writes (the file name its links
+    // use, "templates.html"), made when the help window shows it.
+    using HelpPage = std::function<QString()>;
+    void provideHelpPage(const QString &fileName, HelpPage page);
+    const std::map<QString, HelpPage> &helpPages() const { return m_helpPages; }
 
     bool hasView(WindowKind kind) const;
     bool hasCommand(Command command) const;
@@ -91,6 +96,7 @@ private:
     std::map<Key, CommandHandler> m_commands;
     std::map<Command, CheckQuery> m_checks;
     std::map<MenuList, QStringList> m_menuTexts;
+    std::map<QString, HelpPage> m_helpPages;
 };
 
 // What the program provides from the subsystems that have landed; called

@@ -85,11 +85,11 @@ MainActions::MainActions(const FeatureRegistry &features, QObject *parent) : QOb
     regenerate = make(QStringLiteral("&Regenerate Object Model Database"));
 
     cascade = make(QStringLiteral("&Cascade"), QStringLiteral("Arrange the windows overlapping"));
+    tile = make(QStringLiteral("&Tile"), QStringLiteral("Arrange the windows side by side"));
     about = make(QStringLiteral("&About Varn SE..."), QStringLiteral("Show the program version"));
     about->setShortcut(QKeySequence(Qt::Key_F1));
-    helpTopics = make(QStringLiteral("&Help Topics"));
-    // The help file is not part of the program.
-    helpTopics->setEnabled(false);
+    helpTopics =
+        make(QStringLiteral("&Help Topics"), QStringLiteral("Read the manual and search it"));
 }
 
 } // namespace varn::app

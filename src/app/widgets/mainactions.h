@@ -69,6 +69,7 @@ public:
     QAction *regenerate;
     // Window and Help
     QAction *cascade;
+    QAction *tile;
     QAction *about;
     QAction *helpTopics;
 

@@ -11,6 +11,8 @@ namespace varn::app {
 QMenu *MainMenus::menu(const QString &title, const QList<QAction *> &actions)
 {
     auto *made = new QMenu(title, m_owner);
+    // A disabled item's tip says why it is disabled.
+    made->setToolTipsVisible(true);
     for (QAction *action : actions) {
         if (action)
             made->addAction(action);
@@ -37,7 +39,8 @@ MainMenus::MainMenus(const MainActions &actions, QWidget *owner)
     const QList<QAction *> recent =
         QList<QAction *>{nullptr} + a.recentFiles + QList<QAction *>{nullptr};
     QMenu *help = menu(QStringLiteral("&Help"), {a.about, a.helpTopics});
-    QMenu *window = menu(QStringLiteral("&Window"), {a.cascade});
+    QMenu *window = menu(QStringLiteral("&Window"), {a.cascade, a.tile, nullptr});
+    m_window = window;
 
     m_start = {menu(QStringLiteral("&File"),
                     QList<QAction *>{a.newWorkspace, a.open} + recent + QList<QAction *>{a.exit}),

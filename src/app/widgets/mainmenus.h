@@ -26,6 +26,8 @@ public:
 
     // std::nullopt: no workspace, or no child window active.
     QList<QMenu *> forKind(std::optional<WindowKind> kind) const;
+    // The one Window menu every kind shows; it ends with the open windows.
+    QMenu *windowMenu() const { return m_window; }
 
 private:
     QMenu *menu(const QString &title, const QList<QAction *> &actions);
@@ -33,6 +35,7 @@ private:
 
     const MainActions &m_actions;
     QWidget *m_owner;
+    QMenu *m_window = nullptr;
     QList<QMenu *> m_start;
     QList<QMenu *> m_central;
     std::array<QList<QMenu *>, kWindowKindCount> m_others;

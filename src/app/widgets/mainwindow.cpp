@@ -3,19 +3,24 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/aboutdialog.h"
 #include "app/widgets/cchildframe.h"
+#include "app/widgets/helpwindow.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainmenus.h"
 #include "app/widgets/messagepresenter.h"
+#include "app/widgets/programicon.h"
 #include "app/widgets/usersettings.h"
 #include "app/widgets/windownavigator.h"
 #include "app/widgets/workspacecontroller.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -86,6 +91,9 @@ MainWindow::MainWindow(CVarnApp &app, MessagePresenter &presenter, FeatureRegist
       m_menus(std::make_unique<MainMenus>(*m_actions, this))
 {
     setObjectName(QStringLiteral("MainWindow"));
+    // Dialogs and message boxes take the program's icon from here.
+    QApplication::setWindowIcon(ProgramIcon::icon());
+    setWindowIcon(ProgramIcon::icon());
     setAcceptDrops(true);
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -180,6 +188,7 @@ void MainWindow::connectWindowActions()
     addActions({a.newWorkspace, a.open, a.save, a.exit, a.about});
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(a.helpTopics, &QAction::triggered, this, &MainWindow::showHelp);
 }
 
 void MainWindow::connectViewActions()
@@ -213,6 +222,8 @@ void MainWindow::connectViewActions()
             [this] { goToObjectModel(Workbench::Language::Java); });
     connect(a.dataModel, &QAction::triggered, this, [this] { goTo(WindowKind::DataModel); });
     connect(a.cascade, &QAction::triggered, m_area, &QMdiArea::cascadeSubWindows);
+    connect(a.tile, &QAction::triggered, m_area, &QMdiArea::tileSubWindows);
+    connect(m_menus->windowMenu(), &QMenu::aboutToShow, this, &MainWindow::listOpenWindows);
 }
 
 void MainWindow::connectCommandActions()
@@ -298,9 +309,19 @@ void MainWindow::dropEvent(QDropEvent *event)
     m_workspace->openWorkspaceFile(urls.first().toLocalFile());
 }
 
+void MainWindow::showHelp()
+{
+    if (!m_help)
+        m_help = new HelpWindow(m_features.helpPages(), this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
 void MainWindow::showAbout()
 {
-    AboutDialog about(this);
+    AboutDialog about(
+        m_app.isWorkspaceOpen() ? m_app.requirementsSource().databasePath() : QString(), this);
     m_presenter.runDialog(about);
 }
 
@@ -316,7 +337,9 @@ void MainWindow::goTo(WindowKind kind)
 
 void MainWindow::goToObjectModel(std::optional<Workbench::Language> language)
 {
-    if (language)
+    // An open Object Model window keeps the language it shows; the choice is
+    // that of the next window opened.
+    if (language && !m_navigator->frame(WindowKind::ObjectModel))
         m_workbench.setObjectModelLanguage(*language);
     goTo(WindowKind::ObjectModel);
 }
@@ -378,6 +401,7 @@ void MainWindow::updateEnabled()
     const bool java = m_workbench.objectModelLanguage() == Workbench::Language::Java;
     a.cppObjectModel->setEnabled(objectModel && !(shown && java));
     a.javaObjectModel->setEnabled(objectModel && !(shown && !java));
+    explainObjectModelItems(objectModel && shown, java);
 
     for (const CommandItem &item : kCommandItems) {
         (a.*item.action)
@@ -389,6 +413,54 @@ void MainWindow::updateEnabled()
     }
     for (int number = 1; number <= a.templates.size(); ++number)
         a.templates.at(number - 1)->setEnabled(open && m_features.hasTemplate(number));
+}
+
+void MainWindow::explainObjectModelItems(bool shown, bool java)
+{
+    struct Item
+    {
+        QAction *action;
+        const char *language;
+    };
+    const Item items[] = {{m_actions->cppObjectModel, "C++"}, {m_actions->javaObjectModel, "Java"}};
+    for (const Item &item : items) {
+        const QString tip = item.action->isEnabled() || !shown
+                                ? QStringLiteral("Inspect %1 Object Model").arg(item.language)
+                                : QStringLiteral("The Object Model window shows %1: close it "
+                                                 "(Window menu) to inspect %2")
+                                      .arg(QString::fromLatin1(java ? "Java" : "C++"),
+                                           QString::fromLatin1(item.language));
+        item.action->setStatusTip(tip);
+        item.action->setToolTip(tip);
+    }
+}
+
+void MainWindow::listOpenWindows()
+{
+    QMenu *menu = m_menus->windowMenu();
+    for (QAction *listed : menu->actions()) {
+        if (listed->property("openWindow").toBool()) {
+            menu->removeAction(listed);
+            listed->deleteLater();
+        }
+    }
+    const QList<QMdiSubWindow *> windows = m_area->subWindowList();
+    for (int position = 0; position < windows.size(); ++position) {
+        QMdiSubWindow *window = windows.at(position);
+        auto *item =
+            menu->addAction(QStringLiteral("&%1 %2").arg(position + 1).arg(window->windowTitle()));
+        item->setProperty("openWindow", true);
+        item->setCheckable(true);
+        item->setChecked(window == m_area->activeSubWindow());
+        item->setStatusTip(QStringLiteral("Bring this window to the front"));
+        connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+            if (!window)
+                return;
+            if (window->isHidden() || window->isMinimized())
+                window->showNormal();
+            m_area->setActiveSubWindow(window);
+        });
+    }
 }
 
 void MainWindow::syncChecks()

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/widgets/featureregistry.h"
+#include "app/widgets/helpwindow.h"
 #include "app/widgets/windowkind.h"
 #include "app/widgets/workbench.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -17,6 +19,7 @@ class QToolBar;
 namespace varn::app {
 
 class CVarnApp;
+
 class MainActions;
 class MainMenus;
 class MessagePresenter;
@@ -50,6 +53,8 @@ public:
     QMdiArea *mdiArea() const { return m_area; }
     // The view of the open window of that kind, or nullptr.
     QWidget *view(WindowKind kind) const;
+    // The manual's window, opened by Help Topics (nullptr before).
+    HelpWindow *helpWindow() const { return m_help; }
     QToolBar *centralToolBar() const { return m_centralBar; }
     QToolBar *otherToolBar() const { return m_otherBar; }
     // Pane 0 is the message pane; 1 the system, 2 the listed requirements,
@@ -75,7 +80,12 @@ private:
     void workspaceOpened();
     void workspaceClosed();
     void showAbout();
+    void showHelp();
     void setStatusPane(int pane, const QString &text);
+    // The Window menu's list of the open windows, the active one checked.
+    void listOpenWindows();
+    // Why the Object Model item of the other language is disabled.
+    void explainObjectModelItems(bool shown, bool java);
 
     CVarnApp &m_app;
     MessagePresenter &m_presenter;
@@ -91,6 +101,7 @@ private:
     std::array<QLabel *, 3> m_panes{};
     bool m_toolbarShown = true;
     QList<QMenu *> m_shownMenus;
+    QPointer<HelpWindow> m_help;
 };
 
 } // namespace varn::app

@@ -9,17 +9,18 @@ namespace varn::app {
 ProgressDialog::ProgressDialog(const QString &title, ProgressPanel::Processed processed,
                                QWidget *parent)
     : QDialog(parent), m_layout(new QVBoxLayout(this)), m_panel(new ProgressPanel(processed, this)),
-      m_generate(new QPushButton(QStringLiteral("Generate"), this))
+      m_generate(new QPushButton(QStringLiteral("Generate"), this)),
+      m_buttons(new QDialogButtonBox(this))
 {
     setWindowTitle(title);
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(m_generate, QDialogButtonBox::ActionRole);
-    QPushButton *close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    m_buttons->addButton(m_generate, QDialogButtonBox::ActionRole);
+    QPushButton *close =
+        m_buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
     m_generate->setDefault(true);
     connect(m_generate, &QPushButton::clicked, this, [this] { generate(); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     m_layout->addWidget(m_panel);
-    m_layout->addWidget(buttons);
+    m_layout->addWidget(m_buttons);
     setMinimumWidth(400);
 }
 
@@ -29,6 +30,13 @@ void ProgressDialog::setBackground(const QColor &colour)
     colours.setColor(QPalette::Window, colour);
     setPalette(colours);
     setAutoFillBackground(true);
+}
+
+QPushButton *ProgressDialog::addButton(const QString &text)
+{
+    auto *button = new QPushButton(text, this);
+    m_buttons->addButton(button, QDialogButtonBox::ActionRole);
+    return button;
 }
 
 void ProgressDialog::addChoices(QWidget *choices)

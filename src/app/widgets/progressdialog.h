@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QDialogButtonBox;
 class QPushButton;
 class QVBoxLayout;
 
@@ -29,11 +30,14 @@ protected:
     void setBackground(const QColor &colour);
     // Placed above the progress panel.
     void addChoices(QWidget *choices);
+    // A button of the dialog's own, before Close.
+    QPushButton *addButton(const QString &text);
 
 private:
     QVBoxLayout *m_layout;
     ProgressPanel *m_panel;
     QPushButton *m_generate;
+    QDialogButtonBox *m_buttons;
 };
 
 } // namespace varn::app

@@ -70,7 +70,7 @@ void WindowNavigator::updateTitle(CChildFrame &frame)
     const WindowKindInfo &info = WindowKinds::info(frame.kind());
     if (info.titlePrefix)
         frame.setWindowTitle(QString::fromLatin1(info.titlePrefix) +
-                             m_workbench.app().systemName());
+                             m_workbench.app().systemName() + languageSuffix(frame.kind()));
     else if (frame.widget())
         frame.setWindowTitle(frame.widget()->windowTitle());
     if (!info.placedFlag || m_placed[int(frame.kind())])
@@ -78,6 +78,16 @@ void WindowNavigator::updateTitle(CChildFrame &frame)
     frame.move(info.firstPosition);
     frame.resize(frame.frameSizeFor(info.firstClientSize));
     m_placed[int(frame.kind())] = true;
+}
+
+QString WindowNavigator::languageSuffix(WindowKind kind) const
+{
+    // An open Object Model window shows the language it was opened in.
+    if (kind != WindowKind::ObjectModel)
+        return {};
+    return m_workbench.objectModelLanguage() == Workbench::Language::Java
+               ? QStringLiteral(" (Java)")
+               : QStringLiteral(" (C++)");
 }
 
 void WindowNavigator::updateTitles()

@@ -60,6 +60,7 @@ signals:
 
 private:
     void updateTitle(CChildFrame &frame);
+    QString languageSuffix(WindowKind kind) const;
     bool mayClose(CChildFrame &frame);
     void forget(CChildFrame *frame);
 

@@ -10,6 +10,7 @@
 #include "app/widgets/workbench.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 
 namespace varn::app {
@@ -125,16 +126,30 @@ bool WorkspaceController::saveAs()
     if (!m_app.isWorkspaceOpen())
         return false;
     const QString path =
-        m_presenter.chooseFileToSave(m_window, m_app.proposedSavePath(), workspaceFilter());
+        m_presenter.chooseFileToSave(m_window, proposedSavePath(), workspaceFilter());
     if (path.isEmpty())
         return false;
     if (Outcome saved = m_app.saveWorkspace(path); !saved) {
         showMessage(saved);
         return false;
     }
+    m_savedFolder = QFileInfo(path).absolutePath();
     m_recentFiles.add(path);
     updateRecentFiles();
     return true;
+}
+
+QString WorkspaceController::proposedSavePath() const
+{
+    const QString proposed = m_app.proposedSavePath();
+    if (!QFileInfo(proposed).isRelative())
+        return proposed;
+    QString folder = m_savedFolder;
+    if (folder.isEmpty()) {
+        folder = Settings().installPath().text + QStringLiteral("Varn SE Files");
+        QDir().mkpath(folder);
+    }
+    return QDir(folder).filePath(proposed);
 }
 
 bool WorkspaceController::closeCheck()
@@ -162,6 +177,7 @@ void WorkspaceController::finishClose()
 {
     emit workspaceClosing();
     m_app.closeWorkspace();
+    m_savedFolder.clear();
     emit workspaceClosed();
 }
 

@@ -55,6 +55,10 @@ signals:
     void workspaceClosed();
 
 private:
+    // Where Save As proposes the file: the proposed name in its folder, or,
+    // for a workspace never opened from a file, beside the file last saved or
+    // in the folder Open looks in, never the process's current folder.
+    QString proposedSavePath() const;
     void connectActions();
     void showMessage(const Outcome &outcome);
     void updateRecentFiles();
@@ -66,6 +70,8 @@ private:
     const MainActions &m_actions;
     QWidget *m_window;
     RecentFiles m_recentFiles;
+    // The folder of the workspace file last saved this session.
+    QString m_savedFolder;
 };
 
 } // namespace varn::app

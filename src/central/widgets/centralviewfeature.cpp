@@ -8,6 +8,7 @@
 #include "central/widgets/cvarnview.h"
 #include "central/widgets/parentdependentdialog.h"
 #include "central/widgets/requirementattributesdialog.h"
+#include "central/widgets/requirementprinting.h"
 
 #include "app/widgets/messagepresenter.h"
 
@@ -120,9 +121,8 @@ void registerCentralView(app::FeatureRegistry &registry)
     registry.provideView(app::WindowKind::RequirementsCentral, [&registry](Workbench &workbench) {
         return createView(workbench, registry);
     });
-    registry.provideCommand(Command::Print, [](Workbench &workbench, int) {
-        workbench.showMessage(Outcome::refused(RequirementsCentral::printNote()));
-    });
+    registry.provideCommand(Command::Print,
+                            [](Workbench &workbench, int) { printListedRequirements(workbench); });
     registry.provideCommand(Command::ParentDependent, [](Workbench &workbench, int) {
         runOnSelection<ParentDependentDialog>(workbench);
     });

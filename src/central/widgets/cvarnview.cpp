@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -82,6 +83,17 @@ int scaledWidth(int width, const QFontMetrics &metrics)
 {
     constexpr double kDesignCharWidth = 5.0;
     return std::max(width, int(width * metrics.averageCharWidth() / kDesignCharWidth + 0.5));
+}
+
+// A drop-down list opens as wide as its longest item, so no name is cut.
+void fitPopupToItems(QComboBox &box)
+{
+    int widest = 0;
+    const QFontMetrics metrics = box.view()->fontMetrics();
+    for (int item = 0; item < box.count(); ++item)
+        widest = std::max(widest, metrics.horizontalAdvance(box.itemText(item)));
+    const int chrome = box.view()->verticalScrollBar()->sizeHint().width() + 24;
+    box.view()->setMinimumWidth(std::max(box.width(), widest + chrome));
 }
 
 QColor colourOf(int choice)
@@ -160,6 +172,7 @@ QWidget *CVarnView::buildQueryGroup()
             QString::fromLatin1(templates::TemplateCatalogue::navigatorItem(number)));
     m_template->setCurrentIndex(-1);
     m_template->setMaxVisibleItems(templates::TemplateCatalogue::kLastStructural + 1);
+    fitPopupToItems(*m_template);
 
     m_number->setObjectName(QStringLiteral("number"));
     m_number->setMaxLength(RequirementQuery::kLongestNumberText);
@@ -222,6 +235,7 @@ void CVarnView::buildList()
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setStretchLastSection(false);
     m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
     applyColumnLayout();
 }
 
@@ -243,8 +257,10 @@ void CVarnView::connectControls()
     connect(
         &m_central.model(), &RequirementTableModel::pageFailed, this,
         [this](const QString &text) { report(Outcome::stop(text)); }, Qt::QueuedConnection);
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { emit selectedRowChanged(selectedRow()); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        showSelectedSentence();
+        emit selectedRowChanged(selectedRow());
+    });
     connect(m_edit, &QPushButton::clicked, this, [this] { requestRowCommand(RowCommand::Edit); });
     connect(m_delete, &QPushButton::clicked, this,
             [this] { requestRowCommand(RowCommand::Delete); });
@@ -292,6 +308,9 @@ FieldTexts CVarnView::fieldTexts() const
 void CVarnView::afterQuery(const Outcome &outcome)
 {
     applyColumnLayout();
+    if (outcome)
+        clearFieldsBut(m_central.currentKind());
+    showSelectedSentence();
     report(outcome);
     emit listChanged(m_central.model().requirementCount());
 }
@@ -307,9 +326,54 @@ void CVarnView::applyColumnLayout()
     const QList<Column> &columns = m_central.model().columns();
     for (int section = 0; section < columns.size(); ++section)
         header->resizeSection(section, columnWidth(CentralColumns::info(columns.at(section))));
+    widenRequirementColumn();
     const int sorted = int(columns.indexOf(m_central.sortColumn()));
     header->setSortIndicator(sorted,
                              m_central.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void CVarnView::widenRequirementColumn()
+{
+    const QList<Column> &columns = m_central.model().columns();
+    const int requirement = int(columns.indexOf(Column::Requirement));
+    if (requirement < 0)
+        return;
+    int others = 0;
+    for (int section = 0; section < columns.size(); ++section) {
+        if (section != requirement)
+            others += columnWidth(CentralColumns::info(columns.at(section)));
+    }
+    const int own = columnWidth(CentralColumns::info(Column::Requirement));
+    const int spare = m_list->viewport()->width() - others;
+    m_list->horizontalHeader()->resizeSection(requirement, std::max(own, spare));
+}
+
+void CVarnView::showSelectedSentence()
+{
+    const store::MasterReqRow *row = m_central.model().requirementAt(selectedRow());
+    m_sentence->setPlainText(row ? RequirementsCentral::sentenceText(*row) : QString());
+}
+
+void CVarnView::clearFieldsBut(QueryKind kind)
+{
+    if (kind != QueryKind::ByNumber)
+        m_number->clear();
+    if (kind != QueryKind::ByParagraph)
+        m_paragraph->clear();
+    if (kind != QueryKind::ByEntity)
+        m_entity->setEditText(QString());
+    if (kind != QueryKind::ByTemplate)
+        m_template->setCurrentIndex(-1);
+    for (int position = 0; position < m_typeButtons.size(); ++position) {
+        // The radio button of a type query stays checked; another query
+        // unchecks all four.
+        const bool own = kTypeButtons[position].kind == kind;
+        if (m_typeButtons.at(position)->isChecked() != own) {
+            m_typeButtons.at(position)->setAutoExclusive(false);
+            m_typeButtons.at(position)->setChecked(own);
+            m_typeButtons.at(position)->setAutoExclusive(true);
+        }
+    }
 }
 
 void CVarnView::runType(QueryKind kind)
@@ -372,6 +436,7 @@ void CVarnView::fillEntityList()
         m_entity->addItems(names.value());
     m_entity->setCurrentIndex(-1);
     m_entity->setEditText(typed);
+    fitPopupToItems(*m_entity);
     if (!names)
         report(names.outcome());
 }
@@ -431,8 +496,14 @@ void CVarnView::seeRequirement()
 
 void CVarnView::runAgain()
 {
+    // The selection stays on the same place in the list (the next row after
+    // a deletion), and the sentence box follows it.
+    const int previous = selectedRow();
     afterQuery(m_central.rerun(fieldTexts()));
     fillEntityList();
+    const int count = m_central.model().requirementCount();
+    if (previous >= 0 && count > 0)
+        selectRow(std::min(previous, count - 1));
 }
 
 void CVarnView::setRowCommandAvailable(RowCommand command, bool available)
@@ -448,6 +519,8 @@ void CVarnView::requestRowCommand(RowCommand command)
 
 bool CVarnView::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize)
+        widenRequirementColumn();
     // Enter on the list shows the selected requirement, as a double click does.
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();

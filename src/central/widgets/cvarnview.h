@@ -83,6 +83,13 @@ private:
     void afterQuery(const Outcome &outcome);
     void fillEntityList();
     void applyColumnLayout();
+    // The Requirement column takes the width the other columns leave.
+    void widenRequirementColumn();
+    // The sentence box shows the selected row's sentence, or nothing.
+    void showSelectedSentence();
+    // A query that ran leaves only its own field filled, so the form never
+    // suggests a combined filter.
+    void clearFieldsBut(QueryKind kind);
     void paint(int choice);
     FieldTexts fieldTexts() const;
     void requestRowCommand(RowCommand command);

@@ -5,11 +5,15 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "generate/generatormessages.h"
 #include "generate/modelgenerator.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace varn::generate {
@@ -46,6 +50,12 @@ GeneratorDialog::GeneratorDialog(app::Workbench &workbench, Output output, QWidg
     if (output == Output::ObjectModel)
         addChoices(languageChoice());
     panel()->setStatus(kReady);
+    m_openFolder = addButton(QStringLiteral("Open &Folder"));
+    m_openFolder->setObjectName(QStringLiteral("openFolder"));
+    m_openFolder->setToolTip(QStringLiteral("Show the generated files in the file manager"));
+    m_openFolder->setEnabled(false);
+    connect(m_openFolder, &QPushButton::clicked, this,
+            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(m_folder)); });
 }
 
 QWidget *GeneratorDialog::languageChoice()
@@ -97,6 +107,11 @@ void GeneratorDialog::generate()
     }
     if (!written->notice.isEmpty())
         m_workbench.showMessage(Outcome::refused(written->notice, MessageKind::Information));
+    // Where the files went and how many, as varn-cli tells it.
+    panel()->setStatus(panel()->status() + QLatin1Char('\n') +
+                       GeneratorMessages::written(written.value()));
+    m_folder = written->folder;
+    m_openFolder->setEnabled(true);
 }
 
 void GeneratorDialog::run(app::Workbench &workbench, Output output)

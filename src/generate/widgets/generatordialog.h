@@ -4,6 +4,7 @@
 #include "generate/generationtypes.h"
 
 class QCheckBox;
+class QPushButton;
 class QRadioButton;
 
 namespace varn::app {
@@ -33,6 +34,8 @@ public:
     QRadioButton *javaChoice() const { return m_java; }
     QRadioButton *cppChoice() const { return m_cpp; }
     QCheckBox *verboseBox() const { return m_verbose; }
+    // Enabled once files were written: shows their folder.
+    QPushButton *openFolderButton() const { return m_openFolder; }
 
     static QString title(Output output);
     // The dialog's shade of the colour scheme; invalid for a scheme that
@@ -50,6 +53,8 @@ private:
     QRadioButton *m_java = nullptr;
     QRadioButton *m_cpp = nullptr;
     QCheckBox *m_verbose = nullptr;
+    QPushButton *m_openFolder = nullptr;
+    QString m_folder;
 };
 
 // The two Generate menu commands.

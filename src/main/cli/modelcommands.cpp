@@ -1,10 +1,9 @@
 // regenerate and generate: the object model and what is generated from it.
 #include "cli/cliworkspace.h"
+#include "generate/generatormessages.h"
 #include "generate/modelgenerator.h"
 #include "objmodel/objectmodelregenerator.h"
 #include "objmodel/regenerationsummary.h"
-
-#include <QDir>
 
 #include <cstdio>
 #include <unistd.h>
@@ -87,9 +86,7 @@ int runGenerate(const QStringList &given)
                       generated.outcome().kind() == MessageKind::Stop ? DatabaseError : Refused);
     if (!generated->notice.isEmpty())
         printError(generated->notice);
-    printLine(QStringLiteral("%1 file(s) written to %2")
-                  .arg(generated->files.size())
-                  .arg(QDir::toNativeSeparators(generated->folder)));
+    printLine(generate::GeneratorMessages::written(generated.value()));
     return Done;
 }
 

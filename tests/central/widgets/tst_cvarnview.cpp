@@ -10,6 +10,7 @@
 #include "central/requirementrows.h"
 #include "central/widgets/centralviewfeature.h"
 #include "central/widgets/cvarnview.h"
+#include "central/widgets/listingpainter.h"
 #include "central/widgets/requirementdeletion.h"
 #include "support/workspaceenvironment.h"
 #include "templates/widgets/templatemenu.h"
@@ -19,7 +20,10 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -52,6 +56,16 @@ QStringList shownNumbers(const QTableView &list)
     for (int row = 0; row < list.model()->rowCount(); ++row)
         numbers.append(list.model()->index(row, 0).data().toString());
     return numbers;
+}
+
+// The pages of a PDF file: one "/Type /Page" object each.
+int pdfPageCount(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    return int(QString::fromLatin1(file.readAll()).count(page));
 }
 
 void clickHeader(QTableView &list, int section)
@@ -465,6 +479,193 @@ private slots:
                  QStringLiteral("Delete Confirmation|Are you sure you want to delete the "
                                 "selected requirement?"));
         QCOMPARE(shownNumbers(list()), (QStringList{"4", "12", ""}));
+    }
+
+    // The sentence box shows the requirement the selection is on, however
+    // the selection moved, and follows it to the next row after a deletion.
+    void sentenceFollowsTheSelection_data()
+    {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("question");
+        const QString gate = QStringLiteral("The Acme system shall define the gate.");
+        QTest::newRow("arrow down") << "down" << gate << "";
+        QTest::newRow("next record") << "next" << gate << "";
+        QTest::newRow("last record") << "last"
+                                     << "The Acme system shall answer within one second."
+                                     << "";
+        QTest::newRow("empty row") << "end"
+                                   << ""
+                                   << "";
+        QTest::newRow("delete") << "delete"
+                                << "The Acme system shall assess the weight of the cargo."
+                                << "Delete Confirmation|Are you sure you want to delete the "
+                                   "selected requirement?";
+    }
+
+    void sentenceFollowsTheSelection()
+    {
+        QFETCH(QString, move);
+        QFETCH(QString, sentence);
+        QFETCH(QString, question);
+        cleanup();
+        init();
+        m_window.reset();
+        start(central::registerDeletion);
+        createWorkspace();
+        storeExamples();
+        view().selectRow(0);
+        QCOMPARE(view().sentence(), QStringLiteral("The Acme system shall notify the operator."));
+        MainActions &a = m_window->actions();
+        if (move == QLatin1String("down")) {
+            list().setFocus();
+            QTest::keyClick(&list(), Qt::Key_Down);
+        } else if (move == QLatin1String("next")) {
+            a.nextRecord->trigger();
+        } else if (move == QLatin1String("last")) {
+            a.lastRecord->trigger();
+        } else if (move == QLatin1String("end")) {
+            view().selectRow(4);
+        } else {
+            a.nextRecord->trigger(); // requirement 2, the one the box shows
+            m_presenter.yesNoAnswers = {true};
+            control<QPushButton>("delete")->click();
+            QCOMPARE(shownNumbers(list()), (QStringList{"1", "4", "12", ""}));
+        }
+        QCOMPARE(view().sentence(), sentence);
+        QCOMPARE(m_presenter.questions.join(QString()), question);
+        QVERIFY(m_presenter.messages.isEmpty());
+    }
+
+    // A query that runs empties the other queries' fields, so the form never
+    // looks like a combined filter.
+    void queryEmptiesTheOtherFields_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("fields"); // number, paragraph, entity, template
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("number") << "numberGo" << QStringList{"1*", "", "", "-1"}
+                                << QStringList{"1", "12", ""};
+        QTest::newRow("paragraph")
+            << "paragraphGo" << QStringList{"", "3.2", "", "-1"} << QStringList{"2", ""};
+        QTest::newRow("entity") << "entityGo" << QStringList{"", "", "gate", "-1"}
+                                << QStringList{"2", ""};
+        QTest::newRow("type") << "Technical" << QStringList{"", "", "", "-1"}
+                              << QStringList{"12", ""};
+    }
+
+    void queryEmptiesTheOtherFields()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, fields);
+        QFETCH(QStringList, listed);
+        createWorkspace();
+        storeExamples();
+        auto *byTemplate = control<QComboBox>("template");
+        byTemplate->setCurrentIndex(19);
+        emit byTemplate->activated(19);
+        control<QLineEdit>("number")->setText(QStringLiteral("1*"));
+        control<QLineEdit>("paragraph")->setText(QStringLiteral("3.2"));
+        control<QComboBox>("entity")->setEditText(QStringLiteral("gate"));
+        view().findChild<QAbstractButton *>(query)->click();
+        QCOMPARE(shownNumbers(list()), listed);
+        const QStringList shown{control<QLineEdit>("number")->text(),
+                                control<QLineEdit>("paragraph")->text(),
+                                control<QComboBox>("entity")->currentText(),
+                                QString::number(byTemplate->currentIndex())};
+        QCOMPARE(shown, fields);
+        QCOMPARE(control<QRadioButton>("Technical")->isChecked(), query == "Technical");
+        QVERIFY(!control<QRadioButton>("All")->isChecked());
+    }
+
+    // The Requirement column orders by the sentence it shows, preamble first,
+    // and takes the width the other columns leave.
+    void requirementColumnSortsBySentence()
+    {
+        createWorkspace();
+        storeExamples();
+        QSqlQuery update(m_app->requirementsDatabase());
+        QVERIFY(update.exec(QStringLiteral("UPDATE MASTER_REQ SET Preamble = 'When asked, the "
+                                           "Acme system shall' WHERE Req_Num = 1")));
+        QVERIFY(update.exec(QStringLiteral(
+            "UPDATE MASTER_REQ SET Preamble = 'After a fault, the Acme system shall' "
+            "WHERE Req_Num = 12")));
+        const int requirement = int(headers(list()).indexOf(QStringLiteral("Requirement")));
+        clickHeader(list(), requirement);
+        QCOMPARE(shownNumbers(list()), (QStringList{"12", "4", "2", "1", ""}));
+        clickHeader(list(), requirement);
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", ""}));
+
+        // In a wide window the columns fill the list, the Requirement column
+        // taking what the others leave.
+        m_window->resize(2400, 900);
+        m_window->navigator().frame(WindowKind::RequirementsCentral)->showMaximized();
+        QApplication::processEvents();
+        int total = 0;
+        for (int column = 0; column < list().model()->columnCount(); ++column)
+            total += list().horizontalHeader()->sectionSize(column);
+        QCOMPARE(total, list().viewport()->width());
+        QVERIFY(
+            control<QComboBox>("template")->view()->minimumWidth() >=
+            control<QComboBox>("template")
+                ->fontMetrics()
+                .horizontalAdvance(QStringLiteral("12  External Interaction with External Event")));
+    }
+
+    // File > Print previews the listed requirements on numbered pages; the
+    // same pages go to a PDF file.
+    void printPreviewPaginates_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("severalPages");
+        QTest::newRow("none") << 0 << false;
+        QTest::newRow("three") << 3 << false;
+        QTest::newRow("hundred") << 100 << true;
+    }
+
+    void printPreviewPaginates()
+    {
+        QFETCH(int, count);
+        QFETCH(bool, severalPages);
+        createWorkspace();
+        QList<RequirementRow> rows;
+        for (int number = 1; number <= count; ++number)
+            rows.append({number, "Functional", 9, QStringLiteral("3.%1").arg(number),
+                         QStringLiteral("notify the operator of change %1 to the wind sensor, "
+                                        "the gate and the freight scale within one second")
+                             .arg(number)});
+        store(rows);
+        int previewPages = -1;
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            auto *preview = dialog.findChild<QPrintPreviewWidget *>();
+            dialog.resize(900, 700);
+            dialog.show();
+            preview->updatePreview();
+            previewPages = preview->pageCount();
+            if (count == 100)
+                [&] { saveScreenshot(dialog, QStringLiteral("print-preview.png")); }();
+            return int(QDialog::Rejected);
+        };
+        m_window->actions().print->trigger();
+        QCOMPARE(m_presenter.dialogTitles.last(),
+                 QStringLiteral("Print Preview - System Requirements - System Name: Acme"));
+
+        const Result<central::PrintedListing> listing = central::PrintedListing::of(
+            view().central().model(), QStringLiteral("Acme"), QDate(2026, 12, 7));
+        QVERIFY(listing);
+        QCOMPARE(listing->requirements.size(), count);
+        QCOMPARE(listing->headers.mid(0, 2), (QStringList{"No.", "Type"}));
+        QVERIFY(!listing->headers.contains(QStringLiteral("Requirement")));
+        const QString pdf = m_environment->root() + QStringLiteral("/listing.pdf");
+        int painted = 0;
+        {
+            QPdfWriter writer(pdf);
+            painted = central::ListingPainter(listing.value()).paint(writer);
+        }
+        QCOMPARE(pdfPageCount(pdf), painted);
+        QCOMPARE(previewPages, painted);
+        QCOMPARE(painted > 1, severalPages);
+        QVERIFY(m_presenter.messages.isEmpty());
     }
 
     void screenshot()

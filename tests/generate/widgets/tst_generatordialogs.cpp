@@ -16,6 +16,7 @@
 #include "support/workspaceenvironment.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,6 +48,18 @@ const QString kNoEntities = QStringLiteral(
 
 Q_DECLARE_METATYPE(RegenerationDialog::Opening)
 Q_DECLARE_METATYPE(GeneratorDialog::Output)
+
+// Stands in for the desktop's file manager.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
 
 class GeneratorDialogsTest : public QObject
 {
@@ -191,14 +204,25 @@ private slots:
         if (language.endsWith(QLatin1String("verbose")))
             dialog.verboseBox()->click();
 
+        QVERIFY(!dialog.openFolderButton()->isEnabled());
         dialog.generateButton()->click();
         QCOMPARE(m_presenter.texts(), QStringList());
-        QCOMPARE(dialog.panel()->status(), QStringLiteral("Finished generating."));
         QCOMPARE(dialog.panel()->percentText(), QStringLiteral("100"));
         const QStringList files = filesIn(folder, pattern);
         QCOMPARE(files.size(), output == GeneratorDialog::Output::DataModelSql
                                    ? 2 // the module and the schema
                                    : scalar(QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY")));
+        // The dialog ends naming the folder and the count, and opens the folder.
+        const QString written = m_open->app.installPath() + kSystem + folder;
+        QCOMPARE(dialog.panel()->status(),
+                 QStringLiteral("Finished generating.\n%1 file(s) written to %2")
+                     .arg(files.size())
+                     .arg(written));
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+        dialog.openFolderButton()->click();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(written)});
         QFile first(m_open->app.installPath() + kSystem + folder + QLatin1Char('/') +
                     files.first());
         QVERIFY(first.open(QIODevice::ReadOnly));

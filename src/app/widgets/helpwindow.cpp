@@ -1,0 +1,137 @@
+#include "app/widgets/helpwindow.h"
+
+#include "app/widgets/programicon.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace varn::app {
+
+HelpWindow::HelpWindow(std::map<QString, HelpBrowser::PageWriter> writtenPages, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_browser(new HelpBrowser(std::move(writtenPages))),
+      m_search(new QLineEdit), m_findNext(new QPushButton(QStringLiteral("Find &Next"))),
+      m_topics(new QListWidget)
+{
+    setWindowTitle(QStringLiteral("Varn SE Help"));
+    setWindowIcon(ProgramIcon::icon());
+    setObjectName(QStringLiteral("helpWindow"));
+    m_browser->setObjectName(QStringLiteral("page"));
+    m_browser->setAccessibleName(QStringLiteral("Page"));
+    m_search->setObjectName(QStringLiteral("search"));
+    m_search->setPlaceholderText(QStringLiteral("Words to find, then Enter"));
+    m_search->setClearButtonEnabled(true);
+    m_findNext->setObjectName(QStringLiteral("findNext"));
+    m_findNext->setAccessibleName(QStringLiteral("Find Next"));
+    m_topics->setObjectName(QStringLiteral("topics"));
+
+    // Each page's title and words, read once for the search.
+    for (const QString &page : m_browser->pageNames()) {
+        QTextDocument document;
+        document.setHtml(m_browser->pageHtml(page));
+        const QString title = document.metaInformation(QTextDocument::DocumentTitle);
+        m_pages.append(page);
+        m_titles.append(title.isEmpty() ? page : title);
+        m_plainTexts.append(document.toPlainText());
+    }
+
+    auto *searchLabel = new QLabel(QStringLiteral("&Search:"));
+    searchLabel->setBuddy(m_search);
+    m_search->setAccessibleName(QStringLiteral("Search:"));
+    auto *top = new QHBoxLayout;
+    top->addWidget(searchLabel);
+    top->addWidget(m_search, 1);
+    top->addWidget(m_findNext);
+
+    auto *topicsLabel = new QLabel(QStringLiteral("&Topics"));
+    topicsLabel->setBuddy(m_topics);
+    m_topics->setAccessibleName(QStringLiteral("Topics"));
+    auto *left = new QWidget;
+    auto *leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(topicsLabel);
+    leftLayout->addWidget(m_topics);
+
+    auto *splitter = new QSplitter;
+    splitter->addWidget(left);
+    splitter->addWidget(m_browser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({200, 600});
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(splitter, 1);
+    resize(860, 600);
+
+    connect(m_search, &QLineEdit::returnPressed, this, &HelpWindow::search);
+    connect(m_findNext, &QPushButton::clicked, this, &HelpWindow::findNext);
+    connect(m_topics, &QListWidget::currentRowChanged, this, &HelpWindow::showTopic);
+    listTopics(QString());
+    showPage(QStringLiteral("index.html"));
+}
+
+void HelpWindow::listTopics(const QString &text)
+{
+    const QSignalBlocker quiet(m_topics);
+    m_topics->clear();
+    for (int page = 0; page < m_pages.size(); ++page) {
+        if (!text.isEmpty() && !m_plainTexts.at(page).contains(text, Qt::CaseInsensitive))
+            continue;
+        auto *item = new QListWidgetItem(m_titles.at(page), m_topics);
+        item->setData(Qt::UserRole, m_pages.at(page));
+    }
+}
+
+void HelpWindow::showTopic(int row)
+{
+    if (QListWidgetItem *item = m_topics->item(row)) {
+        m_browser->setSource(QUrl(item->data(Qt::UserRole).toString()));
+        if (!m_search->text().isEmpty())
+            m_browser->find(m_search->text());
+    }
+}
+
+void HelpWindow::showPage(const QString &fileName)
+{
+    m_browser->setSource(QUrl(fileName));
+    for (int row = 0; row < m_topics->count(); ++row) {
+        if (m_topics->item(row)->data(Qt::UserRole).toString() == fileName) {
+            const QSignalBlocker quiet(m_topics);
+            m_topics->setCurrentRow(row);
+        }
+    }
+}
+
+void HelpWindow::search()
+{
+    const QString text = m_search->text().trimmed();
+    listTopics(text);
+    if (m_topics->count() == 0) {
+        m_topics->addItem(QStringLiteral("No topic holds \"%1\".").arg(text));
+        m_topics->item(0)->setFlags(Qt::NoItemFlags);
+        return;
+    }
+    m_topics->setCurrentRow(0);
+}
+
+void HelpWindow::findNext()
+{
+    const QString text = m_search->text().trimmed();
+    if (text.isEmpty() || m_browser->find(text))
+        return;
+    // Past the last place in this page: the next topic that holds it.
+    const int next = m_topics->currentRow() + 1;
+    if (next < m_topics->count() && (m_topics->item(next)->flags() & Qt::ItemIsEnabled))
+        m_topics->setCurrentRow(next);
+    else if (m_topics->currentRow() == 0)
+        showTopic(0); // once more from the top
+    else if (m_topics->count() > 0)
+        m_topics->setCurrentRow(0);
+}
+
+} // namespace varn::app

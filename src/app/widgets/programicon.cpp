@@ -1,0 +1,10 @@
+#include "app/widgets/programicon.h"
+
+namespace varn::app {
+
+QIcon ProgramIcon::icon()
+{
+    return QIcon(QStringLiteral(":/icons/varn-se.svg"));
+}
+
+} // namespace varn::app

@@ -1,0 +1,41 @@
+#include "central/printedlisting.h"
+
+#include "central/requirementscentral.h"
+
+namespace varn::central {
+
+QList<Column> PrintedListing::printedColumns(const QList<Column> &shown)
+{
+    QList<Column> columns{Column::Number, Column::Type};
+    for (const Column column : shown) {
+        if (!columns.contains(column) && column != Column::Requirement)
+            columns.append(column);
+    }
+    return columns;
+}
+
+Result<PrintedListing> PrintedListing::of(const RequirementTableModel &model,
+                                          const QString &systemName, const QDate &day)
+{
+    PrintedListing listing;
+    listing.title = QStringLiteral("System Requirements - System Name: ") + systemName;
+    listing.dateLine = QStringLiteral("Printed ") + day.toString(Qt::ISODate);
+    const QList<Column> columns = printedColumns(model.columns());
+    for (const Column column : columns)
+        listing.headers.append(QString::fromLatin1(CentralColumns::info(column).header));
+    for (int row = 0; row < model.requirementCount(); ++row) {
+        const store::MasterReqRow *stored = model.requirementAt(row);
+        if (!stored)
+            return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
+                                 QStringLiteral("Requirement %1 could not be read for printing.")
+                                     .arg(model.numberAt(row)));
+        PrintedRequirement printed;
+        for (const Column column : columns)
+            printed.cells.append(CentralColumns::cellText(*stored, column));
+        printed.sentence = RequirementsCentral::sentenceText(*stored);
+        listing.requirements.append(printed);
+    }
+    return listing;
+}
+
+} // namespace varn::central

@@ -1,0 +1,244 @@
+// The whole desktop program, every feature registered, as a user meets it:
+// its menus, its windows, its help and its About box.
+#include "app/cvarnapp.h"
+#include "app/widgets/aboutdialog.h"
+#include "app/widgets/cchildframe.h"
+#include "app/widgets/helpwindow.h"
+#include "app/widgets/mainactions.h"
+#include "app/widgets/mainwindow.h"
+#include "app/widgets/systemnamedialog.h"
+#include "app/widgets/windownavigator.h"
+#include "app/widgets/workspacecontroller.h"
+#include "labelledcontrols.h"
+#include "screenshot.h"
+#include "support/workspaceenvironment.h"
+#include "testpresenter.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+#include <memory>
+
+using namespace varn;
+using namespace varn::app;
+
+namespace {
+
+// Every item of the menu bar's menus, as "Menu > Item", that is disabled.
+QStringList disabledItems(QMainWindow &window, const QString &reasonMark)
+{
+    QStringList disabled;
+    for (QAction *entry : window.menuBar()->actions()) {
+        QMenu *menu = entry->menu();
+        emit menu->aboutToShow();
+        for (QAction *item : menu->actions()) {
+            if (item->isSeparator() || !item->isVisible() || item->isEnabled())
+                continue;
+            // A disabled item whose tip says why is a command waiting for
+            // its precondition, not a dead one.
+            if (!item->statusTip().contains(reasonMark))
+                disabled.append(QString(entry->text()).remove('&') + QStringLiteral(" > ") +
+                                QString(item->text()).remove('&'));
+        }
+    }
+    return disabled;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(varn::app::WindowKind)
+
+class DesktopProgramTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WorkspaceEnvironment> m_environment;
+    TestPresenter m_presenter;
+    std::unique_ptr<CVarnApp> m_app;
+    std::unique_ptr<FeatureRegistry> m_features;
+    std::unique_ptr<MainWindow> m_window;
+
+private slots:
+    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
+
+    void init()
+    {
+        m_presenter = TestPresenter();
+        QDir(m_environment->installPath()).removeRecursively();
+        m_app = std::make_unique<CVarnApp>(
+            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
+        m_features = std::make_unique<FeatureRegistry>();
+        registerLandedFeatures(*m_features);
+        m_window = std::make_unique<MainWindow>(*m_app, m_presenter, *m_features);
+        m_window->resize(1100, 800);
+        m_window->show();
+        m_presenter.dialogHandler = [](QDialog &dialog) {
+            auto *name = qobject_cast<SystemNameDialog *>(&dialog);
+            if (!name)
+                return int(QDialog::Rejected);
+            name->nameEdit()->setText(QStringLiteral("Acme"));
+            name->accept();
+            return name->result();
+        };
+        m_window->workspace().newWorkspace();
+        m_presenter.dialogHandler = {};
+        QVERIFY(m_app->isWorkspaceOpen());
+    }
+
+    void cleanup()
+    {
+        m_window->navigator().closeAll();
+        m_app->closeWorkspace();
+        m_window.reset();
+        m_app.reset();
+    }
+
+    // With a workspace open, every command of every kind of window's menus
+    // is enabled, or says why it is not.
+    void everyCommandIsEnabledOrSaysWhy_data()
+    {
+        QTest::addColumn<WindowKind>("kind");
+        QTest::newRow("Requirements Central") << WindowKind::RequirementsCentral;
+        QTest::newRow("Functional Navigator") << WindowKind::FunctionalNavigator;
+        QTest::newRow("Structural Navigator") << WindowKind::StructuralNavigator;
+        QTest::newRow("Object Model") << WindowKind::ObjectModel;
+        QTest::newRow("Data Model") << WindowKind::DataModel;
+    }
+
+    void everyCommandIsEnabledOrSaysWhy()
+    {
+        QFETCH(WindowKind, kind);
+        // The Object Model window open in C++ holds the Java item back; the
+        // tip says so.
+        m_window->goToObjectModel(Workbench::Language::Cpp);
+        m_window->goTo(kind);
+        const QStringList disabled = disabledItems(*m_window, QStringLiteral("close it"));
+        QCOMPARE(disabled, QStringList());
+        if (kind == WindowKind::RequirementsCentral) {
+            QAction *java = m_window->actions().javaObjectModel;
+            QVERIFY(!java->isEnabled());
+            QVERIFY(java->statusTip().contains(QStringLiteral("shows C++")));
+        }
+    }
+
+    // Leaving or closing the Inspect windows: their titles name the language,
+    // Window lists them, and closing one frees the other language's item.
+    void inspectWindowsNameTheirLanguage()
+    {
+        MainActions &a = m_window->actions();
+        a.javaObjectModel->trigger();
+        CChildFrame *objectModel = m_window->navigator().frame(WindowKind::ObjectModel);
+        QVERIFY(objectModel);
+        QCOMPARE(objectModel->windowTitle(),
+                 QStringLiteral("Inspect Object Model - System Name: Acme (Java)"));
+        QVERIFY(objectModel->windowIcon().cacheKey() !=
+                qApp->style()->standardIcon(QStyle::SP_TitleBarMenuButton).cacheKey());
+        QVERIFY(!objectModel->windowIcon().isNull());
+        objectModel->showMaximized();
+        a.backToCentral->trigger();
+        QVERIFY(!a.cppObjectModel->isEnabled());
+        // Go to Object Model raises the open window without changing what it
+        // shows, so the menus stay true to it.
+        a.goTo[int(WindowKind::ObjectModel)]->trigger();
+        QVERIFY(m_window->navigator()
+                    .frame(WindowKind::ObjectModel)
+                    ->windowTitle()
+                    .endsWith(QStringLiteral("(Java)")));
+        QVERIFY(a.javaObjectModel->isEnabled());
+        a.backToCentral->trigger();
+
+        QMenu *window = nullptr;
+        for (QAction *entry : m_window->menuBar()->actions()) {
+            if (entry->text() == QStringLiteral("&Window"))
+                window = entry->menu();
+        }
+        QVERIFY(window);
+        emit window->aboutToShow();
+        QStringList listed;
+        for (QAction *item : window->actions()) {
+            if (item->property("openWindow").toBool())
+                listed.append(item->text());
+        }
+        QCOMPARE(listed.size(), 2);
+        QVERIFY(
+            listed.contains(QStringLiteral("&2 Inspect Object Model - System Name: Acme (Java)")));
+        window->actions().last()->trigger();
+        QCOMPARE(m_window->mdiArea()->activeSubWindow()->windowTitle(),
+                 QStringLiteral("Inspect Object Model - System Name: Acme (Java)"));
+        a.tile->trigger();
+        QVERIFY(!m_window->mdiArea()->activeSubWindow()->isMaximized());
+
+        QVERIFY(m_window->navigator().frame(WindowKind::ObjectModel)->close());
+        QVERIFY(a.cppObjectModel->isEnabled());
+        QVERIFY(a.javaObjectModel->isEnabled());
+        a.cppObjectModel->trigger();
+        QVERIFY(m_window->navigator()
+                    .frame(WindowKind::ObjectModel)
+                    ->windowTitle()
+                    .endsWith(QStringLiteral("(C++)")));
+    }
+
+    // Help Topics opens the manual; a search lists the topics holding the
+    // words and selects them in the page.
+    void helpFindsWhatIsAskedFor_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("topic"); // a topic listed
+        QTest::newRow("Builder") << "Builder"
+                                 << "The Requirement Builder";
+        QTest::newRow("wildcard") << "wildcard"
+                                  << "Requirements Central";
+        QTest::newRow("a template's name") << "External Interaction with External Event"
+                                           << "The templates";
+        QTest::newRow("command line") << "--verbose"
+                                      << "varn-cli";
+        QTest::newRow("nothing") << "xylophone"
+                                 << "No topic holds \"xylophone\".";
+    }
+
+    void helpFindsWhatIsAskedFor()
+    {
+        QFETCH(QString, words);
+        QFETCH(QString, topic);
+        QVERIFY(m_window->actions().helpTopics->isEnabled());
+        m_window->actions().helpTopics->trigger();
+        HelpWindow *help = m_window->helpWindow();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(misnamedControls(*help), QStringList());
+        help->searchField()->setText(words);
+        QTest::keyClick(help->searchField(), Qt::Key_Return);
+        QStringList topics;
+        for (int row = 0; row < help->topics()->count(); ++row)
+            topics.append(help->topics()->item(row)->text());
+        QVERIFY2(topics.contains(topic), qPrintable(topics.join('|')));
+        const bool found = !topic.startsWith(QStringLiteral("No topic"));
+        QCOMPARE(help->browser()->textCursor().selectedText().compare(words, Qt::CaseInsensitive) ==
+                     0,
+                 found);
+        if (words == QLatin1String("Builder"))
+            saveScreenshot(*help, QStringLiteral("help-window.png"));
+    }
+
+    void aboutNamesVersionsAndDatabase()
+    {
+        QString database;
+        QString toolkit;
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            database = dialog.findChild<QLabel *>(QStringLiteral("database"))->text();
+            toolkit = dialog.findChild<QLabel *>(QStringLiteral("toolkit"))->text();
+            return int(QDialog::Accepted);
+        };
+        m_window->actions().about->trigger();
+        QCOMPARE(database, QStringLiteral("Requirements database: ") +
+                               m_app->requirementsSource().databasePath());
+        QVERIFY(toolkit.contains(QString::fromLatin1(qVersion())));
+    }
+};
+
+QTEST_MAIN(DesktopProgramTest)
+#include "tst_desktopprogram.moc"
