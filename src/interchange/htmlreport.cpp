@@ -16,7 +16,7 @@ tr { page-break-inside: avoid; }
 thead { display: table-header-group; }
 .deleted { color: #777; text-decoration: line-through; }
 ul { margin: 0; padding-left: 1.2em; }
-@media print { body { margin: 0; font-size: 9pt; } h2 { page-break-before: always; } }
+@media print { body { margin: 0; font-size: 9pt; } h2.model { page-break-before: always; } }
 )";
 
 QString escaped(const QString &text)
@@ -88,8 +88,9 @@ QString HtmlReport::page(const ExchangeSet &set, const QList<TracedRequirement> 
     }
     html += QStringLiteral("</tbody>\n</table>\n");
 
-    html += QStringLiteral("<h2>Object model</h2>\n<table>\n<thead><tr><th>Class</th>"
-                           "<th>Attributes</th><th>Methods</th></tr></thead>\n<tbody>\n");
+    html +=
+        QStringLiteral("<h2 class=\"model\">Object model</h2>\n<table>\n<thead><tr><th>Class</th>"
+                       "<th>Attributes</th><th>Methods</th></tr></thead>\n<tbody>\n");
     for (const ReportClass &modelClass : classes) {
         html += QStringLiteral("<tr>") + cell(modelClass.name) +
                 cell(modelClass.attributes.join(QStringLiteral(", "))) +
