@@ -39,13 +39,22 @@ class Document
 {
 public:
     Document(const ExchangeSet &set, QIODevice &device)
-        : m_set(set), m_xml(&device), m_prefix(ReqIfWriter::identifierPrefix(set.systemName))
-    {}
+        : m_set(set), m_device(device), m_xml(&m_buffer),
+          m_prefix(ReqIfWriter::identifierPrefix(set.systemName))
+    {
+        // The names every object repeats, made once.
+        for (const ReqIf::AttributeInfo &info : ReqIf::attributes()) {
+            const QString kind = kindText(info.kind);
+            m_names.append({QStringLiteral("ATTRIBUTE-VALUE-") + kind,
+                            QStringLiteral("ATTRIBUTE-DEFINITION-%1-REF").arg(kind),
+                            attributeId(info)});
+        }
+    }
 
     Outcome write(const QDateTime &created, const ReqIfWriter::Progress &progress)
     {
-        m_xml.setAutoFormatting(true);
-        m_xml.setAutoFormattingIndent(1);
+        // Not indented: indentation would make a large export half as big
+        // again.
         m_xml.writeStartDocument();
         m_xml.writeDefaultNamespace(ReqIf::kNamespace);
         m_xml.writeNamespace(ReqIf::kXhtmlNamespace, QStringLiteral("xhtml"));
@@ -59,6 +68,8 @@ public:
         const int total = int(m_set.requirements.size());
         for (int i = 0; i < total; ++i) {
             writeObject(m_set.requirements[i]);
+            if (i % 500 == 499 && !flush())
+                break;
             if (progress && (i % 1000 == 999 || i + 1 == total))
                 progress(i + 1, total);
         }
@@ -69,12 +80,22 @@ public:
         end(); // CORE-CONTENT
         end(); // REQ-IF
         m_xml.writeEndDocument();
-        if (m_xml.hasError())
+        if (!flush() || m_xml.hasError())
             return Outcome::stop(QStringLiteral("The file could not be written."));
         return Outcome::ok();
     }
 
 private:
+    // The text written so far goes to the device in UTF-8; the writer works
+    // on a string, which is far faster than on a device for many small
+    // pieces.
+    bool flush()
+    {
+        const QByteArray bytes = m_buffer.toUtf8();
+        m_buffer.clear();
+        return m_device.write(bytes) == bytes.size();
+    }
+
     void start(const char *name)
     {
         m_xml.writeStartElement(ReqIf::kNamespace, QString::fromLatin1(name));
@@ -176,16 +197,17 @@ private:
         start("SPEC-OBJECT");
         identify(objectId(requirement.number), {}, ReqIfWriter::lastChange(requirement.dateSaved));
         start("VALUES");
-        for (const ReqIf::AttributeInfo &info : ReqIf::attributes()) {
+        const std::span<const ReqIf::AttributeInfo> infos = ReqIf::attributes();
+        for (std::size_t a = 0; a < infos.size(); ++a) {
+            const ReqIf::AttributeInfo &info = infos[a];
             const QString value = ReqIf::valueOf(requirement, info.field);
             if (value.isEmpty())
                 continue;
-            const QString kind = kindText(info.kind);
-            m_xml.writeStartElement(ReqIf::kNamespace, QStringLiteral("ATTRIBUTE-VALUE-") + kind);
+            const ValueNames &names = m_names[qsizetype(a)];
+            m_xml.writeStartElement(ReqIf::kNamespace, names.value);
             if (info.kind != ValueKind::Xhtml)
                 m_xml.writeAttribute(QStringLiteral("THE-VALUE"), value);
-            reference("DEFINITION", QStringLiteral("ATTRIBUTE-DEFINITION-%1-REF").arg(kind),
-                      attributeId(info));
+            reference("DEFINITION", names.reference, names.definition);
             if (info.kind == ValueKind::Xhtml) {
                 start("THE-VALUE");
                 m_xml.writeTextElement(ReqIf::kXhtmlNamespace, QStringLiteral("div"), value);
@@ -244,7 +266,17 @@ private:
         end();
     }
 
+    struct ValueNames
+    {
+        QString value;      // ATTRIBUTE-VALUE-<kind>
+        QString reference;  // ATTRIBUTE-DEFINITION-<kind>-REF
+        QString definition; // the definition's identifier
+    };
+
     const ExchangeSet &m_set;
+    QList<ValueNames> m_names;
+    QIODevice &m_device;
+    QString m_buffer;
     QXmlStreamWriter m_xml;
     QString m_prefix;
 };

@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSqlRecord>
 
 namespace varn::interchange {
 
@@ -31,22 +32,51 @@ Row rowOf(const QJsonObject &fields, const store::RecordColumn<Row> (&columns)[N
     return row;
 }
 
+// A JSON string: quotes and backslashes escaped, control characters as
+// \u00XX.
+void appendString(QString &json, const QString &text)
+{
+    json += QLatin1Char('"');
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\')) {
+            json += QLatin1Char('\\');
+            json += c;
+        } else if (c.unicode() < 0x20) {
+            json += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
+        } else {
+            json += c;
+        }
+    }
+    json += QLatin1Char('"');
+}
+
 } // namespace
 
-QString StoredFields::encode(const QString &table, const QSqlRecord &record,
-                             const QStringList &values)
+QString StoredFields::encode(const QString &table, const QStringList &names,
+                             const QStringList &texts, const QStringList &values)
 {
-    QJsonObject fields{{kTable, table}};
-    // The key (the first column) belongs to the exporting workspace.
-    for (int i = 1; i < record.count(); ++i) {
-        const QVariant value = record.value(i);
-        if (value.isNull() || value.toString().isEmpty())
+    // Written by hand: an export encodes one object per requirement, and this
+    // is several times faster than building a document for each.
+    QString json = QStringLiteral("{\"Table\":");
+    appendString(json, table);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (texts[i].isEmpty())
             continue;
-        fields.insert(record.fieldName(i), value.toString());
+        json += QLatin1Char(',');
+        appendString(json, names[i]);
+        json += QLatin1Char(':');
+        appendString(json, texts[i]);
     }
-    if (!values.isEmpty())
-        fields.insert(kValues, QJsonArray::fromStringList(values));
-    return QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact));
+    if (!values.isEmpty()) {
+        json += QStringLiteral(",\"Values\":[");
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (i > 0)
+                json += QLatin1Char(',');
+            appendString(json, values[i]);
+        }
+        json += QLatin1Char(']');
+    }
+    return json + QLatin1Char('}');
 }
 
 std::optional<QJsonObject> StoredFields::decode(const QString &text)

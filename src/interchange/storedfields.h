@@ -18,7 +18,9 @@ namespace varn::interchange {
 class StoredFields
 {
 public:
-    static QString encode(const QString &table, const QSqlRecord &record,
+    // The non-empty columns of a row after its key: `names` and `texts` side
+    // by side, in the table's order.
+    static QString encode(const QString &table, const QStringList &names, const QStringList &texts,
                           const QStringList &values);
     // nullopt when the text is no such object.
     static std::optional<QJsonObject> decode(const QString &text);

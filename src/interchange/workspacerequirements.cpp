@@ -27,10 +27,22 @@ Outcome readComposerRows(QSqlDatabase &database, const QString &table, const QSt
     rows.setForwardOnly(true);
     if (!rows.exec(QStringLiteral("SELECT * FROM %1").arg(table)))
         return readFailure(rows);
-    const int keyColumn = rows.record().indexOf(key);
+    const QSqlRecord columns = rows.record();
+    const int keyColumn = columns.indexOf(key);
+    QStringList names;
+    for (int i = 0; i < columns.count(); ++i) {
+        if (i != keyColumn)
+            names.append(columns.fieldName(i));
+    }
+    QStringList texts;
     while (rows.next()) {
+        texts.clear();
+        for (int i = 0; i < columns.count(); ++i) {
+            if (i != keyColumn)
+                texts.append(rows.value(i).toString());
+        }
         const qint32 number = rows.value(keyColumn).toInt();
-        into.insert(number, StoredFields::encode(table, rows.record(), values.value(number)));
+        into.insert(number, StoredFields::encode(table, names, texts, values.value(number)));
     }
     return Outcome::ok();
 }
