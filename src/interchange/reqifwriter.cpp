@@ -53,9 +53,10 @@ public:
 
     Outcome write(const QDateTime &created, const ReqIfWriter::Progress &progress)
     {
-        // Not indented: indentation would make a large export half as big
-        // again.
-        m_xml.writeStartDocument();
+        // The writer works on a string, which names no encoding: the
+        // declaration is the file's own. Objects go one to a line; deeper
+        // indentation would make a large export half as big again.
+        m_buffer = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
         m_xml.writeDefaultNamespace(ReqIf::kNamespace);
         m_xml.writeNamespace(ReqIf::kXhtmlNamespace, QStringLiteral("xhtml"));
         m_xml.writeStartElement(ReqIf::kNamespace, QStringLiteral("REQ-IF"));
@@ -68,6 +69,7 @@ public:
         const int total = int(m_set.requirements.size());
         for (int i = 0; i < total; ++i) {
             writeObject(m_set.requirements[i]);
+            m_buffer += QLatin1Char('\n');
             if (i % 500 == 499 && !flush())
                 break;
             if (progress && (i % 1000 == 999 || i + 1 == total))
