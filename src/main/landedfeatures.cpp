@@ -5,6 +5,7 @@
 #include "central/widgets/requirementdeletion.h"
 #include "generate/widgets/generatordialog.h"
 #include "inspect/widgets/objectmodelview.h"
+#include "interchange/widgets/interchangefeature.h"
 #include "objmodel/widgets/regenerationdialog.h"
 #include "templates/widgets/technicalcomposerdialog.h"
 #include "templates/widgets/templatemenu.h"
@@ -20,6 +21,7 @@ void registerLandedFeatures(FeatureRegistry &registry)
     objmodel::registerRegenerationFeatures(registry);
     generate::registerGeneratorFeatures(registry);
     inspect::registerInspectionFeatures(registry);
+    interchange::registerInterchangeFeatures(registry);
 }
 
 } // namespace varn::app

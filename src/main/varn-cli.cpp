@@ -18,7 +18,7 @@ std::vector<Command> allCommands()
 {
     std::vector<Command> commands = languageCommands();
     for (auto group : {workspaceCommands, requirementCommands, exampleCommands, lifecycleCommands,
-                       modelCommands, inspectCommands}) {
+                       modelCommands, inspectCommands, interchangeCommands}) {
         for (const Command &command : group())
             commands.push_back(command);
     }

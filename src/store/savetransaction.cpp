@@ -2,6 +2,7 @@
 
 #include "store/storemessages.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -38,6 +39,29 @@ QString beginWriting(QSqlDatabase &database)
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
+// The transactions open inside each batch of this thread, by connection:
+// 1 while only the batch is open.
+QHash<QString, int> &openDepths()
+{
+    thread_local QHash<QString, int> depths;
+    return depths;
+}
+
+QString savepointName(int depth)
+{
+    return QStringLiteral("varn_save_%1").arg(depth);
+}
+
+// Empty on success.
+QString runStatement(QSqlDatabase &database, const QString &sql)
+{
+    QSqlQuery statement(database);
+    if (statement.exec(sql))
+        return {};
+    const QSqlError error = statement.lastError();
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
 } // namespace
 
 SaveTransaction::SaveTransaction(QString connectionName) : m_connection(std::move(connectionName))
@@ -57,15 +81,34 @@ bool SaveTransaction::supportsTransactions(const QString &connectionName)
     return database.isOpen() && database.driver()->hasFeature(QSqlDriver::Transactions);
 }
 
+Outcome SaveTransaction::beginBatch()
+{
+    if (openDepths().contains(m_connection))
+        return Outcome::stop(
+            QStringLiteral("Cannot begin a transaction on the Requirements database.\n") +
+            QStringLiteral("A batch is already open."));
+    Outcome begun = begin();
+    if (begun)
+        openDepths()[m_connection] = 1;
+    return begun;
+}
+
 Outcome SaveTransaction::begin()
 {
     if (!supportsTransactions(m_connection))
         return Outcome::refused(QString::fromLatin1(messages::kNoTransactions));
     QSqlDatabase database = databaseOf(m_connection);
-    if (const QString error = beginWriting(database); !error.isEmpty())
+    const int depth = openDepths().value(m_connection);
+    const QString error =
+        depth == 0 ? beginWriting(database)
+                   : runStatement(database, QStringLiteral("SAVEPOINT ") + savepointName(depth));
+    if (!error.isEmpty())
         return Outcome::stop(
             QStringLiteral("Cannot begin a transaction on the Requirements database.\n") + error);
     m_active = true;
+    m_depth = depth;
+    if (depth > 0)
+        openDepths()[m_connection] = depth + 1;
     return Outcome::ok();
 }
 
@@ -76,8 +119,20 @@ Outcome SaveTransaction::commit()
             QStringLiteral("Cannot commit the transaction on the Requirements database.\n") +
             QStringLiteral("No transaction is open."));
     QSqlDatabase database = databaseOf(m_connection);
+    if (m_depth > 0) {
+        const QString error =
+            runStatement(database, QStringLiteral("RELEASE SAVEPOINT ") + savepointName(m_depth));
+        if (error.isEmpty()) {
+            leave();
+            return Outcome::ok();
+        }
+        rollback();
+        return Outcome::stop(
+            QStringLiteral("Cannot commit the transaction on the Requirements database.\n") +
+            error);
+    }
     if (database.commit()) {
-        m_active = false;
+        leave();
         return Outcome::ok();
     }
     const QString error = errorText(database);
@@ -88,12 +143,32 @@ Outcome SaveTransaction::commit()
         QStringLiteral("Cannot commit the transaction on the Requirements database.\n") + error);
 }
 
+void SaveTransaction::leave()
+{
+    m_active = false;
+    if (m_depth == 0)
+        openDepths().remove(m_connection);
+    else
+        openDepths()[m_connection] = m_depth;
+}
+
 Outcome SaveTransaction::rollback()
 {
     if (!m_active)
         return Outcome::ok();
-    m_active = false;
+    leave();
     QSqlDatabase database = databaseOf(m_connection);
+    if (m_depth > 0) {
+        const QString name = savepointName(m_depth);
+        QString error = runStatement(database, QStringLiteral("ROLLBACK TO SAVEPOINT ") + name);
+        if (error.isEmpty())
+            error = runStatement(database, QStringLiteral("RELEASE SAVEPOINT ") + name);
+        if (error.isEmpty())
+            return Outcome::ok();
+        return Outcome::stop(
+            QStringLiteral("Cannot roll back the transaction on the Requirements database.\n") +
+            error);
+    }
     if (database.rollback())
         return Outcome::ok();
     return Outcome::stop(

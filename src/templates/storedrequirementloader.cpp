@@ -88,6 +88,17 @@ Result<FunctionalDraft> StoredRequirementLoader::functional(const QString &conne
     return draft;
 }
 
+Result<FunctionalDraft> StoredRequirementLoader::fromRows(const store::FuncReqRow &fields,
+                                                          const store::MasterReqRow &master)
+{
+    Result<FunctionalDraft> draft = fields.Source == 0
+                                        ? builderDraft(fields, master, false)
+                                        : FunctionalDraft::fromStored(fields, &master);
+    if (draft)
+        draft->forgetLoaded();
+    return draft;
+}
+
 Result<language::StoredBuilderRequirement>
 StoredRequirementLoader::builderCells(const QString &connectionName, int number, bool edit)
 {

@@ -6,6 +6,11 @@
 
 #include <QString>
 
+namespace varn::store {
+struct FuncReqRow;
+struct MasterReqRow;
+} // namespace varn::store
+
 namespace varn::templates {
 
 // Reads a stored functional requirement into the draft its composer opens
@@ -24,6 +29,11 @@ public:
     // version data when the MASTER_REQ row is there.
     static Result<language::StoredBuilderRequirement> builderCells(const QString &connectionName,
                                                                    int number, bool edit);
+    // The draft of rows read elsewhere (an exchange file): a template's
+    // fields, or the Builder's cells when Source is 0. The draft holds a new
+    // requirement.
+    static Result<FunctionalDraft> fromRows(const store::FuncReqRow &fields,
+                                            const store::MasterReqRow &master);
     // The numbers of the stored functional requirements, in order.
     static Result<QList<int>> functionalNumbers(const QString &connectionName);
 };

@@ -78,6 +78,7 @@ private slots:
     void counterAtItsLimitIsRefused();
     void connectionWithoutTransactionsIsRefused();
     void secondTransactionIsRefused();
+    void savesInsideABatchAreSavepoints();
     void dateText_data();
     void dateText();
     void supersededVersionIsMarkedDeleted();
@@ -314,6 +315,40 @@ void TestKeyAllocation::secondTransactionIsRefused()
     QVERIFY(!outcome);
     QCOMPARE(outcome.kind(), varn::MessageKind::Stop);
     QVERIFY(!second.isActive());
+    QVERIFY(first.commit());
+}
+
+// Inside a batch each save is a savepoint: one that rolls back takes only
+// its own row with it, and the batch decides for the rest.
+void TestKeyAllocation::savesInsideABatchAreSavepoints()
+{
+    auto comments = [] {
+        return StoreTestSupport::scalar(
+                   kConnection, QStringLiteral("SELECT GROUP_CONCAT(Comments, '|') FROM (SELECT "
+                                               "Comments FROM MASTER_REQ ORDER BY Comments)"))
+            .toString();
+    };
+    for (const bool keep : {false, true}) {
+        SaveTransaction batch(kConnection);
+        QVERIFY(batch.beginBatch());
+        QVERIFY(!SaveTransaction(kConnection).beginBatch());
+        for (const char *name : {"kept", "undone", "kept too"}) {
+            SaveTransaction save(kConnection);
+            QVERIFY(save.begin());
+            QVERIFY(StoreTestSupport::exec(
+                kConnection, QStringLiteral("INSERT INTO MASTER_REQ (Req_Num, Comments) VALUES "
+                                            "((SELECT COUNT(*) + 1 FROM MASTER_REQ), '%1')")
+                                 .arg(QLatin1String(name))));
+            QVERIFY(qstrcmp(name, "undone") == 0 ? save.rollback() : save.commit());
+        }
+        QCOMPARE(comments(), QStringLiteral("kept|kept too"));
+        QVERIFY(keep ? batch.commit() : batch.rollback());
+        QCOMPARE(comments(), keep ? QStringLiteral("kept|kept too") : QString());
+    }
+    // After the batch a second transaction is refused again.
+    SaveTransaction first(kConnection);
+    QVERIFY(first.begin());
+    QVERIFY(!SaveTransaction(kConnection).begin());
     QVERIFY(first.commit());
 }
 

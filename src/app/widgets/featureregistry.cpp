@@ -56,6 +56,25 @@ bool FeatureRegistry::runTemplate(int number, Workbench &workbench) const
     return true;
 }
 
+void FeatureRegistry::provideNamedCommand(Command command, NamedHandler handler)
+{
+    m_namedCommands[command] = std::move(handler);
+}
+
+bool FeatureRegistry::hasNamedCommand(Command command) const
+{
+    return m_namedCommands.count(command) > 0;
+}
+
+bool FeatureRegistry::runNamed(Command command, Workbench &workbench, const QString &name) const
+{
+    const auto found = m_namedCommands.find(command);
+    if (found == m_namedCommands.end())
+        return false;
+    found->second(workbench, name);
+    return true;
+}
+
 void FeatureRegistry::provideCheck(Command command, CheckQuery query)
 {
     m_checks[command] = std::move(query);

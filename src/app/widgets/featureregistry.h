@@ -43,6 +43,14 @@ enum class Command {
     LastRecord,
     DisplayColumn,
     BackgroundColour,
+    // File > Export... and Import...; Trace... of the selected requirement
+    // (the argument is its number).
+    ExportRequirements,
+    ImportRequirements,
+    TraceRequirement,
+    // The requirements that produced a class, named by the class (a named
+    // command).
+    EntityRequirements,
 };
 
 // The menus whose items a feature names.
@@ -63,6 +71,8 @@ public:
     // The argument is the template number of a Template command and the
     // selected requirement's number of Edit, Delete and Re-use.
     using CommandHandler = std::function<void(Workbench &, int argument)>;
+    // A command on something named rather than numbered.
+    using NamedHandler = std::function<void(Workbench &, const QString &name)>;
     // Whether the checkable item of a command and argument is checked.
     using CheckQuery = std::function<bool(const Workbench &, int argument)>;
 
@@ -70,6 +80,7 @@ public:
     void provideCommand(Command command, CommandHandler handler);
     void provideTemplate(int number, CommandHandler handler);
     void provideCheck(Command command, CheckQuery query);
+    void provideNamedCommand(Command command, NamedHandler handler);
     void provideMenuTexts(MenuList list, QStringList texts);
     // A page of the manual that a feature writes (the file name its links
     // use, "templates.html"), made when the help window shows it.
@@ -85,6 +96,9 @@ public:
     // False when the command is not provided.
     bool run(Command command, Workbench &workbench, int argument = 0) const;
     bool runTemplate(int number, Workbench &workbench) const;
+    // False when the named command is not provided.
+    bool hasNamedCommand(Command command) const;
+    bool runNamed(Command command, Workbench &workbench, const QString &name) const;
     // False when no check is provided.
     bool isChecked(Command command, const Workbench &workbench, int argument) const;
     // Empty when no feature names them.
@@ -95,6 +109,7 @@ private:
     std::map<WindowKind, ViewFactory> m_views;
     std::map<Key, CommandHandler> m_commands;
     std::map<Command, CheckQuery> m_checks;
+    std::map<Command, NamedHandler> m_namedCommands;
     std::map<MenuList, QStringList> m_menuTexts;
     std::map<QString, HelpPage> m_helpPages;
 };

@@ -26,6 +26,11 @@ MainActions::MainActions(const FeatureRegistry &features, QObject *parent) : QOb
     saveAs = make(QStringLiteral("Save &As..."),
                   QStringLiteral("Save the workspace file with a new name"));
     print = make(QStringLiteral("&Print..."), QStringLiteral("Print the requirements"));
+    exportRequirements =
+        make(QStringLiteral("&Export..."),
+             QStringLiteral("Write the requirements as ReqIF, CSV or an HTML report"));
+    importRequirements =
+        make(QStringLiteral("&Import..."), QStringLiteral("Read requirements from ReqIF or CSV"));
     for (int position = 0; position < RecentFiles::kCount; ++position)
         recentFiles.append(make(QString(), QStringLiteral("Open this workspace")));
     exit = make(QStringLiteral("E&xit"), QStringLiteral("Quit Varn SE"));

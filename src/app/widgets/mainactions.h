@@ -30,6 +30,8 @@ public:
     QAction *save;
     QAction *saveAs;
     QAction *print;
+    QAction *exportRequirements;
+    QAction *importRequirements;
     QList<QAction *> recentFiles;
     QAction *exit;
     // Edit

@@ -48,8 +48,9 @@ MainMenus::MainMenus(const MainActions &actions, QWidget *owner)
 
     m_central = {
         menu(QStringLiteral("&File"),
-             QList<QAction *>{a.save, a.saveAs, a.close, nullptr, a.print} + recent +
-                 QList<QAction *>{a.exit}),
+             QList<QAction *>{a.save, a.saveAs, a.close, nullptr, a.print, nullptr,
+                              a.exportRequirements, a.importRequirements} +
+                 recent + QList<QAction *>{a.exit}),
         menu(QStringLiteral("&Edit"), {a.requirementAttributes, a.parentDependent}),
         menu(QStringLiteral("&View"),
              QList<QAction *>{a.toolbar, a.statusBar, nullptr} + a.colours),

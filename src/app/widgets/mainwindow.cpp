@@ -45,6 +45,8 @@ struct CommandItem
 
 constexpr CommandItem kCommandItems[] = {
     {&MainActions::print, Command::Print, false},
+    {&MainActions::exportRequirements, Command::ExportRequirements, false},
+    {&MainActions::importRequirements, Command::ImportRequirements, false},
     {&MainActions::firstRecord, Command::FirstRecord, true},
     {&MainActions::previousRecord, Command::PreviousRecord, true},
     {&MainActions::nextRecord, Command::NextRecord, true},

@@ -29,6 +29,7 @@ constexpr RowCommandOf kRowCommands[] = {
     {CVarnView::RowCommand::Edit, Command::EditRequirement},
     {CVarnView::RowCommand::Delete, Command::DeleteRequirement},
     {CVarnView::RowCommand::Reuse, Command::ReuseRequirement},
+    {CVarnView::RowCommand::Trace, Command::TraceRequirement},
 };
 
 constexpr std::pair<Command, RecordMove> kMoves[] = {

@@ -50,6 +50,7 @@ const char kSee[] = "Displays selected requirement";
 const char kDelete[] = "Deletes selected requirement";
 const char kEdit[] = "Opens selected requirement for editing";
 const char kReuse[] = "Opens selected requirement for re-use";
+const char kTrace[] = "Shows what the selected requirement produced in the object model and code";
 const char kVersion[] = "Queries for all versions of selected requirement";
 } // namespace tip
 
@@ -113,7 +114,8 @@ CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
       m_see(button("See Requirement", tip::kSee, "seeRequirement")),
       m_edit(button("Edit...", tip::kEdit, "edit")),
       m_delete(button("Delete", tip::kDelete, "delete")),
-      m_reuse(button("Re-use...", tip::kReuse, "reuse")), m_list(new QTableView),
+      m_reuse(button("Re-use...", tip::kReuse, "reuse")),
+      m_trace(button("Trace...", tip::kTrace, "trace")), m_list(new QTableView),
       m_sentence(new QPlainTextEdit)
 {
     setWindowTitle(QStringLiteral("Requirements Central"));
@@ -133,6 +135,8 @@ CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
 
     for (QPushButton *command : {m_edit, m_delete, m_reuse})
         command->setEnabled(false);
+    // Shown once a feature traces requirements.
+    m_trace->setVisible(false);
     connectControls();
     paint(DisplaySettings::kSkyBlue);
 }
@@ -206,6 +210,7 @@ QWidget *CVarnView::buildQueryGroup()
     commands->addWidget(m_edit);
     commands->addWidget(m_delete);
     commands->addWidget(m_reuse);
+    commands->addWidget(m_trace);
     grid->addLayout(commands, 3, 0, 1, 6);
     return group;
 }
@@ -265,6 +270,7 @@ void CVarnView::connectControls()
     connect(m_delete, &QPushButton::clicked, this,
             [this] { requestRowCommand(RowCommand::Delete); });
     connect(m_reuse, &QPushButton::clicked, this, [this] { requestRowCommand(RowCommand::Reuse); });
+    connect(m_trace, &QPushButton::clicked, this, [this] { requestRowCommand(RowCommand::Trace); });
 }
 
 void CVarnView::openOnWorkspace()
@@ -508,8 +514,10 @@ void CVarnView::runAgain()
 
 void CVarnView::setRowCommandAvailable(RowCommand command, bool available)
 {
-    QPushButton *const buttons[] = {m_edit, m_delete, m_reuse};
+    QPushButton *const buttons[] = {m_edit, m_delete, m_reuse, m_trace};
     buttons[int(command)]->setEnabled(available);
+    if (command == RowCommand::Trace)
+        m_trace->setVisible(available);
 }
 
 void CVarnView::requestRowCommand(RowCommand command)

@@ -25,7 +25,7 @@ class CVarnView : public QWidget
     Q_OBJECT
 
 public:
-    enum class RowCommand { Edit, Delete, Reuse };
+    enum class RowCommand { Edit, Delete, Reuse, Trace };
 
     explicit CVarnView(const QString &connectionName, QWidget *parent = nullptr);
 
@@ -108,6 +108,7 @@ private:
     QPushButton *m_edit;
     QPushButton *m_delete;
     QPushButton *m_reuse;
+    QPushButton *m_trace;
     QTableView *m_list;
     QPlainTextEdit *m_sentence;
 };

@@ -1,5 +1,6 @@
 #include "inspect/widgets/lazytree.h"
 
+#include <QAction>
 #include <QPainter>
 
 namespace varn::inspect {
@@ -36,6 +37,24 @@ QIcon LazyTree::tile(const QColor &colour, char letter)
     painter.setPen(Qt::white);
     painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString(QLatin1Char(letter)));
     return QIcon(picture);
+}
+
+void LazyTree::offerRequirements()
+{
+    auto *requirements = new QAction(QStringLiteral("&Requirements"), this);
+    requirements->setObjectName(QStringLiteral("requirementsOfClass"));
+    requirements->setStatusTip(QStringLiteral("List the requirements that produced this class"));
+    requirements->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    requirements->setShortcutContext(Qt::WidgetShortcut);
+    addAction(requirements);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(requirements, &QAction::triggered, this, [this] {
+        QTreeWidgetItem *item = currentItem();
+        while (item && item->parent())
+            item = item->parent();
+        if (item)
+            emit requirementsRequested(item->text(0));
+    });
 }
 
 void LazyTree::showEvent(QShowEvent *event)

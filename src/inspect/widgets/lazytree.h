@@ -17,12 +17,16 @@ class LazyTree : public QTreeWidget
 
 public:
     void fill();
+    // Adds "Requirements" to the context menu of the tree's classes: it asks
+    // for the requirements that produced the class of the current node.
+    void offerRequirements();
 
     // A 16-pixel picture: a coloured tile with a letter.
     static QIcon tile(const QColor &colour, char letter);
 
 signals:
     void message(const varn::Outcome &outcome);
+    void requirementsRequested(const QString &className);
 
 protected:
     explicit LazyTree(QWidget *parent);

@@ -46,10 +46,26 @@ void registerInspectionFeatures(app::FeatureRegistry &registry)
             workbench.presenter().runDialog(dialog);
         });
     }
+    // A class's requirements, when a feature lists them.
+    auto offerRequirements = [&registry](LazyTree *tree, app::Workbench &workbench) {
+        if (!registry.hasNamedCommand(app::Command::EntityRequirements))
+            return;
+        tree->offerRequirements();
+        QObject::connect(tree, &LazyTree::requirementsRequested, tree,
+                         [&registry, &workbench](const QString &name) {
+                             registry.runNamed(app::Command::EntityRequirements, workbench, name);
+                         });
+    };
     registry.provideView(app::WindowKind::ObjectModel,
-                         [](app::Workbench &workbench) { return new ObjectModelView(workbench); });
-    registry.provideView(app::WindowKind::DataModel, [](app::Workbench &workbench) {
+                         [offerRequirements](app::Workbench &workbench) {
+                             auto *view = new ObjectModelView(workbench);
+                             offerRequirements(view->tree(), workbench);
+                             return view;
+                         });
+    registry.provideView(app::WindowKind::DataModel, [offerRequirements](
+                                                         app::Workbench &workbench) {
         auto *tree = new CDataTreeView(workbench.app().requirementsDatabase());
+        offerRequirements(tree, workbench);
         QObject::connect(tree, &CDataTreeView::message, tree,
                          [&workbench](const Outcome &outcome) { workbench.showMessage(outcome); });
         return tree;

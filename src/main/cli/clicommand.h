@@ -28,6 +28,7 @@ std::vector<Command> modelCommands();
 std::vector<Command> lifecycleCommands();
 std::vector<Command> exampleCommands();
 std::vector<Command> inspectCommands();
+std::vector<Command> interchangeCommands();
 
 // Prints a refusal's message on stderr (nothing for a silent one) and returns
 // the exit code that goes with it.

@@ -1,0 +1,97 @@
+#include "interchange/csvexchange.h"
+
+#include "central/centralcolumns.h"
+#include "interchange/csvtable.h"
+#include "interchange/exchangeinput.h"
+
+namespace varn::interchange {
+
+namespace {
+
+using central::CentralColumns;
+using central::Column;
+
+store::MasterReqRow masterRow(const ExchangedRequirement &requirement)
+{
+    store::MasterReqRow row;
+    row.Req_Num = requirement.number;
+    row.FSTType = requirement.deleted ? QStringLiteral("Deleted") : requirement.type;
+    row.Source = requirement.source;
+    row.Category = requirement.category;
+    row.Priority = requirement.priority;
+    row.Release = requirement.release;
+    row.Version = requirement.version;
+    row.ParaNum = requirement.paragraph;
+    row.Preamble = requirement.preamble;
+    row.ReqText = requirement.text;
+    row.OrigReqNum = requirement.firstVersion;
+    row.DateSaved = requirement.dateSaved;
+    row.Comments = requirement.comments;
+    return row;
+}
+
+} // namespace
+
+QStringList CsvExchange::header()
+{
+    QStringList names;
+    for (const central::ColumnInfo &info : CentralColumns::all())
+        names.append(QLatin1String(info.header));
+    return names;
+}
+
+QString CsvExchange::text(const ExchangeSet &set)
+{
+    QString text = CsvTable::record(header());
+    for (const ExchangedRequirement &requirement : set.requirements) {
+        const store::MasterReqRow row = masterRow(requirement);
+        QStringList cells;
+        for (const central::ColumnInfo &info : CentralColumns::all())
+            cells.append(CentralColumns::cellText(row, info.column));
+        text += CsvTable::record(cells);
+    }
+    return text;
+}
+
+Result<ImportBatch> CsvExchange::batch(const QString &text)
+{
+    // A spreadsheet may begin its UTF-8 with a byte order mark.
+    Result<QList<QStringList>> records =
+        CsvTable::parse(text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text);
+    if (!records)
+        return ExchangeInput::refusal(records.outcome().message());
+    const QStringList columns = header();
+    if (records->isEmpty() || records->first() != columns)
+        return ExchangeInput::refusal(
+            QStringLiteral("The first line of the file must name the columns %1.")
+                .arg(columns.join(QStringLiteral(", "))));
+    auto cell = [](const QStringList &record, Column column) { return record[int(column)]; };
+    ImportBatch batch;
+    for (qsizetype i = 1; i < records->size(); ++i) {
+        const QStringList &record = records->at(i);
+        if (record.size() == 1 && record.first().isEmpty())
+            continue; // a blank line
+        if (record.size() != columns.size())
+            return ExchangeInput::refusal(
+                QStringLiteral("Record %1 of the file has %2 fields; the header names %3.")
+                    .arg(i)
+                    .arg(record.size())
+                    .arg(columns.size()));
+        ImportBatch::Item item;
+        item.origin = QString::number(i);
+        item.label = QStringLiteral("Record %1").arg(i);
+        ExchangedRequirement &requirement = item.requirement;
+        requirement.type = QStringLiteral("Technical");
+        requirement.source = 23;
+        requirement.text = cell(record, Column::Requirement);
+        requirement.category = cell(record, Column::Category);
+        requirement.priority = cell(record, Column::Priority).toInt();
+        requirement.release = cell(record, Column::Release).toInt();
+        requirement.paragraph = cell(record, Column::Paragraph);
+        requirement.comments = cell(record, Column::Comments);
+        batch.items.append(item);
+    }
+    return batch;
+}
+
+} // namespace varn::interchange

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "common/outcome.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace varn::interchange {
+
+// Reads a file to import whole, refusing one over the size limit or one that
+// is not UTF-8 text; every refusal ends by saying that nothing was imported.
+class ExchangeInput
+{
+public:
+    static constexpr qint64 kLargestFile = 256LL * 1024 * 1024;
+
+    static Result<QByteArray> read(const QString &path, qint64 largest = kLargestFile);
+    static Outcome checkUtf8(const QByteArray &bytes);
+    // A refusal of the file: the reason, then "Nothing was imported."
+    static Outcome refusal(const QString &reason);
+};
+
+} // namespace varn::interchange

@@ -1,0 +1,152 @@
+#include "interchange/requirementexchange.h"
+
+#include "interchange/csvexchange.h"
+#include "interchange/exchangeinput.h"
+#include "interchange/htmlreport.h"
+#include "interchange/reqifinterpreter.h"
+#include "interchange/reqifreader.h"
+#include "interchange/reqifwriter.h"
+#include "interchange/workspacerequirements.h"
+
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace varn::interchange {
+
+namespace {
+
+Outcome writeFailure(const QString &path, const QString &why)
+{
+    return Outcome::stop(QStringLiteral("Cannot write %1:\n%2").arg(path, why));
+}
+
+Result<QList<ReportClass>> modelClasses(const QString &connectionName)
+{
+    QSqlDatabase database = QSqlDatabase::database(connectionName, false);
+    QList<ReportClass> classes;
+    QHash<qint32, qsizetype> index;
+    QSqlQuery entities(database);
+    if (!entities.exec(QStringLiteral("SELECT Entity_ID, Entity FROM OM_ENTITY ORDER BY Entity")))
+        return Outcome::stop(QStringLiteral("Error querying the Requirements database."));
+    while (entities.next()) {
+        index.insert(entities.value(0).toInt(), classes.size());
+        classes.append({entities.value(1).toString(), {}, {}});
+    }
+    QSqlQuery attributes(database);
+    if (!attributes.exec(QStringLiteral(
+            "SELECT FK_EntityID, Attribute, DataTypeDef FROM OM_ATTR ORDER BY Attr_ID")))
+        return Outcome::stop(QStringLiteral("Error querying the Requirements database."));
+    while (attributes.next()) {
+        if (const auto at = index.constFind(attributes.value(0).toInt()); at != index.cend())
+            classes[*at].attributes.append(QStringLiteral("%1 : %2").arg(
+                attributes.value(1).toString(), attributes.value(2).toString()));
+    }
+    QSqlQuery methods(database);
+    if (!methods.exec(
+            QStringLiteral("SELECT FK_EntityID, Method FROM OM_METHOD ORDER BY Method_ID")))
+        return Outcome::stop(QStringLiteral("Error querying the Requirements database."));
+    while (methods.next()) {
+        if (const auto at = index.constFind(methods.value(0).toInt()); at != index.cend())
+            classes[*at].methods.append(methods.value(1).toString() + QStringLiteral("()"));
+    }
+    return classes;
+}
+
+Result<QByteArray> htmlBytes(const ExchangeSet &set,
+                             const RequirementExchange::Workspace &workspace,
+                             const RequirementExchange::Progress &progress)
+{
+    RequirementTrace trace(workspace.connectionName, workspace.installPath, workspace.systemName);
+    QList<TracedRequirement> traces;
+    const int total = int(set.requirements.size());
+    for (int i = 0; i < total; ++i) {
+        Result<TracedRequirement> traced = trace.ofRequirement(set.requirements[i].number);
+        if (!traced)
+            return traced.outcome();
+        traces.append(traced.takeValue());
+        if (progress && (i % 100 == 99 || i + 1 == total))
+            progress(i + 1, total);
+    }
+    const Result<QList<ReportClass>> classes = modelClasses(workspace.connectionName);
+    if (!classes)
+        return classes.outcome();
+    return HtmlReport::page(set, traces, classes.value(), QDateTime::currentDateTime()).toUtf8();
+}
+
+} // namespace
+
+std::optional<ExchangeFormat> RequirementExchange::formatNamed(const QString &name)
+{
+    const QString lower = name.toLower();
+    if (lower == QLatin1String("reqif"))
+        return ExchangeFormat::ReqIf;
+    if (lower == QLatin1String("csv"))
+        return ExchangeFormat::Csv;
+    if (lower == QLatin1String("html"))
+        return ExchangeFormat::Html;
+    return std::nullopt;
+}
+
+Result<int> RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
+                                          const QString &path, bool everyVersion,
+                                          const Progress &progress)
+{
+    const Result<ExchangeSet> set =
+        WorkspaceRequirements::read(workspace.connectionName, workspace.systemName, everyVersion);
+    if (!set)
+        return set.outcome();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return writeFailure(path, file.errorString());
+    switch (format) {
+    case ExchangeFormat::ReqIf:
+        if (Outcome written =
+                ReqIfWriter::write(set.value(), file, QDateTime::currentDateTimeUtc(), progress);
+            !written)
+            return writeFailure(path, written.message());
+        break;
+    case ExchangeFormat::Csv:
+        file.write(CsvExchange::text(set.value()).toUtf8());
+        if (progress)
+            progress(int(set->requirements.size()), int(set->requirements.size()));
+        break;
+    case ExchangeFormat::Html: {
+        const Result<QByteArray> html = htmlBytes(set.value(), workspace, progress);
+        if (!html)
+            return html.outcome();
+        file.write(html.value());
+        break;
+    }
+    }
+    if (!file.commit())
+        return writeFailure(path, file.errorString());
+    return int(set->requirements.size());
+}
+
+Result<ImportSummary> RequirementExchange::importFrom(ExchangeFormat format,
+                                                      store::RecordObjects &records,
+                                                      const QString &systemName,
+                                                      const QString &path, bool dryRun,
+                                                      const Progress &progress)
+{
+    if (!canImport(format))
+        return Outcome::warning(QStringLiteral("An HTML report cannot be imported."));
+    const Result<QByteArray> bytes = ExchangeInput::read(path);
+    if (!bytes)
+        return bytes.outcome();
+    Result<ImportBatch> batch = Outcome::ok();
+    if (format == ExchangeFormat::Csv) {
+        batch = CsvExchange::batch(QString::fromUtf8(bytes.value()));
+    } else {
+        const Result<ReqIfContent> content = ReqIfReader::read(bytes.value());
+        if (!content)
+            return content.outcome();
+        batch = ReqIfInterpreter::interpret(content.value());
+    }
+    if (!batch)
+        return batch.outcome();
+    return RequirementImporter(records, systemName).run(batch.value(), dryRun, progress);
+}
+
+} // namespace varn::interchange

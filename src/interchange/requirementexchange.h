@@ -1,0 +1,47 @@
+#pragma once
+
+#include "common/outcome.h"
+#include "interchange/requirementimporter.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace varn::store {
+class RecordObjects;
+}
+
+namespace varn::interchange {
+
+// The formats requirements leave and enter a workspace in.
+enum class ExchangeFormat { ReqIf, Csv, Html };
+
+// Export and import of whole files, for the File menu and varn-cli: the
+// file is written through a temporary file (a failed export leaves no half
+// file behind) and read whole before anything is imported.
+class RequirementExchange
+{
+public:
+    using Progress = std::function<void(int done, int total)>;
+
+    struct Workspace
+    {
+        QString connectionName;
+        QString systemName;
+        QString installPath; // where the generated code lies, for the report
+    };
+
+    static std::optional<ExchangeFormat> formatNamed(const QString &name);
+    // Whether a format can be read back.
+    static bool canImport(ExchangeFormat format) { return format != ExchangeFormat::Html; }
+
+    // The number of requirements written.
+    static Result<int> exportTo(ExchangeFormat format, const Workspace &workspace,
+                                const QString &path, bool everyVersion,
+                                const Progress &progress = {});
+    static Result<ImportSummary> importFrom(ExchangeFormat format, store::RecordObjects &records,
+                                            const QString &systemName, const QString &path,
+                                            bool dryRun, const Progress &progress = {});
+};
+
+} // namespace varn::interchange

@@ -1,0 +1,255 @@
+#include "interchange/requirementimporter.h"
+
+#include "central/dependentlinks.h"
+#include "central/requirementlifecycle.h"
+#include "interchange/storedfields.h"
+#include "store/creqmsset.h"
+#include "store/recordobjects.h"
+#include "store/savetransaction.h"
+#include "templates/functionalcommit.h"
+#include "templates/storedrequirementloader.h"
+#include "templates/structuralcommit.h"
+#include "templates/technicalcommit.h"
+
+#include <QDate>
+#include <QHash>
+#include <QMap>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace varn::interchange {
+
+namespace {
+
+const QLatin1StringView kShall{" system shall "};
+
+QString bodyAfterHead(const QString &sentence)
+{
+    const qsizetype at = sentence.indexOf(kShall);
+    return at < 0 ? sentence : sentence.mid(at + kShall.size());
+}
+
+store::MasterReqRow masterOf(const ExchangedRequirement &requirement)
+{
+    store::MasterReqRow master;
+    master.Category = requirement.category;
+    master.Priority = requirement.priority;
+    master.Release = requirement.release;
+    master.ParaNum = requirement.paragraph;
+    master.Comments = requirement.comments;
+    master.Version = requirement.version;
+    master.OrigReqNum = requirement.firstVersion;
+    return master;
+}
+
+void takeAttributes(templates::DraftAttributes &draft, const ExchangedRequirement &requirement)
+{
+    draft.category = requirement.category;
+    draft.priority = QString::number(requirement.priority);
+    draft.release = QString::number(requirement.release);
+    draft.paragraph =
+        requirement.paragraph == QLatin1String("None") ? QString() : requirement.paragraph;
+    draft.comments = requirement.comments;
+    draft.forgetLoaded();
+}
+
+} // namespace
+
+class RequirementImporter::Run
+{
+public:
+    Run(store::RecordObjects &records, const QString &systemName)
+        : m_records(records), m_connection(records.connectionName()),
+          m_functional(records, systemName), m_structural(records, systemName),
+          m_technical(records, systemName)
+    {}
+
+    Result<ImportSummary> run(const ImportBatch &batch, bool dryRun, const Progress &progress)
+    {
+        m_summary.report = batch.report;
+        store::SaveTransaction transaction(m_connection);
+        if (Outcome begun = transaction.beginBatch(); !begun)
+            return begun;
+        if (Outcome read = readExisting(); !read)
+            return read;
+        const int total = int(batch.items.size());
+        for (int i = 0; i < total; ++i) {
+            if (Outcome saved = importItem(batch.items[i]); !saved)
+                return saved; // the transaction rolls back
+            if (progress && (i % 100 == 99 || i + 1 == total))
+                progress(i + 1, total);
+        }
+        if (Outcome linked = importLinks(batch.links); !linked)
+            return linked;
+        if (dryRun) {
+            if (Outcome undone = transaction.rollback(); !undone)
+                return undone;
+        } else if (Outcome committed = transaction.commit(); !committed) {
+            return committed;
+        }
+        return m_summary;
+    }
+
+private:
+    Outcome readExisting()
+    {
+        QSqlQuery live(QSqlDatabase::database(m_connection, false));
+        live.setForwardOnly(true);
+        if (!live.prepare(QStringLiteral(
+                "SELECT Req_Num, Preamble, ReqText FROM MASTER_REQ WHERE FSTType <> ?")))
+            return Outcome::stop(live.lastError().text());
+        live.addBindValue(QStringLiteral("Deleted"));
+        if (!live.exec())
+            return Outcome::stop(QStringLiteral("Error querying the Requirements database.\n") +
+                                 live.lastError().text());
+        while (live.next())
+            m_known.insert(
+                duplicateKey(live.value(1).toString() + QLatin1Char(' ') +
+                             live.value(2).toString()),
+                QStringLiteral("requirement %1 of the workspace").arg(live.value(0).toInt()));
+        return Outcome::ok();
+    }
+
+    void leaveOut(const ImportBatch::Item &item, const QString &why)
+    {
+        m_summary.report.append(QStringLiteral("%1 is not imported: %2").arg(item.name(), why));
+    }
+
+    // Fails only when the database does: the import then stops whole.
+    Outcome importItem(const ImportBatch::Item &item)
+    {
+        const ExchangedRequirement &requirement = item.requirement;
+        if (m_seen.contains(item.origin)) {
+            leaveOut(item, QStringLiteral("its identifier appears twice in the file."));
+            return Outcome::ok();
+        }
+        m_seen.insert(item.origin);
+        const QString key = duplicateKey(requirement.sentence());
+        if (!requirement.deleted) {
+            if (const auto known = m_known.constFind(key); known != m_known.cend()) {
+                leaveOut(item, QStringLiteral("it duplicates %1.").arg(*known));
+                return Outcome::ok();
+            }
+        }
+        const QDate saved = QDate::fromString(requirement.dateSaved, QStringLiteral("M-d-yyyy"));
+        const QDate day = saved.isValid() ? saved : QDate::currentDate();
+        templates::CommitResult result;
+        const std::optional<QJsonObject> fields = StoredFields::decode(requirement.storedFields);
+        if (fields && StoredFields::isFunctional(*fields)) {
+            Result<templates::FunctionalDraft> draft = templates::StoredRequirementLoader::fromRows(
+                StoredFields::functionalRow(*fields), masterOf(requirement));
+            if (!draft) {
+                leaveOut(item, draft.outcome().message());
+                return Outcome::ok();
+            }
+            takeAttributes(draft.value(), requirement);
+            result = m_functional.save(draft.value(), day);
+        } else if (fields && StoredFields::isStructural(*fields)) {
+            const store::MasterReqRow master = masterOf(requirement);
+            templates::StructuralDraft draft = templates::StructuralDraft::fromStored(
+                StoredFields::structuralRow(*fields), StoredFields::possibleValues(*fields),
+                &master);
+            takeAttributes(draft, requirement);
+            result = m_structural.save(draft, day);
+        } else {
+            templates::TechnicalDraft draft;
+            takeAttributes(draft, requirement);
+            draft.text = bodyAfterHead(requirement.text);
+            result = m_technical.save(draft, day);
+        }
+        if (!result.outcome) {
+            if (result.outcome.kind() == MessageKind::Stop)
+                return result.outcome;
+            leaveOut(item, result.outcome.message());
+            return Outcome::ok();
+        }
+        if (requirement.deleted) {
+            const central::RequirementLifecycle lifecycle(m_connection);
+            if (Outcome marked = lifecycle.markDeleted(result.number, day); !marked)
+                return Outcome::stop(marked.message());
+            ++m_summary.deleted;
+        } else {
+            QString name = item.name();
+            name[0] = name[0].toLower();
+            m_known.insert(key, name + QStringLiteral(" of the file"));
+        }
+        m_numbers.insert(item.origin, result.number);
+        m_summary.imported.append({item.origin, result.number, sentenceOf(result.number)});
+        return Outcome::ok();
+    }
+
+    QString sentenceOf(qint32 number)
+    {
+        if (!m_sentencePrepared) {
+            m_sentence = QSqlQuery(QSqlDatabase::database(m_connection, false));
+            m_sentencePrepared = m_sentence.prepare(
+                QStringLiteral("SELECT Preamble, ReqText FROM MASTER_REQ WHERE Req_Num = ?"));
+        }
+        m_sentence.bindValue(0, number);
+        if (!m_sentence.exec() || !m_sentence.next())
+            return {};
+        const QString sentence =
+            m_sentence.value(0).toString() + QLatin1Char(' ') + m_sentence.value(1).toString();
+        m_sentence.finish();
+        return sentence;
+    }
+
+    Outcome importLinks(const QList<ImportBatch::Link> &links)
+    {
+        QMap<qint32, QList<int>> dependents;
+        for (const ImportBatch::Link &link : links) {
+            const auto parent = m_numbers.constFind(link.parent);
+            const auto dependent = m_numbers.constFind(link.dependent);
+            if (parent == m_numbers.cend() || dependent == m_numbers.cend()) {
+                const QString missing = parent == m_numbers.cend() ? link.parent : link.dependent;
+                m_summary.report.append(
+                    QStringLiteral("Relation %1 is not imported: requirement %2 was not imported.")
+                        .arg(link.origin, missing));
+                continue;
+            }
+            if (!dependents[*parent].contains(*dependent))
+                dependents[*parent].append(*dependent);
+        }
+        const central::DependentLinks writer(m_connection);
+        for (auto it = dependents.cbegin(); it != dependents.cend(); ++it) {
+            if (Outcome saved = writer.saveDependents(it.key(), it.value()); !saved)
+                return Outcome::stop(saved.message());
+            m_summary.links += int(it.value().size());
+        }
+        return Outcome::ok();
+    }
+
+    store::RecordObjects &m_records;
+    QString m_connection;
+    templates::FunctionalCommit m_functional;
+    templates::StructuralCommit m_structural;
+    templates::TechnicalCommit m_technical;
+    ImportSummary m_summary;
+    QHash<QString, QString> m_known;
+    QSet<QString> m_seen;
+    QHash<QString, qint32> m_numbers;
+    QSqlQuery m_sentence;
+    bool m_sentencePrepared = false;
+};
+
+RequirementImporter::RequirementImporter(store::RecordObjects &records, QString systemName)
+    : m_records(records), m_systemName(std::move(systemName))
+{}
+
+Result<ImportSummary> RequirementImporter::run(const ImportBatch &batch, bool dryRun,
+                                               const Progress &progress)
+{
+    return Run(m_records, m_systemName).run(batch, dryRun, progress);
+}
+
+QString RequirementImporter::duplicateKey(const QString &sentence)
+{
+    QString body = bodyAfterHead(sentence).simplified().toLower();
+    if (body.endsWith(QLatin1Char('.')))
+        body.chop(1);
+    return body;
+}
+
+} // namespace varn::interchange

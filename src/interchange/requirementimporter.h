@@ -1,0 +1,60 @@
+#pragma once
+
+#include "common/outcome.h"
+#include "interchange/importbatch.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace varn::store {
+class RecordObjects;
+}
+
+namespace varn::interchange {
+
+// What an import did (or, in a dry run, would do).
+struct ImportSummary
+{
+    struct Imported
+    {
+        QString origin;
+        qint32 number = 0;
+        QString sentence;
+    };
+    QList<Imported> imported;
+    int links = 0;
+    // Imported as deleted (a file of every version): the object model holds
+    // what they derived until it is regenerated.
+    int deleted = 0;
+    // What was left out, and why: over-long texts, duplicates, references to
+    // requirements that were not imported, refusals of a composer.
+    QStringList report;
+};
+
+// Writes a batch through the composers' own saves (so each table keeps its
+// one writer) inside one transaction: everything or, when the database fails,
+// nothing. A requirement a composer refuses is left out and reported. A dry
+// run does all of it and rolls back.
+class RequirementImporter
+{
+public:
+    using Progress = std::function<void(int done, int total)>;
+
+    RequirementImporter(store::RecordObjects &records, QString systemName);
+
+    Result<ImportSummary> run(const ImportBatch &batch, bool dryRun, const Progress &progress = {});
+
+    // What makes two sentences the same requirement: the words after
+    // "system shall", blanks collapsed, any case.
+    static QString duplicateKey(const QString &sentence);
+
+private:
+    class Run;
+    store::RecordObjects &m_records;
+    QString m_systemName;
+};
+
+} // namespace varn::interchange

@@ -1,0 +1,207 @@
+#include "interchange/widgets/exchangedialog.h"
+
+#include "app/cvarnapp.h"
+#include "app/widgets/busydialog.h"
+#include "app/widgets/messagepresenter.h"
+#include "app/widgets/workbench.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace varn::interchange {
+
+namespace {
+
+struct FormatChoice
+{
+    ExchangeFormat format;
+    const char *label;
+    const char *suffix;
+    const char *filter;
+};
+
+constexpr FormatChoice kFormats[] = {
+    {ExchangeFormat::ReqIf, "ReqIF 1.2 (.reqif)", ".reqif", "ReqIF files (*.reqif *.xml)"},
+    {ExchangeFormat::Csv, "Comma-separated values (.csv)", ".csv", "CSV files (*.csv)"},
+    {ExchangeFormat::Html, "HTML report (.html)", ".html", "HTML files (*.html *.htm)"},
+};
+
+QLabel *buddyLabel(const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text);
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+    return label;
+}
+
+} // namespace
+
+QString ExchangeDialog::title(Direction direction)
+{
+    return direction == Direction::Export ? QStringLiteral("Export Requirements")
+                                          : QStringLiteral("Import Requirements");
+}
+
+ExchangeDialog::ExchangeDialog(app::Workbench &workbench, Direction direction, QWidget *parent)
+    : ProgressDialog(title(direction), app::ProgressPanel::Processed::Hidden, parent),
+      m_workbench(workbench), m_direction(direction)
+{
+    setObjectName(direction == Direction::Export ? QStringLiteral("exportDialog")
+                                                 : QStringLiteral("importDialog"));
+    addChoices(choices());
+    generateButton()->setText(direction == Direction::Export ? QStringLiteral("&Export")
+                                                             : QStringLiteral("&Import"));
+    generateButton()->setAccessibleName(generateButton()->text().remove(QLatin1Char('&')));
+    panel()->setStatus(QStringLiteral("Ready."));
+    setMinimumWidth(520);
+}
+
+QWidget *ExchangeDialog::choices()
+{
+    auto *box = new QWidget(this);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    m_format = new QComboBox(box);
+    for (const FormatChoice &choice : kFormats) {
+        if (m_direction == Direction::Export || RequirementExchange::canImport(choice.format))
+            m_format->addItem(QString::fromLatin1(choice.label), int(choice.format));
+    }
+    m_file = new QLineEdit(box);
+    m_browse = new QPushButton(QStringLiteral("&Browse..."), box);
+    m_browse->setAccessibleName(QStringLiteral("Browse..."));
+    m_option = new QCheckBox(m_direction == Direction::Export
+                                 ? QStringLiteral("Include &deleted and superseded versions")
+                                 : QStringLiteral("&Dry run: only report what would be imported"),
+                             box);
+    m_option->setAccessibleName(m_option->text().remove(QLatin1Char('&')));
+    grid->addWidget(buddyLabel(QStringLiteral("&Format:"), m_format), 0, 0);
+    grid->addWidget(m_format, 0, 1, 1, 2);
+    grid->addWidget(buddyLabel(QStringLiteral("F&ile:"), m_file), 1, 0);
+    grid->addWidget(m_file, 1, 1);
+    grid->addWidget(m_browse, 1, 2);
+    grid->addWidget(m_option, 2, 1, 1, 2);
+    if (m_direction == Direction::Import) {
+        m_report = new QPlainTextEdit(box);
+        m_report->setReadOnly(true);
+        m_report->setMinimumHeight(140);
+        grid->addWidget(buddyLabel(QStringLiteral("&Report:"), m_report), 3, 0, Qt::AlignTop);
+        grid->addWidget(m_report, 3, 1, 1, 2);
+    }
+    grid->setColumnStretch(1, 1);
+    connect(m_browse, &QPushButton::clicked, this, &ExchangeDialog::browse);
+    // The export is offered a name for the chosen format.
+    connect(m_format, &QComboBox::currentIndexChanged, this, [this] {
+        if (m_direction != Direction::Export || m_file->text().isEmpty())
+            return;
+        const QFileInfo file(m_file->text());
+        m_file->setText(file.path() + QLatin1Char('/') + file.completeBaseName() +
+                        QLatin1String(kFormats[int(chosenFormat())].suffix));
+    });
+    return box;
+}
+
+ExchangeFormat ExchangeDialog::chosenFormat() const
+{
+    return ExchangeFormat(m_format->currentData().toInt());
+}
+
+void ExchangeDialog::browse()
+{
+    const FormatChoice &choice = kFormats[int(chosenFormat())];
+    const QString filter = QString::fromLatin1(choice.filter);
+    const app::CVarnApp &application = m_workbench.app();
+    QString chosen;
+    if (m_direction == Direction::Export) {
+        const QString proposed = m_file->text().isEmpty()
+                                     ? application.workspaceFileFolder() + QLatin1Char('/') +
+                                           application.systemName() + QLatin1String(choice.suffix)
+                                     : m_file->text();
+        chosen = m_workbench.presenter().chooseFileToSave(this, proposed, filter);
+    } else {
+        chosen = m_workbench.presenter().chooseFileToOpen(this, application.workspaceFileFolder(),
+                                                          filter);
+    }
+    if (!chosen.isEmpty())
+        m_file->setText(chosen);
+}
+
+void ExchangeDialog::generate()
+{
+    if (m_file->text().trimmed().isEmpty()) {
+        m_workbench.showMessage(Outcome::warning(QStringLiteral("Choose the file first.")));
+        m_file->setFocus();
+        return;
+    }
+    if (m_direction == Direction::Export)
+        runExport();
+    else
+        runImport();
+}
+
+void ExchangeDialog::runExport()
+{
+    app::BusyDialog busy(*this);
+    const app::CVarnApp &application = m_workbench.app();
+    panel()->setStatus(QStringLiteral("Exporting..."));
+    const Result<int> written = RequirementExchange::exportTo(
+        chosenFormat(),
+        {application.requirementsConnectionName(), application.systemName(),
+         application.installPath()},
+        m_file->text().trimmed(), m_option->isChecked(),
+        [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); });
+    if (!written) {
+        panel()->setStatus(QStringLiteral("Nothing was exported."));
+        m_workbench.showMessage(written.outcome());
+        return;
+    }
+    panel()->setPercent(100);
+    panel()->setStatus(QStringLiteral("%1 requirement(s) written to %2.")
+                           .arg(written.value())
+                           .arg(m_file->text()));
+}
+
+void ExchangeDialog::runImport()
+{
+    app::CVarnApp &application = m_workbench.app();
+    const bool dryRun = m_option->isChecked();
+    Result<ImportSummary> summary = Outcome::ok();
+    {
+        app::BusyDialog busy(*this);
+        panel()->setStatus(dryRun ? QStringLiteral("Checking...") : QStringLiteral("Importing..."));
+        summary = RequirementExchange::importFrom(
+            chosenFormat(), *application.records(), application.systemName(),
+            m_file->text().trimmed(), dryRun,
+            [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); });
+    }
+    if (!summary) {
+        panel()->setStatus(QStringLiteral("Nothing was imported."));
+        m_report->setPlainText(summary.outcome().message());
+        m_workbench.showMessage(summary.outcome());
+        return;
+    }
+    QStringList lines;
+    for (const ImportSummary::Imported &imported : summary->imported)
+        lines.append(QStringLiteral("%1  %2").arg(imported.number).arg(imported.sentence));
+    lines += summary->report;
+    m_report->setPlainText(lines.join(QLatin1Char('\n')));
+    panel()->setPercent(100);
+    panel()->setStatus(
+        QStringLiteral("%1 %2 requirement(s) and %3 dependent link(s); %4 left out.")
+            .arg(dryRun ? QStringLiteral("Would import") : QStringLiteral("Imported"))
+            .arg(summary->imported.size())
+            .arg(summary->links)
+            .arg(summary->report.size()));
+    if (!dryRun && !summary->imported.isEmpty()) {
+        if (summary->deleted > 0)
+            application.setRequirementsChanged(true);
+        m_workbench.announceRequirementsStored();
+    }
+}
+
+} // namespace varn::interchange

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/widgets/progressdialog.h"
+#include "interchange/requirementexchange.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace varn::app {
+class Workbench;
+}
+
+namespace varn::interchange {
+
+// File > Export... and File > Import...: the format, the file (typed or
+// chosen with Browse...), the choice of every version (export) or of a dry
+// run (import), the progress, and after an import the report of what was
+// left out.
+class ExchangeDialog : public app::ProgressDialog
+{
+    Q_OBJECT
+
+public:
+    enum class Direction { Export, Import };
+
+    ExchangeDialog(app::Workbench &workbench, Direction direction, QWidget *parent = nullptr);
+
+    // The Export or Import button.
+    void generate() override;
+
+    QComboBox *formatBox() const { return m_format; }
+    QLineEdit *fileEdit() const { return m_file; }
+    QCheckBox *optionBox() const { return m_option; }
+    QPlainTextEdit *reportView() const { return m_report; }
+    ExchangeFormat chosenFormat() const;
+
+    static QString title(Direction direction);
+
+private:
+    QWidget *choices();
+    void browse();
+    void runExport();
+    void runImport();
+
+    app::Workbench &m_workbench;
+    Direction m_direction;
+    QComboBox *m_format = nullptr;
+    QLineEdit *m_file = nullptr;
+    QPushButton *m_browse = nullptr;
+    QCheckBox *m_option = nullptr;
+    QPlainTextEdit *m_report = nullptr;
+};
+
+} // namespace varn::interchange

@@ -1,0 +1,182 @@
+// export, import and trace: requirements in and out of a workspace, and what
+// each one produced.
+#include "cli/cliworkspace.h"
+#include "interchange/requirementexchange.h"
+#include "interchange/requirementtrace.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace varn::cli {
+
+namespace {
+
+using app::CVarnApp;
+using interchange::ExchangeFormat;
+using interchange::RequirementExchange;
+
+constexpr const char *kExportSynopsis =
+    "export reqif|csv|html --workspace FILE.vnp --output PATH [--all]";
+constexpr const char *kImportSynopsis =
+    "import reqif|csv --workspace FILE.vnp --input PATH [--dry-run]";
+constexpr const char *kTraceSynopsis = "trace --workspace FILE.vnp (--number N | --entity NAME)";
+
+int exitFor(const Outcome &outcome)
+{
+    return report(outcome, outcome.kind() == MessageKind::Stop ? DatabaseError : Refused);
+}
+
+struct FormatAndOptions
+{
+    ExchangeFormat format;
+    CliOptions options;
+};
+
+// The options and the one format named among them; nullopt (after the usage)
+// when an option is wrong or the format is missing or unknown.
+std::optional<FormatAndOptions> parseFormatCommand(const QStringList &arguments,
+                                                   const QStringList &valued, const char *synopsis,
+                                                   const QString &flag, bool importing)
+{
+    QString error;
+    const std::optional<CliOptions> options =
+        CliOptions::parse(arguments, QSet<QString>(valued.begin(), valued.end()), {flag}, &error);
+    for (const QString &name : valued) {
+        if (options && error.isEmpty() && !options->has(name))
+            error = QStringLiteral("option --%1 is required").arg(name);
+    }
+    std::optional<ExchangeFormat> format;
+    if (options && error.isEmpty()) {
+        if (options->positional().size() == 1)
+            format = RequirementExchange::formatNamed(options->positional().first());
+        if (!format || (importing && !RequirementExchange::canImport(*format)))
+            error = importing ? QStringLiteral("import takes reqif or csv")
+                              : QStringLiteral("export takes reqif, csv or html");
+    }
+    if (!error.isEmpty()) {
+        printError(QStringLiteral("varn-cli: %1").arg(error));
+        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
+        return std::nullopt;
+    }
+    return FormatAndOptions{*format, *options};
+}
+
+RequirementExchange::Progress progressOnTerminal(const char *verb)
+{
+    if (isatty(fileno(stderr)) == 0)
+        return {};
+    return [verb](int done, int total) {
+        std::fprintf(stderr, "\r%s %d of %d requirement(s)", verb, done, total);
+        if (done == total)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+    };
+}
+
+int runExport(const QStringList &arguments)
+{
+    const auto parsed =
+        parseFormatCommand(arguments, {QStringLiteral("workspace"), QStringLiteral("output")},
+                           kExportSynopsis, QStringLiteral("all"), false);
+    if (!parsed)
+        return UsageError;
+    const ExchangeFormat *format = &parsed->format;
+    const CliOptions *options = &parsed->options;
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
+        return opened;
+    const QString output = options->value(QStringLiteral("output"));
+    const Result<int> written = RequirementExchange::exportTo(
+        *format, {app.requirementsConnectionName(), app.systemName(), app.installPath()}, output,
+        options->flag(QStringLiteral("all")), progressOnTerminal("Exported"));
+    if (!written)
+        return exitFor(written.outcome());
+    printLine(QStringLiteral("%1 requirement(s) written to %2").arg(written.value()).arg(output));
+    return Done;
+}
+
+int runImport(const QStringList &arguments)
+{
+    const auto parsed =
+        parseFormatCommand(arguments, {QStringLiteral("workspace"), QStringLiteral("input")},
+                           kImportSynopsis, QStringLiteral("dry-run"), true);
+    if (!parsed)
+        return UsageError;
+    const ExchangeFormat *format = &parsed->format;
+    const CliOptions *options = &parsed->options;
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options); opened != Done)
+        return opened;
+    const bool dryRun = options->flag(QStringLiteral("dry-run"));
+    const Result<interchange::ImportSummary> summary = RequirementExchange::importFrom(
+        *format, *app.records(), app.systemName(), options->value(QStringLiteral("input")), dryRun,
+        progressOnTerminal(dryRun ? "Checked" : "Imported"));
+    if (!summary)
+        return exitFor(summary.outcome());
+    for (const auto &imported : summary->imported)
+        printLine(QStringLiteral("%1  %2").arg(imported.number, 5).arg(imported.sentence));
+    for (const QString &line : summary->report)
+        printError(line);
+    printLine(QStringLiteral("%1 %2 requirement(s) and %3 dependent link(s); %4 left out.")
+                  .arg(dryRun ? QStringLiteral("Would import") : QStringLiteral("Imported"))
+                  .arg(summary->imported.size())
+                  .arg(summary->links)
+                  .arg(summary->report.size()));
+    if (!dryRun && summary->deleted > 0)
+        app.setRequirementsChanged(true);
+    return Done;
+}
+
+int runTrace(const QStringList &arguments)
+{
+    const auto options = parseCommandOptions(
+        arguments,
+        {QStringLiteral("workspace"), QStringLiteral("number"), QStringLiteral("entity")},
+        {QStringLiteral("workspace")}, kTraceSynopsis);
+    if (!options)
+        return UsageError;
+    const bool byNumber = options->has(QStringLiteral("number"));
+    bool numeric = false;
+    const int number = options->value(QStringLiteral("number")).toInt(&numeric);
+    if (byNumber == options->has(QStringLiteral("entity")) || (byNumber && !numeric)) {
+        printError(QStringLiteral("varn-cli: trace takes a requirement --number or an --entity"));
+        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(kTraceSynopsis));
+        return UsageError;
+    }
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
+        return opened;
+    interchange::RequirementTrace trace(app.requirementsConnectionName(), app.installPath(),
+                                        app.systemName());
+    if (byNumber) {
+        const Result<interchange::TracedRequirement> traced = trace.ofRequirement(number);
+        if (!traced)
+            return exitFor(traced.outcome());
+        for (const QString &line : interchange::RequirementTrace::describe(traced.value()))
+            printLine(line);
+        return Done;
+    }
+    const Result<QList<interchange::TracedRequirement>> traced =
+        trace.ofEntity(options->value(QStringLiteral("entity")));
+    if (!traced)
+        return exitFor(traced.outcome());
+    for (const interchange::TracedRequirement &requirement : traced.value())
+        printLine(QStringLiteral("%1  %2%3")
+                      .arg(requirement.number, 5)
+                      .arg(requirement.sentence,
+                           requirement.deleted ? QStringLiteral(" (deleted)") : QString()));
+    return Done;
+}
+
+} // namespace
+
+std::vector<Command> interchangeCommands()
+{
+    return {
+        {"export", kExportSynopsis, runExport},
+        {"import", kImportSynopsis, runImport},
+        {"trace", kTraceSynopsis, runTrace},
+    };
+}
+
+} // namespace varn::cli

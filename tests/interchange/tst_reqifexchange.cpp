@@ -1,0 +1,350 @@
+// Requirements through an exchange file and back: a round trip between two
+// workspaces, another tool's file, and files that must be refused whole.
+#include "central/dependentlinks.h"
+#include "interchange/exchangeinput.h"
+#include "interchange/requirementexchange.h"
+#include "objmodel/objectmodelregenerator.h"
+#include "support/freshworkspace.h"
+#include "support/storetestsupport.h"
+#include "support/workedexamples.h"
+#include "templates/structuralcommit.h"
+#include "templates/technicalcommit.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <optional>
+
+using namespace varn;
+using interchange::ExchangeFormat;
+using interchange::RequirementExchange;
+
+namespace {
+
+const QString kSystem = QStringLiteral("ESD");
+const QString kApplication = QStringLiteral("interchange-appdb");
+
+QString writeFile(const QTemporaryDir &folder, const QString &name, const QByteArray &bytes)
+{
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qWarning("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The export without its one moment-dependent line.
+QString withoutCreationTime(const QByteArray &bytes)
+{
+    static const QRegularExpression created(QStringLiteral("<CREATION-TIME>[^<]*</CREATION-TIME>"));
+    return QString::fromUtf8(bytes).remove(created);
+}
+
+// Every class with its attributes and methods, sorted: the object model to
+// compare between workspaces.
+QStringList objectModel(const QString &connection)
+{
+    QStringList model;
+    QSqlQuery rows(QSqlDatabase::database(connection));
+    rows.exec(QStringLiteral(
+        "SELECT e.Entity || '.' || a.Attribute || ':' || a.DataTypeDef FROM OM_ATTR a JOIN "
+        "OM_ENTITY e ON e.Entity_ID = a.FK_EntityID UNION ALL SELECT e.Entity || '.' || "
+        "m.Method || '()' FROM OM_METHOD m JOIN OM_ENTITY e ON e.Entity_ID = m.FK_EntityID "
+        "UNION ALL SELECT Entity FROM OM_ENTITY"));
+    while (rows.next())
+        model.append(rows.value(0).toString());
+    model.sort();
+    return model;
+}
+
+int requirementCount(const QString &connection)
+{
+    return StoreTestSupport::scalar(connection, QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ"))
+        .toInt();
+}
+
+} // namespace
+
+class ReqIfExchangeTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_files;
+
+    static RequirementExchange::Workspace workspace(const QString &connection)
+    {
+        return {connection, kSystem, QString()};
+    }
+
+    // The worked examples of every kind, a technical requirement and two
+    // dependents of the first requirement.
+    static void fillWithExamples(FreshWorkspace &fresh)
+    {
+        QVERIFY(WorkedExamples::saveAll(kApplication, fresh.records(), kSystem) > 0);
+        using templates::StructuralDraft;
+        StructuralDraft sensor = StructuralDraft::forTemplate(19);
+        sensor.entity = QStringLiteral("runway weather station");
+        sensor.attribute = QStringLiteral("wind sensor");
+        sensor.stateValue = 0;
+        sensor.chooseValueGroup(0);
+        for (const char *value : {"nominal", "caution", "warning"})
+            sensor.addPossibleValue(QString::fromLatin1(value));
+        sensor.defaultValue = QStringLiteral("nominal");
+        StructuralDraft airline = StructuralDraft::forTemplate(20);
+        airline.article = QStringLiteral("An");
+        airline.entity = QStringLiteral("airline");
+        airline.cardinality = QStringLiteral("0..n");
+        airline.partEntity = QStringLiteral("planes");
+        StructuralDraft cargo = StructuralDraft::forTemplate(21);
+        cargo.entity = QStringLiteral("cargo reservations");
+        StructuralDraft gate = StructuralDraft::forTemplate(22);
+        gate.entity = QStringLiteral("gate arrival message");
+        gate.attribute = QStringLiteral("gate identifier");
+        gate.position = QStringLiteral("1");
+        gate.dataType = QStringLiteral("Alphanumeric");
+        for (const char *value : {"5B", "5A", "NE CARGO"})
+            gate.addPossibleValue(QString::fromLatin1(value));
+        templates::StructuralCommit structural(fresh.records(), kSystem);
+        for (StructuralDraft *draft : {&sensor, &airline, &cargo, &gate}) {
+            draft->paragraph = QStringLiteral("3.%1").arg(draft->source - 9);
+            const templates::CommitResult saved = structural.save(*draft, QDate(2025, 4, 2));
+            QVERIFY2(saved.outcome, qPrintable(saved.outcome.message()));
+        }
+        templates::TechnicalDraft technical;
+        technical.text = QStringLiteral("answer in 2 seconds, \"always\" & <everywhere> (Zürich)");
+        technical.comments = QStringLiteral("from the customer's list");
+        technical.category = QStringLiteral("Hardware");
+        technical.priority = QStringLiteral("3");
+        QVERIFY(templates::TechnicalCommit(fresh.records(), kSystem).save(technical).outcome);
+        QVERIFY(
+            central::DependentLinks(fresh.records().connectionName()).saveDependents(1, {3, 2}));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_files.isValid());
+        QVERIFY(WorkedExamples::openApplicationDatabase(kApplication));
+    }
+
+    // Export, import into a fresh workspace, export again: the same
+    // requirements, attributes and links, and the same object model after
+    // the object model is rebuilt in both.
+    void roundTripKeepsEverything()
+    {
+        FreshWorkspace first(QStringLiteral("interchange-first"));
+        QVERIFY(first.isOpen());
+        fillWithExamples(first);
+        const QString exported = m_files.filePath(QStringLiteral("first.reqif"));
+        const Result<int> written = RequirementExchange::exportTo(
+            ExchangeFormat::ReqIf, workspace(QStringLiteral("interchange-first")), exported, false);
+        QVERIFY2(written, qPrintable(written.outcome().message()));
+        QCOMPARE(written.value(), requirementCount(QStringLiteral("interchange-first")));
+
+        FreshWorkspace second(QStringLiteral("interchange-second"));
+        QVERIFY(second.isOpen());
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, second.records(), kSystem, exported, false);
+        QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        QCOMPARE(imported->report, QStringList());
+        QCOMPARE(imported->imported.size(), written.value());
+        QCOMPARE(imported->links, 2);
+
+        const QString again = m_files.filePath(QStringLiteral("second.reqif"));
+        QVERIFY(RequirementExchange::exportTo(
+            ExchangeFormat::ReqIf, workspace(QStringLiteral("interchange-second")), again, false));
+        QCOMPARE(withoutCreationTime(readFile(again)), withoutCreationTime(readFile(exported)));
+
+        for (const QString &connection :
+             {QStringLiteral("interchange-first"), QStringLiteral("interchange-second")}) {
+            objmodel::ObjectModelRegenerator regenerator(QSqlDatabase::database(connection));
+            QVERIFY(regenerator.regenerate());
+        }
+        const QStringList model = objectModel(QStringLiteral("interchange-first"));
+        QVERIFY(model.size() > 20);
+        QCOMPARE(objectModel(QStringLiteral("interchange-second")), model);
+    }
+
+    // Another tool's file: XHTML flattened to text, the hierarchy's order
+    // and places as paragraphs, the identifier in the comments, the relation
+    // as a dependent; the enumeration attribute is passed over.
+    void foreignFileGivesTechnicalRequirements()
+    {
+        FreshWorkspace fresh(QStringLiteral("interchange-foreign"));
+        QVERIFY(fresh.isOpen());
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, fresh.records(), kSystem,
+            QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"), false);
+        QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        QCOMPARE(imported->links, 1);
+        QStringList rows;
+        QSqlQuery stored(QSqlDatabase::database(QStringLiteral("interchange-foreign")));
+        QVERIFY(stored.exec(QStringLiteral("SELECT Req_Num, FSTType, ParaNum, ReqText, Comments "
+                                           "FROM MASTER_REQ ORDER BY Req_Num")));
+        while (stored.next()) {
+            QStringList cells;
+            for (int i = 0; i < 5; ++i)
+                cells.append(stored.value(i).toString());
+            rows.append(cells.join(QLatin1Char('|')));
+        }
+        QCOMPARE(rows, (QStringList{
+                           "1|Technical|1|stop the belt within 2 seconds of an alarm|ReqIF so-belt",
+                           "2|Technical|2|read every bag tag & route the bag|ReqIF so-tag",
+                           "3|Technical|2.1|scan tags in under 1 s|ReqIF so-scan",
+                           "4|Technical|None|log each routing decision|ReqIF so-note"}));
+        QCOMPARE(
+            central::DependentLinks(QStringLiteral("interchange-foreign")).dependentsOf(2).value(),
+            QList<int>{3});
+
+        // A second import of the same file finds every requirement there
+        // already, and says so for each.
+        const Result<interchange::ImportSummary> twice = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, fresh.records(), kSystem,
+            QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"), false);
+        QVERIFY(twice);
+        QCOMPARE(twice->imported.size(), 0);
+        QCOMPARE(twice->report.size(), 5);
+        QCOMPARE(twice->report.first(),
+                 QStringLiteral("Requirement so-belt is not imported: it "
+                                "duplicates requirement 1 of the workspace."));
+        QCOMPARE(twice->report.last(), QStringLiteral("Relation rel-1 is not imported: requirement "
+                                                      "so-tag was not imported."));
+    }
+
+    // What the report lists, and that a dry run lists the same and leaves
+    // the workspace as it was.
+    void reportListsWhatIsLeftOut_data()
+    {
+        QTest::addColumn<bool>("dryRun");
+        QTest::newRow("import") << false;
+        QTest::newRow("dry run") << true;
+    }
+
+    void reportListsWhatIsLeftOut()
+    {
+        QFETCH(bool, dryRun);
+        FreshWorkspace fresh(QStringLiteral("interchange-report"));
+        QVERIFY(fresh.isOpen());
+        QByteArray file =
+            readFile(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"));
+        // The note gets a text over the limit, and the scan object's
+        // identifier is taken by a second object.
+        file.replace("log each routing decision", QByteArray(300, 'x'));
+        file.replace("<SPEC-OBJECT IDENTIFIER=\"so-tag\"", "<SPEC-OBJECT IDENTIFIER=\"so-belt\"");
+        file.replace("<SPEC-OBJECT-REF>so-tag</SPEC-OBJECT-REF>",
+                     "<SPEC-OBJECT-REF>so-belt</SPEC-OBJECT-REF>");
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, fresh.records(), kSystem,
+            writeFile(m_files, QStringLiteral("report.reqif"), file), dryRun);
+        QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        QCOMPARE(imported->imported.size(), 2);
+        QVERIFY2(imported->report.size() == 2, qPrintable(imported->report.join('\n')));
+        QVERIFY(imported->report[0].startsWith(
+            QStringLiteral("Requirement so-belt is not imported: its identifier appears twice")));
+        QVERIFY(imported->report[1].startsWith(
+            QStringLiteral("Requirement so-note is not imported: Requirement is too long.")));
+        QCOMPARE(requirementCount(QStringLiteral("interchange-report")), dryRun ? 0 : 2);
+    }
+
+    // Bad input: a clear message, and nothing imported.
+    void badInputIsRefusedWhole_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QByteArray good =
+            readFile(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"));
+        auto changed = [&good](const char *from, const char *to) {
+            return QByteArray(good).replace(from, to);
+        };
+        QTest::newRow("malformed XML") << "reqif" << changed("</SPEC-OBJECTS>", "</SPEC-OBJECT>")
+                                       << "The file is not well-formed XML (line 91, column 20: "
+                                          "Opening and ending tag mismatch.)";
+        QTest::newRow("cut short")
+            << "reqif" << good.left(good.size() / 2) << "The file is not well-formed XML";
+        QTest::newRow("foreign namespace")
+            << "reqif" << changed("http://www.omg.org/spec/ReqIF/20110401/reqif.xsd", "urn:other")
+            << "The file is not a ReqIF 1.2 document: its root element is \"REQ-IF\" in the "
+               "namespace \"urn:other\".";
+        QTest::newRow("dangling relation")
+            << "reqif"
+            << changed("<TARGET><SPEC-OBJECT-REF>so-scan", "<TARGET><SPEC-OBJECT-REF>so-gone")
+            << "The file refers to \"so-gone\", which it does not define.";
+        QTest::newRow("dangling definition")
+            << "reqif"
+            << changed("<ATTRIBUTE-DEFINITION-STRING-REF>ad-key<",
+                       "<ATTRIBUTE-DEFINITION-STRING-REF>ad-none<")
+            << "The file refers to \"ad-none\", which it does not define.";
+        QTest::newRow("dangling hierarchy")
+            << "reqif"
+            << changed("<OBJECT><SPEC-OBJECT-REF>so-belt", "<OBJECT><SPEC-OBJECT-REF>so-x")
+            << "The file refers to \"so-x\", which it does not define.";
+        const QString declared = QStringLiteral(
+            "The file holds a document type or entity declaration, which an import never reads.");
+        QTest::newRow("entity declaration")
+            << "reqif"
+            << changed("<REQ-IF ", "<!DOCTYPE REQ-IF [<!ENTITY big \"lots\">]>\n<REQ-IF ")
+                   .replace("scan tags", "&big;")
+            << declared;
+        QTest::newRow("external entity")
+            << "reqif"
+            << changed("<REQ-IF ",
+                       "<!DOCTYPE REQ-IF [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n<REQ-IF ")
+            << declared;
+        QTest::newRow("undeclared entity")
+            << "reqif" << changed("scan tags", "&secret;") << "The file is not well-formed XML";
+        QTest::newRow("invalid UTF-8") << "reqif" << changed("scan tags", "scan \xff\xfe tags")
+                                       << "The file is not UTF-8 text.";
+        QTest::newRow("no document") << "reqif" << QByteArray("<?xml version=\"1.0\"?>")
+                                     << "The file is not well-formed XML";
+        QTest::newRow("CSV, wrong header") << "csv" << QByteArray("Number,Text\r\n1,go\r\n")
+                                           << "The first line of the file must name the columns";
+        QTest::newRow("CSV, open quote")
+            << "csv"
+            << QByteArray("No.,Type,Source,Category,Priority,Release,Version,Paragraph,"
+                          "Requirement,Orig No.,Date Saved,Comments\r\n1,\"go\r\n")
+            << "The file ends inside a quoted field";
+        QTest::newRow("CSV, short record")
+            << "csv"
+            << QByteArray("No.,Type,Source,Category,Priority,Release,Version,Paragraph,"
+                          "Requirement,Orig No.,Date Saved,Comments\r\n1,Technical\r\n")
+            << "Record 1 of the file has 2 fields; the header names 12.";
+    }
+
+    void badInputIsRefusedWhole()
+    {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        FreshWorkspace fresh(QStringLiteral("interchange-bad"));
+        QVERIFY(fresh.isOpen());
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            *RequirementExchange::formatNamed(format), fresh.records(), kSystem,
+            writeFile(m_files, QStringLiteral("bad.") + format, bytes), false);
+        QVERIFY(!imported);
+        QVERIFY2(imported.outcome().message().startsWith(message),
+                 qPrintable(imported.outcome().message()));
+        QVERIFY(imported.outcome().message().endsWith(QStringLiteral("\nNothing was imported.")));
+        QCOMPARE(requirementCount(QStringLiteral("interchange-bad")), 0);
+    }
+
+    void oversizedFileIsNotRead()
+    {
+        const QString path = writeFile(m_files, QStringLiteral("big.reqif"), QByteArray(4096, ' '));
+        const Result<QByteArray> read = interchange::ExchangeInput::read(path, 4095);
+        QVERIFY(!read);
+        QCOMPARE(read.outcome().message(),
+                 QStringLiteral("The file is larger than 4.00 KiB, the most an import reads.\n"
+                                "Nothing was imported."));
+        QVERIFY(interchange::ExchangeInput::read(path, 4096));
+    }
+};
+
+QTEST_GUILESS_MAIN(ReqIfExchangeTest)
+#include "tst_reqifexchange.moc"
