@@ -126,7 +126,8 @@ Outcome SaveTransaction::commit()
             leave();
             return Outcome::ok();
         }
-        rollback();
+        // The release's own error is the one to report.
+        (void)rollback();
         return Outcome::stop(
             QStringLiteral("Cannot commit the transaction on the Requirements database.\n") +
             error);

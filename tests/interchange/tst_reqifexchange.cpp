@@ -94,7 +94,7 @@ class ReqIfExchangeTest : public QObject
         sensor.stateValue = 0;
         sensor.chooseValueGroup(0);
         for (const char *value : {"nominal", "caution", "warning"})
-            sensor.addPossibleValue(QString::fromLatin1(value));
+            QVERIFY(sensor.addPossibleValue(QString::fromLatin1(value)));
         sensor.defaultValue = QStringLiteral("nominal");
         StructuralDraft airline = StructuralDraft::forTemplate(20);
         airline.article = QStringLiteral("An");
@@ -109,7 +109,7 @@ class ReqIfExchangeTest : public QObject
         gate.position = QStringLiteral("1");
         gate.dataType = QStringLiteral("Alphanumeric");
         for (const char *value : {"5B", "5A", "NE CARGO"})
-            gate.addPossibleValue(QString::fromLatin1(value));
+            QVERIFY(gate.addPossibleValue(QString::fromLatin1(value)));
         templates::StructuralCommit structural(fresh.records(), kSystem);
         for (StructuralDraft *draft : {&sensor, &airline, &cargo, &gate}) {
             draft->paragraph = QStringLiteral("3.%1").arg(draft->source - 9);
