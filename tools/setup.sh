@@ -8,6 +8,7 @@ VARN_PACKAGES=(
     unixodbc unixodbc-dev odbcinst libsqliteodbc libsqlite3-dev
     fonts-dejavu-core
     openjdk-17-jdk-headless
+    postgresql libqt6sql6-psql odbc-postgresql
 )
 
 varn_install_packages() {

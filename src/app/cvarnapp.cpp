@@ -3,6 +3,7 @@
 #include "app/blankimage.h"
 #include "app/odbcinilock.h"
 #include "app/requirementsschema.h"
+#include "app/teamdatabase.h"
 #include "app/workspacevaluescheck.h"
 #include "store/sqlconnection.h"
 
@@ -174,6 +175,71 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
     return Outcome::ok();
 }
 
+Outcome CVarnApp::newTeamWorkspace(const QString &systemName, const QString &serverText)
+{
+    if (isWorkspaceOpen())
+        return Outcome::refused(
+            QStringLiteral("Must close the current document before creating a new one."));
+    if (Outcome name = checkSystemName(systemName); !name)
+        return name;
+    const Result<store::ServerAddress> address = store::ServerAddress::parse(serverText);
+    if (!address)
+        return address.outcome();
+
+    const Settings settings;
+    notice(settings.openProblem());
+    const Settings::Value installPath = settings.installPath();
+    notice(installPath.problem);
+
+    const DataSource source = DataSource::teamFor(systemName, address->text(),
+                                                  address->databaseName(), address->userName());
+    if (Outcome length = source.checkAttributeLength(DataSource::Kind::Requirements); !length)
+        return length;
+
+    m_installPath = installPath.text;
+    m_document.emplace(WorkspaceValues{source.name, source.userId, source.password,
+                                       source.description, source.databaseFileName,
+                                       source.databaseFolder, systemName, installPath.text});
+    auto abandon = [&](Outcome why) {
+        releaseConnections();
+        return why;
+    };
+    if (Outcome connected = connectRequirements(source); !connected)
+        return abandon(connected);
+    const Result<TeamDatabase::Provisioned> provisioned =
+        TeamDatabase::provision(requirementsDatabase(), systemName);
+    if (!provisioned)
+        return abandon(provisioned.outcome());
+    if (Outcome application = openApplicationDatabase(settings, true); !application)
+        return abandon(application);
+    if (Outcome created = createRecordObjects(); !created)
+        return abandon(created);
+
+    m_workspaceFilePath.clear();
+    m_requirementsChanged = false;
+    m_document->setModified(true);
+    return Outcome::ok();
+}
+
+bool CVarnApp::isTeamWorkspace() const
+{
+    return m_document && m_document->requirementsSource().isOnServer();
+}
+
+// Opens the requirements connection on the team's server.
+Outcome CVarnApp::connectTeamRequirements(const DataSource &source)
+{
+    const Result<store::ServerAddress> address = store::ServerAddress::parse(source.databaseFolder);
+    if (!address)
+        return Outcome::stop(kCannotOpenRequirements + address.outcome().message());
+    const Result<QSqlDatabase> database =
+        SqlConnection::openServer(m_requirementsConnection, address.value());
+    if (!database)
+        return Outcome::stop(kCannotOpenRequirements + database.outcome().message());
+    m_document->requirementsConnectionOpen = true;
+    return Outcome::ok();
+}
+
 // Registers the workspace's data source and opens the requirements
 // connection through it.
 Outcome CVarnApp::connectRequirements(const DataSource &source, SqlConnection::Access access)
@@ -181,6 +247,8 @@ Outcome CVarnApp::connectRequirements(const DataSource &source, SqlConnection::A
     if (!OdbcInstaller::registerHeldDataSource(source))
         return Outcome::refused(OdbcInstaller::requirementsRegistrationFailure());
     m_document->dataSourceRegistered = true;
+    if (source.isOnServer())
+        return connectTeamRequirements(source);
     if (Outcome requirements =
             openRequirementsDatabase(m_requirementsConnection, source.databasePath(), access);
         !requirements)
@@ -237,6 +305,8 @@ Result<SqlConnection::Access> CVarnApp::checkBeforeOpen(const QString &workspace
         return WorkspaceFile::refusal(workspaceFilePath, checked.message());
     if (Outcome length = WorkspaceValuesCheck::checkConnectionLength(values); !length)
         return length;
+    if (CVarnDoc(values).requirementsSource().isOnServer())
+        return SqlConnection::Access::ReadWrite;
     const QString database = CVarnDoc(values).requirementsSource().databasePath();
     auto refusal = [&](const QString &reason) {
         return Outcome::stop(kCannotOpenRequirements + QDir::toNativeSeparators(database) +
@@ -278,6 +348,12 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
     if (Outcome connected = connectRequirements(source, access.value()); !connected)
         return abandon(connected);
     m_readOnly = access.value() != SqlConnection::Access::ReadWrite;
+    if (source.isOnServer()) {
+        if (Outcome verified =
+                TeamDatabase::verify(requirementsDatabase(), m_document->values().systemName);
+            !verified)
+            return abandon(Outcome::stop(kCannotOpenRequirements + verified.message()));
+    }
 
     const Settings settings;
     notice(settings.openProblem());

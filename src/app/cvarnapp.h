@@ -49,6 +49,12 @@ public:
     enum class Use { Change, Read };
 
     Outcome newWorkspace(const QString &systemName);
+    // A team workspace: the requirements tables live in the PostgreSQL
+    // database the server string names (created there, or joined when they
+    // hold this system already).
+    Outcome newTeamWorkspace(const QString &systemName, const QString &serverText);
+    // True when the open workspace's database is on a server.
+    bool isTeamWorkspace() const;
     Outcome openWorkspace(const QString &workspaceFilePath, Use use = Use::Change);
     Outcome saveWorkspace(const QString &workspaceFilePath);
     void closeWorkspace();
@@ -94,6 +100,7 @@ private:
         store::SqlConnection::Access access = store::SqlConnection::Access::ReadWrite);
     Result<store::SqlConnection::Access> checkBeforeOpen(const QString &workspaceFilePath,
                                                          const WorkspaceValues &values, Use use);
+    Outcome connectTeamRequirements(const DataSource &source);
     Outcome openApplicationDatabase(const Settings &settings, bool registerDataSource);
     Outcome storeSystemName(const QString &systemName);
     Outcome createRecordObjects();

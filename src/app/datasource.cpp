@@ -3,6 +3,7 @@
 #include "app/datasourceholders.h"
 #include "app/odbcinifile.h"
 #include "app/odbcinilock.h"
+#include "store/serveraddress.h"
 
 #include <odbcinst.h>
 
@@ -11,6 +12,7 @@
 
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace varn::app {
 
@@ -38,20 +40,40 @@ bool hasControlCharacter(const QString &text)
     return false;
 }
 
+using Keys = std::vector<std::pair<const char *, QString>>;
+
+// What PostgreSQL's driver reads; the password stays in ~/.pgpass.
+Keys serverKeys(const DataSource &source)
+{
+    const Result<store::ServerAddress> address = store::ServerAddress::parse(source.databaseFolder);
+    if (!address)
+        return {};
+    return {
+        {"Driver", QString::fromLatin1(OdbcInstaller::serverDriverName())},
+        {"Description", source.description},
+        {"Servername", address->host()},
+        {"Port", QString::number(address->port())},
+        {"Database", address->databaseName()},
+        {"Username", address->userName()},
+    };
+}
+
 // The section the driver reads: the attribute string's keys and the driver's own.
 std::optional<QByteArray> sectionText(const DataSource &source)
 {
-    const std::pair<const char *, QString> keys[] = {
-        {"Driver", QString::fromLatin1(OdbcInstaller::driverName())},
-        {"UID", source.userId},
-        {"PWD", source.password},
-        {"DESCRIPTION", source.description},
-        {"DBQ", source.databaseFileName},
-        {"FIL", QStringLiteral("MicrosoftAccess")},
-        {"DEFAULTDIR", source.databaseFolder},
-        {"Database", source.databasePath()},
-    };
-    if (!OdbcInstaller::isValidDataSourceName(source.name))
+    const Keys keys = source.isOnServer()
+                          ? serverKeys(source)
+                          : Keys{
+                                {"Driver", QString::fromLatin1(OdbcInstaller::driverName())},
+                                {"UID", source.userId},
+                                {"PWD", source.password},
+                                {"DESCRIPTION", source.description},
+                                {"DBQ", source.databaseFileName},
+                                {"FIL", QStringLiteral("MicrosoftAccess")},
+                                {"DEFAULTDIR", source.databaseFolder},
+                                {"Database", source.databasePath()},
+                            };
+    if (!OdbcInstaller::isValidDataSourceName(source.name) || keys.empty())
         return std::nullopt;
     QByteArray text = '[' + source.name.toUtf8() + "]\n";
     for (const auto &[key, value] : keys) {
@@ -59,15 +81,19 @@ std::optional<QByteArray> sectionText(const DataSource &source)
             return std::nullopt;
         text += QByteArray(key) + '=' + value.toUtf8() + '\n';
     }
-    for (const auto &[key, value] : kDriverKeys)
-        text += QByteArray(key) + '=' + value + '\n';
+    if (!source.isOnServer()) {
+        for (const auto &[key, value] : kDriverKeys)
+            text += QByteArray(key) + '=' + value + '\n';
+    }
     return text;
 }
 
 bool writeSection(const DataSource &source, bool hold)
 {
     const std::optional<QByteArray> text = sectionText(source);
-    if (!text || !OdbcInstaller::isDriverInstalled())
+    if (!text ||
+        !OdbcInstaller::isDriverInstalled(source.isOnServer() ? OdbcInstaller::serverDriverName()
+                                                              : OdbcInstaller::driverName()))
         return false;
     const OdbcIniLock lock;
     OdbcIniFile file;
@@ -85,8 +111,15 @@ bool writeSection(const DataSource &source, bool hold)
 
 } // namespace
 
+bool DataSource::isOnServer() const
+{
+    return !databaseFolder.isEmpty() && !databaseFolder.startsWith(QLatin1Char('/'));
+}
+
 QString DataSource::databasePath() const
 {
+    if (isOnServer())
+        return databaseFolder;
     return databaseFolder + QLatin1Char('/') + databaseFileName;
 }
 
@@ -135,6 +168,13 @@ DataSource DataSource::requirementsFor(const QString &systemName, const QString 
             installPath + QStringLiteral("Varn SE Databases")};
 }
 
+DataSource DataSource::teamFor(const QString &systemName, const QString &serverText,
+                               const QString &databaseName, const QString &userName)
+{
+    return {requirementsNameFor(systemName),    userName,     QString(),
+            QStringLiteral("Varn team req DS"), databaseName, serverText};
+}
+
 DataSource DataSource::applicationIn(const QString &databaseDirectory)
 {
     QString folder = databaseDirectory;
@@ -152,7 +192,7 @@ const QString &OdbcInstaller::requirementsRegistrationFailure()
     return message;
 }
 
-bool OdbcInstaller::isDriverInstalled()
+bool OdbcInstaller::isDriverInstalled(const char *driver)
 {
     // The installed-driver list is read afresh each time; profile reads are cached.
     char names[8192] = {};
@@ -160,7 +200,7 @@ bool OdbcInstaller::isDriverInstalled()
     if (!SQLGetInstalledDrivers(names, sizeof names - 1, &length))
         return false;
     for (const char *name = names; *name; name += qstrlen(name) + 1) {
-        if (qstrcmp(name, driverName()) == 0)
+        if (qstrcmp(name, driver) == 0)
             return true;
     }
     return false;

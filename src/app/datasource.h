@@ -17,6 +17,11 @@ struct DataSource
     QString databaseFileName; // without folder
     QString databaseFolder;   // without trailing separator
 
+    // A team workspace's database lives on a PostgreSQL server: its folder
+    // holds the server string ("host=H port=P dbname=D user=U") and its file
+    // name the database's name.
+    bool isOnServer() const;
+    // The file's full path; a team workspace's server string.
     QString databasePath() const;
 
     // "DSN=...; UID=...; PWD=...; DESCRIPTION=...; DBQ=...; FIL=MicrosoftAccess;
@@ -33,11 +38,14 @@ struct DataSource
     // name's beginning, "-", six hex digits of its hash, and "ReqDS".
     static QString requirementsNameFor(const QString &systemName);
     static DataSource requirementsFor(const QString &systemName, const QString &installPath);
+    static DataSource teamFor(const QString &systemName, const QString &serverText,
+                              const QString &databaseName, const QString &userName);
     static DataSource applicationIn(const QString &databaseDirectory);
 };
 
 // Registers and removes per-user ODBC data sources for the SQLite3 ODBC
-// driver, so any ODBC client can read the open workspace. The user's ODBC
+// driver (a team workspace: PostgreSQL's), so any ODBC client can read the
+// open workspace. The user's ODBC
 // file is rewritten whole, once per change, under the lock every Varn SE
 // process takes; its other sections stay byte for byte. A refused value
 // (control characters, a name ODBC cannot carry) registers nothing.
@@ -45,8 +53,9 @@ class OdbcInstaller
 {
 public:
     static const char *driverName() { return "SQLite3"; }
+    static const char *serverDriverName() { return "PostgreSQL Unicode"; }
 
-    static bool isDriverInstalled();
+    static bool isDriverInstalled(const char *driver = driverName());
     static bool registerDataSource(const DataSource &source);
     // Registers the source and records this process as one of its holders,
     // in one step, so no other process removes it in between.

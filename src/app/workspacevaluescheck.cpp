@@ -2,6 +2,7 @@
 
 #include "app/cvarnapp.h"
 #include "app/datasource.h"
+#include "store/serveraddress.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +70,18 @@ Outcome WorkspaceValuesCheck::check(const WorkspaceValues &values)
     if (!CVarnApp::checkSystemName(values.systemName))
         return refusal(QStringLiteral("The system name is not one the System Name dialog "
                                       "accepts."));
+    if (!values.databaseFolder.startsWith(QLatin1Char('/'))) {
+        // A team workspace: the folder is the server string, the file name its database.
+        const Result<store::ServerAddress> address =
+            store::ServerAddress::parse(values.databaseFolder);
+        if (!address)
+            return refusal(address.outcome().message());
+        if (address->databaseName() != values.databaseFileName)
+            return refusal(QStringLiteral("The database name does not match the server string."));
+        if (!values.password.isEmpty())
+            return refusal(QStringLiteral("A team workspace holds no password."));
+        return Outcome::ok();
+    }
     const QString &file = values.databaseFileName;
     if (file.isEmpty() || file.contains(QLatin1Char('/')) || file == QLatin1String(".") ||
         file == QLatin1String(".."))

@@ -1,5 +1,7 @@
 #include "objmodel/modeltables.h"
 
+#include "store/sqldialect.h"
+
 #include <QSqlError>
 
 namespace varn::objmodel {
@@ -81,7 +83,7 @@ void ModelTables::reset()
     m_possibleValues.clear();
 }
 
-QSqlQuery &ModelTables::prepared(int statement, const char *sql)
+QSqlQuery &ModelTables::prepared(int statement, const QString &sql)
 {
     auto found = m_statements.find(statement);
     if (found == m_statements.end()) {
@@ -89,7 +91,7 @@ QSqlQuery &ModelTables::prepared(int statement, const char *sql)
         // A statement that does not prepare is not kept; running it fails
         // with "parameter count mismatch", so its own error is kept for the
         // message instead.
-        if (!query.prepare(QString::fromLatin1(sql))) {
+        if (!query.prepare(sql)) {
             m_prepareError = query.lastError().text();
             m_unprepared = query;
             return m_unprepared;
@@ -110,7 +112,10 @@ Result<qint32> ModelTables::allocate(CounterId counter, const char *failureLine)
 {
     CounterState &state = m_counters[counter];
     if (!state.loaded) {
-        QSqlQuery &read = prepared(int(FirstCounterRead) + counter, kCounters[counter].read);
+        // Locked to the end of the save where other writers share the tables.
+        QSqlQuery &read = prepared(
+            int(FirstCounterRead) + counter,
+            store::SqlDialect::lockingRead(m_database, QLatin1String(kCounters[counter].read)));
         if (!read.exec() || !read.next())
             return failure(failureLine, read);
         state.value = read.value(0).toInt();

@@ -76,7 +76,7 @@ private:
     };
 
     Result<qint32> allocate(CounterId counter, const char *failureLine);
-    QSqlQuery &prepared(int statement, const char *sql);
+    QSqlQuery &prepared(int statement, const QString &sql);
     Outcome failure(const char *firstLine, const QSqlQuery &query);
 
     QSqlDatabase m_database;

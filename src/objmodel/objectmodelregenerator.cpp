@@ -1,5 +1,7 @@
 #include "objmodel/objectmodelregenerator.h"
 
+#include "store/sqldialect.h"
+
 #include "language/clauselabeler.h"
 #include "language/gcodegrammar.h"
 #include "objmodel/modeltables.h"
@@ -147,11 +149,28 @@ Outcome ObjectModelRegenerator::regenerate()
 {
     if (!m_database.driver()->hasFeature(QSqlDriver::Transactions))
         return Outcome::refused(kNoTransactions);
-    // BEGIN IMMEDIATE: the write lock is waited for (the busy timeout) now,
-    // instead of failing at once when the first delete needs it.
+    // The write lock is waited for now, instead of failing when the first
+    // delete needs it; on a server, a second regeneration waits for this one.
     m_notRebuilt = 0;
-    if (QSqlQuery begin(m_database); !begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+    using store::SqlDialect;
+    const store::Backend backend = SqlDialect::of(m_database);
+    if (QSqlQuery begin(m_database); !begin.exec(SqlDialect::beginWriting(backend)))
         return Outcome::stop(kNoTransactions + QLatin1Char('\n') + begin.lastError().text());
+    // Saves lock the requirement counter first: holding it keeps them
+    // waiting until the rebuilt model is committed.
+    for (const QString &lock :
+         {SqlDialect::exclusiveLock(backend, SqlDialect::LockScope::Transaction,
+                                    SqlDialect::LockName::Regeneration),
+          SqlDialect::lockCounterRow(m_database, QStringLiteral("PK_MASTR_REQ"),
+                                     QStringLiteral("PMastrReq"))}) {
+        if (lock.isEmpty())
+            continue;
+        if (QSqlQuery locked(m_database); !locked.exec(lock)) {
+            const QString error = locked.lastError().text();
+            m_database.rollback();
+            return Outcome::stop(kNoTransactions + QLatin1Char('\n') + error);
+        }
+    }
     Outcome result = deleteObjectModel();
     if (!result) {
         notice(result);

@@ -1,5 +1,7 @@
 #include "objmodel/suspendedindexes.h"
 
+#include "store/sqldialect.h"
+
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,6 +18,10 @@ Result<SuspendedIndexes> SuspendedIndexes::suspend(const QSqlDatabase &database,
                                                    std::span<const char *const> tables)
 {
     SuspendedIndexes suspended(database);
+    // On a shared server, dropping an index locks every other writer out of
+    // its table until the rebuild commits: the indexes stay.
+    if (store::SqlDialect::of(database) != store::Backend::SQLite)
+        return suspended;
     QStringList names;
     QSqlQuery query(database);
     // Indexes SQLite makes for keys and unique columns have no definition

@@ -1,5 +1,10 @@
 #include "store/counterset.h"
 
+#include "store/sqldialect.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
 #include <limits>
 
 namespace varn::store {
@@ -22,6 +27,13 @@ CounterSet::CounterSet(Counter counter, const QString &connectionName)
 
 Result<qint32> CounterSet::nextKey()
 {
+    if (Outcome locked = lockForAllocation(); !locked)
+        return locked;
+    return keyAfterCurrent();
+}
+
+Result<qint32> CounterSet::keyAfterCurrent()
+{
     if (isBOF() || isEOF())
         return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
                              QStringLiteral("No current record."));
@@ -39,12 +51,29 @@ Result<qint32> CounterSet::nextKey()
     return row().value + 1;
 }
 
+Outcome CounterSet::lockForAllocation()
+{
+    const QSqlDatabase database = QSqlDatabase::database(connectionName(), false);
+    const QString lock =
+        SqlDialect::lockCounterRow(database, QLatin1String(tableOf(m_counter).table),
+                                   QLatin1String(tableOf(m_counter).column.name));
+    if (lock.isEmpty())
+        return Outcome::ok();
+    QSqlQuery query(database);
+    if (!query.exec(lock))
+        return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
+                             query.lastError().text());
+    return requery();
+}
+
 Result<qint32> CounterSet::allocateKey()
 {
+    if (Outcome locked = lockForAllocation(); !locked)
+        return locked;
     // Edit first so the value comes from the stored row, not the buffer.
     if (Outcome editing = edit(); !editing)
         return editing;
-    Result<qint32> key = nextKey();
+    Result<qint32> key = keyAfterCurrent();
     if (!key) {
         cancelUpdate();
         return key;

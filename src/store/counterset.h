@@ -58,6 +58,11 @@ protected:
     CounterSet(Counter counter, const QString &connectionName);
 
 private:
+    // Locks the counter row for the rest of the save's transaction and reads
+    // its value afresh, where other writers share the database.
+    Outcome lockForAllocation();
+    Result<qint32> keyAfterCurrent();
+
     Counter m_counter;
 };
 

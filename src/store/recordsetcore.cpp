@@ -1,5 +1,7 @@
 #include "store/recordsetcore.h"
 
+#include "store/sqldialect.h"
+
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -169,11 +171,10 @@ void RecordSetCore::requeryLater()
 
 void RecordSetCore::prepareIdentifiers(const QSqlDatabase &database)
 {
-    const QSqlDriver *driver = database.driver();
-    m_quotedTable = driver->escapeIdentifier(m_table, QSqlDriver::TableName);
+    m_quotedTable = SqlDialect::identifier(database, m_table, QSqlDriver::TableName);
     m_quotedColumns.clear();
     for (const QString &column : m_columns)
-        m_quotedColumns.append(driver->escapeIdentifier(column, QSqlDriver::FieldName));
+        m_quotedColumns.append(SqlDialect::identifier(database, column, QSqlDriver::FieldName));
 }
 
 QString RecordSetCore::selectText() const
@@ -208,7 +209,10 @@ Outcome RecordSetCore::execute()
     if (!m_select || sql != m_preparedSelect) {
         m_preparedSelect.clear();
         m_select.emplace(m_database);
-        m_select->setForwardOnly(true);
+        // PostgreSQL's driver streams a forward-only result and loses it when
+        // the connection runs another statement; sets are walked while saves
+        // write, so there the whole result is read at once.
+        m_select->setForwardOnly(SqlDialect::of(m_database) == Backend::SQLite);
         if (!m_select->prepare(sql))
             return fail(line(kOpenLine), errorText(m_select->lastError()));
         m_preparedSelect = sql;

@@ -1,5 +1,6 @@
 #include "store/savetransaction.h"
 
+#include "store/sqldialect.h"
 #include "store/storemessages.h"
 
 #include <QHash>
@@ -25,15 +26,11 @@ QString errorText(const QSqlDatabase &database)
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
-// The write lock is taken at BEGIN: a read transaction that turns into a
-// write later fails at once when another process holds the lock, where an
-// immediate one waits for the connection's busy timeout first. Empty on success.
+// Empty on success.
 QString beginWriting(QSqlDatabase &database)
 {
-    if (database.driverName() != QLatin1String("QSQLITE"))
-        return database.transaction() ? QString() : errorText(database);
     QSqlQuery begin(database);
-    if (begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+    if (begin.exec(SqlDialect::beginWriting(SqlDialect::of(database))))
         return {};
     const QSqlError error = begin.lastError();
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();

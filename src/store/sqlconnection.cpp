@@ -1,5 +1,7 @@
 #include "store/sqlconnection.h"
 
+#include "store/sqldialect.h"
+
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -71,6 +73,32 @@ Result<QSqlDatabase> SqlConnection::open(const QString &connectionName, const QS
     return Outcome::stop(error);
 }
 
+Result<QSqlDatabase> SqlConnection::openServer(const QString &connectionName,
+                                               const ServerAddress &address)
+{
+    close(connectionName);
+    QString error;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(
+            QLatin1String(SqlDialect::driverName(Backend::PostgreSQL)), connectionName);
+        if (!database.isValid()) {
+            error = QStringLiteral("The PostgreSQL driver of Qt (package libqt6sql6-psql) is not "
+                                   "installed.");
+        } else {
+            database.setHostName(address.host());
+            database.setPort(address.port());
+            database.setDatabaseName(address.databaseName());
+            database.setUserName(address.userName());
+            database.setConnectOptions(address.connectOptions());
+            if (database.open())
+                return database;
+            error = database.lastError().text();
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    return Outcome::stop(error);
+}
+
 void SqlConnection::close(const QString &connectionName)
 {
     if (!QSqlDatabase::contains(connectionName))
@@ -84,7 +112,7 @@ void SqlConnection::close(const QString &connectionName)
 
 bool SqlConnection::hasRequirementsTables(const QSqlDatabase &database)
 {
-    const QStringList tables = database.tables(QSql::Tables);
+    const QStringList tables = SqlDialect::tables(database);
     for (const char *table : kRequiredTables) {
         if (!tables.contains(QLatin1String(table)))
             return false;

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "store/serveraddress.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
 namespace varn::store {
 
-// The one place that knows the databases are SQLite files: opens a named Qt
-// SQL connection on a file and switches on the declared relationships.
+// Opens the named Qt SQL connections: on a workspace's SQLite file (with the
+// declared relationships switched on) or on a team's PostgreSQL database.
 class SqlConnection
 {
 public:
@@ -23,6 +24,10 @@ public:
     // connection is removed again and the outcome carries the driver's text.
     static Result<QSqlDatabase> open(const QString &connectionName, const QString &filePath,
                                      Access access = Access::ReadWrite);
+    // Opens the connection on a PostgreSQL database; the password, if the
+    // server asks for one, comes from ~/.pgpass or PGPASSWORD.
+    static Result<QSqlDatabase> openServer(const QString &connectionName,
+                                           const ServerAddress &address);
     static void close(const QString &connectionName);
 
     // True when the database holds the tables of a requirements database.

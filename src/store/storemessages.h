@@ -22,6 +22,11 @@ inline constexpr char kEditWriteFailed[] = "Error querying the Requirements data
 inline constexpr char kEditAlreadyDeleted[] =
     "The selected requirement has been deleted and cannot be edited.";
 
+// Another user saved a newer version of the requirement since it was loaded.
+inline constexpr char kEditSuperseded[] =
+    "Requirement %1 was changed by another user while you were editing it: its version %2 is "
+    "now requirement %3.\nOpen requirement %3 and make your change there.";
+
 // The kind written into MASTER_REQ.FSTType of a deleted or superseded row.
 inline constexpr char kDeletedKind[] = "Deleted";
 

@@ -3,7 +3,11 @@
 #include "store/creqmsset.h"
 #include "store/datesaved.h"
 #include "store/savetransaction.h"
+#include "store/sqldialect.h"
 #include "store/storemessages.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
 
 namespace varn::store {
 
@@ -18,9 +22,53 @@ Outcome SupersededVersion::markDeleted(const QString &connectionName, qint32 req
     return transaction.commit();
 }
 
-Outcome SupersededVersion::markDeletedInSave(const QString &connectionName, qint32 reqNum,
-                                             const QDate &today)
+namespace {
+
+// Waits for any other save that retires the same version, so that of two
+// edits of one version the second sees the first one's result.
+Outcome lockVersion(const QString &connectionName, qint32 reqNum)
 {
+    const QSqlDatabase database = QSqlDatabase::database(connectionName, false);
+    const QString lock =
+        SqlDialect::lockKeyedRow(database, QStringLiteral("MASTER_REQ"), QStringLiteral("Req_Num"));
+    if (lock.isEmpty())
+        return Outcome::ok();
+    QSqlQuery query(database);
+    if (!query.prepare(lock))
+        return Outcome::stop(QString::fromLatin1(messages::kEditOpenFailed) +
+                             query.lastError().text());
+    query.addBindValue(reqNum);
+    if (!query.exec())
+        return Outcome::stop(QString::fromLatin1(messages::kEditOpenFailed) +
+                             query.lastError().text());
+    return Outcome::ok();
+}
+
+// The live version that replaced the retired one, if another save made one.
+Outcome supersededRefusal(const QString &connectionName, const MasterReqRow &retired,
+                          qint32 savingNumber)
+{
+    CReqMsSet newer(connectionName);
+    newer.setFilter(
+        QStringLiteral("OrigReqNum = ? AND Req_Num <> ? AND Req_Num <> ? AND FSTType <> ?"),
+        {retired.OrigReqNum, retired.Req_Num, savingNumber,
+         QString::fromLatin1(messages::kDeletedKind)});
+    newer.setSort(QStringLiteral("Version DESC"));
+    if (newer.open() && !newer.isEOF() && newer.row().Version > retired.Version)
+        return Outcome::warning(QString::fromLatin1(messages::kEditSuperseded)
+                                    .arg(retired.Req_Num)
+                                    .arg(newer.row().Version)
+                                    .arg(newer.row().Req_Num));
+    return Outcome::warning(QString::fromLatin1(messages::kEditAlreadyDeleted));
+}
+
+} // namespace
+
+Outcome SupersededVersion::markDeletedInSave(const QString &connectionName, qint32 reqNum,
+                                             const QDate &today, qint32 savingNumber)
+{
+    if (Outcome locked = lockVersion(connectionName, reqNum); !locked)
+        return locked;
     // The row's read is closed before the caller commits: a read still
     // pending at the commit keeps the write-ahead log from being checkpointed.
     CReqMsSet master(connectionName);
@@ -29,8 +77,11 @@ Outcome SupersededVersion::markDeletedInSave(const QString &connectionName, qint
         return master.errorOutcome(QString::fromLatin1(messages::kEditOpenFailed));
     if (master.isEOF())
         return Outcome::stop(QString::fromLatin1(messages::kEditNotFound));
-    if (master.row().FSTType == QLatin1String(messages::kDeletedKind))
-        return Outcome::warning(QString::fromLatin1(messages::kEditAlreadyDeleted));
+    if (master.row().FSTType == QLatin1String(messages::kDeletedKind)) {
+        const MasterReqRow retired = master.row();
+        master.close();
+        return supersededRefusal(connectionName, retired, savingNumber);
+    }
     if (!master.edit())
         return Outcome::stop(QString::fromLatin1(messages::kEditWriteFailed));
     master.row().FSTType = QString::fromLatin1(messages::kDeletedKind);

@@ -17,8 +17,10 @@ public:
                                const QDate &today = QDate::currentDate());
     // Inside the save's own transaction, which the caller commits: the new
     // version and the retired one go or stay together.
+    // savingNumber is the new version this save writes, never taken for
+    // another user's newer version.
     static Outcome markDeletedInSave(const QString &connectionName, qint32 reqNum,
-                                     const QDate &today);
+                                     const QDate &today, qint32 savingNumber = 0);
 };
 
 } // namespace varn::store

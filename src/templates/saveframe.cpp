@@ -212,8 +212,8 @@ private:
     {
         if (!m_attributes.isEditing())
             return Outcome::ok();
-        return store::SupersededVersion::markDeletedInSave(m_records.connectionName(),
-                                                           m_attributes.loadedNumber, m_today);
+        return store::SupersededVersion::markDeletedInSave(
+            m_records.connectionName(), m_attributes.loadedNumber, m_today, m_result.number);
     }
 
     // After the commit, the new version becomes the loaded one so that a

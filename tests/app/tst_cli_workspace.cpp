@@ -1,5 +1,6 @@
 // varn-cli new and info, run as a user runs them.
 #include "support/clirun.h"
+#include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
 
 #include <QProcess>
@@ -35,8 +36,10 @@ private slots:
         QCOMPARE(info.exitCode, 0);
         QVERIFY(info.out.contains(QStringLiteral("System name:  Acme Telecom\n")));
         QVERIFY(info.out.contains(QStringLiteral("Data source:  Acme TelecomReqDS\n")));
-        QVERIFY(info.out.contains(m_environment->databaseFolder() +
-                                  QStringLiteral("/Acme TelecomReq.mdb")));
+        QVERIFY(info.out.contains(TestBackend::isServer()
+                                      ? QStringLiteral("Database:     host=")
+                                      : m_environment->databaseFolder() +
+                                            QStringLiteral("/Acme TelecomReq.mdb")));
         QVERIFY(info.out.contains(QStringLiteral("Requirements: 0\n")));
     }
 

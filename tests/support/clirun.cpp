@@ -1,9 +1,17 @@
 #include "clirun.h"
 
+#include "testbackend.h"
+
 #include <QProcess>
 
 CliRun CliRun::run(QStringList arguments, const QString &workspace)
 {
+    // Against the server, every new workspace is a team workspace in a
+    // database of its own.
+    if (TestBackend::isServer() && arguments.value(0) == QLatin1String("new") &&
+        !arguments.contains(QStringLiteral("--server")) &&
+        arguments.contains(QStringLiteral("--workspace")))
+        arguments << QStringLiteral("--server") << TestBackend::freshServerDatabase();
     if (!workspace.isEmpty()) {
         arguments.insert(1, QStringLiteral("--workspace"));
         arguments.insert(2, workspace);

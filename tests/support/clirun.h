@@ -11,6 +11,7 @@ struct CliRun
     QString out;
     QString err;
 
-    // With a workspace, "--workspace FILE" goes after the command name.
+    // With a workspace, "--workspace FILE" goes after the command name. On
+    // the server backend, "new" makes a team workspace in a fresh database.
     static CliRun run(QStringList arguments, const QString &workspace = {});
 };

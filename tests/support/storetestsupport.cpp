@@ -1,7 +1,9 @@
 #include "storetestsupport.h"
 
 #include "app/blankimage.h"
+#include "app/teamdatabase.h"
 #include "store/sqlconnection.h"
+#include "testbackend.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -31,6 +33,8 @@ QString StoreTestSupport::copyBlankImage(const QTemporaryDir &folder, const QStr
 bool StoreTestSupport::openFreshDatabase(const QTemporaryDir &folder, const QString &connectionName,
                                          const QString &image)
 {
+    if (TestBackend::isServer())
+        return openFreshServerDatabase(connectionName);
     const QString path = copyBlankImage(folder, image);
     if (path.isEmpty()) {
         QTest::qFail("cannot copy the blank image", __FILE__, __LINE__);
@@ -39,6 +43,26 @@ bool StoreTestSupport::openFreshDatabase(const QTemporaryDir &folder, const QStr
     const auto opened = varn::store::SqlConnection::open(connectionName, path);
     if (!opened) {
         QTest::qFail(qPrintable(opened.outcome().message()), __FILE__, __LINE__);
+        return false;
+    }
+    return true;
+}
+
+bool StoreTestSupport::openFreshServerDatabase(const QString &connectionName)
+{
+    const QString server = TestBackend::freshServerDatabase();
+    if (server.isEmpty())
+        return false;
+    const auto opened = varn::store::SqlConnection::openServer(
+        connectionName, varn::store::ServerAddress::parse(server).value());
+    if (!opened) {
+        QTest::qFail(qPrintable(opened.outcome().message()), __FILE__, __LINE__);
+        return false;
+    }
+    const auto provisioned =
+        varn::app::TeamDatabase::provision(opened.value(), QStringLiteral("Unspecified"));
+    if (!provisioned) {
+        QTest::qFail(qPrintable(provisioned.outcome().message()), __FILE__, __LINE__);
         return false;
     }
     return true;

@@ -6,9 +6,9 @@
 
 // A fresh requirements database per test: a byte copy of a blank image from
 // the program's resources in a temporary folder, opened on its own named
-// connection. The images live in varn_engine, a static library, so their
-// resource must be registered once per process before the first copy:
-// StoreTestSupport::initResources() (call it in initTestCase) does that with
+// connection (on the server backend, the tables in a fresh database). The images live in
+// varn_engine, a static library, so their resource must be registered once per process before the
+// first copy: StoreTestSupport::initResources() (call it in initTestCase) does that with
 // Q_INIT_RESOURCE(blank_images).
 class StoreTestSupport
 {
@@ -24,6 +24,9 @@ public:
     // returns false (and fails the test) when it cannot.
     static bool openFreshDatabase(const QTemporaryDir &folder, const QString &connectionName,
                                   const QString &image = QStringLiteral("Mdb2003"));
+    // The server backend's fresh database: the requirements tables in an
+    // empty database of the private cluster.
+    static bool openFreshServerDatabase(const QString &connectionName);
     static void closeDatabase(const QString &connectionName);
 
     // Runs one statement on the connection, bypassing the record sets; for

@@ -14,15 +14,19 @@ void writeFile(const QString &path, const QByteArray &text)
         file.write(text);
 }
 
-// The driver's own lines, as the system's odbcinst.ini registers them.
+// The drivers' own lines, as the system's odbcinst.ini registers them.
 QByteArray sqlite3DriverSection()
 {
     QSettings system(QStringLiteral("/etc/odbcinst.ini"), QSettings::IniFormat);
     QString driver = system.value(QStringLiteral("SQLite3/Driver")).toString();
     if (driver.isEmpty())
         driver = QStringLiteral("libsqlite3odbc.so");
+    QString server = system.value(QStringLiteral("PostgreSQL Unicode/Driver")).toString();
+    if (server.isEmpty())
+        server = QStringLiteral("psqlodbcw.so");
     return "[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=" + driver.toUtf8() +
-           "\nUsageCount=1\n";
+           "\nUsageCount=1\n\n[PostgreSQL Unicode]\nDescription=PostgreSQL ODBC driver\nDriver=" +
+           server.toUtf8() + "\nUsageCount=1\n";
 }
 
 } // namespace

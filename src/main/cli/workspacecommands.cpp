@@ -11,18 +11,25 @@ namespace {
 
 using app::CVarnApp;
 
-constexpr const char *kNewSynopsis = "new --system NAME --workspace FILE.vnp";
+constexpr const char *kNewSynopsis =
+    "new --system NAME --workspace FILE.vnp [--server \"host=H port=P dbname=D user=U\"]";
 constexpr const char *kInfoSynopsis = "info --workspace FILE.vnp";
 
 int runNew(const QStringList &arguments)
 {
-    const auto options =
-        parseCommandOptions(arguments, {QStringLiteral("system"), QStringLiteral("workspace")},
-                            {QStringLiteral("system"), QStringLiteral("workspace")}, kNewSynopsis);
+    const auto options = parseCommandOptions(
+        arguments,
+        {QStringLiteral("system"), QStringLiteral("workspace"), QStringLiteral("server")},
+        {QStringLiteral("system"), QStringLiteral("workspace")}, kNewSynopsis);
     if (!options)
         return UsageError;
     CVarnApp app(noticesOnStderr());
-    if (Outcome created = app.newWorkspace(options->value(QStringLiteral("system"))); !created)
+    const QString system = options->value(QStringLiteral("system"));
+    const Outcome created =
+        options->has(QStringLiteral("server"))
+            ? app.newTeamWorkspace(system, options->value(QStringLiteral("server")))
+            : app.newWorkspace(system);
+    if (!created)
         return report(created, created.kind() == MessageKind::Stop ? DatabaseError : Refused);
     const QString file = QFileInfo(options->value(QStringLiteral("workspace"))).absoluteFilePath();
     if (Outcome saved = app.saveWorkspace(file); !saved)

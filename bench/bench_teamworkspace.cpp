@@ -1,0 +1,180 @@
+// A team workspace on a private PostgreSQL cluster: 8 writer processes save
+// 500 functional requirements each over the Unix socket, then the numbers
+// are checked (none lost, none twice); then Requirements Central's All query
+// and first screen on 100,000 requirements in the team database.
+#include "app/teamdatabase.h"
+#include "central/requirementscentral.h"
+#include "store/recordobjects.h"
+#include "store/sqlconnection.h"
+#include "support/pgcluster.h"
+#include "templates/functionalcommit.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSqlQuery>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+using namespace varn;
+
+namespace {
+
+constexpr int kWriters = 8;
+constexpr int kSavesEach = 500;
+constexpr int kCentralRequirements = 100000;
+constexpr int kScreenRows = 30;
+
+templates::FunctionalDraft generated(int writer, int i)
+{
+    templates::FunctionalDraft draft = templates::FunctionalDraft::forTemplate(9);
+    draft.preamble = QStringLiteral("shall provide the capability");
+    const QStringList texts = {"",
+                               "notify",
+                               "",
+                               "",
+                               "operational subsystem " + QString(QChar('a' + writer)),
+                               "when",
+                               "wind sensor",
+                               "",
+                               "runway station " + QString(QChar('a' + i % 26)),
+                               "changes",
+                               "from",
+                               "nominal",
+                               "to",
+                               "caution" + QString::number(i)};
+    for (int k = 0; k < texts.size(); ++k)
+        draft.setField(k, texts[k]);
+    return draft;
+}
+
+Result<QSqlDatabase> connect(const QString &name, const QString &server)
+{
+    return store::SqlConnection::openServer(name, store::ServerAddress::parse(server).value());
+}
+
+int runWriter(const QString &server, int writer)
+{
+    if (!connect(QStringLiteral("writer"), server)) {
+        std::fprintf(stderr, "writer %d cannot connect\n", writer);
+        return 1;
+    }
+    store::RecordObjects records(QStringLiteral("writer"));
+    templates::FunctionalCommit commit(records, QStringLiteral("Bench"));
+    for (int i = 0; i < kSavesEach; ++i) {
+        templates::FunctionalDraft draft = generated(writer, i);
+        const templates::CommitResult result = commit.save(draft);
+        if (!result.outcome) {
+            std::fprintf(stderr, "writer %d save %d refused: %s\n", writer, i,
+                         qPrintable(result.outcome.message()));
+            return 1;
+        }
+    }
+    return 0;
+}
+
+QVariant scalar(const QString &sql)
+{
+    QSqlQuery query(QSqlDatabase::database(QStringLiteral("bench")));
+    return query.exec(sql) && query.next() ? query.value(0) : QVariant();
+}
+
+bool writers(const QString &server)
+{
+    std::vector<std::unique_ptr<QProcess>> processes;
+    QElapsedTimer timer;
+    timer.start();
+    for (int writer = 0; writer < kWriters; ++writer) {
+        auto &process = processes.emplace_back(std::make_unique<QProcess>());
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->start(QCoreApplication::applicationFilePath(),
+                       {QStringLiteral("--writer"), server, QString::number(writer)});
+    }
+    bool ok = true;
+    for (auto &process : processes)
+        ok = process->waitForFinished(600000) && process->exitCode() == 0 && ok;
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const int saves = kWriters * kSavesEach;
+    const int stored = scalar(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ")).toInt();
+    const int distinct =
+        scalar(QStringLiteral("SELECT COUNT(DISTINCT Req_Num) FROM MASTER_REQ")).toInt();
+    const int highest = scalar(QStringLiteral("SELECT MAX(Req_Num) FROM MASTER_REQ")).toInt();
+    std::printf("%d writers x %d functional saves: %.2f s, %.0f saves/s\n", kWriters, kSavesEach,
+                seconds, saves / seconds);
+    std::printf("stored %d, lost %d, duplicate numbers %d, highest number %d\n", stored,
+                saves - distinct, stored - distinct, highest);
+    return ok && stored == saves && distinct == saves && highest == saves;
+}
+
+bool fillForCentral()
+{
+    QSqlQuery query(QSqlDatabase::database(QStringLiteral("bench")));
+    return query.exec(
+               QStringLiteral(
+                   "INSERT INTO MASTER_REQ SELECT n, CASE WHEN n % 10 = 0 THEN 'Deleted' ELSE "
+                   "'Functional' END, 9, 'Software', 1, 1, 1, (n % 40) || '.' || (n % 7), 'The "
+                   "Acme "
+                   "system shall provide the capability', 'to assess the weight of cargo ' || "
+                   "((n * 7919) % 100003) || ' using the runway freight scale ' || (n % 977), n, "
+                   "'3-7-2009', NULL FROM generate_series(1, %1) AS n")
+                   .arg(kCentralRequirements)) &&
+           query.exec(QStringLiteral("INSERT INTO FUNC_REQ (F_ReqNum, Source) SELECT Req_Num, 9 "
+                                     "FROM MASTER_REQ")) &&
+           query.exec(QStringLiteral("UPDATE PK_MASTR_REQ SET PMastrReq = %1")
+                          .arg(kCentralRequirements)) &&
+           query.exec(QStringLiteral("ANALYZE"));
+}
+
+bool firstScreenOfCentral()
+{
+    central::RequirementsCentral central(QStringLiteral("bench"));
+    if (!central.loadSettings())
+        return false;
+    QElapsedTimer timer;
+    timer.start();
+    if (!central.runType(central::QueryKind::All))
+        return false;
+    const qint64 queried = timer.nsecsElapsed();
+    timer.restart();
+    const auto &model = central.model();
+    qsizetype characters = 0;
+    for (int column = 0; column < model.columnCount(); ++column)
+        characters += model.headerData(column, Qt::Horizontal).toString().size();
+    for (int row = 0; row < kScreenRows && row < model.rowCount(); ++row) {
+        for (int column = 0; column < model.columnCount(); ++column)
+            characters += model.data(model.index(row, column)).toString().size();
+    }
+    const qint64 screen = timer.nsecsElapsed();
+    std::printf("Central All on %d team requirements: %d rows, query %.1f ms, first screen "
+                "%.3f ms after the query\n",
+                kCentralRequirements, model.requirementCount(), queried / 1e6, screen / 1e6);
+    return characters > 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("--writer"))
+        return runWriter(arguments.at(2), arguments.at(3).toInt());
+
+    PgCluster *cluster = PgCluster::instance();
+    if (!cluster)
+        return 1;
+    bool ok = true;
+    for (int round = 0; ok && round < 2; ++round) {
+        const QString server = cluster->createDatabase();
+        const auto opened = connect(QStringLiteral("bench"), server);
+        ok = opened && app::TeamDatabase::provision(opened.value(), QStringLiteral("Bench"));
+        if (ok)
+            ok = round == 0 ? writers(server) : fillForCentral() && firstScreenOfCentral();
+        store::SqlConnection::close(QStringLiteral("bench"));
+    }
+    if (!ok)
+        std::fprintf(stderr, "benchmark failed\n");
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,141 @@
+#include "app/teamdatabase.h"
+
+#include "store/sqlconnection.h"
+#include "store/sqldialect.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+
+static void initialiseTeamSchema()
+{
+    Q_INIT_RESOURCE(team_schema);
+}
+
+namespace varn::app {
+
+using store::SqlDialect;
+
+namespace {
+
+// Model views sort names as SQLite's NOCASE does; the team database gets a
+// collation of that name.
+const QString kNoCaseCollation = QStringLiteral(
+    "CREATE COLLATION IF NOT EXISTS nocase (provider = icu, locale = 'und-u-ks-level2', "
+    "deterministic = false)");
+
+QString errorText(const QSqlQuery &query)
+{
+    const QSqlError error = query.lastError();
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+Outcome failure(const QString &step, const QString &why)
+{
+    return Outcome::stop(
+        QStringLiteral("Cannot create the requirements tables on the server.\n%1: %2")
+            .arg(step, why));
+}
+
+// The system the database holds; empty when it holds no requirements tables.
+Result<QString> storedSystemName(const QSqlDatabase &database)
+{
+    if (!store::SqlConnection::hasRequirementsTables(database))
+        return QString();
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")) || !query.next())
+        return Outcome::stop(QStringLiteral("Cannot open ReqSysNameSet recordset.\n") +
+                             errorText(query));
+    return query.value(0).toString();
+}
+
+Outcome anotherSystem(const QSqlDatabase &database, const QString &stored)
+{
+    return Outcome::refused(
+        QStringLiteral("The database \"%1\" on the server already holds the requirements of the "
+                       "system \"%2\".\nGive that System Name to join it, or choose another "
+                       "database.")
+            .arg(database.databaseName(), stored));
+}
+
+} // namespace
+
+QStringList TeamDatabase::statements(const QString &scriptText)
+{
+    QString text;
+    for (const QString &line : scriptText.split(QLatin1Char('\n'))) {
+        if (!line.trimmed().startsWith(QLatin1String("--")))
+            text += line + QLatin1Char('\n');
+    }
+    QStringList statements;
+    for (const QString &part : text.split(QRegularExpression(QStringLiteral(";\\s*\\n")))) {
+        const QString statement = part.trimmed();
+        if (!statement.isEmpty() && !statement.startsWith(QLatin1String("PRAGMA")))
+            statements.append(statement);
+    }
+    return statements;
+}
+
+Result<TeamDatabase::Provisioned> TeamDatabase::provision(QSqlDatabase database,
+                                                          const QString &systemName)
+{
+    initialiseTeamSchema();
+    QFile script(QStringLiteral(":/schema/schema.sql"));
+    if (!script.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("schema.sql"), script.errorString());
+    const QStringList schema = statements(QString::fromUtf8(script.readAll()));
+
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("BEGIN")))
+        return failure(QStringLiteral("BEGIN"), errorText(query));
+    auto abandon = [&](Outcome why) {
+        QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
+        return why;
+    };
+    if (!query.exec(SqlDialect::exclusiveLock(store::Backend::PostgreSQL,
+                                              SqlDialect::LockScope::Transaction,
+                                              SqlDialect::LockName::Schema)))
+        return abandon(failure(QStringLiteral("lock"), errorText(query)));
+    const Result<QString> stored = storedSystemName(database);
+    if (!stored)
+        return abandon(stored.outcome());
+    if (!stored->isEmpty()) {
+        if (stored.value() != systemName)
+            return abandon(anotherSystem(database, stored.value()));
+        if (!query.exec(QStringLiteral("COMMIT")))
+            return abandon(failure(QStringLiteral("COMMIT"), errorText(query)));
+        return Provisioned::Joined;
+    }
+    if (!query.exec(kNoCaseCollation))
+        return abandon(failure(QStringLiteral("collation"), errorText(query)));
+    for (const QString &statement : schema) {
+        if (!query.exec(statement))
+            return abandon(
+                failure(statement.section(QLatin1Char('('), 0, 0).simplified(), errorText(query)));
+    }
+    if (!query.prepare(QStringLiteral("UPDATE SYSTEM_NAME SET SystemName = ?")))
+        return abandon(failure(QStringLiteral("SYSTEM_NAME"), errorText(query)));
+    query.addBindValue(systemName);
+    if (!query.exec())
+        return abandon(failure(QStringLiteral("SYSTEM_NAME"), errorText(query)));
+    if (!query.exec(QStringLiteral("COMMIT")))
+        return abandon(failure(QStringLiteral("COMMIT"), errorText(query)));
+    return Provisioned::Created;
+}
+
+Outcome TeamDatabase::verify(const QSqlDatabase &database, const QString &systemName)
+{
+    const Result<QString> stored = storedSystemName(database);
+    if (!stored)
+        return stored.outcome();
+    if (stored->isEmpty())
+        return Outcome::stop(
+            QStringLiteral("The database \"%1\" on the server holds no requirements tables.")
+                .arg(database.databaseName()));
+    if (stored.value() != systemName)
+        return anotherSystem(database, stored.value());
+    return Outcome::ok();
+}
+
+} // namespace varn::app

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/outcome.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace varn::app {
+
+// The requirements tables of a team workspace in a PostgreSQL database: the
+// same schema script the blank images are built from, less what only SQLite
+// reads. Creating them and naming the system happen in one transaction under
+// a lock, so two engineers creating the same system at once both join one
+// set of tables.
+class TeamDatabase
+{
+public:
+    enum class Provisioned { Created, Joined };
+
+    // Creates the tables for the system, or joins them when they already
+    // hold it; refuses a database that holds another system.
+    static Result<Provisioned> provision(QSqlDatabase database, const QString &systemName);
+
+    // Ok when the database holds the requirements of that system.
+    static Outcome verify(const QSqlDatabase &database, const QString &systemName);
+
+    // The statements of the schema script that this backend runs.
+    static QStringList statements(const QString &scriptText);
+};
+
+} // namespace varn::app

@@ -1,0 +1,138 @@
+#include "store/sqldialect.h"
+
+#include <QStringList>
+
+namespace varn::store {
+
+namespace {
+
+const char *const kCaseKeptNames[] = {"Default", "From", "To"};
+
+bool keepsCase(const QString &name)
+{
+    for (const char *kept : kCaseKeptNames) {
+        if (name == QLatin1String(kept))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Backend SqlDialect::of(const QSqlDatabase &database)
+{
+    return database.driverName() == QLatin1String("QPSQL") ? Backend::PostgreSQL : Backend::SQLite;
+}
+
+const char *SqlDialect::driverName(Backend backend)
+{
+    return backend == Backend::PostgreSQL ? "QPSQL" : "QSQLITE";
+}
+
+QString SqlDialect::identifier(const QSqlDatabase &database, const QString &name,
+                               QSqlDriver::IdentifierType type)
+{
+    if (of(database) == Backend::PostgreSQL && !keepsCase(name))
+        return database.driver()->escapeIdentifier(name.toLower(), type);
+    return database.driver()->escapeIdentifier(name, type);
+}
+
+QStringList SqlDialect::tables(const QSqlDatabase &database)
+{
+    QStringList tables = database.tables(QSql::Tables);
+    if (of(database) == Backend::PostgreSQL) {
+        for (QString &table : tables)
+            table = table.toUpper();
+    }
+    return tables;
+}
+
+QString SqlDialect::beginWriting(Backend backend)
+{
+    // SQLite: the write lock is taken at BEGIN, so a writer waits for the
+    // busy timeout there instead of failing when its read turns into a write.
+    // PostgreSQL: rows are locked as they are written (the counters first).
+    return backend == Backend::SQLite ? QStringLiteral("BEGIN IMMEDIATE")
+                                      : QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED");
+}
+
+namespace {
+
+// Advisory lock keys of this program: a fixed high half keeps them apart
+// from other programs' keys on the same server.
+qint64 lockKey(SqlDialect::LockName name)
+{
+    return (qint64(0x5661726e) << 32) | qint64(name);
+}
+
+} // namespace
+
+QString SqlDialect::exclusiveLock(Backend backend, LockScope scope, LockName name)
+{
+    if (backend != Backend::PostgreSQL)
+        return {};
+    return QStringLiteral("SELECT %1(%2)")
+        .arg(scope == LockScope::Transaction ? QLatin1String("pg_advisory_xact_lock")
+                                             : QLatin1String("pg_advisory_lock"))
+        .arg(lockKey(name));
+}
+
+QString SqlDialect::tryExclusiveLock(Backend backend, LockName name)
+{
+    if (backend != Backend::PostgreSQL)
+        return {};
+    return QStringLiteral("SELECT pg_try_advisory_lock(%1)").arg(lockKey(name));
+}
+
+QString SqlDialect::releaseLock(Backend backend, LockName name)
+{
+    if (backend != Backend::PostgreSQL)
+        return {};
+    return QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(lockKey(name));
+}
+
+QString SqlDialect::lockCounterRow(const QSqlDatabase &database, const QString &table,
+                                   const QString &column)
+{
+    if (of(database) != Backend::PostgreSQL)
+        return {};
+    return QStringLiteral("SELECT %1 FROM %2 FOR UPDATE")
+        .arg(identifier(database, column, QSqlDriver::FieldName),
+             identifier(database, table, QSqlDriver::TableName));
+}
+
+QString SqlDialect::lockingRead(const QSqlDatabase &database, const QString &select)
+{
+    return of(database) == Backend::PostgreSQL ? select + QStringLiteral(" FOR UPDATE") : select;
+}
+
+QString SqlDialect::lockKeyedRow(const QSqlDatabase &database, const QString &table,
+                                 const QString &keyColumn)
+{
+    const QString lock = lockCounterRow(database, table, keyColumn);
+    if (lock.isEmpty())
+        return {};
+    return QString(lock).replace(QLatin1String(" FOR UPDATE"),
+                                 QStringLiteral(" WHERE %1 = ? FOR UPDATE")
+                                     .arg(identifier(database, keyColumn, QSqlDriver::FieldName)));
+}
+
+bool SqlDialect::isTransient(const QSqlError &error)
+{
+    // SQLSTATE 40001 serialization_failure, 40P01 deadlock_detected.
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("40001") || code == QLatin1String("40P01");
+}
+
+bool SqlDialect::isConnectionLost(const QSqlDatabase &database, const QSqlError &error)
+{
+    if (of(database) != Backend::PostgreSQL)
+        return false;
+    const QString code = error.nativeErrorCode();
+    return code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") ||
+           error.type() == QSqlError::ConnectionError ||
+           error.databaseText().contains(QLatin1String("server closed the connection")) ||
+           error.databaseText().contains(QLatin1String("no connection to the server"));
+}
+
+} // namespace varn::store

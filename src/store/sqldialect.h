@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QString>
+
+namespace varn::store {
+
+// Which server a requirements connection talks to.
+enum class Backend { SQLite, PostgreSQL };
+
+// The SQL that must differ between a workspace's SQLite file and a team's
+// PostgreSQL database, in one place; the rest of the engine writes the
+// portable statements both accept.
+class SqlDialect
+{
+public:
+    static Backend of(const QSqlDatabase &database);
+    static const char *driverName(Backend backend);
+
+    // A table or column name as the statement must write it. PostgreSQL
+    // folds unquoted names to lower case, and the team schema is created
+    // unquoted, so a name is quoted as folded; the reserved words the schema
+    // itself quotes ("Default", "From", "To") keep their case.
+    static QString identifier(const QSqlDatabase &database, const QString &name,
+                              QSqlDriver::IdentifierType type);
+    // The tables of the database, named as the schema writes them.
+    static QStringList tables(const QSqlDatabase &database);
+
+    // The statement that opens a save's transaction, taking the write lock
+    // where the database has one lock for all writers.
+    static QString beginWriting(Backend backend);
+
+    // Work that one writer at a time may do (creating the tables, rebuilding
+    // the object model) takes a named lock on the server; SQLite's write lock
+    // already admits one writer. Empty where there is nothing to run.
+    enum class LockName { Schema = 1, Regeneration = 2 };
+    enum class LockScope { Transaction, Session };
+    static QString exclusiveLock(Backend backend, LockScope scope, LockName name);
+    // Takes the session lock only when it is free: one boolean column.
+    static QString tryExclusiveLock(Backend backend, LockName name);
+    static QString releaseLock(Backend backend, LockName name);
+
+    // Reads a counter row and keeps it locked to the end of the transaction,
+    // so concurrent saves take their keys one after the other. Empty on
+    // SQLite, whose transaction already holds the database's write lock.
+    static QString lockCounterRow(const QSqlDatabase &database, const QString &table,
+                                  const QString &column);
+    // A SELECT of counter rows, made to lock them the same way.
+    static QString lockingRead(const QSqlDatabase &database, const QString &select);
+    // The same for the one row whose key (bound as "?") the statement takes.
+    static QString lockKeyedRow(const QSqlDatabase &database, const QString &table,
+                                const QString &keyColumn);
+
+    // A conflict the server resolved by aborting this transaction
+    // (serialization failure, deadlock): running the whole save again succeeds.
+    static bool isTransient(const QSqlError &error);
+    // The connection to the server is gone.
+    static bool isConnectionLost(const QSqlDatabase &database, const QSqlError &error);
+};
+
+} // namespace varn::store
