@@ -93,7 +93,7 @@ QSqlQuery &ModelTables::prepared(int statement, const QString &sql)
         // message instead.
         if (!query.prepare(sql)) {
             m_prepareError = query.lastError().text();
-            m_unprepared = query;
+            m_unprepared = std::move(query);
             return m_unprepared;
         }
         found = m_statements.insert(statement, query);
