@@ -2,6 +2,7 @@
 
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "templates/widgets/systementitieswindow.h"
 
 #include <QDialog>
 #include <QKeyEvent>
@@ -14,6 +15,14 @@ bool ComposerGuard::mayDiscard(app::Workbench &workbench, QDialog &dialog, bool 
 {
     return !hasUnsavedText ||
            workbench.presenter().askYesNo(&dialog, dialog.windowTitle(), question);
+}
+
+bool ComposerGuard::mayClose(app::Workbench &workbench, QDialog &dialog, bool hasUnsavedText)
+{
+    if (!mayDiscard(workbench, dialog, hasUnsavedText, closeQuestion()))
+        return false;
+    SystemEntitiesWindow::closeShown();
+    return true;
 }
 
 bool ComposerGuard::handleEnter(QDialog &dialog, const QKeyEvent &event,

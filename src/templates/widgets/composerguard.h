@@ -29,6 +29,9 @@ public:
     // True when nothing typed is at stake or the user agrees to lose it.
     static bool mayDiscard(app::Workbench &workbench, QDialog &dialog, bool hasUnsavedText,
                            const QString &question);
+    // mayDiscard with the close question; when it agrees, the System
+    // Entities window shown over the composer closes too.
+    static bool mayClose(app::Workbench &workbench, QDialog &dialog, bool hasUnsavedText);
     // Enter previews the sentence and never saves or closes the dialog; on a
     // button it presses the button. False for every other key.
     static bool handleEnter(QDialog &dialog, const QKeyEvent &event,

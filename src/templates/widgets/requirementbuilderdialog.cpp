@@ -7,6 +7,7 @@
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
 #include "templates/templateform.h"
+#include "templates/widgets/composerbuttonrow.h"
 #include "templates/widgets/composerguard.h"
 #include "templates/widgets/composerlook.h"
 #include "templates/widgets/draftattributecontrols.h"
@@ -37,21 +38,6 @@ const QString kEditMode = QStringLiteral("EDIT MODE");
 const QColor kBackground(160, 219, 248);
 constexpr int kCellsPerRow = 6;
 constexpr int kFirstRowCells = 4; // who/what, do what and two more beside the preamble
-
-struct ButtonInfo
-{
-    const char *text;
-    const char *tooltip;
-};
-
-constexpr ButtonInfo kButtons[] = {
-    {"See Example", "Displays example in template fields; overwrites data"},
-    {"Clear", "Clears all template fields"},
-    {"System Entities...", "Opens the System Entities dialog"},
-    {"Preview", "Displays the defined requirement"},
-    {"Save", "Validates and commits requirement to database"},
-    {"Close", "Closes dialog without saving changes"},
-};
 
 struct TermButtonInfo
 {
@@ -145,7 +131,12 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
     layout->addWidget(previewLabel);
     layout->addWidget(m_preview, 1);
     auto *buttons = new QHBoxLayout;
-    addButtons(buttons);
+    m_buttonRow = std::make_unique<ComposerButtonRow>(
+        this, buttons,
+        ComposerButtonRow::Actions{[this] { seeExample(); }, [this] { clear(); },
+                                   [this] { SystemEntitiesWindow::showOver(m_workbench, this); },
+                                   [this] { preview(); }, [this] { save(); },
+                                   [this] { reject(); }});
     layout->addLayout(buttons);
     m_number->setFixedWidth(80);
     m_editMode->setFixedWidth(100);
@@ -162,7 +153,7 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
         order << chooser;
     order << m_attributes->paragraph() << m_attributes->category() << m_attributes->priority()
           << m_attributes->release() << m_number << m_attributes->comments() << m_preview;
-    for (QPushButton *pushButton : std::as_const(m_buttons))
+    for (QPushButton *pushButton : m_buttonRow->buttons())
         order << pushButton;
     for (int k = 1; k < order.size(); ++k)
         setTabOrder(order[k - 1], order[k]);
@@ -318,31 +309,9 @@ QWidget *RequirementBuilderDialog::makeTermControls()
     return area;
 }
 
-void RequirementBuilderDialog::addButtons(QLayout *row)
-{
-    for (const ButtonInfo &info : kButtons) {
-        auto *pushButton = new QPushButton(QString::fromUtf8(info.text), this);
-        pushButton->setToolTip(QString::fromUtf8(info.tooltip));
-        pushButton->setAutoDefault(false);
-        row->addWidget(pushButton);
-        m_buttons.append(pushButton);
-    }
-    connect(m_buttons[0], &QPushButton::clicked, this, &RequirementBuilderDialog::seeExample);
-    connect(m_buttons[1], &QPushButton::clicked, this, [this] { clear(); });
-    connect(m_buttons[2], &QPushButton::clicked, this,
-            [this] { SystemEntitiesWindow::showOver(m_workbench, this); });
-    connect(m_buttons[3], &QPushButton::clicked, this, &RequirementBuilderDialog::preview);
-    connect(m_buttons[4], &QPushButton::clicked, this, &RequirementBuilderDialog::save);
-    connect(m_buttons[5], &QPushButton::clicked, this, &RequirementBuilderDialog::reject);
-}
-
 QPushButton *RequirementBuilderDialog::button(const QString &text) const
 {
-    for (QPushButton *pushButton : m_buttons) {
-        if (pushButton->text() == text)
-            return pushButton;
-    }
-    return nullptr;
+    return m_buttonRow->button(text);
 }
 
 QPushButton *RequirementBuilderDialog::termButton(TermButton button) const
@@ -518,11 +487,8 @@ void RequirementBuilderDialog::save()
 
 void RequirementBuilderDialog::reject()
 {
-    if (!ComposerGuard::mayDiscard(m_workbench, *this, hasUnsavedText(),
-                                   ComposerGuard::closeQuestion()))
-        return;
-    SystemEntitiesWindow::closeShown();
-    QDialog::reject();
+    if (ComposerGuard::mayClose(m_workbench, *this, hasUnsavedText()))
+        QDialog::reject();
 }
 
 void RequirementBuilderDialog::keyPressEvent(QKeyEvent *event)

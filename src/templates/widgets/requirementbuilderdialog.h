@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QList>
 
+#include <memory>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,6 +22,7 @@ class Workbench;
 
 namespace varn::templates {
 
+class ComposerButtonRow;
 class DraftAttributeControls;
 
 // "Requirement Builder": a functional requirement composed term by term from
@@ -69,7 +72,6 @@ private:
     QWidget *makeTermControls();
     QWidget *makeGrid();
     QWidget *makeCell(int position);
-    void addButtons(QLayout *row);
     void afterAppend(const Result<language::AppendedTerm> &appended);
     void showBuilder();
     void forgetLoaded();
@@ -89,7 +91,7 @@ private:
     QPlainTextEdit *m_preview;
     QLineEdit *m_number;
     QLineEdit *m_editMode;
-    QList<QPushButton *> m_buttons;
+    std::unique_ptr<ComposerButtonRow> m_buttonRow;
 };
 
 } // namespace varn::templates

@@ -66,6 +66,15 @@ void checkChoice(QButtonGroup *group, int id)
     group->setExclusive(true);
 }
 
+// The sentence's grid: each control sits under its small label.
+QGridLayout *sentenceGrid(QWidget *sentence)
+{
+    auto *grid = new QGridLayout(sentence);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(1);
+    return grid;
+}
+
 int positionIn(const QStringList &items, const QString &text)
 {
     return text.isEmpty() ? -1 : int(items.indexOf(text));
@@ -214,26 +223,32 @@ QListWidget *StructuralTemplateDialog::valuesBox(const QString &name, QWidget *p
     return m_values;
 }
 
+void StructuralTemplateDialog::addUnderLabel(QGridLayout *grid, int row, int column,
+                                             const QString &label, QWidget *control)
+{
+    grid->addWidget(smallLabel(label, control, control->parentWidget()), row, column);
+    grid->addWidget(control, row + 1, column);
+}
+
+// "A/An", "type" and "entity": how templates 19 and 21 open.
+void StructuralTemplateDialog::addTypedEntityOpening(QGridLayout *grid, QWidget *sentence)
+{
+    addUnderLabel(grid, 0, 0, QStringLiteral("A/An"),
+                  fixedList(Control::Article, TemplateCatalogue::articles(), sentence));
+    addUnderLabel(grid, 0, 1, QStringLiteral("type"), textField(Control::Type, sentence));
+    addUnderLabel(grid, 0, 2, QStringLiteral("entity"), entityField(Control::Entity, sentence));
+}
+
 void StructuralTemplateDialog::buildAttributeDefinition(QWidget *sentence)
 {
-    auto *grid = new QGridLayout(sentence);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setVerticalSpacing(1);
-    const auto cell = [grid, sentence](int row, int column, const QString &label,
-                                       QWidget *control) {
-        grid->addWidget(smallLabel(label, control, sentence), row, column);
-        grid->addWidget(control, row + 1, column);
-    };
-    cell(0, 0, QStringLiteral("A/An"),
-         fixedList(Control::Article, TemplateCatalogue::articles(), sentence));
-    cell(0, 1, QStringLiteral("type"), textField(Control::Type, sentence));
-    cell(0, 2, QStringLiteral("entity"), entityField(Control::Entity, sentence));
+    QGridLayout *grid = sentenceGrid(sentence);
+    addTypedEntityOpening(grid, sentence);
     grid->addWidget(phrase(QStringLiteral("shall include a"), sentence), 1, 3);
     auto *stateValue = new QWidget(sentence);
     radioChoice(Control::StateValue, TemplateCatalogue::stateValueChoices(), stateValue);
     grid->addWidget(stateValue, 0, 4, 2, 1);
     grid->addWidget(phrase(QStringLiteral("attribute named"), sentence), 1, 5);
-    cell(0, 6, QStringLiteral("attribute"), textField(Control::Attribute, sentence));
+    addUnderLabel(grid, 0, 6, QStringLiteral("attribute"), textField(Control::Attribute, sentence));
     grid->addWidget(phrase(QStringLiteral("with the"), sentence), 1, 7);
     auto *valueGroup = new QWidget(sentence);
     QButtonGroup *groups =
@@ -270,25 +285,16 @@ void StructuralTemplateDialog::buildAttributeDefinition(QWidget *sentence)
 
 void StructuralTemplateDialog::buildCompositionDefinition(QWidget *sentence)
 {
-    auto *grid = new QGridLayout(sentence);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setVerticalSpacing(1);
-    const auto cell = [grid, sentence](int row, int column, const QString &label,
-                                       QWidget *control) {
-        grid->addWidget(smallLabel(label, control, sentence), row, column);
-        grid->addWidget(control, row + 1, column);
-    };
-    cell(0, 0, QStringLiteral("A/An"),
-         fixedList(Control::Article, TemplateCatalogue::articles(), sentence));
-    cell(0, 1, QStringLiteral("type"), textField(Control::Type, sentence));
-    cell(0, 2, QStringLiteral("entity"), entityField(Control::Entity, sentence));
+    QGridLayout *grid = sentenceGrid(sentence);
+    addTypedEntityOpening(grid, sentence);
     grid->addWidget(phrase(QStringLiteral("shall include"), sentence), 1, 3);
-    cell(0, 4, QStringLiteral("how many?"), textField(Control::HowMany, sentence));
-    cell(0, 5, QStringLiteral("(or) what cardinality?"),
-         fixedList(Control::Cardinality, TemplateCatalogue::cardinalities(), sentence));
+    addUnderLabel(grid, 0, 4, QStringLiteral("how many?"), textField(Control::HowMany, sentence));
+    addUnderLabel(grid, 0, 5, QStringLiteral("(or) what cardinality?"),
+                  fixedList(Control::Cardinality, TemplateCatalogue::cardinalities(), sentence));
     grid->addWidget(phrase(QStringLiteral("Part:"), sentence), 3, 0, Qt::AlignRight);
-    cell(2, 1, QStringLiteral("Part: type"), textField(Control::PartType, sentence));
-    cell(2, 2, QStringLiteral("Part: entity"), entityField(Control::PartEntity, sentence));
+    addUnderLabel(grid, 2, 1, QStringLiteral("Part: type"), textField(Control::PartType, sentence));
+    addUnderLabel(grid, 2, 2, QStringLiteral("Part: entity"),
+                  entityField(Control::PartEntity, sentence));
     for (int column = 0; column < 6; ++column)
         grid->setColumnStretch(column, column == 3 ? 0 : 1);
     grid->setColumnStretch(6, 2);
@@ -296,16 +302,10 @@ void StructuralTemplateDialog::buildCompositionDefinition(QWidget *sentence)
 
 void StructuralTemplateDialog::buildEntityDefinition(QWidget *sentence)
 {
-    auto *grid = new QGridLayout(sentence);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setVerticalSpacing(1);
+    QGridLayout *grid = sentenceGrid(sentence);
     grid->addWidget(phrase(QStringLiteral("shall include"), sentence), 1, 0);
-    QLineEdit *type = textField(Control::Type, sentence);
-    grid->addWidget(smallLabel(QStringLiteral("type"), type, sentence), 0, 1);
-    grid->addWidget(type, 1, 1);
-    QComboBox *entity = entityField(Control::Entity, sentence);
-    grid->addWidget(smallLabel(QStringLiteral("entity"), entity, sentence), 0, 2);
-    grid->addWidget(entity, 1, 2);
+    addUnderLabel(grid, 0, 1, QStringLiteral("type"), textField(Control::Type, sentence));
+    addUnderLabel(grid, 0, 2, QStringLiteral("entity"), entityField(Control::Entity, sentence));
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
     grid->setColumnStretch(3, 2);
@@ -313,17 +313,10 @@ void StructuralTemplateDialog::buildEntityDefinition(QWidget *sentence)
 
 void StructuralTemplateDialog::buildMessageDefinition(QWidget *sentence)
 {
-    auto *grid = new QGridLayout(sentence);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setVerticalSpacing(1);
-    const auto cell = [grid, sentence](int row, int column, const QString &label,
-                                       QWidget *control) {
-        grid->addWidget(smallLabel(label, control, sentence), row, column);
-        grid->addWidget(control, row + 1, column);
-    };
-    cell(0, 0, QStringLiteral("A/An"),
-         fixedList(Control::Article, TemplateCatalogue::articles(), sentence));
-    cell(0, 1, QStringLiteral("message"), textField(Control::Entity, sentence));
+    QGridLayout *grid = sentenceGrid(sentence);
+    addUnderLabel(grid, 0, 0, QStringLiteral("A/An"),
+                  fixedList(Control::Article, TemplateCatalogue::articles(), sentence));
+    addUnderLabel(grid, 0, 1, QStringLiteral("message"), textField(Control::Entity, sentence));
     grid->addWidget(phrase(QStringLiteral("shall include the following field:"), sentence), 1, 2, 1,
                     2);
     QComboBox *position = editableList(sentence);
@@ -334,10 +327,10 @@ void StructuralTemplateDialog::buildMessageDefinition(QWidget *sentence)
     connect(position, &QComboBox::editTextChanged, this, &StructuralTemplateDialog::markTyped);
     m_controls.insert(Control::Position, position);
     m_order.append(position);
-    cell(2, 0, QStringLiteral("Position"), position);
-    cell(2, 1, QStringLiteral("Field"), textField(Control::Attribute, sentence));
-    cell(2, 2, QStringLiteral("Data Type"),
-         fixedList(Control::DataType, TemplateCatalogue::messageDataTypes(), sentence));
+    addUnderLabel(grid, 2, 0, QStringLiteral("Position"), position);
+    addUnderLabel(grid, 2, 1, QStringLiteral("Field"), textField(Control::Attribute, sentence));
+    addUnderLabel(grid, 2, 2, QStringLiteral("Data Type"),
+                  fixedList(Control::DataType, TemplateCatalogue::messageDataTypes(), sentence));
     auto *range = new QGroupBox(QStringLiteral("-- Range --"), sentence);
     range->setAccessibleName(QStringLiteral("-- Range --"));
     auto *rangeLayout = new QHBoxLayout(range);

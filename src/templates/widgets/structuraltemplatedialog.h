@@ -6,6 +6,7 @@
 #include <QMap>
 
 class QButtonGroup;
+class QGridLayout;
 class QGroupBox;
 class QListWidget;
 class QTableWidget;
@@ -54,6 +55,9 @@ private:
     void buildCompositionDefinition(QWidget *sentence);
     void buildEntityDefinition(QWidget *sentence);
     void buildMessageDefinition(QWidget *sentence);
+    void addTypedEntityOpening(QGridLayout *grid, QWidget *sentence);
+    static void addUnderLabel(QGridLayout *grid, int row, int column, const QString &label,
+                              QWidget *control);
 
     QLineEdit *textField(Control which, QWidget *parent);
     QComboBox *entityField(Control which, QWidget *parent);

@@ -4,6 +4,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "templates/entitynamelist.h"
+#include "templates/widgets/composerbuttonrow.h"
 #include "templates/widgets/composerguard.h"
 #include "templates/widgets/composerlook.h"
 #include "templates/widgets/draftattributecontrols.h"
@@ -26,22 +27,6 @@ namespace varn::templates {
 namespace {
 
 const QString kEditMode = QStringLiteral("EDIT MODE");
-
-struct ButtonInfo
-{
-    const char *text;
-    const char *tooltip;
-};
-
-// In their order from left to right.
-constexpr ButtonInfo kButtons[] = {
-    {"See Example", "Displays example in template fields; overwrites data"},
-    {"Clear", "Clears all template fields"},
-    {"System Entities...", "Opens the System Entities dialog"},
-    {"Preview", "Displays the defined requirement"},
-    {"Save", "Validates and commits requirement to database"},
-    {"Close", "Closes dialog without saving changes"},
-};
 
 QLineEdit *readOnlyBox(QWidget *parent, const char *name, const QString &accessibleName)
 {
@@ -131,7 +116,11 @@ TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QStrin
     numberRow->addStretch();
     layout->addLayout(numberRow);
     auto *buttons = new QHBoxLayout;
-    addButtons(buttons);
+    m_buttonRow = std::make_unique<ComposerButtonRow>(
+        this, buttons,
+        ComposerButtonRow::Actions{[this] { seeExample(); }, [this] { clear(); },
+                                   [this] { showSystemEntities(); }, [this] { preview(); },
+                                   [this] { save(); }, [this] { reject(); }});
     layout->addLayout(buttons);
 
     // Reading order for the keyboard: the Work Area, the attributes, the
@@ -139,7 +128,7 @@ TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QStrin
     m_leadingOrder = {m_workArea, m_attributes->paragraph(), m_attributes->category(),
                       m_attributes->priority(), m_attributes->release()};
     m_trailingOrder = {m_attributes->comments(), m_preview, m_number};
-    for (QPushButton *pushButton : std::as_const(m_buttons))
+    for (QPushButton *pushButton : m_buttonRow->buttons())
         m_trailingOrder << pushButton;
 
     auto *saveKey = new QShortcut(QKeySequence::Save, this);
@@ -160,30 +149,9 @@ void TemplateDialogFrame::placeSentence(QWidget *sentence, const QList<QWidget *
         setTabOrder(all[k - 1], all[k]);
 }
 
-void TemplateDialogFrame::addButtons(QLayout *row)
-{
-    for (const ButtonInfo &info : kButtons) {
-        auto *pushButton = new QPushButton(QString::fromUtf8(info.text), this);
-        pushButton->setToolTip(QString::fromUtf8(info.tooltip));
-        pushButton->setAutoDefault(false);
-        row->addWidget(pushButton);
-        m_buttons.append(pushButton);
-    }
-    connect(m_buttons[0], &QPushButton::clicked, this, [this] { seeExample(); });
-    connect(m_buttons[1], &QPushButton::clicked, this, [this] { clear(); });
-    connect(m_buttons[2], &QPushButton::clicked, this, &TemplateDialogFrame::showSystemEntities);
-    connect(m_buttons[3], &QPushButton::clicked, this, [this] { preview(); });
-    connect(m_buttons[4], &QPushButton::clicked, this, [this] { save(); });
-    connect(m_buttons[5], &QPushButton::clicked, this, &TemplateDialogFrame::reject);
-}
-
 QPushButton *TemplateDialogFrame::button(const QString &text) const
 {
-    for (QPushButton *pushButton : m_buttons) {
-        if (pushButton->text() == text)
-            return pushButton;
-    }
-    return nullptr;
+    return m_buttonRow->button(text);
 }
 
 void TemplateDialogFrame::fillEntityNames()
@@ -277,11 +245,8 @@ void TemplateDialogFrame::showSystemEntities()
 
 void TemplateDialogFrame::reject()
 {
-    if (!ComposerGuard::mayDiscard(m_workbench, *this, hasUnsavedText(),
-                                   ComposerGuard::closeQuestion()))
-        return;
-    SystemEntitiesWindow::closeShown();
-    QDialog::reject();
+    if (ComposerGuard::mayClose(m_workbench, *this, hasUnsavedText()))
+        QDialog::reject();
 }
 
 void TemplateDialogFrame::keyPressEvent(QKeyEvent *event)

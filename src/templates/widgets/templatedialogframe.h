@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QList>
 
+#include <memory>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,6 +22,7 @@ class Workbench;
 
 namespace varn::templates {
 
+class ComposerButtonRow;
 class DraftAttributeControls;
 
 // What every template dialog has around its sentence: the Work Area, the
@@ -89,7 +92,6 @@ protected:
     QComboBox *entityList(QWidget *parent);
 
 private:
-    void addButtons(QLayout *row);
     void fillEntityNames();
 
     app::Workbench &m_workbench;
@@ -103,7 +105,7 @@ private:
     QPlainTextEdit *m_preview;
     QLineEdit *m_number;
     QLineEdit *m_editMode;
-    QList<QPushButton *> m_buttons;
+    std::unique_ptr<ComposerButtonRow> m_buttonRow;
     QList<QWidget *> m_leadingOrder;
     QList<QWidget *> m_trailingOrder;
 };

@@ -1,0 +1,51 @@
+#include "templates/widgets/composerbuttonrow.h"
+
+#include <QLayout>
+#include <QPushButton>
+
+namespace varn::templates {
+
+namespace {
+
+struct ButtonInfo
+{
+    const char *text;
+    const char *tooltip;
+    std::function<void()> ComposerButtonRow::Actions::*action;
+};
+
+const ButtonInfo kButtons[] = {
+    {"See Example", "Displays example in template fields; overwrites data",
+     &ComposerButtonRow::Actions::seeExample},
+    {"Clear", "Clears all template fields", &ComposerButtonRow::Actions::clear},
+    {"System Entities...", "Opens the System Entities dialog",
+     &ComposerButtonRow::Actions::systemEntities},
+    {"Preview", "Displays the defined requirement", &ComposerButtonRow::Actions::preview},
+    {"Save", "Validates and commits requirement to database", &ComposerButtonRow::Actions::save},
+    {"Close", "Closes dialog without saving changes", &ComposerButtonRow::Actions::close},
+};
+
+} // namespace
+
+ComposerButtonRow::ComposerButtonRow(QWidget *owner, QLayout *row, const Actions &actions)
+{
+    for (const ButtonInfo &info : kButtons) {
+        auto *pushButton = new QPushButton(QString::fromUtf8(info.text), owner);
+        pushButton->setToolTip(QString::fromUtf8(info.tooltip));
+        pushButton->setAutoDefault(false);
+        row->addWidget(pushButton);
+        QObject::connect(pushButton, &QPushButton::clicked, owner, actions.*info.action);
+        m_buttons.append(pushButton);
+    }
+}
+
+QPushButton *ComposerButtonRow::button(const QString &text) const
+{
+    for (QPushButton *pushButton : m_buttons) {
+        if (pushButton->text() == text)
+            return pushButton;
+    }
+    return nullptr;
+}
+
+} // namespace varn::templates
