@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/widgets/buttonset.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -55,7 +57,7 @@ private:
     QPlainTextEdit *m_candidateSentence;
     QListWidget *m_dependents;
     QLineEdit *m_status;
-    QList<QPushButton *> m_buttons;
+    app::ButtonSet m_buttons;
 };
 
 } // namespace varn::central

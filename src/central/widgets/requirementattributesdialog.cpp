@@ -126,21 +126,12 @@ RequirementAttributesDialog::RequirementAttributesDialog(app::Workbench &workben
 
 QPushButton *RequirementAttributesDialog::addButton(const QString &text, const QString &tooltip)
 {
-    auto *pushButton = new QPushButton(text, this);
-    pushButton->setAutoDefault(false);
-    pushButton->setToolTip(tooltip);
-    pushButton->setAccessibleName(text);
-    m_buttons.append(pushButton);
-    return pushButton;
+    return m_buttons.add(this, text, tooltip);
 }
 
 QPushButton *RequirementAttributesDialog::button(const QString &text) const
 {
-    for (QPushButton *pushButton : m_buttons) {
-        if (pushButton->text() == text)
-            return pushButton;
-    }
-    return nullptr;
+    return m_buttons.find(text);
 }
 
 void RequirementAttributesDialog::forgetShown()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/widgets/buttonset.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -56,7 +58,7 @@ private:
     QLineEdit *m_version;
     QPlainTextEdit *m_comments;
     QLineEdit *m_status;
-    QList<QPushButton *> m_buttons;
+    app::ButtonSet m_buttons;
 };
 
 } // namespace varn::central

@@ -30,22 +30,16 @@ const ButtonInfo kButtons[] = {
 ComposerButtonRow::ComposerButtonRow(QWidget *owner, QLayout *row, const Actions &actions)
 {
     for (const ButtonInfo &info : kButtons) {
-        auto *pushButton = new QPushButton(QString::fromUtf8(info.text), owner);
-        pushButton->setToolTip(QString::fromUtf8(info.tooltip));
-        pushButton->setAutoDefault(false);
+        QPushButton *pushButton =
+            m_buttons.add(owner, QString::fromUtf8(info.text), QString::fromUtf8(info.tooltip));
         row->addWidget(pushButton);
         QObject::connect(pushButton, &QPushButton::clicked, owner, actions.*info.action);
-        m_buttons.append(pushButton);
     }
 }
 
 QPushButton *ComposerButtonRow::button(const QString &text) const
 {
-    for (QPushButton *pushButton : m_buttons) {
-        if (pushButton->text() == text)
-            return pushButton;
-    }
-    return nullptr;
+    return m_buttons.find(text);
 }
 
 } // namespace varn::templates

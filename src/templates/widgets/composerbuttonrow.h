@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/widgets/buttonset.h"
+
 #include <QList>
 #include <QString>
 
@@ -31,10 +33,10 @@ public:
     ComposerButtonRow(QWidget *owner, QLayout *row, const Actions &actions);
 
     QPushButton *button(const QString &text) const;
-    const QList<QPushButton *> &buttons() const { return m_buttons; }
+    const QList<QPushButton *> &buttons() const { return m_buttons.all(); }
 
 private:
-    QList<QPushButton *> m_buttons;
+    app::ButtonSet m_buttons;
 };
 
 } // namespace varn::templates

@@ -79,9 +79,10 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
     buttons->addWidget(addButton(functional ? QStringLiteral("Go to Template...")
                                             : QStringLiteral("Go to Template")));
     layout->addLayout(buttons);
-    connect(m_buttons[0], &QPushButton::clicked, this, &TemplateNavigatorView::showSpecification);
-    connect(m_buttons[1], &QPushButton::clicked, this, &TemplateNavigatorView::showExamples);
-    connect(m_buttons[2], &QPushButton::clicked, this, &TemplateNavigatorView::goToTemplate);
+    connect(m_buttons.all()[0], &QPushButton::clicked, this,
+            &TemplateNavigatorView::showSpecification);
+    connect(m_buttons.all()[1], &QPushButton::clicked, this, &TemplateNavigatorView::showExamples);
+    connect(m_buttons.all()[2], &QPushButton::clicked, this, &TemplateNavigatorView::goToTemplate);
     connect(m_templates, &QListWidget::itemDoubleClicked, this,
             &TemplateNavigatorView::showSpecification);
     if (functional) {
@@ -101,18 +102,12 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
 
 QPushButton *TemplateNavigatorView::addButton(const QString &text)
 {
-    auto *pushButton = new QPushButton(text, this);
-    m_buttons.append(pushButton);
-    return pushButton;
+    return m_buttons.add(this, text);
 }
 
 QPushButton *TemplateNavigatorView::button(const QString &text) const
 {
-    for (QPushButton *pushButton : m_buttons) {
-        if (pushButton->text() == text)
-            return pushButton;
-    }
-    return nullptr;
+    return m_buttons.find(text);
 }
 
 int TemplateNavigatorView::selectedTemplate() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/widgets/buttonset.h"
+
 #include <QWidget>
 
 class QListWidget;
@@ -45,7 +47,7 @@ private:
     QPlainTextEdit *m_compose;
     QListWidget *m_templates;
     QPlainTextEdit *m_text;
-    QList<QPushButton *> m_buttons;
+    app::ButtonSet m_buttons;
 };
 
 // The navigators as the views of their window kinds.
