@@ -2,8 +2,8 @@
 // driven as a user drives them.
 
 #include "app/widgets/labelledcontrols.h"
-#include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
+#include "app/widgets/workspacesuite.h"
 #include "central/dependentlinks.h"
 #include "central/requirementrows.h"
 #include "central/widgets/parentdependentdialog.h"
@@ -23,13 +23,19 @@
 using namespace varn;
 using namespace varn::central;
 
-class EditMenuDialogsTest : public QObject
+class EditMenuDialogsTest : public WorkspaceSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::optional<OpenWorkspace> m_open;
+protected:
+    void fillWorkspace() override
+    {
+        for (int number = 1; number <= 4; ++number)
+            QVERIFY(insertRequirement(requirements(), {number}));
+        RequirementRow deleted{5};
+        deleted.type = QStringLiteral("Deleted");
+        QVERIFY(insertRequirement(requirements(), deleted));
+    }
 
     QSqlDatabase requirements() const { return m_open->app.requirementsDatabase(); }
     QString connection() const { return m_open->app.requirementsConnectionName(); }
@@ -64,22 +70,6 @@ class EditMenuDialogsTest : public QObject
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
-    void init()
-    {
-        m_presenter = TestPresenter();
-        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
-        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
-        for (int number = 1; number <= 4; ++number)
-            QVERIFY(insertRequirement(requirements(), {number}));
-        RequirementRow deleted{5};
-        deleted.type = QStringLiteral("Deleted");
-        QVERIFY(insertRequirement(requirements(), deleted));
-    }
-
-    void cleanup() { m_open.reset(); }
-
     // The dependents of requirement 1 edited in the list box and saved; the
     // dialog opened again shows what was stored.
     void dependentsSavedAndShown_data()

@@ -5,11 +5,11 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
-#include "app/widgets/openworkspace.h"
 #include "app/widgets/progresspanel.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/testpresenter.h"
 #include "app/widgets/workbench.h"
+#include "app/widgets/workspacesuite.h"
 #include "generate/widgets/generatordialog.h"
 #include "objmodel/widgets/regenerationdialog.h"
 #include "support/workedexamples.h"
@@ -61,13 +61,12 @@ public slots:
     void open(const QUrl &url) { opened.append(url); }
 };
 
-class GeneratorDialogsTest : public QObject
+class GeneratorDialogsTest : public WorkspaceSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::optional<OpenWorkspace> m_open;
+public:
+    GeneratorDialogsTest() : WorkspaceSuite(kSystem) {}
 
     void saveExamples()
     {
@@ -87,17 +86,6 @@ class GeneratorDialogsTest : public QObject
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
-    void init()
-    {
-        m_presenter = TestPresenter();
-        m_open.emplace(*m_environment, m_presenter, kSystem);
-        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
-    }
-
-    void cleanup() { m_open.reset(); }
-
     void regenerationRebuildsAndClearsTheFlag_data()
     {
         QTest::addColumn<RegenerationDialog::Opening>("opening");

@@ -7,11 +7,11 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
-#include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/testpresenter.h"
 #include "app/widgets/windownavigator.h"
 #include "app/widgets/workbench.h"
+#include "app/widgets/workspacesuite.h"
 #include "generate/modelgenerator.h"
 #include "inspect/widgets/cdatatreeview.h"
 #include "inspect/widgets/chdrfileview.h"
@@ -83,13 +83,9 @@ void select(QListWidget &list, const QString &text)
 
 } // namespace
 
-class InspectionViewsTest : public QObject
+class InspectionViewsTest : public WorkspaceSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::optional<OpenWorkspace> m_open;
 
     void exec(const QString &sql)
     {
@@ -109,17 +105,6 @@ class InspectionViewsTest : public QObject
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
-    void init()
-    {
-        m_presenter = TestPresenter();
-        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
-        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
-    }
-
-    void cleanup() { m_open.reset(); }
-
     void classOutlineInTheWindowsLanguage_data()
     {
         QTest::addColumn<Workbench::Language>("language");

@@ -3,10 +3,10 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/labelledcontrols.h"
-#include "app/widgets/openworkspace.h"
 #include "app/widgets/progresspanel.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/testpresenter.h"
+#include "app/widgets/workspacesuite.h"
 #include "interchange/widgets/exchangedialog.h"
 #include "interchange/widgets/tracedialog.h"
 #include "support/workedexamples.h"
@@ -29,13 +29,16 @@ using namespace varn::app;
 using interchange::ExchangeDialog;
 using interchange::TraceDialog;
 
-class ExchangeDialogsTest : public QObject
+class ExchangeDialogsTest : public WorkspaceSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::optional<OpenWorkspace> m_open;
+protected:
+    void fillWorkspace() override
+    {
+        QVERIFY(WorkedExamples::saveAll(m_open->app.applicationDatabase().connectionName(),
+                                        *m_open->app.records(), QStringLiteral("ESD")) > 50);
+    }
 
     int requirementCount() const
     {
@@ -46,19 +49,6 @@ class ExchangeDialogsTest : public QObject
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
-    void init()
-    {
-        m_presenter = TestPresenter();
-        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
-        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
-        QVERIFY(WorkedExamples::saveAll(m_open->app.applicationDatabase().connectionName(),
-                                        *m_open->app.records(), QStringLiteral("ESD")) > 50);
-    }
-
-    void cleanup() { m_open.reset(); }
-
     // Export in each format through Browse..., then a dry run of the import
     // of the ReqIF file: every requirement is already there, the report
     // says so, and nothing is written.

@@ -2,8 +2,8 @@
 
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/labelledcontrols.h"
-#include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
+#include "app/widgets/workspacesuite.h"
 #include "templates/widgets/requirementbuilderdialog.h"
 
 #include <QComboBox>
@@ -43,13 +43,9 @@ QStringList functionalColumns(const QSqlDatabase &database, int number)
 
 } // namespace
 
-class BuilderDialogTest : public QObject
+class BuilderDialogTest : public WorkspaceSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::optional<OpenWorkspace> m_open;
 
     QStringList master(int number) const
     {
@@ -92,17 +88,6 @@ class BuilderDialogTest : public QObject
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
-    void init()
-    {
-        m_presenter = TestPresenter();
-        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
-        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
-    }
-
-    void cleanup() { m_open.reset(); }
-
     // The worked example of the application database saves unchanged.
     void exampleSavesUnchanged()
     {

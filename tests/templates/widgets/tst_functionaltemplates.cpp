@@ -2,8 +2,8 @@
 
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/labelledcontrols.h"
-#include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
+#include "app/widgets/workspacesuite.h"
 #include "support/exampledrafts.h"
 #include "support/freshworkspace.h"
 #include "templates/functionalcommit.h"
@@ -79,13 +79,9 @@ QStringList functionalColumns(const QSqlDatabase &database, int number)
 
 } // namespace
 
-class FunctionalTemplatesTest : public QObject
+class FunctionalTemplatesTest : public WorkspaceSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::optional<OpenWorkspace> m_open;
 
     QSqlDatabase requirements() const { return m_open->app.requirementsDatabase(); }
 
@@ -120,17 +116,6 @@ class FunctionalTemplatesTest : public QObject
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
-    void init()
-    {
-        m_presenter = TestPresenter();
-        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
-        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
-    }
-
-    void cleanup() { m_open.reset(); }
-
     // Saved through the dialog, the worked example of Template 9 leaves every
     // table exactly as the engine's save of the same requirement does.
     void esdExampleStoresWhatTheEngineStores()

@@ -1,8 +1,8 @@
 // The dialogs of the structural templates, driven as a user drives them.
 
 #include "app/widgets/labelledcontrols.h"
-#include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
+#include "app/widgets/workspacesuite.h"
 #include "support/clirun.h"
 #include "templates/templatecatalogue.h"
 #include "templates/widgets/structuraltemplatedialog.h"
@@ -74,13 +74,9 @@ QStringList cliRows(const QString &path)
 
 } // namespace
 
-class StructuralTemplatesTest : public QObject
+class StructuralTemplatesTest : public WorkspaceSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::optional<OpenWorkspace> m_open;
 
     QSqlDatabase requirements() const { return m_open->app.requirementsDatabase(); }
 
@@ -90,17 +86,6 @@ class StructuralTemplatesTest : public QObject
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
-    void init()
-    {
-        m_presenter = TestPresenter();
-        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
-        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
-    }
-
-    void cleanup() { m_open.reset(); }
-
     // See Example fills each template with its worked example; saved, it
     // stores exactly the example's rows, which are those varn-cli add wrote
     // for the same fields; loaded again for edit, it shows the same sentence.

@@ -3,8 +3,8 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
-#include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
+#include "app/widgets/workspacesuite.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/technicalcomposerdialog.h"
 
@@ -22,13 +22,9 @@ using namespace varn;
 using namespace varn::app;
 using varn::templates::TechnicalComposerDialog;
 
-class TechnicalComposerTest : public QObject
+class TechnicalComposerTest : public WorkspaceSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::optional<OpenWorkspace> m_open;
 
     // The stored row's kind, text, version, first version and paragraph.
     QStringList stored(int number) const
@@ -53,17 +49,6 @@ class TechnicalComposerTest : public QObject
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
-    void init()
-    {
-        m_presenter = TestPresenter();
-        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
-        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
-    }
-
-    void cleanup() { m_open.reset(); }
-
     void newRequirementIsSaved()
     {
         TechnicalComposerDialog dialog(m_open->workbench);

@@ -4,8 +4,8 @@
 #include "app/widgets/labelledcontrols.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
-#include "app/widgets/openworkspace.h"
 #include "app/widgets/screenshot.h"
+#include "app/widgets/workspacesuite.h"
 #include "central/widgets/cvarnview.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/templatedialogframe.h"
@@ -29,13 +29,9 @@ using Family = TemplateNavigatorView::Family;
 
 Q_DECLARE_METATYPE(Family)
 
-class TemplateNavigatorsTest : public QObject
+class TemplateNavigatorsTest : public WorkspaceSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::optional<OpenWorkspace> m_open;
 
     // Rows first to first + 2 of the application database's MASTER_REQ.
     QString examples(int first) const
@@ -51,17 +47,6 @@ class TemplateNavigatorsTest : public QObject
     }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
-    void init()
-    {
-        m_presenter = TestPresenter();
-        m_open.emplace(*m_environment, m_presenter, QStringLiteral("ESD"));
-        QVERIFY2(m_open->created, qPrintable(m_open->created.message()));
-    }
-
-    void cleanup() { m_open.reset(); }
-
     void navigators_data()
     {
         QTest::addColumn<Family>("family");
