@@ -1,11 +1,15 @@
 #include "templates/widgets/composerguard.h"
 
+#include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "templates/commitresult.h"
+#include "templates/widgets/savedcomposition.h"
 #include "templates/widgets/systementitieswindow.h"
 
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace varn::templates {
@@ -22,6 +26,37 @@ bool ComposerGuard::mayClose(app::Workbench &workbench, QDialog &dialog, bool ha
     if (!mayDiscard(workbench, dialog, hasUnsavedText, closeQuestion()))
         return false;
     SystemEntitiesWindow::closeShown();
+    return true;
+}
+
+bool ComposerGuard::mayStartSave(app::Workbench &workbench, const QWidget &dialog,
+                                 const SavedComposition &saved)
+{
+    if (!workbench.app().records())
+        return false;
+    if (const qint32 number = saved.savedNumber(dialog); number > 0) {
+        workbench.showMessage(Outcome::warning(SavedComposition::alreadySavedText(number)));
+        return false;
+    }
+    return true;
+}
+
+bool ComposerGuard::finishSave(app::Workbench &workbench, const QWidget &dialog,
+                               SavedComposition &saved, QLineEdit &number,
+                               const CommitResult &result)
+{
+    if (!result.outcome) {
+        if (!result.detail.isEmpty())
+            workbench.showMessage(Outcome::stop(result.detail));
+        workbench.showMessage(result.outcome);
+        return false;
+    }
+    number.setText(QString::number(result.number));
+    number.selectAll();
+    if (result.versionRetired)
+        workbench.app().setRequirementsChanged(true);
+    saved.remember(dialog, result.number);
+    workbench.announceRequirementsStored();
     return true;
 }
 

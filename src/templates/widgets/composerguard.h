@@ -6,6 +6,8 @@
 
 class QDialog;
 class QKeyEvent;
+class QLineEdit;
+class QWidget;
 
 namespace varn::app {
 class Workbench;
@@ -13,7 +15,11 @@ class Workbench;
 
 namespace varn::templates {
 
-// What every composer does before typed text could be lost, and with Enter.
+struct CommitResult;
+class SavedComposition;
+
+// What every composer does before typed text could be lost, around a save,
+// and with Enter.
 class ComposerGuard
 {
 public:
@@ -32,6 +38,15 @@ public:
     // mayDiscard with the close question; when it agrees, the System
     // Entities window shown over the composer closes too.
     static bool mayClose(app::Workbench &workbench, QDialog &dialog, bool hasUnsavedText);
+    // Before a save: false, after saying so, when no workspace is open or
+    // this very text was saved already.
+    static bool mayStartSave(app::Workbench &workbench, const QWidget &dialog,
+                             const SavedComposition &saved);
+    // After a save: a refusal is shown with its detail and false returned;
+    // a stored requirement's number is shown selected, remembered against
+    // the dialog's text and announced.
+    static bool finishSave(app::Workbench &workbench, const QWidget &dialog,
+                           SavedComposition &saved, QLineEdit &number, const CommitResult &result);
     // Enter previews the sentence and never saves or closes the dialog; on a
     // button it presses the button. False for every other key.
     static bool handleEnter(QDialog &dialog, const QKeyEvent &event,

@@ -213,16 +213,7 @@ bool FunctionalTemplateDialog::clear()
 
 void FunctionalTemplateDialog::focusField(int field, bool select)
 {
-    QWidget *control = fieldControl(field);
-    if (!control)
-        return;
-    control->setFocus();
-    if (!select)
-        return;
-    if (auto *box = qobject_cast<QLineEdit *>(control))
-        box->selectAll();
-    else if (auto *list = qobject_cast<QComboBox *>(control))
-        list->lineEdit()->selectAll();
+    focusOn(fieldControl(field), select);
 }
 
 void FunctionalTemplateDialog::save()

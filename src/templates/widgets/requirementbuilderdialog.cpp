@@ -449,13 +449,9 @@ bool RequirementBuilderDialog::clear()
 
 void RequirementBuilderDialog::save()
 {
+    if (!ComposerGuard::mayStartSave(m_workbench, *this, m_saved))
+        return;
     app::CVarnApp &application = m_workbench.app();
-    if (!application.records())
-        return;
-    if (const qint32 number = m_saved.savedNumber(*this); number > 0) {
-        m_workbench.showMessage(Outcome::warning(SavedComposition::alreadySavedText(number)));
-        return;
-    }
     FunctionalDraft draft = FunctionalDraft::fromBuilder(m_builder);
     static_cast<DraftAttributes &>(draft) = m_loaded;
     m_attributes->takeInto(draft);
@@ -463,10 +459,7 @@ void RequirementBuilderDialog::save()
     const CommitResult result =
         FunctionalCommit(*application.records(), application.systemName()).save(draft);
     setEnabled(true);
-    if (!result.outcome) {
-        if (!result.detail.isEmpty())
-            m_workbench.showMessage(Outcome::stop(result.detail));
-        m_workbench.showMessage(result.outcome);
+    if (!ComposerGuard::finishSave(m_workbench, *this, m_saved, *m_number, result)) {
         if (QLineEdit *cell = m_cells.value(result.focusField)) {
             cell->setFocus();
             if (result.selectField)
@@ -475,14 +468,8 @@ void RequirementBuilderDialog::save()
         return;
     }
     m_loaded = draft;
-    m_number->setText(QString::number(result.number));
-    m_number->selectAll();
-    if (result.versionRetired)
-        application.setRequirementsChanged(true);
     m_editMode->setText(m_loaded.isEditing() ? kEditMode : QString());
     m_typed = false;
-    m_saved.remember(*this, result.number);
-    m_workbench.announceRequirementsStored();
 }
 
 void RequirementBuilderDialog::reject()

@@ -617,16 +617,8 @@ bool StructuralTemplateDialog::clear()
 
 void StructuralTemplateDialog::focusControl(int which, bool select)
 {
-    QWidget *widget = control(Control(which));
-    if (which < 0 || !widget)
-        return;
-    widget->setFocus();
-    if (!select)
-        return;
-    if (auto *box = qobject_cast<QLineEdit *>(widget))
-        box->selectAll();
-    else if (auto *list = qobject_cast<QComboBox *>(widget); list && list->isEditable())
-        list->lineEdit()->selectAll();
+    if (which >= 0)
+        focusOn(control(Control(which)), select);
 }
 
 void StructuralTemplateDialog::save()

@@ -165,6 +165,19 @@ void TemplateDialogFrame::fillEntityNames()
     m_entityNames->setStringList(names.value());
 }
 
+void TemplateDialogFrame::focusOn(QWidget *control, bool select)
+{
+    if (!control)
+        return;
+    control->setFocus();
+    if (!select)
+        return;
+    if (auto *box = qobject_cast<QLineEdit *>(control))
+        box->selectAll();
+    else if (auto *list = qobject_cast<QComboBox *>(control); list && list->isEditable())
+        list->lineEdit()->selectAll();
+}
+
 QLabel *TemplateDialogFrame::smallLabel(const QString &text, QWidget *control, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -210,31 +223,15 @@ bool TemplateDialogFrame::mayClear()
 
 bool TemplateDialogFrame::mayStartSave()
 {
-    if (!m_workbench.app().records())
-        return false;
-    if (const qint32 number = m_saved.savedNumber(*this); number > 0) {
-        m_workbench.showMessage(Outcome::warning(SavedComposition::alreadySavedText(number)));
-        return false;
-    }
-    return true;
+    return ComposerGuard::mayStartSave(m_workbench, *this, m_saved);
 }
 
 bool TemplateDialogFrame::finishSave(const CommitResult &result, bool editing)
 {
-    if (!result.outcome) {
-        if (!result.detail.isEmpty())
-            m_workbench.showMessage(Outcome::stop(result.detail));
-        m_workbench.showMessage(result.outcome);
+    if (!ComposerGuard::finishSave(m_workbench, *this, m_saved, *m_number, result))
         return false;
-    }
-    m_number->setText(QString::number(result.number));
-    m_number->selectAll();
-    if (result.versionRetired)
-        m_workbench.app().setRequirementsChanged(true);
     showEditMode(editing);
     m_typed = false;
-    m_saved.remember(*this, result.number);
-    m_workbench.announceRequirementsStored();
     return true;
 }
 

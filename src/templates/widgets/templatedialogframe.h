@@ -86,6 +86,9 @@ protected:
 
     // A small label above a sentence control, naming it for screen readers.
     static QLabel *smallLabel(const QString &text, QWidget *control, QWidget *parent);
+    // Gives control (if any) the focus and, when select is set, selects the
+    // text typed in it.
+    static void focusOn(QWidget *control, bool select);
     // An editable drop-down that never adds what is typed to its list.
     static QComboBox *editableList(QWidget *parent);
     // An entity field: editable, completing from the system's entities.
