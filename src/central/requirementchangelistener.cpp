@@ -11,6 +11,7 @@ using store::SqlDialect;
 RequirementChangeListener::RequirementChangeListener(QObject *parent) : QObject(parent)
 {
     m_delay.setSingleShot(true);
+    m_delay.setTimerType(Qt::PreciseTimer);
     m_delay.setInterval(kDelayMs);
     connect(&m_delay, &QTimer::timeout, this, &RequirementChangeListener::changedElsewhere);
 }
