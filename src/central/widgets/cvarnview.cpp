@@ -528,6 +528,7 @@ void CVarnView::showChangesOfOthers()
     }
     applyColumnLayout();
     const int count = m_central.model().requirementCount();
+    emit listChanged(count);
     // The same requirement stays selected; one that was deleted leaves the
     // selection on its place in the list.
     int row = selected ? m_central.model().rowOf(selected) : -1;
@@ -538,7 +539,6 @@ void CVarnView::showChangesOfOthers()
     m_list->verticalScrollBar()->setValue(top);
     m_list->horizontalScrollBar()->setValue(left);
     showSelectedSentence();
-    emit listChanged(count);
 }
 
 void CVarnView::setRowCommandAvailable(RowCommand command, bool available)

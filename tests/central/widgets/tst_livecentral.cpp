@@ -83,16 +83,19 @@ private slots:
     void othersSavesAppear_data()
     {
         QTest::addColumn<bool>("descending");
+        QTest::addColumn<bool>("deletes"); // the selected one, else adds one
         QTest::addColumn<int>("selectedRow");
-        QTest::addColumn<int>("rowAfter"); // where the selected requirement is then
+        QTest::addColumn<int>("rowAfter"); // where the selection is then
         // Saves take the lowest free numbers: listed first in ascending order.
-        QTest::newRow("new row above the selection") << false << 40 << 41;
-        QTest::newRow("new row below the selection") << true << 40 << 40;
+        QTest::newRow("new row above the selection") << false << false << 40 << 41;
+        QTest::newRow("new row below the selection") << true << false << 40 << 40;
+        QTest::newRow("the selected one deleted") << false << true << 40 << 40;
     }
 
     void othersSavesAppear()
     {
         QFETCH(bool, descending);
+        QFETCH(bool, deletes);
         QFETCH(int, selectedRow);
         QFETCH(int, rowAfter);
         CVarnView view(m_app->requirementsConnectionName());
@@ -108,19 +111,25 @@ private slots:
         const int before = view.central().model().requirementCount();
         view.selectRow(selectedRow);
         const qint32 selected = view.central().model().numberAt(selectedRow);
+        const qint32 next = view.central().model().numberAt(selectedRow + 1);
         QScrollBar *scroll = view.list()->verticalScrollBar();
         QVERIFY(scroll->maximum() > 300);
         scroll->setValue(300);
         QSignalSpy listed(&view, &CVarnView::listChanged);
 
-        const CliRun added = addElsewhere(m_workspace, QStringLiteral("gate %1").arg(++m_added));
-        QVERIFY2(added.exitCode == 0, qPrintable(added.err));
+        const CliRun saved =
+            deletes ? CliRun::run({QStringLiteral("delete"), QStringLiteral("--number"),
+                                   QString::number(selected), QStringLiteral("--yes")},
+                                  m_workspace)
+                    : addElsewhere(m_workspace, QStringLiteral("gate %1").arg(++m_added));
+        QVERIFY2(saved.exitCode == 0, qPrintable(saved.err));
 
-        QTRY_COMPARE_WITH_TIMEOUT(view.central().model().requirementCount(), before + 1, 3000);
+        const int after = deletes ? before - 1 : before + 1;
+        QTRY_COMPARE_WITH_TIMEOUT(view.central().model().requirementCount(), after, 3000);
         QCOMPARE(listed.size(), 1);
-        QCOMPARE(listed.first().first().toInt(), before + 1);
+        QCOMPARE(listed.first().first().toInt(), after);
         QCOMPARE(view.selectedRow(), rowAfter);
-        QCOMPARE(view.central().model().numberAt(view.selectedRow()), selected);
+        QCOMPARE(view.central().model().numberAt(rowAfter), deletes ? next : selected);
         QCOMPARE(scroll->value(), 300);
         QCOMPARE(view.central().sortAscending(), !descending);
         QVERIFY(view.sentence().startsWith(QStringLiteral("The Acme system shall")));
