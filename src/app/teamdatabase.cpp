@@ -61,6 +61,11 @@ Outcome anotherSystem(const QSqlDatabase &database, const QString &stored)
 
 } // namespace
 
+Result<QString> TeamDatabase::systemName(const QSqlDatabase &database)
+{
+    return storedSystemName(database);
+}
+
 QStringList TeamDatabase::statements(const QString &scriptText)
 {
     QString text;

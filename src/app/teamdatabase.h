@@ -21,6 +21,10 @@ public:
     // hold it; refuses a database that holds another system.
     static Result<Provisioned> provision(QSqlDatabase database, const QString &systemName);
 
+    // The system whose requirements the database holds; empty when it holds
+    // no requirements tables.
+    static Result<QString> systemName(const QSqlDatabase &database);
+
     // Ok when the database holds the requirements of that system.
     static Outcome verify(const QSqlDatabase &database, const QString &systemName);
 

@@ -51,22 +51,23 @@ Result<QueryStatement> RequirementQuery::byNumber(const QString &text)
         {withWildcards(text)}};
 }
 
-QueryStatement RequirementQuery::byParagraph(const QString &text)
+QueryStatement RequirementQuery::byParagraph(const QString &text, store::Backend backend)
 {
-    return {
-        {},
-        QStringLiteral("SELECT * FROM MASTER_REQ WHERE (ParaNum LIKE ?) AND (FSTType NOT LIKE ?)"),
-        {withWildcards(text), kDeleted}};
+    return {{},
+            QStringLiteral("SELECT * FROM MASTER_REQ WHERE (ParaNum %1 ?) AND (FSTType NOT LIKE ?)")
+                .arg(store::SqlDialect::caseInsensitiveLike(backend)),
+            {withWildcards(text), kDeleted}};
 }
 
-QueryStatement RequirementQuery::byEntity(const QString &text)
+QueryStatement RequirementQuery::byEntity(const QString &text, store::Backend backend)
 {
     const QString pattern = withWildcards(text);
     return {{},
             QStringLiteral("SELECT * FROM MASTER_REQ WHERE (((Req_Num IN (SELECT FK_FReqNum FROM "
-                           "REQ_ENTITY WHERE ReqEntity LIKE ?)) OR (Req_Num IN (SELECT "
-                           "FK_SReqNum FROM REQ_ENTITY WHERE ReqEntity LIKE ?))) AND (FSTType "
-                           "NOT LIKE ?))"),
+                           "REQ_ENTITY WHERE ReqEntity %1 ?)) OR (Req_Num IN (SELECT "
+                           "FK_SReqNum FROM REQ_ENTITY WHERE ReqEntity %1 ?))) AND (FSTType "
+                           "NOT LIKE ?))")
+                .arg(store::SqlDialect::caseInsensitiveLike(backend)),
             {pattern, pattern, kDeleted}};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "store/sqldialect.h"
 
 #include <QString>
 #include <QVariantList>
@@ -40,8 +41,12 @@ public:
     static QueryStatement byTemplate(int position);
     // Refused (warning) when the text holds anything but digits and "*".
     static Result<QueryStatement> byNumber(const QString &text);
-    static QueryStatement byParagraph(const QString &text);
-    static QueryStatement byEntity(const QString &text);
+    // Paragraphs and entity names match without regard to case on every
+    // backend, as they always did in a workspace file.
+    static QueryStatement byParagraph(const QString &text,
+                                      store::Backend backend = store::Backend::SQLite);
+    static QueryStatement byEntity(const QString &text,
+                                   store::Backend backend = store::Backend::SQLite);
     // The selected requirement, read to learn its first version's number.
     static QueryStatement requirement(qint32 number);
     // Every version of a requirement, superseded ones included.

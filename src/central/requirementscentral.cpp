@@ -177,7 +177,21 @@ Outcome RequirementsCentral::run(const QueryStatement &query, QueryKind kind)
         return numbers.outcome(); // the list keeps what it showed
     m_model.reset(numbers.takeValue(), CentralColumns::shown(m_flags));
     m_kind = kind;
+    m_query = query;
     return Outcome::ok();
+}
+
+store::Backend RequirementsCentral::backend() const
+{
+    return store::SqlDialect::of(QSqlDatabase::database(m_connection, false));
+}
+
+Outcome RequirementsCentral::refresh()
+{
+    if (!m_query)
+        return Outcome::ok();
+    const QueryStatement query = *m_query;
+    return run(query, m_kind);
 }
 
 Outcome RequirementsCentral::runType(QueryKind kind)
@@ -209,14 +223,14 @@ Outcome RequirementsCentral::runByParagraph(const QString &text)
 {
     if (text.isEmpty())
         return Outcome::ok();
-    return run(RequirementQuery::byParagraph(text), QueryKind::ByParagraph);
+    return run(RequirementQuery::byParagraph(text, backend()), QueryKind::ByParagraph);
 }
 
 Outcome RequirementsCentral::runByEntity(const QString &text)
 {
     if (text.isEmpty())
         return Outcome::ok();
-    return run(RequirementQuery::byEntity(text), QueryKind::ByEntity);
+    return run(RequirementQuery::byEntity(text, backend()), QueryKind::ByEntity);
 }
 
 Outcome RequirementsCentral::runByVersion(qint32 selected)

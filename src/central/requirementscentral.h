@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace varn::central {
 
 // What the text fields of the form hold when a query runs again.
@@ -31,6 +33,7 @@ class RequirementsCentral
 public:
     explicit RequirementsCentral(const QString &connectionName);
 
+    const QString &connectionName() const { return m_connection; }
     RequirementTableModel &model() { return m_model; }
     const RequirementTableModel &model() const { return m_model; }
 
@@ -54,6 +57,9 @@ public:
     // The current query again: the text queries with the fields' texts, or
     // All when that text is empty; By Version on the first row.
     Outcome rerun(const FieldTexts &texts);
+    // The last query again as it ran, whatever the fields hold now, in the
+    // same order: what others saved since appears. Nothing before a query.
+    Outcome refresh();
 
     // The order of the next query.
     void setSort(Column column, bool ascending)
@@ -89,6 +95,7 @@ public:
     static const QString &noSelectionMessage();
 
 private:
+    store::Backend backend() const;
     Outcome run(const QueryStatement &query, QueryKind kind);
     // The rows a query selects, through a MASTER_REQ record set.
     Result<QList<store::MasterReqRow>> fetch(const QueryStatement &query) const;
@@ -101,6 +108,7 @@ private:
 
     QString m_connection;
     RequirementTableModel m_model;
+    std::optional<QueryStatement> m_query;
     QueryKind m_kind = QueryKind::All;
     int m_templatePosition = -1;
     ColumnFlags m_flags = CentralColumns::initialFlags();

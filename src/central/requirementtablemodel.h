@@ -40,6 +40,8 @@ public:
     int requirementCount() const { return int(m_numbers.size()); }
     // 0 for the empty row or outside the list.
     qint32 numberAt(int row) const;
+    // The list row of a requirement; -1 when the list does not hold it.
+    int rowOf(qint32 number) const { return int(m_numbers.indexOf(number)); }
     // The requirement of a list row, read with its page; nullptr for the
     // empty row, outside the list, or when its page cannot be read.
     const store::MasterReqRow *requirementAt(int row) const;

@@ -129,6 +129,16 @@ Outcome SaveTransaction::commit()
             QStringLiteral("Cannot commit the transaction on the Requirements database.\n") +
             error);
     }
+    // The views of other users list again once this save is committed.
+    const QString announce = SqlDialect::announceChange(SqlDialect::of(database));
+    if (!announce.isEmpty()) {
+        if (const QString error = runStatement(database, announce); !error.isEmpty()) {
+            (void)rollback();
+            return Outcome::stop(
+                QStringLiteral("Cannot commit the transaction on the Requirements database.\n") +
+                error);
+        }
+    }
     if (database.commit()) {
         leave();
         return Outcome::ok();

@@ -90,6 +90,30 @@ Result<ServerAddress> ServerAddress::parse(const QString &text)
     return address;
 }
 
+Result<ServerAddress> ServerAddress::fromFields(const Fields &fields)
+{
+    const std::pair<const char *, const QString *> named[] = {
+        {"Server", &fields.host}, {"Database", &fields.databaseName}, {"User", &fields.userName}};
+    for (const auto &[label, value] : named) {
+        const QString trimmed = value->trimmed();
+        if (trimmed.isEmpty() && value == &fields.databaseName)
+            return Outcome::refused(
+                QStringLiteral("Enter the name of the database on the server."));
+        if (!trimmed.isEmpty() && !isPlainValue(trimmed))
+            return Outcome::refused(
+                QStringLiteral("The %1 \"%2\" is not valid: it is too long, or holds spaces, "
+                               "quotes, backslashes or control characters.")
+                    .arg(QLatin1String(label), trimmed));
+    }
+    QStringList pairs{QStringLiteral("port=%1").arg(fields.port),
+                      QStringLiteral("dbname=") + fields.databaseName.trimmed()};
+    if (!fields.host.trimmed().isEmpty())
+        pairs.prepend(QStringLiteral("host=") + fields.host.trimmed());
+    if (!fields.userName.trimmed().isEmpty())
+        pairs.append(QStringLiteral("user=") + fields.userName.trimmed());
+    return parse(pairs.join(QLatin1Char(' ')));
+}
+
 QString ServerAddress::text() const
 {
     QString text =

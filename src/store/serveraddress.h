@@ -16,6 +16,17 @@ class ServerAddress
 {
 public:
     static Result<ServerAddress> parse(const QString &text);
+    // The address a form's fields give, each named by its label in a
+    // refusal. An empty host is the local server; an empty user, the login
+    // name the driver uses.
+    struct Fields
+    {
+        QString host;
+        int port = 5432;
+        QString databaseName;
+        QString userName;
+    };
+    static Result<ServerAddress> fromFields(const Fields &fields);
 
     const QString &host() const { return m_host; }
     int port() const { return m_port; }

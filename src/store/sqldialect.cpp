@@ -135,4 +135,21 @@ bool SqlDialect::isConnectionLost(const QSqlDatabase &database, const QSqlError 
            error.databaseText().contains(QLatin1String("no connection to the server"));
 }
 
+QString SqlDialect::changeChannel()
+{
+    return QStringLiteral("varn_requirements");
+}
+
+QString SqlDialect::announceChange(Backend backend)
+{
+    if (backend != Backend::PostgreSQL)
+        return {};
+    return QStringLiteral("NOTIFY ") + changeChannel();
+}
+
+QString SqlDialect::caseInsensitiveLike(Backend backend)
+{
+    return backend == Backend::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE");
+}
+
 } // namespace varn::store

@@ -58,6 +58,17 @@ public:
     static bool isTransient(const QSqlError &error);
     // The connection to the server is gone.
     static bool isConnectionLost(const QSqlDatabase &database, const QSqlError &error);
+
+    // The channel on which a committed save tells the other users' views
+    // that requirements changed.
+    static QString changeChannel();
+    // Run inside the save's transaction, so the others hear of the change
+    // when, and only when, it commits. Empty where nobody else listens.
+    static QString announceChange(Backend backend);
+
+    // A LIKE that ignores case on both backends (SQLite's LIKE already does
+    // for ASCII letters); the operator between the value and the pattern.
+    static QString caseInsensitiveLike(Backend backend);
 };
 
 } // namespace varn::store

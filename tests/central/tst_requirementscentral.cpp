@@ -1,7 +1,9 @@
 #include "central/recordnavigation.h"
+#include "central/requirementchangelistener.h"
 #include "central/requirementscentral.h"
 #include "requirementrows.h"
 #include "support/storetestsupport.h"
+#include "support/testbackend.h"
 
 #include <QtTest>
 
@@ -176,6 +178,48 @@ private slots:
         QVERIFY(central.runByVersion(selected).isOk());
         QCOMPARE(listed(central), expected);
         QCOMPARE(central.currentKind(), QueryKind::ByVersion);
+    }
+
+    void refreshRunsTheLastQuery_data()
+    {
+        QTest::addColumn<QueryKind>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("expected");
+        using L = QList<int>;
+        QTest::newRow("all") << QueryKind::All << "" << L{1, 2, 3, 10, 12, 20, 100};
+        QTest::newRow("paragraph") << QueryKind::ByParagraph << "3.1" << L{1, 12, 20};
+        QTest::newRow("entity") << QueryKind::ByEntity << "runway" << L{1, 2, 20};
+        QTest::newRow("another type") << QueryKind::Structural << "" << L{2};
+        QTest::newRow("versions") << QueryKind::ByVersion << "4" << L{4, 12};
+    }
+
+    void refreshRunsTheLastQuery()
+    {
+        QFETCH(QueryKind, kind);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, expected);
+        RequirementsCentral central(kConnection);
+        // Before any query there is nothing to list again.
+        QVERIFY(central.refresh().isOk());
+        QCOMPARE(central.model().requirementCount(), 0);
+        const Outcome ran = kind == QueryKind::ByParagraph ? central.runByParagraph(text)
+                            : kind == QueryKind::ByEntity  ? central.runByEntity(text)
+                            : kind == QueryKind::ByVersion ? central.runByVersion(text.toInt())
+                                                           : central.runType(kind);
+        QVERIFY(ran.isOk());
+        QVERIFY(insertRequirement(database(),
+                                  {20, "Functional", 9, "3.1", "open the gate", 1, 0, {"RUNWAY"}}));
+        QVERIFY(central.refresh().isOk());
+        QCOMPARE(listed(central), expected);
+        QCOMPARE(central.currentKind(), kind);
+    }
+
+    void listensOnlyOnAServer()
+    {
+        RequirementChangeListener listener;
+        QCOMPARE(listener.listen(kConnection), TestBackend::isServer());
+        QCOMPARE(listener.isListening(), TestBackend::isServer());
+        QVERIFY(!listener.listen(QStringLiteral("no such connection")));
     }
 
     void refusalsKeepTheList()

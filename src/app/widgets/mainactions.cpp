@@ -18,6 +18,8 @@ MainActions::MainActions(const FeatureRegistry &features, QObject *parent) : QOb
 {
     newWorkspace = make(QStringLiteral("&New"), QStringLiteral("Create a new workspace"));
     newWorkspace->setShortcut(QKeySequence::New);
+    newTeamWorkspace = make(QStringLiteral("New &Team Workspace..."),
+                            QStringLiteral("Create or join a workspace on a PostgreSQL server"));
     open = make(QStringLiteral("&Open..."), QStringLiteral("Open an existing workspace"));
     open->setShortcut(QKeySequence::Open);
     close = make(QStringLiteral("&Close"), QStringLiteral("Close the workspace"));

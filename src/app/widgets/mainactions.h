@@ -25,6 +25,7 @@ public:
 
     // File
     QAction *newWorkspace;
+    QAction *newTeamWorkspace;
     QAction *open;
     QAction *close;
     QAction *save;

@@ -42,9 +42,10 @@ MainMenus::MainMenus(const MainActions &actions, QWidget *owner)
     QMenu *window = menu(QStringLiteral("&Window"), {a.cascade, a.tile, nullptr});
     m_window = window;
 
-    m_start = {menu(QStringLiteral("&File"),
-                    QList<QAction *>{a.newWorkspace, a.open} + recent + QList<QAction *>{a.exit}),
-               menu(QStringLiteral("&View"), {a.statusBar}), help};
+    m_start = {
+        menu(QStringLiteral("&File"), QList<QAction *>{a.newWorkspace, a.newTeamWorkspace, a.open} +
+                                          recent + QList<QAction *>{a.exit}),
+        menu(QStringLiteral("&View"), {a.statusBar}), help};
 
     m_central = {
         menu(QStringLiteral("&File"),
@@ -71,9 +72,10 @@ MainMenus::MainMenus(const MainActions &actions, QWidget *owner)
         help,
     };
 
-    QMenu *otherFile = menu(QStringLiteral("&File"),
-                            QList<QAction *>{a.newWorkspace, a.open, a.close, a.save, a.saveAs} +
-                                recent + QList<QAction *>{a.exit});
+    QMenu *otherFile =
+        menu(QStringLiteral("&File"), QList<QAction *>{a.newWorkspace, a.newTeamWorkspace, a.open,
+                                                       a.close, a.save, a.saveAs} +
+                                          recent + QList<QAction *>{a.exit});
     for (const WindowKindInfo &info : WindowKinds::all()) {
         if (info.kind == WindowKind::RequirementsCentral)
             continue;

@@ -7,6 +7,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/opencreatedialog.h"
 #include "app/widgets/systemnamedialog.h"
+#include "app/widgets/teamworkspacedialog.h"
 #include "app/widgets/workbench.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@ void WorkspaceController::connectActions()
 {
     const MainActions &a = m_actions;
     connect(a.newWorkspace, &QAction::triggered, this, &WorkspaceController::newWorkspace);
+    connect(a.newTeamWorkspace, &QAction::triggered, this, &WorkspaceController::newTeamWorkspace);
     connect(a.open, &QAction::triggered, this, &WorkspaceController::openWorkspace);
     connect(a.save, &QAction::triggered, this, &WorkspaceController::save);
     connect(a.saveAs, &QAction::triggered, this, &WorkspaceController::saveAs);
@@ -69,6 +71,37 @@ void WorkspaceController::newWorkspace()
         showMessage(created);
         return;
     }
+    emit workspaceOpened();
+}
+
+void WorkspaceController::newTeamWorkspace()
+{
+    if (m_app.isWorkspaceOpen()) {
+        showMessage(m_app.newTeamWorkspace(QString(), QString()));
+        return;
+    }
+    QString written;
+    // The same two steps as varn-cli new --server: the requirements on the
+    // server, then the file that names them.
+    TeamWorkspaceDialog dialog(
+        m_presenter,
+        [this, &written](const TeamWorkspaceDialog::Request &request) {
+            if (Outcome created = m_app.newTeamWorkspace(request.systemName, request.serverText);
+                !created)
+                return created;
+            if (Outcome saved = m_app.saveWorkspace(request.workspaceFile); !saved) {
+                m_app.closeWorkspace();
+                return saved;
+            }
+            written = request.workspaceFile;
+            return Outcome::ok();
+        },
+        m_window);
+    if (m_presenter.runDialog(dialog) != QDialog::Accepted || written.isEmpty())
+        return;
+    m_savedFolder = QFileInfo(written).absolutePath();
+    m_recentFiles.add(written);
+    updateRecentFiles();
     emit workspaceOpened();
 }
 

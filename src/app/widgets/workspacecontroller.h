@@ -35,6 +35,9 @@ public:
     // Those that report return false when the command did not happen
     // (refused or cancelled).
     void newWorkspace();
+    // File > New Team Workspace...: creates or joins the requirements on a
+    // server and writes the workspace file at once.
+    void newTeamWorkspace();
     void openWorkspace();
     bool openWorkspaceFile(const QString &path);
     bool save();

@@ -106,7 +106,7 @@ QColor colourOf(int choice)
 } // namespace
 
 CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
-    : QWidget(parent), m_central(connectionName), m_entity(new QComboBox),
+    : QWidget(parent), m_central(connectionName), m_otherUsers(this), m_entity(new QComboBox),
       m_entityGo(goButton(tip::kEntity, "entityGo")),
       m_byVersion(button("By Version", tip::kVersion, "byVersion")), m_template(new QComboBox),
       m_number(new QLineEdit), m_numberGo(goButton(tip::kNumber, "numberGo")),
@@ -280,6 +280,9 @@ void CVarnView::openOnWorkspace()
     fillEntityList();
     afterQuery(m_central.runType(QueryKind::All));
     emit settingsChanged();
+    if (m_otherUsers.listen(m_central.connectionName()))
+        connect(&m_otherUsers, &RequirementChangeListener::changedElsewhere, this,
+                &CVarnView::showChangesOfOthers, Qt::UniqueConnection);
 }
 
 void CVarnView::report(const Outcome &outcome)
@@ -510,6 +513,32 @@ void CVarnView::runAgain()
     const int count = m_central.model().requirementCount();
     if (previous >= 0 && count > 0)
         selectRow(std::min(previous, count - 1));
+}
+
+void CVarnView::showChangesOfOthers()
+{
+    const int previous = selectedRow();
+    const qint32 selected = m_central.model().numberAt(previous);
+    const int top = m_list->verticalScrollBar()->value();
+    const int left = m_list->horizontalScrollBar()->value();
+    const Outcome listed = m_central.refresh();
+    if (!listed) {
+        report(listed);
+        return;
+    }
+    applyColumnLayout();
+    const int count = m_central.model().requirementCount();
+    emit listChanged(count);
+    // The same requirement stays selected; one that was deleted leaves the
+    // selection on its place in the list.
+    int row = selected ? m_central.model().rowOf(selected) : -1;
+    if (row < 0 && previous >= 0 && count > 0)
+        row = std::min(previous, count - 1);
+    if (row >= 0)
+        m_list->selectRow(row);
+    m_list->verticalScrollBar()->setValue(top);
+    m_list->horizontalScrollBar()->setValue(left);
+    showSelectedSentence();
 }
 
 void CVarnView::setRowCommandAvailable(RowCommand command, bool available)

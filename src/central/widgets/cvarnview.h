@@ -1,6 +1,7 @@
 #pragma once
 
 #include "central/recordnavigation.h"
+#include "central/requirementchangelistener.h"
 #include "central/requirementscentral.h"
 #include "common/outcome.h"
 
@@ -29,8 +30,10 @@ public:
 
     explicit CVarnView(const QString &connectionName, QWidget *parent = nullptr);
 
-    // Reads the display settings, fills the entity list and lists All.
+    // Reads the display settings, fills the entity list and lists All; on a
+    // team workspace the list then follows the saves of other users.
     void openOnWorkspace();
+    bool followsOtherUsers() const { return m_otherUsers.isListening(); }
 
     RequirementsCentral &central() { return m_central; }
     const RequirementsCentral &central() const { return m_central; }
@@ -54,6 +57,9 @@ public slots:
     void seeRequirement();
     // Lists the current query again (after requirements were stored).
     void runAgain();
+    // Lists the last query again for what other users saved, keeping the
+    // selected requirement and the place the list is scrolled to.
+    void showChangesOfOthers();
 
 signals:
     void message(const varn::Outcome &outcome);
@@ -95,6 +101,7 @@ private:
     void requestRowCommand(RowCommand command);
 
     RequirementsCentral m_central;
+    RequirementChangeListener m_otherUsers;
     QList<QRadioButton *> m_typeButtons;
     QComboBox *m_entity;
     QPushButton *m_entityGo;

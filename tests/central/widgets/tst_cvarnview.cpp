@@ -4,6 +4,7 @@
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/systemnamedialog.h"
+#include "app/widgets/teamworkspacedialog.h"
 #include "app/widgets/testpresenter.h"
 #include "app/widgets/windownavigator.h"
 #include "app/widgets/workspacecontroller.h"
@@ -12,6 +13,8 @@
 #include "central/widgets/cvarnview.h"
 #include "central/widgets/listingpainter.h"
 #include "central/widgets/requirementdeletion.h"
+#include "support/pgcluster.h"
+#include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
 #include "templates/widgets/templatemenu.h"
 
@@ -26,6 +29,7 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QtTest>
 
@@ -102,9 +106,29 @@ class CVarnViewTest : public QObject
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
 
-    // A new workspace, and a path to save it to.
+    // A new workspace, and a path to save it to. On the server backend it is
+    // a team workspace in a fresh database, already written to that path.
     QString createWorkspace()
     {
+        const QString path = m_environment->root() + QStringLiteral("/Acme.vnp");
+        if (TestBackend::isServer()) {
+            const QString server = TestBackend::freshServerDatabase();
+            m_presenter.dialogHandler = [&](QDialog &dialog) {
+                auto *team = qobject_cast<TeamWorkspaceDialog *>(&dialog);
+                team->systemNameEdit()->setText(QStringLiteral("Acme"));
+                team->serverEdit()->setText(PgCluster::instance()->socketFolder());
+                team->databaseEdit()->setText(PgCluster::databaseOf(server));
+                team->userEdit()->setText(PgCluster::userName());
+                team->workspaceFileEdit()->setText(path);
+                team->accept();
+                return team->result();
+            };
+            m_window->actions().newTeamWorkspace->trigger();
+            m_presenter.dialogHandler = {};
+            if (!m_app->isTeamWorkspace())
+                qWarning() << "no team workspace:" << m_presenter.texts();
+            return path;
+        }
         m_presenter.dialogHandler = [](QDialog &dialog) {
             auto *name = qobject_cast<SystemNameDialog *>(&dialog);
             name->nameEdit()->setText(QStringLiteral("Acme"));
@@ -113,7 +137,7 @@ class CVarnViewTest : public QObject
         };
         m_window->workspace().newWorkspace();
         m_presenter.dialogHandler = {};
-        return m_environment->root() + QStringLiteral("/Acme.vnp");
+        return path;
     }
 
     CVarnView &view() const
