@@ -2,9 +2,10 @@
 
 #include "interchange/paragraphorder.h"
 #include "interchange/reqifvocabulary.h"
+#include "interchange/xmlbytestream.h"
 
 #include <QCryptographicHash>
-#include <QXmlStreamWriter>
+#include <QHash>
 
 #include <algorithm>
 
@@ -15,9 +16,9 @@ namespace {
 using ReqIf::ValueKind;
 
 // The definitions and types never change: one fixed LAST-CHANGE.
-const QString kTypesChanged = QStringLiteral("2026-01-01T00:00:00Z");
+constexpr QByteArrayView kTypesChanged = "2026-01-01T00:00:00Z";
 
-const char *kindName(ValueKind kind)
+QByteArray kindName(ValueKind kind)
 {
     switch (kind) {
     case ValueKind::Integer:
@@ -30,216 +31,236 @@ const char *kindName(ValueKind kind)
     return "STRING";
 }
 
-QString kindText(ValueKind kind)
-{
-    return QString::fromLatin1(kindName(kind));
-}
-
+// The document in the layout Qt's stream writer gave it: no indentation,
+// empty elements closed in their start tag, one object to a line (deeper
+// indentation would make a large export half as big again). Identifiers are
+// ASCII made here; every text from the workspace goes through the stream's
+// escaping.
 class Document
 {
 public:
     Document(const ExchangeSet &set, QIODevice &device)
-        : m_set(set), m_device(device), m_xml(&m_buffer),
-          m_prefix(ReqIfWriter::identifierPrefix(set.systemName))
+        : m_set(set), m_out(device),
+          m_prefix(ReqIfWriter::identifierPrefix(m_set.systemName).toLatin1())
     {
-        // The names every object repeats, made once.
+        // The markup every object repeats around its values, made once.
         for (const ReqIf::AttributeInfo &info : ReqIf::attributes()) {
-            const QString kind = kindText(info.kind);
-            m_names.append({QStringLiteral("ATTRIBUTE-VALUE-") + kind,
-                            QStringLiteral("ATTRIBUTE-DEFINITION-%1-REF").arg(kind),
-                            attributeId(info)});
+            const QByteArray kind = kindName(info.kind);
+            const QByteArray definition = "<DEFINITION><ATTRIBUTE-DEFINITION-" + kind + "-REF>" +
+                                          attributeId(info) + "</ATTRIBUTE-DEFINITION-" + kind +
+                                          "-REF></DEFINITION>";
+            const QByteArray element = "ATTRIBUTE-VALUE-" + kind;
+            if (info.kind == ValueKind::Xhtml)
+                m_values.append({'<' + element + '>' + definition + "<THE-VALUE><xhtml:div>",
+                                 "</xhtml:div></THE-VALUE></" + element + '>', false});
+            else
+                m_values.append({'<' + element + " THE-VALUE=\"",
+                                 "\">" + definition + "</" + element + '>', true});
         }
     }
 
     Outcome write(const QDateTime &created, const ReqIfWriter::Progress &progress)
     {
-        // The writer works on a string, which names no encoding: the
-        // declaration is the file's own. Objects go one to a line; deeper
-        // indentation would make a large export half as big again.
-        m_buffer = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-        m_xml.writeDefaultNamespace(ReqIf::kNamespace);
-        m_xml.writeNamespace(ReqIf::kXhtmlNamespace, QStringLiteral("xhtml"));
-        m_xml.writeStartElement(ReqIf::kNamespace, QStringLiteral("REQ-IF"));
-        writeHeader(created);
-        start("CORE-CONTENT");
-        start("REQ-IF-CONTENT");
+        m_out.markup("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<REQ-IF xmlns=\"");
+        m_out.markup(QByteArrayView(ReqIf::kNamespace.data(), ReqIf::kNamespace.size()));
+        m_out.markup("\" xmlns:xhtml=\"");
+        m_out.markup(QByteArrayView(ReqIf::kXhtmlNamespace.data(), ReqIf::kXhtmlNamespace.size()));
+        m_out.markup("\">");
+        if (!writeHeader(created))
+            return refused(0);
+        m_out.markup("<CORE-CONTENT><REQ-IF-CONTENT>");
         writeDatatypes();
         writeSpecTypes();
-        start("SPEC-OBJECTS");
         const int total = int(m_set.requirements.size());
+        m_out.markup(total == 0 ? "<SPEC-OBJECTS/>" : "<SPEC-OBJECTS>");
         for (int i = 0; i < total; ++i) {
-            writeObject(m_set.requirements[i]);
-            m_buffer += QLatin1Char('\n');
-            if (i % 500 == 499 && !flush())
-                break;
+            const ExchangedRequirement &requirement = m_set.requirements[i];
+            if (!writeObject(requirement))
+                return refused(requirement.number);
             if (progress && (i % 1000 == 999 || i + 1 == total))
                 progress(i + 1, total);
         }
-        end();
+        if (total > 0)
+            m_out.markup("</SPEC-OBJECTS>");
         writeRelations();
-        writeSpecification();
-        end(); // REQ-IF-CONTENT
-        end(); // CORE-CONTENT
-        end(); // REQ-IF
-        m_xml.writeEndDocument();
-        if (!flush() || m_xml.hasError())
+        if (!writeSpecification())
+            return refused(0);
+        m_out.markup("</REQ-IF-CONTENT></CORE-CONTENT></REQ-IF>\n");
+        if (!m_out.flush())
             return Outcome::stop(QStringLiteral("The file could not be written."));
         return Outcome::ok();
     }
 
 private:
-    // The text written so far goes to the device in UTF-8; the writer works
-    // on a string, which is far faster than on a device for many small
-    // pieces.
-    bool flush()
+    struct ValueMarkup
     {
-        const QByteArray bytes = m_buffer.toUtf8();
-        m_buffer.clear();
-        return m_device.write(bytes) == bytes.size();
+        QByteArray open;  // up to the value
+        QByteArray close; // after it
+        bool inAttribute;
+    };
+
+    // XML cannot carry the character at all, not even as a reference.
+    Outcome refused(qint32 number) const
+    {
+        const QString character =
+            QString::number(int(m_out.refusedCharacter()), 16).toUpper().rightJustified(4, u'0');
+        const QString holder = number > 0 ? QStringLiteral("Requirement %1").arg(number)
+                                          : QStringLiteral("The system name");
+        return Outcome::stop(
+            QStringLiteral("%1 holds a character a ReqIF file cannot carry (U+%2).")
+                .arg(holder, character));
     }
 
-    void start(const char *name)
+    QByteArray id(QByteArrayView rest) const { return m_prefix + rest.toByteArray(); }
+    QByteArray attributeId(const ReqIf::AttributeInfo &info) const
     {
-        m_xml.writeStartElement(ReqIf::kNamespace, QString::fromLatin1(name));
+        return id("attribute-") + info.identifier;
     }
-    void end() { m_xml.writeEndElement(); }
-    void element(const char *name, const QString &text)
+    QByteArray datatypeId(ValueKind kind) const
     {
-        m_xml.writeTextElement(ReqIf::kNamespace, QString::fromLatin1(name), text);
+        return id("datatype-") + kindName(kind).toLower();
     }
-    QString id(const QString &rest) const { return m_prefix + rest; }
-    void identify(const QString &identifier, const QString &longName, const QString &changed)
+    QByteArray objectId(qint32 number) const
     {
-        m_xml.writeAttribute(QStringLiteral("IDENTIFIER"), identifier);
-        m_xml.writeAttribute(QStringLiteral("LAST-CHANGE"), changed);
-        if (!longName.isEmpty())
-            m_xml.writeAttribute(QStringLiteral("LONG-NAME"), longName);
-    }
-    void reference(const char *holder, const QString &refElement, const QString &identifier)
-    {
-        start(holder);
-        m_xml.writeTextElement(ReqIf::kNamespace, refElement, identifier);
-        end();
-    }
-    QString datatypeId(ValueKind kind) const
-    {
-        return id(QStringLiteral("datatype-") + kindText(kind).toLower());
-    }
-    QString attributeId(const ReqIf::AttributeInfo &info) const
-    {
-        return id(QStringLiteral("attribute-") + QLatin1String(info.identifier));
-    }
-    QString objectId(qint32 number) const
-    {
-        return id(QStringLiteral("requirement-%1").arg(number));
+        return id("requirement-") + QByteArray::number(number);
     }
 
-    void writeHeader(const QDateTime &created)
+    // IDENTIFIER, LAST-CHANGE and, when given, LONG-NAME of an open start tag.
+    void identify(QByteArrayView identifier, QByteArrayView changed, QByteArrayView longName = {})
     {
-        start("THE-HEADER");
-        start("REQ-IF-HEADER");
-        m_xml.writeAttribute(QStringLiteral("IDENTIFIER"), id(QStringLiteral("header")));
-        element("CREATION-TIME", created.toUTC().toString(Qt::ISODate));
-        element("REQ-IF-TOOL-ID", ReqIf::kToolId);
-        element("REQ-IF-VERSION", ReqIf::kVersion);
-        element("SOURCE-TOOL-ID", ReqIf::kToolId);
-        element("TITLE", QStringLiteral("The %1 system").arg(m_set.systemName));
-        end();
-        end();
+        m_out.markup(" IDENTIFIER=\"");
+        m_out.markup(identifier);
+        m_out.markup("\" LAST-CHANGE=\"");
+        m_out.markup(changed);
+        m_out.markup("\"");
+        if (!longName.isEmpty()) {
+            m_out.markup(" LONG-NAME=\"");
+            m_out.markup(longName);
+            m_out.markup("\"");
+        }
     }
+    // <holder><element>identifier</element></holder>
+    void reference(QByteArrayView holder, QByteArrayView element, QByteArrayView identifier)
+    {
+        m_out.markup("<");
+        m_out.markup(holder);
+        m_out.markup("><");
+        m_out.markup(element);
+        m_out.markup(">");
+        m_out.markup(identifier);
+        m_out.markup("</");
+        m_out.markup(element);
+        m_out.markup("></");
+        m_out.markup(holder);
+        m_out.markup(">");
+    }
+
+    bool writeHeader(const QDateTime &created)
+    {
+        m_out.markup("<THE-HEADER><REQ-IF-HEADER IDENTIFIER=\"");
+        m_out.markup(id("header"));
+        m_out.markup("\"><CREATION-TIME>");
+        m_out.markup(created.toUTC().toString(Qt::ISODate).toLatin1());
+        m_out.markup("</CREATION-TIME><REQ-IF-TOOL-ID>");
+        m_out.markup(QByteArrayView(ReqIf::kToolId.data(), ReqIf::kToolId.size()));
+        m_out.markup("</REQ-IF-TOOL-ID><REQ-IF-VERSION>");
+        m_out.markup(QByteArrayView(ReqIf::kVersion.data(), ReqIf::kVersion.size()));
+        m_out.markup("</REQ-IF-VERSION><SOURCE-TOOL-ID>");
+        m_out.markup(QByteArrayView(ReqIf::kToolId.data(), ReqIf::kToolId.size()));
+        m_out.markup("</SOURCE-TOOL-ID><TITLE>");
+        if (!m_out.text(title()))
+            return false;
+        m_out.markup("</TITLE></REQ-IF-HEADER></THE-HEADER>");
+        return true;
+    }
+
+    QString title() const { return QStringLiteral("The %1 system").arg(m_set.systemName); }
 
     void writeDatatypes()
     {
-        start("DATATYPES");
-        start("DATATYPE-DEFINITION-INTEGER");
-        identify(datatypeId(ValueKind::Integer), QStringLiteral("Integer"), kTypesChanged);
-        m_xml.writeAttribute(QStringLiteral("MAX"), QStringLiteral("2147483647"));
-        m_xml.writeAttribute(QStringLiteral("MIN"), QStringLiteral("-2147483648"));
-        end();
-        start("DATATYPE-DEFINITION-STRING");
-        identify(datatypeId(ValueKind::String), QStringLiteral("String"), kTypesChanged);
-        m_xml.writeAttribute(QStringLiteral("MAX-LENGTH"), QStringLiteral("65535"));
-        end();
-        start("DATATYPE-DEFINITION-XHTML");
-        identify(datatypeId(ValueKind::Xhtml), QStringLiteral("XHTML"), kTypesChanged);
-        end();
-        end();
+        m_out.markup("<DATATYPES><DATATYPE-DEFINITION-INTEGER");
+        identify(datatypeId(ValueKind::Integer), kTypesChanged, "Integer");
+        m_out.markup(" MAX=\"2147483647\" MIN=\"-2147483648\"/><DATATYPE-DEFINITION-STRING");
+        identify(datatypeId(ValueKind::String), kTypesChanged, "String");
+        m_out.markup(" MAX-LENGTH=\"65535\"/><DATATYPE-DEFINITION-XHTML");
+        identify(datatypeId(ValueKind::Xhtml), kTypesChanged, "XHTML");
+        m_out.markup("/></DATATYPES>");
     }
 
     void writeSpecTypes()
     {
-        start("SPEC-TYPES");
-        start("SPEC-OBJECT-TYPE");
-        identify(id(QStringLiteral("requirement-type")), QStringLiteral("Requirement"),
-                 kTypesChanged);
-        start("SPEC-ATTRIBUTES");
+        m_out.markup("<SPEC-TYPES><SPEC-OBJECT-TYPE");
+        identify(id("requirement-type"), kTypesChanged, "Requirement");
+        m_out.markup("><SPEC-ATTRIBUTES>");
         for (const ReqIf::AttributeInfo &info : ReqIf::attributes()) {
-            const QString kind = kindText(info.kind);
-            m_xml.writeStartElement(ReqIf::kNamespace,
-                                    QStringLiteral("ATTRIBUTE-DEFINITION-") + kind);
-            identify(attributeId(info), QLatin1String(info.longName), kTypesChanged);
-            reference("TYPE", QStringLiteral("DATATYPE-DEFINITION-%1-REF").arg(kind),
-                      datatypeId(info.kind));
-            end();
+            const QByteArray kind = kindName(info.kind);
+            m_out.markup("<ATTRIBUTE-DEFINITION-" + kind);
+            identify(attributeId(info), kTypesChanged, info.longName);
+            m_out.markup(">");
+            reference("TYPE", "DATATYPE-DEFINITION-" + kind + "-REF", datatypeId(info.kind));
+            m_out.markup("</ATTRIBUTE-DEFINITION-" + kind + '>');
         }
-        end();
-        end();
-        start("SPEC-RELATION-TYPE");
-        identify(id(QStringLiteral("dependent-type")), QStringLiteral("Dependent"), kTypesChanged);
-        end();
-        start("SPECIFICATION-TYPE");
-        identify(id(QStringLiteral("specification-type")), QStringLiteral("Requirements"),
-                 kTypesChanged);
-        end();
-        end();
+        m_out.markup("</SPEC-ATTRIBUTES></SPEC-OBJECT-TYPE><SPEC-RELATION-TYPE");
+        identify(id("dependent-type"), kTypesChanged, "Dependent");
+        m_out.markup("/><SPECIFICATION-TYPE");
+        identify(id("specification-type"), kTypesChanged, "Requirements");
+        m_out.markup("/></SPEC-TYPES>");
     }
 
-    void writeObject(const ExchangedRequirement &requirement)
+    // LAST-CHANGE of a saving date; the few dates of a workspace repeat.
+    const QByteArray &lastChange(const QString &dateSaved)
     {
-        start("SPEC-OBJECT");
-        identify(objectId(requirement.number), {}, ReqIfWriter::lastChange(requirement.dateSaved));
-        start("VALUES");
+        auto known = m_lastChanges.constFind(dateSaved);
+        if (known == m_lastChanges.cend())
+            known = m_lastChanges.insert(dateSaved, ReqIfWriter::lastChange(dateSaved).toLatin1());
+        return *known;
+    }
+
+    bool writeObject(const ExchangedRequirement &requirement)
+    {
+        m_out.markup("<SPEC-OBJECT");
+        identify(objectId(requirement.number), lastChange(requirement.dateSaved));
+        m_out.markup("><VALUES>");
         const std::span<const ReqIf::AttributeInfo> infos = ReqIf::attributes();
         for (std::size_t a = 0; a < infos.size(); ++a) {
-            const ReqIf::AttributeInfo &info = infos[a];
-            const QString value = ReqIf::valueOf(requirement, info.field);
+            const QString value = ReqIf::valueOf(requirement, infos[a].field);
             if (value.isEmpty())
                 continue;
-            const ValueNames &names = m_names[qsizetype(a)];
-            m_xml.writeStartElement(ReqIf::kNamespace, names.value);
-            if (info.kind != ValueKind::Xhtml)
-                m_xml.writeAttribute(QStringLiteral("THE-VALUE"), value);
-            reference("DEFINITION", names.reference, names.definition);
-            if (info.kind == ValueKind::Xhtml) {
-                start("THE-VALUE");
-                m_xml.writeTextElement(ReqIf::kXhtmlNamespace, QStringLiteral("div"), value);
-                end();
-            }
-            end();
+            const ValueMarkup &markup = m_values[qsizetype(a)];
+            m_out.markup(markup.open);
+            if (!(markup.inAttribute ? m_out.attributeValue(value) : m_out.text(value)))
+                return false;
+            m_out.markup(markup.close);
         }
-        end();
-        reference("TYPE", QStringLiteral("SPEC-OBJECT-TYPE-REF"),
-                  id(QStringLiteral("requirement-type")));
-        end();
+        m_out.markup("</VALUES>");
+        reference("TYPE", "SPEC-OBJECT-TYPE-REF", id("requirement-type"));
+        m_out.markup("</SPEC-OBJECT>\n");
+        return true;
     }
 
     void writeRelations()
     {
-        start("SPEC-RELATIONS");
-        for (const ExchangedLink &link : m_set.links) {
-            start("SPEC-RELATION");
-            identify(id(QStringLiteral("dependent-%1-%2").arg(link.parent).arg(link.dependent)), {},
-                     kTypesChanged);
-            reference("SOURCE", QStringLiteral("SPEC-OBJECT-REF"), objectId(link.parent));
-            reference("TARGET", QStringLiteral("SPEC-OBJECT-REF"), objectId(link.dependent));
-            reference("TYPE", QStringLiteral("SPEC-RELATION-TYPE-REF"),
-                      id(QStringLiteral("dependent-type")));
-            end();
+        if (m_set.links.isEmpty()) {
+            m_out.markup("<SPEC-RELATIONS/>");
+            return;
         }
-        end();
+        m_out.markup("<SPEC-RELATIONS>");
+        const QByteArray type = id("dependent-type");
+        for (const ExchangedLink &link : m_set.links) {
+            m_out.markup("<SPEC-RELATION");
+            identify(id("dependent-" + QByteArray::number(link.parent) + '-' +
+                        QByteArray::number(link.dependent)),
+                     kTypesChanged);
+            m_out.markup(">");
+            reference("SOURCE", "SPEC-OBJECT-REF", objectId(link.parent));
+            reference("TARGET", "SPEC-OBJECT-REF", objectId(link.dependent));
+            reference("TYPE", "SPEC-RELATION-TYPE-REF", type);
+            m_out.markup("</SPEC-RELATION>");
+        }
+        m_out.markup("</SPEC-RELATIONS>");
     }
 
-    void writeSpecification()
+    bool writeSpecification()
     {
         QList<const ExchangedRequirement *> ordered;
         ordered.reserve(m_set.requirements.size());
@@ -250,37 +271,36 @@ private:
                 return order < 0;
             return a->number < b->number;
         });
-        start("SPECIFICATIONS");
-        start("SPECIFICATION");
-        identify(id(QStringLiteral("specification")),
-                 QStringLiteral("The %1 system").arg(m_set.systemName), kTypesChanged);
-        reference("TYPE", QStringLiteral("SPECIFICATION-TYPE-REF"),
-                  id(QStringLiteral("specification-type")));
-        start("CHILDREN");
-        for (const ExchangedRequirement *requirement : ordered) {
-            start("SPEC-HIERARCHY");
-            identify(id(QStringLiteral("node-%1").arg(requirement->number)), {}, kTypesChanged);
-            reference("OBJECT", QStringLiteral("SPEC-OBJECT-REF"), objectId(requirement->number));
-            end();
+        m_out.markup("<SPECIFICATIONS><SPECIFICATION");
+        m_out.markup(" IDENTIFIER=\"");
+        m_out.markup(id("specification"));
+        m_out.markup("\" LAST-CHANGE=\"");
+        m_out.markup(kTypesChanged);
+        m_out.markup("\" LONG-NAME=\"");
+        if (!m_out.attributeValue(title()))
+            return false;
+        m_out.markup("\">");
+        reference("TYPE", "SPECIFICATION-TYPE-REF", id("specification-type"));
+        m_out.markup(ordered.isEmpty() ? "<CHILDREN/>" : "<CHILDREN>");
+        for (const ExchangedRequirement *requirement : std::as_const(ordered)) {
+            const QByteArray number = QByteArray::number(requirement->number);
+            m_out.markup("<SPEC-HIERARCHY");
+            identify(id("node-" + number), kTypesChanged);
+            m_out.markup(">");
+            reference("OBJECT", "SPEC-OBJECT-REF", objectId(requirement->number));
+            m_out.markup("</SPEC-HIERARCHY>");
         }
-        end();
-        end();
-        end();
+        if (!ordered.isEmpty())
+            m_out.markup("</CHILDREN>");
+        m_out.markup("</SPECIFICATION></SPECIFICATIONS>");
+        return true;
     }
 
-    struct ValueNames
-    {
-        QString value;      // ATTRIBUTE-VALUE-<kind>
-        QString reference;  // ATTRIBUTE-DEFINITION-<kind>-REF
-        QString definition; // the definition's identifier
-    };
-
     const ExchangeSet &m_set;
-    QList<ValueNames> m_names;
-    QIODevice &m_device;
-    QString m_buffer;
-    QXmlStreamWriter m_xml;
-    QString m_prefix;
+    XmlByteStream m_out;
+    QByteArray m_prefix;
+    QList<ValueMarkup> m_values; // by attribute, in file order
+    QHash<QString, QByteArray> m_lastChanges;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -19,32 +20,55 @@ Outcome readFailure(const QSqlQuery &query)
                          query.lastError().text());
 }
 
-// The composer rows of one table by requirement number, encoded.
-Outcome readComposerRows(QSqlDatabase &database, const QString &table, const QString &key,
-                         const QHash<qint32, QStringList> &values, QHash<qint32, QString> &into)
+// A composer table's columns in the join: where they start, where its key
+// is and the names of the others, in the table's order.
+struct ComposerColumns
 {
-    QSqlQuery rows(database);
-    rows.setForwardOnly(true);
-    if (!rows.exec(QStringLiteral("SELECT * FROM %1").arg(table)))
-        return readFailure(rows);
-    const QSqlRecord columns = rows.record();
-    const int keyColumn = columns.indexOf(key);
+    QString table;
+    int first = 0;
+    int key = 0; // in the join
     QStringList names;
-    for (int i = 0; i < columns.count(); ++i) {
-        if (i != keyColumn)
-            names.append(columns.fieldName(i));
-    }
-    QStringList texts;
-    while (rows.next()) {
-        texts.clear();
-        for (int i = 0; i < columns.count(); ++i) {
-            if (i != keyColumn)
-                texts.append(rows.value(i).toString());
+    QList<int> positions; // of `names`, in the join
+};
+
+// The columns of one composer table as the database lists them, appended
+// to the join's select list under `alias`.
+Outcome addComposerColumns(QSqlDatabase &database, const QString &table, const QString &key,
+                           const QString &alias, QString &select, int &count,
+                           ComposerColumns &columns)
+{
+    QSqlQuery empty(database);
+    if (!empty.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table)))
+        return readFailure(empty);
+    const QSqlRecord record = empty.record();
+    columns.table = table;
+    columns.first = count;
+    for (int i = 0; i < record.count(); ++i) {
+        const QString name = record.fieldName(i);
+        select += QStringLiteral(", %1.%2").arg(
+            alias, database.driver()->escapeIdentifier(name, QSqlDriver::FieldName));
+        if (name.compare(key, Qt::CaseInsensitive) == 0) {
+            columns.key = count;
+        } else {
+            columns.names.append(name);
+            columns.positions.append(count);
         }
-        const qint32 number = rows.value(keyColumn).toInt();
-        into.insert(number, StoredFields::encode(table, names, texts, values.value(number)));
+        ++count;
     }
     return Outcome::ok();
+}
+
+// The stored fields of the composer row in the join's current row, or an
+// empty text when the requirement has no row in that table.
+QString composerFields(const QSqlQuery &rows, const ComposerColumns &columns,
+                       const QStringList &values, QStringList &texts)
+{
+    if (rows.isNull(columns.key))
+        return {};
+    texts.clear();
+    for (const int position : columns.positions)
+        texts.append(rows.value(position).toString());
+    return StoredFields::encode(columns.table, columns.names, texts, values);
 }
 
 } // namespace
@@ -74,30 +98,36 @@ Result<ExchangeSet> WorkspaceRequirements::read(const QString &connectionName,
     while (possible.next())
         values[possible.value(0).toInt()].append(possible.value(1).toString());
 
-    QHash<qint32, QString> composed;
-    if (Outcome read = readComposerRows(database, QStringLiteral("FUNC_REQ"),
-                                        QStringLiteral("F_ReqNum"), values, composed);
-        !read)
-        return read;
-    if (Outcome read = readComposerRows(database, QStringLiteral("STRUC_REQ"),
-                                        QStringLiteral("S_ReqNum"), values, composed);
-        !read)
-        return read;
-
+    // One pass: every requirement with its composer row beside it.
+    QString select = QStringLiteral(
+        "SELECT m.Req_Num, m.FSTType, m.Source, m.Category, m.Priority, m.Release, m.Version, "
+        "m.ParaNum, m.Preamble, m.ReqText, m.OrigReqNum, m.DateSaved, m.Comments");
+    int count = 13;
+    ComposerColumns functional, structural;
+    if (Outcome added =
+            addComposerColumns(database, QStringLiteral("FUNC_REQ"), QStringLiteral("F_ReqNum"),
+                               QStringLiteral("f"), select, count, functional);
+        !added)
+        return added;
+    if (Outcome added =
+            addComposerColumns(database, QStringLiteral("STRUC_REQ"), QStringLiteral("S_ReqNum"),
+                               QStringLiteral("s"), select, count, structural);
+        !added)
+        return added;
+    select += QStringLiteral(" FROM MASTER_REQ m LEFT JOIN FUNC_REQ f ON f.F_ReqNum = m.Req_Num "
+                             "LEFT JOIN STRUC_REQ s ON s.S_ReqNum = m.Req_Num");
+    if (!everyVersion)
+        select += QStringLiteral(" WHERE m.FSTType <> ?");
     QSqlQuery master(database);
     master.setForwardOnly(true);
-    QString sql = QStringLiteral(
-        "SELECT Req_Num, FSTType, Source, Category, Priority, Release, Version, ParaNum, "
-        "Preamble, ReqText, OrigReqNum, DateSaved, Comments FROM MASTER_REQ");
-    if (!everyVersion)
-        sql += QStringLiteral(" WHERE FSTType <> ?");
-    if (!master.prepare(sql + QStringLiteral(" ORDER BY Req_Num")))
+    if (!master.prepare(select + QStringLiteral(" ORDER BY m.Req_Num")))
         return readFailure(master);
     if (!everyVersion)
         master.addBindValue(QStringLiteral("Deleted"));
     if (!master.exec())
         return readFailure(master);
     QSet<qint32> numbers;
+    QStringList texts;
     while (master.next()) {
         ExchangedRequirement requirement;
         requirement.number = master.value(0).toInt();
@@ -116,10 +146,16 @@ Result<ExchangeSet> WorkspaceRequirements::read(const QString &connectionName,
         requirement.firstVersion = master.value(10).toInt();
         requirement.dateSaved = master.value(11).toString();
         requirement.comments = master.value(12).toString();
-        requirement.storedFields = composed.value(requirement.number);
+        // A number with rows in both tables was read as structural.
+        const QStringList &possibleValues = values.value(requirement.number);
+        requirement.storedFields = composerFields(master, structural, possibleValues, texts);
+        if (requirement.storedFields.isEmpty())
+            requirement.storedFields = composerFields(master, functional, possibleValues, texts);
         numbers.insert(requirement.number);
-        set.requirements.append(requirement);
+        set.requirements.append(std::move(requirement));
     }
+    if (master.lastError().isValid())
+        return readFailure(master);
 
     QSqlQuery links(database);
     links.setForwardOnly(true);

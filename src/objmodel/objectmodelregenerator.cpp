@@ -4,6 +4,7 @@
 
 #include "language/clauselabeler.h"
 #include "language/gcodegrammar.h"
+#include "objmodel/largerpagecache.h"
 #include "objmodel/modeltables.h"
 #include "objmodel/objectmodelderiver.h"
 #include "objmodel/suspendedindexes.h"
@@ -149,6 +150,7 @@ Outcome ObjectModelRegenerator::regenerate()
 {
     if (!m_database.driver()->hasFeature(QSqlDriver::Transactions))
         return Outcome::refused(kNoTransactions);
+    const LargerPageCache cache(m_database);
     // The write lock is waited for now, instead of failing when the first
     // delete needs it; on a server, a second regeneration waits for this one.
     m_notRebuilt = 0;
@@ -171,29 +173,32 @@ Outcome ObjectModelRegenerator::regenerate()
             return Outcome::stop(kNoTransactions + QLatin1Char('\n') + error);
         }
     }
-    Outcome result = deleteObjectModel();
-    if (!result) {
-        notice(result);
-        result = Outcome::refused(kDeleteFailed);
-    } else if (result = rebuildWithoutIndexes(); !result) {
-        notice(result);
-        result = Outcome::refused(kRebuildFailed);
-    } else if (!m_database.commit()) {
+    Outcome result = deleteAndRebuild();
+    if (result && !m_database.commit())
         result = Outcome::stop(m_database.lastError().text());
-    }
     if (!result)
         m_database.rollback();
     return result;
 }
 
-Outcome ObjectModelRegenerator::rebuildWithoutIndexes()
+Outcome ObjectModelRegenerator::deleteAndRebuild()
 {
+    // Emptied with their indexes: REQ_ENTITY goes last, and each entity
+    // deleted before it looks its rows up through the index.
+    if (Outcome deleted = deleteObjectModel(); !deleted) {
+        notice(deleted);
+        return Outcome::refused(kDeleteFailed);
+    }
+    // Filled without them; each index is built once at the end.
     Result<SuspendedIndexes> indexes = SuspendedIndexes::suspend(m_database, kModelTables);
-    if (!indexes)
-        return indexes.outcome();
-    if (Outcome rebuilt = rebuild(); !rebuilt)
-        return rebuilt;
-    return indexes->restore();
+    Outcome rebuilt = indexes ? rebuild() : indexes.outcome();
+    if (rebuilt)
+        rebuilt = indexes->restore();
+    if (!rebuilt) {
+        notice(rebuilt);
+        return Outcome::refused(kRebuildFailed);
+    }
+    return Outcome::ok();
 }
 
 Outcome ObjectModelRegenerator::deleteObjectModel()

@@ -46,8 +46,9 @@ public:
 
 private:
     Outcome deleteObjectModel();
+    // Empties the tables and rebuilds them while their indexes are dropped.
+    Outcome deleteAndRebuild();
     Outcome rebuild();
-    Outcome rebuildWithoutIndexes();
     // Labels and derives one requirement; a refusal stops the rebuild.
     Outcome rebuildOne(const StoredRequirement &stored, ObjectModelDeriver &deriver);
     void reportProgress(int position, int total, qint32 number) const;
