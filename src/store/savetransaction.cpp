@@ -2,6 +2,7 @@
 
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
+#include "store/transientretry.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -23,17 +24,27 @@ QSqlDatabase databaseOf(const QString &connectionName)
 QString errorText(const QSqlDatabase &database)
 {
     const QSqlError error = database.lastError();
+    TransientRetry::noteError(error);
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
 // Empty on success.
+QString runStatement(QSqlDatabase &database, const QString &sql);
+
+// Empty on success. A save shares the regeneration lock with the other
+// saves: it waits while the object model is rebuilt, and a regeneration
+// waits for the saves under way.
 QString beginWriting(QSqlDatabase &database)
 {
-    QSqlQuery begin(database);
-    if (begin.exec(SqlDialect::beginWriting(SqlDialect::of(database))))
-        return {};
-    const QSqlError error = begin.lastError();
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    const Backend backend = SqlDialect::of(database);
+    QString error = runStatement(database, SqlDialect::beginWriting(backend));
+    const QString shared = SqlDialect::sharedLock(backend, SqlDialect::LockName::Regeneration);
+    if (error.isEmpty() && !shared.isEmpty()) {
+        error = runStatement(database, shared);
+        if (!error.isEmpty())
+            database.rollback();
+    }
+    return error;
 }
 
 // The transactions open inside each batch of this thread, by connection:
@@ -56,6 +67,7 @@ QString runStatement(QSqlDatabase &database, const QString &sql)
     if (statement.exec(sql))
         return {};
     const QSqlError error = statement.lastError();
+    TransientRetry::noteError(error);
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
