@@ -1,6 +1,7 @@
 #include "central/requirementscentral.h"
 
 #include "store/creqjustenset.h"
+#include "store/sqldialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -143,9 +144,10 @@ Result<QList<qint32>> RequirementsCentral::fetchNumbers(const QueryStatement &qu
     if (m_sortColumn != Column::Number)
         sql += QStringLiteral(", Req_Num");
 
-    QSqlQuery select(QSqlDatabase::database(m_connection, false));
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    QSqlQuery select(database);
     select.setForwardOnly(true);
-    if (!select.prepare(sql))
+    if (!select.prepare(store::SqlDialect::likeIgnoringCase(database, sql)))
         return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
     for (const QVariant &value : query.values)
         select.addBindValue(value);

@@ -1,6 +1,7 @@
 #include "store/counterset.h"
 
 #include "store/sqldialect.h"
+#include "store/transientretry.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -60,9 +61,11 @@ Outcome CounterSet::lockForAllocation()
     if (lock.isEmpty())
         return Outcome::ok();
     QSqlQuery query(database);
-    if (!query.exec(lock))
+    if (!query.exec(lock)) {
+        TransientRetry::noteError(query.lastError());
         return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
                              query.lastError().text());
+    }
     return requery();
 }
 
