@@ -5,6 +5,7 @@
 #include "store/transientretry.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -53,6 +54,16 @@ QHash<QString, int> &openDepths()
 {
     thread_local QHash<QString, int> depths;
     return depths;
+}
+
+// The connections of this thread with an outermost transaction open. SQLite
+// refuses a BEGIN inside a transaction; PostgreSQL only warns and goes on in
+// the open one, whose work a second rollback would then undo, so there the
+// second transaction is refused here, with SQLite's words.
+QSet<QString> &openOutermost()
+{
+    thread_local QSet<QString> connections;
+    return connections;
 }
 
 QString savepointName(int depth)
@@ -108,6 +119,11 @@ Outcome SaveTransaction::begin()
         return Outcome::refused(QString::fromLatin1(messages::kNoTransactions));
     QSqlDatabase database = databaseOf(m_connection);
     const int depth = openDepths().value(m_connection);
+    if (depth == 0 && SqlDialect::of(database) != Backend::SQLite &&
+        openOutermost().contains(m_connection))
+        return Outcome::stop(
+            QStringLiteral("Cannot begin a transaction on the Requirements database.\n") +
+            QStringLiteral("cannot start a transaction within a transaction"));
     const QString error =
         depth == 0 ? beginWriting(database)
                    : runStatement(database, QStringLiteral("SAVEPOINT ") + savepointName(depth));
@@ -116,6 +132,8 @@ Outcome SaveTransaction::begin()
             QStringLiteral("Cannot begin a transaction on the Requirements database.\n") + error);
     m_active = true;
     m_depth = depth;
+    if (depth == 0)
+        openOutermost().insert(m_connection);
     if (depth > 0)
         openDepths()[m_connection] = depth + 1;
     return Outcome::ok();
@@ -156,9 +174,10 @@ Outcome SaveTransaction::commit()
 void SaveTransaction::leave()
 {
     m_active = false;
-    if (m_depth == 0)
+    if (m_depth == 0) {
         openDepths().remove(m_connection);
-    else
+        openOutermost().remove(m_connection);
+    } else
         openDepths()[m_connection] = m_depth;
 }
 
