@@ -66,6 +66,21 @@ QSet<QString> &openOutermost()
     return connections;
 }
 
+// A number for the innermost transaction open on each connection, new at
+// every begin and after every savepoint ends, so that a lock taken under one
+// number is known to be held still.
+QHash<QString, quint64> &innermostSerials()
+{
+    thread_local QHash<QString, quint64> serials;
+    return serials;
+}
+
+quint64 nextSerial()
+{
+    thread_local quint64 last = 0;
+    return ++last;
+}
+
 QString savepointName(int depth)
 {
     return QStringLiteral("varn_save_%1").arg(depth);
@@ -93,6 +108,11 @@ SaveTransaction::~SaveTransaction()
     // drops an unfinished transaction when its connection closes.
     if (m_active)
         (void)rollback();
+}
+
+quint64 SaveTransaction::innermostSerial(const QString &connectionName)
+{
+    return innermostSerials().value(connectionName);
 }
 
 bool SaveTransaction::supportsTransactions(const QString &connectionName)
@@ -132,6 +152,7 @@ Outcome SaveTransaction::begin()
             QStringLiteral("Cannot begin a transaction on the Requirements database.\n") + error);
     m_active = true;
     m_depth = depth;
+    innermostSerials().insert(m_connection, nextSerial());
     if (depth == 0)
         openOutermost().insert(m_connection);
     if (depth > 0)
@@ -177,8 +198,11 @@ void SaveTransaction::leave()
     if (m_depth == 0) {
         openDepths().remove(m_connection);
         openOutermost().remove(m_connection);
-    } else
+        innermostSerials().remove(m_connection);
+    } else {
         openDepths()[m_connection] = m_depth;
+        innermostSerials().insert(m_connection, nextSerial());
+    }
 }
 
 Outcome SaveTransaction::rollback()
