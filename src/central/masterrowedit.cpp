@@ -1,10 +1,16 @@
 #include "central/masterrowedit.h"
 
 #include "store/savetransaction.h"
+#include "store/transientretry.h"
 
 namespace varn::central {
 
 Outcome MasterRowEdit::apply(const QString &connectionName, int number, const Steps &steps)
+{
+    return store::TransientRetry::run([&] { return applyOnce(connectionName, number, steps); });
+}
+
+Outcome MasterRowEdit::applyOnce(const QString &connectionName, int number, const Steps &steps)
 {
     store::SaveTransaction transaction(connectionName);
     if (Outcome begun = transaction.begin(); !begun)
@@ -16,7 +22,7 @@ Outcome MasterRowEdit::apply(const QString &connectionName, int number, const St
     if (master.isEOF())
         return Outcome::warning(steps.missing);
     if (steps.check) {
-        if (Outcome checked = steps.check(); !checked)
+        if (Outcome checked = steps.check(master.row()); !checked)
             return checked;
     }
     if (Outcome editing = master.edit(); !editing)

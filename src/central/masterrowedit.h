@@ -22,11 +22,16 @@ public:
     {
         QString missing;
         Outcome writeFailed = Outcome::ok();
-        std::function<Outcome()> check;
+        std::function<Outcome(const store::MasterReqRow &row)> check;
         std::function<void(store::MasterReqRow &row)> change;
     };
 
+    // A conflict with another writer that the server resolved by aborting
+    // the transaction runs the edit again.
     static Outcome apply(const QString &connectionName, int number, const Steps &steps);
+
+private:
+    static Outcome applyOnce(const QString &connectionName, int number, const Steps &steps);
 };
 
 } // namespace varn::central

@@ -69,7 +69,7 @@ Outcome RequirementAttributes::save(int number, const Values &values) const
     steps.missing = kMissing;
     steps.writeFailed =
         Outcome::stop(QStringLiteral("Error writing to the Requirements database."));
-    steps.check = [&] {
+    steps.check = [&](const store::MasterReqRow &) {
         if (category < 0)
             return Outcome::refused(listNotChosen("Category"));
         if (priority < 0)

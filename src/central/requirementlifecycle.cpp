@@ -4,6 +4,7 @@
 #include "central/masterrowedit.h"
 #include "store/creqmsset.h"
 #include "store/datesaved.h"
+#include "store/editclaim.h"
 
 namespace varn::central {
 
@@ -81,6 +82,10 @@ Outcome RequirementLifecycle::markDeleted(int number, const QDate &today) const
     steps.missing =
         QStringLiteral("The Requirement Number does not exist in the Requirements database.");
     steps.writeFailed = Outcome::warning(kQueryFailed);
+    // Another user's composer may have the requirement open.
+    steps.check = [this, number](const store::MasterReqRow &row) {
+        return store::EditClaim::refuseIfClaimedElsewhere(m_connection, number, row.OrigReqNum);
+    };
     steps.change = [&today](store::MasterReqRow &row) {
         row.FSTType = QStringLiteral("Deleted");
         row.DateSaved = store::DateSaved::text(today);

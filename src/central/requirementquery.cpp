@@ -51,23 +51,22 @@ Result<QueryStatement> RequirementQuery::byNumber(const QString &text)
         {withWildcards(text)}};
 }
 
-QueryStatement RequirementQuery::byParagraph(const QString &text, store::Backend backend)
+QueryStatement RequirementQuery::byParagraph(const QString &text)
 {
-    return {{},
-            QStringLiteral("SELECT * FROM MASTER_REQ WHERE (ParaNum %1 ?) AND (FSTType NOT LIKE ?)")
-                .arg(store::SqlDialect::caseInsensitiveLike(backend)),
-            {withWildcards(text), kDeleted}};
+    return {
+        {},
+        QStringLiteral("SELECT * FROM MASTER_REQ WHERE (ParaNum LIKE ?) AND (FSTType NOT LIKE ?)"),
+        {withWildcards(text), kDeleted}};
 }
 
-QueryStatement RequirementQuery::byEntity(const QString &text, store::Backend backend)
+QueryStatement RequirementQuery::byEntity(const QString &text)
 {
     const QString pattern = withWildcards(text);
     return {{},
             QStringLiteral("SELECT * FROM MASTER_REQ WHERE (((Req_Num IN (SELECT FK_FReqNum FROM "
-                           "REQ_ENTITY WHERE ReqEntity %1 ?)) OR (Req_Num IN (SELECT "
-                           "FK_SReqNum FROM REQ_ENTITY WHERE ReqEntity %1 ?))) AND (FSTType "
-                           "NOT LIKE ?))")
-                .arg(store::SqlDialect::caseInsensitiveLike(backend)),
+                           "REQ_ENTITY WHERE ReqEntity LIKE ?)) OR (Req_Num IN (SELECT "
+                           "FK_SReqNum FROM REQ_ENTITY WHERE ReqEntity LIKE ?))) AND (FSTType "
+                           "NOT LIKE ?))"),
             {pattern, pattern, kDeleted}};
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "common/outcome.h"
-#include "store/sqldialect.h"
 
 #include <QString>
 #include <QVariantList>
@@ -42,11 +41,9 @@ public:
     // Refused (warning) when the text holds anything but digits and "*".
     static Result<QueryStatement> byNumber(const QString &text);
     // Paragraphs and entity names match without regard to case on every
-    // backend, as they always did in a workspace file.
-    static QueryStatement byParagraph(const QString &text,
-                                      store::Backend backend = store::Backend::SQLite);
-    static QueryStatement byEntity(const QString &text,
-                                   store::Backend backend = store::Backend::SQLite);
+    // backend (the statement is prepared through SqlDialect::likeIgnoringCase).
+    static QueryStatement byParagraph(const QString &text);
+    static QueryStatement byEntity(const QString &text);
     // The selected requirement, read to learn its first version's number.
     static QueryStatement requirement(qint32 number);
     // Every version of a requirement, superseded ones included.

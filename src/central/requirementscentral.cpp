@@ -1,6 +1,7 @@
 #include "central/requirementscentral.h"
 
 #include "store/creqjustenset.h"
+#include "store/sqldialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -143,9 +144,10 @@ Result<QList<qint32>> RequirementsCentral::fetchNumbers(const QueryStatement &qu
     if (m_sortColumn != Column::Number)
         sql += QStringLiteral(", Req_Num");
 
-    QSqlQuery select(QSqlDatabase::database(m_connection, false));
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    QSqlQuery select(database);
     select.setForwardOnly(true);
-    if (!select.prepare(sql))
+    if (!select.prepare(store::SqlDialect::likeIgnoringCase(database, sql)))
         return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
     for (const QVariant &value : query.values)
         select.addBindValue(value);
@@ -179,11 +181,6 @@ Outcome RequirementsCentral::run(const QueryStatement &query, QueryKind kind)
     m_kind = kind;
     m_query = query;
     return Outcome::ok();
-}
-
-store::Backend RequirementsCentral::backend() const
-{
-    return store::SqlDialect::of(QSqlDatabase::database(m_connection, false));
 }
 
 Outcome RequirementsCentral::refresh()
@@ -223,14 +220,14 @@ Outcome RequirementsCentral::runByParagraph(const QString &text)
 {
     if (text.isEmpty())
         return Outcome::ok();
-    return run(RequirementQuery::byParagraph(text, backend()), QueryKind::ByParagraph);
+    return run(RequirementQuery::byParagraph(text), QueryKind::ByParagraph);
 }
 
 Outcome RequirementsCentral::runByEntity(const QString &text)
 {
     if (text.isEmpty())
         return Outcome::ok();
-    return run(RequirementQuery::byEntity(text, backend()), QueryKind::ByEntity);
+    return run(RequirementQuery::byEntity(text), QueryKind::ByEntity);
 }
 
 Outcome RequirementsCentral::runByVersion(qint32 selected)

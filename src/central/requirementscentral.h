@@ -95,7 +95,6 @@ public:
     static const QString &noSelectionMessage();
 
 private:
-    store::Backend backend() const;
     Outcome run(const QueryStatement &query, QueryKind kind);
     // The rows a query selects, through a MASTER_REQ record set.
     Result<QList<store::MasterReqRow>> fetch(const QueryStatement &query) const;

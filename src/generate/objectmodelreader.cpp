@@ -1,5 +1,8 @@
 #include "generate/objectmodelreader.h"
 
+#include "store/sqldialect.h"
+
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -91,6 +94,24 @@ Result<ObjectModel> ObjectModelReader::read(const QSqlDatabase &database,
                                             std::initializer_list<RecordSet> recordSets,
                                             GeneratorKind kind)
 {
+    // On a shared server the tables are read as one model: after any
+    // regeneration under way has committed, and untouched by the next one.
+    using store::SqlDialect;
+    const store::Backend backend = SqlDialect::of(database);
+    const QString snapshot = SqlDialect::beginSnapshot(backend);
+    QSqlQuery transaction(database);
+    if (!snapshot.isEmpty()) {
+        if (!transaction.exec(snapshot) || !transaction.exec(SqlDialect::sharedLock(
+                                               backend, SqlDialect::LockName::Regeneration))) {
+            const QString error = transaction.lastError().text();
+            (void)transaction.exec(QStringLiteral("ROLLBACK"));
+            return Outcome::stop(GeneratorMessages::cannotOpen(RecordSet::OeSet, kind, error));
+        }
+    }
+    const auto endSnapshot = qScopeGuard([&] {
+        if (!snapshot.isEmpty())
+            (void)transaction.exec(QStringLiteral("ROLLBACK"));
+    });
     ObjectModel model;
     for (RecordSet recordSet : recordSets) {
         const TableRead *read = tableRead(recordSet);

@@ -1,6 +1,7 @@
 #include "objmodel/modeltables.h"
 
 #include "store/sqldialect.h"
+#include "store/transientretry.h"
 
 #include <QSqlError>
 
@@ -103,6 +104,7 @@ QSqlQuery &ModelTables::prepared(int statement, const QString &sql)
 
 Outcome ModelTables::failure(const char *firstLine, const QSqlQuery &query)
 {
+    store::TransientRetry::noteError(query.lastError());
     const QString error = m_prepareError.isEmpty() ? query.lastError().text() : m_prepareError;
     m_prepareError.clear();
     return Outcome::stop(QString::fromLatin1(firstLine) + error);

@@ -158,13 +158,10 @@ Outcome ObjectModelRegenerator::regenerate()
     const store::Backend backend = SqlDialect::of(m_database);
     if (QSqlQuery begin(m_database); !begin.exec(SqlDialect::beginWriting(backend)))
         return Outcome::stop(kNoTransactions + QLatin1Char('\n') + begin.lastError().text());
-    // Saves lock the requirement counter first: holding it keeps them
-    // waiting until the rebuilt model is committed.
-    for (const QString &lock :
-         {SqlDialect::exclusiveLock(backend, SqlDialect::LockScope::Transaction,
-                                    SqlDialect::LockName::Regeneration),
-          SqlDialect::lockCounterRow(m_database, QStringLiteral("PK_MASTR_REQ"),
-                                     QStringLiteral("PMastrReq"))}) {
+    // Saves and generations share this lock: taking it alone waits for
+    // those under way and keeps new ones waiting until the model is committed.
+    for (const QString &lock : {SqlDialect::exclusiveLock(
+             backend, SqlDialect::LockScope::Transaction, SqlDialect::LockName::Regeneration)}) {
         if (lock.isEmpty())
             continue;
         if (QSqlQuery locked(m_database); !locked.exec(lock)) {

@@ -1,6 +1,7 @@
 #include "objmodel/storedrequirementreader.h"
 
 #include "common/requirementlimits.h"
+#include "store/sqldialect.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
@@ -62,7 +63,8 @@ Outcome StoredRequirementReader::open()
     if (Outcome read = readPossibleValues(); !read)
         return read;
 
-    m_rows.setForwardOnly(true);
+    // The rebuild writes the model between two rows of this pass.
+    m_rows.setForwardOnly(store::SqlDialect::streamsBetweenStatements(m_database));
     if (!m_rows.exec(selectStatement()))
         return cannotOpen("ReqMsSet", m_rows);
     const QSqlRecord record = m_rows.record();

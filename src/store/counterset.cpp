@@ -1,6 +1,8 @@
 #include "store/counterset.h"
 
+#include "store/savetransaction.h"
 #include "store/sqldialect.h"
+#include "store/transientretry.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -59,10 +61,18 @@ Outcome CounterSet::lockForAllocation()
                                    QLatin1String(tableOf(m_counter).column.name));
     if (lock.isEmpty())
         return Outcome::ok();
+    // Locked and read once per transaction: a save asks for the next key,
+    // then allocates it, and its row stays locked in between.
+    const quint64 transaction = SaveTransaction::innermostSerial(connectionName());
+    if (transaction != 0 && transaction == m_lockedIn)
+        return Outcome::ok();
     QSqlQuery query(database);
-    if (!query.exec(lock))
+    if (!query.exec(lock)) {
+        TransientRetry::noteError(query.lastError());
         return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
                              query.lastError().text());
+    }
+    m_lockedIn = transaction;
     return requery();
 }
 

@@ -64,6 +64,7 @@ private:
     Result<qint32> keyAfterCurrent();
 
     Counter m_counter;
+    quint64 m_lockedIn = 0; // the transaction that holds the row's lock
 };
 
 template <Counter Id> class CounterSetOf : public CounterSet

@@ -1,5 +1,6 @@
 #include "store/recordobjects.h"
 
+#include "store/sqldialect.h"
 #include "store/storemessages.h"
 
 #include <new>
@@ -14,6 +15,11 @@ enum SetId { ReqMs, Req, ReqSt, ReqPv, Depend, PkRqMastr, PkDepReq, PkRqPv, SetC
 
 constexpr SetId kFunctionalGroup[] = {Req, ReqMs, PkRqMastr, Depend, PkDepReq};
 constexpr SetId kStructuralGroup[] = {ReqSt, ReqMs, PkRqMastr, ReqPv, PkRqPv, Depend, PkDepReq};
+
+bool isCounter(SetId id)
+{
+    return id == PkRqMastr || id == PkDepReq || id == PkRqPv;
+}
 
 std::span<const SetId> membersOf(RecordGroup group)
 {
@@ -45,9 +51,13 @@ RecordObjects::~RecordObjects()
 
 Outcome RecordObjects::openGroup(RecordGroup group)
 {
-    for (RecordSetCore *member : groupSets(group)) {
+    const bool readsWhole =
+        !SqlDialect::streamsBetweenStatements(QSqlDatabase::database(m_connection, false));
+    for (const SetId id : membersOf(group)) {
+        RecordSetCore *member = &set(id);
         member->close();
-        member->setFilter({});
+        const bool appendOnly = readsWhole && !isCounter(id);
+        member->setFilter(appendOnly ? QStringLiteral("1 = 0") : QString());
         if (Outcome opened = member->open(); !opened) {
             closeGroup(group);
             return opened;
@@ -58,8 +68,10 @@ Outcome RecordObjects::openGroup(RecordGroup group)
 
 void RecordObjects::closeGroup(RecordGroup group)
 {
-    for (RecordSetCore *member : groupSets(group))
+    for (RecordSetCore *member : groupSets(group)) {
         member->close();
+        member->setFilter({});
+    }
 }
 
 void RecordObjects::closeAll()

@@ -41,6 +41,9 @@ public:
     // its default table, in the group's order. When a set cannot be opened the
     // group is closed again and the outcome names that set
     // ("Cannot open ReqAtSet recordset.\n" + the database's text).
+    // A save only appends to the sets of its group: where the database hands
+    // a set its rows all at once (a server), those sets open on no row, and
+    // only the counters read theirs. Closing the group clears the filters.
     [[nodiscard]] Outcome openGroup(RecordGroup group);
     void closeGroup(RecordGroup group);
     void closeAll();

@@ -1,6 +1,7 @@
 #include "store/recordsetcore.h"
 
 #include "store/sqldialect.h"
+#include "store/transientretry.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -26,6 +27,7 @@ const char kNoCurrentRecord[] = "No current record.";
 
 QString errorText(const QSqlError &error)
 {
+    TransientRetry::noteError(error);
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
@@ -205,14 +207,12 @@ Outcome RecordSetCore::execute()
     m_index = -1;
     m_bof = m_eof = true;
 
-    const QString sql = selectText();
+    const QString sql = SqlDialect::likeIgnoringCase(m_database, selectText());
     if (!m_select || sql != m_preparedSelect) {
         m_preparedSelect.clear();
         m_select.emplace(m_database);
-        // PostgreSQL's driver streams a forward-only result and loses it when
-        // the connection runs another statement; sets are walked while saves
-        // write, so there the whole result is read at once.
-        m_select->setForwardOnly(SqlDialect::of(m_database) == Backend::SQLite);
+        // Sets are walked while saves write on the same connection.
+        m_select->setForwardOnly(SqlDialect::streamsBetweenStatements(m_database));
         if (!m_select->prepare(sql))
             return fail(line(kOpenLine), errorText(m_select->lastError()));
         m_preparedSelect = sql;

@@ -2,8 +2,10 @@
 
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
+#include "store/transientretry.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -23,17 +25,27 @@ QSqlDatabase databaseOf(const QString &connectionName)
 QString errorText(const QSqlDatabase &database)
 {
     const QSqlError error = database.lastError();
+    TransientRetry::noteError(error);
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
 // Empty on success.
+QString runStatement(QSqlDatabase &database, const QString &sql);
+
+// Empty on success. A save shares the regeneration lock with the other
+// saves: it waits while the object model is rebuilt, and a regeneration
+// waits for the saves under way.
 QString beginWriting(QSqlDatabase &database)
 {
-    QSqlQuery begin(database);
-    if (begin.exec(SqlDialect::beginWriting(SqlDialect::of(database))))
-        return {};
-    const QSqlError error = begin.lastError();
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    const Backend backend = SqlDialect::of(database);
+    QString error = runStatement(database, SqlDialect::beginWriting(backend));
+    const QString shared = SqlDialect::sharedLock(backend, SqlDialect::LockName::Regeneration);
+    if (error.isEmpty() && !shared.isEmpty()) {
+        error = runStatement(database, shared);
+        if (!error.isEmpty())
+            database.rollback();
+    }
+    return error;
 }
 
 // The transactions open inside each batch of this thread, by connection:
@@ -42,6 +54,31 @@ QHash<QString, int> &openDepths()
 {
     thread_local QHash<QString, int> depths;
     return depths;
+}
+
+// The connections of this thread with an outermost transaction open. SQLite
+// refuses a BEGIN inside a transaction; PostgreSQL only warns and goes on in
+// the open one, whose work a second rollback would then undo, so there the
+// second transaction is refused here, with SQLite's words.
+QSet<QString> &openOutermost()
+{
+    thread_local QSet<QString> connections;
+    return connections;
+}
+
+// A number for the innermost transaction open on each connection, new at
+// every begin and after every savepoint ends, so that a lock taken under one
+// number is known to be held still.
+QHash<QString, quint64> &innermostSerials()
+{
+    thread_local QHash<QString, quint64> serials;
+    return serials;
+}
+
+quint64 nextSerial()
+{
+    thread_local quint64 last = 0;
+    return ++last;
 }
 
 QString savepointName(int depth)
@@ -56,6 +93,7 @@ QString runStatement(QSqlDatabase &database, const QString &sql)
     if (statement.exec(sql))
         return {};
     const QSqlError error = statement.lastError();
+    TransientRetry::noteError(error);
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
@@ -70,6 +108,11 @@ SaveTransaction::~SaveTransaction()
     // drops an unfinished transaction when its connection closes.
     if (m_active)
         (void)rollback();
+}
+
+quint64 SaveTransaction::innermostSerial(const QString &connectionName)
+{
+    return innermostSerials().value(connectionName);
 }
 
 bool SaveTransaction::supportsTransactions(const QString &connectionName)
@@ -96,6 +139,11 @@ Outcome SaveTransaction::begin()
         return Outcome::refused(QString::fromLatin1(messages::kNoTransactions));
     QSqlDatabase database = databaseOf(m_connection);
     const int depth = openDepths().value(m_connection);
+    if (depth == 0 && SqlDialect::of(database) != Backend::SQLite &&
+        openOutermost().contains(m_connection))
+        return Outcome::stop(
+            QStringLiteral("Cannot begin a transaction on the Requirements database.\n") +
+            QStringLiteral("cannot start a transaction within a transaction"));
     const QString error =
         depth == 0 ? beginWriting(database)
                    : runStatement(database, QStringLiteral("SAVEPOINT ") + savepointName(depth));
@@ -104,6 +152,9 @@ Outcome SaveTransaction::begin()
             QStringLiteral("Cannot begin a transaction on the Requirements database.\n") + error);
     m_active = true;
     m_depth = depth;
+    innermostSerials().insert(m_connection, nextSerial());
+    if (depth == 0)
+        openOutermost().insert(m_connection);
     if (depth > 0)
         openDepths()[m_connection] = depth + 1;
     return Outcome::ok();
@@ -154,10 +205,14 @@ Outcome SaveTransaction::commit()
 void SaveTransaction::leave()
 {
     m_active = false;
-    if (m_depth == 0)
+    if (m_depth == 0) {
         openDepths().remove(m_connection);
-    else
+        openOutermost().remove(m_connection);
+        innermostSerials().remove(m_connection);
+    } else {
         openDepths()[m_connection] = m_depth;
+        innermostSerials().insert(m_connection, nextSerial());
+    }
 }
 
 Outcome SaveTransaction::rollback()

@@ -24,6 +24,9 @@ public:
     SaveTransaction &operator=(const SaveTransaction &) = delete;
 
     static bool supportsTransactions(const QString &connectionName);
+    // The number of the innermost transaction open on the connection (0:
+    // none); it changes when a savepoint ends, whose locks may be gone.
+    static quint64 innermostSerial(const QString &connectionName);
 
     // Refuses with "Cannot perform a transaction on the Requirements database."
     // when the connection has no transactions.

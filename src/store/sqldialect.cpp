@@ -1,5 +1,6 @@
 #include "store/sqldialect.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace varn::store {
@@ -37,6 +38,19 @@ QString SqlDialect::identifier(const QSqlDatabase &database, const QString &name
     return database.driver()->escapeIdentifier(name, type);
 }
 
+bool SqlDialect::streamsBetweenStatements(const QSqlDatabase &database)
+{
+    return of(database) == Backend::SQLite;
+}
+
+QString SqlDialect::likeIgnoringCase(const QSqlDatabase &database, const QString &statement)
+{
+    if (of(database) != Backend::PostgreSQL || !statement.contains(QLatin1String("LIKE")))
+        return statement;
+    static const QRegularExpression like(QStringLiteral("\\bLIKE\\b"));
+    return QString(statement).replace(like, QStringLiteral("ILIKE"));
+}
+
 QStringList SqlDialect::tables(const QSqlDatabase &database)
 {
     QStringList tables = database.tables(QSql::Tables);
@@ -54,6 +68,13 @@ QString SqlDialect::beginWriting(Backend backend)
     // PostgreSQL: rows are locked as they are written (the counters first).
     return backend == Backend::SQLite ? QStringLiteral("BEGIN IMMEDIATE")
                                       : QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED");
+}
+
+QString SqlDialect::beginSnapshot(Backend backend)
+{
+    return backend == Backend::PostgreSQL
+               ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")
+               : QString();
 }
 
 namespace {
@@ -75,6 +96,39 @@ QString SqlDialect::exclusiveLock(Backend backend, LockScope scope, LockName nam
         .arg(scope == LockScope::Transaction ? QLatin1String("pg_advisory_xact_lock")
                                              : QLatin1String("pg_advisory_lock"))
         .arg(lockKey(name));
+}
+
+QString SqlDialect::sharedLock(Backend backend, LockName name)
+{
+    if (backend != Backend::PostgreSQL)
+        return {};
+    return QStringLiteral("SELECT pg_advisory_xact_lock_shared(%1)").arg(lockKey(name));
+}
+
+QString SqlDialect::claimRequirement(Backend backend)
+{
+    return backend == Backend::PostgreSQL
+               ? QStringLiteral("SELECT pg_try_advisory_lock_shared(?, ?)")
+               : QString();
+}
+
+QString SqlDialect::releaseRequirement(Backend backend)
+{
+    return backend == Backend::PostgreSQL ? QStringLiteral("SELECT pg_advisory_unlock_shared(?, ?)")
+                                          : QString();
+}
+
+QString SqlDialect::tryRequirementAlone(Backend backend)
+{
+    return backend == Backend::PostgreSQL ? QStringLiteral("SELECT pg_try_advisory_xact_lock(?, ?)")
+                                          : QString();
+}
+
+QVariantList SqlDialect::claimKeys(qint32 firstVersion)
+{
+    // Two-key advisory locks live apart from the one-key locks above; the
+    // first key names this program's requirement claims.
+    return {qint32(0x56524551), firstVersion};
 }
 
 QString SqlDialect::tryExclusiveLock(Backend backend, LockName name)
@@ -145,11 +199,6 @@ QString SqlDialect::announceChange(Backend backend)
     if (backend != Backend::PostgreSQL)
         return {};
     return QStringLiteral("NOTIFY ") + changeChannel();
-}
-
-QString SqlDialect::caseInsensitiveLike(Backend backend)
-{
-    return backend == Backend::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE");
 }
 
 } // namespace varn::store

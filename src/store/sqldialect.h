@@ -4,6 +4,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QString>
+#include <QVariantList>
 
 namespace varn::store {
 
@@ -25,6 +26,16 @@ public:
     // itself quotes ("Default", "From", "To") keep their case.
     static QString identifier(const QSqlDatabase &database, const QString &name,
                               QSqlDriver::IdentifierType type);
+    // Whether a forward-only query may stream its rows while the same
+    // connection runs other statements. PostgreSQL's driver streams such a
+    // result row by row and drops what is left of it when the connection
+    // runs another statement, so a result walked between writes is read
+    // whole there.
+    static bool streamsBetweenStatements(const QSqlDatabase &database);
+    // The statement with its LIKE matching letters without regard to case,
+    // as SQLite's LIKE does: PostgreSQL's LIKE tells cases apart, its ILIKE
+    // does not. The statement's own text holds no quoted "LIKE".
+    static QString likeIgnoringCase(const QSqlDatabase &database, const QString &statement);
     // The tables of the database, named as the schema writes them.
     static QStringList tables(const QSqlDatabase &database);
 
@@ -32,15 +43,33 @@ public:
     // where the database has one lock for all writers.
     static QString beginWriting(Backend backend);
 
+    // A read-only transaction whose statements all see the database as it
+    // was at its first one; empty where the reader is alone anyway.
+    static QString beginSnapshot(Backend backend);
+
     // Work that one writer at a time may do (creating the tables, rebuilding
     // the object model) takes a named lock on the server; SQLite's write lock
     // already admits one writer. Empty where there is nothing to run.
     enum class LockName { Schema = 1, Regeneration = 2 };
     enum class LockScope { Transaction, Session };
     static QString exclusiveLock(Backend backend, LockScope scope, LockName name);
+    // The same lock shared with the other writers to the end of the
+    // transaction: saves share it, a regeneration takes it alone.
+    static QString sharedLock(Backend backend, LockName name);
     // Takes the session lock only when it is free: one boolean column.
     static QString tryExclusiveLock(Backend backend, LockName name);
     static QString releaseLock(Backend backend, LockName name);
+
+    // A requirement open in a composer is claimed by the session, shared with
+    // other editors; the server drops the claim when the connection ends, so
+    // a crashed program leaves none behind. Each statement binds the claim's
+    // two keys (claimKeys) and returns one boolean column; empty on SQLite.
+    static QString claimRequirement(Backend backend);
+    static QString releaseRequirement(Backend backend);
+    // Succeeds to the end of the transaction only when no other session
+    // holds a claim on the requirement.
+    static QString tryRequirementAlone(Backend backend);
+    static QVariantList claimKeys(qint32 firstVersion);
 
     // Reads a counter row and keeps it locked to the end of the transaction,
     // so concurrent saves take their keys one after the other. Empty on
@@ -65,10 +94,6 @@ public:
     // Run inside the save's transaction, so the others hear of the change
     // when, and only when, it commits. Empty where nobody else listens.
     static QString announceChange(Backend backend);
-
-    // A LIKE that ignores case on both backends (SQLite's LIKE already does
-    // for ASCII letters); the operator between the value and the pattern.
-    static QString caseInsensitiveLike(Backend backend);
 };
 
 } // namespace varn::store

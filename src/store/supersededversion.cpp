@@ -5,6 +5,7 @@
 #include "store/savetransaction.h"
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
+#include "store/transientretry.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -38,9 +39,11 @@ Outcome lockVersion(const QString &connectionName, qint32 reqNum)
         return Outcome::stop(QString::fromLatin1(messages::kEditOpenFailed) +
                              query.lastError().text());
     query.addBindValue(reqNum);
-    if (!query.exec())
+    if (!query.exec()) {
+        TransientRetry::noteError(query.lastError());
         return Outcome::stop(QString::fromLatin1(messages::kEditOpenFailed) +
                              query.lastError().text());
+    }
     return Outcome::ok();
 }
 

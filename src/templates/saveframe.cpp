@@ -7,6 +7,7 @@
 #include "store/savetransaction.h"
 #include "store/storemessages.h"
 #include "store/supersededversion.h"
+#include "store/transientretry.h"
 #include "templates/storedtextcheck.h"
 #include "templates/templatecatalogue.h"
 
@@ -244,7 +245,9 @@ SaveFrame::SaveFrame(store::RecordObjects &records)
 
 CommitResult SaveFrame::save(ComposedRequirement &requirement, const QDate &today)
 {
-    return Run(m_records, m_modelTables, requirement, today).save();
+    // A save that met another writer's conflict is run again from the start.
+    return store::TransientRetry::run(
+        [&] { return Run(m_records, m_modelTables, requirement, today).save(); });
 }
 
 } // namespace varn::templates

@@ -3,12 +3,17 @@
 #include "app/cvarnapp.h"
 #include "app/workspacefile.h"
 #include "store/serveraddress.h"
+#include "store/sqlconnection.h"
 #include "support/clirun.h"
 #include "support/pgcluster.h"
 #include "support/workspaceenvironment.h"
 
+#include <QDirIterator>
 #include <QProcess>
 #include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest>
 
 #include <memory>
@@ -59,6 +64,64 @@ class TeamWorkspaceTest : public QObject
         for (const QString &line : lines.mid(1))
             numbers.append(line.section(QLatin1Char(','), 0, 0).toInt());
         return numbers;
+    }
+
+    // The object model by content, keys aside (they follow the order in
+    // which concurrent saves committed).
+    static QStringList modelOf(const QString &server)
+    {
+        QStringList lines;
+        {
+            const auto opened = varn::store::SqlConnection::openServer(
+                QStringLiteral("model"), ServerAddress::parse(server).value());
+            if (!opened)
+                return {opened.outcome().message()};
+            QSqlQuery query(opened.value());
+            for (const char *sql :
+                 {"SELECT 'entity ' || Entity FROM OM_ENTITY",
+                  "SELECT 'attribute ' || e.Entity || '.' || a.Attribute || ' ' || a.DataTypeDef "
+                  "FROM OM_ATTR a JOIN OM_ENTITY e ON e.Entity_ID = a.FK_EntityID",
+                  "SELECT 'method ' || e.Entity || '.' || m.Method FROM OM_METHOD m JOIN "
+                  "OM_ENTITY e ON e.Entity_ID = m.FK_EntityID",
+                  "SELECT 'names ' || r.FK_FReqNum || ' ' || r.ReqEntity || ' ' || e.Entity FROM "
+                  "REQ_ENTITY r JOIN OM_ENTITY e ON e.Entity_ID = r.FK_OMEntity"}) {
+                if (!query.exec(QLatin1String(sql)))
+                    lines.append(query.lastError().text());
+                while (query.next())
+                    lines.append(query.value(0).toString());
+            }
+        }
+        varn::store::SqlConnection::close(QStringLiteral("model"));
+        lines.sort();
+        return lines;
+    }
+    // Writers in parallel processes, each saving that many requirements.
+    static std::vector<std::unique_ptr<QProcess>> startWriters(const QString &file, int writers,
+                                                               int savesEach)
+    {
+        std::vector<std::unique_ptr<QProcess>> processes;
+        QStringList add = addArguments(QStringLiteral("sensor$2"));
+        for (QString &argument : add)
+            argument = QLatin1Char('"') + argument + QLatin1Char('"');
+        const QString command = QStringLiteral("for i in $(seq %1); do \"$VARN_CLI\" %2 "
+                                               "--workspace \"$1\" >/dev/null || exit 1; done")
+                                    .arg(savesEach)
+                                    .arg(add.join(QLatin1Char(' ')));
+        for (int writer = 0; writer < writers; ++writer) {
+            auto &process = processes.emplace_back(std::make_unique<QProcess>());
+            process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            process->start(QStringLiteral("sh"),
+                           {QStringLiteral("-c"), command, QStringLiteral("sh"), file,
+                            QString::number(writer)});
+        }
+        return processes;
+    }
+    static QList<int> oneTo(int last)
+    {
+        QList<int> expected;
+        for (int number = 1; number <= last; ++number)
+            expected.append(number);
+        return expected;
     }
 
 private slots:
@@ -192,31 +255,80 @@ private slots:
         QFETCH(int, savesEach);
         const QString file = workspacePath();
         QCOMPARE(newTeam(QStringLiteral("Crowd"), file, m_cluster->createDatabase()).exitCode, 0);
-        std::vector<std::unique_ptr<QProcess>> processes;
-        QStringList add = addArguments(QStringLiteral("sensor$2"));
-        for (QString &argument : add)
-            argument = QLatin1Char('"') + argument + QLatin1Char('"');
-        const QString command = QStringLiteral("for i in $(seq %1); do \"$VARN_CLI\" %2 "
-                                               "--workspace \"$1\" >/dev/null || exit 1; done")
-                                    .arg(savesEach)
-                                    .arg(add.join(QLatin1Char(' ')));
-        for (int writer = 0; writer < writers; ++writer) {
-            auto &process = processes.emplace_back(std::make_unique<QProcess>());
-            process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            process->start(QStringLiteral("sh"),
-                           {QStringLiteral("-c"), command, QStringLiteral("sh"), file,
-                            QString::number(writer)});
-        }
-        for (auto &process : processes) {
+        for (auto &process : startWriters(file, writers, savesEach)) {
             QVERIFY(process->waitForFinished(120000));
             QCOMPARE(process->exitCode(), 0);
         }
         QList<int> stored = numbers(file);
         std::sort(stored.begin(), stored.end());
-        QList<int> expected;
-        for (int number = 1; number <= writers * savesEach; ++number)
-            expected.append(number);
-        QCOMPARE(stored, expected);
+        QCOMPARE(stored, oneTo(writers * savesEach));
+    }
+
+    // The object model rebuilt on the server is the one the saves derived,
+    // and the SQL generated from it creates its tables on the server.
+    void regenerateAndGenerate()
+    {
+        const QString server = m_cluster->createDatabase();
+        const QString file = workspacePath();
+        QCOMPARE(newTeam(QStringLiteral("Harbor"), file, server).exitCode, 0);
+        for (const char *entity : {"the crane", "the gate", "the berth", "the pilot boat"})
+            QCOMPARE(CliRun::run(addArguments(QLatin1String(entity)), file).exitCode, 0);
+        const QStringList saved = modelOf(server);
+        QVERIFY2(saved.filter(QStringLiteral("names ")).size() >= 8, qPrintable(saved.join('\n')));
+
+        const CliRun regenerated = CliRun::run({QStringLiteral("regenerate")}, file);
+        QVERIFY2(regenerated.exitCode == 0, qPrintable(regenerated.err));
+        QCOMPARE(modelOf(server), saved);
+
+        const CliRun generated = CliRun::run({QStringLiteral("generate"), QStringLiteral("sql"),
+                                              QStringLiteral("--workspace"), file});
+        QVERIFY2(generated.exitCode == 0, qPrintable(generated.err));
+        QDirIterator found(m_environment->installPath(), {QStringLiteral("Harbor-schema.sql")},
+                           QDir::Files, QDirIterator::Subdirectories);
+        QVERIFY(found.hasNext());
+        const QString target = m_cluster->createDatabase();
+        QVERIFY(m_cluster->runScript(PgCluster::databaseOf(target), found.next()));
+        QStringList tables, columns;
+        {
+            const auto opened = varn::store::SqlConnection::openServer(
+                QStringLiteral("generated"), ServerAddress::parse(target).value());
+            QVERIFY(opened);
+            tables = opened->tables();
+            const QSqlRecord record = opened->record(QStringLiteral("RunwayWeatherStation"));
+            for (int field = 0; field < record.count(); ++field)
+                columns.append(record.fieldName(field).toLower());
+        }
+        varn::store::SqlConnection::close(QStringLiteral("generated"));
+        tables.sort();
+        QCOMPARE(tables, QStringList({"OperationalSubsystem", "RunwayWeatherStation"}));
+        columns.sort();
+        QCOMPARE(columns, QStringList({"berth", "crane", "gate", "pilotboat", "pkid_entity2"}));
+    }
+
+    // Regenerations while others save: every save is kept, and the model
+    // afterwards is the one a regeneration rebuilds from the requirements.
+    void regenerationWhileOthersSave()
+    {
+        const QString server = m_cluster->createDatabase();
+        const QString file = workspacePath();
+        QCOMPARE(newTeam(QStringLiteral("Busy"), file, server).exitCode, 0);
+        QCOMPARE(CliRun::run(addArguments(QStringLiteral("the radar")), file).exitCode, 0);
+        auto writers = startWriters(file, 4, 6);
+        for (int round = 0; round < 3; ++round) {
+            const CliRun regenerated = CliRun::run({QStringLiteral("regenerate")}, file);
+            QVERIFY2(regenerated.exitCode == 0, qPrintable(regenerated.err));
+        }
+        for (auto &process : writers) {
+            QVERIFY(process->waitForFinished(120000));
+            QCOMPARE(process->exitCode(), 0);
+        }
+        QList<int> stored = numbers(file);
+        std::sort(stored.begin(), stored.end());
+        QCOMPARE(stored, oneTo(1 + 4 * 6));
+        const QStringList derived = modelOf(server);
+        QCOMPARE(derived.filter(QStringLiteral("names ")).size(), 2 * stored.size());
+        QCOMPARE(CliRun::run({QStringLiteral("regenerate")}, file).exitCode, 0);
+        QCOMPARE(modelOf(server), derived);
     }
 
     // The server goes away: the save is refused with a clear message and what

@@ -134,10 +134,8 @@ private slots:
     {
         const DependentLinks links(kConnection);
         QVERIFY(links.saveDependents(1, {2, 3}));
-        QVERIFY(StoreTestSupport::exec(
-            kConnection,
-            "CREATE TRIGGER refuse_six BEFORE INSERT ON DEPENDENT_REQ WHEN NEW.Dep_ReqNum = 6 "
-            "BEGIN SELECT RAISE(ABORT, 'no six'); END"));
+        QVERIFY(StoreTestSupport::refuseInTrigger(kConnection, "refuse_six", "BEFORE INSERT",
+                                                  "DEPENDENT_REQ", "no six", "NEW.Dep_ReqNum = 6"));
         const Outcome saved = links.saveDependents(1, {5, 6});
         QVERIFY(
             saved.message().startsWith("Error writing to the DependSet-PkDepReq recordsets.\n"));

@@ -169,14 +169,12 @@ void TestKeyAllocation::keysCountUpFromOne()
     QCOMPARE(counterValue("PK_MASTR_REQ"), 3);
     QCOMPARE(counterValue("PK_ENT_OM"), 3);
     QCOMPARE(counterValue("PK_ENT_REQ"), 3);
-    QCOMPARE(StoreTestSupport::scalar(
-                 kConnection, QStringLiteral("SELECT group_concat(Entity_ID || Entity, ',') "
-                                             "FROM (SELECT * FROM OM_ENTITY ORDER BY 1)"))
-                 .toString(),
-             QStringLiteral("1Truck,2Driver,3Road"));
-    QCOMPARE(StoreTestSupport::scalar(kConnection,
-                                      QStringLiteral("SELECT typeof(FK_SReqNum) FROM REQ_ENTITY"))
-                 .toString(),
+    QCOMPARE(StoreTestSupport::column(
+                 kConnection,
+                 QStringLiteral("SELECT Entity_ID || Entity FROM OM_ENTITY ORDER BY Entity_ID")),
+             QStringList({"1Truck", "2Driver", "3Road"}));
+    QCOMPARE(StoreTestSupport::storedType(kConnection, QStringLiteral("FK_SReqNum"),
+                                          QStringLiteral("REQ_ENTITY")),
              QStringLiteral("null"));
 }
 
@@ -323,10 +321,9 @@ void TestKeyAllocation::secondTransactionIsRefused()
 void TestKeyAllocation::savesInsideABatchAreSavepoints()
 {
     auto comments = [] {
-        return StoreTestSupport::scalar(
-                   kConnection, QStringLiteral("SELECT GROUP_CONCAT(Comments, '|') FROM (SELECT "
-                                               "Comments FROM MASTER_REQ ORDER BY Comments)"))
-            .toString();
+        return StoreTestSupport::column(
+                   kConnection, QStringLiteral("SELECT Comments FROM MASTER_REQ ORDER BY Comments"))
+            .join(QLatin1Char('|'));
     };
     for (const bool keep : {false, true}) {
         SaveTransaction batch(kConnection);
@@ -400,7 +397,10 @@ void TestKeyAllocation::supersededVersionThatIsMissingIsReported()
                                    QStringLiteral("ALTER TABLE MASTER_REQ RENAME TO OLD_MASTER")));
     const varn::Outcome unreadable = SupersededVersion::markDeleted(kConnection, 5);
     QVERIFY(unreadable.message().startsWith(
-        QStringLiteral("Cannot open ReqMsSet recordset for requirement edit.\nno such table")));
+        QStringLiteral("Cannot open ReqMsSet recordset for requirement edit.\n")));
+    QVERIFY2(unreadable.message().contains(
+                 StoreTestSupport::failureWords(StoreTestSupport::Failure::MissingTable)),
+             qPrintable(unreadable.message()));
 }
 
 QTEST_GUILESS_MAIN(TestKeyAllocation)

@@ -90,6 +90,104 @@ QVariant StoreTestSupport::scalar(const QString &connectionName, const QString &
     return query.value(0);
 }
 
+QStringList StoreTestSupport::column(const QString &connectionName, const QString &sql)
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    QStringList values;
+    if (!query.exec(sql))
+        qWarning("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+    while (query.next())
+        values.append(query.value(0).toString());
+    return values;
+}
+
+QString StoreTestSupport::storedType(const QString &connectionName, const QString &column,
+                                     const QString &table)
+{
+    if (!TestBackend::isServer())
+        return scalar(connectionName,
+                      QStringLiteral("SELECT typeof(%1) FROM %2").arg(column, table))
+            .toString();
+    const QString type =
+        scalar(connectionName, QStringLiteral("SELECT CASE WHEN %1 IS NULL THEN 'null' ELSE "
+                                              "pg_typeof(%1)::text END FROM %2")
+                                   .arg(column, table))
+            .toString();
+    return type == QLatin1String("double precision") ? QStringLiteral("real") : type;
+}
+
+bool StoreTestSupport::refuseInTrigger(const QString &connectionName, const QString &name,
+                                       const QString &event, const QString &table,
+                                       const QString &message, const QString &condition)
+{
+    if (!TestBackend::isServer())
+        return exec(connectionName,
+                    QStringLiteral("CREATE TRIGGER %1 %2 ON %3 %4 BEGIN SELECT RAISE(ABORT, '%5'); "
+                                   "END")
+                        .arg(name, event, table,
+                             condition.isEmpty() ? QString() : QStringLiteral("WHEN ") + condition,
+                             message));
+    return exec(connectionName,
+                QStringLiteral("CREATE FUNCTION %1_refusal() RETURNS trigger LANGUAGE plpgsql AS "
+                               "$$ BEGIN RAISE EXCEPTION '%2'; END $$")
+                    .arg(name, message)) &&
+           exec(connectionName,
+                QStringLiteral("CREATE TRIGGER %1 %2 ON %3 FOR EACH ROW %4 EXECUTE FUNCTION "
+                               "%1_refusal()")
+                    .arg(name, event, table,
+                         condition.isEmpty() ? QString()
+                                             : QStringLiteral("WHEN (%1)").arg(condition)));
+}
+
+bool StoreTestSupport::dropTrigger(const QString &connectionName, const QString &name,
+                                   const QString &table)
+{
+    return exec(connectionName, TestBackend::isServer()
+                                    ? QStringLiteral("DROP TRIGGER %1 ON %2").arg(name, table)
+                                    : QStringLiteral("DROP TRIGGER %1").arg(name));
+}
+
+bool StoreTestSupport::dropLengthCheck(const QString &connectionName, const QString &table,
+                                       const QString &column)
+{
+    if (!TestBackend::isServer())
+        return exec(connectionName, QStringLiteral("PRAGMA ignore_check_constraints = ON"));
+    // The server names a column's own CHECK after its table and column.
+    return exec(connectionName, QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2_%3_check")
+                                    .arg(table, table.toLower(), column.toLower()));
+}
+
+QStringList StoreTestSupport::indexes(const QString &connectionName)
+{
+    QStringList definitions;
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    query.exec(TestBackend::isServer()
+                   ? QStringLiteral("SELECT indexname, indexdef FROM pg_indexes WHERE schemaname "
+                                    "= 'public' ORDER BY indexname")
+                   : QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' "
+                                    "ORDER BY name"));
+    while (query.next())
+        definitions.append(query.value(0).toString() + QLatin1Char(':') +
+                           query.value(1).toString());
+    return definitions;
+}
+
+QString StoreTestSupport::failureWords(Failure failure)
+{
+    const bool server = TestBackend::isServer();
+    switch (failure) {
+    case Failure::MissingTable:
+        return server ? QStringLiteral("does not exist") : QStringLiteral("no such table");
+    case Failure::ForeignKey:
+        return server ? QStringLiteral("violates foreign key constraint")
+                      : QStringLiteral("FOREIGN KEY");
+    case Failure::Check:
+        return server ? QStringLiteral("violates check constraint")
+                      : QStringLiteral("CHECK constraint failed");
+    }
+    return {};
+}
+
 QStringList StoreTestSupport::row(const QString &connectionName, const QString &sql)
 {
     QSqlQuery query(QSqlDatabase::database(connectionName));

@@ -37,4 +37,27 @@ public:
     // Every column of the first row as text, NULL as "<null>"; empty when
     // the query fails or returns no row.
     static QStringList row(const QString &connectionName, const QString &sql);
+    // The first column of every row, as text.
+    static QStringList column(const QString &connectionName, const QString &sql);
+
+    // What the backends say differently, for suites that run on both.
+    // The type of the first row's value as SQLite's typeof() names it
+    // ("integer", "text", "real", "null").
+    static QString storedType(const QString &connectionName, const QString &column,
+                              const QString &table);
+    // A trigger that refuses each row of the event ("BEFORE INSERT") on the
+    // table with the message, when the condition on NEW or OLD holds.
+    static bool refuseInTrigger(const QString &connectionName, const QString &name,
+                                const QString &event, const QString &table, const QString &message,
+                                const QString &condition = {});
+    static bool dropTrigger(const QString &connectionName, const QString &name,
+                            const QString &table);
+    // Lets the column of the table hold text longer than its CHECK allows.
+    static bool dropLengthCheck(const QString &connectionName, const QString &table,
+                                const QString &column);
+    // Every index of the database with its definition, sorted.
+    static QStringList indexes(const QString &connectionName);
+    // The words of the backend's error text for a kind of failure.
+    enum class Failure { MissingTable, ForeignKey, Check };
+    static QString failureWords(Failure failure);
 };

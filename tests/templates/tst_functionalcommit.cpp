@@ -335,9 +335,8 @@ private slots:
     {
         QVERIFY(saveOk(esdEvent()) == 1);
         const Snapshot before = snapshot();
-        QVERIFY(StoreTestSupport::exec(kConnection,
-                                       "CREATE TRIGGER refuse_entities BEFORE INSERT ON "
-                                       "OM_ENTITY BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        QVERIFY(StoreTestSupport::refuseInTrigger(kConnection, "refuse_entities", "BEFORE INSERT",
+                                                  "OM_ENTITY", "disk full"));
         FunctionalDraft draft = esdEvent();
         draft.setField(4, QStringLiteral("tower"));
         const CommitResult result = save(draft);
@@ -347,7 +346,7 @@ private slots:
         QVERIFY(result.detail.contains("disk full"));
         QCOMPARE(snapshot(), before);
         QCOMPARE(scalar("SELECT COUNT(*) FROM FUNC_REQ").toInt(), 1);
-        QVERIFY(StoreTestSupport::exec(kConnection, "DROP TRIGGER refuse_entities"));
+        QVERIFY(StoreTestSupport::dropTrigger(kConnection, "refuse_entities", "OM_ENTITY"));
         QCOMPARE(saveOk(draft), 2);
     }
 

@@ -5,12 +5,14 @@
 #include "objmodel/modeltables.h"
 #include "objmodel/objectmodelderiver.h"
 #include "store/recordobjects.h"
+#include "store/sqldialect.h"
 #include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "templates/messagefields.h"
 #include "templates/structuralcommit.h"
 #include "templates/structuralloader.h"
 
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -58,8 +60,9 @@ QStringList strucColumns(int number, const QStringList &expected)
     for (const QString &pair : expected) {
         const QString name = pair.section('=', 0, 0);
         const QVariant value =
-            scalar(QStringLiteral("SELECT \"%1\" FROM STRUC_REQ WHERE S_ReqNum = %2")
-                       .arg(name)
+            scalar(QStringLiteral("SELECT %1 FROM STRUC_REQ WHERE S_ReqNum = %2")
+                       .arg(varn::store::SqlDialect::identifier(QSqlDatabase::database(kConnection),
+                                                                name, QSqlDriver::FieldName))
                        .arg(number));
         found.append(name + '=' + (value.isNull() ? QStringLiteral("<null>") : value.toString()));
     }
@@ -962,17 +965,15 @@ private slots:
         QFETCH(QString, message);
         QCOMPARE(saveOk(windSensor()), 1);
         const QStringList before = snapshot();
-        QVERIFY(StoreTestSupport::exec(
-            kConnection, QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON %1 BEGIN SELECT "
-                                        "RAISE(ABORT, 'disk full'); END")
-                             .arg(table)));
+        QVERIFY(StoreTestSupport::refuseInTrigger(kConnection, "refuse", "BEFORE INSERT", table,
+                                                  "disk full"));
         StructuralDraft draft = windSensor();
         draft.entity = QStringLiteral("tower");
         const CommitResult result = save(draft);
         QVERIFY(result.outcome.message().startsWith(message));
         QVERIFY((result.outcome.message() + result.detail).contains("disk full"));
         QCOMPARE(snapshot(), before);
-        QVERIFY(StoreTestSupport::exec(kConnection, "DROP TRIGGER refuse"));
+        QVERIFY(StoreTestSupport::dropTrigger(kConnection, "refuse", table));
         QCOMPARE(saveOk(draft), 2);
     }
 

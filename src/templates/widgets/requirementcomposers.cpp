@@ -6,6 +6,7 @@
 #include "app/widgets/workbench.h"
 #include "central/requirementlifecycle.h"
 #include "central/requirementscentral.h"
+#include "store/editclaim.h"
 #include "templates/composerdispatch.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/requirementbuilderdialog.h"
@@ -56,6 +57,16 @@ void openStoredRequirement(app::Workbench &workbench, int number, bool edit)
     if (!source) {
         workbench.showMessage(source.outcome());
         return;
+    }
+    // While the composer edits it, other users of a team database cannot
+    // delete the requirement.
+    store::EditClaim claim;
+    if (edit) {
+        if (Outcome claimed = claim.claim(application.requirementsConnectionName(), number);
+            !claimed) {
+            workbench.showMessage(claimed);
+            return;
+        }
     }
     QWidget *parent = workbench.dialogParent();
     switch (ComposerDispatch::composerOf(source.value())) {
