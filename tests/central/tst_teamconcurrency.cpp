@@ -161,8 +161,20 @@ private slots:
         }
         if (claimEnds == QLatin1String("release"))
             claim.release();
-        else if (claimEnds == QLatin1String("disconnect"))
+        else if (claimEnds == QLatin1String("disconnect")) {
+            // The server ends the other program's session, and with it the
+            // claim, a moment after the connection closes.
+            const int theirSession =
+                StoreTestSupport::scalar(kTheirs, QStringLiteral("SELECT pg_backend_pid()"))
+                    .toInt();
+            QVERIFY(theirSession > 0);
             store::SqlConnection::close(kTheirs);
+            QTRY_COMPARE(
+                scalar(QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE pid = %1")
+                           .arg(theirSession))
+                    .toInt(),
+                0);
+        }
 
         const Outcome deleted = central::RequirementLifecycle(kMine).markDeleted(1);
         QCOMPARE(deleted.isOk(), !refused);
