@@ -112,25 +112,12 @@ void FunctionalTemplateDialog::buildSentence(QWidget *sentence)
 
 void FunctionalTemplateDialog::setFieldText(int field, const QString &text)
 {
-    QWidget *control = fieldControl(field);
-    if (auto *box = qobject_cast<QLineEdit *>(control)) {
-        box->setText(text);
-    } else if (auto *list = qobject_cast<QComboBox *>(control)) {
-        const int position = text.isEmpty() ? -1 : list->findText(text, Qt::MatchExactly);
-        list->setCurrentIndex(position);
-        if (position < 0 || list->model() == static_cast<QAbstractItemModel *>(entityNames()))
-            list->setEditText(text);
-    }
+    putText(fieldControl(field), text);
 }
 
 QString FunctionalTemplateDialog::fieldText(int field) const
 {
-    QWidget *control = fieldControl(field);
-    if (auto *box = qobject_cast<QLineEdit *>(control))
-        return box->text();
-    if (auto *list = qobject_cast<QComboBox *>(control))
-        return list->currentText();
-    return {};
+    return textIn(fieldControl(field));
 }
 
 void FunctionalTemplateDialog::showDraft()

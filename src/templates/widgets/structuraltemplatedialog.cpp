@@ -390,26 +390,12 @@ void StructuralTemplateDialog::buildFieldsTable(QWidget *parent)
 
 void StructuralTemplateDialog::setControlText(Control which, const QString &text)
 {
-    QWidget *widget = control(which);
-    if (auto *box = qobject_cast<QLineEdit *>(widget)) {
-        box->setText(text);
-    } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
-        const int position = text.isEmpty() ? -1 : list->findText(text, Qt::MatchExactly);
-        list->setCurrentIndex(position);
-        if (list->isEditable() &&
-            (position < 0 || list->model() == static_cast<QAbstractItemModel *>(entityNames())))
-            list->setEditText(text);
-    }
+    putText(control(which), text);
 }
 
 QString StructuralTemplateDialog::controlText(Control which) const
 {
-    QWidget *widget = control(which);
-    if (auto *box = qobject_cast<QLineEdit *>(widget))
-        return box->text();
-    if (auto *list = qobject_cast<QComboBox *>(widget))
-        return list->currentIndex() < 0 && !list->isEditable() ? QString() : list->currentText();
-    return {};
+    return textIn(control(which));
 }
 
 void StructuralTemplateDialog::showDraft()

@@ -178,6 +178,28 @@ void TemplateDialogFrame::focusOn(QWidget *control, bool select)
         list->lineEdit()->selectAll();
 }
 
+void TemplateDialogFrame::putText(QWidget *control, const QString &text) const
+{
+    if (auto *box = qobject_cast<QLineEdit *>(control)) {
+        box->setText(text);
+    } else if (auto *list = qobject_cast<QComboBox *>(control)) {
+        const int position = text.isEmpty() ? -1 : list->findText(text, Qt::MatchExactly);
+        list->setCurrentIndex(position);
+        if (list->isEditable() &&
+            (position < 0 || list->model() == static_cast<QAbstractItemModel *>(entityNames())))
+            list->setEditText(text);
+    }
+}
+
+QString TemplateDialogFrame::textIn(const QWidget *control)
+{
+    if (auto *box = qobject_cast<const QLineEdit *>(control))
+        return box->text();
+    if (auto *list = qobject_cast<const QComboBox *>(control))
+        return list->currentIndex() < 0 && !list->isEditable() ? QString() : list->currentText();
+    return {};
+}
+
 QLabel *TemplateDialogFrame::smallLabel(const QString &text, QWidget *control, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);

@@ -89,6 +89,13 @@ protected:
     // Gives control (if any) the focus and, when select is set, selects the
     // text typed in it.
     static void focusOn(QWidget *control, bool select);
+    // Puts text into a line edit or list as the user would: a list shows the
+    // item of that text, an editable one takes any text; entity lists keep
+    // the typed spelling.
+    void putText(QWidget *control, const QString &text) const;
+    // The text a line edit holds or a list shows (nothing when a fixed list
+    // has no choice).
+    static QString textIn(const QWidget *control);
     // An editable drop-down that never adds what is typed to its list.
     static QComboBox *editableList(QWidget *parent);
     // An entity field: editable, completing from the system's entities.
