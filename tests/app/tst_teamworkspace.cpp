@@ -39,21 +39,6 @@ class TeamWorkspaceTest : public QObject
                             QStringLiteral("--workspace"), file, QStringLiteral("--server"),
                             server});
     }
-    // A functional requirement of template 9 about the entity.
-    static QStringList addArguments(const QString &entity)
-    {
-        QStringList arguments{QStringLiteral("add"), QStringLiteral("--template"),
-                              QStringLiteral("9"), QStringLiteral("--preamble"),
-                              QStringLiteral("1")};
-        for (const QString &field :
-             {QStringLiteral("1=notify"), QStringLiteral("4=operational subsystem"),
-              QStringLiteral("5=when"), QStringLiteral("6=") + entity,
-              QStringLiteral("8=runway weather station"), QStringLiteral("9=changes"),
-              QStringLiteral("10=from"), QStringLiteral("11=nominal"), QStringLiteral("12=to"),
-              QStringLiteral("13=caution")})
-            arguments << QStringLiteral("--field") << field;
-        return arguments;
-    }
     // Requirement numbers, as the list command prints them.
     static QList<int> numbers(const QString &workspace)
     {
@@ -100,7 +85,7 @@ class TeamWorkspaceTest : public QObject
                                                                int savesEach)
     {
         std::vector<std::unique_ptr<QProcess>> processes;
-        QStringList add = addArguments(QStringLiteral("sensor$2"));
+        QStringList add = CliRun::addTemplate9(QStringLiteral("sensor$2"));
         for (QString &argument : add)
             argument = QLatin1Char('"') + argument + QLatin1Char('"');
         const QString command = QStringLiteral("for i in $(seq %1); do \"$VARN_CLI\" %2 "
@@ -197,7 +182,8 @@ private slots:
         const QString server = m_cluster->createDatabase();
         const QString first = workspacePath();
         QCOMPARE(newTeam(QStringLiteral("Acme"), first, server).exitCode, 0);
-        const CliRun added = CliRun::run(addArguments(QStringLiteral("the console")), first);
+        const CliRun added =
+            CliRun::run(CliRun::addTemplate9(QStringLiteral("the console")), first);
         QVERIFY2(added.exitCode == 0, qPrintable(added.err));
 
         const QString second = workspacePath();
@@ -272,7 +258,7 @@ private slots:
         const QString file = workspacePath();
         QCOMPARE(newTeam(QStringLiteral("Harbor"), file, server).exitCode, 0);
         for (const char *entity : {"the crane", "the gate", "the berth", "the pilot boat"})
-            QCOMPARE(CliRun::run(addArguments(QLatin1String(entity)), file).exitCode, 0);
+            QCOMPARE(CliRun::run(CliRun::addTemplate9(QLatin1String(entity)), file).exitCode, 0);
         const QStringList saved = modelOf(server);
         QVERIFY2(saved.filter(QStringLiteral("names ")).size() >= 8, qPrintable(saved.join('\n')));
 
@@ -312,7 +298,7 @@ private slots:
         const QString server = m_cluster->createDatabase();
         const QString file = workspacePath();
         QCOMPARE(newTeam(QStringLiteral("Busy"), file, server).exitCode, 0);
-        QCOMPARE(CliRun::run(addArguments(QStringLiteral("the radar")), file).exitCode, 0);
+        QCOMPARE(CliRun::run(CliRun::addTemplate9(QStringLiteral("the radar")), file).exitCode, 0);
         auto writers = startWriters(file, 4, 6);
         for (int round = 0; round < 3; ++round) {
             const CliRun regenerated = CliRun::run({QStringLiteral("regenerate")}, file);
@@ -337,9 +323,9 @@ private slots:
     {
         const QString file = workspacePath();
         QCOMPARE(newTeam(QStringLiteral("Outage"), file, m_cluster->createDatabase()).exitCode, 0);
-        QCOMPARE(CliRun::run(addArguments(QStringLiteral("the pump")), file).exitCode, 0);
+        QCOMPARE(CliRun::run(CliRun::addTemplate9(QStringLiteral("the pump")), file).exitCode, 0);
         QVERIFY(m_cluster->stop());
-        const CliRun refused = CliRun::run(addArguments(QStringLiteral("the valve")), file);
+        const CliRun refused = CliRun::run(CliRun::addTemplate9(QStringLiteral("the valve")), file);
         QVERIFY(m_cluster->start());
         QCOMPARE(refused.exitCode, 3);
         QVERIFY2(refused.err.startsWith(QStringLiteral("Cannot open Requirements database.")),

@@ -24,3 +24,17 @@ CliRun CliRun::run(QStringList arguments, const QString &workspace)
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
+
+QStringList CliRun::addTemplate9(const QString &entity)
+{
+    QStringList arguments{QStringLiteral("add"), QStringLiteral("--template"), QStringLiteral("9"),
+                          QStringLiteral("--preamble"), QStringLiteral("1")};
+    for (const QString &field :
+         {QStringLiteral("1=notify"), QStringLiteral("4=operational subsystem"),
+          QStringLiteral("5=when"), QStringLiteral("6=") + entity,
+          QStringLiteral("8=runway weather station"), QStringLiteral("9=changes"),
+          QStringLiteral("10=from"), QStringLiteral("11=nominal"), QStringLiteral("12=to"),
+          QStringLiteral("13=caution")})
+        arguments << QStringLiteral("--field") << field;
+    return arguments;
+}

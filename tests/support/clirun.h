@@ -14,4 +14,6 @@ struct CliRun
     // With a workspace, "--workspace FILE" goes after the command name. On
     // the server backend, "new" makes a team workspace in a fresh database.
     static CliRun run(QStringList arguments, const QString &workspace = {});
+    // "add" of a functional requirement of template 9 about the entity.
+    static QStringList addTemplate9(const QString &entity);
 };

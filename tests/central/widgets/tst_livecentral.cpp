@@ -27,16 +27,7 @@ const QString kWriter = QStringLiteral("writer");
 // A functional requirement of template 9, saved by another program.
 CliRun addElsewhere(const QString &workspace, const QString &entity)
 {
-    QStringList arguments{QStringLiteral("add"), QStringLiteral("--template"), QStringLiteral("9"),
-                          QStringLiteral("--preamble"), QStringLiteral("1")};
-    for (const QString &field :
-         {QStringLiteral("1=notify"), QStringLiteral("4=operational subsystem"),
-          QStringLiteral("5=when"), QStringLiteral("6=") + entity,
-          QStringLiteral("8=runway weather station"), QStringLiteral("9=changes"),
-          QStringLiteral("10=from"), QStringLiteral("11=nominal"), QStringLiteral("12=to"),
-          QStringLiteral("13=caution")})
-        arguments << QStringLiteral("--field") << field;
-    return CliRun::run(arguments, workspace);
+    return CliRun::run(CliRun::addTemplate9(entity), workspace);
 }
 
 } // namespace
