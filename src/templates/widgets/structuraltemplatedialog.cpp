@@ -75,6 +75,22 @@ QGridLayout *sentenceGrid(QWidget *sentence)
     return grid;
 }
 
+// The text controls and the draft fields they show.
+const std::pair<StructuralControl, QString StructuralDraft::*> kTextFields[] = {
+    {StructuralControl::Article, &StructuralDraft::article},
+    {StructuralControl::Type, &StructuralDraft::type},
+    {StructuralControl::Entity, &StructuralDraft::entity},
+    {StructuralControl::Attribute, &StructuralDraft::attribute},
+    {StructuralControl::Default, &StructuralDraft::defaultValue},
+    {StructuralControl::HowMany, &StructuralDraft::howMany},
+    {StructuralControl::Cardinality, &StructuralDraft::cardinality},
+    {StructuralControl::PartType, &StructuralDraft::partType},
+    {StructuralControl::PartEntity, &StructuralDraft::partEntity},
+    {StructuralControl::Position, &StructuralDraft::position},
+    {StructuralControl::From, &StructuralDraft::from},
+    {StructuralControl::To, &StructuralDraft::to},
+};
+
 int positionIn(const QStringList &items, const QString &text)
 {
     return text.isEmpty() ? -1 : int(items.indexOf(text));
@@ -401,22 +417,8 @@ QString StructuralTemplateDialog::controlText(Control which) const
 void StructuralTemplateDialog::showDraft()
 {
     attributes()->show(m_draft);
-    const std::pair<Control, const QString *> texts[] = {
-        {Control::Article, &m_draft.article},
-        {Control::Type, &m_draft.type},
-        {Control::Entity, &m_draft.entity},
-        {Control::Attribute, &m_draft.attribute},
-        {Control::Default, &m_draft.defaultValue},
-        {Control::HowMany, &m_draft.howMany},
-        {Control::Cardinality, &m_draft.cardinality},
-        {Control::PartType, &m_draft.partType},
-        {Control::PartEntity, &m_draft.partEntity},
-        {Control::Position, &m_draft.position},
-        {Control::From, &m_draft.from},
-        {Control::To, &m_draft.to},
-    };
-    for (const auto &[which, text] : texts)
-        setControlText(which, *text);
+    for (const auto &[which, field] : kTextFields)
+        setControlText(which, m_draft.*field);
     if (m_dataTypeGroup)
         checkChoice(choice(Control::DataType),
                     positionIn(TemplateCatalogue::attributeDataTypes(), m_draft.dataType));
@@ -435,23 +437,9 @@ void StructuralTemplateDialog::showDraft()
 void StructuralTemplateDialog::takeDraft()
 {
     attributes()->takeInto(m_draft);
-    const std::pair<Control, QString *> texts[] = {
-        {Control::Article, &m_draft.article},
-        {Control::Type, &m_draft.type},
-        {Control::Entity, &m_draft.entity},
-        {Control::Attribute, &m_draft.attribute},
-        {Control::Default, &m_draft.defaultValue},
-        {Control::HowMany, &m_draft.howMany},
-        {Control::Cardinality, &m_draft.cardinality},
-        {Control::PartType, &m_draft.partType},
-        {Control::PartEntity, &m_draft.partEntity},
-        {Control::Position, &m_draft.position},
-        {Control::From, &m_draft.from},
-        {Control::To, &m_draft.to},
-    };
-    for (const auto &[which, text] : texts) {
+    for (const auto &[which, field] : kTextFields) {
         if (control(which))
-            *text = controlText(which);
+            m_draft.*field = controlText(which);
     }
     if (m_dataTypeGroup) {
         const int checked = choice(Control::DataType)->checkedId();
