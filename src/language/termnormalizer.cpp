@@ -147,6 +147,9 @@ Outcome checkFirstCharacter(const QString &text, char letter)
 
 void TermNormalizer::removeSmallWords(QString &text, char letter)
 {
+    // Every small word is matched with a blank beside it.
+    if (!text.contains(u' '))
+        return;
     switch (letter) {
     case 'a':
     case 'p':

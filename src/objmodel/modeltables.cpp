@@ -3,8 +3,6 @@
 #include "store/sqldialect.h"
 #include "store/transientretry.h"
 
-#include <QSqlError>
-
 namespace varn::objmodel {
 
 namespace {
@@ -64,14 +62,13 @@ enum Statement {
     FirstCounterWrite = 200,
 };
 
-QVariant reference(qint32 key)
-{
-    return key > 0 ? QVariant(key) : QVariant(QMetaType::fromType<int>());
-}
-
 } // namespace
 
-ModelTables::ModelTables(QSqlDatabase database) : m_database(std::move(database)) {}
+ModelTables::ModelTables(QSqlDatabase database, store::RowStatement::Route route)
+    : m_database(std::move(database)), m_route(route)
+{}
+
+ModelTables::~ModelTables() = default;
 
 void ModelTables::reset()
 {
@@ -79,35 +76,26 @@ void ModelTables::reset()
     m_counters = {};
     m_entities.clear();
     m_attributes.clear();
+    m_attributeTypes.clear();
     m_methods.clear();
     m_aggregations.clear();
     m_possibleValues.clear();
 }
 
-QSqlQuery &ModelTables::prepared(int statement, const QString &sql)
+store::RowStatement &ModelTables::prepared(int statement, const QString &sql)
 {
-    auto found = m_statements.find(statement);
-    if (found == m_statements.end()) {
-        QSqlQuery query(m_database);
-        // A statement that does not prepare is not kept; running it fails
-        // with "parameter count mismatch", so its own error is kept for the
-        // message instead.
-        if (!query.prepare(sql)) {
-            m_prepareError = query.lastError().text();
-            m_unprepared = std::move(query);
-            return m_unprepared;
-        }
-        found = m_statements.insert(statement, query);
-    }
-    return *found;
+    std::unique_ptr<store::RowStatement> &slot = m_statements[statement];
+    // A statement that did not prepare is prepared again at its next use;
+    // running it fails with the reason it did not prepare.
+    if (!slot || !slot->isPrepared())
+        slot = std::make_unique<store::RowStatement>(m_database, sql, m_route);
+    return *slot;
 }
 
-Outcome ModelTables::failure(const char *firstLine, const QSqlQuery &query)
+Outcome ModelTables::failure(const char *firstLine, const store::RowStatement &statement)
 {
-    store::TransientRetry::noteError(query.lastError());
-    const QString error = m_prepareError.isEmpty() ? query.lastError().text() : m_prepareError;
-    m_prepareError.clear();
-    return Outcome::stop(QString::fromLatin1(firstLine) + error);
+    store::TransientRetry::noteError(statement.lastError());
+    return Outcome::stop(QString::fromLatin1(firstLine) + statement.lastError().text());
 }
 
 Result<qint32> ModelTables::allocate(CounterId counter, const char *failureLine)
@@ -115,12 +103,12 @@ Result<qint32> ModelTables::allocate(CounterId counter, const char *failureLine)
     CounterState &state = m_counters[counter];
     if (!state.loaded) {
         // Locked to the end of the save where other writers share the tables.
-        QSqlQuery &read = prepared(
+        store::RowStatement &read = prepared(
             int(FirstCounterRead) + counter,
             store::SqlDialect::lockingRead(m_database, QLatin1String(kCounters[counter].read)));
         if (!read.exec() || !read.next())
             return failure(failureLine, read);
-        state.value = read.value(0).toInt();
+        state.value = read.intValue(0);
         read.finish();
         state.loaded = true;
     }
@@ -134,8 +122,9 @@ Outcome ModelTables::flushCounters()
         CounterState &state = m_counters[counter];
         if (!state.changed)
             continue;
-        QSqlQuery &write = prepared(int(FirstCounterWrite) + counter, kCounters[counter].write);
-        write.addBindValue(state.value);
+        store::RowStatement &write =
+            prepared(int(FirstCounterWrite) + counter, kCounters[counter].write);
+        write.add(state.value);
         if (!write.exec())
             return failure(kCounters[counter].failureLine, write);
         state.changed = false;
@@ -149,14 +138,15 @@ Result<std::optional<ModelEntity>> ModelTables::findEntity(const QString &name)
         return std::optional<ModelEntity>(*known);
     if (m_complete)
         return std::optional<ModelEntity>();
-    QSqlQuery &query = prepared(FindEntity, "SELECT Entity_ID, Entity FROM OM_ENTITY WHERE "
-                                            "Entity = ? ORDER BY Entity_ID");
-    query.addBindValue(name);
+    store::RowStatement &query =
+        prepared(FindEntity, "SELECT Entity_ID, Entity FROM OM_ENTITY WHERE "
+                             "Entity = ? ORDER BY Entity_ID");
+    query.add(name);
     if (!query.exec())
         return failure(kEntityQuery, query);
     if (!query.next())
         return std::optional<ModelEntity>();
-    const ModelEntity entity{query.value(0).toInt(), query.value(1).toString()};
+    const ModelEntity entity{query.intValue(0), query.textValue(1)};
     query.finish();
     m_entities.insert(name, entity);
     return std::optional<ModelEntity>(entity);
@@ -167,10 +157,10 @@ Result<ModelEntity> ModelTables::addEntity(const QString &name)
     const Result<qint32> key = allocate(EntOm, kEntityWrite);
     if (!key)
         return key.outcome();
-    QSqlQuery &insert =
+    store::RowStatement &insert =
         prepared(InsertEntity, "INSERT INTO OM_ENTITY (Entity_ID, Entity) VALUES (?, ?)");
-    insert.addBindValue(key.value());
-    insert.addBindValue(name);
+    insert.add(key.value());
+    insert.add(name);
     if (!insert.exec())
         return failure(kEntityWrite, insert);
     const ModelEntity entity{key.value(), name};
@@ -195,15 +185,17 @@ Result<std::optional<qint32>> ModelTables::findAttribute(const QString &name, qi
         return std::optional<qint32>(*known);
     if (m_complete)
         return std::optional<qint32>();
-    QSqlQuery &query = prepared(FindAttribute, "SELECT Attr_ID FROM OM_ATTR WHERE Attribute = ? "
-                                               "AND FK_EntityID = ? ORDER BY Attr_ID");
-    query.addBindValue(name);
-    query.addBindValue(owner);
+    store::RowStatement &query =
+        prepared(FindAttribute, "SELECT Attr_ID, DataTypeDef FROM OM_ATTR WHERE Attribute = ? "
+                                "AND FK_EntityID = ? ORDER BY Attr_ID");
+    query.add(name);
+    query.add(owner);
     if (!query.exec())
         return failure(kAttributeQuery, query);
     if (!query.next())
         return std::optional<qint32>();
-    const qint32 attribute = query.value(0).toInt();
+    const qint32 attribute = query.intValue(0);
+    m_attributeTypes.insert(attribute, query.textValue(1));
     query.finish();
     m_attributes.insert(key, attribute);
     return std::optional<qint32>(attribute);
@@ -214,26 +206,33 @@ Result<qint32> ModelTables::addAttribute(const QString &name, const QString &dat
     const Result<qint32> key = allocate(AttrOm, kAttributeQuery);
     if (!key)
         return key.outcome();
-    QSqlQuery &insert = prepared(InsertAttribute, "INSERT INTO OM_ATTR (Attr_ID, Attribute, "
-                                                  "DataTypeDef, FK_EntityID) VALUES (?, ?, ?, ?)");
-    insert.addBindValue(key.value());
-    insert.addBindValue(name);
-    insert.addBindValue(dataType);
-    insert.addBindValue(reference(owner));
+    store::RowStatement &insert =
+        prepared(InsertAttribute, "INSERT INTO OM_ATTR (Attr_ID, Attribute, "
+                                  "DataTypeDef, FK_EntityID) VALUES (?, ?, ?, ?)");
+    insert.add(key.value());
+    insert.add(name);
+    insert.add(dataType);
+    insert.addReference((owner));
     if (!insert.exec())
         return failure(kAttributeQuery, insert);
     m_attributes.insert({name, owner}, key.value());
+    m_attributeTypes.insert(key.value(), dataType);
     return key.value();
 }
 
 Outcome ModelTables::setAttributeType(qint32 attribute, const QString &dataType)
 {
-    QSqlQuery &update =
+    // Derivation types an attribute at each value clause, mostly as it is.
+    if (const auto known = m_attributeTypes.constFind(attribute);
+        known != m_attributeTypes.cend() && *known == dataType)
+        return Outcome::ok();
+    store::RowStatement &update =
         prepared(UpdateAttributeType, "UPDATE OM_ATTR SET DataTypeDef = ? WHERE Attr_ID = ?");
-    update.addBindValue(dataType);
-    update.addBindValue(attribute);
+    update.add(dataType);
+    update.add(attribute);
     if (!update.exec())
         return failure(kAttributeQuery, update);
+    m_attributeTypes.insert(attribute, dataType);
     return Outcome::ok();
 }
 
@@ -244,15 +243,16 @@ Result<std::optional<qint32>> ModelTables::findMethod(const QString &name, qint3
         return std::optional<qint32>(*known);
     if (m_complete)
         return std::optional<qint32>();
-    QSqlQuery &query = prepared(FindMethod, "SELECT Method_ID FROM OM_METHOD WHERE Method = ? AND "
-                                            "FK_EntityID = ? ORDER BY Method_ID");
-    query.addBindValue(name);
-    query.addBindValue(owner);
+    store::RowStatement &query =
+        prepared(FindMethod, "SELECT Method_ID FROM OM_METHOD WHERE Method = ? AND "
+                             "FK_EntityID = ? ORDER BY Method_ID");
+    query.add(name);
+    query.add(owner);
     if (!query.exec())
         return failure(kMethodQuery, query);
     if (!query.next())
         return std::optional<qint32>();
-    const qint32 method = query.value(0).toInt();
+    const qint32 method = query.intValue(0);
     query.finish();
     m_methods.insert(key, method);
     return std::optional<qint32>(method);
@@ -263,11 +263,11 @@ Result<qint32> ModelTables::addMethod(const QString &name, qint32 owner)
     const Result<qint32> key = allocate(MethOm, kMethodQuery);
     if (!key)
         return key.outcome();
-    QSqlQuery &insert = prepared(
+    store::RowStatement &insert = prepared(
         InsertMethod, "INSERT INTO OM_METHOD (Method_ID, Method, FK_EntityID) VALUES (?, ?, ?)");
-    insert.addBindValue(key.value());
-    insert.addBindValue(name);
-    insert.addBindValue(reference(owner));
+    insert.add(key.value());
+    insert.add(name);
+    insert.addReference((owner));
     if (!insert.exec())
         return failure(kMethodQuery, insert);
     m_methods.insert({name, owner}, key.value());
@@ -279,11 +279,11 @@ Outcome ModelTables::addInheritance(const QString &subEntity, qint32 base)
     const Result<qint32> key = allocate(InhOm, kEntityWrite);
     if (!key)
         return key.outcome();
-    QSqlQuery &insert = prepared(
+    store::RowStatement &insert = prepared(
         InsertInheritance, "INSERT INTO OM_INH (InH_ID, InH_Entity, FK_EntityID) VALUES (?, ?, ?)");
-    insert.addBindValue(key.value());
-    insert.addBindValue(subEntity);
-    insert.addBindValue(reference(base));
+    insert.add(key.value());
+    insert.add(subEntity);
+    insert.addReference((base));
     if (!insert.exec())
         return failure(kEntityWrite, insert);
     return Outcome::ok();
@@ -296,10 +296,11 @@ Result<bool> ModelTables::hasAggregation(const QString &part, qint32 whole)
         return true;
     if (m_complete)
         return false;
-    QSqlQuery &query = prepared(FindAggregation, "SELECT Agg_ID FROM OM_AGG WHERE AggEntity = ? "
-                                                 "AND FK_EntityID = ?");
-    query.addBindValue(part);
-    query.addBindValue(whole);
+    store::RowStatement &query =
+        prepared(FindAggregation, "SELECT Agg_ID FROM OM_AGG WHERE AggEntity = ? "
+                                  "AND FK_EntityID = ?");
+    query.add(part);
+    query.add(whole);
     if (!query.exec())
         return failure(kAggregationQuery, query);
     const bool found = query.next();
@@ -314,11 +315,11 @@ Outcome ModelTables::addAggregation(const QString &part, qint32 whole)
     const Result<qint32> key = allocate(AggOm, kAggregationQuery);
     if (!key)
         return key.outcome();
-    QSqlQuery &insert = prepared(
+    store::RowStatement &insert = prepared(
         InsertAggregation, "INSERT INTO OM_AGG (Agg_ID, AggEntity, FK_EntityID) VALUES (?, ?, ?)");
-    insert.addBindValue(key.value());
-    insert.addBindValue(part);
-    insert.addBindValue(reference(whole));
+    insert.add(key.value());
+    insert.add(part);
+    insert.addReference((whole));
     if (!insert.exec())
         return failure(kAggregationQuery, insert);
     m_aggregations.insert({part, whole}, true);
@@ -332,10 +333,11 @@ Result<bool> ModelTables::hasPossibleValue(const QString &value, qint32 attribut
         return true;
     if (m_complete)
         return false;
-    QSqlQuery &query = prepared(FindPossibleValue, "SELECT PVOM_ID FROM OM_PV WHERE Value = ? AND "
-                                                   "FK_AttrID = ?");
-    query.addBindValue(value);
-    query.addBindValue(attribute);
+    store::RowStatement &query =
+        prepared(FindPossibleValue, "SELECT PVOM_ID FROM OM_PV WHERE Value = ? AND "
+                                    "FK_AttrID = ?");
+    query.add(value);
+    query.add(attribute);
     if (!query.exec())
         return failure(kAttributeQuery, query);
     const bool found = query.next();
@@ -350,11 +352,11 @@ Outcome ModelTables::addPossibleValue(const QString &value, qint32 attribute)
     const Result<qint32> key = allocate(PvOm, kAttributeQuery);
     if (!key)
         return key.outcome();
-    QSqlQuery &insert = prepared(InsertPossibleValue,
-                                 "INSERT INTO OM_PV (PVOM_ID, FK_AttrID, Value) VALUES (?, ?, ?)");
-    insert.addBindValue(key.value());
-    insert.addBindValue(reference(attribute));
-    insert.addBindValue(value);
+    store::RowStatement &insert = prepared(
+        InsertPossibleValue, "INSERT INTO OM_PV (PVOM_ID, FK_AttrID, Value) VALUES (?, ?, ?)");
+    insert.add(key.value());
+    insert.addReference((attribute));
+    insert.add(value);
     if (!insert.exec())
         return failure(kAttributeQuery, insert);
     m_possibleValues.insert({value, attribute}, true);
@@ -367,14 +369,14 @@ Outcome ModelTables::addRequirementEntity(const QString &spacedName, qint32 requ
     const Result<qint32> key = allocate(EntReq, kLinkWrite);
     if (!key)
         return key.outcome();
-    QSqlQuery &insert = prepared(InsertRequirementEntity,
-                                 "INSERT INTO REQ_ENTITY (Req_EntityID, ReqEntity, FK_FReqNum, "
+    store::RowStatement &insert = prepared(
+        InsertRequirementEntity, "INSERT INTO REQ_ENTITY (Req_EntityID, ReqEntity, FK_FReqNum, "
                                  "FK_SReqNum, FK_OMEntity) VALUES (?, ?, ?, ?, ?)");
-    insert.addBindValue(key.value());
-    insert.addBindValue(spacedName);
-    insert.addBindValue(functional ? reference(requirement) : reference(0));
-    insert.addBindValue(functional ? reference(0) : reference(requirement));
-    insert.addBindValue(reference(entity));
+    insert.add(key.value());
+    insert.add(spacedName);
+    insert.addReference(functional ? requirement : 0);
+    insert.addReference(functional ? 0 : requirement);
+    insert.addReference((entity));
     if (!insert.exec())
         return failure(kLinkWrite, insert);
     return Outcome::ok();

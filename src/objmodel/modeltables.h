@@ -1,14 +1,16 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "store/rowstatement.h"
 
 #include <QHash>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
+#include <unordered_map>
 
 namespace varn::objmodel {
 
@@ -31,7 +33,14 @@ struct ModelEntity
 class ModelTables
 {
 public:
-    explicit ModelTables(QSqlDatabase database);
+    // A rebuild, which ends within its transaction, writes through
+    // Route::Direct; a save's tables outlive any one connection's use.
+    explicit ModelTables(QSqlDatabase database,
+                         store::RowStatement::Route route = store::RowStatement::Route::Qt);
+    ~ModelTables();
+
+    ModelTables(const ModelTables &) = delete;
+    ModelTables &operator=(const ModelTables &) = delete;
 
     // Only valid while every row of the model tables is written through this
     // object, starting from empty tables.
@@ -76,18 +85,18 @@ private:
     };
 
     Result<qint32> allocate(CounterId counter, const char *failureLine);
-    QSqlQuery &prepared(int statement, const QString &sql);
-    Outcome failure(const char *firstLine, const QSqlQuery &query);
+    store::RowStatement &prepared(int statement, const QString &sql);
+    Outcome failure(const char *firstLine, const store::RowStatement &statement);
 
     QSqlDatabase m_database;
     bool m_complete = false;
     std::array<CounterState, CounterCount> m_counters;
-    QHash<int, QSqlQuery> m_statements;
-    QSqlQuery m_unprepared; // the last statement that did not prepare
-    QString m_prepareError;
+    store::RowStatement::Route m_route;
+    std::unordered_map<int, std::unique_ptr<store::RowStatement>> m_statements;
 
     QHash<QString, ModelEntity> m_entities;
     QHash<QPair<QString, qint32>, qint32> m_attributes;
+    QHash<qint32, QString> m_attributeTypes; // as stored, where known
     QHash<QPair<QString, qint32>, qint32> m_methods;
     QHash<QPair<QString, qint32>, bool> m_aggregations;
     QHash<QPair<QString, qint32>, bool> m_possibleValues;

@@ -4,6 +4,7 @@
 
 #include "language/clauselabeler.h"
 #include "language/gcodegrammar.h"
+#include "objmodel/foreignkeyscheckedonce.h"
 #include "objmodel/largerpagecache.h"
 #include "objmodel/modeltables.h"
 #include "objmodel/objectmodelderiver.h"
@@ -151,6 +152,7 @@ Outcome ObjectModelRegenerator::regenerate()
     if (!m_database.driver()->hasFeature(QSqlDriver::Transactions))
         return Outcome::refused(kNoTransactions);
     const LargerPageCache cache(m_database);
+    const ForeignKeysCheckedOnce keys(m_database);
     // The write lock is waited for now, instead of failing when the first
     // delete needs it; on a server, a second regeneration waits for this one.
     m_notRebuilt = 0;
@@ -171,6 +173,12 @@ Outcome ObjectModelRegenerator::regenerate()
         }
     }
     Outcome result = deleteAndRebuild();
+    if (result) {
+        if (Outcome checked = keys.check(kModelTables); !checked) {
+            notice(checked);
+            result = Outcome::refused(kRebuildFailed);
+        }
+    }
     if (result && !m_database.commit())
         result = Outcome::stop(m_database.lastError().text());
     if (!result)
@@ -222,7 +230,7 @@ Outcome ObjectModelRegenerator::rebuild()
     StoredRequirementReader reader(m_database);
     if (Outcome opened = reader.open(); !opened)
         return opened;
-    ModelTables tables(m_database);
+    ModelTables tables(m_database, store::RowStatement::Route::Direct);
     tables.assumeEmpty();
     ObjectModelDeriver deriver(tables);
     reportProgress(0, reader.total(), 0);

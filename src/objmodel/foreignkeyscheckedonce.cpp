@@ -1,0 +1,52 @@
+#include "objmodel/foreignkeyscheckedonce.h"
+
+#include "store/sqldialect.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace varn::objmodel {
+
+ForeignKeysCheckedOnce::ForeignKeysCheckedOnce(QSqlDatabase database)
+    : m_database(std::move(database))
+{
+    if (store::SqlDialect::of(m_database) != store::Backend::SQLite)
+        return;
+    QSqlQuery pragma(m_database);
+    if (!pragma.exec(QStringLiteral("PRAGMA foreign_keys")) || !pragma.next() ||
+        pragma.value(0).toInt() == 0)
+        return;
+    pragma.finish();
+    m_switchedOff = pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+}
+
+ForeignKeysCheckedOnce::~ForeignKeysCheckedOnce()
+{
+    if (!m_switchedOff)
+        return;
+    // Runs after the caller's commit or rollback, when the switch works again.
+    QSqlQuery pragma(m_database);
+    (void)pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+}
+
+Outcome ForeignKeysCheckedOnce::check(std::span<const char *const> tables) const
+{
+    if (!m_switchedOff)
+        return Outcome::ok();
+    QSqlQuery violations(m_database);
+    for (const char *table : tables) {
+        // Table names come from the caller's own list, never from a user.
+        if (!violations.exec(
+                QStringLiteral("PRAGMA foreign_key_check(%1)").arg(QLatin1String(table))))
+            return Outcome::stop(violations.lastError().text());
+        if (violations.next())
+            return Outcome::stop(
+                QStringLiteral("FOREIGN KEY constraint failed: row %1 of %2 "
+                               "refers to a missing row of %3.")
+                    .arg(violations.value(1).toLongLong())
+                    .arg(violations.value(0).toString(), violations.value(2).toString()));
+    }
+    return Outcome::ok();
+}
+
+} // namespace varn::objmodel

@@ -1,0 +1,161 @@
+#include "store/rowstatement.h"
+
+#include "store/sqldialect.h"
+
+#include <QSqlDriver>
+
+#include <sqlite3.h>
+
+namespace varn::store {
+
+namespace {
+
+// The connection's own SQLite handle, or null on any other driver.
+sqlite3 *sqliteHandle(const QSqlDatabase &database)
+{
+    if (SqlDialect::of(database) != Backend::SQLite || !database.driver())
+        return nullptr;
+    const QVariant handle = database.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+} // namespace
+
+RowStatement::RowStatement(const QSqlDatabase &database, const QString &sql, Route route)
+    : m_database(database), m_query(database)
+{
+    if (sqlite3 *handle = route == Route::Direct ? sqliteHandle(database) : nullptr) {
+        const int code = sqlite3_prepare16_v3(handle, sql.utf16(), int(sql.size() * 2),
+                                              SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr);
+        m_prepared = code == SQLITE_OK && m_statement;
+        if (!m_prepared) {
+            noteDirectError(code);
+            sqlite3_finalize(m_statement);
+            m_statement = nullptr;
+        }
+        return;
+    }
+    m_prepared = m_query.prepare(sql);
+    if (!m_prepared)
+        m_error = m_query.lastError();
+}
+
+RowStatement::~RowStatement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+void RowStatement::noteDirectError(int code)
+{
+    sqlite3 *handle = m_statement ? sqlite3_db_handle(m_statement) : sqliteHandle(m_database);
+    const QString text = handle ? QString::fromUtf8(sqlite3_errmsg(handle))
+                                : QString::fromUtf8(sqlite3_errstr(code));
+    m_error = QSqlError(QStringLiteral("Unable to execute statement"), text,
+                        QSqlError::StatementError, QString::number(code));
+}
+
+void RowStatement::add(qint32 value)
+{
+    if (!direct()) {
+        m_query.addBindValue(value);
+        return;
+    }
+    sqlite3_bind_int(m_statement, ++m_nextValue, value);
+}
+
+void RowStatement::add(const QString &value)
+{
+    if (!direct()) {
+        m_query.addBindValue(value);
+        return;
+    }
+    // A null text is SQL NULL, as Qt binds it.
+    if (value.isNull()) {
+        sqlite3_bind_null(m_statement, ++m_nextValue);
+        return;
+    }
+    // SQLite reads the text when the statement runs, so it is kept until then.
+    const QString &kept = m_texts.emplace_back(value);
+    sqlite3_bind_text16(m_statement, ++m_nextValue, kept.utf16(), int(kept.size() * 2),
+                        SQLITE_STATIC);
+}
+
+void RowStatement::addReference(qint32 key)
+{
+    if (key > 0) {
+        add(key);
+        return;
+    }
+    if (!direct()) {
+        m_query.addBindValue(QVariant(QMetaType::fromType<int>()));
+        return;
+    }
+    sqlite3_bind_null(m_statement, ++m_nextValue);
+}
+
+bool RowStatement::exec()
+{
+    if (!m_prepared)
+        return false;
+    if (!direct()) {
+        const bool ran = m_query.exec();
+        if (!ran)
+            m_error = m_query.lastError();
+        return ran;
+    }
+    const int code = sqlite3_step(m_statement);
+    m_nextValue = 0;
+    if (code == SQLITE_ROW) {
+        m_rowPending = true;
+        return true;
+    }
+    const int reset = sqlite3_reset(m_statement);
+    m_texts.clear();
+    if (code == SQLITE_DONE)
+        return true;
+    noteDirectError(reset != SQLITE_OK ? reset : code);
+    return false;
+}
+
+bool RowStatement::next()
+{
+    if (!direct())
+        return m_query.next();
+    if (m_rowPending) {
+        m_rowPending = false;
+        return true;
+    }
+    if (sqlite3_stmt_busy(m_statement) && sqlite3_step(m_statement) == SQLITE_ROW)
+        return true;
+    finish();
+    return false;
+}
+
+qint32 RowStatement::intValue(int column) const
+{
+    return direct() ? sqlite3_column_int(m_statement, column) : m_query.value(column).toInt();
+}
+
+QString RowStatement::textValue(int column) const
+{
+    if (!direct())
+        return m_query.value(column).toString();
+    const auto *text = static_cast<const char16_t *>(sqlite3_column_text16(m_statement, column));
+    return text ? QString::fromUtf16(text, sqlite3_column_bytes16(m_statement, column) / 2)
+                : QString();
+}
+
+void RowStatement::finish()
+{
+    if (!direct()) {
+        m_query.finish();
+        return;
+    }
+    m_rowPending = false;
+    sqlite3_reset(m_statement);
+    m_texts.clear();
+}
+
+} // namespace varn::store

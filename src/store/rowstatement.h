@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QVarLengthArray>
+
+struct sqlite3_stmt;
+
+namespace varn::store {
+
+// One statement prepared once and run many times with positional values, for
+// writers of tens of thousands of rows. With Route::Direct on SQLite it is
+// prepared on the connection's own handle and values are bound as they are,
+// without Qt's per-value placeholder bookkeeping (which costs more than the
+// insert itself); such a statement must be destroyed before its connection
+// closes, so only an owner that ends within one transaction asks for it.
+// Anywhere else, and with Route::Qt, it is a prepared QSqlQuery.
+class RowStatement
+{
+public:
+    enum class Route { Qt, Direct };
+
+    RowStatement(const QSqlDatabase &database, const QString &sql, Route route);
+    ~RowStatement();
+
+    RowStatement(const RowStatement &) = delete;
+    RowStatement &operator=(const RowStatement &) = delete;
+
+    // False when the statement did not prepare; lastError() then says why.
+    bool isPrepared() const { return m_prepared; }
+
+    // Values for the next run, in placeholder order.
+    void add(qint32 value);
+    void add(const QString &value);
+    // An integer reference: SQL NULL for 0 and below.
+    void addReference(qint32 key);
+
+    // Runs with the values added since the last run.
+    bool exec();
+    // The rows of a query run by exec(), one at a time.
+    bool next();
+    qint32 intValue(int column) const;
+    QString textValue(int column) const;
+    // Ends the reading of a query's rows before the next run.
+    void finish();
+
+    QSqlError lastError() const { return m_error; }
+
+private:
+    bool direct() const { return m_statement != nullptr; }
+    void noteDirectError(int code);
+
+    QSqlDatabase m_database;
+    QSqlQuery m_query;
+    sqlite3_stmt *m_statement = nullptr;
+    bool m_prepared = false;
+    int m_nextValue = 0;
+    bool m_rowPending = false;
+    // The texts bound to the running statement, kept alive until it runs again.
+    QVarLengthArray<QString, 5> m_texts;
+    QSqlError m_error;
+};
+
+} // namespace varn::store
