@@ -3,6 +3,8 @@
 #include "language/languagemessages.h"
 #include "language/letterset.h"
 
+#include <QList>
+
 #include <span>
 
 namespace varn::language {
@@ -85,6 +87,49 @@ void replaceWords(QString &text, QStringView sequence)
     text = result;
 }
 
+// Every word of the sequences above, each once.
+const QList<QStringView> &smallWords()
+{
+    static const QList<QStringView> words = [] {
+        QList<QStringView> all;
+        for (std::span<const QStringView> sequences :
+             {std::span<const QStringView>(InIntoWords), std::span<const QStringView>(OfTheWords),
+              std::span<const QStringView>(DoWhatWords),
+              std::span<const QStringView>(DoWhatArticles),
+              std::span<const QStringView>(DoWhatDirections),
+              std::span<const QStringView>(WhoWhatWords),
+              std::span<const QStringView>(SpatialWords)}) {
+            for (QStringView sequence : sequences) {
+                for (QStringView word : sequence.tokenize(u' ', Qt::SkipEmptyParts)) {
+                    if (!all.contains(word))
+                        all.append(word);
+                }
+            }
+        }
+        return all;
+    }();
+    return words;
+}
+
+// Whether any whole word of the text is one of the small words. A sequence
+// matches only as whole words, and dropping words never makes new ones, so
+// a text without any has nothing to drop.
+bool holdsSmallWord(const QString &text)
+{
+    qsizetype start = -1;
+    for (qsizetype index = 0; index <= text.size(); ++index) {
+        const bool inWord = index < text.size() && isWordCharacter(text.at(index));
+        if (inWord && start < 0) {
+            start = index;
+        } else if (!inWord && start >= 0) {
+            if (smallWords().contains(QStringView(text).mid(start, index - start)))
+                return true;
+            start = -1;
+        }
+    }
+    return false;
+}
+
 void replaceAll(QString &text, std::span<const QStringView> sequences)
 {
     for (QStringView sequence : sequences)
@@ -147,8 +192,7 @@ Outcome checkFirstCharacter(const QString &text, char letter)
 
 void TermNormalizer::removeSmallWords(QString &text, char letter)
 {
-    // Every small word is matched with a blank beside it.
-    if (!text.contains(u' '))
+    if (!holdsSmallWord(text))
         return;
     switch (letter) {
     case 'a':

@@ -1,10 +1,8 @@
 #include "objmodel/storedrequirementreader.h"
 
 #include "common/requirementlimits.h"
-#include "store/sqldialect.h"
 
 #include <QSqlError>
-#include <QSqlRecord>
 
 namespace varn::objmodel {
 
@@ -37,16 +35,16 @@ QString selectStatement()
                           "LEFT JOIN STRUC_REQ s ON s.S_ReqNum = m.Req_Num ORDER BY m.Req_Num");
 }
 
-Outcome cannotOpen(const char *set, const QSqlQuery &query)
+Outcome cannotOpen(const char *set, const QSqlError &error)
 {
     return Outcome::stop(QStringLiteral("Cannot open %1 recordset.\n").arg(QLatin1String(set)) +
-                         query.lastError().text());
+                         error.text());
 }
 
 } // namespace
 
 StoredRequirementReader::StoredRequirementReader(QSqlDatabase database)
-    : m_database(std::move(database)), m_rows(m_database)
+    : m_database(std::move(database))
 {}
 
 Outcome StoredRequirementReader::open()
@@ -55,7 +53,7 @@ Outcome StoredRequirementReader::open()
     if (!kinds.exec(QStringLiteral("SELECT COUNT(*), SUM(CASE WHEN FSTType IN ('Functional', "
                                    "'Structural') THEN 1 ELSE 0 END) FROM MASTER_REQ")) ||
         !kinds.next())
-        return cannotOpen("ReqMsSet", kinds);
+        return cannotOpen("ReqMsSet", kinds.lastError());
     m_total = kinds.value(0).toInt();
     if (m_total == 0 || kinds.value(1).toInt() == 0)
         return Outcome::silentlyRefused();
@@ -64,18 +62,18 @@ Outcome StoredRequirementReader::open()
         return read;
 
     // The rebuild writes the model between two rows of this pass.
-    m_rows.setForwardOnly(store::SqlDialect::streamsBetweenStatements(m_database));
-    if (!m_rows.exec(selectStatement()))
-        return cannotOpen("ReqMsSet", m_rows);
-    const QSqlRecord record = m_rows.record();
-    m_number = record.indexOf(QStringLiteral("Req_Num"));
-    m_kind = record.indexOf(QStringLiteral("FSTType"));
-    m_functionalRow = record.indexOf(QStringLiteral("F_ReqNum"));
-    m_functionalCode = record.indexOf(QStringLiteral("TCodeStrF"));
-    m_firstField = record.indexOf(QStringLiteral("Field0"));
-    m_structuralRow = record.indexOf(QStringLiteral("S_ReqNum"));
-    m_structuralCode = record.indexOf(QStringLiteral("TCodeStrS"));
-    m_firstStructuralText = record.indexOf(QLatin1String(kStructuralColumns[0]));
+    m_rows = std::make_unique<store::RowStatement>(m_database, selectStatement(),
+                                                   store::RowStatement::Route::Direct);
+    if (!m_rows->exec())
+        return cannotOpen("ReqMsSet", m_rows->lastError());
+    m_number = m_rows->columnIndex(QStringLiteral("Req_Num"));
+    m_kind = m_rows->columnIndex(QStringLiteral("FSTType"));
+    m_functionalRow = m_rows->columnIndex(QStringLiteral("F_ReqNum"));
+    m_functionalCode = m_rows->columnIndex(QStringLiteral("TCodeStrF"));
+    m_firstField = m_rows->columnIndex(QStringLiteral("Field0"));
+    m_structuralRow = m_rows->columnIndex(QStringLiteral("S_ReqNum"));
+    m_structuralCode = m_rows->columnIndex(QStringLiteral("TCodeStrS"));
+    m_firstStructuralText = m_rows->columnIndex(QLatin1String(kStructuralColumns[0]));
     return Outcome::ok();
 }
 
@@ -84,7 +82,7 @@ Outcome StoredRequirementReader::readPossibleValues()
     QSqlQuery values(m_database);
     values.setForwardOnly(true);
     if (!values.exec(QStringLiteral("SELECT FK_SReqNum, Value FROM POSS_VALS ORDER BY PV_ID")))
-        return cannotOpen("ReqPvSet", values);
+        return cannotOpen("ReqPvSet", values.lastError());
     while (values.next())
         m_possibleValues[values.value(0).toInt()].append(values.value(1).toString());
     return Outcome::ok();
@@ -92,23 +90,24 @@ Outcome StoredRequirementReader::readPossibleValues()
 
 bool StoredRequirementReader::next(StoredRequirement &stored)
 {
-    if (!m_rows.next())
+    store::RowStatement &rows = *m_rows;
+    if (!rows.next())
         return false;
     stored = StoredRequirement();
-    stored.number = m_rows.value(m_number).toInt();
-    stored.kind = m_rows.value(m_kind).toString();
+    stored.number = rows.intValue(m_number);
+    stored.kind = rows.textValue(m_kind);
     if (stored.isFunctional()) {
-        stored.hasOwnRow = !m_rows.isNull(m_functionalRow);
-        stored.tcode = m_rows.value(m_functionalCode).toString();
+        stored.hasOwnRow = !rows.isNull(m_functionalRow);
+        stored.tcode = rows.textValue(m_functionalCode);
         stored.fields.reserve(kMaxTerms);
         for (int k = 0; k < kMaxTerms; ++k)
-            stored.fields.append(m_rows.value(m_firstField + k).toString());
+            stored.fields.append(rows.textValue(m_firstField + k));
     } else if (stored.isStructural()) {
-        stored.hasOwnRow = !m_rows.isNull(m_structuralRow);
-        stored.tcode = m_rows.value(m_structuralCode).toString();
+        stored.hasOwnRow = !rows.isNull(m_structuralRow);
+        stored.tcode = rows.textValue(m_structuralCode);
         int column = m_firstStructuralText;
         for (QString StoredRequirement::*text : kStructuralTexts)
-            stored.*text = m_rows.value(column++).toString();
+            stored.*text = rows.textValue(column++);
         stored.possibleValues = m_possibleValues.value(stored.number);
     }
     return true;
@@ -116,7 +115,8 @@ bool StoredRequirementReader::next(StoredRequirement &stored)
 
 Outcome StoredRequirementReader::passOutcome() const
 {
-    return m_rows.lastError().isValid() ? cannotOpen("ReqMsSet", m_rows) : Outcome::ok();
+    return m_rows->lastError().isValid() ? cannotOpen("ReqMsSet", m_rows->lastError())
+                                         : Outcome::ok();
 }
 
 } // namespace varn::objmodel

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "store/rowstatement.h"
 
 #include <QHash>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace varn::objmodel {
 
@@ -29,6 +31,8 @@ struct StoredRequirement
 
 // Reads every stored requirement in number order, each with its FUNC_REQ or
 // STRUC_REQ row and possible values, by column name, in one forward pass.
+// The pass reads through the connection's own handle on SQLite, so the
+// reader is destroyed before the connection closes.
 class StoredRequirementReader
 {
 public:
@@ -47,7 +51,7 @@ private:
     Outcome readPossibleValues();
 
     QSqlDatabase m_database;
-    QSqlQuery m_rows;
+    std::unique_ptr<store::RowStatement> m_rows;
     QHash<qint32, QStringList> m_possibleValues;
     int m_total = 0;
     // Column positions, looked up by name once.

@@ -3,6 +3,7 @@
 #include "store/sqldialect.h"
 
 #include <QSqlDriver>
+#include <QSqlRecord>
 
 #include <sqlite3.h>
 
@@ -37,6 +38,7 @@ RowStatement::RowStatement(const QSqlDatabase &database, const QString &sql, Rou
         }
         return;
     }
+    m_query.setForwardOnly(SqlDialect::streamsBetweenStatements(database));
     m_prepared = m_query.prepare(sql);
     if (!m_prepared)
         m_error = m_query.lastError();
@@ -127,8 +129,13 @@ bool RowStatement::next()
         m_rowPending = false;
         return true;
     }
-    if (sqlite3_stmt_busy(m_statement) && sqlite3_step(m_statement) == SQLITE_ROW)
-        return true;
+    if (sqlite3_stmt_busy(m_statement)) {
+        const int code = sqlite3_step(m_statement);
+        if (code == SQLITE_ROW)
+            return true;
+        if (code != SQLITE_DONE)
+            noteDirectError(code);
+    }
     finish();
     return false;
 }
@@ -145,6 +152,24 @@ QString RowStatement::textValue(int column) const
     const auto *text = static_cast<const char16_t *>(sqlite3_column_text16(m_statement, column));
     return text ? QString::fromUtf16(text, sqlite3_column_bytes16(m_statement, column) / 2)
                 : QString();
+}
+
+bool RowStatement::isNull(int column) const
+{
+    return direct() ? sqlite3_column_type(m_statement, column) == SQLITE_NULL
+                    : m_query.isNull(column);
+}
+
+int RowStatement::columnIndex(const QString &name) const
+{
+    if (!direct())
+        return m_query.record().indexOf(name);
+    for (int column = 0; column < sqlite3_column_count(m_statement); ++column) {
+        if (name.compare(QString::fromUtf8(sqlite3_column_name(m_statement, column)),
+                         Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
 }
 
 void RowStatement::finish()

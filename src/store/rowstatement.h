@@ -16,7 +16,8 @@ namespace varn::store {
 // without Qt's per-value placeholder bookkeeping (which costs more than the
 // insert itself); such a statement must be destroyed before its connection
 // closes, so only an owner that ends within one transaction asks for it.
-// Anywhere else, and with Route::Qt, it is a prepared QSqlQuery.
+// Anywhere else, and with Route::Qt, it is a prepared QSqlQuery, reading its
+// rows as it goes where the backend allows other statements in between.
 class RowStatement
 {
 public:
@@ -43,6 +44,9 @@ public:
     bool next();
     qint32 intValue(int column) const;
     QString textValue(int column) const;
+    bool isNull(int column) const;
+    // The position of a result column by its name, -1 when there is none.
+    int columnIndex(const QString &name) const;
     // Ends the reading of a query's rows before the next run.
     void finish();
 
