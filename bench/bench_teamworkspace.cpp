@@ -232,8 +232,11 @@ int main(int argc, char **argv)
     bool ok = true;
     for (int round = 0; ok && round < 2; ++round) {
         const QString server = cluster->createDatabase();
-        const auto opened = connect(QStringLiteral("bench"), server);
-        ok = opened && app::TeamDatabase::provision(opened.value(), QStringLiteral("Bench"));
+        {
+            // The handle goes before the connection closes.
+            const auto opened = connect(QStringLiteral("bench"), server);
+            ok = opened && app::TeamDatabase::provision(opened.value(), QStringLiteral("Bench"));
+        }
         if (ok)
             ok = round == 0
                      ? writers(server)

@@ -3,34 +3,41 @@
 #include "store/sqldialect.h"
 #include "store/transientretry.h"
 
+#include <limits>
+
 namespace varn::objmodel {
 
 namespace {
 
 struct CounterTable
 {
-    const char *read;
-    const char *write;
+    const char *table;
+    const char *column;
     const char *failureLine;
+
+    QString read() const
+    {
+        return QStringLiteral("SELECT %1 FROM %2").arg(QLatin1String(column), QLatin1String(table));
+    }
+    QString write() const
+    {
+        return QStringLiteral("UPDATE %1 SET %2 = ?")
+            .arg(QLatin1String(table), QLatin1String(column));
+    }
 };
 
 // In CounterId order.
 constexpr CounterTable kCounters[] = {
-    {"SELECT PEntReq FROM PK_ENT_REQ", "UPDATE PK_ENT_REQ SET PEntReq = ?",
-     "Error querying the PkRqEntSet recordset.\n"},
-    {"SELECT PEntOm FROM PK_ENT_OM", "UPDATE PK_ENT_OM SET PEntOm = ?",
-     "Error querying the PkRqOEntSet recordset.\n"},
-    {"SELECT PAttrOm FROM PK_ATTR_OM", "UPDATE PK_ATTR_OM SET PAttrOm = ?",
-     "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
-    {"SELECT PMethOm FROM PK_METH_OM", "UPDATE PK_METH_OM SET PMethOm = ?",
-     "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n"},
-    {"SELECT PInhOm FROM PK_INH_OM", "UPDATE PK_INH_OM SET PInhOm = ?",
+    {"PK_ENT_REQ", "PEntReq", "Error querying the PkRqEntSet recordset.\n"},
+    {"PK_ENT_OM", "PEntOm", "Error querying the PkRqOEntSet recordset.\n"},
+    {"PK_ATTR_OM", "PAttrOm", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
+    {"PK_METH_OM", "PMethOm", "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n"},
+    {"PK_INH_OM", "PInhOm",
      "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n"},
-    {"SELECT PAggOm FROM PK_AGG_OM", "UPDATE PK_AGG_OM SET PAggOm = ?",
+    {"PK_AGG_OM", "PAggOm",
      "Error querying the PkRqOEntSet-ReqOeSet, PkRqOAggSet-ReqAgSet, PkRqOAttrSet-ReqAtSet "
      "recordsets.\n"},
-    {"SELECT PPvOm FROM PK_PV_OM", "UPDATE PK_PV_OM SET PPvOm = ?",
-     "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
+    {"PK_PV_OM", "PPvOm", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
 };
 
 constexpr const char *kEntityQuery = "Error querying the ReqOeSet recordset.\n";
@@ -58,8 +65,8 @@ enum Statement {
     FindPossibleValue,
     InsertPossibleValue,
     InsertRequirementEntity,
-    FirstCounterRead = 100,
-    FirstCounterWrite = 200,
+    CounterRead,
+    FirstCounterWrite = 100,
 };
 
 } // namespace
@@ -74,6 +81,7 @@ void ModelTables::reset()
 {
     m_complete = false;
     m_counters = {};
+    m_countersRead = false;
     m_entities.clear();
     m_attributes.clear();
     m_attributeTypes.clear();
@@ -98,20 +106,53 @@ Outcome ModelTables::failure(const char *firstLine, const store::RowStatement &s
     return Outcome::stop(QString::fromLatin1(firstLine) + statement.lastError().text());
 }
 
+Outcome ModelTables::readCounters(const char *failureLine)
+{
+    // All seven in one statement, each locked to the end of the save where
+    // other writers share the tables: the save asks once, while every other
+    // writer waits for it. A counter whose table holds no row reads as null.
+    QString select = QStringLiteral("SELECT ");
+    for (int counter = 0; counter < CounterCount; ++counter) {
+        if (counter > 0)
+            select += QStringLiteral(", ");
+        select += QLatin1Char('(') +
+                  store::SqlDialect::lockingRead(m_database, kCounters[counter].read()) +
+                  QLatin1Char(')');
+    }
+    store::RowStatement &read = prepared(CounterRead, select);
+    if (!read.exec() || !read.next())
+        return failure(failureLine, read);
+    for (int counter = 0; counter < CounterCount; ++counter) {
+        CounterState &state = m_counters[counter];
+        state.loaded = !read.isNull(counter);
+        state.value = read.intValue(counter);
+    }
+    read.finish();
+    m_countersRead = true;
+    return Outcome::ok();
+}
+
 Result<qint32> ModelTables::allocate(CounterId counter, const char *failureLine)
 {
-    CounterState &state = m_counters[counter];
-    if (!state.loaded) {
-        // Locked to the end of the save where other writers share the tables.
-        store::RowStatement &read = prepared(
-            int(FirstCounterRead) + counter,
-            store::SqlDialect::lockingRead(m_database, QLatin1String(kCounters[counter].read)));
-        if (!read.exec() || !read.next())
-            return failure(failureLine, read);
-        state.value = read.intValue(0);
-        read.finish();
-        state.loaded = true;
+    if (!m_countersRead) {
+        if (Outcome read = readCounters(failureLine); !read)
+            return read;
     }
+    CounterState &state = m_counters[counter];
+    if (!state.loaded)
+        return Outcome::stop(QString::fromLatin1(failureLine) +
+                             QStringLiteral("No current record."));
+    // A counter damaged outside the program must not hand out a key of
+    // zero or less, nor wrap round.
+    if (state.value < 0)
+        return Outcome::refused(
+            QStringLiteral("Validation error. The %1 key counter holds %2; keys are positive "
+                           "numbers.\nYour database may be corrupt.")
+                .arg(QLatin1String(kCounters[counter].table))
+                .arg(state.value));
+    if (state.value == std::numeric_limits<qint32>::max())
+        return Outcome::stop(QString::fromLatin1(failureLine) +
+                             QStringLiteral("Every key has been handed out."));
     state.changed = true;
     return ++state.value;
 }
@@ -123,7 +164,7 @@ Outcome ModelTables::flushCounters()
         if (!state.changed)
             continue;
         store::RowStatement &write =
-            prepared(int(FirstCounterWrite) + counter, kCounters[counter].write);
+            prepared(int(FirstCounterWrite) + counter, kCounters[counter].write());
         write.add(state.value);
         if (!write.exec())
             return failure(kCounters[counter].failureLine, write);

@@ -84,6 +84,7 @@ private:
         bool changed = false;
     };
 
+    Outcome readCounters(const char *failureLine);
     Result<qint32> allocate(CounterId counter, const char *failureLine);
     store::RowStatement &prepared(int statement, const QString &sql);
     Outcome failure(const char *firstLine, const store::RowStatement &statement);
@@ -91,6 +92,7 @@ private:
     QSqlDatabase m_database;
     bool m_complete = false;
     std::array<CounterState, CounterCount> m_counters;
+    bool m_countersRead = false;
     store::RowStatement::Route m_route;
     std::unordered_map<int, std::unique_ptr<store::RowStatement>> m_statements;
 

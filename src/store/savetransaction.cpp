@@ -34,14 +34,20 @@ QString runStatement(QSqlDatabase &database, const QString &sql);
 
 // Empty on success. A save shares the regeneration lock with the other
 // saves: it waits while the object model is rebuilt, and a regeneration
-// waits for the saves under way.
+// waits for the saves under way. The other users' views are told of the
+// change here, and hear of it when, and only when, the transaction commits:
+// said at the start, it costs nothing while other writers wait for this
+// one's counters.
 QString beginWriting(QSqlDatabase &database)
 {
     const Backend backend = SqlDialect::of(database);
     QString error = runStatement(database, SqlDialect::beginWriting(backend));
-    const QString shared = SqlDialect::sharedLock(backend, SqlDialect::LockName::Regeneration);
-    if (error.isEmpty() && !shared.isEmpty()) {
-        error = runStatement(database, shared);
+    for (const QString &statement :
+         {SqlDialect::sharedLock(backend, SqlDialect::LockName::Regeneration),
+          SqlDialect::announceChange(backend)}) {
+        if (!error.isEmpty() || statement.isEmpty())
+            continue;
+        error = runStatement(database, statement);
         if (!error.isEmpty())
             database.rollback();
     }
@@ -179,16 +185,6 @@ Outcome SaveTransaction::commit()
         return Outcome::stop(
             QStringLiteral("Cannot commit the transaction on the Requirements database.\n") +
             error);
-    }
-    // The views of other users list again once this save is committed.
-    const QString announce = SqlDialect::announceChange(SqlDialect::of(database));
-    if (!announce.isEmpty()) {
-        if (const QString error = runStatement(database, announce); !error.isEmpty()) {
-            (void)rollback();
-            return Outcome::stop(
-                QStringLiteral("Cannot commit the transaction on the Requirements database.\n") +
-                error);
-        }
     }
     if (database.commit()) {
         leave();

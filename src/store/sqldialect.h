@@ -91,7 +91,7 @@ public:
     // The channel on which a committed save tells the other users' views
     // that requirements changed.
     static QString changeChannel();
-    // Run inside the save's transaction, so the others hear of the change
+    // Run inside a write transaction, so the others hear of the change
     // when, and only when, it commits. Empty where nobody else listens.
     static QString announceChange(Backend backend);
 };

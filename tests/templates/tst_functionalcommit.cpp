@@ -331,22 +331,68 @@ private slots:
         QCOMPARE(draft.loadedNumber, 1);
     }
 
+    // A derivation stopped by the database, or by a damaged key counter,
+    // keeps the requirement and its model out.
+    void failedDerivationLeavesEverythingAsItWas_data()
+    {
+        QTest::addColumn<QString>("counter");
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("a table that refuses the entity") << ""
+                                                         << ""
+                                                         << "disk full";
+        QTest::newRow("attribute keys used up") << "PK_ATTR_OM.PAttrOm"
+                                                << "2147483647"
+                                                << "Every key has been handed out.";
+        QTest::newRow("a negative link counter")
+            << "PK_ENT_REQ.PEntReq"
+            << "-4"
+            << "Validation error. The PK_ENT_REQ key counter holds -4; keys are positive "
+               "numbers.";
+        QTest::newRow("no entity counter row") << "PK_ENT_OM.PEntOm"
+                                               << "none"
+                                               << "No current record.";
+    }
+
     void failedDerivationLeavesEverythingAsItWas()
     {
+        QFETCH(QString, counter);
+        QFETCH(QString, damage);
+        QFETCH(QString, detail);
         QVERIFY(saveOk(esdEvent()) == 1);
         const Snapshot before = snapshot();
-        QVERIFY(StoreTestSupport::refuseInTrigger(kConnection, "refuse_entities", "BEFORE INSERT",
-                                                  "OM_ENTITY", "disk full"));
+        const QString table = counter.section('.', 0, 0);
+        const QString column = counter.section('.', 1);
+        const QString kept = counter.isEmpty()
+                                 ? QString()
+                                 : scalar("SELECT " + column + " FROM " + table).toString();
+        if (counter.isEmpty())
+            QVERIFY(StoreTestSupport::refuseInTrigger(kConnection, "refuse_entities",
+                                                      "BEFORE INSERT", "OM_ENTITY", "disk full"));
+        else if (damage == "none")
+            QVERIFY(StoreTestSupport::exec(kConnection, "DELETE FROM " + table));
+        else
+            QVERIFY(StoreTestSupport::exec(kConnection,
+                                           "UPDATE " + table + " SET " + column + " = " + damage));
         FunctionalDraft draft = esdEvent();
         draft.setField(4, QStringLiteral("tower"));
         const CommitResult result = save(draft);
         QCOMPARE(result.outcome.message(),
                  QStringLiteral("Error creating object model. Your database may be "
                                 "corrupt.\rVerify your database, then retry composing."));
-        QVERIFY(result.detail.contains("disk full"));
-        QCOMPARE(snapshot(), before);
+        QVERIFY2(result.detail.contains(detail), qPrintable(result.detail));
         QCOMPARE(scalar("SELECT COUNT(*) FROM FUNC_REQ").toInt(), 1);
-        QVERIFY(StoreTestSupport::dropTrigger(kConnection, "refuse_entities", "OM_ENTITY"));
+        if (counter.isEmpty()) {
+            QCOMPARE(snapshot(), before);
+            QVERIFY(StoreTestSupport::dropTrigger(kConnection, "refuse_entities", "OM_ENTITY"));
+        } else if (damage == "none") {
+            QVERIFY(StoreTestSupport::exec(kConnection,
+                                           "INSERT INTO " + table + " VALUES (" + kept + ")"));
+        } else {
+            QVERIFY(StoreTestSupport::exec(kConnection,
+                                           "UPDATE " + table + " SET " + column + " = " + kept));
+        }
+        QCOMPARE(snapshot(), before);
         QCOMPARE(saveOk(draft), 2);
     }
 
