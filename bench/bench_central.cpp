@@ -4,6 +4,7 @@
 // The widgets themselves are not linked here; the figures are the query and
 // model side of the first painted screen.
 #include "app/blankimage.h"
+#include "benchsupport.h"
 #include "central/requirementscentral.h"
 #include "store/sqlconnection.h"
 
@@ -28,17 +29,8 @@ const QString kConnection = QStringLiteral("bench_central");
 using varn::central::QueryKind;
 using varn::central::RequirementsCentral;
 
-bool exec(sqlite3 *db, const char *sql)
-{
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-bool step(sqlite3_stmt *statement)
-{
-    const bool done = sqlite3_step(statement) == SQLITE_DONE;
-    sqlite3_reset(statement);
-    return done;
-}
+using BenchSupport::exec;
+using BenchSupport::step;
 
 // Writes the requirements straight through the C API: the arrangement, not
 // what is measured.
@@ -97,20 +89,11 @@ bool fill(const QString &path)
     return ok;
 }
 
-// What the list asks for to paint its first screen: every shown cell of the
-// first rows, and the headers.
 qint64 firstScreenNanoseconds(const RequirementsCentral &central)
 {
     QElapsedTimer timer;
     timer.start();
-    const auto &model = central.model();
-    qsizetype characters = 0;
-    for (int column = 0; column < model.columnCount(); ++column)
-        characters += model.headerData(column, Qt::Horizontal).toString().size();
-    for (int row = 0; row < kScreenRows && row < model.rowCount(); ++row) {
-        for (int column = 0; column < model.columnCount(); ++column)
-            characters += model.data(model.index(row, column)).toString().size();
-    }
+    const qsizetype characters = BenchSupport::readFirstScreen(central.model(), kScreenRows);
     const qint64 elapsed = timer.nsecsElapsed();
     if (characters == 0)
         std::fprintf(stderr, "the first screen is empty\n");

@@ -2,6 +2,7 @@
 // requirements, the import of 10,000 requirements from another tool's file,
 // and the trace of one requirement among 100,000.
 #include "app/blankimage.h"
+#include "benchsupport.h"
 #include "interchange/requirementexchange.h"
 #include "interchange/requirementtrace.h"
 #include "interchange/workspacerequirements.h"
@@ -28,17 +29,8 @@ const QString kSystem = QStringLiteral("Acme");
 using varn::interchange::ExchangeFormat;
 using varn::interchange::RequirementExchange;
 
-bool exec(sqlite3 *db, const char *sql)
-{
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-bool step(sqlite3_stmt *statement)
-{
-    const bool done = sqlite3_step(statement) == SQLITE_DONE;
-    sqlite3_reset(statement);
-    return done;
-}
+using BenchSupport::exec;
+using BenchSupport::step;
 
 // Template 9 requirements with their fields, entities, attributes and
 // methods, written straight through the C API: the arrangement, not what is

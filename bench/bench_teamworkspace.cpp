@@ -4,6 +4,7 @@
 // and first screen on 100,000 requirements in the team database, and how
 // soon the list shows another user's save there.
 #include "app/teamdatabase.h"
+#include "benchsupport.h"
 #include "central/requirementchangelistener.h"
 #include "central/requirementscentral.h"
 #include "store/recordobjects.h"
@@ -132,19 +133,6 @@ bool fillForCentral()
            query.exec(QStringLiteral("ANALYZE"));
 }
 
-// Reads what the first screen of the list shows; the characters read.
-qsizetype readFirstScreen(const central::RequirementTableModel &model)
-{
-    qsizetype characters = 0;
-    for (int column = 0; column < model.columnCount(); ++column)
-        characters += model.headerData(column, Qt::Horizontal).toString().size();
-    for (int row = 0; row < kScreenRows && row < model.rowCount(); ++row) {
-        for (int column = 0; column < model.columnCount(); ++column)
-            characters += model.data(model.index(row, column)).toString().size();
-    }
-    return characters;
-}
-
 bool firstScreenOfCentral()
 {
     central::RequirementsCentral central(QStringLiteral("bench"));
@@ -157,7 +145,7 @@ bool firstScreenOfCentral()
     const qint64 queried = timer.nsecsElapsed();
     timer.restart();
     const auto &model = central.model();
-    const qsizetype characters = readFirstScreen(model);
+    const qsizetype characters = BenchSupport::readFirstScreen(model, kScreenRows);
     const qint64 screen = timer.nsecsElapsed();
     std::printf("Central All on %d team requirements: %d rows, query %.1f ms, first screen "
                 "%.3f ms after the query\n",
@@ -187,7 +175,7 @@ bool liveRefreshOfCentral(const QString &server)
         if (central.refresh()) {
             queried = timer.nsecsElapsed();
             timer.restart();
-            characters = readFirstScreen(central.model());
+            characters = BenchSupport::readFirstScreen(central.model(), kScreenRows);
             screen = timer.nsecsElapsed();
         }
         loop.quit();
