@@ -6,31 +6,8 @@
 
 namespace varn::interchange {
 
-namespace {
-
 using central::CentralColumns;
 using central::Column;
-
-store::MasterReqRow masterRow(const ExchangedRequirement &requirement)
-{
-    store::MasterReqRow row;
-    row.Req_Num = requirement.number;
-    row.FSTType = requirement.deleted ? QStringLiteral("Deleted") : requirement.type;
-    row.Source = requirement.source;
-    row.Category = requirement.category;
-    row.Priority = requirement.priority;
-    row.Release = requirement.release;
-    row.Version = requirement.version;
-    row.ParaNum = requirement.paragraph;
-    row.Preamble = requirement.preamble;
-    row.ReqText = requirement.text;
-    row.OrigReqNum = requirement.firstVersion;
-    row.DateSaved = requirement.dateSaved;
-    row.Comments = requirement.comments;
-    return row;
-}
-
-} // namespace
 
 QStringList CsvExchange::header()
 {
@@ -44,7 +21,8 @@ QString CsvExchange::text(const ExchangeSet &set)
 {
     QString text = CsvTable::record(header());
     for (const ExchangedRequirement &requirement : set.requirements) {
-        const store::MasterReqRow row = masterRow(requirement);
+        const store::MasterReqRow row =
+            requirement.masterRow(ExchangedRequirement::MasterColumns::All);
         QStringList cells;
         for (const central::ColumnInfo &info : CentralColumns::all())
             cells.append(CentralColumns::cellText(row, info.column));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/creqmsset.h"
+
 #include <QList>
 #include <QString>
 
@@ -30,6 +32,12 @@ struct ExchangedRequirement
     QString status() const { return deleted ? QStringLiteral("Deleted") : QStringLiteral("Live"); }
     // The kind of requirement each composer (Source) stores.
     static QString kindOfSource(qint32 source);
+
+    // Its MASTER_REQ columns. A requirement imported as a new draft takes
+    // only its attributes and versions: its number, kind, words and date are
+    // the draft's own, so it never looks like an edit of the source's number.
+    enum class MasterColumns { All, AttributesAndVersions };
+    store::MasterReqRow masterRow(MasterColumns columns) const;
 };
 
 // Requirement `dependent` depends on requirement `parent`.

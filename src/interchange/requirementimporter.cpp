@@ -31,19 +31,6 @@ QString bodyAfterHead(const QString &sentence)
     return at < 0 ? sentence : sentence.mid(at + kShall.size());
 }
 
-store::MasterReqRow masterOf(const ExchangedRequirement &requirement)
-{
-    store::MasterReqRow master;
-    master.Category = requirement.category;
-    master.Priority = requirement.priority;
-    master.Release = requirement.release;
-    master.ParaNum = requirement.paragraph;
-    master.Comments = requirement.comments;
-    master.Version = requirement.version;
-    master.OrigReqNum = requirement.firstVersion;
-    return master;
-}
-
 void takeAttributes(templates::DraftAttributes &draft, const ExchangedRequirement &requirement)
 {
     draft.category = requirement.category;
@@ -139,7 +126,8 @@ private:
         const std::optional<QJsonObject> fields = StoredFields::decode(requirement.storedFields);
         if (fields && StoredFields::isFunctional(*fields)) {
             Result<templates::FunctionalDraft> draft = templates::StoredRequirementLoader::fromRows(
-                StoredFields::functionalRow(*fields), masterOf(requirement));
+                StoredFields::functionalRow(*fields),
+                requirement.masterRow(ExchangedRequirement::MasterColumns::AttributesAndVersions));
             if (!draft) {
                 leaveOut(item, draft.outcome().message());
                 return Outcome::ok();
@@ -147,7 +135,8 @@ private:
             takeAttributes(draft.value(), requirement);
             result = m_functional.save(draft.value(), day);
         } else if (fields && StoredFields::isStructural(*fields)) {
-            const store::MasterReqRow master = masterOf(requirement);
+            const store::MasterReqRow master =
+                requirement.masterRow(ExchangedRequirement::MasterColumns::AttributesAndVersions);
             templates::StructuralDraft draft = templates::StructuralDraft::fromStored(
                 StoredFields::structuralRow(*fields), StoredFields::possibleValues(*fields),
                 &master);

@@ -73,6 +73,27 @@ QString composerFields(const QSqlQuery &rows, const ComposerColumns &columns,
 
 } // namespace
 
+store::MasterReqRow ExchangedRequirement::masterRow(MasterColumns columns) const
+{
+    store::MasterReqRow row;
+    row.Category = category;
+    row.Priority = priority;
+    row.Release = release;
+    row.ParaNum = paragraph;
+    row.Comments = comments;
+    row.Version = version;
+    row.OrigReqNum = firstVersion;
+    if (columns == MasterColumns::All) {
+        row.Req_Num = number;
+        row.FSTType = deleted ? QStringLiteral("Deleted") : type;
+        row.Source = source;
+        row.Preamble = preamble;
+        row.ReqText = text;
+        row.DateSaved = dateSaved;
+    }
+    return row;
+}
+
 QString ExchangedRequirement::kindOfSource(qint32 source)
 {
     if (source >= 0 && source <= 18)
