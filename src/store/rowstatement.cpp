@@ -7,6 +7,8 @@
 
 #include <sqlite3.h>
 
+#include <utility>
+
 namespace varn::store {
 
 namespace {
@@ -58,13 +60,29 @@ void RowStatement::noteDirectError(int code)
                         QSqlError::StatementError, QString::number(code));
 }
 
+int RowStatement::nextPosition()
+{
+    // The first value of a run ends whatever the last run left unread:
+    // SQLite binds nothing to a statement still stepping through rows.
+    if (m_nextValue == 0)
+        finish();
+    return ++m_nextValue;
+}
+
+void RowStatement::noteBinding(int code)
+{
+    if (code != SQLITE_OK && m_bindCode == SQLITE_OK)
+        m_bindCode = code;
+}
+
 void RowStatement::add(qint32 value)
 {
     if (!direct()) {
         m_query.addBindValue(value);
         return;
     }
-    sqlite3_bind_int(m_statement, ++m_nextValue, value);
+    const int position = nextPosition();
+    noteBinding(sqlite3_bind_int(m_statement, position, value));
 }
 
 void RowStatement::add(const QString &value)
@@ -73,15 +91,16 @@ void RowStatement::add(const QString &value)
         m_query.addBindValue(value);
         return;
     }
+    const int position = nextPosition();
     // A null text is SQL NULL, as Qt binds it.
     if (value.isNull()) {
-        sqlite3_bind_null(m_statement, ++m_nextValue);
+        noteBinding(sqlite3_bind_null(m_statement, position));
         return;
     }
     // SQLite reads the text when the statement runs, so it is kept until then.
     const QString &kept = m_texts.emplace_back(value);
-    sqlite3_bind_text16(m_statement, ++m_nextValue, kept.utf16(), int(kept.size() * 2),
-                        SQLITE_STATIC);
+    noteBinding(sqlite3_bind_text16(m_statement, position, kept.utf16(), int(kept.size() * 2),
+                                    SQLITE_STATIC));
 }
 
 void RowStatement::addReference(qint32 key)
@@ -94,7 +113,8 @@ void RowStatement::addReference(qint32 key)
         m_query.addBindValue(QVariant(QMetaType::fromType<int>()));
         return;
     }
-    sqlite3_bind_null(m_statement, ++m_nextValue);
+    const int position = nextPosition();
+    noteBinding(sqlite3_bind_null(m_statement, position));
 }
 
 bool RowStatement::exec()
@@ -107,8 +127,15 @@ bool RowStatement::exec()
             m_error = m_query.lastError();
         return ran;
     }
-    const int code = sqlite3_step(m_statement);
+    if (m_nextValue == 0)
+        finish();
     m_nextValue = 0;
+    if (const int bound = std::exchange(m_bindCode, SQLITE_OK); bound != SQLITE_OK) {
+        noteDirectError(bound);
+        finish();
+        return false;
+    }
+    const int code = sqlite3_step(m_statement);
     if (code == SQLITE_ROW) {
         m_rowPending = true;
         return true;

@@ -54,6 +54,8 @@ public:
 
 private:
     bool direct() const { return m_statement != nullptr; }
+    int nextPosition();
+    void noteBinding(int code);
     void noteDirectError(int code);
 
     QSqlDatabase m_database;
@@ -61,6 +63,7 @@ private:
     sqlite3_stmt *m_statement = nullptr;
     bool m_prepared = false;
     int m_nextValue = 0;
+    int m_bindCode = 0; // the first binding of this run that failed, 0 (SQLITE_OK) if none
     bool m_rowPending = false;
     // The texts bound to the running statement, kept alive until it runs again.
     QVarLengthArray<QString, 5> m_texts;
