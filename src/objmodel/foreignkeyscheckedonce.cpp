@@ -17,7 +17,11 @@ ForeignKeysCheckedOnce::ForeignKeysCheckedOnce(QSqlDatabase database)
         pragma.value(0).toInt() == 0)
         return;
     pragma.finish();
-    m_switchedOff = pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+    // Inside a transaction the switch is silently ignored: the keys then
+    // stay enforced, and there is nothing to check or switch back.
+    m_switchedOff = pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF")) &&
+                    pragma.exec(QStringLiteral("PRAGMA foreign_keys")) && pragma.next() &&
+                    pragma.value(0).toInt() == 0;
 }
 
 ForeignKeysCheckedOnce::~ForeignKeysCheckedOnce()

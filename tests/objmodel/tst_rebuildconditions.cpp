@@ -95,6 +95,23 @@ private slots:
             << "";
     }
 
+    // Made inside a transaction, where SQLite ignores the switch: the keys
+    // stay enforced and the transaction still refuses at its commit.
+    void foreignKeysStayWithinATransaction()
+    {
+        QVERIFY(database().transaction());
+        {
+            const ForeignKeysCheckedOnce keys(database());
+            QCOMPARE(scalar("PRAGMA foreign_keys").toInt(), 1);
+            QVERIFY(StoreTestSupport::exec(kConnection,
+                                           "INSERT INTO OM_ATTR VALUES (7, 'level', 'int', 2)"));
+            QVERIFY(keys.check(kCheckedTables));
+        }
+        QCOMPARE(scalar("PRAGMA foreign_keys").toInt(), 1);
+        QVERIFY(!database().commit());
+        QVERIFY(database().rollback());
+    }
+
     void foreignKeysCheckedAtTheEnd()
     {
         QFETCH(bool, enforcedBefore);
