@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -85,13 +86,17 @@ int runCommand(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    // A reader that closes the pipe early (varn-cli list | head -5) ends
+    // nothing: writes to it fail with EPIPE, which the output ignores, so a
+    // command never stops half-way through its work or leaves its data
+    // source registered, and the exit status is the command's own.
+    std::signal(SIGPIPE, SIG_IGN);
     varn::app::TerminationSignals::handleOnWatcherThread(endOnSignal);
-    const int code = runCommand(argc, argv);
+    const int code = finishOutput(runCommand(argc, argv));
     // The command has closed its workspace. A signal from here on must not
     // run its action while static objects are torn down: the lock waits for
     // an action already running (it ends the process) and keeps any later
     // one out until the process has left.
-    std::fflush(stdout);
     std::fflush(stderr);
     const varn::app::OdbcIniLock lock;
     _exit(code);

@@ -34,8 +34,13 @@ std::vector<Command> interchangeCommands();
 // the exit code that goes with it.
 int report(const Outcome &outcome, ExitCode whenRefused = Refused);
 
-// Writes a line to stdout / stderr in UTF-8.
+// Writes a line to stdout / stderr in UTF-8. Once stdout's reader has gone
+// (a closed pipe), results are dropped quietly and the command goes on.
 void printLine(const QString &text);
 void printError(const QString &text);
+// Flushes stdout when the command has ended and returns its exit code, or
+// DatabaseError after saying so when the results could not be written (a
+// full disk). A reader that closed the pipe early is no failure.
+int finishOutput(int code);
 
 } // namespace varn::cli
