@@ -6,6 +6,7 @@
 #include "cli/clicommand.h"
 
 #include <QCoreApplication>
+#include <QStringDecoder>
 
 #include <csignal>
 #include <cstdio>
@@ -34,12 +35,15 @@ void printUsage(const std::vector<Command> &commands)
 }
 
 // An argument that is not valid UTF-8 would reach the database as
-// replacement characters; it is refused instead.
+// replacement characters; it is refused instead. A byte-order mark (U+FEFF)
+// at its start, as text copied from a file may carry, is valid: the
+// argument is taken without it.
 int firstInvalidArgument(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
-        const QByteArray bytes(argv[i]);
-        if (QString::fromUtf8(bytes).toUtf8() != bytes)
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = decoder(QByteArrayView(argv[i]));
+        if (decoder.hasError())
             return i;
     }
     return 0;

@@ -143,6 +143,49 @@ private slots:
                                            "left on device\n"));
     }
 
+    // Some of the system's messages break their lines with a carriage
+    // return; on a terminal every break starts a new line, and nothing is
+    // written over the start of the message.
+    void messagesBreakLines_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("installPathLength"); // 0 for the usual one
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("composition without a part")
+            << QStringList{"add",     "--workspace",    "WORKSPACE", "--template",      "20",
+                           "--field", "Entity=airline", "--field",   "Cardinality=0..n"}
+            << 0 << 1
+            << QStringLiteral("Validation error. A second entity must be defined for "
+                              "composition.\nUse Template #21 - Structural with Entity/Type "
+                              "Definition to define a simple entity.\n");
+        QTest::newRow("connection info too long")
+            << QStringList{"new", "--system", "Acme", "--workspace", "NEW"} << 300 << 1
+            << QStringLiteral("Database connection info exceeds 255 characters.\nTry installing "
+                              "Varn SE some place where the path is shorter.\n");
+    }
+
+    void messagesBreakLines()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, installPathLength);
+        QFETCH(int, exitCode);
+        QFETCH(QString, err);
+        arguments.replaceInStrings(QStringLiteral("WORKSPACE"), m_workspace);
+        arguments.replaceInStrings(QStringLiteral("NEW"),
+                                   m_environment->root() + QStringLiteral("/acme.vnp"));
+        if (installPathLength > 0) {
+            const QString base = m_environment->root() + QStringLiteral("/");
+            m_environment->writeSettings(
+                base + QString(installPathLength - base.size() - 1, QLatin1Char('x')) + '/', {},
+                {});
+        }
+        const CliRun run = CliRun::run(arguments);
+        m_environment->writeDefaultSettings();
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.err, err);
+    }
+
     // ./run.sh without a display: the demo runs under pipefail to its end
     // and shows a generated header.
     void headlessDemo()

@@ -34,7 +34,13 @@ std::vector<Command> interchangeCommands();
 // the exit code that goes with it.
 int report(const Outcome &outcome, ExitCode whenRefused = Refused);
 
-// Writes a line to stdout / stderr in UTF-8. Once stdout's reader has gone
+// A text as a terminal shows it: the line breaks the system's messages
+// write as "\r" or "\r\n" become "\n", which a terminal does not take for
+// a return to the start of the line.
+QString terminalText(QString text);
+
+// Writes a line to stdout / stderr in UTF-8; a line on stderr breaks as
+// terminalText() says. Once stdout's reader has gone
 // (a closed pipe), results are dropped quietly and the command goes on.
 void printLine(const QString &text);
 void printError(const QString &text);

@@ -21,6 +21,12 @@ void noteStdoutFailure()
 
 } // namespace
 
+QString terminalText(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
 void printLine(const QString &text)
 {
     // A reader that has gone (varn-cli list | head -5) wants no more; the
@@ -34,7 +40,7 @@ void printLine(const QString &text)
 
 void printError(const QString &text)
 {
-    std::fputs(text.toUtf8().constData(), stderr);
+    std::fputs(terminalText(text).toUtf8().constData(), stderr);
     std::fputc('\n', stderr);
 }
 

@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QtTest>
 
 #include <memory>
@@ -222,6 +223,46 @@ private slots:
                  found);
         if (words == QLatin1String("Builder"))
             saveScreenshot(*help, QStringLiteral("help-window.png"));
+    }
+
+    // A message box shows each line break of a message as a new line,
+    // whichever way the message breaks it, and its text never as markup.
+    void messageBoxBreaksLines_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("composition without a part")
+            << "Validation error. A second entity must be defined for composition.\rUse Template "
+               "#21 - Structural with Entity/Type Definition to define a simple entity."
+            << QStringList{"Validation error. A second entity must be defined for composition.",
+                           "Use Template #21 - Structural with Entity/Type Definition to define a "
+                           "simple entity."};
+        QTest::newRow("object model failed")
+            << "Error creating object model. Your database may be corrupt.\rVerify your database, "
+               "then retry composing."
+            << QStringList{"Error creating object model. Your database may be corrupt.",
+                           "Verify your database, then retry composing."};
+        QTest::newRow("line feed") << "Cannot open ReqMsSet recordset.\nno such table"
+                                   << QStringList{"Cannot open ReqMsSet recordset.",
+                                                  "no such table"};
+        QTest::newRow("carriage return and line feed")
+            << "TEMPLATE: Event (T9)\r\n\r\nKEYWORDS: when"
+            << QStringList{"TEMPLATE: Event (T9)", "", "KEYWORDS: when"};
+        QTest::newRow("markup") << "<b>Gate</b> 5A is not an entity."
+                                << QStringList{"<b>Gate</b> 5A is not an entity."};
+    }
+
+    void messageBoxBreaksLines()
+    {
+        QFETCH(QString, message);
+        QFETCH(QStringList, lines);
+        const std::unique_ptr<QMessageBox> box =
+            MessagePresenter::messageBox(m_window.get(), Outcome::refused(message));
+        QCOMPARE(box->text().split(QLatin1Char('\n')), lines);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Varn SE"));
+        if (QByteArray(QTest::currentDataTag()) == "composition without a part")
+            saveScreenshot(*box, QStringLiteral("message-box-line-break.png"));
     }
 
     void aboutNamesVersionsAndDatabase()
