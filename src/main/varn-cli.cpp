@@ -19,8 +19,8 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands = languageCommands();
-    for (auto group : {workspaceCommands, requirementCommands, exampleCommands, lifecycleCommands,
-                       modelCommands, inspectCommands, interchangeCommands}) {
+    for (auto group : {workspaceCommands, requirementCommands, exampleCommands, navigatorCommands,
+                       lifecycleCommands, modelCommands, inspectCommands, interchangeCommands}) {
         for (const Command &command : group())
             commands.push_back(command);
     }

@@ -29,6 +29,7 @@ std::vector<Command> lifecycleCommands();
 std::vector<Command> exampleCommands();
 std::vector<Command> inspectCommands();
 std::vector<Command> interchangeCommands();
+std::vector<Command> navigatorCommands();
 
 // Prints a refusal's message on stderr (nothing for a silent one) and returns
 // the exit code that goes with it.
