@@ -6,7 +6,8 @@ cd "$(dirname "$0")"
 source tools/setup.sh
 varn_install_packages
 varn_build
+bin=${VARN_BUILD_DIR:-build}/bin
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    exec build/bin/varn "$@"
+    exec "$bin/varn" "$@"
 fi
-exec tools/demo.sh build/bin/varn-cli
+exec tools/demo.sh "$bin/varn-cli"

@@ -26,7 +26,12 @@ echo "== Regenerating the object model"
 for kind in sql cpp java; do
     "$cli" generate "$kind" --workspace "$scratch/esd.vnp"
 done
+# No pipe into head below: under pipefail a writer that head leaves behind
+# would end the demo early.
 echo "== One generated C++ header"
-header=$(ls "$scratch/User Files/ESD C++ Files/"*.h | head -1)
+headers=("$scratch/User Files/ESD C++ Files/"*.h)
+header="$scratch/User Files/ESD C++ Files/RunwayWeatherStation.h"
+[ -f "$header" ] || header=${headers[0]}
 echo "$header"
-head -20 "$header"
+sed -n 1,20p "$header"
+echo "== Done"

@@ -6,7 +6,9 @@
 #include "cli/clicommand.h"
 
 #include <QCoreApplication>
+#include <QStringDecoder>
 
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -17,8 +19,8 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands = languageCommands();
-    for (auto group : {workspaceCommands, requirementCommands, exampleCommands, lifecycleCommands,
-                       modelCommands, inspectCommands, interchangeCommands}) {
+    for (auto group : {workspaceCommands, requirementCommands, exampleCommands, navigatorCommands,
+                       lifecycleCommands, modelCommands, inspectCommands, interchangeCommands}) {
         for (const Command &command : group())
             commands.push_back(command);
     }
@@ -33,12 +35,15 @@ void printUsage(const std::vector<Command> &commands)
 }
 
 // An argument that is not valid UTF-8 would reach the database as
-// replacement characters; it is refused instead.
+// replacement characters; it is refused instead. A byte-order mark (U+FEFF)
+// at its start, as text copied from a file may carry, is valid: the
+// argument is taken without it.
 int firstInvalidArgument(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
-        const QByteArray bytes(argv[i]);
-        if (QString::fromUtf8(bytes).toUtf8() != bytes)
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = decoder(QByteArrayView(argv[i]));
+        if (decoder.hasError())
             return i;
     }
     return 0;
@@ -85,13 +90,17 @@ int runCommand(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    // A reader that closes the pipe early (varn-cli list | head -5) ends
+    // nothing: writes to it fail with EPIPE, which the output ignores, so a
+    // command never stops half-way through its work or leaves its data
+    // source registered, and the exit status is the command's own.
+    std::signal(SIGPIPE, SIG_IGN);
     varn::app::TerminationSignals::handleOnWatcherThread(endOnSignal);
-    const int code = runCommand(argc, argv);
+    const int code = finishOutput(runCommand(argc, argv));
     // The command has closed its workspace. A signal from here on must not
     // run its action while static objects are torn down: the lock waits for
     // an action already running (it ends the process) and keeps any later
     // one out until the process has left.
-    std::fflush(stdout);
     std::fflush(stderr);
     const varn::app::OdbcIniLock lock;
     _exit(code);

@@ -64,6 +64,11 @@ void TestLanguageCli::commands_data()
                                        << 0 << QStringLiteral("sendDataAPrinter\n") << none;
     QTest::newRow("normalize UTF-8") << QStringList{"normalize", "e", QStringLiteral("caméras")}
                                      << 0 << QStringLiteral("Caméra\n") << none;
+    QTest::newRow("normalize after a byte-order mark")
+        << QStringList{"normalize", "e", QStringLiteral("\uFEFFthe fuel pumps")} << 0
+        << QStringLiteral("FuelPump\n") << none;
+    QTest::newRow("check after a byte-order mark")
+        << QStringList{"check", QStringLiteral("\uFEFFkdewec")} << 0 << none << none;
     QTest::newRow("normalize refused")
         << QStringList{"normalize", "e", "3 tanks"} << 1 << none
         << QStringLiteral("Field value cannot begin with a number.\n");

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace varn::app {
 
@@ -21,14 +22,24 @@ HelpBrowser::HelpBrowser(std::map<QString, PageWriter> writtenPages, QWidget *pa
 
 QStringList HelpBrowser::pageNames() const
 {
-    QStringList names = QDir(shippedFolder()).entryList({QStringLiteral("*.html")}, QDir::Files);
-    // The contents first.
-    names.removeAll(QStringLiteral("index.html"));
-    names.prepend(QStringLiteral("index.html"));
-    for (const auto &[name, writer] : m_written) {
+    const QString contents = QStringLiteral("index.html");
+    QStringList names{contents};
+    const auto add = [&names](const QString &name) {
         if (!names.contains(name))
             names.append(name);
+    };
+    // In the order of the contents' links, then any page they leave out.
+    static const QRegularExpression link(QStringLiteral("href=\"([^\"#/]+\\.html)"));
+    for (const QRegularExpressionMatch &match : link.globalMatch(pageHtml(contents))) {
+        const QString name = match.captured(1);
+        if (m_written.count(name) != 0 || QFileInfo::exists(shippedFolder() + '/' + name))
+            add(name);
     }
+    for (const QString &name :
+         QDir(shippedFolder()).entryList({QStringLiteral("*.html")}, QDir::Files))
+        add(name);
+    for (const auto &[name, writer] : m_written)
+        add(name);
     return names;
 }
 

@@ -18,7 +18,8 @@ public:
 
     explicit HelpBrowser(std::map<QString, PageWriter> writtenPages, QWidget *parent = nullptr);
 
-    // Every page's file name, the shipped ones first.
+    // Every page's file name: the contents, the pages in the order the
+    // contents link them, then those they leave out.
     QStringList pageNames() const;
     // The page's text as HTML, or empty when there is no such page.
     QString pageHtml(const QString &fileName) const;

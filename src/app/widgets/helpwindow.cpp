@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -114,6 +115,10 @@ void HelpWindow::search()
     if (m_topics->count() == 0) {
         m_topics->addItem(QStringLiteral("No topic holds \"%1\".").arg(text));
         m_topics->item(0)->setFlags(Qt::NoItemFlags);
+        // The page stays, but no longer shows the place of an earlier search.
+        QTextCursor cursor = m_browser->textCursor();
+        cursor.clearSelection();
+        m_browser->setTextCursor(cursor);
         return;
     }
     m_topics->setCurrentRow(0);

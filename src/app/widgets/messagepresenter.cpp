@@ -34,12 +34,25 @@ QMessageBox::Icon iconOf(MessageKind kind)
 
 MessagePresenter::~MessagePresenter() = default;
 
+std::unique_ptr<QMessageBox> MessagePresenter::messageBox(QWidget *parent, const Outcome &message)
+{
+    // Some of the system's messages break their lines with "\r", which a
+    // label shows as a blank.
+    QString text = message.message();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    auto box = std::make_unique<QMessageBox>(iconOf(message.kind()), title(), text, QMessageBox::Ok,
+                                             parent);
+    // A name the user typed or a database's text is never read as markup.
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
 void MessagePresenter::showMessage(QWidget *parent, const Outcome &message)
 {
     if (!message.hasMessage())
         return;
-    QMessageBox box(iconOf(message.kind()), title(), message.message(), QMessageBox::Ok, parent);
-    box.exec();
+    messageBox(parent, message)->exec();
 }
 
 bool MessagePresenter::askYesNo(QWidget *parent, const QString &title, const QString &question)

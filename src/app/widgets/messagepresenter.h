@@ -4,7 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 namespace varn::app {
@@ -32,6 +35,10 @@ public:
     virtual int runDialog(QDialog &dialog);
 
     static QString title() { return QStringLiteral("Varn SE"); }
+    // The box showMessage runs: the outcome's text as plain text, each of
+    // its line breaks ("\n", "\r\n" or a lone "\r") a new line, with the
+    // icon of its kind and OK.
+    static std::unique_ptr<QMessageBox> messageBox(QWidget *parent, const Outcome &message);
 };
 
 } // namespace varn::app

@@ -29,13 +29,25 @@ std::vector<Command> lifecycleCommands();
 std::vector<Command> exampleCommands();
 std::vector<Command> inspectCommands();
 std::vector<Command> interchangeCommands();
+std::vector<Command> navigatorCommands();
 
 // Prints a refusal's message on stderr (nothing for a silent one) and returns
 // the exit code that goes with it.
 int report(const Outcome &outcome, ExitCode whenRefused = Refused);
 
-// Writes a line to stdout / stderr in UTF-8.
+// A text as a terminal shows it: the line breaks the system's messages
+// write as "\r" or "\r\n" become "\n", which a terminal does not take for
+// a return to the start of the line.
+QString terminalText(QString text);
+
+// Writes a line to stdout / stderr in UTF-8; a line on stderr breaks as
+// terminalText() says. Once stdout's reader has gone
+// (a closed pipe), results are dropped quietly and the command goes on.
 void printLine(const QString &text);
 void printError(const QString &text);
+// Flushes stdout when the command has ended and returns its exit code, or
+// DatabaseError after saying so when the results could not be written (a
+// full disk). A reader that closed the pipe early is no failure.
+int finishOutput(int code);
 
 } // namespace varn::cli

@@ -1,19 +1,59 @@
 #include "cli/clicommand.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace varn::cli {
 
+namespace {
+
+// What became of stdout: 0 while it takes what is written, EPIPE once its
+// reader has gone, or the error that made a write fail.
+int g_stdoutError = 0;
+
+void noteStdoutFailure()
+{
+    if (g_stdoutError == 0)
+        g_stdoutError = errno != 0 ? errno : EIO;
+    std::clearerr(stdout);
+}
+
+} // namespace
+
+QString terminalText(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
 void printLine(const QString &text)
 {
-    std::fputs(text.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
+    // A reader that has gone (varn-cli list | head -5) wants no more; the
+    // command still runs to its end.
+    if (g_stdoutError != 0)
+        return;
+    errno = 0;
+    if (std::fputs(text.toUtf8().constData(), stdout) == EOF || std::fputc('\n', stdout) == EOF)
+        noteStdoutFailure();
 }
 
 void printError(const QString &text)
 {
-    std::fputs(text.toUtf8().constData(), stderr);
+    std::fputs(terminalText(text).toUtf8().constData(), stderr);
     std::fputc('\n', stderr);
+}
+
+int finishOutput(int code)
+{
+    errno = 0;
+    if (g_stdoutError == 0 && std::fflush(stdout) == EOF)
+        noteStdoutFailure();
+    if (g_stdoutError == 0 || g_stdoutError == EPIPE)
+        return code;
+    printError(QStringLiteral("varn-cli: the results could not be written: %1")
+                   .arg(QString::fromLocal8Bit(std::strerror(g_stdoutError))));
+    return code == Done ? DatabaseError : code;
 }
 
 int report(const Outcome &outcome, ExitCode whenRefused)

@@ -3,6 +3,7 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/aboutdialog.h"
 #include "app/widgets/cchildframe.h"
+#include "app/widgets/helpbrowser.h"
 #include "app/widgets/helpwindow.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
@@ -20,6 +21,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTextDocument>
 #include <QtTest>
 
 #include <memory>
@@ -47,6 +50,20 @@ QStringList disabledItems(QMainWindow &window, const QString &reasonMark)
         }
     }
     return disabled;
+}
+
+// The manual's words: every page, as the help window shows it.
+QString manualText(const FeatureRegistry &features)
+{
+    const HelpBrowser browser(features.helpPages());
+    QString text;
+    for (const QString &page : browser.pageNames()) {
+        QTextDocument document;
+        document.setHtml(browser.pageHtml(page));
+        text += document.toPlainText() + QLatin1Char('\n');
+    }
+    // HTML shows a run of blanks as one.
+    return text.simplified();
 }
 
 } // namespace
@@ -126,6 +143,40 @@ private slots:
         }
     }
 
+    // Every command of the menus has its place in the manual: it says
+    // "Menu > Command". The items a feature lists (display columns, colours,
+    // templates) are named in it; open windows and recent files are not
+    // commands.
+    void everyCommandIsInTheManual_data() { everyCommandIsEnabledOrSaysWhy_data(); }
+
+    void everyCommandIsInTheManual()
+    {
+        QFETCH(WindowKind, kind);
+        m_window->goTo(kind);
+        const QString manual = manualText(*m_features);
+        const MainActions &a = m_window->actions();
+        const QList<QAction *> listed = a.display + a.colours + a.templates;
+        QStringList missing;
+        for (QAction *entry : m_window->menuBar()->actions()) {
+            QMenu *menu = entry->menu();
+            emit menu->aboutToShow();
+            const QString menuName = QString(entry->text()).remove('&');
+            for (QAction *item : menu->actions()) {
+                if (item->isSeparator() || item->property("openWindow").toBool() ||
+                    a.recentFiles.contains(item))
+                    continue;
+                const QString name = QString(item->text()).remove('&');
+                const QString place = listed.contains(item)
+                                          ? name.chopped(name.endsWith("...") ? 3 : 0)
+                                          : menuName + QStringLiteral(" > ") + name;
+                if (!manual.contains(place.simplified()))
+                    missing.append(place);
+            }
+        }
+        missing.removeDuplicates();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
+    }
+
     // Leaving or closing the Inspect windows: their titles name the language,
     // Window lists them, and closing one frees the other language's item.
     void inspectWindowsNameTheirLanguage()
@@ -197,6 +248,16 @@ private slots:
                                            << "The templates";
         QTest::newRow("command line") << "--verbose"
                                       << "varn-cli";
+        QTest::newRow("dependents") << "dependent"
+                                    << "Parent-Dependent Relationships";
+        QTest::newRow("attributes") << "Save Changes"
+                                    << "Requirement Attributes";
+        QTest::newRow("ReqIF") << "ReqIF"
+                               << "Import and export";
+        QTest::newRow("trace") << "Generated code"
+                               << "Trace";
+        QTest::newRow("team") << "pgpass"
+                              << "Team workspaces";
         QTest::newRow("nothing") << "xylophone"
                                  << "No topic holds \"xylophone\".";
     }
@@ -222,6 +283,87 @@ private slots:
                  found);
         if (words == QLatin1String("Builder"))
             saveScreenshot(*help, QStringLiteral("help-window.png"));
+    }
+
+    // A message box shows each line break of a message as a new line,
+    // whichever way the message breaks it, and its text never as markup.
+    void messageBoxBreaksLines_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("composition without a part")
+            << "Validation error. A second entity must be defined for composition.\rUse Template "
+               "#21 - Structural with Entity/Type Definition to define a simple entity."
+            << QStringList{"Validation error. A second entity must be defined for composition.",
+                           "Use Template #21 - Structural with Entity/Type Definition to define a "
+                           "simple entity."};
+        QTest::newRow("object model failed")
+            << "Error creating object model. Your database may be corrupt.\rVerify your database, "
+               "then retry composing."
+            << QStringList{"Error creating object model. Your database may be corrupt.",
+                           "Verify your database, then retry composing."};
+        QTest::newRow("line feed")
+            << "Cannot open ReqMsSet recordset.\nno such table"
+            << QStringList{"Cannot open ReqMsSet recordset.", "no such table"};
+        QTest::newRow("carriage return and line feed")
+            << "TEMPLATE: Event (T9)\r\n\r\nKEYWORDS: when"
+            << QStringList{"TEMPLATE: Event (T9)", "", "KEYWORDS: when"};
+        QTest::newRow("markup") << "<b>Gate</b> 5A is not an entity."
+                                << QStringList{"<b>Gate</b> 5A is not an entity."};
+    }
+
+    void messageBoxBreaksLines()
+    {
+        QFETCH(QString, message);
+        QFETCH(QStringList, lines);
+        const std::unique_ptr<QMessageBox> box =
+            MessagePresenter::messageBox(m_window.get(), Outcome::refused(message));
+        QCOMPARE(box->text().split(QLatin1Char('\n')), lines);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Varn SE"));
+        if (QByteArray(QTest::currentDataTag()) == "composition without a part")
+            saveScreenshot(*box, QStringLiteral("message-box-line-break.png"));
+    }
+
+    // A search that finds nothing leaves no earlier place selected, and
+    // Find Next then has nowhere to go.
+    void failedSearchLeavesNoHit()
+    {
+        m_window->actions().helpTopics->trigger();
+        HelpWindow *help = m_window->helpWindow();
+        help->searchField()->setText(QStringLiteral("wildcard"));
+        QTest::keyClick(help->searchField(), Qt::Key_Return);
+        QCOMPARE(help->browser()->textCursor().selectedText(), QStringLiteral("wildcard"));
+        const QUrl page = help->browser()->source();
+
+        help->searchField()->setText(QStringLiteral("xylophone"));
+        QTest::keyClick(help->searchField(), Qt::Key_Return);
+        QCOMPARE(help->browser()->textCursor().selectedText(), QString());
+        QCOMPARE(help->topics()->count(), 1);
+        QCOMPARE(help->topics()->item(0)->text(), QStringLiteral("No topic holds \"xylophone\"."));
+        help->findNext();
+        QCOMPARE(help->browser()->textCursor().selectedText(), QString());
+        QCOMPARE(help->browser()->source(), page);
+        QCOMPARE(help->topics()->count(), 1);
+    }
+
+    // The topics are listed in the order of the manual's contents.
+    void topicsFollowTheContents()
+    {
+        m_window->actions().helpTopics->trigger();
+        HelpWindow *help = m_window->helpWindow();
+        help->searchField()->clear();
+        help->search();
+        static const QRegularExpression entry(QStringLiteral("<li><a href=\"[^\"]+\">([^<]+)</a>"));
+        QStringList contents;
+        for (const QRegularExpressionMatch &match :
+             entry.globalMatch(help->browser()->pageHtml(QStringLiteral("index.html"))))
+            contents.append(match.captured(1));
+        QVERIFY(contents.size() > 10);
+        QStringList topics;
+        for (int row = 0; row < help->topics()->count(); ++row)
+            topics.append(help->topics()->item(row)->text());
+        QCOMPARE(topics, contents);
     }
 
     void aboutNamesVersionsAndDatabase()

@@ -1,0 +1,174 @@
+// templates and entities: what the Functional and Structural Navigators and
+// the System Entities window show.
+#include "app/datasource.h"
+#include "app/settings.h"
+#include "cli/cliworkspace.h"
+#include "store/sqlconnection.h"
+#include "templates/navigatorexamples.h"
+#include "templates/systementities.h"
+#include "templates/templatecatalogue.h"
+
+namespace varn::cli {
+
+namespace {
+
+using templates::TemplateCatalogue;
+
+constexpr const char *kTemplatesSynopsis = "templates [--number N]";
+constexpr const char *kEntitiesSynopsis = "entities --workspace FILE.vnp [--entity NAME]";
+
+const QString kApplicationConnection = QStringLiteral("varn-cli-application");
+
+int usage(const QString &problem, const char *synopsis)
+{
+    printError(QStringLiteral("varn-cli: ") + problem);
+    printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
+    return UsageError;
+}
+
+// Each line of a text, indented, as one block under its caption.
+void printBlock(const QString &caption, const QString &text)
+{
+    printLine(caption);
+    for (const QString &line : terminalText(text).split(QLatin1Char('\n')))
+        printLine(line.isEmpty() ? line : QStringLiteral("    ") + line);
+}
+
+// The worked examples live in the application database, which the
+// navigators read without a workspace of their own.
+int openApplicationDatabase()
+{
+    const app::Settings settings;
+    const app::Settings::Value folder = settings.databaseDirectory();
+    if (folder.problem.hasMessage())
+        printError(folder.problem.message());
+    const app::DataSource source = app::DataSource::applicationIn(folder.text);
+    const Result<QSqlDatabase> opened = store::SqlConnection::open(
+        kApplicationConnection, source.databasePath(), store::SqlConnection::Access::ReadOnly);
+    if (opened)
+        return Done;
+    printError(QStringLiteral("Cannot open Application database.\nCheck the configuration and "
+                              "permissions of the AppDB.\n") +
+               opened.outcome().message());
+    return DatabaseError;
+}
+
+// The navigator's item, the text of Show Template Specification and that of
+// See Examples.
+int printTemplate(int number)
+{
+    const Result<QString> examples =
+        templates::NavigatorExamples::read(kApplicationConnection, number);
+    if (!examples)
+        return report(examples.outcome(), DatabaseError);
+    printLine(QString::fromUtf8(TemplateCatalogue::navigatorItem(number)));
+    printBlock(QStringLiteral("  Specification:"),
+               QString::fromUtf8(TemplateCatalogue::specification(number)));
+    printBlock(QStringLiteral("  Examples:"), examples.value());
+    return Done;
+}
+
+int runTemplates(const QStringList &arguments)
+{
+    const auto options =
+        parseCommandOptions(arguments, {QStringLiteral("number")}, {}, kTemplatesSynopsis);
+    if (!options)
+        return UsageError;
+    int first = 1;
+    int last = TemplateCatalogue::kLastStructural;
+    if (options->has(QStringLiteral("number"))) {
+        bool isNumber = false;
+        first = last = options->value(QStringLiteral("number")).toInt(&isNumber);
+        if (!isNumber || first < 1 || first > TemplateCatalogue::kLastStructural)
+            return usage(QStringLiteral("--number takes a template number from 1 to %1")
+                             .arg(TemplateCatalogue::kLastStructural),
+                         kTemplatesSynopsis);
+    }
+    int code = openApplicationDatabase();
+    for (int number = first; code == Done && number <= last; ++number) {
+        if (number > first)
+            printLine(QString());
+        code = printTemplate(number);
+    }
+    store::SqlConnection::close(kApplicationConnection);
+    return code;
+}
+
+int printList(const QString &caption, const Result<QStringList> &lines)
+{
+    if (!lines)
+        return report(lines.outcome(), DatabaseError);
+    printLine(caption);
+    for (const QString &line : lines.value())
+        printLine(QStringLiteral("  ") + line);
+    return Done;
+}
+
+// The line of the window's lists that names the entity, either list, in
+// any case; empty when neither holds it.
+QString listedLine(const QStringList &lines, const QString &name)
+{
+    for (const QString &line : lines) {
+        if (line.compare(name.simplified(), Qt::CaseInsensitive) == 0)
+            return line;
+    }
+    return {};
+}
+
+// Definition >> of the window on the entity's line.
+int printDefinition(const templates::SystemEntities &queries, const QString &name)
+{
+    const Result<QStringList> entities = queries.entities();
+    if (!entities)
+        return report(entities.outcome(), DatabaseError);
+    const Result<QStringList> typeEntities = queries.typeEntities();
+    if (!typeEntities)
+        return report(typeEntities.outcome(), DatabaseError);
+    QString line = listedLine(entities.value(), name);
+    const bool typeEntity = line.isEmpty();
+    if (typeEntity)
+        line = listedLine(typeEntities.value(), name);
+    if (line.isEmpty()) {
+        printError(QStringLiteral("No entity \"%1\" is known: varn-cli entities --workspace "
+                                  "FILE.vnp lists them.")
+                       .arg(name));
+        return Refused;
+    }
+    const Result<templates::EntityDefinitionLists> definition =
+        queries.definition(line, typeEntity);
+    if (!definition)
+        return report(definition.outcome(), DatabaseError);
+    printList(QStringLiteral("Attributes"), definition->attributes);
+    printList(QStringLiteral("Types"), definition->types);
+    return printList(QStringLiteral("Parts"), definition->parts);
+}
+
+int runEntities(const QStringList &arguments)
+{
+    const auto options =
+        parseCommandOptions(arguments, {QStringLiteral("workspace"), QStringLiteral("entity")},
+                            {QStringLiteral("workspace")}, kEntitiesSynopsis);
+    if (!options)
+        return UsageError;
+    app::CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options, app::CVarnApp::Use::Read); opened != Done)
+        return opened;
+    const templates::SystemEntities queries(app.requirementsConnectionName());
+    if (options->has(QStringLiteral("entity")))
+        return printDefinition(queries, options->value(QStringLiteral("entity")));
+    if (const int listed = printList(QStringLiteral("Entity"), queries.entities()); listed != Done)
+        return listed;
+    return printList(QStringLiteral("Type : Entity"), queries.typeEntities());
+}
+
+} // namespace
+
+std::vector<Command> navigatorCommands()
+{
+    return {
+        {"templates", kTemplatesSynopsis, runTemplates},
+        {"entities", kEntitiesSynopsis, runEntities},
+    };
+}
+
+} // namespace varn::cli
