@@ -74,6 +74,7 @@ QLabel *label(const char *text, QWidget *buddy)
 {
     auto *made = new QLabel(QString::fromLatin1(text));
     made->setBuddy(buddy);
+    buddy->setAccessibleName(made->text().remove(QLatin1Char('&')));
     made->setToolTip(buddy->toolTip());
     return made;
 }
@@ -190,12 +191,13 @@ QWidget *CVarnView::buildQueryGroup()
     grid->setVerticalSpacing(4);
     grid->addWidget(buildTypeGroup(), 0, 0, 1, 4);
     grid->addWidget(m_byVersion, 0, 4, 1, 2, Qt::AlignRight | Qt::AlignBottom);
-    grid->addWidget(label("By &Entity:", m_entity), 1, 0);
+    // The Alt letters of the fields leave those of the window's menus free.
+    grid->addWidget(label("By E&ntity:", m_entity), 1, 0);
     grid->addWidget(m_entity, 1, 1);
     grid->addWidget(m_entityGo, 1, 2);
-    grid->addWidget(label("By &Template:", m_template), 1, 3);
+    grid->addWidget(label("By Te&mplate:", m_template), 1, 3);
     grid->addWidget(m_template, 1, 4, 1, 2);
-    grid->addWidget(label("By &Number (*):", m_number), 2, 0);
+    grid->addWidget(label("By Num&ber (*):", m_number), 2, 0);
     grid->addWidget(m_number, 2, 1);
     grid->addWidget(m_numberGo, 2, 2);
     grid->addWidget(label("By &Paragraph:", m_paragraph), 2, 3);
