@@ -11,6 +11,7 @@
 #include "central/requirementrows.h"
 #include "central/widgets/centralviewfeature.h"
 #include "central/widgets/cvarnview.h"
+#include "central/widgets/deleteconfirmationdialog.h"
 #include "central/widgets/listingpainter.h"
 #include "central/widgets/requirementdeletion.h"
 #include "support/pgcluster.h"
@@ -459,20 +460,23 @@ private slots:
         QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", "30", ""}));
     }
 
-    // Delete asks first, naming the dependents; Yes marks the requirement
-    // deleted, the list drops it and the requirements count as changed.
+    // Delete asks first: with dependents in a dialog that lists them, in
+    // ascending order; Yes marks the requirement deleted, the list drops it
+    // and the requirements count as changed.
     void deleteAsksThenMarksTheRequirement_data()
     {
-        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("answer"); // how the dialog is left
         QTest::addColumn<QStringList>("listed");
-        QTest::newRow("yes") << true << QStringList{"1", "4", "12", ""};
-        QTest::newRow("no") << false << QStringList{"1", "2", "4", "12", ""};
+        QTest::newRow("yes") << "yes" << QStringList{"1", "4", "12", ""};
+        QTest::newRow("no") << "no" << QStringList{"1", "2", "4", "12", ""};
+        QTest::newRow("enter") << "enter" << QStringList{"1", "2", "4", "12", ""};
     }
 
     void deleteAsksThenMarksTheRequirement()
     {
-        QFETCH(bool, yes);
+        QFETCH(QString, answer);
         QFETCH(QStringList, listed);
+        const bool yes = answer == QLatin1String("yes");
         cleanup();
         init();
         m_window.reset();
@@ -485,23 +489,44 @@ private slots:
 
         control<QPushButton>("delete")->click(); // nothing selected yet
         QCOMPARE(m_presenter.texts(), QStringList{kNoSelection});
+        m_presenter.clear();
         view().selectRow(1);
-        m_presenter.yesNoAnswers = {yes};
+        QStringList asked; // heading, dependents, question
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            auto *confirmation = qobject_cast<central::DeleteConfirmationDialog *>(&dialog);
+            if (!confirmation)
+                return int(QDialog::Rejected);
+            asked << confirmation->heading() << confirmation->dependents().join(QLatin1Char(' '))
+                  << confirmation->question();
+            if (answer == QLatin1String("yes")) {
+                [&] { saveScreenshot(dialog, QStringLiteral("delete-confirmation.png")); }();
+                confirmation->yesButton()->click();
+            } else if (answer == QLatin1String("no")) {
+                confirmation->noButton()->click();
+            } else {
+                dialog.show();
+                QTest::keyClick(&dialog, Qt::Key_Return); // No is the default
+            }
+            return dialog.result();
+        };
         control<QPushButton>("delete")->click();
-        QCOMPARE(m_presenter.questions,
-                 QStringList{"Delete Confirmation|Requirement number 2 has the\nfollowing "
-                             "dependent requirements.\n4\n12\nDo you want to continue with "
-                             "deletion?"});
+        QCOMPARE(m_presenter.dialogTitles, QStringList{"Delete Confirmation"});
+        QCOMPARE(asked, (QStringList{"Requirement number 2 has the\nfollowing dependent "
+                                     "requirements.",
+                                     "4 12", "Do you want to continue with deletion?"}));
+        QCOMPARE(m_presenter.questions, QStringList());
         QCOMPARE(shownNumbers(list()), listed);
         QCOMPARE(m_app->requirementsChanged(), yes);
         if (!yes)
             return;
+        // Without dependents the plain question asks.
         view().selectRow(0);
         m_presenter.yesNoAnswers = {true};
         control<QPushButton>("delete")->click();
-        QCOMPARE(m_presenter.questions.last(),
-                 QStringLiteral("Delete Confirmation|Are you sure you want to delete the "
-                                "selected requirement?"));
+        QCOMPARE(m_presenter.questions,
+                 QStringList{"Delete Confirmation|Are you sure you want to delete the "
+                             "selected requirement?"});
+        QCOMPARE(m_presenter.dialogTitles.size(), 1);
         QCOMPARE(shownNumbers(list()), (QStringList{"4", "12", ""}));
     }
 
