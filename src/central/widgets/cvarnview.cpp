@@ -507,14 +507,15 @@ void CVarnView::seeRequirement()
 
 void CVarnView::runAgain()
 {
-    // The selection stays on the same place in the list (the next row after
-    // a deletion), and the sentence box follows it.
+    // The selection stays on the requirement it was on, follows it to the
+    // version an edit saved, or takes the next row after a deletion; the
+    // sentence box follows the selection.
     const int previous = selectedRow();
+    const qint32 selected = m_central.model().numberAt(previous);
     afterQuery(m_central.rerun(fieldTexts()));
     fillEntityList();
-    const int count = m_central.model().requirementCount();
-    if (previous >= 0 && count > 0)
-        selectRow(std::min(previous, count - 1));
+    if (const int row = m_central.rowToFollow(selected, previous); row >= 0)
+        selectRow(row);
 }
 
 void CVarnView::showChangesOfOthers()
@@ -531,11 +532,9 @@ void CVarnView::showChangesOfOthers()
     applyColumnLayout();
     const int count = m_central.model().requirementCount();
     emit listChanged(count);
-    // The same requirement stays selected; one that was deleted leaves the
-    // selection on its place in the list.
-    int row = selected ? m_central.model().rowOf(selected) : -1;
-    if (row < 0 && previous >= 0 && count > 0)
-        row = std::min(previous, count - 1);
+    // The same requirement (or the version that replaced it) stays
+    // selected; one that was deleted leaves the selection on its place.
+    const int row = m_central.rowToFollow(selected, previous);
     if (row >= 0)
         m_list->selectRow(row);
     m_list->verticalScrollBar()->setValue(top);

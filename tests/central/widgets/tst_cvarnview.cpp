@@ -17,6 +17,7 @@
 #include "support/pgcluster.h"
 #include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
+#include "templates/widgets/technicalcomposerdialog.h"
 #include "templates/widgets/templatemenu.h"
 
 #include <QAction>
@@ -584,6 +585,94 @@ private slots:
         QCOMPARE(view().sentence(), sentence);
         QCOMPARE(m_presenter.questions.join(QString()), question);
         QVERIFY(m_presenter.messages.isEmpty());
+    }
+
+    // After a command stored or deleted requirements the selection stays on
+    // the requirement it was on, follows an edit to the version it saved
+    // (while the composer is still open, and after), and after a deletion
+    // takes the row that took the deleted one's place; the sentence box
+    // shows what is selected, and Delete would offer that requirement.
+    void selectionFollowsTheChangedRequirement_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("descending"); // the list sorted by No., highest first
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("followed");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("edit") << "edit" << false << 12 << 21
+                              << QStringList{"1", "2", "4", "20", "21", ""};
+        QTest::newRow("edit, saved twice")
+            << "edit twice" << false << 12 << 22 << QStringList{"1", "2", "4", "20", "22", ""};
+        QTest::newRow("edit, highest first")
+            << "edit" << true << 12 << 21 << QStringList{"21", "20", "4", "2", "1", ""};
+        QTest::newRow("new requirement, highest first")
+            << "new" << true << 4 << 4 << QStringList{"21", "20", "12", "4", "2", "1", ""};
+        QTest::newRow("delete") << "delete" << false << 2 << 4
+                                << QStringList{"1", "4", "12", "20", ""};
+        QTest::newRow("delete, highest first")
+            << "delete" << true << 12 << 4 << QStringList{"20", "4", "2", "1", ""};
+        QTest::newRow("delete the last")
+            << "delete" << false << 20 << 12 << QStringList{"1", "2", "4", "12", ""};
+    }
+
+    void selectionFollowsTheChangedRequirement()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, descending);
+        QFETCH(int, selected);
+        QFETCH(int, followed);
+        QFETCH(QStringList, listed);
+        cleanup();
+        init();
+        m_window.reset();
+        start([](FeatureRegistry &features) {
+            central::registerDeletion(features);
+            templates::registerComposerFeatures(features);
+        });
+        createWorkspace();
+        storeExamples();
+        store({{20, "Functional", 9, "3.3", "log every gate change"}});
+        QSqlQuery counter(m_app->requirementsDatabase());
+        QVERIFY(counter.exec(QStringLiteral("UPDATE PK_MASTR_REQ SET PMastrReq = 20")));
+        if (descending)
+            clickHeader(list(), 0);
+        view().selectRow(view().central().model().rowOf(selected));
+        const auto selectedNumber = [this] {
+            return int(view().central().model().numberAt(view().selectedRow()));
+        };
+        const auto shownSentence = [this](int number) {
+            const store::MasterReqRow *row =
+                view().central().model().requirementAt(view().central().model().rowOf(number));
+            return row ? central::RequirementsCentral::sentenceText(*row) : QString();
+        };
+        QList<int> whileOpen; // the selection after each save, the composer still open
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            auto *composer = qobject_cast<templates::TechnicalComposerDialog *>(&dialog);
+            if (!composer)
+                return int(QDialog::Rejected);
+            const int saves = command == QLatin1String("edit twice") ? 2 : 1;
+            for (int save = 1; save <= saves; ++save) {
+                composer->textBox()->setPlainText(QStringLiteral("answer within %1 ms").arg(save));
+                composer->saveButton()->click();
+                whileOpen.append(selectedNumber());
+            }
+            return int(QDialog::Rejected);
+        };
+        m_presenter.yesNoAnswers = {true};
+        if (command.startsWith(QLatin1String("edit")))
+            control<QPushButton>("edit")->click();
+        else if (command == QLatin1String("new"))
+            m_window->actions().composeTechnical->trigger();
+        else
+            control<QPushButton>("delete")->click();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(shownNumbers(list()), listed);
+        QCOMPARE(selectedNumber(), followed);
+        QCOMPARE(view().sentence(), shownSentence(followed));
+        if (command == QLatin1String("edit twice"))
+            QCOMPARE(whileOpen, (QList<int>{21, 22}));
+        else if (command != QLatin1String("delete"))
+            QCOMPARE(whileOpen, QList<int>{followed});
     }
 
     // A query that runs empties the other queries' fields, so the form never
