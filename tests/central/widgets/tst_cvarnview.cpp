@@ -13,7 +13,9 @@
 #include "central/widgets/cvarnview.h"
 #include "central/widgets/deleteconfirmationdialog.h"
 #include "central/widgets/listingpainter.h"
+#include "central/widgets/requirementattributesdialog.h"
 #include "central/widgets/requirementdeletion.h"
+#include "central/widgets/requirementpicktable.h"
 #include "support/pgcluster.h"
 #include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
@@ -673,6 +675,61 @@ private slots:
             QCOMPARE(whileOpen, (QList<int>{21, 22}));
         else if (command != QLatin1String("delete"))
             QCOMPARE(whileOpen, QList<int>{followed});
+    }
+
+    // Edit > Requirement Attributes: after Save Changes both Central and the
+    // dialog's own list show the stored priority and paragraph, while the
+    // dialog is still open; Central stays on the requirement wherever the
+    // sort puts it.
+    void savedAttributesShowInTheLists_data()
+    {
+        QTest::addColumn<bool>("byPriority"); // the list sorted by Priority
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("by number") << false << QStringList{"1", "2", "4", "12", ""};
+        QTest::newRow("by priority") << true << QStringList{"1", "4", "12", "2", ""};
+    }
+
+    void savedAttributesShowInTheLists()
+    {
+        QFETCH(bool, byPriority);
+        QFETCH(QStringList, listed);
+        createWorkspace();
+        storeExamples();
+        const QStringList shownHeaders = headers(list());
+        const int priority = int(shownHeaders.indexOf(QStringLiteral("Priority")));
+        const int paragraph = int(shownHeaders.indexOf(QStringLiteral("Paragraph")));
+        if (byPriority)
+            clickHeader(list(), priority);
+        view().selectRow(1);
+        const auto centralCells = [&] {
+            const int row = view().selectedRow();
+            return QStringList{list().model()->index(row, 0).data().toString(),
+                               list().model()->index(row, priority).data().toString(),
+                               list().model()->index(row, paragraph).data().toString()};
+        };
+        QStringList whileOpen;
+        QString dialogParagraph;
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            auto *attributes = qobject_cast<central::RequirementAttributesDialog *>(&dialog);
+            if (!attributes)
+                return int(QDialog::Rejected);
+            attributes->button(QStringLiteral("See Requirement"))->click();
+            attributes->paragraph()->setText(QStringLiteral("5.1"));
+            attributes->priority()->setCurrentIndex(attributes->priority()->findText("7"));
+            attributes->button(QStringLiteral("Save Changes"))->click();
+            whileOpen = centralCells();
+            const int row = attributes->requirements()->currentRow();
+            dialogParagraph = attributes->requirements()->item(row, 2)->text();
+            return int(QDialog::Rejected);
+        };
+        m_window->actions().requirementAttributes->trigger();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(whileOpen, (QStringList{"2", "7", "5.1"}));
+        QCOMPARE(dialogParagraph, QStringLiteral("5.1"));
+        QCOMPARE(shownNumbers(list()), listed);
+        QCOMPARE(centralCells(), (QStringList{"2", "7", "5.1"}));
+        QCOMPARE(view().sentence(), QStringLiteral("The Acme system shall define the gate."));
+        QVERIFY(!m_app->requirementsChanged());
     }
 
     // A query that runs empties the other queries' fields, so the form never
