@@ -27,6 +27,8 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
@@ -75,6 +77,79 @@ int pdfPageCount(const QString &path)
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
     return int(QString::fromLatin1(file.readAll()).count(page));
 }
+
+// A page of A4 at 1200 dots per inch that keeps the texts painted on it:
+// each run with its baseline and the box it covers.
+class TextRecorder : public QPaintDevice
+{
+public:
+    struct Drawn
+    {
+        QString text;
+        qreal baseline;
+        QRectF box;
+    };
+
+    QSize size() const { return m_size; }
+    const QList<Drawn> &drawn() const { return m_engine.drawn; }
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return m_size.width();
+        case PdmHeight:
+            return m_size.height();
+        case PdmWidthMM:
+            return qRound(m_size.width() * 25.4 / kDpi);
+        case PdmHeightMM:
+            return qRound(m_size.height() * 25.4 / kDpi);
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return kDpi;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    struct Engine : QPaintEngine
+    {
+        Engine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+        void drawPath(const QPainterPath &) override {}
+        void drawTextItem(const QPointF &origin, const QTextItem &item) override
+        {
+            drawn.append({item.text(), origin.y(),
+                          QRectF(origin.x(), origin.y() - item.ascent(), item.width(),
+                                 item.ascent() + item.descent())});
+        }
+        Type type() const override { return QPaintEngine::User; }
+        QList<Drawn> drawn;
+    };
+
+    static constexpr int kDpi = 1200;
+    QSize m_size =
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10))
+            .paintRectPixels(kDpi)
+            .size();
+    mutable Engine m_engine;
+};
 
 void clickHeader(QTableView &list, int section)
 {
@@ -831,19 +906,34 @@ private slots:
                              .arg(number)});
         store(rows);
         int previewPages = -1;
+        QString documentName;
         m_presenter.dialogHandler = [&](QDialog &dialog) {
             auto *preview = dialog.findChild<QPrintPreviewWidget *>();
-            dialog.resize(900, 700);
+            documentName = qobject_cast<QPrintPreviewDialog *>(&dialog)->printer()->docName();
             dialog.show();
             preview->updatePreview();
+            QApplication::processEvents();
             previewPages = preview->pageCount();
-            if (count == 100)
-                [&] { saveScreenshot(dialog, QStringLiteral("print-preview.png")); }();
+            // It opens readable: the page fits the window's width, at about
+            // its own size, in a window most of the screen's height.
+            [&] {
+                const QRect screen = dialog.screen()->availableGeometry();
+                QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::FitToWidth);
+                QVERIFY2(preview->zoomFactor() >= 0.75,
+                         qPrintable(QString::number(preview->zoomFactor())));
+                QVERIFY(dialog.height() >= screen.height() * 3 / 4);
+                QVERIFY(dialog.width() <= screen.width());
+                if (count == 100)
+                    QVERIFY(
+                        dialog.grab().save(screenshotPath(QStringLiteral("print-preview.png"))));
+            }();
             return int(QDialog::Rejected);
         };
         m_window->actions().print->trigger();
         QCOMPARE(m_presenter.dialogTitles.last(),
                  QStringLiteral("Print Preview - System Requirements - System Name: Acme"));
+        // The name a PDF is offered under holds no colon.
+        QCOMPARE(documentName, QStringLiteral("System Requirements - Acme.pdf"));
 
         const Result<central::PrintedListing> listing = central::PrintedListing::of(
             view().central().model(), QStringLiteral("Acme"), QDate(2026, 12, 7));
@@ -861,6 +951,92 @@ private slots:
         QCOMPARE(previewPages, painted);
         QCOMPARE(painted > 1, severalPages);
         QVERIFY(m_presenter.messages.isEmpty());
+    }
+
+    // The printed page shows every head and every value whole, each in its
+    // own place: nothing elided, nothing cut by the next column or the
+    // page's edge, with all columns shown and long comments too.
+    void printedColumnsShowHeadsAndValuesWhole_data()
+    {
+        QTest::addColumn<bool>("everyColumn");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("comments");
+        QTest::addColumn<QString>("paragraph");
+        QTest::newRow("shown columns") << false << "Performance"
+                                       << ""
+                                       << "3.1";
+        QTest::newRow("every column") << true << "Performance"
+                                      << "checked"
+                                      << "3.1";
+        QTest::newRow("every column, long comments")
+            << true << "User Interface"
+            << "agreed with the operations team after the review of the gate schedule; the "
+               "freight scale readings are kept for a year and shown on the supervisor's "
+               "console whenever the wind sensor reports a change"
+            << "3.1.4.1.5";
+    }
+
+    void printedColumnsShowHeadsAndValuesWhole()
+    {
+        QFETCH(bool, everyColumn);
+        QFETCH(QString, category);
+        QFETCH(QString, comments);
+        QFETCH(QString, paragraph);
+        createWorkspace();
+        storeExamples();
+        QSqlQuery update(m_app->requirementsDatabase());
+        update.prepare(QStringLiteral("UPDATE MASTER_REQ SET Category = ?, Comments = ?, "
+                                      "ParaNum = ?, Version = 12 WHERE Req_Num = 1"));
+        update.addBindValue(category);
+        update.addBindValue(comments);
+        update.addBindValue(paragraph);
+        QVERIFY(update.exec());
+        if (everyColumn) {
+            for (int flag = 0; flag < central::kFlagCount; ++flag) {
+                if (!view().central().columnFlags()[flag])
+                    view().toggleColumn(flag);
+            }
+        } else {
+            view().runAgain();
+        }
+        const Result<central::PrintedListing> listing = central::PrintedListing::of(
+            view().central().model(), QStringLiteral("Acme"), QDate(2026, 12, 7));
+        QVERIFY(listing);
+        QCOMPARE(listing->headers.size(), everyColumn ? 11 : 6);
+
+        TextRecorder page;
+        {
+            QPainter painter(&page);
+            central::ListingPainter(listing.value()).paint(painter, page.size(), [] {});
+        }
+        QStringList cut;
+        QSet<QString> words;
+        QMap<int, QList<TextRecorder::Drawn>> lines; // by baseline
+        for (const TextRecorder::Drawn &drawn : page.drawn()) {
+            if (drawn.text.contains(QChar(0x2026)) || drawn.box.left() < 0 ||
+                drawn.box.right() > page.size().width())
+                cut.append(drawn.text);
+            for (const QString &word : drawn.text.split(' ', Qt::SkipEmptyParts))
+                words.insert(word);
+            lines[qRound(drawn.baseline)].append(drawn);
+        }
+        for (QList<TextRecorder::Drawn> &line : lines) {
+            std::sort(line.begin(), line.end(),
+                      [](const auto &a, const auto &b) { return a.box.left() < b.box.left(); });
+            for (qsizetype at = 1; at < line.size(); ++at) {
+                if (line.at(at - 1).box.right() > line.at(at).box.left() + 1)
+                    cut.append(line.at(at - 1).text + QStringLiteral(" | ") + line.at(at).text);
+            }
+        }
+        QCOMPARE(cut, QStringList());
+        QStringList missing;
+        for (const QString &text : listing->headers + listing->requirements.first().cells) {
+            for (const QString &word : text.split(' ', Qt::SkipEmptyParts)) {
+                if (!words.contains(word))
+                    missing.append(word);
+            }
+        }
+        QCOMPARE(missing, QStringList());
     }
 
     void screenshot()
