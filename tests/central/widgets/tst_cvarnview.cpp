@@ -1,5 +1,6 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/cchildframe.h"
+#include "app/widgets/labelledcontrols.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/screenshot.h"
@@ -576,6 +577,7 @@ private slots:
                 return int(QDialog::Rejected);
             asked << confirmation->heading() << confirmation->dependents().join(QLatin1Char(' '))
                   << confirmation->question();
+            [&] { QCOMPARE(misnamedControls(dialog), QStringList()); }();
             if (answer == QLatin1String("yes")) {
                 [&] { saveScreenshot(dialog, QStringLiteral("delete-confirmation.png")); }();
                 confirmation->yesButton()->click();
