@@ -14,11 +14,24 @@ QList<Column> PrintedListing::printedColumns(const QList<Column> &shown)
     return columns;
 }
 
+QString PrintedListing::documentNameFor(const QString &systemName)
+{
+    QString name = QStringLiteral("System Requirements - ") + systemName;
+    for (QChar &character : name) {
+        if (character.unicode() < 0x20 || QStringView(u"/\\:*?\"<>|").contains(character))
+            character = QLatin1Char('_');
+    }
+    // The extension keeps the print dialog from taking a dot in the system
+    // name for the start of one.
+    return name + QStringLiteral(".pdf");
+}
+
 Result<PrintedListing> PrintedListing::of(const RequirementTableModel &model,
                                           const QString &systemName, const QDate &day)
 {
     PrintedListing listing;
     listing.title = QStringLiteral("System Requirements - System Name: ") + systemName;
+    listing.documentName = documentNameFor(systemName);
     listing.dateLine = QStringLiteral("Printed ") + day.toString(Qt::ISODate);
     const QList<Column> columns = printedColumns(model.columns());
     for (const Column column : columns)

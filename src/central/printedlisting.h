@@ -24,8 +24,9 @@ struct PrintedRequirement
 // the printing window; this holds the texts only.
 struct PrintedListing
 {
-    QString title;    // names the system
-    QString dateLine; // the day it was printed
+    QString title;        // names the system
+    QString documentName; // the file name a PDF of it is offered under
+    QString dateLine;     // the day it was printed
     QStringList headers;
     QList<PrintedRequirement> requirements;
 
@@ -33,6 +34,9 @@ struct PrintedListing
     // refused when a page cannot be read.
     static Result<PrintedListing> of(const RequirementTableModel &model, const QString &systemName,
                                      const QDate &day);
+    // "System Requirements - <system>.pdf", with the characters a file name
+    // should not hold (":" among them) written "_".
+    static QString documentNameFor(const QString &systemName);
     // The columns printed: the number and the type always, then the other
     // shown columns; the sentence stands for the Requirement column.
     static QList<Column> printedColumns(const QList<Column> &shown);

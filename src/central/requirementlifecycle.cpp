@@ -64,16 +64,25 @@ Result<QList<int>> RequirementLifecycle::dependentsBeforeDeletion(int number) co
     return DependentLinks(m_connection).dependentsOf(number);
 }
 
+QString RequirementLifecycle::dependentsHeading(int number)
+{
+    return QStringLiteral("Requirement number %1 has the\nfollowing dependent requirements.")
+        .arg(number);
+}
+
+QString RequirementLifecycle::continueQuestion()
+{
+    return QStringLiteral("Do you want to continue with deletion?");
+}
+
 QString RequirementLifecycle::deletionQuestion(int number, const QList<int> &dependents)
 {
     if (dependents.isEmpty())
         return QStringLiteral("Are you sure you want to delete the selected requirement?");
-    QString question =
-        QStringLiteral("Requirement number %1 has the\nfollowing dependent requirements.\n")
-            .arg(number);
+    QString question = dependentsHeading(number) + QLatin1Char('\n');
     for (const int dependent : dependents)
         question += QString::number(dependent) + QLatin1Char('\n');
-    return question + QStringLiteral("Do you want to continue with deletion?");
+    return question + continueQuestion();
 }
 
 Outcome RequirementLifecycle::markDeleted(int number, const QDate &today) const

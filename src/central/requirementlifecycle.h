@@ -25,8 +25,13 @@ public:
     // Before a deletion: the numbers of the requirements that depend on it,
     // ascending; refused when it does not exist or is already deleted.
     Result<QList<int>> dependentsBeforeDeletion(int number) const;
-    // The question the confirmation asks, with or without dependents.
+    // The question the confirmation asks, with or without dependents, as
+    // one text.
     static QString deletionQuestion(int number, const QList<int> &dependents);
+    // The parts of the confirmation that lists the dependents: the text
+    // above the list and the question below it.
+    static QString dependentsHeading(int number);
+    static QString continueQuestion();
     // Marks the row deleted with the day's date. The caller sets the
     // requirements-changed flag.
     Outcome markDeleted(int number, const QDate &today = QDate::currentDate()) const;

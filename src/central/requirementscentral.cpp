@@ -311,6 +311,38 @@ Outcome RequirementsCentral::chooseColour(int choice)
     return DisplaySettings::storeColour(m_connection, choice);
 }
 
+qint32 RequirementsCentral::liveVersionOf(qint32 number) const
+{
+    const Result<store::MasterReqRow> row = selectedRow(number);
+    if (!row || row->FSTType != QLatin1String("Deleted"))
+        return row ? number : 0;
+    const Result<QList<store::MasterReqRow>> versions =
+        fetch(RequirementQuery::versionsOf(row->OrigReqNum));
+    if (!versions)
+        return 0;
+    const store::MasterReqRow *newest = nullptr;
+    for (const store::MasterReqRow &version : versions.value()) {
+        if (version.FSTType != QLatin1String("Deleted") &&
+            (!newest || version.Version > newest->Version))
+            newest = &version;
+    }
+    return newest ? newest->Req_Num : 0;
+}
+
+int RequirementsCentral::rowToFollow(qint32 selected, int previousRow) const
+{
+    if (selected != 0) {
+        if (const qint32 live = liveVersionOf(selected); live != 0 && m_model.rowOf(live) >= 0)
+            return m_model.rowOf(live);
+        if (const int kept = m_model.rowOf(selected); kept >= 0)
+            return kept;
+    }
+    const int count = m_model.requirementCount();
+    if (previousRow < 0 || count == 0)
+        return -1;
+    return std::min(previousRow, count - 1);
+}
+
 Result<QString> RequirementsCentral::sentenceOf(qint32 selected)
 {
     const Result<store::MasterReqRow> row = selectedRow(selected);

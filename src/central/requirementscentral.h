@@ -74,6 +74,13 @@ public:
     // Stores another colour choice; the current one does nothing.
     Outcome chooseColour(int choice);
 
+    // Where the selection goes after the list was read again: to the
+    // newest live version of the requirement that was selected when that
+    // one was replaced by an edit and the list holds it; else to the same
+    // requirement when the list still holds it; else (it was deleted) to the
+    // row that took its place. -1: nothing to select.
+    int rowToFollow(qint32 selected, int previousRow) const;
+
     // The sentence of the selected requirement as stored now (0: none
     // selected).
     Result<QString> sentenceOf(qint32 selected);
@@ -102,6 +109,9 @@ private:
     // when nothing is selected or the row is gone.
     Result<store::MasterReqRow> selectedRow(qint32 selected) const;
     Result<QList<qint32>> fetchNumbers(const QueryStatement &query) const;
+    // The newest version of the requirement that is not deleted; 0 when
+    // every version is.
+    qint32 liveVersionOf(qint32 number) const;
     Result<QList<store::MasterReqRow>> readPage(const QList<qint32> &numbers) const;
     Outcome runText(QueryKind kind, const QString &text);
 

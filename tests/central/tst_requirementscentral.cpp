@@ -1,3 +1,4 @@
+#include "central/printedlisting.h"
 #include "central/recordnavigation.h"
 #include "central/requirementchangelistener.h"
 #include "central/requirementscentral.h"
@@ -178,6 +179,65 @@ private slots:
         QVERIFY(central.runByVersion(selected).isOk());
         QCOMPARE(listed(central), expected);
         QCOMPARE(central.currentKind(), QueryKind::ByVersion);
+    }
+
+    // After the list was read again the selection stays on its requirement,
+    // follows it to the version that replaced it, or takes the place of a
+    // deleted one.
+    void rowToFollow_data()
+    {
+        QTest::addColumn<QString>("numbers"); // By Number text; empty: All
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("previousRow");
+        QTest::addColumn<int>("followed"); // 0: nothing selected
+        QTest::newRow("still listed") << "" << 10 << 1 << 10;
+        QTest::newRow("replaced by a listed version") << "" << 4 << 3 << 12;
+        QTest::newRow("replaced, both listed") << "*" << 4 << 3 << 12;
+        QTest::newRow("deleted") << "" << 5 << 4 << 12;
+        QTest::newRow("deleted from the last row") << "" << 5 << 9 << 100;
+        QTest::newRow("deleted, still listed") << "*" << 5 << 4 << 5;
+        QTest::newRow("the empty row") << "" << 0 << 6 << 100;
+        QTest::newRow("nothing selected") << "" << 0 << -1 << 0;
+    }
+
+    void rowToFollow()
+    {
+        QFETCH(QString, numbers);
+        QFETCH(int, selected);
+        QFETCH(int, previousRow);
+        QFETCH(int, followed);
+        RequirementsCentral central(kConnection);
+        QVERIFY(numbers.isEmpty() ? central.runType(QueryKind::All).isOk()
+                                  : central.runByNumber(numbers).isOk());
+        const int row = central.rowToFollow(selected, previousRow);
+        QCOMPARE(central.model().numberAt(row), followed);
+        QCOMPARE(row < 0, followed == 0);
+    }
+
+    void printedDocumentName_data()
+    {
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "Acme Telecom"
+                               << "System Requirements - Acme Telecom.pdf";
+        QTest::newRow("colon") << "Acme: Telecom"
+                               << "System Requirements - Acme_ Telecom.pdf";
+        QTest::newRow("dot") << "ESD v2.1"
+                             << "System Requirements - ESD v2.1.pdf";
+        QTest::newRow("shell characters") << "A\"B<C>|D"
+                                          << "System Requirements - A_B_C__D.pdf";
+    }
+
+    void printedDocumentName()
+    {
+        QFETCH(QString, system);
+        QFETCH(QString, name);
+        QCOMPARE(PrintedListing::documentNameFor(system), name);
+        const Result<PrintedListing> listing =
+            PrintedListing::of(RequirementTableModel(), system, QDate(2026, 12, 7));
+        QVERIFY(listing);
+        QCOMPARE(listing->documentName, name);
+        QCOMPARE(listing->title, QStringLiteral("System Requirements - System Name: ") + system);
     }
 
     void refreshRunsTheLastQuery_data()

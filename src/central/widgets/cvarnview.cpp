@@ -74,6 +74,7 @@ QLabel *label(const char *text, QWidget *buddy)
 {
     auto *made = new QLabel(QString::fromLatin1(text));
     made->setBuddy(buddy);
+    buddy->setAccessibleName(made->text().remove(QLatin1Char('&')));
     made->setToolTip(buddy->toolTip());
     return made;
 }
@@ -190,12 +191,13 @@ QWidget *CVarnView::buildQueryGroup()
     grid->setVerticalSpacing(4);
     grid->addWidget(buildTypeGroup(), 0, 0, 1, 4);
     grid->addWidget(m_byVersion, 0, 4, 1, 2, Qt::AlignRight | Qt::AlignBottom);
-    grid->addWidget(label("By &Entity:", m_entity), 1, 0);
+    // The Alt letters of the fields leave those of the window's menus free.
+    grid->addWidget(label("By E&ntity:", m_entity), 1, 0);
     grid->addWidget(m_entity, 1, 1);
     grid->addWidget(m_entityGo, 1, 2);
-    grid->addWidget(label("By &Template:", m_template), 1, 3);
+    grid->addWidget(label("By Te&mplate:", m_template), 1, 3);
     grid->addWidget(m_template, 1, 4, 1, 2);
-    grid->addWidget(label("By &Number (*):", m_number), 2, 0);
+    grid->addWidget(label("By Num&ber (*):", m_number), 2, 0);
     grid->addWidget(m_number, 2, 1);
     grid->addWidget(m_numberGo, 2, 2);
     grid->addWidget(label("By &Paragraph:", m_paragraph), 2, 3);
@@ -505,14 +507,15 @@ void CVarnView::seeRequirement()
 
 void CVarnView::runAgain()
 {
-    // The selection stays on the same place in the list (the next row after
-    // a deletion), and the sentence box follows it.
+    // The selection stays on the requirement it was on, follows it to the
+    // version an edit saved, or takes the next row after a deletion; the
+    // sentence box follows the selection.
     const int previous = selectedRow();
+    const qint32 selected = m_central.model().numberAt(previous);
     afterQuery(m_central.rerun(fieldTexts()));
     fillEntityList();
-    const int count = m_central.model().requirementCount();
-    if (previous >= 0 && count > 0)
-        selectRow(std::min(previous, count - 1));
+    if (const int row = m_central.rowToFollow(selected, previous); row >= 0)
+        selectRow(row);
 }
 
 void CVarnView::showChangesOfOthers()
@@ -529,11 +532,9 @@ void CVarnView::showChangesOfOthers()
     applyColumnLayout();
     const int count = m_central.model().requirementCount();
     emit listChanged(count);
-    // The same requirement stays selected; one that was deleted leaves the
-    // selection on its place in the list.
-    int row = selected ? m_central.model().rowOf(selected) : -1;
-    if (row < 0 && previous >= 0 && count > 0)
-        row = std::min(previous, count - 1);
+    // The same requirement (or the version that replaced it) stays
+    // selected; one that was deleted leaves the selection on its place.
+    const int row = m_central.rowToFollow(selected, previous);
     if (row >= 0)
         m_list->selectRow(row);
     m_list->verticalScrollBar()->setValue(top);

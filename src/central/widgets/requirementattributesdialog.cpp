@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace varn::central {
@@ -116,12 +117,23 @@ RequirementAttributesDialog::RequirementAttributesDialog(app::Workbench &workben
             &RequirementAttributesDialog::saveChanges);
     connect(button(QStringLiteral("Close")), &QPushButton::clicked, this, &QDialog::reject);
 
+    if (!listRequirements(selected))
+        m_requirements->setRequirements({});
+}
+
+bool RequirementAttributesDialog::listRequirements(qint32 selected)
+{
     const Result<QList<PickedRequirement>> rows = RequirementPickList(m_connection).live();
-    if (!rows)
+    if (!rows) {
         m_workbench.showMessage(rows.outcome());
-    m_requirements->setRequirements(rows ? rows.value() : QList<PickedRequirement>());
+        return false;
+    }
+    const int scrolled = m_requirements->verticalScrollBar()->value();
+    m_requirements->setRequirements(rows.value());
     if (selected > 0)
         m_requirements->selectNumber(selected);
+    m_requirements->verticalScrollBar()->setValue(scrolled);
+    return true;
 }
 
 QPushButton *RequirementAttributesDialog::addButton(const QString &text, const QString &tooltip)
@@ -183,12 +195,17 @@ void RequirementAttributesDialog::saveChanges()
     values.priority = m_priority->currentIndex() < 0 ? QString() : m_priority->currentText();
     values.release = m_release->currentIndex() < 0 ? QString() : m_release->currentText();
     values.comments = m_comments->toPlainText();
-    const Outcome saved = RequirementAttributes(m_connection).save(picked->number, values);
+    const qint32 number = picked->number;
+    const Outcome saved = RequirementAttributes(m_connection).save(number, values);
     if (!saved) {
         m_workbench.showMessage(saved);
         return;
     }
-    m_status->setText(RequirementAttributes::savedStatus(picked->number));
+    // The list here and Requirements Central show what was stored; the
+    // attributes being edited stay in their fields.
+    listRequirements(number);
+    m_status->setText(RequirementAttributes::savedStatus(number));
+    m_workbench.announceRequirementsStored();
 }
 
 } // namespace varn::central

@@ -44,6 +44,9 @@ public:
     void saveChanges();
 
 private:
+    // Reads the live requirements into the list and selects the number;
+    // false (and the list unchanged) when they cannot be read.
+    bool listRequirements(qint32 selected);
     void forgetShown();
     QPushButton *addButton(const QString &text, const QString &tooltip);
 

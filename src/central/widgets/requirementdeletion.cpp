@@ -6,8 +6,24 @@
 #include "app/widgets/workbench.h"
 #include "central/requirementlifecycle.h"
 #include "central/requirementscentral.h"
+#include "central/widgets/deleteconfirmationdialog.h"
 
 namespace varn::central {
+
+namespace {
+
+// Without dependents a plain question; with them a dialog that lists them.
+bool confirmDeletion(app::Workbench &workbench, int number, const QList<int> &dependents)
+{
+    if (dependents.isEmpty())
+        return workbench.presenter().askYesNo(
+            workbench.dialogParent(), QStringLiteral("Delete Confirmation"),
+            RequirementLifecycle::deletionQuestion(number, dependents));
+    DeleteConfirmationDialog dialog(number, dependents, workbench.dialogParent());
+    return workbench.presenter().runDialog(dialog) == QDialog::Accepted;
+}
+
+} // namespace
 
 void deleteRequirement(app::Workbench &workbench, int number)
 {
@@ -24,9 +40,7 @@ void deleteRequirement(app::Workbench &workbench, int number)
         workbench.showMessage(dependents.outcome());
         return;
     }
-    if (!workbench.presenter().askYesNo(
-            workbench.dialogParent(), QStringLiteral("Delete Confirmation"),
-            RequirementLifecycle::deletionQuestion(number, dependents.value())))
+    if (!confirmDeletion(workbench, number, dependents.value()))
         return;
     if (Outcome marked = lifecycle.markDeleted(number); !marked) {
         workbench.showMessage(marked);

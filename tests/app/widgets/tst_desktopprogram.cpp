@@ -15,6 +15,8 @@
 #include "support/workspaceenvironment.h"
 #include "testpresenter.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -64,6 +66,52 @@ QString manualText(const FeatureRegistry &features)
     }
     // HTML shows a run of blanks as one.
     return text.simplified();
+}
+
+// The letter a text's '&' marks for Alt, lower case; none for "&&" alone.
+QChar mnemonicOf(const QString &text)
+{
+    for (qsizetype at = 0; at + 1 < text.size(); ++at) {
+        if (text.at(at) != QLatin1Char('&'))
+            continue;
+        if (text.at(at + 1) != QLatin1Char('&'))
+            return text.at(at + 1).toLower();
+        ++at;
+    }
+    return {};
+}
+
+// The Alt letters of the menu bar, each with its menu ("t Templates").
+QMap<QChar, QString> menuMnemonics(QMainWindow &window)
+{
+    QMap<QChar, QString> letters;
+    for (QAction *entry : window.menuBar()->actions()) {
+        if (const QChar letter = mnemonicOf(entry->text()); !letter.isNull())
+            letters.insert(letter, QString(entry->text()).remove('&'));
+    }
+    return letters;
+}
+
+// The Alt letters of a window's shown controls: labels with a buddy, buttons
+// and group titles.
+QMap<QChar, QString> controlMnemonics(const QWidget &window)
+{
+    QMap<QChar, QString> letters;
+    const auto add = [&letters](const QString &text) {
+        if (const QChar letter = mnemonicOf(text); !letter.isNull())
+            letters.insert(letter, QString(text).remove('&'));
+    };
+    for (const QWidget *child : window.findChildren<QWidget *>()) {
+        if (!child->isVisibleTo(&window))
+            continue;
+        if (const auto *label = qobject_cast<const QLabel *>(child); label && label->buddy())
+            add(label->text());
+        else if (const auto *button = qobject_cast<const QAbstractButton *>(child))
+            add(button->text());
+        else if (const auto *group = qobject_cast<const QGroupBox *>(child))
+            add(group->title());
+    }
+    return letters;
 }
 
 } // namespace
@@ -175,6 +223,28 @@ private slots:
         }
         missing.removeDuplicates();
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
+}
+
+    // Alt and a letter opens the menu of that letter: no control of a window
+    // takes a letter one of its menus carries.
+    void controlsLeaveTheMenusTheirLetters_data() { everyCommandIsEnabledOrSaysWhy_data(); }
+
+    void controlsLeaveTheMenusTheirLetters()
+    {
+        QFETCH(WindowKind, kind);
+        m_window->goTo(kind);
+        const QMap<QChar, QString> menus = menuMnemonics(*m_window);
+        QVERIFY(menus.size() >= 3);
+        const QWidget *view = m_window->view(kind);
+        QVERIFY(view);
+        QStringList shadowed;
+        const QMap<QChar, QString> controls = controlMnemonics(*view);
+        for (auto control = controls.cbegin(); control != controls.cend(); ++control) {
+            if (menus.contains(control.key()))
+                shadowed.append(control.value() + QStringLiteral(" -> ") + menus[control.key()]);
+        }
+        QCOMPARE(shadowed, QStringList());
+        QCOMPARE(misnamedControls(*view), QStringList());
     }
 
     // Leaving or closing the Inspect windows: their titles name the language,

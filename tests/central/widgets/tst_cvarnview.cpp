@@ -1,5 +1,6 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/cchildframe.h"
+#include "app/widgets/labelledcontrols.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/screenshot.h"
@@ -11,11 +12,15 @@
 #include "central/requirementrows.h"
 #include "central/widgets/centralviewfeature.h"
 #include "central/widgets/cvarnview.h"
+#include "central/widgets/deleteconfirmationdialog.h"
 #include "central/widgets/listingpainter.h"
+#include "central/widgets/requirementattributesdialog.h"
 #include "central/widgets/requirementdeletion.h"
+#include "central/widgets/requirementpicktable.h"
 #include "support/pgcluster.h"
 #include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
+#include "templates/widgets/technicalcomposerdialog.h"
 #include "templates/widgets/templatemenu.h"
 
 #include <QAction>
@@ -23,6 +28,8 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
@@ -71,6 +78,79 @@ int pdfPageCount(const QString &path)
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
     return int(QString::fromLatin1(file.readAll()).count(page));
 }
+
+// A page of A4 at 1200 dots per inch that keeps the texts painted on it:
+// each run with its baseline and the box it covers.
+class TextRecorder : public QPaintDevice
+{
+public:
+    struct Drawn
+    {
+        QString text;
+        qreal baseline;
+        QRectF box;
+    };
+
+    QSize size() const { return m_size; }
+    const QList<Drawn> &drawn() const { return m_engine.drawn; }
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return m_size.width();
+        case PdmHeight:
+            return m_size.height();
+        case PdmWidthMM:
+            return qRound(m_size.width() * 25.4 / kDpi);
+        case PdmHeightMM:
+            return qRound(m_size.height() * 25.4 / kDpi);
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return kDpi;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    struct Engine : QPaintEngine
+    {
+        Engine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+        void drawPath(const QPainterPath &) override {}
+        void drawTextItem(const QPointF &origin, const QTextItem &item) override
+        {
+            drawn.append({item.text(), origin.y(),
+                          QRectF(origin.x(), origin.y() - item.ascent(), item.width(),
+                                 item.ascent() + item.descent())});
+        }
+        Type type() const override { return QPaintEngine::User; }
+        QList<Drawn> drawn;
+    };
+
+    static constexpr int kDpi = 1200;
+    QSize m_size =
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10))
+            .paintRectPixels(kDpi)
+            .size();
+    mutable Engine m_engine;
+};
 
 void clickHeader(QTableView &list, int section)
 {
@@ -459,20 +539,23 @@ private slots:
         QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", "30", ""}));
     }
 
-    // Delete asks first, naming the dependents; Yes marks the requirement
-    // deleted, the list drops it and the requirements count as changed.
+    // Delete asks first: with dependents in a dialog that lists them, in
+    // ascending order; Yes marks the requirement deleted, the list drops it
+    // and the requirements count as changed.
     void deleteAsksThenMarksTheRequirement_data()
     {
-        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("answer"); // how the dialog is left
         QTest::addColumn<QStringList>("listed");
-        QTest::newRow("yes") << true << QStringList{"1", "4", "12", ""};
-        QTest::newRow("no") << false << QStringList{"1", "2", "4", "12", ""};
+        QTest::newRow("yes") << "yes" << QStringList{"1", "4", "12", ""};
+        QTest::newRow("no") << "no" << QStringList{"1", "2", "4", "12", ""};
+        QTest::newRow("enter") << "enter" << QStringList{"1", "2", "4", "12", ""};
     }
 
     void deleteAsksThenMarksTheRequirement()
     {
-        QFETCH(bool, yes);
+        QFETCH(QString, answer);
         QFETCH(QStringList, listed);
+        const bool yes = answer == QLatin1String("yes");
         cleanup();
         init();
         m_window.reset();
@@ -485,23 +568,45 @@ private slots:
 
         control<QPushButton>("delete")->click(); // nothing selected yet
         QCOMPARE(m_presenter.texts(), QStringList{kNoSelection});
+        m_presenter.clear();
         view().selectRow(1);
-        m_presenter.yesNoAnswers = {yes};
+        QStringList asked; // heading, dependents, question
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            auto *confirmation = qobject_cast<central::DeleteConfirmationDialog *>(&dialog);
+            if (!confirmation)
+                return int(QDialog::Rejected);
+            asked << confirmation->heading() << confirmation->dependents().join(QLatin1Char(' '))
+                  << confirmation->question();
+            [&] { QCOMPARE(misnamedControls(dialog), QStringList()); }();
+            if (answer == QLatin1String("yes")) {
+                [&] { saveScreenshot(dialog, QStringLiteral("delete-confirmation.png")); }();
+                confirmation->yesButton()->click();
+            } else if (answer == QLatin1String("no")) {
+                confirmation->noButton()->click();
+            } else {
+                dialog.show();
+                QTest::keyClick(&dialog, Qt::Key_Return); // No is the default
+            }
+            return dialog.result();
+        };
         control<QPushButton>("delete")->click();
-        QCOMPARE(m_presenter.questions,
-                 QStringList{"Delete Confirmation|Requirement number 2 has the\nfollowing "
-                             "dependent requirements.\n4\n12\nDo you want to continue with "
-                             "deletion?"});
+        QCOMPARE(m_presenter.dialogTitles, QStringList{"Delete Confirmation"});
+        QCOMPARE(asked, (QStringList{"Requirement number 2 has the\nfollowing dependent "
+                                     "requirements.",
+                                     "4 12", "Do you want to continue with deletion?"}));
+        QCOMPARE(m_presenter.questions, QStringList());
         QCOMPARE(shownNumbers(list()), listed);
         QCOMPARE(m_app->requirementsChanged(), yes);
         if (!yes)
             return;
+        // Without dependents the plain question asks.
         view().selectRow(0);
         m_presenter.yesNoAnswers = {true};
         control<QPushButton>("delete")->click();
-        QCOMPARE(m_presenter.questions.last(),
-                 QStringLiteral("Delete Confirmation|Are you sure you want to delete the "
-                                "selected requirement?"));
+        QCOMPARE(m_presenter.questions,
+                 QStringList{"Delete Confirmation|Are you sure you want to delete the "
+                             "selected requirement?"});
+        QCOMPARE(m_presenter.dialogTitles.size(), 1);
         QCOMPARE(shownNumbers(list()), (QStringList{"4", "12", ""}));
     }
 
@@ -559,6 +664,149 @@ private slots:
         QCOMPARE(view().sentence(), sentence);
         QCOMPARE(m_presenter.questions.join(QString()), question);
         QVERIFY(m_presenter.messages.isEmpty());
+    }
+
+    // After a command stored or deleted requirements the selection stays on
+    // the requirement it was on, follows an edit to the version it saved
+    // (while the composer is still open, and after), and after a deletion
+    // takes the row that took the deleted one's place; the sentence box
+    // shows what is selected, and Delete would offer that requirement.
+    void selectionFollowsTheChangedRequirement_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("descending"); // the list sorted by No., highest first
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("followed");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("edit") << "edit" << false << 12 << 21
+                              << QStringList{"1", "2", "4", "20", "21", ""};
+        QTest::newRow("edit, saved twice")
+            << "edit twice" << false << 12 << 22 << QStringList{"1", "2", "4", "20", "22", ""};
+        QTest::newRow("edit, highest first")
+            << "edit" << true << 12 << 21 << QStringList{"21", "20", "4", "2", "1", ""};
+        QTest::newRow("new requirement, highest first")
+            << "new" << true << 4 << 4 << QStringList{"21", "20", "12", "4", "2", "1", ""};
+        QTest::newRow("delete") << "delete" << false << 2 << 4
+                                << QStringList{"1", "4", "12", "20", ""};
+        QTest::newRow("delete, highest first")
+            << "delete" << true << 12 << 4 << QStringList{"20", "4", "2", "1", ""};
+        QTest::newRow("delete the last")
+            << "delete" << false << 20 << 12 << QStringList{"1", "2", "4", "12", ""};
+    }
+
+    void selectionFollowsTheChangedRequirement()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, descending);
+        QFETCH(int, selected);
+        QFETCH(int, followed);
+        QFETCH(QStringList, listed);
+        cleanup();
+        init();
+        m_window.reset();
+        start([](FeatureRegistry &features) {
+            central::registerDeletion(features);
+            templates::registerComposerFeatures(features);
+        });
+        createWorkspace();
+        storeExamples();
+        store({{20, "Functional", 9, "3.3", "log every gate change"}});
+        QSqlQuery counter(m_app->requirementsDatabase());
+        QVERIFY(counter.exec(QStringLiteral("UPDATE PK_MASTR_REQ SET PMastrReq = 20")));
+        if (descending)
+            clickHeader(list(), 0);
+        view().selectRow(view().central().model().rowOf(selected));
+        const auto selectedNumber = [this] {
+            return int(view().central().model().numberAt(view().selectedRow()));
+        };
+        const auto shownSentence = [this](int number) {
+            const store::MasterReqRow *row =
+                view().central().model().requirementAt(view().central().model().rowOf(number));
+            return row ? central::RequirementsCentral::sentenceText(*row) : QString();
+        };
+        QList<int> whileOpen; // the selection after each save, the composer still open
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            auto *composer = qobject_cast<templates::TechnicalComposerDialog *>(&dialog);
+            if (!composer)
+                return int(QDialog::Rejected);
+            const int saves = command == QLatin1String("edit twice") ? 2 : 1;
+            for (int save = 1; save <= saves; ++save) {
+                composer->textBox()->setPlainText(QStringLiteral("answer within %1 ms").arg(save));
+                composer->saveButton()->click();
+                whileOpen.append(selectedNumber());
+            }
+            return int(QDialog::Rejected);
+        };
+        m_presenter.yesNoAnswers = {true};
+        if (command.startsWith(QLatin1String("edit")))
+            control<QPushButton>("edit")->click();
+        else if (command == QLatin1String("new"))
+            m_window->actions().composeTechnical->trigger();
+        else
+            control<QPushButton>("delete")->click();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(shownNumbers(list()), listed);
+        QCOMPARE(selectedNumber(), followed);
+        QCOMPARE(view().sentence(), shownSentence(followed));
+        if (command == QLatin1String("edit twice"))
+            QCOMPARE(whileOpen, (QList<int>{21, 22}));
+        else if (command != QLatin1String("delete"))
+            QCOMPARE(whileOpen, QList<int>{followed});
+    }
+
+    // Edit > Requirement Attributes: after Save Changes both Central and the
+    // dialog's own list show the stored priority and paragraph, while the
+    // dialog is still open; Central stays on the requirement wherever the
+    // sort puts it.
+    void savedAttributesShowInTheLists_data()
+    {
+        QTest::addColumn<bool>("byPriority"); // the list sorted by Priority
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("by number") << false << QStringList{"1", "2", "4", "12", ""};
+        QTest::newRow("by priority") << true << QStringList{"1", "4", "12", "2", ""};
+    }
+
+    void savedAttributesShowInTheLists()
+    {
+        QFETCH(bool, byPriority);
+        QFETCH(QStringList, listed);
+        createWorkspace();
+        storeExamples();
+        const QStringList shownHeaders = headers(list());
+        const int priority = int(shownHeaders.indexOf(QStringLiteral("Priority")));
+        const int paragraph = int(shownHeaders.indexOf(QStringLiteral("Paragraph")));
+        if (byPriority)
+            clickHeader(list(), priority);
+        view().selectRow(1);
+        const auto centralCells = [&] {
+            const int row = view().selectedRow();
+            return QStringList{list().model()->index(row, 0).data().toString(),
+                               list().model()->index(row, priority).data().toString(),
+                               list().model()->index(row, paragraph).data().toString()};
+        };
+        QStringList whileOpen;
+        QString dialogParagraph;
+        m_presenter.dialogHandler = [&](QDialog &dialog) {
+            auto *attributes = qobject_cast<central::RequirementAttributesDialog *>(&dialog);
+            if (!attributes)
+                return int(QDialog::Rejected);
+            attributes->button(QStringLiteral("See Requirement"))->click();
+            attributes->paragraph()->setText(QStringLiteral("5.1"));
+            attributes->priority()->setCurrentIndex(attributes->priority()->findText("7"));
+            attributes->button(QStringLiteral("Save Changes"))->click();
+            whileOpen = centralCells();
+            const int row = attributes->requirements()->currentRow();
+            dialogParagraph = attributes->requirements()->item(row, 2)->text();
+            return int(QDialog::Rejected);
+        };
+        m_window->actions().requirementAttributes->trigger();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(whileOpen, (QStringList{"2", "7", "5.1"}));
+        QCOMPARE(dialogParagraph, QStringLiteral("5.1"));
+        QCOMPARE(shownNumbers(list()), listed);
+        QCOMPARE(centralCells(), (QStringList{"2", "7", "5.1"}));
+        QCOMPARE(view().sentence(), QStringLiteral("The Acme system shall define the gate."));
+        QVERIFY(!m_app->requirementsChanged());
     }
 
     // A query that runs empties the other queries' fields, so the form never
@@ -660,19 +908,34 @@ private slots:
                              .arg(number)});
         store(rows);
         int previewPages = -1;
+        QString documentName;
         m_presenter.dialogHandler = [&](QDialog &dialog) {
             auto *preview = dialog.findChild<QPrintPreviewWidget *>();
-            dialog.resize(900, 700);
+            documentName = qobject_cast<QPrintPreviewDialog *>(&dialog)->printer()->docName();
             dialog.show();
             preview->updatePreview();
+            QApplication::processEvents();
             previewPages = preview->pageCount();
-            if (count == 100)
-                [&] { saveScreenshot(dialog, QStringLiteral("print-preview.png")); }();
+            // It opens readable: the page fits the window's width, at about
+            // its own size, in a window most of the screen's height.
+            [&] {
+                const QRect screen = dialog.screen()->availableGeometry();
+                QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::FitToWidth);
+                QVERIFY2(preview->zoomFactor() >= 0.75,
+                         qPrintable(QString::number(preview->zoomFactor())));
+                QVERIFY(dialog.height() >= screen.height() * 3 / 4);
+                QVERIFY(dialog.width() <= screen.width());
+                if (count == 100)
+                    QVERIFY(
+                        dialog.grab().save(screenshotPath(QStringLiteral("print-preview.png"))));
+            }();
             return int(QDialog::Rejected);
         };
         m_window->actions().print->trigger();
         QCOMPARE(m_presenter.dialogTitles.last(),
                  QStringLiteral("Print Preview - System Requirements - System Name: Acme"));
+        // The name a PDF is offered under holds no colon.
+        QCOMPARE(documentName, QStringLiteral("System Requirements - Acme.pdf"));
 
         const Result<central::PrintedListing> listing = central::PrintedListing::of(
             view().central().model(), QStringLiteral("Acme"), QDate(2026, 12, 7));
@@ -690,6 +953,92 @@ private slots:
         QCOMPARE(previewPages, painted);
         QCOMPARE(painted > 1, severalPages);
         QVERIFY(m_presenter.messages.isEmpty());
+    }
+
+    // The printed page shows every head and every value whole, each in its
+    // own place: nothing elided, nothing cut by the next column or the
+    // page's edge, with all columns shown and long comments too.
+    void printedColumnsShowHeadsAndValuesWhole_data()
+    {
+        QTest::addColumn<bool>("everyColumn");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("comments");
+        QTest::addColumn<QString>("paragraph");
+        QTest::newRow("shown columns") << false << "Performance"
+                                       << ""
+                                       << "3.1";
+        QTest::newRow("every column") << true << "Performance"
+                                      << "checked"
+                                      << "3.1";
+        QTest::newRow("every column, long comments")
+            << true << "User Interface"
+            << "agreed with the operations team after the review of the gate schedule; the "
+               "freight scale readings are kept for a year and shown on the supervisor's "
+               "console whenever the wind sensor reports a change"
+            << "3.1.4.1.5";
+    }
+
+    void printedColumnsShowHeadsAndValuesWhole()
+    {
+        QFETCH(bool, everyColumn);
+        QFETCH(QString, category);
+        QFETCH(QString, comments);
+        QFETCH(QString, paragraph);
+        createWorkspace();
+        storeExamples();
+        QSqlQuery update(m_app->requirementsDatabase());
+        update.prepare(QStringLiteral("UPDATE MASTER_REQ SET Category = ?, Comments = ?, "
+                                      "ParaNum = ?, Version = 12 WHERE Req_Num = 1"));
+        update.addBindValue(category);
+        update.addBindValue(comments);
+        update.addBindValue(paragraph);
+        QVERIFY(update.exec());
+        if (everyColumn) {
+            for (int flag = 0; flag < central::kFlagCount; ++flag) {
+                if (!view().central().columnFlags()[flag])
+                    view().toggleColumn(flag);
+            }
+        } else {
+            view().runAgain();
+        }
+        const Result<central::PrintedListing> listing = central::PrintedListing::of(
+            view().central().model(), QStringLiteral("Acme"), QDate(2026, 12, 7));
+        QVERIFY(listing);
+        QCOMPARE(listing->headers.size(), everyColumn ? 11 : 6);
+
+        TextRecorder page;
+        {
+            QPainter painter(&page);
+            central::ListingPainter(listing.value()).paint(painter, page.size(), [] {});
+        }
+        QStringList cut;
+        QSet<QString> words;
+        QMap<int, QList<TextRecorder::Drawn>> lines; // by baseline
+        for (const TextRecorder::Drawn &drawn : page.drawn()) {
+            if (drawn.text.contains(QChar(0x2026)) || drawn.box.left() < 0 ||
+                drawn.box.right() > page.size().width())
+                cut.append(drawn.text);
+            for (const QString &word : drawn.text.split(' ', Qt::SkipEmptyParts))
+                words.insert(word);
+            lines[qRound(drawn.baseline)].append(drawn);
+        }
+        for (QList<TextRecorder::Drawn> &line : lines) {
+            std::sort(line.begin(), line.end(),
+                      [](const auto &a, const auto &b) { return a.box.left() < b.box.left(); });
+            for (qsizetype at = 1; at < line.size(); ++at) {
+                if (line.at(at - 1).box.right() > line.at(at).box.left() + 1)
+                    cut.append(line.at(at - 1).text + QStringLiteral(" | ") + line.at(at).text);
+            }
+        }
+        QCOMPARE(cut, QStringList());
+        QStringList missing;
+        for (const QString &text : listing->headers + listing->requirements.first().cells) {
+            for (const QString &word : text.split(' ', Qt::SkipEmptyParts)) {
+                if (!words.contains(word))
+                    missing.append(word);
+            }
+        }
+        QCOMPARE(missing, QStringList());
     }
 
     void screenshot()

@@ -180,6 +180,13 @@ private slots:
                      .replaceInStrings(QStringLiteral("<null>"), QString()),
                  stored);
         QCOMPARE(StoreTestSupport::row(connection(), before), kept);
+        // The list shows what is stored, the requirement still selected and
+        // its attributes still in the fields.
+        const PickedRequirement *shown = dialog.requirements()->current();
+        QVERIFY(shown);
+        QCOMPARE(shown->number, 2);
+        QCOMPARE(dialog.requirements()->item(1, 2)->text(), stored[0]);
+        QCOMPARE(dialog.paragraph()->text(), entered[0]);
         QCOMPARE(dialog.statusLine()->text(),
                  message.isEmpty() ? QStringLiteral("Requirement 2 successfully updated.")
                                    : QString());
