@@ -2,6 +2,7 @@
 
 #include "app/widgets/programicon.h"
 
+#include <QAccessibleWidget>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,11 +15,27 @@
 
 namespace varn::app {
 
+namespace {
+
+// A plain widget reaches screen readers as a pane ("filler"); the manual is
+// a window of its own, named by its title.
+QAccessibleInterface *windowFace(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(HelpWindow::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
 HelpWindow::HelpWindow(std::map<QString, HelpBrowser::PageWriter> writtenPages, QWidget *parent)
     : QWidget(parent, Qt::Window), m_browser(new HelpBrowser(std::move(writtenPages))),
       m_search(new QLineEdit), m_findNext(new QPushButton(QStringLiteral("Find &Next"))),
       m_topics(new QListWidget)
 {
+    static const bool faceInstalled = (QAccessible::installFactory(windowFace), true);
+    Q_UNUSED(faceInstalled);
     setWindowTitle(QStringLiteral("Varn SE Help"));
     setWindowIcon(ProgramIcon::icon());
     setObjectName(QStringLiteral("helpWindow"));

@@ -30,6 +30,9 @@ ProgressPanel::ProgressPanel(Processed processed, QWidget *parent)
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setMinimumHeight(m_status->fontMetrics().lineSpacing() * 2);
     m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A result naming a long folder wraps (after its slashes too) rather
+    // than running past the dialog's edge.
+    m_status->setWordWrap(true);
     m_bar->setObjectName(QStringLiteral("progress"));
     m_bar->setRange(0, 100);
     m_bar->setValue(0);
@@ -54,7 +57,18 @@ ProgressPanel::ProgressPanel(Processed processed, QWidget *parent)
 void ProgressPanel::setStatus(const QString &text)
 {
     m_status->setText(text);
+    growToFit();
     paintNow();
+}
+
+// A window does not grow by itself for the lines a wrapped text gains.
+void ProgressPanel::growToFit()
+{
+    if (!m_status->isVisible())
+        return; // the layout sizes the text when the dialog is shown
+    const int extra = m_status->heightForWidth(m_status->width()) - m_status->height();
+    if (extra > 0)
+        window()->resize(window()->width(), window()->height() + extra);
 }
 
 void ProgressPanel::setPercent(int percent)

@@ -33,6 +33,7 @@ public:
 
 private:
     void paintNow();
+    void growToFit();
 
     QLabel *m_status;
     QProgressBar *m_bar;

@@ -64,6 +64,11 @@ public:
 
     // A command stored, edited or deleted requirements: the lists query again.
     void announceRequirementsStored() { emit requirementsStored(); }
+    // The object model was derived again from every requirement: the windows
+    // showing it read it again.
+    void announceObjectModelRebuilt() { emit objectModelRebuilt(); }
+    // A generator wrote its files: the windows showing them read them again.
+    void announceFilesGenerated() { emit filesGenerated(); }
 
     // Back to the state of a program without a workspace.
     void resetForWorkspace();
@@ -72,6 +77,8 @@ signals:
     void backgroundColourChanged(int choice);
     void objectModelLanguageChanged(varn::app::Workbench::Language language);
     void requirementsStored();
+    void objectModelRebuilt();
+    void filesGenerated();
     void statusPaneChanged(int pane, const QString &text);
     void checksChanged();
 

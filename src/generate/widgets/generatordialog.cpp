@@ -112,6 +112,7 @@ void GeneratorDialog::generate()
                        GeneratorMessages::written(written.value()));
     m_folder = written->folder;
     m_openFolder->setEnabled(true);
+    m_workbench.announceFilesGenerated();
 }
 
 void GeneratorDialog::run(app::Workbench &workbench, Output output)

@@ -6,6 +6,7 @@ CDataTreeView::CDataTreeView(QSqlDatabase database, QWidget *parent)
     : LazyTree(parent), m_outline(std::move(database))
 {
     setObjectName(QStringLiteral("dataModelTree"));
+    setAccessibleName(QStringLiteral("Data Model"));
 }
 
 QIcon CDataTreeView::icon(ColumnImage image)

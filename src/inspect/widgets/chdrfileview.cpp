@@ -25,6 +25,7 @@ CHdrFileView::CHdrFileView(const QString &folder, generate::GeneratorKind kind, 
     setAutoFillBackground(true);
 
     m_text->setObjectName(QStringLiteral("generatedFile"));
+    m_text->setAccessibleName(QStringLiteral("Generated file"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -40,11 +41,21 @@ CHdrFileView::CHdrFileView(const QString &folder, generate::GeneratorKind kind, 
 
 void CHdrFileView::showClass(const QString &className)
 {
+    m_className = className;
+    if (className.isEmpty()) {
+        m_text->clear();
+        return;
+    }
     // The text ends its lines with CR LF, as it is specified; the pane
     // breaks lines on LF alone.
     QString text = generate::GeneratedFileText::forClass(m_folder, className, m_kind);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text->setPlainText(text);
+}
+
+void CHdrFileView::refresh()
+{
+    showClass(m_className);
 }
 
 QString CHdrFileView::shownText() const

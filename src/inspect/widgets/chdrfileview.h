@@ -19,12 +19,16 @@ public:
     // kind is Cpp or Java.
     CHdrFileView(const QString &folder, generate::GeneratorKind kind, QWidget *parent = nullptr);
 
+    // An empty name empties the pane.
     void showClass(const QString &className);
+    // Reads the shown class's file again (the generators wrote it anew).
+    void refresh();
     QString shownText() const;
 
 private:
     QString m_folder;
     generate::GeneratorKind m_kind;
+    QString m_className;
     QPlainTextEdit *m_text;
 };
 

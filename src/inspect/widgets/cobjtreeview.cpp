@@ -17,9 +17,10 @@ CObjTreeView::CObjTreeView(QSqlDatabase database, OutlineLanguage language, QWid
     : LazyTree(parent), m_outline(std::move(database)), m_language(language)
 {
     setObjectName(QStringLiteral("objectModelTree"));
+    setAccessibleName(QStringLiteral("Object Model"));
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
-        if (QTreeWidgetItem *entity = topLevelOf(current))
-            emit classSelected(entity->text(0));
+        const QTreeWidgetItem *entity = topLevelOf(current);
+        emit classSelected(entity ? entity->text(0) : QString());
     });
 }
 

@@ -18,7 +18,7 @@ public:
     static QIcon icon(NodeImage image);
 
 signals:
-    // The entity of the newly selected node.
+    // The entity of the newly selected node; empty when none is selected.
     void classSelected(const QString &entity);
 
 protected:

@@ -1,13 +1,25 @@
 #include "inspect/widgets/lazytree.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
+#include <QTreeWidgetItemIterator>
 
 namespace varn::inspect {
 
 namespace {
 
 constexpr int kExpandableRole = Qt::UserRole + 1;
+
+// The texts of a node and its ancestors, from the top level down.
+QStringList pathOf(const QTreeWidgetItem *item)
+{
+    QStringList path;
+    for (; item; item = item->parent())
+        path.prepend(item->text(0));
+    return path;
+}
 
 } // namespace
 
@@ -17,6 +29,9 @@ LazyTree::LazyTree(QWidget *parent) : QTreeWidget(parent)
     setColumnCount(1);
     setRootIsDecorated(true);
     setIconSize(QSize(16, 16));
+    // The column is as wide as its widest node; a narrow pane scrolls.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(this, &QTreeWidget::itemExpanded, this, &LazyTree::expandNode);
     connect(this, &QTreeWidget::itemCollapsed, this, &LazyTree::collapseNode);
 }
@@ -66,11 +81,63 @@ void LazyTree::showEvent(QShowEvent *event)
 
 void LazyTree::fill()
 {
+    readTopLevel(false);
+}
+
+void LazyTree::refresh()
+{
+    if (!m_filled)
+        return;
+    QList<QStringList> expanded; // parents before their children
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        if ((*it)->isExpanded())
+            expanded.append(pathOf(*it));
+    }
+    const QStringList current = pathOf(currentItem());
+    const int scrolled = verticalScrollBar()->value();
+
+    readTopLevel(true);
+    for (const QStringList &path : std::as_const(expanded)) {
+        if (QTreeWidgetItem *node = nodeAt(path))
+            node->setExpanded(true); // reads its children afresh
+    }
+    // The current node, or the nearest of its ancestors still there.
+    for (qsizetype depth = current.size(); depth > 0; --depth) {
+        if (QTreeWidgetItem *node = nodeAt(current.first(depth))) {
+            setCurrentItem(node);
+            break;
+        }
+    }
+    verticalScrollBar()->setValue(scrolled);
+}
+
+QTreeWidgetItem *LazyTree::nodeAt(const QStringList &path) const
+{
+    QTreeWidgetItem *node = nullptr;
+    for (const QString &text : path) {
+        QTreeWidgetItem *found = nullptr;
+        const int count = node ? node->childCount() : topLevelItemCount();
+        for (int k = 0; k < count && !found; ++k) {
+            QTreeWidgetItem *child = node ? node->child(k) : topLevelItem(k);
+            if (child->text(0) == text)
+                found = child;
+        }
+        if (!found)
+            return nullptr;
+        node = found;
+    }
+    return node;
+}
+
+void LazyTree::readTopLevel(bool quietWhenEmpty)
+{
     m_filled = true;
     clear();
     const Result<QStringList> names = topLevelNames();
     if (!names) {
-        report(names.outcome());
+        // An empty model is a plain notice; a failure to read stops.
+        if (!quietWhenEmpty || names.outcome().kind() != MessageKind::Plain)
+            report(names.outcome());
         return;
     }
     for (const QString &name : names.value())
@@ -83,6 +150,7 @@ QTreeWidgetItem *LazyTree::addNode(QTreeWidgetItem *parent, const QString &text,
 {
     auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
     item->setText(0, text);
+    item->setToolTip(0, text);
     item->setIcon(0, icon);
     item->setData(0, kExpandableRole, expandable);
     if (expandable)

@@ -10,13 +10,19 @@ namespace varn::inspect {
 // when the view is first shown, a node's children are read each time it is
 // expanded and dropped when it collapses, so what changed meanwhile shows on
 // the next expansion. Every node that can expand and has not been read holds
-// one empty child, so that the tree shows its expand button.
+// one empty child, so that the tree shows its expand button. Nodes are shown
+// whole (the tree scrolls sideways) and tell their text as a tooltip.
 class LazyTree : public QTreeWidget
 {
     Q_OBJECT
 
 public:
     void fill();
+    // Reads the tree again after the model changed under it, keeping the
+    // expanded nodes and the current one where they still exist. An empty
+    // model leaves the tree empty without a word (the first fill said so);
+    // before the first fill there is nothing to read again.
+    void refresh();
     // Adds "Requirements" to the context menu of the tree's classes: it asks
     // for the requirements that produced the class of the current node.
     void offerRequirements();
@@ -42,6 +48,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void readTopLevel(bool quietWhenEmpty);
+    QTreeWidgetItem *nodeAt(const QStringList &path) const;
     void addPlaceholder(QTreeWidgetItem *item);
     void expandNode(QTreeWidgetItem *item);
     void collapseNode(QTreeWidgetItem *item);

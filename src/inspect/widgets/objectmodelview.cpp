@@ -12,6 +12,18 @@
 
 namespace varn::inspect {
 
+namespace {
+
+// A tree of the model reads it again whenever a save or a regeneration
+// changed it.
+void followModelChanges(LazyTree *tree, app::Workbench &workbench)
+{
+    QObject::connect(&workbench, &app::Workbench::requirementsStored, tree, &LazyTree::refresh);
+    QObject::connect(&workbench, &app::Workbench::objectModelRebuilt, tree, &LazyTree::refresh);
+}
+
+} // namespace
+
 ObjectModelView::ObjectModelView(app::Workbench &workbench, QWidget *parent)
     : QSplitter(Qt::Horizontal, parent)
 {
@@ -29,6 +41,8 @@ ObjectModelView::ObjectModelView(app::Workbench &workbench, QWidget *parent)
     setStretchFactor(0, 2);
     setStretchFactor(1, 3);
     connect(m_tree, &CObjTreeView::classSelected, m_fileView, &CHdrFileView::showClass);
+    followModelChanges(m_tree, workbench);
+    connect(&workbench, &app::Workbench::filesGenerated, m_fileView, &CHdrFileView::refresh);
     connect(m_tree, &CObjTreeView::message, this,
             [&workbench](const Outcome &outcome) { workbench.showMessage(outcome); });
 }
@@ -66,6 +80,7 @@ void registerInspectionFeatures(app::FeatureRegistry &registry)
                                                          app::Workbench &workbench) {
         auto *tree = new CDataTreeView(workbench.app().requirementsDatabase());
         offerRequirements(tree, workbench);
+        followModelChanges(tree, workbench);
         QObject::connect(tree, &CDataTreeView::message, tree,
                          [&workbench](const Outcome &outcome) { workbench.showMessage(outcome); });
         return tree;

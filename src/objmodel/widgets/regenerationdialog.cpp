@@ -51,6 +51,7 @@ void RegenerationDialog::generate()
     }
     panel()->setPercent(100);
     m_workbench.app().setRequirementsChanged(false);
+    m_workbench.announceObjectModelRebuilt();
     if (const int failed = regenerator.notRebuiltCount(); failed > 0) {
         const QString summary = RegenerationSummary::notRebuilt(failed);
         panel()->setStatus(QLatin1Char('\n') + summary);

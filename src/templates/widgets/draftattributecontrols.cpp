@@ -51,6 +51,7 @@ DraftAttributeControls::DraftAttributeControls(QWidget *form)
 void DraftAttributeControls::show(const DraftAttributes &attributes)
 {
     m_paragraph->setText(attributes.paragraph);
+    m_paragraph->setCursorPosition(0);
     choose(m_category, attributes.category);
     choose(m_priority, attributes.priority);
     choose(m_release, attributes.release);
@@ -64,6 +65,12 @@ void DraftAttributeControls::takeInto(DraftAttributes &attributes) const
     attributes.priority = m_priority->currentText();
     attributes.release = m_release->currentText();
     attributes.comments = m_comments->toPlainText();
+}
+
+QStringList DraftAttributeControls::shown() const
+{
+    return {m_paragraph->text(), m_category->currentText(), m_priority->currentText(),
+            m_release->currentText(), m_comments->toPlainText()};
 }
 
 void DraftAttributeControls::limitLength(QPlainTextEdit *box, int longest)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 class QComboBox;
 class QLineEdit;
@@ -26,6 +27,8 @@ public:
 
     void show(const DraftAttributes &attributes);
     void takeInto(DraftAttributes &attributes) const;
+    // What the controls show, to tell whether the user changed any of them.
+    QStringList shown() const;
 
     QLineEdit *paragraph() const { return m_paragraph; }
     QComboBox *category() const { return m_category; }

@@ -50,7 +50,7 @@ FunctionalTemplateDialog::FunctionalTemplateDialog(app::Workbench &workbench, in
     showDraft();
     if (m_draft.loadedNumber >= 1)
         numberBox()->setText(QString::number(m_draft.loadedNumber));
-    setUntyped();
+    settleOpened();
 }
 
 void FunctionalTemplateDialog::buildSentence(QWidget *sentence)

@@ -35,7 +35,7 @@ using language::TermVocabulary;
 namespace {
 
 const QString kEditMode = QStringLiteral("EDIT MODE");
-const QColor kBackground(160, 219, 248);
+const QColor kBackground = ComposerLook::background(0);
 constexpr int kCellsPerRow = 6;
 constexpr int kFirstRowCells = 4; // who/what, do what and two more beside the preamble
 
@@ -140,7 +140,7 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
     layout->addLayout(buttons);
     m_number->setFixedWidth(80);
     m_editMode->setFixedWidth(100);
-    m_editMode->setEnabled(false);
+    ComposerLook::showReadOnly(*m_editMode);
 
     // Reading order for the keyboard: the sentence, the terms, the
     // attributes, Comments, then the buttons.
@@ -184,6 +184,7 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
     m_attributes->show(m_loaded);
     showBuilder();
     m_typed = false;
+    m_restingAttributes = m_attributes->shown();
 }
 
 RequirementBuilderDialog::~RequirementBuilderDialog()
@@ -384,11 +385,14 @@ void RequirementBuilderDialog::showBuilder()
         const language::BuilderCell &state = m_builder.cell(position);
         QLineEdit *cell = m_cells[position];
         m_captions[position]->setText(state.caption);
-        cell->setAccessibleName(state.caption);
+        // A cell without its term yet is named by its place.
+        cell->setAccessibleName(
+            state.caption.isEmpty() ? QStringLiteral("Term %1").arg(position + 1) : state.caption);
         if (cell->text() != state.text)
             cell->setText(state.text);
         cell->setEnabled(state.enabled);
-        ComposerLook::paintBase(*cell, state.received ? QColor(Qt::white) : kBackground);
+        // Every cell that holds a term takes typing, and looks it.
+        ComposerLook::paintBase(*cell, state.enabled ? QColor(Qt::white) : kBackground);
     }
     const bool termsEnabled = m_builder.termControlsEnabled();
     for (QPushButton *pushButton : std::as_const(m_termButtons))
@@ -470,11 +474,14 @@ void RequirementBuilderDialog::save()
     m_loaded = draft;
     m_editMode->setText(m_loaded.isEditing() ? kEditMode : QString());
     m_typed = false;
+    m_restingAttributes = m_attributes->shown();
+    preview(); // the sentence saved, whatever was previewed before
 }
 
 void RequirementBuilderDialog::reject()
 {
-    if (ComposerGuard::mayClose(m_workbench, *this, hasUnsavedText()))
+    const bool attributesTyped = m_attributes->shown() != m_restingAttributes;
+    if (ComposerGuard::mayClose(m_workbench, *this, hasUnsavedText() || attributesTyped))
         QDialog::reject();
 }
 

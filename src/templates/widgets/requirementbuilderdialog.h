@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QStringList>
 
 #include <memory>
 
@@ -79,7 +80,8 @@ private:
 
     app::Workbench &m_workbench;
     language::RequirementBuilder m_builder;
-    DraftAttributes m_loaded; // the stored requirement and its attributes
+    DraftAttributes m_loaded;        // the stored requirement and its attributes
+    QStringList m_restingAttributes; // the attributes as opened or last saved
     bool m_typed = false;
     SavedComposition m_saved;
     DraftAttributeControls *m_attributes;

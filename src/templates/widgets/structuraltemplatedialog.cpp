@@ -144,7 +144,7 @@ StructuralTemplateDialog::StructuralTemplateDialog(app::Workbench &workbench, in
         numberBox()->setText(QString::number(m_draft.loadedNumber));
         showMessageFields();
     }
-    setUntyped();
+    settleOpened();
 }
 
 // ---- the sentence controls ----

@@ -5,6 +5,7 @@
 #include "app/widgets/workbench.h"
 #include "templates/technicalcommit.h"
 #include "templates/widgets/composerguard.h"
+#include "templates/widgets/composerlook.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/savedcomposition.h"
 
@@ -48,7 +49,7 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     m_text->setObjectName(QStringLiteral("requirementText"));
     m_text->setTabChangesFocus(true);
     DraftAttributeControls::limitLength(m_text, kLongestText);
-    m_editMode->setEnabled(false);
+    ComposerLook::showReadOnly(*m_editMode);
     m_number->setFixedWidth(80);
 
     auto *buttons = new QDialogButtonBox(this);
@@ -71,6 +72,7 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     const auto labelled = [this, grid](int row, int column, const QString &text, QWidget *control) {
         auto *label = new QLabel(text, this);
         label->setBuddy(control);
+        control->setAccessibleName(QString(text).remove(QLatin1Char('&')));
         grid->addWidget(label, row, column);
         grid->addWidget(control, row, column + 1);
     };
@@ -78,13 +80,18 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     labelled(0, 2, QStringLiteral("C&ategory:"), m_attributes->category());
     labelled(0, 4, QStringLiteral("Pr&iority:"), m_attributes->priority());
     labelled(0, 6, QStringLiteral("R&elease:"), m_attributes->release());
+    // The text goes on where the sentence head ends.
+    m_head->setBuddy(m_text);
+    m_text->setAccessibleName(m_head->text());
     grid->addWidget(m_head, 1, 0, 1, 8);
     grid->addWidget(m_text, 2, 0, 1, 8);
     auto *commentsLabel = new QLabel(QStringLiteral("C&omments:"), this);
     commentsLabel->setBuddy(m_attributes->comments());
+    m_attributes->comments()->setAccessibleName(QStringLiteral("Comments:"));
     grid->addWidget(commentsLabel, 3, 0, 1, 8);
     grid->addWidget(m_attributes->comments(), 4, 0, 1, 8);
     labelled(5, 0, QStringLiteral("Requirement #:"), m_number);
+    m_editMode->setAccessibleName(QStringLiteral("Edit mode"));
     grid->addWidget(m_editMode, 5, 2, 1, 2);
     grid->addWidget(buttons, 6, 0, 1, 8);
     grid->setRowStretch(2, 2);
@@ -102,13 +109,17 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     showDraft();
     m_text->setFocus();
     m_untouched = SavedComposition::contentsOf(*this);
+    m_restingAttributes = m_attributes->shown();
 }
 
 TechnicalComposerDialog::~TechnicalComposerDialog() = default;
 
 bool TechnicalComposerDialog::hasUnsavedText() const
 {
-    return !m_text->toPlainText().isEmpty() && SavedComposition::contentsOf(*this) != m_untouched;
+    // Clear keeps the attributes, so those typed before it still count.
+    return (!m_text->toPlainText().isEmpty() &&
+            SavedComposition::contentsOf(*this) != m_untouched) ||
+           m_attributes->shown() != m_restingAttributes;
 }
 
 void TechnicalComposerDialog::reject()
@@ -161,6 +172,7 @@ void TechnicalComposerDialog::save()
     m_editMode->setText(m_draft.isEditing() ? kEditMode : QString());
     m_saved->remember(*this, result.number);
     m_untouched = SavedComposition::contentsOf(*this);
+    m_restingAttributes = m_attributes->shown();
     m_workbench.announceRequirementsStored();
 }
 

@@ -66,7 +66,8 @@ private:
     QPushButton *m_clear;
     QPushButton *m_save;
     std::unique_ptr<SavedComposition> m_saved;
-    QStringList m_untouched; // the contents as opened, cleared or last saved
+    QStringList m_untouched;         // the contents as opened, cleared or last saved
+    QStringList m_restingAttributes; // the attributes as opened or last saved
 };
 
 // The composers' commands: Compose Technical Requirement, the functional

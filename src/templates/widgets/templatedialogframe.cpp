@@ -68,7 +68,7 @@ TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QStrin
     m_preview->setTabChangesFocus(true);
     m_preview->setAccessibleName(QStringLiteral("Preview Area"));
     ComposerLook::paintBase(*m_preview, ComposerLook::paleYellow());
-    m_editMode->setEnabled(false);
+    ComposerLook::showReadOnly(*m_editMode);
     m_number->setFixedWidth(80);
     m_editMode->setFixedWidth(100);
 
@@ -182,12 +182,15 @@ void TemplateDialogFrame::putText(QWidget *control, const QString &text) const
 {
     if (auto *box = qobject_cast<QLineEdit *>(control)) {
         box->setText(text);
+        box->setCursorPosition(0); // a long name shows its start
     } else if (auto *list = qobject_cast<QComboBox *>(control)) {
         const int position = text.isEmpty() ? -1 : list->findText(text, Qt::MatchExactly);
         list->setCurrentIndex(position);
         if (list->isEditable() &&
             (position < 0 || list->model() == static_cast<QAbstractItemModel *>(entityNames())))
             list->setEditText(text);
+        if (list->isEditable())
+            list->lineEdit()->setCursorPosition(0);
     }
 }
 
@@ -207,8 +210,17 @@ QLabel *TemplateDialogFrame::smallLabel(const QString &text, QWidget *control, Q
     font.setPointSizeF(font.pointSizeF() * 0.85);
     label->setFont(font);
     label->setBuddy(control);
-    control->setAccessibleName(withoutMnemonic(text));
+    nameControl(control, withoutMnemonic(text));
     return label;
+}
+
+void TemplateDialogFrame::nameControl(QWidget *control, const QString &name)
+{
+    control->setAccessibleName(name);
+    // A screen reader meets an editable list's own line edit as a control
+    // of its own.
+    if (auto *list = qobject_cast<QComboBox *>(control); list && list->lineEdit())
+        list->lineEdit()->setAccessibleName(name);
 }
 
 QComboBox *TemplateDialogFrame::editableList(QWidget *parent)
@@ -254,7 +266,15 @@ bool TemplateDialogFrame::finishSave(const CommitResult &result, bool editing)
         return false;
     showEditMode(editing);
     m_typed = false;
+    m_restingAttributes = m_attributes->shown();
+    preview(); // the sentence saved, whatever was previewed before
     return true;
+}
+
+void TemplateDialogFrame::settleOpened()
+{
+    setUntyped();
+    m_restingAttributes = m_attributes->shown();
 }
 
 void TemplateDialogFrame::showSystemEntities()
@@ -264,7 +284,8 @@ void TemplateDialogFrame::showSystemEntities()
 
 void TemplateDialogFrame::reject()
 {
-    if (ComposerGuard::mayClose(m_workbench, *this, hasUnsavedText()))
+    const bool attributesTyped = m_attributes->shown() != m_restingAttributes;
+    if (ComposerGuard::mayClose(m_workbench, *this, hasUnsavedText() || attributesTyped))
         QDialog::reject();
 }
 

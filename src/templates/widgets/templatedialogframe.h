@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QStringList>
 
 #include <memory>
 
@@ -74,6 +75,10 @@ protected:
     bool typed() const { return m_typed; }
     // The words on screen are the stored or example ones again.
     void setUntyped() { m_typed = false; }
+    // Once the dialog shows what it was opened on: nothing typed yet, and
+    // the attributes as stored (Clear and See Example keep them, so closing
+    // still asks about the ones the user typed).
+    void settleOpened();
     void showEditMode(bool editing);
     // The user agreed (or nothing typed is at stake) to clear.
     bool mayClear();
@@ -86,6 +91,8 @@ protected:
 
     // A small label above a sentence control, naming it for screen readers.
     static QLabel *smallLabel(const QString &text, QWidget *control, QWidget *parent);
+    // Names a control for screen readers, an editable list's line edit too.
+    static void nameControl(QWidget *control, const QString &name);
     // Gives control (if any) the focus and, when select is set, selects the
     // text typed in it.
     static void focusOn(QWidget *control, bool select);
@@ -106,6 +113,7 @@ private:
 
     app::Workbench &m_workbench;
     bool m_typed = false;
+    QStringList m_restingAttributes; // as opened or last saved
     SavedComposition m_saved;
     QStringListModel *m_entityNames;
     DraftAttributeControls *m_attributes;

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace varn::templates {
@@ -58,7 +59,6 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
     layout->addWidget(step2);
 
     auto *choice = new QHBoxLayout;
-    m_templates->setMinimumWidth(280);
     choice->addWidget(m_templates, 1);
     m_text->setReadOnly(true);
     m_text->setAccessibleName(QStringLiteral("Template text"));
@@ -72,6 +72,7 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
         for (const NavigatorEntry &entry : TemplateCatalogue::structuralTemplates())
             m_templates->addItem(QString::fromUtf8(entry.navigatorItem));
     }
+    fitListToItems();
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(addButton(QStringLiteral("Show Template Specification")));
@@ -98,6 +99,18 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
         connect(builder, &QPushButton::clicked, this, &TemplateNavigatorView::goToBuilder);
         layout->addLayout(builderRow);
     }
+}
+
+// Every item shown whole beside the scroll bar a short list needs, and told
+// as a tooltip as well.
+void TemplateNavigatorView::fitListToItems()
+{
+    for (int row = 0; row < m_templates->count(); ++row)
+        m_templates->item(row)->setToolTip(m_templates->item(row)->text());
+    m_templates->ensurePolished();
+    const int scrollBar = m_templates->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m_templates->setMinimumWidth(m_templates->sizeHintForColumn(0) + 2 * m_templates->frameWidth() +
+                                 scrollBar + 8);
 }
 
 QPushButton *TemplateNavigatorView::addButton(const QString &text)

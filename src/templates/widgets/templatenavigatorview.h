@@ -41,6 +41,7 @@ private:
     // The template number of the selected item; 0 when none is selected.
     int selectedTemplate() const;
     QPushButton *addButton(const QString &text);
+    void fitListToItems();
 
     app::Workbench &m_workbench;
     Family m_family;

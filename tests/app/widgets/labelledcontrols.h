@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QLabel>
 #include <QStringList>
 #include <QWidget>
@@ -15,4 +16,21 @@ inline QStringList misnamedControls(const QWidget &window)
             misnamed.append(text + QStringLiteral(" -> ") + label->buddy()->accessibleName());
     }
     return misnamed;
+}
+
+// The controls of a window that take the keyboard's focus (a drop-down's own
+// line edit among them, enabled or not) but give a screen reader no name:
+// "class objectName" each; empty when every one has a name.
+inline QStringList unnamedControls(const QWidget &window)
+{
+    QStringList unnamed;
+    for (QWidget *control : window.findChildren<QWidget *>()) {
+        if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(&window))
+            continue;
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
+        if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed.append(QString::fromLatin1(control->metaObject()->className()) +
+                           QLatin1Char(' ') + control->objectName());
+    }
+    return unnamed;
 }

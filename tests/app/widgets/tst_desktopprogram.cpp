@@ -434,6 +434,35 @@ private slots:
         for (int row = 0; row < help->topics()->count(); ++row)
             topics.append(help->topics()->item(row)->text());
         QCOMPARE(topics, contents);
+}
+
+    // The navigators, the Inspect windows and Help name each control the
+    // keyboard reaches for screen readers; Help reaches them as a window.
+    void everyWindowNamesItsControls_data()
+    {
+        QTest::addColumn<WindowKind>("kind");
+        QTest::newRow("Functional Navigator") << WindowKind::FunctionalNavigator;
+        QTest::newRow("Structural Navigator") << WindowKind::StructuralNavigator;
+        QTest::newRow("Object Model") << WindowKind::ObjectModel;
+        QTest::newRow("Data Model") << WindowKind::DataModel;
+    }
+
+    void everyWindowNamesItsControls()
+    {
+        QFETCH(WindowKind, kind);
+        m_window->goTo(kind);
+        CChildFrame *frame = m_window->navigator().frame(kind);
+        QVERIFY(frame);
+        QCOMPARE(unnamedControls(*frame).join(", "), QString());
+
+        m_window->actions().helpTopics->trigger();
+        HelpWindow *help = m_window->helpWindow();
+        QVERIFY(help && help->isVisible());
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(help);
+        QVERIFY(face);
+        QCOMPARE(face->role(), QAccessible::Window);
+        QCOMPARE(face->text(QAccessible::Name), help->windowTitle());
+        QCOMPARE(unnamedControls(*help).join(", "), QString());
     }
 
     void aboutNamesVersionsAndDatabase()

@@ -3,6 +3,7 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/featureregistry.h"
+#include "app/widgets/labelledcontrols.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/progresspanel.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
@@ -224,6 +226,44 @@ private slots:
                                        .arg(output == GeneratorDialog::Output::DataModelSql
                                                 ? QStringLiteral("sql")
                                                 : QStringLiteral("object-model")));
+    }
+
+    // The result names a long folder: it wraps inside the dialog, every word
+    // of it shown, also in a system with a longer name.
+    void resultIsShownWhole_data()
+    {
+        QTest::addColumn<GeneratorDialog::Output>("output");
+        QTest::newRow("Java classes") << GeneratorDialog::Output::ObjectModel;
+        QTest::newRow("SQL module") << GeneratorDialog::Output::DataModelSql;
+    }
+
+    void resultIsShownWhole()
+    {
+        QFETCH(GeneratorDialog::Output, output);
+        saveExamples();
+        GeneratorDialog dialog(m_open->workbench, output);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.generateButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QVERIFY(dialog.panel()->status().contains(QStringLiteral(" file(s) written to ")));
+        QCoreApplication::processEvents();
+        const auto *status = dialog.panel()->findChild<QLabel *>(QStringLiteral("status"));
+        QVERIFY(status);
+        const QRect room = status->contentsRect();
+        const QRect needed = status->fontMetrics().boundingRect(QRect(0, 0, room.width(), 10000),
+                                                                Qt::TextWordWrap, status->text());
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1x%2 in %3x%4")
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+        const QRect inDialog(status->mapTo(&dialog, QPoint(0, 0)), status->size());
+        QVERIFY(dialog.rect().contains(inDialog));
+        QCOMPARE(unnamedControls(dialog).join(", "), QString());
+        if (output == GeneratorDialog::Output::ObjectModel)
+            QVERIFY(dialog.grab().save(screenshotPath(QStringLiteral("generate-result.png"))));
     }
 
     void verboseAppliesOnlyToCpp()

@@ -5,6 +5,7 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/cchildframe.h"
 #include "app/widgets/featureregistry.h"
+#include "app/widgets/labelledcontrols.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/screenshot.h"
@@ -13,16 +14,25 @@
 #include "app/widgets/workbench.h"
 #include "app/widgets/workspacesuite.h"
 #include "generate/modelgenerator.h"
+#include "generate/widgets/generatordialog.h"
 #include "inspect/widgets/cdatatreeview.h"
 #include "inspect/widgets/chdrfileview.h"
 #include "inspect/widgets/cobjtreeview.h"
 #include "inspect/widgets/modelbrowserdialog.h"
 #include "inspect/widgets/objectmodelview.h"
+#include "objmodel/widgets/regenerationdialog.h"
+#include "support/exampledrafts.h"
 #include "support/workspaceenvironment.h"
+#include "templates/functionalcommit.h"
+#include "templates/widgets/functionaltemplatedialog.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
@@ -61,8 +71,12 @@ QTreeWidgetItem *topLevel(const QTreeWidget &tree, const QString &text)
 
 } // namespace
 
+// What changes the model or the files under open Inspect windows.
+enum class ModelChange { TemplateSave, Regeneration, Generation };
+
 Q_DECLARE_METATYPE(Workbench::Language)
 Q_DECLARE_METATYPE(inspect::BrowserKind)
+Q_DECLARE_METATYPE(ModelChange)
 
 namespace {
 
@@ -72,6 +86,15 @@ QStringList listTexts(const QListWidget &list)
     for (int i = 0; i < list.count(); ++i)
         texts.append(list.item(i)->text());
     return texts;
+}
+
+// Every node of a tree, depth first.
+QList<QTreeWidgetItem *> allNodes(const QTreeWidget &tree)
+{
+    QList<QTreeWidgetItem *> nodes;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(&tree)); *it; ++it)
+        nodes.append(*it);
+    return nodes;
 }
 
 void select(QListWidget &list, const QString &text)
@@ -102,6 +125,56 @@ class InspectionViewsTest : public WorkspaceSuite
                             "'long', 1), (3, '*pDriver', 'pointer', 1)"));
         exec(QStringLiteral("INSERT INTO OM_PV VALUES (1, 1, 'red'), (2, 1, 'green')"));
         exec(QStringLiteral("INSERT INTO OM_METHOD VALUES (1, 'displaySpeed', 1)"));
+    }
+
+    // Template 9's worked example, notifying another entity each time.
+    void saveNotification(const QString &notified)
+    {
+        templates::FunctionalDraft draft = windSensorNotification(notified);
+        const templates::CommitResult saved =
+            templates::FunctionalCommit(*m_open->app.records(), m_open->app.systemName())
+                .save(draft);
+        QVERIFY2(saved.outcome, qPrintable(saved.outcome.message()));
+    }
+
+    void generateCpp()
+    {
+        QVERIFY(generate::ModelGenerator::generate(
+                    generate::GeneratorKind::Cpp, m_open->app.requirementsDatabase(),
+                    {m_open->app.installPath(), m_open->app.systemName(), false})
+                    .isOk());
+    }
+
+    // Changes the model or the generated files as the user does, through the
+    // dialogs.
+    void change(ModelChange what)
+    {
+        switch (what) {
+        case ModelChange::TemplateSave: {
+            templates::FunctionalTemplateDialog dialog(m_open->workbench, 9);
+            const templates::FunctionalDraft example =
+                windSensorNotification(QStringLiteral("baggage tram"));
+            dialog.preambleList()->setCurrentIndex(1);
+            for (int k = 0; k < example.fields.size(); ++k)
+                dialog.setFieldText(k, example.fields[k].text);
+            dialog.save();
+            break;
+        }
+        case ModelChange::Regeneration: {
+            exec(QStringLiteral("UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = 2"));
+            objmodel::RegenerationDialog dialog(m_open->workbench,
+                                                objmodel::RegenerationDialog::Opening::FromMenu);
+            dialog.generateButton()->click();
+            break;
+        }
+        case ModelChange::Generation: {
+            generate::GeneratorDialog dialog(m_open->workbench,
+                                             generate::GeneratorDialog::Output::ObjectModel);
+            dialog.cppChoice()->click();
+            dialog.generateButton()->click();
+            break;
+        }
+        }
     }
 
 private slots:
@@ -194,6 +267,124 @@ private slots:
         QVERIFY(!shown.contains(QLatin1Char('\r')));
     }
 
+    // Open Inspect windows follow a save, a regeneration and a generation:
+    // the classes are listed again, the class expanded and selected stays
+    // so where it still exists, and the file pane shows what is on disk.
+    void openWindowsFollowTheModel_data()
+    {
+        QTest::addColumn<ModelChange>("what");
+        QTest::addColumn<bool>("generated"); // C++ files written before
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QStringList>("classes");
+        QTest::addColumn<QString>("selectedAfter");
+        QTest::addColumn<QString>("file"); // a text of the file pane
+        const QStringList three{"GateController", "OperationalSubsystem", "RunwayWeatherStation"};
+        const QStringList two{"OperationalSubsystem", "RunwayWeatherStation"};
+        QTest::newRow("a template's save")
+            << ModelChange::TemplateSave << true << "RunwayWeatherStation"
+            << QStringList{"BaggageTram", "GateController", "OperationalSubsystem",
+                           "RunwayWeatherStation"}
+            << "RunwayWeatherStation"
+            << "class RunwayWeatherStation";
+        QTest::newRow("regeneration keeps the selected class")
+            << ModelChange::Regeneration << true << "RunwayWeatherStation" << two
+            << "RunwayWeatherStation"
+            << "class RunwayWeatherStation";
+        QTest::newRow("regeneration drops the selected class")
+            << ModelChange::Regeneration << true << "GateController" << two << QString()
+            << QString();
+        QTest::newRow("generation")
+            << ModelChange::Generation << false << "GateController" << three << "GateController"
+            << "class GateController";
+    }
+
+    void openWindowsFollowTheModel()
+    {
+        QFETCH(ModelChange, what);
+        QFETCH(bool, generated);
+        QFETCH(QString, selected);
+        QFETCH(QStringList, classes);
+        QFETCH(QString, selectedAfter);
+        QFETCH(QString, file);
+        saveNotification(QStringLiteral("operational subsystem"));
+        saveNotification(QStringLiteral("gate controller"));
+        if (generated)
+            generateCpp();
+        FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        std::unique_ptr<QWidget> objectWindow(
+            registry.createView(WindowKind::ObjectModel, m_open->workbench));
+        auto *view = qobject_cast<ObjectModelView *>(objectWindow.get());
+        std::unique_ptr<QWidget> dataWindow(
+            registry.createView(WindowKind::DataModel, m_open->workbench));
+        auto *tables = qobject_cast<inspect::CDataTreeView *>(dataWindow.get());
+        QVERIFY(view && tables);
+        view->show();
+        tables->show();
+        CObjTreeView &tree = *view->tree();
+        QTreeWidgetItem *chosen = topLevel(tree, selected);
+        QVERIFY(chosen);
+        chosen->setExpanded(true);
+        tree.setCurrentItem(chosen);
+        topLevel(*tables, selected)->setExpanded(true);
+
+        change(what);
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(topLevelTexts(tree), classes);
+        QCOMPARE(topLevelTexts(*tables), classes);
+        const QTreeWidgetItem *current = tree.currentItem();
+        QCOMPARE(current ? current->text(0) : QString(), selectedAfter);
+        if (current) {
+            QVERIFY(current->isExpanded());
+            QVERIFY(current->childCount() > 1); // read again, not the placeholder
+            QVERIFY(topLevel(*tables, selectedAfter)->isExpanded());
+        }
+        const QString shown = view->fileView()->shownText();
+        if (file.isEmpty())
+            QCOMPARE(shown, QString());
+        else
+            QVERIFY2(shown.contains(file), qPrintable(shown.left(300)));
+    }
+
+    // A member longer than the pane is wide is shown whole (the pane
+    // scrolls), and every node tells its text as its tooltip.
+    void membersAreShownWhole_data()
+    {
+        QTest::addColumn<Workbench::Language>("language");
+        QTest::newRow("C++") << Workbench::Language::Cpp;
+        QTest::newRow("Java") << Workbench::Language::Java;
+    }
+
+    void membersAreShownWhole()
+    {
+        QFETCH(Workbench::Language, language);
+        storeModel();
+        exec(QStringLiteral("INSERT INTO OM_ATTR VALUES (4, 'sustainedCrosswindComponent', "
+                            "'double', 1)"));
+        m_open->workbench.setObjectModelLanguage(language);
+        ObjectModelView view(m_open->workbench);
+        view.resize(420, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        CObjTreeView &tree = *view.tree();
+        QTreeWidgetItem *truck = topLevel(tree, QStringLiteral("Truck"));
+        truck->setExpanded(true);
+        truck->child(0)->setExpanded(true);
+        QCoreApplication::processEvents();
+        QVERIFY(tree.horizontalScrollBar()->maximum() > 0);
+        for (const QTreeWidgetItem *node : allNodes(tree)) {
+            if (node->text(0).isEmpty())
+                continue;
+            QCOMPARE(node->toolTip(0), node->text(0));
+            const int needed =
+                tree.iconSize().width() + tree.fontMetrics().horizontalAdvance(node->text(0)) + 8;
+            QVERIFY2(tree.visualItemRect(node).width() >= needed, qPrintable(node->text(0)));
+        }
+        QCOMPARE(unnamedControls(view).join(", "), QString());
+        if (language == Workbench::Language::Java)
+            QVERIFY(view.grab().save(screenshotPath(QStringLiteral("object-model-java.png"))));
+    }
+
     void emptyModelIsReported()
     {
         ObjectModelView view(m_open->workbench);
@@ -247,6 +438,7 @@ private slots:
         QTreeWidgetItem *driver = topLevel(*tree, QStringLiteral("Driver"));
         driver->setExpanded(true);
         QCOMPARE(childTexts(driver), (QStringList{"PKID_Entity2 : long", "FKp_Truck : long"}));
+        QCOMPARE(unnamedControls(*frame).join(", "), QString());
         truck->setExpanded(false);
         QCOMPARE(childTexts(truck), QStringList{QString()});
         QVERIFY(m_presenter.texts().isEmpty());

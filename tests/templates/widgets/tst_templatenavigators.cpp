@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QtTest>
@@ -88,6 +89,35 @@ private slots:
         saveScreenshot(view, family == Family::Functional
                                  ? QStringLiteral("functional-navigator.png")
                                  : QStringLiteral("structural-navigator.png"));
+    }
+
+    // Every template's item is shown whole, also in a small window whose
+    // list scrolls, and tells its text as a tooltip.
+    void itemsAreShownWhole_data()
+    {
+        QTest::addColumn<Family>("family");
+        QTest::newRow("functional") << Family::Functional;
+        QTest::newRow("structural") << Family::Structural;
+    }
+
+    void itemsAreShownWhole()
+    {
+        QFETCH(Family, family);
+        TemplateNavigatorView view(m_open->workbench, family);
+        view.resize(300, 260);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QListWidget &list = *view.templateList();
+        QCOMPARE(list.horizontalScrollBar()->maximum(), 0);
+        for (int row = 0; row < list.count(); ++row) {
+            const QListWidgetItem *item = list.item(row);
+            QCOMPARE(item->toolTip(), item->text());
+            const QRect shown = list.visualItemRect(item);
+            const int needed = list.fontMetrics().horizontalAdvance(item->text());
+            QVERIFY2(shown.right() < list.viewport()->width() && shown.width() > needed,
+                     qPrintable(item->text()));
+        }
+        QCOMPARE(unnamedControls(view).join(", "), QString());
     }
 
     // The words typed in the navigator reach the template's Work Area.
