@@ -184,6 +184,8 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
     notice(settings.openProblem());
     const Settings::Value installPath = settings.installPath();
     notice(installPath.problem);
+    if (Outcome absolute = Settings::checkInstallPath(installPath.text); !absolute)
+        return absolute;
     const Settings::Value accessVersion = settings.accessVersion();
     notice(accessVersion.problem);
 
@@ -251,6 +253,8 @@ Outcome CVarnApp::newTeamWorkspace(const QString &systemName, const QString &ser
     notice(settings.openProblem());
     const Settings::Value installPath = settings.installPath();
     notice(installPath.problem);
+    if (Outcome absolute = Settings::checkInstallPath(installPath.text); !absolute)
+        return absolute;
 
     const DataSource source = DataSource::teamFor(systemName, address->text(),
                                                   address->databaseName(), address->userName());
@@ -395,6 +399,15 @@ Result<SqlConnection::Access> CVarnApp::checkBeforeOpen(const QString &workspace
         return refusal(file.message());
     if (Outcome schema = RequirementsSchema::verify(database); !schema)
         return refusal(schema.message());
+    // Every sentence saved begins with the workspace's system name: a file
+    // naming another system's database would write its sentences there.
+    const Result<QString> stored = RequirementsSchema::systemName(database);
+    if (!stored)
+        return refusal(stored.outcome().message());
+    if (stored.value() != values.systemName)
+        return refusal(QStringLiteral("The database holds the requirements of the system \"%1\", "
+                                      "but the workspace file is for the system \"%2\".")
+                           .arg(stored.value(), values.systemName));
     if (RequirementsSchema::mayBeWritten(database))
         return SqlConnection::Access::ReadWrite;
     if (use == Use::Change)
