@@ -1,6 +1,7 @@
 #include "app/cvarnapp.h"
 
 #include "app/blankimage.h"
+#include "app/odbcinifile.h"
 #include "app/odbcinilock.h"
 #include "app/requirementsschema.h"
 #include "app/teamdatabase.h"
@@ -27,6 +28,57 @@ const QString kCannotOpenRequirements = QStringLiteral(
     "Cannot open Requirements database.\nCheck the configuration and permissions of the ReqDB.\n");
 const QString kCannotOpenApplication = QStringLiteral(
     "Cannot open Application database.\nCheck the configuration and permissions of the AppDB.\n");
+
+// What the user is doing when a data source cannot be registered.
+enum class Step { Create, Open };
+
+QString odbcFileName()
+{
+    return QDir::toNativeSeparators(OdbcIniFile::userFilePath());
+}
+
+Outcome registrationRefusal(const Registration &registration, const QString &name, Step step)
+{
+    switch (registration.status) {
+    case Registration::Status::NameTaken:
+        return Outcome::refused(
+            QStringLiteral("The data source \"%1\" in %2 was not written by Varn SE, so it is "
+                           "left as it is.\n%3")
+                .arg(name, odbcFileName(),
+                     step == Step::Create
+                         ? QStringLiteral("Rename or remove that data source, or choose another "
+                                          "System Name.")
+                         : QStringLiteral("Rename or remove that data source to open this "
+                                          "workspace.")));
+    case Registration::Status::HeldElsewhere:
+        return Outcome::refused(
+            QStringLiteral("The data source \"%1\" names the requirements database\n%2\nof a "
+                           "workspace open in %3 (process %4). A data source names one database "
+                           "at a time:\n%5")
+                .arg(name, QDir::toNativeSeparators(registration.holder.databasePath),
+                     registration.holder.program)
+                .arg(registration.holder.pid)
+                .arg(step == Step::Create
+                         ? QStringLiteral("close that workspace, or choose another System Name.")
+                         : QStringLiteral("close that workspace before opening this one.")));
+    case Registration::Status::Registered:
+        return Outcome::ok();
+    case Registration::Status::Failed:
+        break;
+    }
+    return Outcome::refused(OdbcInstaller::requirementsRegistrationFailure());
+}
+
+// The application data source is a convenience for ODBC clients: a section
+// of that name the user wrote stays, and the program reads the database
+// without it.
+Outcome applicationNameTaken(const QString &name)
+{
+    return Outcome::refused(
+        QStringLiteral("The data source \"%1\" in %2 was not written by Varn SE, so it is left "
+                       "as it is; ODBC clients do not reach the application database through it.")
+            .arg(name, odbcFileName()));
+}
 
 QString uniqueConnectionName(const char *base)
 {
@@ -132,6 +184,8 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
     notice(settings.openProblem());
     const Settings::Value installPath = settings.installPath();
     notice(installPath.problem);
+    if (Outcome absolute = Settings::checkInstallPath(installPath.text); !absolute)
+        return absolute;
     const Settings::Value accessVersion = settings.accessVersion();
     notice(accessVersion.problem);
 
@@ -146,19 +200,28 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
                            "holds requirements:\n%2\nOpen its workspace file, or choose another "
                            "System Name.")
                 .arg(systemName, source.databasePath()));
-    if (Outcome written = BlankImage::writeTo(accessVersion.text, source.databasePath()); !written)
-        return written;
 
     m_installPath = installPath.text;
     m_document.emplace(WorkspaceValues{source.name, source.userId, source.password,
                                        source.description, source.databaseFileName,
                                        source.databaseFolder, systemName, installPath.text});
+    // The name is taken before the blank image replaces the file, so a
+    // database another workspace has open is never replaced under it.
+    if (Outcome registered = registerRequirements(source, OdbcInstaller::Sharing::Nobody);
+        !registered) {
+        releaseConnections();
+        return registered;
+    }
+    if (Outcome written = BlankImage::writeTo(accessVersion.text, source.databasePath());
+        !written) {
+        releaseConnections();
+        return written;
+    }
     auto abandon = [&](Outcome why) {
         releaseConnections();
         QFile::remove(source.databasePath());
         return why;
     };
-
     if (Outcome connected = connectRequirements(source); !connected)
         return abandon(connected);
 
@@ -190,6 +253,8 @@ Outcome CVarnApp::newTeamWorkspace(const QString &systemName, const QString &ser
     notice(settings.openProblem());
     const Settings::Value installPath = settings.installPath();
     notice(installPath.problem);
+    if (Outcome absolute = Settings::checkInstallPath(installPath.text); !absolute)
+        return absolute;
 
     const DataSource source = DataSource::teamFor(systemName, address->text(),
                                                   address->databaseName(), address->userName());
@@ -204,6 +269,9 @@ Outcome CVarnApp::newTeamWorkspace(const QString &systemName, const QString &ser
         releaseConnections();
         return why;
     };
+    if (Outcome registered = registerRequirements(source, OdbcInstaller::Sharing::SameDatabase);
+        !registered)
+        return abandon(registered);
     if (Outcome connected = connectRequirements(source); !connected)
         return abandon(connected);
     const Result<TeamDatabase::Provisioned> provisioned =
@@ -240,13 +308,23 @@ Outcome CVarnApp::connectTeamRequirements(const DataSource &source)
     return Outcome::ok();
 }
 
-// Registers the workspace's data source and opens the requirements
-// connection through it.
+// Registers the workspace's data source, held by this workspace until it
+// closes.
+Outcome CVarnApp::registerRequirements(const DataSource &source, OdbcInstaller::Sharing sharing)
+{
+    const Registration registration = OdbcInstaller::registerHeldDataSource(source, sharing);
+    if (!registration)
+        return registrationRefusal(registration, source.name,
+                                   sharing == OdbcInstaller::Sharing::Nobody ? Step::Create
+                                                                             : Step::Open);
+    m_document->dataSourceRegistered = true;
+    return Outcome::ok();
+}
+
+// Opens the requirements connection on the database the registered data
+// source names.
 Outcome CVarnApp::connectRequirements(const DataSource &source, SqlConnection::Access access)
 {
-    if (!OdbcInstaller::registerHeldDataSource(source))
-        return Outcome::refused(OdbcInstaller::requirementsRegistrationFailure());
-    m_document->dataSourceRegistered = true;
     if (source.isOnServer())
         return connectTeamRequirements(source);
     if (Outcome requirements =
@@ -265,8 +343,13 @@ Outcome CVarnApp::openApplicationDatabase(const Settings &settings, bool registe
     if (Outcome length = m_applicationSource.checkAttributeLength(DataSource::Kind::Application);
         !length)
         return length;
-    if (registerDataSource && !OdbcInstaller::registerDataSource(m_applicationSource))
-        return Outcome::silentlyRefused();
+    if (registerDataSource) {
+        const Registration registration = OdbcInstaller::registerDataSource(m_applicationSource);
+        if (registration.status == Registration::Status::NameTaken)
+            notice(applicationNameTaken(m_applicationSource.name));
+        else if (!registration)
+            return Outcome::silentlyRefused();
+    }
     // Open does not register it anew, but keeps it naming the database of
     // the folder DbDir names now (no write when it already does).
     if (!registerDataSource &&
@@ -316,6 +399,15 @@ Result<SqlConnection::Access> CVarnApp::checkBeforeOpen(const QString &workspace
         return refusal(file.message());
     if (Outcome schema = RequirementsSchema::verify(database); !schema)
         return refusal(schema.message());
+    // Every sentence saved begins with the workspace's system name: a file
+    // naming another system's database would write its sentences there.
+    const Result<QString> stored = RequirementsSchema::systemName(database);
+    if (!stored)
+        return refusal(stored.outcome().message());
+    if (stored.value() != values.systemName)
+        return refusal(QStringLiteral("The database holds the requirements of the system \"%1\", "
+                                      "but the workspace file is for the system \"%2\".")
+                           .arg(stored.value(), values.systemName));
     if (RequirementsSchema::mayBeWritten(database))
         return SqlConnection::Access::ReadWrite;
     if (use == Use::Change)
@@ -345,6 +437,9 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
     };
 
     const DataSource source = m_document->requirementsSource();
+    if (Outcome registered = registerRequirements(source, OdbcInstaller::Sharing::SameDatabase);
+        !registered)
+        return abandon(registered);
     if (Outcome connected = connectRequirements(source, access.value()); !connected)
         return abandon(connected);
     m_readOnly = access.value() != SqlConnection::Access::ReadWrite;
@@ -418,8 +513,15 @@ std::optional<DataSourceHolders::Holder> CVarnApp::openElsewhere(const QString &
     const Result<WorkspaceValues> values = WorkspaceFile::read(workspaceFilePath);
     if (!values || !WorkspaceValuesCheck::check(values.value()))
         return std::nullopt;
+    // A holder of the name for another database is no holder of this
+    // workspace: Open refuses that with its own message.
+    const QString database = CVarnDoc(values.value()).requirementsSource().databasePath();
     const OdbcIniLock lock;
-    return DataSourceHolders::otherHolder(values->dataSourceName);
+    const std::optional<DataSourceHolders::Holder> holder =
+        DataSourceHolders::otherHolder(values->dataSourceName);
+    if (holder && !OdbcInstaller::isSameDatabase(holder->databasePath, database))
+        return std::nullopt;
+    return holder;
 }
 
 QString CVarnApp::systemName() const

@@ -94,6 +94,7 @@ public:
     Result<int> requirementCount() const;
 
 private:
+    Outcome registerRequirements(const DataSource &source, OdbcInstaller::Sharing sharing);
     // The application data source is registered by New only; it stays.
     Outcome connectRequirements(
         const DataSource &source,

@@ -9,6 +9,8 @@
 
 #include <QByteArray>
 #include <QCryptographicHash>
+#include <QFileInfo>
+#include <QMap>
 
 #include <optional>
 #include <utility>
@@ -26,6 +28,17 @@ const std::pair<const char *, const char *> kDriverKeys[] = {
     {"FKSupport", "1"},
     {"Timeout", "2000"},
 };
+
+// Marks a section as this program's: the drivers read no such key.
+const std::pair<const char *, const char *> kWrittenBy = {"WrittenBy", "Varn SE"};
+
+// The keys earlier versions wrote, without the mark.
+const char *const kEarlierFileKeys[] = {"Driver", "UID",       "PWD",        "DESCRIPTION",
+                                        "DBQ",    "FIL",       "DEFAULTDIR", "Database",
+                                        "BigInt", "FKSupport", "Timeout"};
+const char *const kEarlierServerKeys[] = {"Driver", "Description", "Servername",
+                                          "Port",   "Database",    "Username"};
+const QString kTeamDescription = QStringLiteral("Varn team req DS");
 
 constexpr int kLongestDataSourceName = 32; // bytes, as the driver manager counts
 const QString kForbiddenInDataSourceName = QStringLiteral("[]{}(),;?*=!@\\");
@@ -75,7 +88,8 @@ std::optional<QByteArray> sectionText(const DataSource &source)
                             };
     if (!OdbcInstaller::isValidDataSourceName(source.name) || keys.empty())
         return std::nullopt;
-    QByteArray text = '[' + source.name.toUtf8() + "]\n";
+    QByteArray text =
+        '[' + source.name.toUtf8() + "]\n" + kWrittenBy.first + '=' + kWrittenBy.second + '\n';
     for (const auto &[key, value] : keys) {
         if (hasControlCharacter(value))
             return std::nullopt;
@@ -88,25 +102,98 @@ std::optional<QByteArray> sectionText(const DataSource &source)
     return text;
 }
 
-bool writeSection(const DataSource &source, bool hold)
+// True when every key is one of the known ones, in any letter case.
+template <std::size_t N>
+bool onlyKeysOf(const QList<std::pair<QString, QString>> &entries, const char *const (&known)[N])
+{
+    for (const auto &[key, value] : entries) {
+        bool listed = false;
+        for (const char *name : known)
+            listed = listed || key.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+        if (!listed)
+            return false;
+    }
+    return true;
+}
+
+// A section earlier versions wrote: their keys and nothing else, with the
+// values only they write.
+bool isEarlierSection(const QList<std::pair<QString, QString>> &entries)
+{
+    QMap<QString, QString> values;
+    for (const auto &[key, value] : entries)
+        values.insert(key.toLower(), value);
+    const QString driver = values.value(QStringLiteral("driver"));
+    if (driver == QLatin1String(OdbcInstaller::driverName()))
+        return onlyKeysOf(entries, kEarlierFileKeys) &&
+               values.value(QStringLiteral("fil")) == QLatin1String("MicrosoftAccess") &&
+               !values.value(QStringLiteral("dbq")).isEmpty() &&
+               values.value(QStringLiteral("database")) ==
+                   values.value(QStringLiteral("defaultdir")) + QLatin1Char('/') +
+                       values.value(QStringLiteral("dbq"));
+    if (driver == QLatin1String(OdbcInstaller::serverDriverName()))
+        return onlyKeysOf(entries, kEarlierServerKeys) &&
+               values.value(QStringLiteral("description")) == kTeamDescription;
+    return false;
+}
+
+// True when the section of that name is absent or this program's own.
+bool isOursOrFree(const OdbcIniFile &file, const QString &name)
+{
+    const std::optional<QByteArray> text = file.section(name);
+    if (!text)
+        return true;
+    const QList<std::pair<QString, QString>> entries = OdbcIniFile::entries(*text);
+    for (const auto &[key, value] : entries) {
+        if (key.compare(QLatin1String(kWrittenBy.first), Qt::CaseInsensitive) == 0)
+            return value == QLatin1String(kWrittenBy.second);
+    }
+    return isEarlierSection(entries);
+}
+
+// The workspace, other than the one registering, that keeps the source from
+// being registered for this database.
+std::optional<DataSourceHolders::Holder> blockingHolder(const DataSource &source,
+                                                        OdbcInstaller::Sharing sharing)
+{
+    for (const DataSourceHolders::Holder &holder : DataSourceHolders::holders(source.name)) {
+        if (sharing == OdbcInstaller::Sharing::Nobody ||
+            !OdbcInstaller::isSameDatabase(holder.databasePath, source.databasePath()))
+            return holder;
+    }
+    return std::nullopt;
+}
+
+Registration ended(Registration::Status status)
+{
+    return {status, {}};
+}
+
+Registration writeSection(const DataSource &source, std::optional<OdbcInstaller::Sharing> hold)
 {
     const std::optional<QByteArray> text = sectionText(source);
     if (!text ||
         !OdbcInstaller::isDriverInstalled(source.isOnServer() ? OdbcInstaller::serverDriverName()
                                                               : OdbcInstaller::driverName()))
-        return false;
+        return ended(Registration::Status::Failed);
     const OdbcIniLock lock;
     OdbcIniFile file;
     if (!lock.isHeld() || !file.load())
-        return false;
-    if (hold && !DataSourceHolders::hold(source.name, source.databasePath()))
-        return false;
+        return ended(Registration::Status::Failed);
+    if (!isOursOrFree(file, source.name))
+        return ended(Registration::Status::NameTaken);
+    if (hold) {
+        if (const std::optional<DataSourceHolders::Holder> holder = blockingHolder(source, *hold))
+            return {Registration::Status::HeldElsewhere, *holder};
+        if (!DataSourceHolders::hold(source.name, source.databasePath()))
+            return ended(Registration::Status::Failed);
+    }
     file.replaceSection(source.name, *text);
     if (file.commit())
-        return true;
+        return ended(Registration::Status::Registered);
     if (hold)
         DataSourceHolders::release(source.name);
-    return false;
+    return ended(Registration::Status::Failed);
 }
 
 } // namespace
@@ -171,8 +258,12 @@ DataSource DataSource::requirementsFor(const QString &systemName, const QString 
 DataSource DataSource::teamFor(const QString &systemName, const QString &serverText,
                                const QString &databaseName, const QString &userName)
 {
-    return {requirementsNameFor(systemName),    userName,     QString(),
-            QStringLiteral("Varn team req DS"), databaseName, serverText};
+    return {requirementsNameFor(systemName),
+            userName,
+            QString(),
+            kTeamDescription,
+            databaseName,
+            serverText};
 }
 
 DataSource DataSource::applicationIn(const QString &databaseDirectory)
@@ -206,14 +297,14 @@ bool OdbcInstaller::isDriverInstalled(const char *driver)
     return false;
 }
 
-bool OdbcInstaller::registerDataSource(const DataSource &source)
+Registration OdbcInstaller::registerDataSource(const DataSource &source)
 {
-    return writeSection(source, false);
+    return writeSection(source, std::nullopt);
 }
 
-bool OdbcInstaller::registerHeldDataSource(const DataSource &source)
+Registration OdbcInstaller::registerHeldDataSource(const DataSource &source, Sharing sharing)
 {
-    return writeSection(source, true);
+    return writeSection(source, sharing);
 }
 
 void OdbcInstaller::releaseHeldDataSource(const QString &name)
@@ -221,7 +312,8 @@ void OdbcInstaller::releaseHeldDataSource(const QString &name)
     const OdbcIniLock lock;
     DataSourceHolders::release(name);
     OdbcIniFile file;
-    if (!lock.isHeld() || DataSourceHolders::isHeld(name) || !file.load())
+    if (!lock.isHeld() || DataSourceHolders::isHeld(name) || !file.load() ||
+        !isOursOrFree(file, name))
         return;
     file.removeSection(name);
     file.commit();
@@ -239,7 +331,7 @@ bool OdbcInstaller::removeDataSource(const QString &name)
         return false;
     const OdbcIniLock lock;
     OdbcIniFile file;
-    if (!lock.isHeld() || !file.load() || !file.section(name))
+    if (!lock.isHeld() || !file.load() || !file.section(name) || !isOursOrFree(file, name))
         return false;
     file.removeSection(name);
     return file.commit();
@@ -266,6 +358,16 @@ bool OdbcInstaller::isValidDataSourceName(const QString &name)
             return false;
     }
     return true;
+}
+
+bool OdbcInstaller::isSameDatabase(const QString &one, const QString &other)
+{
+    if (one == other)
+        return true;
+    if (!one.startsWith(QLatin1Char('/')) || !other.startsWith(QLatin1Char('/')))
+        return false; // server strings
+    const QString canonical = QFileInfo(one).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(other).canonicalFilePath();
 }
 
 } // namespace varn::app

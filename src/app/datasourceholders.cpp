@@ -22,6 +22,7 @@ struct OwnEntry
     QString dataSourceName;
     QString path;
     int fd = -1;
+    QString databasePath;
 };
 
 // Guarded by the OdbcIniLock every caller holds.
@@ -80,11 +81,17 @@ std::optional<DataSourceHolders::Holder> liveHolder(const QString &path)
     return holder;
 }
 
+QString thisProgram()
+{
+    return QCoreApplication::applicationName() + QStringLiteral(" (") +
+           QFileInfo(QCoreApplication::applicationFilePath()).fileName() + QLatin1Char(')');
+}
+
 } // namespace
 
 QString DataSourceHolders::folderPath()
 {
-    return OdbcIniFile::userFilePath() + QStringLiteral(".varn-holders");
+    return OdbcIniFile::resolvedFilePath() + QStringLiteral(".varn-holders");
 }
 
 bool DataSourceHolders::hold(const QString &dataSourceName, const QString &databasePath)
@@ -102,15 +109,13 @@ bool DataSourceHolders::hold(const QString &dataSourceName, const QString &datab
     if (fd < 0)
         return false;
     const QByteArray text = QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
-                            QCoreApplication::applicationName().toUtf8() + " (" +
-                            QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() +
-                            ")\n" + databasePath.toUtf8() + '\n';
+                            thisProgram().toUtf8() + '\n' + databasePath.toUtf8() + '\n';
     if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ::write(fd, text.constData(), text.size()) < 0) {
         ::unlink(QFile::encodeName(path).constData());
         ::close(fd);
         return false;
     }
-    ownEntries().append({dataSourceName, path, fd});
+    ownEntries().append({dataSourceName, path, fd, databasePath});
     return true;
 }
 
@@ -136,6 +141,22 @@ DataSourceHolders::otherHolder(const QString &dataSourceName)
             continue;
         if (std::optional<Holder> holder = liveHolder(path); holder && !found)
             found = holder;
+    }
+    return found;
+}
+
+QList<DataSourceHolders::Holder> DataSourceHolders::holders(const QString &dataSourceName)
+{
+    QList<Holder> found;
+    for (const OwnEntry &entry : ownEntries()) {
+        if (entry.dataSourceName.compare(dataSourceName, Qt::CaseInsensitive) == 0)
+            found.append({QCoreApplication::applicationPid(), thisProgram(), entry.databasePath});
+    }
+    for (const QString &path : entriesOf(dataSourceName)) {
+        if (isOwn(path))
+            continue;
+        if (std::optional<Holder> holder = liveHolder(path))
+            found.append(*holder);
     }
     return found;
 }

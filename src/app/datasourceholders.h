@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,9 @@ public:
     // A live holder of the source other than the entries of this process,
     // if any; stale entries of ended processes are cleared on the way.
     static std::optional<Holder> otherHolder(const QString &dataSourceName);
+    // Every live holder of the source, the entries of this process included
+    // (a second workspace object of one program holds a source too).
+    static QList<Holder> holders(const QString &dataSourceName);
     // True while any entry (of this process or another) holds the source.
     static bool isHeld(const QString &dataSourceName);
     // The sources this process holds, one name per entry.

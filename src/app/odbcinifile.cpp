@@ -16,6 +16,10 @@ namespace {
 
 // Larger than any ODBC file a person keeps; a bigger one is left alone.
 constexpr qint64 kLargestOdbcFile = 16 * 1024 * 1024;
+// As the kernel does for a path, a loop of links ends the search.
+constexpr int kMostLinksFollowed = 40;
+// mkstemp's XXXXXX.
+constexpr int kTemporarySuffixLength = 6;
 
 // The driver manager finds the home folder in the password database.
 QString homeFolder()
@@ -35,6 +39,23 @@ std::optional<QByteArray> headerName(const QByteArray &line)
     if (close < 0)
         return std::nullopt;
     return trimmed.mid(1, close - 1).trimmed();
+}
+
+// A writer killed between making its temporary file and renaming it leaves
+// a whole copy of the file, passwords included. Every writer holds the lock,
+// so any temporary file found now is such a leftover.
+void removeStaleTemporaries(const QFileInfo &target)
+{
+    const QDir folder = target.absoluteDir();
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!OdbcIniFile::isTemporaryName(name, target.fileName()))
+            continue;
+        const QByteArray path = QFile::encodeName(folder.filePath(name));
+        struct stat status = {};
+        if (::lstat(path.constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+            status.st_uid == getuid())
+            ::unlink(path.constData());
+    }
 }
 
 bool writeAll(int fd, const QByteArray &bytes)
@@ -61,13 +82,35 @@ QString OdbcIniFile::userFilePath()
     return homeFolder() + QStringLiteral("/.odbc.ini");
 }
 
+QString OdbcIniFile::resolvedFilePath()
+{
+    QString path = QDir::cleanPath(QDir::current().absoluteFilePath(userFilePath()));
+    // Links to the file itself are followed one by one, so a link to a file
+    // not made yet leads to where it will be made.
+    for (int hop = 0; hop < kMostLinksFollowed && QFileInfo(path).isSymLink(); ++hop)
+        path = QDir::cleanPath(QFileInfo(path).symLinkTarget());
+    const QFileInfo file(path);
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? path : QDir(folder).filePath(file.fileName());
+}
+
+bool OdbcIniFile::isTemporaryName(const QString &name, const QString &fileName)
+{
+    const QString prefix = fileName + QStringLiteral(".varn-");
+    if (name.size() != prefix.size() + kTemporarySuffixLength || !name.startsWith(prefix))
+        return false;
+    for (const QChar c : QStringView(name).mid(prefix.size())) {
+        if (!(c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+              (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))))
+            return false;
+    }
+    return true;
+}
+
 bool OdbcIniFile::load()
 {
-    m_path = userFilePath();
     // Write beside the file a link points to, so the link stays a link.
-    const QFileInfo info(m_path);
-    if (info.isSymLink() && info.exists())
-        m_path = info.canonicalFilePath();
+    m_path = resolvedFilePath();
     m_bytes.clear();
     m_existed = QFileInfo::exists(m_path);
     if (m_existed) {
@@ -91,21 +134,25 @@ bool OdbcIniFile::commit()
     const QFileInfo target(m_path);
     if (!QDir().mkpath(target.absolutePath()))
         return false;
+    removeStaleTemporaries(target);
     QByteArray temporary = QFile::encodeName(target.absoluteFilePath()) + ".varn-XXXXXX";
-    const int fd = mkstemp(temporary.data());
+    // The copy holds passwords: only its owner may read it for as long as
+    // it is a copy. Once it is the file it takes the file's permissions
+    // (private when new).
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    // The file holds passwords: keep its permissions, private when new.
     struct stat old = {};
     const mode_t mode =
         ::stat(QFile::encodeName(m_path).constData(), &old) == 0 ? old.st_mode & 07777 : 0600;
-    const bool written = fchmod(fd, mode) == 0 && writeAll(fd, m_bytes) && fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed ||
-        ::rename(temporary.constData(), QFile::encodeName(m_path).constData()) != 0) {
+    const bool written = fchmod(fd, 0600) == 0 && writeAll(fd, m_bytes) && fsync(fd) == 0;
+    if (!written || ::rename(temporary.constData(), QFile::encodeName(m_path).constData()) != 0) {
+        ::close(fd);
         ::unlink(temporary.constData());
         return false;
     }
+    fchmod(fd, mode);
+    ::close(fd);
     m_loaded = m_bytes;
     m_existed = true;
     return true;
@@ -153,13 +200,26 @@ QString OdbcIniFile::value(const QString &sectionName, const QString &key) const
     const std::optional<QByteArray> text = section(sectionName);
     if (!text)
         return {};
-    const QByteArray wanted = key.toUtf8();
-    for (const QByteArray &line : text->split('\n')) {
-        const qsizetype equals = line.indexOf('=');
-        if (equals > 0 && line.left(equals).trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
-            return QString::fromUtf8(line.mid(equals + 1).trimmed());
+    for (const auto &[name, value] : entries(*text)) {
+        if (name.compare(key, Qt::CaseInsensitive) == 0)
+            return value;
     }
     return {};
+}
+
+QList<std::pair<QString, QString>> OdbcIniFile::entries(const QByteArray &sectionText)
+{
+    QList<std::pair<QString, QString>> found;
+    for (const QByteArray &line : sectionText.split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('#') || trimmed.startsWith(';') || headerName(trimmed))
+            continue;
+        const qsizetype equals = trimmed.indexOf('=');
+        if (equals > 0)
+            found.append({QString::fromUtf8(trimmed.left(equals).trimmed()),
+                          QString::fromUtf8(trimmed.mid(equals + 1).trimmed())});
+    }
+    return found;
 }
 
 void OdbcIniFile::replaceSection(const QString &name, const QByteArray &text)

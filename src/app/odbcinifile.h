@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace varn::app {
 
@@ -11,11 +13,20 @@ namespace varn::app {
 // Sections are replaced or removed whole; every other byte of the file stays
 // as it was. Changes are written once, to a temporary file beside the file
 // and renamed over it, so a kill at any moment leaves either the old or the
-// new file. Callers hold an OdbcIniLock around read-modify-commit.
+// new file; the temporary files a killed writer left behind are removed by
+// the next commit. Callers hold an OdbcIniLock around read-modify-commit.
 class OdbcIniFile
 {
 public:
+    // The file as the driver manager names it.
     static QString userFilePath();
+    // The same file with every link followed and a relative name made
+    // absolute: one file has one resolved path however it is named, so the
+    // lock and the holders beside it are shared by every spelling.
+    static QString resolvedFilePath();
+    // True for a name this class gives its temporary files beside the file
+    // named fileName: fileName + ".varn-" + six letters or digits.
+    static bool isTemporaryName(const QString &name, const QString &fileName);
 
     // Reads the file; a missing file reads as empty. False when it exists
     // but cannot be read.
@@ -32,6 +43,10 @@ public:
     QString value(const QString &sectionName, const QString &key) const;
     void replaceSection(const QString &name, const QByteArray &text);
     void removeSection(const QString &name);
+
+    // The "key=value" lines of a section's text, keys and values trimmed, in
+    // their order; headers, comments and other lines are left out.
+    static QList<std::pair<QString, QString>> entries(const QByteArray &sectionText);
 
 private:
     struct Span

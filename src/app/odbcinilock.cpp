@@ -29,7 +29,7 @@ int g_depth = 0;
 
 QString OdbcIniLock::lockFilePath()
 {
-    return OdbcIniFile::userFilePath() + QStringLiteral(".varn-lock");
+    return OdbcIniFile::resolvedFilePath() + QStringLiteral(".varn-lock");
 }
 
 OdbcIniLock::OdbcIniLock()

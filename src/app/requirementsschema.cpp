@@ -74,6 +74,14 @@ const Schema &blankSchema()
     return schema;
 }
 
+// Where the file may be written, a read-write handle that changes nothing
+// is the one that cleans up a write-ahead log when it closes.
+SqlConnection::Access probeAccess(const QString &databasePath)
+{
+    return RequirementsSchema::mayBeWritten(databasePath) ? SqlConnection::Access::Unchanged
+                                                          : SqlConnection::Access::Immutable;
+}
+
 } // namespace
 
 bool RequirementsSchema::isWritable(const QString &path)
@@ -89,6 +97,29 @@ bool RequirementsSchema::mayBeWritten(const QString &databasePath)
     return isWritable(databasePath) && isWritable(QFileInfo(databasePath).absolutePath());
 }
 
+Result<QString> RequirementsSchema::systemName(const QString &databasePath)
+{
+    const QString connection = probeConnectionName();
+    Result<QString> result = Outcome::refused(QString());
+    {
+        Result<QSqlDatabase> database =
+            SqlConnection::open(connection, databasePath, probeAccess(databasePath));
+        if (!database) {
+            result = database.outcome();
+        } else {
+            QSqlQuery query(database.value());
+            if (query.exec(QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")) && query.next())
+                result = query.value(0).toString();
+            else
+                result = Outcome::refused(
+                    QStringLiteral("The system name cannot be read from the database: %1")
+                        .arg(query.lastError().text().trimmed()));
+        }
+    }
+    SqlConnection::close(connection);
+    return result;
+}
+
 Outcome RequirementsSchema::verify(const QString &databasePath)
 {
     QFile file(databasePath);
@@ -101,12 +132,7 @@ Outcome RequirementsSchema::verify(const QString &databasePath)
     if (header != QByteArray("SQLite format 3", 16))
         return Outcome::refused(QStringLiteral("The file is not a database."));
 
-    // Where the file may be written, a read-write handle that changes nothing
-    // is the one that cleans up a write-ahead log when it closes.
-    const SqlConnection::Access access = mayBeWritten(databasePath)
-                                             ? SqlConnection::Access::Unchanged
-                                             : SqlConnection::Access::Immutable;
-    const Result<Schema> found = schemaOf(databasePath, access);
+    const Result<Schema> found = schemaOf(databasePath, probeAccess(databasePath));
     if (!found)
         return Outcome::refused(
             QStringLiteral("The database cannot be read: %1").arg(found.outcome().message()));

@@ -17,6 +17,9 @@ class RequirementsSchema
 public:
     // Ok, or the reason in one sentence.
     static Outcome verify(const QString &databasePath);
+    // The system whose requirements a verified database holds (SYSTEM_NAME),
+    // read the same way; the reason in one sentence when it cannot be read.
+    static Result<QString> systemName(const QString &databasePath);
 
     // Nobody may write the file or its folder: no write permission for this
     // user, or none for anyone (which even the superuser respects here).

@@ -103,6 +103,16 @@ Settings::Value Settings::installPathForOpen() const
     return value;
 }
 
+Outcome Settings::checkInstallPath(const QString &installPath)
+{
+    if (QDir::isAbsolutePath(installPath))
+        return Outcome::ok();
+    return Outcome::refused(
+        QStringLiteral("The InstallPath value \"%1\" in %2 is not an absolute path.\nGive the "
+                       "whole path of the folder, beginning with \"/\".")
+            .arg(installPath, QDir::toNativeSeparators(configFilePath())));
+}
+
 Settings::Value Settings::accessVersion() const
 {
     return read("AccVer", defaultAccessVersion(), readFailure("AccVer"));

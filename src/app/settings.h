@@ -34,6 +34,10 @@ public:
 
     // Same as installPath() but with the message Open shows, which adds a line.
     Value installPathForOpen() const;
+    // A relative installation path would put databases and generated files
+    // under whatever folder the program was started in: refused with the
+    // reason, naming the configuration file.
+    static Outcome checkInstallPath(const QString &installPath);
 
     static QString defaultInstallPath();
     static QString defaultAccessVersion() { return QStringLiteral("Mdb2003"); }

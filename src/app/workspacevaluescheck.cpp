@@ -70,6 +70,10 @@ Outcome WorkspaceValuesCheck::check(const WorkspaceValues &values)
     if (!CVarnApp::checkSystemName(values.systemName))
         return refusal(QStringLiteral("The system name is not one the System Name dialog "
                                       "accepts."));
+    // Generated files go below it: a relative one would land wherever the
+    // program was started.
+    if (!QDir::isAbsolutePath(values.installPath))
+        return refusal(QStringLiteral("The installation path is not an absolute path."));
     if (!values.databaseFolder.startsWith(QLatin1Char('/'))) {
         // A team workspace: the folder is the server string, the file name its database.
         const Result<store::ServerAddress> address =

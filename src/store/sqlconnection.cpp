@@ -3,6 +3,7 @@
 #include "store/sqldialect.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -17,6 +18,32 @@ const char *const kRequiredTables[] = {
     "OM_PV",       "PK_MASTR_REQ", "PK_ENT_REQ", "PK_DEP_REQ", "PK_PV_REQ",  "PK_ENT_OM",
     "PK_ATTR_OM",  "PK_METH_OM",   "PK_INH_OM",  "PK_AGG_OM",  "PK_PV_OM",
 };
+
+// libpq's reason for a failed connection as a person reads it: without the
+// driver's own words ("QPSQL: Unable to connect"), the tab before a hint and,
+// where the server answered, the severity and address before its message;
+// one sentence a line, each said once.
+QString serverReason(const QSqlError &error)
+{
+    static const QRegularExpression answered(
+        QStringLiteral("^(?:.*failed: )?(?:FATAL|ERROR|PANIC):\\s+"));
+    const QString text =
+        error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
+    QStringList sentences;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        QString sentence = line.trimmed();
+        if (const QRegularExpressionMatch match = answered.match(sentence); match.hasMatch())
+            sentence = sentence.mid(match.capturedEnd()).trimmed();
+        if (sentence.isEmpty())
+            continue;
+        sentence[0] = sentence[0].toUpper();
+        if (!sentence.endsWith(QLatin1Char('.')) && !sentence.endsWith(QLatin1Char('?')))
+            sentence += QLatin1Char('.');
+        if (!sentences.contains(sentence))
+            sentences.append(sentence);
+    }
+    return sentences.join(QLatin1Char('\n'));
+}
 
 } // namespace
 
@@ -92,7 +119,7 @@ Result<QSqlDatabase> SqlConnection::openServer(const QString &connectionName,
             database.setConnectOptions(address.connectOptions());
             if (database.open())
                 return database;
-            error = database.lastError().text();
+            error = serverReason(database.lastError());
         }
     }
     QSqlDatabase::removeDatabase(connectionName);

@@ -3,6 +3,7 @@
 // nothing hangs or crashes.
 #include "app/cvarnapp.h"
 #include "app/datasource.h"
+#include "app/odbcinifile.h"
 #include "app/workspacefile.h"
 #include "support/clirun.h"
 #include "support/workspaceenvironment.h"
@@ -197,10 +198,27 @@ private slots:
     }
 
     // Another Varn SE process holding the workspace keeps its data source
-    // while commands come and go; once it is killed, the next command clears it.
+    // while commands come and go, however it names the ODBC file; once it is
+    // killed, the next command clears it.
+    void sourceInUseElsewhereStaysRegistered_data()
+    {
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("the same name") << false;
+        QTest::newRow("the file through a link") << true;
+    }
+
     void sourceInUseElsewhereStaysRegistered()
     {
+        QFETCH(bool, throughLink);
         QProcess holder;
+        if (throughLink) {
+            const QString link = m_environment->root() + QStringLiteral("/odbc-link.ini");
+            QFile::remove(link);
+            QVERIFY(QFile::link(m_environment->userOdbcIni(), link));
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("ODBCINI"), link);
+            holder.setProcessEnvironment(environment);
+        }
         holder.start(QCoreApplication::applicationFilePath(), {"--hold", m_workspace});
         QVERIFY(holder.waitForReadyRead(10000));
         QCOMPARE(holder.readLine(), QByteArray("open\n"));
@@ -218,6 +236,83 @@ private slots:
         holder.waitForFinished();
         QVERIFY(!CVarnApp::openElsewhere(m_workspace));
         verifyAtRest();
+    }
+
+    // A copy of the workspace's database under the same data-source name is
+    // refused while the first is open elsewhere: the name keeps naming the
+    // database of the workspace that registered it.
+    void aSecondDatabaseOfOneNameIsRefused()
+    {
+        const QString folder = m_environment->root() + QStringLiteral("/copy");
+        QDir(folder).removeRecursively();
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(database(), folder + QStringLiteral("/AcmeReq.mdb")));
+        WorkspaceValues values = WorkspaceFile::read(m_workspace).value();
+        values.databaseFolder = folder;
+        const QString copy = m_environment->root() + QStringLiteral("/copy.vnp");
+        QVERIFY(WorkspaceFile::write(copy, values).isOk());
+
+        QProcess holder;
+        holder.start(QCoreApplication::applicationFilePath(), {"--hold", m_workspace});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readLine(), QByteArray("open\n"));
+        // Not the same workspace: Open says why itself.
+        QVERIFY(!CVarnApp::openElsewhere(copy));
+        const CliRun listed = CliRun::run({"list"}, copy);
+        QCOMPARE(listed.exitCode, 3);
+        QVERIFY2(listed.err.contains(QStringLiteral("The data source \"AcmeReqDS\" names the "
+                                                    "requirements database\n") +
+                                     database() + QStringLiteral("\nof a workspace open in ")),
+                 qPrintable(listed.err));
+        QCOMPARE(OdbcInstaller::registeredValue(kDataSource, QStringLiteral("Database")),
+                 database());
+
+        holder.kill();
+        holder.waitForFinished();
+        QCOMPARE(CliRun::run({"list"}, copy).exitCode, 0);
+        QDir(folder).removeRecursively();
+        QFile::remove(copy);
+        verifyAtRest();
+    }
+
+    // A kill between writing the new ODBC file and putting it in place
+    // leaves a whole copy, passwords included, beside it: only its owner may
+    // read it, and the next command removes it.
+    void killedRewriteLeavesNoReadableCopy()
+    {
+        const QString ini = m_environment->userOdbcIni();
+        QVERIFY(QFile(ini).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                          QFile::ReadOther));
+        QProcess killed;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LD_PRELOAD"),
+                           QStringLiteral(VARN_KILL_AT_RENAME_LIBRARY));
+        environment.insert(QStringLiteral("VARN_KILL_AT_RENAME"), OdbcIniFile::resolvedFilePath());
+        // A sanitizer build's runtime would refuse a library loaded before it.
+        environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                           environment.value(QStringLiteral("ASAN_OPTIONS")) +
+                               QStringLiteral(":verify_asan_link_order=0"));
+        killed.setProcessEnvironment(environment);
+        killed.start(qEnvironmentVariable("VARN_CLI"), {"list", "--workspace", m_workspace});
+        QVERIFY(killed.waitForFinished(10000));
+        QCOMPARE(killed.exitStatus(), QProcess::CrashExit);
+
+        const auto copies = [&] {
+            return QDir(m_environment->root())
+                .entryList({QStringLiteral("odbc.ini.varn-??????")}, QDir::Files | QDir::Hidden);
+        };
+        QCOMPARE(copies().size(), 1);
+        const QString copy = m_environment->root() + QLatin1Char('/') + copies().first();
+        QVERIFY(fileBytes(copy).startsWith(kForeignSection));
+        struct stat status = {};
+        QCOMPARE(::stat(QFile::encodeName(copy).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, mode_t(0600));
+        QCOMPARE(fileBytes(ini), m_odbcAtRest);
+
+        verifyAtRest();
+        QCOMPARE(copies(), QStringList());
+        QCOMPARE(::stat(QFile::encodeName(ini).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, mode_t(0644));
     }
 
     void desktopProgramClosesOnSignal_data()

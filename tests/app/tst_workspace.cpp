@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -122,6 +123,10 @@ class WorkspaceTest : public QObject
                 QLatin1Char('d'));
         if (damage == QLatin1String("relative-folder"))
             changed.databaseFolder = QStringLiteral("../Varn SE Databases");
+        if (damage == QLatin1String("relative-install"))
+            changed.installPath = QStringLiteral("User Files/");
+        if (damage == QLatin1String("other-system"))
+            changed.systemName = QStringLiteral("Other");
         QVERIFY(WorkspaceFile::write(file, changed).isOk());
     }
 
@@ -383,6 +388,15 @@ private slots:
         QTest::newRow("AppDS as data-source name") << "appds-name" << badFile;
         QTest::newRow("1000-byte description") << "long-field" << badFile;
         QTest::newRow("relative database folder") << "relative-folder" << badFile;
+        QTest::newRow("relative installation path")
+            << "relative-install"
+            << badFile + m_environment->root() +
+                   "/acme.vnp: The installation path is not an absolute path.";
+        QTest::newRow("another system's database")
+            << "other-system"
+            << notRequirements + m_environment->databaseFolder() +
+                   "/AcmeReq.mdb\nThe database holds the requirements of the system \"Acme\", "
+                   "but the workspace file is for the system \"Other\".";
         QTest::newRow("connection info of 255 characters")
             << "long-connection" << kTooLongForRequirements;
     }
@@ -433,6 +447,43 @@ private slots:
         QVERIFY(!QFileInfo::exists(database + QStringLiteral("-shm")));
         if (damage != QLatin1String("no-driver") && damage != QLatin1String("no-appdb"))
             QCOMPARE(fileBytes(m_environment->userOdbcIni()), odbcBefore);
+    }
+
+    // Databases and generated files go below the installation path: a
+    // relative one would put them wherever the program was started.
+    void relativeInstallPathIsRefused_data()
+    {
+        QTest::addColumn<QString>("installPath");
+        QTest::addColumn<bool>("team");
+        QTest::newRow("relative folder") << "User Files" << false;
+        QTest::newRow("home shorthand") << "~/Varn SE/User Files/" << false;
+        QTest::newRow("team workspace") << "User Files/" << true;
+    }
+
+    void relativeInstallPathIsRefused()
+    {
+        QFETCH(QString, installPath);
+        QFETCH(bool, team);
+        QTemporaryDir started;
+        const QString working = QDir::currentPath();
+        const auto restore = qScopeGuard([&] { QDir::setCurrent(working); });
+        QVERIFY(QDir::setCurrent(started.path()));
+        m_environment->writeSettings(installPath, QString(),
+                                     m_environment->applicationDatabaseFolder());
+        auto app = makeApp();
+        const Outcome created =
+            team ? app->newTeamWorkspace(QStringLiteral("Acme"),
+                                         QStringLiteral("host=localhost port=5439 dbname=reqs"))
+                 : app->newWorkspace(QStringLiteral("Acme"));
+        const QString shown = installPath.endsWith('/') ? installPath : installPath + '/';
+        QCOMPARE(created.message(),
+                 QStringLiteral("The InstallPath value \"%1\" in %2 is not an absolute path.\n"
+                                "Give the whole path of the folder, beginning with \"/\".")
+                     .arg(shown, m_environment->settingsFile()));
+        QVERIFY(!app->isWorkspaceOpen());
+        QVERIFY(!OdbcInstaller::isRegistered(QStringLiteral("AcmeReqDS")));
+        QCOMPARE(QDir(started.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void missingDriverStopsNewAndLeavesNoDatabase()

@@ -39,10 +39,18 @@ void CChildFrame::closeEvent(QCloseEvent *event)
         return;
     }
     QMdiSubWindow::closeEvent(event);
-    if (event->isAccepted())
-        emit frameClosed(this);
-    else
+    if (!event->isAccepted()) {
         m_checked = true;
+        return;
+    }
+    // The view goes now rather than with the frame, later: the record sets
+    // and database handles it holds must be gone before the workspace's
+    // connections close, which the last frame's closing may start at once.
+    if (QWidget *view = widget()) {
+        setWidget(nullptr);
+        delete view;
+    }
+    emit frameClosed(this);
 }
 
 } // namespace varn::app

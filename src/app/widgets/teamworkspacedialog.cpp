@@ -172,7 +172,10 @@ void TeamWorkspaceDialog::browse()
     QString proposed = m_file->text().trimmed();
     if (proposed.isEmpty()) {
         const QString folder = Settings().installPath().text + QStringLiteral("Varn SE Files");
-        QDir().mkpath(folder);
+        // A relative InstallPath is refused by New; no folder is made for it
+        // wherever the program was started.
+        if (QDir::isAbsolutePath(folder))
+            QDir().mkpath(folder);
         const QString name =
             m_systemName->text().isEmpty() ? QStringLiteral("Team") : m_systemName->text();
         proposed = QDir(folder).filePath(name + QStringLiteral(".vnp"));

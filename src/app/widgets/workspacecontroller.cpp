@@ -180,7 +180,10 @@ QString WorkspaceController::proposedSavePath() const
     QString folder = m_savedFolder;
     if (folder.isEmpty()) {
         folder = Settings().installPath().text + QStringLiteral("Varn SE Files");
-        QDir().mkpath(folder);
+        // A relative InstallPath is refused by New; no folder is made for it
+        // wherever the program was started.
+        if (QDir::isAbsolutePath(folder))
+            QDir().mkpath(folder);
     }
     return QDir(folder).filePath(proposed);
 }

@@ -24,6 +24,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -223,7 +226,7 @@ private slots:
         }
         missing.removeDuplicates();
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
-}
+    }
 
     // Alt and a letter opens the menu of that letter: no control of a window
     // takes a letter one of its menus carries.
@@ -245,6 +248,46 @@ private slots:
         }
         QCOMPARE(shadowed, QStringList());
         QCOMPARE(misnamedControls(*view), QStringList());
+    }
+
+    // Closing the workspace lets go of its database however it closes: the
+    // windows and what they hold of it are gone before its connection is.
+    void closingLetsGoOfTheDatabase_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("File > Close") << "close";
+        QTest::newRow("closing the last window") << "last window";
+        QTest::newRow("Exit") << "exit";
+    }
+
+    void closingLetsGoOfTheDatabase()
+    {
+        QFETCH(QString, how);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("still in use")));
+        m_presenter.saveAnswers = {m_environment->root() + QStringLiteral("/closing.vnp")};
+        const WindowKind kinds[] = {
+            WindowKind::ObjectModel, WindowKind::DataModel, WindowKind::FunctionalNavigator,
+            WindowKind::StructuralNavigator, WindowKind::RequirementsCentral};
+        QList<QPointer<QWidget>> views;
+        for (const WindowKind kind : kinds) {
+            m_window->goTo(kind);
+            QVERIFY(m_window->view(kind));
+            views.append(m_window->view(kind));
+        }
+        if (how == QLatin1String("close")) {
+            m_window->actions().close->trigger();
+        } else if (how == QLatin1String("exit")) {
+            QVERIFY(m_window->close());
+        } else {
+            for (const WindowKind kind : kinds)
+                QVERIFY(m_window->navigator().frame(kind)->close());
+        }
+        QVERIFY(!m_app->isWorkspaceOpen());
+        QVERIFY(!QSqlDatabase::contains(m_app->requirementsConnectionName()));
+        // Gone at once, not when the event loop next runs.
+        for (const QPointer<QWidget> &view : views)
+            QVERIFY(view.isNull());
+        QCOMPARE(m_window->mdiArea()->subWindowList().size(), 0);
     }
 
     // Leaving or closing the Inspect windows: their titles name the language,
@@ -434,7 +477,7 @@ private slots:
         for (int row = 0; row < help->topics()->count(); ++row)
             topics.append(help->topics()->item(row)->text());
         QCOMPARE(topics, contents);
-}
+    }
 
     // The navigators, the Inspect windows and Help name each control the
     // keyboard reaches for screen readers; Help reaches them as a window.

@@ -227,10 +227,17 @@ private slots:
                                         << "The database holds no requirements yet";
         QTest::newRow("a system's database") << "Zeta" << 5432 << int(MessageKind::Information)
                                              << "holds the requirements of the system \"Zeta\"";
+        // The server's reason as a sentence: none of libpq's tabs and
+        // severities, nor the driver's own words.
         QTest::newRow("no such database")
-            << "missing" << 5432 << int(MessageKind::Stop) << "\"no_such_database\" does not exist";
+            << "missing" << 5432 << int(MessageKind::Stop)
+            << "Cannot connect to the server.\nDatabase \"no_such_database\" does not exist.";
         QTest::newRow("nobody on the port")
-            << "fresh" << 5439 << int(MessageKind::Stop) << "Cannot connect to the server.\n";
+            << "fresh" << 5439 << int(MessageKind::Stop)
+            << "Cannot connect to the server.\nConnection to server on socket \"" +
+                   m_cluster->socketFolder() +
+                   "/.s.PGSQL.5439\" failed: No such file or directory.\nIs the server running "
+                   "locally and accepting connections on that socket?";
     }
 
     void testConnection()
@@ -250,8 +257,11 @@ private slots:
         });
         QCOMPARE(m_presenter.messages.size(), 1);
         QCOMPARE(int(m_presenter.messages.first().kind), kind);
-        QVERIFY2(m_presenter.messages.first().text.contains(message),
-                 qPrintable(m_presenter.messages.first().text));
+        if (kind == int(MessageKind::Stop))
+            QCOMPARE(m_presenter.messages.first().text, message);
+        else
+            QVERIFY2(m_presenter.messages.first().text.contains(message),
+                     qPrintable(m_presenter.messages.first().text));
         // Testing leaves nothing open and creates nothing.
         QVERIFY(!m_app->isWorkspaceOpen());
         QVERIFY(!QSqlDatabase::contains(QStringLiteral("varn-server-check")));
