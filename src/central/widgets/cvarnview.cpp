@@ -75,6 +75,9 @@ QLabel *label(const char *text, QWidget *buddy)
     auto *made = new QLabel(QString::fromLatin1(text));
     made->setBuddy(buddy);
     buddy->setAccessibleName(made->text().remove(QLatin1Char('&')));
+    // An editable drop-down's own line edit is what a screen reader reaches.
+    if (auto *box = qobject_cast<QComboBox *>(buddy); box && box->lineEdit())
+        box->lineEdit()->setAccessibleName(buddy->accessibleName());
     made->setToolTip(buddy->toolTip());
     return made;
 }
@@ -125,6 +128,9 @@ CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
     buildList();
 
     m_sentence->setObjectName(QStringLiteral("sentence"));
+    // Neither has a label of its own: named after what they show.
+    m_sentence->setAccessibleName(QStringLiteral("Sentence"));
+    m_list->setAccessibleName(QStringLiteral("Requirements"));
     m_sentence->setReadOnly(true);
     m_sentence->setFixedHeight(m_sentence->fontMetrics().lineSpacing() * 3 + 12);
 

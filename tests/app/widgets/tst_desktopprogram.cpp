@@ -172,6 +172,7 @@ private slots:
     {
         QTest::addColumn<WindowKind>("kind");
         QTest::newRow("Requirements Central") << WindowKind::RequirementsCentral;
+        QTest::newRow("Requirements Central") << WindowKind::RequirementsCentral;
         QTest::newRow("Functional Navigator") << WindowKind::FunctionalNavigator;
         QTest::newRow("Structural Navigator") << WindowKind::StructuralNavigator;
         QTest::newRow("Object Model") << WindowKind::ObjectModel;
@@ -484,6 +485,7 @@ private slots:
     void everyWindowNamesItsControls_data()
     {
         QTest::addColumn<WindowKind>("kind");
+        QTest::newRow("Requirements Central") << WindowKind::RequirementsCentral;
         QTest::newRow("Functional Navigator") << WindowKind::FunctionalNavigator;
         QTest::newRow("Structural Navigator") << WindowKind::StructuralNavigator;
         QTest::newRow("Object Model") << WindowKind::ObjectModel;
