@@ -188,7 +188,7 @@ void ExchangeDialog::runImport()
     QStringList lines;
     for (const ImportSummary::Imported &imported : summary->imported)
         lines.append(QStringLiteral("%1  %2").arg(imported.number).arg(imported.sentence));
-    lines += summary->report;
+    lines += summary->report + summary->notices;
     m_report->setPlainText(lines.join(QLatin1Char('\n')));
     panel()->setPercent(100);
     panel()->setStatus(

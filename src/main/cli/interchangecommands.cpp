@@ -115,7 +115,7 @@ int runImport(const QStringList &arguments)
         return exitFor(summary.outcome());
     for (const auto &imported : summary->imported)
         printLine(QStringLiteral("%1  %2").arg(imported.number, 5).arg(imported.sentence));
-    for (const QString &line : summary->report)
+    for (const QString &line : summary->report + summary->notices)
         printError(line);
     printLine(QStringLiteral("%1 %2 requirement(s) and %3 dependent link(s); %4 left out.")
                   .arg(dryRun ? QStringLiteral("Would import") : QStringLiteral("Imported"))

@@ -198,7 +198,8 @@ int runDepend(const QStringList &arguments)
         const int dependent = given.toInt(&isNumber);
         if (!isNumber)
             return badNumber(QStringLiteral("dependent"), kDependSynopsis);
-        if (Outcome added = central::DependentLinks::checkAddition(dependents, dependent); !added)
+        if (Outcome added = central::DependentLinks::checkAddition(*parent, dependents, dependent);
+            !added)
             return report(added);
         dependents.append(dependent);
     }
@@ -207,9 +208,14 @@ int runDepend(const QStringList &arguments)
         return opened;
     const central::DependentLinks links(app.requirementsConnectionName());
     if (!dependents.isEmpty() || options->flag(QStringLiteral("clear"))) {
-        if (Outcome saved = links.saveDependents(*parent, dependents); !saved)
-            return report(saved, DatabaseError);
+        const Result<QList<QList<int>>> saved = links.saveDependents(*parent, dependents);
+        if (!saved)
+            return report(saved.outcome(), DatabaseError);
         printLine(central::DependentLinks::savedStatus(*parent));
+        // A cycle may be intended: it is saved, and said.
+        if (const QString cycles = central::DependentLinks::cycleNotice(saved.value());
+            !cycles.isEmpty())
+            printError(cycles);
         return Done;
     }
     const Result<QList<int>> stored = links.dependentsOf(*parent);
