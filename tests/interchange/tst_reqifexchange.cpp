@@ -142,10 +142,11 @@ private slots:
         QVERIFY(first.isOpen());
         fillWithExamples(first);
         const QString exported = m_files.filePath(QStringLiteral("first.reqif"));
-        const Result<int> written = RequirementExchange::exportTo(
+        const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
             ExchangeFormat::ReqIf, workspace(QStringLiteral("interchange-first")), exported, false);
         QVERIFY2(written, qPrintable(written.outcome().message()));
-        QCOMPARE(written.value(), requirementCount(QStringLiteral("interchange-first")));
+        QCOMPARE(written->written, requirementCount(QStringLiteral("interchange-first")));
+        QCOMPARE(written->replacementNotice(), QString());
 
         FreshWorkspace second(QStringLiteral("interchange-second"));
         QVERIFY(second.isOpen());
@@ -153,7 +154,7 @@ private slots:
             ExchangeFormat::ReqIf, second.records(), kSystem, exported, false);
         QVERIFY2(imported, qPrintable(imported.outcome().message()));
         QCOMPARE(imported->report, QStringList());
-        QCOMPARE(imported->imported.size(), written.value());
+        QCOMPARE(imported->imported.size(), written->written);
         QCOMPARE(imported->links, 2);
 
         const QString again = m_files.filePath(QStringLiteral("second.reqif"));

@@ -6,6 +6,8 @@
 #include "cli/cliworkspace.h"
 #include "cli/draftoptions.h"
 #include "cli/structuraloptions.h"
+#include "common/controlcharacters.h"
+#include "common/controlcharacters.h"
 #include "templates/storedrequirementloader.h"
 #include "templates/structuralcommit.h"
 #include "templates/structuralloader.h"
@@ -296,8 +298,9 @@ int runShow(const QStringList &arguments)
                       rows.outcome().kind() == MessageKind::Stop ? DatabaseError : Refused);
     for (const central::DumpedRow &row : rows.value()) {
         printLine(row.table);
+        // A value stored before control characters were refused shows them.
         for (const auto &[name, value] : row.fields)
-            printLine(QStringLiteral("  %1: %2").arg(name, value));
+            printLine(QStringLiteral("  %1: %2").arg(name, ControlCharacters::madeVisible(value)));
     }
     return Done;
 }

@@ -160,6 +160,14 @@ private slots:
             << QStringList{"4.1", "2", "", "2", "y"}
             << QStringList{"None", "1", "Software", "1", ""}
             << "Validation error. A selection must be made from the Category drop-down list.";
+        QTest::newRow("comments over two lines")
+            << QStringList{"None", "1", "Software", "1", "checked\nby ops"}
+            << QStringList{"None", "1", "Software", "1", "checked\nby ops"} << QString();
+        QTest::newRow("control character in the comments")
+            << QStringList{"None", "1", "Software", "1", "checked\x1b[2J"}
+            << QStringList{"None", "1", "Software", "1", ""}
+            << "Validation error. The Comments field holds a control character.\nRemove it and "
+               "save again.";
     }
 
     void attributesChangedInPlace()
