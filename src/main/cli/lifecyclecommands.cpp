@@ -7,7 +7,6 @@
 #include "cli/draftoptions.h"
 #include "cli/structuraloptions.h"
 #include "common/controlcharacters.h"
-#include "common/controlcharacters.h"
 #include "templates/storedrequirementloader.h"
 #include "templates/structuralcommit.h"
 #include "templates/structuralloader.h"
