@@ -149,12 +149,13 @@ bool measureExportAndTrace(const QTemporaryDir &folder)
         ok = varn::interchange::WorkspaceRequirements::read(connection, kSystem, false).isOk();
         std::printf("reading them for an export: %.2f s\n", timer.nsecsElapsed() / 1e9);
         timer.restart();
-        const varn::Result<int> written = RequirementExchange::exportTo(
-            ExchangeFormat::ReqIf, {connection, kSystem, folder.path()}, output, false);
+        const varn::Result<RequirementExchange::ExportSummary> written =
+            RequirementExchange::exportTo(ExchangeFormat::ReqIf,
+                                          {connection, kSystem, folder.path()}, output, false);
         const qint64 exported = timer.nsecsElapsed();
         ok = written.isOk();
         if (ok)
-            std::printf("ReqIF export of %d requirements: %.2f s (%.1f MB)\n", written.value(),
+            std::printf("ReqIF export of %d requirements: %.2f s (%.1f MB)\n", written->written,
                         exported / 1e9, QFileInfo(output).size() / 1e6);
 
         varn::interchange::RequirementTrace trace(connection, folder.path(), kSystem);

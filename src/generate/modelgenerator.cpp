@@ -80,8 +80,7 @@ Result<GeneratedFiles> generateSql(const QSqlDatabase &database, const Generator
     const OutputFolder folder(settings.installPath,
                               ModelGenerator::outputFolder(GeneratorKind::Sql, settings.installPath,
                                                            settings.systemName));
-    if (Outcome prepared = folder.prepare(QStringLiteral(".sql"), {fileName, schemaName});
-        !prepared)
+    if (Outcome prepared = folder.prepare({fileName, schemaName}); !prepared)
         return prepared;
 
     SqlModuleWriter writer(model.value(), settings.systemName, callbacks);
@@ -135,7 +134,7 @@ Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &d
     const OutputFolder folder(
         settings.installPath,
         ModelGenerator::outputFolder(kind, settings.installPath, settings.systemName));
-    if (Outcome prepared = folder.prepare(suffix, fileNames); !prepared)
+    if (Outcome prepared = folder.prepare(fileNames); !prepared)
         return prepared;
 
     reportStatus(callbacks, texts::kStatusPleaseWait);

@@ -12,11 +12,26 @@
 
 namespace varn::generate {
 
+namespace {
+
+// The manifest's line naming the run that wrote it, and what a temporary
+// name puts between the file's name and that run's tag.
+constexpr char kRunLine[] = "#run ";
+constexpr char kPartialInfix[] = ".varn-partial-";
+
+const QRegularExpression &runTagPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^[0-9a-z]{6}$"));
+    return pattern;
+}
+
+} // namespace
+
 OutputFolder::OutputFolder(QString installPath, QString path)
     : m_installPath(std::move(installPath)), m_path(std::move(path))
 {}
 
-Outcome OutputFolder::prepare(const QString &suffix, const QStringList &filesToWrite) const
+Outcome OutputFolder::prepare(const QStringList &filesToWrite) const
 {
     if (Outcome inside = checkInsideInstallPath(); !inside)
         return inside;
@@ -25,12 +40,13 @@ Outcome OutputFolder::prepare(const QString &suffix, const QStringList &filesToW
         return Outcome::stop(GeneratorMessages::cannotCreateFolder(
             m_path, QStringLiteral("The folder could not be made.")));
 
-    QStringList doomed = previousFiles();
-    for (const QFileInfo &entry :
-         folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
-        if (isLeftOver(entry.fileName(), suffix) ||
-            isLeftOver(entry.fileName(), QLatin1String(kManifestName)))
-            doomed.append(entry.fileName());
+    // The previous run's files, and the temporary names it wrote them (and
+    // this manifest) under, in case it was interrupted.
+    const PreviousRun previous = previousRun();
+    QStringList doomed = previous.files;
+    if (!previous.tag.isEmpty()) {
+        for (const QString &name : previous.files + QStringList{QLatin1String(kManifestName)})
+            doomed.append(temporaryName(name, previous.tag));
     }
     for (const QString &name : std::as_const(doomed)) {
         const QFileInfo entry(folder.filePath(name));
@@ -43,7 +59,8 @@ Outcome OutputFolder::prepare(const QString &suffix, const QStringList &filesToW
     }
 
     QByteArray manifest = "# Files the last run of Varn SE's generator wrote here; its next run "
-                          "deletes them.\n";
+                          "deletes them.\n" +
+                          QByteArray(kRunLine) + runTag().toLatin1() + '\n';
     for (const QString &name : filesToWrite)
         manifest += name.toUtf8() + '\n';
     return write(QLatin1String(kManifestName), manifest);
@@ -63,22 +80,29 @@ Outcome OutputFolder::checkInsideInstallPath() const
     return Outcome::ok();
 }
 
-// The names the manifest lists, as far as they name files of this folder.
-QStringList OutputFolder::previousFiles() const
+// The names the manifest lists, as far as they name files of this folder,
+// and the tag of the run that wrote it.
+OutputFolder::PreviousRun OutputFolder::previousRun() const
 {
     QFile manifest(QDir(m_path).filePath(QLatin1String(kManifestName)));
     if (!manifest.open(QIODevice::ReadOnly))
         return {};
-    QStringList names;
+    PreviousRun previous;
     for (const QByteArray &line : manifest.readAll().split('\n')) {
+        if (line.startsWith(kRunLine)) {
+            const QString tag = QString::fromLatin1(line.mid(qsizetype(sizeof(kRunLine) - 1)));
+            if (runTagPattern().match(tag).hasMatch())
+                previous.tag = tag;
+            continue;
+        }
         const QString name = QString::fromUtf8(line);
         if (name.isEmpty() || name.startsWith(QLatin1Char('#')) || !isUsableFileName(name) ||
             name == QLatin1String(".") || name == QLatin1String("..") ||
             name == QLatin1String(kManifestName))
             continue;
-        names.append(name);
+        previous.files.append(name);
     }
-    return names;
+    return previous;
 }
 
 // The temporary file is hidden and its name does not end with the suffix, so
@@ -88,7 +112,7 @@ QStringList OutputFolder::previousFiles() const
 Outcome OutputFolder::write(const QString &fileName, const QByteArray &bytes) const
 {
     const QString filePath = QDir(m_path).filePath(fileName);
-    const QString temporaryPath = QDir(m_path).filePath(temporaryName(fileName));
+    const QString temporaryPath = QDir(m_path).filePath(temporaryName(fileName, runTag()));
     QFile file(temporaryPath);
     bool opened = file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
     if (!opened && file.exists()) { // left by a killed run of a process with the same id
@@ -112,20 +136,15 @@ Outcome OutputFolder::write(const QString &fileName, const QByteArray &bytes) co
     return Outcome::ok();
 }
 
-// "." + file name + "." + six characters from the process id, so that two
-// processes writing the same folder never share a temporary file.
-QString OutputFolder::temporaryName(const QString &fileName)
+QString OutputFolder::runTag()
 {
-    const QString tag = QString::number(QCoreApplication::applicationPid() % 2176782336LL, 36)
-                            .rightJustified(6, QLatin1Char('0'));
-    return QLatin1Char('.') + fileName + QLatin1Char('.') + tag;
+    return QString::number(QCoreApplication::applicationPid() % 2176782336LL, 36)
+        .rightJustified(6, QLatin1Char('0'));
 }
 
-bool OutputFolder::isLeftOver(const QString &entryName, const QString &suffix)
+QString OutputFolder::temporaryName(const QString &fileName, const QString &runTag)
 {
-    static const QRegularExpression temporary(QStringLiteral("^\\..*\\.[A-Za-z0-9]{6}$"));
-    return temporary.match(entryName).hasMatch() &&
-           entryName.chopped(7).endsWith(suffix, Qt::CaseSensitive);
+    return QLatin1Char('.') + fileName + QLatin1String(kPartialInfix) + runTag;
 }
 
 bool OutputFolder::isUsableFileName(const QString &name)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace varn::generate {
 
@@ -15,8 +16,12 @@ namespace varn::generate {
 //
 // The folder may hold the user's own files: only the files a run of the
 // generator wrote are deleted by the next, as listed in the folder's manifest
-// (kManifestName), which a run writes before its files. A folder that is a
-// link leading outside the installation path is refused.
+// (kManifestName), which a run writes before its files. The manifest also
+// names the run's tag, which every temporary name of the run carries
+// ("." + file + ".varn-partial-" + tag), so a later run deletes the
+// temporary files an interrupted run left by name, never a hidden file of
+// the user's that merely looks like one. A folder that is a link leading
+// outside the installation path is refused.
 class OutputFolder
 {
 public:
@@ -27,9 +32,9 @@ public:
     const QString &path() const { return m_path; }
 
     // Creates the folder, deletes the files the previous run listed and the
-    // temporary files an interrupted run may have left (names ending with the
-    // suffix), and lists the files this run is to write.
-    Outcome prepare(const QString &suffix, const QStringList &filesToWrite) const;
+    // temporary files it may have left when interrupted, and lists the files
+    // this run is to write.
+    Outcome prepare(const QStringList &filesToWrite) const;
 
     // Writes the bytes as the named file of the folder, replacing one of the
     // same name.
@@ -39,11 +44,22 @@ public:
     // inside the folder: no separator, no terminating zero.
     static bool isUsableFileName(const QString &name);
 
+    // The name a file is written under until it is complete.
+    static QString temporaryName(const QString &fileName, const QString &runTag);
+    // This process's tag: six characters from its id, so that two processes
+    // writing the same folder never share a temporary file.
+    static QString runTag();
+
 private:
-    static QString temporaryName(const QString &fileName);
-    static bool isLeftOver(const QString &entryName, const QString &suffix);
+    // What the previous run's manifest lists: its files and its tag.
+    struct PreviousRun
+    {
+        QStringList files;
+        QString tag;
+    };
+
     Outcome checkInsideInstallPath() const;
-    QStringList previousFiles() const;
+    PreviousRun previousRun() const;
 
     QString m_installPath;
     QString m_path;

@@ -1,6 +1,7 @@
 #include "generate/sqlmodulewriter.h"
 
 #include "generate/generatormessages.h"
+#include "generate/identifierspelling.h"
 
 namespace varn::generate {
 
@@ -93,7 +94,17 @@ void SqlModuleWriter::writeHeader()
 {
     m_text += QLatin1String("'Varn SE-generated SQL.\n'") + QLatin1String(texts::kVersionLine) +
               QLatin1String("\n'SYSTEM NAME: ") + m_systemName + QLatin1String("\n\nPublic Sub ") +
-              m_systemName + QLatin1String("_Schema()\n  Dim strSQL As String\n\n");
+              procedureName(m_systemName) + QLatin1String("()\n  Dim strSQL As String\n\n");
+}
+
+QString SqlModuleWriter::procedureName(const QString &systemName)
+{
+    QString name =
+        IdentifierSpelling::spell(systemName + QLatin1String("_Schema"), CodeLanguage::Cpp);
+    // Spelled, the name holds ASCII letters, digits and "_" only.
+    if (!name.at(0).isLetter())
+        name.prepend(QLatin1String("System"));
+    return name;
 }
 
 Outcome SqlModuleWriter::writeTables()

@@ -39,6 +39,12 @@ public:
     // The heavily related tables found by the last render, in the order found.
     const QList<HeavyTable> &heavyTables() const { return m_heavyTables; }
 
+    // The subroutine's name: the system name and "_Schema", spelled as the
+    // class generators spell names ("Acme Telecom" gives
+    // Acme_x0020_Telecom_Schema), and beginning with a letter as a Basic
+    // name must ("3D" gives System_x0033_D_Schema).
+    static QString procedureName(const QString &systemName);
+
 private:
     struct Column
     {

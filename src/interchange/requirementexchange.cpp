@@ -1,5 +1,6 @@
 #include "interchange/requirementexchange.h"
 
+#include "common/controlcharacters.h"
 #include "interchange/csvexchange.h"
 #include "interchange/exchangeinput.h"
 #include "interchange/htmlreport.h"
@@ -74,6 +75,18 @@ Result<QByteArray> htmlBytes(const ExchangeSet &set,
     return HtmlReport::page(set, traces, classes.value(), QDateTime::currentDateTime()).toUtf8();
 }
 
+// The texts of a requirement as a file can carry them; the number of
+// characters changed. The stored fields are written as JSON, which escapes
+// control characters itself, so a round trip keeps them.
+int writableTexts(ExchangedRequirement &requirement)
+{
+    int replaced = 0;
+    for (QString *text : {&requirement.category, &requirement.paragraph, &requirement.preamble,
+                          &requirement.text, &requirement.dateSaved, &requirement.comments})
+        replaced += ControlCharacters::makeVisible(*text);
+    return replaced;
+}
+
 } // namespace
 
 std::optional<ExchangeFormat> RequirementExchange::formatNamed(const QString &name)
@@ -88,14 +101,22 @@ std::optional<ExchangeFormat> RequirementExchange::formatNamed(const QString &na
     return std::nullopt;
 }
 
-Result<int> RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
-                                          const QString &path, bool everyVersion,
-                                          const Progress &progress)
+Result<RequirementExchange::ExportSummary>
+RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
+                              const QString &path, bool everyVersion, const Progress &progress)
 {
-    const Result<ExchangeSet> set =
+    Result<ExchangeSet> set =
         WorkspaceRequirements::read(workspace.connectionName, workspace.systemName, everyVersion);
     if (!set)
         return set.outcome();
+    ExportSummary summary;
+    summary.written = int(set->requirements.size());
+    for (ExchangedRequirement &requirement : set->requirements) {
+        if (const int replaced = writableTexts(requirement); replaced > 0) {
+            summary.replacedIn.append(requirement.number);
+            summary.replacedCharacters += replaced;
+        }
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return writeFailure(path, file.errorString());
@@ -121,7 +142,23 @@ Result<int> RequirementExchange::exportTo(ExchangeFormat format, const Workspace
     }
     if (!file.commit())
         return writeFailure(path, file.errorString());
-    return int(set->requirements.size());
+    return summary;
+}
+
+QString RequirementExchange::ExportSummary::replacementNotice() const
+{
+    if (replacedCharacters == 0)
+        return {};
+    constexpr qsizetype kNamed = 10;
+    QStringList numbers;
+    for (const qint32 number : replacedIn.first(qMin(kNamed, replacedIn.size())))
+        numbers.append(QString::number(number));
+    if (replacedIn.size() > kNamed)
+        numbers.append(QStringLiteral("..."));
+    return QStringLiteral("%1 control character(s) of requirement(s) %2 written as visible "
+                          "characters")
+        .arg(replacedCharacters)
+        .arg(numbers.join(QStringLiteral(", ")));
 }
 
 Result<ImportSummary> RequirementExchange::importFrom(ExchangeFormat format,

@@ -35,10 +35,22 @@ public:
     // Whether a format can be read back.
     static bool canImport(ExchangeFormat format) { return format != ExchangeFormat::Html; }
 
-    // The number of requirements written.
-    static Result<int> exportTo(ExchangeFormat format, const Workspace &workspace,
-                                const QString &path, bool everyVersion,
-                                const Progress &progress = {});
+    // What an export wrote: the number of requirements and, when stored
+    // texts held control characters, which requirements held them and how
+    // many were written as visible characters (see ControlCharacters).
+    struct ExportSummary
+    {
+        int written = 0;
+        QList<qint32> replacedIn;
+        int replacedCharacters = 0;
+
+        // Empty when nothing was replaced.
+        QString replacementNotice() const;
+    };
+
+    static Result<ExportSummary> exportTo(ExchangeFormat format, const Workspace &workspace,
+                                          const QString &path, bool everyVersion,
+                                          const Progress &progress = {});
     static Result<ImportSummary> importFrom(ExchangeFormat format, store::RecordObjects &records,
                                             const QString &systemName, const QString &path,
                                             bool dryRun, const Progress &progress = {});

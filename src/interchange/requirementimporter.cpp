@@ -198,15 +198,32 @@ private:
                         .arg(link.origin, missing));
                 continue;
             }
+            if (*parent == *dependent) {
+                m_summary.report.append(
+                    QStringLiteral("Relation %1 is not imported: %2")
+                        .arg(link.origin, central::DependentLinks::ownDependent(*parent)));
+                continue;
+            }
             if (!dependents[*parent].contains(*dependent))
                 dependents[*parent].append(*dependent);
         }
+        if (dependents.isEmpty())
+            return Outcome::ok();
         const central::DependentLinks writer(m_connection);
+        Result<central::DependentGraph> graph = central::DependentGraph::read(m_connection);
+        if (!graph)
+            return Outcome::stop(graph.outcome().message());
+        QList<QList<int>> cycles;
         for (auto it = dependents.cbegin(); it != dependents.cend(); ++it) {
-            if (Outcome saved = writer.saveDependents(it.key(), it.value()); !saved)
-                return Outcome::stop(saved.message());
+            const Result<QList<QList<int>>> saved =
+                writer.saveDependents(it.key(), it.value(), graph.value());
+            if (!saved)
+                return Outcome::stop(saved.outcome().message());
+            cycles += saved.value();
             m_summary.links += int(it.value().size());
         }
+        if (!cycles.isEmpty())
+            m_summary.notices.append(central::DependentLinks::cycleNotice(cycles));
         return Outcome::ok();
     }
 

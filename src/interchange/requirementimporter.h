@@ -32,6 +32,9 @@ struct ImportSummary
     // What was left out, and why: over-long texts, duplicates, references to
     // requirements that were not imported, refusals of a composer.
     QStringList report;
+    // What was imported and deserves a word: the cycles of dependents the
+    // imported links close.
+    QStringList notices;
 };
 
 // Writes a batch through the composers' own saves (so each table keeps its

@@ -2,6 +2,7 @@
 
 #include "generate/generationtypes.h"
 #include "generate/modelgenerator.h"
+#include "objmodel/producedclasses.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +13,6 @@
 namespace varn::interchange {
 
 namespace {
-
-enum Slot { Master, Entities, Attributes, Methods, Functional, Structural, Values, EntityByName };
 
 const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
 
@@ -83,14 +82,16 @@ RequirementTrace::RequirementTrace(QString connectionName, QString installPath, 
       m_systemName(std::move(systemName))
 {}
 
-QSqlQuery &RequirementTrace::prepared(int slot, const QString &sql)
+QSqlQuery &RequirementTrace::prepared(const QString &sql)
 {
-    if (!m_prepared[slot]) {
-        m_queries[slot] = QSqlQuery(QSqlDatabase::database(m_connection, false));
-        m_queries[slot].setForwardOnly(true);
-        m_prepared[slot] = m_queries[slot].prepare(sql);
+    auto found = m_queries.find(sql);
+    if (found == m_queries.end()) {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.setForwardOnly(true);
+        query.prepare(sql);
+        found = m_queries.insert(sql, query);
     }
-    return m_queries[slot];
+    return *found;
 }
 
 QStringList RequirementTrace::nameWords(QStringView name)
@@ -122,12 +123,11 @@ QStringList RequirementTrace::nameWords(QStringView name)
 Result<QStringList> RequirementTrace::fieldTexts(qint32 number)
 {
     QStringList texts;
-    for (const auto &[slot, sql] :
-         {std::pair{int(Functional), QStringLiteral("SELECT * FROM FUNC_REQ WHERE F_ReqNum = ?")},
-          std::pair{int(Structural), QStringLiteral("SELECT * FROM STRUC_REQ WHERE S_ReqNum = ?")},
-          std::pair{int(Values),
-                    QStringLiteral("SELECT Value FROM POSS_VALS WHERE FK_SReqNum = ?")}}) {
-        QSqlQuery &query = prepared(slot, sql);
+    for (const QString &sql :
+         {QStringLiteral("SELECT * FROM FUNC_REQ WHERE F_ReqNum = ?"),
+          QStringLiteral("SELECT * FROM STRUC_REQ WHERE S_ReqNum = ?"),
+          QStringLiteral("SELECT Value FROM POSS_VALS WHERE FK_SReqNum = ?")}) {
+        QSqlQuery &query = prepared(sql);
         query.bindValue(0, number);
         if (!query.exec())
             return Outcome::warning(kQueryFailed);
@@ -148,9 +148,7 @@ Result<QList<TracedMember>> RequirementTrace::membersOf(const QString &table, co
                                                         qint32 entity,
                                                         const QList<QStringList> &fieldWords)
 {
-    const int slot = table == QLatin1String("OM_ATTR") ? Attributes : Methods;
     QSqlQuery &query = prepared(
-        slot,
         QStringLiteral("SELECT %1 FROM %2 WHERE FK_EntityID = ? ORDER BY %1").arg(column, table));
     query.bindValue(0, entity);
     if (!query.exec())
@@ -173,7 +171,6 @@ Result<QList<TracedMember>> RequirementTrace::membersOf(const QString &table, co
 Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
 {
     QSqlQuery &master = prepared(
-        Master,
         QStringLiteral("SELECT Preamble, ReqText, FSTType FROM MASTER_REQ WHERE Req_Num = ?"));
     master.bindValue(0, number);
     if (!master.exec())
@@ -195,19 +192,10 @@ Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
             fieldWords.append(words);
     }
 
-    QSqlQuery &entities = prepared(
-        Entities, QStringLiteral("SELECT DISTINCT e.Entity_ID, e.Entity FROM REQ_ENTITY r "
-                                 "JOIN OM_ENTITY e ON e.Entity_ID = r.FK_OMEntity "
-                                 "WHERE r.FK_FReqNum = ? OR r.FK_SReqNum = ? ORDER BY e.Entity"));
-    entities.bindValue(0, number);
-    entities.bindValue(1, number);
-    if (!entities.exec())
-        return Outcome::warning(kQueryFailed);
-    QList<std::pair<qint32, QString>> found;
-    while (entities.next())
-        found.append({entities.value(0).toInt(), entities.value(1).toString()});
-    entities.finish();
-    for (const auto &[key, name] : found) {
+    const Result<QList<ModelClass>> found = producedClasses(number);
+    if (!found)
+        return found.outcome();
+    for (const auto &[key, name] : found.value()) {
         TracedEntity entity{name, {}, {}, {}};
         Result<QList<TracedMember>> attributes =
             membersOf(QStringLiteral("OM_ATTR"), QStringLiteral("Attribute"), key, fieldWords);
@@ -223,31 +211,187 @@ Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
     return traced;
 }
 
-Result<QList<TracedRequirement>> RequirementTrace::ofEntity(const QString &name)
+// The REQ_ENTITY rows of the requirement, and the classes its derivation
+// names beside them as far as the model holds them, by name.
+Result<QList<RequirementTrace::ModelClass>> RequirementTrace::producedClasses(qint32 number)
 {
-    QString compact = name;
-    compact.remove(QLatin1Char(' '));
-    QSqlQuery &query = prepared(
-        EntityByName,
-        QStringLiteral("SELECT DISTINCT m.Req_Num, m.Preamble, m.ReqText, m.FSTType "
-                       "FROM OM_ENTITY e JOIN REQ_ENTITY r ON r.FK_OMEntity = e.Entity_ID "
-                       "JOIN MASTER_REQ m ON m.Req_Num = r.FK_FReqNum OR m.Req_Num = r.FK_SReqNum "
-                       "WHERE lower(e.Entity) = lower(?) ORDER BY m.Req_Num"));
-    query.bindValue(0, compact);
+    QSqlQuery &linked =
+        prepared(QStringLiteral("SELECT DISTINCT e.Entity_ID, e.Entity FROM REQ_ENTITY r "
+                                "JOIN OM_ENTITY e ON e.Entity_ID = r.FK_OMEntity "
+                                "WHERE r.FK_FReqNum = ? OR r.FK_SReqNum = ?"));
+    linked.bindValue(0, number);
+    linked.bindValue(1, number);
+    if (!linked.exec())
+        return Outcome::warning(kQueryFailed);
+    QList<ModelClass> classes;
+    QStringList names;
+    while (linked.next()) {
+        classes.append({linked.value(0).toInt(), linked.value(1).toString()});
+        names.append(classes.last().second);
+    }
+    linked.finish();
+
+    if (!m_stored)
+        m_stored = std::make_unique<objmodel::StoredRequirementLookup>(
+            QSqlDatabase::database(m_connection, false));
+    const Result<objmodel::StoredRequirement> stored = m_stored->read(number);
+    if (!stored)
+        return Outcome::warning(kQueryFailed);
+    QSqlQuery &named =
+        prepared(QStringLiteral("SELECT Entity_ID, Entity FROM OM_ENTITY WHERE Entity = ?"));
+    for (const QString &candidate : objmodel::ProducedClasses::candidates(stored.value(), names)) {
+        if (names.contains(candidate))
+            continue;
+        named.bindValue(0, candidate);
+        if (!named.exec())
+            return Outcome::warning(kQueryFailed);
+        if (named.next()) {
+            classes.append({named.value(0).toInt(), named.value(1).toString()});
+            names.append(candidate);
+        }
+        named.finish();
+    }
+    std::sort(classes.begin(), classes.end(),
+              [](const ModelClass &a, const ModelClass &b) { return a.second < b.second; });
+    return classes;
+}
+
+Result<QList<qint32>> RequirementTrace::numbers(const QString &sql, const QVariant &bound)
+{
+    QSqlQuery &query = prepared(sql);
+    for (int i = 0; i < sql.count(QLatin1Char('?')); ++i)
+        query.bindValue(i, bound);
     if (!query.exec())
         return Outcome::warning(kQueryFailed);
-    QList<TracedRequirement> requirements;
+    QList<qint32> found;
     while (query.next()) {
-        TracedRequirement traced;
-        traced.number = query.value(0).toInt();
-        traced.sentence = query.value(1).toString() + QLatin1Char(' ') + query.value(2).toString();
-        traced.deleted = query.value(3).toString() == QLatin1String("Deleted");
-        requirements.append(traced);
+        for (int column = 0; column < query.record().count(); ++column) {
+            if (const qint32 number = query.value(column).toInt(); number > 0)
+                found.append(number);
+        }
     }
     query.finish();
-    if (requirements.isEmpty())
+    return found;
+}
+
+Result<QList<qint32>> RequirementTrace::possibleProducers(const ModelClass &modelClass)
+{
+    const QString basesOf = QStringLiteral(
+        "SELECT i.FK_EntityID FROM OM_INH i JOIN OM_ENTITY e ON e.Entity = i.InH_Entity "
+        "WHERE e.Entity_ID = ?");
+    const QString wholesOf = QStringLiteral(
+        "SELECT a.FK_EntityID FROM OM_AGG a JOIN OM_ENTITY e ON e.Entity = a.AggEntity "
+        "WHERE e.Entity_ID = ?");
+    const QString kindsOf = QStringLiteral(
+        "SELECT e.Entity_ID FROM OM_INH i JOIN OM_ENTITY e ON e.Entity = i.InH_Entity "
+        "WHERE i.FK_EntityID = ?");
+    const QString pointingTo = QStringLiteral(
+        "SELECT a.FK_EntityID FROM OM_ATTR a JOIN OM_ENTITY e ON a.Attribute = '*p' || e.Entity "
+        "WHERE e.Entity_ID = ?");
+    // A typed class starts from its base; a part from its whole; the entity
+    // of a typed part from the whole of that part; a timer from the entity
+    // it times. A whole or a timed entity may be typed in turn.
+    const Result<QList<qint32>> kinds = numbers(kindsOf, modelClass.first);
+    if (!kinds)
+        return kinds.outcome();
+    const Result<QList<qint32>> bases = numbers(basesOf, modelClass.first);
+    if (!bases)
+        return bases.outcome();
+    const QList<qint32> reached = QList<qint32>{modelClass.first} + kinds.value();
+    QList<qint32> starts = QList<qint32>{modelClass.first} + bases.value();
+    QList<qint32> holders;
+    for (const qint32 key : std::as_const(reached)) {
+        for (const QString &sql : {wholesOf, pointingTo}) {
+            const Result<QList<qint32>> found = numbers(sql, key);
+            if (!found)
+                return found.outcome();
+            holders += found.value();
+        }
+    }
+    for (const qint32 holder : std::as_const(holders)) {
+        const Result<QList<qint32>> holderBases = numbers(basesOf, holder);
+        if (!holderBases)
+            return holderBases.outcome();
+        starts += holderBases.value();
+    }
+    starts += holders;
+
+    QList<qint32> requirements;
+    for (const qint32 key : std::as_const(starts)) {
+        const Result<QList<qint32>> linked = numbers(
+            QStringLiteral("SELECT FK_FReqNum, FK_SReqNum FROM REQ_ENTITY WHERE FK_OMEntity = ?"),
+            key);
+        if (!linked)
+            return linked.outcome();
+        requirements += linked.value();
+    }
+    std::sort(requirements.begin(), requirements.end());
+    requirements.erase(std::unique(requirements.begin(), requirements.end()), requirements.end());
+    return requirements;
+}
+
+Result<QList<TracedRequirement>> RequirementTrace::ofEntity(const QString &name)
+{
+    // The class as written, or its words.
+    QString compact = name;
+    compact.remove(QLatin1Char(' '));
+    const QStringList words = textWords(name);
+    QSqlQuery &all = prepared(QStringLiteral("SELECT Entity_ID, Entity FROM OM_ENTITY"));
+    if (!all.exec())
+        return Outcome::warning(kQueryFailed);
+    QList<ModelClass> matching;
+    while (all.next()) {
+        const QString entity = all.value(1).toString();
+        if (entity.compare(compact, Qt::CaseInsensitive) == 0 ||
+            (!words.isEmpty() && nameWords(entity) == words))
+            matching.append({all.value(0).toInt(), entity});
+    }
+    all.finish();
+    if (matching.isEmpty())
         return Outcome::warning(
             QStringLiteral("No entity of the object model is named \"%1\".").arg(name));
+
+    QList<qint32> producers;
+    for (const ModelClass &modelClass : std::as_const(matching)) {
+        const Result<QList<qint32>> possible = possibleProducers(modelClass);
+        if (!possible)
+            return possible.outcome();
+        for (const qint32 number : possible.value()) {
+            if (producers.contains(number))
+                continue;
+            const Result<QList<ModelClass>> produced = producedClasses(number);
+            if (!produced)
+                return produced.outcome();
+            for (const ModelClass &made : produced.value()) {
+                if (matching.contains(made)) {
+                    producers.append(number);
+                    break;
+                }
+            }
+        }
+    }
+    std::sort(producers.begin(), producers.end());
+
+    QSqlQuery &master = prepared(
+        QStringLiteral("SELECT Preamble, ReqText, FSTType FROM MASTER_REQ WHERE Req_Num = ?"));
+    QList<TracedRequirement> requirements;
+    for (const qint32 number : std::as_const(producers)) {
+        master.bindValue(0, number);
+        if (!master.exec())
+            return Outcome::warning(kQueryFailed);
+        if (master.next()) {
+            TracedRequirement traced;
+            traced.number = number;
+            traced.sentence =
+                master.value(0).toString() + QLatin1Char(' ') + master.value(1).toString();
+            traced.deleted = master.value(2).toString() == QLatin1String("Deleted");
+            requirements.append(traced);
+        }
+        master.finish();
+    }
+    if (requirements.isEmpty())
+        return Outcome::warning(
+            QStringLiteral("No requirement produced the entity \"%1\".").arg(name));
     return requirements;
 }
 

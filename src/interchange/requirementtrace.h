@@ -1,11 +1,15 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "objmodel/storedrequirementreader.h"
 
+#include <QHash>
 #include <QList>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace varn::interchange {
 
@@ -40,10 +44,12 @@ struct TracedRequirement
 };
 
 // The trace between requirements and what they produced. A requirement
-// produced the entities it names (its REQ_ENTITY rows) and, of those
-// entities' attributes and methods, the ones whose names hold the words of
-// one of its fields ("wind sensor" gives windSensor and changeWindSensor).
-// When code was generated, the generated files and lines that declare each.
+// produced the entities it names (its REQ_ENTITY rows), the classes its
+// derivation made beside them (typed entities, parts, timers: see
+// objmodel::ProducedClasses) and, of those classes' attributes and methods,
+// the ones whose names hold the words of one of its fields ("wind sensor"
+// gives windSensor and changeWindSensor). When code was generated, the
+// generated files and lines that declare each.
 class RequirementTrace
 {
 public:
@@ -51,9 +57,10 @@ public:
 
     // Refused (warning) when no requirement has that number.
     Result<TracedRequirement> ofRequirement(qint32 number);
-    // The requirements that produced the entity (its class name or its
-    // spaced form, any case), in number order; refused when no entity has
-    // that name.
+    // The requirements that produced the entity (its class name, any case,
+    // or its words: "premium customer account" for
+    // Premium_CustomerAccount), in number order; refused when no entity has
+    // that name, or no requirement produced it.
     Result<QList<TracedRequirement>> ofEntity(const QString &name);
 
     // "notifyOperationalSubsystem" -> notify, operational, subsystem.
@@ -62,17 +69,26 @@ public:
     static QStringList describe(const TracedRequirement &requirement);
 
 private:
+    using ModelClass = std::pair<qint32, QString>; // key and name
+
     Result<QStringList> fieldTexts(qint32 number);
+    // The classes the requirement produced, by name.
+    Result<QList<ModelClass>> producedClasses(qint32 number);
+    // The requirements that may have produced the class: those linked to it
+    // or to the classes its derivation starts from (its base, the whole it
+    // is a part of, the entity that points to it as a timer).
+    Result<QList<qint32>> possibleProducers(const ModelClass &modelClass);
+    Result<QList<qint32>> numbers(const QString &sql, const QVariant &bound);
     Result<QList<TracedMember>> membersOf(const QString &table, const QString &column,
                                           qint32 entity, const QList<QStringList> &fieldWords);
     void locate(TracedEntity &entity) const;
-    QSqlQuery &prepared(int slot, const QString &sql);
+    QSqlQuery &prepared(const QString &sql);
 
     QString m_connection;
     QString m_installPath;
     QString m_systemName;
-    QSqlQuery m_queries[8];
-    bool m_prepared[8] = {};
+    QHash<QString, QSqlQuery> m_queries;
+    std::unique_ptr<objmodel::StoredRequirementLookup> m_stored;
 };
 
 } // namespace varn::interchange

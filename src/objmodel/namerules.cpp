@@ -93,4 +93,22 @@ QString verbStem(QStringView text)
     return word;
 }
 
+QString typedName(QStringView type, QStringView entity)
+{
+    return type.toString() + QLatin1Char('_') + entity.toString();
+}
+
+QString typedBase(QStringView part)
+{
+    const qsizetype underscore = part.indexOf(QLatin1Char('_'));
+    return underscore < 0 ? QString() : part.mid(underscore + 1).toString();
+}
+
+QString timerName(QStringView firstTerm, QStringView timed)
+{
+    QString name = upperFirst(firstTerm) + timed.toString();
+    name.remove(QLatin1Char('_'));
+    return name + QStringLiteral("Timer");
+}
+
 } // namespace varn::objmodel::NameRules

@@ -26,6 +26,15 @@ QString capitalisedPhrase(QStringView text);
 // The stem of the text's last word: "stopped" -> "stop", "arrives" -> "arrive".
 QString verbStem(QStringView text);
 
+// A typed entity, a kind of its entity: "Premium", "CustomerAccount" ->
+// "Premium_CustomerAccount".
+QString typedName(QStringView type, QStringView entity);
+// The entity a typed part is a kind of: "Passenger_Plane" -> "Plane"; empty
+// for a name without a type.
+QString typedBase(QStringView part);
+// A timer of what the first term does: "notify", "Pump" -> "NotifyPumpTimer".
+QString timerName(QStringView firstTerm, QStringView timed);
+
 } // namespace NameRules
 
 } // namespace varn::objmodel

@@ -166,7 +166,7 @@ private:
     // A typed entity "<type>_<entity>", a kind of its entity.
     Result<ModelEntity> ensureTypedEntity(const QString &type, const ModelEntity &base)
     {
-        const QString name = type + QLatin1Char('_') + base.name;
+        const QString name = typedName(type, base.name);
         Result<std::optional<ModelEntity>> found = m_tables.findEntity(name);
         if (!found)
             return found.outcome();
@@ -263,9 +263,8 @@ private:
         Result<std::optional<ModelEntity>> existing = m_tables.findEntity(part);
         if (!existing)
             return existing.outcome();
-        const qsizetype underscore = part.indexOf(QLatin1Char('_'));
-        if (!existing.value() && underscore >= 0) {
-            Result<ModelEntity> base = m_tables.ensureEntity(part.mid(underscore + 1));
+        if (!existing.value() && part.contains(QLatin1Char('_'))) {
+            Result<ModelEntity> base = m_tables.ensureEntity(typedBase(part));
             if (!base)
                 return base.outcome();
             if (Outcome inherited = m_tables.addInheritance(part, base->key); !inherited)
@@ -311,10 +310,8 @@ private:
 
     QString timerName() const
     {
-        QString name = upperFirst(text(0));
-        name += isFormWithAttribute(formAt(0)) ? upperFirst(text(1)) : m_do.name;
-        name.remove(QLatin1Char('_'));
-        return name + QStringLiteral("Timer");
+        return NameRules::timerName(text(0), isFormWithAttribute(formAt(0)) ? upperFirst(text(1))
+                                                                            : m_do.name);
     }
 
     // The timer entity with its duration, setter and pointers both ways to

@@ -156,6 +156,7 @@ Outcome ObjectModelRegenerator::regenerate()
     // The write lock is waited for now, instead of failing when the first
     // delete needs it; on a server, a second regeneration waits for this one.
     m_notRebuilt = 0;
+    m_processed = 0;
     using store::SqlDialect;
     const store::Backend backend = SqlDialect::of(m_database);
     if (QSqlQuery begin(m_database); !begin.exec(SqlDialect::beginWriting(backend)))
@@ -233,14 +234,15 @@ Outcome ObjectModelRegenerator::rebuild()
     ModelTables tables(m_database, store::RowStatement::Route::Direct);
     tables.assumeEmpty();
     ObjectModelDeriver deriver(tables);
-    reportProgress(0, reader.total(), 0);
+    reportProgress(0, reader.total());
     StoredRequirement stored;
     for (int position = 1; reader.next(stored); ++position) {
         if (stored.isFunctional() || stored.isStructural()) {
             if (Outcome rebuilt = rebuildOne(stored, deriver); !rebuilt)
                 return rebuilt;
+            ++m_processed;
         }
-        reportProgress(position, reader.total(), stored.number);
+        reportProgress(position, reader.total());
     }
     if (Outcome read = reader.passOutcome(); !read)
         return read;
@@ -273,10 +275,10 @@ Outcome ObjectModelRegenerator::rebuildOne(const StoredRequirement &stored,
     return Outcome::ok();
 }
 
-void ObjectModelRegenerator::reportProgress(int position, int total, qint32 number) const
+void ObjectModelRegenerator::reportProgress(int position, int total) const
 {
     if (m_progress)
-        m_progress(position == 0 ? 0 : int(position / (total * 0.01)), number);
+        m_progress(position == 0 ? 0 : int(position / (total * 0.01)), m_processed);
 }
 
 } // namespace varn::objmodel

@@ -20,8 +20,11 @@ class ObjectModelDeriver;
 class ObjectModelRegenerator
 {
 public:
-    // Percentage done (0 to 100) and the number of the requirement just processed.
-    using Progress = std::function<void(int percent, qint32 processed)>;
+    // Percentage of the stored rows walked (0 to 100) and how many
+    // requirements have been rebuilt so far: the functional and structural
+    // ones. Deleted versions and technical requirements are walked past and
+    // not counted, since nothing is derived from them.
+    using Progress = std::function<void(int percent, int processed)>;
     // Messages shown on the way (a failed table, a requirement whose own
     // derivation failed); the regeneration's outcome comes after them.
     using Notices = std::function<void(const Outcome &notice)>;
@@ -37,6 +40,9 @@ public:
     // Requirements of the last regenerate() whose own derivation failed; the
     // rebuild went on past each of them.
     int notRebuiltCount() const { return m_notRebuilt; }
+    // Requirements the last regenerate() derived the model from, those whose
+    // own derivation failed included.
+    int processedCount() const { return m_processed; }
 
     // The terms a stored requirement is rebuilt into, normalised and ended by
     // the end record; labelled later. Exposed for the checks that a save
@@ -51,13 +57,14 @@ private:
     Outcome rebuild();
     // Labels and derives one requirement; a refusal stops the rebuild.
     Outcome rebuildOne(const StoredRequirement &stored, ObjectModelDeriver &deriver);
-    void reportProgress(int position, int total, qint32 number) const;
+    void reportProgress(int position, int total) const;
     void notice(const Outcome &outcome) const;
 
     QSqlDatabase m_database;
     Progress m_progress;
     Notices m_notices;
     int m_notRebuilt = 0;
+    int m_processed = 0;
 };
 
 } // namespace varn::objmodel

@@ -22,7 +22,7 @@ constexpr QString StoredRequirement::*kStructuralTexts[] = {
 
 static_assert(std::size(kStructuralColumns) == std::size(kStructuralTexts));
 
-QString selectStatement()
+QString selectStatement(const QString &where = QString())
 {
     QString columns = QStringLiteral("m.Req_Num, m.FSTType, f.F_ReqNum, f.TCodeStrF");
     for (int k = 0; k < kMaxTerms; ++k)
@@ -32,7 +32,8 @@ QString selectStatement()
         columns += QStringLiteral(", s.") + QLatin1String(column);
     return QStringLiteral("SELECT ") + columns +
            QStringLiteral(" FROM MASTER_REQ m LEFT JOIN FUNC_REQ f ON f.F_ReqNum = m.Req_Num "
-                          "LEFT JOIN STRUC_REQ s ON s.S_ReqNum = m.Req_Num ORDER BY m.Req_Num");
+                          "LEFT JOIN STRUC_REQ s ON s.S_ReqNum = m.Req_Num ") +
+           where + QStringLiteral(" ORDER BY m.Req_Num");
 }
 
 Outcome cannotOpen(const char *set, const QSqlError &error)
@@ -66,15 +67,41 @@ Outcome StoredRequirementReader::open()
                                                    store::RowStatement::Route::Direct);
     if (!m_rows->exec())
         return cannotOpen("ReqMsSet", m_rows->lastError());
-    m_number = m_rows->columnIndex(QStringLiteral("Req_Num"));
-    m_kind = m_rows->columnIndex(QStringLiteral("FSTType"));
-    m_functionalRow = m_rows->columnIndex(QStringLiteral("F_ReqNum"));
-    m_functionalCode = m_rows->columnIndex(QStringLiteral("TCodeStrF"));
-    m_firstField = m_rows->columnIndex(QStringLiteral("Field0"));
-    m_structuralRow = m_rows->columnIndex(QStringLiteral("S_ReqNum"));
-    m_structuralCode = m_rows->columnIndex(QStringLiteral("TCodeStrS"));
-    m_firstStructuralText = m_rows->columnIndex(QLatin1String(kStructuralColumns[0]));
+    m_columns.locate(*m_rows);
     return Outcome::ok();
+}
+
+void StoredRequirementColumns::locate(const store::RowStatement &rows)
+{
+    number = rows.columnIndex(QStringLiteral("Req_Num"));
+    kind = rows.columnIndex(QStringLiteral("FSTType"));
+    functionalRow = rows.columnIndex(QStringLiteral("F_ReqNum"));
+    functionalCode = rows.columnIndex(QStringLiteral("TCodeStrF"));
+    firstField = rows.columnIndex(QStringLiteral("Field0"));
+    structuralRow = rows.columnIndex(QStringLiteral("S_ReqNum"));
+    structuralCode = rows.columnIndex(QStringLiteral("TCodeStrS"));
+    firstStructuralText = rows.columnIndex(QLatin1String(kStructuralColumns[0]));
+}
+
+void StoredRequirementColumns::read(const store::RowStatement &rows,
+                                    StoredRequirement &stored) const
+{
+    stored = StoredRequirement();
+    stored.number = rows.intValue(number);
+    stored.kind = rows.textValue(kind);
+    if (stored.isFunctional()) {
+        stored.hasOwnRow = !rows.isNull(functionalRow);
+        stored.tcode = rows.textValue(functionalCode);
+        stored.fields.reserve(kMaxTerms);
+        for (int k = 0; k < kMaxTerms; ++k)
+            stored.fields.append(rows.textValue(firstField + k));
+    } else if (stored.isStructural()) {
+        stored.hasOwnRow = !rows.isNull(structuralRow);
+        stored.tcode = rows.textValue(structuralCode);
+        int column = firstStructuralText;
+        for (QString StoredRequirement::*text : kStructuralTexts)
+            stored.*text = rows.textValue(column++);
+    }
 }
 
 Outcome StoredRequirementReader::readPossibleValues()
@@ -93,23 +120,9 @@ bool StoredRequirementReader::next(StoredRequirement &stored)
     store::RowStatement &rows = *m_rows;
     if (!rows.next())
         return false;
-    stored = StoredRequirement();
-    stored.number = rows.intValue(m_number);
-    stored.kind = rows.textValue(m_kind);
-    if (stored.isFunctional()) {
-        stored.hasOwnRow = !rows.isNull(m_functionalRow);
-        stored.tcode = rows.textValue(m_functionalCode);
-        stored.fields.reserve(kMaxTerms);
-        for (int k = 0; k < kMaxTerms; ++k)
-            stored.fields.append(rows.textValue(m_firstField + k));
-    } else if (stored.isStructural()) {
-        stored.hasOwnRow = !rows.isNull(m_structuralRow);
-        stored.tcode = rows.textValue(m_structuralCode);
-        int column = m_firstStructuralText;
-        for (QString StoredRequirement::*text : kStructuralTexts)
-            stored.*text = rows.textValue(column++);
+    m_columns.read(rows, stored);
+    if (stored.isStructural())
         stored.possibleValues = m_possibleValues.value(stored.number);
-    }
     return true;
 }
 
@@ -117,6 +130,50 @@ Outcome StoredRequirementReader::passOutcome() const
 {
     return m_rows->lastError().isValid() ? cannotOpen("ReqMsSet", m_rows->lastError())
                                          : Outcome::ok();
+}
+
+StoredRequirementLookup::StoredRequirementLookup(QSqlDatabase database)
+    : m_database(std::move(database))
+{}
+
+StoredRequirementLookup::~StoredRequirementLookup() = default;
+
+Result<StoredRequirement> StoredRequirementLookup::read(qint32 number)
+{
+    using store::RowStatement;
+    if (!m_row) {
+        m_row = std::make_unique<RowStatement>(
+            m_database, selectStatement(QStringLiteral("WHERE m.Req_Num = ?")),
+            RowStatement::Route::Qt);
+        m_values = std::make_unique<RowStatement>(
+            m_database,
+            QStringLiteral("SELECT Value FROM POSS_VALS WHERE FK_SReqNum = ? ORDER BY PV_ID"),
+            RowStatement::Route::Qt);
+    }
+    StoredRequirement stored;
+    m_row->add(number);
+    if (!m_row->exec())
+        return cannotOpen("ReqMsSet", m_row->lastError());
+    if (!m_row->next()) { // no such requirement, or a failed read
+        const QSqlError error = m_row->lastError();
+        m_row->finish();
+        if (error.isValid())
+            return cannotOpen("ReqMsSet", error);
+        return stored;
+    }
+    if (m_columns.number < 0)
+        m_columns.locate(*m_row);
+    m_columns.read(*m_row, stored);
+    m_row->finish();
+    if (!stored.isStructural())
+        return stored;
+    m_values->add(number);
+    if (!m_values->exec())
+        return cannotOpen("ReqPvSet", m_values->lastError());
+    while (m_values->next())
+        stored.possibleValues.append(m_values->textValue(0));
+    m_values->finish();
+    return stored;
 }
 
 } // namespace varn::objmodel

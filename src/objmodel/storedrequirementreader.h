@@ -29,6 +29,18 @@ struct StoredRequirement
     bool isStructural() const { return kind == QLatin1String("Structural"); }
 };
 
+// The positions of a stored requirement's columns in the reader's rows.
+struct StoredRequirementColumns
+{
+    int number = -1, kind = -1, functionalRow = -1, functionalCode = -1;
+    int firstField = -1, structuralRow = -1, structuralCode = -1;
+    int firstStructuralText = -1;
+
+    void locate(const store::RowStatement &rows);
+    // The requirement of the current row, without its possible values.
+    void read(const store::RowStatement &rows, StoredRequirement &stored) const;
+};
+
 // Reads every stored requirement in number order, each with its FUNC_REQ or
 // STRUC_REQ row and possible values, by column name, in one forward pass.
 // The pass reads through the connection's own handle on SQLite, so the
@@ -54,10 +66,25 @@ private:
     std::unique_ptr<store::RowStatement> m_rows;
     QHash<qint32, QStringList> m_possibleValues;
     int m_total = 0;
-    // Column positions, looked up by name once.
-    int m_number = -1, m_kind = -1, m_functionalRow = -1, m_functionalCode = -1;
-    int m_firstField = -1, m_structuralRow = -1, m_structuralCode = -1;
-    int m_firstStructuralText = -1;
+    StoredRequirementColumns m_columns; // looked up by name once
+};
+
+// Reads one stored requirement by its number, as the reader reads each, for
+// the callers that look at single requirements (the trace).
+class StoredRequirementLookup
+{
+public:
+    explicit StoredRequirementLookup(QSqlDatabase database);
+    ~StoredRequirementLookup();
+
+    // With an empty kind when no requirement has the number.
+    Result<StoredRequirement> read(qint32 number);
+
+private:
+    QSqlDatabase m_database;
+    std::unique_ptr<store::RowStatement> m_row;
+    std::unique_ptr<store::RowStatement> m_values;
+    StoredRequirementColumns m_columns;
 };
 
 } // namespace varn::objmodel

@@ -45,6 +45,9 @@ public:
 
     // Checks made before any record set is opened.
     virtual SaveStep checkBeforeSaving() = 0;
+    // The sentence's fields hold no line break or other control character
+    // (a free text may, and its own check is the frame's).
+    virtual SaveStep checkCharacters() const { return SaveStep::proceed(); }
     // FSTType, Source and Preamble of the new MASTER_REQ row.
     virtual SaveStep describeMaster(store::MasterReqRow &row) = 0;
     // The sentence body, measured as it is against the 254-character limit,

@@ -1,5 +1,7 @@
 #include "templates/functionalcommit.h"
 
+#include "templates/storedtextcheck.h"
+
 #include "common/requirementlimits.h"
 #include "language/termnormalizer.h"
 #include "store/recordobjects.h"
@@ -55,6 +57,15 @@ public:
                                      ? QString::fromUtf8(functionalTemplate->missingFunctionMessage)
                                      : kMissingFunction),
                 kDoWhat);
+        }
+        return SaveStep::proceed();
+    }
+
+    SaveStep checkCharacters() const override
+    {
+        for (int k = 0; k < m_draft.fields.size(); ++k) {
+            if (StoredTextCheck::hasControlCharacter(m_draft.fields[k].text))
+                return SaveStep::stop(StoredTextCheck::controlInField(), k, true);
         }
         return SaveStep::proceed();
     }

@@ -48,6 +48,8 @@ public:
     {
         if (!take(m_requirement.checkBeforeSaving()))
             return m_result;
+        if (!take(m_requirement.checkCharacters()))
+            return m_result;
         if (Outcome fits =
                 StoredTextCheck::attributes(m_attributes.paragraph, m_attributes.comments);
             !fits)

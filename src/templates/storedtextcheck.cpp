@@ -21,8 +21,32 @@ Outcome StoredTextCheck::attributes(const QString &paragraph, const QString &com
             QStringLiteral("Validation error. The Comments field holds more than %1 characters.")
                 .arg(kLongestComments));
     if (hasUnsafeCharacter(paragraph))
-        return Outcome::refused(kUnsafeCharacter);
+        return Outcome::refused(
+            QStringLiteral("Validation error. The Paragraph field holds a control or "
+                           "text-direction character.\nRemove it and save again."));
+    if (hasControlCharacter(comments, true))
+        return Outcome::refused(QStringLiteral("Validation error. The Comments field holds a "
+                                               "control character.\nRemove it and save again."));
     return Outcome::ok();
+}
+
+Outcome StoredTextCheck::controlInField()
+{
+    return Outcome::refused(
+        QStringLiteral("Validation error. The highlighted field holds a line break or another "
+                       "control character.\nRemove it and save again."));
+}
+
+bool StoredTextCheck::hasControlCharacter(QStringView text, bool lineBreaksAllowed)
+{
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control)
+            continue;
+        if (lineBreaksAllowed && (c == u'\t' || c == u'\n' || c == u'\r'))
+            continue;
+        return true;
+    }
+    return false;
 }
 
 Outcome StoredTextCheck::composition(const QString &body, const QList<language::TermRecord> &terms)

@@ -9,6 +9,7 @@
 #include "templates/compositiondefinition.h"
 #include "templates/entitydefinition.h"
 #include "templates/messagedefinition.h"
+#include "templates/storedtextcheck.h"
 #include "templates/structuralmessages.h"
 #include "templates/templatecatalogue.h"
 
@@ -42,6 +43,36 @@ std::unique_ptr<StructuralComposition> StructuralComposition::forDraft(Structura
     default:
         return nullptr;
     }
+}
+
+// Every box and list of the sentence is one line of text.
+SaveStep StructuralComposition::checkCharacters() const
+{
+    using Control = StructuralControl;
+    const std::pair<const QString *, Control> texts[] = {
+        {&m_draft.article, Control::Article},
+        {&m_draft.type, Control::Type},
+        {&m_draft.entity, Control::Entity},
+        {&m_draft.attribute, Control::Attribute},
+        {&m_draft.dataType, Control::DataType},
+        {&m_draft.defaultValue, Control::Default},
+        {&m_draft.howMany, Control::HowMany},
+        {&m_draft.cardinality, Control::Cardinality},
+        {&m_draft.partType, Control::PartType},
+        {&m_draft.partEntity, Control::PartEntity},
+        {&m_draft.position, Control::Position},
+        {&m_draft.from, Control::From},
+        {&m_draft.to, Control::To},
+    };
+    for (const auto &[text, control] : texts) {
+        if (StoredTextCheck::hasControlCharacter(*text))
+            return SaveStep::stop(StoredTextCheck::controlInField(), int(control), true);
+    }
+    for (const QString &value : m_draft.possibleValues) {
+        if (StoredTextCheck::hasControlCharacter(value))
+            return SaveStep::stop(StoredTextCheck::controlInField(), int(Control::PossibleValues));
+    }
+    return SaveStep::proceed();
 }
 
 SaveStep StructuralComposition::describeMaster(store::MasterReqRow &row)

@@ -35,6 +35,7 @@ public:
     // A structural edit carries the loaded first version over as it is, even
     // when it is unknown (0).
     qint32 firstVersionOfEdit() override { return m_draft.loadedFirstVersion; }
+    SaveStep checkCharacters() const override;
     SaveStep describeMaster(store::MasterReqRow &row) override;
     Outcome writeOwnRows(store::RecordObjects &records, qint32 number,
                          const QByteArray &tcode) override;

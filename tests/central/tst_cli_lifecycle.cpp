@@ -32,6 +32,47 @@ private slots:
                  QStringLiteral("3\n"));
     }
 
+    // depend refuses a requirement as its own dependent, and saves a cycle
+    // of dependents saying so.
+    void dependRefusesItselfAndNamesCycles_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("its own dependent")
+            << QStringList{"--parent", "2", "--dependent", "1", "--dependent", "2"} << 1 << ""
+            << "Requirement 2 cannot be its own dependent.\n";
+        QTest::newRow("a first link") << QStringList{"--parent", "1", "--dependent", "3"} << 0
+                                      << "Requirement 1 successfully updated.\n"
+                                      << "";
+        QTest::newRow("the link back")
+            << QStringList{"--parent", "3", "--dependent", "1"} << 0
+            << "Requirement 3 successfully updated.\n"
+            << "The links are saved, but they close a cycle of dependents (each requirement a "
+               "dependent of the one before it):\n3 -> 1 -> 3\n";
+        QTest::newRow("listed") << QStringList{"--parent", "3"} << 0 << "1\n"
+                                << "";
+        QTest::newRow("cleared") << QStringList{"--parent", "3", "--clear"} << 0
+                                 << "Requirement 3 successfully updated.\n"
+                                 << "";
+        QTest::newRow("nothing left") << QStringList{"--parent", "2"} << 0
+                                      << "Requirement 2 does not have any dependent requirements.\n"
+                                      << "";
+    }
+
+    void dependRefusesItselfAndNamesCycles()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const CliRun depended = cli(QStringList{"depend"} + arguments);
+        QCOMPARE(depended.err, err);
+        QCOMPARE(depended.out, out);
+        QCOMPARE(depended.exitCode, exitCode);
+    }
+
     // list runs Requirements Central's queries: the numbers each lists, in
     // order, or the exit code of a refusal.
     void listRunsTheQueries_data()

@@ -152,10 +152,12 @@ inline void writeText(const QString &path, const QByteArray &bytes)
 }
 
 // Leaves files in a folder as an earlier run of a generator would have left
-// them: the files, and the manifest that names them.
-inline void writeEarlierRun(const QString &folder, const QStringList &files)
+// them: the files, and the manifest that names them (and the run's tag, when
+// given).
+inline void writeEarlierRun(const QString &folder, const QStringList &files,
+                            const QByteArray &runTag = {})
 {
-    QByteArray manifest;
+    QByteArray manifest = runTag.isEmpty() ? QByteArray() : "#run " + runTag + '\n';
     for (const QString &file : files) {
         writeText(folder + QLatin1Char('/') + file, "old");
         manifest += file.toUtf8() + '\n';

@@ -313,9 +313,9 @@ void TestCppGenerator::filesPerEntity()
     QVERIFY(model.isValid());
     buildWorkedExamples(model);
     const QString folder = cppFolder(model);
-    writeEarlierRun(folder, {QStringLiteral("Removed.h"), QStringLiteral("Truck.h")});
+    writeEarlierRun(folder, {QStringLiteral("Removed.h"), QStringLiteral("Truck.h")}, "x7k2q9");
     writeText(folder + QStringLiteral("/notes.hpp"), "keep");
-    writeText(folder + QStringLiteral("/.Removed.h.x7k2q9"), "left by a killed run");
+    writeText(folder + QStringLiteral("/.Removed.h.varn-partial-x7k2q9"), "left by a killed run");
     const Result<GeneratedFiles> result = generateCpp(model, true);
     QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
     QCOMPARE(result->folder,

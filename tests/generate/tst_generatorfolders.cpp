@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(readText(outside), QStringLiteral("the user's"));
         QStringList listed = readText(folder + QStringLiteral("/.varn-generated"))
                                  .split(u'\n', Qt::SkipEmptyParts)
-                                 .mid(1);
+                                 .filter(QRegularExpression(QStringLiteral("^[^#]")));
         listed.sort();
         QCOMPARE(listed, written);
 
@@ -91,6 +91,64 @@ private slots:
         QVERIFY(filesIn(folder).contains(QStringLiteral("later_notes.h")));
         QCOMPARE(filesIn(folder).contains(QStringLiteral("Truck.h")), false);
         QCOMPARE(filesIn(folder).contains(QStringLiteral("Truck.java")), false);
+    }
+
+    // Hidden files beside the output: a backup of the user's looks like a
+    // temporary file but was never listed, so it stays; what an interrupted
+    // run left under the temporary names of its listed files and tag goes.
+    void onlyListedTemporaryFilesAreDeleted_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QString>("hidden");
+        QTest::addColumn<bool>("deleted");
+        const auto cpp = int(GeneratorKind::Cpp);
+        const QString headers = QStringLiteral(" C++ Files");
+        QTest::newRow("backup of a header") << cpp << headers << ".design.h.backup" << false;
+        QTest::newRow("merge leftover") << cpp << headers << ".notes.h.orig01" << false;
+        QTest::newRow("backup of the manifest")
+            << cpp << headers << ".varn-generated.backup" << false;
+        QTest::newRow("java backup") << int(GeneratorKind::Java) << QStringLiteral(" Java Files")
+                                     << ".Old.java.bak123" << false;
+        QTest::newRow("sql backup") << int(GeneratorKind::Sql) << QStringLiteral(" SQL")
+                                    << ".Acme Telecom.sql.keep01" << false;
+        QTest::newRow("another run's tag")
+            << cpp << headers << ".Removed.h.varn-partial-zz9zz9" << false;
+        QTest::newRow("a file the run did not list")
+            << cpp << headers << ".Mine.h.varn-partial-k3x9a0" << false;
+        QTest::newRow("the listed run's header")
+            << cpp << headers << ".Removed.h.varn-partial-k3x9a0" << true;
+        QTest::newRow("the listed run's manifest")
+            << cpp << headers << "..varn-generated.varn-partial-k3x9a0" << true;
+        QTest::newRow("the listed run's module")
+            << int(GeneratorKind::Sql) << QStringLiteral(" SQL") << ".Removed.h.varn-partial-k3x9a0"
+            << true;
+    }
+
+    void onlyListedTemporaryFilesAreDeleted()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, suffix);
+        QFETCH(QString, hidden);
+        QFETCH(bool, deleted);
+        TestModel model;
+        QVERIFY(model.isValid());
+        model.entity(QStringLiteral("Truck"));
+        const QString folder = model.installPath() + kSystem + suffix;
+        writeEarlierRun(folder, {QStringLiteral("Removed.h")}, "k3x9a0");
+        writeText(folder + QLatin1Char('/') + hidden, "left here");
+
+        const Result<GeneratedFiles> result = ModelGenerator::generate(
+            GeneratorKind(kind), model.database(), {model.installPath(), kSystem, false});
+        QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
+        QCOMPARE(QFile::exists(folder + QLatin1Char('/') + hidden), !deleted);
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/Removed.h")));
+        // This run names itself in turn, and its temporary files are gone.
+        const QString manifest = readText(folder + QStringLiteral("/.varn-generated"));
+        QVERIFY2(manifest.contains(QStringLiteral("\n#run ")), qPrintable(manifest));
+        for (const QString &name : filesIn(folder))
+            QVERIFY2(!name.contains(QStringLiteral(".varn-partial-")) || name == hidden,
+                     qPrintable(name));
     }
 
     // The output folder stands as a link: into another folder of the

@@ -1,5 +1,6 @@
 // Requirements as comma-separated values: the record format itself, and a
 // round trip between two workspaces through a spreadsheet's file.
+#include "interchange/csvexchange.h"
 #include "interchange/csvtable.h"
 #include "interchange/requirementexchange.h"
 #include "support/freshworkspace.h"
@@ -110,7 +111,7 @@ private slots:
             QCOMPARE(RequirementExchange::exportTo(ExchangeFormat::Csv,
                                                    {QStringLiteral("csv-first"), kSystem, {}},
                                                    first, false)
-                         .value(),
+                         ->written,
                      3);
         }
         FreshWorkspace target(QStringLiteral("csv-second"));
@@ -127,6 +128,72 @@ private slots:
             QCOMPARE(column(second, index), column(first, index));
         QCOMPARE(column(second, 8).last(),
                  QStringLiteral("The ESD system shall print the first line\nand the second line"));
+    }
+
+    // An imported record is checked as the technical composer checks what
+    // is typed: control characters are left out with the field's message,
+    // line breaks in the comments and the text come in.
+    void controlCharactersAreLeftOut_data()
+    {
+        QTest::addColumn<QString>("paragraph");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("comments");
+        QTest::addColumn<QString>("refusal");
+        const QString none;
+        QTest::newRow("line breaks") << "2.1"
+                                     << "ring\ntwice"
+                                     << "one\r\ntwo\tthree" << none;
+        QTest::newRow("zero in the comments")
+            << "2.1"
+            << "ring" << QStringLiteral("cut") + QChar(0) + QStringLiteral("here")
+            << "Validation error. The Comments field holds a control character.\nRemove it and "
+               "save again.";
+        QTest::newRow("escape in the comments")
+            << "2.1"
+            << "ring"
+            << "\x1b[2J"
+            << "Validation error. The Comments field holds a control character.\nRemove it and "
+               "save again.";
+        QTest::newRow("bell in the paragraph")
+            << "2.\x07"
+            << "ring" << none
+            << "Validation error. The Paragraph field holds a control or text-direction "
+               "character.\nRemove it and save again.";
+        QTest::newRow("escape in the text")
+            << "2.1"
+            << "ring\x1b twice" << none
+            << "Validation error. The requirement holds a control or text-direction "
+               "character.\nRemove it and save again.";
+    }
+
+    void controlCharactersAreLeftOut()
+    {
+        QFETCH(QString, paragraph);
+        QFETCH(QString, text);
+        QFETCH(QString, comments);
+        QFETCH(QString, refusal);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("in.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write((CsvTable::record(interchange::CsvExchange::header()) +
+                    CsvTable::record({"1", "Technical", "23", "Software", "1", "1", "1", paragraph,
+                                      "The ESD system shall " + text, "1", "1-1-2020", comments}))
+                       .toUtf8());
+        file.close();
+        FreshWorkspace target(QStringLiteral("csv-control"));
+        QVERIFY(target.isOpen());
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            ExchangeFormat::Csv, target.records(), kSystem, path, false);
+        QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        if (refusal.isEmpty()) {
+            QCOMPARE(imported->report, QStringList());
+            QCOMPARE(imported->imported.size(), 1);
+            QCOMPARE(imported->imported.first().sentence, "The ESD system shall " + text);
+            return;
+        }
+        QCOMPARE(imported->imported.size(), 0);
+        QCOMPARE(imported->report, QStringList{"Record 1 is not imported: " + refusal});
     }
 };
 

@@ -142,10 +142,11 @@ private slots:
         QVERIFY(first.isOpen());
         fillWithExamples(first);
         const QString exported = m_files.filePath(QStringLiteral("first.reqif"));
-        const Result<int> written = RequirementExchange::exportTo(
+        const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
             ExchangeFormat::ReqIf, workspace(QStringLiteral("interchange-first")), exported, false);
         QVERIFY2(written, qPrintable(written.outcome().message()));
-        QCOMPARE(written.value(), requirementCount(QStringLiteral("interchange-first")));
+        QCOMPARE(written->written, requirementCount(QStringLiteral("interchange-first")));
+        QCOMPARE(written->replacementNotice(), QString());
 
         FreshWorkspace second(QStringLiteral("interchange-second"));
         QVERIFY(second.isOpen());
@@ -153,7 +154,7 @@ private slots:
             ExchangeFormat::ReqIf, second.records(), kSystem, exported, false);
         QVERIFY2(imported, qPrintable(imported.outcome().message()));
         QCOMPARE(imported->report, QStringList());
-        QCOMPARE(imported->imported.size(), written.value());
+        QCOMPARE(imported->imported.size(), written->written);
         QCOMPARE(imported->links, 2);
 
         const QString again = m_files.filePath(QStringLiteral("second.reqif"));
@@ -215,6 +216,60 @@ private slots:
                                 "duplicates requirement 1 of the workspace."));
         QCOMPARE(twice->report.last(), QStringLiteral("Relation rel-1 is not imported: requirement "
                                                       "so-tag was not imported."));
+    }
+
+    // A relation of an object to itself is left out, and said; relations
+    // that close a cycle come in, and the cycle is named.
+    void importedRelationsRefuseSelfAndNameCycles_data()
+    {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<int>("links");
+        QTest::addColumn<QStringList>("report");
+        QTest::addColumn<QStringList>("notices");
+        QTest::newRow("to itself")
+            << QByteArray("so-belt") << QByteArray("so-belt") << 1
+            << QStringList{"Relation rel-2 is not imported: Requirement 1 cannot be its own "
+                           "dependent."}
+            << QStringList();
+        QTest::newRow("back to its parent")
+            << QByteArray("so-scan") << QByteArray("so-tag") << 2 << QStringList()
+            << QStringList{"The links are saved, but they close a cycle of dependents (each "
+                           "requirement a dependent of the one before it):\n3 -> 2 -> 3"};
+        QTest::newRow("no cycle") << QByteArray("so-belt") << QByteArray("so-scan") << 2
+                                  << QStringList() << QStringList();
+    }
+
+    void importedRelationsRefuseSelfAndNameCycles()
+    {
+        QFETCH(QByteArray, source);
+        QFETCH(QByteArray, target);
+        QFETCH(int, links);
+        QFETCH(QStringList, report);
+        QFETCH(QStringList, notices);
+        FreshWorkspace fresh(QStringLiteral("interchange-relations"));
+        QVERIFY(fresh.isOpen());
+        QByteArray file =
+            readFile(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"));
+        file.replace("</SPEC-RELATIONS>",
+                     "<SPEC-RELATION IDENTIFIER=\"rel-2\" LAST-CHANGE=\"2026-03-01T09:00:00Z\">"
+                     "<SOURCE><SPEC-OBJECT-REF>" +
+                         source + "</SPEC-OBJECT-REF></SOURCE><TARGET><SPEC-OBJECT-REF>" + target +
+                         "</SPEC-OBJECT-REF></TARGET><TYPE><SPEC-RELATION-TYPE-REF>srt-refines"
+                         "</SPEC-RELATION-TYPE-REF></TYPE></SPEC-RELATION></SPEC-RELATIONS>");
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, fresh.records(), kSystem,
+            writeFile(m_files, QStringLiteral("relations.reqif"), file), false);
+        QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        QCOMPARE(imported->imported.size(), 4);
+        QCOMPARE(imported->report, report);
+        QCOMPARE(imported->notices, notices);
+        QCOMPARE(imported->links, links);
+        QCOMPARE(StoreTestSupport::scalar(QStringLiteral("interchange-relations"),
+                                          QStringLiteral("SELECT COUNT(*) FROM DEPENDENT_REQ "
+                                                         "WHERE FK_ReqNum = Dep_ReqNum"))
+                     .toInt(),
+                 0);
     }
 
     // What the report lists, and that a dry run lists the same and leaves

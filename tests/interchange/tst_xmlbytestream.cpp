@@ -1,6 +1,6 @@
 // The bytes an exchange file is written in: UTF-8, escaped as Qt's XML
-// writer escapes, and the characters XML cannot carry refused, down to an
-// export that names the requirement holding one.
+// writer escapes, and the characters XML cannot carry refused; an export
+// writes those of stored texts as visible characters and says so.
 #include "interchange/requirementexchange.h"
 #include "interchange/xmlbytestream.h"
 #include "support/freshworkspace.h"
@@ -99,10 +99,57 @@ private slots:
     }
 
     // A save refuses control characters, but a database written by other
-    // means may hold one: the export stops at the requirement, names it, and
-    // leaves no file.
-    void exportRefusesAnUnwritableCharacter()
+    // means (or before the refusal) may hold some: every export writes each
+    // as a visible character, keeps line breaks, and says how many it
+    // changed in which requirements, instead of refusing the workspace.
+    void storedControlCharactersAreWrittenVisibly_data()
     {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("update");
+        QTest::addColumn<QString>("written"); // found in the file
+        QTest::addColumn<int>("replaced");
+        QTest::newRow("bell in the comments, ReqIF")
+            << "reqif"
+            << "Comments = 'bell ' || char(7)" << QStringLiteral("bell \u2407") << 1;
+        QTest::newRow("zero in the comments, ReqIF")
+            << "reqif"
+            << "Comments = 'cut' || char(0) || 'here'" << QStringLiteral("cut\u2400here") << 1;
+        QTest::newRow("escape and DEL in the paragraph, ReqIF")
+            << "reqif"
+            << "ParaNum = '3' || char(27) || char(127) || '1'" << QStringLiteral("3\u241B\u24211")
+            << 2;
+        QTest::newRow("C1 control in the text, ReqIF")
+            << "reqif"
+            << "ReqText = 'ring' || char(133) || ' twice'" << QStringLiteral("ring\uFFFD twice")
+            << 1;
+        QTest::newRow("line breaks stay, ReqIF")
+            << "reqif"
+            << "Comments = 'one' || char(10) || 'two' || char(9) || 'three'"
+            << QStringLiteral("one&#10;two&#9;three") << 0;
+        QTest::newRow("zero in the comments, CSV")
+            << "csv"
+            << "Comments = 'cut' || char(0) || 'here'" << QStringLiteral("cut\u2400here") << 1;
+        QTest::newRow("escape in the text, CSV")
+            << "csv"
+            << "ReqText = 'ring' || char(27) || '[2J'" << QStringLiteral("ring\u241B[2J") << 1;
+        QTest::newRow("line break stays, CSV")
+            << "csv"
+            << "Comments = 'one' || char(13) || char(10) || 'two'"
+            << QStringLiteral("\"one\r\ntwo\"") << 0;
+        QTest::newRow("bell in the paragraph, HTML")
+            << "html"
+            << "ParaNum = '3.1' || char(7)" << QStringLiteral("3.1\u2407") << 1;
+        QTest::newRow("zero in the text, HTML")
+            << "html"
+            << "ReqText = 'ring' || char(0)" << QStringLiteral("ring\u2400") << 1;
+    }
+
+    void storedControlCharactersAreWrittenVisibly()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, update);
+        QFETCH(QString, written);
+        QFETCH(int, replaced);
         const QString connection = QStringLiteral("xml-unwritable");
         FreshWorkspace fresh(connection);
         QVERIFY(fresh.isOpen());
@@ -111,19 +158,34 @@ private slots:
         const templates::CommitResult saved =
             templates::TechnicalCommit(fresh.records(), QStringLiteral("ESD")).save(technical);
         QVERIFY2(saved.outcome, qPrintable(saved.outcome.message()));
-        QVERIFY(StoreTestSupport::exec(
-            connection, QStringLiteral("UPDATE MASTER_REQ SET Comments = 'bell ' || char(7)")));
-        const QString path = fresh.folderPath() + QStringLiteral("/esd.reqif");
-        const Result<int> exported = interchange::RequirementExchange::exportTo(
-            interchange::ExchangeFormat::ReqIf, {connection, QStringLiteral("ESD"), QString()},
-            path, false);
-        QVERIFY(!exported);
-        QCOMPARE(exported.outcome().message(),
-                 QStringLiteral("Cannot write %1:\nRequirement %2 holds a character a ReqIF file "
-                                "cannot carry (U+0007).")
-                     .arg(path)
-                     .arg(saved.number));
-        QVERIFY(!QFile::exists(path));
+        QVERIFY(
+            StoreTestSupport::exec(connection, QStringLiteral("UPDATE MASTER_REQ SET ") + update));
+        const QString path = fresh.folderPath() + QStringLiteral("/esd.") + format;
+        const auto exported = interchange::RequirementExchange::exportTo(
+            *interchange::RequirementExchange::formatNamed(format),
+            {connection, QStringLiteral("ESD"), fresh.folderPath()}, path, false);
+        QVERIFY2(exported, qPrintable(exported.outcome().message()));
+        QCOMPARE(exported->written, 1);
+        QCOMPARE(exported->replacedCharacters, replaced);
+        QCOMPARE(exported->replacementNotice(),
+                 replaced == 0 ? QString()
+                               : QStringLiteral("%1 control character(s) of requirement(s) %2 "
+                                                "written as visible characters")
+                                     .arg(replaced)
+                                     .arg(saved.number));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY2(text.contains(written), qPrintable(text));
+        if (format == QLatin1String("reqif")) {
+            // The file reads back.
+            FreshWorkspace other(QStringLiteral("xml-readback"));
+            QVERIFY(other.isOpen());
+            const auto imported = interchange::RequirementExchange::importFrom(
+                interchange::ExchangeFormat::ReqIf, other.records(), QStringLiteral("ESD"), path,
+                true);
+            QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        }
     }
 };
 

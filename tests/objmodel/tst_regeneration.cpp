@@ -67,15 +67,23 @@ class RegenerationTest : public QObject
     std::optional<FreshWorkspace> m_workspace;
     QStringList m_notices;
     QList<int> m_progress;
+    QList<int> m_processed;
+    int m_processedCount = -1;
 
     Outcome regenerate()
     {
         ObjectModelRegenerator regenerator(QSqlDatabase::database(kConnection));
         m_notices.clear();
         m_progress.clear();
+        m_processed.clear();
         regenerator.setNotices([this](const Outcome &notice) { m_notices << notice.message(); });
-        regenerator.setProgress([this](int percent, qint32) { m_progress << percent; });
-        return regenerator.regenerate();
+        regenerator.setProgress([this](int percent, int processed) {
+            m_progress << percent;
+            m_processed << processed;
+        });
+        const Outcome regenerated = regenerator.regenerate();
+        m_processedCount = regenerator.processedCount();
+        return regenerated;
     }
 
     int saveExamples()
@@ -123,6 +131,37 @@ private slots:
         QCOMPARE(scalar("SELECT MIN(Req_EntityID) FROM REQ_ENTITY").toInt(), 1);
         QCOMPARE(scalar("SELECT PEntOm FROM PK_ENT_OM").toInt(),
                  scalar("SELECT COUNT(*) FROM OM_ENTITY").toInt());
+    }
+
+    // What the progress counts is the requirements rebuilt: deleted
+    // versions and technical requirements are walked past, not counted.
+    void progressCountsTheRequirementsRebuilt_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("all live") << QString();
+        QTest::newRow("deleted versions")
+            << "UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num % 4 = 0";
+        QTest::newRow("technical requirements")
+            << "UPDATE MASTER_REQ SET FSTType = 'Technical' WHERE Req_Num IN (2, 3, 5)";
+        QTest::newRow("the last ones deleted")
+            << "UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num > 40";
+    }
+
+    void progressCountsTheRequirementsRebuilt()
+    {
+        QFETCH(QString, change);
+        QVERIFY(saveExamples() > 50);
+        if (!change.isEmpty())
+            QVERIFY(StoreTestSupport::exec(kConnection, change));
+        const int live = scalar("SELECT COUNT(*) FROM MASTER_REQ WHERE FSTType IN ('Functional', "
+                                "'Structural')")
+                             .toInt();
+        QVERIFY(regenerate());
+        QCOMPARE(m_processedCount, live);
+        QCOMPARE(m_processed.first(), 0);
+        QCOMPARE(m_processed.last(), live);
+        QVERIFY(std::is_sorted(m_processed.begin(), m_processed.end()));
+        QCOMPARE(m_processed.size(), scalar("SELECT COUNT(*) FROM MASTER_REQ").toInt() + 1);
     }
 
     void failuresLeaveTheOldModel_data()

@@ -190,6 +190,27 @@ private slots:
             << QStringList{"add", "--template", "21", "--field",
                            QStringLiteral("Entity=cargo\u2028gate")}
             << QString() << unsafe;
+        const QString control = "Validation error. The highlighted field holds a line break or "
+                                "another control character.\nRemove it and save again.";
+        QTest::newRow("line break in an entity name")
+            << QStringList{"add", "--template", "21", "--field", "Entity=cargo\nreservations"}
+            << QString() << control;
+        QTest::newRow("tab in a possible value") << QStringList{"add",
+                                                                "--template",
+                                                                "19",
+                                                                "--field",
+                                                                "Entity=gate",
+                                                                "--field",
+                                                                "StateValue=state",
+                                                                "--field",
+                                                                "Attribute=status",
+                                                                "--value",
+                                                                "open\tnow"}
+                                                 << QString() << control;
+        QTest::newRow("escape in the comments")
+            << (tech + QStringList{"--comments", "from \x1b[2J the list"}) << QString()
+            << "Validation error. The Comments field holds a control character.\nRemove it and "
+               "save again.";
         QTest::newRow("negative key counter")
             << tech << "UPDATE PK_MASTR_REQ SET PMastrReq = -7"
             << "Validation error. The PK_MASTR_REQ key counter holds -7; keys are positive "
@@ -207,6 +228,33 @@ private slots:
         QCOMPARE(refused.err, message + QLatin1Char('\n'));
         QCOMPARE(refused.exitCode, 1);
         QCOMPARE(scalar("SELECT COUNT(*) FROM MASTER_REQ").toInt(), 0);
+    }
+
+    // A comment stored with control characters before they were refused:
+    // show and the exports write each as a visible character, the exports
+    // say so, and attributes takes line breaks but no other control.
+    void storedControlCharactersAreShownAndExported()
+    {
+        QCOMPARE(cli({"tech", "--text", "ring the bell"}).exitCode, 0);
+        QVERIFY(QSqlQuery(QSqlDatabase::database(kDirect))
+                    .exec("UPDATE MASTER_REQ SET Comments = 'cut' || char(0) || 'here' || "
+                          "char(27) || '[2J'"));
+        const CliRun shown = cli({"show", "--number", "1"});
+        QVERIFY2(shown.out.contains(QStringLiteral("  Comments: cut\u2400here\u241B[2J\n")),
+                 qPrintable(shown.out));
+        for (const char *format : {"reqif", "csv", "html"}) {
+            const QString path = m_environment->root() + "/out." + format;
+            const CliRun exported = cli({"export", format, "--output", path});
+            QCOMPARE(exported.exitCode, 0);
+            QCOMPARE(exported.out, "1 requirement(s) written to " + path +
+                                       "; 2 control character(s) of requirement(s) 1 written as "
+                                       "visible characters\n");
+        }
+        QCOMPARE(cli({"attributes", "--number", "1", "--comments", "back\x1b[2J"}).err,
+                 QStringLiteral("Validation error. The Comments field holds a control "
+                                "character.\nRemove it and save again.\n"));
+        QCOMPARE(cli({"attributes", "--number", "1", "--comments", "one\ntwo"}).exitCode, 0);
+        QCOMPARE(scalar("SELECT Comments FROM MASTER_REQ").toString(), QStringLiteral("one\ntwo"));
     }
 
     // A requirement whose own rebuild fails does not stop the others, but

@@ -168,6 +168,22 @@ private slots:
         QTest::newRow("field over 50 characters")
             << "6=" + QString(51, 'w')
             << "Field value is too long. A field holds at most 50 characters." << 6;
+        const QString control = "Validation error. The highlighted field holds a line break or "
+                                "another control character.\nRemove it and save again.";
+        QTest::newRow("line break in a field") << "8=runway\nweather station" << control << 8;
+        QTest::newRow("tab in the do-what") << "1=no\ttify" << control << 1;
+        QTest::newRow("zero at the end of a field")
+            << "6=wind sensor" + QString(QChar(0)) << control << 6;
+        QTest::newRow("control character in the comments")
+            << "comments=ask\x07the tower"
+            << "Validation error. The Comments field holds a control character.\nRemove it and "
+               "save again."
+            << -1;
+        QTest::newRow("control character in the paragraph")
+            << "paragraph=3.\x01"
+            << "Validation error. The Paragraph field holds a control or text-direction "
+               "character.\nRemove it and save again."
+            << -1;
     }
 
     void refusals()
@@ -191,6 +207,10 @@ private slots:
             draft.priority = value;
         else if (key == "release")
             draft.release = value;
+        else if (key == "comments")
+            draft.comments = value;
+        else if (key == "paragraph")
+            draft.paragraph = value;
         else
             draft.setField(key.toInt(), value);
 

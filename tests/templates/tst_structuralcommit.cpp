@@ -604,6 +604,36 @@ private slots:
         QTest::newRow("22 From over 50 characters")
             << with(range(), [](auto &d) { d.from = QString(51, '1'); }) << tooLong
             << int(Control::From);
+        const QString control = "Validation error. The highlighted field holds a line break or "
+                                "another control character.\nRemove it and save again.";
+        QTest::newRow("21 line break in the entity")
+            << with(cargo(), [](auto &d) { d.entity = "cargo\nreservations"; }) << control
+            << int(Control::Entity);
+        QTest::newRow("21 carriage return in the type")
+            << with(cargo(), [](auto &d) { d.type = "premium\r"; }) << control
+            << int(Control::Type);
+        QTest::newRow("19 tab in the attribute")
+            << with(windSensor(), [](auto &d) { d.attribute = "wind\tsensor"; }) << control
+            << int(Control::Attribute);
+        QTest::newRow("19 line break in a possible value")
+            << with(windSensor(), [](auto &d) { d.possibleValues.append("open\nnow"); }) << control
+            << int(Control::PossibleValues);
+        QTest::newRow("19 line break in the default")
+            << with(windSensor(), [](auto &d) { d.defaultValue = "nominal\n"; }) << control
+            << int(Control::Default);
+        QTest::newRow("20 line break in the part")
+            << with(airline(), [](auto &d) { d.partEntity = "pla\nnes"; }) << control
+            << int(Control::PartEntity);
+        QTest::newRow("22 zero in the field name")
+            << with(gate(), [](auto &d) { d.attribute = "gate" + QString(QChar(0)) + "id"; })
+            << control << int(Control::Attribute);
+        QTest::newRow("22 escape in the To value")
+            << with(range(), [](auto &d) { d.to = "9\x1b"; }) << control << int(Control::To);
+        QTest::newRow("21 control character in the comments")
+            << with(cargo(), [](auto &d) { d.comments = "from\x1b[2J the list"; })
+            << "Validation error. The Comments field holds a control character.\nRemove it and "
+               "save again."
+            << -1;
     }
 
     void refusals()

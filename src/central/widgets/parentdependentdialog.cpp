@@ -206,8 +206,11 @@ void ParentDependentDialog::addDependents()
             Outcome::warning(QStringLiteral("No dependent requirement is currently selected.")));
         return;
     }
+    const PickedRequirement *parent = m_parents->current();
     for (const qint32 number : chosen) {
-        if (Outcome fresh = DependentLinks::checkAddition(listedDependents(), number); !fresh) {
+        if (Outcome fresh = DependentLinks::checkAddition(parent ? parent->number : 0,
+                                                          listedDependents(), number);
+            !fresh) {
             m_workbench.showMessage(fresh);
             continue;
         }
@@ -238,15 +241,17 @@ void ParentDependentDialog::save()
         m_workbench.showMessage(Outcome::warning(kNoParent));
         return;
     }
-    const Outcome saved =
+    const Result<QList<QList<int>>> saved =
         DependentLinks(m_connection).saveDependents(parent->number, listedDependents());
     if (!saved) {
-        m_workbench.showMessage(saved);
+        m_workbench.showMessage(saved.outcome());
         return;
     }
     m_status->setText(DependentLinks::savedStatus(parent->number));
     m_status->setFocus();
     m_status->selectAll();
+    if (const QString cycles = DependentLinks::cycleNotice(saved.value()); !cycles.isEmpty())
+        m_workbench.showMessage(Outcome::warning(cycles));
 }
 
 } // namespace varn::central

@@ -149,7 +149,7 @@ void ExchangeDialog::runExport()
     app::BusyDialog busy(*this);
     const app::CVarnApp &application = m_workbench.app();
     panel()->setStatus(QStringLiteral("Exporting..."));
-    const Result<int> written = RequirementExchange::exportTo(
+    const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
         chosenFormat(),
         {application.requirementsConnectionName(), application.systemName(),
          application.installPath()},
@@ -161,9 +161,11 @@ void ExchangeDialog::runExport()
         return;
     }
     panel()->setPercent(100);
-    panel()->setStatus(QStringLiteral("%1 requirement(s) written to %2.")
-                           .arg(written.value())
-                           .arg(m_file->text()));
+    const QString replaced = written->replacementNotice();
+    panel()->setStatus(QStringLiteral("%1 requirement(s) written to %2%3.")
+                           .arg(written->written)
+                           .arg(m_file->text(),
+                                replaced.isEmpty() ? QString() : QStringLiteral(";\n") + replaced));
 }
 
 void ExchangeDialog::runImport()
@@ -188,7 +190,7 @@ void ExchangeDialog::runImport()
     QStringList lines;
     for (const ImportSummary::Imported &imported : summary->imported)
         lines.append(QStringLiteral("%1  %2").arg(imported.number).arg(imported.sentence));
-    lines += summary->report;
+    lines += summary->report + summary->notices;
     m_report->setPlainText(lines.join(QLatin1Char('\n')));
     panel()->setPercent(100);
     panel()->setStatus(

@@ -86,12 +86,15 @@ int runExport(const QStringList &arguments)
     if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
     const QString output = options->value(QStringLiteral("output"));
-    const Result<int> written = RequirementExchange::exportTo(
+    const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
         *format, {app.requirementsConnectionName(), app.systemName(), app.installPath()}, output,
         options->flag(QStringLiteral("all")), progressOnTerminal("Exported"));
     if (!written)
         return exitFor(written.outcome());
-    printLine(QStringLiteral("%1 requirement(s) written to %2").arg(written.value()).arg(output));
+    const QString replaced = written->replacementNotice();
+    printLine(QStringLiteral("%1 requirement(s) written to %2%3")
+                  .arg(written->written)
+                  .arg(output, replaced.isEmpty() ? QString() : QStringLiteral("; ") + replaced));
     return Done;
 }
 
@@ -115,7 +118,7 @@ int runImport(const QStringList &arguments)
         return exitFor(summary.outcome());
     for (const auto &imported : summary->imported)
         printLine(QStringLiteral("%1  %2").arg(imported.number, 5).arg(imported.sentence));
-    for (const QString &line : summary->report)
+    for (const QString &line : summary->report + summary->notices)
         printError(line);
     printLine(QStringLiteral("%1 %2 requirement(s) and %3 dependent link(s); %4 left out.")
                   .arg(dryRun ? QStringLiteral("Would import") : QStringLiteral("Imported"))

@@ -6,6 +6,7 @@
 #include "cli/cliworkspace.h"
 #include "cli/draftoptions.h"
 #include "cli/structuraloptions.h"
+#include "common/controlcharacters.h"
 #include "templates/storedrequirementloader.h"
 #include "templates/structuralcommit.h"
 #include "templates/structuralloader.h"
@@ -198,7 +199,8 @@ int runDepend(const QStringList &arguments)
         const int dependent = given.toInt(&isNumber);
         if (!isNumber)
             return badNumber(QStringLiteral("dependent"), kDependSynopsis);
-        if (Outcome added = central::DependentLinks::checkAddition(dependents, dependent); !added)
+        if (Outcome added = central::DependentLinks::checkAddition(*parent, dependents, dependent);
+            !added)
             return report(added);
         dependents.append(dependent);
     }
@@ -207,9 +209,14 @@ int runDepend(const QStringList &arguments)
         return opened;
     const central::DependentLinks links(app.requirementsConnectionName());
     if (!dependents.isEmpty() || options->flag(QStringLiteral("clear"))) {
-        if (Outcome saved = links.saveDependents(*parent, dependents); !saved)
-            return report(saved, DatabaseError);
+        const Result<QList<QList<int>>> saved = links.saveDependents(*parent, dependents);
+        if (!saved)
+            return report(saved.outcome(), DatabaseError);
         printLine(central::DependentLinks::savedStatus(*parent));
+        // A cycle may be intended: it is saved, and said.
+        if (const QString cycles = central::DependentLinks::cycleNotice(saved.value());
+            !cycles.isEmpty())
+            printError(cycles);
         return Done;
     }
     const Result<QList<int>> stored = links.dependentsOf(*parent);
@@ -290,8 +297,9 @@ int runShow(const QStringList &arguments)
                       rows.outcome().kind() == MessageKind::Stop ? DatabaseError : Refused);
     for (const central::DumpedRow &row : rows.value()) {
         printLine(row.table);
+        // A value stored before control characters were refused shows them.
         for (const auto &[name, value] : row.fields)
-            printLine(QStringLiteral("  %1: %2").arg(name, value));
+            printLine(QStringLiteral("  %1: %2").arg(name, ControlCharacters::madeVisible(value)));
     }
     return Done;
 }

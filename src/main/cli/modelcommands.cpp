@@ -35,8 +35,8 @@ int runRegenerate(const QStringList &arguments)
     objmodel::ObjectModelRegenerator regenerator(app.requirementsDatabase());
     regenerator.setNotices([](const Outcome &notice) { printError(notice.message()); });
     if (stderrIsTerminal()) {
-        regenerator.setProgress([](int percent, qint32 processed) {
-            std::fprintf(stderr, "\r%3d%% complete, processed requirement %d", percent, processed);
+        regenerator.setProgress([](int percent, int processed) {
+            std::fprintf(stderr, "\r%3d%% complete, %d requirement(s) rebuilt", percent, processed);
             std::fflush(stderr);
         });
     }

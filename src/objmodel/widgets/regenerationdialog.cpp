@@ -39,7 +39,7 @@ void RegenerationDialog::generate()
     panel()->setProcessed(0);
 
     ObjectModelRegenerator regenerator(m_workbench.app().requirementsDatabase());
-    regenerator.setProgress([this](int percent, qint32 processed) {
+    regenerator.setProgress([this](int percent, int processed) {
         panel()->setProcessed(processed);
         panel()->setPercent(percent);
     });

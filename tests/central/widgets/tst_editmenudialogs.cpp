@@ -75,31 +75,43 @@ private slots:
     void dependentsSavedAndShown_data()
     {
         QTest::addColumn<QList<int>>("existing");
-        QTest::addColumn<QList<int>>("added"); // chosen in the lower list, then ">"
-        QTest::addColumn<bool>("emptied");     // "<<" instead of ">"
+        QTest::addColumn<QList<int>>("dependentsOf2"); // saved before the dialog opens
+        QTest::addColumn<QList<int>>("added");         // chosen in the lower list, then ">"
+        QTest::addColumn<bool>("emptied");             // "<<" instead of ">"
         QTest::addColumn<QList<int>>("stored");
         QTest::addColumn<QStringList>("messages");
+        const QList<int> none;
         QTest::newRow("three new")
-            << QList<int>() << QList<int>{2, 3, 4} << false << QList<int>{2, 3, 4} << QStringList();
+            << none << none << QList<int>{2, 3, 4} << false << QList<int>{2, 3, 4} << QStringList();
         QTest::newRow("already a dependent")
-            << QList<int>{2} << QList<int>{2, 3} << false << QList<int>{2, 3}
+            << QList<int>{2} << none << QList<int>{2, 3} << false << QList<int>{2, 3}
             << QStringList{"The selected requirement is already a dependent."};
-        QTest::newRow("emptied") << QList<int>{2, 3} << QList<int>() << true << QList<int>()
+        QTest::newRow("emptied") << QList<int>{2, 3} << none << none << true << none
                                  << QStringList();
         QTest::newRow("nothing chosen")
-            << QList<int>{4} << QList<int>() << false << QList<int>{4}
+            << QList<int>{4} << none << none << false << QList<int>{4}
             << QStringList{"No dependent requirement is currently selected."};
+        QTest::newRow("the parent itself")
+            << none << none << QList<int>{1, 3} << false << QList<int>{3}
+            << QStringList{"Requirement 1 cannot be its own dependent."};
+        QTest::newRow("closes a cycle")
+            << none << QList<int>{1} << QList<int>{2, 4} << false << QList<int>{2, 4}
+            << QStringList{"The links are saved, but they close a cycle of dependents (each "
+                           "requirement a dependent of the one before it):\n1 -> 2 -> 1"};
     }
 
     void dependentsSavedAndShown()
     {
         QFETCH(QList<int>, existing);
+        QFETCH(QList<int>, dependentsOf2);
         QFETCH(QList<int>, added);
         QFETCH(bool, emptied);
         QFETCH(QList<int>, stored);
         QFETCH(QStringList, messages);
         if (!existing.isEmpty())
             QVERIFY(DependentLinks(connection()).saveDependents(1, existing));
+        if (!dependentsOf2.isEmpty())
+            QVERIFY(DependentLinks(connection()).saveDependents(2, dependentsOf2));
         {
             ParentDependentDialog dialog(m_open->workbench, 1);
             QCOMPARE(misnamedControls(dialog), QStringList());
@@ -112,6 +124,7 @@ private slots:
                     dialog.candidates()->model()->index(number - 1, 0),
                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
             dialog.button(emptied ? QStringLiteral("<<") : QStringLiteral(">"))->click();
+            QCOMPARE(listed(*dialog.dependents()), stored);
             saveScreenshot(dialog, QStringLiteral("parent-dependent.png"));
             dialog.button(QStringLiteral("Save"))->click();
             QCOMPARE(m_presenter.texts(), messages);
@@ -147,6 +160,14 @@ private slots:
             << QStringList{"4.1", "2", "", "2", "y"}
             << QStringList{"None", "1", "Software", "1", ""}
             << "Validation error. A selection must be made from the Category drop-down list.";
+        QTest::newRow("comments over two lines")
+            << QStringList{"None", "1", "Software", "1", "checked\nby ops"}
+            << QStringList{"None", "1", "Software", "1", "checked\nby ops"} << QString();
+        QTest::newRow("control character in the comments")
+            << QStringList{"None", "1", "Software", "1", "checked\x1b[2J"}
+            << QStringList{"None", "1", "Software", "1", ""}
+            << "Validation error. The Comments field holds a control character.\nRemove it and "
+               "save again.";
     }
 
     void attributesChangedInPlace()

@@ -92,6 +92,26 @@ private slots:
         saveScreenshot(importer, QStringLiteral("import-requirements.png"));
     }
 
+    // A comment stored with a control character: the export is written,
+    // and its status line says what was written in its place.
+    void exportNamesReplacedCharacters()
+    {
+        QSqlQuery damage(m_open->app.requirementsDatabase());
+        QVERIFY(damage.exec(QStringLiteral(
+            "UPDATE MASTER_REQ SET Comments = 'bell' || char(7) WHERE Req_Num IN (2, 5)")));
+        ExchangeDialog exporter(m_open->workbench, ExchangeDialog::Direction::Export);
+        exporter.fileEdit()->setText(m_environment->root() + QStringLiteral("/bell.reqif"));
+        exporter.generateButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(exporter.panel()->status(),
+                 QStringLiteral("%1 requirement(s) written to %2;\n2 control character(s) of "
+                                "requirement(s) 2, 5 written as visible characters.")
+                     .arg(requirementCount())
+                     .arg(exporter.fileEdit()->text()));
+        QVERIFY(QFileInfo(exporter.fileEdit()->text()).size() > 0);
+        saveScreenshot(exporter, QStringLiteral("export-replaced-characters.png"));
+    }
+
     void badChoicesAreRefused_data()
     {
         QTest::addColumn<int>("direction");
