@@ -95,8 +95,8 @@ private slots:
     void initTestCase()
     {
         QStringList missing;
-        for (const char *tool : {"dpkg", "dpkg-deb", "dpkg-shlibdeps", "lintian", "appstreamcli",
-                                 "desktop-file-validate"}) {
+        for (const char *tool : {"dpkg", "dpkg-deb", "dpkg-shlibdeps", "file", "lintian",
+                                 "appstreamcli", "desktop-file-validate"}) {
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 missing << QString::fromLatin1(tool);
         }
