@@ -9,6 +9,7 @@ VARN_PACKAGES=(
     fonts-dejavu-core
     openjdk-17-jdk-headless
     postgresql libqt6sql6-psql odbc-postgresql
+    dpkg-dev file lintian appstream desktop-file-utils bash-completion man-db
 )
 
 varn_install_packages() {

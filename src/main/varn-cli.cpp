@@ -29,7 +29,8 @@ std::vector<Command> allCommands()
 
 void printUsage(const std::vector<Command> &commands)
 {
-    printError(QStringLiteral("usage: varn-cli COMMAND [ARGUMENTS]\n\ncommands:"));
+    printError(QStringLiteral("usage: varn-cli COMMAND [ARGUMENTS]\n"
+                              "       varn-cli --help | --version\n\ncommands:"));
     for (const Command &command : commands)
         printError(QStringLiteral("  ") + QString::fromUtf8(command.synopsis));
 }
@@ -75,6 +76,10 @@ int runCommand(int argc, char **argv)
     if (arguments.isEmpty() || arguments.first() == QLatin1String("--help")) {
         printUsage(commands);
         return arguments.isEmpty() ? UsageError : Done;
+    }
+    if (arguments.first() == QLatin1String("--version")) {
+        printLine(QStringLiteral("varn-cli (Varn SE) " VARN_VERSION));
+        return Done;
     }
     const QString name = arguments.takeFirst();
     for (const Command &command : commands) {

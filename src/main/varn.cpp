@@ -10,20 +10,60 @@
 #include <QCommandLineParser>
 #include <QSocketNotifier>
 
-int main(int argc, char **argv)
-{
-    QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Varn Systems"));
-    QApplication::setApplicationName(QStringLiteral("Varn SE"));
-    QApplication::setApplicationVersion(QStringLiteral("4.0"));
+#include <string_view>
 
-    QCommandLineParser parser;
+namespace {
+
+void nameProgram()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Varn Systems"));
+    QCoreApplication::setApplicationName(QStringLiteral("Varn SE"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VARN_VERSION));
+}
+
+void describeArguments(QCommandLineParser &parser)
+{
     parser.setApplicationDescription(QStringLiteral("Varn SE requirements workstation"));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("workspace"),
                                  QStringLiteral("A workspace file (.vnp) to open."),
                                  QStringLiteral("[workspace]"));
+}
+
+// --version and --help only print: they answer without a display (from a
+// remote shell, or a package's checks), which the desktop application needs.
+bool onlyPrints(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--")
+            return false;
+        for (std::string_view option : {"-v", "--version", "-h", "--help", "-?"}) {
+            if (argument == option)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (onlyPrints(argc, argv)) {
+        QCoreApplication application(argc, argv);
+        nameProgram();
+        QCommandLineParser parser;
+        describeArguments(parser);
+        parser.process(application); // prints and ends the program
+        return 0;
+    }
+    QApplication application(argc, argv);
+    nameProgram();
+
+    QCommandLineParser parser;
+    describeArguments(parser);
     parser.process(application);
 
     // SIGINT, SIGTERM and SIGHUP leave every event loop; the workspace then

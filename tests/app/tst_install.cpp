@@ -59,6 +59,17 @@ private slots:
                               << "<svg";
         QTest::newRow("workspace file type") << "share/mime/packages/varn-se.xml"
                                              << "<glob pattern=\"*.vnp\"/>";
+        QTest::newRow("manual page of varn") << "share/man/man1/varn.1.gz"
+                                             << "";
+        QTest::newRow("manual page of varn-cli") << "share/man/man1/varn-cli.1.gz"
+                                                 << "";
+        QTest::newRow("completion of varn-cli") << "share/bash-completion/completions/varn-cli"
+                                                << "complete -F _varn_cli varn-cli";
+        QTest::newRow("completion of varn") << "share/bash-completion/completions/varn"
+                                            << "complete -F _varn varn";
+        QTest::newRow("software centre's description")
+            << "share/metainfo/io.github.varnse.VarnSE.metainfo.xml"
+            << "<launchable type=\"desktop-id\">varn-se.desktop</launchable>";
     }
 
     void filesAreInPlace()

@@ -11,6 +11,11 @@
 
 namespace varn::app {
 
+QString AboutDialog::versionText()
+{
+    return QStringLiteral("Varn SE Version " VARN_VERSION);
+}
+
 AboutDialog::AboutDialog(const QString &databaseFile, QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("About Varn SE"));

@@ -13,7 +13,8 @@ class AboutDialog : public QDialog
 public:
     explicit AboutDialog(const QString &databaseFile = {}, QWidget *parent = nullptr);
 
-    static QString versionText() { return QStringLiteral("Varn SE Version 4.0"); }
+    // "Varn SE Version " and the project's version.
+    static QString versionText();
 };
 
 } // namespace varn::app
