@@ -242,6 +242,23 @@ private slots:
         const CliRun shown = cli({"show", "--number", "1"});
         QVERIFY2(shown.out.contains(QStringLiteral("  Comments: cut\u2400here\u241B[2J\n")),
                  qPrintable(shown.out));
+        // Every command that prints a stored text shows it whole and harmless
+        // on a terminal.
+        const CliRun attributes = cli({"attributes", "--number", "1"});
+        QVERIFY2(attributes.out.contains(QStringLiteral("cut\u2400here\u241B[2J")),
+                 qPrintable(attributes.out));
+        QVERIFY(QSqlQuery(QSqlDatabase::database(kDirect))
+                    .exec("UPDATE MASTER_REQ SET ReqText = 'ring the' || char(0) || 'bell' || "
+                          "char(7)"));
+        for (const char *format : {"table", "csv", "json"}) {
+            const CliRun listed = cli({"list", "--format", format});
+            QCOMPARE(listed.exitCode, 0);
+            QVERIFY2(!listed.out.contains(QChar(0)) && !listed.out.contains(QChar(7)),
+                     qPrintable(listed.out));
+            QVERIFY2(listed.out.contains(QStringLiteral("bell")), qPrintable(listed.out));
+        }
+        QVERIFY(QSqlQuery(QSqlDatabase::database(kDirect))
+                    .exec("UPDATE MASTER_REQ SET ReqText = 'ring the bell'"));
         for (const char *format : {"reqif", "csv", "html"}) {
             const QString path = m_environment->root() + "/out." + format;
             const CliRun exported = cli({"export", format, "--output", path});

@@ -1,5 +1,7 @@
 #include "cli/clicommand.h"
 
+#include "common/controlcharacters.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -33,8 +35,13 @@ void printLine(const QString &text)
     // command still runs to its end.
     if (g_stdoutError != 0)
         return;
+    // A stored text may hold a control character written before they were
+    // refused at input: it is shown as what it was, never passed to the
+    // terminal, and a NUL does not end the line early.
+    const QByteArray bytes = ControlCharacters::madeVisible(text).toUtf8();
     errno = 0;
-    if (std::fputs(text.toUtf8().constData(), stdout) == EOF || std::fputc('\n', stdout) == EOF)
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) ||
+        std::fputc('\n', stdout) == EOF)
         noteStdoutFailure();
 }
 
