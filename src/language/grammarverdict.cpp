@@ -17,7 +17,7 @@ Outcome GrammarVerdict::toOutcome() const
     QString text = languageMessageText(messages[0]);
     for (int index = 1; index < messageCount; ++index) {
         text += QStringLiteral("\n\n");
-        text += languageMessageView(messages[std::size_t(index)]);
+        text += languageMessageText(messages[std::size_t(index)]);
     }
     return Outcome::refused(text);
 }

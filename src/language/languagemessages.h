@@ -90,9 +90,9 @@ enum class LanguageMessage : quint8 {
     Count
 };
 
-// The exact text of a message. The string refers to static data: no allocation.
+// The text of a message in the user's language (the English text exactly
+// when no translation is installed).
 QString languageMessageText(LanguageMessage message);
-QStringView languageMessageView(LanguageMessage message);
 
 // A plain refusal carrying the message.
 Outcome refusal(LanguageMessage message);

@@ -2,6 +2,7 @@
 // prints the system's message on stderr.
 #include "app/datasource.h"
 #include "app/odbcinilock.h"
+#include "app/programtranslations.h"
 #include "app/terminationsignals.h"
 #include "cli/clicommand.h"
 
@@ -70,6 +71,7 @@ int runCommand(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Varn Systems"));
     QCoreApplication::setApplicationName(QStringLiteral("Varn SE"));
+    varn::app::ProgramTranslations::install(app);
 
     const std::vector<Command> commands = allCommands();
     QStringList arguments = app.arguments().mid(1);

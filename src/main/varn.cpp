@@ -1,5 +1,6 @@
 // varn: the desktop program.
 #include "app/cvarnapp.h"
+#include "app/programtranslations.h"
 #include "app/terminationsignals.h"
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/mainwindow.h"
@@ -54,6 +55,7 @@ int main(int argc, char **argv)
     if (onlyPrints(argc, argv)) {
         QCoreApplication application(argc, argv);
         nameProgram();
+        varn::app::ProgramTranslations::install(application);
         QCommandLineParser parser;
         describeArguments(parser);
         parser.process(application); // prints and ends the program
@@ -61,6 +63,7 @@ int main(int argc, char **argv)
     }
     QApplication application(argc, argv);
     nameProgram();
+    varn::app::ProgramTranslations::install(application);
 
     QCommandLineParser parser;
     describeArguments(parser);

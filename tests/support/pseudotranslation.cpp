@@ -1,0 +1,65 @@
+#include "pseudotranslation.h"
+
+#include <QFile>
+#include <QXmlStreamReader>
+
+QString PseudoTranslation::gatheredTextsPath()
+{
+    return QStringLiteral(VARN_BINARY_DIR "/translations/varn-se.ts");
+}
+
+bool PseudoTranslation::loadGatheredTexts(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    QXmlStreamReader xml(&file);
+    QString context;
+    QString source;
+    QString comment;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const auto name = xml.name();
+            if (name == QLatin1String("name"))
+                context = xml.readElementText();
+            else if (name == QLatin1String("message"))
+                source.clear(), comment.clear();
+            else if (name == QLatin1String("source"))
+                source = xml.readElementText();
+            else if (name == QLatin1String("comment"))
+                comment = xml.readElementText();
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("message")) {
+            m_texts.insert(key(context, source, comment));
+        }
+    }
+    if (xml.hasError()) {
+        *error = QStringLiteral("%1:%2: %3").arg(path).arg(xml.lineNumber()).arg(xml.errorString());
+        return false;
+    }
+    return true;
+}
+
+QString PseudoTranslation::translate(const char *context, const char *sourceText,
+                                     const char *disambiguation, int) const
+{
+    const QString source = QString::fromUtf8(sourceText);
+    if (!m_texts.contains(key(QString::fromUtf8(context), source,
+                              QString::fromUtf8(disambiguation ? disambiguation : ""))))
+        return {};
+    return QLatin1Char('[') + source + QLatin1Char(']');
+}
+
+bool PseudoTranslation::isTranslated(const QString &shown)
+{
+    const qsizetype open = shown.indexOf(QLatin1Char('['));
+    return open >= 0 && shown.indexOf(QLatin1Char(']'), open) > open;
+}
+
+QString PseudoTranslation::key(const QString &context, const QString &source,
+                               const QString &comment)
+{
+    return context + QChar(0x1f) + source + QChar(0x1f) + comment;
+}

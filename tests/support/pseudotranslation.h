@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QTranslator>
+
+// A translation that shows every text the build's lupdate gathered as
+// "[text]". Installed in a suite, any text a window shows without brackets
+// escaped translation: it was never marked, or it was marked in a way lupdate
+// cannot read (a variable passed to tr(), a context lupdate does not know), so
+// no translator would ever see it.
+class PseudoTranslation : public QTranslator
+{
+    Q_OBJECT
+
+public:
+    // Reads the gathered texts (the build's translations/varn-se.ts); false,
+    // with the reason in *error, when the file cannot be read.
+    bool loadGatheredTexts(const QString &path, QString *error);
+    static QString gatheredTextsPath();
+
+    int textCount() const { return int(m_texts.size()); }
+    bool isEmpty() const override { return m_texts.isEmpty(); }
+    QString translate(const char *context, const char *sourceText,
+                      const char *disambiguation = nullptr, int n = -1) const override;
+
+    // Whether a text a window shows came through the translation: it holds
+    // a bracketed part. Texts of the user's data carry none.
+    static bool isTranslated(const QString &shown);
+
+private:
+    static QString key(const QString &context, const QString &source, const QString &comment);
+    QSet<QString> m_texts;
+};
