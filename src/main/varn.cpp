@@ -6,6 +6,7 @@
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workspacecontroller.h"
+#include "main/landedfeatures.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -84,7 +85,7 @@ int main(int argc, char **argv)
     varn::app::CVarnApp workspace(
         [&](const varn::Outcome &notice) { presenter.showMessage(window, notice); });
     varn::app::FeatureRegistry features;
-    varn::app::registerLandedFeatures(features);
+    varn::registerLandedFeatures(features);
 
     varn::app::MainWindow mainWindow(workspace, presenter, features);
     window = &mainWindow;

@@ -6,8 +6,8 @@
 
 namespace varn::app {
 
-CChildFrame::CChildFrame(WindowKind kind, QWidget *view, QWidget *parent)
-    : QMdiSubWindow(parent), m_kind(kind)
+CChildFrame::CChildFrame(WindowKind kind, QWidget *view, QSize smallestClientSize, QWidget *parent)
+    : QMdiSubWindow(parent), m_kind(kind), m_smallestClientSize(smallestClientSize)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view);
@@ -17,7 +17,7 @@ CChildFrame::CChildFrame(WindowKind kind, QWidget *view, QWidget *parent)
 
 void CChildFrame::applySmallestSize()
 {
-    setMinimumSize(frameSizeFor(WindowKinds::info(m_kind).smallestClientSize));
+    setMinimumSize(frameSizeFor(m_smallestClientSize));
 }
 
 QSize CChildFrame::frameSizeFor(const QSize &clientSize) const

@@ -15,7 +15,8 @@ class CChildFrame : public QMdiSubWindow
     Q_OBJECT
 
 public:
-    CChildFrame(WindowKind kind, QWidget *view, QWidget *parent = nullptr);
+    CChildFrame(WindowKind kind, QWidget *view, QSize smallestClientSize,
+                QWidget *parent = nullptr);
 
     WindowKind kind() const { return m_kind; }
 
@@ -41,6 +42,7 @@ protected:
 
 private:
     WindowKind m_kind;
+    QSize m_smallestClientSize;
     std::function<bool(CChildFrame &)> m_closeCheck;
     bool m_checked = true;
 };

@@ -1,105 +1,114 @@
 #include "app/widgets/featureregistry.h"
 
+#include <algorithm>
+
 namespace varn::app {
 
-void FeatureRegistry::provideView(WindowKind kind, ViewFactory factory)
+void FeatureRegistry::addWindow(WindowSpec window)
 {
-    m_views[kind] = std::move(factory);
+    const auto same =
+        std::find_if(m_windows.begin(), m_windows.end(),
+                     [&](const WindowSpec &known) { return known.kind == window.kind; });
+    if (same != m_windows.end())
+        *same = std::move(window);
+    else
+        m_windows.push_back(std::move(window));
 }
 
-void FeatureRegistry::provideCommand(Command command, CommandHandler handler)
+void FeatureRegistry::addAction(ActionSpec action)
 {
-    m_commands[{command, 0}] = std::move(handler);
+    // The item's command runs what the item runs, with or without a window.
+    m_commands[action.id] = [run = action.run](Workbench &workbench, int) {
+        if (run)
+            run(workbench);
+    };
+    const auto same = std::find_if(m_actions.begin(), m_actions.end(),
+                                   [&](const ActionSpec &known) { return known.id == action.id; });
+    if (same != m_actions.end())
+        *same = std::move(action);
+    else
+        m_actions.push_back(std::move(action));
 }
 
-void FeatureRegistry::provideTemplate(int number, CommandHandler handler)
+void FeatureRegistry::provideCommand(CommandId id, CommandHandler handler)
 {
-    m_commands[{Command::Template, number}] = std::move(handler);
+    m_commands[id] = std::move(handler);
+}
+
+void FeatureRegistry::provideNamedCommand(CommandId id, NamedHandler handler)
+{
+    m_namedCommands[id] = std::move(handler);
+}
+
+void FeatureRegistry::provideHelpPage(const QString &fileName, HelpPage page)
+{
+    m_helpPages[fileName] = std::move(page);
+}
+
+const WindowSpec *FeatureRegistry::window(WindowKind kind) const
+{
+    const auto found = std::find_if(m_windows.begin(), m_windows.end(),
+                                    [&](const WindowSpec &known) { return known.kind == kind; });
+    return found == m_windows.end() ? nullptr : &*found;
+}
+
+QList<const WindowSpec *> FeatureRegistry::windows() const
+{
+    QList<const WindowSpec *> ordered;
+    for (const WindowSpec &window : m_windows)
+        ordered.append(&window);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const WindowSpec *one, const WindowSpec *other) {
+                         return one->goToOrder < other->goToOrder;
+                     });
+    return ordered;
+}
+
+const WindowSpec *FeatureRegistry::homeWindow() const
+{
+    const auto found = std::find_if(m_windows.begin(), m_windows.end(),
+                                    [](const WindowSpec &known) { return known.home; });
+    return found == m_windows.end() ? nullptr : &*found;
 }
 
 bool FeatureRegistry::hasView(WindowKind kind) const
 {
-    return m_views.count(kind) > 0;
-}
-
-bool FeatureRegistry::hasCommand(Command command) const
-{
-    return m_commands.count({command, 0}) > 0;
-}
-
-bool FeatureRegistry::hasTemplate(int number) const
-{
-    return m_commands.count({Command::Template, number}) > 0;
+    const WindowSpec *spec = window(kind);
+    return spec && spec->create;
 }
 
 QWidget *FeatureRegistry::createView(WindowKind kind, Workbench &workbench) const
 {
-    const auto found = m_views.find(kind);
-    return found == m_views.end() ? nullptr : found->second(workbench);
+    const WindowSpec *spec = window(kind);
+    return spec && spec->create ? spec->create(workbench) : nullptr;
 }
 
-bool FeatureRegistry::run(Command command, Workbench &workbench, int argument) const
+bool FeatureRegistry::hasCommand(CommandId id) const
 {
-    const auto found = m_commands.find({command, 0});
+    return m_commands.count(id) > 0;
+}
+
+bool FeatureRegistry::run(CommandId id, Workbench &workbench, int argument) const
+{
+    const auto found = m_commands.find(id);
     if (found == m_commands.end())
         return false;
     found->second(workbench, argument);
     return true;
 }
 
-bool FeatureRegistry::runTemplate(int number, Workbench &workbench) const
+bool FeatureRegistry::hasNamedCommand(CommandId id) const
 {
-    const auto found = m_commands.find({Command::Template, number});
-    if (found == m_commands.end())
-        return false;
-    found->second(workbench, number);
-    return true;
+    return m_namedCommands.count(id) > 0;
 }
 
-void FeatureRegistry::provideNamedCommand(Command command, NamedHandler handler)
+bool FeatureRegistry::runNamed(CommandId id, Workbench &workbench, const QString &name) const
 {
-    m_namedCommands[command] = std::move(handler);
-}
-
-bool FeatureRegistry::hasNamedCommand(Command command) const
-{
-    return m_namedCommands.count(command) > 0;
-}
-
-bool FeatureRegistry::runNamed(Command command, Workbench &workbench, const QString &name) const
-{
-    const auto found = m_namedCommands.find(command);
+    const auto found = m_namedCommands.find(id);
     if (found == m_namedCommands.end())
         return false;
     found->second(workbench, name);
     return true;
-}
-
-void FeatureRegistry::provideCheck(Command command, CheckQuery query)
-{
-    m_checks[command] = std::move(query);
-}
-
-void FeatureRegistry::provideMenuTexts(MenuList list, QStringList texts)
-{
-    m_menuTexts[list] = std::move(texts);
-}
-
-bool FeatureRegistry::isChecked(Command command, const Workbench &workbench, int argument) const
-{
-    const auto found = m_checks.find(command);
-    return found != m_checks.end() && found->second(workbench, argument);
-}
-
-QStringList FeatureRegistry::menuTexts(MenuList list) const
-{
-    const auto found = m_menuTexts.find(list);
-    return found == m_menuTexts.end() ? QStringList() : found->second;
-}
-
-void FeatureRegistry::provideHelpPage(const QString &fileName, HelpPage page)
-{
-    m_helpPages[fileName] = std::move(page);
 }
 
 } // namespace varn::app

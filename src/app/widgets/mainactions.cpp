@@ -5,7 +5,17 @@
 
 #include <QAction>
 
+#include <algorithm>
+
 namespace varn::app {
+
+namespace {
+
+constexpr MenuSets kEverySet = MenuSet::Main | MenuSet::Full | MenuSet::Child;
+// The main window's own File menu and that of the windows other than home.
+constexpr MenuSets kOpeners = MenuSet::Main | MenuSet::Child;
+
+} // namespace
 
 QAction *MainActions::make(const QString &text, const QString &tip)
 {
@@ -15,6 +25,13 @@ QAction *MainActions::make(const QString &text, const QString &tip)
 }
 
 MainActions::MainActions(const FeatureRegistry &features, QObject *parent) : QObject(parent)
+{
+    makeShellItems();
+    makeGoToItems(features);
+    makeRegisteredItems(features);
+}
+
+void MainActions::makeShellItems()
 {
     newWorkspace = make(QStringLiteral("&New"), QStringLiteral("Create a new workspace"));
     newWorkspace->setShortcut(QKeySequence::New);
@@ -27,69 +44,15 @@ MainActions::MainActions(const FeatureRegistry &features, QObject *parent) : QOb
     save->setShortcut(QKeySequence::Save);
     saveAs = make(QStringLiteral("Save &As..."),
                   QStringLiteral("Save the workspace file with a new name"));
-    print = make(QStringLiteral("&Print..."), QStringLiteral("Print the requirements"));
-    exportRequirements =
-        make(QStringLiteral("&Export..."),
-             QStringLiteral("Write the requirements as ReqIF, CSV or an HTML report"));
-    importRequirements =
-        make(QStringLiteral("&Import..."), QStringLiteral("Read requirements from ReqIF or CSV"));
     for (int position = 0; position < RecentFiles::kCount; ++position)
         recentFiles.append(make(QString(), QStringLiteral("Open this workspace")));
     exit = make(QStringLiteral("E&xit"), QStringLiteral("Quit Varn SE"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    requirementAttributes = make(QStringLiteral("Requirement &Attributes..."));
-    parentDependent = make(QStringLiteral("&Parent-Dependent Relationships..."));
-
     toolbar = make(QStringLiteral("&Toolbar"), QStringLiteral("Show or hide the toolbar"));
     toolbar->setCheckable(true);
     statusBar = make(QStringLiteral("&Status Bar"), QStringLiteral("Show or hide the status bar"));
     statusBar->setCheckable(true);
-    for (const QString &colour : features.menuTexts(MenuList::BackgroundColours)) {
-        QAction *action = make(colour);
-        action->setCheckable(true);
-        colours.append(action);
-    }
-    for (const WindowKindInfo &kind : WindowKinds::all()) {
-        if (kind.goToItem)
-            goTo[int(kind.kind)] = make(QString::fromLatin1(kind.goToItem));
-    }
-    backToCentral = make(QStringLiteral("Back To Requirements Central"),
-                         QStringLiteral("Go back to Requirements Central"));
-
-    firstRecord = make(QStringLiteral("&First Record"), QStringLiteral("Select the first row"));
-    previousRecord =
-        make(QStringLiteral("&Previous Record"), QStringLiteral("Select the previous row"));
-    nextRecord = make(QStringLiteral("&Next Record"), QStringLiteral("Select the next row"));
-    lastRecord =
-        make(QStringLiteral("&Last Record"), QStringLiteral("Select the last requirement"));
-
-    for (const QString &column : features.menuTexts(MenuList::DisplayColumns)) {
-        QAction *action = make(column, QStringLiteral("Show or hide the column"));
-        action->setCheckable(true);
-        display.append(action);
-    }
-
-    composeFunctional = make(QStringLiteral("&Functional Requirement..."));
-    composeStructural = make(QStringLiteral("&Structural Requirement..."));
-    composeTechnical = make(QStringLiteral("&Technical Requirement..."));
-
-    builder = make(QStringLiteral("Requirement &Builder..."));
-    for (const QString &name : features.menuTexts(MenuList::Templates))
-        templates.append(make(name + QStringLiteral("...")));
-
-    javaObjectModel =
-        make(QStringLiteral("&Java Object Model..."), QStringLiteral("Inspect Java Object Model"));
-    cppObjectModel =
-        make(QStringLiteral("&C++ Object Model..."), QStringLiteral("Inspect C++ Object Model"));
-    dataModel = make(QStringLiteral("&Data Model..."));
-    objectModelEntities = make(QStringLiteral("Object Model &Entities..."));
-    objectModelAttributes = make(QStringLiteral("Object Model &Attributes..."));
-    objectModelMethods = make(QStringLiteral("Object Model &Methods..."));
-
-    generateObjectModel = make(QStringLiteral("&Object Model..."));
-    generateDataModelSql = make(QStringLiteral("Data Model &SQL..."));
-    regenerate = make(QStringLiteral("&Regenerate Object Model Database"));
 
     cascade = make(QStringLiteral("&Cascade"), QStringLiteral("Arrange the windows overlapping"));
     tile = make(QStringLiteral("&Tile"), QStringLiteral("Arrange the windows side by side"));
@@ -97,6 +60,90 @@ MainActions::MainActions(const FeatureRegistry &features, QObject *parent) : QOb
     about->setShortcut(QKeySequence(Qt::Key_F1));
     helpTopics =
         make(QStringLiteral("&Help Topics"), QStringLiteral("Read the manual and search it"));
+
+    // The File menu of the home window starts with Save; those of the other
+    // windows and of the main window start with New.
+    const MenuGroup workspace = MenuGroup::FileWorkspace;
+    m_placed = {
+        {newWorkspace, {{workspace, 10, kOpeners}}, {}, {}},
+        {newTeamWorkspace, {{workspace, 20, kOpeners}}, {}, {}},
+        {open, {{workspace, 30, kOpeners}}, {}, {}},
+        {close, {{workspace, 40, MenuSet::Child}, {workspace, 70, MenuSet::Full}}, {}, {}},
+        {save, {{workspace, 50, MenuSet::Full | MenuSet::Child}}, {{ToolBarId::Main, 0}}, {}},
+        {saveAs, {{workspace, 60, MenuSet::Full | MenuSet::Child}}, {}, {}},
+    };
+    for (int position = 0; position < recentFiles.size(); ++position)
+        m_placed.append(
+            {recentFiles.at(position), {{MenuGroup::FileRecent, position, kEverySet}}, {}, {}});
+    m_placed += QList<Placed>{
+        {exit, {{MenuGroup::FileExit, 0, kEverySet}}, {}, {}},
+        {toolbar, {{MenuGroup::ViewBars, 10, MenuSet::Full}}, {}, {}},
+        {statusBar, {{MenuGroup::ViewBars, 20, kEverySet}}, {}, {}},
+        {cascade, {{MenuGroup::WindowArrange, 10, MenuSet::Full | MenuSet::Child}}, {}, {}},
+        {tile, {{MenuGroup::WindowArrange, 20, MenuSet::Full | MenuSet::Child}}, {}, {}},
+        {about,
+         {{MenuGroup::Help, 10, kEverySet}},
+         {{ToolBarId::Main, 100}, {ToolBarId::Navigation, 100}},
+         {}},
+        {helpTopics, {{MenuGroup::Help, 20, kEverySet}}, {}, {}},
+    };
+}
+
+void MainActions::makeGoToItems(const FeatureRegistry &features)
+{
+    for (const WindowSpec *window : features.windows()) {
+        if (window->goToItem.isEmpty())
+            continue;
+        QAction *item = make(window->goToItem);
+        m_goTo[window->kind] = item;
+        m_placed.append(
+            {item, {{MenuGroup::ViewGoTo, window->goToOrder, MenuSet::Child}}, {}, window->kind});
+    }
+}
+
+void MainActions::makeRegisteredItems(const FeatureRegistry &features)
+{
+    for (const ActionSpec &spec : features.actions()) {
+        QAction *item = make(spec.text, spec.statusTip);
+        item->setToolTip(spec.toolTip);
+        item->setShortcut(spec.shortcut);
+        item->setIcon(spec.icon);
+        item->setCheckable(bool(spec.checked));
+        m_registered.append({item, spec});
+        m_placed.append({item, spec.places, spec.toolBarPlaces, {}});
+    }
+}
+
+QAction *MainActions::item(CommandId id) const
+{
+    for (const Registered &registered : m_registered) {
+        if (registered.spec.id == id)
+            return registered.action;
+    }
+    return nullptr;
+}
+
+QAction *MainActions::goToItem(WindowKind kind) const
+{
+    const auto found = m_goTo.find(kind);
+    return found == m_goTo.end() ? nullptr : found->second;
+}
+
+QList<QAction *> MainActions::itemsIn(MenuGroup group) const
+{
+    QList<std::pair<int, QAction *>> ordered;
+    for (const Placed &placed : m_placed) {
+        for (const MenuPlace &place : placed.places) {
+            if (place.group == group && place.sets.testFlag(MenuSet::Full))
+                ordered.append({place.order, placed.action});
+        }
+    }
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const auto &one, const auto &other) { return one.first < other.first; });
+    QList<QAction *> items;
+    for (const auto &[order, action] : ordered)
+        items.append(action);
+    return items;
 }
 
 } // namespace varn::app

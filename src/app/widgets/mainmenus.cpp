@@ -1,99 +1,90 @@
 #include "app/widgets/mainmenus.h"
 
+#include "app/widgets/featureregistry.h"
 #include "app/widgets/mainactions.h"
 
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+#include <tuple>
+
 namespace varn::app {
 
-// A null entry in a menu's list stands for a separator.
-QMenu *MainMenus::menu(const QString &title, const QList<QAction *> &actions)
+namespace {
+
+struct Entry
 {
-    auto *made = new QMenu(title, m_owner);
+    MenuGroup group;
+    int order;
+    int registered; // the order of registration, for equal orders
+    QAction *action;
+};
+
+} // namespace
+
+MainMenus::MainMenus(const MainActions &actions, const FeatureRegistry &features, QWidget *owner)
+    : m_actions(actions), m_owner(owner)
+{
+    m_menus[std::nullopt] = build(MenuSet::Main, std::nullopt);
+    for (const WindowSpec *window : features.windows())
+        m_menus[window->kind] = build(window->home ? MenuSet::Full : MenuSet::Child, window->kind);
+}
+
+QList<QMenu *> MainMenus::build(MenuSet set, std::optional<WindowKind> kind)
+{
+    QList<QMenu *> menus;
+    for (const MenuId menu : MenuLayout::menusOf(set))
+        menus.append(build(menu, set, kind));
+    return menus;
+}
+
+QMenu *MainMenus::build(MenuId menu, MenuSet set, std::optional<WindowKind> kind)
+{
+    QList<Entry> entries;
+    const QList<MainActions::Placed> &placed = m_actions.placed();
+    for (int at = 0; at < placed.size(); ++at) {
+        const MainActions::Placed &item = placed.at(at);
+        if (kind && item.leftOutOf == kind)
+            continue;
+        for (const MenuPlace &place : item.places) {
+            if (MenuLayout::menuOf(place.group) == menu && place.sets.testFlag(set))
+                entries.append({place.group, place.order, at, item.action});
+        }
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry &one, const Entry &other) {
+        return std::tuple(one.group, one.order, one.registered) <
+               std::tuple(other.group, other.order, other.registered);
+    });
+
+    auto *made = new QMenu(MenuLayout::title(menu), m_owner);
     // A disabled item's tip says why it is disabled.
     made->setToolTipsVisible(true);
-    for (QAction *action : actions) {
-        if (action)
-            made->addAction(action);
-        else
+    for (int at = 0; at < entries.size(); ++at) {
+        if (at > 0 && entries.at(at).group != entries.at(at - 1).group)
             made->addSeparator();
+        made->addAction(entries.at(at).action);
+    }
+    if (menu == MenuId::Window) {
+        // The open windows follow.
+        made->addSeparator();
+        m_windowMenus.append(made);
     }
     return made;
 }
 
-QMenu *MainMenus::otherViewMenu(WindowKind kind)
-{
-    QList<QAction *> items{m_actions.statusBar, nullptr};
-    for (const WindowKindInfo &info : WindowKinds::all()) {
-        if (info.goToItem && info.kind != kind)
-            items.append(m_actions.goTo[int(info.kind)]);
-    }
-    return menu(QStringLiteral("&View"), items);
-}
-
-MainMenus::MainMenus(const MainActions &actions, QWidget *owner)
-    : m_actions(actions), m_owner(owner)
-{
-    const MainActions &a = actions;
-    const QList<QAction *> recent =
-        QList<QAction *>{nullptr} + a.recentFiles + QList<QAction *>{nullptr};
-    QMenu *help = menu(QStringLiteral("&Help"), {a.about, a.helpTopics});
-    QMenu *window = menu(QStringLiteral("&Window"), {a.cascade, a.tile, nullptr});
-    m_window = window;
-
-    m_start = {
-        menu(QStringLiteral("&File"), QList<QAction *>{a.newWorkspace, a.newTeamWorkspace, a.open} +
-                                          recent + QList<QAction *>{a.exit}),
-        menu(QStringLiteral("&View"), {a.statusBar}), help};
-
-    m_central = {
-        menu(QStringLiteral("&File"),
-             QList<QAction *>{a.save, a.saveAs, a.close, nullptr, a.print, nullptr,
-                              a.exportRequirements, a.importRequirements} +
-                 recent + QList<QAction *>{a.exit}),
-        menu(QStringLiteral("&Edit"), {a.requirementAttributes, a.parentDependent}),
-        menu(QStringLiteral("&View"),
-             QList<QAction *>{a.toolbar, a.statusBar, nullptr} + a.colours),
-        menu(QStringLiteral("&Record"),
-             {a.firstRecord, a.previousRecord, a.nextRecord, a.lastRecord}),
-        menu(QStringLiteral("&Display"), a.display),
-        menu(QStringLiteral("&Compose"),
-             {a.composeFunctional, a.composeStructural, a.composeTechnical}),
-        menu(QStringLiteral("&Templates"), QList<QAction *>{a.builder, nullptr} +
-                                               a.templates.mid(0, 18) + QList<QAction *>{nullptr} +
-                                               a.templates.mid(18)),
-        menu(QStringLiteral("&Inspect"),
-             {a.javaObjectModel, a.cppObjectModel, a.dataModel, nullptr, a.objectModelEntities,
-              a.objectModelAttributes, a.objectModelMethods}),
-        menu(QStringLiteral("&Generate"), {a.generateObjectModel, a.generateDataModelSql}),
-        menu(QStringLiteral("&Utilities"), {a.regenerate}),
-        window,
-        help,
-    };
-
-    QMenu *otherFile =
-        menu(QStringLiteral("&File"), QList<QAction *>{a.newWorkspace, a.newTeamWorkspace, a.open,
-                                                       a.close, a.save, a.saveAs} +
-                                          recent + QList<QAction *>{a.exit});
-    for (const WindowKindInfo &info : WindowKinds::all()) {
-        if (info.kind == WindowKind::RequirementsCentral)
-            continue;
-        // The generated-file viewer has the menus of the main window.
-        m_others[int(info.kind)] =
-            info.kind == WindowKind::GeneratedFile
-                ? m_start
-                : QList<QMenu *>{otherFile, otherViewMenu(info.kind), window, help};
-    }
-}
-
 QList<QMenu *> MainMenus::forKind(std::optional<WindowKind> kind) const
 {
-    if (!kind)
-        return m_start;
-    if (*kind == WindowKind::RequirementsCentral)
-        return m_central;
-    return m_others[int(*kind)];
+    const auto found = m_menus.find(kind);
+    return found == m_menus.end() ? m_menus.at(std::nullopt) : found->second;
+}
+
+QList<QMenu *> MainMenus::all() const
+{
+    QList<QMenu *> every;
+    for (const auto &[kind, menus] : m_menus)
+        every += menus;
+    return every;
 }
 
 } // namespace varn::app

@@ -34,47 +34,6 @@ namespace {
 const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
 const QString kStateKey = QStringLiteral("MainWindow/state");
 
-// The menu items that run a feature's command, and whether they act on the
-// list of Requirements Central (enabled while it is open).
-struct CommandItem
-{
-    QAction *MainActions::*action;
-    Command command;
-    bool onList;
-};
-
-constexpr CommandItem kCommandItems[] = {
-    {&MainActions::print, Command::Print, false},
-    {&MainActions::exportRequirements, Command::ExportRequirements, false},
-    {&MainActions::importRequirements, Command::ImportRequirements, false},
-    {&MainActions::firstRecord, Command::FirstRecord, true},
-    {&MainActions::previousRecord, Command::PreviousRecord, true},
-    {&MainActions::nextRecord, Command::NextRecord, true},
-    {&MainActions::lastRecord, Command::LastRecord, true},
-    {&MainActions::composeTechnical, Command::ComposeTechnical, false},
-    {&MainActions::builder, Command::RequirementBuilder, false},
-    {&MainActions::requirementAttributes, Command::RequirementAttributes, true},
-    {&MainActions::parentDependent, Command::ParentDependent, true},
-    {&MainActions::objectModelEntities, Command::ObjectModelEntities, false},
-    {&MainActions::objectModelAttributes, Command::ObjectModelAttributes, false},
-    {&MainActions::objectModelMethods, Command::ObjectModelMethods, false},
-    {&MainActions::generateObjectModel, Command::GenerateObjectModel, false},
-    {&MainActions::generateDataModelSql, Command::GenerateDataModelSql, false},
-    {&MainActions::regenerate, Command::RegenerateObjectModel, false},
-};
-
-// The checkable items of a list, each running its command with its position.
-struct CheckedList
-{
-    QList<QAction *> MainActions::*actions;
-    Command command;
-};
-
-constexpr CheckedList kCheckedLists[] = {
-    {&MainActions::display, Command::DisplayColumn},
-    {&MainActions::colours, Command::BackgroundColour},
-};
-
 bool isWorkspaceFile(const QUrl &url)
 {
     return url.isLocalFile() &&
@@ -90,7 +49,7 @@ MainWindow::MainWindow(CVarnApp &app, MessagePresenter &presenter, FeatureRegist
       m_navigator(new WindowNavigator(*m_area, m_workbench, features, this)),
       m_actions(new MainActions(features, this)),
       m_workspace(new WorkspaceController(app, m_workbench, features, *m_actions, this)),
-      m_menus(std::make_unique<MainMenus>(*m_actions, this))
+      m_menus(std::make_unique<MainMenus>(*m_actions, features, this))
 {
     setObjectName(QStringLiteral("MainWindow"));
     // Dialogs and message boxes take the program's icon from here.
@@ -104,6 +63,8 @@ MainWindow::MainWindow(CVarnApp &app, MessagePresenter &presenter, FeatureRegist
     m_workbench.setDialogParent(this);
     m_workbench.setNavigator([this](WindowKind kind) { goTo(kind); });
     m_workbench.setViewFinder([this](WindowKind kind) { return view(kind); });
+    if (const WindowSpec *home = features.homeWindow())
+        m_workbench.setHomeKind(home->kind);
     connect(&m_workbench, &Workbench::statusPaneChanged, this, &MainWindow::setStatusPane);
     connect(&m_workbench, &Workbench::checksChanged, this, &MainWindow::syncChecks);
 
@@ -111,20 +72,16 @@ MainWindow::MainWindow(CVarnApp &app, MessagePresenter &presenter, FeatureRegist
     connect(m_navigator, &WindowNavigator::lastWindowClosed, m_workspace,
             &WorkspaceController::finishClose);
     connect(m_navigator, &WindowNavigator::activeKindChanged, this, &MainWindow::updateMenus);
-    connect(m_navigator, &WindowNavigator::windowClosed, this, [this](WindowKind kind) {
-        // A newly opened Object Model window shows C++.
-        if (kind == WindowKind::ObjectModel)
-            m_workbench.setObjectModelLanguage(Workbench::Language::Cpp);
-        updateMenus();
-    });
-    connect(&m_workbench, &Workbench::objectModelLanguageChanged, this, &MainWindow::updateEnabled);
+    connect(m_navigator, &WindowNavigator::windowClosed, this, &MainWindow::windowClosed);
+    // The choices the windows share may enable or disable items.
+    connect(&m_workbench, &Workbench::choicesChanged, this, &MainWindow::updateEnabled);
 
     buildToolBars();
     buildStatusBar();
     connectWorkspace();
     connectWindowActions();
     connectViewActions();
-    connectCommandActions();
+    connectRegisteredActions();
     updateTitle();
     updateMenus();
 }
@@ -136,21 +93,30 @@ void MainWindow::buildToolBars()
     const MainActions &a = *m_actions;
     QStyle *look = style();
     a.save->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
-    a.firstRecord->setIcon(look->standardIcon(QStyle::SP_MediaSkipBackward));
-    a.previousRecord->setIcon(look->standardIcon(QStyle::SP_MediaSeekBackward));
-    a.nextRecord->setIcon(look->standardIcon(QStyle::SP_MediaSeekForward));
-    a.lastRecord->setIcon(look->standardIcon(QStyle::SP_MediaSkipForward));
     a.about->setIcon(look->standardIcon(QStyle::SP_MessageBoxQuestion));
-    a.backToCentral->setIcon(look->standardIcon(QStyle::SP_ArrowBack));
 
-    m_centralBar = addToolBar(QStringLiteral("Requirements Central"));
-    m_centralBar->setObjectName(QStringLiteral("centralToolBar"));
-    m_centralBar->addActions(
-        {a.save, a.firstRecord, a.previousRecord, a.nextRecord, a.lastRecord, a.about});
-    m_otherBar = addToolBar(QStringLiteral("Navigation"));
-    m_otherBar->setObjectName(QStringLiteral("otherToolBar"));
-    m_otherBar->addActions({a.backToCentral, a.about});
-    for (QToolBar *bar : {m_centralBar, m_otherBar})
+    // The object names are those the saved window state knows the bars by.
+    const WindowSpec *home = m_features.homeWindow();
+    m_mainBar = addToolBar(home ? home->name : QString());
+    m_mainBar->setObjectName(QStringLiteral("centralToolBar"));
+    m_navigationBar = addToolBar(QStringLiteral("Navigation"));
+    m_navigationBar->setObjectName(QStringLiteral("otherToolBar"));
+    for (const ToolBarId bar : {ToolBarId::Main, ToolBarId::Navigation}) {
+        QList<std::pair<int, QAction *>> items;
+        for (const MainActions::Placed &placed : a.placed()) {
+            for (const ToolBarPlace &place : placed.toolBarPlaces) {
+                if (place.bar == bar)
+                    items.append({place.order, placed.action});
+            }
+        }
+        std::stable_sort(items.begin(), items.end(), [](const auto &one, const auto &other) {
+            return one.first < other.first;
+        });
+        QToolBar *shown = bar == ToolBarId::Main ? m_mainBar : m_navigationBar;
+        for (const auto &[order, action] : items)
+            shown->addAction(action);
+    }
+    for (QToolBar *bar : {m_mainBar, m_navigationBar})
         bar->toggleViewAction()->setVisible(false);
 }
 
@@ -187,7 +153,10 @@ void MainWindow::connectWindowActions()
 {
     const MainActions &a = *m_actions;
     // The shortcuts work whichever menus are shown.
-    addActions({a.newWorkspace, a.open, a.save, a.exit, a.about});
+    for (const MainActions::Placed &placed : a.placed()) {
+        if (!placed.action->shortcut().isEmpty())
+            addAction(placed.action);
+    }
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(a.helpTopics, &QAction::triggered, this, &MainWindow::showHelp);
@@ -203,51 +172,25 @@ void MainWindow::connectViewActions()
         m_toolbarShown = shown;
         updateMenus();
     });
-    for (const WindowKindInfo &info : WindowKinds::all()) {
-        QAction *item = a.goTo[int(info.kind)];
-        if (!item)
-            continue;
-        if (info.kind == WindowKind::ObjectModel)
-            connect(item, &QAction::triggered, this,
-                    [this] { goToObjectModel(Workbench::Language::Cpp); });
-        else
-            connect(item, &QAction::triggered, this, [this, kind = info.kind] { goTo(kind); });
-    }
-    connect(a.backToCentral, &QAction::triggered, this,
-            [this] { goTo(WindowKind::RequirementsCentral); });
-    connect(a.composeFunctional, &QAction::triggered, this,
-            [this] { goTo(WindowKind::FunctionalNavigator); });
-    connect(a.composeStructural, &QAction::triggered, this,
-            [this] { goTo(WindowKind::StructuralNavigator); });
-    connect(a.cppObjectModel, &QAction::triggered, this, [this] { goToObjectModel(std::nullopt); });
-    connect(a.javaObjectModel, &QAction::triggered, this,
-            [this] { goToObjectModel(Workbench::Language::Java); });
-    connect(a.dataModel, &QAction::triggered, this, [this] { goTo(WindowKind::DataModel); });
+    for (const auto &[kind, item] : a.goToItems())
+        connect(item, &QAction::triggered, this, [this, kind = kind] { goTo(kind); });
     connect(a.cascade, &QAction::triggered, m_area, &QMdiArea::cascadeSubWindows);
     connect(a.tile, &QAction::triggered, m_area, &QMdiArea::tileSubWindows);
-    connect(m_menus->windowMenu(), &QMenu::aboutToShow, this, &MainWindow::listOpenWindows);
+    for (QMenu *menu : m_menus->windowMenus())
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { listOpenWindows(menu); });
+    // An item's state is that of the moment its menu opens.
+    for (QMenu *menu : m_menus->all())
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateEnabled);
 }
 
-void MainWindow::connectCommandActions()
+void MainWindow::connectRegisteredActions()
 {
-    const MainActions &a = *m_actions;
-    for (const CommandItem &item : kCommandItems) {
-        connect(a.*item.action, &QAction::triggered, this,
-                [this, command = item.command] { m_features.run(command, m_workbench); });
-    }
-    for (const CheckedList &list : kCheckedLists) {
-        const QList<QAction *> &items = a.*list.actions;
-        for (int position = 0; position < items.size(); ++position) {
-            connect(items.at(position), &QAction::triggered, this,
-                    [this, command = list.command, position] {
-                        m_features.run(command, m_workbench, position);
-                        syncChecks();
-                    });
-        }
-    }
-    for (int number = 1; number <= a.templates.size(); ++number) {
-        connect(a.templates.at(number - 1), &QAction::triggered, this,
-                [this, number] { m_features.runTemplate(number, m_workbench); });
+    for (const MainActions::Registered &registered : m_actions->registered()) {
+        connect(registered.action, &QAction::triggered, this, [this, run = registered.spec.run] {
+            if (run)
+                run(m_workbench);
+            syncChecks();
+        });
     }
 }
 
@@ -270,7 +213,8 @@ void MainWindow::workspaceOpened()
     m_workbench.resetForWorkspace();
     m_navigator->clearPlaced();
     updateTitle();
-    goTo(WindowKind::RequirementsCentral);
+    if (const WindowSpec *home = m_features.homeWindow())
+        goTo(home->kind);
 }
 
 void MainWindow::workspaceClosed()
@@ -337,13 +281,11 @@ void MainWindow::goTo(WindowKind kind)
     updateMenus();
 }
 
-void MainWindow::goToObjectModel(std::optional<Workbench::Language> language)
+void MainWindow::windowClosed(WindowKind kind)
 {
-    // An open Object Model window keeps the language it shows; the choice is
-    // that of the next window opened.
-    if (language && !m_navigator->frame(WindowKind::ObjectModel))
-        m_workbench.setObjectModelLanguage(*language);
-    goTo(WindowKind::ObjectModel);
+    if (const WindowSpec *window = m_features.window(kind); window && window->closed)
+        window->closed(m_workbench);
+    updateMenus();
 }
 
 QWidget *MainWindow::view(WindowKind kind) const
@@ -361,12 +303,17 @@ void MainWindow::updateTitle()
     setStatusPane(1, m_app.isWorkspaceOpen() ? m_app.systemName() : QString());
 }
 
-void MainWindow::updateMenus()
+std::optional<WindowKind> MainWindow::activeKind() const
 {
-    std::optional<WindowKind> active;
     WindowKind kind;
     if (m_app.isWorkspaceOpen() && m_navigator->activeKind(&kind))
-        active = kind;
+        return kind;
+    return std::nullopt;
+}
+
+void MainWindow::updateMenus()
+{
+    const std::optional<WindowKind> active = activeKind();
     const QList<QMenu *> menus = m_menus->forKind(active);
     if (menus != m_shownMenus) {
         menuBar()->clear();
@@ -374,10 +321,12 @@ void MainWindow::updateMenus()
             menuBar()->addMenu(menu);
         m_shownMenus = menus;
     }
-    // One of the two tool bars shows at a time.
-    const bool centralBar = !active || *active == WindowKind::RequirementsCentral;
-    m_centralBar->setVisible(m_toolbarShown && centralBar);
-    m_otherBar->setVisible(m_toolbarShown && !centralBar);
+    // One of the two tool bars shows at a time: the main one without a
+    // window and with the home window.
+    const WindowSpec *window = active ? m_features.window(*active) : nullptr;
+    const bool mainBar = !window || window->home;
+    m_mainBar->setVisible(m_toolbarShown && mainBar);
+    m_navigationBar->setVisible(m_toolbarShown && !mainBar);
     updateEnabled();
     syncChecks();
 }
@@ -386,60 +335,24 @@ void MainWindow::updateEnabled()
 {
     const MainActions &a = *m_actions;
     const bool open = m_app.isWorkspaceOpen();
-    const bool listing = view(WindowKind::RequirementsCentral) != nullptr;
-    for (QAction *action : {a.save, a.saveAs, a.close, a.backToCentral})
+    for (QAction *action : {a.save, a.saveAs, a.close})
         action->setEnabled(open);
-    for (const WindowKindInfo &info : WindowKinds::all()) {
-        if (QAction *item = a.goTo[int(info.kind)])
-            item->setEnabled(open && m_features.hasView(info.kind));
-    }
-    a.composeFunctional->setEnabled(open && m_features.hasView(WindowKind::FunctionalNavigator));
-    a.composeStructural->setEnabled(open && m_features.hasView(WindowKind::StructuralNavigator));
-    a.dataModel->setEnabled(open && m_features.hasView(WindowKind::DataModel));
-    // With the Object Model window open, the item of the language it shows
-    // is the one left enabled.
-    const bool objectModel = open && m_features.hasView(WindowKind::ObjectModel);
-    const bool shown = m_navigator->frame(WindowKind::ObjectModel) != nullptr;
-    const bool java = m_workbench.objectModelLanguage() == Workbench::Language::Java;
-    a.cppObjectModel->setEnabled(objectModel && !(shown && java));
-    a.javaObjectModel->setEnabled(objectModel && !(shown && !java));
-    explainObjectModelItems(objectModel && shown, java);
-
-    for (const CommandItem &item : kCommandItems) {
-        (a.*item.action)
-            ->setEnabled(open && (!item.onList || listing) && m_features.hasCommand(item.command));
-    }
-    for (const CheckedList &list : kCheckedLists) {
-        for (QAction *action : a.*list.actions)
-            action->setEnabled(listing && m_features.hasCommand(list.command));
-    }
-    for (int number = 1; number <= a.templates.size(); ++number)
-        a.templates.at(number - 1)->setEnabled(open && m_features.hasTemplate(number));
-}
-
-void MainWindow::explainObjectModelItems(bool shown, bool java)
-{
-    struct Item
-    {
-        QAction *action;
-        const char *language;
-    };
-    const Item items[] = {{m_actions->cppObjectModel, "C++"}, {m_actions->javaObjectModel, "Java"}};
-    for (const Item &item : items) {
-        const QString tip = item.action->isEnabled() || !shown
-                                ? QStringLiteral("Inspect %1 Object Model").arg(item.language)
-                                : QStringLiteral("The Object Model window shows %1: close it "
-                                                 "(Window menu) to inspect %2")
-                                      .arg(QString::fromLatin1(java ? "Java" : "C++"),
-                                           QString::fromLatin1(item.language));
-        item.action->setStatusTip(tip);
-        item.action->setToolTip(tip);
+    for (const auto &[kind, item] : a.goToItems())
+        item->setEnabled(open && m_features.hasView(kind));
+    for (const MainActions::Registered &registered : a.registered()) {
+        const ActionSpec &spec = registered.spec;
+        const Availability now = spec.availability ? spec.availability(m_workbench)
+                                                   : Availability::withWorkspace(m_workbench);
+        QAction *item = registered.action;
+        item->setEnabled(now.enabled);
+        const bool explained = !now.enabled && !now.reason.isEmpty();
+        item->setStatusTip(explained ? now.reason : spec.statusTip);
+        item->setToolTip(explained ? now.reason : spec.toolTip);
     }
 }
 
-void MainWindow::listOpenWindows()
+void MainWindow::listOpenWindows(QMenu *menu)
 {
-    QMenu *menu = m_menus->windowMenu();
     for (QAction *listed : menu->actions()) {
         if (listed->property("openWindow").toBool()) {
             menu->removeAction(listed);
@@ -467,14 +380,9 @@ void MainWindow::listOpenWindows()
 
 void MainWindow::syncChecks()
 {
-    const MainActions &a = *m_actions;
-    if (!view(WindowKind::RequirementsCentral))
-        return;
-    for (const CheckedList &list : kCheckedLists) {
-        const QList<QAction *> &items = a.*list.actions;
-        for (int position = 0; position < items.size(); ++position)
-            items.at(position)->setChecked(
-                m_features.isChecked(list.command, m_workbench, position));
+    for (const MainActions::Registered &registered : m_actions->registered()) {
+        if (registered.spec.checked)
+            registered.action->setChecked(registered.spec.checked(m_workbench));
     }
 }
 

@@ -28,8 +28,9 @@ class WorkspaceController;
 
 // The main window: one area of child windows over the open workspace, the
 // menus and tool bars of the active kind of window, and a status bar of four
-// panes. The File commands are the workspace controller's; the windows and
-// the other commands are those the features provide through the registry.
+// panes. The File commands of the workspace are the workspace controller's,
+// the bars, Window and Help the window's own; every other window and item
+// is one a feature registered.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -44,7 +45,6 @@ public:
 
     // Raises the window of that kind, or opens it.
     void goTo(WindowKind kind);
-    void goToObjectModel(std::optional<Workbench::Language> language);
 
     Workbench &workbench() { return m_workbench; }
     WorkspaceController &workspace() const { return *m_workspace; }
@@ -55,8 +55,10 @@ public:
     QWidget *view(WindowKind kind) const;
     // The manual's window, opened by Help Topics (nullptr before).
     HelpWindow *helpWindow() const { return m_help; }
-    QToolBar *centralToolBar() const { return m_centralBar; }
-    QToolBar *otherToolBar() const { return m_otherBar; }
+    // Shown with the main window's menus and the home window's.
+    QToolBar *mainToolBar() const { return m_mainBar; }
+    // Shown with the other windows.
+    QToolBar *navigationToolBar() const { return m_navigationBar; }
     // Pane 0 is the message pane; 1 the system, 2 the listed requirements,
     // 3 the selected requirement.
     QString statusPaneText(int pane) const;
@@ -72,10 +74,13 @@ private:
     void connectWorkspace();
     void connectWindowActions();
     void connectViewActions();
-    void connectCommandActions();
+    void connectRegisteredActions();
     void updateMenus();
     void updateEnabled();
     void syncChecks();
+    // The kind of the active window; std::nullopt without a workspace or
+    // without an active window.
+    std::optional<WindowKind> activeKind() const;
     void updateTitle();
     void workspaceOpened();
     void workspaceClosed();
@@ -83,9 +88,8 @@ private:
     void showHelp();
     void setStatusPane(int pane, const QString &text);
     // The Window menu's list of the open windows, the active one checked.
-    void listOpenWindows();
-    // Why the Object Model item of the other language is disabled.
-    void explainObjectModelItems(bool shown, bool java);
+    void listOpenWindows(QMenu *menu);
+    void windowClosed(WindowKind kind);
 
     CVarnApp &m_app;
     MessagePresenter &m_presenter;
@@ -96,8 +100,8 @@ private:
     MainActions *m_actions;
     WorkspaceController *m_workspace;
     std::unique_ptr<MainMenus> m_menus;
-    QToolBar *m_centralBar = nullptr;
-    QToolBar *m_otherBar = nullptr;
+    QToolBar *m_mainBar = nullptr;
+    QToolBar *m_navigationBar = nullptr;
     std::array<QLabel *, 3> m_panes{};
     bool m_toolbarShown = true;
     QList<QMenu *> m_shownMenus;

@@ -18,7 +18,8 @@ WindowNavigator::WindowNavigator(QMdiArea &area, Workbench &workbench,
 
 CChildFrame *WindowNavigator::frame(WindowKind kind) const
 {
-    return m_frames[int(kind)];
+    const auto found = m_frames.find(kind);
+    return found == m_frames.end() ? nullptr : found->second.data();
 }
 
 bool WindowNavigator::activeKind(WindowKind *kind) const
@@ -33,7 +34,7 @@ bool WindowNavigator::activeKind(WindowKind *kind) const
 int WindowNavigator::openCount() const
 {
     int count = 0;
-    for (const QPointer<CChildFrame> &frame : m_frames)
+    for (const auto &[kind, frame] : m_frames)
         count += frame ? 1 : 0;
     return count;
 }
@@ -48,13 +49,14 @@ CChildFrame *WindowNavigator::raiseOrOpen(WindowKind kind)
         open->raise();
         return open;
     }
-    QWidget *view = m_features.createView(kind, m_workbench);
+    const WindowSpec *window = m_features.window(kind);
+    QWidget *view = window ? m_features.createView(kind, m_workbench) : nullptr;
     if (!view) {
         m_workbench.showMessage(Outcome::refused(failedFrameMessage()));
         return nullptr;
     }
-    auto *created = new CChildFrame(kind, view);
-    m_frames[int(kind)] = created;
+    auto *created = new CChildFrame(kind, view, window->smallestClientSize);
+    m_frames[kind] = created;
     created->setCloseCheck([this](CChildFrame &closing) { return mayClose(closing); });
     connect(created, &CChildFrame::frameClosed, this, &WindowNavigator::forget);
     m_area.addSubWindow(created);
@@ -67,32 +69,25 @@ CChildFrame *WindowNavigator::raiseOrOpen(WindowKind kind)
 
 void WindowNavigator::updateTitle(CChildFrame &frame)
 {
-    const WindowKindInfo &info = WindowKinds::info(frame.kind());
-    if (info.titlePrefix)
-        frame.setWindowTitle(QString::fromLatin1(info.titlePrefix) +
-                             m_workbench.app().systemName() + languageSuffix(frame.kind()));
+    const WindowSpec *window = m_features.window(frame.kind());
+    if (!window)
+        return;
+    if (!window->titlePrefix.isEmpty())
+        frame.setWindowTitle(window->titlePrefix + m_workbench.app().systemName() +
+                             (window->titleSuffix ? window->titleSuffix(m_workbench) : QString()));
     else if (frame.widget())
         frame.setWindowTitle(frame.widget()->windowTitle());
-    if (!info.placedFlag || m_placed[int(frame.kind())])
+    if (m_placed.count(frame.kind()))
         return;
-    frame.move(info.firstPosition);
-    frame.resize(frame.frameSizeFor(info.firstClientSize));
-    m_placed[int(frame.kind())] = true;
-}
-
-QString WindowNavigator::languageSuffix(WindowKind kind) const
-{
-    // An open Object Model window shows the language it was opened in.
-    if (kind != WindowKind::ObjectModel)
-        return {};
-    return m_workbench.objectModelLanguage() == Workbench::Language::Java
-               ? QStringLiteral(" (Java)")
-               : QStringLiteral(" (C++)");
+    frame.move(window->firstPosition);
+    if (!window->firstClientSize.isEmpty())
+        frame.resize(frame.frameSizeFor(window->firstClientSize));
+    m_placed.insert(frame.kind());
 }
 
 void WindowNavigator::updateTitles()
 {
-    for (const QPointer<CChildFrame> &open : m_frames) {
+    for (const auto &[kind, open] : m_frames) {
         if (open)
             updateTitle(*open);
     }
@@ -100,7 +95,7 @@ void WindowNavigator::updateTitles()
 
 void WindowNavigator::clearPlaced()
 {
-    m_placed.fill(false);
+    m_placed.clear();
 }
 
 bool WindowNavigator::mayClose(CChildFrame &)
@@ -114,8 +109,8 @@ bool WindowNavigator::mayClose(CChildFrame &)
 void WindowNavigator::forget(CChildFrame *closed)
 {
     const WindowKind kind = closed->kind();
-    m_frames[int(kind)] = nullptr;
-    m_placed[int(kind)] = false;
+    m_frames.erase(kind);
+    m_placed.erase(kind);
     emit windowClosed(kind);
     if (!m_closingAll && openCount() == 0)
         emit lastWindowClosed();
@@ -124,7 +119,9 @@ void WindowNavigator::forget(CChildFrame *closed)
 void WindowNavigator::closeAll()
 {
     m_closingAll = true;
-    for (QPointer<CChildFrame> &open : m_frames) {
+    // Closing a frame forgets it: close those of a copy.
+    const std::map<WindowKind, QPointer<CChildFrame>> frames = m_frames;
+    for (const auto &[kind, open] : frames) {
         if (open)
             open->closeWithoutCheck();
     }

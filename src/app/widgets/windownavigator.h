@@ -5,8 +5,9 @@
 #include <QObject>
 #include <QPointer>
 
-#include <array>
 #include <functional>
+#include <map>
+#include <set>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -37,7 +38,7 @@ public:
     bool activeKind(WindowKind *kind) const;
     int openCount() const;
 
-    bool isPlaced(WindowKind kind) const { return m_placed[int(kind)]; }
+    bool isPlaced(WindowKind kind) const { return m_placed.count(kind) > 0; }
     void clearPlaced();
     // Title (and first placement) of every open window.
     void updateTitles();
@@ -60,15 +61,14 @@ signals:
 
 private:
     void updateTitle(CChildFrame &frame);
-    QString languageSuffix(WindowKind kind) const;
     bool mayClose(CChildFrame &frame);
     void forget(CChildFrame *frame);
 
     QMdiArea &m_area;
     Workbench &m_workbench;
     const FeatureRegistry &m_features;
-    std::array<QPointer<CChildFrame>, kWindowKindCount> m_frames;
-    std::array<bool, kWindowKindCount> m_placed{};
+    std::map<WindowKind, QPointer<CChildFrame>> m_frames;
+    std::set<WindowKind> m_placed;
     std::function<bool()> m_lastWindowCheck;
     bool m_closingAll = false;
 };

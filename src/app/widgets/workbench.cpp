@@ -25,6 +25,7 @@ void Workbench::setBackgroundColour(int choice)
         return;
     m_backgroundColour = choice;
     emit backgroundColourChanged(choice);
+    emit choicesChanged();
 }
 
 void Workbench::setObjectModelLanguage(Language language)
@@ -33,6 +34,7 @@ void Workbench::setObjectModelLanguage(Language language)
         return;
     m_language = language;
     emit objectModelLanguageChanged(language);
+    emit choicesChanged();
 }
 
 void Workbench::resetForWorkspace()

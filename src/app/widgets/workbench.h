@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace varn::app {
 
@@ -47,11 +48,14 @@ public:
     {
         m_viewFinder = std::move(finder);
     }
+    // The view of the window that opens with the workspace, or nullptr.
+    QWidget *homeView() const { return m_home ? view(*m_home) : nullptr; }
+    void setHomeKind(WindowKind kind) { m_home = kind; }
 
     // Panes 1 to 3 of the status bar: the system, the listed requirements,
     // the selected requirement.
     void setStatusPane(int pane, const QString &text) { emit statusPaneChanged(pane, text); }
-    // The checked state of menu items changed (see FeatureRegistry::isChecked).
+    // The checked state of menu items changed (see ActionSpec::checked).
     void announceChecksChanged() { emit checksChanged(); }
 
     // 0, 1 or 2 (Sky Blue, Bisque, Lavender Blush); other dialogs paint their
@@ -81,6 +85,9 @@ signals:
     void filesGenerated();
     void statusPaneChanged(int pane, const QString &text);
     void checksChanged();
+    // One of the choices the windows share changed: the states of the items
+    // that depend on them.
+    void choicesChanged();
 
 private:
     CVarnApp &m_app;
@@ -88,6 +95,7 @@ private:
     QPointer<QWidget> m_dialogParent;
     std::function<void(WindowKind)> m_navigator;
     std::function<QWidget *(WindowKind)> m_viewFinder;
+    std::optional<WindowKind> m_home;
     int m_backgroundColour = 0;
     Language m_language = Language::Cpp;
 };

@@ -193,7 +193,7 @@ bool WorkspaceController::closeCheck()
     if (!m_app.isWorkspaceOpen())
         return true;
     if (m_app.requirementsChanged())
-        m_features.run(Command::RegenerationReminder, m_workbench);
+        m_features.run(kChangedRequirementsClosing, m_workbench);
     // A workspace never saved is offered the file-save dialog, without a
     // question first; cancelling it cancels the close.
     return !m_app.isModified() || saveAs();

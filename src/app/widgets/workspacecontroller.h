@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/widgets/commandid.h"
 #include "app/widgets/recentfiles.h"
 
 #include <QObject>
@@ -43,13 +44,17 @@ public:
     bool save();
     bool saveAs();
     bool closeWorkspace();
-    // The reminder to regenerate, and the save of a modified workspace;
-    // false when the user cancelled.
+    // The command for changed requirements, and the save of a modified
+    // workspace; false when the user cancelled.
     bool closeCheck();
     // Closes the workspace after its check.
     void finishClose();
 
     static QString workspaceFilter() { return QStringLiteral("Varn SE Files (*.vnp)"); }
+
+    // The command a feature provides to run when a workspace whose
+    // requirements changed closes, before its file is saved.
+    static constexpr CommandId kChangedRequirementsClosing{"Workspace.ChangedRequirementsClosing"};
 
 signals:
     void workspaceOpened();

@@ -12,36 +12,56 @@
 
 #include "app/widgets/messagepresenter.h"
 
+#include <QApplication>
+#include <QStyle>
+
+#include <iterator>
+
 namespace varn::central {
 
 namespace {
 
-using app::Command;
+using app::ActionSpec;
+using app::CommandId;
+using app::MenuGroup;
 using app::Workbench;
 
 struct RowCommandOf
 {
     CVarnView::RowCommand row;
-    Command command;
+    CommandId command;
 };
 
 constexpr RowCommandOf kRowCommands[] = {
-    {CVarnView::RowCommand::Edit, Command::EditRequirement},
-    {CVarnView::RowCommand::Delete, Command::DeleteRequirement},
-    {CVarnView::RowCommand::Reuse, Command::ReuseRequirement},
-    {CVarnView::RowCommand::Trace, Command::TraceRequirement},
+    {CVarnView::RowCommand::Edit, kEditRequirement},
+    {CVarnView::RowCommand::Delete, kDeleteRequirement},
+    {CVarnView::RowCommand::Reuse, kReuseRequirement},
+    {CVarnView::RowCommand::Trace, kTraceRequirement},
 };
 
-constexpr std::pair<Command, RecordMove> kMoves[] = {
-    {Command::FirstRecord, RecordMove::First},
-    {Command::PreviousRecord, RecordMove::Previous},
-    {Command::NextRecord, RecordMove::Next},
-    {Command::LastRecord, RecordMove::Last},
+struct RecordItem
+{
+    CommandId id;
+    RecordMove move;
+    const char *text;
+    const char *tip;
+    QStyle::StandardPixmap icon;
+};
+
+constexpr RecordItem kRecordItems[] = {
+    {kFirstRecord, RecordMove::First, "&First Record", "Select the first row",
+     QStyle::SP_MediaSkipBackward},
+    {kPreviousRecord, RecordMove::Previous, "&Previous Record", "Select the previous row",
+     QStyle::SP_MediaSeekBackward},
+    {kNextRecord, RecordMove::Next, "&Next Record", "Select the next row",
+     QStyle::SP_MediaSeekForward},
+    {kLastRecord, RecordMove::Last, "&Last Record", "Select the last requirement",
+     QStyle::SP_MediaSkipForward},
 };
 
 CVarnView *openView(const Workbench &workbench)
 {
-    return qobject_cast<CVarnView *>(workbench.view(app::WindowKind::RequirementsCentral));
+    return qobject_cast<CVarnView *>(workbench.view(kCentralWindow));
 }
 
 QString listedText(int count)
@@ -97,64 +117,139 @@ template <typename Dialog> void runOnSelection(Workbench &workbench)
     workbench.presenter().runDialog(dialog);
 }
 
-QStringList displayItems()
+app::WindowSpec centralWindow(const app::FeatureRegistry &registry)
 {
-    QStringList items;
-    for (const ColumnInfo &column : CentralColumns::all()) {
-        if (column.displayItem)
-            items.append(QString::fromLatin1(column.displayItem));
-    }
-    return items;
+    app::WindowSpec window;
+    window.kind = kCentralWindow;
+    window.name = QStringLiteral("Requirements Central");
+    window.titlePrefix = QStringLiteral("Requirements Central - System Name: ");
+    window.firstPosition = {0, 0};
+    window.firstClientSize = {644, 438};
+    window.smallestClientSize = {644, 400};
+    window.goToItem = QStringLiteral("&Requirements Central...");
+    window.goToOrder = 10;
+    window.home = true;
+    window.create = [&registry](Workbench &workbench) { return createView(workbench, registry); };
+    return window;
 }
 
-QStringList colourItems()
+// The items that act on the list: enabled while it is open.
+ActionSpec listItem(CommandId id, const QString &text, MenuGroup group, int order)
 {
-    QStringList items;
-    for (const BackgroundColour &colour : DisplaySettings::colours())
-        items.append(QString::fromLatin1(colour.menuItem));
-    return items;
+    ActionSpec item;
+    item.id = id;
+    item.text = text;
+    item.places = {{group, order}};
+    item.availability = app::Availability::withWindow(kCentralWindow);
+    return item;
+}
+
+void registerEditItems(app::FeatureRegistry &registry)
+{
+    ActionSpec attributes = listItem(
+        kRequirementAttributes, QStringLiteral("Requirement &Attributes..."), MenuGroup::Edit, 10);
+    attributes.run = [](Workbench &workbench) {
+        runOnSelection<RequirementAttributesDialog>(workbench);
+    };
+    registry.addAction(attributes);
+    ActionSpec relationships =
+        listItem(kParentDependent, QStringLiteral("&Parent-Dependent Relationships..."),
+                 MenuGroup::Edit, 20);
+    relationships.run = [](Workbench &workbench) {
+        runOnSelection<ParentDependentDialog>(workbench);
+    };
+    registry.addAction(relationships);
+}
+
+void registerRecordItems(app::FeatureRegistry &registry)
+{
+    for (int at = 0; at < int(std::size(kRecordItems)); ++at) {
+        const RecordItem &record = kRecordItems[at];
+        ActionSpec item =
+            listItem(record.id, QString::fromLatin1(record.text), MenuGroup::Record, 10 * (at + 1));
+        item.statusTip = QString::fromLatin1(record.tip);
+        item.icon = QApplication::style()->standardIcon(record.icon);
+        item.toolBarPlaces = {{app::ToolBarId::Main, 10 + at}};
+        item.run = [move = record.move](Workbench &workbench) {
+            if (CVarnView *view = openView(workbench))
+                view->moveRecord(move);
+        };
+        registry.addAction(item);
+    }
+}
+
+void registerDisplayItems(app::FeatureRegistry &registry)
+{
+    int position = 0;
+    for (const ColumnInfo &column : CentralColumns::all()) {
+        if (!column.displayItem)
+            continue;
+        ActionSpec item =
+            listItem(displayColumnItem(position), QString::fromLatin1(column.displayItem),
+                     MenuGroup::Display, position);
+        item.statusTip = QStringLiteral("Show or hide the column");
+        item.run = [position](Workbench &workbench) {
+            if (CVarnView *view = openView(workbench))
+                view->toggleColumn(position);
+        };
+        item.checked = [position](const Workbench &workbench) {
+            const CVarnView *view = openView(workbench);
+            return view && view->central().columnFlags()[position];
+        };
+        registry.addAction(item);
+        ++position;
+    }
+}
+
+void registerColourItems(app::FeatureRegistry &registry)
+{
+    int choice = 0;
+    for (const BackgroundColour &colour : DisplaySettings::colours()) {
+        ActionSpec item =
+            listItem(backgroundColourItem(choice), QString::fromLatin1(colour.menuItem),
+                     MenuGroup::ViewColours, choice);
+        item.run = [choice](Workbench &workbench) {
+            if (CVarnView *view = openView(workbench))
+                view->chooseColour(choice);
+        };
+        // A stored colour that is none of the three leaves every item
+        // unchecked.
+        item.checked = [choice](const Workbench &workbench) {
+            const CVarnView *view = openView(workbench);
+            return view && choice == view->central().backgroundColour();
+        };
+        registry.addAction(item);
+        ++choice;
+    }
 }
 
 } // namespace
 
 void registerCentralView(app::FeatureRegistry &registry)
 {
-    registry.provideView(app::WindowKind::RequirementsCentral, [&registry](Workbench &workbench) {
-        return createView(workbench, registry);
-    });
-    registry.provideCommand(Command::Print,
-                            [](Workbench &workbench, int) { printListedRequirements(workbench); });
-    registry.provideCommand(Command::ParentDependent, [](Workbench &workbench, int) {
-        runOnSelection<ParentDependentDialog>(workbench);
-    });
-    registry.provideCommand(Command::RequirementAttributes, [](Workbench &workbench, int) {
-        runOnSelection<RequirementAttributesDialog>(workbench);
-    });
-    for (const auto &[command, move] : kMoves) {
-        registry.provideCommand(command, [move = move](Workbench &workbench, int) {
-            if (CVarnView *view = openView(workbench))
-                view->moveRecord(move);
-        });
-    }
-    registry.provideMenuTexts(app::MenuList::DisplayColumns, displayItems());
-    registry.provideCommand(Command::DisplayColumn, [](Workbench &workbench, int position) {
-        if (CVarnView *view = openView(workbench))
-            view->toggleColumn(position);
-    });
-    registry.provideCheck(Command::DisplayColumn, [](const Workbench &workbench, int position) {
-        const CVarnView *view = openView(workbench);
-        return view && view->central().columnFlags()[position];
-    });
-    registry.provideMenuTexts(app::MenuList::BackgroundColours, colourItems());
-    registry.provideCommand(Command::BackgroundColour, [](Workbench &workbench, int choice) {
-        if (CVarnView *view = openView(workbench))
-            view->chooseColour(choice);
-    });
-    // A stored colour that is none of the three leaves every item unchecked.
-    registry.provideCheck(Command::BackgroundColour, [](const Workbench &workbench, int choice) {
-        const CVarnView *view = openView(workbench);
-        return view && choice == view->central().backgroundColour();
-    });
+    registry.addWindow(centralWindow(registry));
+
+    ActionSpec print;
+    print.id = kPrint;
+    print.text = QStringLiteral("&Print...");
+    print.statusTip = QStringLiteral("Print the requirements");
+    print.places = {{MenuGroup::FilePrint, 10}};
+    print.run = [](Workbench &workbench) { printListedRequirements(workbench); };
+    registry.addAction(print);
+
+    registerEditItems(registry);
+    registerColourItems(registry);
+    registerRecordItems(registry);
+    registerDisplayItems(registry);
+
+    ActionSpec back;
+    back.id = kBackToCentral;
+    back.text = QStringLiteral("Back To Requirements Central");
+    back.statusTip = QStringLiteral("Go back to Requirements Central");
+    back.icon = QApplication::style()->standardIcon(QStyle::SP_ArrowBack);
+    back.toolBarPlaces = {{app::ToolBarId::Navigation, 0}};
+    back.run = [](Workbench &workbench) { workbench.goTo(kCentralWindow); };
+    registry.addAction(back);
 }
 
 } // namespace varn::central

@@ -6,6 +6,7 @@
 #include "app/widgets/workbench.h"
 #include "central/requirementlifecycle.h"
 #include "central/requirementscentral.h"
+#include "central/widgets/centralviewfeature.h"
 #include "central/widgets/deleteconfirmationdialog.h"
 
 namespace varn::central {
@@ -52,7 +53,7 @@ void deleteRequirement(app::Workbench &workbench, int number)
 
 void registerDeletion(app::FeatureRegistry &registry)
 {
-    registry.provideCommand(app::Command::DeleteRequirement, deleteRequirement);
+    registry.provideCommand(kDeleteRequirement, deleteRequirement);
 }
 
 } // namespace varn::central

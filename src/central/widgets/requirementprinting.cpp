@@ -4,6 +4,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "central/printedlisting.h"
+#include "central/widgets/centralviewfeature.h"
 #include "central/widgets/cvarnview.h"
 #include "central/widgets/listingpainter.h"
 
@@ -41,8 +42,7 @@ void openReadable(QPrintPreviewDialog &preview, const QPrinter &printer, QWidget
 
 void printListedRequirements(app::Workbench &workbench)
 {
-    const auto *view =
-        qobject_cast<CVarnView *>(workbench.view(app::WindowKind::RequirementsCentral));
+    const auto *view = qobject_cast<CVarnView *>(workbench.view(kCentralWindow));
     if (!view)
         return;
     Result<PrintedListing> listing = PrintedListing::of(

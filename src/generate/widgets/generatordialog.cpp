@@ -119,30 +119,45 @@ void GeneratorDialog::run(app::Workbench &workbench, Output output)
 {
     if (!workbench.app().isWorkspaceOpen())
         return;
-    // Requirements Central takes no input while a generation dialog is open.
-    const QPointer<QWidget> central = workbench.view(app::WindowKind::RequirementsCentral);
-    if (central)
-        central->setEnabled(false);
+    // The home window, whose menu runs the generators, takes no input while
+    // a generation dialog is open.
+    const QPointer<QWidget> home = workbench.homeView();
+    if (home)
+        home->setEnabled(false);
     GeneratorDialog dialog(workbench, output, workbench.dialogParent());
     workbench.presenter().runDialog(dialog);
-    if (central)
-        central->setEnabled(true);
+    if (home)
+        home->setEnabled(true);
 }
 
 void registerGeneratorFeatures(app::FeatureRegistry &registry)
 {
-    for (const auto output :
-         {GeneratorDialog::Output::DataModelSql, GeneratorDialog::Output::ObjectModel}) {
-        const app::Command command = output == GeneratorDialog::Output::ObjectModel
-                                         ? app::Command::GenerateObjectModel
-                                         : app::Command::GenerateDataModelSql;
-        registry.provideCommand(command, [&registry, output](app::Workbench &workbench, int) {
-            // Edited requirements are regenerated first, through the
-            // regeneration dialog's reminder.
+    struct GeneratorItem
+    {
+        app::CommandId id;
+        GeneratorDialog::Output output;
+        QString text;
+    };
+    const GeneratorItem items[] = {
+        {kGenerateObjectModel, GeneratorDialog::Output::ObjectModel,
+         QStringLiteral("&Object Model...")},
+        {kGenerateDataModelSql, GeneratorDialog::Output::DataModelSql,
+         QStringLiteral("Data Model &SQL...")},
+    };
+    int order = 10;
+    for (const GeneratorItem &generator : items) {
+        app::ActionSpec item;
+        item.id = generator.id;
+        item.text = generator.text;
+        item.places = {{app::MenuGroup::Generate, order}};
+        item.run = [&registry, output = generator.output](app::Workbench &workbench) {
+            // Edited requirements are regenerated first.
             if (workbench.app().isWorkspaceOpen() && workbench.app().requirementsChanged())
-                registry.run(app::Command::RegenerationReminder, workbench);
+                registry.run(kRegenerateFirst, workbench);
             GeneratorDialog::run(workbench, output);
-        });
+        };
+        registry.addAction(item);
+        order += 10;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/widgets/commandid.h"
 #include "app/widgets/progressdialog.h"
 #include "generate/generationtypes.h"
 
@@ -57,7 +58,16 @@ private:
     QString m_folder;
 };
 
-// The two Generate menu commands.
+// The two items of the Generate menu.
+inline constexpr app::CommandId kGenerateObjectModel{"Generate.ObjectModel"};
+inline constexpr app::CommandId kGenerateDataModelSql{"Generate.DataModelSql"};
+
+// The command a generator runs first when requirements were edited or
+// deleted since the object model was last derived, provided by another
+// feature.
+inline constexpr app::CommandId kRegenerateFirst{"Generate.RegenerateFirst"};
+
+// Registers the Generate menu.
 void registerGeneratorFeatures(app::FeatureRegistry &registry);
 
 } // namespace varn::generate

@@ -47,44 +47,157 @@ ObjectModelView::ObjectModelView(app::Workbench &workbench, QWidget *parent)
             [&workbench](const Outcome &outcome) { workbench.showMessage(outcome); });
 }
 
-void registerInspectionFeatures(app::FeatureRegistry &registry)
+namespace {
+
+using app::Workbench;
+
+bool showsJava(const Workbench &workbench)
 {
-    for (const auto &[command, kind] :
-         {std::pair{app::Command::ObjectModelEntities, BrowserKind::Entities},
-          std::pair{app::Command::ObjectModelAttributes, BrowserKind::Attributes},
-          std::pair{app::Command::ObjectModelMethods, BrowserKind::Methods}}) {
-        registry.provideCommand(command, [kind](app::Workbench &workbench, int) {
-            if (!workbench.app().isWorkspaceOpen())
-                return;
-            ModelBrowserDialog dialog(workbench, kind, workbench.dialogParent());
-            workbench.presenter().runDialog(dialog);
-        });
-    }
-    // A class's requirements, when a feature lists them.
-    auto offerRequirements = [&registry](LazyTree *tree, app::Workbench &workbench) {
-        if (!registry.hasNamedCommand(app::Command::EntityRequirements))
-            return;
-        tree->offerRequirements();
-        QObject::connect(tree, &LazyTree::requirementsRequested, tree,
-                         [&registry, &workbench](const QString &name) {
-                             registry.runNamed(app::Command::EntityRequirements, workbench, name);
-                         });
+    return workbench.objectModelLanguage() == Workbench::Language::Java;
+}
+
+QString languageName(bool java)
+{
+    return java ? QStringLiteral("Java") : QStringLiteral("C++");
+}
+
+// A class's requirements, when a feature lists them.
+void offerRequirements(const app::FeatureRegistry &registry, LazyTree *tree, Workbench &workbench)
+{
+    if (!registry.hasNamedCommand(kClassRequirements))
+        return;
+    tree->offerRequirements();
+    QObject::connect(tree, &LazyTree::requirementsRequested, tree,
+                     [&registry, &workbench](const QString &name) {
+                         registry.runNamed(kClassRequirements, workbench, name);
+                     });
+}
+
+void registerWindows(app::FeatureRegistry &registry)
+{
+    app::WindowSpec objectModel;
+    objectModel.kind = kObjectModelWindow;
+    objectModel.name = QStringLiteral("Inspect Object Model");
+    objectModel.titlePrefix = QStringLiteral("Inspect Object Model - System Name: ");
+    // An open window shows the language it was opened in.
+    objectModel.titleSuffix = [](const Workbench &workbench) {
+        return QStringLiteral(" (%1)").arg(languageName(showsJava(workbench)));
     };
-    registry.provideView(app::WindowKind::ObjectModel,
-                         [offerRequirements](app::Workbench &workbench) {
-                             auto *view = new ObjectModelView(workbench);
-                             offerRequirements(view->tree(), workbench);
-                             return view;
-                         });
-    registry.provideView(app::WindowKind::DataModel, [offerRequirements](
-                                                         app::Workbench &workbench) {
+    objectModel.firstPosition = {56, 60};
+    objectModel.firstClientSize = {644, 400};
+    objectModel.smallestClientSize = {120, 60};
+    objectModel.goToItem = QStringLiteral("&Object Model...");
+    objectModel.goToOrder = 40;
+    objectModel.create = [&registry](Workbench &workbench) {
+        auto *view = new ObjectModelView(workbench);
+        offerRequirements(registry, view->tree(), workbench);
+        return view;
+    };
+    // A newly opened Object Model window shows C++.
+    objectModel.closed = [](Workbench &workbench) {
+        workbench.setObjectModelLanguage(Workbench::Language::Cpp);
+    };
+    registry.addWindow(objectModel);
+
+    app::WindowSpec dataModel;
+    dataModel.kind = kDataModelWindow;
+    dataModel.name = QStringLiteral("Inspect Data Model");
+    dataModel.titlePrefix = QStringLiteral("Inspect Data Model - System Name: ");
+    dataModel.firstPosition = {56, 60};
+    dataModel.firstClientSize = {644, 400};
+    dataModel.smallestClientSize = {120, 60};
+    dataModel.goToItem = QStringLiteral("&Data Model...");
+    dataModel.goToOrder = 50;
+    dataModel.create = [&registry](Workbench &workbench) {
         auto *tree = new CDataTreeView(workbench.app().requirementsDatabase());
-        offerRequirements(tree, workbench);
+        offerRequirements(registry, tree, workbench);
         followModelChanges(tree, workbench);
         QObject::connect(tree, &CDataTreeView::message, tree,
                          [&workbench](const Outcome &outcome) { workbench.showMessage(outcome); });
         return tree;
-    });
+    };
+    registry.addWindow(dataModel);
+}
+
+// The Object Model item of a language. With the window open, the item of
+// the language it shows is the one enabled; the other says why not.
+app::ActionSpec objectModelItem(bool java)
+{
+    app::ActionSpec item;
+    item.id = java ? kJavaObjectModel : kCppObjectModel;
+    item.text =
+        java ? QStringLiteral("&Java Object Model...") : QStringLiteral("&C++ Object Model...");
+    item.statusTip = QStringLiteral("Inspect %1 Object Model").arg(languageName(java));
+    item.toolTip = item.statusTip;
+    item.places = {{app::MenuGroup::InspectWindows, java ? 10 : 20}};
+    item.availability = [java](const Workbench &workbench) {
+        if (!workbench.app().isWorkspaceOpen())
+            return app::Availability{false, {}};
+        if (workbench.view(kObjectModelWindow) && showsJava(workbench) != java)
+            return app::Availability{
+                false, QStringLiteral("The Object Model window shows %1: close it (Window menu) "
+                                      "to inspect %2")
+                           .arg(languageName(!java), languageName(java))};
+        return app::Availability{};
+    };
+    item.run = [java](Workbench &workbench) {
+        // An open window keeps the language it shows; the choice is that of
+        // the next window opened, and stays C++ when none opened.
+        if (workbench.view(kObjectModelWindow) || !java) {
+            workbench.goTo(kObjectModelWindow);
+            return;
+        }
+        workbench.setObjectModelLanguage(Workbench::Language::Java);
+        workbench.goTo(kObjectModelWindow);
+        if (!workbench.view(kObjectModelWindow))
+            workbench.setObjectModelLanguage(Workbench::Language::Cpp);
+    };
+    return item;
+}
+
+struct BrowserItem
+{
+    app::CommandId id;
+    BrowserKind kind;
+    const char *text;
+};
+
+constexpr BrowserItem kBrowserItems[] = {
+    {kObjectModelEntities, BrowserKind::Entities, "Object Model &Entities..."},
+    {kObjectModelAttributes, BrowserKind::Attributes, "Object Model &Attributes..."},
+    {kObjectModelMethods, BrowserKind::Methods, "Object Model &Methods..."},
+};
+
+} // namespace
+
+void registerInspectionFeatures(app::FeatureRegistry &registry)
+{
+    registerWindows(registry);
+    registry.addAction(objectModelItem(true));
+    registry.addAction(objectModelItem(false));
+
+    app::ActionSpec dataModel;
+    dataModel.id = kDataModel;
+    dataModel.text = QStringLiteral("&Data Model...");
+    dataModel.places = {{app::MenuGroup::InspectWindows, 30}};
+    dataModel.run = [](Workbench &workbench) { workbench.goTo(kDataModelWindow); };
+    registry.addAction(dataModel);
+
+    int order = 10;
+    for (const BrowserItem &browser : kBrowserItems) {
+        app::ActionSpec item;
+        item.id = browser.id;
+        item.text = QString::fromLatin1(browser.text);
+        item.places = {{app::MenuGroup::InspectBrowsers, order}};
+        item.run = [kind = browser.kind](Workbench &workbench) {
+            if (!workbench.app().isWorkspaceOpen())
+                return;
+            ModelBrowserDialog dialog(workbench, kind, workbench.dialogParent());
+            workbench.presenter().runDialog(dialog);
+        };
+        registry.addAction(item);
+        order += 10;
+    }
 }
 
 } // namespace varn::inspect

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/widgets/commandid.h"
+#include "app/widgets/windowkind.h"
+
 #include <QSplitter>
 
 namespace varn::app {
@@ -30,7 +33,23 @@ private:
     CHdrFileView *m_fileView;
 };
 
-// The Object Model and Data Model windows and the three browsing dialogs.
+// The Inspect windows and the items of the Inspect menu.
+inline constexpr app::WindowKind kObjectModelWindow{"ObjectModel"};
+inline constexpr app::WindowKind kDataModelWindow{"DataModel"};
+inline constexpr app::CommandId kJavaObjectModel{"Inspect.JavaObjectModel"};
+inline constexpr app::CommandId kCppObjectModel{"Inspect.CppObjectModel"};
+inline constexpr app::CommandId kDataModel{"Inspect.DataModel"};
+inline constexpr app::CommandId kObjectModelEntities{"Inspect.ObjectModelEntities"};
+inline constexpr app::CommandId kObjectModelAttributes{"Inspect.ObjectModelAttributes"};
+inline constexpr app::CommandId kObjectModelMethods{"Inspect.ObjectModelMethods"};
+
+// The named command that lists the requirements that produced a class (the
+// argument is the class's name), provided by another feature; the trees
+// offer it only when it is provided.
+inline constexpr app::CommandId kClassRequirements{"Inspect.ClassRequirements"};
+
+// Registers the Object Model and Data Model windows and the Inspect menu:
+// the two windows and the three browsing dialogs.
 void registerInspectionFeatures(app::FeatureRegistry &registry);
 
 } // namespace varn::inspect

@@ -9,39 +9,59 @@
 
 namespace varn::interchange {
 
+void traceRequirement(app::Workbench &workbench, int number)
+{
+    if (!workbench.app().isWorkspaceOpen())
+        return;
+    if (number <= 0) {
+        workbench.showMessage(Outcome::warning(QStringLiteral("Select a requirement to trace.")));
+        return;
+    }
+    TraceDialog dialog(workbench, workbench.dialogParent());
+    if (dialog.showRequirement(number))
+        workbench.presenter().runDialog(dialog);
+}
+
+void showClassRequirements(app::Workbench &workbench, const QString &name)
+{
+    if (!workbench.app().isWorkspaceOpen())
+        return;
+    TraceDialog dialog(workbench, workbench.dialogParent());
+    if (dialog.showEntity(name))
+        workbench.presenter().runDialog(dialog);
+}
+
 void registerInterchangeFeatures(app::FeatureRegistry &registry)
 {
-    for (const auto &[command, direction] :
-         {std::pair{app::Command::ExportRequirements, ExchangeDialog::Direction::Export},
-          std::pair{app::Command::ImportRequirements, ExchangeDialog::Direction::Import}}) {
-        registry.provideCommand(command, [direction](app::Workbench &workbench, int) {
+    struct ExchangeItem
+    {
+        app::CommandId id;
+        ExchangeDialog::Direction direction;
+        QString text;
+        QString tip;
+    };
+    const ExchangeItem items[] = {
+        {kExportRequirements, ExchangeDialog::Direction::Export, QStringLiteral("&Export..."),
+         QStringLiteral("Write the requirements as ReqIF, CSV or an HTML report")},
+        {kImportRequirements, ExchangeDialog::Direction::Import, QStringLiteral("&Import..."),
+         QStringLiteral("Read requirements from ReqIF or CSV")},
+    };
+    int order = 10;
+    for (const ExchangeItem &exchange : items) {
+        app::ActionSpec item;
+        item.id = exchange.id;
+        item.text = exchange.text;
+        item.statusTip = exchange.tip;
+        item.places = {{app::MenuGroup::FileExchange, order}};
+        item.run = [direction = exchange.direction](app::Workbench &workbench) {
             if (!workbench.app().isWorkspaceOpen())
                 return;
             ExchangeDialog dialog(workbench, direction, workbench.dialogParent());
             workbench.presenter().runDialog(dialog);
-        });
+        };
+        registry.addAction(item);
+        order += 10;
     }
-    registry.provideCommand(
-        app::Command::TraceRequirement, [](app::Workbench &workbench, int number) {
-            if (!workbench.app().isWorkspaceOpen())
-                return;
-            if (number <= 0) {
-                workbench.showMessage(
-                    Outcome::warning(QStringLiteral("Select a requirement to trace.")));
-                return;
-            }
-            TraceDialog dialog(workbench, workbench.dialogParent());
-            if (dialog.showRequirement(number))
-                workbench.presenter().runDialog(dialog);
-        });
-    registry.provideNamedCommand(app::Command::EntityRequirements,
-                                 [](app::Workbench &workbench, const QString &name) {
-                                     if (!workbench.app().isWorkspaceOpen())
-                                         return;
-                                     TraceDialog dialog(workbench, workbench.dialogParent());
-                                     if (dialog.showEntity(name))
-                                         workbench.presenter().runDialog(dialog);
-                                 });
 }
 
 } // namespace varn::interchange

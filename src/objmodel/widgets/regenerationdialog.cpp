@@ -69,15 +69,21 @@ void RegenerationDialog::run(app::Workbench &workbench, Opening opening)
     workbench.presenter().runDialog(dialog);
 }
 
+void remindToRegenerate(app::Workbench &workbench)
+{
+    RegenerationDialog::run(workbench, RegenerationDialog::Opening::Stale);
+}
+
 void registerRegenerationFeatures(app::FeatureRegistry &registry)
 {
-    registry.provideCommand(
-        app::Command::RegenerateObjectModel, [](app::Workbench &workbench, int) {
-            RegenerationDialog::run(workbench, RegenerationDialog::Opening::FromMenu);
-        });
-    registry.provideCommand(app::Command::RegenerationReminder, [](app::Workbench &workbench, int) {
-        RegenerationDialog::run(workbench, RegenerationDialog::Opening::Stale);
-    });
+    app::ActionSpec regenerate;
+    regenerate.id = kRegenerateObjectModel;
+    regenerate.text = QStringLiteral("&Regenerate Object Model Database");
+    regenerate.places = {{app::MenuGroup::Utilities, 10}};
+    regenerate.run = [](app::Workbench &workbench) {
+        RegenerationDialog::run(workbench, RegenerationDialog::Opening::FromMenu);
+    };
+    registry.addAction(regenerate);
 }
 
 } // namespace varn::objmodel

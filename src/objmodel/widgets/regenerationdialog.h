@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/widgets/commandid.h"
 #include "app/widgets/progressdialog.h"
 
 namespace varn::app {
@@ -36,7 +37,14 @@ private:
     app::Workbench &m_workbench;
 };
 
-// The menu command and the reminder of a closing workspace.
+// Utilities > Regenerate Object Model Database.
+inline constexpr app::CommandId kRegenerateObjectModel{"ObjectModel.Regenerate"};
+
+// The regeneration dialog in its stale form: the reminder that a generator
+// or a closing workspace shows when requirements were edited or deleted.
+void remindToRegenerate(app::Workbench &workbench);
+
+// Registers the Utilities menu's item.
 void registerRegenerationFeatures(app::FeatureRegistry &registry);
 
 } // namespace varn::objmodel

@@ -99,32 +99,18 @@ void openStoredRequirement(app::Workbench &workbench, int number, bool edit)
 
 void registerComposerFeatures(app::FeatureRegistry &registry)
 {
-    registry.provideCommand(app::Command::ComposeTechnical, [](app::Workbench &workbench, int) {
+    app::ActionSpec technical;
+    technical.id = kComposeTechnical;
+    technical.text = QStringLiteral("&Technical Requirement...");
+    technical.places = {{app::MenuGroup::Compose, 30}};
+    technical.run = [](app::Workbench &workbench) {
         if (!workbench.app().isWorkspaceOpen())
             return;
         TechnicalComposerDialog dialog(workbench, -1, false, workbench.dialogParent());
         workbench.presenter().runDialog(dialog);
-    });
-    for (const FunctionalTemplate &functional : TemplateCatalogue::functionalTemplates())
-        registry.provideTemplate(functional.number, [](app::Workbench &workbench, int number) {
-            openFunctionalTemplate(workbench, number);
-        });
-    for (const StructuralTemplate &structural : TemplateCatalogue::structuralDialogs())
-        registry.provideTemplate(structural.number, [](app::Workbench &workbench, int number) {
-            openStructuralTemplate(workbench, number);
-        });
+    };
+    registry.addAction(technical);
     registerNavigators(registry);
-    registry.provideCommand(app::Command::RequirementBuilder, [](app::Workbench &workbench, int) {
-        openRequirementBuilder(workbench);
-    });
-    registry.provideCommand(app::Command::EditRequirement,
-                            [](app::Workbench &workbench, int number) {
-                                openStoredRequirement(workbench, number, true);
-                            });
-    registry.provideCommand(app::Command::ReuseRequirement,
-                            [](app::Workbench &workbench, int number) {
-                                openStoredRequirement(workbench, number, false);
-                            });
 }
 
 } // namespace varn::templates

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/widgets/commandid.h"
 #include "templates/technicaldraft.h"
 
 #include <QDialog>
@@ -70,9 +71,10 @@ private:
     QStringList m_restingAttributes; // the attributes as opened or last saved
 };
 
-// The composers' commands: Compose Technical Requirement, the functional
-// templates, the Requirement Builder, the navigators, and Edit and Re-use of
-// Requirements Central, which open the composer of the stored requirement.
+// Compose > Technical Requirement...
+inline constexpr app::CommandId kComposeTechnical{"Templates.ComposeTechnical"};
+
+// Registers the Compose menu: the technical composer and the navigators.
 void registerComposerFeatures(app::FeatureRegistry &registry);
 
 } // namespace varn::templates

@@ -173,14 +173,67 @@ void TemplateNavigatorView::goToBuilder()
     openRequirementBuilder(m_workbench);
 }
 
+namespace {
+
+struct NavigatorWindow
+{
+    TemplateNavigatorView::Family family;
+    app::WindowKind kind;
+    const char *name;
+    QPoint firstPosition;
+    QSize firstClientSize;
+    app::CommandId composeItem;
+    const char *composeText;
+};
+
+const NavigatorWindow kNavigators[] = {
+    {TemplateNavigatorView::Family::Functional,
+     kFunctionalNavigator,
+     "Functional Navigator",
+     {28, 30},
+     {644, 438},
+     kComposeFunctional,
+     "&Functional Requirement..."},
+    {TemplateNavigatorView::Family::Structural,
+     kStructuralNavigator,
+     "Structural Navigator",
+     {56, 60},
+     {644, 400},
+     kComposeStructural,
+     "&Structural Requirement..."},
+};
+
+} // namespace
+
 void registerNavigators(app::FeatureRegistry &registry)
 {
-    registry.provideView(app::WindowKind::FunctionalNavigator, [](app::Workbench &workbench) {
-        return new TemplateNavigatorView(workbench, TemplateNavigatorView::Family::Functional);
-    });
-    registry.provideView(app::WindowKind::StructuralNavigator, [](app::Workbench &workbench) {
-        return new TemplateNavigatorView(workbench, TemplateNavigatorView::Family::Structural);
-    });
+    // After Requirements Central in the View menus, before the Inspect
+    // windows; first in the Compose menu.
+    int order = 10;
+    for (const NavigatorWindow &navigator : kNavigators) {
+        const QString name = QString::fromLatin1(navigator.name);
+        app::WindowSpec window;
+        window.kind = navigator.kind;
+        window.name = name;
+        window.titlePrefix = name + QStringLiteral(" - System Name: ");
+        window.firstPosition = navigator.firstPosition;
+        window.firstClientSize = navigator.firstClientSize;
+        window.smallestClientSize = {644, 438};
+        window.goToItem = QLatin1Char('&') + name + QStringLiteral("...");
+        window.goToOrder = 10 + order;
+        window.create = [family = navigator.family](app::Workbench &workbench) {
+            return new TemplateNavigatorView(workbench, family);
+        };
+        registry.addWindow(window);
+
+        app::ActionSpec compose;
+        compose.id = navigator.composeItem;
+        compose.text = QString::fromLatin1(navigator.composeText);
+        compose.places = {{app::MenuGroup::Compose, order}};
+        compose.run = [kind = navigator.kind](app::Workbench &workbench) { workbench.goTo(kind); };
+        registry.addAction(compose);
+        order += 10;
+    }
 }
 
 } // namespace varn::templates

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/widgets/buttonset.h"
+#include "app/widgets/commandid.h"
+#include "app/widgets/windowkind.h"
 
 #include <QWidget>
 
@@ -51,7 +53,13 @@ private:
     app::ButtonSet m_buttons;
 };
 
-// The navigators as the views of their window kinds.
+// The navigators' windows, and the Compose items that go to them.
+inline constexpr app::WindowKind kFunctionalNavigator{"FunctionalNavigator"};
+inline constexpr app::WindowKind kStructuralNavigator{"StructuralNavigator"};
+inline constexpr app::CommandId kComposeFunctional{"Templates.ComposeFunctional"};
+inline constexpr app::CommandId kComposeStructural{"Templates.ComposeStructural"};
+
+// Registers the navigators' windows and their Compose items.
 void registerNavigators(app::FeatureRegistry &registry);
 
 } // namespace varn::templates

@@ -10,9 +10,13 @@
 #include "app/widgets/systemnamedialog.h"
 #include "app/widgets/windownavigator.h"
 #include "app/widgets/workspacecontroller.h"
+#include "central/widgets/centralviewfeature.h"
+#include "inspect/widgets/objectmodelview.h"
 #include "labelledcontrols.h"
+#include "main/landedfeatures.h"
 #include "screenshot.h"
 #include "support/workspaceenvironment.h"
+#include "templates/widgets/templatenavigatorview.h"
 #include "testpresenter.h"
 
 #include <QAbstractButton>
@@ -171,12 +175,12 @@ private slots:
     void everyCommandIsEnabledOrSaysWhy_data()
     {
         QTest::addColumn<WindowKind>("kind");
-        QTest::newRow("Requirements Central") << WindowKind::RequirementsCentral;
-        QTest::newRow("Requirements Central") << WindowKind::RequirementsCentral;
-        QTest::newRow("Functional Navigator") << WindowKind::FunctionalNavigator;
-        QTest::newRow("Structural Navigator") << WindowKind::StructuralNavigator;
-        QTest::newRow("Object Model") << WindowKind::ObjectModel;
-        QTest::newRow("Data Model") << WindowKind::DataModel;
+        QTest::newRow("Requirements Central") << central::kCentralWindow;
+        QTest::newRow("Requirements Central") << central::kCentralWindow;
+        QTest::newRow("Functional Navigator") << templates::kFunctionalNavigator;
+        QTest::newRow("Structural Navigator") << templates::kStructuralNavigator;
+        QTest::newRow("Object Model") << inspect::kObjectModelWindow;
+        QTest::newRow("Data Model") << inspect::kDataModelWindow;
     }
 
     void everyCommandIsEnabledOrSaysWhy()
@@ -184,12 +188,12 @@ private slots:
         QFETCH(WindowKind, kind);
         // The Object Model window open in C++ holds the Java item back; the
         // tip says so.
-        m_window->goToObjectModel(Workbench::Language::Cpp);
+        m_window->goTo(inspect::kObjectModelWindow);
         m_window->goTo(kind);
         const QStringList disabled = disabledItems(*m_window, QStringLiteral("close it"));
         QCOMPARE(disabled, QStringList());
-        if (kind == WindowKind::RequirementsCentral) {
-            QAction *java = m_window->actions().javaObjectModel;
+        if (kind == central::kCentralWindow) {
+            QAction *java = m_window->actions().item(inspect::kJavaObjectModel);
             QVERIFY(!java->isEnabled());
             QVERIFY(java->statusTip().contains(QStringLiteral("shows C++")));
         }
@@ -207,7 +211,9 @@ private slots:
         m_window->goTo(kind);
         const QString manual = manualText(*m_features);
         const MainActions &a = m_window->actions();
-        const QList<QAction *> listed = a.display + a.colours + a.templates;
+        const QList<QAction *> listed =
+            a.itemsIn(MenuGroup::Display) + a.itemsIn(MenuGroup::ViewColours) +
+            a.itemsIn(MenuGroup::TemplatesFunctional) + a.itemsIn(MenuGroup::TemplatesStructural);
         QStringList missing;
         for (QAction *entry : m_window->menuBar()->actions()) {
             QMenu *menu = entry->menu();
@@ -266,9 +272,9 @@ private slots:
         QFETCH(QString, how);
         QTest::failOnWarning(QRegularExpression(QStringLiteral("still in use")));
         m_presenter.saveAnswers = {m_environment->root() + QStringLiteral("/closing.vnp")};
-        const WindowKind kinds[] = {
-            WindowKind::ObjectModel, WindowKind::DataModel, WindowKind::FunctionalNavigator,
-            WindowKind::StructuralNavigator, WindowKind::RequirementsCentral};
+        const WindowKind kinds[] = {inspect::kObjectModelWindow, inspect::kDataModelWindow,
+                                    templates::kFunctionalNavigator,
+                                    templates::kStructuralNavigator, central::kCentralWindow};
         QList<QPointer<QWidget>> views;
         for (const WindowKind kind : kinds) {
             m_window->goTo(kind);
@@ -296,8 +302,8 @@ private slots:
     void inspectWindowsNameTheirLanguage()
     {
         MainActions &a = m_window->actions();
-        a.javaObjectModel->trigger();
-        CChildFrame *objectModel = m_window->navigator().frame(WindowKind::ObjectModel);
+        a.item(inspect::kJavaObjectModel)->trigger();
+        CChildFrame *objectModel = m_window->navigator().frame(inspect::kObjectModelWindow);
         QVERIFY(objectModel);
         QCOMPARE(objectModel->windowTitle(),
                  QStringLiteral("Inspect Object Model - System Name: Acme (Java)"));
@@ -305,17 +311,17 @@ private slots:
                 qApp->style()->standardIcon(QStyle::SP_TitleBarMenuButton).cacheKey());
         QVERIFY(!objectModel->windowIcon().isNull());
         objectModel->showMaximized();
-        a.backToCentral->trigger();
-        QVERIFY(!a.cppObjectModel->isEnabled());
+        a.item(central::kBackToCentral)->trigger();
+        QVERIFY(!a.item(inspect::kCppObjectModel)->isEnabled());
         // Go to Object Model raises the open window without changing what it
         // shows, so the menus stay true to it.
-        a.goTo[int(WindowKind::ObjectModel)]->trigger();
+        a.goToItem(inspect::kObjectModelWindow)->trigger();
         QVERIFY(m_window->navigator()
-                    .frame(WindowKind::ObjectModel)
+                    .frame(inspect::kObjectModelWindow)
                     ->windowTitle()
                     .endsWith(QStringLiteral("(Java)")));
-        QVERIFY(a.javaObjectModel->isEnabled());
-        a.backToCentral->trigger();
+        QVERIFY(a.item(inspect::kJavaObjectModel)->isEnabled());
+        a.item(central::kBackToCentral)->trigger();
 
         QMenu *window = nullptr;
         for (QAction *entry : m_window->menuBar()->actions()) {
@@ -338,12 +344,12 @@ private slots:
         a.tile->trigger();
         QVERIFY(!m_window->mdiArea()->activeSubWindow()->isMaximized());
 
-        QVERIFY(m_window->navigator().frame(WindowKind::ObjectModel)->close());
-        QVERIFY(a.cppObjectModel->isEnabled());
-        QVERIFY(a.javaObjectModel->isEnabled());
-        a.cppObjectModel->trigger();
+        QVERIFY(m_window->navigator().frame(inspect::kObjectModelWindow)->close());
+        QVERIFY(a.item(inspect::kCppObjectModel)->isEnabled());
+        QVERIFY(a.item(inspect::kJavaObjectModel)->isEnabled());
+        a.item(inspect::kCppObjectModel)->trigger();
         QVERIFY(m_window->navigator()
-                    .frame(WindowKind::ObjectModel)
+                    .frame(inspect::kObjectModelWindow)
                     ->windowTitle()
                     .endsWith(QStringLiteral("(C++)")));
     }
@@ -485,11 +491,11 @@ private slots:
     void everyWindowNamesItsControls_data()
     {
         QTest::addColumn<WindowKind>("kind");
-        QTest::newRow("Requirements Central") << WindowKind::RequirementsCentral;
-        QTest::newRow("Functional Navigator") << WindowKind::FunctionalNavigator;
-        QTest::newRow("Structural Navigator") << WindowKind::StructuralNavigator;
-        QTest::newRow("Object Model") << WindowKind::ObjectModel;
-        QTest::newRow("Data Model") << WindowKind::DataModel;
+        QTest::newRow("Requirements Central") << central::kCentralWindow;
+        QTest::newRow("Functional Navigator") << templates::kFunctionalNavigator;
+        QTest::newRow("Structural Navigator") << templates::kStructuralNavigator;
+        QTest::newRow("Object Model") << inspect::kObjectModelWindow;
+        QTest::newRow("Data Model") << inspect::kDataModelWindow;
     }
 
     void everyWindowNamesItsControls()

@@ -9,9 +9,14 @@
 #include "app/widgets/windownavigator.h"
 #include "app/widgets/workspacecontroller.h"
 #include "central/widgets/centralviewfeature.h"
+#include "generate/widgets/generatordialog.h"
+#include "inspect/widgets/objectmodelview.h"
+#include "objmodel/widgets/regenerationdialog.h"
 #include "screenshot.h"
 #include "support/workspaceenvironment.h"
+#include "templates/widgets/technicalcomposerdialog.h"
 #include "templates/widgets/templatemenu.h"
+#include "templates/widgets/templatenavigatorview.h"
 #include "testpresenter.h"
 
 #include <QAction>
@@ -51,6 +56,15 @@ QWidget *placeholderView(const QString &title)
     auto *view = new QLabel(title);
     view->setWindowTitle(title);
     return view;
+}
+
+// The window of a kind a feature registered, its view made by the test.
+void provideView(FeatureRegistry &features, WindowKind kind,
+                 std::function<QWidget *(Workbench &)> create)
+{
+    WindowSpec window = *features.window(kind);
+    window.create = std::move(create);
+    features.addWindow(window);
 }
 
 QStringList menuTitles(QMainWindow &window)
@@ -167,7 +181,7 @@ private slots:
             QCOMPARE(m_presenter.openFolders.first(),
                      m_environment->installPath() + QStringLiteral("Varn SE Files/"));
         QCOMPARE(m_app->isWorkspaceOpen(), opened);
-        QCOMPARE(frame(WindowKind::RequirementsCentral) != nullptr, opened);
+        QCOMPARE(frame(central::kCentralWindow) != nullptr, opened);
         QVERIFY(m_presenter.messages.isEmpty());
     }
 
@@ -233,7 +247,7 @@ private slots:
         start();
         QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Help"}));
         createWorkspace();
-        CChildFrame *central = frame(WindowKind::RequirementsCentral);
+        CChildFrame *central = frame(central::kCentralWindow);
         QVERIFY(central);
         QCOMPARE(central->windowTitle(),
                  QStringLiteral("Requirements Central - System Name: Acme"));
@@ -246,8 +260,8 @@ private slots:
             menuTitles(*m_window),
             (QStringList{"&File", "&Edit", "&View", "&Record", "&Display", "&Compose", "&Templates",
                          "&Inspect", "&Generate", "&Utilities", "&Window", "&Help"}));
-        QVERIFY(m_window->centralToolBar()->isVisible());
-        QVERIFY(!m_window->otherToolBar()->isVisible());
+        QVERIFY(m_window->mainToolBar()->isVisible());
+        QVERIFY(!m_window->navigationToolBar()->isVisible());
 
         // The user cannot shrink the frame below its smallest client area.
         central->resize(100, 100);
@@ -320,7 +334,7 @@ private slots:
     {
         int reminders = 0;
         start([&](FeatureRegistry &features) {
-            features.provideCommand(Command::RegenerationReminder,
+            features.provideCommand(WorkspaceController::kChangedRequirementsClosing,
                                     [&](Workbench &, int) { ++reminders; });
         });
         createWorkspace();
@@ -334,7 +348,7 @@ private slots:
         QCOMPARE(m_presenter.saveProposals, QStringList{m_environment->installPath() +
                                                         QStringLiteral("Varn SE Files/Acme.vnp")});
         QVERIFY(m_app->isWorkspaceOpen());
-        QVERIFY(frame(WindowKind::RequirementsCentral));
+        QVERIFY(frame(central::kCentralWindow));
         QVERIFY(!m_window->close());
         QVERIFY(m_window->isVisible());
         QVERIFY(m_app->isWorkspaceOpen());
@@ -354,7 +368,7 @@ private slots:
     {
         int reminders = 0;
         start([&](FeatureRegistry &features) {
-            features.provideCommand(Command::RegenerationReminder,
+            features.provideCommand(WorkspaceController::kChangedRequirementsClosing,
                                     [&](Workbench &, int) { ++reminders; });
         });
         const QString path = savedWorkspace();
@@ -373,12 +387,12 @@ private slots:
         createWorkspace();
         // Never saved: the save dialog comes first, and cancelling it keeps
         // the window and the workspace.
-        QVERIFY(!frame(WindowKind::RequirementsCentral)->close());
+        QVERIFY(!frame(central::kCentralWindow)->close());
         QCOMPARE(m_presenter.saveProposals, QStringList{m_environment->installPath() +
                                                         QStringLiteral("Varn SE Files/Acme.vnp")});
         QVERIFY(m_app->isWorkspaceOpen());
         m_presenter.saveAnswers = {m_environment->root() + QStringLiteral("/last.vnp")};
-        QVERIFY(frame(WindowKind::RequirementsCentral)->close());
+        QVERIFY(frame(central::kCentralWindow)->close());
         QVERIFY(!m_app->isWorkspaceOpen());
         QCOMPARE(m_window->mdiArea()->subWindowList().size(), 0);
         QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Help"}));
@@ -403,30 +417,31 @@ private slots:
     void goToRaisesOneWindow()
     {
         start([](FeatureRegistry &features) {
-            features.provideView(WindowKind::FunctionalNavigator, [](Workbench &) {
+            templates::registerNavigators(features);
+            provideView(features, templates::kFunctionalNavigator, [](Workbench &) {
                 return placeholderView(QStringLiteral("Functional Navigator"));
             });
         });
         createWorkspace();
-        QAction *goTo = m_window->actions().goTo[int(WindowKind::FunctionalNavigator)];
+        QAction *goTo = m_window->actions().goToItem(templates::kFunctionalNavigator);
         QVERIFY(goTo->isEnabled());
         goTo->trigger();
-        CChildFrame *navigator = frame(WindowKind::FunctionalNavigator);
+        CChildFrame *navigator = frame(templates::kFunctionalNavigator);
         QVERIFY(navigator);
         QCOMPARE(navigator->windowTitle(),
                  QStringLiteral("Functional Navigator - System Name: Acme"));
         QCOMPARE(navigator->pos(), QPoint(28, 30));
         QCOMPARE(navigator->widget()->size(), QSize(644, 438));
         QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Window", "&Help"}));
-        QVERIFY(m_window->otherToolBar()->isVisible());
-        QVERIFY(!m_window->centralToolBar()->isVisible());
+        QVERIFY(m_window->navigationToolBar()->isVisible());
+        QVERIFY(!m_window->mainToolBar()->isVisible());
 
         // The second time it is raised where the user left it.
         navigator->move(200, 150);
-        m_window->actions().backToCentral->trigger();
-        QCOMPARE(m_window->mdiArea()->activeSubWindow(), frame(WindowKind::RequirementsCentral));
+        m_window->actions().item(central::kBackToCentral)->trigger();
+        QCOMPARE(m_window->mdiArea()->activeSubWindow(), frame(central::kCentralWindow));
         goTo->trigger();
-        QCOMPARE(frame(WindowKind::FunctionalNavigator), navigator);
+        QCOMPARE(frame(templates::kFunctionalNavigator), navigator);
         QCOMPARE(m_window->mdiArea()->subWindowList().size(), 2);
         QCOMPARE(m_window->mdiArea()->activeSubWindow(), navigator);
         QCOMPARE(navigator->pos(), QPoint(200, 150));
@@ -434,19 +449,20 @@ private slots:
         // Closed and opened again, it is placed again.
         QVERIFY(navigator->close());
         QVERIFY(m_app->isWorkspaceOpen());
-        m_window->goTo(WindowKind::FunctionalNavigator);
-        QCOMPARE(frame(WindowKind::FunctionalNavigator)->pos(), QPoint(28, 30));
+        m_window->goTo(templates::kFunctionalNavigator);
+        QCOMPARE(frame(templates::kFunctionalNavigator)->pos(), QPoint(28, 30));
     }
 
     void viewMenusLeaveOutTheirOwnKind()
     {
         start([](FeatureRegistry &features) {
-            features.provideView(WindowKind::DataModel, [](Workbench &) {
-                return placeholderView(QStringLiteral("Data Model"));
-            });
+            templates::registerNavigators(features);
+            inspect::registerInspectionFeatures(features);
+            provideView(features, inspect::kDataModelWindow,
+                        [](Workbench &) { return placeholderView(QStringLiteral("Data Model")); });
         });
         createWorkspace();
-        m_window->goTo(WindowKind::DataModel);
+        m_window->goTo(inspect::kDataModelWindow);
         QAction *viewMenu = m_window->menuBar()->actions().at(1);
         QStringList items;
         for (QAction *item : viewMenu->menu()->actions()) {
@@ -456,40 +472,47 @@ private slots:
         QCOMPARE(items,
                  (QStringList{"&Status Bar", "&Requirements Central...", "&Functional Navigator...",
                               "&Structural Navigator...", "&Object Model..."}));
-        QCOMPARE(frame(WindowKind::DataModel)->pos(), QPoint(56, 60));
-        QCOMPARE(frame(WindowKind::DataModel)->widget()->size(), QSize(644, 400));
+        QCOMPARE(frame(inspect::kDataModelWindow)->pos(), QPoint(56, 60));
+        QCOMPARE(frame(inspect::kDataModelWindow)->widget()->size(), QSize(644, 400));
     }
 
-    void itemsOfMissingWindowsAreDisabled()
+    // A feature's items are enabled as it says (here: while a workspace is
+    // open); the items of a feature not registered are not there at all.
+    void itemsFollowTheRegisteredFeatures()
     {
-        start([](FeatureRegistry &features) {
-            features.provideTemplate(9, [](Workbench &, int) {});
-            features.provideCommand(Command::RegenerateObjectModel, [](Workbench &, int) {});
-        });
+        start([](FeatureRegistry &features) { objmodel::registerRegenerationFeatures(features); });
         MainActions &a = m_window->actions();
+        QAction *regenerate = a.item(objmodel::kRegenerateObjectModel);
+        QVERIFY(regenerate);
         QVERIFY(a.newWorkspace->isEnabled());
-        QVERIFY(!a.regenerate->isEnabled()); // no workspace
+        QVERIFY(!regenerate->isEnabled()); // no workspace
         createWorkspace();
-        QVERIFY(a.regenerate->isEnabled());
-        QVERIFY(a.templates.at(8)->isEnabled());
-        QVERIFY(!a.templates.at(0)->isEnabled());
-        QCOMPARE(a.templates.size(), 22);
-        QCOMPARE(a.templates.at(21)->text(), QStringLiteral("22  Message Definition..."));
-        for (QAction *missing :
-             {a.composeFunctional, a.composeStructural, a.composeTechnical, a.builder,
-              a.javaObjectModel, a.cppObjectModel, a.dataModel, a.objectModelEntities,
-              a.generateObjectModel, a.generateDataModelSql})
-            QVERIFY2(!missing->isEnabled(), qPrintable(missing->text()));
+        QVERIFY(regenerate->isEnabled());
+        QVERIFY(a.item(templates::templateItem(9))->isEnabled());
+        QCOMPARE(a.itemsIn(MenuGroup::TemplatesFunctional).size(), 18);
+        QCOMPARE(a.itemsIn(MenuGroup::TemplatesStructural).size(), 4);
+        QCOMPARE(a.item(templates::templateItem(22))->text(),
+                 QStringLiteral("22  Message Definition..."));
+        for (const CommandId missing :
+             {templates::kComposeFunctional, templates::kComposeStructural,
+              templates::kComposeTechnical, inspect::kJavaObjectModel, inspect::kCppObjectModel,
+              inspect::kDataModel, inspect::kObjectModelEntities, generate::kGenerateObjectModel,
+              generate::kGenerateDataModelSql})
+            QVERIFY2(!a.item(missing), missing.name().data());
+        QVERIFY(!a.goToItem(templates::kFunctionalNavigator));
         for (QAction *present :
-             {a.goTo[int(WindowKind::RequirementsCentral)], a.firstRecord, a.print, a.save, a.close,
-              a.cascade, a.about, a.helpTopics, a.requirementAttributes, a.parentDependent})
+             {a.goToItem(central::kCentralWindow), a.item(central::kFirstRecord),
+              a.item(central::kPrint), a.item(templates::kRequirementBuilder), a.save, a.close,
+              a.cascade, a.about, a.helpTopics, a.item(central::kRequirementAttributes),
+              a.item(central::kParentDependent)})
             QVERIFY2(present->isEnabled(), qPrintable(present->text()));
     }
 
     void objectModelLanguage()
     {
         start([](FeatureRegistry &features) {
-            features.provideView(WindowKind::ObjectModel, [](Workbench &workbench) {
+            inspect::registerInspectionFeatures(features);
+            provideView(features, inspect::kObjectModelWindow, [](Workbench &workbench) {
                 return placeholderView(workbench.objectModelLanguage() == Workbench::Language::Java
                                            ? QStringLiteral("Java")
                                            : QStringLiteral("C++"));
@@ -497,36 +520,37 @@ private slots:
         });
         createWorkspace();
         MainActions &a = m_window->actions();
-        a.javaObjectModel->trigger();
+        a.item(inspect::kJavaObjectModel)->trigger();
         QCOMPARE(m_window->workbench().objectModelLanguage(), Workbench::Language::Java);
-        QVERIFY(!a.cppObjectModel->isEnabled());
-        QVERIFY(a.javaObjectModel->isEnabled());
+        QVERIFY(!a.item(inspect::kCppObjectModel)->isEnabled());
+        QVERIFY(a.item(inspect::kJavaObjectModel)->isEnabled());
         // Go to Object Model raises the open window, which keeps showing
         // Java; C++ is for the next window opened.
-        m_window->goToObjectModel(Workbench::Language::Cpp);
+        a.goToItem(inspect::kObjectModelWindow)->trigger();
         QCOMPARE(m_window->workbench().objectModelLanguage(), Workbench::Language::Java);
-        QVERIFY(!a.cppObjectModel->isEnabled());
-        QVERIFY(a.javaObjectModel->isEnabled());
+        QVERIFY(!a.item(inspect::kCppObjectModel)->isEnabled());
+        QVERIFY(a.item(inspect::kJavaObjectModel)->isEnabled());
         QCOMPARE(m_window->mdiArea()->subWindowList().size(), 2);
         // After the window closes the language is C++ again.
-        QVERIFY(frame(WindowKind::ObjectModel)->close());
+        QVERIFY(frame(inspect::kObjectModelWindow)->close());
         QCOMPARE(m_window->workbench().objectModelLanguage(), Workbench::Language::Cpp);
-        a.cppObjectModel->trigger();
-        QCOMPARE(qobject_cast<QLabel *>(frame(WindowKind::ObjectModel)->widget())->text(),
+        a.item(inspect::kCppObjectModel)->trigger();
+        QCOMPARE(qobject_cast<QLabel *>(frame(inspect::kObjectModelWindow)->widget())->text(),
                  QStringLiteral("C++"));
     }
 
     void viewThatCannotBeMade()
     {
         start([](FeatureRegistry &features) {
-            features.provideView(WindowKind::StructuralNavigator,
-                                 [](Workbench &) { return nullptr; });
+            templates::registerNavigators(features);
+            provideView(features, templates::kStructuralNavigator,
+                        [](Workbench &) { return nullptr; });
         });
         createWorkspace();
         m_presenter.clear();
-        m_window->actions().composeStructural->trigger();
+        m_window->actions().item(templates::kComposeStructural)->trigger();
         QCOMPARE(m_presenter.texts(), QStringList{"Error: failed to create a new frame."});
-        QVERIFY(!frame(WindowKind::StructuralNavigator));
+        QVERIFY(!frame(templates::kStructuralNavigator));
     }
 
     void recentFiles()
@@ -615,7 +639,7 @@ private slots:
 
         createWorkspace();
         m_presenter.clear();
-        m_window->actions().print->trigger();
+        m_window->actions().item(central::kPrint)->trigger();
         QVERIFY(m_presenter.messages.isEmpty());
         QCOMPARE(m_presenter.dialogTitles,
                  QStringList{"Print Preview - System Requirements - System Name: Acme"});

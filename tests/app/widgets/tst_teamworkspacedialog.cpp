@@ -204,7 +204,7 @@ private slots:
             QVERIFY(QFile::exists(written));
             // Requirements Central opened and follows the others' saves.
             auto *view =
-                qobject_cast<central::CVarnView *>(m_window->view(WindowKind::RequirementsCentral));
+                qobject_cast<central::CVarnView *>(m_window->view(central::kCentralWindow));
             QVERIFY(view);
             QVERIFY(view->followsOtherUsers());
         } else {

@@ -17,6 +17,7 @@
 #include "central/widgets/requirementattributesdialog.h"
 #include "central/widgets/requirementdeletion.h"
 #include "central/widgets/requirementpicktable.h"
+#include "main/landedfeatures.h"
 #include "support/pgcluster.h"
 #include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
@@ -222,7 +223,7 @@ class CVarnViewTest : public QObject
 
     CVarnView &view() const
     {
-        return *qobject_cast<CVarnView *>(m_window->view(WindowKind::RequirementsCentral));
+        return *qobject_cast<CVarnView *>(m_window->view(central::kCentralWindow));
     }
     QTableView &list() const { return *view().list(); }
     template <typename T> T *control(const char *name) const
@@ -307,9 +308,9 @@ private slots:
         QCOMPARE(view().findChild<QPlainTextEdit *>("sentence")->palette().color(QPalette::Base),
                  QColor(255, 255, 190));
         MainActions &a = m_window->actions();
-        QCOMPARE(a.colours.at(0)->isChecked(), true);
+        QCOMPARE(a.item(central::backgroundColourItem(0))->isChecked(), true);
         QStringList checked;
-        for (QAction *item : a.display) {
+        for (QAction *item : a.itemsIn(MenuGroup::Display)) {
             if (item->isChecked())
                 checked.append(item->text());
         }
@@ -340,23 +341,23 @@ private slots:
         // One result: the requirement and the empty row.
         QCOMPARE(shownNumbers(list()), (QStringList{"2", ""}));
         MainActions &a = m_window->actions();
-        a.lastRecord->trigger();
+        a.item(central::kLastRecord)->trigger();
         QCOMPARE(view().selectedRow(), 0);
-        a.nextRecord->trigger();
+        a.item(central::kNextRecord)->trigger();
         QCOMPARE(view().selectedRow(), 0);
 
         control<QRadioButton>("All")->click();
         QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", ""}));
         QCOMPARE(view().selectedRow(), -1);
-        a.previousRecord->trigger();
+        a.item(central::kPreviousRecord)->trigger();
         QCOMPARE(view().selectedRow(), 0);
-        a.lastRecord->trigger();
+        a.item(central::kLastRecord)->trigger();
         QCOMPARE(view().selectedRow(), 3);
-        a.nextRecord->trigger();
+        a.item(central::kNextRecord)->trigger();
         QCOMPARE(view().selectedRow(), 0);
-        a.nextRecord->trigger();
+        a.item(central::kNextRecord)->trigger();
         QCOMPARE(view().selectedRow(), 1);
-        a.firstRecord->trigger();
+        a.item(central::kFirstRecord)->trigger();
         QCOMPARE(view().selectedRow(), 0);
         QCOMPARE(m_window->statusPaneText(2), QStringLiteral("4 requirements"));
         QCOMPARE(m_window->statusPaneText(3), QStringLiteral("No. 1"));
@@ -447,7 +448,7 @@ private slots:
     {
         const QString path = createWorkspace();
         storeExamples();
-        QAction *version = m_window->actions().display.at(5);
+        QAction *version = m_window->actions().item(central::displayColumnItem(5));
         QCOMPARE(version->text(), QStringLiteral("&Version"));
         QVERIFY(!version->isChecked());
         version->trigger();
@@ -461,7 +462,7 @@ private slots:
 
         reopen(path);
         QCOMPARE(headers(list()).indexOf(QStringLiteral("Version")), 5);
-        QVERIFY(m_window->actions().display.at(5)->isChecked());
+        QVERIFY(m_window->actions().item(central::displayColumnItem(5))->isChecked());
         QVERIFY(m_presenter.messages.isEmpty());
     }
 
@@ -475,18 +476,18 @@ private slots:
                  QStringList{"The BackgroundColor field of your SYSTEM_NAME table (in your .mdb "
                              "file) must be 0, 1, or 2."});
         QCOMPARE(view().palette().color(QPalette::Window), kSkyBlue);
-        for (QAction *colour : m_window->actions().colours)
+        for (QAction *colour : m_window->actions().itemsIn(MenuGroup::ViewColours))
             QVERIFY(!colour->isChecked());
 
-        m_window->actions().colours.at(1)->trigger();
+        m_window->actions().item(central::backgroundColourItem(1))->trigger();
         QCOMPARE(view().palette().color(QPalette::Window), kBisque);
         QCOMPARE(stored(QStringLiteral("BackgroundColor")).toInt(), 1);
         QCOMPARE(m_window->workbench().backgroundColour(), 1);
-        QVERIFY(m_window->actions().colours.at(1)->isChecked());
-        QVERIFY(!m_window->actions().colours.at(0)->isChecked());
+        QVERIFY(m_window->actions().item(central::backgroundColourItem(1))->isChecked());
+        QVERIFY(!m_window->actions().item(central::backgroundColourItem(0))->isChecked());
         // Choosing the current colour again changes nothing.
-        m_window->actions().colours.at(1)->trigger();
-        QVERIFY(m_window->actions().colours.at(1)->isChecked());
+        m_window->actions().item(central::backgroundColourItem(1))->trigger();
+        QVERIFY(m_window->actions().item(central::backgroundColourItem(1))->isChecked());
         QCOMPARE(m_presenter.messages.size(), 1);
     }
 
@@ -522,7 +523,7 @@ private slots:
         m_window.reset();
         start([&](FeatureRegistry &features) {
             features.provideCommand(
-                Command::EditRequirement, [&](Workbench &workbench, int number) {
+                central::kEditRequirement, [&](Workbench &workbench, int number) {
                     edited.append(number);
                     QVERIFY(insertRequirement(workbench.app().requirementsDatabase(), {30}));
                     workbench.announceRequirementsStored();
@@ -650,13 +651,13 @@ private slots:
             list().setFocus();
             QTest::keyClick(&list(), Qt::Key_Down);
         } else if (move == QLatin1String("next")) {
-            a.nextRecord->trigger();
+            a.item(central::kNextRecord)->trigger();
         } else if (move == QLatin1String("last")) {
-            a.lastRecord->trigger();
+            a.item(central::kLastRecord)->trigger();
         } else if (move == QLatin1String("end")) {
             view().selectRow(4);
         } else {
-            a.nextRecord->trigger(); // requirement 2, the one the box shows
+            a.item(central::kNextRecord)->trigger(); // requirement 2, the one the box shows
             m_presenter.yesNoAnswers = {true};
             control<QPushButton>("delete")->click();
             QCOMPARE(shownNumbers(list()), (QStringList{"1", "4", "12", ""}));
@@ -707,6 +708,7 @@ private slots:
         start([](FeatureRegistry &features) {
             central::registerDeletion(features);
             templates::registerComposerFeatures(features);
+            linkLandedFeatures(features);
         });
         createWorkspace();
         storeExamples();
@@ -741,7 +743,7 @@ private slots:
         if (command.startsWith(QLatin1String("edit")))
             control<QPushButton>("edit")->click();
         else if (command == QLatin1String("new"))
-            m_window->actions().composeTechnical->trigger();
+            m_window->actions().item(templates::kComposeTechnical)->trigger();
         else
             control<QPushButton>("delete")->click();
         QCOMPARE(m_presenter.texts(), QStringList());
@@ -799,7 +801,7 @@ private slots:
             dialogParagraph = attributes->requirements()->item(row, 2)->text();
             return int(QDialog::Rejected);
         };
-        m_window->actions().requirementAttributes->trigger();
+        m_window->actions().item(central::kRequirementAttributes)->trigger();
         QCOMPARE(m_presenter.texts(), QStringList());
         QCOMPARE(whileOpen, (QStringList{"2", "7", "5.1"}));
         QCOMPARE(dialogParagraph, QStringLiteral("5.1"));
@@ -871,7 +873,7 @@ private slots:
         // In a wide window the columns fill the list, the Requirement column
         // taking what the others leave.
         m_window->resize(2400, 900);
-        m_window->navigator().frame(WindowKind::RequirementsCentral)->showMaximized();
+        m_window->navigator().frame(central::kCentralWindow)->showMaximized();
         QApplication::processEvents();
         int total = 0;
         for (int column = 0; column < list().model()->columnCount(); ++column)
@@ -931,7 +933,7 @@ private slots:
             }();
             return int(QDialog::Rejected);
         };
-        m_window->actions().print->trigger();
+        m_window->actions().item(central::kPrint)->trigger();
         QCOMPARE(m_presenter.dialogTitles.last(),
                  QStringLiteral("Print Preview - System Requirements - System Name: Acme"));
         // The name a PDF is offered under holds no colon.

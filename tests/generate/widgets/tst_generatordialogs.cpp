@@ -12,6 +12,7 @@
 #include "app/widgets/workbench.h"
 #include "app/widgets/workspacesuite.h"
 #include "generate/widgets/generatordialog.h"
+#include "main/landedfeatures.h"
 #include "objmodel/widgets/regenerationdialog.h"
 #include "support/workedexamples.h"
 #include "support/workspaceenvironment.h"
@@ -354,10 +355,10 @@ private slots:
         };
         FeatureRegistry registry;
         registerLandedFeatures(registry);
-        QVERIFY(registry.hasCommand(Command::RegenerateObjectModel));
-        QVERIFY(registry.hasCommand(Command::RegenerationReminder));
-        QVERIFY(registry.hasCommand(Command::GenerateDataModelSql));
-        QVERIFY(registry.run(Command::GenerateObjectModel, m_open->workbench));
+        QVERIFY(registry.hasCommand(objmodel::kRegenerateObjectModel));
+        QVERIFY(registry.hasCommand(generate::kRegenerateFirst));
+        QVERIFY(registry.hasCommand(generate::kGenerateDataModelSql));
+        QVERIFY(registry.run(generate::kGenerateObjectModel, m_open->workbench));
         QCOMPARE(m_presenter.dialogTitles, dialogs);
         QCOMPARE(openingStatus,
                  changed ? QStringList{RegenerationDialog::staleText()} : QStringList());
@@ -373,9 +374,10 @@ private slots:
         MainWindow window(m_open->app, m_presenter, registry);
         const MainActions &actions = window.actions();
         const QList<QPair<QAction *, QString>> items = {
-            {actions.regenerate, RegenerationDialog::title()},
-            {actions.generateObjectModel, QStringLiteral("Generate Object Model")},
-            {actions.generateDataModelSql, QStringLiteral("Generate Data Model SQL")}};
+            {actions.item(objmodel::kRegenerateObjectModel), RegenerationDialog::title()},
+            {actions.item(generate::kGenerateObjectModel), QStringLiteral("Generate Object Model")},
+            {actions.item(generate::kGenerateDataModelSql),
+             QStringLiteral("Generate Data Model SQL")}};
         for (const auto &[action, title] : items) {
             QVERIFY2(action->isEnabled(), qPrintable(action->text()));
             m_presenter.dialogTitles.clear();

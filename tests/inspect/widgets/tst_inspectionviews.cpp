@@ -20,6 +20,7 @@
 #include "inspect/widgets/cobjtreeview.h"
 #include "inspect/widgets/modelbrowserdialog.h"
 #include "inspect/widgets/objectmodelview.h"
+#include "main/landedfeatures.h"
 #include "objmodel/widgets/regenerationdialog.h"
 #include "support/exampledrafts.h"
 #include "support/workspaceenvironment.h"
@@ -313,10 +314,10 @@ private slots:
         FeatureRegistry registry;
         registerLandedFeatures(registry);
         std::unique_ptr<QWidget> objectWindow(
-            registry.createView(WindowKind::ObjectModel, m_open->workbench));
+            registry.createView(inspect::kObjectModelWindow, m_open->workbench));
         auto *view = qobject_cast<ObjectModelView *>(objectWindow.get());
         std::unique_ptr<QWidget> dataWindow(
-            registry.createView(WindowKind::DataModel, m_open->workbench));
+            registry.createView(inspect::kDataModelWindow, m_open->workbench));
         auto *tables = qobject_cast<inspect::CDataTreeView *>(dataWindow.get());
         QVERIFY(view && tables);
         view->show();
@@ -403,9 +404,9 @@ private slots:
         registerLandedFeatures(registry);
         MainWindow window(m_open->app, m_presenter, registry);
         window.show();
-        QVERIFY(window.actions().javaObjectModel->isEnabled());
-        window.actions().javaObjectModel->trigger();
-        CChildFrame *frame = window.navigator().frame(WindowKind::ObjectModel);
+        QVERIFY(window.actions().item(inspect::kJavaObjectModel)->isEnabled());
+        window.actions().item(inspect::kJavaObjectModel)->trigger();
+        CChildFrame *frame = window.navigator().frame(inspect::kObjectModelWindow);
         QVERIFY(frame);
         auto *view = qobject_cast<ObjectModelView *>(frame->widget());
         QVERIFY(view);
@@ -413,7 +414,7 @@ private slots:
         QVERIFY(truck);
         truck->setExpanded(true);
         QVERIFY(childTexts(truck).contains(QStringLiteral("Driver driver;")));
-        QVERIFY(!window.actions().cppObjectModel->isEnabled());
+        QVERIFY(!window.actions().item(inspect::kCppObjectModel)->isEnabled());
         window.navigator().closeAll();
     }
 
@@ -424,9 +425,9 @@ private slots:
         registerLandedFeatures(registry);
         MainWindow window(m_open->app, m_presenter, registry);
         window.show();
-        QVERIFY(window.actions().dataModel->isEnabled());
-        window.actions().dataModel->trigger();
-        CChildFrame *frame = window.navigator().frame(WindowKind::DataModel);
+        QVERIFY(window.actions().item(inspect::kDataModel)->isEnabled());
+        window.actions().item(inspect::kDataModel)->trigger();
+        CChildFrame *frame = window.navigator().frame(inspect::kDataModelWindow);
         QVERIFY(frame);
         auto *tree = qobject_cast<inspect::CDataTreeView *>(frame->widget());
         QVERIFY(tree);
@@ -508,10 +509,11 @@ private slots:
         registerLandedFeatures(registry);
         MainWindow window(m_open->app, m_presenter, registry);
         const MainActions &actions = window.actions();
-        for (QAction *action : {actions.objectModelEntities, actions.objectModelAttributes,
-                                actions.objectModelMethods})
+        for (QAction *action : {actions.item(inspect::kObjectModelEntities),
+                                actions.item(inspect::kObjectModelAttributes),
+                                actions.item(inspect::kObjectModelMethods)})
             QVERIFY2(action->isEnabled(), qPrintable(action->text()));
-        actions.objectModelAttributes->trigger();
+        actions.item(inspect::kObjectModelAttributes)->trigger();
         QCOMPARE(m_presenter.dialogTitles, QStringList{"Object Model Attributes"});
     }
 };

@@ -7,8 +7,12 @@
 #include "app/widgets/screenshot.h"
 #include "app/widgets/testpresenter.h"
 #include "app/widgets/workspacesuite.h"
+#include "central/widgets/centralviewfeature.h"
+#include "inspect/widgets/objectmodelview.h"
 #include "interchange/widgets/exchangedialog.h"
+#include "interchange/widgets/interchangefeature.h"
 #include "interchange/widgets/tracedialog.h"
+#include "main/landedfeatures.h"
 #include "support/workedexamples.h"
 #include "support/workspaceenvironment.h"
 
@@ -144,9 +148,9 @@ private slots:
     {
         FeatureRegistry registry;
         registerLandedFeatures(registry);
-        QVERIFY(registry.hasCommand(Command::ExportRequirements));
-        QVERIFY(registry.hasCommand(Command::ImportRequirements));
-        QVERIFY(registry.run(Command::TraceRequirement, m_open->workbench, 0));
+        QVERIFY(registry.hasCommand(interchange::kExportRequirements));
+        QVERIFY(registry.hasCommand(interchange::kImportRequirements));
+        QVERIFY(registry.run(central::kTraceRequirement, m_open->workbench, 0));
         QCOMPARE(m_presenter.texts(), QStringList{"Select a requirement to trace."});
 
         QSqlQuery entity(m_open->app.requirementsDatabase());
@@ -171,7 +175,7 @@ private slots:
             dialog.grab().save(screenshotPath(QStringLiteral("trace-requirement.png")));
             return int(QDialog::Accepted);
         };
-        QVERIFY(registry.runNamed(Command::EntityRequirements, m_open->workbench, name));
+        QVERIFY(registry.runNamed(inspect::kClassRequirements, m_open->workbench, name));
         QCOMPARE(m_presenter.dialogTitles, QStringList{"Requirements of " + name});
         QCOMPARE(seen, (QStringList{QString::number(first),
                                     QStringLiteral("Trace of Requirement %1").arg(first)}));

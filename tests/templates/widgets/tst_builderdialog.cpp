@@ -4,6 +4,8 @@
 #include "app/widgets/labelledcontrols.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/workspacesuite.h"
+#include "central/widgets/centralviewfeature.h"
+#include "main/landedfeatures.h"
 #include "templates/widgets/requirementbuilderdialog.h"
 
 #include <QComboBox>
@@ -216,7 +218,7 @@ private slots:
             dialog.save();
             return int(QDialog::Accepted);
         };
-        QVERIFY(registry.run(Command::EditRequirement, m_open->workbench, 1));
+        QVERIFY(registry.run(central::kEditRequirement, m_open->workbench, 1));
         QCOMPARE(m_presenter.dialogTitles, QStringList{"Requirement Builder"});
         QCOMPARE(editMode, QStringLiteral("EDIT MODE"));
         QCOMPARE(master(2), (QStringList{"0", "2", "1", "display speed truck when bus arrives",

@@ -4,6 +4,8 @@
 #include "app/widgets/labelledcontrols.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/workspacesuite.h"
+#include "central/widgets/centralviewfeature.h"
+#include "main/landedfeatures.h"
 #include "support/exampledrafts.h"
 #include "support/freshworkspace.h"
 #include "templates/functionalcommit.h"
@@ -360,7 +362,7 @@ private slots:
             return int(QDialog::Accepted);
         };
         QSignalSpy stored(&m_open->workbench, &Workbench::requirementsStored);
-        QVERIFY(registry.run(Command::EditRequirement, m_open->workbench, 1));
+        QVERIFY(registry.run(central::kEditRequirement, m_open->workbench, 1));
         QCOMPARE(m_presenter.dialogTitles, QStringList{"Template #9: Event"});
         QCOMPARE(editMode, QStringLiteral("EDIT MODE"));
         QCOMPARE(loaded, QStringLiteral("runway weather station"));
@@ -371,7 +373,7 @@ private slots:
         QCOMPARE(stored.count(), 1);
 
         m_open->app.setRequirementsChanged(false);
-        QVERIFY(registry.run(Command::ReuseRequirement, m_open->workbench, 1));
+        QVERIFY(registry.run(central::kReuseRequirement, m_open->workbench, 1));
         QCOMPARE(editMode, QString());
         QCOMPARE(savedAs, QStringLiteral("3"));
         QCOMPARE(master(3), (QStringList{"Functional", "9", "1", "3"}));
@@ -379,8 +381,8 @@ private slots:
         QVERIFY(!m_open->app.requirementsChanged());
 
         m_presenter.dialogTitles.clear();
-        QVERIFY(registry.run(Command::EditRequirement, m_open->workbench, 1));
-        QVERIFY(registry.run(Command::ReuseRequirement, m_open->workbench, 0));
+        QVERIFY(registry.run(central::kEditRequirement, m_open->workbench, 1));
+        QVERIFY(registry.run(central::kReuseRequirement, m_open->workbench, 0));
         QCOMPARE(m_presenter.texts(),
                  (QStringList{"The selected requirement has been deleted and cannot be edited.",
                               "No requirement is currently selected."}));
@@ -414,7 +416,7 @@ private slots:
         QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
         FeatureRegistry registry;
         registerLandedFeatures(registry);
-        QVERIFY(registry.run(Command::ReuseRequirement, m_open->workbench, 1));
+        QVERIFY(registry.run(central::kReuseRequirement, m_open->workbench, 1));
         QCOMPARE(m_presenter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(m_presenter.dialogTitles, titles);
     }

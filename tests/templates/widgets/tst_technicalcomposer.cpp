@@ -5,6 +5,7 @@
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/workspacesuite.h"
+#include "main/landedfeatures.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/technicalcomposerdialog.h"
 
@@ -180,8 +181,8 @@ private slots:
         FeatureRegistry registry;
         registerLandedFeatures(registry);
         MainWindow window(m_open->app, m_presenter, registry);
-        QVERIFY(window.actions().composeTechnical->isEnabled());
-        window.actions().composeTechnical->trigger();
+        QVERIFY(window.actions().item(templates::kComposeTechnical)->isEnabled());
+        window.actions().item(templates::kComposeTechnical)->trigger();
         QCOMPARE(m_presenter.dialogTitles, QStringList{"Compose Technical Requirement"});
     }
 };

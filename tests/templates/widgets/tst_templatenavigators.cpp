@@ -6,9 +6,12 @@
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/workspacesuite.h"
+#include "central/widgets/centralviewfeature.h"
 #include "central/widgets/cvarnview.h"
+#include "main/landedfeatures.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/templatedialogframe.h"
+#include "templates/widgets/templatemenu.h"
 #include "templates/widgets/templatenavigatorview.h"
 
 #include <QLineEdit>
@@ -154,12 +157,12 @@ private slots:
         FeatureRegistry registry;
         registerLandedFeatures(registry);
         MainWindow window(m_open->app, m_presenter, registry);
-        QVERIFY(window.actions().composeFunctional->isEnabled());
-        QVERIFY(window.actions().composeStructural->isEnabled());
-        QVERIFY(window.actions().builder->isEnabled());
-        window.actions().builder->trigger();
-        window.actions().templates.at(17)->trigger();
-        window.actions().templates.at(21)->trigger();
+        QVERIFY(window.actions().item(templates::kComposeFunctional)->isEnabled());
+        QVERIFY(window.actions().item(templates::kComposeStructural)->isEnabled());
+        QVERIFY(window.actions().item(templates::kRequirementBuilder)->isEnabled());
+        window.actions().item(templates::kRequirementBuilder)->trigger();
+        window.actions().item(templates::templateItem(18))->trigger();
+        window.actions().item(templates::templateItem(22))->trigger();
         QCOMPARE(m_presenter.dialogTitles,
                  (QStringList{"Requirement Builder", "Template #18: Temporal Event",
                               "Template #22: Message Definition"}));
@@ -172,9 +175,8 @@ private slots:
         FeatureRegistry registry;
         registerLandedFeatures(registry);
         MainWindow window(m_open->app, m_presenter, registry);
-        window.goTo(WindowKind::RequirementsCentral);
-        auto *central =
-            qobject_cast<central::CVarnView *>(window.view(WindowKind::RequirementsCentral));
+        window.goTo(central::kCentralWindow);
+        auto *central = qobject_cast<central::CVarnView *>(window.view(central::kCentralWindow));
         QVERIFY(central);
         QStringList modes;
         m_presenter.dialogHandler = [&](QDialog &shown) {
@@ -185,7 +187,7 @@ private slots:
             dialog.button(QStringLiteral("Save"))->click();
             return int(QDialog::Accepted);
         };
-        window.actions().templates.at(8)->trigger();
+        window.actions().item(templates::templateItem(9))->trigger();
         QCOMPARE(central->list()->model()->index(0, 0).data().toString(), QStringLiteral("1"));
         central->selectRow(0);
         central->findChild<QPushButton *>(QStringLiteral("edit"))->click();
