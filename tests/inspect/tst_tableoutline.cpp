@@ -75,7 +75,7 @@ private slots:
         QVERIFY(model.isValid());
         build(model);
         const TableColumns columns =
-            TableOutline(model.database()).columns(QStringLiteral("Truck"));
+            TableOutline(model.connectionName()).columns(QStringLiteral("Truck"));
         QVERIFY2(columns.problem, qPrintable(columns.problem.message()));
         QCOMPARE(shown(columns.columns), expected);
     }
@@ -84,7 +84,7 @@ private slots:
     {
         TestModel model;
         QVERIFY(model.isValid());
-        const TableOutline outline(model.database());
+        const TableOutline outline(model.connectionName());
         QCOMPARE(outline.tables().outcome().message(),
                  QStringLiteral("There are no requirements for the current system. To view your "
                                 "data model,\ncreate at least one functional or structural "
@@ -104,7 +104,7 @@ private slots:
                         QStringLiteral("long"));
         QVERIFY(model.exec(QStringLiteral("ALTER TABLE OM_AGG RENAME TO OM_AGG_GONE")));
         const TableColumns columns =
-            TableOutline(model.database()).columns(QStringLiteral("Truck"));
+            TableOutline(model.connectionName()).columns(QStringLiteral("Truck"));
         QVERIFY(columns.problem.message().startsWith(
             QStringLiteral("Cannot open ReqAgSet recordset.\nno such table: OM_AGG")));
         QCOMPARE(shown(columns.columns), (QStringList{"K PKID_Entity1 : long", "c speed : long"}));

@@ -12,7 +12,7 @@ class CDataTreeView : public LazyTree
     Q_OBJECT
 
 public:
-    explicit CDataTreeView(QSqlDatabase database, QWidget *parent = nullptr);
+    explicit CDataTreeView(QString connectionName, QWidget *parent = nullptr);
 
     static QIcon icon(ColumnImage image);
 

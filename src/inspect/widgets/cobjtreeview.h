@@ -13,7 +13,7 @@ class CObjTreeView : public LazyTree
     Q_OBJECT
 
 public:
-    CObjTreeView(QSqlDatabase database, OutlineLanguage language, QWidget *parent = nullptr);
+    CObjTreeView(QString connectionName, OutlineLanguage language, QWidget *parent = nullptr);
 
     static QIcon icon(NodeImage image);
 

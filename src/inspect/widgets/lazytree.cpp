@@ -137,7 +137,7 @@ void LazyTree::readTopLevel(bool quietWhenEmpty)
     if (!names) {
         // An empty model is a plain notice; a failure to read stops.
         if (!quietWhenEmpty || names.outcome().kind() != MessageKind::Plain)
-            report(names.outcome());
+            showMessageOf(names.outcome());
         return;
     }
     for (const QString &name : names.value())
@@ -180,10 +180,10 @@ void LazyTree::collapseNode(QTreeWidgetItem *item)
     }
 }
 
-void LazyTree::report(const Outcome &problem)
+void LazyTree::showMessageOf(const Outcome &outcome)
 {
-    if (problem.hasMessage())
-        emit message(problem);
+    if (outcome.hasMessage())
+        emit message(outcome);
 }
 
 } // namespace varn::inspect

@@ -44,7 +44,8 @@ protected:
 
     QTreeWidgetItem *addNode(QTreeWidgetItem *parent, const QString &text, const QIcon &icon,
                              bool expandable = false);
-    void report(const Outcome &problem);
+    // Passes the outcome's message on to the window; nothing when it has none.
+    void showMessageOf(const Outcome &outcome);
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -31,7 +31,7 @@ ObjectModelView::ObjectModelView(app::Workbench &workbench, QWidget *parent)
     const generate::GeneratorKind kind =
         java ? generate::GeneratorKind::Java : generate::GeneratorKind::Cpp;
     const app::CVarnApp &application = workbench.app();
-    m_tree = new CObjTreeView(application.requirementsDatabase(),
+    m_tree = new CObjTreeView(application.requirementsConnectionName(),
                               java ? OutlineLanguage::Java : OutlineLanguage::Cpp, this);
     m_fileView = new CHdrFileView(generate::ModelGenerator::outputFolder(
                                       kind, application.installPath(), application.systemName()),
@@ -78,7 +78,7 @@ void registerInspectionFeatures(app::FeatureRegistry &registry)
                          });
     registry.provideView(app::WindowKind::DataModel, [offerRequirements](
                                                          app::Workbench &workbench) {
-        auto *tree = new CDataTreeView(workbench.app().requirementsDatabase());
+        auto *tree = new CDataTreeView(workbench.app().requirementsConnectionName());
         offerRequirements(tree, workbench);
         followModelChanges(tree, workbench);
         QObject::connect(tree, &CDataTreeView::message, tree,
