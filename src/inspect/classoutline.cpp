@@ -237,7 +237,7 @@ private:
 
 } // namespace
 
-Result<QStringList> ClassOutline::entities() const
+Result<QStringList> ClassOutline::entityNames() const
 {
     Result<QStringList> names = ObjectModelReader(m_connection).entityNames(Order::Key);
     if (names && names->isEmpty())
@@ -245,7 +245,7 @@ Result<QStringList> ClassOutline::entities() const
     return names;
 }
 
-Outline ClassOutline::members(const QString &entity, OutlineLanguage language) const
+Outline ClassOutline::membersOf(const QString &entity, OutlineLanguage language) const
 {
     Outline outline;
     ObjectModelReader model(m_connection);

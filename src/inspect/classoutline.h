@@ -41,8 +41,8 @@ public:
 
     // Entity names in table order; refused with the message to show when
     // the model holds none.
-    Result<QStringList> entities() const;
-    Outline members(const QString &entity, OutlineLanguage language) const;
+    Result<QStringList> entityNames() const;
+    Outline membersOf(const QString &entity, OutlineLanguage language) const;
     // The possible values under an enumeration node ("enum Status") of the
     // entity, in value order.
     Outline enumerationValues(const QString &entity, const QString &enumerationNode) const;

@@ -89,7 +89,7 @@ const BrowserSpec &ModelBrowser::spec(BrowserKind kind)
     return kSpecs[int(kind)];
 }
 
-Result<QStringList> ModelBrowser::entities() const
+Result<QStringList> ModelBrowser::entityNames() const
 {
     return ObjectModelReader(m_connection).entityNames(Order::NameIgnoringCase);
 }

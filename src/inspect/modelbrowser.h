@@ -43,7 +43,7 @@ public:
     explicit ModelBrowser(QString connectionName) : m_connection(std::move(connectionName)) {}
 
     // Every entity name, sorted.
-    Result<QStringList> entities() const;
+    Result<QStringList> entityNames() const;
     // The lines of each of the dialog's result lists for the entity, in the
     // order of its spec; a list without rows (or of an entity the model does
     // not hold) holds "None.".

@@ -76,7 +76,7 @@ Outcome readColumns(ObjectModelReader &model, const QString &table, QList<TableC
 
 } // namespace
 
-Result<QStringList> TableOutline::tables() const
+Result<QStringList> TableOutline::tableNames() const
 {
     Result<QStringList> names =
         ObjectModelReader(m_connection).entityNames(ObjectModelReader::Order::Key);
@@ -85,7 +85,7 @@ Result<QStringList> TableOutline::tables() const
     return names;
 }
 
-TableColumns TableOutline::columns(const QString &table) const
+TableColumns TableOutline::columnsOf(const QString &table) const
 {
     TableColumns result;
     ObjectModelReader model(m_connection);

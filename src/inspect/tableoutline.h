@@ -37,8 +37,8 @@ public:
 
     // Table (entity) names in table order; refused with the message to show
     // when the model holds none.
-    Result<QStringList> tables() const;
-    TableColumns columns(const QString &table) const;
+    Result<QStringList> tableNames() const;
+    TableColumns columnsOf(const QString &table) const;
 
 private:
     QString m_connection;

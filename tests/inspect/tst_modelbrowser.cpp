@@ -81,7 +81,7 @@ private slots:
         TestModel model;
         QVERIFY(model.isValid());
         buildModel(model);
-        QCOMPARE(ModelBrowser(model.connectionName()).entities().value(),
+        QCOMPARE(ModelBrowser(model.connectionName()).entityNames().value(),
                  (QStringList{"Driver", "Engine", "Truck", "Vehicle"}));
     }
 

@@ -27,7 +27,7 @@ QIcon CDataTreeView::icon(ColumnImage image)
 // Only tables expand.
 void CDataTreeView::readChildren(QTreeWidgetItem *item)
 {
-    const TableColumns columns = m_outline.columns(item->text(0));
+    const TableColumns columns = m_outline.columnsOf(item->text(0));
     for (const TableColumn &column : columns.columns)
         addNode(item, column.text, icon(column.image));
     showMessageOf(columns.problem);

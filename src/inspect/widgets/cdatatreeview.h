@@ -17,7 +17,7 @@ public:
     static QIcon icon(ColumnImage image);
 
 protected:
-    Result<QStringList> topLevelNames() const override { return m_outline.tables(); }
+    Result<QStringList> topLevelNames() const override { return m_outline.tableNames(); }
     QIcon topLevelIcon() const override { return icon(ColumnImage::Table); }
     void readChildren(QTreeWidgetItem *item) override;
 

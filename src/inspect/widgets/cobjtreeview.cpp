@@ -44,7 +44,7 @@ void CObjTreeView::readChildren(QTreeWidgetItem *item)
 {
     const Outline outline =
         item->parent() ? m_outline.enumerationValues(item->parent()->text(0), item->text(0))
-                       : m_outline.members(item->text(0), m_language);
+                       : m_outline.membersOf(item->text(0), m_language);
     for (const OutlineNode &node : outline.nodes)
         addNode(item, node.text, icon(node.image), node.expandable);
     showMessageOf(outline.problem);

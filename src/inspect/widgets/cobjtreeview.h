@@ -22,7 +22,7 @@ signals:
     void classSelected(const QString &entity);
 
 protected:
-    Result<QStringList> topLevelNames() const override { return m_outline.entities(); }
+    Result<QStringList> topLevelNames() const override { return m_outline.entityNames(); }
     QIcon topLevelIcon() const override { return icon(NodeImage::Entity); }
     void readChildren(QTreeWidgetItem *item) override;
 

@@ -54,7 +54,7 @@ QIcon LazyTree::tile(const QColor &colour, char letter)
     return QIcon(picture);
 }
 
-void LazyTree::offerRequirements()
+void LazyTree::addRequirementsAction()
 {
     auto *requirements = new QAction(QStringLiteral("&Requirements"), this);
     requirements->setObjectName(QStringLiteral("requirementsOfClass"));
@@ -76,10 +76,10 @@ void LazyTree::showEvent(QShowEvent *event)
 {
     QTreeWidget::showEvent(event);
     if (!m_filled)
-        fill();
+        listTopLevel();
 }
 
-void LazyTree::fill()
+void LazyTree::listTopLevel()
 {
     readTopLevel(false);
 }

@@ -66,7 +66,7 @@ ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind ki
     grid->addWidget(buttons, row + 1, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    const Result<QStringList> entities = m_browser.entities();
+    const Result<QStringList> entities = m_browser.entityNames();
     if (!entities)
         m_workbench.showMessage(entities.outcome());
     else

@@ -64,7 +64,7 @@ void registerInspectionFeatures(app::FeatureRegistry &registry)
     auto offerRequirements = [&registry](LazyTree *tree, app::Workbench &workbench) {
         if (!registry.hasNamedCommand(app::Command::EntityRequirements))
             return;
-        tree->offerRequirements();
+        tree->addRequirementsAction();
         QObject::connect(tree, &LazyTree::requirementsRequested, tree,
                          [&registry, &workbench](const QString &name) {
                              registry.runNamed(app::Command::EntityRequirements, workbench, name);

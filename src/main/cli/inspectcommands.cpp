@@ -21,7 +21,7 @@ int refusedOrFailed(const Outcome &outcome)
 int printClasses(const CVarnApp &app)
 {
     const Result<QStringList> entities =
-        inspect::ClassOutline(app.requirementsConnectionName()).entities();
+        inspect::ClassOutline(app.requirementsConnectionName()).entityNames();
     if (!entities)
         return refusedOrFailed(entities.outcome());
     for (const QString &entity : entities.value())
@@ -35,7 +35,7 @@ int printClasses(const CVarnApp &app)
 int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLanguage language)
 {
     const inspect::ClassOutline outline(app.requirementsConnectionName());
-    const inspect::Outline members = outline.members(entity, language);
+    const inspect::Outline members = outline.membersOf(entity, language);
     printLine(entity);
     for (const inspect::OutlineNode &node : members.nodes) {
         printLine(QStringLiteral("  ") + node.text);
@@ -69,12 +69,12 @@ int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLangu
 int printTables(const CVarnApp &app)
 {
     const inspect::TableOutline outline(app.requirementsConnectionName());
-    const Result<QStringList> tables = outline.tables();
+    const Result<QStringList> tables = outline.tableNames();
     if (!tables)
         return refusedOrFailed(tables.outcome());
     for (const QString &table : tables.value()) {
         printLine(table);
-        const inspect::TableColumns columns = outline.columns(table);
+        const inspect::TableColumns columns = outline.columnsOf(table);
         for (const inspect::TableColumn &column : columns.columns)
             printLine(QStringLiteral("  ") + column.text);
         if (!columns.problem)
