@@ -7,9 +7,9 @@
 #include "generate/cppheaderwriter.h"
 #include "generate/javaclasswriter.h"
 #include "generate/modelgenerator.h"
-#include "generate/objectmodelreader.h"
 #include "generate/sqlmodulewriter.h"
 #include "generate/sqlschemawriter.h"
+#include "objmodel/objectmodelreader.h"
 #include "store/sqlconnection.h"
 
 #include <QCoreApplication>
@@ -107,13 +107,14 @@ QString fillModel(const QSqlDatabase &database)
 
 // Reads the tables and renders every file's text without writing it: the
 // generator's own share of the time, apart from creating files on disk.
-qsizetype renderOnly(GeneratorKind kind, const QSqlDatabase &database, bool verbose)
+qsizetype renderOnly(GeneratorKind kind, bool verbose)
 {
-    Result<ObjectModel> model =
-        ObjectModelReader::read(database,
-                                {RecordSet::OeSet, RecordSet::AtSet, RecordSet::MeSet,
-                                 RecordSet::InSet, RecordSet::AgSet, RecordSet::OmPvSet},
-                                kind);
+    using objmodel::ModelTable;
+    Result<objmodel::ObjectModel> model =
+        objmodel::ObjectModelReader(kConnection)
+            .readModel({ModelTable::Entity, ModelTable::Attribute, ModelTable::Method,
+                        ModelTable::Inheritance, ModelTable::Aggregation,
+                        ModelTable::PossibleValue});
     if (!model)
         return -1;
     if (kind == GeneratorKind::Sql) {
@@ -176,14 +177,14 @@ int main(int argc, char *argv[])
             QElapsedTimer timer;
             timer.start();
             const Result<GeneratedFiles> result =
-                ModelGenerator::generate(kind, database, settings);
+                ModelGenerator::generate(kind, kConnection, settings);
             const double generateSeconds = secondsOf(timer);
             if (!result) {
                 std::fprintf(stderr, "%s: %s\n", name, qPrintable(result.outcome().message()));
                 return 1;
             }
             timer.restart();
-            if (renderOnly(kind, database, settings.verbose) < 0) {
+            if (renderOnly(kind, settings.verbose) < 0) {
                 std::fprintf(stderr, "%s: rendering failed\n", name);
                 return 1;
             }

@@ -233,7 +233,7 @@ int main(int argc, char **argv)
                 filling.nsecsElapsed() / 1e9,
                 QFileInfo(folder.filePath(QStringLiteral("BenchReq.mdb-wal"))).size() / 1e6);
 
-    objmodel::ObjectModelRegenerator regenerator(QSqlDatabase::database(kWorkspace));
+    objmodel::ObjectModelRegenerator regenerator(kWorkspace);
     QElapsedTimer timer;
     timer.start();
     const Outcome regenerated = regenerator.regenerate();

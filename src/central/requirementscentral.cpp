@@ -1,6 +1,6 @@
 #include "central/requirementscentral.h"
 
-#include "store/creqjustenset.h"
+#include "objmodel/objectmodelreader.h"
 #include "store/sqldialect.h"
 
 #include <QSqlDatabase>
@@ -57,17 +57,16 @@ Outcome RequirementsCentral::loadSettings()
 
 Result<QStringList> RequirementsCentral::entityNames()
 {
-    store::CReqJustEnSet set(m_connection);
-    if (Outcome opened = set.open(store::RecordSetCore::OpenType::Snapshot); !opened)
-        return opened;
+    objmodel::ObjectModelReader model(m_connection);
+    const Result<QStringList> stored = model.requirementEntityNames();
+    if (!stored)
+        return Outcome::stop(QStringLiteral("Cannot open ReqJustEnSet recordset.\n") +
+                             model.lastFailure().databaseText);
     QStringList names;
-    while (!set.isEOF()) {
-        if (!set.row().ReqEntity.isEmpty())
-            names.append(set.row().ReqEntity);
-        if (Outcome moved = set.moveNext(); !moved)
-            return set.errorOutcome(QStringLiteral("Cannot open ReqJustEnSet recordset.\n"));
+    for (const QString &name : stored.value()) {
+        if (!name.isEmpty())
+            names.append(name);
     }
-    set.close();
     // The list is sorted as a sorted combo box sorts: without regard to case.
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         const int order = QString::compare(a, b, Qt::CaseInsensitive);

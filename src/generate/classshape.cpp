@@ -6,6 +6,8 @@
 
 namespace varn::generate {
 
+using objmodel::ObjectModel;
+
 namespace {
 
 bool isType(const ClassShape::Member &member, const char *type)

@@ -2,7 +2,7 @@
 
 #include "common/outcome.h"
 #include "generate/generationtypes.h"
-#include "generate/objectmodel.h"
+#include "objmodel/objectmodel.h"
 
 #include <QHash>
 #include <QList>
@@ -40,8 +40,8 @@ public:
 
     // Builds the shape of one entity of the model; a base key that names no
     // entity is refused with the kind's name-lookup message.
-    static Result<ClassShape> of(const ObjectModel &model, const ObjectModel::Entity &entity,
-                                 GeneratorKind kind);
+    static Result<ClassShape> of(const objmodel::ObjectModel &model,
+                                 const objmodel::ObjectModel::Entity &entity, GeneratorKind kind);
 
     QString name;
     QString base;             // empty when the entity is a kind of nothing

@@ -10,6 +10,8 @@
 
 namespace varn::generate {
 
+using objmodel::ObjectModel;
+
 namespace {
 
 void cutInheritanceLoops(QList<ClassShape> &shapes, const QHash<QString, qsizetype> &index)

@@ -3,7 +3,7 @@
 #include "common/outcome.h"
 #include "generate/classshape.h"
 #include "generate/generationtypes.h"
-#include "generate/objectmodel.h"
+#include "objmodel/objectmodel.h"
 
 #include <QList>
 
@@ -19,7 +19,7 @@ class ClassShapes
 {
 public:
     // kind is Cpp or Java; verbose applies to C++.
-    static Result<QList<ClassShape>> build(const ObjectModel &model, GeneratorKind kind,
+    static Result<QList<ClassShape>> build(const objmodel::ObjectModel &model, GeneratorKind kind,
                                            bool verbose);
 };
 

@@ -4,14 +4,20 @@
 #include "generate/cppheaderwriter.h"
 #include "generate/generatormessages.h"
 #include "generate/javaclasswriter.h"
-#include "generate/objectmodelreader.h"
 #include "generate/outputfolder.h"
 #include "generate/sqlmodulewriter.h"
 #include "generate/sqlschemawriter.h"
+#include "objmodel/objectmodelreader.h"
 
 #include <QDir>
 
+#include <initializer_list>
+
 namespace varn::generate {
+
+using objmodel::ModelTable;
+using objmodel::ObjectModel;
+using objmodel::ObjectModelReader;
 
 namespace {
 
@@ -50,6 +56,61 @@ void reportProgress(const GenerationCallbacks &callbacks, int percent, const QSt
         callbacks.progress(percent, name);
 }
 
+// The table each record set reads; the name-lookup set reads none of its own.
+std::optional<ModelTable> tableOf(RecordSet set)
+{
+    switch (set) {
+    case RecordSet::OeSet:
+        return ModelTable::Entity;
+    case RecordSet::OeSet2:
+        return std::nullopt;
+    case RecordSet::AtSet:
+        return ModelTable::Attribute;
+    case RecordSet::MeSet:
+        return ModelTable::Method;
+    case RecordSet::InSet:
+        return ModelTable::Inheritance;
+    case RecordSet::AgSet:
+        return ModelTable::Aggregation;
+    case RecordSet::OmPvSet:
+        return ModelTable::PossibleValue;
+    }
+    return std::nullopt;
+}
+
+RecordSet recordSetOf(ModelTable table)
+{
+    for (RecordSet set : {RecordSet::OeSet, RecordSet::AtSet, RecordSet::MeSet, RecordSet::InSet,
+                          RecordSet::AgSet, RecordSet::OmPvSet}) {
+        if (tableOf(set) == table)
+            return set;
+    }
+    return RecordSet::OeSet;
+}
+
+// The tables behind the record sets, read in the order given; a failure
+// comes back as the generator's message for its record set. The entity
+// table is the one every generator opens first: any failure on it means the
+// set could not be opened at all.
+Result<ObjectModel> readModel(const QString &connection, std::initializer_list<RecordSet> sets,
+                              GeneratorKind kind)
+{
+    QList<ModelTable> tables;
+    for (RecordSet set : sets) {
+        if (const std::optional<ModelTable> table = tableOf(set))
+            tables.append(*table);
+    }
+    ObjectModelReader reader(connection);
+    Result<ObjectModel> model = reader.readModel(tables);
+    if (model)
+        return model;
+    const objmodel::ModelReadFailure &failure = reader.lastFailure();
+    const RecordSet set = recordSetOf(failure.table);
+    return Outcome::stop(failure.partWay && set != RecordSet::OeSet
+                             ? GeneratorMessages::errorQuerying(set, kind, failure.errorText)
+                             : GeneratorMessages::cannotOpen(set, kind, failure.errorText));
+}
+
 // The checks every generator makes before it touches the folder: the model
 // has entities, and the system name, part of the folder's and the SQL
 // files' names, stays a file name. Class files are named after the class
@@ -63,11 +124,11 @@ Outcome checkModel(const ObjectModel &model, const QString &systemName)
     return Outcome::ok();
 }
 
-Result<GeneratedFiles> generateSql(const QSqlDatabase &database, const GeneratorSettings &settings,
+Result<GeneratedFiles> generateSql(const QString &connection, const GeneratorSettings &settings,
                                    const GenerationCallbacks &callbacks)
 {
-    Result<ObjectModel> model = ObjectModelReader::read(
-        database,
+    Result<ObjectModel> model = readModel(
+        connection,
         {RecordSet::OeSet, RecordSet::OeSet2, RecordSet::AtSet, RecordSet::AgSet, RecordSet::InSet},
         GeneratorKind::Sql);
     if (!model)
@@ -109,15 +170,14 @@ QString renderClass(GeneratorKind kind, const ClassShape &shape, bool verbose)
     return JavaClassWriter().render(shape);
 }
 
-Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &database,
+Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QString &connection,
                                        const GeneratorSettings &settings,
                                        const GenerationCallbacks &callbacks)
 {
-    Result<ObjectModel> model =
-        ObjectModelReader::read(database,
-                                {RecordSet::OeSet, RecordSet::OeSet2, RecordSet::AtSet,
-                                 RecordSet::MeSet, RecordSet::InSet, RecordSet::OmPvSet},
-                                kind);
+    Result<ObjectModel> model = readModel(connection,
+                                          {RecordSet::OeSet, RecordSet::OeSet2, RecordSet::AtSet,
+                                           RecordSet::MeSet, RecordSet::InSet, RecordSet::OmPvSet},
+                                          kind);
     if (!model)
         return model.outcome();
     if (Outcome checked = checkModel(model.value(), settings.systemName); !checked)
@@ -157,7 +217,7 @@ Result<GeneratedFiles> generateClasses(GeneratorKind kind, const QSqlDatabase &d
 
 } // namespace
 
-Result<GeneratedFiles> ModelGenerator::generate(GeneratorKind kind, const QSqlDatabase &database,
+Result<GeneratedFiles> ModelGenerator::generate(GeneratorKind kind, const QString &connectionName,
                                                 const GeneratorSettings &settings,
                                                 const GenerationCallbacks &callbacks)
 {
@@ -166,8 +226,8 @@ Result<GeneratedFiles> ModelGenerator::generate(GeneratorKind kind, const QSqlDa
             .contains(QLatin1String("..")))
         return Outcome::warning(GeneratorMessages::parentInInstallPath(settings.installPath));
     if (kind == GeneratorKind::Sql)
-        return generateSql(database, settings, callbacks);
-    return generateClasses(kind, database, settings, callbacks);
+        return generateSql(connectionName, settings, callbacks);
+    return generateClasses(kind, connectionName, settings, callbacks);
 }
 
 QString ModelGenerator::outputFolder(GeneratorKind kind, const QString &installPath,

@@ -3,21 +3,21 @@
 #include "common/outcome.h"
 #include "generate/generationtypes.h"
 
-#include <QSqlDatabase>
 #include <QString>
 
 #include <optional>
 
 namespace varn::generate {
 
-// Writes the object model of an open requirements database as the data-model
+// Writes the object model of an open requirements database (its connection
+// named) as the data-model
 // SQL module, one C++ header per class or one Java class per class, into the
 // output folder of the system. Refusals and failures come back as the
 // messages the user is to see; nothing is shown or printed here.
 class ModelGenerator
 {
 public:
-    static Result<GeneratedFiles> generate(GeneratorKind kind, const QSqlDatabase &database,
+    static Result<GeneratedFiles> generate(GeneratorKind kind, const QString &connectionName,
                                            const GeneratorSettings &settings,
                                            const GenerationCallbacks &callbacks = {});
 

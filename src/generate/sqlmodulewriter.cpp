@@ -5,6 +5,8 @@
 
 namespace varn::generate {
 
+using objmodel::ObjectModel;
+
 namespace {
 
 // Column types of the three scalar data types; pointer and reference

@@ -2,7 +2,7 @@
 
 #include "common/outcome.h"
 #include "generate/generationtypes.h"
-#include "generate/objectmodel.h"
+#include "objmodel/objectmodel.h"
 
 #include <QList>
 #include <QString>
@@ -29,7 +29,7 @@ public:
         QString name;
     };
 
-    SqlModuleWriter(const ObjectModel &model, QString systemName,
+    SqlModuleWriter(const objmodel::ObjectModel &model, QString systemName,
                     GenerationCallbacks callbacks = {});
 
     // The whole module text, or the refusal that ends generation (too many
@@ -73,9 +73,10 @@ private:
 
     void writeHeader();
     Outcome writeTables();
-    Result<TableColumns> columnsOf(const ObjectModel::Entity &entity) const;
-    int relationshipCount(const ObjectModel::Entity &entity, qsizetype foreignKeyColumns) const;
-    void writeTable(const ObjectModel::Entity &entity, const QList<Column> &columns);
+    Result<TableColumns> columnsOf(const objmodel::ObjectModel::Entity &entity) const;
+    int relationshipCount(const objmodel::ObjectModel::Entity &entity,
+                          qsizetype foreignKeyColumns) const;
+    void writeTable(const objmodel::ObjectModel::Entity &entity, const QList<Column> &columns);
     Result<QList<Pass>> constraintPasses() const;
     void writeConstraints(const QList<Pass> &passes);
     void writeHeavySection(const QList<Pass> &passes);
@@ -85,7 +86,7 @@ private:
     void reportStatus(const QString &status) const;
     void reportProgress(qsizetype done, qsizetype total, const QString &name) const;
 
-    const ObjectModel &m_model;
+    const objmodel::ObjectModel &m_model;
     QString m_systemName;
     GenerationCallbacks m_callbacks;
     QString m_text;

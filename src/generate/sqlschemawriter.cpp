@@ -8,6 +8,8 @@
 
 namespace varn::generate {
 
+using objmodel::ObjectModel;
+
 namespace {
 
 constexpr qsizetype kLongestName = 63; // bytes, PostgreSQL's limit

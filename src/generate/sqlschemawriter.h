@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generate/objectmodel.h"
+#include "objmodel/objectmodel.h"
 
 #include <QString>
 
@@ -19,7 +19,7 @@ namespace varn::generate {
 class SqlSchemaWriter
 {
 public:
-    SqlSchemaWriter(const ObjectModel &model, QString systemName);
+    SqlSchemaWriter(const objmodel::ObjectModel &model, QString systemName);
 
     QString render() const;
 
@@ -27,7 +27,7 @@ public:
     static QString fileName(const QString &systemName);
 
 private:
-    const ObjectModel &m_model;
+    const objmodel::ObjectModel &m_model;
     QString m_systemName;
 };
 

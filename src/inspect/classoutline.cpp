@@ -2,11 +2,7 @@
 
 #include "generate/classnaming.h"
 #include "generate/classshape.h"
-#include "generate/objectmodel.h"
-#include "inspect/modelqueries.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
+#include "objmodel/objectmodelreader.h"
 
 #include <optional>
 
@@ -14,10 +10,10 @@ namespace varn::inspect {
 
 namespace {
 
-using namespace modelqueries;
+using objmodel::ObjectModel;
+using objmodel::ObjectModelReader;
+using Order = ObjectModelReader::Order;
 
-const QString kValueOpen = QStringLiteral("Cannot open ReqOmPvSet recordset.\n");
-const QString kValueQuery = QStringLiteral("Error querying the ReqOmPvSet recordset.\n");
 const QString kNoRequirements = QStringLiteral(
     "There are no requirements for the current system. To view your object model,\ncreate at "
     "least one functional or structural requirement.");
@@ -29,8 +25,6 @@ QString capitalised(QString name)
         name[0] = name[0].toUpper();
     return name;
 }
-
-} // namespace
 
 struct OutlineAttribute
 {
@@ -56,8 +50,6 @@ struct ClassNames
     QString className;
     QStringList methods;
 };
-
-namespace {
 
 using Attribute = OutlineAttribute;
 
@@ -94,117 +86,42 @@ ClassNames nameAsGenerated(const QString &entity, QList<Attribute> &attributes,
     return {shape->className, shape->methodNames};
 }
 
-class Reader
+// The entity's key and its attributes, with the possible values of its ints.
+struct ReadMembers
 {
-public:
-    explicit Reader(const QSqlDatabase &database) : m_query(database) {}
-
-    // The entity's key; none when no entity has that name.
-    std::optional<qint32> entityKey(const QString &name, Outcome &problem)
-    {
-        return firstKey(
-            QStringLiteral("SELECT Entity_ID FROM OM_ENTITY WHERE Entity = ? ORDER BY Entity_ID"),
-            {name}, kEntityOpen, problem);
-    }
-
-    bool attributes(qint32 entity, QList<Attribute> &attributes, Outcome &problem)
-    {
-        if (!run(QStringLiteral("SELECT Attr_ID, Attribute, DataTypeDef FROM OM_ATTR WHERE "
-                                "FK_EntityID = ? ORDER BY ") +
-                     nameOrder("DataTypeDef") + QStringLiteral(", ") + nameOrder("Attribute"),
-                 {entity})) {
-            problem = failure(kAttributeOpen);
-            return false;
-        }
-        while (m_query.next()) {
-            Attribute attribute;
-            attribute.key = m_query.value(0).toInt();
-            attribute.name = m_query.value(1).toString();
-            attribute.type = m_query.value(2).toString();
-            attributes.append(attribute);
-        }
-        return true;
-    }
-
-    bool values(qint32 attribute, QStringList &values, Outcome &problem)
-    {
-        return texts(QStringLiteral("SELECT Value FROM OM_PV WHERE FK_AttrID = ? ORDER BY ") +
-                         nameOrder("Value"),
-                     attribute, values, {kValueOpen, kValueQuery}, problem);
-    }
-
-    bool methods(qint32 entity, QStringList &methods, Outcome &problem)
-    {
-        return texts(
-            QStringLiteral("SELECT Method FROM OM_METHOD WHERE FK_EntityID = ? ORDER BY ") +
-                nameOrder("Method"),
-            entity, methods, {kMethodOpen, kMethodOpen}, problem);
-    }
-
-    std::optional<qint32> attributeKey(qint32 entity, const QString &name, Outcome &problem)
-    {
-        return firstKey(QStringLiteral("SELECT Attr_ID FROM OM_ATTR WHERE FK_EntityID = ? AND "
-                                       "Attribute = ? ORDER BY Attr_ID"),
-                        {entity, name}, kAttributeOpen, problem);
-    }
-
-private:
-    // The first column of the first row; none when there is no row.
-    std::optional<qint32> firstKey(const QString &sql, const QVariantList &values,
-                                   const QString &failureLine, Outcome &problem)
-    {
-        if (!run(sql, values)) {
-            problem = failure(failureLine);
-            return std::nullopt;
-        }
-        if (!m_query.next())
-            return std::nullopt;
-        const qint32 key = m_query.value(0).toInt();
-        m_query.finish();
-        return key;
-    }
-
-    struct FailureLines
-    {
-        const QString &open;
-        const QString &read;
-    };
-
-    // The first column of every row of a query on one key.
-    bool texts(const QString &sql, qint32 key, QStringList &texts, FailureLines lines,
-               Outcome &problem)
-    {
-        if (!run(sql, {key})) {
-            problem = failure(lines.open);
-            return false;
-        }
-        while (m_query.next())
-            texts.append(m_query.value(0).toString());
-        if (m_query.lastError().isValid()) {
-            problem = failure(lines.read);
-            return false;
-        }
-        return true;
-    }
-
-    // Prepares, binds and runs one statement; false when any step fails, with
-    // that step's error kept for the message.
-    bool run(const QString &sql, const QVariantList &values)
-    {
-        if (!m_query.prepare(sql))
-            return false;
-        for (const QVariant &value : values)
-            m_query.addBindValue(value);
-        return m_query.exec();
-    }
-
-    Outcome failure(const QString &firstLine) const
-    {
-        return Outcome::stop(firstLine + m_query.lastError().text());
-    }
-
-    QSqlQuery m_query;
+    qint32 key = 0;
+    QList<Attribute> attributes;
 };
+
+// None when no entity has the name.
+Result<std::optional<ReadMembers>> readAttributes(ObjectModelReader &model, const QString &entity)
+{
+    const Result<std::optional<ObjectModel::Entity>> found = model.entityNamed(entity);
+    if (!found)
+        return found.outcome();
+    if (!found.value())
+        return std::optional<ReadMembers>();
+    ReadMembers read{found.value()->id, {}};
+    const Result<QList<ObjectModel::Attribute>> rows =
+        model.attributesOf(read.key, ObjectModelReader::Attributes::All, Order::TypeThenName);
+    if (!rows)
+        return rows.outcome();
+    for (const ObjectModel::Attribute &row : rows.value()) {
+        Attribute attribute;
+        attribute.key = row.id;
+        attribute.name = row.name;
+        attribute.type = row.dataType;
+        if (attribute.type == QLatin1String("int")) {
+            Result<QStringList> values = model.possibleValuesOf(attribute.key);
+            if (!values)
+                return values.outcome();
+            attribute.values = values.takeValue();
+            attribute.enumeration = !attribute.values.isEmpty();
+        }
+        read.attributes.append(attribute);
+    }
+    return std::optional<ReadMembers>(read);
+}
 
 // Builds the outline of one class from its attributes and methods.
 class OutlineWriter
@@ -320,42 +237,33 @@ private:
 
 } // namespace
 
-Result<QStringList> ClassOutline::entities() const
+Result<QStringList> ClassOutline::entityNames() const
 {
-    return entityNames(m_database, kNoRequirements);
+    Result<QStringList> names = ObjectModelReader(m_connection).entityNames(Order::Key);
+    if (names && names->isEmpty())
+        return Outcome::refused(kNoRequirements);
+    return names;
 }
 
-// The entity's key and attributes, with the possible values of its ints.
-std::optional<qint32> ClassOutline::readAttributes(const QString &entity,
-                                                   QList<OutlineAttribute> &attributes,
-                                                   Outcome &problem) const
-{
-    Reader reader(m_database);
-    const std::optional<qint32> key = reader.entityKey(entity, problem);
-    if (!key || !reader.attributes(*key, attributes, problem))
-        return std::nullopt;
-    for (Attribute &attribute : attributes) {
-        if (attribute.type != QLatin1String("int"))
-            continue;
-        if (!reader.values(attribute.key, attribute.values, problem))
-            return std::nullopt;
-        attribute.enumeration = !attribute.values.isEmpty();
-    }
-    return key;
-}
-
-Outline ClassOutline::members(const QString &entity, OutlineLanguage language) const
+Outline ClassOutline::membersOf(const QString &entity, OutlineLanguage language) const
 {
     Outline outline;
-    QList<Attribute> attributes;
-    const std::optional<qint32> key = readAttributes(entity, attributes, outline.problem);
-    if (!key)
+    ObjectModelReader model(m_connection);
+    Result<std::optional<ReadMembers>> read = readAttributes(model, entity);
+    if (!read) {
+        outline.problem = read.outcome();
         return outline;
-    QStringList methods;
-    const bool methodsRead = Reader(m_database).methods(*key, methods, outline.problem);
-    const ClassNames names = nameAsGenerated(entity, attributes, methods, language);
+    }
+    if (!read.value())
+        return outline;
+    QList<Attribute> &attributes = read.value()->attributes;
+    const Result<QStringList> methods = model.methodsOf(read.value()->key, Order::NameIgnoringCase);
+    if (!methods)
+        outline.problem = methods.outcome();
+    const ClassNames names =
+        nameAsGenerated(entity, attributes, methods ? methods.value() : QStringList(), language);
     OutlineWriter(names.className, language)
-        .write(attributes, methodsRead ? &names.methods : nullptr, outline.nodes);
+        .write(attributes, methods ? &names.methods : nullptr, outline.nodes);
     return outline;
 }
 
@@ -367,9 +275,13 @@ Outline ClassOutline::enumerationValues(const QString &entity, const QString &en
     const QString shown = enumerationNode.startsWith(kEnumPrefix)
                               ? enumerationNode.mid(kEnumPrefix.size())
                               : enumerationNode;
-    QList<Attribute> attributes;
-    if (!readAttributes(entity, attributes, outline.problem))
+    ObjectModelReader model(m_connection);
+    const Result<std::optional<ReadMembers>> read = readAttributes(model, entity);
+    if (!read || !read.value()) {
+        outline.problem = read.outcome();
         return outline;
+    }
+    const QList<Attribute> &attributes = read.value()->attributes;
     for (OutlineLanguage language : {OutlineLanguage::Cpp, OutlineLanguage::Java}) {
         QList<Attribute> named = attributes;
         nameAsGenerated(entity, named, {}, language);

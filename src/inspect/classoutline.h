@@ -3,11 +3,8 @@
 #include "common/outcome.h"
 
 #include <QList>
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace varn::inspect {
 
@@ -25,7 +22,8 @@ struct OutlineNode
     bool operator==(const OutlineNode &) const = default;
 };
 
-// What was read before a database error stays, with the error to show.
+// A read that can stop part-way: the nodes read before a database error
+// stay, shown above the error's message.
 struct Outline
 {
     QList<OutlineNode> nodes;
@@ -39,22 +37,18 @@ struct Outline
 class ClassOutline
 {
 public:
-    explicit ClassOutline(QSqlDatabase database) : m_database(std::move(database)) {}
+    explicit ClassOutline(QString connectionName) : m_connection(std::move(connectionName)) {}
 
     // Entity names in table order; refused with the message to show when
     // the model holds none.
-    Result<QStringList> entities() const;
-    Outline members(const QString &entity, OutlineLanguage language) const;
+    Result<QStringList> entityNames() const;
+    Outline membersOf(const QString &entity, OutlineLanguage language) const;
     // The possible values under an enumeration node ("enum Status") of the
     // entity, in value order.
     Outline enumerationValues(const QString &entity, const QString &enumerationNode) const;
 
 private:
-    std::optional<qint32> readAttributes(const QString &entity,
-                                         QList<struct OutlineAttribute> &attributes,
-                                         Outcome &problem) const;
-
-    QSqlDatabase m_database;
+    QString m_connection;
 };
 
 } // namespace varn::inspect

@@ -1,15 +1,10 @@
 #include "inspect/modelbrowser.h"
 
-#include "inspect/modelqueries.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
+#include "objmodel/objectmodelreader.h"
 
 namespace varn::inspect {
 
 namespace {
-
-using modelqueries::kEntityOpen;
 
 const BrowserSpec kSpecs[] = {
     {BrowserKind::Entities,
@@ -37,61 +32,54 @@ const BrowserSpec kSpecs[] = {
      true},
 };
 
-// How one list is read: its statement on the entity's key, the record set
-// its failures name, and how a row becomes a line.
-struct QueryText
-{
-    const char *sql;
-    const char *failureLine;
-    QString (*line)(const QSqlQuery &row);
-};
-
-QString firstColumn(const QSqlQuery &row)
-{
-    return row.value(0).toString();
-}
-
-QString typedName(const QSqlQuery &row)
-{
-    return row.value(1).toString() + QLatin1Char(' ') + row.value(0).toString();
-}
+using objmodel::ObjectModel;
+using objmodel::ObjectModelReader;
+using Order = ObjectModelReader::Order;
 
 // "*pEngine" and "&rEngine" both read "Engine engine;".
-QString linkField(const QSqlQuery &row)
+QString linkField(const QString &attribute)
 {
-    const QString target = row.value(0).toString().mid(2);
+    const QString target = attribute.mid(2);
     QString field = target;
     if (!field.isEmpty())
         field[0] = field[0].toLower();
     return target + QLatin1Char(' ') + field + QLatin1Char(';');
 }
 
-QString methodLine(const QSqlQuery &row)
+// The lines of one list: its rows by name, case aside first.
+Result<QStringList> resultLines(ObjectModelReader &model, ResultQuery query, qint32 entity)
 {
-    return QStringLiteral("int ") + row.value(0).toString() + QStringLiteral("();");
-}
-
-const QueryText &queryText(ResultQuery query)
-{
-    static const QueryText kTexts[] = {
-        {"SELECT InH_Entity FROM OM_INH WHERE FK_EntityID = ? ORDER BY InH_Entity COLLATE "
-         "NOCASE, InH_Entity",
-         "Cannot open ReqInSet recordset.\n", firstColumn},
-        {"SELECT Attribute, DataTypeDef FROM OM_ATTR WHERE FK_EntityID = ? AND DataTypeDef NOT "
-         "LIKE 'reference' AND DataTypeDef NOT LIKE 'pointer' ORDER BY Attribute COLLATE NOCASE, "
-         "Attribute",
-         "Cannot open ReqAtSet recordset.\n", typedName},
-        {"SELECT Attribute FROM OM_ATTR WHERE FK_EntityID = ? AND DataTypeDef = 'pointer' ORDER "
-         "BY Attribute COLLATE NOCASE, Attribute",
-         "Cannot open ReqAtSet recordset.\n", linkField},
-        {"SELECT Attribute FROM OM_ATTR WHERE FK_EntityID = ? AND DataTypeDef = 'reference' "
-         "ORDER BY Attribute COLLATE NOCASE, Attribute",
-         "Cannot open ReqAtSet recordset.\n", linkField},
-        {"SELECT Method FROM OM_METHOD WHERE FK_EntityID = ? ORDER BY Method COLLATE NOCASE, "
-         "Method",
-         "Cannot open ReqMeSet recordset.\n", methodLine},
-    };
-    return kTexts[int(query)];
+    using Attributes = ObjectModelReader::Attributes;
+    QStringList lines;
+    switch (query) {
+    case ResultQuery::Types:
+        return model.typesOf(entity, Order::NameIgnoringCase);
+    case ResultQuery::DataMembers:
+    case ResultQuery::Associations:
+    case ResultQuery::Compositions: {
+        const Attributes which = query == ResultQuery::DataMembers    ? Attributes::DataMembers
+                                 : query == ResultQuery::Associations ? Attributes::Pointers
+                                                                      : Attributes::References;
+        const Result<QList<ObjectModel::Attribute>> attributes =
+            model.attributesOf(entity, which, Order::NameIgnoringCase);
+        if (!attributes)
+            return attributes.outcome();
+        for (const ObjectModel::Attribute &attribute : attributes.value())
+            lines.append(query == ResultQuery::DataMembers
+                             ? attribute.dataType + QLatin1Char(' ') + attribute.name
+                             : linkField(attribute.name));
+        return lines;
+    }
+    case ResultQuery::Methods: {
+        const Result<QStringList> methods = model.methodsOf(entity, Order::NameIgnoringCase);
+        if (!methods)
+            return methods.outcome();
+        for (const QString &method : methods.value())
+            lines.append(QStringLiteral("int ") + method + QStringLiteral("();"));
+        return lines;
+    }
+    }
+    return lines;
 }
 
 } // namespace
@@ -101,51 +89,26 @@ const BrowserSpec &ModelBrowser::spec(BrowserKind kind)
     return kSpecs[int(kind)];
 }
 
-Result<QStringList> ModelBrowser::entities() const
+Result<QStringList> ModelBrowser::entityNames() const
 {
-    QSqlQuery query(m_database);
-    if (!query.exec(QStringLiteral("SELECT Entity FROM OM_ENTITY ORDER BY Entity COLLATE NOCASE, "
-                                   "Entity")))
-        return Outcome::stop(kEntityOpen + query.lastError().text());
-    QStringList names;
-    while (query.next())
-        names.append(query.value(0).toString());
-    return names;
+    return ObjectModelReader(m_connection).entityNames(Order::NameIgnoringCase);
 }
 
-QList<QStringList> ModelBrowser::see(BrowserKind kind, const QString &entity,
-                                     Outcome &problem) const
+Result<QList<QStringList>> ModelBrowser::resultLists(BrowserKind kind, const QString &entity) const
 {
+    ObjectModelReader model(m_connection);
+    const Result<std::optional<ObjectModel::Entity>> found = model.entityNamed(entity);
+    if (!found)
+        return found.outcome();
     QList<QStringList> lists;
-    QSqlQuery query(m_database);
-    if (!query.prepare(QStringLiteral(
-            "SELECT Entity_ID FROM OM_ENTITY WHERE Entity = ? ORDER BY Entity_ID"))) {
-        problem = Outcome::stop(kEntityOpen + query.lastError().text());
-        return lists;
-    }
-    query.addBindValue(entity);
-    if (!query.exec()) {
-        problem = Outcome::stop(kEntityOpen + query.lastError().text());
-        return lists;
-    }
-    const QVariant key = query.next() ? query.value(0) : QVariant();
-    query.finish();
     for (const ResultListSpec &list : spec(kind).lists) {
-        const QueryText &text = queryText(list.query);
         QStringList lines;
-        if (!query.prepare(QString::fromLatin1(text.sql))) {
-            problem =
-                Outcome::stop(QString::fromLatin1(text.failureLine) + query.lastError().text());
-            return lists;
+        if (found.value()) {
+            Result<QStringList> read = resultLines(model, list.query, found.value()->id);
+            if (!read)
+                return read.outcome();
+            lines = read.takeValue();
         }
-        query.addBindValue(key);
-        if (!query.exec()) {
-            problem =
-                Outcome::stop(QString::fromLatin1(text.failureLine) + query.lastError().text());
-            return lists;
-        }
-        while (query.next())
-            lines.append(text.line(query));
         if (lines.isEmpty())
             lines.append(QString::fromLatin1(kNone));
         lists.append(lines);

@@ -3,7 +3,6 @@
 #include "common/outcome.h"
 
 #include <QList>
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
@@ -41,17 +40,17 @@ public:
     static const BrowserSpec &spec(BrowserKind kind);
     static constexpr const char *kNone = "None.";
 
-    explicit ModelBrowser(QSqlDatabase database) : m_database(std::move(database)) {}
+    explicit ModelBrowser(QString connectionName) : m_connection(std::move(connectionName)) {}
 
     // Every entity name, sorted.
-    Result<QStringList> entities() const;
-    // The lines of each of the dialog's lists for the entity, in the order of
-    // its spec; a list without rows holds "None.". After a database error the
-    // lists read before it stay, and problem holds the message.
-    QList<QStringList> see(BrowserKind kind, const QString &entity, Outcome &problem) const;
+    Result<QStringList> entityNames() const;
+    // The lines of each of the dialog's result lists for the entity, in the
+    // order of its spec; a list without rows (or of an entity the model does
+    // not hold) holds "None.".
+    Result<QList<QStringList>> resultLists(BrowserKind kind, const QString &entity) const;
 
 private:
-    QSqlDatabase m_database;
+    QString m_connection;
 };
 
 } // namespace varn::inspect

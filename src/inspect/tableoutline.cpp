@@ -1,18 +1,14 @@
 #include "inspect/tableoutline.h"
 
-#include "inspect/modelqueries.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
+#include "objmodel/objectmodelreader.h"
 
 namespace varn::inspect {
 
 namespace {
 
-using namespace modelqueries;
+using objmodel::ObjectModel;
+using objmodel::ObjectModelReader;
 
-const QString kAggregationOpen = QStringLiteral("Cannot open ReqAgSet recordset.\n");
-const QString kInheritanceOpen = QStringLiteral("Cannot open ReqInSet recordset.\n");
 const QString kNoRequirements = QStringLiteral(
     "There are no requirements for the current system. To view your data model,\ncreate at "
     "least one functional or structural requirement.");
@@ -28,109 +24,72 @@ QString columnType(const QString &dataType)
     return QString();
 }
 
-class ColumnReader
+// The foreign keys of a table, one per row that relates another entity to it:
+// a pointer to it, an aggregation of it, its being a kind of the other.
+struct ForeignKeys
 {
-public:
-    ColumnReader(const QSqlDatabase &database, TableColumns &result)
-        : m_query(database), m_lookup(database), m_result(result)
-    {}
-
-    bool run(const QString &sql, const QVariant &value, const QString &failureLine)
-    {
-        if (m_query.prepare(sql)) {
-            m_query.addBindValue(value);
-            if (m_query.exec())
-                return true;
-        }
-        m_result.problem = Outcome::stop(failureLine + m_query.lastError().text());
-        return false;
-    }
-
-    QSqlQuery &query() { return m_query; }
-
-    // The name of the entity with that key; empty when there is none.
-    bool entityName(qint32 key, QString &name)
-    {
-        if (!m_lookup.prepare(QStringLiteral("SELECT Entity FROM OM_ENTITY WHERE Entity_ID = ?"))) {
-            m_result.problem = Outcome::stop(kEntityOpen + m_lookup.lastError().text());
-            return false;
-        }
-        m_lookup.addBindValue(key);
-        if (!m_lookup.exec()) {
-            m_result.problem = Outcome::stop(kEntityOpen + m_lookup.lastError().text());
-            return false;
-        }
-        name = m_lookup.next() ? m_lookup.value(0).toString() : QString();
-        m_lookup.finish();
-        return true;
-    }
-
-    // One foreign key per row of the current query, named after the entity
-    // whose key is in the row's given column.
-    bool foreignKeys(int keyColumn, const QLatin1String &prefix, ColumnImage image)
-    {
-        while (m_query.next()) {
-            QString related;
-            if (!entityName(m_query.value(keyColumn).toInt(), related))
-                return false;
-            add(prefix + related + kLongColumn, image);
-        }
-        return true;
-    }
-
-    void add(const QString &text, ColumnImage image) { m_result.columns.append({text, image}); }
-
-private:
-    QSqlQuery m_query;
-    QSqlQuery m_lookup;
-    TableColumns &m_result;
+    ObjectModelReader::Relation relation;
+    QLatin1String prefix;
+    ColumnImage image;
 };
+
+const ForeignKeys kForeignKeys[] = {
+    {ObjectModelReader::Relation::PointingEntities, QLatin1String("FKp_"), ColumnImage::PointerKey},
+    {ObjectModelReader::Relation::Wholes, QLatin1String("FKr_"), ColumnImage::AggregationKey},
+    {ObjectModelReader::Relation::Bases, QLatin1String("FKi_"), ColumnImage::InheritanceKey},
+};
+
+// Adds the columns of the table as far as they can be read.
+Outcome readColumns(ObjectModelReader &model, const QString &table, QList<TableColumn> &columns)
+{
+    const Result<std::optional<ObjectModel::Entity>> found = model.entityNamed(table);
+    if (!found)
+        return found.outcome();
+    if (!found.value())
+        return Outcome::ok();
+    const qint32 key = found.value()->id;
+    columns.append(
+        {QStringLiteral("PKID_Entity%1").arg(key) + kLongColumn, ColumnImage::PrimaryKey});
+
+    const Result<QList<ObjectModel::Attribute>> attributes = model.attributesOf(
+        key, ObjectModelReader::Attributes::All, ObjectModelReader::Order::TypeThenName);
+    if (!attributes)
+        return attributes.outcome();
+    for (const ObjectModel::Attribute &attribute : attributes.value()) {
+        if (const QString type = columnType(attribute.dataType); !type.isEmpty())
+            columns.append({attribute.name + type, ColumnImage::Attribute});
+    }
+
+    for (const ForeignKeys &keys : kForeignKeys) {
+        const Result<QList<qint32>> related = model.related(key, keys.relation);
+        if (!related)
+            return related.outcome();
+        for (const qint32 other : related.value()) {
+            const Result<QString> name = model.entityName(other);
+            if (!name)
+                return name.outcome();
+            columns.append({keys.prefix + name.value() + kLongColumn, keys.image});
+        }
+    }
+    return Outcome::ok();
+}
 
 } // namespace
 
-Result<QStringList> TableOutline::tables() const
+Result<QStringList> TableOutline::tableNames() const
 {
-    return entityNames(m_database, kNoRequirements);
+    Result<QStringList> names =
+        ObjectModelReader(m_connection).entityNames(ObjectModelReader::Order::Key);
+    if (names && names->isEmpty())
+        return Outcome::refused(kNoRequirements);
+    return names;
 }
 
-TableColumns TableOutline::columns(const QString &table) const
+TableColumns TableOutline::columnsOf(const QString &table) const
 {
     TableColumns result;
-    ColumnReader reader(m_database, result);
-    if (!reader.run(QStringLiteral("SELECT Entity_ID FROM OM_ENTITY WHERE Entity = ? ORDER BY "
-                                   "Entity_ID"),
-                    table, kEntityOpen) ||
-        !reader.query().next())
-        return result;
-    const qint32 key = reader.query().value(0).toInt();
-    reader.query().finish();
-    reader.add(QStringLiteral("PKID_Entity%1").arg(key) + kLongColumn, ColumnImage::PrimaryKey);
-
-    if (!reader.run(QStringLiteral("SELECT Attribute, DataTypeDef FROM OM_ATTR WHERE FK_EntityID "
-                                   "= ? ORDER BY DataTypeDef COLLATE NOCASE, DataTypeDef, "
-                                   "Attribute COLLATE NOCASE, Attribute"),
-                    key, kAttributeOpen))
-        return result;
-    while (reader.query().next()) {
-        const QString type = columnType(reader.query().value(1).toString());
-        if (!type.isEmpty())
-            reader.add(reader.query().value(0).toString() + type, ColumnImage::Attribute);
-    }
-
-    if (!reader.run(QStringLiteral("SELECT FK_EntityID FROM OM_ATTR WHERE Attribute = ? ORDER BY "
-                                   "Attribute, Attr_ID"),
-                    QStringLiteral("*p") + table, kAttributeOpen) ||
-        !reader.foreignKeys(0, QLatin1String("FKp_"), ColumnImage::PointerKey))
-        return result;
-    if (!reader.run(QStringLiteral("SELECT FK_EntityID FROM OM_AGG WHERE AggEntity = ? ORDER BY "
-                                   "AggEntity, Agg_ID"),
-                    table, kAggregationOpen) ||
-        !reader.foreignKeys(0, QLatin1String("FKr_"), ColumnImage::AggregationKey))
-        return result;
-    if (reader.run(QStringLiteral("SELECT FK_EntityID FROM OM_INH WHERE InH_Entity = ? ORDER BY "
-                                  "InH_Entity, InH_ID"),
-                   table, kInheritanceOpen))
-        reader.foreignKeys(0, QLatin1String("FKi_"), ColumnImage::InheritanceKey);
+    ObjectModelReader model(m_connection);
+    result.problem = readColumns(model, table, result.columns);
     return result;
 }
 

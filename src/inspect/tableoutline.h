@@ -3,7 +3,6 @@
 #include "common/outcome.h"
 
 #include <QList>
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +19,8 @@ struct TableColumn
     bool operator==(const TableColumn &) const = default;
 };
 
-// What was read before a database error stays, with the error to show.
+// A read that can stop part-way: the columns read before a database error
+// stay, shown above the error's message.
 struct TableColumns
 {
     QList<TableColumn> columns;
@@ -33,15 +33,15 @@ struct TableColumns
 class TableOutline
 {
 public:
-    explicit TableOutline(QSqlDatabase database) : m_database(std::move(database)) {}
+    explicit TableOutline(QString connectionName) : m_connection(std::move(connectionName)) {}
 
     // Table (entity) names in table order; refused with the message to show
     // when the model holds none.
-    Result<QStringList> tables() const;
-    TableColumns columns(const QString &table) const;
+    Result<QStringList> tableNames() const;
+    TableColumns columnsOf(const QString &table) const;
 
 private:
-    QSqlDatabase m_database;
+    QString m_connection;
 };
 
 } // namespace varn::inspect

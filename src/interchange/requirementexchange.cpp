@@ -8,10 +8,10 @@
 #include "interchange/reqifreader.h"
 #include "interchange/reqifwriter.h"
 #include "interchange/workspacerequirements.h"
+#include "objmodel/objectmodelreader.h"
 
+#include <QHash>
 #include <QSaveFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 namespace varn::interchange {
 
@@ -24,32 +24,31 @@ Outcome writeFailure(const QString &path, const QString &why)
 
 Result<QList<ReportClass>> modelClasses(const QString &connectionName)
 {
-    QSqlDatabase database = QSqlDatabase::database(connectionName, false);
+    using objmodel::ModelTable;
+    using objmodel::ObjectModel;
+    const QString failed = QStringLiteral("Error querying the Requirements database.");
+    objmodel::ObjectModelReader reader(connectionName);
+    const Result<QList<ObjectModel::Entity>> entities =
+        reader.entities(objmodel::ObjectModelReader::Order::Name);
+    if (!entities)
+        return Outcome::stop(failed);
+    const Result<ObjectModel> model = reader.readModel({ModelTable::Attribute, ModelTable::Method});
+    if (!model)
+        return Outcome::stop(failed);
     QList<ReportClass> classes;
     QHash<qint32, qsizetype> index;
-    QSqlQuery entities(database);
-    if (!entities.exec(QStringLiteral("SELECT Entity_ID, Entity FROM OM_ENTITY ORDER BY Entity")))
-        return Outcome::stop(QStringLiteral("Error querying the Requirements database."));
-    while (entities.next()) {
-        index.insert(entities.value(0).toInt(), classes.size());
-        classes.append({entities.value(1).toString(), {}, {}});
+    for (const ObjectModel::Entity &entity : entities.value()) {
+        index.insert(entity.id, classes.size());
+        classes.append({entity.name, {}, {}});
     }
-    QSqlQuery attributes(database);
-    if (!attributes.exec(QStringLiteral(
-            "SELECT FK_EntityID, Attribute, DataTypeDef FROM OM_ATTR ORDER BY Attr_ID")))
-        return Outcome::stop(QStringLiteral("Error querying the Requirements database."));
-    while (attributes.next()) {
-        if (const auto at = index.constFind(attributes.value(0).toInt()); at != index.cend())
-            classes[*at].attributes.append(QStringLiteral("%1 : %2").arg(
-                attributes.value(1).toString(), attributes.value(2).toString()));
+    for (const ObjectModel::Attribute &attribute : model->attributes()) {
+        if (const auto at = index.constFind(attribute.entityId); at != index.cend())
+            classes[*at].attributes.append(
+                QStringLiteral("%1 : %2").arg(attribute.name, attribute.dataType));
     }
-    QSqlQuery methods(database);
-    if (!methods.exec(
-            QStringLiteral("SELECT FK_EntityID, Method FROM OM_METHOD ORDER BY Method_ID")))
-        return Outcome::stop(QStringLiteral("Error querying the Requirements database."));
-    while (methods.next()) {
-        if (const auto at = index.constFind(methods.value(0).toInt()); at != index.cend())
-            classes[*at].methods.append(methods.value(1).toString() + QStringLiteral("()"));
+    for (const ObjectModel::Method &method : model->methods()) {
+        if (const auto at = index.constFind(method.entityId); at != index.cend())
+            classes[*at].methods.append(method.name + QStringLiteral("()"));
     }
     return classes;
 }

@@ -6,11 +6,39 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace varn::interchange {
+
+using objmodel::ObjectModel;
+using objmodel::ObjectModelReader;
+
+// The statements on the requirements' own tables, each prepared once.
+class RequirementTrace::RequirementRows
+{
+public:
+    explicit RequirementRows(const QString &connection) : m_connection(connection) {}
+
+    QSqlQuery &prepared(const QString &sql)
+    {
+        auto found = m_queries.find(sql);
+        if (found == m_queries.end()) {
+            QSqlQuery query(QSqlDatabase::database(m_connection, false));
+            query.setForwardOnly(true);
+            query.prepare(sql);
+            found = m_queries.insert(sql, query);
+        }
+        return *found;
+    }
+
+private:
+    QString m_connection;
+    QHash<QString, QSqlQuery> m_queries;
+};
 
 namespace {
 
@@ -52,6 +80,19 @@ bool holdsRun(const QStringList &nameWords, const QStringList &fieldWords)
     return false;
 }
 
+QStringList textWords(const QString &text);
+
+// Whether a member's name holds the words of one of the requirement's fields.
+bool holdsFieldWords(const QString &name, const QList<QStringList> &fieldWords)
+{
+    const QStringList words = RequirementTrace::nameWords(name);
+    for (const QStringList &field : fieldWords) {
+        if (holdsRun(words, field))
+            return true;
+    }
+    return false;
+}
+
 QStringList textWords(const QString &text)
 {
     QStringList words;
@@ -79,20 +120,11 @@ QStringList linesOf(const QString &path)
 
 RequirementTrace::RequirementTrace(QString connectionName, QString installPath, QString systemName)
     : m_connection(std::move(connectionName)), m_installPath(std::move(installPath)),
-      m_systemName(std::move(systemName))
+      m_systemName(std::move(systemName)), m_model(m_connection),
+      m_requirements(std::make_unique<RequirementRows>(m_connection))
 {}
 
-QSqlQuery &RequirementTrace::prepared(const QString &sql)
-{
-    auto found = m_queries.find(sql);
-    if (found == m_queries.end()) {
-        QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        query.setForwardOnly(true);
-        query.prepare(sql);
-        found = m_queries.insert(sql, query);
-    }
-    return *found;
-}
+RequirementTrace::~RequirementTrace() = default;
 
 QStringList RequirementTrace::nameWords(QStringView name)
 {
@@ -127,7 +159,7 @@ Result<QStringList> RequirementTrace::fieldTexts(qint32 number)
          {QStringLiteral("SELECT * FROM FUNC_REQ WHERE F_ReqNum = ?"),
           QStringLiteral("SELECT * FROM STRUC_REQ WHERE S_ReqNum = ?"),
           QStringLiteral("SELECT Value FROM POSS_VALS WHERE FK_SReqNum = ?")}) {
-        QSqlQuery &query = prepared(sql);
+        QSqlQuery &query = m_requirements->prepared(sql);
         query.bindValue(0, number);
         if (!query.exec())
             return Outcome::warning(kQueryFailed);
@@ -144,33 +176,9 @@ Result<QStringList> RequirementTrace::fieldTexts(qint32 number)
     return texts;
 }
 
-Result<QList<TracedMember>> RequirementTrace::membersOf(const QString &table, const QString &column,
-                                                        qint32 entity,
-                                                        const QList<QStringList> &fieldWords)
-{
-    QSqlQuery &query = prepared(
-        QStringLiteral("SELECT %1 FROM %2 WHERE FK_EntityID = ? ORDER BY %1").arg(column, table));
-    query.bindValue(0, entity);
-    if (!query.exec())
-        return Outcome::warning(kQueryFailed);
-    QList<TracedMember> members;
-    while (query.next()) {
-        const QString name = query.value(0).toString();
-        const QStringList words = nameWords(name);
-        for (const QStringList &field : fieldWords) {
-            if (holdsRun(words, field)) {
-                members.append({name, {}});
-                break;
-            }
-        }
-    }
-    query.finish();
-    return members;
-}
-
 Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
 {
-    QSqlQuery &master = prepared(
+    QSqlQuery &master = m_requirements->prepared(
         QStringLiteral("SELECT Preamble, ReqText, FSTType FROM MASTER_REQ WHERE Req_Num = ?"));
     master.bindValue(0, number);
     if (!master.exec())
@@ -195,16 +203,22 @@ Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
     const Result<QList<ModelClass>> found = producedClasses(number);
     if (!found)
         return found.outcome();
-    for (const auto &[key, name] : found.value()) {
-        TracedEntity entity{name, {}, {}, {}};
-        Result<QList<TracedMember>> attributes =
-            membersOf(QStringLiteral("OM_ATTR"), QStringLiteral("Attribute"), key, fieldWords);
-        Result<QList<TracedMember>> methods =
-            membersOf(QStringLiteral("OM_METHOD"), QStringLiteral("Method"), key, fieldWords);
+    for (const ModelClass &modelClass : found.value()) {
+        TracedEntity entity{modelClass.name, {}, {}, {}};
+        const Result<QList<ObjectModel::Attribute>> attributes = m_model.attributesOf(
+            modelClass.id, ObjectModelReader::Attributes::All, ObjectModelReader::Order::Name);
+        const Result<QStringList> methods =
+            m_model.methodsOf(modelClass.id, ObjectModelReader::Order::Name);
         if (!attributes || !methods)
             return Outcome::warning(kQueryFailed);
-        entity.attributes = attributes.takeValue();
-        entity.methods = methods.takeValue();
+        for (const ObjectModel::Attribute &attribute : attributes.value()) {
+            if (holdsFieldWords(attribute.name, fieldWords))
+                entity.attributes.append({attribute.name, {}});
+        }
+        for (const QString &method : methods.value()) {
+            if (holdsFieldWords(method, fieldWords))
+                entity.methods.append({method, {}});
+        }
         locate(entity);
         traced.entities.append(entity);
     }
@@ -215,114 +229,53 @@ Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
 // names beside them as far as the model holds them, by name.
 Result<QList<RequirementTrace::ModelClass>> RequirementTrace::producedClasses(qint32 number)
 {
-    QSqlQuery &linked =
-        prepared(QStringLiteral("SELECT DISTINCT e.Entity_ID, e.Entity FROM REQ_ENTITY r "
-                                "JOIN OM_ENTITY e ON e.Entity_ID = r.FK_OMEntity "
-                                "WHERE r.FK_FReqNum = ? OR r.FK_SReqNum = ?"));
-    linked.bindValue(0, number);
-    linked.bindValue(1, number);
-    if (!linked.exec())
-        return Outcome::warning(kQueryFailed);
-    QList<ModelClass> classes;
-    QStringList names;
-    while (linked.next()) {
-        classes.append({linked.value(0).toInt(), linked.value(1).toString()});
-        names.append(classes.last().second);
-    }
-    linked.finish();
-
     if (!m_stored)
         m_stored = std::make_unique<objmodel::StoredRequirementLookup>(
             QSqlDatabase::database(m_connection, false));
     const Result<objmodel::StoredRequirement> stored = m_stored->read(number);
     if (!stored)
         return Outcome::warning(kQueryFailed);
-    QSqlQuery &named =
-        prepared(QStringLiteral("SELECT Entity_ID, Entity FROM OM_ENTITY WHERE Entity = ?"));
-    for (const QString &candidate : objmodel::ProducedClasses::candidates(stored.value(), names)) {
-        if (names.contains(candidate))
-            continue;
-        named.bindValue(0, candidate);
-        if (!named.exec())
-            return Outcome::warning(kQueryFailed);
-        if (named.next()) {
-            classes.append({named.value(0).toInt(), named.value(1).toString()});
-            names.append(candidate);
-        }
-        named.finish();
-    }
-    std::sort(classes.begin(), classes.end(),
-              [](const ModelClass &a, const ModelClass &b) { return a.second < b.second; });
-    return classes;
-}
-
-Result<QList<qint32>> RequirementTrace::numbers(const QString &sql, const QVariant &bound)
-{
-    QSqlQuery &query = prepared(sql);
-    for (int i = 0; i < sql.count(QLatin1Char('?')); ++i)
-        query.bindValue(i, bound);
-    if (!query.exec())
+    Result<QList<ModelClass>> classes =
+        objmodel::ProducedClasses::inModel(number, stored.value(), m_model);
+    if (!classes)
         return Outcome::warning(kQueryFailed);
-    QList<qint32> found;
-    while (query.next()) {
-        for (int column = 0; column < query.record().count(); ++column) {
-            if (const qint32 number = query.value(column).toInt(); number > 0)
-                found.append(number);
-        }
-    }
-    query.finish();
-    return found;
+    return classes;
 }
 
 Result<QList<qint32>> RequirementTrace::possibleProducers(const ModelClass &modelClass)
 {
-    const QString basesOf = QStringLiteral(
-        "SELECT i.FK_EntityID FROM OM_INH i JOIN OM_ENTITY e ON e.Entity = i.InH_Entity "
-        "WHERE e.Entity_ID = ?");
-    const QString wholesOf = QStringLiteral(
-        "SELECT a.FK_EntityID FROM OM_AGG a JOIN OM_ENTITY e ON e.Entity = a.AggEntity "
-        "WHERE e.Entity_ID = ?");
-    const QString kindsOf = QStringLiteral(
-        "SELECT e.Entity_ID FROM OM_INH i JOIN OM_ENTITY e ON e.Entity = i.InH_Entity "
-        "WHERE i.FK_EntityID = ?");
-    const QString pointingTo = QStringLiteral(
-        "SELECT a.FK_EntityID FROM OM_ATTR a JOIN OM_ENTITY e ON a.Attribute = '*p' || e.Entity "
-        "WHERE e.Entity_ID = ?");
+    using Relation = ObjectModelReader::Relation;
+    auto related = [this](qint32 entity, Relation relation, QList<qint32> &found) {
+        Result<QList<qint32>> keys = m_model.related(entity, relation);
+        if (keys)
+            found += keys.value();
+        return keys.isOk();
+    };
     // A typed class starts from its base; a part from its whole; the entity
     // of a typed part from the whole of that part; a timer from the entity
     // it times. A whole or a timed entity may be typed in turn.
-    const Result<QList<qint32>> kinds = numbers(kindsOf, modelClass.first);
-    if (!kinds)
-        return kinds.outcome();
-    const Result<QList<qint32>> bases = numbers(basesOf, modelClass.first);
-    if (!bases)
-        return bases.outcome();
-    const QList<qint32> reached = QList<qint32>{modelClass.first} + kinds.value();
-    QList<qint32> starts = QList<qint32>{modelClass.first} + bases.value();
+    QList<qint32> reached{modelClass.id};
+    QList<qint32> starts{modelClass.id};
+    if (!related(modelClass.id, Relation::Kinds, reached) ||
+        !related(modelClass.id, Relation::Bases, starts))
+        return Outcome::warning(kQueryFailed);
     QList<qint32> holders;
     for (const qint32 key : std::as_const(reached)) {
-        for (const QString &sql : {wholesOf, pointingTo}) {
-            const Result<QList<qint32>> found = numbers(sql, key);
-            if (!found)
-                return found.outcome();
-            holders += found.value();
-        }
+        if (!related(key, Relation::Wholes, holders) ||
+            !related(key, Relation::PointingEntities, holders))
+            return Outcome::warning(kQueryFailed);
     }
     for (const qint32 holder : std::as_const(holders)) {
-        const Result<QList<qint32>> holderBases = numbers(basesOf, holder);
-        if (!holderBases)
-            return holderBases.outcome();
-        starts += holderBases.value();
+        if (!related(holder, Relation::Bases, starts))
+            return Outcome::warning(kQueryFailed);
     }
     starts += holders;
 
     QList<qint32> requirements;
     for (const qint32 key : std::as_const(starts)) {
-        const Result<QList<qint32>> linked = numbers(
-            QStringLiteral("SELECT FK_FReqNum, FK_SReqNum FROM REQ_ENTITY WHERE FK_OMEntity = ?"),
-            key);
+        const Result<QList<qint32>> linked = m_model.requirementsOfEntity(key);
         if (!linked)
-            return linked.outcome();
+            return Outcome::warning(kQueryFailed);
         requirements += linked.value();
     }
     std::sort(requirements.begin(), requirements.end());
@@ -336,17 +289,15 @@ Result<QList<TracedRequirement>> RequirementTrace::ofEntity(const QString &name)
     QString compact = name;
     compact.remove(QLatin1Char(' '));
     const QStringList words = textWords(name);
-    QSqlQuery &all = prepared(QStringLiteral("SELECT Entity_ID, Entity FROM OM_ENTITY"));
-    if (!all.exec())
+    const Result<QList<ModelClass>> entities = m_model.entities(ObjectModelReader::Order::Key);
+    if (!entities)
         return Outcome::warning(kQueryFailed);
     QList<ModelClass> matching;
-    while (all.next()) {
-        const QString entity = all.value(1).toString();
-        if (entity.compare(compact, Qt::CaseInsensitive) == 0 ||
-            (!words.isEmpty() && nameWords(entity) == words))
-            matching.append({all.value(0).toInt(), entity});
+    for (const ModelClass &entity : entities.value()) {
+        if (entity.name.compare(compact, Qt::CaseInsensitive) == 0 ||
+            (!words.isEmpty() && nameWords(entity.name) == words))
+            matching.append(entity);
     }
-    all.finish();
     if (matching.isEmpty())
         return Outcome::warning(
             QStringLiteral("No entity of the object model is named \"%1\".").arg(name));
@@ -372,7 +323,7 @@ Result<QList<TracedRequirement>> RequirementTrace::ofEntity(const QString &name)
     }
     std::sort(producers.begin(), producers.end());
 
-    QSqlQuery &master = prepared(
+    QSqlQuery &master = m_requirements->prepared(
         QStringLiteral("SELECT Preamble, ReqText, FSTType FROM MASTER_REQ WHERE Req_Num = ?"));
     QList<TracedRequirement> requirements;
     for (const qint32 number : std::as_const(producers)) {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "objmodel/objectmodel.h"
+#include "objmodel/objectmodelreader.h"
 #include "objmodel/storedrequirementreader.h"
 
-#include <QHash>
 #include <QList>
-#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
@@ -54,6 +54,7 @@ class RequirementTrace
 {
 public:
     RequirementTrace(QString connectionName, QString installPath, QString systemName);
+    ~RequirementTrace();
 
     // Refused (warning) when no requirement has that number.
     Result<TracedRequirement> ofRequirement(qint32 number);
@@ -69,7 +70,8 @@ public:
     static QStringList describe(const TracedRequirement &requirement);
 
 private:
-    using ModelClass = std::pair<qint32, QString>; // key and name
+    using ModelClass = objmodel::ObjectModel::Entity;
+    class RequirementRows;
 
     Result<QStringList> fieldTexts(qint32 number);
     // The classes the requirement produced, by name.
@@ -78,16 +80,13 @@ private:
     // or to the classes its derivation starts from (its base, the whole it
     // is a part of, the entity that points to it as a timer).
     Result<QList<qint32>> possibleProducers(const ModelClass &modelClass);
-    Result<QList<qint32>> numbers(const QString &sql, const QVariant &bound);
-    Result<QList<TracedMember>> membersOf(const QString &table, const QString &column,
-                                          qint32 entity, const QList<QStringList> &fieldWords);
     void locate(TracedEntity &entity) const;
-    QSqlQuery &prepared(const QString &sql);
 
     QString m_connection;
     QString m_installPath;
     QString m_systemName;
-    QHash<QString, QSqlQuery> m_queries;
+    objmodel::ObjectModelReader m_model;
+    std::unique_ptr<RequirementRows> m_requirements;
     std::unique_ptr<objmodel::StoredRequirementLookup> m_stored;
 };
 

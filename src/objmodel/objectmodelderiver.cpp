@@ -60,7 +60,7 @@ Direction directionOf(const QString &term, Direction previous)
 class ObjectModelDeriver::Walk
 {
 public:
-    Walk(ModelTables &tables, std::span<const TermRecord> records, qint32 requirement,
+    Walk(ObjectModelWriter &tables, std::span<const TermRecord> records, qint32 requirement,
          bool functional)
         : m_tables(tables), m_records(records), m_requirement(requirement), m_functional(functional)
     {}
@@ -490,7 +490,7 @@ private:
         return known.value() ? Outcome::ok() : m_tables.addPossibleValue(value, m_lastAttribute);
     }
 
-    ModelTables &m_tables;
+    ObjectModelWriter &m_tables;
     std::span<const TermRecord> m_records;
     const qint32 m_requirement;
     const bool m_functional;

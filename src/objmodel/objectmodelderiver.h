@@ -2,7 +2,7 @@
 
 #include "common/outcome.h"
 #include "language/termrecord.h"
-#include "objmodel/modeltables.h"
+#include "objmodel/objectmodelwriter.h"
 
 #include <span>
 
@@ -17,7 +17,7 @@ namespace varn::objmodel {
 class ObjectModelDeriver
 {
 public:
-    explicit ObjectModelDeriver(ModelTables &tables) : m_tables(tables) {}
+    explicit ObjectModelDeriver(ObjectModelWriter &tables) : m_tables(tables) {}
 
     // The records as LabelClauses left them, ended by a record whose group
     // is 0. Refuses with the database's message when a write fails, and with
@@ -28,7 +28,7 @@ public:
 
 private:
     class Walk;
-    ModelTables &m_tables;
+    ObjectModelWriter &m_tables;
 };
 
 } // namespace varn::objmodel

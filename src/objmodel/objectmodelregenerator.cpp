@@ -1,18 +1,17 @@
 #include "objmodel/objectmodelregenerator.h"
 
-#include "store/sqldialect.h"
-
 #include "language/clauselabeler.h"
 #include "language/gcodegrammar.h"
-#include "objmodel/foreignkeyscheckedonce.h"
-#include "objmodel/largerpagecache.h"
-#include "objmodel/modeltables.h"
 #include "objmodel/objectmodelderiver.h"
-#include "objmodel/suspendedindexes.h"
+#include "objmodel/objectmodelwriter.h"
+#include "store/foreignkeyscheckedonce.h"
+#include "store/largerpagecache.h"
+#include "store/regenerationtransaction.h"
+#include "store/savetransaction.h"
+#include "store/storemessages.h"
+#include "store/suspendedindexes.h"
 
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QSqlDatabase>
 
 namespace varn::objmodel {
 
@@ -20,21 +19,6 @@ using language::TermRecord;
 
 namespace {
 
-// Emptied in this order; REQ_ENTITY goes last.
-constexpr const char *kModelTables[] = {"OM_PV",  "OM_ATTR",   "OM_METHOD", "OM_AGG",
-                                        "OM_INH", "OM_ENTITY", "REQ_ENTITY"};
-// The names the messages give them.
-constexpr const char *kModelTableNames[] = {"OM_PV",  "OM_ATTR",   "OM_METH",   "OM_AGG",
-                                            "OM_INH", "OM_ENTITY", "REQ_ENTITY"};
-// Reset to 0 in this order.
-constexpr std::pair<const char *, const char *> kCounters[] = {
-    {"PK_ENT_REQ", "PEntReq"}, {"PK_ENT_OM", "PEntOm"},   {"PK_AGG_OM", "PAggOm"},
-    {"PK_INH_OM", "PInhOm"},   {"PK_METH_OM", "PMethOm"}, {"PK_ATTR_OM", "PAttrOm"},
-    {"PK_PV_OM", "PPvOm"},
-};
-
-const QString kNoTransactions =
-    QStringLiteral("Cannot perform a transaction on the Requirements database.");
 const QString kDeleteFailed =
     QStringLiteral("Error deleting records from the object model database.");
 const QString kRebuildFailed = QStringLiteral(
@@ -112,8 +96,8 @@ QStringList functionalTexts(const ObjectModelRegenerator::StoredRequirement &sto
 
 } // namespace
 
-ObjectModelRegenerator::ObjectModelRegenerator(QSqlDatabase database)
-    : m_database(std::move(database))
+ObjectModelRegenerator::ObjectModelRegenerator(QString connectionName)
+    : m_connection(std::move(connectionName))
 {}
 
 void ObjectModelRegenerator::notice(const Outcome &outcome) const
@@ -149,41 +133,26 @@ Result<QList<TermRecord>> ObjectModelRegenerator::rebuildTerms(const StoredRequi
 
 Outcome ObjectModelRegenerator::regenerate()
 {
-    if (!m_database.driver()->hasFeature(QSqlDriver::Transactions))
-        return Outcome::refused(kNoTransactions);
-    const LargerPageCache cache(m_database);
-    const ForeignKeysCheckedOnce keys(m_database);
-    // The write lock is waited for now, instead of failing when the first
-    // delete needs it; on a server, a second regeneration waits for this one.
+    if (!store::SaveTransaction::supportsTransactions(m_connection))
+        return Outcome::refused(QLatin1String(store::messages::kNoTransactions));
+    // Both switch before the transaction begins and back after it ends.
+    const store::LargerPageCache cache(m_connection);
+    const store::ForeignKeysCheckedOnce keys(m_connection);
     m_notRebuilt = 0;
     m_processed = 0;
-    using store::SqlDialect;
-    const store::Backend backend = SqlDialect::of(m_database);
-    if (QSqlQuery begin(m_database); !begin.exec(SqlDialect::beginWriting(backend)))
-        return Outcome::stop(kNoTransactions + QLatin1Char('\n') + begin.lastError().text());
-    // Saves and generations share this lock: taking it alone waits for
-    // those under way and keeps new ones waiting until the model is committed.
-    for (const QString &lock : {SqlDialect::exclusiveLock(
-             backend, SqlDialect::LockScope::Transaction, SqlDialect::LockName::Regeneration)}) {
-        if (lock.isEmpty())
-            continue;
-        if (QSqlQuery locked(m_database); !locked.exec(lock)) {
-            const QString error = locked.lastError().text();
-            m_database.rollback();
-            return Outcome::stop(kNoTransactions + QLatin1Char('\n') + error);
-        }
-    }
+    store::RegenerationTransaction transaction(m_connection);
+    if (Outcome begun = transaction.begin(); !begun)
+        return begun;
     Outcome result = deleteAndRebuild();
     if (result) {
-        if (Outcome checked = keys.check(kModelTables); !checked) {
+        if (Outcome checked = keys.check(ObjectModelWriter::tables()); !checked) {
             notice(checked);
             result = Outcome::refused(kRebuildFailed);
         }
     }
-    if (result && !m_database.commit())
-        result = Outcome::stop(m_database.lastError().text());
-    if (!result)
-        m_database.rollback();
+    if (result)
+        return transaction.commit();
+    transaction.rollback();
     return result;
 }
 
@@ -191,12 +160,13 @@ Outcome ObjectModelRegenerator::deleteAndRebuild()
 {
     // Emptied with their indexes: REQ_ENTITY goes last, and each entity
     // deleted before it looks its rows up through the index.
-    if (Outcome deleted = deleteObjectModel(); !deleted) {
+    if (Outcome deleted = ObjectModelWriter(m_connection).emptyAll(); !deleted) {
         notice(deleted);
         return Outcome::refused(kDeleteFailed);
     }
     // Filled without them; each index is built once at the end.
-    Result<SuspendedIndexes> indexes = SuspendedIndexes::suspend(m_database, kModelTables);
+    Result<store::SuspendedIndexes> indexes =
+        store::SuspendedIndexes::suspend(m_connection, ObjectModelWriter::tables());
     Outcome rebuilt = indexes ? rebuild() : indexes.outcome();
     if (rebuilt)
         rebuilt = indexes->restore();
@@ -207,33 +177,14 @@ Outcome ObjectModelRegenerator::deleteAndRebuild()
     return Outcome::ok();
 }
 
-Outcome ObjectModelRegenerator::deleteObjectModel()
-{
-    QSqlQuery query(m_database);
-    for (std::size_t t = 0; t < std::size(kModelTables); ++t) {
-        if (!query.exec(QStringLiteral("DELETE FROM ") + QLatin1String(kModelTables[t])))
-            return Outcome::stop(QStringLiteral("Error deleting records from %1.\n")
-                                     .arg(QLatin1String(kModelTableNames[t])) +
-                                 query.lastError().text());
-    }
-    for (const auto &[table, column] : kCounters) {
-        if (!query.exec(QStringLiteral("UPDATE %1 SET %2 = 0")
-                            .arg(QLatin1String(table), QLatin1String(column))))
-            return Outcome::stop(
-                QStringLiteral("Error deleting records from %1.\n").arg(QLatin1String(table)) +
-                query.lastError().text());
-    }
-    return Outcome::ok();
-}
-
 Outcome ObjectModelRegenerator::rebuild()
 {
-    StoredRequirementReader reader(m_database);
+    StoredRequirementReader reader(QSqlDatabase::database(m_connection, false));
     if (Outcome opened = reader.open(); !opened)
         return opened;
-    ModelTables tables(m_database, store::RowStatement::Route::Direct);
-    tables.assumeEmpty();
-    ObjectModelDeriver deriver(tables);
+    ObjectModelWriter writer(m_connection, ObjectModelWriter::Lifetime::OneTransaction);
+    writer.assumeEmpty();
+    ObjectModelDeriver deriver(writer);
     reportProgress(0, reader.total());
     StoredRequirement stored;
     for (int position = 1; reader.next(stored); ++position) {
@@ -246,7 +197,7 @@ Outcome ObjectModelRegenerator::rebuild()
     }
     if (Outcome read = reader.passOutcome(); !read)
         return read;
-    return tables.flushCounters();
+    return writer.flushCounters();
 }
 
 Outcome ObjectModelRegenerator::rebuildOne(const StoredRequirement &stored,

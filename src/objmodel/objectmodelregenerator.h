@@ -5,7 +5,6 @@
 #include "objmodel/storedrequirementreader.h"
 
 #include <QList>
-#include <QSqlDatabase>
 #include <QString>
 
 #include <functional>
@@ -29,7 +28,7 @@ public:
     // derivation failed); the regeneration's outcome comes after them.
     using Notices = std::function<void(const Outcome &notice)>;
 
-    explicit ObjectModelRegenerator(QSqlDatabase database);
+    explicit ObjectModelRegenerator(QString connectionName);
 
     void setProgress(Progress progress) { m_progress = std::move(progress); }
     void setNotices(Notices notices) { m_notices = std::move(notices); }
@@ -51,7 +50,6 @@ public:
     static Result<QList<language::TermRecord>> rebuildTerms(const StoredRequirement &stored);
 
 private:
-    Outcome deleteObjectModel();
     // Empties the tables and rebuilds them while their indexes are dropped.
     Outcome deleteAndRebuild();
     Outcome rebuild();
@@ -60,7 +58,7 @@ private:
     void reportProgress(int position, int total) const;
     void notice(const Outcome &outcome) const;
 
-    QSqlDatabase m_database;
+    QString m_connection;
     Progress m_progress;
     Notices m_notices;
     int m_notRebuilt = 0;

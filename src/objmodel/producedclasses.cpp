@@ -1,7 +1,10 @@
 #include "objmodel/producedclasses.h"
 
 #include "objmodel/namerules.h"
+#include "objmodel/objectmodelreader.h"
 #include "objmodel/objectmodelregenerator.h"
+
+#include <algorithm>
 
 namespace varn::objmodel {
 
@@ -42,6 +45,33 @@ QStringList ProducedClasses::candidates(const StoredRequirement &stored,
     }
     names.removeDuplicates();
     return names;
+}
+
+Result<QList<ObjectModel::Entity>>
+ProducedClasses::inModel(qint32 number, const StoredRequirement &stored, ObjectModelReader &model)
+{
+    Result<QList<ObjectModel::Entity>> linked = model.entitiesOfRequirement(number);
+    if (!linked)
+        return linked.outcome();
+    QList<ObjectModel::Entity> classes = linked.takeValue();
+    QStringList names;
+    for (const ObjectModel::Entity &entity : std::as_const(classes))
+        names.append(entity.name);
+    for (const QString &candidate : candidates(stored, names)) {
+        if (names.contains(candidate))
+            continue;
+        const Result<std::optional<ObjectModel::Entity>> named = model.entityNamed(candidate);
+        if (!named)
+            return named.outcome();
+        if (named.value()) {
+            classes.append(*named.value());
+            names.append(candidate);
+        }
+    }
+    std::sort(
+        classes.begin(), classes.end(),
+        [](const ObjectModel::Entity &a, const ObjectModel::Entity &b) { return a.name < b.name; });
+    return classes;
 }
 
 } // namespace varn::objmodel

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "common/outcome.h"
+#include "objmodel/objectmodel.h"
 #include "objmodel/storedrequirementreader.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,12 +16,19 @@ namespace varn::objmodel {
 // CustomerAccount), each part it names with the entity a typed part is a
 // kind of (Passenger_Plane and Plane), and its timer. Only the names are
 // made here, from the requirement's stored terms as the regeneration reads
-// them; which of them the model holds is for the caller to look up.
+// them; inModel() looks up which of them the model holds.
+class ObjectModelReader;
+
 class ProducedClasses
 {
 public:
     static QStringList candidates(const StoredRequirement &stored,
                                   const QStringList &linkedEntities);
+    // The classes of the model that requirement number (stored as given)
+    // produced, by name: the entities linked to it and those of its
+    // candidates the model holds.
+    static Result<QList<ObjectModel::Entity>>
+    inModel(qint32 number, const StoredRequirement &stored, ObjectModelReader &model);
 };
 
 } // namespace varn::objmodel

@@ -22,8 +22,8 @@ enum class RecordGroup { Functional, Structural };
 // One long-lived set per requirements table and per requirement counter, all
 // on the workspace's one requirements connection, created when a workspace is
 // created or opened and destroyed before that connection is closed. The
-// object-model tables and their counters are written by objmodel::ModelTables
-// alone.
+// object-model tables and their counters are written by
+// objmodel::ObjectModelWriter alone.
 class RecordObjects
 {
 public:

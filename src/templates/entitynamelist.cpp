@@ -1,24 +1,21 @@
 #include "templates/entitynamelist.h"
 
-#include "store/creqjustenset.h"
+#include "objmodel/objectmodelreader.h"
 
 namespace varn::templates {
 
 Result<QStringList> EntityNameList::read(const QString &connectionName)
 {
-    const QString failure = QStringLiteral("Cannot open ReqJustEnSet recordset.\n");
-    store::CReqJustEnSet set(connectionName);
-    set.setSort(QStringLiteral("ReqEntity"));
-    if (Outcome opened = set.open(store::RecordSetCore::OpenType::Snapshot); !opened)
-        return set.errorOutcome(failure);
+    objmodel::ObjectModelReader model(connectionName);
+    const Result<QStringList> stored = model.requirementEntityNames();
+    if (!stored)
+        return Outcome::stop(QStringLiteral("Cannot open ReqJustEnSet recordset.\n") +
+                             model.lastFailure().databaseText);
     QStringList names;
-    while (!set.isEOF()) {
-        if (!set.row().ReqEntity.isEmpty())
-            names.append(set.row().ReqEntity.toLower());
-        if (Outcome moved = set.moveNext(); !moved)
-            return set.errorOutcome(failure);
+    for (const QString &name : stored.value()) {
+        if (!name.isEmpty())
+            names.append(name.toLower());
     }
-    set.close();
     return names;
 }
 

@@ -38,7 +38,7 @@ QString listNotChosen(const char *list)
 class SaveFrame::Run
 {
 public:
-    Run(store::RecordObjects &records, objmodel::ModelTables &modelTables,
+    Run(store::RecordObjects &records, objmodel::ObjectModelWriter &modelTables,
         ComposedRequirement &requirement, const QDate &today)
         : m_records(records), m_modelTables(modelTables), m_requirement(requirement),
           m_attributes(requirement.attributes()), m_today(today)
@@ -137,7 +137,7 @@ private:
     }
 
     // The save's own record sets; the derived object model is written
-    // through ModelTables.
+    // through ObjectModelWriter.
     Outcome openGroups() { return m_records.openGroup(m_requirement.recordGroup()); }
 
     void closeGroups() { m_records.closeGroup(m_requirement.recordGroup()); }
@@ -232,7 +232,7 @@ private:
     }
 
     store::RecordObjects &m_records;
-    objmodel::ModelTables &m_modelTables;
+    objmodel::ObjectModelWriter &m_modelTables;
     ComposedRequirement &m_requirement;
     DraftAttributes &m_attributes;
     const QDate m_today;
@@ -242,7 +242,7 @@ private:
 };
 
 SaveFrame::SaveFrame(store::RecordObjects &records)
-    : m_records(records), m_modelTables(QSqlDatabase::database(records.connectionName(), false))
+    : m_records(records), m_modelTables(records.connectionName())
 {}
 
 CommitResult SaveFrame::save(ComposedRequirement &requirement, const QDate &today)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objmodel/modeltables.h"
+#include "objmodel/objectmodelwriter.h"
 #include "templates/commitresult.h"
 #include "templates/composedrequirement.h"
 
@@ -23,7 +23,7 @@ public:
 private:
     class Run;
     store::RecordObjects &m_records;
-    objmodel::ModelTables m_modelTables; // its statements serve every save
+    objmodel::ObjectModelWriter m_modelTables; // its statements serve every save
 };
 
 } // namespace varn::templates

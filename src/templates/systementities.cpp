@@ -1,14 +1,14 @@
 #include "templates/systementities.h"
 
-#include "store/creqagset.h"
-#include "store/creqatset.h"
-#include "store/creqinset.h"
-#include "store/creqjustenset.h"
-#include "store/creqoeset.h"
+#include "objmodel/objectmodelreader.h"
 
 namespace varn::templates {
 
 namespace {
+
+using objmodel::ObjectModel;
+using objmodel::ObjectModelReader;
+using Order = ObjectModelReader::Order;
 
 const QString kNone = QStringLiteral("None.");
 
@@ -23,19 +23,23 @@ QString spacedCapitals(const QString &name)
     return spaced;
 }
 
-// Every row of an opened set through one column, "None." for no rows.
-template <typename Set, typename Take>
-Result<QStringList> readAll(Set &set, const QString &failure, Take take)
+// The window names each of its lists' record sets when a read fails.
+Outcome cannotOpen(const char *recordSet, const ObjectModelReader &model)
 {
-    if (Outcome opened = set.open(store::RecordSetCore::OpenType::Snapshot); !opened)
-        return set.errorOutcome(failure);
+    return Outcome::stop(
+        QStringLiteral("Cannot open %1 recordset.\n").arg(QLatin1String(recordSet)) +
+        model.lastFailure().databaseText);
+}
+
+// The lines of a read, or the failure naming the list's record set.
+Result<QStringList> linesOf(const Result<QStringList> &read, const char *recordSet,
+                            const ObjectModelReader &model, QString (*line)(const QString &))
+{
+    if (!read)
+        return cannotOpen(recordSet, model);
     QStringList lines;
-    while (!set.isEOF()) {
-        take(set.row(), lines);
-        if (Outcome moved = set.moveNext(); !moved)
-            return set.errorOutcome(failure);
-    }
-    set.close();
+    for (const QString &text : read.value())
+        lines.append(line(text));
     return lines;
 }
 
@@ -48,24 +52,30 @@ QStringList orNone(QStringList lines)
 
 Result<QStringList> SystemEntities::entities() const
 {
-    store::CReqJustEnSet set(m_connection);
-    set.setSort(QStringLiteral("ReqEntity"));
-    return readAll(set, QStringLiteral("Cannot open ReqJustEnSet recordset.\n"),
-                   [](const store::JustEntityRow &row, QStringList &lines) {
-                       if (!row.ReqEntity.isEmpty())
-                           lines.append(row.ReqEntity);
-                   });
+    ObjectModelReader model(m_connection);
+    const Result<QStringList> names = model.requirementEntityNames();
+    if (!names)
+        return cannotOpen("ReqJustEnSet", model);
+    QStringList lines;
+    for (const QString &name : names.value()) {
+        if (!name.isEmpty())
+            lines.append(name);
+    }
+    return lines;
 }
 
 Result<QStringList> SystemEntities::typeEntities() const
 {
-    store::CReqOeSet set(m_connection);
-    set.setSort(QStringLiteral("Entity"));
-    return readAll(set, QStringLiteral("Cannot open pReqOeSet recordset.\n"),
-                   [](const store::OmEntityRow &row, QStringList &lines) {
-                       if (row.Entity.contains(QLatin1Char('_')))
-                           lines.append(typeEntityLine(row.Entity));
-                   });
+    ObjectModelReader model(m_connection);
+    const Result<QStringList> names = model.entityNames(Order::Name);
+    if (!names)
+        return cannotOpen("pReqOeSet", model);
+    QStringList lines;
+    for (const QString &name : names.value()) {
+        if (name.contains(QLatin1Char('_')))
+            lines.append(typeEntityLine(name));
+    }
+    return lines;
 }
 
 Result<EntityDefinitionLists> SystemEntities::definition(const QString &line, bool typeEntity) const
@@ -74,47 +84,29 @@ Result<EntityDefinitionLists> SystemEntities::definition(const QString &line, bo
     name.remove(QLatin1Char(' '));
     if (typeEntity)
         name.replace(QLatin1Char(':'), QLatin1Char('_'));
-    store::CReqOeSet entity(m_connection);
-    entity.setFilter(QStringLiteral("Entity = ?"), {name});
-    Result<QStringList> ids = readAll(entity, QStringLiteral("Cannot open ReqOeSet recordset.\n"),
-                                      [](const store::OmEntityRow &row, QStringList &lines) {
-                                          lines.append(QString::number(row.Entity_ID));
-                                      });
-    if (!ids)
-        return ids.outcome();
+    ObjectModelReader model(m_connection);
+    const Result<std::optional<ObjectModel::Entity>> entity = model.entityNamed(name);
+    if (!entity)
+        return cannotOpen("ReqOeSet", model);
     EntityDefinitionLists lists;
-    if (!ids->isEmpty()) {
-        const int id = ids->first().toInt();
-        store::CReqAtSet attributes(m_connection);
-        attributes.setFilter(QStringLiteral("FK_EntityID = ? AND DataTypeDef NOT LIKE 'reference' "
-                                            "AND DataTypeDef NOT LIKE 'pointer'"),
-                             {id});
-        Result<QStringList> attributeLines =
-            readAll(attributes, QStringLiteral("Cannot open ReqAtSet recordset.\n"),
-                    [](const store::OmAttrRow &row, QStringList &lines) {
-                        lines.append(memberWords(row.Attribute));
-                    });
-        if (!attributeLines)
-            return attributeLines.outcome();
-        store::CReqInSet types(m_connection);
-        types.setFilter(QStringLiteral("FK_EntityID = ?"), {id});
-        Result<QStringList> typeLines =
-            readAll(types, QStringLiteral("Cannot open ReqInSet recordset.\n"),
-                    [](const store::OmInhRow &row, QStringList &lines) {
-                        lines.append(typeWords(row.InH_Entity));
-                    });
-        if (!typeLines)
-            return typeLines.outcome();
-        store::CReqAgSet parts(m_connection);
-        parts.setFilter(QStringLiteral("FK_EntityID = ?"), {id});
-        Result<QStringList> partLines =
-            readAll(parts, QStringLiteral("Cannot open ReqAgSet recordset.\n"),
-                    [](const store::OmAggRow &row, QStringList &lines) {
-                        lines.append(memberWords(row.AggEntity));
-                    });
-        if (!partLines)
-            return partLines.outcome();
-        lists = {attributeLines.takeValue(), typeLines.takeValue(), partLines.takeValue()};
+    if (entity.value()) {
+        const qint32 id = entity.value()->id;
+        const Result<QList<ObjectModel::Attribute>> attributes =
+            model.attributesOf(id, ObjectModelReader::Attributes::DataMembers, Order::Key);
+        if (!attributes)
+            return cannotOpen("ReqAtSet", model);
+        for (const ObjectModel::Attribute &attribute : attributes.value())
+            lists.attributes.append(memberWords(attribute.name));
+        Result<QStringList> types =
+            linesOf(model.typesOf(id, Order::Key), "ReqInSet", model, typeWords);
+        if (!types)
+            return types.outcome();
+        Result<QStringList> parts =
+            linesOf(model.partsOf(id, Order::Key), "ReqAgSet", model, memberWords);
+        if (!parts)
+            return parts.outcome();
+        lists.types = types.takeValue();
+        lists.parts = parts.takeValue();
     }
     lists.attributes = orNone(lists.attributes);
     lists.types = orNone(lists.types);

@@ -132,9 +132,7 @@ private slots:
                });
         QTest::newRow("regeneration") << Write([](store::RecordObjects &records, int i) {
             return saveFunctional(records, i) &&
-                   objmodel::ObjectModelRegenerator(QSqlDatabase::database(kConnection))
-                       .regenerate()
-                       .isOk();
+                   objmodel::ObjectModelRegenerator(kConnection).regenerate().isOk();
         });
     }
 

@@ -45,6 +45,7 @@ public:
 
     bool isValid() const { return m_database.isOpen(); }
     QSqlDatabase database() const { return m_database; }
+    QString connectionName() const { return m_connection; }
     QString installPath() const { return m_installPath; }
     QString tempPath() const { return m_dir.path(); }
 

@@ -16,7 +16,7 @@ using Build = void (*)(TestModel &);
 
 Result<GeneratedFiles> generateCpp(TestModel &model, bool verbose)
 {
-    return ModelGenerator::generate(GeneratorKind::Cpp, model.database(),
+    return ModelGenerator::generate(GeneratorKind::Cpp, model.connectionName(),
                                     {model.installPath(), kSystem, verbose});
 }
 

@@ -67,7 +67,7 @@ private slots:
         manifest.close();
 
         const Result<GeneratedFiles> result = ModelGenerator::generate(
-            GeneratorKind(kind), model.database(), {model.installPath(), kSystem, true});
+            GeneratorKind(kind), model.connectionName(), {model.installPath(), kSystem, true});
         QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
         QStringList expected =
             written + QStringList{QStringLiteral(".varn-generated"),
@@ -85,7 +85,7 @@ private slots:
         // The next run deletes what this one wrote, and only that.
         writeText(folder + QStringLiteral("/later_notes.h"), "mine");
         QVERIFY(model.exec(QStringLiteral("UPDATE OM_ENTITY SET Entity = 'Lorry'")));
-        QVERIFY(ModelGenerator::generate(GeneratorKind(kind), model.database(),
+        QVERIFY(ModelGenerator::generate(GeneratorKind(kind), model.connectionName(),
                                          {model.installPath(), kSystem, true})
                     .isOk());
         QVERIFY(filesIn(folder).contains(QStringLiteral("later_notes.h")));
@@ -139,7 +139,7 @@ private slots:
         writeText(folder + QLatin1Char('/') + hidden, "left here");
 
         const Result<GeneratedFiles> result = ModelGenerator::generate(
-            GeneratorKind(kind), model.database(), {model.installPath(), kSystem, false});
+            GeneratorKind(kind), model.connectionName(), {model.installPath(), kSystem, false});
         QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
         QCOMPARE(QFile::exists(folder + QLatin1Char('/') + hidden), !deleted);
         QVERIFY(!QFile::exists(folder + QStringLiteral("/Removed.h")));
@@ -173,7 +173,7 @@ private slots:
         QVERIFY(QFile::link(target, model.installPath() + kSystem + QStringLiteral(" C++ Files")));
 
         const Result<GeneratedFiles> result = ModelGenerator::generate(
-            GeneratorKind::Cpp, model.database(), {model.installPath(), kSystem, false});
+            GeneratorKind::Cpp, model.connectionName(), {model.installPath(), kSystem, false});
         QCOMPARE(result.isOk(), inside);
         QCOMPARE(QFile::exists(target + QStringLiteral("/Precious.h")), !inside);
         QCOMPARE(QFile::exists(target + QStringLiteral("/Truck.h")), inside);
@@ -188,7 +188,7 @@ private slots:
         model.entity(QStringLiteral("Truck"));
         const QString climbing = model.installPath() + QStringLiteral("../../escaped/");
         const Result<GeneratedFiles> result = ModelGenerator::generate(
-            GeneratorKind::Java, model.database(), {climbing, kSystem, false});
+            GeneratorKind::Java, model.connectionName(), {climbing, kSystem, false});
         QVERIFY(!result.isOk());
         QVERIFY(result.outcome().message().contains(QStringLiteral("\"..\"")));
         QVERIFY(!QFileInfo::exists(QDir::cleanPath(climbing)));

@@ -186,8 +186,9 @@ private slots:
             QVERIFY(model.exec(QStringLiteral("COMMIT")));
 
             for (bool verbose : {true, false}) {
-                const Result<GeneratedFiles> headers = ModelGenerator::generate(
-                    GeneratorKind::Cpp, model.database(), {model.installPath(), kSystem, verbose});
+                const Result<GeneratedFiles> headers =
+                    ModelGenerator::generate(GeneratorKind::Cpp, model.connectionName(),
+                                             {model.installPath(), kSystem, verbose});
                 QVERIFY2(headers.isOk(), replay(seed));
                 QCOMPARE(headers->files.size(), kEntities);
                 QString found = headerComplaints(compiler, headers->folder, headers->files);
@@ -197,7 +198,7 @@ private slots:
             }
 
             const Result<GeneratedFiles> java = ModelGenerator::generate(
-                GeneratorKind::Java, model.database(), {model.installPath(), kSystem, false});
+                GeneratorKind::Java, model.connectionName(), {model.installPath(), kSystem, false});
             QVERIFY2(java.isOk(), replay(seed));
             QTemporaryDir classFolder;
             const ToolRun run =
@@ -207,7 +208,7 @@ private slots:
             classes += int(java->files.size());
 
             const Result<GeneratedFiles> sql = ModelGenerator::generate(
-                GeneratorKind::Sql, model.database(), {model.installPath(), kSystem, false});
+                GeneratorKind::Sql, model.connectionName(), {model.installPath(), kSystem, false});
             QVERIFY2(sql.isOk(), replay(seed));
             ScratchSqlite sqlite;
             const QString failure =

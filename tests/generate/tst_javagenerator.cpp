@@ -16,7 +16,7 @@ using Build = void (*)(TestModel &);
 
 Result<GeneratedFiles> generateJava(TestModel &model, bool verbose = false)
 {
-    return ModelGenerator::generate(GeneratorKind::Java, model.database(),
+    return ModelGenerator::generate(GeneratorKind::Java, model.connectionName(),
                                     {model.installPath(), kSystem, verbose});
 }
 
@@ -228,8 +228,9 @@ void TestJavaGenerator::filesPerEntity()
     callbacks.progress = [&](int percent, const QString &name) {
         progress.append(QStringLiteral("%1 %2").arg(percent).arg(name));
     };
-    const Result<GeneratedFiles> result = ModelGenerator::generate(
-        GeneratorKind::Java, model.database(), {model.installPath(), kSystem, false}, callbacks);
+    const Result<GeneratedFiles> result =
+        ModelGenerator::generate(GeneratorKind::Java, model.connectionName(),
+                                 {model.installPath(), kSystem, false}, callbacks);
     QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
     QCOMPARE(result->folder,
              model.tempPath() + QStringLiteral("/User Files/Acme Telecom Java Files"));

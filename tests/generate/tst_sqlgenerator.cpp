@@ -26,7 +26,7 @@ QString lineOf(const QString &statement)
 
 Result<GeneratedFiles> generateSql(TestModel &model, const GenerationCallbacks &callbacks = {})
 {
-    return ModelGenerator::generate(GeneratorKind::Sql, model.database(),
+    return ModelGenerator::generate(GeneratorKind::Sql, model.connectionName(),
                                     {model.installPath(), kSystem, false}, callbacks);
 }
 
@@ -528,7 +528,7 @@ void TestSqlGenerator::unusableSystemName()
     QVERIFY(model.isValid());
     model.entity(QStringLiteral("Truck"));
     const Result<GeneratedFiles> result =
-        ModelGenerator::generate(GeneratorKind::Sql, model.database(),
+        ModelGenerator::generate(GeneratorKind::Sql, model.connectionName(),
                                  {model.installPath(), QStringLiteral("TCP/IP"), false});
     QVERIFY(!result.isOk());
     QCOMPARE(result.outcome().message(),
@@ -566,7 +566,7 @@ void TestSqlGenerator::procedureName()
     QVERIFY(model.isValid());
     model.entity(QStringLiteral("Truck"));
     const Result<GeneratedFiles> result = ModelGenerator::generate(
-        GeneratorKind::Sql, model.database(), {model.installPath(), system, false});
+        GeneratorKind::Sql, model.connectionName(), {model.installPath(), system, false});
     QVERIFY2(result.isOk(), qPrintable(result.outcome().message()));
     const QStringList lines =
         readText(result->folder + QLatin1Char('/') + system + QStringLiteral(".sql"))

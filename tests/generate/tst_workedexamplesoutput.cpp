@@ -37,7 +37,7 @@ class WorkedExamplesOutputTest : public QObject
     Result<GeneratedFiles> generate(GeneratorKind kind, bool verbose = false)
     {
         return ModelGenerator::generate(
-            kind, QSqlDatabase::database(kWorkspace),
+            kind, kWorkspace,
             {m_workspace->folderPath() + QStringLiteral("/User Files/"), kSystem, verbose});
     }
 

@@ -167,7 +167,7 @@ private slots:
         const QString entity = QString::fromLatin1(QTest::currentDataTag()).startsWith("unknown")
                                    ? QStringLiteral("Lorry")
                                    : QStringLiteral("Truck");
-        const Outline outline = ClassOutline(model.database()).members(entity, language);
+        const Outline outline = ClassOutline(model.connectionName()).membersOf(entity, language);
         QVERIFY2(outline.problem, qPrintable(outline.problem.message()));
         QCOMPARE(shown(outline.nodes), expected);
     }
@@ -177,7 +177,7 @@ private slots:
         TestModel model;
         QVERIFY(model.isValid());
         buildTruck(model);
-        const ClassOutline outline(model.database());
+        const ClassOutline outline(model.connectionName());
         const Outline values =
             outline.enumerationValues(QStringLiteral("Truck"), QStringLiteral("enum Colour"));
         QVERIFY(values.problem);
@@ -188,7 +188,7 @@ private slots:
         TestModel awkward;
         QVERIFY(awkward.isValid());
         buildAwkward(awkward);
-        QCOMPARE(shown(ClassOutline(awkward.database())
+        QCOMPARE(shown(ClassOutline(awkward.connectionName())
                            .enumerationValues(QStringLiteral("Truck"),
                                               QStringLiteral("enum Flash_x002D_rate"))
                            .nodes),
@@ -199,15 +199,15 @@ private slots:
     {
         TestModel model;
         QVERIFY(model.isValid());
-        const ClassOutline outline(model.database());
-        const Result<QStringList> none = outline.entities();
+        const ClassOutline outline(model.connectionName());
+        const Result<QStringList> none = outline.entityNames();
         QVERIFY(!none);
         QCOMPARE(none.outcome().message(),
                  QStringLiteral("There are no requirements for the current system. To view your "
                                 "object model,\ncreate at least one functional or structural "
                                 "requirement."));
         buildTruck(model);
-        QCOMPARE(outline.entities().value(), (QStringList{"Truck", "Driver", "Engine"}));
+        QCOMPARE(outline.entityNames().value(), (QStringList{"Truck", "Driver", "Engine"}));
     }
 
     // A failed read shows its message; what was read before it stays.
@@ -217,8 +217,8 @@ private slots:
         QVERIFY(model.isValid());
         buildTruck(model);
         QVERIFY(model.exec(QStringLiteral("ALTER TABLE OM_METHOD RENAME TO OM_METHOD_GONE")));
-        const Outline outline =
-            ClassOutline(model.database()).members(QStringLiteral("Truck"), OutlineLanguage::Cpp);
+        const Outline outline = ClassOutline(model.connectionName())
+                                    .membersOf(QStringLiteral("Truck"), OutlineLanguage::Cpp);
         QVERIFY(!outline.problem);
         QCOMPARE(outline.problem.kind(), MessageKind::Stop);
         QVERIFY2(outline.problem.message().startsWith(

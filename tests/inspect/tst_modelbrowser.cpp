@@ -69,9 +69,10 @@ private slots:
         TestModel model;
         QVERIFY(model.isValid());
         buildModel(model);
-        Outcome problem = Outcome::ok();
-        QCOMPARE(ModelBrowser(model.database()).see(kind, entity, problem), expected);
-        QVERIFY(problem);
+        const Result<QList<QStringList>> lists =
+            ModelBrowser(model.connectionName()).resultLists(kind, entity);
+        QVERIFY2(lists, qPrintable(lists.outcome().message()));
+        QCOMPARE(lists.value(), expected);
         QCOMPARE(ModelBrowser::spec(kind).lists.size(), expected.size());
     }
 
@@ -80,7 +81,7 @@ private slots:
         TestModel model;
         QVERIFY(model.isValid());
         buildModel(model);
-        QCOMPARE(ModelBrowser(model.database()).entities().value(),
+        QCOMPARE(ModelBrowser(model.connectionName()).entityNames().value(),
                  (QStringList{"Driver", "Engine", "Truck", "Vehicle"}));
     }
 
@@ -108,11 +109,12 @@ private slots:
         buildModel(model);
         QVERIFY(model.exec(QStringLiteral("PRAGMA foreign_keys = OFF")));
         QVERIFY(model.exec(QStringLiteral("ALTER TABLE %1 RENAME TO gone").arg(table)));
-        Outcome problem = Outcome::ok();
-        QVERIFY(
-            ModelBrowser(model.database()).see(kind, QStringLiteral("Truck"), problem).isEmpty());
-        QVERIFY2(problem.message().startsWith(message), qPrintable(problem.message()));
-        QCOMPARE(problem.kind(), MessageKind::Stop);
+        const Result<QList<QStringList>> lists =
+            ModelBrowser(model.connectionName()).resultLists(kind, QStringLiteral("Truck"));
+        QVERIFY(!lists);
+        const Outcome &failure = lists.outcome();
+        QVERIFY2(failure.message().startsWith(message), qPrintable(failure.message()));
+        QCOMPARE(failure.kind(), MessageKind::Stop);
     }
 };
 

@@ -75,7 +75,7 @@ private slots:
         QVERIFY(model.isValid());
         build(model);
         const TableColumns columns =
-            TableOutline(model.database()).columns(QStringLiteral("Truck"));
+            TableOutline(model.connectionName()).columnsOf(QStringLiteral("Truck"));
         QVERIFY2(columns.problem, qPrintable(columns.problem.message()));
         QCOMPARE(shown(columns.columns), expected);
     }
@@ -84,15 +84,15 @@ private slots:
     {
         TestModel model;
         QVERIFY(model.isValid());
-        const TableOutline outline(model.database());
-        QCOMPARE(outline.tables().outcome().message(),
+        const TableOutline outline(model.connectionName());
+        QCOMPARE(outline.tableNames().outcome().message(),
                  QStringLiteral("There are no requirements for the current system. To view your "
                                 "data model,\ncreate at least one functional or structural "
                                 "requirement."));
         model.entity(QStringLiteral("Truck"));
         model.entity(QStringLiteral("Driver"));
-        QCOMPARE(outline.tables().value(), (QStringList{"Truck", "Driver"}));
-        QVERIFY(outline.columns(QStringLiteral("Lorry")).columns.isEmpty());
+        QCOMPARE(outline.tableNames().value(), (QStringList{"Truck", "Driver"}));
+        QVERIFY(outline.columnsOf(QStringLiteral("Lorry")).columns.isEmpty());
     }
 
     // A failed read shows its message; what was read before it stays.
@@ -104,7 +104,7 @@ private slots:
                         QStringLiteral("long"));
         QVERIFY(model.exec(QStringLiteral("ALTER TABLE OM_AGG RENAME TO OM_AGG_GONE")));
         const TableColumns columns =
-            TableOutline(model.database()).columns(QStringLiteral("Truck"));
+            TableOutline(model.connectionName()).columnsOf(QStringLiteral("Truck"));
         QVERIFY(columns.problem.message().startsWith(
             QStringLiteral("Cannot open ReqAgSet recordset.\nno such table: OM_AGG")));
         QCOMPARE(shown(columns.columns), (QStringList{"K PKID_Entity1 : long", "c speed : long"}));

@@ -164,7 +164,7 @@ private slots:
 
         for (const QString &connection :
              {QStringLiteral("interchange-first"), QStringLiteral("interchange-second")}) {
-            objmodel::ObjectModelRegenerator regenerator(QSqlDatabase::database(connection));
+            objmodel::ObjectModelRegenerator regenerator(connection);
             QVERIFY(regenerator.regenerate());
         }
         const QStringList model = objectModel(QStringLiteral("interchange-first"));

@@ -90,9 +90,7 @@ QStringList modelClasses()
 
 bool regenerate()
 {
-    return objmodel::ObjectModelRegenerator(QSqlDatabase::database(kConnection))
-        .regenerate()
-        .isOk();
+    return objmodel::ObjectModelRegenerator(kConnection).regenerate().isOk();
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "language/clauselabeler.h"
 #include "language/termrecord.h"
-#include "objmodel/modeltables.h"
 #include "objmodel/namerules.h"
 #include "objmodel/objectmodelderiver.h"
+#include "objmodel/objectmodelwriter.h"
 #include "support/storetestsupport.h"
 
 #include <QSqlQuery>
@@ -112,7 +112,7 @@ class DerivationTest : public QObject
         StoreTestSupport::exec(
             kConnection,
             QStringLiteral("INSERT INTO FUNC_REQ (F_ReqNum) VALUES (%1)").arg(requirement));
-        ModelTables tables(database());
+        ObjectModelWriter tables(kConnection);
         ObjectModelDeriver deriver(tables);
         Outcome derived = deriver.DeriveObjectModel(records, requirement, true);
         if (derived)

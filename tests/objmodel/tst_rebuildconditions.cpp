@@ -1,8 +1,8 @@
 // The connection settings a regeneration runs with, and the ones it leaves
 // behind: a larger page cache, and foreign keys checked once at the end.
-#include "objmodel/foreignkeyscheckedonce.h"
-#include "objmodel/largerpagecache.h"
 #include "objmodel/objectmodelregenerator.h"
+#include "store/foreignkeyscheckedonce.h"
+#include "store/largerpagecache.h"
 #include "support/exampledrafts.h"
 #include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
@@ -13,8 +13,8 @@
 #include <optional>
 
 using namespace varn;
-using objmodel::ForeignKeysCheckedOnce;
-using objmodel::LargerPageCache;
+using store::ForeignKeysCheckedOnce;
+using store::LargerPageCache;
 
 namespace {
 
@@ -62,7 +62,7 @@ private slots:
         QVERIFY(StoreTestSupport::exec(kConnection,
                                        QStringLiteral("PRAGMA cache_size = %1").arg(before)));
         {
-            const LargerPageCache cache(database());
+            const LargerPageCache cache(kConnection);
             QCOMPARE(scalar("PRAGMA cache_size").toInt(), during);
         }
         QCOMPARE(scalar("PRAGMA cache_size").toInt(), before);
@@ -101,7 +101,7 @@ private slots:
     {
         QVERIFY(database().transaction());
         {
-            const ForeignKeysCheckedOnce keys(database());
+            const ForeignKeysCheckedOnce keys(kConnection);
             QCOMPARE(scalar("PRAGMA foreign_keys").toInt(), 1);
             QVERIFY(StoreTestSupport::exec(kConnection,
                                            "INSERT INTO OM_ATTR VALUES (7, 'level', 'int', 2)"));
@@ -121,7 +121,7 @@ private slots:
             kConnection, enforcedBefore ? QStringLiteral("PRAGMA foreign_keys = ON")
                                         : QStringLiteral("PRAGMA foreign_keys = OFF")));
         {
-            const ForeignKeysCheckedOnce keys(database());
+            const ForeignKeysCheckedOnce keys(kConnection);
             QCOMPARE(scalar("PRAGMA foreign_keys").toInt(), 0);
             QVERIFY(database().transaction());
             for (const QString &statement : rows.split(QStringLiteral(" ;; ")))
@@ -148,7 +148,7 @@ private slots:
                          "OM_INH (InH_ID, InH_Entity, FK_EntityID) VALUES (NEW.Method_ID + "
                          "100, 'Stray', 9999); END"));
 
-        objmodel::ObjectModelRegenerator regenerator(database());
+        objmodel::ObjectModelRegenerator regenerator(kConnection);
         QStringList notices;
         regenerator.setNotices([&](const Outcome &notice) { notices << notice.message(); });
         const Outcome regenerated = regenerator.regenerate();

@@ -72,7 +72,7 @@ class RegenerationTest : public QObject
 
     Outcome regenerate()
     {
-        ObjectModelRegenerator regenerator(QSqlDatabase::database(kConnection));
+        ObjectModelRegenerator regenerator(kConnection);
         m_notices.clear();
         m_progress.clear();
         m_processed.clear();

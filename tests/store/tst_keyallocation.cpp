@@ -33,7 +33,8 @@ int counterValue(const char *table)
 }
 
 // Object-model tables and counters, for the counter cases that need a second
-// table beside the requirements (saves write the model through ModelTables).
+// table beside the requirements (saves write the model through
+// ObjectModelWriter).
 struct ModelSets
 {
     explicit ModelSets(const QString &connection)

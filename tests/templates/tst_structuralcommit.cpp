@@ -2,8 +2,8 @@
 // and the rebuild of their terms from what was stored.
 #include "language/clauselabeler.h"
 #include "language/gcodegrammar.h"
-#include "objmodel/modeltables.h"
 #include "objmodel/objectmodelderiver.h"
+#include "objmodel/objectmodelwriter.h"
 #include "store/recordobjects.h"
 #include "store/sqldialect.h"
 #include "support/freshworkspace.h"
@@ -743,7 +743,7 @@ private slots:
              {"OM_PV", "OM_ATTR", "OM_METHOD", "OM_AGG", "OM_INH", "REQ_ENTITY", "OM_ENTITY"})
             QVERIFY(
                 StoreTestSupport::exec(kConnection, QStringLiteral("DELETE FROM %1").arg(table)));
-        objmodel::ModelTables tables(QSqlDatabase::database(kConnection));
+        objmodel::ObjectModelWriter tables(kConnection);
         objmodel::ObjectModelDeriver deriver(tables);
         QVERIFY(deriver.DeriveObjectModel(rebuilt, 1, false));
         QVERIFY(tables.flushCounters());

@@ -268,7 +268,7 @@ private slots:
         TechnicalDraft draft = draftOf(QStringLiteral("notify the operational subsystem"));
         QCOMPARE(save(draft).number, 2);
 
-        objmodel::ObjectModelRegenerator regenerator(QSqlDatabase::database(kConnection));
+        objmodel::ObjectModelRegenerator regenerator(kConnection);
         QVERIFY(regenerator.regenerate());
         QVERIFY(scalar("SELECT COUNT(*) FROM REQ_ENTITY WHERE FK_FReqNum = 1").toInt() >= 1);
         QCOMPARE(scalar("SELECT COUNT(*) FROM REQ_ENTITY WHERE FK_FReqNum = 2 OR FK_SReqNum = 2")

@@ -97,7 +97,7 @@ void GeneratorDialog::generate()
     callbacks.status = [this](const QString &status) { panel()->setStatus(status); };
     callbacks.progress = [this](int percent, const QString &) { panel()->setPercent(percent); };
     const Result<GeneratedFiles> written =
-        ModelGenerator::generate(kind, application.requirementsDatabase(),
+        ModelGenerator::generate(kind, application.requirementsConnectionName(),
                                  {application.installPath(), application.systemName(),
                                   kind == GeneratorKind::Cpp && m_verbose->isChecked()},
                                  callbacks);

@@ -2,8 +2,8 @@
 
 namespace varn::inspect {
 
-CDataTreeView::CDataTreeView(QSqlDatabase database, QWidget *parent)
-    : LazyTree(parent), m_outline(std::move(database))
+CDataTreeView::CDataTreeView(QString connectionName, QWidget *parent)
+    : LazyTree(parent), m_outline(std::move(connectionName))
 {
     setObjectName(QStringLiteral("dataModelTree"));
     setAccessibleName(QStringLiteral("Data Model"));
@@ -27,10 +27,10 @@ QIcon CDataTreeView::icon(ColumnImage image)
 // Only tables expand.
 void CDataTreeView::readChildren(QTreeWidgetItem *item)
 {
-    const TableColumns columns = m_outline.columns(item->text(0));
+    const TableColumns columns = m_outline.columnsOf(item->text(0));
     for (const TableColumn &column : columns.columns)
         addNode(item, column.text, icon(column.image));
-    report(columns.problem);
+    showMessageOf(columns.problem);
 }
 
 } // namespace varn::inspect

@@ -12,12 +12,12 @@ class CDataTreeView : public LazyTree
     Q_OBJECT
 
 public:
-    explicit CDataTreeView(QSqlDatabase database, QWidget *parent = nullptr);
+    explicit CDataTreeView(QString connectionName, QWidget *parent = nullptr);
 
     static QIcon icon(ColumnImage image);
 
 protected:
-    Result<QStringList> topLevelNames() const override { return m_outline.tables(); }
+    Result<QStringList> topLevelNames() const override { return m_outline.tableNames(); }
     QIcon topLevelIcon() const override { return icon(ColumnImage::Table); }
     void readChildren(QTreeWidgetItem *item) override;
 

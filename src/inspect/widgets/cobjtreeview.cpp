@@ -13,8 +13,8 @@ QTreeWidgetItem *topLevelOf(QTreeWidgetItem *item)
 
 } // namespace
 
-CObjTreeView::CObjTreeView(QSqlDatabase database, OutlineLanguage language, QWidget *parent)
-    : LazyTree(parent), m_outline(std::move(database)), m_language(language)
+CObjTreeView::CObjTreeView(QString connectionName, OutlineLanguage language, QWidget *parent)
+    : LazyTree(parent), m_outline(std::move(connectionName)), m_language(language)
 {
     setObjectName(QStringLiteral("objectModelTree"));
     setAccessibleName(QStringLiteral("Object Model"));
@@ -44,10 +44,10 @@ void CObjTreeView::readChildren(QTreeWidgetItem *item)
 {
     const Outline outline =
         item->parent() ? m_outline.enumerationValues(item->parent()->text(0), item->text(0))
-                       : m_outline.members(item->text(0), m_language);
+                       : m_outline.membersOf(item->text(0), m_language);
     for (const OutlineNode &node : outline.nodes)
         addNode(item, node.text, icon(node.image), node.expandable);
-    report(outline.problem);
+    showMessageOf(outline.problem);
 }
 
 } // namespace varn::inspect

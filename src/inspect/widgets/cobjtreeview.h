@@ -13,7 +13,7 @@ class CObjTreeView : public LazyTree
     Q_OBJECT
 
 public:
-    CObjTreeView(QSqlDatabase database, OutlineLanguage language, QWidget *parent = nullptr);
+    CObjTreeView(QString connectionName, OutlineLanguage language, QWidget *parent = nullptr);
 
     static QIcon icon(NodeImage image);
 
@@ -22,7 +22,7 @@ signals:
     void classSelected(const QString &entity);
 
 protected:
-    Result<QStringList> topLevelNames() const override { return m_outline.entities(); }
+    Result<QStringList> topLevelNames() const override { return m_outline.entityNames(); }
     QIcon topLevelIcon() const override { return icon(NodeImage::Entity); }
     void readChildren(QTreeWidgetItem *item) override;
 

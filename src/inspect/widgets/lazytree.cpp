@@ -54,7 +54,7 @@ QIcon LazyTree::tile(const QColor &colour, char letter)
     return QIcon(picture);
 }
 
-void LazyTree::offerRequirements()
+void LazyTree::addRequirementsAction()
 {
     auto *requirements = new QAction(QStringLiteral("&Requirements"), this);
     requirements->setObjectName(QStringLiteral("requirementsOfClass"));
@@ -76,10 +76,10 @@ void LazyTree::showEvent(QShowEvent *event)
 {
     QTreeWidget::showEvent(event);
     if (!m_filled)
-        fill();
+        listTopLevel();
 }
 
-void LazyTree::fill()
+void LazyTree::listTopLevel()
 {
     readTopLevel(false);
 }
@@ -137,7 +137,7 @@ void LazyTree::readTopLevel(bool quietWhenEmpty)
     if (!names) {
         // An empty model is a plain notice; a failure to read stops.
         if (!quietWhenEmpty || names.outcome().kind() != MessageKind::Plain)
-            report(names.outcome());
+            showMessageOf(names.outcome());
         return;
     }
     for (const QString &name : names.value())
@@ -180,10 +180,10 @@ void LazyTree::collapseNode(QTreeWidgetItem *item)
     }
 }
 
-void LazyTree::report(const Outcome &problem)
+void LazyTree::showMessageOf(const Outcome &outcome)
 {
-    if (problem.hasMessage())
-        emit message(problem);
+    if (outcome.hasMessage())
+        emit message(outcome);
 }
 
 } // namespace varn::inspect

@@ -17,7 +17,8 @@ class LazyTree : public QTreeWidget
     Q_OBJECT
 
 public:
-    void fill();
+    // Lists the top level, saying so when the model holds nothing.
+    void listTopLevel();
     // Reads the tree again after the model changed under it, keeping the
     // expanded nodes and the current one where they still exist. An empty
     // model leaves the tree empty without a word (the first fill said so);
@@ -25,7 +26,7 @@ public:
     void refresh();
     // Adds "Requirements" to the context menu of the tree's classes: it asks
     // for the requirements that produced the class of the current node.
-    void offerRequirements();
+    void addRequirementsAction();
 
     // A 16-pixel picture: a coloured tile with a letter.
     static QIcon tile(const QColor &colour, char letter);
@@ -44,7 +45,8 @@ protected:
 
     QTreeWidgetItem *addNode(QTreeWidgetItem *parent, const QString &text, const QIcon &icon,
                              bool expandable = false);
-    void report(const Outcome &problem);
+    // Passes the outcome's message on to the window; nothing when it has none.
+    void showMessageOf(const Outcome &outcome);
     void showEvent(QShowEvent *event) override;
 
 private:

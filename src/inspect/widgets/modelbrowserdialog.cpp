@@ -26,7 +26,7 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind kind, QWidget *parent)
     : QDialog(parent), m_workbench(workbench), m_spec(ModelBrowser::spec(kind)),
-      m_browser(workbench.app().requirementsDatabase()), m_entities(new QListWidget(this)),
+      m_browser(workbench.app().requirementsConnectionName()), m_entities(new QListWidget(this)),
       m_see(new QPushButton(QString::fromLatin1(m_spec.seeButton), this))
 {
     setWindowTitle(QString::fromLatin1(m_spec.title));
@@ -39,8 +39,9 @@ ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind ki
     m_entities->setSelectionMode(QAbstractItemView::SingleSelection);
     m_entities->setSortingEnabled(true);
     m_see->setToolTip(QString::fromLatin1(m_spec.seeTooltip));
-    connect(m_see, &QPushButton::clicked, this, &ModelBrowserDialog::see);
-    connect(m_entities, &QListWidget::itemDoubleClicked, this, &ModelBrowserDialog::see);
+    connect(m_see, &QPushButton::clicked, this, &ModelBrowserDialog::showSelectedEntity);
+    connect(m_entities, &QListWidget::itemDoubleClicked, this,
+            &ModelBrowserDialog::showSelectedEntity);
     if (m_spec.selectionEmptiesResults)
         connect(m_entities, &QListWidget::currentItemChanged, this,
                 &ModelBrowserDialog::clearResults);
@@ -65,7 +66,7 @@ ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind ki
     grid->addWidget(buttons, row + 1, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    const Result<QStringList> entities = m_browser.entities();
+    const Result<QStringList> entities = m_browser.entityNames();
     if (!entities)
         m_workbench.showMessage(entities.outcome());
     else
@@ -78,7 +79,7 @@ void ModelBrowserDialog::clearResults()
         results->clear();
 }
 
-void ModelBrowserDialog::see()
+void ModelBrowserDialog::showSelectedEntity()
 {
     clearResults();
     const QListWidgetItem *selected = m_entities->currentItem();
@@ -86,12 +87,13 @@ void ModelBrowserDialog::see()
         m_workbench.showMessage(Outcome::refused(QString::fromLatin1(m_spec.noSelection)));
         return;
     }
-    Outcome problem = Outcome::ok();
-    const QList<QStringList> lines = m_browser.see(m_spec.kind, selected->text(), problem);
-    for (qsizetype i = 0; i < lines.size() && i < m_results.size(); ++i)
-        m_results.at(i)->addItems(lines.at(i));
-    if (problem.hasMessage())
-        m_workbench.showMessage(problem);
+    const Result<QList<QStringList>> lists = m_browser.resultLists(m_spec.kind, selected->text());
+    if (!lists) {
+        m_workbench.showMessage(lists.outcome());
+        return;
+    }
+    for (qsizetype i = 0; i < lists->size() && i < m_results.size(); ++i)
+        m_results.at(i)->addItems(lists->at(i));
 }
 
 } // namespace varn::inspect

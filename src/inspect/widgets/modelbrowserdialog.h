@@ -22,8 +22,9 @@ class ModelBrowserDialog : public QDialog
 public:
     ModelBrowserDialog(app::Workbench &workbench, BrowserKind kind, QWidget *parent = nullptr);
 
-    // The See button, or a double click on an entity.
-    void see();
+    // Fills the result lists for the selected entity: the See button, or a
+    // double click on an entity.
+    void showSelectedEntity();
 
     QListWidget *entityList() const { return m_entities; }
     QPushButton *seeButton() const { return m_see; }

@@ -31,7 +31,7 @@ ObjectModelView::ObjectModelView(app::Workbench &workbench, QWidget *parent)
     const generate::GeneratorKind kind =
         java ? generate::GeneratorKind::Java : generate::GeneratorKind::Cpp;
     const app::CVarnApp &application = workbench.app();
-    m_tree = new CObjTreeView(application.requirementsDatabase(),
+    m_tree = new CObjTreeView(application.requirementsConnectionName(),
                               java ? OutlineLanguage::Java : OutlineLanguage::Cpp, this);
     m_fileView = new CHdrFileView(generate::ModelGenerator::outputFolder(
                                       kind, application.installPath(), application.systemName()),
@@ -66,7 +66,7 @@ void offerRequirements(const app::FeatureRegistry &registry, LazyTree *tree, Wor
 {
     if (!registry.hasNamedCommand(kClassRequirements))
         return;
-    tree->offerRequirements();
+    tree->addRequirementsAction();
     QObject::connect(tree, &LazyTree::requirementsRequested, tree,
                      [&registry, &workbench](const QString &name) {
                          registry.runNamed(kClassRequirements, workbench, name);
@@ -109,7 +109,7 @@ void registerWindows(app::FeatureRegistry &registry)
     dataModel.goToItem = QStringLiteral("&Data Model...");
     dataModel.goToOrder = 50;
     dataModel.create = [&registry](Workbench &workbench) {
-        auto *tree = new CDataTreeView(workbench.app().requirementsDatabase());
+        auto *tree = new CDataTreeView(workbench.app().requirementsConnectionName());
         offerRequirements(registry, tree, workbench);
         followModelChanges(tree, workbench);
         QObject::connect(tree, &CDataTreeView::message, tree,

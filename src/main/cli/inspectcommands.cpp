@@ -21,7 +21,7 @@ int refusedOrFailed(const Outcome &outcome)
 int printClasses(const CVarnApp &app)
 {
     const Result<QStringList> entities =
-        inspect::ClassOutline(app.requirementsDatabase()).entities();
+        inspect::ClassOutline(app.requirementsConnectionName()).entityNames();
     if (!entities)
         return refusedOrFailed(entities.outcome());
     for (const QString &entity : entities.value())
@@ -34,8 +34,8 @@ int printClasses(const CVarnApp &app)
 // and Methods dialogs.
 int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLanguage language)
 {
-    const inspect::ClassOutline outline(app.requirementsDatabase());
-    const inspect::Outline members = outline.members(entity, language);
+    const inspect::ClassOutline outline(app.requirementsConnectionName());
+    const inspect::Outline members = outline.membersOf(entity, language);
     printLine(entity);
     for (const inspect::OutlineNode &node : members.nodes) {
         printLine(QStringLiteral("  ") + node.text);
@@ -49,19 +49,18 @@ int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLangu
     }
     if (!members.problem)
         return refusedOrFailed(members.problem);
-    const inspect::ModelBrowser browser(app.requirementsDatabase());
+    const inspect::ModelBrowser browser(app.requirementsConnectionName());
     for (const auto kind : {inspect::BrowserKind::Entities, inspect::BrowserKind::Attributes,
                             inspect::BrowserKind::Methods}) {
-        Outcome problem = Outcome::ok();
-        const QList<QStringList> lists = browser.see(kind, entity, problem);
+        const Result<QList<QStringList>> lists = browser.resultLists(kind, entity);
+        if (!lists)
+            return refusedOrFailed(lists.outcome());
         const inspect::BrowserSpec &spec = inspect::ModelBrowser::spec(kind);
-        for (int list = 0; list < lists.size() && list < spec.lists.size(); ++list) {
+        for (int list = 0; list < lists->size() && list < spec.lists.size(); ++list) {
             printLine(QString::fromLatin1(spec.lists.at(list).caption));
-            for (const QString &line : lists.at(list))
+            for (const QString &line : lists->at(list))
                 printLine(QStringLiteral("  ") + line);
         }
-        if (!problem)
-            return refusedOrFailed(problem);
     }
     return Done;
 }
@@ -69,13 +68,13 @@ int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLangu
 // The Data Model window: each table with its columns.
 int printTables(const CVarnApp &app)
 {
-    const inspect::TableOutline outline(app.requirementsDatabase());
-    const Result<QStringList> tables = outline.tables();
+    const inspect::TableOutline outline(app.requirementsConnectionName());
+    const Result<QStringList> tables = outline.tableNames();
     if (!tables)
         return refusedOrFailed(tables.outcome());
     for (const QString &table : tables.value()) {
         printLine(table);
-        const inspect::TableColumns columns = outline.columns(table);
+        const inspect::TableColumns columns = outline.columnsOf(table);
         for (const inspect::TableColumn &column : columns.columns)
             printLine(QStringLiteral("  ") + column.text);
         if (!columns.problem)

@@ -32,7 +32,7 @@ int runRegenerate(const QStringList &arguments)
     if (const int opened = openWorkspace(app, *options); opened != Done)
         return opened;
 
-    objmodel::ObjectModelRegenerator regenerator(app.requirementsDatabase());
+    objmodel::ObjectModelRegenerator regenerator(app.requirementsConnectionName());
     regenerator.setNotices([](const Outcome &notice) { printError(notice.message()); });
     if (stderrIsTerminal()) {
         regenerator.setProgress([](int percent, int processed) {
@@ -80,7 +80,7 @@ int runGenerate(const QStringList &given)
     generate::GeneratorSettings settings{app.installPath(), app.systemName(),
                                          options->flag(QStringLiteral("verbose"))};
     const Result<generate::GeneratedFiles> generated =
-        generate::ModelGenerator::generate(*kind, app.requirementsDatabase(), settings);
+        generate::ModelGenerator::generate(*kind, app.requirementsConnectionName(), settings);
     if (!generated)
         return report(generated.outcome(),
                       generated.outcome().kind() == MessageKind::Stop ? DatabaseError : Refused);

@@ -38,7 +38,7 @@ void RegenerationDialog::generate()
     panel()->setPercent(0);
     panel()->setProcessed(0);
 
-    ObjectModelRegenerator regenerator(m_workbench.app().requirementsDatabase());
+    ObjectModelRegenerator regenerator(m_workbench.app().requirementsConnectionName());
     regenerator.setProgress([this](int percent, int processed) {
         panel()->setProcessed(processed);
         panel()->setPercent(percent);

@@ -141,7 +141,7 @@ class InspectionViewsTest : public WorkspaceSuite
     void generateCpp()
     {
         QVERIFY(generate::ModelGenerator::generate(
-                    generate::GeneratorKind::Cpp, m_open->app.requirementsDatabase(),
+                    generate::GeneratorKind::Cpp, m_open->app.requirementsConnectionName(),
                     {m_open->app.installPath(), m_open->app.systemName(), false})
                     .isOk());
     }
@@ -256,7 +256,7 @@ private slots:
             QStringLiteral("\n\nYour directory of C++ files does not exist.")));
 
         QVERIFY(generate::ModelGenerator::generate(
-                    generate::GeneratorKind::Cpp, m_open->app.requirementsDatabase(),
+                    generate::GeneratorKind::Cpp, m_open->app.requirementsConnectionName(),
                     {m_open->app.installPath(), m_open->app.systemName(), false})
                     .isOk());
         tree.setCurrentItem(topLevel(tree, QStringLiteral("Driver")));

@@ -2,11 +2,11 @@
 
 #include "common/outcome.h"
 
-#include <QSqlDatabase>
+#include <QString>
 
 #include <span>
 
-namespace varn::objmodel {
+namespace varn::store {
 
 // SQLite's foreign keys switched off for the lifetime of this object and
 // checked once, table by table, before the caller commits. A rebuild empties
@@ -18,7 +18,7 @@ namespace varn::objmodel {
 class ForeignKeysCheckedOnce
 {
 public:
-    explicit ForeignKeysCheckedOnce(QSqlDatabase database);
+    explicit ForeignKeysCheckedOnce(QString connectionName);
     ~ForeignKeysCheckedOnce();
 
     ForeignKeysCheckedOnce(const ForeignKeysCheckedOnce &) = delete;
@@ -29,8 +29,8 @@ public:
     [[nodiscard]] Outcome check(std::span<const char *const> tables) const;
 
 private:
-    QSqlDatabase m_database;
+    QString m_connection;
     bool m_switchedOff = false;
 };
 
-} // namespace varn::objmodel
+} // namespace varn::store

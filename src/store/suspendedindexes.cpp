@@ -1,12 +1,13 @@
-#include "objmodel/suspendedindexes.h"
+#include "store/suspendedindexes.h"
 
 #include "store/sqldialect.h"
 
+#include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
-namespace varn::objmodel {
+namespace varn::store {
 
 namespace {
 
@@ -14,13 +15,14 @@ const QString kIndexFailure = QStringLiteral("Cannot rebuild the object model's 
 
 } // namespace
 
-Result<SuspendedIndexes> SuspendedIndexes::suspend(const QSqlDatabase &database,
+Result<SuspendedIndexes> SuspendedIndexes::suspend(const QString &connectionName,
                                                    std::span<const char *const> tables)
 {
-    SuspendedIndexes suspended(database);
+    const QSqlDatabase database = QSqlDatabase::database(connectionName, false);
+    SuspendedIndexes suspended(connectionName);
     // On a shared server, dropping an index locks every other writer out of
     // its table until the rebuild commits: the indexes stay.
-    if (store::SqlDialect::of(database) != store::Backend::SQLite)
+    if (SqlDialect::of(database) != Backend::SQLite)
         return suspended;
     QStringList names;
     QSqlQuery query(database);
@@ -49,7 +51,7 @@ Result<SuspendedIndexes> SuspendedIndexes::suspend(const QSqlDatabase &database,
 
 Outcome SuspendedIndexes::restore()
 {
-    QSqlQuery query(m_database);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
     for (const QString &definition : std::as_const(m_definitions)) {
         if (!query.exec(definition))
             return Outcome::stop(kIndexFailure + query.lastError().text());
@@ -58,4 +60,4 @@ Outcome SuspendedIndexes::restore()
     return Outcome::ok();
 }
 
-} // namespace varn::objmodel
+} // namespace varn::store

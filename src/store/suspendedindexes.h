@@ -2,12 +2,12 @@
 
 #include "common/outcome.h"
 
-#include <QSqlDatabase>
+#include <QString>
 #include <QStringList>
 
 #include <span>
 
-namespace varn::objmodel {
+namespace varn::store {
 
 // The indexes of some tables, dropped for a bulk load inside an open
 // transaction and created again from their stored definitions once the rows
@@ -16,16 +16,16 @@ namespace varn::objmodel {
 class SuspendedIndexes
 {
 public:
-    static Result<SuspendedIndexes> suspend(const QSqlDatabase &database,
+    static Result<SuspendedIndexes> suspend(const QString &connectionName,
                                             std::span<const char *const> tables);
     // Creates every dropped index again; the first failure ends it.
     Outcome restore();
 
 private:
-    explicit SuspendedIndexes(QSqlDatabase database) : m_database(std::move(database)) {}
+    explicit SuspendedIndexes(QString connectionName) : m_connection(std::move(connectionName)) {}
 
-    QSqlDatabase m_database;
+    QString m_connection;
     QStringList m_definitions; // CREATE INDEX statements, as stored
 };
 
-} // namespace varn::objmodel
+} // namespace varn::store

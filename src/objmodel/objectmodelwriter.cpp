@@ -1,7 +1,12 @@
-#include "objmodel/modeltables.h"
+#include "objmodel/objectmodelwriter.h"
 
+#include "store/rowstatement.h"
 #include "store/sqldialect.h"
 #include "store/transientretry.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <limits>
 
@@ -40,6 +45,19 @@ constexpr CounterTable kCounters[] = {
     {"PK_PV_OM", "PPvOm", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
 };
 
+// Emptied in this order; REQ_ENTITY goes last.
+constexpr const char *kModelTables[] = {"OM_PV",  "OM_ATTR",   "OM_METHOD", "OM_AGG",
+                                        "OM_INH", "OM_ENTITY", "REQ_ENTITY"};
+// The names the messages give them.
+constexpr const char *kModelTableNames[] = {"OM_PV",  "OM_ATTR",   "OM_METH",   "OM_AGG",
+                                            "OM_INH", "OM_ENTITY", "REQ_ENTITY"};
+// Set back to 0 in this order.
+constexpr std::pair<const char *, const char *> kCountersEmptied[] = {
+    {"PK_ENT_REQ", "PEntReq"}, {"PK_ENT_OM", "PEntOm"},   {"PK_AGG_OM", "PAggOm"},
+    {"PK_INH_OM", "PInhOm"},   {"PK_METH_OM", "PMethOm"}, {"PK_ATTR_OM", "PAttrOm"},
+    {"PK_PV_OM", "PPvOm"},
+};
+
 constexpr const char *kEntityQuery = "Error querying the ReqOeSet recordset.\n";
 constexpr const char *kEntityWrite =
     "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n";
@@ -71,13 +89,38 @@ enum Statement {
 
 } // namespace
 
-ModelTables::ModelTables(QSqlDatabase database, store::RowStatement::Route route)
-    : m_database(std::move(database)), m_route(route)
+ObjectModelWriter::ObjectModelWriter(QString connectionName, Lifetime lifetime)
+    : m_connection(std::move(connectionName)), m_lifetime(lifetime)
 {}
 
-ModelTables::~ModelTables() = default;
+ObjectModelWriter::~ObjectModelWriter() = default;
 
-void ModelTables::reset()
+std::span<const char *const> ObjectModelWriter::tables()
+{
+    return kModelTables;
+}
+
+Outcome ObjectModelWriter::emptyAll()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    for (std::size_t t = 0; t < std::size(kModelTables); ++t) {
+        if (!query.exec(QStringLiteral("DELETE FROM ") + QLatin1String(kModelTables[t])))
+            return Outcome::stop(QStringLiteral("Error deleting records from %1.\n")
+                                     .arg(QLatin1String(kModelTableNames[t])) +
+                                 query.lastError().text());
+    }
+    for (const auto &[table, column] : kCountersEmptied) {
+        if (!query.exec(QStringLiteral("UPDATE %1 SET %2 = 0")
+                            .arg(QLatin1String(table), QLatin1String(column))))
+            return Outcome::stop(
+                QStringLiteral("Error deleting records from %1.\n").arg(QLatin1String(table)) +
+                query.lastError().text());
+    }
+    reset();
+    return Outcome::ok();
+}
+
+void ObjectModelWriter::reset()
 {
     m_complete = false;
     m_counters = {};
@@ -90,33 +133,37 @@ void ModelTables::reset()
     m_possibleValues.clear();
 }
 
-store::RowStatement &ModelTables::prepared(int statement, const QString &sql)
+store::RowStatement &ObjectModelWriter::prepared(int statement, const QString &sql)
 {
     std::unique_ptr<store::RowStatement> &slot = m_statements[statement];
     // A statement that did not prepare is prepared again at its next use;
     // running it fails with the reason it did not prepare.
     if (!slot || !slot->isPrepared())
-        slot = std::make_unique<store::RowStatement>(m_database, sql, m_route);
+        slot = std::make_unique<store::RowStatement>(
+            QSqlDatabase::database(m_connection, false), sql,
+            m_lifetime == Lifetime::OneTransaction ? store::RowStatement::Route::Direct
+                                                   : store::RowStatement::Route::Qt);
     return *slot;
 }
 
-Outcome ModelTables::failure(const char *firstLine, const store::RowStatement &statement)
+Outcome ObjectModelWriter::failure(const char *firstLine, const store::RowStatement &statement)
 {
     store::TransientRetry::noteError(statement.lastError());
     return Outcome::stop(QString::fromLatin1(firstLine) + statement.lastError().text());
 }
 
-Outcome ModelTables::readCounters(const char *failureLine)
+Outcome ObjectModelWriter::readCounters(const char *failureLine)
 {
     // All seven in one statement, each locked to the end of the save where
     // other writers share the tables: the save asks once, while every other
     // writer waits for it. A counter whose table holds no row reads as null.
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     QString select = QStringLiteral("SELECT ");
     for (int counter = 0; counter < CounterCount; ++counter) {
         if (counter > 0)
             select += QStringLiteral(", ");
         select += QLatin1Char('(') +
-                  store::SqlDialect::lockingRead(m_database, kCounters[counter].read()) +
+                  store::SqlDialect::lockingRead(database, kCounters[counter].read()) +
                   QLatin1Char(')');
     }
     store::RowStatement &read = prepared(CounterRead, select);
@@ -132,7 +179,7 @@ Outcome ModelTables::readCounters(const char *failureLine)
     return Outcome::ok();
 }
 
-Result<qint32> ModelTables::allocate(CounterId counter, const char *failureLine)
+Result<qint32> ObjectModelWriter::allocate(CounterId counter, const char *failureLine)
 {
     if (!m_countersRead) {
         if (Outcome read = readCounters(failureLine); !read)
@@ -157,7 +204,7 @@ Result<qint32> ModelTables::allocate(CounterId counter, const char *failureLine)
     return ++state.value;
 }
 
-Outcome ModelTables::flushCounters()
+Outcome ObjectModelWriter::flushCounters()
 {
     for (int counter = 0; counter < CounterCount; ++counter) {
         CounterState &state = m_counters[counter];
@@ -173,7 +220,7 @@ Outcome ModelTables::flushCounters()
     return Outcome::ok();
 }
 
-Result<std::optional<ModelEntity>> ModelTables::findEntity(const QString &name)
+Result<std::optional<ModelEntity>> ObjectModelWriter::findEntity(const QString &name)
 {
     if (const auto known = m_entities.constFind(name); known != m_entities.cend())
         return std::optional<ModelEntity>(*known);
@@ -193,7 +240,7 @@ Result<std::optional<ModelEntity>> ModelTables::findEntity(const QString &name)
     return std::optional<ModelEntity>(entity);
 }
 
-Result<ModelEntity> ModelTables::addEntity(const QString &name)
+Result<ModelEntity> ObjectModelWriter::addEntity(const QString &name)
 {
     const Result<qint32> key = allocate(EntOm, kEntityWrite);
     if (!key)
@@ -209,7 +256,7 @@ Result<ModelEntity> ModelTables::addEntity(const QString &name)
     return entity;
 }
 
-Result<ModelEntity> ModelTables::ensureEntity(const QString &name)
+Result<ModelEntity> ObjectModelWriter::ensureEntity(const QString &name)
 {
     Result<std::optional<ModelEntity>> found = findEntity(name);
     if (!found)
@@ -219,7 +266,7 @@ Result<ModelEntity> ModelTables::ensureEntity(const QString &name)
     return addEntity(name);
 }
 
-Result<std::optional<qint32>> ModelTables::findAttribute(const QString &name, qint32 owner)
+Result<std::optional<qint32>> ObjectModelWriter::findAttribute(const QString &name, qint32 owner)
 {
     const QPair<QString, qint32> key(name, owner);
     if (const auto known = m_attributes.constFind(key); known != m_attributes.cend())
@@ -242,7 +289,8 @@ Result<std::optional<qint32>> ModelTables::findAttribute(const QString &name, qi
     return std::optional<qint32>(attribute);
 }
 
-Result<qint32> ModelTables::addAttribute(const QString &name, const QString &dataType, qint32 owner)
+Result<qint32> ObjectModelWriter::addAttribute(const QString &name, const QString &dataType,
+                                               qint32 owner)
 {
     const Result<qint32> key = allocate(AttrOm, kAttributeQuery);
     if (!key)
@@ -261,7 +309,7 @@ Result<qint32> ModelTables::addAttribute(const QString &name, const QString &dat
     return key.value();
 }
 
-Outcome ModelTables::setAttributeType(qint32 attribute, const QString &dataType)
+Outcome ObjectModelWriter::setAttributeType(qint32 attribute, const QString &dataType)
 {
     // Derivation types an attribute at each value clause, mostly as it is.
     if (const auto known = m_attributeTypes.constFind(attribute);
@@ -277,7 +325,7 @@ Outcome ModelTables::setAttributeType(qint32 attribute, const QString &dataType)
     return Outcome::ok();
 }
 
-Result<std::optional<qint32>> ModelTables::findMethod(const QString &name, qint32 owner)
+Result<std::optional<qint32>> ObjectModelWriter::findMethod(const QString &name, qint32 owner)
 {
     const QPair<QString, qint32> key(name, owner);
     if (const auto known = m_methods.constFind(key); known != m_methods.cend())
@@ -299,7 +347,7 @@ Result<std::optional<qint32>> ModelTables::findMethod(const QString &name, qint3
     return std::optional<qint32>(method);
 }
 
-Result<qint32> ModelTables::addMethod(const QString &name, qint32 owner)
+Result<qint32> ObjectModelWriter::addMethod(const QString &name, qint32 owner)
 {
     const Result<qint32> key = allocate(MethOm, kMethodQuery);
     if (!key)
@@ -315,7 +363,7 @@ Result<qint32> ModelTables::addMethod(const QString &name, qint32 owner)
     return key.value();
 }
 
-Outcome ModelTables::addInheritance(const QString &subEntity, qint32 base)
+Outcome ObjectModelWriter::addInheritance(const QString &subEntity, qint32 base)
 {
     const Result<qint32> key = allocate(InhOm, kEntityWrite);
     if (!key)
@@ -330,7 +378,7 @@ Outcome ModelTables::addInheritance(const QString &subEntity, qint32 base)
     return Outcome::ok();
 }
 
-Result<bool> ModelTables::hasAggregation(const QString &part, qint32 whole)
+Result<bool> ObjectModelWriter::hasAggregation(const QString &part, qint32 whole)
 {
     const QPair<QString, qint32> key(part, whole);
     if (m_aggregations.contains(key))
@@ -351,7 +399,7 @@ Result<bool> ModelTables::hasAggregation(const QString &part, qint32 whole)
     return found;
 }
 
-Outcome ModelTables::addAggregation(const QString &part, qint32 whole)
+Outcome ObjectModelWriter::addAggregation(const QString &part, qint32 whole)
 {
     const Result<qint32> key = allocate(AggOm, kAggregationQuery);
     if (!key)
@@ -367,7 +415,7 @@ Outcome ModelTables::addAggregation(const QString &part, qint32 whole)
     return Outcome::ok();
 }
 
-Result<bool> ModelTables::hasPossibleValue(const QString &value, qint32 attribute)
+Result<bool> ObjectModelWriter::hasPossibleValue(const QString &value, qint32 attribute)
 {
     const QPair<QString, qint32> key(value, attribute);
     if (m_possibleValues.contains(key))
@@ -388,7 +436,7 @@ Result<bool> ModelTables::hasPossibleValue(const QString &value, qint32 attribut
     return found;
 }
 
-Outcome ModelTables::addPossibleValue(const QString &value, qint32 attribute)
+Outcome ObjectModelWriter::addPossibleValue(const QString &value, qint32 attribute)
 {
     const Result<qint32> key = allocate(PvOm, kAttributeQuery);
     if (!key)
@@ -404,8 +452,8 @@ Outcome ModelTables::addPossibleValue(const QString &value, qint32 attribute)
     return Outcome::ok();
 }
 
-Outcome ModelTables::addRequirementEntity(const QString &spacedName, qint32 requirement,
-                                          bool functional, qint32 entity)
+Outcome ObjectModelWriter::addRequirementEntity(const QString &spacedName, qint32 requirement,
+                                                bool functional, qint32 entity)
 {
     const Result<qint32> key = allocate(EntReq, kLinkWrite);
     if (!key)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QSqlDatabase>
+#include <QString>
 
-namespace varn::objmodel {
+namespace varn::store {
 
 // A larger SQLite page cache for the lifetime of this object, the old size
 // back afterwards. A rebuild writes tens of thousands of rows and builds
@@ -12,7 +12,7 @@ namespace varn::objmodel {
 class LargerPageCache
 {
 public:
-    explicit LargerPageCache(QSqlDatabase database);
+    explicit LargerPageCache(QString connectionName);
     ~LargerPageCache();
 
     LargerPageCache(const LargerPageCache &) = delete;
@@ -22,8 +22,8 @@ public:
     static constexpr int kKibibytes = 64 * 1024;
 
 private:
-    QSqlDatabase m_database;
+    QString m_connection;
     QString m_previous; // empty when nothing was changed
 };
 
-} // namespace varn::objmodel
+} // namespace varn::store

@@ -1,8 +1,8 @@
-#include "generate/objectmodel.h"
+#include "objmodel/objectmodel.h"
 
 #include <algorithm>
 
-namespace varn::generate {
+namespace varn::objmodel {
 
 namespace {
 
@@ -130,4 +130,4 @@ QList<const ObjectModel::Aggregation *> ObjectModel::wholesOf(const QString &par
     return pick(m_aggregations, m_aggregationsByPart.value(part));
 }
 
-} // namespace varn::generate
+} // namespace varn::objmodel

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "common/outcome.h"
-#include "store/rowstatement.h"
 
 #include <QHash>
-#include <QSqlDatabase>
 #include <QString>
 
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <unordered_map>
+
+namespace varn::store {
+class RowStatement;
+}
 
 namespace varn::objmodel {
 
@@ -21,8 +24,9 @@ struct ModelEntity
     QString name;
 };
 
-// The object-model tables, REQ_ENTITY and their key counters as derivation
-// sees them, inside the caller's transaction. Lookups compare names exactly;
+// The one writer of the object-model tables, REQ_ENTITY and their key
+// counters: what derivation and regeneration write goes through here, inside
+// the caller's transaction. Lookups compare names exactly;
 // what was found or written is remembered, so a requirement that names the
 // same entity five times asks the database once. Keys come from the counter
 // tables: the counters are read once and written back by flushCounters(),
@@ -30,17 +34,24 @@ struct ModelEntity
 //
 // A rebuild that starts from empty tables says so (assumeEmpty), and every
 // lookup is then answered from memory alone.
-class ModelTables
+class ObjectModelWriter
 {
 public:
-    // A rebuild, which ends within its transaction, writes through
-    // Route::Direct; a save's tables outlive any one connection's use.
-    explicit ModelTables(QSqlDatabase database,
-                         store::RowStatement::Route route = store::RowStatement::Route::Qt);
-    ~ModelTables();
+    // How long the writer's prepared statements live: across the saves of a
+    // composer, or within the one transaction of a rebuild, which may then
+    // write through SQLite's own handle.
+    enum class Lifetime { ManySaves, OneTransaction };
 
-    ModelTables(const ModelTables &) = delete;
-    ModelTables &operator=(const ModelTables &) = delete;
+    explicit ObjectModelWriter(QString connectionName, Lifetime lifetime = Lifetime::ManySaves);
+    ~ObjectModelWriter();
+
+    ObjectModelWriter(const ObjectModelWriter &) = delete;
+    ObjectModelWriter &operator=(const ObjectModelWriter &) = delete;
+
+    // The tables written here, in the order emptyAll() empties them.
+    static std::span<const char *const> tables();
+    // Deletes every row of the tables and sets their counters back to 0.
+    [[nodiscard]] Outcome emptyAll();
 
     // Only valid while every row of the model tables is written through this
     // object, starting from empty tables.
@@ -89,11 +100,11 @@ private:
     store::RowStatement &prepared(int statement, const QString &sql);
     Outcome failure(const char *firstLine, const store::RowStatement &statement);
 
-    QSqlDatabase m_database;
+    QString m_connection;
     bool m_complete = false;
     std::array<CounterState, CounterCount> m_counters;
     bool m_countersRead = false;
-    store::RowStatement::Route m_route;
+    Lifetime m_lifetime;
     std::unordered_map<int, std::unique_ptr<store::RowStatement>> m_statements;
 
     QHash<QString, ModelEntity> m_entities;

@@ -1,16 +1,18 @@
-#include "objmodel/largerpagecache.h"
+#include "store/largerpagecache.h"
 
 #include "store/sqldialect.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 
-namespace varn::objmodel {
+namespace varn::store {
 
-LargerPageCache::LargerPageCache(QSqlDatabase database) : m_database(std::move(database))
+LargerPageCache::LargerPageCache(QString connectionName) : m_connection(std::move(connectionName))
 {
-    if (store::SqlDialect::of(m_database) != store::Backend::SQLite)
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    if (SqlDialect::of(database) != Backend::SQLite)
         return;
-    QSqlQuery pragma(m_database);
+    QSqlQuery pragma(database);
     if (!pragma.exec(QStringLiteral("PRAGMA cache_size")) || !pragma.next())
         return;
     const int previous = pragma.value(0).toInt();
@@ -27,8 +29,8 @@ LargerPageCache::~LargerPageCache()
     if (m_previous.isEmpty())
         return;
     // Nothing to report if this fails: only memory is at stake.
-    QSqlQuery pragma(m_database);
+    QSqlQuery pragma(QSqlDatabase::database(m_connection, false));
     (void)pragma.exec(QStringLiteral("PRAGMA cache_size = ") + m_previous);
 }
 
-} // namespace varn::objmodel
+} // namespace varn::store

@@ -1,18 +1,20 @@
-#include "objmodel/foreignkeyscheckedonce.h"
+#include "store/foreignkeyscheckedonce.h"
 
 #include "store/sqldialect.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
-namespace varn::objmodel {
+namespace varn::store {
 
-ForeignKeysCheckedOnce::ForeignKeysCheckedOnce(QSqlDatabase database)
-    : m_database(std::move(database))
+ForeignKeysCheckedOnce::ForeignKeysCheckedOnce(QString connectionName)
+    : m_connection(std::move(connectionName))
 {
-    if (store::SqlDialect::of(m_database) != store::Backend::SQLite)
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    if (SqlDialect::of(database) != Backend::SQLite)
         return;
-    QSqlQuery pragma(m_database);
+    QSqlQuery pragma(database);
     if (!pragma.exec(QStringLiteral("PRAGMA foreign_keys")) || !pragma.next() ||
         pragma.value(0).toInt() == 0)
         return;
@@ -29,7 +31,7 @@ ForeignKeysCheckedOnce::~ForeignKeysCheckedOnce()
     if (!m_switchedOff)
         return;
     // Runs after the caller's commit or rollback, when the switch works again.
-    QSqlQuery pragma(m_database);
+    QSqlQuery pragma(QSqlDatabase::database(m_connection, false));
     (void)pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
 }
 
@@ -37,7 +39,7 @@ Outcome ForeignKeysCheckedOnce::check(std::span<const char *const> tables) const
 {
     if (!m_switchedOff)
         return Outcome::ok();
-    QSqlQuery violations(m_database);
+    QSqlQuery violations(QSqlDatabase::database(m_connection, false));
     for (const char *table : tables) {
         // Table names come from the caller's own list, never from a user.
         if (!violations.exec(
@@ -53,4 +55,4 @@ Outcome ForeignKeysCheckedOnce::check(std::span<const char *const> tables) const
     return Outcome::ok();
 }
 
-} // namespace varn::objmodel
+} // namespace varn::store

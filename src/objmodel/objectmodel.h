@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace varn::generate {
+namespace varn::objmodel {
 
 // The object model of a workspace as plain values, read once and then walked
 // by the generators. Rows keep their keys; the lookups below give them in the
@@ -17,6 +17,8 @@ public:
     {
         int id = 0;
         QString name;
+
+        bool operator==(const Entity &) const = default;
     };
     struct Attribute
     {
@@ -61,8 +63,10 @@ public:
     // the rows are added and before any lookup.
     void finish();
 
-    // Entities in table (key) order.
+    // Each table's rows in key order.
     const QList<Entity> &entities() const { return m_entities; }
+    const QList<Attribute> &attributes() const { return m_attributes; }
+    const QList<Method> &methods() const { return m_methods; }
     const Entity *entity(int id) const;
 
     // An entity's attributes by data type, then name.
@@ -108,4 +112,4 @@ private:
     QHash<QString, QList<qsizetype>> m_aggregationsByPart;
 };
 
-} // namespace varn::generate
+} // namespace varn::objmodel
