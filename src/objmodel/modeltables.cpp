@@ -9,35 +9,21 @@ namespace varn::objmodel {
 
 namespace {
 
-struct CounterTable
-{
-    const char *table;
-    const char *column;
-    const char *failureLine;
+using store::Counter;
 
-    QString read() const
-    {
-        return QStringLiteral("SELECT %1 FROM %2").arg(QLatin1String(column), QLatin1String(table));
-    }
-    QString write() const
-    {
-        return QStringLiteral("UPDATE %1 SET %2 = ?")
-            .arg(QLatin1String(table), QLatin1String(column));
-    }
-};
-
-// In CounterId order.
-constexpr CounterTable kCounters[] = {
-    {"PK_ENT_REQ", "PEntReq", "Error querying the PkRqEntSet recordset.\n"},
-    {"PK_ENT_OM", "PEntOm", "Error querying the PkRqOEntSet recordset.\n"},
-    {"PK_ATTR_OM", "PAttrOm", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
-    {"PK_METH_OM", "PMethOm", "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n"},
-    {"PK_INH_OM", "PInhOm",
+// The counters derivation hands keys out of, with the first line of the
+// message when writing one back fails.
+constexpr store::BatchedCounter kCounters[] = {
+    {Counter::EntReq, "Error querying the PkRqEntSet recordset.\n"},
+    {Counter::EntOm, "Error querying the PkRqOEntSet recordset.\n"},
+    {Counter::AttrOm, "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
+    {Counter::MethOm, "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n"},
+    {Counter::InhOm,
      "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n"},
-    {"PK_AGG_OM", "PAggOm",
+    {Counter::AggOm,
      "Error querying the PkRqOEntSet-ReqOeSet, PkRqOAggSet-ReqAgSet, PkRqOAttrSet-ReqAtSet "
      "recordsets.\n"},
-    {"PK_PV_OM", "PPvOm", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
+    {Counter::PvOm, "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
 };
 
 constexpr const char *kEntityQuery = "Error querying the ReqOeSet recordset.\n";
@@ -65,14 +51,13 @@ enum Statement {
     FindPossibleValue,
     InsertPossibleValue,
     InsertRequirementEntity,
-    CounterRead,
-    FirstCounterWrite = 100,
 };
 
 } // namespace
 
 ModelTables::ModelTables(QSqlDatabase database, store::RowStatement::Route route)
-    : m_database(std::move(database)), m_route(route)
+    : m_database(std::move(database)), m_counters(m_database.connectionName(), kCounters, route),
+      m_route(route)
 {}
 
 ModelTables::~ModelTables() = default;
@@ -80,8 +65,7 @@ ModelTables::~ModelTables() = default;
 void ModelTables::reset()
 {
     m_complete = false;
-    m_counters = {};
-    m_countersRead = false;
+    m_counters.reset();
     m_entities.clear();
     m_attributes.clear();
     m_attributeTypes.clear();
@@ -106,71 +90,14 @@ Outcome ModelTables::failure(const char *firstLine, const store::RowStatement &s
     return Outcome::stop(QString::fromLatin1(firstLine) + statement.lastError().text());
 }
 
-Outcome ModelTables::readCounters(const char *failureLine)
+Result<qint32> ModelTables::allocate(store::Counter counter, const char *failureLine)
 {
-    // All seven in one statement, each locked to the end of the save where
-    // other writers share the tables: the save asks once, while every other
-    // writer waits for it. A counter whose table holds no row reads as null.
-    QString select = QStringLiteral("SELECT ");
-    for (int counter = 0; counter < CounterCount; ++counter) {
-        if (counter > 0)
-            select += QStringLiteral(", ");
-        select += QLatin1Char('(') +
-                  store::SqlDialect::lockingRead(m_database, kCounters[counter].read()) +
-                  QLatin1Char(')');
-    }
-    store::RowStatement &read = prepared(CounterRead, select);
-    if (!read.exec() || !read.next())
-        return failure(failureLine, read);
-    for (int counter = 0; counter < CounterCount; ++counter) {
-        CounterState &state = m_counters[counter];
-        state.loaded = !read.isNull(counter);
-        state.value = read.intValue(counter);
-    }
-    read.finish();
-    m_countersRead = true;
-    return Outcome::ok();
-}
-
-Result<qint32> ModelTables::allocate(CounterId counter, const char *failureLine)
-{
-    if (!m_countersRead) {
-        if (Outcome read = readCounters(failureLine); !read)
-            return read;
-    }
-    CounterState &state = m_counters[counter];
-    if (!state.loaded)
-        return Outcome::stop(QString::fromLatin1(failureLine) +
-                             QStringLiteral("No current record."));
-    // A counter damaged outside the program must not hand out a key of
-    // zero or less, nor wrap round.
-    if (state.value < 0)
-        return Outcome::refused(
-            QStringLiteral("Validation error. The %1 key counter holds %2; keys are positive "
-                           "numbers.\nYour database may be corrupt.")
-                .arg(QLatin1String(kCounters[counter].table))
-                .arg(state.value));
-    if (state.value == std::numeric_limits<qint32>::max())
-        return Outcome::stop(QString::fromLatin1(failureLine) +
-                             QStringLiteral("Every key has been handed out."));
-    state.changed = true;
-    return ++state.value;
+    return m_counters.allocate(counter, failureLine);
 }
 
 Outcome ModelTables::flushCounters()
 {
-    for (int counter = 0; counter < CounterCount; ++counter) {
-        CounterState &state = m_counters[counter];
-        if (!state.changed)
-            continue;
-        store::RowStatement &write =
-            prepared(int(FirstCounterWrite) + counter, kCounters[counter].write());
-        write.add(state.value);
-        if (!write.exec())
-            return failure(kCounters[counter].failureLine, write);
-        state.changed = false;
-    }
-    return Outcome::ok();
+    return m_counters.flush();
 }
 
 Result<std::optional<ModelEntity>> ModelTables::findEntity(const QString &name)
@@ -195,7 +122,7 @@ Result<std::optional<ModelEntity>> ModelTables::findEntity(const QString &name)
 
 Result<ModelEntity> ModelTables::addEntity(const QString &name)
 {
-    const Result<qint32> key = allocate(EntOm, kEntityWrite);
+    const Result<qint32> key = allocate(Counter::EntOm, kEntityWrite);
     if (!key)
         return key.outcome();
     store::RowStatement &insert =
@@ -244,7 +171,7 @@ Result<std::optional<qint32>> ModelTables::findAttribute(const QString &name, qi
 
 Result<qint32> ModelTables::addAttribute(const QString &name, const QString &dataType, qint32 owner)
 {
-    const Result<qint32> key = allocate(AttrOm, kAttributeQuery);
+    const Result<qint32> key = allocate(Counter::AttrOm, kAttributeQuery);
     if (!key)
         return key.outcome();
     store::RowStatement &insert =
@@ -301,7 +228,7 @@ Result<std::optional<qint32>> ModelTables::findMethod(const QString &name, qint3
 
 Result<qint32> ModelTables::addMethod(const QString &name, qint32 owner)
 {
-    const Result<qint32> key = allocate(MethOm, kMethodQuery);
+    const Result<qint32> key = allocate(Counter::MethOm, kMethodQuery);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(
@@ -317,7 +244,7 @@ Result<qint32> ModelTables::addMethod(const QString &name, qint32 owner)
 
 Outcome ModelTables::addInheritance(const QString &subEntity, qint32 base)
 {
-    const Result<qint32> key = allocate(InhOm, kEntityWrite);
+    const Result<qint32> key = allocate(Counter::InhOm, kEntityWrite);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(
@@ -353,7 +280,7 @@ Result<bool> ModelTables::hasAggregation(const QString &part, qint32 whole)
 
 Outcome ModelTables::addAggregation(const QString &part, qint32 whole)
 {
-    const Result<qint32> key = allocate(AggOm, kAggregationQuery);
+    const Result<qint32> key = allocate(Counter::AggOm, kAggregationQuery);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(
@@ -390,7 +317,7 @@ Result<bool> ModelTables::hasPossibleValue(const QString &value, qint32 attribut
 
 Outcome ModelTables::addPossibleValue(const QString &value, qint32 attribute)
 {
-    const Result<qint32> key = allocate(PvOm, kAttributeQuery);
+    const Result<qint32> key = allocate(Counter::PvOm, kAttributeQuery);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(
@@ -407,7 +334,7 @@ Outcome ModelTables::addPossibleValue(const QString &value, qint32 attribute)
 Outcome ModelTables::addRequirementEntity(const QString &spacedName, qint32 requirement,
                                           bool functional, qint32 entity)
 {
-    const Result<qint32> key = allocate(EntReq, kLinkWrite);
+    const Result<qint32> key = allocate(Counter::EntReq, kLinkWrite);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(

@@ -1,5 +1,6 @@
 #include "objmodel/objectmodelregenerator.h"
 
+#include "store/counterbatch.h"
 #include "store/sqldialect.h"
 
 #include "language/clauselabeler.h"
@@ -27,10 +28,9 @@ constexpr const char *kModelTables[] = {"OM_PV",  "OM_ATTR",   "OM_METHOD", "OM_
 constexpr const char *kModelTableNames[] = {"OM_PV",  "OM_ATTR",   "OM_METH",   "OM_AGG",
                                             "OM_INH", "OM_ENTITY", "REQ_ENTITY"};
 // Reset to 0 in this order.
-constexpr std::pair<const char *, const char *> kCounters[] = {
-    {"PK_ENT_REQ", "PEntReq"}, {"PK_ENT_OM", "PEntOm"},   {"PK_AGG_OM", "PAggOm"},
-    {"PK_INH_OM", "PInhOm"},   {"PK_METH_OM", "PMethOm"}, {"PK_ATTR_OM", "PAttrOm"},
-    {"PK_PV_OM", "PPvOm"},
+constexpr store::Counter kCounters[] = {
+    store::Counter::EntReq, store::Counter::EntOm,  store::Counter::AggOm, store::Counter::InhOm,
+    store::Counter::MethOm, store::Counter::AttrOm, store::Counter::PvOm,
 };
 
 const QString kNoTransactions =
@@ -216,14 +216,7 @@ Outcome ObjectModelRegenerator::deleteObjectModel()
                                      .arg(QLatin1String(kModelTableNames[t])) +
                                  query.lastError().text());
     }
-    for (const auto &[table, column] : kCounters) {
-        if (!query.exec(QStringLiteral("UPDATE %1 SET %2 = 0")
-                            .arg(QLatin1String(table), QLatin1String(column))))
-            return Outcome::stop(
-                QStringLiteral("Error deleting records from %1.\n").arg(QLatin1String(table)) +
-                query.lastError().text());
-    }
-    return Outcome::ok();
+    return store::CounterBatch::resetToZero(m_database.connectionName(), kCounters);
 }
 
 Outcome ObjectModelRegenerator::rebuild()
