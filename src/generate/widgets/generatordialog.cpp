@@ -96,11 +96,11 @@ void GeneratorDialog::generate()
     GenerationCallbacks callbacks;
     callbacks.status = [this](const QString &status) { panel()->setStatus(status); };
     callbacks.progress = [this](int percent, const QString &) { panel()->setPercent(percent); };
-    const Result<GeneratedFiles> written =
-        ModelGenerator::generate(kind, application.requirementsDatabase(),
-                                 {application.installPath(), application.systemName(),
-                                  kind == GeneratorKind::Cpp && m_verbose->isChecked()},
-                                 callbacks);
+    const Result<GeneratedFiles> written = ModelGenerator::generate(
+        kind, QSqlDatabase::database(application.requirementsConnectionName(), false),
+        {application.installPath(), application.systemName(),
+         kind == GeneratorKind::Cpp && m_verbose->isChecked()},
+        callbacks);
     if (!written) {
         m_workbench.showMessage(written.outcome());
         return;

@@ -26,7 +26,8 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind kind, QWidget *parent)
     : QDialog(parent), m_workbench(workbench), m_spec(ModelBrowser::spec(kind)),
-      m_browser(workbench.app().requirementsDatabase()), m_entities(new QListWidget(this)),
+      m_browser(QSqlDatabase::database(workbench.app().requirementsConnectionName(), false)),
+      m_entities(new QListWidget(this)),
       m_see(new QPushButton(QString::fromLatin1(m_spec.seeButton), this))
 {
     setWindowTitle(QString::fromLatin1(m_spec.title));

@@ -31,8 +31,9 @@ ObjectModelView::ObjectModelView(app::Workbench &workbench, QWidget *parent)
     const generate::GeneratorKind kind =
         java ? generate::GeneratorKind::Java : generate::GeneratorKind::Cpp;
     const app::CVarnApp &application = workbench.app();
-    m_tree = new CObjTreeView(application.requirementsDatabase(),
-                              java ? OutlineLanguage::Java : OutlineLanguage::Cpp, this);
+    m_tree =
+        new CObjTreeView(QSqlDatabase::database(application.requirementsConnectionName(), false),
+                         java ? OutlineLanguage::Java : OutlineLanguage::Cpp, this);
     m_fileView = new CHdrFileView(generate::ModelGenerator::outputFolder(
                                       kind, application.installPath(), application.systemName()),
                                   kind, this);
@@ -78,7 +79,8 @@ void registerInspectionFeatures(app::FeatureRegistry &registry)
                          });
     registry.provideView(app::WindowKind::DataModel, [offerRequirements](
                                                          app::Workbench &workbench) {
-        auto *tree = new CDataTreeView(workbench.app().requirementsDatabase());
+        auto *tree = new CDataTreeView(
+            QSqlDatabase::database(workbench.app().requirementsConnectionName(), false));
         offerRequirements(tree, workbench);
         followModelChanges(tree, workbench);
         QObject::connect(tree, &CDataTreeView::message, tree,

@@ -21,7 +21,8 @@ int refusedOrFailed(const Outcome &outcome)
 int printClasses(const CVarnApp &app)
 {
     const Result<QStringList> entities =
-        inspect::ClassOutline(app.requirementsDatabase()).entities();
+        inspect::ClassOutline(QSqlDatabase::database(app.requirementsConnectionName(), false))
+            .entities();
     if (!entities)
         return refusedOrFailed(entities.outcome());
     for (const QString &entity : entities.value())
@@ -34,7 +35,8 @@ int printClasses(const CVarnApp &app)
 // and Methods dialogs.
 int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLanguage language)
 {
-    const inspect::ClassOutline outline(app.requirementsDatabase());
+    const inspect::ClassOutline outline(
+        QSqlDatabase::database(app.requirementsConnectionName(), false));
     const inspect::Outline members = outline.members(entity, language);
     printLine(entity);
     for (const inspect::OutlineNode &node : members.nodes) {
@@ -49,7 +51,8 @@ int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLangu
     }
     if (!members.problem)
         return refusedOrFailed(members.problem);
-    const inspect::ModelBrowser browser(app.requirementsDatabase());
+    const inspect::ModelBrowser browser(
+        QSqlDatabase::database(app.requirementsConnectionName(), false));
     for (const auto kind : {inspect::BrowserKind::Entities, inspect::BrowserKind::Attributes,
                             inspect::BrowserKind::Methods}) {
         Outcome problem = Outcome::ok();
@@ -69,7 +72,8 @@ int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLangu
 // The Data Model window: each table with its columns.
 int printTables(const CVarnApp &app)
 {
-    const inspect::TableOutline outline(app.requirementsDatabase());
+    const inspect::TableOutline outline(
+        QSqlDatabase::database(app.requirementsConnectionName(), false));
     const Result<QStringList> tables = outline.tables();
     if (!tables)
         return refusedOrFailed(tables.outcome());

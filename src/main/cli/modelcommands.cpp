@@ -32,7 +32,8 @@ int runRegenerate(const QStringList &arguments)
     if (const int opened = openWorkspace(app, *options); opened != Done)
         return opened;
 
-    objmodel::ObjectModelRegenerator regenerator(app.requirementsDatabase());
+    objmodel::ObjectModelRegenerator regenerator(
+        QSqlDatabase::database(app.requirementsConnectionName(), false));
     regenerator.setNotices([](const Outcome &notice) { printError(notice.message()); });
     if (stderrIsTerminal()) {
         regenerator.setProgress([](int percent, int processed) {
@@ -79,8 +80,8 @@ int runGenerate(const QStringList &given)
 
     generate::GeneratorSettings settings{app.installPath(), app.systemName(),
                                          options->flag(QStringLiteral("verbose"))};
-    const Result<generate::GeneratedFiles> generated =
-        generate::ModelGenerator::generate(*kind, app.requirementsDatabase(), settings);
+    const Result<generate::GeneratedFiles> generated = generate::ModelGenerator::generate(
+        *kind, QSqlDatabase::database(app.requirementsConnectionName(), false), settings);
     if (!generated)
         return report(generated.outcome(),
                       generated.outcome().kind() == MessageKind::Stop ? DatabaseError : Refused);

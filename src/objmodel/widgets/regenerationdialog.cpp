@@ -38,7 +38,8 @@ void RegenerationDialog::generate()
     panel()->setPercent(0);
     panel()->setProcessed(0);
 
-    ObjectModelRegenerator regenerator(m_workbench.app().requirementsDatabase());
+    ObjectModelRegenerator regenerator(
+        QSqlDatabase::database(m_workbench.app().requirementsConnectionName(), false));
     regenerator.setProgress([this](int percent, int processed) {
         panel()->setProcessed(processed);
         panel()->setPercent(percent);

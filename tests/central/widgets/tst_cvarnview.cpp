@@ -17,6 +17,7 @@
 #include "central/widgets/requirementattributesdialog.h"
 #include "central/widgets/requirementdeletion.h"
 #include "central/widgets/requirementpicktable.h"
+#include "support/appconnections.h"
 #include "support/pgcluster.h"
 #include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
@@ -234,7 +235,7 @@ class CVarnViewTest : public QObject
     void store(const QList<RequirementRow> &rows)
     {
         for (const RequirementRow &row : rows)
-            QVERIFY(insertRequirement(m_app->requirementsDatabase(), row));
+            QVERIFY(insertRequirement(requirementsDatabaseOf(*m_app), row));
         m_window->workbench().announceRequirementsStored();
     }
 
@@ -257,7 +258,7 @@ class CVarnViewTest : public QObject
 
     QVariant stored(const QString &column) const
     {
-        QSqlQuery query(m_app->requirementsDatabase());
+        QSqlQuery query(requirementsDatabaseOf(*m_app));
         return query.exec(QStringLiteral("SELECT %1 FROM SYSTEM_NAME").arg(column)) && query.next()
                    ? query.value(0)
                    : QVariant();
@@ -468,7 +469,7 @@ private slots:
     void backgroundColour()
     {
         const QString path = createWorkspace();
-        QSqlQuery update(m_app->requirementsDatabase());
+        QSqlQuery update(requirementsDatabaseOf(*m_app));
         QVERIFY(update.exec(QStringLiteral("UPDATE SYSTEM_NAME SET BackgroundColor = 3")));
         reopen(path);
         QCOMPARE(m_presenter.texts(),
@@ -524,7 +525,7 @@ private slots:
             features.provideCommand(
                 Command::EditRequirement, [&](Workbench &workbench, int number) {
                     edited.append(number);
-                    QVERIFY(insertRequirement(workbench.app().requirementsDatabase(), {30}));
+                    QVERIFY(insertRequirement(requirementsDatabaseOf(workbench.app()), {30}));
                     workbench.announceRequirementsStored();
                 });
         });
@@ -562,8 +563,8 @@ private slots:
         start(central::registerDeletion);
         createWorkspace();
         storeExamples();
-        QVERIFY(insertDependent(m_app->requirementsDatabase(), 2, 12));
-        QVERIFY(insertDependent(m_app->requirementsDatabase(), 2, 4));
+        QVERIFY(insertDependent(requirementsDatabaseOf(*m_app), 2, 12));
+        QVERIFY(insertDependent(requirementsDatabaseOf(*m_app), 2, 4));
         QVERIFY(control<QPushButton>("delete")->isEnabled());
 
         control<QPushButton>("delete")->click(); // nothing selected yet
@@ -711,7 +712,7 @@ private slots:
         createWorkspace();
         storeExamples();
         store({{20, "Functional", 9, "3.3", "log every gate change"}});
-        QSqlQuery counter(m_app->requirementsDatabase());
+        QSqlQuery counter(requirementsDatabaseOf(*m_app));
         QVERIFY(counter.exec(QStringLiteral("UPDATE PK_MASTR_REQ SET PMastrReq = 20")));
         if (descending)
             clickHeader(list(), 0);
@@ -856,7 +857,7 @@ private slots:
     {
         createWorkspace();
         storeExamples();
-        QSqlQuery update(m_app->requirementsDatabase());
+        QSqlQuery update(requirementsDatabaseOf(*m_app));
         QVERIFY(update.exec(QStringLiteral("UPDATE MASTER_REQ SET Preamble = 'When asked, the "
                                            "Acme system shall' WHERE Req_Num = 1")));
         QVERIFY(update.exec(QStringLiteral(
@@ -986,7 +987,7 @@ private slots:
         QFETCH(QString, paragraph);
         createWorkspace();
         storeExamples();
-        QSqlQuery update(m_app->requirementsDatabase());
+        QSqlQuery update(requirementsDatabaseOf(*m_app));
         update.prepare(QStringLiteral("UPDATE MASTER_REQ SET Category = ?, Comments = ?, "
                                       "ParaNum = ?, Version = 12 WHERE Req_Num = 1"));
         update.addBindValue(category);

@@ -21,6 +21,7 @@
 #include "inspect/widgets/modelbrowserdialog.h"
 #include "inspect/widgets/objectmodelview.h"
 #include "objmodel/widgets/regenerationdialog.h"
+#include "support/appconnections.h"
 #include "support/exampledrafts.h"
 #include "support/workspaceenvironment.h"
 #include "templates/functionalcommit.h"
@@ -112,7 +113,7 @@ class InspectionViewsTest : public WorkspaceSuite
 
     void exec(const QString &sql)
     {
-        QSqlQuery query(m_open->app.requirementsDatabase());
+        QSqlQuery query(requirementsDatabaseOf(m_open->app));
         QVERIFY2(query.exec(sql), qPrintable(sql + QLatin1Char('\n') + query.lastError().text()));
     }
 
@@ -140,7 +141,7 @@ class InspectionViewsTest : public WorkspaceSuite
     void generateCpp()
     {
         QVERIFY(generate::ModelGenerator::generate(
-                    generate::GeneratorKind::Cpp, m_open->app.requirementsDatabase(),
+                    generate::GeneratorKind::Cpp, requirementsDatabaseOf(m_open->app),
                     {m_open->app.installPath(), m_open->app.systemName(), false})
                     .isOk());
     }
@@ -255,7 +256,7 @@ private slots:
             QStringLiteral("\n\nYour directory of C++ files does not exist.")));
 
         QVERIFY(generate::ModelGenerator::generate(
-                    generate::GeneratorKind::Cpp, m_open->app.requirementsDatabase(),
+                    generate::GeneratorKind::Cpp, requirementsDatabaseOf(m_open->app),
                     {m_open->app.installPath(), m_open->app.systemName(), false})
                     .isOk());
         tree.setCurrentItem(topLevel(tree, QStringLiteral("Driver")));

@@ -7,6 +7,7 @@
 #include "app/widgets/screenshot.h"
 #include "app/widgets/workspacesuite.h"
 #include "central/widgets/cvarnview.h"
+#include "support/appconnections.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/templatedialogframe.h"
 #include "templates/widgets/templatenavigatorview.h"
@@ -37,7 +38,7 @@ class TemplateNavigatorsTest : public WorkspaceSuite
     // Rows first to first + 2 of the application database's MASTER_REQ.
     QString examples(int first) const
     {
-        QSqlQuery query(m_open->app.applicationDatabase());
+        QSqlQuery query(applicationDatabaseOf(m_open->app));
         query.exec(QStringLiteral("SELECT Preamble, ReqText FROM MASTER_REQ ORDER BY Req_Num"));
         QStringList shown;
         for (int row = 1; query.next() && shown.size() < 3; ++row) {
