@@ -100,7 +100,7 @@ Result<QString> RequirementsDatabase::systemNameOf(const QString &filePath, Conn
     if (!name)
         return Outcome::refused(
             QStringLiteral("The system name cannot be read from the database: %1")
-                .arg(settings.lastErrorText().trimmed()));
+                .arg(settings.lastStatementError().trimmed()));
     return name;
 }
 

@@ -47,25 +47,42 @@ QString openRow(CReqSysNameSet &set)
 Outcome SystemSettings::failed(const QString &firstLine, const QString &text) const
 {
     m_lastError = text;
+    m_lastStatementError = text;
     return Outcome::stop(firstLine + text);
+}
+
+void SystemSettings::noteStatementError(const QSqlError &error) const
+{
+    m_lastError = errorText(error);
+    m_lastStatementError = error.text();
 }
 
 Result<QString> SystemSettings::systemName() const
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!query.exec(QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")) || !query.next())
-        return failed(kCannotOpen, errorText(query.lastError()));
+    if (!query.exec(QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")) || !query.next()) {
+        noteStatementError(query.lastError());
+        return Outcome::stop(kCannotOpen + m_lastError);
+    }
     return query.value(0).toString();
 }
 
 Outcome SystemSettings::setSystemName(const QString &systemName) const
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!query.prepare(QStringLiteral("UPDATE SYSTEM_NAME SET SystemName = ?")))
-        return failed(kCannotOpen, errorText(query.lastError()));
+    // The outcome carries the statement's whole report; lastErrorText() the
+    // database's words, as the team database words its own message.
+    if (!query.prepare(QStringLiteral("UPDATE SYSTEM_NAME SET SystemName = ?"))) {
+        noteStatementError(query.lastError());
+        return Outcome::stop(kCannotOpen + m_lastStatementError);
+    }
     query.addBindValue(systemName);
-    if (!query.exec())
-        return failed(kCannotWriteName, errorText(query.lastError()));
+    if (!query.exec()) {
+        noteStatementError(query.lastError());
+        if (!m_lastStatementError.trimmed().isEmpty())
+            return Outcome::stop(kCannotWriteName + m_lastStatementError);
+        return failed(kCannotWriteName, kNotOneRow);
+    }
     if (query.numRowsAffected() != 1)
         return failed(kCannotWriteName, kNotOneRow);
     return Outcome::ok();

@@ -2,6 +2,7 @@
 
 #include "common/outcome.h"
 
+#include <QSqlError>
 #include <QString>
 
 #include <array>
@@ -39,14 +40,20 @@ public:
     // Writes the number as it is; which numbers name a colour is the caller's.
     Outcome setBackgroundColour(int colour) const;
 
+    // The database's own words about the last failure.
     const QString &lastErrorText() const { return m_lastError; }
+    // The same with the driver's words after them, as a statement that
+    // failed reports itself; the database's words alone where no statement ran.
+    const QString &lastStatementError() const { return m_lastStatementError; }
 
 private:
     template <typename Change> Outcome editRow(Change change) const;
     Outcome failed(const QString &firstLine, const QString &text) const;
+    void noteStatementError(const QSqlError &error) const;
 
     QString m_connection;
     mutable QString m_lastError;
+    mutable QString m_lastStatementError;
 };
 
 } // namespace varn::store

@@ -7,6 +7,8 @@
 
 #include <QFile>
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace varn;
@@ -97,6 +99,23 @@ private slots:
         QVERIFY(arrange(m_blank, {"UPDATE SYSTEM_NAME SET SystemName = 'Acme Telecom'"}));
         QCOMPARE(RequirementsDatabase::systemNameOf(m_blank, ConnectionAccess::Immutable).value(),
                  QStringLiteral("Acme Telecom"));
+    }
+
+    void anUnreadableSystemNameIsReportedAsTheStatementSaysIt()
+    {
+        QVERIFY(arrange(m_blank, {"DROP TABLE SYSTEM_NAME"}));
+        QString expected;
+        {
+            QVERIFY(SqlConnection::connect(kConnection, m_blank));
+            QSqlQuery query(QSqlDatabase::database(kConnection));
+            QVERIFY(!query.exec(QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")));
+            expected = query.lastError().text().trimmed();
+        }
+        SqlConnection::close(kConnection);
+        QCOMPARE(RequirementsDatabase::systemNameOf(m_blank, ConnectionAccess::Unchanged)
+                     .outcome()
+                     .message(),
+                 QStringLiteral("The system name cannot be read from the database: ") + expected);
     }
 
     void notADatabaseAtAll()

@@ -14,6 +14,7 @@
 
 #include <QSignalSpy>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -88,6 +89,7 @@ private slots:
     void displayFlagsLandInTheirOwnColumns_data();
     void displayFlagsLandInTheirOwnColumns();
     void settingsWithoutTheirRowAreRefused();
+    void aFailedNameStatementKeepsItsWholeReport();
 
     void batchReadsOnceAndWritesBackOnlyWhatItHandedOut();
     void batchRefusesDamagedCounters_data();
@@ -248,6 +250,27 @@ void TestTableOwners::settingsWithoutTheirRowAreRefused()
     QVERIFY(!name);
     QVERIFY(name.outcome().message().startsWith(QStringLiteral("Cannot open ReqSysNameSet")));
     QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM SYSTEM_NAME")).toInt(), 0);
+}
+
+void TestTableOwners::aFailedNameStatementKeepsItsWholeReport()
+{
+    QVERIFY(exec(QStringLiteral("DROP TABLE SYSTEM_NAME")));
+    QSqlQuery statement(QSqlDatabase::database(kConnection));
+    QVERIFY(!statement.prepare(QStringLiteral("UPDATE SYSTEM_NAME SET SystemName = ?")));
+    const QSqlError error = statement.lastError();
+    QVERIFY(error.text() != error.databaseText());
+
+    // The message the program shows carries the database's and the
+    // driver's words; a caller that words its own message gets the first.
+    // (A server's words name the statement, so only their first line compares.)
+    const SystemSettings settings(kConnection);
+    const Outcome written = settings.setSystemName(QStringLiteral("Acme Telecom"));
+    QCOMPARE(settings.lastErrorText().section(QLatin1Char('\n'), 0, 0),
+             error.databaseText().section(QLatin1Char('\n'), 0, 0));
+    QCOMPARE(settings.lastStatementError(),
+             settings.lastErrorText() + QLatin1Char(' ') + error.driverText());
+    QCOMPARE(written.message(), QStringLiteral("Cannot open ReqSysNameSet recordset.\n") +
+                                    settings.lastStatementError());
 }
 
 void TestTableOwners::batchReadsOnceAndWritesBackOnlyWhatItHandedOut()
