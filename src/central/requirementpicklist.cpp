@@ -21,9 +21,12 @@ Result<QList<PickedRequirement>> RequirementPickList::live() const
 
 Result<QList<PickedRequirement>> RequirementPickList::dependentsOf(int parent) const
 {
-    Result<QList<qint32>> numbers = store::DependentLinkTable(m_connection).dependentsOf(parent);
+    const store::DependentLinkTable links(m_connection);
+    Result<QList<qint32>> numbers = links.dependentsOf(parent);
+    // The list is one query of the requirements to the user.
     if (!numbers)
-        return numbers.outcome();
+        return Outcome::stop(QStringLiteral("Error querying the ReqMsSet recordset.\n") +
+                             links.lastErrorText());
     QList<qint32> &wanted = numbers.value();
     wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end()); // ascending already
     // A few hundred numbers a statement, well within every backend's limit

@@ -74,6 +74,21 @@ private slots:
         QVERIFY(RequirementPickList(kConnection).dependentsOf(2)->isEmpty());
     }
 
+    void unreadableLinksFailTheRequirementsQuery()
+    {
+        QVERIFY(storeRequirements(3));
+        QVERIFY(StoreTestSupport::exec(kConnection, "DROP TABLE DEPENDENT_REQ"));
+        const Result<QList<PickedRequirement>> picked =
+            RequirementPickList(kConnection).dependentsOf(1);
+        QVERIFY(!picked);
+        QCOMPARE(picked.outcome().kind(), MessageKind::Stop);
+        const QString message = picked.outcome().message();
+        QVERIFY2(message.startsWith(QStringLiteral("Error querying the ReqMsSet recordset.\n")),
+                 qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("DEPENDENT_REQ"), Qt::CaseInsensitive),
+                 qPrintable(message));
+    }
+
     void dumpListsTheLinksAfterTheRequirementsRows()
     {
         QVERIFY(storeRequirements(4));
