@@ -5,6 +5,7 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "support/appconnections.h"
 #include "support/workspaceenvironment.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/requirementbuilderdialog.h"
@@ -86,7 +87,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot create the workspace: %s\n", qPrintable(created.message()));
         return 1;
     }
-    if (!addEntityNames(app.requirementsDatabase())) {
+    if (!addEntityNames(requirementsDatabaseOf(app))) {
         std::fprintf(stderr, "cannot write the entity names\n");
         return 1;
     }

@@ -3,13 +3,13 @@
 // are checked (none lost, none twice); then Requirements Central's All query
 // and first screen on 100,000 requirements in the team database, and how
 // soon the list shows another user's save there.
-#include "app/teamdatabase.h"
 #include "benchsupport.h"
 #include "central/requirementchangelistener.h"
 #include "central/requirementscentral.h"
 #include "store/recordobjects.h"
 #include "store/savetransaction.h"
 #include "store/sqlconnection.h"
+#include "store/teamdatabase.h"
 #include "support/pgcluster.h"
 #include "templates/functionalcommit.h"
 
@@ -223,7 +223,8 @@ int main(int argc, char **argv)
         {
             // The handle goes before the connection closes.
             const auto opened = connect(QStringLiteral("bench"), server);
-            ok = opened && app::TeamDatabase::provision(opened.value(), QStringLiteral("Bench"));
+            ok = opened &&
+                 store::TeamDatabase::provision(opened->connectionName(), QStringLiteral("Bench"));
         }
         if (ok)
             ok = round == 0

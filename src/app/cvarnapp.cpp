@@ -4,20 +4,24 @@
 #include "app/odbcinifile.h"
 #include "app/odbcinilock.h"
 #include "app/requirementsschema.h"
-#include "app/teamdatabase.h"
 #include "app/workspacevaluescheck.h"
+#include "store/recordobjects.h"
+#include "store/requirementsdatabase.h"
 #include "store/sqlconnection.h"
+#include "store/systemsettings.h"
+#include "store/teamdatabase.h"
 
 #include <QAtomicInt>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace varn::app {
 
+using store::ConnectionAccess;
+using store::RequirementsDatabase;
 using store::SqlConnection;
+using store::TeamDatabase;
 
 namespace {
 
@@ -84,45 +88,6 @@ QString uniqueConnectionName(const char *base)
 {
     static QAtomicInt next;
     return QStringLiteral("%1-%2").arg(QLatin1String(base)).arg(next.fetchAndAddRelaxed(1));
-}
-
-// Opens a requirements database and makes sure it is one.
-Outcome openRequirementsDatabase(const QString &connection, const QString &path,
-                                 SqlConnection::Access access)
-{
-    QString reason;
-    {
-        Result<QSqlDatabase> database = SqlConnection::open(connection, path, access);
-        if (!database)
-            return Outcome::stop(kCannotOpenRequirements + database.outcome().message());
-        if (SqlConnection::hasRequirementsTables(database.value()))
-            return Outcome::ok();
-        reason = database->lastError().text();
-    }
-    SqlConnection::close(connection);
-    if (reason.isEmpty())
-        reason = QStringLiteral("%1 is not a requirements database.").arg(path);
-    return Outcome::stop(kCannotOpenRequirements + reason);
-}
-
-// True when the file is a requirements database that already holds requirements.
-bool holdsRequirements(const QString &path)
-{
-    if (!QFileInfo::exists(path))
-        return false;
-    const QString connection = uniqueConnectionName("probe");
-    bool holds = false;
-    {
-        Result<QSqlDatabase> database =
-            SqlConnection::open(connection, path, SqlConnection::Access::ReadOnly);
-        if (database && SqlConnection::hasRequirementsTables(database.value())) {
-            QSqlQuery query(database.value());
-            holds = query.exec(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ")) && query.next() &&
-                    query.value(0).toInt() > 0;
-        }
-    }
-    SqlConnection::close(connection);
-    return holds;
 }
 
 } // namespace
@@ -194,7 +159,7 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
     const DataSource source = DataSource::requirementsFor(systemName, installPath.text);
     if (Outcome length = source.checkAttributeLength(DataSource::Kind::Requirements); !length)
         return length;
-    if (holdsRequirements(source.databasePath()))
+    if (RequirementsDatabase::holdsRequirements(source.databasePath()))
         return Outcome::stop(
             QStringLiteral("A requirements database for the system \"%1\" already exists and "
                            "holds requirements:\n%2\nOpen its workspace file, or choose another "
@@ -275,7 +240,7 @@ Outcome CVarnApp::newTeamWorkspace(const QString &systemName, const QString &ser
     if (Outcome connected = connectRequirements(source); !connected)
         return abandon(connected);
     const Result<TeamDatabase::Provisioned> provisioned =
-        TeamDatabase::provision(requirementsDatabase(), systemName);
+        TeamDatabase::provision(m_requirementsConnection, systemName);
     if (!provisioned)
         return abandon(provisioned.outcome());
     if (Outcome application = openApplicationDatabase(settings, true); !application)
@@ -300,10 +265,9 @@ Outcome CVarnApp::connectTeamRequirements(const DataSource &source)
     const Result<store::ServerAddress> address = store::ServerAddress::parse(source.databaseFolder);
     if (!address)
         return Outcome::stop(kCannotOpenRequirements + address.outcome().message());
-    const Result<QSqlDatabase> database =
-        SqlConnection::openServer(m_requirementsConnection, address.value());
-    if (!database)
-        return Outcome::stop(kCannotOpenRequirements + database.outcome().message());
+    if (Outcome connected = SqlConnection::connectServer(m_requirementsConnection, address.value());
+        !connected)
+        return Outcome::stop(kCannotOpenRequirements + connected.message());
     m_document->requirementsConnectionOpen = true;
     return Outcome::ok();
 }
@@ -323,14 +287,14 @@ Outcome CVarnApp::registerRequirements(const DataSource &source, OdbcInstaller::
 
 // Opens the requirements connection on the database the registered data
 // source names.
-Outcome CVarnApp::connectRequirements(const DataSource &source, SqlConnection::Access access)
+Outcome CVarnApp::connectRequirements(const DataSource &source, ConnectionAccess access)
 {
     if (source.isOnServer())
         return connectTeamRequirements(source);
     if (Outcome requirements =
-            openRequirementsDatabase(m_requirementsConnection, source.databasePath(), access);
+            RequirementsDatabase::connect(m_requirementsConnection, source.databasePath(), access);
         !requirements)
-        return requirements;
+        return Outcome::stop(kCannotOpenRequirements + requirements.message());
     m_document->requirementsConnectionOpen = true;
     return Outcome::ok();
 }
@@ -356,11 +320,11 @@ Outcome CVarnApp::openApplicationDatabase(const Settings &settings, bool registe
         OdbcInstaller::registeredValue(m_applicationSource.name, QStringLiteral("Database")) !=
             m_applicationSource.databasePath())
         OdbcInstaller::registerDataSource(m_applicationSource);
-    Result<QSqlDatabase> application =
-        SqlConnection::open(m_applicationConnection, m_applicationSource.databasePath(),
-                            SqlConnection::Access::ReadOnly);
-    if (!application)
-        return Outcome::stop(kCannotOpenApplication + application.outcome().message());
+    if (Outcome application =
+            SqlConnection::connect(m_applicationConnection, m_applicationSource.databasePath(),
+                                   ConnectionAccess::ReadOnly);
+        !application)
+        return Outcome::stop(kCannotOpenApplication + application.message());
     m_document->applicationConnectionOpen = true;
     m_document->applicationDescription = m_applicationSource.description;
     return Outcome::ok();
@@ -368,28 +332,18 @@ Outcome CVarnApp::openApplicationDatabase(const Settings &settings, bool registe
 
 Outcome CVarnApp::storeSystemName(const QString &systemName)
 {
-    QSqlQuery query(requirementsDatabase());
-    if (!query.prepare(QStringLiteral("UPDATE SYSTEM_NAME SET SystemName = ?")))
-        return Outcome::stop(QStringLiteral("Cannot open ReqSysNameSet recordset.\n") +
-                             query.lastError().text());
-    query.addBindValue(systemName);
-    if (!query.exec() || query.numRowsAffected() != 1)
-        return Outcome::stop(QStringLiteral("Cannot write to ReqSysNameSet recordset.\n") +
-                             (query.lastError().text().trimmed().isEmpty()
-                                  ? QStringLiteral("SYSTEM_NAME does not hold exactly one row.")
-                                  : query.lastError().text()));
-    return Outcome::ok();
+    return store::SystemSettings(m_requirementsConnection).setSystemName(systemName);
 }
 
-Result<SqlConnection::Access> CVarnApp::checkBeforeOpen(const QString &workspaceFilePath,
-                                                        const WorkspaceValues &values, Use use)
+Result<ConnectionAccess> CVarnApp::checkBeforeOpen(const QString &workspaceFilePath,
+                                                   const WorkspaceValues &values, Use use)
 {
     if (Outcome checked = WorkspaceValuesCheck::check(values); !checked)
         return WorkspaceFile::refusal(workspaceFilePath, checked.message());
     if (Outcome length = WorkspaceValuesCheck::checkConnectionLength(values); !length)
         return length;
     if (CVarnDoc(values).requirementsSource().isOnServer())
-        return SqlConnection::Access::ReadWrite;
+        return ConnectionAccess::ReadWrite;
     const QString database = CVarnDoc(values).requirementsSource().databasePath();
     auto refusal = [&](const QString &reason) {
         return Outcome::stop(kCannotOpenRequirements + QDir::toNativeSeparators(database) +
@@ -409,11 +363,11 @@ Result<SqlConnection::Access> CVarnApp::checkBeforeOpen(const QString &workspace
                                       "but the workspace file is for the system \"%2\".")
                            .arg(stored.value(), values.systemName));
     if (RequirementsSchema::mayBeWritten(database))
-        return SqlConnection::Access::ReadWrite;
+        return ConnectionAccess::ReadWrite;
     if (use == Use::Change)
         return refusal(QStringLiteral("The database or its folder is read-only, so it cannot be "
                                       "changed. Copy it to a folder you can write to."));
-    return SqlConnection::Access::Immutable;
+    return ConnectionAccess::Immutable;
 }
 
 Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
@@ -424,8 +378,7 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
     Result<WorkspaceValues> values = WorkspaceFile::read(workspaceFilePath);
     if (!values)
         return values.outcome();
-    const Result<SqlConnection::Access> access =
-        checkBeforeOpen(workspaceFilePath, values.value(), use);
+    const Result<ConnectionAccess> access = checkBeforeOpen(workspaceFilePath, values.value(), use);
     if (!access)
         return access.outcome();
 
@@ -442,10 +395,10 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
         return abandon(registered);
     if (Outcome connected = connectRequirements(source, access.value()); !connected)
         return abandon(connected);
-    m_readOnly = access.value() != SqlConnection::Access::ReadWrite;
+    m_readOnly = access.value() != ConnectionAccess::ReadWrite;
     if (source.isOnServer()) {
         if (Outcome verified =
-                TeamDatabase::verify(requirementsDatabase(), m_document->values().systemName);
+                TeamDatabase::verify(m_requirementsConnection, m_document->values().systemName);
             !verified)
             return abandon(Outcome::stop(kCannotOpenRequirements + verified.message()));
     }
@@ -529,16 +482,6 @@ QString CVarnApp::systemName() const
     return m_document ? m_document->values().systemName : QString();
 }
 
-QSqlDatabase CVarnApp::requirementsDatabase() const
-{
-    return QSqlDatabase::database(m_requirementsConnection, false);
-}
-
-QSqlDatabase CVarnApp::applicationDatabase() const
-{
-    return QSqlDatabase::database(m_applicationConnection, false);
-}
-
 DataSource CVarnApp::requirementsSource() const
 {
     return m_document ? m_document->requirementsSource() : DataSource{};
@@ -546,16 +489,7 @@ DataSource CVarnApp::requirementsSource() const
 
 Result<int> CVarnApp::requirementCount() const
 {
-    QSqlQuery query(requirementsDatabase());
-    if (!query.prepare(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE FSTType IS NULL OR "
-                                      "FSTType <> ?")))
-        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
-                             query.lastError().text());
-    query.addBindValue(QStringLiteral("Deleted"));
-    if (!query.exec() || !query.next())
-        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
-                             query.lastError().text());
-    return query.value(0).toInt();
+    return RequirementsDatabase::liveRequirementCount(m_requirementsConnection);
 }
 
 } // namespace varn::app

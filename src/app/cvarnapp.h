@@ -5,15 +5,17 @@
 #include "app/datasourceholders.h"
 #include "app/settings.h"
 #include "common/outcome.h"
-#include "store/recordobjects.h"
-#include "store/sqlconnection.h"
+#include "store/connectionaccess.h"
 
-#include <QSqlDatabase>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
+
+namespace varn::store {
+class RecordObjects;
+}
 
 namespace varn::app {
 
@@ -79,11 +81,11 @@ public:
     // Where Save As proposes to write.
     QString proposedSavePath() const;
 
-    QSqlDatabase requirementsDatabase() const;
+    // The names of the two connections while a workspace is open.
     const QString &requirementsConnectionName() const { return m_requirementsConnection; }
+    const QString &applicationConnectionName() const { return m_applicationConnection; }
     // The long-lived record sets of the open workspace; nullptr without one.
     store::RecordObjects *records() const { return m_records.get(); }
-    QSqlDatabase applicationDatabase() const;
     DataSource requirementsSource() const;
     const DataSource &applicationSource() const { return m_applicationSource; }
 
@@ -96,11 +98,11 @@ public:
 private:
     Outcome registerRequirements(const DataSource &source, OdbcInstaller::Sharing sharing);
     // The application data source is registered by New only; it stays.
-    Outcome connectRequirements(
-        const DataSource &source,
-        store::SqlConnection::Access access = store::SqlConnection::Access::ReadWrite);
-    Result<store::SqlConnection::Access> checkBeforeOpen(const QString &workspaceFilePath,
-                                                         const WorkspaceValues &values, Use use);
+    Outcome
+    connectRequirements(const DataSource &source,
+                        store::ConnectionAccess access = store::ConnectionAccess::ReadWrite);
+    Result<store::ConnectionAccess> checkBeforeOpen(const QString &workspaceFilePath,
+                                                    const WorkspaceValues &values, Use use);
     Outcome connectTeamRequirements(const DataSource &source);
     Outcome openApplicationDatabase(const Settings &settings, bool registerDataSource);
     Outcome storeSystemName(const QString &systemName);

@@ -2,13 +2,10 @@
 
 #include "app/blankimage.h"
 #include "app/settings.h"
+#include "store/requirementsdatabase.h"
 
-#include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -18,48 +15,9 @@ namespace varn::app {
 
 namespace {
 
-using Schema = QMap<QString, QStringList>; // table -> columns
-using store::SqlConnection;
-
-QString probeConnectionName()
-{
-    static QAtomicInt next;
-    return QStringLiteral("schema-probe-%1").arg(next.fetchAndAddRelaxed(1));
-}
-
-Result<Schema> schemaOf(const QString &path, SqlConnection::Access access)
-{
-    const QString connection = probeConnectionName();
-    Result<Schema> result = Outcome::refused(QString());
-    {
-        Result<QSqlDatabase> database = SqlConnection::open(connection, path, access);
-        if (!database) {
-            result = database.outcome();
-        } else {
-            Schema schema;
-            QSqlQuery tables(database.value());
-            QSqlQuery columns(database.value());
-            bool read = tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
-                                                   "'table' AND name NOT LIKE 'sqlite_%'"));
-            while (read && tables.next()) {
-                const QString table = tables.value(0).toString();
-                read = columns.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
-                columns.addBindValue(table);
-                read = read && columns.exec();
-                QStringList names;
-                while (read && columns.next())
-                    names << columns.value(0).toString();
-                schema.insert(table, names);
-            }
-            if (read && tables.lastError().type() == QSqlError::NoError)
-                result = schema;
-            else
-                result = Outcome::refused(tables.lastError().text().trimmed());
-        }
-    }
-    SqlConnection::close(connection);
-    return result;
-}
+using Schema = store::RequirementsDatabase::Tables;
+using store::ConnectionAccess;
+using store::RequirementsDatabase;
 
 const Schema &blankSchema()
 {
@@ -68,7 +26,7 @@ const Schema &blankSchema()
         const QString path = folder.filePath(QStringLiteral("blank.mdb"));
         if (!BlankImage::writeTo(Settings::defaultAccessVersion(), path))
             return Schema();
-        Result<Schema> read = schemaOf(path, SqlConnection::Access::ReadOnly);
+        Result<Schema> read = RequirementsDatabase::tablesOf(path, ConnectionAccess::ReadOnly);
         return read ? read.value() : Schema();
     }();
     return schema;
@@ -76,10 +34,10 @@ const Schema &blankSchema()
 
 // Where the file may be written, a read-write handle that changes nothing
 // is the one that cleans up a write-ahead log when it closes.
-SqlConnection::Access probeAccess(const QString &databasePath)
+ConnectionAccess probeAccess(const QString &databasePath)
 {
-    return RequirementsSchema::mayBeWritten(databasePath) ? SqlConnection::Access::Unchanged
-                                                          : SqlConnection::Access::Immutable;
+    return RequirementsSchema::mayBeWritten(databasePath) ? ConnectionAccess::Unchanged
+                                                          : ConnectionAccess::Immutable;
 }
 
 } // namespace
@@ -99,25 +57,7 @@ bool RequirementsSchema::mayBeWritten(const QString &databasePath)
 
 Result<QString> RequirementsSchema::systemName(const QString &databasePath)
 {
-    const QString connection = probeConnectionName();
-    Result<QString> result = Outcome::refused(QString());
-    {
-        Result<QSqlDatabase> database =
-            SqlConnection::open(connection, databasePath, probeAccess(databasePath));
-        if (!database) {
-            result = database.outcome();
-        } else {
-            QSqlQuery query(database.value());
-            if (query.exec(QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")) && query.next())
-                result = query.value(0).toString();
-            else
-                result = Outcome::refused(
-                    QStringLiteral("The system name cannot be read from the database: %1")
-                        .arg(query.lastError().text().trimmed()));
-        }
-    }
-    SqlConnection::close(connection);
-    return result;
+    return RequirementsDatabase::systemNameOf(databasePath, probeAccess(databasePath));
 }
 
 Outcome RequirementsSchema::verify(const QString &databasePath)
@@ -132,7 +72,8 @@ Outcome RequirementsSchema::verify(const QString &databasePath)
     if (header != QByteArray("SQLite format 3", 16))
         return Outcome::refused(QStringLiteral("The file is not a database."));
 
-    const Result<Schema> found = schemaOf(databasePath, probeAccess(databasePath));
+    const Result<Schema> found =
+        RequirementsDatabase::tablesOf(databasePath, probeAccess(databasePath));
     if (!found)
         return Outcome::refused(
             QStringLiteral("The database cannot be read: %1").arg(found.outcome().message()));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "common/outcome.h"
-#include "store/sqlconnection.h"
 
 #include <QString>
 

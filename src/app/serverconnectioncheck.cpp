@@ -1,7 +1,7 @@
 #include "app/serverconnectioncheck.h"
 
-#include "app/teamdatabase.h"
 #include "store/sqlconnection.h"
+#include "store/teamdatabase.h"
 
 namespace varn::app {
 
@@ -23,27 +23,20 @@ QString whoWhere(const store::ServerAddress &address)
 
 Result<QString> ServerConnectionCheck::run(const store::ServerAddress &address)
 {
-    Result<QString> said = Outcome::silentlyRefused();
-    {
-        const Result<QSqlDatabase> database =
-            store::SqlConnection::openServer(kConnection, address);
-        if (!database)
-            return Outcome::stop(QStringLiteral("Cannot connect to the server.\n") +
-                                 database.outcome().message());
-        const Result<QString> system = TeamDatabase::systemName(database.value());
-        if (!system)
-            said = system.outcome();
-        else if (system->isEmpty())
-            said = whoWhere(address) +
-                   QStringLiteral("The database holds no requirements yet: OK creates them.");
-        else
-            said = whoWhere(address) +
-                   QStringLiteral("The database holds the requirements of the system \"%1\": "
-                                  "OK with that System Name joins them.")
-                       .arg(system.value());
-    }
+    if (Outcome connected = store::SqlConnection::connectServer(kConnection, address); !connected)
+        return Outcome::stop(QStringLiteral("Cannot connect to the server.\n") +
+                             connected.message());
+    const Result<QString> system = store::TeamDatabase::systemName(kConnection);
     store::SqlConnection::close(kConnection);
-    return said;
+    if (!system)
+        return system.outcome();
+    if (system->isEmpty())
+        return whoWhere(address) +
+               QStringLiteral("The database holds no requirements yet: OK creates them.");
+    return whoWhere(address) +
+           QStringLiteral("The database holds the requirements of the system \"%1\": "
+                          "OK with that System Name joins them.")
+               .arg(system.value());
 }
 
 } // namespace varn::app

@@ -1,8 +1,6 @@
 #include "central/dependentlinks.h"
 
-#include "store/cdependset.h"
-#include "store/counterset.h"
-#include "store/savetransaction.h"
+#include "store/dependentlinktable.h"
 
 #include <QSet>
 
@@ -10,14 +8,13 @@ namespace varn::central {
 
 Result<DependentGraph> DependentGraph::read(const QString &connectionName)
 {
-    store::CDependSet links(connectionName);
-    if (Outcome opened = links.open(store::CDependSet::OpenType::Snapshot); !opened)
-        return links.errorOutcome(QStringLiteral("Cannot open DependSet recordset.\n"));
+    const Result<QList<store::DependentLink>> links =
+        store::DependentLinkTable(connectionName).allLinks();
+    if (!links)
+        return links.outcome();
     DependentGraph graph;
-    if (!links.forEachRow([&graph](const store::DependRow &row) {
-            graph.m_dependents[row.FK_ReqNum].append(row.Dep_ReqNum);
-        }))
-        return links.errorOutcome(QStringLiteral("Cannot open DependSet recordset.\n"));
+    for (const store::DependentLink &link : links.value())
+        graph.m_dependents[link.parent].append(link.dependent);
     return graph;
 }
 
@@ -65,15 +62,7 @@ QList<int> DependentGraph::chainBack(int from, int parent) const
 
 Result<QList<int>> DependentLinks::dependentsOf(int parent) const
 {
-    store::CDependSet links(m_connection);
-    links.setFilter(QStringLiteral("FK_ReqNum = ?"), {parent});
-    links.setSort(QStringLiteral("Dep_ReqNum"));
-    if (Outcome opened = links.open(store::CDependSet::OpenType::Snapshot); !opened)
-        return links.errorOutcome(QStringLiteral("Cannot open DependSet recordset.\n"));
-    QList<int> dependents;
-    if (!links.forEachRow([&](const auto &row) { dependents.append(row.Dep_ReqNum); }))
-        return links.errorOutcome(QStringLiteral("Cannot open DependSet recordset.\n"));
-    return dependents;
+    return store::DependentLinkTable(m_connection).dependentsOf(parent);
 }
 
 Result<QList<QList<int>>> DependentLinks::saveDependents(int parent,
@@ -93,31 +82,10 @@ Result<QList<QList<int>>> DependentLinks::saveDependents(int parent, const QList
 {
     if (dependents.contains(parent))
         return Outcome::warning(ownDependent(parent));
-    store::SaveTransaction transaction(m_connection);
-    if (Outcome begun = transaction.begin(); !begun)
-        return begun;
-    store::CPkDepReq counter(m_connection);
-    if (Outcome opened = counter.open(); !opened)
-        return counter.errorOutcome(QStringLiteral("Cannot open PkDepReq recordset.\n"));
-    store::CDependSet links(m_connection);
-    links.setFilter(QStringLiteral("FK_ReqNum = ?"), {parent});
-    if (Outcome opened = links.open(); !opened)
-        return links.errorOutcome(QStringLiteral("Cannot open DependSet recordset.\n"));
-    if (Result<int> removed = links.deleteMatching(); !removed)
-        return links.errorOutcome(QStringLiteral("Error deleting records from DEPENDENT_REQ.\n"));
-
-    const QString writeFailure =
-        QStringLiteral("Error writing to the DependSet-PkDepReq recordsets.\n");
-    for (const int dependent : dependents) {
-        if (Result<qint32> key = counter.allocateKeyAndAdd(links); !key)
-            return Outcome::stop(writeFailure + key.outcome().message());
-        links.row().FK_ReqNum = parent;
-        links.row().Dep_ReqNum = dependent;
-        if (Outcome updated = links.update(); !updated)
-            return links.errorOutcome(writeFailure);
-    }
-    if (Outcome committed = transaction.commit(); !committed)
-        return committed;
+    if (Outcome saved =
+            store::DependentLinkTable(m_connection).replaceDependents(parent, dependents);
+        !saved)
+        return saved;
     graph.replace(parent, dependents);
     return graph.cyclesThrough(parent);
 }

@@ -30,8 +30,10 @@ private:
     QHash<int, QList<int>> m_dependents;
 };
 
-// Which requirements depend on which (DEPENDENT_REQ): read a parent's
-// dependents, and replace them with an edited list.
+// Which requirements depend on which, with the rules of the Parent-Dependent
+// dialog: read a parent's dependents, and replace them with an edited list
+// that names no requirement as its own dependent and says which cycles it
+// closes. The links are stored by store::DependentLinkTable.
 class DependentLinks
 {
 public:

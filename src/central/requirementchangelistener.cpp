@@ -1,12 +1,6 @@
 #include "central/requirementchangelistener.h"
 
-#include "store/sqldialect.h"
-
-#include <QSqlDatabase>
-
 namespace varn::central {
-
-using store::SqlDialect;
 
 RequirementChangeListener::RequirementChangeListener(QObject *parent) : QObject(parent)
 {
@@ -14,6 +8,8 @@ RequirementChangeListener::RequirementChangeListener(QObject *parent) : QObject(
     m_delay.setTimerType(Qt::PreciseTimer);
     m_delay.setInterval(kDelayMs);
     connect(&m_delay, &QTimer::timeout, this, &RequirementChangeListener::changedElsewhere);
+    connect(&m_saves, &store::SaveNotifications::savedElsewhere, this,
+            &RequirementChangeListener::heard);
 }
 
 RequirementChangeListener::~RequirementChangeListener()
@@ -24,44 +20,17 @@ RequirementChangeListener::~RequirementChangeListener()
 bool RequirementChangeListener::listen(const QString &connectionName)
 {
     stop();
-    if (!QSqlDatabase::contains(connectionName))
-        return false;
-    const QSqlDatabase database = QSqlDatabase::database(connectionName, false);
-    QSqlDriver *driver = database.driver();
-    if (!database.isOpen() || SqlDialect::announceChange(SqlDialect::of(database)).isEmpty() ||
-        !driver->hasFeature(QSqlDriver::EventNotifications) ||
-        !driver->subscribeToNotification(SqlDialect::changeChannel()))
-        return false;
-    connect(driver, &QSqlDriver::notification, this,
-            [this](const QString &name, QSqlDriver::NotificationSource source, const QVariant &) {
-                heard(name, source);
-            });
-    m_connection = connectionName;
-    return true;
+    return m_saves.listen(connectionName);
 }
 
 void RequirementChangeListener::stop()
 {
     m_delay.stop();
-    if (m_connection.isEmpty())
-        return;
-    // The connection may have closed with its workspace already.
-    if (QSqlDatabase::contains(m_connection)) {
-        const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-        if (QSqlDriver *driver = database.driver()) {
-            disconnect(driver, nullptr, this, nullptr);
-            if (database.isOpen())
-                driver->unsubscribeFromNotification(SqlDialect::changeChannel());
-        }
-    }
-    m_connection.clear();
+    m_saves.stop();
 }
 
-void RequirementChangeListener::heard(const QString &name, QSqlDriver::NotificationSource source)
+void RequirementChangeListener::heard()
 {
-    // This program's own saves list again where they are made.
-    if (name != SqlDialect::changeChannel() || source == QSqlDriver::SelfSource)
-        return;
     if (!m_delay.isActive())
         m_delay.start();
 }

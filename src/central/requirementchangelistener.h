@@ -1,7 +1,8 @@
 #pragma once
 
+#include "store/savenotifications.h"
+
 #include <QObject>
-#include <QSqlDriver>
 #include <QString>
 #include <QTimer>
 
@@ -26,16 +27,16 @@ public:
     // tell (a workspace file) or the subscription failed.
     bool listen(const QString &connectionName);
     void stop();
-    bool isListening() const { return !m_connection.isEmpty(); }
+    bool isListening() const { return m_saves.isListening(); }
 
 signals:
     // Requirements changed elsewhere since the last time this was said.
     void changedElsewhere();
 
 private:
-    void heard(const QString &name, QSqlDriver::NotificationSource source);
+    void heard();
 
-    QString m_connection;
+    store::SaveNotifications m_saves;
     QTimer m_delay;
 };
 

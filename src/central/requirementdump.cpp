@@ -1,5 +1,7 @@
 #include "central/requirementdump.h"
 
+#include "store/dependentlinktable.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -19,8 +21,6 @@ constexpr DumpedTable kTables[] = {
     {"FUNC_REQ", "SELECT * FROM FUNC_REQ WHERE F_ReqNum = ?"},
     {"STRUC_REQ", "SELECT * FROM STRUC_REQ WHERE S_ReqNum = ?"},
     {"POSS_VALS", "SELECT PV_ID, Value FROM POSS_VALS WHERE FK_SReqNum = ? ORDER BY PV_ID"},
-    {"DEPENDENT_REQ",
-     "SELECT Dep_Num, Dep_ReqNum FROM DEPENDENT_REQ WHERE FK_ReqNum = ? ORDER BY Dep_ReqNum"},
 };
 
 const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
@@ -54,6 +54,15 @@ Result<QList<DumpedRow>> RequirementDump::read(const QString &connectionName, qi
         if (!readTable(query, table, number, rows))
             return Outcome::stop(kQueryFailed);
     }
+    // Its dependents, after the requirement's own rows.
+    const Result<QList<store::DependentLink>> links =
+        store::DependentLinkTable(connectionName).linksOf(number);
+    if (!links)
+        return Outcome::stop(kQueryFailed);
+    for (const store::DependentLink &link : links.value())
+        rows.append({QStringLiteral("DEPENDENT_REQ"),
+                     {{QStringLiteral("Dep_Num"), QString::number(link.key)},
+                      {QStringLiteral("Dep_ReqNum"), QString::number(link.dependent)}}});
     if (rows.isEmpty() || rows.first().table != QLatin1String("MASTER_REQ"))
         return Outcome::warning(
             QStringLiteral("The Requirement Number does not exist in the Requirements database."));

@@ -1,6 +1,9 @@
 #include "central/requirementpicklist.h"
 
 #include "store/creqmsset.h"
+#include "store/dependentlinktable.h"
+
+#include <algorithm>
 
 namespace varn::central {
 
@@ -18,9 +21,33 @@ Result<QList<PickedRequirement>> RequirementPickList::live() const
 
 Result<QList<PickedRequirement>> RequirementPickList::dependentsOf(int parent) const
 {
-    return read(QStringLiteral("Req_Num IN (SELECT Dep_ReqNum FROM DEPENDENT_REQ WHERE "
-                               "FK_ReqNum = ?)"),
-                {parent});
+    const store::DependentLinkTable links(m_connection);
+    Result<QList<qint32>> numbers = links.dependentsOf(parent);
+    // The list is one query of the requirements to the user.
+    if (!numbers)
+        return Outcome::stop(QStringLiteral("Error querying the ReqMsSet recordset.\n") +
+                             links.lastErrorText());
+    QList<qint32> &wanted = numbers.value();
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end()); // ascending already
+    // A few hundred numbers a statement, well within every backend's limit
+    // on bound values; each part comes sorted, and so does their sequence.
+    constexpr qsizetype kPerStatement = 500;
+    QList<PickedRequirement> picked;
+    for (qsizetype first = 0; first < wanted.size(); first += kPerStatement) {
+        const QList<qint32> part = wanted.mid(first, kPerStatement);
+        QStringList marks;
+        QVariantList values;
+        for (const qint32 number : part) {
+            marks.append(QStringLiteral("?"));
+            values.append(number);
+        }
+        const Result<QList<PickedRequirement>> rows =
+            read(QStringLiteral("Req_Num IN (%1)").arg(marks.join(QStringLiteral(", "))), values);
+        if (!rows)
+            return rows.outcome();
+        picked.append(rows.value());
+    }
+    return picked;
 }
 
 Result<QList<PickedRequirement>> RequirementPickList::read(const QString &filter,

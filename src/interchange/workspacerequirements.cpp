@@ -1,6 +1,7 @@
 #include "interchange/workspacerequirements.h"
 
 #include "interchange/storedfields.h"
+#include "store/dependentlinktable.h"
 
 #include <QHash>
 #include <QSet>
@@ -178,15 +179,14 @@ Result<ExchangeSet> WorkspaceRequirements::read(const QString &connectionName,
     if (master.lastError().isValid())
         return readFailure(master);
 
-    QSqlQuery links(database);
-    links.setForwardOnly(true);
-    if (!links.exec(QStringLiteral(
-            "SELECT FK_ReqNum, Dep_ReqNum FROM DEPENDENT_REQ ORDER BY FK_ReqNum, Dep_Num")))
-        return readFailure(links);
-    while (links.next()) {
-        const ExchangedLink link{links.value(0).toInt(), links.value(1).toInt()};
+    const store::DependentLinkTable linkTable(connectionName);
+    const Result<QList<store::DependentLink>> links = linkTable.allLinks();
+    if (!links)
+        return Outcome::stop(QStringLiteral("Error querying the Requirements database.\n") +
+                             linkTable.lastErrorText());
+    for (const store::DependentLink &link : links.value()) {
         if (numbers.contains(link.parent) && numbers.contains(link.dependent))
-            set.links.append(link);
+            set.links.append({link.parent, link.dependent});
     }
     return set;
 }

@@ -1,48 +1,33 @@
 #include "objmodel/objectmodelwriter.h"
 
+#include "store/counterbatch.h"
 #include "store/rowstatement.h"
-#include "store/sqldialect.h"
 #include "store/transientretry.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include <limits>
 
 namespace varn::objmodel {
 
 namespace {
 
-struct CounterTable
-{
-    const char *table;
-    const char *column;
-    const char *failureLine;
+using store::Counter;
 
-    QString read() const
-    {
-        return QStringLiteral("SELECT %1 FROM %2").arg(QLatin1String(column), QLatin1String(table));
-    }
-    QString write() const
-    {
-        return QStringLiteral("UPDATE %1 SET %2 = ?")
-            .arg(QLatin1String(table), QLatin1String(column));
-    }
-};
-
-// In CounterId order.
-constexpr CounterTable kCounters[] = {
-    {"PK_ENT_REQ", "PEntReq", "Error querying the PkRqEntSet recordset.\n"},
-    {"PK_ENT_OM", "PEntOm", "Error querying the PkRqOEntSet recordset.\n"},
-    {"PK_ATTR_OM", "PAttrOm", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
-    {"PK_METH_OM", "PMethOm", "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n"},
-    {"PK_INH_OM", "PInhOm",
+// The counters derivation hands keys out of, with the first line of the
+// message when writing one back fails.
+constexpr store::BatchedCounter kCounters[] = {
+    {Counter::EntReq, "Error querying the PkRqEntSet recordset.\n"},
+    {Counter::EntOm, "Error querying the PkRqOEntSet recordset.\n"},
+    {Counter::AttrOm, "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
+    {Counter::MethOm, "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n"},
+    {Counter::InhOm,
      "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n"},
-    {"PK_AGG_OM", "PAggOm",
+    {Counter::AggOm,
      "Error querying the PkRqOEntSet-ReqOeSet, PkRqOAggSet-ReqAgSet, PkRqOAttrSet-ReqAtSet "
      "recordsets.\n"},
-    {"PK_PV_OM", "PPvOm", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
+    {Counter::PvOm, "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
 };
 
 // Emptied in this order; REQ_ENTITY goes last.
@@ -52,11 +37,19 @@ constexpr const char *kModelTables[] = {"OM_PV",  "OM_ATTR",   "OM_METHOD", "OM_
 constexpr const char *kModelTableNames[] = {"OM_PV",  "OM_ATTR",   "OM_METH",   "OM_AGG",
                                             "OM_INH", "OM_ENTITY", "REQ_ENTITY"};
 // Set back to 0 in this order.
-constexpr std::pair<const char *, const char *> kCountersEmptied[] = {
-    {"PK_ENT_REQ", "PEntReq"}, {"PK_ENT_OM", "PEntOm"},   {"PK_AGG_OM", "PAggOm"},
-    {"PK_INH_OM", "PInhOm"},   {"PK_METH_OM", "PMethOm"}, {"PK_ATTR_OM", "PAttrOm"},
-    {"PK_PV_OM", "PPvOm"},
+constexpr Counter kCountersEmptied[] = {
+    Counter::EntReq, Counter::EntOm,  Counter::AggOm, Counter::InhOm,
+    Counter::MethOm, Counter::AttrOm, Counter::PvOm,
 };
+
+// A rebuild ends within its transaction and may write through SQLite's own
+// handle; a composer's writer outlives any one transaction.
+store::RowStatement::Route routeFor(ObjectModelWriter::Lifetime lifetime)
+{
+    return lifetime == ObjectModelWriter::Lifetime::OneTransaction
+               ? store::RowStatement::Route::Direct
+               : store::RowStatement::Route::Qt;
+}
 
 constexpr const char *kEntityQuery = "Error querying the ReqOeSet recordset.\n";
 constexpr const char *kEntityWrite =
@@ -83,14 +76,14 @@ enum Statement {
     FindPossibleValue,
     InsertPossibleValue,
     InsertRequirementEntity,
-    CounterRead,
-    FirstCounterWrite = 100,
 };
 
 } // namespace
 
 ObjectModelWriter::ObjectModelWriter(QString connectionName, Lifetime lifetime)
-    : m_connection(std::move(connectionName)), m_lifetime(lifetime)
+    : m_connection(std::move(connectionName)), m_counters(std::make_unique<store::CounterBatch>(
+                                                   m_connection, kCounters, routeFor(lifetime))),
+      m_lifetime(lifetime)
 {}
 
 ObjectModelWriter::~ObjectModelWriter() = default;
@@ -109,13 +102,8 @@ Outcome ObjectModelWriter::emptyAll()
                                      .arg(QLatin1String(kModelTableNames[t])) +
                                  query.lastError().text());
     }
-    for (const auto &[table, column] : kCountersEmptied) {
-        if (!query.exec(QStringLiteral("UPDATE %1 SET %2 = 0")
-                            .arg(QLatin1String(table), QLatin1String(column))))
-            return Outcome::stop(
-                QStringLiteral("Error deleting records from %1.\n").arg(QLatin1String(table)) +
-                query.lastError().text());
-    }
+    if (Outcome reset = store::CounterBatch::resetToZero(m_connection, kCountersEmptied); !reset)
+        return reset;
     reset();
     return Outcome::ok();
 }
@@ -123,8 +111,7 @@ Outcome ObjectModelWriter::emptyAll()
 void ObjectModelWriter::reset()
 {
     m_complete = false;
-    m_counters = {};
-    m_countersRead = false;
+    m_counters->reset();
     m_entities.clear();
     m_attributes.clear();
     m_attributeTypes.clear();
@@ -139,10 +126,8 @@ store::RowStatement &ObjectModelWriter::prepared(int statement, const QString &s
     // A statement that did not prepare is prepared again at its next use;
     // running it fails with the reason it did not prepare.
     if (!slot || !slot->isPrepared())
-        slot = std::make_unique<store::RowStatement>(
-            QSqlDatabase::database(m_connection, false), sql,
-            m_lifetime == Lifetime::OneTransaction ? store::RowStatement::Route::Direct
-                                                   : store::RowStatement::Route::Qt);
+        slot = std::make_unique<store::RowStatement>(QSqlDatabase::database(m_connection, false),
+                                                     sql, routeFor(m_lifetime));
     return *slot;
 }
 
@@ -152,72 +137,14 @@ Outcome ObjectModelWriter::failure(const char *firstLine, const store::RowStatem
     return Outcome::stop(QString::fromLatin1(firstLine) + statement.lastError().text());
 }
 
-Outcome ObjectModelWriter::readCounters(const char *failureLine)
+Result<qint32> ObjectModelWriter::allocate(store::Counter counter, const char *failureLine)
 {
-    // All seven in one statement, each locked to the end of the save where
-    // other writers share the tables: the save asks once, while every other
-    // writer waits for it. A counter whose table holds no row reads as null.
-    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-    QString select = QStringLiteral("SELECT ");
-    for (int counter = 0; counter < CounterCount; ++counter) {
-        if (counter > 0)
-            select += QStringLiteral(", ");
-        select += QLatin1Char('(') +
-                  store::SqlDialect::lockingRead(database, kCounters[counter].read()) +
-                  QLatin1Char(')');
-    }
-    store::RowStatement &read = prepared(CounterRead, select);
-    if (!read.exec() || !read.next())
-        return failure(failureLine, read);
-    for (int counter = 0; counter < CounterCount; ++counter) {
-        CounterState &state = m_counters[counter];
-        state.loaded = !read.isNull(counter);
-        state.value = read.intValue(counter);
-    }
-    read.finish();
-    m_countersRead = true;
-    return Outcome::ok();
-}
-
-Result<qint32> ObjectModelWriter::allocate(CounterId counter, const char *failureLine)
-{
-    if (!m_countersRead) {
-        if (Outcome read = readCounters(failureLine); !read)
-            return read;
-    }
-    CounterState &state = m_counters[counter];
-    if (!state.loaded)
-        return Outcome::stop(QString::fromLatin1(failureLine) +
-                             QStringLiteral("No current record."));
-    // A counter damaged outside the program must not hand out a key of
-    // zero or less, nor wrap round.
-    if (state.value < 0)
-        return Outcome::refused(
-            QStringLiteral("Validation error. The %1 key counter holds %2; keys are positive "
-                           "numbers.\nYour database may be corrupt.")
-                .arg(QLatin1String(kCounters[counter].table))
-                .arg(state.value));
-    if (state.value == std::numeric_limits<qint32>::max())
-        return Outcome::stop(QString::fromLatin1(failureLine) +
-                             QStringLiteral("Every key has been handed out."));
-    state.changed = true;
-    return ++state.value;
+    return m_counters->allocate(counter, failureLine);
 }
 
 Outcome ObjectModelWriter::flushCounters()
 {
-    for (int counter = 0; counter < CounterCount; ++counter) {
-        CounterState &state = m_counters[counter];
-        if (!state.changed)
-            continue;
-        store::RowStatement &write =
-            prepared(int(FirstCounterWrite) + counter, kCounters[counter].write());
-        write.add(state.value);
-        if (!write.exec())
-            return failure(kCounters[counter].failureLine, write);
-        state.changed = false;
-    }
-    return Outcome::ok();
+    return m_counters->flush();
 }
 
 Result<std::optional<ModelEntity>> ObjectModelWriter::findEntity(const QString &name)
@@ -242,7 +169,7 @@ Result<std::optional<ModelEntity>> ObjectModelWriter::findEntity(const QString &
 
 Result<ModelEntity> ObjectModelWriter::addEntity(const QString &name)
 {
-    const Result<qint32> key = allocate(EntOm, kEntityWrite);
+    const Result<qint32> key = allocate(Counter::EntOm, kEntityWrite);
     if (!key)
         return key.outcome();
     store::RowStatement &insert =
@@ -292,7 +219,7 @@ Result<std::optional<qint32>> ObjectModelWriter::findAttribute(const QString &na
 Result<qint32> ObjectModelWriter::addAttribute(const QString &name, const QString &dataType,
                                                qint32 owner)
 {
-    const Result<qint32> key = allocate(AttrOm, kAttributeQuery);
+    const Result<qint32> key = allocate(Counter::AttrOm, kAttributeQuery);
     if (!key)
         return key.outcome();
     store::RowStatement &insert =
@@ -349,7 +276,7 @@ Result<std::optional<qint32>> ObjectModelWriter::findMethod(const QString &name,
 
 Result<qint32> ObjectModelWriter::addMethod(const QString &name, qint32 owner)
 {
-    const Result<qint32> key = allocate(MethOm, kMethodQuery);
+    const Result<qint32> key = allocate(Counter::MethOm, kMethodQuery);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(
@@ -365,7 +292,7 @@ Result<qint32> ObjectModelWriter::addMethod(const QString &name, qint32 owner)
 
 Outcome ObjectModelWriter::addInheritance(const QString &subEntity, qint32 base)
 {
-    const Result<qint32> key = allocate(InhOm, kEntityWrite);
+    const Result<qint32> key = allocate(Counter::InhOm, kEntityWrite);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(
@@ -401,7 +328,7 @@ Result<bool> ObjectModelWriter::hasAggregation(const QString &part, qint32 whole
 
 Outcome ObjectModelWriter::addAggregation(const QString &part, qint32 whole)
 {
-    const Result<qint32> key = allocate(AggOm, kAggregationQuery);
+    const Result<qint32> key = allocate(Counter::AggOm, kAggregationQuery);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(
@@ -438,7 +365,7 @@ Result<bool> ObjectModelWriter::hasPossibleValue(const QString &value, qint32 at
 
 Outcome ObjectModelWriter::addPossibleValue(const QString &value, qint32 attribute)
 {
-    const Result<qint32> key = allocate(PvOm, kAttributeQuery);
+    const Result<qint32> key = allocate(Counter::PvOm, kAttributeQuery);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(
@@ -455,7 +382,7 @@ Outcome ObjectModelWriter::addPossibleValue(const QString &value, qint32 attribu
 Outcome ObjectModelWriter::addRequirementEntity(const QString &spacedName, qint32 requirement,
                                                 bool functional, qint32 entity)
 {
-    const Result<qint32> key = allocate(EntReq, kLinkWrite);
+    const Result<qint32> key = allocate(Counter::EntReq, kLinkWrite);
     if (!key)
         return key.outcome();
     store::RowStatement &insert = prepared(

@@ -12,8 +12,10 @@
 #include <unordered_map>
 
 namespace varn::store {
+enum class Counter;
+class CounterBatch;
 class RowStatement;
-}
+} // namespace varn::store
 
 namespace varn::objmodel {
 
@@ -29,8 +31,8 @@ struct ModelEntity
 // the caller's transaction. Lookups compare names exactly;
 // what was found or written is remembered, so a requirement that names the
 // same entity five times asks the database once. Keys come from the counter
-// tables: the counters are read once and written back by flushCounters(),
-// which the caller runs before it commits.
+// tables (store::CounterBatch): the counters are read once and written back
+// by flushCounters(), which the caller runs before it commits.
 //
 // A rebuild that starts from empty tables says so (assumeEmpty), and every
 // lookup is then answered from memory alone.
@@ -87,23 +89,13 @@ public:
     [[nodiscard]] Outcome flushCounters();
 
 private:
-    enum CounterId { EntReq, EntOm, AttrOm, MethOm, InhOm, AggOm, PvOm, CounterCount };
-    struct CounterState
-    {
-        qint32 value = 0;
-        bool loaded = false;
-        bool changed = false;
-    };
-
-    Outcome readCounters(const char *failureLine);
-    Result<qint32> allocate(CounterId counter, const char *failureLine);
+    Result<qint32> allocate(store::Counter counter, const char *failureLine);
     store::RowStatement &prepared(int statement, const QString &sql);
     Outcome failure(const char *firstLine, const store::RowStatement &statement);
 
     QString m_connection;
     bool m_complete = false;
-    std::array<CounterState, CounterCount> m_counters;
-    bool m_countersRead = false;
+    std::unique_ptr<store::CounterBatch> m_counters;
     Lifetime m_lifetime;
     std::unordered_map<int, std::unique_ptr<store::RowStatement>> m_statements;
 

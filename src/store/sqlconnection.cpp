@@ -126,6 +126,19 @@ Result<QSqlDatabase> SqlConnection::openServer(const QString &connectionName,
     return Outcome::stop(error);
 }
 
+Outcome SqlConnection::connect(const QString &connectionName, const QString &filePath,
+                               Access access)
+{
+    const Result<QSqlDatabase> opened = open(connectionName, filePath, access);
+    return opened ? Outcome::ok() : opened.outcome();
+}
+
+Outcome SqlConnection::connectServer(const QString &connectionName, const ServerAddress &address)
+{
+    const Result<QSqlDatabase> opened = openServer(connectionName, address);
+    return opened ? Outcome::ok() : opened.outcome();
+}
+
 void SqlConnection::close(const QString &connectionName)
 {
     if (!QSqlDatabase::contains(connectionName))

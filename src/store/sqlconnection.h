@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "store/connectionaccess.h"
 #include "store/serveraddress.h"
 
 #include <QSqlDatabase>
@@ -13,11 +14,7 @@ namespace varn::store {
 class SqlConnection
 {
 public:
-    // Unchanged opens for reading and writing without switching the journal
-    // mode, so a look at a file changes nothing and, closed last, leaves no
-    // write-ahead log behind. Immutable reads a file that nobody may write (a
-    // read-only file or folder): no locks, no journal, nothing created beside it.
-    enum class Access { ReadWrite, ReadOnly, Unchanged, Immutable };
+    using Access = ConnectionAccess;
 
     // Opens the connection, or reuses it when it is already open on the same
     // file. A file that does not exist is not created. On failure the
@@ -28,6 +25,10 @@ public:
     // server asks for one, comes from ~/.pgpass or PGPASSWORD.
     static Result<QSqlDatabase> openServer(const QString &connectionName,
                                            const ServerAddress &address);
+    // The same for a caller that uses the connection by its name alone.
+    static Outcome connect(const QString &connectionName, const QString &filePath,
+                           Access access = Access::ReadWrite);
+    static Outcome connectServer(const QString &connectionName, const ServerAddress &address);
     static void close(const QString &connectionName);
 
     // True when the database holds the tables of a requirements database.

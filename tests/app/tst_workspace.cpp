@@ -3,6 +3,7 @@
 #include "app/cvarndoc.h"
 #include "app/datasource.h"
 #include "app/workspacefile.h"
+#include "support/appconnections.h"
 #include "support/workspaceenvironment.h"
 
 #include <QDir>
@@ -151,15 +152,15 @@ private slots:
         const QString database =
             m_environment->databaseFolder() + QStringLiteral("/Acme TelecomReq.mdb");
         QCOMPARE(app->requirementsSource().databasePath(), database);
-        QCOMPARE(scalar(app->requirementsDatabase(),
+        QCOMPARE(scalar(requirementsDatabaseOf(*app),
                         QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")),
                  QVariant(QStringLiteral("Acme Telecom")));
-        QCOMPARE(
-            scalar(app->requirementsDatabase(), QStringLiteral("SELECT COUNT(*) FROM SYSTEM_NAME")),
-            QVariant(1));
-        QCOMPARE(
-            scalar(app->applicationDatabase(), QStringLiteral("SELECT COUNT(*) FROM PK_MASTR_REQ")),
-            QVariant(1));
+        QCOMPARE(scalar(requirementsDatabaseOf(*app),
+                        QStringLiteral("SELECT COUNT(*) FROM SYSTEM_NAME")),
+                 QVariant(1));
+        QCOMPARE(scalar(applicationDatabaseOf(*app),
+                        QStringLiteral("SELECT COUNT(*) FROM PK_MASTR_REQ")),
+                 QVariant(1));
 
         QCOMPARE(OdbcInstaller::registeredValue(QStringLiteral("Acme TelecomReqDS"),
                                                 QStringLiteral("Database")),
@@ -318,8 +319,9 @@ private slots:
                                      m_environment->applicationDatabaseFolder());
         auto app = makeApp();
         QVERIFY(app->newWorkspace(QStringLiteral("Acme")).isOk());
-        QCOMPARE(scalar(app->requirementsDatabase(), QStringLiteral("PRAGMA user_version")).toInt(),
-                 imageVersion);
+        QCOMPARE(
+            scalar(requirementsDatabaseOf(*app), QStringLiteral("PRAGMA user_version")).toInt(),
+            imageVersion);
         app->closeWorkspace();
 
         // Byte for byte, but for the system name written into SYSTEM_NAME:
@@ -517,7 +519,7 @@ private slots:
         {
             auto app = makeApp();
             QVERIFY(app->newWorkspace(QStringLiteral("Acme")).isOk());
-            QSqlQuery insert(app->requirementsDatabase());
+            QSqlQuery insert(requirementsDatabaseOf(*app));
             QVERIFY(insert.exec(QStringLiteral(
                 "INSERT INTO MASTER_REQ (Req_Num, FSTType) VALUES (1, 'Technical')")));
         }
@@ -542,8 +544,9 @@ private slots:
         QCOMPARE(m_notices, QStringList{QStringLiteral(
                                 "Could not read data from the AccVer registry value.\nCurrent user "
                                 "may not have permission to access registry.")});
-        QCOMPARE(scalar(app->requirementsDatabase(), QStringLiteral("PRAGMA user_version")).toInt(),
-                 2003);
+        QCOMPARE(
+            scalar(requirementsDatabaseOf(*app), QStringLiteral("PRAGMA user_version")).toInt(),
+            2003);
     }
 };
 

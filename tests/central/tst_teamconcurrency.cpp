@@ -1,12 +1,12 @@
 // Two users of one team database, each on a connection of their own to the
 // private cluster: conflicts the server resolves by aborting a save, and a
 // deletion while the other has the requirement open in a composer.
-#include "app/teamdatabase.h"
 #include "central/requirementlifecycle.h"
 #include "central/requirementscentral.h"
 #include "store/editclaim.h"
 #include "store/recordobjects.h"
 #include "store/sqlconnection.h"
+#include "store/teamdatabase.h"
 #include "store/transientretry.h"
 #include "support/exampledrafts.h"
 #include "support/storetestsupport.h"
@@ -58,8 +58,7 @@ private slots:
         m_server = TestBackend::freshServerDatabase();
         QVERIFY(!m_server.isEmpty());
         QVERIFY(connect(kMine));
-        QVERIFY(
-            app::TeamDatabase::provision(QSqlDatabase::database(kMine), QStringLiteral("Team")));
+        QVERIFY(store::TeamDatabase::provision(kMine, QStringLiteral("Team")));
         QVERIFY(connect(kTheirs));
         m_records = std::make_unique<store::RecordObjects>(kMine);
     }

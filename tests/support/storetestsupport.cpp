@@ -1,8 +1,8 @@
 #include "storetestsupport.h"
 
 #include "app/blankimage.h"
-#include "app/teamdatabase.h"
 #include "store/sqlconnection.h"
+#include "store/teamdatabase.h"
 #include "testbackend.h"
 
 #include <QFile>
@@ -60,7 +60,7 @@ bool StoreTestSupport::openFreshServerDatabase(const QString &connectionName)
         return false;
     }
     const auto provisioned =
-        varn::app::TeamDatabase::provision(opened.value(), QStringLiteral("Unspecified"));
+        varn::store::TeamDatabase::provision(connectionName, QStringLiteral("Unspecified"));
     if (!provisioned) {
         QTest::qFail(qPrintable(provisioned.outcome().message()), __FILE__, __LINE__);
         return false;

@@ -19,7 +19,7 @@ int runExamples(const QStringList &arguments)
     if (const int opened = openWorkspace(app, *options); opened != Done)
         return opened;
 
-    const QString examples = app.applicationDatabase().connectionName();
+    const QString examples = app.applicationConnectionName();
     const Result<QList<int>> worked =
         templates::StoredRequirementLoader::functionalNumbers(examples);
     if (!worked)

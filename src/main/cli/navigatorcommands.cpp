@@ -43,13 +43,13 @@ int openApplicationDatabase()
     if (folder.problem.hasMessage())
         printError(folder.problem.message());
     const app::DataSource source = app::DataSource::applicationIn(folder.text);
-    const Result<QSqlDatabase> opened = store::SqlConnection::open(
-        kApplicationConnection, source.databasePath(), store::SqlConnection::Access::ReadOnly);
+    const Outcome opened = store::SqlConnection::connect(
+        kApplicationConnection, source.databasePath(), store::ConnectionAccess::ReadOnly);
     if (opened)
         return Done;
     printError(QStringLiteral("Cannot open Application database.\nCheck the configuration and "
                               "permissions of the AppDB.\n") +
-               opened.outcome().message());
+               opened.message());
     return DatabaseError;
 }
 

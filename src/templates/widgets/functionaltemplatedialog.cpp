@@ -162,7 +162,7 @@ void FunctionalTemplateDialog::preview()
 
 void FunctionalTemplateDialog::seeExample()
 {
-    const QString connection = workbench().app().applicationDatabase().connectionName();
+    const QString connection = workbench().app().applicationConnectionName();
     Result<FunctionalDraft> example =
         StoredRequirementLoader::functional(connection, m_form.exampleNumber(), false);
     takeDraft();

@@ -411,7 +411,7 @@ void RequirementBuilderDialog::preview()
 
 void RequirementBuilderDialog::seeExample()
 {
-    const QString connection = m_workbench.app().applicationDatabase().connectionName();
+    const QString connection = m_workbench.app().applicationConnectionName();
     Result<language::StoredBuilderRequirement> example =
         StoredRequirementLoader::builderCells(connection, kExampleNumber, false);
     if (!example) {

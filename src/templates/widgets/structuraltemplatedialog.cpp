@@ -550,8 +550,8 @@ void StructuralTemplateDialog::preview()
 void StructuralTemplateDialog::seeExample()
 {
     takeDraft();
-    const Outcome filled = StructuralLoader::fillExample(
-        workbench().app().applicationDatabase().connectionName(), m_draft);
+    const Outcome filled =
+        StructuralLoader::fillExample(workbench().app().applicationConnectionName(), m_draft);
     if (!filled)
         workbench().showMessage(filled);
     m_draft.forgetLoaded();

@@ -145,8 +145,8 @@ void TemplateNavigatorView::showExamples()
 {
     if (selectedTemplate() == 0)
         m_templates->setCurrentRow(0);
-    const Result<QString> examples = NavigatorExamples::read(
-        m_workbench.app().applicationDatabase().connectionName(), selectedTemplate());
+    const Result<QString> examples =
+        NavigatorExamples::read(m_workbench.app().applicationConnectionName(), selectedTemplate());
     if (!examples) {
         m_workbench.showMessage(examples.outcome());
         return;

@@ -1,6 +1,5 @@
 // File > New Team Workspace... driven against the private PostgreSQL cluster.
 #include "app/cvarnapp.h"
-#include "app/teamdatabase.h"
 #include "app/widgets/mainactions.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/teamworkspacedialog.h"
@@ -10,6 +9,7 @@
 #include "labelledcontrols.h"
 #include "screenshot.h"
 #include "store/sqlconnection.h"
+#include "store/teamdatabase.h"
 #include "support/pgcluster.h"
 #include "support/workspaceenvironment.h"
 #include "testpresenter.h"
@@ -74,7 +74,7 @@ class TeamWorkspaceDialogTest : public QObject
         {
             const auto opened = store::SqlConnection::openServer(
                 QStringLiteral("arrange"), store::ServerAddress::parse(server).value());
-            if (!opened || !TeamDatabase::provision(opened.value(), holds))
+            if (!opened || !store::TeamDatabase::provision(opened->connectionName(), holds))
                 return {};
         }
         store::SqlConnection::close(QStringLiteral("arrange"));

@@ -18,6 +18,7 @@
 #include "central/widgets/requirementdeletion.h"
 #include "central/widgets/requirementpicktable.h"
 #include "main/landedfeatures.h"
+#include "support/appconnections.h"
 #include "support/pgcluster.h"
 #include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
@@ -235,7 +236,7 @@ class CVarnViewTest : public QObject
     void store(const QList<RequirementRow> &rows)
     {
         for (const RequirementRow &row : rows)
-            QVERIFY(insertRequirement(m_app->requirementsDatabase(), row));
+            QVERIFY(insertRequirement(requirementsDatabaseOf(*m_app), row));
         m_window->workbench().announceRequirementsStored();
     }
 
@@ -258,7 +259,7 @@ class CVarnViewTest : public QObject
 
     QVariant stored(const QString &column) const
     {
-        QSqlQuery query(m_app->requirementsDatabase());
+        QSqlQuery query(requirementsDatabaseOf(*m_app));
         return query.exec(QStringLiteral("SELECT %1 FROM SYSTEM_NAME").arg(column)) && query.next()
                    ? query.value(0)
                    : QVariant();
@@ -469,7 +470,7 @@ private slots:
     void backgroundColour()
     {
         const QString path = createWorkspace();
-        QSqlQuery update(m_app->requirementsDatabase());
+        QSqlQuery update(requirementsDatabaseOf(*m_app));
         QVERIFY(update.exec(QStringLiteral("UPDATE SYSTEM_NAME SET BackgroundColor = 3")));
         reopen(path);
         QCOMPARE(m_presenter.texts(),
@@ -525,7 +526,7 @@ private slots:
             features.provideCommand(
                 central::kEditRequirement, [&](Workbench &workbench, int number) {
                     edited.append(number);
-                    QVERIFY(insertRequirement(workbench.app().requirementsDatabase(), {30}));
+                    QVERIFY(insertRequirement(requirementsDatabaseOf(workbench.app()), {30}));
                     workbench.announceRequirementsStored();
                 });
         });
@@ -563,8 +564,8 @@ private slots:
         start(central::registerDeletion);
         createWorkspace();
         storeExamples();
-        QVERIFY(insertDependent(m_app->requirementsDatabase(), 2, 12));
-        QVERIFY(insertDependent(m_app->requirementsDatabase(), 2, 4));
+        QVERIFY(insertDependent(requirementsDatabaseOf(*m_app), 2, 12));
+        QVERIFY(insertDependent(requirementsDatabaseOf(*m_app), 2, 4));
         QVERIFY(control<QPushButton>("delete")->isEnabled());
 
         control<QPushButton>("delete")->click(); // nothing selected yet
@@ -713,7 +714,7 @@ private slots:
         createWorkspace();
         storeExamples();
         store({{20, "Functional", 9, "3.3", "log every gate change"}});
-        QSqlQuery counter(m_app->requirementsDatabase());
+        QSqlQuery counter(requirementsDatabaseOf(*m_app));
         QVERIFY(counter.exec(QStringLiteral("UPDATE PK_MASTR_REQ SET PMastrReq = 20")));
         if (descending)
             clickHeader(list(), 0);
@@ -858,7 +859,7 @@ private slots:
     {
         createWorkspace();
         storeExamples();
-        QSqlQuery update(m_app->requirementsDatabase());
+        QSqlQuery update(requirementsDatabaseOf(*m_app));
         QVERIFY(update.exec(QStringLiteral("UPDATE MASTER_REQ SET Preamble = 'When asked, the "
                                            "Acme system shall' WHERE Req_Num = 1")));
         QVERIFY(update.exec(QStringLiteral(
@@ -988,7 +989,7 @@ private slots:
         QFETCH(QString, paragraph);
         createWorkspace();
         storeExamples();
-        QSqlQuery update(m_app->requirementsDatabase());
+        QSqlQuery update(requirementsDatabaseOf(*m_app));
         update.prepare(QStringLiteral("UPDATE MASTER_REQ SET Category = ?, Comments = ?, "
                                       "ParaNum = ?, Version = 12 WHERE Req_Num = 1"));
         update.addBindValue(category);

@@ -9,6 +9,7 @@
 #include "central/widgets/parentdependentdialog.h"
 #include "central/widgets/requirementattributesdialog.h"
 #include "central/widgets/requirementpicktable.h"
+#include "support/appconnections.h"
 #include "support/storetestsupport.h"
 
 #include <QComboBox>
@@ -37,7 +38,7 @@ protected:
         QVERIFY(insertRequirement(requirements(), deleted));
     }
 
-    QSqlDatabase requirements() const { return m_open->app.requirementsDatabase(); }
+    QSqlDatabase requirements() const { return requirementsDatabaseOf(m_open->app); }
     QString connection() const { return m_open->app.requirementsConnectionName(); }
 
     QList<int> storedDependents(int parent) const

@@ -6,6 +6,7 @@
 #include "central/widgets/cvarnview.h"
 #include "store/savetransaction.h"
 #include "store/sqlconnection.h"
+#include "support/appconnections.h"
 #include "support/clirun.h"
 #include "support/pgcluster.h"
 #include "support/workspaceenvironment.h"
@@ -58,7 +59,7 @@ private slots:
         QVERIFY(m_app->saveWorkspace(m_workspace).isOk());
         // Far more than one screen, numbered above the ones saves hand out.
         for (int number = 1000; number < 1080; ++number)
-            QVERIFY(insertRequirement(m_app->requirementsDatabase(), {number}));
+            QVERIFY(insertRequirement(requirementsDatabaseOf(*m_app), {number}));
         const auto writer = store::SqlConnection::openServer(
             kWriter, store::ServerAddress::parse(m_server).value());
         QVERIFY2(writer.isOk(), qPrintable(writer.outcome().message()));

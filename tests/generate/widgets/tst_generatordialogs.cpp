@@ -14,6 +14,7 @@
 #include "generate/widgets/generatordialog.h"
 #include "main/landedfeatures.h"
 #include "objmodel/widgets/regenerationdialog.h"
+#include "support/appconnections.h"
 #include "support/workedexamples.h"
 #include "support/workspaceenvironment.h"
 
@@ -73,13 +74,13 @@ public:
 
     void saveExamples()
     {
-        QVERIFY(WorkedExamples::saveAll(m_open->app.applicationDatabase().connectionName(),
+        QVERIFY(WorkedExamples::saveAll(m_open->app.applicationConnectionName(),
                                         *m_open->app.records(), kSystem) > 50);
     }
 
     int scalar(const QString &sql) const
     {
-        QSqlQuery query(m_open->app.requirementsDatabase());
+        QSqlQuery query(requirementsDatabaseOf(m_open->app));
         return query.exec(sql) && query.next() ? query.value(0).toInt() : -1;
     }
 
@@ -106,7 +107,7 @@ private slots:
         // A deleted version and a technical requirement after them: walked
         // past, nothing to rebuild.
         for (const char *kind : {"Deleted", "Technical"})
-            QVERIFY(QSqlQuery(m_open->app.requirementsDatabase())
+            QVERIFY(QSqlQuery(requirementsDatabaseOf(m_open->app))
                         .exec(QStringLiteral("INSERT INTO MASTER_REQ (Req_Num, FSTType, ReqText) "
                                              "SELECT MAX(Req_Num) + 1, '%1', 'respond' FROM "
                                              "MASTER_REQ")
@@ -141,7 +142,7 @@ private slots:
     void regenerationCountsWhatItCouldNotRebuild()
     {
         saveExamples();
-        QSqlQuery trigger(m_open->app.requirementsDatabase());
+        QSqlQuery trigger(requirementsDatabaseOf(m_open->app));
         QVERIFY(trigger.exec(QStringLiteral(
             "CREATE TRIGGER refuse BEFORE INSERT ON REQ_ENTITY WHEN NEW.FK_FReqNum = (SELECT "
             "MIN(F_ReqNum) FROM FUNC_REQ) BEGIN SELECT RAISE(ABORT, 'refused'); END")));

@@ -22,6 +22,7 @@
 #include "inspect/widgets/objectmodelview.h"
 #include "main/landedfeatures.h"
 #include "objmodel/widgets/regenerationdialog.h"
+#include "support/appconnections.h"
 #include "support/exampledrafts.h"
 #include "support/workspaceenvironment.h"
 #include "templates/functionalcommit.h"
@@ -113,7 +114,7 @@ class InspectionViewsTest : public WorkspaceSuite
 
     void exec(const QString &sql)
     {
-        QSqlQuery query(m_open->app.requirementsDatabase());
+        QSqlQuery query(requirementsDatabaseOf(m_open->app));
         QVERIFY2(query.exec(sql), qPrintable(sql + QLatin1Char('\n') + query.lastError().text()));
     }
 

@@ -13,6 +13,7 @@
 #include "interchange/widgets/interchangefeature.h"
 #include "interchange/widgets/tracedialog.h"
 #include "main/landedfeatures.h"
+#include "support/appconnections.h"
 #include "support/workedexamples.h"
 #include "support/workspaceenvironment.h"
 
@@ -40,13 +41,13 @@ class ExchangeDialogsTest : public WorkspaceSuite
 protected:
     void fillWorkspace() override
     {
-        QVERIFY(WorkedExamples::saveAll(m_open->app.applicationDatabase().connectionName(),
+        QVERIFY(WorkedExamples::saveAll(m_open->app.applicationConnectionName(),
                                         *m_open->app.records(), QStringLiteral("ESD")) > 50);
     }
 
     int requirementCount() const
     {
-        QSqlQuery query(m_open->app.requirementsDatabase());
+        QSqlQuery query(requirementsDatabaseOf(m_open->app));
         return query.exec(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ")) && query.next()
                    ? query.value(0).toInt()
                    : -1;
@@ -100,7 +101,7 @@ private slots:
     // and its status line says what was written in its place.
     void exportNamesReplacedCharacters()
     {
-        QSqlQuery damage(m_open->app.requirementsDatabase());
+        QSqlQuery damage(requirementsDatabaseOf(m_open->app));
         QVERIFY(damage.exec(QStringLiteral(
             "UPDATE MASTER_REQ SET Comments = 'bell' || char(7) WHERE Req_Num IN (2, 5)")));
         ExchangeDialog exporter(m_open->workbench, ExchangeDialog::Direction::Export);
@@ -153,7 +154,7 @@ private slots:
         QVERIFY(registry.run(central::kTraceRequirement, m_open->workbench, 0));
         QCOMPARE(m_presenter.texts(), QStringList{"Select a requirement to trace."});
 
-        QSqlQuery entity(m_open->app.requirementsDatabase());
+        QSqlQuery entity(requirementsDatabaseOf(m_open->app));
         QVERIFY(entity.exec(QStringLiteral(
             "SELECT e.Entity, MIN(r.FK_FReqNum) FROM OM_ENTITY e JOIN REQ_ENTITY r ON "
             "r.FK_OMEntity = e.Entity_ID GROUP BY e.Entity ORDER BY e.Entity LIMIT 1")));

@@ -6,6 +6,7 @@
 #include "app/widgets/workspacesuite.h"
 #include "central/widgets/centralviewfeature.h"
 #include "main/landedfeatures.h"
+#include "support/appconnections.h"
 #include "templates/widgets/requirementbuilderdialog.h"
 
 #include <QComboBox>
@@ -51,7 +52,7 @@ class BuilderDialogTest : public WorkspaceSuite
 
     QStringList master(int number) const
     {
-        QSqlQuery query(m_open->app.requirementsDatabase());
+        QSqlQuery query(requirementsDatabaseOf(m_open->app));
         query.prepare(QStringLiteral("SELECT Source, Version, OrigReqNum, ReqText, FSTType "
                                      "FROM MASTER_REQ WHERE Req_Num = ?"));
         query.addBindValue(number);
@@ -105,8 +106,8 @@ private slots:
         dialog.button(QStringLiteral("Save"))->click();
         QCOMPARE(m_presenter.texts(), QStringList());
         QCOMPARE(dialog.numberBox()->text(), QStringLiteral("1"));
-        QCOMPARE(functionalColumns(m_open->app.requirementsDatabase(), 1),
-                 functionalColumns(m_open->app.applicationDatabase(), 73));
+        QCOMPARE(functionalColumns(requirementsDatabaseOf(m_open->app), 1),
+                 functionalColumns(applicationDatabaseOf(m_open->app), 73));
         QCOMPARE(master(1).mid(0, 3), (QStringList{"0", "1", "1"}));
     }
 
@@ -129,7 +130,7 @@ private slots:
         QCOMPARE(m_presenter.texts(), QStringList());
         QCOMPARE(master(1), (QStringList{"0", "1", "1", "display speed truck when truck arrives",
                                          "Functional"}));
-        QCOMPARE(functionalColumns(m_open->app.requirementsDatabase(), 1).last(),
+        QCOMPARE(functionalColumns(requirementsDatabaseOf(m_open->app), 1).last(),
                  QStringLiteral("daewec"));
         // Saved again unchanged: the number, not a second copy.
         dialog.button(QStringLiteral("Save"))->click();

@@ -6,6 +6,7 @@
 #include "app/widgets/labelledcontrols.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/workspacesuite.h"
+#include "support/appconnections.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/requirementbuilderdialog.h"
@@ -159,7 +160,7 @@ class ComposerDialogsTest : public WorkspaceSuite
 
     QString storedSentence(int number) const
     {
-        QSqlQuery query(m_open->app.requirementsDatabase());
+        QSqlQuery query(requirementsDatabaseOf(m_open->app));
         query.prepare(QStringLiteral("SELECT Preamble, ReqText FROM MASTER_REQ WHERE Req_Num = ?"));
         query.addBindValue(number);
         if (!query.exec() || !query.next())

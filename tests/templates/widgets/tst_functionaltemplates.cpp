@@ -6,6 +6,7 @@
 #include "app/widgets/workspacesuite.h"
 #include "central/widgets/centralviewfeature.h"
 #include "main/landedfeatures.h"
+#include "support/appconnections.h"
 #include "support/exampledrafts.h"
 #include "support/freshworkspace.h"
 #include "templates/functionalcommit.h"
@@ -85,7 +86,7 @@ class FunctionalTemplatesTest : public WorkspaceSuite
 {
     Q_OBJECT
 
-    QSqlDatabase requirements() const { return m_open->app.requirementsDatabase(); }
+    QSqlDatabase requirements() const { return requirementsDatabaseOf(m_open->app); }
 
     QStringList master(int number) const
     {
@@ -173,7 +174,7 @@ private slots:
         QCOMPARE(master(1).mid(0, 3), (QStringList{"Functional", QString::number(number), "1"}));
         QCOMPARE(
             functionalColumns(requirements(), 1),
-            functionalColumns(m_open->app.applicationDatabase(), dialog.form().exampleNumber()));
+            functionalColumns(applicationDatabaseOf(m_open->app), dialog.form().exampleNumber()));
     }
 
     // A refused save shows the commit's message and puts the focus in the

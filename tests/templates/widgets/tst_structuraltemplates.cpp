@@ -3,6 +3,7 @@
 #include "app/widgets/labelledcontrols.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/workspacesuite.h"
+#include "support/appconnections.h"
 #include "support/clirun.h"
 #include "templates/templatecatalogue.h"
 #include "templates/widgets/structuraltemplatedialog.h"
@@ -78,7 +79,7 @@ class StructuralTemplatesTest : public WorkspaceSuite
 {
     Q_OBJECT
 
-    QSqlDatabase requirements() const { return m_open->app.requirementsDatabase(); }
+    QSqlDatabase requirements() const { return requirementsDatabaseOf(m_open->app); }
 
     static QLineEdit *text(StructuralTemplateDialog &dialog, StructuralControl which)
     {
@@ -144,7 +145,7 @@ private slots:
             QCOMPARE(m_presenter.texts(), QStringList());
             QCOMPARE(dialog.numberBox()->text(), QStringLiteral("1"));
             const int example = templates::TemplateCatalogue::structural(number)->exampleNumber;
-            const QStringList expected = storedRows(m_open->app.applicationDatabase(), example);
+            const QStringList expected = storedRows(applicationDatabaseOf(m_open->app), example);
             QVERIFY(expected.size() > 4);
             QCOMPARE(storedRows(requirements(), 1), expected);
 

@@ -6,6 +6,7 @@
 #include "app/widgets/screenshot.h"
 #include "app/widgets/workspacesuite.h"
 #include "main/landedfeatures.h"
+#include "support/appconnections.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/technicalcomposerdialog.h"
 
@@ -30,7 +31,7 @@ class TechnicalComposerTest : public WorkspaceSuite
     // The stored row's kind, text, version, first version and paragraph.
     QStringList stored(int number) const
     {
-        QSqlQuery query(m_open->app.requirementsDatabase());
+        QSqlQuery query(requirementsDatabaseOf(m_open->app));
         query.prepare(
             QStringLiteral("SELECT FSTType, Source, Preamble, ReqText, Version, "
                            "OrigReqNum, ParaNum, Category FROM MASTER_REQ WHERE Req_Num = ?"));

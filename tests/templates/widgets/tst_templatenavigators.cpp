@@ -9,6 +9,7 @@
 #include "central/widgets/centralviewfeature.h"
 #include "central/widgets/cvarnview.h"
 #include "main/landedfeatures.h"
+#include "support/appconnections.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/templatedialogframe.h"
 #include "templates/widgets/templatemenu.h"
@@ -40,7 +41,7 @@ class TemplateNavigatorsTest : public WorkspaceSuite
     // Rows first to first + 2 of the application database's MASTER_REQ.
     QString examples(int first) const
     {
-        QSqlQuery query(m_open->app.applicationDatabase());
+        QSqlQuery query(applicationDatabaseOf(m_open->app));
         query.exec(QStringLiteral("SELECT Preamble, ReqText FROM MASTER_REQ ORDER BY Req_Num"));
         QStringList shown;
         for (int row = 1; query.next() && shown.size() < 3; ++row) {

@@ -1,10 +1,12 @@
-#include "app/teamdatabase.h"
+#include "store/teamdatabase.h"
 
 #include "store/sqlconnection.h"
 #include "store/sqldialect.h"
+#include "store/systemsettings.h"
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -13,9 +15,7 @@ static void initialiseTeamSchema()
     Q_INIT_RESOURCE(team_schema);
 }
 
-namespace varn::app {
-
-using store::SqlDialect;
+namespace varn::store {
 
 namespace {
 
@@ -41,13 +41,9 @@ Outcome failure(const QString &step, const QString &why)
 // The system the database holds; empty when it holds no requirements tables.
 Result<QString> storedSystemName(const QSqlDatabase &database)
 {
-    if (!store::SqlConnection::hasRequirementsTables(database))
+    if (!SqlConnection::hasRequirementsTables(database))
         return QString();
-    QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")) || !query.next())
-        return Outcome::stop(QStringLiteral("Cannot open ReqSysNameSet recordset.\n") +
-                             errorText(query));
-    return query.value(0).toString();
+    return SystemSettings(database.connectionName()).systemName();
 }
 
 Outcome anotherSystem(const QSqlDatabase &database, const QString &stored)
@@ -61,9 +57,9 @@ Outcome anotherSystem(const QSqlDatabase &database, const QString &stored)
 
 } // namespace
 
-Result<QString> TeamDatabase::systemName(const QSqlDatabase &database)
+Result<QString> TeamDatabase::systemName(const QString &connectionName)
 {
-    return storedSystemName(database);
+    return storedSystemName(QSqlDatabase::database(connectionName, false));
 }
 
 QStringList TeamDatabase::statements(const QString &scriptText)
@@ -82,9 +78,10 @@ QStringList TeamDatabase::statements(const QString &scriptText)
     return statements;
 }
 
-Result<TeamDatabase::Provisioned> TeamDatabase::provision(QSqlDatabase database,
+Result<TeamDatabase::Provisioned> TeamDatabase::provision(const QString &connectionName,
                                                           const QString &systemName)
 {
+    QSqlDatabase database = QSqlDatabase::database(connectionName, false);
     initialiseTeamSchema();
     QFile script(QStringLiteral(":/schema/schema.sql"));
     if (!script.open(QIODevice::ReadOnly))
@@ -98,9 +95,8 @@ Result<TeamDatabase::Provisioned> TeamDatabase::provision(QSqlDatabase database,
         QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
         return why;
     };
-    if (!query.exec(SqlDialect::exclusiveLock(store::Backend::PostgreSQL,
-                                              SqlDialect::LockScope::Transaction,
-                                              SqlDialect::LockName::Schema)))
+    if (!query.exec(SqlDialect::exclusiveLock(
+            Backend::PostgreSQL, SqlDialect::LockScope::Transaction, SqlDialect::LockName::Schema)))
         return abandon(failure(QStringLiteral("lock"), errorText(query)));
     const Result<QString> stored = storedSystemName(database);
     if (!stored)
@@ -119,18 +115,17 @@ Result<TeamDatabase::Provisioned> TeamDatabase::provision(QSqlDatabase database,
             return abandon(
                 failure(statement.section(QLatin1Char('('), 0, 0).simplified(), errorText(query)));
     }
-    if (!query.prepare(QStringLiteral("UPDATE SYSTEM_NAME SET SystemName = ?")))
-        return abandon(failure(QStringLiteral("SYSTEM_NAME"), errorText(query)));
-    query.addBindValue(systemName);
-    if (!query.exec())
-        return abandon(failure(QStringLiteral("SYSTEM_NAME"), errorText(query)));
+    const SystemSettings settings(connectionName);
+    if (Outcome named = settings.setSystemName(systemName); !named)
+        return abandon(failure(QStringLiteral("SYSTEM_NAME"), settings.lastErrorText()));
     if (!query.exec(QStringLiteral("COMMIT")))
         return abandon(failure(QStringLiteral("COMMIT"), errorText(query)));
     return Provisioned::Created;
 }
 
-Outcome TeamDatabase::verify(const QSqlDatabase &database, const QString &systemName)
+Outcome TeamDatabase::verify(const QString &connectionName, const QString &systemName)
 {
+    const QSqlDatabase database = QSqlDatabase::database(connectionName, false);
     const Result<QString> stored = storedSystemName(database);
     if (!stored)
         return stored.outcome();
@@ -143,4 +138,4 @@ Outcome TeamDatabase::verify(const QSqlDatabase &database, const QString &system
     return Outcome::ok();
 }
 
-} // namespace varn::app
+} // namespace varn::store

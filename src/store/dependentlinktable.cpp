@@ -1,0 +1,91 @@
+#include "store/dependentlinktable.h"
+
+#include "store/cdependset.h"
+#include "store/counterset.h"
+#include "store/savetransaction.h"
+
+namespace varn::store {
+
+namespace {
+
+const QString kCannotOpen = QStringLiteral("Cannot open DependSet recordset.\n");
+
+} // namespace
+
+Result<QList<DependentLink>> DependentLinkTable::linksOf(qint32 parent) const
+{
+    return read(QStringLiteral("FK_ReqNum = ?"), {parent}, QStringLiteral("Dep_ReqNum"));
+}
+
+Result<QList<qint32>> DependentLinkTable::dependentsOf(qint32 parent) const
+{
+    const Result<QList<DependentLink>> links = linksOf(parent);
+    if (!links)
+        return links.outcome();
+    QList<qint32> dependents;
+    dependents.reserve(links->size());
+    for (const DependentLink &link : links.value())
+        dependents.append(link.dependent);
+    return dependents;
+}
+
+Result<QList<DependentLink>> DependentLinkTable::allLinks() const
+{
+    return read({}, {}, QStringLiteral("FK_ReqNum, Dep_Num"));
+}
+
+Result<QList<DependentLink>> DependentLinkTable::read(const QString &filter,
+                                                      const QVariantList &values,
+                                                      const QString &sort) const
+{
+    CDependSet set(m_connection);
+    set.setFilter(filter, values);
+    set.setSort(sort);
+    QList<DependentLink> links;
+    Outcome read = set.open(CDependSet::OpenType::Snapshot);
+    if (read)
+        read = set.forEachRow([&links](const DependRow &row) {
+            links.append({row.Dep_Num, row.FK_ReqNum, row.Dep_ReqNum});
+        });
+    if (!read) {
+        m_lastError = set.lastErrorText();
+        return set.errorOutcome(kCannotOpen);
+    }
+    return links;
+}
+
+Outcome DependentLinkTable::replaceDependents(qint32 parent, const QList<qint32> &dependents) const
+{
+    SaveTransaction transaction(m_connection);
+    if (Outcome begun = transaction.begin(); !begun)
+        return begun;
+    auto failed = [this](const RecordSetCore &set, const QString &firstLine) {
+        m_lastError = set.lastErrorText();
+        return set.errorOutcome(firstLine);
+    };
+    CPkDepReq counter(m_connection);
+    if (Outcome opened = counter.open(); !opened)
+        return failed(counter, QStringLiteral("Cannot open PkDepReq recordset.\n"));
+    CDependSet links(m_connection);
+    links.setFilter(QStringLiteral("FK_ReqNum = ?"), {parent});
+    if (Outcome opened = links.open(); !opened)
+        return failed(links, kCannotOpen);
+    if (Result<int> removed = links.deleteMatching(); !removed)
+        return failed(links, QStringLiteral("Error deleting records from DEPENDENT_REQ.\n"));
+
+    const QString writeFailure =
+        QStringLiteral("Error writing to the DependSet-PkDepReq recordsets.\n");
+    for (const qint32 dependent : dependents) {
+        if (Result<qint32> key = counter.allocateKeyAndAdd(links); !key) {
+            m_lastError = key.outcome().message();
+            return Outcome::stop(writeFailure + key.outcome().message());
+        }
+        links.row().FK_ReqNum = parent;
+        links.row().Dep_ReqNum = dependent;
+        if (Outcome updated = links.update(); !updated)
+            return failed(links, writeFailure);
+    }
+    return transaction.commit();
+}
+
+} // namespace varn::store

@@ -1,0 +1,157 @@
+// The looks at a workspace's database file that Open takes before anything
+// writes to it, and the connection that makes sure a file is one.
+#include "support/storetestsupport.h"
+
+#include "store/requirementsdatabase.h"
+#include "store/sqlconnection.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace varn;
+using namespace varn::store;
+
+namespace {
+
+const QString kConnection = QStringLiteral("tst_requirementsdatabase");
+
+} // namespace
+
+class TestRequirementsDatabase : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    QString m_blank;
+
+    // Runs the statements on a connection of their own and closes it.
+    bool arrange(const QString &path, const QStringList &statements)
+    {
+        const QString name = QStringLiteral("arrange");
+        bool done = bool(SqlConnection::connect(name, path));
+        for (const QString &statement : statements)
+            done = done && StoreTestSupport::exec(name, statement);
+        SqlConnection::close(name);
+        return done;
+    }
+
+private slots:
+    void initTestCase() { StoreTestSupport::initResources(); }
+    void init()
+    {
+        m_blank = StoreTestSupport::copyBlankImage(m_folder);
+        QVERIFY(!m_blank.isEmpty());
+    }
+    void cleanup() { SqlConnection::close(kConnection); }
+
+    void tablesOfTheBlankImage()
+    {
+        const Result<RequirementsDatabase::Tables> tables =
+            RequirementsDatabase::tablesOf(m_blank, ConnectionAccess::ReadOnly);
+        QVERIFY(tables);
+        QCOMPARE(tables->value(QStringLiteral("DEPENDENT_REQ")),
+                 (QStringList{"Dep_Num", "FK_ReqNum", "Dep_ReqNum"}));
+        QCOMPARE(tables->value(QStringLiteral("PK_DEP_REQ")), QStringList{"PDepReq"});
+        QVERIFY(tables->value(QStringLiteral("SYSTEM_NAME")).contains("BackgroundColor"));
+        QVERIFY(!tables->contains(QStringLiteral("sqlite_sequence")));
+        // A look leaves no connection behind.
+        QCOMPARE(QSqlDatabase::connectionNames(), QStringList{});
+    }
+
+    void filesThatAreNoRequirementsDatabase_data()
+    {
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no SYSTEM_NAME")
+            << QStringList{"DROP TABLE SYSTEM_NAME"} << "no such table: SYSTEM_NAME";
+        QTest::newRow("no row") << QStringList{"DELETE FROM SYSTEM_NAME"} << "";
+    }
+
+    void filesThatAreNoRequirementsDatabase()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(QString, reason);
+        QVERIFY(arrange(m_blank, statements));
+        const Result<QString> name =
+            RequirementsDatabase::systemNameOf(m_blank, ConnectionAccess::Unchanged);
+        QVERIFY(!name);
+        QVERIFY2(name.outcome().message().startsWith(
+                     QStringLiteral("The system name cannot be read from the database: ") + reason),
+                 qPrintable(name.outcome().message()));
+        QCOMPARE(QSqlDatabase::connectionNames(), QStringList{});
+
+        // Connecting refuses it only where a table is missing, and closes again.
+        const Outcome connected =
+            RequirementsDatabase::connect(kConnection, m_blank, ConnectionAccess::ReadWrite);
+        QCOMPARE(connected.isOk(), reason.isEmpty());
+        if (!connected) {
+            QCOMPARE(connected.message(),
+                     QStringLiteral("%1 is not a requirements database.").arg(m_blank));
+            QVERIFY(!QSqlDatabase::contains(kConnection));
+        }
+    }
+
+    void systemNameOfAFile()
+    {
+        QVERIFY(arrange(m_blank, {"UPDATE SYSTEM_NAME SET SystemName = 'Acme Telecom'"}));
+        QCOMPARE(RequirementsDatabase::systemNameOf(m_blank, ConnectionAccess::Immutable).value(),
+                 QStringLiteral("Acme Telecom"));
+    }
+
+    void anUnreadableSystemNameIsReportedAsTheStatementSaysIt()
+    {
+        QVERIFY(arrange(m_blank, {"DROP TABLE SYSTEM_NAME"}));
+        QString expected;
+        {
+            QVERIFY(SqlConnection::connect(kConnection, m_blank));
+            QSqlQuery query(QSqlDatabase::database(kConnection));
+            QVERIFY(!query.exec(QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")));
+            expected = query.lastError().text().trimmed();
+        }
+        SqlConnection::close(kConnection);
+        QCOMPARE(RequirementsDatabase::systemNameOf(m_blank, ConnectionAccess::Unchanged)
+                     .outcome()
+                     .message(),
+                 QStringLiteral("The system name cannot be read from the database: ") + expected);
+    }
+
+    void notADatabaseAtAll()
+    {
+        const QString text = m_folder.filePath(QStringLiteral("notes.mdb"));
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        QVERIFY(!RequirementsDatabase::tablesOf(text, ConnectionAccess::ReadOnly));
+        QVERIFY(!RequirementsDatabase::holdsRequirements(text));
+        QVERIFY(!RequirementsDatabase::holdsRequirements(m_folder.filePath("missing.mdb")));
+        QVERIFY(!RequirementsDatabase::connect(kConnection, text, ConnectionAccess::ReadWrite));
+        QVERIFY(!QSqlDatabase::contains(kConnection));
+    }
+
+    void whatTheDatabaseHolds()
+    {
+        QVERIFY(!RequirementsDatabase::holdsRequirements(m_blank));
+        QVERIFY(arrange(
+            m_blank,
+            {"INSERT INTO MASTER_REQ (Req_Num, FSTType, Source) VALUES (1, 'Functional', 1)",
+             "INSERT INTO MASTER_REQ (Req_Num, FSTType, Source) VALUES (2, 'Deleted', 1)",
+             "INSERT INTO MASTER_REQ (Req_Num, FSTType, Source) VALUES (3, NULL, 23)"}));
+        QVERIFY(RequirementsDatabase::holdsRequirements(m_blank));
+
+        QVERIFY(RequirementsDatabase::connect(kConnection, m_blank, ConnectionAccess::ReadWrite));
+        QCOMPARE(RequirementsDatabase::liveRequirementCount(kConnection).value(), 2);
+        QVERIFY(StoreTestSupport::exec(kConnection, "DROP VIEW \"System Requirements\""));
+        QVERIFY(StoreTestSupport::exec(kConnection, "ALTER TABLE MASTER_REQ RENAME TO GONE"));
+        const Result<int> count = RequirementsDatabase::liveRequirementCount(kConnection);
+        QVERIFY(!count);
+        QVERIFY(count.outcome().message().startsWith(
+            QStringLiteral("Cannot open ReqMsSet recordset.\n")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRequirementsDatabase)
+#include "tst_requirementsdatabase.moc"
