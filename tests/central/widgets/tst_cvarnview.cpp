@@ -579,7 +579,10 @@ private slots:
                   << confirmation->question();
             [&] { QCOMPARE(misnamedControls(dialog), QStringList()); }();
             if (answer == QLatin1String("yes")) {
-                [&] { saveScreenshot(dialog, QStringLiteral("delete-confirmation.png")); }();
+                [&] {
+                    saveScreenshot(dialog, QStringLiteral("delete-confirmation.png"),
+                                   programBackground());
+                }();
                 confirmation->yesButton()->click();
             } else if (answer == QLatin1String("no")) {
                 confirmation->noButton()->click();
@@ -939,7 +942,7 @@ private slots:
 
         const Result<central::PrintedListing> listing = central::PrintedListing::of(
             view().central().model(), QStringLiteral("Acme"), QDate(2026, 12, 7));
-        QVERIFY(listing);
+        QVERIFY2(listing, qPrintable(listing.outcome().message()));
         QCOMPARE(listing->requirements.size(), count);
         QCOMPARE(listing->headers.mid(0, 2), (QStringList{"No.", "Type"}));
         QVERIFY(!listing->headers.contains(QStringLiteral("Requirement")));
@@ -1003,7 +1006,7 @@ private slots:
         }
         const Result<central::PrintedListing> listing = central::PrintedListing::of(
             view().central().model(), QStringLiteral("Acme"), QDate(2026, 12, 7));
-        QVERIFY(listing);
+        QVERIFY2(listing, qPrintable(listing.outcome().message()));
         QCOMPARE(listing->headers.size(), everyColumn ? 11 : 6);
 
         TextRecorder page;

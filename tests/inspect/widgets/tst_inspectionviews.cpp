@@ -220,7 +220,7 @@ private slots:
         colours->setExpanded(true);
         QCOMPARE(childTexts(colours), (QStringList{"green", "red"}));
         if (language == Workbench::Language::Cpp)
-            saveScreenshot(view, QStringLiteral("object-model.png"));
+            saveScreenshot(view, QStringLiteral("object-model.png"), programBase());
 
         truck->setExpanded(false);
         QCOMPARE(childTexts(truck), QStringList{QString()});
@@ -493,7 +493,8 @@ private slots:
             shown.append(listTexts(*results));
         QCOMPARE(shown, truck);
         if (kind == inspect::BrowserKind::Attributes)
-            saveScreenshot(dialog, QStringLiteral("object-model-attributes.png"));
+            saveScreenshot(dialog, QStringLiteral("object-model-attributes.png"),
+                           QColor(173, 227, 194));
 
         select(*dialog.entityList(), QStringLiteral("Driver"));
         QCOMPARE(dialog.resultLists().first()->count() == 0, selectionEmpties);

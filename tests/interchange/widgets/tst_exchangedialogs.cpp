@@ -74,7 +74,7 @@ private slots:
                                                      .arg(stored)
                                                      .arg(exporter.fileEdit()->text()));
         }
-        saveScreenshot(exporter, QStringLiteral("export-requirements.png"));
+        saveScreenshot(exporter, QStringLiteral("export-requirements.png"), programBackground());
 
         ExchangeDialog importer(m_open->workbench, ExchangeDialog::Direction::Import);
         QCOMPARE(misnamedControls(importer), QStringList());
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(importer.reportView()->toPlainText().contains(
             QStringLiteral("is not imported: it duplicates requirement 1 of the workspace.")));
         QCOMPARE(requirementCount(), stored);
-        saveScreenshot(importer, QStringLiteral("import-requirements.png"));
+        saveScreenshot(importer, QStringLiteral("import-requirements.png"), programBackground());
     }
 
     // A comment stored with a control character: the export is written,
@@ -109,7 +109,8 @@ private slots:
                      .arg(requirementCount())
                      .arg(exporter.fileEdit()->text()));
         QVERIFY(QFileInfo(exporter.fileEdit()->text()).size() > 0);
-        saveScreenshot(exporter, QStringLiteral("export-replaced-characters.png"));
+        saveScreenshot(exporter, QStringLiteral("export-replaced-characters.png"),
+                       programBackground());
     }
 
     void badChoicesAreRefused_data()
