@@ -2,6 +2,7 @@
 
 #include "generate/testmodel.h"
 #include "inspect/modelbrowser.h"
+#include "support/checkedvalue.h"
 
 using namespace varn;
 using namespace varn::inspect;
@@ -80,7 +81,7 @@ private slots:
         TestModel model;
         QVERIFY(model.isValid());
         buildModel(model);
-        QCOMPARE(ModelBrowser(model.database()).entities().value(),
+        QCOMPARE(checkedValue(ModelBrowser(model.database()).entities()),
                  (QStringList{"Driver", "Engine", "Truck", "Vehicle"}));
     }
 
