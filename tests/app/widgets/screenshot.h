@@ -110,17 +110,23 @@ inline QColor programBase()
     return QApplication::palette().color(QPalette::Base);
 }
 
-// Shows the window at its natural size, saves its picture and fails the test
-// when the picture cannot be written or does not show the window (see
+// Saves the picture of the window as it stands and fails the test when the
+// picture cannot be written or does not show the window (see
 // screenshot::problemsOf): background is the colour the window paints behind
 // its controls (or, for a window mostly made of lists, behind their items).
-inline void saveScreenshot(QWidget &widget, const QString &name, const QColor &background)
+inline void checkScreenshot(QWidget &widget, const QString &name, const QColor &background)
 {
-    widget.show();
-    widget.adjustSize();
     const QImage image = widget.grab().toImage();
     QVERIFY2(image.save(screenshotPath(name)), qPrintable(screenshotPath(name)));
     const QStringList problems = screenshot::problemsOf(image, widget, background);
     QVERIFY2(problems.isEmpty(),
              qPrintable(name + QStringLiteral(": ") + problems.join(QStringLiteral("; "))));
+}
+
+// Shows the window at its natural size, then saves and checks its picture.
+inline void saveScreenshot(QWidget &widget, const QString &name, const QColor &background)
+{
+    widget.show();
+    widget.adjustSize();
+    checkScreenshot(widget, name, background);
 }

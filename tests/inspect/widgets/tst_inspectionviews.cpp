@@ -382,7 +382,7 @@ private slots:
         }
         QCOMPARE(unnamedControls(view).join(", "), QString());
         if (language == Workbench::Language::Java)
-            QVERIFY(view.grab().save(screenshotPath(QStringLiteral("object-model-java.png"))));
+            checkScreenshot(view, QStringLiteral("object-model-java.png"), programBase());
     }
 
     void emptyModelIsReported()

@@ -165,11 +165,15 @@ private slots:
                 return int(QDialog::Rejected);
             seen.append(trace->tree()->topLevelItem(0)->text(0).section(QLatin1Char(' '), 0, 0));
             dialog.show();
-            dialog.grab().save(screenshotPath(QStringLiteral("requirements-of-class.png")));
+            [&] {
+                checkScreenshot(dialog, QStringLiteral("requirements-of-class.png"), programBase());
+            }();
             emit trace->tree()->itemActivated(trace->tree()->topLevelItem(0), 0);
             seen.append(dialog.windowTitle());
             traced = trace->tree()->topLevelItem(0)->childCount();
-            dialog.grab().save(screenshotPath(QStringLiteral("trace-requirement.png")));
+            [&] {
+                checkScreenshot(dialog, QStringLiteral("trace-requirement.png"), programBase());
+            }();
             return int(QDialog::Accepted);
         };
         QVERIFY(registry.runNamed(Command::EntityRequirements, m_open->workbench, name));
