@@ -145,7 +145,9 @@ Outcome WorkspaceFile::write(const QString &path, const WorkspaceValues &values)
     if (!file.open(QIODevice::WriteOnly))
         return Outcome::refused(writeErrorMessage());
     const QByteArray bytes = encode(values);
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // commit() would put the file in place even when flushing its buffer
+    // failed part-way (a full disk): flush first, and give up on a failure.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return Outcome::refused(writeErrorMessage());
     return Outcome::ok();
 }

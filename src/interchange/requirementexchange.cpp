@@ -139,7 +139,9 @@ RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
         break;
     }
     }
-    if (!file.commit())
+    // commit() would put the file in place even when flushing its buffer
+    // failed part-way (a full disk): flush first, and give up on a failure.
+    if (!file.flush() || !file.commit())
         return writeFailure(path, file.errorString());
     return summary;
 }

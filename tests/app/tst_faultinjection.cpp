@@ -247,7 +247,9 @@ private slots:
         QDir(folder).removeRecursively();
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(QFile::copy(database(), folder + QStringLiteral("/AcmeReq.mdb")));
-        WorkspaceValues values = WorkspaceFile::read(m_workspace).value();
+        const auto read = WorkspaceFile::read(m_workspace);
+        QVERIFY2(read, qPrintable(read.outcome().message()));
+        WorkspaceValues values = read.value();
         values.databaseFolder = folder;
         const QString copy = m_environment->root() + QStringLiteral("/copy.vnp");
         QVERIFY(WorkspaceFile::write(copy, values).isOk());
@@ -346,7 +348,9 @@ private slots:
         QTest::addColumn<bool>("mayOpen"); // random damage may leave a valid file
 
         const QByteArray good = fileBytes(m_workspace);
-        const WorkspaceValues values = WorkspaceFile::decode(good).value();
+        const auto decoded = WorkspaceFile::decode(good);
+        QVERIFY2(decoded, qPrintable(decoded.outcome().message()));
+        const WorkspaceValues &values = decoded.value();
         QList<QByteArray> fields;
         const QList<QString> insertions = {
             QStringLiteral("\n[Planted]\nDriver=/tmp/evil.so\n"),

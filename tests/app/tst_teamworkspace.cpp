@@ -57,8 +57,11 @@ class TeamWorkspaceTest : public QObject
     {
         QStringList lines;
         {
-            const auto opened = varn::store::SqlConnection::openServer(
-                QStringLiteral("model"), ServerAddress::parse(server).value());
+            const auto address = ServerAddress::parse(server);
+            if (!address)
+                return {address.outcome().message()};
+            const auto opened =
+                varn::store::SqlConnection::openServer(QStringLiteral("model"), address.value());
             if (!opened)
                 return {opened.outcome().message()};
             QSqlQuery query(opened.value());
@@ -207,9 +210,11 @@ private slots:
         const QString file = workspacePath();
         QCOMPARE(newTeam(QStringLiteral("Beacon"), file, server).exitCode, 0);
         const auto values = varn::app::WorkspaceFile::read(file);
-        QVERIFY(values);
+        QVERIFY2(values, qPrintable(values.outcome().message()));
         QVERIFY(values->password.isEmpty());
-        QCOMPARE(values->databaseFolder, ServerAddress::parse(server)->text());
+        const auto address = ServerAddress::parse(server);
+        QVERIFY2(address, qPrintable(address.outcome().message()));
+        QCOMPARE(values->databaseFolder, address->text());
         QFile bytes(file);
         QVERIFY(bytes.open(QIODevice::ReadOnly));
         QVERIFY(!bytes.readAll().contains("quorbel"));
@@ -276,9 +281,11 @@ private slots:
         QVERIFY(m_cluster->runScript(PgCluster::databaseOf(target), found.next()));
         QStringList tables, columns;
         {
-            const auto opened = varn::store::SqlConnection::openServer(
-                QStringLiteral("generated"), ServerAddress::parse(target).value());
-            QVERIFY(opened);
+            const auto address = ServerAddress::parse(target);
+            QVERIFY2(address, qPrintable(address.outcome().message()));
+            const auto opened = varn::store::SqlConnection::openServer(QStringLiteral("generated"),
+                                                                       address.value());
+            QVERIFY2(opened, qPrintable(opened.outcome().message()));
             tables = opened->tables();
             const QSqlRecord record = opened->record(QStringLiteral("RunwayWeatherStation"));
             for (int field = 0; field < record.count(); ++field)

@@ -35,10 +35,16 @@ QByteArray resourceBytes(const QString &accessVersion)
     return fileBytes(BlankImage::resourcePathFor(accessVersion));
 }
 
+// The first column of the first row; a failed query fails the test.
 QVariant scalar(const QSqlDatabase &database, const QString &sql)
 {
     QSqlQuery query(database);
-    return query.exec(sql) && query.next() ? query.value(0) : QVariant();
+    if (!query.exec(sql)) {
+        QTest::qFail(qPrintable(sql + QStringLiteral(": ") + query.lastError().text()), __FILE__,
+                     __LINE__);
+        return {};
+    }
+    return query.next() ? query.value(0) : QVariant();
 }
 
 const QString kTooLongForRequirements = QStringLiteral(
@@ -107,9 +113,15 @@ class WorkspaceTest : public QObject
 
     void damageWorkspaceFile(const QString &damage, const QString &file)
     {
-        Result<WorkspaceValues> values = WorkspaceFile::read(file);
-        if (!values)
+        static const QStringList kFileDamages = {
+            QStringLiteral("planted-section"), QStringLiteral("appds-name"),
+            QStringLiteral("long-field"),      QStringLiteral("long-connection"),
+            QStringLiteral("relative-folder"), QStringLiteral("relative-install"),
+            QStringLiteral("other-system")};
+        if (!kFileDamages.contains(damage))
             return;
+        Result<WorkspaceValues> values = WorkspaceFile::read(file);
+        QVERIFY2(values, qPrintable(values.outcome().message()));
         WorkspaceValues changed = values.value();
         if (damage == QLatin1String("planted-section"))
             changed.userId = QStringLiteral("varn\n[Planted]\nDriver=/tmp/evil.so");
@@ -352,7 +364,9 @@ private slots:
         QVERIFY(!app->isModified());
         QCOMPARE(app->proposedSavePath(),
                  m_environment->installPath() + QStringLiteral("Varn SE Files/Acme.vnp"));
-        QCOMPARE(app->requirementCount().value(), 0);
+        const Result<int> count = app->requirementCount();
+        QVERIFY2(count, qPrintable(count.outcome().message()));
+        QCOMPARE(count.value(), 0);
         app->closeWorkspace();
         QVERIFY(!OdbcInstaller::isRegistered(QStringLiteral("AcmeReqDS")));
     }

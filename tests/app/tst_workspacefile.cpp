@@ -1,8 +1,11 @@
 #include "app/workspacefile.h"
+#include "support/filesizelimit.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
+using varn::Outcome;
 using varn::app::WorkspaceFile;
 using varn::app::WorkspaceValues;
 
@@ -151,15 +154,48 @@ private slots:
                      QStringLiteral(": ") + reason);
     }
 
+    // The write over an existing workspace file fails part-way, as on a full
+    // disk: the process may write no more than a limit of bytes into any
+    // file. The file keeps its old bytes, whole, and nothing is left beside it.
+    void failedWriteLeavesTheOldFile_data()
+    {
+        QTest::addColumn<int>("limit"); // bytes any file may grow to; -1: the old file's size
+        QTest::newRow("no byte written") << 0;
+        QTest::newRow("cut inside the first string") << 5;
+        QTest::newRow("cut at the old file's size") << -1;
+    }
+
     void failedWriteLeavesTheOldFile()
     {
+        QFETCH(int, limit);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("acme.vnp"));
         QVERIFY(WorkspaceFile::write(path, acme()).isOk());
-        const auto refused =
-            WorkspaceFile::write(dir.filePath(QStringLiteral("no/such/dir/x.vnp")), acme());
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray old = written.readAll();
+        written.close();
+        WorkspaceValues longer = acme();
+        longer.description = QStringLiteral("Varn requirements of the Acme system, version 2");
+        QVERIFY(WorkspaceFile::encode(longer).size() > old.size());
+
+        Outcome refused = Outcome::ok();
+        {
+            const FileSizeLimit full(limit < 0 ? old.size() : limit);
+            QVERIFY(full.isSet());
+            refused = WorkspaceFile::write(path, longer);
+        }
         QCOMPARE(refused.message(), QStringLiteral("Error writing to .vnp file."));
-        QVERIFY(WorkspaceFile::read(path).isOk());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().toHex(), old.toHex());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("acme.vnp")});
+
+        // Room again: the same write replaces the file.
+        QVERIFY(WorkspaceFile::write(path, longer).isOk());
+        const auto read = WorkspaceFile::read(path);
+        QVERIFY2(read, qPrintable(read.outcome().message()));
+        QCOMPARE(read.value(), longer);
     }
 };
 

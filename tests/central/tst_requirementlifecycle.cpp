@@ -1,6 +1,7 @@
 #include "central/dependentlinks.h"
 #include "central/requirementattributes.h"
 #include "central/requirementlifecycle.h"
+#include "support/checkedvalue.h"
 #include "support/storetestsupport.h"
 
 #include <QtTest>
@@ -123,8 +124,8 @@ private slots:
         QCOMPARE(scalar("SELECT MIN(Dep_Num) FROM DEPENDENT_REQ").toInt(), 4);
         QVERIFY(links.saveDependents(2, {1}));
         QVERIFY(links.saveDependents(1, {}));
-        QCOMPARE(links.dependentsOf(1).value(), QList<int>{});
-        QCOMPARE(links.dependentsOf(2).value(), QList<int>{1});
+        QCOMPARE(checkedValue(links.dependentsOf(1)), QList<int>{});
+        QCOMPARE(checkedValue(links.dependentsOf(2)), QList<int>{1});
         QCOMPARE(DependentLinks::checkAddition(1, {2, 3}, 3).message(),
                  QStringLiteral("The selected requirement is already a dependent."));
         QCOMPARE(DependentLinks::checkAddition(1, {2, 3}, 1).message(),
@@ -175,18 +176,18 @@ private slots:
         for (const QList<int> &parent : before)
             QVERIFY(links.saveDependents(parent.first(), parent.mid(1)));
         const int parent = saved.first();
-        const QList<int> kept = links.dependentsOf(parent).value();
+        const QList<int> kept = checkedValue(links.dependentsOf(parent));
         const Result<QList<QList<int>>> result = links.saveDependents(parent, saved.mid(1));
         if (!refusal.isEmpty()) {
             QCOMPARE(result.outcome().message(), refusal);
             QCOMPARE(result.outcome().kind(), MessageKind::Warning);
-            QCOMPARE(links.dependentsOf(parent).value(), kept);
+            QCOMPARE(checkedValue(links.dependentsOf(parent)), kept);
             return;
         }
         QVERIFY2(result, qPrintable(result.outcome().message()));
         QList<int> stored = saved.mid(1);
         std::sort(stored.begin(), stored.end());
-        QCOMPARE(links.dependentsOf(parent).value(), stored);
+        QCOMPARE(checkedValue(links.dependentsOf(parent)), stored);
         const QString notice = DependentLinks::cycleNotice(result.value());
         if (cycles.isEmpty())
             QCOMPARE(notice, QString());
@@ -206,7 +207,7 @@ private slots:
         const Outcome saved = links.saveDependents(1, {5, 6}).outcome();
         QVERIFY(
             saved.message().startsWith("Error writing to the DependSet-PkDepReq recordsets.\n"));
-        QCOMPARE(links.dependentsOf(1).value(), (QList<int>{2, 3}));
+        QCOMPARE(checkedValue(links.dependentsOf(1)), (QList<int>{2, 3}));
         QCOMPARE(scalar("SELECT PDepReq FROM PK_DEP_REQ").toInt(), 2);
     }
 
@@ -274,10 +275,12 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, message);
         const RequirementAttributes attributes(kConnection);
-        RequirementAttributes::Values values = attributes.load(3).value();
-        const QString before = scalar("SELECT Req_Num || Version || DateSaved || ReqText FROM "
-                                      "MASTER_REQ WHERE Req_Num = 3")
-                                   .toString();
+        RequirementAttributes::Values values = checkedValue(attributes.load(3));
+        const QString kept =
+            QStringLiteral("SELECT Req_Num, Version, DateSaved, ReqText FROM MASTER_REQ WHERE "
+                           "Req_Num = 3");
+        const QStringList before = StoreTestSupport::row(kConnection, kept);
+        QCOMPARE(before.size(), 4);
         if (field == "comments")
             values.comments = value;
         else if (field == "paragraph")
@@ -290,10 +293,7 @@ private slots:
             values.release = value;
         const Outcome saved = attributes.save(3, values);
         QCOMPARE(saved.message(), message);
-        QCOMPARE(scalar("SELECT Req_Num || Version || DateSaved || ReqText FROM MASTER_REQ WHERE "
-                        "Req_Num = 3")
-                     .toString(),
-                 before);
+        QCOMPARE(StoreTestSupport::row(kConnection, kept), before);
         if (field == "comments" && message.isEmpty())
             QCOMPARE(scalar("SELECT Comments FROM MASTER_REQ WHERE Req_Num = 3").toString(), value);
         if (field == "paragraph" && message.isEmpty())

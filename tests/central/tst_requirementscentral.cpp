@@ -515,6 +515,7 @@ private slots:
         RequirementsCentral central(kConnection);
         QVERIFY(central.runType(QueryKind::All).isOk());
         const Result<QString> shown = central.sentenceOf(10);
+        QVERIFY2(shown, qPrintable(shown.outcome().message()));
         QCOMPARE(shown.value(), QStringLiteral("The Acme system shall close the gate."));
         QCOMPARE(central.sentenceOf(0).outcome().message(),
                  QStringLiteral("No requirement is currently selected."));
@@ -529,7 +530,7 @@ private slots:
     {
         RequirementsCentral central(kConnection);
         const Result<QStringList> names = central.entityNames();
-        QVERIFY(names.isOk());
+        QVERIFY2(names, qPrintable(names.outcome().message()));
         QCOMPARE(names.value(),
                  (QStringList{"freight scale", "Runway", "runway", "Wind Sensor", "wind sensor"}));
     }

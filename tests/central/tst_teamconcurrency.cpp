@@ -40,8 +40,14 @@ class TeamConcurrencyTest : public QObject
 
     bool connect(const QString &name)
     {
-        const auto opened =
-            store::SqlConnection::openServer(name, store::ServerAddress::parse(m_server).value());
+        const auto address = store::ServerAddress::parse(m_server);
+        if (!address) {
+            QTest::qFail(qPrintable(address.outcome().message()), __FILE__, __LINE__);
+            return false;
+        }
+        const auto opened = store::SqlConnection::openServer(name, address.value());
+        if (!opened)
+            QTest::qFail(qPrintable(opened.outcome().message()), __FILE__, __LINE__);
         return opened.isOk();
     }
 

@@ -3,6 +3,7 @@
 
 #include "generate/testmodel.h"
 #include "inspect/classoutline.h"
+#include "support/checkedvalue.h"
 
 using namespace varn;
 using namespace varn::inspect;
@@ -207,7 +208,7 @@ private slots:
                                 "object model,\ncreate at least one functional or structural "
                                 "requirement."));
         buildTruck(model);
-        QCOMPARE(outline.entityNames().value(), (QStringList{"Truck", "Driver", "Engine"}));
+        QCOMPARE(checkedValue(outline.entityNames()), (QStringList{"Truck", "Driver", "Engine"}));
     }
 
     // A failed read shows its message; what was read before it stays.

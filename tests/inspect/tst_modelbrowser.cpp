@@ -2,6 +2,7 @@
 
 #include "generate/testmodel.h"
 #include "inspect/modelbrowser.h"
+#include "support/checkedvalue.h"
 
 using namespace varn;
 using namespace varn::inspect;
@@ -81,7 +82,7 @@ private slots:
         TestModel model;
         QVERIFY(model.isValid());
         buildModel(model);
-        QCOMPARE(ModelBrowser(model.connectionName()).entityNames().value(),
+        QCOMPARE(checkedValue(ModelBrowser(model.connectionName()).entityNames()),
                  (QStringList{"Driver", "Engine", "Truck", "Vehicle"}));
     }
 

@@ -2,6 +2,7 @@
 
 #include "generate/testmodel.h"
 #include "inspect/tableoutline.h"
+#include "support/checkedvalue.h"
 
 using namespace varn;
 using namespace varn::inspect;
@@ -91,7 +92,7 @@ private slots:
                                 "requirement."));
         model.entity(QStringLiteral("Truck"));
         model.entity(QStringLiteral("Driver"));
-        QCOMPARE(outline.tableNames().value(), (QStringList{"Truck", "Driver"}));
+        QCOMPARE(checkedValue(outline.tableNames()), (QStringList{"Truck", "Driver"}));
         QVERIFY(outline.columnsOf(QStringLiteral("Lorry")).columns.isEmpty());
     }
 

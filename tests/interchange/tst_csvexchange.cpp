@@ -3,6 +3,7 @@
 #include "interchange/csvexchange.h"
 #include "interchange/csvtable.h"
 #include "interchange/requirementexchange.h"
+#include "support/filesizelimit.h"
 #include "support/freshworkspace.h"
 #include "templates/technicalcommit.h"
 
@@ -17,17 +18,20 @@ namespace {
 
 const QString kSystem = QStringLiteral("ESD");
 
-QStringList column(const QString &path, int index)
+// The records of a file, or why it could not be read or parsed.
+Result<QList<QStringList>> recordsIn(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const Result<QList<QStringList>> records = CsvTable::parse(QString::fromUtf8(file.readAll()));
+        return Outcome::refused(path + QStringLiteral(": ") + file.errorString());
+    return CsvTable::parse(QString::fromUtf8(file.readAll()));
+}
+
+QStringList column(const QList<QStringList> &records, int index)
+{
     QStringList cells;
-    if (records) {
-        for (const QStringList &record : records.value())
-            cells.append(record.value(index));
-    }
+    for (const QStringList &record : records)
+        cells.append(record.at(index));
     return cells;
 }
 
@@ -108,11 +112,10 @@ private slots:
                 draft.release = QStringLiteral("5");
                 QVERIFY(commit.save(draft).outcome);
             }
-            QCOMPARE(RequirementExchange::exportTo(ExchangeFormat::Csv,
-                                                   {QStringLiteral("csv-first"), kSystem, {}},
-                                                   first, false)
-                         ->written,
-                     3);
+            const auto exported = RequirementExchange::exportTo(
+                ExchangeFormat::Csv, {QStringLiteral("csv-first"), kSystem, {}}, first, false);
+            QVERIFY2(exported, qPrintable(exported.outcome().message()));
+            QCOMPARE(exported->written, 3);
         }
         FreshWorkspace target(QStringLiteral("csv-second"));
         QVERIFY(target.isOpen());
@@ -121,13 +124,76 @@ private slots:
         QVERIFY2(imported, qPrintable(imported.outcome().message()));
         QCOMPARE(imported->report, QStringList());
         QCOMPARE(imported->imported.size(), 3);
-        QVERIFY(RequirementExchange::exportTo(
-            ExchangeFormat::Csv, {QStringLiteral("csv-second"), kSystem, {}}, second, false));
+        const auto exported = RequirementExchange::exportTo(
+            ExchangeFormat::Csv, {QStringLiteral("csv-second"), kSystem, {}}, second, false);
+        QVERIFY2(exported, qPrintable(exported.outcome().message()));
+        QCOMPARE(exported->written, 3);
+
+        const Result<QList<QStringList>> before = recordsIn(first);
+        QVERIFY2(before, qPrintable(before.outcome().message()));
+        const Result<QList<QStringList>> after = recordsIn(second);
+        QVERIFY2(after, qPrintable(after.outcome().message()));
+        // The header and the three requirements, each with every column.
+        QCOMPARE(before->size(), 4);
+        QCOMPARE(after->size(), 4);
+        const QStringList header = interchange::CsvExchange::header();
+        for (const QStringList &record : before.value() + after.value())
+            QCOMPARE(record.size(), header.size());
+        QCOMPARE(before->first(), header);
         // Category, Priority, Release, Paragraph, Requirement, Comments.
         for (const int index : {3, 4, 5, 7, 8, 11})
-            QCOMPARE(column(second, index), column(first, index));
-        QCOMPARE(column(second, 8).last(),
+            QCOMPARE(column(after.value(), index), column(before.value(), index));
+        QCOMPARE(column(after.value(), 8).last(),
                  QStringLiteral("The ESD system shall print the first line\nand the second line"));
+        QCOMPARE(
+            column(after.value(), 11).mid(1),
+            (QStringList{"note, \"quoted\" – 0", "note, \"quoted\" – 1", "note, \"quoted\" – 2"}));
+    }
+
+    // A full disk while an export is written: the export is refused, naming
+    // the file, and a file of that name keeps what it held.
+    void aFullDiskKeepsTheOldExport_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::newRow("CSV") << int(ExchangeFormat::Csv);
+        QTest::newRow("ReqIF") << int(ExchangeFormat::ReqIf);
+        QTest::newRow("HTML") << int(ExchangeFormat::Html);
+    }
+
+    void aFullDiskKeepsTheOldExport()
+    {
+        QFETCH(int, format);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("requirements.out"));
+        const QByteArray old = "an export of last week\n";
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(old), old.size());
+        }
+        FreshWorkspace source(QStringLiteral("csv-full"));
+        QVERIFY(source.isOpen());
+        templates::TechnicalDraft draft;
+        draft.text = QStringLiteral("answer every query within 2 seconds");
+        QVERIFY(templates::TechnicalCommit(source.records(), kSystem).save(draft).outcome);
+
+        Result<RequirementExchange::ExportSummary> exported = Outcome::ok();
+        {
+            const FileSizeLimit full(16);
+            QVERIFY(full.isSet());
+            exported = RequirementExchange::exportTo(
+                ExchangeFormat(format), {QStringLiteral("csv-full"), kSystem, {}}, path, false);
+        }
+        QVERIFY(!exported);
+        QVERIFY2(
+            exported.outcome().message().startsWith(QStringLiteral("Cannot write %1:\n").arg(path)),
+            qPrintable(exported.outcome().message()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+        QCOMPARE(
+            QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("requirements.out")});
     }
 
     // An imported record is checked as the technical composer checks what

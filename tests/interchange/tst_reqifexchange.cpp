@@ -4,6 +4,7 @@
 #include "interchange/exchangeinput.h"
 #include "interchange/requirementexchange.h"
 #include "objmodel/objectmodelregenerator.h"
+#include "support/checkedvalue.h"
 #include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
 #include "support/workedexamples.h"
@@ -50,15 +51,13 @@ QString withoutCreationTime(const QByteArray &bytes)
 // compare between workspaces.
 QStringList objectModel(const QString &connection)
 {
-    QStringList model;
-    QSqlQuery rows(QSqlDatabase::database(connection));
-    rows.exec(QStringLiteral(
-        "SELECT e.Entity || '.' || a.Attribute || ':' || a.DataTypeDef FROM OM_ATTR a JOIN "
-        "OM_ENTITY e ON e.Entity_ID = a.FK_EntityID UNION ALL SELECT e.Entity || '.' || "
-        "m.Method || '()' FROM OM_METHOD m JOIN OM_ENTITY e ON e.Entity_ID = m.FK_EntityID "
-        "UNION ALL SELECT Entity FROM OM_ENTITY"));
-    while (rows.next())
-        model.append(rows.value(0).toString());
+    QStringList model = StoreTestSupport::column(
+        connection,
+        QStringLiteral(
+            "SELECT e.Entity || '.' || a.Attribute || ':' || a.DataTypeDef FROM OM_ATTR a JOIN "
+            "OM_ENTITY e ON e.Entity_ID = a.FK_EntityID UNION ALL SELECT e.Entity || '.' || "
+            "m.Method || '()' FROM OM_METHOD m JOIN OM_ENTITY e ON e.Entity_ID = m.FK_EntityID "
+            "UNION ALL SELECT Entity FROM OM_ENTITY"));
     model.sort();
     return model;
 }
@@ -200,7 +199,8 @@ private slots:
                            "3|Technical|2.1|scan tags in under 1 s|ReqIF so-scan",
                            "4|Technical|None|log each routing decision|ReqIF so-note"}));
         QCOMPARE(
-            central::DependentLinks(QStringLiteral("interchange-foreign")).dependentsOf(2).value(),
+            checkedValue(
+                central::DependentLinks(QStringLiteral("interchange-foreign")).dependentsOf(2)),
             QList<int>{3});
 
         // A second import of the same file finds every requirement there

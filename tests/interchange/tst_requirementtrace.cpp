@@ -80,12 +80,8 @@ QStringList namesOf(const TracedRequirement &traced)
 
 QStringList modelClasses()
 {
-    QStringList names;
-    QSqlQuery query(QSqlDatabase::database(kConnection));
-    query.exec(QStringLiteral("SELECT Entity FROM OM_ENTITY ORDER BY Entity"));
-    while (query.next())
-        names.append(query.value(0).toString());
-    return names;
+    return StoreTestSupport::column(kConnection,
+                                    QStringLiteral("SELECT Entity FROM OM_ENTITY ORDER BY Entity"));
 }
 
 bool regenerate()

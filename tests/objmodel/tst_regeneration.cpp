@@ -5,6 +5,7 @@
 #include "support/storetestsupport.h"
 #include "support/workedexamples.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -23,13 +24,26 @@ const QString kAppDb = QStringLiteral("appdb");
 constexpr const char *kModelTables[] = {"OM_ENTITY", "OM_ATTR", "OM_METHOD", "OM_INH",
                                         "OM_AGG",    "OM_PV",   "REQ_ENTITY"};
 
-// Every row of the seven model tables and the seven counters, as text.
+// Runs a query that reads; failing, it fails the test.
+bool readsOrFails(QSqlQuery &query, const QString &sql)
+{
+    if (query.exec(sql))
+        return true;
+    QTest::qFail(qPrintable(sql + QStringLiteral(": ") + query.lastError().text()), __FILE__,
+                 __LINE__);
+    return false;
+}
+
+// Every row of the seven model tables and the seven counters, as text; a
+// table that cannot be read fails the test.
 QStringList objectModel()
 {
     QStringList lines;
     QSqlQuery query(QSqlDatabase::database(kConnection));
     for (const char *table : kModelTables) {
-        query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table)));
+        if (!readsOrFails(query,
+                          QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(table))))
+            return {};
         while (query.next()) {
             QStringList columns{QLatin1String(table)};
             for (int c = 0; c < query.record().count(); ++c)
@@ -39,7 +53,8 @@ QStringList objectModel()
     }
     for (const char *counter : {"PK_ENT_REQ", "PK_ENT_OM", "PK_ATTR_OM", "PK_METH_OM", "PK_INH_OM",
                                 "PK_AGG_OM", "PK_PV_OM"}) {
-        query.exec(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(counter)));
+        if (!readsOrFails(query, QStringLiteral("SELECT * FROM %1").arg(QLatin1String(counter))))
+            return {};
         query.next();
         lines.append(QLatin1String(counter) + QLatin1Char('|') + query.value(0).toString());
     }

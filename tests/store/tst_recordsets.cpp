@@ -142,7 +142,9 @@ void TestRecordSets::blankImageHoldsOnlyInitialContent()
             QVERIFY(set.open());
             QVERIFY(!set.isEOF());
             QCOMPARE(set.row().value, 0);
-            QCOMPARE(set.nextKey().value(), 1);
+            const auto key = set.nextKey();
+            QVERIFY2(key, qPrintable(key.outcome().message()));
+            QCOMPARE(key.value(), 1);
             QVERIFY(set.moveNext());
             QVERIFY(set.isEOF());
         };

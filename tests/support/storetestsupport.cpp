@@ -53,8 +53,12 @@ bool StoreTestSupport::openFreshServerDatabase(const QString &connectionName)
     const QString server = TestBackend::freshServerDatabase();
     if (server.isEmpty())
         return false;
-    const auto opened = varn::store::SqlConnection::openServer(
-        connectionName, varn::store::ServerAddress::parse(server).value());
+    const auto address = varn::store::ServerAddress::parse(server);
+    if (!address) {
+        QTest::qFail(qPrintable(address.outcome().message()), __FILE__, __LINE__);
+        return false;
+    }
+    const auto opened = varn::store::SqlConnection::openServer(connectionName, address.value());
     if (!opened) {
         QTest::qFail(qPrintable(opened.outcome().message()), __FILE__, __LINE__);
         return false;
@@ -82,10 +86,21 @@ bool StoreTestSupport::exec(const QString &connectionName, const QString &sql)
     return false;
 }
 
+// Runs a statement that reads; a statement that fails fails the test, so
+// that what it would have read never compares equal to an empty answer.
+static bool readsOrFails(QSqlQuery &query, const QString &sql)
+{
+    if (query.exec(sql))
+        return true;
+    QTest::qFail(qPrintable(QStringLiteral("%1: %2").arg(sql, query.lastError().text())), __FILE__,
+                 __LINE__);
+    return false;
+}
+
 QVariant StoreTestSupport::scalar(const QString &connectionName, const QString &sql)
 {
     QSqlQuery query(QSqlDatabase::database(connectionName, false));
-    if (!query.exec(sql) || !query.next())
+    if (!readsOrFails(query, sql) || !query.next())
         return {};
     return query.value(0);
 }
@@ -94,8 +109,8 @@ QStringList StoreTestSupport::column(const QString &connectionName, const QStrin
 {
     QSqlQuery query(QSqlDatabase::database(connectionName, false));
     QStringList values;
-    if (!query.exec(sql))
-        qWarning("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+    if (!readsOrFails(query, sql))
+        return values;
     while (query.next())
         values.append(query.value(0).toString());
     return values;
@@ -161,11 +176,12 @@ QStringList StoreTestSupport::indexes(const QString &connectionName)
 {
     QStringList definitions;
     QSqlQuery query(QSqlDatabase::database(connectionName, false));
-    query.exec(TestBackend::isServer()
-                   ? QStringLiteral("SELECT indexname, indexdef FROM pg_indexes WHERE schemaname "
-                                    "= 'public' ORDER BY indexname")
-                   : QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' "
-                                    "ORDER BY name"));
+    if (!readsOrFails(query, TestBackend::isServer()
+                                 ? QStringLiteral("SELECT indexname, indexdef FROM pg_indexes "
+                                                  "WHERE schemaname = 'public' ORDER BY indexname")
+                                 : QStringLiteral("SELECT name, sql FROM sqlite_master WHERE "
+                                                  "type = 'index' ORDER BY name")))
+        return definitions;
     while (query.next())
         definitions.append(query.value(0).toString() + QLatin1Char(':') +
                            query.value(1).toString());
@@ -192,7 +208,7 @@ QStringList StoreTestSupport::row(const QString &connectionName, const QString &
 {
     QSqlQuery query(QSqlDatabase::database(connectionName));
     QStringList values;
-    if (query.exec(sql) && query.next()) {
+    if (readsOrFails(query, sql) && query.next()) {
         for (int c = 0; c < query.record().count(); ++c)
             values.append(query.value(c).isNull() ? QStringLiteral("<null>")
                                                   : query.value(c).toString());

@@ -32,10 +32,12 @@ public:
     // Runs one statement on the connection, bypassing the record sets; for
     // arranging and inspecting what tests need.
     static bool exec(const QString &connectionName, const QString &sql);
+    // The three readers below fail the running test, naming the statement and
+    // the database's error, when the query fails.
     // The first column of the first row of a query, or an invalid variant.
     static QVariant scalar(const QString &connectionName, const QString &sql);
     // Every column of the first row as text, NULL as "<null>"; empty when
-    // the query fails or returns no row.
+    // the query returns no row.
     static QStringList row(const QString &connectionName, const QString &sql);
     // The first column of every row, as text.
     static QStringList column(const QString &connectionName, const QString &sql);

@@ -13,6 +13,7 @@
 #include "templates/structuralloader.h"
 
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -45,27 +46,24 @@ QStringList row(const QString &sql)
 
 QStringList column(const QString &sql)
 {
-    QSqlQuery query(QSqlDatabase::database(kConnection));
-    QStringList values;
-    query.exec(sql);
-    while (query.next())
-        values.append(query.value(0).toString());
-    return values;
+    return StoreTestSupport::column(kConnection, sql);
 }
 
-// "Column=value" for every STRUC_REQ column the test names.
+// "Column=value" for every STRUC_REQ column the test names, read from the
+// requirement's one row ("<no row>" where it has none).
 QStringList strucColumns(int number, const QStringList &expected)
 {
+    QStringList names;
+    for (const QString &pair : expected)
+        names.append(varn::store::SqlDialect::identifier(
+            QSqlDatabase::database(kConnection), pair.section('=', 0, 0), QSqlDriver::FieldName));
+    const QStringList values = row(QStringLiteral("SELECT %1 FROM STRUC_REQ WHERE S_ReqNum = %2")
+                                       .arg(names.join(QStringLiteral(", ")))
+                                       .arg(number));
     QStringList found;
-    for (const QString &pair : expected) {
-        const QString name = pair.section('=', 0, 0);
-        const QVariant value =
-            scalar(QStringLiteral("SELECT %1 FROM STRUC_REQ WHERE S_ReqNum = %2")
-                       .arg(varn::store::SqlDialect::identifier(QSqlDatabase::database(kConnection),
-                                                                name, QSqlDriver::FieldName))
-                       .arg(number));
-        found.append(name + '=' + (value.isNull() ? QStringLiteral("<null>") : value.toString()));
-    }
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        found.append(expected[i].section('=', 0, 0) + '=' +
+                     values.value(i, QStringLiteral("<no row>")));
     return found;
 }
 
@@ -173,8 +171,13 @@ QList<TermRecord> rebuiltTerms(int number)
         "SELECT TCodeStrS, TypeBasic, EntityBasic, TypeAttr, EntityAttr, AttrName, TypeWithList, "
         "EntityWithList, TypeInList, EntityInList FROM STRUC_REQ WHERE S_ReqNum = ?"));
     query.addBindValue(number);
-    if (!query.exec() || !query.next())
+    if (!query.exec() || !query.next()) {
+        QTest::qFail(qPrintable(QStringLiteral("STRUC_REQ row %1 not read: %2")
+                                    .arg(number)
+                                    .arg(query.lastError().text())),
+                     __FILE__, __LINE__);
         return {};
+    }
     auto text = [&query](int c) { return query.value(c).toString(); };
     const QByteArray tcode = text(0).toLatin1();
     QStringList texts = {QStringLiteral("system")};
@@ -204,8 +207,11 @@ QList<TermRecord> rebuiltTerms(int number)
             !stored.isEmpty() && stored[0].isDigit() && !QByteArrayView("gqv").contains(letter);
         records[j].text = keep ? stored : language::GCodeGrammar::NormalizeName(stored, letter);
     }
-    if (!language::ClauseLabeler::LabelClauses(records))
-        return {}; // compares unequal to any labelled requirement
+    if (!language::ClauseLabeler::LabelClauses(records)) {
+        QTest::qFail(qPrintable("the rebuilt terms are not labelled: " + tcode), __FILE__,
+                     __LINE__);
+        return {};
+    }
     return records;
 }
 
@@ -755,7 +761,7 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QCOMPARE(saveOk(gate()), i + 1);
         Result<StructuralDraft> loaded = StructuralLoader::stored(kConnection, 3, true);
-        QVERIFY(loaded);
+        QVERIFY2(loaded, qPrintable(loaded.outcome().message()));
         StructuralDraft draft = loaded.value();
         draft.possibleValues.removeLast();
         CommitResult result = save(draft);
@@ -794,7 +800,7 @@ private slots:
     {
         QCOMPARE(saveOk(airline()), 1);
         Result<StructuralDraft> loaded = StructuralLoader::stored(kConnection, 1, false);
-        QVERIFY(loaded);
+        QVERIFY2(loaded, qPrintable(loaded.outcome().message()));
         StructuralDraft draft = loaded.value();
         const CommitResult result = save(draft);
         QVERIFY(result.outcome && !result.versionRetired);
@@ -835,7 +841,7 @@ private slots:
         draft.comments = QStringLiteral("from the board");
         QCOMPARE(saveOk(draft), 1);
         Result<StructuralDraft> loaded = StructuralLoader::stored(kConnection, 1, true);
-        QVERIFY(loaded);
+        QVERIFY2(loaded, qPrintable(loaded.outcome().message()));
         const StructuralDraft &back = loaded.value();
         QCOMPARE(back.source, draft.source);
         if (draft.source != 21)
@@ -924,7 +930,7 @@ private slots:
             kConnection, "UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = 5"));
 
         const auto lines = MessageFields::ofRequirement(kConnection, 1);
-        QVERIFY(lines);
+        QVERIFY2(lines, qPrintable(lines.outcome().message()));
         QCOMPARE(lines->size(), 2);
         const MessageFieldLine &first = lines->at(0);
         QCOMPARE(first.number, 2);
@@ -940,11 +946,14 @@ private slots:
 
         // The message's own "%" is no wildcard; a message whose only field
         // was deleted has none.
-        QCOMPARE(MessageFields::ofRequirement(kConnection, 4)->size(), 1);
+        const auto percent = MessageFields::ofRequirement(kConnection, 4);
+        QVERIFY2(percent, qPrintable(percent.outcome().message()));
+        QCOMPARE(percent->size(), 1);
         QVERIFY(StoreTestSupport::exec(
             kConnection, "UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = 3"));
         const auto none = MessageFields::ofRequirement(kConnection, 3);
-        QVERIFY(none && none->isEmpty());
+        QVERIFY2(none, qPrintable(none.outcome().message()));
+        QVERIFY(none->isEmpty());
     }
 
     void draftLists()

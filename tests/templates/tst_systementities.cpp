@@ -1,4 +1,5 @@
 // What the System Entities window lists, read from a workspace after a save.
+#include "support/checkedvalue.h"
 #include "support/exampledrafts.h"
 #include "support/freshworkspace.h"
 #include "templates/functionalcommit.h"
@@ -77,18 +78,21 @@ private slots:
               "INSERT INTO OM_ATTR VALUES (900, 'SeatCount', 'int', 901)"})
             QVERIFY(QSqlQuery(QSqlDatabase::database(kConnection)).exec(statement));
         const SystemEntities entities(kConnection);
-        QCOMPARE(entities.entities().value(),
+        QCOMPARE(checkedValue(entities.entities()),
                  (QStringList{"Operational Subsystem", "Runway Weather Station"}));
-        QCOMPARE(entities.typeEntities().value(),
+        QCOMPARE(checkedValue(entities.typeEntities()),
                  (QStringList{"Pilot's : Lounge", "Runway : Light"}));
-        QCOMPARE(entities.definition(QStringLiteral("Pilot's : Lounge"), true)->attributes,
-                 QStringList{"seat count"});
+        QCOMPARE(
+            checkedValue(entities.definition(QStringLiteral("Pilot's : Lounge"), true)).attributes,
+            QStringList{"seat count"});
         const auto station = entities.definition(QStringLiteral("Runway Weather Station"), false);
+        QVERIFY2(station, qPrintable(station.outcome().message()));
         QCOMPARE(station->attributes, QStringList{"wind sensor"});
         QCOMPARE(station->types, QStringList{"None."});
-        QCOMPARE(entities.definition(QStringLiteral("Operational Subsystem"), false)->attributes,
+        QCOMPARE(checkedValue(entities.definition(QStringLiteral("Operational Subsystem"), false))
+                     .attributes,
                  QStringList{"None."});
-        QCOMPARE(entities.definition(QStringLiteral("Runway : Light"), true)->parts,
+        QCOMPARE(checkedValue(entities.definition(QStringLiteral("Runway : Light"), true)).parts,
                  QStringList{"None."});
     }
 };

@@ -402,7 +402,7 @@ private slots:
                      0,
                  found);
         if (words == QLatin1String("Builder"))
-            saveScreenshot(*help, QStringLiteral("help-window.png"));
+            saveScreenshot(*help, QStringLiteral("help-window.png"), programBackground());
     }
 
     // A message box shows each line break of a message as a new line,
@@ -442,7 +442,7 @@ private slots:
         QCOMPARE(box->textFormat(), Qt::PlainText);
         QCOMPARE(box->windowTitle(), QStringLiteral("Varn SE"));
         if (QByteArray(QTest::currentDataTag()) == "composition without a part")
-            saveScreenshot(*box, QStringLiteral("message-box-line-break.png"));
+            saveScreenshot(*box, QStringLiteral("message-box-line-break.png"), programBackground());
     }
 
     // A search that finds nothing leaves no earlier place selected, and

@@ -230,7 +230,7 @@ private slots:
         OpenCreateDialog start;
         QCOMPARE(start.windowTitle(), QStringLiteral("Open/Create"));
         QCOMPARE(start.choice(), OpenCreateDialog::Choice::Open);
-        saveScreenshot(start, QStringLiteral("open-create-dialog.png"));
+        saveScreenshot(start, QStringLiteral("open-create-dialog.png"), programBackground());
 
         SystemNameDialog name(m_presenter);
         name.nameEdit()->setText(QStringLiteral("Acme Telecom"));
@@ -239,7 +239,7 @@ private slots:
         QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(Qt::red));
         QVERIFY(hint->text().contains(QStringLiteral("\"The\"")));
         QVERIFY(hint->text().contains(QStringLiteral("\"system\"")));
-        saveScreenshot(name, QStringLiteral("system-name-dialog.png"));
+        saveScreenshot(name, QStringLiteral("system-name-dialog.png"), programBackground());
     }
 
     void newOpensRequirementsCentral()

@@ -72,8 +72,11 @@ class TeamWorkspaceDialogTest : public QObject
         if (holds == QLatin1String("fresh") || name.isEmpty())
             return name;
         {
-            const auto opened = store::SqlConnection::openServer(
-                QStringLiteral("arrange"), store::ServerAddress::parse(server).value());
+            const auto address = store::ServerAddress::parse(server);
+            if (!address)
+                return {};
+            const auto opened =
+                store::SqlConnection::openServer(QStringLiteral("arrange"), address.value());
             if (!opened || !store::TeamDatabase::provision(opened->connectionName(), holds))
                 return {};
         }
@@ -302,7 +305,7 @@ private slots:
                               "Browse...", "Test Connection", "OK", "Cancel"}));
         fill(dialog, {QStringLiteral("Acme"), QStringLiteral("db.example.org"),
                       QStringLiteral("requirements"), QStringLiteral("/home/ann/Acme.vnp")});
-        saveScreenshot(dialog, QStringLiteral("newteamworkspace.png"));
+        saveScreenshot(dialog, QStringLiteral("newteamworkspace.png"), programBackground());
     }
 
     void refusedWhileAWorkspaceIsOpen()

@@ -126,7 +126,7 @@ private slots:
                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
             dialog.button(emptied ? QStringLiteral("<<") : QStringLiteral(">"))->click();
             QCOMPARE(listed(*dialog.dependents()), stored);
-            saveScreenshot(dialog, QStringLiteral("parent-dependent.png"));
+            saveScreenshot(dialog, QStringLiteral("parent-dependent.png"), programBackground());
             dialog.button(QStringLiteral("Save"))->click();
             QCOMPARE(m_presenter.texts(), messages);
             QCOMPARE(dialog.statusLine()->text(),
@@ -192,7 +192,7 @@ private slots:
         dialog.category()->setCurrentIndex(dialog.category()->findText(entered[2]));
         dialog.release()->setCurrentIndex(dialog.release()->findText(entered[3]));
         dialog.comments()->setPlainText(entered[4]);
-        saveScreenshot(dialog, QStringLiteral("requirement-attributes.png"));
+        saveScreenshot(dialog, QStringLiteral("requirement-attributes.png"), programBackground());
         dialog.button(QStringLiteral("Save Changes"))->click();
         QCOMPARE(m_presenter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(StoreTestSupport::row(connection(),

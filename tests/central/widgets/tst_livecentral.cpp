@@ -7,15 +7,21 @@
 #include "store/savetransaction.h"
 #include "store/sqlconnection.h"
 #include "support/appconnections.h"
+#include "store/sqldialect.h"
 #include "support/clirun.h"
 #include "support/pgcluster.h"
 #include "support/workspaceenvironment.h"
 
 #include <QHeaderView>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace varn;
@@ -24,6 +30,17 @@ using namespace varn::central;
 namespace {
 
 const QString kWriter = QStringLiteral("writer");
+const QString kMarker = QStringLiteral("varn_test_marker");
+
+// How many notices of the channel the driver told, from that source.
+qsizetype noticesOn(const QSignalSpy &told, const QString &channel,
+                    QSqlDriver::NotificationSource source)
+{
+    return std::count_if(told.cbegin(), told.cend(), [&](const QList<QVariant> &notice) {
+        return notice.at(0).toString() == channel &&
+               notice.at(1).value<QSqlDriver::NotificationSource>() == source;
+    });
+}
 
 // A functional requirement of template 9, saved by another program.
 CliRun addElsewhere(const QString &workspace, const QString &entity)
@@ -60,8 +77,9 @@ private slots:
         // Far more than one screen, numbered above the ones saves hand out.
         for (int number = 1000; number < 1080; ++number)
             QVERIFY(insertRequirement(requirementsDatabaseOf(*m_app), {number}));
-        const auto writer = store::SqlConnection::openServer(
-            kWriter, store::ServerAddress::parse(m_server).value());
+        const auto address = store::ServerAddress::parse(m_server);
+        QVERIFY2(address, qPrintable(address.outcome().message()));
+        const auto writer = store::SqlConnection::openServer(kWriter, address.value());
         QVERIFY2(writer.isOk(), qPrintable(writer.outcome().message()));
     }
 
@@ -117,7 +135,7 @@ private slots:
         QVERIFY2(saved.exitCode == 0, qPrintable(saved.err));
 
         const int after = deletes ? before - 1 : before + 1;
-        QTRY_COMPARE_WITH_TIMEOUT(view.central().model().requirementCount(), after, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(view.central().model().requirementCount(), after, 15000);
         QCOMPARE(listed.size(), 1);
         QCOMPARE(listed.first().first().toInt(), after);
         QCOMPARE(view.selectedRow(), rowAfter);
@@ -145,11 +163,21 @@ private slots:
         QFETCH(int, saves);
         QFETCH(bool, committed);
         QFETCH(int, heard);
-        if (connection.isEmpty())
-            connection = m_app->requirementsConnectionName();
+        const QString listening = m_app->requirementsConnectionName();
+        const bool own = connection.isEmpty();
+        if (own)
+            connection = listening;
         RequirementChangeListener listener;
-        QVERIFY(listener.listen(m_app->requirementsConnectionName()));
+        QVERIFY(listener.listen(listening));
         QSignalSpy changed(&listener, &RequirementChangeListener::changedElsewhere);
+        // The listening connection hears a marker channel too. The server tells
+        // a connection of notices in the order their transactions committed:
+        // once the marker sent after the saves is told, so is every notice of
+        // the saves, and the listener has seen each of them.
+        QSqlDriver *driver = QSqlDatabase::database(listening, false).driver();
+        QVERIFY(driver->subscribeToNotification(kMarker));
+        const auto unsubscribe = qScopeGuard([&] { driver->unsubscribeFromNotification(kMarker); });
+        QSignalSpy told(driver, &QSqlDriver::notification);
         for (int save = 0; save < saves; ++save) {
             store::SaveTransaction transaction(connection);
             QVERIFY(transaction.begin().isOk());
@@ -158,7 +186,22 @@ private slots:
             else
                 QVERIFY(transaction.rollback().isOk());
         }
-        // Long enough for a notice to arrive and its delay to pass.
+        QSqlQuery marker(QSqlDatabase::database(kWriter));
+        QVERIFY2(marker.exec(QStringLiteral("NOTIFY ") + kMarker),
+                 qPrintable(marker.lastError().text()));
+        QTRY_VERIFY_WITH_TIMEOUT(noticesOn(told, kMarker, QSqlDriver::OtherSource) == 1, 15000);
+
+        // What reached the listener: the notices of committed saves, marked
+        // as this program's own where they were.
+        const QString channel = store::SqlDialect::changeChannel();
+        QCOMPARE(noticesOn(told, channel, QSqlDriver::SelfSource), committed && own ? saves : 0);
+        QCOMPARE(noticesOn(told, channel, QSqlDriver::OtherSource), committed && !own ? saves : 0);
+        if (heard > 0)
+            QTRY_COMPARE_WITH_TIMEOUT(changed.size(), heard, 15000);
+        // Every notice has reached the listener; one it took for a change
+        // would be told at most its delay later. Wait out four times that
+        // delay, so that a slow machine too tells what it would, before
+        // saying that nothing more is heard.
         QTest::qWait(RequirementChangeListener::kDelayMs * 4);
         QCOMPARE(changed.size(), heard);
         listener.stop();

@@ -222,7 +222,7 @@ private slots:
         colours->setExpanded(true);
         QCOMPARE(childTexts(colours), (QStringList{"green", "red"}));
         if (language == Workbench::Language::Cpp)
-            saveScreenshot(view, QStringLiteral("object-model.png"));
+            saveScreenshot(view, QStringLiteral("object-model.png"), programBase());
 
         truck->setExpanded(false);
         QCOMPARE(childTexts(truck), QStringList{QString()});
@@ -384,7 +384,7 @@ private slots:
         }
         QCOMPARE(unnamedControls(view).join(", "), QString());
         if (language == Workbench::Language::Java)
-            QVERIFY(view.grab().save(screenshotPath(QStringLiteral("object-model-java.png"))));
+            checkScreenshot(view, QStringLiteral("object-model-java.png"), programBase());
     }
 
     void emptyModelIsReported()
@@ -495,7 +495,8 @@ private slots:
             shown.append(listTexts(*results));
         QCOMPARE(shown, truck);
         if (kind == inspect::BrowserKind::Attributes)
-            saveScreenshot(dialog, QStringLiteral("object-model-attributes.png"));
+            saveScreenshot(dialog, QStringLiteral("object-model-attributes.png"),
+                           QColor(173, 227, 194));
 
         select(*dialog.entityList(), QStringLiteral("Driver"));
         QCOMPARE(dialog.resultLists().first()->count() == 0, selectionEmpties);

@@ -79,7 +79,7 @@ private slots:
                                                      .arg(stored)
                                                      .arg(exporter.fileEdit()->text()));
         }
-        saveScreenshot(exporter, QStringLiteral("export-requirements.png"));
+        saveScreenshot(exporter, QStringLiteral("export-requirements.png"), programBackground());
 
         ExchangeDialog importer(m_open->workbench, ExchangeDialog::Direction::Import);
         QCOMPARE(misnamedControls(importer), QStringList());
@@ -94,7 +94,7 @@ private slots:
         QVERIFY(importer.reportView()->toPlainText().contains(
             QStringLiteral("is not imported: it duplicates requirement 1 of the workspace.")));
         QCOMPARE(requirementCount(), stored);
-        saveScreenshot(importer, QStringLiteral("import-requirements.png"));
+        saveScreenshot(importer, QStringLiteral("import-requirements.png"), programBackground());
     }
 
     // A comment stored with a control character: the export is written,
@@ -114,7 +114,8 @@ private slots:
                      .arg(requirementCount())
                      .arg(exporter.fileEdit()->text()));
         QVERIFY(QFileInfo(exporter.fileEdit()->text()).size() > 0);
-        saveScreenshot(exporter, QStringLiteral("export-replaced-characters.png"));
+        saveScreenshot(exporter, QStringLiteral("export-replaced-characters.png"),
+                       programBackground());
     }
 
     void badChoicesAreRefused_data()
@@ -169,11 +170,15 @@ private slots:
                 return int(QDialog::Rejected);
             seen.append(trace->tree()->topLevelItem(0)->text(0).section(QLatin1Char(' '), 0, 0));
             dialog.show();
-            dialog.grab().save(screenshotPath(QStringLiteral("requirements-of-class.png")));
+            [&] {
+                checkScreenshot(dialog, QStringLiteral("requirements-of-class.png"), programBase());
+            }();
             emit trace->tree()->itemActivated(trace->tree()->topLevelItem(0), 0);
             seen.append(dialog.windowTitle());
             traced = trace->tree()->topLevelItem(0)->childCount();
-            dialog.grab().save(screenshotPath(QStringLiteral("trace-requirement.png")));
+            [&] {
+                checkScreenshot(dialog, QStringLiteral("trace-requirement.png"), programBase());
+            }();
             return int(QDialog::Accepted);
         };
         QVERIFY(registry.runNamed(inspect::kClassRequirements, m_open->workbench, name));

@@ -102,7 +102,7 @@ private slots:
         QVERIFY(!dialog.termButton(TermButton::Entity)->isEnabled());
         QVERIFY(!dialog.termList(TermList::Logical)->isEnabled());
         dialog.preview();
-        saveScreenshot(dialog, QStringLiteral("requirement-builder.png"));
+        saveScreenshot(dialog, QStringLiteral("requirement-builder.png"), QColor(160, 219, 248));
         dialog.button(QStringLiteral("Save"))->click();
         QCOMPARE(m_presenter.texts(), QStringList());
         QCOMPARE(dialog.numberBox()->text(), QStringLiteral("1"));

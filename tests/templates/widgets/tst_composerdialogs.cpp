@@ -197,9 +197,11 @@ private slots:
         QCOMPARE(m_presenter.texts(), QStringList());
         if (source == 9 || (source == kBuilder && choice == 0)) {
             fillSaveable(*dialog, source);
-            saveScreenshot(*dialog, QStringLiteral("%1-colour-%2.png")
-                                        .arg(composerName(source).replace(' ', '-'))
-                                        .arg(choice));
+            saveScreenshot(*dialog,
+                           QStringLiteral("%1-colour-%2.png")
+                               .arg(composerName(source).replace(' ', '-'))
+                               .arg(choice),
+                           colour);
         }
     }
 
@@ -335,7 +337,8 @@ private slots:
         const double contrast = paintedContrast(*box);
         QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
         if (source == 9)
-            saveScreenshot(*dialog, QStringLiteral("template-9-edit-mode.png"));
+            saveScreenshot(*dialog, QStringLiteral("template-9-edit-mode.png"),
+                           QColor(160, 219, 248));
     }
 
     // A long name put into a box shows its start, where its words begin.

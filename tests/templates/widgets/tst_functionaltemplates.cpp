@@ -167,7 +167,8 @@ private slots:
         QCOMPARE(misnamedControls(dialog), QStringList());
         dialog.preview();
         QVERIFY(dialog.previewArea()->toPlainText().startsWith(QStringLiteral("The ESD system ")));
-        saveScreenshot(dialog, QStringLiteral("template-%1.png").arg(number, 2, 10, QChar('0')));
+        saveScreenshot(dialog, QStringLiteral("template-%1.png").arg(number, 2, 10, QChar('0')),
+                       QColor(160, 219, 248));
         dialog.button(QStringLiteral("Save"))->click();
         QCOMPARE(m_presenter.texts(), QStringList());
         QCOMPARE(dialog.numberBox()->text(), QStringLiteral("1"));
@@ -444,7 +445,7 @@ private slots:
             window->showEntityDefinition();
             QCOMPARE(window->attributeList()->item(0)->text(), QStringLiteral("wind sensor"));
             QCOMPARE(window->partList()->item(0)->text(), QStringLiteral("None."));
-            saveScreenshot(*window, QStringLiteral("system-entities.png"));
+            saveScreenshot(*window, QStringLiteral("system-entities.png"), programBackground());
         }
         QVERIFY(!window);
     }

@@ -140,7 +140,8 @@ private slots:
             QCOMPARE(misnamedControls(dialog), QStringList());
             dialog.button(QStringLiteral("Preview"))->click();
             QCOMPARE(dialog.previewArea()->toPlainText(), sentence);
-            saveScreenshot(dialog, QStringLiteral("template-%1.png").arg(number));
+            saveScreenshot(dialog, QStringLiteral("template-%1.png").arg(number),
+                           QColor(160, 219, 248));
             dialog.button(QStringLiteral("Save"))->click();
             QCOMPARE(m_presenter.texts(), QStringList());
             QCOMPARE(dialog.numberBox()->text(), QStringLiteral("1"));

@@ -69,7 +69,7 @@ private slots:
                                                "answer every query within 2 seconds", "1", "1",
                                                "4.1", "Performance"}));
         QVERIFY(!m_open->app.requirementsChanged());
-        saveScreenshot(dialog, QStringLiteral("technical-composer.png"));
+        saveScreenshot(dialog, QStringLiteral("technical-composer.png"), programBackground());
     }
 
     void emptyTextIsRefused()

@@ -90,9 +90,10 @@ private slots:
         emit view.templateList()->itemDoubleClicked(view.templateList()->currentItem());
         QVERIFY(view.textPane()->toPlainText().startsWith(specification));
         view.resize(700, 480);
-        saveScreenshot(view, family == Family::Functional
-                                 ? QStringLiteral("functional-navigator.png")
-                                 : QStringLiteral("structural-navigator.png"));
+        saveScreenshot(view,
+                       family == Family::Functional ? QStringLiteral("functional-navigator.png")
+                                                    : QStringLiteral("structural-navigator.png"),
+                       programBackground());
     }
 
     // Every template's item is shown whole, also in a small window whose
