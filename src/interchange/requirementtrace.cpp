@@ -232,9 +232,8 @@ Result<QList<RequirementTrace::ModelClass>> RequirementTrace::producedClasses(qi
     linked.finish();
 
     if (!m_stored)
-        m_stored = std::make_unique<objmodel::StoredRequirementLookup>(
-            QSqlDatabase::database(m_connection, false));
-    const Result<objmodel::StoredRequirement> stored = m_stored->read(number);
+        m_stored = std::make_unique<store::StoredRequirementLookup>(m_connection);
+    const Result<store::StoredRequirement> stored = m_stored->read(number);
     if (!stored)
         return Outcome::warning(kQueryFailed);
     QSqlQuery &named =

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
-#include "objmodel/storedrequirementreader.h"
+#include "store/storedrequirementreader.h"
 
 #include <QHash>
 #include <QList>
@@ -88,7 +88,7 @@ private:
     QString m_installPath;
     QString m_systemName;
     QHash<QString, QSqlQuery> m_queries;
-    std::unique_ptr<objmodel::StoredRequirementLookup> m_stored;
+    std::unique_ptr<store::StoredRequirementLookup> m_stored;
 };
 
 } // namespace varn::interchange

@@ -228,7 +228,7 @@ Outcome ObjectModelRegenerator::deleteObjectModel()
 
 Outcome ObjectModelRegenerator::rebuild()
 {
-    StoredRequirementReader reader(m_database);
+    store::StoredRequirementReader reader(m_database.connectionName());
     if (Outcome opened = reader.open(); !opened)
         return opened;
     ModelTables tables(m_database, store::RowStatement::Route::Direct);

@@ -7,7 +7,7 @@ namespace varn::objmodel {
 
 using namespace NameRules;
 
-QStringList ProducedClasses::candidates(const StoredRequirement &stored,
+QStringList ProducedClasses::candidates(const store::StoredRequirement &stored,
                                         const QStringList &linkedEntities)
 {
     if (!(stored.isFunctional() || stored.isStructural()) || !stored.hasOwnRow)

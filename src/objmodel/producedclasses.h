@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objmodel/storedrequirementreader.h"
+#include "store/storedrequirementreader.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +17,7 @@ namespace varn::objmodel {
 class ProducedClasses
 {
 public:
-    static QStringList candidates(const StoredRequirement &stored,
+    static QStringList candidates(const store::StoredRequirement &stored,
                                   const QStringList &linkedEntities);
 };
 

@@ -1,0 +1,222 @@
+#include "store/requirementreader.h"
+
+#include "store/creqmsset.h"
+#include "store/creqpvset.h"
+#include "store/creqset.h"
+#include "store/creqstset.h"
+#include "store/storemessages.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace varn::store {
+
+namespace {
+
+const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
+
+QString deletedKind()
+{
+    return QString::fromLatin1(messages::kDeletedKind);
+}
+
+// The row of a set by its key; nullopt when there is none.
+template <typename Set>
+Result<std::optional<typename std::remove_cvref_t<decltype(std::declval<Set>().row())>>>
+rowByKey(const QString &connectionName, const char *keyColumn, qint32 number)
+{
+    using Row = std::remove_cvref_t<decltype(std::declval<Set>().row())>;
+    Set set(connectionName);
+    set.setFilter(QLatin1String(keyColumn) + QStringLiteral(" = ?"), {number});
+    if (Outcome opened = set.open(Set::OpenType::Snapshot); !opened)
+        return opened;
+    if (set.isEOF())
+        return std::optional<Row>();
+    return std::optional<Row>(set.row());
+}
+
+// The message is compared as a whole text: its own "%" and "_" are no
+// wildcards.
+QString likeLiteral(QString text)
+{
+    text.replace(QLatin1Char('!'), QLatin1String("!!"));
+    text.replace(QLatin1Char('%'), QLatin1String("!%"));
+    text.replace(QLatin1Char('_'), QLatin1String("!_"));
+    return text;
+}
+
+struct DumpedTable
+{
+    const char *table;
+    const char *select; // one "?": the requirement number
+};
+
+constexpr DumpedTable kDumpedTables[] = {
+    {"MASTER_REQ", "SELECT * FROM MASTER_REQ WHERE Req_Num = ?"},
+    {"FUNC_REQ", "SELECT * FROM FUNC_REQ WHERE F_ReqNum = ?"},
+    {"STRUC_REQ", "SELECT * FROM STRUC_REQ WHERE S_ReqNum = ?"},
+    {"POSS_VALS", "SELECT PV_ID, Value FROM POSS_VALS WHERE FK_SReqNum = ? ORDER BY PV_ID"},
+    {"DEPENDENT_REQ",
+     "SELECT Dep_Num, Dep_ReqNum FROM DEPENDENT_REQ WHERE FK_ReqNum = ? ORDER BY Dep_ReqNum"},
+};
+
+bool dumpTable(QSqlQuery &query, const DumpedTable &table, qint32 number, QList<DumpedRow> &rows)
+{
+    if (!query.prepare(QString::fromLatin1(table.select)))
+        return false;
+    query.addBindValue(number);
+    if (!query.exec())
+        return false;
+    while (query.next()) {
+        DumpedRow row{QString::fromLatin1(table.table), {}};
+        const QSqlRecord record = query.record();
+        for (int column = 0; column < record.count(); ++column) {
+            if (!query.isNull(column))
+                row.fields.append({record.fieldName(column), query.value(column).toString()});
+        }
+        rows.append(row);
+    }
+    return true;
+}
+
+} // namespace
+
+struct RequirementReader::Prepared
+{
+    std::optional<QSqlQuery> sentence;
+    bool sentencePrepared = false;
+};
+
+RequirementReader::RequirementReader(QString connectionName)
+    : m_connection(std::move(connectionName)), m_prepared(std::make_unique<Prepared>())
+{}
+
+RequirementReader::~RequirementReader() = default;
+
+Result<std::optional<MasterReqRow>> RequirementReader::master(qint32 number) const
+{
+    return rowByKey<CReqMsSet>(m_connection, "Req_Num", number);
+}
+
+Result<std::optional<FuncReqRow>> RequirementReader::functional(qint32 number) const
+{
+    return rowByKey<CReqSet>(m_connection, "F_ReqNum", number);
+}
+
+Result<std::optional<StrucReqRow>> RequirementReader::structural(qint32 number) const
+{
+    return rowByKey<CReqStSet>(m_connection, "S_ReqNum", number);
+}
+
+Result<QStringList> RequirementReader::possibleValues(qint32 number) const
+{
+    CReqPvSet values(m_connection);
+    values.setFilter(QStringLiteral("FK_SReqNum = ?"), {number});
+    values.setSort(QStringLiteral("PV_ID"));
+    if (Outcome opened = values.open(CReqPvSet::OpenType::Snapshot); !opened)
+        return opened;
+    QStringList texts;
+    if (Outcome read = values.forEachRow([&](const PossValRow &row) { texts.append(row.Value); });
+        !read)
+        return read;
+    return texts;
+}
+
+Outcome RequirementReader::forEachLiveStructural(
+    int source, const QString &entityAttr,
+    const std::function<void(const StrucReqRow &row)> &visit) const
+{
+    CReqStSet structural(m_connection);
+    structural.setFilter(
+        QStringLiteral("(EntityAttr LIKE ? ESCAPE '!') AND (Source = ?) AND (S_ReqNum IN "
+                       "(SELECT Req_Num FROM MASTER_REQ WHERE FSTType <> ?))"),
+        {likeLiteral(entityAttr), source, deletedKind()});
+    structural.setSort(QStringLiteral("Position, S_ReqNum"));
+    if (Outcome opened = structural.open(CReqStSet::OpenType::Snapshot); !opened)
+        return opened;
+    return structural.forEachRow(visit);
+}
+
+Result<QList<MasterReqRow>> RequirementReader::linkableRequirements() const
+{
+    return masterRowsByNumber(
+        QStringLiteral("(FSTType LIKE ? OR FSTType LIKE ? OR FSTType LIKE ?)"),
+        {QStringLiteral("Functional"), QStringLiteral("Structural"), QStringLiteral("Technical")});
+}
+
+Result<QList<MasterReqRow>> RequirementReader::liveRequirements() const
+{
+    return masterRowsByNumber(QStringLiteral("(FSTType NOT LIKE ?)"), {deletedKind()});
+}
+
+Result<QList<MasterReqRow>> RequirementReader::dependentRequirements(qint32 parent) const
+{
+    return masterRowsByNumber(QStringLiteral("Req_Num IN (SELECT Dep_ReqNum FROM DEPENDENT_REQ "
+                                             "WHERE FK_ReqNum = ?)"),
+                              {parent});
+}
+
+Result<QList<MasterReqRow>> RequirementReader::masterRowsByNumber(const QString &where,
+                                                                  const QVariantList &values) const
+{
+    const QString failed = QStringLiteral("Error querying the ReqMsSet recordset.\n");
+    CReqMsSet master(m_connection);
+    master.setFilter(where, values);
+    master.setSort(QStringLiteral("Req_Num"));
+    if (Outcome opened = master.open(CReqMsSet::OpenType::Snapshot); !opened)
+        return master.errorOutcome(failed);
+    QList<MasterReqRow> rows;
+    if (!master.forEachRow([&rows](const MasterReqRow &row) { rows.append(row); }))
+        return master.errorOutcome(failed);
+    return rows;
+}
+
+Result<QList<DumpedRow>> RequirementReader::storedRows(qint32 number) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QList<DumpedRow> rows;
+    for (const DumpedTable &table : kDumpedTables) {
+        if (!dumpTable(query, table, number, rows))
+            return Outcome::stop(kQueryFailed);
+    }
+    return rows;
+}
+
+Result<QList<NumberedSentence>> RequirementReader::liveSentences() const
+{
+    QSqlQuery live(QSqlDatabase::database(m_connection, false));
+    live.setForwardOnly(true);
+    if (!live.prepare(
+            QStringLiteral("SELECT Req_Num, Preamble, ReqText FROM MASTER_REQ WHERE FSTType <> ?")))
+        return Outcome::stop(live.lastError().text());
+    live.addBindValue(deletedKind());
+    if (!live.exec())
+        return Outcome::stop(kQueryFailed + QLatin1Char('\n') + live.lastError().text());
+    QList<NumberedSentence> sentences;
+    while (live.next())
+        sentences.append({live.value(0).toInt(),
+                          live.value(1).toString() + QLatin1Char(' ') + live.value(2).toString()});
+    return sentences;
+}
+
+QString RequirementReader::sentenceOf(qint32 number)
+{
+    Prepared &prepared = *m_prepared;
+    if (!prepared.sentencePrepared) {
+        prepared.sentence.emplace(QSqlDatabase::database(m_connection, false));
+        prepared.sentencePrepared = prepared.sentence->prepare(
+            QStringLiteral("SELECT Preamble, ReqText FROM MASTER_REQ WHERE Req_Num = ?"));
+    }
+    QSqlQuery &query = *prepared.sentence;
+    query.bindValue(0, number);
+    if (!query.exec() || !query.next())
+        return {};
+    const QString sentence =
+        query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString();
+    query.finish();
+    return sentence;
+}
+
+} // namespace varn::store
