@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "store/requirementreader.h"
 #include "store/storedrequirementreader.h"
 
 #include <QHash>
@@ -71,7 +72,6 @@ public:
 private:
     using ModelClass = std::pair<qint32, QString>; // key and name
 
-    Result<QStringList> fieldTexts(qint32 number);
     // The classes the requirement produced, by name.
     Result<QList<ModelClass>> producedClasses(qint32 number);
     // The requirements that may have produced the class: those linked to it
@@ -89,6 +89,8 @@ private:
     QString m_systemName;
     QHash<QString, QSqlQuery> m_queries;
     std::unique_ptr<store::StoredRequirementLookup> m_stored;
+    // The requirement tables' reads, its statements prepared once.
+    store::RequirementReader m_requirements;
 };
 
 } // namespace varn::interchange

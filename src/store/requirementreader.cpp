@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <map>
+
 namespace varn::store {
 
 namespace {
@@ -87,6 +89,22 @@ struct RequirementReader::Prepared
 {
     std::optional<QSqlQuery> sentence;
     bool sentencePrepared = false;
+    // The trace's statements by their text; nullptr when one cannot be
+    // prepared.
+    std::map<QString, QSqlQuery> statements;
+
+    QSqlQuery *statement(const QString &connection, const QString &sql)
+    {
+        auto found = statements.find(sql);
+        if (found == statements.end()) {
+            QSqlQuery query(QSqlDatabase::database(connection, false));
+            query.setForwardOnly(true);
+            if (!query.prepare(sql))
+                return nullptr;
+            found = statements.emplace(sql, std::move(query)).first;
+        }
+        return &found->second;
+    }
 };
 
 RequirementReader::RequirementReader(QString connectionName)
@@ -217,6 +235,52 @@ QString RequirementReader::sentenceOf(qint32 number)
         query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString();
     query.finish();
     return sentence;
+}
+
+Result<std::optional<SentenceState>> RequirementReader::sentenceState(qint32 number)
+{
+    QSqlQuery *master = m_prepared->statement(
+        m_connection,
+        QStringLiteral("SELECT Preamble, ReqText, FSTType FROM MASTER_REQ WHERE Req_Num = ?"));
+    if (!master)
+        return Outcome::stop(kQueryFailed);
+    master->bindValue(0, number);
+    if (!master->exec())
+        return Outcome::stop(kQueryFailed);
+    std::optional<SentenceState> state;
+    if (master->next())
+        state = SentenceState{master->value(0).toString() + QLatin1Char(' ') +
+                                  master->value(1).toString(),
+                              master->value(2).toString() == deletedKind()};
+    master->finish();
+    return state;
+}
+
+Result<QStringList> RequirementReader::composerTexts(qint32 number)
+{
+    // A server lists the column names folded to lower case.
+    QStringList texts;
+    for (const QString &sql :
+         {QStringLiteral("SELECT * FROM FUNC_REQ WHERE F_ReqNum = ?"),
+          QStringLiteral("SELECT * FROM STRUC_REQ WHERE S_ReqNum = ?"),
+          QStringLiteral("SELECT Value FROM POSS_VALS WHERE FK_SReqNum = ?")}) {
+        QSqlQuery *query = m_prepared->statement(m_connection, sql);
+        if (!query)
+            return Outcome::stop(kQueryFailed);
+        query->bindValue(0, number);
+        if (!query->exec())
+            return Outcome::stop(kQueryFailed);
+        while (query->next()) {
+            const QSqlRecord record = query->record();
+            for (int i = 0; i < record.count(); ++i) {
+                if (record.value(i).typeId() == QMetaType::QString &&
+                    !record.fieldName(i).startsWith(QLatin1String("TCode"), Qt::CaseInsensitive))
+                    texts.append(record.value(i).toString());
+            }
+        }
+        query->finish();
+    }
+    return texts;
 }
 
 } // namespace varn::store

@@ -29,6 +29,13 @@ struct NumberedSentence
     QString sentence;
 };
 
+// A requirement's sentence, and whether it is deleted or superseded.
+struct SentenceState
+{
+    QString sentence;
+    bool deleted = false;
+};
+
 // The one route by which the rest of the program reads stored requirements:
 // their MASTER_REQ rows, the FUNC_REQ and STRUC_REQ rows their composers
 // stored, and the POSS_VALS rows of those. Works on a workspace's
@@ -84,6 +91,15 @@ public:
     // be read. Its statement is prepared once, for callers that ask for
     // many in a row.
     QString sentenceOf(qint32 number);
+
+    // For the trace, with statements prepared once like sentenceOf(); a
+    // failure says "Error querying the Requirements database.".
+    // The sentence of one requirement; nullopt when there is none.
+    Result<std::optional<SentenceState>> sentenceState(qint32 number);
+    // The texts the requirement's composer stored: the text columns of its
+    // FUNC_REQ and STRUC_REQ rows but the term codes, in column order, then
+    // its possible values.
+    Result<QStringList> composerTexts(qint32 number);
 
 private:
     Result<QList<MasterReqRow>> masterRowsByNumber(const QString &where,

@@ -370,6 +370,47 @@ private slots:
         QCOMPARE(reader.sentenceOf(4), QString());
     }
 
+    void traceReadsSentencesAndComposerTexts()
+    {
+        QVERIFY(insert({1}));
+        QVERIFY(insert({2, "Deleted", 19, "None", "wind sensor shall include a state"}));
+        QVERIFY(exec(QStringLiteral("UPDATE FUNC_REQ SET TCodeStrF = 'tcode' WHERE F_ReqNum = 1")));
+        QVERIFY(exec(QStringLiteral("UPDATE STRUC_REQ SET EntityBasic = 'wind sensor', "
+                                    "TCodeStrS = 'scode' WHERE S_ReqNum = 2")));
+        QVERIFY(listValue(7, 2, "zulu"));
+        RequirementReader reader(kConnection);
+
+        const auto live = reader.sentenceState(1);
+        QVERIFY(live && live.value());
+        QCOMPARE(live.value()->sentence,
+                 QStringLiteral("The Acme system shall notify the operator"));
+        QVERIFY(!live.value()->deleted);
+        const auto deleted = reader.sentenceState(2);
+        QVERIFY(deleted && deleted.value());
+        QVERIFY(deleted.value()->deleted);
+        const auto missing = reader.sentenceState(3);
+        QVERIFY(missing && !missing.value());
+
+        // The text columns but the term codes; the possible values last.
+        const Result<QStringList> functional = reader.composerTexts(1);
+        QVERIFY(functional);
+        QVERIFY(functional->contains(QStringLiteral("operator")));
+        QVERIFY(functional->contains(QStringLiteral("notify")));
+        QVERIFY(!functional->contains(QStringLiteral("tcode")));
+        const Result<QStringList> structural = reader.composerTexts(2);
+        QVERIFY(structural);
+        QVERIFY(structural->contains(QStringLiteral("wind sensor")));
+        QVERIFY(!structural->contains(QStringLiteral("scode")));
+        QVERIFY(!structural->contains(QStringLiteral("operator")));
+        QCOMPARE(structural->last(), QStringLiteral("zulu"));
+
+        QVERIFY(exec(QStringLiteral("DROP TABLE POSS_VALS")));
+        const Result<QStringList> failed = RequirementReader(kConnection).composerTexts(2);
+        QVERIFY(!failed);
+        QCOMPARE(failed.outcome().message(),
+                 QStringLiteral("Error querying the Requirements database."));
+    }
+
     void listingSelects_data()
     {
         using Kind = RequirementSelection::Kind;
