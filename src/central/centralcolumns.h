@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/creqmsset.h"
+#include "store/requirementrows.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,7 @@
 #include "central/requirementattributes.h"
 
-#include "central/masterrowedit.h"
-
-#include "store/creqmsset.h"
+#include "store/masterrowedit.h"
+#include "store/requirementreader.h"
 #include "templates/storedtextcheck.h"
 #include "templates/templatecatalogue.h"
 
@@ -26,13 +25,13 @@ QString listNotChosen(const char *list)
 Result<RequirementAttributes::Values> RequirementAttributes::load(int number,
                                                                   QList<Outcome> *notices) const
 {
-    store::CReqMsSet master(m_connection);
-    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
-    if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot); !opened)
-        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
-    if (master.isEOF())
+    const Result<std::optional<store::MasterReqRow>> master =
+        store::RequirementReader(m_connection).master(number);
+    if (!master)
+        return master.outcome();
+    if (!master.value())
         return Outcome::warning(kMissing);
-    const store::MasterReqRow &row = master.row();
+    const store::MasterReqRow &row = *master.value();
     auto notice = [notices](const QString &text) {
         if (notices)
             notices->append(Outcome::refused(text));
@@ -65,7 +64,7 @@ Outcome RequirementAttributes::save(int number, const Values &values) const
     const int category = TemplateCatalogue::categories().indexOf(values.category);
     const int priority = TemplateCatalogue::priorities().indexOf(values.priority);
     const int release = TemplateCatalogue::priorities().indexOf(values.release);
-    MasterRowEdit::Steps steps;
+    store::MasterRowEdit::Steps steps;
     steps.missing = kMissing;
     steps.writeFailed =
         Outcome::stop(QStringLiteral("Error writing to the Requirements database."));
@@ -85,7 +84,7 @@ Outcome RequirementAttributes::save(int number, const Values &values) const
         row.Release = release + 1;
         row.Comments = values.comments;
     };
-    return MasterRowEdit::apply(m_connection, number, steps);
+    return store::MasterRowEdit::apply(m_connection, number, steps);
 }
 
 QString RequirementAttributes::savedStatus(int number)

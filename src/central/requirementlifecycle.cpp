@@ -1,10 +1,10 @@
 #include "central/requirementlifecycle.h"
 
 #include "central/dependentlinks.h"
-#include "central/masterrowedit.h"
-#include "store/creqmsset.h"
 #include "store/datesaved.h"
 #include "store/editclaim.h"
+#include "store/masterrowedit.h"
+#include "store/requirementreader.h"
 
 namespace varn::central {
 
@@ -15,13 +15,7 @@ const QString kQueryFailed = QStringLiteral("Error querying the Requirements dat
 // The MASTER_REQ row of a number; nullopt when there is none.
 Result<std::optional<store::MasterReqRow>> findRow(const QString &connection, int number)
 {
-    store::CReqMsSet master(connection);
-    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
-    if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot); !opened)
-        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
-    if (master.isEOF())
-        return std::optional<store::MasterReqRow>();
-    return std::optional<store::MasterReqRow>(master.row());
+    return store::RequirementReader(connection).master(number);
 }
 
 bool isDeleted(const store::MasterReqRow &row)
@@ -87,7 +81,7 @@ QString RequirementLifecycle::deletionQuestion(int number, const QList<int> &dep
 
 Outcome RequirementLifecycle::markDeleted(int number, const QDate &today) const
 {
-    MasterRowEdit::Steps steps;
+    store::MasterRowEdit::Steps steps;
     steps.missing =
         QStringLiteral("The Requirement Number does not exist in the Requirements database.");
     steps.writeFailed = Outcome::warning(kQueryFailed);
@@ -99,7 +93,7 @@ Outcome RequirementLifecycle::markDeleted(int number, const QDate &today) const
         row.FSTType = QStringLiteral("Deleted");
         row.DateSaved = store::DateSaved::text(today);
     };
-    return MasterRowEdit::apply(m_connection, number, steps);
+    return store::MasterRowEdit::apply(m_connection, number, steps);
 }
 
 } // namespace varn::central

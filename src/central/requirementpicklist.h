@@ -33,8 +33,6 @@ public:
     Result<QList<PickedRequirement>> dependentsOf(int parent) const;
 
 private:
-    Result<QList<PickedRequirement>> read(const QString &filter, const QVariantList &values) const;
-
     QString m_connection;
 };
 

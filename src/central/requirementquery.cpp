@@ -2,11 +2,9 @@
 
 namespace varn::central {
 
-namespace {
+using Kind = store::RequirementSelection::Kind;
 
-// The kind of a deleted or superseded row; every listing but By Number and
-// By Version leaves such rows out.
-const QString kDeleted = QStringLiteral("Deleted");
+namespace {
 
 struct TypeFilter
 {
@@ -22,62 +20,49 @@ constexpr TypeFilter kTypeFilters[] = {
 
 } // namespace
 
-QueryStatement RequirementQuery::ofType(QueryKind kind)
+// Every listing but By Number and By Version leaves deleted and superseded
+// rows out.
+RequirementQuery::Selection RequirementQuery::ofType(QueryKind kind)
 {
     for (const TypeFilter &type : kTypeFilters) {
         if (type.kind == kind)
-            return {QStringLiteral("FSTType = ?"), {}, {QString::fromLatin1(type.fstType)}};
+            return {Kind::OfType, QString::fromLatin1(type.fstType), 0};
     }
-    return {{}, QStringLiteral("SELECT * FROM MASTER_REQ WHERE (FSTType NOT LIKE ?)"), {kDeleted}};
+    return {Kind::Live, {}, 0};
 }
 
-QueryStatement RequirementQuery::byTemplate(int position)
+RequirementQuery::Selection RequirementQuery::byTemplate(int position)
 {
-    return {
-        {},
-        QStringLiteral("SELECT * FROM MASTER_REQ WHERE ((Source = ?) AND (FSTType NOT LIKE ?))"),
-        {position, kDeleted}};
+    return {Kind::ByTemplate, {}, position};
 }
 
-Result<QueryStatement> RequirementQuery::byNumber(const QString &text)
+Result<RequirementQuery::Selection> RequirementQuery::byNumber(const QString &text)
 {
     if (!isNumberPattern(text))
         return Outcome::warning(invalidNumberMessage());
     // The number is matched as its decimal text, so "1*" finds 1, 10 to 19,
     // 100 to 199 and so on.
-    return QueryStatement{
-        {},
-        QStringLiteral("SELECT * FROM MASTER_REQ WHERE (CAST(Req_Num AS VARCHAR(11)) LIKE ?)"),
-        {withWildcards(text)}};
+    return Selection{Kind::ByNumber, withWildcards(text), 0};
 }
 
-QueryStatement RequirementQuery::byParagraph(const QString &text)
+RequirementQuery::Selection RequirementQuery::byParagraph(const QString &text)
 {
-    return {
-        {},
-        QStringLiteral("SELECT * FROM MASTER_REQ WHERE (ParaNum LIKE ?) AND (FSTType NOT LIKE ?)"),
-        {withWildcards(text), kDeleted}};
+    return {Kind::ByParagraph, withWildcards(text), 0};
 }
 
-QueryStatement RequirementQuery::byEntity(const QString &text)
+RequirementQuery::Selection RequirementQuery::byEntity(const QString &text)
 {
-    const QString pattern = withWildcards(text);
-    return {{},
-            QStringLiteral("SELECT * FROM MASTER_REQ WHERE (((Req_Num IN (SELECT FK_FReqNum FROM "
-                           "REQ_ENTITY WHERE ReqEntity LIKE ?)) OR (Req_Num IN (SELECT "
-                           "FK_SReqNum FROM REQ_ENTITY WHERE ReqEntity LIKE ?))) AND (FSTType "
-                           "NOT LIKE ?))"),
-            {pattern, pattern, kDeleted}};
+    return {Kind::ByEntity, withWildcards(text), 0};
 }
 
-QueryStatement RequirementQuery::requirement(qint32 number)
+RequirementQuery::Selection RequirementQuery::requirement(qint32 number)
 {
-    return {QStringLiteral("Req_Num = ?"), {}, {number}};
+    return {Kind::Requirement, {}, number};
 }
 
-QueryStatement RequirementQuery::versionsOf(qint32 originalNumber)
+RequirementQuery::Selection RequirementQuery::versionsOf(qint32 originalNumber)
 {
-    return {QStringLiteral("OrigReqNum = ?"), {}, {originalNumber}};
+    return {Kind::VersionsOf, {}, originalNumber};
 }
 
 QString RequirementQuery::withWildcards(QString text)

@@ -1,11 +1,6 @@
 #include "central/requirementscentral.h"
 
 #include "objmodel/objectmodelreader.h"
-#include "store/sqldialect.h"
-
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <algorithm>
 
@@ -13,12 +8,16 @@ namespace varn::central {
 
 namespace {
 
-const QString kCannotOpenSet = QStringLiteral("Cannot open ReqMsSet recordset.\n");
-
-QString errorText(const QSqlError &error)
-{
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
+// The listing's order of each column, in the order of Column.
+constexpr store::RequirementOrder kColumnOrders[] = {
+    store::RequirementOrder::Number,    store::RequirementOrder::Type,
+    store::RequirementOrder::Source,    store::RequirementOrder::Category,
+    store::RequirementOrder::Priority,  store::RequirementOrder::Release,
+    store::RequirementOrder::Version,   store::RequirementOrder::Paragraph,
+    store::RequirementOrder::Sentence,  store::RequirementOrder::FirstVersion,
+    store::RequirementOrder::DateSaved, store::RequirementOrder::Comments,
+};
+static_assert(std::size(kColumnOrders) == kFlagCount + 1);
 
 const QString &notFoundMessage()
 {
@@ -30,10 +29,10 @@ const QString &notFoundMessage()
 } // namespace
 
 RequirementsCentral::RequirementsCentral(const QString &connectionName)
-    : m_connection(connectionName)
+    : m_connection(connectionName), m_listing(connectionName)
 {
     m_model.setColumns(CentralColumns::shown(m_flags));
-    m_model.setPageLoader([this](const QList<qint32> &numbers) { return readPage(numbers); });
+    m_model.setPageLoader([this](const QList<qint32> &numbers) { return m_listing.page(numbers); });
 }
 
 const QString &RequirementsCentral::noSelectionMessage()
@@ -75,21 +74,9 @@ Result<QStringList> RequirementsCentral::entityNames()
     return names;
 }
 
-QString RequirementsCentral::sortText() const
+store::RequirementOrder RequirementsCentral::listingOrder() const
 {
-    return QString::fromLatin1(CentralColumns::info(m_sortColumn).sortField) +
-           (m_ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
-}
-
-QString RequirementsCentral::orderText() const
-{
-    // The list shows the preamble before the text, so the sentence is the
-    // order a reader expects.
-    const QString field = m_sortColumn == Column::Requirement
-                              ? QStringLiteral("COALESCE(Preamble, '') || ' ' || "
-                                               "COALESCE(ReqText, '')")
-                              : QString::fromLatin1(CentralColumns::info(m_sortColumn).sortField);
-    return field + (m_ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    return kColumnOrders[int(m_sortColumn)];
 }
 
 QString RequirementsCentral::sentenceText(const store::MasterReqRow &row)
@@ -101,7 +88,8 @@ Result<store::MasterReqRow> RequirementsCentral::selectedRow(qint32 selected) co
 {
     if (selected == 0)
         return Outcome::warning(noSelectionMessage());
-    Result<QList<store::MasterReqRow>> found = fetch(RequirementQuery::requirement(selected));
+    Result<QList<store::MasterReqRow>> found =
+        m_listing.rows(RequirementQuery::requirement(selected));
     if (!found)
         return found.outcome();
     if (found->isEmpty())
@@ -109,71 +97,9 @@ Result<store::MasterReqRow> RequirementsCentral::selectedRow(qint32 selected) co
     return found->first();
 }
 
-Result<QList<store::MasterReqRow>> RequirementsCentral::fetch(const QueryStatement &query) const
+Outcome RequirementsCentral::run(const store::RequirementSelection &query, QueryKind kind)
 {
-    // A set of its own for each read, so that nothing stays open on the
-    // connection between the user's actions.
-    store::CReqMsSet set(m_connection);
-    set.setFilter(query.filter, query.filter.isEmpty() ? QVariantList() : query.values);
-    const auto snapshot = store::RecordSetCore::OpenType::Snapshot;
-    const Outcome opened = query.statement.isEmpty()
-                               ? set.open(snapshot)
-                               : set.open(query.statement, query.values, snapshot);
-    if (!opened)
-        return set.errorOutcome(kCannotOpenSet);
-    QList<store::MasterReqRow> rows;
-    while (!set.isEOF()) {
-        rows.append(set.row());
-        if (Outcome moved = set.moveNext(); !moved)
-            return set.errorOutcome(kCannotOpenSet);
-    }
-    return rows;
-}
-
-Result<QList<qint32>> RequirementsCentral::fetchNumbers(const QueryStatement &query) const
-{
-    // The query's numbers in its order; the rows follow a page at a time.
-    QString sql = query.statement.isEmpty()
-                      ? QStringLiteral("SELECT Req_Num FROM MASTER_REQ")
-                      : QStringLiteral("SELECT Req_Num FROM (%1) listed").arg(query.statement);
-    if (!query.filter.isEmpty())
-        sql += QStringLiteral(" WHERE (%1)").arg(query.filter);
-    // Req_Num last keeps equal sort values in a stable order.
-    sql += QStringLiteral(" ORDER BY ") + orderText();
-    if (m_sortColumn != Column::Number)
-        sql += QStringLiteral(", Req_Num");
-
-    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-    QSqlQuery select(database);
-    select.setForwardOnly(true);
-    if (!select.prepare(store::SqlDialect::likeIgnoringCase(database, sql)))
-        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
-    for (const QVariant &value : query.values)
-        select.addBindValue(value);
-    if (!select.exec())
-        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
-    QList<qint32> numbers;
-    while (select.next())
-        numbers.append(select.value(0).toInt());
-    if (select.lastError().isValid())
-        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
-    return numbers;
-}
-
-Result<QList<store::MasterReqRow>> RequirementsCentral::readPage(const QList<qint32> &numbers) const
-{
-    const QStringList placeholders(numbers.size(), QStringLiteral("?"));
-    QVariantList values;
-    values.reserve(numbers.size());
-    for (const qint32 number : numbers)
-        values.append(number);
-    return fetch(
-        {QStringLiteral("Req_Num IN (%1)").arg(placeholders.join(QLatin1Char(','))), {}, values});
-}
-
-Outcome RequirementsCentral::run(const QueryStatement &query, QueryKind kind)
-{
-    Result<QList<qint32>> numbers = fetchNumbers(query);
+    Result<QList<qint32>> numbers = m_listing.numbers(query, listingOrder(), m_ascending);
     if (!numbers)
         return numbers.outcome(); // the list keeps what it showed
     m_model.reset(numbers.takeValue(), CentralColumns::shown(m_flags));
@@ -186,7 +112,7 @@ Outcome RequirementsCentral::refresh()
 {
     if (!m_query)
         return Outcome::ok();
-    const QueryStatement query = *m_query;
+    const store::RequirementSelection query = *m_query;
     return run(query, m_kind);
 }
 
@@ -209,7 +135,7 @@ Outcome RequirementsCentral::runByNumber(const QString &text)
 {
     if (text.isEmpty())
         return Outcome::ok();
-    Result<QueryStatement> query = RequirementQuery::byNumber(text);
+    Result<store::RequirementSelection> query = RequirementQuery::byNumber(text);
     if (!query)
         return query.outcome();
     return run(query.value(), QueryKind::ByNumber);
@@ -316,7 +242,7 @@ qint32 RequirementsCentral::liveVersionOf(qint32 number) const
     if (!row || row->FSTType != QLatin1String("Deleted"))
         return row ? number : 0;
     const Result<QList<store::MasterReqRow>> versions =
-        fetch(RequirementQuery::versionsOf(row->OrigReqNum));
+        m_listing.rows(RequirementQuery::versionsOf(row->OrigReqNum));
     if (!versions)
         return 0;
     const store::MasterReqRow *newest = nullptr;

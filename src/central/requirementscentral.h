@@ -5,7 +5,8 @@
 #include "central/requirementquery.h"
 #include "central/requirementtablemodel.h"
 #include "common/outcome.h"
-#include "store/creqmsset.h"
+#include "store/requirementlisting.h"
+#include "store/requirementrows.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,9 +23,9 @@ struct FieldTexts
     QString entity;
 };
 
-// The engine of Requirements Central: runs each query with bound values and
-// hands the list model the numbers it selects (the model reads the rows a
-// page at a time through MASTER_REQ record sets); keeps the current query,
+// The engine of Requirements Central: runs each query through the
+// requirements' listing and hands the list model the numbers it selects (the
+// model reads the rows a page at a time); keeps the current query,
 // the sort and the display settings of SYSTEM_NAME. Nothing stays open on
 // the connection between queries. It shows nothing; every message comes back
 // as an outcome.
@@ -92,32 +93,28 @@ public:
     int backgroundColour() const { return m_colour; }
     Column sortColumn() const { return m_sortColumn; }
     bool sortAscending() const { return m_ascending; }
-    QString sortText() const;
-    // The ORDER BY of the listing: the sort field, except that the
+    // The order of the listing: the sort column's field, except that the
     // Requirement column orders by the sentence it shows.
-    QString orderText() const;
+    store::RequirementOrder listingOrder() const;
     // The sentence a list row shows in the box below the list.
     static QString sentenceText(const store::MasterReqRow &row);
 
     static const QString &noSelectionMessage();
 
 private:
-    Outcome run(const QueryStatement &query, QueryKind kind);
-    // The rows a query selects, through a MASTER_REQ record set.
-    Result<QList<store::MasterReqRow>> fetch(const QueryStatement &query) const;
+    Outcome run(const store::RequirementSelection &query, QueryKind kind);
     // The stored row of the selected requirement, or the message to show
     // when nothing is selected or the row is gone.
     Result<store::MasterReqRow> selectedRow(qint32 selected) const;
-    Result<QList<qint32>> fetchNumbers(const QueryStatement &query) const;
     // The newest version of the requirement that is not deleted; 0 when
     // every version is.
     qint32 liveVersionOf(qint32 number) const;
-    Result<QList<store::MasterReqRow>> readPage(const QList<qint32> &numbers) const;
     Outcome runText(QueryKind kind, const QString &text);
 
     QString m_connection;
+    store::RequirementListing m_listing;
     RequirementTableModel m_model;
-    std::optional<QueryStatement> m_query;
+    std::optional<store::RequirementSelection> m_query;
     QueryKind m_kind = QueryKind::All;
     int m_templatePosition = -1;
     ColumnFlags m_flags = CentralColumns::initialFlags();

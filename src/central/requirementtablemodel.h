@@ -2,7 +2,7 @@
 
 #include "central/centralcolumns.h"
 #include "common/outcome.h"
-#include "store/creqmsset.h"
+#include "store/requirementrows.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -3,8 +3,8 @@
 #include "central/dependentlinks.h"
 #include "central/requirementlifecycle.h"
 #include "interchange/storedfields.h"
-#include "store/creqmsset.h"
 #include "store/recordobjects.h"
+#include "store/requirementreader.h"
 #include "store/savetransaction.h"
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
@@ -15,9 +15,6 @@
 #include <QHash>
 #include <QMap>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace varn::interchange {
 
@@ -48,7 +45,7 @@ class RequirementImporter::Run
 {
 public:
     Run(store::RecordObjects &records, const QString &systemName)
-        : m_records(records), m_connection(records.connectionName()),
+        : m_records(records), m_connection(records.connectionName()), m_stored(m_connection),
           m_functional(records, systemName), m_structural(records, systemName),
           m_technical(records, systemName)
     {}
@@ -82,20 +79,12 @@ public:
 private:
     Outcome readExisting()
     {
-        QSqlQuery live(QSqlDatabase::database(m_connection, false));
-        live.setForwardOnly(true);
-        if (!live.prepare(QStringLiteral(
-                "SELECT Req_Num, Preamble, ReqText FROM MASTER_REQ WHERE FSTType <> ?")))
-            return Outcome::stop(live.lastError().text());
-        live.addBindValue(QStringLiteral("Deleted"));
-        if (!live.exec())
-            return Outcome::stop(QStringLiteral("Error querying the Requirements database.\n") +
-                                 live.lastError().text());
-        while (live.next())
-            m_known.insert(
-                duplicateKey(live.value(1).toString() + QLatin1Char(' ') +
-                             live.value(2).toString()),
-                QStringLiteral("requirement %1 of the workspace").arg(live.value(0).toInt()));
+        const Result<QList<store::NumberedSentence>> live = m_stored.liveSentences();
+        if (!live)
+            return live.outcome();
+        for (const store::NumberedSentence &stored : live.value())
+            m_known.insert(duplicateKey(stored.sentence),
+                           QStringLiteral("requirement %1 of the workspace").arg(stored.number));
         return Outcome::ok();
     }
 
@@ -165,24 +154,8 @@ private:
             m_known.insert(key, name + QStringLiteral(" of the file"));
         }
         m_numbers.insert(item.origin, result.number);
-        m_summary.imported.append({item.origin, result.number, sentenceOf(result.number)});
+        m_summary.imported.append({item.origin, result.number, m_stored.sentenceOf(result.number)});
         return Outcome::ok();
-    }
-
-    QString sentenceOf(qint32 number)
-    {
-        if (!m_sentencePrepared) {
-            m_sentence = QSqlQuery(QSqlDatabase::database(m_connection, false));
-            m_sentencePrepared = m_sentence.prepare(
-                QStringLiteral("SELECT Preamble, ReqText FROM MASTER_REQ WHERE Req_Num = ?"));
-        }
-        m_sentence.bindValue(0, number);
-        if (!m_sentence.exec() || !m_sentence.next())
-            return {};
-        const QString sentence =
-            m_sentence.value(0).toString() + QLatin1Char(' ') + m_sentence.value(1).toString();
-        m_sentence.finish();
-        return sentence;
     }
 
     Outcome importLinks(const QList<ImportBatch::Link> &links)
@@ -229,6 +202,7 @@ private:
 
     store::RecordObjects &m_records;
     QString m_connection;
+    store::RequirementReader m_stored;
     templates::FunctionalCommit m_functional;
     templates::StructuralCommit m_structural;
     templates::TechnicalCommit m_technical;
@@ -236,8 +210,6 @@ private:
     QHash<QString, QString> m_known;
     QSet<QString> m_seen;
     QHash<QString, qint32> m_numbers;
-    QSqlQuery m_sentence;
-    bool m_sentencePrepared = false;
 };
 
 RequirementImporter::RequirementImporter(store::RecordObjects &records, QString systemName)

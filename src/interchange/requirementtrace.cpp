@@ -7,38 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace varn::interchange {
 
 using objmodel::ObjectModel;
 using objmodel::ObjectModelReader;
-
-// The statements on the requirements' own tables, each prepared once.
-class RequirementTrace::RequirementRows
-{
-public:
-    explicit RequirementRows(const QString &connection) : m_connection(connection) {}
-
-    QSqlQuery &prepared(const QString &sql)
-    {
-        auto found = m_queries.find(sql);
-        if (found == m_queries.end()) {
-            QSqlQuery query(QSqlDatabase::database(m_connection, false));
-            query.setForwardOnly(true);
-            query.prepare(sql);
-            found = m_queries.insert(sql, query);
-        }
-        return *found;
-    }
-
-private:
-    QString m_connection;
-    QHash<QString, QSqlQuery> m_queries;
-};
 
 namespace {
 
@@ -120,8 +93,7 @@ QStringList linesOf(const QString &path)
 
 RequirementTrace::RequirementTrace(QString connectionName, QString installPath, QString systemName)
     : m_connection(std::move(connectionName)), m_installPath(std::move(installPath)),
-      m_systemName(std::move(systemName)), m_model(m_connection),
-      m_requirements(std::make_unique<RequirementRows>(m_connection))
+      m_systemName(std::move(systemName)), m_model(m_connection), m_requirements(m_connection)
 {}
 
 RequirementTrace::~RequirementTrace() = default;
@@ -152,48 +124,21 @@ QStringList RequirementTrace::nameWords(QStringView name)
     return words;
 }
 
-Result<QStringList> RequirementTrace::fieldTexts(qint32 number)
-{
-    QStringList texts;
-    for (const QString &sql :
-         {QStringLiteral("SELECT * FROM FUNC_REQ WHERE F_ReqNum = ?"),
-          QStringLiteral("SELECT * FROM STRUC_REQ WHERE S_ReqNum = ?"),
-          QStringLiteral("SELECT Value FROM POSS_VALS WHERE FK_SReqNum = ?")}) {
-        QSqlQuery &query = m_requirements->prepared(sql);
-        query.bindValue(0, number);
-        if (!query.exec())
-            return Outcome::warning(kQueryFailed);
-        while (query.next()) {
-            const QSqlRecord record = query.record();
-            for (int i = 0; i < record.count(); ++i) {
-                if (record.value(i).typeId() == QMetaType::QString &&
-                    !record.fieldName(i).startsWith(QLatin1String("TCode")))
-                    texts.append(record.value(i).toString());
-            }
-        }
-        query.finish();
-    }
-    return texts;
-}
-
 Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
 {
-    QSqlQuery &master = m_requirements->prepared(
-        QStringLiteral("SELECT Preamble, ReqText, FSTType FROM MASTER_REQ WHERE Req_Num = ?"));
-    master.bindValue(0, number);
-    if (!master.exec())
+    const Result<std::optional<store::SentenceState>> state = m_requirements.sentenceState(number);
+    if (!state)
         return Outcome::warning(kQueryFailed);
-    if (!master.next())
+    if (!state.value())
         return Outcome::warning(QStringLiteral("Requirement %1 does not exist.").arg(number));
     TracedRequirement traced;
     traced.number = number;
-    traced.sentence = master.value(0).toString() + QLatin1Char(' ') + master.value(1).toString();
-    traced.deleted = master.value(2).toString() == QLatin1String("Deleted");
-    master.finish();
+    traced.sentence = state.value()->sentence;
+    traced.deleted = state.value()->deleted;
 
-    const Result<QStringList> texts = fieldTexts(number);
+    const Result<QStringList> texts = m_requirements.composerTexts(number);
     if (!texts)
-        return texts.outcome();
+        return Outcome::warning(kQueryFailed);
     QList<QStringList> fieldWords;
     for (const QString &text : texts.value()) {
         if (QStringList words = textWords(text); !words.isEmpty())
@@ -230,9 +175,8 @@ Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
 Result<QList<RequirementTrace::ModelClass>> RequirementTrace::producedClasses(qint32 number)
 {
     if (!m_stored)
-        m_stored = std::make_unique<objmodel::StoredRequirementLookup>(
-            QSqlDatabase::database(m_connection, false));
-    const Result<objmodel::StoredRequirement> stored = m_stored->read(number);
+        m_stored = std::make_unique<store::StoredRequirementLookup>(m_connection);
+    const Result<store::StoredRequirement> stored = m_stored->read(number);
     if (!stored)
         return Outcome::warning(kQueryFailed);
     Result<QList<ModelClass>> classes =
@@ -323,22 +267,19 @@ Result<QList<TracedRequirement>> RequirementTrace::ofEntity(const QString &name)
     }
     std::sort(producers.begin(), producers.end());
 
-    QSqlQuery &master = m_requirements->prepared(
-        QStringLiteral("SELECT Preamble, ReqText, FSTType FROM MASTER_REQ WHERE Req_Num = ?"));
     QList<TracedRequirement> requirements;
     for (const qint32 number : std::as_const(producers)) {
-        master.bindValue(0, number);
-        if (!master.exec())
+        const Result<std::optional<store::SentenceState>> state =
+            m_requirements.sentenceState(number);
+        if (!state)
             return Outcome::warning(kQueryFailed);
-        if (master.next()) {
-            TracedRequirement traced;
-            traced.number = number;
-            traced.sentence =
-                master.value(0).toString() + QLatin1Char(' ') + master.value(1).toString();
-            traced.deleted = master.value(2).toString() == QLatin1String("Deleted");
-            requirements.append(traced);
-        }
-        master.finish();
+        if (!state.value())
+            continue;
+        TracedRequirement traced;
+        traced.number = number;
+        traced.sentence = state.value()->sentence;
+        traced.deleted = state.value()->deleted;
+        requirements.append(traced);
     }
     if (requirements.isEmpty())
         return Outcome::warning(

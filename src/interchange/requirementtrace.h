@@ -3,7 +3,8 @@
 #include "common/outcome.h"
 #include "objmodel/objectmodel.h"
 #include "objmodel/objectmodelreader.h"
-#include "objmodel/storedrequirementreader.h"
+#include "store/requirementreader.h"
+#include "store/storedrequirementreader.h"
 
 #include <QList>
 #include <QString>
@@ -71,9 +72,7 @@ public:
 
 private:
     using ModelClass = objmodel::ObjectModel::Entity;
-    class RequirementRows;
 
-    Result<QStringList> fieldTexts(qint32 number);
     // The classes the requirement produced, by name.
     Result<QList<ModelClass>> producedClasses(qint32 number);
     // The requirements that may have produced the class: those linked to it
@@ -86,8 +85,9 @@ private:
     QString m_installPath;
     QString m_systemName;
     objmodel::ObjectModelReader m_model;
-    std::unique_ptr<RequirementRows> m_requirements;
-    std::unique_ptr<objmodel::StoredRequirementLookup> m_stored;
+    // The requirement tables' reads, its statements prepared once.
+    store::RequirementReader m_requirements;
+    std::unique_ptr<store::StoredRequirementLookup> m_stored;
 };
 
 } // namespace varn::interchange

@@ -2,7 +2,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSqlRecord>
 
 namespace varn::interchange {
 

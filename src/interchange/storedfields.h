@@ -1,10 +1,8 @@
 #pragma once
 
-#include "store/creqset.h"
-#include "store/creqstset.h"
+#include "store/requirementrows.h"
 
 #include <QJsonObject>
-#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 

@@ -11,8 +11,6 @@
 #include "store/storemessages.h"
 #include "store/suspendedindexes.h"
 
-#include <QSqlDatabase>
-
 namespace varn::objmodel {
 
 using language::TermRecord;
@@ -179,7 +177,7 @@ Outcome ObjectModelRegenerator::deleteAndRebuild()
 
 Outcome ObjectModelRegenerator::rebuild()
 {
-    StoredRequirementReader reader(QSqlDatabase::database(m_connection, false));
+    store::StoredRequirementReader reader(m_connection);
     if (Outcome opened = reader.open(); !opened)
         return opened;
     ObjectModelWriter writer(m_connection, ObjectModelWriter::Lifetime::OneTransaction);

@@ -2,7 +2,7 @@
 
 #include "common/outcome.h"
 #include "language/termrecord.h"
-#include "objmodel/storedrequirementreader.h"
+#include "store/storedrequirementreader.h"
 
 #include <QList>
 #include <QString>
@@ -46,7 +46,7 @@ public:
     // The terms a stored requirement is rebuilt into, normalised and ended by
     // the end record; labelled later. Exposed for the checks that a save
     // stores what the rebuild reads.
-    using StoredRequirement = objmodel::StoredRequirement;
+    using StoredRequirement = store::StoredRequirement;
     static Result<QList<language::TermRecord>> rebuildTerms(const StoredRequirement &stored);
 
 private:

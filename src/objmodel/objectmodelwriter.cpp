@@ -8,7 +8,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-
 namespace varn::objmodel {
 
 namespace {

@@ -10,7 +10,7 @@ namespace varn::objmodel {
 
 using namespace NameRules;
 
-QStringList ProducedClasses::candidates(const StoredRequirement &stored,
+QStringList ProducedClasses::candidates(const store::StoredRequirement &stored,
                                         const QStringList &linkedEntities)
 {
     if (!(stored.isFunctional() || stored.isStructural()) || !stored.hasOwnRow)
@@ -47,8 +47,9 @@ QStringList ProducedClasses::candidates(const StoredRequirement &stored,
     return names;
 }
 
-Result<QList<ObjectModel::Entity>>
-ProducedClasses::inModel(qint32 number, const StoredRequirement &stored, ObjectModelReader &model)
+Result<QList<ObjectModel::Entity>> ProducedClasses::inModel(qint32 number,
+                                                            const store::StoredRequirement &stored,
+                                                            ObjectModelReader &model)
 {
     Result<QList<ObjectModel::Entity>> linked = model.entitiesOfRequirement(number);
     if (!linked)

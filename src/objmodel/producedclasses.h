@@ -2,7 +2,7 @@
 
 #include "common/outcome.h"
 #include "objmodel/objectmodel.h"
-#include "objmodel/storedrequirementreader.h"
+#include "store/storedrequirementreader.h"
 
 #include <QList>
 #include <QString>
@@ -22,13 +22,13 @@ class ObjectModelReader;
 class ProducedClasses
 {
 public:
-    static QStringList candidates(const StoredRequirement &stored,
+    static QStringList candidates(const store::StoredRequirement &stored,
                                   const QStringList &linkedEntities);
     // The classes of the model that requirement number (stored as given)
     // produced, by name: the entities linked to it and those of its
     // candidates the model holds.
     static Result<QList<ObjectModel::Entity>>
-    inModel(qint32 number, const StoredRequirement &stored, ObjectModelReader &model);
+    inModel(qint32 number, const store::StoredRequirement &stored, ObjectModelReader &model);
 };
 
 } // namespace varn::objmodel

@@ -1,23 +1,9 @@
 #pragma once
 
 #include "store/recordset.h"
+#include "store/requirementrows.h"
 
 namespace varn::store {
-
-// One POSS_VALS row: a possible value listed by a structural requirement.
-struct PossValRow
-{
-    qint32 PV_ID = 0;
-    qint32 FK_SReqNum = 0;
-    QString Value;
-};
-
-inline constexpr RecordColumn<PossValRow> kPossValColumns[] = {
-    {"PV_ID", ColumnType::Long, &PossValRow::PV_ID},
-    {"FK_SReqNum", ColumnType::Reference, &PossValRow::FK_SReqNum},
-    {"Value", ColumnType::Text, &PossValRow::Value},
-};
-static_assert(columnsMatchMembers<PossValRow>(kPossValColumns));
 
 // POSS_VALS of the requirements database.
 class CReqPvSet : public RecordSet<PossValRow>

@@ -7,6 +7,7 @@
 #include "store/creqpvset.h"
 #include "store/creqset.h"
 #include "store/creqstset.h"
+#include "store/recordgroup.h"
 
 #include <QList>
 #include <QString>
@@ -14,10 +15,6 @@
 #include <memory>
 
 namespace varn::store {
-
-// The groups in which the long-lived record sets are opened and closed: the
-// sets a functional or a structural save writes through.
-enum class RecordGroup { Functional, Structural };
 
 // One long-lived set per requirements table and per requirement counter, all
 // on the workspace's one requirements connection, created when a workspace is

@@ -1,6 +1,6 @@
 #include "templates/attributedefinition.h"
 
-#include "store/creqstset.h"
+#include "store/requirementrows.h"
 #include "templates/structuralmessages.h"
 #include "templates/templatecatalogue.h"
 

@@ -2,7 +2,7 @@
 
 #include "common/outcome.h"
 #include "language/termrecord.h"
-#include "store/recordobjects.h"
+#include "store/requirementwriter.h"
 #include "templates/draftattributes.h"
 
 #include <QByteArray>
@@ -60,7 +60,7 @@ public:
     virtual QString storedText(const QString &body) const;
     // The rows of the requirement's own tables, under the new number, after
     // the MASTER_REQ row and the requirement counter.
-    virtual Outcome writeOwnRows(store::RecordObjects &records, qint32 number,
+    virtual Outcome writeOwnRows(store::RequirementWriter &writer, qint32 number,
                                  const QByteArray &tcode) = 0;
 
     // Every run of blanks becomes one blank; trailing blanks go.

@@ -1,7 +1,7 @@
 #include "templates/compositiondefinition.h"
 
 #include "language/termnormalizer.h"
-#include "store/creqstset.h"
+#include "store/requirementrows.h"
 #include "templates/structuralmessages.h"
 #include "templates/templatecatalogue.h"
 

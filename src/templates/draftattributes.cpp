@@ -1,6 +1,6 @@
 #include "templates/draftattributes.h"
 
-#include "store/creqmsset.h"
+#include "store/requirementrows.h"
 #include "templates/templatecatalogue.h"
 
 namespace varn::templates {

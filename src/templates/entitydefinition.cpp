@@ -1,6 +1,6 @@
 #include "templates/entitydefinition.h"
 
-#include "store/creqstset.h"
+#include "store/requirementrows.h"
 #include "templates/structuralmessages.h"
 
 namespace varn::templates {

@@ -4,7 +4,6 @@
 
 #include "common/requirementlimits.h"
 #include "language/termnormalizer.h"
-#include "store/recordobjects.h"
 
 namespace varn::templates {
 
@@ -100,24 +99,17 @@ public:
         return SaveStep::proceed();
     }
 
-    Outcome writeOwnRows(store::RecordObjects &records, qint32 number,
+    Outcome writeOwnRows(store::RequirementWriter &writer, qint32 number,
                          const QByteArray &tcode) override
     {
-        store::CReqSet &functional = records.reqSet();
-        if (Outcome adding = functional.addNew(); !adding)
-            return functional.errorOutcome(
-                QStringLiteral("Error adding record to the ReqSet recordset.\n"));
-        store::FuncReqRow &fields = functional.row();
+        store::FuncReqRow fields;
         fields.F_ReqNum = number;
         fields.Source = m_draft.source;
         fields.Preamble = QString::number(m_draft.preamblePosition());
         for (int k = 0; k < m_draft.fields.size() && k < kMaxTerms; ++k)
             fields.field(k) = storedField(k);
         fields.TCodeStrF = QString::fromLatin1(tcode);
-        if (Outcome updated = functional.update(); !updated)
-            return functional.errorOutcome(
-                QStringLiteral("Error adding record to the ReqSet recordset.\n"));
-        return Outcome::ok();
+        return writer.addFunctional(fields);
     }
 
 private:

@@ -3,8 +3,7 @@
 #include "common/requirementlimits.h"
 #include "language/requirementbuilder.h"
 #include "language/termvocabulary.h"
-#include "store/creqmsset.h"
-#include "store/creqset.h"
+#include "store/requirementrows.h"
 
 namespace varn::templates {
 

@@ -1,22 +1,11 @@
 #include "templates/messagefields.h"
 
-#include "store/creqpvset.h"
-#include "store/creqstset.h"
+#include "store/requirementreader.h"
 #include "templates/templatecatalogue.h"
 
 namespace varn::templates {
 
 namespace {
-
-// The message is compared as a whole text: its own "%" and "_" are no
-// wildcards.
-QString likeLiteral(QString text)
-{
-    text.replace(QLatin1Char('!'), QLatin1String("!!"));
-    text.replace(QLatin1Char('%'), QLatin1String("!%"));
-    text.replace(QLatin1Char('_'), QLatin1String("!_"));
-    return text;
-}
 
 // "0" Alpha, "1" Alphanumeric, any other choice Numeric; no choice shows nothing.
 QString dataTypeName(const QString &stored)
@@ -30,19 +19,14 @@ QString dataTypeName(const QString &stored)
     return names.last();
 }
 
-Result<QString> joinedValues(const QString &connectionName, const store::StrucReqRow &row)
+Result<QString> joinedValues(const store::RequirementReader &reader, const store::StrucReqRow &row)
 {
     if (row.PossVal != QLatin1String("0"))
         return QString();
-    store::CReqPvSet values(connectionName);
-    values.setFilter(QStringLiteral("FK_SReqNum = ?"), {row.S_ReqNum});
-    values.setSort(QStringLiteral("PV_ID"));
-    if (Outcome opened = values.open(store::CReqPvSet::OpenType::Snapshot); !opened)
-        return opened;
-    QStringList texts;
-    if (Outcome read = values.forEachRow([&](const auto &row) { texts.append(row.Value); }); !read)
-        return read;
-    return texts.join(QLatin1String(", "));
+    Result<QStringList> values = reader.possibleValues(row.S_ReqNum);
+    if (!values)
+        return values.outcome();
+    return values->join(QLatin1String(", "));
 }
 
 } // namespace
@@ -50,37 +34,32 @@ Result<QString> joinedValues(const QString &connectionName, const store::StrucRe
 Result<QList<MessageFieldLine>> MessageFields::ofRequirement(const QString &connectionName,
                                                              int number)
 {
-    store::CReqStSet structural(connectionName);
-    structural.setFilter(QStringLiteral("S_ReqNum = ?"), {number});
-    if (Outcome opened = structural.open(store::CReqStSet::OpenType::Snapshot); !opened)
-        return opened;
-    if (structural.isEOF())
+    const Result<std::optional<store::StrucReqRow>> structural =
+        store::RequirementReader(connectionName).structural(number);
+    if (!structural)
+        return structural.outcome();
+    if (!structural.value())
         return QList<MessageFieldLine>();
-    return ofMessage(connectionName, structural.row().EntityAttr);
+    return ofMessage(connectionName, structural.value()->EntityAttr);
 }
 
 Result<QList<MessageFieldLine>> MessageFields::ofMessage(const QString &connectionName,
                                                          const QString &message)
 {
-    store::CReqStSet structural(connectionName);
-    structural.setFilter(
-        QStringLiteral("(EntityAttr LIKE ? ESCAPE '!') AND (Source = ?) AND (S_ReqNum IN "
-                       "(SELECT Req_Num FROM MASTER_REQ WHERE FSTType <> ?))"),
-        {likeLiteral(message), TemplateCatalogue::kMessageDefinition, QStringLiteral("Deleted")});
-    structural.setSort(QStringLiteral("Position, S_ReqNum"));
-    if (Outcome opened = structural.open(store::CReqStSet::OpenType::Snapshot); !opened)
-        return opened;
+    const store::RequirementReader reader(connectionName);
     QList<MessageFieldLine> lines;
     Outcome valuesRead = Outcome::ok();
-    Outcome read = structural.forEachRow([&](const store::StrucReqRow &row) {
-        Result<QString> values = joinedValues(connectionName, row);
-        if (!values) {
-            valuesRead = values.outcome();
-            return;
-        }
-        lines.append({row.S_ReqNum, row.Position == -1 ? QString() : QString::number(row.Position),
-                      row.AttrName, dataTypeName(row.DataType), row.From, row.To, values.value()});
-    });
+    const Outcome read = reader.forEachLiveStructural(
+        TemplateCatalogue::kMessageDefinition, message, [&](const store::StrucReqRow &row) {
+            Result<QString> values = joinedValues(reader, row);
+            if (!values) {
+                valuesRead = values.outcome();
+                return;
+            }
+            lines.append(
+                {row.S_ReqNum, row.Position == -1 ? QString() : QString::number(row.Position),
+                 row.AttrName, dataTypeName(row.DataType), row.From, row.To, values.value()});
+        });
     if (!valuesRead)
         return valuesRead;
     if (!read)

@@ -1,6 +1,6 @@
 #include "templates/navigatorexamples.h"
 
-#include "store/creqmsset.h"
+#include "store/workedexamples.h"
 #include "templates/templatecatalogue.h"
 
 #include <QStringList>
@@ -9,20 +9,14 @@ namespace varn::templates {
 
 Result<QString> NavigatorExamples::read(const QString &applicationConnection, int templateNumber)
 {
-    const int first = TemplateCatalogue::firstExampleRow(templateNumber);
-    store::CReqMsSet master(applicationConnection);
-    master.setSort(QStringLiteral("Req_Num"));
-    if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot); !opened)
-        return master.errorOutcome(QStringLiteral("Cannot open VarnMsSet recordset.\n"));
+    const Result<QList<store::VarnMasterRow>> rows =
+        store::WorkedExamples(applicationConnection)
+            .masterRows(TemplateCatalogue::firstExampleRow(templateNumber), kExampleCount);
+    if (!rows)
+        return rows.outcome();
     QStringList examples;
-    for (int row = 1; !master.isEOF() && examples.size() < kExampleCount; ++row) {
-        if (row >= first)
-            examples.append(master.row().Preamble + QLatin1Char(' ') + master.row().ReqText +
-                            QLatin1Char('.'));
-        if (Outcome moved = master.moveNext(); !moved)
-            return master.errorOutcome(QStringLiteral("Cannot open VarnMsSet recordset.\n"));
-    }
-    master.close();
+    for (const store::VarnMasterRow &row : rows.value())
+        examples.append(row.Preamble + QLatin1Char(' ') + row.ReqText + QLatin1Char('.'));
     return examples.join(QStringLiteral("\r\n\r\n"));
 }
 

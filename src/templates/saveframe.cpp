@@ -38,9 +38,9 @@ QString listNotChosen(const char *list)
 class SaveFrame::Run
 {
 public:
-    Run(store::RecordObjects &records, objmodel::ObjectModelWriter &modelTables,
+    Run(store::RequirementWriter &writer, objmodel::ObjectModelWriter &modelTables,
         ComposedRequirement &requirement, const QDate &today)
-        : m_records(records), m_modelTables(modelTables), m_requirement(requirement),
+        : m_writer(writer), m_modelTables(modelTables), m_requirement(requirement),
           m_attributes(requirement.attributes()), m_today(today)
     {}
 
@@ -60,7 +60,7 @@ public:
 
         // The write lock first: the counters and rows are then read as this
         // save will write them, with no other writer in between.
-        store::SaveTransaction transaction(m_records.connectionName());
+        store::SaveTransaction transaction(m_writer.connectionName());
         if (Outcome begun = transaction.begin(); !begun)
             return refuse(begun);
         if (Outcome opened = openGroups(); !opened)
@@ -68,20 +68,15 @@ public:
         // Whatever way the save ends, its record sets are closed again (before
         // the transaction rolls back), so no read of theirs stays pending.
         const auto closeOnExit = qScopeGuard([this] { closeGroups(); });
-        const Result<qint32> number = m_records.pkRqMastrSet().nextKey();
+        const Result<qint32> number = m_writer.nextNumber();
         if (!number)
             return refuse(number.outcome());
         m_result.number = number.value();
 
-        store::CReqMsSet &master = m_records.reqMsSet();
-        if (!master.canAppend()) {
+        if (Outcome writable = m_writer.checkCanAdd(); !writable) {
             (void)transaction.rollback();
-            return refuse(
-                Outcome::refused(QString::fromLatin1(store::messages::kCannotWriteMsReqSet)));
+            return refuse(writable);
         }
-        if (Outcome adding = master.addNew(); !adding)
-            return refuse(master.errorOutcome(
-                QStringLiteral("Cannot add record to the MsReqSet recordset.\n")));
         if (!fillMasterRow(category, priority, release))
             return m_result;
 
@@ -138,13 +133,13 @@ private:
 
     // The save's own record sets; the derived object model is written
     // through ObjectModelWriter.
-    Outcome openGroups() { return m_records.openGroup(m_requirement.recordGroup()); }
+    Outcome openGroups() { return m_writer.open(m_requirement.recordGroup()); }
 
-    void closeGroups() { m_records.closeGroup(m_requirement.recordGroup()); }
+    void closeGroups() { m_writer.close(m_requirement.recordGroup()); }
 
     bool fillMasterRow(int category, int priority, int release)
     {
-        store::MasterReqRow &row = m_records.reqMsSet().row();
+        store::MasterReqRow &row = m_master;
         if (!take(m_requirement.describeMaster(row)))
             return false;
         row.Req_Num = m_result.number;
@@ -180,22 +175,16 @@ private:
 
     Outcome writeRows(const QString &body, const QByteArray &tcode)
     {
-        store::CReqMsSet &master = m_records.reqMsSet();
-        store::MasterReqRow &row = master.row();
+        store::MasterReqRow &row = m_master;
         const bool edit = m_attributes.isEditing();
         row.Version = edit ? m_attributes.loadedVersion + 1 : 1;
         row.OrigReqNum = edit ? m_requirement.firstVersionOfEdit() : m_result.number;
         row.ReqText = m_requirement.storedText(body);
         m_version = row.Version;
         m_firstVersion = row.OrigReqNum;
-        if (Outcome updated = master.update(); !updated)
-            return master.errorOutcome(
-                QStringLiteral("Error adding new record to the ReqMsSet recordset.\n"));
-
-        if (const Result<qint32> key = m_records.pkRqMastrSet().allocateKey(); !key)
-            return m_records.pkRqMastrSet().errorOutcome(
-                QStringLiteral("Error updating the PkMastrSet recordset.\n"));
-        return m_requirement.writeOwnRows(m_records, m_result.number, tcode);
+        if (Outcome added = m_writer.addMaster(row); !added)
+            return added;
+        return m_requirement.writeOwnRows(m_writer, m_result.number, tcode);
     }
 
     Outcome deriveModel(const QList<TermRecord> &terms)
@@ -216,7 +205,7 @@ private:
         if (!m_attributes.isEditing())
             return Outcome::ok();
         return store::SupersededVersion::markDeletedInSave(
-            m_records.connectionName(), m_attributes.loadedNumber, m_today, m_result.number);
+            m_writer.connectionName(), m_attributes.loadedNumber, m_today, m_result.number);
     }
 
     // After the commit, the new version becomes the loaded one so that a
@@ -231,25 +220,27 @@ private:
         m_attributes.loadedFirstVersion = m_firstVersion;
     }
 
-    store::RecordObjects &m_records;
+    store::RequirementWriter &m_writer;
     objmodel::ObjectModelWriter &m_modelTables;
     ComposedRequirement &m_requirement;
     DraftAttributes &m_attributes;
     const QDate m_today;
     CommitResult m_result;
+    // The new MASTER_REQ row, written once the sentence is composed.
+    store::MasterReqRow m_master;
     int m_version = 1;
     int m_firstVersion = 0;
 };
 
 SaveFrame::SaveFrame(store::RecordObjects &records)
-    : m_records(records), m_modelTables(records.connectionName())
+    : m_writer(records), m_modelTables(m_writer.connectionName())
 {}
 
 CommitResult SaveFrame::save(ComposedRequirement &requirement, const QDate &today)
 {
     // A save that met another writer's conflict is run again from the start.
     return store::TransientRetry::run(
-        [&] { return Run(m_records, m_modelTables, requirement, today).save(); });
+        [&] { return Run(m_writer, m_modelTables, requirement, today).save(); });
 }
 
 } // namespace varn::templates

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "objmodel/objectmodelwriter.h"
+#include "store/requirementwriter.h"
 #include "templates/commitresult.h"
 #include "templates/composedrequirement.h"
 
@@ -22,7 +23,7 @@ public:
 
 private:
     class Run;
-    store::RecordObjects &m_records;
+    store::RequirementWriter m_writer;
     objmodel::ObjectModelWriter m_modelTables; // its statements serve every save
 };
 

@@ -2,11 +2,8 @@
 
 #include "common/requirementlimits.h"
 #include "language/requirementbuilder.h"
-#include "store/creqmsset.h"
-#include "store/cvarnset.h"
-
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include "store/requirementreader.h"
+#include "store/workedexamples.h"
 
 namespace varn::templates {
 
@@ -16,22 +13,21 @@ const QString kQueryFailed = QStringLiteral("Error querying the Requirements dat
 
 Result<store::MasterReqRow> masterRow(const QString &connectionName, int number)
 {
-    store::CReqMsSet master(connectionName);
-    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
-    if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot);
-        !opened || master.isEOF())
+    const Result<std::optional<store::MasterReqRow>> master =
+        store::RequirementReader(connectionName).master(number);
+    if (!master || !master.value())
         return Outcome::warning(kQueryFailed);
-    return master.row();
+    return *master.value();
 }
 
+// From the requirements database or the application database alike.
 Result<store::FuncReqRow> functionalRow(const QString &connectionName, int number)
 {
-    store::CVarnSet fields(connectionName); // reads FUNC_REQ of either database
-    fields.setFilter(QStringLiteral("F_ReqNum = ?"), {number});
-    if (Outcome opened = fields.open(store::CVarnSet::OpenType::Snapshot);
-        !opened || fields.isEOF())
+    const Result<std::optional<store::FuncReqRow>> fields =
+        store::RequirementReader(connectionName).functional(number);
+    if (!fields || !fields.value())
         return Outcome::warning(kQueryFailed);
-    return fields.row();
+    return *fields.value();
 }
 
 language::StoredBuilderRequirement builderRequirement(const store::FuncReqRow &fields, bool edit)
@@ -110,13 +106,7 @@ StoredRequirementLoader::builderCells(const QString &connectionName, int number,
 
 Result<QList<int>> StoredRequirementLoader::functionalNumbers(const QString &connectionName)
 {
-    QSqlQuery numbers(QSqlDatabase::database(connectionName, false));
-    if (!numbers.exec(QStringLiteral("SELECT F_ReqNum FROM FUNC_REQ ORDER BY F_ReqNum")))
-        return Outcome::stop(QStringLiteral("Cannot open VarnSet recordset.\n"));
-    QList<int> found;
-    while (numbers.next())
-        found.append(numbers.value(0).toInt());
-    return found;
+    return store::WorkedExamples(connectionName).functionalNumbers();
 }
 
 } // namespace varn::templates

@@ -3,8 +3,6 @@
 #include "common/requirementlimits.h"
 #include "language/gcodegrammar.h"
 #include "language/termnormalizer.h"
-#include "store/creqpvset.h"
-#include "store/creqstset.h"
 #include "templates/attributedefinition.h"
 #include "templates/compositiondefinition.h"
 #include "templates/entitydefinition.h"
@@ -83,36 +81,15 @@ SaveStep StructuralComposition::describeMaster(store::MasterReqRow &row)
     return SaveStep::proceed();
 }
 
-Outcome StructuralComposition::writeOwnRows(store::RecordObjects &records, qint32 number,
+Outcome StructuralComposition::writeOwnRows(store::RequirementWriter &writer, qint32 number,
                                             const QByteArray &tcode)
 {
-    const QString failed = QStringLiteral("Error adding record to the ReqStSet recordset.\n");
-    store::CReqStSet &structural = records.reqStSet();
-    if (Outcome adding = structural.addNew(); !adding)
-        return structural.errorOutcome(failed);
-    store::StrucReqRow &row = structural.row();
+    store::StrucReqRow row;
     row.S_ReqNum = number;
     row.Source = m_draft.source;
     fillRow(row);
     row.TCodeStrS = QString::fromLatin1(tcode);
-    if (Outcome updated = structural.update(); !updated)
-        return structural.errorOutcome(failed);
-
-    store::CReqPvSet &values = records.reqPvSet();
-    for (const QString &value : storedValues()) {
-        const Result<qint32> key = records.pkRqPvSet().allocateKey();
-        if (!key)
-            return records.pkRqPvSet().errorOutcome(
-                QStringLiteral("Error updating the PkRqPvSet recordset.\n"));
-        if (Outcome adding = values.addNew(); !adding)
-            return values.errorOutcome(
-                QStringLiteral("Error adding record to the ReqPvSet recordset.\n"));
-        values.row() = store::PossValRow{key.value(), number, value};
-        if (Outcome updated = values.update(); !updated)
-            return values.errorOutcome(
-                QStringLiteral("Error adding record to the ReqPvSet recordset.\n"));
-    }
-    return Outcome::ok();
+    return writer.addStructural(row, storedValues());
 }
 
 SaveStep StructuralComposition::stop(const char *text, StructuralControl control, bool select)

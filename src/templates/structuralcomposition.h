@@ -37,7 +37,7 @@ public:
     qint32 firstVersionOfEdit() override { return m_draft.loadedFirstVersion; }
     SaveStep checkCharacters() const override;
     SaveStep describeMaster(store::MasterReqRow &row) override;
-    Outcome writeOwnRows(store::RecordObjects &records, qint32 number,
+    Outcome writeOwnRows(store::RequirementWriter &writer, qint32 number,
                          const QByteArray &tcode) override;
 
     virtual SentencePreview preview() const = 0;

@@ -1,7 +1,6 @@
 #include "templates/structuraldraft.h"
 
-#include "store/creqmsset.h"
-#include "store/creqstset.h"
+#include "store/requirementrows.h"
 #include "templates/templatecatalogue.h"
 
 #include <algorithm>

@@ -1,10 +1,7 @@
 #include "templates/structuralloader.h"
 
-#include "store/creqmsset.h"
-#include "store/creqpvset.h"
-#include "store/creqstset.h"
-#include "store/cvarnpvset.h"
-#include "store/cvarnstset.h"
+#include "store/requirementreader.h"
+#include "store/workedexamples.h"
 #include "templates/templatecatalogue.h"
 
 namespace varn::templates {
@@ -13,40 +10,15 @@ namespace {
 
 const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
 
-template <typename Set> Result<QStringList> valuesOf(const QString &connectionName, int number)
-{
-    Set values(connectionName);
-    values.setFilter(QStringLiteral("FK_SReqNum = ?"), {number});
-    values.setSort(QStringLiteral("PV_ID"));
-    if (Outcome opened = values.open(Set::OpenType::Snapshot); !opened)
-        return opened;
-    QStringList texts;
-    if (Outcome read = values.forEachRow([&](const auto &row) { texts.append(row.Value); }); !read)
-        return read;
-    return texts;
-}
-
-// The row of a structural set by its key; nullopt when there is none.
-template <typename Set>
-Result<std::optional<store::StrucReqRow>> structuralRow(const QString &connectionName, int number)
-{
-    Set structural(connectionName);
-    structural.setFilter(QStringLiteral("S_ReqNum = ?"), {number});
-    if (Outcome opened = structural.open(Set::OpenType::Snapshot); !opened)
-        return opened;
-    if (structural.isEOF())
-        return std::optional<store::StrucReqRow>();
-    return std::optional<store::StrucReqRow>(structural.row());
-}
-
-// The values a row lists: only a possible-values definition has them.
-template <typename Set>
-Result<QStringList> listedValues(const QString &connectionName, const store::StrucReqRow &row,
+// The values a row lists: only a possible-values definition has them. A
+// failure to read them is refused with `failure`.
+template <typename Reader>
+Result<QStringList> listedValues(const Reader &reader, const store::StrucReqRow &row,
                                  const QString &failure)
 {
     if (row.PossVal != QLatin1String("0"))
         return QStringList();
-    Result<QStringList> values = valuesOf<Set>(connectionName, row.S_ReqNum);
+    Result<QStringList> values = reader.possibleValues(row.S_ReqNum);
     if (!values)
         return Outcome::warning(failure);
     return values;
@@ -57,23 +29,22 @@ Result<QStringList> listedValues(const QString &connectionName, const store::Str
 Result<StructuralDraft> StructuralLoader::stored(const QString &connectionName, int number,
                                                  bool edit)
 {
-    store::CReqMsSet master(connectionName);
-    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
-    if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot);
-        !opened || master.isEOF())
+    const store::RequirementReader reader(connectionName);
+    const Result<std::optional<store::MasterReqRow>> master = reader.master(number);
+    if (!master || !master.value())
         return Outcome::warning(kQueryFailed);
-    const auto row = structuralRow<store::CReqStSet>(connectionName, number);
+    const Result<std::optional<store::StrucReqRow>> row = reader.structural(number);
     if (!row || !row.value())
         return Outcome::warning(kQueryFailed);
     const store::StrucReqRow &structural = *row.value();
     const QString failure = structural.Source == TemplateCatalogue::kMessageDefinition
                                 ? QStringLiteral("Error opening the ReqPvSet recordset.")
                                 : kQueryFailed;
-    const Result<QStringList> values =
-        listedValues<store::CReqPvSet>(connectionName, structural, failure);
+    const Result<QStringList> values = listedValues(reader, structural, failure);
     if (!values)
         return values.outcome();
-    StructuralDraft draft = StructuralDraft::fromStored(structural, values.value(), &master.row());
+    StructuralDraft draft =
+        StructuralDraft::fromStored(structural, values.value(), &*master.value());
     draft.loadedNumber = number;
     draft.edit = edit;
     return draft;
@@ -84,13 +55,14 @@ Outcome StructuralLoader::fillExample(const QString &appConnectionName, Structur
     const StructuralTemplate *form = TemplateCatalogue::structural(draft.source);
     if (!form)
         return Outcome::silentlyRefused();
-    const auto row = structuralRow<store::CVarnStSet>(appConnectionName, form->exampleNumber);
+    const store::WorkedExamples examples(appConnectionName);
+    const Result<std::optional<store::StrucReqRow>> row = examples.structural(form->exampleNumber);
     if (!row)
         return row.outcome();
     if (!row.value())
         return Outcome::silentlyRefused();
-    const Result<QStringList> values = listedValues<store::CVarnPvSet>(
-        appConnectionName, *row.value(), QStringLiteral("Error opening the VarnPvSet recordset."));
+    const Result<QStringList> values = listedValues(
+        examples, *row.value(), QStringLiteral("Error opening the VarnPvSet recordset."));
     if (!values)
         return values.outcome();
     // Placed as the dialog's own template places them.

@@ -56,7 +56,7 @@ public:
         return text;
     }
 
-    Outcome writeOwnRows(store::RecordObjects &, qint32, const QByteArray &) override
+    Outcome writeOwnRows(store::RequirementWriter &, qint32, const QByteArray &) override
     {
         return Outcome::ok();
     }

@@ -1,19 +1,18 @@
 #include "templates/technicaldraft.h"
 
-#include "store/creqmsset.h"
+#include "store/requirementreader.h"
 
 namespace varn::templates {
 
 Result<TechnicalDraft> TechnicalDraft::stored(const QString &connectionName, int number, bool edit)
 {
-    store::CReqMsSet master(connectionName);
-    master.setFilter(QStringLiteral("Req_Num = ?"), {number});
-    if (Outcome opened = master.open(store::CReqMsSet::OpenType::Snapshot);
-        !opened || master.isEOF())
+    const Result<std::optional<store::MasterReqRow>> master =
+        store::RequirementReader(connectionName).master(number);
+    if (!master || !master.value())
         return Outcome::warning(QStringLiteral("Error querying the Requirements database."));
     TechnicalDraft draft;
-    draft.takeStored(master.row());
-    draft.text = master.row().ReqText;
+    draft.takeStored(*master.value());
+    draft.text = master.value()->ReqText;
     draft.loadedNumber = number;
     draft.edit = edit;
     return draft;

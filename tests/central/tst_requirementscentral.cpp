@@ -92,7 +92,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, accepted);
-        const Result<QueryStatement> query = RequirementQuery::byNumber(text);
+        const Result<RequirementQuery::Selection> query = RequirementQuery::byNumber(text);
         QCOMPARE(query.isOk(), accepted);
         if (!accepted) {
             QCOMPARE(query.outcome().message(), QStringLiteral("Invalid Requirement number. Must "
@@ -322,16 +322,21 @@ private slots:
         QVERIFY(requirement > 0);
 
         QVERIFY(central.sortByColumn(requirement, {}).isOk());
-        QCOMPARE(central.sortText(), QStringLiteral("ReqText ASC"));
+        QCOMPARE(central.sortColumn(), Column::Requirement);
+        QVERIFY(central.sortAscending());
+        QCOMPARE(central.listingOrder(), varn::store::RequirementOrder::Sentence);
         QCOMPARE(listed(central), (QList<int>{12, 10, 1, 100}));
         // The same header again reverses the direction; the query stays.
         QVERIFY(central.sortByColumn(requirement, {}).isOk());
-        QCOMPARE(central.sortText(), QStringLiteral("ReqText DESC"));
+        QCOMPARE(central.sortColumn(), Column::Requirement);
+        QVERIFY(!central.sortAscending());
         QCOMPARE(listed(central), (QList<int>{100, 1, 10, 12}));
         QCOMPARE(central.currentKind(), QueryKind::Functional);
         // Another header sorts ascending.
         QVERIFY(central.sortByColumn(0, {}).isOk());
-        QCOMPARE(central.sortText(), QStringLiteral("Req_Num ASC"));
+        QCOMPARE(central.sortColumn(), Column::Number);
+        QVERIFY(central.sortAscending());
+        QCOMPARE(central.listingOrder(), varn::store::RequirementOrder::Number);
         // The number list is sorted first ascending, so a click reverses it.
         QVERIFY(central.sortByColumn(0, {}).isOk());
         QCOMPARE(listed(central), (QList<int>{100, 12, 10, 1}));

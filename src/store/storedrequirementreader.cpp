@@ -1,10 +1,13 @@
-#include "objmodel/storedrequirementreader.h"
+#include "store/storedrequirementreader.h"
 
 #include "common/requirementlimits.h"
+#include "store/rowstatement.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 
-namespace varn::objmodel {
+namespace varn::store {
 
 namespace {
 
@@ -44,13 +47,16 @@ Outcome cannotOpen(const char *set, const QSqlError &error)
 
 } // namespace
 
-StoredRequirementReader::StoredRequirementReader(QSqlDatabase database)
-    : m_database(std::move(database))
+StoredRequirementReader::StoredRequirementReader(QString connectionName)
+    : m_connection(std::move(connectionName))
 {}
+
+StoredRequirementReader::~StoredRequirementReader() = default;
 
 Outcome StoredRequirementReader::open()
 {
-    QSqlQuery kinds(m_database);
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    QSqlQuery kinds(database);
     if (!kinds.exec(QStringLiteral("SELECT COUNT(*), SUM(CASE WHEN FSTType IN ('Functional', "
                                    "'Structural') THEN 1 ELSE 0 END) FROM MASTER_REQ")) ||
         !kinds.next())
@@ -63,15 +69,15 @@ Outcome StoredRequirementReader::open()
         return read;
 
     // The rebuild writes the model between two rows of this pass.
-    m_rows = std::make_unique<store::RowStatement>(m_database, selectStatement(),
-                                                   store::RowStatement::Route::Direct);
+    m_rows =
+        std::make_unique<RowStatement>(database, selectStatement(), RowStatement::Route::Direct);
     if (!m_rows->exec())
         return cannotOpen("ReqMsSet", m_rows->lastError());
     m_columns.locate(*m_rows);
     return Outcome::ok();
 }
 
-void StoredRequirementColumns::locate(const store::RowStatement &rows)
+void StoredRequirementColumns::locate(const RowStatement &rows)
 {
     number = rows.columnIndex(QStringLiteral("Req_Num"));
     kind = rows.columnIndex(QStringLiteral("FSTType"));
@@ -83,8 +89,7 @@ void StoredRequirementColumns::locate(const store::RowStatement &rows)
     firstStructuralText = rows.columnIndex(QLatin1String(kStructuralColumns[0]));
 }
 
-void StoredRequirementColumns::read(const store::RowStatement &rows,
-                                    StoredRequirement &stored) const
+void StoredRequirementColumns::read(const RowStatement &rows, StoredRequirement &stored) const
 {
     stored = StoredRequirement();
     stored.number = rows.intValue(number);
@@ -106,7 +111,7 @@ void StoredRequirementColumns::read(const store::RowStatement &rows,
 
 Outcome StoredRequirementReader::readPossibleValues()
 {
-    QSqlQuery values(m_database);
+    QSqlQuery values(QSqlDatabase::database(m_connection, false));
     values.setForwardOnly(true);
     if (!values.exec(QStringLiteral("SELECT FK_SReqNum, Value FROM POSS_VALS ORDER BY PV_ID")))
         return cannotOpen("ReqPvSet", values.lastError());
@@ -117,7 +122,7 @@ Outcome StoredRequirementReader::readPossibleValues()
 
 bool StoredRequirementReader::next(StoredRequirement &stored)
 {
-    store::RowStatement &rows = *m_rows;
+    RowStatement &rows = *m_rows;
     if (!rows.next())
         return false;
     m_columns.read(rows, stored);
@@ -132,21 +137,21 @@ Outcome StoredRequirementReader::passOutcome() const
                                          : Outcome::ok();
 }
 
-StoredRequirementLookup::StoredRequirementLookup(QSqlDatabase database)
-    : m_database(std::move(database))
+StoredRequirementLookup::StoredRequirementLookup(QString connectionName)
+    : m_connection(std::move(connectionName))
 {}
 
 StoredRequirementLookup::~StoredRequirementLookup() = default;
 
 Result<StoredRequirement> StoredRequirementLookup::read(qint32 number)
 {
-    using store::RowStatement;
     if (!m_row) {
+        const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
         m_row = std::make_unique<RowStatement>(
-            m_database, selectStatement(QStringLiteral("WHERE m.Req_Num = ?")),
+            database, selectStatement(QStringLiteral("WHERE m.Req_Num = ?")),
             RowStatement::Route::Qt);
         m_values = std::make_unique<RowStatement>(
-            m_database,
+            database,
             QStringLiteral("SELECT Value FROM POSS_VALS WHERE FK_SReqNum = ? ORDER BY PV_ID"),
             RowStatement::Route::Qt);
     }
@@ -176,4 +181,4 @@ Result<StoredRequirement> StoredRequirementLookup::read(qint32 number)
     return stored;
 }
 
-} // namespace varn::objmodel
+} // namespace varn::store

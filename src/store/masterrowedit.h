@@ -1,13 +1,13 @@
 #pragma once
 
 #include "common/outcome.h"
-#include "store/creqmsset.h"
+#include "store/requirementrows.h"
 
 #include <QString>
 
 #include <functional>
 
-namespace varn::central {
+namespace varn::store {
 
 // An in-place edit of one MASTER_REQ row (no new version), in a transaction
 // of its own that commits once the row's read is closed: a read still
@@ -22,8 +22,8 @@ public:
     {
         QString missing;
         Outcome writeFailed = Outcome::ok();
-        std::function<Outcome(const store::MasterReqRow &row)> check;
-        std::function<void(store::MasterReqRow &row)> change;
+        std::function<Outcome(const MasterReqRow &row)> check;
+        std::function<void(MasterReqRow &row)> change;
     };
 
     // A conflict with another writer that the server resolved by aborting
@@ -34,4 +34,4 @@ private:
     static Outcome applyOnce(const QString &connectionName, int number, const Steps &steps);
 };
 
-} // namespace varn::central
+} // namespace varn::store

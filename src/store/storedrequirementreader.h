@@ -1,16 +1,16 @@
 #pragma once
 
 #include "common/outcome.h"
-#include "store/rowstatement.h"
 
 #include <QHash>
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 
-namespace varn::objmodel {
+namespace varn::store {
+
+class RowStatement;
 
 // A stored requirement as the object model is rebuilt from it: its kind, its
 // term codes, and the texts of its FUNC_REQ fields or STRUC_REQ columns.
@@ -36,19 +36,23 @@ struct StoredRequirementColumns
     int firstField = -1, structuralRow = -1, structuralCode = -1;
     int firstStructuralText = -1;
 
-    void locate(const store::RowStatement &rows);
+    void locate(const RowStatement &rows);
     // The requirement of the current row, without its possible values.
-    void read(const store::RowStatement &rows, StoredRequirement &stored) const;
+    void read(const RowStatement &rows, StoredRequirement &stored) const;
 };
 
 // Reads every stored requirement in number order, each with its FUNC_REQ or
-// STRUC_REQ row and possible values, by column name, in one forward pass.
-// The pass reads through the connection's own handle on SQLite, so the
-// reader is destroyed before the connection closes.
+// STRUC_REQ row and possible values, by column name, in one forward pass:
+// the object model's regeneration reads the requirements through it. The
+// pass reads through the connection's own handle on SQLite, so the reader is
+// destroyed before the connection closes.
 class StoredRequirementReader
 {
 public:
-    explicit StoredRequirementReader(QSqlDatabase database);
+    explicit StoredRequirementReader(QString connectionName);
+    ~StoredRequirementReader();
+    StoredRequirementReader(const StoredRequirementReader &) = delete;
+    StoredRequirementReader &operator=(const StoredRequirementReader &) = delete;
 
     // Counts the requirements and starts the pass. Refused silently when
     // there is no functional or structural requirement to rebuild from.
@@ -62,8 +66,8 @@ public:
 private:
     Outcome readPossibleValues();
 
-    QSqlDatabase m_database;
-    std::unique_ptr<store::RowStatement> m_rows;
+    QString m_connection;
+    std::unique_ptr<RowStatement> m_rows;
     QHash<qint32, QStringList> m_possibleValues;
     int m_total = 0;
     StoredRequirementColumns m_columns; // looked up by name once
@@ -74,17 +78,19 @@ private:
 class StoredRequirementLookup
 {
 public:
-    explicit StoredRequirementLookup(QSqlDatabase database);
+    explicit StoredRequirementLookup(QString connectionName);
     ~StoredRequirementLookup();
+    StoredRequirementLookup(const StoredRequirementLookup &) = delete;
+    StoredRequirementLookup &operator=(const StoredRequirementLookup &) = delete;
 
     // With an empty kind when no requirement has the number.
     Result<StoredRequirement> read(qint32 number);
 
 private:
-    QSqlDatabase m_database;
-    std::unique_ptr<store::RowStatement> m_row;
-    std::unique_ptr<store::RowStatement> m_values;
+    QString m_connection;
+    std::unique_ptr<RowStatement> m_row;
+    std::unique_ptr<RowStatement> m_values;
     StoredRequirementColumns m_columns;
 };
 
-} // namespace varn::objmodel
+} // namespace varn::store

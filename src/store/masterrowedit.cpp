@@ -1,21 +1,22 @@
-#include "central/masterrowedit.h"
+#include "store/masterrowedit.h"
 
+#include "store/creqmsset.h"
 #include "store/savetransaction.h"
 #include "store/transientretry.h"
 
-namespace varn::central {
+namespace varn::store {
 
 Outcome MasterRowEdit::apply(const QString &connectionName, int number, const Steps &steps)
 {
-    return store::TransientRetry::run([&] { return applyOnce(connectionName, number, steps); });
+    return TransientRetry::run([&] { return applyOnce(connectionName, number, steps); });
 }
 
 Outcome MasterRowEdit::applyOnce(const QString &connectionName, int number, const Steps &steps)
 {
-    store::SaveTransaction transaction(connectionName);
+    SaveTransaction transaction(connectionName);
     if (Outcome begun = transaction.begin(); !begun)
         return begun;
-    store::CReqMsSet master(connectionName);
+    CReqMsSet master(connectionName);
     master.setFilter(QStringLiteral("Req_Num = ?"), {number});
     if (Outcome opened = master.open(); !opened)
         return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
@@ -34,4 +35,4 @@ Outcome MasterRowEdit::applyOnce(const QString &connectionName, int number, cons
     return transaction.commit();
 }
 
-} // namespace varn::central
+} // namespace varn::store

@@ -1,0 +1,138 @@
+#include "store/requirementlisting.h"
+
+#include "store/creqmsset.h"
+#include "store/sqldialect.h"
+#include "store/storemessages.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace varn::store {
+
+namespace {
+
+const QString kCannotOpenSet = QStringLiteral("Cannot open ReqMsSet recordset.\n");
+
+QString errorText(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+// The WHERE text of a selection (without the word) and its bound values.
+std::pair<QString, QVariantList> condition(const RequirementSelection &selection)
+{
+    using Kind = RequirementSelection::Kind;
+    const QString deleted = QString::fromLatin1(messages::kDeletedKind);
+    switch (selection.kind) {
+    case Kind::Live:
+        break;
+    case Kind::OfType:
+        return {QStringLiteral("FSTType = ?"), {selection.text}};
+    case Kind::ByTemplate:
+        return {QStringLiteral("(Source = ?) AND (FSTType NOT LIKE ?)"),
+                {selection.number, deleted}};
+    case Kind::ByNumber:
+        // The number is matched as its decimal text, so "1%" finds 1, 10 to
+        // 19, 100 to 199 and so on.
+        return {QStringLiteral("CAST(Req_Num AS VARCHAR(11)) LIKE ?"), {selection.text}};
+    case Kind::ByParagraph:
+        return {QStringLiteral("(ParaNum LIKE ?) AND (FSTType NOT LIKE ?)"),
+                {selection.text, deleted}};
+    case Kind::ByEntity:
+        return {QStringLiteral("((Req_Num IN (SELECT FK_FReqNum FROM REQ_ENTITY WHERE ReqEntity "
+                               "LIKE ?)) OR (Req_Num IN (SELECT FK_SReqNum FROM REQ_ENTITY WHERE "
+                               "ReqEntity LIKE ?))) AND (FSTType NOT LIKE ?)"),
+                {selection.text, selection.text, deleted}};
+    case Kind::Requirement:
+        return {QStringLiteral("Req_Num = ?"), {selection.number}};
+    case Kind::VersionsOf:
+        return {QStringLiteral("OrigReqNum = ?"), {selection.number}};
+    }
+    return {QStringLiteral("FSTType NOT LIKE ?"), {deleted}};
+}
+
+// The column each order sorts by, in the order of RequirementOrder.
+constexpr const char *kOrderColumns[] = {
+    "Req_Num", "FSTType", "Source",  "Category",   "Priority",  "Release",
+    "Version", "ParaNum", "ReqText", "OrigReqNum", "DateSaved", "Comments",
+};
+static_assert(std::size(kOrderColumns) == std::size_t(RequirementOrder::Comments) + 1);
+
+QString orderBy(RequirementOrder order, bool ascending)
+{
+    // The list shows the preamble before the text, so the sentence is the
+    // order a reader expects.
+    QString sql = order == RequirementOrder::Sentence
+                      ? QStringLiteral("COALESCE(Preamble, '') || ' ' || COALESCE(ReqText, '')")
+                      : QString::fromLatin1(kOrderColumns[int(order)]);
+    sql += ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
+    // Req_Num last keeps equal sort values in a stable order.
+    if (order != RequirementOrder::Number)
+        sql += QStringLiteral(", Req_Num");
+    return sql;
+}
+
+} // namespace
+
+Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &selection,
+                                                  RequirementOrder order, bool ascending) const
+{
+    const auto [where, values] = condition(selection);
+    const QString sql = QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (") + where +
+                        QStringLiteral(") ORDER BY ") + orderBy(order, ascending);
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    QSqlQuery select(database);
+    select.setForwardOnly(true);
+    if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
+        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
+    for (const QVariant &value : values)
+        select.addBindValue(value);
+    if (!select.exec())
+        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
+    QList<qint32> numbers;
+    while (select.next())
+        numbers.append(select.value(0).toInt());
+    if (select.lastError().isValid())
+        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
+    return numbers;
+}
+
+Result<QList<MasterReqRow>> RequirementListing::rows(const RequirementSelection &selection) const
+{
+    const auto [where, values] = condition(selection);
+    return rowsWhere(where, values);
+}
+
+Result<QList<MasterReqRow>> RequirementListing::page(const QList<qint32> &numbers) const
+{
+    if (numbers.isEmpty())
+        return QList<MasterReqRow>();
+    const QStringList placeholders(numbers.size(), QStringLiteral("?"));
+    QVariantList values;
+    values.reserve(numbers.size());
+    for (const qint32 number : numbers)
+        values.append(number);
+    return rowsWhere(QStringLiteral("Req_Num IN (%1)").arg(placeholders.join(QLatin1Char(','))),
+                     values);
+}
+
+Result<QList<MasterReqRow>> RequirementListing::rowsWhere(const QString &where,
+                                                          const QVariantList &values) const
+{
+    // A set of its own for each read, so that nothing stays open on the
+    // connection between the user's actions.
+    CReqMsSet set(m_connection);
+    set.setFilter(where, values);
+    if (!set.open(CReqMsSet::OpenType::Snapshot))
+        return set.errorOutcome(kCannotOpenSet);
+    QList<MasterReqRow> rows;
+    while (!set.isEOF()) {
+        rows.append(set.row());
+        if (Outcome moved = set.moveNext(); !moved)
+            return set.errorOutcome(kCannotOpenSet);
+    }
+    return rows;
+}
+
+} // namespace varn::store

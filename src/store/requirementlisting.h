@@ -1,0 +1,76 @@
+#pragma once
+
+#include "common/outcome.h"
+#include "store/requirementrows.h"
+
+#include <QList>
+#include <QString>
+
+namespace varn::store {
+
+// Which MASTER_REQ rows a listing selects. Every selection but ByNumber,
+// Requirement and VersionsOf leaves deleted and superseded rows out.
+// Patterns take "%" for any run of characters (and "_" for one) and match
+// letters without regard to case on every backend.
+struct RequirementSelection
+{
+    enum class Kind {
+        Live,        // every requirement not deleted
+        OfType,      // text: the kind ("Functional", "Structural", "Technical")
+        ByTemplate,  // number: the Source (0 the Requirement Builder, n template n)
+        ByNumber,    // text: a pattern over the number's decimal text
+        ByParagraph, // text: a pattern over the paragraph
+        ByEntity,    // text: a pattern over the entity names it mentions
+        Requirement, // number: that requirement
+        VersionsOf,  // number: the first version all versions share
+    };
+
+    Kind kind = Kind::Live;
+    QString text;
+    qint32 number = 0;
+
+    friend bool operator==(const RequirementSelection &, const RequirementSelection &) = default;
+};
+
+// The orders a listing can take: by a MASTER_REQ column, or (Sentence) by the
+// sentence the list shows, preamble before text.
+enum class RequirementOrder {
+    Number,
+    Type,
+    Source,
+    Category,
+    Priority,
+    Release,
+    Version,
+    Paragraph,
+    Sentence,
+    FirstVersion,
+    DateSaved,
+    Comments,
+};
+
+// Requirements Central's reads of MASTER_REQ: the numbers a selection lists
+// in the order asked for, then the rows a page at a time. Nothing stays open
+// on the connection between calls. A failure says "Cannot open ReqMsSet
+// recordset.\n" and the database's text.
+class RequirementListing
+{
+public:
+    explicit RequirementListing(QString connectionName) : m_connection(std::move(connectionName)) {}
+
+    // Equal sort values keep number order.
+    Result<QList<qint32>> numbers(const RequirementSelection &selection, RequirementOrder order,
+                                  bool ascending) const;
+    // The rows a selection lists, in no particular order.
+    Result<QList<MasterReqRow>> rows(const RequirementSelection &selection) const;
+    // The rows of these numbers (one page of the list), in no particular
+    // order; numbers without a row are left out.
+    Result<QList<MasterReqRow>> page(const QList<qint32> &numbers) const;
+
+private:
+    Result<QList<MasterReqRow>> rowsWhere(const QString &where, const QVariantList &values) const;
+
+    QString m_connection;
+};
+
+} // namespace varn::store

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "common/outcome.h"
+#include "store/requirementrows.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace varn::store {
+
+// A stored requirement whole, as an export writes it: its MASTER_REQ row,
+// the row its composer stored (FUNC_REQ or STRUC_REQ, every column as the
+// database lists it) and its possible values.
+struct WholeRequirement
+{
+    MasterReqRow master;
+    // "STRUC_REQ" or "FUNC_REQ"; empty when the requirement has no composer
+    // row (a number with rows in both tables is read as structural).
+    QString composerTable;
+    // The composer row's columns after its key, by name, in the table's
+    // order, and their values as text.
+    QStringList composerColumns;
+    QStringList composerTexts;
+    QStringList possibleValues;
+};
+
+// One dependent link: `dependent` depends on `parent`.
+struct StoredLink
+{
+    qint32 parent = 0;
+    qint32 dependent = 0;
+};
+
+// Reads every stored requirement of a workspace in a few passes over the
+// tables, for the exports. A failure stops with "Error querying the
+// Requirements database.\n" and the database's text.
+class RequirementSetReader
+{
+public:
+    explicit RequirementSetReader(QString connectionName) : m_connection(std::move(connectionName))
+    {}
+
+    // Hands visit every live requirement (with everyVersion also the deleted
+    // and superseded rows) in number order. The requirement handed over is
+    // valid until visit returns.
+    Outcome forEach(bool everyVersion,
+                    const std::function<void(const WholeRequirement &requirement)> &visit) const;
+    // Every dependent link, by parent, then in the order the links were saved.
+    Result<QList<StoredLink>> links() const;
+
+private:
+    QString m_connection;
+};
+
+} // namespace varn::store

@@ -1,0 +1,65 @@
+#include "store/workedexamples.h"
+
+#include "store/cvarnmsset.h"
+#include "store/cvarnpvset.h"
+#include "store/cvarnset.h"
+#include "store/cvarnstset.h"
+
+namespace varn::store {
+
+Result<QList<VarnMasterRow>> WorkedExamples::masterRows(int first, int count) const
+{
+    const QString failed = QStringLiteral("Cannot open VarnMsSet recordset.\n");
+    CVarnMsSet master(m_connection);
+    master.setSort(QStringLiteral("Req_Num"));
+    if (Outcome opened = master.open(CVarnMsSet::OpenType::Snapshot); !opened)
+        return master.errorOutcome(failed);
+    QList<VarnMasterRow> rows;
+    for (int row = 1; !master.isEOF() && rows.size() < count; ++row) {
+        if (row >= first)
+            rows.append(master.row());
+        if (Outcome moved = master.moveNext(); !moved)
+            return master.errorOutcome(failed);
+    }
+    master.close();
+    return rows;
+}
+
+Result<std::optional<StrucReqRow>> WorkedExamples::structural(qint32 number) const
+{
+    CVarnStSet structural(m_connection);
+    structural.setFilter(QStringLiteral("S_ReqNum = ?"), {number});
+    if (Outcome opened = structural.open(CVarnStSet::OpenType::Snapshot); !opened)
+        return opened;
+    if (structural.isEOF())
+        return std::optional<StrucReqRow>();
+    return std::optional<StrucReqRow>(structural.row());
+}
+
+Result<QStringList> WorkedExamples::possibleValues(qint32 number) const
+{
+    CVarnPvSet values(m_connection);
+    values.setFilter(QStringLiteral("FK_SReqNum = ?"), {number});
+    values.setSort(QStringLiteral("PV_ID"));
+    if (Outcome opened = values.open(CVarnPvSet::OpenType::Snapshot); !opened)
+        return opened;
+    QStringList texts;
+    if (Outcome read = values.forEachRow([&](const PossValRow &row) { texts.append(row.Value); });
+        !read)
+        return read;
+    return texts;
+}
+
+Result<QList<int>> WorkedExamples::functionalNumbers() const
+{
+    CVarnSet functional(m_connection);
+    functional.setSort(QStringLiteral("F_ReqNum"));
+    if (!functional.open(CVarnSet::OpenType::Snapshot))
+        return Outcome::stop(QStringLiteral("Cannot open VarnSet recordset.\n"));
+    QList<int> numbers;
+    if (!functional.forEachRow([&numbers](const FuncReqRow &row) { numbers.append(row.F_ReqNum); }))
+        return Outcome::stop(QStringLiteral("Cannot open VarnSet recordset.\n"));
+    return numbers;
+}
+
+} // namespace varn::store
