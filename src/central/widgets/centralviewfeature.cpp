@@ -123,7 +123,7 @@ app::WindowSpec centralWindow(const app::FeatureRegistry &registry)
     app::WindowSpec window;
     window.kind = kCentralWindow;
     window.name = varn::central::Tr::tr("Requirements Central");
-    window.titlePrefix = varn::central::Tr::tr("Requirements Central - System Name: ");
+    window.title = varn::central::Tr::tr("Requirements Central - System Name: %1");
     window.firstPosition = {0, 0};
     window.firstClientSize = {644, 438};
     window.smallestClientSize = {644, 400};

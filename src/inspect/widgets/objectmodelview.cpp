@@ -79,7 +79,7 @@ void registerWindows(app::FeatureRegistry &registry)
     app::WindowSpec objectModel;
     objectModel.kind = kObjectModelWindow;
     objectModel.name = Tr::tr("Inspect Object Model");
-    objectModel.titlePrefix = Tr::tr("Inspect Object Model - System Name: ");
+    objectModel.title = Tr::tr("Inspect Object Model - System Name: %1");
     // An open window shows the language it was opened in.
     objectModel.titleSuffix = [](const Workbench &workbench) {
         return QStringLiteral(" (%1)").arg(languageName(showsJava(workbench)));
@@ -103,7 +103,7 @@ void registerWindows(app::FeatureRegistry &registry)
     app::WindowSpec dataModel;
     dataModel.kind = kDataModelWindow;
     dataModel.name = Tr::tr("Inspect Data Model");
-    dataModel.titlePrefix = Tr::tr("Inspect Data Model - System Name: ");
+    dataModel.title = Tr::tr("Inspect Data Model - System Name: %1");
     dataModel.firstPosition = {56, 60};
     dataModel.firstClientSize = {644, 400};
     dataModel.smallestClientSize = {120, 60};

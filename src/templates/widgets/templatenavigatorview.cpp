@@ -216,7 +216,7 @@ void registerNavigators(app::FeatureRegistry &registry)
         app::WindowSpec window;
         window.kind = navigator.kind;
         window.name = name;
-        window.titlePrefix = Tr::tr("%1 - System Name: ").arg(name);
+        window.title = Tr::tr("%1 - System Name: %2").arg(name, QStringLiteral("%1"));
         window.firstPosition = navigator.firstPosition;
         window.firstClientSize = navigator.firstClientSize;
         window.smallestClientSize = {644, 438};
