@@ -1,4 +1,5 @@
 // varn: the desktop program.
+#include "app/apptr.h"
 #include "app/cvarnapp.h"
 #include "app/programtranslations.h"
 #include "app/terminationsignals.h"
@@ -25,11 +26,11 @@ void nameProgram()
 
 void describeArguments(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(QStringLiteral("Varn SE requirements workstation"));
+    parser.setApplicationDescription(varn::app::Tr::tr("Varn SE requirements workstation"));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("workspace"),
-                                 QStringLiteral("A workspace file (.vnp) to open."),
+                                 varn::app::Tr::tr("A workspace file (.vnp) to open."),
                                  QStringLiteral("[workspace]"));
 }
 

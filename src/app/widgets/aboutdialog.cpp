@@ -1,5 +1,6 @@
 #include "app/widgets/aboutdialog.h"
 
+#include "app/apptr.h"
 #include "app/widgets/programicon.h"
 
 #include <QDialogButtonBox>
@@ -13,28 +14,28 @@ namespace varn::app {
 
 QString AboutDialog::versionText()
 {
-    return QStringLiteral("Varn SE Version " VARN_VERSION);
+    return Tr::tr("Varn SE Version %1").arg(QStringLiteral(VARN_VERSION));
 }
 
 AboutDialog::AboutDialog(const QString &databaseFile, QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About Varn SE"));
+    setWindowTitle(Tr::tr("About Varn SE"));
 
     auto *icon = new QLabel(this);
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
     icon->setPixmap(ProgramIcon::icon().pixmap(size, size));
     auto *version = new QLabel(versionText(), this);
     version->setObjectName(QStringLiteral("version"));
-    auto *purpose = new QLabel(QStringLiteral("Requirements engineering workstation"), this);
+    auto *purpose = new QLabel(Tr::tr("Requirements engineering workstation"), this);
     auto *toolkit =
-        new QLabel(QStringLiteral("Built with Qt %1, running on Qt %2")
+        new QLabel(Tr::tr("Built with Qt %1, running on Qt %2")
                        .arg(QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())),
                    this);
     toolkit->setObjectName(QStringLiteral("toolkit"));
-    auto *database = new QLabel(databaseFile.isEmpty()
-                                    ? QStringLiteral("No workspace is open.")
-                                    : QStringLiteral("Requirements database: ") + databaseFile,
-                                this);
+    auto *database =
+        new QLabel(databaseFile.isEmpty() ? Tr::tr("No workspace is open.")
+                                          : Tr::tr("Requirements database: %1").arg(databaseFile),
+                   this);
     database->setObjectName(QStringLiteral("database"));
     database->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -48,7 +49,7 @@ AboutDialog::AboutDialog(const QString &databaseFile, QWidget *parent) : QDialog
     top->addLayout(texts);
 
     auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(Tr::tr("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);

@@ -1,5 +1,6 @@
 #include "app/widgets/helpwindow.h"
 
+#include "app/apptr.h"
 #include "app/widgets/programicon.h"
 
 #include <QAccessibleWidget>
@@ -31,21 +32,21 @@ QAccessibleInterface *windowFace(const QString &className, QObject *object)
 
 HelpWindow::HelpWindow(std::map<QString, HelpBrowser::PageWriter> writtenPages, QWidget *parent)
     : QWidget(parent, Qt::Window), m_browser(new HelpBrowser(std::move(writtenPages))),
-      m_search(new QLineEdit), m_findNext(new QPushButton(QStringLiteral("Find &Next"))),
+      m_search(new QLineEdit), m_findNext(new QPushButton(Tr::tr("Find &Next"))),
       m_topics(new QListWidget)
 {
     static const bool faceInstalled = (QAccessible::installFactory(windowFace), true);
     Q_UNUSED(faceInstalled);
-    setWindowTitle(QStringLiteral("Varn SE Help"));
+    setWindowTitle(Tr::tr("Varn SE Help"));
     setWindowIcon(ProgramIcon::icon());
     setObjectName(QStringLiteral("helpWindow"));
     m_browser->setObjectName(QStringLiteral("page"));
-    m_browser->setAccessibleName(QStringLiteral("Page"));
+    m_browser->setAccessibleName(Tr::tr("Page"));
     m_search->setObjectName(QStringLiteral("search"));
-    m_search->setPlaceholderText(QStringLiteral("Words to find, then Enter"));
+    m_search->setPlaceholderText(Tr::tr("Words to find, then Enter"));
     m_search->setClearButtonEnabled(true);
     m_findNext->setObjectName(QStringLiteral("findNext"));
-    m_findNext->setAccessibleName(QStringLiteral("Find Next"));
+    m_findNext->setAccessibleName(Tr::tr("Find Next"));
     m_topics->setObjectName(QStringLiteral("topics"));
 
     // Each page's title and words, read once for the search.
@@ -58,17 +59,17 @@ HelpWindow::HelpWindow(std::map<QString, HelpBrowser::PageWriter> writtenPages, 
         m_plainTexts.append(document.toPlainText());
     }
 
-    auto *searchLabel = new QLabel(QStringLiteral("&Search:"));
+    auto *searchLabel = new QLabel(Tr::tr("&Search:"));
     searchLabel->setBuddy(m_search);
-    m_search->setAccessibleName(QStringLiteral("Search:"));
+    m_search->setAccessibleName(Tr::tr("Search:"));
     auto *top = new QHBoxLayout;
     top->addWidget(searchLabel);
     top->addWidget(m_search, 1);
     top->addWidget(m_findNext);
 
-    auto *topicsLabel = new QLabel(QStringLiteral("&Topics"));
+    auto *topicsLabel = new QLabel(Tr::tr("&Topics"));
     topicsLabel->setBuddy(m_topics);
-    m_topics->setAccessibleName(QStringLiteral("Topics"));
+    m_topics->setAccessibleName(Tr::tr("Topics"));
     auto *left = new QWidget;
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -130,7 +131,7 @@ void HelpWindow::search()
     const QString text = m_search->text().trimmed();
     listTopics(text);
     if (m_topics->count() == 0) {
-        m_topics->addItem(QStringLiteral("No topic holds \"%1\".").arg(text));
+        m_topics->addItem(Tr::tr("No topic holds \"%1\".").arg(text));
         m_topics->item(0)->setFlags(Qt::NoItemFlags);
         // The page stays, but no longer shows the place of an earlier search.
         QTextCursor cursor = m_browser->textCursor();

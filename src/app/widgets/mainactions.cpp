@@ -1,5 +1,6 @@
 #include "app/widgets/mainactions.h"
 
+#include "app/apptr.h"
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/recentfiles.h"
 
@@ -33,33 +34,31 @@ MainActions::MainActions(const FeatureRegistry &features, QObject *parent) : QOb
 
 void MainActions::makeShellItems()
 {
-    newWorkspace = make(QStringLiteral("&New"), QStringLiteral("Create a new workspace"));
+    newWorkspace = make(Tr::tr("&New"), Tr::tr("Create a new workspace"));
     newWorkspace->setShortcut(QKeySequence::New);
-    newTeamWorkspace = make(QStringLiteral("New &Team Workspace..."),
-                            QStringLiteral("Create or join a workspace on a PostgreSQL server"));
-    open = make(QStringLiteral("&Open..."), QStringLiteral("Open an existing workspace"));
+    newTeamWorkspace = make(Tr::tr("New &Team Workspace..."),
+                            Tr::tr("Create or join a workspace on a PostgreSQL server"));
+    open = make(Tr::tr("&Open..."), Tr::tr("Open an existing workspace"));
     open->setShortcut(QKeySequence::Open);
-    close = make(QStringLiteral("&Close"), QStringLiteral("Close the workspace"));
-    save = make(QStringLiteral("&Save"), QStringLiteral("Save the workspace file"));
+    close = make(Tr::tr("&Close"), Tr::tr("Close the workspace"));
+    save = make(Tr::tr("&Save"), Tr::tr("Save the workspace file"));
     save->setShortcut(QKeySequence::Save);
-    saveAs = make(QStringLiteral("Save &As..."),
-                  QStringLiteral("Save the workspace file with a new name"));
+    saveAs = make(Tr::tr("Save &As..."), Tr::tr("Save the workspace file with a new name"));
     for (int position = 0; position < RecentFiles::kCount; ++position)
-        recentFiles.append(make(QString(), QStringLiteral("Open this workspace")));
-    exit = make(QStringLiteral("E&xit"), QStringLiteral("Quit Varn SE"));
+        recentFiles.append(make(QString(), Tr::tr("Open this workspace")));
+    exit = make(Tr::tr("E&xit"), Tr::tr("Quit Varn SE"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    toolbar = make(QStringLiteral("&Toolbar"), QStringLiteral("Show or hide the toolbar"));
+    toolbar = make(Tr::tr("&Toolbar"), Tr::tr("Show or hide the toolbar"));
     toolbar->setCheckable(true);
-    statusBar = make(QStringLiteral("&Status Bar"), QStringLiteral("Show or hide the status bar"));
+    statusBar = make(Tr::tr("&Status Bar"), Tr::tr("Show or hide the status bar"));
     statusBar->setCheckable(true);
 
-    cascade = make(QStringLiteral("&Cascade"), QStringLiteral("Arrange the windows overlapping"));
-    tile = make(QStringLiteral("&Tile"), QStringLiteral("Arrange the windows side by side"));
-    about = make(QStringLiteral("&About Varn SE..."), QStringLiteral("Show the program version"));
+    cascade = make(Tr::tr("&Cascade"), Tr::tr("Arrange the windows overlapping"));
+    tile = make(Tr::tr("&Tile"), Tr::tr("Arrange the windows side by side"));
+    about = make(Tr::tr("&About Varn SE..."), Tr::tr("Show the program version"));
     about->setShortcut(QKeySequence(Qt::Key_F1));
-    helpTopics =
-        make(QStringLiteral("&Help Topics"), QStringLiteral("Read the manual and search it"));
+    helpTopics = make(Tr::tr("&Help Topics"), Tr::tr("Read the manual and search it"));
 
     // The File menu of the home window starts with Save; those of the other
     // windows and of the main window start with New.

@@ -1,5 +1,6 @@
 #include "app/widgets/mainwindow.h"
 
+#include "app/apptr.h"
 #include "app/cvarnapp.h"
 #include "app/widgets/aboutdialog.h"
 #include "app/widgets/cchildframe.h"
@@ -99,7 +100,7 @@ void MainWindow::buildToolBars()
     const WindowSpec *home = m_features.homeWindow();
     m_mainBar = addToolBar(home ? home->name : QString());
     m_mainBar->setObjectName(QStringLiteral("centralToolBar"));
-    m_navigationBar = addToolBar(QStringLiteral("Navigation"));
+    m_navigationBar = addToolBar(Tr::tr("Navigation"));
     m_navigationBar->setObjectName(QStringLiteral("otherToolBar"));
     for (const ToolBarId bar : {ToolBarId::Main, ToolBarId::Navigation}) {
         QList<std::pair<int, QAction *>> items;
@@ -127,7 +128,7 @@ void MainWindow::buildStatusBar()
         pane->setMinimumWidth(90);
         statusBar()->addPermanentWidget(pane);
     }
-    statusBar()->showMessage(QStringLiteral("Ready"));
+    statusBar()->showMessage(Tr::tr("Ready"));
 }
 
 void MainWindow::setStatusPane(int pane, const QString &text)
@@ -298,8 +299,8 @@ QWidget *MainWindow::view(WindowKind kind) const
 
 void MainWindow::updateTitle()
 {
-    setWindowTitle(m_app.isWorkspaceOpen() ? QStringLiteral("Varn SE - ") + m_app.systemName()
-                                           : QStringLiteral("Varn SE"));
+    setWindowTitle(m_app.isWorkspaceOpen() ? Tr::tr("Varn SE - %1").arg(m_app.systemName())
+                                           : Tr::tr("Varn SE"));
     setStatusPane(1, m_app.isWorkspaceOpen() ? m_app.systemName() : QString());
 }
 
@@ -367,7 +368,7 @@ void MainWindow::listOpenWindows(QMenu *menu)
         item->setProperty("openWindow", true);
         item->setCheckable(true);
         item->setChecked(window == m_area->activeSubWindow());
-        item->setStatusTip(QStringLiteral("Bring this window to the front"));
+        item->setStatusTip(Tr::tr("Bring this window to the front"));
         connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
             if (!window)
                 return;

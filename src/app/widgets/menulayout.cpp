@@ -1,5 +1,7 @@
 #include "app/widgets/menulayout.h"
 
+#include "app/apptr.h"
+
 #include <iterator>
 
 namespace varn::app {
@@ -38,8 +40,12 @@ constexpr GroupOf kGroups[] = {
 static_assert(std::size(kGroups) == int(MenuGroup::Help) + 1);
 
 constexpr const char *kTitles[] = {
-    "&File",      "&Edit",    "&View",     "&Record",    "&Display", "&Compose",
-    "&Templates", "&Inspect", "&Generate", "&Utilities", "&Window",  "&Help",
+    QT_TRANSLATE_NOOP("varn::app", "&File"),      QT_TRANSLATE_NOOP("varn::app", "&Edit"),
+    QT_TRANSLATE_NOOP("varn::app", "&View"),      QT_TRANSLATE_NOOP("varn::app", "&Record"),
+    QT_TRANSLATE_NOOP("varn::app", "&Display"),   QT_TRANSLATE_NOOP("varn::app", "&Compose"),
+    QT_TRANSLATE_NOOP("varn::app", "&Templates"), QT_TRANSLATE_NOOP("varn::app", "&Inspect"),
+    QT_TRANSLATE_NOOP("varn::app", "&Generate"),  QT_TRANSLATE_NOOP("varn::app", "&Utilities"),
+    QT_TRANSLATE_NOOP("varn::app", "&Window"),    QT_TRANSLATE_NOOP("varn::app", "&Help"),
 };
 static_assert(std::size(kTitles) == int(MenuId::Help) + 1);
 
@@ -52,7 +58,7 @@ MenuId MenuLayout::menuOf(MenuGroup group)
 
 QString MenuLayout::title(MenuId menu)
 {
-    return QString::fromLatin1(kTitles[int(menu)]);
+    return Tr::tr(kTitles[int(menu)]);
 }
 
 QList<MenuId> MenuLayout::menusOf(MenuSet set)

@@ -64,13 +64,13 @@ bool MessagePresenter::askYesNo(QWidget *parent, const QString &title, const QSt
 QString MessagePresenter::chooseFileToOpen(QWidget *parent, const QString &folder,
                                            const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), folder, filter);
+    return QFileDialog::getOpenFileName(parent, Tr::tr("Open"), folder, filter);
 }
 
 QString MessagePresenter::chooseFileToSave(QWidget *parent, const QString &proposedPath,
                                            const QString &filter)
 {
-    QFileDialog dialog(parent, QStringLiteral("Save As"), proposedPath, filter);
+    QFileDialog dialog(parent, Tr::tr("Save As"), proposedPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("vnp"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

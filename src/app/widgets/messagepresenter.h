@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/apptr.h"
 #include "common/outcome.h"
 
 #include <QString>
@@ -34,7 +35,7 @@ public:
     // Runs a modal dialog; returns its result code.
     virtual int runDialog(QDialog &dialog);
 
-    static QString title() { return QStringLiteral("Varn SE"); }
+    static QString title() { return Tr::tr("Varn SE"); }
     // The box showMessage runs: the outcome's text as plain text, each of
     // its line breaks ("\n", "\r\n" or a lone "\r") a new line, with the
     // icon of its kind and OK.

@@ -1,5 +1,7 @@
 #include "app/widgets/opencreatedialog.h"
 
+#include "app/apptr.h"
+
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -9,20 +11,20 @@
 namespace varn::app {
 
 OpenCreateDialog::OpenCreateDialog(QWidget *parent)
-    : QDialog(parent), m_open(new QRadioButton(QStringLiteral("Open Existing Varn SE File"))),
-      m_create(new QRadioButton(QStringLiteral("Create New Varn SE File")))
+    : QDialog(parent), m_open(new QRadioButton(Tr::tr("Open Existing Varn SE File"))),
+      m_create(new QRadioButton(Tr::tr("Create New Varn SE File")))
 {
-    setWindowTitle(QStringLiteral("Open/Create"));
+    setWindowTitle(Tr::tr("Open/Create"));
     m_open->setChecked(true);
 
-    auto *group = new QGroupBox(QStringLiteral(" To Start "), this);
+    auto *group = new QGroupBox(Tr::tr(" To Start "), this);
     auto *choices = new QVBoxLayout(group);
     choices->addWidget(m_open);
     choices->addWidget(m_create);
 
     auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    buttons->addButton(Tr::tr("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(Tr::tr("Cancel"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -1,5 +1,7 @@
 #include "app/widgets/progressdialog.h"
 
+#include "app/apptr.h"
+
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -9,13 +11,11 @@ namespace varn::app {
 ProgressDialog::ProgressDialog(const QString &title, ProgressPanel::Processed processed,
                                QWidget *parent)
     : QDialog(parent), m_layout(new QVBoxLayout(this)), m_panel(new ProgressPanel(processed, this)),
-      m_generate(new QPushButton(QStringLiteral("Generate"), this)),
-      m_buttons(new QDialogButtonBox(this))
+      m_generate(new QPushButton(Tr::tr("Generate"), this)), m_buttons(new QDialogButtonBox(this))
 {
     setWindowTitle(title);
     m_buttons->addButton(m_generate, QDialogButtonBox::ActionRole);
-    QPushButton *close =
-        m_buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    QPushButton *close = m_buttons->addButton(Tr::tr("Close"), QDialogButtonBox::RejectRole);
     m_generate->setDefault(true);
     connect(m_generate, &QPushButton::clicked, this, [this] { generate(); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,5 +1,7 @@
 #include "app/widgets/progresspanel.h"
 
+#include "app/apptr.h"
+
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -42,13 +44,13 @@ ProgressPanel::ProgressPanel(Processed processed, QWidget *parent)
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(m_status, 0, 0, 1, 4);
     grid->addWidget(m_bar, 1, 0, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("Percent Complete:"), this), 2, 0);
+    grid->addWidget(new QLabel(Tr::tr("Percent Complete:"), this), 2, 0);
     grid->addWidget(m_percent, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("%"), this), 2, 2);
     grid->setColumnStretch(3, 1);
     if (processed == Processed::Shown) {
         m_processed = readOnlyBox(this, "processed", 64);
-        grid->addWidget(new QLabel(QStringLiteral("Processed:"), this), 3, 0);
+        grid->addWidget(new QLabel(Tr::tr("Processed:"), this), 3, 0);
         grid->addWidget(m_processed, 3, 1);
     }
     setPercent(0);

@@ -1,5 +1,6 @@
 #include "app/widgets/systemnamedialog.h"
 
+#include "app/apptr.h"
 #include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 
@@ -14,23 +15,23 @@ namespace varn::app {
 SystemNameDialog::SystemNameDialog(MessagePresenter &presenter, QWidget *parent)
     : QDialog(parent), m_presenter(presenter), m_name(new QLineEdit(this))
 {
-    setWindowTitle(QStringLiteral("System Name"));
+    setWindowTitle(Tr::tr("System Name"));
     m_name->setMaxLength(CVarnApp::kLongestSystemName);
     m_name->setMinimumWidth(m_name->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24);
 
-    auto *label = new QLabel(QStringLiteral("Enter System Name"), this);
+    auto *label = new QLabel(Tr::tr("Enter System Name"), this);
     label->setBuddy(m_name);
     // The sentence already says "The <name> system shall ...".
-    auto *hint = new QLabel(QStringLiteral("Do not include the words \"The\" or \"system\""), this);
+    auto *hint = new QLabel(Tr::tr("Do not include the words \"The\" or \"system\""), this);
     QPalette red = hint->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     hint->setPalette(red);
     hint->setObjectName(QStringLiteral("hint"));
-    auto *example = new QLabel(QStringLiteral("(e.g., Acme Telecom, or EDP)"), this);
+    auto *example = new QLabel(Tr::tr("(e.g., Acme Telecom, or EDP)"), this);
 
     auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    buttons->addButton(Tr::tr("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(Tr::tr("Cancel"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &SystemNameDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SystemNameDialog::reject);
 

@@ -1,5 +1,6 @@
 #include "app/widgets/teamworkspacedialog.h"
 
+#include "app/apptr.h"
 #include "app/cvarnapp.h"
 #include "app/serverconnectioncheck.h"
 #include "app/settings.h"
@@ -56,10 +57,10 @@ TeamWorkspaceDialog::TeamWorkspaceDialog(MessagePresenter &presenter, Creator cr
     : QDialog(parent), m_presenter(presenter), m_creator(std::move(creator)),
       m_systemName(lineEdit(this, CVarnApp::kLongestSystemName)), m_server(lineEdit(this, 200)),
       m_port(new QSpinBox(this)), m_database(lineEdit(this, 200)), m_user(lineEdit(this, 200)),
-      m_file(lineEdit(this, 1024)), m_browse(button(QStringLiteral("&Browse..."), this)),
-      m_test(button(QStringLiteral("&Test Connection"), this))
+      m_file(lineEdit(this, 1024)), m_browse(button(Tr::tr("&Browse..."), this)),
+      m_test(button(Tr::tr("&Test Connection"), this))
 {
-    setWindowTitle(QStringLiteral("New Team Workspace"));
+    setWindowTitle(Tr::tr("New Team Workspace"));
     m_server->setText(QStringLiteral("localhost"));
     m_port->setRange(1, 65535);
     m_port->setValue(5432);
@@ -68,34 +69,33 @@ TeamWorkspaceDialog::TeamWorkspaceDialog(MessagePresenter &presenter, Creator cr
     auto *form = new QFormLayout;
     auto *fields = new QWidget(this);
     fields->setLayout(form);
-    addRow(*form, QStringLiteral("System &Name"), m_systemName);
-    addRow(*form, QStringLiteral("&Server"), m_server);
-    addRow(*form, QStringLiteral("&Port"), m_port);
-    addRow(*form, QStringLiteral("&Database"), m_database);
-    addRow(*form, QStringLiteral("&User"), m_user);
+    addRow(*form, Tr::tr("System &Name"), m_systemName);
+    addRow(*form, Tr::tr("&Server"), m_server);
+    addRow(*form, Tr::tr("&Port"), m_port);
+    addRow(*form, Tr::tr("&Database"), m_database);
+    addRow(*form, Tr::tr("&User"), m_user);
     auto *fileRow = new QWidget(fields);
     auto *fileLayout = new QHBoxLayout(fileRow);
     fileLayout->setContentsMargins(0, 0, 0, 0);
     fileLayout->addWidget(m_file);
     fileLayout->addWidget(m_browse);
-    auto *fileLabel = new QLabel(QStringLiteral("&Workspace File"), fields);
+    auto *fileLabel = new QLabel(Tr::tr("&Workspace File"), fields);
     fileLabel->setBuddy(m_file);
-    m_file->setAccessibleName(QStringLiteral("Workspace File"));
+    m_file->setAccessibleName(Tr::tr("Workspace File"));
     form->addRow(fileLabel, fileRow);
 
-    auto *password = new QLabel(
-        QStringLiteral("The password, if the server asks for one, is read from ~/.pgpass or "
-                       "PGPASSWORD;\nit is never kept in the workspace file."),
-        this);
+    auto *password =
+        new QLabel(Tr::tr("The password, if the server asks for one, is read from ~/.pgpass or "
+                          "PGPASSWORD;\nit is never kept in the workspace file."),
+                   this);
     password->setObjectName(QStringLiteral("passwordNote"));
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton *ok = buttons->addButton(Tr::tr("OK"), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
-    ok->setAccessibleName(QStringLiteral("OK"));
-    QPushButton *cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setAccessibleName(QStringLiteral("Cancel"));
+    ok->setAccessibleName(Tr::tr("OK"));
+    QPushButton *cancel = buttons->addButton(Tr::tr("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setAccessibleName(Tr::tr("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TeamWorkspaceDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TeamWorkspaceDialog::reject);
     connect(m_test, &QPushButton::clicked, this, &TeamWorkspaceDialog::testConnection);
@@ -145,7 +145,7 @@ Result<TeamWorkspaceDialog::Request> TeamWorkspaceDialog::request() const
         return server.outcome();
     QString file = m_file->text().trimmed();
     if (file.isEmpty())
-        return Outcome::refused(QStringLiteral("Enter the workspace file to write."));
+        return Outcome::refused(Tr::tr("Enter the workspace file to write."));
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".vnp");
     return Request{m_systemName->text(), server.value(), QFileInfo(file).absoluteFilePath()};

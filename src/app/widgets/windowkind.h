@@ -37,9 +37,9 @@ struct WindowSpec
     WindowKind kind;
     // The window's name; that of the home window names the main tool bar.
     QString name;
-    // The title: this prefix, the system name and the suffix; without a
-    // prefix the view's own title.
-    QString titlePrefix;
+    // The title: this text with the system name for %1, then the suffix;
+    // without one the view's own title.
+    QString title;
     std::function<QString(const Workbench &)> titleSuffix;
     // Where the window opens and the size of its client area; an empty size
     // leaves the view its own.

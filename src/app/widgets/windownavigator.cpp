@@ -72,8 +72,8 @@ void WindowNavigator::updateTitle(CChildFrame &frame)
     const WindowSpec *window = m_features.window(frame.kind());
     if (!window)
         return;
-    if (!window->titlePrefix.isEmpty())
-        frame.setWindowTitle(window->titlePrefix + m_workbench.app().systemName() +
+    if (!window->title.isEmpty())
+        frame.setWindowTitle(window->title.arg(m_workbench.app().systemName()) +
                              (window->titleSuffix ? window->titleSuffix(m_workbench) : QString()));
     else if (frame.widget())
         frame.setWindowTitle(frame.widget()->windowTitle());

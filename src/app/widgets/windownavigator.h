@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/apptr.h"
 #include "app/widgets/windowkind.h"
 
 #include <QObject>
@@ -49,10 +50,7 @@ public:
     // keeps it open.
     void setLastWindowCheck(std::function<bool()> check) { m_lastWindowCheck = std::move(check); }
 
-    static QString failedFrameMessage()
-    {
-        return QStringLiteral("Error: failed to create a new frame.");
-    }
+    static QString failedFrameMessage() { return Tr::tr("Error: failed to create a new frame."); }
 
 signals:
     void activeKindChanged();

@@ -126,11 +126,10 @@ bool WorkspaceController::openWorkspaceFile(const QString &path)
     // One program writes a workspace at a time: a second desktop program on
     // the same workspace would save over the first one's work unseen.
     if (const std::optional<DataSourceHolders::Holder> holder = CVarnApp::openElsewhere(path)) {
-        showMessage(
-            Outcome::warning(QStringLiteral("This workspace is already open in %1 (process %2).\n"
+        showMessage(Outcome::warning(Tr::tr("This workspace is already open in %1 (process %2).\n"
                                             "Close it there before opening it here.")
-                                 .arg(holder->program)
-                                 .arg(holder->pid)));
+                                         .arg(holder->program)
+                                         .arg(holder->pid)));
         return false;
     }
     if (Outcome opened = m_app.openWorkspace(path); !opened) {

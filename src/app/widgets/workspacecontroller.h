@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/apptr.h"
 #include "app/widgets/commandid.h"
 #include "app/widgets/recentfiles.h"
 
@@ -50,7 +51,7 @@ public:
     // Closes the workspace after its check.
     void finishClose();
 
-    static QString workspaceFilter() { return QStringLiteral("Varn SE Files (*.vnp)"); }
+    static QString workspaceFilter() { return Tr::tr("Varn SE Files (*.vnp)"); }
 
     // The command a feature provides to run when a workspace whose
     // requirements changed closes, before its file is saved.

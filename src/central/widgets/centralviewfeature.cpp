@@ -4,6 +4,7 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/workbench.h"
 #include "central/centralcolumns.h"
+#include "central/centraltr.h"
 #include "central/displaysettings.h"
 #include "central/widgets/cvarnview.h"
 #include "central/widgets/parentdependentdialog.h"
@@ -49,13 +50,14 @@ struct RecordItem
 };
 
 constexpr RecordItem kRecordItems[] = {
-    {kFirstRecord, RecordMove::First, "&First Record", "Select the first row",
-     QStyle::SP_MediaSkipBackward},
-    {kPreviousRecord, RecordMove::Previous, "&Previous Record", "Select the previous row",
-     QStyle::SP_MediaSeekBackward},
-    {kNextRecord, RecordMove::Next, "&Next Record", "Select the next row",
-     QStyle::SP_MediaSeekForward},
-    {kLastRecord, RecordMove::Last, "&Last Record", "Select the last requirement",
+    {kFirstRecord, RecordMove::First, QT_TRANSLATE_NOOP("varn::central", "&First Record"),
+     QT_TRANSLATE_NOOP("varn::central", "Select the first row"), QStyle::SP_MediaSkipBackward},
+    {kPreviousRecord, RecordMove::Previous, QT_TRANSLATE_NOOP("varn::central", "&Previous Record"),
+     QT_TRANSLATE_NOOP("varn::central", "Select the previous row"), QStyle::SP_MediaSeekBackward},
+    {kNextRecord, RecordMove::Next, QT_TRANSLATE_NOOP("varn::central", "&Next Record"),
+     QT_TRANSLATE_NOOP("varn::central", "Select the next row"), QStyle::SP_MediaSeekForward},
+    {kLastRecord, RecordMove::Last, QT_TRANSLATE_NOOP("varn::central", "&Last Record"),
+     QT_TRANSLATE_NOOP("varn::central", "Select the last requirement"),
      QStyle::SP_MediaSkipForward},
 };
 
@@ -66,8 +68,7 @@ CVarnView *openView(const Workbench &workbench)
 
 QString listedText(int count)
 {
-    return count == 1 ? QStringLiteral("1 requirement")
-                      : QStringLiteral("%1 requirements").arg(count);
+    return count == 1 ? Tr::tr("1 requirement") : Tr::tr("%1 requirements").arg(count);
 }
 
 QWidget *createView(Workbench &workbench, const app::FeatureRegistry &registry)
@@ -85,7 +86,7 @@ QWidget *createView(Workbench &workbench, const app::FeatureRegistry &registry)
     });
     QObject::connect(view, &CVarnView::selectedRowChanged, &workbench, [&workbench, view](int row) {
         const qint32 selected = view->central().model().numberAt(row);
-        workbench.setStatusPane(3, selected ? QStringLiteral("No. %1").arg(selected) : QString());
+        workbench.setStatusPane(3, selected ? Tr::tr("No. %1").arg(selected) : QString());
     });
     QObject::connect(view, &CVarnView::rowCommandRequested, &workbench,
                      [&workbench, &registry](CVarnView::RowCommand row, int number) {
@@ -121,12 +122,12 @@ app::WindowSpec centralWindow(const app::FeatureRegistry &registry)
 {
     app::WindowSpec window;
     window.kind = kCentralWindow;
-    window.name = QStringLiteral("Requirements Central");
-    window.titlePrefix = QStringLiteral("Requirements Central - System Name: ");
+    window.name = varn::central::Tr::tr("Requirements Central");
+    window.title = varn::central::Tr::tr("Requirements Central - System Name: %1");
     window.firstPosition = {0, 0};
     window.firstClientSize = {644, 438};
     window.smallestClientSize = {644, 400};
-    window.goToItem = QStringLiteral("&Requirements Central...");
+    window.goToItem = varn::central::Tr::tr("&Requirements Central...");
     window.goToOrder = 10;
     window.home = true;
     window.create = [&registry](Workbench &workbench) { return createView(workbench, registry); };
@@ -146,15 +147,14 @@ ActionSpec listItem(CommandId id, const QString &text, MenuGroup group, int orde
 
 void registerEditItems(app::FeatureRegistry &registry)
 {
-    ActionSpec attributes = listItem(
-        kRequirementAttributes, QStringLiteral("Requirement &Attributes..."), MenuGroup::Edit, 10);
+    ActionSpec attributes =
+        listItem(kRequirementAttributes, Tr::tr("Requirement &Attributes..."), MenuGroup::Edit, 10);
     attributes.run = [](Workbench &workbench) {
         runOnSelection<RequirementAttributesDialog>(workbench);
     };
     registry.addAction(attributes);
-    ActionSpec relationships =
-        listItem(kParentDependent, QStringLiteral("&Parent-Dependent Relationships..."),
-                 MenuGroup::Edit, 20);
+    ActionSpec relationships = listItem(
+        kParentDependent, Tr::tr("&Parent-Dependent Relationships..."), MenuGroup::Edit, 20);
     relationships.run = [](Workbench &workbench) {
         runOnSelection<ParentDependentDialog>(workbench);
     };
@@ -166,8 +166,8 @@ void registerRecordItems(app::FeatureRegistry &registry)
     for (int at = 0; at < int(std::size(kRecordItems)); ++at) {
         const RecordItem &record = kRecordItems[at];
         ActionSpec item =
-            listItem(record.id, QString::fromLatin1(record.text), MenuGroup::Record, 10 * (at + 1));
-        item.statusTip = QString::fromLatin1(record.tip);
+            listItem(record.id, Tr::tr(record.text), MenuGroup::Record, 10 * (at + 1));
+        item.statusTip = Tr::tr(record.tip);
         item.icon = QApplication::style()->standardIcon(record.icon);
         item.toolBarPlaces = {{app::ToolBarId::Main, 10 + at}};
         item.run = [move = record.move](Workbench &workbench) {
@@ -187,7 +187,7 @@ void registerDisplayItems(app::FeatureRegistry &registry)
         ActionSpec item =
             listItem(displayColumnItem(position), QString::fromLatin1(column.displayItem),
                      MenuGroup::Display, position);
-        item.statusTip = QStringLiteral("Show or hide the column");
+        item.statusTip = Tr::tr("Show or hide the column");
         item.run = [position](Workbench &workbench) {
             if (CVarnView *view = openView(workbench))
                 view->toggleColumn(position);
@@ -231,8 +231,8 @@ void registerCentralView(app::FeatureRegistry &registry)
 
     ActionSpec print;
     print.id = kPrint;
-    print.text = QStringLiteral("&Print...");
-    print.statusTip = QStringLiteral("Print the requirements");
+    print.text = Tr::tr("&Print...");
+    print.statusTip = Tr::tr("Print the requirements");
     print.places = {{MenuGroup::FilePrint, 10}};
     print.run = [](Workbench &workbench) { printListedRequirements(workbench); };
     registry.addAction(print);
@@ -244,8 +244,8 @@ void registerCentralView(app::FeatureRegistry &registry)
 
     ActionSpec back;
     back.id = kBackToCentral;
-    back.text = QStringLiteral("Back To Requirements Central");
-    back.statusTip = QStringLiteral("Go back to Requirements Central");
+    back.text = Tr::tr("Back To Requirements Central");
+    back.statusTip = Tr::tr("Go back to Requirements Central");
     back.icon = QApplication::style()->standardIcon(QStyle::SP_ArrowBack);
     back.toolBarPlaces = {{app::ToolBarId::Navigation, 0}};
     back.run = [](Workbench &workbench) { workbench.goTo(kCentralWindow); };

@@ -1,5 +1,6 @@
 #include "central/widgets/cvarnview.h"
 
+#include "central/centraltr.h"
 #include "templates/templatecatalogue.h"
 
 #include <algorithm>
@@ -34,30 +35,35 @@ struct TypeButton
 };
 
 constexpr TypeButton kTypeButtons[] = {
-    {"Functional", QueryKind::Functional},
-    {"Structural", QueryKind::Structural},
-    {"Technical", QueryKind::Technical},
-    {"All", QueryKind::All},
+    {QT_TRANSLATE_NOOP("varn::central", "Functional"), QueryKind::Functional},
+    {QT_TRANSLATE_NOOP("varn::central", "Structural"), QueryKind::Structural},
+    {QT_TRANSLATE_NOOP("varn::central", "Technical"), QueryKind::Technical},
+    {QT_TRANSLATE_NOOP("varn::central", "All"), QueryKind::All},
 };
 
 namespace tip {
-const char kType[] = "Queries for requirements based on type";
-const char kNumber[] = "Queries for requirement based on number";
-const char kEntity[] = "Queries for requirements containing entity";
-const char kParagraph[] = "Queries for requirement by paragraph number";
-const char kTemplate[] = "Queries for requirements by template";
-const char kSee[] = "Displays selected requirement";
-const char kDelete[] = "Deletes selected requirement";
-const char kEdit[] = "Opens selected requirement for editing";
-const char kReuse[] = "Opens selected requirement for re-use";
-const char kTrace[] = "Shows what the selected requirement produced in the object model and code";
-const char kVersion[] = "Queries for all versions of selected requirement";
+const char kType[] = QT_TRANSLATE_NOOP("varn::central", "Queries for requirements based on type");
+const char kNumber[] =
+    QT_TRANSLATE_NOOP("varn::central", "Queries for requirement based on number");
+const char kEntity[] =
+    QT_TRANSLATE_NOOP("varn::central", "Queries for requirements containing entity");
+const char kParagraph[] =
+    QT_TRANSLATE_NOOP("varn::central", "Queries for requirement by paragraph number");
+const char kTemplate[] = QT_TRANSLATE_NOOP("varn::central", "Queries for requirements by template");
+const char kSee[] = QT_TRANSLATE_NOOP("varn::central", "Displays selected requirement");
+const char kDelete[] = QT_TRANSLATE_NOOP("varn::central", "Deletes selected requirement");
+const char kEdit[] = QT_TRANSLATE_NOOP("varn::central", "Opens selected requirement for editing");
+const char kReuse[] = QT_TRANSLATE_NOOP("varn::central", "Opens selected requirement for re-use");
+const char kTrace[] = QT_TRANSLATE_NOOP(
+    "varn::central", "Shows what the selected requirement produced in the object model and code");
+const char kVersion[] =
+    QT_TRANSLATE_NOOP("varn::central", "Queries for all versions of selected requirement");
 } // namespace tip
 
-QPushButton *button(const char *label, const char *toolTip, const char *name)
+QPushButton *button(const QString &label, const char *toolTip, const char *name)
 {
-    auto *made = new QPushButton(QString::fromLatin1(label));
-    made->setToolTip(QString::fromLatin1(toolTip));
+    auto *made = new QPushButton(label);
+    made->setToolTip(Tr::tr(toolTip));
     made->setObjectName(QString::fromLatin1(name));
     made->setAutoDefault(false);
     return made;
@@ -65,14 +71,14 @@ QPushButton *button(const char *label, const char *toolTip, const char *name)
 
 QPushButton *goButton(const char *toolTip, const char *name)
 {
-    QPushButton *go = button("Go", toolTip, name);
-    go->setFixedWidth(go->fontMetrics().horizontalAdvance(QStringLiteral("Go")) + 24);
+    QPushButton *go = button(Tr::tr("Go"), toolTip, name);
+    go->setFixedWidth(go->fontMetrics().horizontalAdvance(go->text()) + 24);
     return go;
 }
 
-QLabel *label(const char *text, QWidget *buddy)
+QLabel *label(const QString &text, QWidget *buddy)
 {
-    auto *made = new QLabel(QString::fromLatin1(text));
+    auto *made = new QLabel(text);
     made->setBuddy(buddy);
     buddy->setAccessibleName(made->text().remove(QLatin1Char('&')));
     // An editable drop-down's own line edit is what a screen reader reaches.
@@ -112,25 +118,26 @@ QColor colourOf(int choice)
 CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
     : QWidget(parent), m_central(connectionName), m_otherUsers(this), m_entity(new QComboBox),
       m_entityGo(goButton(tip::kEntity, "entityGo")),
-      m_byVersion(button("By Version", tip::kVersion, "byVersion")), m_template(new QComboBox),
-      m_number(new QLineEdit), m_numberGo(goButton(tip::kNumber, "numberGo")),
-      m_paragraph(new QLineEdit), m_paragraphGo(goButton(tip::kParagraph, "paragraphGo")),
-      m_see(button("See Requirement", tip::kSee, "seeRequirement")),
-      m_edit(button("Edit...", tip::kEdit, "edit")),
-      m_delete(button("Delete", tip::kDelete, "delete")),
-      m_reuse(button("Re-use...", tip::kReuse, "reuse")),
-      m_trace(button("Trace...", tip::kTrace, "trace")), m_list(new QTableView),
+      m_byVersion(button(Tr::tr("By Version"), tip::kVersion, "byVersion")),
+      m_template(new QComboBox), m_number(new QLineEdit),
+      m_numberGo(goButton(tip::kNumber, "numberGo")), m_paragraph(new QLineEdit),
+      m_paragraphGo(goButton(tip::kParagraph, "paragraphGo")),
+      m_see(button(Tr::tr("See Requirement"), tip::kSee, "seeRequirement")),
+      m_edit(button(Tr::tr("Edit..."), tip::kEdit, "edit")),
+      m_delete(button(Tr::tr("Delete"), tip::kDelete, "delete")),
+      m_reuse(button(Tr::tr("Re-use..."), tip::kReuse, "reuse")),
+      m_trace(button(Tr::tr("Trace..."), tip::kTrace, "trace")), m_list(new QTableView),
       m_sentence(new QPlainTextEdit)
 {
-    setWindowTitle(QStringLiteral("Requirements Central"));
+    setWindowTitle(Tr::tr("Requirements Central"));
     setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     setAutoFillBackground(true);
     buildList();
 
     m_sentence->setObjectName(QStringLiteral("sentence"));
     // Neither has a label of its own: named after what they show.
-    m_sentence->setAccessibleName(QStringLiteral("Sentence"));
-    m_list->setAccessibleName(QStringLiteral("Requirements"));
+    m_sentence->setAccessibleName(Tr::tr("Sentence"));
+    m_list->setAccessibleName(Tr::tr("Requirements"));
     m_sentence->setReadOnly(true);
     m_sentence->setFixedHeight(m_sentence->fontMetrics().lineSpacing() * 3 + 12);
 
@@ -150,13 +157,13 @@ CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
 
 QWidget *CVarnView::buildTypeGroup()
 {
-    auto *group = new QGroupBox(QStringLiteral("By Type"));
-    group->setToolTip(QString::fromLatin1(tip::kType));
+    auto *group = new QGroupBox(Tr::tr("By Type"));
+    group->setToolTip(Tr::tr(tip::kType));
     auto *row = new QHBoxLayout(group);
     row->setContentsMargins(6, 2, 6, 2);
     for (const TypeButton &type : kTypeButtons) {
-        auto *radio = new QRadioButton(QString::fromLatin1(type.label));
-        radio->setToolTip(QString::fromLatin1(tip::kType));
+        auto *radio = new QRadioButton(Tr::tr(type.label));
+        radio->setToolTip(Tr::tr(tip::kType));
         radio->setObjectName(QString::fromLatin1(type.label));
         row->addWidget(radio);
         m_typeButtons.append(radio);
@@ -172,12 +179,12 @@ QWidget *CVarnView::buildQueryGroup()
     m_entity->setEditable(true);
     m_entity->setInsertPolicy(QComboBox::NoInsert);
     m_entity->lineEdit()->setMaxLength(RequirementQuery::kLongestEntityText);
-    m_entity->setToolTip(QString::fromLatin1(tip::kEntity));
+    m_entity->setToolTip(Tr::tr(tip::kEntity));
     m_entity->setMinimumContentsLength(14);
 
     m_template->setObjectName(QStringLiteral("template"));
-    m_template->setToolTip(QString::fromLatin1(tip::kTemplate));
-    m_template->addItem(QStringLiteral("Requirement Builder"));
+    m_template->setToolTip(Tr::tr(tip::kTemplate));
+    m_template->addItem(Tr::tr("Requirement Builder"));
     for (int number = 1; number <= templates::TemplateCatalogue::kLastStructural; ++number)
         m_template->addItem(
             QString::fromLatin1(templates::TemplateCatalogue::navigatorItem(number)));
@@ -187,26 +194,26 @@ QWidget *CVarnView::buildQueryGroup()
 
     m_number->setObjectName(QStringLiteral("number"));
     m_number->setMaxLength(RequirementQuery::kLongestNumberText);
-    m_number->setToolTip(QString::fromLatin1(tip::kNumber));
+    m_number->setToolTip(Tr::tr(tip::kNumber));
     m_paragraph->setObjectName(QStringLiteral("paragraph"));
-    m_paragraph->setToolTip(QString::fromLatin1(tip::kParagraph));
+    m_paragraph->setToolTip(Tr::tr(tip::kParagraph));
 
-    auto *group = new QGroupBox(QStringLiteral("View Requirements"));
+    auto *group = new QGroupBox(Tr::tr("View Requirements"));
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(4);
     grid->addWidget(buildTypeGroup(), 0, 0, 1, 4);
     grid->addWidget(m_byVersion, 0, 4, 1, 2, Qt::AlignRight | Qt::AlignBottom);
     // The Alt letters of the fields leave those of the window's menus free.
-    grid->addWidget(label("By E&ntity:", m_entity), 1, 0);
+    grid->addWidget(label(Tr::tr("By E&ntity:"), m_entity), 1, 0);
     grid->addWidget(m_entity, 1, 1);
     grid->addWidget(m_entityGo, 1, 2);
-    grid->addWidget(label("By Te&mplate:", m_template), 1, 3);
+    grid->addWidget(label(Tr::tr("By Te&mplate:"), m_template), 1, 3);
     grid->addWidget(m_template, 1, 4, 1, 2);
-    grid->addWidget(label("By Num&ber (*):", m_number), 2, 0);
+    grid->addWidget(label(Tr::tr("By Num&ber (*):"), m_number), 2, 0);
     grid->addWidget(m_number, 2, 1);
     grid->addWidget(m_numberGo, 2, 2);
-    grid->addWidget(label("By &Paragraph:", m_paragraph), 2, 3);
+    grid->addWidget(label(Tr::tr("By &Paragraph:"), m_paragraph), 2, 3);
     grid->addWidget(m_paragraph, 2, 4);
     grid->addWidget(m_paragraphGo, 2, 5);
     grid->setColumnStretch(1, 1);

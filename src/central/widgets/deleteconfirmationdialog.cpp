@@ -1,5 +1,6 @@
 #include "central/widgets/deleteconfirmationdialog.h"
 
+#include "central/centraltr.h"
 #include "central/requirementlifecycle.h"
 
 #include <QDialogButtonBox>
@@ -26,7 +27,7 @@ DeleteConfirmationDialog::DeleteConfirmationDialog(int number, const QList<int> 
       m_dependents(new QListWidget(this)),
       m_question(new QLabel(RequirementLifecycle::continueQuestion(), this))
 {
-    setWindowTitle(QStringLiteral("Delete Confirmation"));
+    setWindowTitle(Tr::tr("Delete Confirmation"));
 
     QList<int> ascending = dependents;
     std::sort(ascending.begin(), ascending.end());

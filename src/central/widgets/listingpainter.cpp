@@ -1,5 +1,7 @@
 #include "central/widgets/listingpainter.h"
 
+#include "central/centraltr.h"
+
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -153,7 +155,8 @@ int ListingPainter::paint(QPainter &painter, const QSize &pageSize,
         painter.setFont(title);
         QRect line(0, 0, page.width, titleMetrics.lineSpacing());
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, m_listing.title);
-        const QString date = m_listing.dateLine + QStringLiteral("    Page %1").arg(pages);
+        const QString date =
+            Tr::tr("%1    Page %2").arg(m_listing.dateLine, QString::number(pages));
         // A long system name leaves the date a line of its own.
         if (titleMetrics.horizontalAdvance(m_listing.title) + page.gap +
                 bodyMetrics.horizontalAdvance(date) >
@@ -189,7 +192,7 @@ int ListingPainter::paint(QPainter &painter, const QSize &pageSize,
     if (m_listing.requirements.isEmpty()) {
         painter.setFont(body);
         painter.drawText(QRect(0, y, page.width, page.lineHeight), Qt::AlignLeft,
-                         QStringLiteral("No requirements are listed."));
+                         Tr::tr("No requirements are listed."));
     }
     return pages;
 }

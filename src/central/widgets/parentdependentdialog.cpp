@@ -2,6 +2,7 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/workbench.h"
+#include "central/centraltr.h"
 #include "central/dependentlinks.h"
 #include "central/requirementpicklist.h"
 #include "central/widgets/requirementpicktable.h"
@@ -20,7 +21,8 @@ namespace varn::central {
 
 namespace {
 
-const QString kNoParent = QStringLiteral("No requirement is currently selected.");
+constexpr char kNoParent[] =
+    QT_TRANSLATE_NOOP("varn::central", "No requirement is currently selected.");
 
 QPlainTextEdit *sentenceBox(const QString &name, QWidget *parent)
 {
@@ -48,62 +50,63 @@ ParentDependentDialog::ParentDependentDialog(app::Workbench &workbench, int pare
       m_connection(workbench.app().requirementsConnectionName()),
       m_parents(new RequirementPickTable(QString(), this)),
       m_candidates(new RequirementPickTable(QString(), this)),
-      m_parentSentence(sentenceBox(QStringLiteral("Parent requirement"), this)),
-      m_candidateSentence(sentenceBox(QStringLiteral("Dependent requirement"), this)),
+      m_parentSentence(sentenceBox(Tr::tr("Parent requirement"), this)),
+      m_candidateSentence(sentenceBox(Tr::tr("Dependent requirement"), this)),
       m_dependents(new QListWidget(this)), m_status(new QLineEdit(this))
 {
-    setWindowTitle(QStringLiteral("Parent-Dependent Relationships"));
+    setWindowTitle(Tr::tr("Parent-Dependent Relationships"));
     m_candidates->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_status->setReadOnly(true);
-    m_status->setAccessibleName(QStringLiteral("Status"));
+    m_status->setAccessibleName(Tr::tr("Status"));
 
     auto *layout = new QGridLayout(this);
     auto *lists = new QVBoxLayout;
     lists->addWidget(
-        labelFor(QStringLiteral("&Select a Requirement to see its Dependents:"), m_parents, this));
+        labelFor(Tr::tr("&Select a Requirement to see its Dependents:"), m_parents, this));
     lists->addWidget(m_parents, 2);
     auto *parentRow = new QHBoxLayout;
     parentRow->addWidget(m_parentSentence, 1);
-    QPushButton *seeParent = addButton(QStringLiteral("See Requirement"),
-                                       QStringLiteral("Shows the selected requirement above"));
+    QPushButton *seeParent =
+        addButton(Tr::tr("See Requirement"), Tr::tr("Shows the selected requirement above"));
     parentRow->addWidget(seeParent, 0, Qt::AlignTop);
     lists->addLayout(parentRow);
-    lists->addWidget(
-        labelFor(QStringLiteral("&Add/Remove Dependent Requirements:"), m_candidates, this));
+    lists->addWidget(labelFor(Tr::tr("&Add/Remove Dependent Requirements:"), m_candidates, this));
     lists->addWidget(m_candidates, 2);
     auto *candidateRow = new QHBoxLayout;
     candidateRow->addWidget(m_candidateSentence, 1);
     auto *candidateButtons = new QVBoxLayout;
-    QPushButton *seeCandidate = addButton(QStringLiteral("See Requirement"),
-                                          QStringLiteral("Shows the selected requirement below"));
-    seeCandidate->setAccessibleName(QStringLiteral("See Dependent Requirement"));
+    QPushButton *seeCandidate =
+        addButton(Tr::tr("See Requirement"), Tr::tr("Shows the selected requirement below"));
+    seeCandidate->setAccessibleName(Tr::tr("See Dependent Requirement"));
     candidateButtons->addWidget(seeCandidate);
     candidateButtons->addWidget(
-        addButton(QStringLiteral("Show All"), QStringLiteral("Lists every requirement below")));
+        addButton(Tr::tr("Show All"), Tr::tr("Lists every requirement below")));
     candidateButtons->addStretch();
     candidateRow->addLayout(candidateButtons);
     lists->addLayout(candidateRow);
     layout->addLayout(lists, 0, 0);
 
-    auto *group = new QGroupBox(QStringLiteral("Dependents"), this);
+    auto *group = new QGroupBox(Tr::tr("Dependents"), this);
     auto *groupLayout = new QVBoxLayout(group);
-    m_dependents->setAccessibleName(QStringLiteral("Dependents"));
+    m_dependents->setAccessibleName(Tr::tr("Dependents"));
     m_dependents->setMaximumWidth(110);
     groupLayout->addWidget(m_dependents, 1);
     const std::pair<const char *, const char *> editing[] = {
-        {">", "Adds the selected requirements below as dependents"},
-        {"<", "Removes the selected number"},
-        {"<<", "Removes every number"},
-        {"Save", "Saves the dependents of the selected requirement"}};
+        {">",
+         QT_TRANSLATE_NOOP("varn::central", "Adds the selected requirements below as dependents")},
+        {"<", QT_TRANSLATE_NOOP("varn::central", "Removes the selected number")},
+        {"<<", QT_TRANSLATE_NOOP("varn::central", "Removes every number")},
+        {QT_TRANSLATE_NOOP("varn::central", "Save"),
+         QT_TRANSLATE_NOOP("varn::central", "Saves the dependents of the selected requirement")}};
     for (const auto &[text, tip] : editing)
-        groupLayout->addWidget(addButton(QString::fromLatin1(text), QString::fromLatin1(tip)));
+        groupLayout->addWidget(addButton(Tr::tr(text), Tr::tr(tip)));
     group->setMaximumWidth(150);
     layout->addWidget(group, 0, 1);
     layout->setColumnStretch(0, 1);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_status, 1);
-    bottom->addWidget(addButton(QStringLiteral("Close"), QStringLiteral("Closes the dialog")));
+    bottom->addWidget(addButton(Tr::tr("Close"), Tr::tr("Closes the dialog")));
     layout->addLayout(bottom, 1, 0, 1, 2);
     setMinimumSize(900, 640);
 
@@ -115,7 +118,7 @@ ParentDependentDialog::ParentDependentDialog(app::Workbench &workbench, int pare
     connect(seeCandidate, &QPushButton::clicked, this,
             [this] { m_candidateSentence->setPlainText(m_candidates->shownSentence()); });
     connect(m_candidates, &QTableWidget::cellDoubleClicked, seeCandidate, &QPushButton::click);
-    connect(button(QStringLiteral("Show All")), &QPushButton::clicked, this,
+    connect(button(Tr::tr("Show All")), &QPushButton::clicked, this,
             &ParentDependentDialog::showAll);
     connect(button(QStringLiteral(">")), &QPushButton::clicked, this,
             &ParentDependentDialog::addDependents);
@@ -123,9 +126,8 @@ ParentDependentDialog::ParentDependentDialog(app::Workbench &workbench, int pare
             &ParentDependentDialog::removeDependent);
     connect(button(QStringLiteral("<<")), &QPushButton::clicked, this,
             &ParentDependentDialog::removeAll);
-    connect(button(QStringLiteral("Save")), &QPushButton::clicked, this,
-            &ParentDependentDialog::save);
-    connect(button(QStringLiteral("Close")), &QPushButton::clicked, this, &QDialog::reject);
+    connect(button(Tr::tr("Save")), &QPushButton::clicked, this, &ParentDependentDialog::save);
+    connect(button(Tr::tr("Close")), &QPushButton::clicked, this, &QDialog::reject);
 
     fill(m_parents, false);
     fill(m_candidates, false);
@@ -157,7 +159,7 @@ void ParentDependentDialog::fill(RequirementPickTable *table, bool dependentsOfP
     table->setRequirements(rows.value());
     if (dependentsOfParent && rows->isEmpty())
         m_workbench.showMessage(Outcome::warning(
-            QStringLiteral("The dependent requirement(s) do not exist in the MASTER_REQ table.")));
+            Tr::tr("The dependent requirement(s) do not exist in the MASTER_REQ table.")));
 }
 
 void ParentDependentDialog::selectParent()
@@ -167,7 +169,7 @@ void ParentDependentDialog::selectParent()
     const PickedRequirement *parent = m_parents->current();
     if (!parent) {
         if (m_parents->currentRow() >= 0)
-            m_workbench.showMessage(Outcome::warning(kNoParent));
+            m_workbench.showMessage(Outcome::warning(Tr::tr(kNoParent)));
         return;
     }
     const Result<QList<int>> links = DependentLinks(m_connection).dependentsOf(parent->number);
@@ -203,7 +205,7 @@ void ParentDependentDialog::addDependents()
     const QList<qint32> chosen = m_candidates->selectedNumbers();
     if (chosen.isEmpty()) {
         m_workbench.showMessage(
-            Outcome::warning(QStringLiteral("No dependent requirement is currently selected.")));
+            Outcome::warning(Tr::tr("No dependent requirement is currently selected.")));
         return;
     }
     const PickedRequirement *parent = m_parents->current();
@@ -223,7 +225,7 @@ void ParentDependentDialog::removeDependent()
     QListWidgetItem *item = m_dependents->currentItem();
     if (!item || !item->isSelected()) {
         m_workbench.showMessage(Outcome::warning(
-            QStringLiteral("A dependent requirement number has not been selected for removal.")));
+            Tr::tr("A dependent requirement number has not been selected for removal.")));
         return;
     }
     delete item;
@@ -238,7 +240,7 @@ void ParentDependentDialog::save()
 {
     const PickedRequirement *parent = m_parents->current();
     if (!parent) {
-        m_workbench.showMessage(Outcome::warning(kNoParent));
+        m_workbench.showMessage(Outcome::warning(Tr::tr(kNoParent)));
         return;
     }
     const Result<QList<QList<int>>> saved =

@@ -2,6 +2,7 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/workbench.h"
+#include "central/centraltr.h"
 #include "central/requirementattributes.h"
 #include "central/requirementpicklist.h"
 #include "central/widgets/requirementpicktable.h"
@@ -24,7 +25,8 @@ namespace {
 
 using templates::TemplateCatalogue;
 
-const QString kNoneSelected = QStringLiteral("No requirement is currently selected.");
+constexpr char kNoneSelected[] =
+    QT_TRANSLATE_NOOP("varn::central", "No requirement is currently selected.");
 constexpr int kLongestParagraph = 50;
 
 QComboBox *fixedList(const QStringList &items, QWidget *parent)
@@ -41,36 +43,36 @@ RequirementAttributesDialog::RequirementAttributesDialog(app::Workbench &workben
                                                          QWidget *parent)
     : QDialog(parent), m_workbench(workbench),
       m_connection(workbench.app().requirementsConnectionName()),
-      m_requirements(new RequirementPickTable(QStringLiteral("Select a Requirement"), this)),
+      m_requirements(new RequirementPickTable(Tr::tr("Select a Requirement"), this)),
       m_sentence(new QPlainTextEdit(this)), m_paragraph(new QLineEdit(this)),
       m_priority(fixedList(TemplateCatalogue::priorities(), this)),
       m_category(fixedList(TemplateCatalogue::categories(), this)),
       m_release(fixedList(TemplateCatalogue::priorities(), this)), m_version(new QLineEdit(this)),
       m_comments(new QPlainTextEdit(this)), m_status(new QLineEdit(this))
 {
-    setWindowTitle(QStringLiteral("Requirement Attributes"));
+    setWindowTitle(Tr::tr("Requirement Attributes"));
     m_sentence->setReadOnly(true);
     m_sentence->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_sentence->setAccessibleName(QStringLiteral("Requirement"));
+    m_sentence->setAccessibleName(Tr::tr("Requirement"));
     m_sentence->setMaximumHeight(m_sentence->fontMetrics().lineSpacing() * 3 + 12);
     m_paragraph->setMaxLength(kLongestParagraph);
     m_version->setReadOnly(true);
     m_status->setReadOnly(true);
-    m_status->setAccessibleName(QStringLiteral("Status"));
+    m_status->setAccessibleName(Tr::tr("Status"));
 
     auto *layout = new QVBoxLayout(this);
-    auto *listLabel = new QLabel(QStringLiteral("&Select a Requirement"), this);
+    auto *listLabel = new QLabel(Tr::tr("&Select a Requirement"), this);
     listLabel->setBuddy(m_requirements);
     layout->addWidget(listLabel);
     layout->addWidget(m_requirements, 1);
     auto *sentenceRow = new QHBoxLayout;
     sentenceRow->addWidget(m_sentence, 1);
-    QPushButton *see = addButton(QStringLiteral("See Requirement"),
-                                 QStringLiteral("Loads the selected requirement's attributes"));
+    QPushButton *see =
+        addButton(Tr::tr("See Requirement"), Tr::tr("Loads the selected requirement's attributes"));
     sentenceRow->addWidget(see, 0, Qt::AlignTop);
     layout->addLayout(sentenceRow);
 
-    auto *group = new QGroupBox(QStringLiteral("Edit Attributes"), this);
+    auto *group = new QGroupBox(Tr::tr("Edit Attributes"), this);
     auto *form = new QFormLayout(group);
     const auto labelled = [form, group](const QString &text, QWidget *control) {
         auto *label = new QLabel(text, group);
@@ -79,33 +81,35 @@ RequirementAttributesDialog::RequirementAttributesDialog(app::Workbench &workben
         form->addRow(label, control);
     };
     auto *lists = new QHBoxLayout;
-    labelled(QStringLiteral("&Paragraph:"), m_paragraph);
+    labelled(Tr::tr("&Paragraph:"), m_paragraph);
     const std::pair<const char *, QComboBox *> choices[] = {
-        {"P&riority:", m_priority}, {"&Category:", m_category}, {"R&elease:", m_release}};
+        {QT_TRANSLATE_NOOP("varn::central", "P&riority:"), m_priority},
+        {QT_TRANSLATE_NOOP("varn::central", "&Category:"), m_category},
+        {QT_TRANSLATE_NOOP("varn::central", "R&elease:"), m_release}};
     for (const auto &[text, list] : choices) {
-        auto *label = new QLabel(QString::fromLatin1(text), group);
+        auto *label = new QLabel(Tr::tr(text), group);
         label->setBuddy(list);
-        list->setAccessibleName(QString::fromLatin1(text).remove(QLatin1Char('&')));
+        list->setAccessibleName(Tr::tr(text).remove(QLatin1Char('&')));
         lists->addWidget(label);
         lists->addWidget(list);
     }
-    auto *versionLabel = new QLabel(QStringLiteral("Version:"), group);
+    auto *versionLabel = new QLabel(Tr::tr("Version:"), group);
     versionLabel->setBuddy(m_version);
-    m_version->setAccessibleName(QStringLiteral("Version:"));
+    m_version->setAccessibleName(Tr::tr("Version:"));
     m_version->setMaximumWidth(60);
     lists->addWidget(versionLabel);
     lists->addWidget(m_version);
     lists->addStretch();
     form->addRow(lists);
-    labelled(QStringLiteral("C&omments:"), m_comments);
+    labelled(Tr::tr("C&omments:"), m_comments);
     m_comments->setMaximumHeight(m_comments->fontMetrics().lineSpacing() * 4 + 12);
     layout->addWidget(group);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_status, 1);
-    bottom->addWidget(addButton(QStringLiteral("Save Changes"),
-                                QStringLiteral("Writes the attributes of the requirement")));
-    bottom->addWidget(addButton(QStringLiteral("Close"), QStringLiteral("Closes the dialog")));
+    bottom->addWidget(
+        addButton(Tr::tr("Save Changes"), Tr::tr("Writes the attributes of the requirement")));
+    bottom->addWidget(addButton(Tr::tr("Close"), Tr::tr("Closes the dialog")));
     layout->addLayout(bottom);
     setMinimumSize(820, 580);
 
@@ -113,9 +117,9 @@ RequirementAttributesDialog::RequirementAttributesDialog(app::Workbench &workben
             &RequirementAttributesDialog::forgetShown);
     connect(m_requirements, &QTableWidget::cellDoubleClicked, see, &QPushButton::click);
     connect(see, &QPushButton::clicked, this, &RequirementAttributesDialog::seeRequirement);
-    connect(button(QStringLiteral("Save Changes")), &QPushButton::clicked, this,
+    connect(button(Tr::tr("Save Changes")), &QPushButton::clicked, this,
             &RequirementAttributesDialog::saveChanges);
-    connect(button(QStringLiteral("Close")), &QPushButton::clicked, this, &QDialog::reject);
+    connect(button(Tr::tr("Close")), &QPushButton::clicked, this, &QDialog::reject);
 
     if (!listRequirements(selected))
         m_requirements->setRequirements({});
@@ -161,7 +165,7 @@ void RequirementAttributesDialog::seeRequirement()
 {
     const PickedRequirement *picked = m_requirements->current();
     if (!picked) {
-        m_workbench.showMessage(Outcome::warning(kNoneSelected));
+        m_workbench.showMessage(Outcome::warning(Tr::tr(kNoneSelected)));
         return;
     }
     m_sentence->setPlainText(picked->sentence + QLatin1Char('.'));
@@ -186,7 +190,7 @@ void RequirementAttributesDialog::saveChanges()
 {
     const PickedRequirement *picked = m_requirements->current();
     if (!picked) {
-        m_workbench.showMessage(Outcome::warning(kNoneSelected));
+        m_workbench.showMessage(Outcome::warning(Tr::tr(kNoneSelected)));
         return;
     }
     RequirementAttributes::Values values;

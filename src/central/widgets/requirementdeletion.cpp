@@ -4,6 +4,7 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "central/centraltr.h"
 #include "central/requirementlifecycle.h"
 #include "central/requirementscentral.h"
 #include "central/widgets/centralviewfeature.h"
@@ -18,7 +19,7 @@ bool confirmDeletion(app::Workbench &workbench, int number, const QList<int> &de
 {
     if (dependents.isEmpty())
         return workbench.presenter().askYesNo(
-            workbench.dialogParent(), QStringLiteral("Delete Confirmation"),
+            workbench.dialogParent(), Tr::tr("Delete Confirmation"),
             RequirementLifecycle::deletionQuestion(number, dependents));
     DeleteConfirmationDialog dialog(number, dependents, workbench.dialogParent());
     return workbench.presenter().runDialog(dialog) == QDialog::Accepted;

@@ -1,5 +1,7 @@
 #include "central/widgets/requirementpicktable.h"
 
+#include "central/centraltr.h"
+
 #include <QHeaderView>
 
 namespace varn::central {
@@ -12,8 +14,10 @@ struct PickColumn
     int width;
 };
 
-constexpr PickColumn kColumns[] = {
-    {"No.", 40}, {"Type", 64}, {"Paragraph", 92}, {"Requirement", 420}};
+constexpr PickColumn kColumns[] = {{QT_TRANSLATE_NOOP("varn::central", "No."), 40},
+                                   {QT_TRANSLATE_NOOP("varn::central", "Type"), 64},
+                                   {QT_TRANSLATE_NOOP("varn::central", "Paragraph"), 92},
+                                   {QT_TRANSLATE_NOOP("varn::central", "Requirement"), 420}};
 
 } // namespace
 
@@ -30,8 +34,7 @@ RequirementPickTable::RequirementPickTable(const QString &accessibleName, QWidge
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < int(std::size(kColumns)); ++column) {
-        setHorizontalHeaderItem(column,
-                                new QTableWidgetItem(QString::fromLatin1(kColumns[column].title)));
+        setHorizontalHeaderItem(column, new QTableWidgetItem(Tr::tr(kColumns[column].title)));
         setColumnWidth(column, kColumns[column].width);
     }
     // The types in full, whatever the font.

@@ -3,6 +3,7 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "central/centraltr.h"
 #include "central/printedlisting.h"
 #include "central/widgets/centralviewfeature.h"
 #include "central/widgets/cvarnview.h"
@@ -54,7 +55,7 @@ void printListedRequirements(app::Workbench &workbench)
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(listing->documentName);
     QPrintPreviewDialog preview(&printer, workbench.dialogParent());
-    preview.setWindowTitle(QStringLiteral("Print Preview - ") + listing->title);
+    preview.setWindowTitle(Tr::tr("Print Preview - %1").arg(listing->title));
     const ListingPainter painter(listing.value());
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&painter](QPrinter *target) { painter.paint(*target); });

@@ -5,6 +5,7 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "generate/generatetr.h"
 #include "generate/generatormessages.h"
 #include "generate/modelgenerator.h"
 
@@ -20,14 +21,14 @@ namespace varn::generate {
 
 namespace {
 
-const QString kReady = QStringLiteral("Ready.");
+constexpr char kReady[] = QT_TRANSLATE_NOOP("varn::generate", "Ready.");
 
 } // namespace
 
 QString GeneratorDialog::title(Output output)
 {
-    return output == Output::DataModelSql ? QStringLiteral("Generate Data Model SQL")
-                                          : QStringLiteral("Generate Object Model");
+    return output == Output::DataModelSql ? Tr::tr("Generate Data Model SQL")
+                                          : Tr::tr("Generate Object Model");
 }
 
 QColor GeneratorDialog::background(int scheme)
@@ -46,13 +47,13 @@ GeneratorDialog::GeneratorDialog(app::Workbench &workbench, Output output, QWidg
     if (const QColor colour = background(workbench.backgroundColour()); colour.isValid())
         setBackground(colour);
     else
-        workbench.showMessage(Outcome::refused(QStringLiteral("Error applying color scheme.")));
+        workbench.showMessage(Outcome::refused(Tr::tr("Error applying color scheme.")));
     if (output == Output::ObjectModel)
         addChoices(languageChoice());
-    panel()->setStatus(kReady);
-    m_openFolder = addButton(QStringLiteral("Open &Folder"));
+    panel()->setStatus(Tr::tr(kReady));
+    m_openFolder = addButton(Tr::tr("Open &Folder"));
     m_openFolder->setObjectName(QStringLiteral("openFolder"));
-    m_openFolder->setToolTip(QStringLiteral("Show the generated files in the file manager"));
+    m_openFolder->setToolTip(Tr::tr("Show the generated files in the file manager"));
     m_openFolder->setEnabled(false);
     connect(m_openFolder, &QPushButton::clicked, this,
             [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(m_folder)); });
@@ -61,11 +62,10 @@ GeneratorDialog::GeneratorDialog(app::Workbench &workbench, Output output, QWidg
 QWidget *GeneratorDialog::languageChoice()
 {
     auto *choice = new QWidget(this);
-    m_java = new QRadioButton(QStringLiteral("Java file output (.java)"), choice);
-    m_cpp = new QRadioButton(QStringLiteral("C++ header file output (.h)"), choice);
-    m_verbose = new QCheckBox(QStringLiteral("Verbose"), choice);
-    m_verbose->setToolTip(
-        QStringLiteral("Check for enums, get/set methods, constructors/destructors"));
+    m_java = new QRadioButton(Tr::tr("Java file output (.java)"), choice);
+    m_cpp = new QRadioButton(Tr::tr("C++ header file output (.h)"), choice);
+    m_verbose = new QCheckBox(Tr::tr("Verbose"), choice);
+    m_verbose->setToolTip(Tr::tr("Check for enums, get/set methods, constructors/destructors"));
     m_java->setChecked(true);
     m_verbose->setEnabled(false);
     connect(m_cpp, &QRadioButton::toggled, m_verbose, &QCheckBox::setEnabled);
@@ -139,10 +139,9 @@ void registerGeneratorFeatures(app::FeatureRegistry &registry)
         QString text;
     };
     const GeneratorItem items[] = {
-        {kGenerateObjectModel, GeneratorDialog::Output::ObjectModel,
-         QStringLiteral("&Object Model...")},
+        {kGenerateObjectModel, GeneratorDialog::Output::ObjectModel, Tr::tr("&Object Model...")},
         {kGenerateDataModelSql, GeneratorDialog::Output::DataModelSql,
-         QStringLiteral("Data Model &SQL...")},
+         Tr::tr("Data Model &SQL...")},
     };
     int order = 10;
     for (const GeneratorItem &generator : items) {

@@ -1,12 +1,14 @@
 #include "inspect/widgets/cdatatreeview.h"
 
+#include "inspect/inspecttr.h"
+
 namespace varn::inspect {
 
 CDataTreeView::CDataTreeView(QString connectionName, QWidget *parent)
     : LazyTree(parent), m_outline(std::move(connectionName))
 {
     setObjectName(QStringLiteral("dataModelTree"));
-    setAccessibleName(QStringLiteral("Data Model"));
+    setAccessibleName(Tr::tr("Data Model"));
 }
 
 QIcon CDataTreeView::icon(ColumnImage image)

@@ -1,6 +1,7 @@
 #include "inspect/widgets/chdrfileview.h"
 
 #include "generate/generatedfiletext.h"
+#include "inspect/inspecttr.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -25,7 +26,7 @@ CHdrFileView::CHdrFileView(const QString &folder, generate::GeneratorKind kind, 
     setAutoFillBackground(true);
 
     m_text->setObjectName(QStringLiteral("generatedFile"));
-    m_text->setAccessibleName(QStringLiteral("Generated file"));
+    m_text->setAccessibleName(Tr::tr("Generated file"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

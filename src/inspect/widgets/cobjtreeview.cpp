@@ -1,5 +1,7 @@
 #include "inspect/widgets/cobjtreeview.h"
 
+#include "inspect/inspecttr.h"
+
 namespace varn::inspect {
 
 namespace {
@@ -17,7 +19,7 @@ CObjTreeView::CObjTreeView(QString connectionName, OutlineLanguage language, QWi
     : LazyTree(parent), m_outline(std::move(connectionName)), m_language(language)
 {
     setObjectName(QStringLiteral("objectModelTree"));
-    setAccessibleName(QStringLiteral("Object Model"));
+    setAccessibleName(Tr::tr("Object Model"));
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
         const QTreeWidgetItem *entity = topLevelOf(current);
         emit classSelected(entity ? entity->text(0) : QString());

@@ -1,5 +1,7 @@
 #include "inspect/widgets/lazytree.h"
 
+#include "inspect/inspecttr.h"
+
 #include <QAction>
 #include <QHeaderView>
 #include <QPainter>
@@ -56,9 +58,9 @@ QIcon LazyTree::tile(const QColor &colour, char letter)
 
 void LazyTree::addRequirementsAction()
 {
-    auto *requirements = new QAction(QStringLiteral("&Requirements"), this);
+    auto *requirements = new QAction(Tr::tr("&Requirements"), this);
     requirements->setObjectName(QStringLiteral("requirementsOfClass"));
-    requirements->setStatusTip(QStringLiteral("List the requirements that produced this class"));
+    requirements->setStatusTip(Tr::tr("List the requirements that produced this class"));
     requirements->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     requirements->setShortcutContext(Qt::WidgetShortcut);
     addAction(requirements);

@@ -2,6 +2,7 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/workbench.h"
+#include "inspect/inspecttr.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -47,7 +48,7 @@ ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind ki
                 &ModelBrowserDialog::clearResults);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(caption(QStringLiteral("Object Model Entities"), this), 0, 0);
+    grid->addWidget(caption(Tr::tr("Object Model Entities"), this), 0, 0);
     grid->addWidget(m_entities, 1, 0, int(m_spec.lists.size()) * 2 - 1, 1);
     grid->addWidget(m_see, int(m_spec.lists.size()) * 2, 0);
     int row = 0;
@@ -60,8 +61,8 @@ ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind ki
         m_results.append(results);
     }
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
-    close->setToolTip(QStringLiteral("Closes dialog"));
+    QPushButton *close = buttons->addButton(Tr::tr("Close"), QDialogButtonBox::RejectRole);
+    close->setToolTip(Tr::tr("Closes dialog"));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     grid->addWidget(buttons, row + 1, 0, 1, 2);
     grid->setColumnStretch(1, 1);

@@ -5,6 +5,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "generate/modelgenerator.h"
+#include "inspect/inspecttr.h"
 #include "inspect/widgets/cdatatreeview.h"
 #include "inspect/widgets/chdrfileview.h"
 #include "inspect/widgets/cobjtreeview.h"
@@ -77,8 +78,8 @@ void registerWindows(app::FeatureRegistry &registry)
 {
     app::WindowSpec objectModel;
     objectModel.kind = kObjectModelWindow;
-    objectModel.name = QStringLiteral("Inspect Object Model");
-    objectModel.titlePrefix = QStringLiteral("Inspect Object Model - System Name: ");
+    objectModel.name = Tr::tr("Inspect Object Model");
+    objectModel.title = Tr::tr("Inspect Object Model - System Name: %1");
     // An open window shows the language it was opened in.
     objectModel.titleSuffix = [](const Workbench &workbench) {
         return QStringLiteral(" (%1)").arg(languageName(showsJava(workbench)));
@@ -86,7 +87,7 @@ void registerWindows(app::FeatureRegistry &registry)
     objectModel.firstPosition = {56, 60};
     objectModel.firstClientSize = {644, 400};
     objectModel.smallestClientSize = {120, 60};
-    objectModel.goToItem = QStringLiteral("&Object Model...");
+    objectModel.goToItem = Tr::tr("&Object Model...");
     objectModel.goToOrder = 40;
     objectModel.create = [&registry](Workbench &workbench) {
         auto *view = new ObjectModelView(workbench);
@@ -101,12 +102,12 @@ void registerWindows(app::FeatureRegistry &registry)
 
     app::WindowSpec dataModel;
     dataModel.kind = kDataModelWindow;
-    dataModel.name = QStringLiteral("Inspect Data Model");
-    dataModel.titlePrefix = QStringLiteral("Inspect Data Model - System Name: ");
+    dataModel.name = Tr::tr("Inspect Data Model");
+    dataModel.title = Tr::tr("Inspect Data Model - System Name: %1");
     dataModel.firstPosition = {56, 60};
     dataModel.firstClientSize = {644, 400};
     dataModel.smallestClientSize = {120, 60};
-    dataModel.goToItem = QStringLiteral("&Data Model...");
+    dataModel.goToItem = Tr::tr("&Data Model...");
     dataModel.goToOrder = 50;
     dataModel.create = [&registry](Workbench &workbench) {
         auto *tree = new CDataTreeView(workbench.app().requirementsConnectionName());
@@ -125,9 +126,9 @@ app::ActionSpec objectModelItem(bool java)
 {
     app::ActionSpec item;
     item.id = java ? kJavaObjectModel : kCppObjectModel;
-    item.text =
-        java ? QStringLiteral("&Java Object Model...") : QStringLiteral("&C++ Object Model...");
-    item.statusTip = QStringLiteral("Inspect %1 Object Model").arg(languageName(java));
+    item.text = java ? varn::inspect::Tr::tr("&Java Object Model...")
+                     : varn::inspect::Tr::tr("&C++ Object Model...");
+    item.statusTip = varn::inspect::Tr::tr("Inspect %1 Object Model").arg(languageName(java));
     item.toolTip = item.statusTip;
     item.places = {{app::MenuGroup::InspectWindows, java ? 10 : 20}};
     item.availability = [java](const Workbench &workbench) {
@@ -135,9 +136,10 @@ app::ActionSpec objectModelItem(bool java)
             return app::Availability{false, {}};
         if (workbench.view(kObjectModelWindow) && showsJava(workbench) != java)
             return app::Availability{
-                false, QStringLiteral("The Object Model window shows %1: close it (Window menu) "
+                false,
+                varn::inspect::Tr::tr("The Object Model window shows %1: close it (Window menu) "
                                       "to inspect %2")
-                           .arg(languageName(!java), languageName(java))};
+                    .arg(languageName(!java), languageName(java))};
         return app::Availability{};
     };
     item.run = [java](Workbench &workbench) {
@@ -163,9 +165,12 @@ struct BrowserItem
 };
 
 constexpr BrowserItem kBrowserItems[] = {
-    {kObjectModelEntities, BrowserKind::Entities, "Object Model &Entities..."},
-    {kObjectModelAttributes, BrowserKind::Attributes, "Object Model &Attributes..."},
-    {kObjectModelMethods, BrowserKind::Methods, "Object Model &Methods..."},
+    {kObjectModelEntities, BrowserKind::Entities,
+     QT_TRANSLATE_NOOP("varn::inspect", "Object Model &Entities...")},
+    {kObjectModelAttributes, BrowserKind::Attributes,
+     QT_TRANSLATE_NOOP("varn::inspect", "Object Model &Attributes...")},
+    {kObjectModelMethods, BrowserKind::Methods,
+     QT_TRANSLATE_NOOP("varn::inspect", "Object Model &Methods...")},
 };
 
 } // namespace
@@ -178,7 +183,7 @@ void registerInspectionFeatures(app::FeatureRegistry &registry)
 
     app::ActionSpec dataModel;
     dataModel.id = kDataModel;
-    dataModel.text = QStringLiteral("&Data Model...");
+    dataModel.text = Tr::tr("&Data Model...");
     dataModel.places = {{app::MenuGroup::InspectWindows, 30}};
     dataModel.run = [](Workbench &workbench) { workbench.goTo(kDataModelWindow); };
     registry.addAction(dataModel);
@@ -187,7 +192,7 @@ void registerInspectionFeatures(app::FeatureRegistry &registry)
     for (const BrowserItem &browser : kBrowserItems) {
         app::ActionSpec item;
         item.id = browser.id;
-        item.text = QString::fromLatin1(browser.text);
+        item.text = Tr::tr(browser.text);
         item.places = {{app::MenuGroup::InspectBrowsers, order}};
         item.run = [kind = browser.kind](Workbench &workbench) {
             if (!workbench.app().isWorkspaceOpen())

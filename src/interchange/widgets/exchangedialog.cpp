@@ -4,6 +4,7 @@
 #include "app/widgets/busydialog.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "interchange/interchangetr.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,9 +28,12 @@ struct FormatChoice
 };
 
 constexpr FormatChoice kFormats[] = {
-    {ExchangeFormat::ReqIf, "ReqIF 1.2 (.reqif)", ".reqif", "ReqIF files (*.reqif *.xml)"},
-    {ExchangeFormat::Csv, "Comma-separated values (.csv)", ".csv", "CSV files (*.csv)"},
-    {ExchangeFormat::Html, "HTML report (.html)", ".html", "HTML files (*.html *.htm)"},
+    {ExchangeFormat::ReqIf, QT_TRANSLATE_NOOP("varn::interchange", "ReqIF 1.2 (.reqif)"), ".reqif",
+     QT_TRANSLATE_NOOP("varn::interchange", "ReqIF files (*.reqif *.xml)")},
+    {ExchangeFormat::Csv, QT_TRANSLATE_NOOP("varn::interchange", "Comma-separated values (.csv)"),
+     ".csv", QT_TRANSLATE_NOOP("varn::interchange", "CSV files (*.csv)")},
+    {ExchangeFormat::Html, QT_TRANSLATE_NOOP("varn::interchange", "HTML report (.html)"), ".html",
+     QT_TRANSLATE_NOOP("varn::interchange", "HTML files (*.html *.htm)")},
 };
 
 QLabel *buddyLabel(const QString &text, QWidget *buddy)
@@ -44,8 +48,8 @@ QLabel *buddyLabel(const QString &text, QWidget *buddy)
 
 QString ExchangeDialog::title(Direction direction)
 {
-    return direction == Direction::Export ? QStringLiteral("Export Requirements")
-                                          : QStringLiteral("Import Requirements");
+    return direction == Direction::Export ? Tr::tr("Export Requirements")
+                                          : Tr::tr("Import Requirements");
 }
 
 ExchangeDialog::ExchangeDialog(app::Workbench &workbench, Direction direction, QWidget *parent)
@@ -55,10 +59,10 @@ ExchangeDialog::ExchangeDialog(app::Workbench &workbench, Direction direction, Q
     setObjectName(direction == Direction::Export ? QStringLiteral("exportDialog")
                                                  : QStringLiteral("importDialog"));
     addChoices(choices());
-    generateButton()->setText(direction == Direction::Export ? QStringLiteral("&Export")
-                                                             : QStringLiteral("&Import"));
+    generateButton()->setText(direction == Direction::Export ? Tr::tr("&Export")
+                                                             : Tr::tr("&Import"));
     generateButton()->setAccessibleName(generateButton()->text().remove(QLatin1Char('&')));
-    panel()->setStatus(QStringLiteral("Ready."));
+    panel()->setStatus(Tr::tr("Ready."));
     setMinimumWidth(520);
 }
 
@@ -70,19 +74,19 @@ QWidget *ExchangeDialog::choices()
     m_format = new QComboBox(box);
     for (const FormatChoice &choice : kFormats) {
         if (m_direction == Direction::Export || RequirementExchange::canImport(choice.format))
-            m_format->addItem(QString::fromLatin1(choice.label), int(choice.format));
+            m_format->addItem(Tr::tr(choice.label), int(choice.format));
     }
     m_file = new QLineEdit(box);
-    m_browse = new QPushButton(QStringLiteral("&Browse..."), box);
-    m_browse->setAccessibleName(QStringLiteral("Browse..."));
+    m_browse = new QPushButton(Tr::tr("&Browse..."), box);
+    m_browse->setAccessibleName(Tr::tr("Browse..."));
     m_option = new QCheckBox(m_direction == Direction::Export
-                                 ? QStringLiteral("Include &deleted and superseded versions")
-                                 : QStringLiteral("&Dry run: only report what would be imported"),
+                                 ? Tr::tr("Include &deleted and superseded versions")
+                                 : Tr::tr("&Dry run: only report what would be imported"),
                              box);
     m_option->setAccessibleName(m_option->text().remove(QLatin1Char('&')));
-    grid->addWidget(buddyLabel(QStringLiteral("&Format:"), m_format), 0, 0);
+    grid->addWidget(buddyLabel(Tr::tr("&Format:"), m_format), 0, 0);
     grid->addWidget(m_format, 0, 1, 1, 2);
-    grid->addWidget(buddyLabel(QStringLiteral("F&ile:"), m_file), 1, 0);
+    grid->addWidget(buddyLabel(Tr::tr("F&ile:"), m_file), 1, 0);
     grid->addWidget(m_file, 1, 1);
     grid->addWidget(m_browse, 1, 2);
     grid->addWidget(m_option, 2, 1, 1, 2);
@@ -90,7 +94,7 @@ QWidget *ExchangeDialog::choices()
         m_report = new QPlainTextEdit(box);
         m_report->setReadOnly(true);
         m_report->setMinimumHeight(140);
-        grid->addWidget(buddyLabel(QStringLiteral("&Report:"), m_report), 3, 0, Qt::AlignTop);
+        grid->addWidget(buddyLabel(Tr::tr("&Report:"), m_report), 3, 0, Qt::AlignTop);
         grid->addWidget(m_report, 3, 1, 1, 2);
     }
     grid->setColumnStretch(1, 1);
@@ -114,7 +118,7 @@ ExchangeFormat ExchangeDialog::chosenFormat() const
 void ExchangeDialog::browse()
 {
     const FormatChoice &choice = kFormats[int(chosenFormat())];
-    const QString filter = QString::fromLatin1(choice.filter);
+    const QString filter = Tr::tr(choice.filter);
     const app::CVarnApp &application = m_workbench.app();
     QString chosen;
     if (m_direction == Direction::Export) {
@@ -134,7 +138,7 @@ void ExchangeDialog::browse()
 void ExchangeDialog::generate()
 {
     if (m_file->text().trimmed().isEmpty()) {
-        m_workbench.showMessage(Outcome::warning(QStringLiteral("Choose the file first.")));
+        m_workbench.showMessage(Outcome::warning(Tr::tr("Choose the file first.")));
         m_file->setFocus();
         return;
     }
@@ -148,7 +152,7 @@ void ExchangeDialog::runExport()
 {
     app::BusyDialog busy(*this);
     const app::CVarnApp &application = m_workbench.app();
-    panel()->setStatus(QStringLiteral("Exporting..."));
+    panel()->setStatus(Tr::tr("Exporting..."));
     const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
         chosenFormat(),
         {application.requirementsConnectionName(), application.systemName(),
@@ -156,13 +160,13 @@ void ExchangeDialog::runExport()
         m_file->text().trimmed(), m_option->isChecked(),
         [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); });
     if (!written) {
-        panel()->setStatus(QStringLiteral("Nothing was exported."));
+        panel()->setStatus(Tr::tr("Nothing was exported."));
         m_workbench.showMessage(written.outcome());
         return;
     }
     panel()->setPercent(100);
     const QString replaced = written->replacementNotice();
-    panel()->setStatus(QStringLiteral("%1 requirement(s) written to %2%3.")
+    panel()->setStatus(Tr::tr("%1 requirement(s) written to %2%3.")
                            .arg(written->written)
                            .arg(m_file->text(),
                                 replaced.isEmpty() ? QString() : QStringLiteral(";\n") + replaced));
@@ -175,14 +179,14 @@ void ExchangeDialog::runImport()
     Result<ImportSummary> summary = Outcome::ok();
     {
         app::BusyDialog busy(*this);
-        panel()->setStatus(dryRun ? QStringLiteral("Checking...") : QStringLiteral("Importing..."));
+        panel()->setStatus(dryRun ? Tr::tr("Checking...") : Tr::tr("Importing..."));
         summary = RequirementExchange::importFrom(
             chosenFormat(), *application.records(), application.systemName(),
             m_file->text().trimmed(), dryRun,
             [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); });
     }
     if (!summary) {
-        panel()->setStatus(QStringLiteral("Nothing was imported."));
+        panel()->setStatus(Tr::tr("Nothing was imported."));
         m_report->setPlainText(summary.outcome().message());
         m_workbench.showMessage(summary.outcome());
         return;
@@ -194,8 +198,8 @@ void ExchangeDialog::runImport()
     m_report->setPlainText(lines.join(QLatin1Char('\n')));
     panel()->setPercent(100);
     panel()->setStatus(
-        QStringLiteral("%1 %2 requirement(s) and %3 dependent link(s); %4 left out.")
-            .arg(dryRun ? QStringLiteral("Would import") : QStringLiteral("Imported"))
+        (dryRun ? Tr::tr("Would import %1 requirement(s) and %2 dependent link(s); %3 left out.")
+                : Tr::tr("Imported %1 requirement(s) and %2 dependent link(s); %3 left out."))
             .arg(summary->imported.size())
             .arg(summary->links)
             .arg(summary->report.size()));

@@ -4,6 +4,7 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "interchange/interchangetr.h"
 #include "interchange/widgets/exchangedialog.h"
 #include "interchange/widgets/tracedialog.h"
 
@@ -14,7 +15,7 @@ void traceRequirement(app::Workbench &workbench, int number)
     if (!workbench.app().isWorkspaceOpen())
         return;
     if (number <= 0) {
-        workbench.showMessage(Outcome::warning(QStringLiteral("Select a requirement to trace.")));
+        workbench.showMessage(Outcome::warning(Tr::tr("Select a requirement to trace.")));
         return;
     }
     TraceDialog dialog(workbench, workbench.dialogParent());
@@ -41,10 +42,10 @@ void registerInterchangeFeatures(app::FeatureRegistry &registry)
         QString tip;
     };
     const ExchangeItem items[] = {
-        {kExportRequirements, ExchangeDialog::Direction::Export, QStringLiteral("&Export..."),
-         QStringLiteral("Write the requirements as ReqIF, CSV or an HTML report")},
-        {kImportRequirements, ExchangeDialog::Direction::Import, QStringLiteral("&Import..."),
-         QStringLiteral("Read requirements from ReqIF or CSV")},
+        {kExportRequirements, ExchangeDialog::Direction::Export, Tr::tr("&Export..."),
+         Tr::tr("Write the requirements as ReqIF, CSV or an HTML report")},
+        {kImportRequirements, ExchangeDialog::Direction::Import, Tr::tr("&Import..."),
+         Tr::tr("Read requirements from ReqIF or CSV")},
     };
     int order = 10;
     for (const ExchangeItem &exchange : items) {

@@ -2,6 +2,7 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/workbench.h"
+#include "interchange/interchangetr.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -26,9 +27,9 @@ QString places(const QList<CodeLocation> &locations)
 
 QString sentenceText(const TracedRequirement &requirement)
 {
-    return QStringLiteral("%1  %2.%3")
-        .arg(requirement.number)
-        .arg(requirement.sentence, requirement.deleted ? QStringLiteral(" (deleted)") : QString());
+    const QString number = QString::number(requirement.number);
+    return requirement.deleted ? Tr::tr("%1  %2. (deleted)").arg(number, requirement.sentence)
+                               : QStringLiteral("%1  %2.").arg(number, requirement.sentence);
 }
 
 } // namespace
@@ -40,13 +41,13 @@ TraceDialog::TraceDialog(app::Workbench &workbench, QWidget *parent)
 {
     setObjectName(QStringLiteral("traceDialog"));
     m_tree->setColumnCount(2);
-    m_tree->setHeaderLabels({QStringLiteral("Produced"), QStringLiteral("Generated code")});
+    m_tree->setHeaderLabels({Tr::tr("Produced"), Tr::tr("Generated code")});
     m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    auto *label = new QLabel(QStringLiteral("&Trace:"), this);
+    auto *label = new QLabel(Tr::tr("&Trace:"), this);
     label->setBuddy(m_tree);
-    m_tree->setAccessibleName(QStringLiteral("Trace:"));
+    m_tree->setAccessibleName(Tr::tr("Trace:"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setAccessibleName(QStringLiteral("Close"));
+    buttons->button(QDialogButtonBox::Close)->setAccessibleName(Tr::tr("Close"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
         if (const int number = item->data(0, kNumberRole).toInt(); number > 0)
@@ -66,21 +67,21 @@ bool TraceDialog::showRequirement(qint32 number)
         m_workbench.showMessage(traced.outcome());
         return false;
     }
-    setWindowTitle(QStringLiteral("Trace of Requirement %1").arg(number));
+    setWindowTitle(Tr::tr("Trace of Requirement %1").arg(number));
     m_tree->clear();
     auto *top = new QTreeWidgetItem(m_tree, {sentenceText(traced.value())});
     top->setFirstColumnSpanned(true);
     if (traced->entities.isEmpty())
-        new QTreeWidgetItem(top, {QStringLiteral("No entity of the object model")});
+        new QTreeWidgetItem(top, {Tr::tr("No entity of the object model")});
     for (const TracedEntity &entity : traced->entities) {
         auto *node = new QTreeWidgetItem(
-            top, {QStringLiteral("Entity %1").arg(entity.name), places(entity.locations)});
+            top, {Tr::tr("Entity %1").arg(entity.name), places(entity.locations)});
         for (const TracedMember &attribute : entity.attributes)
-            new QTreeWidgetItem(node, {QStringLiteral("Attribute %1").arg(attribute.name),
-                                       places(attribute.locations)});
-        for (const TracedMember &method : entity.methods)
             new QTreeWidgetItem(
-                node, {QStringLiteral("Method %1").arg(method.name), places(method.locations)});
+                node, {Tr::tr("Attribute %1").arg(attribute.name), places(attribute.locations)});
+        for (const TracedMember &method : entity.methods)
+            new QTreeWidgetItem(node,
+                                {Tr::tr("Method %1").arg(method.name), places(method.locations)});
     }
     m_tree->expandAll();
     m_tree->setCurrentItem(top);
@@ -94,13 +95,13 @@ bool TraceDialog::showEntity(const QString &name)
         m_workbench.showMessage(traced.outcome());
         return false;
     }
-    setWindowTitle(QStringLiteral("Requirements of %1").arg(name));
+    setWindowTitle(Tr::tr("Requirements of %1").arg(name));
     m_tree->clear();
     for (const TracedRequirement &requirement : traced.value()) {
         auto *item = new QTreeWidgetItem(m_tree, {sentenceText(requirement)});
         item->setFirstColumnSpanned(true);
         item->setData(0, kNumberRole, requirement.number);
-        item->setToolTip(0, QStringLiteral("Double-click or press Enter to trace it"));
+        item->setToolTip(0, Tr::tr("Double-click or press Enter to trace it"));
     }
     m_tree->setCurrentItem(m_tree->topLevelItem(0));
     return true;

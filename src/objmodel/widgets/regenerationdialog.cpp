@@ -6,6 +6,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "objmodel/objectmodelregenerator.h"
+#include "objmodel/objmodeltr.h"
 #include "objmodel/regenerationsummary.h"
 
 namespace varn::objmodel {
@@ -13,28 +14,28 @@ namespace varn::objmodel {
 namespace {
 
 const QColor kBackground(253, 233, 161);
-const QString kReady = QStringLiteral("\n    Ready.");
-const QString kPleaseWait = QStringLiteral("\n    Please wait...");
+constexpr char kReady[] = QT_TRANSLATE_NOOP("varn::objmodel", "\n    Ready.");
+constexpr char kPleaseWait[] = QT_TRANSLATE_NOOP("varn::objmodel", "\n    Please wait...");
 
 } // namespace
 
 QString RegenerationDialog::staleText()
 {
-    return QStringLiteral("One or more requirements have been edited or deleted.\nYour database "
-                          "needs to regenerated. Click Generate.");
+    return Tr::tr("One or more requirements have been edited or deleted.\nYour database "
+                  "needs to regenerated. Click Generate.");
 }
 
 RegenerationDialog::RegenerationDialog(app::Workbench &workbench, Opening opening, QWidget *parent)
     : ProgressDialog(title(), app::ProgressPanel::Processed::Shown, parent), m_workbench(workbench)
 {
     setBackground(kBackground);
-    panel()->setStatus(opening == Opening::Stale ? staleText() : kReady);
+    panel()->setStatus(opening == Opening::Stale ? staleText() : Tr::tr(kReady));
 }
 
 void RegenerationDialog::generate()
 {
     app::BusyDialog busy(*this);
-    panel()->setStatus(kPleaseWait);
+    panel()->setStatus(Tr::tr(kPleaseWait));
     panel()->setPercent(0);
     panel()->setProcessed(0);
 
@@ -78,7 +79,7 @@ void registerRegenerationFeatures(app::FeatureRegistry &registry)
 {
     app::ActionSpec regenerate;
     regenerate.id = kRegenerateObjectModel;
-    regenerate.text = QStringLiteral("&Regenerate Object Model Database");
+    regenerate.text = Tr::tr("&Regenerate Object Model Database");
     regenerate.places = {{app::MenuGroup::Utilities, 10}};
     regenerate.run = [](app::Workbench &workbench) {
         RegenerationDialog::run(workbench, RegenerationDialog::Opening::FromMenu);

@@ -2,6 +2,7 @@
 
 #include "app/widgets/commandid.h"
 #include "app/widgets/progressdialog.h"
+#include "objmodel/objmodeltr.h"
 
 namespace varn::app {
 class FeatureRegistry;
@@ -27,7 +28,7 @@ public:
     // longer stale and the requirements count as regenerated.
     void generate() override;
 
-    static QString title() { return QStringLiteral("Regenerate Object Model Database"); }
+    static QString title() { return Tr::tr("Regenerate Object Model Database"); }
     static QString staleText();
 
     // Shows the dialog modally through the workbench's presenter.

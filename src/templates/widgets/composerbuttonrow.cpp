@@ -1,5 +1,7 @@
 #include "templates/widgets/composerbuttonrow.h"
 
+#include "templates/templatestr.h"
+
 #include <QLayout>
 #include <QPushButton>
 
@@ -15,14 +17,24 @@ struct ButtonInfo
 };
 
 const ButtonInfo kButtons[] = {
-    {"See Example", "Displays example in template fields; overwrites data",
+    {QT_TRANSLATE_NOOP("varn::templates", "See Example"),
+     QT_TRANSLATE_NOOP("varn::templates", "Displays example in template fields; overwrites data"),
      &ComposerButtonRow::Actions::seeExample},
-    {"Clear", "Clears all template fields", &ComposerButtonRow::Actions::clear},
-    {"System Entities...", "Opens the System Entities dialog",
+    {QT_TRANSLATE_NOOP("varn::templates", "Clear"),
+     QT_TRANSLATE_NOOP("varn::templates", "Clears all template fields"),
+     &ComposerButtonRow::Actions::clear},
+    {QT_TRANSLATE_NOOP("varn::templates", "System Entities..."),
+     QT_TRANSLATE_NOOP("varn::templates", "Opens the System Entities dialog"),
      &ComposerButtonRow::Actions::systemEntities},
-    {"Preview", "Displays the defined requirement", &ComposerButtonRow::Actions::preview},
-    {"Save", "Validates and commits requirement to database", &ComposerButtonRow::Actions::save},
-    {"Close", "Closes dialog without saving changes", &ComposerButtonRow::Actions::close},
+    {QT_TRANSLATE_NOOP("varn::templates", "Preview"),
+     QT_TRANSLATE_NOOP("varn::templates", "Displays the defined requirement"),
+     &ComposerButtonRow::Actions::preview},
+    {QT_TRANSLATE_NOOP("varn::templates", "Save"),
+     QT_TRANSLATE_NOOP("varn::templates", "Validates and commits requirement to database"),
+     &ComposerButtonRow::Actions::save},
+    {QT_TRANSLATE_NOOP("varn::templates", "Close"),
+     QT_TRANSLATE_NOOP("varn::templates", "Closes dialog without saving changes"),
+     &ComposerButtonRow::Actions::close},
 };
 
 } // namespace
@@ -30,8 +42,7 @@ const ButtonInfo kButtons[] = {
 ComposerButtonRow::ComposerButtonRow(QWidget *owner, QLayout *row, const Actions &actions)
 {
     for (const ButtonInfo &info : kButtons) {
-        QPushButton *pushButton =
-            m_buttons.add(owner, QString::fromUtf8(info.text), QString::fromUtf8(info.tooltip));
+        QPushButton *pushButton = m_buttons.add(owner, Tr::tr(info.text), Tr::tr(info.tooltip));
         row->addWidget(pushButton);
         QObject::connect(pushButton, &QPushButton::clicked, owner, actions.*info.action);
     }

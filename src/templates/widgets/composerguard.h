@@ -1,5 +1,7 @@
 #pragma once
 
+#include "templates/templatestr.h"
+
 #include <QString>
 
 #include <functional>
@@ -25,11 +27,11 @@ class ComposerGuard
 public:
     static QString closeQuestion()
     {
-        return QStringLiteral("Close without saving? The text you typed will be lost.");
+        return Tr::tr("Close without saving? The text you typed will be lost.");
     }
     static QString clearQuestion()
     {
-        return QStringLiteral("Clear all template fields? The text you typed will be lost.");
+        return Tr::tr("Clear all template fields? The text you typed will be lost.");
     }
 
     // True when nothing typed is at stake or the user agrees to lose it.

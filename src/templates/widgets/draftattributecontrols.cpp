@@ -2,6 +2,7 @@
 
 #include "templates/draftattributes.h"
 #include "templates/templatecatalogue.h"
+#include "templates/templatestr.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -30,20 +31,20 @@ void choose(QComboBox *list, const QString &text)
 DraftAttributeControls::DraftAttributeControls(QWidget *form)
     : QObject(form), m_paragraph(new QLineEdit(form)),
       m_category(fixedList(form, TemplateCatalogue::categories(),
-                           QStringLiteral("Sets the requirement's category"))),
+                           Tr::tr("Sets the requirement's category"))),
       m_priority(fixedList(form, TemplateCatalogue::priorities(),
-                           QStringLiteral("Sets the requirement's priority"))),
+                           Tr::tr("Sets the requirement's priority"))),
       m_release(fixedList(form, TemplateCatalogue::priorities(),
-                          QStringLiteral("Sets the requirement's release"))),
+                          Tr::tr("Sets the requirement's release"))),
       m_comments(new QPlainTextEdit(form))
 {
     m_paragraph->setObjectName(QStringLiteral("paragraph"));
-    m_paragraph->setToolTip(QStringLiteral("Sets the requirement's paragraph number"));
+    m_paragraph->setToolTip(Tr::tr("Sets the requirement's paragraph number"));
     m_category->setObjectName(QStringLiteral("category"));
     m_priority->setObjectName(QStringLiteral("priority"));
     m_release->setObjectName(QStringLiteral("release"));
     m_comments->setObjectName(QStringLiteral("comments"));
-    m_comments->setToolTip(QStringLiteral("Add comments, clarification, assignee, etc."));
+    m_comments->setToolTip(Tr::tr("Add comments, clarification, assignee, etc."));
     m_comments->setTabChangesFocus(true);
     limitLength(m_comments, kLongestComments);
 }

@@ -4,6 +4,7 @@
 #include "app/widgets/workbench.h"
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
+#include "templates/templatestr.h"
 #include "templates/widgets/composerlook.h"
 #include "templates/widgets/draftattributecontrols.h"
 
@@ -43,9 +44,9 @@ FunctionalTemplateDialog::FunctionalTemplateDialog(app::Workbench &workbench, in
         if (stored && stored->source == templateNumber)
             m_draft = stored.takeValue();
         else
-            workbench.showMessage(stored ? Outcome::warning(QStringLiteral(
-                                               "Error querying the Requirements database."))
-                                         : stored.outcome());
+            workbench.showMessage(
+                stored ? Outcome::warning(Tr::tr("Error querying the Requirements database."))
+                       : stored.outcome());
     }
     showDraft();
     if (m_draft.loadedNumber >= 1)
@@ -70,7 +71,7 @@ void FunctionalTemplateDialog::buildSentence(QWidget *sentence)
 
     m_preamble->setObjectName(QStringLiteral("preamble"));
     m_preamble->addItems(TemplateCatalogue::preamblePhrases());
-    m_preamble->setToolTip(QStringLiteral("Preamble; specifies usage"));
+    m_preamble->setToolTip(Tr::tr("Preamble; specifies usage"));
     auto *shall = smallLabel(QStringLiteral("&shall"), m_preamble, sentence);
     m_preamble->setAccessibleName(QStringLiteral("shall"));
     ComposerLook::paintRed(*shall);

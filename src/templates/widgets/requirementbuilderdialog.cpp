@@ -7,6 +7,7 @@
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
 #include "templates/templateform.h"
+#include "templates/templatestr.h"
 #include "templates/widgets/composerbuttonrow.h"
 #include "templates/widgets/composerguard.h"
 #include "templates/widgets/composerlook.h"
@@ -34,7 +35,7 @@ using language::TermVocabulary;
 
 namespace {
 
-const QString kEditMode = QStringLiteral("EDIT MODE");
+constexpr char kEditMode[] = QT_TRANSLATE_NOOP("varn::templates", "EDIT MODE");
 const QColor kBackground = ComposerLook::background(0);
 constexpr int kCellsPerRow = 6;
 constexpr int kFirstRowCells = 4; // who/what, do what and two more beside the preamble
@@ -84,10 +85,10 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
                                                    QWidget *parent)
     : QDialog(parent), m_workbench(workbench), m_attributes(new DraftAttributeControls(this)),
       m_preamble(new QComboBox(this)), m_preview(new QPlainTextEdit(this)),
-      m_number(readOnlyBox(this, "requirementNumber", QStringLiteral("Requirement #:"))),
-      m_editMode(readOnlyBox(this, "editMode", QStringLiteral("Edit mode")))
+      m_number(readOnlyBox(this, "requirementNumber", Tr::tr("Requirement #:"))),
+      m_editMode(readOnlyBox(this, "editMode", Tr::tr("Edit mode")))
 {
-    setWindowTitle(QStringLiteral("Requirement Builder"));
+    setWindowTitle(Tr::tr("Requirement Builder"));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kBackground);
     setPalette(palette);
@@ -108,22 +109,22 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
         attributes->addWidget(label);
         attributes->addWidget(control);
     };
-    labelled(QStringLiteral("&Paragraph:"), m_attributes->paragraph());
-    labelled(QStringLiteral("C&ategory:"), m_attributes->category());
-    labelled(QStringLiteral("Pr&iority:"), m_attributes->priority());
-    labelled(QStringLiteral("R&elease:"), m_attributes->release());
-    labelled(QStringLiteral("Requirement #:"), m_number);
+    labelled(Tr::tr("&Paragraph:"), m_attributes->paragraph());
+    labelled(Tr::tr("C&ategory:"), m_attributes->category());
+    labelled(Tr::tr("Pr&iority:"), m_attributes->priority());
+    labelled(Tr::tr("R&elease:"), m_attributes->release());
+    labelled(Tr::tr("Requirement #:"), m_number);
     attributes->addWidget(m_editMode);
     attributes->addStretch();
     layout->addLayout(attributes);
-    auto *commentsLabel = new QLabel(QStringLiteral("C&omments:"), this);
+    auto *commentsLabel = new QLabel(Tr::tr("C&omments:"), this);
     commentsLabel->setBuddy(m_attributes->comments());
-    m_attributes->comments()->setAccessibleName(QStringLiteral("Comments:"));
+    m_attributes->comments()->setAccessibleName(Tr::tr("Comments:"));
     layout->addWidget(commentsLabel);
     layout->addWidget(m_attributes->comments(), 1);
-    auto *previewLabel = new QLabel(QStringLiteral("Pre&view"), this);
+    auto *previewLabel = new QLabel(Tr::tr("Pre&view"), this);
     previewLabel->setBuddy(m_preview);
-    m_preview->setAccessibleName(QStringLiteral("Preview"));
+    m_preview->setAccessibleName(Tr::tr("Preview"));
     m_preview->setReadOnly(true);
     m_preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_preview->setTabChangesFocus(true);
@@ -242,8 +243,8 @@ QWidget *RequirementBuilderDialog::makeGrid()
         if (hasUnsavedText() &&
             !m_workbench.presenter().askYesNo(
                 this, windowTitle(),
-                QStringLiteral("Start the requirement again with this preamble? The text you "
-                               "typed will be lost."))) {
+                Tr::tr("Start the requirement again with this preamble? The text you "
+                       "typed will be lost."))) {
             const QSignalBlocker blocker(m_preamble);
             m_preamble->setCurrentIndex(m_builder.preamblePosition());
             return;
@@ -386,8 +387,8 @@ void RequirementBuilderDialog::showBuilder()
         QLineEdit *cell = m_cells[position];
         m_captions[position]->setText(state.caption);
         // A cell without its term yet is named by its place.
-        cell->setAccessibleName(
-            state.caption.isEmpty() ? QStringLiteral("Term %1").arg(position + 1) : state.caption);
+        cell->setAccessibleName(state.caption.isEmpty() ? Tr::tr("Term %1").arg(position + 1)
+                                                        : state.caption);
         if (cell->text() != state.text)
             cell->setText(state.text);
         cell->setEnabled(state.enabled);
@@ -399,7 +400,7 @@ void RequirementBuilderDialog::showBuilder()
         pushButton->setEnabled(termsEnabled);
     for (QComboBox *chooser : std::as_const(m_termLists))
         chooser->setEnabled(termsEnabled);
-    m_editMode->setText(m_loaded.isEditing() ? kEditMode : QString());
+    m_editMode->setText(m_loaded.isEditing() ? Tr::tr(kEditMode) : QString());
     if (QLineEdit *focus = m_cells.value(m_builder.focusCell()))
         focus->setFocus();
 }
@@ -415,8 +416,7 @@ void RequirementBuilderDialog::seeExample()
     Result<language::StoredBuilderRequirement> example =
         StoredRequirementLoader::builderCells(connection, kExampleNumber, false);
     if (!example) {
-        m_workbench.showMessage(
-            Outcome::refused(QStringLiteral("Cannot open VarnSet recordset.\n")));
+        m_workbench.showMessage(Outcome::refused(Tr::tr("Cannot open VarnSet recordset.\n")));
         return;
     }
     if (Outcome loaded = m_builder.loadExample(example.value()); !loaded) {
@@ -472,7 +472,7 @@ void RequirementBuilderDialog::save()
         return;
     }
     m_loaded = draft;
-    m_editMode->setText(m_loaded.isEditing() ? kEditMode : QString());
+    m_editMode->setText(m_loaded.isEditing() ? Tr::tr(kEditMode) : QString());
     m_typed = false;
     m_restingAttributes = m_attributes->shown();
     preview(); // the sentence saved, whatever was previewed before

@@ -8,6 +8,7 @@
 #include "central/requirementscentral.h"
 #include "store/editclaim.h"
 #include "templates/composerdispatch.h"
+#include "templates/templatestr.h"
 #include "templates/widgets/functionaltemplatedialog.h"
 #include "templates/widgets/requirementbuilderdialog.h"
 #include "templates/widgets/structuraltemplatedialog.h"
@@ -92,7 +93,7 @@ void openStoredRequirement(app::Workbench &workbench, int number, bool edit)
     }
     case ComposerKind::None:
         workbench.showMessage(
-            Outcome::warning(QStringLiteral("There is no template for the selected requirement.")));
+            Outcome::warning(Tr::tr("There is no template for the selected requirement.")));
         return;
     }
 }
@@ -101,7 +102,7 @@ void registerComposerFeatures(app::FeatureRegistry &registry)
 {
     app::ActionSpec technical;
     technical.id = kComposeTechnical;
-    technical.text = QStringLiteral("&Technical Requirement...");
+    technical.text = Tr::tr("&Technical Requirement...");
     technical.places = {{app::MenuGroup::Compose, 30}};
     technical.run = [](app::Workbench &workbench) {
         if (!workbench.app().isWorkspaceOpen())

@@ -1,5 +1,7 @@
 #include "templates/widgets/savedcomposition.h"
 
+#include "templates/templatestr.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
@@ -56,8 +58,8 @@ qint32 SavedComposition::savedNumber(const QWidget &dialog) const
 
 QString SavedComposition::alreadySavedText(qint32 number)
 {
-    return QStringLiteral("This requirement has already been saved as #%1.\nChange it before "
-                          "saving it again.")
+    return Tr::tr("This requirement has already been saved as #%1.\nChange it before "
+                  "saving it again.")
         .arg(number);
 }
 

@@ -7,6 +7,7 @@
 #include "templates/structuralloader.h"
 #include "templates/templatecatalogue.h"
 #include "templates/templateform.h"
+#include "templates/templatestr.h"
 #include "templates/widgets/composerlook.h"
 #include "templates/widgets/draftattributecontrols.h"
 
@@ -135,9 +136,9 @@ StructuralTemplateDialog::StructuralTemplateDialog(app::Workbench &workbench, in
         if (stored && stored->source == templateNumber)
             m_draft = stored.takeValue();
         else
-            workbench.showMessage(stored ? Outcome::warning(QStringLiteral(
-                                               "Error querying the Requirements database."))
-                                         : stored.outcome());
+            workbench.showMessage(
+                stored ? Outcome::warning(Tr::tr("Error querying the Requirements database."))
+                       : stored.outcome());
     }
     showDraft();
     if (m_draft.loadedNumber >= 1) {
@@ -208,8 +209,8 @@ QWidget *StructuralTemplateDialog::valueButtons(const QString &add, const QStrin
     auto *box = new QWidget(parent);
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    const QString tips[] = {QStringLiteral("Adds the possible value to the list"),
-                            QStringLiteral("Removes the selected possible value")};
+    const QString tips[] = {Tr::tr("Adds the possible value to the list"),
+                            Tr::tr("Removes the selected possible value")};
     int k = 0;
     for (const QString &text : {add, remove}) {
         auto *button = new QPushButton(text, box);
@@ -275,18 +276,18 @@ void StructuralTemplateDialog::buildAttributeDefinition(QWidget *sentence)
     auto *values = new QHBoxLayout;
     auto *addColumn = new QVBoxLayout;
     QLineEdit *add = textField(Control::AddField, sentence);
-    add->setToolTip(QStringLiteral("Type a possible value, then click Add"));
+    add->setToolTip(Tr::tr("Type a possible value, then click Add"));
     addColumn->addWidget(
-        smallLabel(QStringLiteral("<enter a possible value and click Add>"), add, sentence));
+        smallLabel(Tr::tr("<enter a possible value and click Add>"), add, sentence));
     addColumn->addWidget(add);
     addColumn->addStretch();
     values->addLayout(addColumn, 2);
-    values->addWidget(valueButtons(QStringLiteral("Add"), QStringLiteral("Delete"), sentence));
-    values->addWidget(valuesBox(QStringLiteral("Possible values"), sentence), 2);
-    values->addWidget(phrase(QStringLiteral("<- possible values ----- data type ->"), sentence), 0,
+    values->addWidget(valueButtons(Tr::tr("Add"), Tr::tr("Delete"), sentence));
+    values->addWidget(valuesBox(Tr::tr("Possible values"), sentence), 2);
+    values->addWidget(phrase(Tr::tr("<- possible values ----- data type ->"), sentence), 0,
                       Qt::AlignVCenter);
-    m_dataTypeGroup = new QGroupBox(QStringLiteral("Data Type"), sentence);
-    m_dataTypeGroup->setAccessibleName(QStringLiteral("Data Type"));
+    m_dataTypeGroup = new QGroupBox(Tr::tr("Data Type"), sentence);
+    m_dataTypeGroup->setAccessibleName(Tr::tr("Data Type"));
     radioChoice(Control::DataType, TemplateCatalogue::attributeDataTypes(), m_dataTypeGroup);
     values->addWidget(m_dataTypeGroup);
     auto *defaultColumn = new QVBoxLayout;
@@ -304,13 +305,12 @@ void StructuralTemplateDialog::buildCompositionDefinition(QWidget *sentence)
     QGridLayout *grid = sentenceGrid(sentence);
     addTypedEntityOpening(grid, sentence);
     grid->addWidget(phrase(QStringLiteral("shall include"), sentence), 1, 3);
-    addUnderLabel(grid, 0, 4, QStringLiteral("how many?"), textField(Control::HowMany, sentence));
-    addUnderLabel(grid, 0, 5, QStringLiteral("(or) what cardinality?"),
+    addUnderLabel(grid, 0, 4, Tr::tr("how many?"), textField(Control::HowMany, sentence));
+    addUnderLabel(grid, 0, 5, Tr::tr("(or) what cardinality?"),
                   fixedList(Control::Cardinality, TemplateCatalogue::cardinalities(), sentence));
     grid->addWidget(phrase(QStringLiteral("Part:"), sentence), 3, 0, Qt::AlignRight);
-    addUnderLabel(grid, 2, 1, QStringLiteral("Part: type"), textField(Control::PartType, sentence));
-    addUnderLabel(grid, 2, 2, QStringLiteral("Part: entity"),
-                  entityField(Control::PartEntity, sentence));
+    addUnderLabel(grid, 2, 1, Tr::tr("Part: type"), textField(Control::PartType, sentence));
+    addUnderLabel(grid, 2, 2, Tr::tr("Part: entity"), entityField(Control::PartEntity, sentence));
     for (int column = 0; column < 6; ++column)
         grid->setColumnStretch(column, column == 3 ? 0 : 1);
     grid->setColumnStretch(6, 2);
@@ -343,16 +343,18 @@ void StructuralTemplateDialog::buildMessageDefinition(QWidget *sentence)
     connect(position, &QComboBox::editTextChanged, this, &StructuralTemplateDialog::markTyped);
     m_controls.insert(Control::Position, position);
     m_order.append(position);
-    addUnderLabel(grid, 2, 0, QStringLiteral("Position"), position);
-    addUnderLabel(grid, 2, 1, QStringLiteral("Field"), textField(Control::Attribute, sentence));
-    addUnderLabel(grid, 2, 2, QStringLiteral("Data Type"),
+    addUnderLabel(grid, 2, 0, Tr::tr("Position"), position);
+    addUnderLabel(grid, 2, 1, Tr::tr("Field"), textField(Control::Attribute, sentence));
+    addUnderLabel(grid, 2, 2, Tr::tr("Data Type"),
                   fixedList(Control::DataType, TemplateCatalogue::messageDataTypes(), sentence));
-    auto *range = new QGroupBox(QStringLiteral("-- Range --"), sentence);
-    range->setAccessibleName(QStringLiteral("-- Range --"));
+    auto *range = new QGroupBox(Tr::tr("-- Range --"), sentence);
+    range->setAccessibleName(Tr::tr("-- Range --"));
     auto *rangeLayout = new QHBoxLayout(range);
-    for (auto [which, text] : {std::pair{Control::From, "From"}, std::pair{Control::To, "To"}}) {
+    for (auto [which, text] :
+         {std::pair{Control::From, QT_TRANSLATE_NOOP("varn::templates", "From")},
+          std::pair{Control::To, QT_TRANSLATE_NOOP("varn::templates", "To")}}) {
         QLineEdit *bound = textField(which, range);
-        rangeLayout->addWidget(smallLabel(QString::fromLatin1(text), bound, range));
+        rangeLayout->addWidget(smallLabel(Tr::tr(text), bound, range));
         rangeLayout->addWidget(bound);
     }
     grid->addWidget(range, 2, 3, 2, 1);
@@ -360,15 +362,15 @@ void StructuralTemplateDialog::buildMessageDefinition(QWidget *sentence)
     auto *values = new QHBoxLayout;
     auto *addColumn = new QVBoxLayout;
     QLineEdit *add = textField(Control::AddField, sentence);
-    add->setToolTip(QStringLiteral("Type a possible value, then click >"));
-    addColumn->addWidget(smallLabel(QStringLiteral("Possible Values"), add, sentence));
+    add->setToolTip(Tr::tr("Type a possible value, then click >"));
+    addColumn->addWidget(smallLabel(Tr::tr("Possible Values"), add, sentence));
     addColumn->addWidget(add);
     addColumn->addStretch();
     values->addLayout(addColumn, 1);
     values->addWidget(valueButtons(QStringLiteral(">"), QStringLiteral("<"), sentence));
     auto *listColumn = new QVBoxLayout;
-    QListWidget *list = valuesBox(QStringLiteral("Possible Values List"), sentence);
-    auto *listLabel = new QLabel(QStringLiteral("Possible Values List"), sentence);
+    QListWidget *list = valuesBox(Tr::tr("Possible Values List"), sentence);
+    auto *listLabel = new QLabel(Tr::tr("Possible Values List"), sentence);
     listLabel->setBuddy(list);
     listColumn->addWidget(listLabel);
     listColumn->addWidget(list);
@@ -376,7 +378,7 @@ void StructuralTemplateDialog::buildMessageDefinition(QWidget *sentence)
     values->addStretch(1);
     grid->addLayout(values, 4, 0, 1, 4);
     buildFieldsTable(sentence);
-    auto *tableLabel = new QLabel(QStringLiteral("Fields Currently Defined"), sentence);
+    auto *tableLabel = new QLabel(Tr::tr("Fields Currently Defined"), sentence);
     tableLabel->setBuddy(m_fieldsTable);
     grid->addWidget(tableLabel, 5, 0, 1, 4);
     grid->addWidget(m_fieldsTable, 6, 0, 1, 4);
@@ -388,7 +390,7 @@ void StructuralTemplateDialog::buildFieldsTable(QWidget *parent)
 {
     const auto columns = TemplateCatalogue::messageFieldColumns();
     m_fieldsTable = new QTableWidget(0, int(columns.size()), parent);
-    m_fieldsTable->setAccessibleName(QStringLiteral("Fields Currently Defined"));
+    m_fieldsTable->setAccessibleName(Tr::tr("Fields Currently Defined"));
     m_fieldsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_fieldsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_fieldsTable->verticalHeader()->hide();

@@ -2,6 +2,7 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/workbench.h"
+#include "templates/templatestr.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -47,13 +48,12 @@ void SystemEntitiesWindow::closeShown()
 SystemEntitiesWindow::SystemEntitiesWindow(app::Workbench &workbench, QWidget *owner)
     : QDialog(owner), m_workbench(workbench),
       m_queries(workbench.app().requirementsConnectionName()),
-      m_entities(namedList(this, QStringLiteral("Entity"))),
-      m_typeEntities(namedList(this, QStringLiteral("Type : Entity"))),
-      m_attributes(namedList(this, QStringLiteral("Attributes"))),
-      m_types(namedList(this, QStringLiteral("Types"))),
-      m_parts(namedList(this, QStringLiteral("Parts")))
+      m_entities(namedList(this, Tr::tr("Entity"))),
+      m_typeEntities(namedList(this, Tr::tr("Type : Entity"))),
+      m_attributes(namedList(this, Tr::tr("Attributes"))),
+      m_types(namedList(this, Tr::tr("Types"))), m_parts(namedList(this, Tr::tr("Parts")))
 {
-    setWindowTitle(QStringLiteral("System Entities"));
+    setWindowTitle(Tr::tr("System Entities"));
     setModal(false);
     auto *grid = new QGridLayout(this);
     const auto labelled = [this, grid](int column, const QString &text, QListWidget *list) {
@@ -62,24 +62,24 @@ SystemEntitiesWindow::SystemEntitiesWindow(app::Workbench &workbench, QWidget *o
         grid->addWidget(label, 0, column);
         grid->addWidget(list, 1, column);
     };
-    labelled(0, QStringLiteral("&Entity"), m_entities);
-    labelled(1, QStringLiteral("T&ype : Entity"), m_typeEntities);
-    labelled(2, QStringLiteral("&Attributes"), m_attributes);
-    labelled(3, QStringLiteral("Type&s"), m_types);
-    labelled(4, QStringLiteral("&Parts"), m_parts);
+    labelled(0, Tr::tr("&Entity"), m_entities);
+    labelled(1, Tr::tr("T&ype : Entity"), m_typeEntities);
+    labelled(2, Tr::tr("&Attributes"), m_attributes);
+    labelled(3, Tr::tr("Type&s"), m_types);
+    labelled(4, Tr::tr("&Parts"), m_parts);
     const auto definitionButton = [this, grid](int column, const QString &tooltip) {
-        auto *button = new QPushButton(QStringLiteral("Definition >>"), this);
+        auto *button = new QPushButton(Tr::tr("Definition >>"), this);
         button->setToolTip(tooltip);
         button->setAutoDefault(false);
         grid->addWidget(button, 2, column);
         return button;
     };
-    connect(definitionButton(0, QStringLiteral("Displays definition of selected entity")),
+    connect(definitionButton(0, Tr::tr("Displays definition of selected entity")),
             &QPushButton::clicked, this, &SystemEntitiesWindow::showEntityDefinition);
-    connect(definitionButton(1, QStringLiteral("Displays definition of selected type : entity")),
+    connect(definitionButton(1, Tr::tr("Displays definition of selected type : entity")),
             &QPushButton::clicked, this, &SystemEntitiesWindow::showTypeEntityDefinition);
-    auto *close = new QPushButton(QStringLiteral("Close"), this);
-    close->setToolTip(QStringLiteral("Closes dialog"));
+    auto *close = new QPushButton(Tr::tr("Close"), this);
+    close->setToolTip(Tr::tr("Closes dialog"));
     close->setAutoDefault(false);
     grid->addWidget(close, 2, 4);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
@@ -123,14 +123,13 @@ void SystemEntitiesWindow::showDefinition(QListWidget *list, bool typeEntity,
 
 void SystemEntitiesWindow::showEntityDefinition()
 {
-    showDefinition(m_entities, false,
-                   QStringLiteral("An entity must be selected to see its definition."));
+    showDefinition(m_entities, false, Tr::tr("An entity must be selected to see its definition."));
 }
 
 void SystemEntitiesWindow::showTypeEntityDefinition()
 {
     showDefinition(m_typeEntities, true,
-                   QStringLiteral("A type : entity must be selected to see its definition."));
+                   Tr::tr("A type : entity must be selected to see its definition."));
 }
 
 void SystemEntitiesWindow::centreOver(QWidget *owner)

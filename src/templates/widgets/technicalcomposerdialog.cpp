@@ -4,6 +4,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "templates/technicalcommit.h"
+#include "templates/templatestr.h"
 #include "templates/widgets/composerguard.h"
 #include "templates/widgets/composerlook.h"
 #include "templates/widgets/draftattributecontrols.h"
@@ -22,7 +23,7 @@ namespace varn::templates {
 
 namespace {
 
-const QString kEditMode = QStringLiteral("EDIT MODE");
+constexpr char kEditMode[] = QT_TRANSLATE_NOOP("varn::templates", "EDIT MODE");
 
 QLineEdit *readOnlyBox(QWidget *parent, const char *name)
 {
@@ -40,12 +41,10 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     : QDialog(parent), m_workbench(workbench), m_attributes(new DraftAttributeControls(this)),
       m_head(new QLabel(TechnicalCommit::sentenceHead(workbench.app().systemName()), this)),
       m_text(new QPlainTextEdit(this)), m_number(readOnlyBox(this, "requirementNumber")),
-      m_editMode(readOnlyBox(this, "editMode")),
-      m_clear(new QPushButton(QStringLiteral("Clear"), this)),
-      m_save(new QPushButton(QStringLiteral("Save"), this)),
-      m_saved(std::make_unique<SavedComposition>())
+      m_editMode(readOnlyBox(this, "editMode")), m_clear(new QPushButton(Tr::tr("Clear"), this)),
+      m_save(new QPushButton(Tr::tr("Save"), this)), m_saved(std::make_unique<SavedComposition>())
 {
-    setWindowTitle(QStringLiteral("Compose Technical Requirement"));
+    setWindowTitle(Tr::tr("Compose Technical Requirement"));
     m_text->setObjectName(QStringLiteral("requirementText"));
     m_text->setTabChangesFocus(true);
     DraftAttributeControls::limitLength(m_text, kLongestText);
@@ -55,10 +54,10 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(m_clear, QDialogButtonBox::ResetRole);
     buttons->addButton(m_save, QDialogButtonBox::ActionRole);
-    QPushButton *close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
-    m_clear->setToolTip(QStringLiteral("Clears all template fields"));
-    m_save->setToolTip(QStringLiteral("Validates and commits requirement to database"));
-    close->setToolTip(QStringLiteral("Closes dialog without saving changes"));
+    QPushButton *close = buttons->addButton(Tr::tr("Close"), QDialogButtonBox::RejectRole);
+    m_clear->setToolTip(Tr::tr("Clears all template fields"));
+    m_save->setToolTip(Tr::tr("Validates and commits requirement to database"));
+    close->setToolTip(Tr::tr("Closes dialog without saving changes"));
     // No default button: Enter in a one-line field neither clears nor saves.
     for (QPushButton *pushButton : {m_clear, m_save, close})
         pushButton->setAutoDefault(false);
@@ -76,22 +75,22 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
         grid->addWidget(label, row, column);
         grid->addWidget(control, row, column + 1);
     };
-    labelled(0, 0, QStringLiteral("&Paragraph:"), m_attributes->paragraph());
-    labelled(0, 2, QStringLiteral("C&ategory:"), m_attributes->category());
-    labelled(0, 4, QStringLiteral("Pr&iority:"), m_attributes->priority());
-    labelled(0, 6, QStringLiteral("R&elease:"), m_attributes->release());
+    labelled(0, 0, Tr::tr("&Paragraph:"), m_attributes->paragraph());
+    labelled(0, 2, Tr::tr("C&ategory:"), m_attributes->category());
+    labelled(0, 4, Tr::tr("Pr&iority:"), m_attributes->priority());
+    labelled(0, 6, Tr::tr("R&elease:"), m_attributes->release());
     // The text goes on where the sentence head ends.
     m_head->setBuddy(m_text);
     m_text->setAccessibleName(m_head->text());
     grid->addWidget(m_head, 1, 0, 1, 8);
     grid->addWidget(m_text, 2, 0, 1, 8);
-    auto *commentsLabel = new QLabel(QStringLiteral("C&omments:"), this);
+    auto *commentsLabel = new QLabel(Tr::tr("C&omments:"), this);
     commentsLabel->setBuddy(m_attributes->comments());
-    m_attributes->comments()->setAccessibleName(QStringLiteral("Comments:"));
+    m_attributes->comments()->setAccessibleName(Tr::tr("Comments:"));
     grid->addWidget(commentsLabel, 3, 0, 1, 8);
     grid->addWidget(m_attributes->comments(), 4, 0, 1, 8);
-    labelled(5, 0, QStringLiteral("Requirement #:"), m_number);
-    m_editMode->setAccessibleName(QStringLiteral("Edit mode"));
+    labelled(5, 0, Tr::tr("Requirement #:"), m_number);
+    m_editMode->setAccessibleName(Tr::tr("Edit mode"));
     grid->addWidget(m_editMode, 5, 2, 1, 2);
     grid->addWidget(buttons, 6, 0, 1, 8);
     grid->setRowStretch(2, 2);
@@ -134,7 +133,7 @@ void TechnicalComposerDialog::showDraft()
 {
     m_attributes->show(m_draft);
     m_text->setPlainText(m_draft.text);
-    m_editMode->setText(m_draft.isEditing() ? kEditMode : QString());
+    m_editMode->setText(m_draft.isEditing() ? Tr::tr(kEditMode) : QString());
 }
 
 void TechnicalComposerDialog::clear()
@@ -169,7 +168,7 @@ void TechnicalComposerDialog::save()
     m_number->setText(QString::number(result.number));
     if (result.versionRetired)
         application.setRequirementsChanged(true);
-    m_editMode->setText(m_draft.isEditing() ? kEditMode : QString());
+    m_editMode->setText(m_draft.isEditing() ? Tr::tr(kEditMode) : QString());
     m_saved->remember(*this, result.number);
     m_untouched = SavedComposition::contentsOf(*this);
     m_restingAttributes = m_attributes->shown();

@@ -4,6 +4,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "templates/entitynamelist.h"
+#include "templates/templatestr.h"
 #include "templates/widgets/composerbuttonrow.h"
 #include "templates/widgets/composerguard.h"
 #include "templates/widgets/composerlook.h"
@@ -26,7 +27,7 @@ namespace varn::templates {
 
 namespace {
 
-const QString kEditMode = QStringLiteral("EDIT MODE");
+constexpr char kEditMode[] = QT_TRANSLATE_NOOP("varn::templates", "EDIT MODE");
 
 QLineEdit *readOnlyBox(QWidget *parent, const char *name, const QString &accessibleName)
 {
@@ -50,12 +51,12 @@ TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QStrin
       m_attributes(new DraftAttributeControls(this)), m_workArea(new QPlainTextEdit(this)),
       m_head(new QLabel(this)), m_sentenceSlot(new QVBoxLayout),
       m_preview(new QPlainTextEdit(this)),
-      m_number(readOnlyBox(this, "requirementNumber", QStringLiteral("Requirement #:"))),
-      m_editMode(readOnlyBox(this, "editMode", QStringLiteral("Edit mode")))
+      m_number(readOnlyBox(this, "requirementNumber", Tr::tr("Requirement #:"))),
+      m_editMode(readOnlyBox(this, "editMode", Tr::tr("Edit mode")))
 {
     setWindowTitle(title);
     if (!ComposerLook::paintBackground(*this, workbench.backgroundColour()))
-        workbench.showMessage(Outcome::refused(QStringLiteral("Error applying color scheme.")));
+        workbench.showMessage(Outcome::refused(Tr::tr("Error applying color scheme.")));
 
     m_workArea->setObjectName(QStringLiteral("workArea"));
     m_workArea->setTabChangesFocus(true);
@@ -66,16 +67,16 @@ TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QStrin
     m_preview->setReadOnly(true);
     m_preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_preview->setTabChangesFocus(true);
-    m_preview->setAccessibleName(QStringLiteral("Preview Area"));
+    m_preview->setAccessibleName(Tr::tr("Preview Area"));
     ComposerLook::paintBase(*m_preview, ComposerLook::paleYellow());
     ComposerLook::showReadOnly(*m_editMode);
     m_number->setFixedWidth(80);
     m_editMode->setFixedWidth(100);
 
     auto *layout = new QVBoxLayout(this);
-    auto *workLabel = new QLabel(QStringLiteral("&Work Area"), this);
+    auto *workLabel = new QLabel(Tr::tr("&Work Area"), this);
     workLabel->setBuddy(m_workArea);
-    m_workArea->setAccessibleName(QStringLiteral("Work Area"));
+    m_workArea->setAccessibleName(Tr::tr("Work Area"));
     layout->addWidget(workLabel);
     layout->addWidget(m_workArea, 1);
 
@@ -87,28 +88,28 @@ TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QStrin
         attributes->addWidget(label);
         attributes->addWidget(control);
     };
-    labelled(QStringLiteral("&Paragraph:"), m_attributes->paragraph());
-    labelled(QStringLiteral("C&ategory:"), m_attributes->category());
-    labelled(QStringLiteral("Pr&iority:"), m_attributes->priority());
-    labelled(QStringLiteral("R&elease:"), m_attributes->release());
+    labelled(Tr::tr("&Paragraph:"), m_attributes->paragraph());
+    labelled(Tr::tr("C&ategory:"), m_attributes->category());
+    labelled(Tr::tr("Pr&iority:"), m_attributes->priority());
+    labelled(Tr::tr("R&elease:"), m_attributes->release());
     attributes->addStretch();
     layout->addLayout(attributes);
 
     layout->addWidget(m_head);
     layout->addLayout(m_sentenceSlot);
 
-    auto *commentsLabel = new QLabel(QStringLiteral("C&omments:"), this);
+    auto *commentsLabel = new QLabel(Tr::tr("C&omments:"), this);
     commentsLabel->setBuddy(m_attributes->comments());
-    m_attributes->comments()->setAccessibleName(QStringLiteral("Comments:"));
+    m_attributes->comments()->setAccessibleName(Tr::tr("Comments:"));
     layout->addWidget(commentsLabel);
     layout->addWidget(m_attributes->comments(), 1);
-    auto *previewLabel = new QLabel(QStringLiteral("Pre&view Area"), this);
+    auto *previewLabel = new QLabel(Tr::tr("Pre&view Area"), this);
     previewLabel->setBuddy(m_preview);
     layout->addWidget(previewLabel);
     layout->addWidget(m_preview, 1);
 
     auto *numberRow = new QHBoxLayout;
-    auto *numberLabel = new QLabel(QStringLiteral("Requirement #:"), this);
+    auto *numberLabel = new QLabel(Tr::tr("Requirement #:"), this);
     numberLabel->setBuddy(m_number);
     numberRow->addWidget(numberLabel);
     numberRow->addWidget(m_number);
@@ -246,7 +247,7 @@ QComboBox *TemplateDialogFrame::entityList(QWidget *parent)
 
 void TemplateDialogFrame::showEditMode(bool editing)
 {
-    m_editMode->setText(editing ? kEditMode : QString());
+    m_editMode->setText(editing ? Tr::tr(kEditMode) : QString());
 }
 
 bool TemplateDialogFrame::mayClear()

@@ -3,6 +3,7 @@
 #include "app/widgets/featureregistry.h"
 #include "templates/templatecatalogue.h"
 #include "templates/templatemanual.h"
+#include "templates/templatestr.h"
 #include "templates/widgets/requirementcomposers.h"
 
 namespace varn::templates {
@@ -37,7 +38,7 @@ void registerTemplateMenu(app::FeatureRegistry &registry)
 {
     app::ActionSpec builder;
     builder.id = kRequirementBuilder;
-    builder.text = QStringLiteral("Requirement &Builder...");
+    builder.text = Tr::tr("Requirement &Builder...");
     builder.places = {{app::MenuGroup::TemplatesBuilder, 0}};
     builder.run = &openRequirementBuilder;
     registry.addAction(builder);

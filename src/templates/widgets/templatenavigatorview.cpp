@@ -5,6 +5,7 @@
 #include "app/widgets/workbench.h"
 #include "templates/navigatorexamples.h"
 #include "templates/templatecatalogue.h"
+#include "templates/templatestr.h"
 #include "templates/widgets/draftattributecontrols.h"
 #include "templates/widgets/requirementcomposers.h"
 
@@ -40,18 +41,18 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
     setObjectName(functional ? QStringLiteral("functionalNavigator")
                              : QStringLiteral("structuralNavigator"));
     auto *layout = new QVBoxLayout(this);
-    auto *step1 = new QLabel(QStringLiteral("Step &1.  Compose Requirement."), this);
+    auto *step1 = new QLabel(Tr::tr("Step &1.  Compose Requirement."), this);
     step1->setBuddy(m_compose);
-    m_compose->setAccessibleName(QStringLiteral("Step 1.  Compose Requirement."));
+    m_compose->setAccessibleName(Tr::tr("Step 1.  Compose Requirement."));
     m_compose->setTabChangesFocus(true);
     DraftAttributeControls::limitLength(m_compose, kLongestCompose);
     layout->addWidget(step1);
     layout->addWidget(m_compose, 1);
     const QString step2Text =
-        functional ? QStringLiteral("Step &2.  Select a functional template and See Examples, as "
-                                    "needed. To use a template, click on Go to Template.")
-                   : QStringLiteral("Step &2.  Select a structural template and See Examples, as "
-                                    "needed. To use a template, click on Go to Template.");
+        functional ? Tr::tr("Step &2.  Select a functional template and See Examples, as "
+                            "needed. To use a template, click on Go to Template.")
+                   : Tr::tr("Step &2.  Select a structural template and See Examples, as "
+                            "needed. To use a template, click on Go to Template.");
     auto *step2 = new QLabel(step2Text, this);
     step2->setWordWrap(true);
     step2->setBuddy(m_templates);
@@ -61,7 +62,7 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
     auto *choice = new QHBoxLayout;
     choice->addWidget(m_templates, 1);
     m_text->setReadOnly(true);
-    m_text->setAccessibleName(QStringLiteral("Template text"));
+    m_text->setAccessibleName(Tr::tr("Template text"));
     m_text->setTabChangesFocus(true);
     choice->addWidget(m_text, 2);
     layout->addLayout(choice, 3);
@@ -75,10 +76,10 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
     fitListToItems();
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(addButton(QStringLiteral("Show Template Specification")));
-    buttons->addWidget(addButton(QStringLiteral("See Examples")));
-    buttons->addWidget(addButton(functional ? QStringLiteral("Go to Template...")
-                                            : QStringLiteral("Go to Template")));
+    buttons->addWidget(addButton(Tr::tr("Show Template Specification")));
+    buttons->addWidget(addButton(Tr::tr("See Examples")));
+    buttons->addWidget(
+        addButton(functional ? Tr::tr("Go to Template...") : Tr::tr("Go to Template")));
     layout->addLayout(buttons);
     connect(m_buttons.all()[0], &QPushButton::clicked, this,
             &TemplateNavigatorView::showSpecification);
@@ -88,13 +89,13 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
             &TemplateNavigatorView::showSpecification);
     if (functional) {
         auto *builderRow = new QHBoxLayout;
-        auto *hint = new QLabel(QStringLiteral("If you cannot phrase your requirement using the "
-                                               "existing templates, proceed to the Requirement "
-                                               "Builder.  ->->->"),
+        auto *hint = new QLabel(Tr::tr("If you cannot phrase your requirement using the "
+                                       "existing templates, proceed to the Requirement "
+                                       "Builder.  ->->->"),
                                 this);
         hint->setWordWrap(true);
         builderRow->addWidget(hint, 1);
-        QPushButton *builder = addButton(QStringLiteral("Go to Builder..."));
+        QPushButton *builder = addButton(Tr::tr("Go to Builder..."));
         builderRow->addWidget(builder);
         connect(builder, &QPushButton::clicked, this, &TemplateNavigatorView::goToBuilder);
         layout->addLayout(builderRow);
@@ -135,7 +136,7 @@ void TemplateNavigatorView::showSpecification()
 {
     const int number = selectedTemplate();
     if (number == 0) {
-        m_workbench.showMessage(Outcome::warning(QStringLiteral("No template selected.")));
+        m_workbench.showMessage(Outcome::warning(Tr::tr("No template selected.")));
         return;
     }
     m_text->setPlainText(shownText(QString::fromUtf8(TemplateCatalogue::specification(number))));
@@ -158,7 +159,7 @@ void TemplateNavigatorView::goToTemplate()
 {
     const int number = selectedTemplate();
     if (number == 0) {
-        m_workbench.showMessage(Outcome::warning(QStringLiteral("No template selected.")));
+        m_workbench.showMessage(Outcome::warning(Tr::tr("No template selected.")));
         return;
     }
     if (m_family == Family::Structural) {
@@ -189,18 +190,18 @@ struct NavigatorWindow
 const NavigatorWindow kNavigators[] = {
     {TemplateNavigatorView::Family::Functional,
      kFunctionalNavigator,
-     "Functional Navigator",
+     QT_TRANSLATE_NOOP("varn::templates", "Functional Navigator"),
      {28, 30},
      {644, 438},
      kComposeFunctional,
-     "&Functional Requirement..."},
+     QT_TRANSLATE_NOOP("varn::templates", "&Functional Requirement...")},
     {TemplateNavigatorView::Family::Structural,
      kStructuralNavigator,
-     "Structural Navigator",
+     QT_TRANSLATE_NOOP("varn::templates", "Structural Navigator"),
      {56, 60},
      {644, 400},
      kComposeStructural,
-     "&Structural Requirement..."},
+     QT_TRANSLATE_NOOP("varn::templates", "&Structural Requirement...")},
 };
 
 } // namespace
@@ -211,15 +212,15 @@ void registerNavigators(app::FeatureRegistry &registry)
     // windows; first in the Compose menu.
     int order = 10;
     for (const NavigatorWindow &navigator : kNavigators) {
-        const QString name = QString::fromLatin1(navigator.name);
+        const QString name = Tr::tr(navigator.name);
         app::WindowSpec window;
         window.kind = navigator.kind;
         window.name = name;
-        window.titlePrefix = name + QStringLiteral(" - System Name: ");
+        window.title = Tr::tr("%1 - System Name: %2").arg(name, QStringLiteral("%1"));
         window.firstPosition = navigator.firstPosition;
         window.firstClientSize = navigator.firstClientSize;
         window.smallestClientSize = {644, 438};
-        window.goToItem = QLatin1Char('&') + name + QStringLiteral("...");
+        window.goToItem = Tr::tr("&%1...").arg(name);
         window.goToOrder = 10 + order;
         window.create = [family = navigator.family](app::Workbench &workbench) {
             return new TemplateNavigatorView(workbench, family);
@@ -228,7 +229,7 @@ void registerNavigators(app::FeatureRegistry &registry)
 
         app::ActionSpec compose;
         compose.id = navigator.composeItem;
-        compose.text = QString::fromLatin1(navigator.composeText);
+        compose.text = Tr::tr(navigator.composeText);
         compose.places = {{app::MenuGroup::Compose, order}};
         compose.run = [kind = navigator.kind](app::Workbench &workbench) { workbench.goTo(kind); };
         registry.addAction(compose);

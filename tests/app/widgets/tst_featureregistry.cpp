@@ -55,7 +55,7 @@ WindowSpec ledgerWindow()
     WindowSpec window;
     window.kind = kLedger;
     window.name = QStringLiteral("Ledger");
-    window.titlePrefix = QStringLiteral("Ledger - ");
+    window.title = QStringLiteral("Ledger - %1");
     window.firstPosition = {10, 20};
     window.firstClientSize = {400, 300};
     window.smallestClientSize = {300, 200};
@@ -70,7 +70,7 @@ WindowSpec sketchWindow(Ledger &state)
 {
     WindowSpec window;
     window.kind = kSketch;
-    window.titlePrefix = QStringLiteral("Sketch - ");
+    window.title = QStringLiteral("Sketch - %1");
     window.titleSuffix = [&state](const Workbench &) { return state.suffix; };
     window.firstPosition = {30, 40};
     window.firstClientSize = {200, 150};
@@ -495,10 +495,10 @@ private slots:
         Ledger state;
         features.addWindow(sketchWindow(state));
         WindowSpec renamed = ledgerWindow();
-        renamed.titlePrefix = QStringLiteral("Book - ");
+        renamed.title = QStringLiteral("Book - %1");
         features.addWindow(renamed);
         QCOMPARE(features.windows().size(), 2);
-        QCOMPARE(features.window(kLedger)->titlePrefix, QStringLiteral("Book - "));
+        QCOMPARE(features.window(kLedger)->title, QStringLiteral("Book - %1"));
         QCOMPARE(features.windows().first()->kind, kSketch);
         QCOMPARE(features.homeWindow()->kind, kLedger);
 

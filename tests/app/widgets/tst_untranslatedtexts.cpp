@@ -1,0 +1,546 @@
+// Every text a window shows reaches a translator: with a pseudo-translation
+// installed before any window is made, the main window with each kind of
+// child window, every item of its menus and tool bars, each composer and the
+// dialogs the menus open show their texts bracketed. A text without brackets
+// escaped translation.
+#include "app/cvarnapp.h"
+#include "app/widgets/featureregistry.h"
+#include "app/widgets/mainactions.h"
+#include "app/widgets/mainwindow.h"
+#include "app/widgets/systemnamedialog.h"
+#include "app/widgets/windownavigator.h"
+#include "app/widgets/workspacecontroller.h"
+#include "central/widgets/centralviewfeature.h"
+#include "main/landedfeatures.h"
+#include "screenshot.h"
+#include "support/pseudotranslation.h"
+#include "support/workspaceenvironment.h"
+#include "templates/widgets/functionaltemplatedialog.h"
+#include "templates/widgets/requirementbuilderdialog.h"
+#include "templates/widgets/structuraltemplatedialog.h"
+#include "templates/widgets/technicalcomposerdialog.h"
+#include "testpresenter.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTableView>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeView>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+#include <memory>
+#include <set>
+
+using namespace varn;
+using namespace varn::app;
+
+namespace {
+
+// Texts a window shows that are the user's data or a format, not words to
+// translate.
+const QStringList kDataTexts = {
+    QStringLiteral("Acme"), // the workspace's system name
+};
+
+// The requirement language is English by design: the sentence words the
+// composers show around the fields, the terms that caption them and the
+// Builder's term buttons stay as they are in every language.
+const QStringList kLanguageTexts = {
+    QStringLiteral("shall"),
+    QStringLiteral("A/An"),
+    QStringLiteral("Part:"),
+    QStringLiteral("and a default of"),
+    QStringLiteral("attribute named"),
+    QStringLiteral("shall include"),
+    QStringLiteral("shall include a"),
+    QStringLiteral("shall include the following field:"),
+    QStringLiteral("with the"),
+    // The terms captioning the fields.
+    QStringLiteral("(is) action"),
+    QStringLiteral("(to) do what?"),
+    QStringLiteral("who/what"),
+    QStringLiteral("and / or"),
+    QStringLiteral("or / and"),
+    QStringLiteral("attribute"),
+    QStringLiteral("before / after"),
+    QStringLiteral("by..."),
+    QStringLiteral("data type of"),
+    QStringLiteral("date/time"),
+    QStringLiteral("decimal"),
+    QStringLiteral("entity"),
+    QStringLiteral("every / at"),
+    QStringLiteral("if"),
+    QStringLiteral("integer"),
+    QStringLiteral("is..."),
+    QStringLiteral("message"),
+    QStringLiteral("of..."),
+    QStringLiteral("or"),
+    QStringLiteral("part"),
+    QStringLiteral("possible values"),
+    QStringLiteral("quantity"),
+    QStringLiteral("spatial term"),
+    QStringLiteral("state"),
+    QStringLiteral("string"),
+    QStringLiteral("that has..."),
+    QStringLiteral("to / from"),
+    QStringLiteral("to, from..."),
+    QStringLiteral("type"),
+    QStringLiteral("units"),
+    QStringLiteral("value"),
+    QStringLiteral("when..."),
+    QStringLiteral("with..."),
+    QStringLiteral("boolean"),
+    // The Builder's term buttons.
+    QStringLiteral("Units"),
+    QStringLiteral("Quantity"),
+    QStringLiteral("Value"),
+    QStringLiteral("Attribute"),
+    QStringLiteral("Spatiality"),
+    QStringLiteral("State"),
+    QStringLiteral("Part"),
+    QStringLiteral("Type"),
+    QStringLiteral("Entity"),
+};
+// The head of every sentence: "The <system name> system", with "shall".
+const QRegularExpression kSentenceHead(QStringLiteral("^The .+ system( shall)?$"));
+
+// Engine texts not yet marked: the windows show them as the engine's tables
+// define them (column headings, display items, colours, template names, the
+// terms' descriptions and list titles, the model browsers' captions). They go
+// when the engine's texts are marked.
+const QStringList kEngineTexts = {
+    // Requirements Central's columns: headings, Display items and their tips.
+    QStringLiteral("No."),
+    QStringLiteral("Paragraph"),
+    QStringLiteral("Requirement"),
+    QStringLiteral("Release"),
+    QStringLiteral("Priority"),
+    QStringLiteral("Category"),
+    QStringLiteral("Comments"),
+    QStringLiteral("Date Saved"),
+    QStringLiteral("Original Number"),
+    QStringLiteral("Source"),
+    QStringLiteral("Version"),
+    // The term lists' titles and the fields' descriptions.
+    QStringLiteral("Associative"),
+    QStringLiteral("Event/Action"),
+    QStringLiteral("External"),
+    QStringLiteral("Logical"),
+    QStringLiteral("Possessive"),
+    QStringLiteral("Relational"),
+    QStringLiteral("State Transition"),
+    QStringLiteral("Temporal"),
+    QStringLiteral("Specifies a state transition"),
+    QStringLiteral("Specifies a numerical value"),
+    QStringLiteral("Specifies a state of attribute"),
+    QStringLiteral("Specifies a value of attribute"),
+    QStringLiteral("Specifies external exchange of data or control"),
+    // The model browsers (Inspect).
+    QStringLiteral("Object Model Attributes"),
+    QStringLiteral("Object Model Entities"),
+    QStringLiteral("Object Model Methods"),
+    QStringLiteral("See Attributes >>"),
+    QStringLiteral("See Methods >>"),
+    QStringLiteral("See Types >>"),
+    QStringLiteral("Displays selected entity's types"),
+    QStringLiteral("Displays selected object's attributes"),
+    QStringLiteral("Displays selected object's methods"),
+    QStringLiteral("Association Attributes"),
+    QStringLiteral("Composition Attributes"),
+    QStringLiteral("Data Member Attributes"),
+    QStringLiteral("Methods"),
+    QStringLiteral("Types"),
+    // The Message Definition template's field table.
+    QStringLiteral("Pos."),
+    QStringLiteral("Field"),
+    QStringLiteral("Data Type"),
+    QStringLiteral("Possible Values"),
+    QStringLiteral("From"),
+    QStringLiteral("To"),
+};
+const QRegularExpression kEnginePatterns(
+    QStringLiteral("^(Template #\\d+: .+"    // a template's title
+                   "|\\d+  .+"               // a template's item in the menus and navigators
+                   "|Background Color as .+" // the colours of Requirements Central
+                   "|[^;]+; [^;]+)$"));      // a field's description: what it is; a part of speech
+
+// A text is data when it holds no letter: numbers, keys, punctuation.
+bool holdsNoWords(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.isLetter())
+            return false;
+    }
+    return true;
+}
+
+bool passes(const QString &text)
+{
+    const QString shown = QString(text).remove(QLatin1Char('&')).trimmed();
+    return shown.isEmpty() || holdsNoWords(shown) || PseudoTranslation::isTranslated(text) ||
+           kDataTexts.contains(shown) || kLanguageTexts.contains(shown) ||
+           kSentenceHead.match(shown).hasMatch() || kEngineTexts.contains(shown) ||
+           kEnginePatterns.match(shown).hasMatch();
+}
+
+// Gathers the texts of windows that escaped translation, each with where it
+// was found.
+class EscapeCollector
+{
+public:
+    QStringList escaped;
+
+    void check(const QString &where, const QObject *holder, const char *what, const QString &text)
+    {
+        if (passes(text))
+            return;
+        const QString entry =
+            QStringLiteral("%1 | %2 \"%3\" %4: %5")
+                .arg(where, QString::fromLatin1(holder->metaObject()->className()),
+                     holder->objectName(), QString::fromLatin1(what), text);
+        if (!escaped.contains(entry))
+            escaped.append(entry);
+    }
+
+    void action(const QString &where, QAction *action)
+    {
+        if (action->isSeparator())
+            return;
+        check(where, action, "text", action->text());
+        check(where, action, "tool tip", action->toolTip());
+        check(where, action, "status tip", action->statusTip());
+        if (QMenu *menu = action->menu())
+            menuItems(where, menu);
+    }
+
+    void menuItems(const QString &where, QMenu *menu)
+    {
+        emit menu->aboutToShow();
+        check(where, menu, "title", menu->title());
+        for (QAction *item : menu->actions()) {
+            // The Window menu lists the open windows by their titles.
+            if (!item->property("openWindow").toBool())
+                action(where, item);
+        }
+    }
+
+    // A window and everything in it; the contents of item views, line and
+    // text edits and drop-down lists are the user's data.
+    void window(const QString &where, QWidget &root)
+    {
+        check(where, &root, "window title", root.windowTitle());
+        // Qt translates the print preview's own controls.
+        if (qobject_cast<QPrintPreviewDialog *>(&root))
+            return;
+        QList<QWidget *> widgets = root.findChildren<QWidget *>();
+        widgets.prepend(&root);
+        for (QWidget *widget : widgets) {
+            if (!widget->isVisibleTo(&root) && widget != &root)
+                continue;
+            check(where, widget, "tool tip", widget->toolTip());
+            check(where, widget, "status tip", widget->statusTip());
+            check(where, widget, "accessible name", widget->accessibleName());
+            check(where, widget, "accessible description", widget->accessibleDescription());
+            if (auto *subWindow = qobject_cast<QMdiSubWindow *>(widget))
+                check(where, widget, "window title", subWindow->windowTitle());
+            if (auto *label = qobject_cast<QLabel *>(widget))
+                check(where, widget, "text", label->text());
+            if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+                // Qt translates the standard buttons of a button box itself.
+                auto *box = qobject_cast<QDialogButtonBox *>(button->parentWidget());
+                if (!box || box->standardButton(button) == QDialogButtonBox::NoButton)
+                    check(where, widget, "text", button->text());
+            }
+            if (auto *group = qobject_cast<QGroupBox *>(widget))
+                check(where, widget, "title", group->title());
+            if (auto *tabs = qobject_cast<QTabBar *>(widget)) {
+                for (int tab = 0; tab < tabs->count(); ++tab) {
+                    check(where, widget, "tab", tabs->tabText(tab));
+                    check(where, widget, "tab tool tip", tabs->tabToolTip(tab));
+                }
+            }
+            if (auto *edit = qobject_cast<QLineEdit *>(widget))
+                check(where, widget, "placeholder", edit->placeholderText());
+            if (auto *edit = qobject_cast<QPlainTextEdit *>(widget))
+                check(where, widget, "placeholder", edit->placeholderText());
+            if (auto *edit = qobject_cast<QTextEdit *>(widget))
+                check(where, widget, "placeholder", edit->placeholderText());
+            if (auto *view = qobject_cast<QAbstractItemView *>(widget))
+                headings(where, view);
+            if (auto *bar = qobject_cast<QMenuBar *>(widget)) {
+                for (QAction *entry : bar->actions())
+                    action(where, entry);
+            }
+            if (auto *bar = qobject_cast<QToolBar *>(widget)) {
+                check(where, widget, "window title", bar->windowTitle());
+                for (QAction *entry : bar->actions())
+                    action(where, entry);
+            }
+            if (auto *bar = qobject_cast<QStatusBar *>(widget))
+                check(where, widget, "message", bar->currentMessage());
+        }
+    }
+
+    void headings(const QString &where, QAbstractItemView *view)
+    {
+        QAbstractItemModel *model = view->model();
+        if (!model)
+            return;
+        auto *table = qobject_cast<QTableView *>(view);
+        auto *tree = qobject_cast<QTreeView *>(view);
+        const bool shown = (table && !table->horizontalHeader()->isHidden()) ||
+                           (tree && !tree->header()->isHidden());
+        if (!shown)
+            return;
+        for (int column = 0; column < model->columnCount(); ++column)
+            check(where, view, "heading",
+                  model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+    }
+};
+
+// Fails listing every escaped text; the list also goes to the log, since a
+// test message is cut short.
+void verifyNoneEscaped(const EscapeCollector &collector)
+{
+    for (const QString &entry : collector.escaped)
+        qInfo().noquote() << "escaped:" << entry;
+    QVERIFY2(collector.escaped.isEmpty(),
+             qPrintable(QStringLiteral("%1 escaped:\n").arg(collector.escaped.size()) +
+                        collector.escaped.join('\n')));
+}
+
+constexpr int kBuilder = 0;
+constexpr int kTechnical = 23;
+
+std::unique_ptr<QDialog> openComposer(Workbench &workbench, int source)
+{
+    if (source == kBuilder)
+        return std::make_unique<templates::RequirementBuilderDialog>(workbench, -1, false);
+    if (source == kTechnical)
+        return std::make_unique<templates::TechnicalComposerDialog>(workbench, -1, false);
+    if (source <= 18)
+        return std::make_unique<templates::FunctionalTemplateDialog>(workbench, source, -1, false);
+    return std::make_unique<templates::StructuralTemplateDialog>(workbench, source, -1, false);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(varn::app::WindowKind)
+
+class UntranslatedTextsTest : public QObject
+{
+    Q_OBJECT
+
+    PseudoTranslation m_translation;
+    std::unique_ptr<WorkspaceEnvironment> m_environment;
+    TestPresenter m_presenter;
+    std::unique_ptr<CVarnApp> m_app;
+    std::unique_ptr<FeatureRegistry> m_features;
+    std::unique_ptr<MainWindow> m_window;
+    EscapeCollector m_opening;
+
+    // Each modal dialog the program runs: its texts are read, and it is
+    // cancelled.
+    std::function<int(QDialog &)> readDialog(EscapeCollector &collector, const QString &where)
+    {
+        return [&collector, where](QDialog &dialog) {
+            dialog.show();
+            collector.window(where + QStringLiteral(" > ") + dialog.windowTitle(), dialog);
+            return int(QDialog::Rejected);
+        };
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(m_translation.loadGatheredTexts(PseudoTranslation::gatheredTextsPath(), &error),
+                 qPrintable(error));
+        QVERIFY(m_translation.textCount() > 0);
+        QVERIFY(QCoreApplication::installTranslator(&m_translation));
+        m_environment = std::make_unique<WorkspaceEnvironment>();
+    }
+
+    void init()
+    {
+        m_presenter = TestPresenter();
+        m_opening = EscapeCollector();
+        QDir(m_environment->installPath()).removeRecursively();
+        m_app = std::make_unique<CVarnApp>(
+            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
+        m_features = std::make_unique<FeatureRegistry>();
+        registerLandedFeatures(*m_features);
+        m_window = std::make_unique<MainWindow>(*m_app, m_presenter, *m_features);
+        m_window->resize(1100, 800);
+        m_window->show();
+        m_presenter.dialogHandler = [this](QDialog &dialog) {
+            auto *name = qobject_cast<SystemNameDialog *>(&dialog);
+            if (!name)
+                return int(QDialog::Rejected);
+            dialog.show();
+            m_opening.window(QStringLiteral("New workspace"), dialog);
+            name->nameEdit()->setText(QStringLiteral("Acme"));
+            name->accept();
+            return name->result();
+        };
+        m_window->workspace().newWorkspace();
+        m_presenter.dialogHandler = {};
+        QVERIFY(m_app->isWorkspaceOpen());
+    }
+
+    void cleanup()
+    {
+        m_presenter.dialogHandler = {};
+        m_window->navigator().closeAll();
+        m_app->closeWorkspace();
+        m_window.reset();
+        m_app.reset();
+        m_features.reset();
+    }
+
+    // A text lupdate cannot place in its subsystem's context (a Tr it did
+    // not resolve) is gathered under a context no translation is looked up
+    // in: it would never be translated.
+    void everyTextHasItsSubsystemsContext()
+    {
+        QFile file(PseudoTranslation::gatheredTextsPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QStringList strays;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement &&
+                xml.name() == QLatin1String("name")) {
+                const QString context = xml.readElementText();
+                if (!context.startsWith(QLatin1String("varn::")))
+                    strays.append(context);
+            }
+        }
+        QVERIFY(!xml.hasError());
+        QCOMPARE(strays, QStringList());
+    }
+
+    // The dialogs that open a workspace: the start dialog and the one that
+    // names a new workspace's system.
+    void openingDialogsAreTranslated()
+    {
+        EscapeCollector collector = m_opening;
+        m_presenter.dialogHandler = readDialog(collector, QStringLiteral("Start"));
+        m_window->workspace().showStartDialog();
+        verifyNoneEscaped(collector);
+    }
+
+    // The main window over each kind of child window: its title, menus,
+    // tool bars, status bar and the window's own controls.
+    void windowsAreTranslated_data()
+    {
+        QTest::addColumn<WindowKind>("kind");
+        FeatureRegistry features;
+        registerLandedFeatures(features);
+        for (const WindowSpec *window : features.windows())
+            QTest::newRow(qPrintable(QString::fromUtf8(window->kind.name().data(),
+                                                       qsizetype(window->kind.name().size()))))
+                << window->kind;
+    }
+
+    void windowsAreTranslated()
+    {
+        QFETCH(WindowKind, kind);
+        m_window->goTo(kind);
+        EscapeCollector collector;
+        collector.window(QStringLiteral("Main window"), *m_window);
+        for (QAction *entry : m_window->menuBar()->actions())
+            collector.action(QStringLiteral("Main window menus"), entry);
+        verifyNoneEscaped(collector);
+    }
+
+    // Every item of the menus over each kind of window, run: the dialogs and
+    // windows it opens show their texts translated.
+    void menuItemsOpenTranslatedDialogs_data() { windowsAreTranslated_data(); }
+
+    void menuItemsOpenTranslatedDialogs()
+    {
+        QFETCH(WindowKind, kind);
+        const MainActions &a = m_window->actions();
+        // Items that end the program or the workspace, and the recent files.
+        const std::set<QAction *> leftOut(
+            {a.exit, a.close, a.newWorkspace, a.open, a.toolbar, a.statusBar});
+        EscapeCollector collector;
+        m_window->goTo(kind);
+        QList<QPointer<QAction>> items;
+        for (QAction *entry : m_window->menuBar()->actions()) {
+            emit entry->menu()->aboutToShow();
+            for (QAction *item : entry->menu()->actions())
+                items.append(item);
+        }
+        for (const QPointer<QAction> &item : items) {
+            if (!item || item->isSeparator() || item->menu() || !item->isEnabled() ||
+                leftOut.count(item.data()) || a.recentFiles.contains(item.data()) ||
+                item->property("openWindow").toBool())
+                continue;
+            const QString where = QString(item->text()).remove(QLatin1Char('&'));
+            m_presenter.dialogHandler = readDialog(collector, where);
+            item->trigger();
+            m_presenter.dialogHandler = {};
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (top->isVisible() && top != m_window.get() && !qobject_cast<QMenu *>(top))
+                    collector.window(where + QStringLiteral(" > ") + top->windowTitle(), *top);
+            }
+            // Back to the window of the row for the next item.
+            if (m_app->isWorkspaceOpen())
+                m_window->goTo(kind);
+        }
+        verifyNoneEscaped(collector);
+    }
+
+    // Each composer: the 22 templates, the Builder and the technical one,
+    // also with its example shown.
+    void composersAreTranslated_data()
+    {
+        QTest::addColumn<int>("source");
+        for (int source = kBuilder; source <= kTechnical; ++source)
+            QTest::addRow("composer %d", source) << source;
+    }
+
+    void composersAreTranslated()
+    {
+        QFETCH(int, source);
+        std::unique_ptr<QDialog> dialog = openComposer(m_window->workbench(), source);
+        dialog->show();
+        EscapeCollector collector;
+        collector.window(dialog->windowTitle(), *dialog);
+        if (source == kBuilder || source == 1)
+            saveScreenshot(*dialog, source == kBuilder ? QStringLiteral("pseudo-builder.png")
+                                                       : QStringLiteral("pseudo-template-1.png"));
+        verifyNoneEscaped(collector);
+    }
+
+    // A picture of the main window over Requirements Central, translated.
+    void mainWindowPicture()
+    {
+        m_window->goTo(central::kCentralWindow);
+        m_window->resize(1100, 800);
+        // The status bar lays its panes out once the events are handled.
+        QCoreApplication::processEvents();
+        QVERIFY(m_window->grab().save(screenshotPath(QStringLiteral("pseudo-main-window.png"))));
+    }
+};
+
+QTEST_MAIN(UntranslatedTextsTest)
+#include "tst_untranslatedtexts.moc"
