@@ -6,10 +6,10 @@ namespace varn {
 // of the Requirement Builder, the fields Field0 to Field27 of FUNC_REQ.
 inline constexpr int kMaxTerms = 28;
 
-// The longest text a template's field, a structural template's value and a
-// stored attribute (source, category, priority, release, paragraph) hold.
+// The longest text a template's field and a structural template's value hold.
 inline constexpr int kLongestField = 50;
-// The longest sentence body, comment, technical text and workspace value.
+// The longest sentence body, comment, technical text and workspace value
+// (what a 255-character buffer holds with its terminating zero).
 inline constexpr int kLongestText = 254;
 
 } // namespace varn
