@@ -1,22 +1,36 @@
 #include "central/centralcolumns.h"
 
+#include "central/centraltr.h"
+
 namespace varn::central {
 
 namespace {
 
 constexpr ColumnInfo kColumns[] = {
-    {Column::Number, "No.", 40, 'r', "Req_Num", 0, nullptr, nullptr},
-    {Column::Type, "Type", 64, 't', "FSTType", 0, "TypeSet", "&Type"},
-    {Column::Source, "Source", 54, 's', "Source", 0, "SourceSet", "&Source"},
-    {Column::Category, "Category", 80, 'c', "Category", 0, "CategorySet", "&Category"},
-    {Column::Priority, "Priority", 54, 'p', "Priority", 2, "PrioritySet", "&Priority"},
-    {Column::Release, "Release", 54, 'l', "Release", 2, "ReleaseSet", "R&elease"},
-    {Column::Version, "Version", 54, 'v', "Version", 3, "VersionSet", "&Version"},
-    {Column::Paragraph, "Paragraph", 92, 'g', "ParaNum", 0, "ParagraphSet", "Para&graph"},
-    {Column::Requirement, "Requirement", 420, 'q', "ReqText", 0, "RequirementSet", "Re&quirement"},
-    {Column::OrigNumber, "Orig No.", 54, 'o', "OrigReqNum", 6, "OrigNumSet", "&Original Number"},
-    {Column::DateSaved, "Date Saved", 74, 'd', "DateSaved", 0, "DateSavedSet", "&Date Saved"},
-    {Column::Comments, "Comments", 400, 'm', "Comments", 0, "CommentsSet", "Co&mments"},
+    {Column::Number, QT_TRANSLATE_NOOP("varn::central", "No."), 40, 'r', "Req_Num", 0, nullptr,
+     nullptr},
+    {Column::Type, QT_TRANSLATE_NOOP("varn::central", "Type"), 64, 't', "FSTType", 0, "TypeSet",
+     QT_TRANSLATE_NOOP("varn::central", "&Type")},
+    {Column::Source, QT_TRANSLATE_NOOP("varn::central", "Source"), 54, 's', "Source", 0,
+     "SourceSet", QT_TRANSLATE_NOOP("varn::central", "&Source")},
+    {Column::Category, QT_TRANSLATE_NOOP("varn::central", "Category"), 80, 'c', "Category", 0,
+     "CategorySet", QT_TRANSLATE_NOOP("varn::central", "&Category")},
+    {Column::Priority, QT_TRANSLATE_NOOP("varn::central", "Priority"), 54, 'p', "Priority", 2,
+     "PrioritySet", QT_TRANSLATE_NOOP("varn::central", "&Priority")},
+    {Column::Release, QT_TRANSLATE_NOOP("varn::central", "Release"), 54, 'l', "Release", 2,
+     "ReleaseSet", QT_TRANSLATE_NOOP("varn::central", "R&elease")},
+    {Column::Version, QT_TRANSLATE_NOOP("varn::central", "Version"), 54, 'v', "Version", 3,
+     "VersionSet", QT_TRANSLATE_NOOP("varn::central", "&Version")},
+    {Column::Paragraph, QT_TRANSLATE_NOOP("varn::central", "Paragraph"), 92, 'g', "ParaNum", 0,
+     "ParagraphSet", QT_TRANSLATE_NOOP("varn::central", "Para&graph")},
+    {Column::Requirement, QT_TRANSLATE_NOOP("varn::central", "Requirement"), 420, 'q', "ReqText", 0,
+     "RequirementSet", QT_TRANSLATE_NOOP("varn::central", "Re&quirement")},
+    {Column::OrigNumber, QT_TRANSLATE_NOOP("varn::central", "Orig No."), 54, 'o', "OrigReqNum", 6,
+     "OrigNumSet", QT_TRANSLATE_NOOP("varn::central", "&Original Number")},
+    {Column::DateSaved, QT_TRANSLATE_NOOP("varn::central", "Date Saved"), 74, 'd', "DateSaved", 0,
+     "DateSavedSet", QT_TRANSLATE_NOOP("varn::central", "&Date Saved")},
+    {Column::Comments, QT_TRANSLATE_NOOP("varn::central", "Comments"), 400, 'm', "Comments", 0,
+     "CommentsSet", QT_TRANSLATE_NOOP("varn::central", "Co&mments")},
 };
 static_assert(std::size(kColumns) == kFlagCount + 1);
 

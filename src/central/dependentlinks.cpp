@@ -1,5 +1,7 @@
 #include "central/dependentlinks.h"
 
+#include "central/centraltr.h"
+
 #include "store/dependentlinktable.h"
 
 #include <QSet>
@@ -95,23 +97,23 @@ Outcome DependentLinks::checkAddition(int parent, const QList<int> &dependents, 
     if (candidate == parent)
         return Outcome::warning(ownDependent(parent));
     if (dependents.contains(candidate))
-        return Outcome::warning(QStringLiteral("The selected requirement is already a dependent."));
+        return Outcome::warning(Tr::tr("The selected requirement is already a dependent."));
     return Outcome::ok();
 }
 
 QString DependentLinks::savedStatus(int parent)
 {
-    return QStringLiteral("Requirement %1 successfully updated.").arg(parent);
+    return Tr::tr("Requirement %1 successfully updated.").arg(parent);
 }
 
 QString DependentLinks::noDependentsStatus(int parent)
 {
-    return QStringLiteral("Requirement %1 does not have any dependent requirements.").arg(parent);
+    return Tr::tr("Requirement %1 does not have any dependent requirements.").arg(parent);
 }
 
 QString DependentLinks::ownDependent(int parent)
 {
-    return QStringLiteral("Requirement %1 cannot be its own dependent.").arg(parent);
+    return Tr::tr("Requirement %1 cannot be its own dependent.").arg(parent);
 }
 
 QString DependentLinks::cycleNotice(const QList<QList<int>> &cycles)
@@ -125,8 +127,8 @@ QString DependentLinks::cycleNotice(const QList<QList<int>> &cycles)
             numbers.append(QString::number(number));
         chains.append(numbers.join(QStringLiteral(" -> ")));
     }
-    return QStringLiteral("The links are saved, but they close a cycle of dependents "
-                          "(each requirement a dependent of the one before it):\n%1")
+    return Tr::tr("The links are saved, but they close a cycle of dependents "
+                  "(each requirement a dependent of the one before it):\n%1")
         .arg(chains.join(QLatin1Char('\n')));
 }
 

@@ -1,5 +1,7 @@
 #include "central/displaysettings.h"
 
+#include "central/centraltr.h"
+
 #include "store/systemsettings.h"
 
 namespace varn::central {
@@ -7,9 +9,9 @@ namespace varn::central {
 namespace {
 
 constexpr BackgroundColour kColours[] = {
-    {0, "Background Color as Sky &Blue", 184, 228, 250},
-    {1, "Background Color as Bis&que", 250, 224, 202},
-    {2, "Background Color as &Lavender Blush", 250, 221, 255},
+    {0, QT_TRANSLATE_NOOP("varn::central", "Background Color as Sky &Blue"), 184, 228, 250},
+    {1, QT_TRANSLATE_NOOP("varn::central", "Background Color as Bis&que"), 250, 224, 202},
+    {2, QT_TRANSLATE_NOOP("varn::central", "Background Color as &Lavender Blush"), 250, 221, 255},
 };
 static_assert(std::size(kColours) == DisplaySettings::kColourCount);
 
@@ -23,12 +25,10 @@ std::span<const BackgroundColour> DisplaySettings::colours()
     return kColours;
 }
 
-const QString &DisplaySettings::invalidColourMessage()
+QString DisplaySettings::invalidColourMessage()
 {
-    static const QString message =
-        QStringLiteral("The BackgroundColor field of your SYSTEM_NAME table (in your .mdb file) "
-                       "must be 0, 1, or 2.");
-    return message;
+    return Tr::tr("The BackgroundColor field of your SYSTEM_NAME table (in your .mdb file) "
+                  "must be 0, 1, or 2.");
 }
 
 Result<DisplaySettings::Stored> DisplaySettings::load(const QString &connectionName)
@@ -49,7 +49,7 @@ Outcome DisplaySettings::storeColour(const QString &connectionName, int choice)
 {
     if (!isColourChoice(choice))
         return Outcome::stop(
-            QStringLiteral("Internal error. Could not write new Background Color to database."));
+            Tr::tr("Internal error. Could not write new Background Color to database."));
     return store::SystemSettings(connectionName).setBackgroundColour(choice);
 }
 

@@ -27,7 +27,7 @@ public:
 
     static std::span<const BackgroundColour> colours();
     static bool isColourChoice(int choice) { return choice >= 0 && choice < kColourCount; }
-    static const QString &invalidColourMessage();
+    static QString invalidColourMessage();
 
     struct Stored
     {

@@ -1,5 +1,7 @@
 #include "central/printedlisting.h"
 
+#include "central/centraltr.h"
+
 #include "central/requirementscentral.h"
 
 namespace varn::central {
@@ -30,17 +32,17 @@ Result<PrintedListing> PrintedListing::of(const RequirementTableModel &model,
                                           const QString &systemName, const QDate &day)
 {
     PrintedListing listing;
-    listing.title = QStringLiteral("System Requirements - System Name: ") + systemName;
+    listing.title = Tr::tr("System Requirements - System Name: %1").arg(systemName);
     listing.documentName = documentNameFor(systemName);
-    listing.dateLine = QStringLiteral("Printed ") + day.toString(Qt::ISODate);
+    listing.dateLine = Tr::tr("Printed %1").arg(day.toString(Qt::ISODate));
     const QList<Column> columns = printedColumns(model.columns());
     for (const Column column : columns)
-        listing.headers.append(QString::fromLatin1(CentralColumns::info(column).header));
+        listing.headers.append(Tr::tr(CentralColumns::info(column).header));
     for (int row = 0; row < model.requirementCount(); ++row) {
         const store::MasterReqRow *stored = model.requirementAt(row);
         if (!stored)
-            return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
-                                 QStringLiteral("Requirement %1 could not be read for printing.")
+            return Outcome::stop(Tr::tr("Cannot open ReqMsSet recordset.\n"
+                                        "Requirement %1 could not be read for printing.")
                                      .arg(model.numberAt(row)));
         PrintedRequirement printed;
         for (const Column column : columns)

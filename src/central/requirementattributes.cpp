@@ -1,5 +1,7 @@
 #include "central/requirementattributes.h"
 
+#include "central/centraltr.h"
+
 #include "store/masterrowedit.h"
 #include "store/requirementreader.h"
 #include "templates/storedtextcheck.h"
@@ -12,11 +14,11 @@ using templates::TemplateCatalogue;
 namespace {
 
 const QString kMissing =
-    QStringLiteral("The Requirement Number does not exist in the Requirements database.");
+    Tr::tr("The Requirement Number does not exist in the Requirements database.");
 
 QString listNotChosen(const char *list)
 {
-    return QStringLiteral("Validation error. A selection must be made from the %1 drop-down list.")
+    return Tr::tr("Validation error. A selection must be made from the %1 drop-down list.")
         .arg(QLatin1String(list));
 }
 
@@ -44,15 +46,15 @@ Result<RequirementAttributes::Values> RequirementAttributes::load(int number,
     if (TemplateCatalogue::categories().contains(row.Category))
         values.category = row.Category;
     else
-        notice(QStringLiteral("The Category retrieved does not match any predefined "
-                              "value.\nSetting the Category to the default, which is Software."));
+        notice(Tr::tr("The Category retrieved does not match any predefined "
+                      "value.\nSetting the Category to the default, which is Software."));
     if (row.Priority >= 1 && row.Priority <= 9)
         values.priority = QString::number(row.Priority);
     if (row.Release >= 1 && row.Release <= 9)
         values.release = QString::number(row.Release);
     else
-        notice(QStringLiteral("The Release value retrieved does not match any predefined "
-                              "value.\nSetting the Release to the default, which is 1."));
+        notice(Tr::tr("The Release value retrieved does not match any predefined "
+                      "value.\nSetting the Release to the default, which is 1."));
     return values;
 }
 
@@ -66,8 +68,7 @@ Outcome RequirementAttributes::save(int number, const Values &values) const
     const int release = TemplateCatalogue::priorities().indexOf(values.release);
     store::MasterRowEdit::Steps steps;
     steps.missing = kMissing;
-    steps.writeFailed =
-        Outcome::stop(QStringLiteral("Error writing to the Requirements database."));
+    steps.writeFailed = Outcome::stop(Tr::tr("Error writing to the Requirements database."));
     steps.check = [&](const store::MasterReqRow &) {
         if (category < 0)
             return Outcome::refused(listNotChosen("Category"));
@@ -89,7 +90,7 @@ Outcome RequirementAttributes::save(int number, const Values &values) const
 
 QString RequirementAttributes::savedStatus(int number)
 {
-    return QStringLiteral("Requirement %1 successfully updated.").arg(number);
+    return Tr::tr("Requirement %1 successfully updated.").arg(number);
 }
 
 } // namespace varn::central

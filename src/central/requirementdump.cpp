@@ -1,5 +1,7 @@
 #include "central/requirementdump.h"
 
+#include "central/centraltr.h"
+
 namespace varn::central {
 
 Result<QList<DumpedRow>> RequirementDump::read(const QString &connectionName, qint32 number)
@@ -9,7 +11,7 @@ Result<QList<DumpedRow>> RequirementDump::read(const QString &connectionName, qi
         return rows;
     if (rows->isEmpty() || rows->first().table != QLatin1String("MASTER_REQ"))
         return Outcome::warning(
-            QStringLiteral("The Requirement Number does not exist in the Requirements database."));
+            Tr::tr("The Requirement Number does not exist in the Requirements database."));
     return rows;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "common/templatenumbers.h"
 
 #include <QDate>
 #include <QList>
@@ -36,7 +37,7 @@ public:
     // requirements-changed flag.
     Outcome markDeleted(int number, const QDate &today = QDate::currentDate()) const;
 
-    static constexpr int kLastComposer = 23;
+    static constexpr int kLastComposer = TemplateNumber::kTechnical;
 
 private:
     QString m_connection;

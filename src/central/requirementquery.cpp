@@ -1,5 +1,8 @@
 #include "central/requirementquery.h"
 
+#include "central/centraltr.h"
+#include "common/storedwords.h"
+
 namespace varn::central {
 
 using Kind = store::RequirementSelection::Kind;
@@ -13,9 +16,9 @@ struct TypeFilter
 };
 
 constexpr TypeFilter kTypeFilters[] = {
-    {QueryKind::Functional, "Functional"},
-    {QueryKind::Structural, "Structural"},
-    {QueryKind::Technical, "Technical"},
+    {QueryKind::Functional, StoredWords::kFunctional},
+    {QueryKind::Structural, StoredWords::kStructural},
+    {QueryKind::Technical, StoredWords::kTechnical},
 };
 
 } // namespace
@@ -79,12 +82,11 @@ bool RequirementQuery::isNumberPattern(const QString &text)
     return true;
 }
 
-const QString &RequirementQuery::invalidNumberMessage()
+QString RequirementQuery::invalidNumberMessage()
 {
-    static const QString message = QStringLiteral(
+    return Tr::tr(
         "Invalid Requirement number. Must specify an integer, * for all, or a combination "
         "thereof.");
-    return message;
 }
 
 } // namespace varn::central

@@ -45,7 +45,7 @@ public:
 
     static QString withWildcards(QString text);
     static bool isNumberPattern(const QString &text);
-    static const QString &invalidNumberMessage();
+    static QString invalidNumberMessage();
 
     static constexpr int kLongestNumberText = 50;
     static constexpr int kLongestEntityText = 50;

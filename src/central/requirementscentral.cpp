@@ -1,5 +1,8 @@
 #include "central/requirementscentral.h"
 
+#include "central/centraltr.h"
+#include "common/storedwords.h"
+
 #include "objmodel/objectmodelreader.h"
 
 #include <algorithm>
@@ -19,11 +22,9 @@ constexpr store::RequirementOrder kColumnOrders[] = {
 };
 static_assert(std::size(kColumnOrders) == kFlagCount + 1);
 
-const QString &notFoundMessage()
+QString notFoundMessage()
 {
-    static const QString message =
-        QStringLiteral("The Requirement Number does not exist in the Requirements database.");
-    return message;
+    return Tr::tr("The Requirement Number does not exist in the Requirements database.");
 }
 
 } // namespace
@@ -35,10 +36,9 @@ RequirementsCentral::RequirementsCentral(const QString &connectionName)
     m_model.setPageLoader([this](const QList<qint32> &numbers) { return m_listing.page(numbers); });
 }
 
-const QString &RequirementsCentral::noSelectionMessage()
+QString RequirementsCentral::noSelectionMessage()
 {
-    static const QString message = QStringLiteral("No requirement is currently selected.");
-    return message;
+    return Tr::tr("No requirement is currently selected.");
 }
 
 Outcome RequirementsCentral::loadSettings()
@@ -59,7 +59,7 @@ Result<QStringList> RequirementsCentral::entityNames()
     objmodel::ObjectModelReader model(m_connection);
     const Result<QStringList> stored = model.requirementEntityNames();
     if (!stored)
-        return Outcome::stop(QStringLiteral("Cannot open ReqJustEnSet recordset.\n") +
+        return Outcome::stop(Tr::tr("Cannot open ReqJustEnSet recordset.\n") +
                              model.lastFailure().databaseText);
     QStringList names;
     for (const QString &name : stored.value()) {
@@ -216,7 +216,7 @@ Outcome RequirementsCentral::sortByColumn(int listColumn, const FieldTexts &text
 Outcome RequirementsCentral::toggleColumn(int flag, const FieldTexts &texts)
 {
     if (flag < 0 || flag >= kFlagCount)
-        return Outcome::stop(QStringLiteral(
+        return Outcome::stop(Tr::tr(
             "Internal error. Unknown Display menu selection.\nSee your Varn SE administrator."));
     m_flags[flag] = !m_flags[flag];
     Outcome listed = rerun(texts);
@@ -239,7 +239,7 @@ Outcome RequirementsCentral::chooseColour(int choice)
 qint32 RequirementsCentral::liveVersionOf(qint32 number) const
 {
     const Result<store::MasterReqRow> row = selectedRow(number);
-    if (!row || row->FSTType != QLatin1String("Deleted"))
+    if (!row || row->FSTType != QLatin1String(StoredWords::kDeleted))
         return row ? number : 0;
     const Result<QList<store::MasterReqRow>> versions =
         m_listing.rows(RequirementQuery::versionsOf(row->OrigReqNum));
@@ -247,7 +247,7 @@ qint32 RequirementsCentral::liveVersionOf(qint32 number) const
         return 0;
     const store::MasterReqRow *newest = nullptr;
     for (const store::MasterReqRow &version : versions.value()) {
-        if (version.FSTType != QLatin1String("Deleted") &&
+        if (version.FSTType != QLatin1String(StoredWords::kDeleted) &&
             (!newest || version.Version > newest->Version))
             newest = &version;
     }

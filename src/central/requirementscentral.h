@@ -99,7 +99,7 @@ public:
     // The sentence a list row shows in the box below the list.
     static QString sentenceText(const store::MasterReqRow &row);
 
-    static const QString &noSelectionMessage();
+    static QString noSelectionMessage();
 
 private:
     Outcome run(const store::RequirementSelection &query, QueryKind kind);

@@ -1,5 +1,7 @@
 #include "central/requirementtablemodel.h"
 
+#include "central/centraltr.h"
+
 #include <QHash>
 
 namespace varn::central {
@@ -109,7 +111,7 @@ QVariant RequirementTableModel::headerData(int section, Qt::Orientation orientat
     if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
         return {};
     if (role == Qt::DisplayRole)
-        return QString::fromLatin1(CentralColumns::info(m_columns.at(section)).header);
+        return Tr::tr(CentralColumns::info(m_columns.at(section)).header);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return {};

@@ -1,5 +1,11 @@
 #include "interchange/csvexchange.h"
 
+#include "common/templatenumbers.h"
+
+#include "common/storedwords.h"
+
+#include "interchange/interchangetr.h"
+
 #include "central/centralcolumns.h"
 #include "interchange/csvtable.h"
 #include "interchange/exchangeinput.h"
@@ -40,9 +46,8 @@ Result<ImportBatch> CsvExchange::batch(const QString &text)
         return ExchangeInput::refusal(records.outcome().message());
     const QStringList columns = header();
     if (records->isEmpty() || records->first() != columns)
-        return ExchangeInput::refusal(
-            QStringLiteral("The first line of the file must name the columns %1.")
-                .arg(columns.join(QStringLiteral(", "))));
+        return ExchangeInput::refusal(Tr::tr("The first line of the file must name the columns %1.")
+                                          .arg(columns.join(QStringLiteral(", "))));
     auto cell = [](const QStringList &record, Column column) { return record[int(column)]; };
     ImportBatch batch;
     for (qsizetype i = 1; i < records->size(); ++i) {
@@ -51,16 +56,16 @@ Result<ImportBatch> CsvExchange::batch(const QString &text)
             continue; // a blank line
         if (record.size() != columns.size())
             return ExchangeInput::refusal(
-                QStringLiteral("Record %1 of the file has %2 fields; the header names %3.")
+                Tr::tr("Record %1 of the file has %2 fields; the header names %3.")
                     .arg(i)
                     .arg(record.size())
                     .arg(columns.size()));
         ImportBatch::Item item;
         item.origin = QString::number(i);
-        item.label = QStringLiteral("Record %1").arg(i);
+        item.label = Tr::tr("Record %1").arg(i);
         ExchangedRequirement &requirement = item.requirement;
-        requirement.type = QStringLiteral("Technical");
-        requirement.source = 23;
+        requirement.type = QString::fromLatin1(StoredWords::kTechnical);
+        requirement.source = TemplateNumber::kTechnical;
         requirement.text = cell(record, Column::Requirement);
         requirement.category = cell(record, Column::Category);
         requirement.priority = cell(record, Column::Priority).toInt();

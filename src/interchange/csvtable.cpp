@@ -1,5 +1,7 @@
 #include "interchange/csvtable.h"
 
+#include "interchange/interchangetr.h"
+
 namespace varn::interchange {
 
 QString CsvTable::record(const QStringList &fields)
@@ -54,8 +56,7 @@ Result<QList<QStringList>> CsvTable::parse(const QString &text)
         if (c == QLatin1Char('"')) {
             if (!field.isEmpty() || wasQuoted)
                 return Outcome::warning(
-                    QStringLiteral("Line %1 of the file has a quote inside an unquoted field.")
-                        .arg(line));
+                    Tr::tr("Line %1 of the file has a quote inside an unquoted field.").arg(line));
             quoted = wasQuoted = true;
         } else if (c == QLatin1Char(',')) {
             endField();
@@ -69,14 +70,13 @@ Result<QList<QStringList>> CsvTable::parse(const QString &text)
         } else {
             if (wasQuoted)
                 return Outcome::warning(
-                    QStringLiteral("Line %1 of the file has text after a closing quote.")
-                        .arg(line));
+                    Tr::tr("Line %1 of the file has text after a closing quote.").arg(line));
             field += c;
         }
     }
     if (quoted)
         return Outcome::warning(
-            QStringLiteral("The file ends inside a quoted field begun on line %1.").arg(line));
+            Tr::tr("The file ends inside a quoted field begun on line %1.").arg(line));
     if (!field.isEmpty() || wasQuoted || !current.isEmpty()) {
         endField();
         records.append(current);

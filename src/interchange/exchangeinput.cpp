@@ -1,5 +1,7 @@
 #include "interchange/exchangeinput.h"
 
+#include "interchange/interchangetr.h"
+
 #include <QFile>
 #include <QLocale>
 #include <QStringDecoder>
@@ -10,24 +12,23 @@ namespace {
 
 Outcome tooLarge(qint64 largest)
 {
-    return ExchangeInput::refusal(
-        QStringLiteral("The file is larger than %1, the most an import reads.")
-            .arg(QLocale::c().formattedDataSize(largest)));
+    return ExchangeInput::refusal(Tr::tr("The file is larger than %1, the most an import reads.")
+                                      .arg(QLocale::c().formattedDataSize(largest)));
 }
 
 } // namespace
 
 Outcome ExchangeInput::refusal(const QString &reason)
 {
-    return Outcome::warning(reason + QStringLiteral("\nNothing was imported."));
+    return Outcome::warning(Tr::tr("%1\nNothing was imported.").arg(reason));
 }
 
 Result<QByteArray> ExchangeInput::read(const QString &path, qint64 largest)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Outcome::stop(QStringLiteral("Cannot open %1:\n%2\nNothing was imported.")
-                                 .arg(path, file.errorString()));
+        return Outcome::stop(
+            Tr::tr("Cannot open %1:\n%2\nNothing was imported.").arg(path, file.errorString()));
     if (file.size() > largest)
         return tooLarge(largest);
     QByteArray bytes = file.read(largest + 1);
@@ -43,7 +44,7 @@ Outcome ExchangeInput::checkUtf8(const QByteArray &bytes)
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder.decode(bytes);
     if (decoder.hasError())
-        return refusal(QStringLiteral("The file is not UTF-8 text."));
+        return refusal(Tr::tr("The file is not UTF-8 text."));
     return Outcome::ok();
 }
 

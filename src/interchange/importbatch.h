@@ -1,5 +1,7 @@
 #pragma once
 
+#include "interchange/interchangetr.h"
+
 #include "interchange/exchangedrequirement.h"
 
 #include <QList>
@@ -21,7 +23,7 @@ struct ImportBatch
         QString label; // how the report names it; empty: "Requirement <origin>"
         QString name() const
         {
-            return label.isEmpty() ? QStringLiteral("Requirement ") + origin : label;
+            return label.isEmpty() ? Tr::tr("Requirement %1").arg(origin) : label;
         }
     };
     struct Link

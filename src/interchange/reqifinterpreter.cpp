@@ -1,5 +1,11 @@
 #include "interchange/reqifinterpreter.h"
 
+#include "common/templatenumbers.h"
+
+#include "common/storedwords.h"
+
+#include "interchange/interchangetr.h"
+
 #include "interchange/reqifvocabulary.h"
 
 #include <QHash>
@@ -36,7 +42,7 @@ ImportBatch varnBatch(const ReqIfContent &content)
             const ReqIf::AttributeInfo *info =
                 attributeNamed(content.definitions.value(value.definition).longName);
             if (info && !ReqIf::setValue(item.requirement, info->field, value.text))
-                batch.report.append(QStringLiteral("Requirement %1: \"%2\" is not a number.")
+                batch.report.append(Tr::tr("Requirement %1: \"%2\" is not a number.")
                                         .arg(object.identifier, value.text));
         }
         batch.items.append(item);
@@ -75,8 +81,8 @@ ImportBatch foreignBatch(const ReqIfContent &content)
     QSet<const ReqIfContent::Object *> placed;
     auto add = [&](const ReqIfContent::Object &object, const QString &paragraph) {
         ImportBatch::Item item{object.identifier, {}, {}};
-        item.requirement.type = QStringLiteral("Technical");
-        item.requirement.source = 23;
+        item.requirement.type = QString::fromLatin1(StoredWords::kTechnical);
+        item.requirement.source = TemplateNumber::kTechnical;
         item.requirement.category = QStringLiteral("Software");
         item.requirement.paragraph = paragraph;
         item.requirement.text = foreignText(content, object);

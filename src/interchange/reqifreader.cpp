@@ -1,5 +1,7 @@
 #include "interchange/reqifreader.h"
 
+#include "interchange/interchangetr.h"
+
 #include "interchange/exchangeinput.h"
 #include "interchange/reqifvocabulary.h"
 
@@ -36,8 +38,8 @@ public:
             case QXmlStreamReader::DTD:
             case QXmlStreamReader::EntityReference:
                 return ExchangeInput::refusal(
-                    QStringLiteral("The file holds a document type or entity declaration, which "
-                                   "an import never reads."));
+                    Tr::tr("The file holds a document type or entity declaration, which "
+                           "an import never reads."));
             case QXmlStreamReader::StartElement:
                 if (Outcome started = startElement(); !started)
                     return started;
@@ -55,12 +57,12 @@ public:
         }
         if (m_xml.hasError())
             return ExchangeInput::refusal(
-                QStringLiteral("The file is not well-formed XML (line %1, column %2: %3).")
+                Tr::tr("The file is not well-formed XML (line %1, column %2: %3).")
                     .arg(m_xml.lineNumber())
                     .arg(m_xml.columnNumber())
                     .arg(m_xml.errorString()));
         if (!m_sawRoot)
-            return ExchangeInput::refusal(QStringLiteral("The file holds no REQ-IF document."));
+            return ExchangeInput::refusal(Tr::tr("The file holds no REQ-IF document."));
         if (Outcome complete = checkReferences(); !complete)
             return complete;
         return m_content;
@@ -74,8 +76,8 @@ private:
             m_sawRoot = true;
             if (m_xml.namespaceUri() != ReqIf::kNamespace || name != QLatin1String("REQ-IF"))
                 return ExchangeInput::refusal(
-                    QStringLiteral("The file is not a ReqIF 1.2 document: its root element is "
-                                   "\"%1\" in the namespace \"%2\".")
+                    Tr::tr("The file is not a ReqIF 1.2 document: its root element is "
+                           "\"%1\" in the namespace \"%2\".")
                         .arg(name.toString(), m_xml.namespaceUri().toString()));
         }
         if (m_xhtmlDepth > 0) {
@@ -197,7 +199,7 @@ private:
     static Outcome undefined(const QString &identifier)
     {
         return ExchangeInput::refusal(
-            QStringLiteral("The file refers to \"%1\", which it does not define.").arg(identifier));
+            Tr::tr("The file refers to \"%1\", which it does not define.").arg(identifier));
     }
 
     QXmlStreamReader m_xml;

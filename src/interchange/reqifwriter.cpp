@@ -1,5 +1,7 @@
 #include "interchange/reqifwriter.h"
 
+#include "interchange/interchangetr.h"
+
 #include "interchange/paragraphorder.h"
 #include "interchange/reqifvocabulary.h"
 #include "interchange/xmlbytestream.h"
@@ -87,7 +89,7 @@ public:
             return refused(0);
         m_out.markup("</REQ-IF-CONTENT></CORE-CONTENT></REQ-IF>\n");
         if (!m_out.flush())
-            return Outcome::stop(QStringLiteral("The file could not be written."));
+            return Outcome::stop(Tr::tr("The file could not be written."));
         return Outcome::ok();
     }
 
@@ -104,11 +106,10 @@ private:
     {
         const QString character =
             QString::number(int(m_out.refusedCharacter()), 16).toUpper().rightJustified(4, u'0');
-        const QString holder = number > 0 ? QStringLiteral("Requirement %1").arg(number)
-                                          : QStringLiteral("The system name");
-        return Outcome::stop(
-            QStringLiteral("%1 holds a character a ReqIF file cannot carry (U+%2).")
-                .arg(holder, character));
+        const QString holder =
+            number > 0 ? Tr::tr("Requirement %1").arg(number) : Tr::tr("The system name");
+        return Outcome::stop(Tr::tr("%1 holds a character a ReqIF file cannot carry (U+%2).")
+                                 .arg(holder, character));
     }
 
     QByteArray id(QByteArrayView rest) const { return m_prefix + rest.toByteArray(); }

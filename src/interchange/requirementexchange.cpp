@@ -1,5 +1,9 @@
 #include "interchange/requirementexchange.h"
 
+#include "common/commonmessages.h"
+
+#include "interchange/interchangetr.h"
+
 #include "common/controlcharacters.h"
 #include "interchange/csvexchange.h"
 #include "interchange/exchangeinput.h"
@@ -19,14 +23,14 @@ namespace {
 
 Outcome writeFailure(const QString &path, const QString &why)
 {
-    return Outcome::stop(QStringLiteral("Cannot write %1:\n%2").arg(path, why));
+    return Outcome::stop(Tr::tr("Cannot write %1:\n%2").arg(path, why));
 }
 
 Result<QList<ReportClass>> modelClasses(const QString &connectionName)
 {
     using objmodel::ModelTable;
     using objmodel::ObjectModel;
-    const QString failed = QStringLiteral("Error querying the Requirements database.");
+    const QString failed = CommonTr::tr(CommonMessages::kQueryFailed);
     objmodel::ObjectModelReader reader(connectionName);
     const Result<QList<ObjectModel::Entity>> entities =
         reader.entities(objmodel::ObjectModelReader::Order::Name);
@@ -156,8 +160,8 @@ QString RequirementExchange::ExportSummary::replacementNotice() const
         numbers.append(QString::number(number));
     if (replacedIn.size() > kNamed)
         numbers.append(QStringLiteral("..."));
-    return QStringLiteral("%1 control character(s) of requirement(s) %2 written as visible "
-                          "characters")
+    return Tr::tr("%1 control character(s) of requirement(s) %2 written as visible "
+                  "characters")
         .arg(replacedCharacters)
         .arg(numbers.join(QStringLiteral(", ")));
 }
@@ -169,7 +173,7 @@ Result<ImportSummary> RequirementExchange::importFrom(ExchangeFormat format,
                                                       const Progress &progress)
 {
     if (!canImport(format))
-        return Outcome::warning(QStringLiteral("An HTML report cannot be imported."));
+        return Outcome::warning(Tr::tr("An HTML report cannot be imported."));
     const Result<QByteArray> bytes = ExchangeInput::read(path);
     if (!bytes)
         return bytes.outcome();

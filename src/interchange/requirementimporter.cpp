@@ -1,5 +1,7 @@
 #include "interchange/requirementimporter.h"
 
+#include "interchange/interchangetr.h"
+
 #include "central/dependentlinks.h"
 #include "central/requirementlifecycle.h"
 #include "interchange/storedfields.h"
@@ -84,13 +86,13 @@ private:
             return live.outcome();
         for (const store::NumberedSentence &stored : live.value())
             m_known.insert(duplicateKey(stored.sentence),
-                           QStringLiteral("requirement %1 of the workspace").arg(stored.number));
+                           Tr::tr("requirement %1 of the workspace").arg(stored.number));
         return Outcome::ok();
     }
 
     void leaveOut(const ImportBatch::Item &item, const QString &why)
     {
-        m_summary.report.append(QStringLiteral("%1 is not imported: %2").arg(item.name(), why));
+        m_summary.report.append(Tr::tr("%1 is not imported: %2").arg(item.name(), why));
     }
 
     // Fails only when the database does: the import then stops whole.
@@ -98,14 +100,14 @@ private:
     {
         const ExchangedRequirement &requirement = item.requirement;
         if (m_seen.contains(item.origin)) {
-            leaveOut(item, QStringLiteral("its identifier appears twice in the file."));
+            leaveOut(item, Tr::tr("its identifier appears twice in the file."));
             return Outcome::ok();
         }
         m_seen.insert(item.origin);
         const QString key = duplicateKey(requirement.sentence());
         if (!requirement.deleted) {
             if (const auto known = m_known.constFind(key); known != m_known.cend()) {
-                leaveOut(item, QStringLiteral("it duplicates %1.").arg(*known));
+                leaveOut(item, Tr::tr("it duplicates %1.").arg(*known));
                 return Outcome::ok();
             }
         }
@@ -151,7 +153,7 @@ private:
         } else {
             QString name = item.name();
             name[0] = name[0].toLower();
-            m_known.insert(key, name + QStringLiteral(" of the file"));
+            m_known.insert(key, Tr::tr("%1 of the file").arg(name));
         }
         m_numbers.insert(item.origin, result.number);
         m_summary.imported.append({item.origin, result.number, m_stored.sentenceOf(result.number)});
@@ -167,13 +169,13 @@ private:
             if (parent == m_numbers.cend() || dependent == m_numbers.cend()) {
                 const QString missing = parent == m_numbers.cend() ? link.parent : link.dependent;
                 m_summary.report.append(
-                    QStringLiteral("Relation %1 is not imported: requirement %2 was not imported.")
+                    Tr::tr("Relation %1 is not imported: requirement %2 was not imported.")
                         .arg(link.origin, missing));
                 continue;
             }
             if (*parent == *dependent) {
                 m_summary.report.append(
-                    QStringLiteral("Relation %1 is not imported: %2")
+                    Tr::tr("Relation %1 is not imported: %2")
                         .arg(link.origin, central::DependentLinks::ownDependent(*parent)));
                 continue;
             }

@@ -1,5 +1,8 @@
 #include "interchange/requirementtrace.h"
 
+#include "common/commonmessages.h"
+#include "interchange/interchangetr.h"
+
 #include "generate/generationtypes.h"
 #include "generate/modelgenerator.h"
 #include "objmodel/producedclasses.h"
@@ -14,8 +17,6 @@ using objmodel::ObjectModel;
 using objmodel::ObjectModelReader;
 
 namespace {
-
-const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
 
 bool isIdentifierCharacter(QChar c)
 {
@@ -128,9 +129,9 @@ Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
 {
     const Result<std::optional<store::SentenceState>> state = m_requirements.sentenceState(number);
     if (!state)
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     if (!state.value())
-        return Outcome::warning(QStringLiteral("Requirement %1 does not exist.").arg(number));
+        return Outcome::warning(Tr::tr("Requirement %1 does not exist.").arg(number));
     TracedRequirement traced;
     traced.number = number;
     traced.sentence = state.value()->sentence;
@@ -138,7 +139,7 @@ Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
 
     const Result<QStringList> texts = m_requirements.composerTexts(number);
     if (!texts)
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     QList<QStringList> fieldWords;
     for (const QString &text : texts.value()) {
         if (QStringList words = textWords(text); !words.isEmpty())
@@ -155,7 +156,7 @@ Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
         const Result<QStringList> methods =
             m_model.methodsOf(modelClass.id, ObjectModelReader::Order::Name);
         if (!attributes || !methods)
-            return Outcome::warning(kQueryFailed);
+            return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
         for (const ObjectModel::Attribute &attribute : attributes.value()) {
             if (holdsFieldWords(attribute.name, fieldWords))
                 entity.attributes.append({attribute.name, {}});
@@ -178,11 +179,11 @@ Result<QList<RequirementTrace::ModelClass>> RequirementTrace::producedClasses(qi
         m_stored = std::make_unique<store::StoredRequirementLookup>(m_connection);
     const Result<store::StoredRequirement> stored = m_stored->read(number);
     if (!stored)
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     Result<QList<ModelClass>> classes =
         objmodel::ProducedClasses::inModel(number, stored.value(), m_model);
     if (!classes)
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     return classes;
 }
 
@@ -202,16 +203,16 @@ Result<QList<qint32>> RequirementTrace::possibleProducers(const ModelClass &mode
     QList<qint32> starts{modelClass.id};
     if (!related(modelClass.id, Relation::Kinds, reached) ||
         !related(modelClass.id, Relation::Bases, starts))
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     QList<qint32> holders;
     for (const qint32 key : std::as_const(reached)) {
         if (!related(key, Relation::Wholes, holders) ||
             !related(key, Relation::PointingEntities, holders))
-            return Outcome::warning(kQueryFailed);
+            return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     }
     for (const qint32 holder : std::as_const(holders)) {
         if (!related(holder, Relation::Bases, starts))
-            return Outcome::warning(kQueryFailed);
+            return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     }
     starts += holders;
 
@@ -219,7 +220,7 @@ Result<QList<qint32>> RequirementTrace::possibleProducers(const ModelClass &mode
     for (const qint32 key : std::as_const(starts)) {
         const Result<QList<qint32>> linked = m_model.requirementsOfEntity(key);
         if (!linked)
-            return Outcome::warning(kQueryFailed);
+            return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
         requirements += linked.value();
     }
     std::sort(requirements.begin(), requirements.end());
@@ -235,7 +236,7 @@ Result<QList<TracedRequirement>> RequirementTrace::ofEntity(const QString &name)
     const QStringList words = textWords(name);
     const Result<QList<ModelClass>> entities = m_model.entities(ObjectModelReader::Order::Key);
     if (!entities)
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     QList<ModelClass> matching;
     for (const ModelClass &entity : entities.value()) {
         if (entity.name.compare(compact, Qt::CaseInsensitive) == 0 ||
@@ -243,8 +244,7 @@ Result<QList<TracedRequirement>> RequirementTrace::ofEntity(const QString &name)
             matching.append(entity);
     }
     if (matching.isEmpty())
-        return Outcome::warning(
-            QStringLiteral("No entity of the object model is named \"%1\".").arg(name));
+        return Outcome::warning(Tr::tr("No entity of the object model is named \"%1\".").arg(name));
 
     QList<qint32> producers;
     for (const ModelClass &modelClass : std::as_const(matching)) {
@@ -272,7 +272,7 @@ Result<QList<TracedRequirement>> RequirementTrace::ofEntity(const QString &name)
         const Result<std::optional<store::SentenceState>> state =
             m_requirements.sentenceState(number);
         if (!state)
-            return Outcome::warning(kQueryFailed);
+            return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
         if (!state.value())
             continue;
         TracedRequirement traced;
@@ -282,8 +282,7 @@ Result<QList<TracedRequirement>> RequirementTrace::ofEntity(const QString &name)
         requirements.append(traced);
     }
     if (requirements.isEmpty())
-        return Outcome::warning(
-            QStringLiteral("No requirement produced the entity \"%1\".").arg(name));
+        return Outcome::warning(Tr::tr("No requirement produced the entity \"%1\".").arg(name));
     return requirements;
 }
 
@@ -329,20 +328,18 @@ QStringList RequirementTrace::describe(const TracedRequirement &requirement)
         return places.isEmpty() ? QString()
                                 : QStringLiteral("  ") + places.join(QStringLiteral(", "));
     };
-    QStringList lines{QStringLiteral("%1  %2%3")
+    QStringList lines{(requirement.deleted ? Tr::tr("%1  %2 (deleted)") : QStringLiteral("%1  %2"))
                           .arg(requirement.number)
-                          .arg(requirement.sentence,
-                               requirement.deleted ? QStringLiteral(" (deleted)") : QString())};
+                          .arg(requirement.sentence)};
     if (requirement.entities.isEmpty())
-        lines.append(QStringLiteral("  no entity of the object model"));
+        lines.append(Tr::tr("  no entity of the object model"));
     for (const TracedEntity &entity : requirement.entities) {
-        lines.append(QStringLiteral("  entity %1%2").arg(entity.name, where(entity.locations)));
+        lines.append(Tr::tr("  entity %1%2").arg(entity.name, where(entity.locations)));
         for (const TracedMember &attribute : entity.attributes)
-            lines.append(QStringLiteral("    attribute %1%2")
-                             .arg(attribute.name, where(attribute.locations)));
-        for (const TracedMember &method : entity.methods)
             lines.append(
-                QStringLiteral("    method %1%2").arg(method.name, where(method.locations)));
+                Tr::tr("    attribute %1%2").arg(attribute.name, where(attribute.locations)));
+        for (const TracedMember &method : entity.methods)
+            lines.append(Tr::tr("    method %1%2").arg(method.name, where(method.locations)));
     }
     return lines;
 }

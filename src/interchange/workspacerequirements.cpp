@@ -1,5 +1,9 @@
 #include "interchange/workspacerequirements.h"
 
+#include "common/templatenumbers.h"
+
+#include "common/storedwords.h"
+
 #include "interchange/storedfields.h"
 #include "store/requirementsetreader.h"
 
@@ -19,7 +23,7 @@ store::MasterReqRow ExchangedRequirement::masterRow(MasterColumns columns) const
     row.OrigReqNum = firstVersion;
     if (columns == MasterColumns::All) {
         row.Req_Num = number;
-        row.FSTType = deleted ? QStringLiteral("Deleted") : type;
+        row.FSTType = deleted ? QString::fromLatin1(StoredWords::kDeleted) : type;
         row.Source = source;
         row.Preamble = preamble;
         row.ReqText = text;
@@ -30,11 +34,11 @@ store::MasterReqRow ExchangedRequirement::masterRow(MasterColumns columns) const
 
 QString ExchangedRequirement::kindOfSource(qint32 source)
 {
-    if (source >= 0 && source <= 18)
-        return QStringLiteral("Functional");
-    if (source >= 19 && source <= 22)
-        return QStringLiteral("Structural");
-    return QStringLiteral("Technical");
+    if (source == TemplateNumber::kBuilder || TemplateNumber::isFunctional(source))
+        return QString::fromLatin1(StoredWords::kFunctional);
+    if (TemplateNumber::isStructural(source))
+        return QString::fromLatin1(StoredWords::kStructural);
+    return QString::fromLatin1(StoredWords::kTechnical);
 }
 
 Result<ExchangeSet> WorkspaceRequirements::read(const QString &connectionName,
@@ -49,7 +53,7 @@ Result<ExchangeSet> WorkspaceRequirements::read(const QString &connectionName,
         ExchangedRequirement requirement;
         requirement.number = row.Req_Num;
         requirement.source = row.Source;
-        requirement.deleted = row.FSTType == QLatin1String("Deleted");
+        requirement.deleted = row.FSTType == QLatin1String(StoredWords::kDeleted);
         requirement.type = requirement.deleted
                                ? ExchangedRequirement::kindOfSource(requirement.source)
                                : row.FSTType;

@@ -1,5 +1,7 @@
 #include "templates/attributedefinition.h"
 
+#include "common/requirementlimits.h"
+
 #include "store/requirementrows.h"
 #include "templates/structuralmessages.h"
 #include "templates/templatecatalogue.h"
@@ -17,7 +19,7 @@ constexpr const char *kListPhrase = "with the possible value(s): ";
 constexpr const char *kTypePhrase = "with the data type of ";
 constexpr const char *kDefaultPhrase = " and a default of ";
 constexpr const char *kValueSeparator = ", ";
-constexpr int kLongestDefault = 50;
+constexpr int kLongestDefault = kLongestField;
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "templates/compositiondefinition.h"
 
+#include "common/requirementlimits.h"
+
 #include "language/termnormalizer.h"
 #include "store/requirementrows.h"
 #include "templates/structuralmessages.h"
@@ -14,7 +16,7 @@ namespace {
 
 constexpr const char *kIncludePhrase = "shall include ";
 // The part's name "type_entity" is one entity name of at most 50 characters.
-constexpr int kLongestPartPieces = 50;
+constexpr int kLongestPartPieces = kLongestField;
 constexpr int kLongestCount = 20; // STRUC_REQ.HowMany
 
 QString withBlank(const QString &text)

@@ -1,5 +1,7 @@
 #include "templates/entitynamelist.h"
 
+#include "templates/templatestr.h"
+
 #include "objmodel/objectmodelreader.h"
 
 namespace varn::templates {
@@ -9,7 +11,7 @@ Result<QStringList> EntityNameList::read(const QString &connectionName)
     objmodel::ObjectModelReader model(connectionName);
     const Result<QStringList> stored = model.requirementEntityNames();
     if (!stored)
-        return Outcome::stop(QStringLiteral("Cannot open ReqJustEnSet recordset.\n") +
+        return Outcome::stop(Tr::tr("Cannot open ReqJustEnSet recordset.\n") +
                              model.lastFailure().databaseText);
     QStringList names;
     for (const QString &name : stored.value()) {

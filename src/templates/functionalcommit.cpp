@@ -1,5 +1,8 @@
 #include "templates/functionalcommit.h"
 
+#include "common/storedwords.h"
+#include "templates/templatestr.h"
+
 #include "templates/storedtextcheck.h"
 
 #include "common/requirementlimits.h"
@@ -11,23 +14,23 @@ using language::TermRecord;
 
 namespace {
 
-constexpr int kLongestField = 50;
 constexpr int kWhoWhat = 0;
 constexpr int kDoWhat = 1;
 
-const QString kNoPreamble =
-    QStringLiteral("Validation error. A selection must be made from the first drop-down list.");
-const QString kNoActor = QStringLiteral("Validation error. The 'who/what' field must be "
-                                        "defined.\nSee your first drop-down list selection.");
-const QString kMissingFunction = QStringLiteral(
+constexpr char kNoPreamble[] = QT_TRANSLATE_NOOP(
+    "varn::templates", "Validation error. A selection must be made from the first drop-down list.");
+constexpr char kNoActor[] =
+    QT_TRANSLATE_NOOP("varn::templates", "Validation error. The 'who/what' field must be "
+                                         "defined.\nSee your first drop-down list selection.");
+constexpr char kMissingFunction[] = QT_TRANSLATE_NOOP(
+    "varn::templates",
     "Validation error. The '(to) do what' field must be defined for a functional requirement.");
-const QString kPreambleNotChosen =
-    QStringLiteral("No selection has been made\nfrom the System combo box.");
-const QString kNotAnItem =
-    QStringLiteral("Invalid entry in highlighted field. Must select from the list provided.");
-const QString kFieldTooLong =
-    QStringLiteral("Field value is too long. A field holds at most 50 characters.");
-
+constexpr char kPreambleNotChosen[] =
+    QT_TRANSLATE_NOOP("varn::templates", "No selection has been made\nfrom the System combo box.");
+constexpr char kNotAnItem[] = QT_TRANSLATE_NOOP(
+    "varn::templates", "Invalid entry in highlighted field. Must select from the list provided.");
+constexpr char kFieldTooLong[] = QT_TRANSLATE_NOOP(
+    "varn::templates", "Field value is too long. A field holds at most 50 characters.");
 } // namespace
 
 // A functional draft as the save frame sees it: its checks, its terms and its
@@ -45,16 +48,16 @@ public:
     SaveStep checkBeforeSaving() override
     {
         if (m_draft.preamble.isEmpty())
-            return SaveStep::stop(Outcome::refused(kNoPreamble));
+            return SaveStep::stop(Outcome::refused(Tr::tr(kNoPreamble)));
         if (actorPreamble() && field(kWhoWhat).text.isEmpty())
-            return SaveStep::stop(Outcome::refused(kNoActor), kWhoWhat);
+            return SaveStep::stop(Outcome::refused(Tr::tr(kNoActor)), kWhoWhat);
         if (field(kDoWhat).text.isEmpty()) {
             const FunctionalTemplate *functionalTemplate =
                 TemplateCatalogue::functional(m_draft.source);
             return SaveStep::stop(
                 Outcome::refused(functionalTemplate
-                                     ? QString::fromUtf8(functionalTemplate->missingFunctionMessage)
-                                     : kMissingFunction),
+                                     ? Tr::tr(functionalTemplate->missingFunctionMessage)
+                                     : Tr::tr(kMissingFunction)),
                 kDoWhat);
         }
         return SaveStep::proceed();
@@ -73,10 +76,10 @@ public:
     {
         const int preamble = m_draft.preamblePosition();
         if (preamble < 0)
-            return SaveStep::stop(Outcome::refused(kPreambleNotChosen));
+            return SaveStep::stop(Outcome::refused(Tr::tr(kPreambleNotChosen)));
         row.Preamble = QStringLiteral("The ") + m_systemName +
                        TemplateCatalogue::preambleSentencePhrase(preamble);
-        row.FSTType = QStringLiteral("Functional");
+        row.FSTType = QString::fromLatin1(StoredWords::kFunctional);
         row.Source = m_draft.source;
         return SaveStep::proceed();
     }
@@ -129,7 +132,7 @@ private:
     {
         QString text = field(k).text;
         if (text.size() > kLongestField)
-            return SaveStep::stop(Outcome::refused(kFieldTooLong), k, true);
+            return SaveStep::stop(Outcome::refused(Tr::tr(kFieldTooLong)), k, true);
         if (Outcome normalised = language::TermNormalizer::normalizeField(text, letter);
             !normalised)
             return SaveStep::stop(normalised, k, true);
@@ -144,7 +147,7 @@ private:
         if (entry.text.isEmpty())
             return SaveStep::proceed();
         if (entry.text.size() > kLongestField)
-            return SaveStep::stop(Outcome::refused(kFieldTooLong), k, true);
+            return SaveStep::stop(Outcome::refused(Tr::tr(kFieldTooLong)), k, true);
         switch (entry.kind) {
         case DraftField::Kind::Text:
             if (entry.letter == 0)
@@ -154,7 +157,7 @@ private:
         case DraftField::Kind::List: {
             const int position = TemplateCatalogue::positionOf(entry.list, entry.text);
             if (position < 0)
-                return SaveStep::stop(Outcome::refused(kNotAnItem), k);
+                return SaveStep::stop(Outcome::refused(Tr::tr(kNotAnItem)), k);
             body += entry.text + QLatin1Char(' ');
             const char letter = TemplateCatalogue::items(entry.list)[std::size_t(position)].letter;
             terms.append(TermRecord{0, 0, letter, entry.text});

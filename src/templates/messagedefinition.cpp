@@ -1,5 +1,7 @@
 #include "templates/messagedefinition.h"
 
+#include "common/requirementlimits.h"
+
 #include "store/requirementrows.h"
 #include "templates/structuralmessages.h"
 #include "templates/templatecatalogue.h"
@@ -103,7 +105,7 @@ SaveStep MessageDefinition::compose(QString &body, QList<TermRecord> &terms)
         TemplateCatalogue::messageDataTypes().indexOf(m_draft.dataType) < 0)
         return stop(messages::kNotAnItem, Control::DataType);
     for (const QString *range : {&m_draft.from, &m_draft.to}) {
-        if (range->size() > 50)
+        if (range->size() > kLongestField)
             return stop(messages::kFieldTooLong,
                         range == &m_draft.from ? Control::From : Control::To, true);
     }

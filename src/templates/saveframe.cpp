@@ -1,5 +1,8 @@
 #include "templates/saveframe.h"
 
+#include "common/requirementlimits.h"
+#include "templates/templatestr.h"
+
 #include "language/clauselabeler.h"
 #include "language/gcodegrammar.h"
 #include "objmodel/objectmodelderiver.h"
@@ -20,15 +23,15 @@ using store::RecordGroup;
 
 namespace {
 
-constexpr int kLongestBody = 254;
+constexpr int kLongestBody = kLongestText;
 
-const QString kTooLong = QStringLiteral(
+constexpr char kTooLong[] = QT_TRANSLATE_NOOP(
+    "varn::templates",
     "Requirement is too long. The combined length of all fields is greater than 254 "
     "characters.\nTry simplifying the requirement or breaking it down into two shorter ones.");
-
 QString listNotChosen(const char *list)
 {
-    return QStringLiteral("Validation error. A selection must be made from the %1 drop-down list.")
+    return Tr::tr("Validation error. A selection must be made from the %1 drop-down list.")
         .arg(QLatin1String(list));
 }
 
@@ -85,7 +88,7 @@ public:
         if (!take(m_requirement.compose(body, terms)))
             return m_result;
         if (body.size() > kLongestBody)
-            return refuse(Outcome::refused(kTooLong));
+            return refuse(Outcome::refused(Tr::tr(kTooLong)));
         if (Outcome safe = StoredTextCheck::composition(m_requirement.storedText(body), terms);
             !safe)
             return refuse(safe);

@@ -1,5 +1,7 @@
 #include "templates/storedrequirementloader.h"
 
+#include "common/commonmessages.h"
+
 #include "common/requirementlimits.h"
 #include "language/requirementbuilder.h"
 #include "store/requirementreader.h"
@@ -9,14 +11,12 @@ namespace varn::templates {
 
 namespace {
 
-const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
-
 Result<store::MasterReqRow> masterRow(const QString &connectionName, int number)
 {
     const Result<std::optional<store::MasterReqRow>> master =
         store::RequirementReader(connectionName).master(number);
     if (!master || !master.value())
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     return *master.value();
 }
 
@@ -26,7 +26,7 @@ Result<store::FuncReqRow> functionalRow(const QString &connectionName, int numbe
     const Result<std::optional<store::FuncReqRow>> fields =
         store::RequirementReader(connectionName).functional(number);
     if (!fields || !fields.value())
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     return *fields.value();
 }
 

@@ -1,40 +1,41 @@
 #include "templates/storedtextcheck.h"
 
+#include "templates/templatestr.h"
+
 namespace varn::templates {
 
 namespace {
 
-const QString kUnsafeCharacter = QStringLiteral(
+constexpr char kUnsafeCharacter[] = QT_TRANSLATE_NOOP(
+    "varn::templates",
     "Validation error. The requirement holds a control or text-direction character.\nRemove it "
     "and save again.");
-
 } // namespace
 
 Outcome StoredTextCheck::attributes(const QString &paragraph, const QString &comments)
 {
     if (paragraph.size() > kLongestParagraph)
         return Outcome::refused(
-            QStringLiteral("Validation error. The Paragraph field holds more than %1 characters.")
+            Tr::tr("Validation error. The Paragraph field holds more than %1 characters.")
                 .arg(kLongestParagraph));
     if (comments.size() > kLongestComments)
         return Outcome::refused(
-            QStringLiteral("Validation error. The Comments field holds more than %1 characters.")
+            Tr::tr("Validation error. The Comments field holds more than %1 characters.")
                 .arg(kLongestComments));
     if (hasUnsafeCharacter(paragraph))
-        return Outcome::refused(
-            QStringLiteral("Validation error. The Paragraph field holds a control or "
-                           "text-direction character.\nRemove it and save again."));
+        return Outcome::refused(Tr::tr("Validation error. The Paragraph field holds a control or "
+                                       "text-direction character.\nRemove it and save again."));
     if (hasControlCharacter(comments, true))
-        return Outcome::refused(QStringLiteral("Validation error. The Comments field holds a "
-                                               "control character.\nRemove it and save again."));
+        return Outcome::refused(Tr::tr("Validation error. The Comments field holds a "
+                                       "control character.\nRemove it and save again."));
     return Outcome::ok();
 }
 
 Outcome StoredTextCheck::controlInField()
 {
     return Outcome::refused(
-        QStringLiteral("Validation error. The highlighted field holds a line break or another "
-                       "control character.\nRemove it and save again."));
+        Tr::tr("Validation error. The highlighted field holds a line break or another "
+               "control character.\nRemove it and save again."));
 }
 
 bool StoredTextCheck::hasControlCharacter(QStringView text, bool lineBreaksAllowed)
@@ -57,10 +58,10 @@ Outcome StoredTextCheck::composition(const QString &body, const QList<language::
         .replace(QLatin1Char('\r'), QLatin1Char(' '))
         .replace(QLatin1Char('\t'), QLatin1Char(' '));
     if (hasUnsafeCharacter(withoutBreaks))
-        return Outcome::refused(kUnsafeCharacter);
+        return Outcome::refused(Tr::tr(kUnsafeCharacter));
     for (const language::TermRecord &term : terms) {
         if (hasUnsafeCharacter(term.text))
-            return Outcome::refused(kUnsafeCharacter);
+            return Outcome::refused(Tr::tr(kUnsafeCharacter));
     }
     return Outcome::ok();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "common/requirementlimits.h"
 #include "language/termrecord.h"
 
 #include <QList>
@@ -16,7 +17,7 @@ class StoredTextCheck
 {
 public:
     static constexpr int kLongestParagraph = 50;
-    static constexpr int kLongestComments = 254;
+    static constexpr int kLongestComments = kLongestText;
 
     // The Comments field is multi-line: it may hold line breaks and tabs,
     // never another control character.

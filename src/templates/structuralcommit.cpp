@@ -1,5 +1,7 @@
 #include "templates/structuralcommit.h"
 
+#include "templates/templatestr.h"
+
 namespace varn::templates {
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 Outcome unknownTemplate(int source)
 {
     return Outcome::stop(
-        QStringLiteral("Internal error. Template %1 is not a structural template.").arg(source));
+        Tr::tr("Internal error. Template %1 is not a structural template.").arg(source));
 }
 
 } // namespace

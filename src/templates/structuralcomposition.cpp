@@ -1,5 +1,9 @@
 #include "templates/structuralcomposition.h"
 
+#include "common/storedwords.h"
+#include "common/templatenumbers.h"
+#include "templates/templatestr.h"
+
 #include "common/requirementlimits.h"
 #include "language/gcodegrammar.h"
 #include "language/termnormalizer.h"
@@ -17,11 +21,12 @@ using language::TermRecord;
 
 namespace {
 
-constexpr int kLongestField = 50;
+// The template between the attribute and the entity definitions.
+constexpr int kCompositionDefinition = TemplateNumber::kAttributeDefinition + 1;
 
 QString message(const char *text)
 {
-    return QString::fromUtf8(text);
+    return Tr::tr(text);
 }
 
 } // namespace
@@ -30,13 +35,13 @@ std::unique_ptr<StructuralComposition> StructuralComposition::forDraft(Structura
                                                                        const QString &systemName)
 {
     switch (draft.source) {
-    case 19:
+    case TemplateNumber::kAttributeDefinition:
         return std::make_unique<AttributeDefinition>(draft, systemName);
-    case 20:
+    case kCompositionDefinition:
         return std::make_unique<CompositionDefinition>(draft, systemName);
-    case 21:
+    case TemplateNumber::kPartDefinition:
         return std::make_unique<EntityDefinition>(draft, systemName);
-    case 22:
+    case TemplateNumber::kMessageDefinition:
         return std::make_unique<MessageDefinition>(draft, systemName);
     default:
         return nullptr;
@@ -75,7 +80,7 @@ SaveStep StructuralComposition::checkCharacters() const
 
 SaveStep StructuralComposition::describeMaster(store::MasterReqRow &row)
 {
-    row.FSTType = QStringLiteral("Structural");
+    row.FSTType = QString::fromLatin1(StoredWords::kStructural);
     row.Source = m_draft.source;
     row.Preamble = masterPreamble();
     return SaveStep::proceed();

@@ -1,5 +1,8 @@
 #include "templates/structuraldraft.h"
 
+#include "common/templatenumbers.h"
+#include "templates/templatestr.h"
+
 #include "store/requirementrows.h"
 #include "templates/templatecatalogue.h"
 
@@ -9,14 +12,14 @@ namespace varn::templates {
 
 namespace {
 
-constexpr int kAttributeDefinition = 19;
-constexpr int kCompositionDefinition = 20;
-constexpr int kEntityDefinition = 21;
-const QString kNoValue =
-    QStringLiteral("A Possible Value has not been defined. Must enter a value in the Add field.");
-const QString kNoValueSelected =
-    QStringLiteral("A possible value has not been selected for deletion.");
-
+constexpr int kAttributeDefinition = TemplateNumber::kAttributeDefinition;
+constexpr int kCompositionDefinition = kAttributeDefinition + 1;
+constexpr int kEntityDefinition = TemplateNumber::kPartDefinition;
+constexpr char kNoValue[] = QT_TRANSLATE_NOOP(
+    "varn::templates",
+    "A Possible Value has not been defined. Must enter a value in the Add field.");
+constexpr char kNoValueSelected[] =
+    QT_TRANSLATE_NOOP("varn::templates", "A possible value has not been selected for deletion.");
 // The item at a stored position ("-1", empty or out of range: none).
 QString itemAt(const QStringList &items, const QString &stored)
 {
@@ -104,7 +107,7 @@ StructuralDraft StructuralDraft::fromStored(const store::StrucReqRow &row,
 Outcome StructuralDraft::addPossibleValue(const QString &text)
 {
     if (text.isEmpty())
-        return Outcome::refused(kNoValue);
+        return Outcome::refused(Tr::tr(kNoValue));
     if (source != kAttributeDefinition) {
         possibleValues.append(text);
         return Outcome::ok();
@@ -118,7 +121,7 @@ Outcome StructuralDraft::addPossibleValue(const QString &text)
 Outcome StructuralDraft::removePossibleValue(int index)
 {
     if (index < 0 || index >= possibleValues.size())
-        return Outcome::refused(kNoValueSelected);
+        return Outcome::refused(Tr::tr(kNoValueSelected));
     possibleValues.removeAt(index);
     return Outcome::ok();
 }

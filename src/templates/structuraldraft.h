@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "common/templatenumbers.h"
 #include "templates/draftattributes.h"
 
 #include <QString>
@@ -39,7 +40,7 @@ enum class StructuralControl {
 // chosen); the two pairs of radio buttons hold their position (-1: neither).
 struct StructuralDraft : DraftAttributes
 {
-    int source = 19;
+    int source = TemplateNumber::kAttributeDefinition;
     QString article = QStringLiteral("A");
     QString type;
     QString entity;

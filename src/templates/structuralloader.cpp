@@ -1,5 +1,8 @@
 #include "templates/structuralloader.h"
 
+#include "common/commonmessages.h"
+#include "templates/templatestr.h"
+
 #include "store/requirementreader.h"
 #include "store/workedexamples.h"
 #include "templates/templatecatalogue.h"
@@ -7,8 +10,6 @@
 namespace varn::templates {
 
 namespace {
-
-const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
 
 // The values a row lists: only a possible-values definition has them. A
 // failure to read them is refused with `failure`.
@@ -32,14 +33,14 @@ Result<StructuralDraft> StructuralLoader::stored(const QString &connectionName, 
     const store::RequirementReader reader(connectionName);
     const Result<std::optional<store::MasterReqRow>> master = reader.master(number);
     if (!master || !master.value())
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     const Result<std::optional<store::StrucReqRow>> row = reader.structural(number);
     if (!row || !row.value())
-        return Outcome::warning(kQueryFailed);
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     const store::StrucReqRow &structural = *row.value();
     const QString failure = structural.Source == TemplateCatalogue::kMessageDefinition
-                                ? QStringLiteral("Error opening the ReqPvSet recordset.")
-                                : kQueryFailed;
+                                ? Tr::tr("Error opening the ReqPvSet recordset.")
+                                : CommonTr::tr(CommonMessages::kQueryFailed);
     const Result<QStringList> values = listedValues(reader, structural, failure);
     if (!values)
         return values.outcome();
@@ -61,8 +62,8 @@ Outcome StructuralLoader::fillExample(const QString &appConnectionName, Structur
         return row.outcome();
     if (!row.value())
         return Outcome::silentlyRefused();
-    const Result<QStringList> values = listedValues(
-        examples, *row.value(), QStringLiteral("Error opening the VarnPvSet recordset."));
+    const Result<QStringList> values =
+        listedValues(examples, *row.value(), Tr::tr("Error opening the VarnPvSet recordset."));
     if (!values)
         return values.outcome();
     // Placed as the dialog's own template places them.

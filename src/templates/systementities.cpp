@@ -1,5 +1,7 @@
 #include "templates/systementities.h"
 
+#include "templates/templatestr.h"
+
 #include "objmodel/objectmodelreader.h"
 
 namespace varn::templates {
@@ -10,8 +12,7 @@ using objmodel::ObjectModel;
 using objmodel::ObjectModelReader;
 using Order = ObjectModelReader::Order;
 
-const QString kNone = QStringLiteral("None.");
-
+constexpr char kNone[] = QT_TRANSLATE_NOOP("varn::templates", "None.");
 QString spacedCapitals(const QString &name)
 {
     QString spaced;
@@ -26,9 +27,8 @@ QString spacedCapitals(const QString &name)
 // The window names each of its lists' record sets when a read fails.
 Outcome cannotOpen(const char *recordSet, const ObjectModelReader &model)
 {
-    return Outcome::stop(
-        QStringLiteral("Cannot open %1 recordset.\n").arg(QLatin1String(recordSet)) +
-        model.lastFailure().databaseText);
+    return Outcome::stop(Tr::tr("Cannot open %1 recordset.\n").arg(QLatin1String(recordSet)) +
+                         model.lastFailure().databaseText);
 }
 
 // The lines of a read, or the failure naming the list's record set.
@@ -45,7 +45,7 @@ Result<QStringList> linesOf(const Result<QStringList> &read, const char *recordS
 
 QStringList orNone(QStringList lines)
 {
-    return lines.isEmpty() ? QStringList{kNone} : lines;
+    return lines.isEmpty() ? QStringList{Tr::tr(kNone)} : lines;
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 #include "templates/technicalcommit.h"
 
+#include "common/storedwords.h"
+#include "templates/templatestr.h"
+
 #include "templates/templatecatalogue.h"
 
 namespace varn::templates {
 
 namespace {
 
-const QString kNoText = QStringLiteral("Validation error. The requirement text must be defined.");
-
+constexpr char kNoText[] =
+    QT_TRANSLATE_NOOP("varn::templates", "Validation error. The requirement text must be defined.");
 // A multi-line text may end in line breaks as well as blanks.
 QString withoutTrailingSpace(QString text)
 {
@@ -32,7 +35,7 @@ public:
 
     SaveStep describeMaster(store::MasterReqRow &row) override
     {
-        row.FSTType = QStringLiteral("Technical");
+        row.FSTType = QString::fromLatin1(StoredWords::kTechnical);
         row.Source = TemplateCatalogue::kTechnicalSource;
         row.Preamble = sentenceHead(m_systemName);
         return SaveStep::proceed();
@@ -42,7 +45,7 @@ public:
     SaveStep compose(QString &body, QList<language::TermRecord> &) override
     {
         if (storedText(m_draft.text).trimmed().isEmpty())
-            return SaveStep::stop(Outcome::refused(kNoText), kTextField);
+            return SaveStep::stop(Outcome::refused(Tr::tr(kNoText)), kTextField);
         body = m_draft.text + QLatin1Char(' ');
         return SaveStep::proceed();
     }

@@ -1,5 +1,7 @@
 #include "templates/technicaldraft.h"
 
+#include "common/commonmessages.h"
+
 #include "store/requirementreader.h"
 
 namespace varn::templates {
@@ -9,7 +11,7 @@ Result<TechnicalDraft> TechnicalDraft::stored(const QString &connectionName, int
     const Result<std::optional<store::MasterReqRow>> master =
         store::RequirementReader(connectionName).master(number);
     if (!master || !master.value())
-        return Outcome::warning(QStringLiteral("Error querying the Requirements database."));
+        return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
     TechnicalDraft draft;
     draft.takeStored(*master.value());
     draft.text = master.value()->ReqText;

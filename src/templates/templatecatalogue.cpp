@@ -1,5 +1,7 @@
 #include "templates/templatecatalogue.h"
 
+#include "templates/templatestr.h"
+
 #include <algorithm>
 
 namespace varn::templates {
@@ -63,42 +65,71 @@ constexpr ConnectiveListInfo kLists[] = {
 using R = FieldRole;
 using K = FieldKind;
 
-constexpr const char *kRelational = "Relational phrase; specifies a value's relativity";
-constexpr const char *kCompound = "Logical term; specifies compound association";
-constexpr const char *kExternalTip = "Specifies external exchange of data or control";
+constexpr const char *kRelational =
+    QT_TRANSLATE_NOOP("varn::templates", "Relational phrase; specifies a value's relativity");
+constexpr const char *kCompound =
+    QT_TRANSLATE_NOOP("varn::templates", "Logical term; specifies compound association");
+constexpr const char *kExternalTip =
+    QT_TRANSLATE_NOOP("varn::templates", "Specifies external exchange of data or control");
 
 // In FieldRole order.
 constexpr FieldRoleInfo kRoles[] = {
-    {R::WhoWhat, K::Text, "who/what", "Actor that performs function; a role", 'k', L::None},
-    {R::DoWhat, K::Text, "(to) do what?", "Function performed; an operative verb", 'd', L::None},
-    {R::Attribute, K::Text, "attribute", "Aspect or characteristic of entity; a noun", 'a',
+    {R::WhoWhat, K::Text, "who/what",
+     QT_TRANSLATE_NOOP("varn::templates", "Actor that performs function; a role"), 'k', L::None},
+    {R::DoWhat, K::Text, "(to) do what?",
+     QT_TRANSLATE_NOOP("varn::templates", "Function performed; an operative verb"), 'd', L::None},
+    {R::Attribute, K::Text, "attribute",
+     QT_TRANSLATE_NOOP("varn::templates", "Aspect or characteristic of entity; a noun"), 'a',
      L::None},
-    {R::Type, K::Text, "type", "Kind of entity; an adjective or descriptive noun", 't', L::None},
-    {R::Entity, K::Entity, "entity", "Domain object; a noun", 'e', L::None},
-    {R::Part, K::Text, "part", "Part of entity; a noun", 'p', L::None},
-    {R::Action, K::Text, "(is) action", "Action driven by event; a verb phrase", 'c', L::None},
-    {R::Value, K::Text, "value", "Attribute's state or value; a noun", 'g', L::None},
-    {R::Quantity, K::Text, "quantity", "Specifies a numerical value", 'q', L::None},
-    {R::Units, K::Text, "units", "Specifies a means of measurement; a metric", 'u', L::None},
-    {R::SpatialTerm, K::Text, "spatial term", "Spatial term; specifies association by proximity",
-     's', L::None},
-    {R::WithList, K::List, "with...", "Associative phrase; specifies interaction", 'h', L::With},
-    {R::WhenList, K::List, "when...", "Time-relative preposition; specifies event", 'w', L::When},
-    {R::ToFromList, K::List, "to / from", "Specifies a state transition", 'm', L::ToFrom},
-    {R::IfList, K::List, "if", "Conditional term; specifies dependent association", 'i', L::If},
+    {R::Type, K::Text, "type",
+     QT_TRANSLATE_NOOP("varn::templates", "Kind of entity; an adjective or descriptive noun"), 't',
+     L::None},
+    {R::Entity, K::Entity, "entity", QT_TRANSLATE_NOOP("varn::templates", "Domain object; a noun"),
+     'e', L::None},
+    {R::Part, K::Text, "part", QT_TRANSLATE_NOOP("varn::templates", "Part of entity; a noun"), 'p',
+     L::None},
+    {R::Action, K::Text, "(is) action",
+     QT_TRANSLATE_NOOP("varn::templates", "Action driven by event; a verb phrase"), 'c', L::None},
+    {R::Value, K::Text, "value",
+     QT_TRANSLATE_NOOP("varn::templates", "Attribute's state or value; a noun"), 'g', L::None},
+    {R::Quantity, K::Text, "quantity",
+     QT_TRANSLATE_NOOP("varn::templates", "Specifies a numerical value"), 'q', L::None},
+    {R::Units, K::Text, "units",
+     QT_TRANSLATE_NOOP("varn::templates", "Specifies a means of measurement; a metric"), 'u',
+     L::None},
+    {R::SpatialTerm, K::Text, "spatial term",
+     QT_TRANSLATE_NOOP("varn::templates", "Spatial term; specifies association by proximity"), 's',
+     L::None},
+    {R::WithList, K::List, "with...",
+     QT_TRANSLATE_NOOP("varn::templates", "Associative phrase; specifies interaction"), 'h',
+     L::With},
+    {R::WhenList, K::List, "when...",
+     QT_TRANSLATE_NOOP("varn::templates", "Time-relative preposition; specifies event"), 'w',
+     L::When},
+    {R::ToFromList, K::List, "to / from",
+     QT_TRANSLATE_NOOP("varn::templates", "Specifies a state transition"), 'm', L::ToFrom},
+    {R::IfList, K::List, "if",
+     QT_TRANSLATE_NOOP("varn::templates", "Conditional term; specifies dependent association"), 'i',
+     L::If},
     {R::IsList, K::List, "is...", kRelational, 'l', L::Is},
-    {R::OrList, K::List, "or", "Logical term; specifies an attribute's value", 'r', L::Or},
+    {R::OrList, K::List, "or",
+     QT_TRANSLATE_NOOP("varn::templates", "Logical term; specifies an attribute's value"), 'r',
+     L::Or},
     {R::OrAndList, K::List, "or / and", kCompound, 'o', L::AndOr},
     {R::AndOrList, K::List, "and / or", kCompound, 'o', L::AndOr},
-    {R::ThatHasList, K::List, "that has...", "Possessive phrase; specifies ownership", 'z',
+    {R::ThatHasList, K::List, "that has...",
+     QT_TRANSLATE_NOOP("varn::templates", "Possessive phrase; specifies ownership"), 'z',
      L::ThatHas},
     {R::OfList, K::List, "of...", kRelational, 'l', L::Of},
     {R::ExternalList, K::List, "to, from...", kExternalTip, 'x', L::External},
     {R::ExternalEventList, K::List, "to, from...", kExternalTip, 'x', L::ExternalEvent},
-    {R::ByList, K::List, "by...", "Associative phrase; specifies interaction", 'j', L::By},
-    {R::BeforeAfterList, K::List, "before / after", "Time-relative preposition; specifies event",
-     'b', L::BeforeAfter},
-    {R::EveryAtList, K::List, "every / at", "Time-relative preposition; specifies timeliness", 'y',
+    {R::ByList, K::List, "by...",
+     QT_TRANSLATE_NOOP("varn::templates", "Associative phrase; specifies interaction"), 'j', L::By},
+    {R::BeforeAfterList, K::List, "before / after",
+     QT_TRANSLATE_NOOP("varn::templates", "Time-relative preposition; specifies event"), 'b',
+     L::BeforeAfter},
+    {R::EveryAtList, K::List, "every / at",
+     QT_TRANSLATE_NOOP("varn::templates", "Time-relative preposition; specifies timeliness"), 'y',
      L::EveryAt},
 };
 
@@ -116,10 +147,10 @@ constexpr const char *kCategories[] = {"Software",       "Hardware",    "Perform
                                        "User Interface", "Enhancement", "Nice to Have"};
 
 constexpr StructuralTemplate kStructuralDialogs[] = {
-    {19, "Template #19: Attribute Definition", 65},
-    {20, "Template #20: Composition Definition", 70},
-    {21, "Template #21: Entity/Type Definition", 61},
-    {22, "Template #22: Message Definition", 76},
+    {19, QT_TRANSLATE_NOOP("varn::templates", "Template #19: Attribute Definition"), 65},
+    {20, QT_TRANSLATE_NOOP("varn::templates", "Template #20: Composition Definition"), 70},
+    {21, QT_TRANSLATE_NOOP("varn::templates", "Template #21: Entity/Type Definition"), 61},
+    {22, QT_TRANSLATE_NOOP("varn::templates", "Template #22: Message Definition"), 76},
 };
 
 constexpr const char *kArticles[] = {"A", "An"};
@@ -133,8 +164,13 @@ constexpr const char *kMessageDataTypes[] = {"Alpha", "Alphanumeric", "Numeric"}
 constexpr int kLastMessagePosition = 99;
 
 constexpr TableColumn kMessageFieldColumns[] = {
-    {"No.", 40},   {"Pos.", 40}, {"Field", 100},           {"Data Type", 100},
-    {"From", 100}, {"To", 100},  {"Possible Values", 420},
+    {QT_TRANSLATE_NOOP("varn::templates", "No."), 40},
+    {QT_TRANSLATE_NOOP("varn::templates", "Pos."), 40},
+    {QT_TRANSLATE_NOOP("varn::templates", "Field"), 100},
+    {QT_TRANSLATE_NOOP("varn::templates", "Data Type"), 100},
+    {QT_TRANSLATE_NOOP("varn::templates", "From"), 100},
+    {QT_TRANSLATE_NOOP("varn::templates", "To"), 100},
+    {QT_TRANSLATE_NOOP("varn::templates", "Possible Values"), 420},
 };
 
 QStringList toStringList(std::span<const char *const> texts)

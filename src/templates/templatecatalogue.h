@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/templatenumbers.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -127,7 +129,7 @@ struct TableColumn
 class TemplateCatalogue
 {
 public:
-    static constexpr int kFunctionalCount = 18;
+    static constexpr int kFunctionalCount = TemplateNumber::kLastFunctional;
 
     static std::span<const FunctionalTemplate> functionalTemplates();
     // nullptr outside 1 to 18.
@@ -154,15 +156,15 @@ public:
     static constexpr int kFirstActorPreamble = 3; // positions 3 to 6 take who/what
 
     // The structural templates' dialogs; nullptr outside 19 to 22.
-    static constexpr int kFirstStructural = 19;
-    static constexpr int kLastStructural = 22;
+    static constexpr int kFirstStructural = TemplateNumber::kFirstStructural;
+    static constexpr int kLastStructural = TemplateNumber::kLastStructural;
     // The structural template that defines a message (its fields are the
     // message's, not an entity's).
-    static constexpr int kMessageDefinition = 22;
+    static constexpr int kMessageDefinition = TemplateNumber::kMessageDefinition;
     static std::span<const StructuralTemplate> structuralDialogs();
     static const StructuralTemplate *structural(int number);
     // The technical composer's number, the Source of its requirements.
-    static constexpr int kTechnicalSource = 23;
+    static constexpr int kTechnicalSource = TemplateNumber::kTechnical;
 
     // The fixed lists of the structural templates, in their order (a stored
     // position counts from 0).

@@ -1,5 +1,7 @@
 #include "templates/templateform.h"
 
+#include "templates/templatestr.h"
+
 namespace varn::templates {
 
 TemplateForm::TemplateForm(int number)
@@ -17,14 +19,13 @@ TemplateForm::TemplateForm(int number)
             red = true;
         }
         m_controls.append({field++, role, info.kind, QString::fromUtf8(info.label),
-                           QString::fromUtf8(info.tooltip), TemplateCatalogue::listOf(role, number),
-                           red});
+                           Tr::tr(info.tooltip), TemplateCatalogue::listOf(role, number), red});
     }
 }
 
 QString TemplateForm::title() const
 {
-    return m_template ? QString::fromUtf8(m_template->title) : QString();
+    return m_template ? Tr::tr(m_template->title) : QString();
 }
 
 int TemplateForm::exampleNumber() const

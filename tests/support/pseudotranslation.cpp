@@ -8,6 +8,34 @@ QString PseudoTranslation::gatheredTextsPath()
     return QStringLiteral(VARN_BINARY_DIR "/translations/varn-se.ts");
 }
 
+namespace {
+
+// The text of the element just opened. lupdate writes a control character
+// such as a carriage return as <byte value="xd"/>.
+QString elementText(QXmlStreamReader &xml)
+{
+    QString text;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isCharacters()) {
+            text += xml.text();
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("byte")) {
+            const QStringView value = xml.attributes().value(QLatin1String("value"));
+            bool ok = false;
+            const uint code =
+                value.startsWith(u'x') ? value.mid(1).toUInt(&ok, 16) : value.toUInt(&ok, 10);
+            if (ok)
+                text += QChar(char16_t(code));
+            xml.skipCurrentElement();
+        } else if (xml.isEndElement()) {
+            break;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 bool PseudoTranslation::loadGatheredTexts(const QString &path, QString *error)
 {
     QFile file(path);
@@ -24,13 +52,13 @@ bool PseudoTranslation::loadGatheredTexts(const QString &path, QString *error)
         if (xml.isStartElement()) {
             const auto name = xml.name();
             if (name == QLatin1String("name"))
-                context = xml.readElementText();
+                context = elementText(xml);
             else if (name == QLatin1String("message"))
                 source.clear(), comment.clear();
             else if (name == QLatin1String("source"))
-                source = xml.readElementText();
+                source = elementText(xml);
             else if (name == QLatin1String("comment"))
-                comment = xml.readElementText();
+                comment = elementText(xml);
         } else if (xml.isEndElement() && xml.name() == QLatin1String("message")) {
             m_texts.insert(key(context, source, comment));
         }

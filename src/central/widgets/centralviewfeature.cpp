@@ -184,9 +184,8 @@ void registerDisplayItems(app::FeatureRegistry &registry)
     for (const ColumnInfo &column : CentralColumns::all()) {
         if (!column.displayItem)
             continue;
-        ActionSpec item =
-            listItem(displayColumnItem(position), QString::fromLatin1(column.displayItem),
-                     MenuGroup::Display, position);
+        ActionSpec item = listItem(displayColumnItem(position), Tr::tr(column.displayItem),
+                                   MenuGroup::Display, position);
         item.statusTip = Tr::tr("Show or hide the column");
         item.run = [position](Workbench &workbench) {
             if (CVarnView *view = openView(workbench))
@@ -205,9 +204,8 @@ void registerColourItems(app::FeatureRegistry &registry)
 {
     int choice = 0;
     for (const BackgroundColour &colour : DisplaySettings::colours()) {
-        ActionSpec item =
-            listItem(backgroundColourItem(choice), QString::fromLatin1(colour.menuItem),
-                     MenuGroup::ViewColours, choice);
+        ActionSpec item = listItem(backgroundColourItem(choice), Tr::tr(colour.menuItem),
+                                   MenuGroup::ViewColours, choice);
         item.run = [choice](Workbench &workbench) {
             if (CVarnView *view = openView(workbench))
                 view->chooseColour(choice);

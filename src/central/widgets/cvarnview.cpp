@@ -2,6 +2,7 @@
 
 #include "central/centraltr.h"
 #include "templates/templatecatalogue.h"
+#include "templates/templatestr.h"
 
 #include <algorithm>
 
@@ -186,8 +187,7 @@ QWidget *CVarnView::buildQueryGroup()
     m_template->setToolTip(Tr::tr(tip::kTemplate));
     m_template->addItem(Tr::tr("Requirement Builder"));
     for (int number = 1; number <= templates::TemplateCatalogue::kLastStructural; ++number)
-        m_template->addItem(
-            QString::fromLatin1(templates::TemplateCatalogue::navigatorItem(number)));
+        m_template->addItem(templates::Tr::tr(templates::TemplateCatalogue::navigatorItem(number)));
     m_template->setCurrentIndex(-1);
     m_template->setMaxVisibleItems(templates::TemplateCatalogue::kLastStructural + 1);
     fitPopupToItems(*m_template);

@@ -43,7 +43,7 @@ constexpr int kEntityCharacters = 22;
 QString titleOf(int number)
 {
     const StructuralTemplate *form = TemplateCatalogue::structural(number);
-    return form ? QString::fromUtf8(form->title) : QString();
+    return form ? Tr::tr(form->title) : QString();
 }
 
 // A word of the sentence between its controls, level with them.
@@ -397,8 +397,8 @@ void StructuralTemplateDialog::buildFieldsTable(QWidget *parent)
     m_fieldsTable->setMinimumHeight(110);
     m_fieldsTable->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < int(columns.size()); ++column) {
-        m_fieldsTable->setHorizontalHeaderItem(
-            column, new QTableWidgetItem(QString::fromUtf8(columns[column].title)));
+        m_fieldsTable->setHorizontalHeaderItem(column,
+                                               new QTableWidgetItem(Tr::tr(columns[column].title)));
         m_fieldsTable->setColumnWidth(column, columns[column].width);
     }
     m_order.append(m_fieldsTable);

@@ -14,8 +14,7 @@ void registerTemplateItem(app::FeatureRegistry &registry, int number)
 {
     app::ActionSpec item;
     item.id = templateItem(number);
-    item.text =
-        QString::fromLatin1(TemplateCatalogue::navigatorItem(number)) + QStringLiteral("...");
+    item.text = Tr::tr(TemplateCatalogue::navigatorItem(number)) + QStringLiteral("...");
     // The functional templates, then the structural ones after a separator.
     item.places = {{number <= TemplateCatalogue::kFunctionalCount
                         ? app::MenuGroup::TemplatesFunctional

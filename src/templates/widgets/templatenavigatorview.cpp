@@ -68,10 +68,10 @@ TemplateNavigatorView::TemplateNavigatorView(app::Workbench &workbench, Family f
     layout->addLayout(choice, 3);
     if (functional) {
         for (const FunctionalTemplate &entry : TemplateCatalogue::functionalTemplates())
-            m_templates->addItem(QString::fromUtf8(entry.navigatorItem));
+            m_templates->addItem(Tr::tr(entry.navigatorItem));
     } else {
         for (const NavigatorEntry &entry : TemplateCatalogue::structuralTemplates())
-            m_templates->addItem(QString::fromUtf8(entry.navigatorItem));
+            m_templates->addItem(Tr::tr(entry.navigatorItem));
     }
     fitListToItems();
 
@@ -139,7 +139,7 @@ void TemplateNavigatorView::showSpecification()
         m_workbench.showMessage(Outcome::warning(Tr::tr("No template selected.")));
         return;
     }
-    m_text->setPlainText(shownText(QString::fromUtf8(TemplateCatalogue::specification(number))));
+    m_text->setPlainText(shownText(Tr::tr(TemplateCatalogue::specification(number))));
 }
 
 void TemplateNavigatorView::showExamples()

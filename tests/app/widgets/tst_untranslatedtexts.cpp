@@ -126,19 +126,7 @@ const QRegularExpression kSentenceHead(QStringLiteral("^The .+ system( shall)?$"
 // terms' descriptions and list titles, the model browsers' captions). They go
 // when the engine's texts are marked.
 const QStringList kEngineTexts = {
-    // Requirements Central's columns: headings, Display items and their tips.
-    QStringLiteral("No."),
-    QStringLiteral("Paragraph"),
-    QStringLiteral("Requirement"),
-    QStringLiteral("Release"),
-    QStringLiteral("Priority"),
-    QStringLiteral("Category"),
-    QStringLiteral("Comments"),
-    QStringLiteral("Date Saved"),
-    QStringLiteral("Original Number"),
-    QStringLiteral("Source"),
-    QStringLiteral("Version"),
-    // The term lists' titles and the fields' descriptions.
+    // The term lists' titles and the Builder's term descriptions.
     QStringLiteral("Associative"),
     QStringLiteral("Event/Action"),
     QStringLiteral("External"),
@@ -167,19 +155,9 @@ const QStringList kEngineTexts = {
     QStringLiteral("Data Member Attributes"),
     QStringLiteral("Methods"),
     QStringLiteral("Types"),
-    // The Message Definition template's field table.
-    QStringLiteral("Pos."),
-    QStringLiteral("Field"),
-    QStringLiteral("Data Type"),
-    QStringLiteral("Possible Values"),
-    QStringLiteral("From"),
-    QStringLiteral("To"),
 };
 const QRegularExpression kEnginePatterns(
-    QStringLiteral("^(Template #\\d+: .+"    // a template's title
-                   "|\\d+  .+"               // a template's item in the menus and navigators
-                   "|Background Color as .+" // the colours of Requirements Central
-                   "|[^;]+; [^;]+)$"));      // a field's description: what it is; a part of speech
+    QStringLiteral("^([^;]+; [^;]+)$")); // a term's description: what it is; a part of speech
 
 // A text is data when it holds no letter: numbers, keys, punctuation.
 bool holdsNoWords(const QString &text)
