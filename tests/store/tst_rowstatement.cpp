@@ -3,6 +3,7 @@
 #include "store/rowstatement.h"
 #include "support/storetestsupport.h"
 
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QtTest>
 
