@@ -4,6 +4,7 @@
 #include "support/storetestsupport.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QTemporaryDir>
 #include <QtTest>
 
