@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 
 #include <functional>

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 
 #include <cstdio>

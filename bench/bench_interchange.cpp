@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>

@@ -13,6 +13,7 @@
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
 
+#include <QSqlDatabase>
 #include <sqlite3.h>
 
 #include <QCoreApplication>

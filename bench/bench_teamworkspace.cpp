@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTimer>
 

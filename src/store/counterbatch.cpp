@@ -3,6 +3,7 @@
 #include "store/sqldialect.h"
 #include "store/transientretry.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -26,7 +27,8 @@ QString columnOf(Counter counter)
 
 CounterBatch::CounterBatch(const QString &connectionName, std::span<const BatchedCounter> counters,
                            RowStatement::Route route)
-    : m_database(QSqlDatabase::database(connectionName, false)), m_route(route)
+    : m_database(std::make_unique<QSqlDatabase>(QSqlDatabase::database(connectionName, false))),
+      m_route(route)
 {
     for (const BatchedCounter &counter : counters)
         m_states.push_back({counter, 0, false, false, nullptr});
@@ -49,7 +51,7 @@ RowStatement &CounterBatch::prepared(std::unique_ptr<RowStatement> &slot, const 
     // A statement that did not prepare is prepared again at its next use;
     // running it fails with the reason it did not prepare.
     if (!slot || !slot->isPrepared())
-        slot = std::make_unique<RowStatement>(m_database, sql, m_route);
+        slot = std::make_unique<RowStatement>(*m_database, sql, m_route);
     return *slot;
 }
 
@@ -82,7 +84,7 @@ Outcome CounterBatch::readAll(const char *failureLine)
         select +=
             QLatin1Char('(') +
             SqlDialect::lockingRead(
-                m_database,
+                *m_database,
                 QStringLiteral("SELECT %1 FROM %2").arg(columnOf(counter), tableOf(counter))) +
             QLatin1Char(')');
     }

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+class QSqlDatabase;
+
 namespace varn::store {
 
 // One counter of a batch and the first line of the message when writing it
@@ -66,7 +68,7 @@ private:
     RowStatement &prepared(std::unique_ptr<RowStatement> &slot, const QString &sql);
     static Outcome failure(const char *firstLine, const RowStatement &statement);
 
-    QSqlDatabase m_database;
+    const std::unique_ptr<QSqlDatabase> m_database;
     RowStatement::Route m_route;
     std::vector<State> m_states;
     std::unique_ptr<RowStatement> m_read;

@@ -4,6 +4,7 @@
 #include "store/sqldialect.h"
 #include "store/transientretry.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 

@@ -3,6 +3,7 @@
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
 
+#include <QSqlDatabase>
 #include <new>
 #include <span>
 

@@ -3,8 +3,10 @@
 #include "store/sqldialect.h"
 #include "store/transientretry.h"
 
+#include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace varn::store {
@@ -78,11 +80,23 @@ QVariant rawFromStored(ColumnType type, const QVariant &stored)
 
 } // namespace
 
+struct RecordSetCore::Statements
+{
+    QSqlDatabase database;
+    std::optional<QSqlQuery> select;
+    std::optional<QSqlQuery> insert;
+    std::optional<QSqlQuery> remove;
+    std::unordered_map<quint64, QSqlQuery> updates;
+};
+
 RecordSetCore::RecordSetCore(Binding binding, QString connectionName)
     : m_name(std::move(binding.setName)), m_table(std::move(binding.table)),
       m_types(std::move(binding.types)), m_columns(std::move(binding.columns)),
       m_updatable(binding.updatable), m_deletable(binding.deletable),
-      m_connection(std::move(connectionName))
+      m_connection(std::move(connectionName)), m_statements(std::make_unique<Statements>()),
+      m_database(m_statements->database), m_select(m_statements->select),
+      m_insert(m_statements->insert), m_delete(m_statements->remove),
+      m_updates(m_statements->updates)
 {
     // Changed columns are tracked in a 64-bit mask.
     Q_ASSERT(m_columns.size() <= 64 && m_columns.size() == m_types.size());
@@ -173,10 +187,10 @@ void RecordSetCore::requeryLater()
 
 void RecordSetCore::prepareIdentifiers(const QSqlDatabase &database)
 {
-    m_quotedTable = SqlDialect::identifier(database, m_table, QSqlDriver::TableName);
+    m_quotedTable = SqlDialect::identifier(database, m_table, SqlDialect::Name::Table);
     m_quotedColumns.clear();
     for (const QString &column : m_columns)
-        m_quotedColumns.append(SqlDialect::identifier(database, column, QSqlDriver::FieldName));
+        m_quotedColumns.append(SqlDialect::identifier(database, column, SqlDialect::Name::Column));
 }
 
 QString RecordSetCore::selectText() const

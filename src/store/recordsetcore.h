@@ -4,13 +4,15 @@
 #include "store/recordcolumn.h"
 
 #include <QList>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
+#include <memory>
 #include <optional>
 #include <unordered_map>
+
+class QSqlDatabase;
+class QSqlQuery;
 
 namespace varn::store {
 
@@ -175,12 +177,16 @@ private:
 
     QString m_quotedTable;
     QStringList m_quotedColumns;
-    QSqlDatabase m_database;
-    std::optional<QSqlQuery> m_select;
+    // The connection and the prepared statements live in the .cpp, so that
+    // the record sets' headers need no Qt SQL; the members below name them.
+    struct Statements;
+    const std::unique_ptr<Statements> m_statements;
+    QSqlDatabase &m_database;
+    std::optional<QSqlQuery> &m_select;
     QString m_preparedSelect;
-    std::optional<QSqlQuery> m_insert;
-    std::optional<QSqlQuery> m_delete;
-    std::unordered_map<quint64, QSqlQuery> m_updates;
+    std::optional<QSqlQuery> &m_insert;
+    std::optional<QSqlQuery> &m_delete;
+    std::unordered_map<quint64, QSqlQuery> &m_updates;
 
     QList<QVariantList> m_rows;
     QList<bool> m_deleted;

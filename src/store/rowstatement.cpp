@@ -2,7 +2,10 @@
 
 #include "store/sqldialect.h"
 
+#include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 #include <sqlite3.h>
@@ -26,8 +29,21 @@ sqlite3 *sqliteHandle(const QSqlDatabase &database)
 
 } // namespace
 
+struct RowStatement::QtSide
+{
+    QSqlDatabase database;
+    QSqlQuery query;
+    QSqlError error;
+};
+
+QSqlError RowStatement::lastError() const
+{
+    return m_error;
+}
+
 RowStatement::RowStatement(const QSqlDatabase &database, const QString &sql, Route route)
-    : m_database(database), m_query(database)
+    : m_qt(new QtSide{database, QSqlQuery(database), QSqlError()}), m_database(m_qt->database),
+      m_query(m_qt->query), m_error(m_qt->error)
 {
     if (sqlite3 *handle = route == Route::Direct ? sqliteHandle(database) : nullptr) {
         const int code = sqlite3_prepare16_v3(handle, sql.utf16(), int(sql.size() * 2),

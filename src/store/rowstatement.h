@@ -1,12 +1,15 @@
 #pragma once
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QString>
 #include <QVarLengthArray>
 
+#include <memory>
+
 struct sqlite3_stmt;
+
+class QSqlDatabase;
+class QSqlError;
+class QSqlQuery;
 
 namespace varn::store {
 
@@ -50,7 +53,7 @@ public:
     // Ends the reading of a query's rows before the next run.
     void finish();
 
-    QSqlError lastError() const { return m_error; }
+    QSqlError lastError() const;
 
 private:
     bool direct() const { return m_statement != nullptr; }
@@ -58,8 +61,12 @@ private:
     void noteBinding(int code);
     void noteDirectError(int code);
 
-    QSqlDatabase m_database;
-    QSqlQuery m_query;
+    // The Qt side lives in the .cpp, so that this header needs no Qt SQL; the
+    // members below name it.
+    struct QtSide;
+    const std::unique_ptr<QtSide> m_qt;
+    QSqlDatabase &m_database;
+    QSqlQuery &m_query;
     sqlite3_stmt *m_statement = nullptr;
     bool m_prepared = false;
     int m_nextValue = 0;
@@ -67,7 +74,7 @@ private:
     bool m_rowPending = false;
     // The texts bound to the running statement, kept alive until it runs again.
     QVarLengthArray<QString, 5> m_texts;
-    QSqlError m_error;
+    QSqlError &m_error;
 };
 
 } // namespace varn::store

@@ -4,8 +4,9 @@
 #include "store/connectionaccess.h"
 #include "store/serveraddress.h"
 
-#include <QSqlDatabase>
 #include <QString>
+
+class QSqlDatabase;
 
 namespace varn::store {
 

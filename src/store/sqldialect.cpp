@@ -1,6 +1,9 @@
 #include "store/sqldialect.h"
 
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
 #include <QStringList>
 
 namespace varn::store {
@@ -30,9 +33,10 @@ const char *SqlDialect::driverName(Backend backend)
     return backend == Backend::PostgreSQL ? "QPSQL" : "QSQLITE";
 }
 
-QString SqlDialect::identifier(const QSqlDatabase &database, const QString &name,
-                               QSqlDriver::IdentifierType type)
+QString SqlDialect::identifier(const QSqlDatabase &database, const QString &name, Name kind)
 {
+    const QSqlDriver::IdentifierType type =
+        kind == Name::Table ? QSqlDriver::TableName : QSqlDriver::FieldName;
     if (of(database) == Backend::PostgreSQL && !keepsCase(name))
         return database.driver()->escapeIdentifier(name.toLower(), type);
     return database.driver()->escapeIdentifier(name, type);
@@ -151,8 +155,7 @@ QString SqlDialect::lockCounterRow(const QSqlDatabase &database, const QString &
     if (of(database) != Backend::PostgreSQL)
         return {};
     return QStringLiteral("SELECT %1 FROM %2 FOR UPDATE")
-        .arg(identifier(database, column, QSqlDriver::FieldName),
-             identifier(database, table, QSqlDriver::TableName));
+        .arg(identifier(database, column, Name::Column), identifier(database, table, Name::Table));
 }
 
 QString SqlDialect::lockingRead(const QSqlDatabase &database, const QString &select)
@@ -168,7 +171,7 @@ QString SqlDialect::lockKeyedRow(const QSqlDatabase &database, const QString &ta
         return {};
     return QString(lock).replace(QLatin1String(" FOR UPDATE"),
                                  QStringLiteral(" WHERE %1 = ? FOR UPDATE")
-                                     .arg(identifier(database, keyColumn, QSqlDriver::FieldName)));
+                                     .arg(identifier(database, keyColumn, Name::Column)));
 }
 
 bool SqlDialect::isTransient(const QSqlError &error)

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlError>
 #include <QString>
 #include <QVariantList>
+
+class QSqlDatabase;
+class QSqlError;
 
 namespace varn::store {
 
@@ -24,8 +24,8 @@ public:
     // folds unquoted names to lower case, and the team schema is created
     // unquoted, so a name is quoted as folded; the reserved words the schema
     // itself quotes ("Default", "From", "To") keep their case.
-    static QString identifier(const QSqlDatabase &database, const QString &name,
-                              QSqlDriver::IdentifierType type);
+    enum class Name { Table, Column };
+    static QString identifier(const QSqlDatabase &database, const QString &name, Name kind);
     // Whether a forward-only query may stream its rows while the same
     // connection runs other statements. PostgreSQL's driver streams such a
     // result row by row and drops what is left of it when the connection

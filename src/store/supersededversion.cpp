@@ -7,6 +7,7 @@
 #include "store/storemessages.h"
 #include "store/transientretry.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 

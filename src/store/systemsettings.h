@@ -2,10 +2,11 @@
 
 #include "common/outcome.h"
 
-#include <QSqlError>
 #include <QString>
 
 #include <array>
+
+class QSqlError;
 
 namespace varn::store {
 

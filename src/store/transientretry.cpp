@@ -2,6 +2,8 @@
 
 #include "store/sqldialect.h"
 
+#include <QSqlError>
+
 namespace varn::store {
 
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QSqlError>
-
 #include <functional>
+
+class QSqlError;
 
 namespace varn::store {
 

@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QProcess>
 #include <QSet>
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>

@@ -6,6 +6,7 @@
 #include "support/storetestsupport.h"
 #include "support/testbackend.h"
 
+#include <QSqlDatabase>
 #include <QtTest>
 
 using namespace varn;

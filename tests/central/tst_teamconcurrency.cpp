@@ -13,6 +13,7 @@
 #include "support/testbackend.h"
 #include "templates/functionalcommit.h"
 
+#include <QSqlDatabase>
 #include <QtTest>
 
 #include <memory>

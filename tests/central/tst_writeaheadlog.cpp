@@ -17,6 +17,7 @@
 #include "templates/structuralcommit.h"
 #include "templates/technicalcommit.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
 

@@ -8,6 +8,8 @@
 #include "testmodel.h"
 
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 using namespace varn;

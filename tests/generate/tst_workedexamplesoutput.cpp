@@ -10,6 +10,7 @@
 #include "support/workedexamples.h"
 #include "testmodel.h"
 
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
 

@@ -12,6 +12,8 @@
 #include "templates/technicalcommit.h"
 
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <optional>

@@ -11,6 +11,7 @@
 #include "templates/structuralcommit.h"
 
 #include <QMap>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 # Builds each probe target on its own; a probe passes when its include marked
-# "// wrong way" is the header the compiler cannot find.
+# "// wrong way" ("header" or <header>) is the header the compiler cannot find.
 foreach(probe IN LISTS PROBES)
-    file(STRINGS ${SOURCE_DIR}/${probe}.cpp wrongWay REGEX "^#include \".*// wrong way$")
-    string(REGEX REPLACE "^#include \"([^\"]*)\".*$" "\\1" wrongWay "${wrongWay}")
+    file(STRINGS ${SOURCE_DIR}/${probe}.cpp wrongWay REGEX "^#include [\"<].*// wrong way$")
+    string(REGEX REPLACE "^#include [\"<]([^\">]*)[\">].*$" "\\1" wrongWay "${wrongWay}")
     if(wrongWay STREQUAL "")
         message(FATAL_ERROR "${probe} marks no include \"// wrong way\"")
     endif()

@@ -5,6 +5,7 @@
 #include "objmodel/objectmodelwriter.h"
 #include "support/storetestsupport.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>

@@ -8,6 +8,7 @@
 #include "support/storetestsupport.h"
 #include "templates/functionalcommit.h"
 
+#include <QSqlDatabase>
 #include <QtTest>
 
 #include <optional>

@@ -5,6 +5,7 @@
 #include "support/storetestsupport.h"
 #include "support/workedexamples.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>

@@ -3,6 +3,8 @@
 #include "store/rowstatement.h"
 #include "support/storetestsupport.h"
 
+#include <QSqlDatabase>
+#include <QSqlError>
 #include <QTemporaryDir>
 #include <QtTest>
 

@@ -4,6 +4,7 @@
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
 

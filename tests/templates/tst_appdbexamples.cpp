@@ -10,6 +10,7 @@
 #include "templates/templatecatalogue.h"
 
 #include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>

@@ -12,6 +12,7 @@
 #include "templates/structuralcommit.h"
 #include "templates/structuralloader.h"
 
+#include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -55,8 +56,9 @@ QStringList strucColumns(int number, const QStringList &expected)
 {
     QStringList names;
     for (const QString &pair : expected)
-        names.append(varn::store::SqlDialect::identifier(
-            QSqlDatabase::database(kConnection), pair.section('=', 0, 0), QSqlDriver::FieldName));
+        names.append(varn::store::SqlDialect::identifier(QSqlDatabase::database(kConnection),
+                                                         pair.section('=', 0, 0),
+                                                         varn::store::SqlDialect::Name::Column));
     const QStringList values = row(QStringLiteral("SELECT %1 FROM STRUC_REQ WHERE S_ReqNum = %2")
                                        .arg(names.join(QStringLiteral(", ")))
                                        .arg(number));

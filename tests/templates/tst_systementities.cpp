@@ -5,6 +5,7 @@
 #include "templates/functionalcommit.h"
 #include "templates/systementities.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
 

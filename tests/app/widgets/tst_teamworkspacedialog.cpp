@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSqlDatabase>
 #include <QtTest>
 
 #include <memory>

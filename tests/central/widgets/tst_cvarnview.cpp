@@ -40,6 +40,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QtTest>
 

@@ -6,8 +6,8 @@
 #include "central/widgets/cvarnview.h"
 #include "store/savetransaction.h"
 #include "store/sqlconnection.h"
-#include "support/appconnections.h"
 #include "store/sqldialect.h"
+#include "support/appconnections.h"
 #include "support/clirun.h"
 #include "support/pgcluster.h"
 #include "support/workspaceenvironment.h"
@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>

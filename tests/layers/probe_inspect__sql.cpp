@@ -1,0 +1,4 @@
+// Inspection reads the object model through its owners, never the tables.
+#include "inspect/classoutline.h"
+
+#include <QSqlQuery> // wrong way
