@@ -13,10 +13,10 @@ inline constexpr char kNoTransactions[] =
     QT_TRANSLATE_NOOP("varn::store", "Cannot perform a transaction on the Requirements database.");
 inline constexpr char kCannotWriteMsReqSet[] =
     QT_TRANSLATE_NOOP("varn::store", "Cannot write to the MsReqSet recordset.");
-inline constexpr char kObjectModelFailed[] = QT_TRANSLATE_NOOP(
-    "varn::store",
+// Holds a carriage return, which the gathered texts cannot carry: shown as is.
+inline constexpr char kObjectModelFailed[] =
     "Error creating object model. Your database may be corrupt.\rVerify your database, then "
-    "retry composing.");
+    "retry composing.";
 inline constexpr char kOutOfMemoryRecordsets[] = QT_TRANSLATE_NOOP(
     "varn::store", "Out of memory. Could not allocate memory for one or more recordsets.");
 
