@@ -1,4 +1,5 @@
 #include "app/blankimage.h"
+#include "app/apptr.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +19,7 @@ constexpr const char *kVersionedImages[] = {"Mdb2002", "Mdb2000", "Mdb97"};
 
 Outcome cannotWrite(const QString &path, const QString &reason)
 {
-    return Outcome::stop(QStringLiteral("Cannot write the requirements database\n%1\n%2")
+    return Outcome::stop(Tr::tr("Cannot write the requirements database\n%1\n%2")
                              .arg(QDir::toNativeSeparators(path), reason));
 }
 
@@ -39,11 +40,11 @@ Outcome BlankImage::writeTo(const QString &accessVersion, const QString &path)
     initialiseBlankImages();
     QFile image(resourcePathFor(accessVersion));
     if (!image.open(QIODevice::ReadOnly))
-        return cannotWrite(path, QStringLiteral("The blank database is missing from the program."));
+        return cannotWrite(path, Tr::tr("The blank database is missing from the program."));
     const QByteArray bytes = image.readAll();
 
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return cannotWrite(path, QStringLiteral("The folder cannot be created."));
+        return cannotWrite(path, Tr::tr("The folder cannot be created."));
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return cannotWrite(path, out.errorString());

@@ -1,4 +1,5 @@
 #include "app/cvarnapp.h"
+#include "app/apptr.h"
 
 #include "app/blankimage.h"
 #include "app/odbcinifile.h"
@@ -28,9 +29,11 @@ namespace {
 // Characters that a data-source name or a file name cannot hold.
 const QString kForbiddenInSystemName = QStringLiteral("[]{}(),;?*=!@\\/");
 
-const QString kCannotOpenRequirements = QStringLiteral(
+constexpr char kCannotOpenRequirements[] = QT_TRANSLATE_NOOP(
+    "varn::app",
     "Cannot open Requirements database.\nCheck the configuration and permissions of the ReqDB.\n");
-const QString kCannotOpenApplication = QStringLiteral(
+constexpr char kCannotOpenApplication[] = QT_TRANSLATE_NOOP(
+    "varn::app",
     "Cannot open Application database.\nCheck the configuration and permissions of the AppDB.\n");
 
 // What the user is doing when a data source cannot be registered.
@@ -46,25 +49,25 @@ Outcome registrationRefusal(const Registration &registration, const QString &nam
     switch (registration.status) {
     case Registration::Status::NameTaken:
         return Outcome::refused(
-            QStringLiteral("The data source \"%1\" in %2 was not written by Varn SE, so it is "
-                           "left as it is.\n%3")
+            Tr::tr("The data source \"%1\" in %2 was not written by Varn SE, so it is "
+                   "left as it is.\n%3")
                 .arg(name, odbcFileName(),
                      step == Step::Create
-                         ? QStringLiteral("Rename or remove that data source, or choose another "
-                                          "System Name.")
-                         : QStringLiteral("Rename or remove that data source to open this "
-                                          "workspace.")));
+                         ? Tr::tr("Rename or remove that data source, or choose another "
+                                  "System Name.")
+                         : Tr::tr("Rename or remove that data source to open this "
+                                  "workspace.")));
     case Registration::Status::HeldElsewhere:
         return Outcome::refused(
-            QStringLiteral("The data source \"%1\" names the requirements database\n%2\nof a "
-                           "workspace open in %3 (process %4). A data source names one database "
-                           "at a time:\n%5")
+            Tr::tr("The data source \"%1\" names the requirements database\n%2\nof a "
+                   "workspace open in %3 (process %4). A data source names one database "
+                   "at a time:\n%5")
                 .arg(name, QDir::toNativeSeparators(registration.holder.databasePath),
                      registration.holder.program)
                 .arg(registration.holder.pid)
                 .arg(step == Step::Create
-                         ? QStringLiteral("close that workspace, or choose another System Name.")
-                         : QStringLiteral("close that workspace before opening this one.")));
+                         ? Tr::tr("close that workspace, or choose another System Name.")
+                         : Tr::tr("close that workspace before opening this one.")));
     case Registration::Status::Registered:
         return Outcome::ok();
     case Registration::Status::Failed:
@@ -79,8 +82,8 @@ Outcome registrationRefusal(const Registration &registration, const QString &nam
 Outcome applicationNameTaken(const QString &name)
 {
     return Outcome::refused(
-        QStringLiteral("The data source \"%1\" in %2 was not written by Varn SE, so it is left "
-                       "as it is; ODBC clients do not reach the application database through it.")
+        Tr::tr("The data source \"%1\" in %2 was not written by Varn SE, so it is left "
+               "as it is; ODBC clients do not reach the application database through it.")
             .arg(name, odbcFileName()));
 }
 
@@ -105,10 +108,10 @@ CVarnApp::~CVarnApp()
 Outcome CVarnApp::checkSystemName(const QString &systemName)
 {
     if (systemName.isEmpty())
-        return Outcome::refused(QStringLiteral("Must enter a System Name or Cancel."));
+        return Outcome::refused(Tr::tr("Must enter a System Name or Cancel."));
     if (systemName.size() > kLongestSystemName)
         return Outcome::refused(
-            QStringLiteral("A System Name has at most %1 characters.").arg(kLongestSystemName));
+            Tr::tr("A System Name has at most %1 characters.").arg(kLongestSystemName));
     for (const QChar c : systemName) {
         // The name becomes file, class and data-source names: no control,
         // format (bidi, zero-width) or line-separator characters.
@@ -117,8 +120,8 @@ Outcome CVarnApp::checkSystemName(const QString &systemName)
             category == QChar::Other_Format || category == QChar::Separator_Line ||
             category == QChar::Separator_Paragraph)
             return Outcome::refused(
-                QStringLiteral("A System Name cannot contain any of the characters "
-                               "[ ] { } ( ) , ; ? * = ! @ \\ / or control characters."));
+                Tr::tr("A System Name cannot contain any of the characters "
+                       "[ ] { } ( ) , ; ? * = ! @ \\ / or control characters."));
     }
     return Outcome::ok();
 }
@@ -126,8 +129,8 @@ Outcome CVarnApp::checkSystemName(const QString &systemName)
 Outcome CVarnApp::checkCanOpen() const
 {
     if (isWorkspaceOpen())
-        return Outcome::refused(QStringLiteral("A Varn SE file is currently open. Close the "
-                                               "current file\nbefore opening an existing one."));
+        return Outcome::refused(Tr::tr("A Varn SE file is currently open. Close the "
+                                       "current file\nbefore opening an existing one."));
     return Outcome::ok();
 }
 
@@ -141,7 +144,7 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
 {
     if (isWorkspaceOpen())
         return Outcome::refused(
-            QStringLiteral("Must close the current document before creating a new one."));
+            Tr::tr("Must close the current document before creating a new one."));
     if (Outcome name = checkSystemName(systemName); !name)
         return name;
 
@@ -161,9 +164,9 @@ Outcome CVarnApp::newWorkspace(const QString &systemName)
         return length;
     if (RequirementsDatabase::holdsRequirements(source.databasePath()))
         return Outcome::stop(
-            QStringLiteral("A requirements database for the system \"%1\" already exists and "
-                           "holds requirements:\n%2\nOpen its workspace file, or choose another "
-                           "System Name.")
+            Tr::tr("A requirements database for the system \"%1\" already exists and "
+                   "holds requirements:\n%2\nOpen its workspace file, or choose another "
+                   "System Name.")
                 .arg(systemName, source.databasePath()));
 
     m_installPath = installPath.text;
@@ -207,7 +210,7 @@ Outcome CVarnApp::newTeamWorkspace(const QString &systemName, const QString &ser
 {
     if (isWorkspaceOpen())
         return Outcome::refused(
-            QStringLiteral("Must close the current document before creating a new one."));
+            Tr::tr("Must close the current document before creating a new one."));
     if (Outcome name = checkSystemName(systemName); !name)
         return name;
     const Result<store::ServerAddress> address = store::ServerAddress::parse(serverText);
@@ -264,10 +267,10 @@ Outcome CVarnApp::connectTeamRequirements(const DataSource &source)
 {
     const Result<store::ServerAddress> address = store::ServerAddress::parse(source.databaseFolder);
     if (!address)
-        return Outcome::stop(kCannotOpenRequirements + address.outcome().message());
+        return Outcome::stop(Tr::tr(kCannotOpenRequirements) + address.outcome().message());
     if (Outcome connected = SqlConnection::connectServer(m_requirementsConnection, address.value());
         !connected)
-        return Outcome::stop(kCannotOpenRequirements + connected.message());
+        return Outcome::stop(Tr::tr(kCannotOpenRequirements) + connected.message());
     m_document->requirementsConnectionOpen = true;
     return Outcome::ok();
 }
@@ -294,7 +297,7 @@ Outcome CVarnApp::connectRequirements(const DataSource &source, ConnectionAccess
     if (Outcome requirements =
             RequirementsDatabase::connect(m_requirementsConnection, source.databasePath(), access);
         !requirements)
-        return Outcome::stop(kCannotOpenRequirements + requirements.message());
+        return Outcome::stop(Tr::tr(kCannotOpenRequirements) + requirements.message());
     m_document->requirementsConnectionOpen = true;
     return Outcome::ok();
 }
@@ -324,7 +327,7 @@ Outcome CVarnApp::openApplicationDatabase(const Settings &settings, bool registe
             SqlConnection::connect(m_applicationConnection, m_applicationSource.databasePath(),
                                    ConnectionAccess::ReadOnly);
         !application)
-        return Outcome::stop(kCannotOpenApplication + application.message());
+        return Outcome::stop(Tr::tr(kCannotOpenApplication) + application.message());
     m_document->applicationConnectionOpen = true;
     m_document->applicationDescription = m_applicationSource.description;
     return Outcome::ok();
@@ -346,7 +349,7 @@ Result<ConnectionAccess> CVarnApp::checkBeforeOpen(const QString &workspaceFileP
         return ConnectionAccess::ReadWrite;
     const QString database = CVarnDoc(values).requirementsSource().databasePath();
     auto refusal = [&](const QString &reason) {
-        return Outcome::stop(kCannotOpenRequirements + QDir::toNativeSeparators(database) +
+        return Outcome::stop(Tr::tr(kCannotOpenRequirements) + QDir::toNativeSeparators(database) +
                              QLatin1Char('\n') + reason);
     };
     if (Outcome file = WorkspaceValuesCheck::checkDatabaseFile(database); !file)
@@ -359,22 +362,22 @@ Result<ConnectionAccess> CVarnApp::checkBeforeOpen(const QString &workspaceFileP
     if (!stored)
         return refusal(stored.outcome().message());
     if (stored.value() != values.systemName)
-        return refusal(QStringLiteral("The database holds the requirements of the system \"%1\", "
-                                      "but the workspace file is for the system \"%2\".")
+        return refusal(Tr::tr("The database holds the requirements of the system \"%1\", "
+                              "but the workspace file is for the system \"%2\".")
                            .arg(stored.value(), values.systemName));
     if (RequirementsSchema::mayBeWritten(database))
         return ConnectionAccess::ReadWrite;
     if (use == Use::Change)
-        return refusal(QStringLiteral("The database or its folder is read-only, so it cannot be "
-                                      "changed. Copy it to a folder you can write to."));
+        return refusal(Tr::tr("The database or its folder is read-only, so it cannot be "
+                              "changed. Copy it to a folder you can write to."));
     return ConnectionAccess::Immutable;
 }
 
 Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
 {
     if (isWorkspaceOpen())
-        return Outcome::refused(QStringLiteral("A Varn SE file is currently open.\nClose the "
-                                               "current file before opening an existing one."));
+        return Outcome::refused(Tr::tr("A Varn SE file is currently open.\nClose the "
+                                       "current file before opening an existing one."));
     Result<WorkspaceValues> values = WorkspaceFile::read(workspaceFilePath);
     if (!values)
         return values.outcome();
@@ -400,7 +403,7 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
         if (Outcome verified =
                 TeamDatabase::verify(m_requirementsConnection, m_document->values().systemName);
             !verified)
-            return abandon(Outcome::stop(kCannotOpenRequirements + verified.message()));
+            return abandon(Outcome::stop(Tr::tr(kCannotOpenRequirements) + verified.message()));
     }
 
     const Settings settings;

@@ -1,4 +1,5 @@
 #include "app/datasource.h"
+#include "app/apptr.h"
 
 #include "app/datasourceholders.h"
 #include "app/odbcinifile.h"
@@ -222,10 +223,9 @@ Outcome DataSource::checkAttributeLength(Kind kind) const
     if (attributeString().size() <= kLongestAttributeString)
         return Outcome::ok();
     const QLatin1Char lineBreak(kind == Kind::Requirements ? '\r' : '\n');
-    return Outcome::refused(QStringLiteral("Database connection info exceeds 255 characters.") +
-                            lineBreak +
-                            QStringLiteral("Try installing Varn SE some place where the path is "
-                                           "shorter."));
+    return Outcome::refused(Tr::tr("Database connection info exceeds 255 characters.") + lineBreak +
+                            Tr::tr("Try installing Varn SE some place where the path is "
+                                   "shorter."));
 }
 
 QString DataSource::requirementsNameFor(const QString &systemName)
@@ -278,8 +278,8 @@ DataSource DataSource::applicationIn(const QString &databaseDirectory)
 const QString &OdbcInstaller::requirementsRegistrationFailure()
 {
     static const QString message =
-        QStringLiteral("Could not configure local ReqDS data source. User may not have permission "
-                       "to modify ODBC data sources.");
+        Tr::tr("Could not configure local ReqDS data source. User may not have permission "
+               "to modify ODBC data sources.");
     return message;
 }
 

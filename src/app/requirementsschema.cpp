@@ -1,4 +1,5 @@
 #include "app/requirementsschema.h"
+#include "app/apptr.h"
 
 #include "app/blankimage.h"
 #include "app/settings.h"
@@ -64,34 +65,34 @@ Outcome RequirementsSchema::verify(const QString &databasePath)
 {
     QFile file(databasePath);
     if (!file.open(QIODevice::ReadOnly))
-        return Outcome::refused(QStringLiteral("The database file cannot be read."));
+        return Outcome::refused(Tr::tr("The database file cannot be read."));
     const QByteArray header = file.read(16);
     file.close();
     if (header.isEmpty())
-        return Outcome::refused(QStringLiteral("The database file is empty."));
+        return Outcome::refused(Tr::tr("The database file is empty."));
     if (header != QByteArray("SQLite format 3", 16))
-        return Outcome::refused(QStringLiteral("The file is not a database."));
+        return Outcome::refused(Tr::tr("The file is not a database."));
 
     const Result<Schema> found =
         RequirementsDatabase::tablesOf(databasePath, probeAccess(databasePath));
     if (!found)
         return Outcome::refused(
-            QStringLiteral("The database cannot be read: %1").arg(found.outcome().message()));
+            Tr::tr("The database cannot be read: %1").arg(found.outcome().message()));
     const Schema &expected = blankSchema();
     if (expected.isEmpty())
-        return Outcome::refused(QStringLiteral("The blank database is missing from the program."));
+        return Outcome::refused(Tr::tr("The blank database is missing from the program."));
     for (auto table = expected.cbegin(); table != expected.cend(); ++table) {
         if (!found->contains(table.key()))
             return Outcome::refused(
-                QStringLiteral("It is not a Varn SE requirements database: the table %1 is "
-                               "missing.")
+                Tr::tr("It is not a Varn SE requirements database: the table %1 is "
+                       "missing.")
                     .arg(table.key()));
         const QStringList columns = found->value(table.key());
         for (const QString &column : table.value()) {
             if (!columns.contains(column, Qt::CaseInsensitive))
                 return Outcome::refused(
-                    QStringLiteral("It is not a Varn SE requirements database: the table %1 has "
-                                   "no column %2.")
+                    Tr::tr("It is not a Varn SE requirements database: the table %1 has "
+                           "no column %2.")
                         .arg(table.key(), column));
         }
     }

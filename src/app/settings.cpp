@@ -1,4 +1,5 @@
 #include "app/settings.h"
+#include "app/apptr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,14 +11,15 @@ namespace varn::app {
 
 namespace {
 
-const QString kOpenKeyMessage = QStringLiteral(
+constexpr char kOpenKeyMessage[] = QT_TRANSLATE_NOOP(
+    "varn::app",
     "Could not open the Varn SE registry key.\nCurrent user may not have permission to access "
     "registry.");
 
 QString readFailure(const char *key)
 {
-    return QStringLiteral("Could not read data from the %1 registry value.\nCurrent user may not "
-                          "have permission to access registry.")
+    return Tr::tr("Could not read data from the %1 registry value.\nCurrent user may not "
+                  "have permission to access registry.")
         .arg(QLatin1String(key));
 }
 
@@ -38,7 +40,7 @@ Settings::Settings() : m_path(configFilePath())
     QSettings settings(m_path, QSettings::IniFormat);
     if (!file.isReadable() || settings.status() != QSettings::NoError) {
         m_readable = false;
-        m_openProblem = Outcome::refused(kOpenKeyMessage);
+        m_openProblem = Outcome::refused(Tr::tr(kOpenKeyMessage));
     }
 }
 
@@ -98,7 +100,7 @@ Settings::Value Settings::installPathForOpen() const
 {
     Value value =
         read("InstallPath", defaultInstallPath(),
-             readFailure("InstallPath") + QStringLiteral("\nUsing the default installation path."));
+             Tr::tr("%1\nUsing the default installation path.").arg(readFailure("InstallPath")));
     value.text = withTrailingSeparator(value.text);
     return value;
 }
@@ -108,8 +110,8 @@ Outcome Settings::checkInstallPath(const QString &installPath)
     if (QDir::isAbsolutePath(installPath))
         return Outcome::ok();
     return Outcome::refused(
-        QStringLiteral("The InstallPath value \"%1\" in %2 is not an absolute path.\nGive the "
-                       "whole path of the folder, beginning with \"/\".")
+        Tr::tr("The InstallPath value \"%1\" in %2 is not an absolute path.\nGive the "
+               "whole path of the folder, beginning with \"/\".")
             .arg(installPath, QDir::toNativeSeparators(configFilePath())));
 }
 

@@ -1,4 +1,5 @@
 #include "app/workspacefile.h"
+#include "app/apptr.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,13 +100,13 @@ bool isValidUtf8(const QByteArray &bytes)
 
 const QString &WorkspaceFile::readErrorMessage()
 {
-    static const QString message = QStringLiteral("Error opening file at the path specified.");
+    static const QString message = Tr::tr("Error opening file at the path specified.");
     return message;
 }
 
 const QString &WorkspaceFile::writeErrorMessage()
 {
-    static const QString message = QStringLiteral("Error writing to .vnp file.");
+    static const QString message = Tr::tr("Error writing to .vnp file.");
     return message;
 }
 
@@ -168,7 +169,7 @@ Result<WorkspaceValues> WorkspaceFile::read(const QString &path)
     if (::stat(name.constData(), &status) != 0)
         return refusal(path, qt_error_string(errno));
     if (!S_ISREG(status.st_mode))
-        return refusal(path, QStringLiteral("not a regular file"));
+        return refusal(path, Tr::tr("not a regular file"));
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return refusal(path, qt_error_string(errno));
@@ -189,13 +190,13 @@ Result<WorkspaceValues> WorkspaceFile::read(const QString &path)
     }
     ::close(fd);
     if (!regular)
-        return refusal(path, QStringLiteral("not a regular file"));
+        return refusal(path, Tr::tr("not a regular file"));
     if (bytes.size() > kLargestWorkspaceFile)
-        return refusal(path, QStringLiteral("too large to be a workspace file"));
+        return refusal(path, Tr::tr("too large to be a workspace file"));
     Result<WorkspaceValues> values = decode(bytes);
     if (!values)
-        return refusal(path, QStringLiteral("not a workspace file (its texts do not match "
-                                            "their lengths)"));
+        return refusal(path, Tr::tr("not a workspace file (its texts do not match "
+                                    "their lengths)"));
     return values;
 }
 

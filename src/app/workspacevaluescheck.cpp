@@ -1,4 +1,6 @@
 #include "app/workspacevaluescheck.h"
+#include "app/apptr.h"
+#include "common/requirementlimits.h"
 
 #include "app/cvarnapp.h"
 #include "app/datasource.h"
@@ -21,14 +23,14 @@ struct Field
 };
 
 constexpr std::array<Field, 8> kFields = {{
-    {"data-source name", &WorkspaceValues::dataSourceName},
-    {"user id", &WorkspaceValues::userId},
-    {"password", &WorkspaceValues::password},
-    {"description", &WorkspaceValues::description},
-    {"database file name", &WorkspaceValues::databaseFileName},
-    {"database folder", &WorkspaceValues::databaseFolder},
-    {"system name", &WorkspaceValues::systemName},
-    {"installation path", &WorkspaceValues::installPath},
+    {QT_TRANSLATE_NOOP("varn::app", "data-source name"), &WorkspaceValues::dataSourceName},
+    {QT_TRANSLATE_NOOP("varn::app", "user id"), &WorkspaceValues::userId},
+    {QT_TRANSLATE_NOOP("varn::app", "password"), &WorkspaceValues::password},
+    {QT_TRANSLATE_NOOP("varn::app", "description"), &WorkspaceValues::description},
+    {QT_TRANSLATE_NOOP("varn::app", "database file name"), &WorkspaceValues::databaseFileName},
+    {QT_TRANSLATE_NOOP("varn::app", "database folder"), &WorkspaceValues::databaseFolder},
+    {QT_TRANSLATE_NOOP("varn::app", "system name"), &WorkspaceValues::systemName},
+    {QT_TRANSLATE_NOOP("varn::app", "installation path"), &WorkspaceValues::installPath},
 }};
 
 Outcome refusal(const QString &reason)
@@ -50,30 +52,30 @@ Outcome WorkspaceValuesCheck::check(const WorkspaceValues &values)
 {
     for (const Field &field : kFields) {
         const QString &text = values.*field.value;
-        if (text.size() > kLongestField)
-            return refusal(QStringLiteral("The %1 is longer than %2 characters.")
-                               .arg(QLatin1String(field.label))
-                               .arg(kLongestField));
+        if (text.size() > kLongestText)
+            return refusal(Tr::tr("The %1 is longer than %2 characters.")
+                               .arg(Tr::tr(field.label))
+                               .arg(kLongestText));
         for (const QChar c : text) {
             if (isUnsafeCharacter(c))
-                return refusal(QStringLiteral("The %1 holds a control character.")
-                                   .arg(QLatin1String(field.label)));
+                return refusal(
+                    Tr::tr("The %1 holds a control character.").arg(Tr::tr(field.label)));
         }
     }
     const QString &name = values.dataSourceName;
     if (!name.endsWith(QLatin1String("ReqDS")) ||
         name.compare(QLatin1String("AppDS"), Qt::CaseInsensitive) == 0)
-        return refusal(QStringLiteral("The data-source name does not end in \"ReqDS\"."));
+        return refusal(Tr::tr("The data-source name does not end in \"ReqDS\"."));
     if (!OdbcInstaller::isValidDataSourceName(name))
-        return refusal(QStringLiteral("The data-source name is not one ODBC accepts (at most 32 "
-                                      "bytes, none of [ ] { } ( ) , ; ? * = ! @ \\)."));
+        return refusal(Tr::tr("The data-source name is not one ODBC accepts (at most 32 "
+                              "bytes, none of [ ] { } ( ) , ; ? * = ! @ \\)."));
     if (!CVarnApp::checkSystemName(values.systemName))
-        return refusal(QStringLiteral("The system name is not one the System Name dialog "
-                                      "accepts."));
+        return refusal(Tr::tr("The system name is not one the System Name dialog "
+                              "accepts."));
     // Generated files go below it: a relative one would land wherever the
     // program was started.
     if (!QDir::isAbsolutePath(values.installPath))
-        return refusal(QStringLiteral("The installation path is not an absolute path."));
+        return refusal(Tr::tr("The installation path is not an absolute path."));
     if (!values.databaseFolder.startsWith(QLatin1Char('/'))) {
         // A team workspace: the folder is the server string, the file name its database.
         const Result<store::ServerAddress> address =
@@ -81,20 +83,20 @@ Outcome WorkspaceValuesCheck::check(const WorkspaceValues &values)
         if (!address)
             return refusal(address.outcome().message());
         if (address->databaseName() != values.databaseFileName)
-            return refusal(QStringLiteral("The database name does not match the server string."));
+            return refusal(Tr::tr("The database name does not match the server string."));
         if (!values.password.isEmpty())
-            return refusal(QStringLiteral("A team workspace holds no password."));
+            return refusal(Tr::tr("A team workspace holds no password."));
         return Outcome::ok();
     }
     const QString &file = values.databaseFileName;
     if (file.isEmpty() || file.contains(QLatin1Char('/')) || file == QLatin1String(".") ||
         file == QLatin1String(".."))
-        return refusal(QStringLiteral("The database file name is not a plain file name."));
+        return refusal(Tr::tr("The database file name is not a plain file name."));
     const QString &folder = values.databaseFolder;
     if (!QDir::isAbsolutePath(folder) ||
         folder.split(QLatin1Char('/')).contains(QStringLiteral("..")))
-        return refusal(QStringLiteral("The database folder is not an absolute path without "
-                                      "\"..\"."));
+        return refusal(Tr::tr("The database folder is not an absolute path without "
+                              "\"..\"."));
     return Outcome::ok();
 }
 
@@ -109,9 +111,9 @@ Outcome WorkspaceValuesCheck::checkDatabaseFile(const QString &path)
 {
     struct stat status = {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return refusal(QStringLiteral("The database file does not exist."));
+        return refusal(Tr::tr("The database file does not exist."));
     if (!S_ISREG(status.st_mode))
-        return refusal(QStringLiteral("The database file is not a regular file."));
+        return refusal(Tr::tr("The database file is not a regular file."));
     return Outcome::ok();
 }
 

@@ -11,8 +11,6 @@ namespace varn::app {
 class WorkspaceValuesCheck
 {
 public:
-    static constexpr int kLongestField = 254;
-
     static Outcome check(const WorkspaceValues &values);
     // The same 254-character limit on the connection string that New applies,
     // refused with New's message.

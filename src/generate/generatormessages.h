@@ -2,6 +2,7 @@
 
 #include "generate/generationtypes.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace varn::generate {
@@ -10,33 +11,41 @@ namespace varn::generate {
 // second entity set is the one used for looking names up by key).
 enum class RecordSet { OeSet, OeSet2, AtSet, MeSet, InSet, AgSet, OmPvSet };
 
-// The generators' own texts: messages, status lines, banner wording.
+// The generators' own texts: messages and status lines (gathered for
+// translation, shown through Tr::tr()), banner wording and folder names (never
+// translated: they are written into the generated files and their paths).
 namespace texts {
 
-inline constexpr char kNoEntities[] =
+inline constexpr char kNoEntities[] = QT_TRANSLATE_NOOP(
+    "varn::generate",
     "There are no records in the OM_Entity table. No Requirements have been created for the "
     "current system.\nUse the Templates or Builder to create requirements before attempting to "
-    "Generate.";
-inline constexpr char kTooManyHeavyTables[] =
+    "Generate.");
+inline constexpr char kTooManyHeavyTables[] = QT_TRANSLATE_NOOP(
+    "varn::generate",
     "Your have specified more than 50 tables with more than 30 relationships each.\nContact Varn "
     "Systems for a specialized version of Varn SE for this volume of activity.\nAborting SQL "
-    "generation.";
-inline constexpr char kHeavyTablesNotice[] =
+    "generation.");
+inline constexpr char kHeavyTablesNotice[] = QT_TRANSLATE_NOOP(
+    "varn::generate",
     "SQL generation complete. However, one or more entities have > 30 foreign key\n"
     "relationships. In the SQL file generated, there is a section, prefaced by comments,\n"
     "that isolates the relationship-definition statements for these entities. Due to Access'\n"
     "32-index limitation on foreign key constraints, (one of) these statements will prevent\n"
     "your SQL script from completing its run in an Access module. It is recommended that\n"
     "the entire section be moved to one or more other modules for independent execution\n"
-    "(i.e., one module per identified entity with > 30 relationships).";
+    "(i.e., one module per identified entity with > 30 relationships).");
 
-inline constexpr char kStatusReady[] = "Ready.";
-inline constexpr char kStatusPleaseWait[] = "Please wait...";
-inline constexpr char kStatusCreateTables[] = "Generating CREATE TABLE statements...";
-inline constexpr char kStatusAlterTables[] = "Generating ALTER TABLE statements...";
-inline constexpr char kStatusHeavyTables[] =
-    "Generating ALTER TABLE statements for tables with > 30 relationships...";
-inline constexpr char kStatusFinished[] = "Finished generating.";
+inline constexpr char kStatusReady[] = QT_TRANSLATE_NOOP("varn::generate", "Ready.");
+inline constexpr char kStatusPleaseWait[] = QT_TRANSLATE_NOOP("varn::generate", "Please wait...");
+inline constexpr char kStatusCreateTables[] =
+    QT_TRANSLATE_NOOP("varn::generate", "Generating CREATE TABLE statements...");
+inline constexpr char kStatusAlterTables[] =
+    QT_TRANSLATE_NOOP("varn::generate", "Generating ALTER TABLE statements...");
+inline constexpr char kStatusHeavyTables[] = QT_TRANSLATE_NOOP(
+    "varn::generate", "Generating ALTER TABLE statements for tables with > 30 relationships...");
+inline constexpr char kStatusFinished[] =
+    QT_TRANSLATE_NOOP("varn::generate", "Finished generating.");
 
 // Second banner line of every generated file: the version and the maker.
 inline constexpr char kVersionLine[] =

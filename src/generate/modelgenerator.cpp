@@ -1,4 +1,5 @@
 #include "generate/modelgenerator.h"
+#include "generate/generatetr.h"
 
 #include "generate/classshapes.h"
 #include "generate/cppheaderwriter.h"
@@ -47,7 +48,7 @@ const KindTraits &traits(GeneratorKind kind)
 void reportStatus(const GenerationCallbacks &callbacks, const char *status)
 {
     if (callbacks.status)
-        callbacks.status(QLatin1String(status));
+        callbacks.status(Tr::tr(status));
 }
 
 void reportProgress(const GenerationCallbacks &callbacks, int percent, const QString &name)
@@ -118,7 +119,7 @@ Result<ObjectModel> readModel(const QString &connection, std::initializer_list<R
 Outcome checkModel(const ObjectModel &model, const QString &systemName)
 {
     if (model.entities().isEmpty())
-        return Outcome::refused(QLatin1String(texts::kNoEntities));
+        return Outcome::refused(Tr::tr(texts::kNoEntities));
     if (!OutputFolder::isUsableFileName(systemName))
         return Outcome::warning(GeneratorMessages::unusableFileName(systemName));
     return Outcome::ok();
@@ -159,7 +160,7 @@ Result<GeneratedFiles> generateSql(const QString &connection, const GeneratorSet
     reportProgress(callbacks, 100, {});
     GeneratedFiles files{folder.path(), {fileName, schemaName}, {}};
     if (!writer.heavyTables().isEmpty())
-        files.notice = QLatin1String(texts::kHeavyTablesNotice);
+        files.notice = Tr::tr(texts::kHeavyTablesNotice);
     return files;
 }
 

@@ -1,4 +1,5 @@
 #include "generate/outputfolder.h"
+#include "generate/generatetr.h"
 
 #include "generate/generatormessages.h"
 
@@ -37,8 +38,8 @@ Outcome OutputFolder::prepare(const QStringList &filesToWrite) const
         return inside;
     QDir folder(m_path);
     if (!folder.mkpath(QStringLiteral(".")))
-        return Outcome::stop(GeneratorMessages::cannotCreateFolder(
-            m_path, QStringLiteral("The folder could not be made.")));
+        return Outcome::stop(
+            GeneratorMessages::cannotCreateFolder(m_path, Tr::tr("The folder could not be made.")));
 
     // The previous run's files, and the temporary names it wrote them (and
     // this manifest) under, in case it was interrupted.

@@ -1,4 +1,5 @@
 #include "generate/sqlmodulewriter.h"
+#include "generate/generatetr.h"
 
 #include "generate/generatormessages.h"
 #include "generate/identifierspelling.h"
@@ -111,7 +112,7 @@ QString SqlModuleWriter::procedureName(const QString &systemName)
 
 Outcome SqlModuleWriter::writeTables()
 {
-    reportStatus(QLatin1String(texts::kStatusCreateTables));
+    reportStatus(Tr::tr(texts::kStatusCreateTables));
     reportProgress(0, 0, {});
     const QList<ObjectModel::Entity> &entities = m_model.entities();
     for (qsizetype done = 0; done < entities.size(); ++done) {
@@ -123,7 +124,7 @@ Outcome SqlModuleWriter::writeTables()
         writeTable(entity, table->columns);
 
         if (m_heavyTables.size() >= kMaxHeavyTables)
-            return Outcome::warning(QLatin1String(texts::kTooManyHeavyTables));
+            return Outcome::warning(Tr::tr(texts::kTooManyHeavyTables));
         if (relationshipCount(entity, table->foreignKeys) > kHeavyRelationshipCount)
             m_heavyTables.append({entity.id, entity.name});
     }
@@ -233,7 +234,7 @@ Result<QList<SqlModuleWriter::Pass>> SqlModuleWriter::constraintPasses() const
 
 void SqlModuleWriter::writeConstraints(const QList<Pass> &passes)
 {
-    reportStatus(QLatin1String(texts::kStatusAlterTables));
+    reportStatus(Tr::tr(texts::kStatusAlterTables));
     reportProgress(0, 0, {});
     for (const Pass &pass : passes) {
         const qsizetype total = pass.relationships.size();
@@ -248,7 +249,7 @@ void SqlModuleWriter::writeConstraints(const QList<Pass> &passes)
 
 void SqlModuleWriter::writeHeavySection(const QList<Pass> &passes)
 {
-    reportStatus(QLatin1String(texts::kStatusHeavyTables));
+    reportStatus(Tr::tr(texts::kStatusHeavyTables));
     for (const char *line : kHeavySectionComment)
         m_text += QLatin1Char('\'') + QLatin1String(line) + QLatin1Char('\n');
     m_text += QLatin1Char('\n');

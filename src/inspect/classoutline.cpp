@@ -1,4 +1,5 @@
 #include "inspect/classoutline.h"
+#include "inspect/inspecttr.h"
 
 #include "generate/classnaming.h"
 #include "generate/classshape.h"
@@ -14,7 +15,8 @@ using objmodel::ObjectModel;
 using objmodel::ObjectModelReader;
 using Order = ObjectModelReader::Order;
 
-const QString kNoRequirements = QStringLiteral(
+constexpr char kNoRequirements[] = QT_TRANSLATE_NOOP(
+    "varn::inspect",
     "There are no requirements for the current system. To view your object model,\ncreate at "
     "least one functional or structural requirement.");
 const QLatin1String kEnumPrefix("enum ");
@@ -241,7 +243,7 @@ Result<QStringList> ClassOutline::entityNames() const
 {
     Result<QStringList> names = ObjectModelReader(m_connection).entityNames(Order::Key);
     if (names && names->isEmpty())
-        return Outcome::refused(kNoRequirements);
+        return Outcome::refused(Tr::tr(kNoRequirements));
     return names;
 }
 

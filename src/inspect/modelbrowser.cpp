@@ -1,4 +1,5 @@
 #include "inspect/modelbrowser.h"
+#include "inspect/inspecttr.h"
 
 #include "objmodel/objectmodelreader.h"
 
@@ -8,27 +9,27 @@ namespace {
 
 const BrowserSpec kSpecs[] = {
     {BrowserKind::Entities,
-     "Object Model Entities",
-     "See Types >>",
-     "Displays selected entity's types",
-     "An entity must be selected to see its definition.",
-     {{"Types", ResultQuery::Types}},
+     QT_TRANSLATE_NOOP("varn::inspect", "Object Model Entities"),
+     QT_TRANSLATE_NOOP("varn::inspect", "See Types >>"),
+     QT_TRANSLATE_NOOP("varn::inspect", "Displays selected entity's types"),
+     QT_TRANSLATE_NOOP("varn::inspect", "An entity must be selected to see its definition."),
+     {{QT_TRANSLATE_NOOP("varn::inspect", "Types"), ResultQuery::Types}},
      false},
     {BrowserKind::Attributes,
-     "Object Model Attributes",
-     "See Attributes >>",
-     "Displays selected object's attributes",
-     "Select an entity to see attributes.",
-     {{"Data Member Attributes", ResultQuery::DataMembers},
-      {"Association Attributes", ResultQuery::Associations},
-      {"Composition Attributes", ResultQuery::Compositions}},
+     QT_TRANSLATE_NOOP("varn::inspect", "Object Model Attributes"),
+     QT_TRANSLATE_NOOP("varn::inspect", "See Attributes >>"),
+     QT_TRANSLATE_NOOP("varn::inspect", "Displays selected object's attributes"),
+     QT_TRANSLATE_NOOP("varn::inspect", "Select an entity to see attributes."),
+     {{QT_TRANSLATE_NOOP("varn::inspect", "Data Member Attributes"), ResultQuery::DataMembers},
+      {QT_TRANSLATE_NOOP("varn::inspect", "Association Attributes"), ResultQuery::Associations},
+      {QT_TRANSLATE_NOOP("varn::inspect", "Composition Attributes"), ResultQuery::Compositions}},
      true},
     {BrowserKind::Methods,
-     "Object Model Methods",
-     "See Methods >>",
-     "Displays selected object's methods",
-     "Select an entity to see methods.",
-     {{"Methods", ResultQuery::Methods}},
+     QT_TRANSLATE_NOOP("varn::inspect", "Object Model Methods"),
+     QT_TRANSLATE_NOOP("varn::inspect", "See Methods >>"),
+     QT_TRANSLATE_NOOP("varn::inspect", "Displays selected object's methods"),
+     QT_TRANSLATE_NOOP("varn::inspect", "Select an entity to see methods."),
+     {{QT_TRANSLATE_NOOP("varn::inspect", "Methods"), ResultQuery::Methods}},
      true},
 };
 
@@ -110,7 +111,7 @@ Result<QList<QStringList>> ModelBrowser::resultLists(BrowserKind kind, const QSt
             lines = read.takeValue();
         }
         if (lines.isEmpty())
-            lines.append(QString::fromLatin1(kNone));
+            lines.append(Tr::tr(kNone));
         lists.append(lines);
     }
     return lists;

@@ -2,6 +2,8 @@
 
 #include "common/outcome.h"
 
+#include <QCoreApplication>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,7 +23,7 @@ struct ResultListSpec
     ResultQuery query;
 };
 
-// One dialog's texts and lists.
+// One dialog's texts (gathered for translation; shown through Tr::tr()) and lists.
 struct BrowserSpec
 {
     BrowserKind kind;
@@ -38,7 +40,7 @@ class ModelBrowser
 {
 public:
     static const BrowserSpec &spec(BrowserKind kind);
-    static constexpr const char *kNone = "None.";
+    static constexpr const char *kNone = QT_TRANSLATE_NOOP("varn::inspect", "None.");
 
     explicit ModelBrowser(QString connectionName) : m_connection(std::move(connectionName)) {}
 

@@ -1,4 +1,5 @@
 #include "inspect/tableoutline.h"
+#include "inspect/inspecttr.h"
 
 #include "objmodel/objectmodelreader.h"
 
@@ -9,7 +10,8 @@ namespace {
 using objmodel::ObjectModel;
 using objmodel::ObjectModelReader;
 
-const QString kNoRequirements = QStringLiteral(
+constexpr char kNoRequirements[] = QT_TRANSLATE_NOOP(
+    "varn::inspect",
     "There are no requirements for the current system. To view your data model,\ncreate at "
     "least one functional or structural requirement.");
 const QLatin1String kLongColumn(" : long");
@@ -81,7 +83,7 @@ Result<QStringList> TableOutline::tableNames() const
     Result<QStringList> names =
         ObjectModelReader(m_connection).entityNames(ObjectModelReader::Order::Key);
     if (names && names->isEmpty())
-        return Outcome::refused(kNoRequirements);
+        return Outcome::refused(Tr::tr(kNoRequirements));
     return names;
 }
 

@@ -1,4 +1,5 @@
 #include "objmodel/objectmodelderiver.h"
+#include "objmodel/objmodeltr.h"
 
 #include "language/clauselabeler.h"
 #include "objmodel/namerules.h"
@@ -84,7 +85,7 @@ public:
             } else if (group == 'P') {
                 derived = valueClause(i, step);
             } else {
-                return Outcome::stop(QStringLiteral("Invalid GCode character encountered."));
+                return Outcome::stop(Tr::tr("Invalid GCode character encountered."));
             }
             if (!derived)
                 return derived;

@@ -1,4 +1,5 @@
 #include "objmodel/objectmodelreader.h"
+#include "objmodel/objmodeltr.h"
 
 #include "store/sqldialect.h"
 
@@ -185,8 +186,8 @@ public:
     {
         failure = {table, QLatin1String(recordSet), partWay, error.text(),
                    error.databaseText().isEmpty() ? error.text() : error.databaseText()};
-        return Outcome::stop((partWay ? QStringLiteral("Error querying the %1 recordset.\n")
-                                      : QStringLiteral("Cannot open %1 recordset.\n"))
+        return Outcome::stop((partWay ? Tr::tr("Error querying the %1 recordset.\n")
+                                      : Tr::tr("Cannot open %1 recordset.\n"))
                                  .arg(failure.recordSet) +
                              failure.errorText);
     }

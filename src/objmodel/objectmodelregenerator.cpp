@@ -1,4 +1,6 @@
 #include "objmodel/objectmodelregenerator.h"
+#include "objmodel/objmodeltr.h"
+#include "store/storetr.h"
 
 #include "language/clauselabeler.h"
 #include "language/gcodegrammar.h"
@@ -17,16 +19,19 @@ using language::TermRecord;
 
 namespace {
 
-const QString kDeleteFailed =
-    QStringLiteral("Error deleting records from the object model database.");
-const QString kRebuildFailed = QStringLiteral(
+constexpr char kDeleteFailed[] =
+    QT_TRANSLATE_NOOP("varn::objmodel", "Error deleting records from the object model database.");
+constexpr char kRebuildFailed[] = QT_TRANSLATE_NOOP(
+    "varn::objmodel",
     "The object model database could not be rebuilt. At least one Functional or Structural "
     "requirement\nmust be saved before regenerating the object model database.");
-const QString kUnknownShape = QStringLiteral(
+constexpr char kUnknownShape[] = QT_TRANSLATE_NOOP(
+    "varn::objmodel",
     "Structural requirement could not be rebuilt. Fields populated in STRUC_REQ table\ndo not "
     "equate to any known template.");
-const QString kBadLabels = QStringLiteral("A requirement has failed GCode assignment; requirement "
-                                          "cannot be reconstructed. Rebuild aborted.");
+constexpr char kBadLabels[] =
+    QT_TRANSLATE_NOOP("varn::objmodel", "A requirement has failed GCode assignment; requirement "
+                                        "cannot be reconstructed. Rebuild aborted.");
 
 // Every term of a rebuilt requirement holds its text normalised with its
 // letter; a text opening with a digit is a name only for g, q and v.
@@ -60,7 +65,7 @@ Result<QStringList> structuralTexts(const ObjectModelRegenerator::StoredRequirem
         texts.append(stored.entityBasic);
     } else if (stored.attrName.isEmpty()) {
         if (stored.entityInList.isEmpty())
-            return Outcome::refused(kUnknownShape);
+            return Outcome::refused(Tr::tr(kUnknownShape));
         texts.append(joinedPart(stored.typeInList, stored.entityInList));
         addIfGiven(stored.typeWithList);
         texts.append(stored.entityWithList);
@@ -108,9 +113,9 @@ Result<QList<TermRecord>> ObjectModelRegenerator::rebuildTerms(const StoredRequi
 {
     const bool functional = stored.isFunctional();
     if (stored.tcode.size() < 2)
-        return Outcome::refused(
-            functional ? QStringLiteral("Invalid length of TCode string in FUNC_REQ table.")
-                       : QStringLiteral("Invalid length of TCode string in STRUC_REQ."));
+        return Outcome::refused(functional
+                                    ? Tr::tr("Invalid length of TCode string in FUNC_REQ table.")
+                                    : Tr::tr("Invalid length of TCode string in STRUC_REQ."));
     QStringList texts;
     if (functional) {
         texts = functionalTexts(stored);
@@ -132,7 +137,7 @@ Result<QList<TermRecord>> ObjectModelRegenerator::rebuildTerms(const StoredRequi
 Outcome ObjectModelRegenerator::regenerate()
 {
     if (!store::SaveTransaction::supportsTransactions(m_connection))
-        return Outcome::refused(QLatin1String(store::messages::kNoTransactions));
+        return Outcome::refused(store::Tr::tr(store::messages::kNoTransactions));
     // Both switch before the transaction begins and back after it ends.
     const store::LargerPageCache cache(m_connection);
     const store::ForeignKeysCheckedOnce keys(m_connection);
@@ -145,7 +150,7 @@ Outcome ObjectModelRegenerator::regenerate()
     if (result) {
         if (Outcome checked = keys.check(ObjectModelWriter::tables()); !checked) {
             notice(checked);
-            result = Outcome::refused(kRebuildFailed);
+            result = Outcome::refused(Tr::tr(kRebuildFailed));
         }
     }
     if (result)
@@ -160,7 +165,7 @@ Outcome ObjectModelRegenerator::deleteAndRebuild()
     // deleted before it looks its rows up through the index.
     if (Outcome deleted = ObjectModelWriter(m_connection).emptyAll(); !deleted) {
         notice(deleted);
-        return Outcome::refused(kDeleteFailed);
+        return Outcome::refused(Tr::tr(kDeleteFailed));
     }
     // Filled without them; each index is built once at the end.
     Result<store::SuspendedIndexes> indexes =
@@ -170,7 +175,7 @@ Outcome ObjectModelRegenerator::deleteAndRebuild()
         rebuilt = indexes->restore();
     if (!rebuilt) {
         notice(rebuilt);
-        return Outcome::refused(kRebuildFailed);
+        return Outcome::refused(Tr::tr(kRebuildFailed));
     }
     return Outcome::ok();
 }
@@ -202,16 +207,15 @@ Outcome ObjectModelRegenerator::rebuildOne(const StoredRequirement &stored,
                                            ObjectModelDeriver &deriver)
 {
     if (!stored.hasOwnRow)
-        return Outcome::refused(
-            stored.isFunctional()
-                ? QStringLiteral("Invalid length of TCode string in FUNC_REQ table.")
-                : QStringLiteral("Invalid length of TCode string in STRUC_REQ."));
+        return Outcome::refused(stored.isFunctional()
+                                    ? Tr::tr("Invalid length of TCode string in FUNC_REQ table.")
+                                    : Tr::tr("Invalid length of TCode string in STRUC_REQ."));
     Result<QList<TermRecord>> records = rebuildTerms(stored);
     if (!records)
         return records.outcome();
     if (Outcome labelled = language::ClauseLabeler::LabelClauses(records.value()); !labelled) {
         notice(labelled);
-        return Outcome::refused(kBadLabels);
+        return Outcome::refused(Tr::tr(kBadLabels));
     }
     // A requirement whose own derivation fails keeps what it wrote; the
     // rebuild goes on with the next one.

@@ -1,4 +1,6 @@
 #include "objmodel/objectmodelwriter.h"
+#include "objmodel/objmodeltr.h"
+#include "store/storetr.h"
 
 #include "store/counterbatch.h"
 #include "store/rowstatement.h"
@@ -15,18 +17,28 @@ namespace {
 using store::Counter;
 
 // The counters derivation hands keys out of, with the first line of the
-// message when writing one back fails.
+// message when writing one back fails. The first lines are shown by the
+// store's counter batch as well as here: they are kept in its context.
 constexpr store::BatchedCounter kCounters[] = {
-    {Counter::EntReq, "Error querying the PkRqEntSet recordset.\n"},
-    {Counter::EntOm, "Error querying the PkRqOEntSet recordset.\n"},
-    {Counter::AttrOm, "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
-    {Counter::MethOm, "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n"},
+    {Counter::EntReq,
+     QT_TRANSLATE_NOOP("varn::store", "Error querying the PkRqEntSet recordset.\n")},
+    {Counter::EntOm,
+     QT_TRANSLATE_NOOP("varn::store", "Error querying the PkRqOEntSet recordset.\n")},
+    {Counter::AttrOm,
+     QT_TRANSLATE_NOOP("varn::store", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n")},
+    {Counter::MethOm,
+     QT_TRANSLATE_NOOP("varn::store", "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n")},
     {Counter::InhOm,
-     "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n"},
+     QT_TRANSLATE_NOOP(
+         "varn::store",
+         "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n")},
     {Counter::AggOm,
-     "Error querying the PkRqOEntSet-ReqOeSet, PkRqOAggSet-ReqAgSet, PkRqOAttrSet-ReqAtSet "
-     "recordsets.\n"},
-    {Counter::PvOm, "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n"},
+     QT_TRANSLATE_NOOP(
+         "varn::store",
+         "Error querying the PkRqOEntSet-ReqOeSet, PkRqOAggSet-ReqAgSet, PkRqOAttrSet-ReqAtSet "
+         "recordsets.\n")},
+    {Counter::PvOm,
+     QT_TRANSLATE_NOOP("varn::store", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n")},
 };
 
 // Emptied in this order; REQ_ENTITY goes last.
@@ -50,14 +62,19 @@ store::RowStatement::Route routeFor(ObjectModelWriter::Lifetime lifetime)
                : store::RowStatement::Route::Qt;
 }
 
-constexpr const char *kEntityQuery = "Error querying the ReqOeSet recordset.\n";
-constexpr const char *kEntityWrite =
-    "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n";
-constexpr const char *kAttributeQuery = "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n";
-constexpr const char *kMethodQuery = "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n";
-constexpr const char *kAggregationQuery =
+constexpr const char *kEntityQuery =
+    QT_TRANSLATE_NOOP("varn::store", "Error querying the ReqOeSet recordset.\n");
+constexpr const char *kEntityWrite = QT_TRANSLATE_NOOP(
+    "varn::store",
+    "Error writing to the ReqOeSet-PkRqOEntSet, pReqInSet-pPkRqOInhSet recordsets.\n");
+constexpr const char *kAttributeQuery =
+    QT_TRANSLATE_NOOP("varn::store", "Error querying the PkRqOAttrSet-ReqAtSet recordsets.\n");
+constexpr const char *kMethodQuery =
+    QT_TRANSLATE_NOOP("varn::store", "Error querying the PkRqOMethSet-ReqMeSet recordsets.\n");
+constexpr const char *kAggregationQuery = QT_TRANSLATE_NOOP(
+    "varn::store",
     "Error querying the PkRqOEntSet-ReqOeSet, PkRqOAggSet-ReqAgSet, PkRqOAttrSet-ReqAtSet "
-    "recordsets.\n";
+    "recordsets.\n");
 constexpr const char *kLinkWrite = "Error adding record to the ReqEnSet recordset.\n";
 
 // Statement slots of m_statements.
@@ -97,7 +114,7 @@ Outcome ObjectModelWriter::emptyAll()
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     for (std::size_t t = 0; t < std::size(kModelTables); ++t) {
         if (!query.exec(QStringLiteral("DELETE FROM ") + QLatin1String(kModelTables[t])))
-            return Outcome::stop(QStringLiteral("Error deleting records from %1.\n")
+            return Outcome::stop(Tr::tr("Error deleting records from %1.\n")
                                      .arg(QLatin1String(kModelTableNames[t])) +
                                  query.lastError().text());
     }
@@ -133,7 +150,7 @@ store::RowStatement &ObjectModelWriter::prepared(int statement, const QString &s
 Outcome ObjectModelWriter::failure(const char *firstLine, const store::RowStatement &statement)
 {
     store::TransientRetry::noteError(statement.lastError());
-    return Outcome::stop(QString::fromLatin1(firstLine) + statement.lastError().text());
+    return Outcome::stop(store::Tr::tr(firstLine) + statement.lastError().text());
 }
 
 Result<qint32> ObjectModelWriter::allocate(store::Counter counter, const char *failureLine)

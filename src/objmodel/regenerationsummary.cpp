@@ -1,21 +1,22 @@
 #include "objmodel/regenerationsummary.h"
+#include "objmodel/objmodeltr.h"
 
 namespace varn::objmodel {
 
 QString RegenerationSummary::success()
 {
-    return QStringLiteral("Success. Your object model database has been rebuilt.");
+    return Tr::tr("Success. Your object model database has been rebuilt.");
 }
 
 QString RegenerationSummary::notRebuilt(int count)
 {
     if (count <= 0)
         return {};
-    const QString requirements =
-        count == 1 ? QStringLiteral("1 requirement") : QStringLiteral("%1 requirements").arg(count);
-    return QStringLiteral("Your object model database has been rebuilt, but %1 could not be "
-                          "rebuilt.")
-        .arg(requirements);
+    return count == 1 ? Tr::tr("Your object model database has been rebuilt, but 1 requirement "
+                               "could not be rebuilt.")
+                      : Tr::tr("Your object model database has been rebuilt, but %1 requirements "
+                               "could not be rebuilt.")
+                            .arg(count);
 }
 
 } // namespace varn::objmodel

@@ -1,4 +1,5 @@
 #include "store/counterbatch.h"
+#include "store/storetr.h"
 
 #include "store/sqldialect.h"
 #include "store/transientretry.h"
@@ -58,7 +59,7 @@ RowStatement &CounterBatch::prepared(std::unique_ptr<RowStatement> &slot, const 
 Outcome CounterBatch::failure(const char *firstLine, const RowStatement &statement)
 {
     TransientRetry::noteError(statement.lastError());
-    return Outcome::stop(QString::fromLatin1(firstLine) + statement.lastError().text());
+    return Outcome::stop(Tr::tr(firstLine) + statement.lastError().text());
 }
 
 CounterBatch::State *CounterBatch::stateOf(Counter counter)
@@ -105,26 +106,24 @@ Result<qint32> CounterBatch::allocate(Counter counter, const char *failureLine)
     State *state = stateOf(counter);
     if (!state)
         return Outcome::stop(
-            QString::fromLatin1(failureLine) +
-            QStringLiteral("The %1 key counter is not in the batch.").arg(tableOf(counter)));
+            Tr::tr(failureLine) +
+            Tr::tr("The %1 key counter is not in the batch.").arg(tableOf(counter)));
     if (!m_readDone) {
         if (Outcome read = readAll(failureLine); !read)
             return read;
     }
     if (!state->loaded)
-        return Outcome::stop(QString::fromLatin1(failureLine) +
-                             QStringLiteral("No current record."));
+        return Outcome::stop(Tr::tr(failureLine) + Tr::tr("No current record."));
     // A counter damaged outside the program must not hand out a key of
     // zero or less, nor wrap round.
     if (state->value < 0)
         return Outcome::refused(
-            QStringLiteral("Validation error. The %1 key counter holds %2; keys are positive "
-                           "numbers.\nYour database may be corrupt.")
+            Tr::tr("Validation error. The %1 key counter holds %2; keys are positive "
+                   "numbers.\nYour database may be corrupt.")
                 .arg(tableOf(counter))
                 .arg(state->value));
     if (state->value == std::numeric_limits<qint32>::max())
-        return Outcome::stop(QString::fromLatin1(failureLine) +
-                             QStringLiteral("Every key has been handed out."));
+        return Outcome::stop(Tr::tr(failureLine) + Tr::tr("Every key has been handed out."));
     state->changed = true;
     return ++state->value;
 }
@@ -152,9 +151,8 @@ Outcome CounterBatch::resetToZero(const QString &connectionName, std::span<const
     for (const Counter counter : counters) {
         if (!query.exec(
                 QStringLiteral("UPDATE %1 SET %2 = 0").arg(tableOf(counter), columnOf(counter))))
-            return Outcome::stop(
-                QStringLiteral("Error deleting records from %1.\n").arg(tableOf(counter)) +
-                query.lastError().text());
+            return Outcome::stop(Tr::tr("Error deleting records from %1.\n").arg(tableOf(counter)) +
+                                 query.lastError().text());
     }
     return Outcome::ok();
 }

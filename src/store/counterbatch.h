@@ -15,7 +15,8 @@ class QSqlDatabase;
 namespace varn::store {
 
 // One counter of a batch and the first line of the message when writing it
-// back fails.
+// back fails (marked with QT_TRANSLATE_NOOP in the "varn::store" context:
+// the batch shows it through Tr::tr()).
 struct BatchedCounter
 {
     Counter counter;
@@ -43,7 +44,8 @@ public:
     // transaction, where what a rolled-back one handed out is free again.
     void reset();
 
-    // The counter's next key. A failed read is a stop: the first line
+    // The counter's next key. A failed read is a stop: the first line (kept
+    // like a BatchedCounter's)
     // followed by the database's text.
     Result<qint32> allocate(Counter counter, const char *failureLine);
     // Writes back every counter that handed out keys.

@@ -1,4 +1,5 @@
 #include "store/counterset.h"
+#include "store/storetr.h"
 
 #include "store/savetransaction.h"
 #include "store/sqldialect.h"
@@ -38,19 +39,19 @@ Result<qint32> CounterSet::nextKey()
 Result<qint32> CounterSet::keyAfterCurrent()
 {
     if (isBOF() || isEOF())
-        return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
-                             QStringLiteral("No current record."));
+        return Outcome::stop(Tr::tr("Error querying the %1 recordset.\n").arg(name()) +
+                             Tr::tr("No current record."));
     // A counter below zero was damaged outside the program; handing out a
     // key of zero or less would store requirements no one can name.
     if (row().value < 0)
         return Outcome::refused(
-            QStringLiteral("Validation error. The %1 key counter holds %2; keys are positive "
-                           "numbers.\nYour database may be corrupt.")
+            Tr::tr("Validation error. The %1 key counter holds %2; keys are positive "
+                   "numbers.\nYour database may be corrupt.")
                 .arg(QLatin1String(tableOf(m_counter).table))
                 .arg(row().value));
     if (row().value == std::numeric_limits<qint32>::max())
-        return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
-                             QStringLiteral("Every key has been handed out."));
+        return Outcome::stop(Tr::tr("Error querying the %1 recordset.\n").arg(name()) +
+                             Tr::tr("Every key has been handed out."));
     return row().value + 1;
 }
 
@@ -70,7 +71,7 @@ Outcome CounterSet::lockForAllocation()
     QSqlQuery query(database);
     if (!query.exec(lock)) {
         TransientRetry::noteError(query.lastError());
-        return Outcome::stop(QStringLiteral("Error querying the %1 recordset.\n").arg(name()) +
+        return Outcome::stop(Tr::tr("Error querying the %1 recordset.\n").arg(name()) +
                              query.lastError().text());
     }
     m_lockedIn = transaction;

@@ -1,4 +1,5 @@
 #include "store/dependentlinktable.h"
+#include "store/storetr.h"
 
 #include "store/cdependset.h"
 #include "store/counterset.h"
@@ -8,7 +9,8 @@ namespace varn::store {
 
 namespace {
 
-const QString kCannotOpen = QStringLiteral("Cannot open DependSet recordset.\n");
+constexpr char kCannotOpen[] =
+    QT_TRANSLATE_NOOP("varn::store", "Cannot open DependSet recordset.\n");
 
 } // namespace
 
@@ -49,7 +51,7 @@ Result<QList<DependentLink>> DependentLinkTable::read(const QString &filter,
         });
     if (!read) {
         m_lastError = set.lastErrorText();
-        return set.errorOutcome(kCannotOpen);
+        return set.errorOutcome(Tr::tr(kCannotOpen));
     }
     return links;
 }
@@ -65,16 +67,15 @@ Outcome DependentLinkTable::replaceDependents(qint32 parent, const QList<qint32>
     };
     CPkDepReq counter(m_connection);
     if (Outcome opened = counter.open(); !opened)
-        return failed(counter, QStringLiteral("Cannot open PkDepReq recordset.\n"));
+        return failed(counter, Tr::tr("Cannot open PkDepReq recordset.\n"));
     CDependSet links(m_connection);
     links.setFilter(QStringLiteral("FK_ReqNum = ?"), {parent});
     if (Outcome opened = links.open(); !opened)
-        return failed(links, kCannotOpen);
+        return failed(links, Tr::tr(kCannotOpen));
     if (Result<int> removed = links.deleteMatching(); !removed)
-        return failed(links, QStringLiteral("Error deleting records from DEPENDENT_REQ.\n"));
+        return failed(links, Tr::tr("Error deleting records from DEPENDENT_REQ.\n"));
 
-    const QString writeFailure =
-        QStringLiteral("Error writing to the DependSet-PkDepReq recordsets.\n");
+    const QString writeFailure = Tr::tr("Error writing to the DependSet-PkDepReq recordsets.\n");
     for (const qint32 dependent : dependents) {
         if (Result<qint32> key = counter.allocateKeyAndAdd(links); !key) {
             m_lastError = key.outcome().message();

@@ -1,4 +1,6 @@
 #include "store/editclaim.h"
+#include "common/commonmessages.h"
+#include "store/storetr.h"
 
 #include "store/sqldialect.h"
 #include "store/transientretry.h"
@@ -23,7 +25,7 @@ Result<bool> runClaimStatement(const QSqlDatabase &database, const QString &sql,
             return query.value(0).toBool();
     }
     TransientRetry::noteError(query.lastError());
-    return Outcome::stop(QStringLiteral("Error querying the Requirements database.\n") +
+    return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed) + QLatin1Char('\n') +
                          query.lastError().text());
 }
 
@@ -45,11 +47,11 @@ Outcome EditClaim::claim(const QString &connectionName, qint32 number)
     first.prepare(QStringLiteral("SELECT OrigReqNum FROM MASTER_REQ WHERE Req_Num = ?"));
     first.addBindValue(number);
     if (!first.exec())
-        return Outcome::stop(QStringLiteral("Error querying the Requirements database.\n") +
+        return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed) + QLatin1Char('\n') +
                              first.lastError().text());
     if (!first.next())
         return Outcome::warning(
-            QStringLiteral("The Requirement Number does not exist in the Requirements database."));
+            Tr::tr("The Requirement Number does not exist in the Requirements database."));
     const qint32 firstVersion = first.value(0).toInt();
     // A shared claim is always granted: only a deletion holds it alone, and
     // only for the moment of its transaction.
@@ -89,8 +91,8 @@ Outcome EditClaim::refuseIfClaimedElsewhere(const QString &connectionName, qint3
     if (alone.value())
         return Outcome::ok();
     return Outcome::warning(
-        QStringLiteral("Requirement %1 is open for editing by another user and cannot be "
-                       "deleted now.\nTry again once it has been saved or closed.")
+        Tr::tr("Requirement %1 is open for editing by another user and cannot be "
+               "deleted now.\nTry again once it has been saved or closed.")
             .arg(number));
 }
 

@@ -1,4 +1,5 @@
 #include "store/masterrowedit.h"
+#include "store/storetr.h"
 
 #include "store/creqmsset.h"
 #include "store/savetransaction.h"
@@ -19,7 +20,7 @@ Outcome MasterRowEdit::applyOnce(const QString &connectionName, int number, cons
     CReqMsSet master(connectionName);
     master.setFilter(QStringLiteral("Req_Num = ?"), {number});
     if (Outcome opened = master.open(); !opened)
-        return master.errorOutcome(QStringLiteral("Cannot open ReqMsSet recordset.\n"));
+        return master.errorOutcome(Tr::tr("Cannot open ReqMsSet recordset.\n"));
     if (master.isEOF())
         return Outcome::warning(steps.missing);
     if (steps.check) {

@@ -1,4 +1,5 @@
 #include "store/recordobjects.h"
+#include "store/storetr.h"
 
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
@@ -35,7 +36,7 @@ Result<std::unique_ptr<RecordObjects>> RecordObjects::create(const QString &conn
     try {
         return std::make_unique<RecordObjects>(connectionName);
     } catch (const std::bad_alloc &) {
-        return Outcome::stop(QString::fromLatin1(messages::kOutOfMemoryRecordsets));
+        return Outcome::stop(Tr::tr(messages::kOutOfMemoryRecordsets));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "store/recordsetcore.h"
+#include "store/storetr.h"
 
 #include "store/sqldialect.h"
 #include "store/transientretry.h"
@@ -16,16 +17,21 @@ namespace {
 // Every text column is read through a buffer of this many characters.
 constexpr int kTextBuffer = 255;
 
-const char kOpenLine[] = "Cannot open %1 recordset.\n";
-const char kQueryLine[] = "Error querying the %1 recordset.\n";
-const char kAddLine[] = "Error adding record to the %1 recordset.\n";
-const char kUpdateLine[] = "Error updating the %1 recordset.\n";
-const char kWriteLine[] = "Cannot write to the %1 recordset.\n";
-const char kDeleteLine[] = "Error deleting records from %1.\n";
+constexpr char kOpenLine[] = QT_TRANSLATE_NOOP("varn::store", "Cannot open %1 recordset.\n");
+constexpr char kQueryLine[] =
+    QT_TRANSLATE_NOOP("varn::store", "Error querying the %1 recordset.\n");
+constexpr char kAddLine[] =
+    QT_TRANSLATE_NOOP("varn::store", "Error adding record to the %1 recordset.\n");
+constexpr char kUpdateLine[] =
+    QT_TRANSLATE_NOOP("varn::store", "Error updating the %1 recordset.\n");
+constexpr char kWriteLine[] =
+    QT_TRANSLATE_NOOP("varn::store", "Cannot write to the %1 recordset.\n");
+constexpr char kDeleteLine[] =
+    QT_TRANSLATE_NOOP("varn::store", "Error deleting records from %1.\n");
 
-const char kNotOpen[] = "The recordset is not open.";
-const char kReadOnly[] = "The recordset is read-only.";
-const char kNoCurrentRecord[] = "No current record.";
+constexpr char kNotOpen[] = QT_TRANSLATE_NOOP("varn::store", "The recordset is not open.");
+constexpr char kReadOnly[] = QT_TRANSLATE_NOOP("varn::store", "The recordset is read-only.");
+constexpr char kNoCurrentRecord[] = QT_TRANSLATE_NOOP("varn::store", "No current record.");
 
 QString errorText(const QSqlError &error)
 {
@@ -137,7 +143,7 @@ Outcome RecordSetCore::openWith(const QString &statement, const QVariantList &va
     if (QSqlDatabase::contains(m_connection))
         database = QSqlDatabase::database(m_connection, false);
     if (!database.isOpen())
-        return fail(line(kOpenLine), QString::fromLatin1("The database connection is not open."));
+        return fail(line(kOpenLine), Tr::tr("The database connection is not open."));
     if (!m_database.isOpen() || m_database.databaseName() != database.databaseName())
         releaseStatements();
     m_database = database;
@@ -173,7 +179,7 @@ void RecordSetCore::close()
 Outcome RecordSetCore::requery()
 {
     if (!m_open)
-        return fail(line(kOpenLine), QString::fromLatin1(kNotOpen));
+        return fail(line(kOpenLine), Tr::tr(kNotOpen));
     return execute();
 }
 
@@ -240,10 +246,9 @@ Outcome RecordSetCore::execute()
         return fail(line(kOpenLine), errorText(m_select->lastError()));
     if (m_select->record().count() < m_columns.size()) {
         m_select->finish();
-        return fail(line(kOpenLine),
-                    QString::fromLatin1("The statement returns %1 columns; %2 are bound.")
-                        .arg(m_select->record().count())
-                        .arg(m_columns.size()));
+        return fail(line(kOpenLine), Tr::tr("The statement returns %1 columns; %2 are bound.")
+                                         .arg(m_select->record().count())
+                                         .arg(m_columns.size()));
     }
     m_exhausted = false;
     const Outcome first = seek(0, true, true);
@@ -253,7 +258,7 @@ Outcome RecordSetCore::execute()
 bool RecordSetCore::ensureFresh()
 {
     if (!m_open) {
-        m_lastError = QString::fromLatin1(kNotOpen);
+        m_lastError = Tr::tr(kNotOpen);
         return false;
     }
     return !m_stale || execute().isOk();
@@ -405,9 +410,9 @@ bool RecordSetCore::hasCurrentRow()
 Outcome RecordSetCore::checkWritable()
 {
     if (!m_open)
-        return fail(line(kWriteLine), QString::fromLatin1(kNotOpen));
+        return fail(line(kWriteLine), Tr::tr(kNotOpen));
     if (!m_writable)
-        return fail(line(kWriteLine), QString::fromLatin1(kReadOnly));
+        return fail(line(kWriteLine), Tr::tr(kReadOnly));
     return Outcome::ok();
 }
 
@@ -416,8 +421,7 @@ Outcome RecordSetCore::checkDeletable()
     if (Outcome refusal = checkWritable(); !refusal)
         return refusal;
     if (!m_deletable)
-        return fail(tableLine(kDeleteLine),
-                    QString::fromLatin1("Rows of %1 are never deleted.").arg(m_table));
+        return fail(tableLine(kDeleteLine), Tr::tr("Rows of %1 are never deleted.").arg(m_table));
     return Outcome::ok();
 }
 
@@ -435,7 +439,7 @@ Outcome RecordSetCore::edit()
     if (Outcome refusal = checkWritable(); !refusal)
         return refusal;
     if (!hasCurrentRow())
-        return fail(line(kUpdateLine), QString::fromLatin1(kNoCurrentRecord));
+        return fail(line(kUpdateLine), Tr::tr(kNoCurrentRecord));
     // Edits start from the stored row, whatever the buffer held before.
     loadCurrent();
     m_editSnapshot = m_rows.at(m_index);
@@ -453,7 +457,7 @@ Outcome RecordSetCore::update()
     case EditMode::None:
         break;
     }
-    return fail(line(kUpdateLine), QString::fromLatin1("No add or edit is in progress."));
+    return fail(line(kUpdateLine), Tr::tr("No add or edit is in progress."));
 }
 
 void RecordSetCore::cancelUpdate()
@@ -482,8 +486,8 @@ std::optional<QVariant> RecordSetCore::storedValue(int column, const QVariant &r
         const int number = text.toInt(&ok);
         if (ok)
             return number;
-        *error = QString::fromLatin1("%1: \"%2\" is not a whole number.")
-                     .arg(m_columns.at(column), raw.toString());
+        *error =
+            Tr::tr("%1: \"%2\" is not a whole number.").arg(m_columns.at(column), raw.toString());
         return std::nullopt;
     }
     }
@@ -576,7 +580,7 @@ Outcome RecordSetCore::updateChanged()
     if (!query->exec())
         return fail(line(kUpdateLine), errorText(query->lastError()));
     if (query->numRowsAffected() != 1)
-        return fail(line(kUpdateLine), QString::fromLatin1("The record no longer exists."));
+        return fail(line(kUpdateLine), Tr::tr("The record no longer exists."));
     m_rows[m_index] = current;
     m_mode = EditMode::None;
     return Outcome::ok();
@@ -587,7 +591,7 @@ Outcome RecordSetCore::deleteRow()
     if (Outcome refusal = checkDeletable(); !refusal)
         return refusal;
     if (!hasCurrentRow())
-        return fail(tableLine(kDeleteLine), QString::fromLatin1(kNoCurrentRecord));
+        return fail(tableLine(kDeleteLine), Tr::tr(kNoCurrentRecord));
     if (!m_delete) {
         const QString sql = QLatin1String("DELETE FROM ") + m_quotedTable +
                             QLatin1String(" WHERE ") + m_quotedColumns.at(0) +

@@ -1,4 +1,5 @@
 #include "store/regenerationtransaction.h"
+#include "store/storetr.h"
 
 #include "store/savetransaction.h"
 #include "store/sqldialect.h"
@@ -14,8 +15,7 @@ namespace {
 
 Outcome cannotBegin(const QString &databaseText)
 {
-    return Outcome::stop(QLatin1String(messages::kNoTransactions) + QLatin1Char('\n') +
-                         databaseText);
+    return Outcome::stop(Tr::tr(messages::kNoTransactions) + QLatin1Char('\n') + databaseText);
 }
 
 } // namespace
@@ -33,7 +33,7 @@ RegenerationTransaction::~RegenerationTransaction()
 Outcome RegenerationTransaction::begin()
 {
     if (!SaveTransaction::supportsTransactions(m_connection))
-        return Outcome::refused(QLatin1String(messages::kNoTransactions));
+        return Outcome::refused(Tr::tr(messages::kNoTransactions));
     QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     const Backend backend = SqlDialect::of(database);
     if (QSqlQuery begin(database); !begin.exec(SqlDialect::beginWriting(backend)))

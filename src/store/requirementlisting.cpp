@@ -1,4 +1,5 @@
 #include "store/requirementlisting.h"
+#include "store/storetr.h"
 
 #include "store/creqmsset.h"
 #include "store/sqldialect.h"
@@ -12,7 +13,8 @@ namespace varn::store {
 
 namespace {
 
-const QString kCannotOpenSet = QStringLiteral("Cannot open ReqMsSet recordset.\n");
+constexpr char kCannotOpenSet[] =
+    QT_TRANSLATE_NOOP("varn::store", "Cannot open ReqMsSet recordset.\n");
 
 QString errorText(const QSqlError &error)
 {
@@ -85,16 +87,16 @@ Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &se
     QSqlQuery select(database);
     select.setForwardOnly(true);
     if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
-        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
+        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
     for (const QVariant &value : values)
         select.addBindValue(value);
     if (!select.exec())
-        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
+        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
     QList<qint32> numbers;
     while (select.next())
         numbers.append(select.value(0).toInt());
     if (select.lastError().isValid())
-        return Outcome::stop(kCannotOpenSet + errorText(select.lastError()));
+        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
     return numbers;
 }
 
@@ -125,12 +127,12 @@ Result<QList<MasterReqRow>> RequirementListing::rowsWhere(const QString &where,
     CReqMsSet set(m_connection);
     set.setFilter(where, values);
     if (!set.open(CReqMsSet::OpenType::Snapshot))
-        return set.errorOutcome(kCannotOpenSet);
+        return set.errorOutcome(Tr::tr(kCannotOpenSet));
     QList<MasterReqRow> rows;
     while (!set.isEOF()) {
         rows.append(set.row());
         if (Outcome moved = set.moveNext(); !moved)
-            return set.errorOutcome(kCannotOpenSet);
+            return set.errorOutcome(Tr::tr(kCannotOpenSet));
     }
     return rows;
 }

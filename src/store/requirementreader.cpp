@@ -1,4 +1,7 @@
 #include "store/requirementreader.h"
+#include "common/commonmessages.h"
+#include "common/storedwords.h"
+#include "store/storetr.h"
 
 #include "store/creqmsset.h"
 #include "store/creqpvset.h"
@@ -18,8 +21,6 @@
 namespace varn::store {
 
 namespace {
-
-const QString kQueryFailed = QStringLiteral("Error querying the Requirements database.");
 
 QString deletedKind()
 {
@@ -161,7 +162,9 @@ Result<QList<MasterReqRow>> RequirementReader::linkableRequirements() const
 {
     return masterRowsByNumber(
         QStringLiteral("(FSTType LIKE ? OR FSTType LIKE ? OR FSTType LIKE ?)"),
-        {QStringLiteral("Functional"), QStringLiteral("Structural"), QStringLiteral("Technical")});
+        {QString::fromLatin1(StoredWords::kFunctional),
+         QString::fromLatin1(StoredWords::kStructural),
+         QString::fromLatin1(StoredWords::kTechnical)});
 }
 
 Result<QList<MasterReqRow>> RequirementReader::liveRequirements() const
@@ -175,7 +178,7 @@ Result<QList<MasterReqRow>> RequirementReader::dependentRequirements(qint32 pare
     Result<QList<qint32>> numbers = links.dependentsOf(parent);
     // The list is one query of the requirements to the user.
     if (!numbers)
-        return Outcome::stop(QStringLiteral("Error querying the ReqMsSet recordset.\n") +
+        return Outcome::stop(Tr::tr("Error querying the ReqMsSet recordset.\n") +
                              links.lastErrorText());
     QList<qint32> &wanted = numbers.value();
     wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end()); // ascending already
@@ -203,7 +206,7 @@ Result<QList<MasterReqRow>> RequirementReader::dependentRequirements(qint32 pare
 Result<QList<MasterReqRow>> RequirementReader::masterRowsByNumber(const QString &where,
                                                                   const QVariantList &values) const
 {
-    const QString failed = QStringLiteral("Error querying the ReqMsSet recordset.\n");
+    const QString failed = Tr::tr("Error querying the ReqMsSet recordset.\n");
     CReqMsSet master(m_connection);
     master.setFilter(where, values);
     master.setSort(QStringLiteral("Req_Num"));
@@ -221,12 +224,12 @@ Result<QList<DumpedRow>> RequirementReader::storedRows(qint32 number) const
     QList<DumpedRow> rows;
     for (const DumpedTable &table : kDumpedTables) {
         if (!dumpTable(query, table, number, rows))
-            return Outcome::stop(kQueryFailed);
+            return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed));
     }
     // Its dependents, after the requirement's own rows, from the links' owner.
     const Result<QList<DependentLink>> links = DependentLinkTable(m_connection).linksOf(number);
     if (!links)
-        return Outcome::stop(kQueryFailed);
+        return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed));
     for (const DependentLink &link : links.value())
         rows.append({QStringLiteral("DEPENDENT_REQ"),
                      {{QStringLiteral("Dep_Num"), QString::number(link.key)},
@@ -243,7 +246,8 @@ Result<QList<NumberedSentence>> RequirementReader::liveSentences() const
         return Outcome::stop(live.lastError().text());
     live.addBindValue(deletedKind());
     if (!live.exec())
-        return Outcome::stop(kQueryFailed + QLatin1Char('\n') + live.lastError().text());
+        return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed) + QLatin1Char('\n') +
+                             live.lastError().text());
     QList<NumberedSentence> sentences;
     while (live.next())
         sentences.append({live.value(0).toInt(),
@@ -275,10 +279,10 @@ Result<std::optional<SentenceState>> RequirementReader::sentenceState(qint32 num
         m_connection,
         QStringLiteral("SELECT Preamble, ReqText, FSTType FROM MASTER_REQ WHERE Req_Num = ?"));
     if (!master)
-        return Outcome::stop(kQueryFailed);
+        return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed));
     master->bindValue(0, number);
     if (!master->exec())
-        return Outcome::stop(kQueryFailed);
+        return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed));
     std::optional<SentenceState> state;
     if (master->next())
         state = SentenceState{master->value(0).toString() + QLatin1Char(' ') +
@@ -298,10 +302,10 @@ Result<QStringList> RequirementReader::composerTexts(qint32 number)
           QStringLiteral("SELECT Value FROM POSS_VALS WHERE FK_SReqNum = ?")}) {
         QSqlQuery *query = m_prepared->statement(m_connection, sql);
         if (!query)
-            return Outcome::stop(kQueryFailed);
+            return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed));
         query->bindValue(0, number);
         if (!query->exec())
-            return Outcome::stop(kQueryFailed);
+            return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed));
         while (query->next()) {
             const QSqlRecord record = query->record();
             for (int i = 0; i < record.count(); ++i) {

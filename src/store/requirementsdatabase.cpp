@@ -1,4 +1,5 @@
 #include "store/requirementsdatabase.h"
+#include "store/storetr.h"
 
 #include "store/sqlconnection.h"
 #include "store/storemessages.h"
@@ -98,9 +99,8 @@ Result<QString> RequirementsDatabase::systemNameOf(const QString &filePath, Conn
     const SystemSettings settings(probe.name());
     Result<QString> name = settings.systemName();
     if (!name)
-        return Outcome::refused(
-            QStringLiteral("The system name cannot be read from the database: %1")
-                .arg(settings.lastStatementError().trimmed()));
+        return Outcome::refused(Tr::tr("The system name cannot be read from the database: %1")
+                                    .arg(settings.lastStatementError().trimmed()));
     return name;
 }
 
@@ -121,11 +121,11 @@ Result<int> RequirementsDatabase::liveRequirementCount(const QString &connection
     QSqlQuery query(QSqlDatabase::database(connectionName, false));
     if (!query.prepare(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE FSTType IS NULL OR "
                                       "FSTType <> ?")))
-        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
+        return Outcome::stop(Tr::tr("Cannot open ReqMsSet recordset.\n") +
                              query.lastError().text());
     query.addBindValue(QString::fromLatin1(messages::kDeletedKind));
     if (!query.exec() || !query.next())
-        return Outcome::stop(QStringLiteral("Cannot open ReqMsSet recordset.\n") +
+        return Outcome::stop(Tr::tr("Cannot open ReqMsSet recordset.\n") +
                              query.lastError().text());
     return query.value(0).toInt();
 }

@@ -1,4 +1,6 @@
 #include "store/requirementsetreader.h"
+#include "common/commonmessages.h"
+#include "store/storetr.h"
 
 #include "store/dependentlinktable.h"
 #include "store/requirementrows.h"
@@ -17,7 +19,7 @@ namespace {
 
 Outcome readFailure(const QSqlQuery &query)
 {
-    return Outcome::stop(QStringLiteral("Error querying the Requirements database.\n") +
+    return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed) + QLatin1Char('\n') +
                          query.lastError().text());
 }
 
@@ -173,7 +175,7 @@ Result<QList<StoredLink>> RequirementSetReader::links() const
     const DependentLinkTable table(m_connection);
     const Result<QList<DependentLink>> links = table.allLinks();
     if (!links)
-        return Outcome::stop(QStringLiteral("Error querying the Requirements database.\n") +
+        return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed) + QLatin1Char('\n') +
                              table.lastErrorText());
     QList<StoredLink> read;
     read.reserve(links->size());

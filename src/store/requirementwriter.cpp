@@ -1,4 +1,5 @@
 #include "store/requirementwriter.h"
+#include "store/storetr.h"
 
 #include "store/recordobjects.h"
 #include "store/storemessages.h"
@@ -30,7 +31,7 @@ Result<qint32> RequirementWriter::nextNumber()
 Outcome RequirementWriter::checkCanAdd() const
 {
     if (!m_records.reqMsSet().canAppend())
-        return Outcome::refused(QString::fromLatin1(messages::kCannotWriteMsReqSet));
+        return Outcome::refused(Tr::tr(messages::kCannotWriteMsReqSet));
     return Outcome::ok();
 }
 
@@ -38,15 +39,13 @@ Outcome RequirementWriter::addMaster(const MasterReqRow &row)
 {
     CReqMsSet &master = m_records.reqMsSet();
     if (Outcome adding = master.addNew(); !adding)
-        return master.errorOutcome(
-            QStringLiteral("Cannot add record to the MsReqSet recordset.\n"));
+        return master.errorOutcome(Tr::tr("Cannot add record to the MsReqSet recordset.\n"));
     master.row() = row;
     if (Outcome updated = master.update(); !updated)
-        return master.errorOutcome(
-            QStringLiteral("Error adding new record to the ReqMsSet recordset.\n"));
+        return master.errorOutcome(Tr::tr("Error adding new record to the ReqMsSet recordset.\n"));
     if (const Result<qint32> key = m_records.pkRqMastrSet().allocateKey(); !key)
         return m_records.pkRqMastrSet().errorOutcome(
-            QStringLiteral("Error updating the PkMastrSet recordset.\n"));
+            Tr::tr("Error updating the PkMastrSet recordset.\n"));
     return Outcome::ok();
 }
 
@@ -54,18 +53,16 @@ Outcome RequirementWriter::addFunctional(const FuncReqRow &row)
 {
     CReqSet &functional = m_records.reqSet();
     if (Outcome adding = functional.addNew(); !adding)
-        return functional.errorOutcome(
-            QStringLiteral("Error adding record to the ReqSet recordset.\n"));
+        return functional.errorOutcome(Tr::tr("Error adding record to the ReqSet recordset.\n"));
     functional.row() = row;
     if (Outcome updated = functional.update(); !updated)
-        return functional.errorOutcome(
-            QStringLiteral("Error adding record to the ReqSet recordset.\n"));
+        return functional.errorOutcome(Tr::tr("Error adding record to the ReqSet recordset.\n"));
     return Outcome::ok();
 }
 
 Outcome RequirementWriter::addStructural(const StrucReqRow &row, const QStringList &possibleValues)
 {
-    const QString failed = QStringLiteral("Error adding record to the ReqStSet recordset.\n");
+    const QString failed = Tr::tr("Error adding record to the ReqStSet recordset.\n");
     CReqStSet &structural = m_records.reqStSet();
     if (Outcome adding = structural.addNew(); !adding)
         return structural.errorOutcome(failed);
@@ -78,14 +75,12 @@ Outcome RequirementWriter::addStructural(const StrucReqRow &row, const QStringLi
         const Result<qint32> key = m_records.pkRqPvSet().allocateKey();
         if (!key)
             return m_records.pkRqPvSet().errorOutcome(
-                QStringLiteral("Error updating the PkRqPvSet recordset.\n"));
+                Tr::tr("Error updating the PkRqPvSet recordset.\n"));
         if (Outcome adding = values.addNew(); !adding)
-            return values.errorOutcome(
-                QStringLiteral("Error adding record to the ReqPvSet recordset.\n"));
+            return values.errorOutcome(Tr::tr("Error adding record to the ReqPvSet recordset.\n"));
         values.row() = PossValRow{key.value(), row.S_ReqNum, value};
         if (Outcome updated = values.update(); !updated)
-            return values.errorOutcome(
-                QStringLiteral("Error adding record to the ReqPvSet recordset.\n"));
+            return values.errorOutcome(Tr::tr("Error adding record to the ReqPvSet recordset.\n"));
     }
     return Outcome::ok();
 }

@@ -1,4 +1,5 @@
 #include "store/savetransaction.h"
+#include "store/storetr.h"
 
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
@@ -130,9 +131,8 @@ bool SaveTransaction::supportsTransactions(const QString &connectionName)
 Outcome SaveTransaction::beginBatch()
 {
     if (openDepths().contains(m_connection))
-        return Outcome::stop(
-            QStringLiteral("Cannot begin a transaction on the Requirements database.\n") +
-            QStringLiteral("A batch is already open."));
+        return Outcome::stop(Tr::tr("Cannot begin a transaction on the Requirements database.\n") +
+                             QStringLiteral("A batch is already open."));
     Outcome begun = begin();
     if (begun)
         openDepths()[m_connection] = 1;
@@ -142,20 +142,19 @@ Outcome SaveTransaction::beginBatch()
 Outcome SaveTransaction::begin()
 {
     if (!supportsTransactions(m_connection))
-        return Outcome::refused(QString::fromLatin1(messages::kNoTransactions));
+        return Outcome::refused(Tr::tr(messages::kNoTransactions));
     QSqlDatabase database = databaseOf(m_connection);
     const int depth = openDepths().value(m_connection);
     if (depth == 0 && SqlDialect::of(database) != Backend::SQLite &&
         openOutermost().contains(m_connection))
-        return Outcome::stop(
-            QStringLiteral("Cannot begin a transaction on the Requirements database.\n") +
-            QStringLiteral("cannot start a transaction within a transaction"));
+        return Outcome::stop(Tr::tr("Cannot begin a transaction on the Requirements database.\n") +
+                             QStringLiteral("cannot start a transaction within a transaction"));
     const QString error =
         depth == 0 ? beginWriting(database)
                    : runStatement(database, QStringLiteral("SAVEPOINT ") + savepointName(depth));
     if (!error.isEmpty())
-        return Outcome::stop(
-            QStringLiteral("Cannot begin a transaction on the Requirements database.\n") + error);
+        return Outcome::stop(Tr::tr("Cannot begin a transaction on the Requirements database.\n") +
+                             error);
     m_active = true;
     m_depth = depth;
     innermostSerials().insert(m_connection, nextSerial());
@@ -170,8 +169,8 @@ Outcome SaveTransaction::commit()
 {
     if (!m_active)
         return Outcome::stop(
-            QStringLiteral("Cannot commit the transaction on the Requirements database.\n") +
-            QStringLiteral("No transaction is open."));
+            Tr::tr("Cannot commit the transaction on the Requirements database.\n") +
+            Tr::tr("No transaction is open."));
     QSqlDatabase database = databaseOf(m_connection);
     if (m_depth > 0) {
         const QString error =
@@ -183,8 +182,7 @@ Outcome SaveTransaction::commit()
         // The release's own error is the one to report.
         (void)rollback();
         return Outcome::stop(
-            QStringLiteral("Cannot commit the transaction on the Requirements database.\n") +
-            error);
+            Tr::tr("Cannot commit the transaction on the Requirements database.\n") + error);
     }
     if (database.commit()) {
         leave();
@@ -194,8 +192,8 @@ Outcome SaveTransaction::commit()
     // The commit's own error is the one to report; a failed rollback after
     // it changes nothing the user can act on.
     (void)rollback();
-    return Outcome::stop(
-        QStringLiteral("Cannot commit the transaction on the Requirements database.\n") + error);
+    return Outcome::stop(Tr::tr("Cannot commit the transaction on the Requirements database.\n") +
+                         error);
 }
 
 void SaveTransaction::leave()
@@ -225,13 +223,12 @@ Outcome SaveTransaction::rollback()
         if (error.isEmpty())
             return Outcome::ok();
         return Outcome::stop(
-            QStringLiteral("Cannot roll back the transaction on the Requirements database.\n") +
-            error);
+            Tr::tr("Cannot roll back the transaction on the Requirements database.\n") + error);
     }
     if (database.rollback())
         return Outcome::ok();
     return Outcome::stop(
-        QStringLiteral("Cannot roll back the transaction on the Requirements database.\n") +
+        Tr::tr("Cannot roll back the transaction on the Requirements database.\n") +
         errorText(database));
 }
 

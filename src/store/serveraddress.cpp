@@ -1,4 +1,5 @@
 #include "store/serveraddress.h"
+#include "store/storetr.h"
 
 #include <QStringList>
 
@@ -15,8 +16,8 @@ constexpr int kLongestValue = 200;
 
 QString refusal(const QString &reason)
 {
-    return QStringLiteral("The server string is not valid: %1\nWrite it as "
-                          "\"host=H port=P dbname=D user=U\".")
+    return Tr::tr("The server string is not valid: %1\nWrite it as "
+                  "\"host=H port=P dbname=D user=U\".")
         .arg(reason);
 }
 
@@ -40,35 +41,35 @@ Result<ServerAddress> ServerAddress::parse(const QString &text)
     QStringList seen;
     const QStringList pairs = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (pairs.isEmpty())
-        return Outcome::refused(refusal(QStringLiteral("it is empty.")));
+        return Outcome::refused(refusal(Tr::tr("it is empty.")));
     for (const QString &pair : pairs) {
         const qsizetype equals = pair.indexOf(QLatin1Char('='));
         if (equals <= 0)
             return Outcome::refused(
-                refusal(QStringLiteral("\"%1\" is not a keyword=value pair.").arg(pair)));
+                refusal(Tr::tr("\"%1\" is not a keyword=value pair.").arg(pair)));
         const QString keyword = pair.left(equals);
         const QString value = pair.mid(equals + 1);
         if (seen.contains(keyword))
             return Outcome::refused(
-                refusal(QStringLiteral("the keyword \"%1\" is given twice.").arg(keyword)));
+                refusal(Tr::tr("the keyword \"%1\" is given twice.").arg(keyword)));
         seen.append(keyword);
         if (keyword == QLatin1String("password"))
             return Outcome::refused(
-                refusal(QStringLiteral("it holds a password. Keep the password in ~/.pgpass "
-                                       "or PGPASSWORD, never in a workspace.")));
+                refusal(Tr::tr("it holds a password. Keep the password in ~/.pgpass "
+                               "or PGPASSWORD, never in a workspace.")));
         if (!isPlainValue(value))
-            return Outcome::refused(refusal(
-                QStringLiteral("the value of \"%1\" is empty, too long, or holds spaces, quotes, "
+            return Outcome::refused(
+                refusal(Tr::tr("the value of \"%1\" is empty, too long, or holds spaces, quotes, "
                                "backslashes or control characters.")
-                    .arg(keyword)));
+                            .arg(keyword)));
         if (keyword == QLatin1String("host")) {
             address.m_host = value;
         } else if (keyword == QLatin1String("port")) {
             bool number = false;
             address.m_port = value.toInt(&number);
             if (!number || address.m_port < 1 || address.m_port > 65535)
-                return Outcome::refused(refusal(
-                    QStringLiteral("the port \"%1\" is not a number from 1 to 65535.").arg(value)));
+                return Outcome::refused(
+                    refusal(Tr::tr("the port \"%1\" is not a number from 1 to 65535.").arg(value)));
         } else if (keyword == QLatin1String("dbname")) {
             address.m_databaseName = value;
         } else if (keyword == QLatin1String("user")) {
@@ -78,11 +79,11 @@ Result<ServerAddress> ServerAddress::parse(const QString &text)
             passedOn.append(keyword + QLatin1Char('=') + value);
         } else {
             return Outcome::refused(
-                refusal(QStringLiteral("\"%1\" is not a keyword Varn SE knows.").arg(keyword)));
+                refusal(Tr::tr("\"%1\" is not a keyword Varn SE knows.").arg(keyword)));
         }
     }
     if (address.m_databaseName.isEmpty())
-        return Outcome::refused(refusal(QStringLiteral("it names no database (dbname=).")));
+        return Outcome::refused(refusal(Tr::tr("it names no database (dbname=).")));
     if (address.m_host.isEmpty())
         address.m_host = QStringLiteral("localhost");
     passedOn.sort();
@@ -93,17 +94,18 @@ Result<ServerAddress> ServerAddress::parse(const QString &text)
 Result<ServerAddress> ServerAddress::fromFields(const Fields &fields)
 {
     const std::pair<const char *, const QString *> named[] = {
-        {"Server", &fields.host}, {"Database", &fields.databaseName}, {"User", &fields.userName}};
+        {QT_TRANSLATE_NOOP("varn::store", "Server"), &fields.host},
+        {QT_TRANSLATE_NOOP("varn::store", "Database"), &fields.databaseName},
+        {QT_TRANSLATE_NOOP("varn::store", "User"), &fields.userName}};
     for (const auto &[label, value] : named) {
         const QString trimmed = value->trimmed();
         if (trimmed.isEmpty() && value == &fields.databaseName)
-            return Outcome::refused(
-                QStringLiteral("Enter the name of the database on the server."));
+            return Outcome::refused(Tr::tr("Enter the name of the database on the server."));
         if (!trimmed.isEmpty() && !isPlainValue(trimmed))
             return Outcome::refused(
-                QStringLiteral("The %1 \"%2\" is not valid: it is too long, or holds spaces, "
-                               "quotes, backslashes or control characters.")
-                    .arg(QLatin1String(label), trimmed));
+                Tr::tr("The %1 \"%2\" is not valid: it is too long, or holds spaces, "
+                       "quotes, backslashes or control characters.")
+                    .arg(Tr::tr(label), trimmed));
     }
     QStringList pairs{QStringLiteral("port=%1").arg(fields.port),
                       QStringLiteral("dbname=") + fields.databaseName.trimmed()};

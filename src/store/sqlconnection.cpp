@@ -1,4 +1,5 @@
 #include "store/sqlconnection.h"
+#include "store/storetr.h"
 
 #include "store/sqldialect.h"
 
@@ -58,7 +59,7 @@ Result<QSqlDatabase> SqlConnection::open(const QString &connectionName, const QS
         close(connectionName);
     }
     if (!QFileInfo(filePath).isFile())
-        return Outcome::stop(QStringLiteral("unable to open database file: %1").arg(filePath));
+        return Outcome::stop(Tr::tr("unable to open database file: %1").arg(filePath));
 
     QString error;
     {
@@ -110,8 +111,8 @@ Result<QSqlDatabase> SqlConnection::openServer(const QString &connectionName,
         QSqlDatabase database = QSqlDatabase::addDatabase(
             QLatin1String(SqlDialect::driverName(Backend::PostgreSQL)), connectionName);
         if (!database.isValid()) {
-            error = QStringLiteral("The PostgreSQL driver of Qt (package libqt6sql6-psql) is not "
-                                   "installed.");
+            error = Tr::tr("The PostgreSQL driver of Qt (package libqt6sql6-psql) is not "
+                           "installed.");
         } else {
             database.setHostName(address.host());
             database.setPort(address.port());

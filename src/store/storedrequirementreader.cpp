@@ -1,4 +1,5 @@
 #include "store/storedrequirementreader.h"
+#include "store/storetr.h"
 
 #include "common/requirementlimits.h"
 #include "store/rowstatement.h"
@@ -41,7 +42,7 @@ QString selectStatement(const QString &where = QString())
 
 Outcome cannotOpen(const char *set, const QSqlError &error)
 {
-    return Outcome::stop(QStringLiteral("Cannot open %1 recordset.\n").arg(QLatin1String(set)) +
+    return Outcome::stop(Tr::tr("Cannot open %1 recordset.\n").arg(QLatin1String(set)) +
                          error.text());
 }
 

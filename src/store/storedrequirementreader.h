@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "common/storedwords.h"
 
 #include <QHash>
 #include <QString>
@@ -25,8 +26,8 @@ struct StoredRequirement
     QString typeWithList, entityWithList, typeInList, entityInList;
     QStringList possibleValues;
 
-    bool isFunctional() const { return kind == QLatin1String("Functional"); }
-    bool isStructural() const { return kind == QLatin1String("Structural"); }
+    bool isFunctional() const { return kind == QLatin1String(StoredWords::kFunctional); }
+    bool isStructural() const { return kind == QLatin1String(StoredWords::kStructural); }
 };
 
 // The positions of a stored requirement's columns in the reader's rows.

@@ -1,4 +1,5 @@
 #include "store/supersededversion.h"
+#include "store/storetr.h"
 
 #include "store/creqmsset.h"
 #include "store/datesaved.h"
@@ -37,13 +38,11 @@ Outcome lockVersion(const QString &connectionName, qint32 reqNum)
         return Outcome::ok();
     QSqlQuery query(database);
     if (!query.prepare(lock))
-        return Outcome::stop(QString::fromLatin1(messages::kEditOpenFailed) +
-                             query.lastError().text());
+        return Outcome::stop(Tr::tr(messages::kEditOpenFailed) + query.lastError().text());
     query.addBindValue(reqNum);
     if (!query.exec()) {
         TransientRetry::noteError(query.lastError());
-        return Outcome::stop(QString::fromLatin1(messages::kEditOpenFailed) +
-                             query.lastError().text());
+        return Outcome::stop(Tr::tr(messages::kEditOpenFailed) + query.lastError().text());
     }
     return Outcome::ok();
 }
@@ -59,11 +58,11 @@ Outcome supersededRefusal(const QString &connectionName, const MasterReqRow &ret
          QString::fromLatin1(messages::kDeletedKind)});
     newer.setSort(QStringLiteral("Version DESC"));
     if (newer.open() && !newer.isEOF() && newer.row().Version > retired.Version)
-        return Outcome::warning(QString::fromLatin1(messages::kEditSuperseded)
+        return Outcome::warning(Tr::tr(messages::kEditSuperseded)
                                     .arg(retired.Req_Num)
                                     .arg(newer.row().Version)
                                     .arg(newer.row().Req_Num));
-    return Outcome::warning(QString::fromLatin1(messages::kEditAlreadyDeleted));
+    return Outcome::warning(Tr::tr(messages::kEditAlreadyDeleted));
 }
 
 } // namespace
@@ -78,20 +77,20 @@ Outcome SupersededVersion::markDeletedInSave(const QString &connectionName, qint
     CReqMsSet master(connectionName);
     master.setFilter(QStringLiteral("Req_Num = ?"), {reqNum});
     if (Outcome opened = master.open(); !opened)
-        return master.errorOutcome(QString::fromLatin1(messages::kEditOpenFailed));
+        return master.errorOutcome(Tr::tr(messages::kEditOpenFailed));
     if (master.isEOF())
-        return Outcome::stop(QString::fromLatin1(messages::kEditNotFound));
+        return Outcome::stop(Tr::tr(messages::kEditNotFound));
     if (master.row().FSTType == QLatin1String(messages::kDeletedKind)) {
         const MasterReqRow retired = master.row();
         master.close();
         return supersededRefusal(connectionName, retired, savingNumber);
     }
     if (!master.edit())
-        return Outcome::stop(QString::fromLatin1(messages::kEditWriteFailed));
+        return Outcome::stop(Tr::tr(messages::kEditWriteFailed));
     master.row().FSTType = QString::fromLatin1(messages::kDeletedKind);
     master.row().DateSaved = DateSaved::text(today);
     if (!master.update())
-        return Outcome::stop(QString::fromLatin1(messages::kEditWriteFailed));
+        return Outcome::stop(Tr::tr(messages::kEditWriteFailed));
     master.close();
     return Outcome::ok();
 }

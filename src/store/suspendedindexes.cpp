@@ -1,4 +1,5 @@
 #include "store/suspendedindexes.h"
+#include "store/storetr.h"
 
 #include "store/sqldialect.h"
 
@@ -11,7 +12,8 @@ namespace varn::store {
 
 namespace {
 
-const QString kIndexFailure = QStringLiteral("Cannot rebuild the object model's indexes.\n");
+constexpr char kIndexFailure[] =
+    QT_TRANSLATE_NOOP("varn::store", "Cannot rebuild the object model's indexes.\n");
 
 } // namespace
 
@@ -30,11 +32,11 @@ Result<SuspendedIndexes> SuspendedIndexes::suspend(const QString &connectionName
     // and cannot be dropped; they stay.
     if (!query.prepare(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' "
                                       "AND tbl_name = ? AND sql IS NOT NULL ORDER BY name")))
-        return Outcome::stop(kIndexFailure + query.lastError().text());
+        return Outcome::stop(Tr::tr(kIndexFailure) + query.lastError().text());
     for (const char *table : tables) {
         query.addBindValue(QLatin1String(table));
         if (!query.exec())
-            return Outcome::stop(kIndexFailure + query.lastError().text());
+            return Outcome::stop(Tr::tr(kIndexFailure) + query.lastError().text());
         while (query.next()) {
             names.append(query.value(0).toString());
             suspended.m_definitions.append(query.value(1).toString());
@@ -44,7 +46,7 @@ Result<SuspendedIndexes> SuspendedIndexes::suspend(const QString &connectionName
     for (const QString &name : std::as_const(names)) {
         if (!query.exec(QStringLiteral("DROP INDEX ") +
                         driver->escapeIdentifier(name, QSqlDriver::TableName)))
-            return Outcome::stop(kIndexFailure + query.lastError().text());
+            return Outcome::stop(Tr::tr(kIndexFailure) + query.lastError().text());
     }
     return suspended;
 }
@@ -54,7 +56,7 @@ Outcome SuspendedIndexes::restore()
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     for (const QString &definition : std::as_const(m_definitions)) {
         if (!query.exec(definition))
-            return Outcome::stop(kIndexFailure + query.lastError().text());
+            return Outcome::stop(Tr::tr(kIndexFailure) + query.lastError().text());
     }
     m_definitions.clear();
     return Outcome::ok();

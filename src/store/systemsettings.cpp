@@ -1,4 +1,5 @@
 #include "store/systemsettings.h"
+#include "store/storetr.h"
 
 #include "store/creqsysnameset.h"
 #include "store/transientretry.h"
@@ -20,10 +21,13 @@ constexpr int SystemNameRow::*kFlagMembers[] = {
 };
 static_assert(std::size(kFlagMembers) == kDisplayFlagCount);
 
-const QString kCannotOpen = QStringLiteral("Cannot open ReqSysNameSet recordset.\n");
-const QString kCannotWrite = QStringLiteral("Error writing to the Requirements database.\n");
-const QString kCannotWriteName = QStringLiteral("Cannot write to ReqSysNameSet recordset.\n");
-const QString kNoRow = QStringLiteral("The SYSTEM_NAME table holds no row.");
+constexpr char kCannotOpen[] =
+    QT_TRANSLATE_NOOP("varn::store", "Cannot open ReqSysNameSet recordset.\n");
+constexpr char kCannotWrite[] =
+    QT_TRANSLATE_NOOP("varn::store", "Error writing to the Requirements database.\n");
+constexpr char kCannotWriteName[] =
+    QT_TRANSLATE_NOOP("varn::store", "Cannot write to ReqSysNameSet recordset.\n");
+constexpr char kNoRow[] = QT_TRANSLATE_NOOP("varn::store", "The SYSTEM_NAME table holds no row.");
 const QString kNotOneRow = QStringLiteral("SYSTEM_NAME does not hold exactly one row.");
 
 QString errorText(const QSqlError &error)
@@ -38,7 +42,7 @@ QString openRow(CReqSysNameSet &set)
     if (Outcome opened = set.open(); !opened)
         return set.lastErrorText();
     if (set.isEOF())
-        return kNoRow;
+        return Tr::tr(kNoRow);
     return {};
 }
 
@@ -62,7 +66,7 @@ Result<QString> SystemSettings::systemName() const
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (!query.exec(QStringLiteral("SELECT SystemName FROM SYSTEM_NAME")) || !query.next()) {
         noteStatementError(query.lastError());
-        return Outcome::stop(kCannotOpen + m_lastError);
+        return Outcome::stop(Tr::tr(kCannotOpen) + m_lastError);
     }
     return query.value(0).toString();
 }
@@ -74,17 +78,17 @@ Outcome SystemSettings::setSystemName(const QString &systemName) const
     // database's words, as the team database words its own message.
     if (!query.prepare(QStringLiteral("UPDATE SYSTEM_NAME SET SystemName = ?"))) {
         noteStatementError(query.lastError());
-        return Outcome::stop(kCannotOpen + m_lastStatementError);
+        return Outcome::stop(Tr::tr(kCannotOpen) + m_lastStatementError);
     }
     query.addBindValue(systemName);
     if (!query.exec()) {
         noteStatementError(query.lastError());
         if (!m_lastStatementError.trimmed().isEmpty())
-            return Outcome::stop(kCannotWriteName + m_lastStatementError);
-        return failed(kCannotWriteName, kNotOneRow);
+            return Outcome::stop(Tr::tr(kCannotWriteName) + m_lastStatementError);
+        return failed(Tr::tr(kCannotWriteName), kNotOneRow);
     }
     if (query.numRowsAffected() != 1)
-        return failed(kCannotWriteName, kNotOneRow);
+        return failed(Tr::tr(kCannotWriteName), kNotOneRow);
     return Outcome::ok();
 }
 
@@ -92,7 +96,7 @@ Result<DisplayChoices> SystemSettings::displayChoices() const
 {
     CReqSysNameSet set(m_connection);
     if (const QString problem = openRow(set); !problem.isEmpty())
-        return failed(kCannotOpen, problem);
+        return failed(Tr::tr(kCannotOpen), problem);
     DisplayChoices choices;
     for (int flag = 0; flag < kDisplayFlagCount; ++flag)
         choices.flags[flag] = set.row().*kFlagMembers[flag] != 0;
@@ -106,12 +110,12 @@ template <typename Change> Outcome SystemSettings::editRow(Change change) const
 {
     CReqSysNameSet set(m_connection);
     if (const QString problem = openRow(set); !problem.isEmpty())
-        return failed(kCannotOpen, problem);
+        return failed(Tr::tr(kCannotOpen), problem);
     if (Outcome editing = set.edit(); !editing)
-        return failed(kCannotWrite, set.lastErrorText());
+        return failed(Tr::tr(kCannotWrite), set.lastErrorText());
     change(set.row());
     if (Outcome written = set.update(); !written)
-        return failed(kCannotWrite, set.lastErrorText());
+        return failed(Tr::tr(kCannotWrite), set.lastErrorText());
     set.close();
     return Outcome::ok();
 }

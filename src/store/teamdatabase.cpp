@@ -1,4 +1,5 @@
 #include "store/teamdatabase.h"
+#include "store/storetr.h"
 
 #include "store/sqlconnection.h"
 #include "store/sqldialect.h"
@@ -34,8 +35,7 @@ QString errorText(const QSqlQuery &query)
 Outcome failure(const QString &step, const QString &why)
 {
     return Outcome::stop(
-        QStringLiteral("Cannot create the requirements tables on the server.\n%1: %2")
-            .arg(step, why));
+        Tr::tr("Cannot create the requirements tables on the server.\n%1: %2").arg(step, why));
 }
 
 // The system the database holds; empty when it holds no requirements tables.
@@ -49,9 +49,9 @@ Result<QString> storedSystemName(const QSqlDatabase &database)
 Outcome anotherSystem(const QSqlDatabase &database, const QString &stored)
 {
     return Outcome::refused(
-        QStringLiteral("The database \"%1\" on the server already holds the requirements of the "
-                       "system \"%2\".\nGive that System Name to join it, or choose another "
-                       "database.")
+        Tr::tr("The database \"%1\" on the server already holds the requirements of the "
+               "system \"%2\".\nGive that System Name to join it, or choose another "
+               "database.")
             .arg(database.databaseName(), stored));
 }
 
@@ -131,7 +131,7 @@ Outcome TeamDatabase::verify(const QString &connectionName, const QString &syste
         return stored.outcome();
     if (stored->isEmpty())
         return Outcome::stop(
-            QStringLiteral("The database \"%1\" on the server holds no requirements tables.")
+            Tr::tr("The database \"%1\" on the server holds no requirements tables.")
                 .arg(database.databaseName()));
     if (stored.value() != systemName)
         return anotherSystem(database, stored.value());

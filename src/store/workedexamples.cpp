@@ -1,4 +1,5 @@
 #include "store/workedexamples.h"
+#include "store/storetr.h"
 
 #include "store/cvarnmsset.h"
 #include "store/cvarnpvset.h"
@@ -9,7 +10,7 @@ namespace varn::store {
 
 Result<QList<VarnMasterRow>> WorkedExamples::masterRows(int first, int count) const
 {
-    const QString failed = QStringLiteral("Cannot open VarnMsSet recordset.\n");
+    const QString failed = Tr::tr("Cannot open VarnMsSet recordset.\n");
     CVarnMsSet master(m_connection);
     master.setSort(QStringLiteral("Req_Num"));
     if (Outcome opened = master.open(CVarnMsSet::OpenType::Snapshot); !opened)
@@ -55,10 +56,10 @@ Result<QList<int>> WorkedExamples::functionalNumbers() const
     CVarnSet functional(m_connection);
     functional.setSort(QStringLiteral("F_ReqNum"));
     if (!functional.open(CVarnSet::OpenType::Snapshot))
-        return Outcome::stop(QStringLiteral("Cannot open VarnSet recordset.\n"));
+        return Outcome::stop(Tr::tr("Cannot open VarnSet recordset.\n"));
     QList<int> numbers;
     if (!functional.forEachRow([&numbers](const FuncReqRow &row) { numbers.append(row.F_ReqNum); }))
-        return Outcome::stop(QStringLiteral("Cannot open VarnSet recordset.\n"));
+        return Outcome::stop(Tr::tr("Cannot open VarnSet recordset.\n"));
     return numbers;
 }
 

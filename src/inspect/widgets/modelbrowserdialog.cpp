@@ -28,9 +28,9 @@ QLabel *caption(const QString &text, QWidget *parent)
 ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind kind, QWidget *parent)
     : QDialog(parent), m_workbench(workbench), m_spec(ModelBrowser::spec(kind)),
       m_browser(workbench.app().requirementsConnectionName()), m_entities(new QListWidget(this)),
-      m_see(new QPushButton(QString::fromLatin1(m_spec.seeButton), this))
+      m_see(new QPushButton(Tr::tr(m_spec.seeButton), this))
 {
-    setWindowTitle(QString::fromLatin1(m_spec.title));
+    setWindowTitle(Tr::tr(m_spec.title));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kBackground);
     setPalette(colours);
@@ -39,7 +39,7 @@ ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind ki
     m_entities->setObjectName(QStringLiteral("entities"));
     m_entities->setSelectionMode(QAbstractItemView::SingleSelection);
     m_entities->setSortingEnabled(true);
-    m_see->setToolTip(QString::fromLatin1(m_spec.seeTooltip));
+    m_see->setToolTip(Tr::tr(m_spec.seeTooltip));
     connect(m_see, &QPushButton::clicked, this, &ModelBrowserDialog::showSelectedEntity);
     connect(m_entities, &QListWidget::itemDoubleClicked, this,
             &ModelBrowserDialog::showSelectedEntity);
@@ -56,7 +56,7 @@ ModelBrowserDialog::ModelBrowserDialog(app::Workbench &workbench, BrowserKind ki
         auto *results = new QListWidget(this);
         results->setObjectName(QString::fromLatin1(list.caption));
         results->setSelectionMode(QAbstractItemView::NoSelection);
-        grid->addWidget(caption(QString::fromLatin1(list.caption), this), row++, 1);
+        grid->addWidget(caption(Tr::tr(list.caption), this), row++, 1);
         grid->addWidget(results, row++, 1);
         m_results.append(results);
     }
@@ -85,7 +85,7 @@ void ModelBrowserDialog::showSelectedEntity()
     clearResults();
     const QListWidgetItem *selected = m_entities->currentItem();
     if (!selected || !selected->isSelected()) {
-        m_workbench.showMessage(Outcome::refused(QString::fromLatin1(m_spec.noSelection)));
+        m_workbench.showMessage(Outcome::refused(Tr::tr(m_spec.noSelection)));
         return;
     }
     const Result<QList<QStringList>> lists = m_browser.resultLists(m_spec.kind, selected->text());

@@ -1,6 +1,7 @@
 // model: what the Inspect windows show of the derived object model.
 #include "cli/cliworkspace.h"
 #include "inspect/classoutline.h"
+#include "inspect/inspecttr.h"
 #include "inspect/modelbrowser.h"
 #include "inspect/tableoutline.h"
 
@@ -57,7 +58,7 @@ int printClass(const CVarnApp &app, const QString &entity, inspect::OutlineLangu
             return refusedOrFailed(lists.outcome());
         const inspect::BrowserSpec &spec = inspect::ModelBrowser::spec(kind);
         for (int list = 0; list < lists->size() && list < spec.lists.size(); ++list) {
-            printLine(QString::fromLatin1(spec.lists.at(list).caption));
+            printLine(inspect::Tr::tr(spec.lists.at(list).caption));
             for (const QString &line : lists->at(list))
                 printLine(QStringLiteral("  ") + line);
         }

@@ -140,21 +140,6 @@ const QStringList kEngineTexts = {
     QStringLiteral("Specifies a state of attribute"),
     QStringLiteral("Specifies a value of attribute"),
     QStringLiteral("Specifies external exchange of data or control"),
-    // The model browsers (Inspect).
-    QStringLiteral("Object Model Attributes"),
-    QStringLiteral("Object Model Entities"),
-    QStringLiteral("Object Model Methods"),
-    QStringLiteral("See Attributes >>"),
-    QStringLiteral("See Methods >>"),
-    QStringLiteral("See Types >>"),
-    QStringLiteral("Displays selected entity's types"),
-    QStringLiteral("Displays selected object's attributes"),
-    QStringLiteral("Displays selected object's methods"),
-    QStringLiteral("Association Attributes"),
-    QStringLiteral("Composition Attributes"),
-    QStringLiteral("Data Member Attributes"),
-    QStringLiteral("Methods"),
-    QStringLiteral("Types"),
 };
 const QRegularExpression kEnginePatterns(
     QStringLiteral("^([^;]+; [^;]+)$")); // a term's description: what it is; a part of speech
