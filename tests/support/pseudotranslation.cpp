@@ -1,5 +1,6 @@
 #include "pseudotranslation.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QXmlStreamReader>
 
@@ -35,6 +36,18 @@ QString elementText(QXmlStreamReader &xml)
 }
 
 } // namespace
+
+QString PseudoTranslation::installGathered()
+{
+    QString error;
+    if (!loadGatheredTexts(gatheredTextsPath(), &error))
+        return error;
+    if (m_texts.isEmpty())
+        return gatheredTextsPath() + QStringLiteral(": no texts were gathered");
+    if (!QCoreApplication::installTranslator(this))
+        return QStringLiteral("The pseudo-translation could not be installed.");
+    return {};
+}
 
 bool PseudoTranslation::loadGatheredTexts(const QString &path, QString *error)
 {

@@ -18,6 +18,10 @@ public:
     // with the reason in *error, when the file cannot be read.
     bool loadGatheredTexts(const QString &path, QString *error);
     static QString gatheredTextsPath();
+    // Reads the build's gathered texts and installs the translation in the
+    // application: what a suite's initTestCase() does. The empty string when
+    // it is installed, else why not.
+    QString installGathered();
 
     int textCount() const { return int(m_texts.size()); }
     bool isEmpty() const override { return m_texts.isEmpty(); }
