@@ -1,5 +1,7 @@
 #include "language/termvocabulary.h"
 
+#include "language/languagetr.h"
+
 #include <array>
 #include <span>
 
@@ -30,29 +32,29 @@ constexpr std::array<QStringView, 26> TermNames = {
 };
 
 // In the order of TermControl.
-constexpr std::array<QStringView, 22> Descriptions = {
-    u"Spatial term; specifies association by proximity",
-    u"Aspect or characteristic of entity; a noun",
-    u"Domain object; a noun",
-    u"Part of entity; a noun",
-    u"Specifies a numerical value",
-    u"Specifies a state of attribute",
-    u"Specifies a value of attribute",
-    u"Specifies a means of measurement; a metric",
-    u"Kind of entity; an adjective or descriptive noun",
-    u"Preamble; specifies usage",
-    u"Time-relative preposition; specifies timeliness",
-    u"Specifies a state transition",
-    u"Relational phrase; specifies a value's relativity",
-    u"Possessive phrase; specifies ownership",
-    u"Logical term; specifies compound association",
-    u"Time-relative preposition; specifies event",
-    u"Associative phrase; specifies interaction",
-    u"Specifies external exchange of data or control",
-    u"Actor that performs function; a role",
-    u"Function performed; an operative verb",
-    u"Action driven by event; a verb phrase",
-    u"Attribute's state or value; a noun",
+constexpr std::array<const char *, 22> Descriptions = {
+    QT_TRANSLATE_NOOP("varn::language", "Spatial term; specifies association by proximity"),
+    QT_TRANSLATE_NOOP("varn::language", "Aspect or characteristic of entity; a noun"),
+    QT_TRANSLATE_NOOP("varn::language", "Domain object; a noun"),
+    QT_TRANSLATE_NOOP("varn::language", "Part of entity; a noun"),
+    QT_TRANSLATE_NOOP("varn::language", "Specifies a numerical value"),
+    QT_TRANSLATE_NOOP("varn::language", "Specifies a state of attribute"),
+    QT_TRANSLATE_NOOP("varn::language", "Specifies a value of attribute"),
+    QT_TRANSLATE_NOOP("varn::language", "Specifies a means of measurement; a metric"),
+    QT_TRANSLATE_NOOP("varn::language", "Kind of entity; an adjective or descriptive noun"),
+    QT_TRANSLATE_NOOP("varn::language", "Preamble; specifies usage"),
+    QT_TRANSLATE_NOOP("varn::language", "Time-relative preposition; specifies timeliness"),
+    QT_TRANSLATE_NOOP("varn::language", "Specifies a state transition"),
+    QT_TRANSLATE_NOOP("varn::language", "Relational phrase; specifies a value's relativity"),
+    QT_TRANSLATE_NOOP("varn::language", "Possessive phrase; specifies ownership"),
+    QT_TRANSLATE_NOOP("varn::language", "Logical term; specifies compound association"),
+    QT_TRANSLATE_NOOP("varn::language", "Time-relative preposition; specifies event"),
+    QT_TRANSLATE_NOOP("varn::language", "Associative phrase; specifies interaction"),
+    QT_TRANSLATE_NOOP("varn::language", "Specifies external exchange of data or control"),
+    QT_TRANSLATE_NOOP("varn::language", "Actor that performs function; a role"),
+    QT_TRANSLATE_NOOP("varn::language", "Function performed; an operative verb"),
+    QT_TRANSLATE_NOOP("varn::language", "Action driven by event; a verb phrase"),
+    QT_TRANSLATE_NOOP("varn::language", "Attribute's state or value; a noun"),
 };
 
 constexpr std::array<QStringView, TermVocabulary::PreambleCount> Preambles = {
@@ -138,20 +140,23 @@ struct ListEntry
     std::span<const QStringView> entries;
     // One letter per entry, in entry order.
     const char *letters;
-    QStringView title;
+    const char *title; // translated where shown
     QStringView cliName;
 };
 
 // In the order of TermList.
 constexpr std::array<ListEntry, TermVocabulary::TermListCount> Lists = {{
-    {TemporalEntries, "yy", u"Temporal", u"temporal"},
-    {StateTransitionEntries, "mm", u"State Transition", u"transition"},
-    {RelationalEntries, "llrrlllllllllllllllllllllll", u"Relational", u"relational"},
-    {PossessiveEntries, "zzzzzz", u"Possessive", u"possessive"},
-    {LogicalEntries, "ioo", u"Logical", u"logical"},
-    {EventActionEntries, "wbfwwbc", u"Event/Action", u"event"},
-    {AssociativeEntries, "hhhhhhhhhhhjjnnnhhhhhhjj", u"Associative", u"associative"},
-    {ExternalEntries, "xxxxxx", u"External", u"external"},
+    {TemporalEntries, "yy", QT_TRANSLATE_NOOP("varn::language", "Temporal"), u"temporal"},
+    {StateTransitionEntries, "mm", QT_TRANSLATE_NOOP("varn::language", "State Transition"),
+     u"transition"},
+    {RelationalEntries, "llrrlllllllllllllllllllllll",
+     QT_TRANSLATE_NOOP("varn::language", "Relational"), u"relational"},
+    {PossessiveEntries, "zzzzzz", QT_TRANSLATE_NOOP("varn::language", "Possessive"), u"possessive"},
+    {LogicalEntries, "ioo", QT_TRANSLATE_NOOP("varn::language", "Logical"), u"logical"},
+    {EventActionEntries, "wbfwwbc", QT_TRANSLATE_NOOP("varn::language", "Event/Action"), u"event"},
+    {AssociativeEntries, "hhhhhhhhhhhjjnnnhhhhhhjj",
+     QT_TRANSLATE_NOOP("varn::language", "Associative"), u"associative"},
+    {ExternalEntries, "xxxxxx", QT_TRANSLATE_NOOP("varn::language", "External"), u"external"},
 }};
 
 // Relational positions: 0-1 neutral, 2 "or", 3 "and", 4-14 plain, 15-26 range.
@@ -179,7 +184,7 @@ QString TermVocabulary::TermName(char letter)
 
 QString TermVocabulary::description(TermControl control)
 {
-    return staticText(Descriptions[std::size_t(control)]);
+    return Tr::tr(Descriptions[std::size_t(control)]);
 }
 
 QString TermVocabulary::preambleEntry(int position)
@@ -259,7 +264,7 @@ RelationalKind TermVocabulary::relationalKind(int position)
 
 QString TermVocabulary::listTitle(TermList list)
 {
-    return staticText(listEntry(list).title);
+    return Tr::tr(listEntry(list).title);
 }
 
 QString TermVocabulary::listName(TermList list)

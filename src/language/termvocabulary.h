@@ -93,7 +93,8 @@ public:
     static char entryLetter(TermList list, int position);
     static RelationalKind relationalKind(int position);
 
-    // "Temporal", "State Transition", ... as the list's messages name it.
+    // "Temporal", "State Transition", ... as the Builder titles the list, in
+    // the user's language.
     static QString listTitle(TermList list);
     // "temporal", "transition", ... as varn-cli names it.
     static QString listName(TermList list);

@@ -121,29 +121,6 @@ const QStringList kLanguageTexts = {
 // The head of every sentence: "The <system name> system", with "shall".
 const QRegularExpression kSentenceHead(QStringLiteral("^The .+ system( shall)?$"));
 
-// Engine texts not yet marked: the windows show them as the engine's tables
-// define them (column headings, display items, colours, template names, the
-// terms' descriptions and list titles, the model browsers' captions). They go
-// when the engine's texts are marked.
-const QStringList kEngineTexts = {
-    // The term lists' titles and the Builder's term descriptions.
-    QStringLiteral("Associative"),
-    QStringLiteral("Event/Action"),
-    QStringLiteral("External"),
-    QStringLiteral("Logical"),
-    QStringLiteral("Possessive"),
-    QStringLiteral("Relational"),
-    QStringLiteral("State Transition"),
-    QStringLiteral("Temporal"),
-    QStringLiteral("Specifies a state transition"),
-    QStringLiteral("Specifies a numerical value"),
-    QStringLiteral("Specifies a state of attribute"),
-    QStringLiteral("Specifies a value of attribute"),
-    QStringLiteral("Specifies external exchange of data or control"),
-};
-const QRegularExpression kEnginePatterns(
-    QStringLiteral("^([^;]+; [^;]+)$")); // a term's description: what it is; a part of speech
-
 // A text is data when it holds no letter: numbers, keys, punctuation.
 bool holdsNoWords(const QString &text)
 {
@@ -159,8 +136,7 @@ bool passes(const QString &text)
     const QString shown = QString(text).remove(QLatin1Char('&')).trimmed();
     return shown.isEmpty() || holdsNoWords(shown) || PseudoTranslation::isTranslated(text) ||
            kDataTexts.contains(shown) || kLanguageTexts.contains(shown) ||
-           kSentenceHead.match(shown).hasMatch() || kEngineTexts.contains(shown) ||
-           kEnginePatterns.match(shown).hasMatch();
+           kSentenceHead.match(shown).hasMatch();
 }
 
 // Gathers the texts of windows that escaped translation, each with where it
