@@ -2,6 +2,7 @@
 #include "central/requirementscentral.h"
 #include "cli/cliworkspace.h"
 #include "cli/structuraloptions.h"
+#include "common/templatenumbers.h"
 #include "language/requirementbuilder.h"
 #include "language/termvocabulary.h"
 #include "store/recordobjects.h"
@@ -211,7 +212,7 @@ QString setStructuralField(StructuralDraft &draft, const QString &name, const QS
 // was given, unless ValueGroup names one; a contradiction is a usage problem.
 QString chooseValueGroup(StructuralDraft &draft, bool values)
 {
-    if (draft.source != 19)
+    if (draft.source != TemplateNumber::kAttributeDefinition)
         return {};
     const bool dataType = !draft.dataType.isEmpty();
     if (draft.valueGroup < 0 && values != dataType)
@@ -543,7 +544,8 @@ QString applyStructuralOptions(const CliOptions &options, StructuralDraft &draft
             return problem;
     }
     const QStringList values = options.values(QStringLiteral("value"));
-    if (!values.isEmpty() && draft.source != 19 && draft.source != 22)
+    if (!values.isEmpty() && draft.source != TemplateNumber::kAttributeDefinition &&
+        draft.source != TemplateNumber::kMessageDefinition)
         return QStringLiteral("--value is for templates 19 and 22");
     if (const QString problem =
             chooseValueGroup(draft, !values.isEmpty() || !draft.possibleValues.isEmpty());
