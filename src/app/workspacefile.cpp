@@ -98,16 +98,14 @@ bool isValidUtf8(const QByteArray &bytes)
 
 } // namespace
 
-const QString &WorkspaceFile::readErrorMessage()
+QString WorkspaceFile::readErrorMessage()
 {
-    static const QString message = Tr::tr("Error opening file at the path specified.");
-    return message;
+    return Tr::tr("Error opening file at the path specified.");
 }
 
-const QString &WorkspaceFile::writeErrorMessage()
+QString WorkspaceFile::writeErrorMessage()
 {
-    static const QString message = Tr::tr("Error writing to .vnp file.");
-    return message;
+    return Tr::tr("Error writing to .vnp file.");
 }
 
 QByteArray WorkspaceFile::encode(const WorkspaceValues &values)

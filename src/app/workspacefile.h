@@ -39,8 +39,8 @@ public:
     static Result<WorkspaceValues> read(const QString &path);
     static Outcome refusal(const QString &path, const QString &reason);
 
-    static const QString &readErrorMessage();
-    static const QString &writeErrorMessage();
+    static QString readErrorMessage();
+    static QString writeErrorMessage();
 };
 
 } // namespace varn::app

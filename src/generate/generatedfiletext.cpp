@@ -1,5 +1,6 @@
 #include "generate/generatedfiletext.h"
 
+#include "generate/generatetr.h"
 #include "generate/identifierspelling.h"
 #include "generate/modelgenerator.h"
 
@@ -15,19 +16,19 @@ const QLatin1String kLineEnd("\r\n");
 
 QString missingFolderText(GeneratorKind kind)
 {
-    return QStringLiteral("\r\n\r\nYour directory of %1 files does not exist.\r\n\r\n")
-               .arg(kind == GeneratorKind::Java ? QStringLiteral("Java") : QStringLiteral("C++")) +
-           QStringLiteral("Go to Generate -> Object Model... from the Main Menu to generate\r\n"
-                          "your directory of files.");
+    return Tr::tr("\r\n\r\nYour directory of %1 files does not exist.\r\n\r\n"
+                  "Go to Generate -> Object Model... from the Main Menu to generate\r\n"
+                  "your directory of files.")
+        .arg(kind == GeneratorKind::Java ? QStringLiteral("Java") : QStringLiteral("C++"));
 }
 
 // The same text in both languages.
 QString unreadableText(const QString &explanation)
 {
-    return QStringLiteral("\r\n\r\nFile could not be displayed.\r\n\r\nRegenerate your C++ files "
-                          "from the Main Menu by performing Generate -> Object Model...\r\n\r\n"
-                          "Explanation:\r\n\r\n") +
-           explanation.left(kLongestExplanation);
+    return Tr::tr("\r\n\r\nFile could not be displayed.\r\n\r\nRegenerate your C++ files "
+                  "from the Main Menu by performing Generate -> Object Model...\r\n\r\n"
+                  "Explanation:\r\n\r\n%1")
+        .arg(explanation.left(kLongestExplanation));
 }
 
 } // namespace

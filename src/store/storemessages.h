@@ -14,9 +14,10 @@ inline constexpr char kNoTransactions[] =
 inline constexpr char kCannotWriteMsReqSet[] =
     QT_TRANSLATE_NOOP("varn::store", "Cannot write to the MsReqSet recordset.");
 // Holds a carriage return, which the gathered texts cannot carry: shown as is.
-inline constexpr char kObjectModelFailed[] =
+inline constexpr char kObjectModelFailed[] = QT_TRANSLATE_NOOP(
+    "varn::store",
     "Error creating object model. Your database may be corrupt.\rVerify your database, then "
-    "retry composing.";
+    "retry composing.");
 inline constexpr char kOutOfMemoryRecordsets[] = QT_TRANSLATE_NOOP(
     "varn::store", "Out of memory. Could not allocate memory for one or more recordsets.");
 

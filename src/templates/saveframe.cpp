@@ -9,6 +9,7 @@
 #include "store/datesaved.h"
 #include "store/savetransaction.h"
 #include "store/storemessages.h"
+#include "store/storetr.h"
 #include "store/supersededversion.h"
 #include "store/transientretry.h"
 #include "templates/storedtextcheck.h"
@@ -101,8 +102,7 @@ public:
         if (m_requirement.derivesObjectModel()) {
             if (Outcome derived = deriveModel(terms); !derived) {
                 m_result.detail = derived.message();
-                return refuse(
-                    Outcome::refused(QString::fromLatin1(store::messages::kObjectModelFailed)));
+                return refuse(Outcome::refused(store::Tr::tr(store::messages::kObjectModelFailed)));
             }
         }
         // Reads still pending at the commit would keep the write-ahead log
