@@ -8,6 +8,7 @@
 #include "store/creqset.h"
 #include "store/creqstset.h"
 #include "store/dependentlinktable.h"
+#include "store/keyedreads.h"
 #include "store/storemessages.h"
 
 #include <QSqlDatabase>
@@ -28,20 +29,6 @@ QString deletedKind()
 }
 
 // The row of a set by its key; nullopt when there is none.
-template <typename Set>
-Result<std::optional<typename std::remove_cvref_t<decltype(std::declval<Set>().row())>>>
-rowByKey(const QString &connectionName, const char *keyColumn, qint32 number)
-{
-    using Row = std::remove_cvref_t<decltype(std::declval<Set>().row())>;
-    Set set(connectionName);
-    set.setFilter(QLatin1String(keyColumn) + QStringLiteral(" = ?"), {number});
-    if (Outcome opened = set.open(Set::OpenType::Snapshot); !opened)
-        return opened;
-    if (set.isEOF())
-        return std::optional<Row>();
-    return std::optional<Row>(set.row());
-}
-
 // The message is compared as a whole text: its own "%" and "_" are no
 // wildcards.
 QString likeLiteral(QString text)
@@ -131,16 +118,7 @@ Result<std::optional<StrucReqRow>> RequirementReader::structural(qint32 number) 
 
 Result<QStringList> RequirementReader::possibleValues(qint32 number) const
 {
-    CReqPvSet values(m_connection);
-    values.setFilter(QStringLiteral("FK_SReqNum = ?"), {number});
-    values.setSort(QStringLiteral("PV_ID"));
-    if (Outcome opened = values.open(CReqPvSet::OpenType::Snapshot); !opened)
-        return opened;
-    QStringList texts;
-    if (Outcome read = values.forEachRow([&](const PossValRow &row) { texts.append(row.Value); });
-        !read)
-        return read;
-    return texts;
+    return possibleValuesOf<CReqPvSet>(m_connection, number);
 }
 
 Outcome RequirementReader::forEachLiveStructural(

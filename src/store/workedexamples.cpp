@@ -1,10 +1,11 @@
 #include "store/workedexamples.h"
-#include "store/storetr.h"
 
 #include "store/cvarnmsset.h"
 #include "store/cvarnpvset.h"
 #include "store/cvarnset.h"
 #include "store/cvarnstset.h"
+#include "store/keyedreads.h"
+#include "store/storetr.h"
 
 namespace varn::store {
 
@@ -28,27 +29,12 @@ Result<QList<VarnMasterRow>> WorkedExamples::masterRows(int first, int count) co
 
 Result<std::optional<StrucReqRow>> WorkedExamples::structural(qint32 number) const
 {
-    CVarnStSet structural(m_connection);
-    structural.setFilter(QStringLiteral("S_ReqNum = ?"), {number});
-    if (Outcome opened = structural.open(CVarnStSet::OpenType::Snapshot); !opened)
-        return opened;
-    if (structural.isEOF())
-        return std::optional<StrucReqRow>();
-    return std::optional<StrucReqRow>(structural.row());
+    return rowByKey<CVarnStSet>(m_connection, "S_ReqNum", number);
 }
 
 Result<QStringList> WorkedExamples::possibleValues(qint32 number) const
 {
-    CVarnPvSet values(m_connection);
-    values.setFilter(QStringLiteral("FK_SReqNum = ?"), {number});
-    values.setSort(QStringLiteral("PV_ID"));
-    if (Outcome opened = values.open(CVarnPvSet::OpenType::Snapshot); !opened)
-        return opened;
-    QStringList texts;
-    if (Outcome read = values.forEachRow([&](const PossValRow &row) { texts.append(row.Value); });
-        !read)
-        return read;
-    return texts;
+    return possibleValuesOf<CVarnPvSet>(m_connection, number);
 }
 
 Result<QList<int>> WorkedExamples::functionalNumbers() const
