@@ -7,6 +7,7 @@ VARN_PACKAGES=(
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc libqt6printsupport6 libqt6svg6
     qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
     unixodbc unixodbc-dev odbcinst libsqliteodbc libsqlite3-dev
+    libzip-dev
     fonts-dejavu-core
     openjdk-17-jdk-headless
     postgresql libqt6sql6-psql odbc-postgresql
