@@ -8,6 +8,7 @@
 #include "app/workspacevaluescheck.h"
 #include "store/recordobjects.h"
 #include "store/requirementsdatabase.h"
+#include "store/schemaextensions.h"
 #include "store/sqlconnection.h"
 #include "store/systemsettings.h"
 #include "store/teamdatabase.h"
@@ -21,6 +22,7 @@ namespace varn::app {
 
 using store::ConnectionAccess;
 using store::RequirementsDatabase;
+using store::SchemaExtensions;
 using store::SqlConnection;
 using store::TeamDatabase;
 
@@ -404,6 +406,13 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
                 TeamDatabase::verify(m_requirementsConnection, m_document->values().systemName);
             !verified)
             return abandon(Outcome::stop(Tr::tr(kCannotOpenRequirements) + verified.message()));
+    }
+    if (!m_readOnly) {
+        if (const Result<QStringList> extended =
+                SchemaExtensions::bringUpToDate(m_requirementsConnection);
+            !extended)
+            return abandon(
+                Outcome::stop(Tr::tr(kCannotOpenRequirements) + extended.outcome().message()));
     }
 
     const Settings settings;

@@ -4,6 +4,7 @@
 #include "app/blankimage.h"
 #include "app/settings.h"
 #include "store/requirementsdatabase.h"
+#include "store/schemaextensions.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +29,16 @@ const Schema &blankSchema()
         if (!BlankImage::writeTo(Settings::defaultAccessVersion(), path))
             return Schema();
         Result<Schema> read = RequirementsDatabase::tablesOf(path, ConnectionAccess::ReadOnly);
-        return read ? read.value() : Schema();
+        if (!read)
+            return Schema();
+        // A workspace made before a feature existed gains its tables when
+        // opened, so their absence does not make a file foreign.
+        Schema tables = read.value();
+        for (const store::SchemaExtensions::Script &script : store::SchemaExtensions::builtIn()) {
+            for (const QString &table : store::SchemaExtensions::tablesOf(script))
+                tables.remove(table);
+        }
+        return tables;
     }();
     return schema;
 }

@@ -3,9 +3,11 @@
 #include "support/storetestsupport.h"
 
 #include "store/requirementsdatabase.h"
+#include "store/schemaextensions.h"
 #include "store/sqlconnection.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -13,6 +15,8 @@
 
 using namespace varn;
 using namespace varn::store;
+
+Q_DECLARE_METATYPE(varn::store::SchemaExtensions::Script)
 
 namespace {
 
@@ -91,6 +95,70 @@ private slots:
             QCOMPARE(connected.message(),
                      QStringLiteral("%1 is not a requirements database.").arg(m_blank));
             QVERIFY(!QSqlDatabase::contains(kConnection));
+        }
+    }
+
+    // Later features' tables: only what is missing is created, all or none.
+    void extensionsCreateOnlyTheMissingTables_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QList<SchemaExtensions::Script>>("scripts");
+        QTest::addColumn<QStringList>("applied");
+        QTest::addColumn<QStringList>("tablesAfter");
+        QTest::addColumn<int>("rowsInA");
+
+        const SchemaExtensions::Script a{
+            "a", "-- first\nCREATE TABLE IF NOT EXISTS EXT_A (Id INTEGER PRIMARY KEY);\n"
+                 "CREATE INDEX IF NOT EXISTS EXT_A_Id ON EXT_A (Id);\n"
+                 "INSERT INTO EXT_A VALUES (1);\n"};
+        const SchemaExtensions::Script b{"b", "CREATE TABLE IF NOT EXISTS EXT_B (Id INTEGER);\n"
+                                              "CREATE TABLE IF NOT EXISTS EXT_C (Id INTEGER);\n"};
+        const SchemaExtensions::Script broken{"broken",
+                                              "CREATE TABLE IF NOT EXISTS EXT_D (Id INTEGER);\n"
+                                              "CREATE TABLE EXT_A (Id INTEGER);\n"};
+        QTest::newRow("all missing") << QStringList{} << QList{a, b} << QStringList{"a", "b"}
+                                     << QStringList{"EXT_A", "EXT_B", "EXT_C"} << 1;
+        QTest::newRow("present ones not run again")
+            << QStringList{"CREATE TABLE EXT_A (Id INTEGER PRIMARY KEY)"} << QList{a, b}
+            << QStringList{"b"} << QStringList{"EXT_A", "EXT_B", "EXT_C"} << 0;
+        QTest::newRow("one table of two missing")
+            << QStringList{"CREATE TABLE EXT_B (Id INTEGER)"} << QList{b} << QStringList{"b"}
+            << QStringList{"EXT_B", "EXT_C"} << -1;
+        QTest::newRow("a failure leaves none")
+            << QStringList{} << QList{b, a, broken} << QStringList{} << QStringList{} << -1;
+    }
+
+    void extensionsCreateOnlyTheMissingTables()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QList<SchemaExtensions::Script>, scripts);
+        QFETCH(QStringList, applied);
+        QFETCH(QStringList, tablesAfter);
+        QFETCH(int, rowsInA);
+        QVERIFY(arrange(m_blank, before));
+        QVERIFY(SqlConnection::connect(kConnection, m_blank));
+
+        const Result<QStringList> first = SchemaExtensions::bringUpToDate(kConnection, scripts);
+        QCOMPARE(bool(first), !applied.isEmpty());
+        if (first)
+            QCOMPARE(first.value(), applied);
+        else
+            QVERIFY2(first.outcome().message().contains("broken"),
+                     qPrintable(first.outcome().message()));
+        QStringList extensionTables = QSqlDatabase::database(kConnection).tables();
+        extensionTables = extensionTables.filter(QRegularExpression("^EXT_"));
+        extensionTables.sort();
+        if (first)
+            QCOMPARE(extensionTables, tablesAfter);
+        else
+            QCOMPARE(extensionTables, before);
+        if (rowsInA >= 0)
+            QCOMPARE(StoreTestSupport::scalar(kConnection, "SELECT COUNT(*) FROM EXT_A").toInt(),
+                     rowsInA);
+        if (first) {
+            const Result<QStringList> again = SchemaExtensions::bringUpToDate(kConnection, scripts);
+            QVERIFY(again);
+            QCOMPARE(again.value(), QStringList{});
         }
     }
 

@@ -1,0 +1,138 @@
+#include "store/schemaextensions.h"
+#include "store/storetr.h"
+
+#include "store/sqldialect.h"
+#include "store/teamdatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <algorithm>
+
+static void initialiseExtensionScripts()
+{
+    Q_INIT_RESOURCE(team_schema);
+}
+
+namespace varn::store {
+
+namespace {
+
+const QString kScriptFolder = QStringLiteral(":/schema/extensions");
+
+QString errorText(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+Outcome failure(const QString &script, const QString &why)
+{
+    return Outcome::stop(
+        Tr::tr("The workspace's database could not gain the tables of %1.\n%2").arg(script, why));
+}
+
+} // namespace
+
+QList<SchemaExtensions::Script> SchemaExtensions::builtIn()
+{
+    initialiseExtensionScripts();
+    QList<Script> scripts;
+    const QDir folder(kScriptFolder);
+    for (const QString &file :
+         folder.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name)) {
+        QFile script(folder.filePath(file));
+        if (script.open(QIODevice::ReadOnly))
+            scripts.append({file.chopped(4), QString::fromUtf8(script.readAll())});
+    }
+    return scripts;
+}
+
+QStringList SchemaExtensions::tablesOf(const Script &script)
+{
+    static const QRegularExpression created(
+        QStringLiteral("CREATE\\s+TABLE\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList tables;
+    for (const QString &statement : TeamDatabase::statements(script.text)) {
+        const QRegularExpressionMatch match = created.match(statement);
+        if (match.hasMatch() && match.capturedStart() == 0)
+            tables.append(match.captured(1).toUpper());
+    }
+    return tables;
+}
+
+Result<QStringList> SchemaExtensions::missing(const QString &connectionName,
+                                              const QList<Script> &scripts)
+{
+    const QSqlDatabase database = QSqlDatabase::database(connectionName, false);
+    if (!database.isOpen())
+        return Outcome::stop(Tr::tr("The workspace's database is not open."));
+    QStringList present = SqlDialect::tables(database);
+    for (QString &table : present)
+        table = table.toUpper();
+    QStringList names;
+    for (const Script &script : scripts) {
+        const QStringList tables = tablesOf(script);
+        const bool complete = std::all_of(tables.begin(), tables.end(),
+                                          [&](const QString &t) { return present.contains(t); });
+        if (!complete)
+            names.append(script.name);
+    }
+    return names;
+}
+
+Outcome SchemaExtensions::runInTransaction(const QString &connectionName,
+                                           const QList<Script> &scripts)
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    for (const Script &script : scripts) {
+        for (const QString &statement : TeamDatabase::statements(script.text)) {
+            if (!query.exec(statement))
+                return failure(script.name, errorText(query.lastError()));
+        }
+    }
+    return Outcome::ok();
+}
+
+Result<QStringList> SchemaExtensions::bringUpToDate(const QString &connectionName,
+                                                    const QList<Script> &scripts)
+{
+    const Result<QStringList> lacking = missing(connectionName, scripts);
+    if (!lacking || lacking->isEmpty())
+        return lacking;
+
+    QSqlDatabase database = QSqlDatabase::database(connectionName, false);
+    const Backend backend = SqlDialect::of(database);
+    QSqlQuery query(database);
+    if (!query.exec(SqlDialect::beginWriting(backend)))
+        return failure(lacking->join(QLatin1String(", ")), errorText(query.lastError()));
+    auto abandon = [&](Outcome why) {
+        QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
+        return why;
+    };
+    const QString lock = SqlDialect::exclusiveLock(backend, SqlDialect::LockScope::Transaction,
+                                                   SqlDialect::LockName::Schema);
+    if (!lock.isEmpty() && !query.exec(lock))
+        return abandon(failure(lacking->join(QLatin1String(", ")), errorText(query.lastError())));
+
+    // Another program may have added them while this one waited for the lock.
+    const Result<QStringList> stillLacking = missing(connectionName, scripts);
+    if (!stillLacking)
+        return abandon(stillLacking.outcome());
+    QList<Script> toRun;
+    for (const Script &script : scripts) {
+        if (stillLacking->contains(script.name))
+            toRun.append(script);
+    }
+    if (Outcome created = runInTransaction(connectionName, toRun); !created)
+        return abandon(created);
+    if (!query.exec(QStringLiteral("COMMIT")))
+        return abandon(failure(lacking->join(QLatin1String(", ")), errorText(query.lastError())));
+    return stillLacking;
+}
+
+} // namespace varn::store

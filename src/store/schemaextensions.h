@@ -1,0 +1,43 @@
+#pragma once
+
+#include "common/outcome.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace varn::store {
+
+// Tables that later features add to the requirements database, one script
+// per feature in data/extensions. Blank images and a team's schema are made
+// with them; a workspace made before a feature existed gains its tables when
+// it is opened for writing, in one transaction that creates nothing but the
+// missing tables (and their indexes), so the tables the ODBC clients read are
+// never touched. A script is applied when any table it creates is missing;
+// its statements are written so that running one twice does no harm
+// ("CREATE TABLE IF NOT EXISTS", "CREATE INDEX IF NOT EXISTS").
+class SchemaExtensions
+{
+public:
+    struct Script
+    {
+        QString name; // the file's base name: "baselines"
+        QString text;
+    };
+
+    // The scripts the program carries, in name order.
+    static QList<Script> builtIn();
+    // The tables a script creates, upper case.
+    static QStringList tablesOf(const Script &script);
+    // The scripts whose tables the database lacks, by name.
+    static Result<QStringList> missing(const QString &connectionName,
+                                       const QList<Script> &scripts = builtIn());
+    // Creates the tables of every script the database lacks, all or none;
+    // the names of the scripts applied.
+    static Result<QStringList> bringUpToDate(const QString &connectionName,
+                                             const QList<Script> &scripts = builtIn());
+    // Runs the scripts' statements inside a transaction the caller holds.
+    static Outcome runInTransaction(const QString &connectionName, const QList<Script> &scripts);
+};
+
+} // namespace varn::store
