@@ -3,28 +3,65 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace varn::interchange {
 
 // What a requirements-exchange file holds, as read and before it is
-// interpreted: attribute definitions, objects with their values, relations
-// and the order of the specifications' hierarchies.
+// interpreted: datatypes, types with their attribute definitions, objects
+// with their values, relations and the specifications' hierarchies. Enough
+// is kept of each element (identifiers, long names, values as written) to
+// write the document back as it came.
 struct ReqIfContent
 {
+    struct EnumValue
+    {
+        QString identifier;
+        QString longName;
+        QString key; // EMBEDDED-VALUE's KEY
+        QString otherContent;
+    };
+    struct Datatype
+    {
+        QString identifier;
+        QString longName;
+        QString kind; // the element suffix: "STRING", "XHTML", "ENUMERATION"...
+        QString lastChange;
+        QHash<QString, QString> facets; // MAX-LENGTH, ACCURACY, MIN, MAX ... as written
+        QList<EnumValue> values;        // an enumeration's, in file order
+    };
     struct Definition
     {
         QString longName;
         QString kind; // the definition's element suffix: "STRING", "XHTML", "ENUMERATION"...
+        QString identifier;
+        QString datatype; // the DATATYPE-DEFINITION-*-REF
+        QString specType; // the identifier of the type that declares it
+        QString lastChange;
+        bool multiValued = false;
+        bool defined = true; // false: only referred to, the file does not define it
     };
     struct Value
     {
         QString definition; // the identifier of its definition
         QString kind;
-        QString text; // THE-VALUE, or the XHTML content flattened to text
+        QString text;     // THE-VALUE, the enumeration values' long names, or the XHTML flattened
+        QString original; // as written: THE-VALUE, the XHTML markup, the enum value references
+    };
+    struct SpecType
+    {
+        QString identifier;
+        QString longName;
+        QString kind; // "SPEC-OBJECT-TYPE", "SPEC-RELATION-TYPE", "SPECIFICATION-TYPE"...
+        QString lastChange;
+        QStringList definitions; // its attribute definitions' identifiers, in file order
     };
     struct Object
     {
         QString identifier;
+        QString type; // SPEC-OBJECT-TYPE-REF
+        QString longName;
+        QString lastChange;
         QList<Value> values;
     };
     struct Relation
@@ -32,18 +69,40 @@ struct ReqIfContent
         QString identifier;
         QString source;
         QString target;
+        QString type; // SPEC-RELATION-TYPE-REF
+        QString longName;
+        QString lastChange;
+        QList<Value> values;
     };
     struct Node
     {
         QString object;
-        QString paragraph; // "1", "1.2": its place in the hierarchy
+        QString paragraph;  // "1", "1.2": its place in the hierarchy
+        QString identifier; // the SPEC-HIERARCHY's own
+        int depth = 1;
+        QString specification; // the identifier of the specification it belongs to
+    };
+    struct Specification
+    {
+        QString identifier;
+        QString longName;
+        QString type;
+        QString lastChange;
+        QList<Value> values;
     };
 
     QString sourceToolId;
+    QString headerIdentifier;
+    QString title;
+    QList<Datatype> datatypes;
+    QList<SpecType> specTypes;
     QHash<QString, Definition> definitions;
     QList<Object> objects; // in file order
     QList<Relation> relations;
+    QList<Specification> specifications;
     QList<Node> hierarchy; // depth first, as the specifications list them
+    // Identifiers the file refers to but does not define, each once.
+    QStringList undefinedReferences;
 };
 
 } // namespace varn::interchange

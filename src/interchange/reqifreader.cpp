@@ -98,22 +98,24 @@ private:
         }
         const QXmlStreamAttributes attributes = m_xml.attributes();
         if (name.startsWith(kDefinitionPrefix) && parent == QLatin1String("SPEC-ATTRIBUTES")) {
-            m_content.definitions.insert(attributes.value(QLatin1String("IDENTIFIER")).toString(),
-                                         {attributes.value(QLatin1String("LONG-NAME")).toString(),
-                                          name.mid(kDefinitionPrefix.size()).toString()});
+            ReqIfContent::Definition definition;
+            definition.identifier = attributes.value(QLatin1String("IDENTIFIER")).toString();
+            definition.longName = attributes.value(QLatin1String("LONG-NAME")).toString();
+            definition.kind = name.mid(kDefinitionPrefix.size()).toString();
+            m_content.definitions.insert(definition.identifier, definition);
         } else if (name == QLatin1String("SPEC-OBJECT")) {
-            m_object =
-                ReqIfContent::Object{attributes.value(QLatin1String("IDENTIFIER")).toString(), {}};
+            m_object = ReqIfContent::Object{};
+            m_object->identifier = attributes.value(QLatin1String("IDENTIFIER")).toString();
         } else if (name.startsWith(kValuePrefix) && m_object) {
-            m_value = ReqIfContent::Value{{},
-                                          name.mid(kValuePrefix.size()).toString(),
-                                          attributes.value(QLatin1String("THE-VALUE")).toString()};
+            m_value = ReqIfContent::Value{};
+            m_value->kind = name.mid(kValuePrefix.size()).toString();
+            m_value->text = attributes.value(QLatin1String("THE-VALUE")).toString();
         } else if (name == QLatin1String("THE-VALUE") && m_value) {
             m_xhtmlDepth = 1;
             m_text.clear();
         } else if (name == QLatin1String("SPEC-RELATION")) {
-            m_relation = ReqIfContent::Relation{
-                attributes.value(QLatin1String("IDENTIFIER")).toString(), {}, {}};
+            m_relation = ReqIfContent::Relation{};
+            m_relation->identifier = attributes.value(QLatin1String("IDENTIFIER")).toString();
         } else if (name == QLatin1String("SPEC-HIERARCHY")) {
             m_place.append(m_siblings.isEmpty() ? 1 : ++m_siblings.top());
             m_siblings.push(0);
@@ -168,7 +170,11 @@ private:
             QStringList place;
             for (const int step : std::as_const(m_place))
                 place.append(QString::number(step));
-            m_content.hierarchy.append({identifier, place.join(QLatin1Char('.'))});
+            ReqIfContent::Node node;
+            node.object = identifier;
+            node.paragraph = place.join(QLatin1Char('.'));
+            node.depth = int(m_place.size());
+            m_content.hierarchy.append(node);
         }
     }
 
