@@ -5,6 +5,7 @@
 #include "app/programtranslations.h"
 #include "app/terminationsignals.h"
 #include "cli/clicommand.h"
+#include "cli/clitr.h"
 
 #include <QCoreApplication>
 #include <QStringDecoder>
@@ -30,10 +31,10 @@ std::vector<Command> allCommands()
 
 void printUsage(const std::vector<Command> &commands)
 {
-    printError(QStringLiteral("usage: varn-cli COMMAND [ARGUMENTS]\n"
-                              "       varn-cli --help | --version\n\ncommands:"));
+    printError(Tr::tr("usage: varn-cli COMMAND [ARGUMENTS]\n"
+                      "       varn-cli --help | --version\n\ncommands:"));
     for (const Command &command : commands)
-        printError(QStringLiteral("  ") + QString::fromUtf8(command.synopsis));
+        printError(QStringLiteral("  ") + Tr::tr(command.synopsis));
 }
 
 // An argument that is not valid UTF-8 would reach the database as
@@ -64,14 +65,17 @@ void endOnSignal(int signal)
 
 int runCommand(int argc, char **argv)
 {
-    if (const int invalid = firstInvalidArgument(argc, argv); invalid != 0) {
-        std::fprintf(stderr, "varn-cli: argument %d is not valid UTF-8\n", invalid);
-        return UsageError;
-    }
+    // Checked on the bytes as given; said once the user's language is in place.
+    const int invalid = firstInvalidArgument(argc, argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Varn Systems"));
     QCoreApplication::setApplicationName(QStringLiteral("Varn SE"));
     varn::app::ProgramTranslations::install(app);
+    if (invalid != 0) {
+        printError(QStringLiteral("varn-cli: ") +
+                   Tr::tr("argument %1 is not valid UTF-8").arg(invalid));
+        return UsageError;
+    }
 
     const std::vector<Command> commands = allCommands();
     QStringList arguments = app.arguments().mid(1);
@@ -88,7 +92,7 @@ int runCommand(int argc, char **argv)
         if (name == QLatin1String(command.name))
             return command.run(arguments);
     }
-    printError(QStringLiteral("varn-cli: unknown command \"%1\"").arg(name));
+    printError(QStringLiteral("varn-cli: ") + Tr::tr("unknown command \"%1\"").arg(name));
     printUsage(commands);
     return UsageError;
 }
