@@ -314,8 +314,9 @@ private slots:
     void cleanup() { endProgram(); }
 
     // A text lupdate cannot place in its subsystem's context (a Tr it did
-    // not resolve) is gathered under a context no translation is looked up
-    // in: it would never be translated.
+    // not resolve, or took for a context of its own, "varn::store::Tr::Tr")
+    // is gathered under a context no translation is looked up in: it would
+    // never be translated. The contexts are "varn::" and a subsystem's name.
     void everyTextHasItsSubsystemsContext()
     {
         QFile file(PseudoTranslation::gatheredTextsPath());
@@ -326,7 +327,8 @@ private slots:
             if (xml.readNext() == QXmlStreamReader::StartElement &&
                 xml.name() == QLatin1String("name")) {
                 const QString context = xml.readElementText();
-                if (!context.startsWith(QLatin1String("varn::")))
+                static const QRegularExpression subsystem(QStringLiteral("^varn::[a-z]+$"));
+                if (!subsystem.match(context).hasMatch())
                     strays.append(context);
             }
         }
