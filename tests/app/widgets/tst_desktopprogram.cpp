@@ -115,6 +115,21 @@ QMap<QChar, QString> controlMnemonics(const QWidget &window)
 
 Q_DECLARE_METATYPE(varn::app::WindowKind)
 
+namespace {
+
+// A row ("kind") for each window of the program a menu command opens.
+void addWindowRows()
+{
+    QTest::addColumn<WindowKind>("kind");
+    QTest::newRow("Requirements Central") << central::kCentralWindow;
+    QTest::newRow("Functional Navigator") << templates::kFunctionalNavigator;
+    QTest::newRow("Structural Navigator") << templates::kStructuralNavigator;
+    QTest::newRow("Object Model") << inspect::kObjectModelWindow;
+    QTest::newRow("Data Model") << inspect::kDataModelWindow;
+}
+
+} // namespace
+
 class DesktopProgramTest : public ShellSuite
 {
     Q_OBJECT
@@ -131,15 +146,7 @@ private slots:
 
     // With a workspace open, every command of every kind of window's menus
     // is enabled, or says why it is not.
-    void everyCommandIsEnabledOrSaysWhy_data()
-    {
-        QTest::addColumn<WindowKind>("kind");
-        QTest::newRow("Requirements Central") << central::kCentralWindow;
-        QTest::newRow("Functional Navigator") << templates::kFunctionalNavigator;
-        QTest::newRow("Structural Navigator") << templates::kStructuralNavigator;
-        QTest::newRow("Object Model") << inspect::kObjectModelWindow;
-        QTest::newRow("Data Model") << inspect::kDataModelWindow;
-    }
+    void everyCommandIsEnabledOrSaysWhy_data() { addWindowRows(); }
 
     void everyCommandIsEnabledOrSaysWhy()
     {
@@ -446,15 +453,7 @@ private slots:
 
     // The navigators, the Inspect windows and Help name each control the
     // keyboard reaches for screen readers; Help reaches them as a window.
-    void everyWindowNamesItsControls_data()
-    {
-        QTest::addColumn<WindowKind>("kind");
-        QTest::newRow("Requirements Central") << central::kCentralWindow;
-        QTest::newRow("Functional Navigator") << templates::kFunctionalNavigator;
-        QTest::newRow("Structural Navigator") << templates::kStructuralNavigator;
-        QTest::newRow("Object Model") << inspect::kObjectModelWindow;
-        QTest::newRow("Data Model") << inspect::kDataModelWindow;
-    }
+    void everyWindowNamesItsControls_data() { addWindowRows(); }
 
     void everyWindowNamesItsControls()
     {
