@@ -63,14 +63,8 @@ void endOnSignal(int signal)
     _exit(varn::app::TerminationSignals::exitStatus(signal));
 }
 
-int runCommand(int argc, char **argv)
+int dispatch(const QCoreApplication &app, int invalid)
 {
-    // Checked on the bytes as given; said once the user's language is in place.
-    const int invalid = firstInvalidArgument(argc, argv);
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Varn Systems"));
-    QCoreApplication::setApplicationName(QStringLiteral("Varn SE"));
-    varn::app::ProgramTranslations::install(app);
     if (invalid != 0) {
         printError(QStringLiteral("varn-cli: ") +
                    Tr::tr("argument %1 is not valid UTF-8").arg(invalid));
@@ -97,6 +91,19 @@ int runCommand(int argc, char **argv)
     return UsageError;
 }
 
+// Runs the command and says whether its results could be written, in the
+// user's language: the translations live as long as the application.
+int runCommand(int argc, char **argv)
+{
+    // Checked on the bytes as given; said once the user's language is in place.
+    const int invalid = firstInvalidArgument(argc, argv);
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Varn Systems"));
+    QCoreApplication::setApplicationName(QStringLiteral("Varn SE"));
+    varn::app::ProgramTranslations::install(app);
+    return finishOutput(dispatch(app, invalid));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -107,7 +114,7 @@ int main(int argc, char **argv)
     // source registered, and the exit status is the command's own.
     std::signal(SIGPIPE, SIG_IGN);
     varn::app::TerminationSignals::handleOnWatcherThread(endOnSignal);
-    const int code = finishOutput(runCommand(argc, argv));
+    const int code = runCommand(argc, argv);
     // The command has closed its workspace. A signal from here on must not
     // run its action while static objects are torn down: the lock waits for
     // an action already running (it ends the process) and keeps any later

@@ -113,6 +113,7 @@ private slots:
         QTest::newRow("check usage") << "check" << 2;
         QTest::newRow("grammar refusal") << "check kd" << 1;
         QTest::newRow("missing workspace") << "info --workspace /nonexistent/w.vnp" << 3;
+        QTest::newRow("results not written") << "templates --number 1 >/dev/full" << 3;
     }
 
     void refusalsAreTranslated()
