@@ -6,6 +6,7 @@
 #include "app/odbcinilock.h"
 #include "app/requirementsschema.h"
 #include "app/workspacevaluescheck.h"
+#include "common/commonmessages.h"
 #include "store/recordobjects.h"
 #include "store/requirementsdatabase.h"
 #include "store/schemaextensions.h"
@@ -34,9 +35,6 @@ const QString kForbiddenInSystemName = QStringLiteral("[]{}(),;?*=!@\\/");
 constexpr char kCannotOpenRequirements[] = QT_TRANSLATE_NOOP(
     "varn::app",
     "Cannot open Requirements database.\nCheck the configuration and permissions of the ReqDB.\n");
-constexpr char kCannotOpenApplication[] = QT_TRANSLATE_NOOP(
-    "varn::app",
-    "Cannot open Application database.\nCheck the configuration and permissions of the AppDB.\n");
 
 // What the user is doing when a data source cannot be registered.
 enum class Step { Create, Open };
@@ -329,7 +327,8 @@ Outcome CVarnApp::openApplicationDatabase(const Settings &settings, bool registe
             SqlConnection::connect(m_applicationConnection, m_applicationSource.databasePath(),
                                    ConnectionAccess::ReadOnly);
         !application)
-        return Outcome::stop(Tr::tr(kCannotOpenApplication) + application.message());
+        return Outcome::stop(CommonTr::tr(CommonMessages::kCannotOpenApplication) +
+                             application.message());
     m_document->applicationConnectionOpen = true;
     m_document->applicationDescription = m_applicationSource.description;
     return Outcome::ok();

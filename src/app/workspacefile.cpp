@@ -155,7 +155,8 @@ Outcome WorkspaceFile::refusal(const QString &path, const QString &reason)
 {
     // The specified message, then which file and why, as "path: reason".
     return Outcome::refused(readErrorMessage() + QLatin1Char('\n') +
-                            QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason);
+                            Tr::tr("%1: %2", "a file and why it cannot be read")
+                                .arg(QDir::toNativeSeparators(path), reason));
 }
 
 Result<WorkspaceValues> WorkspaceFile::read(const QString &path)

@@ -259,7 +259,8 @@ Outline ClassOutline::membersOf(const QString &entity, OutlineLanguage language)
     if (!read.value())
         return outline;
     QList<Attribute> &attributes = read.value()->attributes;
-    const Result<QStringList> methods = model.methodsOf(read.value()->key, Order::NameIgnoringCase);
+    const Result<QStringList> methods = model.namesOf(
+        read.value()->key, ObjectModelReader::Names::Methods, Order::NameIgnoringCase);
     if (!methods)
         outline.problem = methods.outcome();
     const ClassNames names =

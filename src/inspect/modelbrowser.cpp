@@ -54,7 +54,7 @@ Result<QStringList> resultLines(ObjectModelReader &model, ResultQuery query, qin
     QStringList lines;
     switch (query) {
     case ResultQuery::Types:
-        return model.typesOf(entity, Order::NameIgnoringCase);
+        return model.namesOf(entity, ObjectModelReader::Names::Types, Order::NameIgnoringCase);
     case ResultQuery::DataMembers:
     case ResultQuery::Associations:
     case ResultQuery::Compositions: {
@@ -72,7 +72,8 @@ Result<QStringList> resultLines(ObjectModelReader &model, ResultQuery query, qin
         return lines;
     }
     case ResultQuery::Methods: {
-        const Result<QStringList> methods = model.methodsOf(entity, Order::NameIgnoringCase);
+        const Result<QStringList> methods =
+            model.namesOf(entity, ObjectModelReader::Names::Methods, Order::NameIgnoringCase);
         if (!methods)
             return methods.outcome();
         for (const QString &method : methods.value())

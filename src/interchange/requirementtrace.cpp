@@ -153,8 +153,8 @@ Result<TracedRequirement> RequirementTrace::ofRequirement(qint32 number)
         TracedEntity entity{modelClass.name, {}, {}, {}};
         const Result<QList<ObjectModel::Attribute>> attributes = m_model.attributesOf(
             modelClass.id, ObjectModelReader::Attributes::All, ObjectModelReader::Order::Name);
-        const Result<QStringList> methods =
-            m_model.methodsOf(modelClass.id, ObjectModelReader::Order::Name);
+        const Result<QStringList> methods = m_model.namesOf(
+            modelClass.id, ObjectModelReader::Names::Methods, ObjectModelReader::Order::Name);
         if (!attributes || !methods)
             return Outcome::warning(CommonTr::tr(CommonMessages::kQueryFailed));
         for (const ObjectModel::Attribute &attribute : attributes.value()) {

@@ -5,6 +5,7 @@
 #include "app/programtranslations.h"
 #include "app/terminationsignals.h"
 #include "cli/clicommand.h"
+#include "cli/clitr.h"
 
 #include <QCoreApplication>
 #include <QStringDecoder>
@@ -30,10 +31,10 @@ std::vector<Command> allCommands()
 
 void printUsage(const std::vector<Command> &commands)
 {
-    printError(QStringLiteral("usage: varn-cli COMMAND [ARGUMENTS]\n"
-                              "       varn-cli --help | --version\n\ncommands:"));
+    printError(Tr::tr("usage: varn-cli COMMAND [ARGUMENTS]\n"
+                      "       varn-cli --help | --version\n\ncommands:"));
     for (const Command &command : commands)
-        printError(QStringLiteral("  ") + QString::fromUtf8(command.synopsis));
+        printError(QStringLiteral("  ") + Tr::tr(command.synopsis));
 }
 
 // An argument that is not valid UTF-8 would reach the database as
@@ -62,16 +63,13 @@ void endOnSignal(int signal)
     _exit(varn::app::TerminationSignals::exitStatus(signal));
 }
 
-int runCommand(int argc, char **argv)
+int dispatch(const QCoreApplication &app, int invalid)
 {
-    if (const int invalid = firstInvalidArgument(argc, argv); invalid != 0) {
-        std::fprintf(stderr, "varn-cli: argument %d is not valid UTF-8\n", invalid);
+    if (invalid != 0) {
+        printError(QStringLiteral("varn-cli: ") +
+                   Tr::tr("argument %1 is not valid UTF-8").arg(invalid));
         return UsageError;
     }
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Varn Systems"));
-    QCoreApplication::setApplicationName(QStringLiteral("Varn SE"));
-    varn::app::ProgramTranslations::install(app);
 
     const std::vector<Command> commands = allCommands();
     QStringList arguments = app.arguments().mid(1);
@@ -88,9 +86,22 @@ int runCommand(int argc, char **argv)
         if (name == QLatin1String(command.name))
             return command.run(arguments);
     }
-    printError(QStringLiteral("varn-cli: unknown command \"%1\"").arg(name));
+    printError(QStringLiteral("varn-cli: ") + Tr::tr("unknown command \"%1\"").arg(name));
     printUsage(commands);
     return UsageError;
+}
+
+// Runs the command and says whether its results could be written, in the
+// user's language: the translations live as long as the application.
+int runCommand(int argc, char **argv)
+{
+    // Checked on the bytes as given; said once the user's language is in place.
+    const int invalid = firstInvalidArgument(argc, argv);
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Varn Systems"));
+    QCoreApplication::setApplicationName(QStringLiteral("Varn SE"));
+    varn::app::ProgramTranslations::install(app);
+    return finishOutput(dispatch(app, invalid));
 }
 
 } // namespace
@@ -103,7 +114,7 @@ int main(int argc, char **argv)
     // source registered, and the exit status is the command's own.
     std::signal(SIGPIPE, SIG_IGN);
     varn::app::TerminationSignals::handleOnWatcherThread(endOnSignal);
-    const int code = finishOutput(runCommand(argc, argv));
+    const int code = runCommand(argc, argv);
     // The command has closed its workspace. A signal from here on must not
     // run its action while static objects are torn down: the lock waits for
     // an action already running (it ends the process) and keeps any later

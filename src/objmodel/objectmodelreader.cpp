@@ -122,6 +122,34 @@ constexpr RelationQuery kRelations[] = {
      "WHERE e.Entity_ID = ? ORDER BY a.Attr_ID"},
 };
 
+// A table of names keyed by their owner: its key and name columns and the
+// column that names the owner.
+struct NameColumns
+{
+    ModelTable table;
+    const char *from;
+    const char *key;
+    const char *name;
+    const char *owner;
+};
+
+// In Names order.
+constexpr NameColumns kNames[] = {
+    {ModelTable::Method, "OM_METHOD", "Method_ID", "Method", "FK_EntityID"},
+    {ModelTable::Inheritance, "OM_INH", "InH_ID", "InH_Entity", "FK_EntityID"},
+    {ModelTable::Aggregation, "OM_AGG", "Agg_ID", "AggEntity", "FK_EntityID"},
+};
+constexpr NameColumns kPossibleValues = {ModelTable::PossibleValue, "OM_PV", "PVOM_ID", "Value",
+                                         "FK_AttrID"};
+
+Query namesQuery(const NameColumns &columns, Order order)
+{
+    return on(columns.table, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                                     .arg(QLatin1String(columns.name), QLatin1String(columns.from),
+                                          QLatin1String(columns.owner)) +
+                                 orderBy(order, columns.key, columns.name));
+}
+
 } // namespace
 
 // The connection, its prepared statements, and where the last read stopped.
@@ -336,39 +364,14 @@ Result<QList<ObjectModel::Attribute>> ObjectModelReader::attributesOf(qint32 ent
         });
 }
 
-Result<QStringList> ObjectModelReader::methodsOf(qint32 entity, Order order)
+Result<QStringList> ObjectModelReader::namesOf(qint32 entity, Names which, Order order)
 {
-    return m_queries->texts(
-        on(ModelTable::Method,
-           QStringLiteral("SELECT Method FROM OM_METHOD WHERE FK_EntityID = ?") +
-               orderBy(order, "Method_ID", "Method")),
-        {entity});
-}
-
-Result<QStringList> ObjectModelReader::typesOf(qint32 entity, Order order)
-{
-    return m_queries->texts(
-        on(ModelTable::Inheritance,
-           QStringLiteral("SELECT InH_Entity FROM OM_INH WHERE FK_EntityID = ?") +
-               orderBy(order, "InH_ID", "InH_Entity")),
-        {entity});
-}
-
-Result<QStringList> ObjectModelReader::partsOf(qint32 entity, Order order)
-{
-    return m_queries->texts(
-        on(ModelTable::Aggregation,
-           QStringLiteral("SELECT AggEntity FROM OM_AGG WHERE FK_EntityID = ?") +
-               orderBy(order, "Agg_ID", "AggEntity")),
-        {entity});
+    return m_queries->texts(namesQuery(kNames[int(which)], order), {entity});
 }
 
 Result<QStringList> ObjectModelReader::possibleValuesOf(qint32 attribute)
 {
-    return m_queries->texts(on(ModelTable::PossibleValue,
-                               QStringLiteral("SELECT Value FROM OM_PV WHERE FK_AttrID = ?") +
-                                   orderBy(Order::NameIgnoringCase, "PVOM_ID", "Value")),
-                            {attribute});
+    return m_queries->texts(namesQuery(kPossibleValues, Order::NameIgnoringCase), {attribute});
 }
 
 Result<QList<ObjectModel::Entity>> ObjectModelReader::entitiesOfRequirement(qint32 number)

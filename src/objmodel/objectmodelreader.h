@@ -58,6 +58,9 @@ public:
     // Entities related to one entity: those it is a kind of, those that are
     // kinds of it, those it is a part of, and those that point to it.
     enum class Relation { Bases, Kinds, Wholes, PointingEntities };
+    // The names of one kind an entity's rows hold: its methods (OM_METHOD),
+    // the entities that are kinds of it (OM_INH) and its parts (OM_AGG).
+    enum class Names { Methods, Types, Parts };
 
     explicit ObjectModelReader(QString connectionName);
     ~ObjectModelReader();
@@ -81,11 +84,7 @@ public:
 
     Result<QList<ObjectModel::Attribute>> attributesOf(qint32 entity, Attributes which,
                                                        Order order);
-    Result<QStringList> methodsOf(qint32 entity, Order order);
-    // The names of the entities that are kinds of the entity (its OM_INH
-    // rows) and of its parts (its OM_AGG rows).
-    Result<QStringList> typesOf(qint32 entity, Order order);
-    Result<QStringList> partsOf(qint32 entity, Order order);
+    Result<QStringList> namesOf(qint32 entity, Names which, Order order);
     // An attribute's possible values by name, ignoring case first.
     Result<QStringList> possibleValuesOf(qint32 attribute);
 

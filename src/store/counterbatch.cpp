@@ -24,6 +24,15 @@ QString columnOf(Counter counter)
     return QLatin1String(kCounterTables[int(counter)].column.name);
 }
 
+// The caller's first line (marked where it is written) and what went wrong.
+// Kept apart: written in one expression after the tr() of the variable,
+// the detail was gathered by lupdate under a context of its own
+// ("varn::store::Tr::Tr"), where no translation is looked up.
+Outcome stopped(const char *firstLine, const QString &detail)
+{
+    return Outcome::stop(Tr::tr(firstLine) + detail);
+}
+
 } // namespace
 
 CounterBatch::CounterBatch(const QString &connectionName, std::span<const BatchedCounter> counters,
@@ -105,15 +114,14 @@ Result<qint32> CounterBatch::allocate(Counter counter, const char *failureLine)
 {
     State *state = stateOf(counter);
     if (!state)
-        return Outcome::stop(
-            Tr::tr(failureLine) +
-            Tr::tr("The %1 key counter is not in the batch.").arg(tableOf(counter)));
+        return stopped(failureLine,
+                       Tr::tr("The %1 key counter is not in the batch.").arg(tableOf(counter)));
     if (!m_readDone) {
         if (Outcome read = readAll(failureLine); !read)
             return read;
     }
     if (!state->loaded)
-        return Outcome::stop(Tr::tr(failureLine) + Tr::tr("No current record."));
+        return stopped(failureLine, Tr::tr("No current record."));
     // A counter damaged outside the program must not hand out a key of
     // zero or less, nor wrap round.
     if (state->value < 0)
@@ -123,7 +131,7 @@ Result<qint32> CounterBatch::allocate(Counter counter, const char *failureLine)
                 .arg(tableOf(counter))
                 .arg(state->value));
     if (state->value == std::numeric_limits<qint32>::max())
-        return Outcome::stop(Tr::tr(failureLine) + Tr::tr("Every key has been handed out."));
+        return stopped(failureLine, Tr::tr("Every key has been handed out."));
     state->changed = true;
     return ++state->value;
 }

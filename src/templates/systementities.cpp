@@ -98,11 +98,13 @@ Result<EntityDefinitionLists> SystemEntities::definition(const QString &line, bo
         for (const ObjectModel::Attribute &attribute : attributes.value())
             lists.attributes.append(memberWords(attribute.name));
         Result<QStringList> types =
-            linesOf(model.typesOf(id, Order::Key), "ReqInSet", model, typeWords);
+            linesOf(model.namesOf(id, ObjectModelReader::Names::Types, Order::Key), "ReqInSet",
+                    model, typeWords);
         if (!types)
             return types.outcome();
         Result<QStringList> parts =
-            linesOf(model.partsOf(id, Order::Key), "ReqAgSet", model, memberWords);
+            linesOf(model.namesOf(id, ObjectModelReader::Names::Parts, Order::Key), "ReqAgSet",
+                    model, memberWords);
         if (!parts)
             return parts.outcome();
         lists.types = types.takeValue();

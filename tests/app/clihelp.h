@@ -5,6 +5,7 @@
 #include <QList>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTest>
 
 // The commands `varn-cli --help` lists, each with the options its synopsis
 // names: what the manual page and the shell completion must keep up with.
@@ -34,4 +35,16 @@ inline QList<HelpedCommand> commandsOfHelp()
         commands.append(command);
     }
     return commands;
+}
+
+// A data row ("command", "options") for each command of the help; false
+// when the help lists none.
+inline bool addRowPerHelpedCommand()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("options");
+    const QList<HelpedCommand> commands = commandsOfHelp();
+    for (const HelpedCommand &command : commands)
+        QTest::newRow(qPrintable(command.name)) << command.name << command.options;
+    return !commands.isEmpty();
 }

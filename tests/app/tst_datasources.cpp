@@ -8,6 +8,7 @@
 #include "app/datasourceholders.h"
 #include "app/odbcinifile.h"
 #include "app/odbcinilock.h"
+#include "support/testfiles.h"
 #include "support/workspaceenvironment.h"
 
 #include <QDir>
@@ -23,19 +24,6 @@ using namespace varn::app;
 using Status = Registration::Status;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-}
 
 DataSource acme()
 {

@@ -6,6 +6,7 @@
 #include "app/odbcinifile.h"
 #include "app/workspacefile.h"
 #include "support/clirun.h"
+#include "support/testfiles.h"
 #include "support/workspaceenvironment.h"
 
 #include <QProcess>
@@ -26,19 +27,6 @@ namespace {
 const QByteArray kForeignSection = "; kept by hand\n[Payroll]\nDriver = PostgreSQL Unicode\n"
                                    "Servername = db.example\nDatabase=payroll\n\n";
 const QString kDataSource = QStringLiteral("AcmeReqDS");
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-}
 
 struct Ending
 {

@@ -100,12 +100,7 @@ private slots:
     // After a command, "--" offers at least the options its synopsis names.
     void optionsAreThoseOfHelp_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QStringList>("options");
-        const QList<HelpedCommand> commands = commandsOfHelp();
-        QVERIFY2(!commands.isEmpty(), "varn-cli --help lists no command");
-        for (const HelpedCommand &command : commands)
-            QTest::newRow(qPrintable(command.name)) << command.name << command.options;
+        QVERIFY2(addRowPerHelpedCommand(), "varn-cli --help lists no command");
     }
 
     void optionsAreThoseOfHelp()

@@ -7,6 +7,7 @@
 #include "support/checkedvalue.h"
 #include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
+#include "support/testfiles.h"
 #include "support/workedexamples.h"
 #include "templates/structuralcommit.h"
 #include "templates/technicalcommit.h"
@@ -34,12 +35,6 @@ QString writeFile(const QTemporaryDir &folder, const QString &name, const QByteA
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qWarning("cannot write %s", qPrintable(path));
     return path;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The export without its one moment-dependent line.
@@ -161,7 +156,7 @@ private slots:
         const QString again = m_files.filePath(QStringLiteral("second.reqif"));
         QVERIFY(RequirementExchange::exportTo(
             ExchangeFormat::ReqIf, workspace(QStringLiteral("interchange-second")), again, false));
-        QCOMPARE(withoutCreationTime(readFile(again)), withoutCreationTime(readFile(exported)));
+        QCOMPARE(withoutCreationTime(fileBytes(again)), withoutCreationTime(fileBytes(exported)));
 
         for (const QString &connection :
              {QStringLiteral("interchange-first"), QStringLiteral("interchange-second")}) {
@@ -252,7 +247,7 @@ private slots:
         FreshWorkspace fresh(QStringLiteral("interchange-relations"));
         QVERIFY(fresh.isOpen());
         QByteArray file =
-            readFile(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"));
+            fileBytes(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"));
         file.replace("</SPEC-RELATIONS>",
                      "<SPEC-RELATION IDENTIFIER=\"rel-2\" LAST-CHANGE=\"2026-03-01T09:00:00Z\">"
                      "<SOURCE><SPEC-OBJECT-REF>" +
@@ -289,7 +284,7 @@ private slots:
         FreshWorkspace fresh(QStringLiteral("interchange-report"));
         QVERIFY(fresh.isOpen());
         QByteArray file =
-            readFile(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"));
+            fileBytes(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"));
         // The note gets a text over the limit, and the scan object's
         // identifier is taken by a second object.
         file.replace("log each routing decision", QByteArray(300, 'x'));
@@ -316,7 +311,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         const QByteArray good =
-            readFile(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"));
+            fileBytes(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/supplier.reqif"));
         auto changed = [&good](const char *from, const char *to) {
             return QByteArray(good).replace(from, to);
         };

@@ -9,6 +9,7 @@ using namespace varn::objmodel;
 using varn::generate::test::TestModel;
 using Order = ObjectModelReader::Order;
 using Attributes = ObjectModelReader::Attributes;
+using Names = ObjectModelReader::Names;
 using Relation = ObjectModelReader::Relation;
 
 Q_DECLARE_METATYPE(Order)
@@ -197,16 +198,16 @@ private slots:
         model.values(colour,
                      {QStringLiteral("red"), QStringLiteral("Blue"), QStringLiteral("amber")});
         ObjectModelReader reader(model.connectionName());
-        QCOMPARE(read(reader.methodsOf(f.truck, Order::Key)),
+        QCOMPARE(read(reader.namesOf(f.truck, Names::Methods, Order::Key)),
                  (QStringList{"stop", "Load", "arrive"}));
-        QCOMPARE(read(reader.methodsOf(f.truck, Order::Name)),
+        QCOMPARE(read(reader.namesOf(f.truck, Names::Methods, Order::Name)),
                  (QStringList{"Load", "arrive", "stop"}));
-        QCOMPARE(read(reader.methodsOf(f.truck, Order::NameIgnoringCase)),
+        QCOMPARE(read(reader.namesOf(f.truck, Names::Methods, Order::NameIgnoringCase)),
                  (QStringList{"arrive", "Load", "stop"}));
         QCOMPARE(read(reader.possibleValuesOf(colour)), (QStringList{"amber", "Blue", "red"}));
-        QCOMPARE(read(reader.typesOf(f.vehicle, Order::Key)), QStringList{"Truck"});
-        QCOMPARE(read(reader.partsOf(f.truck, Order::Key)), QStringList{"Engine"});
-        QCOMPARE(read(reader.partsOf(f.depot, Order::Key)), QStringList());
+        QCOMPARE(read(reader.namesOf(f.vehicle, Names::Types, Order::Key)), QStringList{"Truck"});
+        QCOMPARE(read(reader.namesOf(f.truck, Names::Parts, Order::Key)), QStringList{"Engine"});
+        QCOMPARE(read(reader.namesOf(f.depot, Names::Parts, Order::Key)), QStringList());
     }
 
     // Names are bound, never pasted; the lowest key wins a name held twice.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QXmlStreamReader>
 
 QString PseudoTranslation::gatheredTextsPath()
@@ -35,7 +36,82 @@ QString elementText(QXmlStreamReader &xml)
     return text;
 }
 
+// A text as a .ts file holds it: markup escaped, and a control character
+// other than a line break or tab as lupdate writes it.
+QString tsText(const QString &text)
+{
+    QString written;
+    for (const QChar c : text) {
+        if (c == u'<')
+            written += QStringLiteral("&lt;");
+        else if (c == u'>')
+            written += QStringLiteral("&gt;");
+        else if (c == u'&')
+            written += QStringLiteral("&amp;");
+        else if (c.unicode() < 0x20 && c != u'\n' && c != u'\t')
+            written += QStringLiteral("<byte value=\"x%1\"/>").arg(c.unicode(), 0, 16);
+        else
+            written += c;
+    }
+    return written;
+}
+
+// Each line of the text bracketed; the breaks ("\n", "\r", "\r\n") and
+// blank lines stay as they are.
+QString bracketedByLine(const QString &text)
+{
+    QString bracketed;
+    QString line;
+    const auto endLine = [&] {
+        if (!line.isEmpty())
+            bracketed += QLatin1Char('[') + line + QLatin1Char(']');
+        line.clear();
+    };
+    for (const QChar c : text) {
+        if (c == u'\n' || c == u'\r') {
+            endLine();
+            bracketed += c;
+        } else {
+            line += c;
+        }
+    }
+    endLine();
+    return bracketed;
+}
+
 } // namespace
+
+QString PseudoTranslation::compileByLine(const QString &folder, const QString &language) const
+{
+    const QString base = folder + QStringLiteral("/varn-se_") + language;
+    QFile ts(base + QStringLiteral(".ts"));
+    if (!ts.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return ts.fileName() + QStringLiteral(": ") + ts.errorString();
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
+                                 "<TS version=\"2.1\" language=\"%1\">\n")
+                      .arg(language);
+    for (const Text &text : m_gathered) {
+        xml += QStringLiteral("<context><name>%1</name><message><source>%2</source>")
+                   .arg(tsText(text.context), tsText(text.source));
+        if (!text.comment.isEmpty())
+            xml += QStringLiteral("<comment>%1</comment>").arg(tsText(text.comment));
+        xml += QStringLiteral("<translation>%1</translation></message></context>\n")
+                   .arg(tsText(bracketedByLine(text.source)));
+    }
+    xml += QStringLiteral("</TS>\n");
+    if (ts.write(xml.toUtf8()) < 0 || !ts.flush())
+        return ts.fileName() + QStringLiteral(": ") + ts.errorString();
+    ts.close();
+    QProcess lrelease;
+    lrelease.start(QStringLiteral(VARN_LRELEASE),
+                   {QStringLiteral("-silent"), ts.fileName(), QStringLiteral("-qm"),
+                    base + QStringLiteral(".qm")});
+    if (!lrelease.waitForFinished(60000) || lrelease.exitStatus() != QProcess::NormalExit ||
+        lrelease.exitCode() != 0)
+        return QStringLiteral("lrelease: ") + lrelease.errorString() +
+               QString::fromLocal8Bit(lrelease.readAllStandardError());
+    return {};
+}
 
 QString PseudoTranslation::installGathered()
 {
@@ -74,6 +150,7 @@ bool PseudoTranslation::loadGatheredTexts(const QString &path, QString *error)
                 comment = elementText(xml);
         } else if (xml.isEndElement() && xml.name() == QLatin1String("message")) {
             m_texts.insert(key(context, source, comment));
+            m_gathered.append({context, source, comment});
         }
     }
     if (xml.hasError()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QTranslator>
@@ -32,7 +33,21 @@ public:
     // a bracketed part. Texts of the user's data carry none.
     static bool isTranslated(const QString &shown);
 
+    // For a program run as a process of its own, which loads its user's
+    // language from a file: writes the gathered texts as the translation
+    // <folder>/varn-se_<language>.qm, each line of a text bracketed on its
+    // own, since a terminal shows a text line by line. The empty string
+    // when it is written, else why not.
+    QString compileByLine(const QString &folder, const QString &language) const;
+
 private:
+    struct Text
+    {
+        QString context;
+        QString source;
+        QString comment;
+    };
     static QString key(const QString &context, const QString &source, const QString &comment);
     QSet<QString> m_texts;
+    QList<Text> m_gathered;
 };

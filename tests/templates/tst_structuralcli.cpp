@@ -2,10 +2,19 @@
 #include "support/clirun.h"
 #include "support/workspaceenvironment.h"
 
-#include <QProcess>
 #include <QtTest>
 
 #include <memory>
+
+namespace {
+
+// A command's arguments written as one text, "|" between them.
+QStringList args(const char *joined)
+{
+    return QString::fromUtf8(joined).split(QLatin1Char('|'));
+}
+
+} // namespace
 
 class StructuralCliTest : public QObject
 {
@@ -25,11 +34,7 @@ private slots:
         QVERIFY(!qEnvironmentVariableIsEmpty("VARN_CLI"));
         m_environment = std::make_unique<WorkspaceEnvironment>();
         m_workspace = m_environment->root() + QStringLiteral("/esd.vnp");
-        QProcess process;
-        process.start(qEnvironmentVariable("VARN_CLI"),
-                      {"new", "--system", "ESD", "--workspace", m_workspace});
-        QVERIFY(process.waitForFinished(30000));
-        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(CliRun::run({"new", "--system", "ESD", "--workspace", m_workspace}).exitCode, 0);
         m_listing = listing();
     }
 
@@ -40,83 +45,34 @@ private slots:
         QTest::addColumn<QString>("result"); // the listed sentence, or the message on stderr
 
         QTest::newRow("19 possible values")
-            << QStringList{"add",
-                           "--template",
-                           "19",
-                           "--field",
-                           "Entity=runway weather station",
-                           "--field",
-                           "statevalue=state",
-                           "--field",
-                           "Attribute=wind sensor",
-                           "--value",
-                           "nominal",
-                           "--value",
-                           "caution",
-                           "--field",
-                           "Default=nominal"}
+            << args("add|--template|19|--field|Entity=runway weather station|"
+                    "--field|statevalue=state|--field|Attribute=wind sensor|"
+                    "--value|nominal|--value|caution|--field|Default=nominal")
             << 0
             << "A runway weather station shall include a state attribute named wind sensor with "
                "the possible value(s): caution, nominal and a default of nominal.";
         QTest::newRow("19 data type")
-            << QStringList{"add",
-                           "--template",
-                           "19",
-                           "--preamble",
-                           "1",
-                           "--field",
-                           "Entity=engine",
-                           "--field",
-                           "StateValue=value",
-                           "--field",
-                           "Attribute=output",
-                           "--field",
-                           "DataType=decimal"}
+            << args("add|--template|19|--preamble|1|--field|Entity=engine|--field|StateValue=value|"
+                    "--field|Attribute=output|--field|DataType=decimal")
             << 0
             << "An engine shall include a value attribute named output with the data type of "
                "decimal.";
-        QTest::newRow("20") << QStringList{"add",
-                                           "--template",
-                                           "20",
-                                           "--preamble",
-                                           "An",
-                                           "--field",
-                                           "Entity=airline",
-                                           "--field",
-                                           "Cardinality=1..n",
-                                           "--field",
-                                           "PartEntity=planes"}
+        QTest::newRow("20") << args("add|--template|20|--preamble|An|--field|Entity=airline|"
+                                    "--field|Cardinality=1..n|--field|PartEntity=planes")
                             << 0 << "An airline shall include 1..n planes.";
-        QTest::newRow("21") << QStringList{"add",
-                                           "--template",
-                                           "21",
-                                           "--field",
-                                           "Type=priority",
-                                           "--field",
-                                           "Entity=cargo reservations"}
-                            << 0 << "The ESD system shall include priority cargo reservations.";
-        QTest::newRow("22") << QStringList{"add",
-                                           "--template",
-                                           "22",
-                                           "--field",
-                                           "Message=gate arrival message",
-                                           "--field",
-                                           "Field=identifier",
-                                           "--field",
-                                           "From=1",
-                                           "--field",
-                                           "To=99"}
+        QTest::newRow("21")
+            << args("add|--template|21|--field|Type=priority|--field|Entity=cargo reservations")
+            << 0 << "The ESD system shall include priority cargo reservations.";
+        QTest::newRow("22") << args("add|--template|22|--field|Message=gate arrival message|"
+                                    "--field|Field=identifier|--field|From=1|--field|To=99")
                             << 0
                             << "A gate arrival message shall include an identifier field with a "
                                "range of 1 to 99.";
-        QTest::newRow("tech") << QStringList{"tech", "--text", "log  every fault.", "--category",
-                                             "Hardware"}
-                              << 0 << "The ESD system shall log every fault.";
+        QTest::newRow("tech") << args("tech|--text|log  every fault.|--category|Hardware") << 0
+                              << "The ESD system shall log every fault.";
         QTest::newRow("refused: both count and cardinality")
-            << QStringList{"add",       "--template",       "20",
-                           "--field",   "Entity=airline",   "--field",
-                           "HowMany=2", "--field",          "Cardinality=1..n",
-                           "--field",   "PartEntity=planes"}
+            << args("add|--template|20|--field|Entity=airline|--field|HowMany=2|--field|"
+                    "Cardinality=1..n|--field|PartEntity=planes")
             << 1 << "Invalid composition. Must specify 'how many' or 'cardinality'.\nNot both.\n";
         QTest::newRow("refused: empty possible value")
             << QStringList{"add", "--template", "22", "--field", "Message=m", "--value", ""} << 1

@@ -11,7 +11,8 @@ namespace varn::cli {
 // Exit statuses of varn-cli.
 enum ExitCode { Done = 0, Refused = 1, UsageError = 2, DatabaseError = 3 };
 
-// One sub-command: its name, a one-line synopsis for the help text, and the
+// One sub-command: its name, a one-line synopsis for the help text (marked
+// with QT_TRANSLATE_NOOP("varn::cli", ...), shown through Tr::tr()), and the
 // function that runs it on the arguments after the name.
 struct Command
 {
@@ -30,6 +31,10 @@ std::vector<Command> exampleCommands();
 std::vector<Command> inspectCommands();
 std::vector<Command> interchangeCommands();
 std::vector<Command> navigatorCommands();
+
+// Prints "varn-cli: PROBLEM" (unless the problem is empty) and the usage
+// line of the command's synopsis on stderr; returns UsageError.
+int usageError(const QString &problem, const char *synopsis);
 
 // Prints a refusal's message on stderr (nothing for a silent one) and returns
 // the exit code that goes with it.

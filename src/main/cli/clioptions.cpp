@@ -1,5 +1,7 @@
 #include "cli/clioptions.h"
 
+#include "cli/clitr.h"
+
 namespace varn::cli {
 
 std::optional<CliOptions> CliOptions::parse(const QStringList &arguments,
@@ -20,9 +22,8 @@ std::optional<CliOptions> CliOptions::parse(const QStringList &arguments,
             options.m_values[name].append(arguments[++i]);
         } else {
             if (error)
-                *error = valued.contains(name)
-                             ? QStringLiteral("option %1 needs a value").arg(argument)
-                             : QStringLiteral("unknown option %1").arg(argument);
+                *error = valued.contains(name) ? Tr::tr("option %1 needs a value").arg(argument)
+                                               : Tr::tr("unknown option %1").arg(argument);
             return std::nullopt;
         }
     }

@@ -1,5 +1,6 @@
 #include "cli/clicommand.h"
 
+#include "cli/clitr.h"
 #include "common/controlcharacters.h"
 
 #include <cerrno>
@@ -58,9 +59,18 @@ int finishOutput(int code)
         noteStdoutFailure();
     if (g_stdoutError == 0 || g_stdoutError == EPIPE)
         return code;
-    printError(QStringLiteral("varn-cli: the results could not be written: %1")
+    printError(QStringLiteral("varn-cli: ") +
+               Tr::tr("the results could not be written: %1")
                    .arg(QString::fromLocal8Bit(std::strerror(g_stdoutError))));
     return code == Done ? DatabaseError : code;
+}
+
+int usageError(const QString &problem, const char *synopsis)
+{
+    if (!problem.isEmpty())
+        printError(QStringLiteral("varn-cli: ") + problem);
+    printError(Tr::tr("usage: varn-cli %1").arg(Tr::tr(synopsis)));
+    return UsageError;
 }
 
 int report(const Outcome &outcome, ExitCode whenRefused)

@@ -1,5 +1,7 @@
 #include "cli/cliworkspace.h"
 
+#include "cli/clitr.h"
+
 namespace varn::cli {
 
 app::CVarnApp::NoticeSink noticesOnStderr()
@@ -16,13 +18,12 @@ std::optional<CliOptions> parseCommandOptions(const QStringList &arguments,
     std::optional<CliOptions> options = CliOptions::parse(arguments, valued, flags, &error);
     for (const QString &name : required) {
         if (options && error.isEmpty() && !options->has(name))
-            error = QStringLiteral("option --%1 is required").arg(name);
+            error = Tr::tr("option --%1 is required").arg(name);
     }
     if (options && error.isEmpty() && !options->positional().isEmpty())
-        error = QStringLiteral("unexpected argument \"%1\"").arg(options->positional().first());
+        error = Tr::tr("unexpected argument \"%1\"").arg(options->positional().first());
     if (!options || !error.isEmpty()) {
-        printError(QStringLiteral("varn-cli: %1").arg(error));
-        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
+        usageError(error, synopsis);
         return std::nullopt;
     }
     return options;

@@ -1,6 +1,7 @@
 #include "cli/draftoptions.h"
 
 #include "cli/clicommand.h"
+#include "cli/clitr.h"
 #include "cli/structuraloptions.h"
 #include "store/recordobjects.h"
 #include "templates/functionalcommit.h"
@@ -24,7 +25,7 @@ QString applyDraftOptions(const CliOptions &options, templates::FunctionalDraft 
         bool isNumber = false;
         const int k = equals > 0 ? field.left(equals).toInt(&isNumber) : -1;
         if (!isNumber || !draft.isOpen(k))
-            return QStringLiteral("--field takes K=TEXT with K a field of the requirement, 0 to %1")
+            return Tr::tr("--field takes K=TEXT with K a field of the requirement, 0 to %1")
                 .arg(draft.fields.size() - 1);
         draft.setField(k, field.mid(equals + 1));
     }

@@ -1,4 +1,5 @@
 // examples: saves the worked examples of the application database into a workspace.
+#include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "cli/draftoptions.h"
 #include "templates/storedrequirementloader.h"
@@ -7,7 +8,8 @@ namespace varn::cli {
 
 namespace {
 
-constexpr const char *kExamplesSynopsis = "examples --workspace FILE.vnp";
+constexpr const char *kExamplesSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "examples --workspace FILE.vnp");
 
 int runExamples(const QStringList &arguments)
 {

@@ -1,4 +1,5 @@
 // model: what the Inspect windows show of the derived object model.
+#include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "inspect/classoutline.h"
 #include "inspect/inspecttr.h"
@@ -11,8 +12,8 @@ namespace {
 
 using app::CVarnApp;
 
-constexpr const char *kModelSynopsis =
-    "model classes|class NAME|tables --workspace FILE.vnp [--language cpp|java]";
+constexpr const char *kModelSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli", "model classes|class NAME|tables --workspace FILE.vnp [--language cpp|java]");
 
 int refusedOrFailed(const Outcome &outcome)
 {
@@ -84,13 +85,6 @@ int printTables(const CVarnApp &app)
     return Done;
 }
 
-int usage(const QString &problem)
-{
-    printError(QStringLiteral("varn-cli: ") + problem);
-    printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(kModelSynopsis));
-    return UsageError;
-}
-
 // The words of the command (classes, class NAME or tables), wherever they
 // stand among the options; the options are left in arguments.
 QStringList takeWords(QStringList &arguments)
@@ -114,11 +108,11 @@ int runModel(const QStringList &given)
     QString entity;
     if (view == QLatin1String("class")) {
         if (words.size() != 2)
-            return usage(QStringLiteral("model class takes a class name"));
+            return usageError(Tr::tr("model class takes a class name"), kModelSynopsis);
         entity = words.at(1);
     } else if (words.size() != 1 ||
                (view != QLatin1String("classes") && view != QLatin1String("tables"))) {
-        return usage(QStringLiteral("model takes classes, class NAME or tables"));
+        return usageError(Tr::tr("model takes classes, class NAME or tables"), kModelSynopsis);
     }
     const auto options =
         parseCommandOptions(arguments, {QStringLiteral("workspace"), QStringLiteral("language")},
@@ -127,7 +121,7 @@ int runModel(const QStringList &given)
         return UsageError;
     const QString languageName = options->value(QStringLiteral("language"), QStringLiteral("cpp"));
     if (languageName != QLatin1String("cpp") && languageName != QLatin1String("java"))
-        return usage(QStringLiteral("--language takes cpp or java"));
+        return usageError(Tr::tr("--language takes cpp or java"), kModelSynopsis);
     const auto language = languageName == QLatin1String("java") ? inspect::OutlineLanguage::Java
                                                                 : inspect::OutlineLanguage::Cpp;
     CVarnApp app(noticesOnStderr());

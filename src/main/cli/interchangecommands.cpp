@@ -1,5 +1,6 @@
 // export, import and trace: requirements in and out of a workspace, and what
 // each one produced.
+#include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "interchange/requirementexchange.h"
 #include "interchange/requirementtrace.h"
@@ -15,11 +16,12 @@ using app::CVarnApp;
 using interchange::ExchangeFormat;
 using interchange::RequirementExchange;
 
-constexpr const char *kExportSynopsis =
-    "export reqif|csv|html --workspace FILE.vnp --output PATH [--all]";
-constexpr const char *kImportSynopsis =
-    "import reqif|csv --workspace FILE.vnp --input PATH [--dry-run]";
-constexpr const char *kTraceSynopsis = "trace --workspace FILE.vnp (--number N | --entity NAME)";
+constexpr const char *kExportSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli", "export reqif|csv|html --workspace FILE.vnp --output PATH [--all]");
+constexpr const char *kImportSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli", "import reqif|csv --workspace FILE.vnp --input PATH [--dry-run]");
+constexpr const char *kTraceSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "trace --workspace FILE.vnp (--number N | --entity NAME)");
 
 int exitFor(const Outcome &outcome)
 {
@@ -43,30 +45,31 @@ std::optional<FormatAndOptions> parseFormatCommand(const QStringList &arguments,
         CliOptions::parse(arguments, QSet<QString>(valued.begin(), valued.end()), {flag}, &error);
     for (const QString &name : valued) {
         if (options && error.isEmpty() && !options->has(name))
-            error = QStringLiteral("option --%1 is required").arg(name);
+            error = Tr::tr("option --%1 is required").arg(name);
     }
     std::optional<ExchangeFormat> format;
     if (options && error.isEmpty()) {
         if (options->positional().size() == 1)
             format = RequirementExchange::formatNamed(options->positional().first());
         if (!format || (importing && !RequirementExchange::canImport(*format)))
-            error = importing ? QStringLiteral("import takes reqif or csv")
-                              : QStringLiteral("export takes reqif, csv or html");
+            error = importing ? Tr::tr("import takes reqif or csv")
+                              : Tr::tr("export takes reqif, csv or html");
     }
     if (!error.isEmpty()) {
-        printError(QStringLiteral("varn-cli: %1").arg(error));
-        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
+        usageError(error, synopsis);
         return std::nullopt;
     }
     return FormatAndOptions{*format, *options};
 }
 
-RequirementExchange::Progress progressOnTerminal(const char *verb)
+// The line a terminal shows as the work goes on; text is one of the
+// "... %1 of %2 requirement(s)" texts below.
+RequirementExchange::Progress progressOnTerminal(const char *text)
 {
     if (isatty(fileno(stderr)) == 0)
         return {};
-    return [verb](int done, int total) {
-        std::fprintf(stderr, "\r%s %d of %d requirement(s)", verb, done, total);
+    return [text](int done, int total) {
+        std::fprintf(stderr, "\r%s", Tr::tr(text).arg(done).arg(total).toUtf8().constData());
         if (done == total)
             std::fputc('\n', stderr);
         std::fflush(stderr);
@@ -88,11 +91,12 @@ int runExport(const QStringList &arguments)
     const QString output = options->value(QStringLiteral("output"));
     const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
         *format, {app.requirementsConnectionName(), app.systemName(), app.installPath()}, output,
-        options->flag(QStringLiteral("all")), progressOnTerminal("Exported"));
+        options->flag(QStringLiteral("all")),
+        progressOnTerminal(QT_TRANSLATE_NOOP("varn::cli", "Exported %1 of %2 requirement(s)")));
     if (!written)
         return exitFor(written.outcome());
     const QString replaced = written->replacementNotice();
-    printLine(QStringLiteral("%1 requirement(s) written to %2%3")
+    printLine(Tr::tr("%1 requirement(s) written to %2%3")
                   .arg(written->written)
                   .arg(output, replaced.isEmpty() ? QString() : QStringLiteral("; ") + replaced));
     return Done;
@@ -113,15 +117,18 @@ int runImport(const QStringList &arguments)
     const bool dryRun = options->flag(QStringLiteral("dry-run"));
     const Result<interchange::ImportSummary> summary = RequirementExchange::importFrom(
         *format, *app.records(), app.systemName(), options->value(QStringLiteral("input")), dryRun,
-        progressOnTerminal(dryRun ? "Checked" : "Imported"));
+        progressOnTerminal(
+            dryRun ? QT_TRANSLATE_NOOP("varn::cli", "Checked %1 of %2 requirement(s)")
+                   : QT_TRANSLATE_NOOP("varn::cli", "Imported %1 of %2 requirement(s)")));
     if (!summary)
         return exitFor(summary.outcome());
     for (const auto &imported : summary->imported)
         printLine(QStringLiteral("%1  %2").arg(imported.number, 5).arg(imported.sentence));
     for (const QString &line : summary->report + summary->notices)
         printError(line);
-    printLine(QStringLiteral("%1 %2 requirement(s) and %3 dependent link(s); %4 left out.")
-                  .arg(dryRun ? QStringLiteral("Would import") : QStringLiteral("Imported"))
+    printLine((dryRun ? Tr::tr("Would import %1 requirement(s) and %2 dependent link(s); %3 "
+                               "left out.")
+                      : Tr::tr("Imported %1 requirement(s) and %2 dependent link(s); %3 left out."))
                   .arg(summary->imported.size())
                   .arg(summary->links)
                   .arg(summary->report.size()));
@@ -142,9 +149,8 @@ int runTrace(const QStringList &arguments)
     bool numeric = false;
     const int number = options->value(QStringLiteral("number")).toInt(&numeric);
     if (byNumber == options->has(QStringLiteral("entity")) || (byNumber && !numeric)) {
-        printError(QStringLiteral("varn-cli: trace takes a requirement --number or an --entity"));
-        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(kTraceSynopsis));
-        return UsageError;
+        return usageError(Tr::tr("trace takes a requirement --number or an --entity"),
+                          kTraceSynopsis);
     }
     CVarnApp app(noticesOnStderr());
     if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
@@ -164,10 +170,10 @@ int runTrace(const QStringList &arguments)
     if (!traced)
         return exitFor(traced.outcome());
     for (const interchange::TracedRequirement &requirement : traced.value())
-        printLine(QStringLiteral("%1  %2%3")
-                      .arg(requirement.number, 5)
-                      .arg(requirement.sentence,
-                           requirement.deleted ? QStringLiteral(" (deleted)") : QString()));
+        printLine(
+            QStringLiteral("%1  %2%3")
+                .arg(requirement.number, 5)
+                .arg(requirement.sentence, requirement.deleted ? Tr::tr(" (deleted)") : QString()));
     return Done;
 }
 

@@ -1,4 +1,5 @@
 #include "cli/clicommand.h"
+#include "cli/clitr.h"
 
 #include "language/clauselabeler.h"
 #include "language/gcodegrammar.h"
@@ -10,14 +11,14 @@ namespace {
 
 using namespace varn::language;
 
-constexpr const char *CheckSynopsis = "check [--composing] GCODE";
-constexpr const char *LabelSynopsis = "label GCODE";
-constexpr const char *NormalizeSynopsis = "normalize [--name] LETTER TEXT";
+constexpr const char *CheckSynopsis = QT_TRANSLATE_NOOP("varn::cli", "check [--composing] GCODE");
+constexpr const char *LabelSynopsis = QT_TRANSLATE_NOOP("varn::cli", "label GCODE");
+constexpr const char *NormalizeSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "normalize [--name] LETTER TEXT");
 
 int usage(const char *synopsis)
 {
-    printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
-    return UsageError;
+    return usageError({}, synopsis);
 }
 
 // Removes a leading option from the arguments; true when it was there.

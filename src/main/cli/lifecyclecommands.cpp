@@ -3,6 +3,7 @@
 #include "central/requirementattributes.h"
 #include "central/requirementdump.h"
 #include "central/requirementlifecycle.h"
+#include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "cli/draftoptions.h"
 #include "cli/structuraloptions.h"
@@ -23,18 +24,22 @@ namespace {
 
 using app::CVarnApp;
 
-constexpr const char *kEditSynopsis =
+constexpr const char *kEditSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli",
     "edit --workspace FILE.vnp --number N [--preamble P] [--field K=TEXT]... [--value V]... "
-    "[--text T] [--category C] [--priority N] [--release N] [--paragraph T] [--comments T]";
+    "[--text T] [--category C] [--priority N] [--release N] [--paragraph T] [--comments T]");
 constexpr const char *kReuseSynopsis =
-    "reuse --workspace FILE.vnp --number N [the options of edit]";
-constexpr const char *kDeleteSynopsis = "delete --workspace FILE.vnp --number N [--yes]";
-constexpr const char *kDependSynopsis =
-    "depend --workspace FILE.vnp --parent N [--dependent M]... [--clear]";
-constexpr const char *kAttributesSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "reuse --workspace FILE.vnp --number N [the options of edit]");
+constexpr const char *kDeleteSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "delete --workspace FILE.vnp --number N [--yes]");
+constexpr const char *kDependSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli", "depend --workspace FILE.vnp --parent N [--dependent M]... [--clear]");
+constexpr const char *kAttributesSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli",
     "attributes --workspace FILE.vnp --number N [--paragraph T] [--category C] [--priority N] "
-    "[--release N] [--comments T]";
-constexpr const char *kShowSynopsis = "show --workspace FILE.vnp --number N";
+    "[--release N] [--comments T]");
+constexpr const char *kShowSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "show --workspace FILE.vnp --number N");
 
 // A number option that must hold a whole number.
 std::optional<int> numberOption(const CliOptions &options, const QString &name)
@@ -46,9 +51,7 @@ std::optional<int> numberOption(const CliOptions &options, const QString &name)
 
 int badNumber(const QString &name, const char *synopsis)
 {
-    printError(QStringLiteral("varn-cli: --%1 takes a requirement number").arg(name));
-    printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
-    return UsageError;
+    return usageError(Tr::tr("--%1 takes a requirement number").arg(name), synopsis);
 }
 
 // The attributes an edit or re-use changes; what is left out keeps its value.
@@ -142,7 +145,7 @@ int runReuse(const QStringList &arguments)
 
 bool askYes(const QString &question)
 {
-    printError(question + QStringLiteral(" [y/N]"));
+    printError(Tr::tr("%1 [y/N]").arg(question));
     QTextStream in(stdin);
     const QString answer = in.readLine().trimmed().toLower();
     return answer == QLatin1String("y") || answer == QLatin1String("yes");
@@ -177,7 +180,7 @@ int runDelete(const QStringList &arguments)
     if (Outcome deleted = lifecycle.markDeleted(*number); !deleted)
         return report(deleted, DatabaseError);
     app.setRequirementsChanged(true);
-    printLine(QStringLiteral("Requirement %1 deleted.").arg(*number));
+    printLine(Tr::tr("Requirement %1 deleted.").arg(*number));
     return Done;
 }
 
@@ -268,12 +271,12 @@ int runAttributes(const QStringList &arguments)
         printLine(central::RequirementAttributes::savedStatus(*number));
         return Done;
     }
-    printLine(QStringLiteral("Paragraph: %1").arg(values->paragraph));
-    printLine(QStringLiteral("Category:  %1").arg(values->category));
-    printLine(QStringLiteral("Priority:  %1").arg(values->priority));
-    printLine(QStringLiteral("Release:   %1").arg(values->release));
-    printLine(QStringLiteral("Version:   %1").arg(values->version));
-    printLine(QStringLiteral("Comments:  %1").arg(values->comments));
+    printLine(Tr::tr("Paragraph: %1").arg(values->paragraph));
+    printLine(Tr::tr("Category:  %1").arg(values->category));
+    printLine(Tr::tr("Priority:  %1").arg(values->priority));
+    printLine(Tr::tr("Release:   %1").arg(values->release));
+    printLine(Tr::tr("Version:   %1").arg(values->version));
+    printLine(Tr::tr("Comments:  %1").arg(values->comments));
     return Done;
 }
 

@@ -1,4 +1,5 @@
 // regenerate and generate: the object model and what is generated from it.
+#include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "generate/generatormessages.h"
 #include "generate/modelgenerator.h"
@@ -14,8 +15,10 @@ namespace {
 
 using app::CVarnApp;
 
-constexpr const char *kRegenerateSynopsis = "regenerate --workspace FILE.vnp";
-constexpr const char *kGenerateSynopsis = "generate sql|cpp|java --workspace FILE.vnp [--verbose]";
+constexpr const char *kRegenerateSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "regenerate --workspace FILE.vnp");
+constexpr const char *kGenerateSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "generate sql|cpp|java --workspace FILE.vnp [--verbose]");
 
 bool stderrIsTerminal()
 {
@@ -36,7 +39,9 @@ int runRegenerate(const QStringList &arguments)
     regenerator.setNotices([](const Outcome &notice) { printError(notice.message()); });
     if (stderrIsTerminal()) {
         regenerator.setProgress([](int percent, int processed) {
-            std::fprintf(stderr, "\r%3d%% complete, %d requirement(s) rebuilt", percent, processed);
+            const QString line =
+                Tr::tr("%1% complete, %2 requirement(s) rebuilt").arg(percent, 3).arg(processed);
+            std::fprintf(stderr, "\r%s", line.toUtf8().constData());
             std::fflush(stderr);
         });
     }
@@ -64,9 +69,7 @@ int runGenerate(const QStringList &given)
                           ? std::nullopt
                           : generate::ModelGenerator::kindFromName(arguments.takeFirst());
     if (!kind) {
-        printError(QStringLiteral("varn-cli: generate takes sql, cpp or java"));
-        printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(kGenerateSynopsis));
-        return UsageError;
+        return usageError(Tr::tr("generate takes sql, cpp or java"), kGenerateSynopsis);
     }
     const auto options =
         parseCommandOptions(arguments, {QStringLiteral("workspace")}, {QStringLiteral("workspace")},

@@ -2,11 +2,14 @@
 // the System Entities window show.
 #include "app/datasource.h"
 #include "app/settings.h"
+#include "cli/clitr.h"
 #include "cli/cliworkspace.h"
+#include "common/commonmessages.h"
 #include "store/sqlconnection.h"
 #include "templates/navigatorexamples.h"
 #include "templates/systementities.h"
 #include "templates/templatecatalogue.h"
+#include "templates/templatestr.h"
 
 namespace varn::cli {
 
@@ -14,17 +17,11 @@ namespace {
 
 using templates::TemplateCatalogue;
 
-constexpr const char *kTemplatesSynopsis = "templates [--number N]";
-constexpr const char *kEntitiesSynopsis = "entities --workspace FILE.vnp [--entity NAME]";
+constexpr const char *kTemplatesSynopsis = QT_TRANSLATE_NOOP("varn::cli", "templates [--number N]");
+constexpr const char *kEntitiesSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "entities --workspace FILE.vnp [--entity NAME]");
 
 const QString kApplicationConnection = QStringLiteral("varn-cli-application");
-
-int usage(const QString &problem, const char *synopsis)
-{
-    printError(QStringLiteral("varn-cli: ") + problem);
-    printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
-    return UsageError;
-}
 
 // Each line of a text, indented, as one block under its caption.
 void printBlock(const QString &caption, const QString &text)
@@ -47,9 +44,7 @@ int openApplicationDatabase()
         kApplicationConnection, source.databasePath(), store::ConnectionAccess::ReadOnly);
     if (opened)
         return Done;
-    printError(QStringLiteral("Cannot open Application database.\nCheck the configuration and "
-                              "permissions of the AppDB.\n") +
-               opened.message());
+    printError(CommonTr::tr(CommonMessages::kCannotOpenApplication) + opened.message());
     return DatabaseError;
 }
 
@@ -61,10 +56,10 @@ int printTemplate(int number)
         templates::NavigatorExamples::read(kApplicationConnection, number);
     if (!examples)
         return report(examples.outcome(), DatabaseError);
-    printLine(QString::fromUtf8(TemplateCatalogue::navigatorItem(number)));
-    printBlock(QStringLiteral("  Specification:"),
-               QString::fromUtf8(TemplateCatalogue::specification(number)));
-    printBlock(QStringLiteral("  Examples:"), examples.value());
+    printLine(templates::Tr::tr(TemplateCatalogue::navigatorItem(number)));
+    printBlock(Tr::tr("  Specification:"),
+               templates::Tr::tr(TemplateCatalogue::specification(number)));
+    printBlock(Tr::tr("  Examples:"), examples.value());
     return Done;
 }
 
@@ -80,9 +75,9 @@ int runTemplates(const QStringList &arguments)
         bool isNumber = false;
         first = last = options->value(QStringLiteral("number")).toInt(&isNumber);
         if (!isNumber || first < 1 || first > TemplateCatalogue::kLastStructural)
-            return usage(QStringLiteral("--number takes a template number from 1 to %1")
-                             .arg(TemplateCatalogue::kLastStructural),
-                         kTemplatesSynopsis);
+            return usageError(Tr::tr("--number takes a template number from 1 to %1")
+                                  .arg(TemplateCatalogue::kLastStructural),
+                              kTemplatesSynopsis);
     }
     int code = openApplicationDatabase();
     for (int number = first; code == Done && number <= last; ++number) {
@@ -129,18 +124,18 @@ int printDefinition(const templates::SystemEntities &queries, const QString &nam
     if (typeEntity)
         line = listedLine(typeEntities.value(), name);
     if (line.isEmpty()) {
-        printError(QStringLiteral("No entity \"%1\" is known: varn-cli entities --workspace "
-                                  "FILE.vnp lists them.")
-                       .arg(name));
+        printError(
+            Tr::tr("No entity \"%1\" is known: varn-cli entities --workspace FILE.vnp lists them.")
+                .arg(name));
         return Refused;
     }
     const Result<templates::EntityDefinitionLists> definition =
         queries.definition(line, typeEntity);
     if (!definition)
         return report(definition.outcome(), DatabaseError);
-    printList(QStringLiteral("Attributes"), definition->attributes);
-    printList(QStringLiteral("Types"), definition->types);
-    return printList(QStringLiteral("Parts"), definition->parts);
+    printList(Tr::tr("Attributes"), definition->attributes);
+    printList(Tr::tr("Types"), definition->types);
+    return printList(Tr::tr("Parts"), definition->parts);
 }
 
 int runEntities(const QStringList &arguments)
@@ -156,9 +151,9 @@ int runEntities(const QStringList &arguments)
     const templates::SystemEntities queries(app.requirementsConnectionName());
     if (options->has(QStringLiteral("entity")))
         return printDefinition(queries, options->value(QStringLiteral("entity")));
-    if (const int listed = printList(QStringLiteral("Entity"), queries.entities()); listed != Done)
+    if (const int listed = printList(Tr::tr("Entity"), queries.entities()); listed != Done)
         return listed;
-    return printList(QStringLiteral("Type : Entity"), queries.typeEntities());
+    return printList(Tr::tr("Type : Entity"), queries.typeEntities());
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // add, build, tech and list: composing and listing requirements from a shell.
 #include "central/requirementscentral.h"
+#include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "cli/structuraloptions.h"
+#include "common/commonmessages.h"
 #include "common/templatenumbers.h"
 #include "language/requirementbuilder.h"
 #include "language/termvocabulary.h"
@@ -31,31 +33,29 @@ using templates::StructuralControl;
 using templates::StructuralDraft;
 using templates::TemplateCatalogue;
 
-constexpr const char *kAddSynopsis =
+constexpr const char *kAddSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli",
     "add --workspace FILE.vnp --template N [--preamble P] [--field K=TEXT]... [--value V]... "
-    "[--category C] [--priority N] [--release N] [--paragraph T] [--comments T]";
-constexpr const char *kTechSynopsis =
-    "tech --workspace FILE.vnp --text TEXT [--category C] [--priority N] [--release N] "
-    "[--paragraph T] [--comments T]";
-constexpr const char *kBuildSynopsis =
-    "build --workspace FILE.vnp [--preamble P] --term LETTER=TEXT ... [--category C] "
-    "[--priority N] [--release N] [--paragraph T] [--comments T]";
-constexpr const char *kListSynopsis =
+    "[--category C] [--priority N] [--release N] [--paragraph T] [--comments T]");
+constexpr const char *kTechSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli", "tech --workspace FILE.vnp --text TEXT [--category C] [--priority N] "
+                 "[--release N] [--paragraph T] [--comments T]");
+constexpr const char *kBuildSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli", "build --workspace FILE.vnp [--preamble P] --term LETTER=TEXT ... [--category C] "
+                 "[--priority N] [--release N] [--paragraph T] [--comments T]");
+constexpr const char *kListSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli",
     "list --workspace FILE.vnp [--type functional|structural|technical | --entity NAME | "
     "--number PATTERN | --paragraph TEXT | --template N | --version N] [--sort COLUMN [--desc]] "
-    "[--format table|csv|json]";
+    "[--format table|csv|json]");
+
+constexpr const char *kValueTemplates =
+    QT_TRANSLATE_NOOP("varn::cli", "--value is for templates 19 and 22");
 
 const QSet<QString> kAttributeOptions = {QStringLiteral("workspace"), QStringLiteral("preamble"),
                                          QStringLiteral("category"),  QStringLiteral("priority"),
                                          QStringLiteral("release"),   QStringLiteral("paragraph"),
                                          QStringLiteral("comments")};
-
-int usageError(const QString &problem, const char *synopsis)
-{
-    printError(QStringLiteral("varn-cli: ") + problem);
-    printError(QStringLiteral("usage: varn-cli ") + QString::fromUtf8(synopsis));
-    return UsageError;
-}
 
 // "--preamble" takes the position 0 to 6 or the phrase; anything else is kept
 // as typed, which the commit refuses as the dialog does.
@@ -189,7 +189,7 @@ QString setStructuralField(StructuralDraft &draft, const QString &name, const QS
                    names.contains(QLatin1String(f.name));
         });
     if (found == std::end(kStructuralFields))
-        return QStringLiteral("--field takes NAME=TEXT with NAME one of %1 for template %2")
+        return Tr::tr("--field takes NAME=TEXT with NAME one of %1 for template %2")
             .arg(names.join(QStringLiteral(", ")))
             .arg(draft.source);
     const StructuralControl control = found->control;
@@ -202,8 +202,8 @@ QString setStructuralField(StructuralDraft &draft, const QString &name, const QS
                                     : TemplateCatalogue::valueGroupChoices();
     const int choice = choices.indexOf(text);
     if (choice < 0)
-        return QStringLiteral("%1 takes %2")
-            .arg(QLatin1String(found->name), choices.join(QStringLiteral(" or ")));
+        return Tr::tr("%1 takes %2")
+            .arg(QLatin1String(found->name), choices.join(Tr::tr(" or ", "between two choices")));
     (control == StructuralControl::StateValue ? draft.stateValue : draft.valueGroup) = choice;
     return {};
 }
@@ -218,9 +218,9 @@ QString chooseValueGroup(StructuralDraft &draft, bool values)
     if (draft.valueGroup < 0 && values != dataType)
         draft.valueGroup = values ? 0 : 1;
     if (values && draft.valueGroup != 0)
-        return QStringLiteral("--value needs the possible values (ValueGroup=possible values)");
+        return Tr::tr("--value needs the possible values (ValueGroup=possible values)");
     if (dataType && draft.valueGroup != 1)
-        return QStringLiteral("DataType needs the data type (ValueGroup=data type of)");
+        return Tr::tr("DataType needs the data type (ValueGroup=data type of)");
     return {};
 }
 
@@ -253,9 +253,9 @@ int runAdd(const QStringList &arguments)
     if (isNumber && TemplateCatalogue::structural(number))
         return addStructural(*options, number);
     if (!isNumber || !TemplateCatalogue::functional(number))
-        return usageError(QStringLiteral("--template takes a template, 1 to 22"), kAddSynopsis);
+        return usageError(Tr::tr("--template takes a template, 1 to 22"), kAddSynopsis);
     if (options->has(QStringLiteral("value")))
-        return usageError(QStringLiteral("--value is for templates 19 and 22"), kAddSynopsis);
+        return usageError(Tr::tr(kValueTemplates), kAddSynopsis);
 
     FunctionalDraft draft = FunctionalDraft::forTemplate(number);
     draft.preamble = preambleFrom(*options);
@@ -264,8 +264,7 @@ int runAdd(const QStringList &arguments)
         const auto entry = keyAndText(field);
         const int k = entry ? entry->first.toInt(&isNumber) : -1;
         if (!entry || !isNumber || !draft.isOpen(k))
-            return usageError(QStringLiteral("--field takes K=TEXT with K a field of template %1, "
-                                             "0 to %2")
+            return usageError(Tr::tr("--field takes K=TEXT with K a field of template %1, 0 to %2")
                                   .arg(number)
                                   .arg(draft.fields.size() - 1),
                               kAddSynopsis);
@@ -305,10 +304,11 @@ int appendTerm(RequirementBuilder &builder, const QString &key, const QString &t
     if (key == QLatin1String("k") || key == QLatin1String("d")) {
         const int cell = key == QLatin1String("k") ? 0 : 1;
         if (builder.letterOfCell(cell) != key.at(0).toLatin1())
-            return usageError(
-                QStringLiteral("%1= needs a preamble that opens the %2 cell")
-                    .arg(key, cell == 0 ? QStringLiteral("who/what") : QStringLiteral("do-what")),
-                kBuildSynopsis);
+            return usageError((cell == 0
+                                   ? Tr::tr("%1= needs a preamble that opens the who/what cell")
+                                   : Tr::tr("%1= needs a preamble that opens the do-what cell"))
+                                  .arg(key),
+                              kBuildSynopsis);
         builder.setCellText(cell, text);
         return Done;
     }
@@ -324,7 +324,7 @@ int appendTerm(RequirementBuilder &builder, const QString &key, const QString &t
     } else if (const auto list = listOfKey(key)) {
         appended = builder.appendListEntry(*list, TermVocabulary::entryPosition(*list, text));
     } else {
-        return usageError(QStringLiteral("unknown term \"%1\"").arg(key), kBuildSynopsis);
+        return usageError(Tr::tr("unknown term \"%1\"").arg(key), kBuildSynopsis);
     }
     if (!appended)
         return report(appended.outcome());
@@ -346,14 +346,13 @@ int runBuild(const QStringList &arguments)
     RequirementBuilder builder;
     const int preamble = TemplateCatalogue::preamblePhrases().indexOf(preambleFrom(*options));
     if (preamble < 0)
-        return usageError(QStringLiteral("--preamble takes 0 to 6 or a preamble phrase"),
-                          kBuildSynopsis);
+        return usageError(Tr::tr("--preamble takes 0 to 6 or a preamble phrase"), kBuildSynopsis);
     if (Outcome chosen = builder.choosePreamble(preamble); !chosen)
         return report(chosen);
     for (const QString &term : options->values(QStringLiteral("term"))) {
         const auto entry = keyAndText(term);
         if (!entry)
-            return usageError(QStringLiteral("--term takes LETTER=TEXT"), kBuildSynopsis);
+            return usageError(Tr::tr("--term takes LETTER=TEXT"), kBuildSynopsis);
         if (const int appended = appendTerm(builder, entry->first, entry->second); appended != Done)
             return appended;
     }
@@ -446,9 +445,10 @@ constexpr ListQuery kListQueries[] = {
     {"version", runListedVersions},
 };
 
-constexpr const char *kListUsage =
+constexpr const char *kListUsage = QT_TRANSLATE_NOOP(
+    "varn::cli",
     "--type takes functional, structural or technical; --template 0 (the Builder) to 22; "
-    "--version a requirement number; --entity, --number and --paragraph a text";
+    "--version a requirement number; --entity, --number and --paragraph a text");
 
 int runList(const QStringList &arguments)
 {
@@ -463,22 +463,22 @@ int runList(const QStringList &arguments)
     const QString format = options->value(QStringLiteral("format"), QStringLiteral("table"));
     if (format != QLatin1String("table") && format != QLatin1String("csv") &&
         format != QLatin1String("json"))
-        return usageError(QStringLiteral("--format takes table, csv or json"), kListSynopsis);
+        return usageError(Tr::tr("--format takes table, csv or json"), kListSynopsis);
     const ListQuery *chosen = nullptr;
     for (const ListQuery &query : kListQueries) {
         if (!options->has(QString::fromLatin1(query.option)))
             continue;
         if (chosen)
-            return usageError(QStringLiteral("list takes one query option"), kListSynopsis);
+            return usageError(Tr::tr("list takes one query option"), kListSynopsis);
         chosen = &query;
     }
     std::optional<central::Column> sort = central::Column::Number;
     if (options->has(QStringLiteral("sort")))
         sort = central::CentralColumns::named(options->value(QStringLiteral("sort")));
     if (!sort)
-        return usageError(QStringLiteral("--sort takes a list column (No., Type, Source, "
-                                         "Category, Priority, Release, Version, Paragraph, "
-                                         "Requirement, Orig No., Date Saved, Comments)"),
+        return usageError(Tr::tr("--sort takes a list column (No., Type, Source, Category, "
+                                 "Priority, Release, Version, Paragraph, Requirement, Orig No., "
+                                 "Date Saved, Comments)"),
                           kListSynopsis);
 
     CVarnApp app(noticesOnStderr());
@@ -491,7 +491,7 @@ int runList(const QStringList &arguments)
         chosen ? chosen->run(central, options->value(QString::fromLatin1(chosen->option)), &valid)
                : central.runType(central::QueryKind::All);
     if (!valid)
-        return usageError(QString::fromLatin1(kListUsage), kListSynopsis);
+        return usageError(Tr::tr(kListUsage), kListSynopsis);
     if (!listed)
         return report(listed, listed.kind() == MessageKind::Stop ? DatabaseError : Refused);
 
@@ -502,9 +502,7 @@ int runList(const QStringList &arguments)
     for (int position = 0; position < model.requirementCount(); ++position) {
         const store::MasterReqRow *row = model.requirementAt(position);
         if (!row)
-            return report(
-                Outcome::stop(QStringLiteral("Error querying the Requirements database.")),
-                DatabaseError);
+            return report(Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed)), DatabaseError);
         const QString sentence = row->Preamble + QLatin1Char(' ') + row->ReqText + QLatin1Char('.');
         if (format == QLatin1String("json"))
             json.append(QJsonObject{{QStringLiteral("number"), row->Req_Num},
@@ -538,7 +536,7 @@ QString applyStructuralOptions(const CliOptions &options, StructuralDraft &draft
     for (const QString &field : options.values(QStringLiteral("field"))) {
         const auto entry = keyAndText(field);
         if (!entry)
-            return QStringLiteral("--field takes NAME=TEXT");
+            return Tr::tr("--field takes NAME=TEXT");
         if (const QString problem = setStructuralField(draft, entry->first, entry->second);
             !problem.isEmpty())
             return problem;
@@ -546,7 +544,7 @@ QString applyStructuralOptions(const CliOptions &options, StructuralDraft &draft
     const QStringList values = options.values(QStringLiteral("value"));
     if (!values.isEmpty() && draft.source != TemplateNumber::kAttributeDefinition &&
         draft.source != TemplateNumber::kMessageDefinition)
-        return QStringLiteral("--value is for templates 19 and 22");
+        return Tr::tr(kValueTemplates);
     if (const QString problem =
             chooseValueGroup(draft, !values.isEmpty() || !draft.possibleValues.isEmpty());
         !problem.isEmpty())

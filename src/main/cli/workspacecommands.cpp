@@ -1,5 +1,6 @@
 // new and info: creating a workspace and describing one.
 #include "app/cvarnapp.h"
+#include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 
 #include <QDir>
@@ -11,9 +12,10 @@ namespace {
 
 using app::CVarnApp;
 
-constexpr const char *kNewSynopsis =
-    "new --system NAME --workspace FILE.vnp [--server \"host=H port=P dbname=D user=U\"]";
-constexpr const char *kInfoSynopsis = "info --workspace FILE.vnp";
+constexpr const char *kNewSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli",
+    "new --system NAME --workspace FILE.vnp [--server \"host=H port=P dbname=D user=U\"]");
+constexpr const char *kInfoSynopsis = QT_TRANSLATE_NOOP("varn::cli", "info --workspace FILE.vnp");
 
 int runNew(const QStringList &arguments)
 {
@@ -34,7 +36,7 @@ int runNew(const QStringList &arguments)
     const QString file = QFileInfo(options->value(QStringLiteral("workspace"))).absoluteFilePath();
     if (Outcome saved = app.saveWorkspace(file); !saved)
         return report(saved, DatabaseError);
-    printLine(QStringLiteral("Created %1 for the %2 system; requirements database %3")
+    printLine(Tr::tr("Created %1 for the %2 system; requirements database %3")
                   .arg(QDir::toNativeSeparators(file), app.systemName(),
                        app.requirementsSource().databasePath()));
     return Done;
@@ -53,10 +55,10 @@ int runInfo(const QStringList &arguments)
     if (!count)
         return report(count.outcome(), DatabaseError);
     const app::DataSource source = app.requirementsSource();
-    printLine(QStringLiteral("System name:  %1").arg(app.systemName()));
-    printLine(QStringLiteral("Data source:  %1").arg(source.name));
-    printLine(QStringLiteral("Database:     %1").arg(source.databasePath()));
-    printLine(QStringLiteral("Requirements: %1").arg(count.value()));
+    printLine(Tr::tr("System name:  %1").arg(app.systemName()));
+    printLine(Tr::tr("Data source:  %1").arg(source.name));
+    printLine(Tr::tr("Database:     %1").arg(source.databasePath()));
+    printLine(Tr::tr("Requirements: %1").arg(count.value()));
     return Done;
 }
 

@@ -1,40 +1,30 @@
 // The whole desktop program, every feature registered, as a user meets it:
 // its menus, its windows, its help and its About box.
-#include "app/cvarnapp.h"
 #include "app/widgets/aboutdialog.h"
 #include "app/widgets/cchildframe.h"
 #include "app/widgets/helpbrowser.h"
 #include "app/widgets/helpwindow.h"
 #include "app/widgets/mainactions.h"
-#include "app/widgets/mainwindow.h"
-#include "app/widgets/systemnamedialog.h"
-#include "app/widgets/windownavigator.h"
-#include "app/widgets/workspacecontroller.h"
 #include "central/widgets/centralviewfeature.h"
 #include "inspect/widgets/objectmodelview.h"
 #include "labelledcontrols.h"
 #include "main/landedfeatures.h"
 #include "screenshot.h"
-#include "support/workspaceenvironment.h"
+#include "shellsuite.h"
 #include "templates/widgets/templatenavigatorview.h"
-#include "testpresenter.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QTextDocument>
 #include <QtTest>
-
-#include <memory>
 
 using namespace varn;
 using namespace varn::app;
@@ -125,63 +115,38 @@ QMap<QChar, QString> controlMnemonics(const QWidget &window)
 
 Q_DECLARE_METATYPE(varn::app::WindowKind)
 
-class DesktopProgramTest : public QObject
+namespace {
+
+// A row ("kind") for each window of the program a menu command opens.
+void addWindowRows()
+{
+    QTest::addColumn<WindowKind>("kind");
+    QTest::newRow("Requirements Central") << central::kCentralWindow;
+    QTest::newRow("Functional Navigator") << templates::kFunctionalNavigator;
+    QTest::newRow("Structural Navigator") << templates::kStructuralNavigator;
+    QTest::newRow("Object Model") << inspect::kObjectModelWindow;
+    QTest::newRow("Data Model") << inspect::kDataModelWindow;
+}
+
+} // namespace
+
+class DesktopProgramTest : public ShellSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::unique_ptr<CVarnApp> m_app;
-    std::unique_ptr<FeatureRegistry> m_features;
-    std::unique_ptr<MainWindow> m_window;
-
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
     void init()
     {
-        m_presenter = TestPresenter();
-        QDir(m_environment->installPath()).removeRecursively();
-        m_app = std::make_unique<CVarnApp>(
-            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
-        m_features = std::make_unique<FeatureRegistry>();
-        registerLandedFeatures(*m_features);
-        m_window = std::make_unique<MainWindow>(*m_app, m_presenter, *m_features);
-        m_window->resize(1100, 800);
-        m_window->show();
-        m_presenter.dialogHandler = [](QDialog &dialog) {
-            auto *name = qobject_cast<SystemNameDialog *>(&dialog);
-            if (!name)
-                return int(QDialog::Rejected);
-            name->nameEdit()->setText(QStringLiteral("Acme"));
-            name->accept();
-            return name->result();
-        };
-        m_window->workspace().newWorkspace();
-        m_presenter.dialogHandler = {};
-        QVERIFY(m_app->isWorkspaceOpen());
+        newProgram();
+        startWindow(registerLandedFeatures);
+        QVERIFY(makeWorkspace());
     }
 
-    void cleanup()
-    {
-        m_window->navigator().closeAll();
-        m_app->closeWorkspace();
-        m_window.reset();
-        m_app.reset();
-    }
+    void cleanup() { endProgram(); }
 
     // With a workspace open, every command of every kind of window's menus
     // is enabled, or says why it is not.
-    void everyCommandIsEnabledOrSaysWhy_data()
-    {
-        QTest::addColumn<WindowKind>("kind");
-        QTest::newRow("Requirements Central") << central::kCentralWindow;
-        QTest::newRow("Requirements Central") << central::kCentralWindow;
-        QTest::newRow("Functional Navigator") << templates::kFunctionalNavigator;
-        QTest::newRow("Structural Navigator") << templates::kStructuralNavigator;
-        QTest::newRow("Object Model") << inspect::kObjectModelWindow;
-        QTest::newRow("Data Model") << inspect::kDataModelWindow;
-    }
+    void everyCommandIsEnabledOrSaysWhy_data() { addWindowRows(); }
 
     void everyCommandIsEnabledOrSaysWhy()
     {
@@ -488,15 +453,7 @@ private slots:
 
     // The navigators, the Inspect windows and Help name each control the
     // keyboard reaches for screen readers; Help reaches them as a window.
-    void everyWindowNamesItsControls_data()
-    {
-        QTest::addColumn<WindowKind>("kind");
-        QTest::newRow("Requirements Central") << central::kCentralWindow;
-        QTest::newRow("Functional Navigator") << templates::kFunctionalNavigator;
-        QTest::newRow("Structural Navigator") << templates::kStructuralNavigator;
-        QTest::newRow("Object Model") << inspect::kObjectModelWindow;
-        QTest::newRow("Data Model") << inspect::kDataModelWindow;
-    }
+    void everyWindowNamesItsControls_data() { addWindowRows(); }
 
     void everyWindowNamesItsControls()
     {

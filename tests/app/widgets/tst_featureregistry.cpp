@@ -1,27 +1,14 @@
 // The shell's side of the features: a feature the shell has never heard of
 // plugs in its windows and items, and the main window shows them where the
 // feature placed them, enables and checks them as it says and runs them.
-#include "app/cvarnapp.h"
 #include "app/widgets/cchildframe.h"
-#include "app/widgets/featureregistry.h"
 #include "app/widgets/mainactions.h"
-#include "app/widgets/mainwindow.h"
-#include "app/widgets/systemnamedialog.h"
-#include "app/widgets/windownavigator.h"
-#include "app/widgets/workspacecontroller.h"
-#include "support/workspaceenvironment.h"
-#include "testpresenter.h"
+#include "shellsuite.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
-#include <QMenu>
-#include <QMenuBar>
 #include <QToolBar>
 #include <QtTest>
-
-#include <memory>
 
 using namespace varn;
 using namespace varn::app;
@@ -91,32 +78,6 @@ ActionSpec item(CommandId id, const QString &text, MenuPlace place)
     return spec;
 }
 
-// The items of a menu as they read: "-" for a separator.
-QStringList layoutOf(const QMenu &menu)
-{
-    QStringList texts;
-    for (QAction *entry : menu.actions())
-        texts.append(entry->isSeparator() ? QStringLiteral("-") : entry->text());
-    return texts;
-}
-
-QStringList titlesOf(QMainWindow &window)
-{
-    QStringList titles;
-    for (QAction *entry : window.menuBar()->actions())
-        titles.append(entry->text());
-    return titles;
-}
-
-QMenu *menuOf(QMainWindow &window, const QString &title)
-{
-    for (QAction *entry : window.menuBar()->actions()) {
-        if (entry->text() == title)
-            return entry->menu();
-    }
-    return nullptr;
-}
-
 QStringList barOf(const QToolBar &bar)
 {
     QStringList texts;
@@ -127,25 +88,13 @@ QStringList barOf(const QToolBar &bar)
 
 } // namespace
 
-class FeatureRegistryTest : public QObject
+class FeatureRegistryTest : public ShellSuite
 {
     Q_OBJECT
 
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::unique_ptr<CVarnApp> m_app;
-    std::unique_ptr<FeatureRegistry> m_features;
-    std::unique_ptr<MainWindow> m_window;
     Ledger m_state;
 
-    void start(const std::function<void(FeatureRegistry &)> &provide)
-    {
-        m_features = std::make_unique<FeatureRegistry>();
-        provide(*m_features);
-        m_window = std::make_unique<MainWindow>(*m_app, m_presenter, *m_features);
-        m_window->resize(900, 700);
-        m_window->show();
-    }
+    void start(const std::function<void(FeatureRegistry &)> &provide) { startWindow(provide); }
 
     // The ledger feature: its two windows, a command in Utilities and a
     // checkable item in Display.
@@ -177,42 +126,16 @@ class FeatureRegistryTest : public QObject
         });
     }
 
-    void createWorkspace()
-    {
-        m_presenter.dialogHandler = [](QDialog &dialog) {
-            auto *name = qobject_cast<SystemNameDialog *>(&dialog);
-            if (!name)
-                return int(QDialog::Rejected);
-            name->nameEdit()->setText(QStringLiteral("Acme"));
-            name->accept();
-            return name->result();
-        };
-        m_window->workspace().newWorkspace();
-        m_presenter.dialogHandler = {};
-        QVERIFY(m_app->isWorkspaceOpen());
-    }
+    void createWorkspace() { QVERIFY(makeWorkspace()); }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
     void init()
     {
-        m_presenter = TestPresenter();
+        newProgram();
         m_state = Ledger();
-        QDir(m_environment->installPath()).removeRecursively();
-        m_app = std::make_unique<CVarnApp>(
-            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
     }
 
-    void cleanup()
-    {
-        if (m_window)
-            m_window->navigator().closeAll();
-        m_app->closeWorkspace();
-        m_window.reset();
-        m_features.reset();
-        m_app.reset();
-    }
+    void cleanup() { endProgram(); }
 
     // Without any feature the shell shows its own menus and items only: the
     // menus of each set in their order, the workspace's File commands, the
@@ -220,7 +143,7 @@ private slots:
     void withoutFeaturesTheShellShowsItsOwn()
     {
         start([](FeatureRegistry &) {});
-        QCOMPARE(titlesOf(*m_window), (QStringList{"&File", "&View", "&Help"}));
+        QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Help"}));
         QCOMPARE(layoutOf(*menuOf(*m_window, "&File")),
                  (QStringList{"&New", "New &Team Workspace...", "&Open...", "-", "", "", "", "-",
                               "E&xit"}));
@@ -234,7 +157,7 @@ private slots:
         // Without a home window a new workspace opens no window.
         createWorkspace();
         QCOMPARE(m_window->mdiArea()->subWindowList().size(), 0);
-        QCOMPARE(titlesOf(*m_window), (QStringList{"&File", "&View", "&Help"}));
+        QCOMPARE(menuTitles(*m_window), (QStringList{"&File", "&View", "&Help"}));
     }
 
     // The home window shows every menu, empty or not, and the other windows
@@ -275,7 +198,7 @@ private slots:
         QVERIFY(m_window->navigator().frame(kLedger));
         if (!home)
             m_window->goTo(kSketch);
-        QCOMPARE(titlesOf(*m_window), titles);
+        QCOMPARE(menuTitles(*m_window), titles);
         QCOMPARE(layoutOf(*menuOf(*m_window, "&File")), file);
         QCOMPARE(layoutOf(*menuOf(*m_window, "&View")), view);
         QCOMPARE(m_window->mainToolBar()->isVisible(), home);

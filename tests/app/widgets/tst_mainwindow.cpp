@@ -1,54 +1,29 @@
-#include "app/cvarnapp.h"
 #include "app/widgets/aboutdialog.h"
 #include "app/widgets/cchildframe.h"
 #include "app/widgets/mainactions.h"
-#include "app/widgets/mainwindow.h"
 #include "app/widgets/opencreatedialog.h"
 #include "app/widgets/recentfiles.h"
-#include "app/widgets/systemnamedialog.h"
-#include "app/widgets/windownavigator.h"
-#include "app/widgets/workspacecontroller.h"
 #include "central/widgets/centralviewfeature.h"
 #include "generate/widgets/generatordialog.h"
 #include "inspect/widgets/objectmodelview.h"
 #include "objmodel/widgets/regenerationdialog.h"
 #include "screenshot.h"
-#include "support/workspaceenvironment.h"
+#include "shellsuite.h"
 #include "templates/widgets/technicalcomposerdialog.h"
 #include "templates/widgets/templatemenu.h"
 #include "templates/widgets/templatenavigatorview.h"
-#include "testpresenter.h"
 
-#include <QAction>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
 #include <QToolBar>
 #include <QtTest>
 
-#include <memory>
-
 using namespace varn;
 using namespace varn::app;
 
 namespace {
-
-// Fills the System Name dialog and presses OK.
-std::function<int(QDialog &)> typeSystemName(const QString &name)
-{
-    return [name](QDialog &dialog) {
-        auto *systemName = qobject_cast<SystemNameDialog *>(&dialog);
-        if (!systemName)
-            return int(QDialog::Rejected);
-        systemName->nameEdit()->setText(name);
-        systemName->accept();
-        return systemName->result();
-    };
-}
 
 // A view standing in for a window another subsystem provides.
 QWidget *placeholderView(const QString &title)
@@ -67,46 +42,27 @@ void provideView(FeatureRegistry &features, WindowKind kind,
     features.addWindow(window);
 }
 
-QStringList menuTitles(QMainWindow &window)
-{
-    QStringList titles;
-    for (QAction *menu : window.menuBar()->actions())
-        titles.append(menu->text());
-    return titles;
-}
-
 } // namespace
 
-class MainWindowTest : public QObject
+class MainWindowTest : public ShellSuite
 {
     Q_OBJECT
-
-    std::unique_ptr<WorkspaceEnvironment> m_environment;
-    TestPresenter m_presenter;
-    std::unique_ptr<CVarnApp> m_app;
-    std::unique_ptr<FeatureRegistry> m_features;
-    std::unique_ptr<MainWindow> m_window;
 
     // A fresh program; features are those the test provides.
     void start(const std::function<void(FeatureRegistry &)> &provide = {})
     {
-        m_features = std::make_unique<FeatureRegistry>();
-        // Requirements Central and the names of the templates are always there.
-        central::registerCentralView(*m_features);
-        templates::registerTemplateMenu(*m_features);
-        if (provide)
-            provide(*m_features);
-        m_window = std::make_unique<MainWindow>(*m_app, m_presenter, *m_features);
-        m_window->resize(1100, 800);
-        m_window->show();
+        startWindow([&provide](FeatureRegistry &features) {
+            // Requirements Central and the names of the templates are always there.
+            central::registerCentralView(features);
+            templates::registerTemplateMenu(features);
+            if (provide)
+                provide(features);
+        });
     }
 
     void createWorkspace(const QString &name = QStringLiteral("Acme"))
     {
-        m_presenter.dialogHandler = typeSystemName(name);
-        m_window->workspace().newWorkspace();
-        m_presenter.dialogHandler = {};
-        QVERIFY2(m_app->isWorkspaceOpen(), qPrintable(m_presenter.texts().join('\n')));
+        QVERIFY2(makeWorkspace(name), qPrintable(m_presenter.texts().join('\n')));
     }
 
     QString savedWorkspace(const QString &name = QStringLiteral("Acme"))
@@ -122,25 +78,9 @@ class MainWindowTest : public QObject
     CChildFrame *frame(WindowKind kind) const { return m_window->navigator().frame(kind); }
 
 private slots:
-    void initTestCase() { m_environment = std::make_unique<WorkspaceEnvironment>(); }
-
     // Each test starts a new program: no workspace was opened since.
-    void init()
-    {
-        m_presenter = TestPresenter();
-        QDir(m_environment->installPath()).removeRecursively();
-        m_app = std::make_unique<CVarnApp>(
-            [this](const Outcome &notice) { m_presenter.showMessage(nullptr, notice); });
-    }
-
-    void cleanup()
-    {
-        if (m_window)
-            m_window->navigator().closeAll();
-        m_app->closeWorkspace();
-        m_window.reset();
-        m_app.reset();
-    }
+    void init() { newProgram(); }
+    void cleanup() { endProgram(); }
 
     void startDialog_data()
     {
