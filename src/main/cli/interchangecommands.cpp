@@ -16,9 +16,9 @@ using interchange::ExchangeFormat;
 using interchange::RequirementExchange;
 
 constexpr const char *kExportSynopsis =
-    "export reqif|csv|html --workspace FILE.vnp --output PATH [--all]";
+    "export reqif|csv|html|odt|xlsx --workspace FILE.vnp --output PATH [--all]";
 constexpr const char *kImportSynopsis =
-    "import reqif|csv --workspace FILE.vnp --input PATH [--dry-run]";
+    "import reqif|csv|xlsx --workspace FILE.vnp --input PATH [--dry-run]";
 constexpr const char *kTraceSynopsis = "trace --workspace FILE.vnp (--number N | --entity NAME)";
 
 int exitFor(const Outcome &outcome)
@@ -50,8 +50,8 @@ std::optional<FormatAndOptions> parseFormatCommand(const QStringList &arguments,
         if (options->positional().size() == 1)
             format = RequirementExchange::formatNamed(options->positional().first());
         if (!format || (importing && !RequirementExchange::canImport(*format)))
-            error = importing ? QStringLiteral("import takes reqif or csv")
-                              : QStringLiteral("export takes reqif, csv or html");
+            error = importing ? QStringLiteral("import takes reqif, csv or xlsx")
+                              : QStringLiteral("export takes reqif, csv, html, odt or xlsx");
     }
     if (!error.isEmpty()) {
         printError(QStringLiteral("varn-cli: %1").arg(error));
@@ -87,8 +87,9 @@ int runExport(const QStringList &arguments)
         return opened;
     const QString output = options->value(QStringLiteral("output"));
     const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
-        *format, {app.requirementsConnectionName(), app.systemName(), app.installPath()}, output,
-        options->flag(QStringLiteral("all")), progressOnTerminal("Exported"));
+        *format,
+        {app.requirementsConnectionName(), app.systemName(), app.installPath(), app.ownFiles()},
+        output, options->flag(QStringLiteral("all")), progressOnTerminal("Exported"));
     if (!written)
         return exitFor(written.outcome());
     const QString replaced = written->replacementNotice();
