@@ -78,6 +78,9 @@ private slots:
             QCOMPARE(exporter.panel()->status(), QStringLiteral("%1 requirement(s) written to %2.")
                                                      .arg(stored)
                                                      .arg(exporter.fileEdit()->text()));
+            if (format == 4)
+                saveScreenshot(exporter, QStringLiteral("export-spreadsheet.png"),
+                               programBackground());
         }
         saveScreenshot(exporter, QStringLiteral("export-requirements.png"), programBackground());
 
