@@ -45,8 +45,8 @@ _varn_cli_subjects()
     case $1 in
     model) echo "classes class tables" ;;
     generate) echo "sql cpp java" ;;
-    export) echo "reqif csv html" ;;
-    import) echo "reqif csv" ;;
+    export) echo "reqif csv html odt xlsx" ;;
+    import) echo "reqif csv xlsx" ;;
     esac
 }
 
@@ -117,6 +117,7 @@ _varn_cli()
         case ${words[2]} in
         reqif) _varn_cli_files "$cur" "reqif|reqifz" ;;
         csv) _varn_cli_files "$cur" csv ;;
+        xlsx) _varn_cli_files "$cur" xlsx ;;
         *) _varn_cli_files "$cur" "" ;;
         esac
         return

@@ -498,6 +498,19 @@ DataSource CVarnApp::requirementsSource() const
     return m_document ? m_document->requirementsSource() : DataSource{};
 }
 
+QStringList CVarnApp::ownFiles() const
+{
+    QStringList files;
+    if (!m_workspaceFilePath.isEmpty())
+        files.append(m_workspaceFilePath);
+    if (m_document && !m_document->requirementsSource().isOnServer()) {
+        const QString database = m_document->requirementsSource().databasePath();
+        for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+            files.append(database + QLatin1String(suffix));
+    }
+    return files;
+}
+
 Result<int> CVarnApp::requirementCount() const
 {
     return RequirementsDatabase::liveRequirementCount(m_requirementsConnection);

@@ -8,6 +8,7 @@
 #include "store/connectionaccess.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -78,6 +79,10 @@ public:
     // empty before that.
     const QString &workspaceFileFolder() const { return m_workspaceFileFolder; }
     const QString &workspaceFilePath() const { return m_workspaceFilePath; }
+    // The files of the open workspace that no export or other output may
+    // overwrite: the workspace file, and the database file with SQLite's
+    // journal and write-ahead log beside it (none for a team workspace).
+    QStringList ownFiles() const;
     // Where Save As proposes to write.
     QString proposedSavePath() const;
 

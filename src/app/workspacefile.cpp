@@ -1,5 +1,6 @@
 #include "app/workspacefile.h"
 #include "app/apptr.h"
+#include "common/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,11 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace varn::app {
 
@@ -161,37 +157,19 @@ Outcome WorkspaceFile::refusal(const QString &path, const QString &reason)
 
 Result<WorkspaceValues> WorkspaceFile::read(const QString &path)
 {
-    // The type is checked before the file is opened, and again on the opened
-    // file: a device or a pipe is never read, and opening never blocks.
-    const QByteArray name = QFile::encodeName(path);
-    struct stat status = {};
-    if (::stat(name.constData(), &status) != 0)
-        return refusal(path, qt_error_string(errno));
-    if (!S_ISREG(status.st_mode))
+    // A device or a pipe is never read, and opening never blocks.
+    const RegularFile::Contents file = RegularFile::read(path, kLargestWorkspaceFile);
+    switch (file.failure) {
+    case RegularFile::Failure::None:
+        break;
+    case RegularFile::Failure::CannotOpen:
+        return refusal(path, file.error);
+    case RegularFile::Failure::NotRegular:
         return refusal(path, Tr::tr("not a regular file"));
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return refusal(path, qt_error_string(errno));
-    QByteArray bytes;
-    bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    if (regular) {
-        bytes.resize(kLargestWorkspaceFile + 1);
-        qsizetype total = 0;
-        while (total < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + total, size_t(bytes.size() - total));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            total += n;
-        }
-        bytes.truncate(total);
-    }
-    ::close(fd);
-    if (!regular)
-        return refusal(path, Tr::tr("not a regular file"));
-    if (bytes.size() > kLargestWorkspaceFile)
+    case RegularFile::Failure::TooLarge:
         return refusal(path, Tr::tr("too large to be a workspace file"));
+    }
+    const QByteArray &bytes = file.bytes;
     Result<WorkspaceValues> values = decode(bytes);
     if (!values)
         return refusal(path, Tr::tr("not a workspace file (its texts do not match "

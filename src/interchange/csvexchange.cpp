@@ -23,18 +23,80 @@ QStringList CsvExchange::header()
     return names;
 }
 
-QString CsvExchange::text(const ExchangeSet &set)
+bool CsvExchange::isNumeric(qsizetype column)
 {
-    QString text = CsvTable::record(header());
+    switch (Column(column)) {
+    case Column::Number:
+    case Column::Source:
+    case Column::Priority:
+    case Column::Release:
+    case Column::Version:
+    case Column::OrigNumber:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QList<QStringList> CsvExchange::records(const ExchangeSet &set)
+{
+    QList<QStringList> records;
+    records.reserve(set.requirements.size());
     for (const ExchangedRequirement &requirement : set.requirements) {
         const store::MasterReqRow row =
             requirement.masterRow(ExchangedRequirement::MasterColumns::All);
         QStringList cells;
         for (const central::ColumnInfo &info : CentralColumns::all())
             cells.append(CentralColumns::cellText(row, info.column));
+        records.append(cells);
+    }
+    return records;
+}
+
+QString CsvExchange::text(const ExchangeSet &set)
+{
+    QString text = CsvTable::record(header());
+    for (QStringList &cells : records(set)) {
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            if (!isNumeric(i))
+                cells[i] = guarded(cells[i]);
+        }
         text += CsvTable::record(cells);
     }
     return text;
+}
+
+namespace {
+
+// Whether a text, from `from` on, is one a spreadsheet runs as a formula.
+bool looksLikeFormula(const QString &cell, qsizetype from)
+{
+    if (from < cell.size() && (cell[from] == QLatin1Char('\t') || cell[from] == QLatin1Char('\r')))
+        return true;
+    while (from < cell.size() && cell[from] == QLatin1Char(' '))
+        ++from;
+    return from < cell.size() && QStringView(u"=+-@").contains(cell[from]);
+}
+
+qsizetype leadingApostrophes(const QString &cell)
+{
+    qsizetype count = 0;
+    while (count < cell.size() && cell[count] == QLatin1Char('\''))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+QString CsvExchange::guarded(const QString &cell)
+{
+    return looksLikeFormula(cell, leadingApostrophes(cell)) ? QLatin1Char('\'') + cell : cell;
+}
+
+QString CsvExchange::unguarded(const QString &cell)
+{
+    const qsizetype apostrophes = leadingApostrophes(cell);
+    return apostrophes > 0 && looksLikeFormula(cell, apostrophes) ? cell.mid(1) : cell;
 }
 
 Result<ImportBatch> CsvExchange::batch(const QString &text)
@@ -44,14 +106,23 @@ Result<ImportBatch> CsvExchange::batch(const QString &text)
         CsvTable::parse(text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text);
     if (!records)
         return ExchangeInput::refusal(records.outcome().message());
+    for (qsizetype i = 1; i < records->size(); ++i) {
+        for (QString &cell : records.value()[i])
+            cell = unguarded(cell);
+    }
+    return batch(records.value());
+}
+
+Result<ImportBatch> CsvExchange::batch(const QList<QStringList> &records)
+{
     const QStringList columns = header();
-    if (records->isEmpty() || records->first() != columns)
+    if (records.isEmpty() || records.first() != columns)
         return ExchangeInput::refusal(Tr::tr("The first line of the file must name the columns %1.")
                                           .arg(columns.join(QStringLiteral(", "))));
     auto cell = [](const QStringList &record, Column column) { return record[int(column)]; };
     ImportBatch batch;
-    for (qsizetype i = 1; i < records->size(); ++i) {
-        const QStringList &record = records->at(i);
+    for (qsizetype i = 1; i < records.size(); ++i) {
+        const QStringList &record = records.at(i);
         if (record.size() == 1 && record.first().isEmpty())
             continue; // a blank line
         if (record.size() != columns.size())

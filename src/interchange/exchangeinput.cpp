@@ -2,7 +2,8 @@
 
 #include "interchange/interchangetr.h"
 
-#include <QFile>
+#include "common/regularfile.h"
+
 #include <QLocale>
 #include <QStringDecoder>
 
@@ -23,18 +24,30 @@ Outcome ExchangeInput::refusal(const QString &reason)
     return Outcome::warning(Tr::tr("%1\nNothing was imported.").arg(reason));
 }
 
+Result<QByteArray> ExchangeInput::readBytes(const QString &path, qint64 largest)
+{
+    RegularFile::Contents file = RegularFile::read(path, largest);
+    switch (file.failure) {
+    case RegularFile::Failure::None:
+        break;
+    case RegularFile::Failure::CannotOpen:
+        return Outcome::stop(
+            Tr::tr("Cannot open %1:\n%2\nNothing was imported.").arg(path, file.error));
+    case RegularFile::Failure::NotRegular:
+        return refusal(
+            Tr::tr("%1 is %2, not a regular file.").arg(path, RegularFile::describe(file.kind)));
+    case RegularFile::Failure::TooLarge:
+        return tooLarge(largest);
+    }
+    return std::move(file.bytes);
+}
+
 Result<QByteArray> ExchangeInput::read(const QString &path, qint64 largest)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Outcome::stop(
-            Tr::tr("Cannot open %1:\n%2\nNothing was imported.").arg(path, file.errorString()));
-    if (file.size() > largest)
-        return tooLarge(largest);
-    QByteArray bytes = file.read(largest + 1);
-    if (bytes.size() > largest)
-        return tooLarge(largest);
-    if (Outcome text = checkUtf8(bytes); !text)
+    Result<QByteArray> bytes = readBytes(path, largest);
+    if (!bytes)
+        return bytes;
+    if (Outcome text = checkUtf8(bytes.value()); !text)
         return text;
     return bytes;
 }

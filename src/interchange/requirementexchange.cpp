@@ -8,14 +8,21 @@
 #include "interchange/csvexchange.h"
 #include "interchange/exchangeinput.h"
 #include "interchange/htmlreport.h"
+#include "interchange/odtreport.h"
 #include "interchange/reqifinterpreter.h"
 #include "interchange/reqifreader.h"
 #include "interchange/reqifwriter.h"
 #include "interchange/workspacerequirements.h"
+#include "interchange/xlsxreader.h"
+#include "interchange/xlsxwriter.h"
+#include "interchange/ziparchive.h"
 #include "objmodel/objectmodelreader.h"
 
+#include <QFile>
 #include <QHash>
 #include <QSaveFile>
+
+#include <sys/stat.h>
 
 namespace varn::interchange {
 
@@ -24,6 +31,28 @@ namespace {
 Outcome writeFailure(const QString &path, const QString &why)
 {
     return Outcome::stop(Tr::tr("Cannot write %1:\n%2").arg(path, why));
+}
+
+// The same file, whatever the spelling of its path: a link to it, a hard
+// link, "..", another folder's name for it.
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat first = {}, second = {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+Outcome checkNotOwnFile(const QString &path, const QStringList &ownFiles)
+{
+    for (const QString &own : ownFiles) {
+        if (sameFile(path, own))
+            return Outcome::warning(
+                Tr::tr("%1 is the open workspace's own file %2; an export never overwrites it. "
+                       "Choose another file.")
+                    .arg(path, own));
+    }
+    return Outcome::ok();
 }
 
 Result<QList<ReportClass>> modelClasses(const QString &connectionName)
@@ -101,6 +130,10 @@ std::optional<ExchangeFormat> RequirementExchange::formatNamed(const QString &na
         return ExchangeFormat::Csv;
     if (lower == QLatin1String("html"))
         return ExchangeFormat::Html;
+    if (lower == QLatin1String("odt"))
+        return ExchangeFormat::Odt;
+    if (lower == QLatin1String("xlsx"))
+        return ExchangeFormat::Xlsx;
     return std::nullopt;
 }
 
@@ -108,6 +141,8 @@ Result<RequirementExchange::ExportSummary>
 RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
                               const QString &path, bool everyVersion, const Progress &progress)
 {
+    if (Outcome target = checkNotOwnFile(path, workspace.ownFiles); !target)
+        return target;
     Result<ExchangeSet> set =
         WorkspaceRequirements::read(workspace.connectionName, workspace.systemName, everyVersion);
     if (!set)
@@ -142,7 +177,26 @@ RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
         file.write(html.value());
         break;
     }
+    case ExchangeFormat::Odt: {
+        const Result<QByteArray> odt =
+            OdtReport::document(set.value(), QDateTime::currentDateTime());
+        if (!odt)
+            return odt.outcome();
+        file.write(odt.value());
+        break;
     }
+    case ExchangeFormat::Xlsx: {
+        const Result<QByteArray> xlsx = ZipArchive::bytes(XlsxWriter::entries(
+            QList<QStringList>{CsvExchange::header()} + CsvExchange::records(set.value()),
+            CsvExchange::isNumeric, QStringLiteral("Requirements")));
+        if (!xlsx)
+            return xlsx.outcome();
+        file.write(xlsx.value());
+        break;
+    }
+    }
+    if (progress && (format == ExchangeFormat::Odt || format == ExchangeFormat::Xlsx))
+        progress(summary.written, summary.written);
     // commit() would put the file in place even when flushing its buffer
     // failed part-way (a full disk): flush first, and give up on a failure.
     if (!file.flush() || !file.commit())
@@ -173,11 +227,25 @@ Result<ImportSummary> RequirementExchange::importFrom(ExchangeFormat format,
                                                       const Progress &progress)
 {
     if (!canImport(format))
-        return Outcome::warning(Tr::tr("An HTML report cannot be imported."));
+        return Outcome::warning(format == ExchangeFormat::Odt
+                                    ? Tr::tr("An OpenDocument text cannot be imported.")
+                                    : Tr::tr("An HTML report cannot be imported."));
+    Result<ImportBatch> batch = Outcome::ok();
+    if (format == ExchangeFormat::Xlsx) {
+        const Result<ZipArchive> archive = ZipArchive::read(path);
+        if (!archive)
+            return archive.outcome();
+        const Result<QList<QStringList>> rows = XlsxReader::rows(archive.value());
+        if (!rows)
+            return rows.outcome();
+        batch = CsvExchange::batch(rows.value());
+        if (!batch)
+            return batch.outcome();
+        return RequirementImporter(records, systemName).run(batch.value(), dryRun, progress);
+    }
     const Result<QByteArray> bytes = ExchangeInput::read(path);
     if (!bytes)
         return bytes.outcome();
-    Result<ImportBatch> batch = Outcome::ok();
     if (format == ExchangeFormat::Csv) {
         batch = CsvExchange::batch(QString::fromUtf8(bytes.value()));
     } else {

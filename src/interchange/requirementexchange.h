@@ -4,6 +4,7 @@
 #include "interchange/requirementimporter.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -14,7 +15,7 @@ class RecordObjects;
 namespace varn::interchange {
 
 // The formats requirements leave and enter a workspace in.
-enum class ExchangeFormat { ReqIf, Csv, Html };
+enum class ExchangeFormat { ReqIf, Csv, Html, Odt, Xlsx };
 
 // Export and import of whole files, for the File menu and varn-cli: the
 // file is written through a temporary file (a failed export leaves no half
@@ -29,11 +30,17 @@ public:
         QString connectionName;
         QString systemName;
         QString installPath; // where the generated code lies, for the report
+        // The workspace's own files (its .vnp, its database): an export
+        // refuses to overwrite them, however the path names them.
+        QStringList ownFiles = {};
     };
 
     static std::optional<ExchangeFormat> formatNamed(const QString &name);
     // Whether a format can be read back.
-    static bool canImport(ExchangeFormat format) { return format != ExchangeFormat::Html; }
+    static bool canImport(ExchangeFormat format)
+    {
+        return format != ExchangeFormat::Html && format != ExchangeFormat::Odt;
+    }
 
     // What an export wrote: the number of requirements and, when stored
     // texts held control characters, which requirements held them and how

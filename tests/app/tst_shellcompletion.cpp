@@ -79,8 +79,8 @@ private slots:
     {
         QVERIFY(QFile::exists(kScript));
         QVERIFY(QDir(m_folder.path()).mkdir(QStringLiteral("My Systems")));
-        for (const char *name :
-             {"esd.vnp", "Tower.VNP", "notes.txt", "esd.reqif", "supplier.reqifz", "esd.csv"}) {
+        for (const char *name : {"esd.vnp", "Tower.VNP", "notes.txt", "esd.reqif",
+                                 "supplier.reqifz", "esd.csv", "esd.xlsx"}) {
             QFile file(m_folder.filePath(QString::fromLatin1(name)));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
@@ -135,9 +135,12 @@ private slots:
                 << QStringList{"My Systems", "esd.reqif", "supplier.reqifz"};
             *row("CSV files to import") << QStringList{"varn-cli", "import", "csv", "--input", ""}
                                         << library << QStringList{"My Systems", "esd.csv"};
+            *row("spreadsheets to import")
+                << QStringList{"varn-cli", "import", "xlsx", "--input", ""} << library
+                << QStringList{"My Systems", "esd.xlsx"};
             *row("any file to export to")
                 << QStringList{"varn-cli", "export", "html", "--output", "e"} << library
-                << QStringList{"esd.csv", "esd.reqif", "esd.vnp"};
+                << QStringList{"esd.csv", "esd.reqif", "esd.vnp", "esd.xlsx"};
             *row("varn opens workspaces") << QStringList{"varn", ""} << library << workspaces;
             *row("varn's options") << QStringList{"varn", "--"} << library
                                    << QStringList{"--help", "--help-all", "--version"};
@@ -168,9 +171,9 @@ private slots:
                                                "Truck",    "--language", ""}
                                 << false << QStringList{"cpp", "java"};
         *row("export formats") << QStringList{"varn-cli", "export", ""} << true
-                               << QStringList{"csv", "html", "reqif"};
+                               << QStringList{"csv", "html", "odt", "reqif", "xlsx"};
         *row("import formats") << QStringList{"varn-cli", "import", ""} << false
-                               << QStringList{"csv", "reqif"};
+                               << QStringList{"csv", "reqif", "xlsx"};
         *row("generated languages") << QStringList{"varn-cli", "generate", ""} << false
                                     << QStringList{"cpp", "java", "sql"};
         *row("model views") << QStringList{"varn-cli", "model", "c"} << false

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 class CliInterchangeTest : public QObject
 {
     Q_OBJECT
@@ -140,6 +142,76 @@ private slots:
         QVERIFY(html.contains("@media print"));
         QVERIFY(html.contains("windSensor"));
         QVERIFY(!html.contains("src=") && !html.contains("href=") && !html.contains("url("));
+    }
+
+    // An import reads regular files only: a named pipe would block it, a
+    // device such as /dev/zero would be read to the size limit.
+    void inputMustBeARegularFile_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("what");
+        QTest::newRow("named pipe") << "pipe"
+                                    << "a named pipe (FIFO)";
+        QTest::newRow("device") << "/dev/zero"
+                                << "a device";
+        QTest::newRow("folder") << "folder"
+                                << "a folder";
+    }
+
+    void inputMustBeARegularFile()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, what);
+        const QString pipe = file("pipe");
+        if (!QFileInfo::exists(pipe))
+            QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QDir(m_environment->root()).mkpath("folder");
+        const QString path = input.startsWith('/') ? input : file(input);
+        for (const char *format : {"csv", "reqif"}) {
+            const CliRun imported = cli({"import", format, "--input", path});
+            QCOMPARE(imported.exitCode, 1);
+            QCOMPARE(imported.err,
+                     path + " is " + what + ", not a regular file.\nNothing was imported.\n");
+        }
+    }
+
+    // An export never writes over the open workspace's own files, however
+    // the output names them.
+    void exportSparesTheWorkspace_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("own");
+        const QString database = m_environment->databaseFolder() + "/ESDReq.mdb";
+        QFile::link(database, file("link.mdb"));
+        QFile::link(m_workspace, file("link.vnp"));
+        QDir(m_environment->root()).mkpath("sub");
+        QTest::newRow("workspace file") << m_workspace << m_workspace;
+        QTest::newRow("workspace file through a link") << file("link.vnp") << m_workspace;
+        QTest::newRow("workspace file spelt otherwise") << file("sub/../esd.vnp") << m_workspace;
+        QTest::newRow("database") << database << database;
+        QTest::newRow("database through a link") << file("link.mdb") << database;
+        QTest::newRow("database spelt otherwise")
+            << m_environment->databaseFolder() + "/./ESDReq.mdb" << database;
+    }
+
+    void exportSparesTheWorkspace()
+    {
+        QFETCH(QString, output);
+        QFETCH(QString, own);
+        QFile ownFile(own);
+        QVERIFY(ownFile.open(QIODevice::ReadOnly));
+        const QByteArray before = ownFile.readAll();
+        ownFile.close();
+        for (const char *format : {"csv", "reqif", "html"}) {
+            const CliRun exported = cli({"export", format, "--output", output});
+            QCOMPARE(exported.exitCode, 1);
+            QVERIFY2(exported.err.startsWith(output + " is the open workspace's own file"),
+                     qPrintable(exported.err));
+        }
+        QVERIFY(ownFile.open(QIODevice::ReadOnly));
+        QCOMPARE(ownFile.readAll(), before);
+        QVERIFY(QFileInfo(output).exists());
+        QCOMPARE(cli({"list"}).exitCode, 0);
     }
 
     void formatsAreChecked_data()

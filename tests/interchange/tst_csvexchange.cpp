@@ -150,6 +150,80 @@ private slots:
             (QStringList{"note, \"quoted\" – 0", "note, \"quoted\" – 1", "note, \"quoted\" – 2"}));
     }
 
+    // Cells a spreadsheet would run as formulas are written as text (a
+    // leading apostrophe), and the import gives back exactly what was stored.
+    void formulaLikeCellsStayText_data()
+    {
+        QTest::addColumn<QString>("comments");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("equals") << "=1+1"
+                                << "'=1+1";
+        QTest::newRow("plus") << "+33 1 23 45"
+                              << "'+33 1 23 45";
+        QTest::newRow("minus") << "-2+3"
+                               << "'-2+3";
+        QTest::newRow("at") << "@SUM(A1:A9)"
+                            << "'@SUM(A1:A9)";
+        QTest::newRow("after blanks") << "  =HYPERLINK(\"http://x\")"
+                                      << "'  =HYPERLINK(\"http://x\")";
+        QTest::newRow("tab first") << "\tcell"
+                                   << "'\tcell";
+        QTest::newRow("tab before equals") << "\t=1"
+                                           << "'\t=1";
+        QTest::newRow("apostrophe before formula") << "'=1"
+                                                   << "''=1";
+        QTest::newRow("apostrophes before formula") << "''-x"
+                                                    << "'''-x";
+        QTest::newRow("apostrophe alone") << "'quoted"
+                                          << "'quoted";
+        QTest::newRow("formula sign later") << "a = b + c"
+                                            << "a = b + c";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void formulaLikeCellsStayText()
+    {
+        QFETCH(QString, comments);
+        QFETCH(QString, written);
+        QCOMPARE(interchange::CsvExchange::guarded(comments), written);
+        QCOMPARE(interchange::CsvExchange::unguarded(written), comments);
+
+        QTemporaryDir folder;
+        const QString first = folder.filePath(QStringLiteral("first.csv"));
+        const QString second = folder.filePath(QStringLiteral("second.csv"));
+        {
+            FreshWorkspace source(QStringLiteral("csv-formula"));
+            QVERIFY(source.isOpen());
+            templates::TechnicalDraft draft;
+            draft.text = QStringLiteral("keep the cell as typed");
+            draft.comments = comments;
+            draft.paragraph = comments.contains(QLatin1Char('\t')) ? QString() : comments;
+            QVERIFY(templates::TechnicalCommit(source.records(), kSystem).save(draft).outcome);
+            QVERIFY(RequirementExchange::exportTo(
+                ExchangeFormat::Csv, {QStringLiteral("csv-formula"), kSystem, {}}, first, false));
+        }
+        const Result<QList<QStringList>> records = recordsIn(first);
+        QVERIFY(records);
+        QCOMPARE(records->size(), 2);
+        QCOMPARE(records->at(1).at(11), written);
+        // The numbers stay numbers.
+        QCOMPARE(records->at(1).at(0), QStringLiteral("1"));
+
+        FreshWorkspace target(QStringLiteral("csv-formula-back"));
+        QVERIFY(target.isOpen());
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            ExchangeFormat::Csv, target.records(), kSystem, first, false);
+        QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        QCOMPARE(imported->report, QStringList());
+        QVERIFY(RequirementExchange::exportTo(
+            ExchangeFormat::Csv, {QStringLiteral("csv-formula-back"), kSystem, {}}, second, false));
+        const Result<QList<QStringList>> again = recordsIn(second);
+        QVERIFY(again);
+        QCOMPARE(again->at(1).at(11), written);
+        QCOMPARE(again->at(1).at(7), records->at(1).at(7));
+    }
+
     // A full disk while an export is written: the export is refused, naming
     // the file, and a file of that name keeps what it held.
     void aFullDiskKeepsTheOldExport_data()

@@ -34,6 +34,11 @@ constexpr FormatChoice kFormats[] = {
      ".csv", QT_TRANSLATE_NOOP("varn::interchange", "CSV files (*.csv)")},
     {ExchangeFormat::Html, QT_TRANSLATE_NOOP("varn::interchange", "HTML report (.html)"), ".html",
      QT_TRANSLATE_NOOP("varn::interchange", "HTML files (*.html *.htm)")},
+    {ExchangeFormat::Odt, QT_TRANSLATE_NOOP("varn::interchange", "OpenDocument text (.odt)"),
+     ".odt", QT_TRANSLATE_NOOP("varn::interchange", "OpenDocument texts (*.odt)")},
+    {ExchangeFormat::Xlsx,
+     QT_TRANSLATE_NOOP("varn::interchange", "Office Open XML spreadsheet (.xlsx)"), ".xlsx",
+     QT_TRANSLATE_NOOP("varn::interchange", "Spreadsheets (*.xlsx)")},
 };
 
 QLabel *buddyLabel(const QString &text, QWidget *buddy)
@@ -156,7 +161,7 @@ void ExchangeDialog::runExport()
     const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
         chosenFormat(),
         {application.requirementsConnectionName(), application.systemName(),
-         application.installPath()},
+         application.installPath(), application.ownFiles()},
         m_file->text().trimmed(), m_option->isChecked(),
         [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); });
     if (!written) {

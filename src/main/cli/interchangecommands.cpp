@@ -17,9 +17,9 @@ using interchange::ExchangeFormat;
 using interchange::RequirementExchange;
 
 constexpr const char *kExportSynopsis = QT_TRANSLATE_NOOP(
-    "varn::cli", "export reqif|csv|html --workspace FILE.vnp --output PATH [--all]");
+    "varn::cli", "export reqif|csv|html|odt|xlsx --workspace FILE.vnp --output PATH [--all]");
 constexpr const char *kImportSynopsis = QT_TRANSLATE_NOOP(
-    "varn::cli", "import reqif|csv --workspace FILE.vnp --input PATH [--dry-run]");
+    "varn::cli", "import reqif|csv|xlsx --workspace FILE.vnp --input PATH [--dry-run]");
 constexpr const char *kTraceSynopsis =
     QT_TRANSLATE_NOOP("varn::cli", "trace --workspace FILE.vnp (--number N | --entity NAME)");
 
@@ -52,8 +52,8 @@ std::optional<FormatAndOptions> parseFormatCommand(const QStringList &arguments,
         if (options->positional().size() == 1)
             format = RequirementExchange::formatNamed(options->positional().first());
         if (!format || (importing && !RequirementExchange::canImport(*format)))
-            error = importing ? Tr::tr("import takes reqif or csv")
-                              : Tr::tr("export takes reqif, csv or html");
+            error = importing ? Tr::tr("import takes reqif, csv or xlsx")
+                              : Tr::tr("export takes reqif, csv, html, odt or xlsx");
     }
     if (!error.isEmpty()) {
         usageError(error, synopsis);
@@ -90,8 +90,9 @@ int runExport(const QStringList &arguments)
         return opened;
     const QString output = options->value(QStringLiteral("output"));
     const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
-        *format, {app.requirementsConnectionName(), app.systemName(), app.installPath()}, output,
-        options->flag(QStringLiteral("all")),
+        *format,
+        {app.requirementsConnectionName(), app.systemName(), app.installPath(), app.ownFiles()},
+        output, options->flag(QStringLiteral("all")),
         progressOnTerminal(QT_TRANSLATE_NOOP("varn::cli", "Exported %1 of %2 requirement(s)")));
     if (!written)
         return exitFor(written.outcome());

@@ -64,8 +64,8 @@ private slots:
         ExchangeDialog exporter(m_open->workbench, ExchangeDialog::Direction::Export);
         QCOMPARE(exporter.windowTitle(), QStringLiteral("Export Requirements"));
         QCOMPARE(misnamedControls(exporter), QStringList());
-        QCOMPARE(exporter.formatBox()->count(), 3);
-        for (int format = 2; format >= 0; --format) {
+        QCOMPARE(exporter.formatBox()->count(), 5);
+        for (int format = 4; format >= 0; --format) {
             exporter.formatBox()->setCurrentIndex(format);
             const QString path = m_environment->root() + QStringLiteral("/esd.%1").arg(format);
             m_presenter.saveAnswers = {format == 0 ? reqif : path};
@@ -78,12 +78,17 @@ private slots:
             QCOMPARE(exporter.panel()->status(), QStringLiteral("%1 requirement(s) written to %2.")
                                                      .arg(stored)
                                                      .arg(exporter.fileEdit()->text()));
+            if (format == 4)
+                saveScreenshot(exporter, QStringLiteral("export-spreadsheet.png"),
+                               programBackground());
         }
         saveScreenshot(exporter, QStringLiteral("export-requirements.png"), programBackground());
 
         ExchangeDialog importer(m_open->workbench, ExchangeDialog::Direction::Import);
         QCOMPARE(misnamedControls(importer), QStringList());
-        QCOMPARE(importer.formatBox()->count(), 2);
+        QCOMPARE(importer.formatBox()->count(), 3);
+        QCOMPARE(importer.formatBox()->itemText(2),
+                 QStringLiteral("Office Open XML spreadsheet (.xlsx)"));
         importer.fileEdit()->setText(reqif);
         importer.optionBox()->setChecked(true);
         importer.generateButton()->click();
@@ -128,6 +133,12 @@ private slots:
                                       << "Cannot open /nonexistent/x.reqif:";
         QTest::newRow("unwritable") << 0 << "/nonexistent/x.reqif"
                                     << "Cannot write /nonexistent/x";
+        QTest::newRow("folder") << 1 << "/"
+                                << "/ is a folder, not a regular file.";
+        QTest::newRow("the workspace file") << 0 << "<workspace>"
+                                            << "<workspace> is the open workspace's own file";
+        QTest::newRow("the database") << 0 << "<database>"
+                                      << "<database> is the open workspace's own file";
     }
 
     void badChoicesAreRefused()
@@ -135,12 +146,25 @@ private slots:
         QFETCH(int, direction);
         QFETCH(QString, file);
         QFETCH(QString, message);
+        const QString database = m_open->app.requirementsSource().databasePath();
+        if (file == QLatin1String("<workspace>"))
+            QVERIFY(m_open->app.saveWorkspace(m_environment->root() + QStringLiteral("/esd.vnp")));
+        for (QString *text : {&file, &message}) {
+            text->replace(QStringLiteral("<workspace>"), m_open->app.workspaceFilePath());
+            text->replace(QStringLiteral("<database>"), database);
+        }
+        QFile own(database);
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        const QByteArray before = own.readAll();
+        own.close();
         ExchangeDialog dialog(m_open->workbench, ExchangeDialog::Direction(direction));
         dialog.fileEdit()->setText(file);
         dialog.generateButton()->click();
         QCOMPARE(m_presenter.messages.size(), 1);
         QVERIFY2(m_presenter.messages.first().text.startsWith(message),
                  qPrintable(m_presenter.messages.first().text));
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        QCOMPARE(own.readAll(), before);
     }
 
     // Trace... of a requirement, Requirements of a class, and from the

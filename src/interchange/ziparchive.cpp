@@ -1,0 +1,269 @@
+#include "interchange/ziparchive.h"
+
+#include "interchange/interchangetr.h"
+
+#include "interchange/exchangeinput.h"
+
+#include <QLocale>
+#include <QSaveFile>
+
+#include <zip.h>
+
+#include <memory>
+
+namespace varn::interchange {
+
+namespace {
+
+struct ArchiveCloser
+{
+    void operator()(zip_t *archive) const { zip_discard(archive); }
+};
+using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
+
+struct EntryCloser
+{
+    void operator()(zip_file_t *file) const { zip_fclose(file); }
+};
+using EntryFile = std::unique_ptr<zip_file_t, EntryCloser>;
+
+struct SourceFreer
+{
+    void operator()(zip_source_t *source) const { zip_source_free(source); }
+};
+using Source = std::unique_ptr<zip_source_t, SourceFreer>;
+
+QString errorText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+Outcome notAnArchive(const QString &why)
+{
+    return ExchangeInput::refusal(Tr::tr("The file is not a zip archive (%1).").arg(why));
+}
+
+// A name that stays inside the folder the archive would be unpacked into.
+bool staysInside(const QString &name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        (name.size() >= 2 && name[1] == QLatin1Char(':')))
+        return false;
+    for (const QStringView segment : QStringView(name).split(QLatin1Char('/'))) {
+        if (segment == QLatin1String(".."))
+            return false;
+    }
+    return true;
+}
+
+QString sizeText(qint64 bytes)
+{
+    return QLocale::c().formattedDataSize(bytes);
+}
+
+Outcome expandsTooFar(qint64 largest)
+{
+    return ExchangeInput::refusal(
+        Tr::tr("The archive expands to more than %1, the most an import reads.")
+            .arg(sizeText(largest)));
+}
+
+} // namespace
+
+ZipArchive::Limits ZipArchive::defaultLimits()
+{
+    return {ExchangeInput::kMostArchiveEntries, ExchangeInput::kLargestExpanded};
+}
+
+Result<ZipArchive> ZipArchive::read(const QString &path)
+{
+    const Result<QByteArray> bytes = ExchangeInput::readBytes(path);
+    if (!bytes)
+        return bytes.outcome();
+    return fromBytes(bytes.value());
+}
+
+Result<ZipArchive> ZipArchive::fromBytes(const QByteArray &bytes, const Limits &limits)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    Source source(
+        zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error));
+    if (!source) {
+        const QString why = QString::fromLocal8Bit(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        return notAnArchive(why);
+    }
+    Archive archive(zip_open_from_source(source.get(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    if (!archive) {
+        const QString why = QString::fromLocal8Bit(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        return notAnArchive(why);
+    }
+    zip_error_fini(&error);
+    source.release(); // the archive owns it now
+
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    if (count < 0)
+        return notAnArchive(Tr::tr("its directory cannot be read"));
+    if (count > limits.mostEntries)
+        return ExchangeInput::refusal(
+            Tr::tr("The archive holds %1 entries; an import reads at most %2.")
+                .arg(count)
+                .arg(limits.mostEntries));
+
+    // The names, flags and declared sizes first: nothing is expanded from an
+    // archive that would be refused anyway.
+    struct Listed
+    {
+        zip_uint64_t index;
+        QString name;
+    };
+    QList<Listed> listed;
+    qint64 declared = 0;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive.get(), zip_uint64_t(i), ZIP_FL_ENC_GUESS, &stat) != 0 ||
+            !(stat.valid & ZIP_STAT_NAME))
+            return notAnArchive(Tr::tr("entry %1 cannot be read").arg(i + 1));
+        const QString name = QString::fromUtf8(stat.name);
+        if (!staysInside(name))
+            return ExchangeInput::refusal(
+                Tr::tr("The archive holds an entry named \"%1\", which would leave the archive's "
+                       "folder.")
+                    .arg(name));
+        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+            return ExchangeInput::refusal(
+                Tr::tr("The archive's entry \"%1\" is encrypted.").arg(name));
+        if (name.endsWith(QLatin1Char('/')))
+            continue; // a folder
+        if (stat.valid & ZIP_STAT_SIZE) {
+            if (stat.size > zip_uint64_t(limits.largestExpanded - declared))
+                return expandsTooFar(limits.largestExpanded);
+            declared += qint64(stat.size);
+        }
+        listed.append({zip_uint64_t(i), name});
+    }
+
+    // Then the bytes, counted as they come: a declared size may be a lie.
+    ZipArchive result;
+    qint64 expanded = 0;
+    constexpr qint64 kChunk = 64 * 1024;
+    for (const Listed &item : listed) {
+        EntryFile file(zip_fopen_index(archive.get(), item.index, 0));
+        if (!file)
+            return notAnArchive(
+                Tr::tr("entry \"%1\" cannot be opened: %2")
+                    .arg(item.name, QString::fromLocal8Bit(zip_strerror(archive.get()))));
+        Entry entry{item.name, {}};
+        for (;;) {
+            const qint64 room = limits.largestExpanded - expanded;
+            // One byte past the limit tells an entry that goes beyond it.
+            const qint64 want = qMin(kChunk, room + 1);
+            const qsizetype at = entry.bytes.size();
+            entry.bytes.resize(at + want);
+            const zip_int64_t n =
+                zip_fread(file.get(), entry.bytes.data() + at, zip_uint64_t(want));
+            if (n < 0)
+                return notAnArchive(
+                    Tr::tr("entry \"%1\" is damaged: %2")
+                        .arg(item.name, QString::fromLocal8Bit(zip_file_strerror(file.get()))));
+            entry.bytes.truncate(at + n);
+            expanded += n;
+            if (expanded > limits.largestExpanded)
+                return expandsTooFar(limits.largestExpanded);
+            if (n == 0)
+                break;
+        }
+        result.m_entries.append(std::move(entry));
+    }
+    return result;
+}
+
+const ZipArchive::Entry *ZipArchive::entry(const QString &name) const
+{
+    for (const Entry &entry : m_entries) {
+        if (entry.name == name)
+            return &entry;
+    }
+    return nullptr;
+}
+
+Result<QByteArray> ZipArchive::bytes(const QList<Entry> &entries)
+{
+    auto failure = [](const QString &why) {
+        return Outcome::stop(Tr::tr("The archive could not be made: %1").arg(why));
+    };
+    zip_error_t error;
+    zip_error_init(&error);
+    Source buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
+    if (!buffer) {
+        const QString why = QString::fromLocal8Bit(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        return failure(why);
+    }
+    zip_t *archive = zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error);
+    if (!archive) {
+        const QString why = QString::fromLocal8Bit(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        return failure(why);
+    }
+    zip_error_fini(&error);
+    // The archive closes into the buffer, which must outlive it.
+    zip_source_keep(buffer.get());
+    for (const Entry &entry : entries) {
+        // The bytes are read when the archive closes; `entries` outlives that.
+        zip_source_t *data = zip_source_buffer(archive, entry.bytes.constData(),
+                                               zip_uint64_t(entry.bytes.size()), 0);
+        const QByteArray name = entry.name.toUtf8();
+        const zip_int64_t index =
+            data ? zip_file_add(archive, name.constData(), data, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
+            if (data)
+                zip_source_free(data);
+            const QString why = QString::fromLocal8Bit(zip_strerror(archive));
+            zip_discard(archive);
+            return failure(why);
+        }
+        zip_set_file_compression(
+            archive, zip_uint64_t(index),
+            entry.name == QLatin1String("mimetype") ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+    }
+    if (zip_close(archive) != 0) {
+        const QString why = QString::fromLocal8Bit(zip_strerror(archive));
+        zip_discard(archive);
+        return failure(why);
+    }
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_source_stat(buffer.get(), &stat) != 0 || zip_source_open(buffer.get()) != 0)
+        return failure(errorText(ZIP_ER_READ));
+    QByteArray bytes(qsizetype(stat.size), Qt::Uninitialized);
+    const zip_int64_t n = zip_source_read(buffer.get(), bytes.data(), stat.size);
+    zip_source_close(buffer.get());
+    if (n != zip_int64_t(stat.size))
+        return failure(errorText(ZIP_ER_READ));
+    return bytes;
+}
+
+Outcome ZipArchive::write(const QString &path, const QList<Entry> &entries)
+{
+    const Result<QByteArray> archive = bytes(entries);
+    if (!archive)
+        return archive.outcome();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Outcome::stop(Tr::tr("Cannot write %1:\n%2").arg(path, file.errorString()));
+    // commit() would put the file in place even when flushing its buffer
+    // failed part-way (a full disk): flush first, and give up on a failure.
+    if (file.write(archive.value()) != archive->size() || !file.flush() || !file.commit())
+        return Outcome::stop(Tr::tr("Cannot write %1:\n%2").arg(path, file.errorString()));
+    return Outcome::ok();
+}
+
+} // namespace varn::interchange
