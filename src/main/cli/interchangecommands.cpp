@@ -18,7 +18,7 @@ using interchange::RequirementExchange;
 constexpr const char *kExportSynopsis =
     "export reqif|csv|html --workspace FILE.vnp --output PATH [--all]";
 constexpr const char *kImportSynopsis =
-    "import reqif|csv --workspace FILE.vnp --input PATH [--dry-run]";
+    "import reqif|csv --workspace FILE.vnp --input PATH [--specification NAME] [--dry-run]";
 constexpr const char *kTraceSynopsis = "trace --workspace FILE.vnp (--number N | --entity NAME)";
 
 int exitFor(const Outcome &outcome)
@@ -36,11 +36,13 @@ struct FormatAndOptions
 // when an option is wrong or the format is missing or unknown.
 std::optional<FormatAndOptions> parseFormatCommand(const QStringList &arguments,
                                                    const QStringList &valued, const char *synopsis,
-                                                   const QString &flag, bool importing)
+                                                   const QString &flag, bool importing,
+                                                   const QStringList &optional = {})
 {
     QString error;
-    const std::optional<CliOptions> options =
-        CliOptions::parse(arguments, QSet<QString>(valued.begin(), valued.end()), {flag}, &error);
+    const QStringList accepted = valued + optional;
+    const std::optional<CliOptions> options = CliOptions::parse(
+        arguments, QSet<QString>(accepted.begin(), accepted.end()), {flag}, &error);
     for (const QString &name : valued) {
         if (options && error.isEmpty() && !options->has(name))
             error = QStringLiteral("option --%1 is required").arg(name);
@@ -100,9 +102,9 @@ int runExport(const QStringList &arguments)
 
 int runImport(const QStringList &arguments)
 {
-    const auto parsed =
-        parseFormatCommand(arguments, {QStringLiteral("workspace"), QStringLiteral("input")},
-                           kImportSynopsis, QStringLiteral("dry-run"), true);
+    const auto parsed = parseFormatCommand(
+        arguments, {QStringLiteral("workspace"), QStringLiteral("input")}, kImportSynopsis,
+        QStringLiteral("dry-run"), true, {QStringLiteral("specification")});
     if (!parsed)
         return UsageError;
     const ExchangeFormat *format = &parsed->format;
@@ -113,7 +115,8 @@ int runImport(const QStringList &arguments)
     const bool dryRun = options->flag(QStringLiteral("dry-run"));
     const Result<interchange::ImportSummary> summary = RequirementExchange::importFrom(
         *format, *app.records(), app.systemName(), options->value(QStringLiteral("input")), dryRun,
-        progressOnTerminal(dryRun ? "Checked" : "Imported"));
+        progressOnTerminal(dryRun ? "Checked" : "Imported"),
+        options->value(QStringLiteral("specification")));
     if (!summary)
         return exitFor(summary.outcome());
     for (const auto &imported : summary->imported)
