@@ -104,7 +104,7 @@ public:
             const ReqIfContent::Object &object = m_content.objects[i];
             if (!m_index.contains(object.identifier))
                 m_index.insert(object.identifier, i);
-            m_texts.append(textOf(object));
+            m_texts.append(isChapterOnly(object) ? QString() : textOf(object));
         }
         placeInHierarchy();
         // Objects the hierarchy leaves out follow in file order, when every
@@ -230,6 +230,22 @@ private:
             }
         }
         return {};
+    }
+
+    // A chapter name and no ReqIF.Text: a heading, whatever else the object
+    // carries.
+    bool isChapterOnly(const ReqIfContent::Object &object) const
+    {
+        bool chapter = false;
+        for (const ReqIfContent::Value &value : object.values) {
+            const auto definition = m_content.definitions.constFind(value.definition);
+            if (definition == m_content.definitions.cend() || value.text.trimmed().isEmpty())
+                continue;
+            if (definition->longName == kText)
+                return false;
+            chapter = chapter || definition->longName == kChapterName;
+        }
+        return chapter;
     }
 
     bool isHeading(const ReqIfContent::Object &object) const

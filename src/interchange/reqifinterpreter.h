@@ -16,8 +16,9 @@ namespace varn::interchange {
 // - the text is "ReqIF.Text", else the type's main text attribute: its
 //   first XHTML attribute, else the string attribute with the longest
 //   values (an object without that value takes the next of them);
-// - an object without text that carries a chapter name, or whose type has
-//   no text attribute, is a heading: the headings number the paragraphs
+// - an object with a chapter name and no "ReqIF.Text" (whatever else it
+//   carries), or without text of a type that has no text attribute, is a
+//   heading: the headings number the paragraphs
 //   ("3", "3.2", "3.2.1") by their place among the specification's headings,
 //   and a requirement takes the number of the last heading above it (an
 //   ancestor, or an earlier sibling of it or of an ancestor); one above

@@ -5,6 +5,7 @@
 #include "interchange/exchangeinput.h"
 #include "interchange/reqifvocabulary.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -166,7 +167,13 @@ private:
 class Parse
 {
 public:
-    explicit Parse(const QByteArray &bytes) : m_bytes(bytes), m_offsets(bytes), m_xml(bytes) {}
+    // Read through a device: given the bytes whole, the streaming reader
+    // would decode them all at once, several times the file's size.
+    explicit Parse(const QByteArray &bytes) : m_bytes(bytes), m_device(&m_bytes), m_offsets(m_bytes)
+    {
+        m_device.open(QIODevice::ReadOnly);
+        m_xml.setDevice(&m_device);
+    }
 
     Result<ReqIfContent> run()
     {
@@ -232,7 +239,7 @@ private:
         }
         const QString parent = m_path.isEmpty() ? QString() : m_path.back();
         if (name.endsWith(QLatin1String("-REF"))) {
-            takeReference(parent, name, m_xml.readElementText().trimmed());
+            takeReference(parent, name, shared(m_xml.readElementText().trimmed()));
             return Outcome::ok();
         }
         if (isOneOf(name, {"SOURCE-TOOL-ID", "TITLE"})) {
@@ -310,7 +317,7 @@ private:
         } else if (name.startsWith(kValuePrefix) && parent == QLatin1String("VALUES") &&
                    valueHolder()) {
             m_value = ReqIfContent::Value{};
-            m_value->kind = name.mid(kValuePrefix.size()).toString();
+            m_value->kind = shared(name.mid(kValuePrefix.size()).toString());
             if (attributes.hasAttribute(QString(), QLatin1String("THE-VALUE"))) {
                 m_value->original = attribute(attributes, "THE-VALUE");
                 m_value->text = m_value->original;
@@ -410,8 +417,6 @@ private:
         const QString owner = m_path.size() >= 2 ? m_path[m_path.size() - 2] : QString();
         if (holder == QLatin1String("DEFINITION") && m_value) {
             m_value->definition = identifier;
-            m_valueDefinitionKind.insert(
-                identifier, element.chopped(4).mid(kDefinitionPrefix.size()).toString());
         } else if (element == QLatin1String("ENUM-VALUE-REF") && m_value) {
             m_enumRefs.append(identifier);
         } else if (holder == QLatin1String("TYPE")) {
@@ -443,6 +448,16 @@ private:
             m_node->specification = m_specification->identifier;
             m_content.hierarchy.append(*m_node);
         }
+    }
+
+    // Identifiers and kinds that many elements repeat are held once.
+    QString shared(const QString &text)
+    {
+        const auto known = m_shared.constFind(text);
+        if (known != m_shared.cend())
+            return *known;
+        m_shared.insert(text);
+        return text;
     }
 
     void undefined(const QString &identifier)
@@ -483,7 +498,7 @@ private:
                     ReqIfContent::Definition made;
                     made.identifier = value.definition;
                     made.longName = value.definition;
-                    made.kind = m_valueDefinitionKind.value(value.definition, value.kind);
+                    made.kind = value.kind;
                     made.specType = type;
                     made.defined = false;
                     m_content.definitions.insert(made.identifier, made);
@@ -526,7 +541,8 @@ private:
         }
     }
 
-    const QByteArray &m_bytes;
+    QByteArray m_bytes;
+    QBuffer m_device;
     ByteOffsets m_offsets;
     QXmlStreamReader m_xml;
     QString m_namespace;
@@ -542,7 +558,7 @@ private:
     std::optional<ReqIfContent::Specification> m_specification;
     std::optional<ReqIfContent::Node> m_node;
     QStringList m_enumRefs;
-    QHash<QString, QString> m_valueDefinitionKind;
+    QSet<QString> m_shared;
     int m_xhtmlDepth = 0;
     qsizetype m_valueStart = 0;
     Flattener m_flat;

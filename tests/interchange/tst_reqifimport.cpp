@@ -242,8 +242,11 @@ private slots:
         }
         {
             File file;
-            file.objects = object("h1", chapter("Safety")) + object("r1", text("stop the belt")) +
-                           object("h2", chapter("Comfort")) + object("r2", text("dim the lights"));
+            // A heading may carry other attributes than its chapter name.
+            file.objects = object("h1", chapter("Safety") + plain("STRING", "d-note",
+                                                                  "reviewed by the safety team")) +
+                           object("r1", text("stop the belt")) + object("h2", chapter("Comfort")) +
+                           object("r2", text("dim the lights"));
             file.specifications =
                 specification("s", "Spec", node("h1") + node("r1") + node("h2") + node("r2"));
             QTest::newRow("headings as siblings")
