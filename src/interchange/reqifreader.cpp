@@ -11,6 +11,9 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
+#include <string_view>
+#include <unordered_map>
+
 namespace varn::interchange {
 
 namespace {
@@ -34,6 +37,58 @@ bool skippedWhole(QStringView name)
 {
     return isOneOf(name, {"TOOL-EXTENSIONS", "THE-ORIGINAL-VALUE", "ALTERNATIVE-ID",
                           "DEFAULT-VALUE", "SPEC-RELATION-GROUPS"});
+}
+
+// The element's name as a string: the names the reader looks at again are
+// made once, not for every element that bears them.
+QString nameOf(QStringView name)
+{
+    static const std::unordered_map<std::u16string_view, QString> known = [] {
+        std::unordered_map<std::u16string_view, QString> names;
+        QStringList all = {"REQ-IF",
+                           "THE-HEADER",
+                           "REQ-IF-HEADER",
+                           "CORE-CONTENT",
+                           "REQ-IF-CONTENT",
+                           "DATATYPES",
+                           "SPEC-TYPES",
+                           "SPEC-ATTRIBUTES",
+                           "SPEC-OBJECTS",
+                           "SPEC-OBJECT",
+                           "SPEC-RELATIONS",
+                           "SPEC-RELATION",
+                           "SPECIFICATIONS",
+                           "SPECIFICATION",
+                           "SPEC-HIERARCHY",
+                           "CHILDREN",
+                           "VALUES",
+                           "DEFINITION",
+                           "TYPE",
+                           "SOURCE",
+                           "TARGET",
+                           "OBJECT",
+                           "THE-VALUE",
+                           "SPECIFIED-VALUES",
+                           "ENUM-VALUE",
+                           "PROPERTIES",
+                           "EMBEDDED-VALUE",
+                           "SPEC-OBJECT-TYPE",
+                           "SPEC-RELATION-TYPE",
+                           "SPECIFICATION-TYPE",
+                           "RELATION-GROUP-TYPE"};
+        for (const char *kind :
+             {"STRING", "XHTML", "ENUMERATION", "INTEGER", "REAL", "DATE", "BOOLEAN"}) {
+            for (const char *prefix :
+                 {"ATTRIBUTE-VALUE-", "ATTRIBUTE-DEFINITION-", "DATATYPE-DEFINITION-"})
+                all.append(QLatin1String(prefix) + QLatin1String(kind));
+        }
+        for (const QString &name : std::as_const(all))
+            names.emplace(std::u16string_view(QStringView(name).utf16(), std::size_t(name.size())),
+                          name);
+        return names;
+    }();
+    const auto found = known.find(std::u16string_view(name.utf16(), std::size_t(name.size())));
+    return found != known.end() ? found->second : name.toString();
 }
 
 // Maps the reader's character offsets (UTF-16 units after any byte order
@@ -336,7 +391,7 @@ private:
             m_node = ReqIfContent::Node{};
             m_node->identifier = attribute(attributes, "IDENTIFIER");
         }
-        m_path.append(name.toString());
+        m_path.append(nameOf(name));
         return Outcome::ok();
     }
 
@@ -349,7 +404,7 @@ private:
         }
         m_flat.start(m_xml);
         ++m_xhtmlDepth;
-        m_path.append(m_xml.name().toString());
+        m_path.append(QString());
         return Outcome::ok();
     }
 
@@ -360,7 +415,7 @@ private:
         const QString name = m_path.takeLast();
         if (m_xhtmlDepth > 0) {
             if (--m_xhtmlDepth > 0) {
-                m_flat.end(name);
+                m_flat.end(m_xml.name());
                 return;
             }
             const qsizetype end = m_offsets.byteAt(m_xml.characterOffset());

@@ -376,6 +376,28 @@ private slots:
                 << QStringList();
         }
         {
+            // Headings 29 deep: the paragraph keeps the deepest heading that
+            // fits in 50 characters.
+            File file;
+            QByteArray nodes = node("deep");
+            for (int level = 29; level >= 1; --level) {
+                const QByteArray name = "c" + QByteArray::number(level);
+                file.objects += object(name, chapter("Level " + QByteArray::number(level)));
+                nodes = node(name, nodes);
+            }
+            file.objects += object("deep", text("hold the brake"));
+            file.specifications = specification("s", "Spec", nodes);
+            const QString fits = QStringList(25, QStringLiteral("1")).join(QLatin1Char('.'));
+            QTest::newRow("paragraph over 50 characters")
+                << file.xml() << QStringList{fits + "|hold the brake"} << QStringList() << 0
+                << QStringList{"Requirement deep: its paragraph " +
+                                   QStringList(29, QStringLiteral("1")).join(QLatin1Char('.')) +
+                                   " is longer than 50 characters; it takes " + fits +
+                                   ", the deepest heading that fits.",
+                               QStringLiteral("29 object(s) are headings: they number the "
+                                              "paragraphs and are not imported as requirements.")};
+        }
+        {
             File file;
             file.objects = object("o1", text("weigh each bag")) + object("o2", QByteArray()) +
                            object("o3", text("label each bag"), "sot-gone");
