@@ -164,9 +164,6 @@ private:
 
     void reportUndefined()
     {
-        QSet<QString> objects;
-        for (const ReqIfContent::Object &object : m_content.objects)
-            objects.insert(object.identifier);
         for (const QString &identifier : m_content.undefinedReferences) {
             const auto definition = m_content.definitions.constFind(identifier);
             if (definition != m_content.definitions.cend() && !definition->defined)
