@@ -272,6 +272,18 @@ private:
         return attributes.value(QString(), QLatin1String(name)).toString();
     }
 
+    // The attributes of the exchange's own (no namespace) that have no field.
+    static QHash<QString, QString> others(const QXmlStreamAttributes &attributes,
+                                          std::initializer_list<const char *> taken)
+    {
+        QHash<QString, QString> found;
+        for (const QXmlStreamAttribute &attribute : attributes) {
+            if (attribute.namespaceUri().isEmpty() && !isOneOf(attribute.name(), taken))
+                found.insert(attribute.name().toString(), attribute.value().toString());
+        }
+        return found;
+    }
+
     Outcome startElement()
     {
         const QStringView name = m_xml.name();
@@ -322,6 +334,7 @@ private:
             ReqIfContent::EnumValue value;
             value.identifier = attribute(attributes, "IDENTIFIER");
             value.longName = attribute(attributes, "LONG-NAME");
+            value.otherAttributes = others(attributes, {"IDENTIFIER", "LONG-NAME"});
             m_datatype->values.append(value);
         } else if (name == QLatin1String("EMBEDDED-VALUE") && m_datatype &&
                    !m_datatype->values.isEmpty()) {
@@ -333,6 +346,7 @@ private:
             type.longName = attribute(attributes, "LONG-NAME");
             type.lastChange = attribute(attributes, "LAST-CHANGE");
             type.kind = name.toString();
+            type.otherAttributes = others(attributes, {"IDENTIFIER", "LONG-NAME", "LAST-CHANGE"});
             m_content.specTypes.append(type);
             m_specType = &m_content.specTypes.back();
         } else if (name.startsWith(kDefinitionPrefix) &&
@@ -345,6 +359,8 @@ private:
             definition.specType = m_specType->identifier;
             definition.multiValued =
                 attribute(attributes, "MULTI-VALUED").trimmed() == QLatin1String("true");
+            definition.otherAttributes =
+                others(attributes, {"IDENTIFIER", "LONG-NAME", "LAST-CHANGE", "MULTI-VALUED"});
             m_specType->definitions.append(definition.identifier);
             m_content.definitions.insert(definition.identifier, definition);
             m_definition = definition.identifier;
@@ -354,18 +370,24 @@ private:
             m_object->identifier = attribute(attributes, "IDENTIFIER");
             m_object->longName = attribute(attributes, "LONG-NAME");
             m_object->lastChange = attribute(attributes, "LAST-CHANGE");
+            m_object->otherAttributes =
+                others(attributes, {"IDENTIFIER", "LONG-NAME", "LAST-CHANGE"});
         } else if (name == QLatin1String("SPEC-RELATION") &&
                    parent == QLatin1String("SPEC-RELATIONS")) {
             m_relation = ReqIfContent::Relation{};
             m_relation->identifier = attribute(attributes, "IDENTIFIER");
             m_relation->longName = attribute(attributes, "LONG-NAME");
             m_relation->lastChange = attribute(attributes, "LAST-CHANGE");
+            m_relation->otherAttributes =
+                others(attributes, {"IDENTIFIER", "LONG-NAME", "LAST-CHANGE"});
         } else if (name == QLatin1String("SPECIFICATION") &&
                    parent == QLatin1String("SPECIFICATIONS")) {
             m_specification = ReqIfContent::Specification{};
             m_specification->identifier = attribute(attributes, "IDENTIFIER");
             m_specification->longName = attribute(attributes, "LONG-NAME");
             m_specification->lastChange = attribute(attributes, "LAST-CHANGE");
+            m_specification->otherAttributes =
+                others(attributes, {"IDENTIFIER", "LONG-NAME", "LAST-CHANGE"});
             m_place.clear();
             m_siblings.clear();
             m_siblings.append(0);
@@ -390,6 +412,7 @@ private:
             m_siblings.append(0);
             m_node = ReqIfContent::Node{};
             m_node->identifier = attribute(attributes, "IDENTIFIER");
+            m_node->otherAttributes = others(attributes, {"IDENTIFIER"});
         }
         m_path.append(nameOf(name));
         return Outcome::ok();

@@ -479,8 +479,13 @@ private slots:
                       definitionRef("XHTML", "d-empty") + "<THE-VALUE/></ATTRIBUTE-VALUE-XHTML>");
         file.relations = relation("r", "o1", "o1");
         file.specifications = specification("s", "Spec", node("o1"));
+        QByteArray xml = file.xml();
+        xml.replace("<SPEC-OBJECT IDENTIFIER=\"o1\"",
+                    "<SPEC-OBJECT DESC=\"first\" t:flag=\"x\" IDENTIFIER=\"o1\"");
+        xml.replace("<SPEC-HIERARCHY IDENTIFIER=\"h-o1\"",
+                    "<SPEC-HIERARCHY IS-TABLE-INTERNAL=\"false\" IDENTIFIER=\"h-o1\"");
         Result<interchange::ReqIfContent> content =
-            interchange::ReqIfReader::read("\xEF\xBB\xBF" + file.xml());
+            interchange::ReqIfReader::read("\xEF\xBB\xBF" + xml);
         QVERIFY2(content, qPrintable(content.outcome().message()));
         QCOMPARE(content->objects.size(), 1);
         const QList<interchange::ReqIfContent::Value> &values = content->objects[0].values;
@@ -506,6 +511,11 @@ private slots:
         QCOMPARE(content->specifications[0].type, QStringLiteral("st"));
         QCOMPARE(content->hierarchy.size(), 1);
         QCOMPARE(content->hierarchy[0].identifier, QStringLiteral("h-o1"));
+        QCOMPARE(content->hierarchy[0].otherAttributes.value("IS-TABLE-INTERNAL"),
+                 QStringLiteral("false"));
+        QCOMPARE(content->objects[0].otherAttributes.value("DESC"), QStringLiteral("first"));
+        QCOMPARE(content->objects[0].otherAttributes.contains("t:flag"), false);
+        QCOMPARE(content->objects[0].otherAttributes.size(), 1);
         QCOMPARE(content->hierarchy[0].specification, QStringLiteral("s"));
         QCOMPARE(content->headerIdentifier, QStringLiteral("h"));
         QCOMPARE(content->sourceToolId, QStringLiteral("Other"));
