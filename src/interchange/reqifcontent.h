@@ -20,6 +20,8 @@ struct ReqIfContent
         QString longName;
         QString key; // EMBEDDED-VALUE's KEY
         QString otherContent;
+        // The element's other attributes as written (LAST-CHANGE, DESC ...).
+        QHash<QString, QString> otherAttributes;
     };
     struct Datatype
     {
@@ -40,6 +42,8 @@ struct ReqIfContent
         QString lastChange;
         bool multiValued = false;
         bool defined = true; // false: only referred to, the file does not define it
+        // The element's other attributes as written (DESC, IS-EDITABLE ...).
+        QHash<QString, QString> otherAttributes;
     };
     struct Value
     {
@@ -55,6 +59,7 @@ struct ReqIfContent
         QString kind; // "SPEC-OBJECT-TYPE", "SPEC-RELATION-TYPE", "SPECIFICATION-TYPE"...
         QString lastChange;
         QStringList definitions; // its attribute definitions' identifiers, in file order
+        QHash<QString, QString> otherAttributes; // DESC ... as written
     };
     struct Object
     {
@@ -63,6 +68,7 @@ struct ReqIfContent
         QString longName;
         QString lastChange;
         QList<Value> values;
+        QHash<QString, QString> otherAttributes; // DESC ... as written
     };
     struct Relation
     {
@@ -73,6 +79,7 @@ struct ReqIfContent
         QString longName;
         QString lastChange;
         QList<Value> values;
+        QHash<QString, QString> otherAttributes; // DESC ... as written
     };
     struct Node
     {
@@ -81,6 +88,9 @@ struct ReqIfContent
         QString identifier; // the SPEC-HIERARCHY's own
         int depth = 1;
         QString specification; // the identifier of the specification it belongs to
+        // The SPEC-HIERARCHY's other attributes as written (LAST-CHANGE,
+        // LONG-NAME, IS-TABLE-INTERNAL ...).
+        QHash<QString, QString> otherAttributes;
     };
     struct Specification
     {
@@ -89,6 +99,7 @@ struct ReqIfContent
         QString type;
         QString lastChange;
         QList<Value> values;
+        QHash<QString, QString> otherAttributes; // DESC ... as written
     };
 
     QString sourceToolId;

@@ -18,8 +18,9 @@ using interchange::RequirementExchange;
 
 constexpr const char *kExportSynopsis = QT_TRANSLATE_NOOP(
     "varn::cli", "export reqif|csv|html|odt|xlsx --workspace FILE.vnp --output PATH [--all]");
-constexpr const char *kImportSynopsis = QT_TRANSLATE_NOOP(
-    "varn::cli", "import reqif|csv|xlsx --workspace FILE.vnp --input PATH [--dry-run]");
+constexpr const char *kImportSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "import reqif|csv|xlsx --workspace FILE.vnp --input PATH "
+                                   "[--specification NAME] [--dry-run]");
 constexpr const char *kTraceSynopsis =
     QT_TRANSLATE_NOOP("varn::cli", "trace --workspace FILE.vnp (--number N | --entity NAME)");
 
@@ -38,11 +39,13 @@ struct FormatAndOptions
 // when an option is wrong or the format is missing or unknown.
 std::optional<FormatAndOptions> parseFormatCommand(const QStringList &arguments,
                                                    const QStringList &valued, const char *synopsis,
-                                                   const QString &flag, bool importing)
+                                                   const QString &flag, bool importing,
+                                                   const QStringList &optional = {})
 {
     QString error;
-    const std::optional<CliOptions> options =
-        CliOptions::parse(arguments, QSet<QString>(valued.begin(), valued.end()), {flag}, &error);
+    const QStringList accepted = valued + optional;
+    const std::optional<CliOptions> options = CliOptions::parse(
+        arguments, QSet<QString>(accepted.begin(), accepted.end()), {flag}, &error);
     for (const QString &name : valued) {
         if (options && error.isEmpty() && !options->has(name))
             error = Tr::tr("option --%1 is required").arg(name);
@@ -105,9 +108,9 @@ int runExport(const QStringList &arguments)
 
 int runImport(const QStringList &arguments)
 {
-    const auto parsed =
-        parseFormatCommand(arguments, {QStringLiteral("workspace"), QStringLiteral("input")},
-                           kImportSynopsis, QStringLiteral("dry-run"), true);
+    const auto parsed = parseFormatCommand(
+        arguments, {QStringLiteral("workspace"), QStringLiteral("input")}, kImportSynopsis,
+        QStringLiteral("dry-run"), true, {QStringLiteral("specification")});
     if (!parsed)
         return UsageError;
     const ExchangeFormat *format = &parsed->format;
@@ -120,7 +123,8 @@ int runImport(const QStringList &arguments)
         *format, *app.records(), app.systemName(), options->value(QStringLiteral("input")), dryRun,
         progressOnTerminal(
             dryRun ? QT_TRANSLATE_NOOP("varn::cli", "Checked %1 of %2 requirement(s)")
-                   : QT_TRANSLATE_NOOP("varn::cli", "Imported %1 of %2 requirement(s)")));
+                   : QT_TRANSLATE_NOOP("varn::cli", "Imported %1 of %2 requirement(s)")),
+        options->value(QStringLiteral("specification")));
     if (!summary)
         return exitFor(summary.outcome());
     for (const auto &imported : summary->imported)
