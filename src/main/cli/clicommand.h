@@ -30,6 +30,7 @@ std::vector<Command> exampleCommands();
 std::vector<Command> inspectCommands();
 std::vector<Command> interchangeCommands();
 std::vector<Command> navigatorCommands();
+std::vector<Command> changeCommands();
 
 // Prints a refusal's message on stderr (nothing for a silent one) and returns
 // the exit code that goes with it.
