@@ -73,6 +73,33 @@ Result<Snapshot> Baselines::live() const
     return Snapshot::from({}, frozen.value());
 }
 
+Result<std::pair<Snapshot, Snapshot>> Baselines::differences(const QString &from,
+                                                             const QString &to) const
+{
+    const store::BaselineTables tables(m_connection);
+    const auto sideOf = [&](const QString &name) -> Result<store::BaselineTables::Side> {
+        if (name.isEmpty())
+            return store::BaselineTables::Side();
+        const Result<std::optional<store::BaselineRow>> found = tables.find(name);
+        if (!found)
+            return found.outcome();
+        if (!found.value())
+            return Outcome::warning(unknown(name));
+        return store::BaselineTables::Side(found.value()->id);
+    };
+    const Result<store::BaselineTables::Side> before = sideOf(from);
+    if (!before)
+        return before.outcome();
+    const Result<store::BaselineTables::Side> after = sideOf(to);
+    if (!after)
+        return after.outcome();
+    const Result<std::pair<store::FrozenRequirements, store::FrozenRequirements>> read =
+        tables.differences(before.value(), after.value());
+    if (!read)
+        return read.outcome();
+    return std::pair{Snapshot::from(from, read->first), Snapshot::from(to, read->second)};
+}
+
 QString Baselines::createdStatus(const store::BaselineRow &row)
 {
     return Tr::tr("Baseline \"%1\" holds %2 requirements and %3 links.")

@@ -27,6 +27,11 @@ public:
 
     Result<Snapshot> snapshot(const QString &name) const;
     Result<Snapshot> live() const;
+    // The two sets to compare, the named baseline and the other one (the
+    // live requirements when its name is empty), each reduced to what the
+    // other does not hold alike: the comparison of the two is that of the
+    // whole sets, at the cost of what differs.
+    Result<std::pair<Snapshot, Snapshot>> differences(const QString &from, const QString &to) const;
 
     static QString createdStatus(const store::BaselineRow &row);
     static QString deletedStatus(const QString &name);

@@ -69,22 +69,8 @@ QString htmlWords(const RequirementChange &change)
 {
     if (change.kind != RequirementChange::Kind::Changed || change.words.isEmpty())
         return sentenceLine(change).toHtmlEscaped();
-    QString html;
-    for (const WordPiece &piece : change.words) {
-        const QString text = piece.text.toHtmlEscaped();
-        switch (piece.kind) {
-        case WordPiece::Kind::Same:
-            html += text;
-            break;
-        case WordPiece::Kind::Removed:
-            html += QStringLiteral("<del>") + text + QStringLiteral("</del>");
-            break;
-        case WordPiece::Kind::Added:
-            html += QStringLiteral("<ins>") + text + QStringLiteral("</ins>");
-            break;
-        }
-    }
-    return html;
+    return WordDifference::html(change.words, {QStringLiteral("<del>"), QStringLiteral("</del>")},
+                                {QStringLiteral("<ins>"), QStringLiteral("</ins>")});
 }
 
 } // namespace

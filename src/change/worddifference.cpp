@@ -130,6 +130,24 @@ QString WordDifference::marked(const QList<WordPiece> &pieces)
     return text;
 }
 
+QString WordDifference::html(const QList<WordPiece> &pieces,
+                             const std::pair<QString, QString> &removedTags,
+                             const std::pair<QString, QString> &addedTags)
+{
+    QString html;
+    for (const WordPiece &piece : pieces) {
+        if (piece.kind == WordPiece::Kind::Same) {
+            html += piece.text.toHtmlEscaped();
+            continue;
+        }
+        const auto &[open, close] =
+            piece.kind == WordPiece::Kind::Removed ? removedTags : addedTags;
+        const qsizetype spaces = leadOf(piece.text);
+        html += piece.text.left(spaces) + open + piece.text.mid(spaces).toHtmlEscaped() + close;
+    }
+    return html;
+}
+
 QString WordDifference::before(const QList<WordPiece> &pieces)
 {
     QString text;

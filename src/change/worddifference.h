@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 namespace varn::change {
 
 // A run of words that both sentences share, or that only the old one
@@ -35,6 +37,12 @@ public:
 
     // Both texts marked in one line: "[-removed-]" and "{+added+}".
     static QString marked(const QList<WordPiece> &pieces);
+    // Both texts in HTML, escaped, each removed run between removedTags'
+    // two parts and each added run between addedTags', the spaces before a
+    // run left outside it.
+    static QString html(const QList<WordPiece> &pieces,
+                        const std::pair<QString, QString> &removedTags,
+                        const std::pair<QString, QString> &addedTags);
     // The old sentence or the new one again from the pieces.
     static QString before(const QList<WordPiece> &pieces);
     static QString after(const QList<WordPiece> &pieces);

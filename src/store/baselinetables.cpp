@@ -11,6 +11,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+#include <limits>
+
 namespace varn::store {
 
 namespace {
@@ -73,11 +76,11 @@ MasterReqRow masterRow(const QSqlQuery &query)
     return row;
 }
 
-// Reads the requirements and links of one statement each, both inside one
-// read transaction so that a save in between cannot tear them apart.
-Result<FrozenRequirements> readFrozen(const QString &connection, const QString &requirementsSql,
-                                      const QString &linksSql, const QVariantList &values,
-                                      const QVariantList &linkValues)
+// Runs the reads inside one read transaction, so that a save in between
+// cannot tear them apart; one the caller holds already is joined.
+template <typename Reads>
+auto inSnapshot(const QString &connection, Reads reads)
+    -> decltype(reads(std::declval<QSqlDatabase &>()))
 {
     QSqlDatabase database = QSqlDatabase::database(connection, false);
     const Backend backend = SqlDialect::of(database);
@@ -85,7 +88,6 @@ Result<FrozenRequirements> readFrozen(const QString &connection, const QString &
     if (begin.isEmpty())
         begin = QStringLiteral("BEGIN");
     QSqlQuery transaction(database);
-    // Inside a transaction of the caller's the reads join it.
     const bool own = SaveTransaction::innermostSerial(connection) == 0;
     if (own && !transaction.exec(begin))
         return failed(transaction);
@@ -93,6 +95,14 @@ Result<FrozenRequirements> readFrozen(const QString &connection, const QString &
         if (own)
             (void)transaction.exec(QStringLiteral("ROLLBACK"));
     });
+    return reads(database);
+}
+
+// The requirements of one statement and the links of another.
+Result<FrozenRequirements> readFrozen(QSqlDatabase &database, const QString &requirementsSql,
+                                      const QVariantList &values, const QString &linksSql,
+                                      const QVariantList &linkValues)
+{
     FrozenRequirements frozen;
     QSqlQuery query(database);
     if (!run(query, requirementsSql, values))
@@ -105,6 +115,197 @@ Result<FrozenRequirements> readFrozen(const QString &connection, const QString &
     while (query.next())
         frozen.links.append({query.value(0).toInt(), query.value(1).toInt()});
     return frozen;
+}
+
+// The attributes a requirement row may hold otherwise in a baseline than
+// in another or in the live requirements; its number, version and
+// sentence never differ.
+constexpr const char *kComparedAttributes[] = {"FSTType",  "Release", "Priority",
+                                               "Category", "ParaNum", "Comments"};
+
+// One side of a comparison as the statements read it.
+struct SideOf
+{
+    BaselineTables::Side baseline; // nullopt: the live requirements
+    qint32 lastRequirement = 0;
+    qint32 lastLink = 0;
+    qint32 links = 0;
+
+    // Its requirement rows as "x" (their attributes) joined with "m" (their
+    // MASTER_REQ rows), where the condition holds.
+    std::pair<QString, QVariantList> rows(const QString &condition) const
+    {
+        if (baseline)
+            return {QStringLiteral("BASELINE_REQ x JOIN MASTER_REQ m ON m.Req_Num = x.Req_Num "
+                                   "WHERE x.FK_Baseline = ? AND ") +
+                        condition,
+                    {*baseline}};
+        return {QStringLiteral("MASTER_REQ x JOIN MASTER_REQ m ON m.Req_Num = x.Req_Num "
+                               "WHERE (x.FSTType IS NULL OR x.FSTType <> ?) AND ") +
+                    condition,
+                {deletedWord()}};
+    }
+    // A statement that finds "y", this side's row of x's number holding
+    // the same attributes.
+    std::pair<QString, QVariantList> sameRow() const
+    {
+        QString same;
+        for (const char *column : kComparedAttributes)
+            same +=
+                QStringLiteral(" AND y.%1 IS NOT DISTINCT FROM x.%1").arg(QLatin1String(column));
+        if (baseline)
+            return {QStringLiteral("SELECT 1 FROM BASELINE_REQ y WHERE y.FK_Baseline = ? AND "
+                                   "y.Req_Num = x.Req_Num") +
+                        same,
+                    {*baseline}};
+        return {QStringLiteral("SELECT 1 FROM MASTER_REQ y WHERE y.Req_Num = x.Req_Num AND "
+                               "(y.FSTType IS NULL OR y.FSTType <> ?)") +
+                    same,
+                {deletedWord()}};
+    }
+    // Its links as "x" where the condition holds.
+    std::pair<QString, QVariantList> links_(const QString &condition) const
+    {
+        if (baseline)
+            return {QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM BASELINE_LINK x WHERE "
+                                   "x.FK_Baseline = ? AND ") +
+                        condition,
+                    {*baseline}};
+        return {QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM DEPENDENT_REQ x WHERE ") +
+                    condition,
+                {}};
+    }
+    // A statement that finds "y", this side's link joining x's two ends;
+    // with the key, the very link x.
+    std::pair<QString, QVariantList> sameLink(bool sameKey) const
+    {
+        const QString key = sameKey ? QStringLiteral(" AND y.Dep_Num = x.Dep_Num") : QString();
+        if (baseline)
+            return {QStringLiteral("SELECT 1 FROM BASELINE_LINK y WHERE y.FK_Baseline = ? AND "
+                                   "y.FK_ReqNum = x.FK_ReqNum AND y.Dep_ReqNum = x.Dep_ReqNum") +
+                        key,
+                    {*baseline}};
+        return {QStringLiteral("SELECT 1 FROM DEPENDENT_REQ y WHERE y.FK_ReqNum = x.FK_ReqNum "
+                               "AND y.Dep_ReqNum = x.Dep_ReqNum") +
+                    key,
+                {}};
+    }
+};
+
+const QString kRequirementColumns = QStringLiteral(
+    "SELECT x.Req_Num, x.FSTType, m.Source, x.Category, x.Priority, x.Release, m.Version, "
+    "x.ParaNum, m.Preamble, m.ReqText, m.OrigReqNum, x.DateSaved, x.Comments FROM ");
+
+Result<SideOf> readSide(QSqlQuery &query, const BaselineTables::Side &side)
+{
+    SideOf read{side};
+    const bool ran =
+        side ? run(query,
+                   QStringLiteral("SELECT LastReqNum, LastDepNum, (SELECT COUNT(*) FROM "
+                                  "BASELINE_LINK l WHERE l.FK_Baseline = b.Baseline_ID) FROM "
+                                  "BASELINE b WHERE b.Baseline_ID = ?"),
+                   {*side})
+             : run(query,
+                   QStringLiteral("SELECT (SELECT COALESCE(MAX(Req_Num), 0) FROM MASTER_REQ), "
+                                  "(SELECT COALESCE(MAX(Dep_Num), 0) FROM DEPENDENT_REQ), "
+                                  "(SELECT COUNT(*) FROM DEPENDENT_REQ)"),
+                   {});
+    if (!ran || !query.next())
+        return failed(query);
+    read.lastRequirement = query.value(0).toInt();
+    read.lastLink = query.value(1).toInt();
+    read.links = query.value(2).toInt();
+    query.finish();
+    return read;
+}
+
+bool readRequirements(QSqlQuery &query, const QString &sql, const QVariantList &values,
+                      QList<MasterReqRow> &rows)
+{
+    if (!run(query, sql, values))
+        return false;
+    while (query.next())
+        rows.append(masterRow(query));
+    query.finish();
+    return true;
+}
+
+bool readLinks(QSqlQuery &query, const QString &sql, const QVariantList &values,
+               QList<std::pair<qint32, qint32>> &links)
+{
+    if (!run(query, sql, values))
+        return false;
+    while (query.next())
+        links.append({query.value(0).toInt(), query.value(1).toInt()});
+    query.finish();
+    return true;
+}
+
+// What the older set and the newer one hold that the other does not hold
+// alike. Only the older set's requirements are read whole, against the
+// newer's rows of the same numbers: the newer's rows above the older's last
+// number are new, and those below it are the older's rows, the same unless
+// their attributes changed, which that one reading finds. Links are never
+// rewritten: the newer's above the older's last key are new, and the older
+// lost some only when the newer holds fewer of the keys below it.
+Result<std::pair<FrozenRequirements, FrozenRequirements>>
+readDifferences(QSqlDatabase &database, const SideOf &older, const SideOf &newer)
+{
+    QSqlQuery query(database);
+    std::pair<FrozenRequirements, FrozenRequirements> sets;
+    auto &[before, after] = sets;
+
+    const auto [same, sameValues] = newer.sameRow();
+    auto [olderRows, olderValues] =
+        older.rows(QStringLiteral("NOT EXISTS (") + same + QStringLiteral(")"));
+    if (!readRequirements(query,
+                          kRequirementColumns + olderRows + QStringLiteral(" ORDER BY x.Req_Num"),
+                          olderValues + sameValues, before.requirements))
+        return failed(query);
+    auto [newRows, newValues] = newer.rows(QStringLiteral("x.Req_Num > ?"));
+    if (!readRequirements(query, kRequirementColumns + newRows,
+                          newValues + QVariantList{older.lastRequirement}, after.requirements))
+        return failed(query);
+    // The newer's rows of the numbers whose rows differ, a bounded list at
+    // a time.
+    constexpr qsizetype kChunk = 500;
+    for (qsizetype from = 0; from < before.requirements.size(); from += kChunk) {
+        QVariantList numbers;
+        for (qsizetype i = from; i < std::min(from + kChunk, before.requirements.size()); ++i)
+            numbers.append(before.requirements.at(i).Req_Num);
+        QStringList marks(numbers.size(), QStringLiteral("?"));
+        auto [changedRows, changedValues] = newer.rows(
+            QStringLiteral("x.Req_Num IN (") + marks.join(QLatin1Char(',')) + QStringLiteral(")"));
+        if (!readRequirements(query, kRequirementColumns + changedRows, changedValues + numbers,
+                              after.requirements))
+            return failed(query);
+    }
+
+    const auto [olderLink, olderLinkValues] = older.sameLink(false);
+    auto [added, addedValues] = newer.links_(QStringLiteral("x.Dep_Num > ? AND NOT EXISTS (") +
+                                             olderLink + QStringLiteral(")"));
+    if (!readLinks(query, added, addedValues + QVariantList{older.lastLink} + olderLinkValues,
+                   after.links))
+        return failed(query);
+    auto [kept, keptValues] = newer.links_(QStringLiteral("x.Dep_Num <= ?"));
+    kept.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"),
+                 QStringLiteral("SELECT COUNT(*) FROM"));
+    if (!run(query, kept, keptValues + QVariantList{older.lastLink}) || !query.next())
+        return failed(query);
+    const qint32 stillHeld = query.value(0).toInt();
+    query.finish();
+    if (stillHeld != older.links) {
+        const auto [sameKey, sameKeyValues] = newer.sameLink(true);
+        const auto [samePair, samePairValues] = newer.sameLink(false);
+        auto [lost, lostValues] =
+            older.links_(QStringLiteral("NOT EXISTS (") + sameKey +
+                         QStringLiteral(") AND NOT EXISTS (") + samePair + QStringLiteral(")"));
+        if (!readLinks(query, lost, lostValues + sameKeyValues + samePairValues, before.links))
+            return failed(query);
+    }
+    std::sort(after.requirements.begin(), after.requirements.end(),
+              [](const MasterReqRow &a, const MasterReqRow &b) { return a.Req_Num < b.Req_Num; });
+    return sets;
 }
 
 } // namespace
@@ -134,10 +335,20 @@ Result<BaselineRow> BaselineTables::create(const QString &name, const QString &c
             return failed(query);
         BaselineRow row{query.value(0).toInt(), name, comments, createdBy, createdAt, 0, 0};
         query.finish();
+        // The last keys this baseline saw: what comes later is above them.
+        if (!run(query,
+                 QStringLiteral("SELECT (SELECT COALESCE(MAX(Req_Num), 0) FROM MASTER_REQ), "
+                                "(SELECT COALESCE(MAX(Dep_Num), 0) FROM DEPENDENT_REQ)"),
+                 {}) ||
+            !query.next())
+            return failed(query);
+        const qint32 lastRequirement = query.value(0).toInt();
+        const qint32 lastLink = query.value(1).toInt();
+        query.finish();
         if (!run(query,
                  QStringLiteral("INSERT INTO BASELINE (Baseline_ID, Name, Comments, CreatedBy, "
-                                "CreatedAt) VALUES (?, ?, ?, ?, ?)"),
-                 {row.id, name, comments, createdBy, createdAt}))
+                                "CreatedAt, LastReqNum, LastDepNum) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                 {row.id, name, comments, createdBy, createdAt, lastRequirement, lastLink}))
             return failed(query);
         if (!run(query,
                  QStringLiteral("INSERT INTO BASELINE_REQ (FK_Baseline, Req_Num, FSTType, "
@@ -148,11 +359,13 @@ Result<BaselineRow> BaselineTables::create(const QString &name, const QString &c
                  {row.id, deletedWord()}))
             return failed(query);
         row.requirements = query.numRowsAffected();
-        if (!run(query,
-                 QStringLiteral("INSERT INTO BASELINE_LINK (FK_Baseline, FK_ReqNum, Dep_ReqNum) "
-                                "SELECT CAST(? AS INTEGER), FK_ReqNum, Dep_ReqNum "
-                                "FROM DEPENDENT_REQ"),
-                 {row.id}))
+        // In the index's order, which builds it the fastest.
+        if (!run(
+                query,
+                QStringLiteral("INSERT INTO BASELINE_LINK (FK_Baseline, FK_ReqNum, Dep_ReqNum, "
+                               "Dep_Num) SELECT CAST(? AS INTEGER), FK_ReqNum, Dep_ReqNum, Dep_Num "
+                               "FROM DEPENDENT_REQ ORDER BY FK_ReqNum, Dep_ReqNum, Dep_Num"),
+                {row.id}))
             return failed(query);
         row.links = query.numRowsAffected();
         if (Outcome committed = transaction.commit(); !committed)
@@ -209,25 +422,59 @@ Result<bool> BaselineTables::remove(const QString &name) const
 
 Result<FrozenRequirements> BaselineTables::frozen(qint32 baselineId) const
 {
-    return readFrozen(
-        m_connection,
-        QStringLiteral("SELECT m.Req_Num, b.FSTType, m.Source, b.Category, b.Priority, b.Release, "
-                       "m.Version, b.ParaNum, m.Preamble, m.ReqText, m.OrigReqNum, b.DateSaved, "
-                       "b.Comments FROM BASELINE_REQ b JOIN MASTER_REQ m ON m.Req_Num = b.Req_Num "
-                       "WHERE b.FK_Baseline = ? ORDER BY m.Req_Num"),
-        QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum FROM BASELINE_LINK WHERE FK_Baseline = ?"),
-        {baselineId}, {baselineId});
+    return inSnapshot(m_connection, [&](QSqlDatabase &database) {
+        return readFrozen(
+            database,
+            QStringLiteral(
+                "SELECT m.Req_Num, b.FSTType, m.Source, b.Category, b.Priority, b.Release, "
+                "m.Version, b.ParaNum, m.Preamble, m.ReqText, m.OrigReqNum, b.DateSaved, "
+                "b.Comments FROM BASELINE_REQ b JOIN MASTER_REQ m ON m.Req_Num = b.Req_Num "
+                "WHERE b.FK_Baseline = ? ORDER BY m.Req_Num"),
+            {baselineId},
+            QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum FROM BASELINE_LINK WHERE FK_Baseline = ?"),
+            {baselineId});
+    });
 }
 
 Result<FrozenRequirements> BaselineTables::live() const
 {
-    return readFrozen(
+    return inSnapshot(m_connection, [&](QSqlDatabase &database) {
+        return readFrozen(
+            database,
+            QStringLiteral("SELECT Req_Num, FSTType, Source, Category, Priority, Release, Version, "
+                           "ParaNum, Preamble, ReqText, OrigReqNum, DateSaved, Comments "
+                           "FROM MASTER_REQ WHERE ") +
+                kLiveCondition + QStringLiteral(" ORDER BY Req_Num"),
+            {deletedWord()}, QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum FROM DEPENDENT_REQ"), {});
+    });
+}
+
+Result<std::pair<FrozenRequirements, FrozenRequirements>>
+BaselineTables::differences(Side before, Side after) const
+{
+    return inSnapshot(
         m_connection,
-        QStringLiteral("SELECT Req_Num, FSTType, Source, Category, Priority, Release, Version, "
-                       "ParaNum, Preamble, ReqText, OrigReqNum, DateSaved, Comments "
-                       "FROM MASTER_REQ WHERE ") +
-            kLiveCondition + QStringLiteral(" ORDER BY Req_Num"),
-        QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum FROM DEPENDENT_REQ"), {deletedWord()}, {});
+        [&](QSqlDatabase &database) -> Result<std::pair<FrozenRequirements, FrozenRequirements>> {
+            QSqlQuery query(database);
+            Result<SideOf> first = readSide(query, before);
+            if (!first)
+                return first.outcome();
+            Result<SideOf> second = readSide(query, after);
+            if (!second)
+                return second.outcome();
+            // The live requirements are the newest set, and a later
+            // baseline has a greater key.
+            const auto age = [](const Side &side) {
+                return side ? qint64(*side) : std::numeric_limits<qint64>::max();
+            };
+            if (age(before) <= age(after))
+                return readDifferences(database, first.value(), second.value());
+            Result<std::pair<FrozenRequirements, FrozenRequirements>> swapped =
+                readDifferences(database, second.value(), first.value());
+            if (!swapped)
+                return swapped;
+            return std::pair{std::move(swapped->second), std::move(swapped->first)};
+        });
 }
 
 } // namespace varn::store

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace varn::store {
 
@@ -54,6 +55,16 @@ public:
     Result<FrozenRequirements> frozen(qint32 baselineId) const;
     // The live requirements and links as they stand now, read in one snapshot.
     Result<FrozenRequirements> live() const;
+
+    // One side of a comparison: a baseline by its key, or the live
+    // requirements (nullopt).
+    using Side = std::optional<qint32>;
+    // What each side holds that the other does not hold alike: the
+    // requirement rows the other lacks or holds with other attributes, and
+    // the links it lacks. What both hold alike is never read, so a
+    // comparison costs what differs.
+    Result<std::pair<FrozenRequirements, FrozenRequirements>> differences(Side before,
+                                                                          Side after) const;
 
 private:
     QString m_connection;

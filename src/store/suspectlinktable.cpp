@@ -1,6 +1,7 @@
 #include "store/suspectlinktable.h"
 #include "store/storetr.h"
 
+#include "store/preparedstatements.h"
 #include "store/savetransaction.h"
 #include "store/transientretry.h"
 
@@ -42,13 +43,24 @@ const QString kDependentIs = QStringLiteral("(Dep_ReqNum = ? OR (Changed_ReqNum 
 Outcome SuspectLinkTable::markTouching(const QString &connectionName, qint32 changed,
                                        qint32 replacement, const QString &markedOn)
 {
-    QSqlQuery query(QSqlDatabase::database(connectionName, false));
-    if (!run(query,
-             QStringLiteral("INSERT INTO SUSPECT_LINK (FK_ReqNum, Dep_ReqNum, Changed_ReqNum, "
-                            "New_ReqNum, MarkedOn) SELECT DISTINCT FK_ReqNum, Dep_ReqNum, "
-                            "CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS TEXT) "
-                            "FROM DEPENDENT_REQ WHERE FK_ReqNum = ? OR Dep_ReqNum = ?"),
-             {changed, replacement, markedOn, changed, changed}))
+    // Prepared once per connection: it runs in every save of a new version.
+    // A link stored twice is marked once.
+    bool prepared = false;
+    QSqlQuery &query = PreparedStatements::of(
+        connectionName,
+        QStringLiteral("INSERT INTO SUSPECT_LINK (FK_ReqNum, Dep_ReqNum, Changed_ReqNum, "
+                       "New_ReqNum, MarkedOn) SELECT FK_ReqNum, Dep_ReqNum, "
+                       "CAST(? AS INTEGER), CAST(? AS INTEGER), CAST(? AS TEXT) "
+                       "FROM DEPENDENT_REQ WHERE FK_ReqNum = ? OR Dep_ReqNum = ? "
+                       "ON CONFLICT DO NOTHING"),
+        &prepared);
+    if (!prepared)
+        return failed(query);
+    for (const QVariant &value : QVariantList{changed, replacement, markedOn, changed, changed})
+        query.addBindValue(value);
+    const bool marked = query.exec();
+    query.finish();
+    if (!marked)
         return failed(query);
     return Outcome::ok();
 }

@@ -188,7 +188,7 @@ private slots:
         const CliRun html = cli({"diff", "--from", "edit text", "--format", "html"});
         QCOMPARE(html.exitCode, 1);
         QVERIFY(html.out.startsWith("<!DOCTYPE html>"));
-        QVERIFY(html.out.contains("<del> 2</del><ins> 3</ins>"));
+        QVERIFY(html.out.contains(" <del>2</del> <ins>3</ins>"));
         QVERIFY(!html.out.contains("<script"));
 
         QCOMPARE(cli({"diff", "--from", "no such"}).exitCode, 2);

@@ -86,6 +86,12 @@ private slots:
                                         {WordPiece::Kind::Added, QStringLiteral(" x y")},
                                         {WordPiece::Kind::Same, QStringLiteral(" d")}};
         QCOMPARE(pieces, expected);
+        // In HTML the spaces before a run stay outside its tags.
+        QCOMPARE(WordDifference::html(pieces, {"<del>", "</del>"}, {"<ins>", "</ins>"}),
+                 QStringLiteral("a <del>b c</del> <ins>x y</ins> d"));
+        QCOMPARE(WordDifference::html(WordDifference::between("a < b", "a > b"),
+                                      {"<del>", "</del>"}, {"<ins>", "</ins>"}),
+                 QStringLiteral("a <del>&lt;</del> <ins>&gt;</ins> b"));
     }
 };
 

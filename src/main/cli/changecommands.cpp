@@ -124,19 +124,14 @@ int runDiff(const QStringList &arguments)
     CVarnApp app(noticesOnStderr());
     if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
-    const change::Baselines baselines(app.requirementsConnectionName());
-    const auto read = [&](const QString &name) {
-        return name.isEmpty() ? baselines.live() : baselines.snapshot(name);
-    };
-    const Result<change::Snapshot> from = read(options->value(QStringLiteral("from")));
-    if (!from)
-        return report(from.outcome(),
-                      from.outcome().kind() == MessageKind::Stop ? DatabaseError : UsageError);
-    const Result<change::Snapshot> to = read(options->value(QStringLiteral("to")));
-    if (!to)
-        return report(to.outcome(),
-                      to.outcome().kind() == MessageKind::Stop ? DatabaseError : UsageError);
-    const change::ChangeReport changes = change::Comparison::compare(from.value(), to.value());
+    const Result<std::pair<change::Snapshot, change::Snapshot>> sets =
+        change::Baselines(app.requirementsConnectionName())
+            .differences(options->value(QStringLiteral("from")),
+                         options->value(QStringLiteral("to")));
+    if (!sets)
+        return report(sets.outcome(),
+                      sets.outcome().kind() == MessageKind::Stop ? DatabaseError : UsageError);
+    const change::ChangeReport changes = change::Comparison::compare(sets->first, sets->second);
     switch (*format) {
     case change::ChangeReportWriter::Format::Text:
         printLine(change::ChangeReportWriter::text(changes).chopped(1));
