@@ -93,6 +93,10 @@ private slots:
                                 << "Link removed: 2 depends on 4\n"
                                    "0 added, 0 deleted, 0 changed; 0 links added, 1 links removed\n"
                                 << 1;
+        QTest::newRow("links saved again as they were")
+            << QList<QStringList>{{"depend", "--parent", "4", "--dependent", "6"}}
+            << "0 added, 0 deleted, 0 changed; 0 links added, 0 links removed\n"
+            << 0;
         QTest::newRow("edit, then edit again and delete another")
             << QList<QStringList>{{"edit", "--number", "5", "--text",
                                    "answer every query within 3 seconds"},
@@ -147,6 +151,22 @@ private slots:
                "  Req No.: 1 -> 5\n"
                "  Version: 1 -> 2\n"
                "0 added, 0 deleted, 1 changed; 0 links added, 0 links removed\n"
+            << 1;
+        QTest::newRow("backwards")
+            << QStringList{"--from", "attribute in place", "--to", "edit text"}
+            << "Changes from baseline \"attribute in place\" to baseline \"edit text\"\n"
+               "Changed requirement 5 (now 1)\n"
+               "  The ESD system shall respond to every query within [-3-] {+2+} seconds.\n"
+               "  Req No.: 5 -> 1\n"
+               "  Version: 2 -> 1\n"
+               "0 added, 0 deleted, 1 changed; 0 links added, 0 links removed\n"
+            << 1;
+        QTest::newRow("links, backwards")
+            << QStringList{"--from", "unlink", "--to", "link"}
+            << "Changes from baseline \"unlink\" to baseline \"link\"\n"
+               "Link removed: 2 depends on 4\n"
+               "Link removed: 6 depends on 4\n"
+               "0 added, 0 deleted, 0 changed; 0 links added, 2 links removed\n"
             << 1;
         QTest::newRow("itself") << QStringList{"--from", "link", "--to", "link"}
                                 << "Changes from baseline \"link\" to baseline \"link\"\n"
@@ -211,7 +231,7 @@ private slots:
         QCOMPARE(created.out, QStringLiteral("Baseline \"release 1\" holds 3 requirements and 1 "
                                              "links.\n"));
         const QStringList lines = cli({"baseline", "list"}).out.split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 9);
+        QCOMPARE(lines.size(), 10);
         const QStringList last = lines.last().split(u'\t');
         QCOMPARE(last.size(), 6);
         QCOMPARE(last.at(0), QStringLiteral("release 1"));
@@ -220,7 +240,7 @@ private slots:
         QCOMPARE(cli({"baseline", "delete", "--name", "release 1"}).out,
                  QStringLiteral("Baseline \"release 1\" deleted.\n"));
         QCOMPARE(cli({"baseline", "delete", "--name", "release 1"}).exitCode, 1);
-        QCOMPARE(cli({"baseline", "list"}).out.count(u'\n'), 8);
+        QCOMPARE(cli({"baseline", "list"}).out.count(u'\n'), 9);
         QCOMPARE(cli({"diff", "--from", "link", "--to", "unlink", "--format", "json"}).exitCode, 1);
     }
 
