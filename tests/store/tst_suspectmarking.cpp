@@ -107,7 +107,7 @@ private slots:
         }
         QCOMPARE(marks(), marked);
         QCOMPARE(typeOf(number), change == QLatin1String("attribute") ? QStringLiteral("Functional")
-                                                                     : QStringLiteral("Deleted"));
+                                                                      : QStringLiteral("Deleted"));
     }
 
     // The marks share the change's transaction: a save rolled back after
@@ -118,18 +118,17 @@ private slots:
         {
             store::SaveTransaction save(kConnection);
             QVERIFY(save.begin());
-            QVERIFY(store::SupersededVersion::markDeletedInSave(kConnection, 1, QDate(2026, 12, 8),
-                                                                5));
+            QVERIFY(
+                store::SupersededVersion::markDeletedInSave(kConnection, 1, QDate(2026, 12, 8), 5));
             QCOMPARE(marks().size(), 2);
             QVERIFY(save.rollback());
         }
         QCOMPARE(marks(), QStringList());
         QCOMPARE(typeOf(1), QStringLiteral("Functional"));
 
-        QVERIFY(StoreTestSupport::refuseInTrigger(kConnection, QStringLiteral("no_marks"),
-                                                  QStringLiteral("BEFORE INSERT"),
-                                                  QStringLiteral("SUSPECT_LINK"),
-                                                  QStringLiteral("no marks")));
+        QVERIFY(StoreTestSupport::refuseInTrigger(
+            kConnection, QStringLiteral("no_marks"), QStringLiteral("BEFORE INSERT"),
+            QStringLiteral("SUSPECT_LINK"), QStringLiteral("no marks")));
         const Outcome deleted = editInPlace(3, true);
         QVERIFY(!deleted);
         QVERIFY2(deleted.message().contains(QStringLiteral("no marks")),
