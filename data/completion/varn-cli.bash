@@ -5,7 +5,8 @@
 # quotes are then completed as its own commands do) and without it.
 
 _varn_cli_commands="new info add build tech examples list templates entities show edit reuse
-    delete depend attributes regenerate model generate export import trace check label normalize"
+    delete depend attributes regenerate model generate export import trace baseline diff suspects
+    check label normalize"
 
 # The options of a command, and which of them are switches (take no value).
 _varn_cli_options()
@@ -32,11 +33,14 @@ _varn_cli_options()
     export) echo "--workspace --output --all" ;;
     import) echo "--workspace --input --specification --dry-run" ;;
     trace) echo "--workspace --number --entity" ;;
+    baseline) echo "--workspace --name --comment" ;;
+    diff) echo "--workspace --from --to --format" ;;
+    suspects) echo "--workspace --number --dependent --cleared" ;;
     check) echo "--composing" ;;
     normalize) echo "--name" ;;
     esac
 }
-_varn_cli_switches=" --desc --yes --clear --verbose --all --dry-run --composing --name "
+_varn_cli_switches=" --desc --yes --clear --verbose --all --dry-run --composing --name --cleared "
 _varn_cli_repeatable=" --field --value --term --dependent "
 
 # The words that name what a command works on, before its options.
@@ -47,6 +51,8 @@ _varn_cli_subjects()
     generate) echo "sql cpp java" ;;
     export) echo "reqif csv html odt xlsx" ;;
     import) echo "reqif csv xlsx" ;;
+    baseline) echo "create list delete" ;;
+    suspects) echo "clear" ;;
     esac
 }
 
@@ -147,11 +153,15 @@ _varn_cli()
         return
         ;;
     --format)
-        COMPREPLY=($(compgen -W "table csv json" -- "$cur"))
+        if [[ $command == diff ]]; then
+            COMPREPLY=($(compgen -W "text json html" -- "$cur"))
+        else
+            COMPREPLY=($(compgen -W "table csv json" -- "$cur"))
+        fi
         return
         ;;
     --type)
-        COMPREPLY=($(compgen -W "functional structural technical" -- "$cur"))
+        COMPREPLY=($(compgen -W "functional structural technical suspect" -- "$cur"))
         return
         ;;
     --language)

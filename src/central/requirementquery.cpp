@@ -27,6 +27,8 @@ constexpr TypeFilter kTypeFilters[] = {
 // rows out.
 RequirementQuery::Selection RequirementQuery::ofType(QueryKind kind)
 {
+    if (kind == QueryKind::Suspect)
+        return {Kind::Suspect, {}, 0};
     for (const TypeFilter &type : kTypeFilters) {
         if (type.kind == kind)
             return {Kind::OfType, QString::fromLatin1(type.fstType), 0};

@@ -18,6 +18,7 @@ enum class QueryKind {
     ByNumber,
     ByParagraph,
     ByEntity,
+    Suspect,
 };
 
 // Describes each query from what the user chose, as the selection the

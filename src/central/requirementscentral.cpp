@@ -103,6 +103,11 @@ Outcome RequirementsCentral::run(const store::RequirementSelection &query, Query
     if (!numbers)
         return numbers.outcome(); // the list keeps what it showed
     m_model.reset(numbers.takeValue(), CentralColumns::shown(m_flags));
+    // A workspace opened only to read, made before links could be suspect,
+    // has none to mark.
+    const Result<QList<qint32>> suspect = m_listing.numbers(
+        RequirementQuery::ofType(QueryKind::Suspect), store::RequirementOrder::Number, true);
+    m_model.setSuspect(suspect ? QSet<qint32>(suspect->begin(), suspect->end()) : QSet<qint32>());
     m_kind = kind;
     m_query = query;
     return Outcome::ok();
@@ -185,6 +190,7 @@ Outcome RequirementsCentral::rerun(const FieldTexts &texts)
     case QueryKind::Structural:
     case QueryKind::Technical:
     case QueryKind::All:
+    case QueryKind::Suspect:
         return runType(m_kind);
     case QueryKind::ByTemplate:
         return runByTemplate(m_templatePosition);

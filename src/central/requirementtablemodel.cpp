@@ -95,6 +95,12 @@ QVariant RequirementTableModel::data(const QModelIndex &index, int role) const
     const Column column = m_columns.at(index.column());
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == kSuspectRole)
+        return m_suspect.contains(numberAt(index.row()));
+    if (role == Qt::ToolTipRole && column == Column::Number &&
+        m_suspect.contains(numberAt(index.row())))
+        return Tr::tr("A link of this requirement is suspect: a requirement it is linked to "
+                      "changed. The Suspect query lists them.");
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     // The long texts are cut by their column; the tip shows them whole.

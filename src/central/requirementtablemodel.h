@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -24,6 +25,9 @@ class RequirementTableModel : public QAbstractTableModel
 
 public:
     static constexpr int kPageRows = 128;
+    // True for a requirement with a link still to review after a change;
+    // the list marks its number.
+    static constexpr int kSuspectRole = Qt::UserRole + 1;
     // Reads the MASTER_REQ rows of the numbers (in any order).
     using PageLoader =
         std::function<Result<QList<store::MasterReqRow>>(const QList<qint32> &numbers)>;
@@ -35,6 +39,8 @@ public:
     // Replaces rows and columns at once.
     void reset(QList<qint32> numbers, QList<Column> columns);
     void setColumns(QList<Column> columns);
+    // The requirements with a suspect link, of any listing.
+    void setSuspect(QSet<qint32> numbers) { m_suspect = std::move(numbers); }
 
     const QList<Column> &columns() const { return m_columns; }
     int requirementCount() const { return int(m_numbers.size()); }
@@ -64,6 +70,7 @@ private:
     PageLoader m_loader;
     QList<qint32> m_numbers;
     QList<Column> m_columns;
+    QSet<qint32> m_suspect;
     mutable std::vector<std::unique_ptr<Page>> m_pages;
     mutable std::vector<bool> m_failedPages;
     mutable bool m_failureSaid = false;

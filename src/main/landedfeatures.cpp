@@ -7,6 +7,7 @@
 #include "app/widgets/workspacecontroller.h"
 #include "central/widgets/centralviewfeature.h"
 #include "central/widgets/requirementdeletion.h"
+#include "change/widgets/changefeature.h"
 #include "generate/widgets/generatordialog.h"
 #include "inspect/widgets/objectmodelview.h"
 #include "interchange/widgets/interchangefeature.h"
@@ -27,6 +28,7 @@ void registerLandedFeatures(app::FeatureRegistry &registry)
     generate::registerGeneratorFeatures(registry);
     inspect::registerInspectionFeatures(registry);
     interchange::registerInterchangeFeatures(registry);
+    change::registerChangeFeatures(registry);
     linkLandedFeatures(registry);
 }
 

@@ -1,8 +1,10 @@
 #include "store/masterrowedit.h"
 #include "store/storetr.h"
 
+#include "common/storedwords.h"
 #include "store/creqmsset.h"
 #include "store/savetransaction.h"
+#include "store/suspectlinktable.h"
 #include "store/transientretry.h"
 
 namespace varn::store {
@@ -29,10 +31,22 @@ Outcome MasterRowEdit::applyOnce(const QString &connectionName, int number, cons
     }
     if (Outcome editing = master.edit(); !editing)
         return steps.writeFailed;
+    const auto isDeleted = [](const MasterReqRow &row) {
+        return row.FSTType == QLatin1String(StoredWords::kDeleted);
+    };
+    const bool wasDeleted = isDeleted(master.row());
     steps.change(master.row());
+    const bool deleting = !wasDeleted && isDeleted(master.row());
+    const QString dateSaved = master.row().DateSaved;
     if (Outcome updated = master.update(); !updated)
         return steps.writeFailed;
     master.close();
+    // A deleted requirement's links are to be reviewed.
+    if (deleting) {
+        if (Outcome marked = SuspectLinkTable::markTouching(connectionName, number, 0, dateSaved);
+            !marked)
+            return marked;
+    }
     return transaction.commit();
 }
 

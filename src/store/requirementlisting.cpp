@@ -50,6 +50,14 @@ std::pair<QString, QVariantList> condition(const RequirementSelection &selection
         return {QStringLiteral("Req_Num = ?"), {selection.number}};
     case Kind::VersionsOf:
         return {QStringLiteral("OrigReqNum = ?"), {selection.number}};
+    case Kind::Suspect:
+        // Either end of a link not yet reviewed, or the version that
+        // replaced one of them in the change that made it suspect.
+        return {QStringLiteral("(FSTType NOT LIKE ?) AND (Req_Num IN (SELECT FK_ReqNum FROM "
+                               "SUSPECT_LINK WHERE ClearedAt IS NULL) OR Req_Num IN (SELECT "
+                               "Dep_ReqNum FROM SUSPECT_LINK WHERE ClearedAt IS NULL) OR Req_Num "
+                               "IN (SELECT New_ReqNum FROM SUSPECT_LINK WHERE ClearedAt IS NULL))"),
+                {deleted}};
     }
     return {QStringLiteral("FSTType NOT LIKE ?"), {deleted}};
 }

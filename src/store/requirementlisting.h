@@ -23,6 +23,7 @@ struct RequirementSelection
         ByEntity,    // text: a pattern over the entity names it mentions
         Requirement, // number: that requirement
         VersionsOf,  // number: the first version all versions share
+        Suspect,     // every requirement not deleted with a link still to review
     };
 
     Kind kind = Kind::Live;

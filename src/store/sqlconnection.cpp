@@ -1,4 +1,5 @@
 #include "store/sqlconnection.h"
+#include "store/preparedstatements.h"
 #include "store/storetr.h"
 
 #include "store/sqldialect.h"
@@ -98,6 +99,7 @@ Result<QSqlDatabase> SqlConnection::open(const QString &connectionName, const QS
         }
         database.close();
     }
+    PreparedStatements::forget(connectionName);
     QSqlDatabase::removeDatabase(connectionName);
     return Outcome::stop(error);
 }
@@ -124,6 +126,7 @@ Result<QSqlDatabase> SqlConnection::openServer(const QString &connectionName,
             error = serverReason(database.lastError());
         }
     }
+    PreparedStatements::forget(connectionName);
     QSqlDatabase::removeDatabase(connectionName);
     return Outcome::stop(error);
 }
@@ -143,6 +146,7 @@ Outcome SqlConnection::connectServer(const QString &connectionName, const Server
 
 void SqlConnection::close(const QString &connectionName)
 {
+    PreparedStatements::forget(connectionName);
     if (!QSqlDatabase::contains(connectionName))
         return;
     {

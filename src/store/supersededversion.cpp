@@ -6,6 +6,7 @@
 #include "store/savetransaction.h"
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
+#include "store/suspectlinktable.h"
 #include "store/transientretry.h"
 
 #include <QSqlDatabase>
@@ -92,7 +93,9 @@ Outcome SupersededVersion::markDeletedInSave(const QString &connectionName, qint
     if (!master.update())
         return Outcome::stop(Tr::tr(messages::kEditWriteFailed));
     master.close();
-    return Outcome::ok();
+    // The links to the retired version are to be reviewed against the new one.
+    return SuspectLinkTable::markTouching(connectionName, reqNum, savingNumber,
+                                          DateSaved::text(today));
 }
 
 } // namespace varn::store

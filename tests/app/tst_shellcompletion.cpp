@@ -166,7 +166,11 @@ private slots:
         *row("list formats") << QStringList{"varn-cli", "list", "--format", ""} << true
                              << QStringList{"csv", "json", "table"};
         *row("requirement kinds") << QStringList{"varn-cli", "list", "--type", "s"} << false
-                                  << QStringList{"structural"};
+                                  << QStringList{"structural", "suspect"};
+        *row("comparison formats") << QStringList{"varn-cli", "diff", "--format", ""} << false
+                                   << QStringList{"html", "json", "text"};
+        *row("baseline actions") << QStringList{"varn-cli", "baseline", ""} << false
+                                 << QStringList{"create", "delete", "list"};
         *row("model languages") << QStringList{"varn-cli", "model",      "class",
                                                "Truck",    "--language", ""}
                                 << false << QStringList{"cpp", "java"};

@@ -1,6 +1,7 @@
 #include "central/widgets/cvarnview.h"
 
 #include "central/centraltr.h"
+#include "central/widgets/suspectmarkdelegate.h"
 #include "templates/templatecatalogue.h"
 #include "templates/templatestr.h"
 
@@ -40,6 +41,7 @@ constexpr TypeButton kTypeButtons[] = {
     {QT_TRANSLATE_NOOP("varn::central", "Structural"), QueryKind::Structural},
     {QT_TRANSLATE_NOOP("varn::central", "Technical"), QueryKind::Technical},
     {QT_TRANSLATE_NOOP("varn::central", "All"), QueryKind::All},
+    {QT_TRANSLATE_NOOP("varn::central", "Suspect"), QueryKind::Suspect},
 };
 
 namespace tip {
@@ -170,7 +172,8 @@ QWidget *CVarnView::buildTypeGroup()
         m_typeButtons.append(radio);
         connect(radio, &QRadioButton::clicked, this, [this, kind = type.kind] { runType(kind); });
     }
-    m_typeButtons.last()->setChecked(true);
+    for (int position = 0; position < m_typeButtons.size(); ++position)
+        m_typeButtons.at(position)->setChecked(kTypeButtons[position].kind == QueryKind::All);
     return group;
 }
 
@@ -234,6 +237,9 @@ void CVarnView::buildList()
 {
     m_list->setObjectName(QStringLiteral("requirements"));
     m_list->setModel(&m_central.model());
+    // The number column, always the first, marks a requirement with a
+    // suspect link.
+    m_list->setItemDelegateForColumn(0, new SuspectMarkDelegate(m_list));
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace varn::central {
@@ -42,6 +43,25 @@ QLabel *labelFor(const QString &text, QWidget *control, QWidget *parent)
     return label;
 }
 
+// The changed sentence with its removed words struck out in red and its
+// added words in green.
+QString changeHtml(const change::SuspectEntry &entry)
+{
+    QString html =
+        QStringLiteral("<b>%1</b><br>").arg(change::SuspectLinks::causeText(entry).toHtmlEscaped());
+    if (entry.deleted())
+        return html + QStringLiteral("<span style=\"color:#a00000; "
+                                     "text-decoration:line-through\">%1</span>")
+                          .arg(entry.before.toHtmlEscaped());
+    return html + change::WordDifference::html(
+                      entry.words,
+                      {QStringLiteral("<span style=\"background-color:#ffd8d8; color:#a00000; "
+                                      "text-decoration:line-through\">"),
+                       QStringLiteral("</span>")},
+                      {QStringLiteral("<span style=\"background-color:#d4f5d4; color:#006000\">"),
+                       QStringLiteral("</span>")});
+}
+
 } // namespace
 
 ParentDependentDialog::ParentDependentDialog(app::Workbench &workbench, int parent,
@@ -52,7 +72,8 @@ ParentDependentDialog::ParentDependentDialog(app::Workbench &workbench, int pare
       m_candidates(new RequirementPickTable(QString(), this)),
       m_parentSentence(sentenceBox(Tr::tr("Parent requirement"), this)),
       m_candidateSentence(sentenceBox(Tr::tr("Dependent requirement"), this)),
-      m_dependents(new QListWidget(this)), m_status(new QLineEdit(this))
+      m_dependents(new QListWidget(this)), m_status(new QLineEdit(this)),
+      m_suspects(new QListWidget(this)), m_suspectChange(new QTextBrowser(this))
 {
     setWindowTitle(Tr::tr("Parent-Dependent Relationships"));
     m_candidates->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -104,11 +125,27 @@ ParentDependentDialog::ParentDependentDialog(app::Workbench &workbench, int pare
     layout->addWidget(group, 0, 1);
     layout->setColumnStretch(0, 1);
 
+    auto *suspectGroup = new QGroupBox(Tr::tr("Suspect Links"), this);
+    auto *suspectLayout = new QGridLayout(suspectGroup);
+    suspectLayout->addWidget(
+        labelFor(Tr::tr("Lin&ks changed since their review:"), m_suspects, this), 0, 0);
+    suspectLayout->addWidget(labelFor(Tr::tr("C&hange:"), m_suspectChange, this), 0, 1);
+    suspectLayout->addWidget(m_suspects, 1, 0);
+    suspectLayout->addWidget(m_suspectChange, 1, 1);
+    suspectLayout->addWidget(
+        addButton(Tr::tr("Reviewed"), Tr::tr("Clears the selected link: its change is reviewed")),
+        1, 2, Qt::AlignTop);
+    suspectLayout->setColumnStretch(0, 1);
+    suspectLayout->setColumnStretch(1, 1);
+    m_suspects->setMaximumHeight(m_suspects->fontMetrics().lineSpacing() * 5 + 12);
+    m_suspectChange->setMaximumHeight(m_suspects->maximumHeight());
+    layout->addWidget(suspectGroup, 1, 0, 1, 2);
+
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_status, 1);
     bottom->addWidget(addButton(Tr::tr("Close"), Tr::tr("Closes the dialog")));
-    layout->addLayout(bottom, 1, 0, 1, 2);
-    setMinimumSize(900, 640);
+    layout->addLayout(bottom, 2, 0, 1, 2);
+    setMinimumSize(900, 720);
 
     connect(m_parents, &QTableWidget::itemSelectionChanged, this,
             &ParentDependentDialog::selectParent);
@@ -128,6 +165,10 @@ ParentDependentDialog::ParentDependentDialog(app::Workbench &workbench, int pare
             &ParentDependentDialog::removeAll);
     connect(button(Tr::tr("Save")), &QPushButton::clicked, this, &ParentDependentDialog::save);
     connect(button(Tr::tr("Close")), &QPushButton::clicked, this, &QDialog::reject);
+    connect(button(Tr::tr("Reviewed")), &QPushButton::clicked, this,
+            &ParentDependentDialog::markReviewed);
+    connect(m_suspects, &QListWidget::currentRowChanged, this,
+            &ParentDependentDialog::showSuspectChange);
 
     fill(m_parents, false);
     fill(m_candidates, false);
@@ -166,6 +207,7 @@ void ParentDependentDialog::selectParent()
 {
     m_dependents->clear();
     m_status->clear();
+    listSuspects();
     const PickedRequirement *parent = m_parents->current();
     if (!parent) {
         if (m_parents->currentRow() >= 0)
@@ -254,6 +296,57 @@ void ParentDependentDialog::save()
     m_status->selectAll();
     if (const QString cycles = DependentLinks::cycleNotice(saved.value()); !cycles.isEmpty())
         m_workbench.showMessage(Outcome::warning(cycles));
+}
+
+void ParentDependentDialog::listSuspects()
+{
+    m_suspects->clear();
+    m_suspectChange->clear();
+    m_suspectEntries.clear();
+    const PickedRequirement *parent = m_parents->current();
+    if (!parent)
+        return;
+    const Result<QList<change::SuspectEntry>> entries =
+        change::SuspectLinks(m_connection).touching(parent->number);
+    if (!entries) {
+        m_workbench.showMessage(entries.outcome());
+        return;
+    }
+    m_suspectEntries = entries.value();
+    for (const change::SuspectEntry &entry : m_suspectEntries)
+        m_suspects->addItem(change::SuspectLinks::describe(entry));
+    if (!m_suspectEntries.isEmpty())
+        m_suspects->setCurrentRow(0);
+}
+
+void ParentDependentDialog::showSuspectChange()
+{
+    const int row = m_suspects->currentRow();
+    if (row < 0 || row >= m_suspectEntries.size()) {
+        m_suspectChange->clear();
+        return;
+    }
+    m_suspectChange->setHtml(changeHtml(m_suspectEntries.at(row)));
+}
+
+void ParentDependentDialog::markReviewed()
+{
+    const int row = m_suspects->currentRow();
+    if (row < 0 || row >= m_suspectEntries.size()) {
+        m_workbench.showMessage(Outcome::warning(Tr::tr("No suspect link is currently selected.")));
+        return;
+    }
+    const store::SuspectLink &link = m_suspectEntries.at(row).link;
+    const Result<int> cleared =
+        change::SuspectLinks(m_connection).clear(link.parent, link.dependent);
+    if (!cleared) {
+        m_workbench.showMessage(cleared.outcome());
+        listSuspects();
+        return;
+    }
+    listSuspects();
+    m_status->setText(change::SuspectLinks::clearedStatus(cleared.value()));
+    m_workbench.announceRequirementsStored();
 }
 
 } // namespace varn::central

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/widgets/buttonset.h"
+#include "change/suspectlinks.h"
 
 #include <QDialog>
 #include <QList>
@@ -9,6 +10,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTextBrowser;
 
 namespace varn::app {
 class Workbench;
@@ -19,7 +21,9 @@ namespace varn::central {
 class RequirementPickTable;
 
 // Edit > Parent-Dependent Relationships: pick a parent, edit the numbers of
-// the requirements that depend on it, and save them in one go.
+// the requirements that depend on it, and save them in one go. The links of
+// the selected requirement that a change made suspect are listed with that
+// change (its words removed and added), and Reviewed clears one.
 class ParentDependentDialog : public QDialog
 {
     Q_OBJECT
@@ -35,6 +39,8 @@ public:
     QLineEdit *statusLine() const { return m_status; }
     QPlainTextEdit *parentSentence() const { return m_parentSentence; }
     QPlainTextEdit *candidateSentence() const { return m_candidateSentence; }
+    QListWidget *suspects() const { return m_suspects; }
+    QTextBrowser *suspectChange() const { return m_suspectChange; }
     QPushButton *button(const QString &text) const;
 
     void selectParent();
@@ -43,11 +49,15 @@ public:
     void removeDependent();
     void removeAll();
     void save();
+    // Clears the selected suspect link, its change reviewed.
+    void markReviewed();
 
 private:
     QPushButton *addButton(const QString &text, const QString &tooltip);
     void fill(RequirementPickTable *table, bool dependentsOfParent);
     QList<int> listedDependents() const;
+    void listSuspects();
+    void showSuspectChange();
 
     app::Workbench &m_workbench;
     QString m_connection;
@@ -57,6 +67,9 @@ private:
     QPlainTextEdit *m_candidateSentence;
     QListWidget *m_dependents;
     QLineEdit *m_status;
+    QListWidget *m_suspects;
+    QTextBrowser *m_suspectChange;
+    QList<change::SuspectEntry> m_suspectEntries;
     app::ButtonSet m_buttons;
 };
 

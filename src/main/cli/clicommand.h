@@ -31,6 +31,7 @@ std::vector<Command> exampleCommands();
 std::vector<Command> inspectCommands();
 std::vector<Command> interchangeCommands();
 std::vector<Command> navigatorCommands();
+std::vector<Command> changeCommands();
 
 // Prints "varn-cli: PROBLEM" (unless the problem is empty) and the usage
 // line of the command's synopsis on stderr; returns UsageError.

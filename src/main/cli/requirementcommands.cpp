@@ -45,7 +45,7 @@ constexpr const char *kBuildSynopsis = QT_TRANSLATE_NOOP(
                  "[--priority N] [--release N] [--paragraph T] [--comments T]");
 constexpr const char *kListSynopsis = QT_TRANSLATE_NOOP(
     "varn::cli",
-    "list --workspace FILE.vnp [--type functional|structural|technical | --entity NAME | "
+    "list --workspace FILE.vnp [--type functional|structural|technical|suspect | --entity NAME | "
     "--number PATTERN | --paragraph TEXT | --template N | --version N] [--sort COLUMN [--desc]] "
     "[--format table|csv|json]");
 
@@ -405,7 +405,8 @@ Outcome runListedType(central::RequirementsCentral &central, const QString &valu
     static const QMap<QString, central::QueryKind> kinds = {
         {QStringLiteral("functional"), central::QueryKind::Functional},
         {QStringLiteral("structural"), central::QueryKind::Structural},
-        {QStringLiteral("technical"), central::QueryKind::Technical}};
+        {QStringLiteral("technical"), central::QueryKind::Technical},
+        {QStringLiteral("suspect"), central::QueryKind::Suspect}};
     *valid = kinds.contains(value.toLower());
     return *valid ? central.runType(kinds.value(value.toLower())) : Outcome::ok();
 }
@@ -447,7 +448,7 @@ constexpr ListQuery kListQueries[] = {
 
 constexpr const char *kListUsage = QT_TRANSLATE_NOOP(
     "varn::cli",
-    "--type takes functional, structural or technical; --template 0 (the Builder) to 22; "
+    "--type takes functional, structural, technical or suspect; --template 0 (the Builder) to 22; "
     "--version a requirement number; --entity, --number and --paragraph a text");
 
 int runList(const QStringList &arguments)

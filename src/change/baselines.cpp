@@ -1,0 +1,126 @@
+#include "change/baselines.h"
+#include "change/changetr.h"
+
+#include "change/reviewer.h"
+#include "common/requirementlimits.h"
+
+namespace varn::change {
+
+namespace {
+
+bool holdsControlCharacters(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.category() == QChar::Other_Control)
+            return true;
+    return false;
+}
+
+} // namespace
+
+Result<store::BaselineRow> Baselines::create(const QString &name, const QString &comment) const
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return Outcome::warning(Tr::tr("Please enter a name for the baseline."));
+    if (trimmed.size() > kLongestField)
+        return Outcome::warning(
+            Tr::tr("The baseline's name is longer than %1 characters.").arg(kLongestField));
+    if (holdsControlCharacters(trimmed) || holdsControlCharacters(comment))
+        return Outcome::warning(
+            Tr::tr("The baseline's name and comment cannot hold control characters."));
+    if (comment.size() > kLongestText)
+        return Outcome::warning(
+            Tr::tr("The baseline's comment is longer than %1 characters.").arg(kLongestText));
+    return store::BaselineTables(m_connection)
+        .create(trimmed, comment, Reviewer::currentUser(), Reviewer::now());
+}
+
+Result<QList<store::BaselineRow>> Baselines::list() const
+{
+    return store::BaselineTables(m_connection).list();
+}
+
+Outcome Baselines::remove(const QString &name) const
+{
+    const Result<bool> removed = store::BaselineTables(m_connection).remove(name);
+    if (!removed)
+        return removed.outcome();
+    if (!removed.value())
+        return Outcome::warning(unknown(name));
+    return Outcome::ok();
+}
+
+Result<Snapshot> Baselines::snapshot(const QString &name) const
+{
+    const store::BaselineTables tables(m_connection);
+    const Result<std::optional<store::BaselineRow>> found = tables.find(name);
+    if (!found)
+        return found.outcome();
+    if (!found.value())
+        return Outcome::warning(unknown(name));
+    const Result<store::FrozenRequirements> frozen = tables.frozen(found.value()->id);
+    if (!frozen)
+        return frozen.outcome();
+    return Snapshot::from(name, frozen.value());
+}
+
+Result<Snapshot> Baselines::live() const
+{
+    const Result<store::FrozenRequirements> frozen = store::BaselineTables(m_connection).live();
+    if (!frozen)
+        return frozen.outcome();
+    return Snapshot::from({}, frozen.value());
+}
+
+Result<std::pair<Snapshot, Snapshot>> Baselines::differences(const QString &from,
+                                                             const QString &to) const
+{
+    const store::BaselineTables tables(m_connection);
+    const auto sideOf = [&](const QString &name) -> Result<store::BaselineTables::Side> {
+        if (name.isEmpty())
+            return store::BaselineTables::Side();
+        const Result<std::optional<store::BaselineRow>> found = tables.find(name);
+        if (!found)
+            return found.outcome();
+        if (!found.value())
+            return Outcome::warning(unknown(name));
+        return store::BaselineTables::Side(found.value()->id);
+    };
+    const Result<store::BaselineTables::Side> before = sideOf(from);
+    if (!before)
+        return before.outcome();
+    const Result<store::BaselineTables::Side> after = sideOf(to);
+    if (!after)
+        return after.outcome();
+    const Result<std::pair<store::FrozenRequirements, store::FrozenRequirements>> read =
+        tables.differences(before.value(), after.value());
+    if (!read)
+        return read.outcome();
+    return std::pair{Snapshot::from(from, read->first), Snapshot::from(to, read->second)};
+}
+
+QString Baselines::createdStatus(const store::BaselineRow &row)
+{
+    return Tr::tr("Baseline \"%1\" holds %2 requirements and %3 links.")
+        .arg(row.name)
+        .arg(row.requirements)
+        .arg(row.links);
+}
+
+QString Baselines::deletedStatus(const QString &name)
+{
+    return Tr::tr("Baseline \"%1\" deleted.").arg(name);
+}
+
+QString Baselines::deletionQuestion(const QString &name)
+{
+    return Tr::tr("Are you sure you want to delete the baseline \"%1\"?").arg(name);
+}
+
+QString Baselines::unknown(const QString &name)
+{
+    return Tr::tr("There is no baseline named \"%1\".").arg(name);
+}
+
+} // namespace varn::change

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "change/snapshot.h"
+#include "common/outcome.h"
+#include "store/baselinetables.h"
+
+#include <QList>
+#include <QString>
+
+namespace varn::change {
+
+// The baselines of a workspace: create (the live requirements frozen under a
+// name unique in the workspace, with who made it and when), list, delete, and
+// read one (or the live requirements) as a snapshot to compare. A baseline
+// is never altered.
+class Baselines
+{
+public:
+    explicit Baselines(QString connectionName) : m_connection(std::move(connectionName)) {}
+
+    // Refused when the name is empty, too long or holds control characters,
+    // the comment too long, or the name taken.
+    Result<store::BaselineRow> create(const QString &name, const QString &comment) const;
+    Result<QList<store::BaselineRow>> list() const;
+    // Refused (warning) when there is no such baseline.
+    Outcome remove(const QString &name) const;
+
+    Result<Snapshot> snapshot(const QString &name) const;
+    Result<Snapshot> live() const;
+    // The two sets to compare, the named baseline and the other one (the
+    // live requirements when its name is empty), each reduced to what the
+    // other does not hold alike: the comparison of the two is that of the
+    // whole sets, at the cost of what differs.
+    Result<std::pair<Snapshot, Snapshot>> differences(const QString &from, const QString &to) const;
+
+    static QString createdStatus(const store::BaselineRow &row);
+    static QString deletedStatus(const QString &name);
+    static QString deletionQuestion(const QString &name);
+    static QString unknown(const QString &name);
+
+private:
+    QString m_connection;
+};
+
+} // namespace varn::change

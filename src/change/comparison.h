@@ -1,0 +1,74 @@
+#pragma once
+
+#include "change/snapshot.h"
+#include "change/worddifference.h"
+
+#include <QList>
+#include <QString>
+
+namespace varn::change {
+
+// One attribute that differs: its key ("category") and both values.
+struct AttributeChange
+{
+    QString key;
+    QString before;
+    QString after;
+
+    friend bool operator==(const AttributeChange &, const AttributeChange &) = default;
+};
+
+// A requirement added, deleted or changed between two sets. A changed one
+// has its sentence's word-level difference (empty when the sentence is the
+// same) and the attributes that differ.
+struct RequirementChange
+{
+    enum class Kind { Added, Deleted, Changed };
+    Kind kind = Kind::Changed;
+    int identity = 0;
+    int numberBefore = 0; // 0 when added
+    int numberAfter = 0;  // 0 when deleted
+    QString sentenceBefore;
+    QString sentenceAfter;
+    QList<WordPiece> words;
+    QList<AttributeChange> attributes;
+};
+
+// A dependent link (dependent depends on parent) that one set has and the
+// other lacks.
+struct LinkChange
+{
+    bool added = false;
+    int parent = 0;
+    int dependent = 0;
+};
+
+struct ChangeReport
+{
+    QString from;                          // the older set's baseline name
+    QString to;                            // the newer set's; empty for the live requirements
+    QList<RequirementChange> requirements; // by identity
+    QList<LinkChange> links;               // removed first, by parent and dependent
+    int added = 0;
+    int deleted = 0;
+    int changed = 0;
+    int linksAdded = 0;
+    int linksRemoved = 0;
+
+    bool isEmpty() const { return requirements.isEmpty() && links.isEmpty(); }
+};
+
+// Compares two sets of requirements: what the newer one added, deleted and
+// changed, and which links it added and removed.
+class Comparison
+{
+public:
+    static ChangeReport compare(const Snapshot &before, const Snapshot &after);
+
+    // The attributes compared, by key, in the order a report lists them.
+    static const QStringList &attributeKeys();
+    // A key as the reader sees it ("Category").
+    static QString attributeLabel(const QString &key);
+};
+
+} // namespace varn::change

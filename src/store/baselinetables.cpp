@@ -1,0 +1,480 @@
+#include "store/baselinetables.h"
+#include "store/storetr.h"
+
+#include "common/storedwords.h"
+#include "store/savetransaction.h"
+#include "store/sqldialect.h"
+#include "store/transientretry.h"
+
+#include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <limits>
+
+namespace varn::store {
+
+namespace {
+
+const QString kLiveCondition = QStringLiteral("(FSTType IS NULL OR FSTType <> ?)");
+
+QString deletedWord()
+{
+    return QString::fromLatin1(StoredWords::kDeleted);
+}
+
+Outcome failed(const QSqlQuery &query)
+{
+    const QSqlError error = query.lastError();
+    TransientRetry::noteError(error);
+    return Outcome::stop(Tr::tr("The baselines could not be read or written.\n") +
+                         (error.databaseText().isEmpty() ? error.text() : error.databaseText()));
+}
+
+bool run(QSqlQuery &query, const QString &sql, const QVariantList &values)
+{
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+BaselineRow baselineRow(const QSqlQuery &query)
+{
+    return {query.value(0).toInt(),    query.value(1).toString(), query.value(2).toString(),
+            query.value(3).toString(), query.value(4).toString(), query.value(5).toInt(),
+            query.value(6).toInt()};
+}
+
+const QString kBaselineSelect =
+    QStringLiteral("SELECT Baseline_ID, Name, Comments, CreatedBy, CreatedAt, "
+                   "(SELECT COUNT(*) FROM BASELINE_REQ r WHERE r.FK_Baseline = b.Baseline_ID), "
+                   "(SELECT COUNT(*) FROM BASELINE_LINK l WHERE l.FK_Baseline = b.Baseline_ID) "
+                   "FROM BASELINE b");
+
+// The MASTER_REQ columns in the order of MasterReqRow.
+MasterReqRow masterRow(const QSqlQuery &query)
+{
+    MasterReqRow row;
+    row.Req_Num = query.value(0).toInt();
+    row.FSTType = query.value(1).toString();
+    row.Source = query.value(2).toInt();
+    row.Category = query.value(3).toString();
+    row.Priority = query.value(4).toInt();
+    row.Release = query.value(5).toInt();
+    row.Version = query.value(6).toInt();
+    row.ParaNum = query.value(7).toString();
+    row.Preamble = query.value(8).toString();
+    row.ReqText = query.value(9).toString();
+    row.OrigReqNum = query.value(10).toInt();
+    row.DateSaved = query.value(11).toString();
+    row.Comments = query.value(12).toString();
+    return row;
+}
+
+// Runs the reads inside one read transaction, so that a save in between
+// cannot tear them apart; one the caller holds already is joined.
+template <typename Reads>
+auto inSnapshot(const QString &connection, Reads reads)
+    -> decltype(reads(std::declval<QSqlDatabase &>()))
+{
+    QSqlDatabase database = QSqlDatabase::database(connection, false);
+    const Backend backend = SqlDialect::of(database);
+    QString begin = SqlDialect::beginSnapshot(backend);
+    if (begin.isEmpty())
+        begin = QStringLiteral("BEGIN");
+    QSqlQuery transaction(database);
+    const bool own = SaveTransaction::innermostSerial(connection) == 0;
+    if (own && !transaction.exec(begin))
+        return failed(transaction);
+    const auto end = qScopeGuard([&] {
+        if (own)
+            (void)transaction.exec(QStringLiteral("ROLLBACK"));
+    });
+    return reads(database);
+}
+
+// The requirements of one statement and the links of another.
+Result<FrozenRequirements> readFrozen(QSqlDatabase &database, const QString &requirementsSql,
+                                      const QVariantList &values, const QString &linksSql,
+                                      const QVariantList &linkValues)
+{
+    FrozenRequirements frozen;
+    QSqlQuery query(database);
+    if (!run(query, requirementsSql, values))
+        return failed(query);
+    while (query.next())
+        frozen.requirements.append(masterRow(query));
+    query.finish();
+    if (!run(query, linksSql, linkValues))
+        return failed(query);
+    while (query.next())
+        frozen.links.append({query.value(0).toInt(), query.value(1).toInt()});
+    return frozen;
+}
+
+// The attributes a requirement row may hold otherwise in a baseline than
+// in another or in the live requirements; its number, version and
+// sentence never differ.
+constexpr const char *kComparedAttributes[] = {"FSTType",  "Release", "Priority",
+                                               "Category", "ParaNum", "Comments"};
+
+// One side of a comparison as the statements read it.
+struct SideOf
+{
+    BaselineTables::Side baseline; // nullopt: the live requirements
+    qint32 lastRequirement = 0;
+    qint32 lastLink = 0;
+    qint32 links = 0;
+
+    // Its requirement rows as "x" (their attributes) joined with "m" (their
+    // MASTER_REQ rows), where the condition holds.
+    std::pair<QString, QVariantList> rows(const QString &condition) const
+    {
+        if (baseline)
+            return {QStringLiteral("BASELINE_REQ x JOIN MASTER_REQ m ON m.Req_Num = x.Req_Num "
+                                   "WHERE x.FK_Baseline = ? AND ") +
+                        condition,
+                    {*baseline}};
+        return {QStringLiteral("MASTER_REQ x JOIN MASTER_REQ m ON m.Req_Num = x.Req_Num "
+                               "WHERE (x.FSTType IS NULL OR x.FSTType <> ?) AND ") +
+                    condition,
+                {deletedWord()}};
+    }
+    // A statement that finds "y", this side's row of x's number holding
+    // the same attributes.
+    std::pair<QString, QVariantList> sameRow() const
+    {
+        QString same;
+        for (const char *column : kComparedAttributes)
+            same +=
+                QStringLiteral(" AND y.%1 IS NOT DISTINCT FROM x.%1").arg(QLatin1String(column));
+        if (baseline)
+            return {QStringLiteral("SELECT 1 FROM BASELINE_REQ y WHERE y.FK_Baseline = ? AND "
+                                   "y.Req_Num = x.Req_Num") +
+                        same,
+                    {*baseline}};
+        return {QStringLiteral("SELECT 1 FROM MASTER_REQ y WHERE y.Req_Num = x.Req_Num AND "
+                               "(y.FSTType IS NULL OR y.FSTType <> ?)") +
+                    same,
+                {deletedWord()}};
+    }
+    // Its links as "x" where the condition holds.
+    std::pair<QString, QVariantList> links_(const QString &condition) const
+    {
+        if (baseline)
+            return {QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM BASELINE_LINK x WHERE "
+                                   "x.FK_Baseline = ? AND ") +
+                        condition,
+                    {*baseline}};
+        return {QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM DEPENDENT_REQ x WHERE ") +
+                    condition,
+                {}};
+    }
+    // A statement that finds "y", this side's link joining x's two ends;
+    // with the key, the very link x.
+    std::pair<QString, QVariantList> sameLink(bool sameKey) const
+    {
+        const QString key = sameKey ? QStringLiteral(" AND y.Dep_Num = x.Dep_Num") : QString();
+        if (baseline)
+            return {QStringLiteral("SELECT 1 FROM BASELINE_LINK y WHERE y.FK_Baseline = ? AND "
+                                   "y.FK_ReqNum = x.FK_ReqNum AND y.Dep_ReqNum = x.Dep_ReqNum") +
+                        key,
+                    {*baseline}};
+        return {QStringLiteral("SELECT 1 FROM DEPENDENT_REQ y WHERE y.FK_ReqNum = x.FK_ReqNum "
+                               "AND y.Dep_ReqNum = x.Dep_ReqNum") +
+                    key,
+                {}};
+    }
+};
+
+const QString kRequirementColumns = QStringLiteral(
+    "SELECT x.Req_Num, x.FSTType, m.Source, x.Category, x.Priority, x.Release, m.Version, "
+    "x.ParaNum, m.Preamble, m.ReqText, m.OrigReqNum, x.DateSaved, x.Comments FROM ");
+
+Result<SideOf> readSide(QSqlQuery &query, const BaselineTables::Side &side)
+{
+    SideOf read{side};
+    const bool ran =
+        side ? run(query,
+                   QStringLiteral("SELECT LastReqNum, LastDepNum, (SELECT COUNT(*) FROM "
+                                  "BASELINE_LINK l WHERE l.FK_Baseline = b.Baseline_ID) FROM "
+                                  "BASELINE b WHERE b.Baseline_ID = ?"),
+                   {*side})
+             : run(query,
+                   QStringLiteral("SELECT (SELECT COALESCE(MAX(Req_Num), 0) FROM MASTER_REQ), "
+                                  "(SELECT COALESCE(MAX(Dep_Num), 0) FROM DEPENDENT_REQ), "
+                                  "(SELECT COUNT(*) FROM DEPENDENT_REQ)"),
+                   {});
+    if (!ran || !query.next())
+        return failed(query);
+    read.lastRequirement = query.value(0).toInt();
+    read.lastLink = query.value(1).toInt();
+    read.links = query.value(2).toInt();
+    query.finish();
+    return read;
+}
+
+bool readRequirements(QSqlQuery &query, const QString &sql, const QVariantList &values,
+                      QList<MasterReqRow> &rows)
+{
+    if (!run(query, sql, values))
+        return false;
+    while (query.next())
+        rows.append(masterRow(query));
+    query.finish();
+    return true;
+}
+
+bool readLinks(QSqlQuery &query, const QString &sql, const QVariantList &values,
+               QList<std::pair<qint32, qint32>> &links)
+{
+    if (!run(query, sql, values))
+        return false;
+    while (query.next())
+        links.append({query.value(0).toInt(), query.value(1).toInt()});
+    query.finish();
+    return true;
+}
+
+// What the older set and the newer one hold that the other does not hold
+// alike. Only the older set's requirements are read whole, against the
+// newer's rows of the same numbers: the newer's rows above the older's last
+// number are new, and those below it are the older's rows, the same unless
+// their attributes changed, which that one reading finds. Links are never
+// rewritten: the newer's above the older's last key are new, and the older
+// lost some only when the newer holds fewer of the keys below it.
+Result<std::pair<FrozenRequirements, FrozenRequirements>>
+readDifferences(QSqlDatabase &database, const SideOf &older, const SideOf &newer)
+{
+    QSqlQuery query(database);
+    std::pair<FrozenRequirements, FrozenRequirements> sets;
+    auto &[before, after] = sets;
+
+    const auto [same, sameValues] = newer.sameRow();
+    auto [olderRows, olderValues] =
+        older.rows(QStringLiteral("NOT EXISTS (") + same + QStringLiteral(")"));
+    if (!readRequirements(query,
+                          kRequirementColumns + olderRows + QStringLiteral(" ORDER BY x.Req_Num"),
+                          olderValues + sameValues, before.requirements))
+        return failed(query);
+    auto [newRows, newValues] = newer.rows(QStringLiteral("x.Req_Num > ?"));
+    if (!readRequirements(query, kRequirementColumns + newRows,
+                          newValues + QVariantList{older.lastRequirement}, after.requirements))
+        return failed(query);
+    // The newer's rows of the numbers whose rows differ, a bounded list at
+    // a time.
+    constexpr qsizetype kChunk = 500;
+    for (qsizetype from = 0; from < before.requirements.size(); from += kChunk) {
+        QVariantList numbers;
+        for (qsizetype i = from; i < std::min(from + kChunk, before.requirements.size()); ++i)
+            numbers.append(before.requirements.at(i).Req_Num);
+        QStringList marks(numbers.size(), QStringLiteral("?"));
+        auto [changedRows, changedValues] = newer.rows(
+            QStringLiteral("x.Req_Num IN (") + marks.join(QLatin1Char(',')) + QStringLiteral(")"));
+        if (!readRequirements(query, kRequirementColumns + changedRows, changedValues + numbers,
+                              after.requirements))
+            return failed(query);
+    }
+
+    const auto [olderLink, olderLinkValues] = older.sameLink(false);
+    auto [added, addedValues] = newer.links_(QStringLiteral("x.Dep_Num > ? AND NOT EXISTS (") +
+                                             olderLink + QStringLiteral(")"));
+    if (!readLinks(query, added, addedValues + QVariantList{older.lastLink} + olderLinkValues,
+                   after.links))
+        return failed(query);
+    auto [kept, keptValues] = newer.links_(QStringLiteral("x.Dep_Num <= ?"));
+    kept.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"),
+                 QStringLiteral("SELECT COUNT(*) FROM"));
+    if (!run(query, kept, keptValues + QVariantList{older.lastLink}) || !query.next())
+        return failed(query);
+    const qint32 stillHeld = query.value(0).toInt();
+    query.finish();
+    if (stillHeld != older.links) {
+        const auto [sameKey, sameKeyValues] = newer.sameLink(true);
+        const auto [samePair, samePairValues] = newer.sameLink(false);
+        auto [lost, lostValues] =
+            older.links_(QStringLiteral("NOT EXISTS (") + sameKey +
+                         QStringLiteral(") AND NOT EXISTS (") + samePair + QStringLiteral(")"));
+        if (!readLinks(query, lost, lostValues + sameKeyValues + samePairValues, before.links))
+            return failed(query);
+    }
+    std::sort(after.requirements.begin(), after.requirements.end(),
+              [](const MasterReqRow &a, const MasterReqRow &b) { return a.Req_Num < b.Req_Num; });
+    return sets;
+}
+
+} // namespace
+
+Result<BaselineRow> BaselineTables::create(const QString &name, const QString &comments,
+                                           const QString &createdBy, const QString &createdAt) const
+{
+    return TransientRetry::run([&]() -> Result<BaselineRow> {
+        SaveTransaction transaction(m_connection);
+        if (Outcome begun = transaction.begin(); !begun)
+            return begun;
+        QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+        QSqlQuery query(database);
+        // One creator at a time hands out the next key.
+        const QString lock =
+            SqlDialect::exclusiveLock(SqlDialect::of(database), SqlDialect::LockScope::Transaction,
+                                      SqlDialect::LockName::Schema);
+        if (!lock.isEmpty() && !run(query, lock, {}))
+            return failed(query);
+        if (!run(query, QStringLiteral("SELECT COUNT(*) FROM BASELINE WHERE Name = ?"), {name}))
+            return failed(query);
+        if (query.next() && query.value(0).toInt() > 0)
+            return Outcome::warning(Tr::tr("A baseline named \"%1\" already exists.").arg(name));
+        if (!run(query, QStringLiteral("SELECT COALESCE(MAX(Baseline_ID), 0) + 1 FROM BASELINE"),
+                 {}) ||
+            !query.next())
+            return failed(query);
+        BaselineRow row{query.value(0).toInt(), name, comments, createdBy, createdAt, 0, 0};
+        query.finish();
+        // The last keys this baseline saw: what comes later is above them.
+        if (!run(query,
+                 QStringLiteral("SELECT (SELECT COALESCE(MAX(Req_Num), 0) FROM MASTER_REQ), "
+                                "(SELECT COALESCE(MAX(Dep_Num), 0) FROM DEPENDENT_REQ)"),
+                 {}) ||
+            !query.next())
+            return failed(query);
+        const qint32 lastRequirement = query.value(0).toInt();
+        const qint32 lastLink = query.value(1).toInt();
+        query.finish();
+        if (!run(query,
+                 QStringLiteral("INSERT INTO BASELINE (Baseline_ID, Name, Comments, CreatedBy, "
+                                "CreatedAt, LastReqNum, LastDepNum) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                 {row.id, name, comments, createdBy, createdAt, lastRequirement, lastLink}))
+            return failed(query);
+        if (!run(query,
+                 QStringLiteral("INSERT INTO BASELINE_REQ (FK_Baseline, Req_Num, FSTType, "
+                                "Category, Priority, Release, ParaNum, DateSaved, Comments) "
+                                "SELECT CAST(? AS INTEGER), Req_Num, FSTType, Category, Priority, "
+                                "Release, ParaNum, DateSaved, Comments FROM MASTER_REQ WHERE ") +
+                     kLiveCondition,
+                 {row.id, deletedWord()}))
+            return failed(query);
+        row.requirements = query.numRowsAffected();
+        // In the index's order, which builds it the fastest.
+        if (!run(
+                query,
+                QStringLiteral("INSERT INTO BASELINE_LINK (FK_Baseline, FK_ReqNum, Dep_ReqNum, "
+                               "Dep_Num) SELECT CAST(? AS INTEGER), FK_ReqNum, Dep_ReqNum, Dep_Num "
+                               "FROM DEPENDENT_REQ ORDER BY FK_ReqNum, Dep_ReqNum, Dep_Num"),
+                {row.id}))
+            return failed(query);
+        row.links = query.numRowsAffected();
+        if (Outcome committed = transaction.commit(); !committed)
+            return committed;
+        return row;
+    });
+}
+
+Result<QList<BaselineRow>> BaselineTables::list() const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!run(query, kBaselineSelect + QStringLiteral(" ORDER BY Baseline_ID"), {}))
+        return failed(query);
+    QList<BaselineRow> rows;
+    while (query.next())
+        rows.append(baselineRow(query));
+    return rows;
+}
+
+Result<std::optional<BaselineRow>> BaselineTables::find(const QString &name) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!run(query, kBaselineSelect + QStringLiteral(" WHERE Name = ?"), {name}))
+        return failed(query);
+    if (!query.next())
+        return std::optional<BaselineRow>();
+    return std::optional<BaselineRow>(baselineRow(query));
+}
+
+Result<bool> BaselineTables::remove(const QString &name) const
+{
+    return TransientRetry::run([&]() -> Result<bool> {
+        SaveTransaction transaction(m_connection);
+        if (Outcome begun = transaction.begin(); !begun)
+            return begun;
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        if (!run(query, QStringLiteral("SELECT Baseline_ID FROM BASELINE WHERE Name = ?"), {name}))
+            return failed(query);
+        if (!query.next())
+            return false;
+        const qint32 id = query.value(0).toInt();
+        query.finish();
+        for (const char *statement : {"DELETE FROM BASELINE_LINK WHERE FK_Baseline = ?",
+                                      "DELETE FROM BASELINE_REQ WHERE FK_Baseline = ?",
+                                      "DELETE FROM BASELINE WHERE Baseline_ID = ?"}) {
+            if (!run(query, QString::fromLatin1(statement), {id}))
+                return failed(query);
+        }
+        if (Outcome committed = transaction.commit(); !committed)
+            return committed;
+        return true;
+    });
+}
+
+Result<FrozenRequirements> BaselineTables::frozen(qint32 baselineId) const
+{
+    return inSnapshot(m_connection, [&](QSqlDatabase &database) {
+        return readFrozen(
+            database,
+            QStringLiteral(
+                "SELECT m.Req_Num, b.FSTType, m.Source, b.Category, b.Priority, b.Release, "
+                "m.Version, b.ParaNum, m.Preamble, m.ReqText, m.OrigReqNum, b.DateSaved, "
+                "b.Comments FROM BASELINE_REQ b JOIN MASTER_REQ m ON m.Req_Num = b.Req_Num "
+                "WHERE b.FK_Baseline = ? ORDER BY m.Req_Num"),
+            {baselineId},
+            QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum FROM BASELINE_LINK WHERE FK_Baseline = ?"),
+            {baselineId});
+    });
+}
+
+Result<FrozenRequirements> BaselineTables::live() const
+{
+    return inSnapshot(m_connection, [&](QSqlDatabase &database) {
+        return readFrozen(
+            database,
+            QStringLiteral("SELECT Req_Num, FSTType, Source, Category, Priority, Release, Version, "
+                           "ParaNum, Preamble, ReqText, OrigReqNum, DateSaved, Comments "
+                           "FROM MASTER_REQ WHERE ") +
+                kLiveCondition + QStringLiteral(" ORDER BY Req_Num"),
+            {deletedWord()}, QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum FROM DEPENDENT_REQ"), {});
+    });
+}
+
+Result<std::pair<FrozenRequirements, FrozenRequirements>>
+BaselineTables::differences(Side before, Side after) const
+{
+    return inSnapshot(
+        m_connection,
+        [&](QSqlDatabase &database) -> Result<std::pair<FrozenRequirements, FrozenRequirements>> {
+            QSqlQuery query(database);
+            Result<SideOf> first = readSide(query, before);
+            if (!first)
+                return first.outcome();
+            Result<SideOf> second = readSide(query, after);
+            if (!second)
+                return second.outcome();
+            // The live requirements are the newest set, and a later
+            // baseline has a greater key.
+            const auto age = [](const Side &side) {
+                return side ? qint64(*side) : std::numeric_limits<qint64>::max();
+            };
+            if (age(before) <= age(after))
+                return readDifferences(database, first.value(), second.value());
+            Result<std::pair<FrozenRequirements, FrozenRequirements>> swapped =
+                readDifferences(database, second.value(), first.value());
+            if (!swapped)
+                return swapped;
+            return std::pair{std::move(swapped->second), std::move(swapped->first)};
+        });
+}
+
+} // namespace varn::store
