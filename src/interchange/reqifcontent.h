@@ -20,6 +20,7 @@ struct ReqIfContent
         QString longName;
         QString key; // EMBEDDED-VALUE's KEY
         QString otherContent;
+        QString lastChange;
     };
     struct Datatype
     {
@@ -81,6 +82,7 @@ struct ReqIfContent
         QString identifier; // the SPEC-HIERARCHY's own
         int depth = 1;
         QString specification; // the identifier of the specification it belongs to
+        QString lastChange;
     };
     struct Specification
     {

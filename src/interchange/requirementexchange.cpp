@@ -170,7 +170,7 @@ Result<ImportSummary> RequirementExchange::importFrom(ExchangeFormat format,
                                                       store::RecordObjects &records,
                                                       const QString &systemName,
                                                       const QString &path, bool dryRun,
-                                                      const Progress &progress)
+                                                      const Progress &progress, bool deleteMissing)
 {
     if (!canImport(format))
         return Outcome::warning(Tr::tr("An HTML report cannot be imported."));
@@ -188,7 +188,9 @@ Result<ImportSummary> RequirementExchange::importFrom(ExchangeFormat format,
     }
     if (!batch)
         return batch.outcome();
-    return RequirementImporter(records, systemName).run(batch.value(), dryRun, progress);
+    RequirementImporter importer(records, systemName);
+    importer.setDeleteMissing(deleteMissing);
+    return importer.run(batch.value(), dryRun, progress);
 }
 
 } // namespace varn::interchange

@@ -53,7 +53,8 @@ public:
                                           const Progress &progress = {});
     static Result<ImportSummary> importFrom(ExchangeFormat format, store::RecordObjects &records,
                                             const QString &systemName, const QString &path,
-                                            bool dryRun, const Progress &progress = {});
+                                            bool dryRun, const Progress &progress = {},
+                                            bool deleteMissing = false);
 };
 
 } // namespace varn::interchange

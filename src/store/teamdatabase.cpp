@@ -1,6 +1,7 @@
 #include "store/teamdatabase.h"
 #include "store/storetr.h"
 
+#include "store/schemaextensions.h"
 #include "store/sqlconnection.h"
 #include "store/sqldialect.h"
 #include "store/systemsettings.h"
@@ -115,6 +116,11 @@ Result<TeamDatabase::Provisioned> TeamDatabase::provision(const QString &connect
             return abandon(
                 failure(statement.section(QLatin1Char('('), 0, 0).simplified(), errorText(query)));
     }
+    // The later features' tables come with the schema, as in a blank image.
+    if (Outcome extended =
+            SchemaExtensions::runInTransaction(connectionName, SchemaExtensions::builtIn());
+        !extended)
+        return abandon(extended);
     const SystemSettings settings(connectionName);
     if (Outcome named = settings.setSystemName(systemName); !named)
         return abandon(failure(QStringLiteral("SYSTEM_NAME"), settings.lastErrorText()));
