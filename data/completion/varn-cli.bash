@@ -30,13 +30,13 @@ _varn_cli_options()
     model) echo "--workspace --language" ;;
     generate) echo "--workspace --verbose" ;;
     export) echo "--workspace --output --all" ;;
-    import) echo "--workspace --input --dry-run" ;;
+    import) echo "--workspace --input --dry-run --delete-missing" ;;
     trace) echo "--workspace --number --entity" ;;
     check) echo "--composing" ;;
     normalize) echo "--name" ;;
     esac
 }
-_varn_cli_switches=" --desc --yes --clear --verbose --all --dry-run --composing --name "
+_varn_cli_switches=" --desc --yes --clear --verbose --all --dry-run --delete-missing --composing --name "
 _varn_cli_repeatable=" --field --value --term --dependent "
 
 # The words that name what a command works on, before its options.

@@ -3,6 +3,8 @@
 #include "app/widgets/progressdialog.h"
 #include "interchange/requirementexchange.h"
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -44,6 +46,8 @@ private:
     void browse();
     void runExport();
     void runImport();
+    std::optional<bool> confirmUpdate();
+    static QStringList updateLines(const ImportSummary &summary);
 
     app::Workbench &m_workbench;
     Direction m_direction;

@@ -1,5 +1,6 @@
 // export, import and trace: requirements in and out of a workspace, and what
 // each one produced.
+#include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "interchange/requirementexchange.h"
 #include "interchange/requirementtrace.h"
@@ -18,7 +19,7 @@ using interchange::RequirementExchange;
 constexpr const char *kExportSynopsis =
     "export reqif|csv|html --workspace FILE.vnp --output PATH [--all]";
 constexpr const char *kImportSynopsis =
-    "import reqif|csv --workspace FILE.vnp --input PATH [--dry-run]";
+    "import reqif|csv --workspace FILE.vnp --input PATH [--dry-run] [--delete-missing]";
 constexpr const char *kTraceSynopsis = "trace --workspace FILE.vnp (--number N | --entity NAME)";
 
 int exitFor(const Outcome &outcome)
@@ -36,11 +37,12 @@ struct FormatAndOptions
 // when an option is wrong or the format is missing or unknown.
 std::optional<FormatAndOptions> parseFormatCommand(const QStringList &arguments,
                                                    const QStringList &valued, const char *synopsis,
-                                                   const QString &flag, bool importing)
+                                                   const QStringList &flags, bool importing)
 {
     QString error;
     const std::optional<CliOptions> options =
-        CliOptions::parse(arguments, QSet<QString>(valued.begin(), valued.end()), {flag}, &error);
+        CliOptions::parse(arguments, QSet<QString>(valued.begin(), valued.end()),
+                          QSet<QString>(flags.begin(), flags.end()), &error);
     for (const QString &name : valued) {
         if (options && error.isEmpty() && !options->has(name))
             error = QStringLiteral("option --%1 is required").arg(name);
@@ -77,7 +79,7 @@ int runExport(const QStringList &arguments)
 {
     const auto parsed =
         parseFormatCommand(arguments, {QStringLiteral("workspace"), QStringLiteral("output")},
-                           kExportSynopsis, QStringLiteral("all"), false);
+                           kExportSynopsis, {QStringLiteral("all")}, false);
     if (!parsed)
         return UsageError;
     const ExchangeFormat *format = &parsed->format;
@@ -98,11 +100,41 @@ int runExport(const QStringList &arguments)
     return Done;
 }
 
+// What a newer file of a document imported before changes: each changed
+// requirement's new version, each one the file no longer holds, and the
+// counts.
+void printUpdate(const interchange::ImportSummary &summary, bool dryRun)
+{
+    if (!summary.isUpdate())
+        return;
+    for (const auto &changed : summary.changed)
+        printLine(Tr::tr("%1  %2  (changed: next version of %3)")
+                      .arg(changed.number, 5)
+                      .arg(changed.sentence)
+                      .arg(changed.previous));
+    for (const auto &missing : summary.missing)
+        printLine(
+            Tr::tr("%1  %2  (no longer in the file)").arg(missing.number, 5).arg(missing.sentence));
+    QString missingPart;
+    if (summary.missingDeleted)
+        missingPart = (dryRun ? Tr::tr("; %1 no longer in the file, to be deleted")
+                              : Tr::tr("; %1 no longer in the file, deleted"))
+                          .arg(summary.missing.size());
+    else if (!summary.missing.isEmpty())
+        missingPart = Tr::tr("; %1 no longer in the file, kept (--delete-missing deletes them)")
+                          .arg(summary.missing.size());
+    printLine(Tr::tr("%1 %2 changed requirement(s), %3 unchanged%4.")
+                  .arg(dryRun ? Tr::tr("Would update") : Tr::tr("Updated"))
+                  .arg(summary.changed.size())
+                  .arg(summary.unchanged)
+                  .arg(missingPart));
+}
+
 int runImport(const QStringList &arguments)
 {
-    const auto parsed =
-        parseFormatCommand(arguments, {QStringLiteral("workspace"), QStringLiteral("input")},
-                           kImportSynopsis, QStringLiteral("dry-run"), true);
+    const auto parsed = parseFormatCommand(
+        arguments, {QStringLiteral("workspace"), QStringLiteral("input")}, kImportSynopsis,
+        {QStringLiteral("dry-run"), QStringLiteral("delete-missing")}, true);
     if (!parsed)
         return UsageError;
     const ExchangeFormat *format = &parsed->format;
@@ -111,13 +143,15 @@ int runImport(const QStringList &arguments)
     if (const int opened = openWorkspace(app, *options); opened != Done)
         return opened;
     const bool dryRun = options->flag(QStringLiteral("dry-run"));
+    const bool deleteMissing = options->flag(QStringLiteral("delete-missing"));
     const Result<interchange::ImportSummary> summary = RequirementExchange::importFrom(
         *format, *app.records(), app.systemName(), options->value(QStringLiteral("input")), dryRun,
-        progressOnTerminal(dryRun ? "Checked" : "Imported"));
+        progressOnTerminal(dryRun ? "Checked" : "Imported"), deleteMissing);
     if (!summary)
         return exitFor(summary.outcome());
     for (const auto &imported : summary->imported)
         printLine(QStringLiteral("%1  %2").arg(imported.number, 5).arg(imported.sentence));
+    printUpdate(summary.value(), dryRun);
     for (const QString &line : summary->report + summary->notices)
         printError(line);
     printLine(QStringLiteral("%1 %2 requirement(s) and %3 dependent link(s); %4 left out.")
