@@ -30,7 +30,7 @@ _varn_cli_options()
     model) echo "--workspace --language" ;;
     generate) echo "--workspace --verbose" ;;
     export) echo "--workspace --output --all" ;;
-    import) echo "--workspace --input --dry-run --delete-missing" ;;
+    import) echo "--workspace --input --specification --dry-run --delete-missing" ;;
     trace) echo "--workspace --number --entity" ;;
     check) echo "--composing" ;;
     normalize) echo "--name" ;;

@@ -13,7 +13,7 @@ Result<ForeignAttributes> ForeignAttributes::read(const QString &connectionName,
     ForeignAttributes attributes;
     if (!object->has_value())
         return attributes;
-    const store::ForeignObjectRow &row = **object;
+    const store::ForeignObjectRow &row = *object.value();
     attributes.identifier = row.identifier;
     attributes.typeName = row.typeName.isEmpty() ? row.type : row.typeName;
     attributes.longName = row.longName;

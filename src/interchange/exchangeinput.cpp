@@ -41,10 +41,20 @@ Result<QByteArray> ExchangeInput::read(const QString &path, qint64 largest)
 
 Outcome ExchangeInput::checkUtf8(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return refusal(Tr::tr("The file is not UTF-8 text."));
+    // Decoded a piece at a time, each ending before a character's first
+    // byte: a large file is never held twice over.
+    constexpr qsizetype kPiece = 1 << 20;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QByteArrayView all(bytes);
+    for (qsizetype at = 0; at < all.size();) {
+        qsizetype end = qMin(at + kPiece, all.size());
+        for (int back = 0; back < 3 && end < all.size() && (uchar(all[end]) & 0xC0) == 0x80; ++back)
+            --end;
+        const QString piece = decoder.decode(all.sliced(at, end - at));
+        if (decoder.hasError())
+            return refusal(Tr::tr("The file is not UTF-8 text."));
+        at = end;
+    }
     return Outcome::ok();
 }
 

@@ -1,20 +1,47 @@
 #pragma once
 
+#include "common/outcome.h"
 #include "interchange/importbatch.h"
 #include "interchange/reqifcontent.h"
+
+#include <QString>
+#include <QStringList>
 
 namespace varn::interchange {
 
 // Turns what a requirements-exchange file holds into requirements to import.
 // A file Varn SE wrote gives back each requirement's attributes and stored
-// fields; any other file gives technical requirements: the text from
-// "ReqIF.Text", else the first XHTML or string value, the identifier kept in
-// the comments, the paragraph from the place in the hierarchy.
+// fields. Any other tool's file gives technical requirements, each carrying
+// its object whole:
+// - the text is "ReqIF.Text", else the type's main text attribute: its
+//   first XHTML attribute, else the string attribute with the longest
+//   values (an object without that value takes the next of them);
+// - an object without text that carries a chapter name, or whose type has
+//   no text attribute, is a heading: the headings number the paragraphs
+//   ("3", "3.2", "3.2.1") by their place among the specification's headings,
+//   and a requirement takes the number of the last heading above it (an
+//   ancestor, or an earlier sibling of it or of an ancestor); one above
+//   every heading has none. A specification without headings numbers its
+//   requirements by their places in the hierarchy;
+// - a text longer than a sentence may be is kept whole in fullText and the
+//   sentence ends, shortened at a word, with kShortenedMark;
+// - control characters become blanks;
+// - relations become links with their type's name.
 class ReqIfInterpreter
 {
 public:
+    // What ends a sentence that holds only the start of a longer text.
+    static constexpr char16_t kShortenedMark[] = u" …";
+
     static bool isVarnFile(const ReqIfContent &content);
-    static ImportBatch interpret(const ReqIfContent &content);
+    // Every specification of the file.
+    static ImportBatch interpret(ReqIfContent content);
+    // Only the specification with that long name or identifier (every one
+    // when empty); refused when the file holds none of that name.
+    static Result<ImportBatch> interpret(ReqIfContent content, const QString &specification);
+
+    // The specifications' long names (their identifiers when they have none).
+    static QStringList specificationNames(const ReqIfContent &content);
 };
 
 } // namespace varn::interchange

@@ -5,8 +5,9 @@
 #include "interchange/exchangeinput.h"
 #include "interchange/reqifvocabulary.h"
 
+#include <QHash>
+#include <QRegularExpression>
 #include <QSet>
-#include <QStack>
 #include <QXmlStreamReader>
 
 namespace varn::interchange {
@@ -15,21 +16,157 @@ namespace {
 
 const QLatin1StringView kValuePrefix{"ATTRIBUTE-VALUE-"};
 const QLatin1StringView kDefinitionPrefix{"ATTRIBUTE-DEFINITION-"};
+const QLatin1StringView kDatatypePrefix{"DATATYPE-DEFINITION-"};
 
-// XHTML elements that end a line of text: their words are kept apart.
-bool breaksText(QStringView name)
+bool isOneOf(QStringView name, std::initializer_list<const char *> names)
 {
-    static const QSet<QString> blocks = {
-        QStringLiteral("p"),  QStringLiteral("div"), QStringLiteral("br"), QStringLiteral("li"),
-        QStringLiteral("ul"), QStringLiteral("ol"),  QStringLiteral("h1"), QStringLiteral("h2"),
-        QStringLiteral("h3"), QStringLiteral("td"),  QStringLiteral("tr"), QStringLiteral("table")};
-    return blocks.contains(name.toString());
+    for (const char *candidate : names) {
+        if (name == QLatin1String(candidate))
+            return true;
+    }
+    return false;
 }
+
+// Elements whose content is never read: another tool's extensions, the
+// value a tool converted its XHTML from, and groupings Varn SE has no use for.
+bool skippedWhole(QStringView name)
+{
+    return isOneOf(name, {"TOOL-EXTENSIONS", "THE-ORIGINAL-VALUE", "ALTERNATIVE-ID",
+                          "DEFAULT-VALUE", "SPEC-RELATION-GROUPS"});
+}
+
+// Maps the reader's character offsets (UTF-16 units after any byte order
+// mark) to offsets into the UTF-8 bytes, moving forward only: the whole file
+// is walked once however many values are cut out of it.
+class ByteOffsets
+{
+public:
+    explicit ByteOffsets(const QByteArray &bytes) : m_bytes(bytes)
+    {
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            m_byte = 3;
+    }
+
+    qsizetype byteAt(qint64 character)
+    {
+        const auto *data = reinterpret_cast<const uchar *>(m_bytes.constData());
+        const qsizetype size = m_bytes.size();
+        while (m_character < character && m_byte < size) {
+            const uchar lead = data[m_byte];
+            if (lead < 0x80) {
+                m_byte += 1;
+                m_character += 1;
+            } else if (lead < 0xE0) {
+                m_byte += 2;
+                m_character += 1;
+            } else if (lead < 0xF0) {
+                m_byte += 3;
+                m_character += 1;
+            } else {
+                m_byte += 4;
+                m_character += 2;
+            }
+        }
+        return qMin(m_byte, size);
+    }
+
+private:
+    const QByteArray &m_bytes;
+    qsizetype m_byte = 0;
+    qint64 m_character = 0;
+};
+
+// The readable text of an XHTML value: words as they stand, paragraphs,
+// list items and table rows apart by "; " (a blank after a colon or a full
+// stop), table cells by " | ", objects and images named.
+class Flattener
+{
+public:
+    void start(const QXmlStreamReader &xml)
+    {
+        const QStringView name = xml.name();
+        if (isOneOf(name, {"td", "th"})) {
+            separate(Break::Cell);
+        } else if (isOneOf(name, {"p",     "div",        "br", "li", "ul", "ol",      "tr",
+                                  "table", "h1",         "h2", "h3", "h4", "h5",      "h6",
+                                  "pre",   "blockquote", "dl", "dt", "dd", "caption", "hr"})) {
+            separate(Break::Block);
+        }
+    }
+
+    void end(QStringView name)
+    {
+        if (isOneOf(name, {"p", "div", "li", "tr", "table", "h1", "h2", "h3", "h4", "h5", "h6",
+                           "pre", "blockquote", "dt", "dd", "caption"}))
+            separate(Break::Block);
+    }
+
+    // An embedded object or image, named by what it shows.
+    void embedded(const QXmlStreamReader &xml)
+    {
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const bool image = xml.name() == QLatin1String("img");
+        QString name =
+            attributes.value(QString(), QLatin1String(image ? "alt" : "name")).toString();
+        if (name.isEmpty()) {
+            name = attributes.value(QString(), QLatin1String(image ? "src" : "data")).toString();
+            name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+        }
+        const QString type = attributes.value(QString(), QLatin1String("type")).toString();
+        const bool picture = image || type.startsWith(QLatin1String("image/"));
+        text(picture ? Tr::tr("[image: %1]").arg(name) : Tr::tr("[object: %1]").arg(name));
+    }
+
+    void text(QStringView words)
+    {
+        for (const QChar c : words) {
+            if (c.isSpace()) {
+                m_blank = true;
+                continue;
+            }
+            if (m_break != Break::None && !m_text.isEmpty()) {
+                const QChar last = m_text.back();
+                if (m_break == Break::Cell)
+                    m_text += QLatin1String(" | ");
+                else if (last == u':' || last == u'.' || last == u';' || last == u'!' ||
+                         last == u'?' || last == u',')
+                    m_text += QLatin1Char(' ');
+                else
+                    m_text += QLatin1String("; ");
+            } else if (m_blank && !m_text.isEmpty()) {
+                m_text += QLatin1Char(' ');
+            }
+            m_break = Break::None;
+            m_blank = false;
+            m_text += c;
+        }
+    }
+
+    QString take()
+    {
+        QString text = std::move(m_text);
+        *this = Flattener{};
+        return text;
+    }
+
+private:
+    enum class Break { None, Block, Cell };
+
+    void separate(Break kind)
+    {
+        if (m_break != Break::Block)
+            m_break = kind;
+    }
+
+    QString m_text;
+    Break m_break = Break::None;
+    bool m_blank = false;
+};
 
 class Parse
 {
 public:
-    explicit Parse(const QByteArray &bytes) : m_xml(bytes) {}
+    explicit Parse(const QByteArray &bytes) : m_bytes(bytes), m_offsets(bytes), m_xml(bytes) {}
 
     Result<ReqIfContent> run()
     {
@@ -49,7 +186,7 @@ public:
                 break;
             case QXmlStreamReader::Characters:
                 if (m_xhtmlDepth > 0)
-                    m_text += m_xml.text();
+                    m_flat.text(m_xml.text());
                 break;
             default:
                 break;
@@ -63,68 +200,151 @@ public:
                     .arg(m_xml.errorString()));
         if (!m_sawRoot)
             return ExchangeInput::refusal(Tr::tr("The file holds no REQ-IF document."));
-        if (Outcome complete = checkReferences(); !complete)
-            return complete;
-        return m_content;
+        resolve();
+        return std::move(m_content);
     }
 
 private:
+    QString attribute(const QXmlStreamAttributes &attributes, const char *name) const
+    {
+        return attributes.value(QString(), QLatin1String(name)).toString();
+    }
+
     Outcome startElement()
     {
         const QStringView name = m_xml.name();
         if (!m_sawRoot) {
             m_sawRoot = true;
-            if (m_xml.namespaceUri() != ReqIf::kNamespace || name != QLatin1String("REQ-IF"))
+            const QStringView space = m_xml.namespaceUri();
+            if ((space != ReqIf::kNamespace && space != ReqIf::kEarlierNamespace) ||
+                name != QLatin1String("REQ-IF"))
                 return ExchangeInput::refusal(
-                    Tr::tr("The file is not a ReqIF 1.2 document: its root element is "
+                    Tr::tr("The file is not a ReqIF document: its root element is "
                            "\"%1\" in the namespace \"%2\".")
-                        .arg(name.toString(), m_xml.namespaceUri().toString()));
+                        .arg(name.toString(), space.toString()));
+            m_namespace = space.toString();
         }
-        if (m_xhtmlDepth > 0) {
-            ++m_xhtmlDepth;
-            if (breaksText(name))
-                m_text += QLatin1Char(' ');
-            m_path.push(name.toString());
+        if (m_xhtmlDepth > 0)
+            return startXhtml();
+        if (m_xml.namespaceUri() != m_namespace || skippedWhole(name)) {
+            m_xml.skipCurrentElement();
             return Outcome::ok();
         }
-        const QString parent = m_path.isEmpty() ? QString() : m_path.top();
+        const QString parent = m_path.isEmpty() ? QString() : m_path.back();
         if (name.endsWith(QLatin1String("-REF"))) {
-            takeReference(parent, m_xml.readElementText());
+            takeReference(parent, name, m_xml.readElementText().trimmed());
             return Outcome::ok();
         }
-        if (name == QLatin1String("SOURCE-TOOL-ID")) {
-            m_content.sourceToolId = m_xml.readElementText();
+        if (isOneOf(name, {"SOURCE-TOOL-ID", "TITLE"})) {
+            (name == QLatin1String("TITLE") ? m_content.title : m_content.sourceToolId) =
+                m_xml.readElementText();
             return Outcome::ok();
         }
         const QXmlStreamAttributes attributes = m_xml.attributes();
-        if (name.startsWith(kDefinitionPrefix) && parent == QLatin1String("SPEC-ATTRIBUTES")) {
+        if (name == QLatin1String("REQ-IF-HEADER")) {
+            m_content.headerIdentifier = attribute(attributes, "IDENTIFIER");
+        } else if (name.startsWith(kDatatypePrefix) && parent == QLatin1String("DATATYPES")) {
+            ReqIfContent::Datatype datatype;
+            datatype.identifier = attribute(attributes, "IDENTIFIER");
+            datatype.longName = attribute(attributes, "LONG-NAME");
+            datatype.lastChange = attribute(attributes, "LAST-CHANGE");
+            datatype.kind = name.mid(kDatatypePrefix.size()).toString();
+            for (const QXmlStreamAttribute &facet : attributes) {
+                if (facet.namespaceUri().isEmpty() &&
+                    !isOneOf(facet.name(), {"IDENTIFIER", "LONG-NAME", "LAST-CHANGE"}))
+                    datatype.facets.insert(facet.name().toString(), facet.value().toString());
+            }
+            m_content.datatypes.append(datatype);
+            m_datatype = &m_content.datatypes.back();
+        } else if (name == QLatin1String("ENUM-VALUE") && m_datatype) {
+            ReqIfContent::EnumValue value;
+            value.identifier = attribute(attributes, "IDENTIFIER");
+            value.longName = attribute(attributes, "LONG-NAME");
+            value.lastChange = attribute(attributes, "LAST-CHANGE");
+            m_datatype->values.append(value);
+        } else if (name == QLatin1String("EMBEDDED-VALUE") && m_datatype &&
+                   !m_datatype->values.isEmpty()) {
+            m_datatype->values.back().key = attribute(attributes, "KEY");
+            m_datatype->values.back().otherContent = attribute(attributes, "OTHER-CONTENT");
+        } else if (parent == QLatin1String("SPEC-TYPES")) {
+            ReqIfContent::SpecType type;
+            type.identifier = attribute(attributes, "IDENTIFIER");
+            type.longName = attribute(attributes, "LONG-NAME");
+            type.lastChange = attribute(attributes, "LAST-CHANGE");
+            type.kind = name.toString();
+            m_content.specTypes.append(type);
+            m_specType = &m_content.specTypes.back();
+        } else if (name.startsWith(kDefinitionPrefix) &&
+                   parent == QLatin1String("SPEC-ATTRIBUTES") && m_specType) {
             ReqIfContent::Definition definition;
-            definition.identifier = attributes.value(QLatin1String("IDENTIFIER")).toString();
-            definition.longName = attributes.value(QLatin1String("LONG-NAME")).toString();
+            definition.identifier = attribute(attributes, "IDENTIFIER");
+            definition.longName = attribute(attributes, "LONG-NAME");
+            definition.lastChange = attribute(attributes, "LAST-CHANGE");
             definition.kind = name.mid(kDefinitionPrefix.size()).toString();
+            definition.specType = m_specType->identifier;
+            definition.multiValued =
+                attribute(attributes, "MULTI-VALUED").trimmed() == QLatin1String("true");
+            m_specType->definitions.append(definition.identifier);
             m_content.definitions.insert(definition.identifier, definition);
-        } else if (name == QLatin1String("SPEC-OBJECT")) {
+            m_definition = definition.identifier;
+        } else if (name == QLatin1String("SPEC-OBJECT") &&
+                   parent == QLatin1String("SPEC-OBJECTS")) {
             m_object = ReqIfContent::Object{};
-            m_object->identifier = attributes.value(QLatin1String("IDENTIFIER")).toString();
-        } else if (name.startsWith(kValuePrefix) && m_object) {
+            m_object->identifier = attribute(attributes, "IDENTIFIER");
+            m_object->longName = attribute(attributes, "LONG-NAME");
+            m_object->lastChange = attribute(attributes, "LAST-CHANGE");
+        } else if (name == QLatin1String("SPEC-RELATION") &&
+                   parent == QLatin1String("SPEC-RELATIONS")) {
+            m_relation = ReqIfContent::Relation{};
+            m_relation->identifier = attribute(attributes, "IDENTIFIER");
+            m_relation->longName = attribute(attributes, "LONG-NAME");
+            m_relation->lastChange = attribute(attributes, "LAST-CHANGE");
+        } else if (name == QLatin1String("SPECIFICATION") &&
+                   parent == QLatin1String("SPECIFICATIONS")) {
+            m_specification = ReqIfContent::Specification{};
+            m_specification->identifier = attribute(attributes, "IDENTIFIER");
+            m_specification->longName = attribute(attributes, "LONG-NAME");
+            m_specification->lastChange = attribute(attributes, "LAST-CHANGE");
+            m_place.clear();
+            m_siblings.clear();
+            m_siblings.append(0);
+        } else if (name.startsWith(kValuePrefix) && parent == QLatin1String("VALUES") &&
+                   valueHolder()) {
             m_value = ReqIfContent::Value{};
             m_value->kind = name.mid(kValuePrefix.size()).toString();
-            m_value->text = attributes.value(QLatin1String("THE-VALUE")).toString();
+            if (attributes.hasAttribute(QString(), QLatin1String("THE-VALUE"))) {
+                m_value->original = attribute(attributes, "THE-VALUE");
+                m_value->text = m_value->original;
+            }
         } else if (name == QLatin1String("THE-VALUE") && m_value) {
             m_xhtmlDepth = 1;
-            m_text.clear();
-        } else if (name == QLatin1String("SPEC-RELATION")) {
-            m_relation = ReqIfContent::Relation{};
-            m_relation->identifier = attributes.value(QLatin1String("IDENTIFIER")).toString();
-        } else if (name == QLatin1String("SPEC-HIERARCHY")) {
-            m_place.append(m_siblings.isEmpty() ? 1 : ++m_siblings.top());
-            m_siblings.push(0);
-        } else if (name == QLatin1String("SPECIFICATION")) {
-            m_siblings.clear();
-            m_siblings.push(0);
-            m_place.clear();
+            m_valueStart = m_offsets.byteAt(m_xml.characterOffset());
+        } else if (name == QLatin1String("SPEC-HIERARCHY") && m_specification) {
+            if (m_place.size() >= ReqIfReader::kDeepestHierarchy)
+                return ExchangeInput::refusal(
+                    Tr::tr("The file's hierarchy nests deeper than %1 levels, the most an "
+                           "import reads.")
+                        .arg(ReqIfReader::kDeepestHierarchy));
+            m_place.append(++m_siblings.back());
+            m_siblings.append(0);
+            m_node = ReqIfContent::Node{};
+            m_node->identifier = attribute(attributes, "IDENTIFIER");
+            m_node->lastChange = attribute(attributes, "LAST-CHANGE");
         }
-        m_path.push(name.toString());
+        m_path.append(name.toString());
+        return Outcome::ok();
+    }
+
+    Outcome startXhtml()
+    {
+        if (isOneOf(m_xml.name(), {"object", "img"})) {
+            m_flat.embedded(m_xml);
+            m_xml.skipCurrentElement();
+            return Outcome::ok();
+        }
+        m_flat.start(m_xml);
+        ++m_xhtmlDepth;
+        m_path.append(m_xml.name().toString());
         return Outcome::ok();
     }
 
@@ -132,94 +352,230 @@ private:
     {
         if (m_path.isEmpty())
             return;
-        const QString name = m_path.pop();
+        const QString name = m_path.takeLast();
         if (m_xhtmlDepth > 0) {
-            if (--m_xhtmlDepth == 0 && m_value)
-                m_value->text = m_text.simplified();
-            else if (breaksText(name))
-                m_text += QLatin1Char(' ');
+            if (--m_xhtmlDepth > 0) {
+                m_flat.end(name);
+                return;
+            }
+            const qsizetype end = m_offsets.byteAt(m_xml.characterOffset());
+            const qsizetype close = end > m_valueStart ? m_bytes.lastIndexOf("</", end - 1) : -1;
+            m_value->original =
+                close > m_valueStart
+                    ? QString::fromUtf8(m_bytes.constData() + m_valueStart, close - m_valueStart)
+                    : QString();
+            m_value->text = m_flat.take();
             return;
         }
-        if (name.startsWith(kValuePrefix) && m_value && m_object) {
-            m_object->values.append(*m_value);
+        if (name.startsWith(kValuePrefix) && m_value) {
+            if (m_value->kind == QLatin1String("ENUMERATION"))
+                m_value->original = m_enumRefs.join(QLatin1Char(' '));
+            m_enumRefs.clear();
+            if (QList<ReqIfContent::Value> *values = valueHolder())
+                values->append(std::move(*m_value));
             m_value.reset();
         } else if (name == QLatin1String("SPEC-OBJECT") && m_object) {
-            m_content.objects.append(*m_object);
+            m_content.objects.append(std::move(*m_object));
             m_object.reset();
         } else if (name == QLatin1String("SPEC-RELATION") && m_relation) {
-            m_content.relations.append(*m_relation);
+            m_content.relations.append(std::move(*m_relation));
             m_relation.reset();
-        } else if (name == QLatin1String("SPEC-HIERARCHY")) {
-            if (!m_siblings.isEmpty())
-                m_siblings.pop();
-            if (!m_place.isEmpty())
-                m_place.removeLast();
+        } else if (name == QLatin1String("SPECIFICATION") && m_specification) {
+            m_content.specifications.append(std::move(*m_specification));
+            m_specification.reset();
+        } else if (name == QLatin1String("SPEC-HIERARCHY") && m_specification) {
+            m_siblings.removeLast();
+            m_place.removeLast();
+            m_node.reset();
+        } else if (name.startsWith(kDatatypePrefix) && m_datatype) {
+            m_datatype = nullptr;
+        } else if (name.startsWith(kDefinitionPrefix)) {
+            m_definition.clear();
+        } else if (!m_path.isEmpty() && m_path.back() == QLatin1String("SPEC-TYPES")) {
+            m_specType = nullptr;
         }
     }
 
-    void takeReference(const QString &holder, const QString &identifier)
+    QList<ReqIfContent::Value> *valueHolder()
+    {
+        if (m_object)
+            return &m_object->values;
+        if (m_relation)
+            return &m_relation->values;
+        if (m_specification && m_place.isEmpty())
+            return &m_specification->values;
+        return nullptr;
+    }
+
+    void takeReference(const QString &holder, QStringView element, const QString &identifier)
     {
         const QString owner = m_path.size() >= 2 ? m_path[m_path.size() - 2] : QString();
         if (holder == QLatin1String("DEFINITION") && m_value) {
             m_value->definition = identifier;
+            m_valueDefinitionKind.insert(
+                identifier, element.chopped(4).mid(kDefinitionPrefix.size()).toString());
+        } else if (element == QLatin1String("ENUM-VALUE-REF") && m_value) {
+            m_enumRefs.append(identifier);
+        } else if (holder == QLatin1String("TYPE")) {
+            if (m_value)
+                return;
+            if (!m_definition.isEmpty())
+                m_content.definitions[m_definition].datatype = identifier;
+            else if (m_object)
+                m_object->type = identifier;
+            else if (m_relation)
+                m_relation->type = identifier;
+            else if (m_specification && m_place.isEmpty())
+                m_specification->type = identifier;
         } else if (m_relation && holder == QLatin1String("SOURCE")) {
             m_relation->source = identifier;
         } else if (m_relation && holder == QLatin1String("TARGET")) {
             m_relation->target = identifier;
-        } else if (holder == QLatin1String("OBJECT") && owner == QLatin1String("SPEC-HIERARCHY")) {
-            QStringList place;
-            for (const int step : std::as_const(m_place))
-                place.append(QString::number(step));
-            ReqIfContent::Node node;
-            node.object = identifier;
-            node.paragraph = place.join(QLatin1Char('.'));
-            node.depth = int(m_place.size());
-            m_content.hierarchy.append(node);
-        }
-    }
-
-    Outcome checkReferences() const
-    {
-        QSet<QString> objects;
-        for (const ReqIfContent::Object &object : m_content.objects)
-            objects.insert(object.identifier);
-        for (const ReqIfContent::Object &object : m_content.objects) {
-            for (const ReqIfContent::Value &value : object.values) {
-                if (!m_content.definitions.contains(value.definition))
-                    return undefined(value.definition);
+        } else if (holder == QLatin1String("OBJECT") && owner == QLatin1String("SPEC-HIERARCHY") &&
+                   m_node && m_specification) {
+            QString place;
+            for (const int step : std::as_const(m_place)) {
+                if (!place.isEmpty())
+                    place += QLatin1Char('.');
+                place += QString::number(step);
             }
+            m_node->object = identifier;
+            m_node->paragraph = place;
+            m_node->depth = int(m_place.size());
+            m_node->specification = m_specification->identifier;
+            m_content.hierarchy.append(*m_node);
         }
-        for (const ReqIfContent::Relation &relation : m_content.relations) {
-            if (!objects.contains(relation.source))
-                return undefined(relation.source);
-            if (!objects.contains(relation.target))
-                return undefined(relation.target);
-        }
-        for (const ReqIfContent::Node &node : m_content.hierarchy) {
-            if (!objects.contains(node.object))
-                return undefined(node.object);
-        }
-        return Outcome::ok();
     }
 
-    static Outcome undefined(const QString &identifier)
+    void undefined(const QString &identifier)
     {
-        return ExchangeInput::refusal(
-            Tr::tr("The file refers to \"%1\", which it does not define.").arg(identifier));
+        if (!m_undefined.contains(identifier)) {
+            m_undefined.insert(identifier);
+            m_content.undefinedReferences.append(identifier);
+        }
     }
 
+    // Enumeration values get their long names; what the file refers to but
+    // does not define is noted once, and a definition it lacks is made up
+    // from the values that use it, under its identifier.
+    void resolve()
+    {
+        QHash<QString, const ReqIfContent::Datatype *> datatypes;
+        QHash<QString, QString> enumNames;
+        for (const ReqIfContent::Datatype &datatype : std::as_const(m_content.datatypes)) {
+            datatypes.insert(datatype.identifier, &datatype);
+            for (const ReqIfContent::EnumValue &value : datatype.values)
+                enumNames.insert(value.identifier,
+                                 value.longName.isEmpty() ? value.identifier : value.longName);
+        }
+        QSet<QString> types;
+        for (const ReqIfContent::SpecType &type : std::as_const(m_content.specTypes))
+            types.insert(type.identifier);
+        QSet<QString> objects;
+        for (const ReqIfContent::Object &object : std::as_const(m_content.objects))
+            objects.insert(object.identifier);
+        for (const ReqIfContent::Definition &definition : std::as_const(m_content.definitions)) {
+            if (!definition.datatype.isEmpty() && !datatypes.contains(definition.datatype))
+                undefined(definition.datatype);
+        }
+        auto resolveValues = [&](QList<ReqIfContent::Value> &values, const QString &type) {
+            for (ReqIfContent::Value &value : values) {
+                if (!m_content.definitions.contains(value.definition)) {
+                    undefined(value.definition);
+                    ReqIfContent::Definition made;
+                    made.identifier = value.definition;
+                    made.longName = value.definition;
+                    made.kind = m_valueDefinitionKind.value(value.definition, value.kind);
+                    made.specType = type;
+                    made.defined = false;
+                    m_content.definitions.insert(made.identifier, made);
+                }
+                if (value.kind != QLatin1String("ENUMERATION"))
+                    continue;
+                QStringList names;
+                for (const QString &reference :
+                     value.original.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                    const auto known = enumNames.constFind(reference);
+                    if (known == enumNames.cend())
+                        undefined(reference);
+                    names.append(known == enumNames.cend() ? reference : *known);
+                }
+                value.text = names.join(QLatin1String(", "));
+            }
+        };
+        for (ReqIfContent::Object &object : m_content.objects) {
+            if (!object.type.isEmpty() && !types.contains(object.type))
+                undefined(object.type);
+            resolveValues(object.values, object.type);
+        }
+        for (ReqIfContent::Relation &relation : m_content.relations) {
+            if (!relation.type.isEmpty() && !types.contains(relation.type))
+                undefined(relation.type);
+            for (const QString *end : {&relation.source, &relation.target}) {
+                if (!objects.contains(*end))
+                    undefined(*end);
+            }
+            resolveValues(relation.values, relation.type);
+        }
+        for (ReqIfContent::Specification &specification : m_content.specifications) {
+            if (!specification.type.isEmpty() && !types.contains(specification.type))
+                undefined(specification.type);
+            resolveValues(specification.values, specification.type);
+        }
+        for (const ReqIfContent::Node &node : std::as_const(m_content.hierarchy)) {
+            if (!objects.contains(node.object))
+                undefined(node.object);
+        }
+    }
+
+    const QByteArray &m_bytes;
+    ByteOffsets m_offsets;
     QXmlStreamReader m_xml;
+    QString m_namespace;
     ReqIfContent m_content;
-    QStack<QString> m_path;
+    QStringList m_path;
     bool m_sawRoot = false;
+    ReqIfContent::Datatype *m_datatype = nullptr;
+    ReqIfContent::SpecType *m_specType = nullptr;
+    QString m_definition;
     std::optional<ReqIfContent::Object> m_object;
     std::optional<ReqIfContent::Value> m_value;
     std::optional<ReqIfContent::Relation> m_relation;
+    std::optional<ReqIfContent::Specification> m_specification;
+    std::optional<ReqIfContent::Node> m_node;
+    QStringList m_enumRefs;
+    QHash<QString, QString> m_valueDefinitionKind;
     int m_xhtmlDepth = 0;
-    QString m_text;
-    QStack<int> m_siblings;
+    qsizetype m_valueStart = 0;
+    Flattener m_flat;
+    QList<int> m_siblings;
     QList<int> m_place;
+    QSet<QString> m_undefined;
 };
+
+// An import reads UTF-8 only (and has checked that the bytes are): an
+// encoding the XML declaration names is blanked out, which leaves UTF-8, the
+// default, and every offset where it was.
+QByteArray declaredAsUtf8(const QByteArray &bytes)
+{
+    const qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    if (bytes.mid(start, 5) != "<?xml")
+        return bytes;
+    const qsizetype end = bytes.indexOf("?>", start);
+    if (end < 0)
+        return bytes;
+    static const QRegularExpression encoding(
+        QStringLiteral("encoding\\s*=\\s*([\"'])([^\"']*)\\1"));
+    const QRegularExpressionMatch found =
+        encoding.match(QString::fromLatin1(bytes.mid(start, end - start)));
+    if (!found.hasMatch() ||
+        found.captured(2).compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0)
+        return bytes;
+    QByteArray blanked = bytes;
+    blanked.replace(start + found.capturedStart(), found.capturedLength(),
+                    QByteArray(found.capturedLength(), ' '));
+    return blanked;
+}
 
 } // namespace
 
@@ -227,7 +583,8 @@ Result<ReqIfContent> ReqIfReader::read(const QByteArray &bytes)
 {
     if (Outcome text = ExchangeInput::checkUtf8(bytes); !text)
         return text;
-    return Parse(bytes).run();
+    const QByteArray utf8 = declaredAsUtf8(bytes);
+    return Parse(utf8).run();
 }
 
 } // namespace varn::interchange

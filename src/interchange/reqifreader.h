@@ -7,13 +7,22 @@
 
 namespace varn::interchange {
 
-// Reads a requirements-exchange document with the streaming reader. Refuses
-// (and nothing is imported) malformed XML, a root element outside the
-// exchange namespace, document type and entity declarations (never
-// expanded), and references to identifiers the file does not define.
+// Reads a requirements-exchange document (either namespace in use) with the
+// streaming reader. Refuses (and nothing is imported) malformed XML, a root
+// element outside the exchange namespaces, document type and entity
+// declarations (never expanded), bytes that are not UTF-8 whatever the XML
+// declaration names, and a hierarchy nested deeper than kDeepestHierarchy.
+// Tool extensions and elements or attributes of other namespaces are passed
+// over whole. What the file refers to but does not define is listed in
+// undefinedReferences; an attribute definition it lacks is made up from the
+// values that use it (defined = false), named by its identifier.
 class ReqIfReader
 {
 public:
+    // Each level's place ("1.2.3") is kept with every node, so the depth is
+    // bounded to keep reading linear in the file's size.
+    static constexpr int kDeepestHierarchy = 256;
+
     static Result<ReqIfContent> read(const QByteArray &bytes);
 };
 

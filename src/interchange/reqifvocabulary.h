@@ -14,6 +14,8 @@ namespace varn::interchange {
 namespace ReqIf {
 
 inline constexpr QLatin1StringView kNamespace{"http://www.omg.org/spec/ReqIF/20110401/reqif.xsd"};
+// The namespace of the earlier version, still written by some tools.
+inline constexpr QLatin1StringView kEarlierNamespace{"http://www.omg.org/spec/ReqIF/20101201"};
 inline constexpr QLatin1StringView kXhtmlNamespace{"http://www.w3.org/1999/xhtml"};
 inline constexpr QLatin1StringView kVersion{"1.0"};
 inline constexpr QLatin1StringView kToolId{"Varn SE"};

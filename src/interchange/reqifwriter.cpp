@@ -532,9 +532,14 @@ private:
             if (!identifyForeign(value.identifier, value.lastChange, value.longName))
                 return false;
             m_out.markup("><PROPERTIES><EMBEDDED-VALUE");
-            if (!attribute("KEY", value.key.isEmpty() ? QStringLiteral("0") : value.key) ||
-                !attribute("OTHER-CONTENT", value.otherContent))
+            // Both are required: an empty one is written empty.
+            m_out.markup(" KEY=\"");
+            if (!m_out.attributeValue(value.key))
                 return false;
+            m_out.markup("\" OTHER-CONTENT=\"");
+            if (!m_out.attributeValue(value.otherContent))
+                return false;
+            m_out.markup("\"");
             m_out.markup("/></PROPERTIES></ENUM-VALUE>");
         }
         m_out.markup("</SPECIFIED-VALUES></" + element + ">");

@@ -166,11 +166,11 @@ QString RequirementExchange::ExportSummary::replacementNotice() const
         .arg(numbers.join(QStringLiteral(", ")));
 }
 
-Result<ImportSummary> RequirementExchange::importFrom(ExchangeFormat format,
-                                                      store::RecordObjects &records,
-                                                      const QString &systemName,
-                                                      const QString &path, bool dryRun,
-                                                      const Progress &progress, bool deleteMissing)
+Result<ImportSummary>
+RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &records,
+                                const QString &systemName, const QString &path, bool dryRun,
+                                const Progress &progress, const QString &specification,
+                                bool deleteMissing)
 {
     if (!canImport(format))
         return Outcome::warning(Tr::tr("An HTML report cannot be imported."));
@@ -181,16 +181,27 @@ Result<ImportSummary> RequirementExchange::importFrom(ExchangeFormat format,
     if (format == ExchangeFormat::Csv) {
         batch = CsvExchange::batch(QString::fromUtf8(bytes.value()));
     } else {
-        const Result<ReqIfContent> content = ReqIfReader::read(bytes.value());
+        Result<ReqIfContent> content = ReqIfReader::read(bytes.value());
         if (!content)
             return content.outcome();
-        batch = ReqIfInterpreter::interpret(content.value());
+        batch = ReqIfInterpreter::interpret(content.takeValue(), specification);
     }
     if (!batch)
         return batch.outcome();
     RequirementImporter importer(records, systemName);
     importer.setDeleteMissing(deleteMissing);
     return importer.run(batch.value(), dryRun, progress);
+}
+
+Result<QStringList> RequirementExchange::specificationsIn(const QString &path)
+{
+    const Result<QByteArray> bytes = ExchangeInput::read(path);
+    if (!bytes)
+        return bytes.outcome();
+    const Result<ReqIfContent> content = ReqIfReader::read(bytes.value());
+    if (!content)
+        return content.outcome();
+    return ReqIfInterpreter::specificationNames(content.value());
 }
 
 } // namespace varn::interchange

@@ -21,6 +21,9 @@
 #include <QMap>
 #include <QSet>
 
+#include <algorithm>
+#include <optional>
+
 namespace varn::interchange {
 
 namespace {
@@ -77,7 +80,7 @@ public:
             if (progress && (i % 100 == 99 || i + 1 == total))
                 progress(i + 1, total);
         }
-        if (Outcome linked = importLinks(batch.links); !linked)
+        if (Outcome linked = importLinks(batch.links, batch.foreignDocument != nullptr); !linked)
             return linked;
         if (m_document) {
             if (Outcome kept = keepDocument(); !kept)
@@ -224,7 +227,7 @@ private:
             templates::TechnicalDraft::stored(m_connection, existing.number, true);
         if (!draft)
             return Outcome::stop(draft.outcome().message());
-        draft->text = bodyAfterHead(item.requirement.text);
+        draft->text = item.requirement.text;
         if (!item.requirement.paragraph.isEmpty())
             draft->paragraph = item.requirement.paragraph;
         const templates::CommitResult result = m_technical.save(draft.value());
@@ -262,10 +265,16 @@ private:
                 return updateItem(item, *known);
         }
         const QString key = duplicateKey(requirement.sentence());
+        // Another tool's objects are different requirements whatever their
+        // texts: the same text is named as a possible duplicate and kept.
+        std::optional<QString> sameText;
         if (!requirement.deleted) {
             if (const auto known = m_known.constFind(key); known != m_known.cend()) {
-                leaveOut(item, Tr::tr("it duplicates %1.").arg(*known));
-                return Outcome::ok();
+                if (!item.foreign) {
+                    leaveOut(item, Tr::tr("it duplicates %1.").arg(*known));
+                    return Outcome::ok();
+                }
+                sameText = *known;
             }
         }
         const QDate saved = QDate::fromString(requirement.dateSaved, QStringLiteral("M-d-yyyy"));
@@ -293,7 +302,9 @@ private:
         } else {
             templates::TechnicalDraft draft;
             takeAttributes(draft, requirement);
-            draft.text = bodyAfterHead(requirement.text);
+            // Another tool's text is the body whole, even when it names a
+            // system that shall do something itself.
+            draft.text = item.foreign ? requirement.text : bodyAfterHead(requirement.text);
             result = m_technical.save(draft, day);
         }
         if (!result.outcome) {
@@ -307,6 +318,9 @@ private:
             if (Outcome marked = lifecycle.markDeleted(result.number, day); !marked)
                 return Outcome::stop(marked.message());
             ++m_summary.deleted;
+        } else if (sameText) {
+            m_summary.report.append(Tr::tr("%1 has the same text as %2: it may be a duplicate.")
+                                        .arg(item.name(), *sameText));
         } else {
             QString name = item.name();
             name[0] = name[0].toLower();
@@ -319,9 +333,19 @@ private:
         return Outcome::ok();
     }
 
-    Outcome importLinks(const QList<ImportBatch::Link> &links)
+    // Links of another tool's file that would close a cycle of dependents
+    // are left out, each the one that closes it in the file's order; Varn
+    // SE's own files bring their cycles back, named in a notice.
+    Outcome importLinks(const QList<ImportBatch::Link> &links, bool leaveOutCycles)
     {
         QMap<qint32, QList<int>> dependents;
+        std::optional<central::DependentGraph> known;
+        if (leaveOutCycles) {
+            Result<central::DependentGraph> read = central::DependentGraph::read(m_connection);
+            if (!read)
+                return Outcome::stop(read.outcome().message());
+            known = read.takeValue();
+        }
         for (const ImportBatch::Link &link : links) {
             const auto parent = m_numbers.constFind(link.parent);
             const auto dependent = m_numbers.constFind(link.dependent);
@@ -338,8 +362,29 @@ private:
                         .arg(link.origin, central::DependentLinks::ownDependent(*parent)));
                 continue;
             }
-            if (!dependents[*parent].contains(*dependent))
-                dependents[*parent].append(*dependent);
+            QList<int> &listed = dependents[*parent];
+            if (listed.contains(*dependent))
+                continue;
+            if (known) {
+                const QList<int> before = listed;
+                known->replace(*parent, before + QList<int>{*dependent});
+                const QList<QList<int>> cycles = known->cyclesThrough(*parent);
+                const auto closed =
+                    std::find_if(cycles.cbegin(), cycles.cend(),
+                                 [&](const auto &c) { return c.size() > 1 && c[1] == *dependent; });
+                if (closed != cycles.cend()) {
+                    known->replace(*parent, before);
+                    QStringList chain;
+                    for (const int number : *closed)
+                        chain.append(QString::number(number));
+                    m_summary.report.append(
+                        Tr::tr("Relation %1 is not imported: it would close a cycle of "
+                               "dependents (%2).")
+                            .arg(link.origin, chain.join(QStringLiteral(" -> "))));
+                    continue;
+                }
+            }
+            listed.append(*dependent);
         }
         if (dependents.isEmpty())
             return Outcome::ok();

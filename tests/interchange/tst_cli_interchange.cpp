@@ -129,6 +129,57 @@ private slots:
         QVERIFY(CliRun::run({"show", "--number", "2"}, other).out.contains("Dep_ReqNum: 1"));
     }
 
+    // --specification takes one of a file's specifications; a name the file
+    // lacks is refused with the names it holds.
+    void oneSpecificationOfAFile_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("every one") << QString() << 0 << "Imported 2 requirement(s)";
+        QTest::newRow("one") << "Software" << 0 << "Imported 1 requirement(s)";
+        QTest::newRow("unknown") << "Hardware" << 1
+                                 << "The file holds no specification named \"Hardware\". It "
+                                    "holds: System, Software.";
+    }
+
+    void oneSpecificationOfAFile()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        auto object = [](const char *identifier, const char *text) {
+            return QByteArray("<SPEC-OBJECT IDENTIFIER=\"") + identifier +
+                   "\"><VALUES><ATTRIBUTE-VALUE-STRING THE-VALUE=\"" + text +
+                   "\"><DEFINITION><ATTRIBUTE-DEFINITION-STRING-REF>d</ATTRIBUTE-DEFINITION-STRING-"
+                   "REF></DEFINITION></ATTRIBUTE-VALUE-STRING></VALUES></SPEC-OBJECT>";
+        };
+        auto specification = [](const char *name, const char *objectId) {
+            return QByteArray("<SPECIFICATION IDENTIFIER=\"") + name + "\" LONG-NAME=\"" + name +
+                   "\"><CHILDREN><SPEC-HIERARCHY IDENTIFIER=\"h-" + objectId +
+                   "\"><OBJECT><SPEC-OBJECT-REF>" + objectId +
+                   "</SPEC-OBJECT-REF></OBJECT></SPEC-HIERARCHY></CHILDREN></SPECIFICATION>";
+        };
+        QFile xml(file("two.reqif"));
+        QVERIFY(xml.open(QIODevice::WriteOnly));
+        xml.write(
+            "<REQ-IF xmlns=\"http://www.omg.org/spec/ReqIF/20110401/reqif.xsd\"><CORE-CONTENT>"
+            "<REQ-IF-CONTENT><SPEC-OBJECTS>" +
+            object("a", "brake on an alarm") + object("b", "close the valve") +
+            "</SPEC-OBJECTS><SPECIFICATIONS>" + specification("System", "a") +
+            specification("Software", "b") +
+            "</SPECIFICATIONS></REQ-IF-CONTENT></CORE-CONTENT></REQ-IF>");
+        xml.close();
+        const QString target = newWorkspace(file("two" + chosen + ".vnp"), "Two" + chosen);
+        QStringList arguments{"import", "reqif", "--input", file("two.reqif")};
+        if (!chosen.isEmpty())
+            arguments += {"--specification", chosen};
+        const CliRun imported = CliRun::run(arguments, target);
+        QCOMPARE(imported.exitCode, exitCode);
+        QVERIFY2((imported.out + imported.err).contains(said),
+                 qPrintable(imported.out + imported.err));
+    }
+
     // The report stands alone: its style inside, nothing fetched.
     void htmlReportIsSelfContained()
     {

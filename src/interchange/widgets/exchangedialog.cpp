@@ -91,11 +91,20 @@ QWidget *ExchangeDialog::choices()
     grid->addWidget(m_browse, 1, 2);
     grid->addWidget(m_option, 2, 1, 1, 2);
     if (m_direction == Direction::Import) {
+        m_specification = new QComboBox(box);
+        m_specificationLabel = buddyLabel(Tr::tr("&Specification:"), m_specification);
+        grid->addWidget(m_specificationLabel, 3, 0);
+        grid->addWidget(m_specification, 3, 1, 1, 2);
+        m_specificationLabel->hide();
+        m_specification->hide();
+        connect(m_file, &QLineEdit::editingFinished, this, &ExchangeDialog::readSpecifications);
+        connect(m_format, &QComboBox::currentIndexChanged, this,
+                &ExchangeDialog::readSpecifications);
         m_report = new QPlainTextEdit(box);
         m_report->setReadOnly(true);
         m_report->setMinimumHeight(140);
-        grid->addWidget(buddyLabel(Tr::tr("&Report:"), m_report), 3, 0, Qt::AlignTop);
-        grid->addWidget(m_report, 3, 1, 1, 2);
+        grid->addWidget(buddyLabel(Tr::tr("&Report:"), m_report), 4, 0, Qt::AlignTop);
+        grid->addWidget(m_report, 4, 1, 1, 2);
     }
     grid->setColumnStretch(1, 1);
     connect(m_browse, &QPushButton::clicked, this, &ExchangeDialog::browse);
@@ -131,8 +140,39 @@ void ExchangeDialog::browse()
         chosen = m_workbench.presenter().chooseFileToOpen(this, application.workspaceFileFolder(),
                                                           filter);
     }
-    if (!chosen.isEmpty())
+    if (!chosen.isEmpty()) {
         m_file->setText(chosen);
+        if (m_direction == Direction::Import)
+            readSpecifications();
+    }
+}
+
+void ExchangeDialog::readSpecifications()
+{
+    const QString path = m_file->text().trimmed();
+    const bool reqif = chosenFormat() == ExchangeFormat::ReqIf;
+    if (reqif && path == m_specificationsOf)
+        return;
+    m_specificationsOf = reqif ? path : QString();
+    m_specification->clear();
+    QStringList names;
+    if (reqif && !path.isEmpty() && QFileInfo(path).isFile()) {
+        app::BusyDialog busy(*this);
+        panel()->setStatus(Tr::tr("Reading the file..."));
+        // A file that cannot be read is said so by the import itself.
+        const Result<QStringList> found = RequirementExchange::specificationsIn(path);
+        if (found)
+            names = found.value();
+        panel()->setStatus(Tr::tr("Ready."));
+    }
+    const bool several = names.size() > 1;
+    if (several) {
+        m_specification->addItem(Tr::tr("All %1 specifications").arg(names.size()), QString());
+        for (const QString &name : std::as_const(names))
+            m_specification->addItem(name, name);
+    }
+    m_specificationLabel->setVisible(several);
+    m_specification->setVisible(several);
 }
 
 void ExchangeDialog::generate()
@@ -201,7 +241,8 @@ std::optional<bool> ExchangeDialog::confirmUpdate()
         preview = RequirementExchange::importFrom(
             chosenFormat(), *application.records(), application.systemName(),
             m_file->text().trimmed(), true,
-            [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); });
+            [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); },
+            m_specification->currentData().toString());
     }
     if (!preview) {
         panel()->setStatus(Tr::tr("Nothing was imported."));
@@ -237,6 +278,7 @@ std::optional<bool> ExchangeDialog::confirmUpdate()
 
 void ExchangeDialog::runImport()
 {
+    readSpecifications();
     app::CVarnApp &application = m_workbench.app();
     const bool dryRun = m_option->isChecked();
     bool deleteMissing = false;
@@ -254,7 +296,7 @@ void ExchangeDialog::runImport()
             chosenFormat(), *application.records(), application.systemName(),
             m_file->text().trimmed(), dryRun,
             [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); },
-            deleteMissing);
+            m_specification->currentData().toString(), deleteMissing);
     }
     if (!summary) {
         panel()->setStatus(Tr::tr("Nothing was imported."));

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -20,7 +21,8 @@ namespace varn::interchange {
 // File > Export... and File > Import...: the format, the file (typed or
 // chosen with Browse...), the choice of every version (export) or of a dry
 // run (import), the progress, and after an import the report of what was
-// left out.
+// left out. An import of a ReqIF file that holds several specifications
+// offers them, to take all or one.
 class ExchangeDialog : public app::ProgressDialog
 {
     Q_OBJECT
@@ -37,6 +39,11 @@ public:
     QLineEdit *fileEdit() const { return m_file; }
     QCheckBox *optionBox() const { return m_option; }
     QPlainTextEdit *reportView() const { return m_report; }
+    // Shown for a file of several specifications; its first entry takes all.
+    QComboBox *specificationBox() const { return m_specification; }
+    // Reads the specifications of the file named (done when the name is
+    // chosen with Browse... or typed).
+    void readSpecifications();
     ExchangeFormat chosenFormat() const;
 
     static QString title(Direction direction);
@@ -56,6 +63,9 @@ private:
     QPushButton *m_browse = nullptr;
     QCheckBox *m_option = nullptr;
     QPlainTextEdit *m_report = nullptr;
+    QLabel *m_specificationLabel = nullptr;
+    QComboBox *m_specification = nullptr;
+    QString m_specificationsOf; // the file they were read from
 };
 
 } // namespace varn::interchange

@@ -19,7 +19,8 @@ using interchange::RequirementExchange;
 constexpr const char *kExportSynopsis =
     "export reqif|csv|html --workspace FILE.vnp --output PATH [--all]";
 constexpr const char *kImportSynopsis =
-    "import reqif|csv --workspace FILE.vnp --input PATH [--dry-run] [--delete-missing]";
+    "import reqif|csv --workspace FILE.vnp --input PATH [--specification NAME] [--dry-run] "
+    "[--delete-missing]";
 constexpr const char *kTraceSynopsis = "trace --workspace FILE.vnp (--number N | --entity NAME)";
 
 int exitFor(const Outcome &outcome)
@@ -37,11 +38,13 @@ struct FormatAndOptions
 // when an option is wrong or the format is missing or unknown.
 std::optional<FormatAndOptions> parseFormatCommand(const QStringList &arguments,
                                                    const QStringList &valued, const char *synopsis,
-                                                   const QStringList &flags, bool importing)
+                                                   const QStringList &flags, bool importing,
+                                                   const QStringList &optional = {})
 {
     QString error;
+    const QStringList accepted = valued + optional;
     const std::optional<CliOptions> options =
-        CliOptions::parse(arguments, QSet<QString>(valued.begin(), valued.end()),
+        CliOptions::parse(arguments, QSet<QString>(accepted.begin(), accepted.end()),
                           QSet<QString>(flags.begin(), flags.end()), &error);
     for (const QString &name : valued) {
         if (options && error.isEmpty() && !options->has(name))
@@ -134,7 +137,8 @@ int runImport(const QStringList &arguments)
 {
     const auto parsed = parseFormatCommand(
         arguments, {QStringLiteral("workspace"), QStringLiteral("input")}, kImportSynopsis,
-        {QStringLiteral("dry-run"), QStringLiteral("delete-missing")}, true);
+        {QStringLiteral("dry-run"), QStringLiteral("delete-missing")}, true,
+        {QStringLiteral("specification")});
     if (!parsed)
         return UsageError;
     const ExchangeFormat *format = &parsed->format;
@@ -146,7 +150,8 @@ int runImport(const QStringList &arguments)
     const bool deleteMissing = options->flag(QStringLiteral("delete-missing"));
     const Result<interchange::ImportSummary> summary = RequirementExchange::importFrom(
         *format, *app.records(), app.systemName(), options->value(QStringLiteral("input")), dryRun,
-        progressOnTerminal(dryRun ? "Checked" : "Imported"), deleteMissing);
+        progressOnTerminal(dryRun ? "Checked" : "Imported"),
+        options->value(QStringLiteral("specification")), deleteMissing);
     if (!summary)
         return exitFor(summary.outcome());
     for (const auto &imported : summary->imported)

@@ -97,6 +97,61 @@ private slots:
         saveScreenshot(importer, QStringLiteral("import-requirements.png"), programBackground());
     }
 
+    // A ReqIF file of several specifications: the Import dialog offers
+    // them once the file is chosen, and takes the one picked.
+    void importOfferSpecifications()
+    {
+        auto specification = [](const char *name, const char *text) {
+            return QByteArray("<SPECIFICATION IDENTIFIER=\"s-") + name + "\" LONG-NAME=\"" + name +
+                   "\"><CHILDREN><SPEC-HIERARCHY IDENTIFIER=\"h-" + name +
+                   "\"><OBJECT><SPEC-OBJECT-REF>o-" + name +
+                   "</SPEC-OBJECT-REF></OBJECT></SPEC-HIERARCHY></CHILDREN></SPECIFICATION>";
+        };
+        auto object = [](const char *name, const char *text) {
+            return QByteArray("<SPEC-OBJECT IDENTIFIER=\"o-") + name +
+                   "\"><VALUES><ATTRIBUTE-VALUE-STRING THE-VALUE=\"" + text +
+                   "\"><DEFINITION><ATTRIBUTE-DEFINITION-STRING-REF>d</ATTRIBUTE-DEFINITION-STRING-"
+                   "REF></DEFINITION></ATTRIBUTE-VALUE-STRING></VALUES></SPEC-OBJECT>";
+        };
+        const QString path = m_environment->root() + QStringLiteral("/two.reqif");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<REQ-IF xmlns=\"http://www.omg.org/spec/ReqIF/20110401/reqif.xsd\">"
+                   "<CORE-CONTENT><REQ-IF-CONTENT><SPEC-OBJECTS>" +
+                   object("System", "brake on an alarm") + object("Software", "close the valve") +
+                   "</SPEC-OBJECTS><SPECIFICATIONS>" + specification("System", "") +
+                   specification("Software", "") +
+                   "</SPECIFICATIONS></REQ-IF-CONTENT></CORE-CONTENT></REQ-IF>");
+        file.close();
+
+        ExchangeDialog importer(m_open->workbench, ExchangeDialog::Direction::Import);
+        QVERIFY(importer.specificationBox()->isHidden());
+        m_presenter.openAnswers = {path};
+        for (QPushButton *button : importer.findChildren<QPushButton *>()) {
+            if (button->text() == QStringLiteral("&Browse..."))
+                button->click();
+        }
+        QVERIFY(!importer.specificationBox()->isHidden());
+        QCOMPARE(misnamedControls(importer), QStringList());
+        QStringList offered;
+        for (int i = 0; i < importer.specificationBox()->count(); ++i)
+            offered.append(importer.specificationBox()->itemText(i));
+        QCOMPARE(offered, (QStringList{"All 2 specifications", "System", "Software"}));
+        importer.specificationBox()->setCurrentIndex(2);
+        importer.optionBox()->setChecked(true);
+        saveScreenshot(importer, QStringLiteral("import-specification.png"), programBackground());
+        importer.generateButton()->click();
+        QCOMPARE(importer.panel()->status(),
+                 QStringLiteral("Would import 1 requirement(s) and 0 dependent link(s); 2 left "
+                                "out."));
+        QVERIFY(importer.reportView()->toPlainText().contains(QStringLiteral("close the valve")));
+
+        // Another file of one specification hides the choice again.
+        importer.fileEdit()->setText(m_environment->root() + QStringLiteral("/none.reqif"));
+        importer.readSpecifications();
+        QVERIFY(importer.specificationBox()->isHidden());
+    }
+
     // A comment stored with a control character: the export is written,
     // and its status line says what was written in its place.
     void exportNamesReplacedCharacters()
