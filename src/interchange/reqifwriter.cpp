@@ -8,7 +8,6 @@
 
 #include <QCryptographicHash>
 #include <QHash>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -436,13 +435,10 @@ private:
         // requirements alone goes back without it.
         m_ownTypes = own || m_documents.isEmpty() || hasOwnLinks();
         m_xhtmlPrefixes.insert("xhtml");
-        static const QRegularExpression prefixed(QStringLiteral("</?([A-Za-z_][\\w.-]*):"));
         auto notePrefixes = [&](const ReqIfContent::Object &object) {
             for (const ReqIfContent::Value &value : object.values) {
-                if (value.kind != QLatin1String("XHTML"))
-                    continue;
-                for (const QRegularExpressionMatch &match : prefixed.globalMatch(value.original))
-                    m_xhtmlPrefixes.insert(match.captured(1).toLatin1());
+                if (value.kind == QLatin1String("XHTML"))
+                    notePrefixesIn(value.original);
             }
         };
         if (m_set.foreign) {
@@ -452,6 +448,25 @@ private:
         for (const ForeignRecords::Document *document : std::as_const(m_documents)) {
             for (const ReqIfContent::Object &object : document->content.objects)
                 notePrefixes(object);
+        }
+    }
+
+    // The prefixes of the element names in XHTML markup as written
+    // ("<xhtml:p>"): the root declares each for the XHTML namespace.
+    void notePrefixesIn(QStringView markup)
+    {
+        auto nameCharacter = [](QChar c) {
+            return c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'.';
+        };
+        for (qsizetype at = markup.indexOf(u'<'); at >= 0; at = markup.indexOf(u'<', at + 1)) {
+            qsizetype start = at + 1;
+            if (start < markup.size() && markup[start] == u'/')
+                ++start;
+            qsizetype end = start;
+            while (end < markup.size() && nameCharacter(markup[end]))
+                ++end;
+            if (end > start && end < markup.size() && markup[end] == u':')
+                m_xhtmlPrefixes.insert(markup.mid(start, end - start).toLatin1());
         }
     }
 

@@ -93,7 +93,9 @@ Result<ExchangeSet> WorkspaceRequirements::read(const QString &connectionName,
 
 Outcome WorkspaceRequirements::readForeign(const QString &connectionName, ExchangeSet &set)
 {
-    store::ForeignObjects stored(connectionName);
+    // Read straight from SQLite where the workspace is a file: a large
+    // document holds millions of values.
+    store::ForeignObjects stored(connectionName, store::ForeignObjects::Route::Direct);
     const Result<QHash<qint32, QString>> fullTexts = stored.allFullTexts();
     if (!fullTexts)
         return fullTexts.outcome();

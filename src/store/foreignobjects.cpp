@@ -42,7 +42,8 @@ RowStatement &ForeignObjects::prepared(Statement statement, const char *sql)
 RowStatement ForeignObjects::query(const char *sql) const
 {
     return RowStatement(databaseOf(m_connection), QString::fromLatin1(sql),
-                        RowStatement::Route::Qt);
+                        m_route == Route::Direct ? RowStatement::Route::Direct
+                                                 : RowStatement::Route::Qt);
 }
 
 Outcome ForeignObjects::failure(const RowStatement &statement) const

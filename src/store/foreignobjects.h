@@ -69,8 +69,9 @@ struct ForeignRelationRow
 // requirements imported from them (REQIF_DOCUMENT, REQIF_OBJECT,
 // REQIF_VALUE, REQIF_RELATION) and to FULL_TEXT, the whole text of a
 // requirement whose sentence had to be shortened. Writes run inside the
-// caller's save transaction; with Route::Direct the statements go straight
-// to SQLite, so such an object must end before its connection closes.
+// caller's save transaction; with Route::Direct the statements (reads too)
+// go straight to SQLite, so such an object must end before its connection
+// closes.
 class ForeignObjects
 {
 public:

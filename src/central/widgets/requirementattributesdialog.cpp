@@ -22,6 +22,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace varn::central {
 
 namespace {
@@ -117,7 +119,8 @@ RequirementAttributesDialog::RequirementAttributesDialog(app::Workbench &workben
     m_foreign->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_foreign->verticalHeader()->hide();
     m_foreign->horizontalHeader()->setStretchLastSection(true);
-    m_foreign->setWordWrap(true);
+    m_foreign->verticalHeader()->setDefaultSectionSize(m_foreign->fontMetrics().lineSpacing() + 6);
+    m_foreign->setMinimumHeight(m_foreign->fontMetrics().lineSpacing() * 8);
     auto *foreignLayout = new QVBoxLayout(m_foreignGroup);
     foreignLayout->addWidget(m_foreign);
     m_foreignGroup->setVisible(false);
@@ -200,7 +203,9 @@ void RequirementAttributesDialog::showForeign(qint32 number)
         m_foreign->setItem(row, 1, new QTableWidgetItem(foreign->entries[row].value));
     }
     m_foreign->resizeColumnToContents(0);
-    m_foreign->resizeRowsToContents();
+    // The dialog grows to show the table beside what it showed before.
+    constexpr int kTallerWithAttributes = 760;
+    resize(width(), std::max(height(), kTallerWithAttributes));
 }
 
 void RequirementAttributesDialog::seeRequirement()
