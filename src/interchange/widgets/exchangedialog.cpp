@@ -217,10 +217,10 @@ QStringList ExchangeDialog::updateLines(const ImportSummary &summary)
 {
     QStringList lines;
     for (const ImportSummary::Changed &changed : summary.changed)
+        // One substitution: a sentence may hold "%3" itself.
         lines.append(Tr::tr("%1  %2  (changed: next version of %3)")
-                         .arg(changed.number)
-                         .arg(changed.sentence)
-                         .arg(changed.previous));
+                         .arg(QString::number(changed.number), changed.sentence,
+                              QString::number(changed.previous)));
     for (const ImportSummary::Missing &missing : summary.missing)
         lines.append(
             Tr::tr("%1  %2  (no longer in the file)").arg(missing.number).arg(missing.sentence));

@@ -111,10 +111,10 @@ void printUpdate(const interchange::ImportSummary &summary, bool dryRun)
     if (!summary.isUpdate())
         return;
     for (const auto &changed : summary.changed)
+        // One substitution: a sentence may hold "%3" itself.
         printLine(Tr::tr("%1  %2  (changed: next version of %3)")
-                      .arg(changed.number, 5)
-                      .arg(changed.sentence)
-                      .arg(changed.previous));
+                      .arg(QString::number(changed.number).rightJustified(5), changed.sentence,
+                           QString::number(changed.previous)));
     for (const auto &missing : summary.missing)
         printLine(
             Tr::tr("%1  %2  (no longer in the file)").arg(missing.number, 5).arg(missing.sentence));
