@@ -31,7 +31,7 @@ _varn_cli_options()
     model) echo "--workspace --language" ;;
     generate) echo "--workspace --verbose" ;;
     export) echo "--workspace --output --all" ;;
-    import) echo "--workspace --input --specification --dry-run" ;;
+    import) echo "--workspace --input --specification --dry-run --delete-missing" ;;
     trace) echo "--workspace --number --entity" ;;
     baseline) echo "--workspace --name --comment" ;;
     diff) echo "--workspace --from --to --format" ;;
@@ -40,7 +40,7 @@ _varn_cli_options()
     normalize) echo "--name" ;;
     esac
 }
-_varn_cli_switches=" --desc --yes --clear --verbose --all --dry-run --composing --name --cleared "
+_varn_cli_switches=" --desc --yes --clear --verbose --all --dry-run --delete-missing --composing --name --cleared "
 _varn_cli_repeatable=" --field --value --term --dependent "
 
 # The words that name what a command works on, before its options.

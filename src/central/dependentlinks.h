@@ -17,6 +17,7 @@ public:
     static Result<DependentGraph> read(const QString &connectionName);
 
     void replace(int parent, const QList<int> &dependents);
+    QList<int> dependentsOf(int parent) const { return m_dependents.value(parent); }
 
     // For each dependent of the parent (in its order) from which the parent
     // is reached again, the shortest such chain: the parent, that dependent,

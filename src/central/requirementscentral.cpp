@@ -1,4 +1,5 @@
 #include "central/requirementscentral.h"
+#include "central/foreignattributes.h"
 
 #include "central/centraltr.h"
 #include "common/storedwords.h"
@@ -82,6 +83,14 @@ store::RequirementOrder RequirementsCentral::listingOrder() const
 QString RequirementsCentral::sentenceText(const store::MasterReqRow &row)
 {
     return row.Preamble + QLatin1Char(' ') + row.ReqText + QLatin1Char('.');
+}
+
+QString RequirementsCentral::wholeSentenceText(const store::MasterReqRow &row) const
+{
+    const Result<QString> whole = ForeignAttributes::fullText(m_connection, row.Req_Num);
+    if (!whole || whole->isEmpty())
+        return sentenceText(row);
+    return ForeignAttributes::wholeSentence(row.Preamble, whole.value());
 }
 
 Result<store::MasterReqRow> RequirementsCentral::selectedRow(qint32 selected) const
@@ -279,7 +288,7 @@ Result<QString> RequirementsCentral::sentenceOf(qint32 selected)
     const Result<store::MasterReqRow> row = selectedRow(selected);
     if (!row)
         return row.outcome();
-    return sentenceText(row.value());
+    return wholeSentenceText(row.value());
 }
 
 } // namespace varn::central

@@ -98,6 +98,9 @@ public:
     store::RequirementOrder listingOrder() const;
     // The sentence a list row shows in the box below the list.
     static QString sentenceText(const store::MasterReqRow &row);
+    // The same with the whole text a shortened sentence was imported with,
+    // where one is stored.
+    QString wholeSentenceText(const store::MasterReqRow &row) const;
 
     static QString noSelectionMessage();
 

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "interchange/reqifcontent.h"
 #include "store/requirementrows.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
+
+#include <memory>
 
 namespace varn::interchange {
 
@@ -48,12 +52,32 @@ struct ExchangedLink
     friend bool operator==(const ExchangedLink &, const ExchangedLink &) = default;
 };
 
+// What the workspace keeps of other tools' documents, for an export to write
+// back: each document's layout (datatypes, types, specifications, hierarchy,
+// the objects that are no requirements) with its relations, and the object
+// of each exported requirement that came from one.
+struct ForeignRecords
+{
+    struct Document
+    {
+        qint32 number = 0;
+        ReqIfContent content;
+    };
+    QList<Document> documents;
+    QHash<qint32, ReqIfContent::Object> objects; // by requirement number
+    QHash<qint32, qint32> documentOf;            // requirement number -> document number
+};
+
 // What an export writes: the requirements in number order and their links.
 struct ExchangeSet
 {
     QString systemName;
     QList<ExchangedRequirement> requirements;
     QList<ExchangedLink> links;
+    // The whole texts of requirements whose sentences were shortened.
+    QHash<qint32, QString> fullTexts;
+    // Null when no requirement came from another tool's document.
+    std::shared_ptr<const ForeignRecords> foreign;
 };
 
 } // namespace varn::interchange

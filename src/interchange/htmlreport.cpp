@@ -77,9 +77,17 @@ QString HtmlReport::page(const ExchangeSet &set, const QList<TracedRequirement> 
     for (const ExchangedRequirement &requirement : set.requirements) {
         html +=
             requirement.deleted ? QStringLiteral("<tr class=\"deleted\">") : QStringLiteral("<tr>");
+        // A sentence shortened on import shows the whole text it came with.
+        const auto whole = set.fullTexts.constFind(requirement.number);
+        const QString sentence =
+            whole == set.fullTexts.cend()
+                ? requirement.sentence() + QLatin1Char('.')
+                : requirement.preamble + QLatin1Char(' ') + whole->trimmed() +
+                      (whole->trimmed().endsWith(QLatin1Char('.')) ? QString()
+                                                                   : QStringLiteral("."));
         html += cell(QString::number(requirement.number)) + cell(requirement.type) +
-                cell(requirement.sentence() + QLatin1Char('.')) + cell(requirement.paragraph) +
-                cell(requirement.category) + cell(QString::number(requirement.priority)) +
+                cell(sentence) + cell(requirement.paragraph) + cell(requirement.category) +
+                cell(QString::number(requirement.priority)) +
                 cell(QString::number(requirement.release)) +
                 cell(QString::number(requirement.version)) + cell(requirement.dateSaved);
         const TracedRequirement *trace = traceOf.value(requirement.number);

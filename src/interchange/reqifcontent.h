@@ -20,6 +20,7 @@ struct ReqIfContent
         QString longName;
         QString key; // EMBEDDED-VALUE's KEY
         QString otherContent;
+        QString lastChange;
         // The element's other attributes as written (LAST-CHANGE, DESC ...).
         QHash<QString, QString> otherAttributes;
     };
@@ -88,6 +89,7 @@ struct ReqIfContent
         QString identifier; // the SPEC-HIERARCHY's own
         int depth = 1;
         QString specification; // the identifier of the specification it belongs to
+        QString lastChange;
         // The SPEC-HIERARCHY's other attributes as written (LAST-CHANGE,
         // LONG-NAME, IS-TABLE-INTERNAL ...).
         QHash<QString, QString> otherAttributes;

@@ -334,6 +334,7 @@ private:
             ReqIfContent::EnumValue value;
             value.identifier = attribute(attributes, "IDENTIFIER");
             value.longName = attribute(attributes, "LONG-NAME");
+            value.lastChange = attribute(attributes, "LAST-CHANGE");
             value.otherAttributes = others(attributes, {"IDENTIFIER", "LONG-NAME"});
             m_datatype->values.append(value);
         } else if (name == QLatin1String("EMBEDDED-VALUE") && m_datatype &&
@@ -412,6 +413,7 @@ private:
             m_siblings.append(0);
             m_node = ReqIfContent::Node{};
             m_node->identifier = attribute(attributes, "IDENTIFIER");
+            m_node->lastChange = attribute(attributes, "LAST-CHANGE");
             m_node->otherAttributes = others(attributes, {"IDENTIFIER"});
         }
         m_path.append(nameOf(name));

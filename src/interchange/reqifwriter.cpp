@@ -8,8 +8,10 @@
 
 #include <QCryptographicHash>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
+#include <set>
 
 namespace varn::interchange {
 
@@ -45,6 +47,7 @@ public:
         : m_set(set), m_out(device),
           m_prefix(ReqIfWriter::identifierPrefix(m_set.systemName).toLatin1())
     {
+        sortForeign();
         // The markup every object repeats around its values, made once.
         for (const ReqIf::AttributeInfo &info : ReqIf::attributes()) {
             const QByteArray kind = kindName(info.kind);
@@ -65,27 +68,41 @@ public:
     {
         m_out.markup("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<REQ-IF xmlns=\"");
         m_out.markup(QByteArrayView(ReqIf::kNamespace.data(), ReqIf::kNamespace.size()));
-        m_out.markup("\" xmlns:xhtml=\"");
-        m_out.markup(QByteArrayView(ReqIf::kXhtmlNamespace.data(), ReqIf::kXhtmlNamespace.size()));
+        for (const QByteArray &prefix : m_xhtmlPrefixes) {
+            m_out.markup("\" xmlns:");
+            m_out.markup(prefix);
+            m_out.markup("=\"");
+            m_out.markup(
+                QByteArrayView(ReqIf::kXhtmlNamespace.data(), ReqIf::kXhtmlNamespace.size()));
+        }
         m_out.markup("\">");
         if (!writeHeader(created))
             return refused(0);
         m_out.markup("<CORE-CONTENT><REQ-IF-CONTENT>");
-        writeDatatypes();
-        writeSpecTypes();
+        if (!writeDatatypes() || !writeSpecTypes())
+            return refused(0);
         const int total = int(m_set.requirements.size());
-        m_out.markup(total == 0 ? "<SPEC-OBJECTS/>" : "<SPEC-OBJECTS>");
+        const bool anyObject = total > 0 || m_foreignObjectCount > 0;
+        m_out.markup(anyObject ? "<SPEC-OBJECTS>" : "<SPEC-OBJECTS/>");
         for (int i = 0; i < total; ++i) {
             const ExchangedRequirement &requirement = m_set.requirements[i];
-            if (!writeObject(requirement))
+            const ReqIfContent::Object *foreign = foreignObject(requirement.number);
+            if (!(foreign ? writeForeignObject(*foreign) : writeObject(requirement)))
                 return refused(requirement.number);
             if (progress && (i % 1000 == 999 || i + 1 == total))
                 progress(i + 1, total);
         }
-        if (total > 0)
+        for (const ForeignRecords::Document *document : std::as_const(m_documents)) {
+            for (const ReqIfContent::Object &object : document->content.objects) {
+                if (!writeForeignObject(object))
+                    return refused(0);
+            }
+        }
+        if (anyObject)
             m_out.markup("</SPEC-OBJECTS>");
-        writeRelations();
-        if (!writeSpecification())
+        if (!writeRelations())
+            return refused(0);
+        if (!writeSpecifications())
             return refused(0);
         m_out.markup("</REQ-IF-CONTENT></CORE-CONTENT></REQ-IF>\n");
         if (!m_out.flush())
@@ -177,20 +194,58 @@ private:
 
     QString title() const { return QStringLiteral("The %1 system").arg(m_set.systemName); }
 
-    void writeDatatypes()
+    bool writeDatatypes()
     {
-        m_out.markup("<DATATYPES><DATATYPE-DEFINITION-INTEGER");
+        m_out.markup("<DATATYPES>");
+        if (m_ownTypes)
+            writeOwnDatatypes();
+        QSet<QString> written;
+        for (const ForeignRecords::Document *document : std::as_const(m_documents)) {
+            for (const ReqIfContent::Datatype &datatype : document->content.datatypes) {
+                if (written.contains(datatype.identifier))
+                    continue;
+                written.insert(datatype.identifier);
+                if (!writeForeignDatatype(datatype))
+                    return false;
+            }
+        }
+        m_out.markup("</DATATYPES>");
+        return true;
+    }
+
+    void writeOwnDatatypes()
+    {
+        m_out.markup("<DATATYPE-DEFINITION-INTEGER");
         identify(datatypeId(ValueKind::Integer), kTypesChanged, "Integer");
         m_out.markup(" MAX=\"2147483647\" MIN=\"-2147483648\"/><DATATYPE-DEFINITION-STRING");
         identify(datatypeId(ValueKind::String), kTypesChanged, "String");
         m_out.markup(" MAX-LENGTH=\"65535\"/><DATATYPE-DEFINITION-XHTML");
         identify(datatypeId(ValueKind::Xhtml), kTypesChanged, "XHTML");
-        m_out.markup("/></DATATYPES>");
+        m_out.markup("/>");
     }
 
-    void writeSpecTypes()
+    bool writeSpecTypes()
     {
-        m_out.markup("<SPEC-TYPES><SPEC-OBJECT-TYPE");
+        m_out.markup("<SPEC-TYPES>");
+        if (m_ownTypes)
+            writeOwnSpecTypes();
+        QSet<QString> written;
+        for (const ForeignRecords::Document *document : std::as_const(m_documents)) {
+            for (const ReqIfContent::SpecType &type : document->content.specTypes) {
+                if (written.contains(type.identifier))
+                    continue;
+                written.insert(type.identifier);
+                if (!writeForeignSpecType(document->content, type))
+                    return false;
+            }
+        }
+        m_out.markup("</SPEC-TYPES>");
+        return true;
+    }
+
+    void writeOwnSpecTypes()
+    {
+        m_out.markup("<SPEC-OBJECT-TYPE");
         identify(id("requirement-type"), kTypesChanged, "Requirement");
         m_out.markup("><SPEC-ATTRIBUTES>");
         for (const ReqIf::AttributeInfo &info : ReqIf::attributes()) {
@@ -205,7 +260,7 @@ private:
         identify(id("dependent-type"), kTypesChanged, "Dependent");
         m_out.markup("/><SPECIFICATION-TYPE");
         identify(id("specification-type"), kTypesChanged, "Requirements");
-        m_out.markup("/></SPEC-TYPES>");
+        m_out.markup("/>");
     }
 
     // LAST-CHANGE of a saving date; the few dates of a workspace repeat.
@@ -239,15 +294,37 @@ private:
         return true;
     }
 
-    void writeRelations()
+    bool writeRelations()
     {
-        if (m_set.links.isEmpty()) {
+        QList<const ReqIfContent::Relation *> foreign;
+        QSet<QPair<qint32, qint32>> carried;
+        for (const ForeignRecords::Document *document : std::as_const(m_documents)) {
+            for (const ReqIfContent::Relation &relation : document->content.relations) {
+                const qint32 source = m_writtenObjects.value(relation.source, -1);
+                const qint32 target = m_writtenObjects.value(relation.target, -1);
+                if (source < 0 || target < 0)
+                    continue;
+                foreign.append(&relation);
+                carried.insert({source, target});
+            }
+        }
+        QList<const ExchangedLink *> own;
+        for (const ExchangedLink &link : m_set.links) {
+            if (!carried.contains({link.parent, link.dependent}))
+                own.append(&link);
+        }
+        if (foreign.isEmpty() && own.isEmpty()) {
             m_out.markup("<SPEC-RELATIONS/>");
-            return;
+            return true;
         }
         m_out.markup("<SPEC-RELATIONS>");
+        for (const ReqIfContent::Relation *relation : std::as_const(foreign)) {
+            if (!writeForeignRelation(*relation))
+                return false;
+        }
         const QByteArray type = id("dependent-type");
-        for (const ExchangedLink &link : m_set.links) {
+        for (const ExchangedLink *linked : std::as_const(own)) {
+            const ExchangedLink &link = *linked;
             m_out.markup("<SPEC-RELATION");
             identify(id("dependent-" + QByteArray::number(link.parent) + '-' +
                         QByteArray::number(link.dependent)),
@@ -259,20 +336,39 @@ private:
             m_out.markup("</SPEC-RELATION>");
         }
         m_out.markup("</SPEC-RELATIONS>");
+        return true;
+    }
+
+    bool writeSpecifications()
+    {
+        m_out.markup("<SPECIFICATIONS>");
+        if (m_ownTypes && !writeSpecification())
+            return false;
+        for (const ForeignRecords::Document *document : std::as_const(m_documents)) {
+            for (const ReqIfContent::Specification &specification :
+                 document->content.specifications) {
+                if (!writeForeignSpecification(document->content, specification))
+                    return false;
+            }
+        }
+        m_out.markup("</SPECIFICATIONS>");
+        return true;
     }
 
     bool writeSpecification()
     {
         QList<const ExchangedRequirement *> ordered;
         ordered.reserve(m_set.requirements.size());
-        for (const ExchangedRequirement &requirement : m_set.requirements)
-            ordered.append(&requirement);
+        for (const ExchangedRequirement &requirement : m_set.requirements) {
+            if (!foreignObject(requirement.number))
+                ordered.append(&requirement);
+        }
         std::stable_sort(ordered.begin(), ordered.end(), [](const auto *a, const auto *b) {
             if (const int order = ParagraphOrder::compare(a->paragraph, b->paragraph); order != 0)
                 return order < 0;
             return a->number < b->number;
         });
-        m_out.markup("<SPECIFICATIONS><SPECIFICATION");
+        m_out.markup("<SPECIFICATION");
         m_out.markup(" IDENTIFIER=\"");
         m_out.markup(id("specification"));
         m_out.markup("\" LAST-CHANGE=\"");
@@ -293,7 +389,342 @@ private:
         }
         if (!ordered.isEmpty())
             m_out.markup("</CHILDREN>");
-        m_out.markup("</SPECIFICATION></SPECIFICATIONS>");
+        m_out.markup("</SPECIFICATION>");
+        return true;
+    }
+
+    // Another tool's elements, as the workspace kept them.
+
+    const ReqIfContent::Object *foreignObject(qint32 number) const
+    {
+        if (!m_set.foreign)
+            return nullptr;
+        const auto object = m_set.foreign->objects.constFind(number);
+        return object == m_set.foreign->objects.cend() ? nullptr : &*object;
+    }
+
+    // Which requirements and documents go out as another tool's, and which
+    // markup prefixes their XHTML values use.
+    void sortForeign()
+    {
+        QSet<qint32> documents;
+        bool own = false;
+        for (const ExchangedRequirement &requirement : m_set.requirements) {
+            if (foreignObject(requirement.number)) {
+                documents.insert(m_set.foreign->documentOf.value(requirement.number));
+                m_writtenObjects.insert(foreignObject(requirement.number)->identifier,
+                                        requirement.number);
+                ++m_foreignObjectCount;
+            } else {
+                own = true;
+            }
+        }
+        if (m_set.foreign) {
+            for (const ForeignRecords::Document &document : m_set.foreign->documents) {
+                if (!documents.contains(document.number))
+                    continue;
+                m_documents.append(&document);
+                for (const ReqIfContent::Object &object : document.content.objects) {
+                    m_writtenObjects.insert(object.identifier, 0);
+                    ++m_foreignObjectCount;
+                }
+            }
+        }
+        // A workspace's own requirements, or its links between another
+        // tool's, need the requirement type; a file of another tool's
+        // requirements alone goes back without it.
+        m_ownTypes = own || m_documents.isEmpty() || hasOwnLinks();
+        m_xhtmlPrefixes.insert("xhtml");
+        auto notePrefixes = [&](const ReqIfContent::Object &object) {
+            for (const ReqIfContent::Value &value : object.values) {
+                if (value.kind == QLatin1String("XHTML"))
+                    notePrefixesIn(value.original);
+            }
+        };
+        if (m_set.foreign) {
+            for (const ReqIfContent::Object &object : m_set.foreign->objects)
+                notePrefixes(object);
+        }
+        for (const ForeignRecords::Document *document : std::as_const(m_documents)) {
+            for (const ReqIfContent::Object &object : document->content.objects)
+                notePrefixes(object);
+        }
+    }
+
+    // The prefixes of the element names in XHTML markup as written
+    // ("<xhtml:p>"): the root declares each for the XHTML namespace.
+    void notePrefixesIn(QStringView markup)
+    {
+        auto nameCharacter = [](QChar c) {
+            return c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'.';
+        };
+        for (qsizetype at = markup.indexOf(u'<'); at >= 0; at = markup.indexOf(u'<', at + 1)) {
+            qsizetype start = at + 1;
+            if (start < markup.size() && markup[start] == u'/')
+                ++start;
+            qsizetype end = start;
+            while (end < markup.size() && nameCharacter(markup[end]))
+                ++end;
+            if (end > start && end < markup.size() && markup[end] == u':')
+                m_xhtmlPrefixes.insert(markup.mid(start, end - start).toLatin1());
+        }
+    }
+
+    bool hasOwnLinks() const
+    {
+        QSet<QPair<QString, QString>> relations;
+        for (const ForeignRecords::Document &document : m_set.foreign->documents) {
+            for (const ReqIfContent::Relation &relation : document.content.relations)
+                relations.insert({relation.source, relation.target});
+        }
+        for (const ExchangedLink &link : m_set.links) {
+            const ReqIfContent::Object *parent = foreignObject(link.parent);
+            const ReqIfContent::Object *dependent = foreignObject(link.dependent);
+            if (!parent || !dependent ||
+                !relations.contains({parent->identifier, dependent->identifier}))
+                return true;
+        }
+        return false;
+    }
+
+    // An attribute of an open start tag, unless empty.
+    bool attribute(QByteArrayView name, const QString &value)
+    {
+        if (value.isEmpty())
+            return true;
+        m_out.markup(" ");
+        m_out.markup(name);
+        m_out.markup("=\"");
+        if (!m_out.attributeValue(value))
+            return false;
+        m_out.markup("\"");
+        return true;
+    }
+
+    // IDENTIFIER, LAST-CHANGE and LONG-NAME as the file had them.
+    bool identifyForeign(const QString &identifier, const QString &lastChange,
+                         const QString &longName)
+    {
+        return attribute("IDENTIFIER", identifier) && attribute("LAST-CHANGE", lastChange) &&
+               attribute("LONG-NAME", longName);
+    }
+
+    bool foreignReference(QByteArrayView holder, const QByteArray &element,
+                          const QString &identifier)
+    {
+        m_out.markup("<");
+        m_out.markup(holder);
+        m_out.markup("><");
+        m_out.markup(element);
+        m_out.markup(">");
+        if (!m_out.text(identifier))
+            return false;
+        m_out.markup("</");
+        m_out.markup(element);
+        m_out.markup("></");
+        m_out.markup(holder);
+        m_out.markup(">");
+        return true;
+    }
+
+    bool writeForeignDatatype(const ReqIfContent::Datatype &datatype)
+    {
+        const QByteArray element = "DATATYPE-DEFINITION-" + datatype.kind.toLatin1();
+        m_out.markup("<" + element);
+        if (!identifyForeign(datatype.identifier, datatype.lastChange, datatype.longName))
+            return false;
+        for (auto facet = datatype.facets.cbegin(); facet != datatype.facets.cend(); ++facet) {
+            if (!attribute(facet.key().toLatin1(), facet.value()))
+                return false;
+        }
+        if (datatype.values.isEmpty() && datatype.kind != QLatin1String("ENUMERATION")) {
+            m_out.markup("/>");
+            return true;
+        }
+        m_out.markup("><SPECIFIED-VALUES>");
+        for (const ReqIfContent::EnumValue &value : datatype.values) {
+            m_out.markup("<ENUM-VALUE");
+            if (!identifyForeign(value.identifier, value.lastChange, value.longName))
+                return false;
+            m_out.markup("><PROPERTIES><EMBEDDED-VALUE");
+            // Both are required: an empty one is written empty.
+            m_out.markup(" KEY=\"");
+            if (!m_out.attributeValue(value.key))
+                return false;
+            m_out.markup("\" OTHER-CONTENT=\"");
+            if (!m_out.attributeValue(value.otherContent))
+                return false;
+            m_out.markup("\"");
+            m_out.markup("/></PROPERTIES></ENUM-VALUE>");
+        }
+        m_out.markup("</SPECIFIED-VALUES></" + element + ">");
+        return true;
+    }
+
+    bool writeForeignSpecType(const ReqIfContent &content, const ReqIfContent::SpecType &type)
+    {
+        const QByteArray element = type.kind.toLatin1();
+        m_out.markup("<" + element);
+        if (!identifyForeign(type.identifier, type.lastChange, type.longName))
+            return false;
+        QList<const ReqIfContent::Definition *> definitions;
+        for (const QString &identifier : type.definitions) {
+            const auto definition = content.definitions.constFind(identifier);
+            if (definition != content.definitions.cend() && definition->defined)
+                definitions.append(&*definition);
+        }
+        if (definitions.isEmpty()) {
+            m_out.markup("/>");
+            return true;
+        }
+        m_out.markup("><SPEC-ATTRIBUTES>");
+        for (const ReqIfContent::Definition *definition : std::as_const(definitions)) {
+            const QByteArray kind = definition->kind.toLatin1();
+            m_out.markup("<ATTRIBUTE-DEFINITION-" + kind);
+            if (!identifyForeign(definition->identifier, definition->lastChange,
+                                 definition->longName))
+                return false;
+            if (definition->kind == QLatin1String("ENUMERATION"))
+                m_out.markup(definition->multiValued ? " MULTI-VALUED=\"true\""
+                                                     : " MULTI-VALUED=\"false\"");
+            m_out.markup(">");
+            if (!definition->datatype.isEmpty() &&
+                !foreignReference("TYPE", "DATATYPE-DEFINITION-" + kind + "-REF",
+                                  definition->datatype))
+                return false;
+            m_out.markup("</ATTRIBUTE-DEFINITION-" + kind + ">");
+        }
+        m_out.markup("</SPEC-ATTRIBUTES></" + element + ">");
+        return true;
+    }
+
+    bool writeForeignValues(const QList<ReqIfContent::Value> &values)
+    {
+        if (values.isEmpty())
+            return true;
+        m_out.markup("<VALUES>");
+        for (const ReqIfContent::Value &value : values) {
+            const QByteArray kind = value.kind.toLatin1();
+            const QByteArray element = "ATTRIBUTE-VALUE-" + kind;
+            m_out.markup("<" + element);
+            const bool inAttribute =
+                value.kind != QLatin1String("XHTML") && value.kind != QLatin1String("ENUMERATION");
+            if (inAttribute &&
+                !attribute("THE-VALUE", value.original.isNull() ? value.text : value.original))
+                return false;
+            m_out.markup(">");
+            if (!foreignReference("DEFINITION", "ATTRIBUTE-DEFINITION-" + kind + "-REF",
+                                  value.definition))
+                return false;
+            if (value.kind == QLatin1String("XHTML")) {
+                // The markup as the file wrote it.
+                m_out.markup("<THE-VALUE>");
+                m_out.markup(value.original.toUtf8());
+                m_out.markup("</THE-VALUE>");
+            } else if (value.kind == QLatin1String("ENUMERATION")) {
+                const QStringList references =
+                    value.original.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                m_out.markup(references.isEmpty() ? "<VALUES/>" : "<VALUES>");
+                for (const QString &reference : references) {
+                    m_out.markup("<ENUM-VALUE-REF>");
+                    if (!m_out.text(reference))
+                        return false;
+                    m_out.markup("</ENUM-VALUE-REF>");
+                }
+                if (!references.isEmpty())
+                    m_out.markup("</VALUES>");
+            }
+            m_out.markup("</" + element + ">");
+        }
+        m_out.markup("</VALUES>");
+        return true;
+    }
+
+    bool writeForeignObject(const ReqIfContent::Object &object)
+    {
+        m_out.markup("<SPEC-OBJECT");
+        if (!identifyForeign(object.identifier, object.lastChange, object.longName))
+            return false;
+        m_out.markup(">");
+        if (!writeForeignValues(object.values) ||
+            !foreignReference("TYPE", "SPEC-OBJECT-TYPE-REF", object.type))
+            return false;
+        m_out.markup("</SPEC-OBJECT>\n");
+        return true;
+    }
+
+    bool writeForeignRelation(const ReqIfContent::Relation &relation)
+    {
+        m_out.markup("<SPEC-RELATION");
+        if (!identifyForeign(relation.identifier, relation.lastChange, relation.longName))
+            return false;
+        m_out.markup(">");
+        if (!writeForeignValues(relation.values) ||
+            !foreignReference("SOURCE", "SPEC-OBJECT-REF", relation.source) ||
+            !foreignReference("TARGET", "SPEC-OBJECT-REF", relation.target) ||
+            !foreignReference("TYPE", "SPEC-RELATION-TYPE-REF", relation.type))
+            return false;
+        m_out.markup("</SPEC-RELATION>");
+        return true;
+    }
+
+    // The specification's hierarchy as it came, without the nodes of
+    // objects that are not written (a deleted requirement): their children
+    // move up to the nearest node that is.
+    bool writeForeignSpecification(const ReqIfContent &content,
+                                   const ReqIfContent::Specification &specification)
+    {
+        m_out.markup("<SPECIFICATION");
+        if (!identifyForeign(specification.identifier, specification.lastChange,
+                             specification.longName))
+            return false;
+        m_out.markup(">");
+        if (!writeForeignValues(specification.values) ||
+            !foreignReference("TYPE", "SPECIFICATION-TYPE-REF", specification.type))
+            return false;
+        const QString first = content.specifications.isEmpty()
+                                  ? QString()
+                                  : content.specifications.first().identifier;
+        struct Open
+        {
+            int depth;
+            bool children;
+        };
+        QList<Open> open;
+        bool any = false;
+        for (const ReqIfContent::Node &node : content.hierarchy) {
+            const QString owner = node.specification.isEmpty() ? first : node.specification;
+            if (owner != specification.identifier || !m_writtenObjects.contains(node.object))
+                continue;
+            while (!open.isEmpty() && open.last().depth >= node.depth) {
+                m_out.markup(open.last().children ? "</CHILDREN></SPEC-HIERARCHY>"
+                                                  : "</SPEC-HIERARCHY>");
+                open.removeLast();
+            }
+            if (!any) {
+                m_out.markup("<CHILDREN>");
+                any = true;
+            }
+            if (!open.isEmpty() && !open.last().children) {
+                m_out.markup("<CHILDREN>");
+                open.last().children = true;
+            }
+            m_out.markup("<SPEC-HIERARCHY");
+            if (!identifyForeign(node.identifier, node.lastChange, {}))
+                return false;
+            m_out.markup(">");
+            if (!foreignReference("OBJECT", "SPEC-OBJECT-REF", node.object))
+                return false;
+            open.append({node.depth, false});
+        }
+        while (!open.isEmpty()) {
+            m_out.markup(open.last().children ? "</CHILDREN></SPEC-HIERARCHY>"
+                                              : "</SPEC-HIERARCHY>");
+            open.removeLast();
+        }
+        if (any)
+            m_out.markup("</CHILDREN>");
+        m_out.markup("</SPECIFICATION>");
         return true;
     }
 
@@ -302,6 +733,14 @@ private:
     QByteArray m_prefix;
     QList<ValueMarkup> m_values; // by attribute, in file order
     QHash<QString, QByteArray> m_lastChanges;
+    // The documents some exported requirement came from, in the order kept.
+    QList<const ForeignRecords::Document *> m_documents;
+    // Identifiers of the foreign objects written: the requirement's number,
+    // 0 for an object that is no requirement.
+    QHash<QString, qint32> m_writtenObjects;
+    int m_foreignObjectCount = 0;
+    bool m_ownTypes = true;
+    std::set<QByteArray> m_xhtmlPrefixes; // in name order: two exports alike
 };
 
 } // namespace

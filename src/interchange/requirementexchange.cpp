@@ -223,7 +223,8 @@ QString RequirementExchange::ExportSummary::replacementNotice() const
 Result<ImportSummary>
 RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &records,
                                 const QString &systemName, const QString &path, bool dryRun,
-                                const Progress &progress, const QString &specification)
+                                const Progress &progress, const QString &specification,
+                                bool deleteMissing)
 {
     if (!canImport(format))
         return Outcome::warning(format == ExchangeFormat::Odt
@@ -255,7 +256,9 @@ RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &rec
     }
     if (!batch)
         return batch.outcome();
-    return RequirementImporter(records, systemName).run(batch.value(), dryRun, progress);
+    RequirementImporter importer(records, systemName);
+    importer.setDeleteMissing(deleteMissing);
+    return importer.run(batch.value(), dryRun, progress);
 }
 
 Result<QStringList> RequirementExchange::specificationsIn(const QString &path)

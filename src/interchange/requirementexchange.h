@@ -63,7 +63,8 @@ public:
     static Result<ImportSummary> importFrom(ExchangeFormat format, store::RecordObjects &records,
                                             const QString &systemName, const QString &path,
                                             bool dryRun, const Progress &progress = {},
-                                            const QString &specification = {});
+                                            const QString &specification = {},
+                                            bool deleteMissing = false);
     // The names of the specifications a ReqIF file holds, for a choice
     // before importing; refused as an import would refuse the file.
     static Result<QStringList> specificationsIn(const QString &path);

@@ -4,7 +4,9 @@
 
 #include "central/dependentlinks.h"
 #include "central/requirementlifecycle.h"
+#include "interchange/foreigndocument.h"
 #include "interchange/storedfields.h"
+#include "store/foreignobjects.h"
 #include "store/recordobjects.h"
 #include "store/requirementreader.h"
 #include "store/savetransaction.h"
@@ -12,6 +14,7 @@
 #include "templates/storedrequirementloader.h"
 #include "templates/structuralcommit.h"
 #include "templates/technicalcommit.h"
+#include "templates/technicaldraft.h"
 
 #include <QDate>
 #include <QHash>
@@ -49,10 +52,12 @@ void takeAttributes(templates::DraftAttributes &draft, const ExchangedRequiremen
 class RequirementImporter::Run
 {
 public:
-    Run(store::RecordObjects &records, const QString &systemName)
+    Run(store::RecordObjects &records, const QString &systemName, bool deleteMissing)
         : m_records(records), m_connection(records.connectionName()), m_stored(m_connection),
           m_functional(records, systemName), m_structural(records, systemName),
-          m_technical(records, systemName)
+          m_technical(records, systemName),
+          m_foreign(m_connection, store::ForeignObjects::Route::Direct),
+          m_deleteMissing(deleteMissing)
     {}
 
     Result<ImportSummary> run(const ImportBatch &batch, bool dryRun, const Progress &progress)
@@ -63,6 +68,11 @@ public:
             return begun;
         if (Outcome read = readExisting(); !read)
             return read;
+        m_document = batch.foreignDocument.get();
+        if (m_document) {
+            if (Outcome matched = matchDocument(); !matched)
+                return matched;
+        }
         const int total = int(batch.items.size());
         for (int i = 0; i < total; ++i) {
             if (Outcome saved = importItem(batch.items[i]); !saved)
@@ -72,6 +82,10 @@ public:
         }
         if (Outcome linked = importLinks(batch.links, batch.foreignDocument != nullptr); !linked)
             return linked;
+        if (m_document) {
+            if (Outcome kept = keepDocument(); !kept)
+                return kept;
+        }
         if (dryRun) {
             if (Outcome undone = transaction.rollback(); !undone)
                 return undone;
@@ -87,9 +101,147 @@ private:
         const Result<QList<store::NumberedSentence>> live = m_stored.liveSentences();
         if (!live)
             return live.outcome();
-        for (const store::NumberedSentence &stored : live.value())
+        for (const store::NumberedSentence &stored : live.value()) {
             m_known.insert(duplicateKey(stored.sentence),
                            Tr::tr("requirement %1 of the workspace").arg(stored.number));
+            m_live.insert(stored.number, stored.sentence);
+        }
+        return Outcome::ok();
+    }
+
+    // The live requirements that came from the document's objects before, by
+    // identifier, and the stored document they belong to: the one most of
+    // the file's objects came from, or a new one.
+    Outcome matchDocument()
+    {
+        Result<QHash<qint32, store::ForeignObjectRow>> objects = m_foreign.allObjects();
+        if (!objects)
+            return objects.outcome();
+        const Result<QHash<qint32, QString>> fullTexts = m_foreign.allFullTexts();
+        if (!fullTexts)
+            return fullTexts.outcome();
+        for (const store::ForeignObjectRow &row : objects.value()) {
+            if (m_live.contains(row.number))
+                m_existing.insert(row.identifier,
+                                  {row.number, row.document, ForeignDocument::object(row),
+                                   fullTexts->value(row.number)});
+        }
+        QHash<qint32, int> documents;
+        for (const ReqIfContent::Object &object : m_document->objects) {
+            m_fileObjects.insert(object.identifier);
+            if (const auto known = m_existing.constFind(object.identifier);
+                known != m_existing.cend())
+                ++documents[known->document];
+        }
+        for (auto it = documents.cbegin(); it != documents.cend(); ++it) {
+            if (it.value() > documents.value(m_documentNumber))
+                m_documentNumber = it.key();
+        }
+        if (m_documentNumber > 0)
+            return Outcome::ok();
+        const Result<qint32> added = m_foreign.addDocument(documentRow());
+        if (!added)
+            return added.outcome();
+        m_documentNumber = added.value();
+        return Outcome::ok();
+    }
+
+    store::ForeignDocumentRow documentRow() const
+    {
+        return {m_documentNumber,
+                m_document->headerIdentifier,
+                m_document->sourceToolId,
+                m_document->title,
+                {}};
+    }
+
+    // The rest of the document, its relations, and what the file no longer
+    // holds of it.
+    Outcome keepDocument()
+    {
+        store::ForeignDocumentRow row = documentRow();
+        row.layout = ForeignDocument::encodeLayout(*m_document, m_requirementObjects);
+        if (Outcome replaced = m_foreign.replaceDocument(row); !replaced)
+            return replaced;
+        QList<store::ForeignRelationRow> relations;
+        relations.reserve(m_document->relations.size());
+        for (const ReqIfContent::Relation &relation : m_document->relations)
+            relations.append(ForeignDocument::relationRow(*m_document, relation));
+        if (Outcome kept = m_foreign.replaceRelations(m_documentNumber, relations); !kept)
+            return kept;
+        QList<ImportSummary::Missing> missing;
+        for (auto it = m_existing.cbegin(); it != m_existing.cend(); ++it) {
+            if (it->document == m_documentNumber && !m_fileObjects.contains(it.key()))
+                missing.append({it.key(), it->number, m_live.value(it->number)});
+        }
+        std::sort(missing.begin(), missing.end(),
+                  [](const auto &a, const auto &b) { return a.number < b.number; });
+        m_summary.missing = missing;
+        if (!m_deleteMissing || missing.isEmpty())
+            return Outcome::ok();
+        const central::RequirementLifecycle lifecycle(m_connection);
+        for (const ImportSummary::Missing &gone : std::as_const(missing)) {
+            if (Outcome marked = lifecycle.markDeleted(gone.number, QDate::currentDate()); !marked)
+                return Outcome::stop(marked.message());
+        }
+        m_summary.missingDeleted = true;
+        return Outcome::ok();
+    }
+
+    // The object and the whole text a requirement version came with.
+    Outcome keepForeign(qint32 number, const ImportBatch::Item &item)
+    {
+        if (item.foreign && m_document) {
+            store::ForeignObjectRow row = ForeignDocument::objectRow(*m_document, *item.foreign);
+            row.number = number;
+            row.document = m_documentNumber;
+            if (Outcome added = m_foreign.addObject(row); !added)
+                return added;
+            m_requirementObjects.insert(item.foreign->identifier);
+        }
+        if (!item.fullText.isEmpty())
+            return m_foreign.setFullText(number, item.fullText);
+        return Outcome::ok();
+    }
+
+    struct Existing
+    {
+        qint32 number = 0;
+        qint32 document = 0;
+        ReqIfContent::Object object;
+        QString fullText;
+    };
+
+    // A newer version of an object imported before: its next version when
+    // its values changed, as Edit saves it.
+    Outcome updateItem(const ImportBatch::Item &item, const Existing &existing)
+    {
+        m_numbers.insert(item.origin, existing.number);
+        m_requirementObjects.insert(item.foreign->identifier);
+        if (ForeignDocument::sameValues(existing.object, *item.foreign) &&
+            existing.fullText == item.fullText) {
+            ++m_summary.unchanged;
+            return Outcome::ok();
+        }
+        Result<templates::TechnicalDraft> draft =
+            templates::TechnicalDraft::stored(m_connection, existing.number, true);
+        if (!draft)
+            return Outcome::stop(draft.outcome().message());
+        draft->text = item.requirement.text;
+        if (!item.requirement.paragraph.isEmpty())
+            draft->paragraph = item.requirement.paragraph;
+        const templates::CommitResult result = m_technical.save(draft.value());
+        if (!result.outcome) {
+            if (result.outcome.kind() == MessageKind::Stop)
+                return result.outcome;
+            leaveOut(item, result.outcome.message());
+            return Outcome::ok();
+        }
+        if (Outcome kept = keepForeign(result.number, item); !kept)
+            return kept;
+        m_numbers.insert(item.origin, result.number);
+        m_summary.changed.append(
+            {item.origin, existing.number, result.number, m_stored.sentenceOf(result.number)});
         return Outcome::ok();
     }
 
@@ -107,6 +259,11 @@ private:
             return Outcome::ok();
         }
         m_seen.insert(item.origin);
+        if (item.foreign) {
+            if (const auto known = m_existing.constFind(item.foreign->identifier);
+                known != m_existing.cend())
+                return updateItem(item, *known);
+        }
         const QString key = duplicateKey(requirement.sentence());
         // Another tool's objects are different requirements whatever their
         // texts: the same text is named as a possible duplicate and kept.
@@ -169,6 +326,8 @@ private:
             name[0] = name[0].toLower();
             m_known.insert(key, Tr::tr("%1 of the file").arg(name));
         }
+        if (Outcome kept = keepForeign(result.number, item); !kept)
+            return kept;
         m_numbers.insert(item.origin, result.number);
         m_summary.imported.append({item.origin, result.number, m_stored.sentenceOf(result.number)});
         return Outcome::ok();
@@ -235,12 +394,23 @@ private:
             return Outcome::stop(graph.outcome().message());
         QList<QList<int>> cycles;
         for (auto it = dependents.cbegin(); it != dependents.cend(); ++it) {
+            // A requirement updated in place keeps the links it has.
+            QList<int> links = graph->dependentsOf(it.key());
+            int added = 0;
+            for (const int dependent : it.value()) {
+                if (!links.contains(dependent)) {
+                    links.append(dependent);
+                    ++added;
+                }
+            }
+            if (added == 0)
+                continue;
             const Result<QList<QList<int>>> saved =
-                writer.saveDependents(it.key(), it.value(), graph.value());
+                writer.saveDependents(it.key(), links, graph.value());
             if (!saved)
                 return Outcome::stop(saved.outcome().message());
             cycles += saved.value();
-            m_summary.links += int(it.value().size());
+            m_summary.links += added;
         }
         if (!cycles.isEmpty())
             m_summary.notices.append(central::DependentLinks::cycleNotice(cycles));
@@ -257,6 +427,14 @@ private:
     QHash<QString, QString> m_known;
     QSet<QString> m_seen;
     QHash<QString, qint32> m_numbers;
+    store::ForeignObjects m_foreign;
+    bool m_deleteMissing = false;
+    const ReqIfContent *m_document = nullptr;
+    qint32 m_documentNumber = 0;
+    QHash<qint32, QString> m_live;
+    QHash<QString, Existing> m_existing;
+    QSet<QString> m_fileObjects;
+    QSet<QString> m_requirementObjects;
 };
 
 RequirementImporter::RequirementImporter(store::RecordObjects &records, QString systemName)
@@ -266,7 +444,7 @@ RequirementImporter::RequirementImporter(store::RecordObjects &records, QString 
 Result<ImportSummary> RequirementImporter::run(const ImportBatch &batch, bool dryRun,
                                                const Progress &progress)
 {
-    return Run(m_records, m_systemName).run(batch, dryRun, progress);
+    return Run(m_records, m_systemName, m_deleteMissing).run(batch, dryRun, progress);
 }
 
 QString RequirementImporter::duplicateKey(const QString &sentence)

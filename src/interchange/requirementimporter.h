@@ -35,12 +35,38 @@ struct ImportSummary
     // What was imported and deserves a word: the cycles of dependents the
     // imported links close.
     QStringList notices;
+
+    // A newer file of a document imported before: the requirements whose
+    // object changed (each saved as its next version: number is the new
+    // one, previous the version it replaces), how many stayed as they were,
+    // and the requirements whose objects the file no longer holds, marked
+    // deleted only when the import was asked to.
+    struct Changed
+    {
+        QString origin;
+        qint32 previous = 0;
+        qint32 number = 0;
+        QString sentence;
+    };
+    QList<Changed> changed;
+    int unchanged = 0;
+    struct Missing
+    {
+        QString origin;
+        qint32 number = 0;
+        QString sentence;
+    };
+    QList<Missing> missing;
+    bool missingDeleted = false;
+    bool isUpdate() const { return !changed.isEmpty() || unchanged > 0 || !missing.isEmpty(); }
 };
 
 // Writes a batch through the composers' own saves (so each table keeps its
 // one writer) inside one transaction: everything or, when the database fails,
 // nothing. A requirement a composer refuses is left out and reported. A dry
-// run does all of it and rolls back.
+// run does all of it and rolls back. Objects of another tool's file are kept
+// with the requirements they became; a requirement whose object (matched by
+// its identifier) came in before is updated rather than imported again.
 class RequirementImporter
 {
 public:
@@ -49,6 +75,9 @@ public:
     RequirementImporter(store::RecordObjects &records, QString systemName);
 
     Result<ImportSummary> run(const ImportBatch &batch, bool dryRun, const Progress &progress = {});
+    // A requirement whose object a newer file no longer holds is marked
+    // deleted (off: it is only listed).
+    void setDeleteMissing(bool remove) { m_deleteMissing = remove; }
 
     // What makes two sentences the same requirement: the words after
     // "system shall", blanks collapsed, any case.
@@ -58,6 +87,7 @@ private:
     class Run;
     store::RecordObjects &m_records;
     QString m_systemName;
+    bool m_deleteMissing = false;
 };
 
 } // namespace varn::interchange

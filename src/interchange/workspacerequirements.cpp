@@ -4,7 +4,9 @@
 
 #include "common/storedwords.h"
 
+#include "interchange/foreigndocument.h"
 #include "interchange/storedfields.h"
+#include "store/foreignobjects.h"
 #include "store/requirementsetreader.h"
 
 #include <QSet>
@@ -84,7 +86,64 @@ Result<ExchangeSet> WorkspaceRequirements::read(const QString &connectionName,
         if (numbers.contains(link.parent) && numbers.contains(link.dependent))
             set.links.append({link.parent, link.dependent});
     }
+    if (Outcome kept = readForeign(connectionName, set); !kept)
+        return kept;
     return set;
+}
+
+Outcome WorkspaceRequirements::readForeign(const QString &connectionName, ExchangeSet &set)
+{
+    // Read straight from SQLite where the workspace is a file: a large
+    // document holds millions of values.
+    store::ForeignObjects stored(connectionName, store::ForeignObjects::Route::Direct);
+    const Result<QHash<qint32, QString>> fullTexts = stored.allFullTexts();
+    if (!fullTexts)
+        return fullTexts.outcome();
+    QHash<qint32, const ExchangedRequirement *> live;
+    for (const ExchangedRequirement &requirement : std::as_const(set.requirements)) {
+        if (const auto text = fullTexts->constFind(requirement.number); text != fullTexts->cend())
+            set.fullTexts.insert(requirement.number, *text);
+        if (!requirement.deleted)
+            live.insert(requirement.number, &requirement);
+    }
+    const Result<QList<store::ForeignDocumentRow>> documents = stored.documents();
+    if (!documents)
+        return documents.outcome();
+    if (documents->isEmpty())
+        return Outcome::ok();
+    const Result<QHash<qint32, store::ForeignObjectRow>> objects = stored.allObjects();
+    if (!objects)
+        return objects.outcome();
+    auto foreign = std::make_shared<ForeignRecords>();
+    QSet<qint32> used;
+    QSet<QString> identifiers;
+    // Live requirements only: a superseded version is written as a
+    // requirement of this workspace, never under its successor's identifier.
+    for (const store::ForeignObjectRow &row : objects.value()) {
+        if (!live.contains(row.number) || identifiers.contains(row.identifier))
+            continue;
+        identifiers.insert(row.identifier);
+        foreign->objects.insert(row.number, ForeignDocument::object(row));
+        foreign->documentOf.insert(row.number, row.document);
+        used.insert(row.document);
+    }
+    if (used.isEmpty())
+        return Outcome::ok();
+    const Result<QList<store::ForeignRelationRow>> relations = stored.relations();
+    if (!relations)
+        return relations.outcome();
+    for (const store::ForeignDocumentRow &row : documents.value()) {
+        if (!used.contains(row.number))
+            continue;
+        ForeignRecords::Document document{row.number, ForeignDocument::decodeLayout(row.layout)};
+        for (const store::ForeignRelationRow &relation : relations.value()) {
+            if (relation.document == row.number)
+                document.content.relations.append(ForeignDocument::relation(relation));
+        }
+        foreign->documents.append(std::move(document));
+    }
+    set.foreign = std::move(foreign);
+    return Outcome::ok();
 }
 
 } // namespace varn::interchange

@@ -116,6 +116,7 @@ Result<TeamDatabase::Provisioned> TeamDatabase::provision(const QString &connect
             return abandon(
                 failure(statement.section(QLatin1Char('('), 0, 0).simplified(), errorText(query)));
     }
+    // The later features' tables come with the schema, as in a blank image.
     if (Outcome extended =
             SchemaExtensions::runInTransaction(connectionName, SchemaExtensions::builtIn());
         !extended)

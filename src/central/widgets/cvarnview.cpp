@@ -381,7 +381,7 @@ void CVarnView::widenRequirementColumn()
 void CVarnView::showSelectedSentence()
 {
     const store::MasterReqRow *row = m_central.model().requirementAt(selectedRow());
-    m_sentence->setPlainText(row ? RequirementsCentral::sentenceText(*row) : QString());
+    m_sentence->setPlainText(row ? m_central.wholeSentenceText(*row) : QString());
 }
 
 void CVarnView::clearFieldsBut(QueryKind kind)

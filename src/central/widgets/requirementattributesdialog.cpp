@@ -3,6 +3,7 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/workbench.h"
 #include "central/centraltr.h"
+#include "central/foreignattributes.h"
 #include "central/requirementattributes.h"
 #include "central/requirementpicklist.h"
 #include "central/widgets/requirementpicktable.h"
@@ -12,12 +13,16 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace varn::central {
 
@@ -48,7 +53,9 @@ RequirementAttributesDialog::RequirementAttributesDialog(app::Workbench &workben
       m_priority(fixedList(TemplateCatalogue::priorities(), this)),
       m_category(fixedList(TemplateCatalogue::categories(), this)),
       m_release(fixedList(TemplateCatalogue::priorities(), this)), m_version(new QLineEdit(this)),
-      m_comments(new QPlainTextEdit(this)), m_status(new QLineEdit(this))
+      m_comments(new QPlainTextEdit(this)), m_status(new QLineEdit(this)),
+      m_foreignGroup(new QGroupBox(Tr::tr("Attributes from Another Tool"), this)),
+      m_foreign(new QTableWidget(0, 2, m_foreignGroup))
 {
     setWindowTitle(Tr::tr("Requirement Attributes"));
     m_sentence->setReadOnly(true);
@@ -105,6 +112,20 @@ RequirementAttributesDialog::RequirementAttributesDialog(app::Workbench &workben
     m_comments->setMaximumHeight(m_comments->fontMetrics().lineSpacing() * 4 + 12);
     layout->addWidget(group);
 
+    // Read only: they go back to the other tool as they came.
+    m_foreign->setHorizontalHeaderLabels({Tr::tr("Attribute"), Tr::tr("Value")});
+    m_foreign->setAccessibleName(Tr::tr("Attributes from Another Tool"));
+    m_foreign->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_foreign->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_foreign->verticalHeader()->hide();
+    m_foreign->horizontalHeader()->setStretchLastSection(true);
+    m_foreign->verticalHeader()->setDefaultSectionSize(m_foreign->fontMetrics().lineSpacing() + 6);
+    m_foreign->setMinimumHeight(m_foreign->fontMetrics().lineSpacing() * 8);
+    auto *foreignLayout = new QVBoxLayout(m_foreignGroup);
+    foreignLayout->addWidget(m_foreign);
+    m_foreignGroup->setVisible(false);
+    layout->addWidget(m_foreignGroup, 1);
+
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_status, 1);
     bottom->addWidget(
@@ -159,6 +180,32 @@ void RequirementAttributesDialog::forgetShown()
     m_version->clear();
     m_comments->clear();
     m_status->clear();
+    m_foreign->setRowCount(0);
+    m_foreignGroup->setVisible(false);
+}
+
+void RequirementAttributesDialog::showForeign(qint32 number)
+{
+    m_foreign->setRowCount(0);
+    const Result<ForeignAttributes> foreign = ForeignAttributes::read(m_connection, number);
+    if (!foreign) {
+        m_workbench.showMessage(foreign.outcome());
+        return;
+    }
+    m_foreignGroup->setVisible(!foreign->isEmpty());
+    if (foreign->isEmpty())
+        return;
+    m_foreignGroup->setTitle(Tr::tr("Attributes from Another Tool: %1 (%2)")
+                                 .arg(foreign->identifier, foreign->typeName));
+    m_foreign->setRowCount(int(foreign->entries.size()));
+    for (int row = 0; row < foreign->entries.size(); ++row) {
+        m_foreign->setItem(row, 0, new QTableWidgetItem(foreign->entries[row].name));
+        m_foreign->setItem(row, 1, new QTableWidgetItem(foreign->entries[row].value));
+    }
+    m_foreign->resizeColumnToContents(0);
+    // The dialog grows to show the table beside what it showed before.
+    constexpr int kTallerWithAttributes = 760;
+    resize(width(), std::max(height(), kTallerWithAttributes));
 }
 
 void RequirementAttributesDialog::seeRequirement()
@@ -169,6 +216,13 @@ void RequirementAttributesDialog::seeRequirement()
         return;
     }
     m_sentence->setPlainText(picked->sentence + QLatin1Char('.'));
+    // A sentence shortened on import shows the whole text it came with.
+    if (const Result<QString> whole = ForeignAttributes::fullText(m_connection, picked->number);
+        whole && !whole->isEmpty())
+        m_sentence->setPlainText(ForeignAttributes::wholeSentence(
+            picked->sentence.section(QStringLiteral(" shall "), 0, 0) + QStringLiteral(" shall"),
+            whole.value()));
+    showForeign(picked->number);
     QList<Outcome> notices;
     const Result<RequirementAttributes::Values> values =
         RequirementAttributes(m_connection).load(picked->number, &notices);

@@ -8,7 +8,9 @@
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
+class QGroupBox;
 class QPushButton;
+class QTableWidget;
 
 namespace varn::app {
 class Workbench;
@@ -38,6 +40,10 @@ public:
     QLineEdit *version() const { return m_version; }
     QPlainTextEdit *comments() const { return m_comments; }
     QLineEdit *statusLine() const { return m_status; }
+    // Another tool's attributes of a requirement imported from its file;
+    // hidden for every other requirement.
+    QGroupBox *foreignGroup() const { return m_foreignGroup; }
+    QTableWidget *foreignAttributes() const { return m_foreign; }
     QPushButton *button(const QString &text) const;
 
     void seeRequirement();
@@ -48,6 +54,7 @@ private:
     // false (and the list unchanged) when they cannot be read.
     bool listRequirements(qint32 selected);
     void forgetShown();
+    void showForeign(qint32 number);
     QPushButton *addButton(const QString &text, const QString &tooltip);
 
     app::Workbench &m_workbench;
@@ -61,6 +68,8 @@ private:
     QLineEdit *m_version;
     QPlainTextEdit *m_comments;
     QLineEdit *m_status;
+    QGroupBox *m_foreignGroup;
+    QTableWidget *m_foreign;
     app::ButtonSet m_buttons;
 };
 

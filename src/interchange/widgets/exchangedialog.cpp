@@ -217,11 +217,82 @@ void ExchangeDialog::runExport()
                                 replaced.isEmpty() ? QString() : QStringLiteral(";\n") + replaced));
 }
 
+// What a newer file changes of the requirements imported from it before.
+QStringList ExchangeDialog::updateLines(const ImportSummary &summary)
+{
+    QStringList lines;
+    for (const ImportSummary::Changed &changed : summary.changed)
+        // One substitution: a sentence may hold "%3" itself.
+        lines.append(Tr::tr("%1  %2  (changed: next version of %3)")
+                         .arg(QString::number(changed.number), changed.sentence,
+                              QString::number(changed.previous)));
+    for (const ImportSummary::Missing &missing : summary.missing)
+        lines.append(
+            Tr::tr("%1  %2  (no longer in the file)").arg(missing.number).arg(missing.sentence));
+    return lines;
+}
+
+// A file that updates requirements imported before shows what it changes
+// and asks before anything is written, then whether to delete the
+// requirements it no longer holds. nullopt: the user stopped, or the check
+// failed (and said so).
+std::optional<bool> ExchangeDialog::confirmUpdate()
+{
+    app::CVarnApp &application = m_workbench.app();
+    Result<ImportSummary> preview = Outcome::ok();
+    {
+        app::BusyDialog busy(*this);
+        panel()->setStatus(Tr::tr("Checking..."));
+        preview = RequirementExchange::importFrom(
+            chosenFormat(), *application.records(), application.systemName(),
+            m_file->text().trimmed(), true,
+            [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); },
+            m_specification->currentData().toString());
+    }
+    if (!preview) {
+        panel()->setStatus(Tr::tr("Nothing was imported."));
+        m_report->setPlainText(preview.outcome().message());
+        m_workbench.showMessage(preview.outcome());
+        return std::nullopt;
+    }
+    if (preview->changed.isEmpty() && preview->missing.isEmpty())
+        return false;
+    QStringList lines = updateLines(preview.value());
+    for (const ImportSummary::Imported &imported : preview->imported)
+        lines.append(QStringLiteral("%1  %2").arg(imported.number).arg(imported.sentence));
+    m_report->setPlainText(lines.join(QLatin1Char('\n')));
+    const QString question =
+        Tr::tr("This file updates requirements imported from it before: %1 changed, %2 new, "
+               "%3 unchanged, %4 no longer in the file.\nImport the changes?")
+            .arg(preview->changed.size())
+            .arg(preview->imported.size())
+            .arg(preview->unchanged)
+            .arg(preview->missing.size());
+    if (!m_workbench.presenter().askYesNo(this, title(m_direction), question)) {
+        panel()->setStatus(Tr::tr("Nothing was imported."));
+        return std::nullopt;
+    }
+    if (preview->missing.isEmpty())
+        return false;
+    return m_workbench.presenter().askYesNo(
+        this, title(m_direction),
+        Tr::tr("%1 requirement(s) imported before are no longer in the file.\nMark them "
+               "deleted?")
+            .arg(preview->missing.size()));
+}
+
 void ExchangeDialog::runImport()
 {
     readSpecifications();
     app::CVarnApp &application = m_workbench.app();
     const bool dryRun = m_option->isChecked();
+    bool deleteMissing = false;
+    if (!dryRun && chosenFormat() == ExchangeFormat::ReqIf) {
+        const std::optional<bool> confirmed = confirmUpdate();
+        if (!confirmed)
+            return;
+        deleteMissing = *confirmed;
+    }
     Result<ImportSummary> summary = Outcome::ok();
     {
         app::BusyDialog busy(*this);
@@ -230,7 +301,7 @@ void ExchangeDialog::runImport()
             chosenFormat(), *application.records(), application.systemName(),
             m_file->text().trimmed(), dryRun,
             [this](int done, int total) { panel()->setPercent(total ? done * 100 / total : 100); },
-            m_specification->currentData().toString());
+            m_specification->currentData().toString(), deleteMissing);
     }
     if (!summary) {
         panel()->setStatus(Tr::tr("Nothing was imported."));
@@ -238,19 +309,34 @@ void ExchangeDialog::runImport()
         m_workbench.showMessage(summary.outcome());
         return;
     }
-    QStringList lines;
+    QStringList lines = updateLines(summary.value());
     for (const ImportSummary::Imported &imported : summary->imported)
         lines.append(QStringLiteral("%1  %2").arg(imported.number).arg(imported.sentence));
     lines += summary->report + summary->notices;
     m_report->setPlainText(lines.join(QLatin1Char('\n')));
     panel()->setPercent(100);
-    panel()->setStatus(
+    QString status =
         (dryRun ? Tr::tr("Would import %1 requirement(s) and %2 dependent link(s); %3 left out.")
                 : Tr::tr("Imported %1 requirement(s) and %2 dependent link(s); %3 left out."))
             .arg(summary->imported.size())
             .arg(summary->links)
-            .arg(summary->report.size()));
-    if (!dryRun && !summary->imported.isEmpty()) {
+            .arg(summary->report.size());
+    if (summary->isUpdate())
+        status += QLatin1Char('\n') +
+                  (dryRun ? Tr::tr("Would update %1 requirement(s); %2 unchanged; %3 no longer in "
+                                   "the file.")
+                          : Tr::tr("Updated %1 requirement(s); %2 unchanged; %3 no longer in the "
+                                   "file%4."))
+                      .arg(summary->changed.size())
+                      .arg(summary->unchanged)
+                      .arg(summary->missing.size())
+                      .arg(dryRun                    ? QString()
+                           : summary->missingDeleted ? Tr::tr(", deleted")
+                                                     : QString());
+    panel()->setStatus(status);
+    const bool stored =
+        !summary->imported.isEmpty() || !summary->changed.isEmpty() || summary->missingDeleted;
+    if (!dryRun && stored) {
         if (summary->deleted > 0)
             application.setRequirementsChanged(true);
         m_workbench.announceRequirementsStored();

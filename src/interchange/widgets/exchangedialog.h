@@ -3,6 +3,8 @@
 #include "app/widgets/progressdialog.h"
 #include "interchange/requirementexchange.h"
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -51,6 +53,8 @@ private:
     void browse();
     void runExport();
     void runImport();
+    std::optional<bool> confirmUpdate();
+    static QStringList updateLines(const ImportSummary &summary);
 
     app::Workbench &m_workbench;
     Direction m_direction;

@@ -20,7 +20,7 @@ constexpr const char *kExportSynopsis = QT_TRANSLATE_NOOP(
     "varn::cli", "export reqif|csv|html|odt|xlsx --workspace FILE.vnp --output PATH [--all]");
 constexpr const char *kImportSynopsis =
     QT_TRANSLATE_NOOP("varn::cli", "import reqif|csv|xlsx --workspace FILE.vnp --input PATH "
-                                   "[--specification NAME] [--dry-run]");
+                                   "[--specification NAME] [--dry-run] [--delete-missing]");
 constexpr const char *kTraceSynopsis =
     QT_TRANSLATE_NOOP("varn::cli", "trace --workspace FILE.vnp (--number N | --entity NAME)");
 
@@ -39,13 +39,14 @@ struct FormatAndOptions
 // when an option is wrong or the format is missing or unknown.
 std::optional<FormatAndOptions> parseFormatCommand(const QStringList &arguments,
                                                    const QStringList &valued, const char *synopsis,
-                                                   const QString &flag, bool importing,
+                                                   const QStringList &flags, bool importing,
                                                    const QStringList &optional = {})
 {
     QString error;
     const QStringList accepted = valued + optional;
-    const std::optional<CliOptions> options = CliOptions::parse(
-        arguments, QSet<QString>(accepted.begin(), accepted.end()), {flag}, &error);
+    const std::optional<CliOptions> options =
+        CliOptions::parse(arguments, QSet<QString>(accepted.begin(), accepted.end()),
+                          QSet<QString>(flags.begin(), flags.end()), &error);
     for (const QString &name : valued) {
         if (options && error.isEmpty() && !options->has(name))
             error = Tr::tr("option --%1 is required").arg(name);
@@ -83,7 +84,7 @@ int runExport(const QStringList &arguments)
 {
     const auto parsed =
         parseFormatCommand(arguments, {QStringLiteral("workspace"), QStringLiteral("output")},
-                           kExportSynopsis, QStringLiteral("all"), false);
+                           kExportSynopsis, {QStringLiteral("all")}, false);
     if (!parsed)
         return UsageError;
     const ExchangeFormat *format = &parsed->format;
@@ -106,11 +107,42 @@ int runExport(const QStringList &arguments)
     return Done;
 }
 
+// What a newer file of a document imported before changes: each changed
+// requirement's new version, each one the file no longer holds, and the
+// counts.
+void printUpdate(const interchange::ImportSummary &summary, bool dryRun)
+{
+    if (!summary.isUpdate())
+        return;
+    for (const auto &changed : summary.changed)
+        // One substitution: a sentence may hold "%3" itself.
+        printLine(Tr::tr("%1  %2  (changed: next version of %3)")
+                      .arg(QString::number(changed.number).rightJustified(5), changed.sentence,
+                           QString::number(changed.previous)));
+    for (const auto &missing : summary.missing)
+        printLine(
+            Tr::tr("%1  %2  (no longer in the file)").arg(missing.number, 5).arg(missing.sentence));
+    QString missingPart;
+    if (summary.missingDeleted)
+        missingPart = (dryRun ? Tr::tr("; %1 no longer in the file, to be deleted")
+                              : Tr::tr("; %1 no longer in the file, deleted"))
+                          .arg(summary.missing.size());
+    else if (!summary.missing.isEmpty())
+        missingPart = Tr::tr("; %1 no longer in the file, kept (--delete-missing deletes them)")
+                          .arg(summary.missing.size());
+    printLine(Tr::tr("%1 %2 changed requirement(s), %3 unchanged%4.")
+                  .arg(dryRun ? Tr::tr("Would update") : Tr::tr("Updated"))
+                  .arg(summary.changed.size())
+                  .arg(summary.unchanged)
+                  .arg(missingPart));
+}
+
 int runImport(const QStringList &arguments)
 {
     const auto parsed = parseFormatCommand(
         arguments, {QStringLiteral("workspace"), QStringLiteral("input")}, kImportSynopsis,
-        QStringLiteral("dry-run"), true, {QStringLiteral("specification")});
+        {QStringLiteral("dry-run"), QStringLiteral("delete-missing")}, true,
+        {QStringLiteral("specification")});
     if (!parsed)
         return UsageError;
     const ExchangeFormat *format = &parsed->format;
@@ -119,16 +151,18 @@ int runImport(const QStringList &arguments)
     if (const int opened = openWorkspace(app, *options); opened != Done)
         return opened;
     const bool dryRun = options->flag(QStringLiteral("dry-run"));
+    const bool deleteMissing = options->flag(QStringLiteral("delete-missing"));
     const Result<interchange::ImportSummary> summary = RequirementExchange::importFrom(
         *format, *app.records(), app.systemName(), options->value(QStringLiteral("input")), dryRun,
         progressOnTerminal(
             dryRun ? QT_TRANSLATE_NOOP("varn::cli", "Checked %1 of %2 requirement(s)")
                    : QT_TRANSLATE_NOOP("varn::cli", "Imported %1 of %2 requirement(s)")),
-        options->value(QStringLiteral("specification")));
+        options->value(QStringLiteral("specification")), deleteMissing);
     if (!summary)
         return exitFor(summary.outcome());
     for (const auto &imported : summary->imported)
         printLine(QStringLiteral("%1  %2").arg(imported.number, 5).arg(imported.sentence));
+    printUpdate(summary.value(), dryRun);
     for (const QString &line : summary->report + summary->notices)
         printError(line);
     printLine((dryRun ? Tr::tr("Would import %1 requirement(s) and %2 dependent link(s); %3 "

@@ -1,5 +1,6 @@
 // edit, reuse, delete, depend, attributes and show: a stored requirement's life.
 #include "central/dependentlinks.h"
+#include "central/foreignattributes.h"
 #include "central/requirementattributes.h"
 #include "central/requirementdump.h"
 #include "central/requirementlifecycle.h"
@@ -280,6 +281,8 @@ int runAttributes(const QStringList &arguments)
     return Done;
 }
 
+int showForeign(const QString &connection, qint32 number);
+
 int runShow(const QStringList &arguments)
 {
     const auto options =
@@ -304,6 +307,30 @@ int runShow(const QStringList &arguments)
         for (const auto &[name, value] : row.fields)
             printLine(QStringLiteral("  %1: %2").arg(name, ControlCharacters::madeVisible(value)));
     }
+    return showForeign(app.requirementsConnectionName(), *number);
+}
+
+// The whole text of a shortened sentence, and the object of another tool's
+// file the requirement came from with its attributes.
+int showForeign(const QString &connection, qint32 number)
+{
+    const Result<QString> whole = central::ForeignAttributes::fullText(connection, number);
+    if (!whole)
+        return report(whole.outcome(), DatabaseError);
+    if (!whole->isEmpty()) {
+        printLine(Tr::tr("Full text"));
+        printLine(QStringLiteral("  ") + ControlCharacters::madeVisible(whole.value()));
+    }
+    const Result<central::ForeignAttributes> foreign =
+        central::ForeignAttributes::read(connection, number);
+    if (!foreign)
+        return report(foreign.outcome(), DatabaseError);
+    if (foreign->isEmpty())
+        return Done;
+    printLine(Tr::tr("Object %1 of type %2").arg(foreign->identifier, foreign->typeName));
+    for (const central::ForeignAttributes::Entry &entry : foreign->entries)
+        printLine(QStringLiteral("  %1: %2")
+                      .arg(entry.name, ControlCharacters::madeVisible(entry.value)));
     return Done;
 }
 

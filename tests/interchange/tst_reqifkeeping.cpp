@@ -1,0 +1,550 @@
+// Another tool's objects kept with the requirements they became: written
+// back whole by an export, and updated by importing a newer file.
+#include "interchange/foreigndocument.h"
+#include "interchange/requirementexchange.h"
+#include "interchange/requirementimporter.h"
+#include "store/foreignobjects.h"
+#include "support/checkedvalue.h"
+#include "support/freshworkspace.h"
+#include "support/storetestsupport.h"
+#include "templates/technicalcommit.h"
+
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+#include <map>
+
+using namespace varn;
+using interchange::ExchangeFormat;
+using interchange::ImportBatch;
+using interchange::ReqIfContent;
+using interchange::RequirementExchange;
+
+namespace {
+
+const QString kSystem = QStringLiteral("Conveyor");
+const QString kConnection = QStringLiteral("keeping");
+const QString kOriginal = QStringLiteral(VARN_TEST_DATA_DIR "/interchange/conveyor-1.reqif");
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qWarning("cannot write %s", qPrintable(path));
+    return path;
+}
+
+int count(const QString &sql)
+{
+    return StoreTestSupport::scalar(kConnection, sql).toInt();
+}
+
+// An exchange file as a tree of elements, for comparing two files element by
+// element rather than as text.
+struct Element
+{
+    QString name; // "{namespace}local"
+    std::map<QString, QString> attributes;
+    QString text; // character data, blanks collapsed
+    QList<Element> children;
+
+    QString identifier() const
+    {
+        const auto found = attributes.find(QStringLiteral("IDENTIFIER"));
+        return found == attributes.end() ? QString() : found->second;
+    }
+
+    // The element whole, in one line; the children of the lists whose order
+    // means nothing in sorted order.
+    QString canonical() const
+    {
+        static const QSet<QString> unordered = {
+            QStringLiteral("DATATYPES"),      QStringLiteral("SPEC-TYPES"),
+            QStringLiteral("SPEC-OBJECTS"),   QStringLiteral("SPEC-RELATIONS"),
+            QStringLiteral("SPECIFICATIONS"), QStringLiteral("SPEC-ATTRIBUTES"),
+            QStringLiteral("VALUES")};
+        QString out = QLatin1Char('<') + name;
+        for (const auto &[key, value] : attributes)
+            out += QStringLiteral(" %1=\"%2\"").arg(key, value);
+        out += QLatin1Char('>') + text;
+        QStringList inner;
+        for (const Element &child : children)
+            inner.append(child.canonical());
+        if (unordered.contains(localName()))
+            inner.sort();
+        return out + inner.join(QString()) + QStringLiteral("</>");
+    }
+
+    QString localName() const { return name.mid(name.indexOf(QLatin1Char('}')) + 1); }
+
+    const Element *child(const QString &local) const
+    {
+        for (const Element &element : children) {
+            if (element.localName() == local)
+                return &element;
+        }
+        return nullptr;
+    }
+};
+
+Element parse(const QByteArray &bytes)
+{
+    QXmlStreamReader xml(bytes);
+    QList<Element> open;
+    Element root;
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement: {
+            Element element;
+            element.name = QStringLiteral("{%1}%2").arg(xml.namespaceUri(), xml.name());
+            for (const QXmlStreamAttribute &attribute : xml.attributes())
+                element.attributes[attribute.qualifiedName().toString()] =
+                    attribute.value().toString();
+            open.append(element);
+            break;
+        }
+        case QXmlStreamReader::Characters:
+            if (!open.isEmpty())
+                open.last().text = (open.last().text + xml.text().toString()).simplified();
+            break;
+        case QXmlStreamReader::EndElement: {
+            Element done = open.takeLast();
+            if (open.isEmpty())
+                root = done;
+            else
+                open.last().children.append(done);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (xml.hasError())
+        qWarning("%s", qPrintable(xml.errorString()));
+    return root;
+}
+
+// What Varn SE adds to a file (its own types, objects, relations and
+// specification, all named by its identifier prefix) taken out, and the
+// header, which every export writes anew.
+void dropAdded(Element &element)
+{
+    element.children.removeIf([](const Element &child) {
+        return child.localName() == QLatin1String("THE-HEADER") ||
+               child.identifier().startsWith(QLatin1String("varn-"));
+    });
+    for (Element &child : element.children)
+        dropAdded(child);
+}
+
+// The differences between two files, one line per element of a list
+// (datatypes, types, objects, relations, specifications) that is missing,
+// added or different.
+QStringList differences(const QByteArray &original, const QByteArray &exported)
+{
+    Element a = parse(original);
+    Element b = parse(exported);
+    dropAdded(a);
+    dropAdded(b);
+    QStringList lines;
+    const Element *contentA = a.child(QStringLiteral("CORE-CONTENT"));
+    const Element *contentB = b.child(QStringLiteral("CORE-CONTENT"));
+    if (!contentA || !contentB)
+        return {QStringLiteral("no CORE-CONTENT")};
+    contentA = contentA->child(QStringLiteral("REQ-IF-CONTENT"));
+    contentB = contentB->child(QStringLiteral("REQ-IF-CONTENT"));
+    for (const char *list :
+         {"DATATYPES", "SPEC-TYPES", "SPEC-OBJECTS", "SPEC-RELATIONS", "SPECIFICATIONS"}) {
+        std::map<QString, QString> left;
+        std::map<QString, QString> right;
+        if (const Element *l = contentA->child(QLatin1String(list)))
+            for (const Element &e : l->children)
+                left[e.identifier()] = e.canonical();
+        if (const Element *r = contentB->child(QLatin1String(list)))
+            for (const Element &e : r->children)
+                right[e.identifier()] = e.canonical();
+        for (const auto &[identifier, text] : left) {
+            const auto other = right.find(identifier);
+            if (other == right.end())
+                lines.append(QStringLiteral("%1 %2 missing").arg(QLatin1String(list), identifier));
+            else if (other->second != text)
+                lines.append(QStringLiteral("%1 %2 differs:\n  %3\n  %4")
+                                 .arg(QLatin1String(list), identifier, text, other->second));
+        }
+        for (const auto &[identifier, text] : right) {
+            if (!left.count(identifier))
+                lines.append(QStringLiteral("%1 %2 added").arg(QLatin1String(list), identifier));
+        }
+    }
+    // QCOMPARE shows the start of a long text only: the whole of it here.
+    for (const QString &line : std::as_const(lines))
+        qWarning("%s", qPrintable(line));
+    return lines;
+}
+
+} // namespace
+
+class ReqIfKeepingTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_files;
+    std::optional<FreshWorkspace> m_workspace;
+
+    Result<interchange::ImportSummary> import(const QString &path, bool dryRun = false,
+                                              bool deleteMissing = false)
+    {
+        return RequirementExchange::importFrom(ExchangeFormat::ReqIf, m_workspace->records(),
+                                               kSystem, path, dryRun, {}, {}, deleteMissing);
+    }
+
+    QByteArray exported(const QString &name)
+    {
+        const QString path = m_files.filePath(name);
+        const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
+            ExchangeFormat::ReqIf, {kConnection, kSystem, QString()}, path, false);
+        if (!written)
+            qWarning("%s", qPrintable(written.outcome().message()));
+        return readFile(path);
+    }
+
+    // A document of another tool built by hand: a heading and two
+    // requirements under it, one relation.
+    static std::shared_ptr<ReqIfContent> handMadeDocument()
+    {
+        auto document = std::make_shared<ReqIfContent>();
+        document->sourceToolId = QStringLiteral("Other Tool");
+        document->headerIdentifier = QStringLiteral("h-1");
+        document->title = QStringLiteral("Belts");
+        document->datatypes.append({QStringLiteral("dt-s"),
+                                    QStringLiteral("S"),
+                                    QStringLiteral("STRING"),
+                                    QStringLiteral("2026-01-01"),
+                                    {},
+                                    {}});
+        auto define = [&](const char *identifier, const char *longName) {
+            ReqIfContent::Definition definition;
+            definition.identifier = QLatin1String(identifier);
+            definition.longName = QLatin1String(longName);
+            definition.kind = QStringLiteral("STRING");
+            definition.datatype = QStringLiteral("dt-s");
+            definition.specType = QStringLiteral("t-req");
+            document->definitions.insert(definition.identifier, definition);
+        };
+        define("ad-text", "ReqIF.Text");
+        define("ad-owner", "Owner");
+        define("ad-chapter", "ReqIF.ChapterName");
+        document->specTypes.append({QStringLiteral("t-req"),
+                                    QStringLiteral("Req"),
+                                    QStringLiteral("SPEC-OBJECT-TYPE"),
+                                    {},
+                                    {"ad-text", "ad-owner", "ad-chapter"}});
+        auto value = [](const char *definition, const QString &text) {
+            return ReqIfContent::Value{QLatin1String(definition), QStringLiteral("STRING"), text,
+                                       text};
+        };
+        document->objects.append({QStringLiteral("o-head"),
+                                  QStringLiteral("t-req"),
+                                  {},
+                                  {},
+                                  {value("ad-chapter", QStringLiteral("Belts"))}});
+        document->objects.append({QStringLiteral("o-stop"),
+                                  QStringLiteral("t-req"),
+                                  QStringLiteral("Stop"),
+                                  QStringLiteral("2026-02-02T00:00:00Z"),
+                                  {value("ad-text", QStringLiteral("stop the belt")),
+                                   value("ad-owner", QStringLiteral("Ann"))}});
+        document->objects.append({QStringLiteral("o-long"),
+                                  QStringLiteral("t-req"),
+                                  {},
+                                  {},
+                                  {value("ad-text", QString(300, u'x'))}});
+        document->specTypes.append({QStringLiteral("t-rel"),
+                                    QStringLiteral("satisfies"),
+                                    QStringLiteral("SPEC-RELATION-TYPE"),
+                                    {},
+                                    {}});
+        document->relations.append({QStringLiteral("r-1"),
+                                    QStringLiteral("o-stop"),
+                                    QStringLiteral("o-long"),
+                                    QStringLiteral("t-rel"),
+                                    {},
+                                    {},
+                                    {}});
+        document->specifications.append(
+            {QStringLiteral("s-1"), QStringLiteral("Belts"), QStringLiteral("t-spec"), {}, {}});
+        for (const char *object : {"o-head", "o-stop", "o-long"}) {
+            ReqIfContent::Node node;
+            node.object = QLatin1String(object);
+            node.identifier = QStringLiteral("n-") + node.object;
+            node.depth = node.object == QLatin1String("o-head") ? 1 : 2;
+            node.specification = QStringLiteral("s-1");
+            document->hierarchy.append(node);
+        }
+        return document;
+    }
+
+    static ImportBatch handMadeBatch()
+    {
+        const std::shared_ptr<ReqIfContent> document = handMadeDocument();
+        ImportBatch batch;
+        batch.foreignDocument = document;
+        for (const ReqIfContent::Object &object : document->objects) {
+            if (object.identifier == QLatin1String("o-head"))
+                continue;
+            ImportBatch::Item item;
+            item.origin = object.identifier;
+            item.requirement.type = QStringLiteral("Technical");
+            item.requirement.source = 23;
+            item.requirement.category = QStringLiteral("Software");
+            item.requirement.paragraph = QStringLiteral("1");
+            const QString text = object.values.first().text;
+            item.requirement.text =
+                text.size() > 200 ? text.left(200) + QStringLiteral(" ...") : text;
+            if (text.size() > 200)
+                item.fullText = text;
+            item.foreign = std::make_shared<ReqIfContent::Object>(object);
+            batch.items.append(item);
+        }
+        batch.links.append({QStringLiteral("r-1"), QStringLiteral("o-stop"),
+                            QStringLiteral("o-long"), QStringLiteral("satisfies")});
+        return batch;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_files.isValid()); }
+    void init() { QVERIFY(m_workspace.emplace(kConnection).isOpen()); }
+    void cleanup() { m_workspace.reset(); }
+
+    // Each requirement keeps its object (identifier, type, every value with
+    // its definition) and its whole text; the document keeps what is no
+    // requirement (the heading) and the relation with its type's name.
+    void importKeepsObjectsWithTheirRequirements()
+    {
+        interchange::RequirementImporter importer(m_workspace->records(), kSystem);
+        const Result<interchange::ImportSummary> summary = importer.run(handMadeBatch(), false);
+        QVERIFY2(summary, qPrintable(summary.outcome().message()));
+        QCOMPARE(summary->imported.size(), 2);
+        store::ForeignObjects kept(kConnection);
+        const auto stop = checkedValue(kept.objectOf(summary->imported[0].number));
+        QVERIFY(stop.has_value());
+        QCOMPARE(stop->identifier, QStringLiteral("o-stop"));
+        QCOMPARE(stop->type, QStringLiteral("t-req"));
+        QCOMPARE(stop->typeName, QStringLiteral("Req"));
+        QCOMPARE(stop->longName, QStringLiteral("Stop"));
+        QCOMPARE(stop->lastChange, QStringLiteral("2026-02-02T00:00:00Z"));
+        QCOMPARE(stop->values.size(), 2);
+        QCOMPARE(stop->values[1],
+                 (store::ForeignValueRow{QStringLiteral("ad-owner"), QStringLiteral("Owner"),
+                                         QStringLiteral("STRING"), QStringLiteral("Ann"),
+                                         QStringLiteral("Ann")}));
+        QCOMPARE(checkedValue(kept.fullTextOf(summary->imported[0].number)), QString());
+        QCOMPARE(checkedValue(kept.fullTextOf(summary->imported[1].number)), QString(300, u'x'));
+
+        const QList<store::ForeignDocumentRow> documents = checkedValue(kept.documents());
+        QCOMPARE(documents.size(), 1);
+        QCOMPARE(documents[0].sourceTool, QStringLiteral("Other Tool"));
+        const ReqIfContent layout = interchange::ForeignDocument::decodeLayout(documents[0].layout);
+        QCOMPARE(layout.objects.size(), 1);
+        QCOMPARE(layout.objects[0].identifier, QStringLiteral("o-head"));
+        QCOMPARE(layout.hierarchy.size(), 3);
+        QCOMPARE(layout.definitions.size(), 3);
+        const QList<store::ForeignRelationRow> relations = checkedValue(kept.relations());
+        QCOMPARE(relations.size(), 1);
+        QCOMPARE(relations[0].identifier, QStringLiteral("r-1"));
+        QCOMPARE(relations[0].typeName, QStringLiteral("satisfies"));
+    }
+
+    // The objects go with the requirements' rows or not at all: a failure
+    // to keep one rolls back the whole import; a dry run keeps nothing.
+    void keepingIsAllOrNothing_data()
+    {
+        QTest::addColumn<bool>("refuseValues");
+        QTest::addColumn<bool>("dryRun");
+        QTest::newRow("values refused") << true << false;
+        QTest::newRow("dry run") << false << true;
+    }
+    void keepingIsAllOrNothing()
+    {
+        QFETCH(bool, refuseValues);
+        QFETCH(bool, dryRun);
+        if (refuseValues)
+            QVERIFY(StoreTestSupport::refuseInTrigger(
+                kConnection, QStringLiteral("no_values"), QStringLiteral("BEFORE INSERT"),
+                QStringLiteral("REQIF_VALUE"), QStringLiteral("disk full")));
+        interchange::RequirementImporter importer(m_workspace->records(), kSystem);
+        const Result<interchange::ImportSummary> summary = importer.run(handMadeBatch(), dryRun);
+        QCOMPARE(bool(summary), !refuseValues);
+        for (const char *table : {"MASTER_REQ", "REQIF_DOCUMENT", "REQIF_OBJECT", "REQIF_VALUE",
+                                  "REQIF_RELATION", "FULL_TEXT", "DEPENDENT_REQ"})
+            QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table))), 0);
+    }
+
+    // Imported and exported again, another tool's file comes back element
+    // by element: identifiers, types, definitions, datatypes, values (XHTML
+    // as written), relations with their types, and the hierarchy with its
+    // headings. What Varn SE adds (a requirement of its own and its link)
+    // comes beside them under its own identifiers.
+    void roundTripLosesNothing()
+    {
+        const Result<interchange::ImportSummary> imported = import(kOriginal);
+        QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        QCOMPARE(imported->imported.size(), 5);
+        const QByteArray original = readFile(kOriginal);
+        QCOMPARE(differences(original, exported(QStringLiteral("back.reqif"))).join(u'\n'),
+                 QString());
+
+        templates::TechnicalDraft own;
+        own.text = QStringLiteral("show the belt speed on the panel");
+        const templates::CommitResult saved =
+            templates::TechnicalCommit(m_workspace->records(), kSystem).save(own);
+        QVERIFY(saved.outcome);
+        const QByteArray mixed = exported(QStringLiteral("mixed.reqif"));
+        QCOMPARE(differences(original, mixed).join(u'\n'), QString());
+        QVERIFY(mixed.contains("show the belt speed on the panel"));
+    }
+
+    // A newer file of the same document: matched by identifier, a changed
+    // object gives the requirement's next version, an unchanged one stays,
+    // a new one is added, and one the file no longer holds is listed (and
+    // deleted only when asked). A dry run says the same and writes nothing.
+    void reimportUpdates_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<bool>("dryRun");
+        QTest::addColumn<bool>("deleteMissing");
+        QTest::addColumn<QStringList>("changed");
+        QTest::addColumn<int>("unchanged");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QStringList>("missing");
+        QTest::addColumn<int>("liveAfter");
+
+        const QStringList none;
+        QTest::newRow("unchanged")
+            << QByteArray() << QByteArray() << false << false << none << 5 << none << none << 5;
+        QTest::newRow("changed text")
+            << QByteArray("within <xhtml:b>2</xhtml:b> seconds")
+            << QByteArray("within <xhtml:b>3</xhtml:b> seconds") << false << false
+            << QStringList{"cv-r-stop"} << 4 << none << none << 5;
+        QTest::newRow("changed attribute")
+            << QByteArray("THE-VALUE=\"13\"") << QByteArray("THE-VALUE=\"21\"") << false << false
+            << QStringList{"cv-r-stop"} << 4 << none << none << 5;
+        QTest::newRow("changed enumeration")
+            << QByteArray("<ENUM-VALUE-REF>cv-ev-draft</ENUM-VALUE-REF>")
+            << QByteArray("<ENUM-VALUE-REF>cv-ev-approved</ENUM-VALUE-REF>") << false << false
+            << QStringList{"cv-r-speed"} << 4 << none << none << 5;
+        const QByteArray newObject =
+            "<SPEC-OBJECT IDENTIFIER=\"cv-r-new\" LAST-CHANGE=\"2026-06-01T00:00:00Z\"><VALUES>"
+            "<ATTRIBUTE-VALUE-XHTML><DEFINITION><ATTRIBUTE-DEFINITION-XHTML-REF>cv-ad-text"
+            "</ATTRIBUTE-DEFINITION-XHTML-REF></DEFINITION><THE-VALUE><xhtml:div>count every "
+            "parcel</xhtml:div></THE-VALUE></ATTRIBUTE-VALUE-XHTML></VALUES><TYPE>"
+            "<SPEC-OBJECT-TYPE-REF>cv-type-req</SPEC-OBJECT-TYPE-REF></TYPE></SPEC-OBJECT>"
+            "</SPEC-OBJECTS>";
+        QTest::newRow("new") << QByteArray("</SPEC-OBJECTS>") << newObject << false << false << none
+                             << 5 << QStringList{"cv-r-new"} << none << 6;
+        QTest::newRow("new, dry run") << QByteArray("</SPEC-OBJECTS>") << newObject << true << false
+                                      << none << 5 << QStringList{"cv-r-new"} << none << 5;
+        // The log requirement gone, with its place and relation.
+        const QByteArray gone = "<SPEC-OBJECT IDENTIFIER=\"cv-r-log\".*?</SPEC-OBJECT>|"
+                                "<SPEC-RELATION IDENTIFIER=\"cv-rel-2\".*?</SPEC-RELATION>|"
+                                "<SPEC-HIERARCHY IDENTIFIER=\"cv-n-log\".*?</SPEC-HIERARCHY>";
+        QTest::newRow("missing, listed") << gone << QByteArray() << false << false << none << 4
+                                         << none << QStringList{"cv-r-log"} << 5;
+        QTest::newRow("missing, deleted") << gone << QByteArray() << false << true << none << 4
+                                          << none << QStringList{"cv-r-log"} << 4;
+        QTest::newRow("missing, dry run") << gone << QByteArray() << true << true << none << 4
+                                          << none << QStringList{"cv-r-log"} << 5;
+        QTest::newRow("changed, dry run")
+            << QByteArray("THE-VALUE=\"13\"") << QByteArray("THE-VALUE=\"21\"") << true << false
+            << QStringList{"cv-r-stop"} << 4 << none << none << 5;
+    }
+    void reimportUpdates()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(bool, dryRun);
+        QFETCH(bool, deleteMissing);
+        QFETCH(QStringList, changed);
+        QFETCH(int, unchanged);
+        QFETCH(QStringList, added);
+        QFETCH(QStringList, missing);
+        QFETCH(int, liveAfter);
+
+        QVERIFY(import(kOriginal));
+        const QString liveCount =
+            QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE FSTType <> 'Deleted'");
+        QCOMPARE(count(liveCount), 5);
+        QString text = QString::fromUtf8(readFile(kOriginal));
+        if (!from.isEmpty()) {
+            const QRegularExpression pattern(QString::fromUtf8(from),
+                                             QRegularExpression::DotMatchesEverythingOption);
+            QVERIFY(text.contains(pattern));
+            text.replace(pattern, QString::fromUtf8(to));
+        }
+        const QByteArray newer = text.toUtf8();
+        const QString path = writeFile(m_files.filePath(QStringLiteral("newer.reqif")), newer);
+        const int rowsBefore = count(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ"));
+        const int objectsBefore = count(QStringLiteral("SELECT COUNT(*) FROM REQIF_OBJECT"));
+        const QString layoutBefore =
+            StoreTestSupport::scalar(kConnection,
+                                     QStringLiteral("SELECT Layout FROM REQIF_DOCUMENT"))
+                .toString();
+
+        const Result<interchange::ImportSummary> summary = import(path, dryRun, deleteMissing);
+        QVERIFY2(summary, qPrintable(summary.outcome().message()));
+        QStringList changedObjects;
+        for (const auto &change : summary->changed) {
+            changedObjects.append(change.origin);
+            QVERIFY(change.number > change.previous);
+        }
+        QCOMPARE(changedObjects, changed);
+        QCOMPARE(summary->unchanged, unchanged);
+        QStringList addedObjects;
+        for (const auto &one : summary->imported)
+            addedObjects.append(one.origin);
+        QCOMPARE(addedObjects, added);
+        QStringList missingObjects;
+        for (const auto &gone : summary->missing)
+            missingObjects.append(gone.origin);
+        QCOMPARE(missingObjects, missing);
+        QCOMPARE(summary->missingDeleted, deleteMissing && !missing.isEmpty());
+        QCOMPARE(count(liveCount), liveAfter);
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM REQIF_DOCUMENT")), 1);
+        if (dryRun) {
+            QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ")), rowsBefore);
+            QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM REQIF_OBJECT")), objectsBefore);
+            QCOMPARE(StoreTestSupport::scalar(kConnection,
+                                              QStringLiteral("SELECT Layout FROM REQIF_DOCUMENT"))
+                         .toString(),
+                     layoutBefore);
+            return;
+        }
+        // The changed requirement's new version holds the new values, its
+        // old version the old ones; the export writes the newer file back.
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ")),
+                 rowsBefore + int(changed.size() + added.size()));
+        if (!changed.isEmpty()) {
+            QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM REQIF_OBJECT WHERE Identifier = "
+                                          "'%1'")
+                               .arg(changed.first())),
+                     2);
+            QCOMPARE(count(QStringLiteral("SELECT Version FROM MASTER_REQ WHERE Req_Num = %1")
+                               .arg(summary->changed.first().number)),
+                     2);
+        }
+        if (missing.isEmpty() || deleteMissing)
+            QCOMPARE(differences(newer, exported(QStringLiteral("newer-back.reqif"))).join(u'\n'),
+                     QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(ReqIfKeepingTest)
+#include "tst_reqifkeeping.moc"
