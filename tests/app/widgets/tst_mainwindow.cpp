@@ -137,12 +137,6 @@ private slots:
             << "Acme/Telecom"
             << "A System Name cannot contain any of the characters [ ] { } ( ) , ; ? * = ! @ \\ / "
                "or control characters.";
-        const QString refused =
-            "A System Name cannot contain any of the characters [ ] { } ( ) , ; "
-            "? * = ! @ \\ / or control characters.";
-        QTest::newRow("escape") << "Acme\x1b[31m" << refused;
-        QTest::newRow("right-to-left override") << QString("Ac") + QChar(0x202E) + "me" << refused;
-        QTest::newRow("line separator") << QString("Ac") + QChar(0x2028) + "me" << refused;
         QTest::newRow("non-ASCII letters") << "Wetterstation Zürich"
                                            << "";
     }
