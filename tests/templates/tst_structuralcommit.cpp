@@ -481,9 +481,6 @@ private slots:
                "characters.\nTry simplifying the requirement or breaking it down into two shorter "
                "ones."
             << -1;
-        QTest::newRow("19 category")
-            << with(windSensor(), [](auto &d) { d.category = "Sometimes"; })
-            << "Validation error. A selection must be made from the Category drop-down list." << -1;
         QTest::newRow("20 no whole") << with(airline(), [](auto &d) { d.entity.clear(); })
                                      << noEntity << int(Control::Entity);
         QTest::newRow("20 no part")
@@ -578,11 +575,6 @@ private slots:
             << control << int(Control::Attribute);
         QTest::newRow("22 escape in the To value")
             << with(range(), [](auto &d) { d.to = "9\x1b"; }) << control << int(Control::To);
-        QTest::newRow("21 control character in the comments")
-            << with(cargo(), [](auto &d) { d.comments = "from\x1b[2J the list"; })
-            << "Validation error. The Comments field holds a control character.\nRemove it and "
-               "save again."
-            << -1;
     }
 
     void refusals()
