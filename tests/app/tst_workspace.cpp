@@ -235,6 +235,11 @@ private slots:
             << QStringLiteral("../Acme") << QStringLiteral("cannot contain");
         QTest::newRow("data-source delimiter")
             << QStringLiteral("Acme;DSN=x") << QStringLiteral("cannot contain");
+        QTest::newRow("escape") << QStringLiteral("Ac\x1bme") << QStringLiteral("cannot contain");
+        QTest::newRow("right-to-left override")
+            << QStringLiteral("Ac\u202Eme") << QStringLiteral("cannot contain");
+        QTest::newRow("line separator")
+            << QStringLiteral("Ac\u2028me") << QStringLiteral("cannot contain");
     }
 
     void systemNameRules()

@@ -40,6 +40,33 @@ void buildTruck(TestModel &m)
     m.method(truck, QStringLiteral("displaySpeed"));
 }
 
+// The lines of one form of a header written as those of another: the lines
+// from `first` up to (not including) `next` are left out, and `added` is put
+// before `next`. A missing anchor shows in the comparison.
+QStringList edited(QStringList lines, const QString &first, const QString &next,
+                   const QStringList &added = {})
+{
+    const qsizetype from = first.isEmpty() ? lines.indexOf(next) : lines.indexOf(first);
+    const qsizetype to = lines.indexOf(next, from);
+    if (from < 0 || to < 0)
+        return {QStringLiteral("<no lines %1 .. %2>").arg(first, next)};
+    lines.remove(from, to - from);
+    for (qsizetype i = 0; i < added.size(); ++i)
+        lines.insert(from + i, added[i]);
+    return lines;
+}
+
+// The constructors and destructor verbose headers add before "private:".
+QStringList lifetime(const QString &entity, bool destructor)
+{
+    QStringList lines = {QStringLiteral("    //Constructors"), QString(),
+                         QStringLiteral("    %1();").arg(entity), QString()};
+    if (destructor)
+        lines << QStringLiteral("    //Destructor") << QString()
+              << QStringLiteral("    ~%1();").arg(entity) << QString();
+    return lines;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Build)
@@ -69,93 +96,65 @@ void TestCppGenerator::headerText_data()
     QTest::addColumn<bool>("verbose");
     QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("Truck verbose") << Build(buildTruck) << QStringLiteral("Truck") << true
-                                   << QStringList{
-                                          QStringLiteral("#include \"Vehicle.h\""),
-                                          QStringLiteral("#include \"Driver.h\""),
-                                          QString(),
-                                          QStringLiteral("class Driver;"),
-                                          QString(),
-                                          QStringLiteral("class Truck : public Vehicle"),
-                                          QStringLiteral("{"),
-                                          QStringLiteral("  public:"),
-                                          QString(),
-                                          QStringLiteral("    enum Colour"),
-                                          QStringLiteral("    {"),
-                                          QStringLiteral("      red,"),
-                                          QStringLiteral("      green"),
-                                          QStringLiteral("    };"),
-                                          QString(),
-                                          QStringLiteral("    Colour getColour();"),
-                                          QStringLiteral("    void setColour(Colour);"),
-                                          QString(),
-                                          QStringLiteral("    long getSpeed();"),
-                                          QStringLiteral("    void setSpeed(long);"),
-                                          QString(),
-                                          QStringLiteral("    //Derived Methods"),
-                                          QString(),
-                                          QStringLiteral("    int displaySpeed();"),
-                                          QString(),
-                                          QStringLiteral("    //Constructors"),
-                                          QString(),
-                                          QStringLiteral("    Truck();"),
-                                          QStringLiteral("    Truck(Colour, long);"),
-                                          QString(),
-                                          QStringLiteral("    //Destructor"),
-                                          QString(),
-                                          QStringLiteral("    ~Truck();"),
-                                          QString(),
-                                          QStringLiteral("  private:"),
-                                          QString(),
-                                          QStringLiteral("    Colour _Colour;"),
-                                          QStringLiteral("    long speed;"),
-                                          QStringLiteral("    Driver *pDriver;"),
-                                          QStringLiteral("};"),
-                                      };
+    const QStringList truck = {
+        QStringLiteral("#include \"Vehicle.h\""),
+        QStringLiteral("#include \"Driver.h\""),
+        QString(),
+        QStringLiteral("class Driver;"),
+        QString(),
+        QStringLiteral("class Truck : public Vehicle"),
+        QStringLiteral("{"),
+        QStringLiteral("  public:"),
+        QString(),
+        QStringLiteral("    enum Colour"),
+        QStringLiteral("    {"),
+        QStringLiteral("      red,"),
+        QStringLiteral("      green"),
+        QStringLiteral("    };"),
+        QString(),
+        QStringLiteral("    Colour getColour();"),
+        QStringLiteral("    void setColour(Colour);"),
+        QString(),
+        QStringLiteral("    long getSpeed();"),
+        QStringLiteral("    void setSpeed(long);"),
+        QString(),
+        QStringLiteral("    //Derived Methods"),
+        QString(),
+        QStringLiteral("    int displaySpeed();"),
+        QString(),
+        QStringLiteral("    //Constructors"),
+        QString(),
+        QStringLiteral("    Truck();"),
+        QStringLiteral("    Truck(Colour, long);"),
+        QString(),
+        QStringLiteral("    //Destructor"),
+        QString(),
+        QStringLiteral("    ~Truck();"),
+        QString(),
+        QStringLiteral("  private:"),
+        QString(),
+        QStringLiteral("    Colour _Colour;"),
+        QStringLiteral("    long speed;"),
+        QStringLiteral("    Driver *pDriver;"),
+        QStringLiteral("};"),
+    };
+    QTest::newRow("Truck verbose") << Build(buildTruck) << QStringLiteral("Truck") << true << truck;
     QTest::newRow("Truck plain") << Build(buildTruck) << QStringLiteral("Truck") << false
-                                 << QStringList{
-                                        QStringLiteral("#include \"Vehicle.h\""),
-                                        QStringLiteral("#include \"Driver.h\""),
-                                        QString(),
-                                        QStringLiteral("class Driver;"),
-                                        QString(),
-                                        QStringLiteral("class Truck : public Vehicle"),
-                                        QStringLiteral("{"),
-                                        QStringLiteral("  public:"),
-                                        QString(),
-                                        QStringLiteral("    long getSpeed();"),
-                                        QStringLiteral("    void setSpeed(long);"),
-                                        QString(),
-                                        QStringLiteral("    //Derived Methods"),
-                                        QString(),
-                                        QStringLiteral("    int displaySpeed();"),
-                                        QString(),
-                                        QStringLiteral("  private:"),
-                                        QString(),
-                                        QStringLiteral("    int colour;"),
-                                        QStringLiteral("    long speed;"),
-                                        QStringLiteral("    Driver *pDriver;"),
-                                        QStringLiteral("};"),
-                                    };
+                                 << edited(edited(edited(truck, QStringLiteral("    enum Colour"),
+                                                         QStringLiteral("    long getSpeed();")),
+                                                  QStringLiteral("    //Constructors"),
+                                                  QStringLiteral("  private:")),
+                                           QStringLiteral("    Colour _Colour;"),
+                                           QStringLiteral("    long speed;"),
+                                           {QStringLiteral("    int colour;")});
     const Build lonely = [](TestModel &m) { m.entity(QStringLiteral("Lonely")); };
     const QStringList lonelyLines = {
         QStringLiteral("class Lonely"), QStringLiteral("{"), QStringLiteral("  public:"), QString(),
         QStringLiteral("  private:"),   QString(),           QStringLiteral("};"),
     };
-    QTest::newRow("empty entity verbose") << lonely << QStringLiteral("Lonely") << true
-                                          << QStringList{
-                                                 QStringLiteral("class Lonely"),
-                                                 QStringLiteral("{"),
-                                                 QStringLiteral("  public:"),
-                                                 QString(),
-                                                 QStringLiteral("    //Constructors"),
-                                                 QString(),
-                                                 QStringLiteral("    Lonely();"),
-                                                 QString(),
-                                                 QStringLiteral("  private:"),
-                                                 QString(),
-                                                 QStringLiteral("};"),
-                                             };
+    QTest::newRow("empty entity verbose")
+        << lonely << QStringLiteral("Lonely") << true
+        << edited(lonelyLines, QString(), QStringLiteral("  private:"), lifetime("Lonely", false));
     QTest::newRow("empty entity plain")
         << lonely << QStringLiteral("Lonely") << false << QStringList(lonelyLines);
 
@@ -229,66 +228,35 @@ void TestCppGenerator::headerText_data()
         m.entity(QStringLiteral("Engine"));
         m.entity(QStringLiteral("axle"));
     };
-    QTest::newRow("includes and members") << links << QStringLiteral("Cart") << false
-                                          << QStringList{
-                                                 QStringLiteral("#include \"Engine.h\""),
-                                                 QStringLiteral("#include \"axle.h\""),
-                                                 QStringLiteral("#include \"Engine.h\""),
-                                                 QString(),
-                                                 QStringLiteral("class Engine;"),
-                                                 QStringLiteral("class axle;"),
-                                                 QString(),
-                                                 QStringLiteral("class Cart"),
-                                                 QStringLiteral("{"),
-                                                 QStringLiteral("  public:"),
-                                                 QString(),
-                                                 QStringLiteral("    //Derived Methods"),
-                                                 QString(),
-                                                 QStringLiteral("    int getEngine();"),
-                                                 QStringLiteral("    int move();"),
-                                                 QStringLiteral("    int Stop();"),
-                                                 QString(),
-                                                 QStringLiteral("  private:"),
-                                                 QString(),
-                                                 QStringLiteral("    axle *paxle;"),
-                                                 QStringLiteral("    Engine *pEngine;"),
-                                                 QStringLiteral("    Engine &rEngine;"),
-                                                 QStringLiteral("};"),
-                                             };
-    QTest::newRow("destructor with pointers only") << links << QStringLiteral("Cart") << true
-                                                   << QStringList{
-                                                          QStringLiteral("#include \"Engine.h\""),
-                                                          QStringLiteral("#include \"axle.h\""),
-                                                          QStringLiteral("#include \"Engine.h\""),
-                                                          QString(),
-                                                          QStringLiteral("class Engine;"),
-                                                          QStringLiteral("class axle;"),
-                                                          QString(),
-                                                          QStringLiteral("class Cart"),
-                                                          QStringLiteral("{"),
-                                                          QStringLiteral("  public:"),
-                                                          QString(),
-                                                          QStringLiteral("    //Derived Methods"),
-                                                          QString(),
-                                                          QStringLiteral("    int getEngine();"),
-                                                          QStringLiteral("    int move();"),
-                                                          QStringLiteral("    int Stop();"),
-                                                          QString(),
-                                                          QStringLiteral("    //Constructors"),
-                                                          QString(),
-                                                          QStringLiteral("    Cart();"),
-                                                          QString(),
-                                                          QStringLiteral("    //Destructor"),
-                                                          QString(),
-                                                          QStringLiteral("    ~Cart();"),
-                                                          QString(),
-                                                          QStringLiteral("  private:"),
-                                                          QString(),
-                                                          QStringLiteral("    axle *paxle;"),
-                                                          QStringLiteral("    Engine *pEngine;"),
-                                                          QStringLiteral("    Engine &rEngine;"),
-                                                          QStringLiteral("};"),
-                                                      };
+    const QStringList cart = {
+        QStringLiteral("#include \"Engine.h\""),
+        QStringLiteral("#include \"axle.h\""),
+        QStringLiteral("#include \"Engine.h\""),
+        QString(),
+        QStringLiteral("class Engine;"),
+        QStringLiteral("class axle;"),
+        QString(),
+        QStringLiteral("class Cart"),
+        QStringLiteral("{"),
+        QStringLiteral("  public:"),
+        QString(),
+        QStringLiteral("    //Derived Methods"),
+        QString(),
+        QStringLiteral("    int getEngine();"),
+        QStringLiteral("    int move();"),
+        QStringLiteral("    int Stop();"),
+        QString(),
+        QStringLiteral("  private:"),
+        QString(),
+        QStringLiteral("    axle *paxle;"),
+        QStringLiteral("    Engine *pEngine;"),
+        QStringLiteral("    Engine &rEngine;"),
+        QStringLiteral("};"),
+    };
+    QTest::newRow("includes and members") << links << QStringLiteral("Cart") << false << cart;
+    QTest::newRow("destructor with pointers only")
+        << links << QStringLiteral("Cart") << true
+        << edited(cart, QString(), QStringLiteral("  private:"), lifetime("Cart", true));
 }
 
 void TestCppGenerator::headerText()

@@ -190,23 +190,6 @@ private slots:
             << QStringList{"add", "--template", "21", "--field",
                            QStringLiteral("Entity=cargo\u2028gate")}
             << QString() << unsafe;
-        const QString control = "Validation error. The highlighted field holds a line break or "
-                                "another control character.\nRemove it and save again.";
-        QTest::newRow("line break in an entity name")
-            << QStringList{"add", "--template", "21", "--field", "Entity=cargo\nreservations"}
-            << QString() << control;
-        QTest::newRow("tab in a possible value") << QStringList{"add",
-                                                                "--template",
-                                                                "19",
-                                                                "--field",
-                                                                "Entity=gate",
-                                                                "--field",
-                                                                "StateValue=state",
-                                                                "--field",
-                                                                "Attribute=status",
-                                                                "--value",
-                                                                "open\tnow"}
-                                                 << QString() << control;
         QTest::newRow("escape in the comments")
             << (tech + QStringList{"--comments", "from \x1b[2J the list"}) << QString()
             << "Validation error. The Comments field holds a control character.\nRemove it and "

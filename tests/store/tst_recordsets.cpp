@@ -27,6 +27,17 @@ namespace {
 
 const QString kConnection = QStringLiteral("tst_recordsets");
 
+QVariant scalar(const QString &sql)
+{
+    return StoreTestSupport::scalar(kConnection, sql);
+}
+
+int rowsIn(const QString &table, const QString &connection = kConnection)
+{
+    return StoreTestSupport::scalar(connection, QStringLiteral("SELECT COUNT(*) FROM ") + table)
+        .toInt();
+}
+
 // Adds an OM_ENTITY row through the set.
 bool addEntity(CReqOeSet &entities, qint32 id, const QString &name)
 {
@@ -57,7 +68,16 @@ QStringList walkEntities(CReqOeSet &entities)
     return names;
 }
 
+using MakeSet = std::unique_ptr<RecordSetCore> (*)();
+
+template <typename Set> std::unique_ptr<RecordSetCore> makeSet()
+{
+    return std::make_unique<Set>(kConnection);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(MakeSet)
 
 class TestRecordSets : public QObject
 {
@@ -125,18 +145,11 @@ void TestRecordSets::blankImageHoldsOnlyInitialContent()
         for (const char *table :
              {"MASTER_REQ", "FUNC_REQ", "STRUC_REQ", "POSS_VALS", "REQ_ENTITY", "DEPENDENT_REQ",
               "OM_ENTITY", "OM_ATTR", "OM_METHOD", "OM_INH", "OM_AGG", "OM_PV"}) {
-            QCOMPARE(StoreTestSupport::scalar(connection, QStringLiteral("SELECT COUNT(*) FROM ") +
-                                                              QLatin1String(table))
-                         .toInt(),
-                     0);
+            QCOMPARE(rowsIn(QLatin1String(table), connection), 0);
         }
 
         for (int counter = 0; counter < kCounterCount; ++counter) {
-            QCOMPARE(StoreTestSupport::scalar(connection,
-                                              QStringLiteral("SELECT COUNT(*) FROM ") +
-                                                  QLatin1String(kCounterTables[counter].table))
-                         .toInt(),
-                     1);
+            QCOMPARE(rowsIn(QLatin1String(kCounterTables[counter].table), connection), 1);
         }
         const auto expectZero = [](CounterSet &set) {
             QVERIFY(set.open());
@@ -284,10 +297,7 @@ void TestRecordSets::preambleTextIsStoredAsNumber()
         StoreTestSupport::storedType(kConnection, QStringLiteral("Preamble"), table);
     QCOMPARE(type, stored.isValid() ? QStringLiteral("integer") : QStringLiteral("null"));
     if (stored.isValid())
-        QCOMPARE(
-            StoreTestSupport::scalar(kConnection, QStringLiteral("SELECT Preamble FROM ") + table)
-                .toInt(),
-            stored.toInt());
+        QCOMPARE(scalar(QStringLiteral("SELECT Preamble FROM ") + table).toInt(), stored.toInt());
 }
 
 void TestRecordSets::preambleThatIsNoNumberIsRefused()
@@ -305,9 +315,7 @@ void TestRecordSets::preambleThatIsNoNumberIsRefused()
     QCOMPARE(outcome.kind(), varn::MessageKind::Stop);
     QVERIFY(outcome.message().startsWith(
         QStringLiteral("Error adding record to the ReqSet recordset.\nPreamble")));
-    QCOMPARE(StoreTestSupport::scalar(kConnection, QStringLiteral("SELECT COUNT(*) FROM FUNC_REQ"))
-                 .toInt(),
-             0);
+    QCOMPARE(rowsIn(QStringLiteral("FUNC_REQ")), 0);
 }
 
 void TestRecordSets::filterValuesAreBound_data()
@@ -425,13 +433,9 @@ void TestRecordSets::editWritesOnlyChangedColumns()
     master.row().Priority = 4;
     QVERIFY(master.update());
     QCOMPARE(master.row().Priority, 4);
-    QCOMPARE(StoreTestSupport::scalar(
-                 kConnection, QStringLiteral("SELECT Comments FROM MASTER_REQ WHERE Req_Num = 7"))
-                 .toString(),
+    QCOMPARE(scalar(QStringLiteral("SELECT Comments FROM MASTER_REQ WHERE Req_Num = 7")).toString(),
              QStringLiteral("theirs"));
-    QCOMPARE(StoreTestSupport::scalar(
-                 kConnection, QStringLiteral("SELECT Priority FROM MASTER_REQ WHERE Req_Num = 7"))
-                 .toInt(),
+    QCOMPARE(scalar(QStringLiteral("SELECT Priority FROM MASTER_REQ WHERE Req_Num = 7")).toInt(),
              4);
 
     // The edited row shows its new values when walked again.
@@ -465,9 +469,7 @@ void TestRecordSets::deletedRowsAreSkipped()
     QVERIFY(entities.movePrevious());
     QCOMPARE(entities.row().Entity, QStringLiteral("E1"));
     QCOMPARE(walkEntities(entities), (QStringList{"E1", "E3"}));
-    QCOMPARE(StoreTestSupport::scalar(kConnection, QStringLiteral("SELECT COUNT(*) FROM OM_ENTITY"))
-                 .toInt(),
-             2);
+    QCOMPARE(rowsIn(QStringLiteral("OM_ENTITY")), 2);
 
     // Deleting every row leaves a set that is at both ends.
     QVERIFY(entities.moveFirst());
@@ -518,10 +520,7 @@ void TestRecordSets::masterRowsAreNeverDeleted()
     QVERIFY(
         outcome.message().startsWith(QStringLiteral("Error deleting records from MASTER_REQ.\n")));
     QVERIFY(!master.deleteMatching().isOk());
-    QCOMPARE(
-        StoreTestSupport::scalar(kConnection, QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ"))
-            .toInt(),
-        1);
+    QCOMPARE(rowsIn(QStringLiteral("MASTER_REQ")), 1);
 }
 
 void TestRecordSets::referenceLeftAtZeroIsWrittenAsNull()
@@ -686,66 +685,39 @@ void TestRecordSets::systemNameKeyCanBeRewritten()
     QVERIFY(systemName.requery());
     QCOMPARE(systemName.row().SystemName, QStringLiteral("Acme Telecom"));
     QCOMPARE(systemName.row().BackgroundColor, 2);
-    QCOMPARE(
-        StoreTestSupport::scalar(kConnection, QStringLiteral("SELECT COUNT(*) FROM SYSTEM_NAME"))
-            .toInt(),
-        1);
+    QCOMPARE(rowsIn(QStringLiteral("SYSTEM_NAME")), 1);
 }
 
 void TestRecordSets::readOnlySetsRefuseWrites_data()
 {
-    QTest::addColumn<int>("which");
+    QTest::addColumn<MakeSet>("make");
     QTest::addColumn<QString>("setName");
-    QTest::newRow("CVarnMsSet") << 0 << QStringLiteral("VarnMsSet");
-    QTest::newRow("CVarnSet") << 1 << QStringLiteral("VarnSet");
-    QTest::newRow("CVarnStSet") << 2 << QStringLiteral("VarnStSet");
-    QTest::newRow("CVarnPvSet") << 3 << QStringLiteral("VarnPvSet");
-    QTest::newRow("CReqJustEnSet") << 4 << QStringLiteral("ReqJustEnSet");
-    QTest::newRow("CReqMsSet as snapshot") << 5 << QStringLiteral("ReqMsSet");
+    QTest::newRow("CVarnMsSet") << MakeSet(&makeSet<CVarnMsSet>) << QStringLiteral("VarnMsSet");
+    QTest::newRow("CVarnSet") << MakeSet(&makeSet<CVarnSet>) << QStringLiteral("VarnSet");
+    QTest::newRow("CVarnStSet") << MakeSet(&makeSet<CVarnStSet>) << QStringLiteral("VarnStSet");
+    QTest::newRow("CVarnPvSet") << MakeSet(&makeSet<CVarnPvSet>) << QStringLiteral("VarnPvSet");
+    QTest::newRow("CReqJustEnSet")
+        << MakeSet(&makeSet<CReqJustEnSet>) << QStringLiteral("ReqJustEnSet");
+    QTest::newRow("CReqMsSet as snapshot")
+        << MakeSet(&makeSet<CReqMsSet>) << QStringLiteral("ReqMsSet");
 }
 
 void TestRecordSets::readOnlySetsRefuseWrites()
 {
-    QFETCH(int, which);
+    QFETCH(MakeSet, make);
     QFETCH(QString, setName);
 
-    QVERIFY(StoreTestSupport::exec(
-        kConnection,
-        QStringLiteral("INSERT INTO MASTER_REQ (Req_Num, FSTType) VALUES (1, 'Structural')")));
-    QVERIFY(StoreTestSupport::exec(kConnection,
-                                   QStringLiteral("INSERT INTO FUNC_REQ (F_ReqNum) VALUES (1)")));
-    QVERIFY(StoreTestSupport::exec(kConnection,
-                                   QStringLiteral("INSERT INTO STRUC_REQ (S_ReqNum) VALUES (1)")));
-    QVERIFY(StoreTestSupport::exec(
-        kConnection,
-        QStringLiteral("INSERT INTO POSS_VALS (PV_ID, FK_SReqNum, Value) VALUES (1, 1, 'red')")));
-    QVERIFY(StoreTestSupport::exec(
-        kConnection,
-        QStringLiteral("INSERT INTO REQ_ENTITY (Req_EntityID, ReqEntity) VALUES (1, 'Truck')")));
+    for (const char *row : {"INSERT INTO MASTER_REQ (Req_Num, FSTType) VALUES (1, 'Structural')",
+                            "INSERT INTO FUNC_REQ (F_ReqNum) VALUES (1)",
+                            "INSERT INTO STRUC_REQ (S_ReqNum) VALUES (1)",
+                            "INSERT INTO POSS_VALS (PV_ID, FK_SReqNum, Value) VALUES (1, 1, 'red')",
+                            "INSERT INTO REQ_ENTITY (Req_EntityID, ReqEntity) VALUES (1, 'Truck')"})
+        QVERIFY(StoreTestSupport::exec(kConnection, QLatin1String(row)));
 
-    std::unique_ptr<RecordSetCore> set;
-    switch (which) {
-    case 0:
-        set = std::make_unique<CVarnMsSet>(kConnection);
-        break;
-    case 1:
-        set = std::make_unique<CVarnSet>(kConnection);
-        break;
-    case 2:
-        set = std::make_unique<CVarnStSet>(kConnection);
-        break;
-    case 3:
-        set = std::make_unique<CVarnPvSet>(kConnection);
-        break;
-    case 4:
-        set = std::make_unique<CReqJustEnSet>(kConnection);
-        break;
-    default:
-        set = std::make_unique<CReqMsSet>(kConnection);
-        break;
-    }
+    const std::unique_ptr<RecordSetCore> set = make();
+    const bool snapshot = setName == QLatin1String("ReqMsSet");
     const auto type =
-        which == 5 ? RecordSetCore::OpenType::Snapshot : RecordSetCore::OpenType::Dynaset;
+        snapshot ? RecordSetCore::OpenType::Snapshot : RecordSetCore::OpenType::Dynaset;
     QVERIFY(set->open(type));
     QVERIFY(!set->isEOF());
     QVERIFY(!set->canAppend());
@@ -758,14 +730,8 @@ void TestRecordSets::readOnlySetsRefuseWrites()
         QVERIFY2(outcome.message().startsWith(refusal), qPrintable(outcome.message()));
     }
     QVERIFY(!set->deleteMatching().isOk());
-    QCOMPARE(
-        StoreTestSupport::scalar(kConnection, QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ"))
-            .toInt(),
-        1);
-    QCOMPARE(
-        StoreTestSupport::scalar(kConnection, QStringLiteral("SELECT COUNT(*) FROM REQ_ENTITY"))
-            .toInt(),
-        1);
+    QCOMPARE(rowsIn(QStringLiteral("MASTER_REQ")), 1);
+    QCOMPARE(rowsIn(QStringLiteral("REQ_ENTITY")), 1);
 }
 
 void TestRecordSets::openFailureNamesTheSet()
@@ -801,10 +767,7 @@ void TestRecordSets::writeBeyondWidthKeepsDatabaseText()
     QVERIFY2(outcome.message().contains(
                  StoreTestSupport::failureWords(StoreTestSupport::Failure::Check)),
              qPrintable(outcome.message()));
-    QCOMPARE(
-        StoreTestSupport::scalar(kConnection, QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ"))
-            .toInt(),
-        0);
+    QCOMPARE(rowsIn(QStringLiteral("MASTER_REQ")), 0);
 }
 
 QTEST_GUILESS_MAIN(TestRecordSets)

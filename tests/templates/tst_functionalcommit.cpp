@@ -142,15 +142,6 @@ private slots:
         QTest::newRow("typed preamble")
             << "preamble=shall maybe"
             << "No selection has been made\nfrom the System combo box." << -1;
-        QTest::newRow("category")
-            << "category=Sometimes"
-            << "Validation error. A selection must be made from the Category drop-down list." << -1;
-        QTest::newRow("priority")
-            << "priority=10"
-            << "Validation error. A selection must be made from the Priority drop-down list." << -1;
-        QTest::newRow("release")
-            << "release=0"
-            << "Validation error. A selection must be made from the Release drop-down list." << -1;
         QTest::newRow("list text that is no item")
             << "5=whenever"
             << "Invalid entry in highlighted field. Must select from the list provided." << 5;
@@ -201,12 +192,6 @@ private slots:
             fillBody(draft, value.toInt());
         else if (key == "preamble")
             draft.preamble = value;
-        else if (key == "category")
-            draft.category = value;
-        else if (key == "priority")
-            draft.priority = value;
-        else if (key == "release")
-            draft.release = value;
         else if (key == "comments")
             draft.comments = value;
         else if (key == "paragraph")

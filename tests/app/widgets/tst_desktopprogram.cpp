@@ -286,6 +286,7 @@ private slots:
                     ->windowTitle()
                     .endsWith(QStringLiteral("(Java)")));
         QVERIFY(a.item(inspect::kJavaObjectModel)->isEnabled());
+        QCOMPARE(m_window->workbench().objectModelLanguage(), Workbench::Language::Java);
         a.item(central::kBackToCentral)->trigger();
 
         QMenu *window = nullptr;
@@ -310,6 +311,8 @@ private slots:
         QVERIFY(!m_window->mdiArea()->activeSubWindow()->isMaximized());
 
         QVERIFY(m_window->navigator().frame(inspect::kObjectModelWindow)->close());
+        // With the window gone the language is C++ again.
+        QCOMPARE(m_window->workbench().objectModelLanguage(), Workbench::Language::Cpp);
         QVERIFY(a.item(inspect::kCppObjectModel)->isEnabled());
         QVERIFY(a.item(inspect::kJavaObjectModel)->isEnabled());
         a.item(inspect::kCppObjectModel)->trigger();

@@ -188,9 +188,6 @@ private slots:
             << 22 << QStringList{f(C::PossibleValues, "5A"), f(C::From, "1")}
             << "Validation error. Cannot specify both Possible Values and a Range. Must specify "
                "either a set of Possible Values, a Range, or neither.";
-        QTest::newRow("22 To alone") << 22 << QStringList{f(C::To, "9")}
-                                     << "Validation error. A From value must be defined if a To "
-                                        "value is defined.";
         QTest::newRow("19 data type missing")
             << 19 << QStringList{f(C::StateValue, "0"), f(C::ValueGroup, "1")}
             << "A data type radio button has not been selected.";
