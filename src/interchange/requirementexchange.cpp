@@ -9,6 +9,7 @@
 #include "interchange/exchangeinput.h"
 #include "interchange/htmlreport.h"
 #include "interchange/odtreport.h"
+#include "interchange/reqifarchive.h"
 #include "interchange/reqifinterpreter.h"
 #include "interchange/reqifreader.h"
 #include "interchange/reqifwriter.h"
@@ -18,6 +19,7 @@
 #include "interchange/ziparchive.h"
 #include "objmodel/objectmodelreader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QSaveFile>
@@ -31,6 +33,44 @@ namespace {
 Outcome writeFailure(const QString &path, const QString &why)
 {
     return Outcome::stop(Tr::tr("Cannot write %1:\n%2").arg(path, why));
+}
+
+// A ReqIF document, or every document of a .reqifz archive, read whole. An
+// archive is known by its bytes, whatever the file is called.
+Result<ReqIfArchive::Documents> readReqIfFile(const QString &path)
+{
+    const Result<QByteArray> bytes = ExchangeInput::readBytes(path);
+    if (!bytes)
+        return bytes.outcome();
+    if (ReqIfArchive::isArchive(bytes.value())) {
+        const Result<ZipArchive> archive = ZipArchive::fromBytes(bytes.value());
+        if (!archive)
+            return archive.outcome();
+        return ReqIfArchive::read(archive.value());
+    }
+    Result<ReqIfContent> content = ReqIfReader::read(bytes.value());
+    if (!content)
+        return content.outcome();
+    return ReqIfArchive::Documents{content.takeValue(), 0};
+}
+
+// The document, packed in an archive when the file's name asks for one.
+Outcome writeReqIf(const ExchangeSet &set, const QString &path, QIODevice &file,
+                   const RequirementExchange::Progress &progress)
+{
+    const QDateTime created = QDateTime::currentDateTimeUtc();
+    if (!ReqIfArchive::namesArchive(path))
+        return ReqIfWriter::write(set, file, created, progress);
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    if (Outcome written = ReqIfWriter::write(set, document, created, progress); !written)
+        return written;
+    const Result<QByteArray> archive = ReqIfArchive::pack(path, document.data());
+    if (!archive)
+        return archive.outcome();
+    if (file.write(archive.value()) != archive->size())
+        return Outcome::stop(file.errorString());
+    return Outcome::ok();
 }
 
 // The same file, whatever the spelling of its path: a link to it, a hard
@@ -160,9 +200,7 @@ RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
         return writeFailure(path, file.errorString());
     switch (format) {
     case ExchangeFormat::ReqIf:
-        if (Outcome written =
-                ReqIfWriter::write(set.value(), file, QDateTime::currentDateTimeUtc(), progress);
-            !written)
+        if (Outcome written = writeReqIf(set.value(), path, file, progress); !written)
             return writeFailure(path, written.message());
         break;
     case ExchangeFormat::Csv:
@@ -243,16 +281,20 @@ RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &rec
             return batch.outcome();
         return RequirementImporter(records, systemName).run(batch.value(), dryRun, progress);
     }
-    const Result<QByteArray> bytes = ExchangeInput::read(path);
-    if (!bytes)
-        return bytes.outcome();
     if (format == ExchangeFormat::Csv) {
+        const Result<QByteArray> bytes = ExchangeInput::read(path);
+        if (!bytes)
+            return bytes.outcome();
         batch = CsvExchange::batch(QString::fromUtf8(bytes.value()));
     } else {
-        Result<ReqIfContent> content = ReqIfReader::read(bytes.value());
-        if (!content)
-            return content.outcome();
-        batch = ReqIfInterpreter::interpret(content.takeValue(), specification);
+        Result<ReqIfArchive::Documents> documents = readReqIfFile(path);
+        if (!documents)
+            return documents.outcome();
+        batch = ReqIfInterpreter::interpret(std::move(documents->content), specification);
+        if (batch && documents->attachments > 0)
+            batch->report.append(
+                Tr::tr("The archive's %1 other file(s) (attachments) were not imported.")
+                    .arg(documents->attachments));
     }
     if (!batch)
         return batch.outcome();
@@ -263,13 +305,10 @@ RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &rec
 
 Result<QStringList> RequirementExchange::specificationsIn(const QString &path)
 {
-    const Result<QByteArray> bytes = ExchangeInput::read(path);
-    if (!bytes)
-        return bytes.outcome();
-    const Result<ReqIfContent> content = ReqIfReader::read(bytes.value());
-    if (!content)
-        return content.outcome();
-    return ReqIfInterpreter::specificationNames(content.value());
+    const Result<ReqIfArchive::Documents> documents = readReqIfFile(path);
+    if (!documents)
+        return documents.outcome();
+    return ReqIfInterpreter::specificationNames(documents->content);
 }
 
 } // namespace varn::interchange

@@ -3,6 +3,7 @@
 #include "central/dependentlinks.h"
 #include "interchange/exchangeinput.h"
 #include "interchange/requirementexchange.h"
+#include "interchange/ziparchive.h"
 #include "objmodel/objectmodelregenerator.h"
 #include "support/checkedvalue.h"
 #include "support/freshworkspace.h"
@@ -374,6 +375,96 @@ private slots:
                  qPrintable(imported.outcome().message()));
         QVERIFY(imported.outcome().message().endsWith(QStringLiteral("\nNothing was imported.")));
         QCOMPARE(requirementCount(QStringLiteral("interchange-bad")), 0);
+    }
+
+    // A .reqifz archive: its documents (in folders too) are read as one, its
+    // attachments counted; a hostile or empty archive imports nothing.
+    void archivesAreRead_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("imported");
+        QTest::addColumn<QString>("problem");
+
+        const QString supplier = QStringLiteral("supplier.reqif");
+        const QString conveyor = QStringLiteral("conveyor-1.reqif");
+        QTest::newRow("document in a folder, attachment beside it")
+            << QStringList{"docs/spec.reqif", "docs/images/pump.png"}
+            << QStringList{supplier, QString()} << 4 << QString();
+        QTest::newRow("two documents") << QStringList{"a/SUPPLIER.REQIF", "b/conveyor.reqif"}
+                                       << QStringList{supplier, conveyor} << -1 << QString();
+        QTest::newRow("path leaving the archive")
+            << QStringList{"../spec.reqif"} << QStringList{supplier} << 0 << "../spec.reqif";
+        QTest::newRow("no document") << QStringList{"readme.txt"} << QStringList{QString()} << 0
+                                     << "holds no ReqIF document";
+    }
+
+    void archivesAreRead()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, files);
+        QFETCH(int, imported);
+        QFETCH(QString, problem);
+        QList<interchange::ZipArchive::Entry> entries;
+        int separately = 0;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (files.at(i).isEmpty()) {
+                entries.append({names.at(i), QByteArrayLiteral("\x89PNG not a document")});
+                continue;
+            }
+            const QString source = QStringLiteral(VARN_TEST_DATA_DIR "/interchange/") + files.at(i);
+            entries.append({names.at(i), fileBytes(source)});
+            FreshWorkspace alone(QStringLiteral("interchange-alone"));
+            const Result<interchange::ImportSummary> one = RequirementExchange::importFrom(
+                ExchangeFormat::ReqIf, alone.records(), kSystem, source, false);
+            QVERIFY2(one, qPrintable(one.outcome().message()));
+            separately += int(one->imported.size());
+        }
+        if (imported < 0)
+            imported = separately;
+        const QString archive = m_files.filePath(QStringLiteral("archive.bin"));
+        QVERIFY(interchange::ZipArchive::write(archive, entries));
+
+        FreshWorkspace fresh(QStringLiteral("interchange-archive"));
+        const Result<interchange::ImportSummary> read = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, fresh.records(), kSystem, archive, false);
+        QCOMPARE(requirementCount(QStringLiteral("interchange-archive")), imported);
+        if (!problem.isEmpty()) {
+            QVERIFY(!read);
+            QVERIFY2(read.outcome().message().contains(problem),
+                     qPrintable(read.outcome().message()));
+            QVERIFY(read.outcome().message().endsWith(QLatin1String("Nothing was imported.")));
+            return;
+        }
+        QVERIFY2(read, qPrintable(read.outcome().message()));
+        QCOMPARE(read->imported.size(), imported);
+        QCOMPARE(read->report.contains(QStringLiteral(
+                     "The archive's 1 other file(s) (attachments) were not imported.")),
+                 files.contains(QString()));
+    }
+
+    // An export to a name ending in .reqifz packs the document; the archive
+    // imports as the document does.
+    void exportPacksAnArchive()
+    {
+        FreshWorkspace first(QStringLiteral("interchange-packed"));
+        fillWithExamples(first);
+        const QString packed = m_files.filePath(QStringLiteral("Release 2.reqifz"));
+        const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
+            ExchangeFormat::ReqIf, workspace(QStringLiteral("interchange-packed")), packed, false);
+        QVERIFY2(written, qPrintable(written.outcome().message()));
+        const Result<interchange::ZipArchive> archive = interchange::ZipArchive::read(packed);
+        QVERIFY2(archive, qPrintable(archive.outcome().message()));
+        QCOMPARE(archive->entries().size(), 1);
+        QCOMPARE(archive->entries().first().name, QStringLiteral("Release 2.reqif"));
+        QVERIFY(archive->entries().first().bytes.contains("<REQ-IF "));
+
+        FreshWorkspace second(QStringLiteral("interchange-unpacked"));
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, second.records(), kSystem, packed, false);
+        QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        QCOMPARE(imported->imported.size(), written->written);
+        QCOMPARE(imported->links, 2);
     }
 
     void oversizedFileIsNotRead()

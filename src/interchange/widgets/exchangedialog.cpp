@@ -29,7 +29,7 @@ struct FormatChoice
 
 constexpr FormatChoice kFormats[] = {
     {ExchangeFormat::ReqIf, QT_TRANSLATE_NOOP("varn::interchange", "ReqIF 1.2 (.reqif)"), ".reqif",
-     QT_TRANSLATE_NOOP("varn::interchange", "ReqIF files (*.reqif *.xml)")},
+     QT_TRANSLATE_NOOP("varn::interchange", "ReqIF files (*.reqif *.reqifz *.xml)")},
     {ExchangeFormat::Csv, QT_TRANSLATE_NOOP("varn::interchange", "Comma-separated values (.csv)"),
      ".csv", QT_TRANSLATE_NOOP("varn::interchange", "CSV files (*.csv)")},
     {ExchangeFormat::Html, QT_TRANSLATE_NOOP("varn::interchange", "HTML report (.html)"), ".html",

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "common/outcome.h"
+#include "interchange/reqifcontent.h"
+#include "interchange/ziparchive.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace varn::interchange {
+
+// Requirements-exchange documents packed in a zip archive (".reqifz"): one
+// or more ".reqif" files, possibly in folders, beside attachments the
+// documents point to. Reading takes every document and reads them as one;
+// the attachments are counted, not imported.
+class ReqIfArchive
+{
+public:
+    struct Documents
+    {
+        ReqIfContent content;
+        int attachments = 0;
+    };
+
+    // Whether the bytes are a zip archive rather than XML.
+    static bool isArchive(const QByteArray &bytes);
+    // Whether an export to the path is to be packed.
+    static bool namesArchive(const QString &path);
+
+    static Result<Documents> read(const ZipArchive &archive);
+    // The archive holding one document, named after the archive's file.
+    static Result<QByteArray> pack(const QString &path, const QByteArray &document);
+};
+
+} // namespace varn::interchange
