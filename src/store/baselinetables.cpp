@@ -1,6 +1,8 @@
 #include "store/baselinetables.h"
 #include "store/storetr.h"
 
+#include "store/boundquery.h"
+
 #include "common/storedwords.h"
 #include "store/savetransaction.h"
 #include "store/sqldialect.h"
@@ -27,20 +29,7 @@ QString deletedWord()
 
 Outcome failed(const QSqlQuery &query)
 {
-    const QSqlError error = query.lastError();
-    TransientRetry::noteError(error);
-    return Outcome::stop(Tr::tr("The baselines could not be read or written.\n") +
-                         (error.databaseText().isEmpty() ? error.text() : error.databaseText()));
-}
-
-bool run(QSqlQuery &query, const QString &sql, const QVariantList &values)
-{
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return false;
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    return query.exec();
+    return statementFailure(query, Tr::tr("The baselines could not be read or written."));
 }
 
 BaselineRow baselineRow(const QSqlQuery &query)
@@ -105,12 +94,12 @@ Result<FrozenRequirements> readFrozen(QSqlDatabase &database, const QString &req
 {
     FrozenRequirements frozen;
     QSqlQuery query(database);
-    if (!run(query, requirementsSql, values))
+    if (!runBound(query, requirementsSql, values))
         return failed(query);
     while (query.next())
         frozen.requirements.append(masterRow(query));
     query.finish();
-    if (!run(query, linksSql, linkValues))
+    if (!runBound(query, linksSql, linkValues))
         return failed(query);
     while (query.next())
         frozen.links.append({query.value(0).toInt(), query.value(1).toInt()});
@@ -200,16 +189,16 @@ Result<SideOf> readSide(QSqlQuery &query, const BaselineTables::Side &side)
 {
     SideOf read{side};
     const bool ran =
-        side ? run(query,
-                   QStringLiteral("SELECT LastReqNum, LastDepNum, (SELECT COUNT(*) FROM "
-                                  "BASELINE_LINK l WHERE l.FK_Baseline = b.Baseline_ID) FROM "
-                                  "BASELINE b WHERE b.Baseline_ID = ?"),
-                   {*side})
-             : run(query,
-                   QStringLiteral("SELECT (SELECT COALESCE(MAX(Req_Num), 0) FROM MASTER_REQ), "
-                                  "(SELECT COALESCE(MAX(Dep_Num), 0) FROM DEPENDENT_REQ), "
-                                  "(SELECT COUNT(*) FROM DEPENDENT_REQ)"),
-                   {});
+        side ? runBound(query,
+                        QStringLiteral("SELECT LastReqNum, LastDepNum, (SELECT COUNT(*) FROM "
+                                       "BASELINE_LINK l WHERE l.FK_Baseline = b.Baseline_ID) FROM "
+                                       "BASELINE b WHERE b.Baseline_ID = ?"),
+                        {*side})
+             : runBound(query,
+                        QStringLiteral("SELECT (SELECT COALESCE(MAX(Req_Num), 0) FROM MASTER_REQ), "
+                                       "(SELECT COALESCE(MAX(Dep_Num), 0) FROM DEPENDENT_REQ), "
+                                       "(SELECT COUNT(*) FROM DEPENDENT_REQ)"),
+                        {});
     if (!ran || !query.next())
         return failed(query);
     read.lastRequirement = query.value(0).toInt();
@@ -222,7 +211,7 @@ Result<SideOf> readSide(QSqlQuery &query, const BaselineTables::Side &side)
 bool readRequirements(QSqlQuery &query, const QString &sql, const QVariantList &values,
                       QList<MasterReqRow> &rows)
 {
-    if (!run(query, sql, values))
+    if (!runBound(query, sql, values))
         return false;
     while (query.next())
         rows.append(masterRow(query));
@@ -233,7 +222,7 @@ bool readRequirements(QSqlQuery &query, const QString &sql, const QVariantList &
 bool readLinks(QSqlQuery &query, const QString &sql, const QVariantList &values,
                QList<std::pair<qint32, qint32>> &links)
 {
-    if (!run(query, sql, values))
+    if (!runBound(query, sql, values))
         return false;
     while (query.next())
         links.append({query.value(0).toInt(), query.value(1).toInt()});
@@ -290,7 +279,7 @@ readDifferences(QSqlDatabase &database, const SideOf &older, const SideOf &newer
     auto [kept, keptValues] = newer.links_(QStringLiteral("x.Dep_Num <= ?"));
     kept.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"),
                  QStringLiteral("SELECT COUNT(*) FROM"));
-    if (!run(query, kept, keptValues + QVariantList{older.lastLink}) || !query.next())
+    if (!runBound(query, kept, keptValues + QVariantList{older.lastLink}) || !query.next())
         return failed(query);
     const qint32 stillHeld = query.value(0).toInt();
     query.finish();
@@ -323,44 +312,48 @@ Result<BaselineRow> BaselineTables::create(const QString &name, const QString &c
         const QString lock =
             SqlDialect::exclusiveLock(SqlDialect::of(database), SqlDialect::LockScope::Transaction,
                                       SqlDialect::LockName::Schema);
-        if (!lock.isEmpty() && !run(query, lock, {}))
+        if (!lock.isEmpty() && !runBound(query, lock, {}))
             return failed(query);
-        if (!run(query, QStringLiteral("SELECT COUNT(*) FROM BASELINE WHERE Name = ?"), {name}))
+        if (!runBound(query, QStringLiteral("SELECT COUNT(*) FROM BASELINE WHERE Name = ?"),
+                      {name}))
             return failed(query);
         if (query.next() && query.value(0).toInt() > 0)
             return Outcome::warning(Tr::tr("A baseline named \"%1\" already exists.").arg(name));
-        if (!run(query, QStringLiteral("SELECT COALESCE(MAX(Baseline_ID), 0) + 1 FROM BASELINE"),
-                 {}) ||
+        if (!runBound(query,
+                      QStringLiteral("SELECT COALESCE(MAX(Baseline_ID), 0) + 1 FROM BASELINE"),
+                      {}) ||
             !query.next())
             return failed(query);
         BaselineRow row{query.value(0).toInt(), name, comments, createdBy, createdAt, 0, 0};
         query.finish();
         // The last keys this baseline saw: what comes later is above them.
-        if (!run(query,
-                 QStringLiteral("SELECT (SELECT COALESCE(MAX(Req_Num), 0) FROM MASTER_REQ), "
-                                "(SELECT COALESCE(MAX(Dep_Num), 0) FROM DEPENDENT_REQ)"),
-                 {}) ||
+        if (!runBound(query,
+                      QStringLiteral("SELECT (SELECT COALESCE(MAX(Req_Num), 0) FROM MASTER_REQ), "
+                                     "(SELECT COALESCE(MAX(Dep_Num), 0) FROM DEPENDENT_REQ)"),
+                      {}) ||
             !query.next())
             return failed(query);
         const qint32 lastRequirement = query.value(0).toInt();
         const qint32 lastLink = query.value(1).toInt();
         query.finish();
-        if (!run(query,
-                 QStringLiteral("INSERT INTO BASELINE (Baseline_ID, Name, Comments, CreatedBy, "
-                                "CreatedAt, LastReqNum, LastDepNum) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                 {row.id, name, comments, createdBy, createdAt, lastRequirement, lastLink}))
+        if (!runBound(
+                query,
+                QStringLiteral("INSERT INTO BASELINE (Baseline_ID, Name, Comments, CreatedBy, "
+                               "CreatedAt, LastReqNum, LastDepNum) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                {row.id, name, comments, createdBy, createdAt, lastRequirement, lastLink}))
             return failed(query);
-        if (!run(query,
-                 QStringLiteral("INSERT INTO BASELINE_REQ (FK_Baseline, Req_Num, FSTType, "
-                                "Category, Priority, Release, ParaNum, DateSaved, Comments) "
-                                "SELECT CAST(? AS INTEGER), Req_Num, FSTType, Category, Priority, "
-                                "Release, ParaNum, DateSaved, Comments FROM MASTER_REQ WHERE ") +
-                     kLiveCondition,
-                 {row.id, deletedWord()}))
+        if (!runBound(
+                query,
+                QStringLiteral("INSERT INTO BASELINE_REQ (FK_Baseline, Req_Num, FSTType, "
+                               "Category, Priority, Release, ParaNum, DateSaved, Comments) "
+                               "SELECT CAST(? AS INTEGER), Req_Num, FSTType, Category, Priority, "
+                               "Release, ParaNum, DateSaved, Comments FROM MASTER_REQ WHERE ") +
+                    kLiveCondition,
+                {row.id, deletedWord()}))
             return failed(query);
         row.requirements = query.numRowsAffected();
         // In the index's order, which builds it the fastest.
-        if (!run(
+        if (!runBound(
                 query,
                 QStringLiteral("INSERT INTO BASELINE_LINK (FK_Baseline, FK_ReqNum, Dep_ReqNum, "
                                "Dep_Num) SELECT CAST(? AS INTEGER), FK_ReqNum, Dep_ReqNum, Dep_Num "
@@ -377,7 +370,7 @@ Result<BaselineRow> BaselineTables::create(const QString &name, const QString &c
 Result<QList<BaselineRow>> BaselineTables::list() const
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!run(query, kBaselineSelect + QStringLiteral(" ORDER BY Baseline_ID"), {}))
+    if (!runBound(query, kBaselineSelect + QStringLiteral(" ORDER BY Baseline_ID"), {}))
         return failed(query);
     QList<BaselineRow> rows;
     while (query.next())
@@ -388,7 +381,7 @@ Result<QList<BaselineRow>> BaselineTables::list() const
 Result<std::optional<BaselineRow>> BaselineTables::find(const QString &name) const
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!run(query, kBaselineSelect + QStringLiteral(" WHERE Name = ?"), {name}))
+    if (!runBound(query, kBaselineSelect + QStringLiteral(" WHERE Name = ?"), {name}))
         return failed(query);
     if (!query.next())
         return std::optional<BaselineRow>();
@@ -402,7 +395,8 @@ Result<bool> BaselineTables::remove(const QString &name) const
         if (Outcome begun = transaction.begin(); !begun)
             return begun;
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        if (!run(query, QStringLiteral("SELECT Baseline_ID FROM BASELINE WHERE Name = ?"), {name}))
+        if (!runBound(query, QStringLiteral("SELECT Baseline_ID FROM BASELINE WHERE Name = ?"),
+                      {name}))
             return failed(query);
         if (!query.next())
             return false;
@@ -411,7 +405,7 @@ Result<bool> BaselineTables::remove(const QString &name) const
         for (const char *statement : {"DELETE FROM BASELINE_LINK WHERE FK_Baseline = ?",
                                       "DELETE FROM BASELINE_REQ WHERE FK_Baseline = ?",
                                       "DELETE FROM BASELINE WHERE Baseline_ID = ?"}) {
-            if (!run(query, QString::fromLatin1(statement), {id}))
+            if (!runBound(query, QString::fromLatin1(statement), {id}))
                 return failed(query);
         }
         if (Outcome committed = transaction.commit(); !committed)

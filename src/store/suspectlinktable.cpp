@@ -1,6 +1,8 @@
 #include "store/suspectlinktable.h"
 #include "store/storetr.h"
 
+#include "store/boundquery.h"
+
 #include "store/preparedstatements.h"
 #include "store/savetransaction.h"
 #include "store/transientretry.h"
@@ -15,20 +17,7 @@ namespace {
 
 Outcome failed(const QSqlQuery &query)
 {
-    const QSqlError error = query.lastError();
-    TransientRetry::noteError(error);
-    return Outcome::stop(Tr::tr("The suspect links could not be read or written.\n") +
-                         (error.databaseText().isEmpty() ? error.text() : error.databaseText()));
-}
-
-bool run(QSqlQuery &query, const QString &sql, const QVariantList &values)
-{
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return false;
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    return query.exec();
+    return statementFailure(query, Tr::tr("The suspect links could not be read or written."));
 }
 
 // A link's end is the requirement when it is that row, or the row that
@@ -68,11 +57,12 @@ Outcome SuspectLinkTable::markTouching(const QString &connectionName, qint32 cha
 Result<QList<SuspectLink>> SuspectLinkTable::open() const
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!run(query,
-             QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum, Changed_ReqNum, New_ReqNum, MarkedOn "
-                            "FROM SUSPECT_LINK WHERE ClearedAt IS NULL "
-                            "ORDER BY FK_ReqNum, Dep_ReqNum, Changed_ReqNum"),
-             {}))
+    if (!runBound(
+            query,
+            QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum, Changed_ReqNum, New_ReqNum, MarkedOn "
+                           "FROM SUSPECT_LINK WHERE ClearedAt IS NULL "
+                           "ORDER BY FK_ReqNum, Dep_ReqNum, Changed_ReqNum"),
+            {}))
         return failed(query);
     QList<SuspectLink> links;
     while (query.next())
@@ -89,11 +79,12 @@ Result<QList<SuspectLink>> SuspectLinkTable::open() const
 Result<QList<SuspectLink>> SuspectLinkTable::reviewed() const
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!run(query,
-             QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum, Changed_ReqNum, New_ReqNum, MarkedOn, "
-                            "ClearedBy, ClearedAt FROM SUSPECT_LINK WHERE ClearedAt IS NOT NULL "
-                            "ORDER BY ClearedAt, FK_ReqNum, Dep_ReqNum, Changed_ReqNum"),
-             {}))
+    if (!runBound(
+            query,
+            QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum, Changed_ReqNum, New_ReqNum, MarkedOn, "
+                           "ClearedBy, ClearedAt FROM SUSPECT_LINK WHERE ClearedAt IS NOT NULL "
+                           "ORDER BY ClearedAt, FK_ReqNum, Dep_ReqNum, Changed_ReqNum"),
+            {}))
         return failed(query);
     QList<SuspectLink> links;
     while (query.next())
@@ -121,11 +112,11 @@ Result<int> SuspectLinkTable::clear(qint32 number, std::optional<qint32> depende
             values << number << number << number << number;
         }
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        if (!run(query,
-                 QStringLiteral("UPDATE SUSPECT_LINK SET ClearedBy = ?, ClearedAt = ? "
-                                "WHERE ClearedAt IS NULL AND ") +
-                     which,
-                 values))
+        if (!runBound(query,
+                      QStringLiteral("UPDATE SUSPECT_LINK SET ClearedBy = ?, ClearedAt = ? "
+                                     "WHERE ClearedAt IS NULL AND ") +
+                          which,
+                      values))
             return failed(query);
         const int cleared = query.numRowsAffected();
         if (Outcome committed = transaction.commit(); !committed)

@@ -29,15 +29,6 @@ namespace {
 const QString kSystem = QStringLiteral("ESD");
 const QString kApplication = QStringLiteral("interchange-appdb");
 
-QString writeFile(const QTemporaryDir &folder, const QString &name, const QByteArray &bytes)
-{
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qWarning("cannot write %s", qPrintable(path));
-    return path;
-}
-
 // The export without its one moment-dependent line.
 QString withoutCreationTime(const QByteArray &bytes)
 {

@@ -7,6 +7,7 @@
 #include "interchange/requirementexchange.h"
 #include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
+#include "support/testfiles.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -146,15 +147,6 @@ QByteArray specification(const QByteArray &identifier, const QByteArray &name,
     return "<SPECIFICATION IDENTIFIER=\"" + identifier + "\" LONG-NAME=\"" + name +
            "\"><TYPE><SPECIFICATION-TYPE-REF>st</SPECIFICATION-TYPE-REF></TYPE><CHILDREN>" + nodes +
            "</CHILDREN></SPECIFICATION>";
-}
-
-QString writeFile(const QTemporaryDir &folder, const QString &name, const QByteArray &bytes)
-{
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qWarning("cannot write %s", qPrintable(path));
-    return path;
 }
 
 // "paragraph|text" of every stored requirement, in number order.
