@@ -102,7 +102,7 @@ Result<std::pair<Snapshot, Snapshot>> Baselines::differences(const QString &from
 
 QString Baselines::createdStatus(const store::BaselineRow &row)
 {
-    return Tr::tr("Baseline \"%1\" holds %2 requirements and %3 links.")
+    return Tr::tr("Baseline \"%1\" holds %2 requirement(s) and %3 link(s).")
         .arg(row.name)
         .arg(row.requirements)
         .arg(row.links);

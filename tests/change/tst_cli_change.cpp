@@ -228,8 +228,8 @@ private slots:
         QCOMPARE(cli({"baseline", "create", "--name", QString(51, u'x')}).exitCode, 1);
         const CliRun created =
             cli({"baseline", "create", "--name", "release 1", "--comment", "signed off"});
-        QCOMPARE(created.out, QStringLiteral("Baseline \"release 1\" holds 3 requirements and 1 "
-                                             "links.\n"));
+        QCOMPARE(created.out, QStringLiteral("Baseline \"release 1\" holds 3 requirement(s) and 1 "
+                                             "link(s).\n"));
         const QStringList lines = cli({"baseline", "list"}).out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 10);
         const QStringList last = lines.last().split(u'\t');

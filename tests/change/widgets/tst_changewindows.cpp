@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(dialog.list()->item(0, 4)->text(), QStringLiteral("1"));
         QCOMPARE(dialog.list()->item(0, 5)->text(), QStringLiteral("signed off"));
         QCOMPARE(dialog.statusLabel()->text(),
-                 QStringLiteral("Baseline \"release 1\" holds 3 requirements and 1 links."));
+                 QStringLiteral("Baseline \"release 1\" holds 3 requirement(s) and 1 link(s)."));
         QVERIFY(dialog.nameField()->text().isEmpty());
 
         dialog.nameField()->setText(QStringLiteral("release 1"));
