@@ -53,7 +53,7 @@ struct ExchangedLink
 };
 
 // What the workspace keeps of other tools' documents, for an export to write
-// back: each document's layout (datatypes, types, specifications, hierarchy,
+// back: each document's layout (datatypes, types, document trees, hierarchy,
 // the objects that are no requirements) with its relations, and the object
 // of each exported requirement that came from one.
 struct ForeignRecords

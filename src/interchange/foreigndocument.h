@@ -10,7 +10,7 @@ namespace varn::interchange {
 
 // Another tool's document as the workspace keeps it: each requirement's
 // object in REQIF_OBJECT and REQIF_VALUE, its relations in REQIF_RELATION,
-// and the rest (datatypes, types with their definitions, specifications, the
+// and the rest (datatypes, types with their definitions, document trees, the
 // hierarchy, headings and the objects that are no requirements) as one JSON
 // layout in REQIF_DOCUMENT.
 class ForeignDocument

@@ -50,7 +50,7 @@ struct ImportBatch
     // What was left out while the file was read, one line each.
     QStringList report;
     // Another tool's document the items came from (definitions, types,
-    // relations, specifications and hierarchy with its headings), kept so an
+    // relations, document trees and hierarchy with its headings), kept so an
     // export can write it back; null for every other source.
     std::shared_ptr<const ReqIfContent> foreignDocument;
 };

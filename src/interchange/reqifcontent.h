@@ -9,7 +9,7 @@ namespace varn::interchange {
 
 // What a requirements-exchange file holds, as read and before it is
 // interpreted: datatypes, types with their attribute definitions, objects
-// with their values, relations and the specifications' hierarchies. Enough
+// with their values, relations and the document trees' hierarchies. Enough
 // is kept of each element (identifiers, long names, values as written) to
 // write the document back as it came.
 struct ReqIfContent
@@ -86,11 +86,11 @@ struct ReqIfContent
     {
         QString object;
         QString paragraph;  // "1", "1.2": its place in the hierarchy
-        QString identifier; // the SPEC-HIERARCHY's own
+        QString identifier; // the hierarchy node's own
         int depth = 1;
-        QString specification; // the identifier of the specification it belongs to
+        QString specification; // the identifier of the document tree it belongs to
         QString lastChange;
-        // The SPEC-HIERARCHY's other attributes as written (LAST-CHANGE,
+        // The hierarchy node's other attributes as written (LAST-CHANGE,
         // LONG-NAME, IS-TABLE-INTERNAL ...).
         QHash<QString, QString> otherAttributes;
     };
@@ -113,7 +113,7 @@ struct ReqIfContent
     QList<Object> objects; // in file order
     QList<Relation> relations;
     QList<Specification> specifications;
-    QList<Node> hierarchy; // depth first, as the specifications list them
+    QList<Node> hierarchy; // depth first, as the document trees list them
     // Identifiers the file refers to but does not define, each once.
     QStringList undefinedReferences;
 };

@@ -108,7 +108,7 @@ public:
         }
         placeInHierarchy();
         // Objects the hierarchy leaves out follow in file order, when every
-        // specification is taken.
+        // document tree is taken.
         QStringList outside;
         for (qsizetype i = 0; i < m_content.objects.size(); ++i) {
             if (m_placed.contains(i))
@@ -266,7 +266,7 @@ private:
             QString number;
             int children = 0;
         };
-        // Which specifications number by headings.
+        // Which document trees number by headings.
         QSet<QString> withHeadings;
         for (const ReqIfContent::Node &node : m_content.hierarchy) {
             const qsizetype index = m_index.value(node.object, -1);

@@ -19,10 +19,10 @@ namespace varn::interchange {
 // - an object with a chapter name and no "ReqIF.Text" (whatever else it
 //   carries), or without text of a type that has no text attribute, is a
 //   heading: the headings number the paragraphs
-//   ("3", "3.2", "3.2.1") by their place among the specification's headings,
+//   ("3", "3.2", "3.2.1") by their place among the document tree's headings,
 //   and a requirement takes the number of the last heading above it (an
 //   ancestor, or an earlier sibling of it or of an ancestor); one above
-//   every heading has none. A specification without headings numbers its
+//   every heading has none. A document tree without headings numbers its
 //   requirements by their places in the hierarchy;
 // - a text longer than a sentence may be is kept whole in fullText and the
 //   sentence ends, shortened at a word, with kShortenedMark;
@@ -35,13 +35,13 @@ public:
     static constexpr char16_t kShortenedMark[] = u" …";
 
     static bool isVarnFile(const ReqIfContent &content);
-    // Every specification of the file.
+    // Every document tree of the file.
     static ImportBatch interpret(ReqIfContent content);
-    // Only the specification with that long name or identifier (every one
+    // Only the document tree with that long name or identifier (every one
     // when empty); refused when the file holds none of that name.
     static Result<ImportBatch> interpret(ReqIfContent content, const QString &specification);
 
-    // The specifications' long names (their identifiers when they have none).
+    // The document trees' long names (their identifiers when they have none).
     static QStringList specificationNames(const ReqIfContent &content);
 };
 

@@ -668,7 +668,7 @@ private:
         return true;
     }
 
-    // The specification's hierarchy as it came, without the nodes of
+    // The document tree's hierarchy as it came, without the nodes of
     // objects that are not written (a deleted requirement): their children
     // move up to the nearest node that is.
     bool writeForeignSpecification(const ReqIfContent &content,

@@ -13,7 +13,7 @@ namespace varn::interchange {
 // Writes requirements as one requirements-exchange document: the header,
 // the datatypes, one requirement type with its attribute definitions, one
 // object per requirement, a relation per dependent link and one
-// specification ordered by paragraph, then number. Identifiers depend only on
+// document tree ordered by paragraph, then number. Identifiers depend only on
 // the system name and the requirement numbers, so exporting twice gives the
 // same identifiers.
 class ReqIfWriter

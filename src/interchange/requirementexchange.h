@@ -58,14 +58,14 @@ public:
     static Result<ExportSummary> exportTo(ExchangeFormat format, const Workspace &workspace,
                                           const QString &path, bool everyVersion,
                                           const Progress &progress = {});
-    // A ReqIF file's specifications are all read unless `specification`
+    // A ReqIF file's document trees are all read unless `specification`
     // names one (by long name or identifier).
     static Result<ImportSummary> importFrom(ExchangeFormat format, store::RecordObjects &records,
                                             const QString &systemName, const QString &path,
                                             bool dryRun, const Progress &progress = {},
                                             const QString &specification = {},
                                             bool deleteMissing = false);
-    // The names of the specifications a ReqIF file holds, for a choice
+    // The names of the document trees a ReqIF file holds, for a choice
     // before importing; refused as an import would refuse the file.
     static Result<QStringList> specificationsIn(const QString &path);
 };

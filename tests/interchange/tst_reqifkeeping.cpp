@@ -132,7 +132,7 @@ Element parse(const QByteArray &bytes)
 }
 
 // What Varn SE adds to a file (its own types, objects, relations and
-// specification, all named by its identifier prefix) taken out, and the
+// document tree, all named by its identifier prefix) taken out, and the
 // header, which every export writes anew.
 void dropAdded(Element &element)
 {
@@ -145,7 +145,7 @@ void dropAdded(Element &element)
 }
 
 // The differences between two files, one line per element of a list
-// (datatypes, types, objects, relations, specifications) that is missing,
+// (datatypes, types, objects, relations, document trees) that is missing,
 // added or different.
 QStringList differences(const QByteArray &original, const QByteArray &exported)
 {

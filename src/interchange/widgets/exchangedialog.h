@@ -21,7 +21,7 @@ namespace varn::interchange {
 // File > Export... and File > Import...: the format, the file (typed or
 // chosen with Browse...), the choice of every version (export) or of a dry
 // run (import), the progress, and after an import the report of what was
-// left out. An import of a ReqIF file that holds several specifications
+// left out. An import of a ReqIF file that holds several document trees
 // offers them, to take all or one.
 class ExchangeDialog : public app::ProgressDialog
 {
@@ -39,9 +39,9 @@ public:
     QLineEdit *fileEdit() const { return m_file; }
     QCheckBox *optionBox() const { return m_option; }
     QPlainTextEdit *reportView() const { return m_report; }
-    // Shown for a file of several specifications; its first entry takes all.
+    // Shown for a file of several document trees; its first entry takes all.
     QComboBox *specificationBox() const { return m_specification; }
-    // Reads the specifications of the file named (done when the name is
+    // Reads the document trees of the file named (done when the name is
     // chosen with Browse... or typed).
     void readSpecifications();
     ExchangeFormat chosenFormat() const;
