@@ -170,6 +170,7 @@ int main(int argc, char **argv)
     std::printf("%d stored requirements (%d live), %d entity names, %d links: filled in %.1f s\n",
                 filled->requirements, filled->live, filled->entityNames, filled->links,
                 filled->seconds);
+    BenchSupport::resetPeakMemory();
     if (!varn::store::SqlConnection::open(kConnection, path))
         return 1;
     bool ok = BenchSupport::checkFilled(kConnection, plan, *filled);

@@ -9,6 +9,8 @@
 
 #include <sqlite3.h>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,6 +50,15 @@ double peakMemoryMiB()
             return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
     }
     return 0;
+}
+
+void resetPeakMemory()
+{
+    // What the fill freed goes back to the system first.
+    malloc_trim(0);
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
 }
 
 namespace {
@@ -242,6 +253,32 @@ QByteArray pragmaText(sqlite3 *db, const char *sql)
     return value;
 }
 
+// The indexes of the requirement tables, dropped for the fill and built
+// again once the rows are in: building an index once costs far less than
+// keeping it up to date row by row.
+QList<QByteArray> dropIndexes(sqlite3 *db)
+{
+    QList<QByteArray> definitions;
+    QList<QByteArray> names;
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS "
+                           "NOT NULL AND tbl_name IN ('MASTER_REQ', 'FUNC_REQ', 'STRUC_REQ', "
+                           "'REQ_ENTITY', 'DEPENDENT_REQ', 'OM_ENTITY')",
+                           -1, &statement, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            names.append(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+            definitions.append(reinterpret_cast<const char *>(sqlite3_column_text(statement, 1)));
+        }
+    }
+    sqlite3_finalize(statement);
+    for (const QByteArray &name : names) {
+        if (!exec(db, ("DROP INDEX \"" + name + '"').constData()))
+            return {};
+    }
+    return definitions;
+}
+
 bool writeRows(sqlite3 *db, const FillPlan &plan, Filled &filled)
 {
     Writer writer(db);
@@ -422,10 +459,15 @@ std::optional<Filled> fill(const QString &path, const FillPlan &plan)
     // pages the file does not have yet. The journal mode the file had comes
     // back at the end, so it stays an ordinary workspace database.
     const QByteArray journal = pragmaText(db, "PRAGMA journal_mode").toLower();
-    bool ok = exec(db, "PRAGMA cache_size = -524288") && exec(db, "PRAGMA synchronous = OFF") &&
+    bool ok = exec(db, "PRAGMA cache_size = -262144") && exec(db, "PRAGMA synchronous = OFF") &&
               (journal != "wal" || exec(db, "PRAGMA journal_mode = DELETE"));
     Filled filled;
-    ok = ok && exec(db, "BEGIN") && writeRows(db, plan, filled) && exec(db, "COMMIT");
+    ok = ok && exec(db, "BEGIN");
+    const QList<QByteArray> indexes = ok ? dropIndexes(db) : QList<QByteArray>();
+    ok = ok && writeRows(db, plan, filled);
+    for (const QByteArray &index : indexes)
+        ok = ok && exec(db, index.constData());
+    ok = ok && exec(db, "COMMIT");
     if (!ok)
         std::fprintf(stderr, "fill: %s\n", sqlite3_errmsg(db));
     if (ok && journal == "wal")

@@ -30,6 +30,9 @@ int requirementsArgument(int argc, char **argv, int fallback);
 
 // The peak resident memory of this process so far, in MiB (VmHWM).
 double peakMemoryMiB();
+// Starts the peak over from the memory in use now (after a fill whose page
+// cache is not the program's).
+void resetPeakMemory();
 
 // A workspace's requirements as the engine stores them, in a mix that
 // resembles a large programme's: functional requirements of template 9 and
