@@ -1,5 +1,6 @@
 #include "benchsupport.h"
 
+#include "central/requirementscentral.h"
 #include "central/requirementtablemodel.h"
 #include "common/storedwords.h"
 #include "store/requirementlisting.h"
@@ -10,6 +11,12 @@
 #include <sqlite3.h>
 
 #include <malloc.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -479,6 +486,96 @@ std::optional<Filled> fill(const QString &path, const FillPlan &plan)
     return filled;
 }
 
+namespace {
+
+// One table as CSV, as COPY reads it: NULL unquoted and empty, every text
+// quoted. The column names for the COPY statement; empty on failure.
+QByteArray writeCsv(sqlite3 *db, const char *table, const QString &file)
+{
+    QFile out(file);
+    sqlite3_stmt *select = nullptr;
+    const QByteArray sql = QByteArray("SELECT * FROM ") + table;
+    if (!out.open(QIODevice::WriteOnly) ||
+        sqlite3_prepare_v2(db, sql.constData(), -1, &select, nullptr) != SQLITE_OK)
+        return {};
+    QByteArray columns;
+    const int count = sqlite3_column_count(select);
+    for (int column = 0; column < count; ++column)
+        columns += (column ? ", \"" : "\"") +
+                   QByteArray(sqlite3_column_name(select, column)).toLower() + '"';
+    QByteArray line;
+    bool ok = true;
+    while (ok && sqlite3_step(select) == SQLITE_ROW) {
+        line.clear();
+        for (int column = 0; column < count; ++column) {
+            if (column)
+                line += ',';
+            switch (sqlite3_column_type(select, column)) {
+            case SQLITE_NULL:
+                break;
+            case SQLITE_INTEGER:
+                line += QByteArray::number(sqlite3_column_int64(select, column));
+                break;
+            default: {
+                const QByteArray text(
+                    reinterpret_cast<const char *>(sqlite3_column_text(select, column)),
+                    sqlite3_column_bytes(select, column));
+                line += '"' + QByteArray(text).replace('"', "\"\"") + '"';
+            }
+            }
+        }
+        line += '\n';
+        ok = out.write(line) == line.size();
+    }
+    sqlite3_finalize(select);
+    return ok && out.flush() ? columns : QByteArray();
+}
+
+} // namespace
+
+QString writeServerLoad(const QString &path, const QString &folder)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_close(db);
+        return {};
+    }
+    // The checks of every foreign key are queued to the end of a transaction
+    // on the server; rows copied from a consistent file need none.
+    QByteArray script = "SET session_replication_role = replica;\nBEGIN;\n";
+    const char *tables[] = {"MASTER_REQ", "FUNC_REQ",   "STRUC_REQ",
+                            "OM_ENTITY",  "REQ_ENTITY", "DEPENDENT_REQ"};
+    bool ok = true;
+    for (const char *table : tables) {
+        const QString file = folder + QLatin1Char('/') + QLatin1String(table) + ".csv";
+        const QByteArray columns = writeCsv(db, table, file);
+        ok = ok && !columns.isEmpty();
+        script += "\\copy " + QByteArray(table).toLower() + " (" + columns + ") FROM '" +
+                  QFile::encodeName(file) + "' WITH (FORMAT csv)\n";
+    }
+    const char *counters[][2] = {{"PK_MASTR_REQ", "PMastrReq"},
+                                 {"PK_ENT_REQ", "PEntReq"},
+                                 {"PK_DEP_REQ", "PDepReq"},
+                                 {"PK_ENT_OM", "PEntOm"}};
+    for (const auto &counter : counters) {
+        const QByteArray value = pragmaText(
+            db, (QByteArray("SELECT ") + counter[1] + " FROM " + counter[0]).constData());
+        ok = ok && !value.isEmpty();
+        script += QByteArray("UPDATE ") + counter[0] + " SET " + counter[1] + " = " + value + ";\n";
+    }
+    script += "COMMIT;\nANALYZE;\n";
+    sqlite3_close(db);
+    const QString scriptPath = folder + QStringLiteral("/load.sql");
+    QFile out(scriptPath);
+    ok = ok && out.open(QIODevice::WriteOnly) && out.write(script) == script.size();
+    if (!ok) {
+        std::fprintf(stderr, "cannot write the server's load into %s\n", qPrintable(folder));
+        return {};
+    }
+    return scriptPath;
+}
+
 bool checkFilled(const QString &connectionName, const FillPlan &plan, const Filled &filled)
 {
     using varn::store::RequirementOrder;
@@ -536,6 +633,156 @@ bool checkFilled(const QString &connectionName, const FillPlan &plan, const Fill
     if (seen != QSet<qint32>(sample.begin(), sample.end()).size())
         return differs("sample rows", QString::number(sample.size()), QString::number(seen));
     return true;
+}
+
+namespace {
+
+constexpr int kScreenRows = 30;
+
+using varn::central::Column;
+using varn::central::QueryKind;
+using varn::central::RequirementsCentral;
+
+qint64 screenNanoseconds(const RequirementsCentral &central, int firstRow = 0)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const qsizetype characters = readFirstScreen(central.model(), kScreenRows, firstRow);
+    const qint64 elapsed = timer.nsecsElapsed();
+    if (characters == 0)
+        std::fprintf(stderr, "the screen is empty\n");
+    return elapsed;
+}
+
+// The processor time of this process so far, in ms: on a machine shared with
+// others it tells what a query costs apart from the waits for a processor.
+double processorMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Each query runs three times: the best and the median wall time, the
+// processor time of the best run, and the first screen after the last.
+bool measure(const QString &what, RequirementsCentral &central,
+             const std::function<varn::Outcome()> &query)
+{
+    constexpr int kRuns = 3;
+    std::vector<std::pair<double, double>> runs; // wall, processor
+    for (int run = 0; run < kRuns; ++run) {
+        QElapsedTimer timer;
+        const double processor = processorMs();
+        timer.start();
+        const varn::Outcome outcome = query();
+        runs.emplace_back(timer.nsecsElapsed() / 1e6, processorMs() - processor);
+        if (!outcome) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(what), qPrintable(outcome.message()));
+            return false;
+        }
+    }
+    std::sort(runs.begin(), runs.end());
+    const qint64 screen = screenNanoseconds(central);
+    std::printf("%-36s %7d rows  query best %7.1f ms median %7.1f ms (cpu %6.1f ms)  first "
+                "screen %6.3f ms\n",
+                qPrintable(what), central.model().requirementCount(), runs.front().first,
+                runs[kRuns / 2].first, runs.front().second, screen / 1e6);
+    return true;
+}
+
+// The sort of a column over the whole list, checked on a sample of
+// neighbouring rows: each pair in the column's order.
+bool sortedOnSample(const RequirementsCentral &central, int listColumn, bool ascending)
+{
+    const auto &model = central.model();
+    const int rows = model.requirementCount();
+    for (int row = 0; row + 1 < rows; row += rows / 50 + 1) {
+        const QString a = model.data(model.index(row, listColumn)).toString();
+        const QString b = model.data(model.index(row + 1, listColumn)).toString();
+        const bool numeric = central.model().columns().at(listColumn) == Column::Number;
+        const int order =
+            numeric ? (a.toInt() < b.toInt() ? -1 : a.toInt() > b.toInt()) : QString::compare(a, b);
+        if (ascending ? order > 0 : order < 0) {
+            std::fprintf(stderr, "rows %d and %d out of order: \"%s\" \"%s\"\n", row, row + 1,
+                         qPrintable(a), qPrintable(b));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool measureCentral(const QString &connectionName)
+{
+    bool ok = false;
+    {
+        RequirementsCentral central(connectionName);
+        QElapsedTimer timer;
+        timer.start();
+        ok = central.loadSettings().isOk();
+        const varn::Result<QStringList> names = central.entityNames();
+        ok = ok && names.isOk();
+        const double named = timer.nsecsElapsed() / 1e6;
+        ok = ok && central.runType(QueryKind::All).isOk();
+        const qint64 screen = screenNanoseconds(central);
+        std::printf("%-40s %8lld names  %.1f ms (entity list %.1f ms)\n",
+                    "opening to the first screen", ok ? static_cast<long long>(names->size()) : 0LL,
+                    timer.nsecsElapsed() / 1e6, named);
+        std::printf("%-40s first screen %.3f ms\n", "", screen / 1e6);
+        ok = ok && measure(QStringLiteral("All"), central,
+                           [&] { return central.runType(QueryKind::All); });
+        ok = ok && measure(QStringLiteral("Functional"), central,
+                           [&] { return central.runType(QueryKind::Functional); });
+        ok = ok && measure(QStringLiteral("By Template 9"), central,
+                           [&] { return central.runByTemplate(9); });
+        const QString entity = entityName(7);
+        ok = ok && measure(QStringLiteral("By Entity \"%1\"").arg(entity), central,
+                           [&] { return central.runByEntity(entity); });
+        ok = ok && measure(QStringLiteral("By Entity \"station b*\""), central,
+                           [&] { return central.runByEntity(QStringLiteral("station b*")); });
+        ok = ok && measure(QStringLiteral("By Number \"1*\""), central,
+                           [&] { return central.runByNumber(QStringLiteral("1*")); });
+        ok = ok && measure(QStringLiteral("By Paragraph \"3.*\""), central,
+                           [&] { return central.runByParagraph(QStringLiteral("3.*")); });
+        ok = ok && central.runType(QueryKind::All).isOk();
+        const struct
+        {
+            Column column;
+            const char *name;
+        } sorts[] = {{Column::Requirement, "Requirement"},
+                     {Column::Paragraph, "Paragraph"},
+                     {Column::Category, "Category"},
+                     {Column::Number, "Req No."}};
+        for (const auto &sort : sorts) {
+            const int listColumn = int(central.model().columns().indexOf(sort.column));
+            if (listColumn < 0)
+                continue;
+            // The first click sorts up, the second down.
+            for (const bool ascending : {true, false}) {
+                ok = ok &&
+                     measure(QStringLiteral("All sorted by %1 %2")
+                                 .arg(QLatin1String(sort.name),
+                                      ascending ? QStringLiteral("up") : QStringLiteral("down")),
+                             central, [&] {
+                                 central.setSort(sort.column, !ascending);
+                                 return central.sortByColumn(listColumn, {});
+                             });
+                ok = ok && central.sortAscending() == ascending;
+                ok = ok && sortedOnSample(central, listColumn, ascending);
+            }
+        }
+        const int middle = central.model().requirementCount() / 2;
+        const qint64 scrolled = screenNanoseconds(central, middle);
+        std::printf("%-40s %.3f ms\n", "a screen in the middle of the list", scrolled / 1e6);
+        timer.restart();
+        const varn::Result<QString> sentence = central.sentenceOf(central.model().numberAt(middle));
+        ok = ok && sentence.isOk();
+        std::printf("%-40s %.3f ms\n", "the sentence of the selected row",
+                    timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("peak memory %.0f MiB\n", peakMemoryMiB());
+    return ok;
 }
 
 qsizetype readFirstScreen(const varn::central::RequirementTableModel &model, int rows, int firstRow)

@@ -82,10 +82,21 @@ QString entityName(int index);
 // workspace database afterwards. Nothing on failure (said on stderr).
 std::optional<Filled> fill(const QString &path, const FillPlan &plan);
 
+// The same rows for a team database: each requirement table of a filled
+// file as a CSV file in folder, and a psql script that loads them (and the
+// key counters) into a provisioned team database in one transaction. The
+// script's path, empty on failure (said on stderr).
+QString writeServerLoad(const QString &path, const QString &folder);
+
 // Reads the filled database back through the program's own listing on an
 // open connection: the live count, the kinds, the first and last rows and a
 // sample of sentences. False (said on stderr) at the first difference.
 bool checkFilled(const QString &connectionName, const FillPlan &plan, const Filled &filled);
+
+// Requirements Central on an open connection: opening to the first screen,
+// the queries, sorts both ways (checked on a sample), a screen in the middle
+// and the sentence pane, each printed; the peak memory last.
+bool measureCentral(const QString &connectionName);
 
 // What the list asks for to paint its first screen: every shown cell of the
 // first rows, and the headers. Returns the characters read.
