@@ -5,6 +5,7 @@
 // the list, and the sentence of a selected requirement. The widgets
 // themselves are not linked here; the figures are the query and model side
 // of the painted screen. The peak memory of the whole run ends the report.
+// "bench_central N --fill FILE SYSTEM" fills a new workspace's database only.
 #include "app/blankimage.h"
 #include "benchsupport.h"
 #include "store/sqlconnection.h"
@@ -24,6 +25,20 @@ const QString kConnection = QStringLiteral("bench_central");
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
+    BenchSupport::FillPlan plan;
+    plan.requirements = BenchSupport::requirementsArgument(argc, argv, 100000);
+    // "N --fill FILE SYSTEM": only fills the blank database of a workspace
+    // that varn-cli new made, for measuring the programs on it.
+    if (const QStringList arguments = application.arguments();
+        arguments.size() == 5 && arguments.at(2) == QLatin1String("--fill")) {
+        plan.system = arguments.at(4);
+        const std::optional<BenchSupport::Filled> filled =
+            BenchSupport::fill(arguments.at(3), plan);
+        if (filled)
+            std::printf("%d stored requirements (%d live): filled in %.1f s\n",
+                        filled->requirements, filled->live, filled->seconds);
+        return filled ? 0 : 1;
+    }
     QTemporaryDir folder(QCoreApplication::applicationDirPath() +
                          QStringLiteral("/bench_central-XXXXXX"));
     const QString path = folder.filePath(QStringLiteral("centralReq.mdb"));
@@ -31,8 +46,6 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", qPrintable(written.message()));
         return 1;
     }
-    BenchSupport::FillPlan plan;
-    plan.requirements = BenchSupport::requirementsArgument(argc, argv, 100000);
     const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
     if (!filled)
         return 1;

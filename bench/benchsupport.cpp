@@ -500,9 +500,13 @@ QByteArray writeCsv(sqlite3 *db, const char *table, const QString &file)
         return {};
     QByteArray columns;
     const int count = sqlite3_column_count(select);
-    for (int column = 0; column < count; ++column)
-        columns += (column ? ", \"" : "\"") +
-                   QByteArray(sqlite3_column_name(select, column)).toLower() + '"';
+    for (int column = 0; column < count; ++column) {
+        // The schema quotes the columns named by SQL keywords, keeping their
+        // case; the others fold to lower case on the server.
+        const QByteArray name(sqlite3_column_name(select, column));
+        const bool keyword = name == "Default" || name == "From" || name == "To";
+        columns += (column ? ", " : "") + (keyword ? '"' + name + '"' : name);
+    }
     QByteArray line;
     bool ok = true;
     while (ok && sqlite3_step(select) == SQLITE_ROW) {
@@ -564,7 +568,9 @@ QString writeServerLoad(const QString &path, const QString &folder)
         ok = ok && !value.isEmpty();
         script += QByteArray("UPDATE ") + counter[0] + " SET " + counter[1] + " = " + value + ";\n";
     }
-    script += "COMMIT;\nANALYZE;\n";
+    // As the server's own vacuum would have left it: statistics, and the
+    // pages marked all-visible, so that an index is read without its rows.
+    script += "COMMIT;\nVACUUM ANALYZE;\n";
     sqlite3_close(db);
     const QString scriptPath = folder + QStringLiteral("/load.sql");
     QFile out(scriptPath);

@@ -125,10 +125,12 @@ Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
 {
     const auto [where, values] = condition(selection, !ordersBySelection(selection, order));
     const bool byNumber = order == RequirementOrder::Number;
-    const QString sql = (byNumber ? QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (")
-                                  : QStringLiteral("SELECT Req_Num, %1 FROM MASTER_REQ WHERE (")
-                                        .arg(orderValue(order))) +
-                        where + QStringLiteral(") ORDER BY ") + orderBy(order, true);
+    // Only a descending list needs the values, to find where each run ends.
+    const bool runs = !ascending && !byNumber;
+    const QString sql =
+        (runs ? QStringLiteral("SELECT Req_Num, %1 FROM MASTER_REQ WHERE (").arg(orderValue(order))
+              : QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (")) +
+        where + QStringLiteral(") ORDER BY ") + orderBy(order, true);
     RowStatement select(database, sql, RowStatement::Route::Direct);
     if (!select.isPrepared())
         return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
@@ -142,7 +144,6 @@ Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
         return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
     QList<qint32> numbers;
     std::vector<qsizetype> runStarts; // where a new sort value begins
-    const bool runs = !ascending && !byNumber;
     while (select.next()) {
         if (runs && !select.sameAsBefore(1))
             runStarts.push_back(numbers.size());
