@@ -179,7 +179,9 @@ Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &se
     const QString sql = QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (") + where +
                         QStringLiteral(") ORDER BY ") + orderBy(order, ascending);
     QSqlQuery select(database);
-    select.setForwardOnly(true);
+    // The server's numbers come in one result rather than a result a row:
+    // a million of them cost one reply, not a million.
+    select.setForwardOnly(false);
     if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
         return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
     for (const QVariant &value : values)
