@@ -101,10 +101,6 @@ QString orderBy(RequirementOrder order, bool ascending)
     return sql;
 }
 
-} // namespace
-
-namespace {
-
 // Whether an order is the column the selection's own term looks up, so that
 // finding the rows through that term yields them in order as well.
 bool ordersBySelection(const RequirementSelection &selection, RequirementOrder order)
