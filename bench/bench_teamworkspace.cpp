@@ -1,8 +1,10 @@
 // A team workspace on a private PostgreSQL cluster: 8 writer processes save
 // 500 functional requirements each over the Unix socket, then the numbers
 // are checked (none lost, none twice); then Requirements Central's All query
-// and first screen on 100,000 requirements in the team database, and how
-// soon the list shows another user's save there.
+// and the other measures of bench_central on the shared fill's requirements
+// in the team database (100,000 unless the first argument names another
+// number), and how soon the list shows another user's save there.
+#include "app/blankimage.h"
 #include "benchsupport.h"
 #include "central/requirementchangelistener.h"
 #include "central/requirementscentral.h"
@@ -19,6 +21,7 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -31,7 +34,6 @@ namespace {
 
 constexpr int kWriters = 8;
 constexpr int kSavesEach = 500;
-constexpr int kCentralRequirements = 100000;
 constexpr int kScreenRows = 30;
 
 templates::FunctionalDraft generated(int writer, int i)
@@ -115,48 +117,48 @@ bool writers(const QString &server)
     return ok && stored == saves && distinct == saves && highest == saves;
 }
 
-bool fillForCentral()
+// The shared fill's requirements, written into a workspace file and copied
+// into the team database; then read back through the program's listing.
+bool fillForCentral(PgCluster &cluster, const QString &server, int count)
 {
-    QSqlQuery query(QSqlDatabase::database(QStringLiteral("bench")));
-    return query.exec(
-               QStringLiteral(
-                   "INSERT INTO MASTER_REQ SELECT n, CASE WHEN n % 10 = 0 THEN 'Deleted' ELSE "
-                   "'Functional' END, 9, 'Software', 1, 1, 1, (n % 40) || '.' || (n % 7), 'The "
-                   "Acme "
-                   "system shall provide the capability', 'to assess the weight of cargo ' || "
-                   "((n * 7919) % 100003) || ' using the runway freight scale ' || (n % 977), n, "
-                   "'3-7-2009', NULL FROM generate_series(1, %1) AS n")
-                   .arg(kCentralRequirements)) &&
-           query.exec(QStringLiteral("INSERT INTO FUNC_REQ (F_ReqNum, Source) SELECT Req_Num, 9 "
-                                     "FROM MASTER_REQ")) &&
-           query.exec(QStringLiteral("UPDATE PK_MASTR_REQ SET PMastrReq = %1")
-                          .arg(kCentralRequirements)) &&
-           query.exec(QStringLiteral("ANALYZE"));
-}
-
-bool firstScreenOfCentral()
-{
-    central::RequirementsCentral central(QStringLiteral("bench"));
-    if (!central.loadSettings())
+    QTemporaryDir folder(QCoreApplication::applicationDirPath() +
+                         QStringLiteral("/bench_team-XXXXXX"));
+    const QString path = folder.filePath(QStringLiteral("teamReq.mdb"));
+    BenchSupport::FillPlan plan;
+    plan.requirements = count;
+    plan.system = QStringLiteral("Bench");
+    if (!app::BlankImage::writeTo(QString(), path))
+        return false;
+    const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
+    if (!filled)
         return false;
     QElapsedTimer timer;
     timer.start();
-    if (!central.runType(central::QueryKind::All))
+    const QString script = BenchSupport::writeServerLoad(path, folder.path());
+    if (script.isEmpty())
         return false;
-    const qint64 queried = timer.nsecsElapsed();
-    timer.restart();
-    const auto &model = central.model();
-    const qsizetype characters = BenchSupport::readFirstScreen(model, kScreenRows);
-    const qint64 screen = timer.nsecsElapsed();
-    std::printf("Central All on %d team requirements: %d rows, query %.1f ms, first screen "
-                "%.3f ms after the query\n",
-                kCentralRequirements, model.requirementCount(), queried / 1e6, screen / 1e6);
-    return characters > 0;
+    // psql as the cluster's helper runs it, without its time limit: a
+    // million rows take longer than a test's script.
+    QProcess psql;
+    psql.setProcessChannelMode(QProcess::ForwardedChannels);
+    psql.start(QStringLiteral("/usr/lib/postgresql/15/bin/psql"),
+               {QStringLiteral("-h"), cluster.socketFolder(), QStringLiteral("-p"),
+                QStringLiteral("5432"), QStringLiteral("-U"), PgCluster::userName(),
+                QStringLiteral("-d"), PgCluster::databaseOf(server), QStringLiteral("-q"),
+                QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-f"),
+                script});
+    if (!psql.waitForFinished(-1) || psql.exitStatus() != QProcess::NormalExit ||
+        psql.exitCode() != 0)
+        return false;
+    std::printf("%d team requirements (%d live): filled in %.1f s, copied to the server in %.1f "
+                "s\n",
+                filled->requirements, filled->live, filled->seconds, timer.nsecsElapsed() / 1e9);
+    return BenchSupport::checkFilled(QStringLiteral("bench"), plan, *filled);
 }
 
 // Another user saves while the list is shown: how soon the list hears of it,
 // and the query and first screen of listing again.
-bool liveRefreshOfCentral(const QString &server)
+bool liveRefreshOfCentral(const QString &server, int count)
 {
     central::RequirementsCentral central(QStringLiteral("bench"));
     central::RequirementChangeListener listener;
@@ -190,7 +192,7 @@ bool liveRefreshOfCentral(const QString &server)
                 insert.exec(QStringLiteral("INSERT INTO MASTER_REQ VALUES (%1, 'Functional', 9, "
                                            "'Software', 1, 1, 1, '1.1', 'The Acme system shall', "
                                            "'notify the operator', %1, '3-7-2009', NULL)")
-                                .arg(kCentralRequirements + 1));
+                                .arg(count + 1));
         timer.start();
         saved = saved && save.commit().isOk();
     }
@@ -201,8 +203,8 @@ bool liveRefreshOfCentral(const QString &server)
     std::printf("Central live on %d team requirements: another user's save heard %.1f ms after "
                 "its commit (%d ms of it gathering a burst), listed again: query %.1f ms, first "
                 "screen %.3f ms after the query, %d rows\n",
-                kCentralRequirements, heard / 1e6, central::RequirementChangeListener::kDelayMs,
-                queried / 1e6, screen / 1e6, after);
+                count, heard / 1e6, central::RequirementChangeListener::kDelayMs, queried / 1e6,
+                screen / 1e6, after);
     return saved && heard >= 0 && characters > 0 && after == before + 1;
 }
 
@@ -218,6 +220,7 @@ int main(int argc, char **argv)
     PgCluster *cluster = PgCluster::instance();
     if (!cluster)
         return 1;
+    const int count = BenchSupport::requirementsArgument(argc, argv, 100000);
     bool ok = true;
     for (int round = 0; ok && round < 2; ++round) {
         const QString server = cluster->createDatabase();
@@ -228,9 +231,10 @@ int main(int argc, char **argv)
                  store::TeamDatabase::provision(opened->connectionName(), QStringLiteral("Bench"));
         }
         if (ok)
-            ok = round == 0
-                     ? writers(server)
-                     : fillForCentral() && firstScreenOfCentral() && liveRefreshOfCentral(server);
+            ok = round == 0 ? writers(server)
+                            : fillForCentral(*cluster, server, count) &&
+                                  BenchSupport::measureCentral(QStringLiteral("bench")) &&
+                                  liveRefreshOfCentral(server, count);
         store::SqlConnection::close(QStringLiteral("bench"));
     }
     if (!ok)

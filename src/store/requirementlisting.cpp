@@ -2,12 +2,16 @@
 #include "store/storetr.h"
 
 #include "store/creqmsset.h"
+#include "store/rowstatement.h"
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <algorithm>
+#include <vector>
 
 namespace varn::store {
 
@@ -22,17 +26,23 @@ QString errorText(const QSqlError &error)
 }
 
 // The WHERE text of a selection (without the word) and its bound values.
-std::pair<QString, QVariantList> condition(const RequirementSelection &selection)
+// With steered set (SQLite, an order other than the selection's own column),
+// the kind's and the template's terms are written so that SQLite cannot look
+// them up through an index ("+column"): it then reads the order's index from
+// end to end instead of finding the rows first and sorting them all.
+std::pair<QString, QVariantList> condition(const RequirementSelection &selection,
+                                           bool steered = false)
 {
     using Kind = RequirementSelection::Kind;
     const QString deleted = QString::fromLatin1(messages::kDeletedKind);
+    const QString unindexed = steered ? QStringLiteral("+") : QString();
     switch (selection.kind) {
     case Kind::Live:
         break;
     case Kind::OfType:
-        return {QStringLiteral("FSTType = ?"), {selection.text}};
+        return {unindexed + QStringLiteral("FSTType = ?"), {selection.text}};
     case Kind::ByTemplate:
-        return {QStringLiteral("(Source = ?) AND (FSTType NOT LIKE ?)"),
+        return {QStringLiteral("(%1Source = ?) AND (FSTType NOT LIKE ?)").arg(unindexed),
                 {selection.number, deleted}};
     case Kind::ByNumber:
         // The number is matched as its decimal text, so "1%" finds 1, 10 to
@@ -42,9 +52,11 @@ std::pair<QString, QVariantList> condition(const RequirementSelection &selection
         return {QStringLiteral("(ParaNum LIKE ?) AND (FSTType NOT LIKE ?)"),
                 {selection.text, deleted}};
     case Kind::ByEntity:
-        return {QStringLiteral("((Req_Num IN (SELECT FK_FReqNum FROM REQ_ENTITY WHERE ReqEntity "
-                               "LIKE ?)) OR (Req_Num IN (SELECT FK_SReqNum FROM REQ_ENTITY WHERE "
-                               "ReqEntity LIKE ?))) AND (FSTType NOT LIKE ?)"),
+        // One list of the numbers the matching names belong to, functional
+        // or structural, read through the names' index.
+        return {QStringLiteral("(Req_Num IN (SELECT FK_FReqNum FROM REQ_ENTITY WHERE ReqEntity "
+                               "LIKE ? UNION ALL SELECT FK_SReqNum FROM REQ_ENTITY WHERE "
+                               "ReqEntity LIKE ?)) AND (FSTType NOT LIKE ?)"),
                 {selection.text, selection.text, deleted}};
     case Kind::Requirement:
         return {QStringLiteral("Req_Num = ?"), {selection.number}};
@@ -69,13 +81,19 @@ constexpr const char *kOrderColumns[] = {
 };
 static_assert(std::size(kOrderColumns) == std::size_t(RequirementOrder::Comments) + 1);
 
-QString orderBy(RequirementOrder order, bool ascending)
+// The value an order sorts by, as the order's index holds it.
+QString orderValue(RequirementOrder order)
 {
     // The list shows the preamble before the text, so the sentence is the
     // order a reader expects.
-    QString sql = order == RequirementOrder::Sentence
-                      ? QStringLiteral("COALESCE(Preamble, '') || ' ' || COALESCE(ReqText, '')")
-                      : QString::fromLatin1(kOrderColumns[int(order)]);
+    return order == RequirementOrder::Sentence
+               ? QStringLiteral("COALESCE(Preamble, '') || ' ' || COALESCE(ReqText, '')")
+               : QString::fromLatin1(kOrderColumns[int(order)]);
+}
+
+QString orderBy(RequirementOrder order, bool ascending)
+{
+    QString sql = orderValue(order);
     sql += ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
     // Req_Num last keeps equal sort values in a stable order.
     if (order != RequirementOrder::Number)
@@ -83,17 +101,83 @@ QString orderBy(RequirementOrder order, bool ascending)
     return sql;
 }
 
+// Whether an order is the column the selection's own term looks up, so that
+// finding the rows through that term yields them in order as well.
+bool ordersBySelection(const RequirementSelection &selection, RequirementOrder order)
+{
+    using Kind = RequirementSelection::Kind;
+    return order == RequirementOrder::Number ||
+           (selection.kind == Kind::OfType && order == RequirementOrder::Type) ||
+           (selection.kind == Kind::ByTemplate && order == RequirementOrder::Source);
+}
+
+// SQLite reads the numbers in ascending order through the order's index
+// (data/extensions/listorders.sql), straight from the connection's handle:
+// a million numbers cost a pass over one index. A descending list is the
+// same read backwards run by run, so that equal values keep number order.
+Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
+                                          const RequirementSelection &selection,
+                                          RequirementOrder order, bool ascending)
+{
+    const auto [where, values] = condition(selection, !ordersBySelection(selection, order));
+    const bool byNumber = order == RequirementOrder::Number;
+    // Only a descending list needs the values, to find where each run ends.
+    const bool runs = !ascending && !byNumber;
+    const QString sql =
+        (runs ? QStringLiteral("SELECT Req_Num, %1 FROM MASTER_REQ WHERE (").arg(orderValue(order))
+              : QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (")) +
+        where + QStringLiteral(") ORDER BY ") + orderBy(order, true);
+    RowStatement select(database, sql, RowStatement::Route::Direct);
+    if (!select.isPrepared())
+        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+    for (const QVariant &value : values) {
+        if (value.typeId() == QMetaType::Int)
+            select.add(qint32(value.toInt()));
+        else
+            select.add(value.toString());
+    }
+    if (!select.exec())
+        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+    QList<qint32> numbers;
+    std::vector<qsizetype> runStarts; // where a new sort value begins
+    while (select.next()) {
+        if (runs && !select.sameAsBefore(1))
+            runStarts.push_back(numbers.size());
+        numbers.append(select.intValue(0));
+    }
+    if (select.lastError().isValid())
+        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+    if (ascending)
+        return numbers;
+    if (byNumber) {
+        std::reverse(numbers.begin(), numbers.end());
+        return numbers;
+    }
+    QList<qint32> descending;
+    descending.reserve(numbers.size());
+    qsizetype end = numbers.size();
+    for (auto start = runStarts.rbegin(); start != runStarts.rend(); ++start) {
+        descending.append(numbers.cbegin() + *start, numbers.cbegin() + end);
+        end = *start;
+    }
+    return descending;
+}
+
 } // namespace
 
 Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &selection,
                                                   RequirementOrder order, bool ascending) const
 {
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    if (SqlDialect::of(database) == Backend::SQLite)
+        return numbersThroughIndex(database, selection, order, ascending);
     const auto [where, values] = condition(selection);
     const QString sql = QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (") + where +
                         QStringLiteral(") ORDER BY ") + orderBy(order, ascending);
-    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     QSqlQuery select(database);
-    select.setForwardOnly(true);
+    // The server's numbers come in one result rather than a result a row:
+    // a million of them cost one reply, not a million.
+    select.setForwardOnly(false);
     if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
         return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
     for (const QVariant &value : values)

@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
 #include <utility>
 
 namespace varn::store {
@@ -201,6 +202,27 @@ bool RowStatement::isNull(int column) const
 {
     return direct() ? sqlite3_column_type(m_statement, column) == SQLITE_NULL
                     : m_query.isNull(column);
+}
+
+bool RowStatement::sameAsBefore(int column)
+{
+    if (!direct()) {
+        const QVariant value = m_query.value(column);
+        const bool same =
+            m_beforeType == 0 && value == m_beforeValue && value.isNull() == m_beforeValue.isNull();
+        m_beforeValue = value;
+        m_beforeType = 0;
+        return same;
+    }
+    const int type = sqlite3_column_type(m_statement, column);
+    const auto *bytes = static_cast<const char *>(sqlite3_column_blob(m_statement, column));
+    const QByteArrayView value(bytes, sqlite3_column_bytes(m_statement, column));
+    const bool same = type == m_beforeType && value == QByteArrayView(m_before);
+    m_beforeType = type;
+    m_before.resize(value.size()); // keeps its capacity: no allocation a row
+    if (!value.isEmpty())
+        std::memcpy(m_before.data(), value.data(), size_t(value.size()));
+    return same;
 }
 
 int RowStatement::columnIndex(const QString &name) const

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVarLengthArray>
+#include <QVariant>
 
 #include <memory>
 
@@ -48,6 +50,11 @@ public:
     qint32 intValue(int column) const;
     QString textValue(int column) const;
     bool isNull(int column) const;
+    // Whether a column holds the same value as in the row read before, for
+    // telling runs of equal sort values apart without converting each value:
+    // compared as stored (type and bytes) on the direct route, as values
+    // otherwise. The first row equals nothing.
+    bool sameAsBefore(int column);
     // The position of a result column by its name, -1 when there is none.
     int columnIndex(const QString &name) const;
     // Ends the reading of a query's rows before the next run.
@@ -58,6 +65,9 @@ public:
 private:
     bool direct() const { return m_statement != nullptr; }
     int nextPosition();
+    QByteArray m_before;
+    QVariant m_beforeValue;
+    int m_beforeType = -1; // none read yet
     void noteBinding(int code);
     void noteDirectError(int code);
 

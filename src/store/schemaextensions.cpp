@@ -51,18 +51,36 @@ QList<SchemaExtensions::Script> SchemaExtensions::builtIn()
     return scripts;
 }
 
+namespace {
+
+// The names a script's statements of one kind create ("TABLE", "INDEX").
+QStringList createdBy(const SchemaExtensions::Script &script, const QRegularExpression &created)
+{
+    QStringList names;
+    for (const QString &statement : TeamDatabase::statements(script.text)) {
+        const QRegularExpressionMatch match = created.match(statement);
+        if (match.hasMatch() && match.capturedStart() == 0)
+            names.append(match.captured(1).toUpper());
+    }
+    return names;
+}
+
+} // namespace
+
 QStringList SchemaExtensions::tablesOf(const Script &script)
 {
     static const QRegularExpression created(
         QStringLiteral("CREATE\\s+TABLE\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)"),
         QRegularExpression::CaseInsensitiveOption);
-    QStringList tables;
-    for (const QString &statement : TeamDatabase::statements(script.text)) {
-        const QRegularExpressionMatch match = created.match(statement);
-        if (match.hasMatch() && match.capturedStart() == 0)
-            tables.append(match.captured(1).toUpper());
-    }
-    return tables;
+    return createdBy(script, created);
+}
+
+QStringList SchemaExtensions::indexesOf(const Script &script)
+{
+    static const QRegularExpression created(
+        QStringLiteral("CREATE\\s+(?:UNIQUE\\s+)?INDEX\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return createdBy(script, created);
 }
 
 Result<QStringList> SchemaExtensions::missing(const QString &connectionName,
@@ -74,11 +92,15 @@ Result<QStringList> SchemaExtensions::missing(const QString &connectionName,
     QStringList present = SqlDialect::tables(database);
     for (QString &table : present)
         table = table.toUpper();
+    const QStringList indexes = SqlDialect::indexes(database);
     QStringList names;
     for (const Script &script : scripts) {
         const QStringList tables = tablesOf(script);
+        const QStringList scriptIndexes = indexesOf(script);
         const bool complete = std::all_of(tables.begin(), tables.end(),
-                                          [&](const QString &t) { return present.contains(t); });
+                                          [&](const QString &t) { return present.contains(t); }) &&
+                              std::all_of(scriptIndexes.begin(), scriptIndexes.end(),
+                                          [&](const QString &i) { return indexes.contains(i); });
         if (!complete)
             names.append(script.name);
     }

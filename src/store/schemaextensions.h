@@ -12,8 +12,8 @@ namespace varn::store {
 // per feature in data/extensions. Blank images and a team's schema are made
 // with them; a workspace made before a feature existed gains its tables when
 // it is opened for writing, in one transaction that creates nothing but the
-// missing tables (and their indexes), so the tables the ODBC clients read are
-// never touched. A script is applied when any table it creates is missing;
+// missing tables and indexes, so the rows the ODBC clients read are never
+// touched. A script is applied when any table or index it creates is missing;
 // its statements are written so that running one twice does no harm
 // ("CREATE TABLE IF NOT EXISTS", "CREATE INDEX IF NOT EXISTS").
 class SchemaExtensions
@@ -29,7 +29,9 @@ public:
     static QList<Script> builtIn();
     // The tables a script creates, upper case.
     static QStringList tablesOf(const Script &script);
-    // The scripts whose tables the database lacks, by name.
+    // The indexes a script creates, upper case.
+    static QStringList indexesOf(const Script &script);
+    // The scripts whose tables or indexes the database lacks, by name.
     static Result<QStringList> missing(const QString &connectionName,
                                        const QList<Script> &scripts = builtIn());
     // Creates the tables of every script the database lacks, all or none;

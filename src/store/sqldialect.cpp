@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QStringList>
 
 namespace varn::store {
@@ -63,6 +64,21 @@ QStringList SqlDialect::tables(const QSqlDatabase &database)
             table = table.toUpper();
     }
     return tables;
+}
+
+QStringList SqlDialect::indexes(const QSqlDatabase &database)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    const bool read =
+        of(database) == Backend::PostgreSQL
+            ? query.exec(QStringLiteral(
+                  "SELECT indexname FROM pg_indexes WHERE schemaname = current_schema()"))
+            : query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
+    QStringList names;
+    while (read && query.next())
+        names.append(query.value(0).toString().toUpper());
+    return names;
 }
 
 QString SqlDialect::beginWriting(Backend backend)

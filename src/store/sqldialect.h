@@ -38,6 +38,9 @@ public:
     static QString likeIgnoringCase(const QSqlDatabase &database, const QString &statement);
     // The tables of the database, named as the schema writes them.
     static QStringList tables(const QSqlDatabase &database);
+    // The names of the database's indexes, upper case; nothing when they
+    // cannot be read.
+    static QStringList indexes(const QSqlDatabase &database);
 
     // The statement that opens a save's transaction, taking the write lock
     // where the database has one lock for all writers.

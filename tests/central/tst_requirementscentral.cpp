@@ -402,6 +402,85 @@ private slots:
         QVERIFY(StoreTestSupport::exec(kConnection, "ALTER TABLE MOVED RENAME TO MASTER_REQ"));
     }
 
+    // A list longer than two pages, in runs of three equal paragraphs that
+    // straddle the page edges: each page holds the rows of its numbers, in
+    // order across the edges both ways (equal values in number order), and
+    // a requirement deleted after the first page was read leaves the later
+    // pages' rows where they were.
+    void pageEdges_data()
+    {
+        QTest::addColumn<bool>("ascending");
+        QTest::addColumn<int>("deleted"); // 0: none
+        QTest::newRow("up") << true << 0;
+        QTest::newRow("down") << false << 0;
+        QTest::newRow("up, deleted on a later page") << true << 1100;
+        QTest::newRow("down, deleted at a page edge") << false << 1258;
+    }
+
+    void pageEdges()
+    {
+        QFETCH(bool, ascending);
+        QFETCH(int, deleted);
+        constexpr int kRows = 2 * RequirementTableModel::kPageRows + 44;
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        QList<std::pair<QString, int>> expected;
+        for (int i = 0; i < kRows; ++i) {
+            const int number = 1000 + i;
+            // Runs of three, the runs numbered against the requirement numbers.
+            const QString paragraph =
+                QStringLiteral("P%1").arg(kRows / 3 - i / 3, 3, 10, QChar(u'0'));
+            QVERIFY(insertRequirement(
+                db, {number, "Functional", 2, paragraph, QStringLiteral("text %1").arg(number)}));
+            expected.append({paragraph, number});
+        }
+        QVERIFY(db.commit());
+        std::sort(expected.begin(), expected.end(), [&](const auto &a, const auto &b) {
+            if (a.first != b.first)
+                return ascending ? a.first < b.first : a.first > b.first;
+            return a.second < b.second;
+        });
+        QList<int> order;
+        for (const auto &[paragraph, number] : expected)
+            order.append(number);
+
+        RequirementsCentral central(kConnection);
+        QVERIFY(central.loadSettings().isOk());
+        QVERIFY(central.runByTemplate(2).isOk());
+        central.setSort(Column::Paragraph, ascending);
+        QVERIFY(central.refresh().isOk());
+        const RequirementTableModel &model = central.model();
+        QCOMPARE(listed(central), order);
+        const int requirement = int(model.columns().indexOf(Column::Requirement));
+        QVERIFY(requirement > 0);
+        // The first page is read, the later ones not yet.
+        QCOMPARE(model.requirementAt(0)->Req_Num, order.first());
+        if (deleted)
+            QVERIFY(StoreTestSupport::exec(
+                kConnection,
+                QStringLiteral("UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = %1")
+                    .arg(deleted)));
+        const int page = RequirementTableModel::kPageRows;
+        for (const int row : {page - 1, page, 2 * page - 1, 2 * page, kRows - 1}) {
+            const int number = order.at(row);
+            QCOMPARE(model.numberAt(row), number);
+            QCOMPARE(model.requirementAt(row)->Req_Num, number);
+            QCOMPARE(model.requirementAt(row)->ParaNum, expected.at(row).first);
+            QCOMPARE(model.data(model.index(row, requirement)).toString(),
+                     QStringLiteral("The Acme system shall text %1").arg(number));
+        }
+        if (deleted) {
+            const int row = model.rowOf(deleted);
+            QVERIFY(row >= page);
+            QCOMPARE(model.requirementAt(row)->FSTType, QStringLiteral("Deleted"));
+            QCOMPARE(model.requirementAt(row + 1)->Req_Num, order.at(row + 1));
+            // Listed again, it is gone and the rest keep their order.
+            QVERIFY(central.refresh().isOk());
+            order.removeOne(deleted);
+            QCOMPARE(listed(central), order);
+        }
+    }
+
     void cellTexts_data()
     {
         QTest::addColumn<int>("column");

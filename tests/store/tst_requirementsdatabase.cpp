@@ -119,11 +119,23 @@ private slots:
         QTest::newRow("all missing") << QStringList{} << QList{a, b} << QStringList{"a", "b"}
                                      << QStringList{"EXT_A", "EXT_B", "EXT_C"} << 1;
         QTest::newRow("present ones not run again")
-            << QStringList{"CREATE TABLE EXT_A (Id INTEGER PRIMARY KEY)"} << QList{a, b}
+            << QStringList{"CREATE TABLE EXT_A (Id INTEGER PRIMARY KEY)",
+                           "CREATE INDEX EXT_A_Id ON EXT_A (Id)"}
+            << QList{a, b}
             << QStringList{"b"} << QStringList{"EXT_A", "EXT_B", "EXT_C"} << 0;
         QTest::newRow("one table of two missing")
             << QStringList{"CREATE TABLE EXT_B (Id INTEGER)"} << QList{b} << QStringList{"b"}
             << QStringList{"EXT_B", "EXT_C"} << -1;
+        // Indexes a later feature adds to the tables of old: a file gains
+        // them once, and a file that holds them runs nothing.
+        const SchemaExtensions::Script indexes{
+            "orders", "CREATE INDEX IF NOT EXISTS EXT_MASTER_Para ON MASTER_REQ (ParaNum);\n"
+                      "CREATE INDEX IF NOT EXISTS EXT_MASTER_Text ON MASTER_REQ (ReqText);\n"};
+        QTest::newRow("missing indexes")
+            << QStringList{} << QList{indexes} << QStringList{"orders"} << QStringList{} << -1;
+        QTest::newRow("one index of two missing")
+            << QStringList{"CREATE INDEX EXT_MASTER_Para ON MASTER_REQ (ParaNum)"}
+            << QList{a, indexes} << QStringList{"a", "orders"} << QStringList{"EXT_A"} << 1;
         QTest::newRow("a failure leaves none")
             << QStringList{} << QList{b, a, broken} << QStringList{} << QStringList{} << -1;
     }

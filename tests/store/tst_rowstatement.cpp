@@ -114,6 +114,27 @@ private slots:
         QCOMPARE(run(2, -1), (QStringList{"2:int", "3:null"}));
     }
 
+    // Where a run of equal values ends: an empty text is not NULL, and a
+    // value is compared as a whole, not by its prefix.
+    void tellsRunsOfEqualValuesApart_data() { addRoutes(); }
+    void tellsRunsOfEqualValuesApart()
+    {
+        QFETCH(RowStatement::Route, route);
+        QVERIFY(StoreTestSupport::exec(
+            kConnection,
+            QStringLiteral("INSERT INTO OM_ATTR (Attr_ID, DataTypeDef) VALUES (1, 'int'), (2, "
+                           "'int'), (3, ''), (4, ''), (5, NULL), (6, NULL), (7, 'integer'), (8, "
+                           "'int'), (9, 'int')")));
+        RowStatement query(
+            QSqlDatabase::database(kConnection),
+            QStringLiteral("SELECT Attr_ID, DataTypeDef FROM OM_ATTR ORDER BY Attr_ID"), route);
+        QVERIFY(query.exec());
+        QList<bool> same;
+        while (query.next())
+            same.append(query.sameAsBefore(1));
+        QCOMPARE(same, (QList<bool>{false, true, false, true, false, true, false, false, true}));
+    }
+
     void saysWhyItFailed_data()
     {
         QTest::addColumn<RowStatement::Route>("route");

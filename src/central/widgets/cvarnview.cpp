@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,10 +17,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStringListModel>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -102,10 +105,22 @@ int scaledWidth(int width, const QFontMetrics &metrics)
 // A drop-down list opens as wide as its longest item, so no name is cut.
 void fitPopupToItems(QComboBox &box)
 {
+    // The widest item is among the longest: a list of a hundred thousand
+    // names measures the few hundred with the most characters only.
+    constexpr qsizetype kMeasured = 256;
+    QList<QString> texts;
+    texts.reserve(box.count());
+    for (int item = 0; item < box.count(); ++item)
+        texts.append(box.itemText(item));
+    const auto longer = [](const QString &a, const QString &b) { return a.size() > b.size(); };
+    if (texts.size() > kMeasured) {
+        std::nth_element(texts.begin(), texts.begin() + kMeasured, texts.end(), longer);
+        texts.resize(kMeasured);
+    }
     int widest = 0;
     const QFontMetrics metrics = box.view()->fontMetrics();
-    for (int item = 0; item < box.count(); ++item)
-        widest = std::max(widest, metrics.horizontalAdvance(box.itemText(item)));
+    for (const QString &text : std::as_const(texts))
+        widest = std::max(widest, metrics.horizontalAdvance(text));
     const int chrome = box.view()->verticalScrollBar()->sizeHint().width() + 24;
     box.view()->setMinimumWidth(std::max(box.width(), widest + chrome));
 }
@@ -120,7 +135,7 @@ QColor colourOf(int choice)
 
 CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
     : QWidget(parent), m_central(connectionName), m_otherUsers(this), m_entity(new QComboBox),
-      m_entityGo(goButton(tip::kEntity, "entityGo")),
+      m_entityNames(new QStringListModel(this)), m_entityGo(goButton(tip::kEntity, "entityGo")),
       m_byVersion(button(Tr::tr("By Version"), tip::kVersion, "byVersion")),
       m_template(new QComboBox), m_number(new QLineEdit),
       m_numberGo(goButton(tip::kNumber, "numberGo")), m_paragraph(new QLineEdit),
@@ -185,6 +200,12 @@ QWidget *CVarnView::buildQueryGroup()
     m_entity->lineEdit()->setMaxLength(RequirementQuery::kLongestEntityText);
     m_entity->setToolTip(Tr::tr(tip::kEntity));
     m_entity->setMinimumContentsLength(14);
+    m_entity->setModel(m_entityNames);
+    // The names come sorted without regard to case, so completion looks a
+    // typed prefix up instead of reading them all.
+    m_entity->completer()->setModelSorting(QCompleter::CaseInsensitivelySortedModel);
+    if (auto *popup = qobject_cast<QListView *>(m_entity->view()))
+        popup->setUniformItemSizes(true);
 
     m_template->setObjectName(QStringLiteral("template"));
     m_template->setToolTip(Tr::tr(tip::kTemplate));
@@ -461,9 +482,7 @@ void CVarnView::fillEntityList()
     // The list is emptied and read again; what the user typed stays.
     const QString typed = m_entity->currentText();
     Result<QStringList> names = m_central.entityNames();
-    m_entity->clear();
-    if (names)
-        m_entity->addItems(names.value());
+    m_entityNames->setStringList(names ? names.value() : QStringList());
     m_entity->setCurrentIndex(-1);
     m_entity->setEditText(typed);
     fitPopupToItems(*m_entity);

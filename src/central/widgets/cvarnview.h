@@ -13,6 +13,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QStringListModel;
 class QTableView;
 
 namespace varn::central {
@@ -104,6 +105,8 @@ private:
     RequirementChangeListener m_otherUsers;
     QList<QRadioButton *> m_typeButtons;
     QComboBox *m_entity;
+    // The entity names the drop-down offers: a plain list, however long.
+    QStringListModel *m_entityNames;
     QPushButton *m_entityGo;
     QPushButton *m_byVersion;
     QComboBox *m_template;
