@@ -66,15 +66,15 @@ QString numbers(const QList<qint32> &list)
     return texts.join(QStringLiteral(", "));
 }
 
-// The words a near-duplicate compares: the sentence from the preamble's
-// "shall" on, lower case, without its full stop ("The <system> system" is
-// every sentence's).
+// The words a near-duplicate compares, lower case: the sentence without
+// "The <system> system", which every requirement but a structural one
+// opens with.
 QStringList comparedWords(const CheckedSentence &sentence)
 {
     QString text = sentence.sentence.toLower();
-    const int shall = int(text.indexOf(QLatin1String(" shall")));
-    if (shall >= 0)
-        text = text.mid(shall + 1);
+    const int head = int(text.indexOf(QLatin1String(" system shall")));
+    if (text.startsWith(QLatin1String("the ")) && head >= 0)
+        text = text.mid(head + 8);
     QStringList words;
     QString current;
     for (const QChar c : text) {
@@ -305,7 +305,7 @@ private:
         QHash<int, QList<int>> near;
         for (int i = 0; i < count; ++i) {
             QList<int> ordered = sets[i];
-            if (ordered.size() < SetChecker::kNearShortest)
+            if (sequences[i].size() < SetChecker::kNearShortest)
                 continue;
             std::sort(ordered.begin(), ordered.end(), [&](int a, int b) {
                 return frequency[a] != frequency[b] ? frequency[a] < frequency[b] : a < b;
@@ -322,7 +322,8 @@ private:
             for (int other : candidates) {
                 if (keys[other] == keys[i])
                     continue; // the same words: a duplicate, not a near one
-                if (isNear(sets[i], sets[other], sequences[i], sequences[other])) {
+                if (sequences[other].size() >= SetChecker::kNearShortest &&
+                    isNear(sets[i], sets[other], sequences[i], sequences[other])) {
                     near[i].append(other);
                     near[other].append(i);
                 }
@@ -346,8 +347,6 @@ private:
     static bool isNear(const QList<int> &a, const QList<int> &b, const QList<int> &sequenceA,
                        const QList<int> &sequenceB)
     {
-        if (b.size() < SetChecker::kNearShortest)
-            return false;
         int shared = 0;
         for (int i = 0, j = 0; i < a.size() && j < b.size();) {
             if (a[i] == b[j]) {
@@ -459,6 +458,7 @@ private:
                                      .arg(definition->number)
                                      .arg(definition->values.join(QStringLiteral(", "))),
                                  std::nullopt});
+                    return; // one definition that does not list it is enough to say
                 }
             }
             return;

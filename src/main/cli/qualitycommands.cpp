@@ -278,9 +278,19 @@ int changeWords(const CliOptions &options, CVarnApp &app)
 int runQuality(const QStringList &given)
 {
     QStringList arguments = given;
+    // The word that names what to do: the first argument that is neither an
+    // option nor an option's value.
     QString what;
-    if (!arguments.isEmpty() && !arguments.front().startsWith(QLatin1String("--")))
-        what = arguments.takeFirst();
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument.startsWith(QLatin1String("--"))) {
+            if (argument != QLatin1String("--on") && argument != QLatin1String("--off"))
+                ++i;
+            continue;
+        }
+        what = arguments.takeAt(i);
+        break;
+    }
     const QStringList actions{QStringLiteral("accept"), QStringLiteral("accepted"),
                               QStringLiteral("rules"), QStringLiteral("rule"),
                               QStringLiteral("words")};
