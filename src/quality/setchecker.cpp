@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <map>
+#include <vector>
 
 namespace varn::quality {
 
@@ -267,69 +267,80 @@ private:
             }
         }
         if (on("near-duplicate"))
-            nearDuplicates(same);
+            nearDuplicates();
     }
 
     // Pairs within kNearEdits word edits sharing kNearOverlap of their
-    // distinct words. Candidates share a word among the rarest of each
-    // sentence (prefix filtering: two sets that overlap that much always
-    // do), so common words never make a pair to look at.
-    void nearDuplicates(const QHash<QString, QList<qint32>> &same)
+    // distinct words. Two word sequences within two edits become the same
+    // sequence when at most two words are deleted from each (a changed word
+    // from both, an added one from one), so the candidates are the pairs
+    // that share such a reduced sequence: every sentence's sequences less
+    // none, one or two of its words are hashed, sorted, and only sentences
+    // with a sequence in common are compared. The work grows with the
+    // requirements times their words squared, never with the pairs.
+    void nearDuplicates()
     {
         const int count = int(m_facts.requirements.size());
         QHash<QString, int> ids;
         QList<QList<int>> sequences(count);
         QList<QList<int>> sets(count);
-        QList<QString> keys(count);
         for (int i = 0; i < count; ++i) {
-            const QStringList words = comparedWords(m_facts.requirements[i].sentence);
             QList<int> &sequence = sequences[i];
-            for (const QString &w : words) {
+            for (const QString &w : comparedWords(m_facts.requirements[i].sentence)) {
                 auto found = ids.find(w);
                 if (found == ids.end())
-                    found = ids.insert(w, int(ids.size()));
+                    found = ids.insert(w, int(ids.size()) + 1);
                 sequence.append(found.value());
             }
             QList<int> set = sequence;
             std::sort(set.begin(), set.end());
             set.erase(std::unique(set.begin(), set.end()), set.end());
             sets[i] = set;
-            keys[i] = words.join(QLatin1Char(' '));
         }
-        QList<int> frequency(ids.size(), 0);
-        for (const QList<int> &set : sets) {
-            for (int id : set)
-                ++frequency[id];
+        std::vector<std::pair<quint64, int>> reduced;
+        std::size_t expected = 0;
+        for (const QList<int> &sequence : sequences) {
+            const std::size_t n = std::size_t(sequence.size());
+            if (n >= std::size_t(SetChecker::kNearShortest))
+                expected += 1 + n + n * (n - 1) / 2;
         }
-        QHash<int, QList<int>> index; // word -> requirements with it in their prefix
-        QHash<int, QList<int>> near;
+        reduced.reserve(expected);
         for (int i = 0; i < count; ++i) {
-            QList<int> ordered = sets[i];
-            if (sequences[i].size() < SetChecker::kNearShortest)
-                continue;
-            std::sort(ordered.begin(), ordered.end(), [&](int a, int b) {
-                return frequency[a] != frequency[b] ? frequency[a] < frequency[b] : a < b;
-            });
-            const int size = int(ordered.size());
-            const int needed = int(std::ceil(SetChecker::kNearOverlap * size - 1e-9));
-            const int prefix = size - needed + 1;
-            QSet<int> candidates;
-            for (int k = 0; k < prefix; ++k) {
-                for (int other : index.value(ordered[k]))
-                    candidates.insert(other);
-                index[ordered[k]].append(i);
-            }
-            for (int other : candidates) {
-                if (keys[other] == keys[i])
-                    continue; // the same words: a duplicate, not a near one
-                if (sequences[other].size() >= SetChecker::kNearShortest &&
-                    isNear(sets[i], sets[other], sequences[i], sequences[other])) {
-                    near[i].append(other);
-                    near[other].append(i);
+            if (sequences[i].size() >= SetChecker::kNearShortest)
+                addReduced(sequences[i], i, reduced);
+        }
+        std::sort(reduced.begin(), reduced.end());
+        std::vector<quint64> pairs;
+        for (std::size_t run = 0; run < reduced.size();) {
+            std::size_t end = run + 1;
+            while (end < reduced.size() && reduced[end].first == reduced[run].first)
+                ++end;
+            // A reduced sequence that many sentences share pairs each with
+            // the next only: every one of them is still found, and the work
+            // stays linear.
+            const std::size_t partners = end - run <= kAllPairsUpTo ? end - run : 1;
+            for (std::size_t a = run; a < end; ++a) {
+                for (std::size_t b = a + 1; b < end && b <= a + partners; ++b) {
+                    const auto [low, high] = std::minmax(reduced[a].second, reduced[b].second);
+                    if (low != high)
+                        pairs.push_back(quint64(quint32(low)) << 32 | quint32(high));
                 }
             }
+            run = end;
         }
-        Q_UNUSED(same);
+        std::sort(pairs.begin(), pairs.end());
+        pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+        QHash<int, QList<int>> near;
+        for (const quint64 pair : pairs) {
+            const int a = int(pair >> 32);
+            const int b = int(pair & 0xffffffffu);
+            if (sequences[a] == sequences[b])
+                continue; // the same words: a duplicate, not a near one
+            if (isNear(sets[a], sets[b], sequences[a], sequences[b])) {
+                near[a].append(b);
+                near[b].append(a);
+            }
+        }
         for (auto it = near.cbegin(); it != near.cend(); ++it) {
             QList<qint32> others;
             for (int other : it.value())
@@ -341,6 +352,35 @@ private:
                 regionFinding(
                     QStringLiteral("near-duplicate"), requirement.sentence,
                     RuleBook::message(QStringLiteral("near-duplicate"), numbers(others))));
+        }
+    }
+
+    static constexpr std::size_t kAllPairsUpTo = 8;
+    static constexpr quint64 kBase = 1000003;
+
+    // The hashes of the sequence less none, one and two of its words.
+    static void addReduced(const QList<int> &sequence, int id,
+                           std::vector<std::pair<quint64, int>> &reduced)
+    {
+        const int n = int(sequence.size());
+        std::vector<quint64> prefix(n + 1, 0);
+        std::vector<quint64> power(n + 1, 1);
+        for (int k = 0; k < n; ++k) {
+            prefix[k + 1] = prefix[k] * kBase + quint64(sequence[k]);
+            power[k + 1] = power[k] * kBase;
+        }
+        auto part = [&](int from, int to) { return prefix[to] - prefix[from] * power[to - from]; };
+        auto joined = [&](quint64 left, quint64 right, int rightLength) {
+            return left * power[rightLength] + right;
+        };
+        reduced.push_back({prefix[n], id});
+        for (int a = 0; a < n; ++a) {
+            const quint64 left = part(0, a);
+            reduced.push_back({joined(left, part(a + 1, n), n - a - 1), id});
+            for (int b = a + 1; b < n; ++b) {
+                const quint64 middle = joined(left, part(a + 1, b), b - a - 1);
+                reduced.push_back({joined(middle, part(b + 1, n), n - b - 1), id});
+            }
         }
     }
 

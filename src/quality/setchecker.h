@@ -64,10 +64,12 @@ struct WorkspaceFacts
 
 // The set rules over a workspace's live requirements: duplicate,
 // near-duplicate, value-conflict, definition-conflict, dependency-cycle.
-// Near-duplicates are pairs whose user words differ by at most
-// kNearEdits word edits and share at least kNearOverlap of their distinct
-// words; candidates come from an index of each sentence's rarest words, so
-// the work grows with the requirements, not with their pairs.
+// Near-duplicates are pairs of sentences (less "The <system> system") of
+// at least kNearShortest words that are at most kNearEdits word edits apart
+// and share at least kNearOverlap of their distinct words (of the larger
+// set); the candidates are the pairs that share a word sequence once at
+// most two words are taken from each, so no pair of unrelated sentences is
+// ever compared.
 class SetChecker
 {
 public:
