@@ -119,6 +119,18 @@ QList<Piece> functionalPieces(const templates::FunctionalDraft &draft)
 {
     using templates::DraftField;
     QList<Piece> pieces;
+    if (draft.source == TemplateNumber::kBuilder) {
+        // The Builder's cells in order, each with the letter of its term;
+        // the word lists' cells are the system's.
+        for (const DraftField &field : draft.fields) {
+            if (field.text.trimmed().isEmpty() || field.letter == 0)
+                continue;
+            const bool user = field.kind == DraftField::Kind::Text;
+            pieces.append({field.text, user, user ? roleOfLetter(field.letter) : SpanRole::Other,
+                           field.letter});
+        }
+        return pieces;
+    }
     const bool actor =
         draft.preamblePosition() >= templates::TemplateCatalogue::kFirstActorPreamble;
     for (int k = 0; k < draft.fields.size(); ++k) {

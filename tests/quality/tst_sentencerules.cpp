@@ -243,6 +243,31 @@ private slots:
         QCOMPARE(words, userWords);
     }
 
+    // The Builder's cells: its typed terms are the user's, whatever the
+    // first cell holds; the word lists' entries are the system's.
+    void builderCellsAreTheUsersWords()
+    {
+        templates::FunctionalDraft draft;
+        draft.source = 0;
+        draft.preamble = QStringLiteral("shall");
+        using Kind = templates::DraftField::Kind;
+        const QList<templates::DraftField> cells = {{Kind::Text, "display", 'd'},
+                                                    {Kind::Text, "truck", 'e'},
+                                                    {Kind::Word, "when", 'w'},
+                                                    {Kind::Text, "truck", 'e'},
+                                                    {Kind::Text, "arrives", 'c'}};
+        draft.fields = cells;
+        const quality::CheckedSentence checked =
+            quality::SentenceSpans::functional(QStringLiteral("ESD"), draft);
+        QCOMPARE(checked.sentence,
+                 QStringLiteral("The ESD system shall display truck when truck arrives."));
+        QStringList words;
+        for (const quality::UserSpan &span : checked.spans)
+            words.append(checked.sentence.mid(span.start, span.length));
+        QCOMPARE(words, (QStringList{"display", "truck", "truck", "arrives"}));
+        QCOMPARE(checked.spans.front().role, quality::SpanRole::DoWhat);
+    }
+
     // The preamble's words are the system's: "shall provide the capability"
     // or "shall prohibit the" hold no finding, and "be able to" typed by the
     // user does.
