@@ -405,7 +405,9 @@ private:
         if (rule == QLatin1String("vague-term")) {
             if (isName(role) || isDeclared(first, last))
                 return false;
-            if (isVerbPlace(first))
+            // A word that is also a verb, in the verb's place, is the verb
+            // ("secure the door"), unless the verb itself is vague.
+            if (isVerbPlace(first) && !m_rules.in("vagueverb", w))
                 return false;
             if (w == QLatin1String("many") &&
                 (word(first - 1) == QLatin1String("how") || word(last + 1) == QLatin1String("as")))
