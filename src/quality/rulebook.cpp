@@ -60,10 +60,11 @@ const QList<RuleInfo> kRules = {
                        "clear."),
      false},
     {"value-conflict", RuleKind::Set, QT_TRANSLATE_NOOP("varn::quality", "Value conflict"),
-     QT_TRANSLATE_NOOP("varn::quality", "%1"), false},
+     QT_TRANSLATE_NOOP("varn::quality", "\"%1\" is not a value the attribute's definition allows."),
+     false},
     {"definition-conflict", RuleKind::Set,
      QT_TRANSLATE_NOOP("varn::quality", "Definition conflict"),
-     QT_TRANSLATE_NOOP("varn::quality", "%1"), false},
+     QT_TRANSLATE_NOOP("varn::quality", "%1 is defined in two ways."), false},
     {"dependency-cycle", RuleKind::Set, QT_TRANSLATE_NOOP("varn::quality", "Dependency cycle"),
      QT_TRANSLATE_NOOP("varn::quality", "The dependent links return to their start: %1."), false},
 };
