@@ -329,6 +329,27 @@ private slots:
         QCOMPARE(ran.exitCode, exitCode);
     }
 
+    // A stored structural requirement's own words are checked where the
+    // sentence shows them; its fixed words ("shall include a state attribute
+    // named") and names are not.
+    void storedStructuralWords()
+    {
+        const QString workspace = newWorkspace();
+        QCOMPARE(CliRun::run(windSensor({"nominal", "TBD"}), workspace).exitCode, 0);
+        QCOMPARE(CliRun::run(composition("fast truck", "any wheel"), workspace).exitCode, 0);
+        const CliRun checked = CliRun::run({"quality", "--format", "json"}, workspace);
+        const QJsonArray array = QJsonDocument::fromJson(checked.out.toUtf8()).array();
+        QCOMPARE(array.size(), 1);
+        const QJsonObject finding = array.first().toObject();
+        QCOMPARE(finding.value("rule").toString(), QStringLiteral("placeholder"));
+        QCOMPARE(finding.value("words").toString(), QStringLiteral("TBD"));
+        const QString sentence = QStringLiteral(
+            "A runway weather station shall include a state attribute named wind sensor with the "
+            "possible value(s): nominal, TBD and a default of nominal.");
+        QCOMPARE(finding.value("start").toInt(), int(sentence.indexOf("TBD")));
+        QVERIFY(CliRun::run({"quality", "--number", "1"}, workspace).out.contains(sentence));
+    }
+
     // The rule and its words are checked before anything is written.
     void refusesUnknownRules()
     {
