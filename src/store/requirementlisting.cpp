@@ -4,6 +4,7 @@
 #include "store/creqmsset.h"
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
+#include "store/wordsearch.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -21,8 +22,29 @@ QString errorText(const QSqlError &error)
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
+constexpr char kNoWordIndex[] = QT_TRANSLATE_NOOP(
+    "varn::store", "The workspace's database has no index of its words yet: it gets one when the "
+                   "workspace is opened where its database can be written.");
+
+// The bound match expression of a ByText selection, for the backend's index.
+QVariant wordMatch(Backend backend, const QString &text)
+{
+    const QList<SearchTerm> terms = WordSearch::terms(text);
+    return backend == Backend::PostgreSQL ? WordSearch::tsQuery(terms)
+                                          : WordSearch::ftsMatch(terms);
+}
+
+// The numbers of the requirements whose words match the bound expression.
+QString wordMatches(Backend backend)
+{
+    return backend == Backend::PostgreSQL
+               ? QStringLiteral("SELECT Req_Num FROM REQ_WORDS WHERE Words @@ "
+                                "to_tsquery('simple', ?)")
+               : QStringLiteral("SELECT rowid FROM REQ_WORDS WHERE REQ_WORDS MATCH ?");
+}
+
 // The WHERE text of a selection (without the word) and its bound values.
-std::pair<QString, QVariantList> condition(const RequirementSelection &selection)
+std::pair<QString, QVariantList> condition(const RequirementSelection &selection, Backend backend)
 {
     using Kind = RequirementSelection::Kind;
     const QString deleted = QString::fromLatin1(messages::kDeletedKind);
@@ -58,16 +80,20 @@ std::pair<QString, QVariantList> condition(const RequirementSelection &selection
                                "Dep_ReqNum FROM SUSPECT_LINK WHERE ClearedAt IS NULL) OR Req_Num "
                                "IN (SELECT New_ReqNum FROM SUSPECT_LINK WHERE ClearedAt IS NULL))"),
                 {deleted}};
+    case Kind::ByText:
+        return {QStringLiteral("(FSTType NOT LIKE ?) AND (Req_Num IN (") + wordMatches(backend) +
+                    QStringLiteral("))"),
+                {deleted, wordMatch(backend, selection.text)}};
     }
     return {QStringLiteral("FSTType NOT LIKE ?"), {deleted}};
 }
 
 // The column each order sorts by, in the order of RequirementOrder.
 constexpr const char *kOrderColumns[] = {
-    "Req_Num", "FSTType", "Source",  "Category",   "Priority",  "Release",
-    "Version", "ParaNum", "ReqText", "OrigReqNum", "DateSaved", "Comments",
+    "Req_Num", "FSTType", "Source",     "Category",  "Priority", "Release", "Version",
+    "ParaNum", "ReqText", "OrigReqNum", "DateSaved", "Comments", "Req_Num",
 };
-static_assert(std::size(kOrderColumns) == std::size_t(RequirementOrder::Comments) + 1);
+static_assert(std::size(kOrderColumns) == std::size_t(RequirementOrder::Relevance) + 1);
 
 QString orderBy(RequirementOrder order, bool ascending)
 {
@@ -78,7 +104,7 @@ QString orderBy(RequirementOrder order, bool ascending)
                       : QString::fromLatin1(kOrderColumns[int(order)]);
     sql += ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
     // Req_Num last keeps equal sort values in a stable order.
-    if (order != RequirementOrder::Number)
+    if (order != RequirementOrder::Number && order != RequirementOrder::Relevance)
         sql += QStringLiteral(", Req_Num");
     return sql;
 }
@@ -88,29 +114,78 @@ QString orderBy(RequirementOrder order, bool ascending)
 Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &selection,
                                                   RequirementOrder order, bool ascending) const
 {
-    const auto [where, values] = condition(selection);
+    if (order == RequirementOrder::Relevance &&
+        selection.kind == RequirementSelection::Kind::ByText)
+        return numbersByRelevance(selection, ascending);
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    const auto [where, values] = condition(selection, SqlDialect::of(database));
     const QString sql = QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (") + where +
                         QStringLiteral(") ORDER BY ") + orderBy(order, ascending);
-    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     QSqlQuery select(database);
     select.setForwardOnly(true);
     if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
-        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+        return failure(selection, errorText(select.lastError()));
     for (const QVariant &value : values)
         select.addBindValue(value);
     if (!select.exec())
-        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+        return failure(selection, errorText(select.lastError()));
     QList<qint32> numbers;
     while (select.next())
         numbers.append(select.value(0).toInt());
     if (select.lastError().isValid())
-        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+        return failure(selection, errorText(select.lastError()));
     return numbers;
+}
+
+Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSelection &selection,
+                                                             bool bestFirst) const
+{
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    const Backend backend = SqlDialect::of(database);
+    // FTS5's rank is lower the better a row matches; ts_rank higher (and, as
+    // FTS5's, it prefers the shorter of two texts holding a word as often).
+    const QString sql =
+        backend == Backend::PostgreSQL
+            ? QStringLiteral("SELECT m.Req_Num FROM REQ_WORDS w CROSS JOIN (SELECT "
+                             "to_tsquery('simple', ?) AS words) q JOIN MASTER_REQ m ON m.Req_Num "
+                             "= w.Req_Num WHERE w.Words @@ q.words AND m.FSTType NOT LIKE ? "
+                             "ORDER BY ts_rank(w.Words, q.words, 1) %1, m.Req_Num")
+                  .arg(bestFirst ? QLatin1String("DESC") : QLatin1String("ASC"))
+            : QStringLiteral("SELECT m.Req_Num FROM REQ_WORDS JOIN MASTER_REQ m ON m.Req_Num = "
+                             "REQ_WORDS.rowid WHERE REQ_WORDS MATCH ? AND m.FSTType NOT LIKE ? "
+                             "ORDER BY REQ_WORDS.rank %1, m.Req_Num")
+                  .arg(bestFirst ? QLatin1String("ASC") : QLatin1String("DESC"));
+    QSqlQuery select(database);
+    select.setForwardOnly(true);
+    if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
+        return failure(selection, errorText(select.lastError()));
+    select.addBindValue(wordMatch(backend, selection.text));
+    select.addBindValue(QString::fromLatin1(messages::kDeletedKind));
+    if (!select.exec())
+        return failure(selection, errorText(select.lastError()));
+    QList<qint32> numbers;
+    while (select.next())
+        numbers.append(select.value(0).toInt());
+    if (select.lastError().isValid())
+        return failure(selection, errorText(select.lastError()));
+    return numbers;
+}
+
+Outcome RequirementListing::failure(const RequirementSelection &selection, const QString &why) const
+{
+    // A workspace opened only to read, made before its words were indexed.
+    if (selection.kind == RequirementSelection::Kind::ByText) {
+        const QStringList tables = SqlDialect::tables(QSqlDatabase::database(m_connection, false));
+        if (!tables.contains(QStringLiteral("REQ_WORDS"), Qt::CaseInsensitive))
+            return Outcome::stop(Tr::tr(kNoWordIndex));
+    }
+    return Outcome::stop(Tr::tr(kCannotOpenSet) + why);
 }
 
 Result<QList<MasterReqRow>> RequirementListing::rows(const RequirementSelection &selection) const
 {
-    const auto [where, values] = condition(selection);
+    const auto [where, values] =
+        condition(selection, SqlDialect::of(QSqlDatabase::database(m_connection, false)));
     return rowsWhere(where, values);
 }
 

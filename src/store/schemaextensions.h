@@ -1,10 +1,13 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "store/sqldialect.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace varn::store {
 
@@ -15,7 +18,10 @@ namespace varn::store {
 // missing tables (and their indexes), so the tables the ODBC clients read are
 // never touched. A script is applied when any table it creates is missing;
 // its statements are written so that running one twice does no harm
-// ("CREATE TABLE IF NOT EXISTS", "CREATE INDEX IF NOT EXISTS").
+// ("CREATE TABLE IF NOT EXISTS", "CREATE INDEX IF NOT EXISTS"). A script
+// named "<feature>.sqlite.sql" or "<feature>.postgresql.sql" is for that
+// backend alone (what one does with triggers or a full-text index the other
+// does its own way); a feature may carry one of each.
 class SchemaExtensions
 {
 public:
@@ -23,12 +29,19 @@ public:
     {
         QString name; // the file's base name: "baselines"
         QString text;
+        // The backend it is for; none: both.
+        std::optional<Backend> backend;
+
+        bool appliesTo(Backend database) const { return !backend || *backend == database; }
     };
 
     // The scripts the program carries, in name order.
     static QList<Script> builtIn();
     // The tables a script creates, upper case.
     static QStringList tablesOf(const Script &script);
+    // The tables SQLite makes to hold a script's full-text indexes, as
+    // SQLite names them ("REQ_WORDS_data").
+    static QStringList auxiliaryTablesOf(const Script &script);
     // The scripts whose tables the database lacks, by name.
     static Result<QStringList> missing(const QString &connectionName,
                                        const QList<Script> &scripts = builtIn());
