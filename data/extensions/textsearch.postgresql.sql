@@ -1,7 +1,8 @@
 -- The words of every requirement, for finding requirements by what they say:
 -- the sentence (with the whole text of a shortened sentence where one was
 -- imported), the paragraph and the comments, weighed in that order. Triggers
--- keep the index current whatever program writes the rows.
+-- keep the index current whatever program writes the rows; only live
+-- requirements have a row, so a search needs nothing but the index.
 
 CREATE TABLE IF NOT EXISTS REQ_WORDS (
     Req_Num INTEGER PRIMARY KEY,
@@ -24,6 +25,9 @@ BEGIN
     IF TG_OP = 'DELETE' THEN
         RETURN OLD;
     END IF;
+    IF lower(COALESCE(NEW.FSTType, '')) = 'deleted' THEN
+        RETURN NEW;
+    END IF;
     INSERT INTO REQ_WORDS (Req_Num, Words)
     VALUES (NEW.Req_Num,
             req_words_of(NEW.Preamble,
@@ -36,7 +40,8 @@ END
 $$ LANGUAGE plpgsql;
 
 CREATE OR REPLACE TRIGGER REQ_WORDS_MASTER
-AFTER INSERT OR DELETE OR UPDATE OF Req_Num, Preamble, ReqText, ParaNum, Comments ON MASTER_REQ
+AFTER INSERT OR DELETE OR UPDATE OF Req_Num, FSTType, Preamble, ReqText, ParaNum, Comments
+ON MASTER_REQ
 FOR EACH ROW EXECUTE FUNCTION req_words_of_master();
 
 CREATE OR REPLACE FUNCTION req_words_of_full_text() RETURNS TRIGGER AS $$
@@ -61,8 +66,9 @@ AFTER INSERT OR UPDATE OR DELETE ON FULL_TEXT
 FOR EACH ROW EXECUTE FUNCTION req_words_of_full_text();
 
 -- A team workspace made before the index existed gets the words of every
--- requirement it holds.
+-- live requirement it holds.
 INSERT INTO REQ_WORDS (Req_Num, Words)
 SELECT m.Req_Num, req_words_of(m.Preamble, COALESCE(f.FullText, m.ReqText), m.ParaNum, m.Comments)
 FROM MASTER_REQ m LEFT JOIN FULL_TEXT f ON f.Req_Num = m.Req_Num
+WHERE lower(COALESCE(m.FSTType, '')) <> 'deleted'
 ON CONFLICT (Req_Num) DO NOTHING;

@@ -2,7 +2,9 @@
 -- the sentence (with the whole text of a shortened sentence where one was
 -- imported), the paragraph and the comments. Triggers keep the index current
 -- whatever program writes the rows, so saves, edits, imports and ODBC clients
--- all reach it. The rows are keyed by the requirement's number.
+-- all reach it. The rows are keyed by the requirement's number; only live
+-- requirements have one (a deleted or superseded version leaves the index),
+-- so a search needs nothing but the index itself.
 
 CREATE VIRTUAL TABLE IF NOT EXISTS REQ_WORDS USING fts5(Sentence, Paragraph, Comments);
 
@@ -10,7 +12,8 @@ CREATE VIRTUAL TABLE IF NOT EXISTS REQ_WORDS USING fts5(Sentence, Paragraph, Com
 -- that above one in the comments.
 INSERT INTO REQ_WORDS (REQ_WORDS, rank) VALUES ('rank', 'bm25(4.0, 2.0, 1.0)');
 
-CREATE TRIGGER IF NOT EXISTS REQ_WORDS_SAVED AFTER INSERT ON MASTER_REQ BEGIN
+CREATE TRIGGER IF NOT EXISTS REQ_WORDS_SAVED AFTER INSERT ON MASTER_REQ
+WHEN COALESCE(new.FSTType, '') NOT LIKE 'Deleted' BEGIN
     DELETE FROM REQ_WORDS WHERE rowid = new.Req_Num;
     INSERT INTO REQ_WORDS (rowid, Sentence, Paragraph, Comments)
     VALUES (new.Req_Num,
@@ -21,14 +24,15 @@ CREATE TRIGGER IF NOT EXISTS REQ_WORDS_SAVED AFTER INSERT ON MASTER_REQ BEGIN
 END;
 
 CREATE TRIGGER IF NOT EXISTS REQ_WORDS_CHANGED
-AFTER UPDATE OF Req_Num, Preamble, ReqText, ParaNum, Comments ON MASTER_REQ BEGIN
+AFTER UPDATE OF Req_Num, FSTType, Preamble, ReqText, ParaNum, Comments ON MASTER_REQ BEGIN
     DELETE FROM REQ_WORDS WHERE rowid = old.Req_Num;
     INSERT INTO REQ_WORDS (rowid, Sentence, Paragraph, Comments)
-    VALUES (new.Req_Num,
-            COALESCE(new.Preamble, '') || ' ' ||
-                COALESCE((SELECT FullText FROM FULL_TEXT WHERE Req_Num = new.Req_Num),
-                         new.ReqText, ''),
-            new.ParaNum, new.Comments);
+    SELECT new.Req_Num,
+           COALESCE(new.Preamble, '') || ' ' ||
+               COALESCE((SELECT FullText FROM FULL_TEXT WHERE Req_Num = new.Req_Num),
+                        new.ReqText, ''),
+           new.ParaNum, new.Comments
+    WHERE COALESCE(new.FSTType, '') NOT LIKE 'Deleted';
 END;
 
 CREATE TRIGGER IF NOT EXISTS REQ_WORDS_REMOVED AFTER DELETE ON MASTER_REQ BEGIN
@@ -57,10 +61,10 @@ CREATE TRIGGER IF NOT EXISTS REQ_WORDS_FULL_TEXT_REMOVED AFTER DELETE ON FULL_TE
     WHERE rowid = old.Req_Num;
 END;
 
--- A workspace made before the index existed gets the words of every
+-- A workspace made before the index existed gets the words of every live
 -- requirement it holds.
 INSERT INTO REQ_WORDS (rowid, Sentence, Paragraph, Comments)
 SELECT m.Req_Num, COALESCE(m.Preamble, '') || ' ' || COALESCE(f.FullText, m.ReqText, ''),
        m.ParaNum, m.Comments
 FROM MASTER_REQ m LEFT JOIN FULL_TEXT f ON f.Req_Num = m.Req_Num
-WHERE m.Req_Num NOT IN (SELECT rowid FROM REQ_WORDS);
+WHERE COALESCE(m.FSTType, '') NOT LIKE 'Deleted' AND m.Req_Num NOT IN (SELECT rowid FROM REQ_WORDS);

@@ -304,7 +304,9 @@ int RequirementsCentral::rowToFollow(qint32 selected, int previousRow) const
 Outcome RequirementsCentral::forEachListed(
     const std::function<void(const store::MasterReqRow &)> &take) const
 {
-    constexpr int kBlockRows = 2000;
+    // Blocks of a few hundred: the driver binds a value by its placeholder's
+    // name, in time that grows with the number of placeholders.
+    constexpr int kBlockRows = 256;
     const int count = m_model.requirementCount();
     QList<qint32> numbers;
     numbers.reserve(kBlockRows);

@@ -142,25 +142,25 @@ Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSe
 {
     const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     const Backend backend = SqlDialect::of(database);
-    // FTS5's rank is lower the better a row matches; ts_rank higher (and, as
-    // FTS5's, it prefers the shorter of two texts holding a word as often).
+    // Only live requirements are indexed: the index alone answers. FTS5's
+    // rank is lower the better a row matches; ts_rank higher (and, as FTS5's,
+    // it prefers the shorter of two texts holding a word as often).
     const QString sql =
         backend == Backend::PostgreSQL
-            ? QStringLiteral("SELECT m.Req_Num FROM REQ_WORDS w CROSS JOIN (SELECT "
-                             "to_tsquery('simple', ?) AS words) q JOIN MASTER_REQ m ON m.Req_Num "
-                             "= w.Req_Num WHERE w.Words @@ q.words AND m.FSTType NOT LIKE ? "
-                             "ORDER BY ts_rank(w.Words, q.words, 1) %1, m.Req_Num")
+            ? QStringLiteral("SELECT Req_Num FROM REQ_WORDS WHERE Words @@ to_tsquery('simple', "
+                             "?) ORDER BY ts_rank(Words, to_tsquery('simple', ?), 1) %1, Req_Num")
                   .arg(bestFirst ? QLatin1String("DESC") : QLatin1String("ASC"))
-            : QStringLiteral("SELECT m.Req_Num FROM REQ_WORDS JOIN MASTER_REQ m ON m.Req_Num = "
-                             "REQ_WORDS.rowid WHERE REQ_WORDS MATCH ? AND m.FSTType NOT LIKE ? "
-                             "ORDER BY REQ_WORDS.rank %1, m.Req_Num")
+            : QStringLiteral("SELECT rowid FROM REQ_WORDS WHERE REQ_WORDS MATCH ? ORDER BY rank "
+                             "%1, rowid")
                   .arg(bestFirst ? QLatin1String("ASC") : QLatin1String("DESC"));
     QSqlQuery select(database);
     select.setForwardOnly(true);
     if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
         return failure(selection, errorText(select.lastError()));
-    select.addBindValue(wordMatch(backend, selection.text));
-    select.addBindValue(QString::fromLatin1(messages::kDeletedKind));
+    const QVariant match = wordMatch(backend, selection.text);
+    select.addBindValue(match);
+    if (backend == Backend::PostgreSQL)
+        select.addBindValue(match);
     if (!select.exec())
         return failure(selection, errorText(select.lastError()));
     QList<qint32> numbers;

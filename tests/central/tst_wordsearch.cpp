@@ -253,6 +253,9 @@ private slots:
                                            << QVariantList{"Runway", 1} << "runway" << L{1, 200};
         QTest::newRow("deleted") << "UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = ?"
                                  << QVariantList{200} << "runway" << L{};
+        QTest::newRow("deleted one brought back")
+            << "UPDATE MASTER_REQ SET FSTType = 'Functional' WHERE Req_Num = ?" << QVariantList{4}
+            << "assess" << L{4, 12};
         QTest::newRow("whole text of a shortened sentence")
             << "INSERT INTO FULL_TEXT (Req_Num, FullText) VALUES (?, ?)"
             << QVariantList{100, "zoom the map to the runway threshold"} << "threshold" << L{100};
