@@ -19,6 +19,15 @@ $$ LANGUAGE SQL IMMUTABLE;
 
 CREATE OR REPLACE FUNCTION req_words_of_master() RETURNS TRIGGER AS $$
 BEGIN
+    -- A row written back unchanged leaves the index as it is.
+    IF TG_OP = 'UPDATE' AND OLD.Req_Num = NEW.Req_Num
+       AND OLD.FSTType IS NOT DISTINCT FROM NEW.FSTType
+       AND OLD.Preamble IS NOT DISTINCT FROM NEW.Preamble
+       AND OLD.ReqText IS NOT DISTINCT FROM NEW.ReqText
+       AND OLD.ParaNum IS NOT DISTINCT FROM NEW.ParaNum
+       AND OLD.Comments IS NOT DISTINCT FROM NEW.Comments THEN
+        RETURN NEW;
+    END IF;
     IF TG_OP <> 'INSERT' THEN
         DELETE FROM REQ_WORDS WHERE Req_Num = OLD.Req_Num;
     END IF;

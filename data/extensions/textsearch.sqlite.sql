@@ -23,8 +23,13 @@ WHEN COALESCE(new.FSTType, '') NOT LIKE 'Deleted' BEGIN
             new.ParaNum, new.Comments);
 END;
 
+-- A record set writes every column back: only a change of the words, the
+-- number or the kind touches the index.
 CREATE TRIGGER IF NOT EXISTS REQ_WORDS_CHANGED
-AFTER UPDATE OF Req_Num, FSTType, Preamble, ReqText, ParaNum, Comments ON MASTER_REQ BEGIN
+AFTER UPDATE OF Req_Num, FSTType, Preamble, ReqText, ParaNum, Comments ON MASTER_REQ
+WHEN old.Req_Num IS NOT new.Req_Num OR old.FSTType IS NOT new.FSTType
+    OR old.Preamble IS NOT new.Preamble OR old.ReqText IS NOT new.ReqText
+    OR old.ParaNum IS NOT new.ParaNum OR old.Comments IS NOT new.Comments BEGIN
     DELETE FROM REQ_WORDS WHERE rowid = old.Req_Num;
     INSERT INTO REQ_WORDS (rowid, Sentence, Paragraph, Comments)
     SELECT new.Req_Num,
