@@ -18,8 +18,8 @@ _varn_cli_options()
     add) echo "--workspace --template --field --value $attributes" ;;
     build) echo "--workspace --term $attributes" ;;
     tech) echo "--workspace --text $attributes" ;;
-    list) echo "--workspace --type --entity --number --paragraph --template --version --sort
-        --desc --format" ;;
+    list) echo "--workspace --type --entity --number --paragraph --template --version --text
+        --sort --desc --format" ;;
     templates) echo "--number" ;;
     entities) echo "--workspace --entity" ;;
     show) echo "--workspace --number" ;;

@@ -35,7 +35,8 @@ const Schema &blankSchema()
         // opened, so their absence does not make a file foreign.
         Schema tables = read.value();
         for (const store::SchemaExtensions::Script &script : store::SchemaExtensions::builtIn()) {
-            for (const QString &table : store::SchemaExtensions::tablesOf(script))
+            for (const QString &table : store::SchemaExtensions::tablesOf(script) +
+                                            store::SchemaExtensions::auxiliaryTablesOf(script))
                 tables.remove(table);
         }
         return tables;

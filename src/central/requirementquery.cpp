@@ -2,6 +2,7 @@
 
 #include "central/centraltr.h"
 #include "common/storedwords.h"
+#include "store/wordsearch.h"
 
 namespace varn::central {
 
@@ -58,6 +59,15 @@ RequirementQuery::Selection RequirementQuery::byParagraph(const QString &text)
 RequirementQuery::Selection RequirementQuery::byEntity(const QString &text)
 {
     return {Kind::ByEntity, withWildcards(text), 0};
+}
+
+Result<RequirementQuery::Selection> RequirementQuery::byText(const QString &text)
+{
+    if (store::WordSearch::terms(text).isEmpty())
+        return Outcome::warning(
+            Tr::tr("Type the words to search for: letters or digits, a \"quoted phrase\", or a "
+                   "word ending in * for any ending."));
+    return Selection{Kind::ByText, text, 0};
 }
 
 RequirementQuery::Selection RequirementQuery::requirement(qint32 number)

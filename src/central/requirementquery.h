@@ -19,6 +19,7 @@ enum class QueryKind {
     ByParagraph,
     ByEntity,
     Suspect,
+    ByText,
 };
 
 // Describes each query from what the user chose, as the selection the
@@ -39,6 +40,10 @@ public:
     // backend.
     static Selection byParagraph(const QString &text);
     static Selection byEntity(const QString &text);
+    // The requirements whose sentence, paragraph or comments hold all the
+    // words (store::WordSearch); refused (warning) when the text holds no
+    // word at all.
+    static Result<Selection> byText(const QString &text);
     // The selected requirement, read to learn its first version's number.
     static Selection requirement(qint32 number);
     // Every version of a requirement, superseded ones included.
@@ -50,6 +55,7 @@ public:
 
     static constexpr int kLongestNumberText = 50;
     static constexpr int kLongestEntityText = 50;
+    static constexpr int kLongestWordsText = 254;
 };
 
 } // namespace varn::central

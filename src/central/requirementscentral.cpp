@@ -108,7 +108,10 @@ Result<store::MasterReqRow> RequirementsCentral::selectedRow(qint32 selected) co
 
 Outcome RequirementsCentral::run(const store::RequirementSelection &query, QueryKind kind)
 {
-    Result<QList<qint32>> numbers = m_listing.numbers(query, listingOrder(), m_ascending);
+    const bool byRelevance = m_relevance && kind == QueryKind::ByText;
+    Result<QList<qint32>> numbers =
+        m_listing.numbers(query, byRelevance ? store::RequirementOrder::Relevance : listingOrder(),
+                          byRelevance || m_ascending);
     if (!numbers)
         return numbers.outcome(); // the list keeps what it showed
     m_model.reset(numbers.takeValue(), CentralColumns::shown(m_flags));
@@ -169,6 +172,16 @@ Outcome RequirementsCentral::runByEntity(const QString &text)
     return run(RequirementQuery::byEntity(text), QueryKind::ByEntity);
 }
 
+Outcome RequirementsCentral::runByText(const QString &text)
+{
+    if (text.isEmpty())
+        return Outcome::ok();
+    Result<store::RequirementSelection> query = RequirementQuery::byText(text);
+    if (!query)
+        return query.outcome();
+    return run(query.value(), QueryKind::ByText);
+}
+
 Outcome RequirementsCentral::runByVersion(qint32 selected)
 {
     // The stored row says which first version all versions share.
@@ -187,6 +200,8 @@ Outcome RequirementsCentral::runText(QueryKind kind, const QString &text)
         return runByNumber(text);
     case QueryKind::ByParagraph:
         return runByParagraph(text);
+    case QueryKind::ByText:
+        return runByText(text);
     default:
         return runByEntity(text);
     }
@@ -213,6 +228,8 @@ Outcome RequirementsCentral::rerun(const FieldTexts &texts)
         return runText(m_kind, texts.paragraph);
     case QueryKind::ByEntity:
         return runText(m_kind, texts.entity);
+    case QueryKind::ByText:
+        return runText(m_kind, texts.words);
     }
     return runType(QueryKind::All);
 }
@@ -223,8 +240,9 @@ Outcome RequirementsCentral::sortByColumn(int listColumn, const FieldTexts &text
     if (listColumn < 0 || listColumn >= columns.size())
         return Outcome::ok();
     const Column clicked = columns.at(listColumn);
-    m_ascending = clicked == m_sortColumn ? !m_ascending : true;
+    m_ascending = clicked == m_sortColumn && !sortedByRelevance() ? !m_ascending : true;
     m_sortColumn = clicked;
+    m_relevance = false;
     return rerun(texts);
 }
 
@@ -281,6 +299,39 @@ int RequirementsCentral::rowToFollow(qint32 selected, int previousRow) const
     if (previousRow < 0 || count == 0)
         return -1;
     return std::min(previousRow, count - 1);
+}
+
+Outcome RequirementsCentral::forEachListed(
+    const std::function<void(const store::MasterReqRow &)> &take) const
+{
+    // Blocks of a few hundred: the driver binds a value by its placeholder's
+    // name, in time that grows with the number of placeholders.
+    constexpr int kBlockRows = 256;
+    const int count = m_model.requirementCount();
+    QList<qint32> numbers;
+    numbers.reserve(kBlockRows);
+    for (int first = 0; first < count; first += kBlockRows) {
+        numbers.clear();
+        for (int row = first; row < std::min(count, first + kBlockRows); ++row)
+            numbers.append(m_model.numberAt(row));
+        Result<QList<store::MasterReqRow>> rows = m_listing.page(numbers);
+        if (!rows)
+            return rows.outcome();
+        // The page comes in no particular order.
+        std::sort(rows->begin(), rows->end(),
+                  [](const store::MasterReqRow &a, const store::MasterReqRow &b) {
+                      return a.Req_Num < b.Req_Num;
+                  });
+        for (const qint32 number : std::as_const(numbers)) {
+            const auto found = std::lower_bound(
+                rows->cbegin(), rows->cend(), number,
+                [](const store::MasterReqRow &row, qint32 wanted) { return row.Req_Num < wanted; });
+            if (found == rows->cend() || found->Req_Num != number)
+                return Outcome::stop(notFoundMessage());
+            take(*found);
+        }
+    }
+    return Outcome::ok();
 }
 
 Result<QString> RequirementsCentral::sentenceOf(qint32 selected)

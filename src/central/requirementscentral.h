@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace varn::central {
@@ -21,6 +22,7 @@ struct FieldTexts
     QString number;
     QString paragraph;
     QString entity;
+    QString words;
 };
 
 // The engine of Requirements Central: runs each query through the
@@ -53,6 +55,12 @@ public:
     Outcome runByNumber(const QString &text);
     Outcome runByParagraph(const QString &text);
     Outcome runByEntity(const QString &text);
+    // By Text lists the best matches first until a column's header is
+    // clicked; sortByRelevance() asks for that order before it runs.
+    Outcome runByText(const QString &text);
+    void sortByRelevance() { m_relevance = true; }
+    // The list is in By Text's order of relevance rather than a column's.
+    bool sortedByRelevance() const { return m_relevance && m_kind == QueryKind::ByText; }
     // Every version of the selected requirement (0: none selected).
     Outcome runByVersion(qint32 selected);
     // The current query again: the text queries with the fields' texts, or
@@ -67,6 +75,7 @@ public:
     {
         m_sortColumn = column;
         m_ascending = ascending;
+        m_relevance = false;
     }
     // A click on a list column's header.
     Outcome sortByColumn(int listColumn, const FieldTexts &texts);
@@ -81,6 +90,11 @@ public:
     // requirement when the list still holds it; else (it was deleted) to the
     // row that took its place. -1: nothing to select.
     int rowToFollow(qint32 selected, int previousRow) const;
+
+    // Hands every listed requirement to take, in the list's order, reading
+    // the rows a block at a time and keeping none: a listing of any length
+    // is written out in the memory of one block.
+    Outcome forEachListed(const std::function<void(const store::MasterReqRow &)> &take) const;
 
     // The sentence of the selected requirement as stored now (0: none
     // selected).
@@ -124,6 +138,7 @@ private:
     int m_colour = DisplaySettings::kSkyBlue;
     Column m_sortColumn = Column::Number;
     bool m_ascending = true;
+    bool m_relevance = false;
 };
 
 } // namespace varn::central

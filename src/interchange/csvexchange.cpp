@@ -113,37 +113,54 @@ Result<ImportBatch> CsvExchange::batch(const QString &text)
     return batch(records.value());
 }
 
-Result<ImportBatch> CsvExchange::batch(const QList<QStringList> &records)
+Outcome CsvExchange::checkHeader(const QStringList &record)
 {
     const QStringList columns = header();
-    if (records.isEmpty() || records.first() != columns)
+    if (record != columns)
         return ExchangeInput::refusal(Tr::tr("The first line of the file must name the columns %1.")
                                           .arg(columns.join(QStringLiteral(", "))));
-    auto cell = [](const QStringList &record, Column column) { return record[int(column)]; };
+    return Outcome::ok();
+}
+
+Result<std::optional<ImportBatch::Item>> CsvExchange::itemOf(const QStringList &record,
+                                                             qsizetype index)
+{
+    if (record.size() == 1 && record.first().isEmpty())
+        return std::optional<ImportBatch::Item>(); // a blank line
+    const qsizetype columns = header().size();
+    if (record.size() != columns)
+        return ExchangeInput::refusal(
+            Tr::tr("Record %1 of the file has %2 fields; the header names %3.")
+                .arg(index)
+                .arg(record.size())
+                .arg(columns));
+    auto cell = [&record](Column column) { return record[int(column)]; };
+    ImportBatch::Item item;
+    item.origin = QString::number(index);
+    item.label = Tr::tr("Record %1").arg(index);
+    ExchangedRequirement &requirement = item.requirement;
+    requirement.type = QString::fromLatin1(StoredWords::kTechnical);
+    requirement.source = TemplateNumber::kTechnical;
+    requirement.text = cell(Column::Requirement);
+    requirement.category = cell(Column::Category);
+    requirement.priority = cell(Column::Priority).toInt();
+    requirement.release = cell(Column::Release).toInt();
+    requirement.paragraph = cell(Column::Paragraph);
+    requirement.comments = cell(Column::Comments);
+    return std::optional<ImportBatch::Item>(std::move(item));
+}
+
+Result<ImportBatch> CsvExchange::batch(const QList<QStringList> &records)
+{
+    if (Outcome named = checkHeader(records.isEmpty() ? QStringList() : records.first()); !named)
+        return named;
     ImportBatch batch;
     for (qsizetype i = 1; i < records.size(); ++i) {
-        const QStringList &record = records.at(i);
-        if (record.size() == 1 && record.first().isEmpty())
-            continue; // a blank line
-        if (record.size() != columns.size())
-            return ExchangeInput::refusal(
-                Tr::tr("Record %1 of the file has %2 fields; the header names %3.")
-                    .arg(i)
-                    .arg(record.size())
-                    .arg(columns.size()));
-        ImportBatch::Item item;
-        item.origin = QString::number(i);
-        item.label = Tr::tr("Record %1").arg(i);
-        ExchangedRequirement &requirement = item.requirement;
-        requirement.type = QString::fromLatin1(StoredWords::kTechnical);
-        requirement.source = TemplateNumber::kTechnical;
-        requirement.text = cell(record, Column::Requirement);
-        requirement.category = cell(record, Column::Category);
-        requirement.priority = cell(record, Column::Priority).toInt();
-        requirement.release = cell(record, Column::Release).toInt();
-        requirement.paragraph = cell(record, Column::Paragraph);
-        requirement.comments = cell(record, Column::Comments);
-        batch.items.append(item);
+        Result<std::optional<ImportBatch::Item>> item = itemOf(records.at(i), i);
+        if (!item)
+            return item.outcome();
+        if (std::optional<ImportBatch::Item> taken = item.takeValue())
+            batch.items.append(std::move(*taken));
     }
     return batch;
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace varn::interchange {
 
 // Requirements as a spreadsheet reads them: a header row naming Requirements
@@ -33,6 +35,12 @@ public:
     // The same for records read from elsewhere (a sheet), the header first;
     // their cells are taken as they are.
     static Result<ImportBatch> batch(const QList<QStringList> &records);
+    // The same a record at a time: the header checked, then each record
+    // (index 1 the first after the header) as an item, none for a blank
+    // line, refused when it has another number of fields.
+    static Outcome checkHeader(const QStringList &record);
+    static Result<std::optional<ImportBatch::Item>> itemOf(const QStringList &record,
+                                                           qsizetype index);
 
     // A text cell a spreadsheet would take for a formula (it begins with
     // "=", "+", "-" or "@", also after blanks, or with a tab or carriage

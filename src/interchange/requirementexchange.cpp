@@ -6,6 +6,7 @@
 
 #include "common/controlcharacters.h"
 #include "interchange/csvexchange.h"
+#include "interchange/csvrecordreader.h"
 #include "interchange/exchangeinput.h"
 #include "interchange/htmlreport.h"
 #include "interchange/odtreport.h"
@@ -258,6 +259,50 @@ QString RequirementExchange::ExportSummary::replacementNotice() const
         .arg(numbers.join(QStringLiteral(", ")));
 }
 
+namespace {
+
+// A CSV file's records are read and stored one at a time (the file's bytes,
+// checked to be UTF-8 text first, are all that is held), in one transaction
+// that a wrong record rolls back whole.
+Result<ImportSummary> importCsv(store::RecordObjects &records, const QString &systemName,
+                                const QString &path, bool dryRun,
+                                const RequirementExchange::Progress &progress)
+{
+    Result<QByteArray> bytes = ExchangeInput::read(path);
+    if (!bytes)
+        return bytes.outcome();
+    QBuffer file(&bytes.value());
+    file.open(QIODevice::ReadOnly);
+    CsvRecordReader reader(file);
+    const Result<std::optional<QStringList>> header = reader.next();
+    if (!header)
+        return ExchangeInput::refusal(header.outcome().message());
+    if (Outcome named = CsvExchange::checkHeader(header->value_or(QStringList())); !named)
+        return named;
+    // What the progress counts to: the lines after the header (a line break
+    // inside a quoted field makes it count one more than there are records).
+    const int total = int(bytes->count('\n')) - (bytes->endsWith('\n') ? 1 : 0);
+    qsizetype index = 0;
+    const RequirementImporter::NextItem next = [&]() -> Result<std::optional<ImportBatch::Item>> {
+        for (;;) {
+            Result<std::optional<QStringList>> record = reader.next();
+            if (!record)
+                return ExchangeInput::refusal(record.outcome().message());
+            if (!record->has_value())
+                return std::optional<ImportBatch::Item>();
+            QStringList cells = *record.takeValue();
+            for (QString &cell : cells)
+                cell = CsvExchange::unguarded(cell);
+            Result<std::optional<ImportBatch::Item>> item = CsvExchange::itemOf(cells, ++index);
+            if (!item || item->has_value())
+                return item;
+        }
+    };
+    return RequirementImporter(records, systemName).run(next, std::max(total, 0), dryRun, progress);
+}
+
+} // namespace
+
 Result<ImportSummary>
 RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &records,
                                 const QString &systemName, const QString &path, bool dryRun,
@@ -281,21 +326,16 @@ RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &rec
             return batch.outcome();
         return RequirementImporter(records, systemName).run(batch.value(), dryRun, progress);
     }
-    if (format == ExchangeFormat::Csv) {
-        const Result<QByteArray> bytes = ExchangeInput::read(path);
-        if (!bytes)
-            return bytes.outcome();
-        batch = CsvExchange::batch(QString::fromUtf8(bytes.value()));
-    } else {
-        Result<ReqIfArchive::Documents> documents = readReqIfFile(path);
-        if (!documents)
-            return documents.outcome();
-        batch = ReqIfInterpreter::interpret(std::move(documents->content), specification);
-        if (batch && documents->attachments > 0)
-            batch->report.append(
-                Tr::tr("The archive's %1 other file(s) (attachments) were not imported.")
-                    .arg(documents->attachments));
-    }
+    if (format == ExchangeFormat::Csv)
+        return importCsv(records, systemName, path, dryRun, progress);
+    Result<ReqIfArchive::Documents> documents = readReqIfFile(path);
+    if (!documents)
+        return documents.outcome();
+    batch = ReqIfInterpreter::interpret(std::move(documents->content), specification);
+    if (batch && documents->attachments > 0)
+        batch->report.append(
+            Tr::tr("The archive's %1 other file(s) (attachments) were not imported.")
+                .arg(documents->attachments));
     if (!batch)
         return batch.outcome();
     RequirementImporter importer(records, systemName);

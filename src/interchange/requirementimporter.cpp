@@ -62,6 +62,19 @@ public:
 
     Result<ImportSummary> run(const ImportBatch &batch, bool dryRun, const Progress &progress)
     {
+        qsizetype at = 0;
+        const NextItem next = [&]() -> Result<std::optional<ImportBatch::Item>> {
+            if (at == batch.items.size())
+                return std::optional<ImportBatch::Item>();
+            return std::optional<ImportBatch::Item>(batch.items.at(at++));
+        };
+        return run(batch, next, int(batch.items.size()), dryRun, progress);
+    }
+
+    // The batch's links, report and document with the items next gives.
+    Result<ImportSummary> run(const ImportBatch &batch, const NextItem &next, int total,
+                              bool dryRun, const Progress &progress)
+    {
         m_summary.report = batch.report;
         store::SaveTransaction transaction(m_connection);
         if (Outcome begun = transaction.beginBatch(); !begun)
@@ -73,13 +86,21 @@ public:
             if (Outcome matched = matchDocument(); !matched)
                 return matched;
         }
-        const int total = int(batch.items.size());
-        for (int i = 0; i < total; ++i) {
-            if (Outcome saved = importItem(batch.items[i]); !saved)
+        int done = 0;
+        for (;;) {
+            Result<std::optional<ImportBatch::Item>> item = next();
+            if (!item)
+                return item.outcome(); // the transaction rolls back
+            if (!item->has_value())
+                break;
+            if (Outcome saved = importItem(*item.value()); !saved)
                 return saved; // the transaction rolls back
-            if (progress && (i % 100 == 99 || i + 1 == total))
-                progress(i + 1, total);
+            ++done;
+            if (progress && done % 100 == 0)
+                progress(done, std::max(done, total));
         }
+        if (progress && done % 100 != 0)
+            progress(done, std::max(done, total));
         if (Outcome linked = importLinks(batch.links, batch.foreignDocument != nullptr); !linked)
             return linked;
         if (m_document) {
@@ -445,6 +466,13 @@ Result<ImportSummary> RequirementImporter::run(const ImportBatch &batch, bool dr
                                                const Progress &progress)
 {
     return Run(m_records, m_systemName, m_deleteMissing).run(batch, dryRun, progress);
+}
+
+Result<ImportSummary> RequirementImporter::run(const NextItem &next, int total, bool dryRun,
+                                               const Progress &progress)
+{
+    return Run(m_records, m_systemName, m_deleteMissing)
+        .run(ImportBatch(), next, total, dryRun, progress);
 }
 
 QString RequirementImporter::duplicateKey(const QString &sentence)

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace varn::store {
 class RecordObjects;
@@ -75,6 +76,14 @@ public:
     RequirementImporter(store::RecordObjects &records, QString systemName);
 
     Result<ImportSummary> run(const ImportBatch &batch, bool dryRun, const Progress &progress = {});
+    // The items one at a time as a file is read, for a batch without links
+    // or another tool's document: each is stored before the next is read, in
+    // the same one transaction, so an import of any length holds one item.
+    // A refusal of the source (a record that is wrong) rolls back what was
+    // stored before it. total is what the progress counts to.
+    using NextItem = std::function<Result<std::optional<ImportBatch::Item>>()>;
+    Result<ImportSummary> run(const NextItem &next, int total, bool dryRun,
+                              const Progress &progress = {});
     // A requirement whose object a newer file no longer holds is marked
     // deleted (off: it is only listed).
     void setDeleteMissing(bool remove) { m_deleteMissing = remove; }

@@ -5,10 +5,12 @@
 #include "store/rowstatement.h"
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
+#include "store/wordsearch.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <functional>
 
 #include <algorithm>
 #include <vector>
@@ -25,12 +27,33 @@ QString errorText(const QSqlError &error)
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
+constexpr char kNoWordIndex[] = QT_TRANSLATE_NOOP(
+    "varn::store", "The workspace's database has no index of its words yet: it gets one when the "
+                   "workspace is opened where its database can be written.");
+
+// The bound match expression of a ByText selection, for the backend's index.
+QVariant wordMatch(Backend backend, const QString &text)
+{
+    const QList<SearchTerm> terms = WordSearch::terms(text);
+    return backend == Backend::PostgreSQL ? WordSearch::tsQuery(terms)
+                                          : WordSearch::ftsMatch(terms);
+}
+
+// The numbers of the requirements whose words match the bound expression.
+QString wordMatches(Backend backend)
+{
+    return backend == Backend::PostgreSQL
+               ? QStringLiteral("SELECT Req_Num FROM REQ_WORDS WHERE Words @@ "
+                                "to_tsquery('simple', ?)")
+               : QStringLiteral("SELECT rowid FROM REQ_WORDS WHERE REQ_WORDS MATCH ?");
+}
+
 // The WHERE text of a selection (without the word) and its bound values.
 // With steered set (SQLite, an order other than the selection's own column),
 // the kind's and the template's terms are written so that SQLite cannot look
 // them up through an index ("+column"): it then reads the order's index from
 // end to end instead of finding the rows first and sorting them all.
-std::pair<QString, QVariantList> condition(const RequirementSelection &selection,
+std::pair<QString, QVariantList> condition(const RequirementSelection &selection, Backend backend,
                                            bool steered = false)
 {
     using Kind = RequirementSelection::Kind;
@@ -70,16 +93,20 @@ std::pair<QString, QVariantList> condition(const RequirementSelection &selection
                                "Dep_ReqNum FROM SUSPECT_LINK WHERE ClearedAt IS NULL) OR Req_Num "
                                "IN (SELECT New_ReqNum FROM SUSPECT_LINK WHERE ClearedAt IS NULL))"),
                 {deleted}};
+    case Kind::ByText:
+        return {QStringLiteral("(FSTType NOT LIKE ?) AND (Req_Num IN (") + wordMatches(backend) +
+                    QStringLiteral("))"),
+                {deleted, wordMatch(backend, selection.text)}};
     }
     return {QStringLiteral("FSTType NOT LIKE ?"), {deleted}};
 }
 
 // The column each order sorts by, in the order of RequirementOrder.
 constexpr const char *kOrderColumns[] = {
-    "Req_Num", "FSTType", "Source",  "Category",   "Priority",  "Release",
-    "Version", "ParaNum", "ReqText", "OrigReqNum", "DateSaved", "Comments",
+    "Req_Num", "FSTType", "Source",     "Category",  "Priority", "Release", "Version",
+    "ParaNum", "ReqText", "OrigReqNum", "DateSaved", "Comments", "Req_Num",
 };
-static_assert(std::size(kOrderColumns) == std::size_t(RequirementOrder::Comments) + 1);
+static_assert(std::size(kOrderColumns) == std::size_t(RequirementOrder::Relevance) + 1);
 
 // The value an order sorts by, as the order's index holds it.
 QString orderValue(RequirementOrder order)
@@ -96,7 +123,7 @@ QString orderBy(RequirementOrder order, bool ascending)
     QString sql = orderValue(order);
     sql += ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
     // Req_Num last keeps equal sort values in a stable order.
-    if (order != RequirementOrder::Number)
+    if (order != RequirementOrder::Number && order != RequirementOrder::Relevance)
         sql += QStringLiteral(", Req_Num");
     return sql;
 }
@@ -117,9 +144,11 @@ bool ordersBySelection(const RequirementSelection &selection, RequirementOrder o
 // same read backwards run by run, so that equal values keep number order.
 Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
                                           const RequirementSelection &selection,
-                                          RequirementOrder order, bool ascending)
+                                          RequirementOrder order, bool ascending,
+                                          const std::function<Outcome(const QString &)> &failure)
 {
-    const auto [where, values] = condition(selection, !ordersBySelection(selection, order));
+    const auto [where, values] =
+        condition(selection, Backend::SQLite, !ordersBySelection(selection, order));
     const bool byNumber = order == RequirementOrder::Number;
     // Only a descending list needs the values, to find where each run ends.
     const bool runs = !ascending && !byNumber;
@@ -129,7 +158,7 @@ Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
         where + QStringLiteral(") ORDER BY ") + orderBy(order, true);
     RowStatement select(database, sql, RowStatement::Route::Direct);
     if (!select.isPrepared())
-        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+        return failure(errorText(select.lastError()));
     for (const QVariant &value : values) {
         if (value.typeId() == QMetaType::Int)
             select.add(qint32(value.toInt()));
@@ -137,7 +166,7 @@ Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
             select.add(value.toString());
     }
     if (!select.exec())
-        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+        return failure(errorText(select.lastError()));
     QList<qint32> numbers;
     std::vector<qsizetype> runStarts; // where a new sort value begins
     while (select.next()) {
@@ -146,7 +175,7 @@ Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
         numbers.append(select.intValue(0));
     }
     if (select.lastError().isValid())
-        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+        return failure(errorText(select.lastError()));
     if (ascending)
         return numbers;
     if (byNumber) {
@@ -168,10 +197,14 @@ Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
 Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &selection,
                                                   RequirementOrder order, bool ascending) const
 {
+    if (order == RequirementOrder::Relevance &&
+        selection.kind == RequirementSelection::Kind::ByText)
+        return numbersByRelevance(selection, ascending);
     const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     if (SqlDialect::of(database) == Backend::SQLite)
-        return numbersThroughIndex(database, selection, order, ascending);
-    const auto [where, values] = condition(selection);
+        return numbersThroughIndex(database, selection, order, ascending,
+                                   [&](const QString &why) { return failure(selection, why); });
+    const auto [where, values] = condition(selection, SqlDialect::of(database));
     const QString sql = QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (") + where +
                         QStringLiteral(") ORDER BY ") + orderBy(order, ascending);
     QSqlQuery select(database);
@@ -179,22 +212,68 @@ Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &se
     // a million of them cost one reply, not a million.
     select.setForwardOnly(false);
     if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
-        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+        return failure(selection, errorText(select.lastError()));
     for (const QVariant &value : values)
         select.addBindValue(value);
     if (!select.exec())
-        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+        return failure(selection, errorText(select.lastError()));
     QList<qint32> numbers;
     while (select.next())
         numbers.append(select.value(0).toInt());
     if (select.lastError().isValid())
-        return Outcome::stop(Tr::tr(kCannotOpenSet) + errorText(select.lastError()));
+        return failure(selection, errorText(select.lastError()));
     return numbers;
+}
+
+Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSelection &selection,
+                                                             bool bestFirst) const
+{
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    const Backend backend = SqlDialect::of(database);
+    // Only live requirements are indexed: the index alone answers. FTS5's
+    // rank is lower the better a row matches; ts_rank higher (and, as FTS5's,
+    // it prefers the shorter of two texts holding a word as often).
+    const QString sql =
+        backend == Backend::PostgreSQL
+            ? QStringLiteral("SELECT Req_Num FROM REQ_WORDS WHERE Words @@ to_tsquery('simple', "
+                             "?) ORDER BY ts_rank(Words, to_tsquery('simple', ?), 1) %1, Req_Num")
+                  .arg(bestFirst ? QLatin1String("DESC") : QLatin1String("ASC"))
+            : QStringLiteral("SELECT rowid FROM REQ_WORDS WHERE REQ_WORDS MATCH ? ORDER BY rank "
+                             "%1, rowid")
+                  .arg(bestFirst ? QLatin1String("ASC") : QLatin1String("DESC"));
+    QSqlQuery select(database);
+    select.setForwardOnly(true);
+    if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
+        return failure(selection, errorText(select.lastError()));
+    const QVariant match = wordMatch(backend, selection.text);
+    select.addBindValue(match);
+    if (backend == Backend::PostgreSQL)
+        select.addBindValue(match);
+    if (!select.exec())
+        return failure(selection, errorText(select.lastError()));
+    QList<qint32> numbers;
+    while (select.next())
+        numbers.append(select.value(0).toInt());
+    if (select.lastError().isValid())
+        return failure(selection, errorText(select.lastError()));
+    return numbers;
+}
+
+Outcome RequirementListing::failure(const RequirementSelection &selection, const QString &why) const
+{
+    // A workspace opened only to read, made before its words were indexed.
+    if (selection.kind == RequirementSelection::Kind::ByText) {
+        const QStringList tables = SqlDialect::tables(QSqlDatabase::database(m_connection, false));
+        if (!tables.contains(QStringLiteral("REQ_WORDS"), Qt::CaseInsensitive))
+            return Outcome::stop(Tr::tr(kNoWordIndex));
+    }
+    return Outcome::stop(Tr::tr(kCannotOpenSet) + why);
 }
 
 Result<QList<MasterReqRow>> RequirementListing::rows(const RequirementSelection &selection) const
 {
-    const auto [where, values] = condition(selection);
+    const auto [where, values] =
+        condition(selection, SqlDialect::of(QSqlDatabase::database(m_connection, false)));
     return rowsWhere(where, values);
 }
 

@@ -24,6 +24,8 @@ struct RequirementSelection
         Requirement, // number: that requirement
         VersionsOf,  // number: the first version all versions share
         Suspect,     // every requirement not deleted with a link still to review
+        ByText,      // text: the words its sentence, paragraph or comments hold
+                     // (store::WordSearch reads them)
     };
 
     Kind kind = Kind::Live;
@@ -48,6 +50,9 @@ enum class RequirementOrder {
     FirstVersion,
     DateSaved,
     Comments,
+    // How well a requirement matches the words of a ByText selection, best
+    // first; by number for any other selection.
+    Relevance,
 };
 
 // Requirements Central's reads of MASTER_REQ: the numbers a selection lists
@@ -69,6 +74,9 @@ public:
     Result<QList<MasterReqRow>> page(const QList<qint32> &numbers) const;
 
 private:
+    Result<QList<qint32>> numbersByRelevance(const RequirementSelection &selection,
+                                             bool bestFirst) const;
+    Outcome failure(const RequirementSelection &selection, const QString &why) const;
     Result<QList<MasterReqRow>> rowsWhere(const QString &where, const QVariantList &values) const;
 
     QString m_connection;

@@ -45,8 +45,18 @@ QList<SchemaExtensions::Script> SchemaExtensions::builtIn()
     for (const QString &file :
          folder.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name)) {
         QFile script(folder.filePath(file));
-        if (script.open(QIODevice::ReadOnly))
-            scripts.append({file.chopped(4), QString::fromUtf8(script.readAll())});
+        if (!script.open(QIODevice::ReadOnly))
+            continue;
+        QString name = file.chopped(4);
+        std::optional<Backend> backend;
+        for (const auto &[suffix, only] : {std::pair{".sqlite", Backend::SQLite},
+                                           std::pair{".postgresql", Backend::PostgreSQL}}) {
+            if (name.endsWith(QLatin1String(suffix))) {
+                name.chop(int(qstrlen(suffix)));
+                backend = only;
+            }
+        }
+        scripts.append({name, QString::fromUtf8(script.readAll()), backend});
     }
     return scripts;
 }
@@ -70,7 +80,7 @@ QStringList createdBy(const SchemaExtensions::Script &script, const QRegularExpr
 QStringList SchemaExtensions::tablesOf(const Script &script)
 {
     static const QRegularExpression created(
-        QStringLiteral("CREATE\\s+TABLE\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)"),
+        QStringLiteral("CREATE\\s+(?:VIRTUAL\\s+)?TABLE\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)"),
         QRegularExpression::CaseInsensitiveOption);
     return createdBy(script, created);
 }
@@ -83,6 +93,23 @@ QStringList SchemaExtensions::indexesOf(const Script &script)
     return createdBy(script, created);
 }
 
+QStringList SchemaExtensions::auxiliaryTablesOf(const Script &script)
+{
+    static const QRegularExpression indexed(
+        QStringLiteral("CREATE\\s+VIRTUAL\\s+TABLE\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)\\s+"
+                       "USING\\s+fts5"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList tables;
+    for (const QString &statement : TeamDatabase::statements(script.text)) {
+        const QRegularExpressionMatch match = indexed.match(statement);
+        if (!match.hasMatch() || match.capturedStart() != 0)
+            continue;
+        for (const char *suffix : {"_data", "_idx", "_content", "_docsize", "_config"})
+            tables.append(match.captured(1) + QLatin1String(suffix));
+    }
+    return tables;
+}
+
 Result<QStringList> SchemaExtensions::missing(const QString &connectionName,
                                               const QList<Script> &scripts)
 {
@@ -93,8 +120,11 @@ Result<QStringList> SchemaExtensions::missing(const QString &connectionName,
     for (QString &table : present)
         table = table.toUpper();
     const QStringList indexes = SqlDialect::indexes(database);
+    const Backend backend = SqlDialect::of(database);
     QStringList names;
     for (const Script &script : scripts) {
+        if (!script.appliesTo(backend) || names.contains(script.name))
+            continue;
         const QStringList tables = tablesOf(script);
         const QStringList scriptIndexes = indexesOf(script);
         const bool complete = std::all_of(tables.begin(), tables.end(),
@@ -110,8 +140,12 @@ Result<QStringList> SchemaExtensions::missing(const QString &connectionName,
 Outcome SchemaExtensions::runInTransaction(const QString &connectionName,
                                            const QList<Script> &scripts)
 {
-    QSqlQuery query(QSqlDatabase::database(connectionName, false));
+    const QSqlDatabase database = QSqlDatabase::database(connectionName, false);
+    const Backend backend = SqlDialect::of(database);
+    QSqlQuery query(database);
     for (const Script &script : scripts) {
+        if (!script.appliesTo(backend))
+            continue;
         for (const QString &statement : TeamDatabase::statements(script.text)) {
             if (!query.exec(statement))
                 return failure(script.name, errorText(query.lastError()));

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "store/sqldialect.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace varn::store {
 
@@ -15,7 +18,10 @@ namespace varn::store {
 // missing tables and indexes, so the rows the ODBC clients read are never
 // touched. A script is applied when any table or index it creates is missing;
 // its statements are written so that running one twice does no harm
-// ("CREATE TABLE IF NOT EXISTS", "CREATE INDEX IF NOT EXISTS").
+// ("CREATE TABLE IF NOT EXISTS", "CREATE INDEX IF NOT EXISTS"). A script
+// named "<feature>.sqlite.sql" or "<feature>.postgresql.sql" is for that
+// backend alone (what one does with triggers or a full-text index the other
+// does its own way); a feature may carry one of each.
 class SchemaExtensions
 {
 public:
@@ -23,6 +29,10 @@ public:
     {
         QString name; // the file's base name: "baselines"
         QString text;
+        // The backend it is for; none: both.
+        std::optional<Backend> backend;
+
+        bool appliesTo(Backend database) const { return !backend || *backend == database; }
     };
 
     // The scripts the program carries, in name order.
@@ -31,6 +41,9 @@ public:
     static QStringList tablesOf(const Script &script);
     // The indexes a script creates, upper case.
     static QStringList indexesOf(const Script &script);
+    // The tables SQLite makes to hold a script's full-text indexes, as
+    // SQLite names them ("REQ_WORDS_data").
+    static QStringList auxiliaryTablesOf(const Script &script);
     // The scripts whose tables or indexes the database lacks, by name.
     static Result<QStringList> missing(const QString &connectionName,
                                        const QList<Script> &scripts = builtIn());

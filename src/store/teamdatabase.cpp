@@ -65,17 +65,40 @@ Result<QString> TeamDatabase::systemName(const QString &connectionName)
 
 QStringList TeamDatabase::statements(const QString &scriptText)
 {
-    QString text;
-    for (const QString &line : scriptText.split(QLatin1Char('\n'))) {
-        if (!line.trimmed().startsWith(QLatin1String("--")))
-            text += line + QLatin1Char('\n');
-    }
+    // A statement ends with a line that ends in ";", except inside a
+    // trigger's BEGIN ... END (which ends with "END;") and inside a function
+    // body quoted with $$, whose lines end in ";" of their own.
+    static const QRegularExpression triggerStart(
+        QStringLiteral("^CREATE\\s+(OR\\s+REPLACE\\s+)?TRIGGER\\b.*\\bBEGIN\\b"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression triggerEnd(QStringLiteral("^END\\s*;$"),
+                                               QRegularExpression::CaseInsensitiveOption);
     QStringList statements;
-    for (const QString &part : text.split(QRegularExpression(QStringLiteral(";\\s*\\n")))) {
-        const QString statement = part.trimmed();
-        if (!statement.isEmpty() && !statement.startsWith(QLatin1String("PRAGMA")))
-            statements.append(statement);
+    QString statement;
+    bool dollarQuoted = false;
+    auto finish = [&] {
+        const QString text = statement.trimmed();
+        statement.clear();
+        if (!text.isEmpty() && !text.startsWith(QLatin1String("PRAGMA")))
+            statements.append(text);
+    };
+    for (const QString &line : scriptText.split(QLatin1Char('\n'))) {
+        const QString trimmed = line.trimmed();
+        if (!dollarQuoted && trimmed.startsWith(QLatin1String("--")))
+            continue;
+        if (line.count(QLatin1String("$$")) % 2 == 1)
+            dollarQuoted = !dollarQuoted;
+        statement += line + QLatin1Char('\n');
+        if (dollarQuoted || !trimmed.endsWith(QLatin1Char(';')))
+            continue;
+        if (triggerStart.match(statement.trimmed()).hasMatch() &&
+            !triggerEnd.match(trimmed).hasMatch())
+            continue;
+        statement = statement.trimmed();
+        statement.chop(1);
+        finish();
     }
+    finish();
     return statements;
 }
 

@@ -4,6 +4,8 @@
 #include "support/clirun.h"
 #include "support/workspaceenvironment.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QtTest>
 
@@ -131,6 +133,43 @@ private slots:
         // Every example is saved, though nobody read their numbers.
         if (!fresh.isEmpty())
             QCOMPARE(requirementCount(fresh), m_examples);
+    }
+
+    // list writes its JSON element by element; the bytes are those of the
+    // whole array written at once, escapes and indentation included.
+    void jsonListIsTheWholeArrayWrittenOnce_data()
+    {
+        QTest::addColumn<QStringList>("query");
+        QTest::addColumn<int>("count");
+        QTest::newRow("every requirement") << QStringList{} << m_examples + 1;
+        QTest::newRow("one") << QStringList{"--text", "quoted"} << 1;
+        QTest::newRow("none") << QStringList{"--number", "99999"} << 0;
+    }
+
+    void jsonListIsTheWholeArrayWrittenOnce()
+    {
+        QFETCH(QStringList, query);
+        QFETCH(int, count);
+        static int made = 0;
+        const QString workspace = newWorkspace(QStringLiteral("Json%1").arg(++made));
+        QVERIFY(!workspace.isEmpty());
+        QCOMPARE(CliRun::run({QStringLiteral("examples")}, workspace).exitCode, 0);
+        const CliRun added = CliRun::run(
+            {"tech", "--text",
+             QString::fromUtf8("show the \"quoted\" path C:\\tmp\\x </script> Grüße ✓ 100%")},
+            workspace);
+        QCOMPARE(added.exitCode, 0);
+        const CliRun listed =
+            CliRun::run(QStringList{"list", "--format", "json"} + query, workspace);
+        QCOMPARE(listed.exitCode, 0);
+        QJsonParseError error;
+        const QJsonDocument read = QJsonDocument::fromJson(listed.out.toUtf8(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(read.array().size(), count);
+        QCOMPARE(listed.out,
+                 QString::fromUtf8(QJsonDocument(read.array()).toJson(QJsonDocument::Indented))
+                         .trimmed() +
+                     QLatin1Char('\n'));
     }
 
     // Results that cannot be written make a failure, not a silent success.

@@ -186,8 +186,8 @@ private slots:
                                          << QStringList{"--all", "--output", "--workspace"};
         *row("an option given once is not offered again")
             << QStringList{"varn-cli", "list", "--workspace", "esd.vnp", "--desc", "--"} << false
-            << QStringList{"--entity", "--format",   "--number", "--paragraph",
-                           "--sort",   "--template", "--type",   "--version"};
+            << QStringList{"--entity",   "--format", "--number", "--paragraph", "--sort",
+                           "--template", "--text",   "--type",   "--version"};
         *row("repeatable options are offered again")
             << QStringList{"varn-cli", "depend", "--dependent", "2", "--parent", "1", "--"} << false
             << QStringList{"--clear", "--dependent", "--workspace"};

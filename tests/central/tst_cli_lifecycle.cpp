@@ -100,6 +100,14 @@ private slots:
         QTest::newRow("unknown column") << QStringList{"--sort", "colour"} << 2 << none;
         QTest::newRow("two queries")
             << QStringList{"--type", "technical", "--template", "19"} << 2 << none;
+        QTest::newRow("text") << QStringList{"--text", "SECONDS respond"} << 0 << QStringList{"2"};
+        QTest::newRow("text prefix and phrase")
+            << QStringList{"--text", "\"cargo reserv\"*"} << 0 << QStringList{"1"};
+        QTest::newRow("text, sorted") << QStringList{"--text", "ESD", "--sort", "no.", "--desc"}
+                                      << 0 << QStringList{"2", "1"};
+        QTest::newRow("text without a word") << QStringList{"--text", "\" * -"} << 1 << none;
+        QTest::newRow("text of sql")
+            << QStringList{"--text", "'; DROP TABLE MASTER_REQ; --"} << 0 << none;
     }
 
     void listRunsTheQueries()
@@ -183,6 +191,58 @@ private slots:
         QCOMPARE(cli({"delete", "--number", reused.out.trimmed(), "--yes"}).exitCode, 0);
         QCOMPARE(cli({"delete", "--number", reused.out.trimmed(), "--yes"}).err,
                  QStringLiteral("This requirement has already been deleted. No action taken.\n"));
+    }
+
+    // list --text finds what every command wrote, and nothing it replaced.
+    void listByTextFollowsEveryCommand()
+    {
+        const auto numbers = [this](const QString &words) {
+            const CliRun listed = cli({"list", "--format", "csv", "--text", words});
+            QStringList found;
+            for (const QString &line : listed.out.split('\n', Qt::SkipEmptyParts).mid(1))
+                found.append(line.section(',', 0, 0));
+            return listed.exitCode == 0 ? found : QStringList{QStringLiteral("failed")};
+        };
+        const QString saved =
+            cli({"tech", "--text", "guide the aircraft along the runway", "--comments", "tower"})
+                .out.trimmed();
+        QCOMPARE(numbers("runway"), QStringList{saved});
+        QCOMPARE(numbers("tower"), QStringList{saved});
+
+        QCOMPARE(cli({"attributes", "--number", saved, "--comments", "apron"}).exitCode, 0);
+        QCOMPARE(numbers("tower"), QStringList{});
+        QCOMPARE(numbers("apron"), QStringList{saved});
+
+        const QString edited =
+            cli({"edit", "--number", saved, "--text", "guide the aircraft along the taxiway"})
+                .out.trimmed();
+        QCOMPARE(numbers("runway"), QStringList{});
+        QCOMPARE(numbers("taxiway"), QStringList{edited});
+
+        QCOMPARE(cli({"delete", "--number", edited, "--yes"}).exitCode, 0);
+        QCOMPARE(numbers("taxiway"), QStringList{});
+
+        // An imported requirement: another's record with new words.
+        const QString file = m_environment->root() + QStringLiteral("/words.csv");
+        QCOMPARE(cli({"export", "csv", "--output", file}).exitCode, 0);
+        QFile exported(file);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        const QStringList lines =
+            QString::fromUtf8(exported.readAll()).split(QStringLiteral("\r\n"));
+        exported.close();
+        const qsizetype at =
+            lines.indexOf(QRegularExpression(QStringLiteral(".*respond within 1 second.*")));
+        QVERIFY(at > 0);
+        QString record = lines.at(at);
+        record.replace(QStringLiteral("respond within 1 second"),
+                       QStringLiteral("answer the lighthouse"));
+        QVERIFY(exported.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        exported.write(
+            (lines.at(0) + QStringLiteral("\r\n") + record + QStringLiteral("\r\n")).toUtf8());
+        exported.close();
+        const CliRun imported = cli({"import", "csv", "--input", file});
+        QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+        QCOMPARE(numbers("lighthouse").size(), 1);
     }
 };
 

@@ -349,6 +349,24 @@ private slots:
             << QByteArray("No.,Type,Source,Category,Priority,Release,Version,Paragraph,"
                           "Requirement,Orig No.,Date Saved,Comments\r\n1,Technical\r\n")
             << "Record 1 of the file has 2 fields; the header names 12.";
+        // Records are stored as they are read: those before a wrong one are
+        // taken back with it.
+        const QByteArray goodRecords =
+            "No.,Type,Source,Category,Priority,Release,Version,Paragraph,"
+            "Requirement,Orig No.,Date Saved,Comments\r\n"
+            "1,Technical,23,Software,1,1,1,1.1,go north,1,1-2-2020,\r\n"
+            "2,Technical,23,Software,1,1,1,1.2,go south,2,1-2-2020,\r\n"
+            "\r\n"
+            "3,Technical,23,Software,1,1,1,1.3,\"go east, then west\",3,1-2-2020,\r\n";
+        QTest::newRow("CSV, short record after good ones")
+            << "csv" << goodRecords + "4,Technical\r\n"
+            << "Record 5 of the file has 2 fields; the header names 12.";
+        QTest::newRow("CSV, open quote after good ones")
+            << "csv" << goodRecords + "4,Technical,\"go\r\n"
+            << "The file ends inside a quoted field";
+        QTest::newRow("CSV, stray quote after good ones")
+            << "csv" << goodRecords + "4,Tech\"nical\r\n"
+            << "Line 6 of the file has a quote inside an unquoted field.";
     }
 
     void badInputIsRefusedWhole()

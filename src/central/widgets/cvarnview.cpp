@@ -56,6 +56,9 @@ const char kEntity[] =
 const char kParagraph[] =
     QT_TRANSLATE_NOOP("varn::central", "Queries for requirement by paragraph number");
 const char kTemplate[] = QT_TRANSLATE_NOOP("varn::central", "Queries for requirements by template");
+const char kWords[] = QT_TRANSLATE_NOOP(
+    "varn::central", "Queries for requirements whose sentence, paragraph or comments hold all the "
+                     "words (\"a phrase\", word* for any ending), best matches first");
 const char kSee[] = QT_TRANSLATE_NOOP("varn::central", "Displays selected requirement");
 const char kDelete[] = QT_TRANSLATE_NOOP("varn::central", "Deletes selected requirement");
 const char kEdit[] = QT_TRANSLATE_NOOP("varn::central", "Opens selected requirement for editing");
@@ -139,7 +142,8 @@ CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
       m_byVersion(button(Tr::tr("By Version"), tip::kVersion, "byVersion")),
       m_template(new QComboBox), m_number(new QLineEdit),
       m_numberGo(goButton(tip::kNumber, "numberGo")), m_paragraph(new QLineEdit),
-      m_paragraphGo(goButton(tip::kParagraph, "paragraphGo")),
+      m_paragraphGo(goButton(tip::kParagraph, "paragraphGo")), m_words(new QLineEdit),
+      m_wordsGo(goButton(tip::kWords, "wordsGo")),
       m_see(button(Tr::tr("See Requirement"), tip::kSee, "seeRequirement")),
       m_edit(button(Tr::tr("Edit..."), tip::kEdit, "edit")),
       m_delete(button(Tr::tr("Delete"), tip::kDelete, "delete")),
@@ -221,6 +225,10 @@ QWidget *CVarnView::buildQueryGroup()
     m_number->setToolTip(Tr::tr(tip::kNumber));
     m_paragraph->setObjectName(QStringLiteral("paragraph"));
     m_paragraph->setToolTip(Tr::tr(tip::kParagraph));
+    m_words->setObjectName(QStringLiteral("words"));
+    m_words->setMaxLength(RequirementQuery::kLongestWordsText);
+    m_words->setToolTip(Tr::tr(tip::kWords));
+    m_words->setClearButtonEnabled(true);
 
     auto *group = new QGroupBox(Tr::tr("View Requirements"));
     auto *grid = new QGridLayout(group);
@@ -240,6 +248,9 @@ QWidget *CVarnView::buildQueryGroup()
     grid->addWidget(label(Tr::tr("By &Paragraph:"), m_paragraph), 2, 3);
     grid->addWidget(m_paragraph, 2, 4);
     grid->addWidget(m_paragraphGo, 2, 5);
+    grid->addWidget(label(Tr::tr("By Te&xt:"), m_words), 3, 0);
+    grid->addWidget(m_words, 3, 1, 1, 4);
+    grid->addWidget(m_wordsGo, 3, 5);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
 
@@ -250,7 +261,7 @@ QWidget *CVarnView::buildQueryGroup()
     commands->addWidget(m_delete);
     commands->addWidget(m_reuse);
     commands->addWidget(m_trace);
-    grid->addLayout(commands, 3, 0, 1, 6);
+    grid->addLayout(commands, 4, 0, 1, 6);
     return group;
 }
 
@@ -292,6 +303,8 @@ void CVarnView::connectControls()
     connect(m_number, &QLineEdit::returnPressed, this, &CVarnView::runByNumber);
     connect(m_paragraphGo, &QPushButton::clicked, this, &CVarnView::runByParagraph);
     connect(m_paragraph, &QLineEdit::returnPressed, this, &CVarnView::runByParagraph);
+    connect(m_wordsGo, &QPushButton::clicked, this, &CVarnView::runByText);
+    connect(m_words, &QLineEdit::returnPressed, this, &CVarnView::runByText);
     connect(m_entityGo, &QPushButton::clicked, this, &CVarnView::runByEntity);
     connect(m_entity->lineEdit(), &QLineEdit::returnPressed, this, &CVarnView::runByEntity);
     connect(m_template, &QComboBox::activated, this, &CVarnView::runByTemplate);
@@ -353,7 +366,7 @@ void CVarnView::paint(int choice)
 
 FieldTexts CVarnView::fieldTexts() const
 {
-    return {m_number->text(), m_paragraph->text(), m_entity->currentText()};
+    return {m_number->text(), m_paragraph->text(), m_entity->currentText(), m_words->text()};
 }
 
 void CVarnView::afterQuery(const Outcome &outcome)
@@ -378,7 +391,9 @@ void CVarnView::applyColumnLayout()
     for (int section = 0; section < columns.size(); ++section)
         header->resizeSection(section, columnWidth(CentralColumns::info(columns.at(section))));
     widenRequirementColumn();
-    const int sorted = int(columns.indexOf(m_central.sortColumn()));
+    // The best matches of By Text come first, in no column's order.
+    const int sorted =
+        m_central.sortedByRelevance() ? -1 : int(columns.indexOf(m_central.sortColumn()));
     header->setSortIndicator(sorted,
                              m_central.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
@@ -411,6 +426,8 @@ void CVarnView::clearFieldsBut(QueryKind kind)
         m_number->clear();
     if (kind != QueryKind::ByParagraph)
         m_paragraph->clear();
+    if (kind != QueryKind::ByText)
+        m_words->clear();
     if (kind != QueryKind::ByEntity)
         m_entity->setEditText(QString());
     if (kind != QueryKind::ByTemplate)
@@ -445,6 +462,20 @@ void CVarnView::runByNumber()
 void CVarnView::runByParagraph()
 {
     afterQuery(m_central.runByParagraph(m_paragraph->text()));
+}
+
+void CVarnView::runByText()
+{
+    const QString text = m_words->text();
+    if (text.trimmed().isEmpty())
+        return;
+    m_central.sortByRelevance();
+    const Outcome outcome = m_central.runByText(text);
+    afterQuery(outcome);
+    if (!outcome) {
+        m_words->setFocus();
+        m_words->selectAll();
+    }
 }
 
 void CVarnView::runByEntity()

@@ -84,6 +84,7 @@ private:
     void runByNumber();
     void runByParagraph();
     void runByEntity();
+    void runByText();
     void runByTemplate(int position);
     void runByVersion();
     void sortByColumn(int column);
@@ -114,6 +115,8 @@ private:
     QPushButton *m_numberGo;
     QLineEdit *m_paragraph;
     QPushButton *m_paragraphGo;
+    QLineEdit *m_words;
+    QPushButton *m_wordsGo;
     QPushButton *m_see;
     QPushButton *m_edit;
     QPushButton *m_delete;

@@ -2,6 +2,7 @@
 
 #include "common/outcome.h"
 
+#include <QJsonObject>
 #include <QStringList>
 
 #include <vector>
@@ -51,6 +52,10 @@ QString terminalText(QString text);
 // terminalText() says. Once stdout's reader has gone
 // (a closed pipe), results are dropped quietly and the command goes on.
 void printLine(const QString &text);
+// An object as QJsonDocument writes it indented inside an array (each line
+// indented once more), without the comma or the line end that follow it:
+// what a command prints element by element instead of holding the array.
+QString jsonArrayElement(const QJsonObject &object);
 void printError(const QString &text);
 // Flushes stdout when the command has ended and returns its exit code, or
 // DatabaseError after saying so when the results could not be written (a

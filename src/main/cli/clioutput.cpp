@@ -3,6 +3,8 @@
 #include "cli/clitr.h"
 #include "common/controlcharacters.h"
 
+#include <QJsonDocument>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -44,6 +46,16 @@ void printLine(const QString &text)
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) ||
         std::fputc('\n', stdout) == EOF)
         noteStdoutFailure();
+}
+
+QString jsonArrayElement(const QJsonObject &object)
+{
+    const QByteArray alone = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    QByteArray element;
+    element.reserve(alone.size() + 64);
+    for (const QByteArray &line : alone.trimmed().split('\n'))
+        element += (element.isEmpty() ? "    " : "\n    ") + line;
+    return QString::fromUtf8(element);
 }
 
 void printError(const QString &text)

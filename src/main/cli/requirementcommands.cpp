@@ -444,12 +444,17 @@ constexpr ListQuery kListQueries[] = {
      }},
     {"template", runListedTemplate},
     {"version", runListedVersions},
+    {"text",
+     [](central::RequirementsCentral &central, const QString &value, bool *valid) {
+         *valid = !value.isEmpty();
+         return central.runByText(value);
+     }},
 };
 
 constexpr const char *kListUsage = QT_TRANSLATE_NOOP(
     "varn::cli",
     "--type takes functional, structural, technical or suspect; --template 0 (the Builder) to 22; "
-    "--version a requirement number; --entity, --number and --paragraph a text");
+    "--version a requirement number; --entity, --number, --paragraph and --text a text");
 
 int runList(const QStringList &arguments)
 {
@@ -487,6 +492,9 @@ int runList(const QStringList &arguments)
         return opened;
     central::RequirementsCentral central(app.requirementsConnectionName());
     central.setSort(*sort, !options->flag(QStringLiteral("desc")));
+    // Words are listed best match first unless a column is asked for.
+    if (!options->has(QStringLiteral("sort")))
+        central.sortByRelevance();
     bool valid = true;
     const Outcome listed =
         chosen ? chosen->run(central, options->value(QString::fromLatin1(chosen->option)), &valid)
@@ -496,31 +504,42 @@ int runList(const QStringList &arguments)
     if (!listed)
         return report(listed, listed.kind() == MessageKind::Stop ? DatabaseError : Refused);
 
-    const central::RequirementTableModel &model = central.model();
-    QJsonArray json;
-    if (format == QLatin1String("csv"))
+    // Each row is written as it is read: a listing of any length takes the
+    // memory of one block of rows. JSON comes out as QJsonDocument writes an
+    // array, one element at a time.
+    const bool asJson = format == QLatin1String("json");
+    const bool asCsv = format == QLatin1String("csv");
+    if (asCsv)
         printLine(QStringLiteral("number,type,sentence"));
-    for (int position = 0; position < model.requirementCount(); ++position) {
-        const store::MasterReqRow *row = model.requirementAt(position);
-        if (!row)
-            return report(Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed)), DatabaseError);
-        const QString sentence = row->Preamble + QLatin1Char(' ') + row->ReqText + QLatin1Char('.');
-        if (format == QLatin1String("json"))
-            json.append(QJsonObject{{QStringLiteral("number"), row->Req_Num},
-                                    {QStringLiteral("type"), row->FSTType},
-                                    {QStringLiteral("sentence"), sentence}});
-        else if (format == QLatin1String("csv"))
+    if (asJson)
+        printLine(QStringLiteral("["));
+    QString pending;
+    const Outcome written = central.forEachListed([&](const store::MasterReqRow &row) {
+        const QString sentence = row.Preamble + QLatin1Char(' ') + row.ReqText + QLatin1Char('.');
+        if (asJson) {
+            if (!pending.isEmpty())
+                printLine(pending + QLatin1Char(','));
+            pending = jsonArrayElement(QJsonObject{{QStringLiteral("number"), row.Req_Num},
+                                                   {QStringLiteral("type"), row.FSTType},
+                                                   {QStringLiteral("sentence"), sentence}});
+        } else if (asCsv) {
             printLine(QStringLiteral("%1,%2,%3")
-                          .arg(row->Req_Num)
-                          .arg(csvField(row->FSTType), csvField(sentence)));
-        else
+                          .arg(row.Req_Num)
+                          .arg(csvField(row.FSTType), csvField(sentence)));
+        } else {
             printLine(QStringLiteral("%1  %2  %3")
-                          .arg(row->Req_Num, 5)
-                          .arg(row->FSTType, -10)
+                          .arg(row.Req_Num, 5)
+                          .arg(row.FSTType, -10)
                           .arg(sentence));
+        }
+    });
+    if (!written)
+        return report(Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed)), DatabaseError);
+    if (asJson) {
+        if (!pending.isEmpty())
+            printLine(pending);
+        printLine(QStringLiteral("]"));
     }
-    if (format == QLatin1String("json"))
-        printLine(QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented)).trimmed());
     return Done;
 }
 

@@ -384,6 +384,42 @@ private slots:
         QCOMPARE(m_presenter.texts(), QStringList{kNoSelection});
     }
 
+    // By Text lists the best matches first, without a column's sort mark,
+    // and refuses a text without a word, keeping the list.
+    void byText()
+    {
+        createWorkspace();
+        storeExamples();
+        auto *words = control<QLineEdit>("words");
+        QCOMPARE(words->accessibleName(), QStringLiteral("By Text:"));
+        words->setText(QStringLiteral("weight \"of the\" car*"));
+        QTest::keyClick(words, Qt::Key_Return);
+        QCOMPARE(shownNumbers(list()), (QStringList{"4", ""}));
+        QCOMPARE(list().horizontalHeader()->sortIndicatorSection(), -1);
+        QCOMPARE(control<QRadioButton>("All")->isChecked(), false);
+
+        words->setText(QStringLiteral("\"*\" -"));
+        control<QPushButton>("wordsGo")->click();
+        QCOMPARE(m_presenter.messages.size(), 1);
+        QCOMPARE(m_presenter.messages.first().kind, MessageKind::Warning);
+        QVERIFY(m_presenter.messages.first().text.startsWith(
+            QStringLiteral("Type the words to search for")));
+        QCOMPARE(shownNumbers(list()), (QStringList{"4", ""}));
+        QVERIFY(words->hasFocus());
+
+        words->setText(QStringLiteral("the"));
+        QTest::keyClick(words, Qt::Key_Enter);
+        // Every sentence begins "The Acme system shall".
+        QCOMPARE(shownNumbers(list()).size(), 5);
+        clickHeader(list(), 0);
+        QCOMPARE(shownNumbers(list()), (QStringList{"1", "2", "4", "12", ""}));
+        QCOMPARE(list().horizontalHeader()->sortIndicatorSection(), 0);
+        QCOMPARE(words->text(), QStringLiteral("the"));
+        [&] { QCOMPARE(misnamedControls(view()), QStringList()); }();
+        checkScreenshot(*m_window, QStringLiteral("requirements-central-by-text.png"),
+                        m_window->mdiArea()->background().color());
+    }
+
     void sortByHeader()
     {
         createWorkspace();

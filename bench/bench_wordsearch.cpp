@@ -1,0 +1,164 @@
+// Requirements Central's By Text on a filled workspace (100,000 requirements
+// unless the first argument names another number): a rare word, a phrase of
+// a common word and a rare one, a prefix, a word in one requirement of
+// twenty, each timed as the query and then the cells of the first screen,
+// best and median of five runs. Each result is checked: every listed row
+// holds the words. `--keep PATH` keeps the filled database there (for
+// timing varn-cli on it); the peak memory of the whole run ends the report.
+#include "app/blankimage.h"
+#include "benchsupport.h"
+#include "central/requirementscentral.h"
+#include "store/sqlconnection.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int kRuns = 5;
+constexpr int kScreenRows = 30;
+const QString kConnection = QStringLiteral("bench_wordsearch");
+
+using varn::central::RequirementsCentral;
+
+struct Search
+{
+    QString label;
+    QString words;
+    // What each listed sentence holds, lower case.
+    QStringList held;
+};
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+// Every listed row of the first screens holds the words.
+bool checked(const RequirementsCentral &central, const Search &search)
+{
+    const auto &model = central.model();
+    for (int row = 0; row < std::min(model.requirementCount(), 200); ++row) {
+        const varn::store::MasterReqRow *listed = model.requirementAt(row);
+        if (!listed)
+            return false;
+        const QString text =
+            (listed->Preamble + QLatin1Char(' ') + listed->ReqText + QLatin1Char(' ') +
+             listed->ParaNum + QLatin1Char(' ') + listed->Comments)
+                .toLower();
+        for (const QString &word : search.held) {
+            if (!text.contains(word)) {
+                std::fprintf(stderr, "%s: requirement %d does not hold \"%s\": %s\n",
+                             qPrintable(search.label), listed->Req_Num, qPrintable(word),
+                             qPrintable(text));
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool measure(RequirementsCentral &central, const Search &search)
+{
+    QList<double> queries;
+    QList<double> screens;
+    for (int run = 0; run < kRuns; ++run) {
+        // Another query between runs, so the list is read afresh.
+        if (!central.runByNumber(QStringLiteral("1")).isOk())
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        central.sortByRelevance();
+        const varn::Outcome outcome = central.runByText(search.words);
+        queries.append(timer.nsecsElapsed() / 1e6);
+        if (!outcome) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(search.label),
+                         qPrintable(outcome.message()));
+            return false;
+        }
+        timer.restart();
+        BenchSupport::readFirstScreen(central.model(), kScreenRows);
+        screens.append(timer.nsecsElapsed() / 1e6);
+    }
+    if (central.model().requirementCount() == 0) {
+        std::fprintf(stderr, "%s: nothing found\n", qPrintable(search.label));
+        return false;
+    }
+    std::printf("%-44s %8d rows  query %7.1f ms (median %7.1f)  first screen %6.2f ms (median "
+                "%6.2f)\n",
+                qPrintable(search.label), central.model().requirementCount(),
+                *std::min_element(queries.begin(), queries.end()), median(queries),
+                *std::min_element(screens.begin(), screens.end()), median(screens));
+    return checked(central, search);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    QTemporaryDir folder(QCoreApplication::applicationDirPath() +
+                         QStringLiteral("/bench_wordsearch-XXXXXX"));
+    const QString path = folder.filePath(QStringLiteral("wordsReq.mdb"));
+    if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
+        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+        return 1;
+    }
+    BenchSupport::FillPlan plan;
+    plan.requirements = BenchSupport::requirementsArgument(argc, argv, 100000);
+    const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
+    if (!filled)
+        return 1;
+    std::printf("%d stored requirements (%d live), their words indexed as they were written: "
+                "filled in %.1f s\n",
+                filled->requirements, filled->live, filled->seconds);
+    if (!varn::store::SqlConnection::open(kConnection, path))
+        return 1;
+    bool ok = BenchSupport::checkFilled(kConnection, plan, *filled);
+
+    // A rare word (one requirement's sensor), a phrase of the word every
+    // name begins with and a rare name, a prefix, and a word of every
+    // twentieth requirement.
+    const QString sensor = BenchSupport::sentenceTextOf(plan, 3).section(QLatin1Char(' '), 5, 5);
+    const QString station = BenchSupport::entityName(1234 % plan.names()).toLower();
+    const Search searches[] = {
+        {QStringLiteral("a rare word (\"%1\")").arg(sensor), sensor, {sensor}},
+        {QStringLiteral("a phrase (\"\\\"%1\\\"\")").arg(station),
+         QLatin1Char('"') + station + QLatin1Char('"'),
+         {station}},
+        {QStringLiteral("two words, one common (\"sensor %1\")").arg(sensor),
+         QStringLiteral("sensor ") + sensor,
+         {QStringLiteral("sensor"), sensor}},
+        {QStringLiteral("a prefix (\"respond quer*\")"),
+         QStringLiteral("respond quer*"),
+         {QStringLiteral("respond"), QStringLiteral("quer")}},
+        {QStringLiteral("a word of one in twenty (\"warning\")"),
+         QStringLiteral("warning"),
+         {QStringLiteral("warning")}},
+    };
+    {
+        RequirementsCentral central(kConnection);
+        for (const Search &search : searches)
+            ok = ok && measure(central, search);
+    }
+    std::printf("peak memory %.0f MiB\n", BenchSupport::peakMemoryMiB());
+    varn::store::SqlConnection::close(kConnection);
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (qstrcmp(argv[i], "--keep") == 0) {
+            QFile::remove(QString::fromLocal8Bit(argv[i + 1]));
+            ok = ok && QFile::copy(path, QString::fromLocal8Bit(argv[i + 1]));
+        }
+    }
+    if (!ok) {
+        std::fprintf(stderr, "benchmark failed\n");
+        return 1;
+    }
+    return 0;
+}

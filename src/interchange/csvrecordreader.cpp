@@ -1,0 +1,130 @@
+#include "interchange/csvrecordreader.h"
+
+#include "interchange/interchangetr.h"
+
+#include <QIODevice>
+
+namespace varn::interchange {
+
+namespace {
+
+constexpr qint64 kBlock = 1 << 20;
+
+} // namespace
+
+CsvRecordReader::CsvRecordReader(QIODevice &device)
+    : m_device(device), m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom)
+{}
+
+Result<bool> CsvRecordReader::readMore()
+{
+    if (m_ended)
+        return false;
+    const QByteArray bytes = m_device.read(kBlock);
+    if (bytes.isEmpty()) {
+        m_ended = true;
+        // A character cut off at the end of the file.
+        const QString tail = m_decoder.decode(QByteArrayView());
+        if (m_decoder.hasError() || !tail.isEmpty())
+            return Outcome::warning(Tr::tr("The file is not UTF-8 text."));
+        return false;
+    }
+    m_text.remove(0, m_at);
+    m_at = 0;
+    m_text += m_decoder.decode(bytes);
+    if (m_decoder.hasError())
+        return Outcome::warning(Tr::tr("The file is not UTF-8 text."));
+    if (!m_started) {
+        m_started = true;
+        if (m_text.startsWith(QChar(0xFEFF)))
+            m_text.remove(0, 1);
+    }
+    return true;
+}
+
+Result<std::optional<QStringList>> CsvRecordReader::next()
+{
+    QStringList current;
+    QString field;
+    bool quoted = false;    // inside a quoted field
+    bool wasQuoted = false; // the field began with a quote
+    auto endField = [&] {
+        current.append(field);
+        field.clear();
+        wasQuoted = false;
+    };
+    // The character after the one at m_at, reading on when the block ends
+    // there; a null character at the end of the file.
+    auto following = [&]() -> Result<QChar> {
+        if (m_at + 1 >= m_text.size()) {
+            const Result<bool> more = readMore();
+            if (!more)
+                return more.outcome();
+        }
+        return m_at + 1 < m_text.size() ? m_text.at(m_at + 1) : QChar();
+    };
+    for (;; ++m_at) {
+        if (m_at >= m_text.size()) {
+            const Result<bool> more = readMore();
+            if (!more)
+                return more.outcome();
+            if (!more.value())
+                break;
+        }
+        const QChar c = m_text.at(m_at);
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                const Result<QChar> after = following();
+                if (!after)
+                    return after.outcome();
+                if (after.value() == QLatin1Char('"')) {
+                    field += c;
+                    ++m_at;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                if (c == QLatin1Char('\n'))
+                    ++m_line;
+                field += c;
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"')) {
+            if (!field.isEmpty() || wasQuoted)
+                return Outcome::warning(
+                    Tr::tr("Line %1 of the file has a quote inside an unquoted field.")
+                        .arg(m_line));
+            quoted = wasQuoted = true;
+        } else if (c == QLatin1Char(',')) {
+            endField();
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r')) {
+                const Result<QChar> after = following();
+                if (!after)
+                    return after.outcome();
+                if (after.value() == QLatin1Char('\n'))
+                    ++m_at;
+            }
+            endField();
+            ++m_line;
+            ++m_at;
+            return std::optional<QStringList>(current);
+        } else {
+            if (wasQuoted)
+                return Outcome::warning(
+                    Tr::tr("Line %1 of the file has text after a closing quote.").arg(m_line));
+            field += c;
+        }
+    }
+    if (quoted)
+        return Outcome::warning(
+            Tr::tr("The file ends inside a quoted field begun on line %1.").arg(m_line));
+    if (!field.isEmpty() || wasQuoted || !current.isEmpty()) {
+        endField();
+        return std::optional<QStringList>(current);
+    }
+    return std::optional<QStringList>();
+}
+
+} // namespace varn::interchange
