@@ -7,6 +7,7 @@
 #include "interchange/foreigndocument.h"
 #include "interchange/storedfields.h"
 #include "store/foreignobjects.h"
+#include "store/largerpagecache.h"
 #include "store/recordobjects.h"
 #include "store/requirementreader.h"
 #include "store/savetransaction.h"
@@ -19,6 +20,7 @@
 #include <QDate>
 #include <QHash>
 #include <QMap>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <algorithm>
@@ -63,6 +65,9 @@ public:
     Result<ImportSummary> run(const ImportBatch &batch, bool dryRun, const Progress &progress)
     {
         m_summary.report = batch.report;
+        // A large file writes more pages than the default cache holds: they
+        // would spill into the log mid-transaction and be read back again.
+        const store::LargerPageCache cache(m_connection);
         store::SaveTransaction transaction(m_connection);
         if (Outcome begun = transaction.beginBatch(); !begun)
             return begun;
@@ -73,13 +78,8 @@ public:
             if (Outcome matched = matchDocument(); !matched)
                 return matched;
         }
-        const int total = int(batch.items.size());
-        for (int i = 0; i < total; ++i) {
-            if (Outcome saved = importItem(batch.items[i]); !saved)
-                return saved; // the transaction rolls back
-            if (progress && (i % 100 == 99 || i + 1 == total))
-                progress(i + 1, total);
-        }
+        if (Outcome saved = importItems(batch, progress); !saved)
+            return saved; // the transaction rolls back
         if (Outcome linked = importLinks(batch.links, batch.foreignDocument != nullptr); !linked)
             return linked;
         if (m_document) {
@@ -96,6 +96,22 @@ public:
     }
 
 private:
+    // The saves keep their record sets open from one to the next; they are
+    // closed again before anything else writes.
+    Outcome importItems(const ImportBatch &batch, const Progress &progress)
+    {
+        m_records.holdGroups();
+        const auto release = qScopeGuard([this] { m_records.releaseGroups(); });
+        const int total = int(batch.items.size());
+        for (int i = 0; i < total; ++i) {
+            if (Outcome saved = importItem(batch.items[i]); !saved)
+                return saved;
+            if (progress && (i % 100 == 99 || i + 1 == total))
+                progress(i + 1, total);
+        }
+        return Outcome::ok();
+    }
+
     Outcome readExisting()
     {
         const Result<QList<store::NumberedSentence>> live = m_stored.liveSentences();
@@ -240,8 +256,7 @@ private:
         if (Outcome kept = keepForeign(result.number, item); !kept)
             return kept;
         m_numbers.insert(item.origin, result.number);
-        m_summary.changed.append(
-            {item.origin, existing.number, result.number, m_stored.sentenceOf(result.number)});
+        m_summary.changed.append({item.origin, existing.number, result.number, result.sentence});
         return Outcome::ok();
     }
 
@@ -277,8 +292,11 @@ private:
                 sameText = *known;
             }
         }
-        const QDate saved = QDate::fromString(requirement.dateSaved, QStringLiteral("M-d-yyyy"));
-        const QDate day = saved.isValid() ? saved : QDate::currentDate();
+        const QDate saved =
+            requirement.dateSaved.isEmpty()
+                ? QDate()
+                : QDate::fromString(requirement.dateSaved, QStringLiteral("M-d-yyyy"));
+        const QDate day = saved.isValid() ? saved : m_today;
         templates::CommitResult result;
         const std::optional<QJsonObject> fields = StoredFields::decode(requirement.storedFields);
         if (fields && StoredFields::isFunctional(*fields)) {
@@ -329,7 +347,7 @@ private:
         if (Outcome kept = keepForeign(result.number, item); !kept)
             return kept;
         m_numbers.insert(item.origin, result.number);
-        m_summary.imported.append({item.origin, result.number, m_stored.sentenceOf(result.number)});
+        m_summary.imported.append({item.origin, result.number, result.sentence});
         return Outcome::ok();
     }
 
@@ -418,6 +436,8 @@ private:
     }
 
     store::RecordObjects &m_records;
+    // The day of the import, the date saved of what the file gives none.
+    const QDate m_today = QDate::currentDate();
     QString m_connection;
     store::RequirementReader m_stored;
     templates::FunctionalCommit m_functional;

@@ -39,6 +39,22 @@ RowStatement &ForeignObjects::prepared(Statement statement, const char *sql)
     return *slot;
 }
 
+RowStatement &ForeignObjects::valueInsert(qsizetype rows)
+{
+    std::unique_ptr<RowStatement> &slot = m_valueInserts[rows - 1];
+    if (!slot || !slot->isPrepared()) {
+        QString sql = QStringLiteral("INSERT INTO REQIF_VALUE (Req_Num, Place, Definition, "
+                                     "LongName, Kind, ValueText, Original) VALUES ");
+        for (qsizetype row = 0; row < rows; ++row)
+            sql += row == 0 ? QStringLiteral("(?, ?, ?, ?, ?, ?, ?)")
+                            : QStringLiteral(", (?, ?, ?, ?, ?, ?, ?)");
+        slot = std::make_unique<RowStatement>(databaseOf(m_connection), sql,
+                                              m_route == Route::Direct ? RowStatement::Route::Direct
+                                                                       : RowStatement::Route::Qt);
+    }
+    return *slot;
+}
+
 RowStatement ForeignObjects::query(const char *sql) const
 {
     return RowStatement(databaseOf(m_connection), QString::fromLatin1(sql),
@@ -118,18 +134,20 @@ Outcome ForeignObjects::addObject(const ForeignObjectRow &object)
     insert.add(object.lastChange);
     if (!insert.exec())
         return failure(insert);
-    RowStatement &value =
-        prepared(InsertValue, "INSERT INTO REQIF_VALUE (Req_Num, Place, Definition, LongName, "
-                              "Kind, ValueText, Original) VALUES (?, ?, ?, ?, ?, ?, ?)");
-    for (qsizetype place = 0; place < object.values.size(); ++place) {
-        const ForeignValueRow &row = object.values[place];
-        value.add(object.number);
-        value.add(qint32(place));
-        value.add(row.definition);
-        value.add(row.longName);
-        value.add(row.kind);
-        value.add(row.text);
-        value.add(row.original);
+    const qsizetype count = object.values.size();
+    for (qsizetype first = 0; first < count; first += kValuesPerInsert) {
+        const qsizetype rows = qMin(kValuesPerInsert, count - first);
+        RowStatement &value = valueInsert(rows);
+        for (qsizetype place = first; place < first + rows; ++place) {
+            const ForeignValueRow &row = object.values[place];
+            value.add(object.number);
+            value.add(qint32(place));
+            value.add(row.definition);
+            value.add(row.longName);
+            value.add(row.kind);
+            value.add(row.text);
+            value.add(row.original);
+        }
         if (!value.exec())
             return failure(value);
     }

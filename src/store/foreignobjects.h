@@ -103,8 +103,11 @@ public:
     Result<QHash<qint32, QString>> allFullTexts();
 
 private:
-    enum Statement { InsertObject, InsertValue, InsertFullText, InsertRelation, StatementCount };
+    enum Statement { InsertObject, InsertFullText, InsertRelation, StatementCount };
+    // An object's values go in a few rows per statement.
+    static constexpr qsizetype kValuesPerInsert = 16;
     RowStatement &prepared(Statement statement, const char *sql);
+    RowStatement &valueInsert(qsizetype rows);
     RowStatement query(const char *sql) const;
     Outcome failure(const RowStatement &statement) const;
     Outcome readFailure(const RowStatement &statement) const;
@@ -114,6 +117,7 @@ private:
     QString m_connection;
     Route m_route;
     std::array<std::unique_ptr<RowStatement>, StatementCount> m_statements;
+    std::array<std::unique_ptr<RowStatement>, kValuesPerInsert> m_valueInserts; // by rows - 1
 };
 
 } // namespace varn::store
