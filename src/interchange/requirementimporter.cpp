@@ -253,6 +253,10 @@ private:
             leaveOut(item, result.outcome.message());
             return Outcome::ok();
         }
+        // The new version took the old object along, as any edit does: the
+        // file's object replaces it.
+        if (Outcome forgotten = m_foreign.forget(result.number); !forgotten)
+            return forgotten;
         if (Outcome kept = keepForeign(result.number, item); !kept)
             return kept;
         m_numbers.insert(item.origin, result.number);

@@ -154,6 +154,117 @@ Outcome ForeignObjects::addObject(const ForeignObjectRow &object)
     return Outcome::ok();
 }
 
+namespace {
+
+// A text as a sentence was made from it: control characters as blanks,
+// blanks collapsed, no full stop at the end.
+QString asSentence(const QString &text)
+{
+    QString plain = text;
+    for (QChar &c : plain) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    plain = plain.simplified();
+    while (plain.endsWith(QLatin1Char('.')))
+        plain = plain.chopped(1).trimmed();
+    return plain;
+}
+
+bool holdsText(const ForeignValueRow &value)
+{
+    return value.kind == QLatin1String("XHTML") || value.kind == QLatin1String("STRING");
+}
+
+// The value the requirement's text came from: the text value that reads as
+// the sentence (the standard text attribute first), else the standard text
+// attribute, else the first XHTML value; -1 when there is none.
+qsizetype textValueOf(const QList<ForeignValueRow> &values, const QString &text)
+{
+    const QString sentence = asSentence(text);
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (!holdsText(values[i]) || asSentence(values[i].text) != sentence)
+            continue;
+        if (values[i].longName == QLatin1String("ReqIF.Text"))
+            return i;
+        if (found < 0)
+            found = i;
+    }
+    if (found >= 0)
+        return found;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (holdsText(values[i]) && values[i].longName == QLatin1String("ReqIF.Text"))
+            return i;
+    }
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (values[i].kind == QLatin1String("XHTML"))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+Outcome ForeignObjects::carryForward(qint32 from, qint32 to, const QString &previousText,
+                                     const QString &editedText)
+{
+    const Result<std::optional<ForeignObjectRow>> object = objectOf(from);
+    if (!object)
+        return object.outcome();
+    const Result<QString> fullText = fullTextOf(from);
+    if (!fullText)
+        return fullText.outcome();
+    const bool sameText = previousText == editedText;
+    if (sameText && !fullText->isEmpty()) {
+        if (Outcome kept = setFullText(to, fullText.value()); !kept)
+            return kept;
+    }
+    if (!object->has_value())
+        return Outcome::ok();
+    ForeignObjectRow row = *object.value();
+    row.number = to;
+    if (!sameText) {
+        const qsizetype text =
+            textValueOf(row.values, fullText->isEmpty() ? previousText : fullText.value());
+        if (text >= 0) {
+            ForeignValueRow &value = row.values[text];
+            value.text = editedText;
+            value.original = value.kind == QLatin1String("XHTML")
+                                 ? QStringLiteral("<xhtml:div>") + editedText.toHtmlEscaped() +
+                                       QStringLiteral("</xhtml:div>")
+                                 : editedText;
+        }
+    }
+    return addObject(row);
+}
+
+Result<bool> ForeignObjects::keepsAnythingOf(qint32 number)
+{
+    RowStatement select = query("SELECT (SELECT COUNT(*) FROM REQIF_OBJECT WHERE Req_Num = ?) + "
+                                "(SELECT COUNT(*) FROM FULL_TEXT WHERE Req_Num = ?)");
+    select.add(number);
+    select.add(number);
+    if (!select.exec())
+        return readFailure(select);
+    const bool kept = select.next() && select.intValue(0) > 0;
+    select.finish();
+    return kept;
+}
+
+Outcome ForeignObjects::forget(qint32 number)
+{
+    for (const char *sql :
+         {"DELETE FROM REQIF_VALUE WHERE Req_Num = ?", "DELETE FROM REQIF_OBJECT WHERE Req_Num = ?",
+          "DELETE FROM FULL_TEXT WHERE Req_Num = ?"}) {
+        RowStatement remove = query(sql);
+        remove.add(number);
+        if (!remove.exec())
+            return failure(remove);
+    }
+    return Outcome::ok();
+}
+
 Outcome ForeignObjects::readValues(QHash<qint32, ForeignObjectRow> &objects, const char *sql,
                                    std::optional<qint32> number)
 {
