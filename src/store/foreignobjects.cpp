@@ -2,6 +2,7 @@
 #include "store/storetr.h"
 
 #include "store/rowstatement.h"
+#include "store/sqldialect.h"
 #include "store/transientretry.h"
 
 #include <QSqlDatabase>
@@ -75,6 +76,19 @@ Outcome ForeignObjects::readFailure(const RowStatement &statement) const
 
 Result<qint32> ForeignObjects::addDocument(const ForeignDocumentRow &document)
 {
+    // Two imports of new documents at once on a server would both take the
+    // same number, and the second would fail whole at its insert: the number
+    // is taken under a lock the importing transaction holds to its end.
+    const QSqlDatabase database = databaseOf(m_connection);
+    const QString lock =
+        SqlDialect::exclusiveLock(SqlDialect::of(database), SqlDialect::LockScope::Transaction,
+                                  SqlDialect::LockName::ForeignDocuments);
+    if (!lock.isEmpty()) {
+        RowStatement locked(database, lock, RowStatement::Route::Qt);
+        if (!locked.exec())
+            return failure(locked);
+        locked.finish();
+    }
     RowStatement last = query("SELECT MAX(Doc_Num) FROM REQIF_DOCUMENT");
     if (!last.exec())
         return failure(last);
