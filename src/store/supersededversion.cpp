@@ -72,7 +72,8 @@ Outcome supersededRefusal(const QString &connectionName, const MasterReqRow &ret
 Outcome carryForeignObject(const QString &connectionName, qint32 retired, qint32 saving,
                            const QString &previousText)
 {
-    ForeignObjects foreign(connectionName);
+    // Its statements end with this function, inside the save's transaction.
+    ForeignObjects foreign(connectionName, ForeignObjects::Route::Direct);
     const Result<bool> carried = foreign.keepsAnythingOf(retired);
     if (!carried)
         return carried.outcome();
