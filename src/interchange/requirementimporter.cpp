@@ -7,6 +7,7 @@
 #include "interchange/foreigndocument.h"
 #include "interchange/storedfields.h"
 #include "store/foreignobjects.h"
+#include "store/largerpagecache.h"
 #include "store/recordobjects.h"
 #include "store/requirementreader.h"
 #include "store/savetransaction.h"
@@ -19,6 +20,7 @@
 #include <QDate>
 #include <QHash>
 #include <QMap>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <algorithm>
@@ -76,6 +78,9 @@ public:
                               bool dryRun, const Progress &progress)
     {
         m_summary.report = batch.report;
+        // A large file writes more pages than the default cache holds: they
+        // would spill into the log mid-transaction and be read back again.
+        const store::LargerPageCache cache(m_connection);
         store::SaveTransaction transaction(m_connection);
         if (Outcome begun = transaction.beginBatch(); !begun)
             return begun;
@@ -86,21 +91,8 @@ public:
             if (Outcome matched = matchDocument(); !matched)
                 return matched;
         }
-        int done = 0;
-        for (;;) {
-            Result<std::optional<ImportBatch::Item>> item = next();
-            if (!item)
-                return item.outcome(); // the transaction rolls back
-            if (!item->has_value())
-                break;
-            if (Outcome saved = importItem(*item.value()); !saved)
-                return saved; // the transaction rolls back
-            ++done;
-            if (progress && done % 100 == 0)
-                progress(done, std::max(done, total));
-        }
-        if (progress && done % 100 != 0)
-            progress(done, std::max(done, total));
+        if (Outcome saved = importItems(next, total, progress); !saved)
+            return saved; // the transaction rolls back
         if (Outcome linked = importLinks(batch.links, batch.foreignDocument != nullptr); !linked)
             return linked;
         if (m_document) {
@@ -117,6 +109,30 @@ public:
     }
 
 private:
+    // The saves keep their record sets open from one to the next; they are
+    // closed again before anything else writes.
+    Outcome importItems(const NextItem &next, int total, const Progress &progress)
+    {
+        m_records.holdGroups();
+        const auto release = qScopeGuard([this] { m_records.releaseGroups(); });
+        int done = 0;
+        for (;;) {
+            Result<std::optional<ImportBatch::Item>> item = next();
+            if (!item)
+                return item.outcome();
+            if (!item->has_value())
+                break;
+            if (Outcome saved = importItem(*item.value()); !saved)
+                return saved;
+            ++done;
+            if (progress && done % 100 == 0)
+                progress(done, std::max(done, total));
+        }
+        if (progress && done % 100 != 0)
+            progress(done, std::max(done, total));
+        return Outcome::ok();
+    }
+
     Outcome readExisting()
     {
         const Result<QList<store::NumberedSentence>> live = m_stored.liveSentences();
@@ -258,11 +274,14 @@ private:
             leaveOut(item, result.outcome.message());
             return Outcome::ok();
         }
+        // The new version took the old object along, as any edit does: the
+        // file's object replaces it.
+        if (Outcome forgotten = m_foreign.forget(result.number); !forgotten)
+            return forgotten;
         if (Outcome kept = keepForeign(result.number, item); !kept)
             return kept;
         m_numbers.insert(item.origin, result.number);
-        m_summary.changed.append(
-            {item.origin, existing.number, result.number, m_stored.sentenceOf(result.number)});
+        m_summary.changed.append({item.origin, existing.number, result.number, result.sentence});
         return Outcome::ok();
     }
 
@@ -298,8 +317,11 @@ private:
                 sameText = *known;
             }
         }
-        const QDate saved = QDate::fromString(requirement.dateSaved, QStringLiteral("M-d-yyyy"));
-        const QDate day = saved.isValid() ? saved : QDate::currentDate();
+        const QDate saved =
+            requirement.dateSaved.isEmpty()
+                ? QDate()
+                : QDate::fromString(requirement.dateSaved, QStringLiteral("M-d-yyyy"));
+        const QDate day = saved.isValid() ? saved : m_today;
         templates::CommitResult result;
         const std::optional<QJsonObject> fields = StoredFields::decode(requirement.storedFields);
         if (fields && StoredFields::isFunctional(*fields)) {
@@ -350,7 +372,7 @@ private:
         if (Outcome kept = keepForeign(result.number, item); !kept)
             return kept;
         m_numbers.insert(item.origin, result.number);
-        m_summary.imported.append({item.origin, result.number, m_stored.sentenceOf(result.number)});
+        m_summary.imported.append({item.origin, result.number, result.sentence});
         return Outcome::ok();
     }
 
@@ -439,6 +461,8 @@ private:
     }
 
     store::RecordObjects &m_records;
+    // The day of the import, the date saved of what the file gives none.
+    const QDate m_today = QDate::currentDate();
     QString m_connection;
     store::RequirementReader m_stored;
     templates::FunctionalCommit m_functional;

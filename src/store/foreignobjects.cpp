@@ -2,6 +2,7 @@
 #include "store/storetr.h"
 
 #include "store/rowstatement.h"
+#include "store/sqldialect.h"
 #include "store/transientretry.h"
 
 #include <QSqlDatabase>
@@ -39,6 +40,22 @@ RowStatement &ForeignObjects::prepared(Statement statement, const char *sql)
     return *slot;
 }
 
+RowStatement &ForeignObjects::valueInsert(qsizetype rows)
+{
+    std::unique_ptr<RowStatement> &slot = m_valueInserts[rows - 1];
+    if (!slot || !slot->isPrepared()) {
+        QString sql = QStringLiteral("INSERT INTO REQIF_VALUE (Req_Num, Place, Definition, "
+                                     "LongName, Kind, ValueText, Original) VALUES ");
+        for (qsizetype row = 0; row < rows; ++row)
+            sql += row == 0 ? QStringLiteral("(?, ?, ?, ?, ?, ?, ?)")
+                            : QStringLiteral(", (?, ?, ?, ?, ?, ?, ?)");
+        slot = std::make_unique<RowStatement>(databaseOf(m_connection), sql,
+                                              m_route == Route::Direct ? RowStatement::Route::Direct
+                                                                       : RowStatement::Route::Qt);
+    }
+    return *slot;
+}
+
 RowStatement ForeignObjects::query(const char *sql) const
 {
     return RowStatement(databaseOf(m_connection), QString::fromLatin1(sql),
@@ -59,6 +76,19 @@ Outcome ForeignObjects::readFailure(const RowStatement &statement) const
 
 Result<qint32> ForeignObjects::addDocument(const ForeignDocumentRow &document)
 {
+    // Two imports of new documents at once on a server would both take the
+    // same number, and the second would fail whole at its insert: the number
+    // is taken under a lock the importing transaction holds to its end.
+    const QSqlDatabase database = databaseOf(m_connection);
+    const QString lock =
+        SqlDialect::exclusiveLock(SqlDialect::of(database), SqlDialect::LockScope::Transaction,
+                                  SqlDialect::LockName::ForeignDocuments);
+    if (!lock.isEmpty()) {
+        RowStatement locked(database, lock, RowStatement::Route::Qt);
+        if (!locked.exec())
+            return failure(locked);
+        locked.finish();
+    }
     RowStatement last = query("SELECT MAX(Doc_Num) FROM REQIF_DOCUMENT");
     if (!last.exec())
         return failure(last);
@@ -118,20 +148,133 @@ Outcome ForeignObjects::addObject(const ForeignObjectRow &object)
     insert.add(object.lastChange);
     if (!insert.exec())
         return failure(insert);
-    RowStatement &value =
-        prepared(InsertValue, "INSERT INTO REQIF_VALUE (Req_Num, Place, Definition, LongName, "
-                              "Kind, ValueText, Original) VALUES (?, ?, ?, ?, ?, ?, ?)");
-    for (qsizetype place = 0; place < object.values.size(); ++place) {
-        const ForeignValueRow &row = object.values[place];
-        value.add(object.number);
-        value.add(qint32(place));
-        value.add(row.definition);
-        value.add(row.longName);
-        value.add(row.kind);
-        value.add(row.text);
-        value.add(row.original);
+    const qsizetype count = object.values.size();
+    for (qsizetype first = 0; first < count; first += kValuesPerInsert) {
+        const qsizetype rows = qMin(kValuesPerInsert, count - first);
+        RowStatement &value = valueInsert(rows);
+        for (qsizetype place = first; place < first + rows; ++place) {
+            const ForeignValueRow &row = object.values[place];
+            value.add(object.number);
+            value.add(qint32(place));
+            value.add(row.definition);
+            value.add(row.longName);
+            value.add(row.kind);
+            value.add(row.text);
+            value.add(row.original);
+        }
         if (!value.exec())
             return failure(value);
+    }
+    return Outcome::ok();
+}
+
+namespace {
+
+// A text as a sentence was made from it: control characters as blanks,
+// blanks collapsed, no full stop at the end.
+QString asSentence(const QString &text)
+{
+    QString plain = text;
+    for (QChar &c : plain) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    plain = plain.simplified();
+    while (plain.endsWith(QLatin1Char('.')))
+        plain = plain.chopped(1).trimmed();
+    return plain;
+}
+
+bool holdsText(const ForeignValueRow &value)
+{
+    return value.kind == QLatin1String("XHTML") || value.kind == QLatin1String("STRING");
+}
+
+// The value the requirement's text came from: the text value that reads as
+// the sentence (the standard text attribute first), else the standard text
+// attribute, else the first XHTML value; -1 when there is none.
+qsizetype textValueOf(const QList<ForeignValueRow> &values, const QString &text)
+{
+    const QString sentence = asSentence(text);
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (!holdsText(values[i]) || asSentence(values[i].text) != sentence)
+            continue;
+        if (values[i].longName == QLatin1String("ReqIF.Text"))
+            return i;
+        if (found < 0)
+            found = i;
+    }
+    if (found >= 0)
+        return found;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (holdsText(values[i]) && values[i].longName == QLatin1String("ReqIF.Text"))
+            return i;
+    }
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (values[i].kind == QLatin1String("XHTML"))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+Outcome ForeignObjects::carryForward(qint32 from, qint32 to, const QString &previousText,
+                                     const QString &editedText)
+{
+    const Result<std::optional<ForeignObjectRow>> object = objectOf(from);
+    if (!object)
+        return object.outcome();
+    const Result<QString> fullText = fullTextOf(from);
+    if (!fullText)
+        return fullText.outcome();
+    const bool sameText = previousText == editedText;
+    if (sameText && !fullText->isEmpty()) {
+        if (Outcome kept = setFullText(to, fullText.value()); !kept)
+            return kept;
+    }
+    if (!object->has_value())
+        return Outcome::ok();
+    ForeignObjectRow row = *object.value();
+    row.number = to;
+    if (!sameText) {
+        const qsizetype text =
+            textValueOf(row.values, fullText->isEmpty() ? previousText : fullText.value());
+        if (text >= 0) {
+            ForeignValueRow &value = row.values[text];
+            value.text = editedText;
+            value.original = value.kind == QLatin1String("XHTML")
+                                 ? QStringLiteral("<xhtml:div>") + editedText.toHtmlEscaped() +
+                                       QStringLiteral("</xhtml:div>")
+                                 : editedText;
+        }
+    }
+    return addObject(row);
+}
+
+Result<bool> ForeignObjects::keepsAnythingOf(qint32 number)
+{
+    RowStatement select = query("SELECT (SELECT COUNT(*) FROM REQIF_OBJECT WHERE Req_Num = ?) + "
+                                "(SELECT COUNT(*) FROM FULL_TEXT WHERE Req_Num = ?)");
+    select.add(number);
+    select.add(number);
+    if (!select.exec())
+        return readFailure(select);
+    const bool kept = select.next() && select.intValue(0) > 0;
+    select.finish();
+    return kept;
+}
+
+Outcome ForeignObjects::forget(qint32 number)
+{
+    for (const char *sql :
+         {"DELETE FROM REQIF_VALUE WHERE Req_Num = ?", "DELETE FROM REQIF_OBJECT WHERE Req_Num = ?",
+          "DELETE FROM FULL_TEXT WHERE Req_Num = ?"}) {
+        RowStatement remove = query(sql);
+        remove.add(number);
+        if (!remove.exec())
+            return failure(remove);
     }
     return Outcome::ok();
 }

@@ -89,6 +89,20 @@ public:
     Result<QList<ForeignDocumentRow>> documents();
 
     Outcome addObject(const ForeignObjectRow &object);
+    // An edit's new version `to` takes the object of the version `from` it
+    // replaces, inside the edit's transaction, so that a newer file still
+    // finds it and an export writes it back as the other tool's. The object
+    // keeps its identifier, type and values, but for the value its text
+    // came from, which takes the edited text (XHTML as one escaped <div>).
+    // A text the edit left as it was keeps its whole text (FULL_TEXT) too.
+    // Both texts are the versions' stored sentences after the preamble.
+    Outcome carryForward(qint32 from, qint32 to, const QString &previousText,
+                         const QString &editedText);
+    // Whether a version came with an object or a whole text.
+    Result<bool> keepsAnythingOf(qint32 number);
+    // The object, values and whole text of a version, gone: before a newer
+    // file's object replaces what an edit carried forward.
+    Outcome forget(qint32 number);
     // The object of a requirement version; nullopt when it came from nowhere else.
     Result<std::optional<ForeignObjectRow>> objectOf(qint32 number);
     // Every object with its values, by requirement number.
@@ -103,8 +117,11 @@ public:
     Result<QHash<qint32, QString>> allFullTexts();
 
 private:
-    enum Statement { InsertObject, InsertValue, InsertFullText, InsertRelation, StatementCount };
+    enum Statement { InsertObject, InsertFullText, InsertRelation, StatementCount };
+    // An object's values go in a few rows per statement.
+    static constexpr qsizetype kValuesPerInsert = 16;
     RowStatement &prepared(Statement statement, const char *sql);
+    RowStatement &valueInsert(qsizetype rows);
     RowStatement query(const char *sql) const;
     Outcome failure(const RowStatement &statement) const;
     Outcome readFailure(const RowStatement &statement) const;
@@ -114,6 +131,7 @@ private:
     QString m_connection;
     Route m_route;
     std::array<std::unique_ptr<RowStatement>, StatementCount> m_statements;
+    std::array<std::unique_ptr<RowStatement>, kValuesPerInsert> m_valueInserts; // by rows - 1
 };
 
 } // namespace varn::store

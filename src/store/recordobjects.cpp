@@ -53,6 +53,12 @@ RecordObjects::~RecordObjects()
 
 Outcome RecordObjects::openGroup(RecordGroup group)
 {
+    if (m_heldGroup) {
+        if (*m_heldGroup == group)
+            return Outcome::ok();
+        closeSets(*m_heldGroup);
+        m_heldGroup.reset();
+    }
     const bool readsWhole =
         !SqlDialect::streamsBetweenStatements(QSqlDatabase::database(m_connection, false));
     for (const SetId id : membersOf(group)) {
@@ -61,14 +67,42 @@ Outcome RecordObjects::openGroup(RecordGroup group)
         const bool appendOnly = readsWhole && !isCounter(id);
         member->setFilter(appendOnly ? QStringLiteral("1 = 0") : QString());
         if (Outcome opened = member->open(); !opened) {
-            closeGroup(group);
+            closeSets(group);
             return opened;
         }
     }
+    if (m_holding)
+        m_heldGroup = group;
     return Outcome::ok();
 }
 
 void RecordObjects::closeGroup(RecordGroup group)
+{
+    if (m_heldGroup != group)
+        closeSets(group);
+}
+
+void RecordObjects::dropGroup(RecordGroup group)
+{
+    if (m_heldGroup == group)
+        m_heldGroup.reset();
+    closeSets(group);
+}
+
+void RecordObjects::holdGroups()
+{
+    m_holding = true;
+}
+
+void RecordObjects::releaseGroups()
+{
+    m_holding = false;
+    if (m_heldGroup)
+        closeSets(*m_heldGroup);
+    m_heldGroup.reset();
+}
+
+void RecordObjects::closeSets(RecordGroup group)
 {
     for (RecordSetCore *member : groupSets(group)) {
         member->close();
@@ -78,6 +112,7 @@ void RecordObjects::closeGroup(RecordGroup group)
 
 void RecordObjects::closeAll()
 {
+    m_heldGroup.reset();
     for (int id = 0; id < SetCount; ++id)
         set(id).close();
 }

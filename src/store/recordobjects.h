@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace varn::store {
 
@@ -44,6 +45,17 @@ public:
     [[nodiscard]] Outcome openGroup(RecordGroup group);
     void closeGroup(RecordGroup group);
     void closeAll();
+
+    // A batch of saves inside one transaction (an import) keeps the group
+    // its saves write through open from one save to the next rather than
+    // opening its sets afresh for each: while held, openGroup() of the group
+    // already open does nothing and closeGroup() leaves it open. A save that
+    // does not commit drops the group (dropGroup), so that the next one reads
+    // its counters again; releaseGroups() closes what is held and ends the
+    // holding, before the batch commits or rolls back.
+    void holdGroups();
+    void releaseGroups();
+    void dropGroup(RecordGroup group);
     // The group's sets in its order.
     QList<RecordSetCore *> groupSets(RecordGroup group);
 
@@ -59,6 +71,7 @@ public:
 
 private:
     RecordSetCore &set(int id);
+    void closeSets(RecordGroup group);
 
     QString m_connection;
     CReqMsSet m_reqMsSet;
@@ -69,6 +82,8 @@ private:
     CPkRqMastrSet m_pkRqMastrSet;
     CPkDepReq m_pkDepReq;
     CPkRqPvSet m_pkRqPvSet;
+    bool m_holding = false;
+    std::optional<RecordGroup> m_heldGroup;
 };
 
 } // namespace varn::store

@@ -23,6 +23,11 @@ void RequirementWriter::close(RecordGroup group)
     m_records.closeGroup(group);
 }
 
+void RequirementWriter::drop(RecordGroup group)
+{
+    m_records.dropGroup(group);
+}
+
 Result<qint32> RequirementWriter::nextNumber()
 {
     return m_records.pkRqMastrSet().nextKey();

@@ -27,6 +27,9 @@ public:
     // again, and must run before the transaction commits or rolls back.
     [[nodiscard]] Outcome open(RecordGroup group);
     void close(RecordGroup group);
+    // Closes the group even where a batch holds it open: after a save that
+    // did not commit, whose counters the rollback set back.
+    void drop(RecordGroup group);
 
     // The number the next requirement gets; nothing is written.
     [[nodiscard]] Result<qint32> nextNumber();

@@ -53,7 +53,7 @@ public:
     // Work that one writer at a time may do (creating the tables, rebuilding
     // the object model) takes a named lock on the server; SQLite's write lock
     // already admits one writer. Empty where there is nothing to run.
-    enum class LockName { Schema = 1, Regeneration = 2 };
+    enum class LockName { Schema = 1, Regeneration = 2, ForeignDocuments = 3 };
     enum class LockScope { Transaction, Session };
     static QString exclusiveLock(Backend backend, LockScope scope, LockName name);
     // The same lock shared with the other writers to the end of the

@@ -3,6 +3,7 @@
 
 #include "store/creqmsset.h"
 #include "store/datesaved.h"
+#include "store/foreignobjects.h"
 #include "store/savetransaction.h"
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
@@ -66,6 +67,29 @@ Outcome supersededRefusal(const QString &connectionName, const MasterReqRow &ret
     return Outcome::warning(Tr::tr(messages::kEditAlreadyDeleted));
 }
 
+// The new version of a requirement another tool's file brought takes its
+// object along, with the edited text.
+Outcome carryForeignObject(const QString &connectionName, qint32 retired, qint32 saving,
+                           const QString &previousText)
+{
+    // Its statements end with this function, inside the save's transaction.
+    ForeignObjects foreign(connectionName, ForeignObjects::Route::Direct);
+    const Result<bool> carried = foreign.keepsAnythingOf(retired);
+    if (!carried)
+        return carried.outcome();
+    if (!carried.value())
+        return Outcome::ok();
+    CReqMsSet edited(connectionName);
+    edited.setFilter(QStringLiteral("Req_Num = ?"), {saving});
+    if (Outcome opened = edited.open(); !opened)
+        return edited.errorOutcome(Tr::tr(messages::kEditOpenFailed));
+    if (edited.isEOF())
+        return Outcome::stop(Tr::tr(messages::kEditNotFound));
+    const QString editedText = edited.row().ReqText;
+    edited.close();
+    return foreign.carryForward(retired, saving, previousText, editedText);
+}
+
 } // namespace
 
 Outcome SupersededVersion::markDeletedInSave(const QString &connectionName, qint32 reqNum,
@@ -86,6 +110,7 @@ Outcome SupersededVersion::markDeletedInSave(const QString &connectionName, qint
         master.close();
         return supersededRefusal(connectionName, retired, savingNumber);
     }
+    const QString previousText = master.row().ReqText;
     if (!master.edit())
         return Outcome::stop(Tr::tr(messages::kEditWriteFailed));
     master.row().FSTType = QString::fromLatin1(messages::kDeletedKind);
@@ -93,6 +118,12 @@ Outcome SupersededVersion::markDeletedInSave(const QString &connectionName, qint
     if (!master.update())
         return Outcome::stop(Tr::tr(messages::kEditWriteFailed));
     master.close();
+    if (savingNumber > 0) {
+        if (Outcome carried =
+                carryForeignObject(connectionName, reqNum, savingNumber, previousText);
+            !carried)
+            return carried;
+    }
     // The links to the retired version are to be reviewed against the new one.
     return SuspectLinkTable::markTouching(connectionName, reqNum, savingNumber,
                                           DateSaved::text(today));

@@ -20,6 +20,8 @@ struct [[nodiscard]] CommitResult
     bool selectField = false;
 
     qint32 number = 0; // the new requirement number
+    // Its sentence as stored: the preamble, a blank and the text.
+    QString sentence;
     // An edit retired the version it replaced: the requirements have changed
     // since the object model was last regenerated.
     bool versionRetired = false;

@@ -70,8 +70,15 @@ public:
         if (Outcome opened = openGroups(); !opened)
             return refuse(opened);
         // Whatever way the save ends, its record sets are closed again (before
-        // the transaction rolls back), so no read of theirs stays pending.
-        const auto closeOnExit = qScopeGuard([this] { closeGroups(); });
+        // the transaction rolls back), so no read of theirs stays pending; a
+        // batch that holds them open gets them back only from a committed save.
+        bool committed = false;
+        const auto closeOnExit = qScopeGuard([this, &committed] {
+            if (committed)
+                closeGroups();
+            else
+                m_writer.drop(m_requirement.recordGroup());
+        });
         const Result<qint32> number = m_writer.nextNumber();
         if (!number)
             return refuse(number.outcome());
@@ -110,8 +117,10 @@ public:
         closeGroups();
         if (Outcome retired = retireEditedVersion(); !retired)
             return refuse(retired);
-        if (Outcome committed = transaction.commit(); !committed)
-            return refuse(committed);
+        if (Outcome done = transaction.commit(); !done)
+            return refuse(done);
+        committed = true;
+        m_result.sentence = m_master.Preamble + QLatin1Char(' ') + m_master.ReqText;
         becomeLoadedVersion();
         return m_result;
     }

@@ -330,16 +330,21 @@ std::span<const TableColumn> TemplateCatalogue::messageFieldColumns()
     return kMessageFieldColumns;
 }
 
+// Made once: every save looks its attributes up in them.
 QStringList TemplateCatalogue::categories()
 {
-    return toStringList(kCategories);
+    static const QStringList list = toStringList(kCategories);
+    return list;
 }
 
 QStringList TemplateCatalogue::priorities()
 {
-    QStringList list;
-    for (int i = 1; i <= 9; ++i)
-        list.append(QString::number(i));
+    static const QStringList list = [] {
+        QStringList numbers;
+        for (int i = 1; i <= 9; ++i)
+            numbers.append(QString::number(i));
+        return numbers;
+    }();
     return list;
 }
 

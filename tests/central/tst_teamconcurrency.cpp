@@ -4,7 +4,9 @@
 #include "central/requirementlifecycle.h"
 #include "central/requirementscentral.h"
 #include "store/editclaim.h"
+#include "store/foreignobjects.h"
 #include "store/recordobjects.h"
+#include "store/savetransaction.h"
 #include "store/sqlconnection.h"
 #include "store/teamdatabase.h"
 #include "store/transientretry.h"
@@ -17,6 +19,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <thread>
 
 using namespace varn;
 
@@ -200,6 +203,49 @@ private slots:
 
     // Central's typed filters match letters without regard to case on both
     // backends, as a workspace file always has.
+    // Two imports of another tool's documents at once: the second waits for
+    // the first and takes the next document number, rather than failing
+    // whole on the number the first took.
+    void newDocumentsTakeNumbersInTurn()
+    {
+        store::SaveTransaction first(kMine);
+        QVERIFY(first.beginBatch());
+        const Result<qint32> mine =
+            store::ForeignObjects(kMine).addDocument({0, QStringLiteral("a"), {}, {}, {}});
+        QVERIFY(mine);
+        QCOMPARE(mine.value(), 1);
+
+        const QString other = QStringLiteral("other-importer");
+        Result<qint32> theirs = Outcome::stop(QStringLiteral("not run"));
+        bool connected = false;
+        std::thread importer([&] {
+            const auto address = store::ServerAddress::parse(m_server);
+            connected = address && store::SqlConnection::openServer(other, address.value());
+            if (!connected)
+                return;
+            {
+                store::SaveTransaction second(other);
+                if (Outcome begun = second.beginBatch(); !begun) {
+                    theirs = begun;
+                } else {
+                    theirs = store::ForeignObjects(other).addDocument(
+                        {0, QStringLiteral("b"), {}, {}, {}});
+                    if (theirs)
+                        (void)second.commit();
+                }
+            }
+            store::SqlConnection::close(other);
+        });
+        // The other import reaches its number while this one still holds 1.
+        QTest::qWait(500);
+        const Outcome committed = first.commit();
+        importer.join();
+        QVERIFY(committed);
+        QVERIFY(connected);
+        QVERIFY2(theirs, qPrintable(theirs.outcome().message()));
+        QCOMPARE(theirs.value(), 2);
+    }
+
     void matchingIgnoresCase_data()
     {
         QTest::addColumn<bool>("server");

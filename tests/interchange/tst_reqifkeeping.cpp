@@ -544,6 +544,109 @@ private slots:
             QCOMPARE(differences(newer, exported(QStringLiteral("newer-back.reqif"))).join(u'\n'),
                      QString());
     }
+
+    // A requirement of another tool's file edited here: its new version
+    // keeps the object (identifier, type, every other value), the object's
+    // text value takes the edited text, so the export writes the object back
+    // with it, and importing the original file again finds the requirement
+    // rather than adding it as a possible duplicate.
+    void editKeepsTheObject_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("text"); // empty: only the category changes
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("XHTML text")
+            << QStringLiteral("cv-r-stop") << QStringLiteral("stop the belt & <lock> it")
+            << QByteArray("<THE-VALUE><xhtml:div>stop the belt &amp; &lt;lock&gt; "
+                          "it</xhtml:div></THE-VALUE>");
+        QTest::newRow("string text")
+            << QStringLiteral("cv-i-label") << QStringLiteral("read \"labels\" in 2D codes")
+            << QByteArray("THE-VALUE=\"read &quot;labels&quot; in 2D codes\"");
+        QTest::newRow("attributes only") << QStringLiteral("cv-r-stop") << QString()
+                                         << QByteArray("<xhtml:b>2</xhtml:b> seconds");
+    }
+    void editKeepsTheObject()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, written);
+
+        QVERIFY(import(kOriginal));
+        const int number = count(
+            QStringLiteral("SELECT Req_Num FROM REQIF_OBJECT WHERE Identifier = '%1'").arg(object));
+        Result<templates::TechnicalDraft> draft =
+            templates::TechnicalDraft::stored(kConnection, number, true);
+        QVERIFY(draft);
+        if (text.isEmpty())
+            draft->category = QStringLiteral("Hardware");
+        else
+            draft->text = text;
+        const templates::CommitResult saved =
+            templates::TechnicalCommit(m_workspace->records(), kSystem).save(draft.value());
+        QVERIFY2(saved.outcome, qPrintable(saved.outcome.message()));
+
+        store::ForeignObjects kept(kConnection);
+        const auto before = checkedValue(kept.objectOf(number));
+        const auto after = checkedValue(kept.objectOf(saved.number));
+        QVERIFY(before && after);
+        QCOMPARE(after->identifier, object);
+        QCOMPARE(after->type, before->type);
+        QCOMPARE(after->values.size(), before->values.size());
+        int changedValues = 0;
+        for (qsizetype i = 0; i < after->values.size(); ++i) {
+            QCOMPARE(after->values[i].definition, before->values[i].definition);
+            if (after->values[i] != before->values[i]) {
+                ++changedValues;
+                QCOMPARE(after->values[i].text, text);
+            }
+        }
+        QCOMPARE(changedValues, text.isEmpty() ? 0 : 1);
+
+        // Only the edited object differs from the original file, and only
+        // where the text changed.
+        const QByteArray back = exported(QStringLiteral("edited.reqif"));
+        const QStringList differing = differences(readFile(kOriginal), back);
+        if (text.isEmpty()) {
+            QCOMPARE(differing, QStringList());
+        } else {
+            QCOMPARE(differing.size(), 1);
+            QVERIFY2(differing[0].startsWith(QStringLiteral("SPEC-OBJECTS %1 differs").arg(object)),
+                     qPrintable(differing[0]));
+        }
+        QVERIFY2(back.contains(written), back.constData());
+
+        const Result<interchange::ImportSummary> again = import(kOriginal);
+        QVERIFY2(again, qPrintable(again.outcome().message()));
+        QCOMPARE(again->imported.size(), 0);
+        QCOMPARE(again->changed.size(), text.isEmpty() ? 0 : 1);
+        QCOMPARE(again->unchanged, text.isEmpty() ? 5 : 4);
+        QCOMPARE(
+            count(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE FSTType <> 'Deleted'")), 5);
+    }
+
+    // An edit that keeps a shortened sentence keeps the whole text with it.
+    void editKeepsTheWholeText()
+    {
+        ImportBatch batch = handMadeBatch();
+        // Shortened as an import shortens it, with its mark.
+        batch.items[1].requirement.text = QString(200, u'x') + QStringLiteral(" \u2026");
+        interchange::RequirementImporter importer(m_workspace->records(), kSystem);
+        const Result<interchange::ImportSummary> summary = importer.run(batch, false);
+        QVERIFY(summary);
+        const qint32 number = summary->imported[1].number;
+        Result<templates::TechnicalDraft> draft =
+            templates::TechnicalDraft::stored(kConnection, number, true);
+        QVERIFY(draft);
+        draft->priority = QStringLiteral("3");
+        const templates::CommitResult saved =
+            templates::TechnicalCommit(m_workspace->records(), kSystem).save(draft.value());
+        QVERIFY2(saved.outcome, qPrintable(saved.outcome.message()));
+        store::ForeignObjects kept(kConnection);
+        QCOMPARE(checkedValue(kept.fullTextOf(saved.number)), QString(300, u'x'));
+        const auto after = checkedValue(kept.objectOf(saved.number));
+        QVERIFY(after);
+        QCOMPARE(after->values.first().text, QString(300, u'x'));
+    }
 };
 
 QTEST_GUILESS_MAIN(ReqIfKeepingTest)
