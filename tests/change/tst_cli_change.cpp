@@ -2,6 +2,7 @@
 // before each change, the comparison of each with the live requirements,
 // and the links a change makes suspect until they are reviewed.
 #include "support/clirun.h"
+#include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
 
 #include <QtTest>
@@ -382,6 +383,33 @@ private slots:
         // The check writes nothing.
         QCOMPARE(run({"list"}).out, before.out);
         QCOMPARE(run({"generate", kind, "--check"}).exitCode, exitCode);
+    }
+
+    // A database nobody may write is generated from, saying that the
+    // generation could not be recorded: the check still names what changed
+    // before it.
+    void readOnlyDatabaseKeepsNoRecord()
+    {
+        if (TestBackend::isServer())
+            QSKIP("a team workspace's database is the server's");
+        const QString workspace = m_environment->root() + QStringLiteral("/dock.vnp");
+        QVERIFY(QFile::exists(workspace));
+        QCOMPARE(CliRun::run({"tech", "--text", "weigh every parcel"}, workspace).out,
+                 QStringLiteral("7\n"));
+        const QString database = m_environment->databaseFolder() + QStringLiteral("/DockReq.mdb");
+        QVERIFY(QFile::setPermissions(database, QFile::ReadOwner | QFile::ReadGroup));
+        const CliRun generated = CliRun::run({"generate", "cpp", "--workspace", workspace});
+        QVERIFY(QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(generated.exitCode, 0);
+        QVERIFY2(generated.out.contains(" file(s) written to "), qPrintable(generated.out));
+        QCOMPARE(generated.err,
+                 QStringLiteral("The files were written, but the requirements they were generated "
+                                "from could not be recorded.\nThe database or its folder is "
+                                "read-only.\n"));
+        const CliRun checked =
+            CliRun::run({"generate", "cpp", "--check", "--workspace", workspace});
+        QCOMPARE(checked.exitCode, 1);
+        QVERIFY2(checked.out.endsWith("\nAdded requirement 7\n"), qPrintable(checked.out));
     }
 
     // A new version or a deletion makes every link that touches the changed
