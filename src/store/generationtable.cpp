@@ -32,12 +32,9 @@ QString deletedWord()
     return QString::fromLatin1(StoredWords::kDeleted);
 }
 
-// The live rows grouped into runs of consecutive numbers: within a run a
-// row's number less its place in the order is the same.
-const QString kLiveRuns = QStringLiteral(
-    "SELECT MIN(Req_Num), MAX(Req_Num), COUNT(*) FROM (SELECT Req_Num, Req_Num - ROW_NUMBER() "
-    "OVER (ORDER BY Req_Num) AS Run FROM MASTER_REQ WHERE FSTType IS NULL OR FSTType <> ?) live "
-    "GROUP BY Run ORDER BY 1");
+// The live rows in the order of their numbers, to be gathered into runs.
+const QString kLiveNumbers = QStringLiteral(
+    "SELECT Req_Num FROM MASTER_REQ WHERE FSTType IS NULL OR FSTType <> ? ORDER BY Req_Num");
 
 const QString kGenerationSelect = QStringLiteral(
     "SELECT Generation_ID, Kind, OutputFolder, GeneratedBy, GeneratedAt, Requirements "
@@ -110,11 +107,15 @@ bool readRows(QSqlQuery &query, const QList<Run> &runs, QList<MasterReqRow> &row
 
 bool readLiveRuns(QSqlQuery &query, LiveVersions &live)
 {
-    if (!runBound(query, kLiveRuns, {deletedWord()}))
+    if (!runBound(query, kLiveNumbers, {deletedWord()}))
         return false;
     while (query.next()) {
-        live.runs.append({query.value(0).toInt(), query.value(1).toInt()});
-        live.requirements += query.value(2).toInt();
+        const qint32 number = query.value(0).toInt();
+        if (!live.runs.isEmpty() && qint64(live.runs.last().second) + 1 == number)
+            live.runs.last().second = number;
+        else
+            live.runs.append({number, number});
+        ++live.requirements;
     }
     query.finish();
     return true;
@@ -175,21 +176,29 @@ Result<GenerationRow> GenerationTable::record(const QString &kind, const QString
                                      "?, ?)"),
                       {row.id, kind, folder, generatedBy, generatedAt, row.requirements}))
             return failed(query);
-        // Many runs a statement: a workspace edited all over has thousands.
-        constexpr qsizetype kChunk = 300;
+        // Many runs a statement, prepared once: a workspace edited all over
+        // has thousands.
+        constexpr qsizetype kChunk = 200;
+        QSqlQuery insert(database);
+        qsizetype prepared = 0;
         for (qsizetype start = 0; start < from.runs.size(); start += kChunk) {
-            const qsizetype end = std::min(start + kChunk, from.runs.size());
-            QStringList rows(end - start, QStringLiteral("(?, ?, ?)"));
-            QVariantList values;
-            values.reserve((end - start) * 3);
-            for (qsizetype i = start; i < end; ++i)
-                values << row.id << from.runs.at(i).first << from.runs.at(i).second;
-            if (!runBound(query,
-                          QStringLiteral("INSERT INTO GENERATION_RUN (FK_Generation, FirstReqNum, "
-                                         "LastReqNum) VALUES ") +
-                              rows.join(QStringLiteral(", ")),
-                          values))
-                return failed(query);
+            const qsizetype rows = std::min(kChunk, from.runs.size() - start);
+            if (rows != prepared) {
+                QStringList values(rows, QStringLiteral("(?, ?, ?)"));
+                if (!insert.prepare(QStringLiteral("INSERT INTO GENERATION_RUN (FK_Generation, "
+                                                   "FirstReqNum, LastReqNum) VALUES ") +
+                                    values.join(QStringLiteral(", "))))
+                    return failed(insert);
+                prepared = rows;
+            }
+            int place = 0;
+            for (qsizetype i = start; i < start + rows; ++i) {
+                insert.bindValue(place++, row.id);
+                insert.bindValue(place++, from.runs.at(i).first);
+                insert.bindValue(place++, from.runs.at(i).second);
+            }
+            if (!insert.exec())
+                return failed(insert);
         }
         if (Outcome committed = transaction.commit(); !committed)
             return committed;

@@ -108,16 +108,24 @@ private slots:
     void findsExactlyWhatChanged_data()
     {
         QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("stored"); // requirements before the history
         for (const quint32 seed : {1u, 2u, 3u, 4u, 5u, 6u})
-            QTest::newRow(qPrintable(QStringLiteral("history %1").arg(seed))) << seed;
+            QTest::newRow(qPrintable(QStringLiteral("history %1").arg(seed))) << seed << 20;
+        // Every other one of them edited first: hundreds of runs of numbers.
+        QTest::newRow("edited all over") << 7u << 600;
     }
 
     void findsExactlyWhatChanged()
     {
         QFETCH(quint32, seed);
+        QFETCH(int, stored);
         QRandomGenerator random(seed);
-        for (int i = 0; i < 20; ++i)
+        for (int i = 0; i < stored; ++i)
             QVERIFY(save(0, 1));
+        if (stored > 20) {
+            for (int number = 1; number <= stored; number += 2)
+                QVERIFY(edit(number));
+        }
         const store::GenerationTable table(kConnection);
         QList<int> generatedFrom;
         std::optional<qint32> generation;
