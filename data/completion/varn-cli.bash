@@ -29,7 +29,7 @@ _varn_cli_options()
     attributes) echo "--workspace --number --paragraph --category --priority --release
         --comments" ;;
     model) echo "--workspace --language" ;;
-    generate) echo "--workspace --verbose" ;;
+    generate) echo "--workspace --verbose --check" ;;
     export) echo "--workspace --output --all" ;;
     import) echo "--workspace --input --specification --dry-run --delete-missing" ;;
     trace) echo "--workspace --number --entity" ;;
@@ -42,7 +42,7 @@ _varn_cli_options()
     normalize) echo "--name" ;;
     esac
 }
-_varn_cli_switches=" --desc --yes --clear --verbose --all --dry-run --delete-missing --composing --name --cleared --on --off "
+_varn_cli_switches=" --desc --yes --clear --verbose --check --all --dry-run --delete-missing --composing --name --cleared --on --off "
 _varn_cli_repeatable=" --field --value --term --dependent "
 
 # The words that name what a command works on, before its options.

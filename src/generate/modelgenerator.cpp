@@ -255,4 +255,9 @@ std::optional<GeneratorKind> ModelGenerator::kindFromName(const QString &name)
     return std::nullopt;
 }
 
+QString ModelGenerator::kindName(GeneratorKind kind)
+{
+    return QString::fromLatin1(traits(kind).cliName);
+}
+
 } // namespace varn::generate

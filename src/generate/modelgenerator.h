@@ -28,6 +28,7 @@ public:
     static QString fileSuffix(GeneratorKind kind);
     // "sql", "cpp", "java", as varn-cli names them.
     static std::optional<GeneratorKind> kindFromName(const QString &name);
+    static QString kindName(GeneratorKind kind);
 };
 
 } // namespace varn::generate

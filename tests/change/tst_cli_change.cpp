@@ -2,6 +2,7 @@
 // before each change, the comparison of each with the live requirements,
 // and the links a change makes suspect until they are reviewed.
 #include "support/clirun.h"
+#include "support/testbackend.h"
 #include "support/workspaceenvironment.h"
 
 #include <QtTest>
@@ -23,6 +24,16 @@ class CliChangeTest : public QObject
         return QStringLiteral("%1-%2-%3").arg(date.month()).arg(date.day()).arg(date.year());
     }
 
+    // The suspect links as listed, without their sentences.
+    QStringList suspectLinks() const
+    {
+        QStringList links;
+        for (const QString &line : cli({"suspects"}).out.split(u'\n', Qt::SkipEmptyParts))
+            if (!line.startsWith(u' '))
+                links.append(line);
+        return links;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -37,6 +48,15 @@ private slots:
                  QStringLiteral("3\n"));
         QCOMPARE(cli({"add", "--template", "21", "--field", "Entity=cargo reservations"}).out,
                  QStringLiteral("4\n"));
+        // A newer file of the document imported below: one object's text changed.
+        QFile first(QStringLiteral(VARN_TEST_DATA_DIR "/interchange/conveyor-1.reqif"));
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(first.readAll());
+        QVERIFY(text.contains("within <xhtml:b>2</xhtml:b> seconds"));
+        text.replace("within <xhtml:b>2</xhtml:b> seconds", "within <xhtml:b>3</xhtml:b> seconds");
+        QFile newer(m_environment->root() + QStringLiteral("/conveyor-2.reqif"));
+        QVERIFY(newer.open(QIODevice::WriteOnly));
+        QVERIFY(newer.write(text.toUtf8()) > 0);
     }
 
     // Each row freezes a baseline named after it, makes its changes and
@@ -47,10 +67,11 @@ private slots:
         QTest::addColumn<QList<QStringList>>("steps");
         QTest::addColumn<QString>("report");
         QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("suspected"); // the links the steps made suspect
         QTest::newRow("nothing changed")
             << QList<QStringList>{}
             << "0 added, 0 deleted, 0 changed; 0 links added, 0 links removed\n"
-            << 0;
+            << 0 << QStringList{};
         QTest::newRow("edit text")
             << QList<QStringList>{{"edit", "--number", "1", "--text",
                                    "respond to every query within 3 seconds"}}
@@ -59,7 +80,7 @@ private slots:
                "  Req No.: 1 -> 5\n"
                "  Version: 1 -> 2\n"
                "0 added, 0 deleted, 1 changed; 0 links added, 0 links removed\n"
-            << 1;
+            << 1 << QStringList{};
         QTest::newRow("attribute in place")
             << QList<QStringList>{{"attributes", "--number", "2", "--category", "Hardware",
                                    "--priority", "3", "--comments", "audit"}}
@@ -69,34 +90,34 @@ private slots:
                "  Priority: 1 -> 3\n"
                "  Comments:  -> audit\n"
                "0 added, 0 deleted, 1 changed; 0 links added, 0 links removed\n"
-            << 1;
+            << 1 << QStringList{};
         QTest::newRow("delete")
             << QList<QStringList>{{"delete", "--number", "3", "--yes"}}
             << "Deleted requirement 3\n"
                "  The ESD system shall lock an account after three failed logins.\n"
                "0 added, 1 deleted, 0 changed; 0 links added, 0 links removed\n"
-            << 1;
+            << 1 << QStringList{};
         QTest::newRow("re-use") << QList<QStringList>{{"reuse", "--number", "2", "--text",
                                                        "log every login"}}
                                 << "Added requirement 6\n"
                                    "  The ESD system shall log every login.\n"
                                    "1 added, 0 deleted, 0 changed; 0 links added, 0 links removed\n"
-                                << 1;
+                                << 1 << QStringList{};
         QTest::newRow("link") << QList<QStringList>{{"depend", "--parent", "4", "--dependent", "2",
                                                      "--dependent", "6"}}
                               << "Link added: 2 depends on 4\n"
                                  "Link added: 6 depends on 4\n"
                                  "0 added, 0 deleted, 0 changed; 2 links added, 0 links removed\n"
-                              << 1;
+                              << 1 << QStringList{};
         QTest::newRow("unlink") << QList<QStringList>{{"depend", "--parent", "4", "--dependent",
                                                        "6"}}
                                 << "Link removed: 2 depends on 4\n"
                                    "0 added, 0 deleted, 0 changed; 0 links added, 1 links removed\n"
-                                << 1;
+                                << 1 << QStringList{};
         QTest::newRow("links saved again as they were")
             << QList<QStringList>{{"depend", "--parent", "4", "--dependent", "6"}}
             << "0 added, 0 deleted, 0 changed; 0 links added, 0 links removed\n"
-            << 0;
+            << 0 << QStringList{};
         QTest::newRow("edit, then edit again and delete another")
             << QList<QStringList>{{"edit", "--number", "5", "--text",
                                    "answer every query within 3 seconds"},
@@ -111,7 +132,34 @@ private slots:
                "Deleted requirement 6\n"
                "  The ESD system shall log every login.\n"
                "0 added, 1 deleted, 1 changed; 0 links added, 0 links removed\n"
-            << 1;
+            << 1 << QStringList{"6 depends on 4: Requirement 6 was deleted (TODAY)"};
+        QTest::newRow("import")
+            << QList<QStringList>{{"import", "reqif", "--input",
+                                   "@data/interchange/conveyor-1.reqif"}}
+            << "Added requirement 9\n"
+               "  The ESD system shall stop the belt within 2 seconds of an alarm.\n"
+               "Added requirement 10\n"
+               "  The ESD system shall limit the belt speed to these values: loaded & moving: "
+               "1.5 m/s; empty: 2 m/s.\n"
+               "Added requirement 11\n"
+               "  The ESD system shall route each parcel by its label; zone | chute.\n"
+               "Added requirement 12\n"
+               "  The ESD system shall read labels printed in 2D codes as well.\n"
+               "Added requirement 13\n"
+               "  The ESD system shall log each routing decision.\n"
+               "Link added: 10 depends on 9\n"
+               "Link added: 11 depends on 13\n"
+               "5 added, 0 deleted, 0 changed; 2 links added, 0 links removed\n"
+            << 1 << QStringList{};
+        QTest::newRow("import an update")
+            << QList<QStringList>{{"import", "reqif", "--input", "@root/conveyor-2.reqif"}}
+            << "Changed requirement 9 (now 14)\n"
+               "  The ESD system shall stop the belt within [-2-] {+3+} seconds of an alarm.\n"
+               "  Req No.: 9 -> 14\n"
+               "  Version: 1 -> 2\n"
+               "Link added: 10 depends on 14\n"
+               "0 added, 0 deleted, 1 changed; 1 links added, 0 links removed\n"
+            << 1 << QStringList{"10 depends on 9: Requirement 9 was replaced by 14 (TODAY)"};
     }
 
     void comparesBaselineWithTheLiveSet()
@@ -119,14 +167,23 @@ private slots:
         QFETCH(QList<QStringList>, steps);
         QFETCH(QString, report);
         QFETCH(int, exitCode);
+        QFETCH(QStringList, suspected);
         const QString name = QString::fromUtf8(QTest::currentDataTag());
         const CliRun created = cli({"baseline", "create", "--name", name});
         QCOMPARE(created.err, QString());
         QCOMPARE(created.exitCode, 0);
-        for (const QStringList &step : steps) {
+        const QStringList suspectBefore = suspectLinks();
+        for (QStringList step : steps) {
+            step.replaceInStrings(QStringLiteral("@data"), QStringLiteral(VARN_TEST_DATA_DIR));
+            step.replaceInStrings(QStringLiteral("@root"), m_environment->root());
             const CliRun ran = cli(step);
             QVERIFY2(ran.exitCode == 0, qPrintable(step.join(u' ') + QLatin1Char('\n') + ran.err));
         }
+        QStringList madeSuspect;
+        for (const QString &link : suspectLinks())
+            if (!suspectBefore.contains(link))
+                madeSuspect.append(QString(link).replace(today(), QStringLiteral("TODAY")));
+        QCOMPARE(madeSuspect, suspected);
         const CliRun compared = cli({"diff", "--from", name});
         QCOMPARE(compared.err, QString());
         QCOMPARE(compared.out, QStringLiteral("Changes from baseline \"%1\" to the live "
@@ -228,20 +285,131 @@ private slots:
         QCOMPARE(cli({"baseline", "create", "--name", QString(51, u'x')}).exitCode, 1);
         const CliRun created =
             cli({"baseline", "create", "--name", "release 1", "--comment", "signed off"});
-        QCOMPARE(created.out, QStringLiteral("Baseline \"release 1\" holds 3 requirement(s) and 1 "
+        QCOMPARE(created.out, QStringLiteral("Baseline \"release 1\" holds 8 requirement(s) and 4 "
                                              "link(s).\n"));
         const QStringList lines = cli({"baseline", "list"}).out.split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 10);
+        QCOMPARE(lines.size(), 12);
         const QStringList last = lines.last().split(u'\t');
         QCOMPARE(last.size(), 6);
         QCOMPARE(last.at(0), QStringLiteral("release 1"));
         QVERIFY(!last.at(2).isEmpty());
-        QCOMPARE(last.mid(3), (QStringList{"3", "1", "signed off"}));
+        QCOMPARE(last.mid(3), (QStringList{"8", "4", "signed off"}));
         QCOMPARE(cli({"baseline", "delete", "--name", "release 1"}).out,
                  QStringLiteral("Baseline \"release 1\" deleted.\n"));
         QCOMPARE(cli({"baseline", "delete", "--name", "release 1"}).exitCode, 1);
-        QCOMPARE(cli({"baseline", "list"}).out.count(u'\n'), 9);
+        QCOMPARE(cli({"baseline", "list"}).out.count(u'\n'), 11);
         QCOMPARE(cli({"diff", "--from", "link", "--to", "unlink", "--format", "json"}).exitCode, 1);
+    }
+
+    // generate --check names what changed since the output's last
+    // generation, as a pipeline that keeps the generated code runs it: each
+    // row makes its changes on one workspace and checks an output.
+    void checksGeneratedCodeAgainstTheRequirements_data()
+    {
+        QTest::addColumn<QList<QStringList>>("steps");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<int>("exitCode");
+        const QString never =
+            QStringLiteral("No generation of this output is recorded for the workspace yet.\n");
+        const QString nothing =
+            QStringLiteral("No requirement changed since the last generation (WHEN).\n");
+        QTest::newRow("never generated") << QList<QStringList>{} << "cpp" << never << 1;
+        QTest::newRow("just generated")
+            << QList<QStringList>{{"generate", "cpp"}} << "cpp" << nothing << 0;
+        QTest::newRow("edit") << QList<QStringList>{{"edit", "--number", "2", "--field",
+                                                     "Entity=cargo bookings"}}
+                              << "cpp"
+                              << "1 requirement(s) changed since the last generation (WHEN):\n"
+                                 "Changed requirement 2 (now 4)\n"
+                              << 1;
+        QTest::newRow("add and delete")
+            << QList<QStringList>{{"tech", "--text", "log every booking"},
+                                  {"delete", "--number", "1", "--yes"}}
+            << "cpp"
+            << "3 requirement(s) changed since the last generation (WHEN):\n"
+               "Deleted requirement 1\n"
+               "Changed requirement 2 (now 4)\n"
+               "Added requirement 5\n"
+            << 1;
+        QTest::newRow("attribute in place")
+            << QList<QStringList>{{"generate", "cpp", "--verbose"},
+                                  {"attributes", "--number", "3", "--priority", "2"}}
+            << "cpp" << nothing << 0;
+        QTest::newRow("another output generated")
+            << QList<QStringList>{{"reuse", "--number", "5", "--text", "log every refund"},
+                                  {"generate", "sql"}}
+            << "cpp"
+            << "1 requirement(s) changed since the last generation (WHEN):\n"
+               "Added requirement 6\n"
+            << 1;
+        QTest::newRow("that output") << QList<QStringList>{} << "sql" << nothing << 0;
+        QTest::newRow("output never generated") << QList<QStringList>{} << "java" << never << 1;
+        QTest::newRow("generated again")
+            << QList<QStringList>{{"generate", "cpp"}} << "cpp" << nothing << 0;
+    }
+
+    void checksGeneratedCodeAgainstTheRequirements()
+    {
+        QFETCH(QList<QStringList>, steps);
+        QFETCH(QString, kind);
+        QFETCH(QString, said);
+        QFETCH(int, exitCode);
+        const QString workspace = m_environment->root() + QStringLiteral("/dock.vnp");
+        // generate takes its output first, the workspace after it.
+        const auto run = [&](const QStringList &arguments) {
+            return arguments.first() == QLatin1String("generate")
+                       ? CliRun::run(arguments + QStringList{"--workspace", workspace})
+                       : CliRun::run(arguments, workspace);
+        };
+        if (!QFile::exists(workspace)) {
+            QCOMPARE(CliRun::run({"new", "--system", "Dock", "--workspace", workspace}).exitCode,
+                     0);
+            for (const char *entity : {"cargo reservations", "cargo manifests", "berths"})
+                QCOMPARE(run({"add", "--template", "21", "--field",
+                              QStringLiteral("Entity=") + QLatin1String(entity)})
+                             .exitCode,
+                         0);
+        }
+        for (const QStringList &step : steps) {
+            const CliRun ran = run(step);
+            QVERIFY2(ran.exitCode == 0, qPrintable(step.join(u' ') + QLatin1Char('\n') + ran.err));
+        }
+        const CliRun before = run({"list"});
+        const CliRun checked = run({"generate", kind, "--check", "--verbose"});
+        static const QRegularExpression when(QStringLiteral("\\(\\S+ by [^)]*\\)"));
+        QCOMPARE(QString(checked.out + checked.err).replace(when, QStringLiteral("(WHEN)")), said);
+        QCOMPARE(checked.exitCode, exitCode);
+        // The check writes nothing.
+        QCOMPARE(run({"list"}).out, before.out);
+        QCOMPARE(run({"generate", kind, "--check"}).exitCode, exitCode);
+    }
+
+    // A database nobody may write is generated from, saying that the
+    // generation could not be recorded: the check still names what changed
+    // before it.
+    void readOnlyDatabaseKeepsNoRecord()
+    {
+        if (TestBackend::isServer())
+            QSKIP("a team workspace's database is the server's");
+        const QString workspace = m_environment->root() + QStringLiteral("/dock.vnp");
+        QVERIFY(QFile::exists(workspace));
+        QCOMPARE(CliRun::run({"tech", "--text", "weigh every parcel"}, workspace).out,
+                 QStringLiteral("7\n"));
+        const QString database = m_environment->databaseFolder() + QStringLiteral("/DockReq.mdb");
+        QVERIFY(QFile::setPermissions(database, QFile::ReadOwner | QFile::ReadGroup));
+        const CliRun generated = CliRun::run({"generate", "cpp", "--workspace", workspace});
+        QVERIFY(QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(generated.exitCode, 0);
+        QVERIFY2(generated.out.contains(" file(s) written to "), qPrintable(generated.out));
+        QCOMPARE(generated.err,
+                 QStringLiteral("The files were written, but the requirements they were generated "
+                                "from could not be recorded.\nThe database or its folder is "
+                                "read-only.\n"));
+        const CliRun checked =
+            CliRun::run({"generate", "cpp", "--check", "--workspace", workspace});
+        QCOMPARE(checked.exitCode, 1);
+        QVERIFY2(checked.out.endsWith("\nAdded requirement 7\n"), qPrintable(checked.out));
     }
 
     // A new version or a deletion makes every link that touches the changed

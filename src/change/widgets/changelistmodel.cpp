@@ -45,26 +45,58 @@ void prepare(QTextDocument &document, const QStyleOptionViewItem &option, const 
 
 } // namespace
 
-void ChangeListModel::setRows(QList<Row> rows)
+void ChangeListModel::setChanges(std::shared_ptr<const ChangeReport> report,
+                                 QList<qsizetype> requirements, bool links)
 {
     beginResetModel();
-    m_rows = std::move(rows);
+    m_report = std::move(report);
+    m_requirements = std::move(requirements);
+    m_links = links && m_report ? m_report->links.size() : 0;
+    m_fetched = std::min(changeCount(), kRowsFetched);
+    m_written.clear();
     endResetModel();
 }
 
 int ChangeListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : m_fetched;
+}
+
+bool ChangeListModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_fetched < changeCount();
+}
+
+void ChangeListModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    const int more = std::min(changeCount() - m_fetched, kRowsFetched);
+    beginInsertRows({}, m_fetched, m_fetched + more - 1);
+    m_fetched += more;
+    endInsertRows();
+}
+
+const ChangeListModel::Row &ChangeListModel::row(int place) const
+{
+    auto written = m_written.constFind(place);
+    if (written == m_written.constEnd()) {
+        const Row made = place < m_requirements.size()
+                             ? requirementRow(m_report->requirements.at(m_requirements.at(place)))
+                             : linkRow(m_report->links.at(place - m_requirements.size()));
+        written = m_written.insert(place, made);
+    }
+    return *written;
 }
 
 QVariant ChangeListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= m_fetched)
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return m_rows.at(index.row()).plain;
+        return row(index.row()).plain;
     if (role == kRichTextRole)
-        return m_rows.at(index.row()).rich;
+        return row(index.row()).rich;
     return {};
 }
 

@@ -154,30 +154,35 @@ bool CompareDialog::compare()
         m_workbench.showMessage(sets.outcome());
         return false;
     }
-    m_report = Comparison::compare(sets->first, sets->second);
+    showReport(Comparison::compare(sets->first, sets->second));
+    return true;
+}
+
+void CompareDialog::showReport(ChangeReport report)
+{
+    m_report = std::make_shared<const ChangeReport>(std::move(report));
     m_compared = true;
-    m_counts->setText(m_report.isEmpty() ? Tr::tr("No differences.")
-                                         : ChangeReportWriter::counts(m_report));
+    m_counts->setText(m_report->isEmpty() ? Tr::tr("No differences.")
+                                          : ChangeReportWriter::counts(*m_report));
     m_export->setEnabled(true);
     applyFilter();
-    return true;
 }
 
 void CompareDialog::applyFilter()
 {
     const auto filter = Filter(m_filter->currentData().toInt());
-    QList<ChangeListModel::Row> rows;
-    for (const RequirementChange &change : m_report.requirements)
-        if (shows(filter, change.kind))
-            rows.append(ChangeListModel::requirementRow(change));
-    if (filter == Filter::All || filter == Filter::Links)
-        for (const LinkChange &link : m_report.links)
-            rows.append(ChangeListModel::linkRow(link));
-    m_model->setRows(std::move(rows));
+    QList<qsizetype> requirements;
+    for (qsizetype i = 0; i < m_report->requirements.size(); ++i)
+        if (shows(filter, m_report->requirements.at(i).kind))
+            requirements.append(i);
+    m_model->setChanges(m_report, std::move(requirements),
+                        filter == Filter::All || filter == Filter::Links);
 }
 
 QStringList CompareDialog::shownRows() const
 {
+    while (m_model->canFetchMore({}))
+        m_model->fetchMore({});
     QStringList rows;
     for (int row = 0; row < m_model->rowCount(); ++row)
         rows.append(m_model->index(row).data().toString());
@@ -197,7 +202,7 @@ void CompareDialog::exportReport()
         return;
     QSaveFile file(path);
     const QByteArray html =
-        ChangeReportWriter::html(m_report, m_workbench.app().systemName()).toUtf8();
+        ChangeReportWriter::html(*m_report, m_workbench.app().systemName()).toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(html) != html.size() || !file.commit()) {
         m_workbench.showMessage(
             Outcome::stop(Tr::tr("The change report could not be written to %1.\n%2")

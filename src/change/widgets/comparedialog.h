@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QComboBox;
 class QLabel;
 class QListView;
@@ -44,13 +46,15 @@ public:
     QPushButton *compareButton() const { return m_compare; }
     QPushButton *exportButton() const { return m_export; }
 
-    const ChangeReport &report() const { return m_report; }
+    const ChangeReport &report() const { return *m_report; }
     // The plain text of each row the list shows, in order.
     QStringList shownRows() const;
 
     // Compares the sets the lists name; false (with the message shown) when
     // one cannot be read.
     bool compare();
+    // Shows a finished comparison: its counts and the rows of its changes.
+    void showReport(ChangeReport report);
     // Asks for a file and writes the HTML change report there.
     void exportReport();
 
@@ -59,7 +63,7 @@ private:
 
     app::Workbench &m_workbench;
     Baselines m_baselines;
-    ChangeReport m_report;
+    std::shared_ptr<const ChangeReport> m_report = std::make_shared<const ChangeReport>();
     bool m_compared = false;
     ChangeListModel *m_model;
     QComboBox *m_from;

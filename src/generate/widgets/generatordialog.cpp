@@ -5,12 +5,14 @@
 #include "app/widgets/featureregistry.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "change/generationrecords.h"
 #include "generate/generatetr.h"
 #include "generate/generatormessages.h"
 #include "generate/modelgenerator.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,8 +50,15 @@ GeneratorDialog::GeneratorDialog(app::Workbench &workbench, Output output, QWidg
         setBackground(colour);
     else
         workbench.showMessage(Outcome::refused(Tr::tr("Error applying color scheme.")));
+    // Said before anything is generated: the choice of output sits above it.
+    m_staleness = new QLabel(this);
+    m_staleness->setObjectName(QStringLiteral("staleness"));
+    m_staleness->setWordWrap(true);
+    m_staleness->setTextFormat(Qt::PlainText);
+    addChoices(m_staleness);
     if (output == Output::ObjectModel)
         addChoices(languageChoice());
+    showStaleness();
     panel()->setStatus(Tr::tr(kReady));
     m_openFolder = addButton(Tr::tr("Open &Folder"));
     m_openFolder->setObjectName(QStringLiteral("openFolder"));
@@ -69,6 +78,7 @@ QWidget *GeneratorDialog::languageChoice()
     m_java->setChecked(true);
     m_verbose->setEnabled(false);
     connect(m_cpp, &QRadioButton::toggled, m_verbose, &QCheckBox::setEnabled);
+    connect(m_cpp, &QRadioButton::toggled, this, &GeneratorDialog::showStaleness);
 
     auto *layout = new QVBoxLayout(choice);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -88,11 +98,32 @@ GeneratorKind GeneratorDialog::chosenKind() const
     return m_cpp->isChecked() ? GeneratorKind::Cpp : GeneratorKind::Java;
 }
 
+void GeneratorDialog::showStaleness()
+{
+    const app::CVarnApp &application = m_workbench.app();
+    const Result<std::optional<change::StaleCode>> checked =
+        change::GenerationRecords(application.requirementsConnectionName())
+            .check(ModelGenerator::kindName(chosenKind()));
+    if (!checked)
+        m_staleness->setText(checked.outcome().message());
+    else if (!checked.value())
+        m_staleness->setText(change::GenerationRecords::neverGenerated());
+    else
+        m_staleness->setText(change::GenerationRecords::line(*checked.value()));
+}
+
 void GeneratorDialog::generate()
 {
     app::BusyDialog busy(*this);
     const app::CVarnApp &application = m_workbench.app();
     const GeneratorKind kind = chosenKind();
+    // The versions generated from are those live as the generation begins.
+    const change::GenerationRecords records(application.requirementsConnectionName());
+    const Result<store::LiveVersions> versions = records.liveVersions();
+    if (!versions) {
+        m_workbench.showMessage(versions.outcome());
+        return;
+    }
     GenerationCallbacks callbacks;
     callbacks.status = [this](const QString &status) { panel()->setStatus(status); };
     callbacks.progress = [this](int percent, const QString &) { panel()->setPercent(percent); };
@@ -112,6 +143,16 @@ void GeneratorDialog::generate()
                        GeneratorMessages::written(written.value()));
     m_folder = written->folder;
     m_openFolder->setEnabled(true);
+    if (application.isReadOnly()) {
+        m_workbench.showMessage(Outcome::warning(change::GenerationRecords::notRecorded(
+            Tr::tr("The database or its folder is read-only."))));
+    } else if (const Result<store::GenerationRow> recorded = records.record(
+                   ModelGenerator::kindName(kind), written->folder, versions.value());
+               !recorded) {
+        m_workbench.showMessage(
+            Outcome::warning(change::GenerationRecords::notRecorded(recorded.outcome().message())));
+    }
+    showStaleness();
     m_workbench.announceFilesGenerated();
 }
 

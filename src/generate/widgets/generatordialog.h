@@ -5,6 +5,7 @@
 #include "generate/generationtypes.h"
 
 class QCheckBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -35,6 +36,8 @@ public:
     QRadioButton *javaChoice() const { return m_java; }
     QRadioButton *cppChoice() const { return m_cpp; }
     QCheckBox *verboseBox() const { return m_verbose; }
+    // What changed since the chosen output was last generated.
+    QLabel *stalenessLine() const { return m_staleness; }
     // Enabled once files were written: shows their folder.
     QPushButton *openFolderButton() const { return m_openFolder; }
 
@@ -48,6 +51,7 @@ public:
 
 private:
     QWidget *languageChoice();
+    void showStaleness();
 
     app::Workbench &m_workbench;
     Output m_output;
@@ -55,6 +59,7 @@ private:
     QRadioButton *m_cpp = nullptr;
     QCheckBox *m_verbose = nullptr;
     QPushButton *m_openFolder = nullptr;
+    QLabel *m_staleness = nullptr;
     QString m_folder;
 };
 

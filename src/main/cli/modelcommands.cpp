@@ -1,4 +1,6 @@
 // regenerate and generate: the object model and what is generated from it.
+#include "change/changereportwriter.h"
+#include "change/generationrecords.h"
 #include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "generate/generatormessages.h"
@@ -17,8 +19,8 @@ using app::CVarnApp;
 
 constexpr const char *kRegenerateSynopsis =
     QT_TRANSLATE_NOOP("varn::cli", "regenerate --workspace FILE.vnp");
-constexpr const char *kGenerateSynopsis =
-    QT_TRANSLATE_NOOP("varn::cli", "generate sql|cpp|java --workspace FILE.vnp [--verbose]");
+constexpr const char *kGenerateSynopsis = QT_TRANSLATE_NOOP(
+    "varn::cli", "generate sql|cpp|java --workspace FILE.vnp [--verbose] [--check]");
 
 bool stderrIsTerminal()
 {
@@ -62,24 +64,54 @@ int runRegenerate(const QStringList &arguments)
     return Done;
 }
 
+// --check: writes nothing; names the requirements changed since the output
+// was last generated. Exit 0 when none did, 1 when some did or when the
+// output was never generated (nothing tells that the code is current).
+int checkGenerated(const CVarnApp &app, const QString &kind)
+{
+    const Result<std::optional<change::StaleCode>> checked =
+        change::GenerationRecords(app.requirementsConnectionName()).check(kind);
+    if (!checked)
+        return report(checked.outcome(), DatabaseError);
+    if (!checked.value()) {
+        printError(change::GenerationRecords::neverGenerated());
+        return Refused;
+    }
+    const change::StaleCode &stale = *checked.value();
+    if (!stale.isStale()) {
+        printLine(change::GenerationRecords::summary(stale));
+        return Done;
+    }
+    printLine(change::GenerationRecords::summary(stale) + QLatin1Char(':'));
+    for (const change::RequirementChange &requirement : stale.changes.requirements)
+        printLine(change::ChangeReportWriter::heading(requirement));
+    return Refused;
+}
+
 int runGenerate(const QStringList &given)
 {
     QStringList arguments = given;
-    const auto kind = arguments.isEmpty()
-                          ? std::nullopt
-                          : generate::ModelGenerator::kindFromName(arguments.takeFirst());
+    const QString kindName = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    const auto kind = generate::ModelGenerator::kindFromName(kindName);
     if (!kind) {
         return usageError(Tr::tr("generate takes sql, cpp or java"), kGenerateSynopsis);
     }
-    const auto options =
-        parseCommandOptions(arguments, {QStringLiteral("workspace")}, {QStringLiteral("workspace")},
-                            kGenerateSynopsis, {QStringLiteral("verbose")});
+    const auto options = parseCommandOptions(arguments, {QStringLiteral("workspace")},
+                                             {QStringLiteral("workspace")}, kGenerateSynopsis,
+                                             {QStringLiteral("verbose"), QStringLiteral("check")});
     if (!options)
         return UsageError;
     CVarnApp app(noticesOnStderr());
     if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
+    if (options->flag(QStringLiteral("check")))
+        return checkGenerated(app, kindName);
 
+    // The versions generated from are those live as the generation begins.
+    const change::GenerationRecords records(app.requirementsConnectionName());
+    const Result<store::LiveVersions> versions = records.liveVersions();
+    if (!versions)
+        return report(versions.outcome(), DatabaseError);
     generate::GeneratorSettings settings{app.installPath(), app.systemName(),
                                          options->flag(QStringLiteral("verbose"))};
     const Result<generate::GeneratedFiles> generated =
@@ -90,6 +122,18 @@ int runGenerate(const QStringList &given)
     if (!generated->notice.isEmpty())
         printError(generated->notice);
     printLine(generate::GeneratorMessages::written(generated.value()));
+    // A database nobody may write is generated from but keeps no record.
+    if (app.isReadOnly()) {
+        printError(change::GenerationRecords::notRecorded(
+            Tr::tr("The database or its folder is read-only.")));
+        return Done;
+    }
+    if (const Result<store::GenerationRow> recorded =
+            records.record(kindName, generated->folder, versions.value());
+        !recorded) {
+        printError(change::GenerationRecords::notRecorded(recorded.outcome().message()));
+        return DatabaseError;
+    }
     return Done;
 }
 

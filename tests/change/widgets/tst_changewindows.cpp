@@ -186,6 +186,33 @@ private slots:
                      stored.snapshot(QStringLiteral("release 1")).value(), stored.live().value())));
     }
 
+    // A long comparison shows its first screen at once and the rest as the
+    // list is scrolled down, every change once and in order.
+    void longComparisonListsEveryChangeAsItScrolls()
+    {
+        QVERIFY(change::Baselines(connection()).create(QStringLiteral("release 1"), {}));
+        constexpr int kAdded = 70;
+        for (int i = 0; i < kAdded; ++i)
+            QCOMPARE(saveTechnical(QStringLiteral("count parcel %1").arg(i)), 4 + i);
+        change::CompareDialog dialog(m_open->workbench, QStringLiteral("release 1"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QListView *list = dialog.changeList();
+        QCOMPARE(list->indexAt(QPoint(4, 4)).row(), 0);
+        for (int tries = 0; tries < kAdded && list->model()->canFetchMore({}); ++tries) {
+            list->scrollToBottom();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(list->model()->rowCount(), kAdded);
+        for (int row = 0; row < kAdded; ++row)
+            QCOMPARE(list->model()->index(row, 0).data().toString(),
+                     QStringLiteral("Added requirement %1\nThe ESD system shall count parcel %2.")
+                         .arg(4 + row)
+                         .arg(row));
+        QCOMPARE(dialog.countsLabel()->text(),
+                 QStringLiteral("70 added, 0 deleted, 0 changed; 0 links added, 0 links removed"));
+    }
+
     // A new version of a parent makes its link suspect: Requirements Central's
     // Suspect query lists both ends, the Parent-Dependent dialog shows the
     // change, and Reviewed clears it, recording who.

@@ -15,6 +15,7 @@
 #include "main/landedfeatures.h"
 #include "objmodel/widgets/regenerationdialog.h"
 #include "support/appconnections.h"
+#include "support/storetestsupport.h"
 #include "support/workedexamples.h"
 #include "support/workspaceenvironment.h"
 
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -299,6 +301,58 @@ private slots:
         GeneratorDialog sql(m_open->workbench, GeneratorDialog::Output::DataModelSql);
         QVERIFY(!sql.javaChoice() && !sql.cppChoice() && !sql.verboseBox());
         QCOMPARE(sql.chosenKind(), generate::GeneratorKind::Sql);
+    }
+
+    // Before generating, the dialog says what changed since the chosen
+    // output was last generated: never generated, nothing, or how many and
+    // the first few of them.
+    void saysWhatChangedSinceTheLastGeneration()
+    {
+        saveExamples();
+        const auto shown = [](const GeneratorDialog &dialog) {
+            static const QRegularExpression when(QStringLiteral(" \\(\\S+ by [^)]*\\)"));
+            return dialog.stalenessLine()->text().replace(when, QString());
+        };
+        const QString never =
+            QStringLiteral("No generation of this output is recorded for the workspace yet.");
+        const QString nothing = QStringLiteral("No requirement changed since the last generation.");
+        {
+            GeneratorDialog dialog(m_open->workbench, GeneratorDialog::Output::ObjectModel);
+            QCOMPARE(shown(dialog), never);
+            dialog.generateButton()->click();
+            QCOMPARE(m_presenter.texts(), QStringList());
+            QCOMPARE(shown(dialog), nothing);
+            dialog.cppChoice()->click(); // another output, not generated yet
+            QCOMPARE(shown(dialog), never);
+            dialog.javaChoice()->click();
+            QCOMPARE(shown(dialog), nothing);
+        }
+        const int last = scalar(QStringLiteral("SELECT MAX(Req_Num) FROM MASTER_REQ"));
+        const QStringList live = StoreTestSupport::column(
+            requirementsDatabaseOf(m_open->app).connectionName(),
+            QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE FSTType <> 'Deleted' ORDER BY "
+                           "Req_Num LIMIT 6"));
+        QSqlQuery change(requirementsDatabaseOf(m_open->app));
+        QVERIFY(change.exec(QStringLiteral("UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE "
+                                           "Req_Num IN (%1)")
+                                .arg(live.join(u','))));
+        QVERIFY(change.exec(QStringLiteral("INSERT INTO MASTER_REQ (Req_Num, FSTType, ReqText) "
+                                           "VALUES (%1, 'Technical', 'respond')")
+                                .arg(last + 1)));
+        GeneratorDialog dialog(m_open->workbench, GeneratorDialog::Output::ObjectModel);
+        QStringList items;
+        for (int i = 0; i < 5; ++i)
+            items.append(live.at(i) + QStringLiteral(" deleted"));
+        QCOMPARE(shown(dialog),
+                 QStringLiteral("7 requirement(s) changed since the last generation: %1 and 2 "
+                                "more.")
+                     .arg(items.join(QStringLiteral(", "))));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        saveScreenshot(dialog, QStringLiteral("generate-stale.png"), QColor(184, 228, 250));
+        const QRect line(dialog.stalenessLine()->mapTo(&dialog, QPoint(0, 0)),
+                         dialog.stalenessLine()->size());
+        QVERIFY(dialog.rect().contains(line));
     }
 
     void emptyModelIsReported()
