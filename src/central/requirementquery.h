@@ -19,6 +19,7 @@ enum class QueryKind {
     ByParagraph,
     ByEntity,
     Suspect,
+    Listed, // the requirements another feature's query picks
 };
 
 // Describes each query from what the user chose, as the selection the
