@@ -6,7 +6,7 @@
 
 _varn_cli_commands="new info add build tech examples list templates entities show edit reuse
     delete depend attributes regenerate model generate export import trace baseline diff suspects
-    check label normalize"
+    quality check label normalize"
 
 # The options of a command, and which of them are switches (take no value).
 _varn_cli_options()
@@ -36,11 +36,13 @@ _varn_cli_options()
     baseline) echo "--workspace --name --comment" ;;
     diff) echo "--workspace --from --to --format" ;;
     suspects) echo "--workspace --number --dependent --cleared" ;;
+    quality) echo "--workspace --number --text --format --rule --reason --words --on --off --add
+        --remove" ;;
     check) echo "--composing" ;;
     normalize) echo "--name" ;;
     esac
 }
-_varn_cli_switches=" --desc --yes --clear --verbose --all --dry-run --delete-missing --composing --name --cleared "
+_varn_cli_switches=" --desc --yes --clear --verbose --all --dry-run --delete-missing --composing --name --cleared --on --off "
 _varn_cli_repeatable=" --field --value --term --dependent "
 
 # The words that name what a command works on, before its options.
@@ -53,6 +55,7 @@ _varn_cli_subjects()
     import) echo "reqif csv xlsx" ;;
     baseline) echo "create list delete" ;;
     suspects) echo "clear" ;;
+    quality) echo "accept accepted rules rule words" ;;
     esac
 }
 
@@ -155,6 +158,8 @@ _varn_cli()
     --format)
         if [[ $command == diff ]]; then
             COMPREPLY=($(compgen -W "text json html" -- "$cur"))
+        elif [[ $command == quality ]]; then
+            COMPREPLY=($(compgen -W "text json" -- "$cur"))
         else
             COMPREPLY=($(compgen -W "table csv json" -- "$cur"))
         fi
@@ -162,6 +167,13 @@ _varn_cli()
         ;;
     --type)
         COMPREPLY=($(compgen -W "functional structural technical suspect" -- "$cur"))
+        return
+        ;;
+    --rule)
+        COMPREPLY=($(compgen -W "vague-term escape-clause open-ended placeholder
+            superfluous-infinitive pronoun absolute temporal-vague comparative compound passive
+            number-without-unit duplicate near-duplicate value-conflict definition-conflict
+            dependency-cycle" -- "$cur"))
         return
         ;;
     --language)

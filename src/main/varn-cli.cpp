@@ -21,9 +21,9 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands = languageCommands();
-    for (auto group :
-         {workspaceCommands, requirementCommands, exampleCommands, navigatorCommands,
-          lifecycleCommands, modelCommands, inspectCommands, interchangeCommands, changeCommands}) {
+    for (auto group : {workspaceCommands, requirementCommands, exampleCommands, navigatorCommands,
+                       lifecycleCommands, modelCommands, inspectCommands, interchangeCommands,
+                       changeCommands, qualityCommands}) {
         for (const Command &command : group())
             commands.push_back(command);
     }

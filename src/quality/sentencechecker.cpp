@@ -203,10 +203,11 @@ public:
                 const QStringList words = wordsOf(word);
                 if (words.isEmpty())
                     continue;
-                // A unit or participle a workspace adds widens what the
-                // rule accepts; elsewhere the word joins the rule's list.
+                // A word added to the number rule is one more that asks
+                // for a unit after a number, one added to the passive rule a
+                // past participle; elsewhere the word joins the rule's list.
                 if (added.key() == QLatin1String("number-without-unit"))
-                    m_lexicon[QStringLiteral("unit")].insert(words.join(QLatin1Char(' ')));
+                    m_lexicon[QStringLiteral("cue")].insert(words.join(QLatin1Char(' ')));
                 else if (added.key() == QLatin1String("passive"))
                     m_lexicon[QStringLiteral("participle")].insert(words.join(QLatin1Char(' ')));
                 else
@@ -342,32 +343,43 @@ private:
         return {rule, words, start, length, RuleBook::message(rule, words), std::move(suggestion)};
     }
 
+    // Whether a finding of the rule covers the words already.
+    bool covered(int first, int last, const QString &rule) const
+    {
+        const int start = m_tokens[first].start;
+        const int end = m_tokens[last].end();
+        return std::any_of(m_found.begin(), m_found.end(), [&](const Finding &found) {
+            return found.rule == rule && found.start < end && start < found.start + found.length;
+        });
+    }
+
     // The word lists: each phrase at each user word where it starts, all its
     // words in one span of the user's.
     void matchPhrases()
     {
+        int coveredUntil = -1; // a phrase found takes its words from the others
         for (int i = 0; i < m_tokens.size(); ++i) {
-            if (!isUser(i))
+            if (!isUser(i) || i <= coveredUntil)
                 continue;
             const auto candidates = m_rules.m_byFirstWord.constFind(m_tokens[i].lower);
             if (candidates == m_rules.m_byFirstWord.cend())
                 continue;
-            QSet<QString> matchedRules;
+            // The longest phrase that is a fault here wins: "and/or others"
+            // is an open list, not also a compound.
             for (const Phrase &phrase : *candidates) {
-                if (matchedRules.contains(phrase.rule))
-                    continue; // a longer phrase of the rule matched here
                 const int last = i + int(phrase.words.size()) - 1;
                 if (!matches(phrase, i, last))
                     continue;
                 if (!isFault(phrase.rule, i, last))
                     continue;
-                matchedRules.insert(phrase.rule);
                 std::optional<QString> suggestion = phrase.suggestion;
                 if (!suggestion && phrase.rule == QLatin1String("comparative"))
                     suggestion = m_sentence.sentence.mid(m_tokens[i].start,
                                                          m_tokens[last].end() - m_tokens[i].start) +
                                  QStringLiteral(" than <reference>");
                 add(phrase.rule.toLatin1().constData(), i, last, suggestion);
+                coveredUntil = last;
+                break;
             }
         }
     }
@@ -393,10 +405,7 @@ private:
         if (rule == QLatin1String("vague-term")) {
             if (isName(role) || isDeclared(first, last))
                 return false;
-            // A verb in the verb's place ("secure the door").
-            if ((role == SpanRole::DoWhat || role == SpanRole::Action ||
-                 role == SpanRole::FreeText) &&
-                firstOfSpan(first))
+            if (isVerbPlace(first))
                 return false;
             if (w == QLatin1String("many") &&
                 (word(first - 1) == QLatin1String("how") || word(last + 1) == QLatin1String("as")))
@@ -414,8 +423,18 @@ private:
         if (rule == QLatin1String("temporal-vague"))
             return isVagueTime(first, last);
         if (rule == QLatin1String("comparative"))
-            return !isName(role) && lacksReference(first, last);
+            return !isName(role) && !isVerbPlace(first) && lacksReference(first, last);
         return true;
+    }
+
+    // The first word of a function, an action or a free text stands where
+    // the verb does: "lower the barrier", "secure the door".
+    bool isVerbPlace(int i) const
+    {
+        const SpanRole role = roleOf(i);
+        return (role == SpanRole::DoWhat || role == SpanRole::Action ||
+                role == SpanRole::FreeText) &&
+               firstOfSpan(i);
     }
 
     // The words belong to a possible value or an entity name the model
@@ -557,8 +576,8 @@ private:
             const bool participle =
                 m_rules.in("participle", w) || (w.size() > 4 && w.endsWith(QLatin1String("ed")) &&
                                                 !m_rules.in("notparticiple", w));
-            if (!participle || kStative.contains(w))
-                continue;
+            if (!participle || kStative.contains(w) || covered(i, p, QStringLiteral("placeholder")))
+                continue; // "to be determined" is a placeholder
             bool agent = false;
             for (int k = p + 1; k < m_tokens.size() && m_tokens[k].span == m_tokens[i].span; ++k)
                 agent = agent || m_tokens[k].lower == QLatin1String("by");
@@ -580,8 +599,15 @@ private:
             const SpanRole role = roleOf(i);
             if (role == SpanRole::Value || role == SpanRole::State || role == SpanRole::Units)
                 continue;
-            const Token *next = at(i + 1);
-            if (next && !punctuationBetween(i, i + 1)) {
+            int unitAt = i + 1;
+            // A range takes the unit of its last number: "0 to 99 knots".
+            const QString joiner = word(i + 1);
+            if ((joiner == QLatin1String("to") || joiner == QLatin1String("and") ||
+                 joiner == QLatin1String("or")) &&
+                isNumber(word(i + 2)))
+                unitAt = i + 3;
+            const Token *next = at(unitAt);
+            if (next && !punctuationBetween(unitAt - 1, unitAt)) {
                 const QString w = next->lower;
                 if (m_rules.in("unit", w) || isNumberWithUnit(w))
                     continue;

@@ -73,7 +73,7 @@ class SetChecker
 public:
     static constexpr int kNearEdits = 2;
     static constexpr double kNearOverlap = 0.8;
-    static constexpr int kNearShortest = 4; // fewer words are never near-duplicates
+    static constexpr int kNearShortest = 8; // shorter sentences are never near-duplicates
 
     explicit SetChecker(const RuleSettings &settings = {}) : m_settings(settings) {}
 

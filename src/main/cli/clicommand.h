@@ -32,6 +32,7 @@ std::vector<Command> inspectCommands();
 std::vector<Command> interchangeCommands();
 std::vector<Command> navigatorCommands();
 std::vector<Command> changeCommands();
+std::vector<Command> qualityCommands();
 
 // Prints "varn-cli: PROBLEM" (unless the problem is empty) and the usage
 // line of the command's synopsis on stderr; returns UsageError.
