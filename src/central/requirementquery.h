@@ -20,6 +20,7 @@ enum class QueryKind {
     ByEntity,
     Suspect,
     ByText,
+    Listed, // the requirements another feature's query picks
 };
 
 // Describes each query from what the user chose, as the selection the

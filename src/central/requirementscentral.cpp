@@ -114,6 +114,8 @@ Outcome RequirementsCentral::run(const store::RequirementSelection &query, Query
                           byRelevance || m_ascending);
     if (!numbers)
         return numbers.outcome(); // the list keeps what it showed
+    if (kind == QueryKind::Listed)
+        numbers->removeIf([this](qint32 number) { return !m_listed.contains(number); });
     m_model.reset(numbers.takeValue(), CentralColumns::shown(m_flags));
     // A workspace opened only to read, made before links could be suspect,
     // has none to mark.
@@ -125,8 +127,23 @@ Outcome RequirementsCentral::run(const store::RequirementSelection &query, Query
     return Outcome::ok();
 }
 
+Outcome RequirementsCentral::runListed(NumberSource numbers)
+{
+    if (!numbers)
+        return Outcome::ok();
+    Result<QList<qint32>> picked = numbers();
+    if (!picked)
+        return picked.outcome(); // the list keeps what it showed
+    m_listed = QSet<qint32>(picked->begin(), picked->end());
+    m_listedSource = std::move(numbers);
+    return run(store::RequirementSelection{store::RequirementSelection::Kind::Live, {}, 0},
+               QueryKind::Listed);
+}
+
 Outcome RequirementsCentral::refresh()
 {
+    if (m_kind == QueryKind::Listed && m_listedSource)
+        return runListed(m_listedSource);
     if (!m_query)
         return Outcome::ok();
     const store::RequirementSelection query = *m_query;
@@ -230,6 +247,10 @@ Outcome RequirementsCentral::rerun(const FieldTexts &texts)
         return runText(m_kind, texts.entity);
     case QueryKind::ByText:
         return runText(m_kind, texts.words);
+    case QueryKind::Listed:
+        if (m_listedSource)
+            return runListed(m_listedSource);
+        return runType(QueryKind::All);
     }
     return runType(QueryKind::All);
 }

@@ -8,6 +8,7 @@
 #include "store/requirementlisting.h"
 #include "store/requirementrows.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -63,6 +64,11 @@ public:
     bool sortedByRelevance() const { return m_relevance && m_kind == QueryKind::ByText; }
     // Every version of the selected requirement (0: none selected).
     Outcome runByVersion(qint32 selected);
+    // The live requirements whose numbers the source gives (a query another
+    // feature adds), in the list's order; the source is asked again each
+    // time the query runs again.
+    using NumberSource = std::function<Result<QList<qint32>>()>;
+    Outcome runListed(NumberSource numbers);
     // The current query again: the text queries with the fields' texts, or
     // All when that text is empty; By Version on the first row.
     Outcome rerun(const FieldTexts &texts);
@@ -132,6 +138,8 @@ private:
     store::RequirementListing m_listing;
     RequirementTableModel m_model;
     std::optional<store::RequirementSelection> m_query;
+    NumberSource m_listedSource;
+    QSet<qint32> m_listed;
     QueryKind m_kind = QueryKind::All;
     int m_templatePosition = -1;
     ColumnFlags m_flags = CentralColumns::initialFlags();

@@ -1,5 +1,7 @@
 #include "interchange/requirementexchange.h"
 
+#include "common/savedfile.h"
+
 #include "common/commonmessages.h"
 
 #include "interchange/interchangetr.h"
@@ -23,9 +25,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
-
-#include <sys/stat.h>
 
 namespace varn::interchange {
 
@@ -33,7 +32,7 @@ namespace {
 
 Outcome writeFailure(const QString &path, const QString &why)
 {
-    return Outcome::stop(Tr::tr("Cannot write %1:\n%2").arg(path, why));
+    return SavedFile::failure(path, why);
 }
 
 // A ReqIF document, or every document of a .reqifz archive, read whole. An
@@ -74,20 +73,10 @@ Outcome writeReqIf(const ExchangeSet &set, const QString &path, QIODevice &file,
     return Outcome::ok();
 }
 
-// The same file, whatever the spelling of its path: a link to it, a hard
-// link, "..", another folder's name for it.
-bool sameFile(const QString &a, const QString &b)
-{
-    struct stat first = {}, second = {};
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
 Outcome checkNotOwnFile(const QString &path, const QStringList &ownFiles)
 {
     for (const QString &own : ownFiles) {
-        if (sameFile(path, own))
+        if (SavedFile::sameFile(path, own))
             return Outcome::warning(
                 Tr::tr("%1 is the open workspace's own file %2; an export never overwrites it. "
                        "Choose another file.")
@@ -196,50 +185,48 @@ RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
             summary.replacedCharacters += replaced;
         }
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return writeFailure(path, file.errorString());
-    switch (format) {
-    case ExchangeFormat::ReqIf:
-        if (Outcome written = writeReqIf(set.value(), path, file, progress); !written)
-            return writeFailure(path, written.message());
-        break;
-    case ExchangeFormat::Csv:
-        file.write(CsvExchange::text(set.value()).toUtf8());
-        if (progress)
-            progress(int(set->requirements.size()), int(set->requirements.size()));
-        break;
-    case ExchangeFormat::Html: {
-        const Result<QByteArray> html = htmlBytes(set.value(), workspace, progress);
-        if (!html)
-            return html.outcome();
-        file.write(html.value());
-        break;
-    }
-    case ExchangeFormat::Odt: {
-        const Result<QByteArray> odt =
-            OdtReport::document(set.value(), QDateTime::currentDateTime());
-        if (!odt)
-            return odt.outcome();
-        file.write(odt.value());
-        break;
-    }
-    case ExchangeFormat::Xlsx: {
-        const Result<QByteArray> xlsx = ZipArchive::bytes(XlsxWriter::entries(
-            QList<QStringList>{CsvExchange::header()} + CsvExchange::records(set.value()),
-            CsvExchange::isNumeric, QStringLiteral("Requirements")));
-        if (!xlsx)
-            return xlsx.outcome();
-        file.write(xlsx.value());
-        break;
-    }
-    }
-    if (progress && (format == ExchangeFormat::Odt || format == ExchangeFormat::Xlsx))
-        progress(summary.written, summary.written);
-    // commit() would put the file in place even when flushing its buffer
-    // failed part-way (a full disk): flush first, and give up on a failure.
-    if (!file.flush() || !file.commit())
-        return writeFailure(path, file.errorString());
+    const Outcome written = SavedFile::write(path, [&](QIODevice &file) -> Outcome {
+        switch (format) {
+        case ExchangeFormat::ReqIf:
+            if (Outcome written = writeReqIf(set.value(), path, file, progress); !written)
+                return writeFailure(path, written.message());
+            break;
+        case ExchangeFormat::Csv:
+            file.write(CsvExchange::text(set.value()).toUtf8());
+            if (progress)
+                progress(int(set->requirements.size()), int(set->requirements.size()));
+            break;
+        case ExchangeFormat::Html: {
+            const Result<QByteArray> html = htmlBytes(set.value(), workspace, progress);
+            if (!html)
+                return html.outcome();
+            file.write(html.value());
+            break;
+        }
+        case ExchangeFormat::Odt: {
+            const Result<QByteArray> odt =
+                OdtReport::document(set.value(), QDateTime::currentDateTime());
+            if (!odt)
+                return odt.outcome();
+            file.write(odt.value());
+            break;
+        }
+        case ExchangeFormat::Xlsx: {
+            const Result<QByteArray> xlsx = ZipArchive::bytes(XlsxWriter::entries(
+                QList<QStringList>{CsvExchange::header()} + CsvExchange::records(set.value()),
+                CsvExchange::isNumeric, QStringLiteral("Requirements")));
+            if (!xlsx)
+                return xlsx.outcome();
+            file.write(xlsx.value());
+            break;
+        }
+        }
+        if (progress && (format == ExchangeFormat::Odt || format == ExchangeFormat::Xlsx))
+            progress(summary.written, summary.written);
+        return Outcome::ok();
+    });
+    if (!written)
+        return written;
     return summary;
 }
 

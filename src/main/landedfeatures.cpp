@@ -12,6 +12,7 @@
 #include "inspect/widgets/objectmodelview.h"
 #include "interchange/widgets/interchangefeature.h"
 #include "objmodel/widgets/regenerationdialog.h"
+#include "quality/widgets/qualityfeature.h"
 #include "templates/widgets/requirementcomposers.h"
 #include "templates/widgets/technicalcomposerdialog.h"
 #include "templates/widgets/templatemenu.h"
@@ -29,6 +30,7 @@ void registerLandedFeatures(app::FeatureRegistry &registry)
     inspect::registerInspectionFeatures(registry);
     interchange::registerInterchangeFeatures(registry);
     change::registerChangeFeatures(registry);
+    quality::registerQualityFeatures(registry);
     linkLandedFeatures(registry);
 }
 

@@ -161,12 +161,16 @@ ModelVocabulary WorkspaceQuality::vocabularyOf(const WorkspaceFacts &facts)
 QList<RequirementFindings>
 WorkspaceQuality::check(const WorkspaceFacts &facts, const RuleSettings &settings,
                         const QList<store::QualityAcceptanceRow> &acceptances,
-                        std::optional<qint32> number)
+                        std::optional<qint32> number, const std::function<void(int, int)> &progress)
 {
     SentenceChecker sentences(settings);
     sentences.setVocabulary(vocabularyOf(facts));
     QHash<qint32, QList<Finding>> found;
+    const int all = int(facts.requirements.size());
+    int done = 0;
     for (const RequirementFacts &requirement : facts.requirements) {
+        if (progress && ++done % 256 == 0)
+            progress(done, all);
         if (number && requirement.number != *number)
             continue;
         QList<Finding> findings = sentences.check(requirement.sentence);

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -36,10 +37,12 @@ public:
     // out too. Refused when `number` is no live requirement.
     Result<QList<RequirementFindings>> check(std::optional<qint32> number = {}) const;
     // The same from facts already read (the desktop program keeps them).
+    // The progress hears of the sentences checked so far, of all.
     static QList<RequirementFindings> check(const WorkspaceFacts &facts,
                                             const RuleSettings &settings,
                                             const QList<store::QualityAcceptanceRow> &accepted,
-                                            std::optional<qint32> number = {});
+                                            std::optional<qint32> number = {},
+                                            const std::function<void(int, int)> &progress = {});
 
     // Accepts the requirement's findings of the rule (only those of the
     // words when given) with the reason, recorded with who and when; the

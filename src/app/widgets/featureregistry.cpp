@@ -45,6 +45,30 @@ void FeatureRegistry::provideHelpPage(const QString &fileName, HelpPage page)
     m_helpPages[fileName] = std::move(page);
 }
 
+namespace {
+
+template <typename Spec> void addOrReplace(std::vector<Spec> &specs, Spec spec)
+{
+    const auto same = std::find_if(specs.begin(), specs.end(),
+                                   [&](const Spec &known) { return known.id == spec.id; });
+    if (same != specs.end())
+        *same = std::move(spec);
+    else
+        specs.push_back(std::move(spec));
+}
+
+} // namespace
+
+void FeatureRegistry::addRequirementColumn(RequirementColumnSpec column)
+{
+    addOrReplace(m_requirementColumns, std::move(column));
+}
+
+void FeatureRegistry::addRequirementQuery(RequirementQuerySpec query)
+{
+    addOrReplace(m_requirementQueries, std::move(query));
+}
+
 const WindowSpec *FeatureRegistry::window(WindowKind kind) const
 {
     const auto found = std::find_if(m_windows.begin(), m_windows.end(),

@@ -2,6 +2,7 @@
 
 #include "app/widgets/actionspec.h"
 #include "app/widgets/commandid.h"
+#include "app/widgets/requirementlistextension.h"
 #include "app/widgets/windowkind.h"
 
 #include <QList>
@@ -42,6 +43,10 @@ public:
     void provideNamedCommand(CommandId id, NamedHandler handler);
     // The file name its links use ("templates.html").
     void provideHelpPage(const QString &fileName, HelpPage page);
+    // Columns and queries of the list of requirements; a second of an id
+    // replaces the first.
+    void addRequirementColumn(RequirementColumnSpec column);
+    void addRequirementQuery(RequirementQuerySpec query);
 
     // nullptr when the kind is not registered.
     const WindowSpec *window(WindowKind kind) const;
@@ -64,6 +69,15 @@ public:
     bool runNamed(CommandId id, Workbench &workbench, const QString &name) const;
 
     const std::map<QString, HelpPage> &helpPages() const { return m_helpPages; }
+    // In the order of registration.
+    const std::vector<RequirementColumnSpec> &requirementColumns() const
+    {
+        return m_requirementColumns;
+    }
+    const std::vector<RequirementQuerySpec> &requirementQueries() const
+    {
+        return m_requirementQueries;
+    }
 
 private:
     std::vector<WindowSpec> m_windows;
@@ -71,6 +85,8 @@ private:
     std::map<CommandId, CommandHandler> m_commands;
     std::map<CommandId, NamedHandler> m_namedCommands;
     std::map<QString, HelpPage> m_helpPages;
+    std::vector<RequirementColumnSpec> m_requirementColumns;
+    std::vector<RequirementQuerySpec> m_requirementQueries;
 };
 
 } // namespace varn::app

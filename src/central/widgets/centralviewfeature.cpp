@@ -98,6 +98,15 @@ QWidget *createView(Workbench &workbench, const app::FeatureRegistry &registry)
     QObject::connect(&workbench, &Workbench::requirementsStored, view, &CVarnView::runAgain);
     for (const RowCommandOf &entry : kRowCommands)
         view->setRowCommandAvailable(entry.row, registry.hasCommand(entry.command));
+    // What other features add to the list.
+    for (const app::RequirementColumnSpec &column : registry.requirementColumns()) {
+        if (column.create)
+            view->addColumn(column.create(workbench, view));
+    }
+    for (const app::RequirementQuerySpec &query : registry.requirementQueries()) {
+        view->addQuery(query.label(), query.toolTip ? query.toolTip() : QString(),
+                       [&workbench, numbers = query.numbers] { return numbers(workbench); });
+    }
     view->openOnWorkspace();
     workbench.setBackgroundColour(view->paintedColour());
     return view;

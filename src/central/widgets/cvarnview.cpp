@@ -1,6 +1,8 @@
 #include "central/widgets/cvarnview.h"
 
+#include "app/widgets/requirementlistextension.h"
 #include "central/centraltr.h"
+#include "central/widgets/addedcolumnsmodel.h"
 #include "central/widgets/suspectmarkdelegate.h"
 #include "templates/templatecatalogue.h"
 #include "templates/templatestr.h"
@@ -149,7 +151,7 @@ CVarnView::CVarnView(const QString &connectionName, QWidget *parent)
       m_delete(button(Tr::tr("Delete"), tip::kDelete, "delete")),
       m_reuse(button(Tr::tr("Re-use..."), tip::kReuse, "reuse")),
       m_trace(button(Tr::tr("Trace..."), tip::kTrace, "trace")), m_list(new QTableView),
-      m_sentence(new QPlainTextEdit)
+      m_sentence(new QPlainTextEdit), m_shown(new AddedColumnsModel(m_central.model(), this))
 {
     setWindowTitle(Tr::tr("Requirements Central"));
     setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
@@ -182,6 +184,7 @@ QWidget *CVarnView::buildTypeGroup()
     auto *group = new QGroupBox(Tr::tr("By Type"));
     group->setToolTip(Tr::tr(tip::kType));
     auto *row = new QHBoxLayout(group);
+    m_typeRow = row;
     row->setContentsMargins(6, 2, 6, 2);
     for (const TypeButton &type : kTypeButtons) {
         auto *radio = new QRadioButton(Tr::tr(type.label));
@@ -268,7 +271,7 @@ QWidget *CVarnView::buildQueryGroup()
 void CVarnView::buildList()
 {
     m_list->setObjectName(QStringLiteral("requirements"));
-    m_list->setModel(&m_central.model());
+    m_list->setModel(m_shown);
     // The number column, always the first, marks a requirement with a
     // suspect link.
     m_list->setItemDelegateForColumn(0, new SuspectMarkDelegate(m_list));
@@ -390,6 +393,17 @@ void CVarnView::applyColumnLayout()
     const QList<Column> &columns = m_central.model().columns();
     for (int section = 0; section < columns.size(); ++section)
         header->resizeSection(section, columnWidth(CentralColumns::info(columns.at(section))));
+    // The columns other features add stand after the number, in sight
+    // whatever the width of the sentences.
+    for (int section = int(columns.size()); section < m_shown->columnCount(); ++section) {
+        header->resizeSection(section,
+                              header->fontMetrics().horizontalAdvance(
+                                  m_shown->headerData(section, Qt::Horizontal).toString()) +
+                                  24);
+        const int place = 1 + section - int(columns.size());
+        if (header->visualIndex(section) != place)
+            header->moveSection(header->visualIndex(section), place);
+    }
     widenRequirementColumn();
     // The best matches of By Text come first, in no column's order.
     const int sorted =
@@ -409,6 +423,8 @@ void CVarnView::widenRequirementColumn()
         if (section != requirement)
             others += columnWidth(CentralColumns::info(columns.at(section)));
     }
+    for (int section = int(columns.size()); section < m_shown->columnCount(); ++section)
+        others += m_list->horizontalHeader()->sectionSize(section);
     const int own = columnWidth(CentralColumns::info(Column::Requirement));
     const int spare = m_list->viewport()->width() - others;
     m_list->horizontalHeader()->resizeSection(requirement, std::max(own, spare));
@@ -432,16 +448,45 @@ void CVarnView::clearFieldsBut(QueryKind kind)
         m_entity->setEditText(QString());
     if (kind != QueryKind::ByTemplate)
         m_template->setCurrentIndex(-1);
-    for (int position = 0; position < m_typeButtons.size(); ++position) {
-        // The radio button of a type query stays checked; another query
-        // unchecks all four.
-        const bool own = kTypeButtons[position].kind == kind;
-        if (m_typeButtons.at(position)->isChecked() != own) {
-            m_typeButtons.at(position)->setAutoExclusive(false);
-            m_typeButtons.at(position)->setChecked(own);
-            m_typeButtons.at(position)->setAutoExclusive(true);
+    const auto check = [](QRadioButton *radio, bool own) {
+        if (radio->isChecked() != own) {
+            radio->setAutoExclusive(false);
+            radio->setChecked(own);
+            radio->setAutoExclusive(true);
         }
-    }
+    };
+    // The radio button of a type query stays checked; another query
+    // unchecks them all.
+    for (int position = 0; position < m_typeButtons.size(); ++position)
+        check(m_typeButtons.at(position), kTypeButtons[position].kind == kind);
+    for (QRadioButton *added : std::as_const(m_addedQueries))
+        check(added, kind == QueryKind::Listed && added == m_listedBy);
+}
+
+void CVarnView::addColumn(app::RequirementColumn *column)
+{
+    column->setParent(this);
+    m_shown->addColumn(column);
+    applyColumnLayout();
+}
+
+QRadioButton *CVarnView::addQuery(const QString &label, const QString &toolTip,
+                                  RequirementsCentral::NumberSource numbers)
+{
+    auto *radio = new QRadioButton(label);
+    radio->setToolTip(toolTip);
+    radio->setObjectName(label);
+    radio->setAccessibleName(QString(label).remove(QLatin1Char('&')));
+    m_typeRow->addWidget(radio);
+    m_addedQueries.append(radio);
+    connect(radio, &QRadioButton::clicked, this, [this, radio, numbers = std::move(numbers)] {
+        m_listedBy = radio;
+        // A query over the whole set may take a while.
+        setCursor(Qt::BusyCursor);
+        afterQuery(m_central.runListed(numbers));
+        unsetCursor();
+    });
+    return radio;
 }
 
 void CVarnView::runType(QueryKind kind)
@@ -499,6 +544,10 @@ void CVarnView::runByVersion()
 
 void CVarnView::sortByColumn(int column)
 {
+    // An added column's cells are computed for the rows on screen only:
+    // the list is not ordered by them.
+    if (m_shown->addedAt(column))
+        return;
     // The view takes no input while it lists again.
     setEnabled(false);
     if (m_central.currentKind() == QueryKind::ByVersion)
@@ -530,7 +579,7 @@ int CVarnView::selectedRow() const
 void CVarnView::selectRow(int row)
 {
     m_list->selectRow(row);
-    m_list->scrollTo(m_central.model().index(row, 0));
+    m_list->scrollTo(m_shown->index(row, 0));
 }
 
 QString CVarnView::sentence() const

@@ -15,8 +15,15 @@ class QPushButton;
 class QRadioButton;
 class QStringListModel;
 class QTableView;
+class QHBoxLayout;
+
+namespace varn::app {
+class RequirementColumn;
+}
 
 namespace varn::central {
+
+class AddedColumnsModel;
 
 // Requirements Central: the query controls, the list of requirements and
 // the box with the sentence of one requirement. It shows no window of its
@@ -50,6 +57,11 @@ public:
     // The width the list gives a column.
     int columnWidth(const ColumnInfo &column) const;
     void setRowCommandAvailable(RowCommand command, bool available);
+    // A column another feature adds after the list's own (the view takes
+    // it), and a query it adds beside the kinds of requirement.
+    void addColumn(app::RequirementColumn *column);
+    QRadioButton *addQuery(const QString &label, const QString &toolTip,
+                           RequirementsCentral::NumberSource numbers);
 
 public slots:
     void moveRecord(varn::central::RecordMove move);
@@ -105,6 +117,9 @@ private:
     RequirementsCentral m_central;
     RequirementChangeListener m_otherUsers;
     QList<QRadioButton *> m_typeButtons;
+    QHBoxLayout *m_typeRow = nullptr;
+    QList<QRadioButton *> m_addedQueries;
+    QRadioButton *m_listedBy = nullptr; // the added query that listed last
     QComboBox *m_entity;
     // The entity names the drop-down offers: a plain list, however long.
     QStringListModel *m_entityNames;
@@ -124,6 +139,7 @@ private:
     QPushButton *m_trace;
     QTableView *m_list;
     QPlainTextEdit *m_sentence;
+    AddedColumnsModel *m_shown;
 };
 
 } // namespace varn::central

@@ -2,6 +2,8 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/workbench.h"
+#include "quality/sentencespans.h"
+#include "quality/widgets/findingspanel.h"
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
 #include "templates/templatestr.h"
@@ -52,6 +54,29 @@ FunctionalTemplateDialog::FunctionalTemplateDialog(app::Workbench &workbench, in
     if (m_draft.loadedNumber >= 1)
         numberBox()->setText(QString::number(m_draft.loadedNumber));
     settleOpened();
+    watchForFindings(number, edit);
+}
+
+void FunctionalTemplateDialog::watchForFindings(int number, bool edit)
+{
+    quality::FindingsPanel *findings = findingsPanel();
+    const QString systemName = workbench().app().systemName();
+    findings->setSource([this, systemName] {
+        return quality::SentenceSpans::functional(systemName, currentDraft());
+    });
+    findings->setFields([this] { return m_fields; });
+    if (edit && m_draft.loadedNumber >= 1 && m_draft.loadedNumber == number)
+        findings->setStoredRequirement(
+            number, quality::SentenceSpans::functional(systemName, currentDraft()).sentence);
+}
+
+FunctionalDraft FunctionalTemplateDialog::currentDraft() const
+{
+    FunctionalDraft draft = m_draft;
+    draft.preamble = m_preamble->currentText();
+    for (int k = 0; k < m_fields.size(); ++k)
+        draft.setField(k, fieldText(k));
+    return draft;
 }
 
 void FunctionalTemplateDialog::buildSentence(QWidget *sentence)
@@ -135,9 +160,7 @@ void FunctionalTemplateDialog::showDraft()
 void FunctionalTemplateDialog::takeDraft()
 {
     attributes()->takeInto(m_draft);
-    m_draft.preamble = m_preamble->currentText();
-    for (int k = 0; k < m_fields.size(); ++k)
-        m_draft.setField(k, fieldText(k));
+    m_draft = currentDraft();
 }
 
 void FunctionalTemplateDialog::applyPreambleRule()

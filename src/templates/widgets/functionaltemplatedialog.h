@@ -44,6 +44,9 @@ private:
     void buildSentence(QWidget *sentence);
     void showDraft();
     void takeDraft();
+    // The draft as the controls show it now.
+    FunctionalDraft currentDraft() const;
+    void watchForFindings(int number, bool edit);
     void applyPreambleRule();
     void focusField(int field, bool select);
 

@@ -4,6 +4,8 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "common/requirementlimits.h"
+#include "quality/sentencespans.h"
+#include "quality/widgets/findingspanel.h"
 #include "templates/functionalcommit.h"
 #include "templates/storedrequirementloader.h"
 #include "templates/templateform.h"
@@ -23,6 +25,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTextEdit>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace varn::templates {
@@ -131,6 +135,8 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
     ComposerLook::paintBase(*m_preview, ComposerLook::paleYellow());
     layout->addWidget(previewLabel);
     layout->addWidget(m_preview, 1);
+    m_findings = new quality::FindingsPanel(workbench, this);
+    layout->addWidget(m_findings);
     auto *buttons = new QHBoxLayout;
     m_buttonRow = std::make_unique<ComposerButtonRow>(
         this, buttons,
@@ -153,7 +159,9 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
     for (QComboBox *chooser : std::as_const(m_termLists))
         order << chooser;
     order << m_attributes->paragraph() << m_attributes->category() << m_attributes->priority()
-          << m_attributes->release() << m_number << m_attributes->comments() << m_preview;
+          << m_attributes->release() << m_number << m_attributes->comments() << m_preview
+          << m_findings->sentenceView() << m_findings->findingList() << m_findings->applyButton()
+          << m_findings->acceptButton();
     for (QPushButton *pushButton : m_buttonRow->buttons())
         order << pushButton;
     for (int k = 1; k < order.size(); ++k)
@@ -186,6 +194,24 @@ RequirementBuilderDialog::RequirementBuilderDialog(app::Workbench &workbench, in
     showBuilder();
     m_typed = false;
     m_restingAttributes = m_attributes->shown();
+
+    const QString systemName = workbench.app().systemName();
+    const auto checked = [this, systemName] {
+        return quality::SentenceSpans::functional(systemName,
+                                                  FunctionalDraft::fromBuilder(m_builder));
+    };
+    m_findings->watch(m_preamble);
+    for (QLineEdit *cell : std::as_const(m_cells))
+        m_findings->watch(cell);
+    m_findings->setSource(checked);
+    m_findings->setFields([this] {
+        QList<QWidget *> fields;
+        for (QLineEdit *cell : std::as_const(m_cells))
+            fields.append(cell);
+        return fields;
+    });
+    if (m_loaded.isEditing())
+        m_findings->setStoredRequirement(number, checked().sentence);
 }
 
 RequirementBuilderDialog::~RequirementBuilderDialog()

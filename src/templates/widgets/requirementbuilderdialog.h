@@ -20,6 +20,9 @@ class QPushButton;
 namespace varn::app {
 class Workbench;
 }
+namespace varn::quality {
+class FindingsPanel;
+}
 
 namespace varn::templates {
 
@@ -58,6 +61,8 @@ public:
     QComboBox *termList(language::TermList list) const;
     QComboBox *preambleList() const { return m_preamble; }
     QPlainTextEdit *previewArea() const { return m_preview; }
+    // The findings of the quality checks on the sentence, under the Preview.
+    quality::FindingsPanel *findingsPanel() const { return m_findings; }
     QLineEdit *numberBox() const { return m_number; }
     QLineEdit *editModeBox() const { return m_editMode; }
     DraftAttributeControls *attributes() const { return m_attributes; }
@@ -91,6 +96,7 @@ private:
     QList<QLabel *> m_captions;
     QList<QLineEdit *> m_cells;
     QPlainTextEdit *m_preview;
+    quality::FindingsPanel *m_findings;
     QLineEdit *m_number;
     QLineEdit *m_editMode;
     std::unique_ptr<ComposerButtonRow> m_buttonRow;

@@ -2,6 +2,8 @@
 
 #include "app/cvarnapp.h"
 #include "app/widgets/workbench.h"
+#include "quality/sentencespans.h"
+#include "quality/widgets/findingspanel.h"
 #include "templates/messagefields.h"
 #include "templates/structuralcommit.h"
 #include "templates/structuralloader.h"
@@ -146,6 +148,33 @@ StructuralTemplateDialog::StructuralTemplateDialog(app::Workbench &workbench, in
         showMessageFields();
     }
     settleOpened();
+    watchForFindings(number, edit);
+}
+
+void StructuralTemplateDialog::watchForFindings(int number, bool edit)
+{
+    quality::FindingsPanel *findings = findingsPanel();
+    if (m_values)
+        findings->watch(m_values);
+    for (QButtonGroup *group : std::as_const(m_choices)) {
+        for (QAbstractButton *button : group->buttons())
+            findings->watch(button);
+    }
+    const QString systemName = workbench().app().systemName();
+    findings->setSource([this, systemName] {
+        return quality::SentenceSpans::structural(systemName, currentDraft());
+    });
+    findings->setFields([this] {
+        QList<QWidget *> fields;
+        for (const auto &[which, field] : kTextFields) {
+            if (QWidget *shown = control(which))
+                fields.append(shown);
+        }
+        return fields;
+    });
+    if (edit && m_draft.loadedNumber >= 1 && m_draft.loadedNumber == number)
+        findings->setStoredRequirement(
+            number, quality::SentenceSpans::structural(systemName, currentDraft()).sentence);
 }
 
 // ---- the sentence controls ----
@@ -439,20 +468,27 @@ void StructuralTemplateDialog::showDraft()
 void StructuralTemplateDialog::takeDraft()
 {
     attributes()->takeInto(m_draft);
+    m_draft = currentDraft();
+}
+
+StructuralDraft StructuralTemplateDialog::currentDraft() const
+{
+    StructuralDraft draft = m_draft;
     for (const auto &[which, field] : kTextFields) {
         if (control(which))
-            m_draft.*field = controlText(which);
+            draft.*field = controlText(which);
     }
     if (m_dataTypeGroup) {
         const int checked = choice(Control::DataType)->checkedId();
-        m_draft.dataType = TemplateCatalogue::attributeDataTypes().value(checked);
+        draft.dataType = TemplateCatalogue::attributeDataTypes().value(checked);
     } else if (control(Control::DataType)) {
-        m_draft.dataType = controlText(Control::DataType);
+        draft.dataType = controlText(Control::DataType);
     }
     if (QButtonGroup *group = choice(Control::StateValue))
-        m_draft.stateValue = group->checkedId();
+        draft.stateValue = group->checkedId();
     if (QButtonGroup *group = choice(Control::ValueGroup))
-        m_draft.valueGroup = group->checkedId();
+        draft.valueGroup = group->checkedId();
+    return draft;
 }
 
 void StructuralTemplateDialog::chooseValueGroup(int group)

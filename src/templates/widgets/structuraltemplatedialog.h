@@ -71,6 +71,9 @@ private:
     void applyValueGroup();
     void showDraft();
     void takeDraft();
+    // The draft as the controls show it now.
+    StructuralDraft currentDraft() const;
+    void watchForFindings(int number, bool edit);
     void showMessageFields();
     void focusControl(int which, bool select);
     QString controlText(Control which) const;

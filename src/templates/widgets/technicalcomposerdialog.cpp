@@ -3,6 +3,8 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "quality/sentencespans.h"
+#include "quality/widgets/findingspanel.h"
 #include "templates/technicalcommit.h"
 #include "templates/templatestr.h"
 #include "templates/widgets/composerguard.h"
@@ -40,8 +42,9 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
                                                  QWidget *parent)
     : QDialog(parent), m_workbench(workbench), m_attributes(new DraftAttributeControls(this)),
       m_head(new QLabel(TechnicalCommit::sentenceHead(workbench.app().systemName()), this)),
-      m_text(new QPlainTextEdit(this)), m_number(readOnlyBox(this, "requirementNumber")),
-      m_editMode(readOnlyBox(this, "editMode")), m_clear(new QPushButton(Tr::tr("Clear"), this)),
+      m_text(new QPlainTextEdit(this)), m_findings(new quality::FindingsPanel(workbench, this)),
+      m_number(readOnlyBox(this, "requirementNumber")), m_editMode(readOnlyBox(this, "editMode")),
+      m_clear(new QPushButton(Tr::tr("Clear"), this)),
       m_save(new QPushButton(Tr::tr("Save"), this)), m_saved(std::make_unique<SavedComposition>())
 {
     setWindowTitle(Tr::tr("Compose Technical Requirement"));
@@ -84,18 +87,19 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     m_text->setAccessibleName(m_head->text());
     grid->addWidget(m_head, 1, 0, 1, 8);
     grid->addWidget(m_text, 2, 0, 1, 8);
+    grid->addWidget(m_findings, 3, 0, 1, 8);
     auto *commentsLabel = new QLabel(Tr::tr("C&omments:"), this);
     commentsLabel->setBuddy(m_attributes->comments());
     m_attributes->comments()->setAccessibleName(Tr::tr("Comments:"));
-    grid->addWidget(commentsLabel, 3, 0, 1, 8);
-    grid->addWidget(m_attributes->comments(), 4, 0, 1, 8);
-    labelled(5, 0, Tr::tr("Requirement #:"), m_number);
+    grid->addWidget(commentsLabel, 4, 0, 1, 8);
+    grid->addWidget(m_attributes->comments(), 5, 0, 1, 8);
+    labelled(6, 0, Tr::tr("Requirement #:"), m_number);
     m_editMode->setAccessibleName(Tr::tr("Edit mode"));
-    grid->addWidget(m_editMode, 5, 2, 1, 2);
-    grid->addWidget(buttons, 6, 0, 1, 8);
+    grid->addWidget(m_editMode, 6, 2, 1, 2);
+    grid->addWidget(buttons, 7, 0, 1, 8);
     grid->setRowStretch(2, 2);
-    grid->setRowStretch(4, 1);
-    resize(620, 380);
+    grid->setRowStretch(5, 1);
+    resize(620, 560);
 
     if (number >= 1) {
         Result<TechnicalDraft> stored =
@@ -109,6 +113,16 @@ TechnicalComposerDialog::TechnicalComposerDialog(app::Workbench &workbench, int 
     m_text->setFocus();
     m_untouched = SavedComposition::contentsOf(*this);
     m_restingAttributes = m_attributes->shown();
+
+    const QString systemName = workbench.app().systemName();
+    m_findings->watch(m_text);
+    m_findings->setSource([this, systemName] {
+        return quality::SentenceSpans::technical(systemName, m_text->toPlainText());
+    });
+    m_findings->setFields([this] { return QList<QWidget *>{m_text}; });
+    if (m_draft.isEditing())
+        m_findings->setStoredRequirement(
+            number, quality::SentenceSpans::technical(systemName, m_draft.text).sentence);
 }
 
 TechnicalComposerDialog::~TechnicalComposerDialog() = default;

@@ -17,6 +17,9 @@ namespace varn::app {
 class FeatureRegistry;
 class Workbench;
 } // namespace varn::app
+namespace varn::quality {
+class FindingsPanel;
+}
 
 namespace varn::templates {
 
@@ -48,6 +51,8 @@ public:
     QLabel *sentenceHead() const { return m_head; }
     QPushButton *saveButton() const { return m_save; }
     QPushButton *clearButton() const { return m_clear; }
+    // The findings of the quality checks on the text, under it.
+    quality::FindingsPanel *findingsPanel() const { return m_findings; }
 
 public slots:
     // Asks before typed text is lost.
@@ -62,6 +67,7 @@ private:
     DraftAttributeControls *m_attributes;
     QLabel *m_head;
     QPlainTextEdit *m_text;
+    quality::FindingsPanel *m_findings;
     QLineEdit *m_number;
     QLineEdit *m_editMode;
     QPushButton *m_clear;

@@ -3,6 +3,7 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "quality/widgets/findingspanel.h"
 #include "templates/entitynamelist.h"
 #include "templates/templatestr.h"
 #include "templates/widgets/composerbuttonrow.h"
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStringListModel>
+#include <QTextEdit>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace varn::templates {
@@ -50,7 +53,7 @@ TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QStrin
     : QDialog(parent), m_workbench(workbench), m_entityNames(new QStringListModel(this)),
       m_attributes(new DraftAttributeControls(this)), m_workArea(new QPlainTextEdit(this)),
       m_head(new QLabel(this)), m_sentenceSlot(new QVBoxLayout),
-      m_preview(new QPlainTextEdit(this)),
+      m_preview(new QPlainTextEdit(this)), m_findings(new quality::FindingsPanel(workbench, this)),
       m_number(readOnlyBox(this, "requirementNumber", Tr::tr("Requirement #:"))),
       m_editMode(readOnlyBox(this, "editMode", Tr::tr("Edit mode")))
 {
@@ -107,6 +110,7 @@ TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QStrin
     previewLabel->setBuddy(m_preview);
     layout->addWidget(previewLabel);
     layout->addWidget(m_preview, 1);
+    layout->addWidget(m_findings);
 
     auto *numberRow = new QHBoxLayout;
     auto *numberLabel = new QLabel(Tr::tr("Requirement #:"), this);
@@ -128,7 +132,13 @@ TemplateDialogFrame::TemplateDialogFrame(app::Workbench &workbench, const QStrin
     // sentence, Comments, then the buttons.
     m_leadingOrder = {m_workArea, m_attributes->paragraph(), m_attributes->category(),
                       m_attributes->priority(), m_attributes->release()};
-    m_trailingOrder = {m_attributes->comments(), m_preview, m_number};
+    m_trailingOrder = {m_attributes->comments(),
+                       m_preview,
+                       m_findings->sentenceView(),
+                       m_findings->findingList(),
+                       m_findings->applyButton(),
+                       m_findings->acceptButton(),
+                       m_number};
     for (QPushButton *pushButton : m_buttonRow->buttons())
         m_trailingOrder << pushButton;
 
@@ -145,6 +155,8 @@ TemplateDialogFrame::~TemplateDialogFrame()
 void TemplateDialogFrame::placeSentence(QWidget *sentence, const QList<QWidget *> &order)
 {
     m_sentenceSlot->addWidget(sentence);
+    for (QWidget *control : order)
+        m_findings->watch(control);
     const QList<QWidget *> all = m_leadingOrder + order + m_trailingOrder;
     for (int k = 1; k < all.size(); ++k)
         setTabOrder(all[k - 1], all[k]);

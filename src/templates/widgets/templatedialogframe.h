@@ -20,6 +20,9 @@ class QVBoxLayout;
 namespace varn::app {
 class Workbench;
 }
+namespace varn::quality {
+class FindingsPanel;
+}
 
 namespace varn::templates {
 
@@ -55,6 +58,8 @@ public:
     QLineEdit *editModeBox() const { return m_editMode; }
     QLabel *sentenceHead() const { return m_head; }
     QPushButton *button(const QString &text) const;
+    // The findings of the quality checks on what is typed, under the Preview.
+    quality::FindingsPanel *findingsPanel() const { return m_findings; }
 
 public slots:
     void reject() override;
@@ -64,7 +69,7 @@ protected:
                         QWidget *parent);
 
     // Puts the template's sentence under the head; the order is the keyboard's
-    // through its controls.
+    // through its controls, whose changes the findings follow.
     void placeSentence(QWidget *sentence, const QList<QWidget *> &order);
     void keyPressEvent(QKeyEvent *event) override;
     virtual bool hasUnsavedText() const = 0;
@@ -121,6 +126,7 @@ private:
     QLabel *m_head;
     QVBoxLayout *m_sentenceSlot;
     QPlainTextEdit *m_preview;
+    quality::FindingsPanel *m_findings;
     QLineEdit *m_number;
     QLineEdit *m_editMode;
     std::unique_ptr<ComposerButtonRow> m_buttonRow;
