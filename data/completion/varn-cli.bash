@@ -6,7 +6,7 @@
 
 _varn_cli_commands="new info add build tech examples list templates entities show edit reuse
     delete depend attributes regenerate model generate export import trace baseline diff suspects
-    check label normalize"
+    impact check label normalize"
 
 # The options of a command, and which of them are switches (take no value).
 _varn_cli_options()
@@ -36,6 +36,7 @@ _varn_cli_options()
     baseline) echo "--workspace --name --comment" ;;
     diff) echo "--workspace --from --to --format" ;;
     suspects) echo "--workspace --number --dependent --cleared" ;;
+    impact) echo "--workspace --number --format" ;;
     check) echo "--composing" ;;
     normalize) echo "--name" ;;
     esac
@@ -155,6 +156,8 @@ _varn_cli()
     --format)
         if [[ $command == diff ]]; then
             COMPREPLY=($(compgen -W "text json html" -- "$cur"))
+        elif [[ $command == impact ]]; then
+            COMPREPLY=($(compgen -W "text json" -- "$cur"))
         else
             COMPREPLY=($(compgen -W "table csv json" -- "$cur"))
         fi
