@@ -11,6 +11,17 @@
 
 namespace varn::change {
 
+namespace {
+
+// A sentence as the reports show it, with its full stop (as a snapshot's).
+store::SentenceState shown(store::SentenceState state)
+{
+    state.sentence += QLatin1Char('.');
+    return state;
+}
+
+} // namespace
+
 Impact::Impact(QString connectionName, QString installPath, QString systemName)
     : m_connection(std::move(connectionName)), m_installPath(std::move(installPath)),
       m_systemName(std::move(systemName)), m_requirements(m_connection),
@@ -45,7 +56,7 @@ Result<ImpactReport> Impact::of(int number)
     report.asked = number;
     report.number = walk.newestOf(number);
     report.versions = walk.versionsOf(number);
-    report.sentence = asked.value()->sentence;
+    report.sentence = shown(*asked.value()).sentence;
     report.deleted = asked.value()->deleted;
     if (report.number != number) {
         const Result<std::optional<store::SentenceState>> newest =
@@ -53,7 +64,7 @@ Result<ImpactReport> Impact::of(int number)
         if (!newest)
             return newest.outcome();
         if (newest.value()) {
-            report.sentence = newest.value()->sentence;
+            report.sentence = shown(*newest.value()).sentence;
             report.deleted = newest.value()->deleted;
         }
     }
@@ -131,7 +142,7 @@ Outcome Impact::readSentences(ImpactReport &report)
             if (!state)
                 return state.outcome();
             if (state.value())
-                report.sentences.insert(requirement.number, *state.value());
+                report.sentences.insert(requirement.number, shown(*state.value()));
         }
     }
     return Outcome::ok();
@@ -139,7 +150,10 @@ Outcome Impact::readSentences(ImpactReport &report)
 
 Result<std::optional<store::SentenceState>> Impact::sentenceOf(int number)
 {
-    return m_requirements.sentenceState(number);
+    Result<std::optional<store::SentenceState>> state = m_requirements.sentenceState(number);
+    if (state && state.value())
+        state.value() = shown(*state.value());
+    return state;
 }
 
 } // namespace varn::change

@@ -153,15 +153,15 @@ private slots:
         QCOMPARE(impact.out,
                  QStringLiteral(
                      "Impact of requirement 2\n"
-                     "  The ESD system shall lock an account after three failed logins\n"
+                     "  The ESD system shall lock an account after three failed logins.\n"
                      "Requirements that depend on it: 3\n"
-                     "  3  2 -> 3  The ESD system shall alert the operator of a locked account\n"
-                     "  1  2 -> 3 -> 1  The ESD system shall log every failed login\n"
-                     "  4  2 -> 3 -> 1 -> 4  The ESD system shall keep the audit log for a year\n"
+                     "  3  2 -> 3  The ESD system shall alert the operator of a locked account.\n"
+                     "  1  2 -> 3 -> 1  The ESD system shall log every failed login.\n"
+                     "  4  2 -> 3 -> 1 -> 4  The ESD system shall keep the audit log for a year.\n"
                      "Requirements it depends on: 2\n"
-                     "  1  1 -> 2  The ESD system shall log every failed login\n"
+                     "  1  1 -> 2  The ESD system shall log every failed login.\n"
                      "  3  3 -> 1 -> 2  The ESD system shall alert the operator of a locked "
-                     "account\n"
+                     "account.\n"
                      "Object model and generated code:\n"
                      "  no entity of the object model\n"
                      "  No code has been generated yet: generate it to see the files and lines.\n"
@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(parents.at(0).toObject().value("number").toInt(), 1);
         QCOMPARE(parents.at(2).toObject().value("path").toArray(), (QJsonArray{4, 1, 3, 2}));
         QCOMPARE(parents.at(2).toObject().value("sentence").toString(),
-                 QStringLiteral("The ESD system shall lock an account after three failed logins"));
+                 QStringLiteral("The ESD system shall lock an account after three failed logins."));
         QVERIFY(json.value("versionDelta").isNull());
         QCOMPARE(json.value("codeGenerated").toBool(), false);
     }
