@@ -133,8 +133,8 @@ QStringList Impact::generatedFolders() const
 
 Outcome Impact::readSentences(ImpactReport &report)
 {
-    for (const QList<ReachedRequirement> *reached : {&report.dependents, &report.parents}) {
-        for (const ReachedRequirement &requirement : *reached) {
+    for (const Reach *reach : {&report.dependents, &report.parents}) {
+        for (const ReachedRequirement &requirement : reach->requirements) {
             if (report.sentences.contains(requirement.number))
                 continue;
             const Result<std::optional<store::SentenceState>> state =

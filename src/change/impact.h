@@ -41,8 +41,8 @@ struct ImpactReport
 
     // The requirements that depend on it, directly or through others, and
     // those it depends on; each by its shortest chain of links.
-    QList<ReachedRequirement> dependents;
-    QList<ReachedRequirement> parents;
+    Reach dependents;
+    Reach parents;
 
     // The classes, attributes and methods it produced in the object model,
     // with the generated lines that declare them; the folders of generated

@@ -11,11 +11,12 @@ namespace varn::change {
 
 namespace {
 
-QString reachedLine(const ImpactReport &report, const ReachedRequirement &reached)
+QString reachedLine(const ImpactReport &report, const Reach &reach, qsizetype position)
 {
+    const int number = reach.requirements.at(position).number;
     QString line =
-        QStringLiteral("  %1  %2").arg(reached.number).arg(ImpactReportWriter::chain(reached));
-    const auto state = report.sentences.constFind(reached.number);
+        QStringLiteral("  %1  %2").arg(number).arg(ImpactReportWriter::chain(reach, position));
+    const auto state = report.sentences.constFind(number);
     if (state != report.sentences.cend()) {
         line += QStringLiteral("  ") + state->sentence;
         if (state->deleted)
@@ -24,14 +25,15 @@ QString reachedLine(const ImpactReport &report, const ReachedRequirement &reache
     return line;
 }
 
-QJsonArray reachedJson(const ImpactReport &report, const QList<ReachedRequirement> &list)
+QJsonArray reachedJson(const ImpactReport &report, const Reach &reach)
 {
     QJsonArray array;
-    for (const ReachedRequirement &reached : list) {
+    for (qsizetype position = 0; position < reach.size(); ++position) {
+        const ReachedRequirement &reached = reach.requirements.at(position);
         QJsonObject object{{QStringLiteral("number"), reached.number},
-                           {QStringLiteral("distance"), reached.distance()}};
+                           {QStringLiteral("distance"), reached.distance}};
         QJsonArray path;
-        for (const int number : reached.path)
+        for (const int number : reach.path(position))
             path.append(number);
         object.insert(QStringLiteral("path"), path);
         const auto state = report.sentences.constFind(reached.number);
@@ -93,12 +95,12 @@ QString ImpactReportWriter::heading(const ImpactReport &report)
     return heading;
 }
 
-QString ImpactReportWriter::chain(const ReachedRequirement &reached)
+QString ImpactReportWriter::chain(const Reach &reach, qsizetype position)
 {
     QStringList numbers;
-    for (const int number : reached.path)
+    for (const int number : reach.path(position))
         numbers.append(QString::number(number));
-    if (reached.direction == ImpactDirection::Parents)
+    if (reach.direction == ImpactDirection::Parents)
         std::reverse(numbers.begin(), numbers.end());
     return numbers.join(QStringLiteral(" -> "));
 }
@@ -131,11 +133,11 @@ QStringList ImpactReportWriter::text(const ImpactReport &report)
 {
     QStringList lines{heading(report), QStringLiteral("  ") + report.sentence};
     lines.append(Tr::tr("Requirements that depend on it: %1").arg(report.dependents.size()));
-    for (const ReachedRequirement &reached : report.dependents)
-        lines.append(reachedLine(report, reached));
+    for (qsizetype position = 0; position < report.dependents.size(); ++position)
+        lines.append(reachedLine(report, report.dependents, position));
     lines.append(Tr::tr("Requirements it depends on: %1").arg(report.parents.size()));
-    for (const ReachedRequirement &reached : report.parents)
-        lines.append(reachedLine(report, reached));
+    for (qsizetype position = 0; position < report.parents.size(); ++position)
+        lines.append(reachedLine(report, report.parents, position));
 
     lines.append(Tr::tr("Object model and generated code:"));
     interchange::TracedRequirement traced;

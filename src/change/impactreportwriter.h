@@ -18,8 +18,9 @@ public:
 
     // "Impact of requirement 1 (now 5)"
     static QString heading(const ImpactReport &report);
-    // A chain of links, each parent before its dependent: "5 -> 2 -> 4".
-    static QString chain(const ReachedRequirement &reached);
+    // The chain of links to the requirement at a position of a walk, each
+    // parent before its dependent: "5 -> 2 -> 4".
+    static QString chain(const Reach &reach, qsizetype position);
     // "Version 2 (requirement 5) against version 1 (requirement 1)"
     static QString deltaHeading(const VersionDelta &delta);
     // What a report without generated code, or a delta without changes, says.

@@ -76,6 +76,18 @@ LinkWalk::LinkWalk(const QList<store::DependentLink> &links,
     };
     build(m_dependents, true);
     build(m_parents, false);
+
+    for (auto later = m_laterVersions.cbegin(); later != m_laterVersions.cend(); ++later) {
+        const int index = indexOf(later.key());
+        if (index < 0)
+            continue;
+        if (m_newest.empty()) {
+            m_newest.resize(size_t(m_size));
+            for (int i = 0; i < m_size; ++i)
+                m_newest[size_t(i)] = identityAt(i);
+        }
+        m_newest[size_t(index)] = later->last();
+    }
 }
 
 int LinkWalk::newestOf(int number) const
@@ -100,51 +112,57 @@ int LinkWalk::indexOf(int identity) const
                                                              : -1;
 }
 
-QList<ReachedRequirement> LinkWalk::reach(int number, ImpactDirection direction) const
+QList<int> Reach::path(qsizetype position) const
 {
+    QList<int> numbers;
+    for (qsizetype at = position; at >= 0; at = requirements.at(at).via)
+        numbers.prepend(requirements.at(at).number);
+    numbers.prepend(start);
+    return numbers;
+}
+
+Reach LinkWalk::reach(int number, ImpactDirection direction) const
+{
+    Reach found{direction, newestOf(number), {}};
     const int start = indexOf(identityOf(number));
     if (start < 0)
-        return {};
+        return found;
     const Adjacency &adjacency =
         direction == ImpactDirection::Dependents ? m_dependents : m_parents;
 
     // Level by level, each level in ascending order, so that a requirement
     // is reached first from the lowest-numbered requirement of the level
-    // before it, whatever order the links were stored in.
-    constexpr int kUnreached = -1;
-    std::vector<int> reachedAs(size_t(m_size), kUnreached); // position in `found`
-    QList<ReachedRequirement> found;
-    reachedAs[size_t(start)] = 0;
+    // before it, whatever order the links were stored in. A requirement's
+    // position in the walk is known once its level is sorted.
+    constexpr int kUnreached = -2;
+    constexpr int kStart = -1;
+    std::vector<int> from(size_t(m_size), kUnreached); // the index it was reached from
+    std::vector<int> position(size_t(m_size), -1);     // its place in the walk
+    from[size_t(start)] = kStart;
+    found.requirements.reserve(std::min(m_size, int(adjacency.targets.size())));
     std::vector<int> level{start};
     std::vector<int> nextLevel;
-    const QList<int> startPath{newestOf(identityAt(start))};
-    while (!level.empty()) {
+    for (int distance = 1; !level.empty(); ++distance) {
         nextLevel.clear();
         for (const int at : level) {
-            for (int k = adjacency.offsets[size_t(at)]; k < adjacency.offsets[size_t(at) + 1];
-                 ++k) {
+            const int end = adjacency.offsets[size_t(at) + 1];
+            for (int k = adjacency.offsets[size_t(at)]; k < end; ++k) {
                 const int to = adjacency.targets[size_t(k)];
-                if (reachedAs[size_t(to)] != kUnreached)
+                if (from[size_t(to)] != kUnreached)
                     continue;
-                const QList<int> &before =
-                    at == start ? startPath : found.at(reachedAs[size_t(at)] - 1).path;
-                ReachedRequirement reached{newestOf(identityAt(to)), direction, before};
-                reached.path.append(reached.number);
-                found.append(std::move(reached));
-                reachedAs[size_t(to)] = int(found.size());
+                from[size_t(to)] = at;
                 nextLevel.push_back(to);
             }
         }
         std::sort(nextLevel.begin(), nextLevel.end());
+        for (const int reached : nextLevel) {
+            position[size_t(reached)] = int(found.requirements.size());
+            const int before = from[size_t(reached)];
+            found.requirements.append(
+                {newestAt(reached), distance, before == start ? -1 : position[size_t(before)]});
+        }
         level.swap(nextLevel);
     }
-    // Found level by level, each in the order of the level before; listed
-    // nearest first, then by number.
-    std::stable_sort(found.begin(), found.end(), [](const auto &left, const auto &right) {
-        if (left.distance() != right.distance())
-            return left.distance() < right.distance();
-        return left.number < right.number;
-    });
     return found;
 }
 

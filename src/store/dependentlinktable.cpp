@@ -49,10 +49,9 @@ Result<QList<DependentLink>> DependentLinkTable::linkEnds() const
                       RowStatement::Route::Direct);
     QList<DependentLink> links;
     if (rows.isPrepared() && rows.exec()) {
-        while (rows.next()) {
-            if (!rows.isNull(0) && !rows.isNull(1))
-                links.append({0, rows.intValue(0), rows.intValue(1)});
-        }
+        // A link with an end left empty reads as 0, which no requirement has.
+        while (rows.next())
+            links.append({0, rows.intValue(0), rows.intValue(1)});
     }
     if (const QSqlError error = rows.lastError(); error.isValid()) {
         m_lastError = error.text();

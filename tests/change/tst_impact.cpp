@@ -23,13 +23,16 @@ namespace {
 using Links = QList<std::pair<int, int>>; // parent, dependent
 
 // "3 [2 3], 4 [2 3 4]": each requirement reached and its chain from the start.
-QString described(const QList<ReachedRequirement> &reached)
+QString described(const change::Reach &reach)
 {
     QStringList parts;
-    for (const ReachedRequirement &requirement : reached) {
+    for (qsizetype position = 0; position < reach.size(); ++position) {
         QStringList chain;
-        for (const int number : requirement.path)
+        for (const int number : reach.path(position))
             chain.append(QString::number(number));
+        const ReachedRequirement &requirement = reach.requirements.at(position);
+        if (requirement.distance != chain.size() - 1)
+            chain.append(QStringLiteral("(distance %1)").arg(requirement.distance));
         parts.append(QStringLiteral("%1 [%2]").arg(requirement.number).arg(chain.join(u' ')));
     }
     return parts.join(QStringLiteral(", "));

@@ -37,15 +37,22 @@ public:
     void setReport(const ImpactReport &report)
     {
         beginResetModel();
-        m_rows = report.dependents + report.parents;
+        m_dependents = report.dependents;
+        m_parents = report.parents;
         m_sentences.clear();
         endResetModel();
     }
-    int numberAt(int row) const { return row >= 0 && row < m_rows.size() ? m_rows[row].number : 0; }
+    int numberAt(int row) const
+    {
+        if (row < 0 || row >= rowCount())
+            return 0;
+        const auto [reach, position] = at(row);
+        return reach.requirements.at(position).number;
+    }
 
     int rowCount(const QModelIndex &parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(m_rows.size());
+        return parent.isValid() ? 0 : int(m_dependents.size() + m_parents.size());
     }
     int columnCount(const QModelIndex &parent = {}) const override
     {
@@ -72,23 +79,33 @@ public:
     {
         if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
             return {};
-        const ReachedRequirement &reached = m_rows.at(index.row());
+        const auto [reach, position] = at(index.row());
+        const int number = reach.requirements.at(position).number;
         switch (index.column()) {
         case Number:
-            return reached.number;
+            return number;
         case Direction:
-            return reached.direction == ImpactDirection::Dependents ? Tr::tr("depends on it")
-                                                                    : Tr::tr("it depends on");
+            return reach.direction == ImpactDirection::Dependents ? Tr::tr("depends on it")
+                                                                  : Tr::tr("it depends on");
         case Chain:
-            return ImpactReportWriter::chain(reached);
+            return ImpactReportWriter::chain(reach, position);
         case Sentence:
-            return sentence(reached.number);
+            return sentence(number);
         default:
             return {};
         }
     }
 
 private:
+    // The walk a row shows and the row's position in it: the requirements
+    // that depend on it first.
+    std::pair<const Reach &, qsizetype> at(int row) const
+    {
+        if (row < m_dependents.size())
+            return {m_dependents, row};
+        return {m_parents, row - m_dependents.size()};
+    }
+
     QString sentence(int number) const
     {
         auto known = m_sentences.constFind(number);
@@ -103,7 +120,8 @@ private:
     }
 
     Impact &m_impact;
-    QList<ReachedRequirement> m_rows;
+    Reach m_dependents;
+    Reach m_parents;
     mutable QHash<int, QString> m_sentences;
 };
 
