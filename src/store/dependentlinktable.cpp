@@ -54,7 +54,8 @@ Result<QList<DependentLink>> DependentLinkTable::linkEnds() const
             links.append({0, rows.intValue(0), rows.intValue(1)});
     }
     if (const QSqlError error = rows.lastError(); error.isValid()) {
-        m_lastError = error.text();
+        // The database's words, as the record sets report them.
+        m_lastError = error.databaseText().isEmpty() ? error.text() : error.databaseText();
         return Outcome::stop(Tr::tr(kCannotOpen) + m_lastError);
     }
     return links;
