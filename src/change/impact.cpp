@@ -1,7 +1,6 @@
 #include "change/impact.h"
 #include "change/changetr.h"
 
-#include "common/commonmessages.h"
 #include "generate/generationtypes.h"
 #include "generate/modelgenerator.h"
 #include "objmodel/modelcontribution.h"
