@@ -1,12 +1,14 @@
 // Change control on a large workspace: N stored requirements (100,000
 // unless the first argument says otherwise) with 2N dependent links.
 // Times creating a baseline, comparing two baselines that differ in 1,000
-// requirements, comparing the live requirements with a baseline, and what
-// marking the links suspect adds to the save of a new version.
+// requirements, comparing the live requirements with a baseline, the impact
+// of a change to one requirement, and what marking the links suspect adds to
+// the save of a new version.
 #include "app/blankimage.h"
 #include "benchsupport.h"
 #include "change/baselines.h"
 #include "change/comparison.h"
+#include "change/impact.h"
 #include "store/recordobjects.h"
 #include "store/savetransaction.h"
 #include "store/sqlconnection.h"
@@ -18,8 +20,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <vector>
 
 #include <sqlite3.h>
 
@@ -171,6 +177,44 @@ bool compareAndPrint(const char *what, const varn::change::Baselines &baselines,
     return true;
 }
 
+// The impact of a change to a requirement that has a second version: the
+// walk both ways over every link, the trace and the two versions compared.
+// The median of a few runs after a first one; then what reading the
+// sentences of every requirement reached adds, as varn-cli impact does.
+bool measureImpact(const QString &installPath, int count)
+{
+    varn::change::Impact impact(kConnection, installPath, QStringLiteral("Acme"));
+    const int number = 1 + 2 * (count / kChanged); // edited by changeSome
+    varn::change::ImpactReport report;
+    bool ok = true;
+    const auto once = [&] {
+        auto found = impact.of(number);
+        ok = found.isOk();
+        if (ok)
+            report = std::move(found.value());
+    };
+    once();
+    std::vector<double> times;
+    std::vector<double> processor;
+    for (int run = 0; ok && run < 5; ++run) {
+        times.push_back(milliseconds(once));
+        processor.push_back(g_processorMilliseconds);
+    }
+    if (!ok || !report.delta)
+        return false;
+    std::sort(times.begin(), times.end());
+    std::sort(processor.begin(), processor.end());
+    const double sentences = milliseconds([&] { ok = impact.readSentences(report).isOk(); });
+    if (!ok)
+        return false;
+    std::printf("%-40s %7.1f ms (processor %.1f ms)  %lld depend on it, it depends on %lld; "
+                "reading their sentences %.1f ms\n",
+                "impact of one requirement", times[times.size() / 2],
+                processor[processor.size() / 2], qlonglong(report.dependents.size()),
+                qlonglong(report.parents.size()), sentences);
+    return true;
+}
+
 // Edits kSaves requirements through the technical composer's save, then
 // marks the links of as many others suspect alone, each in a transaction
 // rolled back: the second is what the marking adds to the first.
@@ -261,6 +305,7 @@ bool run(const QString &path, int count)
                                QStringLiteral("release 2"));
     ok = ok && compareAndPrint("comparing the live set with a baseline", baselines,
                                QStringLiteral("release 1"), QString());
+    ok = ok && measureImpact(QFileInfo(path).path(), count);
     return ok && measureSaves(count);
 }
 

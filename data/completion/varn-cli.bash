@@ -6,7 +6,7 @@
 
 _varn_cli_commands="new info add build tech examples list templates entities show edit reuse
     delete depend attributes regenerate model generate export import trace baseline diff suspects
-    quality check label normalize"
+    quality impact check label normalize"
 
 # The options of a command, and which of them are switches (take no value).
 _varn_cli_options()
@@ -38,6 +38,7 @@ _varn_cli_options()
     suspects) echo "--workspace --number --dependent --cleared" ;;
     quality) echo "--workspace --number --text --format --rule --reason --words --on --off --add
         --remove" ;;
+    impact) echo "--workspace --number --format" ;;
     check) echo "--composing" ;;
     normalize) echo "--name" ;;
     esac
@@ -158,7 +159,7 @@ _varn_cli()
     --format)
         if [[ $command == diff ]]; then
             COMPREPLY=($(compgen -W "text json html" -- "$cur"))
-        elif [[ $command == quality ]]; then
+        elif [[ $command == quality || $command == impact ]]; then
             COMPREPLY=($(compgen -W "text json" -- "$cur"))
         else
             COMPREPLY=($(compgen -W "table csv json" -- "$cur"))

@@ -86,6 +86,8 @@ public:
     QList<const Inheritance *> basesOf(const QString &subEntity) const;
     int subEntityCount(int baseId) const { return m_subEntityCount.value(baseId); }
 
+    // Aggregation rows in key order.
+    const QList<Aggregation> &aggregations() const { return m_aggregations; }
     // The aggregation rows that name the entity as the part, in key order.
     QList<const Aggregation *> wholesOf(const QString &part) const;
 

@@ -3,7 +3,11 @@
 
 #include "store/cdependset.h"
 #include "store/counterset.h"
+#include "store/rowstatement.h"
 #include "store/savetransaction.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
 
 namespace varn::store {
 
@@ -34,6 +38,27 @@ Result<QList<qint32>> DependentLinkTable::dependentsOf(qint32 parent) const
 Result<QList<DependentLink>> DependentLinkTable::allLinks() const
 {
     return read({}, {}, QStringLiteral("FK_ReqNum, Dep_Num"));
+}
+
+Result<QList<DependentLink>> DependentLinkTable::linkEnds() const
+{
+    // Read through SQLite's own handle where it can: a walk over a large
+    // workspace reads hundreds of thousands of links.
+    RowStatement rows(QSqlDatabase::database(m_connection, false),
+                      QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum FROM DEPENDENT_REQ"),
+                      RowStatement::Route::Direct);
+    QList<DependentLink> links;
+    if (rows.isPrepared() && rows.exec()) {
+        // A link with an end left empty reads as 0, which no requirement has.
+        while (rows.next())
+            links.append({0, rows.intValue(0), rows.intValue(1)});
+    }
+    if (const QSqlError error = rows.lastError(); error.isValid()) {
+        // The database's words, as the record sets report them.
+        m_lastError = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+        return Outcome::stop(Tr::tr(kCannotOpen) + m_lastError);
+    }
+    return links;
 }
 
 Result<QList<DependentLink>> DependentLinkTable::read(const QString &filter,

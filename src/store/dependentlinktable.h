@@ -33,6 +33,9 @@ public:
     Result<QList<qint32>> dependentsOf(qint32 parent) const;
     // Every link: by parent, and each parent's in the order they were saved.
     Result<QList<DependentLink>> allLinks() const;
+    // Every link's two ends (its key left 0), in no order: one pass over the
+    // table for the walks that follow links through a whole workspace.
+    Result<QList<DependentLink>> linkEnds() const;
 
     // Replaces the parent's links with the dependents, in their order, each
     // with a fresh key. All or nothing: a failure part-way leaves the old

@@ -215,6 +215,23 @@ Result<QList<DumpedRow>> RequirementReader::storedRows(qint32 number) const
     return rows;
 }
 
+Result<QList<LaterVersion>> RequirementReader::laterVersions() const
+{
+    QSqlQuery rows(QSqlDatabase::database(m_connection, false));
+    rows.setForwardOnly(true);
+    if (!rows.prepare(QStringLiteral("SELECT Req_Num, OrigReqNum, Version, FSTType FROM "
+                                     "MASTER_REQ WHERE OrigReqNum > 0 AND OrigReqNum <> Req_Num")))
+        return Outcome::stop(rows.lastError().text());
+    if (!rows.exec())
+        return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed) + QLatin1Char('\n') +
+                             rows.lastError().text());
+    QList<LaterVersion> versions;
+    while (rows.next())
+        versions.append({rows.value(0).toInt(), rows.value(1).toInt(), rows.value(2).toInt(),
+                         rows.value(3).toString() == deletedKind()});
+    return versions;
+}
+
 Result<QList<NumberedSentence>> RequirementReader::liveSentences() const
 {
     QSqlQuery live(QSqlDatabase::database(m_connection, false));

@@ -36,6 +36,17 @@ struct SentenceState
     bool deleted = false;
 };
 
+// A version of a requirement after its first: its number, the number of
+// its first version (OrigReqNum), its version and whether it is deleted or
+// superseded.
+struct LaterVersion
+{
+    qint32 number = 0;
+    qint32 firstVersion = 0;
+    qint32 version = 0;
+    bool deleted = false;
+};
+
 // The one route by which the rest of the program reads stored requirements:
 // their MASTER_REQ rows, the FUNC_REQ and STRUC_REQ rows their composers
 // stored, and the POSS_VALS rows of those. Works on a workspace's
@@ -82,6 +93,11 @@ public:
     // number is unknown; a failure stops with "Error querying the
     // Requirements database.".
     Result<QList<DumpedRow>> storedRows(qint32 number) const;
+
+    // Every stored version after a first one, in no order: the few rows that
+    // join a requirement's versions, read in one pass. A failure stops with
+    // "Error querying the Requirements database." and the database's text.
+    Result<QList<LaterVersion>> laterVersions() const;
 
     // The sentences of the live requirements. A failure stops with the
     // database's text (after "Error querying the Requirements database.\n"

@@ -90,11 +90,18 @@ void StoredRequirementColumns::locate(const RowStatement &rows)
     firstStructuralText = rows.columnIndex(QLatin1String(kStructuralColumns[0]));
 }
 
-void StoredRequirementColumns::read(const RowStatement &rows, StoredRequirement &stored) const
+void StoredRequirementColumns::read(const RowStatement &rows, StoredRequirement &stored,
+                                    Kind as) const
 {
     stored = StoredRequirement();
     stored.number = rows.intValue(number);
     stored.kind = rows.textValue(kind);
+    if (as == Kind::AsComposed && !stored.isFunctional() && !stored.isStructural()) {
+        if (!rows.isNull(functionalRow))
+            stored.kind = QString::fromLatin1(StoredWords::kFunctional);
+        else if (!rows.isNull(structuralRow))
+            stored.kind = QString::fromLatin1(StoredWords::kStructural);
+    }
     if (stored.isFunctional()) {
         stored.hasOwnRow = !rows.isNull(functionalRow);
         stored.tcode = rows.textValue(functionalCode);
@@ -144,7 +151,7 @@ StoredRequirementLookup::StoredRequirementLookup(QString connectionName)
 
 StoredRequirementLookup::~StoredRequirementLookup() = default;
 
-Result<StoredRequirement> StoredRequirementLookup::read(qint32 number)
+Result<StoredRequirement> StoredRequirementLookup::read(qint32 number, Kind kind)
 {
     if (!m_row) {
         const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
@@ -169,7 +176,7 @@ Result<StoredRequirement> StoredRequirementLookup::read(qint32 number)
     }
     if (m_columns.number < 0)
         m_columns.locate(*m_row);
-    m_columns.read(*m_row, stored);
+    m_columns.read(*m_row, stored, kind);
     m_row->finish();
     if (!stored.isStructural())
         return stored;

@@ -38,8 +38,11 @@ struct StoredRequirementColumns
     int firstStructuralText = -1;
 
     void locate(const RowStatement &rows);
-    // The requirement of the current row, without its possible values.
-    void read(const RowStatement &rows, StoredRequirement &stored) const;
+    // The requirement of the current row, without its possible values. As
+    // composed, a deleted or superseded version is read as the kind whose
+    // row its composer stored.
+    enum class Kind { AsNow, AsComposed };
+    void read(const RowStatement &rows, StoredRequirement &stored, Kind kind = Kind::AsNow) const;
 };
 
 // Reads every stored requirement in number order, each with its FUNC_REQ or
@@ -84,8 +87,11 @@ public:
     StoredRequirementLookup(const StoredRequirementLookup &) = delete;
     StoredRequirementLookup &operator=(const StoredRequirementLookup &) = delete;
 
-    // With an empty kind when no requirement has the number.
-    Result<StoredRequirement> read(qint32 number);
+    // With an empty kind when no requirement has the number. AsComposed
+    // reads an earlier (superseded) version by its own stored rows, as it
+    // was derived when it was the newest.
+    using Kind = StoredRequirementColumns::Kind;
+    Result<StoredRequirement> read(qint32 number, Kind kind = Kind::AsNow);
 
 private:
     QString m_connection;

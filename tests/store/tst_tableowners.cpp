@@ -18,6 +18,9 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <algorithm>
+#include <functional>
+
 using namespace varn;
 using namespace varn::store;
 
@@ -120,6 +123,12 @@ void TestTableOwners::linksKeepTheirOrderAndTakeKeysFromTheCounter()
     // By parent, and each parent's in the order they were saved.
     QCOMPARE(table.allLinks().value(),
              (QList<DependentLink>{{44, 2, 8}, {41, 7, 9}, {42, 7, 3}, {43, 7, 5}}));
+    // Their ends alone, in one pass and in no order.
+    QList<DependentLink> ends = table.linkEnds().value();
+    std::sort(ends.begin(), ends.end(), [](const DependentLink &left, const DependentLink &right) {
+        return std::pair(left.parent, left.dependent) < std::pair(right.parent, right.dependent);
+    });
+    QCOMPARE(ends, (QList<DependentLink>{{0, 2, 8}, {0, 7, 3}, {0, 7, 5}, {0, 7, 9}}));
 
     // A replacement drops the old links and takes fresh keys.
     QVERIFY(table.replaceDependents(7, {5}));
@@ -155,8 +164,15 @@ void TestTableOwners::unreadableLinksAreReported()
 {
     QVERIFY(exec(QStringLiteral("ALTER TABLE DEPENDENT_REQ RENAME TO DEPENDENT_GONE")));
     const DependentLinkTable table(kConnection);
-    for (const Outcome &read : {table.linksOf(1).outcome(), table.allLinks().outcome(),
-                                table.replaceDependents(1, {2})}) {
+    // Each failure's own words are the ones the table keeps.
+    const std::function<Outcome()> reads[] = {
+        [&] { return table.linksOf(1).outcome(); },
+        [&] { return table.allLinks().outcome(); },
+        [&] { return table.linkEnds().outcome(); },
+        [&] { return table.replaceDependents(1, {2}); },
+    };
+    for (const auto &run : reads) {
+        const Outcome read = run();
         QVERIFY(!read);
         QCOMPARE(read.kind(), MessageKind::Stop);
         QVERIFY2(read.message().startsWith(QStringLiteral("Cannot open DependSet recordset.\n")),

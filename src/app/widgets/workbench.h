@@ -52,6 +52,11 @@ public:
     QWidget *homeView() const { return m_home ? view(*m_home) : nullptr; }
     void setHomeKind(WindowKind kind) { m_home = kind; }
 
+    // The number of the requirement selected in the home window's list, for
+    // the commands of other features that act on it; 0 when none is.
+    int selectedRequirement() const { return m_selectedRequirement; }
+    void setSelectedRequirement(int number) { m_selectedRequirement = number; }
+
     // Panes 1 to 3 of the status bar: the system, the listed requirements,
     // the selected requirement.
     void setStatusPane(int pane, const QString &text) { emit statusPaneChanged(pane, text); }
@@ -98,6 +103,7 @@ private:
     std::optional<WindowKind> m_home;
     int m_backgroundColour = 0;
     Language m_language = Language::Cpp;
+    int m_selectedRequirement = 0;
 };
 
 } // namespace varn::app

@@ -86,8 +86,11 @@ QWidget *createView(Workbench &workbench, const app::FeatureRegistry &registry)
     });
     QObject::connect(view, &CVarnView::selectedRowChanged, &workbench, [&workbench, view](int row) {
         const qint32 selected = view->central().model().numberAt(row);
+        workbench.setSelectedRequirement(selected);
         workbench.setStatusPane(3, selected ? Tr::tr("No. %1").arg(selected) : QString());
     });
+    QObject::connect(view, &QObject::destroyed, &workbench,
+                     [&workbench] { workbench.setSelectedRequirement(0); });
     QObject::connect(view, &CVarnView::rowCommandRequested, &workbench,
                      [&workbench, &registry](CVarnView::RowCommand row, int number) {
                          for (const RowCommandOf &entry : kRowCommands) {

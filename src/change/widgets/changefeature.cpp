@@ -7,8 +7,24 @@
 #include "change/changetr.h"
 #include "change/widgets/baselinesdialog.h"
 #include "change/widgets/comparedialog.h"
+#include "change/widgets/impactdialog.h"
 
 namespace varn::change {
+
+void showImpact(app::Workbench &workbench, int number)
+{
+    if (!workbench.app().isWorkspaceOpen())
+        return;
+    if (number <= 0) {
+        workbench.showMessage(Outcome::warning(
+            Tr::tr("Select a requirement in Requirements Central to see the impact of a change "
+                   "to it.")));
+        return;
+    }
+    ImpactDialog dialog(workbench, workbench.dialogParent());
+    if (dialog.showRequirement(number))
+        workbench.presenter().runDialog(dialog);
+}
 
 void registerChangeFeatures(app::FeatureRegistry &registry)
 {
@@ -37,6 +53,17 @@ void registerChangeFeatures(app::FeatureRegistry &registry)
         workbench.presenter().runDialog(dialog);
     };
     registry.addAction(compare);
+
+    app::ActionSpec impact;
+    impact.id = kImpact;
+    impact.text = Tr::tr("&Impact...");
+    impact.statusTip = Tr::tr("Show what a change to the selected requirement reaches: the "
+                              "requirements linked to it, the object model and the generated code");
+    impact.places = {{app::MenuGroup::Edit, 50}};
+    impact.run = [](app::Workbench &workbench) {
+        showImpact(workbench, workbench.selectedRequirement());
+    };
+    registry.addAction(impact);
 }
 
 } // namespace varn::change

@@ -2,6 +2,8 @@
 #include "change/baselines.h"
 #include "change/changereportwriter.h"
 #include "change/comparison.h"
+#include "change/impact.h"
+#include "change/impactreportwriter.h"
 #include "change/suspectlinks.h"
 #include "cli/clitr.h"
 #include "cli/cliworkspace.h"
@@ -18,6 +20,8 @@ constexpr const char *kBaselineSynopsis = QT_TRANSLATE_NOOP(
     "varn::cli", "baseline create|list|delete --workspace FILE.vnp [--name NAME] [--comment TEXT]");
 constexpr const char *kDiffSynopsis = QT_TRANSLATE_NOOP(
     "varn::cli", "diff --workspace FILE.vnp --from NAME [--to NAME] [--format text|json|html]");
+constexpr const char *kImpactSynopsis =
+    QT_TRANSLATE_NOOP("varn::cli", "impact --workspace FILE.vnp --number N [--format text|json]");
 constexpr const char *kSuspectsSynopsis = QT_TRANSLATE_NOOP(
     "varn::cli", "suspects [clear] --workspace FILE.vnp [--number N [--dependent M]] [--cleared]");
 
@@ -216,6 +220,41 @@ int runSuspects(const QStringList &given)
     return Done;
 }
 
+// A number that names no requirement is a usage error, as a baseline that
+// does not exist is for diff.
+int runImpact(const QStringList &arguments)
+{
+    const auto options = parseCommandOptions(
+        arguments,
+        {QStringLiteral("workspace"), QStringLiteral("number"), QStringLiteral("format")},
+        {QStringLiteral("workspace"), QStringLiteral("number")}, kImpactSynopsis);
+    if (!options)
+        return UsageError;
+    const std::optional<int> number = numberOf(*options, QStringLiteral("number"));
+    if (!number)
+        return usage(kImpactSynopsis, Tr::tr("--number takes a requirement number"));
+    const QString format = options->value(QStringLiteral("format"), QStringLiteral("text"));
+    if (format != QLatin1String("text") && format != QLatin1String("json"))
+        return usage(kImpactSynopsis, Tr::tr("--format takes text or json"));
+    CVarnApp app(noticesOnStderr());
+    if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
+        return opened;
+    change::Impact impact(app.requirementsConnectionName(), app.installPath(), app.systemName());
+    Result<change::ImpactReport> found = impact.of(*number);
+    if (!found)
+        return report(found.outcome(),
+                      found.outcome().kind() == MessageKind::Stop ? DatabaseError : UsageError);
+    if (Outcome read = impact.readSentences(found.value()); !read)
+        return report(read, DatabaseError);
+    if (format == QLatin1String("json")) {
+        printLine(QString::fromUtf8(change::ImpactReportWriter::json(found.value())).chopped(1));
+        return Done;
+    }
+    for (const QString &line : change::ImpactReportWriter::text(found.value()))
+        printLine(line);
+    return Done;
+}
+
 } // namespace
 
 std::vector<Command> changeCommands()
@@ -224,6 +263,7 @@ std::vector<Command> changeCommands()
         {"baseline", kBaselineSynopsis, runBaseline},
         {"diff", kDiffSynopsis, runDiff},
         {"suspects", kSuspectsSynopsis, runSuspects},
+        {"impact", kImpactSynopsis, runImpact},
     };
 }
 

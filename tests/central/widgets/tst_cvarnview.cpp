@@ -320,10 +320,13 @@ private slots:
         QCOMPARE(view().selectedRow(), 0);
         QCOMPARE(m_window->statusPaneText(2), QStringLiteral("4 requirements"));
         QCOMPARE(m_window->statusPaneText(3), QStringLiteral("No. 1"));
+        // The other features' commands on the selected requirement see it.
+        QCOMPARE(m_window->workbench().selectedRequirement(), 1);
         // The list is navigable with the keys.
         list().setFocus();
         QTest::keyClick(&list(), Qt::Key_Down);
         QCOMPARE(view().selectedRow(), 1);
+        QCOMPARE(m_window->workbench().selectedRequirement(), 2);
     }
 
     void byNumber()

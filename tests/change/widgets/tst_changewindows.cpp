@@ -1,6 +1,7 @@
-// Edit > Baselines... and Edit > Compare..., and the suspect links in the
+// Edit > Baselines..., Edit > Compare... and Edit > Impact..., and the suspect links in the
 // Parent-Dependent Relationships dialog and Requirements Central's Suspect
 // query, driven as a user drives them.
+#include "app/widgets/featureregistry.h"
 #include "app/widgets/labelledcontrols.h"
 #include "app/widgets/screenshot.h"
 #include "app/widgets/workspacesuite.h"
@@ -13,8 +14,11 @@
 #include "change/changereportwriter.h"
 #include "change/suspectlinks.h"
 #include "change/widgets/baselinesdialog.h"
+#include "change/widgets/changefeature.h"
 #include "change/widgets/changelistmodel.h"
 #include "change/widgets/comparedialog.h"
+#include "change/widgets/impactdialog.h"
+#include "main/landedfeatures.h"
 #include "templates/technicalcommit.h"
 
 #include <QComboBox>
@@ -27,6 +31,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextBrowser>
+#include <QTreeView>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace varn;
@@ -255,6 +261,90 @@ private slots:
         QVERIFY(listing.runType(central::QueryKind::Suspect));
         QCOMPARE(listing.model().requirementCount(), 0);
         QCOMPARE(m_presenter.texts(), QStringList());
+    }
+
+    // Edit > Impact... on the selected requirement: the requirements reached
+    // both ways with their chains, the object model and the version change;
+    // Enter on a reached requirement, or a number typed and Enter, shows that
+    // one's impact.
+    void impactWindowFollowsTheLinks()
+    {
+        QVERIFY(central::DependentLinks(connection()).saveDependents(2, {3}));
+        app::FeatureRegistry registry;
+        registerLandedFeatures(registry);
+        m_open->workbench.setSelectedRequirement(0);
+        QVERIFY(registry.run(change::kImpact, m_open->workbench));
+        QCOMPARE(m_presenter.texts(),
+                 QStringList{QStringLiteral("Select a requirement in Requirements Central to see "
+                                            "the impact of a change to it.")});
+        m_presenter.messages.clear();
+
+        // A new version of requirement 1: its links stay on version 1.
+        QCOMPARE(saveTechnical(QStringLiteral("open the gate within 3 seconds"), 1), 4);
+        m_open->workbench.setSelectedRequirement(1);
+        QStringList seen;
+        m_presenter.dialogHandler = [&](QDialog &shown) {
+            auto *dialog = qobject_cast<change::ImpactDialog *>(&shown);
+            if (!dialog)
+                return int(QDialog::Rejected);
+            [&] {
+                QCOMPARE(misnamedControls(*dialog), QStringList());
+                QCOMPARE(unnamedControls(*dialog), QStringList());
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Impact of Requirement 4"));
+                QCOMPARE(dialog->headingLabel()->text(),
+                         QStringLiteral("Impact of requirement 1 (now 4)\nThe ESD system shall "
+                                        "open the gate within 3 seconds.\n2 requirement(s) depend "
+                                        "on it; it depends on 0."));
+                QCOMPARE(dialog->shownReached(),
+                         (QStringList{"2 | depends on it | 4 -> 2 | The ESD system shall log "
+                                      "every failed login.",
+                                      "3 | depends on it | 4 -> 2 -> 3 | The ESD system shall "
+                                      "close the gate."}));
+                QCOMPARE(dialog->modelTree()->topLevelItem(0)->text(0),
+                         QStringLiteral("No entity of the object model"));
+                QTreeWidgetItem *delta = dialog->deltaTree()->topLevelItem(0);
+                QCOMPARE(delta->text(0), QStringLiteral("Version 2 (requirement 4) against "
+                                                        "version 1 (requirement 1)"));
+                QCOMPARE(delta->child(0)->text(0),
+                         QStringLiteral("It changes nothing in the object model."));
+                dialog->show();
+                checkScreenshot(*dialog, QStringLiteral("impact.png"), programBackground());
+
+                // Enter on requirement 3 shows its impact.
+                QTreeView *reached = dialog->reachedView();
+                reached->setFocus();
+                reached->setCurrentIndex(reached->model()->index(1, 0));
+                QTest::keyClick(reached, Qt::Key_Return);
+                seen.append(dialog->windowTitle());
+                QCOMPARE(dialog->shownReached(),
+                         (QStringList{"2 | it depends on | 2 -> 3 | The ESD system shall log "
+                                      "every failed login.",
+                                      "4 | it depends on | 4 -> 2 -> 3 | The ESD system shall "
+                                      "open the gate within 3 seconds."}));
+                QCOMPARE(dialog->deltaTree()->topLevelItem(0)->text(0),
+                         QStringLiteral("One version only: there is no earlier version to "
+                                        "compare with."));
+
+                // A number typed, then Enter.
+                dialog->numberBox()->setFocus();
+                dialog->numberBox()->selectAll();
+                QTest::keyClicks(dialog->numberBox(), QStringLiteral("2"));
+                QTest::keyClick(dialog->numberBox(), Qt::Key_Return);
+                seen.append(dialog->windowTitle());
+                QCOMPARE(dialog->report().dependents.size(), 1);
+                QCOMPARE(dialog->report().parents.size(), 1);
+
+                dialog->numberBox()->selectAll();
+                QTest::keyClicks(dialog->numberBox(), QStringLiteral("99"));
+                QTest::keyClick(dialog->numberBox(), Qt::Key_Return);
+                seen.append(dialog->windowTitle());
+            }();
+            return int(QDialog::Rejected);
+        };
+        QVERIFY(registry.run(change::kImpact, m_open->workbench));
+        QCOMPARE(seen, (QStringList{"Impact of Requirement 3", "Impact of Requirement 2",
+                                    "Impact of Requirement 2"}));
+        QCOMPARE(m_presenter.texts(), QStringList{"Requirement 99 does not exist."});
     }
 };
 
