@@ -116,7 +116,7 @@ int main(int argc, char **argv)
     const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
     if (!filled)
         return 1;
-    std::printf("%d stored requirements (%d live), their words indexed as they were written: "
+    std::printf("%d stored requirements (%d live), their words indexed: "
                 "filled in %.1f s\n",
                 filled->requirements, filled->live, filled->seconds);
     if (!varn::store::SqlConnection::open(kConnection, path))
