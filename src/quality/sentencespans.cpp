@@ -207,23 +207,6 @@ int afterArticle(const QString &sentence)
     return blank < 0 ? 0 : blank + 1;
 }
 
-template <typename Row, std::size_t N>
-Row rowOf(const store::WholeRequirement &requirement, const store::RecordColumn<Row> (&columns)[N])
-{
-    Row row;
-    for (std::size_t i = 1; i < N; ++i) {
-        const int at = int(requirement.composerColumns.indexOf(QLatin1String(columns[i].name)));
-        if (at < 0)
-            continue;
-        const QString &text = requirement.composerTexts.at(at);
-        if (const auto *number = std::get_if<int Row::*>(&columns[i].member))
-            row.**number = text.toInt();
-        else
-            row.*std::get<QString Row::*>(columns[i].member) = text;
-    }
-    return row;
-}
-
 } // namespace
 
 CheckedSentence SentenceSpans::functional(const QString &systemName,
@@ -281,13 +264,13 @@ CheckedSentence SentenceSpans::stored(const store::WholeRequirement &requirement
     const QString sentence = master.Preamble + QLatin1Char(' ') + master.ReqText + QLatin1Char('.');
     const int from = int(master.Preamble.size()) + 1;
     if (requirement.composerTable == QLatin1String("FUNC_REQ")) {
-        const store::FuncReqRow row = rowOf(requirement, store::kFuncReqColumns);
+        const store::FuncReqRow row = store::composerRowOf(requirement, store::kFuncReqColumns);
         Result<templates::FunctionalDraft> draft =
             templates::StoredRequirementLoader::fromRows(row, master);
         if (draft)
             return located(sentence, from, functionalPieces(draft.value()), master.Source);
     } else if (requirement.composerTable == QLatin1String("STRUC_REQ")) {
-        const store::StrucReqRow row = rowOf(requirement, store::kStrucReqColumns);
+        const store::StrucReqRow row = store::composerRowOf(requirement, store::kStrucReqColumns);
         const templates::StructuralDraft draft =
             templates::StructuralDraft::fromStored(row, requirement.possibleValues);
         // The stored preamble holds the article of Templates 19, 20 and 22.

@@ -29,23 +29,6 @@ QString named(const QString &type, const QString &entity)
     return (type.simplified() + QLatin1Char(' ') + entity.simplified()).trimmed();
 }
 
-template <typename Row, std::size_t N>
-Row rowOf(const store::WholeRequirement &requirement, const store::RecordColumn<Row> (&columns)[N])
-{
-    Row row;
-    for (std::size_t i = 1; i < N; ++i) {
-        const int at = int(requirement.composerColumns.indexOf(QLatin1String(columns[i].name)));
-        if (at < 0)
-            continue;
-        const QString &text = requirement.composerTexts.at(at);
-        if (const auto *number = std::get_if<int Row::*>(&columns[i].member))
-            row.**number = text.toInt();
-        else
-            row.*std::get<QString Row::*>(columns[i].member) = text;
-    }
-    return row;
-}
-
 // What a structural requirement defines, for the set rules.
 void addDefinitions(const store::WholeRequirement &requirement, WorkspaceFacts &facts)
 {
@@ -53,7 +36,7 @@ void addDefinitions(const store::WholeRequirement &requirement, WorkspaceFacts &
     if (source != TemplateNumber::kAttributeDefinition && source != kCompositionDefinition)
         return;
     const templates::StructuralDraft draft = templates::StructuralDraft::fromStored(
-        rowOf(requirement, store::kStrucReqColumns), requirement.possibleValues);
+        store::composerRowOf(requirement, store::kStrucReqColumns), requirement.possibleValues);
     const qint32 number = requirement.master.Req_Num;
     if (source == TemplateNumber::kAttributeDefinition) {
         AttributeDefinitionFact fact;

@@ -45,26 +45,6 @@ const QString kBaselineSelect =
                    "(SELECT COUNT(*) FROM BASELINE_LINK l WHERE l.FK_Baseline = b.Baseline_ID) "
                    "FROM BASELINE b");
 
-// The MASTER_REQ columns in the order of MasterReqRow.
-MasterReqRow masterRow(const QSqlQuery &query)
-{
-    MasterReqRow row;
-    row.Req_Num = query.value(0).toInt();
-    row.FSTType = query.value(1).toString();
-    row.Source = query.value(2).toInt();
-    row.Category = query.value(3).toString();
-    row.Priority = query.value(4).toInt();
-    row.Release = query.value(5).toInt();
-    row.Version = query.value(6).toInt();
-    row.ParaNum = query.value(7).toString();
-    row.Preamble = query.value(8).toString();
-    row.ReqText = query.value(9).toString();
-    row.OrigReqNum = query.value(10).toInt();
-    row.DateSaved = query.value(11).toString();
-    row.Comments = query.value(12).toString();
-    return row;
-}
-
 // Runs the reads inside one read transaction, so that a save in between
 // cannot tear them apart; one the caller holds already is joined.
 template <typename Reads>
@@ -97,7 +77,7 @@ Result<FrozenRequirements> readFrozen(QSqlDatabase &database, const QString &req
     if (!runBound(query, requirementsSql, values))
         return failed(query);
     while (query.next())
-        frozen.requirements.append(masterRow(query));
+        frozen.requirements.append(masterRowOf(query));
     query.finish();
     if (!runBound(query, linksSql, linkValues))
         return failed(query);
@@ -214,7 +194,7 @@ bool readRequirements(QSqlQuery &query, const QString &sql, const QVariantList &
     if (!runBound(query, sql, values))
         return false;
     while (query.next())
-        rows.append(masterRow(query));
+        rows.append(masterRowOf(query));
     query.finish();
     return true;
 }

@@ -82,21 +82,7 @@ bool readRows(QSqlQuery &query, const QList<Run> &runs, QList<MasterReqRow> &row
                       values))
             return false;
         while (query.next()) {
-            MasterReqRow row;
-            row.Req_Num = query.value(0).toInt();
-            row.FSTType = query.value(1).toString();
-            row.Source = query.value(2).toInt();
-            row.Category = query.value(3).toString();
-            row.Priority = query.value(4).toInt();
-            row.Release = query.value(5).toInt();
-            row.Version = query.value(6).toInt();
-            row.ParaNum = query.value(7).toString();
-            row.Preamble = query.value(8).toString();
-            row.ReqText = query.value(9).toString();
-            row.OrigReqNum = query.value(10).toInt();
-            row.DateSaved = query.value(11).toString();
-            row.Comments = query.value(12).toString();
-            rows.append(row);
+            rows.append(masterRowOf(query));
         }
         query.finish();
     }

@@ -2,6 +2,7 @@
 #include "common/commonmessages.h"
 #include "store/storetr.h"
 
+#include "store/boundquery.h"
 #include "store/dependentlinktable.h"
 #include "store/requirementrows.h"
 #include "store/storemessages.h"
@@ -141,27 +142,14 @@ Outcome RequirementSetReader::forEach(
         return readFailure(master);
     WholeRequirement requirement;
     while (master.next()) {
-        MasterReqRow &row = requirement.master;
-        row.Req_Num = master.value(0).toInt();
-        row.FSTType = master.value(1).toString();
-        row.Source = master.value(2).toInt();
-        row.Category = master.value(3).toString();
-        row.Priority = master.value(4).toInt();
-        row.Release = master.value(5).toInt();
-        row.Version = master.value(6).toInt();
-        row.ParaNum = master.value(7).toString();
-        row.Preamble = master.value(8).toString();
-        row.ReqText = master.value(9).toString();
-        row.OrigReqNum = master.value(10).toInt();
-        row.DateSaved = master.value(11).toString();
-        row.Comments = master.value(12).toString();
+        requirement.master = masterRowOf(master);
         if (!takeComposerRow(master, structural, requirement) &&
             !takeComposerRow(master, functional, requirement)) {
             requirement.composerTable.clear();
             requirement.composerColumns.clear();
             requirement.composerTexts.clear();
         }
-        requirement.possibleValues = values.value(row.Req_Num);
+        requirement.possibleValues = values.value(requirement.master.Req_Num);
         visit(requirement);
     }
     if (master.lastError().isValid())

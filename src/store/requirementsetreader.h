@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/outcome.h"
+#include "store/recordcolumn.h"
 #include "store/requirementrows.h"
 
 #include <QList>
@@ -26,6 +27,26 @@ struct WholeRequirement
     QStringList composerTexts;
     QStringList possibleValues;
 };
+
+// A whole requirement's composer row as the typed row of its table, read by
+// the table's column list (kFuncReqColumns or kStrucReqColumns, key first);
+// columns it does not hold keep their defaults.
+template <typename Row, std::size_t N>
+Row composerRowOf(const WholeRequirement &requirement, const RecordColumn<Row> (&columns)[N])
+{
+    Row row;
+    for (std::size_t i = 1; i < N; ++i) {
+        const int at = int(requirement.composerColumns.indexOf(QLatin1String(columns[i].name)));
+        if (at < 0)
+            continue;
+        const QString &text = requirement.composerTexts.at(at);
+        if (const auto *number = std::get_if<int Row::*>(&columns[i].member))
+            row.**number = text.toInt();
+        else
+            row.*std::get<QString Row::*>(columns[i].member) = text;
+    }
+    return row;
+}
 
 // One dependent link: `dependent` depends on `parent`.
 struct StoredLink
