@@ -6,9 +6,11 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "benchsupport.h"
 #include "change/baselines.h"
 #include "change/comparison.h"
 #include "change/widgets/comparedialog.h"
+#include "countingpresenter.h"
 #include "support/appconnections.h"
 #include "support/workspaceenvironment.h"
 
@@ -26,25 +28,10 @@
 
 namespace {
 
+using BenchSupport::median;
+
 constexpr int kChanged = 1000;
 constexpr int kRuns = 9;
-
-// Messages are counted, never shown.
-class CountingPresenter : public varn::app::MessagePresenter
-{
-public:
-    int messages = 0;
-    void showMessage(QWidget *, const varn::Outcome &message) override
-    {
-        messages += message.hasMessage() ? 1 : 0;
-    }
-};
-
-double median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 double since(const QElapsedTimer &timer)
 {

@@ -5,6 +5,8 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "benchsupport.h"
+#include "countingpresenter.h"
 #include "support/appconnections.h"
 #include "support/workspaceenvironment.h"
 #include "templates/widgets/functionaltemplatedialog.h"
@@ -23,6 +25,8 @@
 
 namespace {
 
+using BenchSupport::median;
+
 constexpr int kEntityNames = 10000;
 constexpr int kOpenings = 21;
 constexpr int kBuilds = 200;
@@ -31,23 +35,6 @@ constexpr int kTemplate = 13; // four entity fields
 using varn::language::TermButton;
 using varn::language::TermList;
 using varn::language::TermVocabulary;
-
-// Messages are counted, never shown.
-class CountingPresenter : public varn::app::MessagePresenter
-{
-public:
-    int messages = 0;
-    void showMessage(QWidget *, const varn::Outcome &message) override
-    {
-        messages += message.hasMessage() ? 1 : 0;
-    }
-};
-
-double median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 bool addEntityNames(QSqlDatabase database)
 {

@@ -5,6 +5,8 @@
 #include "app/cvarnapp.h"
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
+#include "benchsupport.h"
+#include "countingpresenter.h"
 #include "quality/widgets/findingspanel.h"
 #include "support/workspaceenvironment.h"
 #include "templates/widgets/technicalcomposerdialog.h"
@@ -22,23 +24,9 @@
 
 namespace {
 
+using BenchSupport::median;
+
 constexpr int kChanges = 200;
-
-class CountingPresenter : public varn::app::MessagePresenter
-{
-public:
-    int messages = 0;
-    void showMessage(QWidget *, const varn::Outcome &message) override
-    {
-        messages += message.hasMessage() ? 1 : 0;
-    }
-};
-
-double median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 void type(QWidget *target, int key, const QString &text)
 {

@@ -23,6 +23,8 @@
 
 namespace {
 
+using BenchSupport::median;
+
 using BenchSupport::exec;
 using BenchSupport::step;
 
@@ -82,12 +84,6 @@ bool deleteSome(const QString &path, int count)
     ok = ok && exec(db, "COMMIT");
     sqlite3_close(db);
     return ok;
-}
-
-double median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
 }
 
 double since(const QElapsedTimer &timer)

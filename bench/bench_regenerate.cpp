@@ -32,6 +32,8 @@ using namespace varn;
 
 namespace {
 
+using BenchSupport::median;
+
 constexpr int kRequirements = 10000;
 const QString kWorkspace = QStringLiteral("bench");
 const QString kAppDb = QStringLiteral("appdb");
@@ -134,12 +136,6 @@ double rawInsertSeconds(const QString &path, int rows)
     sqlite3_finalize(insert);
     sqlite3_close(db);
     return seconds;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[values.size() / 2];
 }
 
 // varn-cli regenerate as a user runs it, start-up and opening included, on a

@@ -21,6 +21,8 @@
 
 namespace {
 
+using BenchSupport::median;
+
 constexpr int kRuns = 5;
 constexpr int kScreenRows = 30;
 const QString kConnection = QStringLiteral("bench_wordsearch");
@@ -34,12 +36,6 @@ struct Search
     // What each listed sentence holds, lower case.
     QStringList held;
 };
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
 
 // Every listed row of the first screens holds the words.
 bool checked(const RequirementsCentral &central, const Search &search)

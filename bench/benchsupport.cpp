@@ -30,6 +30,19 @@ bool exec(sqlite3 *db, const char *sql)
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
+double median(std::vector<double> samples)
+{
+    if (samples.empty())
+        return 0;
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+double median(const QList<double> &samples)
+{
+    return median(std::vector<double>(samples.cbegin(), samples.cend()));
+}
+
 bool step(sqlite3_stmt *statement)
 {
     const bool done = sqlite3_step(statement) == SQLITE_DONE;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
 #include <optional>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -23,6 +25,11 @@ bool exec(sqlite3 *db, const char *sql);
 // Runs a statement with the values bound to it, then resets it for the
 // next; false unless it ran to the end.
 bool step(sqlite3_stmt *statement);
+
+// The middle of the samples (the upper of the two middles of an even
+// count); 0 when there are none.
+double median(std::vector<double> samples);
+double median(const QList<double> &samples);
 
 // The number of requirements a benchmark fills: its first argument when that
 // is a positive number, else the benchmark's own default.
