@@ -597,8 +597,20 @@ QString writeServerLoad(const QString &path, const QString &folder)
         return {};
     }
     // The checks of every foreign key are queued to the end of a transaction
-    // on the server; rows copied from a consistent file need none.
-    QByteArray script = "SET session_replication_role = replica;\nBEGIN;\n";
+    // on the server, and the triggers run row by row; rows copied from a
+    // consistent file need neither. The secondary indexes of the loaded
+    // tables are dropped for the copy and built once afterwards, which costs
+    // a fraction of keeping them up to date row by row.
+    QByteArray script = "SET session_replication_role = replica;\n"
+                        "SET maintenance_work_mem = '256MB';\n"
+                        "BEGIN;\n"
+                        "CREATE TEMPORARY TABLE load_indexes ON COMMIT DROP AS\n"
+                        "  SELECT indexname, indexdef FROM pg_indexes\n"
+                        "  WHERE schemaname = current_schema() AND tablename IN ('master_req',\n"
+                        "    'func_req', 'struc_req', 'om_entity', 'req_entity', 'dependent_req',\n"
+                        "    'req_words')\n"
+                        "  AND indexname NOT IN (SELECT conname FROM pg_constraint);\n"
+                        "SELECT format('DROP INDEX %I', indexname) FROM load_indexes \\gexec\n";
     const char *tables[] = {"MASTER_REQ", "FUNC_REQ",   "STRUC_REQ",
                             "OM_ENTITY",  "REQ_ENTITY", "DEPENDENT_REQ"};
     bool ok = true;
@@ -619,6 +631,12 @@ QString writeServerLoad(const QString &path, const QString &folder)
         ok = ok && !value.isEmpty();
         script += QByteArray("UPDATE ") + counter[0] + " SET " + counter[1] + " = " + value + ";\n";
     }
+    // The words of every live requirement, as the triggers would have
+    // written them row by row.
+    script += "INSERT INTO REQ_WORDS (Req_Num, Words)\n"
+              "  SELECT Req_Num, req_words_of(Preamble, ReqText, ParaNum, Comments)\n"
+              "  FROM MASTER_REQ WHERE lower(COALESCE(FSTType, '')) <> 'deleted';\n"
+              "SELECT indexdef FROM load_indexes \\gexec\n";
     // As the server's own vacuum would have left it: statistics, and the
     // pages marked all-visible, so that an index is read without its rows.
     script += "COMMIT;\nVACUUM ANALYZE;\n";
