@@ -236,7 +236,7 @@ int main(int argc, char **argv)
         if (ok)
             ok = round == 0 ? writers(server)
                             : fillForCentral(*cluster, server, count) &&
-                                  BenchSupport::measureCentral(QStringLiteral("bench")) &&
+                                  BenchSupport::measureCentral(QStringLiteral("bench"), true) &&
                                   liveRefreshOfCentral(server, count);
         store::SqlConnection::close(QStringLiteral("bench"));
         if (round == 1 && hold) {

@@ -774,7 +774,10 @@ bool sortedOnSample(const RequirementsCentral &central, int listColumn, bool asc
     for (int row = 0; row + 1 < rows; row += rows / 50 + 1) {
         const QString a = model.data(model.index(row, listColumn)).toString();
         const QString b = model.data(model.index(row + 1, listColumn)).toString();
-        const bool numeric = central.model().columns().at(listColumn) == Column::Number;
+        const Column column = central.model().columns().at(listColumn);
+        const bool numeric = column == Column::Number || column == Column::Source ||
+                             column == Column::Priority || column == Column::Release ||
+                             column == Column::Version || column == Column::OrigNumber;
         const int order =
             numeric ? (a.toInt() < b.toInt() ? -1 : a.toInt() > b.toInt()) : QString::compare(a, b);
         if (ascending ? order > 0 : order < 0) {
@@ -788,7 +791,7 @@ bool sortedOnSample(const RequirementsCentral &central, int listColumn, bool asc
 
 } // namespace
 
-bool measureCentral(const QString &connectionName)
+bool measureCentral(const QString &connectionName, bool everyQuery)
 {
     bool ok = false;
     {
@@ -821,14 +824,37 @@ bool measureCentral(const QString &connectionName)
         ok = ok && measure(QStringLiteral("By Paragraph \"3.*\""), central,
                            [&] { return central.runByParagraph(QStringLiteral("3.*")); });
         ok = ok && central.runType(QueryKind::All).isOk();
-        const struct
+        if (everyQuery) {
+            ok = ok && measure(QStringLiteral("Structural"), central,
+                               [&] { return central.runType(QueryKind::Structural); });
+            ok = ok && measure(QStringLiteral("Technical"), central,
+                               [&] { return central.runType(QueryKind::Technical); });
+            ok = ok && measure(QStringLiteral("Suspect"), central,
+                               [&] { return central.runType(QueryKind::Suspect); });
+            ok = ok && measure(QStringLiteral("By Text \"respond\""), central,
+                               [&] { return central.runByText(QStringLiteral("respond")); });
+            ok = ok && measure(QStringLiteral("By Text \"seconds 7\""), central,
+                               [&] { return central.runByText(QStringLiteral("seconds 7")); });
+            ok = ok && central.runType(QueryKind::All).isOk();
+        }
+        struct Sort
         {
             Column column;
             const char *name;
-        } sorts[] = {{Column::Requirement, "Requirement"},
-                     {Column::Paragraph, "Paragraph"},
-                     {Column::Category, "Category"},
-                     {Column::Number, "Req No."}};
+        };
+        std::vector<Sort> sorts = {{Column::Requirement, "Requirement"},
+                                   {Column::Paragraph, "Paragraph"},
+                                   {Column::Category, "Category"},
+                                   {Column::Number, "Req No."}};
+        if (everyQuery)
+            sorts.insert(sorts.end(), {{Column::Type, "Type"},
+                                       {Column::Source, "Source"},
+                                       {Column::Priority, "Priority"},
+                                       {Column::Release, "Release"},
+                                       {Column::Version, "Version"},
+                                       {Column::OrigNumber, "Orig. No."},
+                                       {Column::DateSaved, "Date Saved"},
+                                       {Column::Comments, "Comments"}});
         for (const auto &sort : sorts) {
             const int listColumn = int(central.model().columns().indexOf(sort.column));
             if (listColumn < 0)
