@@ -115,9 +115,10 @@ std::pair<QString, QVariantList> serverCondition(const RequirementSelection &sel
     case Kind::Live:
         break;
     case Kind::OfType:
-        // The kind is never the deleted one, but saying so lets the
-        // planner read the live rows' indexes.
-        return {QStringLiteral("(FSTType = ?) AND (%1)").arg(live), {selection.text}};
+        // The kind is never the deleted one, but saying so, and comparing
+        // it as the kind's index does, lets the planner read the live
+        // rows' indexes alone.
+        return {QStringLiteral("(FSTType COLLATE \"C\" = ?) AND (%1)").arg(live), {selection.text}};
     case Kind::ByTemplate:
         return {QStringLiteral("(Source = ?) AND (%1)").arg(live), {selection.number}};
     case Kind::ByNumber:
