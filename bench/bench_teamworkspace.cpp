@@ -3,7 +3,9 @@
 // are checked (none lost, none twice); then Requirements Central's All query
 // and the other measures of bench_central on the shared fill's requirements
 // in the team database (100,000 unless the first argument names another
-// number), and how soon the list shows another user's save there.
+// number), and how soon the list shows another user's save there. With
+// --hold the cluster keeps running after the measures, its filled database
+// reachable through psql, until a line is read from standard input.
 #include "app/blankimage.h"
 #include "benchsupport.h"
 #include "central/requirementchangelistener.h"
@@ -221,6 +223,7 @@ int main(int argc, char **argv)
     if (!cluster)
         return 1;
     const int count = BenchSupport::requirementsArgument(argc, argv, 100000);
+    const bool hold = arguments.contains(QLatin1String("--hold"));
     bool ok = true;
     for (int round = 0; ok && round < 2; ++round) {
         const QString server = cluster->createDatabase();
@@ -233,9 +236,16 @@ int main(int argc, char **argv)
         if (ok)
             ok = round == 0 ? writers(server)
                             : fillForCentral(*cluster, server, count) &&
-                                  BenchSupport::measureCentral(QStringLiteral("bench")) &&
+                                  BenchSupport::measureCentral(QStringLiteral("bench"), true) &&
                                   liveRefreshOfCentral(server, count);
         store::SqlConnection::close(QStringLiteral("bench"));
+        if (round == 1 && hold) {
+            std::printf("held: /usr/lib/postgresql/15/bin/psql -h %s -U %s -d %s\n",
+                        qPrintable(cluster->socketFolder()), qPrintable(PgCluster::userName()),
+                        qPrintable(PgCluster::databaseOf(server)));
+            std::fflush(stdout);
+            std::getchar();
+        }
     }
     if (!ok)
         std::fprintf(stderr, "benchmark failed\n");

@@ -102,8 +102,10 @@ bool checkFilled(const QString &connectionName, const FillPlan &plan, const Fill
 
 // Requirements Central on an open connection: opening to the first screen,
 // the queries, sorts both ways (checked on a sample), a screen in the middle
-// and the sentence pane, each printed; the peak memory last.
-bool measureCentral(const QString &connectionName);
+// and the sentence pane, each printed; the peak memory last. With everyQuery
+// also the Structural, Technical, Suspect and By Text queries and the sorts
+// of every other shown column.
+bool measureCentral(const QString &connectionName, bool everyQuery = false);
 
 // What the list asks for to paint its first screen: every shown cell of the
 // first rows, and the headers. Returns the characters read.

@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QtEndian>
 #include <functional>
 
 #include <algorithm>
@@ -101,6 +102,61 @@ std::pair<QString, QVariantList> condition(const RequirementSelection &selection
     return {QStringLiteral("FSTType NOT LIKE ?"), {deleted}};
 }
 
+// The WHERE text of a selection on the server, and its bound values. A live
+// requirement is told by the same term as the server's partial indexes of
+// the list orders (data/extensions/serverorders.postgresql.sql) are, so that
+// the planner can read them; the patterns are matched lower-cased, which the
+// pattern indexes hold, rather than through ILIKE, which no index serves.
+std::pair<QString, QVariantList> serverCondition(const RequirementSelection &selection)
+{
+    using Kind = RequirementSelection::Kind;
+    const QString live = QStringLiteral("lower(FSTType) <> 'deleted'");
+    switch (selection.kind) {
+    case Kind::Live:
+        break;
+    case Kind::OfType:
+        // The kind is never the deleted one, but saying so, and comparing
+        // it as the kind's index does, lets the planner read the live
+        // rows' indexes alone.
+        return {QStringLiteral("(FSTType COLLATE \"C\" = ?) AND (%1)").arg(live), {selection.text}};
+    case Kind::ByTemplate:
+        return {QStringLiteral("(Source = ?) AND (%1)").arg(live), {selection.number}};
+    case Kind::ByNumber:
+        // Digits have no case: a plain LIKE matches as ILIKE would.
+        return {QStringLiteral("CAST(Req_Num AS TEXT) LIKE ?"), {selection.text}};
+    case Kind::ByParagraph:
+        return {QStringLiteral("(lower(ParaNum) LIKE lower(?)) AND (%1)").arg(live),
+                {selection.text}};
+    case Kind::ByEntity:
+        // The numbers the matching names belong to, gathered first and then
+        // looked up in number order: a join planned on a guess of how many
+        // there are probed them one by one in any order.
+        return {QStringLiteral("(Req_Num = ANY(ARRAY(SELECT FK_FReqNum FROM REQ_ENTITY WHERE "
+                               "lower(ReqEntity) LIKE lower(?) UNION ALL SELECT FK_SReqNum FROM "
+                               "REQ_ENTITY WHERE lower(ReqEntity) LIKE lower(?)))) AND (%1)")
+                    .arg(live),
+                {selection.text, selection.text}};
+    case Kind::Requirement:
+        return {QStringLiteral("Req_Num = ?"), {selection.number}};
+    case Kind::VersionsOf:
+        return {QStringLiteral("OrigReqNum = ?"), {selection.number}};
+    case Kind::Suspect:
+        // One list of the links' ends, looked up by number, rather than
+        // three lists each probed for every row.
+        return {QStringLiteral("(%1) AND (Req_Num IN (SELECT FK_ReqNum FROM SUSPECT_LINK WHERE "
+                               "ClearedAt IS NULL UNION SELECT Dep_ReqNum FROM SUSPECT_LINK "
+                               "WHERE ClearedAt IS NULL UNION SELECT New_ReqNum FROM "
+                               "SUSPECT_LINK WHERE ClearedAt IS NULL))")
+                    .arg(live),
+                {}};
+    case Kind::ByText:
+        return {QStringLiteral("(%1) AND (Req_Num IN (").arg(live) +
+                    wordMatches(Backend::PostgreSQL) + QStringLiteral("))"),
+                {wordMatch(Backend::PostgreSQL, selection.text)}};
+    }
+    return {live, {}};
+}
+
 // The column each order sorts by, in the order of RequirementOrder.
 constexpr const char *kOrderColumns[] = {
     "Req_Num", "FSTType", "Source",     "Category",  "Priority", "Release", "Version",
@@ -116,6 +172,27 @@ QString orderValue(RequirementOrder order)
     return order == RequirementOrder::Sentence
                ? QStringLiteral("COALESCE(Preamble, '') || ' ' || COALESCE(ReqText, '')")
                : QString::fromLatin1(kOrderColumns[int(order)]);
+}
+
+// The value an order sorts by on the server. Text is compared byte by byte
+// ("C"), as SQLite compares it, whatever the database's own collation; the
+// server's order indexes are built so, and put the empty values (NULL) first
+// going up and last going down, as SQLite does.
+QString serverOrderValue(RequirementOrder order)
+{
+    switch (order) {
+    case RequirementOrder::Type:
+    case RequirementOrder::Category:
+    case RequirementOrder::Paragraph:
+    case RequirementOrder::DateSaved:
+    case RequirementOrder::Comments:
+        return QString::fromLatin1(kOrderColumns[int(order)]) + QStringLiteral(" COLLATE \"C\"");
+    case RequirementOrder::Sentence:
+        return QStringLiteral("(COALESCE(Preamble, '') || ' ' || COALESCE(ReqText, '')) COLLATE "
+                              "\"C\"");
+    default:
+        return QString::fromLatin1(kOrderColumns[int(order)]);
+    }
 }
 
 QString orderBy(RequirementOrder order, bool ascending)
@@ -192,6 +269,44 @@ Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
     return descending;
 }
 
+// The server reads the numbers through the order's index, up or down
+// (data/extensions/serverorders.postgresql.sql), and sends them packed, four
+// bytes each in one value, rather than a row each: the rows' own cost on
+// both sides was most of a long list's time.
+Result<QList<qint32>> numbersOnServer(const QSqlDatabase &database,
+                                      const RequirementSelection &selection, RequirementOrder order,
+                                      bool ascending,
+                                      const std::function<Outcome(const QString &)> &failure)
+{
+    const auto [where, values] = serverCondition(selection);
+    const bool byNumber = order == RequirementOrder::Number || order == RequirementOrder::Relevance;
+    const QString orderBy =
+        byNumber ? QStringLiteral("Req_Num ") +
+                       (ascending ? QLatin1String("ASC") : QLatin1String("DESC"))
+        : ascending ? serverOrderValue(order) + QStringLiteral(" NULLS FIRST, Req_Num")
+                    : serverOrderValue(order) + QStringLiteral(" DESC NULLS LAST, Req_Num");
+    // OFFSET 0 keeps the listing a query of its own, whose rows the packing
+    // reads in the listing's order.
+    const QString sql = QStringLiteral("SELECT string_agg(int4send(Req_Num), ''::bytea) FROM "
+                                       "(SELECT Req_Num FROM MASTER_REQ WHERE (%1) ORDER BY %2 "
+                                       "OFFSET 0) AS Listed")
+                            .arg(where, orderBy);
+    QSqlQuery select(database);
+    select.setForwardOnly(true);
+    if (!select.prepare(sql))
+        return failure(errorText(select.lastError()));
+    for (const QVariant &bound : values)
+        select.addBindValue(bound);
+    if (!select.exec() || !select.next())
+        return failure(errorText(select.lastError()));
+    const QByteArray packed = select.value(0).toByteArray();
+    QList<qint32> numbers;
+    numbers.reserve(packed.size() / qsizetype(sizeof(qint32)));
+    for (qsizetype at = 0; at + qsizetype(sizeof(qint32)) <= packed.size(); at += sizeof(qint32))
+        numbers.append(qFromBigEndian<qint32>(packed.constData() + at));
+    return numbers;
+}
+
 } // namespace
 
 Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &selection,
@@ -201,28 +316,10 @@ Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &se
         selection.kind == RequirementSelection::Kind::ByText)
         return numbersByRelevance(selection, ascending);
     const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    const auto failed = [&](const QString &why) { return failure(selection, why); };
     if (SqlDialect::of(database) == Backend::SQLite)
-        return numbersThroughIndex(database, selection, order, ascending,
-                                   [&](const QString &why) { return failure(selection, why); });
-    const auto [where, values] = condition(selection, SqlDialect::of(database));
-    const QString sql = QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (") + where +
-                        QStringLiteral(") ORDER BY ") + orderBy(order, ascending);
-    QSqlQuery select(database);
-    // The server's numbers come in one result rather than a result a row:
-    // a million of them cost one reply, not a million.
-    select.setForwardOnly(false);
-    if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
-        return failure(selection, errorText(select.lastError()));
-    for (const QVariant &value : values)
-        select.addBindValue(value);
-    if (!select.exec())
-        return failure(selection, errorText(select.lastError()));
-    QList<qint32> numbers;
-    while (select.next())
-        numbers.append(select.value(0).toInt());
-    if (select.lastError().isValid())
-        return failure(selection, errorText(select.lastError()));
-    return numbers;
+        return numbersThroughIndex(database, selection, order, ascending, failed);
+    return numbersOnServer(database, selection, order, ascending, failed);
 }
 
 Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSelection &selection,
@@ -273,7 +370,9 @@ Outcome RequirementListing::failure(const RequirementSelection &selection, const
 Result<QList<MasterReqRow>> RequirementListing::rows(const RequirementSelection &selection) const
 {
     const auto [where, values] =
-        condition(selection, SqlDialect::of(QSqlDatabase::database(m_connection, false)));
+        SqlDialect::of(QSqlDatabase::database(m_connection, false)) == Backend::PostgreSQL
+            ? serverCondition(selection)
+            : condition(selection, Backend::SQLite);
     return rowsWhere(where, values);
 }
 

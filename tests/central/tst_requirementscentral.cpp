@@ -128,6 +128,7 @@ private slots:
         QTest::newRow("entity") << QueryKind::ByEntity << "freight scale" << L{12};
         QTest::newRow("entity any case") << QueryKind::ByEntity << "wind sensor" << L{1, 100};
         QTest::newRow("entity wildcard") << QueryKind::ByEntity << "*way" << L{1, 2};
+        QTest::newRow("entity prefix any case") << QueryKind::ByEntity << "WIND*" << L{1, 100};
         QTest::newRow("entity is not pasted") << QueryKind::ByEntity << "x') OR (1=1" << L{};
     }
 
@@ -479,6 +480,70 @@ private slots:
             order.removeOne(deleted);
             QCOMPARE(listed(central), order);
         }
+    }
+
+    // Empty values, letters of both cases and beyond ASCII, and runs of equal
+    // values: both backends list them alike, text compared byte by byte,
+    // empty (NULL) values first going up and last going down, equal values
+    // in number order both ways.
+    void sortEdges_data()
+    {
+        QTest::addColumn<int>("columnValue");
+        QTest::addColumn<bool>("ascending");
+        for (const bool ascending : {true, false}) {
+            const char *direction = ascending ? "up" : "down";
+            QTest::addRow("comments %s", direction) << int(Column::Comments) << ascending;
+            QTest::addRow("paragraph %s", direction) << int(Column::Paragraph) << ascending;
+            QTest::addRow("requirement %s", direction) << int(Column::Requirement) << ascending;
+        }
+    }
+
+    void sortEdges()
+    {
+        QFETCH(int, columnValue);
+        const Column column = Column(columnValue);
+        QFETCH(bool, ascending);
+        // The values against the numbers' order, some twice, two empty.
+        const QStringList values = {QStringLiteral("b"),           QString(),
+                                    QStringLiteral("B"),           QStringLiteral("a"),
+                                    QString::fromUtf8("\xc3\xa9"), QStringLiteral("a"),
+                                    QStringLiteral("Z"),           QString(),
+                                    QStringLiteral("b"),           QStringLiteral("a b")};
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        QList<std::pair<QString, int>> expected;
+        for (int i = 0; i < values.size(); ++i) {
+            const int number = 2000 + i;
+            RequirementRow row{number, "Functional", 3};
+            QString sortValue = values.at(i);
+            if (column == Column::Comments) {
+                row.comments = values.at(i);
+            } else if (column == Column::Paragraph) {
+                row.paragraph = values.at(i);
+            } else {
+                // The sentence is never empty: the preamble leads it.
+                row.text = values.at(i).isNull() ? QStringLiteral("") : values.at(i);
+                sortValue = QStringLiteral("The Acme system shall ") + row.text;
+            }
+            QVERIFY(insertRequirement(db, row));
+            expected.append({sortValue, number});
+        }
+        QVERIFY(db.commit());
+        std::stable_sort(expected.begin(), expected.end(), [&](const auto &a, const auto &b) {
+            if (a.first.isNull() != b.first.isNull())
+                return ascending ? a.first.isNull() : b.first.isNull();
+            const int order = a.first.toUtf8().compare(b.first.toUtf8());
+            return ascending ? order < 0 : order > 0;
+        });
+        QList<int> order;
+        for (const auto &[value, number] : expected)
+            order.append(number);
+
+        RequirementsCentral central(kConnection);
+        QVERIFY(central.runByTemplate(3).isOk());
+        central.setSort(column, ascending);
+        QVERIFY(central.refresh().isOk());
+        QCOMPARE(listed(central), order);
     }
 
     void cellTexts_data()
