@@ -3,6 +3,7 @@
 #include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "cli/structuraloptions.h"
+#include "common/jsontext.h"
 #include "common/templatenumbers.h"
 #include "language/requirementbuilder.h"
 #include "language/termvocabulary.h"
@@ -10,10 +11,6 @@
 #include "templates/functionalcommit.h"
 #include "templates/structuralcommit.h"
 #include "templates/technicalcommit.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <algorithm>
 
@@ -393,6 +390,43 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// One element of list's JSON array, as jsonArrayElement() writes an object
+// of these three keys (in the order QJsonObject keeps them), without a
+// document for each row.
+void appendJsonElement(QString &line, const store::ListedRow &row, const QString &sentence)
+{
+    line += QLatin1String("    {\n        \"number\": ");
+    line += QString::number(row.number);
+    line += QLatin1String(",\n        \"sentence\": ");
+    JsonText::appendQuoted(line, sentence);
+    line += QLatin1String(",\n        \"type\": ");
+    JsonText::appendQuoted(line, row.type);
+    line += QLatin1String("\n    }");
+}
+
+// "%1  %2  %3" with the number right-aligned in five places and the kind
+// left-aligned in ten, as QString::arg() pads them.
+void appendTableRow(QString &line, const store::ListedRow &row, const QString &sentence)
+{
+    const QString number = QString::number(row.number);
+    line += QString(std::max<qsizetype>(0, 5 - number.size()), QLatin1Char(' '));
+    line += number;
+    line += QLatin1String("  ");
+    line += row.type;
+    line += QString(std::max<qsizetype>(0, 10 - row.type.size()), QLatin1Char(' '));
+    line += QLatin1String("  ");
+    line += sentence;
+}
+
+void appendCsvRow(QString &line, const store::ListedRow &row, const QString &sentence)
+{
+    line += QString::number(row.number);
+    line += QLatin1Char(',');
+    line += csvField(row.type);
+    line += QLatin1Char(',');
+    line += csvField(sentence);
+}
+
 // Writes each row as it is read: a listing of any length takes the memory
 // of one row. JSON comes out as QJsonDocument writes an array, one element
 // at a time.
@@ -405,29 +439,33 @@ int writeListing(const central::RequirementsCentral &central, const Selection &q
         printLine(QStringLiteral("number,type,sentence"));
     if (asJson)
         printLine(QStringLiteral("["));
-    QString pending;
+    QString line;
+    QString sentence;
+    bool first = true;
     const Outcome written = central.forEachSelected(query, kind, [&](const store::ListedRow &row) {
-        const QString sentence = row.preamble + QLatin1Char(' ') + row.text + QLatin1Char('.');
+        sentence.clear();
+        sentence += row.preamble;
+        sentence += QLatin1Char(' ');
+        sentence += row.text;
+        sentence += QLatin1Char('.');
         if (asJson) {
-            if (!pending.isEmpty())
-                printLine(pending + QLatin1Char(','));
-            pending = jsonArrayElement(QJsonObject{{QStringLiteral("number"), row.number},
-                                                   {QStringLiteral("type"), row.type},
-                                                   {QStringLiteral("sentence"), sentence}});
-        } else if (asCsv) {
-            printLine(QStringLiteral("%1,%2,%3")
-                          .arg(row.number)
-                          .arg(csvField(row.type), csvField(sentence)));
+            // Each element ends its line once the next one follows.
+            if (!first)
+                printLine(line + QLatin1Char(','));
+            line.clear();
+            appendJsonElement(line, row, sentence);
         } else {
-            printLine(
-                QStringLiteral("%1  %2  %3").arg(row.number, 5).arg(row.type, -10).arg(sentence));
+            line.clear();
+            (asCsv ? appendCsvRow : appendTableRow)(line, row, sentence);
+            printLine(line);
         }
+        first = false;
     });
     if (!written)
         return report(written, written.kind() == MessageKind::Stop ? DatabaseError : Refused);
     if (asJson) {
-        if (!pending.isEmpty())
-            printLine(pending);
+        if (!first)
+            printLine(line);
         printLine(QStringLiteral("]"));
     }
     return Done;
