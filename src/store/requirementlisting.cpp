@@ -334,12 +334,20 @@ RequirementListing::listedRowsRead(const QSqlDatabase &database,
                               .arg(ascending ? QLatin1String("ASC") : QLatin1String("DESC")),
                 {match}};
     }
-    // On SQLite the order's index is read from end to end, as for the
-    // numbers alone.
-    const bool steered = backend == Backend::SQLite && !ordersBySelection(selection, order);
-    const auto [where, values] = condition(selection, backend, steered);
-    const QString sql = columns + QStringLiteral("MASTER_REQ WHERE (") + where +
-                        QStringLiteral(") ORDER BY ") + orderBy(order, ascending);
+    // Whole rows in the order of a column's index would be visited in that
+    // order, one look-up each all over the file: on SQLite the rows are read
+    // as the selection finds them and sorted in its temporary storage
+    // instead ("+" keeps the index out), which costs half as much at a
+    // million rows. The number order is the table's own.
+    const auto [where, values] = condition(selection, backend);
+    const bool sorted = backend == Backend::SQLite && order != RequirementOrder::Number &&
+                        order != RequirementOrder::Relevance;
+    const QString sql =
+        columns + QStringLiteral("MASTER_REQ WHERE (") + where + QStringLiteral(") ORDER BY ") +
+        (sorted
+             ? QStringLiteral("+(%1) %2, Req_Num")
+                   .arg(orderValue(order), ascending ? QLatin1String("ASC") : QLatin1String("DESC"))
+             : orderBy(order, ascending));
     return {SqlDialect::likeIgnoringCase(database, sql), values};
 }
 
