@@ -5,17 +5,22 @@
 // Requirements Central's own numbers for the same query and order (every
 // number in turn), and the first and last rows against what the fill wrote.
 // "bench_list N --keep FILE" keeps the filled database there, for timing
-// varn-cli itself on it.
+// varn-cli itself on it; "bench_list N --server" reads a team database on a
+// private PostgreSQL cluster holding the same rows.
 #include "app/blankimage.h"
 #include "benchsupport.h"
 #include "central/requirementquery.h"
 #include "common/storedwords.h"
 #include "store/listingreader.h"
+#include "store/serveraddress.h"
 #include "store/sqlconnection.h"
+#include "store/teamdatabase.h"
+#include "support/pgcluster.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 
@@ -135,6 +140,39 @@ bool checkEnds(const BenchSupport::FillPlan &plan, const BenchSupport::Filled &f
     return true;
 }
 
+// The filled rows copied into a new team database on the private cluster,
+// whose connection is then opened under kConnection.
+bool openServerCopy(const QString &path, const QString &folder)
+{
+    PgCluster *cluster = PgCluster::instance();
+    if (!cluster)
+        return false;
+    const QString server = cluster->createDatabase();
+    const auto address = varn::store::ServerAddress::parse(server);
+    if (!address)
+        return false;
+    {
+        const auto opened = varn::store::SqlConnection::openServer(kConnection, address.value());
+        if (!opened || !varn::store::TeamDatabase::provision(kConnection, QStringLiteral("Acme")))
+            return false;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const QString script = BenchSupport::writeServerLoad(path, folder);
+    QProcess psql;
+    psql.setProcessChannelMode(QProcess::ForwardedChannels);
+    psql.start(QStringLiteral("/usr/lib/postgresql/15/bin/psql"),
+               {QStringLiteral("-h"), cluster->socketFolder(), QStringLiteral("-p"),
+                QStringLiteral("5432"), QStringLiteral("-U"), PgCluster::userName(),
+                QStringLiteral("-d"), PgCluster::databaseOf(server), QStringLiteral("-q"),
+                QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-f"),
+                script});
+    if (script.isEmpty() || !psql.waitForFinished(-1) || psql.exitCode() != 0)
+        return false;
+    std::printf("copied to the server in %.1f s\n", timer.nsecsElapsed() / 1e9);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -155,7 +193,9 @@ int main(int argc, char **argv)
         return 1;
     std::printf("%d stored requirements (%d live): filled in %.1f s\n", filled->requirements,
                 filled->live, filled->seconds);
-    if (!varn::store::SqlConnection::open(kConnection, path))
+    const bool onServer = arguments.contains(QStringLiteral("--server"));
+    if (onServer ? !openServerCopy(path, folder.path())
+                 : !varn::store::SqlConnection::open(kConnection, path))
         return 1;
     using varn::central::RequirementQuery;
     const QString functional = QString::fromLatin1(varn::StoredWords::kFunctional);
