@@ -439,11 +439,12 @@ int writeListing(const central::RequirementsCentral &central, const Selection &q
         printLine(QStringLiteral("number,type,sentence"));
     if (asJson)
         printLine(QStringLiteral("["));
+    // Emptied with resize(0), which keeps their room for the next row.
     QString line;
     QString sentence;
     bool first = true;
     const Outcome written = central.forEachSelected(query, kind, [&](const store::ListedRow &row) {
-        sentence.clear();
+        sentence.resize(0);
         sentence += row.preamble;
         sentence += QLatin1Char(' ');
         sentence += row.text;
@@ -452,10 +453,10 @@ int writeListing(const central::RequirementsCentral &central, const Selection &q
             // Each element ends its line once the next one follows.
             if (!first)
                 printLine(line + QLatin1Char(','));
-            line.clear();
+            line.resize(0);
             appendJsonElement(line, row, sentence);
         } else {
-            line.clear();
+            line.resize(0);
             (asCsv ? appendCsvRow : appendTableRow)(line, row, sentence);
             printLine(line);
         }
