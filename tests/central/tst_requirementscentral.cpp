@@ -494,8 +494,8 @@ private slots:
         QTest::addColumn<int>("deleted"); // 0: none
         QTest::newRow("up") << true << 0;
         QTest::newRow("down") << false << 0;
-        QTest::newRow("up, deleted past a page edge") << true << 1270;
-        QTest::newRow("down, deleted at a page edge") << false << 1258;
+        QTest::newRow("up, deleted past the second page edge") << true << 1010;
+        QTest::newRow("down, deleted just past the second page edge") << false << 1258;
     }
 
     void forEachSelectedReadsOnce()
