@@ -199,13 +199,21 @@ Outcome RequirementsCentral::runByText(const QString &text)
     return run(query.value(), QueryKind::ByText);
 }
 
-Outcome RequirementsCentral::runByVersion(qint32 selected)
+Result<store::RequirementSelection> RequirementsCentral::versionsQuery(qint32 selected) const
 {
     // The stored row says which first version all versions share.
     const Result<store::MasterReqRow> row = selectedRow(selected);
     if (!row)
         return row.outcome();
-    return run(RequirementQuery::versionsOf(row->OrigReqNum), QueryKind::ByVersion);
+    return RequirementQuery::versionsOf(row->OrigReqNum);
+}
+
+Outcome RequirementsCentral::runByVersion(qint32 selected)
+{
+    const Result<store::RequirementSelection> query = versionsQuery(selected);
+    if (!query)
+        return query.outcome();
+    return run(query.value(), QueryKind::ByVersion);
 }
 
 Outcome RequirementsCentral::runText(QueryKind kind, const QString &text)
@@ -322,37 +330,14 @@ int RequirementsCentral::rowToFollow(qint32 selected, int previousRow) const
     return std::min(previousRow, count - 1);
 }
 
-Outcome RequirementsCentral::forEachListed(
-    const std::function<void(const store::MasterReqRow &)> &take) const
+Outcome RequirementsCentral::forEachSelected(const store::RequirementSelection &query,
+                                             QueryKind kind,
+                                             const store::ListingReader::Take &take) const
 {
-    // Blocks of a few hundred: the driver binds a value by its placeholder's
-    // name, in time that grows with the number of placeholders.
-    constexpr int kBlockRows = 256;
-    const int count = m_model.requirementCount();
-    QList<qint32> numbers;
-    numbers.reserve(kBlockRows);
-    for (int first = 0; first < count; first += kBlockRows) {
-        numbers.clear();
-        for (int row = first; row < std::min(count, first + kBlockRows); ++row)
-            numbers.append(m_model.numberAt(row));
-        Result<QList<store::MasterReqRow>> rows = m_listing.page(numbers);
-        if (!rows)
-            return rows.outcome();
-        // The page comes in no particular order.
-        std::sort(rows->begin(), rows->end(),
-                  [](const store::MasterReqRow &a, const store::MasterReqRow &b) {
-                      return a.Req_Num < b.Req_Num;
-                  });
-        for (const qint32 number : std::as_const(numbers)) {
-            const auto found = std::lower_bound(
-                rows->cbegin(), rows->cend(), number,
-                [](const store::MasterReqRow &row, qint32 wanted) { return row.Req_Num < wanted; });
-            if (found == rows->cend() || found->Req_Num != number)
-                return Outcome::stop(notFoundMessage());
-            take(*found);
-        }
-    }
-    return Outcome::ok();
+    const bool byRelevance = m_relevance && kind == QueryKind::ByText;
+    return store::ListingReader(m_connection)
+        .forEach(query, byRelevance ? store::RequirementOrder::Relevance : listingOrder(),
+                 byRelevance || m_ascending, take);
 }
 
 Result<QString> RequirementsCentral::sentenceOf(qint32 selected)

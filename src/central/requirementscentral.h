@@ -5,6 +5,7 @@
 #include "central/requirementquery.h"
 #include "central/requirementtablemodel.h"
 #include "common/outcome.h"
+#include "store/listingreader.h"
 #include "store/requirementlisting.h"
 #include "store/requirementrows.h"
 
@@ -97,10 +98,15 @@ public:
     // row that took its place. -1: nothing to select.
     int rowToFollow(qint32 selected, int previousRow) const;
 
-    // Hands every listed requirement to take, in the list's order, reading
-    // the rows a block at a time and keeping none: a listing of any length
-    // is written out in the memory of one block.
-    Outcome forEachListed(const std::function<void(const store::MasterReqRow &)> &take) const;
+    // Hands every requirement the query selects to take, in the order the
+    // list would show them, as one read of the rows goes by: the list itself
+    // stays as it is, and a listing of any length is written out in the
+    // memory of a row.
+    Outcome forEachSelected(const store::RequirementSelection &query, QueryKind kind,
+                            const store::ListingReader::Take &take) const;
+    // By Version's query: every version of the selected requirement (0: none
+    // selected), or the message to show.
+    Result<store::RequirementSelection> versionsQuery(qint32 selected) const;
 
     // The sentence of the selected requirement as stored now (0: none
     // selected).

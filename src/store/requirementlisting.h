@@ -5,6 +5,11 @@
 
 #include <QList>
 #include <QString>
+#include <QVariantList>
+
+#include <utility>
+
+class QSqlDatabase;
 
 namespace varn::store {
 
@@ -74,6 +79,15 @@ public:
     Result<QList<MasterReqRow>> page(const QList<qint32> &numbers) const;
 
 private:
+    friend class ListingReader;
+    // One statement that reads the number, kind, preamble and text of every
+    // row a selection lists, in the order asked for (equal sort values in
+    // number order), and its bound values: a listing read from end to end
+    // in one pass.
+    static std::pair<QString, QVariantList> listedRowsRead(const QSqlDatabase &database,
+                                                           const RequirementSelection &selection,
+                                                           RequirementOrder order, bool ascending);
+
     Result<QList<qint32>> numbersByRelevance(const RequirementSelection &selection,
                                              bool bestFirst) const;
     Outcome failure(const RequirementSelection &selection, const QString &why) const;

@@ -2,6 +2,10 @@
 #include "support/clirun.h"
 #include "support/workspaceenvironment.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QtTest>
 
@@ -121,6 +125,86 @@ private slots:
         for (const QString &line : listed.out.split('\n', Qt::SkipEmptyParts).mid(1))
             found.append(line.section(',', 0, 0));
         QCOMPARE(found, numbers);
+    }
+
+    // A listing longer than the blocks rows were once read in, in each
+    // format and in orders with runs of equal values across the edges: every
+    // requirement once, in the list's order, with its own sentence.
+    void listAcrossPageEdges_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QStringList>("sort");
+        for (const char *format : {"table", "csv", "json"}) {
+            QTest::addRow("%s, by number", format) << QString::fromLatin1(format) << QStringList{};
+            QTest::addRow("%s, by number down", format)
+                << QString::fromLatin1(format) << QStringList{"--sort", "No.", "--desc"};
+            QTest::addRow("%s, by priority down", format)
+                << QString::fromLatin1(format) << QStringList{"--sort", "Priority", "--desc"};
+        }
+    }
+
+    void listAcrossPageEdges()
+    {
+        QFETCH(QString, format);
+        QFETCH(QStringList, sort);
+        constexpr int kRows = 300;
+        static QString edges;
+        if (edges.isEmpty()) {
+            const QString workspace = m_environment->root() + QStringLiteral("/edges.vnp");
+            QCOMPARE(CliRun::run({"new", "--system", "Edge", "--workspace", workspace}).exitCode,
+                     0);
+            const QString file = m_environment->root() + QStringLiteral("/edges.csv");
+            QFile records(file);
+            QVERIFY(records.open(QIODevice::WriteOnly));
+            records.write("No.,Type,Source,Category,Priority,Release,Version,Paragraph,"
+                          "Requirement,Orig No.,Date Saved,Comments\r\n");
+            for (int i = 1; i <= kRows; ++i)
+                records.write(QStringLiteral(",Technical,23,Software,%1,1,1,None,The Edge system "
+                                             "shall respond within %2 seconds,,12-8-2026,\r\n")
+                                  .arg(1 + i % 3)
+                                  .arg(i)
+                                  .toUtf8());
+            records.close();
+            const CliRun imported = CliRun::run({"import", "csv", "--input", file}, workspace);
+            QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+            edges = workspace;
+        }
+        // Requirement i has priority 1 + i % 3; equal values in number order.
+        QList<int> order;
+        for (int i = 1; i <= kRows; ++i)
+            order.append(i);
+        if (sort.contains(QStringLiteral("Priority")))
+            std::stable_sort(order.begin(), order.end(),
+                             [](int a, int b) { return a % 3 > b % 3; });
+        else if (!sort.isEmpty())
+            std::reverse(order.begin(), order.end());
+
+        const CliRun listed = CliRun::run(QStringList{"list", "--format", format} + sort, edges);
+        QCOMPARE(listed.exitCode, 0);
+        QList<std::pair<int, QString>> rows;
+        if (format == QLatin1String("json")) {
+            for (const QJsonValue &element : QJsonDocument::fromJson(listed.out.toUtf8()).array())
+                rows.append({element[QStringLiteral("number")].toInt(),
+                             element[QStringLiteral("sentence")].toString()});
+        } else {
+            QStringList lines = listed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            if (format == QLatin1String("csv"))
+                QCOMPARE(lines.takeFirst(), QStringLiteral("number,type,sentence"));
+            for (const QString &line : std::as_const(lines)) {
+                if (format == QLatin1String("csv"))
+                    rows.append({line.section(QLatin1Char(','), 0, 0).toInt(),
+                                 line.section(QLatin1Char(','), 2).remove(QLatin1Char('"'))});
+                else
+                    rows.append({line.left(5).trimmed().toInt(), line.mid(19)});
+            }
+        }
+        QCOMPARE(rows.size(), kRows);
+        for (int row = 0; row < kRows; ++row) {
+            QCOMPARE(rows.at(row).first, order.at(row));
+            QCOMPARE(rows.at(row).second,
+                     QStringLiteral("The Edge system shall respond within %1 seconds.")
+                         .arg(order.at(row)));
+        }
     }
 
     // model shows the classes of the derived model, each one's outline, and

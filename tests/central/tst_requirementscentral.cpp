@@ -7,6 +7,8 @@
 #include "support/testbackend.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 using namespace varn;
@@ -544,6 +546,95 @@ private slots:
         central.setSort(column, ascending);
         QVERIFY(central.refresh().isOk());
         QCOMPARE(listed(central), order);
+    }
+
+    // varn-cli's list reads the rows of a query once, in the list's order
+    // across what are page edges for the list model (runs of equal
+    // paragraphs straddle them), and writes what the database held when the
+    // read began: a requirement another user deletes meanwhile is written as
+    // it was, never as a deleted row among live ones.
+    void forEachSelectedReadsOnce_data()
+    {
+        QTest::addColumn<bool>("ascending");
+        QTest::addColumn<int>("deleted"); // 0: none
+        QTest::newRow("up") << true << 0;
+        QTest::newRow("down") << false << 0;
+        QTest::newRow("up, deleted past the second page edge") << true << 1010;
+        QTest::newRow("down, deleted just past the second page edge") << false << 1258;
+    }
+
+    void forEachSelectedReadsOnce()
+    {
+        QFETCH(bool, ascending);
+        QFETCH(int, deleted);
+        constexpr int kRows = 2 * RequirementTableModel::kPageRows + 44;
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        QList<std::pair<QString, int>> expected;
+        for (int i = 0; i < kRows; ++i) {
+            const int number = 1000 + i;
+            const QString paragraph =
+                QStringLiteral("P%1").arg(kRows / 3 - i / 3, 3, 10, QChar(u'0'));
+            QVERIFY(insertRequirement(
+                db, {number, "Functional", 2, paragraph, QStringLiteral("text %1").arg(number)}));
+            expected.append({paragraph, number});
+        }
+        QVERIFY(db.commit());
+        std::sort(expected.begin(), expected.end(), [&](const auto &a, const auto &b) {
+            if (a.first != b.first)
+                return ascending ? a.first < b.first : a.first > b.first;
+            return a.second < b.second;
+        });
+        QList<int> order;
+        for (const auto &[paragraph, number] : expected)
+            order.append(number);
+
+        RequirementsCentral central(kConnection);
+        central.setSort(Column::Paragraph, ascending);
+        const QString otherUser = QStringLiteral("central other user");
+        QSqlDatabase other = QSqlDatabase::cloneDatabase(db, otherUser);
+        QVERIFY(other.open());
+        bool deletedMeanwhile = false;
+        QList<int> numbers;
+        QStringList problems;
+        const Outcome read = central.forEachSelected(
+            RequirementQuery::byTemplate(2), QueryKind::ByTemplate,
+            [&](const store::ListedRow &row) {
+                if (numbers.isEmpty() && deleted) {
+                    QSqlQuery update(other);
+                    update.prepare(
+                        QStringLiteral("UPDATE MASTER_REQ SET FSTType = ? WHERE Req_Num = ?"));
+                    update.addBindValue(QStringLiteral("Deleted"));
+                    update.addBindValue(deleted);
+                    deletedMeanwhile = update.exec() && update.numRowsAffected() == 1;
+                    if (!deletedMeanwhile)
+                        problems.append(update.lastError().text());
+                }
+                if (row.type != QLatin1String("Functional") ||
+                    row.preamble != "The Acme system shall" ||
+                    row.text != QStringLiteral("text %1").arg(row.number))
+                    problems.append(
+                        QStringLiteral("%1 %2: %3").arg(row.number).arg(row.type, row.text));
+                numbers.append(row.number);
+            });
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(otherUser);
+        QVERIFY2(read.isOk(), qPrintable(read.message()));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+        QCOMPARE(deletedMeanwhile, deleted != 0);
+        QCOMPARE(numbers, order);
+        if (deleted) {
+            // Read again, it is gone and the rest keep their order.
+            order.removeOne(deleted);
+            numbers.clear();
+            QVERIFY(central
+                        .forEachSelected(
+                            RequirementQuery::byTemplate(2), QueryKind::ByTemplate,
+                            [&](const store::ListedRow &row) { numbers.append(row.number); })
+                        .isOk());
+            QCOMPARE(numbers, order);
+        }
     }
 
     void cellTexts_data()

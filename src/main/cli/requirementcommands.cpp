@@ -3,18 +3,14 @@
 #include "cli/clitr.h"
 #include "cli/cliworkspace.h"
 #include "cli/structuraloptions.h"
-#include "common/commonmessages.h"
+#include "common/jsontext.h"
 #include "common/templatenumbers.h"
 #include "language/requirementbuilder.h"
 #include "language/termvocabulary.h"
-#include "store/recordobjects.h"
+#include "store/listingreader.h"
 #include "templates/functionalcommit.h"
 #include "templates/structuralcommit.h"
 #include "templates/technicalcommit.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <algorithm>
 
@@ -23,6 +19,7 @@ namespace varn::cli {
 namespace {
 
 using app::CVarnApp;
+using central::RequirementQuery;
 using language::RequirementBuilder;
 using language::TermList;
 using language::TermVocabulary;
@@ -32,6 +29,7 @@ using templates::FunctionalDraft;
 using templates::StructuralControl;
 using templates::StructuralDraft;
 using templates::TemplateCatalogue;
+using Selection = store::RequirementSelection;
 
 constexpr const char *kAddSynopsis = QT_TRANSLATE_NOOP(
     "varn::cli",
@@ -392,15 +390,101 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-// The query options of list, each running the Requirements Central query of
+// One element of list's JSON array, as jsonArrayElement() writes an object
+// of these three keys (in the order QJsonObject keeps them), without a
+// document for each row.
+void appendJsonElement(QString &line, const store::ListedRow &row, const QString &sentence)
+{
+    line += QLatin1String("    {\n        \"number\": ");
+    line += QString::number(row.number);
+    line += QLatin1String(",\n        \"sentence\": ");
+    JsonText::appendQuoted(line, sentence);
+    line += QLatin1String(",\n        \"type\": ");
+    JsonText::appendQuoted(line, row.type);
+    line += QLatin1String("\n    }");
+}
+
+// "%1  %2  %3" with the number right-aligned in five places and the kind
+// left-aligned in ten, as QString::arg() pads them.
+void appendTableRow(QString &line, const store::ListedRow &row, const QString &sentence)
+{
+    const QString number = QString::number(row.number);
+    line += QString(std::max<qsizetype>(0, 5 - number.size()), QLatin1Char(' '));
+    line += number;
+    line += QLatin1String("  ");
+    line += row.type;
+    line += QString(std::max<qsizetype>(0, 10 - row.type.size()), QLatin1Char(' '));
+    line += QLatin1String("  ");
+    line += sentence;
+}
+
+void appendCsvRow(QString &line, const store::ListedRow &row, const QString &sentence)
+{
+    line += QString::number(row.number);
+    line += QLatin1Char(',');
+    line += csvField(row.type);
+    line += QLatin1Char(',');
+    line += csvField(sentence);
+}
+
+// Writes each row as it is read: a listing of any length takes the memory
+// of one row. JSON comes out as QJsonDocument writes an array, one element
+// at a time.
+int writeListing(const central::RequirementsCentral &central, const Selection &query,
+                 central::QueryKind kind, const QString &format)
+{
+    const bool asJson = format == QLatin1String("json");
+    const bool asCsv = format == QLatin1String("csv");
+    if (asCsv)
+        printLine(QStringLiteral("number,type,sentence"));
+    if (asJson)
+        printLine(QStringLiteral("["));
+    // Emptied with resize(0), which keeps their room for the next row.
+    QString line;
+    QString sentence;
+    bool first = true;
+    const Outcome written = central.forEachSelected(query, kind, [&](const store::ListedRow &row) {
+        sentence.resize(0);
+        sentence += row.preamble;
+        sentence += QLatin1Char(' ');
+        sentence += row.text;
+        sentence += QLatin1Char('.');
+        if (asJson) {
+            // Each element ends its line once the next one follows.
+            if (!first)
+                printLine(line + QLatin1Char(','));
+            line.resize(0);
+            appendJsonElement(line, row, sentence);
+        } else {
+            line.resize(0);
+            (asCsv ? appendCsvRow : appendTableRow)(line, row, sentence);
+            printLine(line);
+        }
+        first = false;
+    });
+    if (!written)
+        return report(written, written.kind() == MessageKind::Stop ? DatabaseError : Refused);
+    if (asJson) {
+        if (!first)
+            printLine(line);
+        printLine(QStringLiteral("]"));
+    }
+    return Done;
+}
+
+// The query options of list, each naming the Requirements Central query of
 // that name; at most one is given.
+
 struct ListQuery
 {
     const char *option;
-    Outcome (*run)(central::RequirementsCentral &central, const QString &value, bool *valid);
+    central::QueryKind kind;
+    Result<Selection> (*select)(const central::RequirementsCentral &central, const QString &value,
+                                bool *valid);
 };
 
-Outcome runListedType(central::RequirementsCentral &central, const QString &value, bool *valid)
+Result<Selection> listedType(const central::RequirementsCentral &, const QString &value,
+                             bool *valid)
 {
     static const QMap<QString, central::QueryKind> kinds = {
         {QStringLiteral("functional"), central::QueryKind::Functional},
@@ -408,46 +492,50 @@ Outcome runListedType(central::RequirementsCentral &central, const QString &valu
         {QStringLiteral("technical"), central::QueryKind::Technical},
         {QStringLiteral("suspect"), central::QueryKind::Suspect}};
     *valid = kinds.contains(value.toLower());
-    return *valid ? central.runType(kinds.value(value.toLower())) : Outcome::ok();
+    return RequirementQuery::ofType(kinds.value(value.toLower(), central::QueryKind::All));
 }
 
-Outcome runListedTemplate(central::RequirementsCentral &central, const QString &value, bool *valid)
+Result<Selection> listedTemplate(const central::RequirementsCentral &, const QString &value,
+                                 bool *valid)
 {
     const int number = value.toInt(valid);
     *valid = *valid && number >= 0 && number <= TemplateCatalogue::kLastStructural;
-    return *valid ? central.runByTemplate(number) : Outcome::ok();
+    return RequirementQuery::byTemplate(number);
 }
 
-Outcome runListedVersions(central::RequirementsCentral &central, const QString &value, bool *valid)
+Result<Selection> listedVersions(const central::RequirementsCentral &central, const QString &value,
+                                 bool *valid)
 {
     const qint32 number = value.toInt(valid);
     *valid = *valid && number > 0;
-    return *valid ? central.runByVersion(number) : Outcome::ok();
+    if (!*valid)
+        return Selection{};
+    return central.versionsQuery(number);
 }
 
 constexpr ListQuery kListQueries[] = {
-    {"type", runListedType},
-    {"entity",
-     [](central::RequirementsCentral &central, const QString &value, bool *valid) {
+    {"type", central::QueryKind::All, listedType},
+    {"entity", central::QueryKind::ByEntity,
+     [](const central::RequirementsCentral &, const QString &value, bool *valid) {
          *valid = !value.isEmpty();
-         return central.runByEntity(value);
+         return Result<Selection>(RequirementQuery::byEntity(value));
      }},
-    {"number",
-     [](central::RequirementsCentral &central, const QString &value, bool *valid) {
+    {"number", central::QueryKind::ByNumber,
+     [](const central::RequirementsCentral &, const QString &value, bool *valid) {
          *valid = !value.isEmpty();
-         return central.runByNumber(value);
+         return *valid ? RequirementQuery::byNumber(value) : Result<Selection>(Selection{});
      }},
-    {"paragraph",
-     [](central::RequirementsCentral &central, const QString &value, bool *valid) {
+    {"paragraph", central::QueryKind::ByParagraph,
+     [](const central::RequirementsCentral &, const QString &value, bool *valid) {
          *valid = !value.isEmpty();
-         return central.runByParagraph(value);
+         return Result<Selection>(RequirementQuery::byParagraph(value));
      }},
-    {"template", runListedTemplate},
-    {"version", runListedVersions},
-    {"text",
-     [](central::RequirementsCentral &central, const QString &value, bool *valid) {
+    {"template", central::QueryKind::ByTemplate, listedTemplate},
+    {"version", central::QueryKind::ByVersion, listedVersions},
+    {"text", central::QueryKind::ByText,
+     [](const central::RequirementsCentral &, const QString &value, bool *valid) {
          *valid = !value.isEmpty();
-         return central.runByText(value);
+         return *valid ? RequirementQuery::byText(value) : Result<Selection>(Selection{});
      }},
 };
 
@@ -496,51 +584,17 @@ int runList(const QStringList &arguments)
     if (!options->has(QStringLiteral("sort")))
         central.sortByRelevance();
     bool valid = true;
-    const Outcome listed =
-        chosen ? chosen->run(central, options->value(QString::fromLatin1(chosen->option)), &valid)
-               : central.runType(central::QueryKind::All);
+    const Result<Selection> query =
+        chosen
+            ? chosen->select(central, options->value(QString::fromLatin1(chosen->option)), &valid)
+            : Result<Selection>(RequirementQuery::ofType(central::QueryKind::All));
     if (!valid)
         return usageError(Tr::tr(kListUsage), kListSynopsis);
-    if (!listed)
-        return report(listed, listed.kind() == MessageKind::Stop ? DatabaseError : Refused);
-
-    // Each row is written as it is read: a listing of any length takes the
-    // memory of one block of rows. JSON comes out as QJsonDocument writes an
-    // array, one element at a time.
-    const bool asJson = format == QLatin1String("json");
-    const bool asCsv = format == QLatin1String("csv");
-    if (asCsv)
-        printLine(QStringLiteral("number,type,sentence"));
-    if (asJson)
-        printLine(QStringLiteral("["));
-    QString pending;
-    const Outcome written = central.forEachListed([&](const store::MasterReqRow &row) {
-        const QString sentence = row.Preamble + QLatin1Char(' ') + row.ReqText + QLatin1Char('.');
-        if (asJson) {
-            if (!pending.isEmpty())
-                printLine(pending + QLatin1Char(','));
-            pending = jsonArrayElement(QJsonObject{{QStringLiteral("number"), row.Req_Num},
-                                                   {QStringLiteral("type"), row.FSTType},
-                                                   {QStringLiteral("sentence"), sentence}});
-        } else if (asCsv) {
-            printLine(QStringLiteral("%1,%2,%3")
-                          .arg(row.Req_Num)
-                          .arg(csvField(row.FSTType), csvField(sentence)));
-        } else {
-            printLine(QStringLiteral("%1  %2  %3")
-                          .arg(row.Req_Num, 5)
-                          .arg(row.FSTType, -10)
-                          .arg(sentence));
-        }
-    });
-    if (!written)
-        return report(Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed)), DatabaseError);
-    if (asJson) {
-        if (!pending.isEmpty())
-            printLine(pending);
-        printLine(QStringLiteral("]"));
-    }
-    return Done;
+    if (!query)
+        return report(query.outcome(),
+                      query.outcome().kind() == MessageKind::Stop ? DatabaseError : Refused);
+    return writeListing(central, query.value(), chosen ? chosen->kind : central::QueryKind::All,
+                        format);
 }
 
 } // namespace
