@@ -195,6 +195,17 @@ QString serverOrderValue(RequirementOrder order)
     }
 }
 
+// The whole ORDER BY of a listing on the server, ending in the number so
+// that equal values keep number order both ways.
+QString serverOrderBy(RequirementOrder order, bool ascending)
+{
+    if (order == RequirementOrder::Number || order == RequirementOrder::Relevance)
+        return QStringLiteral("Req_Num ") +
+               (ascending ? QLatin1String("ASC") : QLatin1String("DESC"));
+    return ascending ? serverOrderValue(order) + QStringLiteral(" NULLS FIRST, Req_Num")
+                     : serverOrderValue(order) + QStringLiteral(" DESC NULLS LAST, Req_Num");
+}
+
 QString orderBy(RequirementOrder order, bool ascending)
 {
     QString sql = orderValue(order);
@@ -279,12 +290,7 @@ Result<QList<qint32>> numbersOnServer(const QSqlDatabase &database,
                                       const std::function<Outcome(const QString &)> &failure)
 {
     const auto [where, values] = serverCondition(selection);
-    const bool byNumber = order == RequirementOrder::Number || order == RequirementOrder::Relevance;
-    const QString orderBy =
-        byNumber ? QStringLiteral("Req_Num ") +
-                       (ascending ? QLatin1String("ASC") : QLatin1String("DESC"))
-        : ascending ? serverOrderValue(order) + QStringLiteral(" NULLS FIRST, Req_Num")
-                    : serverOrderValue(order) + QStringLiteral(" DESC NULLS LAST, Req_Num");
+    const QString orderBy = serverOrderBy(order, ascending);
     // OFFSET 0 keeps the listing a query of its own, whose rows the packing
     // reads in the listing's order.
     const QString sql = QStringLiteral("SELECT string_agg(int4send(Req_Num), ''::bytea) FROM "
@@ -438,9 +444,16 @@ RequirementListing::listedRowsRead(const QSqlDatabase &database,
     // as the selection finds them and sorted in its temporary storage
     // instead ("+" keeps the index out), which costs half as much at a
     // million rows. The number order is the table's own.
+    if (backend == Backend::PostgreSQL) {
+        // The server's order is Requirements Central's there, read through
+        // the same indexes.
+        const auto [where, values] = serverCondition(selection);
+        return {columns + QStringLiteral("MASTER_REQ WHERE (") + where +
+                    QStringLiteral(") ORDER BY ") + serverOrderBy(order, ascending),
+                values};
+    }
     const auto [where, values] = condition(selection, backend);
-    const bool sorted = backend == Backend::SQLite && order != RequirementOrder::Number &&
-                        order != RequirementOrder::Relevance;
+    const bool sorted = order != RequirementOrder::Number && order != RequirementOrder::Relevance;
     const QString sql =
         columns + QStringLiteral("MASTER_REQ WHERE (") + where + QStringLiteral(") ORDER BY ") +
         (sorted
