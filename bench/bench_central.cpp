@@ -5,7 +5,10 @@
 // the list, and the sentence of a selected requirement. The widgets
 // themselves are not linked here; the figures are the query and model side
 // of the painted screen. The peak memory of the whole run ends the report.
-// "bench_central N --fill FILE SYSTEM" fills a new workspace's database only.
+// "bench_central N --fill FILE SYSTEM" fills a new workspace's database only;
+// "bench_central --database FILE" measures a database filled before (no
+// fill, no check of what was written), so that two builds can be measured in
+// turn on the same rows.
 #include "app/blankimage.h"
 #include "benchsupport.h"
 #include "store/sqlconnection.h"
@@ -38,6 +41,15 @@ int main(int argc, char **argv)
             std::printf("%d stored requirements (%d live): filled in %.1f s\n",
                         filled->requirements, filled->live, filled->seconds);
         return filled ? 0 : 1;
+    }
+    if (const QStringList arguments = application.arguments();
+        arguments.size() == 3 && arguments.at(1) == QLatin1String("--database")) {
+        BenchSupport::resetPeakMemory();
+        if (!varn::store::SqlConnection::open(kConnection, arguments.at(2)))
+            return 1;
+        const bool measured = BenchSupport::measureCentral(kConnection);
+        varn::store::SqlConnection::close(kConnection);
+        return measured ? 0 : 1;
     }
     QTemporaryDir folder(QCoreApplication::applicationDirPath() +
                          QStringLiteral("/bench_central-XXXXXX"));

@@ -407,8 +407,8 @@ Outcome CVarnApp::openWorkspace(const QString &workspaceFilePath, Use use)
             return abandon(Outcome::stop(Tr::tr(kCannotOpenRequirements) + verified.message()));
     }
     if (!m_readOnly) {
-        if (const Result<QStringList> extended =
-                SchemaExtensions::bringUpToDate(m_requirementsConnection);
+        if (const Result<QStringList> extended = SchemaExtensions::bringUpToDate(
+                m_requirementsConnection, SchemaExtensions::builtIn(), m_preparationProgress);
             !extended)
             return abandon(
                 Outcome::stop(Tr::tr(kCannotOpenRequirements) + extended.outcome().message()));

@@ -59,6 +59,15 @@ public:
     // True when the open workspace's database is on a server.
     bool isTeamWorkspace() const;
     Outcome openWorkspace(const QString &workspaceFilePath, Use use = Use::Change);
+    // Hears the progress of bringing an older workspace's database up to
+    // date when Open writes its new tables and indexes (a minute on a
+    // million requirements): (0, all) before the first statement, then
+    // after each. Not called when nothing is missing.
+    using PreparationProgress = std::function<void(int done, int all)>;
+    void setPreparationProgress(PreparationProgress progress)
+    {
+        m_preparationProgress = std::move(progress);
+    }
     Outcome saveWorkspace(const QString &workspaceFilePath);
     void closeWorkspace();
 
@@ -116,6 +125,7 @@ private:
     void releaseConnections();
 
     NoticeSink m_notices;
+    PreparationProgress m_preparationProgress;
     QString m_requirementsConnection;
     QString m_applicationConnection;
     std::optional<CVarnDoc> m_document;

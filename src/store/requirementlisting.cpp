@@ -14,6 +14,8 @@
 #include <functional>
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 #include <vector>
 
 namespace varn::store {
@@ -226,6 +228,106 @@ bool ordersBySelection(const RequirementSelection &selection, RequirementOrder o
            (selection.kind == Kind::ByTemplate && order == RequirementOrder::Source);
 }
 
+// The condition with its test of the kind written out in the text: SQLite
+// reads an index that holds live rows only (liveorders.sqlite.sql) when the
+// query tests the kind as the index's own condition does, word for word, and
+// a bound value is not taken for that word. The word is the program's own.
+std::pair<QString, QVariantList> kindWrittenOut(const QString &where, const QVariantList &values)
+{
+    const QString bound = QStringLiteral("FSTType NOT LIKE ?");
+    const QString deleted = QString::fromLatin1(messages::kDeletedKind);
+    Q_ASSERT(!deleted.contains(QLatin1Char('\'')));
+    QString written;
+    QVariantList kept;
+    qsizetype parameter = 0;
+    for (qsizetype at = 0; at < where.size(); ++at) {
+        if (where.at(at) != QLatin1Char('?')) {
+            written += where.at(at);
+            continue;
+        }
+        const bool kindTest = parameter < values.size() &&
+                              values.at(parameter).toString() == deleted &&
+                              QStringView(where).first(at + 1).endsWith(bound);
+        if (kindTest)
+            written += QLatin1Char('\'') + deleted + QLatin1Char('\'');
+        else {
+            written += QLatin1Char('?');
+            if (parameter < values.size())
+                kept.append(values.at(parameter));
+        }
+        ++parameter;
+    }
+    return {written, kept};
+}
+
+// The ranges of the numbers whose decimal text a By Number pattern matches,
+// for a pattern of digits ("123") or of digits and one final wildcard
+// ("12%"), lowest first; nullopt for any other pattern, which is matched as
+// text. "1%" is 1, 10 to 19, 100 to 199 and so on up to the largest number.
+std::optional<QList<std::pair<qint32, qint32>>> numberRanges(const QString &pattern)
+{
+    constexpr qint64 kLargest = std::numeric_limits<qint32>::max();
+    QString digits = pattern;
+    const bool prefix = digits.endsWith(QLatin1Char('%'));
+    if (prefix)
+        digits.chop(1);
+    if (digits.isEmpty() || digits.size() > 10 ||
+        !std::all_of(digits.cbegin(), digits.cend(),
+                     [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
+        return std::nullopt;
+    QList<std::pair<qint32, qint32>> ranges;
+    // No number's text begins with a zero but that of 0 itself.
+    if (digits.startsWith(QLatin1Char('0'))) {
+        if (digits.size() == 1)
+            ranges.append({0, 0});
+        return ranges;
+    }
+    const qint64 first = digits.toLongLong();
+    if (!prefix) {
+        if (first <= kLargest)
+            ranges.append({qint32(first), qint32(first)});
+        return ranges;
+    }
+    for (qint64 low = first, high = first; low <= kLargest; low *= 10, high = high * 10 + 9)
+        ranges.append({qint32(low), qint32(std::min(high, kLargest))});
+    return ranges;
+}
+
+// The numbers of a By Number pattern in number order, each range read
+// through the numbers' index and the ranges merged: a prefix reads the
+// numbers it matches instead of the text of every number there is.
+Result<QList<qint32>> numbersInRanges(const QSqlDatabase &database,
+                                      const QList<std::pair<qint32, qint32>> &ranges,
+                                      bool ascending,
+                                      const std::function<Outcome(const QString &)> &failure)
+{
+    QList<qint32> numbers;
+    if (ranges.isEmpty())
+        return numbers;
+    QStringList selects;
+    for (qsizetype i = 0; i < ranges.size(); ++i)
+        selects.append(
+            QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE Req_Num BETWEEN ? AND ?"));
+    RowStatement select(database,
+                        selects.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY 1"),
+                        RowStatement::Route::Direct);
+    if (!select.isPrepared())
+        return failure(errorText(select.lastError()));
+    for (const auto &[low, high] : ranges) {
+        select.add(low);
+        select.add(high);
+    }
+    if (!select.exec())
+        return failure(errorText(select.lastError()));
+    while (select.next())
+        numbers.append(select.intValue(0));
+    if (select.lastError().isValid())
+        return failure(errorText(select.lastError()));
+    if (!ascending)
+        std::reverse(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 // SQLite reads the numbers in ascending order through the order's index
 // (data/extensions/listorders.sql), straight from the connection's handle:
 // a million numbers cost a pass over one index. A descending list is the
@@ -235,9 +337,14 @@ Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
                                           RequirementOrder order, bool ascending,
                                           const std::function<Outcome(const QString &)> &failure)
 {
-    const auto [where, values] =
-        condition(selection, Backend::SQLite, !ordersBySelection(selection, order));
     const bool byNumber = order == RequirementOrder::Number;
+    if (byNumber && selection.kind == RequirementSelection::Kind::ByNumber) {
+        if (const auto ranges = numberRanges(selection.text))
+            return numbersInRanges(database, *ranges, ascending, failure);
+    }
+    const auto [bound, boundValues] =
+        condition(selection, Backend::SQLite, !ordersBySelection(selection, order));
+    const auto [where, values] = kindWrittenOut(bound, boundValues);
     // Only a descending list needs the values, to find where each run ends.
     const bool runs = !ascending && !byNumber;
     const QString sql =

@@ -138,24 +138,36 @@ Result<QStringList> SchemaExtensions::missing(const QString &connectionName,
 }
 
 Outcome SchemaExtensions::runInTransaction(const QString &connectionName,
-                                           const QList<Script> &scripts)
+                                           const QList<Script> &scripts, const Progress &progress)
 {
     const QSqlDatabase database = QSqlDatabase::database(connectionName, false);
     const Backend backend = SqlDialect::of(database);
-    QSqlQuery query(database);
+    QList<std::pair<QString, QStringList>> toRun; // each script's name and statements
+    int all = 0;
     for (const Script &script : scripts) {
         if (!script.appliesTo(backend))
             continue;
-        for (const QString &statement : TeamDatabase::statements(script.text)) {
+        toRun.append({script.name, TeamDatabase::statements(script.text)});
+        all += int(toRun.last().second.size());
+    }
+    int done = 0;
+    if (progress)
+        progress(done, all);
+    QSqlQuery query(database);
+    for (const auto &[name, statements] : toRun) {
+        for (const QString &statement : statements) {
             if (!query.exec(statement))
-                return failure(script.name, errorText(query.lastError()));
+                return failure(name, errorText(query.lastError()));
+            if (progress)
+                progress(++done, all);
         }
     }
     return Outcome::ok();
 }
 
 Result<QStringList> SchemaExtensions::bringUpToDate(const QString &connectionName,
-                                                    const QList<Script> &scripts)
+                                                    const QList<Script> &scripts,
+                                                    const Progress &progress)
 {
     const Result<QStringList> lacking = missing(connectionName, scripts);
     if (!lacking || lacking->isEmpty())
@@ -184,7 +196,7 @@ Result<QStringList> SchemaExtensions::bringUpToDate(const QString &connectionNam
         if (stillLacking->contains(script.name))
             toRun.append(script);
     }
-    if (Outcome created = runInTransaction(connectionName, toRun); !created)
+    if (Outcome created = runInTransaction(connectionName, toRun, progress); !created)
         return abandon(created);
     if (!query.exec(QStringLiteral("COMMIT")))
         return abandon(failure(lacking->join(QLatin1String(", ")), errorText(query.lastError())));

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace varn::store {
@@ -47,12 +48,19 @@ public:
     // The scripts whose tables or indexes the database lacks, by name.
     static Result<QStringList> missing(const QString &connectionName,
                                        const QList<Script> &scripts = builtIn());
+    // Hears how many of the statements to run have run, of all: (0, all)
+    // before the first one, then after each. Building an index over a
+    // million rows takes seconds, so a caller shows this.
+    using Progress = std::function<void(int done, int all)>;
+
     // Creates the tables of every script the database lacks, all or none;
     // the names of the scripts applied.
     static Result<QStringList> bringUpToDate(const QString &connectionName,
-                                             const QList<Script> &scripts = builtIn());
+                                             const QList<Script> &scripts = builtIn(),
+                                             const Progress &progress = {});
     // Runs the scripts' statements inside a transaction the caller holds.
-    static Outcome runInTransaction(const QString &connectionName, const QList<Script> &scripts);
+    static Outcome runInTransaction(const QString &connectionName, const QList<Script> &scripts,
+                                    const Progress &progress = {});
 };
 
 } // namespace varn::store

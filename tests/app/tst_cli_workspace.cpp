@@ -4,6 +4,8 @@
 #include "support/workspaceenvironment.h"
 
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <memory>
@@ -41,6 +43,58 @@ private slots:
                                       : m_environment->databaseFolder() +
                                             QStringLiteral("/Acme TelecomReq.mdb")));
         QVERIFY(info.out.contains(QStringLiteral("Requirements: 0\n")));
+    }
+
+    // A workspace made before the list's indexes existed gains them when it
+    // is opened, once, and the user hears of the wait before it.
+    void olderWorkspaceIsPreparedWithANotice()
+    {
+        if (TestBackend::isServer())
+            QSKIP("the notice is about the workspace file's indexes");
+        const QString file = m_environment->root() + QStringLiteral("/older.vnp");
+        QCOMPARE(cli({QStringLiteral("new"), QStringLiteral("--system"), QStringLiteral("Older"),
+                      QStringLiteral("--workspace"), file})
+                     .exitCode,
+                 0);
+        const QString database = m_environment->databaseFolder() + QStringLiteral("/OlderReq.mdb");
+        const QString index = QStringLiteral("MASTER_REQ_List_Sentence");
+        auto hasIndex = [&] {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+            db.setDatabaseName(database);
+            bool found = false;
+            if (db.open()) {
+                QSqlQuery query(db);
+                query.exec(
+                    QStringLiteral("SELECT name FROM sqlite_master WHERE name = '%1'").arg(index));
+                found = query.next();
+                db.close();
+            }
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("older"));
+            return found;
+        };
+        QVERIFY(hasIndex());
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("dropping"));
+            db.setDatabaseName(database);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("DROP INDEX ") + index));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("dropping"));
+        QVERIFY(!hasIndex());
+
+        const CliRun first = cli({QStringLiteral("info"), QStringLiteral("--workspace"), file});
+        QCOMPARE(first.exitCode, 0);
+        QVERIFY2(first.err.startsWith(QStringLiteral("Preparing the workspace: ")),
+                 qPrintable(first.err));
+        QVERIFY(first.out.contains(QStringLiteral("Requirements: 0\n")));
+        QVERIFY(hasIndex());
+        const CliRun again = cli({QStringLiteral("info"), QStringLiteral("--workspace"), file});
+        QCOMPARE(again.exitCode, 0);
+        QCOMPARE(again.err, QString());
     }
 
     void exitCodes_data()

@@ -124,6 +124,12 @@ private slots:
             << QueryKind::ByNumber << "*" << L{1, 2, 3, 4, 5, 10, 12, 100};
         QTest::newRow("number of a deleted one") << QueryKind::ByNumber << "4" << L{4};
         QTest::newRow("number with leading zero") << QueryKind::ByNumber << "012" << L{};
+        QTest::newRow("number prefix of two digits") << QueryKind::ByNumber << "10*" << L{10, 100};
+        QTest::newRow("number wildcard inside") << QueryKind::ByNumber << "1*0" << L{10, 100};
+        QTest::newRow("number wildcards both ends") << QueryKind::ByNumber << "*0*" << L{10, 100};
+        QTest::newRow("number zero prefix") << QueryKind::ByNumber << "0*" << L{};
+        QTest::newRow("number above the largest") << QueryKind::ByNumber << "3000000000" << L{};
+        QTest::newRow("number longer than any") << QueryKind::ByNumber << "10000000000*" << L{};
         QTest::newRow("paragraph") << QueryKind::ByParagraph << "3.1" << L{1, 12};
         QTest::newRow("paragraph wildcard") << QueryKind::ByParagraph << "3*" << L{1, 2, 10, 12};
         QTest::newRow("paragraph is not pasted") << QueryKind::ByParagraph << "x' OR '1'='1" << L{};
@@ -344,6 +350,65 @@ private slots:
         // The number list is sorted first ascending, so a click reverses it.
         QVERIFY(central.sortByColumn(0, {}).isOk());
         QCOMPARE(listed(central), (QList<int>{100, 12, 10, 1}));
+    }
+
+    // Each selection keeps its rows and their order whichever index serves
+    // the order: those of live requirements only, or those of every row for
+    // By Number, which lists deleted and superseded ones too.
+    void sortedSelections_data()
+    {
+        QTest::addColumn<QueryKind>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("column"); // Column
+        QTest::addColumn<bool>("ascending");
+        QTest::addColumn<QList<int>>("expected");
+        using L = QList<int>;
+        const int sentence = int(Column::Requirement);
+        const int number = int(Column::Number);
+        QTest::newRow("all by sentence up")
+            << QueryKind::All << "" << sentence << true << L{12, 10, 2, 1, 3, 100};
+        QTest::newRow("all by sentence down")
+            << QueryKind::All << "" << sentence << false << L{100, 3, 1, 2, 10, 12};
+        QTest::newRow("all by number down")
+            << QueryKind::All << "" << number << false << L{100, 12, 10, 3, 2, 1};
+        QTest::newRow("template by sentence")
+            << QueryKind::ByTemplate << "9" << sentence << true << L{12, 10, 1};
+        QTest::newRow("paragraph by sentence down")
+            << QueryKind::ByParagraph << "3*" << sentence << false << L{1, 2, 10, 12};
+        QTest::newRow("every number by sentence")
+            << QueryKind::ByNumber << "*" << sentence << true << L{4, 12, 10, 2, 1, 5, 3, 100};
+        QTest::newRow("number prefix down")
+            << QueryKind::ByNumber << "1*" << number << false << L{100, 12, 10, 1};
+        QTest::newRow("number prefix by sentence")
+            << QueryKind::ByNumber << "1*" << sentence << true << L{12, 10, 1, 100};
+    }
+
+    void sortedSelections()
+    {
+        QFETCH(QueryKind, kind);
+        QFETCH(QString, text);
+        QFETCH(int, column);
+        QFETCH(bool, ascending);
+        QFETCH(QList<int>, expected);
+        RequirementsCentral central(kConnection);
+        central.setSort(Column(column), ascending);
+        Outcome outcome = Outcome::ok();
+        switch (kind) {
+        case QueryKind::ByTemplate:
+            outcome = central.runByTemplate(text.toInt());
+            break;
+        case QueryKind::ByNumber:
+            outcome = central.runByNumber(text);
+            break;
+        case QueryKind::ByParagraph:
+            outcome = central.runByParagraph(text);
+            break;
+        default:
+            outcome = central.runType(kind);
+        }
+        QVERIFY2(outcome.isOk(), qPrintable(outcome.message()));
+        QCOMPARE(central.sortAscending(), ascending);
+        QCOMPARE(listed(central), expected);
     }
 
     void rerunUsesTheFields()

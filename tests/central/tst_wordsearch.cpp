@@ -326,9 +326,19 @@ private slots:
         QVERIFY2(missing.message().contains(QStringLiteral("no index of its words")),
                  qPrintable(missing.message()));
 
-        const Result<QStringList> applied = store::SchemaExtensions::bringUpToDate(kConnection);
+        // The progress hears of every statement: none run, then each one.
+        QList<std::pair<int, int>> heard;
+        const Result<QStringList> applied = store::SchemaExtensions::bringUpToDate(
+            kConnection, store::SchemaExtensions::builtIn(), [&heard](int done, int all) {
+                heard.append({done, all});
+            });
         QVERIFY2(applied.isOk(), qPrintable(applied.outcome().message()));
         QCOMPARE(applied.value(), QStringList{QStringLiteral("textsearch")});
+        QVERIFY(heard.size() > 2);
+        const int all = heard.first().second;
+        for (int step = 0; step < heard.size(); ++step)
+            QCOMPARE(heard.at(step), (std::pair<int, int>{step, all}));
+        QCOMPARE(heard.last().first, all);
         QVERIFY(searchFor(central, QStringLiteral("runway")).isOk());
         QCOMPARE(listed(central), QList<int>{300});
         QVERIFY(searchFor(central, QStringLiteral("operator")).isOk());
@@ -339,7 +349,15 @@ private slots:
         QVERIFY(searchFor(central, QStringLiteral("runway")).isOk());
         QCOMPARE(listed(central), (QList<int>{300, 1}));
         // Nothing left to apply the next time.
-        QCOMPARE(store::SchemaExtensions::bringUpToDate(kConnection).value(), QStringList{});
+        heard.clear();
+        QCOMPARE(store::SchemaExtensions::bringUpToDate(kConnection,
+                                                        store::SchemaExtensions::builtIn(),
+                                                        [&heard](int done, int all) {
+                                                            heard.append({done, all});
+                                                        })
+                     .value(),
+                 QStringList{});
+        QVERIFY(heard.isEmpty());
     }
 };
 

@@ -11,8 +11,11 @@
 #include "app/widgets/workbench.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressBar>
+#include <QProgressDialog>
 
 namespace varn::app {
 
@@ -132,7 +135,21 @@ bool WorkspaceController::openWorkspaceFile(const QString &path)
                                          .arg(holder->pid)));
         return false;
     }
-    if (Outcome opened = m_app.openWorkspace(path); !opened) {
+    // A workspace made by an earlier version gains its new indexes as it
+    // opens: a minute on a million requirements, shown in a progress dialog
+    // between the statements so that the window is painted and the user
+    // sees what the wait is for.
+    std::unique_ptr<QProgressDialog> preparing;
+    m_app.setPreparationProgress([this, &preparing](int done, int all) {
+        if (!preparing)
+            preparing = preparationDialog(all);
+        preparing->setValue(done);
+        QCoreApplication::processEvents();
+    });
+    const Outcome opened = m_app.openWorkspace(path);
+    m_app.setPreparationProgress({});
+    preparing.reset();
+    if (!opened) {
         showMessage(opened);
         if (!m_app.isWorkspaceOpen() && !QFileInfo::exists(path)) {
             m_recentFiles.remove(path);
@@ -144,6 +161,26 @@ bool WorkspaceController::openWorkspaceFile(const QString &path)
     updateRecentFiles();
     emit workspaceOpened();
     return true;
+}
+
+std::unique_ptr<QProgressDialog> WorkspaceController::preparationDialog(int steps) const
+{
+    auto dialog = std::make_unique<QProgressDialog>(m_window);
+    dialog->setObjectName(QStringLiteral("preparingWorkspace"));
+    dialog->setWindowTitle(MessagePresenter::title());
+    dialog->setLabelText(Tr::tr("Preparing the workspace...\nIts database gains the indexes of "
+                                "this version of Varn SE, once."));
+    dialog->setCancelButton(nullptr);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setMinimumDuration(0);
+    dialog->setRange(0, steps);
+    dialog->setValue(0);
+    if (auto *bar = dialog->findChild<QProgressBar *>())
+        bar->setAccessibleName(Tr::tr("Preparing the workspace..."));
+    dialog->show();
+    return dialog;
 }
 
 bool WorkspaceController::save()

@@ -6,6 +6,9 @@
 
 #include <QObject>
 
+#include <memory>
+
+class QProgressDialog;
 class QWidget;
 
 namespace varn {
@@ -68,6 +71,9 @@ private:
     // for a workspace never opened from a file, beside the file last saved or
     // in the folder Open looks in, never the process's current folder.
     QString proposedSavePath() const;
+    // The progress of bringing an older workspace's database up to date,
+    // shown at once: it is only asked for when there is work to do.
+    std::unique_ptr<QProgressDialog> preparationDialog(int steps) const;
     void connectActions();
     void showMessage(const Outcome &outcome);
     void updateRecentFiles();

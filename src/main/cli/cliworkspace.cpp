@@ -31,6 +31,15 @@ std::optional<CliOptions> parseCommandOptions(const QStringList &arguments,
 
 int openWorkspace(app::CVarnApp &app, const CliOptions &options, app::CVarnApp::Use use)
 {
+    // A workspace made by an earlier version gains its new tables and
+    // indexes once; on a large one that takes minutes, which the user is told
+    // of before the wait rather than left with a silent terminal.
+    app.setPreparationProgress([](int done, int) {
+        if (done == 0)
+            printError(Tr::tr("Preparing the workspace: its database gains the tables and indexes "
+                              "of this version, once. On a large workspace this takes a few "
+                              "minutes..."));
+    });
     const Outcome opened = app.openWorkspace(options.value(QStringLiteral("workspace")), use);
     return opened ? Done : report(opened, DatabaseError);
 }

@@ -17,6 +17,10 @@
 #include <QMdiArea>
 #include <QMimeData>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QToolBar>
 #include <QtTest>
 
@@ -41,6 +45,24 @@ void provideView(FeatureRegistry &features, WindowKind kind,
     window.create = std::move(create);
     features.addWindow(window);
 }
+
+// Hands each widget that is shown to a check.
+class ShowWatcher : public QObject
+{
+public:
+    explicit ShowWatcher(std::function<void(QWidget &)> shown) : m_shown(std::move(shown)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType())
+            m_shown(*static_cast<QWidget *>(watched));
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(QWidget &)> m_shown;
+};
 
 } // namespace
 
@@ -481,6 +503,60 @@ private slots:
                  QStringLiteral("Error opening file at the path specified.\n") + paths.at(1) +
                      QStringLiteral(": No such file or directory"));
         QVERIFY(!RecentFiles().files().contains(paths.at(1)));
+    }
+
+    // A workspace made before the list's indexes gains them as it opens,
+    // with the progress in a dialog that asks nothing and is gone once the
+    // workspace is open; the next open has nothing to do and shows none.
+    void olderWorkspaceShowsItsPreparation()
+    {
+        start();
+        const QString path = savedWorkspace();
+        QVERIFY(!path.isEmpty());
+        const QString database = m_app->requirementsSource().databasePath();
+        QVERIFY(m_window->workspace().closeWorkspace());
+        if (database.isEmpty())
+            QSKIP("a team workspace's indexes are made with its tables");
+        {
+            QSqlDatabase older =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+            older.setDatabaseName(database);
+            QVERIFY(older.open());
+            for (const char *index : {"MASTER_REQ_List_Number", "MASTER_REQ_List_Sentence"})
+                QVERIFY(
+                    QSqlQuery(older).exec(QStringLiteral("DROP INDEX ") + QLatin1String(index)));
+            older.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("older"));
+
+        QStringList labels;
+        int steps = 0;
+        ShowWatcher watcher([&](QWidget &shown) {
+            auto *dialog = qobject_cast<QProgressDialog *>(&shown);
+            if (!dialog)
+                return;
+            labels.append(dialog->labelText());
+            steps = dialog->maximum();
+            QVERIFY(dialog->findChildren<QPushButton *>().isEmpty());
+            QCOMPARE(dialog->isModal(), true);
+            checkScreenshot(*dialog, QStringLiteral("preparing-workspace.png"),
+                            programBackground());
+        });
+        qApp->installEventFilter(&watcher);
+        m_presenter.clear();
+        const bool opened = m_window->workspace().openWorkspaceFile(path);
+        QVERIFY2(opened, qPrintable(m_presenter.texts().join('\n')));
+        QCOMPARE(labels, QStringList{QStringLiteral(
+                             "Preparing the workspace...\nIts database gains the indexes of this "
+                             "version of Varn SE, once.")});
+        QVERIFY(steps > 2);
+        QVERIFY(m_presenter.texts().isEmpty());
+        QVERIFY(m_window->findChildren<QProgressDialog *>().isEmpty());
+
+        QVERIFY(m_window->workspace().closeWorkspace());
+        QVERIFY(m_window->workspace().openWorkspaceFile(path));
+        qApp->removeEventFilter(&watcher);
+        QCOMPARE(labels.size(), 1);
     }
 
     // A second desktop program on a workspace another one has open says so
