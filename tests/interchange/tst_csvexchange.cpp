@@ -225,20 +225,26 @@ private slots:
     }
 
     // A full disk while an export is written: the export is refused, naming
-    // the file, and a file of that name keeps what it held.
+    // the file, a file of that name keeps what it held, and no temporary
+    // file is left behind.
     void aFullDiskKeepsTheOldExport_data()
     {
         QTest::addColumn<int>("format");
-        QTest::newRow("CSV") << int(ExchangeFormat::Csv);
-        QTest::newRow("ReqIF") << int(ExchangeFormat::ReqIf);
-        QTest::newRow("HTML") << int(ExchangeFormat::Html);
+        QTest::addColumn<QString>("name");
+        QTest::newRow("CSV") << int(ExchangeFormat::Csv) << "requirements.out";
+        QTest::newRow("ReqIF") << int(ExchangeFormat::ReqIf) << "requirements.out";
+        QTest::newRow("ReqIF archive") << int(ExchangeFormat::ReqIf) << "requirements.reqifz";
+        QTest::newRow("HTML") << int(ExchangeFormat::Html) << "requirements.out";
+        QTest::newRow("XLSX") << int(ExchangeFormat::Xlsx) << "requirements.out";
+        QTest::newRow("ODT") << int(ExchangeFormat::Odt) << "requirements.out";
     }
 
     void aFullDiskKeepsTheOldExport()
     {
         QFETCH(int, format);
+        QFETCH(QString, name);
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("requirements.out"));
+        const QString path = folder.filePath(name);
         const QByteArray old = "an export of last week\n";
         {
             QFile file(path);
@@ -252,7 +258,11 @@ private slots:
         QVERIFY(templates::TechnicalCommit(source.records(), kSystem).save(draft).outcome);
 
         Result<RequirementExchange::ExportSummary> exported = Outcome::ok();
+        QTemporaryDir temporary;
         {
+            const QByteArray oldTemporary = qgetenv("TMPDIR");
+            qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+            const auto restore = qScopeGuard([&] { qputenv("TMPDIR", oldTemporary); });
             const FileSizeLimit full(16);
             QVERIFY(full.isSet());
             exported = RequirementExchange::exportTo(
@@ -267,7 +277,10 @@ private slots:
         QCOMPARE(file.readAll(), old);
         QCOMPARE(
             QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList{QStringLiteral("requirements.out")});
+            QStringList{name});
+        QCOMPARE(QDir(temporary.path())
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     // An imported record is checked as the technical composer checks what
