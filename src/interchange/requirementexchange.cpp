@@ -25,8 +25,8 @@
 #include "store/requirementsetreader.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QTemporaryFile>
 
@@ -59,15 +59,17 @@ Result<ReqIfArchive::Documents> readReqIfFile(const QString &path)
 }
 
 // The document, packed in an archive when the file's name asks for one: it
-// is written into a temporary file first, which the archive takes its entry
-// from as it is made.
+// is written into a temporary file beside the archive first (a folder that
+// has room for the archive, where /tmp may be memory), which the archive
+// takes its entry from as it is made.
 Outcome writeReqIf(const ExchangeSet &set, const QString &path, QIODevice &file,
                    const RequirementExchange::Progress &progress)
 {
     const QDateTime created = QDateTime::currentDateTimeUtc();
     if (!ReqIfArchive::namesArchive(path))
         return ReqIfWriter::write(set, file, created, progress);
-    QTemporaryFile document(QDir::tempPath() + QStringLiteral("/varn-export-XXXXXX.reqif"));
+    const QString folder = QFileInfo(path).absolutePath();
+    QTemporaryFile document(folder + QStringLiteral("/.varn-export-XXXXXX.reqif"));
     if (!document.open())
         return Outcome::stop(document.errorString());
     if (Outcome written = ReqIfWriter::write(set, document, created, progress); !written)
@@ -75,7 +77,7 @@ Outcome writeReqIf(const ExchangeSet &set, const QString &path, QIODevice &file,
     if (!document.flush())
         return Outcome::stop(document.errorString());
     document.close();
-    return ZipArchive::writeInto(file, {ReqIfArchive::entry(path, document.fileName())});
+    return ZipArchive::writeInto(file, {ReqIfArchive::entry(path, document.fileName())}, folder);
 }
 
 Outcome checkNotOwnFile(const QString &path, const QStringList &ownFiles)
@@ -150,7 +152,7 @@ Outcome writeCsv(const ExchangeSet &set, QIODevice &file,
     return written;
 }
 
-Outcome writeXlsx(const ExchangeSet &set, QIODevice &file,
+Outcome writeXlsx(const ExchangeSet &set, const QString &path, QIODevice &file,
                   const RequirementExchange::Progress &progress)
 {
     const XlsxWriter::Rows rows = [&set, &progress](const auto &visit) {
@@ -163,7 +165,8 @@ Outcome writeXlsx(const ExchangeSet &set, QIODevice &file,
             return visit(CsvExchange::cells(requirement));
         });
     };
-    return XlsxWriter::write(file, rows, CsvExchange::isNumeric, QStringLiteral("Requirements"));
+    return XlsxWriter::write(file, rows, CsvExchange::isNumeric, QStringLiteral("Requirements"),
+                             QFileInfo(path).absolutePath());
 }
 
 // The OpenDocument text is built whole in memory, so the requirements are
@@ -261,7 +264,7 @@ RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
                 return written;
             break;
         case ExchangeFormat::Xlsx:
-            if (Outcome written = writeXlsx(set.value(), file, progress); !written)
+            if (Outcome written = writeXlsx(set.value(), path, file, progress); !written)
                 return writeFailure(path, written.message());
             break;
         }

@@ -3,7 +3,6 @@
 #include "interchange/interchangetr.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QTemporaryFile>
 #include <QXmlStreamWriter>
 
@@ -212,12 +211,12 @@ QString XlsxWriter::columnName(qsizetype column)
 }
 
 Outcome XlsxWriter::write(QIODevice &device, const Rows &rows, const NumericColumn &numeric,
-                          const QString &sheetName)
+                          const QString &sheetName, const QString &folder)
 {
     auto failure = [](const QString &why) {
         return Outcome::stop(Tr::tr("The spreadsheet could not be made: %1").arg(why));
     };
-    QTemporaryFile sheet(QDir::tempPath() + QStringLiteral("/varn-sheet-XXXXXX.xml"));
+    QTemporaryFile sheet(folder + QStringLiteral("/.varn-sheet-XXXXXX.xml"));
     if (!sheet.open())
         return failure(sheet.errorString());
     QXmlStreamWriter xml(&sheet);
@@ -239,14 +238,16 @@ Outcome XlsxWriter::write(QIODevice &device, const Rows &rows, const NumericColu
         return failure(sheet.errorString());
     sheet.close();
     return ZipArchive::writeInto(
-        device, {
-                    {QStringLiteral("[Content_Types].xml"), contentTypes()},
-                    {QStringLiteral("_rels/.rels"), packageRelationships()},
-                    {QStringLiteral("xl/workbook.xml"), workbook(sheetName)},
-                    {QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRelationships()},
-                    {QStringLiteral("xl/styles.xml"), styles()},
-                    {QStringLiteral("xl/worksheets/sheet1.xml"), {}, sheet.fileName()},
-                });
+        device,
+        {
+            {QStringLiteral("[Content_Types].xml"), contentTypes()},
+            {QStringLiteral("_rels/.rels"), packageRelationships()},
+            {QStringLiteral("xl/workbook.xml"), workbook(sheetName)},
+            {QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRelationships()},
+            {QStringLiteral("xl/styles.xml"), styles()},
+            {QStringLiteral("xl/worksheets/sheet1.xml"), {}, sheet.fileName()},
+        },
+        folder);
 }
 
 } // namespace varn::interchange

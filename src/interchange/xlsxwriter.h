@@ -26,9 +26,9 @@ public:
 
     // Writes the workbook into the device; `numeric` applies to every row
     // but the first. The sheet is written row by row into a temporary file
-    // first, and packed from there: the rows are never all held.
+    // in `folder` first, and packed from there: the rows are never all held.
     static Outcome write(QIODevice &device, const Rows &rows, const NumericColumn &numeric,
-                         const QString &sheetName);
+                         const QString &sheetName, const QString &folder);
     // "A", "B", ... "Z", "AA"...: the letters of the column at that place.
     static QString columnName(qsizetype column);
 };

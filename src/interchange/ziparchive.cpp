@@ -4,7 +4,6 @@
 
 #include "interchange/exchangeinput.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QSaveFile>
@@ -254,12 +253,12 @@ Result<QByteArray> ZipArchive::bytes(const QList<Entry> &entries)
     return bytes;
 }
 
-Outcome ZipArchive::writeInto(QIODevice &device, const QList<Entry> &entries)
+Outcome ZipArchive::writeInto(QIODevice &device, const QList<Entry> &entries, const QString &folder)
 {
     auto failure = [](const QString &why) {
         return Outcome::stop(Tr::tr("The archive could not be made: %1").arg(why));
     };
-    QTemporaryFile made(QDir::tempPath() + QStringLiteral("/varn-archive-XXXXXX.zip"));
+    QTemporaryFile made(folder + QStringLiteral("/.varn-archive-XXXXXX.zip"));
     if (!made.open())
         return failure(made.errorString());
     made.close();

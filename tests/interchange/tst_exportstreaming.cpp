@@ -216,6 +216,11 @@ private slots:
         const Result<RequirementExchange::ExportSummary> written = RequirementExchange::exportTo(
             ExchangeFormat(format), {kConnection, kSystem, {}}, path, everyVersion);
         QVERIFY2(written, qPrintable(written.outcome().message()));
+        // The temporary files an archive is made from are gone.
+        const QStringList left =
+            QDir(m_files.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        QVERIFY2(left.filter(QRegularExpression(QStringLiteral("^\\."))).isEmpty(),
+                 qPrintable(left.join(QLatin1Char(' '))));
         const QList<int> expected = expectedNumbers(everyVersion);
         QCOMPARE(written->written, expected.size());
         QString document;
