@@ -1,11 +1,11 @@
-// Requirements in and out on large workspaces: the ReqIF export of 100,000
-// requirements, the import of 10,000 requirements from another tool's file,
-// and the trace of one requirement among 100,000.
+// Requirements in and out on large workspaces: each export format of the
+// shared fill (100,000 requirements unless the first argument names another
+// number), with its time and peak memory, the import of 10,000 requirements
+// from another tool's file, and the trace of one requirement among them.
 #include "app/blankimage.h"
 #include "benchsupport.h"
 #include "interchange/requirementexchange.h"
 #include "interchange/requirementtrace.h"
-#include "interchange/workspacerequirements.h"
 #include "store/recordobjects.h"
 #include "store/sqlconnection.h"
 
@@ -16,89 +16,16 @@
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 
-#include <sqlite3.h>
-
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-constexpr int kRequirements = 100000;
-constexpr int kEntities = 2000;
 constexpr int kForeign = 10000;
 const QString kSystem = QStringLiteral("Acme");
 
 using varn::interchange::ExchangeFormat;
 using varn::interchange::RequirementExchange;
-
-using BenchSupport::exec;
-using BenchSupport::step;
-
-// Template 9 requirements with their fields, entities, attributes and
-// methods, written straight through the C API: the arrangement, not what is
-// measured.
-bool fill(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK)
-        return false;
-    const char *statements[] = {
-        "INSERT INTO MASTER_REQ VALUES (?1, 'Functional', 9, 'Software', 1, 1, 1, ?2, "
-        "'The Acme system shall provide the capability', ?3, ?1, '3-7-2009', NULL)",
-        "INSERT INTO FUNC_REQ (F_ReqNum, Source, Preamble, Field1, Field4, Field5, Field6, "
-        "Field8) VALUES (?1, 9, 1, 'notify', ?2, 'when', ?3, ?4)",
-        "INSERT INTO REQ_ENTITY (Req_EntityID, ReqEntity, FK_FReqNum, FK_OMEntity) "
-        "VALUES (?1, ?2, ?3, ?4)",
-        "INSERT INTO OM_ENTITY VALUES (?1, ?2)",
-        "INSERT INTO OM_ATTR VALUES (?1, ?2, 'int', ?3)",
-        "INSERT INTO OM_METHOD VALUES (?1, ?2, ?3)",
-    };
-    sqlite3_stmt *prepared[6] = {};
-    bool ok = exec(db, "BEGIN");
-    for (int i = 0; i < 6; ++i)
-        ok = ok && sqlite3_prepare_v2(db, statements[i], -1, &prepared[i], nullptr) == SQLITE_OK;
-    auto text = [](sqlite3_stmt *statement, int column, const QByteArray &value) {
-        sqlite3_bind_text(statement, column, value.constData(), int(value.size()),
-                          SQLITE_TRANSIENT);
-    };
-    for (int entity = 1; ok && entity <= kEntities; ++entity) {
-        sqlite3_bind_int(prepared[3], 1, entity);
-        text(prepared[3], 2, "Station" + QByteArray::number(entity));
-        ok = step(prepared[3]);
-        for (int member = 0; ok && member < 5; ++member) {
-            const int key = (entity - 1) * 5 + member + 1;
-            sqlite3_bind_int(prepared[4], 1, key);
-            text(prepared[4], 2, "sensor" + QByteArray::number(member));
-            sqlite3_bind_int(prepared[4], 3, entity);
-            sqlite3_bind_int(prepared[5], 1, key);
-            text(prepared[5], 2, "changeSensor" + QByteArray::number(member));
-            sqlite3_bind_int(prepared[5], 3, entity);
-            ok = step(prepared[4]) && step(prepared[5]);
-        }
-    }
-    for (int number = 1; ok && number <= kRequirements; ++number) {
-        const int station = number % kEntities + 1;
-        const QByteArray sensor = "sensor " + QByteArray::number(number % 5);
-        const QByteArray place = "station " + QByteArray::number(station);
-        sqlite3_bind_int(prepared[0], 1, number);
-        text(prepared[0], 2,
-             QByteArray::number(number % 40) + '.' + QByteArray::number(number % 7));
-        text(prepared[0], 3, "notify operational subsystem when " + sensor + ' ' + place);
-        sqlite3_bind_int(prepared[1], 1, number);
-        text(prepared[1], 2, "operational subsystem");
-        text(prepared[1], 3, sensor);
-        text(prepared[1], 4, place);
-        sqlite3_bind_int(prepared[2], 1, number);
-        text(prepared[2], 2, place);
-        sqlite3_bind_int(prepared[2], 3, number);
-        sqlite3_bind_int(prepared[2], 4, station);
-        ok = step(prepared[0]) && step(prepared[1]) && step(prepared[2]);
-    }
-    ok = ok && exec(db, "COMMIT");
-    for (sqlite3_stmt *statement : prepared)
-        sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return ok;
-}
 
 // Another tool's file: one string attribute per object.
 bool writeForeignFile(const QString &path)
@@ -134,41 +61,85 @@ bool freshDatabase(const QString &path)
     return written.isOk();
 }
 
-bool measureExportAndTrace(const QTemporaryDir &folder)
+// One export format, run a few times: the best and the median wall time,
+// the file's size and the peak memory of the runs (VmHWM, started over from
+// what the process held before them).
+bool measureExport(const QString &connection, const QTemporaryDir &folder, const char *label,
+                   ExchangeFormat format, const QString &name, int runs)
+{
+    const QString output = folder.filePath(name);
+    BenchSupport::resetPeakMemory();
+    const double before = BenchSupport::peakMemoryMiB();
+    QList<double> seconds;
+    int written = 0;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const varn::Result<RequirementExchange::ExportSummary> exported =
+            RequirementExchange::exportTo(format, {connection, kSystem, folder.path()}, output,
+                                          false);
+        seconds.append(timer.nsecsElapsed() / 1e9);
+        if (!exported) {
+            std::fprintf(stderr, "%s: %s\n", label, qPrintable(exported.outcome().message()));
+            return false;
+        }
+        written = exported->written;
+    }
+    std::printf("%s export of %d requirements: best %.2f s, median %.2f s (%.1f MB); peak %.0f "
+                "MiB (%.0f MiB before)\n",
+                label, written, *std::min_element(seconds.cbegin(), seconds.cend()),
+                BenchSupport::median(seconds), QFileInfo(output).size() / 1e6,
+                BenchSupport::peakMemoryMiB(), before);
+    QFile::remove(output);
+    return true;
+}
+
+bool measureExportAndTrace(const QTemporaryDir &folder, int requirements)
 {
     const QString path = folder.filePath(QStringLiteral("AcmeReq.mdb"));
-    if (!freshDatabase(path) || !fill(path))
+    BenchSupport::FillPlan plan;
+    plan.requirements = requirements;
+    plan.system = kSystem;
+    if (!freshDatabase(path))
         return false;
+    const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
+    if (!filled)
+        return false;
+    std::printf("fill of %d requirements: %.1f s\n", requirements, filled->seconds);
     const QString connection = QStringLiteral("bench_interchange_export");
     if (!varn::store::SqlConnection::open(connection, path))
         return false;
-    bool ok = true;
+    bool ok = BenchSupport::checkFilled(connection, plan, filled.value());
     {
-        const QString output = folder.filePath(QStringLiteral("acme.reqif"));
-        QElapsedTimer timer;
-        timer.start();
-        ok = varn::interchange::WorkspaceRequirements::read(connection, kSystem, false).isOk();
-        std::printf("reading them for an export: %.2f s\n", timer.nsecsElapsed() / 1e9);
-        timer.restart();
-        const varn::Result<RequirementExchange::ExportSummary> written =
-            RequirementExchange::exportTo(ExchangeFormat::ReqIf,
-                                          {connection, kSystem, folder.path()}, output, false);
-        const qint64 exported = timer.nsecsElapsed();
-        ok = written.isOk();
-        if (ok)
-            std::printf("ReqIF export of %d requirements: %.2f s (%.1f MB)\n", written->written,
-                        exported / 1e9, QFileInfo(output).size() / 1e6);
+        constexpr int kRuns = 3;
+        ok = ok &&
+             measureExport(connection, folder, "ReqIF", ExchangeFormat::ReqIf,
+                           QStringLiteral("acme.reqif"), kRuns) &&
+             measureExport(connection, folder, "ReqIF archive", ExchangeFormat::ReqIf,
+                           QStringLiteral("acme.reqifz"), kRuns) &&
+             measureExport(connection, folder, "CSV", ExchangeFormat::Csv,
+                           QStringLiteral("acme.csv"), kRuns) &&
+             measureExport(connection, folder, "XLSX", ExchangeFormat::Xlsx,
+                           QStringLiteral("acme.xlsx"), kRuns) &&
+             measureExport(connection, folder, "HTML", ExchangeFormat::Html,
+                           QStringLiteral("acme.html"), 1);
+        // The OpenDocument text is built whole in memory: only up to the
+        // default size.
+        if (ok && requirements <= 100000)
+            ok = measureExport(connection, folder, "ODT", ExchangeFormat::Odt,
+                               QStringLiteral("acme.odt"), 1);
 
         varn::interchange::RequirementTrace trace(connection, folder.path(), kSystem);
-        timer.restart();
-        ok = ok && trace.ofRequirement(kRequirements / 2).isOk();
+        QElapsedTimer timer;
+        timer.start();
+        ok = ok && trace.ofRequirement(filled->lastLive).isOk();
         const qint64 first = timer.nsecsElapsed();
-        constexpr int kRuns = 200;
+        constexpr int kTraces = 200;
         timer.restart();
-        for (int run = 0; ok && run < kRuns; ++run)
-            ok = trace.ofRequirement(1 + (run * 499) % kRequirements).isOk();
+        for (int run = 0; ok && run < kTraces; ++run)
+            ok = trace.ofRequirement(1 + (run * 499) % requirements).isOk();
         std::printf("trace of one requirement among %d: first %.2f ms, then %.3f ms each\n",
-                    kRequirements, first / 1e6, timer.nsecsElapsed() / 1e6 / kRuns);
+                    requirements, first / 1e6, timer.nsecsElapsed() / 1e6 / kTraces);
     }
     varn::store::SqlConnection::close(connection);
     return ok;
@@ -207,8 +178,12 @@ bool measureImport(const QTemporaryDir &folder)
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
-    QTemporaryDir folder;
-    if (!measureExportAndTrace(folder) || !measureImport(folder)) {
+    const int requirements = BenchSupport::requirementsArgument(argc, argv, 100000);
+    // Beside the program: a million requirements' exports do not fit a
+    // small /tmp.
+    QTemporaryDir folder(QCoreApplication::applicationDirPath() +
+                         QStringLiteral("/bench_interchange-XXXXXX"));
+    if (!measureExportAndTrace(folder, requirements) || !measureImport(folder)) {
         std::fprintf(stderr, "benchmark failed\n");
         return 1;
     }

@@ -38,32 +38,23 @@ bool CsvExchange::isNumeric(qsizetype column)
     }
 }
 
-QList<QStringList> CsvExchange::records(const ExchangeSet &set)
+QStringList CsvExchange::cells(const ExchangedRequirement &requirement)
 {
-    QList<QStringList> records;
-    records.reserve(set.requirements.size());
-    for (const ExchangedRequirement &requirement : set.requirements) {
-        const store::MasterReqRow row =
-            requirement.masterRow(ExchangedRequirement::MasterColumns::All);
-        QStringList cells;
-        for (const central::ColumnInfo &info : CentralColumns::all())
-            cells.append(CentralColumns::cellText(row, info.column));
-        records.append(cells);
-    }
-    return records;
+    const store::MasterReqRow row = requirement.masterRow(ExchangedRequirement::MasterColumns::All);
+    QStringList cells;
+    for (const central::ColumnInfo &info : CentralColumns::all())
+        cells.append(CentralColumns::cellText(row, info.column));
+    return cells;
 }
 
-QString CsvExchange::text(const ExchangeSet &set)
+QString CsvExchange::record(const ExchangedRequirement &requirement)
 {
-    QString text = CsvTable::record(header());
-    for (QStringList &cells : records(set)) {
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            if (!isNumeric(i))
-                cells[i] = guarded(cells[i]);
-        }
-        text += CsvTable::record(cells);
+    QStringList cells = CsvExchange::cells(requirement);
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (!isNumeric(i))
+            cells[i] = guarded(cells[i]);
     }
-    return text;
+    return CsvTable::record(cells);
 }
 
 namespace {

@@ -23,12 +23,12 @@ public:
     // Whether the column at that place of the header holds a number, which a
     // spreadsheet may keep as one.
     static bool isNumeric(qsizetype column);
-    // Every requirement's cells, in the header's order.
-    static QList<QStringList> records(const ExchangeSet &set);
+    // A requirement's cells, in the header's order.
+    static QStringList cells(const ExchangedRequirement &requirement);
 
-    // The comma-separated file: text cells a spreadsheet would run as a
-    // formula are written guarded (see guarded()).
-    static QString text(const ExchangeSet &set);
+    // A record of the comma-separated file: text cells a spreadsheet would
+    // run as a formula are written guarded (see guarded()).
+    static QString record(const ExchangedRequirement &requirement);
     // Refused, with nothing to import, when the header is not the columns'
     // or a record has another number of fields.
     static Result<ImportBatch> batch(const QString &text);

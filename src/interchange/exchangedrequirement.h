@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/outcome.h"
 #include "interchange/reqifcontent.h"
 #include "store/requirementrows.h"
 
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace varn::interchange {
@@ -69,10 +71,18 @@ struct ForeignRecords
 };
 
 // What an export writes: the requirements in number order and their links.
+// The requirements are read as they are written, never all held at once:
+// forEachRequirement reads them again on every call.
 struct ExchangeSet
 {
+    using Visit = std::function<Outcome(const ExchangedRequirement &requirement)>;
+
     QString systemName;
-    QList<ExchangedRequirement> requirements;
+    // How many requirements forEachRequirement hands over.
+    int count = 0;
+    // Hands every requirement, in number order, to the visit (valid until it
+    // returns); the first refusal stops the reading and is returned.
+    std::function<Outcome(const Visit &visit)> forEachRequirement;
     QList<ExchangedLink> links;
     // The whole texts of requirements whose sentences were shortened.
     QHash<qint32, QString> fullTexts;

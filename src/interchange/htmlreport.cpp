@@ -1,7 +1,5 @@
 #include "interchange/htmlreport.h"
 
-#include <QHash>
-
 namespace varn::interchange {
 
 namespace {
@@ -50,12 +48,11 @@ QString producedList(const TracedRequirement &trace)
 
 } // namespace
 
-QString HtmlReport::page(const ExchangeSet &set, const QList<TracedRequirement> &traces,
-                         const QList<ReportClass> &classes, const QDateTime &created)
+Outcome HtmlReport::write(const ExchangeSet &set, const TraceOf &traceOf,
+                          const QList<ReportClass> &classes, const QDateTime &created,
+                          QIODevice &device, const Progress &progress)
 {
-    QHash<qint32, const TracedRequirement *> traceOf;
-    for (const TracedRequirement &trace : traces)
-        traceOf.insert(trace.number, &trace);
+    auto put = [&device](const QString &html) { device.write(html.toUtf8()); };
     const QString title = QStringLiteral("Requirements of the %1 system").arg(set.systemName);
     QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta "
                                   "charset=\"utf-8\">\n<title>") +
@@ -63,7 +60,7 @@ QString HtmlReport::page(const ExchangeSet &set, const QList<TracedRequirement> 
                    QString::fromLatin1(kStyle) + QStringLiteral("</style>\n</head>\n<body>\n");
     html += QStringLiteral("<h1>") + escaped(title) + QStringLiteral("</h1>\n<p>") +
             escaped(QStringLiteral("%1 requirement(s), reported %2")
-                        .arg(set.requirements.size())
+                        .arg(set.count)
                         .arg(created.toString(Qt::ISODate))) +
             QStringLiteral("</p>\n");
 
@@ -74,8 +71,13 @@ QString HtmlReport::page(const ExchangeSet &set, const QList<TracedRequirement> 
                              "and methods"})
         html += QStringLiteral("<th>") + QLatin1String(head) + QStringLiteral("</th>");
     html += QStringLiteral("</tr></thead>\n<tbody>\n");
-    for (const ExchangedRequirement &requirement : set.requirements) {
-        html +=
+    put(html);
+    int done = 0;
+    const Outcome rows = set.forEachRequirement([&](const ExchangedRequirement &requirement) {
+        const Result<TracedRequirement> trace = traceOf(requirement.number);
+        if (!trace)
+            return trace.outcome();
+        QString row =
             requirement.deleted ? QStringLiteral("<tr class=\"deleted\">") : QStringLiteral("<tr>");
         // A sentence shortened on import shows the whole text it came with.
         const auto whole = set.fullTexts.constFind(requirement.number);
@@ -85,16 +87,22 @@ QString HtmlReport::page(const ExchangeSet &set, const QList<TracedRequirement> 
                 : requirement.preamble + QLatin1Char(' ') + whole->trimmed() +
                       (whole->trimmed().endsWith(QLatin1Char('.')) ? QString()
                                                                    : QStringLiteral("."));
-        html += cell(QString::number(requirement.number)) + cell(requirement.type) +
-                cell(sentence) + cell(requirement.paragraph) + cell(requirement.category) +
-                cell(QString::number(requirement.priority)) +
-                cell(QString::number(requirement.release)) +
-                cell(QString::number(requirement.version)) + cell(requirement.dateSaved);
-        const TracedRequirement *trace = traceOf.value(requirement.number);
-        html += trace ? producedList(*trace) : QStringLiteral("<td></td>");
-        html += QStringLiteral("</tr>\n");
-    }
-    html += QStringLiteral("</tbody>\n</table>\n");
+        row += cell(QString::number(requirement.number)) + cell(requirement.type) + cell(sentence) +
+               cell(requirement.paragraph) + cell(requirement.category) +
+               cell(QString::number(requirement.priority)) +
+               cell(QString::number(requirement.release)) +
+               cell(QString::number(requirement.version)) + cell(requirement.dateSaved);
+        row += producedList(trace.value());
+        row += QStringLiteral("</tr>\n");
+        put(row);
+        ++done;
+        if (progress && (done % 100 == 0 || done == set.count))
+            progress(done, set.count);
+        return Outcome::ok();
+    });
+    if (!rows)
+        return rows;
+    html = QStringLiteral("</tbody>\n</table>\n");
 
     html +=
         QStringLiteral("<h2 class=\"model\">Object model</h2>\n<table>\n<thead><tr><th>Class</th>"
@@ -108,7 +116,8 @@ QString HtmlReport::page(const ExchangeSet &set, const QList<TracedRequirement> 
         html += QStringLiteral("<tr><td colspan=\"3\">No classes: the object model is empty."
                                "</td></tr>\n");
     html += QStringLiteral("</tbody>\n</table>\n</body>\n</html>\n");
-    return html;
+    put(html);
+    return Outcome::ok();
 }
 
 } // namespace varn::interchange

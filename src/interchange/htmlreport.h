@@ -1,11 +1,15 @@
 #pragma once
 
+#include "common/outcome.h"
 #include "interchange/exchangedrequirement.h"
 #include "interchange/requirementtrace.h"
 
 #include <QDateTime>
+#include <QIODevice>
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 namespace varn::interchange {
 
@@ -24,8 +28,15 @@ struct ReportClass
 class HtmlReport
 {
 public:
-    static QString page(const ExchangeSet &set, const QList<TracedRequirement> &traces,
-                        const QList<ReportClass> &classes, const QDateTime &created);
+    // What a requirement produced, asked for as its row is written.
+    using TraceOf = std::function<Result<TracedRequirement>(qint32 number)>;
+    using Progress = std::function<void(int written, int total)>;
+
+    // Writes the page row by row as the set hands the requirements over; a
+    // refused trace or read stops it and is returned.
+    static Outcome write(const ExchangeSet &set, const TraceOf &traceOf,
+                         const QList<ReportClass> &classes, const QDateTime &created,
+                         QIODevice &device, const Progress &progress = {});
 };
 
 } // namespace varn::interchange

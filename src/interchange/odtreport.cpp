@@ -95,10 +95,10 @@ QString paragraphOf(const ExchangedRequirement &requirement)
 
 } // namespace
 
-QList<OdtReport::Section> OdtReport::sections(const ExchangeSet &set)
+QList<OdtReport::Section> OdtReport::sections(const QList<ExchangedRequirement> &requirements)
 {
     QList<const ExchangedRequirement *> ordered;
-    for (const ExchangedRequirement &requirement : set.requirements)
+    for (const ExchangedRequirement &requirement : requirements)
         ordered.append(&requirement);
     std::stable_sort(ordered.begin(), ordered.end(), [](const auto *a, const auto *b) {
         const QString first = paragraphOf(*a);
@@ -130,20 +130,21 @@ QString OdtReport::heading(const Section &section)
                                        : QStringLiteral("Paragraph ") + section.paragraph;
 }
 
-Result<QByteArray> OdtReport::document(const ExchangeSet &set, const QDateTime &created)
+Result<QByteArray> OdtReport::document(const QString &systemName,
+                                       const QList<ExchangedRequirement> &requirements,
+                                       const QDateTime &created)
 {
     QTextDocument document;
-    document.setMetaInformation(
-        QTextDocument::DocumentTitle,
-        QStringLiteral("Requirements of the %1 system").arg(set.systemName));
+    document.setMetaInformation(QTextDocument::DocumentTitle,
+                                QStringLiteral("Requirements of the %1 system").arg(systemName));
     Builder builder(document);
-    builder.heading(0, QStringLiteral("Requirements of the %1 system").arg(set.systemName));
-    builder.paragraph(QStringLiteral("System: ") + set.systemName);
+    builder.heading(0, QStringLiteral("Requirements of the %1 system").arg(systemName));
+    builder.paragraph(QStringLiteral("System: ") + systemName);
     builder.paragraph(QStringLiteral("Date: ") + created.date().toString(Qt::ISODate));
-    builder.paragraph(QStringLiteral("%1 requirement(s)").arg(set.requirements.size()));
+    builder.paragraph(QStringLiteral("%1 requirement(s)").arg(requirements.size()));
     builder.pageBreak();
 
-    const QList<Section> sections = OdtReport::sections(set);
+    const QList<Section> sections = OdtReport::sections(requirements);
     builder.heading(1, QStringLiteral("Contents"));
     for (const Section &section : sections)
         builder.paragraph(heading(section));

@@ -25,11 +25,15 @@ public:
     };
 
     // The sections in the order the document shows them.
-    static QList<Section> sections(const ExchangeSet &set);
+    static QList<Section> sections(const QList<ExchangedRequirement> &requirements);
     // The heading of a section.
     static QString heading(const Section &section);
     // The OpenDocument file's bytes.
-    static Result<QByteArray> document(const ExchangeSet &set, const QDateTime &created);
+    // The text is built whole before it is written: it holds every
+    // requirement.
+    static Result<QByteArray> document(const QString &systemName,
+                                       const QList<ExchangedRequirement> &requirements,
+                                       const QDateTime &created);
 };
 
 } // namespace varn::interchange

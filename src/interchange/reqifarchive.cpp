@@ -104,10 +104,9 @@ Result<ReqIfArchive::Documents> ReqIfArchive::read(const ZipArchive &archive)
     return documents;
 }
 
-Result<QByteArray> ReqIfArchive::pack(const QString &path, const QByteArray &document)
+ZipArchive::Entry ReqIfArchive::entry(const QString &path, const QString &document)
 {
-    const QString name = QFileInfo(path).completeBaseName() + kDocumentSuffix;
-    return ZipArchive::bytes({{name, document}});
+    return {QFileInfo(path).completeBaseName() + kDocumentSuffix, {}, document};
 }
 
 } // namespace varn::interchange

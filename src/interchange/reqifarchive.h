@@ -28,8 +28,9 @@ public:
     static bool namesArchive(const QString &path);
 
     static Result<Documents> read(const ZipArchive &archive);
-    // The archive holding one document, named after the archive's file.
-    static Result<QByteArray> pack(const QString &path, const QByteArray &document);
+    // The archive's one entry: the document in the file `document`, named
+    // after the archive's file.
+    static ZipArchive::Entry entry(const QString &path, const QString &document);
 };
 
 } // namespace varn::interchange

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <set>
+#include <vector>
 
 namespace varn::interchange {
 
@@ -34,6 +35,63 @@ QByteArray kindName(ValueKind kind)
     }
     return "STRING";
 }
+
+// Requirements placed in the order of their paragraph numbers, then of
+// their own numbers, as they come: each paragraph text is kept once, and
+// each requirement takes two numbers.
+class ParagraphPlaces
+{
+public:
+    void place(const QString &paragraph, qint32 number)
+    {
+        auto known = m_ids.constFind(paragraph);
+        if (known == m_ids.cend()) {
+            known = m_ids.insert(paragraph, qint32(m_paragraphs.size()));
+            m_paragraphs.append(paragraph);
+        }
+        m_places.push_back({*known, number});
+    }
+
+    // The numbers placed, in document order (3.9 before 3.10).
+    std::vector<qint32> numbers()
+    {
+        // Paragraphs that compare alike ("3.1" and "3.01") share a rank, so
+        // their requirements go by number.
+        std::vector<qint32> byOrder(std::size_t(m_paragraphs.size()));
+        for (std::size_t i = 0; i < byOrder.size(); ++i)
+            byOrder[i] = qint32(i);
+        std::stable_sort(byOrder.begin(), byOrder.end(), [this](qint32 a, qint32 b) {
+            return ParagraphOrder::compare(m_paragraphs[a], m_paragraphs[b]) < 0;
+        });
+        std::vector<qint32> rank(byOrder.size());
+        for (std::size_t i = 0; i < byOrder.size(); ++i) {
+            const bool alike = i > 0 && ParagraphOrder::compare(m_paragraphs[byOrder[i - 1]],
+                                                                m_paragraphs[byOrder[i]]) == 0;
+            rank[std::size_t(byOrder[i])] =
+                i == 0 ? 0 : rank[std::size_t(byOrder[i - 1])] + (alike ? 0 : 1);
+        }
+        for (Place &place : m_places)
+            place.paragraph = rank[std::size_t(place.paragraph)];
+        std::sort(m_places.begin(), m_places.end(), [](const Place &a, const Place &b) {
+            return a.paragraph != b.paragraph ? a.paragraph < b.paragraph : a.number < b.number;
+        });
+        std::vector<qint32> numbers;
+        numbers.reserve(m_places.size());
+        for (const Place &place : m_places)
+            numbers.push_back(place.number);
+        return numbers;
+    }
+
+private:
+    struct Place
+    {
+        qint32 paragraph; // its index in m_paragraphs, then its rank
+        qint32 number;
+    };
+    QHash<QString, qint32> m_ids;
+    QStringList m_paragraphs;
+    std::vector<Place> m_places;
+};
 
 // The document in the layout Qt's stream writer gave it: no indentation,
 // empty elements closed in their start tag, one object to a line (deeper
@@ -81,17 +139,24 @@ public:
         m_out.markup("<CORE-CONTENT><REQ-IF-CONTENT>");
         if (!writeDatatypes() || !writeSpecTypes())
             return refused(0);
-        const int total = int(m_set.requirements.size());
+        const int total = m_set.count;
         const bool anyObject = total > 0 || m_foreignObjectCount > 0;
         m_out.markup(anyObject ? "<SPEC-OBJECTS>" : "<SPEC-OBJECTS/>");
-        for (int i = 0; i < total; ++i) {
-            const ExchangedRequirement &requirement = m_set.requirements[i];
-            const ReqIfContent::Object *foreign = foreignObject(requirement.number);
-            if (!(foreign ? writeForeignObject(*foreign) : writeObject(requirement)))
-                return refused(requirement.number);
-            if (progress && (i % 1000 == 999 || i + 1 == total))
-                progress(i + 1, total);
-        }
+        int done = 0;
+        const Outcome objects =
+            m_set.forEachRequirement([&](const ExchangedRequirement &requirement) -> Outcome {
+                const ReqIfContent::Object *foreign = foreignObject(requirement.number);
+                if (!(foreign ? writeForeignObject(*foreign) : writeObject(requirement)))
+                    return refused(requirement.number);
+                if (!foreign)
+                    m_ordered.place(requirement.paragraph, requirement.number);
+                ++done;
+                if (progress && (done % 1000 == 0 || done == total))
+                    progress(done, total);
+                return Outcome::ok();
+            });
+        if (!objects)
+            return objects;
         for (const ForeignRecords::Document *document : std::as_const(m_documents)) {
             for (const ReqIfContent::Object &object : document->content.objects) {
                 if (!writeForeignObject(object))
@@ -357,17 +422,7 @@ private:
 
     bool writeSpecification()
     {
-        QList<const ExchangedRequirement *> ordered;
-        ordered.reserve(m_set.requirements.size());
-        for (const ExchangedRequirement &requirement : m_set.requirements) {
-            if (!foreignObject(requirement.number))
-                ordered.append(&requirement);
-        }
-        std::stable_sort(ordered.begin(), ordered.end(), [](const auto *a, const auto *b) {
-            if (const int order = ParagraphOrder::compare(a->paragraph, b->paragraph); order != 0)
-                return order < 0;
-            return a->number < b->number;
-        });
+        const std::vector<qint32> ordered = m_ordered.numbers();
         m_out.markup("<SPECIFICATION");
         m_out.markup(" IDENTIFIER=\"");
         m_out.markup(id("specification"));
@@ -378,16 +433,16 @@ private:
             return false;
         m_out.markup("\">");
         reference("TYPE", "SPECIFICATION-TYPE-REF", id("specification-type"));
-        m_out.markup(ordered.isEmpty() ? "<CHILDREN/>" : "<CHILDREN>");
-        for (const ExchangedRequirement *requirement : std::as_const(ordered)) {
-            const QByteArray number = QByteArray::number(requirement->number);
+        m_out.markup(ordered.empty() ? "<CHILDREN/>" : "<CHILDREN>");
+        for (const qint32 requirement : ordered) {
+            const QByteArray number = QByteArray::number(requirement);
             m_out.markup("<SPEC-HIERARCHY");
             identify(id("node-" + number), kTypesChanged);
             m_out.markup(">");
-            reference("OBJECT", "SPEC-OBJECT-REF", objectId(requirement->number));
+            reference("OBJECT", "SPEC-OBJECT-REF", objectId(requirement));
             m_out.markup("</SPEC-HIERARCHY>");
         }
-        if (!ordered.isEmpty())
+        if (!ordered.empty())
             m_out.markup("</CHILDREN>");
         m_out.markup("</SPECIFICATION>");
         return true;
@@ -407,18 +462,18 @@ private:
     // markup prefixes their XHTML values use.
     void sortForeign()
     {
+        // Every requirement with another tool's object is among those
+        // written: the others are the workspace's own.
         QSet<qint32> documents;
-        bool own = false;
-        for (const ExchangedRequirement &requirement : m_set.requirements) {
-            if (foreignObject(requirement.number)) {
-                documents.insert(m_set.foreign->documentOf.value(requirement.number));
-                m_writtenObjects.insert(foreignObject(requirement.number)->identifier,
-                                        requirement.number);
+        if (m_set.foreign) {
+            for (auto object = m_set.foreign->objects.cbegin();
+                 object != m_set.foreign->objects.cend(); ++object) {
+                documents.insert(m_set.foreign->documentOf.value(object.key()));
+                m_writtenObjects.insert(object->identifier, object.key());
                 ++m_foreignObjectCount;
-            } else {
-                own = true;
             }
         }
+        const bool own = m_set.count > m_foreignObjectCount;
         if (m_set.foreign) {
             for (const ForeignRecords::Document &document : m_set.foreign->documents) {
                 if (!documents.contains(document.number))
@@ -730,6 +785,8 @@ private:
 
     const ExchangeSet &m_set;
     XmlByteStream m_out;
+    // The workspace's own requirements in the document tree's order.
+    ParagraphPlaces m_ordered;
     QByteArray m_prefix;
     QList<ValueMarkup> m_values; // by attribute, in file order
     QHash<QString, QByteArray> m_lastChanges;

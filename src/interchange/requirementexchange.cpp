@@ -9,6 +9,7 @@
 #include "common/controlcharacters.h"
 #include "interchange/csvexchange.h"
 #include "interchange/csvrecordreader.h"
+#include "interchange/csvtable.h"
 #include "interchange/exchangeinput.h"
 #include "interchange/htmlreport.h"
 #include "interchange/odtreport.h"
@@ -21,10 +22,13 @@
 #include "interchange/xlsxwriter.h"
 #include "interchange/ziparchive.h"
 #include "objmodel/objectmodelreader.h"
+#include "store/requirementsetreader.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
+#include <QTemporaryFile>
 
 namespace varn::interchange {
 
@@ -54,23 +58,26 @@ Result<ReqIfArchive::Documents> readReqIfFile(const QString &path)
     return ReqIfArchive::Documents{content.takeValue(), 0};
 }
 
-// The document, packed in an archive when the file's name asks for one.
+// The document, packed in an archive when the file's name asks for one: it
+// is written into a temporary file beside the archive first (a folder that
+// has room for the archive, where /tmp may be memory), which the archive
+// takes its entry from as it is made.
 Outcome writeReqIf(const ExchangeSet &set, const QString &path, QIODevice &file,
                    const RequirementExchange::Progress &progress)
 {
     const QDateTime created = QDateTime::currentDateTimeUtc();
     if (!ReqIfArchive::namesArchive(path))
         return ReqIfWriter::write(set, file, created, progress);
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
+    const QString folder = QFileInfo(path).absolutePath();
+    QTemporaryFile document(folder + QStringLiteral("/.varn-export-XXXXXX.reqif"));
+    if (!document.open())
+        return Outcome::stop(document.errorString());
     if (Outcome written = ReqIfWriter::write(set, document, created, progress); !written)
         return written;
-    const Result<QByteArray> archive = ReqIfArchive::pack(path, document.data());
-    if (!archive)
-        return archive.outcome();
-    if (file.write(archive.value()) != archive->size())
-        return Outcome::stop(file.errorString());
-    return Outcome::ok();
+    if (!document.flush())
+        return Outcome::stop(document.errorString());
+    document.close();
+    return ZipArchive::writeInto(file, {ReqIfArchive::entry(path, document.fileName())}, folder);
 }
 
 Outcome checkNotOwnFile(const QString &path, const QStringList &ownFiles)
@@ -116,25 +123,70 @@ Result<QList<ReportClass>> modelClasses(const QString &connectionName)
     return classes;
 }
 
-Result<QByteArray> htmlBytes(const ExchangeSet &set,
-                             const RequirementExchange::Workspace &workspace,
-                             const RequirementExchange::Progress &progress)
+Outcome writeHtml(const ExchangeSet &set, const RequirementExchange::Workspace &workspace,
+                  QIODevice &file, const RequirementExchange::Progress &progress)
 {
-    RequirementTrace trace(workspace.connectionName, workspace.installPath, workspace.systemName);
-    QList<TracedRequirement> traces;
-    const int total = int(set.requirements.size());
-    for (int i = 0; i < total; ++i) {
-        Result<TracedRequirement> traced = trace.ofRequirement(set.requirements[i].number);
-        if (!traced)
-            return traced.outcome();
-        traces.append(traced.takeValue());
-        if (progress && (i % 100 == 99 || i + 1 == total))
-            progress(i + 1, total);
-    }
     const Result<QList<ReportClass>> classes = modelClasses(workspace.connectionName);
     if (!classes)
         return classes.outcome();
-    return HtmlReport::page(set, traces, classes.value(), QDateTime::currentDateTime()).toUtf8();
+    RequirementTrace trace(workspace.connectionName, workspace.installPath, workspace.systemName);
+    return HtmlReport::write(
+        set, [&trace](qint32 number) { return trace.ofRequirement(number); }, classes.value(),
+        QDateTime::currentDateTime(), file, progress);
+}
+
+Outcome writeCsv(const ExchangeSet &set, QIODevice &file,
+                 const RequirementExchange::Progress &progress)
+{
+    file.write(CsvTable::record(CsvExchange::header()).toUtf8());
+    int done = 0;
+    const Outcome written = set.forEachRequirement([&](const ExchangedRequirement &requirement) {
+        file.write(CsvExchange::record(requirement).toUtf8());
+        ++done;
+        if (progress && (done % 1000 == 0 || done == set.count))
+            progress(done, set.count);
+        return Outcome::ok();
+    });
+    if (written && progress && set.count == 0)
+        progress(0, 0);
+    return written;
+}
+
+Outcome writeXlsx(const ExchangeSet &set, const QString &path, QIODevice &file,
+                  const RequirementExchange::Progress &progress)
+{
+    const XlsxWriter::Rows rows = [&set, &progress](const auto &visit) {
+        if (Outcome header = visit(CsvExchange::header()); !header)
+            return header;
+        int done = 0;
+        return set.forEachRequirement([&](const ExchangedRequirement &requirement) {
+            if (progress && ++done % 1000 == 0)
+                progress(done, set.count);
+            return visit(CsvExchange::cells(requirement));
+        });
+    };
+    return XlsxWriter::write(file, rows, CsvExchange::isNumeric, QStringLiteral("Requirements"),
+                             QFileInfo(path).absolutePath());
+}
+
+// The OpenDocument text is built whole in memory, so the requirements are
+// read into it first.
+Outcome writeOdt(const ExchangeSet &set, QIODevice &file)
+{
+    QList<ExchangedRequirement> requirements;
+    requirements.reserve(set.count);
+    const Outcome read = set.forEachRequirement([&requirements](const ExchangedRequirement &r) {
+        requirements.append(r);
+        return Outcome::ok();
+    });
+    if (!read)
+        return read;
+    const Result<QByteArray> odt =
+        OdtReport::document(set.systemName, requirements, QDateTime::currentDateTime());
+    if (!odt)
+        return odt.outcome();
+    file.write(odt.value());
+    return Outcome::ok();
 }
 
 // The texts of a requirement as a file can carry them; the number of
@@ -173,18 +225,30 @@ RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
 {
     if (Outcome target = checkNotOwnFile(path, workspace.ownFiles); !target)
         return target;
+    // Every read of the export sees the workspace as it was at its start.
+    const store::RequirementSetReader::Snapshot snapshot(workspace.connectionName);
     Result<ExchangeSet> set =
         WorkspaceRequirements::read(workspace.connectionName, workspace.systemName, everyVersion);
     if (!set)
         return set.outcome();
     ExportSummary summary;
-    summary.written = int(set->requirements.size());
-    for (ExchangedRequirement &requirement : set->requirements) {
-        if (const int replaced = writableTexts(requirement); replaced > 0) {
-            summary.replacedIn.append(requirement.number);
-            summary.replacedCharacters += replaced;
-        }
-    }
+    summary.written = set->count;
+    // The texts go out as a file can carry them, counted as they are read
+    // (once: a format may read the requirements again).
+    const auto read = std::move(set->forEachRequirement);
+    bool counted = false;
+    set->forEachRequirement = [&](const ExchangeSet::Visit &visit) {
+        const Outcome done = read([&](const ExchangedRequirement &stored) {
+            ExchangedRequirement requirement = stored;
+            if (const int replaced = writableTexts(requirement); replaced > 0 && !counted) {
+                summary.replacedIn.append(requirement.number);
+                summary.replacedCharacters += replaced;
+            }
+            return visit(requirement);
+        });
+        counted = true;
+        return done;
+    };
     const Outcome written = SavedFile::write(path, [&](QIODevice &file) -> Outcome {
         switch (format) {
         case ExchangeFormat::ReqIf:
@@ -192,34 +256,17 @@ RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
                 return writeFailure(path, written.message());
             break;
         case ExchangeFormat::Csv:
-            file.write(CsvExchange::text(set.value()).toUtf8());
-            if (progress)
-                progress(int(set->requirements.size()), int(set->requirements.size()));
+            return writeCsv(set.value(), file, progress);
+        case ExchangeFormat::Html:
+            return writeHtml(set.value(), workspace, file, progress);
+        case ExchangeFormat::Odt:
+            if (Outcome written = writeOdt(set.value(), file); !written)
+                return written;
             break;
-        case ExchangeFormat::Html: {
-            const Result<QByteArray> html = htmlBytes(set.value(), workspace, progress);
-            if (!html)
-                return html.outcome();
-            file.write(html.value());
+        case ExchangeFormat::Xlsx:
+            if (Outcome written = writeXlsx(set.value(), path, file, progress); !written)
+                return writeFailure(path, written.message());
             break;
-        }
-        case ExchangeFormat::Odt: {
-            const Result<QByteArray> odt =
-                OdtReport::document(set.value(), QDateTime::currentDateTime());
-            if (!odt)
-                return odt.outcome();
-            file.write(odt.value());
-            break;
-        }
-        case ExchangeFormat::Xlsx: {
-            const Result<QByteArray> xlsx = ZipArchive::bytes(XlsxWriter::entries(
-                QList<QStringList>{CsvExchange::header()} + CsvExchange::records(set.value()),
-                CsvExchange::isNumeric, QStringLiteral("Requirements")));
-            if (!xlsx)
-                return xlsx.outcome();
-            file.write(xlsx.value());
-            break;
-        }
         }
         if (progress && (format == ExchangeFormat::Odt || format == ExchangeFormat::Xlsx))
             progress(summary.written, summary.written);

@@ -11,6 +11,9 @@
 
 #include <QSet>
 
+#include <algorithm>
+#include <vector>
+
 namespace varn::interchange {
 
 store::MasterReqRow ExchangedRequirement::masterRow(MasterColumns columns) const
@@ -43,38 +46,63 @@ QString ExchangedRequirement::kindOfSource(qint32 source)
     return QString::fromLatin1(StoredWords::kTechnical);
 }
 
+namespace {
+
+// Numbers read in ascending order, held as a sorted array: four bytes each.
+class NumberSet
+{
+public:
+    void append(qint32 number) { m_numbers.push_back(number); }
+    bool contains(qint32 number) const
+    {
+        return std::binary_search(m_numbers.cbegin(), m_numbers.cend(), number);
+    }
+
+private:
+    std::vector<qint32> m_numbers;
+};
+
+ExchangedRequirement exchanged(const store::WholeRequirement &whole)
+{
+    const store::MasterReqRow &row = whole.master;
+    ExchangedRequirement requirement;
+    requirement.number = row.Req_Num;
+    requirement.source = row.Source;
+    requirement.deleted = row.FSTType == QLatin1String(StoredWords::kDeleted);
+    requirement.type =
+        requirement.deleted ? ExchangedRequirement::kindOfSource(requirement.source) : row.FSTType;
+    requirement.category = row.Category;
+    requirement.priority = row.Priority;
+    requirement.release = row.Release;
+    requirement.version = row.Version;
+    requirement.paragraph = row.ParaNum;
+    requirement.preamble = row.Preamble;
+    requirement.text = row.ReqText;
+    requirement.firstVersion = row.OrigReqNum;
+    requirement.dateSaved = row.DateSaved;
+    requirement.comments = row.Comments;
+    if (!whole.composerTable.isEmpty())
+        requirement.storedFields = StoredFields::encode(whole.composerTable, whole.composerColumns,
+                                                        whole.composerTexts, whole.possibleValues);
+    return requirement;
+}
+
+} // namespace
+
 Result<ExchangeSet> WorkspaceRequirements::read(const QString &connectionName,
                                                 const QString &systemName, bool everyVersion)
 {
     const store::RequirementSetReader reader(connectionName);
     ExchangeSet set;
     set.systemName = systemName;
-    QSet<qint32> numbers;
-    const Outcome read = reader.forEach(everyVersion, [&](const store::WholeRequirement &whole) {
-        const store::MasterReqRow &row = whole.master;
-        ExchangedRequirement requirement;
-        requirement.number = row.Req_Num;
-        requirement.source = row.Source;
-        requirement.deleted = row.FSTType == QLatin1String(StoredWords::kDeleted);
-        requirement.type = requirement.deleted
-                               ? ExchangedRequirement::kindOfSource(requirement.source)
-                               : row.FSTType;
-        requirement.category = row.Category;
-        requirement.priority = row.Priority;
-        requirement.release = row.Release;
-        requirement.version = row.Version;
-        requirement.paragraph = row.ParaNum;
-        requirement.preamble = row.Preamble;
-        requirement.text = row.ReqText;
-        requirement.firstVersion = row.OrigReqNum;
-        requirement.dateSaved = row.DateSaved;
-        requirement.comments = row.Comments;
-        if (!whole.composerTable.isEmpty())
-            requirement.storedFields =
-                StoredFields::encode(whole.composerTable, whole.composerColumns,
-                                     whole.composerTexts, whole.possibleValues);
-        numbers.insert(requirement.number);
-        set.requirements.append(std::move(requirement));
+    // Which requirements the export holds, and which of them are live, from
+    // their numbers alone: the rows themselves are read as they are written.
+    NumberSet numbers, live;
+    const Outcome read = reader.forEachNumber(everyVersion, [&](qint32 number, bool deleted) {
+        ++set.count;
+        numbers.append(number);
+        if (!deleted)
+            live.append(number);
     });
     if (!read)
         return read;
@@ -86,12 +114,22 @@ Result<ExchangeSet> WorkspaceRequirements::read(const QString &connectionName,
         if (numbers.contains(link.parent) && numbers.contains(link.dependent))
             set.links.append({link.parent, link.dependent});
     }
-    if (Outcome kept = readForeign(connectionName, set); !kept)
+    if (Outcome kept = readForeign(
+            connectionName, [&numbers](qint32 number) { return numbers.contains(number); },
+            [&live](qint32 number) { return live.contains(number); }, set);
+        !kept)
         return kept;
+    set.forEachRequirement = [connectionName, everyVersion](const ExchangeSet::Visit &visit) {
+        const store::RequirementSetReader rows(connectionName);
+        return rows.read(everyVersion, [&visit](const store::WholeRequirement &whole) {
+            return visit(exchanged(whole));
+        });
+    };
     return set;
 }
 
-Outcome WorkspaceRequirements::readForeign(const QString &connectionName, ExchangeSet &set)
+Outcome WorkspaceRequirements::readForeign(const QString &connectionName, const Holds &exported,
+                                           const Holds &live, ExchangeSet &set)
 {
     // Read straight from SQLite where the workspace is a file: a large
     // document holds millions of values.
@@ -99,12 +137,9 @@ Outcome WorkspaceRequirements::readForeign(const QString &connectionName, Exchan
     const Result<QHash<qint32, QString>> fullTexts = stored.allFullTexts();
     if (!fullTexts)
         return fullTexts.outcome();
-    QHash<qint32, const ExchangedRequirement *> live;
-    for (const ExchangedRequirement &requirement : std::as_const(set.requirements)) {
-        if (const auto text = fullTexts->constFind(requirement.number); text != fullTexts->cend())
-            set.fullTexts.insert(requirement.number, *text);
-        if (!requirement.deleted)
-            live.insert(requirement.number, &requirement);
+    for (auto text = fullTexts->cbegin(); text != fullTexts->cend(); ++text) {
+        if (exported(text.key()))
+            set.fullTexts.insert(text.key(), text.value());
     }
     const Result<QList<store::ForeignDocumentRow>> documents = stored.documents();
     if (!documents)
@@ -120,7 +155,7 @@ Outcome WorkspaceRequirements::readForeign(const QString &connectionName, Exchan
     // Live requirements only: a superseded version is written as a
     // requirement of this workspace, never under its successor's identifier.
     for (const store::ForeignObjectRow &row : objects.value()) {
-        if (!live.contains(row.number) || identifiers.contains(row.identifier))
+        if (!live(row.number) || identifiers.contains(row.identifier))
             continue;
         identifiers.insert(row.identifier);
         foreign->objects.insert(row.number, ForeignDocument::object(row));

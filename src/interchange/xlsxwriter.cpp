@@ -1,6 +1,9 @@
 #include "interchange/xlsxwriter.h"
 
+#include "interchange/interchangetr.h"
+
 #include <QBuffer>
+#include <QTemporaryFile>
 #include <QXmlStreamWriter>
 
 namespace varn::interchange {
@@ -168,42 +171,33 @@ bool isWholeNumber(const QString &text)
     return ok && QString::number(text.toLongLong()) == text;
 }
 
-QByteArray sheet(const QList<QStringList> &rows, const XlsxWriter::NumericColumn &numeric)
+void sheetRow(QXmlStreamWriter &xml, qsizetype r, const QStringList &cells,
+              const XlsxWriter::NumericColumn &numeric)
 {
-    return document([&](QXmlStreamWriter &xml) {
-        xml.writeDefaultNamespace(kMain);
-        xml.writeStartElement(QStringLiteral("worksheet"));
-        xml.writeStartElement(QStringLiteral("sheetData"));
-        for (qsizetype r = 0; r < rows.size(); ++r) {
-            const QString rowName = QString::number(r + 1);
-            xml.writeStartElement(QStringLiteral("row"));
-            xml.writeAttribute(QStringLiteral("r"), rowName);
-            const QStringList &cells = rows[r];
-            for (qsizetype c = 0; c < cells.size(); ++c) {
-                const QString &text = cells[c];
-                if (text.isEmpty())
-                    continue;
-                xml.writeStartElement(QStringLiteral("c"));
-                xml.writeAttribute(QStringLiteral("r"), XlsxWriter::columnName(c) + rowName);
-                if (r > 0 && numeric && numeric(c) && isWholeNumber(text)) {
-                    xml.writeTextElement(QStringLiteral("v"), text);
-                } else {
-                    xml.writeAttribute(QStringLiteral("t"), QStringLiteral("inlineStr"));
-                    xml.writeStartElement(QStringLiteral("is"));
-                    xml.writeStartElement(QStringLiteral("t"));
-                    if (text.front().isSpace() || text.back().isSpace())
-                        xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-                    cellText(xml, text);
-                    xml.writeEndElement();
-                    xml.writeEndElement();
-                }
-                xml.writeEndElement();
-            }
+    const QString rowName = QString::number(r + 1);
+    xml.writeStartElement(QStringLiteral("row"));
+    xml.writeAttribute(QStringLiteral("r"), rowName);
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+        const QString &text = cells[c];
+        if (text.isEmpty())
+            continue;
+        xml.writeStartElement(QStringLiteral("c"));
+        xml.writeAttribute(QStringLiteral("r"), XlsxWriter::columnName(c) + rowName);
+        if (r > 0 && numeric && numeric(c) && isWholeNumber(text)) {
+            xml.writeTextElement(QStringLiteral("v"), text);
+        } else {
+            xml.writeAttribute(QStringLiteral("t"), QStringLiteral("inlineStr"));
+            xml.writeStartElement(QStringLiteral("is"));
+            xml.writeStartElement(QStringLiteral("t"));
+            if (text.front().isSpace() || text.back().isSpace())
+                xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+            cellText(xml, text);
+            xml.writeEndElement();
             xml.writeEndElement();
         }
         xml.writeEndElement();
-        xml.writeEndElement();
-    });
+    }
+    xml.writeEndElement();
 }
 
 } // namespace
@@ -216,17 +210,44 @@ QString XlsxWriter::columnName(qsizetype column)
     return name;
 }
 
-QList<ZipArchive::Entry> XlsxWriter::entries(const QList<QStringList> &rows,
-                                             const NumericColumn &numeric, const QString &sheetName)
+Outcome XlsxWriter::write(QIODevice &device, const Rows &rows, const NumericColumn &numeric,
+                          const QString &sheetName, const QString &folder)
 {
-    return {
-        {QStringLiteral("[Content_Types].xml"), contentTypes()},
-        {QStringLiteral("_rels/.rels"), packageRelationships()},
-        {QStringLiteral("xl/workbook.xml"), workbook(sheetName)},
-        {QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRelationships()},
-        {QStringLiteral("xl/styles.xml"), styles()},
-        {QStringLiteral("xl/worksheets/sheet1.xml"), sheet(rows, numeric)},
+    auto failure = [](const QString &why) {
+        return Outcome::stop(Tr::tr("The spreadsheet could not be made: %1").arg(why));
     };
+    QTemporaryFile sheet(folder + QStringLiteral("/.varn-sheet-XXXXXX.xml"));
+    if (!sheet.open())
+        return failure(sheet.errorString());
+    QXmlStreamWriter xml(&sheet);
+    xml.writeStartDocument(QStringLiteral("1.0"), true);
+    xml.writeDefaultNamespace(kMain);
+    xml.writeStartElement(QStringLiteral("worksheet"));
+    xml.writeStartElement(QStringLiteral("sheetData"));
+    qsizetype r = 0;
+    const Outcome written = rows([&](const QStringList &cells) {
+        sheetRow(xml, r++, cells, numeric);
+        return Outcome::ok();
+    });
+    if (!written)
+        return written;
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    if (xml.hasError() || !sheet.flush())
+        return failure(sheet.errorString());
+    sheet.close();
+    return ZipArchive::writeInto(
+        device,
+        {
+            {QStringLiteral("[Content_Types].xml"), contentTypes()},
+            {QStringLiteral("_rels/.rels"), packageRelationships()},
+            {QStringLiteral("xl/workbook.xml"), workbook(sheetName)},
+            {QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRelationships()},
+            {QStringLiteral("xl/styles.xml"), styles()},
+            {QStringLiteral("xl/worksheets/sheet1.xml"), {}, sheet.fileName()},
+        },
+        folder);
 }
 
 } // namespace varn::interchange

@@ -3,6 +3,7 @@
 #include "common/outcome.h"
 #include "interchange/ziparchive.h"
 
+#include <QIODevice>
 #include <QList>
 #include <QStringList>
 
@@ -19,9 +20,15 @@ class XlsxWriter
 public:
     using NumericColumn = std::function<bool(qsizetype column)>;
 
-    // The archive's entries; `numeric` applies to every row but the first.
-    static QList<ZipArchive::Entry> entries(const QList<QStringList> &rows,
-                                            const NumericColumn &numeric, const QString &sheetName);
+    // Hands each row to the visit, in order; the first refusal stops it.
+    using Rows =
+        std::function<Outcome(const std::function<Outcome(const QStringList &row)> &visit)>;
+
+    // Writes the workbook into the device; `numeric` applies to every row
+    // but the first. The sheet is written row by row into a temporary file
+    // in `folder` first, and packed from there: the rows are never all held.
+    static Outcome write(QIODevice &device, const Rows &rows, const NumericColumn &numeric,
+                         const QString &sheetName, const QString &folder);
     // "A", "B", ... "Z", "AA"...: the letters of the column at that place.
     static QString columnName(qsizetype column);
 };

@@ -4,8 +4,10 @@
 
 #include "interchange/exchangeinput.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <zip.h>
 
@@ -249,6 +251,60 @@ Result<QByteArray> ZipArchive::bytes(const QList<Entry> &entries)
     if (n != zip_int64_t(stat.size))
         return failure(errorText(ZIP_ER_READ));
     return bytes;
+}
+
+Outcome ZipArchive::writeInto(QIODevice &device, const QList<Entry> &entries, const QString &folder)
+{
+    auto failure = [](const QString &why) {
+        return Outcome::stop(Tr::tr("The archive could not be made: %1").arg(why));
+    };
+    QTemporaryFile made(folder + QStringLiteral("/.varn-archive-XXXXXX.zip"));
+    if (!made.open())
+        return failure(made.errorString());
+    made.close();
+    int code = 0;
+    zip_t *archive = zip_open(QFile::encodeName(made.fileName()).constData(), ZIP_TRUNCATE, &code);
+    if (!archive)
+        return failure(errorText(code));
+    for (const Entry &entry : entries) {
+        zip_source_t *data =
+            entry.file.isEmpty()
+                ? zip_source_buffer(archive, entry.bytes.constData(),
+                                    zip_uint64_t(entry.bytes.size()), 0)
+                : zip_source_file(archive, QFile::encodeName(entry.file).constData(), 0, -1);
+        const QByteArray name = entry.name.toUtf8();
+        const zip_int64_t index =
+            data ? zip_file_add(archive, name.constData(), data, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
+            if (data)
+                zip_source_free(data);
+            const QString why = QString::fromLocal8Bit(zip_strerror(archive));
+            zip_discard(archive);
+            return failure(why);
+        }
+        zip_set_file_compression(
+            archive, zip_uint64_t(index),
+            entry.name == QLatin1String("mimetype") ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+    }
+    if (zip_close(archive) != 0) {
+        const QString why = QString::fromLocal8Bit(zip_strerror(archive));
+        zip_discard(archive);
+        return failure(why);
+    }
+    QFile packed(made.fileName());
+    if (!packed.open(QIODevice::ReadOnly))
+        return failure(packed.errorString());
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = packed.read(block.data(), block.size());
+        if (n < 0)
+            return failure(packed.errorString());
+        if (n == 0)
+            break;
+        if (device.write(block.constData(), n) != n)
+            return failure(device.errorString());
+    }
+    return Outcome::ok();
 }
 
 Outcome ZipArchive::write(const QString &path, const QList<Entry> &entries)

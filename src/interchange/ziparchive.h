@@ -3,6 +3,7 @@
 #include "common/outcome.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 
@@ -24,6 +25,9 @@ public:
     {
         QString name; // the path inside the archive, "/"-separated
         QByteArray bytes;
+        // When set, the entry's bytes are this file's instead, read as the
+        // archive is made (an entry too large to hold).
+        QString file = {};
     };
 
     struct Limits
@@ -42,6 +46,10 @@ public:
     // uncompressed, as OpenDocument readers expect of their first entry.
     static Outcome write(const QString &path, const QList<Entry> &entries);
     static Result<QByteArray> bytes(const QList<Entry> &entries);
+    // The archive made in a temporary file in `folder`, then copied into the
+    // device a block at a time: neither the entries read from files nor the
+    // archive are ever held whole.
+    static Outcome writeInto(QIODevice &device, const QList<Entry> &entries, const QString &folder);
 
     const QList<Entry> &entries() const { return m_entries; }
     bool contains(const QString &name) const { return entry(name) != nullptr; }

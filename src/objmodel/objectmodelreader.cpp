@@ -1,6 +1,7 @@
 #include "objmodel/objectmodelreader.h"
 #include "objmodel/objmodeltr.h"
 
+#include "store/requirementsetreader.h"
 #include "store/sqldialect.h"
 
 #include <QScopeGuard>
@@ -259,7 +260,12 @@ Result<ObjectModel> ObjectModelReader::readModel(const QList<ModelTable> &tables
     using store::SqlDialect;
     const QSqlDatabase &database = m_queries->database();
     const store::Backend backend = SqlDialect::of(database);
-    const QString snapshot = SqlDialect::beginSnapshot(backend);
+    // Inside an export's snapshot the model is read in that one: a snapshot
+    // of its own would end the export's transaction with it.
+    const QString snapshot =
+        store::RequirementSetReader::Snapshot::isOpen(database.connectionName())
+            ? QString()
+            : SqlDialect::beginSnapshot(backend);
     QSqlQuery transaction(database);
     if (!snapshot.isEmpty()) {
         if (!transaction.exec(snapshot) || !transaction.exec(SqlDialect::sharedLock(

@@ -5,12 +5,15 @@
 #include "store/boundquery.h"
 #include "store/dependentlinktable.h"
 #include "store/requirementrows.h"
+#include "store/savetransaction.h"
+#include "store/sqldialect.h"
 #include "store/storemessages.h"
 
-#include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -18,11 +21,120 @@ namespace varn::store {
 
 namespace {
 
-Outcome readFailure(const QSqlQuery &query)
+Outcome readFailure(const QSqlError &error)
 {
     return Outcome::stop(CommonTr::tr(CommonMessages::kQueryFailed) + QLatin1Char('\n') +
-                         query.lastError().text());
+                         error.text());
 }
+
+Outcome readFailure(const QSqlQuery &query)
+{
+    return readFailure(query.lastError());
+}
+
+// The connections on which a Snapshot is open.
+QSet<QString> &snapshotsOpen()
+{
+    static QSet<QString> open;
+    return open;
+}
+
+// The rows of a select, read forward as they are used. On a workspace file
+// the statement steps through them; on a server the select is a cursor of
+// the open transaction, fetched a batch at a time, so that neither the
+// driver nor the program ever holds the whole result, and other statements
+// (another cursor's fetch among them) may run between two rows.
+class ForwardRows
+{
+public:
+    ForwardRows(const QSqlDatabase &database, const QString &cursor)
+        : m_database(database), m_rows(database),
+          m_server(SqlDialect::of(database) == Backend::PostgreSQL)
+    {
+        static quint64 serial = 0;
+        m_cursor = cursor + QLatin1Char('_') + QString::number(++serial);
+        // A batch is held whole on a server: the driver drops what is left
+        // of a streamed result when the connection runs another statement.
+        m_rows.setForwardOnly(!m_server);
+    }
+    ~ForwardRows()
+    {
+        if (m_declared) {
+            QSqlQuery close(m_database);
+            (void)close.exec(QStringLiteral("CLOSE ") + m_cursor);
+        }
+    }
+    ForwardRows(const ForwardRows &) = delete;
+    ForwardRows &operator=(const ForwardRows &) = delete;
+
+    // The values are bound to the select's "?" in order; on a server they
+    // are written into the cursor's declaration as the driver quotes them.
+    bool open(const QString &select, const QVariantList &values)
+    {
+        if (!m_server)
+            return runBound(m_rows, select, values);
+        QString statement = select;
+        qsizetype at = 0;
+        for (const QVariant &value : values) {
+            at = statement.indexOf(QLatin1Char('?'), at);
+            if (at < 0)
+                break;
+            QSqlField field(QString(), value.metaType());
+            field.setValue(value);
+            const QString literal = m_database.driver()->formatValue(field);
+            statement.replace(at, 1, literal);
+            at += literal.size();
+        }
+        QSqlQuery declare(m_database);
+        if (!declare.exec(
+                QStringLiteral("DECLARE %1 NO SCROLL CURSOR FOR %2").arg(m_cursor, statement))) {
+            m_error = declare.lastError();
+            return false;
+        }
+        m_declared = true;
+        return true;
+    }
+
+    bool next()
+    {
+        for (;;) {
+            if (m_rows.isActive() && m_rows.next()) {
+                ++m_inBatch;
+                return true;
+            }
+            if (m_rows.lastError().isValid()) {
+                m_error = m_rows.lastError();
+                return false;
+            }
+            // A batch shorter than asked for was the last.
+            if (!m_server || (m_fetched && m_inBatch < kBatch))
+                return false;
+            m_fetched = true;
+            m_inBatch = 0;
+            if (!m_rows.exec(
+                    QStringLiteral("FETCH FORWARD %1 FROM %2").arg(kBatch).arg(m_cursor))) {
+                m_error = m_rows.lastError();
+                return false;
+            }
+        }
+    }
+
+    const QSqlQuery &row() const { return m_rows; }
+    bool failed() const { return m_error.isValid(); }
+    QSqlError lastError() const { return m_error.isValid() ? m_error : m_rows.lastError(); }
+
+private:
+    static constexpr int kBatch = 2000;
+
+    QSqlDatabase m_database;
+    QSqlQuery m_rows;
+    QString m_cursor;
+    QSqlError m_error;
+    bool m_server = false;
+    bool m_declared = false;
+    bool m_fetched = false;
+    int m_inBatch = 0;
+};
 
 // A composer table's columns in the join: where its key is, and the names
 // and positions of the others, in the table's order.
@@ -101,16 +213,18 @@ bool takeComposerRow(const QSqlQuery &rows, const ComposerColumns &columns,
 Outcome RequirementSetReader::forEach(
     bool everyVersion, const std::function<void(const WholeRequirement &requirement)> &visit) const
 {
-    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    return read(everyVersion, [&visit](const WholeRequirement &requirement) {
+        visit(requirement);
+        return Outcome::ok();
+    });
+}
 
-    QHash<qint32, QStringList> values;
-    QSqlQuery possible(database);
-    possible.setForwardOnly(true);
-    if (!possible.exec(
-            QStringLiteral("SELECT FK_SReqNum, Value FROM POSS_VALS ORDER BY FK_SReqNum, PV_ID")))
-        return readFailure(possible);
-    while (possible.next())
-        values[possible.value(0).toInt()].append(possible.value(1).toString());
+Outcome RequirementSetReader::read(
+    bool everyVersion,
+    const std::function<Outcome(const WholeRequirement &requirement)> &visit) const
+{
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    const Snapshot snapshot(m_connection);
 
     // One pass: every requirement with its composer row beside it.
     QString select = QStringLiteral(
@@ -130,31 +244,104 @@ Outcome RequirementSetReader::forEach(
         return added;
     select += QStringLiteral(" FROM MASTER_REQ m LEFT JOIN FUNC_REQ f ON f.F_ReqNum = m.Req_Num "
                              "LEFT JOIN STRUC_REQ s ON s.S_ReqNum = m.Req_Num");
-    if (!everyVersion)
+    QVariantList values;
+    if (!everyVersion) {
         select += QStringLiteral(" WHERE m.FSTType <> ?");
-    QSqlQuery master(database);
-    master.setForwardOnly(true);
-    if (!master.prepare(select + QStringLiteral(" ORDER BY m.Req_Num")))
-        return readFailure(master);
-    if (!everyVersion)
-        master.addBindValue(QString::fromLatin1(messages::kDeletedKind));
-    if (!master.exec())
-        return readFailure(master);
+        values.append(QString::fromLatin1(messages::kDeletedKind));
+    }
+    ForwardRows master(database, QStringLiteral("varn_whole_requirements"));
+    if (!master.open(select + QStringLiteral(" ORDER BY m.Req_Num"), values))
+        return readFailure(master.lastError());
+    // The possible values beside them, in the same order: the two walk
+    // together.
+    ForwardRows possible(database, QStringLiteral("varn_possible_values"));
+    if (!possible.open(
+            QStringLiteral("SELECT FK_SReqNum, Value FROM POSS_VALS ORDER BY FK_SReqNum, PV_ID"),
+            {}))
+        return readFailure(possible.lastError());
+    bool morePossible = possible.next();
     WholeRequirement requirement;
     while (master.next()) {
-        requirement.master = masterRowOf(master);
-        if (!takeComposerRow(master, structural, requirement) &&
-            !takeComposerRow(master, functional, requirement)) {
+        const QSqlQuery &row = master.row();
+        requirement.master = masterRowOf(row);
+        if (!takeComposerRow(row, structural, requirement) &&
+            !takeComposerRow(row, functional, requirement)) {
             requirement.composerTable.clear();
             requirement.composerColumns.clear();
             requirement.composerTexts.clear();
         }
-        requirement.possibleValues = values.value(requirement.master.Req_Num);
-        visit(requirement);
+        requirement.possibleValues.clear();
+        const qint32 number = requirement.master.Req_Num;
+        while (morePossible && possible.row().value(0).toInt() < number)
+            morePossible = possible.next();
+        while (morePossible && possible.row().value(0).toInt() == number) {
+            requirement.possibleValues.append(possible.row().value(1).toString());
+            morePossible = possible.next();
+        }
+        if (possible.failed())
+            return readFailure(possible.lastError());
+        if (Outcome visited = visit(requirement); !visited)
+            return visited;
     }
-    if (master.lastError().isValid())
-        return readFailure(master);
+    if (master.failed())
+        return readFailure(master.lastError());
     return Outcome::ok();
+}
+
+Outcome RequirementSetReader::forEachNumber(
+    bool everyVersion, const std::function<void(qint32 number, bool deleted)> &visit) const
+{
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    const Snapshot snapshot(m_connection);
+    QString select = QStringLiteral("SELECT Req_Num, FSTType FROM MASTER_REQ");
+    QVariantList values;
+    if (!everyVersion) {
+        select += QStringLiteral(" WHERE FSTType <> ?");
+        values.append(QString::fromLatin1(messages::kDeletedKind));
+    }
+    ForwardRows numbers(database, QStringLiteral("varn_requirement_numbers"));
+    if (!numbers.open(select + QStringLiteral(" ORDER BY Req_Num"), values))
+        return readFailure(numbers.lastError());
+    const QString deleted = QString::fromLatin1(messages::kDeletedKind);
+    while (numbers.next())
+        visit(numbers.row().value(0).toInt(), numbers.row().value(1).toString() == deleted);
+    if (numbers.failed())
+        return readFailure(numbers.lastError());
+    return Outcome::ok();
+}
+
+RequirementSetReader::Snapshot::Snapshot(QString connectionName)
+    : m_connection(std::move(connectionName))
+{
+    if (snapshotsOpen().contains(m_connection) ||
+        SaveTransaction::innermostSerial(m_connection) != 0)
+        return;
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    if (!database.isOpen())
+        return;
+    // A workspace file's reader is alone on its connection; a server's
+    // cursors need the transaction.
+    const QString begin = SqlDialect::beginSnapshot(SqlDialect::of(database));
+    if (begin.isEmpty())
+        return;
+    QSqlQuery query(database);
+    m_own = query.exec(begin);
+    if (m_own)
+        snapshotsOpen().insert(m_connection);
+}
+
+bool RequirementSetReader::Snapshot::isOpen(const QString &connectionName)
+{
+    return snapshotsOpen().contains(connectionName);
+}
+
+RequirementSetReader::Snapshot::~Snapshot()
+{
+    if (!m_own)
+        return;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    (void)query.exec(QStringLiteral("ROLLBACK"));
+    snapshotsOpen().remove(m_connection);
 }
 
 Result<QList<StoredLink>> RequirementSetReader::links() const

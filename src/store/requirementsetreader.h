@@ -66,11 +66,42 @@ public:
 
     // Hands visit every live requirement (with everyVersion also the deleted
     // and superseded rows) in number order. The requirement handed over is
-    // valid until visit returns.
+    // valid until visit returns. The rows are read as they are handed over
+    // (on a server through cursors), so a workspace of any size takes the
+    // same memory.
     Outcome forEach(bool everyVersion,
                     const std::function<void(const WholeRequirement &requirement)> &visit) const;
+    // The same, stopped by the first refusal visit returns, which is
+    // returned as it is.
+    Outcome read(bool everyVersion,
+                 const std::function<Outcome(const WholeRequirement &requirement)> &visit) const;
+    // The numbers forEach would hand over, in the same order, each with
+    // whether its row is deleted; only the two columns are read.
+    Outcome forEachNumber(bool everyVersion,
+                          const std::function<void(qint32 number, bool deleted)> &visit) const;
     // Every dependent link, by parent, then in the order the links were saved.
     Result<QList<StoredLink>> links() const;
+
+    // Keeps the reads of one export on one view of the database to its end:
+    // on a server a read-only transaction (in which the cursors live), on a
+    // workspace file a read transaction. Nothing is begun inside a save's
+    // transaction or another snapshot, whose view the reads then share.
+    class Snapshot
+    {
+    public:
+        explicit Snapshot(QString connectionName);
+        ~Snapshot();
+        Snapshot(const Snapshot &) = delete;
+        Snapshot &operator=(const Snapshot &) = delete;
+
+        // Whether one is open on the connection: a reader that would begin
+        // and end a transaction of its own reads inside it instead.
+        static bool isOpen(const QString &connectionName);
+
+    private:
+        QString m_connection;
+        bool m_own = false;
+    };
 
 private:
     QString m_connection;

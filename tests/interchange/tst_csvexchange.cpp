@@ -225,20 +225,26 @@ private slots:
     }
 
     // A full disk while an export is written: the export is refused, naming
-    // the file, and a file of that name keeps what it held.
+    // the file, a file of that name keeps what it held, and no temporary
+    // file is left beside it.
     void aFullDiskKeepsTheOldExport_data()
     {
         QTest::addColumn<int>("format");
-        QTest::newRow("CSV") << int(ExchangeFormat::Csv);
-        QTest::newRow("ReqIF") << int(ExchangeFormat::ReqIf);
-        QTest::newRow("HTML") << int(ExchangeFormat::Html);
+        QTest::addColumn<QString>("name");
+        QTest::newRow("CSV") << int(ExchangeFormat::Csv) << "requirements.out";
+        QTest::newRow("ReqIF") << int(ExchangeFormat::ReqIf) << "requirements.out";
+        QTest::newRow("ReqIF archive") << int(ExchangeFormat::ReqIf) << "requirements.reqifz";
+        QTest::newRow("HTML") << int(ExchangeFormat::Html) << "requirements.out";
+        QTest::newRow("XLSX") << int(ExchangeFormat::Xlsx) << "requirements.out";
+        QTest::newRow("ODT") << int(ExchangeFormat::Odt) << "requirements.out";
     }
 
     void aFullDiskKeepsTheOldExport()
     {
         QFETCH(int, format);
+        QFETCH(QString, name);
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("requirements.out"));
+        const QString path = folder.filePath(name);
         const QByteArray old = "an export of last week\n";
         {
             QFile file(path);
@@ -267,7 +273,7 @@ private slots:
         QCOMPARE(file.readAll(), old);
         QCOMPARE(
             QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList{QStringLiteral("requirements.out")});
+            QStringList{name});
     }
 
     // An imported record is checked as the technical composer checks what
