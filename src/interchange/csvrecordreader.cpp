@@ -45,6 +45,7 @@ Result<bool> CsvRecordReader::readMore()
 Result<std::optional<QStringList>> CsvRecordReader::next()
 {
     QStringList current;
+    current.reserve(m_width);
     QString field;
     bool quoted = false;    // inside a quoted field
     bool wasQuoted = false; // the field began with a quote
@@ -63,7 +64,7 @@ Result<std::optional<QStringList>> CsvRecordReader::next()
         }
         return m_at + 1 < m_text.size() ? m_text.at(m_at + 1) : QChar();
     };
-    for (;; ++m_at) {
+    for (;;) {
         if (m_at >= m_text.size()) {
             const Result<bool> more = readMore();
             if (!more)
@@ -71,23 +72,40 @@ Result<std::optional<QStringList>> CsvRecordReader::next()
             if (!more.value())
                 break;
         }
+        // A run of ordinary characters is taken whole.
+        const QChar *text = m_text.constData();
+        const qsizetype size = m_text.size();
+        qsizetype end = m_at;
+        if (quoted) {
+            while (end < size && text[end] != QLatin1Char('"')) {
+                if (text[end] == QLatin1Char('\n'))
+                    ++m_line;
+                ++end;
+            }
+        } else {
+            while (end < size && text[end] != QLatin1Char(',') && text[end] != QLatin1Char('"') &&
+                   text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+                ++end;
+            if (end > m_at && wasQuoted)
+                return Outcome::warning(
+                    Tr::tr("Line %1 of the file has text after a closing quote.").arg(m_line));
+        }
+        field += QStringView(text + m_at, end - m_at);
+        m_at = end;
+        if (m_at == size)
+            continue; // the block ends inside the run
         const QChar c = m_text.at(m_at);
         if (quoted) {
-            if (c == QLatin1Char('"')) {
-                const Result<QChar> after = following();
-                if (!after)
-                    return after.outcome();
-                if (after.value() == QLatin1Char('"')) {
-                    field += c;
-                    ++m_at;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == QLatin1Char('\n'))
-                    ++m_line;
+            const Result<QChar> after = following();
+            if (!after)
+                return after.outcome();
+            if (after.value() == QLatin1Char('"')) {
                 field += c;
+                ++m_at;
+            } else {
+                quoted = false;
             }
+            ++m_at;
             continue;
         }
         if (c == QLatin1Char('"')) {
@@ -96,9 +114,11 @@ Result<std::optional<QStringList>> CsvRecordReader::next()
                     Tr::tr("Line %1 of the file has a quote inside an unquoted field.")
                         .arg(m_line));
             quoted = wasQuoted = true;
+            ++m_at;
         } else if (c == QLatin1Char(',')) {
             endField();
-        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            ++m_at;
+        } else {
             if (c == QLatin1Char('\r')) {
                 const Result<QChar> after = following();
                 if (!after)
@@ -109,12 +129,8 @@ Result<std::optional<QStringList>> CsvRecordReader::next()
             endField();
             ++m_line;
             ++m_at;
-            return std::optional<QStringList>(current);
-        } else {
-            if (wasQuoted)
-                return Outcome::warning(
-                    Tr::tr("Line %1 of the file has text after a closing quote.").arg(m_line));
-            field += c;
+            m_width = qMax(m_width, current.size());
+            return std::optional<QStringList>(std::move(current));
         }
     }
     if (quoted)
@@ -122,7 +138,7 @@ Result<std::optional<QStringList>> CsvRecordReader::next()
             Tr::tr("The file ends inside a quoted field begun on line %1.").arg(m_line));
     if (!field.isEmpty() || wasQuoted || !current.isEmpty()) {
         endField();
-        return std::optional<QStringList>(current);
+        return std::optional<QStringList>(std::move(current));
     }
     return std::optional<QStringList>();
 }

@@ -35,6 +35,8 @@ private:
     QString m_text;
     qsizetype m_at = 0;
     int m_line = 1;
+    qsizetype m_width = 0; // the most fields a record had, to make room for
+
     bool m_started = false;
     bool m_ended = false;
 };
