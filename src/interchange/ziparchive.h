@@ -43,6 +43,10 @@ public:
     static Outcome write(const QString &path, const QList<Entry> &entries);
     static Result<QByteArray> bytes(const QList<Entry> &entries);
 
+    // Whether an entry's name stays inside the folder the archive would be
+    // unpacked into (not absolute, no ".." segment, no backslash).
+    static bool staysInside(const QString &name);
+
     const QList<Entry> &entries() const { return m_entries; }
     bool contains(const QString &name) const { return entry(name) != nullptr; }
     // The entry of that name, nullptr when there is none.
