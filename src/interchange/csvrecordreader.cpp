@@ -6,21 +6,16 @@
 
 namespace varn::interchange {
 
-namespace {
-
-constexpr qint64 kBlock = 1 << 20;
-
-} // namespace
-
-CsvRecordReader::CsvRecordReader(QIODevice &device)
-    : m_device(device), m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom)
+CsvRecordReader::CsvRecordReader(QIODevice &device, qint64 blockSize)
+    : m_device(device), m_blockSize(qMax<qint64>(1, blockSize)),
+      m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom)
 {}
 
 Result<bool> CsvRecordReader::readMore()
 {
     if (m_ended)
         return false;
-    const QByteArray bytes = m_device.read(kBlock);
+    const QByteArray bytes = m_device.read(m_blockSize);
     if (bytes.isEmpty()) {
         m_ended = true;
         // A character cut off at the end of the file.
@@ -34,7 +29,8 @@ Result<bool> CsvRecordReader::readMore()
     m_text += m_decoder.decode(bytes);
     if (m_decoder.hasError())
         return Outcome::warning(Tr::tr("The file is not UTF-8 text."));
-    if (!m_started) {
+    // The mark may come out of the decoder only with a later block.
+    if (!m_started && !m_text.isEmpty()) {
         m_started = true;
         if (m_text.startsWith(QChar(0xFEFF)))
             m_text.remove(0, 1);
@@ -57,10 +53,13 @@ Result<std::optional<QStringList>> CsvRecordReader::next()
     // The character after the one at m_at, reading on when the block ends
     // there; a null character at the end of the file.
     auto following = [&]() -> Result<QChar> {
-        if (m_at + 1 >= m_text.size()) {
+        // A block may end inside a character: read on until one comes.
+        while (m_at + 1 >= m_text.size()) {
             const Result<bool> more = readMore();
             if (!more)
                 return more.outcome();
+            if (!more.value())
+                break;
         }
         return m_at + 1 < m_text.size() ? m_text.at(m_at + 1) : QChar();
     };
