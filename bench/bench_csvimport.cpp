@@ -205,6 +205,7 @@ bool measure(const QString &label, const QString &input, ExchangeFormat format,
         const double elapsed = timer.nsecsElapsed() / 1e9;
         // Every record is imported or named in the report, in the file's order.
         ok = imported && imported->imported.size() + imported->report.size() >= count &&
+             !imported->imported.isEmpty() &&
              imported->imported.first().origin == QLatin1String("1");
         if (imported)
             std::printf("%s import: %lld imported, %lld left out in %.2f s, CPU %.2f s (target "
