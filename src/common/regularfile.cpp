@@ -38,31 +38,48 @@ RegularFile::Contents failed(RegularFile::Failure failure, RegularFile::Kind kin
     return contents;
 }
 
+// The regular file at path opened without blocking, its descriptor in fd
+// (-1 with the failure when there is none) and its size in size.
+RegularFile::Contents openRegular(const QString &path, int &fd, qint64 &size)
+{
+    fd = -1;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status = {};
+    if (::stat(name.constData(), &status) != 0)
+        return failed(RegularFile::Failure::CannotOpen, RegularFile::Kind::Other,
+                      qt_error_string(errno));
+    if (const RegularFile::Kind kind = kindOf(status.st_mode); kind != RegularFile::Kind::Regular)
+        return failed(RegularFile::Failure::NotRegular, kind);
+    const int opened = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (opened < 0)
+        return failed(RegularFile::Failure::CannotOpen, RegularFile::Kind::Other,
+                      qt_error_string(errno));
+    if (::fstat(opened, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const RegularFile::Kind kind = kindOf(status.st_mode);
+        ::close(opened);
+        return failed(RegularFile::Failure::NotRegular,
+                      kind == RegularFile::Kind::Regular ? RegularFile::Kind::Other : kind);
+    }
+    fd = opened;
+    size = qint64(status.st_size);
+    return {};
+}
+
 } // namespace
 
 RegularFile::Contents RegularFile::read(const QString &path, qint64 largest)
 {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat status = {};
-    if (::stat(name.constData(), &status) != 0)
-        return failed(Failure::CannotOpen, Kind::Other, qt_error_string(errno));
-    if (const Kind kind = kindOf(status.st_mode); kind != Kind::Regular)
-        return failed(Failure::NotRegular, kind);
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return failed(Failure::CannotOpen, Kind::Other, qt_error_string(errno));
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        const Kind kind = kindOf(status.st_mode);
-        ::close(fd);
-        return failed(Failure::NotRegular, kind == Kind::Regular ? Kind::Other : kind);
-    }
-    if (status.st_size > largest) {
+    int fd = -1;
+    qint64 size = 0;
+    if (Contents opened = openRegular(path, fd, size); fd < 0)
+        return opened;
+    if (size > largest) {
         ::close(fd);
         return failed(Failure::TooLarge);
     }
     Contents contents;
     // One byte more than the limit tells a file that grew past it.
-    contents.bytes.resize(qsizetype(status.st_size) + 1);
+    contents.bytes.resize(qsizetype(size) + 1);
     qsizetype total = 0;
     for (;;) {
         if (total == contents.bytes.size()) {
@@ -88,6 +105,28 @@ RegularFile::Contents RegularFile::read(const QString &path, qint64 largest)
         return failed(Failure::TooLarge);
     contents.bytes.truncate(total);
     return contents;
+}
+
+RegularFile::Opened RegularFile::open(const QString &path)
+{
+    Opened opened;
+    int fd = -1;
+    qint64 size = 0;
+    const Contents checked = openRegular(path, fd, size);
+    opened.failure = checked.failure;
+    opened.kind = checked.kind;
+    opened.error = checked.error;
+    if (fd < 0)
+        return opened;
+    auto file = std::make_unique<QFile>();
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        opened.failure = Failure::CannotOpen;
+        opened.error = file->errorString();
+        ::close(fd);
+        return opened;
+    }
+    opened.file = std::move(file);
+    return opened;
 }
 
 QString RegularFile::describe(Kind kind)

@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class QFile;
+
 namespace varn {
 
 // Reads a file only when it is a regular file: its type is checked before it
@@ -25,6 +29,17 @@ public:
 
     // At most `largest` bytes; a longer file fails with TooLarge.
     static Contents read(const QString &path, qint64 largest);
+
+    // The file opened for reading a piece at a time, with the same checks
+    // as read(); never TooLarge.
+    struct Opened
+    {
+        Failure failure = Failure::None;
+        Kind kind = Kind::Regular;
+        QString error;
+        std::unique_ptr<QFile> file;
+    };
+    static Opened open(const QString &path);
     // What a file that is not regular is, as a reason ends: "a folder",
     // "a named pipe (FIFO)", "a device"...
     static QString describe(Kind kind);

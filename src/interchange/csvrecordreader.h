@@ -21,7 +21,8 @@ namespace varn::interchange {
 class CsvRecordReader
 {
 public:
-    explicit CsvRecordReader(QIODevice &device);
+    // The file is read blockSize bytes at a time.
+    explicit CsvRecordReader(QIODevice &device, qint64 blockSize = 1 << 20);
 
     // The next record; none after the last.
     Result<std::optional<QStringList>> next();
@@ -31,10 +32,13 @@ private:
     Result<bool> readMore();
 
     QIODevice &m_device;
+    qint64 m_blockSize;
     QStringDecoder m_decoder;
     QString m_text;
     qsizetype m_at = 0;
     int m_line = 1;
+    qsizetype m_width = 0; // the most fields a record had, to make room for
+
     bool m_started = false;
     bool m_ended = false;
 };

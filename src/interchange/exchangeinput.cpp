@@ -4,6 +4,7 @@
 
 #include "common/regularfile.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QStringDecoder>
 
@@ -24,22 +25,42 @@ Outcome ExchangeInput::refusal(const QString &reason)
     return Outcome::warning(Tr::tr("%1\nNothing was imported.").arg(reason));
 }
 
-Result<QByteArray> ExchangeInput::readBytes(const QString &path, qint64 largest)
+namespace {
+
+// Why a file could not be opened or read; ok when it was.
+Outcome failureOf(const QString &path, RegularFile::Failure failure, RegularFile::Kind kind,
+                  const QString &error, qint64 largest)
 {
-    RegularFile::Contents file = RegularFile::read(path, largest);
-    switch (file.failure) {
+    switch (failure) {
     case RegularFile::Failure::None:
         break;
     case RegularFile::Failure::CannotOpen:
-        return Outcome::stop(
-            Tr::tr("Cannot open %1:\n%2\nNothing was imported.").arg(path, file.error));
+        return Outcome::stop(Tr::tr("Cannot open %1:\n%2\nNothing was imported.").arg(path, error));
     case RegularFile::Failure::NotRegular:
-        return refusal(
-            Tr::tr("%1 is %2, not a regular file.").arg(path, RegularFile::describe(file.kind)));
+        return ExchangeInput::refusal(
+            Tr::tr("%1 is %2, not a regular file.").arg(path, RegularFile::describe(kind)));
     case RegularFile::Failure::TooLarge:
         return tooLarge(largest);
     }
+    return Outcome::ok();
+}
+
+} // namespace
+
+Result<QByteArray> ExchangeInput::readBytes(const QString &path, qint64 largest)
+{
+    RegularFile::Contents file = RegularFile::read(path, largest);
+    if (Outcome read = failureOf(path, file.failure, file.kind, file.error, largest); !read)
+        return read;
     return std::move(file.bytes);
+}
+
+Result<std::unique_ptr<QFile>> ExchangeInput::open(const QString &path)
+{
+    RegularFile::Opened opened = RegularFile::open(path);
+    if (Outcome read = failureOf(path, opened.failure, opened.kind, opened.error, 0); !read)
+        return read;
+    return std::move(opened.file);
 }
 
 Result<QByteArray> ExchangeInput::read(const QString &path, qint64 largest)

@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class QFile;
+
 namespace varn::interchange {
 
 // Reads a file to import whole, refusing one that is not a regular file (a
@@ -24,6 +28,9 @@ public:
     static Result<QByteArray> readBytes(const QString &path, qint64 largest = kLargestFile);
     static Result<QByteArray> read(const QString &path, qint64 largest = kLargestFile);
     static Outcome checkUtf8(const QByteArray &bytes);
+    // A regular file opened to be read a piece at a time, whatever its
+    // size: what is read from it is never held whole.
+    static Result<std::unique_ptr<QFile>> open(const QString &path);
     // A refusal of the file: the reason, then "Nothing was imported."
     static Outcome refusal(const QString &reason);
 };

@@ -17,6 +17,7 @@
 #include "interchange/reqifinterpreter.h"
 #include "interchange/reqifreader.h"
 #include "interchange/reqifwriter.h"
+#include "interchange/spreadsheetarchive.h"
 #include "interchange/workspacerequirements.h"
 #include "interchange/xlsxreader.h"
 #include "interchange/xlsxwriter.h"
@@ -29,6 +30,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryFile>
+
+#include <algorithm>
+#include <climits>
 
 namespace varn::interchange {
 
@@ -295,27 +299,52 @@ QString RequirementExchange::ExportSummary::replacementNotice() const
 
 namespace {
 
-// A CSV file's records are read and stored one at a time (the file's bytes,
-// checked to be UTF-8 text first, are all that is held), in one transaction
-// that a wrong record rolls back whole.
+// The line feeds of the file, read a block at a time from where it stands
+// to its end; the file is left where it was.
+Result<qint64> lineFeeds(QIODevice &file)
+{
+    const qint64 from = file.pos();
+    qint64 count = 0;
+    bool last = false; // the last byte read was a line feed
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(block.data(), block.size());
+        if (n < 0)
+            return Outcome::stop(file.errorString());
+        if (n == 0)
+            break;
+        const QByteArrayView read(block.constData(), n);
+        count += read.count('\n');
+        last = read.back() == '\n';
+    }
+    if (!file.seek(from))
+        return Outcome::stop(file.errorString());
+    return count - (last ? 1 : 0);
+}
+
+// A CSV file's records are read a block at a time and stored one at a time
+// (one record and one block of the file are all that is held), in one
+// transaction that a wrong record, or bytes that are not UTF-8 text, roll
+// back whole.
 Result<ImportSummary> importCsv(store::RecordObjects &records, const QString &systemName,
                                 const QString &path, bool dryRun,
                                 const RequirementExchange::Progress &progress)
 {
-    Result<QByteArray> bytes = ExchangeInput::read(path);
-    if (!bytes)
-        return bytes.outcome();
-    QBuffer file(&bytes.value());
-    file.open(QIODevice::ReadOnly);
+    Result<std::unique_ptr<QFile>> opened = ExchangeInput::open(path);
+    if (!opened)
+        return opened.outcome();
+    QFile &file = *opened.value();
+    // What the progress counts to: the lines after the header (a line break
+    // inside a quoted field makes it count one more than there are records).
+    const Result<qint64> total = lineFeeds(file);
+    if (!total)
+        return ExchangeInput::refusal(total.outcome().message());
     CsvRecordReader reader(file);
     const Result<std::optional<QStringList>> header = reader.next();
     if (!header)
         return ExchangeInput::refusal(header.outcome().message());
     if (Outcome named = CsvExchange::checkHeader(header->value_or(QStringList())); !named)
         return named;
-    // What the progress counts to: the lines after the header (a line break
-    // inside a quoted field makes it count one more than there are records).
-    const int total = int(bytes->count('\n')) - (bytes->endsWith('\n') ? 1 : 0);
     qsizetype index = 0;
     const RequirementImporter::NextItem next = [&]() -> Result<std::optional<ImportBatch::Item>> {
         for (;;) {
@@ -332,7 +361,46 @@ Result<ImportSummary> importCsv(store::RecordObjects &records, const QString &sy
                 return item;
         }
     };
-    return RequirementImporter(records, systemName).run(next, std::max(total, 0), dryRun, progress);
+    return RequirementImporter(records, systemName)
+        .run(next, int(std::clamp<qint64>(total.value(), 0, INT_MAX)), dryRun, progress);
+}
+
+// A workbook's first sheet read a row at a time as it comes out of the
+// archive, each row stored as it is read, as a CSV file's records are.
+Result<ImportSummary> importXlsx(store::RecordObjects &records, const QString &systemName,
+                                 const QString &path, bool dryRun,
+                                 const RequirementExchange::Progress &progress)
+{
+    const Result<std::unique_ptr<SpreadsheetArchive>> archive = SpreadsheetArchive::open(path);
+    if (!archive)
+        return archive.outcome();
+    Result<std::unique_ptr<XlsxReader>> opened = XlsxReader::open(*archive.value());
+    if (!opened)
+        return opened.outcome();
+    XlsxReader &reader = *opened.value();
+    const Result<std::optional<QStringList>> header = reader.next();
+    if (!header)
+        return header.outcome();
+    if (Outcome named = CsvExchange::checkHeader(header->value_or(QStringList())); !named)
+        return named;
+    qsizetype index = 0;
+    const RequirementImporter::NextItem next = [&]() -> Result<std::optional<ImportBatch::Item>> {
+        for (;;) {
+            Result<std::optional<QStringList>> row = reader.next();
+            if (!row)
+                return row.outcome();
+            if (!row->has_value())
+                return std::optional<ImportBatch::Item>();
+            // A sheet's cells are taken as they are.
+            Result<std::optional<ImportBatch::Item>> item =
+                CsvExchange::itemOf(*row.value(), ++index);
+            if (!item || item->has_value())
+                return item;
+        }
+    };
+    const qsizetype total = std::max<qsizetype>(reader.declaredRows() - 1, 0);
+    return RequirementImporter(records, systemName)
+        .run(next, int(std::min<qsizetype>(total, INT_MAX)), dryRun, progress);
 }
 
 } // namespace
@@ -348,18 +416,8 @@ RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &rec
                                     ? Tr::tr("An OpenDocument text cannot be imported.")
                                     : Tr::tr("An HTML report cannot be imported."));
     Result<ImportBatch> batch = Outcome::ok();
-    if (format == ExchangeFormat::Xlsx) {
-        const Result<ZipArchive> archive = ZipArchive::read(path);
-        if (!archive)
-            return archive.outcome();
-        const Result<QList<QStringList>> rows = XlsxReader::rows(archive.value());
-        if (!rows)
-            return rows.outcome();
-        batch = CsvExchange::batch(rows.value());
-        if (!batch)
-            return batch.outcome();
-        return RequirementImporter(records, systemName).run(batch.value(), dryRun, progress);
-    }
+    if (format == ExchangeFormat::Xlsx)
+        return importXlsx(records, systemName, path, dryRun, progress);
     if (format == ExchangeFormat::Csv)
         return importCsv(records, systemName, path, dryRun, progress);
     Result<ReqIfArchive::Documents> documents = readReqIfFile(path);

@@ -17,11 +17,13 @@
 #include "templates/technicalcommit.h"
 #include "templates/technicaldraft.h"
 
+#include <QDataStream>
 #include <QDate>
 #include <QHash>
 #include <QMap>
 #include <QScopeGuard>
 #include <QSet>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <optional>
@@ -48,6 +50,37 @@ void takeAttributes(templates::DraftAttributes &draft, const ExchangedRequiremen
     draft.comments = requirement.comments;
     draft.forgetLoaded();
 }
+
+// A text held as two independent 64-bit hashes of it, seeded afresh in each
+// process: two different texts share both with a chance too small to count
+// (about 10^-26 for a million texts), so a set of them tells texts apart as
+// the texts would.
+struct KeyHash
+{
+    quint64 first = 0;
+    quint64 second = 0;
+
+    static KeyHash of(QStringView text)
+    {
+        const size_t seed = QHashSeed::globalSeed();
+        return {quint64(qHash(text, seed ^ size_t(0x9E3779B97F4A7C15ULL))),
+                quint64(qHash(text, seed ^ size_t(0xC2B2AE3D27D4EB4FULL)))};
+    }
+    friend bool operator==(const KeyHash &a, const KeyHash &b)
+    {
+        return a.first == b.first && a.second == b.second;
+    }
+    friend size_t qHash(const KeyHash &key, size_t seed = 0) { return size_t(key.first) ^ seed; }
+};
+
+// Whom a duplicate key belongs to: a requirement of the workspace (nameAt
+// -1), or an item of the file, named by its part of the names text.
+struct Known
+{
+    qint32 number = 0;
+    qsizetype nameAt = -1;
+    qint32 nameLength = 0;
+};
 
 } // namespace
 
@@ -78,6 +111,8 @@ public:
                               bool dryRun, const Progress &progress)
     {
         m_summary.report = batch.report;
+        m_linksFollow = !batch.links.isEmpty();
+        m_document = batch.foreignDocument.get();
         // A large file writes more pages than the default cache holds: they
         // would spill into the log mid-transaction and be read back again.
         const store::LargerPageCache cache(m_connection);
@@ -86,7 +121,6 @@ public:
             return begun;
         if (Outcome read = readExisting(); !read)
             return read;
-        m_document = batch.foreignDocument.get();
         if (m_document) {
             if (Outcome matched = matchDocument(); !matched)
                 return matched;
@@ -138,12 +172,23 @@ private:
         const Result<QList<store::NumberedSentence>> live = m_stored.liveSentences();
         if (!live)
             return live.outcome();
+        m_known.reserve(live->size());
         for (const store::NumberedSentence &stored : live.value()) {
-            m_known.insert(duplicateKey(stored.sentence),
-                           Tr::tr("requirement %1 of the workspace").arg(stored.number));
-            m_live.insert(stored.number, stored.sentence);
+            m_known.insert(KeyHash::of(duplicateKey(stored.sentence)), {stored.number, -1});
+            // Only another tool's document asks which sentence a number has.
+            if (m_document)
+                m_live.insert(stored.number, stored.sentence);
         }
         return Outcome::ok();
+    }
+
+    // Whom a known duplicate key belongs to, as the report names it.
+    QString knownName(const Known &known) const
+    {
+        if (known.nameAt < 0)
+            return Tr::tr("requirement %1 of the workspace").arg(known.number);
+        return Tr::tr("%1 of the file")
+            .arg(QStringView(m_names).sliced(known.nameAt, known.nameLength));
     }
 
     // The live requirements that came from the document's objects before, by
@@ -294,27 +339,28 @@ private:
     Outcome importItem(const ImportBatch::Item &item)
     {
         const ExchangedRequirement &requirement = item.requirement;
-        if (m_seen.contains(item.origin)) {
+        const KeyHash origin = KeyHash::of(item.origin);
+        if (m_seen.contains(origin)) {
             leaveOut(item, Tr::tr("its identifier appears twice in the file."));
             return Outcome::ok();
         }
-        m_seen.insert(item.origin);
+        m_seen.insert(origin);
         if (item.foreign) {
             if (const auto known = m_existing.constFind(item.foreign->identifier);
                 known != m_existing.cend())
                 return updateItem(item, *known);
         }
-        const QString key = duplicateKey(requirement.sentence());
+        const KeyHash key = KeyHash::of(duplicateKey(requirement.sentence()));
         // Another tool's objects are different requirements whatever their
         // texts: the same text is named as a possible duplicate and kept.
         std::optional<QString> sameText;
         if (!requirement.deleted) {
             if (const auto known = m_known.constFind(key); known != m_known.cend()) {
                 if (!item.foreign) {
-                    leaveOut(item, Tr::tr("it duplicates %1.").arg(*known));
+                    leaveOut(item, Tr::tr("it duplicates %1.").arg(knownName(*known)));
                     return Outcome::ok();
                 }
-                sameText = *known;
+                sameText = knownName(*known);
             }
         }
         const QDate saved =
@@ -365,14 +411,21 @@ private:
             m_summary.report.append(Tr::tr("%1 has the same text as %2: it may be a duplicate.")
                                         .arg(item.name(), *sameText));
         } else {
-            QString name = item.name();
-            name[0] = name[0].toLower();
-            m_known.insert(key, Tr::tr("%1 of the file").arg(name));
+            const QString name = item.name();
+            const Known known{result.number, m_names.size(), qint32(name.size())};
+            m_names += name.front().toLower();
+            m_names += QStringView(name).sliced(1);
+            m_known.insert(key, known);
         }
         if (Outcome kept = keepForeign(result.number, item); !kept)
             return kept;
-        m_numbers.insert(item.origin, result.number);
-        m_summary.imported.append({item.origin, result.number, result.sentence});
+        if (m_linksFollow)
+            m_numbers.insert(item.origin, result.number);
+        if (!m_summary.imported.append({item.origin, result.number, result.sentence}))
+            return Outcome::stop(
+                Tr::tr("The list of imported requirements could not be written to a temporary "
+                       "file: %1")
+                    .arg(m_summary.imported.error()));
         return Outcome::ok();
     }
 
@@ -469,8 +522,14 @@ private:
     templates::StructuralCommit m_structural;
     templates::TechnicalCommit m_technical;
     ImportSummary m_summary;
-    QHash<QString, QString> m_known;
-    QSet<QString> m_seen;
+    // The duplicate keys of the workspace's and the file's sentences, and
+    // the identifiers of the file's items, held as hashes: a million take
+    // tens of megabytes where the texts took hundreds. The names the report
+    // gives the file's items are kept together in one text.
+    QHash<KeyHash, Known> m_known;
+    QSet<KeyHash> m_seen;
+    QString m_names;
+    bool m_linksFollow = false;
     QHash<QString, qint32> m_numbers;
     store::ForeignObjects m_foreign;
     bool m_deleteMissing = false;
@@ -481,6 +540,57 @@ private:
     QSet<QString> m_fileObjects;
     QSet<QString> m_requirementObjects;
 };
+
+struct ImportedList::Spool
+{
+    QTemporaryFile file;
+    QList<qint64> offsets; // where each entry begins
+    qint64 end = 0;
+};
+
+bool ImportedList::append(const ImportedRequirement &requirement)
+{
+    if (m_spooled == 0 && m_held.size() < kHeld) {
+        m_held.append(requirement);
+        return true;
+    }
+    if (!m_spool) {
+        m_spool = std::make_shared<Spool>();
+        if (!m_spool->file.open())
+            return false;
+    }
+    QFile &file = m_spool->file;
+    // A read in between may have moved the file's position.
+    if (file.pos() != m_spool->end && !file.seek(m_spool->end))
+        return false;
+    QDataStream out(&file);
+    out << requirement.origin << requirement.number << requirement.sentence;
+    if (out.status() != QDataStream::Ok)
+        return false;
+    m_spool->offsets.append(m_spool->end);
+    m_spool->end = file.pos();
+    ++m_spooled;
+    return true;
+}
+
+QString ImportedList::error() const
+{
+    return m_spool ? m_spool->file.errorString() : QString();
+}
+
+ImportedRequirement ImportedList::at(qsizetype index) const
+{
+    if (index < m_held.size())
+        return m_held.at(index);
+    ImportedRequirement requirement;
+    QFile &file = m_spool->file;
+    const qint64 offset = m_spool->offsets.at(index - m_held.size());
+    if (file.pos() != offset && !file.seek(offset))
+        return requirement;
+    QDataStream in(&file);
+    in >> requirement.origin >> requirement.number >> requirement.sentence;
+    return requirement;
+}
 
 RequirementImporter::RequirementImporter(store::RecordObjects &records, QString systemName)
     : m_records(records), m_systemName(std::move(systemName))

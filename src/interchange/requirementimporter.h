@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <iterator>
+#include <memory>
 #include <optional>
 
 namespace varn::store {
@@ -16,16 +18,71 @@ class RecordObjects;
 
 namespace varn::interchange {
 
+struct ImportedRequirement
+{
+    QString origin;
+    qint32 number = 0;
+    QString sentence;
+};
+
+// The requirements an import stored, in their order. The first few thousand
+// are held in memory; the rest go to a temporary file as they come and are
+// read back from it, so that the summary of a million records stays small.
+// Copies share that file: only the import that fills the list appends.
+class ImportedList
+{
+public:
+    static constexpr qsizetype kHeld = 4096;
+
+    // False when the temporary file could not be written (a full disk).
+    [[nodiscard]] bool append(const ImportedRequirement &requirement);
+    // Why the last append failed.
+    QString error() const;
+
+    qsizetype size() const { return m_held.size() + m_spooled; }
+    bool isEmpty() const { return size() == 0; }
+    ImportedRequirement at(qsizetype index) const;
+    ImportedRequirement operator[](qsizetype index) const { return at(index); }
+    ImportedRequirement first() const { return at(0); }
+    ImportedRequirement last() const { return at(size() - 1); }
+
+    class const_iterator
+    {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = ImportedRequirement;
+        using difference_type = qsizetype;
+        using pointer = void;
+        using reference = ImportedRequirement;
+
+        const_iterator(const ImportedList *list, qsizetype index) : m_list(list), m_index(index) {}
+        ImportedRequirement operator*() const { return m_list->at(m_index); }
+        const_iterator &operator++()
+        {
+            ++m_index;
+            return *this;
+        }
+        bool operator==(const const_iterator &other) const { return m_index == other.m_index; }
+
+    private:
+        const ImportedList *m_list;
+        qsizetype m_index;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+private:
+    struct Spool;
+    QList<ImportedRequirement> m_held;
+    std::shared_ptr<Spool> m_spool;
+    qsizetype m_spooled = 0;
+};
+
 // What an import did (or, in a dry run, would do).
 struct ImportSummary
 {
-    struct Imported
-    {
-        QString origin;
-        qint32 number = 0;
-        QString sentence;
-    };
-    QList<Imported> imported;
+    using Imported = ImportedRequirement;
+    ImportedList imported;
     int links = 0;
     // Imported as deleted (a file of every version): the object model holds
     // what they derived until it is regenerated.

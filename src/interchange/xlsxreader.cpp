@@ -3,12 +3,14 @@
 #include "interchange/interchangetr.h"
 
 #include "interchange/exchangeinput.h"
+#include "interchange/spreadsheetarchive.h"
 
 #include <QHash>
 #include <QMap>
 #include <QXmlStreamReader>
 
 #include <cmath>
+#include <utility>
 
 namespace varn::interchange {
 
@@ -23,18 +25,23 @@ Outcome notASpreadsheet(const QString &why)
         Tr::tr("The file is not a spreadsheet this import reads: %1").arg(why));
 }
 
-// Reads one part, refusing what an import never reads and malformed XML.
+// Reads one part, whole or a piece at a time as it comes out of the
+// archive, refusing what an import never reads and malformed XML.
 class Part
 {
 public:
+    using More = std::function<Result<QByteArray>()>;
+
     Part(const QString &name, const QByteArray &bytes) : m_name(name), m_xml(bytes) {}
+    Part(const QString &name, More more) : m_name(name), m_more(std::move(more)) {}
 
     QXmlStreamReader &xml() { return m_xml; }
 
-    // The next start or end element; false at the end or on an error.
-    bool next()
+    // The next start or end element (or, asked for, character data); false
+    // at the end or on an error.
+    bool next(bool characters = false)
     {
-        while (!m_xml.atEnd()) {
+        for (;;) {
             switch (m_xml.readNext()) {
             case QXmlStreamReader::DTD:
             case QXmlStreamReader::EntityReference:
@@ -43,11 +50,31 @@ public:
             case QXmlStreamReader::StartElement:
             case QXmlStreamReader::EndElement:
                 return true;
+            case QXmlStreamReader::Characters:
+                if (characters)
+                    return true;
+                break;
+            case QXmlStreamReader::EndDocument:
+                return false;
+            case QXmlStreamReader::Invalid:
+                if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError || !m_more ||
+                    m_drained)
+                    return false;
+                // The part goes on in its next piece.
+                if (Result<QByteArray> piece = m_more(); !piece) {
+                    m_failure = piece.outcome();
+                    return false;
+                } else if (piece->isEmpty()) {
+                    m_drained = true;
+                    return false;
+                } else {
+                    m_xml.addData(piece.value());
+                }
+                break;
             default:
                 break;
             }
         }
-        return false;
     }
 
     bool isStart(QLatin1StringView name) const
@@ -59,11 +86,27 @@ public:
         return m_xml.isEndElement() && m_xml.name() == name;
     }
 
-    // The text up to the end of the element just started.
-    QString text() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
+    // The text up to the end of the element just started, its child
+    // elements' texts included.
+    QString text()
+    {
+        QString text;
+        int depth = 1;
+        while (depth > 0 && next(true)) {
+            if (m_xml.isCharacters())
+                text += m_xml.text();
+            else if (m_xml.isStartElement())
+                ++depth;
+            else
+                --depth;
+        }
+        return text;
+    }
 
     Outcome outcome() const
     {
+        if (!m_failure)
+            return m_failure;
         if (m_refused)
             return ExchangeInput::refusal(
                 Tr::tr("The file holds a document type or entity declaration, which "
@@ -81,7 +124,10 @@ public:
 private:
     QString m_name;
     QXmlStreamReader m_xml;
+    More m_more;
+    bool m_drained = false;
     bool m_refused = false;
+    Outcome m_failure = Outcome::ok();
 };
 
 // "xl/workbook.xml" and "worksheets/sheet1.xml" -> "xl/worksheets/sheet1.xml";
@@ -109,16 +155,19 @@ struct Relationship
     QString target;
 };
 
-Result<QHash<QString, Relationship>> relationshipsOf(const ZipArchive &archive, const QString &part)
+Result<QHash<QString, Relationship>> relationshipsOf(const XlsxReader::Parts &parts,
+                                                     const QString &part)
 {
     const qsizetype slash = part.lastIndexOf(QLatin1Char('/'));
     const QString name = part.left(slash + 1) + QStringLiteral("_rels/") + part.mid(slash + 1) +
                          QStringLiteral(".rels");
     QHash<QString, Relationship> relationships;
-    const ZipArchive::Entry *entry = archive.entry(name);
-    if (!entry)
+    if (!parts.contains(name))
         return notASpreadsheet(Tr::tr("it has no part %1.").arg(name));
-    Part xml(name, entry->bytes);
+    const Result<QByteArray> bytes = parts.read(name);
+    if (!bytes)
+        return bytes.outcome();
+    Part xml(name, bytes.value());
     while (xml.next()) {
         if (!xml.isStart(QLatin1StringView("Relationship")))
             continue;
@@ -134,13 +183,37 @@ Result<QHash<QString, Relationship>> relationshipsOf(const ZipArchive &archive, 
     return relationships;
 }
 
-Result<QStringList> sharedStrings(const ZipArchive &archive, const QString &part)
+// The workbook's shared strings, held once: their UTF-8 one after another.
+class SharedStrings
 {
-    QStringList strings;
-    const ZipArchive::Entry *entry = archive.entry(part);
-    if (!entry)
+public:
+    qsizetype size() const { return m_starts.size(); }
+    QString at(qsizetype index) const
+    {
+        const qsizetype end = index + 1 < m_starts.size() ? m_starts.at(index + 1) : m_bytes.size();
+        return QString::fromUtf8(
+            QByteArrayView(m_bytes).sliced(m_starts.at(index), end - m_starts.at(index)));
+    }
+    void append(const QString &text)
+    {
+        m_starts.append(m_bytes.size());
+        m_bytes += text.toUtf8();
+    }
+
+private:
+    QByteArray m_bytes;
+    QList<qsizetype> m_starts;
+};
+
+Result<SharedStrings> sharedStrings(const XlsxReader::Parts &parts, const QString &part)
+{
+    SharedStrings strings;
+    if (!parts.contains(part))
         return notASpreadsheet(Tr::tr("it has no part %1.").arg(part));
-    Part xml(part, entry->bytes);
+    Result<std::function<Result<QByteArray>()>> pieces = parts.stream(part);
+    if (!pieces)
+        return pieces.outcome();
+    Part xml(part, pieces.takeValue());
     QString current;
     bool inString = false;
     int phonetic = 0; // inside a reading aid (<rPh>), whose text is no part of the value
@@ -208,11 +281,153 @@ qsizetype XlsxReader::columnOf(QStringView reference)
     return letters == 0 ? -1 : column - 1;
 }
 
-Result<QList<QStringList>> XlsxReader::rows(const ZipArchive &archive)
+// The rows of a sheet in order, read as its part comes: the rows a sheet
+// leaves out are handed out as empty rows.
+class XlsxReader::Sheet
+{
+public:
+    Sheet(const QString &name, Part::More pieces, SharedStrings strings)
+        : m_xml(name, std::move(pieces)), m_strings(std::move(strings))
+    {}
+
+    Result<std::optional<QStringList>> next()
+    {
+        for (;;) {
+            if (m_pending) {
+                const qsizetype at = m_nextRow++;
+                if (m_pending->first > at)
+                    return std::optional<QStringList>(QStringList{QString()});
+                const QMap<qsizetype, QString> cells = std::move(m_pending->second);
+                m_pending.reset();
+                if (cells.isEmpty())
+                    return std::optional<QStringList>(QStringList{QString()});
+                if (at == 0)
+                    m_headerWidth = cells.lastKey() + 1;
+                // Cells left out at the end of a row are empty; a row reaching
+                // past the header keeps its width, which the import refuses.
+                QStringList texts(qMax(m_headerWidth, cells.lastKey() + 1));
+                for (auto cell = cells.cbegin(); cell != cells.cend(); ++cell)
+                    texts[cell.key()] = cell.value();
+                return std::optional<QStringList>(std::move(texts));
+            }
+            if (m_ended)
+                return std::optional<QStringList>();
+            if (Outcome read = readRow(); !read)
+                return read;
+        }
+    }
+
+    // Reads up to the start of the first row: what the sheet says of its size.
+    Outcome readDimension()
+    {
+        while (m_xml.next()) {
+            if (m_xml.isStart(QLatin1StringView("dimension"))) {
+                const QString reference =
+                    m_xml.xml().attributes().value(QLatin1String("ref")).toString();
+                QStringView last = QStringView(reference).sliced(reference.indexOf(u':') + 1);
+                while (!last.isEmpty() && !last.front().isDigit())
+                    last = last.sliced(1);
+                m_declaredRows = qBound<qsizetype>(0, last.toLongLong(), kMostRows);
+            } else if (m_xml.isStart(QLatin1StringView("row"))) {
+                return startRow();
+            }
+        }
+        m_ended = true;
+        return m_xml.outcome();
+    }
+
+    qsizetype declaredRows() const { return m_declaredRows; }
+
+private:
+    Outcome badReference(const QString &reference)
+    {
+        return notASpreadsheet(Tr::tr("its sheet has a cell at \"%1\", outside a sheet's rows "
+                                      "and columns.")
+                                   .arg(reference));
+    }
+
+    // The row just started: its number checked, its cells read.
+    Outcome startRow()
+    {
+        const QString reference = m_xml.xml().attributes().value(QLatin1String("r")).toString();
+        const qsizetype row = reference.isEmpty() ? m_lastRow + 1 : reference.toLongLong() - 1;
+        if (row < 0 || row >= kMostRows)
+            return badReference(reference);
+        if (row <= m_lastRow)
+            return notASpreadsheet(Tr::tr("its sheet's row %1 comes after row %2; a sheet's rows "
+                                          "are in order.")
+                                       .arg(row + 1)
+                                       .arg(m_lastRow + 1));
+        m_lastRow = row;
+        QMap<qsizetype, QString> cells;
+        qsizetype column = -1;
+        while (m_xml.next() && !m_xml.isEnd(QLatin1StringView("row"))) {
+            if (!m_xml.isStart(QLatin1StringView("c")))
+                continue;
+            const QXmlStreamAttributes attributes = m_xml.xml().attributes();
+            const QString cellReference = attributes.value(QLatin1String("r")).toString();
+            column = cellReference.isEmpty() ? column + 1 : columnOf(cellReference);
+            if (column < 0 || column >= kMostColumns)
+                return badReference(cellReference);
+            const QString type = attributes.value(QLatin1String("t")).toString();
+            QString value;
+            while (m_xml.next() && !m_xml.isEnd(QLatin1StringView("c"))) {
+                if (m_xml.isStart(QLatin1StringView("v"))) {
+                    value = m_xml.text();
+                } else if (m_xml.isStart(QLatin1StringView("is"))) {
+                    value = inlineString(m_xml);
+                } else if (m_xml.isStart(QLatin1StringView("f"))) {
+                    m_xml.text(); // the formula; its last value follows in <v>
+                }
+            }
+            if (type == QLatin1String("s")) {
+                bool ok = false;
+                const qsizetype index = value.toLongLong(&ok);
+                if (!ok || index < 0 || index >= m_strings.size())
+                    return notASpreadsheet(
+                        Tr::tr("its cell %1 names shared string %2, which it does not hold.")
+                            .arg(cellReference, value));
+                value = m_strings.at(index);
+            } else if (type.isEmpty() || type == QLatin1String("n")) {
+                value = numberText(value);
+            }
+            if (!value.isEmpty())
+                cells[column] = value;
+        }
+        if (Outcome read = m_xml.outcome(); !read)
+            return read;
+        m_pending.emplace(row, std::move(cells));
+        return Outcome::ok();
+    }
+
+    // The next row into m_pending, or the end of the sheet.
+    Outcome readRow()
+    {
+        while (m_xml.next()) {
+            if (m_xml.isStart(QLatin1StringView("row")))
+                return startRow();
+        }
+        m_ended = true;
+        return m_xml.outcome();
+    }
+
+    Part m_xml;
+    SharedStrings m_strings;
+    std::optional<std::pair<qsizetype, QMap<qsizetype, QString>>> m_pending;
+    qsizetype m_lastRow = -1;
+    qsizetype m_nextRow = 0;
+    qsizetype m_headerWidth = 0;
+    qsizetype m_declaredRows = 0;
+    bool m_ended = false;
+};
+
+XlsxReader::XlsxReader() = default;
+XlsxReader::~XlsxReader() = default;
+
+Result<std::unique_ptr<XlsxReader>> XlsxReader::open(Parts parts)
 {
     // The package names its workbook, the workbook its sheets in order.
-    const Result<QHash<QString, Relationship>> package =
-        relationshipsOf(archive, QStringLiteral(""));
+    const Result<QHash<QString, Relationship>> package = relationshipsOf(parts, QStringLiteral(""));
     if (!package)
         return package.outcome();
     QString workbook;
@@ -220,12 +435,14 @@ Result<QList<QStringList>> XlsxReader::rows(const ZipArchive &archive)
         if (relationship.type == QLatin1String("officeDocument"))
             workbook = relationship.target;
     }
-    const ZipArchive::Entry *workbookEntry = archive.entry(workbook);
-    if (!workbookEntry)
+    if (workbook.isEmpty() || !parts.contains(workbook))
         return notASpreadsheet(Tr::tr("it names no workbook."));
     QString firstSheet;
     {
-        Part xml(workbook, workbookEntry->bytes);
+        const Result<QByteArray> bytes = parts.read(workbook);
+        if (!bytes)
+            return bytes.outcome();
+        Part xml(workbook, bytes.value());
         while (firstSheet.isEmpty() && xml.next()) {
             if (xml.isStart(QLatin1StringView("sheet")))
                 firstSheet = xml.xml()
@@ -236,97 +453,81 @@ Result<QList<QStringList>> XlsxReader::rows(const ZipArchive &archive)
         if (Outcome read = xml.outcome(); !read)
             return read;
     }
-    const Result<QHash<QString, Relationship>> parts = relationshipsOf(archive, workbook);
-    if (!parts)
-        return parts.outcome();
-    const Relationship sheetPart = parts->value(firstSheet);
-    const ZipArchive::Entry *sheet = archive.entry(sheetPart.target);
-    if (firstSheet.isEmpty() || !sheet)
+    const Result<QHash<QString, Relationship>> workbookParts = relationshipsOf(parts, workbook);
+    if (!workbookParts)
+        return workbookParts.outcome();
+    const Relationship sheetPart = workbookParts->value(firstSheet);
+    if (firstSheet.isEmpty() || sheetPart.target.isEmpty() || !parts.contains(sheetPart.target))
         return notASpreadsheet(Tr::tr("its workbook has no sheet."));
-    QStringList strings;
-    for (const Relationship &relationship : parts.value()) {
+    SharedStrings strings;
+    for (const Relationship &relationship : workbookParts.value()) {
         if (relationship.type == QLatin1String("sharedStrings")) {
-            Result<QStringList> shared = sharedStrings(archive, relationship.target);
+            Result<SharedStrings> shared = sharedStrings(parts, relationship.target);
             if (!shared)
                 return shared.outcome();
             strings = shared.takeValue();
         }
     }
-
-    // The cells by row and column; rows and cells may be left out.
-    QMap<qsizetype, QMap<qsizetype, QString>> cells;
-    Part xml(sheetPart.target, sheet->bytes);
-    qsizetype row = -1;
-    qsizetype column = -1;
-    auto badReference = [&](const QString &reference) {
-        return notASpreadsheet(Tr::tr("its sheet has a cell at \"%1\", outside a sheet's rows "
-                                      "and columns.")
-                                   .arg(reference));
-    };
-    while (xml.next()) {
-        if (xml.isStart(QLatin1StringView("row"))) {
-            const QString reference = xml.xml().attributes().value(QLatin1String("r")).toString();
-            row = reference.isEmpty() ? row + 1 : reference.toLongLong() - 1;
-            if (row < 0 || row >= kMostRows)
-                return badReference(reference);
-            column = -1;
-            continue;
-        }
-        if (!xml.isStart(QLatin1StringView("c")) || row < 0)
-            continue;
-        const QXmlStreamAttributes attributes = xml.xml().attributes();
-        const QString reference = attributes.value(QLatin1String("r")).toString();
-        column = reference.isEmpty() ? column + 1 : columnOf(reference);
-        if (column < 0 || column >= kMostColumns)
-            return badReference(reference);
-        const QString type = attributes.value(QLatin1String("t")).toString();
-        QString value;
-        while (xml.next() && !xml.isEnd(QLatin1StringView("c"))) {
-            if (xml.isStart(QLatin1StringView("v"))) {
-                value = xml.text();
-            } else if (xml.isStart(QLatin1StringView("is"))) {
-                value = inlineString(xml);
-            } else if (xml.isStart(QLatin1StringView("f"))) {
-                xml.text(); // the formula; its last value follows in <v>
-            }
-        }
-        if (type == QLatin1String("s")) {
-            bool ok = false;
-            const qsizetype index = value.toLongLong(&ok);
-            if (!ok || index < 0 || index >= strings.size())
-                return notASpreadsheet(
-                    Tr::tr("its cell %1 names shared string %2, which it does not hold.")
-                        .arg(reference, value));
-            value = strings[index];
-        } else if (type.isEmpty() || type == QLatin1String("n")) {
-            value = numberText(value);
-        }
-        if (!value.isEmpty())
-            cells[row][column] = value;
-    }
-    if (Outcome read = xml.outcome(); !read)
+    Result<std::function<Result<QByteArray>()>> pieces = parts.stream(sheetPart.target);
+    if (!pieces)
+        return pieces.outcome();
+    std::unique_ptr<XlsxReader> reader(new XlsxReader);
+    reader->m_sheet =
+        std::make_unique<Sheet>(sheetPart.target, pieces.takeValue(), std::move(strings));
+    if (Outcome read = reader->m_sheet->readDimension(); !read)
         return read;
+    reader->m_declaredRows = reader->m_sheet->declaredRows();
+    return reader;
+}
 
+Result<std::unique_ptr<XlsxReader>> XlsxReader::open(const SpreadsheetArchive &archive)
+{
+    return open(
+        Parts{[&archive](const QString &name) { return archive.contains(name); },
+              [&archive](const QString &name) { return archive.read(name); },
+              [&archive](const QString &name) -> Result<std::function<Result<QByteArray>()>> {
+                  Result<SpreadsheetArchive::Pieces> pieces = archive.stream(name);
+                  if (!pieces)
+                      return pieces.outcome();
+                  return std::function<Result<QByteArray>()>(pieces.takeValue());
+              }});
+}
+
+Result<std::optional<QStringList>> XlsxReader::next()
+{
+    return m_sheet->next();
+}
+
+Result<QList<QStringList>> XlsxReader::rows(const ZipArchive &archive)
+{
+    Parts parts{[&archive](const QString &name) { return archive.contains(name); },
+                [&archive](const QString &name) -> Result<QByteArray> {
+                    return archive.entry(name)->bytes;
+                },
+                [&archive](const QString &name) -> Result<std::function<Result<QByteArray>()>> {
+                    // The whole entry as one piece, then the end.
+                    auto given = std::make_shared<bool>(false);
+                    const ZipArchive::Entry *entry = archive.entry(name);
+                    return std::function<Result<QByteArray>()>(
+                        [entry, given]() -> Result<QByteArray> {
+                            if (*given)
+                                return QByteArray();
+                            *given = true;
+                            return entry->bytes;
+                        });
+                }};
+    Result<std::unique_ptr<XlsxReader>> reader = open(std::move(parts));
+    if (!reader)
+        return reader.outcome();
     QList<QStringList> rows;
-    const qsizetype rowCount = cells.isEmpty() ? 0 : cells.lastKey() + 1;
-    const qsizetype headerWidth = cells.value(0).isEmpty() ? 0 : cells.value(0).lastKey() + 1;
-    rows.reserve(rowCount);
-    for (qsizetype r = 0; r < rowCount; ++r) {
-        const auto found = cells.constFind(r);
-        if (found == cells.cend()) {
-            rows.append(QStringList{QString()});
-            continue;
-        }
-        // Cells left out at the end of a row are empty; a row reaching
-        // past the header keeps its width, which the import refuses.
-        QStringList texts(qMax(headerWidth, found->lastKey() + 1));
-        for (auto cell = found->cbegin(); cell != found->cend(); ++cell)
-            texts[cell.key()] = cell.value();
-        rows.append(texts);
-        if (texts.size() > headerWidth)
-            break; // refused anyway: nothing after it matters
+    for (;;) {
+        Result<std::optional<QStringList>> row = reader.value()->next();
+        if (!row)
+            return row.outcome();
+        if (!row->has_value())
+            return rows;
+        rows.append(std::move(*row.value()));
     }
-    return rows;
 }
 
 } // namespace varn::interchange

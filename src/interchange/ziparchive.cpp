@@ -49,19 +49,6 @@ Outcome notAnArchive(const QString &why)
     return ExchangeInput::refusal(Tr::tr("The file is not a zip archive (%1).").arg(why));
 }
 
-// A name that stays inside the folder the archive would be unpacked into.
-bool staysInside(const QString &name)
-{
-    if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
-        (name.size() >= 2 && name[1] == QLatin1Char(':')))
-        return false;
-    for (const QStringView segment : QStringView(name).split(QLatin1Char('/'))) {
-        if (segment == QLatin1String(".."))
-            return false;
-    }
-    return true;
-}
-
 QString sizeText(qint64 bytes)
 {
     return QLocale::c().formattedDataSize(bytes);
@@ -75,6 +62,18 @@ Outcome expandsTooFar(qint64 largest)
 }
 
 } // namespace
+
+bool ZipArchive::staysInside(const QString &name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        (name.size() >= 2 && name[1] == QLatin1Char(':')))
+        return false;
+    for (const QStringView segment : QStringView(name).split(QLatin1Char('/'))) {
+        if (segment == QLatin1String(".."))
+            return false;
+    }
+    return true;
+}
 
 ZipArchive::Limits ZipArchive::defaultLimits()
 {

@@ -51,6 +51,10 @@ public:
     // archive are ever held whole.
     static Outcome writeInto(QIODevice &device, const QList<Entry> &entries, const QString &folder);
 
+    // Whether an entry's name stays inside the folder the archive would be
+    // unpacked into (not absolute, no ".." segment, no backslash).
+    static bool staysInside(const QString &name);
+
     const QList<Entry> &entries() const { return m_entries; }
     bool contains(const QString &name) const { return entry(name) != nullptr; }
     // The entry of that name, nullptr when there is none.

@@ -1,10 +1,14 @@
 // Requirements as comma-separated values: the record format itself, and a
 // round trip between two workspaces through a spreadsheet's file.
 #include "interchange/csvexchange.h"
+#include "interchange/csvrecordreader.h"
 #include "interchange/csvtable.h"
 #include "interchange/requirementexchange.h"
+#include "interchange/xlsxwriter.h"
+#include "interchange/ziparchive.h"
 #include "support/filesizelimit.h"
 #include "support/freshworkspace.h"
+#include "support/storetestsupport.h"
 #include "templates/technicalcommit.h"
 
 #include <QtTest>
@@ -33,6 +37,36 @@ QStringList column(const QList<QStringList> &records, int index)
     for (const QStringList &record : records)
         cells.append(record.at(index));
     return cells;
+}
+
+// A file of `count` technical requirements in the columns of an export,
+// each with a long comment, so that the file is larger than the blocks and
+// pieces an import reads at a time.
+QList<QStringList> manyRecords(int count)
+{
+    QList<QStringList> rows{interchange::CsvExchange::header()};
+    const QString comment = QStringLiteral("reviewed, \"agreed\"\nsee the minutes ").repeated(4);
+    for (int i = 1; i <= count; ++i)
+        rows.append({QString::number(i), QStringLiteral("Technical"), QStringLiteral("23"),
+                     QStringLiteral("Software"), QStringLiteral("2"), QStringLiteral("1"),
+                     QStringLiteral("1"), QStringLiteral("1.%1").arg(i),
+                     QStringLiteral("The ESD system shall log event %1 of the belt").arg(i),
+                     QString::number(i), QStringLiteral("12-8-2026"), comment});
+    return rows;
+}
+
+QByteArray csvBytes(const QList<QStringList> &rows)
+{
+    QString text;
+    for (const QStringList &row : rows)
+        text += CsvTable::record(row);
+    return text.toUtf8();
+}
+
+int requirementCount(const QString &connection)
+{
+    return StoreTestSupport::scalar(connection, QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ"))
+        .toInt();
 }
 
 } // namespace
@@ -87,6 +121,153 @@ private slots:
         QVERIFY(!parsed);
         QVERIFY2(parsed.outcome().message().startsWith(message),
                  qPrintable(parsed.outcome().message()));
+    }
+
+    // A file read a few bytes at a time gives the records (or the refusal)
+    // it gives read whole, wherever a block ends: inside a quoted line
+    // break, between CR and LF, between the quotes of a doubled one, inside
+    // a character of several bytes, inside the byte order mark.
+    void recordsSurviveEveryBlockEdge_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("quoted line breaks") << QByteArray("a,\"one\r\ntwo\"\r\n\"x\ny\",b\r\n");
+        QTest::newRow("doubled quotes")
+            << QByteArray("\"say \"\"hi\"\"\",\"\"\"\"\r\nend,\"\"\r\n");
+        QTest::newRow("bare line feeds, no last break") << QByteArray("a,b\nc,d\n\ne,f");
+        QTest::newRow("characters of several bytes")
+            << QByteArray("Zürich,東京\r\n\"ø\r\n😀\",x\r\n");
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBFNo.,Type\r\n1,\"2\"\r\n");
+        QTest::newRow("text after a closing quote") << QByteArray("a\r\n\"b\"c,d\r\n");
+        QTest::newRow("quote inside a field") << QByteArray("a\r\nb,c\"d\r\n");
+        QTest::newRow("open quote at the end") << QByteArray("a\r\n\"b\r\n");
+    }
+
+    void recordsSurviveEveryBlockEdge()
+    {
+        QFETCH(QByteArray, bytes);
+        QString text = QString::fromUtf8(bytes);
+        if (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+        const Result<QList<QStringList>> whole = CsvTable::parse(text);
+        for (qint64 block = 1; block <= bytes.size(); ++block) {
+            QBuffer file(&bytes);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            interchange::CsvRecordReader reader(file, block);
+            QList<QStringList> records;
+            QString refusal;
+            for (;;) {
+                Result<std::optional<QStringList>> record = reader.next();
+                if (!record) {
+                    refusal = record.outcome().message();
+                    break;
+                }
+                if (!record->has_value())
+                    break;
+                records.append(*record.takeValue());
+            }
+            const QString where = QStringLiteral("blocks of %1 bytes").arg(block);
+            if (!whole) {
+                QVERIFY2(refusal == whole.outcome().message(),
+                         qPrintable(where + QStringLiteral(": ") + refusal));
+                continue;
+            }
+            QVERIFY2(refusal.isEmpty(), qPrintable(where + QStringLiteral(": ") + refusal));
+            QVERIFY2(records == whole.value(), qPrintable(where));
+        }
+    }
+
+    // Files larger than what the import reads at a time (a block of a CSV
+    // file, a piece of a sheet) are imported whole or not at all: a
+    // duplicate thousands of records after the one it repeats is left out,
+    // the list of what was imported keeps its order past the part of it held
+    // in memory, and a wrong record at the very end leaves nothing written.
+    void largeFilesImportWholeOrNothing_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QString>("refusal");
+        for (const QString &format : {QStringLiteral("csv"), QStringLiteral("xlsx")}) {
+            const QByteArray name = format.toUtf8();
+            QTest::newRow(name + ", duplicate far apart") << format << "duplicate" << QString();
+            QTest::newRow(name + ", wrong record at the end")
+                << format << "wrong record"
+                << (format == QLatin1String("csv")
+                        ? "Record 5000 of the file has 2 fields; the header names 12."
+                        : "Record 5000 of the file has 13 fields; the header names 12.");
+        }
+        QTest::newRow("csv, not UTF-8 at the end") << "csv"
+                                                   << "not UTF-8"
+                                                   << "The file is not UTF-8 text.";
+        QTest::newRow("xlsx, sheet cut short")
+            << "xlsx"
+            << "cut short"
+            << "The spreadsheet's part xl/worksheets/sheet1.xml is not";
+    }
+
+    void largeFilesImportWholeOrNothing()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, ending);
+        QFETCH(QString, refusal);
+        constexpr int kRecords = 5000;
+        QList<QStringList> rows = manyRecords(kRecords);
+        QStringList &last = rows.last();
+        if (ending == QLatin1String("duplicate"))
+            last[8] = QStringLiteral("The ESD system shall LOG  event 1 of the belt");
+        else if (ending == QLatin1String("wrong record"))
+            last = format == QLatin1String("csv") ? last.mid(0, 2) : last + QStringList{"x"};
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("many.") + format);
+        if (format == QLatin1String("csv")) {
+            QByteArray bytes = csvBytes(rows);
+            QVERIFY(bytes.size() > (1 << 20));
+            if (ending == QLatin1String("not UTF-8"))
+                bytes.insert(bytes.size() - 10, "\xC3\x28");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        } else {
+            QList<interchange::ZipArchive::Entry> entries = interchange::XlsxWriter::entries(
+                rows, interchange::CsvExchange::isNumeric, QStringLiteral("Requirements"));
+            for (interchange::ZipArchive::Entry &entry : entries) {
+                if (entry.name.contains(QLatin1String("sheet1"))) {
+                    QVERIFY(entry.bytes.size() > 1 << 20);
+                    if (ending == QLatin1String("cut short"))
+                        entry.bytes.chop(40);
+                }
+            }
+            QVERIFY(interchange::ZipArchive::write(path, entries));
+        }
+        FreshWorkspace target(QStringLiteral("csv-many"));
+        QVERIFY(target.isOpen());
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            *RequirementExchange::formatNamed(format), target.records(), kSystem, path, false);
+        if (!refusal.isEmpty()) {
+            QVERIFY(!imported);
+            QVERIFY2(imported.outcome().message().startsWith(refusal),
+                     qPrintable(imported.outcome().message()));
+            QVERIFY(
+                imported.outcome().message().endsWith(QStringLiteral("\nNothing was imported.")));
+            QCOMPARE(requirementCount(QStringLiteral("csv-many")), 0);
+            return;
+        }
+        QVERIFY2(imported, qPrintable(imported.outcome().message()));
+        QCOMPARE(imported->report,
+                 QStringList{"Record 5000 is not imported: it duplicates record 1 of the file."});
+        QCOMPARE(imported->imported.size(), kRecords - 1);
+        QCOMPARE(requirementCount(QStringLiteral("csv-many")), kRecords - 1);
+        QVERIFY(kRecords - 1 > interchange::ImportedList::kHeld);
+        int at = 0;
+        for (const interchange::ImportSummary::Imported &one : imported->imported) {
+            ++at;
+            QCOMPARE(one.origin, QString::number(at));
+            QCOMPARE(one.sentence, rows.at(at).at(8));
+            QVERIFY(one.number > 0);
+        }
+        QCOMPARE(at, kRecords - 1);
+        QCOMPARE(imported->imported[interchange::ImportedList::kHeld].sentence,
+                 rows.at(interchange::ImportedList::kHeld + 1).at(8));
+        QCOMPARE(imported->imported.last().origin, QString::number(kRecords - 1));
     }
 
     // Export, import into a fresh workspace, export again: the sentences

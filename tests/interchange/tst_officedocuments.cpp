@@ -12,6 +12,9 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <algorithm>
+#include <memory>
+
 using namespace varn;
 using interchange::CsvExchange;
 using interchange::ExchangeFormat;
@@ -262,6 +265,80 @@ private slots:
                  QStringLiteral("The ESD system shall stop the belt"));
     }
 
+    // The sheet and its shared strings come out of the archive a piece at a
+    // time: wherever a piece ends (inside a tag, an attribute, a text, an
+    // entity, a character of several bytes) the rows are those of the part
+    // read whole, and a refusal is the same refusal.
+    void sheetPiecesMayEndAnywhere_data()
+    {
+        QTest::addColumn<QByteArray>("sheetData");
+        QTest::newRow("cells of every kind")
+            << headerRow() +
+                   "<row r=\"2\"><c r=\"A2\"><v>7</v></c><c r=\"H2\" t=\"inlineStr\"><is><r>"
+                   "<t>3.</t></r><r><t>10</t></r></is></c><c r=\"I2\" t=\"s\"><v>12</v></c>"
+                   "<c r=\"L2\" t=\"inlineStr\"><is><t>Zürich &amp; 東京 😀</t></is></c></row>"
+                   "<row r=\"5\"><c r=\"I5\" t=\"s\"><v>13</v></c></row>";
+        QTest::newRow("cut short") << headerRow() + "<row r=\"2\"><c r=\"A2\"><v>7</v>";
+    }
+
+    void sheetPiecesMayEndAnywhere()
+    {
+        QFETCH(QByteArray, sheetData);
+        const QList<ZipArchive::Entry> entries = foreignWorkbook(sheetData);
+        auto entry = [&entries](const QString &name) {
+            return std::find_if(entries.cbegin(), entries.cend(),
+                                [&name](const ZipArchive::Entry &e) { return e.name == name; });
+        };
+        const Result<QList<QStringList>> whole =
+            XlsxReader::rows(ZipArchive::fromBytes(ZipArchive::bytes(entries).value()).value());
+        qsizetype longest = 0;
+        for (const ZipArchive::Entry &e : entries)
+            longest = qMax(longest, e.bytes.size());
+        for (qsizetype size = 1; size <= longest; size += size < 64 ? 1 : 7) {
+            XlsxReader::Parts parts{
+                [&](const QString &name) { return entry(name) != entries.cend(); },
+                [&](const QString &name) -> Result<QByteArray> { return entry(name)->bytes; },
+                [&](const QString &name) -> Result<std::function<Result<QByteArray>()>> {
+                    const QByteArray bytes = entry(name)->bytes;
+                    auto at = std::make_shared<qsizetype>(0);
+                    return std::function<Result<QByteArray>()>(
+                        [bytes, at, size]() -> Result<QByteArray> {
+                            const QByteArray piece = bytes.mid(*at, size);
+                            *at += piece.size();
+                            return piece;
+                        });
+                }};
+            QList<QStringList> rows;
+            QString refusal;
+            Result<std::unique_ptr<XlsxReader>> reader = XlsxReader::open(std::move(parts));
+            if (!reader)
+                refusal = reader.outcome().message();
+            while (refusal.isEmpty()) {
+                Result<std::optional<QStringList>> row = reader.value()->next();
+                if (!row)
+                    refusal = row.outcome().message();
+                else if (!row->has_value())
+                    break;
+                else
+                    rows.append(*row.takeValue());
+            }
+            const QString where = QStringLiteral("pieces of %1 bytes").arg(size);
+            if (!whole) {
+                QVERIFY2(refusal == whole.outcome().message(),
+                         qPrintable(where + QStringLiteral(": ") + refusal));
+                continue;
+            }
+            QVERIFY2(refusal.isEmpty(), qPrintable(where + QStringLiteral(": ") + refusal));
+            QVERIFY2(rows == whole.value(), qPrintable(where));
+        }
+        if (whole) {
+            QCOMPARE(whole->size(), 5);
+            QCOMPARE(whole->at(1).at(11), QStringLiteral("Zürich & 東京 😀"));
+            QCOMPARE(whole->at(2), QStringList{QString()});
+            QCOMPARE(whole->at(4).at(8), QStringLiteral("  note & \"more\" <here>  "));
+        }
+    }
+
     // A workbook is refused whole, with the CSV import's messages where they
     // apply, and nothing is imported.
     void wrongWorkbooksAreRefused_data()
@@ -292,6 +369,14 @@ private slots:
                           "</row>")
             << "is not well-formed XML";
         QTest::newRow("malformed") << QByteArray("<row r=\"1\"><c>") << "is not well-formed XML";
+        QTest::newRow("rows out of order")
+            << headerRow() + "<row r=\"3\"><c r=\"A3\"><v>1</v></c></row>"
+                             "<row r=\"2\"><c r=\"A2\"><v>2</v></c></row>"
+            << "its sheet's row 2 comes after row 3; a sheet's rows are in order.";
+        QTest::newRow("row given twice")
+            << headerRow() + "<row r=\"2\"><c r=\"A2\"><v>1</v></c></row>"
+                             "<row r=\"2\"><c r=\"B2\"><v>2</v></c></row>"
+            << "its sheet's row 2 comes after row 2";
     }
 
     void wrongWorkbooksAreRefused()
