@@ -3,8 +3,8 @@
 #include "central/requirementscentral.h"
 #include "central/requirementtablemodel.h"
 #include "common/storedwords.h"
+#include "store/deferredwordindex.h"
 #include "store/requirementlisting.h"
-#include "store/schemaextensions.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -300,41 +300,6 @@ QList<QByteArray> dropIndexes(sqlite3 *db)
     return definitions;
 }
 
-// The triggers that keep the word index current, dropped for the fill: they
-// index row by row what one pass indexes far faster at the end.
-bool dropWordTriggers(sqlite3 *db)
-{
-    QList<QByteArray> names;
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db,
-                           "SELECT name FROM sqlite_master WHERE type = 'trigger' AND name LIKE "
-                           "'REQ\\_WORDS\\_%' ESCAPE '\\'",
-                           -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            names.append(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
-    }
-    sqlite3_finalize(statement);
-    for (const QByteArray &name : names) {
-        if (!exec(db, ("DROP TRIGGER \"" + name + '"').constData()))
-            return false;
-    }
-    return true;
-}
-
-// The program's own word-index script run again: it makes the triggers anew
-// and indexes every live requirement the index lacks, in one pass.
-bool restoreWordIndex(sqlite3 *db)
-{
-    for (const varn::store::SchemaExtensions::Script &script :
-         varn::store::SchemaExtensions::builtIn()) {
-        if (script.appliesTo(varn::store::Backend::SQLite) &&
-            script.name.startsWith(QLatin1String("textsearch")) &&
-            !exec(db, script.text.toUtf8().constData()))
-            return false;
-    }
-    return true;
-}
-
 bool writeRows(sqlite3 *db, const FillPlan &plan, Filled &filled)
 {
     Writer writer(db);
@@ -520,11 +485,24 @@ std::optional<Filled> fill(const QString &path, const FillPlan &plan)
     Filled filled;
     ok = ok && exec(db, "BEGIN");
     const QList<QByteArray> indexes = ok ? dropIndexes(db) : QList<QByteArray>();
-    ok = ok && dropWordTriggers(db);
+    // The words are indexed in one pass at the end, as an import does.
+    std::optional<varn::store::DeferredWordIndex> words;
+    if (ok) {
+        varn::Result<varn::store::DeferredWordIndex> deferred =
+            varn::store::DeferredWordIndex::defer(db);
+        ok = deferred.isOk();
+        if (ok)
+            words = deferred.takeValue();
+    }
     ok = ok && writeRows(db, plan, filled);
     for (const QByteArray &index : indexes)
         ok = ok && exec(db, index.constData());
-    ok = ok && restoreWordIndex(db);
+    if (ok) {
+        const varn::Outcome indexed = words->index();
+        if (!indexed)
+            std::fprintf(stderr, "fill: %s\n", qPrintable(indexed.message()));
+        ok = indexed.isOk();
+    }
     ok = ok && exec(db, "COMMIT");
     if (!ok)
         std::fprintf(stderr, "fill: %s\n", sqlite3_errmsg(db));
