@@ -2,7 +2,6 @@
 // shared fill (100,000 requirements unless the first argument names another
 // number), with its time and peak memory, the import of 10,000 requirements
 // from another tool's file, and the trace of one requirement among them.
-#include "app/blankimage.h"
 #include "benchsupport.h"
 #include "interchange/requirementexchange.h"
 #include "interchange/requirementtrace.h"
@@ -26,40 +25,6 @@ const QString kSystem = QStringLiteral("Acme");
 
 using varn::interchange::ExchangeFormat;
 using varn::interchange::RequirementExchange;
-
-// Another tool's file: one string attribute per object.
-bool writeForeignFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray xml =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<REQ-IF "
-        "xmlns=\"http://www.omg.org/spec/ReqIF/20110401/reqif.xsd\"><THE-HEADER><REQ-IF-HEADER "
-        "IDENTIFIER=\"h\"><SOURCE-TOOL-ID>Other</SOURCE-TOOL-ID></REQ-IF-HEADER></THE-HEADER>"
-        "<CORE-CONTENT><REQ-IF-CONTENT><SPEC-TYPES><SPEC-OBJECT-TYPE IDENTIFIER=\"t\" "
-        "LAST-CHANGE=\"2026-01-01T00:00:00Z\"><SPEC-ATTRIBUTES><ATTRIBUTE-DEFINITION-STRING "
-        "IDENTIFIER=\"text\" LAST-CHANGE=\"2026-01-01T00:00:00Z\" LONG-NAME=\"Text\"/>"
-        "</SPEC-ATTRIBUTES></SPEC-OBJECT-TYPE></SPEC-TYPES><SPEC-OBJECTS>\n";
-    for (int i = 1; i <= kForeign; ++i)
-        xml += "<SPEC-OBJECT IDENTIFIER=\"o" + QByteArray::number(i) +
-               "\" LAST-CHANGE=\"2026-01-01T00:00:00Z\"><VALUES><ATTRIBUTE-VALUE-STRING "
-               "THE-VALUE=\"record the weight of cargo pallet " +
-               QByteArray::number(i) +
-               " before loading\"><DEFINITION><ATTRIBUTE-DEFINITION-STRING-REF>text"
-               "</ATTRIBUTE-DEFINITION-STRING-REF></DEFINITION></ATTRIBUTE-VALUE-STRING></VALUES>"
-               "<TYPE><SPEC-OBJECT-TYPE-REF>t</SPEC-OBJECT-TYPE-REF></TYPE></SPEC-OBJECT>\n";
-    xml += "</SPEC-OBJECTS></REQ-IF-CONTENT></CORE-CONTENT></REQ-IF>\n";
-    return file.write(xml) == xml.size();
-}
-
-bool freshDatabase(const QString &path)
-{
-    const varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path);
-    if (!written)
-        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
-    return written.isOk();
-}
 
 // One export format, run a few times: the best and the median wall time,
 // the file's size and the peak memory of the runs (VmHWM, started over from
@@ -100,7 +65,7 @@ bool measureExportAndTrace(const QTemporaryDir &folder, int requirements)
     BenchSupport::FillPlan plan;
     plan.requirements = requirements;
     plan.system = kSystem;
-    if (!freshDatabase(path))
+    if (!BenchSupport::freshDatabase(path))
         return false;
     const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
     if (!filled)
@@ -149,7 +114,10 @@ bool measureImport(const QTemporaryDir &folder)
 {
     const QString input = folder.filePath(QStringLiteral("foreign.reqif"));
     const QString path = folder.filePath(QStringLiteral("ImportReq.mdb"));
-    if (!writeForeignFile(input) || !freshDatabase(path))
+    BenchSupport::ForeignFilePlan plan;
+    plan.objects = kForeign;
+    plan.relations = kForeign / 10;
+    if (!BenchSupport::writeForeignFile(input, plan) || !BenchSupport::freshDatabase(path))
         return false;
     const QString connection = QStringLiteral("bench_interchange_import");
     if (!varn::store::SqlConnection::open(connection, path))

@@ -1,10 +1,11 @@
 #include "benchsupport.h"
 
+#include "app/blankimage.h"
 #include "central/requirementscentral.h"
 #include "central/requirementtablemodel.h"
 #include "common/storedwords.h"
+#include "store/deferredwordindex.h"
 #include "store/requirementlisting.h"
-#include "store/schemaextensions.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -300,41 +301,6 @@ QList<QByteArray> dropIndexes(sqlite3 *db)
     return definitions;
 }
 
-// The triggers that keep the word index current, dropped for the fill: they
-// index row by row what one pass indexes far faster at the end.
-bool dropWordTriggers(sqlite3 *db)
-{
-    QList<QByteArray> names;
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db,
-                           "SELECT name FROM sqlite_master WHERE type = 'trigger' AND name LIKE "
-                           "'REQ\\_WORDS\\_%' ESCAPE '\\'",
-                           -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            names.append(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
-    }
-    sqlite3_finalize(statement);
-    for (const QByteArray &name : names) {
-        if (!exec(db, ("DROP TRIGGER \"" + name + '"').constData()))
-            return false;
-    }
-    return true;
-}
-
-// The program's own word-index script run again: it makes the triggers anew
-// and indexes every live requirement the index lacks, in one pass.
-bool restoreWordIndex(sqlite3 *db)
-{
-    for (const varn::store::SchemaExtensions::Script &script :
-         varn::store::SchemaExtensions::builtIn()) {
-        if (script.appliesTo(varn::store::Backend::SQLite) &&
-            script.name.startsWith(QLatin1String("textsearch")) &&
-            !exec(db, script.text.toUtf8().constData()))
-            return false;
-    }
-    return true;
-}
-
 bool writeRows(sqlite3 *db, const FillPlan &plan, Filled &filled)
 {
     Writer writer(db);
@@ -520,11 +486,24 @@ std::optional<Filled> fill(const QString &path, const FillPlan &plan)
     Filled filled;
     ok = ok && exec(db, "BEGIN");
     const QList<QByteArray> indexes = ok ? dropIndexes(db) : QList<QByteArray>();
-    ok = ok && dropWordTriggers(db);
+    // The words are indexed in one pass at the end, as an import does.
+    std::optional<varn::store::DeferredWordIndex> words;
+    if (ok) {
+        varn::Result<varn::store::DeferredWordIndex> deferred =
+            varn::store::DeferredWordIndex::defer(db);
+        ok = deferred.isOk();
+        if (ok)
+            words = deferred.takeValue();
+    }
     ok = ok && writeRows(db, plan, filled);
     for (const QByteArray &index : indexes)
         ok = ok && exec(db, index.constData());
-    ok = ok && restoreWordIndex(db);
+    if (ok) {
+        const varn::Outcome indexed = words->index();
+        if (!indexed)
+            std::fprintf(stderr, "fill: %s\n", qPrintable(indexed.message()));
+        ok = indexed.isOk();
+    }
     ok = ok && exec(db, "COMMIT");
     if (!ok)
         std::fprintf(stderr, "fill: %s\n", sqlite3_errmsg(db));
@@ -884,6 +863,170 @@ bool measureCentral(const QString &connectionName, bool everyQuery)
     }
     std::printf("peak memory %.0f MiB\n", peakMemoryMiB());
     return ok;
+}
+
+namespace {
+
+constexpr int kPerHeading = 20; // every 20th object is a heading
+
+QByteArray definition(const char *kind, const QByteArray &identifier, const char *name,
+                      const char *datatype, bool multiValued = false)
+{
+    return QByteArray("<ATTRIBUTE-DEFINITION-") + kind + " IDENTIFIER=\"" + identifier +
+           "\" LONG-NAME=\"" + name + "\" LAST-CHANGE=\"2026-01-01T00:00:00Z\"" +
+           (multiValued ? " MULTI-VALUED=\"true\"" : "") + "><TYPE><DATATYPE-DEFINITION-" + kind +
+           "-REF>" + datatype + "</DATATYPE-DEFINITION-" + kind +
+           "-REF></TYPE></ATTRIBUTE-DEFINITION-" + kind + ">";
+}
+
+QByteArray plain(const char *kind, const QByteArray &definition, const QByteArray &value)
+{
+    return QByteArray("<ATTRIBUTE-VALUE-") + kind + " THE-VALUE=\"" + value +
+           "\"><DEFINITION><ATTRIBUTE-DEFINITION-" + kind + "-REF>" + definition +
+           "</ATTRIBUTE-DEFINITION-" + kind + "-REF></DEFINITION></ATTRIBUTE-VALUE-" + kind + ">";
+}
+
+QByteArray enumeration(const QByteArray &definition, const QByteArray &values)
+{
+    QByteArray refs;
+    for (const QByteArray &value : values.split(' '))
+        refs += "<ENUM-VALUE-REF>" + value + "</ENUM-VALUE-REF>";
+    return "<ATTRIBUTE-VALUE-ENUMERATION><DEFINITION><ATTRIBUTE-DEFINITION-ENUMERATION-REF>" +
+           definition + "</ATTRIBUTE-DEFINITION-ENUMERATION-REF></DEFINITION><VALUES>" + refs +
+           "</VALUES></ATTRIBUTE-VALUE-ENUMERATION>";
+}
+
+QByteArray xhtml(const QByteArray &definition, const QByteArray &markup)
+{
+    return "<ATTRIBUTE-VALUE-XHTML><DEFINITION><ATTRIBUTE-DEFINITION-XHTML-REF>" + definition +
+           "</ATTRIBUTE-DEFINITION-XHTML-REF></DEFINITION><THE-VALUE><xhtml:div>" + markup +
+           "</xhtml:div></THE-VALUE></ATTRIBUTE-VALUE-XHTML>";
+}
+
+// The ten definitions of a type, their identifiers prefixed by it.
+QByteArray definitions(const QByteArray &type, bool heading)
+{
+    return (heading ? definition("STRING", type + "-text", "ReqIF.ChapterName", "dt-s")
+                    : definition("XHTML", type + "-text", "ReqIF.Text", "dt-x")) +
+           definition("STRING", type + "-id", "ReqIF.ForeignID", "dt-s") +
+           definition("ENUMERATION", type + "-status", "Status", "dt-e") +
+           definition("ENUMERATION", type + "-tags", "Tags", "dt-e", true) +
+           definition("INTEGER", type + "-priority", "Priority", "dt-i") +
+           definition("DATE", type + "-due", "Due", "dt-d") +
+           definition("REAL", type + "-weight", "Weight", "dt-r") +
+           definition("BOOLEAN", type + "-safety", "Safety", "dt-b") +
+           definition("STRING", type + "-owner", "Owner", "dt-s") +
+           definition("STRING", type + "-note", "Note", "dt-s");
+}
+
+QByteArray objectXml(int number, bool changed)
+{
+    const bool heading = number % kPerHeading == 1;
+    const QByteArray type = heading ? "h" : (number % 2 ? "a" : "b");
+    const QByteArray n = QByteArray::number(number);
+    const QByteArray text =
+        heading ? plain("STRING", type + "-text", "Chapter " + n)
+                : xhtml(type + "-text",
+                        (changed ? "<xhtml:p>weigh cargo pallet " + n +
+                                       " twice before <xhtml:b>loading</xhtml:b></xhtml:p>"
+                                 : "<xhtml:p>record the weight of cargo pallet " + n +
+                                       " before <xhtml:b>loading</xhtml:b></xhtml:p>") +
+                            "<xhtml:ul><xhtml:li>"
+                            "scale " +
+                            QByteArray::number(number % 7) + "</xhtml:li><xhtml:li>ramp " +
+                            QByteArray::number(number % 11) + "</xhtml:li></xhtml:ul>");
+    return "<SPEC-OBJECT IDENTIFIER=\"o" + n + "\" LAST-CHANGE=\"2026-01-01T00:00:00Z\"><VALUES>" +
+           text + plain("STRING", type + "-id", "REQ-" + n) +
+           enumeration(type + "-status", number % 3 ? "ev-0" : "ev-1") +
+           enumeration(type + "-tags", "ev-" + QByteArray::number(number % 4) + " ev-4") +
+           plain("INTEGER", type + "-priority", QByteArray::number(number % 5)) +
+           plain("DATE", type + "-due", "2026-03-01T12:00:00+01:00") +
+           plain("REAL", type + "-weight", QByteArray::number(number * 0.25)) +
+           plain("BOOLEAN", type + "-safety", number % 2 ? "true" : "false") +
+           plain("STRING", type + "-owner", "team " + QByteArray::number(number % 13)) +
+           plain("STRING", type + "-note", "checked in review " + QByteArray::number(number % 17)) +
+           "</VALUES><TYPE><SPEC-OBJECT-TYPE-REF>sot-" + type +
+           "</SPEC-OBJECT-TYPE-REF></TYPE></SPEC-OBJECT>\n";
+}
+
+} // namespace
+
+bool writeForeignFile(const QString &path, const ForeignFilePlan &plan)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<REQ-IF "
+        "xmlns=\"http://www.omg.org/spec/ReqIF/20110401/reqif.xsd\" "
+        "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\"><THE-HEADER><REQ-IF-HEADER "
+        "IDENTIFIER=\"h\"><SOURCE-TOOL-ID>Other</SOURCE-TOOL-ID></REQ-IF-HEADER></THE-HEADER>"
+        "<CORE-CONTENT><REQ-IF-CONTENT><DATATYPES><DATATYPE-DEFINITION-XHTML IDENTIFIER=\"dt-x\"/>"
+        "<DATATYPE-DEFINITION-STRING IDENTIFIER=\"dt-s\" MAX-LENGTH=\"4000\"/>"
+        "<DATATYPE-DEFINITION-INTEGER IDENTIFIER=\"dt-i\" MIN=\"0\" MAX=\"10\"/>"
+        "<DATATYPE-DEFINITION-REAL IDENTIFIER=\"dt-r\" ACCURACY=\"2\" MIN=\"0\" MAX=\"1e9\"/>"
+        "<DATATYPE-DEFINITION-DATE IDENTIFIER=\"dt-d\"/>"
+        "<DATATYPE-DEFINITION-BOOLEAN IDENTIFIER=\"dt-b\"/>"
+        "<DATATYPE-DEFINITION-ENUMERATION IDENTIFIER=\"dt-e\"><SPECIFIED-VALUES>";
+    for (int value = 0; value < 5; ++value)
+        xml += "<ENUM-VALUE IDENTIFIER=\"ev-" + QByteArray::number(value) +
+               "\" LONG-NAME=\"Value " + QByteArray::number(value) +
+               "\"><PROPERTIES><EMBEDDED-VALUE KEY=\"" + QByteArray::number(value) +
+               "\" OTHER-CONTENT=\"\"/></PROPERTIES></ENUM-VALUE>";
+    xml += "</SPECIFIED-VALUES></DATATYPE-DEFINITION-ENUMERATION></DATATYPES><SPEC-TYPES>";
+    for (const char *type : {"a", "b", "h"})
+        xml += "<SPEC-OBJECT-TYPE IDENTIFIER=\"sot-" + QByteArray(type) + "\"><SPEC-ATTRIBUTES>" +
+               definitions(type, *type == 'h') + "</SPEC-ATTRIBUTES></SPEC-OBJECT-TYPE>";
+    xml += "<SPEC-RELATION-TYPE IDENTIFIER=\"srt\" LONG-NAME=\"refines\"/></SPEC-TYPES>"
+           "<SPEC-OBJECTS>\n";
+    const int every = plan.changed > 0 ? qMax(1, plan.objects / plan.changed) : 0;
+    for (int number = 1; number <= plan.objects; ++number) {
+        xml += objectXml(number, plan.revision > 1 && every > 0 && number % every == 0 &&
+                                     number % kPerHeading != 1);
+        if (xml.size() > (1 << 20)) {
+            if (file.write(xml) != xml.size())
+                return false;
+            xml.clear();
+        }
+    }
+    xml += "</SPEC-OBJECTS><SPEC-RELATIONS>";
+    for (int relation = 0; relation < plan.relations; ++relation) {
+        // From a requirement to the next one of its chapter.
+        const int source =
+            (relation / (kPerHeading - 2)) * kPerHeading + 2 + relation % (kPerHeading - 2);
+        xml += "<SPEC-RELATION IDENTIFIER=\"r" + QByteArray::number(relation) +
+               "\"><SOURCE><SPEC-OBJECT-REF>o" + QByteArray::number(source) +
+               "</SPEC-OBJECT-REF></SOURCE><TARGET><SPEC-OBJECT-REF>o" +
+               QByteArray::number(source + 1) +
+               "</SPEC-OBJECT-REF></TARGET><TYPE><SPEC-RELATION-TYPE-REF>srt"
+               "</SPEC-RELATION-TYPE-REF></TYPE></SPEC-RELATION>\n";
+    }
+    xml += "</SPEC-RELATIONS><SPECIFICATIONS><SPECIFICATION IDENTIFIER=\"s\" LONG-NAME=\"Cargo\">"
+           "<CHILDREN>\n";
+    for (int number = 1; number <= plan.objects; ++number) {
+        const QByteArray n = QByteArray::number(number);
+        const bool heading = number % kPerHeading == 1;
+        if (heading && number > 1)
+            xml += "</CHILDREN></SPEC-HIERARCHY>\n";
+        xml += "<SPEC-HIERARCHY IDENTIFIER=\"sh" + n + "\"><OBJECT><SPEC-OBJECT-REF>o" + n +
+               "</SPEC-OBJECT-REF></OBJECT>" + (heading ? "<CHILDREN>" : "</SPEC-HIERARCHY>");
+        if (xml.size() > (1 << 20)) {
+            if (file.write(xml) != xml.size())
+                return false;
+            xml.clear();
+        }
+    }
+    xml += "</CHILDREN></SPEC-HIERARCHY></CHILDREN></SPECIFICATION></SPECIFICATIONS>"
+           "</REQ-IF-CONTENT></CORE-CONTENT></REQ-IF>\n";
+    return file.write(xml) == xml.size();
+}
+
+bool freshDatabase(const QString &path)
+{
+    const varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path);
+    if (!written)
+        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+    return written.isOk();
 }
 
 qsizetype readFirstScreen(const varn::central::RequirementTableModel &model, int rows, int firstRow)

@@ -107,6 +107,27 @@ bool checkFilled(const QString &connectionName, const FillPlan &plan, const Fill
 // of every other shown column.
 bool measureCentral(const QString &connectionName, bool everyQuery = false);
 
+// Another tool's exchange file, as large tools write them: `objects` objects
+// of three types with ten attributes each (XHTML, strings, enumerations
+// single and multi-valued, dates, integers, reals, booleans), every
+// twentieth a heading over the nineteen after it in one specification, and
+// `relations` relations, each from a requirement to the next of its
+// chapter. Revision 2 of the document gives `changed` of its requirements,
+// spread evenly, a new text. Written a piece at a time, so that making it
+// adds little to the peak memory.
+struct ForeignFilePlan
+{
+    int objects = 100000;
+    int relations = 10000;
+    int revision = 1;
+    int changed = 0;
+};
+bool writeForeignFile(const QString &path, const ForeignFilePlan &plan);
+
+// A blank workspace database written at path; false (said on stderr) when
+// it cannot be.
+bool freshDatabase(const QString &path);
+
 // What the list asks for to paint its first screen: every shown cell of the
 // first rows, and the headers. Returns the characters read.
 qsizetype readFirstScreen(const varn::central::RequirementTableModel &model, int rows = 30,

@@ -28,149 +28,207 @@ QStringList stringList(const QJsonValue &value)
     return list;
 }
 
-Json valueJson(const ReqIfContent::Value &value)
+// How each kind of element is kept: its texts under short keys, and what is
+// not a text (values, lists, flags) by the kind's own two functions. The keys
+// are those of the layouts stored so far, so that every stored document
+// reads back.
+template <typename Element> struct TextField
 {
-    return Json{
-        {"d", value.definition}, {"k", value.kind}, {"t", value.text}, {"o", value.original}};
+    const char *key;
+    QString Element::*member;
+};
+
+template <typename Element> struct Layout;
+
+template <typename Element> Json toJson(const Element &element)
+{
+    Json json;
+    for (const TextField<Element> &field : Layout<Element>::kTexts)
+        json.insert(QLatin1String(field.key), element.*field.member);
+    Layout<Element>::writeRest(element, json);
+    return json;
 }
 
-ReqIfContent::Value valueOf(const Json &json)
+template <typename Element> Element fromJson(const Json &json)
 {
-    return {text(json, "d"), text(json, "k"), text(json, "t"), text(json, "o")};
+    Element element{};
+    for (const TextField<Element> &field : Layout<Element>::kTexts)
+        element.*field.member = text(json, field.key);
+    Layout<Element>::readRest(json, element);
+    return element;
 }
 
-QJsonArray valuesJson(const QList<ReqIfContent::Value> &values)
+template <typename Elements> QJsonArray arrayOf(const Elements &elements)
 {
     QJsonArray array;
-    for (const ReqIfContent::Value &value : values)
-        array.append(valueJson(value));
+    for (const auto &element : elements)
+        array.append(toJson(element));
     return array;
 }
 
-QList<ReqIfContent::Value> valuesOf(const QJsonValue &json)
+template <typename Element> QList<Element> listOf(const QJsonValue &value)
 {
-    QList<ReqIfContent::Value> values;
-    for (const QJsonValue &item : json.toArray())
-        values.append(valueOf(item.toObject()));
-    return values;
+    QList<Element> elements;
+    const QJsonArray array = value.toArray();
+    elements.reserve(array.size());
+    for (const QJsonValue &item : array)
+        elements.append(fromJson<Element>(item.toObject()));
+    return elements;
 }
 
-Json datatypeJson(const ReqIfContent::Datatype &datatype)
-{
-    Json facets;
-    for (auto it = datatype.facets.cbegin(); it != datatype.facets.cend(); ++it)
-        facets.insert(it.key(), it.value());
-    QJsonArray values;
-    for (const ReqIfContent::EnumValue &value : datatype.values)
-        values.append(Json{{"i", value.identifier},
-                           {"n", value.longName},
-                           {"k", value.key},
-                           {"o", value.otherContent},
-                           {"c", value.lastChange}});
-    return Json{{"i", datatype.identifier},
-                {"n", datatype.longName},
-                {"k", datatype.kind},
-                {"c", datatype.lastChange},
-                {"f", facets},
-                {"v", values}};
-}
+using Content = ReqIfContent;
 
-ReqIfContent::Datatype datatypeOf(const Json &json)
+template <> struct Layout<Content::Value>
 {
-    ReqIfContent::Datatype datatype{
-        text(json, "i"), text(json, "n"), text(json, "k"), text(json, "c"), {}, {}};
-    const Json facets = json.value(QLatin1String("f")).toObject();
-    for (auto it = facets.constBegin(); it != facets.constEnd(); ++it)
-        datatype.facets.insert(it.key(), it.value().toString());
-    for (const QJsonValue &item : json.value(QLatin1String("v")).toArray()) {
-        const Json value = item.toObject();
-        datatype.values.append({text(value, "i"), text(value, "n"), text(value, "k"),
-                                text(value, "o"), text(value, "c")});
+    static constexpr TextField<Content::Value> kTexts[] = {{"d", &Content::Value::definition},
+                                                           {"k", &Content::Value::kind},
+                                                           {"t", &Content::Value::text},
+                                                           {"o", &Content::Value::original}};
+    static void writeRest(const Content::Value &, Json &) {}
+    static void readRest(const Json &, Content::Value &) {}
+};
+
+template <> struct Layout<Content::EnumValue>
+{
+    static constexpr TextField<Content::EnumValue> kTexts[] = {
+        {"i", &Content::EnumValue::identifier},
+        {"n", &Content::EnumValue::longName},
+        {"k", &Content::EnumValue::key},
+        {"o", &Content::EnumValue::otherContent},
+        {"c", &Content::EnumValue::lastChange}};
+    static void writeRest(const Content::EnumValue &, Json &) {}
+    static void readRest(const Json &, Content::EnumValue &) {}
+};
+
+template <> struct Layout<Content::Datatype>
+{
+    static constexpr TextField<Content::Datatype> kTexts[] = {
+        {"i", &Content::Datatype::identifier},
+        {"n", &Content::Datatype::longName},
+        {"k", &Content::Datatype::kind},
+        {"c", &Content::Datatype::lastChange}};
+    static void writeRest(const Content::Datatype &datatype, Json &json)
+    {
+        Json facets;
+        for (auto it = datatype.facets.cbegin(); it != datatype.facets.cend(); ++it)
+            facets.insert(it.key(), it.value());
+        json.insert(QLatin1String("f"), facets);
+        json.insert(QLatin1String("v"), arrayOf(datatype.values));
     }
-    return datatype;
-}
+    static void readRest(const Json &json, Content::Datatype &datatype)
+    {
+        const Json facets = json.value(QLatin1String("f")).toObject();
+        for (auto it = facets.constBegin(); it != facets.constEnd(); ++it)
+            datatype.facets.insert(it.key(), it.value().toString());
+        datatype.values = listOf<Content::EnumValue>(json.value(QLatin1String("v")));
+    }
+};
 
-Json definitionJson(const ReqIfContent::Definition &definition)
+template <> struct Layout<Content::Definition>
 {
-    return Json{{"n", definition.longName},    {"k", definition.kind},
-                {"i", definition.identifier},  {"d", definition.datatype},
-                {"s", definition.specType},    {"c", definition.lastChange},
-                {"m", definition.multiValued}, {"u", !definition.defined}};
-}
+    static constexpr TextField<Content::Definition> kTexts[] = {
+        {"n", &Content::Definition::longName},   {"k", &Content::Definition::kind},
+        {"i", &Content::Definition::identifier}, {"d", &Content::Definition::datatype},
+        {"s", &Content::Definition::specType},   {"c", &Content::Definition::lastChange}};
+    static void writeRest(const Content::Definition &definition, Json &json)
+    {
+        json.insert(QLatin1String("m"), definition.multiValued);
+        json.insert(QLatin1String("u"), !definition.defined);
+    }
+    static void readRest(const Json &json, Content::Definition &definition)
+    {
+        definition.multiValued = json.value(QLatin1String("m")).toBool();
+        definition.defined = !json.value(QLatin1String("u")).toBool();
+    }
+};
 
-ReqIfContent::Definition definitionOf(const Json &json)
+template <> struct Layout<Content::SpecType>
 {
-    ReqIfContent::Definition definition;
-    definition.longName = text(json, "n");
-    definition.kind = text(json, "k");
-    definition.identifier = text(json, "i");
-    definition.datatype = text(json, "d");
-    definition.specType = text(json, "s");
-    definition.lastChange = text(json, "c");
-    definition.multiValued = json.value(QLatin1String("m")).toBool();
-    definition.defined = !json.value(QLatin1String("u")).toBool();
-    return definition;
-}
+    static constexpr TextField<Content::SpecType> kTexts[] = {
+        {"i", &Content::SpecType::identifier},
+        {"n", &Content::SpecType::longName},
+        {"k", &Content::SpecType::kind},
+        {"c", &Content::SpecType::lastChange}};
+    static void writeRest(const Content::SpecType &type, Json &json)
+    {
+        json.insert(QLatin1String("d"), strings(type.definitions));
+    }
+    static void readRest(const Json &json, Content::SpecType &type)
+    {
+        type.definitions = stringList(json.value(QLatin1String("d")));
+    }
+};
 
-Json objectJson(const ReqIfContent::Object &object)
+template <> struct Layout<Content::Object>
 {
-    return Json{{"i", object.identifier},
-                {"t", object.type},
-                {"n", object.longName},
-                {"c", object.lastChange},
-                {"v", valuesJson(object.values)}};
-}
+    static constexpr TextField<Content::Object> kTexts[] = {{"i", &Content::Object::identifier},
+                                                            {"t", &Content::Object::type},
+                                                            {"n", &Content::Object::longName},
+                                                            {"c", &Content::Object::lastChange}};
+    static void writeRest(const Content::Object &object, Json &json)
+    {
+        json.insert(QLatin1String("v"), arrayOf(object.values));
+    }
+    static void readRest(const Json &json, Content::Object &object)
+    {
+        object.values = listOf<Content::Value>(json.value(QLatin1String("v")));
+    }
+};
 
-ReqIfContent::Object objectOf(const Json &json)
+template <> struct Layout<Content::Specification>
 {
-    return {text(json, "i"), text(json, "t"), text(json, "n"), text(json, "c"),
-            valuesOf(json.value(QLatin1String("v")))};
-}
+    static constexpr TextField<Content::Specification> kTexts[] = {
+        {"i", &Content::Specification::identifier},
+        {"n", &Content::Specification::longName},
+        {"t", &Content::Specification::type},
+        {"c", &Content::Specification::lastChange}};
+    static void writeRest(const Content::Specification &specification, Json &json)
+    {
+        json.insert(QLatin1String("v"), arrayOf(specification.values));
+    }
+    static void readRest(const Json &json, Content::Specification &specification)
+    {
+        specification.values = listOf<Content::Value>(json.value(QLatin1String("v")));
+    }
+};
+
+template <> struct Layout<Content::Node>
+{
+    static constexpr TextField<Content::Node> kTexts[] = {{"o", &Content::Node::object},
+                                                          {"p", &Content::Node::paragraph},
+                                                          {"i", &Content::Node::identifier},
+                                                          {"s", &Content::Node::specification},
+                                                          {"c", &Content::Node::lastChange}};
+    static void writeRest(const Content::Node &node, Json &json)
+    {
+        json.insert(QLatin1String("d"), node.depth);
+    }
+    static void readRest(const Json &json, Content::Node &node)
+    {
+        node.depth = json.value(QLatin1String("d")).toInt(1);
+    }
+};
 
 } // namespace
 
 QString ForeignDocument::encodeLayout(const ReqIfContent &content,
                                       const QSet<QString> &keptElsewhere)
 {
-    QJsonArray datatypes;
-    for (const ReqIfContent::Datatype &datatype : content.datatypes)
-        datatypes.append(datatypeJson(datatype));
-    QJsonArray specTypes;
-    for (const ReqIfContent::SpecType &type : content.specTypes)
-        specTypes.append(Json{{"i", type.identifier},
-                              {"n", type.longName},
-                              {"k", type.kind},
-                              {"c", type.lastChange},
-                              {"d", strings(type.definitions)}});
-    QJsonArray definitions;
-    for (const ReqIfContent::Definition &definition : content.definitions)
-        definitions.append(definitionJson(definition));
     QJsonArray objects;
     for (const ReqIfContent::Object &object : content.objects) {
         if (!keptElsewhere.contains(object.identifier))
-            objects.append(objectJson(object));
+            objects.append(toJson(object));
     }
-    QJsonArray specifications;
-    for (const ReqIfContent::Specification &specification : content.specifications)
-        specifications.append(Json{{"i", specification.identifier},
-                                   {"n", specification.longName},
-                                   {"t", specification.type},
-                                   {"c", specification.lastChange},
-                                   {"v", valuesJson(specification.values)}});
-    QJsonArray hierarchy;
-    for (const ReqIfContent::Node &node : content.hierarchy)
-        hierarchy.append(Json{{"o", node.object},
-                              {"p", node.paragraph},
-                              {"i", node.identifier},
-                              {"d", node.depth},
-                              {"s", node.specification},
-                              {"c", node.lastChange}});
-    const Json layout{
-        {"tool", content.sourceToolId}, {"header", content.headerIdentifier},
-        {"title", content.title},       {"datatypes", datatypes},
-        {"specTypes", specTypes},       {"definitions", definitions},
-        {"objects", objects},           {"specifications", specifications},
-        {"hierarchy", hierarchy},       {"undefined", strings(content.undefinedReferences)}};
+    const Json layout{{"tool", content.sourceToolId},
+                      {"header", content.headerIdentifier},
+                      {"title", content.title},
+                      {"datatypes", arrayOf(content.datatypes)},
+                      {"specTypes", arrayOf(content.specTypes)},
+                      {"definitions", arrayOf(content.definitions)},
+                      {"objects", objects},
+                      {"specifications", arrayOf(content.specifications)},
+                      {"hierarchy", arrayOf(content.hierarchy)},
+                      {"undefined", strings(content.undefinedReferences)}};
     return QString::fromUtf8(QJsonDocument(layout).toJson(QJsonDocument::Compact));
 }
 
@@ -181,36 +239,15 @@ ReqIfContent ForeignDocument::decodeLayout(const QString &layout)
     content.sourceToolId = text(json, "tool");
     content.headerIdentifier = text(json, "header");
     content.title = text(json, "title");
-    for (const QJsonValue &item : json.value(QLatin1String("datatypes")).toArray())
-        content.datatypes.append(datatypeOf(item.toObject()));
-    for (const QJsonValue &item : json.value(QLatin1String("specTypes")).toArray()) {
-        const Json type = item.toObject();
-        content.specTypes.append({text(type, "i"), text(type, "n"), text(type, "k"),
-                                  text(type, "c"), stringList(type.value(QLatin1String("d")))});
-    }
-    for (const QJsonValue &item : json.value(QLatin1String("definitions")).toArray()) {
-        const ReqIfContent::Definition definition = definitionOf(item.toObject());
+    content.datatypes = listOf<ReqIfContent::Datatype>(json.value(QLatin1String("datatypes")));
+    content.specTypes = listOf<ReqIfContent::SpecType>(json.value(QLatin1String("specTypes")));
+    for (const ReqIfContent::Definition &definition :
+         listOf<ReqIfContent::Definition>(json.value(QLatin1String("definitions"))))
         content.definitions.insert(definition.identifier, definition);
-    }
-    for (const QJsonValue &item : json.value(QLatin1String("objects")).toArray())
-        content.objects.append(objectOf(item.toObject()));
-    for (const QJsonValue &item : json.value(QLatin1String("specifications")).toArray()) {
-        const Json specification = item.toObject();
-        content.specifications.append({text(specification, "i"), text(specification, "n"),
-                                       text(specification, "t"), text(specification, "c"),
-                                       valuesOf(specification.value(QLatin1String("v")))});
-    }
-    for (const QJsonValue &item : json.value(QLatin1String("hierarchy")).toArray()) {
-        const Json node = item.toObject();
-        ReqIfContent::Node place;
-        place.object = text(node, "o");
-        place.paragraph = text(node, "p");
-        place.identifier = text(node, "i");
-        place.depth = node.value(QLatin1String("d")).toInt(1);
-        place.specification = text(node, "s");
-        place.lastChange = text(node, "c");
-        content.hierarchy.append(place);
-    }
+    content.objects = listOf<ReqIfContent::Object>(json.value(QLatin1String("objects")));
+    content.specifications =
+        listOf<ReqIfContent::Specification>(json.value(QLatin1String("specifications")));
+    content.hierarchy = listOf<ReqIfContent::Node>(json.value(QLatin1String("hierarchy")));
     content.undefinedReferences = stringList(json.value(QLatin1String("undefined")));
     return content;
 }
@@ -219,14 +256,14 @@ QString ForeignDocument::encodeValues(const QList<ReqIfContent::Value> &values)
 {
     if (values.isEmpty())
         return {};
-    return QString::fromUtf8(QJsonDocument(valuesJson(values)).toJson(QJsonDocument::Compact));
+    return QString::fromUtf8(QJsonDocument(arrayOf(values)).toJson(QJsonDocument::Compact));
 }
 
 QList<ReqIfContent::Value> ForeignDocument::decodeValues(const QString &text)
 {
     if (text.isEmpty())
         return {};
-    return valuesOf(QJsonDocument::fromJson(text.toUtf8()).array());
+    return listOf<ReqIfContent::Value>(QJsonDocument::fromJson(text.toUtf8()).array());
 }
 
 store::ForeignObjectRow ForeignDocument::objectRow(const ReqIfContent &content,

@@ -15,10 +15,7 @@
 
 namespace varn::store {
 
-namespace {
-
-// The connection's own SQLite handle, or null on any other driver.
-sqlite3 *sqliteHandle(const QSqlDatabase &database)
+sqlite3 *RowStatement::directHandle(const QSqlDatabase &database)
 {
     if (SqlDialect::of(database) != Backend::SQLite || !database.driver())
         return nullptr;
@@ -27,8 +24,6 @@ sqlite3 *sqliteHandle(const QSqlDatabase &database)
         return nullptr;
     return *static_cast<sqlite3 *const *>(handle.constData());
 }
-
-} // namespace
 
 struct RowStatement::QtSide
 {
@@ -46,7 +41,7 @@ RowStatement::RowStatement(const QSqlDatabase &database, const QString &sql, Rou
     : m_qt(new QtSide{database, QSqlQuery(database), QSqlError()}), m_database(m_qt->database),
       m_query(m_qt->query), m_error(m_qt->error)
 {
-    if (sqlite3 *handle = route == Route::Direct ? sqliteHandle(database) : nullptr) {
+    if (sqlite3 *handle = route == Route::Direct ? directHandle(database) : nullptr) {
         const int code = sqlite3_prepare16_v3(handle, sql.utf16(), int(sql.size() * 2),
                                               SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr);
         m_prepared = code == SQLITE_OK && m_statement;
@@ -70,7 +65,7 @@ RowStatement::~RowStatement()
 
 void RowStatement::noteDirectError(int code)
 {
-    sqlite3 *handle = m_statement ? sqlite3_db_handle(m_statement) : sqliteHandle(m_database);
+    sqlite3 *handle = m_statement ? sqlite3_db_handle(m_statement) : directHandle(m_database);
     const QString text = handle ? QString::fromUtf8(sqlite3_errmsg(handle))
                                 : QString::fromUtf8(sqlite3_errstr(code));
     m_error = QSqlError(QStringLiteral("Unable to execute statement"), text,

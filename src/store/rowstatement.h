@@ -7,6 +7,7 @@
 
 #include <memory>
 
+struct sqlite3;
 struct sqlite3_stmt;
 
 class QSqlDatabase;
@@ -33,6 +34,9 @@ public:
 
     RowStatement(const RowStatement &) = delete;
     RowStatement &operator=(const RowStatement &) = delete;
+
+    // The connection's own SQLite handle, or null on any other driver.
+    static sqlite3 *directHandle(const QSqlDatabase &database);
 
     // False when the statement did not prepare; lastError() then says why.
     bool isPrepared() const { return m_prepared; }

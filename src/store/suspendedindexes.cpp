@@ -13,7 +13,7 @@ namespace varn::store {
 namespace {
 
 constexpr char kIndexFailure[] =
-    QT_TRANSLATE_NOOP("varn::store", "Cannot rebuild the object model's indexes.\n");
+    QT_TRANSLATE_NOOP("varn::store", "Cannot rebuild the indexes of the requirements database.\n");
 
 } // namespace
 

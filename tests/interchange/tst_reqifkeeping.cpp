@@ -1,5 +1,6 @@
 // Another tool's objects kept with the requirements they became: written
 // back whole by an export, and updated by importing a newer file.
+#include "central/requirementscentral.h"
 #include "interchange/foreigndocument.h"
 #include "interchange/requirementexchange.h"
 #include "interchange/requirementimporter.h"
@@ -7,12 +8,14 @@
 #include "support/checkedvalue.h"
 #include "support/freshworkspace.h"
 #include "support/storetestsupport.h"
+#include "support/testbackend.h"
 #include "templates/technicalcommit.h"
 
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <algorithm>
 #include <map>
 
 using namespace varn;
@@ -187,6 +190,48 @@ QStringList differences(const QByteArray &original, const QByteArray &exported)
     for (const QString &line : std::as_const(lines))
         qWarning("%s", qPrintable(line));
     return lines;
+}
+
+// The requirements By Text lists for the words, in number order.
+QList<int> foundByText(const QString &words)
+{
+    central::RequirementsCentral central(kConnection);
+    const Outcome ran = central.runByText(words);
+    if (!ran)
+        qWarning("%s", qPrintable(ran.message()));
+    QList<int> numbers;
+    for (int row = 0; row < central.model().requirementCount(); ++row)
+        numbers.append(central.model().numberAt(row));
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+// What keeps the workspace's derived tables current: its triggers with
+// their definitions (none left over in the connection's own schema), and
+// its indexes.
+QStringList triggersAndIndexes()
+{
+    QStringList found =
+        TestBackend::isServer()
+            ? StoreTestSupport::column(
+                  kConnection,
+                  QStringLiteral("SELECT t.tgname || ' ' || pg_get_triggerdef(t.oid) FROM "
+                                 "pg_trigger t WHERE NOT t.tgisinternal ORDER BY 1"))
+            : StoreTestSupport::column(
+                  kConnection, QStringLiteral("SELECT name || ' ' || sql FROM sqlite_master WHERE "
+                                              "type = 'trigger' UNION ALL SELECT name FROM "
+                                              "sqlite_temp_master ORDER BY 1"));
+    return found + StoreTestSupport::indexes(kConnection);
+}
+
+int liveCount()
+{
+    return count(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE FSTType <> 'Deleted'"));
+}
+
+int indexedCount()
+{
+    return count(QStringLiteral("SELECT COUNT(*) FROM REQ_WORDS"));
 }
 
 } // namespace
@@ -646,6 +691,127 @@ private slots:
         const auto after = checkedValue(kept.objectOf(saved.number));
         QVERIFY(after);
         QCOMPARE(after->values.first().text, QString(300, u'x'));
+    }
+    // An import indexes its requirements' words once, before it commits,
+    // exactly as their saves one by one would have: the words of what came
+    // in are found, a changed object's old version and a deleted
+    // requirement leave the index, a whole text is indexed in place of the
+    // shortened sentence. An import that does not commit (a dry run, a
+    // database that refuses) leaves the words, triggers and indexes as they
+    // were, and the next save is indexed by the triggers again.
+    void wordsOfAnImport_data()
+    {
+        QTest::addColumn<bool>("dryRun");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QList<int>>("found"); // per word: how many requirements
+        const QStringList words{"alarm", "emergency", "forklift", "routing", "belt"};
+        QTest::newRow("newer file imported")
+            << false << false << words << QList<int>{0, 1, 1, 0, 2};
+        QTest::newRow("dry run") << true << false << words << QList<int>{1, 0, 0, 1, 2};
+        QTest::newRow("refused by the database")
+            << false << true << words << QList<int>{1, 0, 0, 1, 2};
+    }
+    void wordsOfAnImport()
+    {
+        QFETCH(bool, dryRun);
+        QFETCH(bool, refused);
+        QFETCH(QStringList, words);
+        QFETCH(QList<int>, found);
+
+        QVERIFY(import(kOriginal));
+        QCOMPARE(foundByText(QStringLiteral("alarm")).size(), 1);
+        QCOMPARE(foundByText(QStringLiteral("routing")).size(), 1);
+        QCOMPARE(indexedCount(), liveCount());
+
+        // A newer file: one text changed, one object new, one gone.
+        QString text = QString::fromUtf8(readFile(kOriginal));
+        text.replace(QStringLiteral("seconds of an alarm"),
+                     QStringLiteral("seconds of an emergency"));
+        text.replace(QStringLiteral("log each routing decision"),
+                     QStringLiteral("park the forklift"));
+        const QString newer =
+            writeFile(m_files.filePath(QStringLiteral("words.reqif")), text.toUtf8());
+        if (refused)
+            QVERIFY(StoreTestSupport::refuseInTrigger(
+                kConnection, QStringLiteral("no_relations"), QStringLiteral("BEFORE INSERT"),
+                QStringLiteral("REQIF_RELATION"), QStringLiteral("disk full")));
+        const QStringList schemaBefore = triggersAndIndexes();
+        const int indexedBefore = indexedCount();
+
+        const Result<interchange::ImportSummary> summary = import(newer, dryRun);
+        QCOMPARE(bool(summary), !refused);
+        for (qsizetype at = 0; at < words.size(); ++at)
+            QVERIFY2(foundByText(words[at]).size() == found[at], qPrintable(words[at]));
+        QCOMPARE(indexedCount(), liveCount());
+        QCOMPARE(triggersAndIndexes(), schemaBefore);
+        if (dryRun || refused)
+            QCOMPARE(indexedCount(), indexedBefore);
+        if (refused)
+            QVERIFY(StoreTestSupport::dropTrigger(kConnection, QStringLiteral("no_relations"),
+                                                  QStringLiteral("REQIF_RELATION")));
+
+        templates::TechnicalDraft own;
+        own.text = QStringLiteral("sound the horn before the conveyor starts");
+        const templates::CommitResult saved =
+            templates::TechnicalCommit(m_workspace->records(), kSystem).save(own);
+        QVERIFY2(saved.outcome, qPrintable(saved.outcome.message()));
+        QCOMPARE(foundByText(QStringLiteral("horn")), QList<int>{saved.number});
+    }
+
+    // The whole text of a shortened sentence gives the words, as its
+    // trigger gives them after a save.
+    void wholeTextOfAnImportIndexed()
+    {
+        interchange::RequirementImporter importer(m_workspace->records(), kSystem);
+        const Result<interchange::ImportSummary> summary = importer.run(handMadeBatch(), false);
+        QVERIFY2(summary, qPrintable(summary.outcome().message()));
+        QCOMPARE(foundByText(QString(300, u'x')), QList<int>{summary->imported[1].number});
+        QCOMPARE(foundByText(QString(200, u'x')), QList<int>{});
+        QCOMPARE(foundByText(QStringLiteral("belt")), QList<int>{summary->imported[0].number});
+    }
+
+    // A batch large enough to build Requirements Central's orders once
+    // after its rows are in leaves them as they were, whether it commits or
+    // a row is refused half way (the whole import then rolls back).
+    void largeBatchKeepsTheOrders_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("committed") << false;
+        QTest::newRow("refused half way") << true;
+    }
+    void largeBatchKeepsTheOrders()
+    {
+        QFETCH(bool, refused);
+        constexpr int kItems = 1200;
+        ImportBatch batch;
+        for (int item = 1; item <= kItems; ++item) {
+            ImportBatch::Item one;
+            one.origin = QString::number(item);
+            one.requirement.type = QStringLiteral("Technical");
+            one.requirement.source = 23;
+            one.requirement.category = QStringLiteral("Software");
+            one.requirement.paragraph = QString::number(item % 7);
+            one.requirement.text =
+                QStringLiteral("weigh pallet %1 at gate %2").arg(item).arg(item % 13);
+            batch.items.append(one);
+        }
+        if (refused)
+            QVERIFY(StoreTestSupport::refuseInTrigger(
+                kConnection, QStringLiteral("no_pallet"), QStringLiteral("BEFORE INSERT"),
+                QStringLiteral("MASTER_REQ"), QStringLiteral("disk full"),
+                QStringLiteral("NEW.ReqText = 'weigh pallet 700 at gate 11'")));
+        const QStringList schemaBefore = triggersAndIndexes();
+        interchange::RequirementImporter importer(m_workspace->records(), kSystem);
+        const Result<interchange::ImportSummary> summary = importer.run(batch, false);
+        QCOMPARE(bool(summary), !refused);
+        QCOMPARE(triggersAndIndexes(), schemaBefore);
+        QCOMPARE(liveCount(), refused ? 0 : kItems);
+        QCOMPARE(indexedCount(), liveCount());
+        QCOMPARE(foundByText(QStringLiteral("pallet")).size(), refused ? 0 : kItems);
+        if (!refused)
+            QCOMPARE(foundByText(QStringLiteral("\"pallet 1200\"")),
+                     QList<int>{summary->imported.last().number});
     }
 };
 
