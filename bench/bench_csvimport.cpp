@@ -239,9 +239,21 @@ int main(int argc, char **argv)
         std::printf("CSV file of %d records: %.1f MB\n", count, QFileInfo(csv).size() / 1e6);
         if (xlsx) {
             const QString workbook = folder.filePath(QStringLiteral("records.xlsx"));
-            if (!interchange::ZipArchive::write(
-                    workbook, interchange::XlsxWriter::entries(rows, CsvExchange::isNumeric,
-                                                               QStringLiteral("Requirements")))) {
+            QFile file(workbook);
+            const bool written =
+                file.open(QIODevice::WriteOnly) &&
+                interchange::XlsxWriter::write(
+                    file,
+                    [&rows](const std::function<varn::Outcome(const QStringList &)> &visit) {
+                        for (const QStringList &row : rows)
+                            if (const varn::Outcome took = visit(row); !took)
+                                return took;
+                        return varn::Outcome::ok();
+                    },
+                    CsvExchange::isNumeric, QStringLiteral("Requirements"), folder.path())
+                    .isOk();
+            file.close();
+            if (!written) {
                 std::fprintf(stderr, "cannot write the workbook\n");
                 return 1;
             }

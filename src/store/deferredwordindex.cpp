@@ -13,6 +13,7 @@ namespace {
 
 constexpr char kIndexFailure[] =
     QT_TRANSLATE_NOOP("varn::store", "Cannot update the index of the requirements' words.\n");
+constexpr char kNoTransaction[] = QT_TRANSLATE_NOOP("varn::store", "No transaction is open.");
 
 // What the batch writes, noted by number: a requirement's row written,
 // changed in its words or kind, or removed, and its whole text. The
@@ -82,7 +83,7 @@ Result<DeferredWordIndex> DeferredWordIndex::defer(sqlite3 *handle)
     // Only inside the transaction: outside it, the index would go without
     // its triggers for every other writer.
     if (sqlite3_get_autocommit(handle))
-        return Outcome::stop(Tr::tr(kIndexFailure) + Tr::tr("No transaction is open."));
+        return Outcome::stop(Tr::tr(kIndexFailure) + Tr::tr(kNoTransaction));
     DeferredWordIndex deferred(handle);
     QByteArrayList names;
     sqlite3_stmt *statement = nullptr;
