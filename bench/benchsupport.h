@@ -110,7 +110,7 @@ bool measureCentral(const QString &connectionName, bool everyQuery = false);
 // Another tool's exchange file, as large tools write them: `objects` objects
 // of three types with ten attributes each (XHTML, strings, enumerations
 // single and multi-valued, dates, integers, reals, booleans), every
-// twentieth a heading over the nineteen after it in one specification, and
+// twentieth a heading over the nineteen after it in one document tree, and
 // `relations` relations, each from a requirement to the next of its
 // chapter. Revision 2 of the document gives `changed` of its requirements,
 // spread evenly, a new text. Written a piece at a time, so that making it

@@ -12,6 +12,7 @@
 #include <zip.h>
 
 #include <memory>
+#include <optional>
 
 namespace varn::interchange {
 
@@ -59,6 +60,40 @@ Outcome expandsTooFar(qint64 largest)
     return ExchangeInput::refusal(
         Tr::tr("The archive expands to more than %1, the most an import reads.")
             .arg(sizeText(largest)));
+}
+
+// Adds the entries to the open archive and closes it, which reads their
+// bytes or files: `entries` must outlive the call. The mimetype entry is
+// stored uncompressed, as the office formats require. The reason when it
+// could not be done (the archive discarded), else nothing.
+std::optional<QString> addAndClose(zip_t *archive, const QList<ZipArchive::Entry> &entries)
+{
+    auto discard = [archive] {
+        const QString why = QString::fromLocal8Bit(zip_strerror(archive));
+        zip_discard(archive);
+        return why;
+    };
+    for (const ZipArchive::Entry &entry : entries) {
+        zip_source_t *data =
+            entry.file.isEmpty()
+                ? zip_source_buffer(archive, entry.bytes.constData(),
+                                    zip_uint64_t(entry.bytes.size()), 0)
+                : zip_source_file(archive, QFile::encodeName(entry.file).constData(), 0, -1);
+        const QByteArray name = entry.name.toUtf8();
+        const zip_int64_t index =
+            data ? zip_file_add(archive, name.constData(), data, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
+            if (data)
+                zip_source_free(data);
+            return discard();
+        }
+        zip_set_file_compression(
+            archive, zip_uint64_t(index),
+            entry.name == QLatin1String("mimetype") ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+    }
+    if (zip_close(archive) != 0)
+        return discard();
+    return std::nullopt;
 }
 
 } // namespace
@@ -217,29 +252,8 @@ Result<QByteArray> ZipArchive::bytes(const QList<Entry> &entries)
     zip_error_fini(&error);
     // The archive closes into the buffer, which must outlive it.
     zip_source_keep(buffer.get());
-    for (const Entry &entry : entries) {
-        // The bytes are read when the archive closes; `entries` outlives that.
-        zip_source_t *data = zip_source_buffer(archive, entry.bytes.constData(),
-                                               zip_uint64_t(entry.bytes.size()), 0);
-        const QByteArray name = entry.name.toUtf8();
-        const zip_int64_t index =
-            data ? zip_file_add(archive, name.constData(), data, ZIP_FL_ENC_UTF_8) : -1;
-        if (index < 0) {
-            if (data)
-                zip_source_free(data);
-            const QString why = QString::fromLocal8Bit(zip_strerror(archive));
-            zip_discard(archive);
-            return failure(why);
-        }
-        zip_set_file_compression(
-            archive, zip_uint64_t(index),
-            entry.name == QLatin1String("mimetype") ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
-    }
-    if (zip_close(archive) != 0) {
-        const QString why = QString::fromLocal8Bit(zip_strerror(archive));
-        zip_discard(archive);
-        return failure(why);
-    }
+    if (const std::optional<QString> why = addAndClose(archive, entries))
+        return failure(*why);
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_source_stat(buffer.get(), &stat) != 0 || zip_source_open(buffer.get()) != 0)
@@ -265,31 +279,8 @@ Outcome ZipArchive::writeInto(QIODevice &device, const QList<Entry> &entries, co
     zip_t *archive = zip_open(QFile::encodeName(made.fileName()).constData(), ZIP_TRUNCATE, &code);
     if (!archive)
         return failure(errorText(code));
-    for (const Entry &entry : entries) {
-        zip_source_t *data =
-            entry.file.isEmpty()
-                ? zip_source_buffer(archive, entry.bytes.constData(),
-                                    zip_uint64_t(entry.bytes.size()), 0)
-                : zip_source_file(archive, QFile::encodeName(entry.file).constData(), 0, -1);
-        const QByteArray name = entry.name.toUtf8();
-        const zip_int64_t index =
-            data ? zip_file_add(archive, name.constData(), data, ZIP_FL_ENC_UTF_8) : -1;
-        if (index < 0) {
-            if (data)
-                zip_source_free(data);
-            const QString why = QString::fromLocal8Bit(zip_strerror(archive));
-            zip_discard(archive);
-            return failure(why);
-        }
-        zip_set_file_compression(
-            archive, zip_uint64_t(index),
-            entry.name == QLatin1String("mimetype") ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
-    }
-    if (zip_close(archive) != 0) {
-        const QString why = QString::fromLocal8Bit(zip_strerror(archive));
-        zip_discard(archive);
-        return failure(why);
-    }
+    if (const std::optional<QString> why = addAndClose(archive, entries))
+        return failure(*why);
     QFile packed(made.fileName());
     if (!packed.open(QIODevice::ReadOnly))
         return failure(packed.errorString());

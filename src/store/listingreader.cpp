@@ -61,12 +61,7 @@ Outcome ListingReader::forEach(const RequirementSelection &selection, Requiremen
     RowStatement select(database, sql, RowStatement::Route::Direct);
     if (!select.isPrepared())
         return listing.failure(selection, errorText(select.lastError()));
-    for (const QVariant &value : values) {
-        if (value.typeId() == QMetaType::Int)
-            select.add(qint32(value.toInt()));
-        else
-            select.add(value.toString());
-    }
+    select.addAll(values);
     if (!select.exec())
         return listing.failure(selection, errorText(select.lastError()));
     ListedRow row;

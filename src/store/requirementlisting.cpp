@@ -354,12 +354,7 @@ Result<QList<qint32>> numbersThroughIndex(const QSqlDatabase &database,
     RowStatement select(database, sql, RowStatement::Route::Direct);
     if (!select.isPrepared())
         return failure(errorText(select.lastError()));
-    for (const QVariant &value : values) {
-        if (value.typeId() == QMetaType::Int)
-            select.add(qint32(value.toInt()));
-        else
-            select.add(value.toString());
-    }
+    select.addAll(values);
     if (!select.exec())
         return failure(errorText(select.lastError()));
     QList<qint32> numbers;

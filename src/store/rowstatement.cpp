@@ -97,6 +97,16 @@ void RowStatement::add(qint32 value)
     noteBinding(sqlite3_bind_int(m_statement, position, value));
 }
 
+void RowStatement::addAll(const QVariantList &values)
+{
+    for (const QVariant &value : values) {
+        if (value.typeId() == QMetaType::Int)
+            add(qint32(value.toInt()));
+        else
+            add(value.toString());
+    }
+}
+
 void RowStatement::add(const QString &value)
 {
     if (!direct()) {

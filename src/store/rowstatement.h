@@ -44,6 +44,9 @@ public:
     // Values for the next run, in placeholder order.
     void add(qint32 value);
     void add(const QString &value);
+    // A selection's bound values: integers as integers, anything else as
+    // text.
+    void addAll(const QVariantList &values);
     // An integer reference: SQL NULL for 0 and below.
     void addReference(qint32 key);
 
