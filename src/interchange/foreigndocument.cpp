@@ -40,12 +40,29 @@ template <typename Element> struct TextField
 
 template <typename Element> struct Layout;
 
+// The kinds whose elements keep the attributes the file wrote that nothing
+// interprets (DESC, IS-EDITABLE ...), under "a" when there are any.
+template <typename Element>
+concept KeepsOtherAttributes = requires(Element element)
+{
+    element.otherAttributes;
+};
+
 template <typename Element> Json toJson(const Element &element)
 {
     Json json;
     for (const TextField<Element> &field : Layout<Element>::kTexts)
         json.insert(QLatin1String(field.key), element.*field.member);
     Layout<Element>::writeRest(element, json);
+    if constexpr (KeepsOtherAttributes<Element>) {
+        if (!element.otherAttributes.isEmpty()) {
+            Json others;
+            for (auto it = element.otherAttributes.cbegin(); it != element.otherAttributes.cend();
+                 ++it)
+                others.insert(it.key(), it.value());
+            json.insert(QLatin1String("a"), others);
+        }
+    }
     return json;
 }
 
@@ -55,6 +72,11 @@ template <typename Element> Element fromJson(const Json &json)
     for (const TextField<Element> &field : Layout<Element>::kTexts)
         element.*field.member = text(json, field.key);
     Layout<Element>::readRest(json, element);
+    if constexpr (KeepsOtherAttributes<Element>) {
+        const Json others = json.value(QLatin1String("a")).toObject();
+        for (auto it = others.constBegin(); it != others.constEnd(); ++it)
+            element.otherAttributes.insert(it.key(), it.value().toString());
+    }
     return element;
 }
 

@@ -564,6 +564,32 @@ private:
                attribute("LONG-NAME", longName);
     }
 
+    // The attributes the file wrote that nothing interprets (DESC,
+    // IS-EDITABLE ...), in name order, but for those the element's own
+    // writing gave already.
+    bool otherAttributes(const QHash<QString, QString> &others,
+                         std::initializer_list<QLatin1StringView> written)
+    {
+        QStringList names = others.keys();
+        names.sort();
+        for (const QString &name : std::as_const(names)) {
+            if (std::find(written.begin(), written.end(), name) != written.end())
+                continue;
+            if (!attribute(name.toLatin1(), others.value(name)))
+                return false;
+        }
+        return true;
+    }
+
+    bool identifyForeign(const QString &identifier, const QString &lastChange,
+                         const QString &longName, const QHash<QString, QString> &others)
+    {
+        return identifyForeign(identifier, lastChange, longName) &&
+               otherAttributes(others,
+                               {QLatin1StringView("IDENTIFIER"), QLatin1StringView("LAST-CHANGE"),
+                                QLatin1StringView("LONG-NAME")});
+    }
+
     bool foreignReference(QByteArrayView holder, const QByteArray &element,
                           const QString &identifier)
     {
@@ -599,7 +625,8 @@ private:
         m_out.markup("><SPECIFIED-VALUES>");
         for (const ReqIfContent::EnumValue &value : datatype.values) {
             m_out.markup("<ENUM-VALUE");
-            if (!identifyForeign(value.identifier, value.lastChange, value.longName))
+            if (!identifyForeign(value.identifier, value.lastChange, value.longName,
+                                 value.otherAttributes))
                 return false;
             m_out.markup("><PROPERTIES><EMBEDDED-VALUE");
             // Both are required: an empty one is written empty.
@@ -620,7 +647,7 @@ private:
     {
         const QByteArray element = type.kind.toLatin1();
         m_out.markup("<" + element);
-        if (!identifyForeign(type.identifier, type.lastChange, type.longName))
+        if (!identifyForeign(type.identifier, type.lastChange, type.longName, type.otherAttributes))
             return false;
         QList<const ReqIfContent::Definition *> definitions;
         for (const QString &identifier : type.definitions) {
@@ -638,6 +665,11 @@ private:
             m_out.markup("<ATTRIBUTE-DEFINITION-" + kind);
             if (!identifyForeign(definition->identifier, definition->lastChange,
                                  definition->longName))
+                return false;
+            if (!otherAttributes(definition->otherAttributes,
+                                 {QLatin1StringView("IDENTIFIER"), QLatin1StringView("LAST-CHANGE"),
+                                  QLatin1StringView("LONG-NAME"),
+                                  QLatin1StringView("MULTI-VALUED")}))
                 return false;
             if (definition->kind == QLatin1String("ENUMERATION"))
                 m_out.markup(definition->multiValued ? " MULTI-VALUED=\"true\""
@@ -698,7 +730,8 @@ private:
     bool writeForeignObject(const ReqIfContent::Object &object)
     {
         m_out.markup("<SPEC-OBJECT");
-        if (!identifyForeign(object.identifier, object.lastChange, object.longName))
+        if (!identifyForeign(object.identifier, object.lastChange, object.longName,
+                             object.otherAttributes))
             return false;
         m_out.markup(">");
         if (!writeForeignValues(object.values) ||
@@ -711,7 +744,8 @@ private:
     bool writeForeignRelation(const ReqIfContent::Relation &relation)
     {
         m_out.markup("<SPEC-RELATION");
-        if (!identifyForeign(relation.identifier, relation.lastChange, relation.longName))
+        if (!identifyForeign(relation.identifier, relation.lastChange, relation.longName,
+                             relation.otherAttributes))
             return false;
         m_out.markup(">");
         if (!writeForeignValues(relation.values) ||
@@ -731,7 +765,7 @@ private:
     {
         m_out.markup("<SPECIFICATION");
         if (!identifyForeign(specification.identifier, specification.lastChange,
-                             specification.longName))
+                             specification.longName, specification.otherAttributes))
             return false;
         m_out.markup(">");
         if (!writeForeignValues(specification.values) ||
@@ -765,7 +799,9 @@ private:
                 open.last().children = true;
             }
             m_out.markup("<SPEC-HIERARCHY");
-            if (!identifyForeign(node.identifier, node.lastChange, {}))
+            if (!identifyForeign(node.identifier, node.lastChange, {}) ||
+                !otherAttributes(node.otherAttributes, {QLatin1StringView("IDENTIFIER"),
+                                                        QLatin1StringView("LAST-CHANGE")}))
                 return false;
             m_out.markup(">");
             if (!foreignReference("OBJECT", "SPEC-OBJECT-REF", node.object))

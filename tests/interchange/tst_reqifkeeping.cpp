@@ -434,8 +434,10 @@ private slots:
 
     // Imported and exported again, another tool's file comes back element
     // by element: identifiers, types, definitions, datatypes, values (XHTML
-    // as written), relations with their types, and the hierarchy with its
-    // headings. What Varn SE adds (a requirement of its own and its link)
+    // as written), relations with their types, the hierarchy with its
+    // headings, and the attributes nothing interprets (DESC, IS-EDITABLE,
+    // a hierarchy node's LONG-NAME) of types, definitions, enumeration
+    // values, headings, document trees and their nodes. What Varn SE adds (a requirement of its own and its link)
     // comes beside them under its own identifiers.
     void roundTripLosesNothing()
     {
