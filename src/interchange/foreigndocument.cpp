@@ -48,6 +48,23 @@ concept KeepsOtherAttributes = requires(Element element)
     element.otherAttributes;
 };
 
+Json attributesJson(const QHash<QString, QString> &attributes)
+{
+    Json json;
+    for (auto it = attributes.cbegin(); it != attributes.cend(); ++it)
+        json.insert(it.key(), it.value());
+    return json;
+}
+
+QHash<QString, QString> attributesOf(const QJsonValue &value)
+{
+    QHash<QString, QString> attributes;
+    const Json json = value.toObject();
+    for (auto it = json.constBegin(); it != json.constEnd(); ++it)
+        attributes.insert(it.key(), it.value().toString());
+    return attributes;
+}
+
 template <typename Element> Json toJson(const Element &element)
 {
     Json json;
@@ -55,13 +72,8 @@ template <typename Element> Json toJson(const Element &element)
         json.insert(QLatin1String(field.key), element.*field.member);
     Layout<Element>::writeRest(element, json);
     if constexpr (KeepsOtherAttributes<Element>) {
-        if (!element.otherAttributes.isEmpty()) {
-            Json others;
-            for (auto it = element.otherAttributes.cbegin(); it != element.otherAttributes.cend();
-                 ++it)
-                others.insert(it.key(), it.value());
-            json.insert(QLatin1String("a"), others);
-        }
+        if (!element.otherAttributes.isEmpty())
+            json.insert(QLatin1String("a"), attributesJson(element.otherAttributes));
     }
     return json;
 }
@@ -72,11 +84,8 @@ template <typename Element> Element fromJson(const Json &json)
     for (const TextField<Element> &field : Layout<Element>::kTexts)
         element.*field.member = text(json, field.key);
     Layout<Element>::readRest(json, element);
-    if constexpr (KeepsOtherAttributes<Element>) {
-        const Json others = json.value(QLatin1String("a")).toObject();
-        for (auto it = others.constBegin(); it != others.constEnd(); ++it)
-            element.otherAttributes.insert(it.key(), it.value().toString());
-    }
+    if constexpr (KeepsOtherAttributes<Element>)
+        element.otherAttributes = attributesOf(json.value(QLatin1String("a")));
     return element;
 }
 
@@ -237,9 +246,16 @@ QString ForeignDocument::encodeLayout(const ReqIfContent &content,
                                       const QSet<QString> &keptElsewhere)
 {
     QJsonArray objects;
+    Json kept; // the other attributes of what is kept elsewhere
     for (const ReqIfContent::Object &object : content.objects) {
         if (!keptElsewhere.contains(object.identifier))
             objects.append(toJson(object));
+        else if (!object.otherAttributes.isEmpty())
+            kept.insert(object.identifier, attributesJson(object.otherAttributes));
+    }
+    for (const ReqIfContent::Relation &relation : content.relations) {
+        if (!relation.otherAttributes.isEmpty())
+            kept.insert(relation.identifier, attributesJson(relation.otherAttributes));
     }
     const Json layout{{"tool", content.sourceToolId},
                       {"header", content.headerIdentifier},
@@ -250,7 +266,8 @@ QString ForeignDocument::encodeLayout(const ReqIfContent &content,
                       {"objects", objects},
                       {"specifications", arrayOf(content.specifications)},
                       {"hierarchy", arrayOf(content.hierarchy)},
-                      {"undefined", strings(content.undefinedReferences)}};
+                      {"undefined", strings(content.undefinedReferences)},
+                      {"kept", kept}};
     return QString::fromUtf8(QJsonDocument(layout).toJson(QJsonDocument::Compact));
 }
 
@@ -271,6 +288,9 @@ ReqIfContent ForeignDocument::decodeLayout(const QString &layout)
         listOf<ReqIfContent::Specification>(json.value(QLatin1String("specifications")));
     content.hierarchy = listOf<ReqIfContent::Node>(json.value(QLatin1String("hierarchy")));
     content.undefinedReferences = stringList(json.value(QLatin1String("undefined")));
+    const Json kept = json.value(QLatin1String("kept")).toObject();
+    for (auto it = kept.constBegin(); it != kept.constEnd(); ++it)
+        content.keptAttributes.insert(it.key(), attributesOf(it.value()));
     return content;
 }
 

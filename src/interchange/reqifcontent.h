@@ -116,6 +116,10 @@ struct ReqIfContent
     QList<Node> hierarchy; // depth first, as the document trees list them
     // Identifiers the file refers to but does not define, each once.
     QStringList undefinedReferences;
+    // The other attributes of the objects and relations kept apart from the
+    // document (a requirement's object, a relation), by identifier: read
+    // back from a stored document, where those elements carry none.
+    QHash<QString, QHash<QString, QString>> keptAttributes;
 };
 
 } // namespace varn::interchange

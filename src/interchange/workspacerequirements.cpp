@@ -171,9 +171,17 @@ Outcome WorkspaceRequirements::readForeign(const QString &connectionName, const 
         if (!used.contains(row.number))
             continue;
         ForeignRecords::Document document{row.number, ForeignDocument::decodeLayout(row.layout)};
+        const auto &kept = document.content.keptAttributes;
         for (const store::ForeignRelationRow &relation : relations.value()) {
-            if (relation.document == row.number)
-                document.content.relations.append(ForeignDocument::relation(relation));
+            if (relation.document != row.number)
+                continue;
+            ReqIfContent::Relation read = ForeignDocument::relation(relation);
+            read.otherAttributes = kept.value(read.identifier);
+            document.content.relations.append(std::move(read));
+        }
+        for (auto object = foreign->objects.begin(); object != foreign->objects.end(); ++object) {
+            if (foreign->documentOf.value(object.key()) == row.number)
+                object->otherAttributes = kept.value(object->identifier);
         }
         foreign->documents.append(std::move(document));
     }
