@@ -1,6 +1,7 @@
 #include "store/savetransaction.h"
 #include "store/storetr.h"
 
+#include "store/rowstatement.h"
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
 #include "store/transientretry.h"
@@ -11,6 +12,8 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
 
 namespace varn::store {
 
@@ -157,6 +160,10 @@ Outcome SaveTransaction::begin()
                              error);
     m_active = true;
     m_depth = depth;
+    if (depth > 0) {
+        if (sqlite3 *handle = RowStatement::directHandle(database))
+            m_changesAtBegin = sqlite3_total_changes64(handle);
+    }
     innermostSerials().insert(m_connection, nextSerial());
     if (depth == 0)
         openOutermost().insert(m_connection);
@@ -217,7 +224,19 @@ Outcome SaveTransaction::rollback()
     QSqlDatabase database = databaseOf(m_connection);
     if (m_depth > 0) {
         const QString name = savepointName(m_depth);
-        QString error = runStatement(database, QStringLiteral("ROLLBACK TO SAVEPOINT ") + name);
+        // A save refused before it wrote a row has nothing to undo. Rolling
+        // back to the savepoint would still make SQLite read the whole schema
+        // again and prepare every statement anew whenever the batch changed
+        // the schema (indexes suspended, triggers set aside): a refused record
+        // of a large import would cost more than a hundred saved ones.
+        const bool unchanged = [&] {
+            sqlite3 *handle = RowStatement::directHandle(database);
+            return handle && m_changesAtBegin >= 0 &&
+                   sqlite3_total_changes64(handle) == m_changesAtBegin;
+        }();
+        QString error =
+            unchanged ? QString()
+                      : runStatement(database, QStringLiteral("ROLLBACK TO SAVEPOINT ") + name);
         if (error.isEmpty())
             error = runStatement(database, QStringLiteral("RELEASE SAVEPOINT ") + name);
         if (error.isEmpty())
