@@ -118,7 +118,8 @@ Result<std::optional<ImportBatch::Item>> CsvExchange::itemOf(const QStringList &
 {
     if (record.size() == 1 && record.first().isEmpty())
         return std::optional<ImportBatch::Item>(); // a blank line
-    const qsizetype columns = header().size();
+    // Counted rather than built: this runs once for each record of a file.
+    const qsizetype columns = qsizetype(CentralColumns::all().size());
     if (record.size() != columns)
         return ExchangeInput::refusal(
             Tr::tr("Record %1 of the file has %2 fields; the header names %3.")

@@ -1,6 +1,7 @@
 #include "store/savetransaction.h"
 #include "store/storetr.h"
 
+#include "store/rowstatement.h"
 #include "store/sqldialect.h"
 #include "store/storemessages.h"
 #include "store/transientretry.h"
@@ -11,6 +12,11 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
+
+#include <memory>
+#include <unordered_map>
 
 namespace varn::store {
 
@@ -104,6 +110,39 @@ QString runStatement(QSqlDatabase &database, const QString &sql)
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
+// The savepoint statements of the batch open on each connection of this
+// thread, prepared once for the batch rather than parsed again for every save
+// (an import of a million records opens a million savepoints). Only on a
+// workspace file: a server does not prepare savepoints.
+struct BatchStatements
+{
+    std::unordered_map<QString, std::unique_ptr<RowStatement>> statements;
+};
+
+QHash<QString, std::shared_ptr<BatchStatements>> &batchStatements()
+{
+    thread_local QHash<QString, std::shared_ptr<BatchStatements>> open;
+    return open;
+}
+
+// runStatement() for a savepoint's statement, through the batch's prepared
+// one where there is a batch.
+QString runSavepointStatement(const QString &connectionName, QSqlDatabase &database,
+                              const QString &sql)
+{
+    const std::shared_ptr<BatchStatements> batch = batchStatements().value(connectionName);
+    if (!batch)
+        return runStatement(database, sql);
+    std::unique_ptr<RowStatement> &statement = batch->statements[sql];
+    if (!statement)
+        statement = std::make_unique<RowStatement>(database, sql, RowStatement::Route::Direct);
+    if (statement->isPrepared() && statement->exec())
+        return {};
+    const QSqlError error = statement->lastError();
+    TransientRetry::noteError(error);
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
 } // namespace
 
 SaveTransaction::SaveTransaction(QString connectionName) : m_connection(std::move(connectionName))
@@ -134,8 +173,11 @@ Outcome SaveTransaction::beginBatch()
         return Outcome::stop(Tr::tr("Cannot begin a transaction on the Requirements database.\n") +
                              QStringLiteral("A batch is already open."));
     Outcome begun = begin();
-    if (begun)
+    if (begun) {
         openDepths()[m_connection] = 1;
+        if (RowStatement::directHandle(databaseOf(m_connection)))
+            batchStatements().insert(m_connection, std::make_shared<BatchStatements>());
+    }
     return begun;
 }
 
@@ -151,12 +193,17 @@ Outcome SaveTransaction::begin()
                              QStringLiteral("cannot start a transaction within a transaction"));
     const QString error =
         depth == 0 ? beginWriting(database)
-                   : runStatement(database, QStringLiteral("SAVEPOINT ") + savepointName(depth));
+                   : runSavepointStatement(m_connection, database,
+                                           QStringLiteral("SAVEPOINT ") + savepointName(depth));
     if (!error.isEmpty())
         return Outcome::stop(Tr::tr("Cannot begin a transaction on the Requirements database.\n") +
                              error);
     m_active = true;
     m_depth = depth;
+    if (depth > 0) {
+        if (sqlite3 *handle = RowStatement::directHandle(database))
+            m_changesAtBegin = sqlite3_total_changes64(handle);
+    }
     innermostSerials().insert(m_connection, nextSerial());
     if (depth == 0)
         openOutermost().insert(m_connection);
@@ -173,8 +220,8 @@ Outcome SaveTransaction::commit()
             Tr::tr("No transaction is open."));
     QSqlDatabase database = databaseOf(m_connection);
     if (m_depth > 0) {
-        const QString error =
-            runStatement(database, QStringLiteral("RELEASE SAVEPOINT ") + savepointName(m_depth));
+        const QString error = runSavepointStatement(
+            m_connection, database, QStringLiteral("RELEASE SAVEPOINT ") + savepointName(m_depth));
         if (error.isEmpty()) {
             leave();
             return Outcome::ok();
@@ -200,6 +247,8 @@ void SaveTransaction::leave()
 {
     m_active = false;
     if (m_depth == 0) {
+        // The batch's statements end before the transaction does.
+        batchStatements().remove(m_connection);
         openDepths().remove(m_connection);
         openOutermost().remove(m_connection);
         innermostSerials().remove(m_connection);
@@ -217,9 +266,23 @@ Outcome SaveTransaction::rollback()
     QSqlDatabase database = databaseOf(m_connection);
     if (m_depth > 0) {
         const QString name = savepointName(m_depth);
-        QString error = runStatement(database, QStringLiteral("ROLLBACK TO SAVEPOINT ") + name);
+        // A save refused before it wrote a row has nothing to undo. Rolling
+        // back to the savepoint would still make SQLite read the whole schema
+        // again and prepare every statement anew whenever the batch changed
+        // the schema (indexes suspended, triggers set aside): a refused record
+        // of a large import would cost more than a hundred saved ones.
+        const bool unchanged = [&] {
+            sqlite3 *handle = RowStatement::directHandle(database);
+            return handle && m_changesAtBegin >= 0 &&
+                   sqlite3_total_changes64(handle) == m_changesAtBegin;
+        }();
+        QString error =
+            unchanged ? QString()
+                      : runSavepointStatement(m_connection, database,
+                                              QStringLiteral("ROLLBACK TO SAVEPOINT ") + name);
         if (error.isEmpty())
-            error = runStatement(database, QStringLiteral("RELEASE SAVEPOINT ") + name);
+            error = runSavepointStatement(m_connection, database,
+                                          QStringLiteral("RELEASE SAVEPOINT ") + name);
         if (error.isEmpty())
             return Outcome::ok();
         return Outcome::stop(

@@ -44,6 +44,9 @@ private:
     QString m_connection;
     bool m_active = false;
     int m_depth = 0; // 0: the outermost transaction; n: the nth savepoint
+    // The rows the connection had changed when the savepoint began (SQLite;
+    // -1 elsewhere).
+    qint64 m_changesAtBegin = -1;
 };
 
 } // namespace varn::store

@@ -189,6 +189,7 @@ private slots:
         for (const QString &format : {QStringLiteral("csv"), QStringLiteral("xlsx")}) {
             const QByteArray name = format.toUtf8();
             QTest::newRow(name + ", duplicate far apart") << format << "duplicate" << QString();
+            QTest::newRow(name + ", too long in the middle") << format << "too long" << QString();
             QTest::newRow(name + ", wrong record at the end")
                 << format << "wrong record"
                 << (format == QLatin1String("csv")
@@ -212,9 +213,21 @@ private slots:
         constexpr int kRecords = 5000;
         QList<QStringList> rows = manyRecords(kRecords);
         QStringList &last = rows.last();
-        if (ending == QLatin1String("duplicate"))
+        // The record the import leaves out, and why.
+        int leftOut = kRecords;
+        QString why = QStringLiteral("it duplicates record 1 of the file.");
+        if (ending == QLatin1String("duplicate")) {
             last[8] = QStringLiteral("The ESD system shall LOG  event 1 of the belt");
-        else if (ending == QLatin1String("wrong record"))
+        } else if (ending == QLatin1String("too long")) {
+            // Refused by its save between saves that are kept, in a batch
+            // large enough to set the list's indexes aside.
+            leftOut = kRecords / 2;
+            rows[leftOut][8] =
+                QStringLiteral("The ESD system shall log ") + QString(300, QLatin1Char('x'));
+            why = QStringLiteral("Requirement is too long. The combined length of all fields is "
+                                 "greater than 254 characters.\nTry simplifying the requirement "
+                                 "or breaking it down into two shorter ones.");
+        } else if (ending == QLatin1String("wrong record"))
             last = format == QLatin1String("csv") ? last.mid(0, 2) : last + QStringList{"x"};
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("many.") + format);
@@ -270,22 +283,37 @@ private slots:
             return;
         }
         QVERIFY2(imported, qPrintable(imported.outcome().message()));
-        QCOMPARE(imported->report,
-                 QStringList{"Record 5000 is not imported: it duplicates record 1 of the file."});
+        QCOMPARE(
+            imported->report,
+            QStringList{QStringLiteral("Record %1 is not imported: %2").arg(leftOut).arg(why)});
         QCOMPARE(imported->imported.size(), kRecords - 1);
         QCOMPARE(requirementCount(QStringLiteral("csv-many")), kRecords - 1);
         QVERIFY(kRecords - 1 > interchange::ImportedList::kHeld);
         int at = 0;
+        qint32 number = 0;
         for (const interchange::ImportSummary::Imported &one : imported->imported) {
             ++at;
+            if (at == leftOut)
+                ++at;
             QCOMPARE(one.origin, QString::number(at));
             QCOMPARE(one.sentence, rows.at(at).at(8));
-            QVERIFY(one.number > 0);
+            // Numbered one after another: the refused record took no number.
+            QCOMPARE(one.number, ++number);
         }
-        QCOMPARE(at, kRecords - 1);
+        QCOMPARE(at, leftOut == kRecords ? kRecords - 1 : kRecords);
+        const qsizetype firstSpooled = interchange::ImportedList::kHeld + 1 +
+                                       (leftOut <= interchange::ImportedList::kHeld + 1);
         QCOMPARE(imported->imported[interchange::ImportedList::kHeld].sentence,
-                 rows.at(interchange::ImportedList::kHeld + 1).at(8));
-        QCOMPARE(imported->imported.last().origin, QString::number(kRecords - 1));
+                 rows.at(firstSpooled).at(8));
+        QCOMPARE(imported->imported.last().origin, QString::number(at));
+        // What each save wrote is stored, the refused record's nothing.
+        QCOMPARE(StoreTestSupport::scalar(
+                     QStringLiteral("csv-many"),
+                     QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE Req_Num = OrigReqNum "
+                                    "AND Version = 1 AND Req_Num BETWEEN 1 AND %1")
+                         .arg(kRecords - 1))
+                     .toInt(),
+                 kRecords - 1);
     }
 
     // Export, import into a fresh workspace, export again: the sentences

@@ -4,11 +4,16 @@
 #include "store/creqoeset.h"
 #include "store/datesaved.h"
 #include "store/recordobjects.h"
+#include "store/rowstatement.h"
 #include "store/savetransaction.h"
 #include "store/storemessages.h"
 #include "store/supersededversion.h"
 
+#include <QScopeGuard>
+#include <QSqlDatabase>
 #include <QTest>
+
+#include <sqlite3.h>
 
 #include <memory>
 
@@ -80,6 +85,8 @@ private slots:
     void connectionWithoutTransactionsIsRefused();
     void secondTransactionIsRefused();
     void savesInsideABatchAreSavepoints();
+    void refusedSaveAfterASchemaChange_data();
+    void refusedSaveAfterASchemaChange();
     void dateText_data();
     void dateText();
     void supersededVersionIsMarkedDeleted();
@@ -348,6 +355,68 @@ void TestKeyAllocation::savesInsideABatchAreSavepoints()
     QVERIFY(first.begin());
     QVERIFY(!SaveTransaction(kConnection).begin());
     QVERIFY(first.commit());
+}
+
+// A batch that set an index aside (a schema change) and then meets a save
+// that rolls back: what the save wrote goes, what the batch wrote stays, and
+// a save that wrote nothing leaves the connection's prepared statements as
+// they were rather than having them all prepared again.
+void TestKeyAllocation::refusedSaveAfterASchemaChange_data()
+{
+    QTest::addColumn<bool>("writes");
+    QTest::newRow("refused before writing") << false;
+    QTest::newRow("refused after writing") << true;
+}
+
+void TestKeyAllocation::refusedSaveAfterASchemaChange()
+{
+    QFETCH(bool, writes);
+    auto comments = [] {
+        return StoreTestSupport::column(
+                   kConnection, QStringLiteral("SELECT Comments FROM MASTER_REQ ORDER BY Comments"))
+            .join(QLatin1Char('|'));
+    };
+    const QString insert = QStringLiteral("INSERT INTO MASTER_REQ (Req_Num, Comments) VALUES "
+                                          "((SELECT COUNT(*) + 1 FROM MASTER_REQ), '%1')");
+    sqlite3 *handle = RowStatement::directHandle(QSqlDatabase::database(kConnection, false));
+    sqlite3_stmt *reading = nullptr;
+    if (handle)
+        QCOMPARE(
+            sqlite3_prepare_v2(handle, "SELECT COUNT(*) FROM MASTER_REQ", -1, &reading, nullptr),
+            SQLITE_OK);
+    const auto finalize = qScopeGuard([reading] { sqlite3_finalize(reading); });
+    {
+        SaveTransaction batch(kConnection);
+        QVERIFY(batch.beginBatch());
+        QVERIFY(StoreTestSupport::exec(kConnection, insert.arg(QLatin1String("batch"))));
+        QVERIFY(StoreTestSupport::exec(
+            kConnection, QStringLiteral("CREATE INDEX set_aside ON MASTER_REQ (Comments)")));
+        QVERIFY(StoreTestSupport::exec(kConnection, QStringLiteral("DROP INDEX set_aside")));
+        if (reading) {
+            // Prepared after the schema changed, as a batch's statements are.
+            QCOMPARE(sqlite3_step(reading), SQLITE_ROW);
+            sqlite3_reset(reading);
+        }
+        const int reprepared =
+            reading ? sqlite3_stmt_status(reading, SQLITE_STMTSTATUS_REPREPARE, 0) : 0;
+        {
+            SaveTransaction save(kConnection);
+            QVERIFY(save.begin());
+            if (writes)
+                QVERIFY(StoreTestSupport::exec(kConnection, insert.arg(QLatin1String("undone"))));
+            QVERIFY(save.rollback());
+        }
+        QCOMPARE(comments(), QStringLiteral("batch"));
+        if (reading) {
+            QCOMPARE(sqlite3_step(reading), SQLITE_ROW);
+            QCOMPARE(sqlite3_column_int(reading, 0), 1);
+            sqlite3_reset(reading);
+            if (!writes)
+                QCOMPARE(sqlite3_stmt_status(reading, SQLITE_STMTSTATUS_REPREPARE, 0), reprepared);
+        }
+        QVERIFY(batch.commit());
+    }
+    QCOMPARE(comments(), QStringLiteral("batch"));
 }
 
 void TestKeyAllocation::dateText_data()
