@@ -2,6 +2,7 @@
 #include "store/storetr.h"
 
 #include "store/boundquery.h"
+#include "store/forwardrows.h"
 
 #include "common/storedwords.h"
 #include "store/savetransaction.h"
@@ -277,6 +278,146 @@ readDifferences(QSqlDatabase &database, const SideOf &older, const SideOf &newer
     return sets;
 }
 
+// A requirement's identity: the number of its first version.
+qint32 identityOf(const MasterReqRow &row)
+{
+    return row.OrigReqNum > 0 ? row.OrigReqNum : row.Req_Num;
+}
+
+const QString kIdentityOrder =
+    QStringLiteral(" ORDER BY CASE WHEN m.OrigReqNum > 0 THEN m.OrigReqNum ELSE m.Req_Num END, "
+                   "x.Req_Num");
+
+// The rows of one side that the other does not hold alike, by identity.
+bool openUnlike(ForwardRows &rows, const SideOf &side, const SideOf &other)
+{
+    const auto [same, sameValues] = other.sameRow();
+    const auto [select, values] =
+        side.rows(QStringLiteral("NOT EXISTS (") + same + QStringLiteral(")"));
+    return rows.open(kRequirementColumns + select + kIdentityOrder, values + sameValues);
+}
+
+// The next identity's row of a side: the last of its rows when a side
+// holds more than one (a set holds one live version of a requirement).
+struct UnlikeRows
+{
+    ForwardRows &rows;
+    bool more = false;
+    std::optional<MasterReqRow> head;
+
+    void advance()
+    {
+        more = rows.next();
+        head = more ? std::optional<MasterReqRow>(masterRowOf(rows.row())) : std::nullopt;
+    }
+    std::optional<MasterReqRow> takeIdentity(qint32 identity)
+    {
+        std::optional<MasterReqRow> taken;
+        while (head && identityOf(*head) == identity) {
+            taken = std::move(head);
+            advance();
+        }
+        return taken;
+    }
+};
+
+Outcome rowsFailed(const ForwardRows &rows)
+{
+    return Outcome::stop(Tr::tr("The baselines could not be read or written.") + QLatin1Char('\n') +
+                         rows.lastError().text());
+}
+
+// The links of the newer set whose two ends the older lacks, or those of the
+// older set the newer lost; each pair once, by parent and dependent. Links
+// are never rewritten: the newer's new ones are above the older's last key,
+// and the older lost some only when the newer holds fewer of the keys below
+// it.
+Result<bool> openLinksOnlyIn(QSqlDatabase &database, ForwardRows &rows, const SideOf &older,
+                             const SideOf &newer, bool newerSide)
+{
+    const QString distinct = QStringLiteral("SELECT DISTINCT x.FK_ReqNum, x.Dep_ReqNum FROM");
+    const QString order = QStringLiteral(" ORDER BY x.FK_ReqNum, x.Dep_ReqNum");
+    if (newerSide) {
+        const auto [olderLink, olderLinkValues] = older.sameLink(false);
+        auto [added, addedValues] = newer.links_(QStringLiteral("x.Dep_Num > ? AND NOT EXISTS (") +
+                                                 olderLink + QStringLiteral(")"));
+        added.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"), distinct);
+        if (!rows.open(added + order, addedValues + QVariantList{older.lastLink} + olderLinkValues))
+            return rowsFailed(rows);
+        return true;
+    }
+    QSqlQuery query(database);
+    auto [kept, keptValues] = newer.links_(QStringLiteral("x.Dep_Num <= ?"));
+    kept.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"),
+                 QStringLiteral("SELECT COUNT(*) FROM"));
+    if (!runBound(query, kept, keptValues + QVariantList{older.lastLink}) || !query.next())
+        return failed(query);
+    const qint32 stillHeld = query.value(0).toInt();
+    query.finish();
+    if (stillHeld == older.links)
+        return false;
+    const auto [samePair, samePairValues] = newer.sameLink(false);
+    auto [lost, lostValues] =
+        older.links_(QStringLiteral("NOT EXISTS (") + samePair + QStringLiteral(")"));
+    lost.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"), distinct);
+    if (!rows.open(lost + order, lostValues + samePairValues))
+        return rowsFailed(rows);
+    return true;
+}
+
+// Both sides' unlike rows read side by side and merged by identity, then
+// the links each lacks. `swapped` when `older` is the comparison's after.
+Outcome streamDifferences(QSqlDatabase &database, const SideOf &older, const SideOf &newer,
+                          bool swapped, const BaselineTables::RowsVisit &visitRows,
+                          const BaselineTables::LinkVisit &visitLink)
+{
+    {
+        ForwardRows olderRows(database, QStringLiteral("varn_older_rows"));
+        ForwardRows newerRows(database, QStringLiteral("varn_newer_rows"));
+        if (!openUnlike(olderRows, older, newer))
+            return rowsFailed(olderRows);
+        if (!openUnlike(newerRows, newer, older))
+            return rowsFailed(newerRows);
+        UnlikeRows first{swapped ? newerRows : olderRows, false, std::nullopt};
+        UnlikeRows second{swapped ? olderRows : newerRows, false, std::nullopt};
+        first.advance();
+        second.advance();
+        while (first.head || second.head) {
+            const qint32 identity =
+                !second.head  ? identityOf(*first.head)
+                : !first.head ? identityOf(*second.head)
+                              : std::min(identityOf(*first.head), identityOf(*second.head));
+            const std::optional<MasterReqRow> before = first.takeIdentity(identity);
+            const std::optional<MasterReqRow> after = second.takeIdentity(identity);
+            if (Outcome visited = visitRows(before ? &*before : nullptr, after ? &*after : nullptr);
+                !visited)
+                return visited;
+        }
+        if (olderRows.failed())
+            return rowsFailed(olderRows);
+        if (newerRows.failed())
+            return rowsFailed(newerRows);
+    }
+    // Those only the comparison's before holds come first.
+    for (const bool newerSide : {swapped, !swapped}) {
+        ForwardRows links(database, QStringLiteral("varn_unlike_links"));
+        const Result<bool> opened = openLinksOnlyIn(database, links, older, newer, newerSide);
+        if (!opened)
+            return opened.outcome();
+        if (!opened.value())
+            continue;
+        while (links.next()) {
+            if (Outcome visited = visitLink(newerSide != swapped, links.row().value(0).toInt(),
+                                            links.row().value(1).toInt());
+                !visited)
+                return visited;
+        }
+        if (links.failed())
+            return rowsFailed(links);
+    }
+    return Outcome::ok();
+}
+
 } // namespace
 
 Result<BaselineRow> BaselineTables::create(const QString &name, const QString &comments,
@@ -449,6 +590,27 @@ BaselineTables::differences(Side before, Side after) const
                 return swapped;
             return std::pair{std::move(swapped->second), std::move(swapped->first)};
         });
+}
+
+Outcome BaselineTables::forEachDifference(Side before, Side after, const RowsVisit &requirement,
+                                          const LinkVisit &link) const
+{
+    return inSnapshot(m_connection, [&](QSqlDatabase &database) -> Outcome {
+        QSqlQuery query(database);
+        Result<SideOf> first = readSide(query, before);
+        if (!first)
+            return first.outcome();
+        Result<SideOf> second = readSide(query, after);
+        if (!second)
+            return second.outcome();
+        const auto age = [](const Side &side) {
+            return side ? qint64(*side) : std::numeric_limits<qint64>::max();
+        };
+        if (age(before) <= age(after))
+            return streamDifferences(database, first.value(), second.value(), false, requirement,
+                                     link);
+        return streamDifferences(database, second.value(), first.value(), true, requirement, link);
+    });
 }
 
 } // namespace varn::store
