@@ -311,10 +311,30 @@ bool run(const QString &path, int count)
 
 } // namespace
 
+int keepSharedFill(int count, const QString &path)
+{
+    if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
+        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+        return 1;
+    }
+    BenchSupport::FillPlan plan;
+    plan.requirements = count;
+    const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
+    if (!filled)
+        return 1;
+    std::printf("%d stored requirements (%d live): filled in %.1f s\n", filled->requirements,
+                filled->live, filled->seconds);
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+    // "bench_change N --keep FILE": the shared fill of N requirements kept in
+    // FILE, for timing varn-cli baseline and diff on it.
+    if (argc == 4 && QByteArrayView(argv[2]) == "--keep")
+        return keepSharedFill(count, QFile::decodeName(argv[3]));
     if (count < kChanged * 2) {
         std::fprintf(stderr, "usage: bench_change [REQUIREMENTS], at least %d\n", kChanged * 2);
         return 2;

@@ -288,36 +288,111 @@ const QString kIdentityOrder =
     QStringLiteral(" ORDER BY CASE WHEN m.OrigReqNum > 0 THEN m.OrigReqNum ELSE m.Req_Num END, "
                    "x.Req_Num");
 
-// The rows of one side that the other does not hold alike, by identity.
-bool openUnlike(ForwardRows &rows, const SideOf &side, const SideOf &other)
+// The older set's rows that the newer does not hold alike, by identity,
+// each beside the newer's row of the same number (the columns after the
+// thirteen of masterRowOf: its number, NULL when the newer lacks it, then
+// its attributes). A row's number, version and sentence never differ, so the
+// newer's row of that number is the MASTER_REQ row with its own attributes.
+bool openOlderUnlike(ForwardRows &rows, const SideOf &older, const SideOf &newer)
 {
-    const auto [same, sameValues] = other.sameRow();
-    const auto [select, values] =
-        side.rows(QStringLiteral("NOT EXISTS (") + same + QStringLiteral(")"));
-    return rows.open(kRequirementColumns + select + kIdentityOrder, values + sameValues);
+    QString join;
+    QVariantList joinValues;
+    if (newer.baseline) {
+        join = QStringLiteral(" LEFT JOIN BASELINE_REQ y ON y.FK_Baseline = ? AND "
+                              "y.Req_Num = x.Req_Num");
+        joinValues = {*newer.baseline};
+    } else {
+        join = QStringLiteral(" LEFT JOIN MASTER_REQ y ON y.Req_Num = x.Req_Num AND "
+                              "(y.FSTType IS NULL OR y.FSTType <> ?)");
+        joinValues = {deletedWord()};
+    }
+    QString alike;
+    for (const char *column : kComparedAttributes)
+        alike += (alike.isEmpty() ? QString() : QStringLiteral(" AND ")) +
+                 QStringLiteral("y.%1 IS NOT DISTINCT FROM x.%1").arg(QLatin1String(column));
+    auto [from, values] =
+        older.rows(QStringLiteral("(y.Req_Num IS NULL OR NOT (") + alike + QStringLiteral("))"));
+    // older.rows() begins with its table and join; the newer's row joins
+    // before the conditions.
+    const qsizetype where = from.indexOf(QLatin1String(" WHERE "));
+    from.insert(where, join);
+    return rows.open(kRequirementColumns.chopped(6) +
+                         QStringLiteral(", y.Req_Num, y.FSTType, y.Category, y.Priority, "
+                                        "y.Release, y.ParaNum, y.DateSaved, y.Comments FROM ") +
+                         from + kIdentityOrder,
+                     joinValues + values);
 }
 
-// The next identity's row of a side: the last of its rows when a side
-// holds more than one (a set holds one live version of a requirement).
+// The newer set's rows above the older's last number: its new ones.
+bool openNewerRows(ForwardRows &rows, const SideOf &older, const SideOf &newer)
+{
+    const auto [from, values] = newer.rows(QStringLiteral("x.Req_Num > ?"));
+    return rows.open(kRequirementColumns + from + kIdentityOrder,
+                     values + QVariantList{older.lastRequirement});
+}
+
+// One identity's rows, from the older set's unlike rows (each with the
+// newer's row of its number) and the newer's new rows, read side by side.
 struct UnlikeRows
 {
-    ForwardRows &rows;
-    bool more = false;
-    std::optional<MasterReqRow> head;
+    ForwardRows &olderRows;
+    ForwardRows &newerRows;
+    std::optional<std::pair<MasterReqRow, std::optional<MasterReqRow>>> olderHead;
+    std::optional<MasterReqRow> newerHead;
 
-    void advance()
+    void advanceOlder()
     {
-        more = rows.next();
-        head = more ? std::optional<MasterReqRow>(masterRowOf(rows.row())) : std::nullopt;
-    }
-    std::optional<MasterReqRow> takeIdentity(qint32 identity)
-    {
-        std::optional<MasterReqRow> taken;
-        while (head && identityOf(*head) == identity) {
-            taken = std::move(head);
-            advance();
+        olderHead.reset();
+        if (!olderRows.next())
+            return;
+        const QSqlQuery &row = olderRows.row();
+        MasterReqRow before = masterRowOf(row);
+        std::optional<MasterReqRow> after;
+        if (!row.isNull(13)) {
+            after = before;
+            after->FSTType = row.value(14).toString();
+            after->Category = row.value(15).toString();
+            after->Priority = row.value(16).toInt();
+            after->Release = row.value(17).toInt();
+            after->ParaNum = row.value(18).toString();
+            after->DateSaved = row.value(19).toString();
+            after->Comments = row.value(20).toString();
         }
-        return taken;
+        olderHead.emplace(std::move(before), std::move(after));
+    }
+    void advanceNewer()
+    {
+        newerHead.reset();
+        if (newerRows.next())
+            newerHead = masterRowOf(newerRows.row());
+    }
+    bool atEnd() const { return !olderHead && !newerHead; }
+    qint32 nextIdentity() const
+    {
+        if (!newerHead)
+            return identityOf(olderHead->first);
+        if (!olderHead)
+            return identityOf(*newerHead);
+        return std::min(identityOf(olderHead->first), identityOf(*newerHead));
+    }
+    // The older and newer rows of the next identity; the last of each when
+    // a set holds more than one (a set holds one live version of a
+    // requirement).
+    std::pair<std::optional<MasterReqRow>, std::optional<MasterReqRow>> take()
+    {
+        const qint32 identity = nextIdentity();
+        std::pair<std::optional<MasterReqRow>, std::optional<MasterReqRow>> rows;
+        while (olderHead && identityOf(olderHead->first) == identity) {
+            rows.first = std::move(olderHead->first);
+            if (olderHead->second)
+                rows.second = std::move(olderHead->second);
+            advanceOlder();
+        }
+        while (newerHead && identityOf(*newerHead) == identity) {
+            rows.second = std::move(newerHead);
+            advanceNewer();
+        }
+        return rows;
     }
 };
 
@@ -374,22 +449,19 @@ Outcome streamDifferences(QSqlDatabase &database, const SideOf &older, const Sid
     {
         ForwardRows olderRows(database, QStringLiteral("varn_older_rows"));
         ForwardRows newerRows(database, QStringLiteral("varn_newer_rows"));
-        if (!openUnlike(olderRows, older, newer))
+        if (!openOlderUnlike(olderRows, older, newer))
             return rowsFailed(olderRows);
-        if (!openUnlike(newerRows, newer, older))
+        if (!openNewerRows(newerRows, older, newer))
             return rowsFailed(newerRows);
-        UnlikeRows first{swapped ? newerRows : olderRows, false, std::nullopt};
-        UnlikeRows second{swapped ? olderRows : newerRows, false, std::nullopt};
-        first.advance();
-        second.advance();
-        while (first.head || second.head) {
-            const qint32 identity =
-                !second.head  ? identityOf(*first.head)
-                : !first.head ? identityOf(*second.head)
-                              : std::min(identityOf(*first.head), identityOf(*second.head));
-            const std::optional<MasterReqRow> before = first.takeIdentity(identity);
-            const std::optional<MasterReqRow> after = second.takeIdentity(identity);
-            if (Outcome visited = visitRows(before ? &*before : nullptr, after ? &*after : nullptr);
+        UnlikeRows unlike{olderRows, newerRows, std::nullopt, std::nullopt};
+        unlike.advanceOlder();
+        unlike.advanceNewer();
+        while (!unlike.atEnd()) {
+            const auto [inOlder, inNewer] = unlike.take();
+            const MasterReqRow *olderRow = inOlder ? &*inOlder : nullptr;
+            const MasterReqRow *newerRow = inNewer ? &*inNewer : nullptr;
+            if (Outcome visited =
+                    swapped ? visitRows(newerRow, olderRow) : visitRows(olderRow, newerRow);
                 !visited)
                 return visited;
         }
