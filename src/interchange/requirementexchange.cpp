@@ -247,7 +247,7 @@ RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
             if (Outcome written = OdtReport::write(set.value(), QDateTime::currentDateTime(), file,
                                                    QFileInfo(path).absolutePath());
                 !written)
-                return written;
+                return writeFailure(path, written.message());
             break;
         case ExchangeFormat::Xlsx:
             if (Outcome written = writeXlsx(set.value(), path, file, progress); !written)
