@@ -88,23 +88,6 @@ Result<Snapshot> Baselines::live() const
     return Snapshot::from({}, frozen.value());
 }
 
-Result<std::pair<Snapshot, Snapshot>> Baselines::differences(const QString &from,
-                                                             const QString &to) const
-{
-    const store::BaselineTables tables(m_connection);
-    const Result<store::BaselineTables::Side> before = sideNamed(tables, from);
-    if (!before)
-        return before.outcome();
-    const Result<store::BaselineTables::Side> after = sideNamed(tables, to);
-    if (!after)
-        return after.outcome();
-    const Result<std::pair<store::FrozenRequirements, store::FrozenRequirements>> read =
-        tables.differences(before.value(), after.value());
-    if (!read)
-        return read.outcome();
-    return std::pair{Snapshot::from(from, read->first), Snapshot::from(to, read->second)};
-}
-
 Outcome Baselines::compare(const QString &from, const QString &to, ChangeSink &sink) const
 {
     const store::BaselineTables tables(m_connection);

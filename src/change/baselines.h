@@ -28,11 +28,6 @@ public:
 
     Result<Snapshot> snapshot(const QString &name) const;
     Result<Snapshot> live() const;
-    // The two sets to compare, the named baseline and the other one (the
-    // live requirements when its name is empty), each reduced to what the
-    // other does not hold alike: the comparison of the two is that of the
-    // whole sets, at the cost of what differs.
-    Result<std::pair<Snapshot, Snapshot>> differences(const QString &from, const QString &to) const;
     // The comparison of the named baseline with the other set (the live
     // requirements when its name is empty), each change handed to the sink
     // as it is found: what both sets hold alike is never read, and neither

@@ -115,24 +115,6 @@ struct SideOf
                     condition,
                 {deletedWord()}};
     }
-    // A statement that finds "y", this side's row of x's number holding
-    // the same attributes.
-    std::pair<QString, QVariantList> sameRow() const
-    {
-        QString same;
-        for (const char *column : kComparedAttributes)
-            same +=
-                QStringLiteral(" AND y.%1 IS NOT DISTINCT FROM x.%1").arg(QLatin1String(column));
-        if (baseline)
-            return {QStringLiteral("SELECT 1 FROM BASELINE_REQ y WHERE y.FK_Baseline = ? AND "
-                                   "y.Req_Num = x.Req_Num") +
-                        same,
-                    {*baseline}};
-        return {QStringLiteral("SELECT 1 FROM MASTER_REQ y WHERE y.Req_Num = x.Req_Num AND "
-                               "(y.FSTType IS NULL OR y.FSTType <> ?)") +
-                    same,
-                {deletedWord()}};
-    }
     // Its links as "x" where the condition holds.
     std::pair<QString, QVariantList> links_(const QString &condition) const
     {
@@ -145,19 +127,15 @@ struct SideOf
                     condition,
                 {}};
     }
-    // A statement that finds "y", this side's link joining x's two ends;
-    // with the key, the very link x.
-    std::pair<QString, QVariantList> sameLink(bool sameKey) const
+    // A statement that finds "y", this side's link joining x's two ends.
+    std::pair<QString, QVariantList> sameLink() const
     {
-        const QString key = sameKey ? QStringLiteral(" AND y.Dep_Num = x.Dep_Num") : QString();
         if (baseline)
             return {QStringLiteral("SELECT 1 FROM BASELINE_LINK y WHERE y.FK_Baseline = ? AND "
-                                   "y.FK_ReqNum = x.FK_ReqNum AND y.Dep_ReqNum = x.Dep_ReqNum") +
-                        key,
+                                   "y.FK_ReqNum = x.FK_ReqNum AND y.Dep_ReqNum = x.Dep_ReqNum"),
                     {*baseline}};
         return {QStringLiteral("SELECT 1 FROM DEPENDENT_REQ y WHERE y.FK_ReqNum = x.FK_ReqNum "
-                               "AND y.Dep_ReqNum = x.Dep_ReqNum") +
-                    key,
+                               "AND y.Dep_ReqNum = x.Dep_ReqNum"),
                 {}};
     }
 };
@@ -187,95 +165,6 @@ Result<SideOf> readSide(QSqlQuery &query, const BaselineTables::Side &side)
     read.links = query.value(2).toInt();
     query.finish();
     return read;
-}
-
-bool readRequirements(QSqlQuery &query, const QString &sql, const QVariantList &values,
-                      QList<MasterReqRow> &rows)
-{
-    if (!runBound(query, sql, values))
-        return false;
-    while (query.next())
-        rows.append(masterRowOf(query));
-    query.finish();
-    return true;
-}
-
-bool readLinks(QSqlQuery &query, const QString &sql, const QVariantList &values,
-               QList<std::pair<qint32, qint32>> &links)
-{
-    if (!runBound(query, sql, values))
-        return false;
-    while (query.next())
-        links.append({query.value(0).toInt(), query.value(1).toInt()});
-    query.finish();
-    return true;
-}
-
-// What the older set and the newer one hold that the other does not hold
-// alike. Only the older set's requirements are read whole, against the
-// newer's rows of the same numbers: the newer's rows above the older's last
-// number are new, and those below it are the older's rows, the same unless
-// their attributes changed, which that one reading finds. Links are never
-// rewritten: the newer's above the older's last key are new, and the older
-// lost some only when the newer holds fewer of the keys below it.
-Result<std::pair<FrozenRequirements, FrozenRequirements>>
-readDifferences(QSqlDatabase &database, const SideOf &older, const SideOf &newer)
-{
-    QSqlQuery query(database);
-    std::pair<FrozenRequirements, FrozenRequirements> sets;
-    auto &[before, after] = sets;
-
-    const auto [same, sameValues] = newer.sameRow();
-    auto [olderRows, olderValues] =
-        older.rows(QStringLiteral("NOT EXISTS (") + same + QStringLiteral(")"));
-    if (!readRequirements(query,
-                          kRequirementColumns + olderRows + QStringLiteral(" ORDER BY x.Req_Num"),
-                          olderValues + sameValues, before.requirements))
-        return failed(query);
-    auto [newRows, newValues] = newer.rows(QStringLiteral("x.Req_Num > ?"));
-    if (!readRequirements(query, kRequirementColumns + newRows,
-                          newValues + QVariantList{older.lastRequirement}, after.requirements))
-        return failed(query);
-    // The newer's rows of the numbers whose rows differ, a bounded list at
-    // a time.
-    constexpr qsizetype kChunk = 500;
-    for (qsizetype from = 0; from < before.requirements.size(); from += kChunk) {
-        QVariantList numbers;
-        for (qsizetype i = from; i < std::min(from + kChunk, before.requirements.size()); ++i)
-            numbers.append(before.requirements.at(i).Req_Num);
-        QStringList marks(numbers.size(), QStringLiteral("?"));
-        auto [changedRows, changedValues] = newer.rows(
-            QStringLiteral("x.Req_Num IN (") + marks.join(QLatin1Char(',')) + QStringLiteral(")"));
-        if (!readRequirements(query, kRequirementColumns + changedRows, changedValues + numbers,
-                              after.requirements))
-            return failed(query);
-    }
-
-    const auto [olderLink, olderLinkValues] = older.sameLink(false);
-    auto [added, addedValues] = newer.links_(QStringLiteral("x.Dep_Num > ? AND NOT EXISTS (") +
-                                             olderLink + QStringLiteral(")"));
-    if (!readLinks(query, added, addedValues + QVariantList{older.lastLink} + olderLinkValues,
-                   after.links))
-        return failed(query);
-    auto [kept, keptValues] = newer.links_(QStringLiteral("x.Dep_Num <= ?"));
-    kept.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"),
-                 QStringLiteral("SELECT COUNT(*) FROM"));
-    if (!runBound(query, kept, keptValues + QVariantList{older.lastLink}) || !query.next())
-        return failed(query);
-    const qint32 stillHeld = query.value(0).toInt();
-    query.finish();
-    if (stillHeld != older.links) {
-        const auto [sameKey, sameKeyValues] = newer.sameLink(true);
-        const auto [samePair, samePairValues] = newer.sameLink(false);
-        auto [lost, lostValues] =
-            older.links_(QStringLiteral("NOT EXISTS (") + sameKey +
-                         QStringLiteral(") AND NOT EXISTS (") + samePair + QStringLiteral(")"));
-        if (!readLinks(query, lost, lostValues + sameKeyValues + samePairValues, before.links))
-            return failed(query);
-    }
-    std::sort(after.requirements.begin(), after.requirements.end(),
-              [](const MasterReqRow &a, const MasterReqRow &b) { return a.Req_Num < b.Req_Num; });
-    return sets;
 }
 
 // A requirement's identity: the number of its first version.
@@ -413,7 +302,7 @@ Result<bool> openLinksOnlyIn(QSqlDatabase &database, ForwardRows &rows, const Si
     const QString distinct = QStringLiteral("SELECT DISTINCT x.FK_ReqNum, x.Dep_ReqNum FROM");
     const QString order = QStringLiteral(" ORDER BY x.FK_ReqNum, x.Dep_ReqNum");
     if (newerSide) {
-        const auto [olderLink, olderLinkValues] = older.sameLink(false);
+        const auto [olderLink, olderLinkValues] = older.sameLink();
         auto [added, addedValues] = newer.links_(QStringLiteral("x.Dep_Num > ? AND NOT EXISTS (") +
                                                  olderLink + QStringLiteral(")"));
         added.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"), distinct);
@@ -431,7 +320,7 @@ Result<bool> openLinksOnlyIn(QSqlDatabase &database, ForwardRows &rows, const Si
     query.finish();
     if (stillHeld == older.links)
         return false;
-    const auto [samePair, samePairValues] = newer.sameLink(false);
+    const auto [samePair, samePairValues] = newer.sameLink();
     auto [lost, lostValues] =
         older.links_(QStringLiteral("NOT EXISTS (") + samePair + QStringLiteral(")"));
     lost.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"), distinct);
@@ -634,34 +523,6 @@ Result<FrozenRequirements> BaselineTables::live() const
                 kLiveCondition + QStringLiteral(" ORDER BY Req_Num"),
             {deletedWord()}, QStringLiteral("SELECT FK_ReqNum, Dep_ReqNum FROM DEPENDENT_REQ"), {});
     });
-}
-
-Result<std::pair<FrozenRequirements, FrozenRequirements>>
-BaselineTables::differences(Side before, Side after) const
-{
-    return inSnapshot(
-        m_connection,
-        [&](QSqlDatabase &database) -> Result<std::pair<FrozenRequirements, FrozenRequirements>> {
-            QSqlQuery query(database);
-            Result<SideOf> first = readSide(query, before);
-            if (!first)
-                return first.outcome();
-            Result<SideOf> second = readSide(query, after);
-            if (!second)
-                return second.outcome();
-            // The live requirements are the newest set, and a later
-            // baseline has a greater key.
-            const auto age = [](const Side &side) {
-                return side ? qint64(*side) : std::numeric_limits<qint64>::max();
-            };
-            if (age(before) <= age(after))
-                return readDifferences(database, first.value(), second.value());
-            Result<std::pair<FrozenRequirements, FrozenRequirements>> swapped =
-                readDifferences(database, second.value(), first.value());
-            if (!swapped)
-                return swapped;
-            return std::pair{std::move(swapped->second), std::move(swapped->first)};
-        });
 }
 
 Outcome BaselineTables::forEachDifference(Side before, Side after, const RowsVisit &requirement,

@@ -60,22 +60,13 @@ public:
     // One side of a comparison: a baseline by its key, or the live
     // requirements (nullopt).
     using Side = std::optional<qint32>;
-    // What each side holds that the other does not hold alike: the
-    // requirement rows the other lacks or holds with other attributes, and
-    // the links it lacks. What both hold alike is never read, so a
-    // comparison costs what differs.
-    Result<std::pair<FrozenRequirements, FrozenRequirements>> differences(Side before,
-                                                                          Side after) const;
-
-    // The same rows handed over as they are read, never held: for each
-    // requirement (by its identity, the number of its first version) that
-    // one side lacks or holds otherwise, its row on each side (nullptr where
-    // the side has none), in ascending identity; then the links one side
-    // lacks, each pair once: first those only `before` holds, then those only
-    // `after` holds, each by parent and dependent. The reads run forward (on
-    // a server through cursors), so two sets of any size take the same
-    // memory. The first refusal a visit returns stops the reads and is
-    // returned as it is.
+    // What each side holds that the other does not hold alike, handed over
+    // as it is read, never held: for each requirement (by its identity, the number of its first
+    // version) that one side lacks or holds otherwise, its row on each side (nullptr where the side
+    // has none), in ascending identity; then the links one side lacks, each pair once: first those
+    // only `before` holds, then those only `after` holds, each by parent and dependent. The reads
+    // run forward (on a server through cursors), so two sets of any size take the same memory. The
+    // first refusal a visit returns stops the reads and is returned as it is.
     using RowsVisit = std::function<Outcome(const MasterReqRow *before, const MasterReqRow *after)>;
     using LinkVisit = std::function<Outcome(bool onlyAfter, qint32 parent, qint32 dependent)>;
     Outcome forEachDifference(Side before, Side after, const RowsVisit &requirement,
