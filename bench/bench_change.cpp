@@ -157,23 +157,21 @@ bool compareAndPrint(const char *what, const varn::change::Baselines &baselines,
                      const QString &from, const QString &to)
 {
     varn::change::ChangeReport report;
-    double reading = 0;
     bool ok = true;
+    // The changes streamed from the store and kept, as the Compare dialog
+    // keeps them.
     const double total = milliseconds([&] {
-        QElapsedTimer timer;
-        timer.start();
-        const auto sets = baselines.differences(from, to);
-        reading = timer.nsecsElapsed() / 1e6;
-        ok = sets.isOk();
+        varn::Result<varn::change::ChangeReport> compared = baselines.compare(from, to);
+        ok = compared.isOk();
         if (ok)
-            report = varn::change::Comparison::compare(sets->first, sets->second);
+            report = std::move(compared.value());
     });
     if (!ok)
         return false;
-    std::printf("%-40s %7.1f ms (processor %.1f ms; reading %.1f ms)  %d changed, %d added, "
+    std::printf("%-40s %7.1f ms (processor %.1f ms)  %d changed, %d added, "
                 "%d deleted, links %d added, %d removed\n",
-                what, total, g_processorMilliseconds, reading, report.changed, report.added,
-                report.deleted, report.linksAdded, report.linksRemoved);
+                what, total, g_processorMilliseconds, report.changed, report.added, report.deleted,
+                report.linksAdded, report.linksRemoved);
     return true;
 }
 
@@ -311,10 +309,30 @@ bool run(const QString &path, int count)
 
 } // namespace
 
+int keepSharedFill(int count, const QString &path)
+{
+    if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
+        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+        return 1;
+    }
+    BenchSupport::FillPlan plan;
+    plan.requirements = count;
+    const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
+    if (!filled)
+        return 1;
+    std::printf("%d stored requirements (%d live): filled in %.1f s\n", filled->requirements,
+                filled->live, filled->seconds);
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+    // "bench_change N --keep FILE": the shared fill of N requirements kept in
+    // FILE, for timing varn-cli baseline and diff on it.
+    if (argc == 4 && QByteArrayView(argv[2]) == "--keep")
+        return keepSharedFill(count, QFile::decodeName(argv[3]));
     if (count < kChanged * 2) {
         std::fprintf(stderr, "usage: bench_change [REQUIREMENTS], at least %d\n", kChanged * 2);
         return 2;

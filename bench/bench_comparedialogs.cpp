@@ -200,13 +200,13 @@ int main(int argc, char **argv)
         // The comparison, as Compare... and the Compare button run it.
         QElapsedTimer timer;
         timer.start();
-        const auto sets = baselines.differences(QStringLiteral("release"), {});
-        if (!sets) {
-            std::fprintf(stderr, "%s\n", qPrintable(sets.outcome().message()));
+        const varn::Result<varn::change::ChangeReport> compared =
+            baselines.compare(QStringLiteral("release"), {});
+        if (!compared) {
+            std::fprintf(stderr, "%s\n", qPrintable(compared.outcome().message()));
             return 1;
         }
-        const varn::change::ChangeReport report =
-            varn::change::Comparison::compare(sets->first, sets->second);
+        const varn::change::ChangeReport &report = compared.value();
         changed = report.changed;
         comparisons.push_back(since(timer));
 

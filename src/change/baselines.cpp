@@ -16,6 +16,21 @@ bool holdsControlCharacters(const QString &text)
     return false;
 }
 
+// A side of a comparison by the baseline's name; the live requirements when
+// the name is empty.
+Result<store::BaselineTables::Side> sideNamed(const store::BaselineTables &tables,
+                                              const QString &name)
+{
+    if (name.isEmpty())
+        return store::BaselineTables::Side();
+    const Result<std::optional<store::BaselineRow>> found = tables.find(name);
+    if (!found)
+        return found.outcome();
+    if (!found.value())
+        return Outcome::warning(Baselines::unknown(name));
+    return store::BaselineTables::Side(found.value()->id);
+}
+
 } // namespace
 
 Result<store::BaselineRow> Baselines::create(const QString &name, const QString &comment) const
@@ -73,31 +88,38 @@ Result<Snapshot> Baselines::live() const
     return Snapshot::from({}, frozen.value());
 }
 
-Result<std::pair<Snapshot, Snapshot>> Baselines::differences(const QString &from,
-                                                             const QString &to) const
+Outcome Baselines::compare(const QString &from, const QString &to, ChangeSink &sink) const
 {
     const store::BaselineTables tables(m_connection);
-    const auto sideOf = [&](const QString &name) -> Result<store::BaselineTables::Side> {
-        if (name.isEmpty())
-            return store::BaselineTables::Side();
-        const Result<std::optional<store::BaselineRow>> found = tables.find(name);
-        if (!found)
-            return found.outcome();
-        if (!found.value())
-            return Outcome::warning(unknown(name));
-        return store::BaselineTables::Side(found.value()->id);
-    };
-    const Result<store::BaselineTables::Side> before = sideOf(from);
+    const Result<store::BaselineTables::Side> before = sideNamed(tables, from);
     if (!before)
         return before.outcome();
-    const Result<store::BaselineTables::Side> after = sideOf(to);
+    const Result<store::BaselineTables::Side> after = sideNamed(tables, to);
     if (!after)
         return after.outcome();
-    const Result<std::pair<store::FrozenRequirements, store::FrozenRequirements>> read =
-        tables.differences(before.value(), after.value());
-    if (!read)
-        return read.outcome();
-    return std::pair{Snapshot::from(from, read->first), Snapshot::from(to, read->second)};
+    return tables.forEachDifference(
+        before.value(), after.value(),
+        [&sink](const store::MasterReqRow *earlier, const store::MasterReqRow *later) {
+            std::optional<SnapshotRequirement> old, now;
+            if (earlier)
+                old = SnapshotRequirement::of(*earlier);
+            if (later)
+                now = SnapshotRequirement::of(*later);
+            const std::optional<RequirementChange> change =
+                Comparison::between(old ? &*old : nullptr, now ? &*now : nullptr);
+            return change ? sink.requirement(*change) : Outcome::ok();
+        },
+        [&sink](bool onlyAfter, qint32 parent, qint32 dependent) {
+            return sink.link({onlyAfter, parent, dependent});
+        });
+}
+
+Result<ChangeReport> Baselines::compare(const QString &from, const QString &to) const
+{
+    ChangeReportBuilder builder(from, to);
+    if (Outcome compared = compare(from, to, builder); !compared)
+        return compared;
+    return std::move(builder.report());
 }
 
 QString Baselines::createdStatus(const store::BaselineRow &row)

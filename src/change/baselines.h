@@ -1,5 +1,6 @@
 #pragma once
 
+#include "change/comparison.h"
 #include "change/snapshot.h"
 #include "common/outcome.h"
 #include "store/baselinetables.h"
@@ -27,11 +28,14 @@ public:
 
     Result<Snapshot> snapshot(const QString &name) const;
     Result<Snapshot> live() const;
-    // The two sets to compare, the named baseline and the other one (the
-    // live requirements when its name is empty), each reduced to what the
-    // other does not hold alike: the comparison of the two is that of the
-    // whole sets, at the cost of what differs.
-    Result<std::pair<Snapshot, Snapshot>> differences(const QString &from, const QString &to) const;
+    // The comparison of the named baseline with the other set (the live
+    // requirements when its name is empty), each change handed to the sink
+    // as it is found: what both sets hold alike is never read, and neither
+    // set nor the report is held, so sets of any size take the same memory.
+    // Refused (warning) when a baseline does not exist.
+    Outcome compare(const QString &from, const QString &to, ChangeSink &sink) const;
+    // The same comparison kept whole, for a window that shows it.
+    Result<ChangeReport> compare(const QString &from, const QString &to) const;
 
     static QString createdStatus(const store::BaselineRow &row);
     static QString deletedStatus(const QString &name);

@@ -1,4 +1,5 @@
 #include "change/changereportwriter.h"
+#include "change/changereportstream.h"
 #include "change/changetr.h"
 
 #include <QJsonArray>
@@ -130,81 +131,76 @@ QString ChangeReportWriter::kindName(RequirementChange::Kind kind)
     return Tr::tr("Changed");
 }
 
-QString ChangeReportWriter::text(const ChangeReport &report)
+QString ChangeReportWriter::title(const QString &from, const QString &to)
 {
-    QString text = Tr::tr("Changes from %1 to %2").arg(setName(report.from), setName(report.to)) +
-                   QLatin1Char('\n');
-    for (const RequirementChange &change : report.requirements) {
-        text += headingOf(change) + QLatin1Char('\n');
-        text += QStringLiteral("  ") + sentenceLine(change) + QLatin1Char('\n');
+    return Tr::tr("Changes from %1 to %2").arg(setName(from), setName(to));
+}
+
+QStringList ChangeReportWriter::textLines(const RequirementChange &change)
+{
+    QStringList lines{headingOf(change), QStringLiteral("  ") + sentenceLine(change)};
+    for (const AttributeChange &attribute : change.attributes)
+        lines.append(
+            QStringLiteral("  %1: %2 -> %3")
+                .arg(Comparison::attributeLabel(attribute.key), attribute.before, attribute.after));
+    return lines;
+}
+
+QString ChangeReportWriter::textLine(const LinkChange &link)
+{
+    return (link.added ? Tr::tr("Link added: %1") : Tr::tr("Link removed: %1")).arg(linkText(link));
+}
+
+QJsonObject ChangeReportWriter::jsonObject(const RequirementChange &change)
+{
+    QJsonObject entry{{QStringLiteral("kind"), QLatin1String(kindKey(change.kind))},
+                      {QStringLiteral("requirement"), change.identity}};
+    if (change.numberBefore)
+        entry.insert(QStringLiteral("numberBefore"), change.numberBefore);
+    if (change.numberAfter)
+        entry.insert(QStringLiteral("numberAfter"), change.numberAfter);
+    if (change.kind != RequirementChange::Kind::Added)
+        entry.insert(QStringLiteral("sentenceBefore"), change.sentenceBefore);
+    if (change.kind != RequirementChange::Kind::Deleted)
+        entry.insert(QStringLiteral("sentenceAfter"), change.sentenceAfter);
+    if (!change.words.isEmpty()) {
+        QJsonArray words;
+        for (const WordPiece &piece : change.words)
+            words.append(QJsonObject{{QStringLiteral("kind"), QLatin1String(pieceKey(piece.kind))},
+                                     {QStringLiteral("text"), piece.text}});
+        entry.insert(QStringLiteral("words"), words);
+    }
+    if (!change.attributes.isEmpty()) {
+        QJsonArray attributes;
         for (const AttributeChange &attribute : change.attributes)
-            text += QStringLiteral("  %1: %2 -> %3\n")
-                        .arg(Comparison::attributeLabel(attribute.key), attribute.before,
-                             attribute.after);
+            attributes.append(QJsonObject{{QStringLiteral("name"), attribute.key},
+                                          {QStringLiteral("before"), attribute.before},
+                                          {QStringLiteral("after"), attribute.after}});
+        entry.insert(QStringLiteral("attributes"), attributes);
     }
-    for (const LinkChange &link : report.links)
-        text += (link.added ? Tr::tr("Link added: %1") : Tr::tr("Link removed: %1"))
-                    .arg(linkText(link)) +
-                QLatin1Char('\n');
-    return text + counts(report) + QLatin1Char('\n');
+    return entry;
 }
 
-QByteArray ChangeReportWriter::json(const ChangeReport &report)
+QJsonObject ChangeReportWriter::jsonObject(const LinkChange &link)
 {
-    QJsonArray requirements;
-    for (const RequirementChange &change : report.requirements) {
-        QJsonObject entry{{QStringLiteral("kind"), QLatin1String(kindKey(change.kind))},
-                          {QStringLiteral("requirement"), change.identity}};
-        if (change.numberBefore)
-            entry.insert(QStringLiteral("numberBefore"), change.numberBefore);
-        if (change.numberAfter)
-            entry.insert(QStringLiteral("numberAfter"), change.numberAfter);
-        if (change.kind != RequirementChange::Kind::Added)
-            entry.insert(QStringLiteral("sentenceBefore"), change.sentenceBefore);
-        if (change.kind != RequirementChange::Kind::Deleted)
-            entry.insert(QStringLiteral("sentenceAfter"), change.sentenceAfter);
-        if (!change.words.isEmpty()) {
-            QJsonArray words;
-            for (const WordPiece &piece : change.words)
-                words.append(
-                    QJsonObject{{QStringLiteral("kind"), QLatin1String(pieceKey(piece.kind))},
-                                {QStringLiteral("text"), piece.text}});
-            entry.insert(QStringLiteral("words"), words);
-        }
-        if (!change.attributes.isEmpty()) {
-            QJsonArray attributes;
-            for (const AttributeChange &attribute : change.attributes)
-                attributes.append(QJsonObject{{QStringLiteral("name"), attribute.key},
-                                              {QStringLiteral("before"), attribute.before},
-                                              {QStringLiteral("after"), attribute.after}});
-            entry.insert(QStringLiteral("attributes"), attributes);
-        }
-        requirements.append(entry);
-    }
-    QJsonArray links;
-    for (const LinkChange &link : report.links)
-        links.append(QJsonObject{{QStringLiteral("kind"),
-                                  link.added ? QStringLiteral("added") : QStringLiteral("removed")},
-                                 {QStringLiteral("parent"), link.parent},
-                                 {QStringLiteral("dependent"), link.dependent}});
-    const QJsonObject document{
-        {QStringLiteral("from"), report.from},
-        {QStringLiteral("to"), report.to.isEmpty() ? QJsonValue() : QJsonValue(report.to)},
-        {QStringLiteral("requirements"), requirements},
-        {QStringLiteral("links"), links},
-        {QStringLiteral("counts"),
-         QJsonObject{{QStringLiteral("added"), report.added},
-                     {QStringLiteral("deleted"), report.deleted},
-                     {QStringLiteral("changed"), report.changed},
-                     {QStringLiteral("linksAdded"), report.linksAdded},
-                     {QStringLiteral("linksRemoved"), report.linksRemoved}}}};
-    return QJsonDocument(document).toJson(QJsonDocument::Indented);
+    return QJsonObject{
+        {QStringLiteral("kind"), link.added ? QStringLiteral("added") : QStringLiteral("removed")},
+        {QStringLiteral("parent"), link.parent},
+        {QStringLiteral("dependent"), link.dependent}};
 }
 
-QString ChangeReportWriter::html(const ChangeReport &report, const QString &systemName)
+QJsonObject ChangeReportWriter::jsonCounts(const ChangeReport &counts)
 {
-    const QString title =
-        Tr::tr("Changes from %1 to %2").arg(setName(report.from), setName(report.to));
+    return QJsonObject{{QStringLiteral("added"), counts.added},
+                       {QStringLiteral("deleted"), counts.deleted},
+                       {QStringLiteral("changed"), counts.changed},
+                       {QStringLiteral("linksAdded"), counts.linksAdded},
+                       {QStringLiteral("linksRemoved"), counts.linksRemoved}};
+}
+
+QString ChangeReportWriter::htmlHead(const ChangeReport &counts, const QString &systemName)
+{
+    const QString heading = title(counts.from, counts.to);
     QString html =
         QStringLiteral(
             "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
@@ -218,42 +214,82 @@ QString ChangeReportWriter::html(const ChangeReport &report, const QString &syst
             "ins { background: #dfd; color: #060; text-decoration: none; }\n"
             "tr.added td.kind { color: #060; } tr.deleted td.kind { color: #900; }\n"
             "</style>\n</head>\n<body>\n")
-            .arg(title.toHtmlEscaped());
-    html += QStringLiteral("<h1>%1</h1>\n").arg(title.toHtmlEscaped());
+            .arg(heading.toHtmlEscaped());
+    html += QStringLiteral("<h1>%1</h1>\n").arg(heading.toHtmlEscaped());
     if (!systemName.isEmpty())
         html += QStringLiteral("<p>%1</p>\n")
                     .arg(Tr::tr("The %1 system").arg(systemName).toHtmlEscaped());
-    html += QStringLiteral("<p>%1</p>\n").arg(counts(report).toHtmlEscaped());
-    if (!report.requirements.isEmpty()) {
-        html +=
-            QStringLiteral("<table>\n<tr><th>%1</th><th>%2</th><th>%3</th><th>%4</th></tr>\n")
-                .arg(Tr::tr("Change").toHtmlEscaped(), Tr::tr("Req No.").toHtmlEscaped(),
-                     Tr::tr("Requirement").toHtmlEscaped(), Tr::tr("Attributes").toHtmlEscaped());
-        for (const RequirementChange &change : report.requirements) {
-            QString attributes;
-            for (const AttributeChange &attribute : change.attributes)
-                attributes +=
-                    QStringLiteral("%1: <del>%2</del> &rarr; <ins>%3</ins><br>")
-                        .arg(Comparison::attributeLabel(attribute.key).toHtmlEscaped(),
-                             attribute.before.toHtmlEscaped(), attribute.after.toHtmlEscaped());
-            html +=
-                QStringLiteral("<tr class=\"%1\"><td class=\"kind\">%2</td><td>%3</td>"
-                               "<td>%4</td><td>%5</td></tr>\n")
-                    .arg(QLatin1String(kindKey(change.kind)), kindName(change.kind).toHtmlEscaped(),
-                         headingOf(change).toHtmlEscaped(), htmlWords(change), attributes);
-        }
-        html += QStringLiteral("</table>\n");
-    }
-    if (!report.links.isEmpty()) {
-        html += QStringLiteral("<h2>%1</h2>\n<ul>\n").arg(Tr::tr("Links").toHtmlEscaped());
-        for (const LinkChange &link : report.links)
-            html += QStringLiteral("<li>%1</li>\n")
-                        .arg((link.added ? Tr::tr("Link added: %1") : Tr::tr("Link removed: %1"))
-                                 .arg(linkText(link))
-                                 .toHtmlEscaped());
-        html += QStringLiteral("</ul>\n");
-    }
-    return html + QStringLiteral("</body>\n</html>\n");
+    return html +
+           QStringLiteral("<p>%1</p>").arg(ChangeReportWriter::counts(counts).toHtmlEscaped());
+}
+
+QString ChangeReportWriter::htmlTableHead()
+{
+    return QStringLiteral("<table>\n<tr><th>%1</th><th>%2</th><th>%3</th><th>%4</th></tr>")
+        .arg(Tr::tr("Change").toHtmlEscaped(), Tr::tr("Req No.").toHtmlEscaped(),
+             Tr::tr("Requirement").toHtmlEscaped(), Tr::tr("Attributes").toHtmlEscaped());
+}
+
+QString ChangeReportWriter::htmlRow(const RequirementChange &change)
+{
+    QString attributes;
+    for (const AttributeChange &attribute : change.attributes)
+        attributes += QStringLiteral("%1: <del>%2</del> &rarr; <ins>%3</ins><br>")
+                          .arg(Comparison::attributeLabel(attribute.key).toHtmlEscaped(),
+                               attribute.before.toHtmlEscaped(), attribute.after.toHtmlEscaped());
+    return QStringLiteral("<tr class=\"%1\"><td class=\"kind\">%2</td><td>%3</td>"
+                          "<td>%4</td><td>%5</td></tr>")
+        .arg(QLatin1String(kindKey(change.kind)), kindName(change.kind).toHtmlEscaped(),
+             headingOf(change).toHtmlEscaped(), htmlWords(change), attributes);
+}
+
+QString ChangeReportWriter::htmlLinksHead()
+{
+    return QStringLiteral("<h2>%1</h2>\n<ul>").arg(Tr::tr("Links").toHtmlEscaped());
+}
+
+QString ChangeReportWriter::htmlLink(const LinkChange &link)
+{
+    return QStringLiteral("<li>%1</li>").arg(textLine(link).toHtmlEscaped());
+}
+
+namespace {
+
+// The whole report through the stream, its lines ended.
+QString written(const ChangeReport &report, ChangeReportWriter::Format format,
+                const QString &systemName)
+{
+    QString out;
+    ChangeReportStream stream(
+        format, report.from, report.to, systemName,
+        [&out](const QString &line) {
+            out += line;
+            out += QLatin1Char('\n');
+        },
+        true);
+    for (const RequirementChange &change : report.requirements)
+        (void)stream.requirement(change);
+    for (const LinkChange &link : report.links)
+        (void)stream.link(link);
+    (void)stream.finish();
+    return out;
+}
+
+} // namespace
+
+QString ChangeReportWriter::text(const ChangeReport &report)
+{
+    return written(report, Format::Text, {});
+}
+
+QByteArray ChangeReportWriter::json(const ChangeReport &report)
+{
+    return written(report, Format::Json, {}).toUtf8();
+}
+
+QString ChangeReportWriter::html(const ChangeReport &report, const QString &systemName)
+{
+    return written(report, Format::Html, systemName);
 }
 
 } // namespace varn::change

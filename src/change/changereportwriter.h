@@ -3,7 +3,9 @@
 #include "change/comparison.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 namespace varn::change {
 
@@ -32,6 +34,24 @@ public:
     static QString heading(const RequirementChange &change);
     // Its sentence as HTML, the removed words in <del> and the added in <ins>.
     static QString sentenceHtml(const RequirementChange &change);
+
+    // The parts a report is made of, one change at a time (ChangeReportStream
+    // puts them together). The title line, "Changes from ... to ...".
+    static QString title(const QString &from, const QString &to);
+    // A requirement's lines in the text: heading, sentence, attributes.
+    static QStringList textLines(const RequirementChange &change);
+    static QString textLine(const LinkChange &link);
+    // One element of the JSON report's arrays.
+    static QJsonObject jsonObject(const RequirementChange &change);
+    static QJsonObject jsonObject(const LinkChange &link);
+    static QJsonObject jsonCounts(const ChangeReport &counts);
+    // The HTML page around the changes: its head down to the counts, the
+    // table's heading row, a requirement's row, a link's item, and the end.
+    static QString htmlHead(const ChangeReport &counts, const QString &systemName);
+    static QString htmlTableHead();
+    static QString htmlRow(const RequirementChange &change);
+    static QString htmlLinksHead();
+    static QString htmlLink(const LinkChange &link);
 };
 
 } // namespace varn::change

@@ -97,59 +97,93 @@ RequirementChange changeOf(const SnapshotRequirement &before, const SnapshotRequ
 
 } // namespace
 
+ChangeReportBuilder::ChangeReportBuilder(QString from, QString to)
+{
+    m_report.from = std::move(from);
+    m_report.to = std::move(to);
+}
+
+Outcome ChangeReportBuilder::requirement(const RequirementChange &change)
+{
+    switch (change.kind) {
+    case RequirementChange::Kind::Added:
+        ++m_report.added;
+        break;
+    case RequirementChange::Kind::Deleted:
+        ++m_report.deleted;
+        break;
+    case RequirementChange::Kind::Changed:
+        ++m_report.changed;
+        break;
+    }
+    m_report.requirements.append(change);
+    return Outcome::ok();
+}
+
+Outcome ChangeReportBuilder::link(const LinkChange &link)
+{
+    ++(link.added ? m_report.linksAdded : m_report.linksRemoved);
+    m_report.links.append(link);
+    return Outcome::ok();
+}
+
+std::optional<RequirementChange> Comparison::between(const SnapshotRequirement *before,
+                                                     const SnapshotRequirement *after)
+{
+    if (!before && !after)
+        return std::nullopt;
+    if (!before)
+        return RequirementChange{RequirementChange::Kind::Added,
+                                 after->identity,
+                                 0,
+                                 after->number,
+                                 {},
+                                 after->sentence,
+                                 {},
+                                 {}};
+    if (!after)
+        return RequirementChange{RequirementChange::Kind::Deleted,
+                                 before->identity,
+                                 before->number,
+                                 0,
+                                 before->sentence,
+                                 {},
+                                 {},
+                                 {}};
+    // Rows never change but in their attributes: an unchanged number with
+    // equal attributes is the same requirement.
+    RequirementChange change = changeOf(*before, *after);
+    if (change.words.isEmpty() && change.attributes.isEmpty())
+        return std::nullopt;
+    return change;
+}
+
 ChangeReport Comparison::compare(const Snapshot &before, const Snapshot &after)
 {
-    ChangeReport report;
-    report.from = before.name;
-    report.to = after.name;
+    ChangeReportBuilder builder(before.name, after.name);
     const QHash<int, const SnapshotRequirement *> old = byIdentity(before);
     const QHash<int, const SnapshotRequirement *> now = byIdentity(after);
+    QList<RequirementChange> changes;
     for (const SnapshotRequirement &requirement : after.requirements) {
-        const SnapshotRequirement *earlier = old.value(requirement.identity);
-        if (!earlier) {
-            report.requirements.append({RequirementChange::Kind::Added,
-                                        requirement.identity,
-                                        0,
-                                        requirement.number,
-                                        {},
-                                        requirement.sentence,
-                                        {},
-                                        {}});
-            ++report.added;
-            continue;
-        }
-        // Rows never change but in their attributes: an unchanged number
-        // with equal attributes is the same requirement.
-        RequirementChange change = changeOf(*earlier, requirement);
-        if (change.words.isEmpty() && change.attributes.isEmpty())
-            continue;
-        report.requirements.append(std::move(change));
-        ++report.changed;
+        if (std::optional<RequirementChange> change =
+                between(old.value(requirement.identity), &requirement))
+            changes.append(std::move(*change));
     }
     for (const SnapshotRequirement &requirement : before.requirements) {
-        if (now.contains(requirement.identity))
-            continue;
-        report.requirements.append({RequirementChange::Kind::Deleted,
-                                    requirement.identity,
-                                    requirement.number,
-                                    0,
-                                    requirement.sentence,
-                                    {},
-                                    {},
-                                    {}});
-        ++report.deleted;
+        if (!now.contains(requirement.identity))
+            changes.append(*between(&requirement, nullptr));
     }
-    std::stable_sort(report.requirements.begin(), report.requirements.end(),
+    std::stable_sort(changes.begin(), changes.end(),
                      [](const RequirementChange &a, const RequirementChange &b) {
                          return a.identity < b.identity;
                      });
+    for (const RequirementChange &change : changes)
+        (void)builder.requirement(change);
     for (const auto &[parent, dependent] : linksMissingFrom(before, linkSet(after)))
-        report.links.append({false, parent, dependent});
-    report.linksRemoved = int(report.links.size());
+        (void)builder.link({false, parent, dependent});
     for (const auto &[parent, dependent] : linksMissingFrom(after, linkSet(before)))
-        report.links.append({true, parent, dependent});
-    report.linksAdded = int(report.links.size()) - report.linksRemoved;
-    return report;
+        (void)builder.link({true, parent, dependent});
+    return std::move(builder.report());
 }
 
 const QStringList &Comparison::attributeKeys()

@@ -2,6 +2,7 @@
 
 #include "change/snapshot.h"
 #include "change/worddifference.h"
+#include "common/outcome.h"
 
 #include <QList>
 #include <QString>
@@ -58,12 +59,41 @@ struct ChangeReport
     bool isEmpty() const { return requirements.isEmpty() && links.isEmpty(); }
 };
 
+// Where a comparison's changes go as they are found: the requirements by
+// identity, then the links removed and the links added, each by parent and
+// dependent. The first refusal stops the comparison.
+class ChangeSink
+{
+public:
+    virtual ~ChangeSink() = default;
+    virtual Outcome requirement(const RequirementChange &change) = 0;
+    virtual Outcome link(const LinkChange &link) = 0;
+};
+
+// A sink that keeps the changes as one report, with their counts.
+class ChangeReportBuilder : public ChangeSink
+{
+public:
+    ChangeReportBuilder(QString from, QString to);
+    Outcome requirement(const RequirementChange &change) override;
+    Outcome link(const LinkChange &link) override;
+    ChangeReport &report() { return m_report; }
+
+private:
+    ChangeReport m_report;
+};
+
 // Compares two sets of requirements: what the newer one added, deleted and
 // changed, and which links it added and removed.
 class Comparison
 {
 public:
     static ChangeReport compare(const Snapshot &before, const Snapshot &after);
+
+    // One requirement as each set holds it (nullptr where a set lacks it):
+    // added, deleted, changed, or nothing when both hold it alike.
+    static std::optional<RequirementChange> between(const SnapshotRequirement *before,
+                                                    const SnapshotRequirement *after);
 
     // The attributes compared, by key, in the order a report lists them.
     static const QStringList &attributeKeys();

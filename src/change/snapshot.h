@@ -7,7 +7,8 @@
 
 namespace varn::store {
 struct FrozenRequirements;
-}
+struct MasterReqRow;
+} // namespace varn::store
 
 namespace varn::change {
 
@@ -26,6 +27,8 @@ struct SnapshotRequirement
     QString paragraph;
     QString comments;
     QString sentence;
+
+    static SnapshotRequirement of(const store::MasterReqRow &row);
 };
 
 // A set of requirements and their dependent links (parent, dependent) as it

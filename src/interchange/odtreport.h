@@ -3,9 +3,8 @@
 #include "common/outcome.h"
 #include "interchange/exchangedrequirement.h"
 
-#include <QByteArray>
 #include <QDateTime>
-#include <QList>
+#include <QIODevice>
 #include <QString>
 
 namespace varn::interchange {
@@ -15,25 +14,23 @@ namespace varn::interchange {
 // under each paragraph number, in document order, its requirements in number
 // order, each with its sentence and attributes. Requirements without a
 // paragraph number come last, under a heading of their own.
+//
+// The document is written as the requirements are read: each one's part of
+// the text goes into a temporary file beside the output as it comes, and
+// only its paragraph's place and where its part lies are kept (16 bytes a
+// requirement), so that the parts can be put in paragraph order and the
+// document's text packed into the archive from a second temporary file.
 class OdtReport
 {
 public:
-    struct Section
-    {
-        QString paragraph; // empty: the requirements without one
-        QList<const ExchangedRequirement *> requirements;
-    };
-
-    // The sections in the order the document shows them.
-    static QList<Section> sections(const QList<ExchangedRequirement> &requirements);
-    // The heading of a section.
-    static QString heading(const Section &section);
-    // The OpenDocument file's bytes.
-    // The text is built whole before it is written: it holds every
-    // requirement.
-    static Result<QByteArray> document(const QString &systemName,
-                                       const QList<ExchangedRequirement> &requirements,
-                                       const QDateTime &created);
+    // The heading of the section of a paragraph number; empty (or "None",
+    // which a requirement saved without one stores) for the requirements
+    // without one.
+    static QString heading(const QString &paragraph);
+    // Writes the OpenDocument file into the device; the temporary files go
+    // into `folder`.
+    static Outcome write(const ExchangeSet &set, const QDateTime &created, QIODevice &device,
+                         const QString &folder);
 };
 
 } // namespace varn::interchange

@@ -173,26 +173,6 @@ Outcome writeXlsx(const ExchangeSet &set, const QString &path, QIODevice &file,
                              QFileInfo(path).absolutePath());
 }
 
-// The OpenDocument text is built whole in memory, so the requirements are
-// read into it first.
-Outcome writeOdt(const ExchangeSet &set, QIODevice &file)
-{
-    QList<ExchangedRequirement> requirements;
-    requirements.reserve(set.count);
-    const Outcome read = set.forEachRequirement([&requirements](const ExchangedRequirement &r) {
-        requirements.append(r);
-        return Outcome::ok();
-    });
-    if (!read)
-        return read;
-    const Result<QByteArray> odt =
-        OdtReport::document(set.systemName, requirements, QDateTime::currentDateTime());
-    if (!odt)
-        return odt.outcome();
-    file.write(odt.value());
-    return Outcome::ok();
-}
-
 // The texts of a requirement as a file can carry them; the number of
 // characters changed. The stored fields are written as JSON, which escapes
 // control characters itself, so a round trip keeps them.
@@ -264,8 +244,10 @@ RequirementExchange::exportTo(ExchangeFormat format, const Workspace &workspace,
         case ExchangeFormat::Html:
             return writeHtml(set.value(), workspace, file, progress);
         case ExchangeFormat::Odt:
-            if (Outcome written = writeOdt(set.value(), file); !written)
-                return written;
+            if (Outcome written = OdtReport::write(set.value(), QDateTime::currentDateTime(), file,
+                                                   QFileInfo(path).absolutePath());
+                !written)
+                return writeFailure(path, written.message());
             break;
         case ExchangeFormat::Xlsx:
             if (Outcome written = writeXlsx(set.value(), path, file, progress); !written)

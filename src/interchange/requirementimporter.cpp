@@ -144,6 +144,10 @@ public:
             return saved; // the transaction rolls back
         if (Outcome linked = importLinks(batch.links, batch.foreignDocument != nullptr); !linked)
             return linked;
+        if (m_summary.report.failed())
+            return Outcome::stop(
+                Tr::tr("The report of the import could not be written to a temporary file: %1")
+                    .arg(m_summary.report.error()));
         if (m_document) {
             if (Outcome kept = keepDocument(); !kept)
                 return kept;

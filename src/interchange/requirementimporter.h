@@ -2,6 +2,7 @@
 
 #include "common/outcome.h"
 #include "interchange/importbatch.h"
+#include "interchange/reportlines.h"
 
 #include <QList>
 #include <QString>
@@ -89,7 +90,7 @@ struct ImportSummary
     int deleted = 0;
     // What was left out, and why: over-long texts, duplicates, references to
     // requirements that were not imported, refusals of a composer.
-    QStringList report;
+    ReportLines report;
     // What was imported and deserves a word: the cycles of dependents the
     // imported links close.
     QStringList notices;

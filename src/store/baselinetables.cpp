@@ -2,6 +2,7 @@
 #include "store/storetr.h"
 
 #include "store/boundquery.h"
+#include "store/forwardrows.h"
 
 #include "common/storedwords.h"
 #include "store/savetransaction.h"
@@ -114,24 +115,6 @@ struct SideOf
                     condition,
                 {deletedWord()}};
     }
-    // A statement that finds "y", this side's row of x's number holding
-    // the same attributes.
-    std::pair<QString, QVariantList> sameRow() const
-    {
-        QString same;
-        for (const char *column : kComparedAttributes)
-            same +=
-                QStringLiteral(" AND y.%1 IS NOT DISTINCT FROM x.%1").arg(QLatin1String(column));
-        if (baseline)
-            return {QStringLiteral("SELECT 1 FROM BASELINE_REQ y WHERE y.FK_Baseline = ? AND "
-                                   "y.Req_Num = x.Req_Num") +
-                        same,
-                    {*baseline}};
-        return {QStringLiteral("SELECT 1 FROM MASTER_REQ y WHERE y.Req_Num = x.Req_Num AND "
-                               "(y.FSTType IS NULL OR y.FSTType <> ?)") +
-                    same,
-                {deletedWord()}};
-    }
     // Its links as "x" where the condition holds.
     std::pair<QString, QVariantList> links_(const QString &condition) const
     {
@@ -144,19 +127,15 @@ struct SideOf
                     condition,
                 {}};
     }
-    // A statement that finds "y", this side's link joining x's two ends;
-    // with the key, the very link x.
-    std::pair<QString, QVariantList> sameLink(bool sameKey) const
+    // A statement that finds "y", this side's link joining x's two ends.
+    std::pair<QString, QVariantList> sameLink() const
     {
-        const QString key = sameKey ? QStringLiteral(" AND y.Dep_Num = x.Dep_Num") : QString();
         if (baseline)
             return {QStringLiteral("SELECT 1 FROM BASELINE_LINK y WHERE y.FK_Baseline = ? AND "
-                                   "y.FK_ReqNum = x.FK_ReqNum AND y.Dep_ReqNum = x.Dep_ReqNum") +
-                        key,
+                                   "y.FK_ReqNum = x.FK_ReqNum AND y.Dep_ReqNum = x.Dep_ReqNum"),
                     {*baseline}};
         return {QStringLiteral("SELECT 1 FROM DEPENDENT_REQ y WHERE y.FK_ReqNum = x.FK_ReqNum "
-                               "AND y.Dep_ReqNum = x.Dep_ReqNum") +
-                    key,
+                               "AND y.Dep_ReqNum = x.Dep_ReqNum"),
                 {}};
     }
 };
@@ -188,74 +167,150 @@ Result<SideOf> readSide(QSqlQuery &query, const BaselineTables::Side &side)
     return read;
 }
 
-bool readRequirements(QSqlQuery &query, const QString &sql, const QVariantList &values,
-                      QList<MasterReqRow> &rows)
+// A requirement's identity: the number of its first version.
+qint32 identityOf(const MasterReqRow &row)
 {
-    if (!runBound(query, sql, values))
-        return false;
-    while (query.next())
-        rows.append(masterRowOf(query));
-    query.finish();
-    return true;
+    return row.OrigReqNum > 0 ? row.OrigReqNum : row.Req_Num;
 }
 
-bool readLinks(QSqlQuery &query, const QString &sql, const QVariantList &values,
-               QList<std::pair<qint32, qint32>> &links)
-{
-    if (!runBound(query, sql, values))
-        return false;
-    while (query.next())
-        links.append({query.value(0).toInt(), query.value(1).toInt()});
-    query.finish();
-    return true;
-}
+const QString kIdentityOrder =
+    QStringLiteral(" ORDER BY CASE WHEN m.OrigReqNum > 0 THEN m.OrigReqNum ELSE m.Req_Num END, "
+                   "x.Req_Num");
 
-// What the older set and the newer one hold that the other does not hold
-// alike. Only the older set's requirements are read whole, against the
-// newer's rows of the same numbers: the newer's rows above the older's last
-// number are new, and those below it are the older's rows, the same unless
-// their attributes changed, which that one reading finds. Links are never
-// rewritten: the newer's above the older's last key are new, and the older
-// lost some only when the newer holds fewer of the keys below it.
-Result<std::pair<FrozenRequirements, FrozenRequirements>>
-readDifferences(QSqlDatabase &database, const SideOf &older, const SideOf &newer)
+// The older set's rows that the newer does not hold alike, by identity,
+// each beside the newer's row of the same number (the columns after the
+// thirteen of masterRowOf: its number, NULL when the newer lacks it, then
+// its attributes). A row's number, version and sentence never differ, so the
+// newer's row of that number is the MASTER_REQ row with its own attributes.
+bool openOlderUnlike(ForwardRows &rows, const SideOf &older, const SideOf &newer)
 {
-    QSqlQuery query(database);
-    std::pair<FrozenRequirements, FrozenRequirements> sets;
-    auto &[before, after] = sets;
-
-    const auto [same, sameValues] = newer.sameRow();
-    auto [olderRows, olderValues] =
-        older.rows(QStringLiteral("NOT EXISTS (") + same + QStringLiteral(")"));
-    if (!readRequirements(query,
-                          kRequirementColumns + olderRows + QStringLiteral(" ORDER BY x.Req_Num"),
-                          olderValues + sameValues, before.requirements))
-        return failed(query);
-    auto [newRows, newValues] = newer.rows(QStringLiteral("x.Req_Num > ?"));
-    if (!readRequirements(query, kRequirementColumns + newRows,
-                          newValues + QVariantList{older.lastRequirement}, after.requirements))
-        return failed(query);
-    // The newer's rows of the numbers whose rows differ, a bounded list at
-    // a time.
-    constexpr qsizetype kChunk = 500;
-    for (qsizetype from = 0; from < before.requirements.size(); from += kChunk) {
-        QVariantList numbers;
-        for (qsizetype i = from; i < std::min(from + kChunk, before.requirements.size()); ++i)
-            numbers.append(before.requirements.at(i).Req_Num);
-        QStringList marks(numbers.size(), QStringLiteral("?"));
-        auto [changedRows, changedValues] = newer.rows(
-            QStringLiteral("x.Req_Num IN (") + marks.join(QLatin1Char(',')) + QStringLiteral(")"));
-        if (!readRequirements(query, kRequirementColumns + changedRows, changedValues + numbers,
-                              after.requirements))
-            return failed(query);
+    QString join;
+    QVariantList joinValues;
+    if (newer.baseline) {
+        join = QStringLiteral(" LEFT JOIN BASELINE_REQ y ON y.FK_Baseline = ? AND "
+                              "y.Req_Num = x.Req_Num");
+        joinValues = {*newer.baseline};
+    } else {
+        join = QStringLiteral(" LEFT JOIN MASTER_REQ y ON y.Req_Num = x.Req_Num AND "
+                              "(y.FSTType IS NULL OR y.FSTType <> ?)");
+        joinValues = {deletedWord()};
     }
+    QString alike;
+    for (const char *column : kComparedAttributes)
+        alike += (alike.isEmpty() ? QString() : QStringLiteral(" AND ")) +
+                 QStringLiteral("y.%1 IS NOT DISTINCT FROM x.%1").arg(QLatin1String(column));
+    auto [from, values] =
+        older.rows(QStringLiteral("(y.Req_Num IS NULL OR NOT (") + alike + QStringLiteral("))"));
+    // older.rows() begins with its table and join; the newer's row joins
+    // before the conditions.
+    const qsizetype where = from.indexOf(QLatin1String(" WHERE "));
+    from.insert(where, join);
+    return rows.open(kRequirementColumns.chopped(6) +
+                         QStringLiteral(", y.Req_Num, y.FSTType, y.Category, y.Priority, "
+                                        "y.Release, y.ParaNum, y.DateSaved, y.Comments FROM ") +
+                         from + kIdentityOrder,
+                     joinValues + values);
+}
 
-    const auto [olderLink, olderLinkValues] = older.sameLink(false);
-    auto [added, addedValues] = newer.links_(QStringLiteral("x.Dep_Num > ? AND NOT EXISTS (") +
-                                             olderLink + QStringLiteral(")"));
-    if (!readLinks(query, added, addedValues + QVariantList{older.lastLink} + olderLinkValues,
-                   after.links))
-        return failed(query);
+// The newer set's rows above the older's last number: its new ones.
+bool openNewerRows(ForwardRows &rows, const SideOf &older, const SideOf &newer)
+{
+    const auto [from, values] = newer.rows(QStringLiteral("x.Req_Num > ?"));
+    return rows.open(kRequirementColumns + from + kIdentityOrder,
+                     values + QVariantList{older.lastRequirement});
+}
+
+// One identity's rows, from the older set's unlike rows (each with the
+// newer's row of its number) and the newer's new rows, read side by side.
+struct UnlikeRows
+{
+    ForwardRows &olderRows;
+    ForwardRows &newerRows;
+    std::optional<std::pair<MasterReqRow, std::optional<MasterReqRow>>> olderHead;
+    std::optional<MasterReqRow> newerHead;
+
+    void advanceOlder()
+    {
+        olderHead.reset();
+        if (!olderRows.next())
+            return;
+        const QSqlQuery &row = olderRows.row();
+        MasterReqRow before = masterRowOf(row);
+        std::optional<MasterReqRow> after;
+        if (!row.isNull(13)) {
+            after = before;
+            after->FSTType = row.value(14).toString();
+            after->Category = row.value(15).toString();
+            after->Priority = row.value(16).toInt();
+            after->Release = row.value(17).toInt();
+            after->ParaNum = row.value(18).toString();
+            after->DateSaved = row.value(19).toString();
+            after->Comments = row.value(20).toString();
+        }
+        olderHead.emplace(std::move(before), std::move(after));
+    }
+    void advanceNewer()
+    {
+        newerHead.reset();
+        if (newerRows.next())
+            newerHead = masterRowOf(newerRows.row());
+    }
+    bool atEnd() const { return !olderHead && !newerHead; }
+    qint32 nextIdentity() const
+    {
+        if (!newerHead)
+            return identityOf(olderHead->first);
+        if (!olderHead)
+            return identityOf(*newerHead);
+        return std::min(identityOf(olderHead->first), identityOf(*newerHead));
+    }
+    // The older and newer rows of the next identity; the last of each when
+    // a set holds more than one (a set holds one live version of a
+    // requirement).
+    std::pair<std::optional<MasterReqRow>, std::optional<MasterReqRow>> take()
+    {
+        const qint32 identity = nextIdentity();
+        std::pair<std::optional<MasterReqRow>, std::optional<MasterReqRow>> rows;
+        while (olderHead && identityOf(olderHead->first) == identity) {
+            rows.first = std::move(olderHead->first);
+            if (olderHead->second)
+                rows.second = std::move(olderHead->second);
+            advanceOlder();
+        }
+        while (newerHead && identityOf(*newerHead) == identity) {
+            rows.second = std::move(newerHead);
+            advanceNewer();
+        }
+        return rows;
+    }
+};
+
+Outcome rowsFailed(const ForwardRows &rows)
+{
+    return Outcome::stop(Tr::tr("The baselines could not be read or written.") + QLatin1Char('\n') +
+                         rows.lastError().text());
+}
+
+// The links of the newer set whose two ends the older lacks, or those of the
+// older set the newer lost; each pair once, by parent and dependent. Links
+// are never rewritten: the newer's new ones are above the older's last key,
+// and the older lost some only when the newer holds fewer of the keys below
+// it.
+Result<bool> openLinksOnlyIn(QSqlDatabase &database, ForwardRows &rows, const SideOf &older,
+                             const SideOf &newer, bool newerSide)
+{
+    const QString distinct = QStringLiteral("SELECT DISTINCT x.FK_ReqNum, x.Dep_ReqNum FROM");
+    const QString order = QStringLiteral(" ORDER BY x.FK_ReqNum, x.Dep_ReqNum");
+    if (newerSide) {
+        const auto [olderLink, olderLinkValues] = older.sameLink();
+        auto [added, addedValues] = newer.links_(QStringLiteral("x.Dep_Num > ? AND NOT EXISTS (") +
+                                                 olderLink + QStringLiteral(")"));
+        added.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"), distinct);
+        if (!rows.open(added + order, addedValues + QVariantList{older.lastLink} + olderLinkValues))
+            return rowsFailed(rows);
+        return true;
+    }
+    QSqlQuery query(database);
     auto [kept, keptValues] = newer.links_(QStringLiteral("x.Dep_Num <= ?"));
     kept.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"),
                  QStringLiteral("SELECT COUNT(*) FROM"));
@@ -263,18 +318,65 @@ readDifferences(QSqlDatabase &database, const SideOf &older, const SideOf &newer
         return failed(query);
     const qint32 stillHeld = query.value(0).toInt();
     query.finish();
-    if (stillHeld != older.links) {
-        const auto [sameKey, sameKeyValues] = newer.sameLink(true);
-        const auto [samePair, samePairValues] = newer.sameLink(false);
-        auto [lost, lostValues] =
-            older.links_(QStringLiteral("NOT EXISTS (") + sameKey +
-                         QStringLiteral(") AND NOT EXISTS (") + samePair + QStringLiteral(")"));
-        if (!readLinks(query, lost, lostValues + sameKeyValues + samePairValues, before.links))
-            return failed(query);
+    if (stillHeld == older.links)
+        return false;
+    const auto [samePair, samePairValues] = newer.sameLink();
+    auto [lost, lostValues] =
+        older.links_(QStringLiteral("NOT EXISTS (") + samePair + QStringLiteral(")"));
+    lost.replace(QStringLiteral("SELECT x.FK_ReqNum, x.Dep_ReqNum FROM"), distinct);
+    if (!rows.open(lost + order, lostValues + samePairValues))
+        return rowsFailed(rows);
+    return true;
+}
+
+// Both sides' unlike rows read side by side and merged by identity, then
+// the links each lacks. `swapped` when `older` is the comparison's after.
+Outcome streamDifferences(QSqlDatabase &database, const SideOf &older, const SideOf &newer,
+                          bool swapped, const BaselineTables::RowsVisit &visitRows,
+                          const BaselineTables::LinkVisit &visitLink)
+{
+    {
+        ForwardRows olderRows(database, QStringLiteral("varn_older_rows"));
+        ForwardRows newerRows(database, QStringLiteral("varn_newer_rows"));
+        if (!openOlderUnlike(olderRows, older, newer))
+            return rowsFailed(olderRows);
+        if (!openNewerRows(newerRows, older, newer))
+            return rowsFailed(newerRows);
+        UnlikeRows unlike{olderRows, newerRows, std::nullopt, std::nullopt};
+        unlike.advanceOlder();
+        unlike.advanceNewer();
+        while (!unlike.atEnd()) {
+            const auto [inOlder, inNewer] = unlike.take();
+            const MasterReqRow *olderRow = inOlder ? &*inOlder : nullptr;
+            const MasterReqRow *newerRow = inNewer ? &*inNewer : nullptr;
+            if (Outcome visited =
+                    swapped ? visitRows(newerRow, olderRow) : visitRows(olderRow, newerRow);
+                !visited)
+                return visited;
+        }
+        if (olderRows.failed())
+            return rowsFailed(olderRows);
+        if (newerRows.failed())
+            return rowsFailed(newerRows);
     }
-    std::sort(after.requirements.begin(), after.requirements.end(),
-              [](const MasterReqRow &a, const MasterReqRow &b) { return a.Req_Num < b.Req_Num; });
-    return sets;
+    // Those only the comparison's before holds come first.
+    for (const bool newerSide : {swapped, !swapped}) {
+        ForwardRows links(database, QStringLiteral("varn_unlike_links"));
+        const Result<bool> opened = openLinksOnlyIn(database, links, older, newer, newerSide);
+        if (!opened)
+            return opened.outcome();
+        if (!opened.value())
+            continue;
+        while (links.next()) {
+            if (Outcome visited = visitLink(newerSide != swapped, links.row().value(0).toInt(),
+                                            links.row().value(1).toInt());
+                !visited)
+                return visited;
+        }
+        if (links.failed())
+            return rowsFailed(links);
+    }
+    return Outcome::ok();
 }
 
 } // namespace
@@ -423,32 +525,25 @@ Result<FrozenRequirements> BaselineTables::live() const
     });
 }
 
-Result<std::pair<FrozenRequirements, FrozenRequirements>>
-BaselineTables::differences(Side before, Side after) const
+Outcome BaselineTables::forEachDifference(Side before, Side after, const RowsVisit &requirement,
+                                          const LinkVisit &link) const
 {
-    return inSnapshot(
-        m_connection,
-        [&](QSqlDatabase &database) -> Result<std::pair<FrozenRequirements, FrozenRequirements>> {
-            QSqlQuery query(database);
-            Result<SideOf> first = readSide(query, before);
-            if (!first)
-                return first.outcome();
-            Result<SideOf> second = readSide(query, after);
-            if (!second)
-                return second.outcome();
-            // The live requirements are the newest set, and a later
-            // baseline has a greater key.
-            const auto age = [](const Side &side) {
-                return side ? qint64(*side) : std::numeric_limits<qint64>::max();
-            };
-            if (age(before) <= age(after))
-                return readDifferences(database, first.value(), second.value());
-            Result<std::pair<FrozenRequirements, FrozenRequirements>> swapped =
-                readDifferences(database, second.value(), first.value());
-            if (!swapped)
-                return swapped;
-            return std::pair{std::move(swapped->second), std::move(swapped->first)};
-        });
+    return inSnapshot(m_connection, [&](QSqlDatabase &database) -> Outcome {
+        QSqlQuery query(database);
+        Result<SideOf> first = readSide(query, before);
+        if (!first)
+            return first.outcome();
+        Result<SideOf> second = readSide(query, after);
+        if (!second)
+            return second.outcome();
+        const auto age = [](const Side &side) {
+            return side ? qint64(*side) : std::numeric_limits<qint64>::max();
+        };
+        if (age(before) <= age(after))
+            return streamDifferences(database, first.value(), second.value(), false, requirement,
+                                     link);
+        return streamDifferences(database, second.value(), first.value(), true, requirement, link);
+    });
 }
 
 } // namespace varn::store

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -59,12 +60,17 @@ public:
     // One side of a comparison: a baseline by its key, or the live
     // requirements (nullopt).
     using Side = std::optional<qint32>;
-    // What each side holds that the other does not hold alike: the
-    // requirement rows the other lacks or holds with other attributes, and
-    // the links it lacks. What both hold alike is never read, so a
-    // comparison costs what differs.
-    Result<std::pair<FrozenRequirements, FrozenRequirements>> differences(Side before,
-                                                                          Side after) const;
+    // What each side holds that the other does not hold alike, handed over
+    // as it is read, never held: for each requirement (by its identity, the number of its first
+    // version) that one side lacks or holds otherwise, its row on each side (nullptr where the side
+    // has none), in ascending identity; then the links one side lacks, each pair once: first those
+    // only `before` holds, then those only `after` holds, each by parent and dependent. The reads
+    // run forward (on a server through cursors), so two sets of any size take the same memory. The
+    // first refusal a visit returns stops the reads and is returned as it is.
+    using RowsVisit = std::function<Outcome(const MasterReqRow *before, const MasterReqRow *after)>;
+    using LinkVisit = std::function<Outcome(bool onlyAfter, qint32 parent, qint32 dependent)>;
+    Outcome forEachDifference(Side before, Side after, const RowsVisit &requirement,
+                              const LinkVisit &link) const;
 
 private:
     QString m_connection;

@@ -1,5 +1,6 @@
 // The comparison of two sets of requirements, on its own: no database, two
 // snapshots in, the changes and their reports out.
+#include "change/changereportstream.h"
 #include "change/changereportwriter.h"
 #include "change/comparison.h"
 
@@ -156,6 +157,62 @@ private slots:
                  qPrintable(html));
         QVERIFY(!html.contains(QStringLiteral("<b>now")));
         QVERIFY(html.contains(QStringLiteral("Link removed: 3 depends on 1")));
+    }
+
+    // A report written change by change is the document QJsonDocument would
+    // write of it, whatever the number of changes: a few, none, and enough
+    // that the parts waiting for the counts go to a temporary file. The HTML
+    // read back from that file is the page held whole.
+    void streamsAsTheWholeDocument_data()
+    {
+        QTest::addColumn<int>("changed");
+        QTest::addColumn<int>("links");
+        QTest::newRow("none") << 0 << 0;
+        QTest::newRow("a few") << 3 << 2;
+        QTest::newRow("past the memory's share") << 4000 << 3000;
+    }
+
+    void streamsAsTheWholeDocument()
+    {
+        QFETCH(int, changed);
+        QFETCH(int, links);
+        Snapshot before{QStringLiteral("r \"1\"\t"), {}, {}};
+        Snapshot after{{}, {}, {}};
+        for (int i = 1; i <= changed; ++i) {
+            const QString words = QStringLiteral("open gate %1 of the \"north\" yard\\%2 ")
+                                      .arg(i)
+                                      .arg(QString(200, QChar(u'\u00e9')));
+            before.requirements.append(requirement(i, words));
+            after.requirements.append(
+                requirement(i + changed, words + QStringLiteral("now"), i, 2));
+        }
+        for (int i = 1; i <= links; ++i)
+            (i % 2 ? before.links : after.links).append({i, i + 1});
+        const ChangeReport report = Comparison::compare(before, after);
+        using Format = ChangeReportWriter::Format;
+        for (const Format format : {Format::Json, Format::Html, Format::Text}) {
+            QString out;
+            ChangeReportStream stream(format, report.from, report.to, QStringLiteral("Acme"),
+                                      [&out](const QString &line) { out += line + u'\n'; });
+            for (const RequirementChange &change : report.requirements)
+                QVERIFY(stream.requirement(change));
+            for (const LinkChange &link : report.links)
+                QVERIFY(stream.link(link));
+            QVERIFY(stream.finish());
+            QCOMPARE(stream.isEmpty(), report.isEmpty());
+            if (format == Format::Json) {
+                QJsonParseError error;
+                const QJsonDocument document = QJsonDocument::fromJson(out.toUtf8(), &error);
+                QCOMPARE(error.error, QJsonParseError::NoError);
+                QCOMPARE(out, QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
+                QCOMPARE(document.object().value("requirements").toArray().size(), changed);
+                QCOMPARE(document.object().value("links").toArray().size(), links);
+            } else if (format == Format::Html) {
+                QCOMPARE(out, ChangeReportWriter::html(report, QStringLiteral("Acme")));
+            } else {
+                QCOMPARE(out, ChangeReportWriter::text(report));
+            }
+        }
     }
 };
 

@@ -149,12 +149,13 @@ bool CompareDialog::compare()
     const QString toName = m_to->currentData().toString();
     if (fromName.isEmpty())
         return false;
-    const Result<std::pair<Snapshot, Snapshot>> sets = m_baselines.differences(fromName, toName);
-    if (!sets) {
-        m_workbench.showMessage(sets.outcome());
+    // Only the changes are read and kept, never the two sets.
+    Result<ChangeReport> changes = m_baselines.compare(fromName, toName);
+    if (!changes) {
+        m_workbench.showMessage(changes.outcome());
         return false;
     }
-    showReport(Comparison::compare(sets->first, sets->second));
+    showReport(std::move(changes.value()));
     return true;
 }
 

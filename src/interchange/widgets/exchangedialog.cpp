@@ -5,6 +5,7 @@
 #include "app/widgets/messagepresenter.h"
 #include "app/widgets/workbench.h"
 #include "interchange/interchangetr.h"
+#include "interchange/widgets/importreportmodel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,8 +13,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QSaveFile>
 
 namespace varn::interchange {
 
@@ -105,11 +107,21 @@ QWidget *ExchangeDialog::choices()
         connect(m_file, &QLineEdit::editingFinished, this, &ExchangeDialog::readSpecifications);
         connect(m_format, &QComboBox::currentIndexChanged, this,
                 &ExchangeDialog::readSpecifications);
-        m_report = new QPlainTextEdit(box);
-        m_report->setReadOnly(true);
+        // A list of the lines rather than one text: an import of a million
+        // records shows its report at once.
+        m_reportLines = new ImportReportModel(this);
+        m_report = new QListView(box);
+        m_report->setModel(m_reportLines);
+        m_report->setUniformItemSizes(true);
+        m_report->setSelectionMode(QAbstractItemView::ExtendedSelection);
         m_report->setMinimumHeight(140);
         grid->addWidget(buddyLabel(Tr::tr("&Report:"), m_report), 4, 0, Qt::AlignTop);
         grid->addWidget(m_report, 4, 1, 1, 2);
+        m_saveReport = new QPushButton(Tr::tr("Sa&ve Report..."), box);
+        m_saveReport->setAccessibleName(Tr::tr("Save Report..."));
+        m_saveReport->setEnabled(false);
+        grid->addWidget(m_saveReport, 5, 2);
+        connect(m_saveReport, &QPushButton::clicked, this, &ExchangeDialog::saveReport);
     }
     grid->setColumnStretch(1, 1);
     connect(m_browse, &QPushButton::clicked, this, &ExchangeDialog::browse);
@@ -251,16 +263,16 @@ std::optional<bool> ExchangeDialog::confirmUpdate()
     }
     if (!preview) {
         panel()->setStatus(Tr::tr("Nothing was imported."));
-        m_report->setPlainText(preview.outcome().message());
+        showReportText(preview.outcome().message());
         m_workbench.showMessage(preview.outcome());
         return std::nullopt;
     }
     if (preview->changed.isEmpty() && preview->missing.isEmpty())
         return false;
-    QStringList lines = updateLines(preview.value());
-    for (const ImportSummary::Imported &imported : preview->imported)
-        lines.append(QStringLiteral("%1  %2").arg(imported.number).arg(imported.sentence));
-    m_report->setPlainText(lines.join(QLatin1Char('\n')));
+    ImportSummary shown = preview.value();
+    shown.report = ReportLines();
+    shown.notices.clear();
+    showReport(updateLines(shown), shown);
     const QString question =
         Tr::tr("This file updates requirements imported from it before: %1 changed, %2 new, "
                "%3 unchanged, %4 no longer in the file.\nImport the changes?")
@@ -305,15 +317,11 @@ void ExchangeDialog::runImport()
     }
     if (!summary) {
         panel()->setStatus(Tr::tr("Nothing was imported."));
-        m_report->setPlainText(summary.outcome().message());
+        showReportText(summary.outcome().message());
         m_workbench.showMessage(summary.outcome());
         return;
     }
-    QStringList lines = updateLines(summary.value());
-    for (const ImportSummary::Imported &imported : summary->imported)
-        lines.append(QStringLiteral("%1  %2").arg(imported.number).arg(imported.sentence));
-    lines += summary->report + summary->notices;
-    m_report->setPlainText(lines.join(QLatin1Char('\n')));
+    showReport(updateLines(summary.value()), summary.value());
     panel()->setPercent(100);
     QString status =
         (dryRun ? Tr::tr("Would import %1 requirement(s) and %2 dependent link(s); %3 left out.")
@@ -340,6 +348,46 @@ void ExchangeDialog::runImport()
         if (summary->deleted > 0)
             application.setRequirementsChanged(true);
         m_workbench.announceRequirementsStored();
+    }
+}
+
+void ExchangeDialog::showReport(const QStringList &first, const ImportSummary &summary)
+{
+    m_reportLines->showSummary(first, summary);
+    m_saveReport->setEnabled(m_reportLines->rowCount() > 0);
+}
+
+void ExchangeDialog::showReportText(const QString &text)
+{
+    m_reportLines->showText(text);
+    m_saveReport->setEnabled(true);
+}
+
+QString ExchangeDialog::reportText() const
+{
+    return m_reportLines ? m_reportLines->text() : QString();
+}
+
+void ExchangeDialog::saveReport()
+{
+    const QFileInfo imported(m_file->text().trimmed());
+    const QString proposed = imported.path() + QLatin1Char('/') + imported.completeBaseName() +
+                             Tr::tr("-report") + QStringLiteral(".txt");
+    const QString path = m_workbench.presenter().chooseFileToSave(
+        this, proposed, Tr::tr("Text files (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    // Written a line at a time, into a file that replaces the old one only
+    // when it is whole.
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    for (int row = 0; written && row < m_reportLines->rowCount(); ++row) {
+        const QByteArray line = (m_reportLines->line(row) + QLatin1Char('\n')).toUtf8();
+        written = file.write(line) == line.size();
+    }
+    if (!written || !file.commit()) {
+        m_workbench.showMessage(Outcome::stop(
+            Tr::tr("The report could not be saved to %1:\n%2").arg(path, file.errorString())));
     }
 }
 

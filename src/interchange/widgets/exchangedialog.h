@@ -9,7 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class QListView;
 class QPushButton;
 
 namespace varn::app {
@@ -17,6 +17,8 @@ class Workbench;
 }
 
 namespace varn::interchange {
+
+class ImportReportModel;
 
 // File > Export... and File > Import...: the format, the file (typed or
 // chosen with Browse...), the choice of every version (export) or of a dry
@@ -38,7 +40,13 @@ public:
     QComboBox *formatBox() const { return m_format; }
     QLineEdit *fileEdit() const { return m_file; }
     QCheckBox *optionBox() const { return m_option; }
-    QPlainTextEdit *reportView() const { return m_report; }
+    // The report's lines, one a row, made as they are shown.
+    QListView *reportView() const { return m_report; }
+    // The report whole, each line ended.
+    QString reportText() const;
+    QPushButton *saveReportButton() const { return m_saveReport; }
+    // "Save Report...": the report's lines into a text file the user names.
+    void saveReport();
     // Shown for a file of several document trees; its first entry takes all.
     QComboBox *specificationBox() const { return m_specification; }
     // Reads the document trees of the file named (done when the name is
@@ -55,6 +63,8 @@ private:
     void runImport();
     std::optional<bool> confirmUpdate();
     static QStringList updateLines(const ImportSummary &summary);
+    void showReport(const QStringList &first, const ImportSummary &summary);
+    void showReportText(const QString &text);
 
     app::Workbench &m_workbench;
     Direction m_direction;
@@ -62,7 +72,9 @@ private:
     QLineEdit *m_file = nullptr;
     QPushButton *m_browse = nullptr;
     QCheckBox *m_option = nullptr;
-    QPlainTextEdit *m_report = nullptr;
+    QListView *m_report = nullptr;
+    ImportReportModel *m_reportLines = nullptr;
+    QPushButton *m_saveReport = nullptr;
     QLabel *m_specificationLabel = nullptr;
     QComboBox *m_specification = nullptr;
     QString m_specificationsOf; // the file they were read from

@@ -1,5 +1,6 @@
 // baseline, diff and suspects: change control over a workspace's requirements.
 #include "change/baselines.h"
+#include "change/changereportstream.h"
 #include "change/changereportwriter.h"
 #include "change/comparison.h"
 #include "change/impact.h"
@@ -125,25 +126,17 @@ int runDiff(const QStringList &arguments)
     CVarnApp app(noticesOnStderr());
     if (const int opened = openWorkspace(app, *options, CVarnApp::Use::Read); opened != Done)
         return opened;
-    const Result<std::pair<change::Snapshot, change::Snapshot>> sets =
-        change::Baselines(app.requirementsConnectionName())
-            .differences(options->value(QStringLiteral("from")),
-                         options->value(QStringLiteral("to")));
-    if (!sets)
-        return report(sets.outcome(),
-                      sets.outcome().kind() == MessageKind::Stop ? DatabaseError : UsageError);
-    const change::ChangeReport changes = change::Comparison::compare(sets->first, sets->second);
-    switch (*format) {
-    case change::ChangeReportWriter::Format::Text:
-        printLine(change::ChangeReportWriter::text(changes).chopped(1));
-        break;
-    case change::ChangeReportWriter::Format::Json:
-        printLine(QString::fromUtf8(change::ChangeReportWriter::json(changes)).chopped(1));
-        break;
-    case change::ChangeReportWriter::Format::Html:
-        printLine(change::ChangeReportWriter::html(changes, app.systemName()).chopped(1));
-        break;
-    }
+    // Each change is printed as the comparison finds it.
+    change::ChangeReportStream changes(*format, options->value(QStringLiteral("from")),
+                                       options->value(QStringLiteral("to")), app.systemName(),
+                                       printLine);
+    Outcome compared = change::Baselines(app.requirementsConnectionName())
+                           .compare(options->value(QStringLiteral("from")),
+                                    options->value(QStringLiteral("to")), changes);
+    if (compared)
+        compared = changes.finish();
+    if (!compared)
+        return report(compared, compared.kind() == MessageKind::Stop ? DatabaseError : UsageError);
     return changes.isEmpty() ? Done : Refused;
 }
 

@@ -163,7 +163,9 @@ int runImport(const QStringList &arguments)
     for (const auto &imported : summary->imported)
         printLine(QStringLiteral("%1  %2").arg(imported.number, 5).arg(imported.sentence));
     printUpdate(summary.value(), dryRun);
-    for (const QString &line : summary->report + summary->notices)
+    for (const QString &line : summary->report)
+        printError(line);
+    for (const QString &line : summary->notices)
         printError(line);
     printLine((dryRun ? Tr::tr("Would import %1 requirement(s) and %2 dependent link(s); %3 "
                                "left out.")

@@ -9,6 +9,8 @@
 #include "app/widgets/workspacesuite.h"
 #include "central/widgets/centralviewfeature.h"
 #include "inspect/widgets/objectmodelview.h"
+#include "interchange/csvexchange.h"
+#include "interchange/csvtable.h"
 #include "interchange/widgets/exchangedialog.h"
 #include "interchange/widgets/interchangefeature.h"
 #include "interchange/widgets/tracedialog.h"
@@ -20,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -57,6 +60,69 @@ private slots:
     // Export in each format through Browse..., then a dry run of the import
     // of the ReqIF file: every requirement is already there, the report
     // says so, and nothing is written.
+    // An import that leaves out thousands of records (more than the report
+    // keeps in memory) shows every line in the report's list, the last one
+    // included, and "Save Report..." writes them all to the file named.
+    void reportOfManyLines()
+    {
+        constexpr int kRecords = 6000;
+        const QString path = m_environment->root() + QStringLiteral("/long.csv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(interchange::CsvTable::record(interchange::CsvExchange::header()).toUtf8());
+        const QString tooLong = QStringLiteral("The ESD system shall ") + QString(300, u'w');
+        for (int record = 1; record <= kRecords; ++record)
+            file.write(interchange::CsvTable::record({QString::number(record),
+                                                      "Technical",
+                                                      "23",
+                                                      "Software",
+                                                      "1",
+                                                      "1",
+                                                      "1",
+                                                      "None",
+                                                      tooLong,
+                                                      "1",
+                                                      "1-1-2020",
+                                                      {}})
+                           .toUtf8());
+        file.close();
+
+        ExchangeDialog importer(m_open->workbench, ExchangeDialog::Direction::Import);
+        QVERIFY(!importer.saveReportButton()->isEnabled());
+        importer.formatBox()->setCurrentIndex(
+            importer.formatBox()->findData(int(interchange::ExchangeFormat::Csv)));
+        importer.fileEdit()->setText(path);
+        importer.optionBox()->setChecked(true);
+        importer.generateButton()->click();
+        QCOMPARE(m_presenter.texts(), QStringList());
+        QCOMPARE(importer.panel()->status(),
+                 QStringLiteral("Would import 0 requirement(s) and 0 dependent link(s); %1 left "
+                                "out.")
+                     .arg(kRecords));
+        const QAbstractItemModel *lines = importer.reportView()->model();
+        QCOMPARE(lines->rowCount(), kRecords);
+        for (const int row : {0, 4095, 4096, kRecords - 1})
+            QVERIFY2(lines->index(row, 0).data().toString().startsWith(
+                         QStringLiteral("Record %1 is not imported: ").arg(row + 1)),
+                     qPrintable(lines->index(row, 0).data().toString()));
+        importer.reportView()->scrollToBottom();
+        QCOMPARE(misnamedControls(importer), QStringList());
+        saveScreenshot(importer, QStringLiteral("import-report.png"), programBackground());
+
+        const QString saved = m_environment->root() + QStringLiteral("/long-report.txt");
+        m_presenter.saveAnswers = {saved};
+        QVERIFY(importer.saveReportButton()->isEnabled());
+        importer.saveReportButton()->click();
+        QCOMPARE(m_presenter.saveProposals.last(),
+                 m_environment->root() + QStringLiteral("/long-report.txt"));
+        QFile report(saved);
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QString written = QString::fromUtf8(report.readAll());
+        QCOMPARE(written, importer.reportText());
+        QCOMPARE(written.count(QStringLiteral(" is not imported: ")), kRecords);
+        QCOMPARE(m_presenter.texts(), QStringList());
+    }
+
     void exportThenDryRunImport()
     {
         const int stored = requirementCount();
@@ -96,7 +162,7 @@ private slots:
             importer.panel()->status(),
             QStringLiteral("Would import 0 requirement(s) and 0 dependent link(s); %1 left out.")
                 .arg(stored));
-        QVERIFY(importer.reportView()->toPlainText().contains(
+        QVERIFY(importer.reportText().contains(
             QStringLiteral("is not imported: it duplicates requirement 1 of the workspace.")));
         QCOMPARE(requirementCount(), stored);
         saveScreenshot(importer, QStringLiteral("import-requirements.png"), programBackground());
@@ -149,7 +215,7 @@ private slots:
         QCOMPARE(importer.panel()->status(),
                  QStringLiteral("Would import 1 requirement(s) and 0 dependent link(s); 2 left "
                                 "out."));
-        QVERIFY(importer.reportView()->toPlainText().contains(QStringLiteral("close the valve")));
+        QVERIFY(importer.reportText().contains(QStringLiteral("close the valve")));
 
         // Another file of one specification hides the choice again.
         importer.fileEdit()->setText(m_environment->root() + QStringLiteral("/none.reqif"));

@@ -119,7 +119,7 @@ private slots:
             QCOMPARE(m_presenter.questions[1],
                      QStringLiteral("Import Requirements|1 requirement(s) imported before are no "
                                     "longer in the file.\nMark them deleted?"));
-        const QString report = dialog.reportView()->toPlainText();
+        const QString report = dialog.reportText();
         QVERIFY2(report.contains(QStringLiteral("(changed: next version of 1)")),
                  qPrintable(report));
         QVERIFY2(
