@@ -10,6 +10,7 @@
 #include "interchange/reqifobjectspill.h"
 #include "interchange/reqifvocabulary.h"
 
+#include <QBitArray>
 #include <QHash>
 #include <QSet>
 
@@ -199,6 +200,7 @@ public:
         chooseTextAttributes();
         const qsizetype count = m_objects.size();
         m_flags.resize(count);
+        m_placed.resize(count);
         m_index.reserve(count);
         for (qsizetype i = 0; i < count; ++i) {
             const QString &identifier = m_objects.identifier(i);
@@ -215,7 +217,7 @@ public:
         // document tree is taken.
         QStringList outside;
         for (qsizetype i = 0; i < count; ++i) {
-            if (m_placed.contains(i))
+            if (m_placed.testBit(i))
                 continue;
             if (m_chosen.isEmpty()) {
                 m_order.append(i);
@@ -444,9 +446,9 @@ private:
                         : parent.number + QLatin1Char('.') + QString::number(parent.children);
                 open.append({node.depth, number, 0});
             }
-            if (m_placed.contains(index))
+            if (m_placed.testBit(index))
                 continue;
-            m_placed.insert(index);
+            m_placed.setBit(index);
             if (heading) {
                 ++m_headings;
                 continue;
@@ -557,7 +559,7 @@ private:
     QStringList m_paragraphs; // beside each
     QHash<QString, QStringList> m_textAttributes;
     QHash<QString, QString> m_typeNames;
-    QSet<qsizetype> m_placed;
+    QBitArray m_placed; // each object's, in file order
     QSet<QString> m_taken;
     int m_headings = 0;
     int m_replaced = 0;

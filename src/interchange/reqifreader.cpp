@@ -487,7 +487,13 @@ private:
         }
         const QString parent = m_path.isEmpty() ? QString() : m_path.back();
         if (name.endsWith(QLatin1String("-REF"))) {
-            takeReference(parent, name, shared(m_xml.readElementText().trimmed()));
+            // An object is referred to once or twice (the hierarchy, a
+            // relation) and held by the objects read; what else is referred
+            // to (definitions, types) is referred to again and again.
+            const QString identifier = m_xml.readElementText().trimmed();
+            takeReference(parent, name,
+                          name == QLatin1String("SPEC-OBJECT-REF") ? objectIdentifier(identifier)
+                                                                   : shared(identifier));
             return Outcome::ok();
         }
         if (isOneOf(name, {"SOURCE-TOOL-ID", "TITLE"})) {
@@ -726,6 +732,13 @@ private:
             return *known;
         m_shared.insert(text);
         return text;
+    }
+
+    // The identifier of an object read before, held once.
+    QString objectIdentifier(const QString &text) const
+    {
+        const auto known = m_objectIdentifiers.constFind(text);
+        return known != m_objectIdentifiers.cend() ? *known : text;
     }
 
     void undefined(const QString &identifier)
