@@ -44,9 +44,9 @@ Outcome writeFailure(const QString &path, const QString &why)
 }
 
 // A ReqIF document, or every document of a .reqifz archive. An archive is
-// known by its bytes, whatever the file is called, and is read whole; a
-// document is read a piece at a time, whatever its size, its objects kept
-// apart in a temporary file.
+// known by its bytes, whatever the file is called. A document (an archive's
+// only one too) is read a piece at a time, whatever its size, its objects
+// kept apart in a temporary file.
 Result<ReqIfArchive::Documents> readReqIfFile(const QString &path)
 {
     Result<std::unique_ptr<QFile>> opened = ExchangeInput::open(path);
@@ -55,13 +55,7 @@ Result<ReqIfArchive::Documents> readReqIfFile(const QString &path)
     QFile &file = *opened.value();
     if (ReqIfArchive::isArchive(file.peek(4))) {
         file.close();
-        const Result<QByteArray> bytes = ExchangeInput::readBytes(path);
-        if (!bytes)
-            return bytes.outcome();
-        const Result<ZipArchive> archive = ZipArchive::fromBytes(bytes.value());
-        if (!archive)
-            return archive.outcome();
-        return ReqIfArchive::read(archive.value());
+        return ReqIfArchive::readFile(path);
     }
     Result<ReqIfContent> content = ReqIfReader::read(file);
     if (!content)
