@@ -256,6 +256,8 @@ public:
             m_batch.links.append({relation.identifier, relation.source, relation.target,
                                   m_typeNames.value(relation.type, relation.type)});
         }
+        // Only the items are made from here on: what placed them goes.
+        m_index = {};
         plan.batch = std::move(m_batch);
         plan.order = m_order;
         plan.make = [self = shared_from_this()](qsizetype at, bool report) {
