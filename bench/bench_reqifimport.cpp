@@ -44,21 +44,29 @@ int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     // The number of objects (100,000 by default); with a path instead, only
-    // the file is written there (to profile its reading).
+    // the file is written there (to profile its reading); "--file PATH"
+    // imports that file (a Varn SE export, say) instead of writing one.
     BenchSupport::ForeignFilePlan plan;
-    plan.objects = BenchSupport::requirementsArgument(argc, argv, plan.objects);
+    const bool given = argc == 3 && QByteArray(argv[1]) == "--file";
+    plan.objects = given ? 0 : BenchSupport::requirementsArgument(argc, argv, plan.objects);
     plan.relations = plan.objects / 10;
-    if (argc > 1 && BenchSupport::requirementsArgument(argc, argv, 0) == 0)
+    if (!given && argc > 1 && BenchSupport::requirementsArgument(argc, argv, 0) == 0)
         return BenchSupport::writeForeignFile(QString::fromLocal8Bit(argv[1]), plan) ? 0 : 1;
     QTemporaryDir folder(QDir::current().filePath(QStringLiteral("bench_reqifimport-XXXXXX")));
-    const QString input = folder.filePath(QStringLiteral("foreign.reqif"));
+    const QString input =
+        given ? QString::fromLocal8Bit(argv[2]) : folder.filePath(QStringLiteral("foreign.reqif"));
     const QString path = folder.filePath(QStringLiteral("ImportReq.mdb"));
-    if (!BenchSupport::writeForeignFile(input, plan)) {
+    if (!given && !BenchSupport::writeForeignFile(input, plan)) {
         std::fprintf(stderr, "cannot write the file\n");
         return 1;
     }
-    std::printf("file of %d objects, 10 attributes each: %.1f MB; peak before reading %.0f MB\n",
-                plan.objects, QFileInfo(input).size() / 1e6, peakMegabytes());
+    if (given)
+        std::printf("file %s: %.1f MB\n", argv[2], QFileInfo(input).size() / 1e6);
+    else
+        std::printf(
+            "file of %d objects, 10 attributes each: %.1f MB; peak before reading %.0f MB\n",
+            plan.objects, QFileInfo(input).size() / 1e6, peakMegabytes());
+    std::fflush(stdout);
     // The import in its three steps, as importFrom takes them: the file read
     // a piece at a time (its objects kept apart in a temporary file), the
     // plan of what becomes a requirement, and the items made and stored one
@@ -89,6 +97,7 @@ int main(int argc, char **argv)
                 "links; peak memory %.0f MB\n",
                 read, readCpu, planned, static_cast<long long>(streamed->total),
                 static_cast<long long>(streamed->batch.links.size()), peakMegabytes());
+    std::fflush(stdout);
     const QString connection = QStringLiteral("bench_reqifimport");
     if (!BenchSupport::freshDatabase(path) || !varn::store::SqlConnection::open(connection, path)) {
         std::fprintf(stderr, "cannot open a workspace\n");
