@@ -601,7 +601,8 @@ private:
             m_node = ReqIfContent::Node{};
             m_node->identifier = attribute(attributes, "IDENTIFIER");
             m_node->lastChange = attribute(attributes, "LAST-CHANGE");
-            m_node->otherAttributes = others(attributes, {"IDENTIFIER"});
+            m_node->otherAttributes =
+                nodeAttributes(others(attributes, {"IDENTIFIER", "LAST-CHANGE"}));
         }
         m_path.append(nameOf(name));
         return Outcome::ok();
@@ -734,6 +735,18 @@ private:
         return text;
     }
 
+    // A node's other attributes, shared with the node before when they are
+    // the same (tools write the same ones on every node): each table of
+    // them costs kilobytes, and a large document has a million nodes.
+    QHash<QString, QString> nodeAttributes(QHash<QString, QString> attributes)
+    {
+        if (attributes.isEmpty())
+            return {};
+        if (attributes != m_nodeAttributes)
+            m_nodeAttributes = std::move(attributes);
+        return m_nodeAttributes;
+    }
+
     // The identifier of an object read before, held once.
     QString objectIdentifier(const QString &text) const
     {
@@ -856,6 +869,7 @@ private:
     Outcome m_spillFailure = Outcome::ok();
     bool m_definitionsResolved = false;
     bool m_lookedUp = false;
+    QHash<QString, QString> m_nodeAttributes; // the last node's
     QSet<QString> m_datatypes;
     QSet<QString> m_types;
     QHash<QString, QString> m_enumNames;

@@ -587,6 +587,34 @@ private slots:
         }
     }
 
+    // The attributes tools write on every hierarchy node are held once for
+    // all the nodes that carry the same; the node's last change is its own.
+    void hierarchyNodesShareTheirAttributes()
+    {
+        File file;
+        file.objects =
+            object("o1", text("brake")) + object("o2", text("hold")) + object("o3", text("open"));
+        file.specifications = specification("s", "Spec", node("o1") + node("o2") + node("o3"));
+        QByteArray xml = file.xml();
+        xml.replace("<SPEC-HIERARCHY IDENTIFIER=",
+                    "<SPEC-HIERARCHY LAST-CHANGE=\"2026-01-01T00:00:00Z\" IS-TABLE-INTERNAL="
+                    "\"false\" IDENTIFIER=");
+        xml.replace("IS-TABLE-INTERNAL=\"false\" IDENTIFIER=\"h-o3\"",
+                    "IS-TABLE-INTERNAL=\"true\" IDENTIFIER=\"h-o3\"");
+        Result<interchange::ReqIfContent> content = interchange::ReqIfReader::read(xml);
+        QVERIFY2(content, qPrintable(content.outcome().message()));
+        const QList<interchange::ReqIfContent::Node> &nodes = content->hierarchy;
+        QCOMPARE(nodes.size(), 3);
+        for (const interchange::ReqIfContent::Node &read : nodes) {
+            QCOMPARE(read.lastChange, QStringLiteral("2026-01-01T00:00:00Z"));
+            QCOMPARE(read.otherAttributes.size(), 1);
+        }
+        QCOMPARE(nodes[0].otherAttributes.value("IS-TABLE-INTERNAL"), QStringLiteral("false"));
+        QVERIFY(nodes[1].otherAttributes.isSharedWith(nodes[0].otherAttributes));
+        QCOMPARE(nodes[2].otherAttributes.value("IS-TABLE-INTERNAL"), QStringLiteral("true"));
+        QVERIFY(!nodes[2].otherAttributes.isSharedWith(nodes[0].otherAttributes));
+    }
+
     // A refusal found only at the file's end, after thousands of objects
     // were read (and kept apart), leaves the workspace as it was.
     void lateRefusalWritesNothing_data()
