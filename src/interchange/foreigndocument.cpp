@@ -1,5 +1,7 @@
 #include "interchange/foreigndocument.h"
 
+#include "interchange/reqifobjectspill.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -242,17 +244,105 @@ template <> struct Layout<Content::Node>
 
 } // namespace
 
-QString ForeignDocument::encodeLayout(const ReqIfContent &content,
-                                      const QSet<QString> &keptElsewhere)
+namespace {
+
+// A JSON string, written as the document classes would write it.
+void appendString(QString &out, const QString &text)
 {
-    QJsonArray objects;
-    Json kept; // the other attributes of what is kept elsewhere
-    for (const ReqIfContent::Object &object : content.objects) {
-        if (!keptElsewhere.contains(object.identifier))
-            objects.append(toJson(object));
-        else if (!object.otherAttributes.isEmpty())
-            kept.insert(object.identifier, attributesJson(object.otherAttributes));
+    out += QLatin1Char('"');
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'"':
+            out += QLatin1String("\\\"");
+            break;
+        case u'\\':
+            out += QLatin1String("\\\\");
+            break;
+        case u'\n':
+            out += QLatin1String("\\n");
+            break;
+        case u'\t':
+            out += QLatin1String("\\t");
+            break;
+        case u'\r':
+            out += QLatin1String("\\r");
+            break;
+        default:
+            if (c.unicode() < 0x20)
+                out += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
     }
+    out += QLatin1Char('"');
+}
+
+// A hierarchy node as toJson writes it, without building a JSON object for
+// each of a large document's nodes.
+void appendNode(QString &out, const ReqIfContent::Node &node)
+{
+    out += QLatin1Char('{');
+    for (const TextField<ReqIfContent::Node> &field : Layout<ReqIfContent::Node>::kTexts) {
+        out += QLatin1Char('"') + QLatin1String(field.key) + QLatin1String("\":");
+        appendString(out, node.*field.member);
+        out += QLatin1Char(',');
+    }
+    out += QLatin1String("\"d\":") + QString::number(node.depth);
+    if (!node.otherAttributes.isEmpty())
+        out +=
+            QLatin1String(",\"a\":") +
+            QString::fromUtf8(
+                QJsonDocument(attributesJson(node.otherAttributes)).toJson(QJsonDocument::Compact));
+    out += QLatin1Char('}');
+}
+
+QString compact(const Json &json)
+{
+    return QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
+QStringList ForeignDocument::objectIdentifiers(const ReqIfContent &content)
+{
+    QStringList identifiers;
+    if (const ReqIfObjectSpill *spill = content.spilledObjects.get()) {
+        identifiers.reserve(spill->size());
+        for (qsizetype i = 0; i < spill->size(); ++i)
+            identifiers.append(spill->identifier(i));
+    }
+    for (const ReqIfContent::Object &object : content.objects)
+        identifiers.append(object.identifier);
+    return identifiers;
+}
+
+Result<QString> ForeignDocument::encodeLayout(const ReqIfContent &content,
+                                              const QSet<QString> &keptElsewhere)
+{
+    QString objects;
+    Json kept; // the other attributes of what is kept elsewhere
+    const auto take = [&](const ReqIfContent::Object &object) {
+        if (!keptElsewhere.contains(object.identifier)) {
+            if (!objects.isEmpty())
+                objects += QLatin1Char(',');
+            objects += compact(toJson(object));
+        } else if (!object.otherAttributes.isEmpty()) {
+            kept.insert(object.identifier, attributesJson(object.otherAttributes));
+        }
+    };
+    // Of a large file's objects only those the layout keeps are read back.
+    if (const ReqIfObjectSpill *spill = content.spilledObjects.get()) {
+        for (qsizetype i = 0; i < spill->size(); ++i) {
+            if (keptElsewhere.contains(spill->identifier(i)) && !spill->hasOtherAttributes(i))
+                continue;
+            const Result<ReqIfContent::Object> object = spill->at(i);
+            if (!object)
+                return object.outcome();
+            take(object.value());
+        }
+    }
+    for (const ReqIfContent::Object &object : content.objects)
+        take(object);
     for (const ReqIfContent::Relation &relation : content.relations) {
         if (!relation.otherAttributes.isEmpty())
             kept.insert(relation.identifier, attributesJson(relation.otherAttributes));
@@ -263,12 +353,24 @@ QString ForeignDocument::encodeLayout(const ReqIfContent &content,
                       {"datatypes", arrayOf(content.datatypes)},
                       {"specTypes", arrayOf(content.specTypes)},
                       {"definitions", arrayOf(content.definitions)},
-                      {"objects", objects},
                       {"specifications", arrayOf(content.specifications)},
-                      {"hierarchy", arrayOf(content.hierarchy)},
                       {"undefined", strings(content.undefinedReferences)},
                       {"kept", kept}};
-    return QString::fromUtf8(QJsonDocument(layout).toJson(QJsonDocument::Compact));
+    // The objects and the hierarchy, which grow with the document, are
+    // written as text into the layout's object.
+    QString text = compact(layout);
+    text.chop(1);
+    text += QLatin1String(",\"objects\":[") + objects + QLatin1String("],\"hierarchy\":[");
+    objects.clear();
+    bool first = true;
+    for (const ReqIfContent::Node &node : content.hierarchy) {
+        if (!first)
+            text += QLatin1Char(',');
+        first = false;
+        appendNode(text, node);
+    }
+    text += QLatin1String("]}");
+    return text;
 }
 
 ReqIfContent ForeignDocument::decodeLayout(const QString &layout)

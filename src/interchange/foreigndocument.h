@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/outcome.h"
 #include "interchange/reqifcontent.h"
 #include "store/foreignobjects.h"
 
@@ -18,7 +19,11 @@ class ForeignDocument
 public:
     // The layout of a document: everything but the objects named and the
     // relations.
-    static QString encodeLayout(const ReqIfContent &content, const QSet<QString> &keptElsewhere);
+    // A large file's objects are read back from where they were kept apart.
+    static Result<QString> encodeLayout(const ReqIfContent &content,
+                                        const QSet<QString> &keptElsewhere);
+    // The identifiers of the document's objects, in file order.
+    static QStringList objectIdentifiers(const ReqIfContent &content);
     static ReqIfContent decodeLayout(const QString &layout);
 
     static QString encodeValues(const QList<ReqIfContent::Value> &values);

@@ -3,9 +3,13 @@
 #include "interchange/exchangeinput.h"
 #include "interchange/interchangetr.h"
 #include "interchange/reqifreader.h"
+#include "interchange/spreadsheetarchive.h"
 
 #include <QFileInfo>
+#include <QIODevice>
 #include <QSet>
+
+#include <cstring>
 
 namespace varn::interchange {
 
@@ -67,6 +71,56 @@ void merge(ReqIfContent &into, ReqIfContent &&more)
     }
 }
 
+// An archive's entry as a device the reader reads, a piece at a time as
+// the archive expands it; what refused a piece is kept.
+class EntryDevice : public QIODevice
+{
+public:
+    explicit EntryDevice(SpreadsheetArchive::Pieces pieces) : m_pieces(std::move(pieces))
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return true; }
+    const Outcome &failure() const { return m_failure; }
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        if (m_at == m_piece.size()) {
+            if (!m_failure)
+                return -1;
+            if (m_ended)
+                return 0;
+            Result<QByteArray> next = m_pieces();
+            if (!next) {
+                m_failure = next.outcome();
+                setErrorString(m_failure.message());
+                return -1;
+            }
+            m_piece = next.takeValue();
+            m_at = 0;
+            if (m_piece.isEmpty()) {
+                m_ended = true;
+                return 0;
+            }
+        }
+        const qint64 n = qMin<qint64>(size, m_piece.size() - m_at);
+        std::memcpy(data, m_piece.constData() + m_at, size_t(n));
+        m_at += qsizetype(n);
+        return n;
+    }
+
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    SpreadsheetArchive::Pieces m_pieces;
+    QByteArray m_piece;
+    qsizetype m_at = 0;
+    bool m_ended = false;
+    Outcome m_failure = Outcome::ok();
+};
+
 } // namespace
 
 bool ReqIfArchive::isArchive(const QByteArray &bytes)
@@ -102,6 +156,39 @@ Result<ReqIfArchive::Documents> ReqIfArchive::read(const ZipArchive &archive)
     if (first)
         return ExchangeInput::refusal(Tr::tr("The archive holds no ReqIF document (.reqif)."));
     return documents;
+}
+
+Result<ReqIfArchive::Documents> ReqIfArchive::readFile(const QString &path)
+{
+    const Result<std::unique_ptr<SpreadsheetArchive>> archive = SpreadsheetArchive::open(path);
+    if (!archive)
+        return archive.outcome();
+    const QStringList names = archive.value()->names();
+    QStringList documents;
+    for (const QString &name : names) {
+        if (name.endsWith(kDocumentSuffix, Qt::CaseInsensitive))
+            documents.append(name);
+    }
+    if (documents.size() != 1) {
+        const Result<QByteArray> bytes = ExchangeInput::readBytes(path);
+        if (!bytes)
+            return bytes.outcome();
+        const Result<ZipArchive> whole = ZipArchive::fromBytes(bytes.value());
+        if (!whole)
+            return whole.outcome();
+        return read(whole.value());
+    }
+    Result<SpreadsheetArchive::Pieces> pieces = archive.value()->stream(documents.first());
+    if (!pieces)
+        return pieces.outcome();
+    EntryDevice device(pieces.takeValue());
+    Result<ReqIfContent> content = ReqIfReader::read(device);
+    if (!device.failure())
+        return device.failure();
+    if (!content)
+        return Outcome::refused(
+            Tr::tr("%1 in the archive: %2").arg(documents.first(), content.outcome().message()));
+    return Documents{content.takeValue(), int(names.size() - 1)};
 }
 
 ZipArchive::Entry ReqIfArchive::entry(const QString &path, const QString &document)

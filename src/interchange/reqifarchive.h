@@ -28,6 +28,11 @@ public:
     static bool namesArchive(const QString &path);
 
     static Result<Documents> read(const ZipArchive &archive);
+    // The archive in the file, its one document read a piece at a time as
+    // it comes out of the archive (expanding to at most
+    // SpreadsheetArchive::kLargestStreamed bytes) whatever its size; an
+    // archive of several documents is read whole, as read() reads it.
+    static Result<Documents> readFile(const QString &path);
     // The archive's one entry: the document in the file `document`, named
     // after the archive's file.
     static ZipArchive::Entry entry(const QString &path, const QString &document);

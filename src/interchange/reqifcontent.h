@@ -5,7 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace varn::interchange {
+
+class ReqIfObjectSpill;
 
 // What a requirements-exchange file holds, as read and before it is
 // interpreted: datatypes, types with their attribute definitions, objects
@@ -120,6 +124,9 @@ struct ReqIfContent
     // document (a requirement's object, a relation), by identifier: read
     // back from a stored document, where those elements carry none.
     QHash<QString, QHash<QString, QString>> keptAttributes;
+    // A large file's objects, kept apart in file order while it is imported
+    // (objects is then empty).
+    std::shared_ptr<const ReqIfObjectSpill> spilledObjects;
 };
 
 } // namespace varn::interchange

@@ -7,8 +7,10 @@
 
 #include "interchange/interchangetr.h"
 
+#include "interchange/reqifobjectspill.h"
 #include "interchange/reqifvocabulary.h"
 
+#include <QBitArray>
 #include <QHash>
 #include <QSet>
 
@@ -33,27 +35,123 @@ void addLinks(const ReqIfContent &content, ImportBatch &batch)
         batch.links.append({relation.identifier, relation.source, relation.target, {}});
 }
 
-ImportBatch varnBatch(const ReqIfContent &content)
+// The file's objects by their place, whether held in the content or kept
+// apart in a spill.
+class Objects
+{
+public:
+    explicit Objects(std::shared_ptr<const ReqIfContent> document)
+        : m_document(std::move(document)), m_spill(m_document->spilledObjects.get())
+    {}
+
+    qsizetype size() const { return m_spill ? m_spill->size() : m_document->objects.size(); }
+    const QString &identifier(qsizetype index) const
+    {
+        return m_spill ? m_spill->identifier(index) : m_document->objects[index].identifier;
+    }
+    Result<std::shared_ptr<const ReqIfContent::Object>> at(qsizetype index) const
+    {
+        if (!m_spill)
+            return std::shared_ptr<const ReqIfContent::Object>(m_document,
+                                                               &m_document->objects[index]);
+        Result<ReqIfContent::Object> object = m_spill->at(index);
+        if (!object)
+            return object.outcome();
+        return std::shared_ptr<const ReqIfContent::Object>(
+            std::make_shared<const ReqIfContent::Object>(object.takeValue()));
+    }
+
+private:
+    std::shared_ptr<const ReqIfContent> m_document;
+    const ReqIfObjectSpill *m_spill;
+};
+
+// The requirements of an interpreted file in the order they are saved, each
+// made from its object when asked for: a batch either holds them all or
+// gives them one at a time.
+struct Plan
 {
     ImportBatch batch;
-    for (const ReqIfContent::Object &object : content.objects) {
-        ImportBatch::Item item{object.identifier, {}, {}, {}, {}};
-        item.requirement.type.clear();
-        for (const ReqIfContent::Value &value : object.values) {
-            const ReqIf::AttributeInfo *info =
-                attributeNamed(content.definitions.value(value.definition).longName);
-            if (info && !ReqIf::setValue(item.requirement, info->field, value.text))
-                batch.report.append(Tr::tr("Requirement %1: \"%2\" is not a number.")
-                                        .arg(object.identifier, value.text));
+    QList<qsizetype> order; // the objects' places
+    QStringList paragraphs; // beside each, when it has one
+    // The requirement the object at the place becomes (none: it is left
+    // out); with report, what is left out or changed is reported (the
+    // interpreter has done so before the plan is made).
+    std::function<Result<std::optional<ImportBatch::Item>>(qsizetype at, bool report)> make;
+    qsizetype total = 0;
+
+    // Every item made now, held in the batch.
+    Result<ImportBatch> whole()
+    {
+        for (qsizetype at = 0; at < order.size(); ++at) {
+            Result<std::optional<ImportBatch::Item>> item = make(at, false);
+            if (!item)
+                return item.outcome();
+            if (item->has_value())
+                batch.items.append(std::move(*item.value()));
         }
-        batch.items.append(item);
+        return std::move(batch);
     }
+
+    // The report made now; the items one at a time when asked for.
+    ReqIfInterpreter::Streamed streamed()
+    {
+        ReqIfInterpreter::Streamed result;
+        result.total = total;
+        auto shared = std::make_shared<Plan>(std::move(*this));
+        result.batch = shared->batch;
+        auto at = std::make_shared<qsizetype>(0);
+        result.next = [shared, at]() -> Result<std::optional<ImportBatch::Item>> {
+            while (*at < shared->order.size()) {
+                Result<std::optional<ImportBatch::Item>> item = shared->make((*at)++, false);
+                if (!item || item->has_value())
+                    return item;
+            }
+            return std::optional<ImportBatch::Item>();
+        };
+        return result;
+    }
+};
+
+Result<Plan> varnPlan(std::shared_ptr<const ReqIfContent> document)
+{
+    auto objects = std::make_shared<Objects>(document);
+    Plan plan;
+    // Made twice (once for the report and the order, once to be saved).
+    auto make = [document,
+                 objects](qsizetype index,
+                          QStringList *report) -> Result<std::optional<ImportBatch::Item>> {
+        Result<std::shared_ptr<const ReqIfContent::Object>> object = objects->at(index);
+        if (!object)
+            return object.outcome();
+        ImportBatch::Item item{object.value()->identifier, {}, {}, {}, {}};
+        item.requirement.type.clear();
+        for (const ReqIfContent::Value &value : object.value()->values) {
+            const ReqIf::AttributeInfo *info =
+                attributeNamed(document->definitions.value(value.definition).longName);
+            if (info && !ReqIf::setValue(item.requirement, info->field, value.text) && report)
+                report->append(Tr::tr("Requirement %1: \"%2\" is not a number.")
+                                   .arg(object.value()->identifier, value.text));
+        }
+        return std::optional<ImportBatch::Item>(std::move(item));
+    };
     // Saved in their first order, so that a fresh workspace numbers them alike.
-    std::stable_sort(batch.items.begin(), batch.items.end(), [](const auto &a, const auto &b) {
-        return a.requirement.number < b.requirement.number;
-    });
-    addLinks(content, batch);
-    return batch;
+    QList<qint32> numbers;
+    numbers.reserve(objects->size());
+    for (qsizetype index = 0; index < objects->size(); ++index) {
+        Result<std::optional<ImportBatch::Item>> item = make(index, &plan.batch.report);
+        if (!item)
+            return item.outcome();
+        numbers.append(item.value()->requirement.number);
+        plan.order.append(index);
+    }
+    std::stable_sort(plan.order.begin(), plan.order.end(),
+                     [&](qsizetype a, qsizetype b) { return numbers[a] < numbers[b]; });
+    const QList<qsizetype> order = plan.order;
+    plan.make = [make, order](qsizetype at, bool) { return make(order[at], nullptr); };
+    plan.total = order.size();
+    addLinks(*document, plan.batch);
+    return plan;
 }
 
 const QLatin1StringView kText{"ReqIF.Text"};
@@ -84,39 +182,57 @@ QString someOf(const QStringList &names)
     return shown.join(QStringLiteral(", "));
 }
 
-class ForeignBatch
+class ForeignBatch : public std::enable_shared_from_this<ForeignBatch>
 {
 public:
-    ForeignBatch(ReqIfContent content, QString specification)
-        : m_document(std::make_shared<const ReqIfContent>(std::move(content))),
-          m_content(*m_document), m_specification(std::move(specification))
+    ForeignBatch(std::shared_ptr<const ReqIfContent> document, QString specification)
+        : m_document(std::move(document)), m_content(*m_document), m_objects(m_document),
+          m_specification(std::move(specification))
     {}
 
-    Result<ImportBatch> build()
+    Result<Plan> build()
     {
         if (Outcome chosen = chooseSpecification(); !chosen)
             return chosen;
+        Plan plan;
         m_batch.foreignDocument = m_document;
         reportUndefined();
         chooseTextAttributes();
-        m_texts.reserve(m_content.objects.size());
-        for (qsizetype i = 0; i < m_content.objects.size(); ++i) {
-            const ReqIfContent::Object &object = m_content.objects[i];
-            if (!m_index.contains(object.identifier))
-                m_index.insert(object.identifier, i);
-            m_texts.append(isChapterOnly(object) ? QString() : textOf(object));
+        const qsizetype count = m_objects.size();
+        m_flags.resize(count);
+        m_placed.resize(count);
+        m_index.reserve(count);
+        for (qsizetype i = 0; i < count; ++i) {
+            const QString &identifier = m_objects.identifier(i);
+            if (!m_index.contains(identifier))
+                m_index.insert(identifier, i);
+            Result<std::shared_ptr<const ReqIfContent::Object>> object = m_objects.at(i);
+            if (!object)
+                return object.outcome();
+            const bool text = !isChapterOnly(*object.value()) && !textOf(*object.value()).isEmpty();
+            m_flags[i] = text ? kHasText : (isHeading(*object.value()) ? kHeading : 0);
         }
         placeInHierarchy();
         // Objects the hierarchy leaves out follow in file order, when every
         // document tree is taken.
         QStringList outside;
-        for (qsizetype i = 0; i < m_content.objects.size(); ++i) {
-            if (m_placed.contains(i))
+        for (qsizetype i = 0; i < count; ++i) {
+            if (m_placed.testBit(i))
                 continue;
-            if (m_chosen.isEmpty())
-                add(i, {});
-            else
-                outside.append(m_content.objects[i].identifier);
+            if (m_chosen.isEmpty()) {
+                m_order.append(i);
+                m_paragraphs.append(QString());
+            } else {
+                outside.append(m_objects.identifier(i));
+            }
+        }
+        // What is left out or changed is reported in the order saved.
+        for (qsizetype at = 0; at < m_order.size(); ++at) {
+            Result<std::optional<ImportBatch::Item>> item = make(at, true);
+            if (!item)
+                return item.outcome();
+            if (item->has_value())
+                ++plan.total;
         }
         if (!outside.isEmpty())
             m_batch.report.append(
@@ -140,10 +256,32 @@ public:
             m_batch.links.append({relation.identifier, relation.source, relation.target,
                                   m_typeNames.value(relation.type, relation.type)});
         }
-        return std::move(m_batch);
+        // Only the items are made from here on: what placed them goes.
+        m_index = {};
+        plan.batch = std::move(m_batch);
+        plan.order = m_order;
+        plan.make = [self = shared_from_this()](qsizetype at, bool report) {
+            return self->make(at, report);
+        };
+        return plan;
     }
 
 private:
+    enum Flag : quint8 { kHasText = 1, kHeading = 2 };
+
+    bool hasText(qsizetype index) const { return m_flags[index] & kHasText; }
+    bool heading(qsizetype index) const { return m_flags[index] & kHeading; }
+
+    // The requirement the object at the place in the order becomes.
+    Result<std::optional<ImportBatch::Item>> make(qsizetype at, bool report)
+    {
+        const qsizetype index = m_order[at];
+        Result<std::shared_ptr<const ReqIfContent::Object>> object = m_objects.at(index);
+        if (!object)
+            return object.outcome();
+        return add(index, object.value(), m_paragraphs[at], report);
+    }
+
     Outcome chooseSpecification()
     {
         if (m_specification.isEmpty())
@@ -187,6 +325,17 @@ private:
         QHash<QString, qint64> lengths;   // per type and definition, all its values' lengths
         for (const ReqIfContent::SpecType &type : m_content.specTypes)
             used[type.identifier] = type.definitions;
+        if (m_content.spilledObjects) {
+            const auto &usage = m_content.spilledObjects->usage();
+            for (auto it = usage.cbegin(); it != usage.cend(); ++it) {
+                QStringList &definitions = used[it.key()];
+                for (const QString &definition : it->definitions) {
+                    if (!definitions.contains(definition))
+                        definitions.append(definition);
+                    lengths[it.key() + QChar(0) + definition] += it->lengths.value(definition);
+                }
+            }
+        }
         for (const ReqIfContent::Object &object : m_content.objects) {
             QStringList &definitions = used[object.type];
             for (const ReqIfContent::Value &value : object.values) {
@@ -270,7 +419,7 @@ private:
         QSet<QString> withHeadings;
         for (const ReqIfContent::Node &node : m_content.hierarchy) {
             const qsizetype index = m_index.value(node.object, -1);
-            if (index >= 0 && m_texts[index].isEmpty() && isHeading(m_content.objects[index]))
+            if (index >= 0 && heading(index))
                 withHeadings.insert(node.specification);
         }
         QList<Heading> open;
@@ -286,8 +435,7 @@ private:
             const qsizetype index = m_index.value(node.object, -1);
             if (index < 0)
                 continue; // listed among the references the file does not define
-            const ReqIfContent::Object &object = m_content.objects[index];
-            const bool heading = m_texts[index].isEmpty() && isHeading(object);
+            const bool heading = this->heading(index);
             while (open.size() > 1 &&
                    (open.back().depth > node.depth || (heading && open.back().depth == node.depth)))
                 open.removeLast();
@@ -300,34 +448,40 @@ private:
                         : parent.number + QLatin1Char('.') + QString::number(parent.children);
                 open.append({node.depth, number, 0});
             }
-            if (m_placed.contains(index))
+            if (m_placed.testBit(index))
                 continue;
-            m_placed.insert(index);
+            m_placed.setBit(index);
             if (heading) {
                 ++m_headings;
                 continue;
             }
-            add(index,
-                withHeadings.contains(node.specification) ? open.back().number : node.paragraph);
+            m_order.append(index);
+            m_paragraphs.append(withHeadings.contains(node.specification) ? open.back().number
+                                                                          : node.paragraph);
         }
     }
 
-    void add(qsizetype index, QString paragraph)
+    std::optional<ImportBatch::Item> add(qsizetype index,
+                                         const std::shared_ptr<const ReqIfContent::Object> &foreign,
+                                         QString paragraph, bool report)
     {
-        const ReqIfContent::Object &object = m_content.objects[index];
-        m_taken.insert(object.identifier);
-        const QString &text = m_texts[index];
-        if (text.isEmpty()) {
-            if (isHeading(object)) {
+        const ReqIfContent::Object &object = *foreign;
+        if (report && !m_chosen.isEmpty())
+            m_taken.insert(object.identifier);
+        if (!hasText(index)) {
+            if (!report)
+                return std::nullopt;
+            if (heading(index) || isHeading(object)) {
                 ++m_headings;
             } else {
                 m_batch.report.append(Tr::tr("Requirement %1 is not imported: it holds no text.")
                                           .arg(object.identifier));
             }
-            return;
+            return std::nullopt;
         }
+        const QString text = textOf(object);
         ImportBatch::Item item{object.identifier, {}, {}, {}, {}};
-        item.foreign = std::shared_ptr<const ReqIfContent::Object>(m_document, &object);
+        item.foreign = foreign;
         item.requirement.type = QString::fromLatin1(StoredWords::kTechnical);
         item.requirement.source = TemplateNumber::kTechnical;
         item.requirement.category = QStringLiteral("Software");
@@ -335,24 +489,27 @@ private:
             const QString whole = paragraph;
             while (paragraph.size() > kLongestField)
                 paragraph.truncate(qMax(0, int(paragraph.lastIndexOf(QLatin1Char('.')))));
-            m_batch.report.append(Tr::tr("Requirement %1: its paragraph %2 is longer than %3 "
-                                         "characters; it takes %4, the deepest heading that fits.")
-                                      .arg(object.identifier, whole)
-                                      .arg(kLongestField)
-                                      .arg(paragraph));
+            if (report)
+                m_batch.report.append(
+                    Tr::tr("Requirement %1: its paragraph %2 is longer than %3 "
+                           "characters; it takes %4, the deepest heading that fits.")
+                        .arg(object.identifier, whole)
+                        .arg(kLongestField)
+                        .arg(paragraph));
         }
         item.requirement.paragraph = paragraph;
-        item.requirement.text = sentenceText(object.identifier, text, item.fullText);
+        item.requirement.text = sentenceText(object.identifier, text, item.fullText, report);
         const QString comment = QStringLiteral("ReqIF %1").arg(object.identifier);
         if (comment.size() <= kLongestText)
             item.requirement.comments = comment;
-        m_batch.items.append(item);
+        return item;
     }
 
     // The text as a sentence holds it: control characters become blanks,
     // blanks are collapsed, and a text too long is shortened at a word,
     // its whole kept in fullText.
-    QString sentenceText(const QString &identifier, const QString &original, QString &fullText)
+    QString sentenceText(const QString &identifier, const QString &original, QString &fullText,
+                         bool report)
     {
         QString text;
         text.reserve(original.size());
@@ -365,7 +522,7 @@ private:
                 text += c;
             }
         }
-        if (replaced > 0) {
+        if (replaced > 0 && report) {
             m_replaced += replaced;
             m_replacedIn.append(identifier);
         }
@@ -382,24 +539,29 @@ private:
             cut = blank;
         else if (text[cut].isLowSurrogate())
             --cut;
-        m_batch.report.append(Tr::tr("Requirement %1: its text of %2 characters is longer than a "
-                                     "sentence may be; the sentence is shortened and the whole "
-                                     "text is kept with it.")
-                                  .arg(identifier)
-                                  .arg(text.size()));
+        if (report)
+            m_batch.report.append(
+                Tr::tr("Requirement %1: its text of %2 characters is longer than a "
+                       "sentence may be; the sentence is shortened and the whole "
+                       "text is kept with it.")
+                    .arg(identifier)
+                    .arg(text.size()));
         return text.left(cut).trimmed() + mark;
     }
 
     std::shared_ptr<const ReqIfContent> m_document;
     const ReqIfContent &m_content;
+    Objects m_objects;
     QString m_specification;
     QString m_chosen;
     ImportBatch m_batch;
     QHash<QString, qsizetype> m_index;
-    QStringList m_texts; // each object's, in file order
+    QList<quint8> m_flags;    // each object's, in file order
+    QList<qsizetype> m_order; // the objects' places, in the order they are saved
+    QStringList m_paragraphs; // beside each
     QHash<QString, QStringList> m_textAttributes;
     QHash<QString, QString> m_typeNames;
-    QSet<qsizetype> m_placed;
+    QBitArray m_placed; // each object's, in file order
     QSet<QString> m_taken;
     int m_headings = 0;
     int m_replaced = 0;
@@ -422,18 +584,39 @@ bool ReqIfInterpreter::isVarnFile(const ReqIfContent &content)
     return true;
 }
 
+namespace {
+
+Result<Plan> planOf(ReqIfContent content, const QString &specification)
+{
+    auto document = std::make_shared<const ReqIfContent>(std::move(content));
+    if (ReqIfInterpreter::isVarnFile(*document))
+        return varnPlan(document);
+    return std::make_shared<ForeignBatch>(document, specification)->build();
+}
+
+} // namespace
+
 ImportBatch ReqIfInterpreter::interpret(ReqIfContent content)
 {
-    if (isVarnFile(content))
-        return varnBatch(content);
-    return ForeignBatch(std::move(content), {}).build().takeValue();
+    Result<ImportBatch> batch = interpret(std::move(content), QString());
+    return batch ? batch.takeValue() : ImportBatch();
 }
 
 Result<ImportBatch> ReqIfInterpreter::interpret(ReqIfContent content, const QString &specification)
 {
-    if (isVarnFile(content))
-        return varnBatch(content);
-    return ForeignBatch(std::move(content), specification).build();
+    Result<Plan> plan = planOf(std::move(content), specification);
+    if (!plan)
+        return plan.outcome();
+    return plan->whole();
+}
+
+Result<ReqIfInterpreter::Streamed> ReqIfInterpreter::stream(ReqIfContent content,
+                                                            const QString &specification)
+{
+    Result<Plan> plan = planOf(std::move(content), specification);
+    if (!plan)
+        return plan.outcome();
+    return plan->streamed();
 }
 
 QStringList ReqIfInterpreter::specificationNames(const ReqIfContent &content)

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 namespace varn::interchange {
 
 // Turns what a requirements-exchange file holds into requirements to import.
@@ -40,6 +43,17 @@ public:
     // Only the document tree with that long name or identifier (every one
     // when empty); refused when the file holds none of that name.
     static Result<ImportBatch> interpret(ReqIfContent content, const QString &specification);
+
+    // The report, links and document of a file's batch, and its items one
+    // at a time as the import asks for them: each is made from its object
+    // when asked for, so that a file of any size never has every item held.
+    struct Streamed
+    {
+        ImportBatch batch; // without items
+        std::function<Result<std::optional<ImportBatch::Item>>()> next;
+        qsizetype total = 0; // how many items next gives
+    };
+    static Result<Streamed> stream(ReqIfContent content, const QString &specification);
 
     // The document trees' long names (their identifiers when they have none).
     static QStringList specificationNames(const ReqIfContent &content);

@@ -3,6 +3,7 @@
 #include "interchange/interchangetr.h"
 
 #include "interchange/exchangeinput.h"
+#include "interchange/reqifobjectspill.h"
 #include "interchange/reqifvocabulary.h"
 
 #include <QBuffer>
@@ -11,6 +12,7 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 
@@ -91,24 +93,107 @@ QString nameOf(QStringView name)
     return found != known.end() ? found->second : name.toString();
 }
 
-// Maps the reader's character offsets (UTF-16 units after any byte order
-// mark) to offsets into the UTF-8 bytes, moving forward only: the whole file
-// is walked once however many values are cut out of it.
-class ByteOffsets
+// Checks UTF-8 a piece at a time: a character split between two pieces is
+// finished in the next. Overlong forms, surrogates and code points past
+// U+10FFFF are not UTF-8.
+class Utf8Check
 {
 public:
-    explicit ByteOffsets(const QByteArray &bytes) : m_bytes(bytes)
+    bool feed(const uchar *data, qsizetype size)
     {
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            m_byte = 3;
+        qsizetype at = 0;
+        while (at < size) {
+            if (m_needed == 0) {
+                // Eight plain ASCII bytes at a time.
+                while (at + 8 <= size) {
+                    quint64 word;
+                    std::memcpy(&word, data + at, 8);
+                    if (word & 0x8080808080808080ULL)
+                        break;
+                    at += 8;
+                }
+                if (at == size)
+                    break;
+                const uchar lead = data[at++];
+                if (lead < 0x80)
+                    continue;
+                if (lead >= 0xC2 && lead <= 0xDF) {
+                    m_needed = 1;
+                } else if (lead >= 0xE0 && lead <= 0xEF) {
+                    m_needed = 2;
+                    m_low = lead == 0xE0 ? 0xA0 : 0x80;
+                    m_high = lead == 0xED ? 0x9F : 0xBF;
+                    continue;
+                } else if (lead >= 0xF0 && lead <= 0xF4) {
+                    m_needed = 3;
+                    m_low = lead == 0xF0 ? 0x90 : 0x80;
+                    m_high = lead == 0xF4 ? 0x8F : 0xBF;
+                    continue;
+                } else {
+                    return false;
+                }
+                m_low = 0x80;
+                m_high = 0xBF;
+                continue;
+            }
+            const uchar next = data[at++];
+            if (next < m_low || next > m_high)
+                return false;
+            --m_needed;
+            m_low = 0x80;
+            m_high = 0xBF;
+        }
+        return true;
     }
 
-    qsizetype byteAt(qint64 character)
+    // Whether the text ended with a whole character.
+    bool complete() const { return m_needed == 0; }
+
+private:
+    int m_needed = 0;
+    uchar m_low = 0x80;
+    uchar m_high = 0xBF;
+};
+
+QByteArray declaredAsUtf8(const QByteArray &bytes);
+
+// What the streaming reader reads: the file a piece at a time, checked to be
+// UTF-8 as it passes (the reader is then told the file ended early, and
+// invalid() says why), with any other encoding the XML declaration names
+// blanked out. The bytes the reader took are kept from the first one still
+// wanted, so that a value can be cut out as written: the reader's character
+// offsets (UTF-16 units after any byte order mark) are mapped to byte
+// offsets moving forward only, and the bytes before are let go.
+class InputDevice : public QIODevice
+{
+public:
+    explicit InputDevice(QIODevice &source) : m_source(source)
     {
-        const auto *data = reinterpret_cast<const uchar *>(m_bytes.constData());
-        const qsizetype size = m_bytes.size();
-        while (m_character < character && m_byte < size) {
-            const uchar lead = data[m_byte];
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return true; }
+    bool invalid() const { return m_invalid; }
+    QString sourceError() const { return m_sourceError; }
+
+    // The byte where the character at the offset begins; every byte before
+    // it may be let go.
+    qint64 byteAt(qint64 character)
+    {
+        const auto *data = reinterpret_cast<const uchar *>(m_window.constData());
+        const qint64 end = m_windowStart + m_window.size();
+        while (m_character < character && m_byte < end) {
+            qsizetype at = qsizetype(m_byte - m_windowStart);
+            if (character - m_character >= 8 && m_byte + 8 <= end) {
+                quint64 word;
+                std::memcpy(&word, data + at, 8);
+                if (!(word & 0x8080808080808080ULL)) {
+                    m_byte += 8;
+                    m_character += 8;
+                    continue;
+                }
+            }
+            const uchar lead = data[at];
             if (lead < 0x80) {
                 m_byte += 1;
                 m_character += 1;
@@ -123,13 +208,91 @@ public:
                 m_character += 2;
             }
         }
-        return qMin(m_byte, size);
+        return qMin(m_byte, end);
     }
 
+    // The bytes from one offset to another, both where the reader has been.
+    QByteArrayView bytes(qint64 from, qint64 to) const
+    {
+        from = qMax(from, m_windowStart);
+        to = qMin(to, m_windowStart + m_window.size());
+        if (to <= from)
+            return {};
+        return QByteArrayView(m_window).sliced(qsizetype(from - m_windowStart),
+                                               qsizetype(to - from));
+    }
+
+    // Keeps the bytes from the offset on (and none the offsets have not
+    // passed yet are let go).
+    void keepFrom(qint64 byte)
+    {
+        const qint64 drop = qMin(byte, m_byte) - m_windowStart;
+        if (drop <= 0)
+            return;
+        m_window.remove(0, qsizetype(drop));
+        m_windowStart += drop;
+    }
+
+    qsizetype held() const { return m_window.size(); }
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        if (m_invalid)
+            return 0;
+        if (m_at == m_piece.size() && !nextPiece())
+            return m_sourceError.isEmpty() ? 0 : -1;
+        const qint64 n = qMin<qint64>(size, m_piece.size() - m_at);
+        std::memcpy(data, m_piece.constData() + m_at, size_t(n));
+        m_window.append(m_piece.constData() + m_at, qsizetype(n));
+        m_at += qsizetype(n);
+        return n;
+    }
+
+    qint64 writeData(const char *, qint64) override { return -1; }
+
 private:
-    const QByteArray &m_bytes;
-    qsizetype m_byte = 0;
-    qint64 m_character = 0;
+    static constexpr qint64 kPiece = 1 << 20;
+
+    bool nextPiece()
+    {
+        m_piece.resize(kPiece);
+        const qint64 n = m_source.read(m_piece.data(), kPiece);
+        if (n < 0) {
+            m_sourceError = m_source.errorString();
+            m_piece.clear();
+            return false;
+        }
+        m_piece.resize(qsizetype(n));
+        m_at = 0;
+        if (!m_check.feed(reinterpret_cast<const uchar *>(m_piece.constData()), m_piece.size()) ||
+            (n == 0 && !m_check.complete())) {
+            m_invalid = true;
+            m_piece.clear();
+            return false;
+        }
+        if (m_first) {
+            m_first = false;
+            if (m_piece.startsWith("\xEF\xBB\xBF")) {
+                m_byte = 3;
+                m_windowStart = 0;
+            }
+            m_piece = declaredAsUtf8(m_piece);
+        }
+        return n > 0;
+    }
+
+    QIODevice &m_source;
+    Utf8Check m_check;
+    QByteArray m_piece;
+    qsizetype m_at = 0;
+    bool m_first = true;
+    bool m_invalid = false;
+    QString m_sourceError;
+    QByteArray m_window; // the bytes the reader took from m_windowStart on
+    qint64 m_windowStart = 0;
+    qint64 m_byte = 0;      // where the offsets stand
+    qint64 m_character = 0; // the character there
 };
 
 // The readable text of an XHTML value: words as they stand, paragraphs,
@@ -223,10 +386,11 @@ class Parse
 {
 public:
     // Read through a device: given the bytes whole, the streaming reader
-    // would decode them all at once, several times the file's size.
-    explicit Parse(const QByteArray &bytes) : m_bytes(bytes), m_device(&m_bytes), m_offsets(m_bytes)
+    // would decode them all at once, several times the file's size. With a
+    // spill, each object goes there as it is read rather than into the
+    // content's list.
+    Parse(QIODevice &source, ReqIfObjectSpill *spill) : m_device(source), m_spill(spill)
     {
-        m_device.open(QIODevice::ReadOnly);
         m_xml.setDevice(&m_device);
     }
 
@@ -253,7 +417,17 @@ public:
             default:
                 break;
             }
+            if (!m_spillFailure)
+                return m_spillFailure;
+            // Outside a value the bytes read are let go now and then.
+            if (m_xhtmlDepth == 0 && m_device.held() > kHeldBytes)
+                m_device.keepFrom(m_device.byteAt(m_xml.characterOffset()));
         }
+        if (m_device.invalid())
+            return ExchangeInput::refusal(Tr::tr("The file is not UTF-8 text."));
+        if (!m_device.sourceError().isEmpty())
+            return Outcome::stop(Tr::tr("Cannot read the file: %1\nNothing was imported.")
+                                     .arg(m_device.sourceError()));
         if (m_xml.hasError())
             return ExchangeInput::refusal(
                 Tr::tr("The file is not well-formed XML (line %1, column %2: %3).")
@@ -262,11 +436,18 @@ public:
                     .arg(m_xml.errorString()));
         if (!m_sawRoot)
             return ExchangeInput::refusal(Tr::tr("The file holds no REQ-IF document."));
+        if (m_spill) {
+            if (Outcome finished = m_spill->finish(); !finished)
+                return finished;
+            resolveDefinitions();
+        }
         resolve();
         return std::move(m_content);
     }
 
 private:
+    static constexpr qsizetype kHeldBytes = 4 << 20;
+
     QString attribute(const QXmlStreamAttributes &attributes, const char *name) const
     {
         return attributes.value(QString(), QLatin1String(name)).toString();
@@ -306,7 +487,13 @@ private:
         }
         const QString parent = m_path.isEmpty() ? QString() : m_path.back();
         if (name.endsWith(QLatin1String("-REF"))) {
-            takeReference(parent, name, shared(m_xml.readElementText().trimmed()));
+            // An object is referred to once or twice (the hierarchy, a
+            // relation) and held by the objects read; what else is referred
+            // to (definitions, types) is referred to again and again.
+            const QString identifier = m_xml.readElementText().trimmed();
+            takeReference(parent, name,
+                          name == QLatin1String("SPEC-OBJECT-REF") ? objectIdentifier(identifier)
+                                                                   : shared(identifier));
             return Outcome::ok();
         }
         if (isOneOf(name, {"SOURCE-TOOL-ID", "TITLE"})) {
@@ -402,7 +589,7 @@ private:
             }
         } else if (name == QLatin1String("THE-VALUE") && m_value) {
             m_xhtmlDepth = 1;
-            m_valueStart = m_offsets.byteAt(m_xml.characterOffset());
+            m_valueStart = m_device.byteAt(m_xml.characterOffset());
         } else if (name == QLatin1String("SPEC-HIERARCHY") && m_specification) {
             if (m_place.size() >= ReqIfReader::kDeepestHierarchy)
                 return ExchangeInput::refusal(
@@ -414,7 +601,8 @@ private:
             m_node = ReqIfContent::Node{};
             m_node->identifier = attribute(attributes, "IDENTIFIER");
             m_node->lastChange = attribute(attributes, "LAST-CHANGE");
-            m_node->otherAttributes = others(attributes, {"IDENTIFIER"});
+            m_node->otherAttributes =
+                nodeAttributes(others(attributes, {"IDENTIFIER", "LAST-CHANGE"}));
         }
         m_path.append(nameOf(name));
         return Outcome::ok();
@@ -443,13 +631,12 @@ private:
                 m_flat.end(m_xml.name());
                 return;
             }
-            const qsizetype end = m_offsets.byteAt(m_xml.characterOffset());
-            const qsizetype close = end > m_valueStart ? m_bytes.lastIndexOf("</", end - 1) : -1;
-            m_value->original =
-                close > m_valueStart
-                    ? QString::fromUtf8(m_bytes.constData() + m_valueStart, close - m_valueStart)
-                    : QString();
+            const qint64 end = m_device.byteAt(m_xml.characterOffset());
+            const QByteArrayView written = m_device.bytes(m_valueStart, end);
+            const qsizetype close = written.isEmpty() ? -1 : written.lastIndexOf("</");
+            m_value->original = close > 0 ? QString::fromUtf8(written.first(close)) : QString();
             m_value->text = m_flat.take();
+            m_device.keepFrom(end);
             return;
         }
         if (name.startsWith(kValuePrefix) && m_value) {
@@ -460,7 +647,15 @@ private:
                 values->append(std::move(*m_value));
             m_value.reset();
         } else if (name == QLatin1String("SPEC-OBJECT") && m_object) {
-            m_content.objects.append(std::move(*m_object));
+            if (m_spill) {
+                resolveDefinitions();
+                resolveObject(*m_object);
+                if (Outcome spilled = m_spill->append(*m_object); !spilled)
+                    m_spillFailure = spilled;
+                m_objectIdentifiers.insert(m_object->identifier);
+            } else {
+                m_content.objects.append(std::move(*m_object));
+            }
             m_object.reset();
         } else if (name == QLatin1String("SPEC-RELATION") && m_relation) {
             m_content.relations.append(std::move(*m_relation));
@@ -540,6 +735,25 @@ private:
         return text;
     }
 
+    // A node's other attributes, shared with the node before when they are
+    // the same (tools write the same ones on every node): each table of
+    // them costs kilobytes, and a large document has a million nodes.
+    QHash<QString, QString> nodeAttributes(QHash<QString, QString> attributes)
+    {
+        if (attributes.isEmpty())
+            return {};
+        if (attributes != m_nodeAttributes)
+            m_nodeAttributes = std::move(attributes);
+        return m_nodeAttributes;
+    }
+
+    // The identifier of an object read before, held once.
+    QString objectIdentifier(const QString &text) const
+    {
+        const auto known = m_objectIdentifiers.constFind(text);
+        return known != m_objectIdentifiers.cend() ? *known : text;
+    }
+
     void undefined(const QString &identifier)
     {
         if (!m_undefined.contains(identifier)) {
@@ -551,58 +765,87 @@ private:
     // Enumeration values get their long names; what the file refers to but
     // does not define is noted once, and a definition it lacks is made up
     // from the values that use it, under its identifier.
-    void resolve()
+    // The datatypes' and types' identifiers and the enumeration values'
+    // names, once the file has given them.
+    void lookUp()
     {
-        QHash<QString, const ReqIfContent::Datatype *> datatypes;
-        QHash<QString, QString> enumNames;
+        if (m_lookedUp)
+            return;
+        m_lookedUp = true;
         for (const ReqIfContent::Datatype &datatype : std::as_const(m_content.datatypes)) {
-            datatypes.insert(datatype.identifier, &datatype);
+            m_datatypes.insert(datatype.identifier);
             for (const ReqIfContent::EnumValue &value : datatype.values)
-                enumNames.insert(value.identifier,
-                                 value.longName.isEmpty() ? value.identifier : value.longName);
+                m_enumNames.insert(value.identifier,
+                                   value.longName.isEmpty() ? value.identifier : value.longName);
         }
-        QSet<QString> types;
         for (const ReqIfContent::SpecType &type : std::as_const(m_content.specTypes))
-            types.insert(type.identifier);
-        QSet<QString> objects;
-        for (const ReqIfContent::Object &object : std::as_const(m_content.objects))
-            objects.insert(object.identifier);
+            m_types.insert(type.identifier);
+    }
+
+    // Datatypes the definitions refer to and the file lacks are listed first.
+    void resolveDefinitions()
+    {
+        if (m_definitionsResolved)
+            return;
+        m_definitionsResolved = true;
+        lookUp();
         for (const ReqIfContent::Definition &definition : std::as_const(m_content.definitions)) {
-            if (!definition.datatype.isEmpty() && !datatypes.contains(definition.datatype))
+            if (!definition.datatype.isEmpty() && !m_datatypes.contains(definition.datatype))
                 undefined(definition.datatype);
         }
-        auto resolveValues = [&](QList<ReqIfContent::Value> &values, const QString &type) {
-            for (ReqIfContent::Value &value : values) {
-                if (!m_content.definitions.contains(value.definition)) {
-                    undefined(value.definition);
-                    ReqIfContent::Definition made;
-                    made.identifier = value.definition;
-                    made.longName = value.definition;
-                    made.kind = value.kind;
-                    made.specType = type;
-                    made.defined = false;
-                    m_content.definitions.insert(made.identifier, made);
-                }
-                if (value.kind != QLatin1String("ENUMERATION"))
-                    continue;
-                QStringList names;
-                for (const QString &reference :
-                     value.original.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-                    const auto known = enumNames.constFind(reference);
-                    if (known == enumNames.cend())
-                        undefined(reference);
-                    names.append(known == enumNames.cend() ? reference : *known);
-                }
-                value.text = names.join(QLatin1String(", "));
+    }
+
+    void resolveValues(QList<ReqIfContent::Value> &values, const QString &type)
+    {
+        for (ReqIfContent::Value &value : values) {
+            if (!m_content.definitions.contains(value.definition)) {
+                undefined(value.definition);
+                ReqIfContent::Definition made;
+                made.identifier = value.definition;
+                made.longName = value.definition;
+                made.kind = value.kind;
+                made.specType = type;
+                made.defined = false;
+                m_content.definitions.insert(made.identifier, made);
             }
-        };
-        for (ReqIfContent::Object &object : m_content.objects) {
-            if (!object.type.isEmpty() && !types.contains(object.type))
-                undefined(object.type);
-            resolveValues(object.values, object.type);
+            if (value.kind != QLatin1String("ENUMERATION"))
+                continue;
+            QStringList names;
+            for (const QString &reference :
+                 value.original.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                const auto known = m_enumNames.constFind(reference);
+                if (known == m_enumNames.cend())
+                    undefined(reference);
+                names.append(known == m_enumNames.cend() ? reference : *known);
+            }
+            value.text = names.join(QLatin1String(", "));
         }
+    }
+
+    void resolveObject(ReqIfContent::Object &object)
+    {
+        if (!object.type.isEmpty() && !m_types.contains(object.type))
+            undefined(object.type);
+        resolveValues(object.values, object.type);
+    }
+
+    // Enumeration values get their long names; what the file refers to but
+    // does not define is noted once, and a definition it lacks is made up
+    // from the values that use it, under its identifier. Objects spilled
+    // were resolved as they were read.
+    void resolve()
+    {
+        lookUp();
+        if (!m_spill) {
+            for (const ReqIfContent::Object &object : std::as_const(m_content.objects))
+                m_objectIdentifiers.insert(object.identifier);
+        }
+        resolveDefinitions();
+        for (ReqIfContent::Object &object : m_content.objects)
+            resolveObject(object);
+        const QSet<QString> &objects = m_objectIdentifiers;
         for (ReqIfContent::Relation &relation : m_content.relations) {
-            if (!relation.type.isEmpty() && !types.contains(relation.type))
+            if (!relation.type.isEmpty() && !m_types.contains(relation.type))
                 undefined(relation.type);
             for (const QString *end : {&relation.source, &relation.target}) {
                 if (!objects.contains(*end))
@@ -611,7 +854,7 @@ private:
             resolveValues(relation.values, relation.type);
         }
         for (ReqIfContent::Specification &specification : m_content.specifications) {
-            if (!specification.type.isEmpty() && !types.contains(specification.type))
+            if (!specification.type.isEmpty() && !m_types.contains(specification.type))
                 undefined(specification.type);
             resolveValues(specification.values, specification.type);
         }
@@ -621,9 +864,16 @@ private:
         }
     }
 
-    QByteArray m_bytes;
-    QBuffer m_device;
-    ByteOffsets m_offsets;
+    InputDevice m_device;
+    ReqIfObjectSpill *m_spill = nullptr;
+    Outcome m_spillFailure = Outcome::ok();
+    bool m_definitionsResolved = false;
+    bool m_lookedUp = false;
+    QHash<QString, QString> m_nodeAttributes; // the last node's
+    QSet<QString> m_datatypes;
+    QSet<QString> m_types;
+    QHash<QString, QString> m_enumNames;
+    QSet<QString> m_objectIdentifiers; // of the objects spilled
     QXmlStreamReader m_xml;
     QString m_namespace;
     ReqIfContent m_content;
@@ -640,7 +890,7 @@ private:
     QStringList m_enumRefs;
     QSet<QString> m_shared;
     int m_xhtmlDepth = 0;
-    qsizetype m_valueStart = 0;
+    qint64 m_valueStart = 0;
     Flattener m_flat;
     QList<int> m_siblings;
     QList<int> m_place;
@@ -677,8 +927,22 @@ Result<ReqIfContent> ReqIfReader::read(const QByteArray &bytes)
 {
     if (Outcome text = ExchangeInput::checkUtf8(bytes); !text)
         return text;
-    const QByteArray utf8 = declaredAsUtf8(bytes);
-    return Parse(utf8).run();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return Parse(buffer, nullptr).run();
+}
+
+Result<ReqIfContent> ReqIfReader::read(QIODevice &device)
+{
+    Result<std::unique_ptr<ReqIfObjectSpill>> spill = ReqIfObjectSpill::create();
+    if (!spill)
+        return spill.outcome();
+    std::shared_ptr<ReqIfObjectSpill> kept(spill.takeValue());
+    Result<ReqIfContent> content = Parse(device, kept.get()).run();
+    if (content)
+        content->spilledObjects = kept;
+    return content;
 }
 
 } // namespace varn::interchange

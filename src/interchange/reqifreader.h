@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 
+class QIODevice;
+
 namespace varn::interchange {
 
 // Reads a requirements-exchange document (either namespace in use) with the
@@ -24,6 +26,11 @@ public:
     static constexpr int kDeepestHierarchy = 256;
 
     static Result<ReqIfContent> read(const QByteArray &bytes);
+    // Reads the device a piece at a time, whatever its size: the objects go
+    // to a temporary file as they are read (the content's spilledObjects)
+    // and everything else is held. Bytes that are not UTF-8 are found as
+    // they come, and refused as the whole file would be.
+    static Result<ReqIfContent> read(QIODevice &device);
 };
 
 } // namespace varn::interchange

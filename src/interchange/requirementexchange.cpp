@@ -43,20 +43,21 @@ Outcome writeFailure(const QString &path, const QString &why)
     return SavedFile::failure(path, why);
 }
 
-// A ReqIF document, or every document of a .reqifz archive, read whole. An
-// archive is known by its bytes, whatever the file is called.
+// A ReqIF document, or every document of a .reqifz archive. An archive is
+// known by its bytes, whatever the file is called. A document (an archive's
+// only one too) is read a piece at a time, whatever its size, its objects
+// kept apart in a temporary file.
 Result<ReqIfArchive::Documents> readReqIfFile(const QString &path)
 {
-    const Result<QByteArray> bytes = ExchangeInput::readBytes(path);
-    if (!bytes)
-        return bytes.outcome();
-    if (ReqIfArchive::isArchive(bytes.value())) {
-        const Result<ZipArchive> archive = ZipArchive::fromBytes(bytes.value());
-        if (!archive)
-            return archive.outcome();
-        return ReqIfArchive::read(archive.value());
+    Result<std::unique_ptr<QFile>> opened = ExchangeInput::open(path);
+    if (!opened)
+        return opened.outcome();
+    QFile &file = *opened.value();
+    if (ReqIfArchive::isArchive(file.peek(4))) {
+        file.close();
+        return ReqIfArchive::readFile(path);
     }
-    Result<ReqIfContent> content = ReqIfReader::read(bytes.value());
+    Result<ReqIfContent> content = ReqIfReader::read(file);
     if (!content)
         return content.outcome();
     return ReqIfArchive::Documents{content.takeValue(), 0};
@@ -397,7 +398,6 @@ RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &rec
         return Outcome::warning(format == ExchangeFormat::Odt
                                     ? Tr::tr("An OpenDocument text cannot be imported.")
                                     : Tr::tr("An HTML report cannot be imported."));
-    Result<ImportBatch> batch = Outcome::ok();
     if (format == ExchangeFormat::Xlsx)
         return importXlsx(records, systemName, path, dryRun, progress);
     if (format == ExchangeFormat::Csv)
@@ -405,16 +405,19 @@ RequirementExchange::importFrom(ExchangeFormat format, store::RecordObjects &rec
     Result<ReqIfArchive::Documents> documents = readReqIfFile(path);
     if (!documents)
         return documents.outcome();
-    batch = ReqIfInterpreter::interpret(std::move(documents->content), specification);
-    if (batch && documents->attachments > 0)
-        batch->report.append(
+    // The file's requirements are made one at a time as they are stored.
+    Result<ReqIfInterpreter::Streamed> streamed =
+        ReqIfInterpreter::stream(std::move(documents->content), specification);
+    if (!streamed)
+        return streamed.outcome();
+    if (documents->attachments > 0)
+        streamed->batch.report.append(
             Tr::tr("The archive's %1 other file(s) (attachments) were not imported.")
                 .arg(documents->attachments));
-    if (!batch)
-        return batch.outcome();
     RequirementImporter importer(records, systemName);
     importer.setDeleteMissing(deleteMissing);
-    return importer.run(batch.value(), dryRun, progress);
+    return importer.run(streamed->batch, streamed->next,
+                        int(std::min<qsizetype>(streamed->total, INT_MAX)), dryRun, progress);
 }
 
 Result<QStringList> RequirementExchange::specificationsIn(const QString &path)

@@ -254,10 +254,9 @@ private:
                                    fullTexts->value(row.number)});
         }
         QHash<qint32, int> documents;
-        for (const ReqIfContent::Object &object : m_document->objects) {
-            m_fileObjects.insert(object.identifier);
-            if (const auto known = m_existing.constFind(object.identifier);
-                known != m_existing.cend()) {
+        for (const QString &identifier : ForeignDocument::objectIdentifiers(*m_document)) {
+            m_fileObjects.insert(identifier);
+            if (const auto known = m_existing.constFind(identifier); known != m_existing.cend()) {
                 ++documents[known->document];
                 ++m_matchedObjects;
             }
@@ -289,7 +288,10 @@ private:
     Outcome keepDocument()
     {
         store::ForeignDocumentRow row = documentRow();
-        row.layout = ForeignDocument::encodeLayout(*m_document, m_requirementObjects);
+        Result<QString> layout = ForeignDocument::encodeLayout(*m_document, m_requirementObjects);
+        if (!layout)
+            return layout.outcome();
+        row.layout = layout.takeValue();
         if (Outcome replaced = m_foreign.replaceDocument(row); !replaced)
             return replaced;
         QList<store::ForeignRelationRow> relations;
@@ -648,6 +650,12 @@ Result<ImportSummary> RequirementImporter::run(const ImportBatch &batch, bool dr
                                                const Progress &progress)
 {
     return Run(m_records, m_systemName, m_deleteMissing).run(batch, dryRun, progress);
+}
+
+Result<ImportSummary> RequirementImporter::run(const ImportBatch &batch, const NextItem &next,
+                                               int total, bool dryRun, const Progress &progress)
+{
+    return Run(m_records, m_systemName, m_deleteMissing).run(batch, next, total, dryRun, progress);
 }
 
 Result<ImportSummary> RequirementImporter::run(const NextItem &next, int total, bool dryRun,

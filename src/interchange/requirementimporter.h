@@ -142,6 +142,10 @@ public:
     using NextItem = std::function<Result<std::optional<ImportBatch::Item>>()>;
     Result<ImportSummary> run(const NextItem &next, int total, bool dryRun,
                               const Progress &progress = {});
+    // The batch's links, report and document with the items next gives
+    // (the batch's own items are not read).
+    Result<ImportSummary> run(const ImportBatch &batch, const NextItem &next, int total,
+                              bool dryRun, const Progress &progress = {});
     // A requirement whose object a newer file no longer holds is marked
     // deleted (off: it is only listed).
     void setDeleteMissing(bool remove) { m_deleteMissing = remove; }

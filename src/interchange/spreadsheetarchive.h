@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -33,6 +34,8 @@ public:
     SpreadsheetArchive &operator=(const SpreadsheetArchive &) = delete;
 
     bool contains(const QString &name) const { return m_index.contains(name); }
+    // The names of its entries (not its folders), in no particular order.
+    QStringList names() const { return m_index.keys(); }
     Result<QByteArray> read(const QString &name,
                             qint64 largest = ExchangeInput::kLargestExpanded) const;
     // The part a piece at a time; the archive must outlive the pieces.

@@ -452,6 +452,73 @@ private slots:
                  files.contains(QString()));
     }
 
+    // An archive's one document of several megabytes is read a piece at a
+    // time as it expands: what it stores is what the same document stores
+    // unpacked.
+    void archiveEntryReadInPieces()
+    {
+        QByteArray objects, nodes;
+        for (int number = 1; number <= 5000; ++number) {
+            const QByteArray n = QByteArray::number(number);
+            objects +=
+                "<SPEC-OBJECT IDENTIFIER=\"o" + n +
+                "\"><VALUES><ATTRIBUTE-VALUE-XHTML><DEFINITION><ATTRIBUTE-DEFINITION-XHTML-REF>"
+                "d-text</ATTRIBUTE-DEFINITION-XHTML-REF></DEFINITION><THE-VALUE>"
+                "<xhtml:div>weigh pallet " +
+                n + " in Z\xc3\xbcrich \xf0\x9f\x9a\x86 " + QByteArray(number % 211 * 5, 'y') +
+                "</xhtml:div></THE-VALUE></ATTRIBUTE-VALUE-XHTML></VALUES><TYPE>"
+                "<SPEC-OBJECT-TYPE-REF>sot</SPEC-OBJECT-TYPE-REF></TYPE></SPEC-OBJECT>\n";
+            nodes += "<SPEC-HIERARCHY IDENTIFIER=\"h" + n + "\"><OBJECT><SPEC-OBJECT-REF>o" + n +
+                     "</SPEC-OBJECT-REF></OBJECT></SPEC-HIERARCHY>";
+        }
+        const QByteArray document =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<REQ-IF "
+            "xmlns=\"http://www.omg.org/spec/ReqIF/20110401/reqif.xsd\" "
+            "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\"><THE-HEADER><REQ-IF-HEADER "
+            "IDENTIFIER=\"h\"/></THE-HEADER><CORE-CONTENT><REQ-IF-CONTENT><DATATYPES>"
+            "<DATATYPE-DEFINITION-XHTML IDENTIFIER=\"dt-x\"/></DATATYPES><SPEC-TYPES>"
+            "<SPEC-OBJECT-TYPE IDENTIFIER=\"sot\"><SPEC-ATTRIBUTES><ATTRIBUTE-DEFINITION-XHTML "
+            "IDENTIFIER=\"d-text\" LONG-NAME=\"ReqIF.Text\"><TYPE><DATATYPE-DEFINITION-XHTML-REF>"
+            "dt-x</DATATYPE-DEFINITION-XHTML-REF></TYPE></ATTRIBUTE-DEFINITION-XHTML>"
+            "</SPEC-ATTRIBUTES></SPEC-OBJECT-TYPE></SPEC-TYPES><SPEC-OBJECTS>" +
+            objects + "</SPEC-OBJECTS><SPECIFICATIONS><SPECIFICATION IDENTIFIER=\"s\"><CHILDREN>" +
+            nodes +
+            "</CHILDREN></SPECIFICATION></SPECIFICATIONS></REQ-IF-CONTENT></CORE-CONTENT>"
+            "</REQ-IF>";
+        QVERIFY(document.size() > 4 * (1 << 20));
+        const QString archive = m_files.filePath(QStringLiteral("pieces.reqifz"));
+        QVERIFY(interchange::ZipArchive::write(
+            archive, {{QStringLiteral("deep/folder/spec.reqif"), document},
+                      {QStringLiteral("deep/pump.png"), QByteArrayLiteral("\x89PNG")}}));
+        const auto stored = [](const QString &connection) {
+            QStringList rows;
+            QSqlQuery query(QSqlDatabase::database(connection));
+            query.exec(QStringLiteral("SELECT ParaNum, ReqText FROM MASTER_REQ ORDER BY Req_Num"));
+            while (query.next())
+                rows.append(query.value(0).toString() + QLatin1Char('|') +
+                            query.value(1).toString());
+            return rows;
+        };
+        FreshWorkspace plain(QStringLiteral("interchange-plain"));
+        const Result<interchange::ImportSummary> unpacked = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, plain.records(), kSystem,
+            writeFile(m_files, QStringLiteral("pieces.reqif"), document), false);
+        QVERIFY2(unpacked, qPrintable(unpacked.outcome().message()));
+        FreshWorkspace packed(QStringLiteral("interchange-pieces"));
+        const Result<interchange::ImportSummary> read = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, packed.records(), kSystem, archive, false);
+        QVERIFY2(read, qPrintable(read.outcome().message()));
+        QCOMPARE(read->imported.size(), 5000);
+        QCOMPARE(read->report, unpacked->report + QStringList{"The archive's 1 other file(s) "
+                                                              "(attachments) were not imported."});
+        const QStringList rows = stored(QStringLiteral("interchange-pieces"));
+        QCOMPARE(rows, stored(QStringLiteral("interchange-plain")));
+        QCOMPARE(rows.size(), 5000);
+        QVERIFY2(
+            rows.last().startsWith(QString::fromUtf8("5000|weigh pallet 5000 in Z\xc3\xbcrich")),
+            qPrintable(rows.last()));
+    }
+
     // An export to a name ending in .reqifz packs the document; the archive
     // imports as the document does.
     void exportPacksAnArchive()

@@ -3,6 +3,7 @@
 // and report lines an import gives.
 #include "central/dependentlinks.h"
 #include "interchange/reqifinterpreter.h"
+#include "interchange/reqifobjectspill.h"
 #include "interchange/reqifreader.h"
 #include "interchange/requirementexchange.h"
 #include "support/freshworkspace.h"
@@ -159,6 +160,36 @@ QStringList storedRequirements(const QString &connection)
     while (stored.next())
         rows.append(stored.value(0).toString() + QLatin1Char('|') + stored.value(1).toString());
     return rows;
+}
+
+// The markup of an object's text in a file of many objects: characters of
+// one, two, three and four bytes, markup and an entity, and a length that
+// differs from object to object.
+QByteArray markupOf(int number)
+{
+    return "<xhtml:div><xhtml:p>weigh pallet " + QByteArray::number(number) +
+           " in Z\xc3\xbcrich &amp; \xe2\x82\xac <xhtml:b>twice</xhtml:b> "
+           "\xf0\x9f\x9a\x86</xhtml:p>" +
+           QByteArray(number % 97 * 13, 'x') + "</xhtml:div>";
+}
+
+// A file of many objects, several megabytes, each with a text, a note and
+// tags.
+File manyObjects(int count)
+{
+    File file;
+    QByteArray nodes;
+    for (int number = 1; number <= count; ++number) {
+        const QByteArray n = QByteArray::number(number);
+        file.objects += object(
+            "o" + n, "<ATTRIBUTE-VALUE-XHTML>" + definitionRef("XHTML", "d-text") + "<THE-VALUE>" +
+                         markupOf(number) + "</THE-VALUE></ATTRIBUTE-VALUE-XHTML>" +
+                         plain("STRING", "d-note", "note " + n) +
+                         tags(number % 2 ? "ev-draft" : "ev-safety ev-cost"));
+        nodes += node("o" + n);
+    }
+    file.specifications = specification("s", "Spec", nodes);
+    return file;
 }
 
 } // namespace
@@ -511,6 +542,125 @@ private slots:
         QCOMPARE(content->hierarchy[0].specification, QStringLiteral("s"));
         QCOMPARE(content->headerIdentifier, QStringLiteral("h"));
         QCOMPARE(content->sourceToolId, QStringLiteral("Other"));
+    }
+
+    // A file read a piece at a time gives every object as the file read
+    // whole does, in order, values cut out of the markup across the pieces
+    // and the blocks of the temporary file they are kept in.
+    void streamedObjectsAsWritten()
+    {
+        const QByteArray xml = manyObjects(4000).xml();
+        QVERIFY(xml.size() > 3 * (1 << 20));
+        Result<interchange::ReqIfContent> whole = interchange::ReqIfReader::read(xml);
+        QVERIFY2(whole, qPrintable(whole.outcome().message()));
+        QFile file(writeFile(m_files, QStringLiteral("streamed.reqif"), xml));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        Result<interchange::ReqIfContent> streamed = interchange::ReqIfReader::read(file);
+        QVERIFY2(streamed, qPrintable(streamed.outcome().message()));
+        QVERIFY(streamed->objects.isEmpty());
+        QVERIFY(streamed->spilledObjects);
+        const interchange::ReqIfObjectSpill &spill = *streamed->spilledObjects;
+        QCOMPARE(spill.size(), whole->objects.size());
+        QCOMPARE(streamed->hierarchy.size(), whole->hierarchy.size());
+        QCOMPARE(streamed->undefinedReferences, whole->undefinedReferences);
+        // In file order, then backwards (each read from where it is kept).
+        QList<qsizetype> order;
+        for (qsizetype i = 0; i < spill.size(); ++i)
+            order.append(i);
+        for (qsizetype i = spill.size() - 1; i >= 0; i -= 7)
+            order.append(i);
+        for (const qsizetype i : std::as_const(order)) {
+            const Result<interchange::ReqIfContent::Object> read = spill.at(i);
+            QVERIFY2(read, qPrintable(read.outcome().message()));
+            const interchange::ReqIfContent::Object &expected = whole->objects[i];
+            QCOMPARE(read->values[0].original, QString::fromUtf8(markupOf(int(i) + 1)));
+            QCOMPARE(spill.identifier(i), expected.identifier);
+            QCOMPARE(read->identifier, expected.identifier);
+            QCOMPARE(read->type, expected.type);
+            QCOMPARE(read->values.size(), expected.values.size());
+            for (qsizetype v = 0; v < expected.values.size(); ++v) {
+                QCOMPARE(read->values[v].definition, expected.values[v].definition);
+                QCOMPARE(read->values[v].kind, expected.values[v].kind);
+                QCOMPARE(read->values[v].text, expected.values[v].text);
+                QCOMPARE(read->values[v].original, expected.values[v].original);
+            }
+        }
+    }
+
+    // The attributes tools write on every hierarchy node are held once for
+    // all the nodes that carry the same; the node's last change is its own.
+    void hierarchyNodesShareTheirAttributes()
+    {
+        File file;
+        file.objects =
+            object("o1", text("brake")) + object("o2", text("hold")) + object("o3", text("open"));
+        file.specifications = specification("s", "Spec", node("o1") + node("o2") + node("o3"));
+        QByteArray xml = file.xml();
+        xml.replace("<SPEC-HIERARCHY IDENTIFIER=",
+                    "<SPEC-HIERARCHY LAST-CHANGE=\"2026-01-01T00:00:00Z\" IS-TABLE-INTERNAL="
+                    "\"false\" IDENTIFIER=");
+        xml.replace("IS-TABLE-INTERNAL=\"false\" IDENTIFIER=\"h-o3\"",
+                    "IS-TABLE-INTERNAL=\"true\" IDENTIFIER=\"h-o3\"");
+        Result<interchange::ReqIfContent> content = interchange::ReqIfReader::read(xml);
+        QVERIFY2(content, qPrintable(content.outcome().message()));
+        const QList<interchange::ReqIfContent::Node> &nodes = content->hierarchy;
+        QCOMPARE(nodes.size(), 3);
+        for (const interchange::ReqIfContent::Node &read : nodes) {
+            QCOMPARE(read.lastChange, QStringLiteral("2026-01-01T00:00:00Z"));
+            QCOMPARE(read.otherAttributes.size(), 1);
+        }
+        QCOMPARE(nodes[0].otherAttributes.value("IS-TABLE-INTERNAL"), QStringLiteral("false"));
+        QVERIFY(nodes[1].otherAttributes.isSharedWith(nodes[0].otherAttributes));
+        QCOMPARE(nodes[2].otherAttributes.value("IS-TABLE-INTERNAL"), QStringLiteral("true"));
+        QVERIFY(!nodes[2].otherAttributes.isSharedWith(nodes[0].otherAttributes));
+    }
+
+    // A refusal found only at the file's end, after thousands of objects
+    // were read (and kept apart), leaves the workspace as it was.
+    void lateRefusalWritesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("refusal");
+        const QByteArray xml = manyObjects(3000).xml();
+        QByteArray malformed = xml;
+        malformed.replace("</REQ-IF>", "</REQ-IF-X>");
+        QTest::newRow("malformed XML at the end")
+            << malformed << QStringLiteral("The file is not well-formed XML");
+        QByteArray invalid = xml;
+        invalid.insert(invalid.lastIndexOf("weigh pallet 3000"), "\xC3\x28");
+        QTest::newRow("not UTF-8 in the last object")
+            << invalid << QStringLiteral("The file is not UTF-8 text.");
+        QByteArray cut = xml;
+        cut.chop(1);
+        cut += "\xE2\x82";
+        QTest::newRow("a character cut at the end")
+            << cut << QStringLiteral("The file is not UTF-8 text.");
+        QByteArray deep = xml;
+        QByteArray nodes;
+        for (int level = 0; level < 300; ++level)
+            nodes += "<SPEC-HIERARCHY IDENTIFIER=\"d" + QByteArray::number(level) +
+                     "\"><OBJECT><SPEC-OBJECT-REF>o1</SPEC-OBJECT-REF></OBJECT><CHILDREN>";
+        for (int level = 0; level < 300; ++level)
+            nodes += "</CHILDREN></SPEC-HIERARCHY>";
+        deep.replace("</CHILDREN></SPECIFICATION>", nodes + "</CHILDREN></SPECIFICATION>");
+        QTest::newRow("a hierarchy too deep at the end")
+            << deep << QStringLiteral("The file's hierarchy nests deeper than 256 levels");
+    }
+
+    void lateRefusalWritesNothing()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, refusal);
+        FreshWorkspace fresh(QStringLiteral("reqif-late"));
+        QVERIFY(fresh.isOpen());
+        const Result<interchange::ImportSummary> imported = RequirementExchange::importFrom(
+            ExchangeFormat::ReqIf, fresh.records(), kSystem,
+            writeFile(m_files, QStringLiteral("late.reqif"), file), false);
+        QVERIFY(!imported);
+        QVERIFY2(imported.outcome().message().startsWith(refusal),
+                 qPrintable(imported.outcome().message()));
+        QVERIFY(imported.outcome().message().endsWith(QStringLiteral("\nNothing was imported.")));
+        QCOMPARE(storedRequirements(QStringLiteral("reqif-late")), QStringList());
     }
 
     // A hierarchy nested past the limit is refused at once, whatever its

@@ -368,6 +368,53 @@ private slots:
     void init() { QVERIFY(m_workspace.emplace(kConnection).isOpen()); }
     void cleanup() { m_workspace.reset(); }
 
+    // The hierarchy is written into the stored layout as text, node by
+    // node: whatever its texts hold reads back as it was.
+    void layoutKeepsHierarchyTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << QStringLiteral("h-1");
+        QTest::newRow("quotes and backslashes") << QStringLiteral("say \"hi\" \\ C:\\dir\\");
+        QTest::newRow("control characters")
+            << QStringLiteral("a\nb\tc\rd") + QChar(0x01) + QChar(0x1F) + QStringLiteral("e");
+        QTest::newRow("beyond ASCII")
+            << QString::fromUtf8("Z\xc3\xbcrich \xe2\x82\xac \xf0\x9f\x9a\x86");
+        QTest::newRow("empty") << QString();
+    }
+
+    void layoutKeepsHierarchyTexts()
+    {
+        QFETCH(QString, text);
+        ReqIfContent content;
+        content.sourceToolId = text;
+        for (int depth = 1; depth <= 2; ++depth) {
+            ReqIfContent::Node node;
+            node.object = text + QString::number(depth);
+            node.paragraph = depth == 1 ? QStringLiteral("1") : QStringLiteral("1.1");
+            node.identifier = text;
+            node.depth = depth;
+            node.specification = QStringLiteral("s");
+            node.lastChange = text;
+            if (depth == 2)
+                node.otherAttributes.insert(QStringLiteral("DESC"), text);
+            content.hierarchy.append(node);
+        }
+        const Result<QString> layout = interchange::ForeignDocument::encodeLayout(content, {});
+        QVERIFY2(layout, qPrintable(layout.outcome().message()));
+        const ReqIfContent read = interchange::ForeignDocument::decodeLayout(layout.value());
+        QCOMPARE(read.sourceToolId, text);
+        QCOMPARE(read.hierarchy.size(), 2);
+        for (qsizetype i = 0; i < 2; ++i) {
+            QCOMPARE(read.hierarchy[i].object, content.hierarchy[i].object);
+            QCOMPARE(read.hierarchy[i].paragraph, content.hierarchy[i].paragraph);
+            QCOMPARE(read.hierarchy[i].identifier, text);
+            QCOMPARE(read.hierarchy[i].depth, content.hierarchy[i].depth);
+            QCOMPARE(read.hierarchy[i].specification, QStringLiteral("s"));
+            QCOMPARE(read.hierarchy[i].lastChange, text);
+            QCOMPARE(read.hierarchy[i].otherAttributes, content.hierarchy[i].otherAttributes);
+        }
+    }
+
     // Each requirement keeps its object (identifier, type, every value with
     // its definition) and its whole text; the document keeps what is no
     // requirement (the heading) and the relation with its type's name.
@@ -437,8 +484,8 @@ private slots:
     // as written), relations with their types, the hierarchy with its
     // headings, and the attributes nothing interprets (DESC, IS-EDITABLE,
     // a hierarchy node's LONG-NAME) of types, definitions, enumeration
-    // values, headings, document trees and their nodes. What Varn SE adds (a requirement of its own and its link)
-    // comes beside them under its own identifiers.
+    // values, headings, document trees and their nodes. What Varn SE adds (a requirement of its own
+    // and its link) comes beside them under its own identifiers.
     void roundTripLosesNothing()
     {
         const Result<interchange::ImportSummary> imported = import(kOriginal);
