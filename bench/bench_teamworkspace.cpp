@@ -5,7 +5,10 @@
 // in the team database (100,000 unless the first argument names another
 // number), and how soon the list shows another user's save there. With
 // --hold the cluster keeps running after the measures, its filled database
-// reachable through psql, until a line is read from standard input.
+// reachable through psql, until a line is read from standard input;
+// "bench_teamworkspace --server ADDRESS" then measures Requirements Central
+// on that held database again (no fill), so that two builds can be measured
+// in turn on the same rows.
 #include "app/blankimage.h"
 #include "benchsupport.h"
 #include "central/requirementchangelistener.h"
@@ -218,6 +221,16 @@ int main(int argc, char **argv)
     const QStringList arguments = application.arguments();
     if (arguments.size() == 4 && arguments.at(1) == QLatin1String("--writer"))
         return runWriter(arguments.at(2), arguments.at(3).toInt());
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--server")) {
+        BenchSupport::resetPeakMemory();
+        bool measured = false;
+        {
+            const auto opened = connect(QStringLiteral("bench"), arguments.at(2));
+            measured = opened && BenchSupport::measureCentral(QStringLiteral("bench"), true);
+        }
+        store::SqlConnection::close(QStringLiteral("bench"));
+        return measured ? 0 : 1;
+    }
 
     PgCluster *cluster = PgCluster::instance();
     if (!cluster)
@@ -240,9 +253,11 @@ int main(int argc, char **argv)
                                   liveRefreshOfCentral(server, count);
         store::SqlConnection::close(QStringLiteral("bench"));
         if (round == 1 && hold) {
-            std::printf("held: /usr/lib/postgresql/15/bin/psql -h %s -U %s -d %s\n",
+            std::printf("held: /usr/lib/postgresql/15/bin/psql -h %s -U %s -d %s\n"
+                        "measured again by: %s --server \"%s\"\n",
                         qPrintable(cluster->socketFolder()), qPrintable(PgCluster::userName()),
-                        qPrintable(PgCluster::databaseOf(server)));
+                        qPrintable(PgCluster::databaseOf(server)),
+                        qPrintable(QCoreApplication::applicationFilePath()), qPrintable(server));
             std::fflush(stdout);
             std::getchar();
         }

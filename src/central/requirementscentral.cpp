@@ -113,14 +113,27 @@ Result<store::MasterReqRow> RequirementsCentral::selectedRow(qint32 selected) co
 Outcome RequirementsCentral::run(const store::RequirementSelection &query, QueryKind kind)
 {
     const bool byRelevance = m_relevance && kind == QueryKind::ByText;
-    Result<QList<qint32>> numbers =
-        m_listing.numbers(query, byRelevance ? store::RequirementOrder::Relevance : listingOrder(),
-                          byRelevance || m_ascending);
-    if (!numbers)
-        return numbers.outcome(); // the list keeps what it showed
-    if (kind == QueryKind::Listed)
+    const store::RequirementOrder order =
+        byRelevance ? store::RequirementOrder::Relevance : listingOrder();
+    const bool ascending = byRelevance || m_ascending;
+    if (kind == QueryKind::Listed) {
+        Result<QList<qint32>> numbers = m_listing.numbers(query, order, ascending);
+        if (!numbers)
+            return numbers.outcome(); // the list keeps what it showed
         numbers->removeIf([this](qint32 number) { return !m_listed.contains(number); });
-    m_model.reset(numbers.takeValue(), CentralColumns::shown(m_flags));
+        m_model.reset(numbers.takeValue(), CentralColumns::shown(m_flags));
+    } else {
+        // The first screen needs the first numbers and the list's length; the
+        // rest are read when the list is scrolled past them.
+        Result<store::ListingStart> start = m_listing.start(query, order, ascending, m_firstRows);
+        if (!start)
+            return start.outcome(); // the list keeps what it showed
+        const store::RequirementListing listing = m_listing;
+        m_model.reset(
+            std::move(start->numbers), start->total,
+            [listing, query, order, ascending] { return listing.numbers(query, order, ascending); },
+            CentralColumns::shown(m_flags));
+    }
     // A workspace opened only to read, made before links could be suspect,
     // has none to mark.
     const Result<QList<qint32>> suspect = m_listing.numbers(

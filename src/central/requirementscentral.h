@@ -112,6 +112,10 @@ public:
     // selected).
     Result<QString> sentenceOf(qint32 selected);
 
+    // How many numbers a query reads before the list shows (the rest when
+    // the list is scrolled past them).
+    void setFirstRows(int rows) { m_firstRows = rows; }
+
     QueryKind currentKind() const { return m_kind; }
     int templatePosition() const { return m_templatePosition; }
     const ColumnFlags &columnFlags() const { return m_flags; }
@@ -153,6 +157,7 @@ private:
     Column m_sortColumn = Column::Number;
     bool m_ascending = true;
     bool m_relevance = false;
+    int m_firstRows = RequirementTableModel::kPageRows;
 };
 
 } // namespace varn::central

@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QtEndian>
 #include <functional>
+#include <tuple>
 
 #include <algorithm>
 #include <limits>
@@ -415,6 +416,176 @@ Result<QList<qint32>> numbersOnServer(const QSqlDatabase &database,
     return numbers;
 }
 
+// The first numbers of a descending order on SQLite for a selection read
+// along the order's index, one run of equal values at a time from the top:
+// the largest value, then its numbers upwards, then the next value below it.
+// ORDER BY value DESC, Req_Num would sort the whole of the top run first (a
+// category shared by half the list) to give its lowest numbers.
+Result<QList<qint32>> firstNumbersByRuns(const QSqlDatabase &database, const QString &where,
+                                         const QVariantList &values, RequirementOrder order,
+                                         int rows,
+                                         const std::function<Outcome(const QString &)> &failure)
+{
+    const QString value = orderValue(order);
+    const QString from = QStringLiteral(" FROM MASTER_REQ WHERE (%1)").arg(where);
+    RowStatement top(database,
+                     QStringLiteral("SELECT %1").arg(value) + from +
+                         QStringLiteral(" ORDER BY %1 DESC LIMIT 1").arg(value),
+                     RowStatement::Route::Direct);
+    RowStatement below(database,
+                       QStringLiteral("SELECT %1").arg(value) + from +
+                           QStringLiteral(" AND %1 < ? ORDER BY %1 DESC LIMIT 1").arg(value),
+                       RowStatement::Route::Direct);
+    RowStatement run(database,
+                     QStringLiteral("SELECT Req_Num") + from +
+                         QStringLiteral(" AND %1 = ? ORDER BY Req_Num LIMIT ?").arg(value),
+                     RowStatement::Route::Direct);
+    // Empty values come last going down.
+    RowStatement empty(database,
+                       QStringLiteral("SELECT Req_Num") + from +
+                           QStringLiteral(" AND %1 IS NULL ORDER BY Req_Num LIMIT ?").arg(value),
+                       RowStatement::Route::Direct);
+    for (RowStatement *statement : {&top, &below, &run, &empty}) {
+        if (!statement->isPrepared())
+            return failure(errorText(statement->lastError()));
+    }
+    QList<qint32> numbers;
+    const auto readNumbers = [&](RowStatement &statement) {
+        if (!statement.exec())
+            return false;
+        while (statement.next())
+            numbers.append(statement.intValue(0));
+        return !statement.lastError().isValid();
+    };
+    RowStatement *next = &top;
+    std::optional<QString> current;
+    while (numbers.size() < rows) {
+        next->addAll(values);
+        if (current)
+            next->add(*current);
+        if (!next->exec())
+            return failure(errorText(next->lastError()));
+        const bool found = next->next() && !next->isNull(0);
+        if (next->lastError().isValid())
+            return failure(errorText(next->lastError()));
+        if (!found)
+            break;
+        current = next->textValue(0);
+        next->finish();
+        run.addAll(values);
+        run.add(*current);
+        run.add(qint32(rows - numbers.size()));
+        if (!readNumbers(run))
+            return failure(errorText(run.lastError()));
+        next = &below;
+    }
+    if (numbers.size() < rows) {
+        empty.addAll(values);
+        empty.add(qint32(rows - numbers.size()));
+        if (!readNumbers(empty))
+            return failure(errorText(empty.lastError()));
+    }
+    return numbers;
+}
+
+// The first numbers of a listing through the order's index, read as far
+// as they go and no further: the same order as numbersThroughIndex() and
+// numbersOnServer() give (equal values in number order both ways). SQLite
+// reads a descending order's index backwards and puts each run of equal
+// values in number order as it goes.
+Result<QList<qint32>> firstNumbers(const QSqlDatabase &database,
+                                   const RequirementSelection &selection, RequirementOrder order,
+                                   bool ascending, int rows,
+                                   const std::function<Outcome(const QString &)> &failure)
+{
+    const Backend backend = SqlDialect::of(database);
+    QString sql;
+    QVariantList values;
+    if (backend == Backend::SQLite) {
+        const auto [bound, boundValues] =
+            condition(selection, Backend::SQLite, !ordersBySelection(selection, order));
+        const auto [where, writtenOut] = kindWrittenOut(bound, boundValues);
+        values = writtenOut;
+        // The selections read along the order's index itself.
+        using Kind = RequirementSelection::Kind;
+        const bool alongIndex = selection.kind == Kind::Live || selection.kind == Kind::OfType ||
+                                selection.kind == Kind::ByTemplate;
+        if (!ascending && order != RequirementOrder::Number && alongIndex)
+            return firstNumbersByRuns(database, where, values, order, rows, failure);
+        const QLatin1String direction = ascending ? QLatin1String("ASC") : QLatin1String("DESC");
+        sql = QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (") + where +
+              QStringLiteral(") ORDER BY ") +
+              (order == RequirementOrder::Number
+                   ? QStringLiteral("Req_Num %1").arg(direction)
+                   : QStringLiteral("%1 %2, Req_Num").arg(orderValue(order), direction)) +
+              QStringLiteral(" LIMIT ?");
+    } else {
+        const auto [where, serverValues] = serverCondition(selection);
+        values = serverValues;
+        sql = QStringLiteral("SELECT Req_Num FROM MASTER_REQ WHERE (%1) ORDER BY %2 LIMIT ?")
+                  .arg(where, serverOrderBy(order, ascending));
+    }
+    values.append(rows);
+    RowStatement select(database, sql,
+                        backend == Backend::SQLite ? RowStatement::Route::Direct
+                                                   : RowStatement::Route::Qt);
+    if (!select.isPrepared())
+        return failure(errorText(select.lastError()));
+    select.addAll(values);
+    if (!select.exec())
+        return failure(errorText(select.lastError()));
+    QList<qint32> numbers;
+    numbers.reserve(rows);
+    while (select.next())
+        numbers.append(select.intValue(0));
+    if (select.lastError().isValid())
+        return failure(errorText(select.lastError()));
+    return numbers;
+}
+
+// How many live requirements hold the words of a ByText selection: the
+// index holds live requirements only and is counted alone.
+Result<qsizetype> wordMatchCount(const QSqlDatabase &database,
+                                 const RequirementSelection &selection,
+                                 const std::function<Outcome(const QString &)> &failure)
+{
+    const Backend backend = SqlDialect::of(database);
+    QSqlQuery count(database);
+    count.setForwardOnly(true);
+    if (!count.prepare(
+            QStringLiteral("SELECT COUNT(*) FROM (%1) AS Matched").arg(wordMatches(backend))))
+        return failure(errorText(count.lastError()));
+    count.addBindValue(wordMatch(backend, selection.text));
+    if (!count.exec() || !count.next())
+        return failure(errorText(count.lastError()));
+    return qsizetype(count.value(0).toLongLong());
+}
+
+// How many requirements a selection lists, read through whichever index
+// suits its condition best.
+Result<qsizetype> listedCount(const QSqlDatabase &database, const RequirementSelection &selection,
+                              const std::function<Outcome(const QString &)> &failure)
+{
+    const Backend backend = SqlDialect::of(database);
+    QString where;
+    QVariantList values;
+    if (backend == Backend::SQLite) {
+        const auto [bound, boundValues] = condition(selection, Backend::SQLite);
+        std::tie(where, values) = kindWrittenOut(bound, boundValues);
+    } else {
+        std::tie(where, values) = serverCondition(selection);
+    }
+    QSqlQuery count(database);
+    count.setForwardOnly(true);
+    if (!count.prepare(QStringLiteral("SELECT COUNT(*) FROM MASTER_REQ WHERE (%1)").arg(where)))
+        return failure(errorText(count.lastError()));
+    for (const QVariant &value : values)
+        count.addBindValue(value);
+    if (!count.exec() || !count.next())
+        return failure(errorText(count.lastError()));
+    return qsizetype(count.value(0).toLongLong());
+}
+
 } // namespace
 
 Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &selection,
@@ -430,8 +601,64 @@ Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &se
     return numbersOnServer(database, selection, order, ascending, failed);
 }
 
+Result<ListingStart> RequirementListing::start(const RequirementSelection &selection,
+                                               RequirementOrder order, bool ascending,
+                                               int rows) const
+{
+    using Kind = RequirementSelection::Kind;
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    const auto failed = [&](const QString &why) { return failure(selection, why); };
+    // Relevance ranks every match before the first; a number pattern reads
+    // its ranges alone; one requirement's versions are few; the selections
+    // that gather their numbers through another table first would gather
+    // them twice, for the first rows and for the count.
+    const bool whole = (order == RequirementOrder::Relevance && selection.kind == Kind::ByText) ||
+                       selection.kind == Kind::Requirement || selection.kind == Kind::VersionsOf ||
+                       selection.kind == Kind::ByEntity || selection.kind == Kind::ByText ||
+                       selection.kind == Kind::Suspect ||
+                       (order == RequirementOrder::Number && selection.kind == Kind::ByNumber &&
+                        numberRanges(selection.text));
+    if (order == RequirementOrder::Relevance && selection.kind == Kind::ByText && rows > 0) {
+        // The matches are counted in the index alone; ranking them is the
+        // cost, and the first rows need every match ranked.
+        Result<QList<qint32>> best = numbersByRelevance(selection, ascending, rows);
+        if (!best)
+            return best.outcome();
+        if (best->size() < rows) {
+            const qsizetype total = best->size();
+            return ListingStart{best.takeValue(), total, true};
+        }
+        const Result<qsizetype> total = wordMatchCount(database, selection, failed);
+        if (!total)
+            return total.outcome();
+        return ListingStart{best.takeValue(), std::max(total.value(), qsizetype(rows)), false};
+    }
+    if (whole || rows <= 0) {
+        Result<QList<qint32>> all = numbers(selection, order, ascending);
+        if (!all)
+            return all.outcome();
+        const qsizetype total = all->size();
+        return ListingStart{all.takeValue(), total, true};
+    }
+    Result<QList<qint32>> first =
+        firstNumbers(database, selection,
+                     order == RequirementOrder::Relevance ? RequirementOrder::Number : order,
+                     ascending, rows, failed);
+    if (!first)
+        return first.outcome();
+    if (first->size() < rows) {
+        const qsizetype total = first->size();
+        return ListingStart{first.takeValue(), total, true};
+    }
+    const Result<qsizetype> total = listedCount(database, selection, failed);
+    if (!total)
+        return total.outcome();
+    // A count that another user's save overtook says at least what was read.
+    return ListingStart{first.takeValue(), std::max(total.value(), qsizetype(rows)), false};
+}
+
 Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSelection &selection,
-                                                             bool bestFirst) const
+                                                             bool bestFirst, int rows) const
 {
     const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     const Backend backend = SqlDialect::of(database);
@@ -446,14 +673,19 @@ Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSe
             : QStringLiteral("SELECT rowid FROM REQ_WORDS WHERE REQ_WORDS MATCH ? ORDER BY rank "
                              "%1, rowid")
                   .arg(bestFirst ? QLatin1String("ASC") : QLatin1String("DESC"));
+    // The first rows alone are still ranked against every match, but kept
+    // among the best so far rather than all sorted.
+    const QString limit = rows > 0 ? QStringLiteral(" LIMIT ?") : QString();
     QSqlQuery select(database);
     select.setForwardOnly(true);
-    if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql)))
+    if (!select.prepare(SqlDialect::likeIgnoringCase(database, sql + limit)))
         return failure(selection, errorText(select.lastError()));
     const QVariant match = wordMatch(backend, selection.text);
     select.addBindValue(match);
     if (backend == Backend::PostgreSQL)
         select.addBindValue(match);
+    if (rows > 0)
+        select.addBindValue(rows);
     if (!select.exec())
         return failure(selection, errorText(select.lastError()));
     QList<qint32> numbers;

@@ -60,6 +60,17 @@ enum class RequirementOrder {
     Relevance,
 };
 
+// The beginning of a listing: its first numbers in the order asked for and
+// how many it lists in all, so that a long list shows its first screen
+// without reading every number it holds.
+struct ListingStart
+{
+    QList<qint32> numbers;
+    qsizetype total = 0;
+    // numbers holds the whole listing.
+    bool complete = false;
+};
+
 // Requirements Central's reads of MASTER_REQ: the numbers a selection lists
 // in the order asked for, then the rows a page at a time. Nothing stays open
 // on the connection between calls. A failure says "Cannot open ReqMsSet
@@ -72,6 +83,11 @@ public:
     // Equal sort values keep number order.
     Result<QList<qint32>> numbers(const RequirementSelection &selection, RequirementOrder order,
                                   bool ascending) const;
+    // At least the first `rows` numbers of numbers() (all of them when the
+    // listing is that short, or cannot be begun more cheaply than read
+    // whole), and the listing's length.
+    Result<ListingStart> start(const RequirementSelection &selection, RequirementOrder order,
+                               bool ascending, int rows) const;
     // The rows a selection lists, in no particular order.
     Result<QList<MasterReqRow>> rows(const RequirementSelection &selection) const;
     // The rows of these numbers (one page of the list), in no particular
@@ -88,8 +104,9 @@ private:
                                                            const RequirementSelection &selection,
                                                            RequirementOrder order, bool ascending);
 
-    Result<QList<qint32>> numbersByRelevance(const RequirementSelection &selection,
-                                             bool bestFirst) const;
+    // The first `rows` only when rows > 0.
+    Result<QList<qint32>> numbersByRelevance(const RequirementSelection &selection, bool bestFirst,
+                                             int rows = 0) const;
     Outcome failure(const RequirementSelection &selection, const QString &why) const;
     Result<QList<MasterReqRow>> rowsWhere(const QString &where, const QVariantList &values) const;
 

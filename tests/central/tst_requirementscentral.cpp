@@ -573,6 +573,162 @@ private slots:
         }
     }
 
+    // A list longer than the numbers a query reads first (five here) shows
+    // its length at once and reads the rest when a row past them is asked
+    // for: the first rows are the whole list's, across runs of equal values
+    // in both directions (a descending order read a run at a time from the
+    // top), and the whole list is the one read at once.
+    void firstRowsThenTheRest_data()
+    {
+        QTest::addColumn<QueryKind>("kind");
+        QTest::addColumn<int>("column"); // Column
+        QTest::addColumn<bool>("ascending");
+        for (const bool ascending : {true, false}) {
+            const char *direction = ascending ? "up" : "down";
+            QTest::addRow("all by paragraph %s", direction)
+                << QueryKind::All << int(Column::Paragraph) << ascending;
+            QTest::addRow("all by sentence %s", direction)
+                << QueryKind::All << int(Column::Requirement) << ascending;
+            QTest::addRow("all by category %s", direction)
+                << QueryKind::All << int(Column::Category) << ascending;
+            QTest::addRow("all by priority %s", direction)
+                << QueryKind::All << int(Column::Priority) << ascending;
+            QTest::addRow("all by number %s", direction)
+                << QueryKind::All << int(Column::Number) << ascending;
+            QTest::addRow("functional by type %s", direction)
+                << QueryKind::Functional << int(Column::Type) << ascending;
+            QTest::addRow("template by paragraph %s", direction)
+                << QueryKind::ByTemplate << int(Column::Paragraph) << ascending;
+            QTest::addRow("template by source %s", direction)
+                << QueryKind::ByTemplate << int(Column::Source) << ascending;
+            QTest::addRow("comments %s", direction)
+                << QueryKind::All << int(Column::Comments) << ascending;
+        }
+    }
+
+    void firstRowsThenTheRest()
+    {
+        QFETCH(QueryKind, kind);
+        QFETCH(int, column);
+        QFETCH(bool, ascending);
+        // Runs of three equal paragraphs, priorities in runs of seven, most
+        // comments empty, every category the same.
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        for (int i = 0; i < 40; ++i) {
+            RequirementRow row{1000 + i, "Functional", 2,
+                               QStringLiteral("P%1").arg(20 - i / 3, 2, 10, QChar(u'0')),
+                               QStringLiteral("text %1").arg(i % 9)};
+            row.priority = 1 + (i / 7) % 3;
+            if (i % 4 == 0)
+                row.comments = QStringLiteral("note %1").arg(i % 3);
+            QVERIFY(insertRequirement(db, row));
+        }
+        QVERIFY(db.commit());
+        const auto run = [&](RequirementsCentral &central) {
+            central.setSort(Column(column), ascending);
+            return kind == QueryKind::ByTemplate ? central.runByTemplate(2) : central.runType(kind);
+        };
+        RequirementsCentral whole(kConnection);
+        whole.setFirstRows(0);
+        QVERIFY(run(whole).isOk());
+        QVERIFY(whole.model().isComplete());
+        const QList<int> expected = listed(whole);
+        QVERIFY(expected.size() > 5);
+
+        RequirementsCentral central(kConnection);
+        central.setFirstRows(5);
+        QVERIFY(run(central).isOk());
+        const RequirementTableModel &model = central.model();
+        QCOMPARE(model.requirementCount(), expected.size());
+        QCOMPARE(model.rowCount(), expected.size() + 1);
+        QVERIFY(!model.isComplete());
+        for (int row = 0; row < 5; ++row)
+            QCOMPARE(model.numberAt(row), expected.at(row));
+        QVERIFY(!model.isComplete());
+        QCOMPARE(model.numberAt(5), expected.at(5));
+        QVERIFY(model.isComplete());
+        QCOMPARE(listed(central), expected);
+        for (const int row : {0, 4, 5, int(expected.size()) - 1})
+            QCOMPARE(model.requirementAt(row)->Req_Num, expected.at(row));
+        // A page of rows needs every number on it: the rest is read first.
+        QVERIFY(run(central).isOk());
+        QVERIFY(!model.isComplete());
+        QCOMPARE(model.requirementAt(0)->Req_Num, expected.first());
+        QVERIFY(model.isComplete());
+        // A requirement past the first rows is found: the rest is read.
+        QVERIFY(run(central).isOk());
+        QVERIFY(!model.isComplete());
+        QCOMPARE(model.rowOf(expected.last()), int(expected.size()) - 1);
+        QVERIFY(model.isComplete());
+    }
+
+    // Another user saves or deletes between the query and the read of the
+    // rest of its list: the list takes the rows as the rest was read, and
+    // the views hear of the rows that came or went once control returns
+    // to the event loop (never inside the paint that asked for a row).
+    void restReadAfterAnotherSave_data()
+    {
+        QTest::addColumn<int>("saved");   // 0: none
+        QTest::addColumn<int>("deleted"); // 0: none
+        QTest::newRow("saved among the first rows") << 999 << 0;
+        QTest::newRow("saved past them") << 1100 << 0;
+        QTest::newRow("deleted among the first rows") << 0 << 1001;
+        QTest::newRow("deleted past them") << 0 << 1030;
+    }
+
+    void restReadAfterAnotherSave()
+    {
+        QFETCH(int, saved);
+        QFETCH(int, deleted);
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        for (int number = 1000; number < 1040; ++number)
+            QVERIFY(insertRequirement(db, {number, "Functional", 2}));
+        QVERIFY(db.commit());
+        RequirementsCentral central(kConnection);
+        central.setFirstRows(5);
+        QVERIFY(central.runByTemplate(2).isOk());
+        const RequirementTableModel &model = central.model();
+        QCOMPARE(model.requirementCount(), 40);
+        QCOMPARE(model.numberAt(0), 1000);
+        QVERIFY(!model.isComplete());
+        QList<int> expected;
+        for (int number = 1000; number < 1040; ++number)
+            expected.append(number);
+        if (saved) {
+            QVERIFY(insertRequirement(db, {saved, "Functional", 2}));
+            expected.append(saved);
+            std::sort(expected.begin(), expected.end());
+        }
+        if (deleted) {
+            QVERIFY(StoreTestSupport::exec(
+                kConnection,
+                QStringLiteral("UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = %1")
+                    .arg(deleted)));
+            expected.removeOne(deleted);
+        }
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QCOMPARE(model.numberAt(20), expected.at(20));
+        QVERIFY(model.isComplete());
+        // Nothing said yet; the rows the views know of keep answering.
+        QCOMPARE(inserted.size() + removed.size() + changed.size(), 0);
+        QCOMPARE(model.requirementCount(), 40);
+        QCOMPARE(model.requirementAt(0)->Req_Num, expected.first());
+        QCOMPARE(model.numberAt(40), 0);
+        QTRY_COMPARE(changed.size(), 1);
+        QCOMPARE(inserted.size(), saved ? 1 : 0);
+        QCOMPARE(removed.size(), deleted ? 1 : 0);
+        QCOMPARE(model.requirementCount(), expected.size());
+        QCOMPARE(model.rowCount(), expected.size() + 1);
+        QCOMPARE(listed(central), expected);
+        const int last = int(expected.size()) - 1;
+        QCOMPARE(model.requirementAt(last)->Req_Num, expected.at(last));
+        QCOMPARE(model.requirementAt(0)->Req_Num, expected.first());
+    }
+
     // Empty values, letters of both cases and beyond ASCII, and runs of equal
     // values: both backends list them alike, text compared byte by byte,
     // empty (NULL) values first going up and last going down, equal values

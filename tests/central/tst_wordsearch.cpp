@@ -214,6 +214,51 @@ private slots:
         QCOMPARE(central.model().requirementCount(), 6);
     }
 
+    // The best matches first read alone (two here), then the rest: the same
+    // list as ranked at once, ties in number order across the edge of the
+    // first rows, and the length counted in the index.
+    void firstRowsByRelevance_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<int>("firstRows");
+        QTest::newRow("ties across the edge") << "valve" << 2;
+        QTest::newRow("a prefix") << "valv*" << 3;
+        QTest::newRow("fewer than the first rows") << "operator" << 5;
+    }
+
+    void firstRowsByRelevance()
+    {
+        QFETCH(QString, words);
+        QFETCH(int, firstRows);
+        // Equal sentences rank alike; longer ones lower.
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        for (int i = 0; i < 9; ++i)
+            QVERIFY(insertRequirement(db, {200 + i, "Functional", 9, "5",
+                                           i % 3 == 0 ? QStringLiteral("open the valve")
+                                                      : QStringLiteral("open the valve %1 of "
+                                                                       "the cooling loop")
+                                                            .arg(i)}));
+        QVERIFY(db.commit());
+        RequirementsCentral whole(kConnection);
+        whole.setFirstRows(0);
+        QVERIFY(searchFor(whole, words).isOk());
+        const QList<int> expected = listed(whole);
+        QVERIFY(!expected.isEmpty());
+
+        RequirementsCentral central(kConnection);
+        central.setFirstRows(firstRows);
+        QVERIFY(searchFor(central, words).isOk());
+        const auto &model = central.model();
+        QCOMPARE(model.requirementCount(), expected.size());
+        QCOMPARE(model.isComplete(), expected.size() < firstRows);
+        for (int row = 0; row < std::min(firstRows, int(expected.size())); ++row)
+            QCOMPARE(model.numberAt(row), expected.at(row));
+        QCOMPARE(listed(central), expected);
+        if (words == QLatin1String("valve"))
+            QCOMPARE(expected.mid(0, 3), (QList<int>{200, 203, 206}));
+    }
+
     // A header click orders the matches by that column; the same query then
     // runs again in it.
     void sortedByAColumnAfterRelevance()
