@@ -9,7 +9,6 @@
 // "bench_central --database FILE" measures a database filled before (no
 // fill, no check of what was written), so that two builds can be measured in
 // turn on the same rows.
-#include "app/blankimage.h"
 #include "benchsupport.h"
 #include "store/sqlconnection.h"
 
@@ -54,10 +53,8 @@ int main(int argc, char **argv)
     QTemporaryDir folder(QCoreApplication::applicationDirPath() +
                          QStringLiteral("/bench_central-XXXXXX"));
     const QString path = folder.filePath(QStringLiteral("centralReq.mdb"));
-    if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
-        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+    if (!BenchSupport::freshDatabase(path))
         return 1;
-    }
     const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
     if (!filled)
         return 1;

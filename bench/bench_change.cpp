@@ -4,7 +4,6 @@
 // requirements, comparing the live requirements with a baseline, the impact
 // of a change to one requirement, and what marking the links suspect adds to
 // the save of a new version.
-#include "app/blankimage.h"
 #include "benchsupport.h"
 #include "change/baselines.h"
 #include "change/comparison.h"
@@ -311,10 +310,8 @@ bool run(const QString &path, int count)
 
 int keepSharedFill(int count, const QString &path)
 {
-    if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
-        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+    if (!BenchSupport::freshDatabase(path))
         return 1;
-    }
     BenchSupport::FillPlan plan;
     plan.requirements = count;
     const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
@@ -339,10 +336,8 @@ int main(int argc, char **argv)
     }
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("changeReq.mdb"));
-    if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
-        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+    if (!BenchSupport::freshDatabase(path))
         return 1;
-    }
     if (!fill(path, count) || !varn::store::SqlConnection::open(kConnection, path)) {
         std::fprintf(stderr, "cannot store the requirements\n");
         return 1;

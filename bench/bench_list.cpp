@@ -7,7 +7,6 @@
 // "bench_list N --keep FILE" keeps the filled database there, for timing
 // varn-cli itself on it; "bench_list N --server" reads a team database on a
 // private PostgreSQL cluster holding the same rows.
-#include "app/blankimage.h"
 #include "benchsupport.h"
 #include "central/requirementquery.h"
 #include "common/storedwords.h"
@@ -184,10 +183,8 @@ int main(int argc, char **argv)
     QTemporaryDir folder(QCoreApplication::applicationDirPath() +
                          QStringLiteral("/bench_list-XXXXXX"));
     const QString path = folder.filePath(QStringLiteral("listReq.mdb"));
-    if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
-        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+    if (!BenchSupport::freshDatabase(path))
         return 1;
-    }
     const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
     if (!filled)
         return 1;

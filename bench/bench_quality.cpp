@@ -2,7 +2,6 @@
 // user types (the median and the worst of many), and the whole workspace of
 // N stored requirements (100,000 unless the first argument says otherwise)
 // read and checked with the sentence and the set rules.
-#include "app/blankimage.h"
 #include "benchsupport.h"
 #include "quality/sentencechecker.h"
 #include "quality/sentencespans.h"
@@ -265,10 +264,8 @@ int main(int argc, char **argv)
     oneSentence();
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("qualityReq.mdb"));
-    if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
-        std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+    if (!BenchSupport::freshDatabase(path))
         return 1;
-    }
     if (!fill(path, count) || !varn::store::SqlConnection::open(kConnection, path)) {
         std::fprintf(stderr, "cannot store the requirements\n");
         return 1;

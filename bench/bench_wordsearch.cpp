@@ -8,7 +8,6 @@
 // fill of N requirements wrote before (no fill, no check of what was
 // written), so that two builds can be measured in turn on the same rows. The
 // peak memory of the whole run ends the report.
-#include "app/blankimage.h"
 #include "benchsupport.h"
 #include "central/requirementscentral.h"
 #include "store/sqlconnection.h"
@@ -131,10 +130,8 @@ int main(int argc, char **argv)
         if (!varn::store::SqlConnection::open(kConnection, path))
             return 1;
     } else {
-        if (varn::Outcome written = varn::app::BlankImage::writeTo(QString(), path); !written) {
-            std::fprintf(stderr, "%s\n", qPrintable(written.message()));
+        if (!BenchSupport::freshDatabase(path))
             return 1;
-        }
         const std::optional<BenchSupport::Filled> filled = BenchSupport::fill(path, plan);
         if (!filled)
             return 1;

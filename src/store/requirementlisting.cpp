@@ -586,6 +586,22 @@ Result<qsizetype> listedCount(const QSqlDatabase &database, const RequirementSel
     return qsizetype(count.value(0).toLongLong());
 }
 
+// The first rows of a list, and how many it holds: counted apart only when
+// the first rows fill the screen.
+template <typename Count>
+Result<ListingStart> startOf(QList<qint32> first, int rows, const Count &count)
+{
+    if (first.size() < rows) {
+        const qsizetype total = first.size();
+        return ListingStart{std::move(first), total, true};
+    }
+    const Result<qsizetype> total = count();
+    if (!total)
+        return total.outcome();
+    // A count that another user's save overtook says at least what was read.
+    return ListingStart{std::move(first), std::max(total.value(), qsizetype(rows)), false};
+}
+
 } // namespace
 
 Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &selection,
@@ -624,14 +640,8 @@ Result<ListingStart> RequirementListing::start(const RequirementSelection &selec
         Result<QList<qint32>> best = numbersByRelevance(selection, ascending, rows);
         if (!best)
             return best.outcome();
-        if (best->size() < rows) {
-            const qsizetype total = best->size();
-            return ListingStart{best.takeValue(), total, true};
-        }
-        const Result<qsizetype> total = wordMatchCount(database, selection, failed);
-        if (!total)
-            return total.outcome();
-        return ListingStart{best.takeValue(), std::max(total.value(), qsizetype(rows)), false};
+        return startOf(best.takeValue(), rows,
+                       [&] { return wordMatchCount(database, selection, failed); });
     }
     if (whole || rows <= 0) {
         Result<QList<qint32>> all = numbers(selection, order, ascending);
@@ -646,15 +656,8 @@ Result<ListingStart> RequirementListing::start(const RequirementSelection &selec
                      ascending, rows, failed);
     if (!first)
         return first.outcome();
-    if (first->size() < rows) {
-        const qsizetype total = first->size();
-        return ListingStart{first.takeValue(), total, true};
-    }
-    const Result<qsizetype> total = listedCount(database, selection, failed);
-    if (!total)
-        return total.outcome();
-    // A count that another user's save overtook says at least what was read.
-    return ListingStart{first.takeValue(), std::max(total.value(), qsizetype(rows)), false};
+    return startOf(first.takeValue(), rows,
+                   [&] { return listedCount(database, selection, failed); });
 }
 
 Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSelection &selection,
