@@ -3,9 +3,9 @@
 #include "interchange/interchangetr.h"
 
 #include "interchange/ziparchive.h"
+#include "interchange/zipentries.h"
 
 #include <QFile>
-#include <QLocale>
 
 #include <cstdio>
 #include <unistd.h>
@@ -15,19 +15,10 @@ namespace varn::interchange {
 
 namespace {
 
+using ZipEntries::expandsTooFar;
+using ZipEntries::notAnArchive;
+
 constexpr qint64 kPiece = 256 * 1024;
-
-Outcome notAnArchive(const QString &why)
-{
-    return ExchangeInput::refusal(Tr::tr("The file is not a zip archive (%1).").arg(why));
-}
-
-Outcome expandsTooFar(qint64 largest)
-{
-    return ExchangeInput::refusal(
-        Tr::tr("The archive expands to more than %1, the most an import reads.")
-            .arg(QLocale::c().formattedDataSize(largest)));
-}
 
 struct EntryCloser
 {
@@ -95,20 +86,10 @@ Result<std::unique_ptr<SpreadsheetArchive>> SpreadsheetArchive::open(const QStri
                 .arg(ExchangeInput::kMostArchiveEntries));
     std::unique_ptr<SpreadsheetArchive> result(new SpreadsheetArchive(std::move(archive)));
     for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(result->m_archive->zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS, &stat) != 0 ||
-            !(stat.valid & ZIP_STAT_NAME))
-            return notAnArchive(Tr::tr("entry %1 cannot be read").arg(i + 1));
-        const QString name = QString::fromUtf8(stat.name);
-        if (!ZipArchive::staysInside(name))
-            return ExchangeInput::refusal(
-                Tr::tr("The archive holds an entry named \"%1\", which would leave the archive's "
-                       "folder.")
-                    .arg(name));
-        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-            return ExchangeInput::refusal(
-                Tr::tr("The archive's entry \"%1\" is encrypted.").arg(name));
+        const Result<zip_stat_t> stat = ZipEntries::checked(result->m_archive->zip, i);
+        if (!stat)
+            return stat.outcome();
+        const QString name = QString::fromUtf8(stat->name);
         if (!name.endsWith(QLatin1Char('/')))
             result->m_index.insert(name, zip_uint64_t(i));
     }

@@ -3,9 +3,9 @@
 #include "interchange/interchangetr.h"
 
 #include "interchange/exchangeinput.h"
+#include "interchange/zipentries.h"
 
 #include <QFile>
-#include <QLocale>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -17,6 +17,9 @@
 namespace varn::interchange {
 
 namespace {
+
+using ZipEntries::expandsTooFar;
+using ZipEntries::notAnArchive;
 
 struct ArchiveCloser
 {
@@ -43,23 +46,6 @@ QString errorText(int code)
     const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
     zip_error_fini(&error);
     return text;
-}
-
-Outcome notAnArchive(const QString &why)
-{
-    return ExchangeInput::refusal(Tr::tr("The file is not a zip archive (%1).").arg(why));
-}
-
-QString sizeText(qint64 bytes)
-{
-    return QLocale::c().formattedDataSize(bytes);
-}
-
-Outcome expandsTooFar(qint64 largest)
-{
-    return ExchangeInput::refusal(
-        Tr::tr("The archive expands to more than %1, the most an import reads.")
-            .arg(sizeText(largest)));
 }
 
 // Adds the entries to the open archive and closes it, which reads their
@@ -162,20 +148,11 @@ Result<ZipArchive> ZipArchive::fromBytes(const QByteArray &bytes, const Limits &
     QList<Listed> listed;
     qint64 declared = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(archive.get(), zip_uint64_t(i), ZIP_FL_ENC_GUESS, &stat) != 0 ||
-            !(stat.valid & ZIP_STAT_NAME))
-            return notAnArchive(Tr::tr("entry %1 cannot be read").arg(i + 1));
+        const Result<zip_stat_t> checked = ZipEntries::checked(archive.get(), i);
+        if (!checked)
+            return checked.outcome();
+        const zip_stat_t &stat = checked.value();
         const QString name = QString::fromUtf8(stat.name);
-        if (!staysInside(name))
-            return ExchangeInput::refusal(
-                Tr::tr("The archive holds an entry named \"%1\", which would leave the archive's "
-                       "folder.")
-                    .arg(name));
-        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-            return ExchangeInput::refusal(
-                Tr::tr("The archive's entry \"%1\" is encrypted.").arg(name));
         if (name.endsWith(QLatin1Char('/')))
             continue; // a folder
         if (stat.valid & ZIP_STAT_SIZE) {
