@@ -35,13 +35,18 @@ QString BlankImage::resourcePathFor(const QString &accessVersion)
     return QStringLiteral(":/blank/%1.mdb").arg(image);
 }
 
-Outcome BlankImage::writeTo(const QString &accessVersion, const QString &path)
+QByteArray BlankImage::bytesOf(const QString &accessVersion)
 {
     initialiseBlankImages();
     QFile image(resourcePathFor(accessVersion));
-    if (!image.open(QIODevice::ReadOnly))
+    return image.open(QIODevice::ReadOnly) ? image.readAll() : QByteArray();
+}
+
+Outcome BlankImage::writeTo(const QString &accessVersion, const QString &path)
+{
+    const QByteArray bytes = bytesOf(accessVersion);
+    if (bytes.isEmpty())
         return cannotWrite(path, Tr::tr("The blank database is missing from the program."));
-    const QByteArray bytes = image.readAll();
 
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return cannotWrite(path, Tr::tr("The folder cannot be created."));

@@ -2,6 +2,7 @@
 
 #include "common/outcome.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace varn::app {
@@ -14,6 +15,8 @@ public:
     // "Mdb2002", "Mdb2000" and "Mdb97" choose their own image, compared
     // exactly; anything else chooses the 2003 image.
     static QString resourcePathFor(const QString &accessVersion);
+    // The chosen image's bytes; empty when the program lacks it.
+    static QByteArray bytesOf(const QString &accessVersion);
 
     // Copies the chosen image byte for byte to the path, replacing a file of
     // that name. Written through a temporary file and renamed, so a failure

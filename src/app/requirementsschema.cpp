@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,11 +23,8 @@ using store::RequirementsDatabase;
 const Schema &blankSchema()
 {
     static const Schema schema = [] {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("blank.mdb"));
-        if (!BlankImage::writeTo(Settings::defaultAccessVersion(), path))
-            return Schema();
-        Result<Schema> read = RequirementsDatabase::tablesOf(path, ConnectionAccess::ReadOnly);
+        Result<Schema> read = RequirementsDatabase::tablesOfImage(
+            BlankImage::bytesOf(Settings::defaultAccessVersion()));
         if (!read)
             return Schema();
         // A workspace made before a feature existed gains its tables when

@@ -1,5 +1,6 @@
 #include "interchange/odtreport.h"
 
+#include "common/removedoninterruption.h"
 #include "interchange/interchangetr.h"
 #include "interchange/paragraphorder.h"
 #include "interchange/ziparchive.h"
@@ -360,6 +361,7 @@ Outcome OdtReport::write(const ExchangeSet &set, const QDateTime &created, QIODe
     QTemporaryFile content(folder + QStringLiteral("/.varn-odt-content-XXXXXX"));
     if (!content.open())
         return fileFailure(content);
+    const RemovedOnInterruption removed(content.fileName());
     const auto put = [&content](const QString &text) {
         const QByteArray bytes = text.toUtf8();
         return content.write(bytes) == bytes.size();

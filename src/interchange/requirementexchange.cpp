@@ -1,5 +1,6 @@
 #include "interchange/requirementexchange.h"
 
+#include "common/removedoninterruption.h"
 #include "common/savedfile.h"
 
 #include "common/commonmessages.h"
@@ -77,6 +78,7 @@ Outcome writeReqIf(const ExchangeSet &set, const QString &path, QIODevice &file,
     QTemporaryFile document(folder + QStringLiteral("/.varn-export-XXXXXX.reqif"));
     if (!document.open())
         return Outcome::stop(document.errorString());
+    const RemovedOnInterruption removed(document.fileName());
     if (Outcome written = ReqIfWriter::write(set, document, created, progress); !written)
         return written;
     if (!document.flush())

@@ -1,5 +1,6 @@
 #include "interchange/xlsxwriter.h"
 
+#include "common/removedoninterruption.h"
 #include "interchange/interchangetr.h"
 
 #include <QBuffer>
@@ -219,6 +220,7 @@ Outcome XlsxWriter::write(QIODevice &device, const Rows &rows, const NumericColu
     QTemporaryFile sheet(folder + QStringLiteral("/.varn-sheet-XXXXXX.xml"));
     if (!sheet.open())
         return failure(sheet.errorString());
+    const RemovedOnInterruption removed(sheet.fileName());
     QXmlStreamWriter xml(&sheet);
     xml.writeStartDocument(QStringLiteral("1.0"), true);
     xml.writeDefaultNamespace(kMain);

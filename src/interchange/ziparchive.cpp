@@ -1,5 +1,6 @@
 #include "interchange/ziparchive.h"
 
+#include "common/removedoninterruption.h"
 #include "interchange/interchangetr.h"
 
 #include "interchange/exchangeinput.h"
@@ -7,7 +8,7 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 
 #include <zip.h>
 
@@ -248,17 +249,21 @@ Outcome ZipArchive::writeInto(QIODevice &device, const QList<Entry> &entries, co
     auto failure = [](const QString &why) {
         return Outcome::stop(Tr::tr("The archive could not be made: %1").arg(why));
     };
-    QTemporaryFile made(folder + QStringLiteral("/.varn-archive-XXXXXX.zip"));
-    if (!made.open())
-        return failure(made.errorString());
-    made.close();
+    // The archive is packed in a folder of its own, which takes the file
+    // the zip library writes on the side before it puts the archive in place.
+    QTemporaryDir packing(folder + QStringLiteral("/.varn-archive-XXXXXX"));
+    if (!packing.isValid())
+        return failure(packing.errorString());
+    const RemovedOnInterruption removed(packing.path());
+    const QString made = packing.filePath(QStringLiteral("archive.zip"));
     int code = 0;
-    zip_t *archive = zip_open(QFile::encodeName(made.fileName()).constData(), ZIP_TRUNCATE, &code);
+    zip_t *archive =
+        zip_open(QFile::encodeName(made).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (!archive)
         return failure(errorText(code));
     if (const std::optional<QString> why = addAndClose(archive, entries))
         return failure(*why);
-    QFile packed(made.fileName());
+    QFile packed(made);
     if (!packed.open(QIODevice::ReadOnly))
         return failure(packed.errorString());
     QByteArray block(1 << 20, Qt::Uninitialized);

@@ -6,6 +6,7 @@
 #include "app/terminationsignals.h"
 #include "cli/clicommand.h"
 #include "cli/clitr.h"
+#include "common/removedoninterruption.h"
 
 #include <QCoreApplication>
 #include <QStringDecoder>
@@ -53,12 +54,14 @@ int firstInvalidArgument(int argc, char **argv)
     return 0;
 }
 
-// A signal ends the command as Close would: the data source this process
-// holds is released (removed unless another Varn SE process holds it). The
-// lock stays held to the end, so nothing is registered after the release;
-// the database itself is left to its journal, as after any interruption.
+// A signal ends the command as Close would: the files it made on the side
+// are removed, the data source this process holds is released (removed
+// unless another Varn SE process holds it). The lock stays held to the end,
+// so nothing is registered after the release; the database itself is left
+// to its journal, as after any interruption.
 void endOnSignal(int signal)
 {
+    varn::RemovedOnInterruption::removeAll();
     const varn::app::OdbcIniLock lock;
     varn::app::OdbcInstaller::releaseAllHeldHere();
     _exit(varn::app::TerminationSignals::exitStatus(signal));

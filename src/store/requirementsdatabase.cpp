@@ -1,6 +1,7 @@
 #include "store/requirementsdatabase.h"
 #include "store/storetr.h"
 
+#include "store/rowstatement.h"
 #include "store/sqlconnection.h"
 #include "store/storemessages.h"
 #include "store/systemsettings.h"
@@ -10,6 +11,11 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
+
+#include <sqlite3.h>
+
+#include <cstring>
 
 namespace varn::store {
 
@@ -65,15 +71,13 @@ Outcome RequirementsDatabase::connect(const QString &connectionName, const QStri
     return Outcome::stop(reason);
 }
 
-Result<RequirementsDatabase::Tables> RequirementsDatabase::tablesOf(const QString &filePath,
-                                                                    ConnectionAccess access)
+namespace {
+
+Result<RequirementsDatabase::Tables> tablesOn(const QSqlDatabase &database)
 {
-    const ProbeConnection probe(filePath, access);
-    if (!probe.opened())
-        return probe.opened().outcome();
-    Tables schema;
-    QSqlQuery tables(probe.opened().value());
-    QSqlQuery columns(probe.opened().value());
+    RequirementsDatabase::Tables schema;
+    QSqlQuery tables(database);
+    QSqlQuery columns(database);
     bool read = tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
                                            "'table' AND name NOT LIKE 'sqlite_%'"));
     while (read && tables.next()) {
@@ -88,6 +92,48 @@ Result<RequirementsDatabase::Tables> RequirementsDatabase::tablesOf(const QStrin
     }
     if (!read || tables.lastError().type() != QSqlError::NoError)
         return Outcome::refused(tables.lastError().text().trimmed());
+    return schema;
+}
+
+} // namespace
+
+Result<RequirementsDatabase::Tables> RequirementsDatabase::tablesOf(const QString &filePath,
+                                                                    ConnectionAccess access)
+{
+    const ProbeConnection probe(filePath, access);
+    if (!probe.opened())
+        return probe.opened().outcome();
+    return tablesOn(probe.opened().value());
+}
+
+Result<RequirementsDatabase::Tables> RequirementsDatabase::tablesOfImage(const QByteArray &image)
+{
+    // Read in memory: no file is written for it, so nothing can be left
+    // behind when the process is ended while it looks.
+    const QString name = QStringLiteral("image-probe-%1").arg(quintptr(QThread::currentThreadId()));
+    Result<Tables> schema = Outcome::refused(QString());
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(QStringLiteral(":memory:"));
+        sqlite3 *handle = database.open() ? RowStatement::directHandle(database) : nullptr;
+        const auto size = sqlite3_int64(image.size());
+        auto *bytes = static_cast<unsigned char *>(sqlite3_malloc64(sqlite3_uint64(size)));
+        if (bytes)
+            std::memcpy(bytes, image.constData(), std::size_t(size));
+        // SQLite frees the copy when the connection closes, or at once on a refusal.
+        if (!handle || !bytes ||
+            sqlite3_deserialize(handle, "main", bytes, size, size,
+                                SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) !=
+                SQLITE_OK) {
+            if (!handle)
+                sqlite3_free(bytes);
+            schema = Outcome::refused(database.lastError().text().trimmed());
+        } else {
+            schema = tablesOn(database);
+        }
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(name);
     return schema;
 }
 

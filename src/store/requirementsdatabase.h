@@ -26,6 +26,8 @@ public:
 
     // The tables of an SQLite file; the database's reason when it cannot be read.
     static Result<Tables> tablesOf(const QString &filePath, ConnectionAccess access);
+    // The tables of an SQLite database given as the bytes of its file.
+    static Result<Tables> tablesOfImage(const QByteArray &image);
     // The system whose requirements the file holds (SYSTEM_NAME); the
     // reason in one sentence when it cannot be read.
     static Result<QString> systemNameOf(const QString &filePath, ConnectionAccess access);

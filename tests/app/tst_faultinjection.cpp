@@ -76,6 +76,13 @@ class FaultInjectionTest : public QObject
         return m_environment->databaseFolder() + QStringLiteral("/AcmeReq.mdb");
     }
 
+    QString temporaryFolder() const { return m_environment->root() + QStringLiteral("/tmp"); }
+
+    static QStringList entriesOf(const QString &folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
     QString integrity() const
     {
         QString result;
@@ -108,6 +115,9 @@ private slots:
         m_environment = std::make_unique<WorkspaceEnvironment>();
         writeBytes(m_environment->userOdbcIni(), kForeignSection);
         m_workspace = m_environment->root() + QStringLiteral("/acme.vnp");
+        // The commands' own temporary files, watched for what an interruption leaves.
+        QVERIFY(QDir().mkpath(temporaryFolder()));
+        qputenv("TMPDIR", QFile::encodeName(temporaryFolder()));
         QCOMPARE(CliRun::run({"new", "--system", "Acme", "--workspace", m_workspace}).exitCode, 0);
         QCOMPARE(CliRun::run({"tech", "--text", "respond within 2 seconds"}, m_workspace).exitCode,
                  0);
@@ -154,9 +164,12 @@ private slots:
             handled += ending.exitCode == 128 + signal;
             const QByteArray odbc = fileBytes(m_environment->userOdbcIni());
             QVERIFY2(odbc.startsWith(kForeignSection), odbc.constData());
-            // A handled signal closes as Close does: nothing stays registered.
-            if (signal != SIGKILL)
+            // A handled signal closes as Close does: nothing stays registered,
+            // no temporary file is left.
+            if (signal != SIGKILL) {
                 QVERIFY2(!odbc.contains("[AcmeReqDS]"), odbc.constData());
+                QCOMPARE(entriesOf(temporaryFolder()), QStringList());
+            }
         }
         qInfo("%s: %d rounds, %d interrupted before the command ended, %d of them through the "
               "handler",
@@ -303,6 +316,62 @@ private slots:
         QCOMPARE(copies(), QStringList());
         QCOMPARE(::stat(QFile::encodeName(ini).constData(), &status), 0);
         QCOMPARE(status.st_mode & 0777, mode_t(0644));
+    }
+
+    // An export interrupted while it packs its archive leaves nothing in the
+    // folder it writes to: neither the archive nor the pieces packed into it.
+    void interruptedArchiveLeavesNothingBeside_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("reqifz") << "reqif"
+                                << "out.reqifz";
+        QTest::newRow("odt") << "odt"
+                             << "out.odt";
+        QTest::newRow("xlsx") << "xlsx"
+                              << "out.xlsx";
+    }
+
+    void interruptedArchiveLeavesNothingBeside()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, name);
+        if (QTest::currentDataTag() == QByteArrayLiteral("reqifz")) {
+            // Enough requirements that packing them takes a while.
+            QByteArray csv = "No.,Type,Source,Category,Priority,Release,Version,Paragraph,"
+                             "Requirement,Orig No.,Date Saved,Comments\r\n";
+            for (int i = 1; i <= 4000; ++i)
+                csv += QStringLiteral("%1,Technical,23,Software,1,1,1,None,The Acme system shall "
+                                      "log fault %1 within %1 seconds,%1,12-8-2026,\r\n")
+                           .arg(i)
+                           .toUtf8();
+            const QString input = m_environment->root() + QStringLiteral("/many.csv");
+            writeBytes(input, csv);
+            const CliRun imported = CliRun::run({"import", "csv", "--input", input}, m_workspace);
+            QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+        }
+        const QString folder = m_environment->root() + QStringLiteral("/export-") + format;
+        QVERIFY(QDir().mkpath(folder));
+        QProcess process;
+        process.start(qEnvironmentVariable("VARN_CLI"),
+                      {"export", format, "--workspace", m_workspace, "--output",
+                       folder + QLatin1Char('/') + name});
+        QVERIFY(process.waitForStarted(5000));
+        bool seen = false;
+        QElapsedTimer waited;
+        waited.start();
+        while (!seen && process.state() == QProcess::Running && waited.elapsed() < 60000) {
+            seen = !entriesOf(folder).isEmpty();
+            if (!seen)
+                QThread::usleep(200);
+        }
+        QVERIFY2(seen, "the export ended before its pieces could be seen");
+        ::kill(pid_t(process.processId()), SIGINT);
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 128 + SIGINT);
+        QCOMPARE(entriesOf(folder), QStringList());
+        verifyAtRest();
     }
 
     void desktopProgramClosesOnSignal_data()
