@@ -27,12 +27,13 @@ Named &named()
 
 } // namespace
 
-RemovedOnInterruption::RemovedOnInterruption(QString path)
+RemovedOnInterruption::RemovedOnInterruption(const std::function<QString()> &make)
 {
     Named &all = named();
     const std::lock_guard<std::mutex> guard(all.lock);
     m_id = all.next++;
-    all.paths.emplace(m_id, std::move(path));
+    if (QString path = make(); !path.isEmpty())
+        all.paths.emplace(m_id, std::move(path));
 }
 
 RemovedOnInterruption::~RemovedOnInterruption()

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace varn {
 
 // A file or folder a command makes on the side while it works (the pieces
@@ -13,7 +15,10 @@ namespace varn {
 class RemovedOnInterruption
 {
 public:
-    explicit RemovedOnInterruption(QString path);
+    // Runs make, which makes the file or folder and gives its path (empty
+    // when it could not). The removal waits until the path is named here,
+    // and once it has run nothing more is made: the program is leaving.
+    explicit RemovedOnInterruption(const std::function<QString()> &make);
     ~RemovedOnInterruption();
     RemovedOnInterruption(const RemovedOnInterruption &) = delete;
     RemovedOnInterruption &operator=(const RemovedOnInterruption &) = delete;

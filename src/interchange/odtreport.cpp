@@ -359,9 +359,10 @@ Outcome OdtReport::write(const ExchangeSet &set, const QDateTime &created, QIODe
     });
 
     QTemporaryFile content(folder + QStringLiteral("/.varn-odt-content-XXXXXX"));
-    if (!content.open())
+    const RemovedOnInterruption removed(
+        [&content] { return content.open() ? content.fileName() : QString(); });
+    if (!content.isOpen())
         return fileFailure(content);
-    const RemovedOnInterruption removed(content.fileName());
     const auto put = [&content](const QString &text) {
         const QByteArray bytes = text.toUtf8();
         return content.write(bytes) == bytes.size();

@@ -76,9 +76,10 @@ Outcome writeReqIf(const ExchangeSet &set, const QString &path, QIODevice &file,
         return ReqIfWriter::write(set, file, created, progress);
     const QString folder = QFileInfo(path).absolutePath();
     QTemporaryFile document(folder + QStringLiteral("/.varn-export-XXXXXX.reqif"));
-    if (!document.open())
+    const RemovedOnInterruption removed(
+        [&document] { return document.open() ? document.fileName() : QString(); });
+    if (!document.isOpen())
         return Outcome::stop(document.errorString());
-    const RemovedOnInterruption removed(document.fileName());
     if (Outcome written = ReqIfWriter::write(set, document, created, progress); !written)
         return written;
     if (!document.flush())

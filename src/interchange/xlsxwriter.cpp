@@ -218,9 +218,10 @@ Outcome XlsxWriter::write(QIODevice &device, const Rows &rows, const NumericColu
         return Outcome::stop(Tr::tr("The spreadsheet could not be made: %1").arg(why));
     };
     QTemporaryFile sheet(folder + QStringLiteral("/.varn-sheet-XXXXXX.xml"));
-    if (!sheet.open())
+    const RemovedOnInterruption removed(
+        [&sheet] { return sheet.open() ? sheet.fileName() : QString(); });
+    if (!sheet.isOpen())
         return failure(sheet.errorString());
-    const RemovedOnInterruption removed(sheet.fileName());
     QXmlStreamWriter xml(&sheet);
     xml.writeStartDocument(QStringLiteral("1.0"), true);
     xml.writeDefaultNamespace(kMain);

@@ -251,11 +251,14 @@ Outcome ZipArchive::writeInto(QIODevice &device, const QList<Entry> &entries, co
     };
     // The archive is packed in a folder of its own, which takes the file
     // the zip library writes on the side before it puts the archive in place.
-    QTemporaryDir packing(folder + QStringLiteral("/.varn-archive-XXXXXX"));
-    if (!packing.isValid())
-        return failure(packing.errorString());
-    const RemovedOnInterruption removed(packing.path());
-    const QString made = packing.filePath(QStringLiteral("archive.zip"));
+    std::optional<QTemporaryDir> packing;
+    const RemovedOnInterruption removed([&] {
+        packing.emplace(folder + QStringLiteral("/.varn-archive-XXXXXX"));
+        return packing->isValid() ? packing->path() : QString();
+    });
+    if (!packing->isValid())
+        return failure(packing->errorString());
+    const QString made = packing->filePath(QStringLiteral("archive.zip"));
     int code = 0;
     zip_t *archive =
         zip_open(QFile::encodeName(made).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
