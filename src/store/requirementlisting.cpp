@@ -543,6 +543,223 @@ Result<QList<qint32>> firstNumbers(const QSqlDatabase &database,
     return numbers;
 }
 
+// One block of a listing read on from a key through the order's index, on
+// either backend. The list's order is its sort value up or down, equal
+// values in number order both ways, empty values first going up and last
+// going down; read backwards, all of it reversed. The block is read a piece
+// at a time, each an index range of its own: the rest of the key's run of
+// equal values, then the values past it, then the empty values, so that no
+// piece scans a run it does not list.
+class BlockRead
+{
+public:
+    BlockRead(const QSqlDatabase &database, const RequirementSelection &selection,
+              RequirementOrder order, bool ascending, bool backwards,
+              std::function<Outcome(const QString &)> failure)
+        : m_database(database), m_backend(SqlDialect::of(database)),
+          m_valueUp(ascending != backwards), m_numberUp(!backwards), m_failure(std::move(failure))
+    {
+        if (m_backend == Backend::SQLite) {
+            const auto [bound, boundValues] =
+                condition(selection, Backend::SQLite, !ordersBySelection(selection, order));
+            std::tie(m_where, m_values) = kindWrittenOut(bound, boundValues);
+            m_value = orderValue(order);
+        } else {
+            std::tie(m_where, m_values) = serverCondition(selection);
+            m_value = serverOrderValue(order);
+        }
+        if (order == RequirementOrder::Number || order == RequirementOrder::Relevance) {
+            m_byNumber = true;
+            m_numberUp = m_valueUp;
+        }
+    }
+
+    Result<ListingBlock> read(const std::optional<ListingKey> &after, int rows)
+    {
+        m_rows = rows;
+        m_block.last = after.value_or(ListingKey{});
+        if (rows <= 0)
+            return m_block;
+        Outcome read = Outcome::ok();
+        if (m_byNumber) {
+            read = numbers(after ? std::optional<qint32>(after->number) : std::nullopt);
+        } else if (m_valueUp) {
+            // Empty values first.
+            if (!after || after->null)
+                read =
+                    run(std::nullopt, after ? std::optional<qint32>(after->number) : std::nullopt);
+            else
+                read = run(after->value, after->number);
+            if (read && missing() > 0)
+                read = values(after && !after->null ? std::optional<QString>(after->value)
+                                                    : std::nullopt);
+        } else if (after && after->null) {
+            read = run(std::nullopt, after->number);
+        } else {
+            if (after)
+                read = run(after->value, after->number);
+            if (read && missing() > 0)
+                read = values(after ? std::optional<QString>(after->value) : std::nullopt);
+            // Empty values last.
+            if (read && missing() > 0)
+                read = run(std::nullopt, std::nullopt);
+        }
+        if (!read)
+            return read;
+        m_block.ended = m_block.numbers.size() < rows;
+        return std::move(m_block);
+    }
+
+private:
+    int missing() const { return m_rows - int(m_block.numbers.size()); }
+    static QLatin1String direction(bool up)
+    {
+        return up ? QLatin1String("ASC") : QLatin1String("DESC");
+    }
+    QString from() const { return QStringLiteral(" FROM MASTER_REQ WHERE (%1)").arg(m_where); }
+
+    // Runs a statement of the condition's values, then `extra` and the
+    // limit; each row to `take`.
+    Outcome select(const QString &sql, const QVariantList &extra,
+                   const std::function<void(RowStatement &)> &take)
+    {
+        RowStatement statement(m_database, sql,
+                               m_backend == Backend::SQLite ? RowStatement::Route::Direct
+                                                            : RowStatement::Route::Qt);
+        if (!statement.isPrepared())
+            return m_failure(errorText(statement.lastError()));
+        statement.addAll(m_values);
+        statement.addAll(extra);
+        statement.add(qint32(missing()));
+        if (!statement.exec())
+            return m_failure(errorText(statement.lastError()));
+        while (statement.next())
+            take(statement);
+        if (statement.lastError().isValid())
+            return m_failure(errorText(statement.lastError()));
+        return Outcome::ok();
+    }
+
+    // The number order: the number is the sort value.
+    Outcome numbers(std::optional<qint32> after)
+    {
+        QString sql = QStringLiteral("SELECT Req_Num") + from();
+        QVariantList extra;
+        if (after) {
+            sql += m_numberUp ? QStringLiteral(" AND Req_Num > ?")
+                              : QStringLiteral(" AND Req_Num < ?");
+            extra.append(*after);
+        }
+        sql += QStringLiteral(" ORDER BY Req_Num %1 LIMIT ?").arg(direction(m_numberUp));
+        return select(sql, extra, [&](RowStatement &row) {
+            m_block.numbers.append(row.intValue(0));
+            m_block.last = {row.intValue(0), {}, false};
+        });
+    }
+
+    // The run of one value (nullopt: the empty values) in number order,
+    // from past a number or from its start.
+    Outcome run(const std::optional<QString> &value, std::optional<qint32> after)
+    {
+        QString sql = QStringLiteral("SELECT Req_Num") + from();
+        QVariantList extra;
+        if (value) {
+            sql += QStringLiteral(" AND %1 = ?").arg(m_value);
+            extra.append(*value);
+        } else {
+            sql += QStringLiteral(" AND %1 IS NULL").arg(m_value);
+        }
+        if (after) {
+            sql += m_numberUp ? QStringLiteral(" AND Req_Num > ?")
+                              : QStringLiteral(" AND Req_Num < ?");
+            extra.append(*after);
+        }
+        sql += QStringLiteral(" ORDER BY Req_Num %1 LIMIT ?").arg(direction(m_numberUp));
+        const ListingKey key{0, value.value_or(QString()), !value};
+        return select(sql, extra, [&](RowStatement &row) {
+            m_block.numbers.append(row.intValue(0));
+            m_block.last = key;
+            m_block.last.number = row.intValue(0);
+        });
+    }
+
+    // The values past `past` (nullopt: every value that is not empty) in the
+    // list's direction. SQLite's indexes run the number the same way as the
+    // value: where the list runs them apart, the runs read are put in number
+    // order, and the last run, which the limit may have cut, is read again
+    // from its own start.
+    Outcome values(const std::optional<QString> &past)
+    {
+        QString sql = QStringLiteral("SELECT Req_Num, %1").arg(m_value) + from();
+        QVariantList extra;
+        if (past) {
+            sql += QStringLiteral(" AND %1 %2 ?")
+                       .arg(m_value, m_valueUp ? QLatin1String(">") : QLatin1String("<"));
+            extra.append(*past);
+        } else {
+            sql += QStringLiteral(" AND %1 IS NOT NULL").arg(m_value);
+        }
+        const bool apart = m_backend == Backend::SQLite && m_valueUp != m_numberUp;
+        const bool numberUp = apart ? m_valueUp : m_numberUp;
+        if (m_backend == Backend::SQLite)
+            sql += QStringLiteral(" ORDER BY %1 %2, Req_Num %3 LIMIT ?")
+                       .arg(m_value, direction(m_valueUp), direction(numberUp));
+        else
+            sql += QStringLiteral(" ORDER BY %1 %2, Req_Num %3 LIMIT ?")
+                       .arg(m_value,
+                            m_valueUp ? QLatin1String("ASC NULLS FIRST")
+                                      : QLatin1String("DESC NULLS LAST"),
+                            direction(numberUp));
+        const int limit = missing();
+        std::vector<std::pair<qint32, QString>> read;
+        read.reserve(size_t(std::min(limit, 1 << 16)));
+        Outcome selected = select(sql, extra, [&](RowStatement &row) {
+            QString value = row.textValue(1);
+            if (value.isNull())
+                value = QStringLiteral(""); // an empty text, told from NULL
+            read.emplace_back(row.intValue(0), std::move(value));
+        });
+        if (!selected)
+            return selected;
+        if (!apart) {
+            for (const auto &[number, value] : read)
+                m_block.numbers.append(number);
+            if (!read.empty())
+                m_block.last = {read.back().first, read.back().second, false};
+            return Outcome::ok();
+        }
+        const bool cut = qsizetype(read.size()) == limit;
+        size_t start = 0;
+        std::optional<QString> lastRun;
+        while (start < read.size()) {
+            size_t end = start + 1;
+            while (end < read.size() && read[end].second == read[start].second)
+                ++end;
+            if (cut && end == read.size()) {
+                lastRun = read[start].second;
+                break;
+            }
+            for (size_t at = end; at > start; --at)
+                m_block.numbers.append(read[at - 1].first);
+            m_block.last = {read[start].first, read[start].second, false};
+            start = end;
+        }
+        return lastRun ? run(*lastRun, std::nullopt) : Outcome::ok();
+    }
+
+    const QSqlDatabase &m_database;
+    Backend m_backend;
+    bool m_valueUp;
+    bool m_numberUp;
+    bool m_byNumber = false;
+    std::function<Outcome(const QString &)> m_failure;
+    QString m_where;
+    QVariantList m_values;
+    QString m_value;
+    int m_rows = 0;
+    ListingBlock m_block;
+};
+
 // How many live requirements hold the words of a ByText selection: the
 // index holds live requirements only and is counted alone.
 Result<qsizetype> wordMatchCount(const QSqlDatabase &database,
@@ -658,6 +875,34 @@ Result<ListingStart> RequirementListing::start(const RequirementSelection &selec
         return first.outcome();
     return startOf(first.takeValue(), rows,
                    [&] { return listedCount(database, selection, failed); });
+}
+
+Result<ListingBlock> RequirementListing::block(const RequirementSelection &selection,
+                                               RequirementOrder order, bool ascending,
+                                               const std::optional<ListingKey> &after, int rows,
+                                               bool backwards) const
+{
+    if (order == RequirementOrder::Relevance &&
+        selection.kind == RequirementSelection::Kind::ByText) {
+        // A rank is no value of the row to continue from: the ranked list is
+        // read whole and the block taken from it.
+        Result<QList<qint32>> all = numbers(selection, order, ascending);
+        if (!all)
+            return all.outcome();
+        if (backwards)
+            std::reverse(all->begin(), all->end());
+        const qsizetype from = after ? all->indexOf(after->number) + 1 : 0;
+        ListingBlock block;
+        block.numbers = all->mid(from, rows);
+        block.ended = from + rows >= all->size();
+        block.last = block.numbers.isEmpty() ? after.value_or(ListingKey{})
+                                             : ListingKey{block.numbers.last(), {}, false};
+        return block;
+    }
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    BlockRead read(database, selection, order, ascending, backwards,
+                   [&](const QString &why) { return failure(selection, why); });
+    return read.read(after, rows);
 }
 
 Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSelection &selection,
