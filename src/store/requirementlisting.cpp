@@ -687,10 +687,13 @@ private:
     // list's direction. SQLite's indexes run the number the same way as the
     // value: where the list runs them apart, the runs read are put in number
     // order, and the last run, which the limit may have cut, is read again
-    // from its own start.
+    // from its own start. The values are compared as stored, not read: the
+    // key's value is looked up for its number once the block is read.
     Outcome values(const std::optional<QString> &past)
     {
-        QString sql = QStringLiteral("SELECT Req_Num, %1").arg(m_value) + from();
+        const bool apart = m_backend == Backend::SQLite && m_valueUp != m_numberUp;
+        QString sql = apart ? QStringLiteral("SELECT Req_Num, %1").arg(m_value) + from()
+                            : QStringLiteral("SELECT Req_Num") + from();
         QVariantList extra;
         if (past) {
             sql += QStringLiteral(" AND %1 %2 ?")
@@ -699,7 +702,6 @@ private:
         } else {
             sql += QStringLiteral(" AND %1 IS NOT NULL").arg(m_value);
         }
-        const bool apart = m_backend == Backend::SQLite && m_valueUp != m_numberUp;
         const bool numberUp = apart ? m_valueUp : m_numberUp;
         if (m_backend == Backend::SQLite)
             sql += QStringLiteral(" ORDER BY %1 %2, Req_Num %3 LIMIT ?")
@@ -710,41 +712,78 @@ private:
                             m_valueUp ? QLatin1String("ASC NULLS FIRST")
                                       : QLatin1String("DESC NULLS LAST"),
                             direction(numberUp));
-        const int limit = missing();
-        std::vector<std::pair<qint32, QString>> read;
-        read.reserve(size_t(std::min(limit, 1 << 16)));
+        const qsizetype limit = missing();
+        QList<qint32> read;
+        std::vector<qsizetype> runStarts;
         Outcome selected = select(sql, extra, [&](RowStatement &row) {
-            QString value = row.textValue(1);
-            if (value.isNull())
-                value = QStringLiteral(""); // an empty text, told from NULL
-            read.emplace_back(row.intValue(0), std::move(value));
+            if (apart && !row.sameAsBefore(1))
+                runStarts.push_back(read.size());
+            read.append(row.intValue(0));
         });
         if (!selected)
             return selected;
-        if (!apart) {
-            for (const auto &[number, value] : read)
-                m_block.numbers.append(number);
-            if (!read.empty())
-                m_block.last = {read.back().first, read.back().second, false};
+        if (read.isEmpty())
             return Outcome::ok();
+        if (!apart) {
+            m_block.numbers.append(read);
+            return keyOf(read.last());
         }
-        const bool cut = qsizetype(read.size()) == limit;
-        size_t start = 0;
-        std::optional<QString> lastRun;
-        while (start < read.size()) {
-            size_t end = start + 1;
-            while (end < read.size() && read[end].second == read[start].second)
-                ++end;
-            if (cut && end == read.size()) {
-                lastRun = read[start].second;
-                break;
-            }
-            for (size_t at = end; at > start; --at)
-                m_block.numbers.append(read[at - 1].first);
-            m_block.last = {read[start].first, read[start].second, false};
-            start = end;
+        // A full block may end inside a run: that run is read from its start.
+        const bool cut = read.size() == limit;
+        const qsizetype kept = cut ? runStarts.back() : read.size();
+        qsizetype end = kept;
+        std::vector<qsizetype> starts(runStarts.begin(), runStarts.end() - (cut ? 1 : 0));
+        const qsizetype before = m_block.numbers.size();
+        m_block.numbers.resize(before + kept);
+        // Each run reversed where it stands: read[start, end) in number order.
+        for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
+            std::reverse_copy(read.cbegin() + *start, read.cbegin() + end,
+                              m_block.numbers.begin() + before + *start);
+            end = *start;
         }
-        return lastRun ? run(*lastRun, std::nullopt) : Outcome::ok();
+        if (kept > 0 && !cut) {
+            // The last run read whole ends in its largest number.
+            if (Outcome key = keyOf(m_block.numbers.last()); !key)
+                return key;
+        }
+        if (!cut)
+            return Outcome::ok();
+        const Result<std::optional<QString>> value = valueOf(read.at(runStarts.back()));
+        if (!value)
+            return value.outcome();
+        return run(value.value(), std::nullopt);
+    }
+
+    // The sort value of a requirement as the order's index holds it.
+    Result<std::optional<QString>> valueOf(qint32 number)
+    {
+        RowStatement statement(
+            m_database, QStringLiteral("SELECT %1 FROM MASTER_REQ WHERE Req_Num = ?").arg(m_value),
+            m_backend == Backend::SQLite ? RowStatement::Route::Direct : RowStatement::Route::Qt);
+        if (!statement.isPrepared())
+            return m_failure(errorText(statement.lastError()));
+        statement.add(number);
+        if (!statement.exec())
+            return m_failure(errorText(statement.lastError()));
+        std::optional<QString> value;
+        if (statement.next() && !statement.isNull(0)) {
+            value = statement.textValue(0);
+            if (value->isNull())
+                value = QStringLiteral(""); // an empty text, told from NULL
+        }
+        if (statement.lastError().isValid())
+            return m_failure(errorText(statement.lastError()));
+        return value;
+    }
+
+    // The key of the last row read: its number and its value.
+    Outcome keyOf(qint32 number)
+    {
+        const Result<std::optional<QString>> value = valueOf(number);
+        if (!value)
+            return value.outcome();
+        m_block.last = {number, value->value_or(QString()), !value->has_value()};
+        return Outcome::ok();
     }
 
     const QSqlDatabase &m_database;
@@ -882,10 +921,15 @@ Result<ListingBlock> RequirementListing::block(const RequirementSelection &selec
                                                const std::optional<ListingKey> &after, int rows,
                                                bool backwards) const
 {
-    if (order == RequirementOrder::Relevance &&
-        selection.kind == RequirementSelection::Kind::ByText) {
-        // A rank is no value of the row to continue from: the ranked list is
-        // read whole and the block taken from it.
+    using Kind = RequirementSelection::Kind;
+    // Only the selections read along the order's index continue in it. The
+    // others find their rows through another index or table first and sort
+    // them (a rank is no value of a row to continue from): one read of all
+    // of them costs less than finding them again for each block, so the
+    // first block holds all the rest.
+    const bool alongIndex = selection.kind == Kind::Live || selection.kind == Kind::OfType ||
+                            selection.kind == Kind::ByTemplate;
+    if (!alongIndex) {
         Result<QList<qint32>> all = numbers(selection, order, ascending);
         if (!all)
             return all.outcome();
@@ -893,8 +937,8 @@ Result<ListingBlock> RequirementListing::block(const RequirementSelection &selec
             std::reverse(all->begin(), all->end());
         const qsizetype from = after ? all->indexOf(after->number) + 1 : 0;
         ListingBlock block;
-        block.numbers = all->mid(from, rows);
-        block.ended = from + rows >= all->size();
+        block.numbers = all->mid(from);
+        block.ended = true;
         block.last = block.numbers.isEmpty() ? after.value_or(ListingKey{})
                                              : ListingKey{block.numbers.last(), {}, false};
         return block;

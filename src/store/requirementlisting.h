@@ -115,7 +115,8 @@ public:
     // first row without it): each block reads on through the order's index
     // from where the last one stopped rather than from the start. Backwards
     // reads the listing from its last row towards its first, the numbers in
-    // that reversed order.
+    // that reversed order. A selection not read along an order's index (a
+    // pattern, a rank, another table) gives all the rest at once.
     Result<ListingBlock> block(const RequirementSelection &selection, RequirementOrder order,
                                bool ascending, const std::optional<ListingKey> &after, int rows,
                                bool backwards = false) const;

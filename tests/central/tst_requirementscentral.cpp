@@ -603,6 +603,8 @@ private slots:
                 << QueryKind::ByTemplate << int(Column::Source) << ascending;
             QTest::addRow("comments %s", direction)
                 << QueryKind::All << int(Column::Comments) << ascending;
+            QTest::addRow("paragraph pattern by priority %s", direction)
+                << QueryKind::ByParagraph << int(Column::Priority) << ascending;
         }
     }
 
@@ -627,6 +629,8 @@ private slots:
         QVERIFY(db.commit());
         const auto run = [&](RequirementsCentral &central) {
             central.setSort(Column(column), ascending);
+            if (kind == QueryKind::ByParagraph)
+                return central.runByParagraph(QStringLiteral("p1*"));
             return kind == QueryKind::ByTemplate ? central.runByTemplate(2) : central.runType(kind);
         };
         RequirementsCentral whole(kConnection);
