@@ -129,6 +129,8 @@ bool RequirementTableModel::readForward() const
     }
     if (block->ended) {
         // Whatever was read from the end has changed meanwhile.
+        if (!m_tail.isEmpty())
+            m_changed = true;
         const QList<qint32> whole = m_numbers;
         completeWith(whole);
     }
