@@ -640,6 +640,40 @@ private:
         return Outcome::ok();
     }
 
+    // The numbers a statement selects, in its order. The server sends them
+    // packed in one value, four bytes each, as numbersOnServer() reads them:
+    // a row each cost more than the read itself.
+    Result<QList<qint32>> selectNumbers(const QString &sql, const QVariantList &extra)
+    {
+        QList<qint32> numbers;
+        if (m_backend == Backend::SQLite) {
+            Outcome selected =
+                select(sql, extra, [&](RowStatement &row) { numbers.append(row.intValue(0)); });
+            if (!selected)
+                return selected;
+            return numbers;
+        }
+        QSqlQuery select(m_database);
+        select.setForwardOnly(true);
+        if (!select.prepare(QStringLiteral("SELECT string_agg(int4send(Req_Num), ''::bytea) FROM "
+                                           "(%1) AS Block")
+                                .arg(sql)))
+            return m_failure(errorText(select.lastError()));
+        for (const QVariant &value : m_values)
+            select.addBindValue(value);
+        for (const QVariant &value : extra)
+            select.addBindValue(value);
+        select.addBindValue(qint32(missing()));
+        if (!select.exec() || !select.next())
+            return m_failure(errorText(select.lastError()));
+        const QByteArray packed = select.value(0).toByteArray();
+        numbers.reserve(packed.size() / qsizetype(sizeof(qint32)));
+        for (qsizetype at = 0; at + qsizetype(sizeof(qint32)) <= packed.size();
+             at += sizeof(qint32))
+            numbers.append(qFromBigEndian<qint32>(packed.constData() + at));
+        return numbers;
+    }
+
     // The number order: the number is the sort value.
     Outcome numbers(std::optional<qint32> after)
     {
@@ -651,10 +685,13 @@ private:
             extra.append(*after);
         }
         sql += QStringLiteral(" ORDER BY Req_Num %1 LIMIT ?").arg(direction(m_numberUp));
-        return select(sql, extra, [&](RowStatement &row) {
-            m_block.numbers.append(row.intValue(0));
-            m_block.last = {row.intValue(0), {}, false};
-        });
+        Result<QList<qint32>> read = selectNumbers(sql, extra);
+        if (!read)
+            return read.outcome();
+        if (!read->isEmpty())
+            m_block.last = {read->last(), {}, false};
+        m_block.numbers.append(read.value());
+        return Outcome::ok();
     }
 
     // The run of one value (nullopt: the empty values) in number order,
@@ -675,12 +712,13 @@ private:
             extra.append(*after);
         }
         sql += QStringLiteral(" ORDER BY Req_Num %1 LIMIT ?").arg(direction(m_numberUp));
-        const ListingKey key{0, value.value_or(QString()), !value};
-        return select(sql, extra, [&](RowStatement &row) {
-            m_block.numbers.append(row.intValue(0));
-            m_block.last = key;
-            m_block.last.number = row.intValue(0);
-        });
+        Result<QList<qint32>> read = selectNumbers(sql, extra);
+        if (!read)
+            return read.outcome();
+        if (!read->isEmpty())
+            m_block.last = {read->last(), value.value_or(QString()), !value};
+        m_block.numbers.append(read.value());
+        return Outcome::ok();
     }
 
     // The values past `past` (nullopt: every value that is not empty) in the
@@ -713,10 +751,19 @@ private:
                                       : QLatin1String("DESC NULLS LAST"),
                             direction(numberUp));
         const qsizetype limit = missing();
+        if (!apart) {
+            Result<QList<qint32>> read = selectNumbers(sql, extra);
+            if (!read)
+                return read.outcome();
+            if (read->isEmpty())
+                return Outcome::ok();
+            m_block.numbers.append(read.value());
+            return keyOf(read->last());
+        }
         QList<qint32> read;
         std::vector<qsizetype> runStarts;
         Outcome selected = select(sql, extra, [&](RowStatement &row) {
-            if (apart && !row.sameAsBefore(1))
+            if (!row.sameAsBefore(1))
                 runStarts.push_back(read.size());
             read.append(row.intValue(0));
         });
@@ -724,10 +771,6 @@ private:
             return selected;
         if (read.isEmpty())
             return Outcome::ok();
-        if (!apart) {
-            m_block.numbers.append(read);
-            return keyOf(read.last());
-        }
         // A full block may end inside a run: that run is read from its start.
         const bool cut = read.size() == limit;
         const qsizetype kept = cut ? runStarts.back() : read.size();
