@@ -104,10 +104,10 @@ bool RequirementTableModel::readForward() const
     m_forwardBlock = std::min(m_forwardBlock * 8, kLargestBlock);
     qsizetype from = m_numbers.size();
     if (fromStart) {
-        if (!std::equal(m_numbers.cbegin(), m_numbers.cend(), block->numbers.cbegin(),
-                        block->numbers.cend()) &&
-            !(block->numbers.size() >= m_numbers.size() &&
-              std::equal(m_numbers.cbegin(), m_numbers.cend(), block->numbers.cbegin())))
+        const bool sameStart =
+            block->numbers.size() >= m_numbers.size() &&
+            std::equal(m_numbers.cbegin(), m_numbers.cend(), block->numbers.cbegin());
+        if (!sameStart)
             m_changed = true;
         m_numbers = std::move(block->numbers);
         from = 0;
