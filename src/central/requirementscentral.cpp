@@ -124,14 +124,17 @@ Outcome RequirementsCentral::run(const store::RequirementSelection &query, Query
         m_model.reset(numbers.takeValue(), CentralColumns::shown(m_flags));
     } else {
         // The first screen needs the first numbers and the list's length; the
-        // rest are read when the list is scrolled past them.
+        // rest are read in blocks as the list is scrolled past them.
         Result<store::ListingStart> start = m_listing.start(query, order, ascending, m_firstRows);
         if (!start)
             return start.outcome(); // the list keeps what it showed
         const store::RequirementListing listing = m_listing;
         m_model.reset(
             std::move(start->numbers), start->total,
-            [listing, query, order, ascending] { return listing.numbers(query, order, ascending); },
+            [listing, query, order, ascending](const std::optional<store::ListingKey> &after,
+                                               int rows, bool backwards) {
+                return listing.block(query, order, ascending, after, rows, backwards);
+            },
             CentralColumns::shown(m_flags));
     }
     // A workspace opened only to read, made before links could be suspect,

@@ -115,6 +115,9 @@ public:
     // How many numbers a query reads before the list shows (the rest when
     // the list is scrolled past them).
     void setFirstRows(int rows) { m_firstRows = rows; }
+    // How many numbers the first block read after them holds (each next
+    // block eight times the last).
+    void setFirstBlock(int rows) { m_model.setFirstBlock(rows); }
 
     QueryKind currentKind() const { return m_kind; }
     int templatePosition() const { return m_templatePosition; }

@@ -2,14 +2,17 @@
 
 #include "central/centralcolumns.h"
 #include "common/outcome.h"
+#include "store/requirementlisting.h"
 #include "store/requirementrows.h"
 
 #include <QAbstractTableModel>
 #include <QList>
 #include <QSet>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace varn::central {
@@ -20,7 +23,8 @@ namespace varn::central {
 // page at a time when they are first shown, so a list of any length costs
 // its numbers and the pages the user looks at. A long list may begin with
 // its first numbers and its length alone: the rest of its numbers are read
-// the first time a row past them is asked for.
+// in growing blocks as rows past them are asked for, each block on from
+// where the last stopped, and a row nearer the end from the end.
 class RequirementTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -37,15 +41,25 @@ public:
     explicit RequirementTableModel(QObject *parent = nullptr);
     ~RequirementTableModel() override;
 
-    // Reads every number of the list, in its order.
-    using RestLoader = std::function<Result<QList<qint32>>()>;
+    // Reads on in the list's numbers: the next `rows` after a key (from the
+    // first row without one), or backwards from the last row.
+    using BlockLoader = std::function<Result<store::ListingBlock>(
+        const std::optional<store::ListingKey> &after, int rows, bool backwards)>;
+    // The first block read past the first numbers; each next one eight times
+    // the last, up to kLargestBlock.
+    static constexpr int kFirstBlock = 1024;
+    static constexpr int kLargestBlock = 65536;
 
     void setPageLoader(PageLoader loader) { m_loader = std::move(loader); }
     // Replaces rows and columns at once.
     void reset(QList<qint32> numbers, QList<Column> columns);
     // The same for a list of `total` requirements of which the first numbers
-    // are known; the rest reads them all when a row past them is needed.
-    void reset(QList<qint32> first, qsizetype total, RestLoader rest, QList<Column> columns);
+    // are known; the rest is read in blocks as rows past them are needed:
+    // on from the first numbers, or from the end of the list for a row
+    // nearer to it, until the two meet.
+    void reset(QList<qint32> first, qsizetype total, BlockLoader rest, QList<Column> columns);
+    // How many numbers the first block past the first numbers reads.
+    void setFirstBlock(int rows) { m_firstBlock = std::max(1, rows); }
     // Every number of the list has been read.
     bool isComplete() const { return !m_rest; }
     void setColumns(QList<Column> columns);
@@ -76,23 +90,50 @@ signals:
 private:
     using Page = std::vector<store::MasterReqRow>;
     const Page *page(int pageIndex) const;
-    // Reads the numbers past the first ones, once.
-    void readRest() const;
+    // Whether the number of a row has been read.
+    bool known(int row) const;
+    // Reads blocks until the number of the row is known or the whole list
+    // is read.
+    void readTo(int row) const;
+    // Reads every number not yet read.
+    void readAll() const;
+    // One block on from the numbers read first; one back from those read
+    // from the end.
+    bool readForward() const;
+    bool readBackward() const;
+    // The two ends met, or one reached the other end of the list.
+    void completeWith(QList<qint32> numbers) const;
+    void failed(const Outcome &outcome) const;
+    // Drops the pages read and tells the views, later.
+    void changedMeanwhile() const;
     // Tells the views of a length that changed between the count and the
     // read of the rest (another user saved or deleted meanwhile).
     void settleRows();
 
     PageLoader m_loader;
-    mutable RestLoader m_rest;
+    mutable BlockLoader m_rest;
     // The rows the views were told of; the numbers read may differ until
     // settleRows() has run.
     int m_rows = 0;
+    // The first numbers of the list, all of them once it is complete.
     mutable QList<qint32> m_numbers;
+    // Where m_numbers stops; none while only the first numbers are read.
+    mutable std::optional<store::ListingKey> m_headKey;
+    // The last numbers of the list, read from its end: the last row first.
+    mutable QList<qint32> m_tail;
+    mutable store::ListingKey m_tailKey;
+    int m_firstBlock = kFirstBlock;
+    mutable int m_forwardBlock = kFirstBlock;
+    mutable int m_backwardBlock = kFirstBlock;
     QList<Column> m_columns;
     QSet<qint32> m_suspect;
     mutable std::vector<std::unique_ptr<Page>> m_pages;
     mutable std::vector<bool> m_failedPages;
     mutable bool m_failureSaid = false;
+    // The numbers read differ from those the views were told of; said to
+    // them once control is back in the event loop.
+    mutable bool m_changed = false;
+    mutable bool m_settling = false;
 };
 
 } // namespace varn::central

@@ -543,6 +543,305 @@ Result<QList<qint32>> firstNumbers(const QSqlDatabase &database,
     return numbers;
 }
 
+// One block of a listing read on from a key through the order's index, on
+// either backend. The list's order is its sort value up or down, equal
+// values in number order both ways, empty values first going up and last
+// going down; read backwards, all of it reversed. The block is read a piece
+// at a time, each an index range of its own: the rest of the key's run of
+// equal values, then the values past it, then the empty values, so that no
+// piece scans a run it does not list.
+class BlockRead
+{
+public:
+    BlockRead(const QSqlDatabase &database, const RequirementSelection &selection,
+              RequirementOrder order, bool ascending, bool backwards,
+              std::function<Outcome(const QString &)> failure)
+        : m_database(database), m_backend(SqlDialect::of(database)),
+          m_valueUp(ascending != backwards), m_numberUp(!backwards), m_failure(std::move(failure))
+    {
+        if (m_backend == Backend::SQLite) {
+            const auto [bound, boundValues] =
+                condition(selection, Backend::SQLite, !ordersBySelection(selection, order));
+            std::tie(m_where, m_values) = kindWrittenOut(bound, boundValues);
+            m_value = orderValue(order);
+        } else {
+            std::tie(m_where, m_values) = serverCondition(selection);
+            m_value = serverOrderValue(order);
+        }
+        if (order == RequirementOrder::Number || order == RequirementOrder::Relevance) {
+            m_byNumber = true;
+            m_numberUp = m_valueUp;
+        }
+    }
+
+    Result<ListingBlock> read(const std::optional<ListingKey> &after, int rows)
+    {
+        m_rows = rows;
+        m_block.last = after.value_or(ListingKey{});
+        if (rows <= 0)
+            return m_block;
+        Outcome read = Outcome::ok();
+        if (m_byNumber) {
+            read = numbers(after ? std::optional<qint32>(after->number) : std::nullopt);
+        } else if (m_valueUp) {
+            // Empty values first.
+            if (!after || after->null)
+                read =
+                    run(std::nullopt, after ? std::optional<qint32>(after->number) : std::nullopt);
+            else
+                read = run(after->value, after->number);
+            if (read && missing() > 0)
+                read = values(after && !after->null ? std::optional<QString>(after->value)
+                                                    : std::nullopt);
+        } else if (after && after->null) {
+            read = run(std::nullopt, after->number);
+        } else {
+            if (after)
+                read = run(after->value, after->number);
+            if (read && missing() > 0)
+                read = values(after ? std::optional<QString>(after->value) : std::nullopt);
+            // Empty values last.
+            if (read && missing() > 0)
+                read = run(std::nullopt, std::nullopt);
+        }
+        if (!read)
+            return read;
+        m_block.ended = m_block.numbers.size() < rows;
+        return std::move(m_block);
+    }
+
+private:
+    int missing() const { return m_rows - int(m_block.numbers.size()); }
+    static QLatin1String direction(bool up)
+    {
+        return up ? QLatin1String("ASC") : QLatin1String("DESC");
+    }
+    QString from() const { return QStringLiteral(" FROM MASTER_REQ WHERE (%1)").arg(m_where); }
+
+    // Runs a statement of the condition's values, then `extra` and the
+    // limit; each row to `take`.
+    Outcome select(const QString &sql, const QVariantList &extra,
+                   const std::function<void(RowStatement &)> &take)
+    {
+        RowStatement statement(m_database, sql,
+                               m_backend == Backend::SQLite ? RowStatement::Route::Direct
+                                                            : RowStatement::Route::Qt);
+        if (!statement.isPrepared())
+            return m_failure(errorText(statement.lastError()));
+        statement.addAll(m_values);
+        statement.addAll(extra);
+        statement.add(qint32(missing()));
+        if (!statement.exec())
+            return m_failure(errorText(statement.lastError()));
+        while (statement.next())
+            take(statement);
+        if (statement.lastError().isValid())
+            return m_failure(errorText(statement.lastError()));
+        return Outcome::ok();
+    }
+
+    // The numbers a statement selects, in its order. The server sends them
+    // packed in one value, four bytes each, as numbersOnServer() reads them:
+    // a row each cost more than the read itself.
+    Result<QList<qint32>> selectNumbers(const QString &sql, const QVariantList &extra)
+    {
+        QList<qint32> numbers;
+        if (m_backend == Backend::SQLite) {
+            Outcome selected =
+                select(sql, extra, [&](RowStatement &row) { numbers.append(row.intValue(0)); });
+            if (!selected)
+                return selected;
+            return numbers;
+        }
+        QSqlQuery select(m_database);
+        select.setForwardOnly(true);
+        if (!select.prepare(QStringLiteral("SELECT string_agg(int4send(Req_Num), ''::bytea) FROM "
+                                           "(%1) AS Block")
+                                .arg(sql)))
+            return m_failure(errorText(select.lastError()));
+        for (const QVariant &value : m_values)
+            select.addBindValue(value);
+        for (const QVariant &value : extra)
+            select.addBindValue(value);
+        select.addBindValue(qint32(missing()));
+        if (!select.exec() || !select.next())
+            return m_failure(errorText(select.lastError()));
+        const QByteArray packed = select.value(0).toByteArray();
+        numbers.reserve(packed.size() / qsizetype(sizeof(qint32)));
+        for (qsizetype at = 0; at + qsizetype(sizeof(qint32)) <= packed.size();
+             at += sizeof(qint32))
+            numbers.append(qFromBigEndian<qint32>(packed.constData() + at));
+        return numbers;
+    }
+
+    // The number order: the number is the sort value.
+    Outcome numbers(std::optional<qint32> after)
+    {
+        QString sql = QStringLiteral("SELECT Req_Num") + from();
+        QVariantList extra;
+        if (after) {
+            sql += m_numberUp ? QStringLiteral(" AND Req_Num > ?")
+                              : QStringLiteral(" AND Req_Num < ?");
+            extra.append(*after);
+        }
+        sql += QStringLiteral(" ORDER BY Req_Num %1 LIMIT ?").arg(direction(m_numberUp));
+        Result<QList<qint32>> read = selectNumbers(sql, extra);
+        if (!read)
+            return read.outcome();
+        if (!read->isEmpty())
+            m_block.last = {read->last(), {}, false};
+        m_block.numbers.append(read.value());
+        return Outcome::ok();
+    }
+
+    // The run of one value (nullopt: the empty values) in number order,
+    // from past a number or from its start.
+    Outcome run(const std::optional<QString> &value, std::optional<qint32> after)
+    {
+        QString sql = QStringLiteral("SELECT Req_Num") + from();
+        QVariantList extra;
+        if (value) {
+            sql += QStringLiteral(" AND %1 = ?").arg(m_value);
+            extra.append(*value);
+        } else {
+            sql += QStringLiteral(" AND %1 IS NULL").arg(m_value);
+        }
+        if (after) {
+            sql += m_numberUp ? QStringLiteral(" AND Req_Num > ?")
+                              : QStringLiteral(" AND Req_Num < ?");
+            extra.append(*after);
+        }
+        sql += QStringLiteral(" ORDER BY Req_Num %1 LIMIT ?").arg(direction(m_numberUp));
+        Result<QList<qint32>> read = selectNumbers(sql, extra);
+        if (!read)
+            return read.outcome();
+        if (!read->isEmpty())
+            m_block.last = {read->last(), value.value_or(QString()), !value};
+        m_block.numbers.append(read.value());
+        return Outcome::ok();
+    }
+
+    // The values past `past` (nullopt: every value that is not empty) in the
+    // list's direction. SQLite's indexes run the number the same way as the
+    // value: where the list runs them apart, the runs read are put in number
+    // order, and the last run, which the limit may have cut, is read again
+    // from its own start. The values are compared as stored, not read: the
+    // key's value is looked up for its number once the block is read.
+    Outcome values(const std::optional<QString> &past)
+    {
+        const bool apart = m_backend == Backend::SQLite && m_valueUp != m_numberUp;
+        QString sql = apart ? QStringLiteral("SELECT Req_Num, %1").arg(m_value) + from()
+                            : QStringLiteral("SELECT Req_Num") + from();
+        QVariantList extra;
+        if (past) {
+            sql += QStringLiteral(" AND %1 %2 ?")
+                       .arg(m_value, m_valueUp ? QLatin1String(">") : QLatin1String("<"));
+            extra.append(*past);
+        } else {
+            sql += QStringLiteral(" AND %1 IS NOT NULL").arg(m_value);
+        }
+        const bool numberUp = apart ? m_valueUp : m_numberUp;
+        if (m_backend == Backend::SQLite)
+            sql += QStringLiteral(" ORDER BY %1 %2, Req_Num %3 LIMIT ?")
+                       .arg(m_value, direction(m_valueUp), direction(numberUp));
+        else
+            sql += QStringLiteral(" ORDER BY %1 %2, Req_Num %3 LIMIT ?")
+                       .arg(m_value,
+                            m_valueUp ? QLatin1String("ASC NULLS FIRST")
+                                      : QLatin1String("DESC NULLS LAST"),
+                            direction(numberUp));
+        const qsizetype limit = missing();
+        if (!apart) {
+            Result<QList<qint32>> read = selectNumbers(sql, extra);
+            if (!read)
+                return read.outcome();
+            if (read->isEmpty())
+                return Outcome::ok();
+            m_block.numbers.append(read.value());
+            return keyOf(read->last());
+        }
+        QList<qint32> read;
+        std::vector<qsizetype> runStarts;
+        Outcome selected = select(sql, extra, [&](RowStatement &row) {
+            if (!row.sameAsBefore(1))
+                runStarts.push_back(read.size());
+            read.append(row.intValue(0));
+        });
+        if (!selected)
+            return selected;
+        if (read.isEmpty())
+            return Outcome::ok();
+        // A full block may end inside a run: that run is read from its start.
+        const bool cut = read.size() == limit;
+        const qsizetype kept = cut ? runStarts.back() : read.size();
+        qsizetype end = kept;
+        std::vector<qsizetype> starts(runStarts.begin(), runStarts.end() - (cut ? 1 : 0));
+        const qsizetype before = m_block.numbers.size();
+        m_block.numbers.resize(before + kept);
+        // Each run reversed where it stands: read[start, end) in number order.
+        for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
+            std::reverse_copy(read.cbegin() + *start, read.cbegin() + end,
+                              m_block.numbers.begin() + before + *start);
+            end = *start;
+        }
+        if (kept > 0 && !cut) {
+            // The last run read whole ends in its largest number.
+            if (Outcome key = keyOf(m_block.numbers.last()); !key)
+                return key;
+        }
+        if (!cut)
+            return Outcome::ok();
+        const Result<std::optional<QString>> value = valueOf(read.at(runStarts.back()));
+        if (!value)
+            return value.outcome();
+        return run(value.value(), std::nullopt);
+    }
+
+    // The sort value of a requirement as the order's index holds it.
+    Result<std::optional<QString>> valueOf(qint32 number)
+    {
+        RowStatement statement(
+            m_database, QStringLiteral("SELECT %1 FROM MASTER_REQ WHERE Req_Num = ?").arg(m_value),
+            m_backend == Backend::SQLite ? RowStatement::Route::Direct : RowStatement::Route::Qt);
+        if (!statement.isPrepared())
+            return m_failure(errorText(statement.lastError()));
+        statement.add(number);
+        if (!statement.exec())
+            return m_failure(errorText(statement.lastError()));
+        std::optional<QString> value;
+        if (statement.next() && !statement.isNull(0)) {
+            value = statement.textValue(0);
+            if (value->isNull())
+                value = QStringLiteral(""); // an empty text, told from NULL
+        }
+        if (statement.lastError().isValid())
+            return m_failure(errorText(statement.lastError()));
+        return value;
+    }
+
+    // The key of the last row read: its number and its value.
+    Outcome keyOf(qint32 number)
+    {
+        const Result<std::optional<QString>> value = valueOf(number);
+        if (!value)
+            return value.outcome();
+        m_block.last = {number, value->value_or(QString()), !value->has_value()};
+        return Outcome::ok();
+    }
+
+    const QSqlDatabase &m_database;
+    Backend m_backend;
+    bool m_valueUp;
+    bool m_numberUp;
+    bool m_byNumber = false;
+    std::function<Outcome(const QString &)> m_failure;
+    QString m_where;
+    QVariantList m_values;
+    QString m_value;
+    int m_rows = 0;
+    ListingBlock m_block;
+};
+
 // How many live requirements hold the words of a ByText selection: the
 // index holds live requirements only and is counted alone.
 Result<qsizetype> wordMatchCount(const QSqlDatabase &database,
@@ -658,6 +957,39 @@ Result<ListingStart> RequirementListing::start(const RequirementSelection &selec
         return first.outcome();
     return startOf(first.takeValue(), rows,
                    [&] { return listedCount(database, selection, failed); });
+}
+
+Result<ListingBlock> RequirementListing::block(const RequirementSelection &selection,
+                                               RequirementOrder order, bool ascending,
+                                               const std::optional<ListingKey> &after, int rows,
+                                               bool backwards) const
+{
+    using Kind = RequirementSelection::Kind;
+    // Only the selections read along the order's index continue in it. The
+    // others find their rows through another index or table first and sort
+    // them (a rank is no value of a row to continue from): one read of all
+    // of them costs less than finding them again for each block, so the
+    // first block holds all the rest.
+    const bool alongIndex = selection.kind == Kind::Live || selection.kind == Kind::OfType ||
+                            selection.kind == Kind::ByTemplate;
+    if (!alongIndex) {
+        Result<QList<qint32>> all = numbers(selection, order, ascending);
+        if (!all)
+            return all.outcome();
+        if (backwards)
+            std::reverse(all->begin(), all->end());
+        const qsizetype from = after ? all->indexOf(after->number) + 1 : 0;
+        ListingBlock block;
+        block.numbers = all->mid(from);
+        block.ended = true;
+        block.last = block.numbers.isEmpty() ? after.value_or(ListingKey{})
+                                             : ListingKey{block.numbers.last(), {}, false};
+        return block;
+    }
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    BlockRead read(database, selection, order, ascending, backwards,
+                   [&](const QString &why) { return failure(selection, why); });
+    return read.read(after, rows);
 }
 
 Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSelection &selection,

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariantList>
 
+#include <optional>
 #include <utility>
 
 class QSqlDatabase;
@@ -71,6 +72,28 @@ struct ListingStart
     bool complete = false;
 };
 
+// Where a read of a listing stopped: the last row read, by its number and
+// the value the order sorts it by (as text; null for an empty value). The
+// next read continues past it in the order's index.
+struct ListingKey
+{
+    qint32 number = 0;
+    QString value;
+    bool null = false;
+
+    friend bool operator==(const ListingKey &, const ListingKey &) = default;
+};
+
+// A run of numbers of a listing read on from a key, and the key of the last
+// of them.
+struct ListingBlock
+{
+    QList<qint32> numbers;
+    ListingKey last;
+    // Fewer numbers than asked for: the listing ends after them.
+    bool ended = false;
+};
+
 // Requirements Central's reads of MASTER_REQ: the numbers a selection lists
 // in the order asked for, then the rows a page at a time. Nothing stays open
 // on the connection between calls. A failure says "Cannot open ReqMsSet
@@ -88,6 +111,15 @@ public:
     // whole), and the listing's length.
     Result<ListingStart> start(const RequirementSelection &selection, RequirementOrder order,
                                bool ascending, int rows) const;
+    // The next `rows` numbers of numbers() after the row of `after` (from the
+    // first row without it): each block reads on through the order's index
+    // from where the last one stopped rather than from the start. Backwards
+    // reads the listing from its last row towards its first, the numbers in
+    // that reversed order. A selection not read along an order's index (a
+    // pattern, a rank, another table) gives all the rest at once.
+    Result<ListingBlock> block(const RequirementSelection &selection, RequirementOrder order,
+                               bool ascending, const std::optional<ListingKey> &after, int rows,
+                               bool backwards = false) const;
     // The rows a selection lists, in no particular order.
     Result<QList<MasterReqRow>> rows(const RequirementSelection &selection) const;
     // The rows of these numbers (one page of the list), in no particular

@@ -603,6 +603,8 @@ private slots:
                 << QueryKind::ByTemplate << int(Column::Source) << ascending;
             QTest::addRow("comments %s", direction)
                 << QueryKind::All << int(Column::Comments) << ascending;
+            QTest::addRow("paragraph pattern by priority %s", direction)
+                << QueryKind::ByParagraph << int(Column::Priority) << ascending;
         }
     }
 
@@ -627,6 +629,8 @@ private slots:
         QVERIFY(db.commit());
         const auto run = [&](RequirementsCentral &central) {
             central.setSort(Column(column), ascending);
+            if (kind == QueryKind::ByParagraph)
+                return central.runByParagraph(QStringLiteral("p1*"));
             return kind == QueryKind::ByTemplate ? central.runByTemplate(2) : central.runType(kind);
         };
         RequirementsCentral whole(kConnection);
@@ -727,6 +731,197 @@ private slots:
         const int last = int(expected.size()) - 1;
         QCOMPARE(model.requirementAt(last)->Req_Num, expected.at(last));
         QCOMPARE(model.requirementAt(0)->Req_Num, expected.first());
+    }
+
+    // The rest of a long list is read in blocks, each on from the last row
+    // of the one before (here 5 first rows, then blocks of 2, 16, 128), or
+    // from the end for a row nearer to it. Every column's order in both
+    // directions, with runs of equal values, empty texts and empty (NULL)
+    // values across the blocks' edges, read three ways: on from the first
+    // rows, from the last row backwards, and from the middle. Each gives
+    // the list read at once, row for row.
+    void blocksReadOnInEveryOrder_data()
+    {
+        QTest::addColumn<int>("column"); // Column
+        QTest::addColumn<bool>("ascending");
+        const std::pair<Column, const char *> columns[] = {
+            {Column::Number, "number"},        {Column::Type, "type"},
+            {Column::Source, "source"},        {Column::Category, "category"},
+            {Column::Priority, "priority"},    {Column::Release, "release"},
+            {Column::Version, "version"},      {Column::Paragraph, "paragraph"},
+            {Column::Requirement, "sentence"}, {Column::OrigNumber, "first version"},
+            {Column::DateSaved, "date saved"}, {Column::Comments, "comments"}};
+        for (const auto &[column, name] : columns) {
+            for (const bool ascending : {true, false})
+                QTest::addRow("%s %s", name, ascending ? "up" : "down") << int(column) << ascending;
+        }
+    }
+
+    void blocksReadOnInEveryOrder()
+    {
+        QFETCH(int, column);
+        QFETCH(bool, ascending);
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        constexpr int kRows = 60;
+        for (int i = 0; i < kRows; ++i) {
+            RequirementRow row{1000 + i, i % 10 == 3 ? "Structural" : "Functional",
+                               i % 10 == 3 ? 20 : 2 + 7 * ((i / 8) % 2),
+                               QStringLiteral("P%1").arg(20 - i / 3, 2, 10, QChar(u'0')),
+                               QStringLiteral("text %1").arg(i % 9)};
+            row.priority = 1 + (i / 7) % 3;
+            row.version = 1 + (i / 13) % 2;
+            row.original = i % 6 == 0 ? 1000 : 0;
+            QVERIFY(insertRequirement(db, row));
+        }
+        QVERIFY(db.commit());
+        // Runs of equal values longer than a block, empty texts and NULLs.
+        const auto set = [&](const QString &assignment, const QString &which) {
+            return StoreTestSupport::exec(
+                kConnection,
+                QStringLiteral("UPDATE MASTER_REQ SET %1 WHERE %2").arg(assignment, which));
+        };
+        QVERIFY(set(QStringLiteral("Category = 'C' || CAST((Req_Num - 1000) / 9 AS "
+                                   "VARCHAR(11))"),
+                    QStringLiteral("Req_Num >= 1000")));
+        QVERIFY(set(QStringLiteral("Category = NULL, Release = NULL, Comments = NULL"),
+                    QStringLiteral("MOD(Req_Num, 5) = 0")));
+        QVERIFY(set(QStringLiteral("Category = '', Comments = ''"),
+                    QStringLiteral("MOD(Req_Num, 5) = 1")));
+        QVERIFY(set(QStringLiteral("Release = 2, Comments = 'note'"),
+                    QStringLiteral("MOD(Req_Num, 5) = 2")));
+        QVERIFY(
+            set(QStringLiteral("DateSaved = '4-7-2009'"), QStringLiteral("MOD(Req_Num, 3) = 0")));
+        const auto run = [&](RequirementsCentral &central) {
+            central.setSort(Column(column), ascending);
+            return central.runType(QueryKind::All);
+        };
+        RequirementsCentral whole(kConnection);
+        whole.setFirstRows(0);
+        QVERIFY(run(whole).isOk());
+        QVERIFY(whole.model().isComplete());
+        const QList<int> expected = listed(whole);
+        QVERIFY(expected.size() >= kRows); // the workspace's own rows too
+        const int rows = int(expected.size());
+
+        enum class Way { Forward, FromTheEnd, FromTheMiddle };
+        for (const Way way : {Way::Forward, Way::FromTheEnd, Way::FromTheMiddle}) {
+            RequirementsCentral central(kConnection);
+            central.setFirstRows(5);
+            central.setFirstBlock(2);
+            QVERIFY(run(central).isOk());
+            const RequirementTableModel &model = central.model();
+            QCOMPARE(model.requirementCount(), rows);
+            QVERIFY(!model.isComplete());
+            if (way == Way::FromTheEnd) {
+                // The last row is read from the end, not through the list.
+                QCOMPARE(model.numberAt(rows - 1), expected.last());
+                QVERIFY(!model.isComplete());
+                for (int row = rows - 1; row >= 0; --row)
+                    QCOMPARE(model.numberAt(row), expected.at(row));
+            } else {
+                if (way == Way::FromTheMiddle)
+                    QCOMPARE(model.numberAt(rows / 2), expected.at(rows / 2));
+                for (int row = 0; row < rows; ++row)
+                    QCOMPARE(model.numberAt(row), expected.at(row));
+            }
+            QVERIFY(model.isComplete());
+            QCOMPARE(listed(central), expected);
+            for (const int row : {0, 6, 7, 23, 24, rows - 1})
+                QCOMPARE(model.requirementAt(row)->Req_Num, expected.at(row));
+        }
+    }
+
+    // Another user saves or deletes after the first blocks are read, while
+    // rows between them and those read from the end are not: the list
+    // reads the rest as it is now, holds each row once, and tells the views
+    // of the rows that changed once control is back in the event loop (rows
+    // already read stay as read until the list is queried again). A print
+    // after a partial read holds every row.
+    void blocksAfterAnotherSave_data()
+    {
+        QTest::addColumn<int>("saved");   // 0: none
+        QTest::addColumn<int>("deleted"); // 0: none
+        QTest::addColumn<bool>("fromTheEnd");
+        QTest::addColumn<bool>("printed");
+        // 300 rows, 1000 to 1598 by two: the first page's rows read on from
+        // the start are rows 0 to 150 (1000 to 1300), the last page's rows
+        // read from the end rows 154 to 299 (1308 to 1598).
+        QTest::newRow("saved between the read rows") << 1303 << 0 << true << false;
+        QTest::newRow("deleted between the read rows") << 0 << 1304 << true << false;
+        QTest::newRow("deleted: the first row read from the end") << 0 << 1308 << true << false;
+        QTest::newRow("saved past the rows read") << 1401 << 0 << false << false;
+        QTest::newRow("deleted past the rows read") << 0 << 1400 << false << false;
+        QTest::newRow("saved, and the first row read from the end deleted: the same length")
+            << 1303 << 1308 << true << false;
+        QTest::newRow("printed after a partial read") << 0 << 0 << true << true;
+    }
+
+    void blocksAfterAnotherSave()
+    {
+        QFETCH(int, saved);
+        QFETCH(int, deleted);
+        QFETCH(bool, fromTheEnd);
+        QFETCH(bool, printed);
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        QList<int> expected;
+        for (int number = 1000; number < 1600; number += 2) {
+            QVERIFY(insertRequirement(db, {number, "Functional", 2}));
+            expected.append(number);
+        }
+        QVERIFY(db.commit());
+        RequirementsCentral central(kConnection);
+        central.setFirstRows(5);
+        central.setFirstBlock(2);
+        QVERIFY(central.runByTemplate(2).isOk());
+        const RequirementTableModel &model = central.model();
+        constexpr int kRows = 300;
+        // Each page of rows shown is read with all its numbers.
+        QCOMPARE(model.requirementAt(6)->Req_Num, expected.at(6));
+        if (fromTheEnd)
+            QCOMPARE(model.requirementAt(kRows - 2)->Req_Num, expected.at(kRows - 2));
+        QVERIFY(!model.isComplete());
+        if (printed) {
+            const Result<PrintedListing> listing =
+                PrintedListing::of(model, QStringLiteral("Acme"), QDate(2026, 12, 8));
+            QVERIFY(listing.isOk());
+            QList<int> numbers;
+            for (const PrintedRequirement &requirement : listing->requirements)
+                numbers.append(requirement.cells.first().toInt());
+            QCOMPARE(numbers, expected);
+            QVERIFY(model.isComplete());
+            return;
+        }
+        if (saved) {
+            QVERIFY(insertRequirement(db, {saved, "Functional", 2}));
+            expected.append(saved);
+            std::sort(expected.begin(), expected.end());
+        }
+        if (deleted) {
+            QVERIFY(StoreTestSupport::exec(
+                kConnection,
+                QStringLiteral("UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = %1")
+                    .arg(deleted)));
+            expected.removeOne(deleted);
+        }
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QList<int> read;
+        for (int row = 0; row < kRows; ++row)
+            read.append(model.numberAt(row));
+        QVERIFY(model.isComplete());
+        QCOMPARE(inserted.size() + removed.size() + changed.size(), 0);
+        QTRY_COMPARE(changed.size(), 1);
+        QCOMPARE(inserted.size(), expected.size() > kRows ? 1 : 0);
+        QCOMPARE(removed.size(), expected.size() < kRows ? 1 : 0);
+        QCOMPARE(model.requirementCount(), expected.size());
+        QCOMPARE(listed(central), expected);
+        const qsizetype shown = std::min(qsizetype(kRows), expected.size());
+        QCOMPARE(read.first(shown), expected.first(shown));
+        for (int row = 0; row < expected.size(); ++row)
+            QCOMPARE(model.requirementAt(row)->Req_Num, expected.at(row));
     }
 
     // Empty values, letters of both cases and beyond ASCII, and runs of equal
