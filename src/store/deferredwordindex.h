@@ -15,8 +15,10 @@ namespace varn::store {
 // index flushes what it holds before each removal), while one pass over the
 // rows a batch wrote costs far less. Inside an open transaction the triggers
 // are set aside and small ones note the numbers of the requirements whose
-// rows or whole texts the batch writes; index() then gives exactly those the
-// words their triggers would have given them and puts the triggers back.
+// rows or whole texts the batch writes, but for the new ones above the
+// highest number stored before, which are taken as a range; index() then
+// gives exactly those the words their triggers would have given them and
+// puts the triggers back.
 // A rollback (of the batch, or of any save inside it) brings the triggers
 // back as they were with everything else. On a server nothing changes: there
 // the triggers stay, since setting them aside would lock every other writer
@@ -39,6 +41,7 @@ private:
     explicit DeferredWordIndex(sqlite3 *handle) : m_handle(handle) {}
 
     sqlite3 *m_handle = nullptr;
+    qint64 m_highest = 0;      // the highest number stored when deferred
     QByteArrayList m_triggers; // their CREATE TRIGGER statements, as stored
 };
 

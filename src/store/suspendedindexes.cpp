@@ -3,6 +3,7 @@
 
 #include "store/sqldialect.h"
 
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -53,7 +54,22 @@ Result<SuspendedIndexes> SuspendedIndexes::suspend(const QString &connectionName
 
 Outcome SuspendedIndexes::restore()
 {
+    if (m_definitions.isEmpty())
+        return Outcome::ok();
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    // Each build sorts every row of its table: the sorter may use a second
+    // processor for it while this one reads the rows. Only memory and
+    // processors are at stake, so a setting that does not take is no error.
+    int threads = -1;
+    if (query.exec(QStringLiteral("PRAGMA threads")) && query.next())
+        threads = query.value(0).toInt();
+    query.finish();
+    if (threads >= 0 && threads < kSorterThreads)
+        (void)query.exec(QStringLiteral("PRAGMA threads = %1").arg(kSorterThreads));
+    const auto setBack = qScopeGuard([&query, threads] {
+        if (threads >= 0 && threads < kSorterThreads)
+            (void)query.exec(QStringLiteral("PRAGMA threads = %1").arg(threads));
+    });
     for (const QString &definition : std::as_const(m_definitions)) {
         if (!query.exec(definition))
             return Outcome::stop(Tr::tr(kIndexFailure) + query.lastError().text());

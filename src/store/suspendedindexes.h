@@ -24,6 +24,9 @@ public:
 private:
     explicit SuspendedIndexes(QString connectionName) : m_connection(std::move(connectionName)) {}
 
+    // Worker threads for the sorter while the indexes are built.
+    static constexpr int kSorterThreads = 2;
+
     QString m_connection;
     QStringList m_definitions; // CREATE INDEX statements, as stored
 };

@@ -117,6 +117,32 @@ private slots:
                            "UPDATE MASTER_REQ SET ReqText = 'guide the tractor' WHERE Req_Num = 10",
                            "UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = 10",
                            "UPDATE MASTER_REQ SET FSTType = 'Technical' WHERE Req_Num = 10"};
+        // New rows above the highest number stored are taken as a range,
+        // those at or below it as noted: rows moving across that number.
+        QTest::newRow("new row removed again")
+            << QStringList{requirement(10, "Technical", "guide the forklift"),
+                           requirement(11, "Technical", "park the forklift"),
+                           "DELETE FROM MASTER_REQ WHERE Req_Num = 10"};
+        QTest::newRow("new row renumbered below the highest")
+            << QStringList{requirement(10, "Technical", "guide the forklift"),
+                           "DELETE FROM MASTER_REQ WHERE Req_Num = 2",
+                           "UPDATE MASTER_REQ SET Req_Num = 2 WHERE Req_Num = 10"};
+        QTest::newRow("stored row renumbered above the highest")
+            << QStringList{"UPDATE MASTER_REQ SET Req_Num = 30 WHERE Req_Num = 1",
+                           requirement(31, "Technical", "guide the forklift")};
+        QTest::newRow("removed number written again") << QStringList{
+            "DELETE FROM MASTER_REQ WHERE Req_Num = 3",
+            requirement(3, "Technical", "weigh the crate"),
+            requirement(4, "Technical", "x")
+                .replace(QLatin1String("INSERT"), QLatin1String("INSERT OR REPLACE"))};
+        QTest::newRow("new row with a whole text, deleted")
+            << QStringList{requirement(10, "Technical", "guide the forklift"),
+                           "INSERT INTO FULL_TEXT (Req_Num, FullText) VALUES (10, 'guide the "
+                           "forklift to the bay')",
+                           requirement(11, "Technical", "park the forklift"),
+                           "INSERT INTO FULL_TEXT (Req_Num, FullText) VALUES (11, 'park the "
+                           "forklift at the gate')",
+                           "UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = 11"};
     }
     void sameWordsAsTheTriggers()
     {
