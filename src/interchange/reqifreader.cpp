@@ -698,6 +698,8 @@ private:
             case QXmlStreamReader::Comment:
                 break;
             default:
+                // The reader's own words for it, in its own translation
+                // context, as readElementText raises them.
                 if (!m_xml.hasError())
                     m_xml.raiseError(
                         QCoreApplication::translate("QXmlStream", "Expected character data."));
