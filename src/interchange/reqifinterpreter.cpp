@@ -291,16 +291,20 @@ private:
     // replaces and no more characters than a sentence holds.
     static bool needsNoNote(QStringView text)
     {
-        if (text.size() > kLongestText - 1)
-            return false;
-        // The control characters (Cc) are U+0000 to U+001F and U+007F to U+009F.
+        return text.size() <= kLongestText - 1 && !hasControl(text);
+    }
+
+    // The control characters (Cc) are U+0000 to U+001F and U+007F to U+009F.
+    static bool hasControl(QStringView text)
+    {
         for (const QChar c : text) {
             const char16_t u = c.unicode();
             if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
-                return false;
+                return true;
         }
-        return true;
+        return false;
     }
+
     bool heading(qsizetype index) const { return m_flags[index] & kHeading; }
 
     // The requirement the object at the place in the order becomes.
@@ -530,7 +534,7 @@ private:
         }
         item.requirement.paragraph = paragraph;
         item.requirement.text = sentenceText(object.identifier, text, item.fullText, report);
-        const QString comment = QStringLiteral("ReqIF %1").arg(object.identifier);
+        const QString comment = QLatin1String("ReqIF ") + object.identifier;
         if (comment.size() <= kLongestText)
             item.requirement.comments = comment;
         return item;
@@ -542,15 +546,15 @@ private:
     QString sentenceText(const QString &identifier, const QString &original, QString &fullText,
                          bool report)
     {
-        QString text;
-        text.reserve(original.size());
+        QString text = original;
         int replaced = 0;
-        for (const QChar c : original) {
-            if (c.category() == QChar::Other_Control) {
-                ++replaced;
-                text += QLatin1Char(' ');
-            } else {
-                text += c;
+        // Copied only when it holds a control character.
+        if (hasControl(original)) {
+            for (QChar &c : text) {
+                if (c.category() == QChar::Other_Control) {
+                    ++replaced;
+                    c = QLatin1Char(' ');
+                }
             }
         }
         if (replaced > 0 && report) {
