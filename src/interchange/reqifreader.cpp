@@ -7,7 +7,6 @@
 #include "interchange/reqifvocabulary.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -698,11 +697,9 @@ private:
             case QXmlStreamReader::Comment:
                 break;
             default:
-                // The reader's own words for it, in its own translation
-                // context, as readElementText raises them.
+                // The words readElementText raises it with.
                 if (!m_xml.hasError())
-                    m_xml.raiseError(
-                        QCoreApplication::translate("QXmlStream", "Expected character data."));
+                    m_xml.raiseError(Tr::tr("Expected character data."));
                 return {};
             }
         }
