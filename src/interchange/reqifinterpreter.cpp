@@ -209,8 +209,12 @@ public:
             Result<std::shared_ptr<const ReqIfContent::Object>> object = m_objects.at(i);
             if (!object)
                 return object.outcome();
-            const bool text = !isChapterOnly(*object.value()) && !textOf(*object.value()).isEmpty();
-            m_flags[i] = text ? kHasText : (isHeading(*object.value()) ? kHeading : 0);
+            const QString text =
+                isChapterOnly(*object.value()) ? QString() : textOf(*object.value());
+            if (!text.isEmpty())
+                m_flags[i] = kHasText | (needsNoNote(text) ? kPlainText : 0);
+            else
+                m_flags[i] = isHeading(*object.value()) ? kHeading : 0;
         }
         placeInHierarchy();
         // Objects the hierarchy leaves out follow in file order, when every
@@ -226,8 +230,17 @@ public:
                 outside.append(m_objects.identifier(i));
             }
         }
-        // What is left out or changed is reported in the order saved.
+        // What is left out or changed is reported in the order saved; an
+        // object whose text and paragraph are taken as they are has nothing
+        // to report and is not read again.
         for (qsizetype at = 0; at < m_order.size(); ++at) {
+            const qsizetype index = m_order[at];
+            if (plainText(index) && m_paragraphs[at].size() <= kLongestField) {
+                if (!m_chosen.isEmpty())
+                    m_taken.insert(m_objects.identifier(index));
+                ++plan.total;
+                continue;
+            }
             Result<std::optional<ImportBatch::Item>> item = make(at, true);
             if (!item)
                 return item.outcome();
@@ -267,9 +280,31 @@ public:
     }
 
 private:
-    enum Flag : quint8 { kHasText = 1, kHeading = 2 };
+    // kPlainText: the text has no control characters and is short enough
+    // for a sentence whatever its blanks.
+    enum Flag : quint8 { kHasText = 1, kHeading = 2, kPlainText = 4 };
 
     bool hasText(qsizetype index) const { return m_flags[index] & kHasText; }
+    bool plainText(qsizetype index) const { return m_flags[index] & kPlainText; }
+
+    // Whether sentenceText takes the text without a note: no character it
+    // replaces and no more characters than a sentence holds.
+    static bool needsNoNote(QStringView text)
+    {
+        return text.size() <= kLongestText - 1 && !hasControl(text);
+    }
+
+    // The control characters (Cc) are U+0000 to U+001F and U+007F to U+009F.
+    static bool hasControl(QStringView text)
+    {
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+                return true;
+        }
+        return false;
+    }
+
     bool heading(qsizetype index) const { return m_flags[index] & kHeading; }
 
     // The requirement the object at the place in the order becomes.
@@ -499,7 +534,7 @@ private:
         }
         item.requirement.paragraph = paragraph;
         item.requirement.text = sentenceText(object.identifier, text, item.fullText, report);
-        const QString comment = QStringLiteral("ReqIF %1").arg(object.identifier);
+        const QString comment = QLatin1String("ReqIF ") + object.identifier;
         if (comment.size() <= kLongestText)
             item.requirement.comments = comment;
         return item;
@@ -511,15 +546,15 @@ private:
     QString sentenceText(const QString &identifier, const QString &original, QString &fullText,
                          bool report)
     {
-        QString text;
-        text.reserve(original.size());
+        QString text = original;
         int replaced = 0;
-        for (const QChar c : original) {
-            if (c.category() == QChar::Other_Control) {
-                ++replaced;
-                text += QLatin1Char(' ');
-            } else {
-                text += c;
+        // Copied only when it holds a control character.
+        if (hasControl(original)) {
+            for (QChar &c : text) {
+                if (c.category() == QChar::Other_Control) {
+                    ++replaced;
+                    c = QLatin1Char(' ');
+                }
             }
         }
         if (replaced > 0 && report) {

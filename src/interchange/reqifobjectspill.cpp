@@ -21,15 +21,31 @@ void putLength(QByteArray &out, quint64 length)
     out.append(char(length));
 }
 
-void putText(QByteArray &out, const QString &text)
+void putText(QByteArray &out, QStringView text)
 {
-    if (text.isEmpty()) {
+    const qsizetype size = text.size();
+    if (size == 0) {
         out.append('\0');
         return;
     }
-    const QByteArray utf8 = text.toUtf8();
-    putLength(out, quint64(utf8.size()));
-    out.append(utf8);
+    // Most texts are ASCII: their bytes are their characters, written
+    // straight into the record.
+    const char16_t *characters = text.utf16();
+    qsizetype ascii = 0;
+    while (ascii < size && characters[ascii] < 0x80)
+        ++ascii;
+    if (ascii < size) {
+        const QByteArray utf8 = text.toUtf8();
+        putLength(out, quint64(utf8.size()));
+        out.append(utf8);
+        return;
+    }
+    putLength(out, quint64(size));
+    const qsizetype at = out.size();
+    out.resize(at + size);
+    char *bytes = out.data() + at;
+    for (qsizetype i = 0; i < size; ++i)
+        bytes[i] = char(characters[i]);
 }
 
 class Cursor
@@ -61,6 +77,35 @@ public:
         return true;
     }
 
+    // A text many records repeat (a definition's identifier, a kind), held
+    // once in recent.
+    bool text(QString &value, ReqIfObjectSpill::RecentTexts *recent)
+    {
+        if (!recent)
+            return text(value);
+        quint64 size = 0;
+        if (!length(size) || size > quint64(m_record.size() - m_at))
+            return false;
+        const QByteArrayView bytes = m_record.sliced(m_at, qsizetype(size));
+        m_at += qsizetype(size);
+        const std::string_view key(bytes.data(), std::size_t(bytes.size()));
+        auto found = recent->find(key);
+        if (found == recent->end()) {
+            // Enough for every definition of a file; past that the texts
+            // are made each time.
+            if (recent->size() >= 4096) {
+                value = size == 0 ? QString() : QString::fromUtf8(bytes);
+                return true;
+            }
+            QByteArray own = bytes.toByteArray();
+            const std::string_view ownKey(own.constData(), std::size_t(own.size()));
+            QString made = size == 0 ? QString() : QString::fromUtf8(own);
+            found = recent->emplace(ownKey, std::make_pair(std::move(own), std::move(made))).first;
+        }
+        value = found->second.second;
+        return true;
+    }
+
     bool atEnd() const { return m_at == m_record.size(); }
 
 private:
@@ -75,6 +120,12 @@ constexpr qsizetype kBlock = 1 << 20;
 QByteArray ReqIfObjectSpill::encode(const ReqIfContent::Object &object)
 {
     QByteArray out;
+    encodeInto(out, object);
+    return out;
+}
+
+void ReqIfObjectSpill::encodeInto(QByteArray &out, const ReqIfContent::Object &object)
+{
     putText(out, object.identifier);
     putText(out, object.type);
     putText(out, object.longName);
@@ -95,10 +146,15 @@ QByteArray ReqIfObjectSpill::encode(const ReqIfContent::Object &object)
         if (!same)
             putText(out, value.original);
     }
-    return out;
 }
 
 bool ReqIfObjectSpill::decode(QByteArrayView record, ReqIfContent::Object &object)
+{
+    return decode(record, object, nullptr);
+}
+
+bool ReqIfObjectSpill::decode(QByteArrayView record, ReqIfContent::Object &object,
+                              RecentTexts *recent)
 {
     Cursor cursor(record);
     quint64 count = 0;
@@ -116,7 +172,7 @@ bool ReqIfObjectSpill::decode(QByteArrayView record, ReqIfContent::Object &objec
     object.values.resize(qsizetype(count));
     for (ReqIfContent::Value &value : object.values) {
         quint64 same = 0;
-        if (!cursor.text(value.definition) || !cursor.text(value.kind) ||
+        if (!cursor.text(value.definition, recent) || !cursor.text(value.kind, recent) ||
             !cursor.text(value.text) || !cursor.length(same))
             return false;
         if (same == 1)
@@ -145,15 +201,15 @@ Outcome ReqIfObjectSpill::writeBlock()
     if (m_file.write(m_block) != m_block.size())
         return Outcome::stop(
             Tr::tr("Cannot write the import's temporary file: %1").arg(m_file.errorString()));
-    m_block.clear();
+    m_block.resize(0); // its room is kept for the next block
     return Outcome::ok();
 }
 
 Outcome ReqIfObjectSpill::append(const ReqIfContent::Object &object)
 {
-    const QByteArray record = encode(object);
-    m_block.append(record);
-    m_written += record.size();
+    const qsizetype before = m_block.size();
+    encodeInto(m_block, object);
+    m_written += m_block.size() - before;
     m_offsets.append(m_written);
     m_identifiers.append(object.identifier);
     if (!object.otherAttributes.isEmpty()) {
@@ -202,7 +258,7 @@ Result<ReqIfContent::Object> ReqIfObjectSpill::at(qsizetype index) const
         return failed();
     m_position = from + size;
     ReqIfContent::Object object;
-    if (!decode(m_record, object))
+    if (!decode(m_record, object, &m_recent))
         return Outcome::stop(Tr::tr("The import's temporary file was changed while it was read."));
     return object;
 }

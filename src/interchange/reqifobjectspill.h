@@ -11,6 +11,9 @@
 #include <QTemporaryFile>
 
 #include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 
 namespace varn::interchange {
 
@@ -47,13 +50,21 @@ public:
     // The objects' records, for tests of their encoding.
     static QByteArray encode(const ReqIfContent::Object &object);
     static bool decode(QByteArrayView record, ReqIfContent::Object &object);
+    // Appends the object's record to what out holds.
+    static void encodeInto(QByteArray &out, const ReqIfContent::Object &object);
+
+    // The texts of the records' definitions and kinds, by their bytes: the
+    // key is the bytes of the pair's first.
+    using RecentTexts = std::unordered_map<std::string_view, std::pair<QByteArray, QString>>;
 
 private:
     ReqIfObjectSpill() = default;
+    static bool decode(QByteArrayView record, ReqIfContent::Object &object, RecentTexts *recent);
     Outcome writeBlock();
 
     mutable QTemporaryFile m_file;
     mutable QByteArray m_record;
+    mutable RecentTexts m_recent;
     mutable qint64 m_position = 0; // where the file is read from next
     QByteArray m_block;            // what is appended and not yet written
     qint64 m_written = 0;

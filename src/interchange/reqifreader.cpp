@@ -33,65 +33,125 @@ bool isOneOf(QStringView name, std::initializer_list<const char *> names)
     return false;
 }
 
-// Elements whose content is never read: another tool's extensions, the
-// value a tool converted its XHTML from, and groupings Varn SE has no use for.
-bool skippedWhole(QStringView name)
-{
-    return isOneOf(name, {"TOOL-EXTENSIONS", "THE-ORIGINAL-VALUE", "ALTERNATIVE-ID",
-                          "DEFAULT-VALUE", "SPEC-RELATION-GROUPS"});
-}
+// The elements the reader tells apart, known by their names once as they
+// start; a name ending in "-REF" refers to another element, and the prefixes
+// of values, attribute definitions and datatypes stand for every kind.
+enum class Tag : quint8 {
+    Other,
+    Skipped, // never read: another tool's extensions, the value a tool
+             // converted its XHTML from, and groupings Varn SE has no use for
+    ReqIfHeader,
+    SourceToolId,
+    Title,
+    Datatypes,
+    SpecTypes,
+    SpecAttributes,
+    SpecObjects,
+    SpecObject,
+    SpecRelations,
+    SpecRelation,
+    Specifications,
+    Specification,
+    SpecHierarchy,
+    Values,
+    Definition,
+    Type,
+    Source,
+    Target,
+    Object,
+    TheValue,
+    EnumValue,
+    EmbeddedValue,
+    AnyValue,      // ATTRIBUTE-VALUE-...
+    AnyDefinition, // ATTRIBUTE-DEFINITION-...
+    AnyDatatype,   // DATATYPE-DEFINITION-...
+    Reference,     // ...-REF
+    EnumValueRef,
+    SpecObjectRef,
+};
 
-// The element's name as a string: the names the reader looks at again are
-// made once, not for every element that bears them.
-QString nameOf(QStringView name)
+Tag tagOf(QStringView name)
 {
-    static const std::unordered_map<std::u16string_view, QString> known = [] {
-        std::unordered_map<std::u16string_view, QString> names;
-        QStringList all = {"REQ-IF",
-                           "THE-HEADER",
-                           "REQ-IF-HEADER",
-                           "CORE-CONTENT",
-                           "REQ-IF-CONTENT",
-                           "DATATYPES",
-                           "SPEC-TYPES",
-                           "SPEC-ATTRIBUTES",
-                           "SPEC-OBJECTS",
-                           "SPEC-OBJECT",
-                           "SPEC-RELATIONS",
-                           "SPEC-RELATION",
-                           "SPECIFICATIONS",
-                           "SPECIFICATION",
-                           "SPEC-HIERARCHY",
-                           "CHILDREN",
-                           "VALUES",
-                           "DEFINITION",
-                           "TYPE",
-                           "SOURCE",
-                           "TARGET",
-                           "OBJECT",
-                           "THE-VALUE",
-                           "SPECIFIED-VALUES",
-                           "ENUM-VALUE",
-                           "PROPERTIES",
-                           "EMBEDDED-VALUE",
-                           "SPEC-OBJECT-TYPE",
-                           "SPEC-RELATION-TYPE",
-                           "SPECIFICATION-TYPE",
-                           "RELATION-GROUP-TYPE"};
-        for (const char *kind :
-             {"STRING", "XHTML", "ENUMERATION", "INTEGER", "REAL", "DATE", "BOOLEAN"}) {
-            for (const char *prefix :
-                 {"ATTRIBUTE-VALUE-", "ATTRIBUTE-DEFINITION-", "DATATYPE-DEFINITION-"})
-                all.append(QLatin1String(prefix) + QLatin1String(kind));
-        }
-        for (const QString &name : std::as_const(all))
-            names.emplace(std::u16string_view(QStringView(name).utf16(), std::size_t(name.size())),
-                          name);
-        return names;
+    static const std::unordered_map<std::u16string_view, Tag> known = [] {
+        static const QStringList names = {"TOOL-EXTENSIONS",
+                                          "THE-ORIGINAL-VALUE",
+                                          "ALTERNATIVE-ID",
+                                          "DEFAULT-VALUE",
+                                          "SPEC-RELATION-GROUPS",
+                                          "REQ-IF-HEADER",
+                                          "SOURCE-TOOL-ID",
+                                          "TITLE",
+                                          "DATATYPES",
+                                          "SPEC-TYPES",
+                                          "SPEC-ATTRIBUTES",
+                                          "SPEC-OBJECTS",
+                                          "SPEC-OBJECT",
+                                          "SPEC-RELATIONS",
+                                          "SPEC-RELATION",
+                                          "SPECIFICATIONS",
+                                          "SPECIFICATION",
+                                          "SPEC-HIERARCHY",
+                                          "VALUES",
+                                          "DEFINITION",
+                                          "TYPE",
+                                          "SOURCE",
+                                          "TARGET",
+                                          "OBJECT",
+                                          "THE-VALUE",
+                                          "ENUM-VALUE",
+                                          "EMBEDDED-VALUE",
+                                          "ENUM-VALUE-REF",
+                                          "SPEC-OBJECT-REF"};
+        static const Tag tags[] = {
+            Tag::Skipped,       Tag::Skipped,       Tag::Skipped,        Tag::Skipped,
+            Tag::Skipped,       Tag::ReqIfHeader,   Tag::SourceToolId,   Tag::Title,
+            Tag::Datatypes,     Tag::SpecTypes,     Tag::SpecAttributes, Tag::SpecObjects,
+            Tag::SpecObject,    Tag::SpecRelations, Tag::SpecRelation,   Tag::Specifications,
+            Tag::Specification, Tag::SpecHierarchy, Tag::Values,         Tag::Definition,
+            Tag::Type,          Tag::Source,        Tag::Target,         Tag::Object,
+            Tag::TheValue,      Tag::EnumValue,     Tag::EmbeddedValue,  Tag::EnumValueRef,
+            Tag::SpecObjectRef};
+        std::unordered_map<std::u16string_view, Tag> map;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            map.emplace(
+                std::u16string_view(QStringView(names[i]).utf16(), std::size_t(names[i].size())),
+                tags[i]);
+        return map;
     }();
     const auto found = known.find(std::u16string_view(name.utf16(), std::size_t(name.size())));
-    return found != known.end() ? found->second : name.toString();
+    if (found != known.end())
+        return found->second;
+    if (name.endsWith(QLatin1String("-REF")))
+        return Tag::Reference;
+    if (name.startsWith(kValuePrefix))
+        return Tag::AnyValue;
+    if (name.startsWith(kDefinitionPrefix))
+        return Tag::AnyDefinition;
+    if (name.startsWith(kDatatypePrefix))
+        return Tag::AnyDatatype;
+    return Tag::Other;
 }
+
+// Texts many elements repeat (identifiers of definitions and types, kinds),
+// held once and found by their characters without making a string first.
+class SharedTexts
+{
+public:
+    const QString &operator()(QStringView text)
+    {
+        const std::u16string_view key(text.utf16(), std::size_t(text.size()));
+        const auto found = m_texts.find(key);
+        if (found != m_texts.end())
+            return found->second;
+        // The key points into the string kept, whose characters stay put.
+        QString kept = text.toString();
+        const std::u16string_view own(QStringView(kept).utf16(), std::size_t(kept.size()));
+        return m_texts.emplace(own, std::move(kept)).first->second;
+    }
+
+private:
+    std::unordered_map<std::u16string_view, QString> m_texts;
+};
 
 // Checks UTF-8 a piece at a time: a character split between two pieces is
 // finished in the next. Overlong forms, surrogates and code points past
@@ -338,11 +398,18 @@ public:
 
     void text(QStringView words)
     {
-        for (const QChar c : words) {
-            if (c.isSpace()) {
+        const qsizetype size = words.size();
+        qsizetype at = 0;
+        while (at < size) {
+            if (words[at].isSpace()) {
                 m_blank = true;
+                ++at;
                 continue;
             }
+            // A word goes in whole, after what separates it from the last.
+            qsizetype end = at + 1;
+            while (end < size && !words[end].isSpace())
+                ++end;
             if (m_break != Break::None && !m_text.isEmpty()) {
                 const QChar last = m_text.back();
                 if (m_break == Break::Cell)
@@ -357,7 +424,8 @@ public:
             }
             m_break = Break::None;
             m_blank = false;
-            m_text += c;
+            m_text += words.sliced(at, end - at);
+            at = end;
         }
     }
 
@@ -481,30 +549,39 @@ private:
         }
         if (m_xhtmlDepth > 0)
             return startXhtml();
-        if (m_xml.namespaceUri() != m_namespace || skippedWhole(name)) {
+        const Tag tag = tagOf(name);
+        if (tag == Tag::Skipped || m_xml.namespaceUri() != m_namespace) {
             m_xml.skipCurrentElement();
             return Outcome::ok();
         }
-        const QString parent = m_path.isEmpty() ? QString() : m_path.back();
-        if (name.endsWith(QLatin1String("-REF"))) {
+        const Tag parent = m_path.isEmpty() ? Tag::Other : m_path.back();
+        switch (tag) {
+        case Tag::Reference:
+        case Tag::EnumValueRef:
+        case Tag::SpecObjectRef: {
             // An object is referred to once or twice (the hierarchy, a
             // relation) and held by the objects read; what else is referred
             // to (definitions, types) is referred to again and again.
-            const QString identifier = m_xml.readElementText().trimmed();
-            takeReference(parent, name,
-                          name == QLatin1String("SPEC-OBJECT-REF") ? objectIdentifier(identifier)
-                                                                   : shared(identifier));
+            const QStringView identifier = elementText().trimmed();
+            if (m_xml.hasError())
+                return Outcome::ok(); // the reader's error ends the reading
+            takeReference(parent, tag,
+                          tag == Tag::SpecObjectRef ? objectIdentifier(identifier.toString())
+                                                    : m_shared(identifier));
             return Outcome::ok();
         }
-        if (isOneOf(name, {"SOURCE-TOOL-ID", "TITLE"})) {
-            (name == QLatin1String("TITLE") ? m_content.title : m_content.sourceToolId) =
+        case Tag::SourceToolId:
+        case Tag::Title:
+            (tag == Tag::Title ? m_content.title : m_content.sourceToolId) =
                 m_xml.readElementText();
             return Outcome::ok();
+        default:
+            break;
         }
         const QXmlStreamAttributes attributes = m_xml.attributes();
-        if (name == QLatin1String("REQ-IF-HEADER")) {
+        if (tag == Tag::ReqIfHeader) {
             m_content.headerIdentifier = attribute(attributes, "IDENTIFIER");
-        } else if (name.startsWith(kDatatypePrefix) && parent == QLatin1String("DATATYPES")) {
+        } else if (tag == Tag::AnyDatatype && parent == Tag::Datatypes) {
             ReqIfContent::Datatype datatype;
             datatype.identifier = attribute(attributes, "IDENTIFIER");
             datatype.longName = attribute(attributes, "LONG-NAME");
@@ -517,18 +594,17 @@ private:
             }
             m_content.datatypes.append(datatype);
             m_datatype = &m_content.datatypes.back();
-        } else if (name == QLatin1String("ENUM-VALUE") && m_datatype) {
+        } else if (tag == Tag::EnumValue && m_datatype) {
             ReqIfContent::EnumValue value;
             value.identifier = attribute(attributes, "IDENTIFIER");
             value.longName = attribute(attributes, "LONG-NAME");
             value.lastChange = attribute(attributes, "LAST-CHANGE");
             value.otherAttributes = others(attributes, {"IDENTIFIER", "LONG-NAME"});
             m_datatype->values.append(value);
-        } else if (name == QLatin1String("EMBEDDED-VALUE") && m_datatype &&
-                   !m_datatype->values.isEmpty()) {
+        } else if (tag == Tag::EmbeddedValue && m_datatype && !m_datatype->values.isEmpty()) {
             m_datatype->values.back().key = attribute(attributes, "KEY");
             m_datatype->values.back().otherContent = attribute(attributes, "OTHER-CONTENT");
-        } else if (parent == QLatin1String("SPEC-TYPES")) {
+        } else if (parent == Tag::SpecTypes) {
             ReqIfContent::SpecType type;
             type.identifier = attribute(attributes, "IDENTIFIER");
             type.longName = attribute(attributes, "LONG-NAME");
@@ -537,8 +613,7 @@ private:
             type.otherAttributes = others(attributes, {"IDENTIFIER", "LONG-NAME", "LAST-CHANGE"});
             m_content.specTypes.append(type);
             m_specType = &m_content.specTypes.back();
-        } else if (name.startsWith(kDefinitionPrefix) &&
-                   parent == QLatin1String("SPEC-ATTRIBUTES") && m_specType) {
+        } else if (tag == Tag::AnyDefinition && parent == Tag::SpecAttributes && m_specType) {
             ReqIfContent::Definition definition;
             definition.identifier = attribute(attributes, "IDENTIFIER");
             definition.longName = attribute(attributes, "LONG-NAME");
@@ -552,24 +627,21 @@ private:
             m_specType->definitions.append(definition.identifier);
             m_content.definitions.insert(definition.identifier, definition);
             m_definition = definition.identifier;
-        } else if (name == QLatin1String("SPEC-OBJECT") &&
-                   parent == QLatin1String("SPEC-OBJECTS")) {
+        } else if (tag == Tag::SpecObject && parent == Tag::SpecObjects) {
             m_object = ReqIfContent::Object{};
             m_object->identifier = attribute(attributes, "IDENTIFIER");
             m_object->longName = attribute(attributes, "LONG-NAME");
             m_object->lastChange = attribute(attributes, "LAST-CHANGE");
             m_object->otherAttributes =
                 others(attributes, {"IDENTIFIER", "LONG-NAME", "LAST-CHANGE"});
-        } else if (name == QLatin1String("SPEC-RELATION") &&
-                   parent == QLatin1String("SPEC-RELATIONS")) {
+        } else if (tag == Tag::SpecRelation && parent == Tag::SpecRelations) {
             m_relation = ReqIfContent::Relation{};
             m_relation->identifier = attribute(attributes, "IDENTIFIER");
             m_relation->longName = attribute(attributes, "LONG-NAME");
             m_relation->lastChange = attribute(attributes, "LAST-CHANGE");
             m_relation->otherAttributes =
                 others(attributes, {"IDENTIFIER", "LONG-NAME", "LAST-CHANGE"});
-        } else if (name == QLatin1String("SPECIFICATION") &&
-                   parent == QLatin1String("SPECIFICATIONS")) {
+        } else if (tag == Tag::Specification && parent == Tag::Specifications) {
             m_specification = ReqIfContent::Specification{};
             m_specification->identifier = attribute(attributes, "IDENTIFIER");
             m_specification->longName = attribute(attributes, "LONG-NAME");
@@ -579,18 +651,17 @@ private:
             m_place.clear();
             m_siblings.clear();
             m_siblings.append(0);
-        } else if (name.startsWith(kValuePrefix) && parent == QLatin1String("VALUES") &&
-                   valueHolder()) {
+        } else if (tag == Tag::AnyValue && parent == Tag::Values && valueHolder()) {
             m_value = ReqIfContent::Value{};
-            m_value->kind = shared(name.mid(kValuePrefix.size()).toString());
+            m_value->kind = m_shared(name.mid(kValuePrefix.size()));
             if (attributes.hasAttribute(QString(), QLatin1String("THE-VALUE"))) {
                 m_value->original = attribute(attributes, "THE-VALUE");
                 m_value->text = m_value->original;
             }
-        } else if (name == QLatin1String("THE-VALUE") && m_value) {
+        } else if (tag == Tag::TheValue && m_value) {
             m_xhtmlDepth = 1;
             m_valueStart = m_device.byteAt(m_xml.characterOffset());
-        } else if (name == QLatin1String("SPEC-HIERARCHY") && m_specification) {
+        } else if (tag == Tag::SpecHierarchy && m_specification) {
             if (m_place.size() >= ReqIfReader::kDeepestHierarchy)
                 return ExchangeInput::refusal(
                     Tr::tr("The file's hierarchy nests deeper than %1 levels, the most an "
@@ -604,8 +675,34 @@ private:
             m_node->otherAttributes =
                 nodeAttributes(others(attributes, {"IDENTIFIER", "LAST-CHANGE"}));
         }
-        m_path.append(nameOf(name));
+        m_path.append(tag);
         return Outcome::ok();
+    }
+
+    // The text of an element that holds text only, as the reader's
+    // readElementText gives it (comments and processing instructions passed
+    // over, anything else an error), in a buffer used again for the next.
+    QStringView elementText()
+    {
+        m_elementText.resize(0);
+        for (;;) {
+            switch (m_xml.readNext()) {
+            case QXmlStreamReader::Characters:
+            case QXmlStreamReader::EntityReference:
+                m_elementText.append(m_xml.text());
+                break;
+            case QXmlStreamReader::EndElement:
+                return m_elementText;
+            case QXmlStreamReader::ProcessingInstruction:
+            case QXmlStreamReader::Comment:
+                break;
+            default:
+                // The words readElementText raises it with.
+                if (!m_xml.hasError())
+                    m_xml.raiseError(Tr::tr("Expected character data."));
+                return {};
+            }
+        }
     }
 
     Outcome startXhtml()
@@ -617,7 +714,7 @@ private:
         }
         m_flat.start(m_xml);
         ++m_xhtmlDepth;
-        m_path.append(QString());
+        m_path.append(Tag::Other);
         return Outcome::ok();
     }
 
@@ -625,7 +722,7 @@ private:
     {
         if (m_path.isEmpty())
             return;
-        const QString name = m_path.takeLast();
+        const Tag tag = m_path.takeLast();
         if (m_xhtmlDepth > 0) {
             if (--m_xhtmlDepth > 0) {
                 m_flat.end(m_xml.name());
@@ -639,14 +736,14 @@ private:
             m_device.keepFrom(end);
             return;
         }
-        if (name.startsWith(kValuePrefix) && m_value) {
+        if (tag == Tag::AnyValue && m_value) {
             if (m_value->kind == QLatin1String("ENUMERATION"))
                 m_value->original = m_enumRefs.join(QLatin1Char(' '));
             m_enumRefs.clear();
             if (QList<ReqIfContent::Value> *values = valueHolder())
                 values->append(std::move(*m_value));
             m_value.reset();
-        } else if (name == QLatin1String("SPEC-OBJECT") && m_object) {
+        } else if (tag == Tag::SpecObject && m_object) {
             if (m_spill) {
                 resolveDefinitions();
                 resolveObject(*m_object);
@@ -657,21 +754,21 @@ private:
                 m_content.objects.append(std::move(*m_object));
             }
             m_object.reset();
-        } else if (name == QLatin1String("SPEC-RELATION") && m_relation) {
+        } else if (tag == Tag::SpecRelation && m_relation) {
             m_content.relations.append(std::move(*m_relation));
             m_relation.reset();
-        } else if (name == QLatin1String("SPECIFICATION") && m_specification) {
+        } else if (tag == Tag::Specification && m_specification) {
             m_content.specifications.append(std::move(*m_specification));
             m_specification.reset();
-        } else if (name == QLatin1String("SPEC-HIERARCHY") && m_specification) {
+        } else if (tag == Tag::SpecHierarchy && m_specification) {
             m_siblings.removeLast();
             m_place.removeLast();
             m_node.reset();
-        } else if (name.startsWith(kDatatypePrefix) && m_datatype) {
+        } else if (tag == Tag::AnyDatatype && m_datatype) {
             m_datatype = nullptr;
-        } else if (name.startsWith(kDefinitionPrefix)) {
+        } else if (tag == Tag::AnyDefinition) {
             m_definition.clear();
-        } else if (!m_path.isEmpty() && m_path.back() == QLatin1String("SPEC-TYPES")) {
+        } else if (!m_path.isEmpty() && m_path.back() == Tag::SpecTypes) {
             m_specType = nullptr;
         }
     }
@@ -687,14 +784,14 @@ private:
         return nullptr;
     }
 
-    void takeReference(const QString &holder, QStringView element, const QString &identifier)
+    void takeReference(Tag holder, Tag element, const QString &identifier)
     {
-        const QString owner = m_path.size() >= 2 ? m_path[m_path.size() - 2] : QString();
-        if (holder == QLatin1String("DEFINITION") && m_value) {
+        const Tag owner = m_path.size() >= 2 ? m_path[m_path.size() - 2] : Tag::Other;
+        if (holder == Tag::Definition && m_value) {
             m_value->definition = identifier;
-        } else if (element == QLatin1String("ENUM-VALUE-REF") && m_value) {
+        } else if (element == Tag::EnumValueRef && m_value) {
             m_enumRefs.append(identifier);
-        } else if (holder == QLatin1String("TYPE")) {
+        } else if (holder == Tag::Type) {
             if (m_value)
                 return;
             if (!m_definition.isEmpty())
@@ -705,12 +802,12 @@ private:
                 m_relation->type = identifier;
             else if (m_specification && m_place.isEmpty())
                 m_specification->type = identifier;
-        } else if (m_relation && holder == QLatin1String("SOURCE")) {
+        } else if (m_relation && holder == Tag::Source) {
             m_relation->source = identifier;
-        } else if (m_relation && holder == QLatin1String("TARGET")) {
+        } else if (m_relation && holder == Tag::Target) {
             m_relation->target = identifier;
-        } else if (holder == QLatin1String("OBJECT") && owner == QLatin1String("SPEC-HIERARCHY") &&
-                   m_node && m_specification) {
+        } else if (holder == Tag::Object && owner == Tag::SpecHierarchy && m_node &&
+                   m_specification) {
             QString place;
             for (const int step : std::as_const(m_place)) {
                 if (!place.isEmpty())
@@ -723,16 +820,6 @@ private:
             m_node->specification = m_specification->identifier;
             m_content.hierarchy.append(*m_node);
         }
-    }
-
-    // Identifiers and kinds that many elements repeat are held once.
-    QString shared(const QString &text)
-    {
-        const auto known = m_shared.constFind(text);
-        if (known != m_shared.cend())
-            return *known;
-        m_shared.insert(text);
-        return text;
     }
 
     // A node's other attributes, shared with the node before when they are
@@ -877,7 +964,8 @@ private:
     QXmlStreamReader m_xml;
     QString m_namespace;
     ReqIfContent m_content;
-    QStringList m_path;
+    QList<Tag> m_path; // the open elements
+    QString m_elementText;
     bool m_sawRoot = false;
     ReqIfContent::Datatype *m_datatype = nullptr;
     ReqIfContent::SpecType *m_specType = nullptr;
@@ -888,7 +976,7 @@ private:
     std::optional<ReqIfContent::Specification> m_specification;
     std::optional<ReqIfContent::Node> m_node;
     QStringList m_enumRefs;
-    QSet<QString> m_shared;
+    SharedTexts m_shared;
     int m_xhtmlDepth = 0;
     qint64 m_valueStart = 0;
     Flattener m_flat;

@@ -701,6 +701,102 @@ private slots:
                  QStringList(depth, QStringLiteral("1")).join(QLatin1Char('.')));
     }
 
+    // References written in the other ways XML allows (blanks around the
+    // identifier, comments, processing instructions, CDATA, character
+    // references, the exchange's names under a prefix) read as the plain
+    // file does, read a piece at a time with non-ASCII texts kept apart; an
+    // element inside a reference is malformed.
+    void referencesAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<bool>("prefixed");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("blanks") << QByteArray(">d-note<") << QByteArray(">\n  d-note\t <") << false
+                                << QString();
+        QTest::newRow("blanks around an object")
+            << QByteArray(">o2<") << QByteArray("> o2\r\n<") << false << QString();
+        QTest::newRow("comment and processing instruction")
+            << QByteArray(">d-note<") << QByteArray("><!-- n -->d-<?tool x?>note<!----><") << false
+            << QString();
+        QTest::newRow("CDATA and a character reference")
+            << QByteArray(">d-note<") << QByteArray("><![CDATA[d-]]>n&#111;te<") << false
+            << QString();
+        QTest::newRow("prefixed names") << QByteArray() << QByteArray() << true << QString();
+        QTest::newRow("element inside")
+            << QByteArray(">d-note<") << QByteArray(">d-<b/>note<") << false
+            << QStringLiteral("The file is not well-formed XML (line 2, column ");
+    }
+
+    void referencesAsWritten()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(bool, prefixed);
+        QFETCH(QString, refusal);
+        File file;
+        file.objects = object("o1", text("weigh the pallet") +
+                                        plain("STRING", "d-note",
+                                              "Z\xc3\xbcrich \xe2\x82\xac \xf0\x9f\x9a\x86") +
+                                        tags("ev-draft ev-cost")) +
+                       object("o2", text("<xhtml:p>load the \xc3\xa9tage</xhtml:p>") +
+                                        plain("STRING", "d-note", "checked"));
+        file.relations = relation("r", "o1", "o2");
+        file.specifications = specification("s", "Spec", node("o1", node("o2")));
+        const QByteArray plainXml = file.xml();
+        QByteArray xml = plainXml;
+        if (prefixed) {
+            static const QRegularExpression open(QStringLiteral("<(/?)([A-Z])"));
+            xml = QString::fromUtf8(xml).replace(open, QStringLiteral("<\\1r:\\2")).toUtf8();
+            xml.replace("xmlns=\"", "xmlns:r=\"");
+        } else {
+            QVERIFY(xml.contains(from));
+            xml.replace(from, to);
+        }
+        QBuffer device(&xml);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        Result<interchange::ReqIfContent> read = interchange::ReqIfReader::read(device);
+        if (!refusal.isEmpty()) {
+            QVERIFY(!read);
+            const QString message = read.outcome().message().section(QLatin1Char('\n'), 0, 0);
+            QVERIFY2(message.startsWith(refusal) &&
+                         message.endsWith(QStringLiteral(": Expected character data.).")),
+                     qPrintable(message));
+            return;
+        }
+        QVERIFY2(read, qPrintable(read.outcome().message()));
+        const Result<interchange::ReqIfContent> whole = interchange::ReqIfReader::read(plainXml);
+        QVERIFY(whole);
+        QVERIFY(read->spilledObjects);
+        const interchange::ReqIfObjectSpill &spill = *read->spilledObjects;
+        QCOMPARE(spill.size(), whole->objects.size());
+        for (qsizetype i = 0; i < spill.size(); ++i) {
+            const Result<interchange::ReqIfContent::Object> object = spill.at(i);
+            QVERIFY(object);
+            const interchange::ReqIfContent::Object &expected = whole->objects[i];
+            QCOMPARE(object->identifier, expected.identifier);
+            QCOMPARE(object->type, expected.type);
+            QCOMPARE(object->values.size(), expected.values.size());
+            for (qsizetype v = 0; v < expected.values.size(); ++v) {
+                QCOMPARE(object->values[v].definition, expected.values[v].definition);
+                QCOMPARE(object->values[v].kind, expected.values[v].kind);
+                QCOMPARE(object->values[v].text, expected.values[v].text);
+                QCOMPARE(object->values[v].original, expected.values[v].original);
+            }
+        }
+        QCOMPARE(whole->objects[0].values[1].text,
+                 QString::fromUtf8("Z\xc3\xbcrich \xe2\x82\xac \xf0\x9f\x9a\x86"));
+        QCOMPARE(whole->objects[0].values[2].text, QStringLiteral("Draft, Cost"));
+        QCOMPARE(read->undefinedReferences, QStringList());
+        QCOMPARE(read->relations.size(), 1);
+        QCOMPARE(read->relations[0].source, QStringLiteral("o1"));
+        QCOMPARE(read->relations[0].target, QStringLiteral("o2"));
+        QCOMPARE(read->hierarchy.size(), 2);
+        QCOMPARE(read->hierarchy[1].object, QStringLiteral("o2"));
+        QCOMPARE(read->hierarchy[1].paragraph, QStringLiteral("1.1"));
+        QCOMPARE(read->definitions.value("d-note").datatype, QStringLiteral("dt-s"));
+    }
+
     // One specification of several: its objects and the relations that
     // touch them; the others are listed. A name the file lacks is refused
     // with the names it holds.
