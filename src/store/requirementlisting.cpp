@@ -1,6 +1,7 @@
 #include "store/requirementlisting.h"
 #include "store/storetr.h"
 
+#include "store/bestwordmatches.h"
 #include "store/creqmsset.h"
 #include "store/rowstatement.h"
 #include "store/sqldialect.h"
@@ -635,8 +636,18 @@ Result<ListingStart> RequirementListing::start(const RequirementSelection &selec
                        (order == RequirementOrder::Number && selection.kind == Kind::ByNumber &&
                         numberRanges(selection.text));
     if (order == RequirementOrder::Relevance && selection.kind == Kind::ByText && rows > 0) {
-        // The matches are counted in the index alone; ranking them is the
-        // cost, and the first rows need every match ranked.
+        // The first rows need every match ranked; a workspace file ranks
+        // and counts them in the same pass over its index, a server counts
+        // them in the index alone.
+        if (sqlite3 *handle = RowStatement::directHandle(database)) {
+            Result<BestWordMatches::Found> found = BestWordMatches::read(
+                handle, wordMatch(Backend::SQLite, selection.text).toString(), rows, ascending);
+            if (!found)
+                return failed(found.outcome().message());
+            const bool complete = found->numbers.size() < rows;
+            const qsizetype total = complete ? found->numbers.size() : found->matches;
+            return ListingStart{std::move(found->numbers), total, complete};
+        }
         Result<QList<qint32>> best = numbersByRelevance(selection, ascending, rows);
         if (!best)
             return best.outcome();
