@@ -53,6 +53,20 @@ QString wordMatches(Backend backend)
                : QStringLiteral("SELECT rowid FROM REQ_WORDS WHERE REQ_WORDS MATCH ?");
 }
 
+// The numbers a ByText selection lists, from the index alone: it holds every
+// requirement but the deleted ones, and the list leaves out those without a
+// kind too (as every other selection does), which the kind's own index
+// finds at once. Read in number order, the index gives the first numbers
+// without looking at the rest.
+QString wordListed(Backend backend)
+{
+    return backend == Backend::PostgreSQL
+               ? wordMatches(backend) + QStringLiteral(" AND Req_Num <> ALL(ARRAY(SELECT Req_Num "
+                                                       "FROM MASTER_REQ WHERE FSTType IS NULL))")
+               : wordMatches(backend) + QStringLiteral(" AND rowid NOT IN (SELECT Req_Num FROM "
+                                                       "MASTER_REQ WHERE FSTType IS NULL)");
+}
+
 // The WHERE text of a selection (without the word) and its bound values.
 // With steered set (SQLite, an order other than the selection's own column),
 // the kind's and the template's terms are written so that SQLite cannot look
@@ -562,6 +576,53 @@ Result<qsizetype> wordMatchCount(const QSqlDatabase &database,
     return qsizetype(count.value(0).toLongLong());
 }
 
+// The first numbers of a ByText selection in number order, and how many it
+// lists, from the word index alone.
+Result<QList<qint32>> firstWordNumbers(const QSqlDatabase &database,
+                                       const RequirementSelection &selection, bool ascending,
+                                       int rows,
+                                       const std::function<Outcome(const QString &)> &failure)
+{
+    const Backend backend = SqlDialect::of(database);
+    const QString number =
+        backend == Backend::PostgreSQL ? QStringLiteral("Req_Num") : QStringLiteral("rowid");
+    RowStatement select(database,
+                        wordListed(backend) + QStringLiteral(" ORDER BY %1 %2 LIMIT ?")
+                                                  .arg(number, ascending ? QLatin1String("ASC")
+                                                                         : QLatin1String("DESC")),
+                        backend == Backend::SQLite ? RowStatement::Route::Direct
+                                                   : RowStatement::Route::Qt);
+    if (!select.isPrepared())
+        return failure(errorText(select.lastError()));
+    select.add(wordMatch(backend, selection.text).toString());
+    select.add(qint32(rows));
+    if (!select.exec())
+        return failure(errorText(select.lastError()));
+    QList<qint32> numbers;
+    numbers.reserve(rows);
+    while (select.next())
+        numbers.append(select.intValue(0));
+    if (select.lastError().isValid())
+        return failure(errorText(select.lastError()));
+    return numbers;
+}
+
+Result<qsizetype> wordListedCount(const QSqlDatabase &database,
+                                  const RequirementSelection &selection,
+                                  const std::function<Outcome(const QString &)> &failure)
+{
+    const Backend backend = SqlDialect::of(database);
+    QSqlQuery count(database);
+    count.setForwardOnly(true);
+    if (!count.prepare(
+            QStringLiteral("SELECT COUNT(*) FROM (%1) AS Listed").arg(wordListed(backend))))
+        return failure(errorText(count.lastError()));
+    count.addBindValue(wordMatch(backend, selection.text));
+    if (!count.exec() || !count.next())
+        return failure(errorText(count.lastError()));
+    return qsizetype(count.value(0).toLongLong());
+}
+
 // How many requirements a selection lists, read through whichever index
 // suits its condition best.
 Result<qsizetype> listedCount(const QSqlDatabase &database, const RequirementSelection &selection,
@@ -653,6 +714,14 @@ Result<ListingStart> RequirementListing::start(const RequirementSelection &selec
             return best.outcome();
         return startOf(best.takeValue(), rows,
                        [&] { return wordMatchCount(database, selection, failed); });
+    }
+    if (order == RequirementOrder::Number && selection.kind == Kind::ByText && rows > 0) {
+        Result<QList<qint32>> first =
+            firstWordNumbers(database, selection, ascending, rows, failed);
+        if (!first)
+            return first.outcome();
+        return startOf(first.takeValue(), rows,
+                       [&] { return wordListedCount(database, selection, failed); });
     }
     if (whole || rows <= 0) {
         Result<QList<qint32>> all = numbers(selection, order, ascending);
