@@ -28,8 +28,12 @@ Result<BestWordMatches::Found> BestWordMatches::read(sqlite3 *handle, const QStr
         return Outcome::stop(QString::fromUtf8(sqlite3_errmsg(handle)));
     };
     sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(handle, "SELECT rowid, rank FROM REQ_WORDS WHERE REQ_WORDS MATCH ?", -1,
-                           &statement, nullptr) != SQLITE_OK) {
+    // The index holds every requirement but the deleted ones; the list
+    // leaves out those without a kind as well.
+    if (sqlite3_prepare_v2(handle,
+                           "SELECT rowid, rank FROM REQ_WORDS WHERE REQ_WORDS MATCH ? AND rowid "
+                           "NOT IN (SELECT Req_Num FROM MASTER_REQ WHERE FSTType IS NULL)",
+                           -1, &statement, nullptr) != SQLITE_OK) {
         sqlite3_finalize(statement);
         return failed();
     }

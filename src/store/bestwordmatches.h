@@ -10,7 +10,8 @@ struct sqlite3;
 namespace varn::store {
 
 // The best matches of a search by words in a workspace file, and how many
-// requirements match, from one pass over the word index (REQ_WORDS). Each
+// requirements match (those without a kind left out, as the list leaves
+// them out), from one pass over the word index (REQ_WORDS). Each
 // match comes with its relevance as the index ranks it (its rank column, the
 // same value "ORDER BY rank" sorts by) and is kept among the best so far
 // here rather than in a sort of SQLite's; the matches are counted as they go

@@ -264,8 +264,8 @@ private slots:
     // are those of the whole list, up or down, by relevance and by number:
     // ties keep number order across the edge of the first rows, a prefix
     // takes in words of every length that begin with it, and a requirement
-    // without a kind (its words indexed) is listed in number order as
-    // nowhere else: not at all.
+    // without a kind (its words indexed) is listed in neither order, as
+    // nowhere else in the list.
     void firstRowsAreTheWholeListsStart_data()
     {
         QTest::addColumn<QString>("words");
@@ -273,19 +273,25 @@ private slots:
         QTest::addColumn<bool>("ascending");
         QTest::addColumn<int>("firstRows");
         QTest::addColumn<int>("listedByNumber");
-        QTest::newRow("ties across the edge") << "valve" << true << true << 2 << 10;
-        QTest::newRow("edge inside the second tie") << "valve" << true << true << 4 << 10;
-        QTest::newRow("weakest first") << "valve" << true << false << 3 << 10;
-        QTest::newRow("prefix of words of any length") << "valv*" << true << true << 3 << 13;
-        QTest::newRow("prefix, weakest first") << "valv*" << true << false << 5 << 13;
-        QTest::newRow("two words") << "open valv*" << true << true << 2 << 11;
-        QTest::newRow("by number") << "valve" << false << true << 2 << 10;
-        QTest::newRow("by number down") << "valve" << false << false << 2 << 10;
-        QTest::newRow("prefix by number") << "valv*" << false << true << 4 << 13;
-        QTest::newRow("prefix by number down") << "valv*" << false << false << 3 << 13;
-        QTest::newRow("all of them in the first rows") << "valve" << false << true << 10 << 10;
-        QTest::newRow("fewer than the first rows") << "valve" << false << true << 50 << 10;
-        QTest::newRow("nothing") << "runway" << false << true << 5 << 0;
+        // Requirements without the words, numbered above those with them.
+        QTest::addColumn<int>("others");
+        QTest::newRow("ties across the edge") << "valve" << true << true << 2 << 10 << 0;
+        QTest::newRow("edge inside the second tie") << "valve" << true << true << 4 << 10 << 0;
+        QTest::newRow("weakest first") << "valve" << true << false << 3 << 10 << 0;
+        QTest::newRow("prefix of words of any length") << "valv*" << true << true << 3 << 13 << 0;
+        QTest::newRow("prefix, weakest first") << "valv*" << true << false << 5 << 13 << 0;
+        QTest::newRow("two words") << "open valv*" << true << true << 2 << 11 << 0;
+        QTest::newRow("by number") << "valve" << false << true << 2 << 10 << 0;
+        QTest::newRow("by number down") << "valve" << false << false << 2 << 10 << 0;
+        QTest::newRow("prefix by number") << "valv*" << false << true << 4 << 13 << 0;
+        QTest::newRow("prefix by number down") << "valv*" << false << false << 3 << 13 << 0;
+        QTest::newRow("all of them in the first rows") << "valve" << false << true << 10 << 10 << 0;
+        QTest::newRow("fewer than the first rows") << "valve" << false << true << 50 << 10 << 0;
+        QTest::newRow("nothing") << "runway" << false << true << 5 << 0 << 0;
+        QTest::newRow("many others first going down")
+            << "valve" << false << false << 3 << 10 << 2100;
+        QTest::newRow("many others, all in the first rows")
+            << "valv*" << false << false << 20 << 13 << 2100;
     }
 
     void firstRowsAreTheWholeListsStart()
@@ -295,8 +301,11 @@ private slots:
         QFETCH(bool, ascending);
         QFETCH(int, firstRows);
         QFETCH(int, listedByNumber);
+        QFETCH(int, others);
         QSqlDatabase db = database();
         QVERIFY(db.transaction());
+        for (int i = 0; i < others; ++i)
+            QVERIFY(insertRequirement(db, {1000 + i, "Functional", 9, "6", "close the door"}));
         for (int i = 0; i < 9; ++i)
             QVERIFY(insertRequirement(db, {200 + i, "Functional", 9, "5",
                                            i % 3 == 0 ? QStringLiteral("open the valve")
@@ -330,10 +339,10 @@ private slots:
         QCOMPARE(start->complete, whole->size() < firstRows);
         if (!byRelevance) {
             QCOMPARE(whole->size(), listedByNumber);
-            QVERIFY(!whole->contains(213));
             QVERIFY(std::is_sorted(whole->begin(), whole->end(),
                                    [&](qint32 a, qint32 b) { return ascending ? a < b : a > b; }));
         }
+        QVERIFY(!whole->contains(213));
         QVERIFY(!whole->contains(214));
     }
 
