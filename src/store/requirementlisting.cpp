@@ -558,9 +558,9 @@ Result<QList<qint32>> firstNumbers(const QSqlDatabase &database,
     return numbers;
 }
 
-// The first numbers of a ByText selection in number order, and how many it
-// lists, from the word index alone: on a workspace file the index gives its
-// matches in number order and stops after the first.
+// The first numbers of a ByText selection in number order, from the word
+// index alone: on a workspace file the index gives its matches in number
+// order and stops after the first.
 Result<QList<qint32>> firstWordNumbers(const QSqlDatabase &database,
                                        const RequirementSelection &selection, bool ascending,
                                        int rows,
@@ -590,6 +590,7 @@ Result<QList<qint32>> firstWordNumbers(const QSqlDatabase &database,
     return numbers;
 }
 
+// How many requirements a ByText selection lists, counted in the word index.
 Result<qsizetype> wordListedCount(const QSqlDatabase &database,
                                   const RequirementSelection &selection,
                                   const std::function<Outcome(const QString &)> &failure)
