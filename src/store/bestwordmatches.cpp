@@ -51,7 +51,7 @@ Result<BestWordMatches::Found> BestWordMatches::read(sqlite3 *handle, const QStr
     };
     // The best so far, the last of them on top.
     std::vector<Ranked> best;
-    best.reserve(std::max(rows, 0) + 1);
+    best.reserve(std::size_t(std::clamp(rows, 0, 4096)));
     Found found;
     int code = SQLITE_ROW;
     while ((code = sqlite3_step(statement)) == SQLITE_ROW) {
