@@ -3,13 +3,15 @@
 // a common word and a rare one, a prefix, a word in one requirement of
 // twenty, each timed as the query and then the cells of the first screen,
 // best and median of five runs. Each result is checked: every listed row
-// holds the words. `--keep PATH` keeps the filled database there (for
+// holds the words, and the first page and the length are those of the whole
+// list ranked by SQLite's ORDER BY. `--keep PATH` keeps the filled database there (for
 // timing varn-cli on it); `N --database FILE` measures a database the shared
 // fill of N requirements wrote before (no fill, no check of what was
 // written), so that two builds can be measured in turn on the same rows. The
 // peak memory of the whole run ends the report.
 #include "benchsupport.h"
 #include "central/requirementscentral.h"
+#include "store/requirementlisting.h"
 #include "store/sqlconnection.h"
 
 #include <QCoreApplication>
@@ -31,6 +33,7 @@ constexpr int kScreenRows = 30;
 const QString kConnection = QStringLiteral("bench_wordsearch");
 
 using varn::central::RequirementsCentral;
+using varn::central::RequirementTableModel;
 
 // The processor time of this process so far, in ms.
 double processorMs()
@@ -72,6 +75,32 @@ bool checked(const RequirementsCentral &central, const Search &search)
     return true;
 }
 
+// The first page is the whole ranked list's (ORDER BY rank, rowid over every
+// match), and the length is that list's.
+bool sameAsRanked(const RequirementsCentral &central, const Search &search)
+{
+    const varn::Result<QList<qint32>> ranked =
+        varn::store::RequirementListing(kConnection)
+            .numbers({varn::store::RequirementSelection::Kind::ByText, search.words, 0},
+                     varn::store::RequirementOrder::Relevance, true);
+    const auto &model = central.model();
+    if (!ranked || ranked->size() != model.requirementCount()) {
+        std::fprintf(stderr, "%s: %d listed, the ranked list holds %lld\n",
+                     qPrintable(search.label), model.requirementCount(),
+                     ranked ? static_cast<long long>(ranked->size()) : -1LL);
+        return false;
+    }
+    const int page = std::min(model.requirementCount(), int(ranked->size()));
+    for (int row = 0; row < std::min(page, RequirementTableModel::kPageRows); ++row) {
+        if (model.numberAt(row) != ranked->at(row)) {
+            std::fprintf(stderr, "%s: row %d lists %d, the ranked list %d\n",
+                         qPrintable(search.label), row, model.numberAt(row), ranked->at(row));
+            return false;
+        }
+    }
+    return true;
+}
+
 bool measure(RequirementsCentral &central, const Search &search)
 {
     QList<double> queries;
@@ -107,7 +136,7 @@ bool measure(RequirementsCentral &central, const Search &search)
                 *std::min_element(queries.begin(), queries.end()), median(queries),
                 *std::min_element(processor.begin(), processor.end()),
                 *std::min_element(screens.begin(), screens.end()), median(screens));
-    return checked(central, search);
+    return checked(central, search) && sameAsRanked(central, search);
 }
 
 } // namespace

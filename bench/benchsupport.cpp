@@ -885,6 +885,10 @@ bool measureCentral(const QString &connectionName, bool everyQuery)
                                [&] { return central.runByText(QStringLiteral("respond")); });
             ok = ok && measure(QStringLiteral("By Text \"seconds 7\""), central,
                                [&] { return central.runByText(QStringLiteral("seconds 7")); });
+            ok = ok && measure(QStringLiteral("By Text \"respond\" by relevance"), central, [&] {
+                     central.sortByRelevance();
+                     return central.runByText(QStringLiteral("respond"));
+                 });
             ok = ok && central.runType(QueryKind::All).isOk();
         }
         struct Sort

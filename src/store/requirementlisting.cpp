@@ -1,6 +1,7 @@
 #include "store/requirementlisting.h"
 #include "store/storetr.h"
 
+#include "store/bestwordmatches.h"
 #include "store/creqmsset.h"
 #include "store/rowstatement.h"
 #include "store/sqldialect.h"
@@ -50,6 +51,20 @@ QString wordMatches(Backend backend)
                ? QStringLiteral("SELECT Req_Num FROM REQ_WORDS WHERE Words @@ "
                                 "to_tsquery('simple', ?)")
                : QStringLiteral("SELECT rowid FROM REQ_WORDS WHERE REQ_WORDS MATCH ?");
+}
+
+// The numbers a ByText selection lists, from the index alone: it holds every
+// requirement but the deleted ones, and the list leaves out those without a
+// kind too (as every other selection does, in every order), which the kind's
+// own index finds at once. Read in number order, the index gives the first
+// numbers without looking at the rest.
+QString wordListed(Backend backend)
+{
+    return backend == Backend::PostgreSQL
+               ? wordMatches(backend) + QStringLiteral(" AND Req_Num <> ALL(ARRAY(SELECT Req_Num "
+                                                       "FROM MASTER_REQ WHERE FSTType IS NULL))")
+               : wordMatches(backend) + QStringLiteral(" AND rowid NOT IN (SELECT Req_Num FROM "
+                                                       "MASTER_REQ WHERE FSTType IS NULL)");
 }
 
 // The WHERE text of a selection (without the word) and its bound values.
@@ -842,17 +857,48 @@ private:
     ListingBlock m_block;
 };
 
-// How many live requirements hold the words of a ByText selection: the
-// index holds live requirements only and is counted alone.
-Result<qsizetype> wordMatchCount(const QSqlDatabase &database,
-                                 const RequirementSelection &selection,
-                                 const std::function<Outcome(const QString &)> &failure)
+// The first numbers of a ByText selection in number order, from the word
+// index alone: on a workspace file the index gives its matches in number
+// order and stops after the first.
+Result<QList<qint32>> firstWordNumbers(const QSqlDatabase &database,
+                                       const RequirementSelection &selection, bool ascending,
+                                       int rows,
+                                       const std::function<Outcome(const QString &)> &failure)
+{
+    const Backend backend = SqlDialect::of(database);
+    const QString number =
+        backend == Backend::PostgreSQL ? QStringLiteral("Req_Num") : QStringLiteral("rowid");
+    RowStatement select(database,
+                        wordListed(backend) + QStringLiteral(" ORDER BY %1 %2 LIMIT ?")
+                                                  .arg(number, ascending ? QLatin1String("ASC")
+                                                                         : QLatin1String("DESC")),
+                        backend == Backend::SQLite ? RowStatement::Route::Direct
+                                                   : RowStatement::Route::Qt);
+    if (!select.isPrepared())
+        return failure(errorText(select.lastError()));
+    select.add(wordMatch(backend, selection.text).toString());
+    select.add(qint32(rows));
+    if (!select.exec())
+        return failure(errorText(select.lastError()));
+    QList<qint32> numbers;
+    numbers.reserve(rows);
+    while (select.next())
+        numbers.append(select.intValue(0));
+    if (select.lastError().isValid())
+        return failure(errorText(select.lastError()));
+    return numbers;
+}
+
+// How many requirements a ByText selection lists, counted in the word index.
+Result<qsizetype> wordListedCount(const QSqlDatabase &database,
+                                  const RequirementSelection &selection,
+                                  const std::function<Outcome(const QString &)> &failure)
 {
     const Backend backend = SqlDialect::of(database);
     QSqlQuery count(database);
     count.setForwardOnly(true);
     if (!count.prepare(
-            QStringLiteral("SELECT COUNT(*) FROM (%1) AS Matched").arg(wordMatches(backend))))
+            QStringLiteral("SELECT COUNT(*) FROM (%1) AS Listed").arg(wordListed(backend))))
         return failure(errorText(count.lastError()));
     count.addBindValue(wordMatch(backend, selection.text));
     if (!count.exec() || !count.next())
@@ -901,6 +947,71 @@ Result<ListingStart> startOf(QList<qint32> first, int rows, const Count &count)
     return ListingStart{std::move(first), std::max(total.value(), qsizetype(rows)), false};
 }
 
+// The start of a ByText selection in number order on a server, where each
+// match's words lie in a row of their own all over the table. Where the
+// matches are many, the first of them lie among the first rows of the index
+// in number order and only the count reads them all; where they are few,
+// one pass reads them all and counts them as it goes.
+Result<ListingStart> wordStartOnServer(const QSqlDatabase &database,
+                                       const RequirementSelection &selection, bool ascending,
+                                       int rows,
+                                       const std::function<Outcome(const QString &)> &failure)
+{
+    constexpr int kHeadRows = 2048;
+    const QLatin1String direction = ascending ? QLatin1String("ASC") : QLatin1String("DESC");
+    const QString match = wordMatch(Backend::PostgreSQL, selection.text).toString();
+    QList<qint32> numbers;
+    numbers.reserve(rows);
+    {
+        RowStatement head(
+            database,
+            QStringLiteral("SELECT Req_Num FROM (SELECT Req_Num, Words FROM REQ_WORDS ORDER BY "
+                           "Req_Num %1 LIMIT %2) AS Head WHERE Words @@ to_tsquery('simple', ?) "
+                           "AND Req_Num <> ALL(ARRAY(SELECT Req_Num FROM MASTER_REQ WHERE "
+                           "FSTType IS NULL)) ORDER BY Req_Num %1 LIMIT ?")
+                .arg(direction)
+                .arg(kHeadRows),
+            RowStatement::Route::Qt);
+        if (!head.isPrepared())
+            return failure(errorText(head.lastError()));
+        head.add(match);
+        head.add(qint32(rows));
+        if (!head.exec())
+            return failure(errorText(head.lastError()));
+        while (head.next())
+            numbers.append(head.intValue(0));
+        if (head.lastError().isValid())
+            return failure(errorText(head.lastError()));
+    }
+    if (numbers.size() == rows)
+        return startOf(std::move(numbers), rows,
+                       [&] { return wordListedCount(database, selection, failure); });
+    // OFFSET 0 keeps the matches a query of their own, read by the word
+    // index, rather than looked for along the numbers.
+    numbers.clear();
+    qsizetype total = 0;
+    RowStatement select(database,
+                        QStringLiteral("SELECT Req_Num, COUNT(*) OVER () FROM (%1 OFFSET 0) AS "
+                                       "Listed ORDER BY Req_Num %2 LIMIT ?")
+                            .arg(wordListed(Backend::PostgreSQL), direction),
+                        RowStatement::Route::Qt);
+    if (!select.isPrepared())
+        return failure(errorText(select.lastError()));
+    select.add(match);
+    select.add(qint32(rows));
+    if (!select.exec())
+        return failure(errorText(select.lastError()));
+    while (select.next()) {
+        numbers.append(select.intValue(0));
+        total = select.intValue(1);
+    }
+    if (select.lastError().isValid())
+        return failure(errorText(select.lastError()));
+    const bool complete = numbers.size() < rows;
+    const qsizetype listed = complete ? numbers.size() : std::max(total, qsizetype(rows));
+    return ListingStart{std::move(numbers), listed, complete};
+}
+
 } // namespace
 
 Result<QList<qint32>> RequirementListing::numbers(const RequirementSelection &selection,
@@ -934,13 +1045,33 @@ Result<ListingStart> RequirementListing::start(const RequirementSelection &selec
                        (order == RequirementOrder::Number && selection.kind == Kind::ByNumber &&
                         numberRanges(selection.text));
     if (order == RequirementOrder::Relevance && selection.kind == Kind::ByText && rows > 0) {
-        // The matches are counted in the index alone; ranking them is the
-        // cost, and the first rows need every match ranked.
+        // The first rows need every match ranked; a workspace file ranks
+        // and counts them in the same pass over its index, a server counts
+        // them in the index alone.
+        if (sqlite3 *handle = RowStatement::directHandle(database)) {
+            Result<BestWordMatches::Found> found = BestWordMatches::read(
+                handle, wordMatch(Backend::SQLite, selection.text).toString(), rows, ascending);
+            if (!found)
+                return failed(found.outcome().message());
+            const bool complete = found->numbers.size() < rows;
+            const qsizetype total = complete ? found->numbers.size() : found->matches;
+            return ListingStart{std::move(found->numbers), total, complete};
+        }
         Result<QList<qint32>> best = numbersByRelevance(selection, ascending, rows);
         if (!best)
             return best.outcome();
         return startOf(best.takeValue(), rows,
-                       [&] { return wordMatchCount(database, selection, failed); });
+                       [&] { return wordListedCount(database, selection, failed); });
+    }
+    if (order == RequirementOrder::Number && selection.kind == Kind::ByText && rows > 0) {
+        if (SqlDialect::of(database) == Backend::PostgreSQL)
+            return wordStartOnServer(database, selection, ascending, rows, failed);
+        Result<QList<qint32>> first =
+            firstWordNumbers(database, selection, ascending, rows, failed);
+        if (!first)
+            return first.outcome();
+        return startOf(first.takeValue(), rows,
+                       [&] { return wordListedCount(database, selection, failed); });
     }
     if (whole || rows <= 0) {
         Result<QList<qint32>> all = numbers(selection, order, ascending);
@@ -997,17 +1128,17 @@ Result<QList<qint32>> RequirementListing::numbersByRelevance(const RequirementSe
 {
     const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     const Backend backend = SqlDialect::of(database);
-    // Only live requirements are indexed: the index alone answers. FTS5's
-    // rank is lower the better a row matches; ts_rank higher (and, as FTS5's,
-    // it prefers the shorter of two texts holding a word as often).
+    // The index answers alone (wordListed()). FTS5's rank is lower the
+    // better a row matches; ts_rank higher (and, as FTS5's, it prefers the
+    // shorter of two texts holding a word as often).
     const QString sql =
         backend == Backend::PostgreSQL
-            ? QStringLiteral("SELECT Req_Num FROM REQ_WORDS WHERE Words @@ to_tsquery('simple', "
-                             "?) ORDER BY ts_rank(Words, to_tsquery('simple', ?), 1) %1, Req_Num")
-                  .arg(bestFirst ? QLatin1String("DESC") : QLatin1String("ASC"))
-            : QStringLiteral("SELECT rowid FROM REQ_WORDS WHERE REQ_WORDS MATCH ? ORDER BY rank "
-                             "%1, rowid")
-                  .arg(bestFirst ? QLatin1String("ASC") : QLatin1String("DESC"));
+            ? wordListed(backend) +
+                  QStringLiteral(" ORDER BY ts_rank(Words, to_tsquery('simple', ?), 1) %1, Req_Num")
+                      .arg(bestFirst ? QLatin1String("DESC") : QLatin1String("ASC"))
+            : wordListed(backend) +
+                  QStringLiteral(" ORDER BY rank %1, rowid")
+                      .arg(bestFirst ? QLatin1String("ASC") : QLatin1String("DESC"));
     // The first rows alone are still ranked against every match, but kept
     // among the best so far rather than all sorted.
     const QString limit = rows > 0 ? QStringLiteral(" LIMIT ?") : QString();
@@ -1097,13 +1228,15 @@ RequirementListing::listedRowsRead(const QSqlDatabase &database,
         if (backend == Backend::PostgreSQL)
             return {columns + QStringLiteral("REQ_WORDS JOIN MASTER_REQ ON MASTER_REQ.Req_Num = "
                                              "REQ_WORDS.Req_Num WHERE REQ_WORDS.Words @@ "
-                                             "to_tsquery('simple', ?) ORDER BY "
+                                             "to_tsquery('simple', ?) AND MASTER_REQ.FSTType "
+                                             "IS NOT NULL ORDER BY "
                                              "ts_rank(REQ_WORDS.Words, to_tsquery('simple', ?), "
                                              "1) %1, MASTER_REQ.Req_Num")
                                   .arg(ascending ? QLatin1String("DESC") : QLatin1String("ASC")),
                     {match, match}};
         return {columns + QStringLiteral("REQ_WORDS JOIN MASTER_REQ ON MASTER_REQ.Req_Num = "
-                                         "REQ_WORDS.rowid WHERE REQ_WORDS MATCH ? ORDER BY "
+                                         "REQ_WORDS.rowid WHERE REQ_WORDS MATCH ? AND "
+                                         "MASTER_REQ.FSTType IS NOT NULL ORDER BY "
                                          "REQ_WORDS.rank %1, REQ_WORDS.rowid")
                               .arg(ascending ? QLatin1String("ASC") : QLatin1String("DESC")),
                 {match}};

@@ -3,6 +3,7 @@
 // the index follows every writer and an older workspace gains it when opened.
 #include "central/requirementscentral.h"
 #include "requirementrows.h"
+#include "store/requirementlisting.h"
 #include "store/schemaextensions.h"
 #include "store/wordsearch.h"
 #include "support/storetestsupport.h"
@@ -257,6 +258,92 @@ private slots:
         QCOMPARE(listed(central), expected);
         if (words == QLatin1String("valve"))
             QCOMPARE(expected.mid(0, 3), (QList<int>{200, 203, 206}));
+    }
+
+    // The first rows of By Text and its length, read apart from the rest,
+    // are those of the whole list, up or down, by relevance and by number:
+    // ties keep number order across the edge of the first rows, a prefix
+    // takes in words of every length that begin with it, and a requirement
+    // without a kind (its words indexed) is listed in neither order, as
+    // nowhere else in the list.
+    void firstRowsAreTheWholeListsStart_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<bool>("byRelevance");
+        QTest::addColumn<bool>("ascending");
+        QTest::addColumn<int>("firstRows");
+        QTest::addColumn<int>("listedByNumber");
+        // Requirements without the words, numbered above those with them.
+        QTest::addColumn<int>("others");
+        QTest::newRow("ties across the edge") << "valve" << true << true << 2 << 10 << 0;
+        QTest::newRow("edge inside the second tie") << "valve" << true << true << 4 << 10 << 0;
+        QTest::newRow("weakest first") << "valve" << true << false << 3 << 10 << 0;
+        QTest::newRow("prefix of words of any length") << "valv*" << true << true << 3 << 13 << 0;
+        QTest::newRow("prefix, weakest first") << "valv*" << true << false << 5 << 13 << 0;
+        QTest::newRow("two words") << "open valv*" << true << true << 2 << 11 << 0;
+        QTest::newRow("by number") << "valve" << false << true << 2 << 10 << 0;
+        QTest::newRow("by number down") << "valve" << false << false << 2 << 10 << 0;
+        QTest::newRow("prefix by number") << "valv*" << false << true << 4 << 13 << 0;
+        QTest::newRow("prefix by number down") << "valv*" << false << false << 3 << 13 << 0;
+        QTest::newRow("all of them in the first rows") << "valve" << false << true << 10 << 10 << 0;
+        QTest::newRow("fewer than the first rows") << "valve" << false << true << 50 << 10 << 0;
+        QTest::newRow("nothing") << "runway" << false << true << 5 << 0 << 0;
+        QTest::newRow("many others first going down")
+            << "valve" << false << false << 3 << 10 << 2100;
+        QTest::newRow("many others, all in the first rows")
+            << "valv*" << false << false << 20 << 13 << 2100;
+    }
+
+    void firstRowsAreTheWholeListsStart()
+    {
+        QFETCH(QString, words);
+        QFETCH(bool, byRelevance);
+        QFETCH(bool, ascending);
+        QFETCH(int, firstRows);
+        QFETCH(int, listedByNumber);
+        QFETCH(int, others);
+        QSqlDatabase db = database();
+        QVERIFY(db.transaction());
+        for (int i = 0; i < others; ++i)
+            QVERIFY(insertRequirement(db, {1000 + i, "Functional", 9, "6", "close the door"}));
+        for (int i = 0; i < 9; ++i)
+            QVERIFY(insertRequirement(db, {200 + i, "Functional", 9, "5",
+                                           i % 3 == 0 ? QStringLiteral("open the valve")
+                                                      : QStringLiteral("open the valve %1 of "
+                                                                       "the cooling loop")
+                                                            .arg(i)}));
+        QVERIFY(insertRequirement(db, {210, "Functional", 9, "5", "open the valves"}));
+        QVERIFY(insertRequirement(db, {211, "Technical", 23, "5", "inspect the valvetrain"}));
+        QVERIFY(insertRequirement(db, {212, "Functional", 9, "5", "label every valv"}));
+        QVERIFY(insertRequirement(db, {213, "Functional", 9, "5", "open the valve"}));
+        QVERIFY(insertRequirement(db, {214, "Deleted", 9, "5", "open the valve"}));
+        RequirementRow commented{215, "Functional", 9, "5", "close the door"};
+        commented.comments = QStringLiteral("the valve room");
+        QVERIFY(insertRequirement(db, commented));
+        QVERIFY(db.commit());
+        QVERIFY(
+            run(QStringLiteral("UPDATE MASTER_REQ SET FSTType = NULL WHERE Req_Num = ?"), {213}));
+
+        const store::RequirementListing listing(kConnection);
+        const store::RequirementSelection selection{store::RequirementSelection::Kind::ByText,
+                                                    words, 0};
+        const store::RequirementOrder order =
+            byRelevance ? store::RequirementOrder::Relevance : store::RequirementOrder::Number;
+        const Result<QList<qint32>> whole = listing.numbers(selection, order, ascending);
+        QVERIFY2(whole.isOk(), qPrintable(whole.outcome().message()));
+        const Result<store::ListingStart> start =
+            listing.start(selection, order, ascending, firstRows);
+        QVERIFY2(start.isOk(), qPrintable(start.outcome().message()));
+        QCOMPARE(start->numbers, whole->mid(0, firstRows));
+        QCOMPARE(start->total, whole->size());
+        QCOMPARE(start->complete, whole->size() < firstRows);
+        if (!byRelevance) {
+            QCOMPARE(whole->size(), listedByNumber);
+            QVERIFY(std::is_sorted(whole->begin(), whole->end(),
+                                   [&](qint32 a, qint32 b) { return ascending ? a < b : a > b; }));
+        }
+        QVERIFY(!whole->contains(213));
+        QVERIFY(!whole->contains(214));
     }
 
     // A header click orders the matches by that column; the same query then
