@@ -689,18 +689,25 @@ private:
         return numbers;
     }
 
-    // The number order: the number is the sort value.
-    Outcome numbers(std::optional<qint32> after)
+    // The numbers the conditions select, in number order from past a
+    // number or from the start.
+    Result<QList<qint32>> inNumberOrder(QString sql, QVariantList extra,
+                                        std::optional<qint32> after)
     {
-        QString sql = QStringLiteral("SELECT Req_Num") + from();
-        QVariantList extra;
         if (after) {
             sql += m_numberUp ? QStringLiteral(" AND Req_Num > ?")
                               : QStringLiteral(" AND Req_Num < ?");
             extra.append(*after);
         }
         sql += QStringLiteral(" ORDER BY Req_Num %1 LIMIT ?").arg(direction(m_numberUp));
-        Result<QList<qint32>> read = selectNumbers(sql, extra);
+        return selectNumbers(sql, extra);
+    }
+
+    // The number order: the number is the sort value.
+    Outcome numbers(std::optional<qint32> after)
+    {
+        Result<QList<qint32>> read =
+            inNumberOrder(QStringLiteral("SELECT Req_Num") + from(), {}, after);
         if (!read)
             return read.outcome();
         if (!read->isEmpty())
@@ -721,13 +728,7 @@ private:
         } else {
             sql += QStringLiteral(" AND %1 IS NULL").arg(m_value);
         }
-        if (after) {
-            sql += m_numberUp ? QStringLiteral(" AND Req_Num > ?")
-                              : QStringLiteral(" AND Req_Num < ?");
-            extra.append(*after);
-        }
-        sql += QStringLiteral(" ORDER BY Req_Num %1 LIMIT ?").arg(direction(m_numberUp));
-        Result<QList<qint32>> read = selectNumbers(sql, extra);
+        Result<QList<qint32>> read = inNumberOrder(sql, extra, after);
         if (!read)
             return read.outcome();
         if (!read->isEmpty())

@@ -43,6 +43,27 @@ QStringList headers(const RequirementsCentral &central)
     return texts;
 }
 
+// Another user's save of `saved` and deletion of `deleted` (0: none),
+// applied to the numbers the list is expected to show.
+bool saveAndDeleteElsewhere(const QSqlDatabase &db, int saved, int deleted, QList<int> &expected)
+{
+    if (saved) {
+        if (!insertRequirement(db, {saved, "Functional", 2}))
+            return false;
+        expected.append(saved);
+        std::sort(expected.begin(), expected.end());
+    }
+    if (deleted) {
+        if (!StoreTestSupport::exec(
+                kConnection,
+                QStringLiteral("UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = %1")
+                    .arg(deleted)))
+            return false;
+        expected.removeOne(deleted);
+    }
+    return true;
+}
+
 // Two pages and a bit of template 2 requirements, 1000 onwards, whose
 // paragraphs come in runs of three, the runs numbered against the requirement
 // numbers (runs straddle the page edges). Returns the numbers and their
@@ -700,18 +721,7 @@ private slots:
         QList<int> expected;
         for (int number = 1000; number < 1040; ++number)
             expected.append(number);
-        if (saved) {
-            QVERIFY(insertRequirement(db, {saved, "Functional", 2}));
-            expected.append(saved);
-            std::sort(expected.begin(), expected.end());
-        }
-        if (deleted) {
-            QVERIFY(StoreTestSupport::exec(
-                kConnection,
-                QStringLiteral("UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = %1")
-                    .arg(deleted)));
-            expected.removeOne(deleted);
-        }
+        QVERIFY(saveAndDeleteElsewhere(db, saved, deleted, expected));
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
@@ -893,18 +903,7 @@ private slots:
             QVERIFY(model.isComplete());
             return;
         }
-        if (saved) {
-            QVERIFY(insertRequirement(db, {saved, "Functional", 2}));
-            expected.append(saved);
-            std::sort(expected.begin(), expected.end());
-        }
-        if (deleted) {
-            QVERIFY(StoreTestSupport::exec(
-                kConnection,
-                QStringLiteral("UPDATE MASTER_REQ SET FSTType = 'Deleted' WHERE Req_Num = %1")
-                    .arg(deleted)));
-            expected.removeOne(deleted);
-        }
+        QVERIFY(saveAndDeleteElsewhere(db, saved, deleted, expected));
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
