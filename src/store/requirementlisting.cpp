@@ -503,6 +503,29 @@ Result<QList<qint32>> firstNumbersByRuns(const QSqlDatabase &database, const QSt
     return numbers;
 }
 
+// The numbers a statement selects in its first column, at most `rows` of
+// them expected; on SQLite through the connection's own handle.
+Result<QList<qint32>> numbersOf(const QSqlDatabase &database, const QString &sql,
+                                const QVariantList &values, int rows,
+                                const std::function<Outcome(const QString &)> &failure)
+{
+    RowStatement select(database, sql,
+                        SqlDialect::of(database) == Backend::SQLite ? RowStatement::Route::Direct
+                                                                    : RowStatement::Route::Qt);
+    if (!select.isPrepared())
+        return failure(errorText(select.lastError()));
+    select.addAll(values);
+    if (!select.exec())
+        return failure(errorText(select.lastError()));
+    QList<qint32> numbers;
+    numbers.reserve(rows);
+    while (select.next())
+        numbers.append(select.intValue(0));
+    if (select.lastError().isValid())
+        return failure(errorText(select.lastError()));
+    return numbers;
+}
+
 // The first numbers of a listing through the order's index, read as far
 // as they go and no further: the same order as numbersThroughIndex() and
 // numbersOnServer() give (equal values in number order both ways). SQLite
@@ -541,21 +564,7 @@ Result<QList<qint32>> firstNumbers(const QSqlDatabase &database,
                   .arg(where, serverOrderBy(order, ascending));
     }
     values.append(rows);
-    RowStatement select(database, sql,
-                        backend == Backend::SQLite ? RowStatement::Route::Direct
-                                                   : RowStatement::Route::Qt);
-    if (!select.isPrepared())
-        return failure(errorText(select.lastError()));
-    select.addAll(values);
-    if (!select.exec())
-        return failure(errorText(select.lastError()));
-    QList<qint32> numbers;
-    numbers.reserve(rows);
-    while (select.next())
-        numbers.append(select.intValue(0));
-    if (select.lastError().isValid())
-        return failure(errorText(select.lastError()));
-    return numbers;
+    return numbersOf(database, sql, values, rows, failure);
 }
 
 // One block of a listing read on from a key through the order's index, on
@@ -869,25 +878,11 @@ Result<QList<qint32>> firstWordNumbers(const QSqlDatabase &database,
     const Backend backend = SqlDialect::of(database);
     const QString number =
         backend == Backend::PostgreSQL ? QStringLiteral("Req_Num") : QStringLiteral("rowid");
-    RowStatement select(database,
-                        wordListed(backend) + QStringLiteral(" ORDER BY %1 %2 LIMIT ?")
-                                                  .arg(number, ascending ? QLatin1String("ASC")
-                                                                         : QLatin1String("DESC")),
-                        backend == Backend::SQLite ? RowStatement::Route::Direct
-                                                   : RowStatement::Route::Qt);
-    if (!select.isPrepared())
-        return failure(errorText(select.lastError()));
-    select.add(wordMatch(backend, selection.text).toString());
-    select.add(qint32(rows));
-    if (!select.exec())
-        return failure(errorText(select.lastError()));
-    QList<qint32> numbers;
-    numbers.reserve(rows);
-    while (select.next())
-        numbers.append(select.intValue(0));
-    if (select.lastError().isValid())
-        return failure(errorText(select.lastError()));
-    return numbers;
+    return numbersOf(database,
+                     wordListed(backend) +
+                         QStringLiteral(" ORDER BY %1 %2 LIMIT ?")
+                             .arg(number, ascending ? QLatin1String("ASC") : QLatin1String("DESC")),
+                     {wordMatch(backend, selection.text).toString(), qint32(rows)}, rows, failure);
 }
 
 // How many requirements a ByText selection lists, counted in the word index.
