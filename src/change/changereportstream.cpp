@@ -129,17 +129,7 @@ void ChangeReportStream::begin()
 Outcome ChangeReportStream::requirement(const RequirementChange &change)
 {
     begin();
-    switch (change.kind) {
-    case RequirementChange::Kind::Added:
-        ++m_counts.added;
-        break;
-    case RequirementChange::Kind::Deleted:
-        ++m_counts.deleted;
-        break;
-    case RequirementChange::Kind::Changed:
-        ++m_counts.changed;
-        break;
-    }
+    m_counts.count(change.kind);
     switch (m_format) {
     case ChangeReportWriter::Format::Text:
         for (const QString &line : ChangeReportWriter::textLines(change))

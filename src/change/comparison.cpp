@@ -105,17 +105,7 @@ ChangeReportBuilder::ChangeReportBuilder(QString from, QString to)
 
 Outcome ChangeReportBuilder::requirement(const RequirementChange &change)
 {
-    switch (change.kind) {
-    case RequirementChange::Kind::Added:
-        ++m_report.added;
-        break;
-    case RequirementChange::Kind::Deleted:
-        ++m_report.deleted;
-        break;
-    case RequirementChange::Kind::Changed:
-        ++m_report.changed;
-        break;
-    }
+    m_report.count(change.kind);
     m_report.requirements.append(change);
     return Outcome::ok();
 }

@@ -57,6 +57,21 @@ struct ChangeReport
     int linksRemoved = 0;
 
     bool isEmpty() const { return requirements.isEmpty() && links.isEmpty(); }
+    // Counts one change of a requirement under its kind.
+    void count(RequirementChange::Kind kind)
+    {
+        switch (kind) {
+        case RequirementChange::Kind::Added:
+            ++added;
+            break;
+        case RequirementChange::Kind::Deleted:
+            ++deleted;
+            break;
+        case RequirementChange::Kind::Changed:
+            ++changed;
+            break;
+        }
+    }
 };
 
 // Where a comparison's changes go as they are found: the requirements by
